@@ -1,0 +1,97 @@
+#include "foundation/klog.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+
+#include "foundation/klocale.h"
+#include "foundation/kstring.h"
+
+namespace {
+
+KDateTime LocalNow() {
+  return KDateTime(1);
+}
+
+std::string OwnProgramPath() {
+  char path[PATH_MAX];
+  ssize_t length = readlink("/proc/self/exe", path, sizeof(path) - 1);
+  return length > 0 ? std::string(path, static_cast<size_t>(length)) : std::string();
+}
+
+}  // namespace
+
+KLog::KLog() : KLog(LogPathFor(OwnProgramPath())) {}
+
+KLog::KLog(const std::string& path) : clock(LocalNow) {
+  if (!path.empty()) {
+    descriptor = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  }
+}
+
+KLog::~KLog() {
+  if (descriptor >= 0) {
+    close(descriptor);
+  }
+}
+
+void KLog::SetClock(Clock newClock) {
+  std::lock_guard<std::mutex> lock(mutex);
+  clock = newClock != nullptr ? newClock : LocalNow;
+}
+
+void KLog::Error(const KString& message) {
+  WriteLine('E', message);
+}
+void KLog::Warning(const KString& message) {
+  WriteLine('W', message);
+}
+
+std::string KLog::LogPathFor(const std::string& programPath) {
+  if (programPath.empty()) {
+    return programPath;
+  }
+  size_t nameStart = programPath.rfind('/');
+  nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
+  size_t dot = programPath.rfind('.');
+  // A dot that starts the name (a hidden file) is not an extension.
+  if (dot == std::string::npos || dot <= nameStart) {
+    return programPath + ".log";
+  }
+  return programPath.substr(0, dot + 1) + "log";
+}
+
+void KLog::WriteLine(char kind, const KString& message) {
+  std::lock_guard<std::mutex> lock(mutex);
+  if (descriptor < 0) {
+    return;
+  }
+  KString text;
+  text.AppendChar(static_cast<char16_t>(kind)).Append(": ");
+  clock().AppendDateTime(text, KLocale::Process());
+  text.Append(": ").Append(message);
+  std::string line = text.ToNarrow();
+  // A line break inside the message would forge a line of its own; it becomes a blank.
+  for (char& c : line) {
+    if (c == '\r' || c == '\n') {
+      c = ' ';
+    }
+  }
+  line += "\r\n";
+  // One write per line; the loop only continues a write that a signal or a full disk cut short.
+  const char* next = line.data();
+  size_t left = line.size();
+  while (left > 0) {
+    ssize_t written = write(descriptor, next, left);
+    if (written < 0 && errno == EINTR) {
+      continue;
+    }
+    if (written <= 0) {
+      return;  // the line is dropped; the log never stops the program
+    }
+    next += written;
+    left -= static_cast<size_t>(written);
+  }
+}

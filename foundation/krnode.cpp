@@ -1,0 +1,20 @@
+#include "foundation/krnode.h"
+
+#include "foundation/krgroup.h"
+
+void KRNode::AppendPath(KString& text) const {
+  if (itsParent == nullptr) {
+    return;
+  }
+  itsParent->AppendPath(text);
+  text.AppendChar(u'\\');
+  text.Append(name);
+}
+
+int32_t KRNode::Depth() const {
+  int32_t depth = 0;
+  for (const KRGroup* group = itsParent; group != nullptr; group = group->Parent()) {
+    ++depth;
+  }
+  return depth;
+}
