@@ -278,7 +278,9 @@ int32_t KStream::EffectiveWriteLineMode() const {
 void KStream::WriteBOM() {
   std::vector<uint8_t> bytes;
   const int32_t encoding = EffectiveWriteMode();
-  if (encoding == kEncodingUtf16 || encoding == kEncodingLocal) {
+  // Only UTF-16 text carries a mark; the local code page, like 8-bit text, has none, so a UTF-8 file
+  // written back by the program keeps the form people and other tools expect of it.
+  if (encoding == kEncodingUtf16) {
     EncodeUnit(kByteOrderMark, encoding, bytes);
   }
   Write(bytes.data(), static_cast<int32_t>(bytes.size()));

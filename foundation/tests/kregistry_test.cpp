@@ -23,7 +23,7 @@
 
 namespace {
 
-enum class Form { kUtf16Bom, kUtf8Bom, kByte };
+enum class Form { kUtf16Bom, kUtf8, kByte };
 
 void PutUtf8(std::vector<uint8_t>& bytes, char32_t c) {
   if (c < 0x80) {
@@ -56,8 +56,7 @@ std::vector<uint8_t> Encode(std::u16string_view text, Form form, std::u16string_
       bytes.push_back(static_cast<uint8_t>(c & 0xFF));
       bytes.push_back(static_cast<uint8_t>(c >> 8));
     }
-  } else if (form == Form::kUtf8Bom) {
-    bytes = {0xEF, 0xBB, 0xBF};
+  } else if (form == Form::kUtf8) {
     for (size_t i = 0; i < units.size(); ++i) {
       char32_t c = units[i];
       if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size()) {
@@ -106,9 +105,9 @@ TEST_F(RegistryTest, LoadThenSaveGivesTheSameBytesInEveryEncodingAndLineEnd) {
       {"UTF-16 CR LF", Form::kUtf16Bom, KStream::kEncodingAuto, u"\r\n"},
       {"UTF-16 LF", Form::kUtf16Bom, KStream::kEncodingAuto, u"\n"},
       {"UTF-16 CR", Form::kUtf16Bom, KStream::kEncodingAuto, u"\r"},
-      {"UTF-8 CR LF", Form::kUtf8Bom, KStream::kEncodingAuto, u"\r\n"},
-      {"UTF-8 LF", Form::kUtf8Bom, KStream::kEncodingAuto, u"\n"},
-      {"UTF-8 CR", Form::kUtf8Bom, KStream::kEncodingAuto, u"\r"},
+      {"UTF-8 CR LF", Form::kUtf8, KStream::kEncodingAuto, u"\r\n"},
+      {"UTF-8 LF", Form::kUtf8, KStream::kEncodingAuto, u"\n"},
+      {"UTF-8 CR", Form::kUtf8, KStream::kEncodingAuto, u"\r"},
       {"8-bit CR LF", Form::kByte, KStream::kEncodingByte, u"\r\n"},
       {"8-bit LF", Form::kByte, KStream::kEncodingByte, u"\n"},
       {"8-bit CR", Form::kByte, KStream::kEncodingByte, u"\r"},
@@ -465,7 +464,7 @@ std::string FileBytes(const KString& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-TEST_F(RegistryTest, SaveFileWritesMarkFirstLineAndTextInTheGivenModes) {
+TEST_F(RegistryTest, SaveFileWritesFirstLineAndTextInTheGivenModes) {
   KTempFolder folder;
   ASSERT_TRUE(folder.IsValid());
   const KString file = folder.File("English.lng");
@@ -475,7 +474,6 @@ TEST_F(RegistryTest, SaveFileWritesMarkFirstLineAndTextInTheGivenModes) {
   KRegistry::SaveFile(file, KStream::kEncodingLocal, KStream::kLineCrLf,
                       *KRegistry::GetGroup(&registry, u"\\Strings"), KString(u"English,en_US"));
   EXPECT_EQ(FileBytes(file),
-            "\xEF\xBB\xBF"
             "English,en_US\r\nRegistry Version: 1.00\r\n\\Strings\\\r\n\\Strings\\Ok:String=Ok\r\n");
 }
 
