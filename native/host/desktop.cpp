@@ -1,0 +1,85 @@
+#include "native/host/desktop.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+
+#include "native/user/clock.h"
+#include "native/user/keyboard.h"
+#include "native/user/messagequeue.h"
+#include "native/user/virtualkeys.h"
+
+namespace native {
+
+namespace {
+
+constexpr int kMinSide = 64;
+constexpr int kMaxSide = 16384;
+constexpr int kMinDpi = 48;
+constexpr int kMaxDpi = 480;
+
+bool parseWhole(const char* begin, const char* end, int low, int high, int* out) {
+  int value = 0;
+  auto [next, error] = std::from_chars(begin, end, value);
+  if (error != std::errc{} || next != end || value < low || value > high) {
+    return false;
+  }
+  *out = value;
+  return true;
+}
+
+}  // namespace
+
+DesktopOptions DesktopOptions::parse(const char* size, const char* dpi) {
+  DesktopOptions options;
+  if (size != nullptr) {
+    const char* end = size + std::strlen(size);
+    const char* cross = std::find(size, end, 'x');
+    int width = 0;
+    int height = 0;
+    if (cross != end && parseWhole(size, cross, kMinSide, kMaxSide, &width) &&
+        parseWhole(cross + 1, end, kMinSide, kMaxSide, &height)) {
+      options.width = width;
+      options.height = height;
+    }
+  }
+  if (dpi != nullptr) {
+    parseWhole(dpi, dpi + std::strlen(dpi), kMinDpi, kMaxDpi, &options.dpi);
+  }
+  return options;
+}
+
+DesktopOptions DesktopOptions::fromEnvironment() {
+  return parse(std::getenv("KESTROVE_DESKTOP_SIZE"), std::getenv("KESTROVE_DESKTOP_DPI"));
+}
+
+Desktop::Desktop(const DesktopOptions& options, MessageQueue& queue, Keyboard& keyboard, const Clock& clock)
+    : options_(options), queue_(queue), keyboard_(keyboard), clock_(clock) {}
+
+void Desktop::moveMouse(POINT screen) {
+  cursor_ = POINT{std::clamp<LONG>(screen.x, 0, options_.width - 1),
+                  std::clamp<LONG>(screen.y, 0, options_.height - 1)};
+  queue_.pushInput(HostInput{HostInput::Kind::MouseMove, cursor_, 0, 0, static_cast<DWORD>(clock_.nowMs())});
+}
+
+void Desktop::pressButton(int button, bool down) {
+  static constexpr UINT kButtonKeys[] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
+  if (button < 0 || button > 2) {
+    return;
+  }
+  keyboard_.hostKey(kButtonKeys[button], down);
+  queue_.pushInput(HostInput{down ? HostInput::Kind::ButtonDown : HostInput::Kind::ButtonUp, cursor_, button,
+                             0, static_cast<DWORD>(clock_.nowMs())});
+}
+
+void Desktop::pressKey(UINT virtualKey, bool down) {
+  if (virtualKey == 0 || virtualKey > 0xFF) {
+    return;
+  }
+  keyboard_.hostKey(virtualKey, down);
+  queue_.pushInput(HostInput{down ? HostInput::Kind::KeyDown : HostInput::Kind::KeyUp, cursor_, 0,
+                             Keyboard::genericKey(virtualKey), static_cast<DWORD>(clock_.nowMs())});
+}
+
+}  // namespace native

@@ -1,0 +1,48 @@
+#pragma once
+// The virtual desktop every top-level window lives on: its size and resolution, the pointer, and the door
+// through which a host hands in mouse and key input. Without a display this is the whole host; the test
+// driver feeds it, and a display connection will feed it the same way.
+
+#include "native/user/nativetypes.h"
+
+namespace native {
+
+class Clock;
+class Keyboard;
+class MessageQueue;
+
+struct DesktopOptions {
+  int width = 1280;
+  int height = 1024;
+  int dpi = 96;
+
+  // The defaults, overridden by KESTROVE_DESKTOP_SIZE ("1024x768") and KESTROVE_DESKTOP_DPI ("120"); values
+  // that do not parse or lie outside sane limits are ignored.
+  static DesktopOptions fromEnvironment();
+  static DesktopOptions parse(const char* size, const char* dpi);
+};
+
+class Desktop {
+ public:
+  Desktop(const DesktopOptions& options, MessageQueue& queue, Keyboard& keyboard, const Clock& clock);
+
+  int width() const { return options_.width; }
+  int height() const { return options_.height; }
+  int dpi() const { return options_.dpi; }
+  POINT cursorPosition() const { return cursor_; }
+
+  // The pointer moves to a point (kept on the desktop); a move queues even when the point does not change.
+  void moveMouse(POINT screen);
+  // Button 0 left, 1 right, 2 middle.
+  void pressButton(int button, bool down);
+  void pressKey(UINT virtualKey, bool down);
+
+ private:
+  DesktopOptions options_;
+  MessageQueue& queue_;
+  Keyboard& keyboard_;
+  const Clock& clock_;
+  POINT cursor_{};
+};
+
+}  // namespace native

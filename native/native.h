@@ -1,0 +1,20 @@
+#pragma once
+// The native window system in one include: types, constants and every window-system call.
+
+#include "native/host/desktop.h"
+#include "native/user/caret.h"
+#include "native/user/classregistry.h"
+#include "native/user/cursortable.h"
+#include "native/user/focusmanager.h"
+#include "native/user/keyboard.h"
+#include "native/user/messageapi.h"
+#include "native/user/messages.h"
+#include "native/user/metrics.h"
+#include "native/user/nativetypes.h"
+#include "native/user/rects.h"
+#include "native/user/styles.h"
+#include "native/user/sysinfo.h"
+#include "native/user/timerlist.h"
+#include "native/user/virtualkeys.h"
+#include "native/user/windowapi.h"
+#include "native/user/windowpos.h"

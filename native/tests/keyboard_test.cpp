@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include "native/testdriver.h"
+#include "native/tests/messagespy.h"
+
+namespace native::test {
+
+namespace {
+
+// A window procedure in the manner of the framework: it translates the key messages it receives itself.
+struct TranslatingWindow {
+  MessageSpy spy;
+  HWND window = spy.createTopLevel(RECT{0, 0, 100, 100});
+
+  TranslatingWindow() {
+    spy.handler = [](HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+      if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+        MSG rebuilt{handle, message, wParam, lParam, 0, POINT{}};
+        TranslateMessage(&rebuilt);
+      }
+      return DefWindowProc(handle, message, wParam, lParam);
+    };
+  }
+
+  std::u16string characters(UINT kind) const {
+    std::u16string text;
+    for (const Logged& entry : spy.only({kind})) {
+      text.push_back(static_cast<char16_t>(entry.wParam));
+    }
+    return text;
+  }
+};
+
+// Feeds the keys without the driver's loop translating them: only the window does.
+void pumpWithoutTranslating() {
+  MSG message{};
+  while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
+    DispatchMessage(&message);
+  }
+}
+
+}  // namespace
+
+TEST(Keyboard, KeysBecomeCharactersFromTheStateOfTheMoment) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<UINT, bool>> keys;  // key, down
+    std::u16string expected;
+  };
+  auto press = [](UINT key) { return std::vector<std::pair<UINT, bool>>{{key, true}, {key, false}}; };
+  auto with = [](UINT modifier, std::vector<std::pair<UINT, bool>> keys) {
+    keys.insert(keys.begin(), {modifier, true});
+    keys.push_back({modifier, false});
+    return keys;
+  };
+  auto capsLockThen = [&](std::vector<std::pair<UINT, bool>> keys) {
+    auto caps = press(VK_CAPITAL);
+    keys.insert(keys.begin(), caps.begin(), caps.end());
+    return keys;
+  };
+  const Case cases[] = {
+      {"letter", press('A'), u"a"},
+      {"shifted letter", with(VK_SHIFT, press('A')), u"A"},
+      {"caps lock letter", capsLockThen(press('A')), u"A"},
+      {"caps lock and shift", capsLockThen(with(VK_SHIFT, press('A'))), u"a"},
+      {"digit", press('1'), u"1"},
+      {"shifted digit", with(VK_SHIFT, press('1')), u"!"},
+      {"caps lock leaves digits", capsLockThen(press('1')), u"1"},
+      {"control letter", with(VK_CONTROL, press('A')), u"\x01"},
+      {"punctuation", with(VK_SHIFT, press(VK_OEM_2)), u"?"},
+      {"return and backspace",
+       [&] {
+         auto keys = press(VK_RETURN);
+         auto back = press(VK_BACK);
+         keys.insert(keys.end(), back.begin(), back.end());
+         return keys;
+       }(),
+       u"\r\b"},
+      {"keys without characters", press(VK_F1), u""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestDriver driver;
+    TranslatingWindow target;
+    for (auto [key, down] : c.keys) {
+      down ? driver.keyDown(key) : driver.keyUp(key);
+    }
+    pumpWithoutTranslating();
+    EXPECT_EQ(target.characters(WM_CHAR), c.expected);
+  }
+}
+
+TEST(Keyboard, CharacterFollowsItsKeyAheadOfLaterMessages) {
+  TestDriver driver;
+  TranslatingWindow target;
+  driver.pressKey('X');
+  PostMessage(target.window, WM_USER, 0, 0);
+  pumpWithoutTranslating();
+  EXPECT_EQ(target.spy.numbersOf({WM_KEYDOWN, WM_CHAR, WM_KEYUP, WM_USER}),
+            (std::vector<UINT>{WM_USER, WM_KEYDOWN, WM_CHAR, WM_KEYUP}))
+      << "posted messages come before input; the character comes right after its key";
+}
+
+TEST(Keyboard, KeyMessagesCarryThePreviousStateAndTransition) {
+  TestDriver driver;
+  MessageSpy spy;
+  HWND window = spy.createTopLevel(RECT{0, 0, 100, 100});
+  spy.clear();
+  driver.keyDown('Q');
+  driver.keyDown('Q');  // auto-repeat
+  driver.keyUp('Q');
+  driver.pumpUntilIdle();
+  EXPECT_EQ(spy.only({WM_KEYDOWN, WM_KEYUP}), (std::vector<Logged>{
+                                                  {window, WM_KEYDOWN, 'Q', 0x00000001},
+                                                  {window, WM_KEYDOWN, 'Q', 0x40000001},
+                                                  {window, WM_KEYUP, 'Q', static_cast<LPARAM>(0xC0000001u)},
+                                              }));
+}
+
+TEST(Keyboard, AltMakesSystemKeysAndSystemCharacters) {
+  TestDriver driver;
+  MessageSpy spy;
+  HWND window = spy.createTopLevel(RECT{0, 0, 100, 100});
+  spy.clear();
+  driver.keyDown(VK_MENU);
+  driver.pressKey('F');
+  driver.keyUp(VK_MENU);
+  driver.pumpUntilIdle();
+  EXPECT_EQ(spy.only({WM_SYSKEYDOWN, WM_SYSKEYUP, WM_SYSCHAR, WM_KEYDOWN, WM_KEYUP, WM_CHAR}),
+            (std::vector<Logged>{
+                {window, WM_SYSKEYDOWN, VK_MENU, 0x20000001},
+                {window, WM_SYSKEYDOWN, 'F', 0x20000001},
+                {window, WM_SYSCHAR, 'f', 0x20000001},
+                {window, WM_SYSKEYUP, 'F', static_cast<LPARAM>(0xE0000001u)},
+                {window, WM_SYSKEYUP, VK_MENU, static_cast<LPARAM>(0xC0000001u)},
+            }));
+}
+
+TEST(Keyboard, WithoutFocusTheActiveWindowGetsSystemKeys) {
+  TestDriver driver;
+  MessageSpy spy;
+  HWND window = spy.createTopLevel(RECT{0, 0, 100, 100});
+  SetFocus(nullptr);
+  spy.clear();
+  driver.pressKey('Z');
+  driver.pumpUntilIdle();
+  EXPECT_EQ(spy.numbersOf({WM_SYSKEYDOWN, WM_SYSKEYUP, WM_KEYDOWN}),
+            (std::vector<UINT>{WM_SYSKEYDOWN, WM_SYSKEYUP}));
+  EXPECT_EQ(spy.log().front().window, window);
+}
+
+TEST(Keyboard, KeyStateFollowsTheMessagesTakenWhileAsyncStateFollowsTheHost) {
+  TestDriver driver;
+  MessageSpy spy;
+  spy.createTopLevel(RECT{0, 0, 100, 100});
+  driver.keyDown(VK_SHIFT);
+  EXPECT_EQ(GetAsyncKeyState(VK_SHIFT) & 0x8000, 0x8000);
+  EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0) << "not yet taken from the queue";
+  driver.pumpUntilIdle();
+  EXPECT_LT(GetKeyState(VK_SHIFT), 0);
+  driver.pressKey(VK_CAPITAL);
+  driver.pumpUntilIdle();
+  EXPECT_EQ(GetKeyState(VK_CAPITAL), 1) << "up, toggled";
+  BYTE state[256];
+  ASSERT_TRUE(GetKeyboardState(state));
+  EXPECT_EQ(state[VK_SHIFT], 0x81);
+  EXPECT_EQ(state[VK_CAPITAL], 0x01);
+  driver.keyUp(VK_LSHIFT);
+  driver.pumpUntilIdle();
+  EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0) << "the left shift key counts as shift";
+}
+
+TEST(Keyboard, TypeTextUsesTheKeysOfEachCharacter) {
+  TestDriver driver;
+  TranslatingWindow target;
+  driver.pressKey(VK_CAPITAL);
+  EXPECT_TRUE(driver.typeText(u"Hi, 4!"));
+  EXPECT_FALSE(driver.typeText(u"\u00e9")) << "no key on the US layout";
+  pumpWithoutTranslating();
+  EXPECT_EQ(target.characters(WM_CHAR), u"Hi, 4!");
+}
+
+TEST(Keyboard, VirtualKeysMapToTheirUnshiftedCharacters) {
+  struct Case {
+    UINT key;
+    UINT mapType;
+    UINT expected;
+  };
+  const Case cases[] = {
+      {'A', MAPVK_VK_TO_CHAR, 'A'},      {'5', MAPVK_VK_TO_CHAR, '5'},
+      {VK_OEM_2, MAPVK_VK_TO_CHAR, '/'}, {VK_NUMPAD0 + 3, MAPVK_VK_TO_CHAR, '3'},
+      {VK_ADD, MAPVK_VK_TO_CHAR, '+'},   {VK_F1, MAPVK_VK_TO_CHAR, 0},
+      {VK_SHIFT, MAPVK_VK_TO_CHAR, 0},   {'A', 0, 0},
+      {0x1FF, MAPVK_VK_TO_CHAR, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    EXPECT_EQ(MapVirtualKey(c.key, c.mapType), c.expected);
+  }
+}
+
+TEST(Keyboard, ToAsciiReadsTheGivenState) {
+  BYTE state[256] = {};
+  WORD character = 0;
+  EXPECT_EQ(ToAscii('B', 0, state, &character, 0), 1);
+  EXPECT_EQ(character, 'b');
+  state[VK_CONTROL] = 0x80;
+  state[VK_MENU] = 0x80;
+  EXPECT_EQ(ToAscii('B', 0, state, &character, 0), 0) << "Ctrl+Alt gives nothing on the US layout";
+  state[VK_MENU] = 0;
+  EXPECT_EQ(ToAscii(VK_OEM_4, 0, state, &character, 0), 1);
+  EXPECT_EQ(character, 0x1B);
+  EXPECT_EQ(ToAscii('B', 0, nullptr, &character, 0), 0);
+  EXPECT_EQ(ToAscii(0x100, 0, state, &character, 0), 0);
+}
+
+}  // namespace native::test
+
+namespace native::test {
+
+TEST(Keyboard, DisabledWindowReadsNoKeysEvenWhenActive) {
+  TestDriver driver;
+  MessageSpy spy;
+  HWND window = spy.createTopLevel(RECT{0, 0, 100, 100});
+  EnableWindow(window, FALSE);
+  ASSERT_EQ(GetActiveWindow(), window);
+  spy.clear();
+  driver.pressKey('K');
+  driver.pumpUntilIdle();
+  EXPECT_TRUE(spy.only({WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP}).empty());
+}
+
+}  // namespace native::test

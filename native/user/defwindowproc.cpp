@@ -1,0 +1,218 @@
+// Default processing: what a window does with a message its procedure leaves to the system.
+
+#include <string>
+
+#include "native/user/cursortable.h"
+#include "native/user/messageapi.h"
+#include "native/user/messages.h"
+#include "native/user/nonclientlayout.h"
+#include "native/user/placement.h"
+#include "native/user/sysinfo.h"
+#include "native/user/virtualkeys.h"
+#include "native/user/windowapi.h"
+#include "native/user/windowpos.h"
+#include "native/user/windowsystem.h"
+
+namespace native {
+
+namespace {
+
+// Text handed in by pointer is read up to its terminator, but never past this many characters.
+constexpr std::size_t kMaxTextLength = 1 << 20;
+
+std::u16string boundedText(LPCWSTR text) {
+  std::u16string result;
+  if (text == nullptr || IS_INTRESOURCE(text)) {
+    return result;
+  }
+  for (std::size_t i = 0; i < kMaxTextLength && text[i] != 0; ++i) {
+    result.push_back(text[i]);
+  }
+  return result;
+}
+
+LRESULT copyText(const std::u16string& text, WPARAM capacity, LPARAM buffer) {
+  auto* target = reinterpret_cast<WCHAR*>(buffer);
+  if (target == nullptr || capacity == 0) {
+    return 0;
+  }
+  std::size_t count = std::min<std::size_t>(text.size(), capacity - 1);
+  text.copy(target, count);
+  target[count] = 0;
+  return static_cast<LRESULT>(count);
+}
+
+HCURSOR frameCursor(LRESULT hit) {
+  LPCWSTR shape = IDC_ARROW;
+  switch (hit) {
+    case HTLEFT:
+    case HTRIGHT:
+      shape = IDC_SIZEWE;
+      break;
+    case HTTOP:
+    case HTBOTTOM:
+      shape = IDC_SIZENS;
+      break;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT:
+      shape = IDC_SIZENWSE;
+      break;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT:
+      shape = IDC_SIZENESW;
+      break;
+    default:
+      break;
+  }
+  return LoadCursor(nullptr, shape);
+}
+
+bool isButtonDown(UINT message) {
+  return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+}
+
+LRESULT setCursor(WindowRecord& window, WPARAM wParam, LPARAM lParam) {
+  // A parent may decide for its children.
+  if (window.isChild() && SendMessage(window.parent, WM_SETCURSOR, wParam, lParam) != FALSE) {
+    return TRUE;
+  }
+  auto hit = static_cast<SHORT>(LOWORD(static_cast<std::uintptr_t>(lParam)));
+  if (hit == HTCLIENT) {
+    HCURSOR cursor =
+        WindowSystem::get().windows().find(window.handle) != nullptr ? window.windowClass->cursor : nullptr;
+    if (cursor == nullptr) {
+      return FALSE;
+    }
+    SetCursor(cursor);
+    return TRUE;
+  }
+  if (hit == HTERROR) {
+    if (isButtonDown(HIWORD(static_cast<std::uintptr_t>(lParam)))) {
+      MessageBeep(0);
+    }
+    return FALSE;
+  }
+  SetCursor(frameCursor(hit));
+  return TRUE;
+}
+
+LRESULT systemCommand(HWND handle, WPARAM command) {
+  switch (command & 0xFFF0) {
+    case SC_CLOSE:
+      SendMessage(handle, WM_CLOSE, 0, 0);
+      break;
+    case SC_MINIMIZE:
+      ShowWindow(handle, SW_MINIMIZE);
+      break;
+    case SC_MAXIMIZE:
+      ShowWindow(handle, SW_MAXIMIZE);
+      break;
+    case SC_RESTORE:
+      ShowWindow(handle, SW_RESTORE);
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+}  // namespace
+
+LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+  WindowSystem& system = WindowSystem::get();
+  WindowRecord* window = system.windows().find(handle);
+  if (window == nullptr) {
+    return 0;
+  }
+  switch (message) {
+    case WM_NCCREATE: {
+      const auto* create = reinterpret_cast<const CREATESTRUCT*>(lParam);
+      if (create != nullptr) {
+        window->text = boundedText(create->lpszName);
+      }
+      return TRUE;
+    }
+    case WM_NCCALCSIZE: {
+      auto* rect = reinterpret_cast<RECT*>(lParam);
+      if (rect != nullptr) {
+        // A minimised window has no client area.
+        *rect = window->isMinimized()
+                    ? RECT{rect->left, rect->top, rect->left, rect->top}
+                    : NonClientLayout::compute(window->style, window->exStyle, *rect).client;
+      }
+      return 0;
+    }
+    case WM_NCHITTEST: {
+      NonClientLayout layout =
+          NonClientLayout::compute(window->style, window->exStyle, system.windows().screenRect(*window));
+      if (window->isMinimized()) {
+        layout.client = RECT{};
+      }
+      return layout.hitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    }
+    case WM_WINDOWPOSCHANGED: {
+      const auto* position = reinterpret_cast<const WINDOWPOS*>(lParam);
+      if (position != nullptr) {
+        sendSizeAndMove(handle, (position->flags & SWP_NOSIZE) == 0, (position->flags & SWP_NOMOVE) == 0);
+      }
+      return 0;
+    }
+    case WM_SETTEXT:
+      window->text = boundedText(reinterpret_cast<LPCWSTR>(lParam));
+      return TRUE;
+    case WM_GETTEXT:
+      return copyText(window->text, wParam, lParam);
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(window->text.size());
+    case WM_SETREDRAW:
+      window->redraw = wParam != FALSE;
+      return 0;
+    case WM_CLOSE:
+      DestroyWindow(handle);
+      return 0;
+    case WM_MOUSEACTIVATE:
+      if (window->isChild()) {
+        if (LRESULT answer = SendMessage(window->parent, WM_MOUSEACTIVATE, wParam, lParam); answer != 0) {
+          return answer;
+        }
+      }
+      return MA_ACTIVATE;
+    case WM_SETCURSOR:
+      return setCursor(*window, wParam, lParam);
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0 &&
+          system.focus().activationShouldFocus(handle)) {
+        SetFocus(handle);
+      }
+      return 0;
+    case WM_NCACTIVATE:
+      return TRUE;
+    case WM_CANCELMODE:
+      if (system.focus().capture() == handle) {
+        ReleaseCapture();
+      }
+      return 0;
+    case WM_SYSCOMMAND:
+      return systemCommand(handle, wParam);
+    case WM_SYSKEYDOWN:
+      // Alt+F4 closes the top-level window.
+      if (wParam == VK_F4 && (lParam & (LPARAM{1} << 29)) != 0) {
+        SendMessage(system.windows().topLevelOf(handle), WM_SYSCOMMAND, SC_CLOSE, 0);
+      }
+      return 0;
+    case WM_SETICON: {
+      HICON& slot = wParam == ICON_BIG ? window->bigIcon : window->smallIcon;
+      HICON previous = slot;
+      slot = reinterpret_cast<HICON>(lParam);
+      return reinterpret_cast<LRESULT>(previous);
+    }
+    case WM_GETICON:
+      return reinterpret_cast<LRESULT>(wParam == ICON_BIG ? window->bigIcon : window->smallIcon);
+    case WM_QUERYDRAGICON:
+      return reinterpret_cast<LRESULT>(window->windowClass->icon);
+    default:
+      return 0;
+  }
+}
+
+}  // namespace native

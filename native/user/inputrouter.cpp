@@ -1,0 +1,156 @@
+#include "native/user/inputrouter.h"
+
+#include <cstdlib>
+
+#include "native/user/classregistry.h"
+#include "native/user/messageapi.h"
+#include "native/user/messages.h"
+#include "native/user/metrics.h"
+#include "native/user/virtualkeys.h"
+#include "native/user/windowsystem.h"
+
+namespace native {
+
+namespace {
+
+constexpr UINT kButtonKeys[] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
+
+// Client mouse messages: a move, then down, up and double click for the left, right and middle buttons. The
+// non-client messages lie in the same order from WM_NCMOUSEMOVE.
+UINT clientMessage(HostInput::Kind kind, int button) {
+  switch (kind) {
+    case HostInput::Kind::ButtonDown:
+      return WM_LBUTTONDOWN + 3 * static_cast<UINT>(button);
+    case HostInput::Kind::ButtonUp:
+      return WM_LBUTTONUP + 3 * static_cast<UINT>(button);
+    default:
+      return WM_MOUSEMOVE;
+  }
+}
+
+WPARAM mouseKeys(const Keyboard& keyboard) {
+  WPARAM keys = 0;
+  keys |= keyboard.isDown(VK_LBUTTON) ? MK_LBUTTON : 0;
+  keys |= keyboard.isDown(VK_RBUTTON) ? MK_RBUTTON : 0;
+  keys |= keyboard.isDown(VK_MBUTTON) ? MK_MBUTTON : 0;
+  keys |= keyboard.isDown(VK_SHIFT) ? MK_SHIFT : 0;
+  keys |= keyboard.isDown(VK_CONTROL) ? MK_CONTROL : 0;
+  return keys;
+}
+
+}  // namespace
+
+std::optional<MSG> InputRouter::translate(const HostInput& input) {
+  if (input.kind == HostInput::Kind::KeyDown || input.kind == HostInput::Kind::KeyUp) {
+    return translateKey(input);
+  }
+  return translateMouse(input);
+}
+
+bool InputRouter::isDoubleClick(HWND window, int button, bool nonClient, const HostInput& input) {
+  const WindowRecord* record = WindowSystem::get().windows().find(window);
+  bool allowed = nonClient || (record->windowClass->style & CS_DBLCLKS) != 0;
+  Click click{window, button, nonClient, input.time, input.point};
+  bool doubled = allowed && lastClick_.window == window && lastClick_.button == button &&
+                 lastClick_.nonClient == nonClient && input.time - lastClick_.time <= GetDoubleClickTime() &&
+                 std::abs(input.point.x - lastClick_.point.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+                 std::abs(input.point.y - lastClick_.point.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+  // A third click starts a new pair.
+  lastClick_ = doubled ? Click{} : click;
+  return doubled;
+}
+
+std::optional<MSG> InputRouter::translateMouse(const HostInput& input) {
+  WindowSystem& system = WindowSystem::get();
+  WindowTree& tree = system.windows();
+  Keyboard& keyboard = system.keyboard();
+  if (input.kind != HostInput::Kind::MouseMove) {
+    keyboard.takeKey(kButtonKeys[input.button], input.kind == HostInput::Kind::ButtonDown);
+  }
+  UINT message = clientMessage(input.kind, input.button);
+  LPARAM screenPoint = MAKELPARAM(input.point.x, input.point.y);
+  HWND target = system.focus().capture();
+  LRESULT hit = HTCLIENT;
+  if (target == nullptr) {
+    target = tree.windowAt(input.point);
+    for (;;) {
+      if (target == tree.desktopHandle()) {
+        return std::nullopt;
+      }
+      hit = SendMessage(target, WM_NCHITTEST, 0, screenPoint);
+      const WindowRecord* record = tree.find(target);
+      if (record == nullptr) {
+        return std::nullopt;
+      }
+      if (hit != HTTRANSPARENT) {
+        break;
+      }
+      // A window that lets the pointer through hands it to its parent.
+      target = record->isChild() ? record->parent : tree.desktopHandle();
+    }
+    HWND topLevel = tree.topLevelOf(target);
+    if (!tree.isEnabled(*tree.find(topLevel))) {
+      // A window behind a modal one: it learns the pointer is over it, but gets no input.
+      SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(HTERROR, message));
+      return std::nullopt;
+    }
+    SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(hit, message));
+    if (input.kind == HostInput::Kind::ButtonDown && tree.contains(target) &&
+        topLevel != system.focus().active()) {
+      LRESULT answer =
+          SendMessage(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(topLevel), MAKELPARAM(hit, message));
+      if ((answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT) && tree.contains(topLevel)) {
+        system.focus().activate(topLevel, WA_CLICKACTIVE);
+      }
+      if (answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT) {
+        return std::nullopt;
+      }
+    }
+    if (!tree.contains(target)) {
+      return std::nullopt;
+    }
+  }
+  bool nonClient = hit != HTCLIENT;
+  if (input.kind == HostInput::Kind::ButtonDown && isDoubleClick(target, input.button, nonClient, input)) {
+    message += 2;  // the double-click form follows the up message
+  }
+  MSG result{target, message, 0, 0, input.time, input.point};
+  if (nonClient) {
+    result.message = message - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
+    result.wParam = static_cast<WPARAM>(hit);
+    result.lParam = screenPoint;
+  } else {
+    POINT origin = tree.clientOrigin(*tree.find(target));
+    result.wParam = mouseKeys(keyboard);
+    result.lParam = MAKELPARAM(input.point.x - origin.x, input.point.y - origin.y);
+  }
+  return result;
+}
+
+std::optional<MSG> InputRouter::translateKey(const HostInput& input) {
+  WindowSystem& system = WindowSystem::get();
+  Keyboard& keyboard = system.keyboard();
+  bool down = input.kind == HostInput::Kind::KeyDown;
+  bool wasDown = keyboard.takeKey(input.virtualKey, down);
+  bool alt = keyboard.isDown(VK_MENU);
+  bool systemKey =
+      input.virtualKey == VK_MENU || input.virtualKey == VK_F10 || (alt && !keyboard.isDown(VK_CONTROL));
+  HWND target = system.focus().focus();
+  if (target == nullptr) {
+    // Without a focus (a minimised active window) the active window reads the keys as system keys.
+    target = system.focus().active();
+    systemKey = true;
+  }
+  const WindowRecord* record = system.windows().find(target);
+  if (record == nullptr || !system.windows().isEnabled(*record)) {
+    return std::nullopt;  // a disabled window reads no keys, not even as the active window
+  }
+  DWORD bits = 1;  // repeat count
+  bits |= alt ? (1u << 29) : 0;
+  bits |= (!down || wasDown) ? (1u << 30) : 0;  // previous state: down
+  bits |= down ? 0 : (1u << 31);                // transition: released
+  UINT message = down ? (systemKey ? WM_SYSKEYDOWN : WM_KEYDOWN) : (systemKey ? WM_SYSKEYUP : WM_KEYUP);
+  return MSG{target, message, input.virtualKey, static_cast<LPARAM>(bits), input.time, input.point};
+}
+
+}  // namespace native

@@ -1,0 +1,34 @@
+#pragma once
+// Turns host input into window messages at the moment the loop takes it, so that hit tests, capture,
+// activation and the keyboard state are those of that moment. Mouse input goes to the capturing window, or
+// to the window under the pointer after WM_NCHITTEST, WM_SETCURSOR and (for a press in an inactive top-level
+// window) WM_MOUSEACTIVATE; key input goes to the focus, or as system keys to the active window.
+
+#include <optional>
+
+#include "native/user/messagequeue.h"
+#include "native/user/nativetypes.h"
+
+namespace native {
+
+class InputRouter {
+ public:
+  // The message the input means, or none: nobody may receive it, or the clicked window ate the click.
+  std::optional<MSG> translate(const HostInput& input);
+
+ private:
+  std::optional<MSG> translateMouse(const HostInput& input);
+  std::optional<MSG> translateKey(const HostInput& input);
+  bool isDoubleClick(HWND window, int button, bool nonClient, const HostInput& input);
+
+  struct Click {
+    HWND window = nullptr;
+    int button = 0;
+    bool nonClient = false;
+    DWORD time = 0;
+    POINT point{};
+  };
+  Click lastClick_;
+};
+
+}  // namespace native

@@ -1,0 +1,168 @@
+#include "native/user/keyboard.h"
+
+#include "native/user/virtualkeys.h"
+#include "native/user/windowsystem.h"
+
+namespace native {
+
+UINT Keyboard::genericKey(UINT virtualKey) {
+  switch (virtualKey) {
+    case VK_LSHIFT:
+    case VK_RSHIFT:
+      return VK_SHIFT;
+    case VK_LCONTROL:
+    case VK_RCONTROL:
+      return VK_CONTROL;
+    case VK_LMENU:
+    case VK_RMENU:
+      return VK_MENU;
+    default:
+      return virtualKey & 0xFF;
+  }
+}
+
+void Keyboard::apply(std::array<BYTE, 256>& state, UINT virtualKey, bool down) {
+  BYTE& key = state[genericKey(virtualKey)];
+  if (down) {
+    if ((key & 0x80) == 0) {
+      key ^= 0x01;
+    }
+    key |= 0x80;
+  } else {
+    key &= static_cast<BYTE>(~0x80);
+  }
+}
+
+void Keyboard::hostKey(UINT virtualKey, bool down) {
+  apply(hostState_, virtualKey, down);
+}
+
+bool Keyboard::takeKey(UINT virtualKey, bool down) {
+  bool wasDown = isDown(genericKey(virtualKey));
+  apply(state_, virtualKey, down);
+  return wasDown;
+}
+
+char16_t usLayoutCharacter(UINT virtualKey, bool shifted) {
+  static constexpr char16_t kDigitsShifted[] = u")!@#$%^&*(";
+  struct Punctuation {
+    UINT key;
+    char16_t plain;
+    char16_t shifted;
+  };
+  static constexpr Punctuation kPunctuation[] = {
+      {VK_OEM_1, u';', u':'},      {VK_OEM_PLUS, u'=', u'+'},
+      {VK_OEM_COMMA, u',', u'<'},  {VK_OEM_MINUS, u'-', u'_'},
+      {VK_OEM_PERIOD, u'.', u'>'}, {VK_OEM_2, u'/', u'?'},
+      {VK_OEM_3, u'`', u'~'},      {VK_OEM_4, u'[', u'{'},
+      {VK_OEM_5, u'\\', u'|'},     {VK_OEM_6, u']', u'}'},
+      {VK_OEM_7, u'\'', u'"'},     {VK_SPACE, u' ', u' '},
+      {VK_RETURN, u'\r', u'\r'},   {VK_BACK, 8, 8},
+      {VK_TAB, u'\t', u'\t'},      {VK_ESCAPE, 0x1B, 0x1B},
+      {VK_MULTIPLY, u'*', u'*'},   {VK_ADD, u'+', u'+'},
+      {VK_SUBTRACT, u'-', u'-'},   {VK_DECIMAL, u'.', u'.'},
+      {VK_DIVIDE, u'/', u'/'},
+  };
+  if (virtualKey >= 'A' && virtualKey <= 'Z') {
+    return static_cast<char16_t>(shifted ? virtualKey : virtualKey + 32);
+  }
+  if (virtualKey >= '0' && virtualKey <= '9') {
+    return shifted ? kDigitsShifted[virtualKey - '0'] : static_cast<char16_t>(virtualKey);
+  }
+  if (virtualKey >= VK_NUMPAD0 && virtualKey <= VK_NUMPAD9) {
+    return static_cast<char16_t>(u'0' + (virtualKey - VK_NUMPAD0));
+  }
+  for (const Punctuation& entry : kPunctuation) {
+    if (entry.key == virtualKey) {
+      return shifted ? entry.shifted : entry.plain;
+    }
+  }
+  return 0;
+}
+
+namespace {
+
+// Ctrl with a key gives the control character of its unshifted character, where it has one.
+char16_t controlCharacter(UINT virtualKey) {
+  if (virtualKey >= 'A' && virtualKey <= 'Z') {
+    return static_cast<char16_t>(virtualKey - 'A' + 1);
+  }
+  switch (virtualKey) {
+    case VK_OEM_4:
+      return 0x1B;
+    case VK_OEM_5:
+      return 0x1C;
+    case VK_OEM_6:
+      return 0x1D;
+    case VK_RETURN:
+      return u'\n';
+    case VK_BACK:
+      return 0x7F;
+    case VK_SPACE:
+      return u' ';
+    case VK_ESCAPE:
+      return 0x1B;
+    default:
+      return 0;
+  }
+}
+
+SHORT keyWord(bool down, bool toggled) {
+  return static_cast<SHORT>((down ? 0x8000 : 0) | (toggled ? 0x0001 : 0));
+}
+
+}  // namespace
+
+SHORT GetKeyState(int virtualKey) {
+  const Keyboard& keyboard = WindowSystem::get().keyboard();
+  UINT key = static_cast<UINT>(virtualKey) & 0xFF;
+  return keyWord(keyboard.isDown(key), keyboard.isToggled(key));
+}
+
+SHORT GetAsyncKeyState(int virtualKey) {
+  return keyWord(WindowSystem::get().keyboard().isDownNow(static_cast<UINT>(virtualKey) & 0xFF), false);
+}
+
+BOOL GetKeyboardState(BYTE* state) {
+  if (state == nullptr) {
+    return FALSE;
+  }
+  const auto& keys = WindowSystem::get().keyboard().state();
+  std::copy(keys.begin(), keys.end(), state);
+  return TRUE;
+}
+
+int ToAscii(UINT virtualKey, UINT, const BYTE* state, WORD* characters, UINT) {
+  if (state == nullptr || characters == nullptr || virtualKey > 0xFF) {
+    return 0;
+  }
+  bool control = (state[VK_CONTROL] & 0x80) != 0;
+  bool alt = (state[VK_MENU] & 0x80) != 0;
+  char16_t character = 0;
+  if (control && alt) {
+    character = 0;  // Ctrl+Alt is the alternate-graphics shift, which the US layout does not use
+  } else if (control) {
+    character = controlCharacter(virtualKey);
+  } else {
+    bool shifted = (state[VK_SHIFT] & 0x80) != 0;
+    if (virtualKey >= 'A' && virtualKey <= 'Z' && (state[VK_CAPITAL] & 0x01) != 0) {
+      shifted = !shifted;
+    }
+    character = usLayoutCharacter(virtualKey, shifted);
+  }
+  if (character == 0) {
+    return 0;
+  }
+  characters[0] = character;
+  return 1;
+}
+
+UINT MapVirtualKey(UINT code, UINT mapType) {
+  if (mapType != MAPVK_VK_TO_CHAR || code > 0xFF) {
+    return 0;
+  }
+  char16_t character = usLayoutCharacter(code, false);
+  return (character >= u'a' && character <= u'z') ? character - 32u : character;
+}
+
+}  // namespace native

@@ -1,0 +1,49 @@
+#pragma once
+// The keyboard state and the US layout. Two states are kept: the state as of the last key message the
+// program took from its queue (GetKeyState, GetKeyboardState, TranslateMessage) and the state of the keys
+// right now, as the host reported them (GetAsyncKeyState). Bit 0x80 of a key's byte is "down", bit 0x01
+// "toggled" (flips on every press; Caps Lock and Num Lock read it).
+
+#include <array>
+
+#include "native/user/nativetypes.h"
+
+namespace native {
+
+class Keyboard {
+ public:
+  // The host reports a key or button; left and right modifier codes count as the generic one.
+  void hostKey(UINT virtualKey, bool down);
+  // The loop takes a key message from the queue; answers whether the key was down before.
+  bool takeKey(UINT virtualKey, bool down);
+
+  bool isDown(UINT virtualKey) const { return (state_[virtualKey & 0xFF] & 0x80) != 0; }
+  bool isToggled(UINT virtualKey) const { return (state_[virtualKey & 0xFF] & 0x01) != 0; }
+  bool isDownNow(UINT virtualKey) const { return (hostState_[virtualKey & 0xFF] & 0x80) != 0; }
+  bool isToggledNow(UINT virtualKey) const { return (hostState_[virtualKey & 0xFF] & 0x01) != 0; }
+  const std::array<BYTE, 256>& state() const { return state_; }
+
+  static UINT genericKey(UINT virtualKey);
+
+ private:
+  static void apply(std::array<BYTE, 256>& state, UINT virtualKey, bool down);
+
+  std::array<BYTE, 256> state_{};
+  std::array<BYTE, 256> hostState_{};
+};
+
+// The character a key gives on the US layout, shifted or not; 0 when it gives none.
+char16_t usLayoutCharacter(UINT virtualKey, bool shifted);
+
+SHORT GetKeyState(int virtualKey);
+SHORT GetAsyncKeyState(int virtualKey);
+BOOL GetKeyboardState(BYTE* state);
+// The characters of a key in the given keyboard state (US layout, no dead keys): Shift and Caps Lock choose
+// the case, Ctrl makes control characters. Answers the number of characters written (0 or 1).
+int ToAscii(UINT virtualKey, UINT scanCode, const BYTE* state, WORD* characters, UINT flags);
+inline constexpr UINT MAPVK_VK_TO_CHAR = 2;
+// Only MAPVK_VK_TO_CHAR is known: the unshifted character, letters in upper case, 0 when none. Other mapping
+// types answer 0 (the window system has no scan codes).
+UINT MapVirtualKey(UINT code, UINT mapType);
+
+}  // namespace native

@@ -1,0 +1,175 @@
+#include "native/user/messageapi.h"
+
+#include <unistd.h>
+
+#include "native/user/keyboard.h"
+#include "native/user/messages.h"
+#include "native/user/windowsystem.h"
+
+namespace native {
+
+namespace {
+
+bool guiThreadSystem(WindowSystem** out) {
+  WindowSystem* system = WindowSystem::current();
+  if (system == nullptr) {
+    system = &WindowSystem::get();
+  }
+  *out = system;
+  return system->onGuiThread();
+}
+
+bool findMessage(WindowSystem& system, const MessageFilter& filter, bool remove, MSG* out) {
+  for (;;) {
+    if (system.queue().take(filter, remove, out) || system.queue().takeQuit(filter, remove, out)) {
+      return true;
+    }
+    HostInput input;
+    if (system.queue().popInput(&input)) {
+      if (auto message = system.input().translate(input)) {
+        system.queue().post(*message);
+      }
+      continue;
+    }
+    if (auto timer = system.timers().due(filter, remove, system.clock().nowMs())) {
+      *out = *timer;
+      out->pt = system.desktop().cursorPosition();
+      return true;
+    }
+    return false;
+  }
+}
+
+}  // namespace
+
+BOOL GetMessage(MSG* message, HWND window, UINT first, UINT last) {
+  WindowSystem* system = nullptr;
+  if (message == nullptr || !guiThreadSystem(&system)) {
+    return -1;
+  }
+  MessageFilter filter{window, first, last};
+  for (;;) {
+    // Clear the wake-up before looking, so a post that lands after the look still wakes the wait.
+    system->queue().clearWake();
+    if (findMessage(*system, filter, true, message)) {
+      return message->message == WM_QUIT ? FALSE : TRUE;
+    }
+    int timeout = -1;
+    if (auto due = system->timers().nextDue(filter)) {
+      timeout = system->clock().waitMs(*due);
+    }
+    system->waitSet().wait(system->queue().wakeDescriptor(), timeout);
+  }
+}
+
+BOOL PeekMessage(MSG* message, HWND window, UINT first, UINT last, UINT options) {
+  WindowSystem* system = nullptr;
+  if (message == nullptr || !guiThreadSystem(&system)) {
+    return FALSE;
+  }
+  MessageFilter filter{window, first, last};
+  bool remove = (options & PM_REMOVE) != 0;
+  if (findMessage(*system, filter, remove, message)) {
+    return TRUE;
+  }
+  if (system->waitSet().wait(system->queue().wakeDescriptor(), 0)) {
+    return findMessage(*system, filter, remove, message) ? TRUE : FALSE;
+  }
+  return FALSE;
+}
+
+BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  WindowSystem* system = WindowSystem::current();
+  if (system == nullptr) {
+    return FALSE;
+  }
+  MSG posted{window, message, wParam, lParam, 0, POINT{}};
+  // Only the GUI thread may look at windows and the clock; a worker's post is checked when it is dispatched.
+  if (system->onGuiThread()) {
+    if (window != nullptr && system->windows().find(window) == nullptr) {
+      return FALSE;
+    }
+    posted.time = static_cast<DWORD>(system->clock().nowMs());
+    posted.pt = system->desktop().cursorPosition();
+  }
+  system->queue().post(posted);
+  return TRUE;
+}
+
+BOOL PostThreadMessage(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam) {
+  WindowSystem* system = WindowSystem::current();
+  if (system == nullptr || static_cast<pid_t>(threadId) != system->guiThread()) {
+    return FALSE;
+  }
+  system->queue().post(MSG{nullptr, message, wParam, lParam, 0, POINT{}});
+  return TRUE;
+}
+
+LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  WindowSystem* system = nullptr;
+  if (!guiThreadSystem(&system)) {
+    return 0;
+  }
+  const WindowRecord* record = system->windows().find(window);
+  if (record == nullptr) {
+    return 0;
+  }
+  return record->procedure(window, message, wParam, lParam);
+}
+
+LRESULT DispatchMessage(const MSG* message) {
+  WindowSystem* system = nullptr;
+  if (message == nullptr || !guiThreadSystem(&system)) {
+    return 0;
+  }
+  if (message->message == WM_TIMER && message->lParam != 0) {
+    auto callback = reinterpret_cast<TIMERPROC>(message->lParam);
+    // The callback address comes in a message anyone can post; only a running timer's own one is called.
+    if (system->timers().hasProcedure(message->hwnd, message->wParam, callback)) {
+      callback(message->hwnd, WM_TIMER, message->wParam, static_cast<DWORD>(system->clock().nowMs()));
+      return 0;
+    }
+  }
+  return message->hwnd == nullptr
+             ? 0
+             : SendMessage(message->hwnd, message->message, message->wParam, message->lParam);
+}
+
+BOOL TranslateMessage(const MSG* message) {
+  if (message == nullptr) {
+    return FALSE;
+  }
+  UINT kind = message->message;
+  if (kind != WM_KEYDOWN && kind != WM_KEYUP && kind != WM_SYSKEYDOWN && kind != WM_SYSKEYUP) {
+    return FALSE;
+  }
+  if (kind == WM_KEYDOWN || kind == WM_SYSKEYDOWN) {
+    BYTE state[256];
+    WORD character = 0;
+    GetKeyboardState(state);
+    if (ToAscii(static_cast<UINT>(message->wParam), 0, state, &character, 0) == 1) {
+      UINT charMessage = kind == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
+      WindowSystem::get().queue().postAhead(
+          MSG{message->hwnd, charMessage, character, message->lParam, message->time, message->pt});
+    }
+  }
+  return TRUE;
+}
+
+void PostQuitMessage(int exitCode) {
+  WindowSystem::get().queue().postQuit(exitCode);
+}
+
+DWORD GetCurrentThreadId() {
+  return static_cast<DWORD>(gettid());
+}
+
+BOOL RegisterWaitDescriptor(int fd, short events, std::function<void(short)> callback) {
+  return WindowSystem::get().waitSet().add(fd, events, std::move(callback)) ? TRUE : FALSE;
+}
+
+BOOL UnregisterWaitDescriptor(int fd) {
+  return WindowSystem::get().waitSet().remove(fd) ? TRUE : FALSE;
+}
+
+}  // namespace native

@@ -1,0 +1,38 @@
+#pragma once
+// Taking, posting, sending and dispatching messages. Only the GUI thread may call these, except PostMessage
+// and PostThreadMessage, which are safe from any thread and wake a blocked GetMessage.
+//
+// What a retrieval answers, in order: posted messages (oldest first), the quit message once no posted
+// message the filter accepts is left, host input turned into messages, then the WM_TIMER of a due timer.
+// When none is there, GetMessage waits on the queue's wake-up and on the registered descriptors, whose
+// callbacks run on the GUI thread.
+
+#include <functional>
+
+#include "native/user/nativetypes.h"
+
+namespace native {
+
+// TRUE for a message, FALSE for WM_QUIT (the message is filled either way), -1 for bad arguments or a call
+// from another thread. The window filter also takes (HWND)-1 for messages without a window.
+BOOL GetMessage(MSG* message, HWND window, UINT first, UINT last);
+// Never waits; it still looks at the registered descriptors once.
+BOOL PeekMessage(MSG* message, HWND window, UINT first, UINT last, UINT options);
+BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL PostThreadMessage(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam);
+// Calls the window's current procedure and answers its result; 0 for a window that does not exist.
+LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// A WM_TIMER with a callback runs the callback, but only when it belongs to that running timer.
+LRESULT DispatchMessage(const MSG* message);
+// For WM_KEYDOWN and WM_SYSKEYDOWN, posts WM_CHAR or WM_SYSCHAR from the current keyboard state ahead of
+// everything else. TRUE for the four key messages.
+BOOL TranslateMessage(const MSG* message);
+void PostQuitMessage(int exitCode);
+DWORD GetCurrentThreadId();
+
+// Descriptors the loop waits on as well (the display connection, sockets): the callback runs on the GUI
+// thread with the poll events that were ready. FALSE when the descriptor is bad or already registered.
+BOOL RegisterWaitDescriptor(int fd, short events, std::function<void(short readyEvents)> callback);
+BOOL UnregisterWaitDescriptor(int fd);
+
+}  // namespace native

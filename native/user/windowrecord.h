@@ -1,0 +1,48 @@
+#pragma once
+// The record of one window: what the window calls reach through a window handle. Geometry is kept in the
+// parent's client coordinates (screen coordinates for top-level windows, whose parent is the desktop).
+
+#include <string>
+#include <vector>
+
+#include "native/user/nativetypes.h"
+#include "native/user/styles.h"
+
+namespace native {
+
+struct WindowClass;
+
+struct WindowRecord {
+  HWND handle = nullptr;
+  WindowClass* windowClass = nullptr;
+  WNDPROC procedure = nullptr;  // the current procedure; the class procedure until the window is subclassed
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  LONG_PTR userData = 0;
+  LONG_PTR id = 0;
+  HINSTANCE instance = nullptr;
+  std::u16string text;
+  HWND parent = nullptr;  // the desktop for top-level windows; null only for the desktop itself
+  HWND owner =
+      nullptr;  // top-level windows only: stays below the windows it owns and takes them down with it
+  std::vector<HWND> children;  // z-order, top first
+  RECT rect{};
+  RECT clientRect{};
+  RECT restoreRect{};  // the normal placement while minimised or maximised
+  bool restoreToMaximized = false;
+  bool redraw = true;
+  bool destroying = false;
+  HICON bigIcon = nullptr;
+  HICON smallIcon = nullptr;
+  std::vector<BYTE> extraBytes;
+
+  bool isChild() const { return (style & WS_CHILD) != 0; }
+  bool hasVisibleFlag() const { return (style & WS_VISIBLE) != 0; }
+  bool isDisabled() const { return (style & WS_DISABLED) != 0; }
+  bool isMinimized() const { return (style & WS_MINIMIZE) != 0; }
+  bool isMaximized() const { return (style & WS_MAXIMIZE) != 0; }
+  LONG width() const { return rect.right - rect.left; }
+  LONG height() const { return rect.bottom - rect.top; }
+};
+
+}  // namespace native

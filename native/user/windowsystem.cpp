@@ -1,0 +1,47 @@
+#include "native/user/windowsystem.h"
+
+#include <unistd.h>
+
+#include <atomic>
+
+namespace native {
+
+namespace {
+std::unique_ptr<WindowSystem> gSystem;
+std::atomic<WindowSystem*> gCurrent{nullptr};
+}  // namespace
+
+WindowSystem::WindowSystem(const DesktopOptions& options, std::unique_ptr<Clock> clock)
+    : clock_(std::move(clock)),
+      windows_(*classes_.find(ClassRegistry::desktopClassName()), options.width, options.height),
+      desktop_(options, queue_, keyboard_, *clock_),
+      guiThread_(gettid()) {}
+
+WindowSystem::~WindowSystem() = default;
+
+WindowSystem& WindowSystem::get() {
+  if (!gSystem) {
+    install(std::make_unique<WindowSystem>(DesktopOptions::fromEnvironment(),
+                                           std::make_unique<MonotonicClock>()));
+  }
+  return *gSystem;
+}
+
+WindowSystem* WindowSystem::current() {
+  return gCurrent.load();
+}
+
+void WindowSystem::install(std::unique_ptr<WindowSystem> system) {
+  gCurrent.store(nullptr);
+  gSystem = std::move(system);
+  if (gSystem) {
+    gSystem->guiThread_ = gettid();
+  }
+  gCurrent.store(gSystem.get());
+}
+
+bool WindowSystem::onGuiThread() const {
+  return gettid() == guiThread_;
+}
+
+}  // namespace native

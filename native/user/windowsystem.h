@@ -1,0 +1,75 @@
+#pragma once
+// The window system's state for the one GUI thread: classes, windows, the queue and its waits, input,
+// focus, timers, caret, cursors and the desktop. The window calls reach it through get(); tests replace it
+// with one on a clock they drive (see the test driver).
+
+#include <memory>
+
+#include <sys/types.h>
+
+#include "native/host/desktop.h"
+#include "native/user/caret.h"
+#include "native/user/classregistry.h"
+#include "native/user/clock.h"
+#include "native/user/cursortable.h"
+#include "native/user/focusmanager.h"
+#include "native/user/inputrouter.h"
+#include "native/user/keyboard.h"
+#include "native/user/messagequeue.h"
+#include "native/user/timerlist.h"
+#include "native/user/waitset.h"
+#include "native/user/windowtree.h"
+
+namespace native {
+
+class WindowSystem {
+ public:
+  WindowSystem(const DesktopOptions& options, std::unique_ptr<Clock> clock);
+  ~WindowSystem();
+  WindowSystem(const WindowSystem&) = delete;
+  WindowSystem& operator=(const WindowSystem&) = delete;
+
+  // The GUI thread's system, made on first use with the environment's desktop and the real clock. The thread
+  // that first calls it is the GUI thread.
+  static WindowSystem& get();
+  // Any thread: the system if one exists (posting from worker threads needs no more).
+  static WindowSystem* current();
+  // Puts a new system in place of the current one (whose windows should be gone); the caller's thread
+  // becomes the GUI thread.
+  static void install(std::unique_ptr<WindowSystem> system);
+
+  Clock& clock() { return *clock_; }
+  ClassRegistry& classes() { return classes_; }
+  WindowTree& windows() { return windows_; }
+  MessageQueue& queue() { return queue_; }
+  WaitSet& waitSet() { return waitSet_; }
+  Keyboard& keyboard() { return keyboard_; }
+  FocusManager& focus() { return focus_; }
+  InputRouter& input() { return input_; }
+  TimerList& timers() { return timers_; }
+  Caret& caret() { return caret_; }
+  CursorTable& cursors() { return cursors_; }
+  Desktop& desktop() { return desktop_; }
+
+  pid_t guiThread() const { return guiThread_; }
+  bool onGuiThread() const;
+  UINT doubleClickTimeMs = 500;
+  unsigned beepCount = 0;  // MessageBeep makes no sound; tests read how often it was asked
+
+ private:
+  std::unique_ptr<Clock> clock_;
+  ClassRegistry classes_;
+  WindowTree windows_;
+  MessageQueue queue_;
+  WaitSet waitSet_;
+  Keyboard keyboard_;
+  FocusManager focus_;
+  InputRouter input_;
+  TimerList timers_;
+  Caret caret_;
+  CursorTable cursors_;
+  Desktop desktop_;
+  pid_t guiThread_;
+};
+
+}  // namespace native
