@@ -1,0 +1,108 @@
+#include "foundation/kfiledialog.h"
+
+#include <utility>
+
+#include "foundation/kfile.h"
+
+namespace {
+
+KFileDialogHook& InstalledHook() {
+  static KFileDialogHook hook;
+  return hook;
+}
+
+// Runs the hook on a copy of the file's path, so that a cancelled dialog leaves the caller's file exactly as
+// it was, whatever the dialog did on the way.
+int32_t Ask(KFileDialogRequest& request, KFile& file) {
+  const KFileDialogHook& hook = InstalledHook();
+  if (!hook) {
+    return -1;
+  }
+  KFile answerFile;
+  answerFile.Assign(file);
+  request.file = &answerFile;
+  int32_t answer = hook(request);
+  if (answer < 0) {
+    return -1;
+  }
+  file.SetName(answerFile.Name());
+  return answer;
+}
+
+int32_t CountFields(const KString& list) {
+  int32_t count = 0;
+  KString field;
+  while (field.GetField(list, count, u',')) {
+    ++count;
+  }
+  return count;
+}
+
+// The answer of a dialog over an extension list: a filter beyond the list counts as "another".
+int32_t FilterAnswer(int32_t answer, const KString& extensions) {
+  int32_t count = CountFields(extensions);
+  return answer >= count ? count : answer;
+}
+
+bool NameHasExtension(const KFile& file) {
+  const KString& path = file.Name();
+  for (int32_t i = path.Length() - 1; i >= 0 && path[i] != u'/'; --i) {
+    if (path[i] == u'.') {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+void KSetFileDialogHook(KFileDialogHook hook) {
+  InstalledHook() = std::move(hook);
+}
+
+int32_t KOpenFileDialog(KFile& file, const KString& filter, const KString* title, void* owner) {
+  KFileDialogRequest request;
+  request.kind = KFileDialogRequest::Kind::kOpen;
+  request.filter = filter;
+  request.extensionList = title == nullptr && owner == nullptr;
+  if (title != nullptr) {
+    request.title = *title;
+  }
+  request.owner = owner;
+  int32_t answer = Ask(request, file);
+  if (answer < 0) {
+    return -1;
+  }
+  return request.extensionList ? FilterAnswer(answer, filter) : 0;
+}
+
+int32_t KSaveFileDialog(KFile& file, const KString& extensions) {
+  KFileDialogRequest request;
+  request.kind = KFileDialogRequest::Kind::kSave;
+  request.filter = extensions;
+  int32_t answer = Ask(request, file);
+  if (answer < 0) {
+    return -1;
+  }
+  answer = FilterAnswer(answer, extensions);
+  if (!NameHasExtension(file)) {
+    KString extension;
+    if (!extension.GetField(extensions, answer, u',')) {
+      extension.GetField(extensions, 0, u',');
+    }
+    extension.Trim();
+    if (!extension.IsEmpty()) {
+      file.SetExtension(extension);
+    }
+  }
+  return answer;
+}
+
+int32_t KBrowseForFolder(KFile& file, int32_t flags, void* owner) {
+  KFileDialogRequest request;
+  request.kind = KFileDialogRequest::Kind::kFolder;
+  request.extensionList = false;
+  request.owner = owner;
+  request.flags = flags;
+  return Ask(request, file) < 0 ? -1 : 0;
+}

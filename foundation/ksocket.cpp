@@ -1,0 +1,187 @@
+#include "foundation/ksocket.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "foundation/kstreammenu.h"
+#include "foundation/kstring.h"
+#include "foundation/kx.h"
+
+namespace {
+
+constexpr int32_t kAddressField = 1;
+constexpr int32_t kPortField = 2;
+
+}  // namespace
+
+void KSocket::Fail(int32_t code, int32_t detail) {
+  throw KXSerialPort(code, detail);
+}
+
+KSocket::~KSocket() {
+  KSocket::Close();
+}
+
+bool KSocket::TextToAddress(const KString& text, uint32_t& address) {
+  KString trimmed(text);
+  trimmed.Trim();
+  uint32_t result = 0;
+  int32_t parts = 0;
+  int32_t digits = 0;
+  uint32_t part = 0;
+  for (int32_t i = 0; i <= trimmed.Length(); ++i) {
+    char16_t c = i < trimmed.Length() ? trimmed[i] : u'.';
+    if (c >= u'0' && c <= u'9') {
+      part = part * 10 + (c - u'0');
+      if (++digits > 3 || part > 255) {
+        return false;
+      }
+    } else if (c == u'.' && digits > 0 && parts < 4) {
+      result = (result << 8) | part;
+      ++parts;
+      digits = 0;
+      part = 0;
+    } else {
+      return false;
+    }
+  }
+  if (parts != 4) {
+    return false;
+  }
+  address = result;
+  return true;
+}
+
+void KSocket::AddressToText(KString& text, uint32_t address) {
+  for (int shift = 24; shift >= 0; shift -= 8) {
+    text.AppendInt((address >> shift) & 0xFF);
+    if (shift > 0) {
+      text.AppendChar(u'.');
+    }
+  }
+}
+
+bool KSocket::ParseAddress(const KString& text, uint32_t& address) {
+  KString field;
+  address = 0;
+  return field.GetField(text, kAddressField, u',') && TextToAddress(field, address);
+}
+
+bool KSocket::ParsePort(const KString& text, int32_t& port) {
+  KString field;
+  int32_t value = 0;
+  port = 0;
+  if (!field.GetField(text, kPortField, u',')) {
+    return false;
+  }
+  field.Trim();
+  if (!field.ParseInt(value) || value < 0 || value > 65535) {
+    return false;
+  }
+  port = value;
+  return true;
+}
+
+bool KSocket::FormatNetwork(KString& text, int32_t type, uint32_t address, int32_t port) {
+  if (port < 0 || port > 65535) {
+    return false;
+  }
+  text.Clear();
+  text.AppendInt(type).AppendChar(u',');
+  AddressToText(text, address);
+  text.AppendChar(u',').AppendInt(port);
+  return true;
+}
+
+sockaddr_in KSocket::ParseEndpoint(const KString& settings, int32_t type) {
+  int32_t givenType = 0;
+  uint32_t address = 0;
+  int32_t port = 0;
+  if (!KStreamMenu::ParseType(settings, givenType) || givenType != type || !ParseAddress(settings, address) ||
+      !ParsePort(settings, port)) {
+    Fail(kErrSerial);
+  }
+  sockaddr_in endpoint{};
+  endpoint.sin_family = AF_INET;
+  endpoint.sin_addr.s_addr = htonl(address);
+  endpoint.sin_port = htons(static_cast<uint16_t>(port));
+  return endpoint;
+}
+
+void KSocket::CreateDescriptor(int type) {
+  descriptor = socket(AF_INET, type | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  if (descriptor < 0) {
+    Fail(kErrSerial, errno);
+  }
+}
+
+void KSocket::Close() {
+  if (descriptor >= 0) {
+    close(descriptor);
+    descriptor = -1;
+  }
+}
+
+int32_t KSocket::LocalPort() const {
+  sockaddr_in local{};
+  socklen_t length = sizeof local;
+  if (descriptor < 0 || getsockname(descriptor, reinterpret_cast<sockaddr*>(&local), &length) != 0) {
+    return 0;
+  }
+  return ntohs(local.sin_port);
+}
+
+KSocket::Deadline KSocket::StartWaiting() const {
+  const int32_t timeout = timeoutMs;
+  return timeout < 0 ? Deadline::max()
+                     : std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout);
+}
+
+bool KSocket::WaitFor(int fd, short events, Deadline deadline) {
+  for (;;) {
+    int wait = -1;
+    if (deadline != Deadline::max()) {
+      auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+      wait = static_cast<int>(std::max<int64_t>(left.count(), 0));
+    }
+    pollfd waiting{fd, events, 0};
+    int ready = poll(&waiting, 1, wait);
+    if (ready < 0 && errno == EINTR) {
+      continue;
+    }
+    // An error or hang-up counts as ready: the call that follows reports it.
+    return ready != 0;
+  }
+}
+
+void KSocket::SendAll(int fd, const uint8_t* bytes, int32_t count, Deadline deadline,
+                      const sockaddr_in* target) {
+  int32_t sent = 0;
+  do {
+    if (!WaitFor(fd, POLLOUT, deadline)) {
+      Fail(kErrSerialBusy, sent);
+    }
+    ssize_t written =
+        sendto(fd, bytes + sent, static_cast<size_t>(count - sent), MSG_NOSIGNAL,
+               reinterpret_cast<const sockaddr*>(target), target != nullptr ? sizeof *target : 0);
+    if (written < 0 && (errno == EAGAIN || errno == EINTR)) {
+      continue;
+    }
+    if (written < 0) {
+      Fail(kErrSerialTransmit, errno);
+    }
+    sent += static_cast<int32_t>(written);
+  } while (sent < count);
+}
+
+bool KSocketStartup() {
+  return true;
+}
+
+void KSocketCleanup() {}

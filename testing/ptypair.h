@@ -1,0 +1,50 @@
+#pragma once
+// A pseudo-terminal pair for tests of serial links: the program under test opens the device side as its
+// serial port (through the KESTROVE_COM<n> mapping) while the test plays the other end on the controller
+// side. Real bytes go through a real tty.
+
+#include <termios.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace ktest {
+
+class PtyPair {
+ public:
+  // Opens the pair; throws std::runtime_error when the system has no pseudo-terminals to give.
+  PtyPair();
+  ~PtyPair();
+  PtyPair(const PtyPair&) = delete;
+  PtyPair& operator=(const PtyPair&) = delete;
+
+  // The device path that the program opens ("/dev/pts/N").
+  const std::string& DevicePath() const { return devicePath; }
+
+  // Sets KESTROVE_COM<port> to the device path until this pair is destroyed (the previous value comes back).
+  void MapToPort(int32_t port);
+
+  // Sends bytes to the program: they arrive as input on the device side.
+  void Send(std::string_view bytes);
+  // Collects what the program wrote until `count` bytes came or `timeoutMs` passed without a new byte;
+  // returns what came.
+  std::string Receive(size_t count, int timeoutMs = 500);
+  // True when nothing the program wrote is waiting to be received after `timeoutMs`.
+  bool NothingReceived(int timeoutMs);
+
+  // The line settings the program put on the device side.
+  termios DeviceSettings() const;
+
+ private:
+  int controller = -1;
+  // The device side kept open by the pair itself, so that the line stays up while the program closes and
+  // reopens its port. The pair never reads from it.
+  int deviceKeeper = -1;
+  std::string devicePath;
+  std::string mappedVariable;
+  std::string previousValue;
+  bool hadPreviousValue = false;
+};
+
+}  // namespace ktest
