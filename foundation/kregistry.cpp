@@ -130,7 +130,7 @@ struct SettingsLine {
   KString value;
 };
 
-// The comma-separated fields of a type specification such as "Int,0,1,10".
+// The comma-separated fields of a type text such as "Int,0,1,10".
 std::vector<KString> SplitFields(const KString& typeText) {
   std::vector<KString> fields;
   int32_t from = 0;
