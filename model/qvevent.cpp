@@ -1,0 +1,491 @@
+#include "model/qvevent.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "foundation/kfile.h"
+#include "foundation/kfiledialog.h"
+#include "foundation/kmemorystream.h"
+#include "foundation/kpersistent.h"
+#include "foundation/kregistry.h"
+#include "foundation/krstring.h"
+#include "foundation/kx.h"
+#include "model/qvchange.h"
+#include "model/qveventschedule.h"
+#include "model/qvnotification.h"
+#include "model/qvresultfilter.h"
+#include "model/qvresults.h"
+#include "model/qvsettings.h"
+#include "model/yleg.h"
+#include "model/ystart.h"
+#include "model/ywind.h"
+
+namespace {
+
+constexpr const char16_t* kDirectoryPath = u"\\Event\\Directory";
+// Larger files are no document: one with the most legs and results, all with full traces, stays below 70 MB.
+constexpr int64_t kMaxFileSize = int64_t{256} << 20;
+
+// Appends a number text zero-padded to `width` digits; other texts stay as they are.
+void AppendPadded(KString& text, const KString& number, int32_t width) {
+  int32_t value = 0;
+  if (number.ParseInt(value) && value >= 0) {
+    for (int32_t i = number.Length(); i < width; ++i) {
+      text.AppendChar(u'0');
+    }
+  }
+  text.Append(number);
+}
+
+bool InRange(int32_t value, int32_t low, int32_t high) {
+  return value >= low && value <= high;
+}
+
+void CheckDateTime(const KDateTime& when) {
+  if (!InRange(when.year, 0, 9999) || !InRange(when.month, 0, 12) || !InRange(when.dayOfWeek, 0, 6) ||
+      !InRange(when.day, 0, 31) || !InRange(when.hour, 0, 23) || !InRange(when.minute, 0, 59) ||
+      !InRange(when.second, 0, 59) || !InRange(when.millisecond, 0, 999)) {
+    throw KXPersistent(kErrFileContents);
+  }
+}
+
+template <typename T>
+T* ItemAt(const KList& list, int32_t index) {
+  return static_cast<T*>(list.Item(index));
+}
+
+// Moves the items of a list read for another owner to `list` and makes `owner` their owner.
+template <typename T>
+void Adopt(KList& list, KList& from, KMessageObject* owner) {
+  list.Clear();
+  list.TakeAll(from);
+  for (KListItem* item = list.Next(nullptr); item != nullptr; item = list.Next(item)) {
+    static_cast<T*>(item)->SetOwner(owner);
+  }
+}
+
+// The leg a message concerns: its sender or an owner of its sender.
+YLeg* LegOf(KMessageObject* sender) {
+  for (KMessageObject* object = sender; object != nullptr; object = object->Owner()) {
+    if (auto* leg = dynamic_cast<YLeg*>(object)) {
+      return leg;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+QvEvent::QvEvent(Kind kind)
+    : kind(kind),
+      infoBlock(1),
+      lastRunClock(YTime::kNoMilliseconds),
+      lastRunGun(YTime::kNoMilliseconds),
+      view(this) {}
+
+QvEvent::~QvEvent() = default;
+
+const char16_t* QvEvent::Extension() const {
+  return kind == kWorkout ? u"qvw" : u"qve";
+}
+
+int32_t QvEvent::NewFromSchedule(int32_t flag, int32_t unused) {
+  NewStart();
+  NewWind();
+  NewLeg();
+  needsName = true;
+  QvEventSchedule* schedule = QvEventSchedule::Registered();
+  return schedule != nullptr ? schedule->FillNewEvent(*this, flag, unused) : 0;
+}
+
+YStart* QvEvent::GetStart(int32_t index) const {
+  return ItemAt<YStart>(starts, index);
+}
+YWind* QvEvent::Wind(int32_t index) const {
+  return ItemAt<YWind>(winds, index);
+}
+YLeg* QvEvent::Leg(int32_t index) const {
+  return ItemAt<YLeg>(legs, index);
+}
+
+YStart* QvEvent::NewStart() {
+  if (starts.Count() >= kMaxStarts) {
+    return nullptr;
+  }
+  QvChange change(this, kQvStructure);
+  auto* start = new YStart(this);
+  starts.Add(start);
+  return start;
+}
+
+YWind* QvEvent::NewWind() {
+  if (winds.Count() >= kMaxWinds) {
+    return nullptr;
+  }
+  QvChange change(this, kQvStructure);
+  auto* wind = new YWind(this);
+  winds.Add(wind);
+  return wind;
+}
+
+YLeg* QvEvent::NewLeg() {
+  if (legs.Count() >= kMaxLegs) {
+    return nullptr;
+  }
+  QvChange change(this, kQvStructure);
+  auto* leg = new YLeg(this);
+  legs.Add(leg);
+  return leg;
+}
+
+void QvEvent::SetTitle(const KString& text) {
+  QvChange change(this, kQvEventTexts);
+  title = text;
+}
+
+void QvEvent::SetEventRoundHeat(const KString& event, const KString& round, const KString& heat) {
+  QvChange change(this, kQvEventTexts);
+  eventNumber = event;
+  roundNumber = round;
+  heatNumber = heat;
+}
+
+bool QvEvent::HasEventRoundHeat() const {
+  return !eventNumber.IsEmpty() && !roundNumber.IsEmpty() && !heatNumber.IsEmpty();
+}
+
+bool QvEvent::GetEventRoundHeatText(KString& text) const {
+  if (!HasEventRoundHeat()) {
+    return false;
+  }
+  const bool pad = QvSettings::Bool(u"\\Event\\PadEventRoundHeat", false);
+  AppendPadded(text, eventNumber, pad ? 3 : 0);
+  text.AppendChar(u'-');
+  text.Append(roundNumber);
+  text.AppendChar(u'-');
+  AppendPadded(text, heatNumber, pad ? 2 : 0);
+  return true;
+}
+
+void QvEvent::SetInfoBlock(const KDateTime& when) {
+  QvChange change(this, kQvEventTime);
+  infoBlock = when;
+}
+
+void QvEvent::GetRunTime(int32_t clockWord, int32_t gunWord) {
+  if (clockWord == YTime::kNoMilliseconds || gunWord == YTime::kNoMilliseconds ||
+      (clockWord == lastRunClock && gunWord == lastRunGun)) {
+    return;
+  }
+  // In 64 bits: the words are the control unit's and may lie anywhere in the 32-bit range.
+  const int64_t difference = int64_t{clockWord} - gunWord;
+  const int32_t ofDay = infoBlock.MillisecondOfDay();
+  if (difference < 0 || difference > ofDay) {
+    return;
+  }
+  QvChange change(this, kQvEventTime);
+  int32_t moved = ofDay - static_cast<int32_t>(difference);
+  infoBlock.millisecond = moved % 1000;
+  moved /= 1000;
+  infoBlock.second = moved % 60;
+  moved /= 60;
+  infoBlock.minute = moved % 60;
+  infoBlock.hour = moved / 60;
+  lastRunClock = clockWord;
+  lastRunGun = gunWord;
+}
+
+int32_t QvEvent::MakeCurrent() {
+  QvEventSchedule* schedule = QvEventSchedule::Registered();
+  if (fileName.IsEmpty() || schedule == nullptr || !schedule->WriteQXF(*this, 0)) {
+    return kErrFileOpen;
+  }
+  return 0;
+}
+
+void QvEvent::ServeRequests() {
+  for (KListItem* item = legs.Next(nullptr); item != nullptr; item = legs.Next(item)) {
+    static_cast<YLeg*>(item)->ServeRequests();
+  }
+}
+
+QvEvent* QvEvent::FromView(const QvEventView* eventView) {
+  return eventView != nullptr ? eventView->GetRoot() : nullptr;
+}
+
+YLeg* QvEvent::FromView(const QvResultFilter* resultsView) {
+  if (resultsView == nullptr || resultsView->GetResults() == nullptr) {
+    return nullptr;
+  }
+  return dynamic_cast<YLeg*>(resultsView->GetResults()->Owner());
+}
+
+bool QvEvent::GetFileName(const KString& path) const {
+  return !fileName.IsEmpty() && KFile::SameName(KFile(fileName), KFile(path));
+}
+
+void QvEvent::GetFileTitle(KString& text) const {
+  KFile file(fileName);
+  KString folder;
+  file.GetDirectory(folder);
+  KFile title(KString(fileName.Data() + folder.Length(), fileName.Length() - folder.Length()));
+  title.RemoveExtension();
+  text.Append(title.Name());
+}
+
+KString QvEvent::GetDirectory() {
+  return QvSettings::Text(kDirectoryPath);
+}
+
+void QvEvent::SetDirectory(const KString& file) {
+  KString folder;
+  KFile(file).GetDirectory(folder);
+  if (KRString* node = KRegistry::GetStringNode(QvSettings::Root(), KString::View(kDirectoryPath))) {
+    node->NotifyChanged(folder);
+    return;
+  }
+  KString line(kDirectoryPath);
+  line.Append(u":String=");
+  line.Append(folder);
+  QvSettings::Write(line);
+}
+
+void QvEvent::AddListener(KMessageObject* listener) {
+  if (listener != nullptr && std::find(listeners.begin(), listeners.end(), listener) == listeners.end()) {
+    listeners.push_back(listener);
+  }
+}
+
+void QvEvent::RemoveListener(KMessageObject* listener) {
+  listeners.erase(std::remove(listeners.begin(), listeners.end(), listener), listeners.end());
+}
+
+int32_t QvEvent::Receive(KMessage& message) {
+  if ((message.code & KMessage::kBeginBatch) != 0) {
+    mutex.Lock();
+  }
+  if ((message.code & KMessage::kAfter) != 0 && (message.code & KMessage::kNotUserEdit) == 0) {
+    modified = true;
+  }
+  view.Deliver(message);
+  // A listener may add or remove listeners while it handles the message.
+  const std::vector<KMessageObject*> current = listeners;
+  for (KMessageObject* listener : current) {
+    listener->Receive(message);
+  }
+  if (YLeg* leg = LegOf(message.sender)) {
+    leg->Deliver(message);
+  }
+  if ((message.code & KMessage::kEndBatch) != 0) {
+    mutex.Unlock();
+  }
+  return 0;
+}
+
+KString QvEvent::ProposedName() const {
+  if (!fileName.IsEmpty()) {
+    return fileName;
+  }
+  KString name = GetDirectory();
+  if (!name.IsEmpty() && name[name.Length() - 1] != u'/') {
+    name.AppendChar(u'/');
+  }
+  KString base;
+  if (!GetEventRoundHeatText(base)) {
+    base = u"Event";
+  }
+  name.Append(base);
+  name.AppendChar(u'.');
+  name.Append(Extension());
+  return name;
+}
+
+KString QvEvent::FalseStartCopyName() const {
+  KFile base(ProposedName());
+  base.RemoveExtension();
+  for (int32_t number = 1; number <= kMaxCopyNumber; ++number) {
+    KString candidate = base.Name();
+    candidate.Append(u"-FS");
+    candidate.AppendInt(number);
+    candidate.AppendChar(u'.');
+    candidate.Append(Extension());
+    if (!KFileExists(candidate)) {
+      return candidate;
+    }
+  }
+  return KString();
+}
+
+int32_t QvEvent::SaveTo(const KString& path) const {
+  try {
+    KFile::SaveSafely(path, [this](KStream& stream) { Write(stream); });
+  } catch (const KX& failure) {
+    return failure.Code();
+  }
+  return 0;
+}
+
+int32_t QvEvent::Save(int32_t mode) {
+  if ((mode & kFalseStartCopy) != 0) {
+    const KString copy = FalseStartCopyName();
+    return copy.IsEmpty() ? kErrFileWrite : SaveTo(copy);
+  }
+  if ((mode & (kSaveFile | kAskName)) == 0) {
+    return kErrOperationFailed;
+  }
+  KString path = fileName;
+  if ((mode & kAskName) != 0 || needsName || path.IsEmpty()) {
+    KFile chosen(ProposedName());
+    if (KSaveFileDialog(chosen, KString(Extension())) < 0) {
+      return kCancelled;
+    }
+    path = chosen.Name();
+  }
+  const int32_t result = SaveTo(path);
+  if (result == 0) {
+    fileName = path;
+    needsName = false;
+    modified = false;
+    SetDirectory(path);
+  }
+  return result;
+}
+
+int32_t QvEvent::Open(int32_t mode, const KString& path) {
+  const int32_t base = mode & ~kImagesHeaderOnly;
+  if (base != kOpenFile && base != kOpenAsNew) {
+    return kErrOperationFailed;
+  }
+  try {
+    KFile file(path);
+    file.Open(KFile::kRead);
+    const int64_t size = file.Size();
+    if (size > kMaxFileSize) {
+      return kErrFileContents;
+    }
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    file.ReadExact(bytes.data(), static_cast<int32_t>(size));
+    file.Close();
+    KMemoryStream stream(std::move(bytes));
+    QvEvent read;
+    try {
+      read.ReadRecord(stream);
+    } catch (const KXStream& failure) {
+      // The whole file is in memory: a record that runs past its end is damaged, not unreadable.
+      return failure.Code() == kErrFileRead ? kErrFileContents : failure.Code();
+    }
+    if (stream.Remaining() != 0) {
+      return kErrFileContents;
+    }
+    TakeContents(read);
+  } catch (const KX& failure) {
+    return failure.Code();
+  }
+  openMode = mode;
+  fileName = base == kOpenFile ? path : KString();
+  needsName = base == kOpenAsNew;
+  modified = false;
+  return 0;
+}
+
+void QvEvent::Write(KStream& stream) const {
+  KPersistent::WriteVersion(stream, KPersistent::kFamilyModel, kVersion);
+  stream.WriteInt32(kind);
+  for (const KString* text : {&title, &eventNumber, &roundNumber, &heatNumber}) {
+    text->Write(stream);
+  }
+  for (int32_t field : {infoBlock.year, infoBlock.month, infoBlock.dayOfWeek, infoBlock.day, infoBlock.hour,
+                        infoBlock.minute, infoBlock.second, infoBlock.millisecond}) {
+    stream.WriteInt32(field);
+  }
+  stream.WriteInt32(lastRunClock);
+  stream.WriteInt32(lastRunGun);
+  starts.Write(stream);
+  winds.Write(stream);
+  legs.Write(stream);
+  view.GetRange1().Write(stream);
+  view.GetRange2().Write(stream);
+}
+
+void QvEvent::ReadRecord(KStream& stream) {
+  KPersistent::ReadVersion(stream, KPersistent::kFamilyModel, kVersion, kVersion);
+  const int32_t newKind = stream.ReadInt32();
+  if (newKind != kEvent && newKind != kWorkout) {
+    throw KXPersistent(kErrFileContents);
+  }
+  kind = static_cast<Kind>(newKind);
+  for (KString* text : {&title, &eventNumber, &roundNumber, &heatNumber}) {
+    text->Read(stream);
+  }
+  for (int32_t* field : {&infoBlock.year, &infoBlock.month, &infoBlock.dayOfWeek, &infoBlock.day,
+                         &infoBlock.hour, &infoBlock.minute, &infoBlock.second, &infoBlock.millisecond}) {
+    *field = stream.ReadInt32();
+  }
+  CheckDateTime(infoBlock);
+  lastRunClock = stream.ReadInt32();
+  lastRunGun = stream.ReadInt32();
+  starts.Read(stream, [this] { return new YStart(this); });
+  winds.Read(stream, [this] { return new YWind(this); });
+  legs.Read(stream, [this] { return new YLeg(this); });
+  if (starts.Count() > kMaxStarts || winds.Count() > kMaxWinds || legs.Count() > kMaxLegs) {
+    throw KXPersistent(kErrFileContents);
+  }
+  KPoint range;
+  range.Read(stream);
+  view.SetRange1(range);
+  range.Read(stream);
+  view.SetRange2(range);
+}
+
+void QvEvent::Read(KStream& stream) {
+  QvEvent read;
+  read.ReadRecord(stream);
+  TakeContents(read);
+}
+
+void QvEvent::TakeContents(QvEvent& other) {
+  // Readers on other threads must not see the document half replaced.
+  mutex.Lock();
+  kind = other.kind;
+  title = other.title;
+  eventNumber = other.eventNumber;
+  roundNumber = other.roundNumber;
+  heatNumber = other.heatNumber;
+  infoBlock = other.infoBlock;
+  lastRunClock = other.lastRunClock;
+  lastRunGun = other.lastRunGun;
+  Adopt<YStart>(starts, other.starts, this);
+  Adopt<YWind>(winds, other.winds, this);
+  Adopt<YLeg>(legs, other.legs, this);
+  view.SetRange1(other.view.GetRange1());
+  view.SetRange2(other.view.GetRange2());
+  mutex.Unlock();
+}
+
+bool QvEvent::SameContents(const QvEvent& other) const {
+  if (kind != other.kind || !(title == other.title) || !(eventNumber == other.eventNumber) ||
+      !(roundNumber == other.roundNumber) || !(heatNumber == other.heatNumber) ||
+      !(infoBlock == other.infoBlock) || infoBlock.dayOfWeek != other.infoBlock.dayOfWeek ||
+      lastRunClock != other.lastRunClock || lastRunGun != other.lastRunGun ||
+      GetStartCount() != other.GetStartCount() || GetWindCount() != other.GetWindCount() ||
+      GetLegCount() != other.GetLegCount() || view.GetRange1() != other.view.GetRange1() ||
+      view.GetRange2() != other.view.GetRange2()) {
+    return false;
+  }
+  for (int32_t i = 0; i < GetStartCount(); ++i) {
+    if (!(*GetStart(i) == *other.GetStart(i))) {
+      return false;
+    }
+  }
+  for (int32_t i = 0; i < GetWindCount(); ++i) {
+    if (!(*Wind(i) == *other.Wind(i))) {
+      return false;
+    }
+  }
+  for (int32_t i = 0; i < GetLegCount(); ++i) {
+    if (!Leg(i)->SameContents(*other.Leg(i))) {
+      return false;
+    }
+  }
+  return true;
+}

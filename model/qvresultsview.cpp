@@ -1,0 +1,123 @@
+#include "model/qvresultsview.h"
+
+#include <algorithm>
+
+#include "foundation/kregistry.h"
+#include "foundation/krint.h"
+#include "model/qvsettings.h"
+
+namespace {
+
+// Default widths in pixels of lane, status, id, first name, last name, affiliation, licence, reaction time
+// and power.
+constexpr int32_t kDefaultWidths[QvResultsView::kColumnCount] = {40, 90, 60, 100, 120, 100, 80, 80, 60};
+
+KString ColumnPath(int32_t column) {
+  KString path(u"\\Event\\Results\\Columns\\Width");
+  path.AppendInt(column);
+  return path;
+}
+
+KString LanePath(int32_t lane) {
+  KString path(u"\\Event\\Results\\Lanes\\Missing\\Lane");
+  path.AppendInt(lane + 1);
+  return path;
+}
+
+bool ValidLane(int32_t lane) {
+  return lane >= 0 && lane < QvResultsView::kLaneSettingCount;
+}
+
+}  // namespace
+
+void QvResultsView::Deliver(const KMessage& message) const {
+  if (itsWindow != nullptr) {
+    itsWindow->Notify(message);
+  }
+}
+
+void QvResultsView::ShowResult(QvResult& result) const {
+  if (itsWindow != nullptr) {
+    itsWindow->ShowResult(result);
+  }
+}
+
+int32_t QvResultsView::ColumnWidth(int32_t column) {
+  if (column < 0 || column >= kColumnCount) {
+    return 0;
+  }
+  const KRInt* node = KRegistry::GetInt(QvSettings::Root(), ColumnPath(column));
+  // A width edited by hand outside the bounds is brought back within them.
+  return std::clamp(node != nullptr ? node->Value() : kDefaultWidths[column], kMinColumnWidth,
+                    kMaxColumnWidth);
+}
+
+void QvResultsView::RelayoutColumns(int32_t width, bool changed) {
+  if (!changed && width == laidOutWidth) {
+    return;
+  }
+  laidOutWidth = width;
+  int32_t left = 0;
+  for (int32_t column = 0; column < kColumnCount; ++column) {
+    columnStarts[column] = left;
+    left += ColumnWidth(column);
+  }
+  columnStarts[kColumnCount] = std::max(left, width);
+}
+
+int32_t QvResultsView::ColumnStart(int32_t column) const {
+  return column >= 0 && column <= kColumnCount ? columnStarts[column] : 0;
+}
+
+bool QvResultsView::SetColumnWidth(int32_t column, int32_t width) {
+  if (column < 0 || column >= kColumnCount) {
+    return false;
+  }
+  width = std::clamp(width, kMinColumnWidth, kMaxColumnWidth);
+  const KRInt* node = KRegistry::GetInt(QvSettings::Root(), ColumnPath(column));
+  if (node != nullptr && node->Value() == width) {
+    return false;
+  }
+  KString line = ColumnPath(column);
+  line.Append(u":Int,0,");
+  line.AppendInt(kMinColumnWidth);
+  line.AppendChar(u',');
+  line.AppendInt(kMaxColumnWidth);
+  line.AppendChar(u'=');
+  line.AppendInt(width);
+  if (!QvSettings::Write(line)) {
+    return false;
+  }
+  laidOutWidth = -1;
+  return true;
+}
+
+bool QvResultsView::IsSpecialLengthSet(int32_t lane) {
+  if (!ValidLane(lane)) {
+    return false;
+  }
+  const KRInt* node = KRegistry::GetInt(QvSettings::Root(), LanePath(lane));
+  return node != nullptr && node->Value() != 0;
+}
+
+bool QvResultsView::EnableSpecialLength(int32_t lane, bool on) {
+  if (!ValidLane(lane)) {
+    return false;
+  }
+  KRInt* node = KRegistry::GetInt(QvSettings::Root(), LanePath(lane));
+  if (node == nullptr || (node->Value() != 0) == on) {
+    return false;
+  }
+  node->Set(on ? 1 : 0);
+  return true;
+}
+
+void QvResultsView::Setup() {
+  for (int32_t lane = 0; lane < kLaneSettingCount; ++lane) {
+    if (KRegistry::Lookup(QvSettings::Root(), LanePath(lane)) == nullptr) {
+      KString line = LanePath(lane);
+      line.Append(u":Int=1");
+      QvSettings::Write(line);
+    }
+  }
+}

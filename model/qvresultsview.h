@@ -1,0 +1,61 @@
+#pragma once
+// The results window's view of a result list: a filter with the nine result columns (lane, status, id,
+// first name, last name, affiliation, licence, reaction time, power), whose widths are Int settings the
+// user drags, and the window that shows it. Also keeps the lane-in-use settings of the group
+// "\Event\Results\Lanes\Missing\", which decide which default lanes start as not in use.
+
+#include <array>
+#include <cstdint>
+
+#include "model/qvresultfilter.h"
+
+struct KMessage;
+
+class QvResultsView : public QvResultFilter {
+ public:
+  static constexpr int32_t kColumnCount = 9;
+  static constexpr int32_t kLaneSettingCount = 14;
+
+  // The window that shows a results view.
+  class Window {
+   public:
+    virtual ~Window() = default;
+    // Redraws the row of the result and makes it the current row.
+    virtual void ShowResult(QvResult& result) = 0;
+    // A change or a leg notification concerning the list.
+    virtual void Notify(const KMessage& message) = 0;
+  };
+
+  explicit QvResultsView(QvResults* results) : QvResultFilter(results) {}
+
+  Window* GetMode() const { return itsWindow; }
+  // The window that receives the view's notifications; null detaches.
+  void SetMode(Window* window) { itsWindow = window; }
+  void Deliver(const KMessage& message) const;
+  void ShowResult(QvResult& result) const;
+
+  // Lays the columns out from their width settings for a pane `width` pixels wide; the last column takes
+  // what is left. Does nothing when the width is the last one and `changed` is false.
+  void RelayoutColumns(int32_t width, bool changed);
+  // The left edge of a column and, for kColumnCount, the right end of the last one.
+  int32_t ColumnStart(int32_t column) const;
+  // Clamps the width to the column's bounds and stores it as the column's Int setting; the layout is made
+  // again at the next RelayoutColumns. True when the stored width changed.
+  bool SetColumnWidth(int32_t column, int32_t width);
+  // The column's width setting, or its default.
+  static int32_t ColumnWidth(int32_t column);
+  static constexpr int32_t kMinColumnWidth = 8;
+  static constexpr int32_t kMaxColumnWidth = 1000;
+
+  // True when lane index 0 to 13 has its setting and it is not 0 (the lane is in use).
+  static bool IsSpecialLengthSet(int32_t lane);
+  // Writes 1 or 0 into the lane's setting when it differs; true when it wrote.
+  static bool EnableSpecialLength(int32_t lane, bool on);
+  // Class set-up: creates the lane settings, all 1, where they are missing.
+  static void Setup();
+
+ private:
+  Window* itsWindow = nullptr;
+  std::array<int32_t, kColumnCount + 1> columnStarts{};
+  int32_t laidOutWidth = -1;
+};

@@ -1,0 +1,492 @@
+#include "model/qvevent.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <thread>
+#include <vector>
+
+#include "foundation/kfile.h"
+#include "foundation/kfiledialog.h"
+#include "foundation/kmemorystream.h"
+#include "foundation/tests/ktempfolder.h"
+#include "model/qveventschedule.h"
+#include "model/tests/qvmodeltestsupport.h"
+
+namespace {
+
+std::vector<uint8_t> FileBytes(const KString& path) {
+  std::ifstream in(path.ToUtf8(), std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileBytes(const KString& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path.ToUtf8(), std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Answers save dialogs from a list of paths (null: cancel) and counts the questions.
+class ScriptedSaveDialog {
+ public:
+  explicit ScriptedSaveDialog(std::vector<KString> answers) : answers(std::move(answers)) {
+    KSetFileDialogHook([this](KFileDialogRequest& request) -> int32_t {
+      offered.push_back(request.file->Name());
+      const KString answer = asked < this->answers.size() ? this->answers[asked] : KString();
+      ++asked;
+      if (answer.IsEmpty()) {
+        return -1;
+      }
+      request.file->SetName(answer);
+      return 0;
+    });
+  }
+  ~ScriptedSaveDialog() { KSetFileDialogHook(nullptr); }
+
+  std::vector<KString> answers;
+  std::vector<KString> offered;
+  size_t asked = 0;
+};
+
+class FakeSchedule : public QvEventSchedule {
+ public:
+  FakeSchedule() { Register(this); }
+  ~FakeSchedule() override { Register(nullptr); }
+  int32_t FillNewEvent(QvEvent& event, int32_t flag, int32_t unused) override {
+    (void)flag;
+    (void)unused;
+    event.SetEventRoundHeat(u"12", u"1", u"4");
+    return fillResult;
+  }
+  bool WriteQXF(QvEvent& event, int32_t flag) override {
+    (void)flag;
+    written.push_back(&event);
+    return writeResult;
+  }
+  int32_t fillResult = 0;
+  bool writeResult = true;
+  std::vector<QvEvent*> written;
+};
+
+KDateTime At(int32_t hour, int32_t minute, int32_t second, int32_t millisecond) {
+  KDateTime when;
+  when.year = 2026;
+  when.month = 12;
+  when.day = 7;
+  when.hour = hour;
+  when.minute = minute;
+  when.second = second;
+  when.millisecond = millisecond;
+  return when;
+}
+
+}  // namespace
+
+using QvEventTest = ModelTest;
+
+TEST(QvEvent, ANewDocumentHasAStartAWindReadingAndALeg) {
+  QvEvent event;
+  EXPECT_EQ(event.NewFromSchedule(1, 0), 0);
+  EXPECT_EQ(event.GetStartCount(), 1);
+  EXPECT_EQ(event.GetWindCount(), 1);
+  EXPECT_EQ(event.GetLegCount(), 1);
+  EXPECT_EQ(event.Leg(0)->Results().Count(), 0);
+  EXPECT_EQ(event.Leg(0)->GetEvent(), &event);
+  EXPECT_EQ(event.Leg(1), nullptr);
+  EXPECT_EQ(event.GetStart(-1), nullptr);
+}
+
+TEST(QvEvent, TheRegisteredScheduleFillsANewDocumentAndWritesTheInterfaceFile) {
+  FakeSchedule schedule;
+  QvEvent event;
+  EXPECT_EQ(event.NewFromSchedule(1, 0), 0);
+  EXPECT_TRUE(event.HasEventRoundHeat());
+  schedule.fillResult = 33002;
+  QvEvent failing;
+  EXPECT_EQ(failing.NewFromSchedule(1, 0), 33002);
+  // No file yet: nothing to hand over.
+  EXPECT_EQ(event.MakeCurrent(), 3002);
+  EXPECT_TRUE(schedule.written.empty());
+}
+
+TEST(QvEvent, UserChangesMarkTheDocumentModifiedButFileReadingDoesNot) {
+  QvEvent event;
+  event.NewFromSchedule(1, 0);
+  event.SetModified(false);
+  KMessage message;
+  KMessageObject::Send(event.Leg(0), KMessageObject::Message(
+                                         message, KMessage::kAfter | KMessage::kNotUserEdit | 9, 0, nullptr));
+  EXPECT_FALSE(event.IsModified());
+  event.Leg(0)->Notify();  // a notification is no change
+  EXPECT_FALSE(event.IsModified());
+  event.Leg(0)->SetParameter1(250);
+  EXPECT_TRUE(event.IsModified());
+}
+
+TEST(QvEvent, TheLockIsHeldFromTheBeginOfAChangeToItsEnd) {
+  QvEvent event;
+  event.NewFromSchedule(1, 0);
+  struct Prober : KMessageObject {
+    explicit Prober(QvEvent& event) : event(event) {}
+    int32_t Receive(KMessage& message) override {
+      bool taken = false;
+      std::thread other([&] {
+        taken = event.Mutex().Lock(1);
+        if (taken) {
+          event.Mutex().Unlock();
+        }
+      });
+      other.join();
+      (message.code & KMessage::kBefore) != 0 ? freeAtBegin.push_back(taken) : freeAtEnd.push_back(taken);
+      return 0;
+    }
+    QvEvent& event;
+    std::vector<bool> freeAtBegin;
+    std::vector<bool> freeAtEnd;
+  } prober(event);
+  event.AddListener(&prober);
+  event.SetTitle(u"Final");
+  event.RemoveListener(&prober);
+  EXPECT_EQ(prober.freeAtBegin, std::vector<bool>{false});
+  EXPECT_EQ(prober.freeAtEnd, std::vector<bool>{false});
+  bool freeAfter = false;
+  std::thread after([&] {
+    freeAfter = event.Mutex().Lock(1);
+    if (freeAfter) {
+      event.Mutex().Unlock();
+    }
+  });
+  after.join();
+  EXPECT_TRUE(freeAfter);
+}
+
+TEST(QvEvent, LegNotificationsReachOnlyTheViewsOfThatLeg) {
+  QvEvent event;
+  event.NewFromSchedule(1, 0);
+  event.NewLeg();
+  struct Window : QvResultsView::Window {
+    void ShowResult(QvResult&) override {}
+    void Notify(const KMessage& message) override { codes.push_back(message.code); }
+    std::vector<uint32_t> codes;
+  } first, second;
+  event.Leg(0)->Results().View(0)->SetMode(&first);
+  event.Leg(1)->Results().View(0)->SetMode(&second);
+  event.Leg(1)->Request41();
+  event.Leg(1)->Request42();
+  event.Leg(1)->RequestReset();
+  EXPECT_TRUE(first.codes.empty());
+  EXPECT_EQ(second.codes, (std::vector<uint32_t>{kQvLegCommandA, kQvLegCommandB, kQvLegReset}));
+}
+
+TEST(QvEvent, ServeRequestsRedrawsLegsThatChangedOnce) {
+  QvEvent event;
+  event.NewFromSchedule(1, 0);
+  MessageRecorder recorder;
+  event.AddListener(&recorder);
+  event.ServeRequests();
+  EXPECT_TRUE(recorder.codes.empty());
+  event.Leg(0)->Results().NewResult()->SetPower(5);
+  recorder.codes.clear();
+  event.ServeRequests();
+  event.ServeRequests();
+  EXPECT_EQ(recorder.codes, std::vector<uint32_t>{kQvLegRedraw});
+}
+
+TEST(QvEvent, GetRunTimeMovesTheTimeBackOncePerTrial) {
+  struct Case {
+    const char* name;
+    int32_t clock;
+    int32_t gun;
+    KDateTime expected;
+  } cases[] = {
+      {"moves back", 50000, 20000, At(10, 0, 0, 0)},
+      {"across hours", 3600001, 0, At(9, 0, 29, 999)},
+      {"whole day so far", 36030000, 0, At(0, 0, 0, 0)},
+      {"more than the day so far", 36030001, 0, At(10, 0, 30, 0)},
+      {"no gun time", 50000, YTime::kNoMilliseconds, At(10, 0, 30, 0)},
+      {"no clock", YTime::kNoMilliseconds, 20000, At(10, 0, 30, 0)},
+      {"negative difference", 100, 200, At(10, 0, 30, 0)},
+      {"extreme words", INT32_MAX, INT32_MIN + 1, At(10, 0, 30, 0)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QvEvent event;
+    event.SetInfoBlock(At(10, 0, 30, 0));
+    event.GetRunTime(c.clock, c.gun);
+    EXPECT_EQ(event.InfoBlock(), c.expected);
+  }
+  QvEvent event;
+  event.SetInfoBlock(At(10, 0, 30, 0));
+  event.GetRunTime(50000, 20000);
+  event.GetRunTime(50000, 20000);
+  EXPECT_EQ(event.InfoBlock(), At(10, 0, 0, 0));
+  event.GetRunTime(51000, 20000);
+  EXPECT_EQ(event.InfoBlock(), At(9, 59, 29, 0));
+}
+
+TEST_F(QvEventTest, EventRoundHeatTextPadsWhenTheSettingIsOn) {
+  QvEvent event;
+  KString text;
+  EXPECT_FALSE(event.GetEventRoundHeatText(text));
+  event.SetEventRoundHeat(u"7", u"", u"3");
+  EXPECT_FALSE(event.HasEventRoundHeat());
+  EXPECT_FALSE(event.GetEventRoundHeatText(text));
+  EXPECT_TRUE(text.IsEmpty());
+  event.SetEventRoundHeat(u"7", u"2", u"3");
+  ASSERT_TRUE(event.GetEventRoundHeatText(text));
+  EXPECT_EQ(Narrow(text), "7-2-3");
+  AddSetting(u"\\Event\\PadEventRoundHeat:Bool=1");
+  text.Clear();
+  event.GetEventRoundHeatText(text);
+  EXPECT_EQ(Narrow(text), "007-2-03");
+  event.SetEventRoundHeat(u"1234", u"1", u"A");
+  text.Clear();
+  event.GetEventRoundHeatText(text);
+  EXPECT_EQ(Narrow(text), "1234-1-A");
+}
+
+TEST_F(QvEventTest, SavingAskForANameUntilTheDocumentHasOne) {
+  KTempFolder folder;
+  AddSetting(u"\\Event\\Directory:String=/nowhere/");
+  QvEvent event;
+  event.NewFromSchedule(1, 0);
+  {
+    ScriptedSaveDialog dialog({KString()});
+    EXPECT_EQ(event.Save(QvEvent::kSaveFile), QvEvent::kCancelled);
+    ASSERT_EQ(dialog.offered.size(), 1u);
+    EXPECT_EQ(Narrow(dialog.offered[0]), "/nowhere/Event.qve");
+    EXPECT_TRUE(event.FileName().IsEmpty());
+  }
+  const KString path = folder.File("final.qve");
+  {
+    ScriptedSaveDialog dialog({path});
+    EXPECT_EQ(event.Save(QvEvent::kSaveFile), 0);
+    EXPECT_EQ(dialog.asked, 1u);
+  }
+  EXPECT_FALSE(event.IsModified());
+  EXPECT_TRUE(event.GetFileName(path));
+  EXPECT_EQ(Narrow(QvEvent::GetDirectory()), folder.Path() + "/");
+  KString title;
+  event.GetFileTitle(title);
+  EXPECT_EQ(Narrow(title), "final");
+  {
+    ScriptedSaveDialog dialog({});
+    event.SetTitle(u"changed");
+    EXPECT_EQ(event.Save(QvEvent::kSaveFile), 0);
+    EXPECT_EQ(dialog.asked, 0u);
+    EXPECT_EQ(event.Save(QvEvent::kSaveFile | QvEvent::kAskName), QvEvent::kCancelled);
+    EXPECT_EQ(dialog.asked, 1u);
+  }
+  EXPECT_EQ(event.Save(0), 1000);
+}
+
+TEST_F(QvEventTest, FalseStartCopiesTakeTheNextFreeNumberAndLeaveTheDocumentAlone) {
+  KTempFolder folder;
+  QvEvent event;
+  event.NewFromSchedule(1, 0);
+  const KString path = folder.File("heat.qve");
+  {
+    ScriptedSaveDialog dialog({path});
+    ASSERT_EQ(event.Save(QvEvent::kSaveFile), 0);
+  }
+  event.SetTitle(u"after the gun");
+  EXPECT_EQ(event.Save(QvEvent::kFalseStartCopy | QvEvent::kSaveFile), 0);
+  EXPECT_EQ(event.Save(QvEvent::kFalseStartCopy), 0);
+  EXPECT_TRUE(KFileExists(folder.File("heat-FS1.qve")));
+  EXPECT_TRUE(KFileExists(folder.File("heat-FS2.qve")));
+  EXPECT_EQ(Narrow(event.FalseStartCopyName()), folder.Path() + "/heat-FS3.qve");
+  EXPECT_TRUE(event.GetFileName(path));
+  EXPECT_TRUE(event.IsModified());
+  QvEvent copy;
+  ASSERT_EQ(copy.Open(QvEvent::kOpenFile, folder.File("heat-FS2.qve")), 0);
+  EXPECT_EQ(Narrow(copy.GetTitle()), "after the gun");
+}
+
+TEST_F(QvEventTest, AFailedSaveReportsItsCodeAndKeepsTheDocumentModified) {
+  QvEvent event;
+  event.NewFromSchedule(1, 0);
+  ScriptedSaveDialog dialog({KString(u"/no/such/folder/event.qve")});
+  EXPECT_NE(event.Save(QvEvent::kSaveFile), 0);
+  EXPECT_TRUE(event.IsModified());
+  EXPECT_TRUE(event.FileName().IsEmpty());
+}
+
+TEST_F(QvEventTest, MakeCurrentHandsASavedDocumentToTheSchedule) {
+  KTempFolder folder;
+  FakeSchedule schedule;
+  QvEvent event;
+  event.NewFromSchedule(1, 0);
+  ScriptedSaveDialog dialog({folder.File("a.qve")});
+  ASSERT_EQ(event.Save(QvEvent::kSaveFile), 0);
+  EXPECT_EQ(event.MakeCurrent(), 0);
+  schedule.writeResult = false;
+  EXPECT_EQ(event.MakeCurrent(), 3002);
+  EXPECT_EQ(schedule.written.size(), 2u);
+}
+
+TEST_F(QvEventTest, ATenLaneDocumentSavesAndOpensToAnEqualDocument) {
+  KTempFolder folder;
+  QvEvent event;
+  BuildFullEvent(event, 10);
+  const KString path = folder.File("ten.qve");
+  ScriptedSaveDialog dialog({path});
+  ASSERT_EQ(event.Save(QvEvent::kSaveFile), 0);
+  QvEvent opened;
+  ASSERT_EQ(opened.Open(QvEvent::kOpenFile, path), 0);
+  EXPECT_TRUE(opened.SameContents(event));
+  EXPECT_FALSE(opened.IsModified());
+  EXPECT_TRUE(opened.GetFileName(path));
+  EXPECT_EQ(opened.Leg(0)->Results().Count(), 10);
+  EXPECT_EQ(opened.Leg(0)->Results().GetNth(9, nullptr)->TraceSampleCount(), 5000);
+  EXPECT_EQ(opened.Leg(0)->GetEvent(), &opened);
+  // The same document written again gives the same bytes.
+  KMemoryStream again;
+  opened.Write(again);
+  EXPECT_EQ(again.Bytes(), FileBytes(path));
+}
+
+TEST_F(QvEventTest, AChangeInAnyFieldMakesTheDocumentsDiffer) {
+  QvEvent a;
+  QvEvent b;
+  BuildFullEvent(a, 2);
+  BuildFullEvent(b, 2);
+  ASSERT_TRUE(a.SameContents(b));
+  b.Leg(0)->Results().GetNth(1, nullptr)->SetAthleteField5(u"other");
+  EXPECT_FALSE(a.SameContents(b));
+}
+
+TEST_F(QvEventTest, ModeTwoOpensAsADocumentWithoutAFile) {
+  KTempFolder folder;
+  QvEvent event;
+  BuildFullEvent(event, 1);
+  const KString path = folder.File("in.qve");
+  {
+    ScriptedSaveDialog dialog({path});
+    ASSERT_EQ(event.Save(QvEvent::kSaveFile), 0);
+  }
+  QvEvent opened;
+  ASSERT_EQ(opened.Open(QvEvent::kOpenAsNew | QvEvent::kImagesHeaderOnly, path), 0);
+  EXPECT_EQ(opened.OpenMode(), QvEvent::kOpenAsNew | QvEvent::kImagesHeaderOnly);
+  EXPECT_TRUE(opened.FileName().IsEmpty());
+  ScriptedSaveDialog dialog({folder.File("out.qve")});
+  EXPECT_EQ(opened.Save(QvEvent::kSaveFile | QvEvent::kAskName), 0);
+  EXPECT_EQ(dialog.asked, 1u);
+  EXPECT_EQ(opened.Open(3, path), 1000);
+}
+
+TEST_F(QvEventTest, BadFilesAreRefusedAndTheDocumentStaysAsItWas) {
+  KTempFolder folder;
+  QvEvent source;
+  BuildFullEvent(source, 1);
+  KMemoryStream stream;
+  source.Write(stream);
+  const std::vector<uint8_t> good = stream.Bytes();
+  // Version and kind, four text records ("100 m Men Final", "7", "2", "3"), the date, the trial pair, and
+  // the start list's word: then its count.
+  constexpr size_t kStartCountAt = 8 + 4 * 8 + 2 * (15 + 1 + 1 + 1) + 32 + 8 + 4;
+  struct Case {
+    const char* name;
+    std::vector<uint8_t> bytes;
+    int32_t code;
+  } cases[] = {
+      {"empty", {}, 3010},
+      {"another version",
+       [&] {
+         auto b = good;
+         b[0] = 2;
+         return b;
+       }(),
+       3009},
+      {"another family",
+       [&] {
+         auto b = good;
+         b[2] = 1;
+         return b;
+       }(),
+       3009},
+      {"unknown kind",
+       [&] {
+         auto b = good;
+         b[4] = 2;
+         return b;
+       }(),
+       3010},
+      {"bad minute",
+       [&] {
+         auto b = good;
+         b[kStartCountAt - 4 - 8 - 12] = 60;
+         return b;
+       }(),
+       3010},
+      {"cut short", std::vector<uint8_t>(good.begin(), good.end() - 3), 3010},
+      {"trailing bytes",
+       [&] {
+         auto b = good;
+         b.push_back(0);
+         return b;
+       }(),
+       3010},
+      {"huge start count",
+       [&] {
+         auto b = good;
+         b[kStartCountAt + 3] = 0x7F;
+         return b;
+       }(),
+       3010},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const KString path = folder.File("bad.qve");
+    WriteFileBytes(path, c.bytes);
+    QvEvent event;
+    event.NewFromSchedule(1, 0);
+    event.SetTitle(u"kept");
+    EXPECT_EQ(event.Open(QvEvent::kOpenFile, path), c.code);
+    EXPECT_EQ(Narrow(event.GetTitle()), "kept");
+    EXPECT_EQ(event.GetLegCount(), 1);
+    EXPECT_TRUE(event.FileName().IsEmpty());
+  }
+  QvEvent event;
+  EXPECT_EQ(event.Open(QvEvent::kOpenFile, folder.File("missing.qve")), 3002);
+}
+
+TEST(QvEvent, AFileBuiltByHandFromTheFormatPageOpens) {
+  // The example of docs/event-document.md.
+  const std::vector<uint8_t> bytes =
+      {
+          0x01, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,  // version, kind
+          0x05, 0x00, 0x01, 0x10, 0x00, 0x00, 0x00, 0x00, 0x05, 0x00, 0x01, 0x10, 0x00,
+          0x00, 0x00, 0x00,  // texts
+          0x05, 0x00, 0x01, 0x10, 0x00, 0x00, 0x00, 0x00, 0x05, 0x00, 0x01, 0x10, 0x00,
+          0x00, 0x00, 0x00, 0xEA, 0x07, 0x00, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x01, 0x00,
+          0x00, 0x00, 0x07, 0x00, 0x00, 0x00,  // date
+          0x09, 0x00, 0x00, 0x00, 0x1E, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+          0x00, 0x00, 0x00,                                // time
+          0x00, 0x00, 0x00, 0x80, 0x00, 0x00, 0x00, 0x80,  // no trial
+          0x07, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x00,  // one start
+          0x01, 0x00, 0x02, 0x00, 0x05, 0x00, 0x01, 0x10, 0x01, 0x00, 0x00, 0x00, 0x53,
+          0x00, 0x00, 0x00, 0x00, 0x00, 0x07, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00,  // no wind readings
+          0x07, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00,                                // no legs
+          0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+          0x00, 0x00, 0x00,
+      };
+  KTempFolder folder;
+  const KString path = folder.File("hand.qve");
+  WriteFileBytes(path, bytes);
+  QvEvent event;
+  ASSERT_EQ(event.Open(QvEvent::kOpenFile, path), 0);
+  EXPECT_EQ(event.GetKind(), QvEvent::kEvent);
+  EXPECT_EQ(event.InfoBlock().year, 2026);
+  EXPECT_EQ(event.InfoBlock().month, 12);
+  EXPECT_EQ(event.InfoBlock().dayOfWeek, 1);
+  EXPECT_EQ(event.InfoBlock().MillisecondOfDay(), (9 * 60 + 30) * 60000);
+  ASSERT_EQ(event.GetStartCount(), 1);
+  EXPECT_EQ(Narrow(event.GetStart(0)->Name()), "S");
+  EXPECT_TRUE(event.GetStart(0)->IsEmpty());
+  EXPECT_EQ(event.GetWindCount(), 0);
+  EXPECT_EQ(event.GetLegCount(), 0);
+  // And the program writes the same bytes for that document.
+  KMemoryStream written;
+  event.Write(written);
+  EXPECT_EQ(written.Bytes(), bytes);
+}

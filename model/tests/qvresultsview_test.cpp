@@ -1,0 +1,83 @@
+#include "model/qvresultsview.h"
+
+#include <gtest/gtest.h>
+
+#include "foundation/krint.h"
+#include "model/tests/qvmodeltestsupport.h"
+
+using QvResultsViewTest = ModelTest;
+
+TEST_F(QvResultsViewTest, ColumnWidthsAreClampedAndStoredAsSettings) {
+  QvResults results;
+  QvResultsView& view = *results.View(0);
+  struct Case {
+    int32_t asked;
+    int32_t stored;
+    bool changed;
+  } cases[] = {{150, 150, true},
+               {150, 150, false},
+               {2, QvResultsView::kMinColumnWidth, true},
+               {50000, QvResultsView::kMaxColumnWidth, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.asked);
+    EXPECT_EQ(view.SetColumnWidth(4, c.asked), c.changed);
+    const KRInt* node = KRegistry::GetInt(registry.get(), u"\\Event\\Results\\Columns\\Width4");
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(node->Value(), c.stored);
+    EXPECT_EQ(QvResultsView::ColumnWidth(4), c.stored);
+  }
+  EXPECT_FALSE(view.SetColumnWidth(9, 100));
+  EXPECT_FALSE(view.SetColumnWidth(-1, 100));
+}
+
+TEST_F(QvResultsViewTest, RelayoutPlacesTheColumnsSideBySide) {
+  QvResults results;
+  QvResultsView& view = *results.View(0);
+  AddSetting(u"\\Event\\Results\\Columns\\Width0:Int=-40");  // edited by hand below the bound
+  view.RelayoutColumns(2000, false);
+  EXPECT_EQ(view.ColumnStart(0), 0);
+  EXPECT_EQ(view.ColumnStart(1), QvResultsView::kMinColumnWidth);
+  for (int32_t column = 1; column < QvResultsView::kColumnCount; ++column) {
+    EXPECT_EQ(view.ColumnStart(column + 1) - view.ColumnStart(column),
+              column + 1 < QvResultsView::kColumnCount ? QvResultsView::ColumnWidth(column)
+                                                       : 2000 - view.ColumnStart(column));
+  }
+  view.SetColumnWidth(0, 100);
+  view.RelayoutColumns(2000, false);
+  EXPECT_EQ(view.ColumnStart(1), 100);
+  // A narrow pane keeps the widths; the last column ends where its width does.
+  view.RelayoutColumns(10, true);
+  EXPECT_EQ(view.ColumnStart(9), view.ColumnStart(8) + QvResultsView::ColumnWidth(8));
+}
+
+TEST_F(QvResultsViewTest, LaneSettingsAreCreatedAtStartAndSwitched) {
+  AddSetting(u"\\Event\\Results\\Lanes\\Missing\\Lane3:Int=0");
+  QvResultsView::Setup();
+  for (int32_t lane = 0; lane < QvResultsView::kLaneSettingCount; ++lane) {
+    SCOPED_TRACE(lane);
+    EXPECT_EQ(QvResultsView::IsSpecialLengthSet(lane), lane != 2);
+  }
+  EXPECT_FALSE(QvResultsView::IsSpecialLengthSet(14));
+  EXPECT_FALSE(QvResultsView::IsSpecialLengthSet(-1));
+  EXPECT_TRUE(QvResultsView::EnableSpecialLength(2, true));
+  EXPECT_FALSE(QvResultsView::EnableSpecialLength(2, true));
+  EXPECT_TRUE(QvResultsView::EnableSpecialLength(13, false));
+  EXPECT_FALSE(QvResultsView::IsSpecialLengthSet(13));
+  EXPECT_FALSE(QvResultsView::EnableSpecialLength(14, false));
+}
+
+TEST(QvResultsView, WithoutSettingsNoLaneIsInUse) {
+  EXPECT_FALSE(QvResultsView::IsSpecialLengthSet(0));
+  EXPECT_FALSE(QvResultsView::EnableSpecialLength(0, true));
+}
+
+TEST(QvResultsView, KeepsThePositionOfTheLastWindow) {
+  QvResults results;
+  QvResultsView& view = *results.View(0);
+  EXPECT_EQ(view.SelectedRow(), -1);
+  view.SetRange1(KPoint(0, 12));
+  view.SetRange2(KPoint(3, 4));
+  EXPECT_EQ(view.GetRange1(), KPoint(0, 12));
+  EXPECT_EQ(view.SelectedRow(), 4);
+  EXPECT_EQ(view.GetResults(), &results);
+}
