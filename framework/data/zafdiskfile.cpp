@@ -1,5 +1,7 @@
 #include "framework/data/zafdiskfile.h"
 
+#include <unistd.h>
+
 #include <climits>
 
 #include "framework/data/zafclassid.h"
@@ -154,4 +156,12 @@ int ZafDiskFile::WriteData(const void* buffer, int count) {
     SetError(ZAF_ERROR_WRITE);
   }
   return written;
+}
+
+int ZafDiskFile::Flush() {
+  if (!stream || fflush(stream) != 0 || fsync(fileno(stream)) != 0) {
+    SetError(ZAF_ERROR_WRITE);
+    return -1;
+  }
+  return 0;
 }

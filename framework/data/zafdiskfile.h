@@ -35,6 +35,9 @@ class ZafDiskFile : public ZafFile {
   // A short read sets error 16; a short write error 17.
   int ReadData(void* buffer, int count) override;
   int WriteData(const void* buffer, int count) override;
+  // Pushes written bytes through to the disk, so that a file about to replace another is known complete.
+  // -1 with error 17 when that fails.
+  int Flush();
 
  private:
   enum class Direction { kNone, kRead, kWrite };

@@ -12,6 +12,8 @@ using ZafClassID = uint16_t;
 // The "long" of stored formats and of the printf 'l' size: always 32 bits, whatever the machine's long.
 using ZafLong = int32_t;
 using ZafULong = uint32_t;
+// A native image, icon or cursor made by the native layer; opaque to the portable classes.
+using ZafNativeHandle = void*;
 // Failures are numbers kept in an object's error field (0 = none).
 using ZafError = int32_t;
 
