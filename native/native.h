@@ -1,7 +1,16 @@
 #pragma once
 // The native window system in one include: types, constants and every window-system call.
 
+#include "native/gdi/bitmapapi.h"
+#include "native/gdi/dcapi.h"
+#include "native/gdi/drawapi.h"
+#include "native/gdi/drawtext.h"
+#include "native/gdi/gditypes.h"
+#include "native/gdi/iconapi.h"
+#include "native/gdi/objectapi.h"
+#include "native/gdi/textapi.h"
 #include "native/host/desktop.h"
+#include "native/host/snapshot.h"
 #include "native/user/caret.h"
 #include "native/user/classregistry.h"
 #include "native/user/cursortable.h"
@@ -11,7 +20,9 @@
 #include "native/user/messages.h"
 #include "native/user/metrics.h"
 #include "native/user/nativetypes.h"
+#include "native/user/paintapi.h"
 #include "native/user/rects.h"
+#include "native/user/scrollbarapi.h"
 #include "native/user/styles.h"
 #include "native/user/sysinfo.h"
 #include "native/user/timerlist.h"

@@ -3,6 +3,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "native/host/snapshot.h"
 #include "native/user/clock.h"
 #include "native/user/keyboard.h"
 #include "native/user/messageapi.h"
@@ -174,6 +175,24 @@ std::vector<HWND> TestDriver::topLevelWindows() const {
 
 unsigned TestDriver::beepCount() const {
   return WindowSystem::get().beepCount;
+}
+
+COLORREF TestDriver::pixel(int x, int y) const {
+  return GetDesktopPixel(x, y);
+}
+
+bool TestDriver::snapshot(const std::string& path) const {
+  return SaveDesktopSnapshot(path) != FALSE;
+}
+
+bool TestDriver::snapshot(HWND window, const std::string& path) const {
+  return SaveWindowSnapshot(window, path) != FALSE;
+}
+
+std::vector<RECT> TestDriver::takeDamage() const {
+  WindowSystem& system = WindowSystem::get();
+  system.compositor().compose(system.windows());
+  return system.compositor().takeDamage();
 }
 
 }  // namespace native

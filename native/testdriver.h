@@ -56,6 +56,14 @@ class TestDriver {
   std::vector<HWND> topLevelWindows() const;
   unsigned beepCount() const;
 
+  // The desktop as composed now: one pixel (CLR_INVALID off the desktop), or a PNG file.
+  COLORREF pixel(int x, int y) const;
+  bool snapshot(const std::string& path) const;
+  // One window as its top-level surface holds it, frame included.
+  bool snapshot(HWND window, const std::string& path) const;
+  // The desktop areas composed since the last call, as a display host would copy them.
+  std::vector<RECT> takeDamage() const;
+
  private:
   TestClock* clock_;
 };

@@ -2,10 +2,15 @@
 
 #include <string>
 
+#include "native/gdi/dcapi.h"
+#include "native/gdi/drawapi.h"
 #include "native/user/cursortable.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
 #include "native/user/nonclientlayout.h"
+#include "native/user/nonclientpainter.h"
+#include "native/user/paintapi.h"
+#include "native/user/painting.h"
 #include "native/user/placement.h"
 #include "native/user/sysinfo.h"
 #include "native/user/virtualkeys.h"
@@ -96,8 +101,24 @@ LRESULT setCursor(WindowRecord& window, WPARAM wParam, LPARAM lParam) {
   return TRUE;
 }
 
-LRESULT systemCommand(HWND handle, WPARAM command) {
+LRESULT systemCommand(HWND handle, WPARAM command, LPARAM lParam) {
+  POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  WindowSystem& system = WindowSystem::get();
+  // Moving and sizing follow the mouse from where the left button went down; without a held button (the
+  // command came from the keyboard) there is nothing to follow.
+  bool dragging = system.keyboard().isDown(VK_LBUTTON);
   switch (command & 0xFFF0) {
+    case SC_MOVE:
+      if (dragging) {
+        system.tracker().startMove(handle, point);
+      }
+      break;
+    case SC_SIZE:
+      // The low four bits name the edge, counted from the left edge as 1.
+      if (dragging) {
+        system.tracker().startSize(handle, HTLEFT + static_cast<LRESULT>(command & 0xF) - 1, point);
+      }
+      break;
     case SC_CLOSE:
       SendMessage(handle, WM_CLOSE, 0, 0);
       break;
@@ -114,6 +135,50 @@ LRESULT systemCommand(HWND handle, WPARAM command) {
       break;
   }
   return 0;
+}
+
+LRESULT nonClientPress(const WindowRecord& window, LRESULT hit, LPARAM lParam) {
+  HWND handle = window.handle;
+  POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  NonClientTracker& tracker = WindowSystem::get().tracker();
+  switch (hit) {
+    case HTCAPTION:
+      SendMessage(handle, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
+      break;
+    case HTLEFT:
+    case HTRIGHT:
+    case HTTOP:
+    case HTTOPLEFT:
+    case HTTOPRIGHT:
+    case HTBOTTOM:
+    case HTBOTTOMLEFT:
+    case HTBOTTOMRIGHT:
+      SendMessage(handle, WM_SYSCOMMAND, SC_SIZE | static_cast<WPARAM>(hit - HTLEFT + 1), lParam);
+      break;
+    case HTCLOSE:
+    case HTMINBUTTON:
+    case HTMAXBUTTON:
+      tracker.startBox(handle, hit, point);
+      break;
+    case HTHSCROLL:
+    case HTVSCROLL:
+      tracker.startScroll(handle, hit, point);
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+// Fills what the context may draw with the class background: a brush, or a system colour index plus one.
+LRESULT eraseBackground(const WindowRecord& window, HDC dc) {
+  HBRUSH brush = window.windowClass->background;
+  if (brush == nullptr || dc == nullptr) {
+    return 0;
+  }
+  RECT area{};
+  GetClipBox(dc, &area);
+  return FillRect(dc, &area, brush) != 0 ? 1 : 0;
 }
 
 }  // namespace
@@ -159,6 +224,9 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SETTEXT:
       window->text = boundedText(reinterpret_cast<LPCWSTR>(lParam));
+      if ((window->style & WS_CAPTION) == WS_CAPTION) {
+        frameChanged(handle);  // the caption shows the text
+      }
       return TRUE;
     case WM_GETTEXT:
       return copyText(window->text, wParam, lParam);
@@ -186,6 +254,8 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_NCACTIVATE:
+      window->captionActive = wParam != FALSE;
+      frameChanged(handle);
       return TRUE;
     case WM_CANCELMODE:
       if (system.focus().capture() == handle) {
@@ -193,7 +263,30 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_SYSCOMMAND:
-      return systemCommand(handle, wParam);
+      return systemCommand(handle, wParam, lParam);
+    case WM_NCLBUTTONDOWN:
+      return nonClientPress(*window, static_cast<LRESULT>(wParam), lParam);
+    case WM_NCLBUTTONDBLCLK:
+      // A double click on the caption maximises or restores; elsewhere it is a second press (quick clicks on
+      // a scroll arrow scroll twice).
+      if (static_cast<LRESULT>(wParam) != HTCAPTION) {
+        return nonClientPress(*window, static_cast<LRESULT>(wParam), lParam);
+      }
+      if ((window->style & WS_MAXIMIZEBOX) != 0) {
+        SendMessage(handle, WM_SYSCOMMAND, window->isMaximized() ? SC_RESTORE : SC_MAXIMIZE, lParam);
+      }
+      return 0;
+    case WM_NCPAINT:
+      NonClientPainter::paint(handle);
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT paint{};
+      BeginPaint(handle, &paint);
+      EndPaint(handle, &paint);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return eraseBackground(*window, reinterpret_cast<HDC>(wParam));
     case WM_SYSKEYDOWN:
       // Alt+F4 closes the top-level window.
       if (wParam == VK_F4 && (lParam & (LPARAM{1} << 29)) != 0) {

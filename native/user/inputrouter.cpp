@@ -67,6 +67,9 @@ std::optional<MSG> InputRouter::translateMouse(const HostInput& input) {
   if (input.kind != HostInput::Kind::MouseMove) {
     keyboard.takeKey(kButtonKeys[input.button], input.kind == HostInput::Kind::ButtonDown);
   }
+  if (system.tracker().handle(input)) {
+    return std::nullopt;  // a frame drag has the mouse
+  }
   UINT message = clientMessage(input.kind, input.button);
   LPARAM screenPoint = MAKELPARAM(input.point.x, input.point.y);
   HWND target = system.focus().capture();

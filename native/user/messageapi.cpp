@@ -4,6 +4,7 @@
 
 #include "native/user/keyboard.h"
 #include "native/user/messages.h"
+#include "native/user/painting.h"
 #include "native/user/windowsystem.h"
 
 namespace native {
@@ -30,6 +31,10 @@ bool findMessage(WindowSystem& system, const MessageFilter& filter, bool remove,
         system.queue().post(*message);
       }
       continue;
+    }
+    // WM_PAINT stays until the window validates its update region, so it is never taken out.
+    if (nextPaintMessage(filter, out)) {
+      return true;
     }
     if (auto timer = system.timers().due(filter, remove, system.clock().nowMs())) {
       *out = *timer;

@@ -3,9 +3,9 @@
 // and PostThreadMessage, which are safe from any thread and wake a blocked GetMessage.
 //
 // What a retrieval answers, in order: posted messages (oldest first), the quit message once no posted
-// message the filter accepts is left, host input turned into messages, then the WM_TIMER of a due timer.
-// When none is there, GetMessage waits on the queue's wake-up and on the registered descriptors, whose
-// callbacks run on the GUI thread.
+// message the filter accepts is left, host input turned into messages, WM_PAINT for a window waiting to be
+// painted, then the WM_TIMER of a due timer. When none is there, GetMessage waits on the queue's wake-up and
+// on the registered descriptors, whose callbacks run on the GUI thread.
 
 #include <functional>
 

@@ -5,6 +5,7 @@
 
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
+#include "native/user/paintapi.h"
 #include "native/user/placement.h"
 #include "native/user/rects.h"
 #include "native/user/windowapi.h"
@@ -112,6 +113,9 @@ HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
   window.handle = handle;
   ++windowClass->windowCount;
   windows.link(window, (exStyle & WS_EX_TOPMOST) != 0 ? HWND_TOPMOST : HWND_TOP);
+  if (windows.isTopLevel(window)) {
+    window.surface = std::make_unique<Surface>(window.width(), window.height(), false);
+  }
 
   CREATESTRUCT create{createParam, instance,  menuOrId, parent, height, width, y, x, static_cast<LONG>(style),
                       windowName,  className, exStyle};
@@ -163,11 +167,22 @@ BOOL DestroyWindow(HWND handle) {
     return TRUE;
   }
   markDestroying(handle);
+  // What the window covered is shown again once it is gone.
+  window = system.windows().find(handle);
+  bool wasVisible = system.windows().isVisible(*window);
+  bool topLevel = system.windows().isTopLevel(*window);
+  HWND parent = window->parent;
+  RECT covered = window->rect;
   system.focus().windowLeaving(handle, FocusManager::FocusGoes::ToParent, true);
   if (tree().contains(handle)) {
     sendDestroy(handle);
   }
   finishDestroy(handle);
+  if (wasVisible && topLevel) {
+    system.compositor().damage(covered);
+  } else if (wasVisible) {
+    RedrawWindow(parent, &covered, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  }
   return TRUE;
 }
 

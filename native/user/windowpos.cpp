@@ -5,6 +5,7 @@
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
 #include "native/user/metrics.h"
+#include "native/user/painting.h"
 #include "native/user/placement.h"
 #include "native/user/rects.h"
 #include "native/user/windowsystem.h"
@@ -122,6 +123,8 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int he
       return FALSE;
     }
   }
+  RECT oldRect = window->rect;
+  bool wasVisible = system.windows().isVisible(*window);
   RECT target = placedRect(position.x, position.y, position.cx, position.cy);
   bool moved = target.left != window->rect.left || target.top != window->rect.top;
   bool sized =
@@ -151,6 +154,9 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int he
   if (window != nullptr && (position.flags & SWP_NOACTIVATE) == 0 && system.windows().isTopLevel(*window) &&
       window->hasVisibleFlag() && !window->isMinimized()) {
     system.focus().activate(handle, WA_ACTIVE);
+  }
+  if (system.windows().find(handle) != nullptr) {
+    windowPlaced(handle, oldRect, wasVisible, position.flags);
   }
   if (system.windows().find(handle) != nullptr) {
     SendMessage(handle, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));

@@ -2,10 +2,14 @@
 // The record of one window: what the window calls reach through a window handle. Geometry is kept in the
 // parent's client coordinates (screen coordinates for top-level windows, whose parent is the desktop).
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "native/gdi/region.h"
+#include "native/gdi/surface.h"
 #include "native/user/nativetypes.h"
+#include "native/user/scrollbarstate.h"
 #include "native/user/styles.h"
 
 namespace native {
@@ -35,6 +39,14 @@ struct WindowRecord {
   HICON bigIcon = nullptr;
   HICON smallIcon = nullptr;
   std::vector<BYTE> extraBytes;
+  // Top-level windows draw into their own backing surface, of the window's size; the desktop composes them.
+  std::unique_ptr<Surface> surface;
+  Region update;                 // client coordinates: the part waiting for WM_PAINT
+  bool eraseBackground = false;  // the next BeginPaint sends WM_ERASEBKGND
+  bool frameDirty = false;       // the frame waits for WM_NCPAINT
+  bool captionActive = false;    // the caption shows active (WM_NCACTIVATE)
+  ScrollBarState horizontalBar;
+  ScrollBarState verticalBar;
 
   bool isChild() const { return (style & WS_CHILD) != 0; }
   bool hasVisibleFlag() const { return (style & WS_VISIBLE) != 0; }

@@ -15,6 +15,7 @@ WindowSystem::WindowSystem(const DesktopOptions& options, std::unique_ptr<Clock>
     : clock_(std::move(clock)),
       windows_(*classes_.find(ClassRegistry::desktopClassName()), options.width, options.height),
       desktop_(options, queue_, keyboard_, *clock_),
+      compositor_(options.width, options.height),
       guiThread_(gettid()) {}
 
 WindowSystem::~WindowSystem() = default;

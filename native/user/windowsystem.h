@@ -7,6 +7,8 @@
 
 #include <sys/types.h>
 
+#include "native/gdi/gdi.h"
+#include "native/host/compositor.h"
 #include "native/host/desktop.h"
 #include "native/user/caret.h"
 #include "native/user/classregistry.h"
@@ -16,6 +18,7 @@
 #include "native/user/inputrouter.h"
 #include "native/user/keyboard.h"
 #include "native/user/messagequeue.h"
+#include "native/user/nonclienttracker.h"
 #include "native/user/timerlist.h"
 #include "native/user/waitset.h"
 #include "native/user/windowtree.h"
@@ -50,6 +53,9 @@ class WindowSystem {
   Caret& caret() { return caret_; }
   CursorTable& cursors() { return cursors_; }
   Desktop& desktop() { return desktop_; }
+  Gdi& gdi() { return gdi_; }
+  Compositor& compositor() { return compositor_; }
+  NonClientTracker& tracker() { return tracker_; }
 
   pid_t guiThread() const { return guiThread_; }
   bool onGuiThread() const;
@@ -69,6 +75,9 @@ class WindowSystem {
   Caret caret_;
   CursorTable cursors_;
   Desktop desktop_;
+  Gdi gdi_;
+  Compositor compositor_;
+  NonClientTracker tracker_;
   pid_t guiThread_;
 };
 

@@ -1,0 +1,156 @@
+#include "native/gdi/drawtext.h"
+
+#include <algorithm>
+
+#include "native/gdi/canvas.h"
+#include "native/gdi/dcapi.h"
+#include "native/gdi/textdrawing.h"
+#include "native/user/windowsystem.h"
+
+namespace native {
+
+namespace {
+
+// Takes the "&" prefixes out of one paragraph, remembering the underlined character.
+TextLine stripPrefixes(std::u16string_view paragraph, bool prefixes) {
+  TextLine line;
+  for (std::size_t i = 0; i < paragraph.size(); ++i) {
+    if (prefixes && paragraph[i] == u'&') {
+      if (i + 1 >= paragraph.size()) {
+        break;  // a lone "&" at the end shows nothing
+      }
+      ++i;
+      if (paragraph[i] != u'&') {
+        line.underline = static_cast<int>(line.text.size());
+      }
+    }
+    line.text.push_back(paragraph[i]);
+  }
+  return line;
+}
+
+}  // namespace
+
+std::vector<TextLine> layoutText(std::u16string_view text, UINT format, int width,
+                                 const std::function<int(std::u16string_view)>& measure) {
+  bool prefixes = (format & DT_NOPREFIX) == 0;
+  std::vector<std::u16string_view> paragraphs;
+  std::u16string joined;
+  if ((format & DT_SINGLELINE) != 0) {
+    for (char16_t character : text) {
+      if (character != u'\r' && character != u'\n') {
+        joined.push_back(character);
+      }
+    }
+    paragraphs.push_back(joined);
+  } else {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+      if (i == text.size() || text[i] == u'\n' || text[i] == u'\r') {
+        paragraphs.push_back(text.substr(start, i - start));
+        if (i + 1 < text.size() && text[i] == u'\r' && text[i + 1] == u'\n') {
+          ++i;
+        }
+        start = i + 1;
+      }
+    }
+  }
+  std::vector<TextLine> lines;
+  bool wrap = (format & DT_WORDBREAK) != 0 && (format & DT_SINGLELINE) == 0;
+  for (std::u16string_view paragraph : paragraphs) {
+    TextLine whole = stripPrefixes(paragraph, prefixes);
+    if (!wrap) {
+      lines.push_back(std::move(whole));
+      continue;
+    }
+    // Greedy: take words while the line still fits; the space at a break is dropped.
+    std::size_t begin = 0;
+    do {
+      std::size_t end = begin;
+      std::size_t fit = std::u16string::npos;
+      while (end < whole.text.size()) {
+        std::size_t next = whole.text.find(u' ', end + 1);
+        if (next == std::u16string::npos) {
+          next = whole.text.size();
+        }
+        if (measure(std::u16string_view(whole.text).substr(begin, next - begin)) > width &&
+            fit != std::u16string::npos) {
+          break;
+        }
+        fit = next;
+        end = next;
+      }
+      if (fit == std::u16string::npos) {
+        fit = whole.text.size();
+      }
+      TextLine line;
+      line.text = whole.text.substr(begin, fit - begin);
+      if (whole.underline >= static_cast<int>(begin) && whole.underline < static_cast<int>(fit)) {
+        line.underline = whole.underline - static_cast<int>(begin);
+      }
+      lines.push_back(std::move(line));
+      begin = fit < whole.text.size() ? fit + 1 : fit;
+    } while (begin < whole.text.size());
+  }
+  return lines;
+}
+
+int DrawText(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
+  const DeviceContext* context = WindowSystem::get().gdi().dc(dc);
+  if (context == nullptr || rect == nullptr || (text == nullptr && count != 0)) {
+    return 0;
+  }
+  FontFace face = faceOf(*context);
+  int lineHeight = face.metrics().tmHeight;
+  std::vector<TextLine> lines = layoutText(textOf(text, count), format, rect->right - rect->left,
+                                           [&](std::u16string_view part) { return face.width(part); });
+  int widest = 0;
+  for (const TextLine& line : lines) {
+    widest = std::max(widest, face.width(line.text));
+  }
+  int height = lineHeight * static_cast<int>(lines.size());
+  if ((format & DT_CALCRECT) != 0) {
+    rect->right = rect->left + widest;
+    rect->bottom = rect->top + height;
+    return height;
+  }
+  int top = rect->top;
+  bool single = (format & DT_SINGLELINE) != 0;
+  if (single && (format & DT_VCENTER) != 0) {
+    top = rect->top + (rect->bottom - rect->top - height) / 2;
+  } else if (single && (format & DT_BOTTOM) != 0) {
+    top = rect->bottom - height;
+  }
+  int saved = SaveDC(dc);
+  if ((format & DT_NOCLIP) == 0) {
+    IntersectClipRect(dc, rect->left, rect->top, rect->right, rect->bottom);
+  }
+  Canvas canvas;
+  if (canvas.open(dc)) {
+    int y = top;
+    for (const TextLine& line : lines) {
+      int width = face.width(line.text);
+      int x = rect->left;
+      if ((format & DT_CENTER) != 0) {
+        x = rect->left + (rect->right - rect->left - width) / 2;
+      } else if ((format & DT_RIGHT) != 0) {
+        x = rect->right - width;
+      }
+      POINT at = canvas.toTarget(POINT{x, y});
+      drawTextRun(canvas, face, at, line.text);
+      if (line.underline >= 0) {
+        std::u16string_view shown(line.text);
+        int start = face.width(shown.substr(0, static_cast<std::size_t>(line.underline)));
+        int end = face.width(shown.substr(0, static_cast<std::size_t>(line.underline) + 1));
+        int underlineY = at.y + face.metrics().tmAscent + 1;
+        canvas.raster().fillRect(RECT{at.x + start, underlineY, at.x + end, underlineY + 1},
+                                 Paint::of(canvas.pixel(canvas.dc().state.textColor)), R2_COPYPEN);
+      }
+      y += lineHeight;
+    }
+  }
+  RestoreDC(dc, saved);
+  return top == rect->top ? height : top - rect->top + height;
+}
+
+}  // namespace native

@@ -1,0 +1,46 @@
+#pragma once
+// A font as it is drawn: the LOGFONT's face name mapped through fontconfig to an installed family (the
+// usual sans, fixed and serif names go to the DejaVu faces), its height rules turned into a pixel size, and
+// the measurements and glyph drawing that text calls share. Advances are whole pixels, so measured and drawn
+// text agree.
+
+#include <string>
+#include <string_view>
+
+#include "native/gdi/gditypes.h"
+
+typedef struct _cairo cairo_t;
+
+namespace native {
+
+class FontFace {
+ public:
+  // `pixelsPerLogical` scales the LOGFONT's height for the context's mapping.
+  explicit FontFace(const LOGFONT& font, double pixelsPerLogical = 1.0);
+
+  const std::string& family() const { return family_; }
+  double size() const { return size_; }
+  const TEXTMETRIC& metrics() const { return metrics_; }
+  // The advance of the text in pixels.
+  int width(std::u16string_view text) const;
+  // Puts the text's glyphs on the path with the cell's top-left corner at (x, y); lines for underline and
+  // strike-out go on too.
+  void addText(cairo_t* cairo, double x, double y, std::u16string_view text) const;
+
+  // The family a face name maps to; an empty name takes the default sans face.
+  static std::string familyFor(std::u16string_view faceName, bool fixedPitch);
+  static std::string utf8(std::u16string_view text);
+
+ private:
+  void select(cairo_t* cairo) const;
+
+  std::string family_;
+  double size_ = 12;
+  bool bold_ = false;
+  bool italic_ = false;
+  bool underline_ = false;
+  bool strikeOut_ = false;
+  TEXTMETRIC metrics_{};
+};
+
+}  // namespace native

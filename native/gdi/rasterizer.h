@@ -1,0 +1,75 @@
+#pragma once
+// The pixel-exact primitives: pixels, rectangles, one-pixel lines (the end point is left out) and shapes
+// coverage-masked by cairo, each mixed into the surface with a line mix (R2_*) and held to a clip region.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "native/gdi/region.h"
+#include "native/gdi/surface.h"
+
+namespace native {
+
+// The colour a pixel gets: one colour, or an 8 x 8 two-colour pattern aligned to the surface origin.
+struct Paint {
+  Pixel solid = kBlackPixel;
+  bool patterned = false;
+  Pixel clearBit = kBlackPixel;  // the colour of a clear pattern bit
+  Pixel setBit = kWhitePixel;    // the colour of a set pattern bit
+  std::array<std::uint8_t, 8> rows{};
+
+  static Paint of(Pixel pixel) {
+    Paint paint;
+    paint.solid = pixel;
+    return paint;
+  }
+  Pixel at(int x, int y) const {
+    if (!patterned) {
+      return solid;
+    }
+    bool set = ((rows[static_cast<unsigned>(y) & 7] << (static_cast<unsigned>(x) & 7)) & 0x80) != 0;
+    return set ? setBit : clearBit;
+  }
+};
+
+// On and off runs of a styled line, in pixels; the phase carries over from one segment to the next.
+struct LineStyle {
+  std::vector<int> runs;  // empty: solid
+  bool fillGaps = false;  // opaque background mode: the gaps take the gap colour
+  Pixel gapColor = kWhitePixel;
+  int phase = 0;
+};
+
+// The result of a line mix: R2_COPYPEN, R2_XORPEN, R2_NOT, R2_BLACK, R2_WHITE or R2_NOP.
+Pixel mixPixel(int rop2, Pixel destination, Pixel pen);
+// The result of a block raster operation (the ternary code in bits 16-23 of the ROP) for pattern, source
+// and destination.
+Pixel ropPixel(DWORD rop, Pixel pattern, Pixel source, Pixel destination);
+
+class Rasterizer {
+ public:
+  Rasterizer(Surface& surface, const Region& clip);
+
+  bool visible(int x, int y) const;
+  void plot(int x, int y, Pixel color, int rop2);
+  void fillRect(const RECT& rect, const Paint& paint, int rop2);
+  // A one-pixel line from `from` towards `to`, `to` itself not drawn.
+  void line(POINT from, POINT to, Pixel color, int rop2, LineStyle* style);
+  // Mixes the paint into every pixel whose coverage (one byte per pixel, `stride` bytes a row, the first one
+  // at box.left, box.top) is at least half. With `blend`, partly covered pixels take a weighted colour
+  // instead (antialiased text on a colour surface).
+  void fillCoverage(const std::uint8_t* coverage, int stride, const RECT& box, const Paint& paint, int rop2,
+                    bool blend);
+
+  Surface& surface() { return surface_; }
+  const std::vector<RECT>& clipRects() const { return clip_; }
+  RECT clipBounds() const { return bounds_; }
+
+ private:
+  Surface& surface_;
+  std::vector<RECT> clip_;  // within the surface
+  RECT bounds_{};
+};
+
+}  // namespace native

@@ -1,0 +1,65 @@
+#include "native/gdi/textdrawing.h"
+
+#include <algorithm>
+
+#include <cairo.h>
+
+#include "native/gdi/canvas.h"
+#include "native/gdi/coveragemask.h"
+#include "native/user/rects.h"
+#include "native/user/windowsystem.h"
+
+namespace native {
+
+namespace {
+
+// Text handed in with a count is read no further than this.
+constexpr int kMaxTextLength = 1 << 20;
+
+}  // namespace
+
+FontFace faceOf(const DeviceContext& dc) {
+  // The height scales with the mapping's vertical extent ratio.
+  return FontFace(WindowSystem::get().gdi().font(dc), dc.deviceLengthY(1000) / 1000.0);
+}
+
+std::u16string_view textOf(LPCWSTR text, int count) {
+  if (text == nullptr) {
+    return {};
+  }
+  if (count < 0) {
+    std::size_t length = 0;
+    while (length < static_cast<std::size_t>(kMaxTextLength) && text[length] != 0) {
+      ++length;
+    }
+    return std::u16string_view(text, length);
+  }
+  return std::u16string_view(text, static_cast<std::size_t>(std::min(count, kMaxTextLength)));
+}
+
+void drawTextRun(Canvas& canvas, const FontFace& face, POINT target, std::u16string_view text) {
+  const DcState& state = canvas.dc().state;
+  int width = face.width(text);
+  int height = face.metrics().tmHeight;
+  if (state.backgroundMode == OPAQUE) {
+    canvas.raster().fillRect(RECT{target.x, target.y, target.x + width, target.y + height},
+                             Paint::of(canvas.pixel(state.backgroundColor)), R2_COPYPEN);
+  }
+  if (text.empty()) {
+    return;
+  }
+  RECT box{target.x - height, target.y - 1, target.x + width + height, target.y + height + 2};
+  RECT limit = canvas.raster().clipBounds();
+  RECT area{};
+  if (!IntersectRect(&area, &box, &limit)) {
+    return;
+  }
+  bool smooth = !canvas.surface().monochrome();
+  CoverageMask mask(area, smooth);
+  face.addText(mask.cairo(), target.x, target.y, text);
+  cairo_fill(mask.cairo());
+  canvas.raster().fillCoverage(mask.coverage(), mask.stride(), area, Paint::of(canvas.pixel(state.textColor)),
+                               R2_COPYPEN, smooth);
+}
+
+}  // namespace native

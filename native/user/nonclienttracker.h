@@ -1,0 +1,54 @@
+#pragma once
+// The mouse drags that the frame handles itself: moving a window by its caption, sizing it by its frame,
+// pressing a caption box (the command goes when the button is let go over the same box) and working a
+// built-in scroll bar (arrows, page areas, the thumb). While a drag is on, it takes the mouse input before
+// any window sees it.
+
+#include "native/user/messagequeue.h"
+#include "native/user/nativetypes.h"
+
+namespace native {
+
+class NonClientTracker {
+ public:
+  bool active() const { return mode_ != Mode::None; }
+
+  void startMove(HWND window, POINT screen);
+  // `edge` is the hit-test code of the frame part (HTLEFT ... HTBOTTOMRIGHT).
+  void startSize(HWND window, LRESULT edge, POINT screen);
+  // HTCLOSE, HTMINBUTTON or HTMAXBUTTON.
+  void startBox(HWND window, LRESULT hit, POINT screen);
+  // A press on a built-in scroll bar (HTHSCROLL or HTVSCROLL): arrows and page areas scroll at once, the
+  // thumb starts a drag.
+  void startScroll(HWND window, LRESULT hit, POINT screen);
+  // Ends any drag without its final step (the window went away, or capture was taken).
+  void cancel();
+
+  // True when the input belonged to the drag.
+  bool handle(const HostInput& input);
+
+  // While an arrow or a page area is held, its scroll code repeats: first after kRepeatDelayMs, then every
+  // kRepeatPeriodMs, as long as the pointer stays on that part.
+  static constexpr UINT kRepeatDelayMs = 400;
+  static constexpr UINT kRepeatPeriodMs = 50;
+
+ private:
+  enum class Mode { None, Move, Size, Box, Scroll, Thumb };
+
+  void follow(POINT screen);
+  void finish(POINT screen);
+  void repeatScroll();
+  void stopRepeating();
+  static void onRepeatTimer(HWND, UINT, UINT_PTR, DWORD);
+
+  Mode mode_ = Mode::None;
+  HWND window_ = nullptr;
+  LRESULT part_ = 0;  // the frame edge, the box, or the scroll bar (HTHSCROLL, HTVSCROLL)
+  POINT start_{};
+  RECT startRect_{};    // in the parent's client coordinates
+  int grabOffset_ = 0;  // thumb drags: from the thumb's leading edge to the pointer
+  int scrollCode_ = 0;  // arrow and page presses: the code that repeats
+  UINT_PTR repeatTimer_ = 0;
+};
+
+}  // namespace native

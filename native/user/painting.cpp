@@ -1,0 +1,176 @@
+#include "native/user/painting.h"
+
+#include "native/user/messageapi.h"
+#include "native/user/messagequeue.h"
+#include "native/user/messages.h"
+#include "native/user/metrics.h"
+#include "native/user/paintapi.h"
+#include "native/user/rects.h"
+#include "native/user/windowsystem.h"
+
+namespace native {
+
+namespace {
+
+WindowTree& tree() {
+  return WindowSystem::get().windows();
+}
+
+// An update region split into more rectangles than this is folded into its bounds: painting a little more
+// costs less than keeping many pieces.
+constexpr std::size_t kMaxUpdateRects = 16;
+
+bool childrenTakePart(const WindowRecord& window, UINT flags) {
+  if ((flags & RDW_ALLCHILDREN) != 0) {
+    return true;
+  }
+  return (flags & RDW_NOCHILDREN) == 0 && (window.style & WS_CLIPCHILDREN) == 0;
+}
+
+}  // namespace
+
+void applyRedraw(WindowRecord& window, const Region& area, UINT flags) {
+  Region inside = area;
+  inside.intersect(clientArea(window));
+  if ((flags & RDW_INVALIDATE) != 0) {
+    window.update.unite(inside);
+    if (window.update.rects().size() > kMaxUpdateRects) {
+      window.update = Region(window.update.bounds());
+    }
+    if ((flags & RDW_ERASE) != 0 && !inside.empty()) {
+      window.eraseBackground = true;
+    }
+    if ((flags & RDW_FRAME) != 0) {
+      window.frameDirty = true;
+    }
+  }
+  if ((flags & RDW_VALIDATE) != 0) {
+    window.update.subtract(area);
+    if ((flags & RDW_NOERASE) != 0) {
+      window.eraseBackground = false;
+    }
+    if ((flags & RDW_NOFRAME) != 0) {
+      window.frameDirty = false;
+    }
+  }
+  if (!childrenTakePart(window, flags)) {
+    return;
+  }
+  for (HWND handle : window.children) {
+    WindowRecord* child = tree().find(handle);
+    if (!child->hasVisibleFlag() || !area.intersects(child->rect)) {
+      continue;
+    }
+    Region childArea = area;
+    childArea.intersect(child->rect);
+    childArea.offset(-child->clientRect.left, -child->clientRect.top);
+    // Children take the whole request down with them, frames included where the area reaches them.
+    applyRedraw(*child, childArea, flags | RDW_ALLCHILDREN);
+  }
+}
+
+namespace {
+
+bool acceptsPaint(const MessageFilter& filter, HWND handle) {
+  return filter.matches(MSG{handle, WM_PAINT, 0, 0, 0, POINT{}});
+}
+
+// Depth first, parents before children; front windows first.
+HWND findPainting(const MessageFilter& filter, const std::vector<HWND>& windows) {
+  for (HWND handle : std::vector<HWND>(windows)) {
+    WindowRecord* window = tree().find(handle);
+    if (window == nullptr || !window->hasVisibleFlag() || !window->redraw) {
+      continue;
+    }
+    if (window->frameDirty && window->update.empty()) {
+      paintFrameIfDirty(handle);
+      if ((window = tree().find(handle)) == nullptr) {
+        continue;
+      }
+    }
+    if (!window->update.empty() && acceptsPaint(filter, handle)) {
+      return handle;
+    }
+    if (HWND found = findPainting(filter, window->children)) {
+      return found;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+RECT clientArea(const WindowRecord& window) {
+  return RECT{0, 0, window.clientRect.right - window.clientRect.left,
+              window.clientRect.bottom - window.clientRect.top};
+}
+
+bool nextPaintMessage(const MessageFilter& filter, MSG* out) {
+  WindowSystem& system = WindowSystem::get();
+  HWND handle = findPainting(filter, system.windows().desktop().children);
+  if (handle == nullptr) {
+    return false;
+  }
+  *out = MSG{
+      handle, WM_PAINT, 0, 0, static_cast<DWORD>(system.clock().nowMs()), system.desktop().cursorPosition()};
+  return true;
+}
+
+void frameChanged(HWND handle) {
+  if (WindowRecord* window = tree().find(handle)) {
+    window->frameDirty = true;
+  }
+}
+
+void paintFrameIfDirty(HWND handle) {
+  WindowRecord* window = tree().find(handle);
+  if (window == nullptr || !window->frameDirty) {
+    return;
+  }
+  window->frameDirty = false;
+  if (tree().isVisible(*window)) {
+    SendMessage(handle, WM_NCPAINT, 1, 0);
+  }
+}
+
+void windowPlaced(HWND handle, const RECT& oldRect, bool wasVisible, UINT flags) {
+  WindowSystem& system = WindowSystem::get();
+  WindowRecord* window = system.windows().find(handle);
+  if (window == nullptr) {
+    return;
+  }
+  bool nowVisible = system.windows().isVisible(*window);
+  bool moved = oldRect.left != window->rect.left || oldRect.top != window->rect.top;
+  bool sized =
+      oldRect.right - oldRect.left != window->width() || oldRect.bottom - oldRect.top != window->height();
+  bool restacked = (flags & SWP_NOZORDER) == 0;
+  bool reframed = (flags & SWP_FRAMECHANGED) != 0;
+  bool repaint = (flags & SWP_NOREDRAW) == 0;
+  if (!moved && !sized && !restacked && !reframed && wasVisible == nowVisible) {
+    return;
+  }
+  constexpr UINT kEverything = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
+  if (system.windows().isTopLevel(*window)) {
+    if (window->surface == nullptr) {
+      window->surface = std::make_unique<Surface>(window->width(), window->height(), false);
+    } else if (sized) {
+      window->surface->resize(window->width(), window->height(), pixelOf(GetSysColor(COLOR_WINDOW)));
+    }
+    // Top-level windows keep their pixels in their own surface: moving or restacking one only composes.
+    system.compositor().damage(oldRect);
+    system.compositor().damage(window->rect);
+    if (nowVisible && repaint && (sized || reframed || !wasVisible)) {
+      RedrawWindow(handle, nullptr, nullptr, kEverything);
+    }
+    return;
+  }
+  if (wasVisible && repaint && (moved || sized || !nowVisible || restacked)) {
+    // What the window covered shows its parent and siblings again.
+    RedrawWindow(window->parent, &oldRect, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  }
+  if (nowVisible && repaint && (moved || sized || reframed || restacked || !wasVisible)) {
+    RedrawWindow(handle, nullptr, nullptr, kEverything);
+  }
+}
+
+}  // namespace native

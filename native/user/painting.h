@@ -1,0 +1,28 @@
+#pragma once
+// The window system's side of painting: finding the WM_PAINT to hand out, and the repainting and composing
+// that a change of a window's place, size or visibility needs.
+
+#include "native/user/nativetypes.h"
+
+namespace native {
+
+class Region;
+struct MessageFilter;
+struct WindowRecord;
+
+// The WM_PAINT for the first window (front to back, parents first) that waits for painting and that the
+// filter accepts. Frames waiting alone for WM_NCPAINT are painted on the way.
+bool nextPaintMessage(const MessageFilter& filter, MSG* out);
+// After SetWindowPos changed a window: `oldRect` and `wasVisible` are how it was (parent coordinates).
+void windowPlaced(HWND window, const RECT& oldRect, bool wasVisible, UINT flags);
+// The window's frame is to be painted again (WM_NCPAINT).
+void frameChanged(HWND window);
+// Paints the frame now if it waits.
+void paintFrameIfDirty(HWND window);
+// Invalidates or validates `area` (client coordinates) of the window as the RDW_ flags say, then the children
+// the flags reach.
+void applyRedraw(WindowRecord& window, const Region& area, UINT flags);
+// The window's client area in its own coordinates.
+RECT clientArea(const WindowRecord& window);
+
+}  // namespace native
