@@ -1,0 +1,73 @@
+// Downloads the traces of 8 lanes from the control-unit simulator over a pseudo-terminal, paced at
+// 19200 baud like the real line (and unpaced, for the program's own cost). Reports the time against the
+// wire time of the bytes that crossed the line (the physical limit at that speed) and the protocol's
+// overhead: every byte that is not a trace sample.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+#include "devices/qvblocksensors.h"
+#include "devices/qvpacket.h"
+#include "foundation/kregistry.h"
+#include "foundation/kserialport.h"
+#include "model/qvresult.h"
+#include "model/qvsettings.h"
+#include "model/qvtrace.h"
+#include "tools/cusim/cusimulator.h"
+
+namespace {
+
+constexpr int32_t kLanes = 8;
+
+void TraceDownload(benchmark::State& state) {
+  const int32_t baud = static_cast<int32_t>(state.range(0));
+  KRegistry::RegisterTypes();
+  KRegistry registry;
+  QvSettings::SetRoot(&registry);
+  CuScenario scenario;
+  scenario.laneCount = kLanes;
+  scenario.reactionTimes = {150, 142, 131, 160, 128, 177, 139, 145};
+  scenario.paceBaud = baud;
+  uint64_t lineBytes = 0;
+  uint64_t sampleBytes = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    CuSimulator simulator(scenario);
+    setenv("KESTROVE_COM78", simulator.DevicePath().c_str(), 1);
+    KSerialPort port;
+    port.OpenSettings(KString(u"78,19200,8,N,1.0"), KSerialPort::kRead | KSerialPort::kWrite);
+    port.SetTimeout(5000);
+    QvBlockSensors link;
+    QvResult result;
+    state.ResumeTiming();
+    for (int32_t lane = 1; lane <= kLanes; ++lane) {
+      if (!link.DownloadTrials(port, lane, 0, scenario.gunWord, false, true, 0)) {
+        state.SkipWithError("a lane failed to download");
+        break;
+      }
+      link.FillResult(result, false);
+      sampleBytes += 2u * 2u * static_cast<uint64_t>(result.TraceSampleCount());
+    }
+    state.PauseTiming();
+    lineBytes += simulator.BytesReceived() + simulator.BytesSent();
+    port.Close();
+    state.ResumeTiming();
+  }
+  const double iterations = static_cast<double>(state.iterations());
+  // 10 bits a byte on the line: start, 8 data, stop.
+  state.counters["wire_s_at_19200"] = static_cast<double>(lineBytes) * 10 / 19200 / iterations;
+  state.counters["line_bytes"] = static_cast<double>(lineBytes) / iterations;
+  state.counters["overhead_bytes"] = static_cast<double>(lineBytes - sampleBytes) / iterations;
+  state.counters["overhead_pct"] =
+      100.0 * static_cast<double>(lineBytes - sampleBytes) / static_cast<double>(lineBytes);
+  QvSettings::SetRoot(nullptr);
+}
+
+}  // namespace
+
+BENCHMARK(TraceDownload)->Arg(19200)->Arg(0)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+BENCHMARK_MAIN();

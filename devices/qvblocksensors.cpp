@@ -1,0 +1,414 @@
+#include "devices/qvblocksensors.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+
+#include "devices/qvblocksensorsreporter.h"
+#include "devices/qvbootmonitor.h"
+#include "devices/qvpacket.h"
+#include "foundation/kfile.h"
+#include "foundation/kfiledialog.h"
+#include "foundation/klog.h"
+#include "foundation/kregistry.h"
+#include "foundation/krfloat.h"
+#include "foundation/krgroup.h"
+#include "foundation/kserialport.h"
+#include "foundation/kx.h"
+#include "model/qvresults.h"
+#include "model/qvsettings.h"
+#include "model/qvtrace.h"
+
+namespace {
+
+constexpr int32_t kTraceBlockWords = 2 + QvTrace::kBlockSize;
+
+// The trace blocks [first, end) of the download window set in seconds from the start of the trace; a window
+// that is empty or out of order is the whole trace.
+void DownloadWindow(int32_t& firstBlock, int32_t& endBlock) {
+  const auto seconds = [](const char16_t* path, double fallback) {
+    const KRFloat* node = KRegistry::GetFloat(QvSettings::Root(), KString::View(path));
+    const double value = node != nullptr ? node->Value() : fallback;
+    return std::isfinite(value) ? value : fallback;
+  };
+  constexpr double kBlocksPerSecond = 1000.0 / QvTrace::kBlockSize;
+  const double start = seconds(u"\\Hardware\\BlockSensor\\StartTimeDL", 0) * kBlocksPerSecond;
+  const double end = seconds(u"\\Hardware\\BlockSensor\\EndTimeDL", 5) * kBlocksPerSecond;
+  firstBlock = static_cast<int32_t>(std::floor(std::clamp(start, 0.0, double{QvTrace::kMaxBlocks})));
+  endBlock = static_cast<int32_t>(std::ceil(std::clamp(end, 0.0, double{QvTrace::kMaxBlocks})));
+  if (firstBlock >= endBlock) {
+    firstBlock = 0;
+    endBlock = QvTrace::kMaxBlocks;
+  }
+}
+
+// Milliseconds from the gun to a moment on the unit's clock; none for a moment of 0, without a gun, or when
+// the difference does not fit.
+int32_t RelativeToGun(int32_t moment, int32_t gunTimeWord) {
+  if (moment == 0 || gunTimeWord == QvBlockSensors::kNone) {
+    return QvBlockSensors::kNone;
+  }
+  const int64_t difference = static_cast<int64_t>(moment) - gunTimeWord;
+  return difference > INT32_MIN && difference <= INT32_MAX ? static_cast<int32_t>(difference)
+                                                           : QvBlockSensors::kNone;
+}
+
+void AppendSetting(KString& text, const char16_t* path, const char16_t* fallback) {
+  text.Append(QvSettings::Text(path, fallback));
+}
+
+}  // namespace
+
+bool QvBlockSensors::UpdateFirmware(bool firstPass) {
+  return Upload(kFirmwareUpload, firstPass);
+}
+
+bool QvBlockSensors::LoadAudio(bool firstPass) {
+  return Upload(kSoundUpload, firstPass);
+}
+
+bool QvBlockSensors::Upload(UploadKind kind, bool firstPass) {
+  static constexpr const char16_t* kExtensions[] = {u"img", u"wav"};
+  static constexpr uint32_t kAddresses[] = {QvBootMonitor::kFirmwareAddress, QvBootMonitor::kSoundAddress};
+  if (firstPass || uploadFiles[kind].IsEmpty()) {
+    KFile file;
+    if (KOpenFileDialog(file, KString(kExtensions[kind])) < 0) {
+      return false;
+    }
+    uploadFiles[kind] = file.Name();
+  }
+  KString settings;
+  int32_t portNumber = 0;
+  if (!FirstSerialPort(settings) || !KSerialPort::ParsePort(settings, portNumber) || portNumber <= 0) {
+    Alert(QvSettings::Text(u"\\Strings\\SerialPort\\NoComSelected", u"No COM port has been selected"));
+    return false;
+  }
+  std::vector<uint8_t> data;
+  if (!ReadUploadFile(kind, data)) {
+    return FailWithAlert(lastError);
+  }
+  try {
+    KSerialPort port;
+    port.OpenSettings(settings, KSerialPort::kRead | KSerialPort::kWrite);
+    port.SetTimeout(QvSettings::Int(u"\\Serial\\ShortTimeout", KSerialPort::kDefaultTimeoutMs));
+    QvBootMonitor::Upload(port, data, kAddresses[kind], QvSettings::Int(u"\\Event\\Results\\RetryCount", 3),
+                          [this](int32_t percent) {
+                            if (reporter != nullptr) {
+                              reporter->Progress(percent);
+                            }
+                          });
+  } catch (const KX& failure) {
+    return FailWithAlert(failure.Code());
+  }
+  return true;
+}
+
+bool QvBlockSensors::ReadUploadFile(UploadKind kind, std::vector<uint8_t>& data) {
+  std::ifstream file(uploadFiles[kind].ToUtf8(), std::ios::binary);
+  if (!file) {
+    return Fail(kErrFileOpen);
+  }
+  // One byte more than an area holds tells a file that is too big without reading all of it.
+  data.resize(QvBootMonitor::kAreaSize + 1);
+  file.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(data.size()));
+  data.resize(static_cast<size_t>(file.gcount()));
+  if (file.bad()) {
+    return Fail(kErrFileRead);
+  }
+  const bool isWave = data.size() >= 12 && std::equal(data.begin(), data.begin() + 4, "RIFF") &&
+                      std::equal(data.begin() + 8, data.begin() + 12, "WAVE");
+  if (data.empty() || data.size() > QvBootMonitor::kAreaSize || (kind == kSoundUpload && !isWave)) {
+    return Fail(kErrFileContents);
+  }
+  return true;
+}
+
+bool QvBlockSensors::FirstSerialPort(KString& settings) {
+  const KRGroup* ports = KRegistry::GetGroup(QvSettings::Root(), KString::View(u"\\SerialPorts"));
+  if (ports == nullptr) {
+    return false;
+  }
+  for (const KRNode* node = ports->NextChild(nullptr); node != nullptr; node = ports->NextChild(node)) {
+    if (const auto* entry = dynamic_cast<const KRGroup*>(node)) {
+      settings = KRegistry::GetString(entry, KString::View(u"SerialPort"));
+      return true;
+    }
+  }
+  return false;
+}
+
+int32_t QvBlockSensors::GetReplyWord(KSerialPort& port) {
+  std::vector<uint32_t> reply;
+  if (!Exchange(port, QvPacket::kAnyDevice, QvPacket::kIdentify, {}, 1, reply)) {
+    return 0;
+  }
+  return static_cast<int32_t>(reply[0]);
+}
+
+bool QvBlockSensors::GetLastTrial(KSerialPort& port, int32_t form, int32_t& busy, int32_t& laneCount,
+                                  int32_t& clockWord, int32_t& offset, int32_t& gunTimeWord,
+                                  int32_t& version) {
+  const uint16_t address =
+      form == QvPacket::kBlockSensorWord ? QvPacket::kSensorBaseAddress : QvPacket::kControlUnitAddress;
+  std::vector<uint32_t> reply;
+  version = Exchange(port, address, QvPacket::kVersion, {}, 1, reply) ? static_cast<int32_t>(reply[0])
+                                                                      : kTimesInHeaderVersion;
+  const uint32_t words = version < kTimesInHeaderVersion ? kShortHeaderWords : kHeaderWords;
+  if (!Exchange(port, address, QvPacket::kTrialHeader, {1}, words, reply)) {
+    return false;
+  }
+  const auto word = [&reply](size_t index) { return static_cast<int32_t>(reply[index]); };
+  if (word(1) != 0) {
+    busy = word(1);
+    return true;
+  }
+  if (word(2) < 0 || word(2) > kMaxLanes) {
+    return Fail(kErrSerialReceive);
+  }
+  busy = 0;
+  laneCount = word(2);
+  clockWord = word(0);
+  gunTimeWord = word(4);
+  const int64_t fromSet = static_cast<int64_t>(word(4)) - word(3);
+  offset = gunTimeWord == kNone || fromSet <= INT32_MIN || fromSet > INT32_MAX
+               ? kNone
+               : static_cast<int32_t>(fromSet);
+  return true;
+}
+
+bool QvBlockSensors::GetTrialHeader(KSerialPort& port, HeaderWords& reply, int32_t expectedGunTime,
+                                    bool lastAttempt) {
+  std::vector<uint32_t> words;
+  if (!Exchange(port, QvPacket::kControlUnitAddress, QvPacket::kTrialHeader, {1}, kHeaderWords, words) ||
+      !GunTimeAccepted(static_cast<int32_t>(words[4]), expectedGunTime, lastAttempt)) {
+    if (lastAttempt) {
+      reply.fill(kNone);
+    }
+    return false;
+  }
+  for (size_t i = 0; i < kHeaderWords; ++i) {
+    reply[i] = static_cast<int32_t>(words[i]);
+  }
+  const int32_t gun = reply[4];
+  for (size_t i = kShortHeaderWords; i < kHeaderWords; ++i) {
+    reply[i] = RelativeToGun(reply[i], gun);
+  }
+  return true;
+}
+
+bool QvBlockSensors::DownloadTrials(KSerialPort& port, int32_t lane, int32_t trialSelector,
+                                    int32_t expectedGunTime, bool headerOnly, bool lastAttempt,
+                                    int32_t attempt) {
+  if (!headerOnly) {
+    ShowDownloading(lane, attempt);
+  }
+  if (lane < 0 || lane > kMaxLanes || trialSelector < 0) {
+    return Fail(kErrSerial);
+  }
+  const uint16_t address = static_cast<uint16_t>(QvPacket::kSensorBaseAddress + lane);
+  std::vector<uint32_t> words;
+  if (!Exchange(port, address, QvPacket::kTrialRecord, {static_cast<uint32_t>(trialSelector)},
+                QvTrialRecord::kWordCount, words)) {
+    return false;
+  }
+  QvTrialRecord fetched;
+  if (!fetched.Read(words)) {
+    return Fail(kErrSerialReceive);
+  }
+  if (expectedGunTime != 0 && !GunTimeAccepted(fetched.gunTimeWord, expectedGunTime, lastAttempt)) {
+    return false;
+  }
+  if (headerOnly) {
+    // A header-only record has no trace: none of an earlier lane's may be written with it.
+    traceChannels[0].clear();
+    traceChannels[1].clear();
+  } else if (!DownloadTrace(port, address, trialSelector)) {
+    return false;
+  }
+  record = fetched;
+  return true;
+}
+
+void QvBlockSensors::FillResult(QvResult& result, bool reactionTimeOnly) const {
+  result.SetPower(record.power);
+  result.SetReactionTime(record.reactionTime);
+  result.SetTime3(record.setTime);
+  YTime extraTimes[QvResult::kExtraTimeCount];
+  for (int32_t i = 0; i < record.extraTimeCount; ++i) {
+    extraTimes[i] = YTime::FromMilliseconds(record.extraTimes[i]);
+  }
+  result.SetExtraTimes(extraTimes, record.extraTimeCount);
+  if (reactionTimeOnly) {
+    return;
+  }
+  if (traceChannels[0].empty()) {
+    result.ClearTrace();
+  } else {
+    result.SetTrace(traceFirstSample, traceChannels[0], traceChannels[1]);
+  }
+  result.SetTime2(record.time2);
+  result.SetGunTime(YTime::FromMilliseconds(record.gunTimeWord));
+  KString lane;
+  lane.AppendInt(record.recordNumber);
+  result.SetAthleteField(QvResult::kLaneField, lane);
+}
+
+bool QvBlockSensors::GetTrialList(KSerialPort& port, int32_t lane, int32_t& count) {
+  Report(QvSettings::Text(u"\\Strings\\BlockSensor\\GetTrialList", u"Reading the stored trials..."));
+  if (lane < 0 || lane > kMaxLanes) {
+    return Fail(kErrSerial);
+  }
+  std::vector<uint32_t> reply;
+  if (!Exchange(port, static_cast<uint16_t>(QvPacket::kSensorBaseAddress + lane), QvPacket::kTrialCount, {},
+                3, reply)) {
+    return false;
+  }
+  const int32_t stored = static_cast<int32_t>(reply[1]);
+  if (stored < 0 || stored > kMaxStoredTrials) {
+    return Fail(kErrSerialReceive);
+  }
+  count = stored;
+  return true;
+}
+
+bool QvBlockSensors::SendText(KSerialPort& port, const KString& text, bool showErrors) {
+  const int32_t length = std::min(text.Length(), kMaxTextLength);
+  std::vector<uint32_t> arguments = {static_cast<uint32_t>(length)};
+  for (int32_t i = 0; i < length; ++i) {
+    const char16_t c = text[i];
+    const uint32_t byte = c <= 0xFF ? c : '?';
+    if (i % 4 == 0) {
+      arguments.push_back(0);
+    }
+    arguments.back() |= byte << (8 * (i % 4));
+  }
+  std::vector<uint32_t> reply;
+  const bool sent = Exchange(port, QvPacket::kControlUnitAddress, QvPacket::kText, arguments, 1, reply) &&
+                    (reply[0] == 0 || Fail(kErrSerialHandshake));
+  return sent || (showErrors ? FailWithAlert(lastError) : false);
+}
+
+bool QvBlockSensors::SendLaneStates(KSerialPort& port, const QvResults& results, const QvResultFilter* filter,
+                                    bool showErrors) {
+  std::vector<uint32_t> reply;
+  const bool sent = Exchange(port, QvPacket::kControlUnitAddress, QvPacket::kLaneStates,
+                             {1, LaneMask(results, filter)}, 1, reply) &&
+                    (reply[0] == 0 || Fail(kErrSerialHandshake));
+  return sent || (showErrors ? FailWithAlert(lastError) : false);
+}
+
+uint32_t QvBlockSensors::LaneMask(const QvResults& results, const QvResultFilter* filter) {
+  uint32_t mask = 0;
+  for (const QvResult* result = results.Iterate(nullptr, filter); result != nullptr;
+       result = results.Iterate(result, filter)) {
+    int32_t lane = 0;
+    // The lane is user-editable text: a lane outside the mask would shift past the word.
+    if (!result->AthleteField3().ParseInt(lane) || lane < 1 || lane > kMaxLanes) {
+      if (KLog* log = KLog::ProgramLog()) {
+        KString warning(u"Lane states: lane \"");
+        warning.Append(result->AthleteField3()).Append(u"\" is not 1 to 15 and is left out");
+        log->Warning(warning);
+      }
+      continue;
+    }
+    const uint32_t state = result->IsStatus7() ? 2 : result->Status() != QvResult::kValid ? 1 : 0;
+    const int32_t shift = 2 * lane;
+    mask = (mask & ~(3u << shift)) | state << shift;
+  }
+  return mask;
+}
+
+bool QvBlockSensors::Exchange(KSerialPort& port, uint16_t destination, uint32_t command,
+                              const std::vector<uint32_t>& arguments, uint32_t replyWords,
+                              std::vector<uint32_t>& reply) {
+  try {
+    reply = exchange.Exchange(port, destination, command, arguments, replyWords);
+    return true;
+  } catch (const KX& failure) {
+    return Fail(failure.Code());
+  }
+}
+
+bool QvBlockSensors::GunTimeAccepted(int32_t gunTimeWord, int32_t expected, bool lastAttempt) {
+  const bool missing = gunTimeWord == kNone;
+  if (!missing && gunTimeWord == expected) {
+    return true;
+  }
+  if (!lastAttempt) {
+    return Fail(kErrSerialReceive);
+  }
+  Alert(missing ? QvSettings::Text(u"\\Strings\\BlockSensor\\Errors\\InvalidGunTime",
+                                   u"The trial has no valid gun time")
+                : QvSettings::Text(u"\\Strings\\BlockSensor\\Errors\\BadGunTime",
+                                   u"The gun time of the trial does not match"));
+  return true;
+}
+
+bool QvBlockSensors::Fail(int32_t code) {
+  lastError = code;
+  return false;
+}
+
+bool QvBlockSensors::FailWithAlert(int32_t code) {
+  Fail(code);
+  if (reporter != nullptr) {
+    reporter->NumberedError(code);
+  }
+  return false;
+}
+
+bool QvBlockSensors::DownloadTrace(KSerialPort& port, uint16_t address, int32_t trialSelector) {
+  int32_t firstBlock = 0;
+  int32_t endBlock = 0;
+  DownloadWindow(firstBlock, endBlock);
+  std::vector<int32_t> channels[2];
+  for (int32_t block = firstBlock; block < endBlock; ++block) {
+    std::vector<uint32_t> words;
+    if (!Exchange(port, address, QvPacket::kTraceBlock,
+                  {static_cast<uint32_t>(trialSelector), static_cast<uint32_t>(block)}, kTraceBlockWords,
+                  words)) {
+      return false;
+    }
+    if (words[0] != static_cast<uint32_t>(block) || words[1] != QvTrace::kBlockSize) {
+      return Fail(kErrSerialReceive);
+    }
+    // Two signed 16-bit samples a word, the earlier in the low half; channel 1's words come first.
+    constexpr size_t kWordsPerChannel = QvTrace::kBlockSize / 2;
+    for (size_t i = 0; i < 2 * kWordsPerChannel; ++i) {
+      const uint32_t pair = words[2 + i];
+      std::vector<int32_t>& channel = channels[i / kWordsPerChannel];
+      channel.push_back(static_cast<int16_t>(pair & 0xFFFF));
+      channel.push_back(static_cast<int16_t>(pair >> 16));
+    }
+  }
+  traceFirstSample = firstBlock * QvTrace::kBlockSize;
+  traceChannels[0] = std::move(channels[0]);
+  traceChannels[1] = std::move(channels[1]);
+  return true;
+}
+
+void QvBlockSensors::ShowDownloading(int32_t lane, int32_t attempt) const {
+  KString text;
+  AppendSetting(text, u"\\Strings\\Chart\\Downloading", u"Downloading");
+  text.Append(u" ");
+  AppendSetting(text, u"\\Strings\\Chart\\Lane", u"Lane");
+  text.Append(u" ").AppendInt(lane);
+  if (attempt >= 1) {
+    text.Append(u" ");
+    AppendSetting(text, u"\\Strings\\Event\\Results\\Retries", u"Retries");
+    text.Append(u" ").AppendInt(attempt);
+  }
+  Report(text);
+}
+
+void QvBlockSensors::Report(const KString& text) const {
+  if (reporter != nullptr) {
+    reporter->StatusText(text);
+  }
+}
+
+void QvBlockSensors::Alert(const KString& text) const {
+  if (reporter != nullptr) {
+    reporter->Error(text);
+  }
+}

@@ -1,0 +1,92 @@
+#include "devices/qvbootmonitor.h"
+
+#include <cstdio>
+
+#include "devices/qvpacket.h"
+#include "devices/qvporttimeout.h"
+#include "foundation/kserialport.h"
+#include "foundation/kx.h"
+
+namespace {
+
+constexpr const char* kEnterLine = "sb ffffb9 c 1 z";
+// Longer answer lines are start-up chatter, cut to this length while skipping them.
+constexpr size_t kMaxAnswerLength = 80;
+
+// Lower-case hexadecimal, padded with zeros to `digits` (0: as few digits as the value needs).
+std::string Hex(uint32_t value, int digits) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%0*x", digits, value);
+  return text;
+}
+
+}  // namespace
+
+void QvBootMonitor::Upload(KSerialPort& port, const std::vector<uint8_t>& data, uint32_t address,
+                           int32_t attempts, const std::function<void(int32_t)>& progress) {
+  if (data.empty() || data.size() > kAreaSize) {
+    throw KXSerialPort(kErrSerial);
+  }
+  progress(0);
+  // A sensor still starting may miss the first lines: only a silence is tried again, at least once.
+  for (int32_t attempt = 1;; ++attempt) {
+    try {
+      if (!Command(port, kEnterLine)) {
+        throw KXSerialPort(kErrSerialHandshake);
+      }
+      break;
+    } catch (const KXSerialPort& failure) {
+      if (failure.Code() != kErrSerialTimeout || attempt >= attempts) {
+        throw;
+      }
+    }
+  }
+  const uint32_t size = static_cast<uint32_t>(data.size());
+  if (!Command(port, EraseLine(address, size))) {
+    throw KXSerialPort(kErrSerialHandshake);
+  }
+  for (uint32_t offset = 0; offset < size; offset += kBytesPerLine) {
+    const uint32_t count = std::min(kBytesPerLine, size - offset);
+    if (!Command(port, WriteLine(address + offset, data.data() + offset, count))) {
+      throw KXSerialPort(kErrSerialHandshake);
+    }
+    progress(static_cast<int32_t>(static_cast<uint64_t>(offset + count) * 100 / size));
+  }
+}
+
+std::string QvBootMonitor::EraseLine(uint32_t address, uint32_t length) {
+  return "fe " + Hex(address, 0) + " " + Hex(length, 0);
+}
+
+std::string QvBootMonitor::WriteLine(uint32_t address, const uint8_t* bytes, uint32_t count) {
+  std::string line = "fw " + Hex(address, 0) + " ";
+  for (uint32_t i = 0; i < count; ++i) {
+    line += Hex(bytes[i], 2);
+  }
+  return line + " " + Hex(QvPacket::Checksum(bytes, count), 4);
+}
+
+bool QvBootMonitor::Command(KSerialPort& port, const std::string& line) {
+  const std::string sent = line + "\r";
+  port.Write(sent.data(), static_cast<int32_t>(sent.size()));
+  QvPortTimeout deadline(port);
+  std::string answer;
+  for (;;) {
+    if (!deadline.SetRemaining()) {
+      throw KXSerialPort(kErrSerialTimeout);
+    }
+    char byte = 0;
+    port.ReadExact(&byte, 1);
+    if (byte == '\n') {
+      if (!answer.empty() && answer.back() == '\r') {
+        answer.pop_back();
+      }
+      if (answer == "ok" || answer == "err") {
+        return answer == "ok";
+      }
+      answer.clear();
+    } else if (answer.size() < kMaxAnswerLength) {
+      answer.push_back(byte);
+    }
+  }
+}

@@ -1,0 +1,36 @@
+#pragma once
+// QvPacketExchange: one request and its reply over the serial line to the control unit, with the checks of
+// the control-unit protocol (docs/control-unit-protocol.md). Failures throw KXSerialPort with the serial
+// error code: 5002 no reply in time, 5001 a reply of the wrong shape or for another request, 5005 a wrong
+// checksum.
+
+#include <cstdint>
+#include <vector>
+
+#include "devices/qvframereader.h"
+#include "devices/qvpacket.h"
+
+class KSerialPort;
+class QvPortTimeout;
+
+class QvPacketExchange {
+ public:
+  // Sends the request to `destination` and waits, at most the port's read time-out (a negative one counts
+  // as 0), for its reply of exactly `replyWords` words. The port's time-out is the same afterwards.
+  std::vector<uint32_t> Exchange(KSerialPort& port, uint16_t destination, uint32_t command,
+                                 const std::vector<uint32_t>& arguments, uint32_t replyWords);
+
+  // The number the last request went out with.
+  uint32_t LastRequestNumber() const { return requestNumber; }
+
+ private:
+  // Throws away what waits on the line: noise, or a reply too late for an earlier request.
+  void Drain(KSerialPort& port);
+  // Reads until a whole frame is there or the deadline passes.
+  int32_t ReadFrame(KSerialPort& port, QvPortTimeout& deadline, QvPacket& frame);
+  // True for a frame that answers a request sent before this one.
+  bool IsLateReply(const QvPacket& frame) const;
+
+  uint32_t requestNumber = 0;
+  QvFrameReader reader;
+};

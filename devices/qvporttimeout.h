@@ -1,0 +1,36 @@
+#pragma once
+// QvPortTimeout: keeps a serial port's read time-out while an exchange shortens it to what is left of its
+// deadline, and puts it back however the exchange ends.
+
+#include <cstdint>
+
+#include "foundation/kserialport.h"
+#include "foundation/ktime.h"
+
+class QvPortTimeout {
+ public:
+  explicit QvPortTimeout(KSerialPort& port)
+      : port(port),
+        timeout(port.Timeout()),
+        deadline(KGetTickCount() + static_cast<uint32_t>(timeout < 0 ? 0 : timeout)) {}
+  ~QvPortTimeout() { port.SetTimeout(timeout); }
+  QvPortTimeout(const QvPortTimeout&) = delete;
+  QvPortTimeout& operator=(const QvPortTimeout&) = delete;
+
+  // Starts the deadline again from now, a whole time-out ahead.
+  void Restart() { deadline = KGetTickCount() + static_cast<uint32_t>(timeout < 0 ? 0 : timeout); }
+  // Sets the port's time-out to what is left before the deadline; false when nothing is left.
+  bool SetRemaining() {
+    const int32_t remaining = static_cast<int32_t>(deadline - KGetTickCount());
+    if (remaining <= 0) {
+      return false;
+    }
+    port.SetTimeout(remaining);
+    return true;
+  }
+
+ private:
+  KSerialPort& port;
+  int32_t timeout;
+  uint32_t deadline;
+};
