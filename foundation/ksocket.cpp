@@ -70,7 +70,11 @@ void KSocket::AddressToText(KString& text, uint32_t address) {
 bool KSocket::ParseAddress(const KString& text, uint32_t& address) {
   KString field;
   address = 0;
-  return field.GetField(text, kAddressField, u',') && TextToAddress(field, address);
+  if (!field.GetField(text, kAddressField, u',')) {
+    return false;
+  }
+  field.Trim();
+  return KString::Equals(field, KString(u"0")) || TextToAddress(field, address);
 }
 
 bool KSocket::ParsePort(const KString& text, int32_t& port) {
@@ -106,6 +110,9 @@ sockaddr_in KSocket::ParseEndpoint(const KString& settings, int32_t type) {
   if (!KStreamMenu::ParseType(settings, givenType) || givenType != type || !ParseAddress(settings, address) ||
       !ParsePort(settings, port)) {
     Fail(kErrSerial);
+  }
+  if (address == 0 && type == KStreamMenu::kTcpConnect) {
+    address = INADDR_LOOPBACK;  // nothing listens on "any address": a connection to 0 means this machine
   }
   sockaddr_in endpoint{};
   endpoint.sin_family = AF_INET;

@@ -26,6 +26,8 @@ class KSocket : public KStream {
   // Appends the dotted form.
   static void AddressToText(KString& text, uint32_t address);
   // Field 1 of a network settings text, the address; false (address 0) when missing or not dotted IPv4.
+  // A lone "0" is address 0, as in the default link text "-1,0,1950": the loopback address for a
+  // connection, every local address for a listener.
   static bool ParseAddress(const KString& text, uint32_t& address);
   // Field 2, the IP port 0-65535; false (port 0) when missing or not a port number.
   static bool ParsePort(const KString& text, int32_t& port);

@@ -130,7 +130,9 @@ TEST(KSocket, FieldParsersRefuseMissingOrBadFields) {
                {"-1,host,2000", false, true},
                {"-1,10.0.0.1,70000", true, false},
                {"-1,10.0.0.1,-5", true, false},
-               {"-1,10.0.0.1, 2000 ", true, true}};
+               {"-1,10.0.0.1, 2000 ", true, true},
+               {"-1,0,1950", true, true},
+               {"-1,00,1950", false, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     uint32_t address = 99;
@@ -195,6 +197,16 @@ TEST_F(TcpLoopback, ConnectAndListenRoundTrip) {
   EXPECT_TRUE(listener.HasPeer());
   Send(listener, "world!");
   EXPECT_EQ(Receive(client, 6), "world!");
+}
+
+TEST_F(TcpLoopback, ConnectionToAddressZeroReachesThisMachine) {
+  KTCPSocket client;
+  client.SetTimeout(2000);
+  KString settings("-1,0,");
+  settings.AppendInt(port);
+  client.OpenSettings(settings);
+  Send(client, "zero");
+  EXPECT_EQ(Receive(listener, 4), "zero");
 }
 
 TEST_F(TcpLoopback, ListenerServesOnePeerAtATime) {
