@@ -1,0 +1,65 @@
+#pragma once
+// The frames of the photo-finish links (the serial database link and the reaction-time link over TCP):
+//   SOH, a code of three capital letters, STX, the payload, [ETX, "CHK=", 8 hexadecimal digits,] EOT
+// The sum is the 32-bit sum of every byte from the SOH through the ETX. The payload is text in lines ended
+// by CR LF and holds no byte below 0x05 (SOH, STX, ETX, EOT). Writer and reader are both here, and
+// docs/photo-finish-interface.md describes the codes.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "foundation/kstring.h"
+
+struct DatabaseFrame {
+  static constexpr uint8_t kSOH = 0x01;
+  static constexpr uint8_t kSTX = 0x02;
+  static constexpr uint8_t kETX = 0x03;
+  static constexpr uint8_t kEOT = 0x04;
+  // A frame with a longer payload is refused and never kept whole in memory.
+  static constexpr int32_t kMaxPayloadBytes = 64 * 1024;
+
+  std::string code;     // three capital letters
+  std::string payload;  // the payload's bytes
+  bool hasChecksum = false;
+
+  // The frame's bytes, with the checksum part when `withChecksum`. Payload bytes below 0x05 go out as
+  // blanks, so that a payload can never end its frame early.
+  std::string Encode(bool withChecksum) const;
+  static uint32_t Sum(const std::string& bytes, size_t first, size_t end);
+
+  // The payload's lines as text and back. `charMode` is "\Database\CharMode": 0 one byte per character
+  // (characters above 255 go out as "?"), otherwise UTF-8. A missing CR LF after the last line is fine.
+  std::vector<KString> Lines(int32_t charMode) const;
+  void SetLines(const std::vector<KString>& lines, int32_t charMode);
+};
+
+// Finds frames in the bytes a peer sends, which may come in any pieces, with noise between frames, broken or
+// over-long frames and wrong sums. Bad frames are dropped and counted; memory stays bounded by one frame.
+class DatabaseFrameReader {
+ public:
+  // Adds received bytes.
+  void Feed(const uint8_t* bytes, size_t count);
+  // Takes the next complete good frame; false when none is complete yet.
+  bool Next(DatabaseFrame& frame);
+  // Bytes held for a frame not yet complete.
+  size_t Pending() const { return buffer.size(); }
+
+  int32_t BadChecksums() const { return badChecksums; }
+  // Frames dropped for their form: a wrong code, a missing STX, a broken checksum part, too long a payload.
+  int32_t BrokenFrames() const { return brokenFrames; }
+  // Bytes outside any frame.
+  int32_t IgnoredBytes() const { return ignoredBytes; }
+
+ private:
+  enum class Scan { kFrame, kIncomplete, kBroken, kBadSum };
+  // Looks at a frame that starts with the SOH at buffer[0]; on kFrame and kBadSum `used` is its length,
+  // on kBroken the number of bytes to drop.
+  Scan ScanFrame(DatabaseFrame& frame, size_t& used) const;
+  void Drop(size_t count);
+
+  std::string buffer;
+  int32_t badChecksums = 0;
+  int32_t brokenFrames = 0;
+  int32_t ignoredBytes = 0;
+};

@@ -1,0 +1,109 @@
+#include "devices/databaselink.h"
+
+#include "devices/csvfields.h"
+#include "devices/startlist.h"
+#include "foundation/kmemorystream.h"
+#include "foundation/kx.h"
+
+namespace {
+
+constexpr int32_t kReadChunk = 1024;
+constexpr char kRefusal[] = "AMB";
+
+// The answer's payload as a stream of start-list text in the link's code set.
+KMemoryStream PayloadStream(const DatabaseFrame& answer, int32_t charMode) {
+  KMemoryStream stream(std::vector<uint8_t>(answer.payload.begin(), answer.payload.end()));
+  stream.SetReadMode(charMode == 0 ? KStream::kEncodingByte : KStream::kEncodingLocal);
+  return stream;
+}
+
+}  // namespace
+
+DatabaseLink::DatabaseLink(LinkClock clock)
+    : clock(clock ? std::move(clock) : LinkClock(SteadyMilliseconds)) {}
+
+void DatabaseLink::Open(const KString& settings, int32_t mode, bool checksum, int32_t timeout) {
+  Close();
+  port.OpenSettings(settings, KSerialPort::kRead | KSerialPort::kWrite);
+  charMode = mode;
+  withChecksum = checksum;
+  timeoutMs = timeout > 0 ? timeout : kDefaultTimeoutMs;
+}
+
+void DatabaseLink::Close() {
+  port.Close();
+  reader = DatabaseFrameReader();
+}
+
+DatabaseLink::Outcome DatabaseLink::Exchange(const char* code, const std::vector<KString>& lines,
+                                             const char* answerCode, DatabaseFrame& answer) {
+  if (!port.IsOpen()) {
+    return kNoAnswer;
+  }
+  DatabaseFrame request;
+  request.code = code;
+  request.SetLines(lines, charMode);
+  const std::string bytes = request.Encode(withChecksum);
+  const int64_t deadline = clock() + timeoutMs;
+  try {
+    port.Write(bytes.data(), static_cast<int32_t>(bytes.size()));
+    uint8_t chunk[kReadChunk];
+    for (;;) {
+      while (reader.Next(answer)) {
+        if (answer.code == answerCode) {
+          return kAnswered;
+        }
+        if (answer.code == kRefusal) {
+          return kRefused;
+        }
+        ++strayFrames;
+      }
+      const int64_t left = deadline - clock();
+      if (left <= 0) {
+        return kNoAnswer;
+      }
+      port.SetTimeout(static_cast<int32_t>(left));
+      const int32_t got = port.Read(chunk, kReadChunk);
+      reader.Feed(chunk, static_cast<size_t>(got));
+    }
+  } catch (const KXStream&) {
+    // A time-out or a failing port: the request has no answer.
+    return kNoAnswer;
+  }
+}
+
+DatabaseLink::Outcome DatabaseLink::Hello(KString& name) {
+  DatabaseFrame answer;
+  const Outcome outcome = Exchange("HFL", {}, "HMM", answer);
+  if (outcome == kAnswered) {
+    const std::vector<KString> lines = answer.Lines(charMode);
+    name = lines.empty() ? KString() : lines[0];
+  }
+  return outcome;
+}
+
+DatabaseLink::Outcome DatabaseLink::RequestSchedule(StartList& lists) {
+  DatabaseFrame answer;
+  const Outcome outcome = Exchange("SRQ", {}, "SRP", answer);
+  if (outcome == kAnswered) {
+    KMemoryStream text = PayloadStream(answer, charMode);
+    lists.ReadSchedule(text, KString(u"SRP"));
+  }
+  return outcome;
+}
+
+DatabaseLink::Outcome DatabaseLink::RequestRace(const KString& event, const KString& round,
+                                                const KString& heat, StartList& lists) {
+  DatabaseFrame answer;
+  const Outcome outcome = Exchange("IRQ", {CsvFields::Join({event, round, heat})}, "IRP", answer);
+  if (outcome == kAnswered) {
+    KMemoryStream text = PayloadStream(answer, charMode);
+    lists.ReadRaces(text, KString(u"IRP"));
+  }
+  return outcome;
+}
+
+DatabaseLink::Outcome DatabaseLink::SendResults(const std::vector<KString>& lines) {
+  DatabaseFrame answer;
+  return Exchange("RFL", lines, "ROK", answer);
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The serial database link: the program asks the photo-finish system's database, over a serial line, for
+// the meet schedule and the start list of a race, and hands it the results of a race. Each request is a
+// frame (databaseframe.h) answered by one frame:
+//   HFL (hello)             -> HMM (the database's name)
+//   SRQ (schedule request)  -> SRP (schedule lines) or AMB
+//   IRQ (race request)      -> IRP (race and competitor lines) or AMB
+//   RFL (results)           -> ROK or AMB
+// AMB is the database's "cannot answer that". A request waits at most the link's time-out for its answer.
+
+#include <cstdint>
+#include <vector>
+
+#include "devices/databaseframe.h"
+#include "devices/linkclock.h"
+#include "foundation/kserialport.h"
+#include "foundation/kstring.h"
+
+class StartList;
+
+class DatabaseLink {
+ public:
+  static constexpr int32_t kDefaultTimeoutMs = 3000;
+  // What an exchange came to.
+  enum Outcome : int32_t { kAnswered = 0, kRefused = 1, kNoAnswer = 2 };
+
+  explicit DatabaseLink(LinkClock clock = nullptr);
+
+  // Opens the serial port the settings text names. `charMode` is "\Database\CharMode" (0 one byte per
+  // character, else UTF-8); requests carry the checksum when `withChecksum`. Throws KXSerialPort as the
+  // port does.
+  void Open(const KString& settings, int32_t charMode, bool withChecksum, int32_t timeoutMs);
+  void Close();
+
+  // HFL: kAnswered with the database's name.
+  Outcome Hello(KString& name);
+  // SRQ: the schedule's lines go into the start list.
+  Outcome RequestSchedule(StartList& lists);
+  // IRQ with the race: its race and competitor lines go into the start list.
+  Outcome RequestRace(const KString& event, const KString& round, const KString& heat, StartList& lists);
+  // RFL with the lines of the results interface file.
+  Outcome SendResults(const std::vector<KString>& lines);
+
+  const DatabaseFrameReader& Reader() const { return reader; }
+  // Frames that answered nothing asked (late answers to an earlier request, unknown codes).
+  int32_t StrayFrames() const { return strayFrames; }
+
+ private:
+  // Sends a request and waits for a frame of the answer code or AMB.
+  Outcome Exchange(const char* code, const std::vector<KString>& lines, const char* answerCode,
+                   DatabaseFrame& answer);
+
+  LinkClock clock;
+  KSerialPort port;
+  int32_t charMode = 0;
+  bool withChecksum = true;
+  int32_t timeoutMs = kDefaultTimeoutMs;
+  DatabaseFrameReader reader;
+  int32_t strayFrames = 0;
+};

@@ -1,0 +1,405 @@
+#include "devices/qvschedule.h"
+
+#include "devices/csvfields.h"
+#include "devices/databaselink.h"
+#include "devices/qxffile.h"
+#include "devices/reactiontimelink.h"
+#include "foundation/klog.h"
+#include "foundation/kstreammenu.h"
+#include "foundation/kx.h"
+#include "model/qvevent.h"
+#include "model/qvresult.h"
+#include "model/qvresults.h"
+#include "model/qvsettings.h"
+#include "model/yleg.h"
+
+namespace {
+
+constexpr const char16_t* kModePath = u"\\Database\\Mode";
+constexpr const char16_t* kCharModePath = u"\\Database\\CharMode";
+constexpr const char16_t* kDataInPath = u"\\Database\\File\\DataInDir";
+constexpr const char16_t* kDataOutPath = u"\\Database\\File\\DataOutDir";
+constexpr const char16_t* kWriteQxfPath = u"\\Database\\File\\WriteVXF";
+constexpr const char16_t* kQxfCharModePath = u"\\Database\\File\\CharModeVXF";
+constexpr const char16_t* kReactionLinkPath = u"\\Database\\QXF\\SerialPort";
+constexpr const char16_t* kReactionLinkDefault = u"-1,0,1950";
+constexpr const char16_t* kIgnoreErhCheckPath = u"\\Database\\QXF\\IgnoreERHCheck";
+constexpr const char16_t* kDatabasePortPath = u"\\Database\\Serial\\SerialPort";
+constexpr const char16_t* kDatabasePortDefault = u"0,19200,8,N,1.0";
+constexpr const char16_t* kDatabaseChecksumPath = u"\\Database\\Serial\\Checksum";
+constexpr const char16_t* kDatabaseTimeoutPath = u"\\Database\\Serial\\Timeout";
+
+// Athlete fields of a result.
+constexpr int32_t kLastName = 0;
+constexpr int32_t kFirstName = 1;
+constexpr int32_t kAffiliation = 2;
+constexpr int32_t kId = 4;
+constexpr int32_t kLicence = 5;
+
+KString PathIn(const KString& folder, const KString& name) {
+  KString path(folder);
+  if (!path.IsEmpty() && path[path.Length() - 1] != u'/') {
+    path.AppendChar(u'/');
+  }
+  return path.Append(name);
+}
+
+void Log(bool error, const KString& message) {
+  if (KLog* log = KLog::ProgramLog()) {
+    if (error) {
+      log->Error(message);
+    } else {
+      log->Warning(message);
+    }
+  }
+}
+
+// The competitor's text when it has one, else the person's.
+const KString& Either(const KString& own, const StartList::Person* person,
+                      KString StartList::Person::*field) {
+  return own.IsEmpty() && person != nullptr ? person->*field : own;
+}
+
+// Gives a result the athlete of a competitor (names missing from the race line come from the people list).
+void SetAthlete(QvResult& result, const StartList::Competitor& competitor, const StartList::Person* person) {
+  result.SetAthleteField(kLastName, Either(competitor.lastName, person, &StartList::Person::lastName));
+  result.SetAthleteField(kFirstName, Either(competitor.firstName, person, &StartList::Person::firstName));
+  result.SetAthleteField(kAffiliation,
+                         Either(competitor.affiliation, person, &StartList::Person::affiliation));
+  result.SetAthleteField(kId, competitor.id);
+  result.SetAthleteField(kLicence, Either(competitor.licence, person, &StartList::Person::licence));
+}
+
+// A decimal number without its leading zeros ("007" is "7"); any other text as it is.
+KString PlainNumber(const KString& text) {
+  int32_t zeros = 0;
+  while (zeros + 1 < text.Length() && text[zeros] == u'0') {
+    ++zeros;
+  }
+  for (int32_t i = zeros; i < text.Length(); ++i) {
+    if (text[i] < u'0' || text[i] > u'9') {
+      return text;
+    }
+  }
+  return KString(text.Data() + zeros, text.Length() - zeros);
+}
+
+}  // namespace
+
+QvSchedule::QvSchedule() {
+  QvEventSchedule::Register(this);
+  SetDataFiles();
+}
+
+QvSchedule::~QvSchedule() {
+  if (QvEventSchedule::Registered() == this) {
+    QvEventSchedule::Register(nullptr);
+  }
+}
+
+int32_t QvSchedule::StreamEncoding(int32_t charMode) {
+  switch (charMode) {
+    case 1:
+      return KStream::kEncodingUtf16;
+    case 2:
+      return KStream::kEncodingLocal;
+    default:
+      return KStream::kEncodingByte;
+  }
+}
+
+int32_t QvSchedule::Mode() const {
+  return QvSettings::Int(kModePath, kModeFiles);
+}
+
+const QvScheduleItem* QvSchedule::GetNth(int32_t index) const {
+  return index >= 0 && index < Count() ? &items[static_cast<size_t>(index)] : nullptr;
+}
+
+void QvSchedule::SetDataFiles() {
+  dataIn = QvSettings::Text(kDataInPath);
+  dataOut = QvSettings::Text(kDataOutPath);
+  OpenReactionTimeLink();
+  Load();
+}
+
+void QvSchedule::OpenReactionTimeLink() {
+  const KString settings = QvSettings::Text(kReactionLinkPath, kReactionLinkDefault);
+  if (reactionTimeLink != nullptr && settings == reactionTimeSettings) {
+    return;
+  }
+  reactionTimeSettings = settings;
+  reactionTimeLink =
+      std::make_unique<ReactionTimeLink>([this](const KString& eventText, const KString& roundText,
+                                                const KString& heatText, std::vector<KString>& lines) {
+        return AnswerReactionTimes(eventText, roundText, heatText, lines);
+      });
+  int32_t type = 0;
+  // A text that names no network link switches the link off; a network link that does not open is worth a
+  // warning (a listening port in use, an address that is not one).
+  if (!reactionTimeLink->Open(settings, QvSettings::Int(kCharModePath, 0)) &&
+      KStreamMenu::ParseType(settings, type) && type < 0) {
+    Log(false, KString("QvSchedule::SetDataFiles: the reaction-time link does not open: ").Append(settings));
+  }
+}
+
+void QvSchedule::ReadStartLists() {
+  lists.Clear();
+  const int32_t encoding = StreamEncoding(QvSettings::Int(kCharModePath, 0));
+  lists.ReadFile(PathIn(dataIn, kScheduleFile), StartList::kSchedule, encoding);
+  lists.ReadFile(PathIn(dataIn, kRacesFile), StartList::kRaces, encoding);
+  lists.ReadFile(PathIn(dataIn, kPeopleFile), StartList::kPeople, encoding);
+}
+
+bool QvSchedule::Load() {
+  items.clear();
+  lists.Clear();
+  bool loaded = true;
+  const int32_t mode = Mode();
+  if (mode == kModeFiles || mode == kModeNone) {
+    // The serial port is let go as soon as the lists come from elsewhere.
+    databaseLink.reset();
+  }
+  if (mode == kModeFiles) {
+    ReadStartLists();
+  } else if (mode != kModeNone) {
+    if (databaseLink == nullptr) {
+      databaseLink = std::make_unique<DatabaseLink>();
+    }
+    KString name;
+    try {
+      databaseLink->Open(QvSettings::Text(kDatabasePortPath, kDatabasePortDefault),
+                         QvSettings::Int(kCharModePath, 0), QvSettings::Bool(kDatabaseChecksumPath, true),
+                         QvSettings::Int(kDatabaseTimeoutPath, DatabaseLink::kDefaultTimeoutMs));
+      loaded = databaseLink->Hello(name) == DatabaseLink::kAnswered &&
+               databaseLink->RequestSchedule(lists) == DatabaseLink::kAnswered;
+    } catch (const KX&) {
+      loaded = false;
+    }
+    if (!loaded) {
+      Log(true, KString("QvSchedule::Load: the database link did not answer"));
+    }
+  }
+  for (const StartList::Race& entry : lists.Schedule()) {
+    const StartList::Race* race = lists.FindRace(entry.event, entry.round, entry.heat);
+    items.emplace_back(entry.event, entry.round, entry.heat,
+                       !entry.name.IsEmpty() || race == nullptr ? entry.name : race->name);
+  }
+  LogProblems("QvSchedule::Load");
+  return loaded;
+}
+
+void QvSchedule::LogProblems(const char* operation) const {
+  for (const StartList::Problem& problem : lists.Problems()) {
+    KString message(operation);
+    message.Append(": ").Append(problem.source).Append(" line ").AppendInt(problem.line).Append(": ");
+    message.Append(problem.reason);
+    Log(false, message);
+  }
+  const int32_t unlisted = lists.SkippedLines() - static_cast<int32_t>(lists.Problems().size());
+  if (unlisted > 0) {
+    Log(false, KString(operation).Append(": ").AppendInt(unlisted).Append(" more lines skipped"));
+  }
+}
+
+const StartList::Race* QvSchedule::FindRace(const KString& eventText, const KString& roundText,
+                                            const KString& heatText) {
+  const int32_t mode = Mode();
+  if (mode == kModeFiles) {
+    // The photo-finish system may have published new lists since the last step.
+    ReadStartLists();
+  } else if (mode != kModeNone && databaseLink != nullptr) {
+    // Each answer stands alone, so that races asked for one after another never fill the list up.
+    linkRace.Clear();
+    databaseLink->RequestRace(eventText, roundText, heatText, linkRace);
+    return linkRace.FindRace(eventText, roundText, heatText);
+  }
+  return lists.FindRace(eventText, roundText, heatText);
+}
+
+QvEvent* QvSchedule::ReadFiles(QvEvent* event, int32_t flag, int32_t direction, int32_t) {
+  if (items.empty() || (direction != -1 && direction != 1)) {
+    return nullptr;
+  }
+  int32_t at = -1;
+  for (int32_t i = 0; i < Count(); ++i) {
+    const QvScheduleItem& item = items[static_cast<size_t>(i)];
+    if (current.IsSet() && StartList::SameNumber(item.GetEventText(), current.GetEventText()) &&
+        StartList::SameNumber(item.GetRoundText(), current.GetRoundText()) &&
+        StartList::SameNumber(item.GetHeatText(), current.GetHeatText())) {
+      at = i;
+      break;
+    }
+  }
+  at = at < 0 ? (direction > 0 ? 0 : Count() - 1) : at + direction;
+  if (at < 0 || at >= Count()) {
+    return nullptr;
+  }
+  current = items[static_cast<size_t>(at)];
+  return Deliver(event, flag);
+}
+
+QvEvent* QvSchedule::ReadEventEntries(QvEvent* event, int32_t flag, const KString& eventText,
+                                      const KString& roundText, const KString& heatText, int32_t) {
+  current = QvScheduleItem(eventText, roundText, heatText, KString());
+  if (!current.IsSet()) {
+    return nullptr;
+  }
+  return Deliver(event, flag);
+}
+
+QvEvent* QvSchedule::Deliver(QvEvent* event, int32_t flag) {
+  if (event != nullptr) {
+    Fill(*event);
+    return event;
+  }
+  auto made = std::make_unique<QvEvent>();
+  // The new document asks the registered schedule, this one, to fill it from the current race.
+  if (made->NewFromSchedule(flag, 0) != 0) {
+    return nullptr;
+  }
+  return made.release();
+}
+
+int32_t QvSchedule::FillNewEvent(QvEvent& event, int32_t, int32_t) {
+  if (current.IsSet()) {
+    Fill(event);
+  }
+  return 0;
+}
+
+void QvSchedule::Fill(QvEvent& event) {
+  const StartList::Race* race =
+      FindRace(current.GetEventText(), current.GetRoundText(), current.GetHeatText());
+  event.SetEventRoundHeat(current.GetEventText(), current.GetRoundText(), current.GetHeatText());
+  event.SetTitle(race != nullptr ? race->name : KString());
+  YLeg* leg = event.GetLegCount() > 0 ? event.Leg(0) : event.NewLeg();
+  if (leg == nullptr) {
+    return;
+  }
+  QvResults& results = leg->Results();
+  // The lanes keep their numbers and times; the athletes of the race before go.
+  for (QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
+       result = results.Iterate(result, nullptr)) {
+    for (int32_t field : {kLastName, kFirstName, kAffiliation, kId, kLicence}) {
+      result->SetAthleteField(field, KString());
+    }
+  }
+  if (race == nullptr) {
+    return;
+  }
+  for (const StartList::Competitor& competitor : race->competitors) {
+    QvResult* result = results.FindByField(QvResult::kLaneField, competitor.lane);
+    if (result == nullptr) {
+      result = results.NewResult();
+      if (result == nullptr) {
+        return;
+      }
+      result->SetAthleteField(QvResult::kLaneField, competitor.lane);
+    }
+    SetAthlete(*result, competitor, lists.FindPerson(competitor.id));
+  }
+}
+
+bool QvSchedule::LookupEvent(QvResult& result) {
+  const KString id = result.AthleteField(kId);
+  if (id.IsEmpty()) {
+    return false;
+  }
+  const auto* owner = dynamic_cast<const QvResults*>(result.Owner());
+  const QvEvent* event = owner != nullptr ? owner->GetEvent() : nullptr;
+  const StartList::Race* race =
+      event != nullptr && event->HasEventRoundHeat()
+          ? FindRace(event->EventNumber(), event->RoundNumber(), event->HeatNumber())
+          : nullptr;
+  const StartList::Person* person = lists.FindPerson(id);
+  if (race != nullptr) {
+    for (const StartList::Competitor& competitor : race->competitors) {
+      if (competitor.id == id) {
+        SetAthlete(result, competitor, person);
+        return true;
+      }
+    }
+  }
+  if (person == nullptr) {
+    return false;
+  }
+  StartList::Competitor unlisted;
+  unlisted.id = id;
+  SetAthlete(result, unlisted, person);
+  return true;
+}
+
+bool QvSchedule::WriteQXF(QvEvent& event, int32_t) {
+  if (!QvSettings::Bool(kWriteQxfPath, true)) {
+    return true;
+  }
+  const KString name = QxfFile::FileName(event);
+  const KString path = QxfPath(name);
+  const std::vector<KString> lines = QxfFile::Lines(event);
+  bool written = !name.IsEmpty();
+  if (written) {
+    try {
+      QxfFile::Write(path, lines, StreamEncoding(QvSettings::Int(kQxfCharModePath, 0)));
+      lastQxf = path;
+    } catch (const KX&) {
+      written = false;
+    }
+  }
+  const int32_t mode = Mode();
+  if (written && mode != kModeNone && mode != kModeFiles && databaseLink != nullptr) {
+    written = databaseLink->SendResults(lines) == DatabaseLink::kAnswered;
+  }
+  if (!written) {
+    KString message("QvSchedule::WriteQXF: ");
+    message.AppendInt(kErrQxfWrite).Append(" ").Append(KErrorText(kErrQxfWrite)).Append(": ").Append(path);
+    Log(true, message);
+  }
+  return written;
+}
+
+bool QvSchedule::AnswerReactionTimes(const KString& eventText, const KString& roundText,
+                                     const KString& heatText, std::vector<KString>& lines) const {
+  const bool ignoreCheck = QvSettings::Bool(kIgnoreErhCheckPath, true);
+  // The file is named as its event names itself; the request may pad its numbers otherwise.
+  for (bool plain : {false, true}) {
+    if (!QxfFile::Read(
+            QxfPathFor(plain ? PlainNumber(eventText) : eventText, plain ? PlainNumber(roundText) : roundText,
+                       plain ? PlainNumber(heatText) : heatText),
+            lines)) {
+      continue;
+    }
+    std::vector<KString> header;
+    const bool sameRace = CsvFields::Split(lines[0], header) == CsvFields::kOk && header.size() >= 3 &&
+                          StartList::SameNumber(header[0], eventText) &&
+                          StartList::SameNumber(header[1], roundText) &&
+                          StartList::SameNumber(header[2], heatText);
+    if (sameRace || ignoreCheck) {
+      return true;
+    }
+  }
+  lines.clear();
+  return ignoreCheck && !lastQxf.IsEmpty() && QxfFile::Read(lastQxf, lines);
+}
+
+KString QvSchedule::QxfPathFor(const KString& eventText, const KString& roundText,
+                               const KString& heatText) const {
+  QvEvent named;
+  named.SetEventRoundHeat(eventText, roundText, heatText);
+  return QxfPath(QxfFile::FileName(named));
+}
+
+KString QvSchedule::QxfPath(const KString& name) const {
+  KString path = PathIn(dataOut, name);
+  return path.AppendChar(u'.').Append(QxfFile::kExtension);
+}
+
+void QvSchedule::Idle() {
+  if (reactionTimeLink != nullptr) {
+    reactionTimeLink->Poll();
+  }
+}
+
+int QvSchedule::Descriptor() const {
+  return reactionTimeLink != nullptr ? reactionTimeLink->Descriptor() : -1;
+}

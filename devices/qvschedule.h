@@ -1,0 +1,111 @@
+#pragma once
+// The meet schedule: the races the photo-finish system publishes, read from its start-list files in the
+// data-in folder (or asked over the serial database link), a current race, and the event documents filled
+// from them. It also writes the results interface file to the data-out folder and serves the photo-finish
+// system's reaction-time requests from the idle tick. It registers itself as the model's schedule while it
+// lives. docs/photo-finish-interface.md is the reference for the people who connect the two systems.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "devices/qvscheduleitem.h"
+#include "devices/startlist.h"
+#include "foundation/kstring.h"
+#include "model/qveventschedule.h"
+
+class DatabaseLink;
+class QvEvent;
+class QvResult;
+class ReactionTimeLink;
+
+class QvSchedule : public QvEventSchedule {
+ public:
+  static constexpr const char16_t* kScheduleFile = u"vesk.sch";
+  static constexpr const char16_t* kRacesFile = u"vesk.evt";
+  static constexpr const char16_t* kPeopleFile = u"vesk.ppl";
+  // "\Database\Mode": no start lists, the files; any other value the serial database link.
+  static constexpr int32_t kModeNone = 0;
+  static constexpr int32_t kModeFiles = 1;
+
+  // Registers as the model's schedule, takes the folders from the settings and loads the schedule.
+  QvSchedule();
+  QvSchedule(const QvSchedule&) = delete;
+  QvSchedule& operator=(const QvSchedule&) = delete;
+  ~QvSchedule() override;
+
+  int32_t Count() const { return static_cast<int32_t>(items.size()); }
+  // The entry at `index` from 0; null outside the schedule.
+  const QvScheduleItem* GetNth(int32_t index) const;
+  // The race the last step or choice went to (unset before any).
+  const QvScheduleItem& Current() const { return current; }
+
+  // Reloads the schedule and start lists from the files or the link, as "\Database\Mode" says; the skipped
+  // lines are logged as warnings. False when the link did not answer (the schedule is then empty).
+  bool Load();
+  // Takes the data-in and data-out folders from "\Database\File\DataInDir" and "...\DataOutDir", reopens the
+  // reaction-time link when its settings changed, and loads again.
+  void SetDataFiles();
+
+  // Moves the current race one entry back (-1) or on (1) and fills `event` from it, or a new event when
+  // `event` is null. Returns the event filled, or null when there is no entry in that direction (or the new
+  // event could not be made). From an unset current race, 1 goes to the first entry and -1 to the last.
+  QvEvent* ReadFiles(QvEvent* event, int32_t flag, int32_t direction, int32_t unused);
+  // The same for the race with the given event, round and heat, which need not be in the schedule; null when
+  // one of the texts is empty.
+  QvEvent* ReadEventEntries(QvEvent* event, int32_t flag, const KString& eventText, const KString& roundText,
+                            const KString& heatText, int32_t unused);
+  // Writes the event's results interface file into the data-out folder when "\Database\File\WriteVXF" is on
+  // (true without writing when it is off); in link mode it also sends the lines over the link. False, with
+  // "E" and 33002 in the log and any earlier file untouched, when that fails.
+  bool WriteQXF(QvEvent& event, int32_t flag) override;
+  // Fills the athlete texts of a result from its id (athlete field 4): the competitor of that id in the
+  // race of the result's event, else the person of that id. False when neither is known.
+  bool LookupEvent(QvResult& result);
+
+  // Fills a new event from the current race (nothing when it is unset); 0.
+  int32_t FillNewEvent(QvEvent& event, int32_t flag, int32_t unused) override;
+
+  // The reaction-time answer for a race: the lines of its results interface file, or of the file written
+  // last when "\Database\QXF\IgnoreERHCheck" is on and the race has none. False when there is nothing to
+  // answer with.
+  bool AnswerReactionTimes(const KString& eventText, const KString& roundText, const KString& heatText,
+                           std::vector<KString>& lines) const;
+  // Serves the reaction-time link without waiting; called on every idle tick of the GUI thread.
+  void Idle();
+  // The descriptor whose readiness means Idle has work (a caller, a request); -1 when there is none. It may
+  // change with every Idle, so a message loop takes it again after each.
+  int Descriptor() const;
+
+  // The stream encoding of a "\Database\...\CharMode" value: 0 single byte, 1 UTF-16, 2 the local code page.
+  static int32_t StreamEncoding(int32_t charMode);
+
+ private:
+  int32_t Mode() const;
+  // Reads the three start-list files again.
+  void ReadStartLists();
+  // Makes sure the start lists know the race, asking the link in link mode.
+  const StartList::Race* FindRace(const KString& eventText, const KString& roundText,
+                                  const KString& heatText);
+  // Fills the event from `current`, or makes a new one filled from it.
+  QvEvent* Deliver(QvEvent* event, int32_t flag);
+  void Fill(QvEvent& event);
+  void LogProblems(const char* operation) const;
+  // The results interface file of a race, and of a file name, in the data-out folder.
+  KString QxfPathFor(const KString& eventText, const KString& roundText, const KString& heatText) const;
+  KString QxfPath(const KString& name) const;
+  void OpenReactionTimeLink();
+
+  std::vector<QvScheduleItem> items;
+  QvScheduleItem current;
+  StartList lists;
+  // The database link's answer about the race asked for last.
+  StartList linkRace;
+  KString dataIn;
+  KString dataOut;
+  // The results interface file written last: the current race when the request's race has none.
+  KString lastQxf;
+  std::unique_ptr<DatabaseLink> databaseLink;
+  std::unique_ptr<ReactionTimeLink> reactionTimeLink;
+  KString reactionTimeSettings;
+};

@@ -1,0 +1,187 @@
+#include "devices/databaselink.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "devices/qvschedule.h"
+#include "devices/startlist.h"
+#include "devices/tests/photofinishtestsupport.h"
+#include "foundation/kx.h"
+#include "model/qvevent.h"
+#include "model/qvresult.h"
+#include "model/yleg.h"
+#include "testing/ptypair.h"
+
+namespace {
+
+using pftest::Narrow;
+
+constexpr int32_t kPort = 241;
+constexpr const char16_t* kPortSettings = u"241,19200,8,N,1.0";
+// Short, since the tests that wait for nothing wait this long.
+constexpr int32_t kTimeoutMs = 150;
+
+std::string Answer(const std::string& code, const std::string& payload, bool checksum = true) {
+  DatabaseFrame frame;
+  frame.code = code;
+  frame.payload = payload;
+  return frame.Encode(checksum);
+}
+
+// The frames the program sent.
+std::vector<DatabaseFrame> Requests(ktest::PtyPair& pair) {
+  const std::string bytes = pair.Receive(1 << 16, 100);
+  DatabaseFrameReader reader;
+  reader.Feed(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  std::vector<DatabaseFrame> frames;
+  DatabaseFrame frame;
+  while (reader.Next(frame)) {
+    frames.push_back(frame);
+  }
+  return frames;
+}
+
+TEST(DatabaseLink, ExchangesEveryRequestWithAndWithoutTheSum) {
+  for (bool checksum : {true, false}) {
+    SCOPED_TRACE(checksum ? "with sum" : "without sum");
+    ktest::PtyPair pair;
+    pair.MapToPort(kPort);
+    DatabaseLink link;
+    link.Open(kPortSettings, 1, checksum, kTimeoutMs);
+    // The answers wait on the line before each request is sent; each is taken in its turn.
+    pair.Send(Answer("HMM", "Finish Line DB\r\n", checksum) +
+              Answer("SRP", "1,1,1\r\n2,1,1,Final\r\n", checksum) +
+              Answer("IRP", "2,1,1,Final\r\n,7,3,M\xc3\xbcller,Ann,Club\r\n", checksum) +
+              Answer("ROK", "", checksum));
+    KString name;
+    EXPECT_EQ(link.Hello(name), DatabaseLink::kAnswered);
+    EXPECT_EQ(Narrow(name), "Finish Line DB");
+    StartList lists;
+    EXPECT_EQ(link.RequestSchedule(lists), DatabaseLink::kAnswered);
+    EXPECT_EQ(lists.Schedule().size(), 2u);
+    EXPECT_EQ(link.RequestRace(u"2", u"1", u"1", lists), DatabaseLink::kAnswered);
+    const StartList::Race* race = lists.FindRace(u"2", u"1", u"1");
+    ASSERT_NE(race, nullptr);
+    ASSERT_EQ(race->competitors.size(), 1u);
+    EXPECT_EQ(Narrow(race->competitors[0].lastName), "M\xc3\xbcller");
+    EXPECT_EQ(link.SendResults({u"2,1,1,Final", u"3,7,M\u00fcller,Ann,Club,,0,0.150,0,"}),
+              DatabaseLink::kAnswered);
+
+    const std::vector<DatabaseFrame> requests = Requests(pair);
+    ASSERT_EQ(requests.size(), 4u);
+    EXPECT_EQ(requests[0].code + requests[1].code + requests[2].code + requests[3].code, "HFLSRQIRQRFL");
+    EXPECT_EQ(requests[2].payload, "2,1,1\r\n");
+    EXPECT_EQ(requests[3].payload, "2,1,1,Final\r\n3,7,M\xc3\xbcller,Ann,Club,,0,0.150,0,\r\n");
+    for (const DatabaseFrame& request : requests) {
+      EXPECT_EQ(request.hasChecksum, checksum);
+    }
+  }
+}
+
+TEST(DatabaseLink, AnAnswerWithABadSumIsRefusedAndCounted) {
+  ktest::PtyPair pair;
+  pair.MapToPort(kPort);
+  DatabaseLink link;
+  link.Open(kPortSettings, 0, true, kTimeoutMs);
+  std::string bad = Answer("HMM", "DB");
+  bad[bad.size() - 3] ^= 1;
+  pair.Send(bad);
+  KString name;
+  EXPECT_EQ(link.Hello(name), DatabaseLink::kNoAnswer);
+  EXPECT_EQ(link.Reader().BadChecksums(), 1);
+}
+
+TEST(DatabaseLink, RefusalsAndStrayFramesAreToldApart) {
+  ktest::PtyPair pair;
+  pair.MapToPort(kPort);
+  DatabaseLink link;
+  link.Open(kPortSettings, 0, true, kTimeoutMs);
+  // A late greeting, then the refusal of the race.
+  pair.Send(Answer("HMM", "DB") + Answer("AMB", "no such race"));
+  StartList lists;
+  EXPECT_EQ(link.RequestRace(u"9", u"9", u"9", lists), DatabaseLink::kRefused);
+  EXPECT_EQ(link.StrayFrames(), 1);
+  EXPECT_TRUE(lists.Races().empty());
+}
+
+TEST(DatabaseLink, ASilentOrNoisyDatabaseEndsInNoAnswer) {
+  ktest::PtyPair pair;
+  pair.MapToPort(kPort);
+  DatabaseLink link;
+  link.Open(kPortSettings, 0, true, kTimeoutMs);
+  pair.Send("\x01SRP\x02" + std::string(300, 'x'));  // an answer that never ends
+  StartList lists;
+  EXPECT_EQ(link.RequestSchedule(lists), DatabaseLink::kNoAnswer);
+  EXPECT_TRUE(lists.Schedule().empty());
+}
+
+TEST(DatabaseLink, AClosedOrMissingPortAnswersNothing) {
+  DatabaseLink link;
+  KString name;
+  EXPECT_EQ(link.Hello(name), DatabaseLink::kNoAnswer);
+  EXPECT_THROW(link.Open(u"0,19200,8,N,1.0", 0, true, kTimeoutMs), KXSerialPort);
+}
+
+class ScheduleOverLinkTest : public pftest::SettingsTest {
+ protected:
+  void SetUp() override {
+    SettingsTest::SetUp();
+    std::filesystem::create_directory(folder.File("out"));
+    const KString out = KString::FromUtf8(folder.File("out"));
+    AddSetting(u"\\Database\\File\\DataOutDir:String=" + std::u16string(out.Data(), out.Length()));
+    AddSetting(u"\\Database\\QXF\\SerialPort:String=0,0,0");
+    AddSetting(u"\\Database\\Mode:Int=2");
+    AddSetting(std::u16string(u"\\Database\\Serial\\SerialPort:String=") + kPortSettings);
+    AddSetting(u"\\Database\\Serial\\Timeout:Int=150");
+    pair.MapToPort(kPort);
+  }
+  ktest::PtyPair pair;
+};
+
+TEST_F(ScheduleOverLinkTest, TheScheduleRacesAndResultsTravelOverTheLink) {
+  pair.Send(Answer("HMM", "DB") + Answer("SRP", "1,1,1,Heat 1\r\n1,1,2,Heat 2\r\n"));
+  QvSchedule schedule;
+  ASSERT_EQ(schedule.Count(), 2);
+  EXPECT_EQ(Narrow(schedule.GetNth(1)->GetText()), "1-1-2 Heat 2");
+
+  pair.Send(Answer("IRP", "1,1,2,Heat 2\r\n,55,6,Roe,Ann,Striders,L-5\r\n"));
+  std::unique_ptr<QvEvent> event(schedule.ReadEventEntries(nullptr, 0, u"1", u"1", u"2", 0));
+  ASSERT_NE(event, nullptr);
+  EXPECT_EQ(Narrow(event->GetTitle()), "Heat 2");
+  QvResult* result = event->Leg(0)->Results().FindByField(3, u"6");
+  ASSERT_NE(result, nullptr);
+  EXPECT_EQ(Narrow(result->AthleteField(0)), "Roe");
+
+  pair.Send(Answer("ROK", ""));
+  EXPECT_TRUE(schedule.WriteQXF(*event, 0));
+  const std::vector<DatabaseFrame> requests = Requests(pair);
+  ASSERT_EQ(requests.size(), 4u);
+  EXPECT_EQ(requests[3].code, "RFL");
+  EXPECT_EQ(requests[3].payload.substr(0, 14), "1,1,2,Heat 2\r\n");
+}
+
+TEST_F(ScheduleOverLinkTest, ASilentDatabaseLeavesAnEmptyScheduleAndALogLine) {
+  QvSchedule schedule;
+  EXPECT_EQ(schedule.Count(), 0);
+  EXPECT_NE(LogText().find("E: "), std::string::npos);
+  EXPECT_NE(LogText().find("QvSchedule::Load: the database link did not answer"), std::string::npos);
+}
+
+TEST_F(ScheduleOverLinkTest, ARefusedResultsTransferFailsTheWrite) {
+  pair.Send(Answer("HMM", "DB") + Answer("SRP", ""));
+  QvSchedule schedule;
+  QvEvent event;
+  event.NewLeg();
+  event.SetEventRoundHeat(u"1", u"1", u"1");
+  pair.Send(Answer("AMB", "results refused"));
+  EXPECT_FALSE(schedule.WriteQXF(event, 0));
+  EXPECT_NE(LogText().find("33002"), std::string::npos);
+  // The file itself was written before the transfer.
+  EXPECT_TRUE(std::filesystem::exists(folder.File("out/1-1-1.qxf")));
+}
+
+}  // namespace

@@ -1,0 +1,321 @@
+#include "devices/reactiontimelink.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "devices/qvschedule.h"
+#include "devices/tests/photofinishtestsupport.h"
+#include "model/qvevent.h"
+#include "model/qvresult.h"
+#include "model/yleg.h"
+
+namespace {
+
+using pftest::Narrow;
+
+// The connection side names address 0 as the default text does; the listener the loopback address.
+KString Settings(int32_t type, int32_t port) {
+  KString text;
+  return text.AppendInt(type).Append(type == -1 ? ",0," : ",127.0.0.1,").AppendInt(port);
+}
+
+std::string Request(const std::string& payload, bool checksum = true, const std::string& code = "RRQ") {
+  DatabaseFrame frame;
+  frame.code = code;
+  frame.payload = payload;
+  return frame.Encode(checksum);
+}
+
+sockaddr_in Loopback(int32_t port) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  return address;
+}
+
+// The photo-finish side of the link: a plain blocking socket.
+class Peer {
+ public:
+  Peer() = default;
+  explicit Peer(int fd) : fd(fd) {}
+  ~Peer() {
+    if (fd >= 0) {
+      close(fd);
+    }
+  }
+  bool Connect(int32_t port) {
+    fd = socket(AF_INET, SOCK_STREAM, 0);
+    const sockaddr_in address = Loopback(port);
+    return connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  }
+  void Send(const std::string& bytes) const {
+    ASSERT_EQ(send(fd, bytes.data(), bytes.size(), 0), static_cast<ssize_t>(bytes.size()));
+  }
+  // Polls the link and collects answer frames until `count` came or a number of rounds passed.
+  std::vector<DatabaseFrame> Answers(const std::function<void()>& pollLink, size_t count,
+                                     int32_t rounds = 200) {
+    std::vector<DatabaseFrame> frames;
+    for (int32_t round = 0; round < rounds && frames.size() < count; ++round) {
+      pollLink();
+      pollfd ready{fd, POLLIN, 0};
+      if (poll(&ready, 1, 5) > 0) {
+        char buffer[4096];
+        const ssize_t got = recv(fd, buffer, sizeof buffer, 0);
+        if (got <= 0) {
+          break;
+        }
+        reader.Feed(reinterpret_cast<const uint8_t*>(buffer), static_cast<size_t>(got));
+      }
+      DatabaseFrame frame;
+      while (reader.Next(frame)) {
+        frames.push_back(frame);
+      }
+    }
+    return frames;
+  }
+
+  int fd = -1;
+  DatabaseFrameReader reader;
+};
+
+// A link whose answers come from a table of races.
+class LinkTest : public ::testing::Test {
+ protected:
+  LinkTest()
+      : link(
+            [](const KString& event, const KString& round, const KString& heat, std::vector<KString>& lines) {
+              if (!(event == KString(u"1") && round == KString(u"1") && heat == KString(u"1"))) {
+                return false;
+              }
+              lines = {u"1,1,1,Final", u"4,id4,M\u00fcller,Ann,Club,,0,0.145,0,"};
+              return true;
+            },
+            [this] { return now; }) {}
+  void PollLink() { link.Poll(); }
+
+  int64_t now = 1000;
+  ReactionTimeLink link;
+};
+
+TEST_F(LinkTest, ARequestIsAnsweredWithTheResultLinesOrNoResults) {
+  const int32_t port = pftest::FreeLoopbackPort();
+  ASSERT_TRUE(link.Open(Settings(-2, port), 1));
+  Peer peer;
+  ASSERT_TRUE(peer.Connect(port));
+  peer.Send(Request("1,1,1\r\n") + Request("\"001\",1,2\r\n", false) + Request("\r\n") +
+            Request("x", true, "XYZ") + Request("1,1,1\r\n", false));
+  const std::vector<DatabaseFrame> answers = peer.Answers([this] { PollLink(); }, 4);
+  ASSERT_EQ(answers.size(), 4u);
+  EXPECT_EQ(answers[0].code, "RRP");
+  EXPECT_EQ(answers[0].payload, "1,1,1,Final\r\n4,id4,M\xc3\xbcller,Ann,Club,,0,0.145,0,\r\n");
+  EXPECT_TRUE(answers[0].hasChecksum);
+  EXPECT_EQ(answers[1].code, "RNR");
+  EXPECT_EQ(answers[1].payload, "\"001\",1,2\r\n");
+  EXPECT_FALSE(answers[1].hasChecksum);
+  EXPECT_EQ(answers[2].code, "RNR");  // no event, round and heat
+  EXPECT_EQ(answers[3].code, "RRP");
+  EXPECT_FALSE(answers[3].hasChecksum);
+  EXPECT_EQ(link.AnsweredRequests(), 4);
+  EXPECT_EQ(link.OddFrames(), 2);
+}
+
+TEST_F(LinkTest, ARequestWithABadSumIsNotAnswered) {
+  const int32_t port = pftest::FreeLoopbackPort();
+  ASSERT_TRUE(link.Open(Settings(-2, port), 0));
+  Peer peer;
+  ASSERT_TRUE(peer.Connect(port));
+  std::string bad = Request("1,1,1\r\n");
+  bad[bad.size() - 2] ^= 1;
+  peer.Send(bad + Request("1,1,1\r\n"));
+  const std::vector<DatabaseFrame> answers = peer.Answers([this] { PollLink(); }, 2, 20);
+  ASSERT_EQ(answers.size(), 1u);
+  EXPECT_EQ(link.Reader().BadChecksums(), 1);
+}
+
+TEST_F(LinkTest, ConnectsToLoopbackForAddressZeroAndRetriesOnItsClock) {
+  const int32_t port = pftest::FreeLoopbackPort();
+  ASSERT_TRUE(link.Open(Settings(-1, port), 0));
+  link.Poll();  // nobody listens yet: the attempt fails
+  link.Poll();
+  EXPECT_FALSE(link.HasPeer());
+
+  const int listener = socket(AF_INET, SOCK_STREAM, 0);
+  const sockaddr_in address = Loopback(port);
+  int on = 1;
+  setsockopt(listener, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+  ASSERT_EQ(bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(listener, 1), 0);
+  for (int32_t i = 0; i < 5; ++i) {
+    link.Poll();
+  }
+  EXPECT_FALSE(link.HasPeer());  // the retry time has not come
+  now += ReactionTimeLink::kRetryMs;
+  for (int32_t i = 0; i < 50 && !link.HasPeer(); ++i) {
+    link.Poll();
+    pollfd ready{listener, POLLIN, 0};
+    poll(&ready, 1, 5);
+  }
+  ASSERT_TRUE(link.HasPeer());
+  Peer peer(accept(listener, nullptr, nullptr));
+  close(listener);
+  peer.Send(Request("1,1,1\r\n"));
+  const std::vector<DatabaseFrame> answers = peer.Answers([this] { PollLink(); }, 1);
+  ASSERT_EQ(answers.size(), 1u);
+  EXPECT_EQ(answers[0].code, "RRP");
+}
+
+TEST_F(LinkTest, ListensOnEveryAddressForAddressZero) {
+  const int32_t port = pftest::FreeLoopbackPort();
+  ASSERT_TRUE(link.Open(KString(u"-2, 0 ,").AppendInt(port), 0));
+  Peer peer;
+  ASSERT_TRUE(peer.Connect(port));
+  peer.Send(Request("1,1,1\r\n"));
+  EXPECT_EQ(peer.Answers([this] { PollLink(); }, 1).size(), 1u);
+}
+
+TEST_F(LinkTest, ASilentPeerGivesWayToTheNextOne) {
+  const int32_t port = pftest::FreeLoopbackPort();
+  ASSERT_TRUE(link.Open(Settings(-2, port), 0));
+  Peer silent;
+  ASSERT_TRUE(silent.Connect(port));
+  for (int32_t i = 0; i < 3; ++i) {
+    link.Poll();
+  }
+  EXPECT_TRUE(link.HasPeer());
+  Peer next;
+  ASSERT_TRUE(next.Connect(port));
+  next.Send(Request("1,1,1\r\n"));
+  EXPECT_EQ(next.Answers([this] { PollLink(); }, 1).size(), 1u);
+}
+
+TEST_F(LinkTest, AFloodingPeerIsServedABoundedAmountPerTick) {
+  const int32_t port = pftest::FreeLoopbackPort();
+  ASSERT_TRUE(link.Open(Settings(-2, port), 0));
+  Peer peer;
+  ASSERT_TRUE(peer.Connect(port));
+  constexpr int32_t kRequests = 500;
+  std::string flood;
+  for (int32_t i = 0; i < kRequests; ++i) {
+    flood += Request("1,1,1\r\n");
+  }
+  peer.Send(flood);
+  int32_t before = 0;
+  for (int32_t tick = 0; tick < 20; ++tick) {
+    link.Poll();
+    EXPECT_LE(link.AnsweredRequests() - before, ReactionTimeLink::kMaxRequestsPerPoll);
+    EXPECT_LE(link.Reader().Pending(), static_cast<size_t>(ReactionTimeLink::kReadChunk));
+    before = link.AnsweredRequests();
+  }
+  // Reading its answers, the peer gets every one.
+  const std::vector<DatabaseFrame> answers = peer.Answers([this] { PollLink(); }, kRequests);
+  EXPECT_EQ(answers.size(), static_cast<size_t>(kRequests));
+}
+
+TEST_F(LinkTest, APeerThatLeavesMakesRoomForTheNext) {
+  const int32_t port = pftest::FreeLoopbackPort();
+  ASSERT_TRUE(link.Open(Settings(-2, port), 0));
+  {
+    Peer first;
+    ASSERT_TRUE(first.Connect(port));
+    first.Send("\x01RRQ\x02half a request");
+    link.Poll();
+  }
+  link.Poll();
+  Peer second;
+  ASSERT_TRUE(second.Connect(port));
+  second.Send(Request("1,1,1\r\n"));
+  const std::vector<DatabaseFrame> answers = second.Answers([this] { PollLink(); }, 1);
+  ASSERT_EQ(answers.size(), 1u);
+  EXPECT_EQ(link.Reader().BrokenFrames(), 0);
+}
+
+TEST_F(LinkTest, TheDescriptorWakesAMessageLoopWhenARequestComes) {
+  const int32_t port = pftest::FreeLoopbackPort();
+  ASSERT_TRUE(link.Open(Settings(-2, port), 0));
+  Peer peer;
+  ASSERT_TRUE(peer.Connect(port));
+  pollfd caller{link.Descriptor(), POLLIN, 0};
+  EXPECT_EQ(poll(&caller, 1, 1000), 1);  // the listener: a caller waits
+  link.Poll();
+  pollfd quiet{link.Descriptor(), POLLIN, 0};
+  EXPECT_EQ(poll(&quiet, 1, 0), 0);
+  peer.Send(Request("1,1,1\r\n"));
+  pollfd request{link.Descriptor(), POLLIN, 0};
+  EXPECT_EQ(poll(&request, 1, 1000), 1);
+}
+
+TEST_F(LinkTest, TextsThatNameNoTcpLinkAreRefused) {
+  for (const char16_t* text : {u"0,0,0", u"3,9600,8,N,1.0", u"-3,127.0.0.1,1950", u"-1,0,0",
+                               u"-1,localhost,1950", u"-2,0,70000", u""}) {
+    SCOPED_TRACE(Narrow(KString(text)));
+    EXPECT_FALSE(link.Open(text, 0));
+    EXPECT_FALSE(link.IsOpen());
+    link.Poll();
+  }
+}
+
+class ScheduleLinkTest : public pftest::SettingsTest {
+ protected:
+  void SetLink(const KString& settings) {
+    AddSetting(u"\\Database\\QXF\\SerialPort:String=" + std::u16string(settings.Data(), settings.Length()));
+  }
+};
+
+TEST_F(ScheduleLinkTest, ALinkThatCannotOpenIsLoggedAndOneSwitchedOffIsNot) {
+  SetLink(u"0,0,0");
+  {
+    QvSchedule off;
+    EXPECT_EQ(off.Descriptor(), -1);
+  }
+  EXPECT_EQ(LogText().find("reaction-time link"), std::string::npos);
+
+  const int32_t port = pftest::FreeLoopbackPort();
+  const int taken = socket(AF_INET, SOCK_STREAM, 0);
+  const sockaddr_in address = Loopback(port);
+  ASSERT_EQ(bind(taken, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(taken, 1), 0);
+  SetLink(Settings(-2, port));
+  { QvSchedule busy; }
+  close(taken);
+  EXPECT_NE(LogText().find("the reaction-time link does not open: -2,127.0.0.1,"), std::string::npos);
+}
+
+TEST_F(ScheduleLinkTest, TheIdleTickAnswersFromTheResultsInterfaceFiles) {
+  std::filesystem::create_directory(folder.File("out"));
+  const KString out = KString::FromUtf8(folder.File("out"));
+  AddSetting(u"\\Database\\File\\DataOutDir:String=" + std::u16string(out.Data(), out.Length()));
+  AddSetting(u"\\Database\\QXF\\IgnoreERHCheck:Bool=0");
+  const int32_t port = pftest::FreeLoopbackPort();
+  SetLink(Settings(-2, port));
+  QvSchedule schedule;
+  QvEvent event;
+  event.NewLeg();
+  event.SetEventRoundHeat(u"3", u"1", u"2");
+  QvResult* result = event.Leg(0)->Results().NewResult();
+  result->SetAthleteField(3, u"5");
+  result->SetReactionTime(133);
+  ASSERT_TRUE(schedule.WriteQXF(event, 0));
+
+  Peer peer;
+  ASSERT_TRUE(peer.Connect(port));
+  pollfd caller{schedule.Descriptor(), POLLIN, 0};
+  EXPECT_EQ(poll(&caller, 1, 1000), 1);
+  peer.Send(Request("3,1,2\r\n") + Request("3,1,3\r\n"));
+  const std::vector<DatabaseFrame> answers = peer.Answers([&] { schedule.Idle(); }, 2);
+  ASSERT_EQ(answers.size(), 2u);
+  EXPECT_EQ(answers[0].code, "RRP");
+  EXPECT_EQ(answers[0].payload, "3,1,2,\r\n5,,,,,,0,0.133,0,\r\n");
+  EXPECT_EQ(answers[1].code, "RNR");
+}
+
+}  // namespace

@@ -1,0 +1,200 @@
+// pfpeer: the photo-finish system's side of Kestrove's photo-finish interface, for tests and for people
+// setting the two systems up. It writes made-up start lists into a data-in folder, and it asks Kestrove's
+// reaction-time link for the results of a race and prints the answer. docs/photo-finish-interface.md
+// describes the files and frames.
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "devices/csvfields.h"
+#include "devices/databaseframe.h"
+
+namespace {
+
+constexpr int kWaitMs = 5000;
+constexpr int kLanes = 8;
+
+void Usage() {
+  std::fprintf(stderr,
+               "usage: pfpeer startlists FOLDER [RACES]\n"
+               "         writes vesk.sch, vesk.evt and vesk.ppl for a made-up meet (RACES heats, 8 lanes)\n"
+               "       pfpeer rrq [-l] [-n] ADDRESS PORT EVENT ROUND HEAT\n"
+               "         asks for the reaction times of a race and prints the answer's lines\n"
+               "         -l  wait for Kestrove to connect (its link set to connect) instead of connecting\n"
+               "         -n  send the request without a checksum\n"
+               "exit status: 0 results (RRP), 1 no results (RNR), 2 failure\n");
+}
+
+std::string Line(const std::vector<KString>& fields) {
+  return CsvFields::Join(fields).ToUtf8() + "\r\n";
+}
+
+KString Number(int value) {
+  KString text;
+  return text.AppendInt(value);
+}
+
+int WriteStartLists(const std::string& folder, int races) {
+  static const char* const kLastNames[] = {"Adeyemi",
+                                           "Bianchi",
+                                           "Carter",
+                                           "Dubois",
+                                           "Eriksson",
+                                           "Fischer",
+                                           "Garc\xc3\xad"
+                                           "a",
+                                           "Huang"};
+  static const char* const kFirstNames[] = {"Ada", "Ben", "Chloe", "Dan", "Eva", "Finn", "Gia", "Hugo"};
+  static const char* const kClubs[] = {"Harriers", "Striders, North", "Track \"A\"", "City AC"};
+  std::string schedule = "; made-up meet written by pfpeer\r\n";
+  std::string events;
+  std::string people;
+  for (int race = 1; race <= races; ++race) {
+    const KString heat = Number(race);
+    schedule += Line({u"1", u"1", heat});
+    events += Line({u"1", u"1", heat, KString("100 m Heat ").Append(heat)});
+    for (int lane = 1; lane <= kLanes; ++lane) {
+      const int number = race * 100 + lane;
+      const KString id = Number(number);
+      // Even lanes name their athlete in the race line, odd ones leave the names to the people file.
+      if (lane % 2 == 0) {
+        events += Line({KString(), id, Number(lane), KString::FromUtf8(kLastNames[(number + 3) % kLanes]),
+                        KString(kFirstNames[number % kLanes]), KString(kClubs[number % 4]),
+                        KString("L-").Append(id)});
+      } else {
+        events += Line({KString(), id, Number(lane)});
+      }
+      people += Line({id, KString::FromUtf8(kLastNames[(number + 3) % kLanes]),
+                      KString(kFirstNames[number % kLanes]), KString(kClubs[number % 4]),
+                      KString("L-").Append(id)});
+    }
+  }
+  for (const auto& [name, text] : {std::pair<const char*, std::string&>{"vesk.sch", schedule},
+                                   std::pair<const char*, std::string&>{"vesk.evt", events},
+                                   std::pair<const char*, std::string&>{"vesk.ppl", people}}) {
+    const std::string path = folder + "/" + name;
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    if (!out) {
+      std::fprintf(stderr, "pfpeer: cannot write %s\n", path.c_str());
+      return 2;
+    }
+    std::printf("%s\n", path.c_str());
+  }
+  return 0;
+}
+
+// A connected socket to Kestrove, or -1.
+int Open(bool listening, const char* address, int port) {
+  sockaddr_in endpoint{};
+  endpoint.sin_family = AF_INET;
+  endpoint.sin_port = htons(static_cast<uint16_t>(port));
+  if (inet_pton(AF_INET, address, &endpoint.sin_addr) != 1) {
+    std::fprintf(stderr, "pfpeer: %s is not an IPv4 address\n", address);
+    return -1;
+  }
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  if (!listening) {
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&endpoint), sizeof endpoint) != 0) {
+      std::perror("pfpeer: connect");
+      close(fd);
+      return -1;
+    }
+    return fd;
+  }
+  int on = 1;
+  setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+  if (bind(fd, reinterpret_cast<const sockaddr*>(&endpoint), sizeof endpoint) != 0 || listen(fd, 1) != 0) {
+    std::perror("pfpeer: listen");
+    close(fd);
+    return -1;
+  }
+  std::fprintf(stderr, "pfpeer: waiting for Kestrove on port %d\n", port);
+  pollfd waiting{fd, POLLIN, 0};
+  const int peer = poll(&waiting, 1, kWaitMs * 6) > 0 ? accept(fd, nullptr, nullptr) : -1;
+  close(fd);
+  if (peer < 0) {
+    std::fprintf(stderr, "pfpeer: Kestrove did not connect\n");
+  }
+  return peer;
+}
+
+int AskReactionTimes(bool listening, bool checksum, char** arguments) {
+  const int fd = Open(listening, arguments[0], std::atoi(arguments[1]));
+  if (fd < 0) {
+    return 2;
+  }
+  DatabaseFrame request;
+  request.code = "RRQ";
+  request.SetLines({CsvFields::Join({KString::FromUtf8(arguments[2]), KString::FromUtf8(arguments[3]),
+                                     KString::FromUtf8(arguments[4])})},
+                   1);
+  const std::string bytes = request.Encode(checksum);
+  if (send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(bytes.size())) {
+    std::perror("pfpeer: send");
+    close(fd);
+    return 2;
+  }
+  DatabaseFrameReader reader;
+  DatabaseFrame answer;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
+  while (!reader.Next(answer)) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    pollfd ready{fd, POLLIN, 0};
+    char buffer[4096];
+    ssize_t got = 0;
+    if (left.count() <= 0 || poll(&ready, 1, static_cast<int>(left.count())) <= 0 ||
+        (got = recv(fd, buffer, sizeof buffer, 0)) <= 0) {
+      std::fprintf(stderr, "pfpeer: no answer (%d frames with a bad sum, %d broken)\n", reader.BadChecksums(),
+                   reader.BrokenFrames());
+      close(fd);
+      return 2;
+    }
+    reader.Feed(reinterpret_cast<const uint8_t*>(buffer), static_cast<size_t>(got));
+  }
+  close(fd);
+  std::printf("%s%s\n", answer.code.c_str(), answer.hasChecksum ? " (with checksum)" : "");
+  for (const KString& line : answer.Lines(1)) {
+    std::printf("%s\n", line.ToUtf8().c_str());
+  }
+  return answer.code == "RRP" ? 0 : answer.code == "RNR" ? 1 : 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc >= 3 && std::strcmp(argv[1], "startlists") == 0) {
+    const int races = argc >= 4 ? std::atoi(argv[3]) : 4;
+    if (races < 1 || races > 999) {
+      Usage();
+      return 2;
+    }
+    return WriteStartLists(argv[2], races);
+  }
+  if (argc >= 2 && std::strcmp(argv[1], "rrq") == 0) {
+    bool listening = false;
+    bool checksum = true;
+    int at = 2;
+    for (; at < argc && argv[at][0] == '-'; ++at) {
+      listening = listening || std::strcmp(argv[at], "-l") == 0;
+      checksum = checksum && std::strcmp(argv[at], "-n") != 0;
+    }
+    if (argc - at == 5) {
+      return AskReactionTimes(listening, checksum, argv + at);
+    }
+  }
+  Usage();
+  return 2;
+}
