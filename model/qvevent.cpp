@@ -317,12 +317,15 @@ KString QvEvent::FalseStartCopyName() const {
 }
 
 int32_t QvEvent::SaveTo(const KString& path) const {
+  int32_t result = 0;
+  storagePath = path;
   try {
     KFile::SaveSafely(path, [this](KStream& stream) { Write(stream); });
   } catch (const KX& failure) {
-    return failure.Code();
+    result = failure.Code();
   }
-  return 0;
+  storagePath.Clear();
+  return result;
 }
 
 int32_t QvEvent::Save(int32_t mode) {
@@ -368,6 +371,7 @@ int32_t QvEvent::Open(int32_t mode, const KString& path) {
     file.Close();
     KMemoryStream stream(std::move(bytes));
     QvEvent read;
+    read.storagePath = path;
     try {
       read.ReadRecord(stream);
     } catch (const KXStream& failure) {

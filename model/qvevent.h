@@ -71,6 +71,9 @@ class QvEvent : public KMessageObject {
   void SetModified(bool on) { modified = on; }
   int32_t OpenMode() const { return openMode; }
   const KString& FileName() const { return fileName; }
+  // The file the document is being read from or written to while Open or Save runs, else its own file.
+  // Images keep their block files beside it, under this path with their own extension.
+  const KString& StoragePath() const { return storagePath.IsEmpty() ? fileName : storagePath; }
   // True when the document's file is that file (compared ignoring case).
   bool GetFileName(const KString& path) const;
   // Appends the file's name without folder and extension.
@@ -154,6 +157,8 @@ class QvEvent : public KMessageObject {
   KList legs;
   QvEventView view;
   KString fileName;
+  // Set only while the document is read or written (SaveTo is const, hence mutable).
+  mutable KString storagePath;
   bool modified = false;
   bool needsName = false;
   int32_t openMode = 0;

@@ -10,9 +10,11 @@
 #include "foundation/kfile.h"
 #include "foundation/kfiledialog.h"
 #include "foundation/kmemorystream.h"
+#include "foundation/kpersistent.h"
 #include "foundation/tests/ktempfolder.h"
 #include "model/qveventschedule.h"
 #include "model/tests/qvmodeltestsupport.h"
+#include "model/ylegimage.h"
 
 namespace {
 
@@ -353,6 +355,55 @@ TEST_F(QvEventTest, AChangeInAnyFieldMakesTheDocumentsDiffer) {
   ASSERT_TRUE(a.SameContents(b));
   b.Leg(0)->Results().GetNth(1, nullptr)->SetAthleteField5(u"other");
   EXPECT_FALSE(a.SameContents(b));
+}
+
+// An image that notes the document path its leg's event gives while the image is written or read.
+class PathRecordingImage : public YLegImage {
+ public:
+  void OnLegLoaded(YLeg&) override {}
+  void Write(KStream& stream) const override {
+    written.push_back(Path(*itsLeg));
+    KPersistent::WriteVersion(stream, KPersistent::kFamilyModel, 9);
+  }
+  void Read(KStream& stream) override {
+    read.push_back(Path(*itsLeg));
+    KPersistent::ReadVersion(stream, KPersistent::kFamilyModel, 9, 9);
+  }
+  static KString Path(const YLeg& leg) {
+    return leg.GetEvent() != nullptr ? leg.GetEvent()->StoragePath() : KString();
+  }
+
+  YLeg* itsLeg = nullptr;
+  static inline std::vector<KString> written;
+  static inline std::vector<KString> read;
+};
+
+TEST_F(QvEventTest, PartsOfTheDocumentSeeTheFileBeingSavedOrOpened) {
+  KTempFolder folder;
+  QvEvent event;
+  YLeg* leg = event.NewLeg();
+  auto image = std::make_unique<PathRecordingImage>();
+  image->itsLeg = leg;
+  leg->InsertImage(0, std::move(image), -1);
+  const KString first = folder.File("first.qve");
+  const KString copy = folder.File("copy.qve");
+  {
+    ScriptedSaveDialog dialog({first, copy});
+    ASSERT_EQ(event.Save(QvEvent::kSaveFile), 0);
+    ASSERT_EQ(event.Save(QvEvent::kSaveFile | QvEvent::kAskName), 0);
+  }
+  EXPECT_EQ(PathRecordingImage::written, (std::vector<KString>{first, copy}));
+  EXPECT_TRUE(event.StoragePath() == copy);
+  YLeg::SetImageFactory([](YLeg& owner) {
+    auto* made = new PathRecordingImage;
+    made->itsLeg = &owner;
+    return made;
+  });
+  QvEvent opened;
+  EXPECT_EQ(opened.Open(QvEvent::kOpenAsNew, first), 0);
+  YLeg::SetImageFactory(nullptr);
+  EXPECT_EQ(PathRecordingImage::read, (std::vector<KString>{first}));
+  EXPECT_TRUE(opened.StoragePath().IsEmpty());
 }
 
 TEST_F(QvEventTest, ModeTwoOpensAsADocumentWithoutAFile) {

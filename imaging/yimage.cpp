@@ -1,0 +1,692 @@
+#include "imaging/yimage.h"
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+
+#include "foundation/kstream.h"
+#include "foundation/kx.h"
+#include "imaging/yimageblock.h"
+#include "imaging/yimageblockmanager.h"
+#include "imaging/yimageframe.h"
+#include "imaging/yimageview.h"
+#include "imaging/yimaginglog.h"
+#include "imaging/ynotification.h"
+#include "model/qvevent.h"
+#include "model/yleg.h"
+
+namespace {
+
+// What FramePixels gives for a frame that cannot be decoded.
+const std::array<uint8_t, YImageFrame::kPixelBytes> kBlankFrame{};
+
+constexpr int32_t kColourTableEntries = 128;
+constexpr int32_t kTrailingZeroWords = 9;
+
+int64_t BlockOffset(int64_t n) {
+  return YImage::kFirstUnitBytes + YImage::kBlockBytes * n;
+}
+
+}  // namespace
+
+YImage::YImage(KMessageObject* owner, int32_t id) : KMessageObject(owner, id), camera(this) {
+  if (YImageBlockManager* manager = YImageBlockManager::Global()) {
+    manager->Register(&blocks);
+  }
+}
+
+YImage::~YImage() {
+  blocks.ReturnAll();
+  if (!file.IsOpen()) {
+    return;
+  }
+  try {
+    if (temporary) {
+      const KString name = file.Name();
+      file.Close();
+      KDeleteFile(name);
+    } else {
+      if (savedBlockCount >= 0 && file.Mode() == KFile::kReadWrite) {
+        SetLength(file, BlockOffset(savedBlockCount));
+      }
+      file.Close();
+    }
+  } catch (const KX& failure) {
+    KString text("YImage::~YImage: block file error ");
+    text.AppendInt(failure.Code());
+    YLogError(text);
+  }
+}
+
+void YImage::InitClass() {
+  YImageFrame::InitPool();
+  YLeg::SetImageFactory([](YLeg& leg) -> YLegImage* { return new YImage(&leg); });
+}
+
+void YImage::ExitClass() {
+  YLeg::SetImageFactory(nullptr);
+  YImageBlockManager::DeleteGlobal();
+  YImageFrame::ExitPool();
+}
+
+void YImage::OnLegLoaded(YLeg&) {}
+
+QvEvent* YImage::Document() const {
+  for (KMessageObject* object = Owner(); object != nullptr; object = object->Owner()) {
+    if (auto* event = dynamic_cast<QvEvent*>(object)) {
+      return event;
+    }
+  }
+  return nullptr;
+}
+
+KMessageObject* YImage::Match(int32_t wantedId) {
+  if (KMessageObject* found = camera.Match(wantedId)) {
+    return found;
+  }
+  for (KSparseArrayItem* view = views.Next(nullptr); view != nullptr; view = views.Next(view)) {
+    if (KMessageObject* found = static_cast<YImageView*>(view)->Match(wantedId)) {
+      return found;
+    }
+  }
+  return KMessageObject::Match(wantedId);
+}
+
+YImageView* YImage::View(int32_t number, bool create) {
+  if (auto* view = static_cast<YImageView*>(views.Item(number))) {
+    return view;
+  }
+  if (!create) {
+    return nullptr;
+  }
+  auto* view = new YImageView(this, number);
+  views.Add(view);
+  return view;
+}
+
+int32_t YImage::BitsPerPixel() const {
+  switch (camera.Parameter(27)) {
+    case 0:
+      return 8;
+    case 1:
+      return 15;
+    default:
+      return 0;
+  }
+}
+
+bool YImage::SetDisplayKind(int32_t kind) {
+  static constexpr int32_t kDisplayKinds = 4;
+  if (kind == -1) {
+    kind = (std::max(DisplayKind(), -1) + 1) % kDisplayKinds;
+  }
+  return camera.SetParameter(18, kind, true);
+}
+
+bool YImage::AddCut(int32_t start, int32_t frames) {
+  if (frames < 1 || start < 0 || int64_t{start} + frames > frameCount ||
+      !cuts.Add(start, cuts.LastOffset() + frames)) {
+    return false;
+  }
+  frameCount -= frames;
+  return true;
+}
+
+bool YImage::Holds(const YImageBlock* block, int32_t trueFrame) const {
+  if (block == nullptr) {
+    return false;
+  }
+  const int64_t local = int64_t{trueFrame} - block->FirstFrame();
+  return local >= 0 && local < block->FrameCount();
+}
+
+YImageBlock* YImage::Block(int32_t n) {
+  if (n < 0 || n >= blockCount) {
+    return nullptr;
+  }
+  if (YImageBlock* found = blocks[n]) {
+    return found;
+  }
+  YImageBlockManager* manager = blocks.Manager();
+  if (manager == nullptr || !file.IsOpen()) {
+    return nullptr;
+  }
+  YImageBlock* block = manager->CheckOutBlock(&blocks, 0);
+  if (block == nullptr) {
+    return nullptr;
+  }
+  block->SetImage(this);
+  block->SetNumber(n);
+  try {
+    file.Seek(BlockOffset(n));
+    file.ReadExact(block->Data(), YImageBlock::kBytes);
+  } catch (const KX&) {
+    block->SetImage(nullptr);
+    manager->PutBlock(block);
+    return nullptr;
+  }
+  if (!blocks.Add(block, false)) {
+    block->SetImage(nullptr);
+    manager->PutBlock(block);
+    return nullptr;
+  }
+  return block;
+}
+
+YImageBlock* YImage::FrameBlock(int32_t trueFrame) {
+  if (blockCount <= 0 || trueFrame < 0) {
+    return nullptr;
+  }
+  if (!camera.IsType102()) {
+    return Block(trueFrame / camera.FramesPerBlock());
+  }
+  // A galloping search from the block of the last lookup: steps double while the direction holds and
+  // halve after the first turn.
+  int32_t index = std::clamp(lastBlock, 0, blockCount - 1);
+  int32_t step = 1;
+  int32_t direction = 0;
+  bool turned = false;
+  for (int32_t tries = 0; tries < blockCount; ++tries) {
+    YImageBlock* block = Block(index);
+    if (block == nullptr) {
+      return nullptr;
+    }
+    if (Holds(block, trueFrame)) {
+      lastBlock = index;
+      return block;
+    }
+    const int32_t wanted = trueFrame < block->FirstFrame() ? -1 : 1;
+    if (direction == 0) {
+      step = 1;
+    } else if (!turned && wanted == direction) {
+      step = static_cast<int32_t>(std::min<int64_t>(int64_t{step} * 2, blockCount));
+    } else {
+      turned = true;
+      step = std::max(step / 2, 1);
+    }
+    direction = wanted;
+    index = static_cast<int32_t>(
+        std::clamp<int64_t>(int64_t{index} + int64_t{direction} * step, 0, blockCount - 1));
+  }
+  return nullptr;
+}
+
+const uint8_t* YImage::FramePixels(int32_t shown) {
+  if (shown < 0 || shown >= frameCount) {
+    return nullptr;
+  }
+  const int32_t trueFrame = TrueFrame(shown);
+  YImageBlock* block = FrameBlock(trueFrame);
+  const uint8_t* pixels = block != nullptr ? block->Frame(trueFrame - block->FirstFrame()) : nullptr;
+  return pixels != nullptr ? pixels : kBlankFrame.data();
+}
+
+bool YImage::AddBlock(YImageBlock* block) {
+  if (block == nullptr) {
+    return false;
+  }
+  block->SetImage(this);
+  block->SetNumber(blockCount);
+  ++blockCount;
+  if (block->GetLayout() == YImageBlock::kCoded) {
+    block->SetFirstFrame(TrueFrameCount());
+  }
+  frameCount += block->FrameCount();
+  blocks.Add(block, true);
+  return true;
+}
+
+bool YImage::AddCapturedBlock(YImageBlock* block) {
+  if (block == nullptr || block->CameraNumber() != camera.Parameter(2)) {
+    return false;
+  }
+  AddBlock(block);
+  WriteUnsaved(1);
+  KMessage message;
+  Send(this, Message(message, kYImageBlockAdded, 0, this));
+  return true;
+}
+
+int32_t YImage::WriteUnsaved(int32_t count) {
+  if (!file.IsOpen() || file.Mode() != KFile::kReadWrite) {
+    return count;
+  }
+  while (count > 0) {
+    YImageBlock* block = blocks.FirstUnsaved();
+    if (block == nullptr) {
+      break;
+    }
+    WriteBlockAt(file, block->Number(), block->Data(), YImageBlock::kBytes);
+    --count;
+    blocks.AdvanceFirstUnsaved();
+  }
+  return count;
+}
+
+bool YImage::CreateBlock(YImageBlock* dst, bool restart, int32_t* sourceOut) {
+  if (restart) {
+    rebuildSource = 0;
+    rebuildFrame = 0;
+  }
+  if (rebuildFrame >= frameCount) {
+    return false;
+  }
+  int32_t trueFrame = TrueFrame(rebuildFrame);
+  YImageBlock* source = nullptr;
+  for (;; ++rebuildSource) {
+    if (rebuildSource >= blockCount) {
+      YLogError("YImage::CreateBlock: didn't find trueFrameNum");
+      throw KXPersistent(kErrFileContents);
+    }
+    source = Block(rebuildSource);
+    if (source == nullptr) {
+      throw KXStream(kErrFileAccess);
+    }
+    if (Holds(source, trueFrame)) {
+      break;
+    }
+  }
+  if (dst != nullptr) {
+    std::fill(dst->Data(), dst->Data() + YImageBlock::kBytes, uint8_t{0});
+  }
+  const int32_t firstFrame = rebuildFrame;
+  int32_t offset = YImageBlock::kFirstBlocketteWord;
+  int32_t total = 0;
+  int32_t previous = -10;
+  int32_t lastWritten = 0;
+  while (rebuildFrame < frameCount && Holds(source, trueFrame)) {
+    const int32_t local = trueFrame - source->FirstFrame();
+    // A blockette is copied whole only when it starts at this frame, follows the frame written last
+    // (its reference), and all its frames are shown in order; otherwise the frame becomes a key blockette.
+    int32_t position = local;
+    source->FindBlockette(position);
+    int32_t end = offset;
+    int32_t frames = 0;
+    bool copy = false;
+    if (trueFrame == previous + lastWritten && position == 0) {
+      source->CopyBlockette(nullptr, end, frames, local);
+      copy = rebuildFrame + frames <= frameCount;
+      for (int32_t j = 1; copy && j < frames; ++j) {
+        copy = TrueFrame(rebuildFrame + j) == trueFrame + j;
+      }
+      end = offset;
+    }
+    if (copy) {
+      source->CopyBlockette(nullptr, end, frames, local);
+    } else {
+      source->WriteKeyBlockette(nullptr, end, frames, local);
+    }
+    // A blockette that would run into the checksum starts the next block instead.
+    if (end > YImageBlock::kBlocketteEnd) {
+      if (total > 0) {
+        break;
+      }
+      throw KXPersistent(kErrFileContents);
+    }
+    if (dst != nullptr) {
+      int32_t at = offset;
+      const bool written = copy ? source->CopyBlockette(dst, at, frames, local)
+                                : source->WriteKeyBlockette(dst, at, frames, local);
+      if (!written) {
+        throw KXPersistent(kErrFileContents);
+      }
+    }
+    offset = end;
+    total += frames;
+    rebuildFrame += frames;
+    previous = trueFrame;
+    lastWritten = frames;
+    trueFrame = TrueFrame(rebuildFrame);
+  }
+  if (dst != nullptr) {
+    dst->SetFirstFrame(firstFrame);
+    dst->SetFrameCount(total);
+    dst->SetPixelKind(source->PixelKind());
+    dst->SetCameraNumber(source->CameraNumber());
+    dst->UpdateChecksum();
+  }
+  if (sourceOut != nullptr) {
+    *sourceOut = rebuildSource;
+  }
+  return true;
+}
+
+KString YImage::BlockFileName() const {
+  const QvEvent* document = Document();
+  if (document == nullptr || document->StoragePath().IsEmpty() || extension.IsEmpty()) {
+    return KString();
+  }
+  KFile name(document->StoragePath());
+  name.SetExtension(extension);
+  return name.Name();
+}
+
+bool YImage::CheckImageFile() const {
+  const KString name = BlockFileName();
+  return file.IsOpen() && !name.IsEmpty() && KFile::SameName(file, KFile(name));
+}
+
+void YImage::OpenBlockFile(bool writing) {
+  const KString name = BlockFileName();
+  if (name.IsEmpty()) {
+    throw KXStream(kErrFileOpen);
+  }
+  file.Close();
+  file.SetName(name);
+  if (KFileExists(name) && file.IsReadOnly()) {
+    file.Open(KFile::kRead, false);
+    return;
+  }
+  file.Open(KFile::kReadWrite, writing);
+  if (file.Size() < kFirstUnitBytes) {
+    SetLength(file, kFirstUnitBytes);
+  }
+}
+
+void YImage::SetLength(KFile& target, int64_t length) {
+  // A file of the right length is left alone, so that a read-only block file can be saved unchanged.
+  if (target.Size() == length) {
+    return;
+  }
+  target.Seek(length);
+  target.Truncate();
+}
+
+void YImage::WriteBlockAt(KFile& target, int32_t n, const uint8_t* bytes, int32_t length) {
+  target.Seek(BlockOffset(n));
+  target.Write(bytes, length);
+}
+
+// The record's fields before they are taken.
+struct YImage::Record {
+  int32_t blockCount = 0;
+  int32_t frameCount = 0;
+};
+
+void YImage::WriteRecord(KStream& stream, int32_t writtenBlocks, int32_t writtenFrames,
+                         int32_t reference) const {
+  stream.WriteUInt32(kVersionWord);
+  stream.WriteInt32(Id());
+  stream.WriteUInt32(flags);
+  camera.Write(stream);
+  views.Write(stream);
+  extension.Write(stream);
+  stream.WriteInt32(0);
+  stream.WriteInt32(kBlockBytes);
+  stream.WriteInt32(writtenBlocks);
+  stream.WriteInt32(writtenFrames);
+  stream.WriteInt32(camera.FramesPerBlock());
+  stream.WriteInt32(0);
+  if (BitsPerPixel() == 15) {
+    for (int32_t i = 0; i < kColourTableEntries; ++i) {
+      stream.WriteUInt16(static_cast<uint16_t>(displayTable[2 * i] | displayTable[2 * i + 1] << 8));
+    }
+  } else if (BitsPerPixel() == 8) {
+    stream.Write(displayTable.data(), kDisplayTableBytes);
+  }
+  stream.WriteInt32(reference);
+  for (int32_t i = 0; i < kTrailingZeroWords; ++i) {
+    stream.WriteInt32(0);
+  }
+}
+
+void YImage::ReadRecord(KStream& stream, Record& record) {
+  if (stream.ReadUInt32() != kVersionWord) {
+    throw KXPersistent(kErrFileVersion);
+  }
+  SetId(stream.ReadInt32());
+  flags = stream.ReadUInt32();
+  camera.Read(stream);
+  views.Read(stream, [this] { return new YImageView(this, -1); });
+  extension.Read(stream);
+  // The extension is stored as written by older programs: without its dot, and with a leading "C" read as
+  // "i". It names a file beside the document, so it may not reach into another folder.
+  if (!extension.IsEmpty() && extension[0] == u'.') {
+    extension = KString(extension.Data() + 1, extension.Length() - 1);
+  }
+  if (!extension.IsEmpty() && extension[0] == u'C') {
+    KString fixed(u"i");
+    fixed.Append(extension.Data() + 1, extension.Length() - 1);
+    extension = fixed;
+  }
+  if (extension.Find(u'/') >= 0 || extension.Find(u'\\') >= 0 || extension.Find(u'\0') >= 0) {
+    throw KXPersistent(kErrFileContents);
+  }
+  stream.ReadInt32();
+  stream.ReadInt32();
+  record.blockCount = stream.ReadInt32();
+  record.frameCount = stream.ReadInt32();
+  if (record.blockCount < 0 || record.frameCount < 0) {
+    throw KXPersistent(kErrFileContents);
+  }
+  stream.ReadInt32();
+  stream.ReadInt32();
+  if (BitsPerPixel() == 15) {
+    for (int32_t i = 0; i < kColourTableEntries; ++i) {
+      const uint16_t entry = stream.ReadUInt16();
+      displayTable[2 * i] = static_cast<uint8_t>(entry);
+      displayTable[2 * i + 1] = static_cast<uint8_t>(entry >> 8);
+    }
+  } else if (BitsPerPixel() == 8) {
+    stream.ReadExact(displayTable.data(), kDisplayTableBytes);
+  }
+  referenceFrame = stream.ReadInt32();
+  for (int32_t i = 0; i < kTrailingZeroWords; ++i) {
+    stream.ReadInt32();
+  }
+}
+
+void YImage::Import(KStream& stream) {
+  Record record;
+  ReadRecord(stream, record);
+  blockCount = record.blockCount;
+  frameCount = record.frameCount;
+  blocks.ClearFirstUnsaved();
+  try {
+    OpenBlockFile(false);
+  } catch (const KXStream& failure) {
+    if (failure.Code() == kErrFileOpen) {
+      throw KX(kErrImageFileOpen);
+    }
+    throw;
+  }
+  ReconcileWithFile();
+  savedBlockCount = blockCount;
+  savedFrameCount = frameCount;
+}
+
+void YImage::ReconcileWithFile() {
+  const int64_t fileBlocks = std::min<int64_t>((file.Size() - kFirstUnitBytes) / kBlockBytes, INT_MAX);
+  if (fileBlocks == blockCount) {
+    return;
+  }
+  YLogError("YImage::Import: blocks != blockWidth");
+  if (fileBlocks < 1) {
+    YLogError("YImage::Import: blocks <= 0");
+    return;
+  }
+  auto last = std::make_unique<YImageBlock>();
+  last->SetImage(this);
+  last->SetNumber(static_cast<int32_t>(fileBlocks - 1));
+  file.Seek(BlockOffset(fileBlocks - 1));
+  file.ReadExact(last->Data(), YImageBlock::kBytes);
+  const int64_t frames = int64_t{last->FirstFrame()} + last->FrameCount();
+  if (frames != frameCount) {
+    YLogError("YImage::Import: frames != frameWidth");
+    if (frames < 0 || frames > INT_MAX) {
+      YLogError("YImage::Import: frames < 0");
+    } else {
+      frameCount = static_cast<int32_t>(frames);
+    }
+  }
+  blockCount = static_cast<int32_t>(fileBlocks);
+}
+
+void YImage::Export(KStream& stream) {
+  const QvEvent* document = Document();
+  if (document != nullptr && (document->OpenMode() & QvEvent::kImagesHeaderOnly) != 0) {
+    ExportHeaderOnly(stream);
+  } else {
+    ExportFull(stream);
+  }
+}
+
+void YImage::ExportHeaderOnly(KStream& stream) {
+  WriteRecord(stream, std::max(savedBlockCount, 0), std::max(savedFrameCount, 0), 0);
+  if (!file.IsOpen()) {
+    if (!BlockFileName().IsEmpty()) {
+      OpenBlockFile(true);
+      temporary = true;
+    }
+  } else if (!CheckImageFile()) {
+    YLogError("YImage::Export: CheckImageFile() failed");
+  }
+}
+
+int32_t YImage::CountRebuiltBlocks() {
+  int32_t count = 0;
+  for (bool restart = true; CreateBlock(nullptr, restart); restart = false) {
+    ++count;
+  }
+  return count;
+}
+
+void YImage::ExportFull(KStream& stream) {
+  const KString name = BlockFileName();
+  if (name.IsEmpty()) {
+    throw KXStream(kErrFileOpen);
+  }
+  const bool coded = camera.IsType102();
+  const bool withCuts = !cuts.IsEmpty();
+  int32_t count = blockCount;
+  if (coded && withCuts) {
+    count = CountRebuiltBlocks();
+  } else if (!coded) {
+    const int32_t perBlock = camera.FramesPerBlock();
+    count = static_cast<int32_t>((int64_t{perBlock} + frameCount - 1) / perBlock);
+  }
+  WriteRecord(stream, count, frameCount, ShownFrame(referenceFrame));
+
+  bool targetIsBlockFile = false;
+  if (!file.IsOpen()) {
+    OpenBlockFile(true);
+    targetIsBlockFile = true;
+  } else if (CheckImageFile()) {
+    targetIsBlockFile = true;
+  } else if (temporary) {
+    KDeleteFile(name);
+    targetIsBlockFile = file.Rename(KFile(name));
+  }
+  // Blocks rebuilt through cuts are read from the block file while they are written, so they always go to
+  // a fresh file that replaces the block file once complete.
+  const bool rebuildInPlace = targetIsBlockFile && withCuts;
+  KFile fresh;
+  if (!targetIsBlockFile || rebuildInPlace) {
+    KString freshName = name;
+    if (rebuildInPlace) {
+      freshName.Append(u"~");
+    }
+    fresh.SetName(freshName);
+    fresh.Open(KFile::kReadWrite, true);
+  }
+  KFile& target = fresh.IsOpen() ? fresh : file;
+  try {
+    if (target.Size() < BlockOffset(count)) {
+      SetLength(target, BlockOffset(count));
+    }
+    if (withCuts && !coded) {
+      WriteRawWithCuts(target);
+    } else {
+      WriteBlocks(target, &target == &file, count);
+    }
+  } catch (const KX&) {
+    // A half-written new file is of no use; the block file stays as it was.
+    if (fresh.IsOpen()) {
+      const KString freshName = fresh.Name();
+      fresh.Close();
+      KDeleteFile(freshName);
+    }
+    throw;
+  }
+  if (fresh.IsOpen()) {
+    CloseOldBlockFile();
+    if (rebuildInPlace && !fresh.Rename(KFile(name))) {
+      throw KXStream(kErrFileWrite);
+    }
+    file.TakeOver(fresh, true);
+  }
+  SetLength(file, BlockOffset(count));
+  if (withCuts) {
+    cuts.Clear();
+    blocks.ReturnAll();
+    lastBlock = 0;
+  }
+  temporary = false;
+  blockCount = savedBlockCount = count;
+  savedFrameCount = frameCount;
+  blocks.ClearFirstUnsaved();
+}
+
+void YImage::WriteBlocks(KFile& target, bool targetIsBlockFile, int32_t count) {
+  if (camera.IsType102() && !cuts.IsEmpty()) {
+    auto scratch = std::make_unique<YImageBlock>();
+    scratch->SetImage(this);
+    for (int32_t i = 0; i < count; ++i) {
+      CreateBlock(scratch.get(), i == 0);
+      WriteBlockAt(target, i, scratch->Data(), YImageBlock::kBytes);
+    }
+    return;
+  }
+  int32_t start = 0;
+  if (targetIsBlockFile) {
+    YImageBlock* unsaved = blocks.FirstUnsaved();
+    start = unsaved != nullptr ? unsaved->Number() : blockCount;
+  }
+  for (int32_t i = start; i < std::min(blockCount, count); ++i) {
+    YImageBlock* block = Block(i);
+    if (block == nullptr) {
+      throw KXStream(kErrFileAccess);
+    }
+    WriteBlockAt(target, i, block->Data(), YImageBlock::kBytes);
+  }
+}
+
+void YImage::WriteRawWithCuts(KFile& target) {
+  const int32_t length = camera.Rate();
+  if (length <= 0 || length > YImageFrame::kPixelBytes) {
+    throw KXStream(kErrFileAccess);
+  }
+  auto scratch = std::make_unique<YImageBlock>();
+  int32_t filled = 0;
+  int32_t written = 0;
+  for (int32_t shown = 0; shown < frameCount; ++shown) {
+    const int32_t trueFrame = TrueFrame(shown);
+    YImageBlock* block = FrameBlock(trueFrame);
+    const uint8_t* pixels = block != nullptr ? block->Frame(trueFrame - block->FirstFrame()) : nullptr;
+    if (pixels == nullptr) {
+      throw KXStream(kErrFileAccess);
+    }
+    std::copy(pixels, pixels + length, scratch->Data() + filled);
+    filled += length;
+    if (YImageBlock::kBytes - filled < length || shown == frameCount - 1) {
+      WriteBlockAt(target, written++, scratch->Data(), filled);
+      filled = 0;
+    }
+  }
+}
+
+void YImage::CloseOldBlockFile() {
+  if (!file.IsOpen()) {
+    return;
+  }
+  if (temporary) {
+    const KString name = file.Name();
+    file.Close();
+    KDeleteFile(name);
+    return;
+  }
+  if (savedBlockCount >= 0 && file.Mode() == KFile::kReadWrite) {
+    SetLength(file, BlockOffset(savedBlockCount));
+  }
+  file.Close();
+}

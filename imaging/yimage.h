@@ -1,0 +1,168 @@
+#pragma once
+// One captured image of a leg: a sequence of frames (lines) from one camera, kept as 16000-byte blocks in a
+// block file beside the event document, with the camera settings that describe the frames, the views that
+// show it, an optional list of cuts and a reference frame. Its record lives inside the event document (in
+// its leg's per-camera image list); reading and writing the record also opens, checks and rewrites the
+// block file. The record and the block file are described in docs/event-document.md and docs/image-file.md.
+
+#include <array>
+#include <cstdint>
+
+#include "foundation/kfile.h"
+#include "foundation/kmessage.h"
+#include "foundation/ksparsearray.h"
+#include "foundation/kstring.h"
+#include "imaging/ycamera.h"
+#include "imaging/yimageblocks.h"
+#include "imaging/yimagecuts.h"
+#include "model/ylegimage.h"
+
+class QvEvent;
+class YImageBlock;
+class YImageView;
+
+class YImage : public YLegImage, public KMessageObject {
+ public:
+  static constexpr uint32_t kVersionWord = 0x20009;
+  static constexpr int32_t kBlockBytes = 16000;
+  // The block file's first unit is reserved; block n lies at kFirstUnitBytes + kBlockBytes * n.
+  static constexpr int32_t kFirstUnitBytes = 16000;
+  static constexpr int32_t kDisplayTableBytes = 256;
+  // Flag bits.
+  static constexpr uint32_t kCreated = 1;
+  static constexpr uint32_t kCapturing = 2;
+  static constexpr uint32_t kKeepDisplayTables = 4;
+
+  // An empty image owned by `owner` (its leg, or none), registered with the global block pool when there
+  // is one.
+  explicit YImage(KMessageObject* owner = nullptr, int32_t id = -1);
+  YImage(const YImage&) = delete;
+  YImage& operator=(const YImage&) = delete;
+  // Gives the blocks back and leaves the pool; an open block file is deleted when temporary, else cut back
+  // to its saved size (dropping blocks captured since). Never throws: a failing file is logged.
+  ~YImage() override;
+
+  uint32_t Flags() const { return flags; }
+  YCamera& Camera() { return camera; }
+  const YCamera& Camera() const { return camera; }
+  // The view with that number, made on demand when `create` is set; null otherwise.
+  YImageView* View(int32_t number, bool create);
+  int32_t ViewCount() const { return views.Count(); }
+  const KSparseArray& Views() const { return views; }
+  const KString& Extension() const { return extension; }
+  void SetExtension(const KString& text) { extension = text; }
+  const KFile& File() const { return file; }
+  bool IsTemporary() const { return temporary; }
+  YImageBlocks& Blocks() { return blocks; }
+  YImageCuts& Cuts() { return cuts; }
+
+  int32_t FrameCount() const { return frameCount; }
+  // Frames held, cut ones included.
+  int32_t TrueFrameCount() const { return frameCount + cuts.LastOffset(); }
+  int32_t BlockCount() const { return blockCount; }
+  int32_t SavedBlockCount() const { return savedBlockCount; }
+  int32_t SavedFrameCount() const { return savedFrameCount; }
+  int32_t ReferenceFrame() const { return referenceFrame; }
+  void SetReferenceFrame(int32_t frame) { referenceFrame = frame; }
+  const std::array<uint8_t, kDisplayTableBytes>& DisplayTable() const { return displayTable; }
+  std::array<uint8_t, kDisplayTableBytes>& DisplayTable() { return displayTable; }
+  // The display kind (camera parameter 18, 0 to 3); setting -1 steps to the next kind.
+  int32_t DisplayKind() const { return camera.Parameter(18); }
+  bool SetDisplayKind(int32_t kind);
+  // 8 for gray images, 15 for colour (camera parameter 27), else 0.
+  int32_t BitsPerPixel() const;
+  int32_t BytesPerPixel() const { return (BitsPerPixel() + 1) / 8; }
+
+  // Leaves out `frames` shown frames from shown frame `start` on (after every earlier cut); the frame count
+  // drops by as many. False, with nothing changed, for a range outside the shown frames or before the last
+  // cut.
+  bool AddCut(int32_t start, int32_t frames);
+  // The cut mapping between shown and true frame numbers.
+  int32_t TrueFrame(int32_t shown) { return cuts.TrueFrame(shown); }
+  int32_t ShownFrame(int32_t trueFrame) { return cuts.ShownFrame(trueFrame, frameCount); }
+
+  // The block numbered n, loaded from the block file when not in memory; null outside 0 to the block count
+  // or when it cannot be had.
+  YImageBlock* Block(int32_t n);
+  // The block that holds a true frame, null when none does.
+  YImageBlock* FrameBlock(int32_t trueFrame);
+  // The pixels of a shown frame; a blank frame when it cannot be decoded; null outside the frames.
+  const uint8_t* FramePixels(int32_t shown);
+
+  // Appends a captured block, unsaved. False for none.
+  bool AddBlock(YImageBlock* block);
+  // Appends a block from this image's camera (its camera byte equals parameter 2), writes it to the block
+  // file and sends 34; false (nothing done) for a block of another camera.
+  bool AddCapturedBlock(YImageBlock* block);
+  // Writes up to `count` unsaved blocks to the block file; returns the count left.
+  int32_t WriteUnsaved(int32_t count);
+  // Builds the next block of the image as it is shown (cuts applied) into `dst` (or only counts, for null),
+  // starting over when `restart` is set. False when every frame is placed. Throws KX 3003 when a source
+  // block cannot be read and 3010 when a frame cannot be placed.
+  bool CreateBlock(YImageBlock* dst, bool restart, int32_t* sourceOut = nullptr);
+  // True when the block file is open under the name the holding document gives it now.
+  bool CheckImageFile() const;
+
+  // Reads the record and opens the block file beside the document; counts that disagree with the file are
+  // settled in its favour. Throws 3009 for a wrong tag, 3010 for damaged contents, 33001 when the block
+  // file cannot be opened.
+  void Import(KStream& stream);
+  // Writes the record and brings the block file up to date (or, when the document was opened with
+  // QvEvent::kImagesHeaderOnly, writes the record with the saved counts and leaves the blocks alone).
+  void Export(KStream& stream);
+  void Read(KStream& stream) override { Import(stream); }
+  // Writing the record also rewrites the block file, which changes the image's file state: the document
+  // writes through a const path, so the write goes on through a non-const one.
+  void Write(KStream& stream) const override { const_cast<YImage*>(this)->Export(stream); }
+  const char* ClassName() const override { return "YImage"; }
+  // Nothing to settle once the leg is read: the block file was opened and checked while reading.
+  void OnLegLoaded(YLeg& leg) override;
+
+  // The camera when its id matches, else the first view that matches, else the image itself.
+  KMessageObject* Match(int32_t wantedId) override;
+
+  // The event document that holds the image (through its leg), null when none.
+  QvEvent* Document() const;
+
+  // Class set-up and clean-up: the frame pool, and the image factory of the legs.
+  static void InitClass();
+  static void ExitClass();
+
+ private:
+  struct Record;
+  void ReadRecord(KStream& stream, Record& record);
+  void WriteRecord(KStream& stream, int32_t writtenBlocks, int32_t writtenFrames, int32_t reference) const;
+  // The block file's name for the holding document; empty when the document has no file.
+  KString BlockFileName() const;
+  // Opens the block file under its name (creating it only when writing) and extends it to the first unit.
+  void OpenBlockFile(bool writing);
+  void ReconcileWithFile();
+  void ExportHeaderOnly(KStream& stream);
+  void ExportFull(KStream& stream);
+  int32_t CountRebuiltBlocks();
+  void WriteBlocks(KFile& target, bool targetIsBlockFile, int32_t count);
+  void WriteRawWithCuts(KFile& target);
+  static void WriteBlockAt(KFile& target, int32_t n, const uint8_t* bytes, int32_t length);
+  static void SetLength(KFile& target, int64_t length);
+  void CloseOldBlockFile();
+  bool Holds(const YImageBlock* block, int32_t trueFrame) const;
+
+  uint32_t flags = kCreated;
+  YCamera camera;
+  KSparseArray views;
+  KString extension;
+  KFile file;
+  bool temporary = false;
+  YImageBlocks blocks;
+  int32_t lastBlock = 0;
+  int32_t blockCount = 0;
+  int32_t savedBlockCount = -1;
+  int32_t frameCount = 0;
+  int32_t savedFrameCount = -1;
+  YImageCuts cuts;
+  int32_t referenceFrame = 0;
+  std::array<uint8_t, kDisplayTableBytes> displayTable{};
+  // The cursors of CreateBlock, kept between its calls.
+  int32_t rebuildSource = 0;
+  int32_t rebuildFrame = 0;
+};
