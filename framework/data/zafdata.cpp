@@ -36,6 +36,31 @@ ZafError ZafData::Write(ZafDataPersistence& persistence) {
   return persistence.CurrentFile(StringID(), ZAF_PERSIST_WRITE);
 }
 
+const ZafIChar* ZafData::EnterReadLevel(const ZafIChar* name, ZafDataPersistence& persistence,
+                                        const ZafIChar* className, ZafClassID classID, int storageType) {
+  persistence.PushLevel(className, classID, storageType);
+  persistence.CurrentFile(name, ZAF_PERSIST_READ);
+  return name;
+}
+
+void ZafData::LeaveReadLevel(ZafDataPersistence& persistence, ZafError readError) {
+  const ZafError opened = persistence.Error();
+  persistence.PopLevel();
+  if (opened != ZAF_ERROR_NONE || readError != ZAF_ERROR_NONE) {
+    SetError(opened != ZAF_ERROR_NONE ? opened : readError);
+  }
+}
+
+ZafError ZafData::FinishWrite(ZafDataPersistence& persistence) {
+  if (ZafFile* file = persistence.File(); file && file->Error() != ZAF_ERROR_NONE) {
+    persistence.SetError(file->Error());
+  }
+  if (persistence.Error() != ZAF_ERROR_NONE) {
+    SetError(persistence.Error());
+  }
+  return persistence.Error();
+}
+
 ZafData* ZafData::FindObject(ZafNumberID numberID) {
   return MatchNumberID(numberID) ? this : nullptr;
 }

@@ -62,6 +62,16 @@ class ZafData : public ZafElement, public ZafNotification {
   // The storage type of the class's stored objects (3, inside another object, unless a class says so).
   virtual int StorageType() const;
 
+  // For the constructors from storage: enters the level of the stored object and opens its file for
+  // reading. Returns `name`, so that a class whose base reads the first part of the record can call it in
+  // the base's initialiser.
+  static const ZafIChar* EnterReadLevel(const ZafIChar* name, ZafDataPersistence& persistence,
+                                        const ZafIChar* className, ZafClassID classID, int storageType);
+  // Leaves that level. The error of opening, else `readError`, becomes the object's error.
+  void LeaveReadLevel(ZafDataPersistence& persistence, ZafError readError);
+  // Copies the context's error after a Write into the object and returns it.
+  ZafError FinishWrite(ZafDataPersistence& persistence);
+
  private:
   ZafError error = ZAF_ERROR_NONE;
   int changeCount = 0;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "framework/data/zafscanf.h"
 
@@ -23,19 +24,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::size_t split = all.find(u'\0');
   const std::u16string format = all.substr(0, split);
   const std::u16string text = split == std::u16string::npos ? u"" : all.substr(split + 1);
-  // Each '%' takes at most one argument; a format that could take more than are passed is not valid input.
+  // Each '%' takes at most one argument; a format that could take more than are passed is not valid input,
+  // and neither is 'Z', which promises the caller passed data objects.
   constexpr std::size_t kSlots = 16;
   std::size_t conversions = 0;
   for (char16_t character : format) {
     conversions += character == u'%';
+    if (character == u'Z') {
+      return 0;
+    }
   }
   if (conversions > kSlots) {
     return 0;
   }
-  // Every conversion may take an argument; the integer handlers store at most 32 bits, pointers 64.
-  uint64_t slots[kSlots] = {};
-  ZafSScanf(text.c_str(), format.c_str(), &slots[0], &slots[1], &slots[2], &slots[3], &slots[4], &slots[5],
-            &slots[6], &slots[7], &slots[8], &slots[9], &slots[10], &slots[11], &slots[12], &slots[13],
-            &slots[14], &slots[15]);
+  // Every conversion may take an argument: integers and reals store at most 64 bits, the string
+  // conversions at most the width (held to 0xFFFF by the scanner) and a terminator.
+  constexpr std::size_t kSlotCharacters = 0x10001;
+  // Made once: what a scan leaves in them does not matter.
+  static std::vector<std::u16string> slots(kSlots, std::u16string(kSlotCharacters, u'\0'));
+  ZafSScanf(text.c_str(), format.c_str(), slots[0].data(), slots[1].data(), slots[2].data(), slots[3].data(),
+            slots[4].data(), slots[5].data(), slots[6].data(), slots[7].data(), slots[8].data(),
+            slots[9].data(), slots[10].data(), slots[11].data(), slots[12].data(), slots[13].data(),
+            slots[14].data(), slots[15].data());
   return 0;
 }
