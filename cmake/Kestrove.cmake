@@ -23,9 +23,10 @@ function(kestrove_tests label)
   set(target ${label}_tests)
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  # Tests never open a window on the developer's display: the desktop stays in memory.
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS ${label}
+    PROPERTIES LABELS ${label} ENVIRONMENT KESTROVE_HEADLESS=1
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 endfunction()
 

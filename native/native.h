@@ -1,6 +1,8 @@
 #pragma once
 // The native window system in one include: types, constants and every window-system call.
 
+#include "native/controls/controlconstants.h"
+#include "native/controls/standardcontrols.h"
 #include "native/gdi/bitmapapi.h"
 #include "native/gdi/dcapi.h"
 #include "native/gdi/drawapi.h"
@@ -13,9 +15,12 @@
 #include "native/host/snapshot.h"
 #include "native/user/caret.h"
 #include "native/user/classregistry.h"
+#include "native/user/clipboard.h"
 #include "native/user/cursortable.h"
 #include "native/user/focusmanager.h"
+#include "native/user/globalmemory.h"
 #include "native/user/keyboard.h"
+#include "native/user/menuapi.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
 #include "native/user/metrics.h"

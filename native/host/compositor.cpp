@@ -27,6 +27,12 @@ Compositor::Compositor(int width, int height) : desktop_(width, height, false) {
   pending_ = Region(RECT{0, 0, desktop_.width(), desktop_.height()});
 }
 
+void Compositor::resize(int width, int height) {
+  desktop_.resize(width, height, pixelOf(GetSysColor(COLOR_BACKGROUND)));
+  pending_ = Region(RECT{0, 0, desktop_.width(), desktop_.height()});
+  composed_.clear();
+}
+
 void Compositor::damage(const RECT& screen) {
   RECT inside{};
   RECT whole{0, 0, desktop_.width(), desktop_.height()};

@@ -19,6 +19,8 @@ class Compositor {
 
   // The desktop's pixels as last composed; a screen device context draws here directly.
   Surface& desktopSurface() { return desktop_; }
+  // The desktop changed size: everything is composed again.
+  void resize(int width, int height);
   // Screen coordinates that need composing again.
   void damage(const RECT& screen);
   // Screen coordinates drawn straight onto the desktop (a screen device context): nothing to compose, but a

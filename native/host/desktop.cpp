@@ -14,8 +14,8 @@ namespace native {
 
 namespace {
 
-constexpr int kMinSide = 64;
-constexpr int kMaxSide = 16384;
+constexpr int kMinSide = DesktopOptions::kMinSide;
+constexpr int kMaxSide = DesktopOptions::kMaxSide;
 constexpr int kMinDpi = 48;
 constexpr int kMaxDpi = 480;
 
@@ -56,6 +56,13 @@ DesktopOptions DesktopOptions::fromEnvironment() {
 
 Desktop::Desktop(const DesktopOptions& options, MessageQueue& queue, Keyboard& keyboard, const Clock& clock)
     : options_(options), queue_(queue), keyboard_(keyboard), clock_(clock) {}
+
+void Desktop::resize(int width, int height) {
+  options_.width = std::clamp(width, kMinSide, kMaxSide);
+  options_.height = std::clamp(height, kMinSide, kMaxSide);
+  cursor_ =
+      POINT{std::min<LONG>(cursor_.x, options_.width - 1), std::min<LONG>(cursor_.y, options_.height - 1)};
+}
 
 void Desktop::moveMouse(POINT screen) {
   cursor_ = POINT{std::clamp<LONG>(screen.x, 0, options_.width - 1),

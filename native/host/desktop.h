@@ -20,6 +20,9 @@ struct DesktopOptions {
   // that do not parse or lie outside sane limits are ignored.
   static DesktopOptions fromEnvironment();
   static DesktopOptions parse(const char* size, const char* dpi);
+
+  static constexpr int kMinSide = 64;
+  static constexpr int kMaxSide = 16384;
 };
 
 class Desktop {
@@ -30,6 +33,8 @@ class Desktop {
   int height() const { return options_.height; }
   int dpi() const { return options_.dpi; }
   POINT cursorPosition() const { return cursor_; }
+  // A display host's window changed size: the desktop takes it, within the limits DesktopOptions accepts.
+  void resize(int width, int height);
 
   // The pointer moves to a point (kept on the desktop); a move queues even when the point does not change.
   void moveMouse(POINT screen);

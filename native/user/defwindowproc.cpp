@@ -1,10 +1,14 @@
 // Default processing: what a window does with a message its procedure leaves to the system.
 
+#include <cwctype>
 #include <string>
 
+#include "native/controls/controllook.h"
 #include "native/gdi/dcapi.h"
 #include "native/gdi/drawapi.h"
 #include "native/user/cursortable.h"
+#include "native/user/menubar.h"
+#include "native/user/menuloop.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
 #include "native/user/nonclientlayout.h"
@@ -131,8 +135,44 @@ LRESULT systemCommand(HWND handle, WPARAM command, LPARAM lParam) {
     case SC_RESTORE:
       ShowWindow(handle, SW_RESTORE);
       break;
+    case SC_MOUSEMENU:
+      // The low four bits carry where the press was: the menu bar or the system box.
+      if (!MenuLoop::running()) {
+        MenuLoop(handle).trackWithMouse(point, static_cast<LRESULT>(command & 0xF) == HTSYSMENU);
+      }
+      break;
+    case SC_KEYMENU:
+      if (!MenuLoop::running()) {
+        MenuLoop(handle).trackWithKey(
+            static_cast<char16_t>(std::towupper(static_cast<wint_t>(lParam & 0xFFFF))));
+      }
+      break;
     default:
       break;
+  }
+  return 0;
+}
+
+// The frame's layout with the window placed at `rect`, its menu bar included.
+NonClientLayout frameLayout(const WindowRecord& window, const RECT& rect) {
+  return NonClientLayout::compute(window.style, window.exStyle, rect, MenuBar::heightOf(window));
+}
+
+// Bit 29 of a key message's lParam: Alt was held.
+constexpr LPARAM kAltHeld = LPARAM{1} << 29;
+// Bit 30: the key was down before (a repeat).
+constexpr LPARAM kWasDown = LPARAM{1} << 30;
+
+LRESULT systemKeyDown(HWND handle, WPARAM key, LPARAM lParam) {
+  WindowSystem& system = WindowSystem::get();
+  HWND frame = system.windows().topLevelOf(handle);
+  // Any key but Alt itself, held down, means Alt was not pressed alone.
+  bool altAlone = key == VK_MENU && ((lParam & kWasDown) == 0 || system.menus().altAlonePending);
+  system.menus().altAlonePending = altAlone;
+  if (key == VK_F4 && (lParam & kAltHeld) != 0) {
+    SendMessage(frame, WM_SYSCOMMAND, SC_CLOSE, 0);  // Alt+F4 closes the top-level window
+  } else if (key == VK_F10) {
+    SendMessage(frame, WM_SYSCOMMAND, SC_KEYMENU, 0);
   }
   return 0;
 }
@@ -159,6 +199,10 @@ LRESULT nonClientPress(const WindowRecord& window, LRESULT hit, LPARAM lParam) {
     case HTMINBUTTON:
     case HTMAXBUTTON:
       tracker.startBox(handle, hit, point);
+      break;
+    case HTMENU:
+    case HTSYSMENU:
+      SendMessage(handle, WM_SYSCOMMAND, SC_MOUSEMENU | static_cast<WPARAM>(hit), lParam);
       break;
     case HTHSCROLL:
     case HTVSCROLL:
@@ -201,15 +245,13 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
       auto* rect = reinterpret_cast<RECT*>(lParam);
       if (rect != nullptr) {
         // A minimised window has no client area.
-        *rect = window->isMinimized()
-                    ? RECT{rect->left, rect->top, rect->left, rect->top}
-                    : NonClientLayout::compute(window->style, window->exStyle, *rect).client;
+        *rect = window->isMinimized() ? RECT{rect->left, rect->top, rect->left, rect->top}
+                                      : frameLayout(*window, *rect).client;
       }
       return 0;
     }
     case WM_NCHITTEST: {
-      NonClientLayout layout =
-          NonClientLayout::compute(window->style, window->exStyle, system.windows().screenRect(*window));
+      NonClientLayout layout = frameLayout(*window, system.windows().screenRect(*window));
       if (window->isMinimized()) {
         layout.client = RECT{};
       }
@@ -288,9 +330,19 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return eraseBackground(*window, reinterpret_cast<HDC>(wParam));
     case WM_SYSKEYDOWN:
-      // Alt+F4 closes the top-level window.
-      if (wParam == VK_F4 && (lParam & (LPARAM{1} << 29)) != 0) {
-        SendMessage(system.windows().topLevelOf(handle), WM_SYSCOMMAND, SC_CLOSE, 0);
+      return systemKeyDown(handle, wParam, lParam);
+    case WM_SYSKEYUP:
+      // Alt pressed and let go alone enters the menu bar.
+      if (wParam == VK_MENU && system.menus().altAlonePending) {
+        system.menus().altAlonePending = false;
+        SendMessage(system.windows().topLevelOf(handle), WM_SYSCOMMAND, SC_KEYMENU, 0);
+      }
+      return 0;
+    case WM_SYSCHAR:
+      // Alt with a character opens the menu with that mnemonic; Alt+Space the system menu.
+      if ((lParam & kAltHeld) != 0) {
+        SendMessage(system.windows().topLevelOf(handle), WM_SYSCOMMAND, SC_KEYMENU,
+                    static_cast<LPARAM>(wParam));
       }
       return 0;
     case WM_SETICON: {
@@ -301,6 +353,15 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_GETICON:
       return reinterpret_cast<LRESULT>(wParam == ICON_BIG ? window->bigIcon : window->smallIcon);
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      // The system colours of the control kind, for a parent that leaves its controls' colours alone.
+      return reinterpret_cast<LRESULT>(ControlLook::defaultColors(reinterpret_cast<HDC>(wParam), message));
     case WM_QUERYDRAGICON:
       return reinterpret_cast<LRESULT>(window->windowClass->icon);
     default:

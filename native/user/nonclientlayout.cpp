@@ -32,7 +32,7 @@ int NonClientLayout::frameThickness(DWORD style, DWORD exStyle) {
   return (style & WS_BORDER) != 0 ? GetSystemMetrics(SM_CXBORDER) : 0;
 }
 
-NonClientLayout NonClientLayout::compute(DWORD style, DWORD exStyle, const RECT& window) {
+NonClientLayout NonClientLayout::compute(DWORD style, DWORD exStyle, const RECT& window, int menuBarHeight) {
   NonClientLayout layout;
   layout.window = window;
   layout.frame = frameThickness(style, exStyle);
@@ -65,6 +65,11 @@ NonClientLayout NonClientLayout::compute(DWORD style, DWORD exStyle, const RECT&
       layout.systemBox = RECT{layout.caption.left + kBoxInset, layout.caption.top + 1,
                               layout.caption.left + kBoxInset + icon, layout.caption.top + 1 + icon};
     }
+  }
+  if (menuBarHeight > 0) {
+    layout.menuBar = clampedRect(inside.left, inside.top, inside.right,
+                                 std::min<LONG>(inside.bottom, inside.top + menuBarHeight));
+    inside.top = layout.menuBar.bottom;
   }
   if ((exStyle & WS_EX_CLIENTEDGE) != 0) {
     int edge = GetSystemMetrics(SM_CXEDGE);
@@ -133,6 +138,9 @@ LRESULT NonClientLayout::hitTest(POINT point) const {
     if (PtInRect(&systemBox, point))
       return HTSYSMENU;
     return HTCAPTION;
+  }
+  if (PtInRect(&menuBar, point)) {
+    return HTMENU;
   }
   if (PtInRect(&verticalScroll, point)) {
     return HTVSCROLL;

@@ -8,8 +8,9 @@
 namespace native {
 
 struct NonClientLayout {
-  // `window` may be in any coordinates; every rectangle comes out in the same ones.
-  static NonClientLayout compute(DWORD style, DWORD exStyle, const RECT& window);
+  // `window` may be in any coordinates; every rectangle comes out in the same ones. A menu bar of the given
+  // height lies below the caption.
+  static NonClientLayout compute(DWORD style, DWORD exStyle, const RECT& window, int menuBarHeight = 0);
 
   // The thickness of the outer frame on each side: thick (sizing) frame, dialog frame, thin border or none.
   static int frameThickness(DWORD style, DWORD exStyle);
@@ -23,6 +24,7 @@ struct NonClientLayout {
   RECT minimizeBox{};
   RECT maximizeBox{};
   RECT closeBox{};
+  RECT menuBar{};           // empty without a menu bar
   RECT verticalScroll{};    // empty without WS_VSCROLL
   RECT horizontalScroll{};  // empty without WS_HSCROLL
   int frame = 0;

@@ -8,6 +8,7 @@
 #include "native/gdi/iconapi.h"
 #include "native/gdi/objectapi.h"
 #include "native/gdi/textapi.h"
+#include "native/user/menubar.h"
 #include "native/user/metrics.h"
 #include "native/user/nonclientlayout.h"
 #include "native/user/rects.h"
@@ -193,6 +194,10 @@ void drawClientEdge(HDC dc, const NonClientLayout& layout) {
 
 }  // namespace
 
+void NonClientPainter::paintScrollBar(HDC dc, const RECT& bar, bool vertical, const ScrollBarState& state) {
+  drawScrollBar(dc, bar, vertical, state);
+}
+
 void NonClientPainter::paint(HWND handle) {
   WindowSystem& system = WindowSystem::get();
   const WindowRecord* window = system.windows().find(handle);
@@ -200,7 +205,8 @@ void NonClientPainter::paint(HWND handle) {
     return;
   }
   RECT whole{0, 0, window->width(), window->height()};
-  NonClientLayout layout = NonClientLayout::compute(window->style, window->exStyle, whole);
+  NonClientLayout layout =
+      NonClientLayout::compute(window->style, window->exStyle, whole, MenuBar::heightOf(*window));
   RECT client = window->clientRect;
   OffsetRect(&client, -window->rect.left, -window->rect.top);
   HDC dc = GetWindowDC(handle);
@@ -212,6 +218,7 @@ void NonClientPainter::paint(HWND handle) {
   if (!IsRectEmpty(&layout.caption)) {
     drawCaption(dc, *window, layout, window->captionActive);
   }
+  MenuBar::paint(dc, *window, layout.menuBar);
   if ((window->exStyle & WS_EX_CLIENTEDGE) != 0) {
     drawClientEdge(dc, layout);
   }

@@ -3,7 +3,9 @@
 // client edge and the built-in scroll bars. The whole look of the frame lives here: flat faces, one-pixel
 // lines, and the system colours.
 
+#include "native/gdi/gditypes.h"
 #include "native/user/nativetypes.h"
+#include "native/user/scrollbarstate.h"
 
 namespace native {
 
@@ -11,6 +13,9 @@ class NonClientPainter {
  public:
   // Paints the frame of the window into its top-level surface (what WM_NCPAINT does by default).
   static void paint(HWND window);
+  // Draws one scroll bar (arrows, track, thumb) in the rectangle; the SCROLLBAR control draws itself with
+  // it too, so built-in bars and scroll bar controls look alike.
+  static void paintScrollBar(HDC dc, const RECT& bar, bool vertical, const ScrollBarState& state);
 };
 
 }  // namespace native

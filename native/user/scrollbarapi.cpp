@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "native/controls/controlconstants.h"
+#include "native/user/messageapi.h"
 #include "native/user/painting.h"
+#include "native/user/windowapi.h"
 #include "native/user/windowpos.h"
 #include "native/user/windowsystem.h"
 
@@ -47,25 +50,49 @@ void clampPosition(ScrollBarState* state) {
 
 }  // namespace
 
+int applyScrollInfo(ScrollBarState& state, const SCROLLINFO& info) {
+  if ((info.fMask & SIF_RANGE) != 0) {
+    state.minimum = info.nMin;
+    state.maximum = std::max(info.nMin, info.nMax);
+  }
+  if ((info.fMask & SIF_PAGE) != 0) {
+    long long range = static_cast<long long>(state.maximum) - state.minimum + 1;
+    state.page = static_cast<UINT>(std::min<long long>(info.nPage, range));
+  }
+  if ((info.fMask & SIF_POS) != 0) {
+    state.position = info.nPos;
+  }
+  clampPosition(&state);
+  return state.position;
+}
+
+void readScrollInfo(const ScrollBarState& state, SCROLLINFO& info) {
+  if ((info.fMask & SIF_RANGE) != 0) {
+    info.nMin = state.minimum;
+    info.nMax = state.maximum;
+  }
+  if ((info.fMask & SIF_PAGE) != 0) {
+    info.nPage = state.page;
+  }
+  if ((info.fMask & SIF_POS) != 0) {
+    info.nPos = state.position;
+  }
+  if ((info.fMask & SIF_TRACKPOS) != 0) {
+    info.nTrackPos = state.tracking ? state.trackPosition : state.position;
+  }
+}
+
 int SetScrollInfo(HWND handle, int bar, const SCROLLINFO* info, BOOL redraw) {
+  if (bar == SB_CTL) {
+    return static_cast<int>(
+        SendMessage(handle, SBM_SETSCROLLINFO, static_cast<WPARAM>(redraw), reinterpret_cast<LPARAM>(info)));
+  }
   WindowRecord* window = windowOf(handle);
   ScrollBarState* state = barOf(window, bar);
   if (state == nullptr || info == nullptr || info->cbSize != sizeof(SCROLLINFO)) {
     return 0;
   }
-  if ((info->fMask & SIF_RANGE) != 0) {
-    state->minimum = info->nMin;
-    state->maximum = std::max(info->nMin, info->nMax);
-  }
-  if ((info->fMask & SIF_PAGE) != 0) {
-    long long range = static_cast<long long>(state->maximum) - state->minimum + 1;
-    state->page = static_cast<UINT>(std::min<long long>(info->nPage, range));
-  }
-  if ((info->fMask & SIF_POS) != 0) {
-    state->position = info->nPos;
-  }
-  clampPosition(state);
-  int position = state->position;
+  int position = applyScrollInfo(*state, *info);
   if ((info->fMask & (SIF_RANGE | SIF_PAGE)) != 0) {
     state->disableNoScroll = (info->fMask & SIF_DISABLENOSCROLL) != 0;
     bool shown = state->scrollable() || state->disableNoScroll;
@@ -77,32 +104,29 @@ int SetScrollInfo(HWND handle, int bar, const SCROLLINFO* info, BOOL redraw) {
 }
 
 BOOL GetScrollInfo(HWND handle, int bar, SCROLLINFO* info) {
+  if (bar == SB_CTL) {
+    return static_cast<BOOL>(SendMessage(handle, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(info)));
+  }
   const ScrollBarState* state = barOf(windowOf(handle), bar);
   if (state == nullptr || info == nullptr || info->cbSize != sizeof(SCROLLINFO)) {
     return FALSE;
   }
-  if ((info->fMask & SIF_RANGE) != 0) {
-    info->nMin = state->minimum;
-    info->nMax = state->maximum;
-  }
-  if ((info->fMask & SIF_PAGE) != 0) {
-    info->nPage = state->page;
-  }
-  if ((info->fMask & SIF_POS) != 0) {
-    info->nPos = state->position;
-  }
-  if ((info->fMask & SIF_TRACKPOS) != 0) {
-    info->nTrackPos = state->tracking ? state->trackPosition : state->position;
-  }
+  readScrollInfo(*state, *info);
   return TRUE;
 }
 
 int GetScrollPos(HWND handle, int bar) {
+  if (bar == SB_CTL) {
+    return static_cast<int>(SendMessage(handle, SBM_GETPOS, 0, 0));
+  }
   const ScrollBarState* state = barOf(windowOf(handle), bar);
   return state == nullptr ? 0 : state->position;
 }
 
 int SetScrollPos(HWND handle, int bar, int position, BOOL redraw) {
+  if (bar == SB_CTL) {
+    return static_cast<int>(SendMessage(handle, SBM_SETPOS, static_cast<WPARAM>(position), redraw));
+  }
   ScrollBarState* state = barOf(windowOf(handle), bar);
   if (state == nullptr) {
     return 0;
@@ -117,6 +141,11 @@ int SetScrollPos(HWND handle, int bar, int position, BOOL redraw) {
 }
 
 BOOL SetScrollRange(HWND handle, int bar, int minimum, int maximum, BOOL redraw) {
+  if (bar == SB_CTL) {
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE, minimum, maximum, 0, 0, 0};
+    SendMessage(handle, SBM_SETSCROLLINFO, static_cast<WPARAM>(redraw), reinterpret_cast<LPARAM>(&info));
+    return IsWindow(handle);
+  }
   if (barOf(windowOf(handle), bar) == nullptr) {
     return FALSE;
   }
@@ -126,6 +155,15 @@ BOOL SetScrollRange(HWND handle, int bar, int minimum, int maximum, BOOL redraw)
 }
 
 BOOL GetScrollRange(HWND handle, int bar, int* minimum, int* maximum) {
+  if (bar == SB_CTL) {
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE, 0, 0, 0, 0, 0};
+    if (minimum == nullptr || maximum == nullptr || GetScrollInfo(handle, SB_CTL, &info) == FALSE) {
+      return FALSE;
+    }
+    *minimum = info.nMin;
+    *maximum = info.nMax;
+    return TRUE;
+  }
   const ScrollBarState* state = barOf(windowOf(handle), bar);
   if (state == nullptr || minimum == nullptr || maximum == nullptr) {
     return FALSE;

@@ -3,6 +3,7 @@
 // hiding and disabling them. User action on a bar sends WM_HSCROLL or WM_VSCROLL to the window.
 
 #include "native/user/nativetypes.h"
+#include "native/user/scrollbarstate.h"
 
 namespace native {
 
@@ -49,10 +50,16 @@ struct SCROLLINFO {
   int nTrackPos;
 };
 
+// Puts what the mask names into a bar's state, the page held within the range and the position within the
+// range less the page; answers the position. Built-in bars and scroll bar controls share it.
+int applyScrollInfo(ScrollBarState& state, const SCROLLINFO& info);
+// Fills what the mask asks for; the track position is the position unless the thumb is being dragged.
+void readScrollInfo(const ScrollBarState& state, SCROLLINFO& info);
+
 // Sets what the mask names; the page is held within the range and the position within the range less the
 // page. When range or page are set, a bar with nothing to scroll is hidden, or shown disabled with
-// SIF_DISABLENOSCROLL, and a bar with something to scroll is shown. Answers the position. SB_HORZ and
-// SB_VERT only; 0 for a bad window, bar or record size.
+// SIF_DISABLENOSCROLL, and a bar with something to scroll is shown. Answers the position; 0 for a bad
+// window, bar or record size. SB_CTL asks a scroll bar control (its SBM_* messages).
 int SetScrollInfo(HWND window, int bar, const SCROLLINFO* info, BOOL redraw);
 BOOL GetScrollInfo(HWND window, int bar, SCROLLINFO* info);
 int GetScrollPos(HWND window, int bar);

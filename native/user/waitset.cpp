@@ -27,6 +27,9 @@ const WaitSet::Entry* WaitSet::find(int fd, std::uint64_t serial) const {
 }
 
 bool WaitSet::wait(int wakeFd, int timeoutMs) {
+  if (beforeWait_ && beforeWait_()) {
+    timeoutMs = 0;
+  }
   std::vector<pollfd> fds;
   std::vector<std::uint64_t> serials;
   fds.push_back(pollfd{wakeFd, POLLIN, 0});

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace native {
@@ -15,6 +16,10 @@ class WaitSet {
   // False when the descriptor is negative or already registered.
   bool add(int fd, short events, Callback callback);
   bool remove(int fd);
+  // Runs at the start of every wait, before anything blocks: a display host copies what was drawn to the
+  // screen and reads input its connection already holds. When it answers true (it queued input) the wait
+  // only looks and does not block.
+  void setBeforeWait(std::function<bool()> hook) { beforeWait_ = std::move(hook); }
 
   // Waits up to `timeoutMs` (-1: without limit, 0: just a look) for `wakeFd` or a registered descriptor and
   // runs the callbacks of those that are ready. A callback may add or remove registrations, its own included.
@@ -31,6 +36,7 @@ class WaitSet {
   const Entry* find(int fd, std::uint64_t serial) const;
 
   std::vector<Entry> entries_;
+  std::function<bool()> beforeWait_;
   std::uint64_t nextSerial_ = 1;
 };
 

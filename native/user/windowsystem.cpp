@@ -4,6 +4,9 @@
 
 #include <atomic>
 
+#include "native/controls/standardcontrols.h"
+#include "native/host/x11host.h"
+
 namespace native {
 
 namespace {
@@ -16,7 +19,9 @@ WindowSystem::WindowSystem(const DesktopOptions& options, std::unique_ptr<Clock>
       windows_(*classes_.find(ClassRegistry::desktopClassName()), options.width, options.height),
       desktop_(options, queue_, keyboard_, *clock_),
       compositor_(options.width, options.height),
-      guiThread_(gettid()) {}
+      guiThread_(gettid()) {
+  registerStandardControls(classes_);
+}
 
 WindowSystem::~WindowSystem() = default;
 
@@ -24,6 +29,7 @@ WindowSystem& WindowSystem::get() {
   if (!gSystem) {
     install(std::make_unique<WindowSystem>(DesktopOptions::fromEnvironment(),
                                            std::make_unique<MonotonicClock>()));
+    gSystem->displayHost_ = X11Host::openFromEnvironment(*gSystem);
   }
   return *gSystem;
 }

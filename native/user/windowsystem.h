@@ -12,11 +12,13 @@
 #include "native/host/desktop.h"
 #include "native/user/caret.h"
 #include "native/user/classregistry.h"
+#include "native/user/clipboard.h"
 #include "native/user/clock.h"
 #include "native/user/cursortable.h"
 #include "native/user/focusmanager.h"
 #include "native/user/inputrouter.h"
 #include "native/user/keyboard.h"
+#include "native/user/menutable.h"
 #include "native/user/messagequeue.h"
 #include "native/user/nonclienttracker.h"
 #include "native/user/timerlist.h"
@@ -25,6 +27,8 @@
 
 namespace native {
 
+class X11Host;
+
 class WindowSystem {
  public:
   WindowSystem(const DesktopOptions& options, std::unique_ptr<Clock> clock);
@@ -32,8 +36,8 @@ class WindowSystem {
   WindowSystem(const WindowSystem&) = delete;
   WindowSystem& operator=(const WindowSystem&) = delete;
 
-  // The GUI thread's system, made on first use with the environment's desktop and the real clock. The thread
-  // that first calls it is the GUI thread.
+  // The GUI thread's system, made on first use with the environment's desktop and the real clock, shown on
+  // the X display when there is one (see X11Host). The thread that first calls it is the GUI thread.
   static WindowSystem& get();
   // Any thread: the system if one exists (posting from worker threads needs no more).
   static WindowSystem* current();
@@ -56,6 +60,8 @@ class WindowSystem {
   Gdi& gdi() { return gdi_; }
   Compositor& compositor() { return compositor_; }
   NonClientTracker& tracker() { return tracker_; }
+  Clipboard& clipboard() { return clipboard_; }
+  MenuTable& menus() { return menus_; }
 
   pid_t guiThread() const { return guiThread_; }
   bool onGuiThread() const;
@@ -78,7 +84,10 @@ class WindowSystem {
   Gdi gdi_;
   Compositor compositor_;
   NonClientTracker tracker_;
+  Clipboard clipboard_;
+  MenuTable menus_;
   pid_t guiThread_;
+  std::unique_ptr<X11Host> displayHost_;  // last: it lets go of the wait set and the desktop first
 };
 
 }  // namespace native

@@ -1,0 +1,28 @@
+#include "native/host/desktopresize.h"
+
+#include <vector>
+
+#include "native/user/styles.h"
+#include "native/user/windowpos.h"
+#include "native/user/windowsystem.h"
+
+namespace native {
+
+void resizeDesktop(WindowSystem& system, int width, int height) {
+  Desktop& desktop = system.desktop();
+  desktop.resize(width, height);
+  RECT whole{0, 0, desktop.width(), desktop.height()};
+  system.compositor().resize(whole.right, whole.bottom);
+  WindowRecord& desktopWindow = system.windows().desktop();
+  desktopWindow.rect = whole;
+  desktopWindow.clientRect = whole;
+  // Maximised windows fill the desktop, whatever its size.
+  for (HWND window : std::vector<HWND>(desktopWindow.children)) {
+    const WindowRecord* record = system.windows().find(window);
+    if (record != nullptr && record->isMaximized()) {
+      SetWindowPos(window, nullptr, 0, 0, whole.right, whole.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+}
+
+}  // namespace native

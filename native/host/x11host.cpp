@@ -1,0 +1,261 @@
+#include "native/host/x11host.h"
+
+#include <poll.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "native/host/desktopresize.h"
+#include "native/host/x11keymap.h"
+#include "native/user/focusmanager.h"
+#include "native/user/messageapi.h"
+#include "native/user/messages.h"
+#include "native/user/virtualkeys.h"
+#include "native/user/windowsystem.h"
+
+// Xlib defines macros with common names (None, True, False, Bool): it comes after every header of ours.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace native {
+
+// The X side of the host: the display, its window, and what drawing to it needs.
+struct X11Host::Connection {
+  Display* display = nullptr;
+  Window window = 0;
+  GC gc = nullptr;
+  Visual* visual = nullptr;
+  int depth = 0;
+  Atom deleteWindow = 0;
+  int width = 0;
+  int height = 0;
+
+  ~Connection() {
+    if (display != nullptr) {
+      if (gc != nullptr) {
+        XFreeGC(display, gc);
+      }
+      if (window != 0) {
+        XDestroyWindow(display, window);
+      }
+      XCloseDisplay(display);
+    }
+  }
+};
+
+namespace {
+
+constexpr long kEventMask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
+                            PointerMotionMask | ExposureMask | StructureNotifyMask | FocusChangeMask;
+
+bool headlessAsked() {
+  const char* value = std::getenv("KESTROVE_HEADLESS");
+  return value != nullptr && *value != 0 && std::strcmp(value, "0") != 0;
+}
+
+// X buttons 1, 2 and 3 are left, middle and right; the desktop counts left, right, middle. The wheel (4 and
+// up) has no message here.
+int desktopButton(unsigned int xButton) {
+  switch (xButton) {
+    case Button1:
+      return 0;
+    case Button2:
+      return 2;
+    case Button3:
+      return 1;
+    default:
+      return -1;
+  }
+}
+
+// The desktop's pixels are 0x00RRGGBB words, which a 24-bit true-colour visual with those masks takes as
+// they are.
+bool visualTakesDesktopPixels(const Visual* visual, int depth) {
+  return depth == 24 && visual->red_mask == 0xFF0000 && visual->green_mask == 0x00FF00 &&
+         visual->blue_mask == 0x0000FF;
+}
+
+// Xlib's own handler ends the program on any protocol error; a request the server refuses (a copy to a window
+// that is going away) costs one picture, not the program.
+int ignoreProtocolError(Display*, XErrorEvent*) {
+  return 0;
+}
+
+}  // namespace
+
+std::unique_ptr<X11Host> X11Host::openFromEnvironment(WindowSystem& system) {
+  const char* name = std::getenv("DISPLAY");
+  if (name == nullptr || *name == 0 || headlessAsked()) {
+    return nullptr;
+  }
+  XSetErrorHandler(ignoreProtocolError);
+  auto x = std::make_unique<Connection>();
+  x->display = XOpenDisplay(name);
+  if (x->display == nullptr) {
+    return nullptr;
+  }
+  int screen = DefaultScreen(x->display);
+  x->visual = DefaultVisual(x->display, screen);
+  x->depth = DefaultDepth(x->display, screen);
+  if (!visualTakesDesktopPixels(x->visual, x->depth)) {
+    return nullptr;
+  }
+  x->width = system.desktop().width();
+  x->height = system.desktop().height();
+  x->window = XCreateSimpleWindow(x->display, RootWindow(x->display, screen), 0, 0,
+                                  static_cast<unsigned>(x->width), static_cast<unsigned>(x->height), 0, 0, 0);
+  XStoreName(x->display, x->window, kTitle);
+  XSelectInput(x->display, x->window, kEventMask);
+  x->deleteWindow = XInternAtom(x->display, "WM_DELETE_WINDOW", False);
+  XSetWMProtocols(x->display, x->window, &x->deleteWindow, 1);
+  x->gc = XCreateGC(x->display, x->window, 0, nullptr);
+  XMapWindow(x->display, x->window);
+  XFlush(x->display);
+  return std::unique_ptr<X11Host>(new X11Host(system, std::move(x)));
+}
+
+X11Host::X11Host(WindowSystem& system, std::unique_ptr<Connection> connection)
+    : system_(system), x_(std::move(connection)) {
+  system_.waitSet().add(ConnectionNumber(x_->display), POLLIN, [this](short) { takeEvents(); });
+  system_.waitSet().setBeforeWait([this] {
+    bool took = takeEvents();
+    present();
+    return took;
+  });
+  // Everything is copied once the window shows.
+  system_.compositor().damage(RECT{0, 0, x_->width, x_->height});
+}
+
+X11Host::~X11Host() {
+  system_.waitSet().setBeforeWait(nullptr);
+  system_.waitSet().remove(ConnectionNumber(x_->display));
+}
+
+bool X11Host::takeEvents() {
+  Desktop& desktop = system_.desktop();
+  bool took = false;
+  while (XPending(x_->display) > 0) {
+    XEvent event;
+    XNextEvent(x_->display, &event);
+    took = true;
+    switch (event.type) {
+      case KeyPress:
+      case KeyRelease: {
+        // Auto-repeat comes as a release and a press at the same time: only the press is a repeat.
+        if (event.type == KeyRelease && XEventsQueued(x_->display, QueuedAfterReading) > 0) {
+          XEvent next;
+          XPeekEvent(x_->display, &next);
+          if (next.type == KeyPress && next.xkey.keycode == event.xkey.keycode &&
+              next.xkey.time == event.xkey.time) {
+            break;
+          }
+        }
+        UINT key = virtualKeyOfKeysym(XLookupKeysym(&event.xkey, 0));
+        if (key != 0) {
+          desktop.moveMouse(POINT{event.xkey.x, event.xkey.y});
+          desktop.pressKey(key, event.type == KeyPress);
+        }
+        break;
+      }
+      case ButtonPress:
+      case ButtonRelease: {
+        int button = desktopButton(event.xbutton.button);
+        if (button >= 0) {
+          desktop.moveMouse(POINT{event.xbutton.x, event.xbutton.y});
+          desktop.pressButton(button, event.type == ButtonPress);
+        }
+        break;
+      }
+      case MotionNotify:
+        desktop.moveMouse(POINT{event.xmotion.x, event.xmotion.y});
+        break;
+      case Expose:
+        system_.compositor().drawnDirectly(RECT{event.xexpose.x, event.xexpose.y,
+                                                event.xexpose.x + event.xexpose.width,
+                                                event.xexpose.y + event.xexpose.height});
+        break;
+      case ConfigureNotify:
+        if (event.xconfigure.width != x_->width || event.xconfigure.height != x_->height) {
+          resizeDesktop(system_, event.xconfigure.width, event.xconfigure.height);
+          x_->width = system_.desktop().width();
+          x_->height = system_.desktop().height();
+        }
+        break;
+      case FocusOut:
+        releaseHeldKeys();
+        break;
+      case ClientMessage:
+        if (static_cast<Atom>(event.xclient.data.l[0]) == x_->deleteWindow) {
+          closeFrontWindow();
+        }
+        break;
+      default:
+        break;
+    }
+  }
+  return took;
+}
+
+void X11Host::present() {
+  Compositor& compositor = system_.compositor();
+  compositor.compose(system_.windows());
+  std::vector<RECT> damage = compositor.takeDamage();
+  if (damage.empty()) {
+    return;
+  }
+  Surface& pixels = compositor.desktopSurface();
+  // An image over the desktop's own pixels: nothing is copied until XPutImage sends the damaged parts.
+  XImage* image = XCreateImage(x_->display, x_->visual, static_cast<unsigned>(x_->depth), ZPixmap, 0,
+                               reinterpret_cast<char*>(pixels.row(0)), static_cast<unsigned>(pixels.width()),
+                               static_cast<unsigned>(pixels.height()), 32, pixels.width() * 4);
+  if (image == nullptr) {
+    return;
+  }
+  // The words lie in this machine's byte order; the server converts to its own.
+  image->byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+  for (const RECT& rect : damage) {
+    RECT inside{std::max<LONG>(rect.left, 0), std::max<LONG>(rect.top, 0),
+                std::min<LONG>(rect.right, pixels.width()), std::min<LONG>(rect.bottom, pixels.height())};
+    if (inside.right > inside.left && inside.bottom > inside.top) {
+      XPutImage(x_->display, x_->window, x_->gc, image, inside.left, inside.top, inside.left, inside.top,
+                static_cast<unsigned>(inside.right - inside.left),
+                static_cast<unsigned>(inside.bottom - inside.top));
+    }
+  }
+  image->data = nullptr;  // the pixels are the compositor's
+  XDestroyImage(image);
+  XFlush(x_->display);
+}
+
+void X11Host::closeFrontWindow() {
+  // The active window is the front frame; menus never take activation.
+  HWND front = system_.focus().active();
+  if (front == nullptr) {
+    for (HWND window : system_.windows().desktop().children) {
+      const WindowRecord* record = system_.windows().find(window);
+      if (record != nullptr && record->hasVisibleFlag()) {
+        front = window;
+        break;
+      }
+    }
+  }
+  if (front != nullptr) {
+    PostMessage(front, WM_CLOSE, 0, 0);
+  }
+}
+
+void X11Host::releaseHeldKeys() {
+  // Keys let go while another X window had the focus would otherwise stay down for ever.
+  const Keyboard& keyboard = system_.keyboard();
+  for (UINT key = 1; key <= 0xFF; ++key) {
+    bool button = key == VK_LBUTTON || key == VK_RBUTTON || key == VK_MBUTTON;
+    if (!button && keyboard.isDownNow(key)) {
+      system_.desktop().pressKey(key, false);
+    }
+  }
+}
+
+}  // namespace native

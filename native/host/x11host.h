@@ -1,0 +1,41 @@
+#pragma once
+// Shows the desktop in one X window and feeds the window's X input to it: damaged areas of the composed
+// desktop are copied to the window before the message loop waits, key presses and releases become virtual
+// keys, pointer motion and buttons become mouse input, the window's close button asks the front window to
+// close, and the desktop follows the window's size. The X connection's descriptor wakes a waiting loop.
+// X11 itself stays inside this host's source file.
+
+#include <memory>
+#include <string>
+
+namespace native {
+
+class WindowSystem;
+
+class X11Host {
+ public:
+  // A host for the system on the display that DISPLAY names; none when DISPLAY is not set, the display does
+  // not open, or KESTROVE_HEADLESS is set to anything but "0".
+  static std::unique_ptr<X11Host> openFromEnvironment(WindowSystem& system);
+  ~X11Host();
+  X11Host(const X11Host&) = delete;
+  X11Host& operator=(const X11Host&) = delete;
+
+  static constexpr const char* kTitle = "Kestrove";
+
+ private:
+  struct Connection;
+  X11Host(WindowSystem& system, std::unique_ptr<Connection> connection);
+
+  // Takes the events the connection holds; answers whether any was taken.
+  bool takeEvents();
+  // Copies what was composed since the last time to the window.
+  void present();
+  void closeFrontWindow();
+  void releaseHeldKeys();
+
+  WindowSystem& system_;
+  std::unique_ptr<Connection> x_;
+};
+
+}  // namespace native

@@ -1,0 +1,137 @@
+#include "native/user/menulayout.h"
+
+#include <algorithm>
+#include <cwctype>
+
+#include "native/gdi/dcapi.h"
+#include "native/gdi/drawtext.h"
+#include "native/gdi/objectapi.h"
+#include "native/gdi/textapi.h"
+#include "native/user/metrics.h"
+#include "native/user/rects.h"
+#include "native/user/windowsystem.h"
+
+namespace native {
+
+namespace {
+
+constexpr int kFontHeight = -12;
+constexpr int kMinPopupWidth = 80;
+
+// Measures texts with the menu font, as DrawText lays them out (a "&" prefix takes no room).
+class TextMeasure {
+ public:
+  TextMeasure() : dc_(CreateCompatibleDC(nullptr)), font_(MenuLayout::createFont()) {
+    previous_ = SelectObject(dc_, font_);
+  }
+  ~TextMeasure() {
+    SelectObject(dc_, previous_);
+    DeleteObject(font_);
+    DeleteDC(dc_);
+  }
+  TextMeasure(const TextMeasure&) = delete;
+  TextMeasure& operator=(const TextMeasure&) = delete;
+
+  int width(std::u16string_view text) const {
+    if (text.empty()) {
+      return 0;
+    }
+    RECT area{0, 0, 0, 0};
+    DrawText(dc_, text.data(), static_cast<int>(text.size()), &area, DT_SINGLELINE | DT_CALCRECT);
+    return area.right - area.left;
+  }
+
+ private:
+  HDC dc_;
+  HFONT font_;
+  HGDIOBJ previous_;
+};
+
+}  // namespace
+
+HFONT MenuLayout::createFont() {
+  return CreateFont(kFontHeight, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, u"MS Shell Dlg");
+}
+
+std::vector<RECT> MenuLayout::barEntries(const MenuRecord& menu, const RECT& bar) {
+  TextMeasure measure;
+  std::vector<RECT> entries;
+  LONG left = bar.left;
+  for (const MenuItem& item : menu.items) {
+    // A separator is a gap; other entries are their icon or text with padding either side.
+    int width = kBarPadding;
+    if (systemMenuWindowOf(item) != nullptr) {
+      width += GetSystemMetrics(SM_CXSMICON) + kBarPadding;
+    } else if (!item.isSeparator()) {
+      width += measure.width(splitAtTab(item.text).first) + kBarPadding;
+    }
+    entries.push_back(RECT{left, bar.top, left + width, bar.bottom});
+    left += width;
+  }
+  return entries;
+}
+
+SIZE MenuLayout::popupClientSize(const MenuRecord& menu) {
+  TextMeasure measure;
+  int labels = 0;
+  int hotKeys = 0;
+  int height = 0;
+  for (const MenuItem& item : menu.items) {
+    height += item.isSeparator() ? kSeparatorHeight : kPopupEntryHeight;
+    auto [label, hotKey] = splitAtTab(item.text);
+    labels = std::max(labels, measure.width(label));
+    hotKeys = std::max(hotKeys, measure.width(hotKey));
+  }
+  int width = kCheckColumn + labels + (hotKeys > 0 ? kHotKeyGap + hotKeys : 0) + kArrowColumn;
+  return SIZE{std::max(width, kMinPopupWidth), height};
+}
+
+std::vector<RECT> MenuLayout::popupEntries(const MenuRecord& menu) {
+  LONG width = popupClientSize(menu).cx;
+  std::vector<RECT> entries;
+  LONG top = 0;
+  for (const MenuItem& item : menu.items) {
+    LONG height = item.isSeparator() ? kSeparatorHeight : kPopupEntryHeight;
+    entries.push_back(RECT{0, top, width, top + height});
+    top += height;
+  }
+  return entries;
+}
+
+HWND MenuLayout::systemMenuWindowOf(const MenuItem& item) {
+  return item.isPopup() ? WindowSystem::get().menus().windowOfSystemMenu(item.subMenu) : nullptr;
+}
+
+int MenuLayout::entryAt(const std::vector<RECT>& entries, POINT point) {
+  for (std::size_t index = 0; index < entries.size(); ++index) {
+    if (PtInRect(&entries[index], point)) {
+      return static_cast<int>(index);
+    }
+  }
+  return -1;
+}
+
+char16_t MenuLayout::mnemonicOf(std::u16string_view text) {
+  for (std::size_t index = 0; index + 1 < text.size(); ++index) {
+    if (text[index] != u'&') {
+      continue;
+    }
+    if (text[index + 1] == u'&') {
+      ++index;  // "&&" shows one "&" and marks nothing
+      continue;
+    }
+    char16_t marked = text[index + 1];
+    return marked < 0x80 ? static_cast<char16_t>(std::towupper(marked)) : marked;
+  }
+  return 0;
+}
+
+std::pair<std::u16string_view, std::u16string_view> MenuLayout::splitAtTab(std::u16string_view text) {
+  std::size_t tab = text.find(u'\t');
+  if (tab == std::u16string_view::npos) {
+    return {text, {}};
+  }
+  return {text.substr(0, tab), text.substr(tab + 1)};
+}
+
+}  // namespace native

@@ -1,0 +1,525 @@
+#include "native/user/menuloop.h"
+
+#include "native/user/focusmanager.h"
+#include "native/user/menuapi.h"
+#include "native/user/menubar.h"
+#include "native/user/menulayout.h"
+#include "native/user/messageapi.h"
+#include "native/user/messages.h"
+#include "native/user/nonclientlayout.h"
+#include "native/user/paintapi.h"
+#include "native/user/painting.h"
+#include "native/user/rects.h"
+#include "native/user/sysinfo.h"
+#include "native/user/systemmenu.h"
+#include "native/user/virtualkeys.h"
+#include "native/user/windowapi.h"
+#include "native/user/windowpos.h"
+#include "native/user/windowsystem.h"
+
+namespace native {
+
+namespace {
+
+// The flags of WM_MENUSELECT that describe the entry itself.
+constexpr UINT kEntryStateFlags = MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_POPUP | MF_SEPARATOR;
+// WM_MENUSELECT's flags word when the menu closes.
+constexpr WORD kMenuClosed = 0xFFFF;
+
+MenuTable& menus() {
+  return WindowSystem::get().menus();
+}
+
+bool isMouseMessage(UINT message) {
+  return message >= WM_MOUSEFIRST && message <= WM_MOUSELAST;
+}
+
+bool isKeyMessage(UINT message) {
+  return message >= WM_KEYFIRST && message <= WM_KEYLAST;
+}
+
+bool choosable(const MenuItem& item) {
+  return !item.isSeparator() && !item.isPopup() && item.isEnabled();
+}
+
+// The first entry with the mnemonic, -1 for none.
+int entryWithMnemonic(const MenuRecord& menu, char16_t character) {
+  for (std::size_t index = 0; index < menu.items.size(); ++index) {
+    if (MenuLayout::mnemonicOf(menu.items[index].text) == character) {
+      return static_cast<int>(index);
+    }
+  }
+  return -1;
+}
+
+}  // namespace
+
+MenuLoop::MenuLoop(HWND owner, bool rightButtonChooses)
+    : owner_(owner), rightButtonChooses_(rightButtonChooses) {}
+
+MenuLoop::~MenuLoop() {
+  if (menus().activeLoop == this) {
+    menus().activeLoop = nullptr;
+  }
+}
+
+MenuLoop* MenuLoop::running() {
+  return menus().activeLoop;
+}
+
+int MenuLoop::highlightedBarEntry(HWND window) const {
+  return window == owner_ && !levels_.empty() && isBar(0) ? levels_[0]->state.selected : -1;
+}
+
+void MenuLoop::trackWithMouse(POINT screen, bool systemBox) {
+  byMouse_ = true;
+  if (systemBox) {
+    trackSystemMenu(false);
+    return;
+  }
+  HMENU bar = GetMenu(owner_);
+  int entry = MenuLayout::entryAt(MenuBar::screenEntries(owner_), screen);
+  if (bar == nullptr || entry < 0) {
+    return;  // a press on the bar beside its entries opens nothing
+  }
+  levels_.push_back(std::make_unique<Level>(Level{PopupState{bar, -1}, nullptr}));
+  begin();
+  select(0, entry, true);
+  run();
+}
+
+void MenuLoop::trackWithKey(char16_t character) {
+  if (character == u' ') {
+    trackSystemMenu(true);
+    return;
+  }
+  HMENU bar = GetMenu(owner_);
+  const MenuRecord* record = menus().find(bar);
+  if (record == nullptr || record->items.empty()) {
+    return;
+  }
+  int found = character == 0 ? -1 : entryWithMnemonic(*record, character);
+  if (character != 0 && found < 0) {
+    MessageBeep(0);
+    return;
+  }
+  levels_.push_back(std::make_unique<Level>(Level{PopupState{bar, -1}, nullptr}));
+  begin();
+  if (found < 0) {
+    step(0, 1);  // Alt alone: the first entry is highlighted, nothing opens
+  } else {
+    select(0, found, false);
+    activate(0, found);
+  }
+  run();
+}
+
+void MenuLoop::trackPopup(HMENU menu, POINT screen) {
+  begin();
+  if (openRoot(menu, RECT{screen.x, screen.y, screen.x, screen.y})) {
+    run();
+  } else {
+    finish();
+  }
+}
+
+void MenuLoop::trackSystemMenu(bool byKey) {
+  WindowSystem& system = WindowSystem::get();
+  const WindowRecord* window = system.windows().find(owner_);
+  if (window == nullptr || (window->style & WS_SYSMENU) == 0) {
+    return;
+  }
+  systemMenu_ = true;
+  HMENU menu = menus().systemMenuOf(owner_);
+  if (menu == nullptr) {
+    temporaryMenu_ = SystemMenu::create();
+    menu = temporaryMenu_;
+  }
+  SystemMenu::updateStates(menu, *window);
+  RECT screen = system.windows().screenRect(*window);
+  NonClientLayout layout = NonClientLayout::compute(window->style, window->exStyle, screen);
+  // Below the system box, or below the window's top-left corner when it shows no caption.
+  RECT anchor = IsRectEmpty(&layout.systemBox) ? RECT{screen.left, screen.top, screen.left, screen.top}
+                                               : layout.systemBox;
+  begin();
+  if (!openRoot(menu, anchor)) {
+    finish();
+    return;
+  }
+  if (byKey) {
+    step(0, 1);
+  }
+  run();
+}
+
+void MenuLoop::begin() {
+  menus().activeLoop = this;
+  menus().altAlonePending = false;
+  SetCapture(owner_);
+}
+
+bool MenuLoop::openRoot(HMENU menu, const RECT& anchor) {
+  SendMessage(owner_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, systemMenu_ ? 1 : 0));
+  auto level = std::make_unique<Level>(Level{PopupState{menu, -1}, nullptr, systemMenu_ ? owner_ : nullptr});
+  if (!IsWindow(owner_) || menus().find(menu) == nullptr) {
+    return false;
+  }
+  level->window = MenuPopup::open(&level->state, owner_, anchor, MenuPopup::Placement::Below);
+  if (level->window == nullptr) {
+    return false;
+  }
+  levels_.push_back(std::move(level));
+  return true;
+}
+
+void MenuLoop::run() {
+  while (!done_ && intact()) {
+    MSG message{};
+    if (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE) == FALSE) {
+      SendMessage(owner_, WM_ENTERIDLE, MSGF_MENU, reinterpret_cast<LPARAM>(levels_.back()->window));
+      if (done_ || !intact() || GetMessage(&message, nullptr, 0, 0) == -1) {
+        break;
+      }
+    }
+    if (message.message == WM_QUIT) {
+      // The quit request stays for the program's own loop.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (isMouseMessage(message.message)) {
+      onMouse(message);
+    } else if (isKeyMessage(message.message)) {
+      onKey(message);
+    } else {
+      DispatchMessage(&message);
+    }
+  }
+  finish();
+}
+
+void MenuLoop::finish() {
+  bool hadBar = !levels_.empty() && isBar(0);
+  if (!levels_.empty()) {
+    closeAbove(0);
+    if (!isBar(0)) {
+      DestroyWindow(levels_[0]->window);
+    }
+    levels_.clear();
+  }
+  menus().activeLoop = nullptr;
+  if (GetCapture() == owner_) {
+    ReleaseCapture();
+  }
+  if (hadBar) {
+    frameChanged(owner_);  // the bar shows no highlight any more
+  }
+  SendMessage(owner_, WM_MENUSELECT, MAKEWPARAM(0, kMenuClosed), 0);
+  if (temporaryMenu_ != nullptr) {
+    DestroyMenu(temporaryMenu_);
+    temporaryMenu_ = nullptr;
+  }
+  if (chosen_) {
+    if (chosenSystemTarget_ != nullptr) {
+      PostMessage(chosenSystemTarget_, WM_SYSCOMMAND, *chosen_, 0);
+    } else {
+      PostMessage(owner_, WM_COMMAND, MAKEWPARAM(*chosen_, 0), 0);
+    }
+  }
+}
+
+// The menu can go on only while its owner, its capture, its menus and its windows are all still there: a
+// message dispatched meanwhile may have destroyed any of them.
+bool MenuLoop::intact() const {
+  if (levels_.empty() || !IsWindow(owner_) || GetCapture() != owner_) {
+    return false;
+  }
+  for (const auto& level : levels_) {
+    if (menus().find(level->state.menu) == nullptr ||
+        (level->window != nullptr && !IsWindow(level->window))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+const MenuItem* MenuLoop::entryOf(std::size_t level, int entry) const {
+  const MenuRecord* menu = menus().find(levels_[level]->state.menu);
+  if (menu == nullptr || entry < 0 || static_cast<std::size_t>(entry) >= menu->items.size()) {
+    return nullptr;
+  }
+  return &menu->items[static_cast<std::size_t>(entry)];
+}
+
+std::vector<RECT> MenuLoop::screenEntries(std::size_t level) const {
+  return isBar(level) ? MenuBar::screenEntries(owner_) : MenuPopup::screenEntries(levels_[level]->window);
+}
+
+MenuLoop::Hit MenuLoop::hitTest(POINT screen) const {
+  for (std::size_t level = levels_.size(); level-- > 0;) {
+    RECT area{};
+    if (isBar(level)) {
+      area = MenuBar::screenRect(owner_);
+    } else {
+      GetWindowRect(levels_[level]->window, &area);
+    }
+    if (!PtInRect(&area, screen)) {
+      continue;
+    }
+    int entry = MenuLayout::entryAt(screenEntries(level), screen);
+    const MenuItem* item = entryOf(level, entry);
+    return Hit{static_cast<int>(level), item != nullptr && !item->isSeparator() ? entry : -1};
+  }
+  return Hit{};
+}
+
+void MenuLoop::select(std::size_t level, int entry, bool openCascade) {
+  Level& current = *levels_[level];
+  if (current.state.selected != entry) {
+    closeAbove(level);
+    current.state.selected = entry;
+    redraw(level);
+    const MenuItem* item = entryOf(level, entry);
+    if (item == nullptr) {
+      return;
+    }
+    UINT flags =
+        (item->flags & kEntryStateFlags) | MF_HILITE | (current.systemOf != nullptr ? MF_SYSMENU : 0);
+    WORD idOrPosition = item->isPopup() ? static_cast<WORD>(entry) : item->id;
+    SendMessage(owner_, WM_MENUSELECT, MAKEWPARAM(idOrPosition, flags),
+                reinterpret_cast<LPARAM>(current.state.menu));
+    if (!intact()) {
+      return;
+    }
+  }
+  if (openCascade && innermost() == level) {
+    this->openCascade(level);
+  }
+}
+
+void MenuLoop::openCascade(std::size_t level) {
+  int entry = levels_[level]->state.selected;
+  const MenuItem* item = entryOf(level, entry);
+  if (item == nullptr || !item->isPopup() || !item->isEnabled()) {
+    return;
+  }
+  HMENU sub = item->subMenu;
+  HWND systemWindow = menus().windowOfSystemMenu(sub);
+  SendMessage(owner_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub),
+              MAKELPARAM(entry, systemWindow != nullptr ? 1 : 0));
+  // The owner may have changed the menus while it was asked.
+  if (!intact() || innermost() != level || levels_[level]->state.selected != entry ||
+      menus().find(sub) == nullptr) {
+    return;
+  }
+  std::vector<RECT> entries = screenEntries(level);
+  if (static_cast<std::size_t>(entry) >= entries.size()) {
+    return;
+  }
+  RECT anchor = entries[static_cast<std::size_t>(entry)];
+  if (!isBar(level)) {
+    // A cascade lies against its parent's window, border included.
+    RECT parent{};
+    GetWindowRect(levels_[level]->window, &parent);
+    anchor.left = parent.left;
+    anchor.right = parent.right;
+  }
+  auto opened = std::make_unique<Level>(
+      Level{PopupState{sub, -1}, nullptr, systemWindow != nullptr ? systemWindow : levels_[level]->systemOf});
+  opened->window = MenuPopup::open(&opened->state, owner_, anchor,
+                                   isBar(level) ? MenuPopup::Placement::Below : MenuPopup::Placement::Beside);
+  if (opened->window != nullptr) {
+    levels_.push_back(std::move(opened));
+  }
+}
+
+void MenuLoop::closeAbove(std::size_t level) {
+  while (levels_.size() > level + 1) {
+    DestroyWindow(levels_.back()->window);
+    levels_.pop_back();
+  }
+}
+
+void MenuLoop::redraw(std::size_t level) const {
+  if (isBar(level)) {
+    frameChanged(owner_);
+  } else {
+    InvalidateRect(levels_[level]->window, nullptr, FALSE);
+  }
+}
+
+void MenuLoop::activate(std::size_t level, int entry) {
+  const MenuItem* item = entryOf(level, entry);
+  if (item == nullptr) {
+    return;
+  }
+  if (!item->isPopup()) {
+    choose(level, entry);
+    return;
+  }
+  select(level, entry, true);
+  if (intact() && innermost() == level + 1) {
+    step(level + 1, 1);
+  }
+}
+
+void MenuLoop::step(std::size_t level, int direction) {
+  const MenuRecord* menu = menus().find(levels_[level]->state.menu);
+  if (menu == nullptr || menu->items.empty()) {
+    return;
+  }
+  int count = static_cast<int>(menu->items.size());
+  int entry = levels_[level]->state.selected;
+  if (entry < 0) {
+    entry = direction > 0 ? -1 : count;
+  }
+  for (int tries = 0; tries < count; ++tries) {
+    entry = (entry + direction + count) % count;
+    if (!menu->items[static_cast<std::size_t>(entry)].isSeparator()) {
+      select(level, entry, false);
+      return;
+    }
+  }
+}
+
+void MenuLoop::choose(std::size_t level, int entry) {
+  const MenuItem* item = entryOf(level, entry);
+  if (item != nullptr && choosable(*item)) {
+    chosen_ = item->id;
+    chosenSystemTarget_ = levels_[level]->systemOf;
+    done_ = true;
+  }
+}
+
+void MenuLoop::escape() {
+  if (levels_.size() == 1) {
+    done_ = true;
+    return;
+  }
+  closeAbove(levels_.size() - 2);
+  // A pull-down the mouse opened closes with its bar: the menu was never in keyboard use.
+  if (levels_.size() == 1 && isBar(0) && byMouse_) {
+    done_ = true;
+  }
+}
+
+void MenuLoop::moveAcross(bool right) {
+  std::size_t level = innermost();
+  const MenuItem* selected = entryOf(level, levels_[level]->state.selected);
+  if (right && !isBar(level) && selected != nullptr && selected->isPopup()) {
+    activate(level, levels_[level]->state.selected);
+    return;
+  }
+  std::size_t root = isBar(0) ? 1 : 0;
+  if (!right && level > root) {
+    closeAbove(level - 1);  // back out of a cascade
+    return;
+  }
+  if (!isBar(0)) {
+    return;
+  }
+  bool pullDownOpen = levels_.size() > 1;
+  step(0, right ? 1 : -1);
+  if (pullDownOpen && intact()) {
+    activate(0, levels_[0]->state.selected);
+  }
+}
+
+void MenuLoop::mnemonic(std::size_t level, char16_t character) {
+  const MenuRecord* menu = menus().find(levels_[level]->state.menu);
+  int found = menu == nullptr ? -1 : entryWithMnemonic(*menu, character);
+  if (found < 0) {
+    MessageBeep(0);
+    return;
+  }
+  select(level, found, false);
+  if (intact()) {
+    activate(level, found);
+  }
+}
+
+void MenuLoop::onMouse(const MSG& message) {
+  UINT kind = message.message;
+  bool leftPress = kind == WM_LBUTTONDOWN || kind == WM_LBUTTONDBLCLK;
+  bool rightPress = kind == WM_RBUTTONDOWN || kind == WM_RBUTTONDBLCLK;
+  bool press = leftPress || (rightButtonChooses_ && rightPress);
+  bool release = kind == WM_LBUTTONUP || (rightButtonChooses_ && kind == WM_RBUTTONUP);
+  bool anyPress = leftPress || rightPress || kind == WM_MBUTTONDOWN || kind == WM_MBUTTONDBLCLK;
+  Hit hit = hitTest(message.pt);
+  if (hit.level < 0) {
+    if (anyPress) {
+      done_ = true;  // a press outside the menu closes it
+    }
+    return;
+  }
+  auto level = static_cast<std::size_t>(hit.level);
+  byMouse_ = true;
+  if (kind == WM_MOUSEMOVE) {
+    // Over the bar the pointer switches pull-downs only while one is open or the button is held.
+    bool barFollows = levels_.size() > 1 || WindowSystem::get().keyboard().isDown(VK_LBUTTON);
+    if (isBar(level) && !barFollows) {
+      return;
+    }
+    if (hit.entry >= 0 || (level == innermost() && !isBar(level))) {
+      select(level, hit.entry, true);
+    }
+    return;
+  }
+  if (press) {
+    if (isBar(level) && hit.entry >= 0 && hit.entry == levels_[0]->state.selected && levels_.size() > 1) {
+      done_ = true;  // pressing the open bar entry again closes its pull-down and the menu
+      return;
+    }
+    if (hit.entry >= 0) {
+      select(level, hit.entry, true);
+    }
+    return;
+  }
+  if (release && hit.entry >= 0) {
+    select(level, hit.entry, true);
+    if (intact()) {
+      choose(level, hit.entry);
+    }
+  }
+}
+
+void MenuLoop::onKey(const MSG& message) {
+  // Key releases and characters are taken and dropped: the menu acts on presses.
+  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) {
+    return;
+  }
+  auto key = static_cast<UINT>(message.wParam);
+  std::size_t level = innermost();
+  switch (key) {
+    case VK_ESCAPE:
+      escape();
+      return;
+    case VK_MENU:
+    case VK_F10:
+      done_ = true;
+      return;
+    case VK_UP:
+    case VK_DOWN:
+      if (isBar(level)) {
+        if (key == VK_DOWN) {
+          activate(level, levels_[level]->state.selected);
+        }
+        return;
+      }
+      step(level, key == VK_DOWN ? 1 : -1);
+      return;
+    case VK_LEFT:
+    case VK_RIGHT:
+      moveAcross(key == VK_RIGHT);
+      return;
+    case VK_RETURN:
+      activate(level, levels_[level]->state.selected);
+      return;
+    default:
+      if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) {
+        mnemonic(level, static_cast<char16_t>(key));
+      }
+      return;
+  }
+}
+
+}  // namespace native
