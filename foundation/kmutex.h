@@ -26,3 +26,16 @@ class KMutex {
 
   pthread_mutex_t mutex;
 };
+
+// Releases a KMutex that the caller already holds when the scope ends, so that every return path (an
+// exception included) lets go of the lock it took.
+class KMutexHold {
+ public:
+  explicit KMutexHold(KMutex& mutex) : mutex(mutex) {}
+  ~KMutexHold() { mutex.Unlock(); }
+  KMutexHold(const KMutexHold&) = delete;
+  KMutexHold& operator=(const KMutexHold&) = delete;
+
+ private:
+  KMutex& mutex;
+};

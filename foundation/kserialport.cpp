@@ -201,18 +201,6 @@ LineSettings ParseLine(const KString& settings) {
   return line;
 }
 
-// Unlocks a KMutex when the scope ends, also by an exception.
-class MutexHold {
- public:
-  explicit MutexHold(KMutex& mutex) : mutex(mutex) {}
-  ~MutexHold() { mutex.Unlock(); }
-  MutexHold(const MutexHold&) = delete;
-  MutexHold& operator=(const MutexHold&) = delete;
-
- private:
-  KMutex& mutex;
-};
-
 }  // namespace
 
 // Sends the last block again while the port is idle.
@@ -452,7 +440,7 @@ void KSerialPort::WriteRaw(const void* buffer, int32_t count) {
     Fail(kErrSerialNotOpen);
   }
   writeLock.Lock(-1);
-  MutexHold hold(writeLock);
+  KMutexHold hold(writeLock);
   const auto* bytes = static_cast<const uint8_t*>(buffer);
   SendAll(bytes, count);
   lastBlock.assign(reinterpret_cast<const char*>(bytes), static_cast<size_t>(count));
@@ -490,7 +478,7 @@ void KSerialPort::RepeatIfIdle(uint32_t tickCount) {
   if (!writeLock.Lock(0)) {
     return;
   }
-  MutexHold hold(writeLock);
+  KMutexHold hold(writeLock);
   if (lastBlock.empty() || KTickDifference(tickCount, lastWriteTick) < repeatPeriodMs) {
     return;
   }
