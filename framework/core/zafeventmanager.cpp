@@ -1,0 +1,78 @@
+#include "framework/core/zafeventmanager.h"
+
+#include "framework/core/zafdevice.h"
+
+namespace {
+
+// A queue slot: one record of the pool.
+class QueueElement : public ZafElement {
+ public:
+  ZafEventRecord event;
+};
+
+}  // namespace
+
+ZafEventManager::ZafEventManager() {
+  for (int i = 0; i < kQueueSize; ++i) {
+    queueBlock.AddFreeElement(new QueueElement);
+  }
+}
+
+ZafEventManager::~ZafEventManager() = default;
+
+bool ZafEventManager::Put(const ZafEventRecord& event, uint32_t flags) {
+  auto* element = static_cast<QueueElement*>(queueBlock.TakeFreeElement());
+  if (!element) {
+    return false;
+  }
+  element->event = event;
+  queueBlock.Insert(element, (flags & Q_END) ? nullptr : queueBlock.First());
+  return true;
+}
+
+bool ZafEventManager::TakeQueued(ZafEventRecord& event) {
+  auto* element = static_cast<QueueElement*>(queueBlock.First());
+  if (!element) {
+    return false;
+  }
+  event = element->event;
+  // The pooled copy lets go of any text now, so the taker holds the only reference.
+  element->event.Clear();
+  queueBlock.Release(element);
+  return true;
+}
+
+ZafDevice* ZafEventManager::Add(ZafDevice* device) {
+  return static_cast<ZafDevice*>(devices.Add(device));
+}
+
+ZafDevice* ZafEventManager::Subtract(ZafDevice* device) {
+  return static_cast<ZafDevice*>(devices.Subtract(device));
+}
+
+ZafDevice* ZafEventManager::Device(int32_t deviceType) const {
+  for (auto* element = devices.First(); element; element = element->Next()) {
+    auto* device = static_cast<ZafDevice*>(element);
+    if (device->deviceType == deviceType) {
+      return device;
+    }
+  }
+  return nullptr;
+}
+
+int32_t ZafEventManager::SendToDevice(int32_t deviceType, int32_t requestCode) {
+  ZafDevice* device = Device(deviceType);
+  return device ? device->Event(ZafEventRecord(requestCode, 0)) : 0;
+}
+
+void ZafEventManager::SendToDevices(const ZafEventRecord& event, int32_t deviceType) {
+  for (auto* element = devices.First(); element;) {
+    // A device may take itself out of the list while it handles the event.
+    auto* next = element->Next();
+    auto* device = static_cast<ZafDevice*>(element);
+    if (device->deviceType == deviceType) {
+      device->Event(event);
+    }
+    element = next;
+  }
+}

@@ -1,0 +1,57 @@
+// The framework's event codes and results that the window classes exchange. Negative codes are system
+// events and requests; 1001 and up are the logical device events of the event maps.
+#ifndef FRAMEWORK_CORE_ZAFEVENTTYPES_H
+#define FRAMEWORK_CORE_ZAFEVENTTYPES_H
+
+#include <cstdint>
+
+using ZafEventType = int32_t;
+
+// Results.
+inline constexpr ZafEventType NoWindowResult = -3;
+inline constexpr ZafEventType UnknownEventResult = -2;
+
+// Life of the native window and drawing.
+inline constexpr ZafEventType MinimizeEvent = -4;
+inline constexpr ZafEventType MaximizeEvent = -5;
+inline constexpr ZafEventType NoWindowLeftEvent = -7;
+inline constexpr ZafEventType PrepareEvent = -9;
+inline constexpr ZafEventType CreateEvent = -10;
+inline constexpr ZafEventType CloseEvent = -11;
+inline constexpr ZafEventType FocusLostEvent = -13;
+inline constexpr ZafEventType DrawNowEvent = -16;
+inline constexpr ZafEventType RedisplayEvent = -17;
+inline constexpr ZafEventType CloseTemporaryEvent = -18;
+inline constexpr ZafEventType NativeGoneEvent = -20;
+inline constexpr ZafEventType NativeAttachedEvent = -26;
+inline constexpr ZafEventType DestroyEvent = -27;
+inline constexpr ZafEventType RedisplayRegionEvent = -28;
+inline constexpr ZafEventType ExitEvent = -32;
+inline constexpr ZafEventType HelpEvent = -34;
+inline constexpr ZafEventType ValidityQueryEvent = -37;
+inline constexpr ZafEventType FocusRequestEvent = -50;
+inline constexpr ZafEventType SetRegionEvent = -200;
+inline constexpr ZafEventType FitEvent = -201;
+inline constexpr ZafEventType FocusGainedEvent = -204;
+inline constexpr ZafEventType DefaultButtonChangedEvent = -220;
+inline constexpr ZafEventType AddObjectEvent = -400;
+inline constexpr ZafEventType SubtractObjectEvent = -401;
+inline constexpr ZafEventType FirstDragDropEvent = -412;
+inline constexpr ZafEventType LastDragDropEvent = -403;
+
+// Notifications and requests.
+inline constexpr ZafEventType CloseQueryEvent = -3500;
+inline constexpr ZafEventType ExitRequestEvent = -3501;
+inline constexpr ZafEventType FocusGainEvent = -3502;
+inline constexpr ZafEventType FocusLoseEvent = -3503;
+inline constexpr ZafEventType TipEnterEvent = -3509;
+inline constexpr ZafEventType TipLeaveEvent = -3510;
+inline constexpr ZafEventType LanguageChangedEvent = -3511;
+
+// Logical device events of the event maps.
+inline constexpr ZafEventType ChosenEvent = 1002;
+inline constexpr ZafEventType ChosenByDoubleClickEvent = 1012;
+// The end row of an event map.
+inline constexpr ZafEventType EndOfEventMap = 9999;
+
+#endif

@@ -1,0 +1,715 @@
+#include "framework/core/zafwindow.h"
+
+#include <string>
+#include <vector>
+
+#include "framework/core/zafwindowmanager.h"
+#include "framework/data/zafclassid.h"
+#include "framework/data/zaffile.h"
+#include "framework/data/zaffilesystem.h"
+#include "framework/data/zafstrlib.h"
+
+namespace {
+
+// Arrows, Tab and Shift-Tab, Page Up and Down, Enter. Duplicate rows never decide and stay as they are.
+constexpr ZafEventMap kEventMap[] = {
+    {1051, ZAF_KEYBOARD_DEVICE, 40, 512},        {1051, ZAF_KEYBOARD_DEVICE, 40, 512},
+    {1052, ZAF_KEYBOARD_DEVICE, 37, 512},        {1052, ZAF_KEYBOARD_DEVICE, 37, 512},
+    {1055, ZAF_KEYBOARD_DEVICE, 9, 512},         {1059, ZAF_KEYBOARD_DEVICE, 34, 512},
+    {1059, ZAF_KEYBOARD_DEVICE, 34, 512},        {1058, ZAF_KEYBOARD_DEVICE, 33, 512},
+    {1058, ZAF_KEYBOARD_DEVICE, 33, 512},        {1054, ZAF_KEYBOARD_DEVICE, 9, 515},
+    {1053, ZAF_KEYBOARD_DEVICE, 39, 512},        {1053, ZAF_KEYBOARD_DEVICE, 39, 512},
+    {1050, ZAF_KEYBOARD_DEVICE, 38, 512},        {1050, ZAF_KEYBOARD_DEVICE, 38, 512},
+    {ChosenEvent, ZAF_KEYBOARD_DEVICE, 13, 512}, {EndOfEventMap, 0, 0, 0},
+};
+
+// Window record flags.
+enum WindowFlag : uint16_t {
+  kDestroyable = 0x0001,
+  kLocked = 0x0002,
+  kMaximized = 0x0004,
+  kMinimized = 0x0008,
+  kMovable = 0x0010,
+  kSizeable = 0x0020,
+  kTemporary = 0x0040,
+  kModal = 0x0080,
+  kSystemKeys = 0x0100,
+};
+
+ZafWindowObject* AsObject(ZafElement* element) {
+  return static_cast<ZafWindowObject*>(static_cast<ZafElement*>(element));
+}
+
+}  // namespace
+
+// Every element of both lists is a window object.
+template <typename Visit>
+void ZafWindow::ForEachObject(Visit visit) {
+  for (ZafList* list : {&support, static_cast<ZafList*>(this)}) {
+    for (ZafElement* element = list->First(); element;) {
+      ZafElement* next = element->Next();
+      if (visit(AsObject(element))) {
+        return;
+      }
+      element = next;
+    }
+  }
+}
+
+ZafWindow::ZafWindow(int32_t left, int32_t top, int32_t width, int32_t height)
+    : ZafWindowObject(left, top, width, height), clientRegion{0, 0, width - 1, height - 1, ZAF_CELL} {}
+
+ZafWindow::ZafWindow(const ZafWindow& other)
+    : ZafWindowObject(other),
+      ZafList(other.CompareFunction()),
+      clientRegion(other.clientRegion),
+      restoreRegion(other.restoreRegion),
+      destroyable(other.destroyable),
+      locked(other.locked),
+      maximized(other.maximized),
+      minimized(other.minimized),
+      modal(other.modal),
+      movable(other.movable),
+      systemKeys(other.systemKeys),
+      selectionType(other.selectionType),
+      sizeable(other.sizeable),
+      temporary(other.temporary) {
+  for (const ZafList* list : {&other.support, static_cast<const ZafList*>(&other)}) {
+    for (ZafElement* element = list->First(); element; element = element->Next()) {
+      Add(AsObject(element)->Duplicate());
+    }
+  }
+  if (other.defaultButton && other.defaultButton->StringID()) {
+    // The source's button may have no counterpart (it was not among its objects): then there is none.
+    if (ZafWindowObject* button = FindObjectByName(other.defaultButton->StringID())) {
+      SetDefaultButton(button, true);
+    }
+  }
+}
+
+ZafWindow::ZafWindow(const ZafIChar* name, ZafObjectPersistence& persistence)
+    : ZafWindowObject(name, persistence, u"ZafWindow", ID_ZAF_WINDOW) {
+  ReadWindow(persistence);
+  LeaveReadLevel(persistence);
+}
+
+ZafWindow::~ZafWindow() {
+  support.Destroy();
+  ZafList::Destroy();
+}
+
+ZafClassID ZafWindow::ClassID() const {
+  return ID_ZAF_WINDOW;
+}
+
+const ZafIChar* ZafWindow::ClassName() const {
+  return u"ZafWindow";
+}
+
+bool ZafWindow::IsA(ZafClassID id) const {
+  return id == ID_ZAF_WINDOW || ZafWindowObject::IsA(id);
+}
+
+bool ZafWindow::IsAName(const ZafIChar* name) const {
+  return (name && ZafStrCmp(name, u"ZafWindow") == 0) || ZafWindowObject::IsAName(name);
+}
+
+ZafWindowObject* ZafWindow::Duplicate() {
+  return new ZafWindow(*this);
+}
+
+ZafEventType ZafWindow::Event(const ZafEventRecord& event) {
+  switch (event.type) {
+    case AddObjectEvent:
+      Add(event.windowObject);
+      return event.type;
+    case SubtractObjectEvent:
+      Subtract(event.windowObject);
+      return event.type;
+    case CloseQueryEvent:
+      return locked ? -1 : 0;
+    case CreateEvent: {
+      const ZafEventType answer = ZafWindowObject::Event(event);
+      ForEachObject([&event](ZafWindowObject* object) {
+        object->Event(event);
+        return false;
+      });
+      return answer;
+    }
+    case DestroyEvent:
+      ForEachObject([&event](ZafWindowObject* object) {
+        object->Event(event);
+        return false;
+      });
+      return ZafWindowObject::Event(event);
+    default:
+      return ZafWindowObject::Event(event);
+  }
+}
+
+ZafEventType ZafWindow::MapEvent(const ZafEventRecord& event) {
+  const ZafEventType logical = MapEventTable(kEventMap, event);
+  return logical == EndOfEventMap ? ZafWindowObject::MapEvent(event) : logical;
+}
+
+// ---- Objects ----
+
+ZafWindowObject* ZafWindow::Add(ZafWindowObject* object, ZafWindowObject* before) {
+  if (!object || object->Parent()) {
+    return object;
+  }
+  ZafList& list = object->SupportObject() ? support : *this;
+  if (before && list.Index(before) >= 0) {
+    list.Insert(object, before);
+  } else {
+    list.ZafList::Add(object);
+  }
+  const bool hadFocus = object->Focus();
+  const bool wasSelected = object->Selected();
+  object->SetFocus(false);
+  object->SetSelected(false);
+  object->SetParent(this);
+  if (screenID) {
+    object->Event(ZafEventRecord(CreateEvent, 0));
+  }
+  if (hadFocus) {
+    if (focus) {
+      object->SetFocus(true);
+    } else if (&list == this) {
+      SetCurrent(object);
+    }
+  }
+  if (wasSelected) {
+    object->SetSelected(true);
+  }
+  return object;
+}
+
+ZafWindowObject* ZafWindow::Subtract(ZafWindowObject* object) {
+  if (!object || object->Parent() != this) {
+    return nullptr;
+  }
+  ZafList& list = object->SupportObject() ? support : *this;
+  if (!list.ZafList::Subtract(object)) {
+    return nullptr;
+  }
+  ForgetDefaultButtons(object);
+  if (object->ScreenID()) {
+    object->Event(ZafEventRecord(DestroyEvent, 0));
+  }
+  object->SetParent(nullptr);
+  return object;
+}
+
+void ZafWindow::ForgetDefaultButtons(ZafWindowObject* leaving) {
+  ZafWindowObject* root = RootObject();
+  if (!root->IsA(ID_ZAF_WINDOW)) {
+    return;
+  }
+  auto* rootWindow = static_cast<ZafWindow*>(root);
+  // The default buttons live on the root: one inside the leaving object must not be left behind there.
+  auto inside = [leaving](ZafWindowObject* button) {
+    for (ZafWindowObject* object = button; object; object = object->Parent()) {
+      if (object == leaving) {
+        return true;
+      }
+    }
+    return false;
+  };
+  if (inside(rootWindow->currentDefaultButton)) {
+    rootWindow->currentDefaultButton = nullptr;
+  }
+  if (inside(rootWindow->defaultButton)) {
+    rootWindow->defaultButton = nullptr;
+  }
+}
+
+void ZafWindow::NotifyChildrenDestroy() {
+  for (ZafElement* element = ZafList::First(); element; element = element->Next()) {
+    AsObject(element)->Event(ZafEventRecord(DestroyEvent, 0));
+  }
+}
+
+void ZafWindow::Destroy() {
+  NotifyChildrenDestroy();
+  for (ZafElement* element = ZafList::First(); element; element = ZafList::First()) {
+    ZafWindowObject* object = AsObject(element);
+    ForgetDefaultButtons(object);
+    ZafList::Subtract(object);
+    delete object;
+  }
+}
+
+void ZafWindow::BroadcastToChildren(const ZafEventRecord& event, int depth) {
+  ForEachObject([&event](ZafWindowObject* object) {
+    object->Event(event);
+    return false;
+  });
+  if (depth == -1 || depth > 0) {
+    const int next = depth > 0 ? depth - 1 : depth;
+    ForEachObject([&event, next](ZafWindowObject* object) {
+      if (object->IsA(ID_ZAF_WINDOW)) {
+        static_cast<ZafWindow*>(object)->BroadcastToChildren(event, next);
+      }
+      return false;
+    });
+  }
+}
+
+ZafWindowObject* ZafWindow::FindObject(ZafNumberID id) {
+  if (ZafWindowObject* self = ZafWindowObject::FindObject(id)) {
+    return self;
+  }
+  if (static_cast<int16_t>(id) < 0) {
+    return SupportObjectByID(id);
+  }
+  ZafWindowObject* found = nullptr;
+  ForEachObject([&found, id](ZafWindowObject* object) {
+    found = object->FindObject(id);
+    return found != nullptr;
+  });
+  return found;
+}
+
+ZafWindowObject* ZafWindow::FindObjectByName(const ZafIChar* name) {
+  if (ZafWindowObject* self = ZafWindowObject::FindObjectByName(name)) {
+    return self;
+  }
+  if (!name || name[0] == u'~') {
+    return nullptr;
+  }
+  return SearchPath(name);
+}
+
+// A name without "~" is searched through the whole tree; "first~rest" matches a direct object named
+// first and asks it for rest ("first~" answers the direct object itself).
+ZafWindowObject* ZafWindow::SearchPath(const ZafIChar* name) {
+  const ZafIChar* tilde = ZafStrChr(name, u'~');
+  ZafWindowObject* found = nullptr;
+  if (!tilde) {
+    ForEachObject([&found, name](ZafWindowObject* object) {
+      found = object->FindObjectByName(name);
+      return found != nullptr;
+    });
+    return found;
+  }
+  const std::u16string first(name, tilde);
+  const ZafIChar* rest = tilde + 1;
+  ForEachObject([&found, &first](ZafWindowObject* object) {
+    if (object->StringID() && first == object->StringID()) {
+      found = object;
+    }
+    return found != nullptr;
+  });
+  if (!found || !*rest) {
+    return found;
+  }
+  return found->FindObjectByName(rest);
+}
+
+ZafWindowObject* ZafWindow::FocusObject() {
+  ZafWindowObject* current = CurrentChild();
+  if (current && current->Focus()) {
+    return current->FocusObject();
+  }
+  return focus ? this : nullptr;
+}
+
+ZafWindowObject* ZafWindow::SupportObjectByID(ZafNumberID id) const {
+  for (ZafElement* element = support.First(); element; element = element->Next()) {
+    if (element->NumberID() == id) {
+      return AsObject(element);
+    }
+  }
+  return nullptr;
+}
+
+ZafWindowObject* ZafWindow::GeometryManager() const {
+  ZafWindowObject* object = SupportObjectByID(ZAF_NUMID_GEOMETRY);
+  return object && object->IsA(ID_ZAF_GEOMETRY_MANAGER) ? object : nullptr;
+}
+
+ZafWindowObject* ZafWindow::Border() const {
+  ZafWindowObject* object = SupportObjectByID(ZAF_NUMID_BORDER);
+  return object && object->IsA(ID_ZAF_BORDER) ? object : nullptr;
+}
+
+ZafWindowObject* ZafWindow::TitleObject() const {
+  ZafWindowObject* object = SupportObjectByID(ZAF_NUMID_TITLE);
+  return object && object->IsA(ID_ZAF_TITLE) ? object : nullptr;
+}
+
+int32_t ZafWindow::SetCoordinateType(int32_t type) {
+  if (!screenID) {
+    ZafWindowObject::SetCoordinateType(type);
+    clientRegion.coordinateType = type;
+  }
+  return coordinateType;
+}
+
+const ZafIChar* ZafWindow::Text() {
+  ZafWindowObject* title = TitleObject();
+  return title ? title->Text() : nullptr;
+}
+
+int ZafWindow::SetText(const ZafIChar* text) {
+  ZafWindowObject* title = TitleObject();
+  return title ? title->SetText(text) : 1;
+}
+
+// ---- Flags ----
+
+bool ZafWindow::Changed() {
+  if (changed) {
+    return true;
+  }
+  for (ZafElement* element = ZafList::First(); element; element = element->Next()) {
+    if (AsObject(element)->Changed()) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool ZafWindow::SetChanged(bool flag) {
+  changed = flag;
+  if (!changed) {
+    for (ZafElement* element = ZafList::First(); element; element = element->Next()) {
+      AsObject(element)->SetChanged(false);
+    }
+  }
+  return changed;
+}
+
+bool ZafWindow::SetCtrlDrag(bool) {
+  ctrlDrag = false;
+  return false;
+}
+
+bool ZafWindow::SetShiftCtrlDrag(bool) {
+  shiftCtrlDrag = false;
+  return false;
+}
+
+bool ZafWindow::SetShiftDrag(bool) {
+  shiftDrag = false;
+  return false;
+}
+
+bool ZafWindow::SetParentDrawBorder(bool) {
+  parentDrawBorder = false;
+  return false;
+}
+
+bool ZafWindow::SetParentDrawFocus(bool) {
+  parentDrawFocus = false;
+  return false;
+}
+
+bool ZafWindow::SetSelected(bool) {
+  selected = false;
+  return false;
+}
+
+bool ZafWindow::SetDestroyable(bool flag) {
+  destroyable = flag;
+  return destroyable;
+}
+
+bool ZafWindow::SetLocked(bool flag) {
+  return SetBeforeCreation(locked, flag);
+}
+
+bool ZafWindow::SetModal(bool flag) {
+  return SetBeforeCreation(modal, flag);
+}
+
+bool ZafWindow::SetMovable(bool flag) {
+  return SetBeforeCreation(movable, flag);
+}
+
+bool ZafWindow::SetSizeable(bool flag) {
+  return SetBeforeCreation(sizeable, flag);
+}
+
+bool ZafWindow::SetSystemKeys(bool flag) {
+  systemKeys = flag;
+  return systemKeys;
+}
+
+bool ZafWindow::SetTemporary(bool flag) {
+  return SetBeforeCreation(temporary, flag);
+}
+
+ZafWindow* ZafWindow::SetOwner(ZafWindow* newOwner) {
+  if (!screenID && !parent) {
+    owner = newOwner;
+  }
+  return owner;
+}
+
+// ---- Focus, selection and default buttons ----
+
+ZafWindowObject* ZafWindow::NotifyFocus(ZafWindowObject* focusObject, bool setFocus) {
+  if (focusObject == this) {
+    return ZafWindowObject::NotifyFocus(focusObject, setFocus);
+  }
+  ZafWindowObject* current = CurrentChild();
+  if (!setFocus) {
+    if (current) {
+      if (ZafWindowObject* refused = current->NotifyFocus(focusObject, false)) {
+        return refused;
+      }
+    }
+    return ZafWindowObject::NotifyFocus(this, false);
+  }
+  ZafWindowObject* refused = nullptr;
+  if (!focus) {
+    refused = ZafWindowObject::NotifyFocus(this, true);
+    if (!refused && current && current != focusObject &&
+        current->Event(ZafEventRecord(ValidityQueryEvent, 0)) == -1) {
+      // The current field holds an invalid value: the focus goes back to it.
+      Event(ZafEventRecord(FocusRequestEvent, 0));
+      refused = current;
+    }
+  } else if (current && current != focusObject) {
+    refused = current->NotifyFocus(this, false);
+  }
+  if (!refused && focusObject && focusObject->Parent() == this && !focusObject->SupportObject()) {
+    SetCurrent(focusObject);
+  }
+  RestorePermanentDefault(focusObject);
+  return refused;
+}
+
+void ZafWindow::RestorePermanentDefault(ZafWindowObject* gaining) {
+  ZafWindowObject* root = RootObject();
+  if (!root->IsA(ID_ZAF_WINDOW)) {
+    return;
+  }
+  auto* rootWindow = static_cast<ZafWindow*>(root);
+  // A button gaining the focus decides itself whether it becomes the current default; any other object
+  // gives the role back to the permanent default button.
+  if (rootWindow->defaultButton && !(gaining && gaining->IsA(ID_ZAF_BUTTON))) {
+    rootWindow->SetDefaultButton(rootWindow->defaultButton, false);
+  }
+}
+
+ZafWindowObject* ZafWindow::NotifySelection(ZafWindowObject* object, bool setSelected) {
+  if (!object || object->SupportObject() || selectionType != 0) {
+    return nullptr;
+  }
+  if (setSelected) {
+    for (ZafElement* element = ZafList::First(); element; element = element->Next()) {
+      ZafWindowObject* other = AsObject(element);
+      if (other != object && other->Selected()) {
+        other->SetSelected(false);
+      }
+    }
+    if (object->Parent() == this) {
+      SetCurrent(object);
+    }
+    return nullptr;
+  }
+  for (ZafElement* element = ZafList::First(); element; element = element->Next()) {
+    if (AsObject(element)->Selected()) {
+      return nullptr;
+    }
+  }
+  // The last selected child stays selected: a single-selection window always has one.
+  object->SetSelected(true);
+  return nullptr;
+}
+
+ZafWindowObject* ZafWindow::SetDefaultButton(ZafWindowObject* button, bool permanent) {
+  ZafWindowObject* root = RootObject();
+  if (root != this && root->IsA(ID_ZAF_WINDOW)) {
+    return static_cast<ZafWindow*>(root)->SetDefaultButton(button, permanent);
+  }
+  auto makeCurrent = [this](ZafWindowObject* newCurrent) {
+    ZafWindowObject* previous = currentDefaultButton;
+    currentDefaultButton = newCurrent;
+    for (ZafWindowObject* changedButton : {previous, newCurrent}) {
+      if (changedButton && changedButton == defaultButton) {
+        changedButton->Event(ZafEventRecord(DefaultButtonChangedEvent, 0));
+      }
+    }
+  };
+  if (!permanent) {
+    if (button != currentDefaultButton) {
+      makeCurrent(button);
+    }
+    return currentDefaultButton;
+  }
+  if (button != defaultButton) {
+    if (!currentDefaultButton || (currentDefaultButton == defaultButton && !currentDefaultButton->Focus())) {
+      defaultButton = button;
+      makeCurrent(button);
+    }
+    defaultButton = button;
+  }
+  return defaultButton;
+}
+
+ZafWindowObject* ZafWindow::DefaultButton(bool permanent) {
+  ZafWindowObject* root = RootObject();
+  if (root != this && root->IsA(ID_ZAF_WINDOW)) {
+    return static_cast<ZafWindow*>(root)->DefaultButton(permanent);
+  }
+  return permanent ? defaultButton : currentDefaultButton;
+}
+
+int ZafWindow::CompareAscending(ZafElement* first, ZafElement* second) {
+  const ZafIChar* a = AsObject(first)->Text();
+  const ZafIChar* b = AsObject(second)->Text();
+  if (!a) {
+    return -1;
+  }
+  if (!b) {
+    return 1;
+  }
+  return ZafStrCmp(a, b);
+}
+
+int ZafWindow::CompareDescending(ZafElement* first, ZafElement* second) {
+  const ZafIChar* a = AsObject(first)->Text();
+  const ZafIChar* b = AsObject(second)->Text();
+  if (!a) {
+    return 1;
+  }
+  if (!b) {
+    return -1;
+  }
+  return ZafStrCmp(b, a);
+}
+
+// ---- Storage ----
+
+ZafObjectConstructor ZafWindow::ReadFunction() const {
+  return &ZafWindow::Read;
+}
+
+ZafWindowObject* ZafWindow::Read(const ZafIChar* name, ZafObjectPersistence& persistence) {
+  return new ZafWindow(name, persistence);
+}
+
+ZafError ZafWindow::Write(ZafObjectPersistence& persistence) {
+  if (BeginWrite(persistence) && persistence.Error() == ZAF_ERROR_NONE) {
+    ZafFile& file = *persistence.File();
+    ZafRegionStruct client = clientRegion;
+    client.ConvertCoordinates(coordinateType, display);
+    file.WriteInt32(client.Width());
+    file.WriteInt32(client.Height());
+    const uint16_t flags =
+        (destroyable ? kDestroyable : 0) | (locked ? kLocked : 0) | (maximized ? kMaximized : 0) |
+        (minimized ? kMinimized : 0) | (movable ? kMovable : 0) | (sizeable ? kSizeable : 0) |
+        (temporary ? kTemporary : 0) | (modal ? kModal : 0) | (systemKeys ? kSystemKeys : 0);
+    file.WriteUInt16(flags);
+    file.WriteUInt16(static_cast<uint16_t>(selectionType & 15));
+    file.WriteString(defaultButton ? defaultButton->StringID() : nullptr);
+    file.WriteString(CompareFunction() ? persistence.CompareFunctionName(CompareFunction()) : nullptr);
+    WriteSupportObjects(persistence);
+    WriteChildren(persistence);
+  }
+  return EndWrite(persistence);
+}
+
+void ZafWindow::WriteList(ZafList& list, ZafObjectPersistence& persistence) {
+  for (ZafElement* element = list.First(); element && persistence.Error() == ZAF_ERROR_NONE;
+       element = element->Next()) {
+    AsObject(element)->Write(persistence);
+  }
+}
+
+void ZafWindow::WriteSupportObjects(ZafObjectPersistence& persistence) {
+  WriteList(support, persistence);
+}
+
+void ZafWindow::WriteChildren(ZafObjectPersistence& persistence) {
+  WriteList(*this, persistence);
+}
+
+void ZafWindow::ReadWindow(ZafObjectPersistence& persistence) {
+  ZafFile* file = persistence.File();
+  if (!file || persistence.Error() != ZAF_ERROR_NONE || file->Error() != ZAF_ERROR_NONE) {
+    return;
+  }
+  int32_t width = 0;
+  int32_t height = 0;
+  uint16_t flags = 0;
+  uint16_t selection = 0;
+  file->ReadInt32(width);
+  file->ReadInt32(height);
+  file->ReadUInt16(flags);
+  file->ReadUInt16(selection);
+  ZafIChar* text = nullptr;
+  file->ReadString(text);
+  std::unique_ptr<ZafIChar[]> defaultName(text);
+  text = nullptr;
+  file->ReadString(text);
+  std::unique_ptr<ZafIChar[]> compareName(text);
+  if (file->Error() != ZAF_ERROR_NONE) {
+    return;
+  }
+  clientRegion = {0, 0, width - 1, height - 1, coordinateType};
+  destroyable = flags & kDestroyable;
+  locked = flags & kLocked;
+  maximized = flags & kMaximized;
+  minimized = flags & kMinimized;
+  movable = flags & kMovable;
+  sizeable = flags & kSizeable;
+  temporary = flags & kTemporary;
+  modal = flags & kModal;
+  systemKeys = flags & kSystemKeys;
+  selectionType = selection & 15;
+  if (compareName && *compareName.get()) {
+    SetCompareFunction(persistence.CompareFunction(compareName.get()));
+  }
+  ReadStoredObjects(persistence);
+  if (defaultName && *defaultName.get()) {
+    if (ZafWindowObject* button = FindObjectByName(defaultName.get()); button && button->IsA(ID_ZAF_BUTTON)) {
+      SetDefaultButton(button, true);
+    }
+  }
+}
+
+void ZafWindow::ReadStoredObjects(ZafObjectPersistence& persistence) {
+  // The objects are the tagged directories beside this window's own object file, in the file system
+  // that holds it.
+  struct Entry {
+    std::u16string name;
+    std::u16string className;
+    ZafClassID classID;
+  };
+  std::vector<Entry> entries;
+  for (ZafFileSystem* fileSystem : persistence.FileList()) {
+    std::vector<Entry> found;
+    bool holdsThisWindow = false;
+    ZafFileInfoStruct info;
+    for (int more = fileSystem->FindFirst(info, u"*", nullptr, 0); more == 0;
+         more = fileSystem->FindNext(info, u"*", nullptr, 0)) {
+      if (info.type == ZAF_ENTRY_DIRECTORY && info.numberID != 0) {
+        found.push_back({info.name, info.stringID, info.numberID});
+      } else if (info.type == ZAF_ENTRY_FILE && info.name == u"objectData") {
+        holdsThisWindow = true;
+      }
+    }
+    fileSystem->FindClose(info);
+    if (holdsThisWindow) {
+      entries = std::move(found);
+      break;
+    }
+  }
+  for (const Entry& entry : entries) {
+    ZafObjectConstructor construct = persistence.ObjectConstructor(entry.classID, entry.className.c_str());
+    if (!construct) {
+      continue;
+    }
+    if (ZafWindowObject* object = construct(entry.name.c_str(), persistence)) {
+      Add(object);
+    }
+    if (persistence.Error() != ZAF_ERROR_NONE) {
+      break;
+    }
+  }
+}

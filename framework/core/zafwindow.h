@@ -1,0 +1,176 @@
+// A window object that holds other window objects: its children (the list it is) and its support objects
+// (border, title, frame buttons, menu, scroll bars, geometry manager), the default buttons of a top-level
+// window, and the rules for adding, searching, focusing, selecting and storing its objects.
+#ifndef FRAMEWORK_CORE_ZAFWINDOW_H
+#define FRAMEWORK_CORE_ZAFWINDOW_H
+
+#include "framework/core/zafwindowobject.h"
+#include "framework/data/zaflist.h"
+
+// Number IDs of the support objects.
+inline constexpr ZafNumberID ZAF_NUMID_BORDER = 0xFFFF;
+inline constexpr ZafNumberID ZAF_NUMID_MAXIMIZE = 0xFFFE;
+inline constexpr ZafNumberID ZAF_NUMID_MINIMIZE = 0xFFFD;
+inline constexpr ZafNumberID ZAF_NUMID_SYSTEM = 0xFFFC;
+inline constexpr ZafNumberID ZAF_NUMID_TITLE = 0xFFFB;
+inline constexpr ZafNumberID ZAF_NUMID_HZ_SCROLL = 0xFFFA;
+inline constexpr ZafNumberID ZAF_NUMID_VT_SCROLL = 0xFFF9;
+inline constexpr ZafNumberID ZAF_NUMID_CORNER_SCROLL = 0xFFF8;
+inline constexpr ZafNumberID ZAF_NUMID_GEOMETRY = 0xFFF7;
+inline constexpr ZafNumberID ZAF_NUMID_PULL_DOWN_MENU = 0xFFF5;
+
+class ZafWindow : public ZafWindowObject, public ZafList {
+ public:
+  ZafWindow(int32_t left, int32_t top, int32_t width, int32_t height);
+  // Copies the settings and duplicates every object, support objects first.
+  ZafWindow(const ZafWindow& other);
+  // Reads the window, its record and every object stored under it.
+  ZafWindow(const ZafIChar* name, ZafObjectPersistence& persistence);
+  ~ZafWindow() override;
+
+  ZafClassID ClassID() const override;
+  const ZafIChar* ClassName() const override;
+  bool IsA(ZafClassID id) const override;
+  bool IsAName(const ZafIChar* name) const override;
+  ZafWindowObject* Duplicate() override;
+
+  // Add and subtract requests, the close query, and creating and taking down the objects with the
+  // window; everything else is the window object's.
+  ZafEventType Event(const ZafEventRecord& event) override;
+  // The window's own map, then the window object's.
+  ZafEventType MapEvent(const ZafEventRecord& event) override;
+
+  // ---- Objects ----
+  // Support objects go to the support list, others to the children, in front of `before` or in compare
+  // order. An object that already has a parent is left alone. Returns the object.
+  virtual ZafWindowObject* Add(ZafWindowObject* object, ZafWindowObject* before = nullptr);
+  // Takes one of this window's objects out; an object of another window is refused (null) and both
+  // windows stay intact.
+  virtual ZafWindowObject* Subtract(ZafWindowObject* object);
+  // Takes the children's native windows down and deletes them; support objects stay.
+  virtual void Destroy();
+  virtual void NotifyChildrenDestroy();
+  // Every object gets the event; depth 0 stops there, a positive depth goes that many levels further into
+  // child windows, -1 reaches the whole tree.
+  virtual void BroadcastToChildren(const ZafEventRecord& event, int depth);
+  ZafList& SupportList() { return support; }
+  ZafWindowObject* FirstChild() const { return static_cast<ZafWindowObject*>(ZafList::First()); }
+  ZafWindowObject* CurrentChild() const { return static_cast<ZafWindowObject*>(ZafList::Current()); }
+
+  ZafWindowObject* FindObject(ZafNumberID id) override;
+  // Without "~" every object is searched, recursively; "a~b" matches the direct object a and asks it for b.
+  ZafWindowObject* FindObjectByName(const ZafIChar* name) override;
+  ZafWindowObject* FocusObject() override;
+  // The support object with that number ID (first in the list), or null.
+  ZafWindowObject* SupportObjectByID(ZafNumberID id) const;
+  // The geometry manager support object, or null when the window has none.
+  ZafWindowObject* GeometryManager() const;
+  ZafWindowObject* TitleObject() const;
+  // The border support object, or null.
+  ZafWindowObject* Border() const;
+
+  // ---- Region ----
+  ZafRegionStruct ClientRegion(const ZafWindowObject* object = nullptr) override;
+  void SetRegion(const ZafRegionStruct& newRegion) override;
+  int32_t SetCoordinateType(int32_t type) override;
+
+  // ---- Texts: those of the title ----
+  const ZafIChar* Text() override;
+  int SetText(const ZafIChar* text) override;
+
+  // ---- Flags ----
+  bool Changed() override;
+  bool SetChanged(bool flag) override;
+  // A window is never dragged by these keys, never selected, and draws its own border and focus.
+  bool SetCtrlDrag(bool flag) override;
+  bool SetShiftCtrlDrag(bool flag) override;
+  bool SetShiftDrag(bool flag) override;
+  bool SetParentDrawBorder(bool flag) override;
+  bool SetParentDrawFocus(bool flag) override;
+  bool SetSelected(bool flag) override;
+
+  bool Destroyable() const { return destroyable; }
+  bool Locked() const { return locked; }
+  bool Maximized() const { return maximized; }
+  bool Minimized() const { return minimized; }
+  bool Modal() const { return modal; }
+  bool Movable() const { return movable; }
+  bool Sizeable() const { return sizeable; }
+  bool SystemKeys() const { return systemKeys; }
+  bool Temporary() const { return temporary; }
+  ZafWindow* Owner() const { return owner; }
+  uint32_t SelectionType() const { return selectionType; }
+  virtual bool SetDestroyable(bool flag);
+  virtual bool SetLocked(bool flag);
+  virtual bool SetModal(bool flag);
+  virtual bool SetMovable(bool flag);
+  virtual bool SetSizeable(bool flag);
+  virtual bool SetSystemKeys(bool flag);
+  virtual bool SetTemporary(bool flag);
+  // Only while the window has neither a native window nor a parent.
+  virtual ZafWindow* SetOwner(ZafWindow* newOwner);
+  // Defined by the back-end (they change the native window).
+  virtual bool SetMaximized(bool flag);
+  virtual bool SetMinimized(bool flag);
+  virtual uint32_t SetSelectMultiple(bool flag);
+
+  // ---- Focus, selection and default buttons ----
+  ZafWindowObject* NotifyFocus(ZafWindowObject* focusObject, bool setFocus) override;
+  ZafWindowObject* NotifySelection(ZafWindowObject* object, bool setSelected) override;
+  // Kept on the root window; a non-root window passes the call to its root.
+  virtual ZafWindowObject* SetDefaultButton(ZafWindowObject* button, bool permanent);
+  ZafWindowObject* DefaultButton(bool permanent);
+
+  // Compare functions by Text: an object without text sorts first (last when descending).
+  static int CompareAscending(ZafElement* first, ZafElement* second);
+  static int CompareDescending(ZafElement* first, ZafElement* second);
+
+  // ---- Storage ----
+  ZafError Write(ZafObjectPersistence& persistence) override;
+  ZafObjectConstructor ReadFunction() const override;
+  static ZafWindowObject* Read(const ZafIChar* name, ZafObjectPersistence& persistence);
+  virtual void WriteChildren(ZafObjectPersistence& persistence);
+  virtual void WriteSupportObjects(ZafObjectPersistence& persistence);
+
+  ZafRegionStruct clientRegion;
+  ZafRegionStruct restoreRegion{0, 0, 0, 0, 0};
+  native::HWND frameHandle = nullptr;
+  bool sizeIsClient = true;
+
+ protected:
+  // Reads the window record and the stored objects after the window-object record.
+  void ReadWindow(ZafObjectPersistence& persistence);
+  // Builds every object stored under the window through the constructor registered for its class, and
+  // adds it (support objects land in the support list by their flag).
+  void ReadStoredObjects(ZafObjectPersistence& persistence);
+  // The objects in walk order: support objects first, then children.
+  template <typename Visit>
+  void ForEachObject(Visit visit);
+
+  ZafList support;
+  ZafWindowObject* currentDefaultButton = nullptr;
+  ZafWindowObject* defaultButton = nullptr;
+  bool destroyable = true;
+  bool locked = false;
+  bool maximized = false;
+  bool minimized = false;
+  bool modal = false;
+  bool movable = true;
+  bool systemKeys = false;
+  ZafWindow* owner = nullptr;
+  uint32_t selectionType = 0;
+  bool sizeable = true;
+  bool temporary = false;
+
+  // The search part of FindObjectByName, without matching the window itself.
+  ZafWindowObject* SearchPath(const ZafIChar* name);
+
+ private:
+  // Makes the root's permanent default button the current one again when focus moves to another object.
+  void RestorePermanentDefault(ZafWindowObject* gaining);
+  // Clears the root's default buttons that lie in the object about to leave the tree.
+  void ForgetDefaultButtons(ZafWindowObject* leaving);
+  void WriteList(ZafList& list, ZafObjectPersistence& persistence);
+};
+
+#endif
