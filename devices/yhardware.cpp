@@ -6,10 +6,13 @@
 #include "devices/yinterface.h"
 #include "foundation/klog.h"
 #include "foundation/kmutex.h"
+#include "imaging/yimage.h"
 #include "imaging/yimageblock.h"
 #include "imaging/yimageblockmanager.h"
 #include "imaging/yimageblocks.h"
+#include "model/qvevent.h"
 #include "model/qvsettings.h"
+#include "model/yleg.h"
 
 namespace {
 
@@ -18,9 +21,12 @@ constexpr int32_t kCaptureReserve = 0;
 
 }  // namespace
 
-YHardware::YHardware(int32_t characterWidth) : view(this, characterWidth) {}
+YHardware::YHardware(int32_t characterWidth) : view(this, characterWidth) {
+  YCaptureService::Register(this);
+}
 
 YHardware::~YHardware() {
+  YCaptureService::Unregister(this);
   ResetCapture();
 }
 
@@ -144,29 +150,108 @@ bool YHardware::StartCapture(QvEvent& event, YLeg& leg) {
   }
   for (const auto& device : interfaces) {
     if (!device->Start(event, leg)) {
+      // The devices that did start would capture with nobody to take their blocks.
+      for (YInterface* started : running) {
+        started->Stop();
+      }
+      running.clear();
       Fail(u"StartFailed", u"A capture device did not start.");
       return false;
     }
+    running.push_back(device.get());
   }
+  BeginCapture(*pool);
+  return true;
+}
+
+void YHardware::BeginCapture(YImageBlockManager& pool) {
   captureBuffer = std::make_unique<YImageBlocks>();
-  pool->Register(captureBuffer.get());
+  pool.Register(captureBuffer.get());
   nextBlockNumber = 0;
   captureState = kStarted;
   ++capturesStarted;
   Notify(YHardwareView::kHardwareList);
-  return true;
+}
+
+void YHardware::EndCapture() {
+  ++capturesEnded;
+  captureState = kIdle;
+  Notify(YHardwareView::kHardwareList);
 }
 
 void YHardware::StopCapture() {
   if (captureState != kStarted) {
     return;
   }
-  for (const auto& device : interfaces) {
+  for (YInterface* device : running) {
     device->Stop();
   }
-  ++capturesEnded;
-  captureState = kIdle;
-  Notify(YHardwareView::kHardwareList);
+  running.clear();
+  targets.clear();
+  EndCapture();
+}
+
+bool YHardware::IsRunning(const YInterface* device) const {
+  return std::find(running.begin(), running.end(), device) != running.end();
+}
+
+YImage* YHardware::Target(int32_t camera) const {
+  const auto found = targets.find(camera);
+  return found != targets.end() ? found->second : nullptr;
+}
+
+bool YHardware::SetUpCapture(int32_t camera, const YCamera& settings) {
+  YInterface* device = ById(camera);
+  return device != nullptr && device->Configure(settings) && device->Prepare();
+}
+
+bool YHardware::StartCapture(int32_t camera, YImage& image) {
+  YInterface* device = ById(camera);
+  QvEvent* event = image.Document();
+  auto* leg = dynamic_cast<YLeg*>(image.Owner());
+  YImageBlockManager* pool = YImageBlockManager::Global();
+  if (device == nullptr || IsRunning(device) || event == nullptr || leg == nullptr || pool == nullptr ||
+      image.Blocks().Manager() != pool || !device->Start(*event, *leg)) {
+    return false;
+  }
+  running.push_back(device);
+  targets[camera] = &image;
+  if (captureState != kStarted) {
+    BeginCapture(*pool);
+  }
+  return true;
+}
+
+bool YHardware::StopCapture(int32_t camera) {
+  YInterface* device = ById(camera);
+  const auto found = std::find(running.begin(), running.end(), device);
+  if (device == nullptr || found == running.end()) {
+    return false;
+  }
+  device->Stop();
+  running.erase(found);
+  targets.erase(camera);
+  if (running.empty() && captureState == kStarted) {
+    EndCapture();
+  }
+  return true;
+}
+
+bool YHardware::ReadCamera(int32_t camera, YCamera& settings) {
+  YInterface* device = ById(camera);
+  return device != nullptr && device->GetCamera(settings);
+}
+
+void YHardware::ReleaseImage(YImage& image) {
+  std::vector<int32_t> cameras;
+  for (const auto& [camera, target] : targets) {
+    if (target == &image) {
+      cameras.push_back(camera);
+    }
+  }
+  for (int32_t camera : cameras) {
+    StopCapture(camera);
+  }
 }
 
 bool YHardware::StopAll() {
@@ -225,12 +310,21 @@ bool YHardware::AddCapturedBlock(int32_t camera, const uint8_t* bytes, int32_t c
     return false;
   }
   YImageBlockManager* pool = captureBuffer->Manager();
-  YImageBlock* block = pool != nullptr ? pool->CheckOutBlock(captureBuffer.get(), kCaptureReserve) : nullptr;
+  YImage* target = Target(camera);
+  YImageBlocks* holder = target != nullptr ? &target->Blocks() : captureBuffer.get();
+  YImageBlock* block = pool != nullptr ? pool->CheckOutBlock(holder, kCaptureReserve) : nullptr;
   if (block == nullptr) {
     return false;
   }
   std::memcpy(block->Data(), bytes, kBlockBytes);
   block->SetCameraNumber(static_cast<uint8_t>(camera));
+  if (target != nullptr) {
+    if (target->AddCapturedBlock(block)) {
+      return true;
+    }
+    pool->PutBlock(block);
+    return false;
+  }
   block->SetNumber(nextBlockNumber);
   if (!captureBuffer->Add(block, true)) {
     pool->PutBlock(block);

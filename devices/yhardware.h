@@ -3,9 +3,12 @@
 // device library supplies), the capture state and capture buffer, the armed events, the ring of the last
 // start times and the layout model of the hardware windows. This program ships no device library: the
 // interface list stays empty, so every device call answers 0 or false and no capture starts.
+// It is also the images' capture service: an image starts and stops its camera through it, and the blocks
+// that camera delivers go to that image.
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -13,30 +16,34 @@
 #include "foundation/kmessage.h"
 #include "foundation/kmutex.h"
 #include "foundation/kstring.h"
+#include "imaging/ycaptureservice.h"
 #include "model/ytime.h"
 
 class QvEvent;
 class YCamera;
+class YImage;
+class YImageBlockManager;
 class YImageBlocks;
 class YInterface;
 class YLeg;
 
-class YHardware : public KMessageObject {
+class YHardware : public KMessageObject, public YCaptureService {
  public:
   enum CaptureState : int32_t { kIdle = 0, kPrepared = 1, kStarted = 2 };
   static constexpr int32_t kStartRingSize = 125;
   static constexpr int32_t kShownStarts = 100;
   static constexpr int32_t kBlockBytes = 16000;
 
-  // characterWidth: the display's character width, for the view's designed columns.
+  // characterWidth: the display's character width, for the view's designed columns. The manager is the
+  // images' capture service from construction to destruction.
   explicit YHardware(int32_t characterWidth);
   ~YHardware() override;
   YHardware(const YHardware&) = delete;
   YHardware& operator=(const YHardware&) = delete;
 
   YHardwareView& View() { return view; }
-  // Run on every idle tick: hands captured blocks to nobody and polls nothing while no interface exists;
-  // with interfaces, notices a capture that the devices ended.
+  // Run on every idle tick. The devices report through their own calls (blocks, starts), so there is
+  // nothing to poll between them.
   void Idle();
   // Sends a notification (21-24, 40) to the view, which passes it to its windows.
   void Notify(int32_t code);
@@ -58,9 +65,22 @@ class YHardware : public KMessageObject {
 
   // ---- capture ----
   bool PrepareCapture();
-  // Starts a capture for the event's leg; false with LastError set from "\Strings\Hardware\Capture\Error\".
+  // Starts every device capturing for the event's leg; false with LastError set from
+  // "\Strings\Hardware\Capture\Error\", and then no device is left running.
   bool StartCapture(QvEvent& event, YLeg& leg);
+  // Stops every running device and ends the capture.
   void StopCapture();
+
+  // ---- the images' capture service; a camera is the device interface whose id is the camera number ----
+  bool SetUpCapture(int32_t camera, const YCamera& settings) override;
+  // Starts the camera for the image's leg and document; its blocks go to the image from then on. False
+  // for an unknown or already running camera, an image outside a leg of a document, or an image whose
+  // blocks are not in the image block pool. The first running camera starts the capture.
+  bool StartCapture(int32_t camera, YImage& image) override;
+  // Stops a running camera; the last one to stop ends the capture.
+  bool StopCapture(int32_t camera) override;
+  bool ReadCamera(int32_t camera, YCamera& settings) override;
+  void ReleaseImage(YImage& image) override;
   int32_t IsCaptureStarted() const { return captureState; }
   const KString& LastError() const { return lastError; }
   // A query that changes nothing: a capture has started on an interface and it is still delivering.
@@ -74,8 +94,10 @@ class YHardware : public KMessageObject {
   bool PlugInReady();
   bool ManualStart(const YTime* offset, bool flag);
   // A device hands over one captured block (16000 bytes) of a camera: it is checked out of the image
-  // block pool, marked with the camera number and kept unsaved in the capture buffer. False when no
-  // capture has started, the size is wrong, there is no pool or the pool has no block to give.
+  // block pool and marked with the camera number; it goes to the image the camera captures into (see
+  // YImage::AddCapturedBlock), or, for a camera started without one, is kept unsaved in the capture
+  // buffer. False when no capture has started, the size is wrong, there is no pool, the pool has no block
+  // to give or the image refuses the block (which then goes back to the pool).
   bool AddCapturedBlock(int32_t camera, const uint8_t* bytes, int32_t count);
   int32_t CapturedBlockCount() const;
   // The camera number of the captured block n; -1 when there is none.
@@ -101,9 +123,16 @@ class YHardware : public KMessageObject {
   YInterface* ById(int32_t id) const;
   void Fail(const char16_t* key, const char16_t* fallback);
   void ResetCapture();
+  void BeginCapture(YImageBlockManager& pool);
+  void EndCapture();
+  bool IsRunning(const YInterface* device) const;
+  YImage* Target(int32_t camera) const;
 
   YHardwareView view;
   std::vector<std::unique_ptr<YInterface>> interfaces;
+  // The devices started and not yet stopped, and the image each started camera captures into.
+  std::vector<YInterface*> running;
+  std::map<int32_t, YImage*> targets;
   KMutex mutex;
   int32_t captureState = kIdle;
   int32_t capturesStarted = 0;

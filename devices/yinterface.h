@@ -28,7 +28,9 @@ class YInterface {
   virtual int32_t LaneLine(int32_t index) = 0;
   virtual bool SetLaneLine(int32_t index, int32_t value) = 0;
   virtual int32_t LanesReversed() = 0;
-  // Capture steps.
+  // Capture steps. Configure hands over the settings the next capture uses; false when the device refuses
+  // them.
+  virtual bool Configure(const YCamera& camera) = 0;
   virtual bool Prepare() = 0;
   virtual bool Start(QvEvent& event, YLeg& leg) = 0;
   virtual void Stop() = 0;

@@ -6,6 +6,7 @@
 
 #include "foundation/kstream.h"
 #include "foundation/kx.h"
+#include "imaging/ycaptureservice.h"
 #include "imaging/yimageblock.h"
 #include "imaging/yimageblockmanager.h"
 #include "imaging/yimageframe.h"
@@ -20,8 +21,12 @@ namespace {
 // What FramePixels gives for a frame that cannot be decoded.
 const std::array<uint8_t, YImageFrame::kPixelBytes> kBlankFrame{};
 
-constexpr int32_t kColourTableEntries = 128;
 constexpr int32_t kTrailingZeroWords = 9;
+
+// The parameters that fix the frame layout and colour of a capture, and those that identify the camera and
+// its frames once an image is set up.
+constexpr int32_t kLayoutParameters[] = {5, 6, 7, 27};
+constexpr int32_t kSetupParameters[] = {0, 1, 2, 4, 26, 28, 29, 30, 31};
 
 int64_t BlockOffset(int64_t n) {
   return YImage::kFirstUnitBytes + YImage::kBlockBytes * n;
@@ -36,6 +41,9 @@ YImage::YImage(KMessageObject* owner, int32_t id) : KMessageObject(owner, id), c
 }
 
 YImage::~YImage() {
+  if (YCaptureService* service = YCaptureService::Registered()) {
+    service->ReleaseImage(*this);
+  }
   blocks.ReturnAll();
   if (!file.IsOpen()) {
     return;
@@ -227,20 +235,23 @@ bool YImage::AddBlock(YImageBlock* block) {
   }
   block->SetImage(this);
   block->SetNumber(blockCount);
-  ++blockCount;
   if (block->GetLayout() == YImageBlock::kCoded) {
     block->SetFirstFrame(TrueFrameCount());
   }
+  // A block the collection refuses would belong to no list and be lost to the pool; the caller keeps it.
+  if (!blocks.Add(block, true)) {
+    block->SetImage(nullptr);
+    return false;
+  }
+  ++blockCount;
   frameCount += block->FrameCount();
-  blocks.Add(block, true);
   return true;
 }
 
 bool YImage::AddCapturedBlock(YImageBlock* block) {
-  if (block == nullptr || block->CameraNumber() != camera.Parameter(2)) {
+  if (block == nullptr || block->CameraNumber() != camera.Parameter(2) || !AddBlock(block)) {
     return false;
   }
-  AddBlock(block);
   WriteUnsaved(1);
   KMessage message;
   Send(this, Message(message, kYImageBlockAdded, 0, this));
@@ -417,13 +428,7 @@ void YImage::WriteRecord(KStream& stream, int32_t writtenBlocks, int32_t written
   stream.WriteInt32(writtenFrames);
   stream.WriteInt32(camera.FramesPerBlock());
   stream.WriteInt32(0);
-  if (BitsPerPixel() == 15) {
-    for (int32_t i = 0; i < kColourTableEntries; ++i) {
-      stream.WriteUInt16(static_cast<uint16_t>(displayTable[2 * i] | displayTable[2 * i + 1] << 8));
-    }
-  } else if (BitsPerPixel() == 8) {
-    stream.Write(displayTable.data(), kDisplayTableBytes);
-  }
+  tables.Write(stream, BitsPerPixel());
   stream.WriteInt32(reference);
   for (int32_t i = 0; i < kTrailingZeroWords; ++i) {
     stream.WriteInt32(0);
@@ -435,7 +440,8 @@ void YImage::ReadRecord(KStream& stream, Record& record) {
     throw KXPersistent(kErrFileVersion);
   }
   SetId(stream.ReadInt32());
-  flags = stream.ReadUInt32();
+  // An image saved while capturing is read back idle: nothing captures into an image just read.
+  flags = stream.ReadUInt32() & ~kCapturing;
   camera.Read(stream);
   views.Read(stream, [this] { return new YImageView(this, -1); });
   extension.Read(stream);
@@ -461,15 +467,7 @@ void YImage::ReadRecord(KStream& stream, Record& record) {
   }
   stream.ReadInt32();
   stream.ReadInt32();
-  if (BitsPerPixel() == 15) {
-    for (int32_t i = 0; i < kColourTableEntries; ++i) {
-      const uint16_t entry = stream.ReadUInt16();
-      displayTable[2 * i] = static_cast<uint8_t>(entry);
-      displayTable[2 * i + 1] = static_cast<uint8_t>(entry >> 8);
-    }
-  } else if (BitsPerPixel() == 8) {
-    stream.ReadExact(displayTable.data(), kDisplayTableBytes);
-  }
+  tables.Read(stream, BitsPerPixel());
   referenceFrame = stream.ReadInt32();
   for (int32_t i = 0; i < kTrailingZeroWords; ++i) {
     stream.ReadInt32();
@@ -493,6 +491,11 @@ void YImage::Import(KStream& stream) {
   ReconcileWithFile();
   savedBlockCount = blockCount;
   savedFrameCount = frameCount;
+  if ((flags & kEnhancedTables) == 0) {
+    BuildColourTables();
+  } else {
+    RebuildDrawingTable();
+  }
 }
 
 void YImage::ReconcileWithFile() {
@@ -689,4 +692,100 @@ void YImage::CloseOldBlockFile() {
     SetLength(file, BlockOffset(savedBlockCount));
   }
   file.Close();
+}
+
+void YImage::RebuildDrawingTable() {
+  tables.RebuildDrawing(IsColour(), {camera.GainFactor(), camera.OffsetFactor(), camera.ScaleFactor()});
+}
+
+void YImage::BuildColourTables() {
+  tables.Reset(IsColour());
+  flags &= ~kEnhancedTables;
+  RebuildDrawingTable();
+  KMessage message;
+  Send(this, Message(message, kYImageGeometry, 0, this));
+}
+
+void YImage::SetGain(double value) {
+  camera.SetGainFactor(value, true);
+  RebuildDrawingTable();
+}
+
+void YImage::SetOffset(double value) {
+  camera.SetOffsetFactor(value, true);
+  RebuildDrawingTable();
+}
+
+void YImage::SetScaleFactor(double value) {
+  camera.SetScaleFactor(value, true);
+  RebuildDrawingTable();
+}
+
+void YImage::SetLayoutFlags(uint8_t value) {
+  for (int32_t n : kLayoutParameters) {
+    camera.SetFlags(n, value);
+  }
+}
+
+bool YImage::Capture(const YCamera* settings) {
+  YCaptureService* service = YCaptureService::Registered();
+  if (service == nullptr) {
+    return false;
+  }
+  if (settings != nullptr) {
+    camera.Assign(*settings, 0);
+  }
+  return service->SetUpCapture(camera.Parameter(2), camera);
+}
+
+bool YImage::StartCapture(KFile* blockFile, const YCamera* settings) {
+  if (!Capture(settings) || !YCaptureService::Registered()->StartCapture(camera.Parameter(2), *this)) {
+    return false;
+  }
+  flags |= kCapturing;
+  SetLayoutFlags(YCamera::kLocked);
+  if (blockFile != nullptr) {
+    blockFile->SetName(file.IsOpen() ? file.Name() : BlockFileName());
+  }
+  return true;
+}
+
+bool YImage::StopCapture() {
+  flags &= ~kCapturing;
+  // Blocks already held fix the layout; without any it may still be chosen for the next capture.
+  if (blockCount == 0) {
+    SetLayoutFlags(0);
+  }
+  YCaptureService* service = YCaptureService::Registered();
+  return service != nullptr && service->StopCapture(camera.Parameter(2));
+}
+
+bool YImage::QueryCamera() {
+  YCaptureService* service = YCaptureService::Registered();
+  if (service == nullptr || camera.Parameter(11) != 0) {
+    return false;
+  }
+  YCamera device;
+  return service->ReadCamera(camera.Parameter(2), device) && camera.NoteAutomaticGain(device.Parameter(12));
+}
+
+void YImage::GetCamera(YCamera& copy, int32_t copyFlags) {
+  const bool layoutOpen = (flags & kCapturing) != 0 && blockCount == 0;
+  if (layoutOpen) {
+    SetLayoutFlags(0);
+  }
+  copy.Assign(camera, copyFlags);
+  if (layoutOpen) {
+    SetLayoutFlags(YCamera::kLocked);
+  }
+}
+
+void YImage::Setup(const YCamera* settings) {
+  if (settings != nullptr) {
+    camera.Assign(*settings, 0);
+  }
+  for (int32_t n : kSetupParameters) {
+    camera.SetFlags(n, YCamera::kLocked);
+  }
+  BuildColourTables();
 }

@@ -13,6 +13,7 @@
 #include "foundation/ksparsearray.h"
 #include "foundation/kstring.h"
 #include "imaging/ycamera.h"
+#include "imaging/ydisplaytables.h"
 #include "imaging/yimageblocks.h"
 #include "imaging/yimagecuts.h"
 #include "model/ylegimage.h"
@@ -31,7 +32,8 @@ class YImage : public YLegImage, public KMessageObject {
   // Flag bits.
   static constexpr uint32_t kCreated = 1;
   static constexpr uint32_t kCapturing = 2;
-  static constexpr uint32_t kKeepDisplayTables = 4;
+  // The display table is an enhanced one: it is kept as read instead of being rebuilt after reading.
+  static constexpr uint32_t kEnhancedTables = 4;
 
   // An empty image owned by `owner` (its leg, or none), registered with the global block pool when there
   // is one.
@@ -64,14 +66,47 @@ class YImage : public YLegImage, public KMessageObject {
   int32_t SavedFrameCount() const { return savedFrameCount; }
   int32_t ReferenceFrame() const { return referenceFrame; }
   void SetReferenceFrame(int32_t frame) { referenceFrame = frame; }
-  const std::array<uint8_t, kDisplayTableBytes>& DisplayTable() const { return displayTable; }
-  std::array<uint8_t, kDisplayTableBytes>& DisplayTable() { return displayTable; }
+  const std::array<uint8_t, kDisplayTableBytes>& DisplayTable() const { return tables.Display(); }
+  std::array<uint8_t, kDisplayTableBytes>& DisplayTable() { return tables.Display(); }
+  // Entry `level` of the display table and of the drawing table derived from it (see YDisplayTables).
+  int32_t DisplayEntry(int32_t level) const { return tables.DisplayEntry(IsColour(), level); }
+  int32_t DrawingEntry(int32_t level) const { return tables.DrawingEntry(IsColour(), level); }
+  // Resets the display table to the identity (no longer enhanced), rebuilds the drawing table and sends 31.
+  void BuildColourTables();
+  // The drawing factors (camera parameters 24, 25 and 22); setting one rebuilds the drawing table.
+  double Gain() const { return camera.GainFactor(); }
+  double Offset() const { return camera.OffsetFactor(); }
+  double ScaleFactor() const { return camera.ScaleFactor(); }
+  void SetGain(double value);
+  void SetOffset(double value);
+  void SetScaleFactor(double value);
   // The display kind (camera parameter 18, 0 to 3); setting -1 steps to the next kind.
   int32_t DisplayKind() const { return camera.Parameter(18); }
   bool SetDisplayKind(int32_t kind);
   // 8 for gray images, 15 for colour (camera parameter 27), else 0.
   int32_t BitsPerPixel() const;
   int32_t BytesPerPixel() const { return (BitsPerPixel() + 1) / 8; }
+  bool IsColour() const { return BitsPerPixel() == 15; }
+
+  // The capture hooks, served by the registered capture service (the hardware manager); without one they
+  // answer false and change nothing. The camera is the one numbered by camera parameter 2.
+  // Takes `settings` when given and has the camera set up with the image's settings; true when it is ready.
+  bool Capture(const YCamera* settings = nullptr);
+  // Capture, then starts the camera capturing into this image. On success the image is capturing, its
+  // frame layout and colour (parameters 5, 6, 7 and 27) are locked, and `blockFile`, when given, is named
+  // after the image's block file.
+  bool StartCapture(KFile* blockFile = nullptr, const YCamera* settings = nullptr);
+  // Ends capturing (unlocking the frame layout again when no block arrived) and stops the camera; the
+  // service's answer.
+  bool StopCapture();
+  // Under automatic gain (parameter 11 is 0), records the gain the camera reports; true when it stored.
+  bool QueryCamera();
+  // Copies the settings into `copy` (YCamera::Assign with `copyFlags`); while a capture waits for its first
+  // block the frame layout is copied unlocked, so that it can still be chosen.
+  void GetCamera(YCamera& copy, int32_t copyFlags = YCamera::kCopyFlags);
+  // Takes `settings` when given, locks the parameters that identify the camera and its frames (0, 1, 2, 4,
+  // 26 and 28 to 31) and rebuilds the level tables.
+  void Setup(const YCamera* settings = nullptr);
 
   // Leaves out `frames` shown frames from shown frame `start` on (after every earlier cut); the frame count
   // drops by as many. False, with nothing changed, for a range outside the shown frames or before the last
@@ -89,10 +124,12 @@ class YImage : public YLegImage, public KMessageObject {
   // The pixels of a shown frame; a blank frame when it cannot be decoded; null outside the frames.
   const uint8_t* FramePixels(int32_t shown);
 
-  // Appends a captured block, unsaved. False for none.
+  // Appends a captured block, unsaved. False (the block left to the caller) for none, or for one the
+  // collection refuses.
   bool AddBlock(YImageBlock* block);
   // Appends a block from this image's camera (its camera byte equals parameter 2), writes it to the block
-  // file and sends 34; false (nothing done) for a block of another camera.
+  // file and sends 34; false (nothing done, the block left to the caller) for a block of another camera or
+  // one that cannot be added.
   bool AddCapturedBlock(YImageBlock* block);
   // Writes up to `count` unsaved blocks to the block file; returns the count left.
   int32_t WriteUnsaved(int32_t count);
@@ -145,6 +182,8 @@ class YImage : public YLegImage, public KMessageObject {
   static void WriteBlockAt(KFile& target, int32_t n, const uint8_t* bytes, int32_t length);
   static void SetLength(KFile& target, int64_t length);
   void CloseOldBlockFile();
+  void RebuildDrawingTable();
+  void SetLayoutFlags(uint8_t value);
   bool Holds(const YImageBlock* block, int32_t trueFrame) const;
 
   uint32_t flags = kCreated;
@@ -161,7 +200,7 @@ class YImage : public YLegImage, public KMessageObject {
   int32_t savedFrameCount = -1;
   YImageCuts cuts;
   int32_t referenceFrame = 0;
-  std::array<uint8_t, kDisplayTableBytes> displayTable{};
+  YDisplayTables tables;
   // The cursors of CreateBlock, kept between its calls.
   int32_t rebuildSource = 0;
   int32_t rebuildFrame = 0;

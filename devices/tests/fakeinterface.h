@@ -4,6 +4,7 @@
 #include <string>
 
 #include "devices/yinterface.h"
+#include "imaging/ycamera.h"
 
 class FakeInterface : public YInterface {
  public:
@@ -11,7 +12,11 @@ class FakeInterface : public YInterface {
 
   int32_t Id() const override { return id; }
   bool GetCamera(YCamera& camera) override {
-    (void)camera;
+    if (answer) {
+      camera.SetParameter(0, YCamera::kTypeCoded, false);
+      camera.SetParameter(11, 1, false);  // a manual gain can be set
+      camera.SetParameter(12, gain, false);
+    }
     return answer;
   }
   bool Call9() override { return answer; }
@@ -25,12 +30,16 @@ class FakeInterface : public YInterface {
   int32_t LaneLine(int32_t index) override { return 1000 * (index + 1); }
   bool SetLaneLine(int32_t index, int32_t value) override { return index >= 0 && value >= 0; }
   int32_t LanesReversed() override { return 1; }
+  bool Configure(const YCamera& camera) override {
+    configuredCamera = camera.Parameter(2);
+    return ready;
+  }
   bool Prepare() override { return ready; }
   bool Start(QvEvent& event, YLeg& leg) override {
     (void)event;
     (void)leg;
     ++starts;
-    return ready;
+    return ready && startable;
   }
   void Stop() override { ++stops; }
   bool IsStopPending() override { return stopPending; }
@@ -48,10 +57,13 @@ class FakeInterface : public YInterface {
   int32_t id;
   bool answer = true;
   bool ready = true;
+  bool startable = true;
+  int32_t gain = 77;
   bool stopPending = false;
   int32_t serialPorts = 0;
   int32_t starts = 0;
   int32_t stops = 0;
   int32_t manualOffsets = 0;
+  int32_t configuredCamera = -1;
   std::string remote;
 };

@@ -4,6 +4,7 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +19,7 @@
 #include "foundation/tests/ktempfolder.h"
 #include "imaging/tests/blocketteencoder.h"
 #include "imaging/tests/imagingtestsupport.h"
+#include "imaging/ycaptureservice.h"
 #include "imaging/yimageblock.h"
 #include "imaging/yimageblockmanager.h"
 #include "imaging/yimageview.h"
@@ -193,7 +195,6 @@ TEST_F(ImageTest, ImagesSavedBesideTheDocumentOpenWithIdenticalFrames) {
     view->SetMarks(KRect(1, 2, 3, 4));
     view->SetShowLines(true);
     coded->SetReferenceFrame(5);
-    coded->DisplayTable()[10] = 77;
     ASSERT_EQ(Save(event, path), 0);
     EXPECT_EQ(FileSize(folder.File("heat.ic0")), 16000 + 3 * 16000);
     EXPECT_EQ(FileSize(folder.File("heat.ir0")), 16000 + 2 * 16000);
@@ -208,7 +209,6 @@ TEST_F(ImageTest, ImagesSavedBesideTheDocumentOpenWithIdenticalFrames) {
   EXPECT_EQ(coded->FrameCount(), 18);
   EXPECT_EQ(coded->SavedFrameCount(), 18);
   EXPECT_EQ(coded->ReferenceFrame(), 5);
-  EXPECT_EQ(coded->DisplayTable()[10], 77);
   EXPECT_EQ(coded->Camera().Parameter(2), kCameraNumber);
   ASSERT_NE(coded->View(2, false), nullptr);
   EXPECT_EQ(coded->View(2, false)->Zoom().XNumerator(), 4);
@@ -654,4 +654,95 @@ TEST_F(ImageTest, ARebuildThatCannotReadItsBlocksFailsAndLosesNothing) {
   EXPECT_EQ(FileBytes(path), documentBefore);
   EXPECT_EQ(FileSize(folder.File("heat.ic0~")), -1);
   EXPECT_EQ(image->Cuts().Count(), 1);
+}
+
+TEST_F(ImageTest, ReadingRebuildsPlainLevelTablesAndComesBackIdle) {
+  const KString path = folder.File("heat.qve");
+  {
+    QvEvent event;
+    YLeg* leg = event.NewLeg();
+    YImage* coded = AddCodedImage(*leg, 1);
+    YImage* raw = AddRawImage(*leg, 1);
+    coded->BuildColourTables();
+    raw->BuildColourTables();
+    coded->DisplayTable()[10] = 77;  // colour entry 5
+    raw->DisplayTable()[200] = 9;
+    ASSERT_EQ(Save(event, path), 0);
+  }
+  const std::vector<uint8_t> saved = FileBytes(path);
+  // The document with the image records' flags word (after the tag and the id) set to `flags`.
+  auto withImageFlags = [&saved](uint32_t flags) {
+    std::vector<uint8_t> bytes = saved;
+    for (bool bigEndian : {false, true}) {
+      for (int32_t id : {10, 11}) {
+        KMemoryStream from;
+        from.SetBigEndian(bigEndian);
+        KMemoryStream to;
+        to.SetBigEndian(bigEndian);
+        for (KMemoryStream* stream : {&from, &to}) {
+          stream->WriteUInt32(YImage::kVersionWord);
+          stream->WriteInt32(id);
+        }
+        from.WriteUInt32(YImage::kCreated);
+        to.WriteUInt32(flags);
+        auto at = std::search(bytes.begin(), bytes.end(), from.Bytes().begin(), from.Bytes().end());
+        if (at != bytes.end()) {
+          std::copy(to.Bytes().begin(), to.Bytes().end(), at);
+        }
+      }
+    }
+    return bytes;
+  };
+  struct Case {
+    const char* name;
+    uint32_t flags;
+    uint32_t flagsRead;
+    int32_t colourEntry5;
+    int32_t colourMultiplier5;
+    int32_t grayEntry200;
+  } cases[] = {
+      {"plain tables are rebuilt", YImage::kCreated, YImage::kCreated, 5, 32, 200},
+      {"enhanced tables are kept", YImage::kCreated | YImage::kEnhancedTables,
+       YImage::kCreated | YImage::kEnhancedTables, 77, 77 * 32 / 5, 9},
+      {"saved while capturing, read idle", YImage::kCreated | YImage::kCapturing, YImage::kCreated, 5, 32,
+       200},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<uint8_t> bytes = withImageFlags(c.flags);
+    ASSERT_EQ(bytes == saved, c.flags == YImage::kCreated);
+    WriteFileBytes(path, bytes);
+    QvEvent opened;
+    ASSERT_EQ(opened.Open(QvEvent::kOpenFile, path), 0);
+    YImage* coded = ImageOf(opened, 0);
+    YImage* raw = ImageOf(opened, 1);
+    EXPECT_EQ(coded->Flags(), c.flagsRead);
+    EXPECT_EQ(coded->DisplayEntry(5), c.colourEntry5);
+    EXPECT_EQ(coded->DisplayEntry(93), 93);
+    EXPECT_EQ(coded->DrawingEntry(5), c.colourMultiplier5);
+    EXPECT_EQ(raw->DisplayEntry(200), c.grayEntry200);
+    EXPECT_EQ(raw->DrawingEntry(200), c.grayEntry200);
+    EXPECT_EQ(raw->DrawingEntry(255), 255);
+  }
+}
+
+TEST_F(ImageTest, StartingACaptureNamesTheCallersFileAfterTheBlockFile) {
+  struct Service : YCaptureService {
+    bool SetUpCapture(int32_t, const YCamera&) override { return true; }
+    bool StartCapture(int32_t, YImage&) override { return true; }
+    bool StopCapture(int32_t) override { return true; }
+    bool ReadCamera(int32_t, YCamera&) override { return false; }
+    void ReleaseImage(YImage&) override {}
+  } service;
+  YCaptureService::Register(&service);
+  const KString path = folder.File("heat.qve");
+  QvEvent event;
+  YImage* image = AddCodedImage(*event.NewLeg(), 1);
+  KFile named;
+  ASSERT_TRUE(image->StartCapture(&named));  // no document file yet: no name
+  EXPECT_TRUE(named.Name().IsEmpty());
+  ASSERT_EQ(Save(event, path), 0);
+  ASSERT_TRUE(image->StartCapture(&named));
+  EXPECT_TRUE(KFile::SameName(named, KFile(folder.File("heat.ic0"))));
+  YCaptureService::Unregister(&service);
 }
