@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/zafnameentry.h"
 #include "framework/core/zafwindowmanager.h"
 #include "framework/data/zafclassid.h"
 #include "framework/data/zaffile.h"
@@ -606,8 +607,13 @@ ZafError ZafWindow::Write(ZafObjectPersistence& persistence) {
         (temporary ? kTemporary : 0) | (modal ? kModal : 0) | (systemKeys ? kSystemKeys : 0);
     file.WriteUInt16(flags);
     file.WriteUInt16(static_cast<uint16_t>(selectionType & 15));
+    const ZafIChar* compareName =
+        CompareFunction() ? persistence.CompareFunctionName(CompareFunction()) : nullptr;
     file.WriteString(defaultButton ? defaultButton->StringID() : nullptr);
-    file.WriteString(CompareFunction() ? persistence.CompareFunctionName(CompareFunction()) : nullptr);
+    file.WriteString(compareName);
+    if (compareName && *compareName) {
+      ZafNameEntry::Write(persistence, ZafNameEntry::compareFunction, nullptr, compareName);
+    }
     WriteSupportObjects(persistence);
     WriteChildren(persistence);
   }
@@ -645,10 +651,17 @@ void ZafWindow::ReadWindow(ZafObjectPersistence& persistence) {
   ZafIChar* text = nullptr;
   file->ReadString(text);
   std::unique_ptr<ZafIChar[]> defaultName(text);
+  // The record's compare-function name is only informative: the function is named by the
+  // "compareFunction" file, which is read below.
   text = nullptr;
   file->ReadString(text);
-  std::unique_ptr<ZafIChar[]> compareName(text);
+  delete[] text;
   if (file->Error() != ZAF_ERROR_NONE) {
+    return;
+  }
+  if (width < 0 || height < 0) {
+    // No region has a negative size; such a record was not written by a window.
+    persistence.SetError(ZAF_ERROR_READ);
     return;
   }
   clientRegion = {0, 0, width - 1, height - 1, coordinateType};
@@ -662,8 +675,13 @@ void ZafWindow::ReadWindow(ZafObjectPersistence& persistence) {
   modal = flags & kModal;
   systemKeys = flags & kSystemKeys;
   selectionType = selection & 15;
-  if (compareName && *compareName.get()) {
-    SetCompareFunction(persistence.CompareFunction(compareName.get()));
+  if (std::u16string compareName;
+      ZafNameEntry::Read(persistence, ZafNameEntry::compareFunction, nullptr, compareName) &&
+      !compareName.empty()) {
+    SetCompareFunction(persistence.CompareFunction(compareName.c_str()));
+  }
+  if (persistence.Error() != ZAF_ERROR_NONE) {
+    return;
   }
   ReadStoredObjects(persistence);
   if (defaultName && *defaultName.get()) {

@@ -5,6 +5,7 @@
 #include "framework/core/zafdisplay.h"
 #include "framework/core/zafeventmanager.h"
 #include "framework/core/zafhelpstub.h"
+#include "framework/core/zafnameentry.h"
 #include "framework/core/zafwindowmanager.h"
 #include "framework/data/zafclassid.h"
 #include "framework/data/zaffile.h"
@@ -897,8 +898,10 @@ void ZafWindowObject::WriteFields(ZafObjectPersistence& persistence) {
   file.WriteUInt16(wordA);
   file.WriteUInt16(wordB);
   file.WriteString(textD.get());
-  file.WriteString(userFunction ? persistence.UserFunctionName(userFunction) : nullptr);
-  file.WriteString(userObject ? persistence.UserObjectName(userObject) : nullptr);
+  const ZafIChar* functionName = userFunction ? persistence.UserFunctionName(userFunction) : nullptr;
+  const ZafIChar* objectName = userObject ? persistence.UserObjectName(userObject) : nullptr;
+  file.WriteString(functionName);
+  file.WriteString(objectName);
   // Palette data is stored by name; data without a name is written under this object's name, so that
   // colours set on one object are not lost when it is saved.
   const ZafIChar* paletteName = nullptr;
@@ -915,6 +918,13 @@ void ZafWindowObject::WriteFields(ZafObjectPersistence& persistence) {
     paletteName = paletteData->StringID();
   }
   file.WriteString(paletteName);
+  // Each named hook also gets an entry of its own, so that the data file lists what its windows need.
+  if (functionName && *functionName) {
+    ZafNameEntry::Write(persistence, ZafNameEntry::userFunction, functionName, functionName);
+  }
+  if (objectName && *objectName) {
+    ZafNameEntry::Write(persistence, ZafNameEntry::userObject, objectName, objectName);
+  }
   if (paletteData) {
     paletteData->Write(persistence);
     persistence.PopLevel();

@@ -75,4 +75,9 @@ inline constexpr ZafClassID ID_ZAF_LANGUAGE_DATA = 3113;
 inline constexpr ZafClassID ID_ZAF_LOCALE_DATA = 3114;
 inline constexpr ZafClassID ID_ZAF_I18N_DATA = 3115;
 
+// Entries of a window's stored record that hold only a name (its hooks and compare function).
+inline constexpr ZafClassID ID_ZAF_USER_FUNCTION_ENTRY = 3201;
+inline constexpr ZafClassID ID_ZAF_USER_OBJECT_ENTRY = 3202;
+inline constexpr ZafClassID ID_ZAF_COMPARE_FUNCTION_ENTRY = 3203;
+
 #endif

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "framework/core/zafdevice.h"
 #include "framework/core/zafeventmanager.h"
 #include "framework/core/zafwindowmanager.h"
 #include "testing/zaftestdisplay.h"
@@ -60,6 +61,17 @@ class ProbeObject : public ZafWindowObject {
   bool answerAll = false;
   ZafEventType answerFor = 0;
   ZafEventType answer = 0;
+};
+
+// A device that logs each request it is sent as type × 100000 + request, and answers with its state.
+class RecordingDevice : public ZafDevice {
+ public:
+  RecordingDevice(int32_t type, std::vector<int32_t>* log) : ZafDevice(type, D_ON), log(log) {}
+  int32_t Event(const ZafEventRecord& event) override {
+    log->push_back(deviceType * 100000 + event.type);
+    return deviceState;
+  }
+  std::vector<int32_t>* log;
 };
 
 #endif

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "framework/core/tests/zafcoretestbed.h"
 #include "framework/core/zafdevice.h"
 #include "framework/core/zafhelptips.h"
 #include "framework/data/zafclassid.h"
@@ -127,17 +128,6 @@ TEST(EventRecord, CategoryOfNativeMessagesAndEventRanges) {
     EXPECT_EQ(ZafEventRecord::Category(event), c.expected);
   }
 }
-
-// A device that remembers the requests it was sent and answers with its state.
-class RecordingDevice : public ZafDevice {
- public:
-  RecordingDevice(int32_t type, std::vector<int32_t>* log) : ZafDevice(type, D_ON), log(log) {}
-  int32_t Event(const ZafEventRecord& event) override {
-    log->push_back(deviceType * 100000 + event.type);
-    return deviceState;
-  }
-  std::vector<int32_t>* log;
-};
 
 TEST(EventManagerDevices, RequestsReachOnlyDevicesOfTheirType) {
   std::vector<int32_t> log;

@@ -45,6 +45,15 @@ TEST_F(WindowManagerTest, CoversTheDisplayAndAsksForTheDefaultPointer) {
   EXPECT_EQ(windows->SetPlacement(0), 2);
   EXPECT_FALSE(windows->SetBordered(true));
   EXPECT_EQ(windows->Duplicate(), nullptr);
+
+  std::vector<int32_t> requests;
+  windows.reset();
+  ZafWindowObject::eventManager = &events;
+  events.Add(new RecordingDevice(E_HELP_TIPS, &requests));
+  events.Add(new RecordingDevice(E_MOUSE, &requests));
+  windows = std::make_unique<ZafWindowManager>();
+  EXPECT_EQ(requests, (std::vector<int32_t>{E_MOUSE * 100000 + DefaultImage}))
+      << "only the mouse is asked, once, for the default pointer";
 }
 
 TEST_F(WindowManagerTest, NonTemporaryWindowsClearTemporariesFromTheFront) {
@@ -112,6 +121,27 @@ TEST_F(WindowManagerTest, ClosingTheMainWindowAsksTheExitFunctionThenQuits) {
   EXPECT_EQ(windows->exitFunction, nullptr) << "an answer of 0 is not asked again";
   EXPECT_EQ(exitCalls, 2);
   EXPECT_EQ(Send(ExitRequestEvent), 0);
+}
+
+TEST_F(WindowManagerTest, ExitEventPostsQuitWithoutAskingTheExitFunction) {
+  exitCalls = 0;
+  windows->SetExitFunction(AskToExit);
+  windows->Add(NewWindow(u"main"));
+  EXPECT_EQ(Send(ExitEvent), 0);
+  EXPECT_EQ(ZafTestPort::quitMessages, 1);
+  EXPECT_EQ(exitCalls, 0);
+  EXPECT_EQ(Names(), u"main ") << "the windows go when the loop ends, not here";
+}
+
+TEST_F(WindowManagerTest, AddAndSubtractEventsCarryTheirWindow) {
+  ZafWindow* window = NewWindow(u"w");
+  EXPECT_EQ(Send(AddObjectEvent, window), AddObjectEvent);
+  EXPECT_EQ(windows->FrontWindow(), window);
+  EXPECT_NE(window->ScreenID(), nullptr) << "added windows are created at once";
+  EXPECT_EQ(Send(SubtractObjectEvent, window), SubtractObjectEvent);
+  EXPECT_EQ(windows->Count(), 0);
+  EXPECT_EQ(window->Parent(), nullptr);
+  delete window;
 }
 
 TEST_F(WindowManagerTest, RemovingAWindowRemovesWhatItOwnsRecursively) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "framework/core/tests/zafcoretestbed.h"
 #include "framework/core/zafborder.h"
 #include "framework/core/zafwindow.h"
@@ -24,10 +27,50 @@ class WindowStorageTest : public ZafCoreTest {
     persistence.AddCompareFunction(u"ascending", ZafWindow::CompareAscending);
   }
 
+  // The bytes of a top-level object's object file.
+  std::vector<uint8_t> StoredBytes(const ZafIChar* className, ZafClassID classID, const ZafIChar* name) {
+    std::vector<uint8_t> bytes;
+    persistence.PushLevel(className, classID, ZAF_STORAGE_TYPE_NAMED);
+    if (persistence.CurrentFile(name, ZAF_PERSIST_READ) == ZAF_ERROR_NONE && persistence.File()) {
+      bytes.resize(persistence.File()->Length());
+      persistence.File()->ReadData(bytes.data(), static_cast<int>(bytes.size()));
+    }
+    persistence.PopLevel();
+    return bytes;
+  }
+
   TemporaryFolder folder;
   ZafStorage storage{folder.Path("windows").c_str(), ZAF_STORAGE_CREATE};
   ZafObjectPersistence persistence{&storage};
 };
+
+// The byte layouts that other programs rely on: a plain object, and a window record after its object record.
+TEST_F(WindowStorageTest, RecordsHaveTheirDocumentedBytes) {
+  ZafWindowObject plain(1, 1, 10, 1);
+  plain.SetStringID(u"plain");
+  plain.SetNumberID(4);
+  ASSERT_EQ(plain.Write(persistence), ZAF_ERROR_NONE);
+  const std::vector<uint8_t> plainRecord = {0x04, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00,
+                                            0x0A, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x80, 0x04,
+                                            0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                                            0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+  EXPECT_EQ(StoredBytes(u"ZafWindowObject", ID_ZAF_WINDOW_OBJECT, u"plain"), plainRecord);
+
+  ZafWindow window(0, 0, 20, 6);
+  window.SetStringID(u"w");
+  window.SetDestroyable(false);
+  window.SetLocked(true);
+  window.SetMovable(false);
+  window.SetModal(true);
+  window.SetCompareFunction(ZafWindow::CompareAscending);
+  ASSERT_EQ(window.Write(persistence), ZAF_ERROR_NONE);
+  const std::vector<uint8_t> windowRecord = {0x14, 0x00, 0x00, 0x00, 0x06, 0x00, 0x00, 0x00, 0xA2,
+                                             0x00, 0x00, 0x00, 0x00, 0x00, 0x09, 0x00, 'a',  's',
+                                             'c',  'e',  'n',  'd',  'i',  'n',  'g'};
+  const std::vector<uint8_t> stored = StoredBytes(u"ZafWindow", ID_ZAF_WINDOW, u"w");
+  ASSERT_EQ(stored.size(), plainRecord.size() + windowRecord.size());
+  EXPECT_EQ(std::vector<uint8_t>(stored.begin() + plainRecord.size(), stored.end()), windowRecord);
+}
 
 TEST_F(WindowStorageTest, WindowWithItsObjectsReadsBackAsWritten) {
   ZafWindow window(3, 2, 40, 12);
@@ -102,6 +145,18 @@ TEST_F(WindowStorageTest, WindowWithItsObjectsReadsBackAsWritten) {
   ASSERT_NE(readInner, nullptr);
   EXPECT_TRUE(readInner->IsA(ID_ZAF_WINDOW));
   EXPECT_NE(copy.FindObjectByName(u"inner~deep"), nullptr);
+}
+
+TEST_F(WindowStorageTest, MissingPaletteDataIsReportedAndLeavesTheObjectWithoutIt) {
+  ZafWindowObject field(0, 0, 5, 1);
+  field.SetStringID(u"field");
+  field.SetTextColor(4, 1);
+  ASSERT_EQ(field.Write(persistence), ZAF_ERROR_NONE);
+  ASSERT_EQ(storage.RmDir(u"~ZafPaletteData", true), 0);
+
+  ZafWindowObject read(u"field", persistence);
+  EXPECT_EQ(read.Error(), ZAF_ERROR_OPEN);
+  EXPECT_NE(read.TextColor(), 4);
 }
 
 TEST_F(WindowStorageTest, OpenWindowRequestBuildsAStoredWindow) {
