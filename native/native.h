@@ -2,6 +2,7 @@
 // The native window system in one include: types, constants and every window-system call.
 
 #include "native/controls/controlconstants.h"
+#include "native/controls/mdiprocedures.h"
 #include "native/controls/standardcontrols.h"
 #include "native/gdi/bitmapapi.h"
 #include "native/gdi/dcapi.h"

@@ -1,6 +1,7 @@
 #pragma once
 // Styles, messages, notification codes and records of the standard controls ("BUTTON", "STATIC", "EDIT",
-// "SCROLLBAR" and the trackbar). A button's type lives in the low four bits of its style.
+// "SCROLLBAR", "LISTBOX", "COMBOBOX", "MDICLIENT" and the trackbar). A button's type lives in the low four
+// bits of its style.
 
 #include "native/gdi/gditypes.h"
 #include "native/user/messages.h"
@@ -13,6 +14,11 @@ inline constexpr const WCHAR* kButtonClass = u"Button";
 inline constexpr const WCHAR* kStaticClass = u"Static";
 inline constexpr const WCHAR* kEditClass = u"Edit";
 inline constexpr const WCHAR* kScrollBarClass = u"ScrollBar";
+inline constexpr const WCHAR* kListBoxClass = u"ListBox";
+inline constexpr const WCHAR* kComboBoxClass = u"ComboBox";
+// The pop-up list a drop-down combo box shows.
+inline constexpr const WCHAR* kComboListClass = u"ComboLBox";
+inline constexpr const WCHAR* kMdiClientClass = u"MDICLIENT";
 inline constexpr const WCHAR* TRACKBAR_CLASS = u"msctls_trackbar32";
 
 // Button types (BS_TYPEMASK) and flags.
@@ -106,6 +112,95 @@ inline constexpr UINT TBM_GETPAGESIZE = WM_USER + 22;
 inline constexpr UINT TBM_SETLINESIZE = WM_USER + 23;
 inline constexpr UINT TBM_GETLINESIZE = WM_USER + 24;
 
+// List box styles, messages and notifications.
+inline constexpr DWORD LBS_NOTIFY = 0x0001;
+inline constexpr DWORD LBS_SORT = 0x0002;
+inline constexpr DWORD LBS_MULTIPLESEL = 0x0008;
+inline constexpr DWORD LBS_OWNERDRAWFIXED = 0x0010;
+inline constexpr DWORD LBS_OWNERDRAWVARIABLE = 0x0020;
+inline constexpr DWORD LBS_HASSTRINGS = 0x0040;
+inline constexpr DWORD LBS_NOINTEGRALHEIGHT = 0x0100;
+inline constexpr DWORD LBS_EXTENDEDSEL = 0x0800;
+
+inline constexpr UINT LB_ADDSTRING = 0x0180;
+inline constexpr UINT LB_INSERTSTRING = 0x0181;
+inline constexpr UINT LB_DELETESTRING = 0x0182;
+inline constexpr UINT LB_RESETCONTENT = 0x0184;
+inline constexpr UINT LB_SETSEL = 0x0185;
+inline constexpr UINT LB_SETCURSEL = 0x0186;
+inline constexpr UINT LB_GETSEL = 0x0187;
+inline constexpr UINT LB_GETCURSEL = 0x0188;
+inline constexpr UINT LB_GETTEXT = 0x0189;
+inline constexpr UINT LB_GETTEXTLEN = 0x018A;
+inline constexpr UINT LB_GETCOUNT = 0x018B;
+inline constexpr UINT LB_GETTOPINDEX = 0x018E;
+inline constexpr UINT LB_GETSELCOUNT = 0x0190;
+inline constexpr UINT LB_GETSELITEMS = 0x0191;
+inline constexpr UINT LB_SETTOPINDEX = 0x0197;
+inline constexpr UINT LB_GETITEMRECT = 0x0198;
+inline constexpr UINT LB_GETITEMDATA = 0x0199;
+inline constexpr UINT LB_SETITEMDATA = 0x019A;
+inline constexpr UINT LB_SETCARETINDEX = 0x019E;
+inline constexpr UINT LB_GETCARETINDEX = 0x019F;
+inline constexpr UINT LB_SETITEMHEIGHT = 0x01A0;
+inline constexpr UINT LB_GETITEMHEIGHT = 0x01A1;
+inline constexpr UINT LB_FINDSTRINGEXACT = 0x01A2;
+inline constexpr UINT LB_ITEMFROMPOINT = 0x01A9;
+
+inline constexpr LRESULT LB_OKAY = 0;
+inline constexpr LRESULT LB_ERR = -1;
+
+inline constexpr WORD LBN_SELCHANGE = 1;
+inline constexpr WORD LBN_DBLCLK = 2;
+inline constexpr WORD LBN_SELCANCEL = 3;
+inline constexpr WORD LBN_SETFOCUS = 4;
+inline constexpr WORD LBN_KILLFOCUS = 5;
+
+// Combo box styles, messages and notifications.
+inline constexpr DWORD CBS_SIMPLE = 0x0001;
+inline constexpr DWORD CBS_DROPDOWN = 0x0002;
+inline constexpr DWORD CBS_DROPDOWNLIST = 0x0003;
+inline constexpr DWORD CBS_TYPEMASK = 0x0003;
+inline constexpr DWORD CBS_OWNERDRAWFIXED = 0x0010;
+inline constexpr DWORD CBS_OWNERDRAWVARIABLE = 0x0020;
+inline constexpr DWORD CBS_AUTOHSCROLL = 0x0040;
+inline constexpr DWORD CBS_SORT = 0x0100;
+inline constexpr DWORD CBS_HASSTRINGS = 0x0200;
+
+inline constexpr UINT CB_GETEDITSEL = 0x0140;
+inline constexpr UINT CB_LIMITTEXT = 0x0141;
+inline constexpr UINT CB_SETEDITSEL = 0x0142;
+inline constexpr UINT CB_ADDSTRING = 0x0143;
+inline constexpr UINT CB_DELETESTRING = 0x0144;
+inline constexpr UINT CB_GETCOUNT = 0x0146;
+inline constexpr UINT CB_GETCURSEL = 0x0147;
+inline constexpr UINT CB_GETLBTEXT = 0x0148;
+inline constexpr UINT CB_GETLBTEXTLEN = 0x0149;
+inline constexpr UINT CB_INSERTSTRING = 0x014A;
+inline constexpr UINT CB_RESETCONTENT = 0x014B;
+inline constexpr UINT CB_SETCURSEL = 0x014E;
+inline constexpr UINT CB_SHOWDROPDOWN = 0x014F;
+inline constexpr UINT CB_GETITEMDATA = 0x0150;
+inline constexpr UINT CB_SETITEMDATA = 0x0151;
+inline constexpr UINT CB_GETDROPPEDSTATE = 0x0157;
+inline constexpr UINT CB_FINDSTRINGEXACT = 0x0158;
+
+inline constexpr LRESULT CB_OKAY = 0;
+inline constexpr LRESULT CB_ERR = -1;
+
+inline constexpr WORD CBN_SELCHANGE = 1;
+inline constexpr WORD CBN_SETFOCUS = 3;
+inline constexpr WORD CBN_KILLFOCUS = 4;
+inline constexpr WORD CBN_EDITCHANGE = 5;
+inline constexpr WORD CBN_DROPDOWN = 7;
+inline constexpr WORD CBN_CLOSEUP = 8;
+inline constexpr WORD CBN_SELENDOK = 9;
+
+// The MDI client: its style, and WM_MDITILE's flags.
+inline constexpr DWORD MDIS_ALLCHILDSTYLES = 0x0001;
+inline constexpr WPARAM MDITILE_VERTICAL = 0x0000;
+inline constexpr WPARAM MDITILE_HORIZONTAL = 0x0001;
+
 // Owner drawing.
 inline constexpr UINT ODT_MENU = 1;
 inline constexpr UINT ODT_LISTBOX = 2;
@@ -121,6 +216,8 @@ inline constexpr UINT ODS_GRAYED = 0x02;
 inline constexpr UINT ODS_DISABLED = 0x04;
 inline constexpr UINT ODS_CHECKED = 0x08;
 inline constexpr UINT ODS_FOCUS = 0x10;
+// The item drawn is a combo box's field.
+inline constexpr UINT ODS_COMBOBOXEDIT = 0x1000;
 
 struct DRAWITEMSTRUCT {
   UINT CtlType;
@@ -131,6 +228,15 @@ struct DRAWITEMSTRUCT {
   HWND hwndItem;
   HDC hDC;
   RECT rcItem;
+  ULONG_PTR itemData;
+};
+
+struct MEASUREITEMSTRUCT {
+  UINT CtlType;
+  UINT CtlID;
+  UINT itemID;
+  UINT itemWidth;
+  UINT itemHeight;
   ULONG_PTR itemData;
 };
 

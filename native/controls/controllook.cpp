@@ -6,6 +6,7 @@
 #include "native/gdi/drawapi.h"
 #include "native/gdi/drawtext.h"
 #include "native/gdi/objectapi.h"
+#include "native/gdi/textapi.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
 #include "native/user/metrics.h"
@@ -49,8 +50,13 @@ HBRUSH ControlLook::defaultColors(HDC dc, UINT ctlColorMessage) {
 }
 
 HBRUSH ControlLook::askColors(HWND control, HDC dc, UINT ctlColorMessage) {
-  HWND parent = GetParent(control);
-  HWND asked = parent != nullptr ? parent : control;
+  return askColors(control, dc, ctlColorMessage, GetParent(control));
+}
+
+HBRUSH ControlLook::askColors(HWND control, HDC dc, UINT ctlColorMessage, HWND asked) {
+  if (asked == nullptr) {
+    asked = control;
+  }
   auto answer = reinterpret_cast<HBRUSH>(
       SendMessage(asked, ctlColorMessage, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
   return answer != nullptr ? answer : defaultColors(dc, ctlColorMessage);
@@ -58,6 +64,16 @@ HBRUSH ControlLook::askColors(HWND control, HDC dc, UINT ctlColorMessage) {
 
 HFONT ControlLook::fontOrDefault(HFONT font) {
   return font != nullptr ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+int ControlLook::lineHeight(HWND control, HFONT font) {
+  HDC dc = GetDC(control);
+  HGDIOBJ previous = SelectObject(dc, fontOrDefault(font));
+  TEXTMETRIC metrics{};
+  GetTextMetrics(dc, &metrics);
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  return std::max(static_cast<int>(metrics.tmHeight), 1);
 }
 
 void ControlLook::fill(HDC dc, const RECT& rect, int colorIndex) {
@@ -145,6 +161,40 @@ void ControlLook::label(HDC dc, const std::u16string& text, RECT rect, UINT form
   DrawText(dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
   SetTextColor(dc, previousColor);
   SetBkMode(dc, previousMode);
+}
+
+void ControlLook::listItem(HDC dc, const RECT& rect, const std::u16string& text, bool selected,
+                           bool enabled) {
+  COLORREF previousColor = GetTextColor(dc);
+  if (selected) {
+    fill(dc, rect, COLOR_HIGHLIGHT);
+    SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+  }
+  RECT textArea = rect;
+  textArea.left += kListTextInset;
+  label(dc, text, textArea, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, enabled);
+  SetTextColor(dc, previousColor);
+}
+
+void ControlLook::dropButton(HDC dc, const RECT& button, bool pushed, bool enabled) {
+  fill(dc, button, COLOR_BTNFACE);
+  if (pushed) {
+    FrameRect(dc, &button, GetSysColorBrush(COLOR_BTNSHADOW));
+  } else {
+    bevel(dc, button, true);
+  }
+  // A small downward triangle in the middle, one pixel lower while pushed.
+  int shift = pushed ? 1 : 0;
+  int centreX = (button.left + button.right) / 2 + shift;
+  int top = (button.top + button.bottom) / 2 - 2 + shift;
+  int colour = enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT;
+  for (int row = 0; row < 4; ++row) {
+    line(dc, centreX - 3 + row, top + row, centreX + 4 - row, top + row, colour);
+  }
+}
+
+void ControlLook::workspace(HDC dc, const RECT& area) {
+  fill(dc, area, COLOR_APPWORKSPACE);
 }
 
 void ControlLook::scrollBar(HDC dc, const RECT& bar, bool vertical, const ScrollBarState& state) {

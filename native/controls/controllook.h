@@ -16,15 +16,21 @@ class ControlLook {
   // Side of the check box and of the radio circle, and the gap between them and their label, in pixels.
   static constexpr int kCheckSize = 13;
   static constexpr int kCheckLabelGap = 4;
+  // From a list entry's left edge to its text, in pixels.
+  static constexpr int kListTextInset = 2;
 
   // Sends the WM_CTLCOLOR* message to the control's parent (to the control itself when it has none), which
   // may set the context's text and background colours; answers the parent's brush, or the system's default
   // for that message when the parent gives none.
   static HBRUSH askColors(HWND control, HDC dc, UINT ctlColorMessage);
+  // The same, asking `asked` instead of the parent (the combo box asks for its parts).
+  static HBRUSH askColors(HWND control, HDC dc, UINT ctlColorMessage, HWND asked);
   // The system's own answer to a WM_CTLCOLOR* message: sets the default colours and answers the brush.
   static HBRUSH defaultColors(HDC dc, UINT ctlColorMessage);
   // The control's font, or the default dialog font when it was given none.
   static HFONT fontOrDefault(HFONT font);
+  // The height of a line of text in that font (the default one for null), in pixels.
+  static int lineHeight(HWND control, HFONT font);
 
   // A push button's frame: a raised bevel, sunken while pushed, with a dark outline around a default
   // button. Answers the face inside the frame.
@@ -36,6 +42,15 @@ class ControlLook {
   static void focusMark(HDC dc, const RECT& rect);
   // Draws text with DrawText in the context's text colour, or in the grey of disabled text.
   static void label(HDC dc, const std::u16string& text, RECT rect, UINT format, bool enabled);
+
+  // A list entry's text on the highlight colour when selected; otherwise on the background already there,
+  // in the context's text colour (grey when disabled).
+  static void listItem(HDC dc, const RECT& rect, const std::u16string& text, bool selected, bool enabled);
+  // The button at the right of a drop-down combo box's field, with its downward arrow.
+  static void dropButton(HDC dc, const RECT& button, bool pushed, bool enabled);
+
+  // The background of an MDI client, behind its documents.
+  static void workspace(HDC dc, const RECT& area);
 
   static void scrollBar(HDC dc, const RECT& bar, bool vertical, const ScrollBarState& state);
   static void trackbarChannel(HDC dc, const RECT& channel);

@@ -48,12 +48,15 @@ std::u16string ControlWindow::text() const {
 }
 
 void ControlWindow::notifyParent(WORD code) const {
-  HWND parent = GetParent(window_);
-  if (parent == nullptr) {
+  notifyWindow(GetParent(window_), code);
+}
+
+void ControlWindow::notifyWindow(HWND target, WORD code) const {
+  if (target == nullptr) {
     return;
   }
   auto id = static_cast<WORD>(GetWindowLong(window_, GWL_ID));
-  SendMessage(parent, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(window_));
+  SendMessage(target, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(window_));
 }
 
 void ControlWindow::scrollParent(bool vertical, WORD code, int position) const {

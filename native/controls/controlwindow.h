@@ -44,8 +44,9 @@ class ControlWindow {
   HFONT font() const { return font_; }
   // The window text as default processing keeps it.
   std::u16string text() const;
-  // Sends WM_COMMAND with the control's id and the code to the parent.
+  // Sends WM_COMMAND with the control's id and the code to the parent, or to `target`.
   void notifyParent(WORD code) const;
+  void notifyWindow(HWND target, WORD code) const;
   // Sends WM_HSCROLL or WM_VSCROLL to the parent with the code, a signed 16-bit position and the control.
   void scrollParent(bool vertical, WORD code, int position) const;
   void invalidate() const;

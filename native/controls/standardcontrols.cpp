@@ -1,9 +1,13 @@
 #include "native/controls/standardcontrols.h"
 
 #include "native/controls/button.h"
+#include "native/controls/combobox.h"
+#include "native/controls/combolist.h"
 #include "native/controls/controlconstants.h"
 #include "native/controls/controlwindow.h"
 #include "native/controls/edit.h"
+#include "native/controls/listbox.h"
+#include "native/controls/mdiclient.h"
 #include "native/controls/scrollbarcontrol.h"
 #include "native/controls/staticcontrol.h"
 #include "native/controls/trackbar.h"
@@ -32,6 +36,10 @@ void registerStandardControls(ClassRegistry& classes) {
   classes.add(controlClass<Button>(kButtonClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW), true);
   classes.add(controlClass<StaticControl>(kStaticClass, 0), true);
   classes.add(controlClass<Edit>(kEditClass, CS_DBLCLKS), true);
+  classes.add(controlClass<ListBox>(kListBoxClass, CS_DBLCLKS), true);
+  classes.add(controlClass<ComboBox>(kComboBoxClass, CS_DBLCLKS), true);
+  classes.add(controlClass<ComboList>(kComboListClass, CS_DBLCLKS), true);
+  classes.add(controlClass<MdiClient>(kMdiClientClass, 0), true);
   classes.add(controlClass<ScrollBarControl>(kScrollBarClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW), true);
 }
 

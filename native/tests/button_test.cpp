@@ -115,11 +115,10 @@ TEST(ButtonControl, SetCheckOnlyTakesOnCheckTypes) {
 
 TEST(ButtonControl, AutomaticRadioButtonUnchecksTheOthersOfItsGroupOnly) {
   ControlHarness h;
-  // A new child goes to the top of its siblings: made last to first, the buttons run A, B, C in
-  // GW_HWNDNEXT order, the order groups follow.
-  HWND otherGroup = h.create(kButtonClass, BS_AUTORADIOBUTTON | WS_GROUP, RECT{10, 70, 100, 90}, u"C", 3);
-  HWND second = h.create(kButtonClass, BS_AUTORADIOBUTTON, RECT{10, 40, 100, 60}, u"B", 2);
+  // Groups follow GW_HWNDNEXT order, which is the order the buttons are made in: A, B, then C.
   HWND first = h.create(kButtonClass, BS_AUTORADIOBUTTON | WS_GROUP, RECT{10, 10, 100, 30}, u"A", 1);
+  HWND second = h.create(kButtonClass, BS_AUTORADIOBUTTON, RECT{10, 40, 100, 60}, u"B", 2);
+  HWND otherGroup = h.create(kButtonClass, BS_AUTORADIOBUTTON | WS_GROUP, RECT{10, 70, 100, 90}, u"C", 3);
   SendMessage(first, BM_SETCHECK, BST_CHECKED, 0);
   SendMessage(otherGroup, BM_SETCHECK, BST_CHECKED, 0);
   h.click(second);

@@ -86,8 +86,9 @@ TEST(Painting, ChildrenAndSiblingsClipWhatAWindowPaints) {
   MessageSpy spy;
   Painter painter(spy);
   HWND parent = spy.createTopLevel(RECT{100, 100, 300, 300}, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
-  HWND lower = spy.createChild(parent, RECT{10, 10, 110, 110}, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS);
+  // A child made earlier lies above the ones made after it.
   HWND upper = spy.createChild(parent, RECT{60, 60, 160, 160}, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS);
+  HWND lower = spy.createChild(parent, RECT{10, 10, 110, 110}, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS);
   painter.colors = {{parent, kRed}, {lower, kGreen}, {upper, kBlue}};
   driver.pumpUntilIdle();
   struct Probe {

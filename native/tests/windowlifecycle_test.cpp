@@ -165,4 +165,51 @@ TEST(WindowLifecycle, CloseDestroysByDefaultAndAltF4AsksToClose) {
   EXPECT_EQ(spy.only({WM_SYSCOMMAND}), (std::vector<Logged>{{second, WM_SYSCOMMAND, SC_CLOSE, 0}}));
 }
 
+TEST(WindowLifecycle, ChildrenFollowCreationOrderAndNewTopLevelWindowsComeToTheFront) {
+  TestDriver driver;
+  MessageSpy spy;
+  HWND parent = spy.createTopLevel(RECT{0, 0, 200, 200}, WS_POPUP | WS_VISIBLE);
+  HWND first = spy.createChild(parent, RECT{0, 0, 10, 10});
+  HWND second = spy.createChild(parent, RECT{0, 0, 10, 10});
+  HWND third = spy.createChild(parent, RECT{0, 0, 10, 10});
+  EXPECT_EQ(GetWindow(parent, GW_CHILD), first);
+  EXPECT_EQ(GetWindow(first, GW_HWNDNEXT), second);
+  EXPECT_EQ(GetWindow(second, GW_HWNDNEXT), third);
+  EXPECT_EQ(GetWindow(third, GW_HWNDNEXT), nullptr);
+  HWND later = spy.createTopLevel(RECT{0, 0, 50, 50}, WS_POPUP | WS_VISIBLE);
+  EXPECT_EQ(GetWindow(later, GW_HWNDNEXT), parent) << "a new top-level window lies in front of the older";
+}
+
+TEST(WindowLifecycle, MenuGivenAtCreationIsTheMenuBar) {
+  TestDriver driver;
+  MessageSpy spy;
+  HMENU bar = CreateMenu();
+  AppendMenu(bar, MF_STRING, 10, u"&File");
+  HWND framed = CreateWindowEx(0, spy.className(), u"framed", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                               150, nullptr, bar, nullptr, nullptr);
+  EXPECT_EQ(GetMenu(framed), bar);
+  RECT window{};
+  RECT client{};
+  GetWindowRect(framed, &window);
+  GetClientRect(framed, &client);
+  EXPECT_GE(window.bottom - window.top - client.bottom,
+            GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU))
+      << "the client area makes room for the bar from the start";
+  auto notAMenu = reinterpret_cast<HMENU>(std::intptr_t{0x4321});
+  HWND plain = CreateWindowEx(0, spy.className(), u"plain", WS_OVERLAPPEDWINDOW, 0, 0, 200, 150, nullptr,
+                              notAMenu, nullptr, nullptr);
+  ASSERT_NE(plain, nullptr);
+  EXPECT_EQ(GetMenu(plain), nullptr) << "a handle that is no menu leaves the window without a bar";
+}
+
+TEST(WindowLifecycle, DestroyFreesTheWindowsSystemMenuCopy) {
+  TestDriver driver;
+  MessageSpy spy;
+  HWND window = spy.createTopLevel(RECT{0, 0, 200, 150});
+  HMENU copy = GetSystemMenu(window, FALSE);
+  ASSERT_TRUE(IsMenu(copy));
+  DestroyWindow(window);
+  EXPECT_FALSE(IsMenu(copy));
+}
+
 }  // namespace native::test

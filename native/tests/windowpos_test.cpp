@@ -287,13 +287,13 @@ TEST(WindowPos, OnlyASiblingGivesAPlaceInTheOrder) {
   HWND first = spy.createChild(parent, RECT{0, 0, 10, 10});
   HWND second = spy.createChild(parent, RECT{0, 0, 10, 10});
   HWND stranger = spy.createTopLevel(RECT{0, 0, 10, 10}, WS_POPUP);
-  ASSERT_EQ(GetWindow(parent, GW_CHILD), second);
-  SetWindowPos(first, stranger, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  EXPECT_EQ(GetWindow(parent, GW_CHILD), second) << "a window of another parent leaves the order alone";
-  SetWindowPos(second, first, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  EXPECT_EQ(GetWindow(parent, GW_CHILD), first);
-  EXPECT_EQ(GetWindow(first, GW_HWNDNEXT), second);
-  EXPECT_EQ(GetWindow(second, GW_HWNDNEXT), nullptr);
+  ASSERT_EQ(GetWindow(parent, GW_CHILD), first);
+  SetWindowPos(second, stranger, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_EQ(GetWindow(parent, GW_CHILD), first) << "a window of another parent leaves the order alone";
+  SetWindowPos(first, second, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_EQ(GetWindow(parent, GW_CHILD), second);
+  EXPECT_EQ(GetWindow(second, GW_HWNDNEXT), first);
+  EXPECT_EQ(GetWindow(first, GW_HWNDNEXT), nullptr);
 }
 
 TEST(WindowPos, EmptyWindowKeepsItsClientOriginWhereItStands) {

@@ -38,6 +38,20 @@ WPARAM mouseKeys(const Keyboard& keyboard) {
   return keys;
 }
 
+// Whether the window is, or lies inside, an MDI child that is not the front one among its siblings: a press
+// there activates that document (WM_MOUSEACTIVATE) even inside the active top-level window.
+bool inBackDocument(const WindowTree& tree, HWND window) {
+  for (const WindowRecord* record = tree.find(window); record != nullptr && record->isChild();
+       record = tree.find(record->parent)) {
+    const WindowRecord* parent = tree.find(record->parent);
+    if ((record->exStyle & WS_EX_MDICHILD) != 0 && parent != nullptr && !parent->children.empty() &&
+        parent->children.front() != record->handle) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 std::optional<MSG> InputRouter::translate(const HostInput& input) {
@@ -98,11 +112,13 @@ std::optional<MSG> InputRouter::translateMouse(const HostInput& input) {
       return std::nullopt;
     }
     SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(hit, message));
+    bool inactiveTopLevel = topLevel != system.focus().active();
     if (input.kind == HostInput::Kind::ButtonDown && tree.contains(target) &&
-        topLevel != system.focus().active()) {
+        (inactiveTopLevel || inBackDocument(tree, target))) {
       LRESULT answer =
           SendMessage(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(topLevel), MAKELPARAM(hit, message));
-      if ((answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT) && tree.contains(topLevel)) {
+      if ((answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT) && inactiveTopLevel &&
+          tree.contains(topLevel)) {
         system.focus().activate(topLevel, WA_CLICKACTIVE);
       }
       if (answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT) {

@@ -13,7 +13,8 @@ namespace native {
 namespace {
 
 // The flags an entry keeps; the others only say how a call finds the entry.
-constexpr UINT kEntryFlags = MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_POPUP | MF_SEPARATOR;
+constexpr UINT kEntryFlags =
+    MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_POPUP | MF_SEPARATOR | MF_BITMAP | MF_RIGHTJUSTIFY;
 constexpr UINT kNotFound = 0xFFFFFFFF;
 
 MenuTable& menus() {

@@ -14,12 +14,16 @@ inline constexpr UINT MF_UNCHECKED = 0x0000;
 inline constexpr UINT MF_BYCOMMAND = 0x0000;
 inline constexpr UINT MF_GRAYED = 0x0001;
 inline constexpr UINT MF_DISABLED = 0x0002;
+// A bar entry drawn as the caption box of its command (SC_MINIMIZE, SC_RESTORE or SC_CLOSE), without text.
+inline constexpr UINT MF_BITMAP = 0x0004;
 inline constexpr UINT MF_CHECKED = 0x0008;
 inline constexpr UINT MF_POPUP = 0x0010;
 inline constexpr UINT MF_HILITE = 0x0080;  // WM_MENUSELECT: the entry is highlighted
 inline constexpr UINT MF_BYPOSITION = 0x0400;
 inline constexpr UINT MF_SEPARATOR = 0x0800;
 inline constexpr UINT MF_SYSMENU = 0x2000;  // WM_MENUSELECT: the entry is in the system menu
+// This bar entry and the ones after it stand at the bar's right end.
+inline constexpr UINT MF_RIGHTJUSTIFY = 0x4000;
 
 // TrackPopupMenu: with TPM_RIGHTBUTTON the right button chooses as well as the left.
 inline constexpr UINT TPM_LEFTBUTTON = 0x0000;

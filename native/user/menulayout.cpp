@@ -57,16 +57,31 @@ std::vector<RECT> MenuLayout::barEntries(const MenuRecord& menu, const RECT& bar
   TextMeasure measure;
   std::vector<RECT> entries;
   LONG left = bar.left;
-  for (const MenuItem& item : menu.items) {
-    // A separator is a gap; other entries are their icon or text with padding either side.
+  std::size_t firstAtRight = menu.items.size();
+  for (std::size_t index = 0; index < menu.items.size(); ++index) {
+    const MenuItem& item = menu.items[index];
+    // A separator is a gap; caption boxes their own width; other entries are their icon or text with padding
+    // either side.
     int width = kBarPadding;
-    if (systemMenuWindowOf(item) != nullptr) {
+    if (item.isCaptionBox()) {
+      width = GetSystemMetrics(SM_CXSIZE);
+    } else if (systemMenuWindowOf(item) != nullptr) {
       width += GetSystemMetrics(SM_CXSMICON) + kBarPadding;
     } else if (!item.isSeparator()) {
       width += measure.width(splitAtTab(item.text).first) + kBarPadding;
     }
+    if (item.isRightJustified() && firstAtRight == menu.items.size()) {
+      firstAtRight = index;
+    }
     entries.push_back(RECT{left, bar.top, left + width, bar.bottom});
     left += width;
+  }
+  // The right-justified run ends at the bar's right edge, unless that would push it over the entries before.
+  if (firstAtRight < entries.size()) {
+    LONG shift = std::max<LONG>(bar.right - entries.back().right, 0);
+    for (std::size_t index = firstAtRight; index < entries.size(); ++index) {
+      OffsetRect(&entries[index], shift, 0);
+    }
   }
   return entries;
 }

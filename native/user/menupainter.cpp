@@ -12,6 +12,8 @@
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
 #include "native/user/metrics.h"
+#include "native/user/nonclientpainter.h"
+#include "native/user/rects.h"
 #include "native/user/styles.h"
 
 namespace native {
@@ -108,6 +110,13 @@ void MenuPainter::paintBar(HDC dc, const MenuRecord& menu, const RECT& bar, int 
   for (std::size_t index = 0; index < entries.size(); ++index) {
     const MenuItem& item = menu.items[index];
     if (item.isSeparator()) {
+      continue;
+    }
+    if (item.isCaptionBox()) {
+      // A box one pixel inside the bar, pushed in while its entry is highlighted.
+      RECT box = entries[index];
+      InflateRect(&box, 0, -1);
+      NonClientPainter::paintCaptionBox(dc, box, item.id);
       continue;
     }
     bool highlighted = static_cast<int>(index) == selected;

@@ -11,7 +11,7 @@
 namespace native {
 
 struct MenuItem {
-  UINT flags = 0;  // MF_GRAYED, MF_DISABLED, MF_CHECKED, MF_POPUP, MF_SEPARATOR
+  UINT flags = 0;  // MF_GRAYED, MF_DISABLED, MF_CHECKED, MF_POPUP, MF_SEPARATOR, MF_BITMAP, MF_RIGHTJUSTIFY
   WORD id = 0;     // the command of a plain entry: commands travel as 16-bit words
   HMENU subMenu = nullptr;
   std::u16string text;
@@ -20,6 +20,8 @@ struct MenuItem {
   bool isPopup() const { return (flags & MF_POPUP) != 0; }
   bool isEnabled() const { return (flags & (MF_GRAYED | MF_DISABLED)) == 0; }
   bool isChecked() const { return (flags & MF_CHECKED) != 0; }
+  bool isCaptionBox() const { return (flags & MF_BITMAP) != 0 && !isPopup(); }
+  bool isRightJustified() const { return (flags & MF_RIGHTJUSTIFY) != 0; }
 };
 
 struct MenuRecord {

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "native/user/windowsystem.h"
-
 namespace native {
 
 namespace {
@@ -106,17 +104,17 @@ HWND MenuTable::windowOfSystemMenu(HMENU menu) const {
 }
 
 void MenuTable::setSystemMenu(HWND window, HMENU menu) {
-  // Copies of windows that are gone are destroyed on the way.
-  const WindowTree& windows = WindowSystem::get().windows();
-  std::erase_if(systemMenus_, [&](const auto& entry) {
-    if (entry.first != window && !windows.contains(entry.first)) {
-      destroy(entry.second);
-      return true;
-    }
-    return entry.first == window || find(entry.second) == nullptr;
-  });
+  std::erase_if(systemMenus_, [&](const auto& entry) { return entry.first == window; });
   if (menu != nullptr) {
     systemMenus_.emplace_back(window, menu);
+  }
+}
+
+void MenuTable::destroySystemMenuOf(HWND window) {
+  HMENU own = systemMenuOf(window);
+  std::erase_if(systemMenus_, [&](const auto& entry) { return entry.first == window; });
+  if (own != nullptr) {
+    destroy(own);
   }
 }
 

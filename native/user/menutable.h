@@ -34,9 +34,10 @@ class MenuTable {
 
   // The window's own copy of the system menu, null while it has none.
   HMENU systemMenuOf(HWND window) const;
-  // Null forgets the window's copy (the caller destroys it). Copies of windows destroyed since are
-  // destroyed here.
+  // Null forgets the window's copy (the caller destroys it).
   void setSystemMenu(HWND window, HMENU menu);
+  // Destroys the window's copy with the window, so a later window given the same handle starts without it.
+  void destroySystemMenuOf(HWND window);
   // The window whose own system menu this is, null for other menus.
   HWND windowOfSystemMenu(HMENU menu) const;
 

@@ -2,7 +2,10 @@
 
 #include <unistd.h>
 
+#include <string>
+
 #include "native/user/keyboard.h"
+#include "native/user/localtext.h"
 #include "native/user/messages.h"
 #include "native/user/painting.h"
 #include "native/user/windowsystem.h"
@@ -108,6 +111,19 @@ BOOL PostThreadMessage(DWORD threadId, UINT message, WPARAM wParam, LPARAM lPara
   }
   system->queue().post(MSG{nullptr, message, wParam, lParam, 0, POINT{}});
   return TRUE;
+}
+
+LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* narrow = reinterpret_cast<const MDICREATESTRUCTA*>(lParam);
+  if (message != WM_MDICREATE || narrow == nullptr) {
+    return SendMessage(window, message, wParam, lParam);
+  }
+  // The wide texts live until the receiver has answered.
+  std::u16string className = utf16FromUtf8(narrow->szClass != nullptr ? narrow->szClass : "");
+  std::u16string title = utf16FromUtf8(narrow->szTitle != nullptr ? narrow->szTitle : "");
+  MDICREATESTRUCT wide{className.c_str(), title.c_str(), narrow->hOwner, narrow->x,     narrow->y,
+                       narrow->cx,        narrow->cy,    narrow->style,  narrow->lParam};
+  return SendMessage(window, message, wParam, reinterpret_cast<LPARAM>(&wide));
 }
 
 LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

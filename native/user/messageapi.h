@@ -22,6 +22,9 @@ BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL PostThreadMessage(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam);
 // Calls the window's current procedure and answers its result; 0 for a window that does not exist.
 LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The 8-bit form: messages whose records carry texts (WM_MDICREATE with MDICREATESTRUCTA) have them turned
+// from the local code page into the wide form the window receives; other messages go as they are.
+LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // A WM_TIMER with a callback runs the callback, but only when it belongs to that running timer.
 LRESULT DispatchMessage(const MSG* message);
 // For WM_KEYDOWN and WM_SYSKEYDOWN, posts WM_CHAR or WM_SYSCHAR from the current keyboard state ahead of

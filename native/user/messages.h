@@ -118,6 +118,7 @@ inline constexpr UINT WM_MDICASCADE = 0x0227;
 inline constexpr UINT WM_MDIICONARRANGE = 0x0228;
 inline constexpr UINT WM_MDIGETACTIVE = 0x0229;
 inline constexpr UINT WM_MDISETMENU = 0x0230;
+inline constexpr UINT WM_MDIREFRESHMENU = 0x0234;
 
 inline constexpr UINT WM_CUT = 0x0300;
 inline constexpr UINT WM_COPY = 0x0301;

@@ -127,6 +127,19 @@ struct MDICREATESTRUCT {
   LPARAM lParam;
 };
 
+// The 8-bit form of MDICREATESTRUCT that SendMessageA takes: texts in the local code page.
+struct MDICREATESTRUCTA {
+  const char* szClass;
+  const char* szTitle;
+  HINSTANCE hOwner;
+  int x;
+  int y;
+  int cx;
+  int cy;
+  DWORD style;
+  LPARAM lParam;
+};
+
 struct CLIENTCREATESTRUCT {
   HMENU hWindowMenu;
   UINT idFirstChild;

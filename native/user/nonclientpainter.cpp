@@ -9,6 +9,7 @@
 #include "native/gdi/objectapi.h"
 #include "native/gdi/textapi.h"
 #include "native/user/menubar.h"
+#include "native/user/messages.h"
 #include "native/user/metrics.h"
 #include "native/user/nonclientlayout.h"
 #include "native/user/rects.h"
@@ -153,17 +154,16 @@ void drawCaption(HDC dc, const WindowRecord& window, const NonClientLayout& layo
            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   SelectObject(dc, previousFont);
   DeleteObject(font);
-  if (!IsRectEmpty(&layout.closeBox)) {
-    box(dc, layout.closeBox);
-    drawCloseGlyph(dc, layout.closeBox);
-  }
-  if (!IsRectEmpty(&layout.maximizeBox)) {
-    box(dc, layout.maximizeBox);
-    drawMaximizeGlyph(dc, layout.maximizeBox, window.isMaximized());
-  }
-  if (!IsRectEmpty(&layout.minimizeBox)) {
-    box(dc, layout.minimizeBox);
-    drawMinimizeGlyph(dc, layout.minimizeBox);
+  const struct {
+    const RECT& rect;
+    WPARAM command;
+  } boxes[] = {{layout.closeBox, SC_CLOSE},
+               {layout.maximizeBox, window.isMaximized() ? SC_RESTORE : SC_MAXIMIZE},
+               {layout.minimizeBox, SC_MINIMIZE}};
+  for (const auto& entry : boxes) {
+    if (!IsRectEmpty(&entry.rect)) {
+      NonClientPainter::paintCaptionBox(dc, entry.rect, entry.command);
+    }
   }
 }
 
@@ -193,6 +193,21 @@ void drawClientEdge(HDC dc, const NonClientLayout& layout) {
 }
 
 }  // namespace
+
+void NonClientPainter::paintCaptionBox(HDC dc, const RECT& rect, WPARAM command) {
+  box(dc, rect);
+  switch (command) {
+    case SC_CLOSE:
+      drawCloseGlyph(dc, rect);
+      break;
+    case SC_MINIMIZE:
+      drawMinimizeGlyph(dc, rect);
+      break;
+    default:
+      drawMaximizeGlyph(dc, rect, command == SC_RESTORE);
+      break;
+  }
+}
 
 void NonClientPainter::paintScrollBar(HDC dc, const RECT& bar, bool vertical, const ScrollBarState& state) {
   drawScrollBar(dc, bar, vertical, state);

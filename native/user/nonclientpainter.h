@@ -16,6 +16,9 @@ class NonClientPainter {
   // Draws one scroll bar (arrows, track, thumb) in the rectangle; the SCROLLBAR control draws itself with
   // it too, so built-in bars and scroll bar controls look alike.
   static void paintScrollBar(HDC dc, const RECT& bar, bool vertical, const ScrollBarState& state);
+  // One caption box with the glyph of its command: SC_CLOSE, SC_MINIMIZE, SC_MAXIMIZE or SC_RESTORE (the
+  // menu bar shows a maximised document's boxes with it too).
+  static void paintCaptionBox(HDC dc, const RECT& rect, WPARAM command);
 };
 
 }  // namespace native

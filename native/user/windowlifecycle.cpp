@@ -60,6 +60,7 @@ void finishDestroy(HWND handle) {
     system.caret().destroy();
   }
   system.focus().forget(handle);
+  system.menus().destroySystemMenuOf(handle);
   --window->windowClass->windowCount;
   system.windows().remove(handle);
 }
@@ -95,6 +96,11 @@ HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
     }
     record->parent = windows.desktopHandle();
     style |= WS_CLIPSIBLINGS;
+    // A top-level window's id word holds its menu bar, as SetMenu keeps it; a handle that is not a menu
+    // leaves the window without one.
+    if (system.menus().find(menuOrId) != nullptr) {
+      record->id = static_cast<LONG_PTR>(reinterpret_cast<std::uintptr_t>(menuOrId));
+    }
   }
   record->windowClass = windowClass;
   record->procedure = windowClass->procedure;
@@ -112,7 +118,13 @@ HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
   WindowRecord& window = *windows.find(handle);
   window.handle = handle;
   ++windowClass->windowCount;
-  windows.link(window, (exStyle & WS_EX_TOPMOST) != 0 ? HWND_TOPMOST : HWND_TOP);
+  // A new child goes behind its siblings, so walking GW_HWNDNEXT from GW_CHILD visits children in the order
+  // they were made: dialog tab order and automatic radio groups follow it. A new top-level window comes to
+  // the front.
+  HWND insertAfter = (style & WS_CHILD) != 0          ? HWND_BOTTOM
+                     : (exStyle & WS_EX_TOPMOST) != 0 ? HWND_TOPMOST
+                                                      : HWND_TOP;
+  windows.link(window, insertAfter);
   if (windows.isTopLevel(window)) {
     window.surface = std::make_unique<Surface>(window.width(), window.height(), false);
   }

@@ -1,0 +1,384 @@
+#include "native/controls/mdiclient.h"
+
+#include <algorithm>
+
+#include "native/controls/controlconstants.h"
+#include "native/controls/controllook.h"
+#include "native/controls/mdiarrangement.h"
+#include "native/user/focusmanager.h"
+#include "native/user/menuapi.h"
+#include "native/user/messageapi.h"
+#include "native/user/metrics.h"
+#include "native/user/paintapi.h"
+#include "native/user/styles.h"
+#include "native/user/windowpos.h"
+
+namespace native {
+
+namespace {
+
+// What a child gets when the client does not take the caller's styles as they are (no MDIS_ALLCHILDSTYLES).
+constexpr DWORD kStandardChildStyle =
+    WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_VISIBLE;
+
+bool minimized(HWND window) {
+  return IsIconic(window) != FALSE;
+}
+
+}  // namespace
+
+LRESULT MdiClient::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: {
+      const auto* create = reinterpret_cast<const CREATESTRUCT*>(lParam);
+      if (const auto* client = static_cast<const CLIENTCREATESTRUCT*>(create->lpCreateParams)) {
+        firstChildId_ = client->idFirstChild;
+      }
+      return 0;
+    }
+    case WM_DESTROY:
+      removeFromBar();
+      return 0;
+    case WM_SIZE:
+      fitMaximized();
+      return 0;
+    case WM_SETFOCUS:
+      if (isChild(active_)) {
+        SetFocus(active_);
+      }
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT paintInfo{};
+      HDC dc = BeginPaint(window(), &paintInfo);
+      ControlLook::workspace(dc, clientRect());
+      EndPaint(window(), &paintInfo);
+      return 0;
+    }
+    default:
+      return handleMdiMessage(message, wParam, lParam);
+  }
+}
+
+LRESULT MdiClient::handleMdiMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  auto child = reinterpret_cast<HWND>(wParam);
+  switch (message) {
+    case WM_MDICREATE: {
+      const auto* create = reinterpret_cast<const MDICREATESTRUCT*>(lParam);
+      if (create == nullptr || create->szClass == nullptr) {
+        return 0;
+      }
+      return reinterpret_cast<LRESULT>(createChild(*create));
+    }
+    case WM_MDIDESTROY:
+      destroyChild(child);
+      return 0;
+    case WM_MDIACTIVATE:
+      activate(child);
+      return 0;
+    case WM_MDIGETACTIVE:
+      if (auto* isMaximized = reinterpret_cast<BOOL*>(lParam)) {
+        *isMaximized = active_ != nullptr && active_ == maximized_ ? TRUE : FALSE;
+      }
+      return reinterpret_cast<LRESULT>(active_);
+    case WM_MDINEXT:
+      next(child != nullptr ? child : active_, lParam != 0);
+      return 0;
+    case WM_MDIMAXIMIZE:
+      maximize(child);
+      return 0;
+    case WM_MDIRESTORE:
+      restore(child);
+      return 0;
+    case WM_MDICASCADE:
+      cascade();
+      return TRUE;
+    case WM_MDITILE:
+      tile((wParam & MDITILE_HORIZONTAL) != 0);
+      return TRUE;
+    case WM_MDIICONARRANGE:
+      arrangeIcons();
+      return 0;
+    case WM_MDIREFRESHMENU:
+      // A child changed its placement by itself (minimised from its system menu): a maximised child that is
+      // no longer maximised gives the bar back.
+      if (maximized_ != nullptr && (!isChild(maximized_) || IsZoomed(maximized_) == FALSE)) {
+        maximized_ = nullptr;
+        removeFromBar();
+      }
+      return reinterpret_cast<LRESULT>(GetMenu(GetParent(window())));
+    default:
+      return handleCommon(message, wParam, lParam);
+  }
+}
+
+HWND MdiClient::createChild(const MDICREATESTRUCT& create) {
+  DWORD childStyle = create.style;
+  if ((style() & MDIS_ALLCHILDSTYLES) == 0) {
+    childStyle |= kStandardChildStyle;
+  }
+  // A new child comes maximised while another is: the maximised state stays with the active child.
+  bool maximizeIt = maximized_ != nullptr || (childStyle & WS_MAXIMIZE) != 0;
+  bool visible = (childStyle & WS_VISIBLE) != 0;
+  childStyle = (childStyle & ~(WS_VISIBLE | WS_MAXIMIZE | WS_POPUP)) | WS_CHILD | WS_CLIPSIBLINGS;
+  auto id = static_cast<std::intptr_t>(firstChildId_ + children().size());
+  HWND child = CreateWindowEx(WS_EX_MDICHILD, create.szClass, create.szTitle, childStyle, create.x, create.y,
+                              create.cx, create.cy, window(), reinterpret_cast<HMENU>(id), create.hOwner,
+                              const_cast<MDICREATESTRUCT*>(&create));
+  if (child == nullptr || !visible) {
+    return child;
+  }
+  ShowWindow(child, SW_SHOW);
+  activate(child);
+  if (maximizeIt) {
+    maximize(child);
+  }
+  return IsWindow(child) != FALSE ? child : nullptr;
+}
+
+void MdiClient::destroyChild(HWND child) {
+  if (!isChild(child)) {
+    return;
+  }
+  bool wasMaximized = child == maximized_;
+  if (wasMaximized) {
+    // The bar lets go of the child's system menu before the menu goes with the window.
+    removeFromBar();
+    maximized_ = nullptr;
+  }
+  if (child == active_) {
+    std::vector<HWND> others = children();
+    std::erase(others, child);
+    if (!others.empty()) {
+      activate(others.front());
+      if (wasMaximized) {
+        maximize(others.front());
+      }
+    } else {
+      active_ = nullptr;
+      SendMessage(child, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
+    }
+  }
+  DestroyWindow(child);
+}
+
+void MdiClient::activate(HWND child) {
+  if (!isChild(child) || child == active_) {
+    return;
+  }
+  HWND previous = isChild(active_) ? active_ : nullptr;
+  active_ = child;
+  auto lost = reinterpret_cast<WPARAM>(previous);
+  auto gained = reinterpret_cast<LPARAM>(child);
+  if (previous != nullptr) {
+    SendMessage(previous, WM_NCACTIVATE, FALSE, 0);
+    SendMessage(previous, WM_MDIACTIVATE, lost, gained);
+  }
+  SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SendMessage(child, WM_NCACTIVATE, TRUE, 0);
+  SendMessage(child, WM_MDIACTIVATE, lost, gained);
+  if (maximized_ != nullptr && maximized_ != child) {
+    maximize(child);
+  }
+  // The keys follow the active document while the frame has them.
+  HWND frame = GetParent(window());
+  HWND focus = GetFocus();
+  if (focus != nullptr && (focus == frame || IsChild(frame, focus) != FALSE) &&
+      IsChild(child, focus) == FALSE) {
+    SetFocus(child);
+  }
+}
+
+void MdiClient::next(HWND from, bool previous) {
+  std::vector<HWND> order = children();
+  auto position = std::find(order.begin(), order.end(), from);
+  if (order.size() < 2 || position == order.end()) {
+    return;
+  }
+  if (previous) {
+    activate(order.back());
+    return;
+  }
+  HWND target = position + 1 != order.end() ? *(position + 1) : order.front();
+  activate(target);
+  // The one left goes to the back, so repeated steps visit every child.
+  SetWindowPos(from, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MdiClient::maximize(HWND child) {
+  if (!isChild(child)) {
+    return;
+  }
+  if (maximized_ != nullptr && maximized_ != child) {
+    HWND old = maximized_;
+    maximized_ = nullptr;
+    ShowWindow(old, SW_RESTORE);
+  }
+  maximized_ = child;
+  if (IsZoomed(child) == FALSE) {
+    ShowWindow(child, SW_SHOWMAXIMIZED);
+  }
+  fitMaximized();
+  activate(child);
+  showInBar(child);
+}
+
+void MdiClient::restore(HWND child) {
+  if (!isChild(child)) {
+    return;
+  }
+  if (child == maximized_) {
+    maximized_ = nullptr;
+    removeFromBar();
+  }
+  ShowWindow(child, SW_RESTORE);
+  // A minimised child that was maximised comes back maximised.
+  if (IsZoomed(child) != FALSE) {
+    maximize(child);
+  }
+}
+
+// The maximised child's client area covers the whole client; its frame and caption lie outside, out of sight.
+void MdiClient::fitMaximized() {
+  if (!isChild(maximized_)) {
+    return;
+  }
+  RECT outer{};
+  GetWindowRect(maximized_, &outer);
+  RECT inner{};
+  GetClientRect(maximized_, &inner);
+  POINT origin{0, 0};
+  ClientToScreen(maximized_, &origin);
+  RECT area = clientRect();
+  int left = origin.x - outer.left;
+  int top = origin.y - outer.top;
+  int right = (outer.right - outer.left) - left - inner.right;
+  int bottom = (outer.bottom - outer.top) - top - inner.bottom;
+  SetWindowPos(maximized_, nullptr, -left, -top, area.right + left + right, area.bottom + top + bottom,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MdiClient::cascade() {
+  if (maximized_ != nullptr) {
+    restore(maximized_);
+  }
+  std::vector<HWND> windows = arrangeable();
+  int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+  std::vector<RECT> places = MdiArrangement::cascade(arrangeArea(), static_cast<int>(windows.size()), step);
+  for (std::size_t i = 0; i < windows.size(); ++i) {
+    const RECT& place = places[i];
+    SetWindowPos(windows[i], nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void MdiClient::tile(bool horizontal) {
+  if (maximized_ != nullptr) {
+    restore(maximized_);
+  }
+  std::vector<HWND> windows = arrangeable();
+  std::vector<RECT> places =
+      MdiArrangement::tile(arrangeArea(), static_cast<int>(windows.size()), horizontal);
+  for (std::size_t i = 0; i < windows.size(); ++i) {
+    const RECT& place = places[i];
+    SetWindowPos(windows[i], nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+// Minimised children line up along the bottom from the left, front child first.
+void MdiClient::arrangeIcons() {
+  RECT area = clientRect();
+  int width = GetSystemMetrics(SM_CXMINIMIZED);
+  int height = GetSystemMetrics(SM_CYMINIMIZED);
+  int slot = 0;
+  for (HWND child : children()) {
+    if (!minimized(child)) {
+      continue;
+    }
+    int perRow = std::max<int>(area.right / std::max(width, 1), 1);
+    int x = (slot % perRow) * width;
+    int y = area.bottom - (slot / perRow + 1) * height;
+    SetWindowPos(child, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ++slot;
+  }
+}
+
+// The arrangements leave the row of minimised children at the bottom free.
+RECT MdiClient::arrangeArea() const {
+  RECT area = clientRect();
+  std::vector<HWND> all = children();
+  if (std::any_of(all.begin(), all.end(), minimized)) {
+    area.bottom = std::max<LONG>(area.bottom - GetSystemMetrics(SM_CYMINIMIZED), area.top);
+  }
+  return area;
+}
+
+std::vector<HWND> MdiClient::children() const {
+  std::vector<HWND> result;
+  for (HWND child = GetWindow(window(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    result.push_back(child);
+  }
+  return result;
+}
+
+std::vector<HWND> MdiClient::arrangeable() const {
+  std::vector<HWND> result = children();
+  std::erase_if(result, [](HWND child) { return minimized(child) || IsWindowVisible(child) == FALSE; });
+  return result;
+}
+
+bool MdiClient::isChild(HWND candidate) const {
+  return candidate != nullptr && IsWindow(candidate) != FALSE && GetParent(candidate) == window();
+}
+
+void MdiClient::showInBar(HWND child) {
+  HWND frame = GetParent(window());
+  HMENU bar = GetMenu(frame);
+  HMENU systemMenu = GetSystemMenu(child, FALSE);
+  if (bar == nullptr || systemMenu == nullptr || systemMenu == menuInBar_) {
+    return;
+  }
+  removeFromBar();
+  if (InsertMenu(bar, 0, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(systemMenu), nullptr) ==
+      FALSE) {
+    return;
+  }
+  menuInBar_ = systemMenu;
+  // The document's own boxes at the bar's right end; their commands come back through DefFrameProc.
+  auto childStyle = static_cast<DWORD>(GetWindowLong(child, GWL_STYLE));
+  UINT place = MF_BITMAP | MF_RIGHTJUSTIFY;
+  for (WPARAM command : {SC_MINIMIZE, SC_RESTORE, SC_CLOSE}) {
+    if (command == SC_MINIMIZE && (childStyle & WS_MINIMIZEBOX) == 0) {
+      continue;
+    }
+    AppendMenu(bar, place, command, nullptr);
+    boxesInBar_.push_back(command);
+    place = MF_BITMAP;
+  }
+  DrawMenuBar(frame);
+}
+
+void MdiClient::removeFromBar() {
+  if (menuInBar_ == nullptr) {
+    return;
+  }
+  HWND frame = GetParent(window());
+  HMENU bar = GetMenu(frame);
+  if (bar != nullptr) {
+    // The boxes are the bar's last entries, in the order they went in.
+    for (auto command = boxesInBar_.rbegin(); command != boxesInBar_.rend(); ++command) {
+      int last = GetMenuItemCount(bar) - 1;
+      if (last >= 0 && GetMenuItemID(bar, last) == *command) {
+        RemoveMenu(bar, static_cast<UINT>(last), MF_BYPOSITION);
+      }
+    }
+    if (GetSubMenu(bar, 0) == menuInBar_) {
+      RemoveMenu(bar, 0, MF_BYPOSITION);
+    }
+    DrawMenuBar(frame);
+  }
+  boxesInBar_.clear();
+  menuInBar_ = nullptr;
+}
+
+}  // namespace native

@@ -1,0 +1,52 @@
+#pragma once
+// The "MDICLIENT" window: the area of a frame in which document windows (MDI children) live. It creates and
+// destroys them (WM_MDICREATE, WM_MDIDESTROY), keeps the active one at the top of the z-order and tells both
+// sides of each activation (WM_MDIACTIVATE), maximises one at a time (it fills the client area, its caption
+// out of sight, its system menu takes position 0 of the frame's menu bar and its boxes the bar's right end),
+// and cascades, tiles and lines up the minimised ones. Children are siblings: GW_CHILD is the active one,
+// GW_HWNDNEXT the next behind.
+
+#include <vector>
+
+#include "native/controls/controlwindow.h"
+
+namespace native {
+
+class MdiClient : public ControlWindow {
+ public:
+  explicit MdiClient(HWND window) : ControlWindow(window) {}
+
+  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  LRESULT handleMdiMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  HWND createChild(const MDICREATESTRUCT& create);
+  void destroyChild(HWND child);
+  void activate(HWND child);
+  void next(HWND from, bool previous);
+  void maximize(HWND child);
+  void restore(HWND child);
+  void minimize(HWND child);
+  void fitMaximized();
+  void cascade();
+  void tile(bool horizontal);
+  void arrangeIcons();
+
+  // The children front to back, those the arrangements move: shown and not minimised.
+  std::vector<HWND> children() const;
+  std::vector<HWND> arrangeable() const;
+  bool isChild(HWND window) const;
+  // While a child is maximised its system menu stands at the front of the frame's menu bar and its caption
+  // boxes at the bar's right end; they go again when it stops being maximised.
+  void showInBar(HWND child);
+  void removeFromBar();
+  RECT arrangeArea() const;
+
+  UINT firstChildId_ = 0;
+  HWND active_ = nullptr;
+  HWND maximized_ = nullptr;
+  HMENU menuInBar_ = nullptr;       // the maximised child's system menu while it stands in the frame's bar
+  std::vector<WPARAM> boxesInBar_;  // the commands of the caption boxes added at the bar's end
+};
+
+}  // namespace native

@@ -1,0 +1,308 @@
+#include <gtest/gtest.h>
+
+#include "native/controls/mdiarrangement.h"
+#include "native/tests/mdiscene.h"
+
+namespace native::test {
+
+namespace {
+
+const RECT kFirst{10, 10, 210, 160};
+const RECT kSecond{40, 40, 240, 190};
+const RECT kThird{70, 70, 270, 220};
+
+SIZE clientSize(HWND window) {
+  RECT rect{};
+  GetClientRect(window, &rect);
+  return SIZE{rect.right, rect.bottom};
+}
+
+std::vector<Logged> only(const std::vector<Logged>& log, std::initializer_list<UINT> messages) {
+  std::vector<Logged> picked;
+  for (const Logged& entry : log) {
+    if (std::find(messages.begin(), messages.end(), entry.message) != messages.end()) {
+      picked.push_back(entry);
+    }
+  }
+  return picked;
+}
+
+}  // namespace
+
+TEST(MdiClient, CreateReturnsTheChildActiveOnTopWithIdsFromTheFirst) {
+  MdiScene scene;
+  HWND first = scene.createChild(u"One", kFirst);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(GetParent(first), scene.client);
+  EXPECT_EQ(GetWindowLong(first, GWL_ID), 0x1000);
+  EXPECT_NE(GetWindowLong(first, GWL_EXSTYLE) & WS_EX_MDICHILD, 0);
+  // The same request in the 8-bit form.
+  MDICREATESTRUCTA narrow{
+      "TestMdiChild", "Zwei \xC3\xBC", nullptr, 40, 40, 200, 150, MdiScene::kChildStyle, 0};
+  auto second =
+      reinterpret_cast<HWND>(SendMessageA(scene.client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&narrow)));
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(scene.driver.text(second), u"Zwei \u00FC");
+  EXPECT_EQ(GetWindowLong(second, GWL_ID), 0x1001);
+  EXPECT_EQ(scene.active(), second);
+  EXPECT_EQ(scene.order(), (std::vector<HWND>{second, first})) << "the active child is GW_CHILD";
+  MDICREATESTRUCT unknown{u"NoSuchClass", u"x", nullptr, 0, 0, 10, 10, MdiScene::kChildStyle, 0};
+  EXPECT_EQ(SendMessage(scene.client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&unknown)), 0);
+  EXPECT_EQ(SendMessage(scene.client, WM_MDICREATE, 0, 0), 0) << "no record, no child";
+  MDICREATESTRUCT nameless{nullptr, u"x", nullptr, 0, 0, 10, 10, MdiScene::kChildStyle, 0};
+  EXPECT_EQ(SendMessage(scene.client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&nameless)), 0);
+  EXPECT_EQ(scene.order().size(), 2u);
+}
+
+TEST(MdiClient, WithoutAllChildStylesChildrenGetTheStandardFrame) {
+  MdiScene scene(SIZE{640, 480}, 0);
+  HWND child = scene.createChild(u"Plain", kFirst, 0);
+  DWORD style = static_cast<DWORD>(GetWindowLong(child, GWL_STYLE));
+  EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+  EXPECT_NE(style & WS_MAXIMIZEBOX, 0u);
+  EXPECT_NE(IsWindowVisible(child), FALSE);
+}
+
+TEST(MdiClient, ActivationTellsTheLosingChildThenTheGainingOne) {
+  MdiScene scene;
+  HWND first = scene.createChild(u"One", kFirst);
+  HWND second = scene.createChild(u"Two", kSecond);
+  scene.log.clear();
+  SendMessage(scene.client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first), 0);
+  auto lost = reinterpret_cast<WPARAM>(second);
+  auto gained = reinterpret_cast<LPARAM>(first);
+  EXPECT_EQ(only(scene.log, {WM_NCACTIVATE, WM_MDIACTIVATE}),
+            (std::vector<Logged>{{second, WM_NCACTIVATE, FALSE, 0},
+                                 {second, WM_MDIACTIVATE, lost, gained},
+                                 {first, WM_NCACTIVATE, TRUE, 0},
+                                 {first, WM_MDIACTIVATE, lost, gained}}));
+  EXPECT_EQ(scene.active(), first);
+  EXPECT_EQ(scene.order().front(), first);
+  scene.log.clear();
+  SendMessage(scene.client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first), 0);
+  EXPECT_TRUE(scene.log.empty()) << "activating the active child again says nothing";
+}
+
+TEST(MdiClient, AClickActivatesTheChildUnderIt) {
+  MdiScene scene;
+  HWND first = scene.createChild(u"One", kFirst);
+  scene.createChild(u"Two", RECT{300, 10, 500, 160});
+  POINT inside{50, 50};
+  ClientToScreen(first, &inside);
+  scene.driver.click(inside.x, inside.y);
+  scene.driver.pumpUntilIdle();
+  EXPECT_EQ(scene.active(), first);
+  EXPECT_EQ(scene.order().front(), first);
+}
+
+TEST(MdiClient, MaximisedChildFillsTheClientAndLendsItsSystemMenuToTheBar) {
+  MdiScene scene;
+  HWND first = scene.createChild(u"One", kFirst);
+  HWND second = scene.createChild(u"Two", kSecond);
+  ASSERT_EQ(GetMenuItemCount(scene.bar), 1);
+  SendMessage(scene.client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(second), 0);
+  scene.driver.pumpUntilIdle();
+  bool maximized = false;
+  EXPECT_EQ(scene.active(&maximized), second);
+  EXPECT_TRUE(maximized);
+  SIZE area = clientSize(scene.client);
+  SIZE inside = clientSize(second);
+  EXPECT_EQ(inside.cx, area.cx);
+  EXPECT_EQ(inside.cy, area.cy);
+  POINT origin{0, 0};
+  MapWindowPoints(second, scene.client, &origin, 1);
+  EXPECT_EQ(origin.x, 0) << "the caption and frame lie outside the client";
+  EXPECT_EQ(origin.y, 0);
+  // The system menu, "&File", then the minimise, restore and close boxes.
+  ASSERT_EQ(GetMenuItemCount(scene.bar), 5);
+  EXPECT_EQ(GetSubMenu(scene.bar, 0), GetSystemMenu(second, FALSE));
+  EXPECT_EQ(GetMenuItemID(scene.bar, 2), static_cast<UINT>(SC_MINIMIZE));
+  EXPECT_EQ(GetMenuItemID(scene.bar, 3), static_cast<UINT>(SC_RESTORE));
+  EXPECT_EQ(GetMenuItemID(scene.bar, 4), static_cast<UINT>(SC_CLOSE));
+
+  // The maximised state goes with activation.
+  SendMessage(scene.client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first), 0);
+  EXPECT_NE(IsZoomed(first), FALSE);
+  EXPECT_EQ(IsZoomed(second), FALSE);
+  EXPECT_EQ(GetSubMenu(scene.bar, 0), GetSystemMenu(first, FALSE));
+  ASSERT_EQ(GetMenuItemCount(scene.bar), 5);
+
+  // The restore command of the bar's system menu reaches the child through the frame.
+  SendMessage(scene.frame, WM_COMMAND, SC_RESTORE, 0);
+  EXPECT_EQ(IsZoomed(first), FALSE);
+  EXPECT_EQ(GetMenuItemCount(scene.bar), 1);
+  EXPECT_EQ(GetMenuItemID(scene.bar, 0), 100u) << "the bar is as it was";
+  EXPECT_EQ(scene.rectInClient(first).left, kFirst.left) << "back where it was";
+}
+
+TEST(MdiClient, TheMaximisedChildsBoxesStandAtTheBarsRightEndAndWork) {
+  MdiScene scene;
+  scene.createChild(u"One", kFirst);
+  HWND second = scene.createChild(u"Two", kSecond);
+  SendMessage(scene.client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(second), 0);
+  scene.driver.pumpUntilIdle();
+  RECT frame = scene.driver.screenRect(scene.frame);
+  RECT client{};
+  GetWindowRect(scene.client, &client);
+  // The bar is the strip just above the client area; the close box ends at its right.
+  int barMiddle = client.top - GetSystemMetrics(SM_CYMENU) / 2;
+  int closeX = client.right - GetSystemMetrics(SM_CXSIZE) / 2;
+  EXPECT_LT(closeX, frame.right);
+  scene.driver.click(closeX, barMiddle);
+  scene.driver.pumpUntilIdle();
+  EXPECT_FALSE(IsWindow(second)) << "the close box closed the document";
+  EXPECT_FALSE(only(scene.log, {WM_SYSCOMMAND}).empty());
+}
+
+TEST(MdiClient, ChildSystemCommandsMaximiseMinimiseRestoreAndClose) {
+  MdiScene scene;
+  HWND first = scene.createChild(u"One", kFirst);
+  HWND second = scene.createChild(u"Two", kSecond);
+  SendMessage(second, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  EXPECT_NE(IsZoomed(second), FALSE);
+  EXPECT_EQ(GetMenuItemCount(scene.bar), 5);
+  SendMessage(second, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  scene.driver.pumpUntilIdle();
+  EXPECT_NE(IsIconic(second), FALSE);
+  EXPECT_EQ(GetMenuItemCount(scene.bar), 1) << "a minimised child gives the bar back";
+  RECT icon = scene.rectInClient(second);
+  EXPECT_EQ(icon.bottom, clientSize(scene.client).cy) << "minimised children sit at the bottom";
+  EXPECT_EQ(icon.bottom - icon.top, GetSystemMetrics(SM_CYMINIMIZED));
+  SendMessage(second, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_EQ(IsIconic(second), FALSE);
+  SendMessage(second, WM_SYSCOMMAND, SC_CLOSE, 0);
+  scene.driver.pumpUntilIdle();
+  EXPECT_FALSE(IsWindow(second));
+  EXPECT_EQ(scene.active(), first);
+}
+
+TEST(MdiClient, DestroyingTheMaximisedActiveChildPassesOnActivationAndTheBar) {
+  MdiScene scene;
+  HWND first = scene.createChild(u"One", kFirst);
+  HWND second = scene.createChild(u"Two", kSecond);
+  SendMessage(scene.client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(second), 0);
+  HMENU goneMenu = GetSystemMenu(second, FALSE);
+  scene.log.clear();
+  SendMessage(scene.client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(second), 0);
+  scene.driver.pumpUntilIdle();
+  EXPECT_FALSE(IsWindow(second));
+  EXPECT_FALSE(IsMenu(goneMenu));
+  bool maximized = false;
+  EXPECT_EQ(scene.active(&maximized), first);
+  EXPECT_TRUE(maximized);
+  ASSERT_EQ(GetMenuItemCount(scene.bar), 5);
+  EXPECT_EQ(GetSubMenu(scene.bar, 0), GetSystemMenu(first, FALSE)) << "no trace of the destroyed menu";
+  SendMessage(scene.client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(first), 0);
+  EXPECT_EQ(scene.active(), nullptr);
+  EXPECT_EQ(GetMenuItemCount(scene.bar), 1);
+  EXPECT_EQ(GetMenuItemID(scene.bar, 0), 100u);
+}
+
+TEST(MdiClient, NextWalksEveryChildAndPreviousGoesBack) {
+  MdiScene scene;
+  HWND a = scene.createChild(u"A", kFirst);
+  HWND b = scene.createChild(u"B", kSecond);
+  HWND c = scene.createChild(u"C", kThird);
+  ASSERT_EQ(scene.order(), (std::vector<HWND>{c, b, a}));
+  const struct {
+    LPARAM previous;
+    HWND active;
+  } steps[] = {{0, b}, {0, a}, {0, c}, {1, a}, {1, b}};
+  for (const auto& step : steps) {
+    SendMessage(scene.client, WM_MDINEXT, 0, step.previous);
+    EXPECT_EQ(scene.active(), step.active);
+    EXPECT_EQ(scene.order().front(), step.active);
+  }
+}
+
+TEST(MdiClient, TileBothWaysAndCascade) {
+  MdiScene scene;
+  HWND a = scene.createChild(u"A", kFirst);
+  HWND b = scene.createChild(u"B", kSecond);
+  HWND c = scene.createChild(u"C", kThird);
+  SIZE area = clientSize(scene.client);
+  SendMessage(scene.client, WM_MDITILE, MDITILE_HORIZONTAL, 0);
+  EXPECT_EQ(scene.rectInClient(c).top, 0) << "the front child first";
+  EXPECT_EQ(scene.rectInClient(c).right - scene.rectInClient(c).left, area.cx);
+  EXPECT_EQ(scene.rectInClient(b).top, scene.rectInClient(c).bottom);
+  EXPECT_EQ(scene.rectInClient(a).bottom, area.cy);
+  SendMessage(scene.client, WM_MDITILE, MDITILE_VERTICAL, 0);
+  EXPECT_EQ(scene.rectInClient(c).left, 0);
+  EXPECT_EQ(scene.rectInClient(c).bottom - scene.rectInClient(c).top, area.cy);
+  EXPECT_EQ(scene.rectInClient(b).left, scene.rectInClient(c).right);
+  EXPECT_EQ(scene.rectInClient(a).right, area.cx);
+  SendMessage(scene.client, WM_MDICASCADE, 0, 0);
+  RECT back = scene.rectInClient(a);
+  RECT front = scene.rectInClient(c);
+  EXPECT_EQ(back.left, 0);
+  EXPECT_GT(front.left, scene.rectInClient(b).left);
+  EXPECT_EQ(front.top - scene.rectInClient(b).top, scene.rectInClient(b).top - back.top) << "even steps";
+  EXPECT_EQ(front.bottom, area.cy) << "the front child reaches the bottom";
+  EXPECT_EQ(scene.active(), c) << "arranging changes no activation";
+}
+
+TEST(MdiClient, ArrangementsLeaveTheRowOfMinimisedChildrenFree) {
+  MdiScene scene;
+  HWND a = scene.createChild(u"A", kFirst);
+  HWND b = scene.createChild(u"B", kSecond);
+  SendMessage(a, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  SendMessage(scene.client, WM_MDITILE, MDITILE_HORIZONTAL, 0);
+  SIZE area = clientSize(scene.client);
+  EXPECT_EQ(scene.rectInClient(b).bottom, area.cy - GetSystemMetrics(SM_CYMINIMIZED));
+  SetWindowPos(a, nullptr, 100, 100, 50, 20, SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessage(scene.client, WM_MDIICONARRANGE, 0, 0);
+  EXPECT_EQ(scene.rectInClient(a).left, 0);
+  EXPECT_EQ(scene.rectInClient(a).bottom, area.cy);
+}
+
+TEST(MdiClient, FrameSizeLaysOutTheClient) {
+  MdiScene scene;
+  SetWindowPos(scene.frame, nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER);
+  SIZE frameArea = clientSize(scene.frame);
+  SIZE area = clientSize(scene.client);
+  EXPECT_EQ(area.cx, frameArea.cx);
+  EXPECT_EQ(area.cy, frameArea.cy);
+}
+
+TEST(MdiClient, CtrlF4ClosesAndCtrlF6GoesToTheNextChild) {
+  MdiScene scene;
+  HWND a = scene.createChild(u"A", kFirst);
+  HWND b = scene.createChild(u"B", kSecond);
+  SetFocus(b);
+  scene.driver.keyDown(VK_CONTROL);
+  scene.driver.pressKey(VK_F6);
+  scene.pumpWithMdiKeys();
+  EXPECT_EQ(scene.active(), a);
+  scene.driver.pressKey(VK_F4);
+  scene.pumpWithMdiKeys();
+  scene.driver.keyUp(VK_CONTROL);
+  scene.pumpWithMdiKeys();
+  EXPECT_FALSE(IsWindow(a));
+  EXPECT_EQ(scene.active(), b);
+  EXPECT_FALSE(only(scene.log, {WM_CLOSE}).empty()) << "closing asks the child first";
+  MSG plainF6{scene.frame, WM_KEYDOWN, VK_F6, 0, 0, {}};
+  EXPECT_EQ(TranslateMDISysAccel(scene.client, &plainF6), FALSE) << "F6 without Ctrl is no MDI key";
+}
+
+TEST(MdiArrangement, CascadeAndTileShareTheAreaOut) {
+  const RECT area{0, 0, 300, 200};
+  std::vector<RECT> cascade = MdiArrangement::cascade(area, 3, 20);
+  ASSERT_EQ(cascade.size(), 3u);
+  EXPECT_EQ(cascade[0].left, 40) << "the front one is furthest down";
+  EXPECT_EQ(cascade[2].left, 0);
+  EXPECT_EQ(cascade[0].right, 300);
+  EXPECT_EQ(cascade[0].bottom, 200);
+  std::vector<RECT> crowded = MdiArrangement::cascade(area, 20, 20);
+  EXPECT_EQ(crowded[0].right - crowded[0].left, MdiArrangement::kMinimumSide)
+      << "never smaller than the minimum";
+  std::vector<RECT> strips = MdiArrangement::tile(area, 3, true);
+  ASSERT_EQ(strips.size(), 3u);
+  EXPECT_EQ(strips[0].bottom, 66);
+  EXPECT_EQ(strips[2].bottom, 200) << "the last strip takes the remainder";
+  std::vector<RECT> columns = MdiArrangement::tile(area, 7, false);
+  EXPECT_EQ(columns[6].right, 300);
+  EXPECT_TRUE(MdiArrangement::tile(area, 0, true).empty());
+  EXPECT_TRUE(MdiArrangement::cascade(area, 0, 20).empty());
+}
+
+}  // namespace native::test
