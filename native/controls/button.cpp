@@ -134,13 +134,6 @@ LRESULT Button::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CANCELMODE:
       loseHold();
       return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT paintInfo{};
-      HDC dc = BeginPaint(window(), &paintInfo);
-      paint(dc);
-      EndPaint(window(), &paintInfo);
-      return 0;
-    }
     case WM_TIMER:
       return 0;  // timers set on the button are the program's; the button keeps none of its own
     default:

@@ -30,7 +30,7 @@ class Button : public ControlWindow {
   void mouseRelease();
   void loseHold();
 
-  void paint(HDC dc);
+  void paint(HDC dc) override;
   void paintPush(HDC dc, const RECT& client);
   void paintCheck(HDC dc, const RECT& client);
   void paintGroup(HDC dc, const RECT& client, HBRUSH background);

@@ -144,13 +144,6 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       // The parts ask the combo box, which asks its own parent on their behalf.
       return reinterpret_cast<LRESULT>(
           ControlLook::askColors(window(), reinterpret_cast<HDC>(wParam), message));
-    case WM_PAINT: {
-      PAINTSTRUCT paintInfo{};
-      HDC dc = BeginPaint(window(), &paintInfo);
-      paint(dc);
-      EndPaint(window(), &paintInfo);
-      return 0;
-    }
     default:
       return handleComboMessage(message, wParam, lParam);
   }

@@ -59,7 +59,7 @@ class ComboBox : public ControlWindow {
 
   RECT fieldRect() const;
   RECT buttonRect() const;
-  void paint(HDC dc);
+  void paint(HDC dc) override;
   void drawFieldByOwner(HDC dc, const RECT& field);
 
   static LRESULT editFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);

@@ -94,6 +94,13 @@ LRESULT ControlWindow::handleCommon(UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     case WM_ERASEBKGND:
       return 1;  // the controls paint their whole client area themselves
+    case WM_PAINT: {
+      PAINTSTRUCT paintInfo{};
+      HDC dc = BeginPaint(window_, &paintInfo);
+      paint(dc);
+      EndPaint(window_, &paintInfo);
+      return 0;
+    }
     default:
       return DefWindowProc(window_, message, wParam, lParam);
   }

@@ -50,8 +50,10 @@ class ControlWindow {
   // Sends WM_HSCROLL or WM_VSCROLL to the parent with the code, a signed 16-bit position and the control.
   void scrollParent(bool vertical, WORD code, int position) const;
   void invalidate() const;
-  // Font, text, enabling and the rest of default processing.
+  // Font, text, enabling, painting and the rest of default processing.
   LRESULT handleCommon(UINT message, WPARAM wParam, LPARAM lParam);
+  // Draws the whole client area; WM_PAINT calls it between BeginPaint and EndPaint.
+  virtual void paint(HDC dc) = 0;
 
  private:
   static LRESULT dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

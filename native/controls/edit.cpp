@@ -178,13 +178,6 @@ LRESULT Edit::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLEAR:
       clear();
       return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT paintInfo{};
-      HDC dc = BeginPaint(window(), &paintInfo);
-      paint(dc);
-      EndPaint(window(), &paintInfo);
-      return 0;
-    }
     default:
       return handleEditMessage(message, wParam, lParam);
   }

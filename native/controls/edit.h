@@ -73,7 +73,7 @@ class Edit : public ControlWindow {
   void updateCaret() const;
   void updateScrollBars() const;
 
-  void paint(HDC dc);
+  void paint(HDC dc) override;
   void paintLine(HDC dc, const EditLine& line, int top) const;
 
   // A memory context holding the control's font, for measuring text outside painting.

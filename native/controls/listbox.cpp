@@ -108,13 +108,6 @@ LRESULT ListBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
       focusChanged(message == WM_SETFOCUS);
       return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT paintInfo{};
-      HDC dc = BeginPaint(window(), &paintInfo);
-      paint(dc);
-      EndPaint(window(), &paintInfo);
-      return 0;
-    }
     default:
       return handleListMessage(message, wParam, lParam);
   }

@@ -77,7 +77,7 @@ class ListBox : public ControlWindow {
   void focusChanged(bool gained);
 
   // Painting.
-  void paint(HDC dc);
+  void paint(HDC dc) override;
   void drawByOwner(HDC dc, int index, const RECT& rect, UINT action, UINT state);
 
   ListBoxItems items_;

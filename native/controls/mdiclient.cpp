@@ -47,13 +47,6 @@ LRESULT MdiClient::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         SetFocus(active_);
       }
       return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT paintInfo{};
-      HDC dc = BeginPaint(window(), &paintInfo);
-      ControlLook::workspace(dc, clientRect());
-      EndPaint(window(), &paintInfo);
-      return 0;
-    }
     default:
       return handleMdiMessage(message, wParam, lParam);
   }
@@ -379,6 +372,10 @@ void MdiClient::removeFromBar() {
   }
   boxesInBar_.clear();
   menuInBar_ = nullptr;
+}
+
+void MdiClient::paint(HDC dc) {
+  ControlLook::workspace(dc, clientRect());
 }
 
 }  // namespace native

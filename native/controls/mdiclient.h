@@ -19,6 +19,7 @@ class MdiClient : public ControlWindow {
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  void paint(HDC dc) override;
   LRESULT handleMdiMessage(UINT message, WPARAM wParam, LPARAM lParam);
   HWND createChild(const MDICREATESTRUCT& create);
   void destroyChild(HWND child);

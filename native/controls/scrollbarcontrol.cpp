@@ -81,13 +81,6 @@ LRESULT ScrollBarControl::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         report(SB_ENDSCROLL);
       }
       return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT paintInfo{};
-      HDC dc = BeginPaint(window(), &paintInfo);
-      paint(dc);
-      EndPaint(window(), &paintInfo);
-      return 0;
-    }
     default:
       return handleScrollMessage(message, wParam, lParam);
   }

@@ -31,7 +31,7 @@ class ScrollBarControl : public ControlWindow {
   void repeat();
   void keyDown(UINT key);
   void report(WORD code, int position = 0) const;
-  void paint(HDC dc);
+  void paint(HDC dc) override;
 
   ScrollBarState state_;
   PressRepeater repeater_;

@@ -17,14 +17,7 @@ constexpr DWORD kAlignmentMask = 0x3;
 }  // namespace
 
 LRESULT StaticControl::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != WM_PAINT) {
-    return handleCommon(message, wParam, lParam);
-  }
-  PAINTSTRUCT paintInfo{};
-  HDC dc = BeginPaint(window(), &paintInfo);
-  paint(dc);
-  EndPaint(window(), &paintInfo);
-  return 0;
+  return handleCommon(message, wParam, lParam);
 }
 
 UINT StaticControl::textFormat() const {

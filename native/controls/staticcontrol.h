@@ -15,7 +15,7 @@ class StaticControl : public ControlWindow {
 
  private:
   UINT textFormat() const;
-  void paint(HDC dc);
+  void paint(HDC dc) override;
 };
 
 }  // namespace native

@@ -125,13 +125,6 @@ LRESULT Trackbar::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
       invalidate();
       return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT paintInfo{};
-      HDC dc = BeginPaint(window(), &paintInfo);
-      paint(dc);
-      EndPaint(window(), &paintInfo);
-      return 0;
-    }
     default:
       return handleTrackbarMessage(message, wParam, lParam);
   }

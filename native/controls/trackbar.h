@@ -42,7 +42,7 @@ class Trackbar : public ControlWindow {
   void pageTowardPointer();
   void keyDown(UINT key);
 
-  void paint(HDC dc);
+  void paint(HDC dc) override;
 
   int minimum_ = 0;
   int maximum_ = 100;
