@@ -14,6 +14,8 @@
 #include "native/gdi/textapi.h"
 #include "native/host/desktop.h"
 #include "native/host/snapshot.h"
+#include "native/print/printapi.h"
+#include "native/print/printdlg.h"
 #include "native/user/caret.h"
 #include "native/user/classregistry.h"
 #include "native/user/clipboard.h"

@@ -182,8 +182,12 @@ BOOL RestoreDC(HDC handle, int level) {
 }
 
 int GetDeviceCaps(HDC handle, int index) {
-  if (find(handle) == nullptr) {
+  const DeviceContext* dc = find(handle);
+  if (dc == nullptr) {
     return 0;
+  }
+  if (dc->device != nullptr) {
+    return dc->device->deviceCaps(index);
   }
   const Desktop& desktop = WindowSystem::get().desktop();
   switch (index) {

@@ -3,6 +3,7 @@
 // whole desktop), the objects selected into it, its colours and modes, its coordinate mapping and its clip.
 // SaveDC pushes the whole state; RestoreDC pops it.
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -31,6 +32,14 @@ struct DcState {
   std::optional<Region> clip;
 };
 
+// A device other than the desktop that a context draws for (a printer page): it answers GetDeviceCaps for the
+// context and lives as long as the context.
+class ContextDevice {
+ public:
+  virtual ~ContextDevice() = default;
+  virtual int deviceCaps(int index) const = 0;
+};
+
 struct DeviceContext {
   enum class Kind { Window, Screen, Memory };
   Kind kind = Kind::Memory;
@@ -41,6 +50,8 @@ struct DeviceContext {
   // touch, in target coordinates. Memory contexts reach the whole selected bitmap.
   POINT origin{};
   Region visible;
+  // Printer contexts: the device behind them. Null for the desktop's contexts.
+  std::unique_ptr<ContextDevice> device;
 
   POINT toDevice(POINT logical) const;
   // The size of a logical length along each axis in device pixels (the absolute value).

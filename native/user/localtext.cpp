@@ -1,5 +1,7 @@
 #include "native/user/localtext.h"
 
+#include "foundation/kutf8.h"
+
 namespace native {
 
 namespace {
@@ -7,21 +9,9 @@ namespace {
 constexpr char16_t kReplacement = 0xFFFD;
 
 void appendUtf8(std::string& out, char32_t code) {
-  if (code < 0x80) {
-    out.push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else if (code < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
+  uint8_t bytes[4];
+  const int32_t count = KEncodeUtf8(code, bytes);
+  out.append(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(count));
 }
 
 }  // namespace

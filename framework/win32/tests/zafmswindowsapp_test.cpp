@@ -1,0 +1,114 @@
+#include "framework/win32/zafmswindowsapp.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/win32/zafclassprocedures.h"
+#include "native/native.h"
+#include "native/testdriver.h"
+
+namespace {
+
+native::OSVERSIONINFO Version(native::DWORD platformId, native::DWORD major, native::DWORD minor) {
+  native::OSVERSIONINFO info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+  info.dwPlatformId = platformId;
+  info.dwMajorVersion = major;
+  info.dwMinorVersion = minor;
+  return info;
+}
+
+native::LRESULT MarkerProcedure(native::HWND window, native::UINT message, native::WPARAM wParam,
+                                native::LPARAM lParam) {
+  return native::DefWindowProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(ZafMSWindowsAppDecide, PlatformVersionShellAndTextPathFollowTheVersionRecord) {
+  struct Case {
+    native::DWORD platformId, major, minor;
+    int32_t platform, version;
+    bool newShell, threeD, ansi;
+  } cases[] = {
+      {native::VER_PLATFORM_WIN32_NT, 4, 0, 3, 400, true, true, false},
+      {native::VER_PLATFORM_WIN32_NT, 3, 51, 3, 351, true, true, false},
+      // The last old shell: no 3-D controls, as no add-on library exists here.
+      {native::VER_PLATFORM_WIN32_NT, 3, 50, 3, 350, false, false, false},
+      {native::VER_PLATFORM_WIN32_WINDOWS, 4, 0, 2, 400, true, true, true},
+      {native::VER_PLATFORM_WIN32s, 1, 2, 1, 102, false, false, true},
+      {native::VER_PLATFORM_WIN32s, 1, 30, 1, 130, true, true, true},
+      // The minor number counts modulo 100.
+      {native::VER_PLATFORM_WIN32_NT, 4, 110, 3, 410, true, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.platformId << " " << c.major << "." << c.minor);
+    const auto decision = ZafMSWindowsApp::Decide(Version(c.platformId, c.major, c.minor));
+    EXPECT_EQ(decision.platform, c.platform);
+    EXPECT_EQ(decision.version, c.version);
+    EXPECT_EQ(decision.newShell, c.newShell);
+    EXPECT_EQ(decision.threeD, c.threeD);
+    EXPECT_EQ(decision.ansi, c.ansi);
+  }
+}
+
+TEST(ZafMSWindowsApp, TakesTheWideNewShellPathOnThisSystem) {
+  native::TestDriver driver;
+  ZafMSWindowsApp application(nullptr);
+  EXPECT_EQ(ZafMSWindowsApp::system.platform, ZafMSWindowsApp::WindowsNT);
+  EXPECT_EQ(ZafMSWindowsApp::system.version, 400);
+  EXPECT_TRUE(ZafMSWindowsApp::system.newShell);
+  EXPECT_TRUE(ZafMSWindowsApp::system.threeD);
+  EXPECT_FALSE(ZafMSWindowsApp::system.ansi);
+}
+
+TEST(ZafMSWindowsApp, RegistersTheThreeClassesForItsLifetime) {
+  native::TestDriver driver;
+  const native::HCURSOR arrow = native::LoadCursor(nullptr, native::IDC_ARROW);
+  struct Case {
+    const char16_t* name;
+    native::WNDPROC procedure;
+    bool icon;
+  } cases[] = {
+      {ZafMSWindowsApp::windowClassName, &native::DefWindowProc, false},
+      {ZafMSWindowsApp::mdiFrameClassName, ZafClassProcedures::mdiFrameProcedure, true},
+      {ZafMSWindowsApp::mdiChildClassName, ZafClassProcedures::mdiChildProcedure, true},
+  };
+  {
+    ZafMSWindowsApp application(nullptr);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.name, c.name + std::char_traits<char16_t>::length(c.name)));
+      native::WNDCLASS description{};
+      ASSERT_TRUE(native::GetClassInfo(nullptr, c.name, &description));
+      EXPECT_EQ(description.style, native::CS_DBLCLKS);
+      EXPECT_EQ(description.lpfnWndProc, c.procedure);
+      EXPECT_EQ(description.cbClsExtra, 0);
+      EXPECT_EQ(description.cbWndExtra, 0);
+      EXPECT_EQ(description.hCursor, arrow);
+      EXPECT_EQ(description.hIcon != nullptr, c.icon);
+      EXPECT_EQ(description.hbrBackground, nullptr);
+    }
+  }
+  for (const Case& c : cases) {
+    native::WNDCLASS description{};
+    EXPECT_FALSE(native::GetClassInfo(nullptr, c.name, &description));
+  }
+}
+
+TEST(ZafMSWindowsApp, MDIClassesTakeTheProceduresInstalledBeforeRegistration) {
+  native::TestDriver driver;
+  const native::WNDPROC savedFrame = ZafClassProcedures::mdiFrameProcedure;
+  const native::WNDPROC savedChild = ZafClassProcedures::mdiChildProcedure;
+  ZafClassProcedures::mdiFrameProcedure = &MarkerProcedure;
+  ZafClassProcedures::mdiChildProcedure = &MarkerProcedure;
+  {
+    ZafMSWindowsApp application(nullptr);
+    native::WNDCLASS frame{};
+    native::WNDCLASS child{};
+    ASSERT_TRUE(native::GetClassInfo(nullptr, ZafMSWindowsApp::mdiFrameClassName, &frame));
+    ASSERT_TRUE(native::GetClassInfo(nullptr, ZafMSWindowsApp::mdiChildClassName, &child));
+    EXPECT_EQ(frame.lpfnWndProc, &MarkerProcedure);
+    EXPECT_EQ(child.lpfnWndProc, &MarkerProcedure);
+  }
+  ZafClassProcedures::mdiFrameProcedure = savedFrame;
+  ZafClassProcedures::mdiChildProcedure = savedChild;
+}

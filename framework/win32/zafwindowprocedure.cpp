@@ -1,0 +1,34 @@
+#include "framework/win32/zafwindowprocedure.h"
+
+#include "framework/core/zafeventrecord.h"
+#include "framework/core/zafwindowobject.h"
+#include "native/native.h"
+
+native::LRESULT ZafCallClassProcedure(native::HWND window, native::UINT message, native::WPARAM wParam,
+                                      native::LPARAM lParam) {
+  const auto classProcedure =
+      reinterpret_cast<native::WNDPROC>(native::GetClassLong(window, native::GCL_WNDPROC));
+  if (!classProcedure) {
+    return native::DefWindowProc(window, message, wParam, lParam);
+  }
+  return native::CallWindowProc(classProcedure, window, message, wParam, lParam);
+}
+
+native::LRESULT ZafWindowProcedure(native::HWND window, native::UINT message, native::WPARAM wParam,
+                                   native::LPARAM lParam) {
+  auto* object = reinterpret_cast<ZafWindowObject*>(native::GetWindowLong(window, native::GWL_USERDATA));
+  if (!object) {
+    return ZafCallClassProcedure(window, message, wParam, lParam);
+  }
+  native::MSG nativeMessage{};
+  nativeMessage.hwnd = window;
+  nativeMessage.message = message;
+  nativeMessage.wParam = wParam;
+  nativeMessage.lParam = lParam;
+  ZafEventRecord event(E_OSEVENT, nativeMessage);
+  if (ZafEventRecord::Category(event) == ZAF_CATEGORY_KEYBOARD) {
+    event.addressedObject = object;
+    return object->RootObject()->Event(event);
+  }
+  return object->Event(event);
+}

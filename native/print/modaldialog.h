@@ -1,0 +1,62 @@
+#pragma once
+// A small modal dialog built from the native controls: a captioned pop-up over its owner, which stays
+// disabled while the dialog runs its own message loop. Tab and Shift+Tab move the focus through the
+// controls that take it; Enter presses the focused push button (else OK); Escape and the close box cancel.
+// While the loop waits for input the owner gets WM_ENTERIDLE (MSGF_DIALOGBOX, the dialog), which is where
+// tests script the user.
+
+#include <string>
+#include <vector>
+
+#include "native/print/printtypes.h"
+#include "native/user/nativetypes.h"
+
+namespace native {
+
+inline constexpr WPARAM MSGF_DIALOGBOX = 0;
+
+class ModalDialog {
+ public:
+  // Creates the dialog hidden, its client area the given size, centred over the owner (or the desktop). A
+  // null owner means the active window.
+  ModalDialog(HWND owner, const std::u16string& title, int clientWidth, int clientHeight);
+  virtual ~ModalDialog();
+  ModalDialog(const ModalDialog&) = delete;
+  ModalDialog& operator=(const ModalDialog&) = delete;
+
+  // Shows the dialog and runs until it ends; true when the user chose OK.
+  bool run();
+  HWND window() const { return window_; }
+
+ protected:
+  // A child control; the rectangle is in client coordinates.
+  HWND addControl(LPCWSTR className, const std::u16string& text, DWORD style, const RECT& rect, int id);
+  HWND item(int id) const;
+  std::u16string text(int id) const;
+  void setText(int id, const std::u16string& text);
+  bool checked(int id) const;
+  void setChecked(int id, bool checked);
+  void enable(int id, bool enabled);
+  // Ends the loop: OK only when accept() agrees.
+  void end(bool ok);
+
+  // A control's WM_COMMAND notification.
+  virtual void onCommand(int /*id*/, int /*code*/) {}
+  // Called when the user chooses OK: false keeps the dialog open (the dialog shows why).
+  virtual bool accept() { return true; }
+
+ private:
+  static LRESULT procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // Dialog keys; true when the key was taken.
+  bool dialogKey(const MSG& message);
+  void moveFocus(bool backwards);
+
+  HWND owner_;
+  HWND window_ = nullptr;
+  // Enter presses these when they have the focus.
+  std::vector<HWND> pushButtons_;
+  bool done_ = false;
+  bool ok_ = false;
+};
+
+}  // namespace native
