@@ -46,6 +46,9 @@ struct HBRUSH__;
 using HBRUSH = HBRUSH__*;
 struct HBITMAP__;
 using HBITMAP = HBITMAP__*;
+// Kernel objects: named counters, the current process and thread.
+struct HANDLE__;
+using HANDLE = HANDLE__*;
 
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 using TIMERPROC = void (*)(HWND, UINT, UINT_PTR, DWORD);

@@ -1,0 +1,177 @@
+#include "native/shell/commandserver.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "native/shell/runtimedirectory.h"
+#include "native/user/messageapi.h"
+
+namespace native {
+
+namespace {
+
+std::optional<sockaddr_un> addressOf(const std::string& path) {
+  sockaddr_un address{};
+  if (path.size() >= sizeof address.sun_path) {
+    return std::nullopt;
+  }
+  address.sun_family = AF_UNIX;
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  return address;
+}
+
+bool bindTo(int fd, const sockaddr_un& address) {
+  return bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+}
+
+// Whether a program answers on the socket file.
+bool someoneListens(const sockaddr_un& address) {
+  int probe = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (probe < 0) {
+    return true;  // cannot tell: leave the file alone
+  }
+  bool listening = connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 ||
+                   (errno != ECONNREFUSED && errno != ENOENT);
+  close(probe);
+  return listening;
+}
+
+ino_t inodeOf(const std::string& path) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+}  // namespace
+
+std::optional<std::string> CommandServer::socketPath(std::string_view service) {
+  std::optional<std::string> folder = RuntimeDirectory::path();
+  if (!folder.has_value() || service.empty()) {
+    return std::nullopt;
+  }
+  std::string path = *folder + "/" + RuntimeDirectory::fileNamePart(service) + ".sock";
+  if (!addressOf(path).has_value()) {
+    return std::nullopt;
+  }
+  return path;
+}
+
+std::unique_ptr<CommandServer> CommandServer::listen(std::string_view service, Handler handler) {
+  std::optional<std::string> path = socketPath(service);
+  if (!path.has_value()) {
+    return nullptr;
+  }
+  sockaddr_un address = *addressOf(*path);
+  int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  if (fd < 0) {
+    return nullptr;
+  }
+  bool bound = bindTo(fd, address);
+  if (!bound && errno == EADDRINUSE && !someoneListens(address)) {
+    unlink(path->c_str());
+    bound = bindTo(fd, address);
+  }
+  if (!bound || ::listen(fd, SOMAXCONN) != 0) {
+    close(fd);
+    return nullptr;
+  }
+  std::unique_ptr<CommandServer> server(new CommandServer(*path, fd, inodeOf(*path), std::move(handler)));
+  CommandServer* self = server.get();
+  if (!RegisterWaitDescriptor(fd, POLLIN, [self](short) { self->acceptConnections(); })) {
+    return nullptr;
+  }
+  return server;
+}
+
+CommandServer::CommandServer(std::string path, int listenFd, ino_t socketInode, Handler handler)
+    : path_(std::move(path)), listenFd_(listenFd), socketInode_(socketInode), handler_(std::move(handler)) {}
+
+CommandServer::~CommandServer() {
+  *alive_ = false;
+  while (!connections_.empty()) {
+    drop(connections_.begin()->first);
+  }
+  UnregisterWaitDescriptor(listenFd_);
+  close(listenFd_);
+  // Only our own socket file: a later program may have replaced it after we were thought gone.
+  if (socketInode_ != 0 && inodeOf(path_) == socketInode_) {
+    unlink(path_.c_str());
+  }
+}
+
+void CommandServer::acceptConnections() {
+  for (;;) {
+    int fd = accept4(listenFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0) {
+      return;  // EAGAIN: all taken; other errors: the client is already gone
+    }
+    if (connections_.size() >= kMaxPendingConnections) {
+      dropOldest();
+    }
+    if (!RegisterWaitDescriptor(fd, POLLIN, [this, fd](short) { readFrom(fd); })) {
+      close(fd);
+      continue;
+    }
+    connections_.emplace(fd, Connection{CommandRequestReader(), nextSerial_++});
+  }
+}
+
+void CommandServer::readFrom(int fd) {
+  auto found = connections_.find(fd);
+  if (found == connections_.end()) {
+    return;
+  }
+  CommandRequestReader& reader = found->second.reader;
+  char bytes[1024];
+  ssize_t count = recv(fd, bytes, sizeof bytes, 0);
+  if (count < 0) {
+    if (errno != EAGAIN && errno != EINTR) {
+      drop(fd);
+    }
+    return;
+  }
+  CommandRequestReader::State state =
+      count == 0 ? reader.finish() : reader.feed(std::string_view(bytes, static_cast<std::size_t>(count)));
+  if (state == CommandRequestReader::State::Refused) {
+    answer(fd, CommandAnswer::Nak);
+  } else if (state == CommandRequestReader::State::Complete) {
+    std::shared_ptr<bool> alive = alive_;
+    CommandAnswer given = handler_(reader.topic(), reader.command());
+    if (*alive) {
+      answer(fd, given);
+    }
+  }
+}
+
+void CommandServer::answer(int fd, CommandAnswer answer) {
+  std::string_view line = CommandWire::answerLine(answer);
+  // A few bytes into an empty socket buffer; a client that is gone simply misses them.
+  (void)!send(fd, line.data(), line.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+  drop(fd);
+}
+
+void CommandServer::drop(int fd) {
+  UnregisterWaitDescriptor(fd);
+  close(fd);
+  connections_.erase(fd);
+}
+
+void CommandServer::dropOldest() {
+  auto oldest = connections_.begin();
+  for (auto it = connections_.begin(); it != connections_.end(); ++it) {
+    if (it->second.serial < oldest->second.serial) {
+      oldest = it;
+    }
+  }
+  if (oldest != connections_.end()) {
+    answer(oldest->first, CommandAnswer::Nak);
+  }
+}
+
+}  // namespace native

@@ -1,0 +1,22 @@
+#pragma once
+// The program's folder in the user's runtime directory, where the instance counters and the command
+// service's socket live: "$XDG_RUNTIME_DIR/kestrove", or "/tmp/kestrove-<uid>" when the variable is unset.
+// Names of services and counters become file names with every character that a file name cannot hold
+// safely written as %XX.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace native {
+
+class RuntimeDirectory {
+ public:
+  // The folder, made (mode 0700) when missing; none when it cannot be made or another user owns it.
+  static std::optional<std::string> path();
+  // A file-name part for a service or counter name: letters, digits, blank, '.', '-' and '_' stay, other
+  // bytes become %XX, and a name of dots only is escaped too so it never names a folder.
+  static std::string fileNamePart(std::string_view name);
+};
+
+}  // namespace native

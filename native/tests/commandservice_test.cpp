@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "native/native.h"
+#include "native/shell/commandclient.h"
+#include "native/shell/commandserver.h"
+#include "native/shell/ddeapi.h"
+#include "native/testdriver.h"
+#include "native/tests/runtimefolder.h"
+
+namespace native::test {
+
+namespace {
+
+constexpr const char* kService = "Kestrove Pellacorvine";
+constexpr int kClientTimeoutMs = 5000;
+constexpr UINT kClientDone = WM_APP + 61;
+
+// A program's side of the service, as the application object keeps it: one pending command at a time.
+struct Program {
+  DWORD instance = 0;
+  HSZ service = nullptr;
+  HSZ topic = nullptr;
+  std::u16string pending;
+  bool endServiceOnExecute = false;
+};
+
+Program* program = nullptr;
+
+HDDEDATA programCallback(UINT type, UINT, HCONV, HSZ first, HSZ second, HDDEDATA data, ULONG_PTR, ULONG_PTR) {
+  if (type == XTYP_CONNECT) {
+    bool accepted =
+        DdeCmpStringHandles(first, program->topic) == 0 && DdeCmpStringHandles(second, program->service) == 0;
+    return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(accepted ? 1 : 0));
+  }
+  if (type != XTYP_EXECUTE || DdeCmpStringHandles(first, program->topic) != 0) {
+    return nullptr;
+  }
+  if (program->endServiceOnExecute) {
+    DdeUninitialize(program->instance);
+    program->instance = 0;
+    return reinterpret_cast<HDDEDATA>(DDE_FACK);
+  }
+  if (!program->pending.empty()) {
+    return reinterpret_cast<HDDEDATA>(DDE_FBUSY);
+  }
+  std::vector<BYTE> bytes(DdeGetData(data, nullptr, 0, 0));
+  DdeGetData(data, bytes.data(), static_cast<DWORD>(bytes.size()), 0);
+  program->pending.assign(reinterpret_cast<const char16_t*>(bytes.data()));
+  return reinterpret_cast<HDDEDATA>(DDE_FACK);
+}
+
+class CommandService : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(runtime_.valid());
+    program = &program_;
+    ASSERT_EQ(DdeInitialize(&program_.instance, programCallback, 0x3F5000, 0), DMLERR_NO_ERROR);
+    program_.service = DdeCreateStringHandle(program_.instance, u"Kestrove Pellacorvine", CP_WINUNICODE);
+    program_.topic = DdeCreateStringHandle(program_.instance, u"System", CP_WINUNICODE);
+  }
+  void TearDown() override {
+    if (program_.instance != 0) {
+      DdeUninitialize(program_.instance);
+    }
+    program = nullptr;
+  }
+
+  bool startService() {
+    return DdeNameService(program_.instance, program_.service, nullptr, DNS_REGISTER) != nullptr;
+  }
+
+  // Runs `send` on a client thread while this thread waits in GetMessage, as the program's loop does; the
+  // service's socket wakes it. The client's time limit bounds the wait.
+  CommandClient::Result whileLooping(std::function<CommandClient::Result()> send) {
+    CommandClient::Result result;
+    DWORD loopThread = GetCurrentThreadId();
+    std::thread client([&] {
+      result = send();
+      PostThreadMessage(loopThread, kClientDone, 0, 0);
+    });
+    MSG message{};
+    while (GetMessage(&message, nullptr, 0, 0) > 0 && message.message != kClientDone) {
+      DispatchMessage(&message);
+    }
+    client.join();
+    return result;
+  }
+
+  CommandClient::Result sendCommand(const std::string& command, const std::string& topic = "System") {
+    return whileLooping([=] { return CommandClient::send(kService, topic, command, kClientTimeoutMs); });
+  }
+
+  std::string socketPath() const { return runtime_.programFolder() + "/Kestrove Pellacorvine.sock"; }
+
+  RuntimeFolder runtime_;
+  TestDriver driver_;
+  Program program_;
+};
+
+std::optional<CommandAnswer> answered(const CommandClient::Result& result) {
+  return result.answer;
+}
+
+}  // namespace
+
+TEST_F(CommandService, CommandIsTakenThenASecondIsBusyUntilTheFirstIsServed) {
+  ASSERT_TRUE(startService());
+  EXPECT_EQ(answered(sendCommand("OpenEvent,/home/r\xc3\xa4ume/a,b.qve")), CommandAnswer::Ack);
+  EXPECT_EQ(program_.pending, u"OpenEvent,/home/r\u00e4ume/a,b.qve");
+  EXPECT_EQ(answered(sendCommand("OpenEvent,/other.qve")), CommandAnswer::Busy);
+  EXPECT_EQ(program_.pending, u"OpenEvent,/home/r\u00e4ume/a,b.qve");
+  program_.pending.clear();  // the idle step served it
+  EXPECT_EQ(answered(sendCommand("OpenEvent,/other.qve")), CommandAnswer::Ack);
+  EXPECT_EQ(program_.pending, u"OpenEvent,/other.qve");
+}
+
+TEST_F(CommandService, WrongTopicIsRefused) {
+  ASSERT_TRUE(startService());
+  for (const char* topic : {"Other", ""}) {
+    SCOPED_TRACE(topic);
+    EXPECT_EQ(answered(sendCommand("OpenEvent,/a.qve", topic)), CommandAnswer::Nak);
+  }
+  EXPECT_EQ(answered(sendCommand("OpenEvent,/a.qve", "system")), CommandAnswer::Ack);  // names ignore case
+  EXPECT_EQ(program_.pending, u"OpenEvent,/a.qve");
+}
+
+TEST_F(CommandService, OverLongCommandsAreRefusedWithoutHarm) {
+  ASSERT_TRUE(startService());
+  std::string longest(CommandWire::kMaxCommand, 'x');
+  CommandClient::Result tooLong = CommandClient::send(kService, "System", longest + "x", kClientTimeoutMs);
+  EXPECT_FALSE(tooLong.answer.has_value());
+  EXPECT_EQ(tooLong.failure, CommandClient::Failure::TooLong);
+  std::string path = socketPath();
+  for (std::size_t size : {std::size_t{512}, std::size_t{600}, std::size_t{100000}}) {
+    SCOPED_TRACE(size);
+    std::string request = std::string("System") + '\0' + std::string(size, 'y');
+    EXPECT_EQ(
+        answered(whileLooping([&] { return CommandClient::sendBytes(path, request, kClientTimeoutMs); })),
+        CommandAnswer::Nak);
+    EXPECT_TRUE(program_.pending.empty());
+  }
+  EXPECT_EQ(answered(sendCommand(longest)), CommandAnswer::Ack);
+  EXPECT_EQ(program_.pending, std::u16string(CommandWire::kMaxCommand, u'x'));
+}
+
+TEST_F(CommandService, SilentClientsDoNotLockTheServiceUp) {
+  ASSERT_TRUE(startService());
+  std::vector<int> silent;
+  for (std::size_t i = 0; i < CommandServer::kMaxPendingConnections + 2; ++i) {
+    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, socketPath().c_str());
+    ASSERT_EQ(connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    silent.push_back(fd);
+  }
+  EXPECT_EQ(answered(sendCommand("OpenEvent,/a.qve")), CommandAnswer::Ack);
+  for (int fd : silent) {
+    close(fd);
+  }
+  driver_.pumpUntilIdle();
+  EXPECT_EQ(answered(sendCommand("OpenEvent,/b.qve")), CommandAnswer::Busy);
+}
+
+TEST_F(CommandService, StaleSocketIsReplacedButALiveServiceIsNot) {
+  // A socket file whose program is gone.
+  std::filesystem::create_directories(runtime_.programFolder());
+  int stale = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strcpy(address.sun_path, socketPath().c_str());
+  ASSERT_EQ(bind(stale, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  close(stale);
+  ASSERT_TRUE(std::filesystem::exists(socketPath()));
+
+  ASSERT_TRUE(startService());
+  EXPECT_EQ(answered(sendCommand("OpenEvent,/a.qve")), CommandAnswer::Ack);
+
+  DWORD second = 0;
+  ASSERT_EQ(DdeInitialize(&second, programCallback, 0, 0), DMLERR_NO_ERROR);
+  HSZ name = DdeCreateStringHandle(second, u"Kestrove Pellacorvine", CP_WINUNICODE);
+  EXPECT_EQ(DdeNameService(second, name, nullptr, DNS_REGISTER), nullptr);
+  EXPECT_TRUE(DdeUninitialize(second));
+  EXPECT_TRUE(std::filesystem::exists(socketPath()));  // the first service's socket stays
+}
+
+TEST_F(CommandService, EndingTheServiceRemovesItsSocket) {
+  ASSERT_TRUE(startService());
+  EXPECT_TRUE(std::filesystem::exists(socketPath()));
+  EXPECT_NE(DdeNameService(program_.instance, program_.service, nullptr, DNS_UNREGISTER), nullptr);
+  EXPECT_FALSE(std::filesystem::exists(socketPath()));
+  CommandClient::Result result =
+      CommandClient::send(kService, "System", "OpenEvent,/a.qve", kClientTimeoutMs);
+  EXPECT_EQ(result.failure, CommandClient::Failure::NoService);
+  ASSERT_TRUE(startService());
+  EXPECT_TRUE(DdeUninitialize(program_.instance));
+  program_.instance = 0;
+  EXPECT_FALSE(std::filesystem::exists(socketPath()));
+}
+
+TEST_F(CommandService, ServiceEndedByItsOwnCallbackLeavesTheClientWithoutAnswer) {
+  ASSERT_TRUE(startService());
+  program_.endServiceOnExecute = true;
+  CommandClient::Result result = sendCommand("OpenEvent,/a.qve");
+  EXPECT_FALSE(result.answer.has_value());
+  EXPECT_EQ(program_.instance, 0u);
+  EXPECT_FALSE(std::filesystem::exists(socketPath()));
+}
+
+TEST_F(CommandService, StringHandlesAreSharedAndCompareIgnoringCase) {
+  HSZ upper = DdeCreateStringHandle(program_.instance, u"SYSTEM", CP_WINUNICODE);
+  EXPECT_EQ(upper, program_.topic);
+  EXPECT_EQ(DdeCmpStringHandles(upper, program_.topic), 0);
+  EXPECT_EQ(DdeCmpStringHandles(program_.service, program_.topic), -1);  // "K" before "S"
+  EXPECT_EQ(DdeCmpStringHandles(program_.topic, program_.service), 1);
+  EXPECT_EQ(DdeCmpStringHandles(nullptr, program_.topic), -1);
+  EXPECT_EQ(DdeCmpStringHandles(nullptr, nullptr), 0);
+  EXPECT_TRUE(DdeFreeStringHandle(program_.instance, upper));
+  EXPECT_EQ(DdeCmpStringHandles(program_.topic, program_.topic), 0);  // one user left
+  EXPECT_TRUE(DdeFreeStringHandle(program_.instance, program_.topic));
+  EXPECT_FALSE(DdeFreeStringHandle(program_.instance, program_.topic));
+  EXPECT_EQ(DdeCreateStringHandle(program_.instance, nullptr, CP_WINUNICODE), nullptr);
+  EXPECT_EQ(DdeCreateStringHandle(0xFFFFu, u"x", CP_WINUNICODE), nullptr);
+  EXPECT_EQ(DdeInitialize(nullptr, programCallback, 0, 0), DMLERR_INVALIDPARAMETER);
+  EXPECT_FALSE(DdeUninitialize(0xFFFFu));
+}
+
+TEST(CommandServiceData, UnknownDataGivesNothing) {
+  BYTE bytes[4] = {};
+  EXPECT_EQ(DdeGetData(nullptr, bytes, 4, 0), 0u);
+  EXPECT_EQ(DdeGetData(reinterpret_cast<HDDEDATA>(DDE_FACK), bytes, 4, 0), 0u);
+}
+
+}  // namespace native::test
