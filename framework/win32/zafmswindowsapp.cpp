@@ -1,7 +1,9 @@
 #include "framework/win32/zafmswindowsapp.h"
 
+#include "foundation/kfiledialog.h"
 #include "framework/win32/zafclassprocedures.h"
 #include "native/native.h"
+#include "native/print/filedialog.h"
 
 native::HINSTANCE ZafMSWindowsApp::instance = nullptr;
 ZafMSWindowsApp::SystemDecision ZafMSWindowsApp::system;
@@ -60,9 +62,12 @@ ZafMSWindowsApp::ZafMSWindowsApp(native::HINSTANCE newInstance) {
   registerClass(windowClassName, &native::DefWindowProc, nullptr);
   registerClass(mdiFrameClassName, ZafClassProcedures::mdiFrameProcedure, applicationIcon);
   registerClass(mdiChildClassName, ZafClassProcedures::mdiChildProcedure, applicationIcon);
+  // From now on the foundation's open, save and folder dialogs are the window system's own.
+  native::FileDialog::install();
 }
 
 ZafMSWindowsApp::~ZafMSWindowsApp() {
+  KSetFileDialogHook(nullptr);
   native::UnregisterClass(windowClassName, instance);
   native::UnregisterClass(mdiFrameClassName, instance);
   native::UnregisterClass(mdiChildClassName, instance);

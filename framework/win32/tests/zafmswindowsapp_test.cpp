@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "foundation/kfile.h"
+#include "foundation/kfiledialog.h"
 #include "framework/win32/zafclassprocedures.h"
 #include "native/native.h"
 #include "native/testdriver.h"
@@ -15,6 +17,17 @@ native::OSVERSIONINFO Version(native::DWORD platformId, native::DWORD major, nat
   info.dwMajorVersion = major;
   info.dwMinorVersion = minor;
   return info;
+}
+
+// The owner of a file dialog: it notes the dialog that waits for input and cancels it.
+native::HWND gWaitingDialog = nullptr;
+native::LRESULT CancellingOwnerProcedure(native::HWND window, native::UINT message, native::WPARAM wParam,
+                                         native::LPARAM lParam) {
+  if (message == native::WM_ENTERIDLE && gWaitingDialog == nullptr) {
+    gWaitingDialog = reinterpret_cast<native::HWND>(lParam);
+    native::PostMessage(gWaitingDialog, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
+  }
+  return native::DefWindowProc(window, message, wParam, lParam);
 }
 
 native::LRESULT MarkerProcedure(native::HWND window, native::UINT message, native::WPARAM wParam,
@@ -111,4 +124,28 @@ TEST(ZafMSWindowsApp, MDIClassesTakeTheProceduresInstalledBeforeRegistration) {
   }
   ZafClassProcedures::mdiFrameProcedure = savedFrame;
   ZafClassProcedures::mdiChildProcedure = savedChild;
+}
+
+TEST(ZafMSWindowsApp, FileDialogsAreTheWindowSystemsOwnWhileTheApplicationLives) {
+  native::TestDriver driver;
+  KFile file;
+  gWaitingDialog = nullptr;
+  {
+    ZafMSWindowsApp application(nullptr);
+    native::WNDCLASS ownerClass{};
+    ownerClass.lpfnWndProc = CancellingOwnerProcedure;
+    ownerClass.lpszClassName = u"DialogOwner";
+    native::RegisterClass(&ownerClass);
+    native::HWND owner =
+        native::CreateWindowEx(0, u"DialogOwner", u"Owner", native::WS_OVERLAPPEDWINDOW | native::WS_VISIBLE,
+                               0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(KBrowseForFolder(file, 0, owner), -1);
+    EXPECT_NE(gWaitingDialog, nullptr) << "a folder dialog was shown and waited for the user";
+    native::DestroyWindow(owner);
+    native::UnregisterClass(u"DialogOwner", nullptr);
+  }
+  // Without the application no dialog is shown: the call answers cancelled at once.
+  gWaitingDialog = nullptr;
+  EXPECT_EQ(KBrowseForFolder(file, 0, nullptr), -1);
+  EXPECT_EQ(gWaitingDialog, nullptr);
 }
