@@ -110,8 +110,8 @@ class ZafDisplay {
   int32_t scaleDenominator = 1;
   ZafRegionStruct clipRegion{-10000, -10000, 10000, 10000, ZAF_PIXEL};
   ZafPaletteStruct palette{0, 0, 0, 15, 0, 2, 1, 0, 0};
-  // Colour index to native colour, and font index to native font (index 1 is the dialog text font).
-  std::array<native::COLORREF, 16> colorTable{};
+  // Font index to native font (index 1 is the dialog text font). Each derived display keeps its own table
+  // of colour index to native colour, sized for the colours it offers.
   std::array<native::HFONT, 10> fontTable{};
   native::HPALETTE logicalPalette = nullptr;
 

@@ -30,8 +30,21 @@ bool ZafEventManager::Put(const ZafEventRecord& event, uint32_t flags) {
   return true;
 }
 
-bool ZafEventManager::TakeQueued(ZafEventRecord& event) {
-  auto* element = static_cast<QueueElement*>(queueBlock.First());
+ZafElement* ZafEventManager::QueuedElement(uint32_t flags) const {
+  return (flags & Q_END) ? queueBlock.Last() : queueBlock.First();
+}
+
+bool ZafEventManager::PeekQueued(ZafEventRecord& event, uint32_t flags) const {
+  const auto* element = static_cast<const QueueElement*>(QueuedElement(flags));
+  if (!element) {
+    return false;
+  }
+  event = element->event;
+  return true;
+}
+
+bool ZafEventManager::TakeQueued(ZafEventRecord& event, uint32_t flags) {
+  auto* element = static_cast<QueueElement*>(QueuedElement(flags));
   if (!element) {
     return false;
   }
@@ -48,6 +61,15 @@ ZafDevice* ZafEventManager::Add(ZafDevice* device) {
 
 ZafDevice* ZafEventManager::Subtract(ZafDevice* device) {
   return static_cast<ZafDevice*>(devices.Subtract(device));
+}
+
+void ZafEventManager::PollDevices() {
+  for (auto* element = devices.First(); element;) {
+    // A device may take itself out of the list while it polls.
+    auto* next = element->Next();
+    static_cast<ZafDevice*>(element)->Poll();
+    element = next;
+  }
 }
 
 ZafDevice* ZafEventManager::Device(int32_t deviceType) const {

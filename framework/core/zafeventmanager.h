@@ -11,8 +11,19 @@
 
 class ZafDevice;
 
-// Put placement: append at the end of the queue (otherwise the record goes in front of the head).
+// Put placement: append at the end of the queue (otherwise the record goes in front of the head). For Get
+// and the queue's look-ups: take from the end instead of the head.
 inline constexpr uint32_t Q_END = 2;
+// Get flags: answer at once instead of waiting for a native message; leave the event in the queue; read no
+// native messages and poll no devices.
+inline constexpr uint32_t Q_NO_BLOCK = 1;
+inline constexpr uint32_t Q_NO_DESTROY = 4;
+inline constexpr uint32_t Q_NO_POLL = 8;
+
+// Get's answers, and the event type it gives when nothing was there.
+inline constexpr int32_t Q_EVENT_TAKEN = 0;
+inline constexpr int32_t Q_NO_EVENT = -2;
+inline constexpr int32_t E_NO_EVENT = 9999;
 
 class ZafEventManager {
  public:
@@ -26,8 +37,15 @@ class ZafEventManager {
   // Copies the record into a free queue element: at the end with Q_END, else in front of the head.
   // False, with nothing queued, when the queue is full.
   bool Put(const ZafEventRecord& event, uint32_t flags = Q_END);
-  // Takes the record at the head of the queue; false when the queue is empty.
-  bool TakeQueued(ZafEventRecord& event);
+  // Takes the record at the head of the queue (with Q_END, at its end); false when the queue is empty.
+  bool TakeQueued(ZafEventRecord& event, uint32_t flags = 0);
+  // Copies the record at the head (with Q_END, at the end) and leaves it queued; false when empty.
+  bool PeekQueued(ZafEventRecord& event, uint32_t flags = 0) const;
+  // The next event for the program's loop, reading the native message queue and polling the devices as
+  // the Q_ flags allow. Q_EVENT_TAKEN, or Q_NO_EVENT with the event's type set to E_NO_EVENT when nothing
+  // can be had: without waiting (Q_NO_BLOCK), with an empty queue and nothing to read (Q_NO_POLL), or when
+  // the native queue cannot be read. Implemented by the native back-end.
+  int32_t Get(ZafEventRecord& event, uint32_t flags = 0);
   int QueuedCount() const { return queueBlock.Count(); }
 
   // The manager owns its devices. A device already in a list is refused (null).
@@ -46,6 +64,11 @@ class ZafEventManager {
   int32_t nativeInput = 0;
 
  private:
+  // The element Q_END selects: the head or the end of the queue, or null when it is empty.
+  ZafElement* QueuedElement(uint32_t flags) const;
+  // Runs every device's Poll in list order.
+  void PollDevices();
+
   ZafListBlock queueBlock;
   ZafList devices;
 };

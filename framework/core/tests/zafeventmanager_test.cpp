@@ -70,6 +70,34 @@ TEST(EventQueue, CopiesTheWholeRecordAndItsText) {
   EXPECT_FALSE(manager.TakeQueued(taken));
 }
 
+TEST(EventQueue, PeekLeavesAndTakeRemovesAtTheChosenEnd) {
+  struct Case {
+    const char* name;
+    uint32_t flags;
+    int32_t expected;
+    std::vector<int32_t> afterTake;
+  } cases[] = {
+      {"head", 0, 101, {102, 103}},
+      {"end", Q_END, 103, {101, 102}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ZafEventManager manager;
+    ZafEventRecord event;
+    EXPECT_FALSE(manager.PeekQueued(event, c.flags));
+    EXPECT_FALSE(manager.TakeQueued(event, c.flags));
+    for (int32_t type : {101, 102, 103}) {
+      ASSERT_TRUE(manager.Put(ZafEventRecord(type, 0)));
+    }
+    ASSERT_TRUE(manager.PeekQueued(event, c.flags));
+    EXPECT_EQ(event.type, c.expected);
+    EXPECT_EQ(manager.QueuedCount(), 3);
+    ASSERT_TRUE(manager.TakeQueued(event, c.flags));
+    EXPECT_EQ(event.type, c.expected);
+    EXPECT_EQ(DrainTypes(manager), c.afterTake);
+  }
+}
+
 TEST(EventRecord, ClearAndTheConstructorsZeroEveryOtherWord) {
   ZafEventRecord event(-200, 7, 1, 2, 3, 4, 2);
   event.SetText(u"x");
