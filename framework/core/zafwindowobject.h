@@ -231,6 +231,25 @@ class ZafWindowObject : public ZafElement {
   ZafRegionStruct LastNativeRegion() const { return lastNativeRegion; }
   void ResetLastNativeRegion();
 
+  // ---- Coordinates (defined by the back-end) ----
+  // Native coordinates are pixels relative to the client area of the nearest native window. Called on an
+  // object O, usually the parent of `object`: the position (default: the top-left corner of `object`'s
+  // region) in pixels plus the left and top of O and each of its ancestors, up to but not including the
+  // first that has its own native window.
+  virtual ZafPositionStruct PositionToNative(const ZafWindowObject* object,
+                                             const ZafPositionStruct* position = nullptr);
+  // The reverse walk: a native position back to the coordinates `object`'s region lives in, in pixels.
+  virtual ZafPositionStruct PositionFromNative(const ZafWindowObject* object,
+                                               const ZafPositionStruct& position);
+  // Both corners through PositionToNative (default region: `object`'s own); the size is kept exactly.
+  virtual ZafRegionStruct RegionToNative(const ZafWindowObject* object,
+                                         const ZafRegionStruct* region = nullptr);
+  virtual ZafRegionStruct RegionFromNative(const ZafWindowObject* object, const ZafRegionStruct& region);
+  // A position in the coordinates of this object's region (its parent's) to the screen, in pixels.
+  virtual ZafPositionStruct PositionToScreen(const ZafPositionStruct& position);
+  // A screen point to the coordinates of this object's region, in pixels.
+  virtual ZafPositionStruct PositionFromScreen(int32_t x, int32_t y);
+
   // ---- User hooks ----
   ZafUserFunction UserFunction() const { return userFunction; }
   virtual ZafUserFunction SetUserFunction(ZafUserFunction function);
