@@ -59,15 +59,15 @@ int ReadNumber(const ZafIChar*& format) {
   return value;
 }
 
-struct Specification {
+struct ConversionSpec {
   int flags = 0;
   int width = 0;
   int precision = -1;
 };
 
 // Reads flags, width and precision up to the conversion character, which `format` then points at.
-Specification ReadSpecification(const ZafIChar*& format, va_list* arguments) {
-  Specification spec;
+ConversionSpec ReadConversionSpec(const ZafIChar*& format, va_list* arguments) {
+  ConversionSpec spec;
   for (;;) {
     const ZafIChar character = *format;
     if (const int flag = FlagOf(character)) {
@@ -186,7 +186,7 @@ int ZafVSNPrintf(ZafIChar* buffer, std::size_t capacity, const ZafIChar* format,
       continue;
     }
     ++format;
-    Specification spec = ReadSpecification(format, &cursor);
+    ConversionSpec spec = ReadConversionSpec(format, &cursor);
     const ZafIChar conversion = *format;
     if (!conversion) {
       break;

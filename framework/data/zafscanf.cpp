@@ -40,15 +40,15 @@ int FlagOf(ZafIChar character) {
 // Widths beyond any handler's use are held here so that the count cannot overflow.
 constexpr int kMaximumWidth = 0xFFFF;
 
-struct Specification {
+struct ConversionSpec {
   int flags = 0;
   int width = 0;
   bool literalPercent = false;
 };
 
-// Reads the specification after '%'; `format` then points at the conversion character. False when the
+// Reads the conversion spec after '%'; `format` then points at the conversion character. False when the
 // format ends first.
-bool ReadSpecification(const ZafIChar*& format, Specification& spec) {
+bool ReadConversionSpec(const ZafIChar*& format, ConversionSpec& spec) {
   for (;; ++format) {
     const ZafIChar character = *format;
     if (!character) {
@@ -118,8 +118,8 @@ int ZafSScanfCore(const ZafIChar* text, const ZafIChar* format, va_list* argumen
       continue;
     }
     ++format;
-    Specification spec;
-    if (!ReadSpecification(format, spec)) {
+    ConversionSpec spec;
+    if (!ReadConversionSpec(format, spec)) {
       return -1;
     }
     ZafIChar conversion = *format++;

@@ -19,7 +19,7 @@ inline constexpr int ZAF_SCANF_AT = 0x0400;           // '@'
 inline constexpr int ZAF_SCANF_GROUPING = 0x0800;     // ','
 inline constexpr int ZAF_SCANF_DATA_OBJECT = 0x4000;  // 'Z'
 
-// A handler advances `input` past what it read (and `format` past any specification of its own, such as a
+// A handler advances `input` past what it read (and `format` past any format characters of its own, such as a
 // bracket set), takes its arguments from the list, and returns the number of fields it assigned, or a
 // negative value when the input does not match.
 using ZafScanfHandler = int (*)(va_list* arguments, const ZafIChar** input, ZafIChar conversion, int flags,

@@ -114,7 +114,7 @@ int ScanOneCharacter(va_list* arguments, const ZafIChar** input, ZafIChar conver
     return -1;
   }
   *va_arg(*arguments, ZafIChar*) = *(*input)++;
-  // A handler may consume further specification characters of its own.
+  // A handler may consume further format characters of its own.
   if (**format == u'!') {
     ++*format;
   }
