@@ -231,6 +231,13 @@ class ZafWindowObject : public ZafElement {
   ZafRegionStruct LastNativeRegion() const { return lastNativeRegion; }
   void ResetLastNativeRegion();
 
+  // ---- Drawing (defined by the back-end) ----
+  // Draws the 3-D edge of `region` (native pixels, inside a BeginDraw) for RedisplayEvent and
+  // RedisplayRegionEvent: |depth| one-pixel rings (2 when depth is 0), raised for a positive depth and
+  // sunken for a negative one, in the light and dark shadow palettes. The region comes back shrunk by
+  // the rings drawn; for other draw types it is only shrunk by |depth| on every side.
+  virtual void DrawShadow(ZafRegionStruct& region, int32_t depth, ZafEventType drawType);
+
   // ---- Coordinates (defined by the back-end) ----
   // Native coordinates are pixels relative to the client area of the nearest native window. Called on an
   // object O, usually the parent of `object`: the position (default: the top-left corner of `object`'s
