@@ -36,10 +36,6 @@ void ZafWindowObject::AttachNative() {
   }
 }
 
-void ZafWindowObject::UpdateNative() {
-  lastNativeRegion = region;
-}
-
 void ZafWindowObject::DestroyNative() {}
 
 void ZafWindowObject::RedisplayNative(const ZafEventRecord&) {

@@ -44,6 +44,10 @@ inline constexpr ZafEventType CloseQueryEvent = -3500;
 inline constexpr ZafEventType ExitRequestEvent = -3501;
 inline constexpr ZafEventType FocusGainEvent = -3502;
 inline constexpr ZafEventType FocusLoseEvent = -3503;
+// Sent to an object drawn in its parent's window after its area changed size or moved, carrying the native
+// region it had before.
+inline constexpr ZafEventType SizedEvent = -3504;
+inline constexpr ZafEventType MovedEvent = -3505;
 inline constexpr ZafEventType TipEnterEvent = -3509;
 inline constexpr ZafEventType TipLeaveEvent = -3510;
 inline constexpr ZafEventType LanguageChangedEvent = -3511;

@@ -221,7 +221,9 @@ class ZafWindowObject : public ZafElement {
   void SetScreenID(native::HWND id) { screenID = id; }
   // Creates the native window or shares the parent's.
   virtual void AttachNative();
-  // Brings the native window up to date with the region and flags.
+  // Brings the native placement up to date with the region: an own native window is moved; for an object
+  // drawn in its parent's window the old and new areas (after a move) or the strips its size change
+  // uncovers are repainted, and the object is told of the move (-3505) and the size change (-3504).
   virtual void UpdateNative();
   // Destroys an own native window; an object drawn in its parent's window has its area repainted.
   virtual void DestroyNative();

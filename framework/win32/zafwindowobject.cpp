@@ -1,8 +1,13 @@
 // The window object's conversions between its own coordinates, native coordinates (pixels relative to the
-// client area of the nearest native window) and the screen, over the native window system.
+// client area of the nearest native window) and the screen, over the native window system, and the
+// placement of its native window (or of its area in the parent's) that follows from them.
 #include "framework/core/zafwindowobject.h"
 
+#include <algorithm>
+
+#include "framework/core/zafeventrecord.h"
 #include "framework/core/zafwindowmanager.h"
+#include "native/user/paintapi.h"
 #include "native/user/windowpos.h"
 
 namespace {
@@ -27,6 +32,27 @@ ZafPositionStruct OffsetToNative(const ZafWindowObject* from, const ZafDisplay* 
 // (whose origin is the screen's) for a top-level object. Null when there is neither.
 ZafWindowObject* CoordinateParentOf(const ZafWindowObject* object) {
   return object->Parent() ? object->Parent() : ZafWindowObject::windowManager;
+}
+
+// The region in the native coordinates of the window the object lives in, pixels either way; a top-level
+// object without a window manager is placed on the screen as it stands.
+ZafRegionStruct NativeRegionOf(ZafWindowObject* object, const ZafRegionStruct& region,
+                               const ZafDisplay* display) {
+  ZafWindowObject* coordinateParent = CoordinateParentOf(object);
+  return coordinateParent ? coordinateParent->RegionToNative(object, &region)
+                          : region.Converted(ZAF_PIXEL, display);
+}
+
+// Marks the native rectangle (left, top inclusive; right, bottom exclusive) of `window` for repainting,
+// background included.
+void InvalidateArea(native::HWND window, int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  const native::RECT area{left, top, right, bottom};
+  native::RedrawWindow(window, &area, nullptr, native::RDW_INVALIDATE | native::RDW_ERASE);
+}
+
+// A native region (inclusive corners) for repainting.
+void InvalidateRegion(native::HWND window, const ZafRegionStruct& region) {
+  InvalidateArea(window, region.left, region.top, region.right + 1, region.bottom + 1);
 }
 
 }  // namespace
@@ -108,4 +134,48 @@ ZafPositionStruct ZafWindowObject::PositionFromScreen(int32_t x, int32_t y) {
   const ZafPositionStruct nativePosition{point.x, point.y, ZAF_PIXEL};
   ZafWindowObject* coordinateParent = CoordinateParentOf(this);
   return coordinateParent ? coordinateParent->PositionFromNative(this, nativePosition) : nativePosition;
+}
+
+void ZafWindowObject::UpdateNative() {
+  if (!screenID || region == lastNativeRegion) {
+    return;
+  }
+  const ZafRegionStruct newArea = NativeRegionOf(this, region, display);
+  if (ownNativeWindow) {
+    // The window's position-changed answer reports the move and the new size to the object while
+    // MoveWindow runs, still seeing the region the window had.
+    native::MoveWindow(screenID, newArea.left, newArea.top, newArea.Width(), newArea.Height(), native::TRUE);
+    native::UpdateWindow(screenID);
+    lastNativeRegion = region;
+    return;
+  }
+  // Drawn in the parent's window: nothing repaints the area for it, so the parts of the window that the
+  // object left or now covers are marked here.
+  const ZafRegionStruct oldArea = NativeRegionOf(this, lastNativeRegion, display);
+  const bool repaint = IsVisibleUp() && IsAutomaticUpdateUp();
+  ZafEventRecord previous(MovedEvent, 0);
+  previous.SetRegion(lastNativeRegion);
+  if (newArea.left != oldArea.left || newArea.top != oldArea.top) {
+    if (repaint) {
+      InvalidateRegion(screenID, oldArea);
+      InvalidateRegion(screenID, newArea);
+    }
+    Event(previous);
+  }
+  if (newArea.Width() != oldArea.Width() || newArea.Height() != oldArea.Height()) {
+    const int32_t minWidth = std::min(newArea.Width(), oldArea.Width());
+    const int32_t maxWidth = std::max(newArea.Width(), oldArea.Width());
+    const int32_t minHeight = std::min(newArea.Height(), oldArea.Height());
+    const int32_t maxHeight = std::max(newArea.Height(), oldArea.Height());
+    if (repaint) {
+      // The strip below the narrower width, then the one right of it over the full height.
+      InvalidateArea(screenID, newArea.left, newArea.top + minHeight, newArea.left + minWidth,
+                     newArea.top + maxHeight);
+      InvalidateArea(screenID, newArea.left + minWidth, newArea.top, newArea.left + maxWidth,
+                     newArea.top + maxHeight);
+    }
+    previous.type = SizedEvent;
+    Event(previous);
+  }
+  lastNativeRegion = region;
 }
