@@ -239,6 +239,15 @@ class ZafWindowObject : public ZafElement {
   // sunken for a negative one, in the light and dark shadow palettes. The region comes back shrunk by
   // the rings drawn; for other draw types it is only shrunk by |depth| on every side.
   virtual void DrawShadow(ZafRegionStruct& region, int32_t depth, ZafEventType drawType);
+  // Fills `region` with the background palette for DrawNowEvent, RedisplayEvent, RedisplayRegionEvent
+  // and ChosenEvent. Answers the draw type.
+  virtual ZafEventType DrawBackground(ZafRegionStruct& region, ZafEventType drawType);
+  // The sunken two-ring edge, or, with the parent-draws-border flag, the parent's border over `region`.
+  virtual ZafEventType DrawBorder(ZafRegionStruct& region, ZafEventType drawType);
+  // Toggles the focus rectangle around `region` when focus is gained or lost, and on a redisplay of the
+  // current object; with the parent-draws-focus flag the parent draws it instead. Without that flag the
+  // region comes back narrowed by one pixel on every side. Answers the draw type.
+  virtual ZafEventType DrawFocus(ZafRegionStruct& region, ZafEventType drawType);
 
   // ---- Coordinates (defined by the back-end) ----
   // Native coordinates are pixels relative to the client area of the nearest native window. Called on an

@@ -1,4 +1,4 @@
-// The window object's drawing over the display: the 3-D shadow rings of its edges.
+// The window object's drawing over the display: its background, its 3-D edge rings and its focus mark.
 #include <cstdlib>
 
 #include "framework/core/zafdisplay.h"
@@ -19,6 +19,13 @@ ZafPaletteStruct BackgroundVariant(ZafPaletteStruct palette) {
 bool HasPixels(const ZafRegionStruct& region) {
   return region.left <= region.right && region.top <= region.bottom;
 }
+
+bool IsRedisplay(ZafEventType drawType) {
+  return drawType == RedisplayEvent || drawType == RedisplayRegionEvent;
+}
+
+// The depth of the plain border: two sunken rings.
+constexpr int32_t kBorderDepth = -2;
 
 struct RingColors {
   const ZafPaletteStruct* topLeft;
@@ -47,7 +54,7 @@ RingColors ColorsOfRing(int32_t depth, int32_t ring, const ZafPaletteStruct& lig
 
 void ZafWindowObject::DrawShadow(ZafRegionStruct& region, int32_t depth, ZafEventType drawType) {
   const int32_t width = std::abs(depth);
-  if (drawType != RedisplayEvent && drawType != RedisplayRegionEvent) {
+  if (!IsRedisplay(drawType)) {
     region.left += width;
     region.top += width;
     region.right -= width;
@@ -77,4 +84,41 @@ void ZafWindowObject::DrawShadow(ZafRegionStruct& region, int32_t depth, ZafEven
     ++region.left;
     ++region.top;
   }
+}
+
+ZafEventType ZafWindowObject::DrawBackground(ZafRegionStruct& region, ZafEventType drawType) {
+  if (IsRedisplay(drawType) || drawType == DrawNowEvent || drawType == ChosenEvent) {
+    display->SetPalette(LogicalPalette(ZAF_PM_BACKGROUND, PaletteState()));
+    display->Rectangle(region.left, region.top, region.right, region.bottom, 0, true);
+  }
+  return drawType;
+}
+
+ZafEventType ZafWindowObject::DrawBorder(ZafRegionStruct& region, ZafEventType drawType) {
+  // An object without a parent has nobody to hand its border to, so it draws its own.
+  if (parentDrawBorder && parent) {
+    return parent->DrawBorder(region, drawType);
+  }
+  DrawShadow(region, kBorderDepth, drawType);
+  return drawType;
+}
+
+ZafEventType ZafWindowObject::DrawFocus(ZafRegionStruct& region, ZafEventType drawType) {
+  if (parentDrawFocus) {
+    // The parent's DrawFocus narrows only the copy it is given: the object keeps its own region.
+    if (parent) {
+      ZafRegionStruct drawRegion = region;
+      parent->DrawFocus(drawRegion, IsRedisplay(drawType) && !focus ? 0 : drawType);
+    }
+    return drawType;
+  }
+  if (drawType == FocusGainedEvent || drawType == FocusLostEvent || (IsRedisplay(drawType) && focus)) {
+    display->SetPalette(LogicalPalette(ZAF_PM_FOCUS, PaletteState()));
+    display->FocusRectangle(&region, nullptr);
+  }
+  region.left += 1;
+  region.top += 1;
+  region.right -= 1;
+  region.bottom -= 1;
+  return drawType;
 }
