@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "framework/core/zafeventrecord.h"
 #include "framework/core/zafeventtypes.h"
@@ -14,6 +15,7 @@
 #include "framework/data/zafelement.h"
 #include "framework/data/zafobjectpersistence.h"
 #include "framework/data/zafpalettestruct.h"
+#include "native/gdi/gditypes.h"
 #include "native/user/nativetypes.h"
 
 class ZafDisplay;
@@ -234,6 +236,15 @@ class ZafWindowObject : public ZafElement {
   void ResetLastNativeRegion();
 
   // ---- Drawing (defined by the back-end) ----
+  // Opens drawing on the display for the object's native window, clipped to its region, and answers its
+  // drawing region (native pixels). In edit mode the drawing takes a context of the window that may draw
+  // over the parent's other children. Calls nest; each must be closed by EndDraw.
+  virtual ZafRegionStruct BeginDraw();
+  // Closes what the matching BeginDraw opened.
+  virtual void EndDraw();
+  // Draws the object: border (when bordered), background, text and focus mark, inside one
+  // BeginDraw/EndDraw pair. Answers the draw type.
+  virtual ZafEventType Draw(const ZafEventRecord& event, ZafEventType drawType);
   // Draws the 3-D edge of `region` (native pixels, inside a BeginDraw) for RedisplayEvent and
   // RedisplayRegionEvent: |depth| one-pixel rings (2 when depth is 0), raised for a positive depth and
   // sunken for a negative one, in the light and dark shadow palettes. The region comes back shrunk by
@@ -330,6 +341,9 @@ class ZafWindowObject : public ZafElement {
   int32_t placement = 0;
   bool changed = false;
   bool editMode = false;
+  // The context each open BeginDraw took for itself (null when the display took its own), innermost last,
+  // so every EndDraw gives back exactly what its BeginDraw took.
+  std::vector<native::HDC> drawContexts;
   bool focus = false;
   bool nonCurrent = false;
   bool disabled = false;

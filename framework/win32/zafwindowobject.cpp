@@ -1,12 +1,15 @@
 // The window object's conversions between its own coordinates, native coordinates (pixels relative to the
 // client area of the nearest native window) and the screen, over the native window system, and the
-// placement of its native window (or of its area in the parent's) that follows from them.
+// placement of its native window (or of its area in the parent's) that follows from them, and the drawing
+// bracket and default drawing over the display.
 #include "framework/core/zafwindowobject.h"
 
 #include <algorithm>
 
+#include "framework/core/zafdisplay.h"
 #include "framework/core/zafeventrecord.h"
 #include "framework/core/zafwindowmanager.h"
+#include "native/gdi/dcapi.h"
 #include "native/user/paintapi.h"
 #include "native/user/windowpos.h"
 
@@ -178,4 +181,46 @@ void ZafWindowObject::UpdateNative() {
     Event(previous);
   }
   lastNativeRegion = region;
+}
+
+ZafRegionStruct ZafWindowObject::BeginDraw() {
+  const ZafRegionStruct drawRegion = NativeRegionOf(this, region, display);
+  native::HDC context = nullptr;
+  if (editMode) {
+    // In edit mode the object is drawn over its parent's other children, so the context clips to the
+    // parent's visible area rather than to the object's own window.
+    context = native::GetDCEx(screenID, nullptr, native::DCX_PARENTCLIP);
+  }
+  drawContexts.push_back(context);
+  display->BeginDraw(context, screenID, drawRegion, drawRegion);
+  return drawRegion;
+}
+
+void ZafWindowObject::EndDraw() {
+  display->EndDraw();
+  if (drawContexts.empty()) {
+    return;
+  }
+  const native::HDC context = drawContexts.back();
+  drawContexts.pop_back();
+  if (context) {
+    native::ReleaseDC(screenID, context);
+  }
+}
+
+ZafEventType ZafWindowObject::Draw(const ZafEventRecord&, ZafEventType drawType) {
+  ZafRegionStruct drawRegion = BeginDraw();
+  if (bordered) {
+    DrawBorder(drawRegion, drawType);
+  }
+  DrawBackground(drawRegion, drawType);
+  const ZafIChar* text = Text();
+  if (text && (drawType == RedisplayEvent || drawType == RedisplayRegionEvent || drawType == DrawNowEvent)) {
+    display->SetPalette(LogicalPalette(ZAF_PM_TEXT, PaletteState()));
+    display->Text(drawRegion.left, drawRegion.top, drawRegion.right, drawRegion.bottom, text, -1, 0, 0, -1,
+                  false);
+  }
+  DrawFocus(drawRegion, drawType);
+  EndDraw();
+  return drawType;
 }
