@@ -1,6 +1,5 @@
 // The back-end operations of the window classes reduced to bookkeeping: a native window is a number, and
-// focus, visibility and enabling are the flags alone. The framework core's tests link this in place of
-// the back-end.
+// focus is the flag alone. The framework core's tests link this in place of the back-end.
 #include "testing/zaftestport.h"
 
 #include <cstdint>
@@ -53,16 +52,6 @@ void ZafWindowObject::SetDisplayColors(ZafPaletteStruct& palette, uint16_t, uint
 
 void ZafWindowObject::UpdatePalettes(uint16_t, uint16_t) {}
 
-bool ZafWindowObject::SetAutomaticUpdate(bool flag) {
-  automaticUpdate = flag;
-  return automaticUpdate;
-}
-
-bool ZafWindowObject::SetDisabled(bool flag) {
-  disabled = flag;
-  return disabled;
-}
-
 // The native window system would answer a focus change with its own notification, which runs the focus
 // protocol; without a native window only the flag changes.
 bool ZafWindowObject::SetFocus(bool flag) {
@@ -74,11 +63,6 @@ bool ZafWindowObject::SetFocus(bool flag) {
     NotifyFocus(this, true);
   }
   return focus;
-}
-
-bool ZafWindowObject::SetVisible(bool flag) {
-  visible = flag;
-  return visible;
 }
 
 bool ZafWindowObject::SetOwnNativeWindow(bool flag) {
