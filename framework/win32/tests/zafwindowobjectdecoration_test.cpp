@@ -4,12 +4,10 @@
 
 #include "framework/core/zafwindow.h"
 #include "framework/core/zafwindowobject.h"
-#include "framework/win32/tests/zafwin32testbed.h"
-#include "framework/win32/zafscreendisplay.h"
+#include "framework/win32/tests/zafpaintsurfacetest.h"
 
 namespace {
 
-constexpr native::COLORREF kWhite = native::RGB(255, 255, 255);
 constexpr native::COLORREF kFace = native::RGB(0, 128, 0);
 constexpr native::COLORREF kLight = native::RGB(255, 0, 0);
 constexpr native::COLORREF kDark = native::RGB(0, 0, 255);
@@ -53,28 +51,8 @@ class RecordingParent : public ZafWindow {
   std::vector<ParentCall> focusMarks;
 };
 
-// Draws on a 20 x 20 pop-up filled white, through the shared display, and reads the pixels back from
-// the device context while the drawing is open.
-class ZafWindowObjectDecorationTest : public ZafWin32Test {
+class ZafWindowObjectDecorationTest : public ZafPaintSurfaceTest {
  protected:
-  ZafWindowObjectDecorationTest() {
-    window = native::CreateWindowEx(0, ZafMSWindowsApp::windowClassName, nullptr,
-                                    native::WS_POPUP | native::WS_VISIBLE, 100, 80, 20, 20, nullptr, nullptr,
-                                    nullptr, nullptr);
-    driver.pumpUntilIdle();
-    ZafWindowObject::display = &screen;
-  }
-  ~ZafWindowObjectDecorationTest() override {
-    ZafWindowObject::display = nullptr;
-    native::DestroyWindow(window);
-  }
-
-  void Begin() {
-    screen.BeginDraw(nullptr, window, {0, 0, 19, 19, ZAF_PIXEL}, {0, 0, 19, 19, ZAF_PIXEL});
-    screen.SetBackground(15);
-    screen.Rectangle(0, 0, 19, 19, 0, true);
-  }
-  native::COLORREF At(int x, int y) { return native::GetPixel(screen.DeviceContext(), x, y); }
   // Counts the pixels that are no longer white, inside and outside `area`.
   void CountPainted(const ZafRegionStruct& area, int& inside, int& outside) {
     inside = 0;
@@ -105,9 +83,7 @@ class ZafWindowObjectDecorationTest : public ZafWin32Test {
     }
   }
 
-  ZafScreenDisplay screen;
   DecoratedObject object;
-  native::HWND window = nullptr;
 };
 
 const ZafRegionStruct kBox{5, 5, 14, 14, ZAF_PIXEL};

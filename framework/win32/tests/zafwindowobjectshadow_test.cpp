@@ -3,13 +3,11 @@
 #include <vector>
 
 #include "framework/core/zafwindowobject.h"
-#include "framework/win32/tests/zafwin32testbed.h"
+#include "framework/win32/tests/zafpaintsurfacetest.h"
 #include "framework/win32/zafgdidisplay.h"
-#include "framework/win32/zafscreendisplay.h"
 
 namespace {
 
-constexpr native::COLORREF kWhite = native::RGB(255, 255, 255);
 constexpr native::COLORREF kLight = native::RGB(255, 0, 0);
 constexpr native::COLORREF kLightBackground = native::RGB(0, 255, 0);
 constexpr native::COLORREF kDark = native::RGB(0, 0, 255);
@@ -45,28 +43,8 @@ struct ShadowCase {
   std::vector<ExpectedPixel> pixels;
 };
 
-// Draws on a 20 x 20 pop-up filled white, through the shared display, and reads the pixels back from
-// the device context while the drawing is open.
-class ZafWindowObjectShadowTest : public ZafWin32Test {
+class ZafWindowObjectShadowTest : public ZafPaintSurfaceTest {
  protected:
-  ZafWindowObjectShadowTest() {
-    window = native::CreateWindowEx(0, ZafMSWindowsApp::windowClassName, nullptr,
-                                    native::WS_POPUP | native::WS_VISIBLE, 100, 80, 20, 20, nullptr, nullptr,
-                                    nullptr, nullptr);
-    driver.pumpUntilIdle();
-    ZafWindowObject::display = &screen;
-  }
-  ~ZafWindowObjectShadowTest() override {
-    ZafWindowObject::display = nullptr;
-    native::DestroyWindow(window);
-  }
-
-  void Begin() {
-    screen.BeginDraw(nullptr, window, {0, 0, 19, 19, ZAF_PIXEL}, {0, 0, 19, 19, ZAF_PIXEL});
-    screen.SetBackground(15);
-    screen.Rectangle(0, 0, 19, 19, 0, true);
-  }
-  native::COLORREF At(int x, int y) { return native::GetPixel(screen.DeviceContext(), x, y); }
   int PaintedPixels() {
     int count = 0;
     for (int y = 0; y < 20; ++y) {
@@ -77,9 +55,7 @@ class ZafWindowObjectShadowTest : public ZafWin32Test {
     return count;
   }
 
-  ZafScreenDisplay screen;
   ShadowObject object;
-  native::HWND window = nullptr;
 };
 
 TEST_F(ZafWindowObjectShadowTest, RingsTakeTheirColoursByDepthAndShrinkTheRegion) {
