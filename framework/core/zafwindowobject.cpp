@@ -253,6 +253,12 @@ ZafWindowObject* ZafWindowObject::Duplicate() {
 // ---- Events ----
 
 ZafEventType ZafWindowObject::Event(const ZafEventRecord& event) {
+  if (editMode) {
+    const int32_t category = ZafEventRecord::Category(event);
+    if (category == ZAF_CATEGORY_KEYBOARD || category == ZAF_CATEGORY_MOUSE) {
+      return EditModeEvent(event);
+    }
+  }
   if (event.type == E_OSEVENT) {
     return NativeEvent(event);
   }
@@ -367,6 +373,14 @@ ZafEventType ZafWindowObject::MapEvent(const ZafEventRecord& event) {
 }
 
 ZafEventType ZafWindowObject::MapEventTable(const ZafEventMap* table, const ZafEventRecord& event) {
+  // A native message carries its raw code only once translated for this object. The caller's record is
+  // left as it came; a caller that needs the translated fields converts its own copy.
+  if (event.referenceObject != this) {
+    ZafEventRecord converted = event;
+    if (ConvertCoordinates(converted)) {
+      return MapEventTable(table, converted);
+    }
+  }
   if (event.type < 0 || event.type > 99) {
     return event.type;
   }

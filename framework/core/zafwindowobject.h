@@ -84,11 +84,26 @@ class ZafWindowObject : public ZafElement {
   virtual ZafEventType Event(const ZafEventRecord& event);
   // Native messages (defined by the back-end).
   virtual ZafEventType NativeEvent(const ZafEventRecord& event);
+
+ protected:
+  // Parts of NativeEvent: the window's new place becomes the region; an owner-drawn control is drawn in
+  // the state its item record gives; a child control gets its colours and background brush.
+  ZafEventType WindowPositionChanged(const ZafEventRecord& event);
+  ZafEventType DrawItem(const ZafEventRecord& event);
+  ZafEventType ControlColor(const ZafEventRecord& event);
+
+ public:
   // The logical event for a raw device event through the class's own map (the event's type when none).
   virtual ZafEventType MapEvent(const ZafEventRecord& event);
   // The logical event of the first row matching the event's raw code, device and modifiers; events that
   // are already logical (type below 0 or above 99) come back unchanged; EndOfEventMap when no row matches.
   ZafEventType MapEventTable(const ZafEventMap* table, const ZafEventRecord& event);
+  // Fills the raw code, modifiers and data of a native key or mouse message for this object (defined by
+  // the back-end): a key not yet translated gets its virtual key, shift state and character; a mouse
+  // message not yet translated for this object gets its button code, modifiers and its position relative
+  // to the object's top-left corner in pixels. The reference object becomes this object. Answers 1 when
+  // it filled the event, else 0 (other events, and framework-made device events, which carry their codes).
+  int ConvertCoordinates(ZafEventRecord& event);
 
   // ---- Tree and searches ----
   ZafWindowObject* Parent() const { return parent; }
@@ -221,8 +236,20 @@ class ZafWindowObject : public ZafElement {
   // ---- Native window (defined by the back-end) ----
   native::HWND ScreenID() const { return screenID; }
   void SetScreenID(native::HWND id) { screenID = id; }
+  // The native window of a part of a compound object; a plain object has one window for every part.
+  virtual native::HWND ScreenID(int32_t part) const;
+  // Creates the object's own native window of the framework's class, hidden or disabled as the object is,
+  // and stores it as the screen ID; UpdateNative places it.
+  virtual void CreateNative();
   // Creates the native window or shares the parent's.
   virtual void AttachNative();
+  // The native drawing region (pixels): of `object` (default: this one), or of `region` given relative to
+  // this object's top-left corner. An object with its own window answers its own client area.
+  virtual ZafRegionStruct ConvertToDrawRegion(const ZafWindowObject* object = nullptr,
+                                              const ZafRegionStruct* region = nullptr);
+  // Puts the item's text (and selection) into the native list or combo box it belongs to: 0 when done,
+  // 1 when the object is not an item of a natively drawn list.
+  virtual int UpdateNativeText();
   // Brings the native placement up to date with the region: an own native window is moved; for an object
   // drawn in its parent's window the old and new areas (after a move) or the strips its size change
   // uncovers are repainted, and the object is told of the move (-3505) and the size change (-3504).
@@ -260,6 +287,24 @@ class ZafWindowObject : public ZafElement {
   // region comes back narrowed by one pixel on every side. Answers the draw type.
   virtual ZafEventType DrawFocus(ZafRegionStruct& region, ZafEventType drawType);
 
+  // ---- Edit mode (defined by the back-end) ----
+  // Notifications an object in edit mode sends itself; the base handler leaves them to editing classes.
+  // Moved or sized by the pointer (value: the class ID; object: the object).
+  static constexpr ZafEventType EditPlacedEvent = -4500;
+  // Chosen or double-clicked (value: the class ID; object: the object).
+  static constexpr ZafEventType EditChosenEvent = -4501;
+  // After EditPlacedEvent: the press that started the move (its raw code and position).
+  static constexpr ZafEventType EditPressEvent = -4502;
+  // The interactive move or size that a press in edit mode starts: a frame follows the pointer until the
+  // button is released, then the object takes the new region. A press within 4 pixels of an edge moves
+  // that edge (two at a corner), anywhere else the whole object. Answers the release code, 1005.
+  virtual ZafEventType UpdatePosition(const ZafEventRecord& event);
+
+ protected:
+  // In edit mode every key and mouse event is served here instead of by the object's own handling.
+  ZafEventType EditModeEvent(const ZafEventRecord& event);
+
+ public:
   // ---- Coordinates (defined by the back-end) ----
   // Native coordinates are pixels relative to the client area of the nearest native window. Called on an
   // object O, usually the parent of `object`: the position (default: the top-left corner of `object`'s

@@ -1,8 +1,9 @@
 // The window object's state setters that reach its native window: an object with its own native window
 // is shown, hidden, enabled and switched to redraw natively; one that draws in its parent's window is
-// redrawn there instead.
+// redrawn there instead. The focus goes through the native focus where a window can take it.
 #include "framework/core/zafeventrecord.h"
 #include "framework/core/zafwindowobject.h"
+#include "native/user/focusmanager.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
 #include "native/user/styles.h"
@@ -53,4 +54,36 @@ bool ZafWindowObject::SetAutomaticUpdate(bool flag) {
     }
   }
   return automaticUpdate;
+}
+
+bool ZafWindowObject::SetFocus(bool flag) {
+  // Nothing disabled or barred from being current may hold the focus.
+  if (IsDisabledUp() || IsNonCurrentUp()) {
+    flag = false;
+  }
+  if (!screenID) {
+    focus = flag;
+    return focus;
+  }
+  if (flag == focus) {
+    // The native focus may have wandered off (a click on a plain native window): bring it back.
+    if (focus) {
+      native::SetFocus(screenID);
+    }
+    return focus;
+  }
+  if (!ownNativeWindow) {
+    // The parent's window holds the native focus for every object drawn in it; the framework's focus
+    // protocol decides which of them is current.
+    if (flag && native::GetFocus() != screenID) {
+      native::SetFocus(screenID);
+    }
+    NotifyFocus(flag ? this : parent, flag);
+  } else if (flag) {
+    // The window's focus notification runs the focus protocol.
+    native::SetFocus(screenID);
+  } else if (parent && !NotifyFocus(parent, false)) {
+    native::SetFocus(parent->ScreenID());
+  }
+  return focus;
 }

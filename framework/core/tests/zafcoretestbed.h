@@ -1,6 +1,7 @@
-// The framework core's tests share this set-up: the test display, an event manager and a window manager,
-// joined through the shared pointers as the application object joins them, and a window object that
-// records the events it receives.
+// The framework core's tests share this set-up: a headless desktop with the application object, so that
+// created windows and objects get real native windows; the test display, an event manager and a window
+// manager, joined through the shared pointers as the application object joins them; and a window object
+// that records the events it receives.
 #ifndef FRAMEWORK_CORE_TESTS_ZAFCORETESTBED_H
 #define FRAMEWORK_CORE_TESTS_ZAFCORETESTBED_H
 
@@ -12,6 +13,8 @@
 #include "framework/core/zafdevice.h"
 #include "framework/core/zafeventmanager.h"
 #include "framework/core/zafwindowmanager.h"
+#include "framework/win32/zafmswindowsapp.h"
+#include "native/testdriver.h"
 #include "testing/zaftestdisplay.h"
 #include "testing/zaftestport.h"
 
@@ -38,6 +41,9 @@ class ZafCoreTest : public testing::Test {
     return types;
   }
 
+  // Declared first, so the native windows still there go before the desktop does.
+  native::TestDriver driver;
+  ZafMSWindowsApp application{nullptr};
   ZafTestDisplay screen;
   ZafEventManager events;
   std::unique_ptr<ZafWindowManager> windows;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/core/tests/zafcoretestbed.h"
+#include "native/native.h"
 
 namespace {
 
@@ -224,9 +225,12 @@ TEST_F(WindowTest, CreatedWindowCreatesItsObjectsAndLaterAdditionsAtOnce) {
   shared->SetOwnNativeWindow(false);
   window->Add(shared);
   windows->Add(window);
-  EXPECT_NE(window->ScreenID(), nullptr);
-  EXPECT_NE(field->ScreenID(), nullptr);
+  ASSERT_NE(native::IsWindow(window->ScreenID()), native::FALSE);
+  ASSERT_NE(native::IsWindow(field->ScreenID()), native::FALSE);
   EXPECT_NE(field->ScreenID(), window->ScreenID());
+  EXPECT_EQ(native::GetParent(field->ScreenID()), window->ScreenID());
+  EXPECT_NE(native::IsWindowVisible(field->ScreenID()), native::FALSE);
+  EXPECT_NE(native::IsWindowVisible(window->ScreenID()), native::FALSE);
   EXPECT_EQ(shared->ScreenID(), window->ScreenID());
   EXPECT_EQ(field->Region().coordinateType, ZAF_PIXEL);
   EXPECT_EQ(full->Region(), (ZafRegionStruct{0, 0, 159, 239, ZAF_PIXEL}))
@@ -236,8 +240,33 @@ TEST_F(WindowTest, CreatedWindowCreatesItsObjectsAndLaterAdditionsAtOnce) {
   EXPECT_EQ(std::u16string(full->StringID()), u"FIELD_2");
   EXPECT_EQ(std::u16string(window->StringID()), u"ZafWindow1");
   auto* late = window->Add(new ZafWindowObject(0, 3, 5, 1));
-  EXPECT_NE(late->ScreenID(), nullptr);
+  EXPECT_EQ(native::GetParent(late->ScreenID()), window->ScreenID());
   EXPECT_EQ(late->NumberID(), 4);
+}
+
+TEST_F(WindowTest, SubtractedObjectGivesUpItsWindowAndItsAreaIsRepainted) {
+  auto* window = new ZafWindow(0, 0, 20, 10);
+  auto* own = window->Add(new ZafWindowObject(1, 1, 5, 1));
+  auto* shared = new ZafWindowObject(1, 3, 5, 1);
+  shared->SetOwnNativeWindow(false);
+  window->Add(shared);
+  windows->Add(window);
+  driver.pumpUntilIdle();
+  const native::HWND ownWindow = own->ScreenID();
+  window->Subtract(own);
+  EXPECT_EQ(native::IsWindow(ownWindow), native::FALSE);
+  EXPECT_EQ(own->ScreenID(), nullptr);
+  native::ValidateRect(window->ScreenID(), nullptr);
+  window->Subtract(shared);
+  native::RECT repaint{};
+  ASSERT_NE(native::GetUpdateRect(window->ScreenID(), &repaint, native::FALSE), native::FALSE);
+  const ZafRegionStruct area = shared->Region();
+  EXPECT_EQ(repaint.left, area.left);
+  EXPECT_EQ(repaint.top, area.top);
+  EXPECT_EQ(repaint.right, area.right + 1);
+  EXPECT_EQ(repaint.bottom, area.bottom + 1);
+  delete own;
+  delete shared;
 }
 
 class FocusTest : public WindowTest {
@@ -260,9 +289,11 @@ TEST_F(FocusTest, GainingMovesTheCurrentChildAndTheWindowManagersRecord) {
   EXPECT_TRUE(window->Focus());
   EXPECT_EQ(window->CurrentChild(), first);
   EXPECT_EQ(windows->FocusObject(), first);
+  EXPECT_EQ(native::GetFocus(), first->ScreenID());
   second->SetFocus(true);
   EXPECT_TRUE(second->Focus());
   EXPECT_FALSE(first->Focus());
+  EXPECT_EQ(native::GetFocus(), second->ScreenID()) << "the native focus follows";
   EXPECT_EQ(window->CurrentChild(), second);
   EXPECT_EQ(windows->focusObject, second);
   EXPECT_EQ(windows->previousFocusObject, first);
@@ -292,6 +323,7 @@ TEST_F(FocusTest, CurrentChildThatRefusesToLetGoStaysCurrent) {
   second->SetFocus(true);
   EXPECT_FALSE(second->Focus());
   EXPECT_TRUE(first->Focus());
+  EXPECT_EQ(native::GetFocus(), first->ScreenID()) << "the native focus went back";
   EXPECT_EQ(window->CurrentChild(), first);
   EXPECT_EQ(windows->focusObject, first);
 }

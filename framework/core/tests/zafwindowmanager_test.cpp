@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/core/tests/zafcoretestbed.h"
+#include "native/native.h"
 
 namespace {
 
@@ -137,8 +138,12 @@ TEST_F(WindowManagerTest, AddAndSubtractEventsCarryTheirWindow) {
   ZafWindow* window = NewWindow(u"w");
   EXPECT_EQ(Send(AddObjectEvent, window), AddObjectEvent);
   EXPECT_EQ(windows->FrontWindow(), window);
-  EXPECT_NE(window->ScreenID(), nullptr) << "added windows are created at once";
+  const native::HWND created = window->ScreenID();
+  EXPECT_NE(native::IsWindow(created), native::FALSE) << "added windows are created at once";
+  EXPECT_NE(native::IsWindowVisible(created), native::FALSE);
   EXPECT_EQ(Send(SubtractObjectEvent, window), SubtractObjectEvent);
+  EXPECT_EQ(native::IsWindow(created), native::FALSE);
+  EXPECT_EQ(window->ScreenID(), nullptr);
   EXPECT_EQ(windows->Count(), 0);
   EXPECT_EQ(window->Parent(), nullptr);
   delete window;

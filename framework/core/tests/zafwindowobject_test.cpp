@@ -6,6 +6,7 @@
 #include "framework/core/zafhelpstub.h"
 #include "framework/core/zafhelptips.h"
 #include "framework/data/zafpalettedata.h"
+#include "native/native.h"
 
 namespace {
 
@@ -42,20 +43,22 @@ TEST_F(WindowObjectTest, BeforeCreationSettersFreezeOnceTheNativeWindowExists) {
       {"parent palette", &ZafWindowObject::SetParentPalette, &ZafWindowObject::ParentPalette},
       {"edit mode", &ZafWindowObject::SetEditMode, &ZafWindowObject::EditMode},
   };
+  auto* window = new ZafWindow(0, 0, 20, 10);
+  windows->Add(window);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ZafWindowObject object(0, 0, 5, 1);
-    const bool before = (object.*c.get)();
-    EXPECT_EQ((object.*c.set)(!before), !before);
-    (object.*c.set)(before);
-    object.SetScreenID(reinterpret_cast<native::HWND>(1));
-    EXPECT_EQ((object.*c.set)(!before), before);
-    EXPECT_EQ((object.*c.get)(), before);
+    auto* object = new ZafWindowObject(0, 0, 5, 1);
+    const bool before = (object->*c.get)();
+    EXPECT_EQ((object->*c.set)(!before), !before);
+    (object->*c.set)(before);
+    window->Add(object);
+    ASSERT_NE(native::IsWindow(object->ScreenID()), native::FALSE);
+    EXPECT_EQ((object->*c.set)(!before), before);
+    EXPECT_EQ((object->*c.get)(), before);
   }
-  ZafWindowObject placed(0, 0, 5, 1);
-  placed.SetScreenID(reinterpret_cast<native::HWND>(1));
-  EXPECT_EQ(placed.SetPlacement(2), 0);
-  EXPECT_EQ(placed.SetCoordinateType(ZAF_PIXEL), ZAF_CELL);
+  auto* placed = window->Add(new ZafWindowObject(0, 0, 5, 1));
+  EXPECT_EQ(placed->SetPlacement(2), 0);
+  EXPECT_EQ(placed->SetCoordinateType(ZAF_PIXEL), ZAF_CELL);
 }
 
 TEST_F(WindowObjectTest, PlainObjectRefusesTheSupportRole) {
@@ -143,10 +146,13 @@ TEST_F(WindowObjectTest, InheritBytesLeftByEveryLevelStayNotSet) {
 }
 
 TEST_F(WindowObjectTest, SystemColoursAreFilledOnlyForObjectsWithANativeWindow) {
-  ZafWindowObject object(0, 0, 5, 1);
-  EXPECT_EQ(object.LogicalPalette(ZAF_PM_BACKGROUND, ZAF_PM_ENABLED).osBackground, ZAF_OS_COLOR_NOT_SET);
-  object.SetScreenID(reinterpret_cast<native::HWND>(1));
-  EXPECT_EQ(object.LogicalPalette(ZAF_PM_BACKGROUND, ZAF_PM_ENABLED).osBackground, 0xFFFFFFu);
+  auto* window = new ZafWindow(0, 0, 20, 10);
+  auto* object = window->Add(new ZafWindowObject(0, 0, 5, 1));
+  EXPECT_EQ(object->LogicalPalette(ZAF_PM_BACKGROUND, ZAF_PM_ENABLED).osBackground, ZAF_OS_COLOR_NOT_SET);
+  windows->Add(window);
+  const ZafPaletteStruct text = object->LogicalPalette(ZAF_PM_TEXT, ZAF_PM_ENABLED);
+  EXPECT_EQ(text.osForeground, native::GetSysColor(native::COLOR_WINDOWTEXT));
+  EXPECT_EQ(text.osBackground, native::GetSysColor(native::COLOR_BTNFACE));
 }
 
 TEST_F(WindowObjectTest, ConvertRegionAddsPreAndPostSpaceForCellsInAWindow) {
@@ -281,7 +287,15 @@ TEST_F(WindowObjectTest, SetRegionEventRefitsACreatedObject) {
   EXPECT_EQ(field->Event(move), SetRegionEvent);
   EXPECT_EQ(field->Region().coordinateType, ZAF_PIXEL);
   EXPECT_EQ(field->Region().left, 8);
-  EXPECT_EQ(field->LastNativeRegion(), field->Region()) << "the native window followed";
+  EXPECT_EQ(field->LastNativeRegion(), field->Region());
+  native::RECT placed{};
+  native::GetWindowRect(field->ScreenID(), &placed);
+  native::MapWindowPoints(nullptr, window->ScreenID(), &placed);
+  const ZafRegionStruct region = field->Region();
+  EXPECT_EQ(placed.left, region.left) << "the native window followed";
+  EXPECT_EQ(placed.top, region.top);
+  EXPECT_EQ(placed.right - placed.left, region.Width());
+  EXPECT_EQ(placed.bottom - placed.top, region.Height());
 }
 
 TEST_F(WindowObjectTest, TakingTheNativeWindowDownDropsFocusAndReferences) {
@@ -291,7 +305,11 @@ TEST_F(WindowObjectTest, TakingTheNativeWindowDownDropsFocusAndReferences) {
   field->SetFocus(true);
   windows->tipObject = field;
   ASSERT_TRUE(field->Focus());
+  const native::HWND fieldWindow = field->ScreenID();
+  EXPECT_EQ(native::GetFocus(), fieldWindow);
   EXPECT_EQ(field->Event(ZafEventRecord(DestroyEvent, 0)), DestroyEvent);
+  EXPECT_EQ(native::IsWindow(fieldWindow), native::FALSE);
+  EXPECT_EQ(native::GetFocus(), window->ScreenID()) << "the native focus went to the parent's window";
   EXPECT_EQ(field->ScreenID(), nullptr);
   EXPECT_FALSE(field->Focus());
   EXPECT_EQ(windows->tipObject, nullptr);

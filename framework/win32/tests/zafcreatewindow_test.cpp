@@ -63,7 +63,6 @@ TEST_F(ZafCreateWindowTest, UnknownClassGivesNoWindow) {
 // Sibling windows keep the z-order of the object list (first object topmost) whatever order they are
 // created in; siblings that share their parent's window are skipped.
 TEST_F(ZafCreateWindowTest, LateWindowTakesItsListPlaceInTheZOrder) {
-  root->SetScreenID(host);
   struct Case {
     const char* name;
     bool firstOwnsWindow;
@@ -73,6 +72,8 @@ TEST_F(ZafCreateWindowTest, LateWindowTakesItsListPlaceInTheZOrder) {
     RecordingObject* first = Child();
     RecordingObject* middle = Child();
     RecordingObject* last = Child();
+    // Put on the host only now, so that adding did not create the objects' windows.
+    root->SetScreenID(host);
     first->SetOwnNative(c.firstOwnsWindow);
     if (c.firstOwnsWindow) {
       first->SetScreenID(ZafCreateWindow(first, ZafMSWindowsApp::windowClassName, native::WS_CHILD));
@@ -95,5 +96,6 @@ TEST_F(ZafCreateWindowTest, LateWindowTakesItsListPlaceInTheZOrder) {
       root->Subtract(object);
       delete object;
     }
+    root->SetScreenID(nullptr);
   }
 }

@@ -3,6 +3,7 @@
 #include "framework/core/zafeventrecord.h"
 #include "framework/core/zafwindowobject.h"
 #include "framework/win32/tests/zafwin32testbed.h"
+#include "framework/win32/tests/zafwindowobjectnativetestbed.h"
 #include "native/user/messages.h"
 
 namespace {
@@ -104,6 +105,114 @@ TEST_F(ZafWindowObjectStateTest, AutomaticUpdateRedrawsOnlyAVisibleObjectWhenSwi
     EXPECT_EQ(object.SetAutomaticUpdate(test.flag), test.flag);
     EXPECT_EQ(object.redisplays, test.redisplays);
   }
+}
+
+// ---- Focus ----
+
+using ZafWindowObjectFocusTest = ZafNativeObjectTest;
+
+ZafLong RefuseToLetGo(ZafWindowObject*, ZafEventRecord&, ZafLong code) {
+  return code == FocusLoseEvent ? 1 : 0;
+}
+
+TEST_F(ZafWindowObjectFocusTest, DisabledOrNonCurrentObjectsCannotTakeTheFocus) {
+  struct Case {
+    const char* name;
+    ZafWindowObject* (*barred)(NativeProbe& probe, ZafWindow& parent);
+  };
+  const Case cases[] = {
+      {"disabled", [](NativeProbe& probe, ZafWindow&) -> ZafWindowObject* { return &probe; }},
+      {"parent disabled", [](NativeProbe&, ZafWindow& parent) -> ZafWindowObject* { return &parent; }},
+  };
+  for (const Case& test : cases) {
+    for (bool byDisabling : {true, false}) {
+      SCOPED_TRACE(testing::Message() << test.name << (byDisabling ? ", disabled" : ", non-current"));
+      NativeProbe* probe = Created();
+      native::SetFocus(host);
+      ZafWindowObject* barred = test.barred(*probe, *root);
+      if (byDisabling) {
+        barred->SetDisabled(true);
+      } else {
+        barred->SetNonCurrent(true);
+      }
+      EXPECT_FALSE(probe->SetFocus(true));
+      EXPECT_FALSE(probe->Focus());
+      EXPECT_NE(native::GetFocus(), probe->ScreenID());
+      barred->SetDisabled(false);
+      barred->SetNonCurrent(false);
+      root->Subtract(probe);
+      delete probe;
+    }
+  }
+}
+
+TEST_F(ZafWindowObjectFocusTest, FocusedObjectThatBecomesDisabledLosesTheFocus) {
+  NativeProbe* probe = Created();
+  native::SetFocus(probe->ScreenID());
+  probe->SetFocusFlag(true);
+  probe->SetDisabled(true);
+  EXPECT_FALSE(probe->SetFocus(true));
+  EXPECT_FALSE(probe->Focus());
+  EXPECT_EQ(native::GetFocus(), host);
+}
+
+TEST_F(ZafWindowObjectFocusTest, OwnWindowTakesTheNativeFocusAndTakesItBackWhenFocused) {
+  NativeProbe* probe = Created();
+  native::SetFocus(host);
+  probe->SetFocus(true);
+  EXPECT_EQ(native::GetFocus(), probe->ScreenID()) << "the window's focus message runs the protocol";
+  probe->SetFocusFlag(true);
+  native::SetFocus(host);
+  EXPECT_TRUE(probe->SetFocus(true));
+  EXPECT_EQ(native::GetFocus(), probe->ScreenID());
+}
+
+TEST_F(ZafWindowObjectFocusTest, OwnWindowLosingHandsTheNativeFocusToTheParentUnlessItRefuses) {
+  struct Case {
+    const char* name;
+    bool refuse;
+    bool focus;
+    bool focusStaysInTheWindow;
+  };
+  const Case cases[] = {{"let go", false, false, false}, {"refused", true, true, true}};
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    NativeProbe* probe = Created();
+    if (test.refuse) {
+      probe->SetUserFunction(RefuseToLetGo);
+    }
+    native::SetFocus(probe->ScreenID());
+    probe->SetFocusFlag(true);
+    probe->events.clear();
+    EXPECT_EQ(probe->SetFocus(false), test.focus);
+    EXPECT_EQ(probe->Focus(), test.focus);
+    EXPECT_EQ(probe->events.front(), FocusLoseEvent);
+    EXPECT_EQ(native::GetFocus(), test.focusStaysInTheWindow ? probe->ScreenID() : host);
+    root->Subtract(probe);
+    delete probe;
+  }
+}
+
+TEST_F(ZafWindowObjectFocusTest, ObjectDrawnInItsParentRunsTheFocusProtocolItself) {
+  NativeProbe* probe = Created([](NativeProbe& object) { object.SetOwnNativeWindow(false); });
+  native::SetFocus(nullptr);
+  EXPECT_TRUE(probe->SetFocus(true));
+  EXPECT_EQ(native::GetFocus(), host);
+  EXPECT_TRUE(root->Focus());
+  EXPECT_EQ(root->CurrentChild(), probe);
+  EXPECT_FALSE(probe->SetFocus(false));
+  EXPECT_EQ(native::GetFocus(), host) << "the parent's window keeps the native focus";
+}
+
+TEST_F(ZafWindowObjectFocusTest, WithoutAWindowOnlyTheFlagChanges) {
+  NativeProbe probe;
+  native::SetFocus(host);
+  EXPECT_TRUE(probe.SetFocus(true));
+  EXPECT_FALSE(probe.SetFocus(false));
+  probe.SetDisabled(true);
+  EXPECT_FALSE(probe.SetFocus(true));
+  EXPECT_TRUE(probe.events.empty());
+  EXPECT_EQ(native::GetFocus(), host);
 }
 
 }  // namespace

@@ -141,10 +141,11 @@ TEST_F(ZafWindowObjectUpdateNativeTest, HiddenOrHeldObjectIsNotRepaintedButStill
   const HoldCase cases[] = {{"hidden", false, true}, {"updates held by the parent", true, false}};
   for (const HoldCase& entry : cases) {
     SCOPED_TRACE(entry.name);
-    native::ValidateRect(host, nullptr);
     object->notifications.clear();
     object->SetVisible(entry.visible);
     root->SetAutomaticUpdate(entry.automaticUpdate);
+    // After the setters, which repaint the object themselves.
+    native::ValidateRect(host, nullptr);
     object->Place({11, 20, 40, 39, ZAF_PIXEL}, {10, 20, 29, 39, ZAF_PIXEL});
     object->UpdateNative();
     native::RECT bounds{};

@@ -1,0 +1,271 @@
+#include "framework/win32/zafwindowobjectdrag.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "framework/core/zafeventmanager.h"
+#include "framework/core/zafeventrecord.h"
+#include "framework/core/zafwindowmanager.h"
+#include "framework/core/zafwindowobject.h"
+#include "framework/win32/zafmouse.h"
+#include "framework/win32/zafwindowprocedure.h"
+#include "native/native.h"
+
+native::UINT_PTR ZafWindowObjectDrag::tipTimer = 0;
+native::HWND ZafWindowObjectDrag::armedWindow = nullptr;
+native::POINT ZafWindowObjectDrag::pressPoint{0, 0};
+std::vector<native::HWND> ZafWindowObjectDrag::focusButtonUps;
+
+namespace {
+
+// Drag events: the over events while the pointer moves, the drop events on release.
+constexpr ZafEventType kDragMove = -403;
+constexpr ZafEventType kDragCopy = -404;
+constexpr ZafEventType kDropMove = -405;
+constexpr ZafEventType kDropCopy = -406;
+constexpr ZafEventType kDragMoveCopy = -407;
+constexpr ZafEventType kDropMoveCopy = -408;
+constexpr ZafEventType kDragBegin = -409;
+constexpr ZafEventType kDragEnd = -410;
+constexpr ZafEventType kDragOver = -411;
+constexpr ZafEventType kDropped = -412;
+// A drag handler's answer that refuses what is offered.
+constexpr ZafEventType kRefused = -1;
+
+ZafWindowObject* DragObject() {
+  return ZafWindowObject::windowManager ? ZafWindowObject::windowManager->dragObject : nullptr;
+}
+
+native::POINT PointOf(const ZafEventRecord& event) {
+  return {native::GET_X_LPARAM(event.osEvent.lParam), native::GET_Y_LPARAM(event.osEvent.lParam)};
+}
+
+// The drag event for the keys held (from the message's key flags) and what the drag object allows: a
+// key combination the object does not drag with counts as no keys.
+ZafEventType ChooseDragEvent(const ZafWindowObject& dragObject, native::WPARAM keys, bool dropped) {
+  const bool shift = (keys & native::MK_SHIFT) != 0;
+  const bool control = (keys & native::MK_CONTROL) != 0;
+  if (shift && control && dragObject.ShiftCtrlDrag()) {
+    return dropped ? kDropMoveCopy : kDragMoveCopy;
+  }
+  if (control && !shift && dragObject.CtrlDrag()) {
+    return dropped ? kDropCopy : kDragCopy;
+  }
+  if (shift && !control && dragObject.ShiftDrag()) {
+    return dropped ? kDropMove : kDragMove;
+  }
+  return dropped ? kDropped : kDragOver;
+}
+
+// Offers the drag to the framework object under the pointer: the over event on a move, the drop event
+// on a release. The no-drop image shows where nothing takes it.
+void OfferDrag(ZafWindowObject& object, const ZafEventRecord& event, ZafWindowObject& dragObject) {
+  const bool moving = event.osEvent.message == native::WM_MOUSEMOVE;
+  native::POINT point = PointOf(event);
+  native::ClientToScreen(event.osEvent.hwnd, &point);
+  native::HWND targetWindow = nullptr;
+  ZafWindowObject* target =
+      ZafWindowObjectDrag::FrameworkObjectAt(native::WindowFromPoint(point), &targetWindow);
+  if (!target || (!target->AcceptDrop() && target != &object)) {
+    if (moving) {
+      ZafWindowObjectDrag::SetMouseImage(DM_CANCEL);
+    }
+    return;
+  }
+  native::ScreenToClient(targetWindow, &point);
+  ZafEventRecord offer(ChooseDragEvent(dragObject, event.osEvent.wParam, !moving), 0);
+  offer.SetPosition({point.x, point.y, ZAF_PIXEL});
+  if (target->Event(offer) == kRefused) {
+    ZafWindowObjectDrag::SetMouseImage(DM_CANCEL);
+  }
+}
+
+}  // namespace
+
+ZafEventType ZafWindowObjectDrag::DefaultProcedure(const ZafEventRecord& event) {
+  const native::MSG& message = event.osEvent;
+  return static_cast<ZafEventType>(
+      ZafCallClassProcedure(message.hwnd, message.message, message.wParam, message.lParam));
+}
+
+void ZafWindowObjectDrag::SetMouseImage(ZafEventType image) {
+  if (ZafWindowObject::eventManager) {
+    ZafWindowObject::eventManager->SendToDevice(E_MOUSE_DEVICE, image);
+  }
+}
+
+ZafWindowObject* ZafWindowObjectDrag::FrameworkObjectAt(native::HWND window, native::HWND* holder) {
+  for (native::HWND candidate : {window, window ? native::GetParent(window) : nullptr}) {
+    if (!candidate || native::GetWindowLong(candidate, native::GWL_WNDPROC) !=
+                          reinterpret_cast<native::LONG_PTR>(&ZafWindowProcedure)) {
+      continue;
+    }
+    if (auto* object =
+            reinterpret_cast<ZafWindowObject*>(native::GetWindowLong(candidate, native::GWL_USERDATA))) {
+      if (holder) {
+        *holder = candidate;
+      }
+      return object;
+    }
+  }
+  return nullptr;
+}
+
+ZafEventType ZafWindowObjectDrag::ButtonDown(ZafWindowObject& object, const ZafEventRecord& event) {
+  const ZafEventType result =
+      object.IsNonCurrentUp() ? static_cast<ZafEventType>(event.osEvent.message) : DefaultProcedure(event);
+  if (object.AnyDrag()) {
+    const native::HWND window = event.osEvent.hwnd;
+    armedWindow = window;
+    pressPoint = PointOf(event);
+    if (native::GetCapture() != window) {
+      native::SetCapture(window);
+    }
+  }
+  return result;
+}
+
+ZafEventType ZafWindowObjectDrag::MouseMove(ZafWindowObject& object, const ZafEventRecord& event) {
+  if (ZafWindowManager* manager = ZafWindowObject::windowManager; manager && manager->tipObject != &object) {
+    ZafWindowObject* previous = manager->tipObject;
+    manager->tipObject = &object;
+    if (previous) {
+      previous->Event(ZafEventRecord(TipLeaveEvent, 0));
+    }
+    object.Event(ZafEventRecord(TipEnterEvent, 0));
+    if (!tipTimer) {
+      tipTimer = native::SetTimer(nullptr, kTipTimerID, kTipTimerPeriod, nullptr);
+    }
+  }
+  const native::POINT point = PointOf(event);
+  if (object.AnyDrag() && armedWindow && armedWindow == event.osEvent.hwnd &&
+      (std::abs(point.x - pressPoint.x) >= kThreshold || std::abs(point.y - pressPoint.y) >= kThreshold)) {
+    armedWindow = nullptr;
+    ZafEventRecord begin(kDragBegin, 0);
+    begin.SetPosition({point.x, point.y, ZAF_PIXEL});
+    object.Event(begin);
+  }
+  ZafWindowObject* dragObject = DragObject();
+  if (!dragObject) {
+    return DefaultProcedure(event);
+  }
+  if (object.AnyDrag()) {
+    OfferDrag(object, event, *dragObject);
+  }
+  return 0;
+}
+
+ZafEventType ZafWindowObjectDrag::ButtonUp(ZafWindowObject& object, const ZafEventRecord& event) {
+  const native::HWND window = event.osEvent.hwnd;
+  const bool marked = event.osEvent.message == native::WM_LBUTTONUP && event.osEvent.wParam == 0 &&
+                      event.osEvent.lParam == 0 &&
+                      std::find(focusButtonUps.begin(), focusButtonUps.end(), window) != focusButtonUps.end();
+  if (marked) {
+    // Only the class procedure sees the release a focus change posted: a drag runs on untouched.
+    focusButtonUps.erase(std::find(focusButtonUps.begin(), focusButtonUps.end(), window));
+    return object.IsNonCurrentUp() ? 0 : DefaultProcedure(event);
+  }
+  ZafEventType result = 0;
+  if (!object.IsNonCurrentUp() && (event.osEvent.message == native::WM_LBUTTONUP || !DragObject())) {
+    result = DefaultProcedure(event);
+  }
+  if (!object.AnyDrag()) {
+    return result;
+  }
+  if (ZafWindowObject* dragObject = DragObject()) {
+    OfferDrag(object, event, *dragObject);
+  }
+  if (native::GetCapture() == window) {
+    native::ReleaseCapture();
+  }
+  armedWindow = nullptr;
+  if (ZafWindowObject::windowManager) {
+    ZafWindowObject::windowManager->dragObject = nullptr;
+  }
+  return result;
+}
+
+void ZafWindowObjectDrag::PostFocusButtonUp(native::HWND window) {
+  if (native::PostMessage(window, native::WM_LBUTTONUP, 0, 0)) {
+    focusButtonUps.push_back(window);
+  }
+}
+
+void ZafWindowObjectDrag::ForgetWindow(native::HWND window) {
+  focusButtonUps.erase(std::remove(focusButtonUps.begin(), focusButtonUps.end(), window),
+                       focusButtonUps.end());
+  if (armedWindow == window) {
+    armedWindow = nullptr;
+  }
+}
+
+// ---- The drag events of a window object ----
+
+ZafEventType ZafWindowObject::DragDropEvent(const ZafEventRecord& event) {
+  ZafEventType code = event.type;
+  ZafWindowObject* dragObject = DragObject();
+  if (!acceptDrop && code != kDragBegin) {
+    // Without accepting drops an object still serves the drag it is the source of, itself or through a
+    // child being dragged.
+    bool source = false;
+    for (const ZafWindowObject* object = dragObject; object && !source; object = object->parent) {
+      source = object == this;
+    }
+    if (!source) {
+      return kRefused;
+    }
+  }
+  switch (code) {
+    case kDragBegin:
+      if (windowManager) {
+        windowManager->dragObject = this;
+      }
+      return code;
+    case kDragEnd:
+      if (windowManager) {
+        windowManager->dragObject = nullptr;
+      }
+      return code;
+    case kDragOver:
+      if (dragObject && dragObject->ShiftDrag()) {
+        ZafWindowObjectDrag::SetMouseImage(DM_DRAG_MOVE);
+        return kDragMove;
+      }
+      if (dragObject && dragObject->CtrlDrag()) {
+        ZafWindowObjectDrag::SetMouseImage(DM_DRAG_COPY);
+        return kDragCopy;
+      }
+      return kRefused;
+    case kDragMove:
+      ZafWindowObjectDrag::SetMouseImage(DM_DRAG_MOVE);
+      return code;
+    case kDragCopy:
+      ZafWindowObjectDrag::SetMouseImage(DM_DRAG_COPY);
+      return code;
+    case kDropped:
+      if (!dragObject || (!dragObject->ShiftDrag() && !dragObject->CtrlDrag())) {
+        return kRefused;
+      }
+      code = dragObject->ShiftDrag() ? kDropMove : kDropCopy;
+      [[fallthrough]];
+    case kDropMove:
+    case kDropCopy: {
+      if (!dragObject || dragObject == this || IsDisabledUp()) {
+        return kRefused;
+      }
+      const ZafIChar* dragged = dragObject->Text();
+      if (dragged && *dragged) {
+        // A copy: setting this object's text may change the source's.
+        const std::u16string text(dragged);
+        SetText(text.c_str());
+        if (code == kDropMove) {
+          dragObject->SetText(u"");
+        }
+      }
+      return code;
+    }
+    default:
+      return kRefused;
+  }
+}
