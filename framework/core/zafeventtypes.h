@@ -5,7 +5,9 @@
 
 #include <cstdint>
 
-using ZafEventType = int32_t;
+// What Event answers: an event code, or for a native message the message's result, which may be a handle or
+// a pointer, so it is as wide as a pointer. Event records keep their type in 32 bits.
+using ZafEventType = std::intptr_t;
 
 // Results.
 inline constexpr ZafEventType NoWindowResult = -3;
@@ -36,8 +38,21 @@ inline constexpr ZafEventType FocusGainedEvent = -204;
 inline constexpr ZafEventType DefaultButtonChangedEvent = -220;
 inline constexpr ZafEventType AddObjectEvent = -400;
 inline constexpr ZafEventType SubtractObjectEvent = -401;
-inline constexpr ZafEventType FirstDragDropEvent = -412;
-inline constexpr ZafEventType LastDragDropEvent = -403;
+// Drag and drop: the over events while the pointer moves (by the keys held), the drop events on release.
+inline constexpr ZafEventType DragMoveEvent = -403;
+inline constexpr ZafEventType DragCopyEvent = -404;
+inline constexpr ZafEventType DropMoveEvent = -405;
+inline constexpr ZafEventType DropCopyEvent = -406;
+inline constexpr ZafEventType DragMoveCopyEvent = -407;
+inline constexpr ZafEventType DropMoveCopyEvent = -408;
+inline constexpr ZafEventType DragBeginEvent = -409;
+inline constexpr ZafEventType DragEndEvent = -410;
+inline constexpr ZafEventType DragOverEvent = -411;
+inline constexpr ZafEventType DroppedEvent = -412;
+inline constexpr ZafEventType FirstDragDropEvent = DroppedEvent;
+inline constexpr ZafEventType LastDragDropEvent = DragMoveEvent;
+// A drag handler's answer that refuses what is offered.
+inline constexpr ZafEventType DragRefusedResult = -1;
 
 // Notifications and requests.
 inline constexpr ZafEventType CloseQueryEvent = -3500;
@@ -52,8 +67,21 @@ inline constexpr ZafEventType TipEnterEvent = -3509;
 inline constexpr ZafEventType TipLeaveEvent = -3510;
 inline constexpr ZafEventType LanguageChangedEvent = -3511;
 
+// Edit mode: what an object being laid out tells itself; the base handler leaves them to editing classes.
+// Moved or sized by the pointer (value: the class ID; object: the object).
+inline constexpr ZafEventType EditPlacedEvent = -4500;
+// Chosen or double-clicked (value: the class ID; object: the object).
+inline constexpr ZafEventType EditChosenEvent = -4501;
+// After EditPlacedEvent: the press that started the move (its raw code and position).
+inline constexpr ZafEventType EditPressEvent = -4502;
+
 // Logical device events of the event maps.
+inline constexpr ZafEventType PointerMovedEvent = 1001;
 inline constexpr ZafEventType ChosenEvent = 1002;
+inline constexpr ZafEventType LeftPressedEvent = 1003;
+inline constexpr ZafEventType LeftDraggedEvent = 1004;
+inline constexpr ZafEventType LeftReleasedEvent = 1005;
+inline constexpr ZafEventType RightPressedEvent = 1006;
 inline constexpr ZafEventType ChosenByDoubleClickEvent = 1012;
 // The end row of an event map.
 inline constexpr ZafEventType EndOfEventMap = 9999;

@@ -288,13 +288,6 @@ class ZafWindowObject : public ZafElement {
   virtual ZafEventType DrawFocus(ZafRegionStruct& region, ZafEventType drawType);
 
   // ---- Edit mode (defined by the back-end) ----
-  // Notifications an object in edit mode sends itself; the base handler leaves them to editing classes.
-  // Moved or sized by the pointer (value: the class ID; object: the object).
-  static constexpr ZafEventType EditPlacedEvent = -4500;
-  // Chosen or double-clicked (value: the class ID; object: the object).
-  static constexpr ZafEventType EditChosenEvent = -4501;
-  // After EditPlacedEvent: the press that started the move (its raw code and position).
-  static constexpr ZafEventType EditPressEvent = -4502;
   // The interactive move or size that a press in edit mode starts: a frame follows the pointer until the
   // button is released, then the object takes the new region. A press within 4 pixels of an edge moves
   // that edge (two at a corner), anywhere else the whole object. Answers the release code, 1005.

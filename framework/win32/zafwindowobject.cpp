@@ -184,7 +184,7 @@ void ZafWindowObject::UpdateNative() {
 }
 
 ZafRegionStruct ZafWindowObject::BeginDraw() {
-  const ZafRegionStruct drawRegion = NativeRegionOf(this, region, display);
+  const ZafRegionStruct drawRegion = ConvertToDrawRegion();
   native::HDC context = nullptr;
   if (editMode) {
     // In edit mode the object is drawn over its parent's other children, so the context clips to the

@@ -19,20 +19,6 @@ std::vector<native::HWND> ZafWindowObjectDrag::focusButtonUps;
 
 namespace {
 
-// Drag events: the over events while the pointer moves, the drop events on release.
-constexpr ZafEventType kDragMove = -403;
-constexpr ZafEventType kDragCopy = -404;
-constexpr ZafEventType kDropMove = -405;
-constexpr ZafEventType kDropCopy = -406;
-constexpr ZafEventType kDragMoveCopy = -407;
-constexpr ZafEventType kDropMoveCopy = -408;
-constexpr ZafEventType kDragBegin = -409;
-constexpr ZafEventType kDragEnd = -410;
-constexpr ZafEventType kDragOver = -411;
-constexpr ZafEventType kDropped = -412;
-// A drag handler's answer that refuses what is offered.
-constexpr ZafEventType kRefused = -1;
-
 ZafWindowObject* DragObject() {
   return ZafWindowObject::windowManager ? ZafWindowObject::windowManager->dragObject : nullptr;
 }
@@ -47,15 +33,15 @@ ZafEventType ChooseDragEvent(const ZafWindowObject& dragObject, native::WPARAM k
   const bool shift = (keys & native::MK_SHIFT) != 0;
   const bool control = (keys & native::MK_CONTROL) != 0;
   if (shift && control && dragObject.ShiftCtrlDrag()) {
-    return dropped ? kDropMoveCopy : kDragMoveCopy;
+    return dropped ? DropMoveCopyEvent : DragMoveCopyEvent;
   }
   if (control && !shift && dragObject.CtrlDrag()) {
-    return dropped ? kDropCopy : kDragCopy;
+    return dropped ? DropCopyEvent : DragCopyEvent;
   }
   if (shift && !control && dragObject.ShiftDrag()) {
-    return dropped ? kDropMove : kDragMove;
+    return dropped ? DropMoveEvent : DragMoveEvent;
   }
-  return dropped ? kDropped : kDragOver;
+  return dropped ? DroppedEvent : DragOverEvent;
 }
 
 // Offers the drag to the framework object under the pointer: the over event on a move, the drop event
@@ -76,7 +62,7 @@ void OfferDrag(ZafWindowObject& object, const ZafEventRecord& event, ZafWindowOb
   native::ScreenToClient(targetWindow, &point);
   ZafEventRecord offer(ChooseDragEvent(dragObject, event.osEvent.wParam, !moving), 0);
   offer.SetPosition({point.x, point.y, ZAF_PIXEL});
-  if (target->Event(offer) == kRefused) {
+  if (target->Event(offer) == DragRefusedResult) {
     ZafWindowObjectDrag::SetMouseImage(DM_CANCEL);
   }
 }
@@ -142,7 +128,7 @@ ZafEventType ZafWindowObjectDrag::MouseMove(ZafWindowObject& object, const ZafEv
   if (object.AnyDrag() && armedWindow && armedWindow == event.osEvent.hwnd &&
       (std::abs(point.x - pressPoint.x) >= kThreshold || std::abs(point.y - pressPoint.y) >= kThreshold)) {
     armedWindow = nullptr;
-    ZafEventRecord begin(kDragBegin, 0);
+    ZafEventRecord begin(DragBeginEvent, 0);
     begin.SetPosition({point.x, point.y, ZAF_PIXEL});
     object.Event(begin);
   }
@@ -158,12 +144,8 @@ ZafEventType ZafWindowObjectDrag::MouseMove(ZafWindowObject& object, const ZafEv
 
 ZafEventType ZafWindowObjectDrag::ButtonUp(ZafWindowObject& object, const ZafEventRecord& event) {
   const native::HWND window = event.osEvent.hwnd;
-  const bool marked = event.osEvent.message == native::WM_LBUTTONUP && event.osEvent.wParam == 0 &&
-                      event.osEvent.lParam == 0 &&
-                      std::find(focusButtonUps.begin(), focusButtonUps.end(), window) != focusButtonUps.end();
-  if (marked) {
+  if (TakeFocusButtonUp(event.osEvent)) {
     // Only the class procedure sees the release a focus change posted: a drag runs on untouched.
-    focusButtonUps.erase(std::find(focusButtonUps.begin(), focusButtonUps.end(), window));
     return object.IsNonCurrentUp() ? 0 : DefaultProcedure(event);
   }
   ZafEventType result = 0;
@@ -192,6 +174,18 @@ void ZafWindowObjectDrag::PostFocusButtonUp(native::HWND window) {
   }
 }
 
+bool ZafWindowObjectDrag::TakeFocusButtonUp(const native::MSG& message) {
+  if (message.message != native::WM_LBUTTONUP || message.wParam != 0 || message.lParam != 0) {
+    return false;
+  }
+  const auto mark = std::find(focusButtonUps.begin(), focusButtonUps.end(), message.hwnd);
+  if (mark == focusButtonUps.end()) {
+    return false;
+  }
+  focusButtonUps.erase(mark);
+  return true;
+}
+
 void ZafWindowObjectDrag::ForgetWindow(native::HWND window) {
   focusButtonUps.erase(std::remove(focusButtonUps.begin(), focusButtonUps.end(), window),
                        focusButtonUps.end());
@@ -205,7 +199,7 @@ void ZafWindowObjectDrag::ForgetWindow(native::HWND window) {
 ZafEventType ZafWindowObject::DragDropEvent(const ZafEventRecord& event) {
   ZafEventType code = event.type;
   ZafWindowObject* dragObject = DragObject();
-  if (!acceptDrop && code != kDragBegin) {
+  if (!acceptDrop && code != DragBeginEvent) {
     // Without accepting drops an object still serves the drag it is the source of, itself or through a
     // child being dragged.
     bool source = false;
@@ -213,59 +207,59 @@ ZafEventType ZafWindowObject::DragDropEvent(const ZafEventRecord& event) {
       source = object == this;
     }
     if (!source) {
-      return kRefused;
+      return DragRefusedResult;
     }
   }
   switch (code) {
-    case kDragBegin:
+    case DragBeginEvent:
       if (windowManager) {
         windowManager->dragObject = this;
       }
       return code;
-    case kDragEnd:
+    case DragEndEvent:
       if (windowManager) {
         windowManager->dragObject = nullptr;
       }
       return code;
-    case kDragOver:
+    case DragOverEvent:
       if (dragObject && dragObject->ShiftDrag()) {
         ZafWindowObjectDrag::SetMouseImage(DM_DRAG_MOVE);
-        return kDragMove;
+        return DragMoveEvent;
       }
       if (dragObject && dragObject->CtrlDrag()) {
         ZafWindowObjectDrag::SetMouseImage(DM_DRAG_COPY);
-        return kDragCopy;
+        return DragCopyEvent;
       }
-      return kRefused;
-    case kDragMove:
+      return DragRefusedResult;
+    case DragMoveEvent:
       ZafWindowObjectDrag::SetMouseImage(DM_DRAG_MOVE);
       return code;
-    case kDragCopy:
+    case DragCopyEvent:
       ZafWindowObjectDrag::SetMouseImage(DM_DRAG_COPY);
       return code;
-    case kDropped:
+    case DroppedEvent:
       if (!dragObject || (!dragObject->ShiftDrag() && !dragObject->CtrlDrag())) {
-        return kRefused;
+        return DragRefusedResult;
       }
-      code = dragObject->ShiftDrag() ? kDropMove : kDropCopy;
+      code = dragObject->ShiftDrag() ? DropMoveEvent : DropCopyEvent;
       [[fallthrough]];
-    case kDropMove:
-    case kDropCopy: {
+    case DropMoveEvent:
+    case DropCopyEvent: {
       if (!dragObject || dragObject == this || IsDisabledUp()) {
-        return kRefused;
+        return DragRefusedResult;
       }
       const ZafIChar* dragged = dragObject->Text();
       if (dragged && *dragged) {
         // A copy: setting this object's text may change the source's.
         const std::u16string text(dragged);
         SetText(text.c_str());
-        if (code == kDropMove) {
+        if (code == DropMoveEvent) {
           dragObject->SetText(u"");
         }
       }
       return code;
     }
     default:
-      return kRefused;
+      return DragRefusedResult;
   }
 }

@@ -31,6 +31,8 @@ class ZafWindowObjectDrag {
   // Posts the left-button release that lets a window's class procedure finish a press that a focus change
   // interrupted. The release is marked, so that it neither ends nor drops a drag.
   static void PostFocusButtonUp(native::HWND window);
+  // True, forgetting the mark, when the message is a release that PostFocusButtonUp posted.
+  static bool TakeFocusButtonUp(const native::MSG& message);
   // The window is going: its pending marks and an arm it holds go with it.
   static void ForgetWindow(native::HWND window);
 

@@ -7,17 +7,11 @@
 #include "framework/core/zafwindowmanager.h"
 #include "framework/core/zafwindowobject.h"
 #include "framework/win32/zafmouse.h"
+#include "framework/win32/zafwindowobjectdrag.h"
 #include "framework/win32/zafwindowprocedure.h"
 #include "native/native.h"
 
 namespace {
-
-// Logical events of the window object's map that edit mode serves.
-constexpr ZafEventType kPointerMoved = 1001;
-constexpr ZafEventType kLeftPressed = 1003;
-constexpr ZafEventType kLeftDragged = 1004;
-constexpr ZafEventType kLeftReleased = 1005;
-constexpr ZafEventType kRightPressed = 1006;
 
 // The pointer shows an edge within this many pixels of it.
 constexpr int32_t kImageEdge = 4;
@@ -109,7 +103,7 @@ ZafEventType ZafWindowObject::EditModeEvent(const ZafEventRecord& event) {
     }
   };
   switch (code) {
-    case kLeftPressed: {
+    case LeftPressedEvent: {
       SetFocus(true);
       showEdge();
       const native::HWND window = event.type == E_OSEVENT ? event.osEvent.hwnd : nullptr;
@@ -128,7 +122,7 @@ ZafEventType ZafWindowObject::EditModeEvent(const ZafEventRecord& event) {
       Event(press);
       return code;
     }
-    case kPointerMoved:
+    case PointerMovedEvent:
       showEdge();
       return code;
     case ChosenEvent:
@@ -138,7 +132,7 @@ ZafEventType ZafWindowObject::EditModeEvent(const ZafEventRecord& event) {
       Event(chosen);
       return code;
     }
-    case kRightPressed:
+    case RightPressedEvent:
       return code;
     default:
       if (event.type != E_OSEVENT) {
@@ -151,7 +145,7 @@ ZafEventType ZafWindowObject::EditModeEvent(const ZafEventRecord& event) {
 
 ZafEventType ZafWindowObject::UpdatePosition(const ZafEventRecord& event) {
   if (!screenID || !display || !eventManager) {
-    return kLeftReleased;
+    return LeftReleasedEvent;
   }
   ZafEventRecord press = event;
   ConvertCoordinates(press);
@@ -161,8 +155,8 @@ ZafEventType ZafWindowObject::UpdatePosition(const ZafEventRecord& event) {
 
   // The frame starts as the window's outline in its own coordinates, right and bottom inclusive.
   native::RECT outline{};
-  native::GetWindowRect(screenID, &outline);
-  native::MapWindowPoints(nullptr, screenID, &outline);
+  native::GetWindowRect(ScreenID(2), &outline);
+  native::MapWindowPoints(nullptr, ScreenID(2), &outline);
   const ZafRegionStruct start{outline.left, outline.top, outline.right - 1, outline.bottom - 1, ZAF_PIXEL};
   ZafRegionStruct frame = start;
   ToggleFrames(*this, nullptr, &frame);
@@ -173,10 +167,15 @@ ZafEventType ZafWindowObject::UpdatePosition(const ZafEventRecord& event) {
   };
   ZafEventRecord next;
   while (eventManager->Get(next, 0) == Q_EVENT_TAKEN) {
+    if (next.type == E_OSEVENT && ZafWindowObjectDrag::TakeFocusButtonUp(next.osEvent)) {
+      // The release a focus change posted ends no move: only the class procedure sees it.
+      ZafWindowObjectDrag::DefaultProcedure(next);
+      continue;
+    }
     ZafEventRecord pointer = next;
     ConvertCoordinates(pointer);
     const ZafEventType code = MapEvent(pointer);
-    if (code == kLeftDragged || code == kLeftReleased) {
+    if (code == LeftDraggedEvent || code == LeftReleasedEvent) {
       const int32_t dx = snap(pointer.Position().column - pressedAt.column, ZafDisplay::ConvertCoordinate);
       const int32_t dy = snap(pointer.Position().line - pressedAt.line, ZafDisplay::ConvertYValue);
       ZafRegionStruct moved = start;
@@ -197,7 +196,7 @@ ZafEventType ZafWindowObject::UpdatePosition(const ZafEventRecord& event) {
         ToggleFrames(*this, &frame, &moved);
         frame = moved;
       }
-      if (code == kLeftReleased) {
+      if (code == LeftReleasedEvent) {
         break;
       }
     } else if (IsPaintMessage(next)) {
@@ -226,5 +225,5 @@ ZafEventType ZafWindowObject::UpdatePosition(const ZafEventRecord& event) {
       parent->Event(sized);
     }
   }
-  return kLeftReleased;
+  return LeftReleasedEvent;
 }

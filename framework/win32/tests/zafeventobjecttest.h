@@ -156,16 +156,6 @@ class ZafEventObjectTest : public ZafWin32Test {
     driver.mouseUp();
     driver.pumpUntilIdle();
   }
-  // A native message handed straight to the object's NativeEvent.
-  static ZafEventRecord Message(native::HWND window, native::UINT message, native::WPARAM wParam = 0,
-                                native::LPARAM lParam = 0) {
-    native::MSG nativeMessage{};
-    nativeMessage.hwnd = window;
-    nativeMessage.message = message;
-    nativeMessage.wParam = wParam;
-    nativeMessage.lParam = lParam;
-    return ZafEventRecord(E_OSEVENT, nativeMessage);
-  }
 
   ZafScreenDisplay screen;
   ZafEventManager events;

@@ -7,17 +7,6 @@
 
 namespace {
 
-constexpr ZafEventType kDragMove = -403;
-constexpr ZafEventType kDragCopy = -404;
-constexpr ZafEventType kDropMove = -405;
-constexpr ZafEventType kDropCopy = -406;
-constexpr ZafEventType kDragMoveCopy = -407;
-constexpr ZafEventType kDropMoveCopy = -408;
-constexpr ZafEventType kDragBegin = -409;
-constexpr ZafEventType kDragEnd = -410;
-constexpr ZafEventType kDragOver = -411;
-constexpr ZafEventType kDropped = -412;
-
 // A source that drags its text, on the host beside a target that accepts drops.
 class ZafWindowObjectDragTest : public ZafEventObjectTest {
  protected:
@@ -61,10 +50,10 @@ TEST_F(ZafWindowObjectDragTest, DragStartsOnceThePointerIsFourPixelsAway) {
     EXPECT_EQ(native::GetCapture(), sourceWindow);
     Forget();
     MoveTo(sourceWindow, 20 + test.dx, 20 + test.dy);
-    EXPECT_EQ(source.Count(kDragBegin), test.starts ? 1 : 0);
+    EXPECT_EQ(source.Count(DragBeginEvent), test.starts ? 1 : 0);
     EXPECT_EQ(manager->dragObject, test.starts ? &source : nullptr);
     if (test.starts) {
-      EXPECT_EQ(source.Last(kDragBegin)->Position(),
+      EXPECT_EQ(source.Last(DragBeginEvent)->Position(),
                 (ZafPositionStruct{20 + test.dx, 20 + test.dy, ZAF_PIXEL}));
     }
     Release();
@@ -72,7 +61,7 @@ TEST_F(ZafWindowObjectDragTest, DragStartsOnceThePointerIsFourPixelsAway) {
     EXPECT_EQ(native::GetCapture(), nullptr);
     // The release disarms: moving on starts nothing.
     MoveTo(sourceWindow, 40, 30);
-    EXPECT_EQ(source.Count(kDragBegin), test.starts ? 1 : 0);
+    EXPECT_EQ(source.Count(DragBeginEvent), test.starts ? 1 : 0);
   }
 }
 
@@ -80,7 +69,7 @@ TEST_F(ZafWindowObjectDragTest, PressOnAnObjectThatCannotBeDraggedArmsNothing) {
   Press(targetWindow, 20, 20);
   EXPECT_EQ(native::GetCapture(), nullptr);
   MoveTo(targetWindow, 40, 30);
-  EXPECT_EQ(target.Count(kDragBegin), 0);
+  EXPECT_EQ(target.Count(DragBeginEvent), 0);
   EXPECT_EQ(manager->dragObject, nullptr);
   Release();
 }
@@ -153,7 +142,7 @@ TEST_F(ZafWindowObjectDragTest, SourceThatTakesNoDropsStillAnswersItsOwnDragOver
     ResetImage();
     Forget();
     MoveTo(sourceWindow, 40, 25);
-    EXPECT_EQ(source.DragCodes(), (std::vector<ZafEventType>{kDragOver}));
+    EXPECT_EQ(source.DragCodes(), (std::vector<ZafEventType>{DragOverEvent}));
     EXPECT_EQ(mouse->Image(), test.image);
     Release();
   }
@@ -163,18 +152,18 @@ TEST_F(ZafWindowObjectDragTest, OverTheTargetThePositionIsInItsClientCoordinates
   StartDrag();
   ResetImage();
   MoveTo(targetWindow, 12, 7);
-  ASSERT_EQ(target.DragCodes(), (std::vector<ZafEventType>{kDragOver}));
-  EXPECT_EQ(target.Last(kDragOver)->Position(), (ZafPositionStruct{12, 7, ZAF_PIXEL}));
+  ASSERT_EQ(target.DragCodes(), (std::vector<ZafEventType>{DragOverEvent}));
+  EXPECT_EQ(target.Last(DragOverEvent)->Position(), (ZafPositionStruct{12, 7, ZAF_PIXEL}));
   EXPECT_EQ(mouse->Image(), DM_DRAG_MOVE);
   Release();
 }
 
 TEST_F(ZafWindowObjectDragTest, TargetRefusingTheDragShowsTheNoDropImage) {
-  target.replies[kDragOver] = -1;
+  target.replies[DragOverEvent] = -1;
   StartDrag();
   ResetImage();
   MoveTo(targetWindow, 12, 7);
-  EXPECT_EQ(target.Count(kDragOver), 1);
+  EXPECT_EQ(target.Count(DragOverEvent), 1);
   EXPECT_EQ(mouse->Image(), DM_CANCEL);
   Release();
 }
@@ -191,13 +180,13 @@ TEST_F(ZafWindowObjectDragTest, KeysAndTheSourcesFlagsChooseTheEvents) {
     ZafEventType drop;
   };
   const Case cases[] = {
-      {"shift and ctrl", true, true, false, false, true, kDragMoveCopy, kDropMoveCopy},
-      {"shift and ctrl, not allowed", true, true, true, true, false, kDragOver, kDropped},
-      {"ctrl", false, true, false, true, false, kDragCopy, kDropCopy},
-      {"ctrl, not allowed", false, true, true, false, false, kDragOver, kDropped},
-      {"shift", true, false, true, false, false, kDragMove, kDropMove},
-      {"shift, not allowed", true, false, false, true, false, kDragOver, kDropped},
-      {"no keys", false, false, true, true, true, kDragOver, kDropped},
+      {"shift and ctrl", true, true, false, false, true, DragMoveCopyEvent, DropMoveCopyEvent},
+      {"shift and ctrl, not allowed", true, true, true, true, false, DragOverEvent, DroppedEvent},
+      {"ctrl", false, true, false, true, false, DragCopyEvent, DropCopyEvent},
+      {"ctrl, not allowed", false, true, true, false, false, DragOverEvent, DroppedEvent},
+      {"shift", true, false, true, false, false, DragMoveEvent, DropMoveEvent},
+      {"shift, not allowed", true, false, false, true, false, DragOverEvent, DroppedEvent},
+      {"no keys", false, false, true, true, true, DragOverEvent, DroppedEvent},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.name);
@@ -270,7 +259,7 @@ TEST_F(ZafWindowObjectDragTest, DropOnItselfChangesNothing) {
   Release();
   driver.keyUp(native::VK_SHIFT);
   EXPECT_EQ(source.text, u"Start");
-  EXPECT_EQ(source.Count(kDropMove), 1);
+  EXPECT_EQ(source.Count(DropMoveEvent), 1);
   EXPECT_EQ(manager->dragObject, nullptr);
 }
 
@@ -332,7 +321,7 @@ TEST_F(ZafFocusReleaseTest, PostedReleaseLeavesThePressArmed) {
   Press(sourceWindow, 30, 20);
   FocusSource();
   MoveTo(sourceWindow, 34, 20);
-  EXPECT_EQ(source.Count(kDragBegin), 1);
+  EXPECT_EQ(source.Count(DragBeginEvent), 1);
   Release();
 }
 
@@ -343,13 +332,13 @@ TEST_F(ZafDragDropEventTest, ObjectOutsideTheDragServesOnlyItsStart) {
   manager->dragObject = &dragged;
   for (ZafEventType code = FirstDragDropEvent; code <= LastDragDropEvent; ++code) {
     SCOPED_TRACE(code);
-    if (code == kDragBegin) {
+    if (code == DragBeginEvent) {
       continue;
     }
     EXPECT_EQ(object.DragDropEvent(ZafEventRecord(code, 0)), -1);
   }
   EXPECT_EQ(manager->dragObject, &dragged);
-  EXPECT_EQ(object.DragDropEvent(ZafEventRecord(kDragBegin, 0)), kDragBegin);
+  EXPECT_EQ(object.DragDropEvent(ZafEventRecord(DragBeginEvent, 0)), DragBeginEvent);
   EXPECT_EQ(manager->dragObject, &object);
 }
 
@@ -364,9 +353,9 @@ TEST_F(ZafDragDropEventTest, AncestorOfTheDraggedObjectServesItsDrag) {
     int32_t image;
   };
   const Case cases[] = {
-      {kDragOver, kDragCopy, DM_DRAG_COPY}, {kDragMove, kDragMove, DM_DRAG_MOVE},
-      {kDragCopy, kDragCopy, DM_DRAG_COPY}, {kDragMoveCopy, -1, DM_CROSS_HAIRS},
-      {kDropMoveCopy, -1, DM_CROSS_HAIRS},
+      {DragOverEvent, DragCopyEvent, DM_DRAG_COPY}, {DragMoveEvent, DragMoveEvent, DM_DRAG_MOVE},
+      {DragCopyEvent, DragCopyEvent, DM_DRAG_COPY}, {DragMoveCopyEvent, -1, DM_CROSS_HAIRS},
+      {DropMoveCopyEvent, -1, DM_CROSS_HAIRS},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.code);
@@ -374,7 +363,7 @@ TEST_F(ZafDragDropEventTest, AncestorOfTheDraggedObjectServesItsDrag) {
     EXPECT_EQ(object.DragDropEvent(ZafEventRecord(test.code, 0)), test.expected);
     EXPECT_EQ(mouse->Image(), test.image);
   }
-  EXPECT_EQ(object.DragDropEvent(ZafEventRecord(kDragEnd, 0)), kDragEnd);
+  EXPECT_EQ(object.DragDropEvent(ZafEventRecord(DragEndEvent, 0)), DragEndEvent);
   EXPECT_EQ(manager->dragObject, nullptr);
 }
 
@@ -383,13 +372,13 @@ TEST_F(ZafDragDropEventTest, DropWithoutDragFlagsIsRefused) {
   dragged.text = u"Start";
   object.SetAcceptDrop(true);
   manager->dragObject = &dragged;
-  EXPECT_EQ(object.DragDropEvent(ZafEventRecord(kDropped, 0)), -1);
-  EXPECT_EQ(object.DragDropEvent(ZafEventRecord(kDragOver, 0)), -1);
+  EXPECT_EQ(object.DragDropEvent(ZafEventRecord(DroppedEvent, 0)), -1);
+  EXPECT_EQ(object.DragDropEvent(ZafEventRecord(DragOverEvent, 0)), -1);
   EXPECT_EQ(object.text, u"");
   // An empty text is not dropped, but the drop is still served.
   dragged.text.clear();
   object.text = u"Kept";
-  EXPECT_EQ(object.DragDropEvent(ZafEventRecord(kDropCopy, 0)), kDropCopy);
+  EXPECT_EQ(object.DragDropEvent(ZafEventRecord(DropCopyEvent, 0)), DropCopyEvent);
   EXPECT_EQ(object.text, u"Kept");
 }
 

@@ -16,10 +16,14 @@ constexpr native::COLORREF kDark = native::RGB(0, 0, 255);
 constexpr int kLeft = 100;
 constexpr int kTop = 80;
 
-// An object in pixels whose background and shadow entries are distinct native colours.
+// An object in pixels, drawn at its region in the window it is given, whose background and shadow entries
+// are distinct native colours.
 class PaintedObject : public ZafWindowObject {
  public:
-  explicit PaintedObject(const ZafRegionStruct& area) : ZafWindowObject(0, 0, 1, 1) { SetRegion(area); }
+  explicit PaintedObject(const ZafRegionStruct& area) : ZafWindowObject(0, 0, 1, 1) {
+    SetRegion(area);
+    ownNativeWindow = false;
+  }
   ZafPaletteStruct LogicalPalette(uint16_t type, uint16_t) override {
     ZafPaletteStruct palette;
     palette.colorForeground = ZAF_OS_COLOR_INDEX;

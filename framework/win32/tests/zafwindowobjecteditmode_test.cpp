@@ -9,6 +9,7 @@
 #include "framework/win32/zafcreatewindow.h"
 #include "framework/win32/zafmouse.h"
 #include "framework/win32/zafscreendisplay.h"
+#include "framework/win32/zafwindowobjectdrag.h"
 
 namespace {
 
@@ -108,12 +109,7 @@ class ZafEditModeTest : public ZafWin32Test {
   }
 
   ZafEventRecord Message(native::UINT message, native::WPARAM wParam, native::LPARAM lParam) const {
-    native::MSG nativeMessage{};
-    nativeMessage.hwnd = window;
-    nativeMessage.message = message;
-    nativeMessage.wParam = wParam;
-    nativeMessage.lParam = lParam;
-    return ZafEventRecord(E_OSEVENT, nativeMessage);
+    return NativeMessage(window, message, wParam, lParam);
   }
   // Queues a drag through each point and the release at the last, then presses at `from`; all positions
   // relative to the object's window.
@@ -201,8 +197,7 @@ TEST_F(ZafEditModeTest, PressNearAnEdgeSizesItAndElsewhereMovesTheObject) {
 
 TEST_F(ZafEditModeTest, MoveEndsWithTheNotificationsInOrder) {
   PressAndDrag({20, 10}, {{22, 11}, {25, 14}});
-  EXPECT_EQ(object.Types(), (std::vector<ZafEventType>{SetRegionEvent, ZafWindowObject::EditPlacedEvent,
-                                                       ZafWindowObject::EditPressEvent}));
+  EXPECT_EQ(object.Types(), (std::vector<ZafEventType>{SetRegionEvent, EditPlacedEvent, EditPressEvent}));
   const Notification& placed = object.notes[1];
   EXPECT_EQ(placed.value, static_cast<int32_t>(object.ClassID()));
   EXPECT_EQ(placed.object, &object);
@@ -211,6 +206,13 @@ TEST_F(ZafEditModeTest, MoveEndsWithTheNotificationsInOrder) {
   EXPECT_EQ(press.position, (ZafPositionStruct{20, 10, ZAF_PIXEL}));
   EXPECT_EQ(object.Region(), (ZafRegionStruct{35, 24, 94, 63, ZAF_PIXEL}));
   EXPECT_EQ(owner.Types(), std::vector<ZafEventType>{SizedEvent});
+}
+
+TEST_F(ZafEditModeTest, ReleasePostedByAFocusChangeDoesNotEndTheMove) {
+  ZafWindowObjectDrag::PostFocusButtonUp(window);
+  PressAndDrag({20, 10}, {{25, 14}});
+  EXPECT_EQ(object.Region(), (ZafRegionStruct{35, 24, 94, 63, ZAF_PIXEL}));
+  EXPECT_FALSE(ZafWindowObjectDrag::TakeFocusButtonUp(Message(native::WM_LBUTTONUP, 0, 0).osEvent));
 }
 
 TEST_F(ZafEditModeTest, PressInTheTopLeftCornerShowsItsImageBeforeTheMove) {
@@ -246,8 +248,7 @@ TEST_F(ZafEditModeTest, FrameThatWouldCollapseKeepsItsLastGoodEdges) {
 TEST_F(ZafEditModeTest, PressWithoutAMoveChangesNothing) {
   PressAndDrag({30, 20}, {});
   EXPECT_EQ(object.Region(), kPlace);
-  EXPECT_EQ(object.Types(),
-            (std::vector<ZafEventType>{ZafWindowObject::EditPlacedEvent, ZafWindowObject::EditPressEvent}));
+  EXPECT_EQ(object.Types(), (std::vector<ZafEventType>{EditPlacedEvent, EditPressEvent}));
   EXPECT_TRUE(owner.notes.empty());
 }
 
@@ -305,7 +306,7 @@ TEST_F(ZafEditModeTest, OtherCodesAreServedWithoutTheObjectsOwnHandling) {
       {"double click chooses",
        Message(native::WM_LBUTTONDBLCLK, native::MK_LBUTTON, Point(5, 5)),
        1012,
-       {ZafWindowObject::EditChosenEvent}},
+       {EditChosenEvent}},
       {"right press", Message(native::WM_RBUTTONDOWN, native::MK_RBUTTON, Point(5, 5)), 1006, {}},
       {"middle press: the class procedure", Message(native::WM_MBUTTONDOWN, 0, Point(5, 5)), 0, {}},
       {"key: the class procedure", Message(native::WM_KEYDOWN, 'A', 0), 0, {}},

@@ -53,12 +53,7 @@ class ZafWindowObjectTranslateTest : public ZafWin32Test {
   }
 
   ZafEventRecord Message(native::UINT message, native::WPARAM wParam, native::LPARAM lParam) const {
-    native::MSG nativeMessage{};
-    nativeMessage.hwnd = window;
-    nativeMessage.message = message;
-    nativeMessage.wParam = wParam;
-    nativeMessage.lParam = lParam;
-    return ZafEventRecord(E_OSEVENT, nativeMessage);
+    return NativeMessage(window, message, wParam, lParam);
   }
   native::POINT WindowCorner() const {
     native::RECT frame{};
