@@ -9,18 +9,20 @@
 #include <string>
 #include <string_view>
 
+#include "tools/pty/rawpseudoterminal.h"
+
 namespace ktest {
 
 class PtyPair {
  public:
   // Opens the pair; throws std::runtime_error when the system has no pseudo-terminals to give.
-  PtyPair();
+  PtyPair() = default;
   ~PtyPair();
   PtyPair(const PtyPair&) = delete;
   PtyPair& operator=(const PtyPair&) = delete;
 
   // The device path that the program opens ("/dev/pts/N").
-  const std::string& DevicePath() const { return devicePath; }
+  const std::string& DevicePath() const { return terminal.DevicePath(); }
 
   // Sets KESTROVE_COM<port> to the device path until this pair is destroyed (the previous value comes back).
   void MapToPort(int32_t port);
@@ -37,11 +39,7 @@ class PtyPair {
   termios DeviceSettings() const;
 
  private:
-  int controller = -1;
-  // The device side kept open by the pair itself, so that the line stays up while the program closes and
-  // reopens its port. The pair never reads from it.
-  int deviceKeeper = -1;
-  std::string devicePath;
+  RawPseudoTerminal terminal;
   std::string mappedVariable;
   std::string previousValue;
   bool hadPreviousValue = false;

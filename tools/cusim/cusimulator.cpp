@@ -2,8 +2,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <stdlib.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -20,36 +18,14 @@ namespace {
   throw std::runtime_error(std::string(what) + ": " + std::strerror(errno));
 }
 
-void MakeRaw(int descriptor) {
-  termios raw{};
-  tcgetattr(descriptor, &raw);
-  cfmakeraw(&raw);
-  tcsetattr(descriptor, TCSANOW, &raw);
-}
-
 }  // namespace
 
 CuSimulator::CuSimulator(CuScenario scenarioToPlay, std::function<void(const std::string&)> onRequest)
     : scenario(std::move(scenarioToPlay)), onRequest(std::move(onRequest)), unit(scenario) {
-  controller = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-  if (controller < 0) {
-    Fail("posix_openpt");
+  if (pipe2(stopPipe, O_CLOEXEC) != 0) {
+    Fail("pipe2");
   }
-  char name[128];
-  if (grantpt(controller) != 0 || unlockpt(controller) != 0 ||
-      ptsname_r(controller, name, sizeof name) != 0) {
-    close(controller);
-    Fail("pseudo-terminal set-up");
-  }
-  devicePath = name;
-  // Keeping the device side open keeps the line up while the program closes and reopens its port.
-  deviceKeeper = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-  if (deviceKeeper < 0 || pipe2(stopPipe, O_CLOEXEC) != 0) {
-    close(controller);
-    Fail("opening the device side");
-  }
-  MakeRaw(controller);
-  MakeRaw(deviceKeeper);
+  const int controller = terminal.Controller();
   fcntl(controller, F_SETFL, fcntl(controller, F_GETFL) | O_NONBLOCK);
   Send(std::vector<uint8_t>(scenario.startNoise.begin(), scenario.startNoise.end()));
   worker = std::thread([this] { Run(); });
@@ -62,8 +38,6 @@ CuSimulator::~CuSimulator() {
   worker.join();
   close(stopPipe[0]);
   close(stopPipe[1]);
-  close(deviceKeeper);
-  close(controller);
 }
 
 std::vector<QvPacket> CuSimulator::Requests() const {
@@ -84,7 +58,7 @@ std::vector<uint8_t> CuSimulator::Flash(uint32_t address, uint32_t length) const
 void CuSimulator::Run() {
   uint8_t bytes[512];
   while (!stopping) {
-    pollfd waiting[2] = {{controller, POLLIN, 0}, {stopPipe[0], POLLIN, 0}};
+    pollfd waiting[2] = {{terminal.Controller(), POLLIN, 0}, {stopPipe[0], POLLIN, 0}};
     const int ready = poll(waiting, 2, -1);
     if (ready < 0 && errno == EINTR) {
       continue;
@@ -95,7 +69,7 @@ void CuSimulator::Run() {
     if ((waiting[0].revents & POLLIN) == 0) {
       continue;
     }
-    const ssize_t got = read(controller, bytes, sizeof bytes);
+    const ssize_t got = read(terminal.Controller(), bytes, sizeof bytes);
     if (got > 0) {
       bytesReceived += static_cast<uint64_t>(got);
       OnBytes(bytes, static_cast<size_t>(got));
@@ -197,10 +171,10 @@ void CuSimulator::Send(const std::vector<uint8_t>& bytes) {
       Pause(static_cast<int32_t>(std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now()).count()));
     }
     const size_t count = std::min(slice, bytes.size() - sent);
-    const ssize_t written = write(controller, bytes.data() + sent, count);
+    const ssize_t written = write(terminal.Controller(), bytes.data() + sent, count);
     if (written < 0 && (errno == EINTR || errno == EAGAIN)) {
       // The line's buffer is full: wait until the program reads, or until the simulator stops.
-      pollfd waiting[2] = {{controller, POLLOUT, 0}, {stopPipe[0], POLLIN, 0}};
+      pollfd waiting[2] = {{terminal.Controller(), POLLOUT, 0}, {stopPipe[0], POLLIN, 0}};
       (void)poll(waiting, 2, -1);
       continue;
     }

@@ -16,6 +16,7 @@
 #include "tools/cusim/cubootmonitor.h"
 #include "tools/cusim/cucontrolunit.h"
 #include "tools/cusim/cuscenario.h"
+#include "tools/pty/rawpseudoterminal.h"
 
 class CuSimulator {
  public:
@@ -27,7 +28,7 @@ class CuSimulator {
   CuSimulator& operator=(const CuSimulator&) = delete;
 
   // The device path a program opens ("/dev/pts/N").
-  const std::string& DevicePath() const { return devicePath; }
+  const std::string& DevicePath() const { return terminal.DevicePath(); }
 
   // The packet requests received so far, in order.
   std::vector<QvPacket> Requests() const;
@@ -54,9 +55,8 @@ class CuSimulator {
   CuControlUnit unit;
   CuBootMonitor monitor;
   QvFrameReader reader;
-  std::string devicePath;
-  int controller = -1;
-  int deviceKeeper = -1;
+  // Its controller side is set non-blocking.
+  RawPseudoTerminal terminal;
   int stopPipe[2] = {-1, -1};
   std::atomic<bool> stopping = false;
   std::atomic<uint64_t> bytesReceived = 0;
