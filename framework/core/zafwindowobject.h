@@ -103,7 +103,7 @@ class ZafWindowObject : public ZafElement {
   // message not yet translated for this object gets its button code, modifiers and its position relative
   // to the object's top-left corner in pixels. The reference object becomes this object. Answers 1 when
   // it filled the event, else 0 (other events, and framework-made device events, which carry their codes).
-  int ConvertCoordinates(ZafEventRecord& event);
+  virtual int ConvertCoordinates(ZafEventRecord& event);
 
   // ---- Tree and searches ----
   ZafWindowObject* Parent() const { return parent; }

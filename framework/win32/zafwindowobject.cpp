@@ -147,8 +147,9 @@ void ZafWindowObject::UpdateNative() {
   if (ownNativeWindow) {
     // The window's position-changed answer reports the move and the new size to the object while
     // MoveWindow runs, still seeing the region the window had.
-    native::MoveWindow(screenID, newArea.left, newArea.top, newArea.Width(), newArea.Height(), native::TRUE);
-    native::UpdateWindow(screenID);
+    native::MoveWindow(ScreenID(2), newArea.left, newArea.top, newArea.Width(), newArea.Height(),
+                       native::TRUE);
+    native::UpdateWindow(ScreenID(2));
     lastNativeRegion = region;
     return;
   }
@@ -189,7 +190,7 @@ ZafRegionStruct ZafWindowObject::BeginDraw() {
   if (editMode) {
     // In edit mode the object is drawn over its parent's other children, so the context clips to the
     // parent's visible area rather than to the object's own window.
-    context = native::GetDCEx(screenID, nullptr, native::DCX_PARENTCLIP);
+    context = native::GetDCEx(ScreenID(2), nullptr, native::DCX_PARENTCLIP);
   }
   drawContexts.push_back(context);
   display->BeginDraw(context, screenID, drawRegion, drawRegion);
@@ -204,7 +205,7 @@ void ZafWindowObject::EndDraw() {
   const native::HDC context = drawContexts.back();
   drawContexts.pop_back();
   if (context) {
-    native::ReleaseDC(screenID, context);
+    native::ReleaseDC(ScreenID(2), context);
   }
 }
 

@@ -105,9 +105,9 @@ ZafEventType ZafWindowObject::DrawBorder(ZafRegionStruct& region, ZafEventType d
 
 ZafEventType ZafWindowObject::DrawFocus(ZafRegionStruct& region, ZafEventType drawType) {
   if (parentDrawFocus) {
-    // The parent's DrawFocus narrows only the copy it is given: the object keeps its own region.
+    // The parent marks the object's whole drawing region; the object keeps the region it is drawing in.
     if (parent) {
-      ZafRegionStruct drawRegion = region;
+      ZafRegionStruct drawRegion = ConvertToDrawRegion();
       parent->DrawFocus(drawRegion, IsRedisplay(drawType) && !focus ? 0 : drawType);
     }
     return drawType;

@@ -8,7 +8,6 @@
 #include "framework/core/zafwindowobject.h"
 #include "framework/win32/zafmouse.h"
 #include "framework/win32/zafwindowobjectdrag.h"
-#include "framework/win32/zafwindowprocedure.h"
 #include "native/native.h"
 
 namespace {
@@ -89,6 +88,11 @@ bool IsPaintMessage(const ZafEventRecord& event) {
 }  // namespace
 
 ZafEventType ZafWindowObject::EditModeEvent(const ZafEventRecord& event) {
+  if (event.type == E_OSEVENT && ZafWindowObjectDrag::TakeFocusButtonUp(event.osEvent)) {
+    // The release a focus change posted is the class procedure's alone; taking its mark here keeps a later
+    // real release at the window's corner from being mistaken for it.
+    return ZafWindowObjectDrag::DefaultProcedure(event);
+  }
   ZafEventRecord converted = event;
   ConvertCoordinates(converted);
   const ZafEventType code = MapEvent(converted);
@@ -138,8 +142,7 @@ ZafEventType ZafWindowObject::EditModeEvent(const ZafEventRecord& event) {
       if (event.type != E_OSEVENT) {
         return UnknownEventResult;
       }
-      return static_cast<ZafEventType>(ZafCallClassProcedure(event.osEvent.hwnd, event.osEvent.message,
-                                                             event.osEvent.wParam, event.osEvent.lParam));
+      return ZafWindowObjectDrag::DefaultProcedure(event);
   }
 }
 

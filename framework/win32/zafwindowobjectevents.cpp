@@ -124,9 +124,8 @@ ZafEventType ZafWindowObject::NativeEvent(const ZafEventRecord& event) {
       return Default(event);
     case native::WM_NCMOUSEMOVE:
       if (windowManager && windowManager->tipObject) {
-        ZafWindowObject* previous = windowManager->tipObject;
+        windowManager->tipObject->Event(ZafEventRecord(TipLeaveEvent, 0));
         windowManager->tipObject = nullptr;
-        previous->Event(ZafEventRecord(TipLeaveEvent, 0));
       }
       return Default(event);
     case native::WM_LBUTTONDOWN:

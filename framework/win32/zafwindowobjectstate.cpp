@@ -24,7 +24,7 @@ bool ZafWindowObject::SetVisible(bool flag) {
     if (!ownNativeWindow) {
       Redisplay(*this);
     } else {
-      native::ShowWindow(screenID, visible ? native::SW_SHOW : native::SW_HIDE);
+      native::ShowWindow(ScreenID(2), visible ? native::SW_SHOW : native::SW_HIDE);
     }
   }
   return visible;
@@ -37,7 +37,7 @@ bool ZafWindowObject::SetDisabled(bool flag) {
     if (!ownNativeWindow || editMode) {
       Redisplay(*this);
     } else {
-      native::EnableWindow(screenID, disabled ? native::FALSE : native::TRUE);
+      native::EnableWindow(ScreenID(2), disabled ? native::FALSE : native::TRUE);
     }
   }
   return disabled;

@@ -113,9 +113,9 @@ void TranslateMouse(ZafWindowObject* object, ZafEventRecord& event) {
     native::ClientToScreen(message.hwnd, &point);
   }
   ZafPositionStruct position{point.x, point.y, ZAF_PIXEL};
-  if (const native::HWND window = object->ScreenID()) {
+  if (object->ScreenID()) {
     native::RECT frame{};
-    native::GetWindowRect(window, &frame);
+    native::GetWindowRect(object->ScreenID(2), &frame);
     position.column -= frame.left;
     position.line -= frame.top;
     position = object->PositionFromNative(object, position);

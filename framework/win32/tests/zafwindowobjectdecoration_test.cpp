@@ -225,14 +225,18 @@ TEST_F(ZafWindowObjectDecorationTest, FocusMarkGoesToTheParentWhenItDrawsFocus) 
     SCOPED_TRACE(test.name);
     RecordingParent parent;
     auto* child = new DecoratedObject;
+    child->SetRegion(kBox);
+    child->SetOwnNativeWindow(false);
     parent.Add(child);
     EXPECT_TRUE(child->SetParentDrawFocus(true));
     child->SetFocus(test.current);
     Begin();
-    ZafRegionStruct region = kBox;
+    // The child draws inside its border; the parent marks the child's whole drawing region, and the
+    // region the child is drawing in stays as it was.
+    const ZafRegionStruct inside{kBox.left + 2, kBox.top + 2, kBox.right - 2, kBox.bottom - 2, ZAF_PIXEL};
+    ZafRegionStruct region = inside;
     EXPECT_EQ(child->DrawFocus(region, test.drawType), test.drawType);
-    // The child's region stays as it was: the parent narrows only its own copy.
-    EXPECT_EQ(region, kBox);
+    EXPECT_EQ(region, inside);
     ASSERT_EQ(parent.focusMarks.size(), 1u);
     EXPECT_EQ(parent.focusMarks[0].region, kBox);
     EXPECT_EQ(parent.focusMarks[0].drawType, test.handedOn);

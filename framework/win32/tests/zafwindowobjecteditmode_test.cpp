@@ -215,6 +215,12 @@ TEST_F(ZafEditModeTest, ReleasePostedByAFocusChangeDoesNotEndTheMove) {
   EXPECT_FALSE(ZafWindowObjectDrag::TakeFocusButtonUp(Message(native::WM_LBUTTONUP, 0, 0).osEvent));
 }
 
+TEST_F(ZafEditModeTest, ReleasePostedByAFocusChangeOutsideAMoveTakesItsMark) {
+  ZafWindowObjectDrag::PostFocusButtonUp(window);
+  driver.pumpUntilIdle();
+  EXPECT_FALSE(ZafWindowObjectDrag::TakeFocusButtonUp(NativeMessage(window, native::WM_LBUTTONUP).osEvent));
+}
+
 TEST_F(ZafEditModeTest, PressInTheTopLeftCornerShowsItsImageBeforeTheMove) {
   PressAndDrag({2, 3}, {{10, 10}});
   ASSERT_FALSE(images->images.empty());
