@@ -39,7 +39,8 @@ void TraceDownload(benchmark::State& state) {
     setenv("KESTROVE_COM78", simulator.DevicePath().c_str(), 1);
     KSerialPort port;
     port.OpenSettings(KString(u"78,19200,8,N,1.0"), KSerialPort::kRead | KSerialPort::kWrite);
-    port.SetTimeout(5000);
+    // The link's own read time-out, as a download in a meeting has it.
+    port.SetTimeout(QvSettings::Int(u"\\Serial\\ShortTimeout", KSerialPort::kDefaultTimeoutMs));
     QvBlockSensors link;
     QvResult result;
     state.ResumeTiming();

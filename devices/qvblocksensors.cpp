@@ -14,6 +14,7 @@
 #include "foundation/krfloat.h"
 #include "foundation/krgroup.h"
 #include "foundation/kserialport.h"
+#include "foundation/ktime.h"
 #include "foundation/kx.h"
 #include "model/qvresults.h"
 #include "model/qvsettings.h"
@@ -21,36 +22,42 @@
 
 namespace {
 
-constexpr int32_t kTraceBlockWords = 2 + QvTrace::kBlockSize;
-
-// The trace blocks [first, end) of the download window set in seconds from the start of the trace; a window
-// that is empty or out of order is the whole trace.
-void DownloadWindow(int32_t& firstBlock, int32_t& endBlock) {
+// The samples [first, end) of the download window set in seconds from the start of the trace, rounded out
+// to the result's whole trace steps (QvTrace::kBlockSize samples); a window that is empty or out of order
+// is the whole trace.
+void DownloadWindow(int32_t& firstSample, int32_t& endSample) {
   const auto seconds = [](const char16_t* path, double fallback) {
     const KRFloat* node = KRegistry::GetFloat(QvSettings::Root(), KString::View(path));
     const double value = node != nullptr ? node->Value() : fallback;
     return std::isfinite(value) ? value : fallback;
   };
-  constexpr double kBlocksPerSecond = 1000.0 / QvTrace::kBlockSize;
-  const double start = seconds(u"\\Hardware\\BlockSensor\\StartTimeDL", 0) * kBlocksPerSecond;
-  const double end = seconds(u"\\Hardware\\BlockSensor\\EndTimeDL", 5) * kBlocksPerSecond;
-  firstBlock = static_cast<int32_t>(std::floor(std::clamp(start, 0.0, double{QvTrace::kMaxBlocks})));
-  endBlock = static_cast<int32_t>(std::ceil(std::clamp(end, 0.0, double{QvTrace::kMaxBlocks})));
-  if (firstBlock >= endBlock) {
-    firstBlock = 0;
-    endBlock = QvTrace::kMaxBlocks;
+  constexpr double kStepsPerSecond = 1000.0 / QvTrace::kBlockSize;
+  const double start = seconds(u"\\Hardware\\BlockSensor\\StartTimeDL", 0) * kStepsPerSecond;
+  const double end = seconds(u"\\Hardware\\BlockSensor\\EndTimeDL", 5) * kStepsPerSecond;
+  int32_t firstStep = static_cast<int32_t>(std::floor(std::clamp(start, 0.0, double{QvTrace::kMaxBlocks})));
+  int32_t endStep = static_cast<int32_t>(std::ceil(std::clamp(end, 0.0, double{QvTrace::kMaxBlocks})));
+  if (firstStep >= endStep) {
+    firstStep = 0;
+    endStep = QvTrace::kMaxBlocks;
   }
+  firstSample = firstStep * QvTrace::kBlockSize;
+  endSample = endStep * QvTrace::kBlockSize;
 }
 
-// Milliseconds from the gun to a moment on the unit's clock; none for a moment of 0, without a gun, or when
-// the difference does not fit.
+// Milliseconds from `earlier` to `later` on the unit's clock. The clock is a 32-bit millisecond count that
+// wraps, so the difference is taken modulo 2^32 as a signed value: a gun just before the wrap and a reaction
+// just after it are still milliseconds apart.
+int32_t ClockDifference(int32_t later, int32_t earlier) {
+  return KTickDifference(static_cast<uint32_t>(later), static_cast<uint32_t>(earlier));
+}
+
+// Milliseconds from the gun to a moment on the unit's clock; none for a moment of 0 or none, or without a
+// gun.
 int32_t RelativeToGun(int32_t moment, int32_t gunTimeWord) {
-  if (moment == 0 || gunTimeWord == QvBlockSensors::kNone) {
+  if (moment == 0 || moment == QvBlockSensors::kNone || gunTimeWord == QvBlockSensors::kNone) {
     return QvBlockSensors::kNone;
   }
-  const int64_t difference = static_cast<int64_t>(moment) - gunTimeWord;
-  return difference > INT32_MIN && difference <= INT32_MAX ? static_cast<int32_t>(difference)
-                                                           : QvBlockSensors::kNone;
+  return ClockDifference(moment, gunTimeWord);
 }
 
 void AppendSetting(KString& text, const char16_t* path, const char16_t* fallback) {
@@ -169,18 +176,20 @@ bool QvBlockSensors::GetLastTrial(KSerialPort& port, int32_t form, int32_t& busy
   laneCount = word(2);
   clockWord = word(0);
   gunTimeWord = word(4);
-  const int64_t fromSet = static_cast<int64_t>(word(4)) - word(3);
-  offset = gunTimeWord == kNone || fromSet <= INT32_MIN || fromSet > INT32_MAX
-               ? kNone
-               : static_cast<int32_t>(fromSet);
+  offset = gunTimeWord == kNone || word(3) == kNone ? kNone : ClockDifference(gunTimeWord, word(3));
   return true;
 }
 
 bool QvBlockSensors::GetTrialHeader(KSerialPort& port, HeaderWords& reply, int32_t expectedGunTime,
                                     bool lastAttempt) {
   std::vector<uint32_t> words;
-  if (!Exchange(port, QvPacket::kControlUnitAddress, QvPacket::kTrialHeader, {1}, kHeaderWords, words) ||
-      !GunTimeAccepted(static_cast<int32_t>(words[4]), expectedGunTime, lastAttempt)) {
+  bool taken =
+      Exchange(port, QvPacket::kControlUnitAddress, QvPacket::kTrialHeader, {1}, kHeaderWords, words);
+  // While the unit is busy (word 1 not 0) the other words may be anything: the attempt fails.
+  if (taken && words[1] != 0) {
+    taken = Fail(kErrSerialHandshake);
+  }
+  if (!taken || !GunTimeAccepted(static_cast<int32_t>(words[4]), expectedGunTime, lastAttempt)) {
     if (lastAttempt) {
       reply.fill(kNone);
     }
@@ -202,6 +211,19 @@ bool QvBlockSensors::DownloadTrials(KSerialPort& port, int32_t lane, int32_t tri
   if (!headerOnly) {
     ShowDownloading(lane, attempt);
   }
+  if (FetchTrial(port, lane, trialSelector, expectedGunTime, headerOnly, lastAttempt)) {
+    return true;
+  }
+  if (lastAttempt) {
+    // The lane gets nothing: the record of the lane before must not be written into its result.
+    record = QvTrialRecord();
+    ClearTrace();
+  }
+  return false;
+}
+
+bool QvBlockSensors::FetchTrial(KSerialPort& port, int32_t lane, int32_t trialSelector,
+                                int32_t expectedGunTime, bool headerOnly, bool lastAttempt) {
   if (lane < 0 || lane > kMaxLanes || trialSelector < 0) {
     return Fail(kErrSerial);
   }
@@ -220,8 +242,7 @@ bool QvBlockSensors::DownloadTrials(KSerialPort& port, int32_t lane, int32_t tri
   }
   if (headerOnly) {
     // A header-only record has no trace: none of an earlier lane's may be written with it.
-    traceChannels[0].clear();
-    traceChannels[1].clear();
+    ClearTrace();
   } else if (!DownloadTrace(port, address, trialSelector)) {
     return false;
   }
@@ -248,9 +269,12 @@ void QvBlockSensors::FillResult(QvResult& result, bool reactionTimeOnly) const {
   }
   result.SetTime2(record.time2);
   result.SetGunTime(YTime::FromMilliseconds(record.gunTimeWord));
-  KString lane;
-  lane.AppendInt(record.recordNumber);
-  result.SetAthleteField(QvResult::kLaneField, lane);
+  // The empty record names no lane: the result keeps the lane it has.
+  if (record.filled) {
+    KString lane;
+    lane.AppendInt(record.recordNumber);
+    result.SetAthleteField(QvResult::kLaneField, lane);
+  }
 }
 
 bool QvBlockSensors::GetTrialList(KSerialPort& port, int32_t lane, int32_t& count) {
@@ -358,22 +382,28 @@ bool QvBlockSensors::FailWithAlert(int32_t code) {
 }
 
 bool QvBlockSensors::DownloadTrace(KSerialPort& port, uint16_t address, int32_t trialSelector) {
-  int32_t firstBlock = 0;
-  int32_t endBlock = 0;
-  DownloadWindow(firstBlock, endBlock);
+  int32_t firstSample = 0;
+  int32_t endSample = 0;
+  DownloadWindow(firstSample, endSample);
+  // The line's blocks that hold the window; the samples around it are fetched with them and let go.
+  constexpr int32_t kBlockSamples = QvPacket::kTraceBlockSamples;
+  static_assert(QvTrace::kMaxBlocks * QvTrace::kBlockSize <= QvPacket::kTraceBlocks * kBlockSamples,
+                "the line's blocks cover every window a result can hold");
+  const int32_t firstBlock = firstSample / kBlockSamples;
+  const int32_t endBlock = (endSample + kBlockSamples - 1) / kBlockSamples;
   std::vector<int32_t> channels[2];
   for (int32_t block = firstBlock; block < endBlock; ++block) {
     std::vector<uint32_t> words;
     if (!Exchange(port, address, QvPacket::kTraceBlock,
-                  {static_cast<uint32_t>(trialSelector), static_cast<uint32_t>(block)}, kTraceBlockWords,
-                  words)) {
+                  {static_cast<uint32_t>(trialSelector), static_cast<uint32_t>(block)},
+                  QvPacket::kTraceBlockWords, words)) {
       return false;
     }
-    if (words[0] != static_cast<uint32_t>(block) || words[1] != QvTrace::kBlockSize) {
+    if (words[0] != static_cast<uint32_t>(block) || words[1] != static_cast<uint32_t>(kBlockSamples)) {
       return Fail(kErrSerialReceive);
     }
     // Two signed 16-bit samples a word, the earlier in the low half; channel 1's words come first.
-    constexpr size_t kWordsPerChannel = QvTrace::kBlockSize / 2;
+    constexpr size_t kWordsPerChannel = kBlockSamples / 2;
     for (size_t i = 0; i < 2 * kWordsPerChannel; ++i) {
       const uint32_t pair = words[2 + i];
       std::vector<int32_t>& channel = channels[i / kWordsPerChannel];
@@ -381,10 +411,19 @@ bool QvBlockSensors::DownloadTrace(KSerialPort& port, uint16_t address, int32_t 
       channel.push_back(static_cast<int16_t>(pair >> 16));
     }
   }
-  traceFirstSample = firstBlock * QvTrace::kBlockSize;
-  traceChannels[0] = std::move(channels[0]);
-  traceChannels[1] = std::move(channels[1]);
+  const auto before = static_cast<std::ptrdiff_t>(firstSample - firstBlock * kBlockSamples);
+  const auto length = static_cast<std::ptrdiff_t>(endSample - firstSample);
+  for (int32_t i = 0; i < 2; ++i) {
+    traceChannels[i].assign(channels[i].begin() + before, channels[i].begin() + before + length);
+  }
+  traceFirstSample = firstSample;
   return true;
+}
+
+void QvBlockSensors::ClearTrace() {
+  traceFirstSample = 0;
+  traceChannels[0].clear();
+  traceChannels[1].clear();
 }
 
 void QvBlockSensors::ShowDownloading(int32_t lane, int32_t attempt) const {

@@ -64,12 +64,14 @@ class QvBlockSensors {
   bool GetLastTrial(KSerialPort& port, int32_t form, int32_t& busy, int32_t& laneCount, int32_t& clockWord,
                     int32_t& offset, int32_t& gunTimeWord, int32_t& version);
   // Asks the 15-word trial header and checks its gun word against the expected one; words 5 to 14 become
-  // the reaction times of lanes 1 to 10 relative to the gun (kNone for none). A wrong or missing gun fails,
-  // except on the last attempt, which reports it and goes on. A failed last attempt leaves every word kNone.
+  // the reaction times of lanes 1 to 10 relative to the gun (kNone for none). A busy unit fails the attempt
+  // (5006). A wrong or missing gun fails, except on the last attempt, which reports it and goes on. A failed
+  // last attempt leaves every word kNone.
   bool GetTrialHeader(KSerialPort& port, HeaderWords& reply, int32_t expectedGunTime, bool lastAttempt);
   // Fetches the trial record of a lane's sensor (and, unless header only, the trace blocks of the download
   // window) into the link, with the gun checks of GetTrialHeader; an expected gun word of 0 takes any trial.
-  // Nothing of the link's last record changes on failure.
+  // A failed attempt leaves the link's last record as it was, except the last attempt, which clears it (no
+  // reaction time, no times, no trace) so that FillResult gives this lane nothing of another's.
   bool DownloadTrials(KSerialPort& port, int32_t lane, int32_t trialSelector, int32_t expectedGunTime,
                       bool headerOnly, bool lastAttempt, int32_t attempt);
   // Writes the last record into a result: always the power, the reaction time, the set time, the extra
@@ -106,6 +108,10 @@ class QvBlockSensors {
   // Sets lastError and answers false; the second also shows the numbered error.
   bool Fail(int32_t code);
   bool FailWithAlert(int32_t code);
+  // DownloadTrials without its status text and its clearing after a failed last attempt.
+  bool FetchTrial(KSerialPort& port, int32_t lane, int32_t trialSelector, int32_t expectedGunTime,
+                  bool headerOnly, bool lastAttempt);
+  void ClearTrace();
   // The trace blocks of the download window, both channels.
   bool DownloadTrace(KSerialPort& port, uint16_t address, int32_t trialSelector);
   void ShowDownloading(int32_t lane, int32_t attempt) const;

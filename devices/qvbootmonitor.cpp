@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "devices/qvdraininput.h"
 #include "devices/qvpacket.h"
 #include "devices/qvporttimeout.h"
 #include "foundation/kserialport.h"
@@ -28,18 +29,30 @@ void QvBootMonitor::Upload(KSerialPort& port, const std::vector<uint8_t>& data, 
     throw KXSerialPort(kErrSerial);
   }
   progress(0);
-  // A sensor still starting may miss the first lines: only a silence is tried again, at least once.
+  // A sensor still starting may miss the first lines: only a silence is tried again, at least once. A try
+  // sent again starts on a cleared line, so that nothing that came after the last one's time-out is taken
+  // for its answer.
   for (int32_t attempt = 1;; ++attempt) {
+    if (attempt > 1) {
+      QvDrainInput(port, 0);
+    }
     try {
       if (!Command(port, kEnterLine)) {
         throw KXSerialPort(kErrSerialHandshake);
       }
-      break;
     } catch (const KXSerialPort& failure) {
       if (failure.Code() != kErrSerialTimeout || attempt >= attempts) {
         throw;
       }
+      continue;
     }
+    if (attempt > 1) {
+      // The "ok" just read may be the late answer to an earlier try, and the monitor still owes one for
+      // each try it heard: they are let go until the line stays quiet, or every later answer would be
+      // taken for the line after the one it belongs to.
+      QvDrainInput(port, port.Timeout());
+    }
+    break;
   }
   const uint32_t size = static_cast<uint32_t>(data.size());
   if (!Command(port, EraseLine(address, size))) {

@@ -17,8 +17,9 @@ class QvBootMonitor {
   static constexpr uint32_t kAreaSize = 0x100000;
   static constexpr uint32_t kBytesPerLine = 64;
 
-  // Enters the monitor (up to `attempts` tries, at least one), erases the file's length at `address` and
-  // writes the data line by line, reporting progress 0 to 100. Throws KXSerialPort: 5002 when the monitor
+  // Enters the monitor (up to `attempts` tries, at least one; after a repeated try is answered the answers
+  // still owed to earlier tries are let go until the line is quiet), erases the file's length at `address`
+  // and writes the data line by line, reporting progress 0 to 100. Throws KXSerialPort: 5002 when the monitor
   // does not answer in the port's read time-out, 5006 when it answers "err"; 5000 for data that does not fit
   // the area.
   static void Upload(KSerialPort& port, const std::vector<uint8_t>& data, uint32_t address, int32_t attempts,

@@ -1,5 +1,7 @@
 #include "devices/qvframereader.h"
 
+#include <algorithm>
+
 #include "foundation/kx.h"
 
 void QvFrameReader::Feed(const uint8_t* bytes, size_t count) {
@@ -23,6 +25,11 @@ int32_t QvFrameReader::Next(QvPacket& packet) {
       Drop(1);
       continue;
     }
+    if (!QvPacket::StartLooksRight(head, std::min(available, length))) {
+      droppedDamagedStart = true;
+      Drop(2);
+      continue;
+    }
     if (available < length) {
       return kNeedMore;
     }
@@ -35,6 +42,7 @@ int32_t QvFrameReader::Next(QvPacket& packet) {
 void QvFrameReader::Clear() {
   buffer.clear();
   start = 0;
+  droppedDamagedStart = false;
 }
 
 void QvFrameReader::Drop(size_t count) {

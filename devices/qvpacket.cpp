@@ -1,5 +1,6 @@
 #include "devices/qvpacket.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "foundation/kx.h"
@@ -34,17 +35,22 @@ size_t QvPacket::AnnouncedLength(const uint8_t* header) {
   return length;
 }
 
+bool QvPacket::StartLooksRight(const uint8_t* frame, size_t available) {
+  if (available > kMagicOffset) {
+    const size_t magicBytes = std::min(available - kMagicOffset, sizeof kMagic);
+    if (std::memcmp(frame + kMagicOffset, kMagic, magicBytes) != 0) {
+      return false;
+    }
+  }
+  return available < kHeaderSize ||
+         QvReadU32LE(frame + kCountOffset) == (AnnouncedLength(frame) - kMinFrameSize) / 4;
+}
+
 int32_t QvPacket::Decode(const uint8_t* frame, size_t size, QvPacket& packet) {
-  if (size < kMinFrameSize || AnnouncedLength(frame) != size) {
+  if (size < kMinFrameSize || AnnouncedLength(frame) != size || !StartLooksRight(frame, size)) {
     return kErrSerialReceive;
   }
-  if (std::memcmp(frame + 8, kMagic, sizeof kMagic) != 0) {
-    return kErrSerialReceive;
-  }
-  const uint32_t count = QvReadU32LE(frame + 20);
-  if (count != (size - kMinFrameSize) / 4) {
-    return kErrSerialReceive;
-  }
+  const uint32_t count = QvReadU32LE(frame + kCountOffset);
   const size_t checked = size - kChecksumSize;
   if (Checksum(frame, checked) != QvReadU16BE(frame + checked)) {
     return kErrSerialChecksum;

@@ -30,6 +30,8 @@ struct QvPacket {
   static constexpr uint8_t kMagic[4] = {'v', 'u', 'x', 'N'};
   // Sync, length, destination, source, magic, request number, command, count.
   static constexpr size_t kHeaderSize = 24;
+  static constexpr size_t kMagicOffset = 8;
+  static constexpr size_t kCountOffset = 20;
   static constexpr size_t kChecksumSize = 2;
   static constexpr size_t kMinFrameSize = kHeaderSize + kChecksumSize;
   static constexpr uint32_t kMaxWords = 1024;
@@ -50,6 +52,14 @@ struct QvPacket {
   static constexpr uint32_t kTrialHeader = 0x00020003;
   static constexpr uint32_t kText = 0x00020004;
   static constexpr uint32_t kLaneStates = 0x00020005;
+
+  // Force traces travel in blocks of 200 samples of both channels: block b holds samples 200 b to
+  // 200 b + 199, so blocks 0 to 24 cover samples 0 to 4999. A block's reply of 834 bytes crosses the line in
+  // 434 ms at 19200 baud (869 ms at 9600), inside the default read time-out of 1000 ms.
+  static constexpr int32_t kTraceBlockSamples = 200;
+  static constexpr int32_t kTraceBlocks = 25;
+  // The block number, the sample count, then each channel's samples two to a word.
+  static constexpr uint32_t kTraceBlockWords = 2 + kTraceBlockSamples;
 
   // Device words of the identify reply.
   static constexpr int32_t kBlockSensorWord = 0x10001;
@@ -72,6 +82,10 @@ struct QvPacket {
   // The frame length a header announces, 0 when it does not start with the sync word or the length is not
   // one a frame can have. Needs 4 bytes.
   static size_t AnnouncedLength(const uint8_t* header);
+  // False when the first `available` bytes of a frame that announces a possible length already show it
+  // damaged: a wrong magic (checked byte by byte as it arrives) or a count that does not match the length.
+  // A reader can so drop a false start without waiting for the length it announced.
+  static bool StartLooksRight(const uint8_t* frame, size_t available);
   // End-around-carry sum of the bytes as big-endian 16-bit words, an odd last byte padded with 0.
   static uint16_t Checksum(const uint8_t* bytes, size_t size);
 };

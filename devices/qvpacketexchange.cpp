@@ -1,22 +1,16 @@
 #include "devices/qvpacketexchange.h"
 
+#include "devices/qvdraininput.h"
 #include "devices/qvporttimeout.h"
 #include "foundation/kserialport.h"
 #include "foundation/kx.h"
 
-namespace {
-
-// The most bytes thrown away before a request: a line that never stops sending noise must not hold the
-// program.
-constexpr int32_t kMaxDrainBytes = 65536;
-
-}  // namespace
-
 std::vector<uint32_t> QvPacketExchange::Exchange(KSerialPort& port, uint16_t destination, uint32_t command,
                                                  const std::vector<uint32_t>& arguments,
                                                  uint32_t replyWords) {
-  QvPortTimeout deadline(port);
-  Drain(port);
+  // What waits on the line now is noise or an answer too late for an earlier request.
+  reader.Clear();
+  QvDrainInput(port, 0);
   requestNumber = requestNumber == UINT32_MAX ? 1 : requestNumber + 1;
   QvPacket request;
   request.destination = destination;
@@ -25,8 +19,10 @@ std::vector<uint32_t> QvPacketExchange::Exchange(KSerialPort& port, uint16_t des
   request.command = command;
   request.words = arguments;
   const std::vector<uint8_t> frame = request.Encode();
+  // The write waits up to the port's own time-out for room in the transmit queue; the reply's deadline
+  // counts from the end of the request.
   port.Write(frame.data(), static_cast<int32_t>(frame.size()));
-  deadline.Restart();
+  QvPortTimeout deadline(port);
   for (;;) {
     QvPacket reply;
     const int32_t code = ReadFrame(port, deadline, reply);
@@ -46,20 +42,6 @@ std::vector<uint32_t> QvPacketExchange::Exchange(KSerialPort& port, uint16_t des
   }
 }
 
-void QvPacketExchange::Drain(KSerialPort& port) {
-  reader.Clear();
-  port.SetTimeout(0);
-  uint8_t bytes[256];
-  try {
-    for (int32_t drained = 0; drained < kMaxDrainBytes;) {
-      drained += port.Read(bytes, sizeof bytes);
-    }
-  } catch (const KXSerialPort& nothingLeft) {
-    // 5002 with a 0 time-out: nothing more waits on the line. Other failures show on the write that follows.
-    (void)nothingLeft;
-  }
-}
-
 int32_t QvPacketExchange::ReadFrame(KSerialPort& port, QvPortTimeout& deadline, QvPacket& frame) {
   uint8_t bytes[512];
   for (;;) {
@@ -68,10 +50,18 @@ int32_t QvPacketExchange::ReadFrame(KSerialPort& port, QvPortTimeout& deadline, 
       return code;
     }
     if (!deadline.SetRemaining()) {
-      return kErrSerialTimeout;
+      // No good reply came: after a damaged frame start that is a damaged reply, not a silence.
+      return reader.DroppedDamagedStart() ? kErrSerialReceive : kErrSerialTimeout;
     }
-    const int32_t got = port.Read(bytes, sizeof bytes);
-    reader.Feed(bytes, static_cast<size_t>(got));
+    try {
+      const int32_t got = port.Read(bytes, sizeof bytes);
+      reader.Feed(bytes, static_cast<size_t>(got));
+    } catch (const KXSerialPort& failure) {
+      // Nothing came before the deadline: the check above tells what failed.
+      if (failure.Code() != kErrSerialTimeout) {
+        throw;
+      }
+    }
   }
 }
 

@@ -24,8 +24,6 @@ class QvPacketExchange {
   uint32_t LastRequestNumber() const { return requestNumber; }
 
  private:
-  // Throws away what waits on the line: noise, or a reply too late for an earlier request.
-  void Drain(KSerialPort& port);
   // Reads until a whole frame is there or the deadline passes.
   int32_t ReadFrame(KSerialPort& port, QvPortTimeout& deadline, QvPacket& frame);
   // True for a frame that answers a request sent before this one.

@@ -17,8 +17,6 @@ class QvPortTimeout {
   QvPortTimeout(const QvPortTimeout&) = delete;
   QvPortTimeout& operator=(const QvPortTimeout&) = delete;
 
-  // Starts the deadline again from now, a whole time-out ahead.
-  void Restart() { deadline = KGetTickCount() + static_cast<uint32_t>(timeout < 0 ? 0 : timeout); }
   // Sets the port's time-out to what is left before the deadline; false when nothing is left.
   bool SetRemaining() {
     const int32_t remaining = static_cast<int32_t>(deadline - KGetTickCount());

@@ -9,6 +9,7 @@ bool QvTrialRecord::Read(const std::vector<uint32_t>& words) {
   if (count < 0 || count > QvResult::kExtraTimeCount) {
     return false;
   }
+  filled = true;
   recordNumber = word(0);
   gunTimeWord = word(1);
   power = word(2);

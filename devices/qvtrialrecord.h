@@ -20,6 +20,8 @@ struct QvTrialRecord {
   int32_t extraTimeCount = 0;
   int32_t extraTimes[QvResult::kExtraTimeCount] = {};
   int32_t extraValue = 0;
+  // False for the empty record (nothing read, or cleared after a failed last attempt).
+  bool filled = false;
 
   // Reads the reply words; false when there are not kWordCount of them or the extra-time count is outside
   // 0 to 9, the record unchanged.

@@ -39,14 +39,17 @@ TEST_F(CuLinkTest, TraceDownloadsTheWindowOfTheSettings) {
     const char16_t* end;
     int32_t firstSample;
     int32_t endSample;
+    size_t blockRequests;  // the line's blocks of 200 samples that hold the window
   } cases[] = {
-      {"defaults", nullptr, nullptr, 0, 5000},
+      {"defaults", nullptr, nullptr, 0, 5000, 25},
       {"inside", u"\\Hardware\\BlockSensor\\StartTimeDL:Float=1.2",
-       u"\\Hardware\\BlockSensor\\EndTimeDL:Float=2.6", 1000, 3000},
+       u"\\Hardware\\BlockSensor\\EndTimeDL:Float=2.6", 1000, 3000, 10},
+      {"half seconds across the blocks", u"\\Hardware\\BlockSensor\\StartTimeDL:Float=0.5",
+       u"\\Hardware\\BlockSensor\\EndTimeDL:Float=1.5", 500, 1500, 6},
       {"out of order", u"\\Hardware\\BlockSensor\\StartTimeDL:Float=4",
-       u"\\Hardware\\BlockSensor\\EndTimeDL:Float=1", 0, 5000},
+       u"\\Hardware\\BlockSensor\\EndTimeDL:Float=1", 0, 5000, 25},
       {"beyond the trace", u"\\Hardware\\BlockSensor\\StartTimeDL:Float=4.9",
-       u"\\Hardware\\BlockSensor\\EndTimeDL:Float=9", 4500, 5000},
+       u"\\Hardware\\BlockSensor\\EndTimeDL:Float=9", 4500, 5000, 3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -76,10 +79,29 @@ TEST_F(CuLinkTest, TraceDownloadsTheWindowOfTheSettings) {
     EXPECT_EQ(result.GetTime2().ToMilliseconds(), 292);
     EXPECT_EQ(result.GetGunTime().ToMilliseconds(), 502000);
     EXPECT_EQ(result.AthleteField3(), KString(u"2"));
-    const size_t blocks = static_cast<size_t>((c.endSample - c.firstSample) / QvTrace::kBlockSize);
-    EXPECT_EQ(simulator->Requests().size(), 1 + blocks);
+    const std::vector<QvPacket> requests = simulator->Requests();
+    ASSERT_EQ(requests.size(), 1 + c.blockRequests);
+    EXPECT_EQ(requests[1].words[1], static_cast<uint32_t>(c.firstSample / QvPacket::kTraceBlockSamples));
     port.Close();
   }
+}
+
+TEST_F(CuLinkTest, TraceDownloadsAtTheRealLineSpeedWithTheDefaultTimeout) {
+  // Every reply crosses the line at 19200 baud, as from a real unit; the read time-out stays the default.
+  AddSetting(u"\\Hardware\\BlockSensor\\StartTimeDL:Float=3");
+  AddSetting(u"\\Hardware\\BlockSensor\\EndTimeDL:Float=3.5");
+  CuScenario scenario = EightLanes();
+  scenario.paceBaud = 19200;
+  Start(scenario);
+  ASSERT_EQ(port.Timeout(), KSerialPort::kDefaultTimeoutMs);
+  ASSERT_TRUE(link.DownloadTrials(port, 4, 0, 502000, false, true, 0)) << link.LastError();
+  QvResult result;
+  link.FillResult(result, false);
+  ASSERT_EQ(result.TraceSampleCount(), 500);
+  std::vector<double> samples(2 * QvTrace::kSampleCount);
+  result.GetTraceSamples(samples.data());
+  EXPECT_EQ(samples[3499], CuScenario::TraceSample(4, 0, 3499));
+  EXPECT_EQ(simulator->Requests().size(), 1u + 3u) << "blocks 15 to 17 hold samples 3000 to 3499";
 }
 
 TEST_F(CuLinkTest, RecordGunFaultsFollowTheAttemptRule) {
@@ -106,15 +128,41 @@ TEST_F(CuLinkTest, RecordGunFaultsFollowTheAttemptRule) {
   }
 }
 
-TEST_F(CuLinkTest, AFailedTraceKeepsTheLastRecord) {
+TEST_F(CuLinkTest, AFailedAttemptKeepsTheLastRecordButAFailedLastAttemptClearsIt) {
+  struct Case {
+    const char* what;
+    bool lastAttempt;
+    int32_t recordNumber;
+    int32_t reactionTime;
+    int32_t power;
+    int32_t traceSamples;
+    const char16_t* lane;
+  } cases[] = {
+      {"attempt to be retried", false, 1, 150, 510, 5000, u"1"},
+      {"last attempt", true, 0, YTime::kNoMilliseconds, QvResult::kNoPower, 0, u"2"},
+  };
   AddSetting(u"\\Serial\\ShortTimeout:Int=200");
-  CuScenario scenario = EightLanes();
-  scenario.faults[4] = CuFault::kChecksum;  // record 1, record 2, trace block 0, trace block 1
-  Start(scenario);
-  ASSERT_TRUE(link.DownloadTrials(port, 1, 0, 502000, true, false, 0));
-  EXPECT_FALSE(link.DownloadTrials(port, 2, 0, 502000, false, false, 0));
-  EXPECT_EQ(link.LastError(), kErrSerialChecksum);
-  EXPECT_EQ(link.LastRecord().recordNumber, 1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CuScenario scenario = EightLanes();
+    // lane 1: record and its 25 blocks; lane 2: record, block 0, then block 1 is damaged
+    scenario.faults[29] = CuFault::kChecksum;
+    Start(scenario);
+    ASSERT_TRUE(link.DownloadTrials(port, 1, 0, 502000, false, false, 0));
+    EXPECT_FALSE(link.DownloadTrials(port, 2, 0, 502000, false, c.lastAttempt, 0));
+    EXPECT_EQ(link.LastError(), kErrSerialChecksum);
+    EXPECT_EQ(link.LastRecord().recordNumber, c.recordNumber);
+    QvResult result;
+    result.SetReactionTime(99);
+    result.SetPower(7);
+    result.SetAthleteField3(u"2");
+    link.FillResult(result, false);
+    EXPECT_EQ(result.AthleteField3(), KString(c.lane));
+    EXPECT_EQ(result.GetReactionTime().ToMilliseconds(), c.reactionTime);
+    EXPECT_EQ(result.GetPower(), c.power);
+    EXPECT_EQ(result.TraceSampleCount(), c.traceSamples);
+    port.Close();
+  }
 }
 
 TEST_F(CuLinkTest, TrialListAsksTheLaneSensor) {

@@ -2,6 +2,9 @@
 // protocol page gives, and the next request still gets through.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "devices/qvpacketexchange.h"
 #include "devices/tests/culinktestsupport.h"
 #include "foundation/kx.h"
 
@@ -71,6 +74,13 @@ TEST_F(CuLinkTest, NoiseOnTheLineIsSkipped) {
   }
 }
 
+TEST_F(CuLinkTest, NoiseThatLooksLikeALongFrameDoesNotHideTheReply) {
+  CuScenario scenario;
+  scenario.faults[1] = CuFault::kFrameNoise;
+  Start(scenario);
+  EXPECT_EQ(link.GetReplyWord(port), QvPacket::kControlUnitWord) << link.LastError();
+}
+
 TEST_F(CuLinkTest, RepliesOfTheWrongShapeAreRefused) {
   // A trace block from a lane the unit has no sensor for is answered with no words.
   CuScenario scenario = EightLanes();
@@ -82,4 +92,57 @@ TEST_F(CuLinkTest, RepliesOfTheWrongShapeAreRefused) {
   EXPECT_FALSE(link.DownloadTrials(port, 1, 3, 0, true, true, 0));
   EXPECT_EQ(link.LastError(), kErrSerialReceive);
   EXPECT_TRUE(link.DownloadTrials(port, 1, 2, 0, true, true, 0));
+}
+
+namespace {
+
+// A port whose transmit queue is full for a moment: a write that may not wait (a 0 time-out) fails with
+// 5004 as on a real line, a write that may wait goes out. Each request taken is answered at once.
+class MomentarilyFullPort : public KSerialPort {
+ public:
+  std::vector<int32_t> writeTimeouts;
+
+ protected:
+  int32_t ReadRaw(void* buffer, int32_t count) override {
+    if (input.empty()) {
+      throw KXSerialPort(kErrSerialTimeout);
+    }
+    const size_t taken = std::min(input.size(), static_cast<size_t>(count));
+    std::copy_n(input.begin(), taken, static_cast<uint8_t*>(buffer));
+    input.erase(input.begin(), input.begin() + static_cast<std::ptrdiff_t>(taken));
+    return static_cast<int32_t>(taken);
+  }
+  void WriteRaw(const void* buffer, int32_t count) override {
+    writeTimeouts.push_back(Timeout());
+    if (Timeout() == 0) {
+      throw KXSerialPort(kErrSerialBusy);
+    }
+    QvPacket request;
+    ASSERT_EQ(QvPacket::Decode(static_cast<const uint8_t*>(buffer), static_cast<size_t>(count), request),
+              kErrNone);
+    QvPacket reply = request;
+    reply.destination = request.source;
+    reply.source = QvPacket::kControlUnitAddress;
+    reply.words = {static_cast<uint32_t>(QvPacket::kControlUnitWord)};
+    const std::vector<uint8_t> frame = reply.Encode();
+    input.insert(input.end(), frame.begin(), frame.end());
+  }
+
+ private:
+  std::vector<uint8_t> input;
+};
+
+}  // namespace
+
+TEST(QvPacketExchange, TheRequestIsWrittenWithThePortsTimeout) {
+  MomentarilyFullPort port;
+  port.SetTimeout(250);
+  QvPacketExchange exchange;
+  for (int32_t request = 1; request <= 2; ++request) {
+    SCOPED_TRACE(request);
+    EXPECT_EQ(exchange.Exchange(port, QvPacket::kAnyDevice, QvPacket::kIdentify, {}, 1),
+              std::vector<uint32_t>{QvPacket::kControlUnitWord});
+  }
+  EXPECT_EQ(port.writeTimeouts, (std::vector<int32_t>{250, 250}));
+  EXPECT_EQ(port.Timeout(), 250);
 }

@@ -130,8 +130,9 @@ TEST_F(CuLinkTest, TracesSkipUnusedLanesAndRetryDroppedReplies) {
   AddSetting(u"\\Hardware\\BlockSensor\\EndTimeDL:Float=3.5");
   CuScenario scenario = EightLanes();
   scenario.laneCount = 3;
-  // identify, version, header, lane 1 record and 2 blocks, then lane 3's first record is dropped
-  scenario.faults[7] = CuFault::kDrop;
+  // identify, version, header, lane 1 record and its 6 blocks (samples 2400 to 3599 hold the window), then
+  // lane 3's first record is dropped
+  scenario.faults[11] = CuFault::kDrop;
   Start(scenario);
   QvResults results;
   for (int32_t lane = 1; lane <= 3; ++lane) {
@@ -141,11 +142,13 @@ TEST_F(CuLinkTest, TracesSkipUnusedLanesAndRetryDroppedReplies) {
   }
   results.FindByField(QvResult::kLaneField, KString(u"2"))->SetStatus(QvResult::kLaneNotUsed);
   ASSERT_TRUE(RunDownload(link, port, results, {.addReactionTimes = false, .downloadTraces = true}));
-  EXPECT_EQ(Commands(),
-            (std::vector<uint32_t>{QvPacket::kIdentify, QvPacket::kVersion, QvPacket::kTrialHeader,
-                                   QvPacket::kTrialRecord, QvPacket::kTraceBlock, QvPacket::kTraceBlock,
-                                   QvPacket::kTrialRecord, QvPacket::kTrialRecord, QvPacket::kTraceBlock,
-                                   QvPacket::kTraceBlock}));
+  const std::vector<uint32_t> blocks(6, QvPacket::kTraceBlock);
+  std::vector<uint32_t> expected = {QvPacket::kIdentify, QvPacket::kVersion, QvPacket::kTrialHeader,
+                                    QvPacket::kTrialRecord};
+  expected.insert(expected.end(), blocks.begin(), blocks.end());
+  expected.insert(expected.end(), {QvPacket::kTrialRecord, QvPacket::kTrialRecord});
+  expected.insert(expected.end(), blocks.begin(), blocks.end());
+  EXPECT_EQ(Commands(), expected);
   EXPECT_EQ(reporter.lines,
             (std::vector<std::string>{"status: Downloading Lane 1", "status: Downloading Lane 3",
                                       "status: Downloading Lane 3 Retries 1"}));

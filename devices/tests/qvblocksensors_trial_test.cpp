@@ -184,3 +184,52 @@ TEST_F(CuLinkTest, FailedLastHeaderAttemptClearsEveryWord) {
   }
   EXPECT_EQ(link.LastError(), kErrSerialTimeout);
 }
+
+TEST_F(CuLinkTest, ABusyTrialHeaderIsAFailedAttemptEvenOnTheLastOne) {
+  for (bool lastAttempt : {false, true}) {
+    SCOPED_TRACE(lastAttempt);
+    reporter.lines.clear();
+    CuScenario scenario = EightLanes();
+    scenario.busy = 1;
+    Start(scenario);
+    QvBlockSensors::HeaderWords reply;
+    reply.fill(7);
+    EXPECT_FALSE(link.GetTrialHeader(port, reply, 502000, lastAttempt));
+    EXPECT_EQ(link.LastError(), kErrSerialHandshake);
+    for (int32_t word : reply) {
+      EXPECT_EQ(word, lastAttempt ? QvBlockSensors::kNone : 7);
+    }
+    EXPECT_TRUE(reporter.lines.empty()) << "a busy unit is no gun fault";
+    port.Close();
+  }
+}
+
+TEST_F(CuLinkTest, TimesAcrossTheUnitClockWrapKeepTheirMilliseconds) {
+  struct Case {
+    const char* what;
+    int32_t setWord;
+    int32_t gunWord;
+  } cases[] = {
+      {"gun just before the signed wrap", INT32_MAX - 2050, INT32_MAX - 50},
+      {"set before the signed wrap, gun after it", INT32_MAX - 999, INT32_MIN + 1000},
+      {"gun just before the clock returns to 0", -2050, -50},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CuScenario scenario = EightLanes();
+    scenario.setWord = c.setWord;
+    scenario.gunWord = c.gunWord;
+    scenario.reactionTimes = {120, 49, -20};
+    Start(scenario);
+    const LastTrial trial = GetLastTrial(link, port);
+    ASSERT_TRUE(trial.ok);
+    EXPECT_EQ(trial.offset, 2000);
+    QvBlockSensors::HeaderWords reply{};
+    ASSERT_TRUE(link.GetTrialHeader(port, reply, c.gunWord, false));
+    EXPECT_EQ(reply[5], 120);
+    EXPECT_EQ(reply[6], 49);
+    EXPECT_EQ(reply[7], -20);
+    EXPECT_EQ(reply[8], QvBlockSensors::kNone);
+    port.Close();
+  }
+}

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "devices/qvbootmonitor.h"
 #include "devices/tests/culinktestsupport.h"
@@ -182,4 +183,47 @@ TEST(QvBootMonitor, AnErrAnswerStopsTheUploadAfterTheStartUpChatter) {
     EXPECT_EQ(pair.Receive(c.sent.size() + 1, 50), c.sent);
     port.Close();
   }
+}
+
+TEST(QvBootMonitor, ALateFirstAnswerIsNotTakenForTheNextLine) {
+  // The monitor hears the first "sb" line but answers it only after the link's time-out, when the line was
+  // already sent again; it answers both then, and refuses the last write.
+  ktest::PtyPair pair;
+  pair.MapToPort(79);
+  KSerialPort port;
+  port.OpenSettings(KString(u"79,19200,8,N,1.0"), KSerialPort::kRead | KSerialPort::kWrite);
+  port.SetTimeout(200);
+  const std::vector<uint8_t> data(130, 0x5A);  // three "fw" lines
+  std::vector<std::string> lines;
+  std::thread monitor([&pair, &lines] {
+    std::string line;
+    for (std::string byte = pair.Receive(1, 2000); !byte.empty(); byte = pair.Receive(1, 2000)) {
+      if (byte != "\r") {
+        line += byte;
+        continue;
+      }
+      lines.push_back(line);
+      line.clear();
+      if (lines.size() == 2) {
+        pair.Send("ok\r\nok\r\n");  // the late answer to the first line, then the one to the second
+      } else if (lines.size() == 6) {
+        pair.Send("err\r\n");
+        return;
+      } else if (lines.size() > 2) {
+        pair.Send("ok\r\n");
+      }
+    }
+  });
+  int32_t code = kErrNone;
+  try {
+    QvBootMonitor::Upload(port, data, 0, 3, [](int32_t) {});
+  } catch (const KXSerialPort& failure) {
+    code = failure.Code();
+  }
+  monitor.join();
+  EXPECT_EQ(code, kErrSerialHandshake) << "the refused last write fails the upload";
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines[1], "sb ffffb9 c 1 z");
+  EXPECT_EQ(lines[2], "fe 0 82");
+  port.Close();
 }

@@ -152,3 +152,46 @@ TEST(QvFrameReader, ADamagedFrameIsReportedAndTheNextOneStillFound) {
   EXPECT_EQ(packet.requestNumber, 2u);
   EXPECT_EQ(reader.Next(packet), QvFrameReader::kNeedMore);
 }
+
+TEST(QvFrameReader, AFalseFrameStartIsDroppedWithoutWaitingForItsLength) {
+  // Each start announces 4090 bytes, far more than follow; the reply right behind it must still be found.
+  const std::vector<uint8_t> reply = Request(5, QvPacket::kIdentify, {0x20001}).Encode();
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> start;
+  } cases[] = {
+      {"magic wrong from its first byte", {0xF1, 0x01, 0x0F, 0xFA, 0x00, 0x01, 0x02, 0x81, 'w'}},
+      {"magic wrong in its last byte", {0xF1, 0x01, 0x0F, 0xFA, 0x00, 0x01, 0x02, 0x81, 'v', 'u', 'x', 'M'}},
+      {"count that does not match the length",
+       {0xF1, 0x01, 0x0F, 0xFA, 0x00, 0x01, 0x02, 0x81, 'v', 'u', 'x', 'N',
+        1,    0,    0,    0,    1,    0,    0,    0,    1,   0,   0,   0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<uint8_t> line = c.start;
+    line.insert(line.end(), reply.begin(), reply.end());
+    QvFrameReader reader;
+    reader.Feed(line.data(), line.size());
+    QvPacket packet;
+    ASSERT_EQ(reader.Next(packet), kErrNone);
+    EXPECT_EQ(packet.requestNumber, 5u);
+    EXPECT_TRUE(reader.DroppedDamagedStart());
+    EXPECT_EQ(reader.Next(packet), QvFrameReader::kNeedMore);
+    reader.Clear();
+    EXPECT_FALSE(reader.DroppedDamagedStart());
+  }
+}
+
+TEST(QvFrameReader, AStartThatMayStillBeRightIsWaitedFor) {
+  // A frame's first bytes, up to part of its magic: nothing is dropped yet.
+  const std::vector<uint8_t> frame = Request(6, QvPacket::kIdentify, {}).Encode();
+  QvFrameReader reader;
+  QvPacket packet;
+  for (size_t i = 0; i + 1 < frame.size(); ++i) {
+    reader.Feed(&frame[i], 1);
+    ASSERT_EQ(reader.Next(packet), QvFrameReader::kNeedMore) << i;
+  }
+  reader.Feed(&frame.back(), 1);
+  EXPECT_EQ(reader.Next(packet), kErrNone);
+  EXPECT_FALSE(reader.DroppedDamagedStart());
+}

@@ -44,7 +44,7 @@ bool CuControlUnit::Answer(const QvPacket& request, bool gunMismatch, QvPacket& 
       break;
     case QvPacket::kTraceBlock:
       if (lane != 0 && args.size() == 2 && args[0] < static_cast<uint32_t>(scenario.storedTrials) &&
-          args[1] < 10) {
+          args[1] < static_cast<uint32_t>(QvPacket::kTraceBlocks)) {
         TraceBlock(lane, args[1], reply);
       }
       break;
@@ -82,7 +82,8 @@ void CuControlUnit::TrialHeader(bool gunMismatch, QvPacket& reply) const {
     const int32_t reaction = scenario.ReactionTime(lane);
     const bool none =
         reaction == CuScenario::kNone || scenario.gunWord == CuScenario::kNone || lane > scenario.laneCount;
-    reply.words.push_back(none ? 0 : Word(scenario.gunWord + reaction));
+    // The unit's clock wraps: the moment is taken modulo 2^32.
+    reply.words.push_back(none ? 0 : Word(scenario.gunWord) + Word(reaction));
   }
 }
 
@@ -90,14 +91,15 @@ void CuControlUnit::TrialRecord(int32_t lane, bool gunMismatch, QvPacket& reply)
   const int32_t reaction = scenario.ReactionTime(lane);
   const bool hasReaction = reaction != CuScenario::kNone;
   const int32_t extraCount = lane % 10;
-  const int32_t setTime =
-      scenario.gunWord == CuScenario::kNone ? CuScenario::kNone : scenario.setWord - scenario.gunWord;
+  const uint32_t setTime = scenario.gunWord == CuScenario::kNone
+                               ? Word(CuScenario::kNone)
+                               : Word(scenario.setWord) - Word(scenario.gunWord);
   reply.words = {Word(lane),
                  Word(GunWord(gunMismatch)),
                  Word(500 + 10 * lane),
                  Word(reaction),
                  Word(hasReaction ? reaction + 150 : CuScenario::kNone),
-                 Word(setTime),
+                 setTime,
                  Word(extraCount)};
   for (int32_t i = 1; i <= 9; ++i) {
     reply.words.push_back(i <= extraCount ? Word(100 * i + lane) : 0);
@@ -106,7 +108,7 @@ void CuControlUnit::TrialRecord(int32_t lane, bool gunMismatch, QvPacket& reply)
 }
 
 void CuControlUnit::TraceBlock(int32_t lane, uint32_t block, QvPacket& reply) const {
-  constexpr int32_t kBlockSize = 500;
+  constexpr int32_t kBlockSize = QvPacket::kTraceBlockSamples;
   reply.words = {block, kBlockSize};
   for (int32_t channel = 0; channel < 2; ++channel) {
     for (int32_t i = 0; i < kBlockSize; i += 2) {
@@ -130,5 +132,5 @@ int32_t CuControlUnit::GunWord(bool mismatch) const {
   if (scenario.gunWord == CuScenario::kNone || !mismatch) {
     return scenario.gunWord;
   }
-  return scenario.gunWord + 1;
+  return static_cast<int32_t>(Word(scenario.gunWord) + 1);
 }

@@ -46,6 +46,7 @@ const std::map<std::string, CuFault>& FaultNames() {
                                                        {"bad-magic", CuFault::kMagic},
                                                        {"bad-request", CuFault::kRequestNumber},
                                                        {"noise-before", CuFault::kNoise},
+                                                       {"frame-noise", CuFault::kFrameNoise},
                                                        {"gun-mismatch", CuFault::kGunMismatch}};
   return names;
 }

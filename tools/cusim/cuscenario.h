@@ -16,6 +16,7 @@ enum class CuFault {
   kMagic,          // the reply's magic reads "vuxM"
   kRequestNumber,  // the reply carries a request number 1000 above the right one
   kNoise,          // line noise just before the reply
+  kFrameNoise,     // line noise that looks like the start of a long frame, just before the reply
   kGunMismatch,    // a header or record reply whose gun word is one millisecond late
 };
 

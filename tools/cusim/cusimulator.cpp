@@ -128,6 +128,10 @@ void CuSimulator::OnRequest(const QvPacket& request) {
   } else if (hasFault && fault == CuFault::kNoise) {
     const uint8_t noise[] = {0x00, 0xF1, 0x55, 0xF1, 0x01, 0xFF, 0xFF, 0x13};
     frame.insert(frame.begin(), std::begin(noise), std::end(noise));
+  } else if (hasFault && fault == CuFault::kFrameNoise) {
+    // A sync word announcing a frame of 4090 bytes, an address pair, and a magic that goes wrong.
+    const uint8_t noise[] = {0xF1, 0x01, 0x0F, 0xFA, 0x00, 0x01, 0x02, 0x81, 'v', 'u', 0x00};
+    frame.insert(frame.begin(), std::begin(noise), std::end(noise));
   }
   Send(frame);
 }
