@@ -139,11 +139,11 @@ void KList::Write(KStream& stream) const {
   }
 }
 
-void KList::Read(KStream& stream, const ItemFactory& factory) {
+void KList::Read(KStream& stream, const ItemFactory& factory, int32_t maximum) {
   uint16_t family = static_cast<uint16_t>(kRecordWord >> 16);
   uint16_t version = static_cast<uint16_t>(kRecordWord & 0xFFFF);
   KPersistent::ReadVersion(stream, family, version, version);
-  int32_t itemCount = KPersistent::ReadCount(stream, kSmallestItemRecord);
+  int32_t itemCount = KPersistent::ReadCount(stream, kSmallestItemRecord, maximum);
   // The items are gathered in a list of their own, which deletes them should reading fail part way.
   KList read;
   for (int32_t i = 0; i < itemCount; ++i) {

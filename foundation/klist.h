@@ -72,10 +72,10 @@ class KList {
 
   void Write(KStream& stream) const;
   // Reads a stored list, making each item with the factory and then reading it, and appends the items at
-  // the end. A wrong version word throws KXPersistent 3009; a count that is negative or larger than the
-  // stream's remaining bytes could hold throws 3010 before anything is made. On any failure the list is
-  // left as it was: the items read so far are deleted.
-  void Read(KStream& stream, const ItemFactory& factory);
+  // the end. A wrong version word throws KXPersistent 3009; a count that is negative, above `maximum` or
+  // larger than the stream's remaining bytes could hold throws 3010 before anything is made. On any
+  // failure the list is left as it was: the items read so far are deleted.
+  void Read(KStream& stream, const ItemFactory& factory, int32_t maximum = INT32_MAX);
 
  protected:
   // Receives the items of a completed Read; this list appends them. Ordered lists override it to place each

@@ -1,6 +1,7 @@
 #include "model/qvevent.h"
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 #include "foundation/kfile.h"
@@ -37,16 +38,27 @@ void AppendPadded(KString& text, const KString& number, int32_t width) {
   text.Append(number);
 }
 
+// The length of a file name without extension once a trailing "-FS<digits>" is taken off.
+int32_t SeriesLength(const KString& name) {
+  int32_t at = name.Length();
+  while (at > 0 && name[at - 1] >= u'0' && name[at - 1] <= u'9') {
+    --at;
+  }
+  const int32_t marker = at - 3;
+  const bool copy = at < name.Length() && marker >= 0 && name[marker] == u'-' && name[marker + 1] == u'F' &&
+                    name[marker + 2] == u'S';
+  return copy ? marker : name.Length();
+}
+
 bool InRange(int32_t value, int32_t low, int32_t high) {
   return value >= low && value <= high;
 }
 
-void CheckDateTime(const KDateTime& when) {
-  if (!InRange(when.year, 0, 9999) || !InRange(when.month, 0, 12) || !InRange(when.dayOfWeek, 0, 6) ||
-      !InRange(when.day, 0, 31) || !InRange(when.hour, 0, 23) || !InRange(when.minute, 0, 59) ||
-      !InRange(when.second, 0, 59) || !InRange(when.millisecond, 0, 999)) {
-    throw KXPersistent(kErrFileContents);
-  }
+// The ranges a stored date and time keeps; they also keep the millisecond of the day within 32 bits.
+bool IsStorable(const KDateTime& when) {
+  return InRange(when.year, 0, 9999) && InRange(when.month, 0, 12) && InRange(when.dayOfWeek, 0, 6) &&
+         InRange(when.day, 0, 31) && InRange(when.hour, 0, 23) && InRange(when.minute, 0, 59) &&
+         InRange(when.second, 0, 59) && InRange(when.millisecond, 0, 999);
 }
 
 template <typename T>
@@ -167,14 +179,20 @@ bool QvEvent::GetEventRoundHeatText(KString& text) const {
   return true;
 }
 
-void QvEvent::SetInfoBlock(const KDateTime& when) {
+bool QvEvent::SetInfoBlock(const KDateTime& when) {
+  // A date the file could not take back is not taken, so a saved document always opens again.
+  if (!IsStorable(when)) {
+    return false;
+  }
   QvChange change(this, kQvEventTime);
   infoBlock = when;
+  return true;
 }
 
 void QvEvent::GetRunTime(int32_t clockWord, int32_t gunWord) {
-  if (clockWord == YTime::kNoMilliseconds || gunWord == YTime::kNoMilliseconds ||
-      (clockWord == lastRunClock && gunWord == lastRunGun)) {
+  // The gun word names the trial; the clock word is read anew on every request, so reaction times and
+  // then the trace of one trial come with the same gun but different clocks and must move the time once.
+  if (clockWord == YTime::kNoMilliseconds || gunWord == YTime::kNoMilliseconds || gunWord == lastRunGun) {
     return;
   }
   // In 64 bits: the words are the control unit's and may lie anywhere in the 32-bit range.
@@ -221,7 +239,8 @@ YLeg* QvEvent::FromView(const QvResultFilter* resultsView) {
 }
 
 bool QvEvent::GetFileName(const KString& path) const {
-  return !fileName.IsEmpty() && KFile::SameName(KFile(fileName), KFile(path));
+  // File names are case-sensitive here: "heat.qve" and "Heat.qve" are two files.
+  return !fileName.IsEmpty() && fileName == path;
 }
 
 void QvEvent::GetFileTitle(KString& text) const {
@@ -261,12 +280,31 @@ void QvEvent::RemoveListener(KMessageObject* listener) {
 }
 
 int32_t QvEvent::Receive(KMessage& message) {
-  if ((message.code & KMessage::kBeginBatch) != 0) {
+  const bool begins = (message.code & KMessage::kBeginBatch) != 0;
+  const bool ends = (message.code & KMessage::kEndBatch) != 0;
+  if (begins) {
     mutex.Lock();
   }
   if ((message.code & KMessage::kAfter) != 0 && (message.code & KMessage::kNotUserEdit) == 0) {
     modified = true;
   }
+  try {
+    Deliver(message);
+  } catch (...) {
+    // A begin that fails has no end to come, and an end that fails is the end: either way the lock the
+    // bracket took is given back, or readers on other threads (the scoreboards) would wait on it for ever.
+    if (begins || ends) {
+      mutex.Unlock();
+    }
+    throw;
+  }
+  if (ends) {
+    mutex.Unlock();
+  }
+  return 0;
+}
+
+void QvEvent::Deliver(KMessage& message) {
   view.Deliver(message);
   // A listener may add or remove listeners while it handles the message.
   const std::vector<KMessageObject*> current = listeners;
@@ -276,10 +314,6 @@ int32_t QvEvent::Receive(KMessage& message) {
   if (YLeg* leg = LegOf(message.sender)) {
     leg->Deliver(message);
   }
-  if ((message.code & KMessage::kEndBatch) != 0) {
-    mutex.Unlock();
-  }
-  return 0;
 }
 
 KString QvEvent::ProposedName() const {
@@ -303,8 +337,12 @@ KString QvEvent::ProposedName() const {
 KString QvEvent::FalseStartCopyName() const {
   KFile base(ProposedName());
   base.RemoveExtension();
+  // A document that already is a false-start copy takes the next number of the same series
+  // ("heat-FS1" is followed by "heat-FS2", not "heat-FS1-FS1").
+  KString series = base.Name();
+  series.SetLength(SeriesLength(series));
   for (int32_t number = 1; number <= kMaxCopyNumber; ++number) {
-    KString candidate = base.Name();
+    KString candidate = series;
     candidate.Append(u"-FS");
     candidate.AppendInt(number);
     candidate.AppendChar(u'.');
@@ -323,20 +361,26 @@ int32_t QvEvent::SaveTo(const KString& path) const {
     KFile::SaveSafely(path, [this](KStream& stream) { Write(stream); });
   } catch (const KX& failure) {
     result = failure.Code();
+  } catch (const std::bad_alloc&) {
+    result = kErrAllocate;
+  } catch (...) {
+    // The parts of the document see the file being written only while it is written.
+    storagePath.Clear();
+    throw;
   }
   storagePath.Clear();
   return result;
 }
 
-int32_t QvEvent::Save(int32_t mode) {
+int32_t QvEvent::ChooseSavePath(int32_t mode, KString& path) const {
   if ((mode & kFalseStartCopy) != 0) {
-    const KString copy = FalseStartCopyName();
-    return copy.IsEmpty() ? kErrFileWrite : SaveTo(copy);
+    path = FalseStartCopyName();
+    return path.IsEmpty() ? kErrFileWrite : 0;
   }
   if ((mode & (kSaveFile | kAskName)) == 0) {
     return kErrOperationFailed;
   }
-  KString path = fileName;
+  path = fileName;
   if ((mode & kAskName) != 0 || needsName || path.IsEmpty()) {
     KFile chosen(ProposedName());
     if (KSaveFileDialog(chosen, KString(Extension())) < 0) {
@@ -344,6 +388,16 @@ int32_t QvEvent::Save(int32_t mode) {
     }
     path = chosen.Name();
   }
+  return 0;
+}
+
+int32_t QvEvent::Save(int32_t mode) {
+  KString path;
+  if (const int32_t chosen = ChooseSavePath(mode, path); chosen != 0) {
+    return chosen;
+  }
+  // Whatever was saved becomes the document's file, a false-start copy included: the window clears the
+  // modified mark after every successful save, so the document must then be the file that holds it all.
   const int32_t result = SaveTo(path);
   if (result == 0) {
     fileName = path;
@@ -384,6 +438,8 @@ int32_t QvEvent::Open(int32_t mode, const KString& path) {
     TakeContents(read);
   } catch (const KX& failure) {
     return failure.Code();
+  } catch (const std::bad_alloc&) {
+    return kErrAllocate;
   }
   openMode = mode;
   fileName = base == kOpenFile ? path : KString();
@@ -425,15 +481,17 @@ void QvEvent::ReadRecord(KStream& stream) {
                          &infoBlock.hour, &infoBlock.minute, &infoBlock.second, &infoBlock.millisecond}) {
     *field = stream.ReadInt32();
   }
-  CheckDateTime(infoBlock);
-  lastRunClock = stream.ReadInt32();
-  lastRunGun = stream.ReadInt32();
-  starts.Read(stream, [this] { return new YStart(this); });
-  winds.Read(stream, [this] { return new YWind(this); });
-  legs.Read(stream, [this] { return new YLeg(this); });
-  if (starts.Count() > kMaxStarts || winds.Count() > kMaxWinds || legs.Count() > kMaxLegs) {
+  if (!IsStorable(infoBlock)) {
     throw KXPersistent(kErrFileContents);
   }
+  lastRunClock = stream.ReadInt32();
+  lastRunGun = stream.ReadInt32();
+  starts.Read(
+      stream, [this] { return new YStart(this); }, kMaxStarts);
+  winds.Read(
+      stream, [this] { return new YWind(this); }, kMaxWinds);
+  legs.Read(
+      stream, [this] { return new YLeg(this); }, kMaxLegs);
   KPoint range;
   range.Read(stream);
   view.SetRange1(range);

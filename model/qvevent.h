@@ -57,14 +57,17 @@ class QvEvent : public KMessageObject {
   int32_t NewFromSchedule(int32_t flag, int32_t unused);
   // Reads the document from a file; mode 1 (kOpenFile) or 2 (kOpenAsNew), possibly with kImagesHeaderOnly,
   // which the open-mode word keeps. 0 or an error code (3002 the file does not open, 3009 a record of
-  // another version, 3010 damaged contents); on failure the document is unchanged.
+  // another version, 3010 damaged contents, 2001 out of memory); on failure the document is unchanged.
   int32_t Open(int32_t mode, const KString& path);
   // Saves by the mode bits: 1 under the document's name (asking for one when the document has none or
   // came from the schedule and was never saved), 16 always asking, 32 a false-start copy beside the file
-  // named "<name>-FS<n>.<extension>" with the first free n, which leaves the document's own name and
-  // modified mark alone. 0, kCancelled, or an error code; a failed save leaves the previous file as it was.
+  // named "<name>-FS<n>.<extension>" with the first free n. The file saved becomes the document's file
+  // and the modified mark is cleared, whichever the mode. 0, kCancelled, or an error code (2001 out of
+  // memory); a failed save, or one ended by any other exception, leaves the previous file, the document's
+  // file name and its modified mark as they were.
   int32_t Save(int32_t mode);
-  // The copy name a false-start save would use now; empty when none is free.
+  // The copy name a false-start save would use now; empty when none is free. The name of a document that
+  // already is a copy ("<name>-FS<k>") continues that series.
   KString FalseStartCopyName() const;
 
   bool IsModified() const { return modified; }
@@ -74,7 +77,7 @@ class QvEvent : public KMessageObject {
   // The file the document is being read from or written to while Open or Save runs, else its own file.
   // Images keep their block files beside it, under this path with their own extension.
   const KString& StoragePath() const { return storagePath.IsEmpty() ? fileName : storagePath; }
-  // True when the document's file is that file (compared ignoring case).
+  // True when the document's file is that file (the names compared exactly, case included).
   bool GetFileName(const KString& path) const;
   // Appends the file's name without folder and extension.
   void GetFileTitle(KString& text) const;
@@ -105,11 +108,13 @@ class QvEvent : public KMessageObject {
 
   // The stored date and time; it also orders armed events.
   const KDateTime& InfoBlock() const { return infoBlock; }
-  void SetInfoBlock(const KDateTime& when);
+  // Takes a date and time within the ranges the file keeps (year 0-9999, month 0-12, day of week 0-6,
+  // day 0-31, hour 0-23, minute and second 0-59, millisecond 0-999); false, changing nothing, otherwise.
+  bool SetInfoBlock(const KDateTime& when);
   // Moves the stored time of day back by clock minus gun (milliseconds of the control unit) when that is
   // between 0 and the stored millisecond of the day. Nothing happens for a gun or clock of none
-  // (0x80000000), a negative difference, or the same pair as last applied, so a trial downloaded again
-  // does not move the time twice.
+  // (0x80000000), a negative difference, or the gun word last applied: the same gun is the same trial,
+  // so a trial downloaded again (its reaction times, then its trace) does not move the time twice.
   void GetRunTime(int32_t clockWord, int32_t gunWord);
 
   // Hands the event to the schedule's results interface file; 0, or 3002 when the document has no file or
@@ -137,7 +142,11 @@ class QvEvent : public KMessageObject {
   bool SameContents(const QvEvent& other) const;
 
  private:
+  // The file a save of that mode writes: 0, or kCancelled or an error code when there is none.
+  int32_t ChooseSavePath(int32_t mode, KString& path) const;
   int32_t SaveTo(const KString& path) const;
+  // Passes a message to the summary view, the listeners and the leg it concerns.
+  void Deliver(KMessage& message);
   // Reads the record's fields into this fresh document.
   void ReadRecord(KStream& stream);
   KString ProposedName() const;
@@ -149,7 +158,8 @@ class QvEvent : public KMessageObject {
   KString roundNumber;
   KString heatNumber;
   KDateTime infoBlock;
-  // The (clock, gun) pair GetRunTime applied last, so that the same trial is not applied twice.
+  // The (clock, gun) pair GetRunTime applied last; its gun word keeps the same trial from being applied
+  // twice.
   int32_t lastRunClock;
   int32_t lastRunGun;
   KList starts;

@@ -196,11 +196,10 @@ void QvResult::Read(KStream& stream) {
   KPersistent::ReadVersion(stream, KPersistent::kFamilyModel, kVersion, kVersion);
   // Everything is read aside first, so a refused record leaves the result as it was.
   QvResult read;
+  // Athlete texts of any length are kept, as they are written: the text record's own length check bounds
+  // them by the bytes left in the file.
   for (KString& field : read.fields) {
     field.Read(stream);
-    if (field.Length() > kMaxFieldLength) {
-      throw KXPersistent(kErrFileContents);
-    }
   }
   read.status = stream.ReadInt32();
   for (YTime* time : {&read.reactionTime, &read.time2, &read.time3, &read.finishTime, &read.gunTime}) {

@@ -36,8 +36,6 @@ class QvResult : public KListItem, public KMessageObject {
   // Power values that stand for "no power": never measured, and cleared after a failed download.
   static constexpr int32_t kNoPower = INT32_MIN;
   static constexpr uint16_t kVersion = 1;
-  // Longest athlete text kept from a file; longer texts are refused as damaged.
-  static constexpr int32_t kMaxFieldLength = 255;
 
   explicit QvResult(KMessageObject* owner = nullptr) : KMessageObject(owner) {}
 

@@ -246,10 +246,8 @@ void QvResults::Read(KStream& stream) {
     newViews.push_back(std::move(view));
   }
   KList newResults;
-  newResults.Read(stream, [this] { return new QvResult(this); });
-  if (newResults.Count() > kMaxResults) {
-    throw KXPersistent(kErrFileContents);
-  }
+  newResults.Read(
+      stream, [this] { return new QvResult(this); }, kMaxResults);
   name = newName;
   views = std::move(newViews);
   results.Clear();

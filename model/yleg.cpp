@@ -115,10 +115,8 @@ void YLeg::Read(KStream& stream) {
   const int32_t newDuration = stream.ReadInt32();
   results.Read(stream);
   KList newCharts;
-  newCharts.Read(stream, [this] { return new QvChart(this); });
-  if (newCharts.Count() > kMaxCharts) {
-    throw KXPersistent(kErrFileContents);
-  }
+  newCharts.Read(
+      stream, [this] { return new QvChart(this); }, kMaxCharts);
   // An image list is at least its list word and count.
   const int32_t cameraCount = KPersistent::ReadCount(stream, 8, kMaxCameras);
   std::vector<std::unique_ptr<KList>> newCameras;

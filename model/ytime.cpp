@@ -3,7 +3,6 @@
 #include <limits>
 
 #include "foundation/kstream.h"
-#include "foundation/kx.h"
 #include "model/qvsettings.h"
 
 namespace {
@@ -256,9 +255,6 @@ void YTime::Read(KStream& stream) {
   newTime.Read(stream);
   newResolution.Read(stream);
   const int32_t newSource = stream.ReadInt32();
-  if (newResolution.Value() == 0 || newResolution.Value() < -1) {
-    throw KXPersistent(kErrFileContents);
-  }
   time = newTime;
   resolution = newResolution;
   source = newSource;

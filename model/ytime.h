@@ -1,7 +1,8 @@
 #pragma once
 // A time of the competition: a signed count of 1/80000 s, the resolution it was taken with (in the same
-// units; -1 when the time holds no value) and the index of the timing source that recorded it (-1 none).
-// Invariant: a time without a resolution is the empty time and carries no meaning in its count.
+// units; -1, or any other value that is not positive, when the time holds no value) and the index of the
+// timing source that recorded it (-1 none).
+// Invariant: a time without a resolution carries no meaning in its count.
 // Stored as 16 bytes: the count and the resolution as KInt48 (three 16-bit words, low first), then the
 // source as a 32-bit word.
 
@@ -65,7 +66,8 @@ class YTime {
   }
 
   void Write(KStream& stream) const;
-  // Refuses a resolution other than -1 or a positive count with KXPersistent 3010.
+  // Takes any stored resolution, as every constructor and setter does: one that is not positive simply
+  // means the time holds no value (HasResolution is false), so nothing ever rounds or divides by it.
   void Read(KStream& stream);
 
   // Class set-up: the default step, resolution and precision and the separators from the settings.

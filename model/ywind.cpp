@@ -81,8 +81,10 @@ void YWind::Format(KString& text) const {
   if (!HasUnits()) {
     return;
   }
-  // Rounded toward the next higher tenth: +2.01 is +2.1, -2.09 is -2.0.
-  int32_t tenths = hundredths >= 0 ? (hundredths + 9) / 10 : -(-hundredths / 10);
+  // Rounded toward the next higher tenth: +2.01 is +2.1, -2.09 is -2.0. In 64 bits, since a stored
+  // reading may lie anywhere in the 32-bit range, where adding 9 or negating would overflow.
+  const int64_t reading = hundredths;
+  int64_t tenths = reading >= 0 ? (reading + 9) / 10 : -(-reading / 10);
   if (tenths > 0) {
     text.AppendChar(u'+');
   } else if (tenths < 0) {

@@ -296,6 +296,33 @@ TEST_F(KListTest, BadRecordsAreRefusedBeforeAnythingIsMade) {
   }
 }
 
+TEST_F(KListTest, ACountAboveTheCallersMaximumIsRefusedBeforeAnythingIsMade) {
+  KList source;
+  Fill(source, {5, 6, 7});
+  KMemoryStream full;
+  source.Write(full);
+  struct Case {
+    int32_t maximum;
+    bool accepted;
+  } cases[] = {{0, false}, {2, false}, {3, true}, {4, true}, {-1, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.maximum);
+    KMemoryStream stream(full.Bytes());
+    KList list;
+    Fill(list, {1});
+    int made = 0;
+    try {
+      list.Read(stream, NumberFactory(&made), c.maximum);
+      EXPECT_TRUE(c.accepted);
+    } catch (const KXPersistent& failure) {
+      EXPECT_FALSE(c.accepted);
+      EXPECT_EQ(failure.Code(), kErrFileContents);
+    }
+    EXPECT_EQ(made, c.accepted ? 3 : 0);
+    EXPECT_EQ(Values(list), c.accepted ? (std::vector<int32_t>{1, 5, 6, 7}) : std::vector<int32_t>{1});
+  }
+}
+
 TEST_F(KListTest, FailedReadLeavesListAsItWasAndDeletesPartItems) {
   KList source;
   Fill(source, {5, 6, 7});

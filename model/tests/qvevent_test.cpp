@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <thread>
+#include <memory>
+#include <new>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "foundation/kfile.h"
@@ -125,43 +129,6 @@ TEST(QvEvent, UserChangesMarkTheDocumentModifiedButFileReadingDoesNot) {
   EXPECT_TRUE(event.IsModified());
 }
 
-TEST(QvEvent, TheLockIsHeldFromTheBeginOfAChangeToItsEnd) {
-  QvEvent event;
-  event.NewFromSchedule(1, 0);
-  struct Prober : KMessageObject {
-    explicit Prober(QvEvent& event) : event(event) {}
-    int32_t Receive(KMessage& message) override {
-      bool taken = false;
-      std::thread other([&] {
-        taken = event.Mutex().Lock(1);
-        if (taken) {
-          event.Mutex().Unlock();
-        }
-      });
-      other.join();
-      (message.code & KMessage::kBefore) != 0 ? freeAtBegin.push_back(taken) : freeAtEnd.push_back(taken);
-      return 0;
-    }
-    QvEvent& event;
-    std::vector<bool> freeAtBegin;
-    std::vector<bool> freeAtEnd;
-  } prober(event);
-  event.AddListener(&prober);
-  event.SetTitle(u"Final");
-  event.RemoveListener(&prober);
-  EXPECT_EQ(prober.freeAtBegin, std::vector<bool>{false});
-  EXPECT_EQ(prober.freeAtEnd, std::vector<bool>{false});
-  bool freeAfter = false;
-  std::thread after([&] {
-    freeAfter = event.Mutex().Lock(1);
-    if (freeAfter) {
-      event.Mutex().Unlock();
-    }
-  });
-  after.join();
-  EXPECT_TRUE(freeAfter);
-}
-
 TEST(QvEvent, LegNotificationsReachOnlyTheViewsOfThatLeg) {
   QvEvent event;
   event.NewFromSchedule(1, 0);
@@ -217,13 +184,61 @@ TEST(QvEvent, GetRunTimeMovesTheTimeBackOncePerTrial) {
     event.GetRunTime(c.clock, c.gun);
     EXPECT_EQ(event.InfoBlock(), c.expected);
   }
+}
+
+TEST(QvEvent, OnlyADateTheFileKeepsIsTaken) {
+  struct Case {
+    const char* name;
+    int32_t KDateTime::*field;
+    int32_t value;
+    bool taken;
+  } cases[] = {
+      {"last hour", &KDateTime::hour, 23, true},
+      {"hour 24", &KDateTime::hour, 24, false},
+      {"huge hour", &KDateTime::hour, INT32_MAX, false},
+      {"minute -1", &KDateTime::minute, -1, false},
+      {"year 9999", &KDateTime::year, 9999, true},
+      {"year 10000", &KDateTime::year, 10000, false},
+      {"millisecond 1000", &KDateTime::millisecond, 1000, false},
+      {"day of week 7", &KDateTime::dayOfWeek, 7, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QvEvent event;
+    event.SetInfoBlock(At(10, 0, 30, 0));
+    event.SetModified(false);
+    KDateTime when = At(10, 0, 30, 0);
+    when.*c.field = c.value;
+    EXPECT_EQ(event.SetInfoBlock(when), c.taken);
+    EXPECT_EQ(event.InfoBlock(), c.taken ? when : At(10, 0, 30, 0));
+    EXPECT_EQ(event.IsModified(), c.taken);
+    // Whatever the document holds, it writes a record that reads back.
+    KMemoryStream stream;
+    event.Write(stream);
+    QvEvent read;
+    EXPECT_NO_THROW(read.Read(stream));
+    EXPECT_TRUE(read.SameContents(event));
+  }
+}
+
+TEST(QvEvent, OneTrialMovesTheRunTimeOnceWhateverItsClockWords) {
   QvEvent event;
   event.SetInfoBlock(At(10, 0, 30, 0));
+  // Add Reaction Times, then Download Trace of the same trial: the same gun, a later clock each time.
   event.GetRunTime(50000, 20000);
+  event.GetRunTime(54000, 20000);
   event.GetRunTime(50000, 20000);
   EXPECT_EQ(event.InfoBlock(), At(10, 0, 0, 0));
-  event.GetRunTime(51000, 20000);
-  EXPECT_EQ(event.InfoBlock(), At(9, 59, 29, 0));
+  // The next trial has a gun of its own.
+  event.GetRunTime(80000, 79000);
+  EXPECT_EQ(event.InfoBlock(), At(9, 59, 59, 0));
+  // A trial that changed nothing is not remembered, so its gun still counts later.
+  QvEvent early;
+  early.SetInfoBlock(At(0, 0, 1, 0));
+  early.GetRunTime(5000, 1000);
+  early.SetInfoBlock(At(10, 0, 30, 0));
+  early.GetRunTime(5000, 1000);
+  EXPECT_EQ(early.InfoBlock(), At(10, 0, 26, 0));
 }
 
 TEST_F(QvEventTest, EventRoundHeatTextPadsWhenTheSettingIsOn) {
@@ -282,7 +297,7 @@ TEST_F(QvEventTest, SavingAskForANameUntilTheDocumentHasOne) {
   EXPECT_EQ(event.Save(0), 1000);
 }
 
-TEST_F(QvEventTest, FalseStartCopiesTakeTheNextFreeNumberAndLeaveTheDocumentAlone) {
+TEST_F(QvEventTest, AFalseStartCopyBecomesTheDocumentsFileAndClearsTheMark) {
   KTempFolder folder;
   QvEvent event;
   event.NewFromSchedule(1, 0);
@@ -292,16 +307,68 @@ TEST_F(QvEventTest, FalseStartCopiesTakeTheNextFreeNumberAndLeaveTheDocumentAlon
     ASSERT_EQ(event.Save(QvEvent::kSaveFile), 0);
   }
   event.SetTitle(u"after the gun");
+  ScriptedSaveDialog dialog({});
   EXPECT_EQ(event.Save(QvEvent::kFalseStartCopy | QvEvent::kSaveFile), 0);
+  // What the window shows and clears is what is on disk: the copy holds the latest results.
+  EXPECT_TRUE(event.GetFileName(folder.File("heat-FS1.qve")));
+  EXPECT_FALSE(event.IsModified());
+  KString title;
+  event.GetFileTitle(title);
+  EXPECT_EQ(Narrow(title), "heat-FS1");
+  event.SetTitle(u"second false start");
   EXPECT_EQ(event.Save(QvEvent::kFalseStartCopy), 0);
-  EXPECT_TRUE(KFileExists(folder.File("heat-FS1.qve")));
-  EXPECT_TRUE(KFileExists(folder.File("heat-FS2.qve")));
+  EXPECT_TRUE(event.GetFileName(folder.File("heat-FS2.qve")));
+  EXPECT_FALSE(event.IsModified());
   EXPECT_EQ(Narrow(event.FalseStartCopyName()), folder.Path() + "/heat-FS3.qve");
+  event.SetTitle(u"final");
+  EXPECT_EQ(event.Save(QvEvent::kSaveFile), 0);
+  EXPECT_EQ(dialog.asked, 0u);
+  struct Case {
+    const char* file;
+    const char* title;
+  } cases[] = {{"heat.qve", ""}, {"heat-FS1.qve", "after the gun"}, {"heat-FS2.qve", "final"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    QvEvent copy;
+    ASSERT_EQ(copy.Open(QvEvent::kOpenFile, folder.File(c.file)), 0);
+    EXPECT_EQ(Narrow(copy.GetTitle()), c.title);
+  }
+}
+
+TEST_F(QvEventTest, AFalseStartCopyNameContinuesOnlyARealCopySeries) {
+  KTempFolder folder;
+  struct Case {
+    const char* file;
+    const char* copy;
+  } cases[] = {
+      {"heat.qve", "heat-FS1.qve"},         {"heat-FS7.qve", "heat-FS1.qve"},
+      {"heat-FS12.qve", "heat-FS1.qve"},    {"heat-FS.qve", "heat-FS-FS1.qve"},
+      {"heat-fs1.qve", "heat-fs1-FS1.qve"}, {"heatFS1.qve", "heatFS1-FS1.qve"},
+      {"FS1.qve", "FS1-FS1.qve"},           {"-FS1.qve", "-FS2.qve"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    QvEvent event;
+    ScriptedSaveDialog dialog({folder.File(c.file)});
+    ASSERT_EQ(event.Save(QvEvent::kSaveFile), 0);
+    EXPECT_EQ(Narrow(event.FalseStartCopyName()), folder.Path() + "/" + c.copy);
+  }
+}
+
+TEST_F(QvEventTest, AFailedFalseStartCopyLeavesTheDocumentAsItWas) {
+  KTempFolder folder;
+  const KString path = folder.File("gone/heat.qve");
+  std::filesystem::create_directory(folder.Path() + "/gone");
+  QvEvent event;
+  {
+    ScriptedSaveDialog dialog({path});
+    ASSERT_EQ(event.Save(QvEvent::kSaveFile), 0);
+  }
+  std::filesystem::remove_all(folder.Path() + "/gone");
+  event.SetTitle(u"unsaved");
+  EXPECT_NE(event.Save(QvEvent::kFalseStartCopy), 0);
   EXPECT_TRUE(event.GetFileName(path));
   EXPECT_TRUE(event.IsModified());
-  QvEvent copy;
-  ASSERT_EQ(copy.Open(QvEvent::kOpenFile, folder.File("heat-FS2.qve")), 0);
-  EXPECT_EQ(Narrow(copy.GetTitle()), "after the gun");
 }
 
 TEST_F(QvEventTest, AFailedSaveReportsItsCodeAndKeepsTheDocumentModified) {
@@ -345,6 +412,29 @@ TEST_F(QvEventTest, ATenLaneDocumentSavesAndOpensToAnEqualDocument) {
   KMemoryStream again;
   opened.Write(again);
   EXPECT_EQ(again.Bytes(), FileBytes(path));
+}
+
+TEST_F(QvEventTest, WhateverTheSettersTakeSavesAndOpensToAnEqualDocument) {
+  KTempFolder folder;
+  QvEvent event;
+  BuildFullEvent(event, 1);
+  QvResult* result = event.Leg(0)->Results().GetNth(0, nullptr);
+  const KString longName(std::u16string(300, u'n').c_str());
+  result->SetAthleteField0(longName);
+  result->SetAthleteField5(KString(std::u16string(70000, u'x').c_str()));
+  result->SetTime2(YTime(int64_t{5}, 80, 0, 1));
+  result->SetFinishTime(YTime(int64_t{7}, 80, -2, 1));
+  event.Wind(0)->SetTime(YTime(int64_t{1}, 1, INT32_MIN, -1));
+  const KString path = folder.File("long.qve");
+  ScriptedSaveDialog dialog({path});
+  ASSERT_EQ(event.Save(QvEvent::kSaveFile), 0);
+  QvEvent opened;
+  ASSERT_EQ(opened.Open(QvEvent::kOpenFile, path), 0);
+  EXPECT_TRUE(opened.SameContents(event));
+  const QvResult* read = opened.Leg(0)->Results().GetNth(0, nullptr);
+  EXPECT_TRUE(read->GetField0Text() == longName);
+  EXPECT_EQ(read->GetTime2().Resolution(), 0);
+  EXPECT_FALSE(read->GetTime2().HasResolution());
 }
 
 TEST_F(QvEventTest, AChangeInAnyFieldMakesTheDocumentsDiffer) {
@@ -404,6 +494,98 @@ TEST_F(QvEventTest, PartsOfTheDocumentSeeTheFileBeingSavedOrOpened) {
   YLeg::SetImageFactory(nullptr);
   EXPECT_EQ(PathRecordingImage::read, (std::vector<KString>{first}));
   EXPECT_TRUE(opened.StoragePath().IsEmpty());
+}
+
+// An image whose record cannot be written or read: memory runs out, or something else goes wrong.
+class FailingImage : public YLegImage {
+ public:
+  enum Failure { kOutOfMemory, kOtherFailure };
+  explicit FailingImage(Failure failure) : failure(failure) {}
+  void OnLegLoaded(YLeg&) override {}
+  void Write(KStream&) const override { Fail(); }
+  void Read(KStream&) override { Fail(); }
+  void Fail() const {
+    if (failure == kOutOfMemory) {
+      throw std::bad_alloc();
+    }
+    throw std::runtime_error("image broke");
+  }
+  Failure failure;
+};
+
+TEST_F(QvEventTest, ASaveEndedByAnyExceptionLeavesTheDocumentsFileAsItWas) {
+  struct Case {
+    const char* name;
+    FailingImage::Failure failure;
+    bool returns;
+  } cases[] = {{"out of memory", FailingImage::kOutOfMemory, true},
+               {"another exception", FailingImage::kOtherFailure, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    KTempFolder folder;
+    const KString first = folder.File("first.qve");
+    const KString second = folder.File("second.qve");
+    QvEvent event;
+    YLeg* leg = event.NewLeg();
+    {
+      ScriptedSaveDialog dialog({first});
+      ASSERT_EQ(event.Save(QvEvent::kSaveFile), 0);
+    }
+    leg->InsertImage(0, std::make_unique<FailingImage>(c.failure), -1);
+    ScriptedSaveDialog dialog({second});
+    if (c.returns) {
+      EXPECT_EQ(event.Save(QvEvent::kSaveFile | QvEvent::kAskName), 2001);
+    } else {
+      EXPECT_THROW(event.Save(QvEvent::kSaveFile | QvEvent::kAskName), std::runtime_error);
+    }
+    EXPECT_TRUE(event.GetFileName(first));
+    EXPECT_TRUE(event.StoragePath() == first);
+    EXPECT_TRUE(event.IsModified());
+    EXPECT_FALSE(KFileExists(second));
+    QvEvent saved;
+    ASSERT_EQ(saved.Open(QvEvent::kOpenFile, first), 0);
+    EXPECT_EQ(saved.Leg(0)->CameraCount(), 0);
+  }
+}
+
+TEST_F(QvEventTest, OpeningThatRunsOutOfMemoryReportsItAndChangesNothing) {
+  KTempFolder folder;
+  const KString path = folder.File("images.qve");
+  QvEvent source;
+  YLeg* leg = source.NewLeg();
+  auto image = std::make_unique<PathRecordingImage>();
+  image->itsLeg = leg;
+  leg->InsertImage(0, std::move(image), -1);
+  {
+    ScriptedSaveDialog dialog({path});
+    ASSERT_EQ(source.Save(QvEvent::kSaveFile), 0);
+  }
+  YLeg::SetImageFactory([](YLeg&) { return new FailingImage(FailingImage::kOutOfMemory); });
+  QvEvent event;
+  event.SetTitle(u"kept");
+  const int32_t result = event.Open(QvEvent::kOpenFile, path);
+  YLeg::SetImageFactory(nullptr);
+  EXPECT_EQ(result, 2001);
+  EXPECT_EQ(Narrow(event.GetTitle()), "kept");
+  EXPECT_EQ(event.GetLegCount(), 0);
+  EXPECT_TRUE(event.FileName().IsEmpty());
+}
+
+TEST_F(QvEventTest, TheDocumentsFileNameIsComparedExactly) {
+  KTempFolder folder;
+  QvEvent event;
+  EXPECT_FALSE(event.GetFileName(KString()));
+  ScriptedSaveDialog dialog({folder.File("heat.qve")});
+  ASSERT_EQ(event.Save(QvEvent::kSaveFile), 0);
+  struct Case {
+    const char* name;
+    bool same;
+  } cases[] = {
+      {"heat.qve", true}, {"Heat.qve", false}, {"HEAT.QVE", false}, {"heat.qv", false}, {"heat.qvee", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(event.GetFileName(folder.File(c.name)), c.same);
+  }
 }
 
 TEST_F(QvEventTest, ModeTwoOpensAsADocumentWithoutAFile) {

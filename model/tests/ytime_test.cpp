@@ -187,18 +187,37 @@ TEST(YTime, StoredAsSixteenBytesLowWordFirst) {
   EXPECT_EQ(read, YTime(int64_t{-2}, 1, 80, 7));
 }
 
-TEST(YTime, ReadingRefusesAResolutionOfZeroOrBelowMinusOne) {
-  for (uint8_t low : {0x00, 0xFE}) {
-    SCOPED_TRACE(low);
-    const uint8_t high = low == 0 ? 0 : 0xFF;
-    KMemoryStream stream({1, 0, 0, 0, 0, 0, low, high, high, high, high, high, 0, 0, 0, 0});
-    YTime time(int64_t{9}, 1, 8, 1);
-    try {
-      time.Read(stream);
-      FAIL() << "accepted";
-    } catch (const KXPersistent& failure) {
-      EXPECT_EQ(failure.Code(), 3010);
-    }
-    EXPECT_EQ(time, YTime(int64_t{9}, 1, 8, 1));
+TEST(YTime, EveryResolutionTheWriterWritesReadsBack) {
+  // Constructors take any resolution; one that is not positive is a time without a value, and the reader
+  // must take back whatever the writer wrote.
+  for (int32_t resolution : {0, -2, INT32_MIN, -1, 8}) {
+    SCOPED_TRACE(resolution);
+    const YTime written(int64_t{12345}, 8, resolution, 3);
+    KMemoryStream stream;
+    written.Write(stream);
+    YTime read;
+    read.Read(stream);
+    EXPECT_EQ(read, written);
+    EXPECT_EQ(read.Resolution(), resolution);
+    const bool valued = resolution > 0;
+    EXPECT_EQ(read.HasResolution(), valued);
+    // Nothing rounds or divides by a resolution that is not positive.
+    KString text;
+    read.Format(text);
+    EXPECT_EQ(text.IsEmpty(), !valued);
+    EXPECT_EQ(read.ToMilliseconds() == YTime::kNoMilliseconds, !valued);
+    YTime rounded = read;
+    rounded.SetResolution(800);
+    EXPECT_EQ(rounded == read, !valued);
+    EXPECT_EQ(read.Rounded() == read, !valued);
   }
+}
+
+TEST(YTime, TheLowest48BitResolutionReadsAsATimeWithoutAValue) {
+  KMemoryStream stream({1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x80, 0, 0, 0, 0});
+  YTime time;
+  time.Read(stream);
+  EXPECT_EQ(time.Resolution(), KInt48::kMin);
+  EXPECT_FALSE(time.HasResolution());
+  EXPECT_EQ(stream.Remaining(), 0);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/kmemorystream.h"
+#include "foundation/kpersistent.h"
 #include "foundation/kx.h"
 #include "model/tests/qvmodeltestsupport.h"
 #include "model/yfdm.h"
@@ -68,6 +69,32 @@ TEST(YWind, FormatShowsTheSignAndTenthsRoundedUp) {
   }
   YWind none;
   EXPECT_EQ(Formatted(none), "");
+}
+
+TEST(YWind, FormatShowsStoredReadingsAtTheEndsOfTheRange) {
+  struct Case {
+    int32_t hundredths;
+    const char* text;
+  } cases[] = {{INT32_MAX, "+21474836.5"},
+               {INT32_MAX - 8, "+21474836.4"},
+               {INT32_MIN, "-21474836.4"},
+               {INT32_MIN + 1, "-21474836.4"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    // Such readings only come from a file: a typed reading has at most six whole digits.
+    KMemoryStream stream;
+    KPersistent::WriteVersion(stream, KPersistent::kFamilyModel, YWind::kVersion);
+    stream.WriteInt32(YWind::kMetresPerSecond);
+    stream.WriteInt32(c.hundredths);
+    YTime().Write(stream);
+    for (int32_t field : {0, 0, 10000}) {
+      stream.WriteInt32(field);
+    }
+    YWind wind;
+    wind.Read(stream);
+    ASSERT_EQ(wind.Hundredths(), c.hundredths);
+    EXPECT_EQ(Formatted(wind), c.text);
+  }
 }
 
 TEST_F(YWindTest, UnitsTextComesFromTheSettings) {
