@@ -1,8 +1,6 @@
 #include "devices/qvscoreboard.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "devices/qvscoreboards.h"
 #include "devices/scoreboardrenderer.h"
@@ -40,16 +38,6 @@ bool FlagSetting(const KRGroup& entry, const char16_t* name, bool fallback) {
   return IntSetting(entry, name, fallback ? 1 : 0) != 0;
 }
 
-// Reads a whole script file; false when it cannot be read or is longer than a script may be.
-bool ReadScriptFile(const KString& path, std::string& text) {
-  std::ifstream file(path.ToUtf8(), std::ios::binary);
-  if (!file) {
-    return false;
-  }
-  text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad();
-}
-
 }  // namespace
 
 QvScoreboard::Settings QvScoreboard::Settings::Read(const KRGroup& entry) {
@@ -70,25 +58,7 @@ QvScoreboard::Settings QvScoreboard::Settings::Read(const KRGroup& entry) {
 
 QvScoreboard::QvScoreboard(QvScoreboards& owner, KRGroup& entry, const KString& scriptPath)
     : owner(owner), entry(entry), settings(Settings::Read(entry)) {
-  std::string text;
-  const KString scriptName = KRegistry::GetString(&entry, KString(u"Script"));
-  if (scriptPath.IsEmpty()) {
-    KString what(u"no script named \"");
-    what.Append(scriptName).Append(u"\"");
-    Log(what);
-  } else if (!ReadScriptFile(scriptPath, text)) {
-    KString what(u"cannot read the script ");
-    what.Append(scriptPath);
-    Log(what);
-  } else {
-    std::vector<std::string> problems;
-    script = ScoreboardScript::Parse(text, problems);
-    for (const std::string& problem : problems) {
-      KString what(u"script ");
-      what.Append(scriptName).Append(u", ").Append(KString::FromUtf8(problem));
-      Log(what);
-    }
-  }
+  script = LoadScript(scriptPath);
   portNode = KRegistry::GetStringNode(&entry, KString(u"SerialPort"));
   if (portNode != nullptr) {
     portNode->SetCallback(&QvScoreboard::PortSettingChanged, this);
@@ -99,6 +69,31 @@ QvScoreboard::~QvScoreboard() {
   if (portNode != nullptr) {
     portNode->SetCallback(nullptr, nullptr);
   }
+}
+
+ScoreboardScript QvScoreboard::LoadScript(const KString& scriptPath) const {
+  const KString scriptName = KRegistry::GetString(&entry, KString(u"Script"));
+  std::string text;
+  if (scriptPath.IsEmpty()) {
+    KString what(u"no script named \"");
+    what.Append(scriptName).Append(u"\"");
+    Log(what);
+    return ScoreboardScript();
+  }
+  if (!ScoreboardScript::ReadFile(scriptPath.ToUtf8(), text)) {
+    KString what(u"cannot read the script ");
+    what.Append(scriptPath);
+    Log(what);
+    return ScoreboardScript();
+  }
+  std::vector<std::string> problems;
+  ScoreboardScript parsed = ScoreboardScript::Parse(text, problems);
+  for (const std::string& problem : problems) {
+    KString what(u"script ");
+    what.Append(scriptName).Append(u", ").Append(KString::FromUtf8(problem));
+    Log(what);
+  }
+  return parsed;
 }
 
 void QvScoreboard::Log(const KString& what) const {
@@ -116,16 +111,18 @@ bool QvScoreboard::PortSettingChanged(KRString* node, const KString& text, void*
   return true;
 }
 
-void QvScoreboard::ReloadSettings() {
+void QvScoreboard::ReloadSettings(const KString& scriptPath) {
   const KString portSettings = settings.portSettings;
   settings = Settings::Read(entry);
   // The port follows its own request, so that a change is not taken twice.
   settings.portSettings = portSettings;
+  script = LoadScript(scriptPath);
 }
 
 void QvScoreboard::SetPortSettings(const KString& text) {
+  // The options dialog stores every field on OK; only a real change reopens (and initialises) the board.
   pendingPortSettings = text;
-  reopenPending = true;
+  reopenPending = text != settings.portSettings;
 }
 
 bool QvScoreboard::OpenPort() {
@@ -171,19 +168,22 @@ void QvScoreboard::Serve(uint32_t now, const ScoreboardRequests& requests, const
     justOpened = true;
   }
 
-  std::string bytes;
   const ScoreboardFields noFields;
+  const bool refresh = requests.initialize || requests.invalidate;
   if (justOpened || requests.initialize) {
+    std::string bytes;
     SendSection(ScoreboardScript::kInitialization, noFields, bytes);
-    Transmit(now, bytes);
+    Queue(now, bytes);
   }
-  if (justOpened || requests.initialize || requests.invalidate) {
-    RestartResults(now, !justOpened);
+  if (justOpened || refresh) {
+    // Initialize and Refresh start a manual board's pages whether or not the port had to be opened; a
+    // port opened without a request (at start, after a port change) starts automatic paging only.
+    RestartResults(now, refresh);
     messageShown = false;
     lastTimeSecond = -1;
   }
-  if (requests.showMessage && port.IsOpen()) {
-    bytes.clear();
+  if (requests.showMessage) {
+    std::string bytes;
     SendSection(ScoreboardScript::kMessageHeader, noFields, bytes);
     for (const KString& line : requests.message) {
       ScoreboardFields fields;
@@ -191,43 +191,67 @@ void QvScoreboard::Serve(uint32_t now, const ScoreboardRequests& requests, const
       SendSection(ScoreboardScript::kMessage, fields, bytes);
     }
     SendSection(ScoreboardScript::kMessageTrailer, noFields, bytes);
-    Transmit(now, bytes);
+    Queue(now, bytes);
     messageShown = !requests.message.empty();
   }
+  FollowResults(now, event);
+  if (!messageShown) {
+    ServeTurns(now, requests, event);
+  }
+}
 
+void QvScoreboard::FollowResults(uint32_t now, const QvEvent* event) {
   const QvResults* results =
       event != nullptr && event->GetLegCount() > 0 ? &event->Leg(0)->Results() : nullptr;
   const uint32_t changeCount = results != nullptr ? results->ChangeCount() : 0;
-  if (event != shownEvent || changeCount != shownChangeCount) {
-    shownEvent = event;
-    shownChangeCount = changeCount;
-    if (settings.resultsMode == kResultsAutomatic) {
-      RestartResults(now, false);
-      messageShown = false;
-    } else {
-      pagingActive = false;
-    }
-  }
-  if (messageShown || !port.IsOpen()) {
+  if (event == shownEvent && changeCount == shownChangeCount) {
     return;
   }
-  if (requests.timeOfDay && DelayPassed(now)) {
-    const int32_t second = requests.now.MillisecondOfDay() / 1000;
-    if (second != lastTimeSecond || requests.twentyFourHours != lastTwentyFourHours) {
-      lastTimeSecond = second;
-      lastTwentyFourHours = requests.twentyFourHours;
-      ScoreboardFields fields;
-      fields.timeOfDay = ScoreboardRenderer::TimeOfDayText(requests.now, requests.twentyFourHours);
-      bytes.clear();
-      SendSection(ScoreboardScript::kTimeOfDay, fields, bytes);
-      Transmit(now, bytes);
+  shownEvent = event;
+  shownChangeCount = changeCount;
+  // An automatic board starts again from the first page with every new download. A manual run, started
+  // by a Refresh, goes on to its last page showing the results as they are now: a change never stops it.
+  if (settings.resultsMode == kResultsAutomatic) {
+    RestartResults(now, false);
+    messageShown = false;
+  }
+}
+
+void QvScoreboard::ServeTurns(uint32_t now, const ScoreboardRequests& requests, const QvEvent* event) {
+  // Output that comes due before the update delay has passed waits. When a page and the time of day both
+  // wait, the one that did not go out last goes first, so neither shuts the other out.
+  const bool pageFirst = timeOfDayWentLast;
+  for (const bool pageTurn : {pageFirst, !pageFirst}) {
+    if (!DelayPassed(now)) {
+      return;
+    }
+    if (pageTurn && PageIsDue(now, event)) {
+      SendPage(now, event);
+    } else if (!pageTurn && TimeOfDayIsDue(requests)) {
+      SendTimeOfDay(now, requests);
     }
   }
+}
+
+bool QvScoreboard::PageIsDue(uint32_t now, const QvEvent* event) const {
   // Without an event there is nothing to page, not even an empty page.
-  if (pagingActive && event != nullptr && KTickDifference(now, pageDue) >= 0 && DelayPassed(now) &&
-      port.IsOpen()) {
-    SendPage(now, event);
-  }
+  return pagingActive && event != nullptr && KTickDifference(now, pageDue) >= 0;
+}
+
+bool QvScoreboard::TimeOfDayIsDue(const ScoreboardRequests& requests) const {
+  const int32_t second = requests.now.MillisecondOfDay() / 1000;
+  return requests.timeOfDay && (second != lastTimeSecond || requests.twentyFourHours != lastTwentyFourHours);
+}
+
+void QvScoreboard::SendTimeOfDay(uint32_t now, const ScoreboardRequests& requests) {
+  lastTimeSecond = requests.now.MillisecondOfDay() / 1000;
+  lastTwentyFourHours = requests.twentyFourHours;
+  ScoreboardFields fields;
+  fields.timeOfDay = ScoreboardRenderer::TimeOfDayText(requests.now, requests.twentyFourHours);
+  std::string bytes;
+  SendSection(ScoreboardScript::kTimeOfDay, fields, bytes);
+  Queue(now, bytes);
+  timeOfDayWentLast = true;
 }
 
 void QvScoreboard::RestartResults(uint32_t now, bool manualToo) {
@@ -300,6 +324,11 @@ void QvScoreboard::SendPage(uint32_t now, const QvEvent* event) {
   const int32_t count = static_cast<int32_t>(ordered.size());
   const int32_t pageSize = settings.pageMode ? settings.pageSize : std::max(1, count);
   std::vector<int32_t> rows = PageRows(count, nextPage, pageSize, settings.includeFirst);
+  if (rows.empty() && nextPage > 0) {
+    // The results shrank under a running manual sequence: its last page has already been shown.
+    pagingActive = false;
+    return;
+  }
 
   ScoreboardFields pageFields;
   if (event != nullptr && event->GetWindCount() > 0 && event->Wind(0)->HasUnits()) {
@@ -318,7 +347,7 @@ void QvScoreboard::SendPage(uint32_t now, const QvEvent* event) {
   if (!pageFields.wind.IsEmpty()) {
     SendSection(ScoreboardScript::kWind, pageFields, bytes);
   }
-  Transmit(now, bytes);
+  Queue(now, bytes);
 
   const bool morePages = !PageRows(count, nextPage + 1, pageSize, settings.includeFirst).empty();
   if (morePages) {
@@ -329,10 +358,29 @@ void QvScoreboard::SendPage(uint32_t now, const QvEvent* event) {
     pagingActive = false;
   }
   pageDue = now + static_cast<uint32_t>(settings.pageTime);
+  timeOfDayWentLast = false;
 }
 
-void QvScoreboard::Transmit(uint32_t now, const std::string& bytes) {
+void QvScoreboard::Queue(uint32_t now, const std::string& bytes) {
   if (bytes.empty() || !port.IsOpen()) {
+    return;
+  }
+  outgoing.append(bytes);
+  hasOutput = true;
+  lastOutputTick = now;
+}
+
+void QvScoreboard::Flush() {
+  if (!mutex.Lock(1)) {
+    return;  // the output stays for the next tick
+  }
+  const KMutexHold hold(mutex);
+  if (outgoing.empty()) {
+    return;
+  }
+  std::string bytes;
+  bytes.swap(outgoing);
+  if (!port.IsOpen()) {
     return;
   }
   try {
@@ -343,8 +391,5 @@ void QvScoreboard::Transmit(uint32_t now, const std::string& bytes) {
     what.AppendInt(failure.Code());
     Log(what);
     port.Close();
-    return;
   }
-  hasOutput = true;
-  lastOutputTick = now;
 }

@@ -63,12 +63,18 @@ class QvScoreboard {
   bool ListensTo(const KRString* node) const { return node != nullptr && node == portNode; }
   bool IsPortOpen() const { return port.IsOpen(); }
 
-  // GUI thread, with the owner's mutex held: new settings take effect at the next tick.
-  void ReloadSettings();
+  // GUI thread, with the owner's mutex held: new settings and the script (read again from scriptPath)
+  // take effect at the next tick.
+  void ReloadSettings(const KString& scriptPath);
+  // A port setting equal to the one in force changes nothing (and withdraws a change not yet taken).
   void SetPortSettings(const KString& text);
 
-  // The task's step for this board (the owner's mutex held, the event's mutex held when there is one).
+  // The task's step for this board (the owner's mutex held, the event's mutex held when there is one):
+  // decides what the board is sent and renders it, ready for Flush.
   void Serve(uint32_t now, const ScoreboardRequests& requests, const QvEvent* event);
+  // Writes what Serve rendered (the owner's mutex held, the event's mutex released, so a slow line never
+  // holds up a change of the event).
+  void Flush();
 
   // The results in board order and their places (0 for none): Valid results with a finish time first,
   // fastest first, equal times sharing a place; then the others in list order.
@@ -80,13 +86,22 @@ class QvScoreboard {
 
  private:
   static bool PortSettingChanged(KRString* node, const KString& text, void* board);
+  // Reads and parses the script; a script that is missing or cannot be read is logged and sends nothing,
+  // and each fault of a script is logged.
+  ScoreboardScript LoadScript(const KString& scriptPath) const;
   bool OpenPort();
   void RestartResults(uint32_t now, bool manualToo);
+  void FollowResults(uint32_t now, const QvEvent* event);
+  void ServeTurns(uint32_t now, const ScoreboardRequests& requests, const QvEvent* event);
   bool DelayPassed(uint32_t now) const;
+  bool PageIsDue(uint32_t now, const QvEvent* event) const;
+  bool TimeOfDayIsDue(const ScoreboardRequests& requests) const;
   void SendSection(ScoreboardScript::Section section, const ScoreboardFields& fields,
                    std::string& bytes) const;
   void SendPage(uint32_t now, const QvEvent* event);
-  void Transmit(uint32_t now, const std::string& bytes);
+  void SendTimeOfDay(uint32_t now, const ScoreboardRequests& requests);
+  // Adds bytes for Flush to write; the update delay counts from now.
+  void Queue(uint32_t now, const std::string& bytes);
   void Log(const KString& what) const;
 
   QvScoreboards& owner;
@@ -108,6 +123,10 @@ class QvScoreboard {
   bool messageShown = false;
   int32_t lastTimeSecond = -1;
   bool lastTwentyFourHours = false;
+  // The time of day went out last: when it and a page wait for the update delay together, the page goes
+  // first, so the two take turns.
+  bool timeOfDayWentLast = false;
   bool hasOutput = false;
   uint32_t lastOutputTick = 0;
+  std::string outgoing;  // rendered by Serve, written by Flush
 };

@@ -141,7 +141,7 @@ void QvScoreboards::RequestStop() {
   const KMutexHold hold(mutex);
   pending.initialize = true;
   for (auto& board : boards) {
-    board->ReloadSettings();
+    board->ReloadSettings(ScriptPath(board->Entry()));
   }
 }
 
@@ -250,6 +250,10 @@ void QvScoreboards::Tick(uint32_t tickCount) {
   }
   if (event != nullptr) {
     event->Mutex().Unlock();
+  }
+  // The writes wait for a slow line up to its time-out; the event is free by then.
+  for (auto& board : boards) {
+    board->Flush();
   }
   pending.initialize = false;
   pending.invalidate = false;

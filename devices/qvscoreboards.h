@@ -4,9 +4,10 @@
 //
 // The GUI posts its requests (initialise, refresh, time of day, a message, the current event, a port
 // change) as flags and values under the boards' mutex; the task, every 100 ms, tries that mutex for 1 ms,
-// holds it for its whole tick and hands the requests to every board. It reads the current event's results
-// under the event's mutex, tried for 1 ms too, and skips the tick when the event is busy. It never calls
-// the GUI: it sees new results through the results' change counter.
+// holds it for its whole tick and hands the requests to every board. It renders the boards' output from the
+// current event's results under the event's mutex, tried for 1 ms too, and skips the tick when the event is
+// busy; it writes to the ports after releasing the event. It never calls the GUI: it sees new results
+// through the results' change counter.
 
 #include <cstdint>
 #include <memory>
@@ -56,7 +57,7 @@ class QvScoreboards : private KPeriodicTask {
   bool ListensTo(const KRGroup* entry) const;
 
   // ---- requests of the GUI, taken by the task at its next tick ----
-  // Every board initialises again (and reads its settings again).
+  // Every board initialises again (and reads its settings and its script again).
   void RequestStop();
   // Every board sends its output again, results from the first page.
   void InvalidateAll();

@@ -1,6 +1,13 @@
 #include "devices/scoreboardscript.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -83,6 +90,36 @@ int32_t FindSection(std::string_view name) {
 
 const char16_t* ScoreboardScript::SectionName(int32_t section) {
   return section >= 0 && section < kSectionCount ? kSectionNames[section] : nullptr;
+}
+
+bool ScoreboardScript::ReadFile(const std::string& path, std::string& text) {
+  // Non-blocking, so that opening a named pipe does not wait for a writer; it changes nothing for a file.
+  const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (descriptor < 0) {
+    return false;
+  }
+  struct stat status {};
+  bool readable = fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+  std::string content;
+  const size_t limit = static_cast<size_t>(kMaxBytes) + 1;
+  while (readable && content.size() < limit) {
+    char buffer[4096];
+    const size_t wanted = std::min(sizeof buffer, limit - content.size());
+    const ssize_t count = read(descriptor, buffer, wanted);
+    if (count < 0 && errno == EINTR) {
+      continue;
+    }
+    if (count <= 0) {
+      readable = count == 0;
+      break;
+    }
+    content.append(buffer, static_cast<size_t>(count));
+  }
+  close(descriptor);
+  if (readable) {
+    text = std::move(content);
+  }
+  return readable;
 }
 
 ScoreboardScript ScoreboardScript::Parse(std::string_view text, std::vector<std::string>& problems) {

@@ -53,6 +53,10 @@ class ScoreboardScript {
   // Reads a script's text. Every fault appends one problem ("line 12: unknown command 'X'") and leaves out
   // what it concerns; a text longer than kMaxBytes is refused whole with one problem.
   static ScoreboardScript Parse(std::string_view text, std::vector<std::string>& problems);
+  // Reads a script file for Parse: only a regular file (a device such as /dev/zero or a pipe could hold the
+  // reader for ever), and at most kMaxBytes + 1 bytes of it, so that a longer file is refused by Parse
+  // without being read whole. False when the file cannot be opened or read, or is not a regular file.
+  static bool ReadFile(const std::string& path, std::string& text);
 
   // The section's name as scripts write it; null outside the sections.
   static const char16_t* SectionName(int32_t section);

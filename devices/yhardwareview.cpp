@@ -11,6 +11,9 @@ namespace {
 // The designed column edges in characters: columns 10, 4, 6, 7, 7 and 6 characters wide.
 constexpr std::array<int32_t, YHardwareView::kEdgeCount> kDesignedCharacters = {0, 10, 14, 20, 27, 34, 40};
 constexpr int32_t kUnfitted = -1;
+// Far wider than any list in pixels. Edges and widths stay within it, so the fitting arithmetic (at most
+// the first edge plus a width) cannot overflow.
+constexpr int32_t kLargestWidth = 1 << 24;
 constexpr uint32_t kCellCount = 1;
 
 }  // namespace
@@ -77,7 +80,7 @@ int32_t YHardwareView::ColumnWidth(int32_t row, int32_t column) const {
 
 void YHardwareView::SetColumnWidth(int32_t row, int32_t width, bool keep) {
   (void)row;  // every row has the same layout
-  width = std::max(width, 0);
+  width = std::clamp(width, 0, kLargestWidth);
   if (width == fitted[kColumnCount] - fitted[0]) {
     return;
   }
@@ -156,8 +159,10 @@ void YHardwareView::Read(KStream& stream) {
   for (int32_t& edge : edges) {
     edge = stream.ReadInt32();
   }
-  // Edges that go backwards would make negative column widths.
-  if (!std::is_sorted(edges.begin(), edges.end())) {
+  // Edges that go backwards would make negative column widths; a first edge or a total width beyond any
+  // list would overflow the fitting.
+  if (!std::is_sorted(edges.begin(), edges.end()) || edges.front() < 0 || edges.front() > kLargestWidth ||
+      static_cast<int64_t>(edges.back()) - edges.front() > kLargestWidth) {
     throw KXPersistent(3010);
   }
   SetId(id);

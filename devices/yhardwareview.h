@@ -59,7 +59,7 @@ class YHardwareView : public KMessageObject {
   int32_t ColumnWidth(int32_t row, int32_t column) const;
   // Fits the columns to a total width: extra width goes in equal fifths to columns 5, 4, 3 and 2 and the
   // rest to column 1; a deficit is taken from the last column backwards. With `keep` the fitted edges
-  // become the designed ones.
+  // become the designed ones. Widths below 0 count as 0, widths beyond any list as the widest list.
   void SetColumnWidth(int32_t row, int32_t width, bool keep);
   // Moves an inner designed edge (1 to 5), clamped between its neighbours; true when it moved, and the
   // next fit then recomputes the fitted edges.
@@ -72,8 +72,9 @@ class YHardwareView : public KMessageObject {
   int32_t FittedEdge(int32_t edge) const { return fitted.at(edge); }
 
   // The record: tag 0x2000E, the id, the scroll position, the current cell, 1, the edge count 7 and the
-  // seven designed edges, each a 32-bit word. Reading throws KXPersistent 3009 for another tag and leaves
-  // the view unchanged on any failure.
+  // seven designed edges, each a 32-bit word. Reading throws KXPersistent 3009 for another tag, 3010 for
+  // edges that go backwards, begin below 0 or span more than any list could be wide, and leaves the view
+  // unchanged on any failure.
   void Write(KStream& stream) const;
   void Read(KStream& stream);
 

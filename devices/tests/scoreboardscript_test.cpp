@@ -1,10 +1,11 @@
 #include "devices/scoreboardscript.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -248,26 +249,40 @@ TEST(ScoreboardRendererTest, TimeOfDayInTwelveAndTwentyFourHours) {
   }
 }
 
-}  // namespace
-
-namespace {
-
-TEST(ScoreboardScriptTest, ShippedExampleScriptsReadWithoutProblems) {
+TEST(ScoreboardScriptTest, ReadFileTakesOnlyRegularFilesAndNoMoreThanALongScript) {
   const std::filesystem::path folder =
-      std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "resources" / "scoreboards";
-  int32_t scripts = 0;
-  for (const auto& item : std::filesystem::directory_iterator(folder)) {
-    SCOPED_TRACE(item.path().string());
-    std::ifstream file(item.path(), std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    std::vector<std::string> problems;
-    const ScoreboardScript script = ScoreboardScript::Parse(text, problems);
-    EXPECT_TRUE(problems.empty()) << problems.front();
-    EXPECT_TRUE(script.HasSection(ScoreboardScript::kInitialization));
-    EXPECT_TRUE(script.HasSection(ScoreboardScript::kResult));
-    ++scripts;
+      std::filesystem::temp_directory_path() / ("kestrove-script-read-" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  const size_t limit = ScoreboardScript::kMaxBytes + 1;
+  std::ofstream(folder / "short.lss", std::ios::binary) << ";;Message\nM\n";
+  std::ofstream(folder / "long.lss", std::ios::binary) << std::string(4 * limit, ';');
+  ASSERT_EQ(mkfifo((folder / "pipe.lss").c_str(), 0600), 0);
+  struct Case {
+    const char* name;
+    std::string path;
+    bool read;
+    size_t size;
+  };
+  const Case cases[] = {
+      {"a short script", (folder / "short.lss").string(), true, 12},
+      {"a long file, read up to one byte past the limit", (folder / "long.lss").string(), true, limit},
+      {"a device that never ends", "/dev/zero", false, 0},
+      {"a named pipe without a writer", (folder / "pipe.lss").string(), false, 0},
+      {"a folder", folder.string(), false, 0},
+      {"a missing file", (folder / "gone.lss").string(), false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string text = "unchanged";
+    EXPECT_EQ(ScoreboardScript::ReadFile(c.path, text), c.read);
+    EXPECT_EQ(text.size(), c.read ? c.size : std::string("unchanged").size());
   }
-  EXPECT_EQ(scripts, 2);
+  std::string text;
+  ASSERT_TRUE(ScoreboardScript::ReadFile((folder / "long.lss").string(), text));
+  std::vector<std::string> problems;
+  ScoreboardScript::Parse(text, problems);
+  EXPECT_EQ(problems, (std::vector<std::string>{"the script is longer than 65536 bytes"}));
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

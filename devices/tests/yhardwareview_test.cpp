@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -168,6 +169,8 @@ TEST(YHardwareViewTest, RecordRoundTripsAndRefusesOtherRecords) {
   const Case cases[] = {
       {"another tag", 0, 0x0D, 60, 3009},
       {"edges going backwards", 4 * 10, 0xFF, 60, 3010},
+      {"first edge below 0", 4 * 8 + 3, 0x80, 60, 3010},
+      {"edges farther apart than any list is wide", 4 * 14 + 3, 0x7F, 60, 3010},
       {"cut short", 0, 0x0E, 58, 3004},
   };
   for (const Case& c : cases) {
@@ -198,6 +201,53 @@ TEST(YHardwareViewFitTest, SameWidthAgainChangesNothingEvenWithKeep) {
   EXPECT_EQ(Designed(view), (Edges{0, 80, 112, 160, 216, 272, 320}));
   view.SetColumnWidth(0, 300, true);
   EXPECT_EQ(Designed(view), (Edges{0, 80, 112, 160, 216, 272, 300}));
+}
+
+}  // namespace
+
+namespace {
+
+// Fitting adds a width to the first edge; neither a stored record nor a huge width may overflow that.
+TEST(YHardwareViewFitTest, WidestFitsStayInRangeAndReadBack) {
+  YHardwareView source(nullptr, kCharacterWidth);
+  KMemoryStream stream;
+  source.Write(stream);
+  std::vector<uint8_t> bytes = stream.Bytes();
+  bytes[4 * 8] = 0xE8;  // first edge 1000, so that every edge lies past it
+  bytes[4 * 8 + 1] = 0x03;
+  for (int32_t edge = 1; edge < YHardwareView::kEdgeCount; ++edge) {
+    bytes[4 * (8 + edge) + 1] += 4;  // each edge + 1024
+  }
+  YHardwareView view(nullptr, kCharacterWidth);
+  KMemoryStream reader(bytes);
+  view.Read(reader);
+  ASSERT_EQ(view.DesignedEdge(0), 1000);
+
+  struct Case {
+    int32_t width;
+    int32_t lastEdge;
+  };
+  const Case cases[] = {
+      {INT32_MAX, 1000 + (1 << 24)},
+      {(1 << 24) + 1, 1000 + (1 << 24)},
+      {1 << 24, 1000 + (1 << 24)},
+      {INT32_MIN, 1000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.width);
+    YHardwareView kept(nullptr, kCharacterWidth);
+    KMemoryStream again(bytes);
+    kept.Read(again);
+    kept.SetColumnWidth(0, c.width, true);
+    EXPECT_EQ(kept.FittedEdge(YHardwareView::kColumnCount), c.lastEdge);
+    EXPECT_EQ(kept.DesignedEdge(0), 1000);
+    KMemoryStream written;
+    kept.Write(written);
+    YHardwareView copy(nullptr, 1);
+    KMemoryStream back(written.Bytes());
+    copy.Read(back);
+    EXPECT_EQ(Designed(copy), Designed(kept));
+  }
 }
 
 }  // namespace

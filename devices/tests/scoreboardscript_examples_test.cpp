@@ -1,0 +1,156 @@
+// The example scripts shipped in resources/scoreboards/ read without problems and fit their boards.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "devices/scoreboardrenderer.h"
+#include "devices/scoreboardscript.h"
+#include "foundation/kregistry.h"
+#include "model/qvresult.h"
+#include "model/qvsettings.h"
+#include "model/ytime.h"
+
+namespace {
+
+const std::filesystem::path kExamples =
+    std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "resources" / "scoreboards";
+
+ScoreboardScript Example(const char* name) {
+  std::string text;
+  EXPECT_TRUE(ScoreboardScript::ReadFile((kExamples / name).string(), text));
+  std::vector<std::string> problems;
+  ScoreboardScript script = ScoreboardScript::Parse(text, problems);
+  EXPECT_TRUE(problems.empty()) << problems.front();
+  return script;
+}
+
+// The results board the example describes: ten lines of 32 characters; ESC "C" blanks it and goes to the
+// start of line 0, ESC "L" and a digit goes to the start of that line, CR to the start of the line, LF to
+// the next line. A character outside the board is counted, not shown.
+class ResultsBoard {
+ public:
+  static constexpr int32_t kLines = 10;
+  static constexpr int32_t kWidth = 32;
+
+  ResultsBoard() { Blank(); }
+  void Feed(const std::string& bytes) {
+    for (size_t i = 0; i < bytes.size(); ++i) {
+      const char c = bytes[i];
+      if (c == '\x1b' && i + 1 < bytes.size() && bytes[i + 1] == 'C') {
+        Blank();
+        ++i;
+      } else if (c == '\x1b' && i + 2 < bytes.size() && bytes[i + 1] == 'L') {
+        line = bytes[i + 2] - '0';
+        column = 0;
+        i += 2;
+      } else if (c == '\r') {
+        column = 0;
+      } else if (c == '\n') {
+        ++line;
+      } else if (line >= 0 && line < kLines && column < kWidth) {
+        lines[line][column++] = c;
+      } else {
+        ++outside;
+      }
+    }
+  }
+  const std::string& Line(int32_t index) const { return lines.at(index); }
+  int32_t Outside() const { return outside; }
+
+ private:
+  void Blank() {
+    lines.fill(std::string(kWidth, ' '));
+    line = 0;
+    column = 0;
+  }
+  std::array<std::string, kLines> lines;
+  int32_t line = 0;
+  int32_t column = 0;
+  int32_t outside = 0;
+};
+
+TEST(ScoreboardExamplesTest, ShippedExampleScriptsReadWithoutProblems) {
+  int32_t scripts = 0;
+  for (const auto& item : std::filesystem::directory_iterator(kExamples)) {
+    SCOPED_TRACE(item.path().string());
+    const ScoreboardScript script = Example(item.path().filename().c_str());
+    EXPECT_TRUE(script.HasSection(ScoreboardScript::kInitialization));
+    EXPECT_TRUE(script.HasSection(ScoreboardScript::kResult));
+    ++scripts;
+  }
+  EXPECT_EQ(scripts, 2);
+}
+
+class ScoreboardExamplesResultsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    KRegistry::RegisterTypes();
+    QvSettings::SetRoot(&registry);
+    YTime::Setup();
+  }
+  void TearDown() override {
+    QvSettings::SetRoot(nullptr);
+    KRegistry::UnregisterTypes();
+  }
+  KRegistry registry;
+};
+
+// A full page of seven results with two-digit lanes, long names and clubs, then the wind and the time of
+// day: every result keeps its own line and nothing runs off the board.
+TEST_F(ScoreboardExamplesResultsTest, ResultsBoardPageFitsItsTenLinesOfThirtyTwo) {
+  const ScoreboardScript script = Example("results-board.lss");
+  ASSERT_EQ(script.Width(), ResultsBoard::kWidth);
+  struct Row {
+    const char16_t* lane;
+    const char16_t* name;
+    int32_t finishMs;
+    const char* shown;
+  };
+  const Row rows[] = {
+      {u"10", u"Featherstonehaugh", 10234, " 1 10 Featherstone Oslo    10.23"},
+      {u"8", u"Adams", 10310, " 2  8 Adams        Oslo    10.31"},
+      {u"9", u"Brown", 10420, " 3  9 Brown        Oslo    10.42"},
+      {u"1", u"Cole", 10530, " 4  1 Cole         Oslo    10.53"},
+      {u"2", u"Dunn", 10640, " 5  2 Dunn         Oslo    10.64"},
+      {u"3", u"Ellis", 10750, " 6  3 Ellis        Oslo    10.75"},
+      {u"4", u"Ford", 65860, " 7  4 Ford         Oslo  1:05.86"},
+  };
+  std::vector<QvResult> results(std::size(rows));
+  const ScoreboardRenderer renderer(0, true, false);
+  ScoreboardFields pageFields;
+  pageFields.wind = u"+1.2";
+  std::string bytes;
+  renderer.Render(script.Commands(ScoreboardScript::kResultsHeader), pageFields, bytes);
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    results[i].SetAthleteField0(rows[i].name);
+    results[i].SetAthleteField2(u"Oslo Athletics");
+    results[i].SetAthleteField3(rows[i].lane);
+    results[i].SetFinishTime(YTime::FromMilliseconds(rows[i].finishMs));
+    ScoreboardFields fields = pageFields;
+    fields.result = &results[i];
+    fields.place = static_cast<int32_t>(i) + 1;
+    renderer.Render(script.Commands(ScoreboardScript::kResult), fields, bytes);
+  }
+  renderer.Render(script.Commands(ScoreboardScript::kResultsTrailer), pageFields, bytes);
+  renderer.Render(script.Commands(ScoreboardScript::kWind), pageFields, bytes);
+  ScoreboardFields time;
+  time.timeOfDay = u"13:02:03";
+  renderer.Render(script.Commands(ScoreboardScript::kTimeOfDay), time, bytes);
+
+  ResultsBoard board;
+  board.Feed(bytes);
+  EXPECT_EQ(board.Outside(), 0);
+  EXPECT_EQ(board.Line(0), "PL LN NAME         CLUB     TIME");
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(board.Line(static_cast<int32_t>(i) + 1), rows[i].shown);
+  }
+  EXPECT_EQ(board.Line(8), "WIND  +1.2                      ");
+  EXPECT_EQ(board.Line(9), "TIME 13:02:03                   ");
+}
+
+}  // namespace
