@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "devices/csvfields.h"
+
 namespace {
 
 constexpr size_t kCodeLength = 3;
@@ -39,6 +41,9 @@ uint32_t DatabaseFrame::Sum(const std::string& bytes, size_t first, size_t end) 
 
 std::string DatabaseFrame::Encode(bool withChecksum) const {
   std::string bytes;
+  if (payload.size() > static_cast<size_t>(kMaxPayloadBytes)) {
+    return bytes;
+  }
   bytes.reserve(payload.size() + 24);
   bytes.push_back(static_cast<char>(kSOH));
   bytes.append(code, 0, kCodeLength);
@@ -84,8 +89,9 @@ void DatabaseFrame::SetLines(const std::vector<KString>& lines, int32_t charMode
   payload.clear();
   for (const KString& line : lines) {
     if (charMode == 0) {
-      for (int32_t i = 0; i < line.Length(); ++i) {
-        payload.push_back(line[i] > 0xFF ? '?' : static_cast<char>(line[i]));
+      const KString narrow = CsvFields::ForByteCodeSet(line);
+      for (int32_t i = 0; i < narrow.Length(); ++i) {
+        payload.push_back(static_cast<char>(narrow[i]));
       }
     } else {
       payload.append(line.ToUtf8());
@@ -98,6 +104,11 @@ void DatabaseFrameReader::Feed(const uint8_t* bytes, size_t count) {
   buffer.append(reinterpret_cast<const char*>(bytes), count);
 }
 
+void DatabaseFrameReader::Discard() {
+  AddSaturated(ignoredBytes, buffer.size());
+  buffer.clear();
+}
+
 void DatabaseFrameReader::Drop(size_t count) {
   buffer.erase(0, count);
 }
@@ -106,11 +117,10 @@ bool DatabaseFrameReader::Next(DatabaseFrame& frame) {
   for (;;) {
     const size_t start = buffer.find(static_cast<char>(DatabaseFrame::kSOH));
     if (start == std::string::npos) {
-      ignoredBytes += static_cast<int32_t>(buffer.size());
-      buffer.clear();
+      Discard();
       return false;
     }
-    ignoredBytes += static_cast<int32_t>(start);
+    AddSaturated(ignoredBytes, start);
     Drop(start);
     size_t used = 0;
     switch (ScanFrame(frame, used)) {
@@ -120,11 +130,11 @@ bool DatabaseFrameReader::Next(DatabaseFrame& frame) {
       case Scan::kIncomplete:
         return false;
       case Scan::kBroken:
-        ++brokenFrames;
+        AddSaturated(brokenFrames, 1);
         Drop(used);
         break;
       case Scan::kBadSum:
-        ++badChecksums;
+        AddSaturated(badChecksums, 1);
         Drop(used);
         break;
     }

@@ -6,6 +6,7 @@
 // docs/photo-finish-interface.md describes the codes.
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -24,15 +25,24 @@ struct DatabaseFrame {
   bool hasChecksum = false;
 
   // The frame's bytes, with the checksum part when `withChecksum`. Payload bytes below 0x05 go out as
-  // blanks, so that a payload can never end its frame early.
+  // blanks, so that a payload can never end its frame early. Empty when the payload is longer than
+  // kMaxPayloadBytes: every receiver drops such a frame, so it is never sent.
   std::string Encode(bool withChecksum) const;
   static uint32_t Sum(const std::string& bytes, size_t first, size_t end);
 
   // The payload's lines as text and back. `charMode` is "\Database\CharMode": 0 one byte per character
-  // (characters above 255 go out as "?"), otherwise UTF-8. A missing CR LF after the last line is fine.
+  // (characters above U+00FF go out as "?"), otherwise UTF-8. A missing CR LF after the last line is fine.
   std::vector<KString> Lines(int32_t charMode) const;
   void SetLines(const std::vector<KString>& lines, int32_t charMode);
 };
+
+// Adds to one of the links' counters, stopping at the largest value: a peer that sends noise for days
+// must not wrap a count around.
+inline void AddSaturated(int32_t& counter, size_t amount) {
+  constexpr auto kLargest = static_cast<size_t>(std::numeric_limits<int32_t>::max());
+  const auto room = kLargest - static_cast<size_t>(counter);
+  counter = static_cast<int32_t>(static_cast<size_t>(counter) + (amount < room ? amount : room));
+}
 
 // Finds frames in the bytes a peer sends, which may come in any pieces, with noise between frames, broken or
 // over-long frames and wrong sums. Bad frames are dropped and counted; memory stays bounded by one frame.
@@ -44,7 +54,10 @@ class DatabaseFrameReader {
   bool Next(DatabaseFrame& frame);
   // Bytes held for a frame not yet complete.
   size_t Pending() const { return buffer.size(); }
+  // Drops the bytes held (counted as ignored), so that a frame begun before now cannot complete later.
+  void Discard();
 
+  // The counters stop at the largest int32_t value.
   int32_t BadChecksums() const { return badChecksums; }
   // Frames dropped for their form: a wrong code, a missing STX, a broken checksum part, too long a payload.
   int32_t BrokenFrames() const { return brokenFrames; }

@@ -1,6 +1,9 @@
 #include "devices/databaselink.h"
 
+#include <algorithm>
+
 #include "devices/csvfields.h"
+#include "devices/qvdraininput.h"
 #include "devices/startlist.h"
 #include "foundation/kmemorystream.h"
 #include "foundation/kx.h"
@@ -27,7 +30,7 @@ void DatabaseLink::Open(const KString& settings, int32_t mode, bool checksum, in
   port.OpenSettings(settings, KSerialPort::kRead | KSerialPort::kWrite);
   charMode = mode;
   withChecksum = checksum;
-  timeoutMs = timeout > 0 ? timeout : kDefaultTimeoutMs;
+  timeoutMs = timeout > 0 ? std::min(timeout, kMaxTimeoutMs) : kDefaultTimeoutMs;
 }
 
 void DatabaseLink::Close() {
@@ -44,9 +47,18 @@ DatabaseLink::Outcome DatabaseLink::Exchange(const char* code, const std::vector
   request.code = code;
   request.SetLines(lines, charMode);
   const std::string bytes = request.Encode(withChecksum);
-  const int64_t deadline = clock() + timeoutMs;
+  if (bytes.empty()) {
+    return kNoAnswer;  // more than a frame carries: the database would drop it
+  }
   try {
+    // Whatever came before the request (the rest of an answer that came too late, noise) answers nothing
+    // of it.
+    reader.Discard();
+    port.SetTimeout(timeoutMs);
+    QvDrainInput(port, 0);
     port.Write(bytes.data(), static_cast<int32_t>(bytes.size()));
+    // The database's time starts once it has the whole request.
+    const int64_t deadline = clock() + timeoutMs;
     uint8_t chunk[kReadChunk];
     for (;;) {
       while (reader.Next(answer)) {
@@ -56,7 +68,7 @@ DatabaseLink::Outcome DatabaseLink::Exchange(const char* code, const std::vector
         if (answer.code == kRefusal) {
           return kRefused;
         }
-        ++strayFrames;
+        AddSaturated(strayFrames, 1);
       }
       const int64_t left = deadline - clock();
       if (left <= 0) {

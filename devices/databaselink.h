@@ -6,7 +6,9 @@
 //   SRQ (schedule request)  -> SRP (schedule lines) or AMB
 //   IRQ (race request)      -> IRP (race and competitor lines) or AMB
 //   RFL (results)           -> ROK or AMB
-// AMB is the database's "cannot answer that". A request waits at most the link's time-out for its answer.
+// AMB is the database's "cannot answer that". A request waits at most the link's time-out for its answer;
+// what arrived before it was sent (a late answer to an earlier request, noise) is thrown away first, so it
+// can never pass for the answer.
 
 #include <cstdint>
 #include <vector>
@@ -21,16 +23,20 @@ class StartList;
 class DatabaseLink {
  public:
   static constexpr int32_t kDefaultTimeoutMs = 3000;
+  // Each exchange holds the program up to the time-out, so a longer one is cut to this.
+  static constexpr int32_t kMaxTimeoutMs = 30000;
   // What an exchange came to.
   enum Outcome : int32_t { kAnswered = 0, kRefused = 1, kNoAnswer = 2 };
 
   explicit DatabaseLink(LinkClock clock = nullptr);
 
   // Opens the serial port the settings text names. `charMode` is "\Database\CharMode" (0 one byte per
-  // character, else UTF-8); requests carry the checksum when `withChecksum`. Throws KXSerialPort as the
-  // port does.
+  // character, else UTF-8); requests carry the checksum when `withChecksum`. A time-out not above 0 is the
+  // default, one above kMaxTimeoutMs is kMaxTimeoutMs. Throws KXSerialPort as the port does.
   void Open(const KString& settings, int32_t charMode, bool withChecksum, int32_t timeoutMs);
   void Close();
+  // The time-out each request is written with and waits for its answer, in milliseconds.
+  int32_t Timeout() const { return timeoutMs; }
 
   // HFL: kAnswered with the database's name.
   Outcome Hello(KString& name);
@@ -38,11 +44,13 @@ class DatabaseLink {
   Outcome RequestSchedule(StartList& lists);
   // IRQ with the race: its race and competitor lines go into the start list.
   Outcome RequestRace(const KString& event, const KString& round, const KString& heat, StartList& lists);
-  // RFL with the lines of the results interface file.
+  // RFL with the lines of the results interface file; kNoAnswer, with nothing sent, when they are more than
+  // one frame carries.
   Outcome SendResults(const std::vector<KString>& lines);
 
   const DatabaseFrameReader& Reader() const { return reader; }
-  // Frames that answered nothing asked (late answers to an earlier request, unknown codes).
+  // Frames that came while a request waited but answer nothing asked (unknown codes, answers to other
+  // requests); stops at the largest int32_t value.
   int32_t StrayFrames() const { return strayFrames; }
 
  private:

@@ -241,10 +241,11 @@ QvEvent* QvSchedule::ReadFiles(QvEvent* event, int32_t flag, int32_t direction, 
 
 QvEvent* QvSchedule::ReadEventEntries(QvEvent* event, int32_t flag, const KString& eventText,
                                       const KString& roundText, const KString& heatText, int32_t) {
-  current = QvScheduleItem(eventText, roundText, heatText, KString());
-  if (!current.IsSet()) {
-    return nullptr;
+  const QvScheduleItem chosen(eventText, roundText, heatText, KString());
+  if (!chosen.IsSet()) {
+    return nullptr;  // nothing chosen: the current race stays
   }
+  current = chosen;
   return Deliver(event, flag);
 }
 

@@ -51,8 +51,8 @@ class QvSchedule : public QvEventSchedule {
   // `event` is null. Returns the event filled, or null when there is no entry in that direction (or the new
   // event could not be made). From an unset current race, 1 goes to the first entry and -1 to the last.
   QvEvent* ReadFiles(QvEvent* event, int32_t flag, int32_t direction, int32_t unused);
-  // The same for the race with the given event, round and heat, which need not be in the schedule; null when
-  // one of the texts is empty.
+  // The same for the race with the given event, round and heat, which need not be in the schedule; null,
+  // with the current race as it was, when one of the texts is empty.
   QvEvent* ReadEventEntries(QvEvent* event, int32_t flag, const KString& eventText, const KString& roundText,
                             const KString& heatText, int32_t unused);
   // Writes the event's results interface file into the data-out folder when "\Database\File\WriteVXF" is on

@@ -121,7 +121,9 @@ void QxfFile::Write(const KString& path, const std::vector<KString>& lines, int3
       stream.WriteBOM();
     }
     for (const KString& line : lines) {
-      KString ended(line);
+      // In the one-byte code set a character it cannot hold goes out as "?", not as its low byte, which
+      // could be a line end, a quote or a comma and break the line apart.
+      KString ended(encoding == KStream::kEncodingByte ? CsvFields::ForByteCodeSet(line) : line);
       ended.Append(u"\r\n");
       stream.WriteString(ended);
     }

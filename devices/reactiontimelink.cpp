@@ -1,5 +1,7 @@
 #include "devices/reactiontimelink.h"
 
+#include <algorithm>
+
 #include "devices/csvfields.h"
 
 ReactionTimeLink::ReactionTimeLink(Answer answer, LinkClock clock)
@@ -36,19 +38,28 @@ bool ReactionTimeLink::Flush() {
   return true;
 }
 
+bool ReactionTimeLink::Connect() {
+  const int64_t now = clock();
+  if (endpoint.IsConnecting()) {
+    if (now < attemptDeadline) {
+      return true;
+    }
+    endpoint.DropPeer();
+  }
+  if (now < nextAttempt) {
+    return false;
+  }
+  nextAttempt = now + kRetryMs;
+  attemptDeadline = now + kConnectLimitMs;
+  return endpoint.StartConnect();
+}
+
 void ReactionTimeLink::Poll() {
   if (!endpoint.IsOpen()) {
     return;
   }
-  if (!endpoint.IsListener() && !endpoint.HasPeer() && !endpoint.IsConnecting()) {
-    const int64_t now = clock();
-    if (now < nextAttempt) {
-      return;
-    }
-    nextAttempt = now + kRetryMs;
-    if (!endpoint.StartConnect()) {
-      return;
-    }
+  if (!endpoint.IsListener() && !endpoint.HasPeer() && !Connect()) {
+    return;
   }
   if (endpoint.Service()) {
     StartPeer();
@@ -59,6 +70,7 @@ void ReactionTimeLink::Poll() {
     return;
   }
   int32_t handled = 0;
+  int32_t read = 0;
   uint8_t chunk[kReadChunk];
   DatabaseFrame request;
   while (handled < kMaxRequestsPerPoll) {
@@ -67,13 +79,18 @@ void ReactionTimeLink::Poll() {
       ++handled;
       continue;
     }
-    const int32_t got = endpoint.Receive(chunk, kReadChunk);
+    const int32_t room = std::min(kReadChunk, kMaxReadPerPoll - read);
+    if (room <= 0) {
+      break;
+    }
+    const int32_t got = endpoint.Receive(chunk, room);
     if (got <= 0) {
       if (got < 0) {
         StartPeer();
       }
       break;
     }
+    read += got;
     reader.Feed(chunk, static_cast<size_t>(got));
   }
   Flush();
@@ -81,26 +98,36 @@ void ReactionTimeLink::Poll() {
 
 void ReactionTimeLink::Handle(const DatabaseFrame& request) {
   if (request.code != "RRQ") {
-    ++oddFrames;
+    AddSaturated(oddFrames, 1);
     return;
   }
   const std::vector<KString> asked = request.Lines(charMode);
   std::vector<KString> fields;
-  DatabaseFrame reply;
-  std::vector<KString> lines;
   const bool wellFormed = !asked.empty() && CsvFields::Split(asked[0], fields) == CsvFields::kOk &&
                           fields.size() >= 3 && !fields[0].IsEmpty() && !fields[1].IsEmpty() &&
                           !fields[2].IsEmpty();
   if (!wellFormed) {
-    ++oddFrames;
+    AddSaturated(oddFrames, 1);
   }
+  DatabaseFrame reply;
+  std::vector<KString> lines;
+  std::string bytes;
   if (wellFormed && answer(fields[0], fields[1], fields[2], lines)) {
     reply.code = "RRP";
     reply.SetLines(lines, charMode);
-  } else {
+    bytes = reply.Encode(request.hasChecksum);
+  }
+  // No results, or more than one frame carries: the request's line tells the peer which race has none.
+  if (bytes.empty()) {
     reply.code = "RNR";
     reply.SetLines(asked.empty() ? std::vector<KString>{} : std::vector<KString>{asked[0]}, charMode);
+    bytes = reply.Encode(request.hasChecksum);
   }
-  ++answered;
-  unsent.append(reply.Encode(request.hasChecksum));
+  if (bytes.empty()) {
+    // The request's line may not fit either once it is ended and encoded again: the answer names no race.
+    reply.payload.clear();
+    bytes = reply.Encode(request.hasChecksum);
+  }
+  AddSaturated(answered, 1);
+  unsent.append(bytes);
 }

@@ -22,8 +22,14 @@ class ReactionTimeLink {
                                     std::vector<KString>& lines)>;
   // A connection that failed or went away is tried again after this long.
   static constexpr int64_t kRetryMs = 5000;
+  // An attempt that got no reply in this time is given up and made again (the system itself would keep
+  // it pending for minutes).
+  static constexpr int64_t kConnectLimitMs = 5000;
   static constexpr int32_t kMaxRequestsPerPoll = 8;
   static constexpr int32_t kReadChunk = 4096;
+  // Bytes one Poll reads at most, whatever they are: noise and broken frames answer nothing, so a count of
+  // requests alone would not end a Poll while the peer keeps sending them.
+  static constexpr int32_t kMaxReadPerPoll = 4 * kReadChunk;
 
   explicit ReactionTimeLink(Answer answer, LinkClock clock = nullptr);
 
@@ -34,10 +40,12 @@ class ReactionTimeLink {
   bool IsOpen() const { return endpoint.IsOpen(); }
   bool HasPeer() const { return endpoint.HasPeer(); }
   // Does what can be done now: connects or accepts, sends what is waiting, reads and answers requests.
+  // An answer too long for a frame is sent as "RNR", as for a race without results.
   void Poll();
   // The descriptor to wait on for the link's next event; -1 when there is none.
   int Descriptor() const { return endpoint.Descriptor(); }
 
+  // The counters stop at the largest int32_t value.
   int32_t AnsweredRequests() const { return answered; }
   // Frames of other codes, and RRQ frames without event, round and heat (answered RNR).
   int32_t OddFrames() const { return oddFrames; }
@@ -45,6 +53,9 @@ class ReactionTimeLink {
 
  private:
   void StartPeer();
+  // Starts a connection attempt when the retry time has come, and gives up one that took too long; false
+  // while there is no connection to serve.
+  bool Connect();
   void Handle(const DatabaseFrame& request);
   // Sends what the peer takes now; false when the peer went away.
   bool Flush();
@@ -54,6 +65,8 @@ class ReactionTimeLink {
   TcpEndpoint endpoint;
   int32_t charMode = 0;
   int64_t nextAttempt = 0;
+  // When the connection attempt under way is given up.
+  int64_t attemptDeadline = 0;
   DatabaseFrameReader reader;
   std::string unsent;
   int32_t answered = 0;

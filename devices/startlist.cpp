@@ -1,6 +1,10 @@
 #include "devices/startlist.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "devices/csvfields.h"
+#include "devices/startlistlines.h"
 #include "foundation/kbufferedfile.h"
 #include "foundation/kx.h"
 
@@ -58,21 +62,22 @@ void StartList::Note(const KString& source, int32_t line, const char* reason) {
 
 template <typename Take>
 void StartList::ForEachLine(KStream& stream, const KString& source, Take take) {
-  // Lines end at LF; a CR before it is dropped below, so CR LF and LF files read alike.
-  stream.SetReadLineMode(KStream::kLineNone);
+  StartListLines lines(stream, kMaxLineLength, kMaxFileBytes);
   std::vector<KString> fields;
   KString line;
   for (int32_t number = 1;; ++number) {
-    line.Clear();
-    if (stream.ReadLine(line) == KStream::kEndOfStream) {
-      return;
-    }
-    if (number == 1 && line.At(0) == 0xFEFF) {
-      line = KString(line.Data() + 1, line.Length() - 1);
-    }
-    if (line.Length() > kMaxLineLength) {
-      Note(source, number, "the line is too long");
-      continue;
+    switch (lines.Next(line)) {
+      case StartListLines::kEnd:
+        return;
+      case StartListLines::kTooMuch:
+        // A file that grew after it was opened, or a device that never ends.
+        Note(source, number, "the file is too large");
+        return;
+      case StartListLines::kTooLong:
+        Note(source, number, "the line is too long");
+        continue;
+      case StartListLines::kLine:
+        break;
     }
     line.Trim();
     if (line.IsEmpty() || line[0] == u';') {
@@ -166,6 +171,12 @@ void StartList::ReadFile(const KString& path, Kind kind, int32_t encoding) {
   KString source;
   KFile(path).GetDirectory(source);
   source = KString(path.Data() + source.Length(), path.Length() - source.Length());
+  // A FIFO would hold the program at open until someone writes, and a device may never end.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path.ToUtf8(), error)) {
+    Note(source, 0, "not a regular file");
+    return;
+  }
   try {
     KBufferedFile file(kFileBufferSize, path);
     file.Open(KFile::kRead);

@@ -18,7 +18,7 @@ class StartList {
   static constexpr int32_t kMaxLineLength = 1000;
   // A used field longer than this makes its line skipped; the result texts keep no more.
   static constexpr int32_t kMaxFieldLength = 255;
-  // Files larger than this (in bytes) are not read at all.
+  // Files larger than this (in bytes) are not read at all, and no text is read beyond it.
   static constexpr int64_t kMaxFileBytes = 4 * 1024 * 1024;
   static constexpr int32_t kMaxRaces = 2000;
   static constexpr int32_t kMaxCompetitors = 100;  // per race: a leg holds no more results
@@ -62,7 +62,8 @@ class StartList {
   void ReadPeople(KStream& stream, const KString& source);
 
   // The same from files in the given stream encoding. A missing file adds nothing and is no problem; a file
-  // that cannot be read or is too large is noted and adds nothing.
+  // that cannot be read, is no regular file or is too large when opened is noted and adds nothing (one that
+  // grows beyond kMaxFileBytes while it is read is noted and adds the lines before).
   enum Kind : int32_t { kSchedule, kRaces, kPeople };
   void ReadFile(const KString& path, Kind kind, int32_t encoding);
 
@@ -84,7 +85,7 @@ class StartList {
  private:
   // Reads the stream line by line, skipping blank lines, comment lines (";" first), over-long lines and
   // lines with bad quotes, and hands the fields of every other line to `take`, which answers null or the
-  // reason to skip the line.
+  // reason to skip the line. Reading stops after kMaxFileBytes.
   template <typename Take>
   void ForEachLine(KStream& stream, const KString& source, Take take);
   void Note(const KString& source, int32_t line, const char* reason);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,77 @@ TEST(DatabaseFrame, AnOverlongPayloadIsDroppedWithoutBeingKept) {
   const std::vector<DatabaseFrame> got = FramesIn("\x04" + Frame("ROK", "").Encode(false), 1, reader);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0].code, "ROK");
+}
+
+TEST(DatabaseFrame, APayloadOverTheLimitIsNeverEncoded) {
+  struct Case {
+    size_t payloadBytes;
+    bool encoded;
+  } cases[] = {
+      {0, true},
+      {static_cast<size_t>(DatabaseFrame::kMaxPayloadBytes), true},
+      {static_cast<size_t>(DatabaseFrame::kMaxPayloadBytes) + 1, false},
+      {static_cast<size_t>(DatabaseFrame::kMaxPayloadBytes) * 4, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.payloadBytes);
+    const DatabaseFrame frame = Frame("RRP", std::string(c.payloadBytes, 'x'));
+    for (bool checksum : {false, true}) {
+      const std::string bytes = frame.Encode(checksum);
+      EXPECT_EQ(bytes.empty(), !c.encoded);
+      if (c.encoded) {
+        // What is sent is what every reader takes.
+        DatabaseFrameReader reader;
+        const std::vector<DatabaseFrame> got = FramesIn(bytes, bytes.size(), reader);
+        ASSERT_EQ(got.size(), 1u);
+        EXPECT_EQ(got[0].payload.size(), c.payloadBytes);
+      }
+    }
+  }
+}
+
+TEST(DatabaseFrame, CountersStopAtTheirLargestValue) {
+  // More noise than a signed 32-bit count holds: the count stays at its largest value.
+  DatabaseFrameReader reader;
+  const std::string noise(1 << 20, 'x');
+  const int64_t slices = (int64_t{1} << 31) / static_cast<int64_t>(noise.size()) + 1;
+  DatabaseFrame frame;
+  for (int64_t i = 0; i < slices; ++i) {
+    reader.Feed(reinterpret_cast<const uint8_t*>(noise.data()), noise.size());
+    ASSERT_FALSE(reader.Next(frame));
+  }
+  EXPECT_EQ(reader.IgnoredBytes(), std::numeric_limits<int32_t>::max());
+
+  struct Case {
+    int32_t start;
+    size_t amount;
+    int32_t sum;
+  } cases[] = {
+      {0, 0, 0},
+      {5, 7, 12},
+      {std::numeric_limits<int32_t>::max() - 1, 1, std::numeric_limits<int32_t>::max()},
+      {std::numeric_limits<int32_t>::max() - 1, 2, std::numeric_limits<int32_t>::max()},
+      {std::numeric_limits<int32_t>::max(), 1, std::numeric_limits<int32_t>::max()},
+      {1, std::numeric_limits<size_t>::max(), std::numeric_limits<int32_t>::max()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.start) + " + " + std::to_string(c.amount));
+    int32_t counter = c.start;
+    AddSaturated(counter, c.amount);
+    EXPECT_EQ(counter, c.sum);
+  }
+}
+
+TEST(DatabaseFrame, DiscardedBytesCannotCompleteAFrameLater) {
+  DatabaseFrameReader reader;
+  const std::string late = Frame("ROK", "").Encode(true);
+  FramesIn(late.substr(0, late.size() - 1), 1, reader);
+  EXPECT_EQ(reader.Pending(), late.size() - 1);
+  reader.Discard();
+  EXPECT_EQ(reader.Pending(), 0u);
+  EXPECT_EQ(reader.IgnoredBytes(), static_cast<int32_t>(late.size() - 1));
+  EXPECT_TRUE(FramesIn(late.substr(late.size() - 1), 1, reader).empty());
+  EXPECT_EQ(FramesIn(late, 5, reader).size(), 1u);
 }
 
 TEST(DatabaseFrame, PayloadControlBytesCannotEndTheFrame) {

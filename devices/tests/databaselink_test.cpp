@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "devices/qvschedule.h"
@@ -32,18 +34,52 @@ std::string Answer(const std::string& code, const std::string& payload, bool che
   return frame.Encode(checksum);
 }
 
-// The frames the program sent.
-std::vector<DatabaseFrame> Requests(ktest::PtyPair& pair) {
-  const std::string bytes = pair.Receive(1 << 16, 100);
-  DatabaseFrameReader reader;
-  reader.Feed(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  std::vector<DatabaseFrame> frames;
-  DatabaseFrame frame;
-  while (reader.Next(frame)) {
-    frames.push_back(frame);
+// Plays the photo-finish database on the other end of a pseudo-terminal pair, in a thread of its own: it
+// reads each request and answers it with the next bytes of its script, and keeps the requests. It stops when
+// the script runs out or no request comes for a second.
+class ScriptedDatabase {
+ public:
+  ScriptedDatabase(ktest::PtyPair& pair, std::vector<std::string> replies)
+      : pair(pair), replies(std::move(replies)), worker([this] { Run(); }) {}
+  ~ScriptedDatabase() { Finish(); }
+  ScriptedDatabase(const ScriptedDatabase&) = delete;
+  ScriptedDatabase& operator=(const ScriptedDatabase&) = delete;
+
+  // The requests read, once the script has run out.
+  const std::vector<DatabaseFrame>& Requests() {
+    Finish();
+    return requests;
   }
-  return frames;
-}
+
+ private:
+  static constexpr int kQuietMs = 1000;
+
+  void Finish() {
+    if (worker.joinable()) {
+      worker.join();
+    }
+  }
+  void Run() {
+    DatabaseFrameReader reader;
+    for (const std::string& reply : replies) {
+      DatabaseFrame request;
+      while (!reader.Next(request)) {
+        const std::string bytes = pair.Receive(1, kQuietMs);
+        if (bytes.empty()) {
+          return;
+        }
+        reader.Feed(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+      }
+      requests.push_back(request);
+      pair.Send(reply);
+    }
+  }
+
+  ktest::PtyPair& pair;
+  const std::vector<std::string> replies;
+  std::vector<DatabaseFrame> requests;
+  std::thread worker;  // last: it starts once the rest is made
+};
 
 TEST(DatabaseLink, ExchangesEveryRequestWithAndWithoutTheSum) {
   for (bool checksum : {true, false}) {
@@ -52,11 +88,11 @@ TEST(DatabaseLink, ExchangesEveryRequestWithAndWithoutTheSum) {
     pair.MapToPort(kPort);
     DatabaseLink link;
     link.Open(kPortSettings, 1, checksum, kTimeoutMs);
-    // The answers wait on the line before each request is sent; each is taken in its turn.
-    pair.Send(Answer("HMM", "Finish Line DB\r\n", checksum) +
-              Answer("SRP", "1,1,1\r\n2,1,1,Final\r\n", checksum) +
-              Answer("IRP", "2,1,1,Final\r\n,7,3,M\xc3\xbcller,Ann,Club\r\n", checksum) +
-              Answer("ROK", "", checksum));
+    ScriptedDatabase database(
+        pair,
+        {Answer("HMM", "Finish Line DB\r\n", checksum), Answer("SRP", "1,1,1\r\n2,1,1,Final\r\n", checksum),
+         Answer("IRP", "2,1,1,Final\r\n,7,3,M\xc3\xbcller,Ann,Club\r\n", checksum),
+         Answer("ROK", "", checksum)});
     KString name;
     EXPECT_EQ(link.Hello(name), DatabaseLink::kAnswered);
     EXPECT_EQ(Narrow(name), "Finish Line DB");
@@ -71,7 +107,7 @@ TEST(DatabaseLink, ExchangesEveryRequestWithAndWithoutTheSum) {
     EXPECT_EQ(link.SendResults({u"2,1,1,Final", u"3,7,M\u00fcller,Ann,Club,,0,0.150,0,"}),
               DatabaseLink::kAnswered);
 
-    const std::vector<DatabaseFrame> requests = Requests(pair);
+    const std::vector<DatabaseFrame>& requests = database.Requests();
     ASSERT_EQ(requests.size(), 4u);
     EXPECT_EQ(requests[0].code + requests[1].code + requests[2].code + requests[3].code, "HFLSRQIRQRFL");
     EXPECT_EQ(requests[2].payload, "2,1,1\r\n");
@@ -89,7 +125,7 @@ TEST(DatabaseLink, AnAnswerWithABadSumIsRefusedAndCounted) {
   link.Open(kPortSettings, 0, true, kTimeoutMs);
   std::string bad = Answer("HMM", "DB");
   bad[bad.size() - 3] ^= 1;
-  pair.Send(bad);
+  ScriptedDatabase database(pair, {bad});
   KString name;
   EXPECT_EQ(link.Hello(name), DatabaseLink::kNoAnswer);
   EXPECT_EQ(link.Reader().BadChecksums(), 1);
@@ -100,8 +136,8 @@ TEST(DatabaseLink, RefusalsAndStrayFramesAreToldApart) {
   pair.MapToPort(kPort);
   DatabaseLink link;
   link.Open(kPortSettings, 0, true, kTimeoutMs);
-  // A late greeting, then the refusal of the race.
-  pair.Send(Answer("HMM", "DB") + Answer("AMB", "no such race"));
+  // A greeting nobody asked for, then the refusal of the race.
+  ScriptedDatabase database(pair, {Answer("HMM", "DB") + Answer("AMB", "no such race")});
   StartList lists;
   EXPECT_EQ(link.RequestRace(u"9", u"9", u"9", lists), DatabaseLink::kRefused);
   EXPECT_EQ(link.StrayFrames(), 1);
@@ -113,10 +149,68 @@ TEST(DatabaseLink, ASilentOrNoisyDatabaseEndsInNoAnswer) {
   pair.MapToPort(kPort);
   DatabaseLink link;
   link.Open(kPortSettings, 0, true, kTimeoutMs);
-  pair.Send("\x01SRP\x02" + std::string(300, 'x'));  // an answer that never ends
+  ScriptedDatabase database(pair, {"\x01SRP\x02" + std::string(300, 'x')});  // an answer that never ends
   StartList lists;
   EXPECT_EQ(link.RequestSchedule(lists), DatabaseLink::kNoAnswer);
   EXPECT_TRUE(lists.Schedule().empty());
+}
+
+TEST(DatabaseLink, AnAnswerThatCameTooLateNeverAnswersTheNextRequest) {
+  struct Case {
+    const char* name;
+    std::string helloReply;
+    DatabaseLink::Outcome hello;
+    std::string resultsReply;
+  } cases[] = {
+      // The results confirmation waits on the line, or in the reader, before the results are sent.
+      {"a confirmation that waits", Answer("HMM", "DB") + Answer("ROK", ""), DatabaseLink::kAnswered, ""},
+      // A confirmation begun before the results are sent and completed after.
+      {"a confirmation begun before", "\x01ROK\x02", DatabaseLink::kNoAnswer, "\x04"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ktest::PtyPair pair;
+    pair.MapToPort(kPort);
+    DatabaseLink link;
+    link.Open(kPortSettings, 0, true, kTimeoutMs);
+    ScriptedDatabase database(pair, {c.helloReply, c.resultsReply});
+    KString name;
+    EXPECT_EQ(link.Hello(name), c.hello);
+    EXPECT_EQ(link.SendResults({u"1,1,1,Final"}), DatabaseLink::kNoAnswer);
+    EXPECT_EQ(database.Requests().size(), 2u);
+  }
+}
+
+TEST(DatabaseLink, ResultsTooLongForAFrameAreNotSent) {
+  ktest::PtyPair pair;
+  pair.MapToPort(kPort);
+  DatabaseLink link;
+  link.Open(kPortSettings, 0, true, kTimeoutMs);
+  const std::vector<KString> lines(101, KString(std::u16string(700, u'x').c_str()));
+  EXPECT_EQ(link.SendResults(lines), DatabaseLink::kNoAnswer);
+  EXPECT_TRUE(pair.NothingReceived(50));
+}
+
+TEST(DatabaseLink, TheTimeoutStaysWithinItsBounds) {
+  struct Case {
+    int32_t given;
+    int32_t used;
+  } cases[] = {
+      {-5, DatabaseLink::kDefaultTimeoutMs},
+      {0, DatabaseLink::kDefaultTimeoutMs},
+      {1, 1},
+      {DatabaseLink::kMaxTimeoutMs, DatabaseLink::kMaxTimeoutMs},
+      {DatabaseLink::kMaxTimeoutMs + 1, DatabaseLink::kMaxTimeoutMs},
+      {std::numeric_limits<int32_t>::max(), DatabaseLink::kMaxTimeoutMs},
+  };
+  ktest::PtyPair pair;
+  pair.MapToPort(kPort);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.given);
+    DatabaseLink link;
+    link.Open(kPortSettings, 0, true, c.given);
+    EXPECT_EQ(link.Timeout(), c.used);
+  }
 }
 
 TEST(DatabaseLink, AClosedOrMissingPortAnswersNothing) {
@@ -143,12 +237,13 @@ class ScheduleOverLinkTest : public pftest::SettingsTest {
 };
 
 TEST_F(ScheduleOverLinkTest, TheScheduleRacesAndResultsTravelOverTheLink) {
-  pair.Send(Answer("HMM", "DB") + Answer("SRP", "1,1,1,Heat 1\r\n1,1,2,Heat 2\r\n"));
+  ScriptedDatabase database(
+      pair, {Answer("HMM", "DB"), Answer("SRP", "1,1,1,Heat 1\r\n1,1,2,Heat 2\r\n"),
+             Answer("IRP", "1,1,2,Heat 2\r\n,55,6,Roe,Ann,Striders,L-5\r\n"), Answer("ROK", "")});
   QvSchedule schedule;
   ASSERT_EQ(schedule.Count(), 2);
   EXPECT_EQ(Narrow(schedule.GetNth(1)->GetText()), "1-1-2 Heat 2");
 
-  pair.Send(Answer("IRP", "1,1,2,Heat 2\r\n,55,6,Roe,Ann,Striders,L-5\r\n"));
   std::unique_ptr<QvEvent> event(schedule.ReadEventEntries(nullptr, 0, u"1", u"1", u"2", 0));
   ASSERT_NE(event, nullptr);
   EXPECT_EQ(Narrow(event->GetTitle()), "Heat 2");
@@ -156,9 +251,8 @@ TEST_F(ScheduleOverLinkTest, TheScheduleRacesAndResultsTravelOverTheLink) {
   ASSERT_NE(result, nullptr);
   EXPECT_EQ(Narrow(result->AthleteField(0)), "Roe");
 
-  pair.Send(Answer("ROK", ""));
   EXPECT_TRUE(schedule.WriteQXF(*event, 0));
-  const std::vector<DatabaseFrame> requests = Requests(pair);
+  const std::vector<DatabaseFrame>& requests = database.Requests();
   ASSERT_EQ(requests.size(), 4u);
   EXPECT_EQ(requests[3].code, "RFL");
   EXPECT_EQ(requests[3].payload.substr(0, 14), "1,1,2,Heat 2\r\n");
@@ -172,12 +266,11 @@ TEST_F(ScheduleOverLinkTest, ASilentDatabaseLeavesAnEmptyScheduleAndALogLine) {
 }
 
 TEST_F(ScheduleOverLinkTest, ARefusedResultsTransferFailsTheWrite) {
-  pair.Send(Answer("HMM", "DB") + Answer("SRP", ""));
+  ScriptedDatabase database(pair, {Answer("HMM", "DB"), Answer("SRP", ""), Answer("AMB", "results refused")});
   QvSchedule schedule;
   QvEvent event;
   event.NewLeg();
   event.SetEventRoundHeat(u"1", u"1", u"1");
-  pair.Send(Answer("AMB", "results refused"));
   EXPECT_FALSE(schedule.WriteQXF(event, 0));
   EXPECT_NE(LogText().find("33002"), std::string::npos);
   // The file itself was written before the transfer.

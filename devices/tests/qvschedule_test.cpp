@@ -180,6 +180,32 @@ TEST_F(ScheduleTest, ARaceNotInTheListsKeepsItsNumbersOnly) {
   EXPECT_EQ(schedule.ReadEventEntries(nullptr, 0, u"9", u"", u"9", 0), nullptr);
 }
 
+TEST_F(ScheduleTest, ChoosingAnIncompleteRaceKeepsTheCurrentOne) {
+  Publish();
+  QvSchedule schedule;
+  std::unique_ptr<QvEvent> first(schedule.ReadFiles(nullptr, 0, 1, 0));
+  ASSERT_NE(first, nullptr);
+  struct Case {
+    const char16_t* event;
+    const char16_t* round;
+    const char16_t* heat;
+  } cases[] = {
+      {u"", u"1", u"1"},
+      {u"1", u"", u"1"},
+      {u"1", u"1", u""},
+      {u"", u"", u""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Narrow(KString(c.event)) + "-" + Narrow(KString(c.round)) + "-" + Narrow(KString(c.heat)));
+    EXPECT_EQ(schedule.ReadEventEntries(nullptr, 0, c.event, c.round, c.heat, 0), nullptr);
+    EXPECT_EQ(Narrow(schedule.Current().GetText()), "1-1-1 100 m Men Heat 1");
+  }
+  // The next step goes on from the race before the choice.
+  std::unique_ptr<QvEvent> next(schedule.ReadFiles(nullptr, 0, 1, 0));
+  ASSERT_NE(next, nullptr);
+  EXPECT_EQ(Race(*next), "1-1-2 100 m Men Heat 2");
+}
+
 TEST_F(ScheduleTest, StepsFollowListsPublishedSinceTheLastStep) {
   Publish();
   QvSchedule schedule;

@@ -5,6 +5,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -219,6 +220,129 @@ TEST_F(LinkTest, AFloodingPeerIsServedABoundedAmountPerTick) {
   // Reading its answers, the peer gets every one.
   const std::vector<DatabaseFrame> answers = peer.Answers([this] { PollLink(); }, kRequests);
   EXPECT_EQ(answers.size(), static_cast<size_t>(kRequests));
+}
+
+TEST_F(LinkTest, APollReadsABoundedAmountWhateverThePeerSends) {
+  // Units whose bytes the reader drops whole: plain noise, a frame broken by a second STX, a bad sum.
+  std::string badSum = Request("1,1,1\r\n");
+  badSum[badSum.size() - 2] ^= 1;
+  struct Case {
+    const char* name;
+    std::string unit;
+  } cases[] = {
+      {"noise", "line noise "},
+      {"broken frames", "\x01RRQ\x02x\x02"},
+      {"bad sums", badSum},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const int32_t port = pftest::FreeLoopbackPort();
+    ASSERT_TRUE(link.Open(Settings(-2, port), 0));
+    Peer peer;
+    ASSERT_TRUE(peer.Connect(port));
+    // As much as the system takes at once, far more than one Poll may read.
+    std::string flood;
+    while (flood.size() < 64 * 1024) {
+      flood += c.unit;
+    }
+    size_t sent = 0;
+    while (sent < (size_t{1} << 20)) {
+      // Each send goes on where the last one stopped, so the bytes stay a run of whole units.
+      const size_t at = sent % flood.size();
+      const ssize_t got = send(peer.fd, flood.data() + at, flood.size() - at, MSG_DONTWAIT);
+      if (got <= 0) {
+        break;
+      }
+      sent += static_cast<size_t>(got);
+    }
+    ASSERT_GT(sent, 4u * ReactionTimeLink::kMaxReadPerPoll);
+    const DatabaseFrameReader& reader = link.Reader();
+    const auto consumed = [&] {
+      return static_cast<size_t>(reader.IgnoredBytes()) +
+             static_cast<size_t>(reader.BrokenFrames() + reader.BadChecksums()) * c.unit.size() +
+             reader.Pending();
+    };
+    const int32_t answeredBefore = link.AnsweredRequests();
+    link.Poll();
+    EXPECT_GT(consumed(), 0u);
+    EXPECT_LE(consumed(), static_cast<size_t>(ReactionTimeLink::kMaxReadPerPoll));
+    // Read in later ticks, the flood ends and a request after it is answered.
+    for (int32_t tick = 0; tick < 1000 && consumed() < sent; ++tick) {
+      const size_t before = consumed();
+      link.Poll();
+      EXPECT_LE(consumed() - before, static_cast<size_t>(ReactionTimeLink::kMaxReadPerPoll));
+    }
+    EXPECT_EQ(consumed(), sent);
+    EXPECT_EQ(link.AnsweredRequests(), answeredBefore);
+    peer.Send(Request("1,1,1\r\n"));
+    const std::vector<DatabaseFrame> answers = peer.Answers([this] { PollLink(); }, 1);
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(answers[0].code, "RRP");
+    link.Close();
+  }
+}
+
+TEST_F(LinkTest, AnAnswerTooLongForAFrameIsSentAsNoResults) {
+  const int32_t port = pftest::FreeLoopbackPort();
+  ReactionTimeLink wordy(
+      [](const KString&, const KString&, const KString&, std::vector<KString>& lines) {
+        // 101 result lines of 700 characters: more than one frame may carry.
+        lines.assign(101, KString(std::u16string(700, u'x').c_str()));
+        return true;
+      },
+      [this] { return now; });
+  ASSERT_TRUE(wordy.Open(Settings(-2, port), 0));
+  Peer peer;
+  ASSERT_TRUE(peer.Connect(port));
+  // A request line that fits its frame only without its line end cannot be sent back either.
+  const std::string longLine = "1,1," + std::string(DatabaseFrame::kMaxPayloadBytes - 4, '7');
+  peer.Send(Request("1,1,1\r\n") + Request(longLine));
+  const std::vector<DatabaseFrame> answers = peer.Answers([&] { wordy.Poll(); }, 2);
+  ASSERT_EQ(answers.size(), 2u);
+  EXPECT_EQ(answers[0].code, "RNR");
+  EXPECT_EQ(answers[0].payload, "1,1,1\r\n");
+  EXPECT_EQ(answers[1].code, "RNR");
+  EXPECT_EQ(answers[1].payload, "");
+  EXPECT_EQ(peer.reader.BrokenFrames(), 0);
+}
+
+TEST_F(LinkTest, AConnectionAttemptWithoutReplyIsMadeAgainAfterItsLimit) {
+  // A listener whose queue is full drops further attempts without a word, as a host that is down does.
+  const int32_t port = pftest::FreeLoopbackPort();
+  const int listener = socket(AF_INET, SOCK_STREAM, 0);
+  const sockaddr_in address = Loopback(port);
+  ASSERT_EQ(bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(listener, 0), 0);
+  std::vector<int> fillers;
+  for (int32_t i = 0; i < 3; ++i) {
+    fillers.push_back(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
+    connect(fillers.back(), reinterpret_cast<const sockaddr*>(&address), sizeof address);
+  }
+  // The socket of the attempt under way: a new attempt has a new one.
+  const auto attempt = [this] {
+    struct stat status {};
+    return link.Descriptor() >= 0 && fstat(link.Descriptor(), &status) == 0 ? status.st_ino : ino_t{0};
+  };
+  ASSERT_TRUE(link.Open(Settings(-1, port), 0));
+  link.Poll();
+  const ino_t first = attempt();
+  ASSERT_NE(first, ino_t{0});
+  for (int32_t i = 0; i < 5; ++i) {
+    link.Poll();
+  }
+  ASSERT_FALSE(link.HasPeer());
+  now += ReactionTimeLink::kConnectLimitMs - 1;
+  link.Poll();
+  EXPECT_EQ(attempt(), first);
+  now += 1;
+  link.Poll();
+  const ino_t second = attempt();
+  EXPECT_NE(second, ino_t{0});
+  EXPECT_NE(second, first);
+  for (int fd : fillers) {
+    close(fd);
+  }
+  close(listener);
 }
 
 TEST_F(LinkTest, APeerThatLeavesMakesRoomForTheNext) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -164,6 +168,9 @@ TEST(StartList, TextIsReadInTheChosenCodeSet) {
   } cases[] = {
       {"1,M\xfcller\n", KStream::kEncodingByte},
       {"\xef\xbb\xbf"
+       "1,M\xfcller\n",
+       KStream::kEncodingByte},
+      {"\xef\xbb\xbf"
        "1,M\xc3\xbcller\n",
        KStream::kEncodingLocal},
       {std::string("\xff\xfe"
@@ -196,6 +203,55 @@ TEST(StartList, MissingFilesAreEmptyAndUnreadableOnesAreNoted) {
   std::filesystem::create_directory(folder.File("vesk.evt"));
   lists.ReadFile(KString::FromUtf8(folder.File("vesk.evt")), StartList::kRaces, KStream::kEncodingByte);
   EXPECT_EQ(lists.SkippedLines(), 2);
+}
+
+TEST(StartList, OnlyRegularFilesAreRead) {
+  pftest::TempFolder folder;
+  struct Case {
+    const char* name;
+    std::function<void(const std::string&)> make;
+  } cases[] = {
+      // Without a writer, opening a FIFO waits for ever; a device may never end.
+      {"a FIFO", [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }},
+      {"a device", [](const std::string& path) { std::filesystem::create_symlink("/dev/zero", path); }},
+      {"a folder", [](const std::string& path) { std::filesystem::create_directory(path); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = folder.File(std::string(c.name + 2) + ".sch");
+    c.make(path);
+    StartList lists;
+    lists.ReadFile(KString::FromUtf8(path), StartList::kSchedule, KStream::kEncodingByte);
+    ASSERT_EQ(lists.Problems().size(), 1u);
+    EXPECT_EQ(Narrow(lists.Problems()[0].reason), "not a regular file");
+    EXPECT_TRUE(lists.Schedule().empty());
+  }
+  // A link to a regular file is read.
+  pftest::WriteBytes(folder.File("real.sch"), "1,1,1\n");
+  std::filesystem::create_symlink(folder.File("real.sch"), folder.File("vesk.sch"));
+  StartList lists;
+  lists.ReadFile(KString::FromUtf8(folder.File("vesk.sch")), StartList::kSchedule, KStream::kEncodingByte);
+  EXPECT_EQ(lists.Schedule().size(), 1u);
+  EXPECT_EQ(lists.SkippedLines(), 0);
+}
+
+TEST(StartList, TextBeyondTheFileLimitIsNotRead) {
+  // Comment lines up to the limit, then a race that lies beyond it.
+  const std::string comment = ";" + std::string(StartList::kMaxLineLength - 1, 'c') + "\n";
+  std::string text = "1,1,1\n";
+  int32_t lines = 1;
+  while (static_cast<int64_t>(text.size()) <= StartList::kMaxFileBytes) {
+    text += comment;
+    ++lines;
+  }
+  text += "2,1,1\n";
+  KMemoryStream stream = Text(text, KStream::kEncodingByte);
+  StartList lists;
+  lists.ReadSchedule(stream, u"vesk.sch");
+  EXPECT_EQ(ScheduleTexts(lists), (std::vector<std::string>{"1/1/1/"}));
+  ASSERT_EQ(lists.Problems().size(), 1u);
+  EXPECT_EQ(Narrow(lists.Problems()[0].reason), "the file is too large");
+  EXPECT_EQ(lists.Problems()[0].line, lines);
 }
 
 TEST(StartList, RaceNumbersMatchWhateverTheirPadding) {
