@@ -264,32 +264,37 @@ void KFile::WriteRaw(const void* buffer, int32_t count) {
   }
 }
 
-void KFile::SaveSafely(const KString& target, const std::function<void(KStream&)>& writeContents) {
-  KFile targetFile(target);
-  // The temporary file lives beside the target so that the final rename stays on one file system.
-  KString temporaryName;
-  targetFile.GetDirectory(temporaryName);
-  temporaryName.AppendChar(u'.');
-  temporaryName.Append(target.Data() + targetFile.NameStart(), target.Length() - targetFile.NameStart());
-  temporaryName.Append(".tmp");
-  temporaryName.AppendInt(::getpid());
-  const int32_t stem = temporaryName.Length();
+KString KFile::CreateTemporaryBeside(const KString& path) {
+  const KFile target(path);
+  KString name;
+  target.GetDirectory(name);
+  name.AppendChar(u'.');
+  name.Append(path.Data() + target.NameStart(), path.Length() - target.NameStart());
+  name.Append(".tmp");
+  name.AppendInt(::getpid());
+  const int32_t stem = name.Length();
+  // Each name taken belongs to another save still running or to one that crashed.
   int fd = -1;
   for (int32_t attempt = 0; fd < 0; ++attempt) {
-    temporaryName.SetLength(stem);
-    temporaryName.AppendChar(u'-');
-    temporaryName.AppendInt(attempt);
-    fd = ::open(temporaryName.ToUtf8().c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    name.SetLength(stem);
+    name.AppendChar(u'-');
+    name.AppendInt(attempt);
+    fd = ::open(name.ToUtf8().c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && (errno != EEXIST || attempt >= 100)) {
       throw KXStream(kErrFileOpen, errno);
     }
   }
   struct stat old {};
-  if (::stat(target.ToUtf8().c_str(), &old) == 0) {
+  if (::stat(path.ToUtf8().c_str(), &old) == 0) {
     ::fchmod(fd, old.st_mode & 07777);  // the new file keeps the old one's permissions
   }
   ::close(fd);
+  return name;
+}
 
+void KFile::SaveSafely(const KString& target, const std::function<void(KStream&)>& writeContents) {
+  const KFile targetFile(target);
+  const KString temporaryName = CreateTemporaryBeside(target);
   KBufferedFile temporary(kSaveBufferSize, temporaryName);
   try {
     temporary.Open(kReadWrite);

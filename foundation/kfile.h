@@ -70,6 +70,11 @@ class KFile : public KStream {
   // file beside `path` (buffered), which is flushed, synced and renamed over `path`. When anything fails the
   // temporary file is removed, the old file stays as it was, and the failure is thrown on.
   static void SaveSafely(const KString& path, const std::function<void(KStream&)>& writeContents);
+  // Creates an empty file under a hidden name beside `path` that no other file had (so the file is surely
+  // the caller's to delete), with the permissions of the file at `path` when there is one, and answers
+  // its name. Beside the target, a later rename over it stays on one file system. KXStream 3002 when no
+  // such file can be made.
+  static KString CreateTemporaryBeside(const KString& path);
 
   // Gives the next file of the listing in `entry` (its full path); false when there is no further file.
   static bool FindNext(KFileInfo& listing, KFile& entry);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 #include "foundation/kstream.h"
 #include "foundation/kx.h"
@@ -13,6 +15,7 @@
 #include "imaging/yimageview.h"
 #include "imaging/yimaginglog.h"
 #include "imaging/ynotification.h"
+#include "imaging/yreplacementfile.h"
 #include "model/qvevent.h"
 #include "model/yleg.h"
 
@@ -28,6 +31,17 @@ constexpr int32_t kTrailingZeroWords = 9;
 constexpr int32_t kLayoutParameters[] = {5, 6, 7, 27};
 constexpr int32_t kSetupParameters[] = {0, 1, 2, 4, 26, 28, 29, 30, 31};
 
+// Every image alive, so that reading can tell which block-file extensions a document already uses.
+std::mutex& LiveImagesMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+std::vector<const YImage*>& LiveImages() {
+  static std::vector<const YImage*> images;
+  return images;
+}
+
 int64_t BlockOffset(int64_t n) {
   return YImage::kFirstUnitBytes + YImage::kBlockBytes * n;
 }
@@ -35,35 +49,25 @@ int64_t BlockOffset(int64_t n) {
 }  // namespace
 
 YImage::YImage(KMessageObject* owner, int32_t id) : KMessageObject(owner, id), camera(this) {
+  {
+    std::lock_guard<std::mutex> hold(LiveImagesMutex());
+    LiveImages().push_back(this);
+  }
   if (YImageBlockManager* manager = YImageBlockManager::Global()) {
     manager->Register(&blocks);
   }
 }
 
 YImage::~YImage() {
+  {
+    std::lock_guard<std::mutex> hold(LiveImagesMutex());
+    std::erase(LiveImages(), this);
+  }
   if (YCaptureService* service = YCaptureService::Registered()) {
     service->ReleaseImage(*this);
   }
   blocks.ReturnAll();
-  if (!file.IsOpen()) {
-    return;
-  }
-  try {
-    if (temporary) {
-      const KString name = file.Name();
-      file.Close();
-      KDeleteFile(name);
-    } else {
-      if (savedBlockCount >= 0 && file.Mode() == KFile::kReadWrite) {
-        SetLength(file, BlockOffset(savedBlockCount));
-      }
-      file.Close();
-    }
-  } catch (const KX& failure) {
-    KString text("YImage::~YImage: block file error ");
-    text.AppendInt(failure.Code());
-    YLogError(text);
-  }
+  ReleaseBlockFile("YImage::~YImage: block file error ");
 }
 
 void YImage::InitClass() {
@@ -252,7 +256,14 @@ bool YImage::AddCapturedBlock(YImageBlock* block) {
   if (block == nullptr || block->CameraNumber() != camera.Parameter(2) || !AddBlock(block)) {
     return false;
   }
-  WriteUnsaved(1);
+  try {
+    WriteUnsaved(1);
+  } catch (const KX& failure) {
+    // The block is the image's now and stays unsaved: the next write or save of the image tries it again.
+    KString text("YImage::AddCapturedBlock: block file error ");
+    text.AppendInt(failure.Code());
+    YLogError(text);
+  }
   KMessage message;
   Send(this, Message(message, kYImageBlockAdded, 0, this));
   return true;
@@ -395,12 +406,14 @@ void YImage::OpenBlockFile(bool writing) {
 }
 
 void YImage::SetLength(KFile& target, int64_t length) {
-  // A file of the right length is left alone, so that a read-only block file can be saved unchanged.
-  if (target.Size() == length) {
-    return;
-  }
   target.Seek(length);
   target.Truncate();
+}
+
+void YImage::ShrinkTo(KFile& target, int64_t length) {
+  if (target.Size() > length) {
+    SetLength(target, length);
+  }
 }
 
 void YImage::WriteBlockAt(KFile& target, int32_t n, const uint8_t* bytes, int32_t length) {
@@ -455,7 +468,8 @@ void YImage::ReadRecord(KStream& stream, Record& record) {
     fixed.Append(extension.Data() + 1, extension.Length() - 1);
     extension = fixed;
   }
-  if (extension.Find(u'/') >= 0 || extension.Find(u'\\') >= 0 || extension.Find(u'\0') >= 0) {
+  if (extension.Find(u'/') >= 0 || extension.Find(u'\\') >= 0 || extension.Find(u'\0') >= 0 ||
+      NamesAnotherFile(extension)) {
     throw KXPersistent(kErrFileContents);
   }
   stream.ReadInt32();
@@ -464,6 +478,15 @@ void YImage::ReadRecord(KStream& stream, Record& record) {
   record.frameCount = stream.ReadInt32();
   if (record.blockCount < 0 || record.frameCount < 0) {
     throw KXPersistent(kErrFileContents);
+  }
+  // Frames that are not coded fill their blocks in order, so the frame count fixes the block count. A
+  // record where they disagree is damaged: saving it would pad the block file with empty blocks or drop
+  // blocks it holds, so it is refused rather than trusted either way.
+  if (!camera.IsType102()) {
+    const int64_t perBlock = camera.FramesPerBlock();
+    if ((record.frameCount + perBlock - 1) / perBlock != record.blockCount) {
+      throw KXPersistent(kErrFileContents);
+    }
   }
   stream.ReadInt32();
   stream.ReadInt32();
@@ -474,21 +497,60 @@ void YImage::ReadRecord(KStream& stream, Record& record) {
   }
 }
 
+bool YImage::NamesAnotherFile(const KString& wanted) const {
+  if (wanted.IsEmpty()) {
+    return false;  // names no file at all; opening refuses it
+  }
+  // Either kind's document extension: the document may be saved as the other kind.
+  for (const char16_t* documentExtension : {u"qve", u"qvw"}) {
+    if (KString::EqualsNoCase(wanted, KString(documentExtension))) {
+      return true;
+    }
+  }
+  const QvEvent* document = Document();
+  if (document == nullptr) {
+    return false;
+  }
+  if (!document->StoragePath().IsEmpty()) {
+    KFile own(document->StoragePath());
+    KFile blockFile(document->StoragePath());
+    blockFile.SetExtension(wanted);
+    if (KFile::SameName(own, blockFile)) {
+      return true;
+    }
+  }
+  std::lock_guard<std::mutex> hold(LiveImagesMutex());
+  for (const YImage* other : LiveImages()) {
+    if (other != this && other->Document() == document && KString::EqualsNoCase(other->extension, wanted)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 void YImage::Import(KStream& stream) {
   Record record;
   ReadRecord(stream, record);
   blockCount = record.blockCount;
   frameCount = record.frameCount;
   blocks.ClearFirstUnsaved();
+  // An image saved without blocks (one added while the document was opened header-only) may have no block
+  // file: it opens without one and gets one at its first full save.
+  const KString name = BlockFileName();
+  const bool needsFile = blockCount > 0 || name.IsEmpty() || KFileExists(name);
   try {
-    OpenBlockFile(false);
+    if (needsFile) {
+      OpenBlockFile(false);
+    }
   } catch (const KXStream& failure) {
     if (failure.Code() == kErrFileOpen) {
       throw KX(kErrImageFileOpen);
     }
     throw;
   }
-  ReconcileWithFile();
+  if (needsFile) {
+    ReconcileWithFile();
+  }
   savedBlockCount = blockCount;
   savedFrameCount = frameCount;
   if ((flags & kEnhancedTables) == 0) {
@@ -537,7 +599,10 @@ void YImage::Export(KStream& stream) {
 void YImage::ExportHeaderOnly(KStream& stream) {
   WriteRecord(stream, std::max(savedBlockCount, 0), std::max(savedFrameCount, 0), 0);
   if (!file.IsOpen()) {
-    if (!BlockFileName().IsEmpty()) {
+    // The temporary block file is deleted with the image, so it may only be one made here: a file that
+    // already has the name belongs to something else and is left alone (blocks then stay in memory).
+    const KString name = BlockFileName();
+    if (!name.IsEmpty() && !KFileExists(name)) {
       OpenBlockFile(true);
       temporary = true;
     }
@@ -570,55 +635,33 @@ void YImage::ExportFull(KStream& stream) {
   }
   WriteRecord(stream, count, frameCount, ShownFrame(referenceFrame));
 
-  bool targetIsBlockFile = false;
-  if (!file.IsOpen()) {
-    OpenBlockFile(true);
-    targetIsBlockFile = true;
-  } else if (CheckImageFile()) {
-    targetIsBlockFile = true;
-  } else if (temporary) {
-    KDeleteFile(name);
-    targetIsBlockFile = file.Rename(KFile(name));
-  }
-  // Blocks rebuilt through cuts are read from the block file while they are written, so they always go to
-  // a fresh file that replaces the block file once complete.
-  const bool rebuildInPlace = targetIsBlockFile && withCuts;
-  KFile fresh;
-  if (!targetIsBlockFile || rebuildInPlace) {
-    KString freshName = name;
-    if (rebuildInPlace) {
-      freshName.Append(u"~");
-    }
-    fresh.SetName(freshName);
-    fresh.Open(KFile::kReadWrite, true);
-  }
-  KFile& target = fresh.IsOpen() ? fresh : file;
-  try {
-    if (target.Size() < BlockOffset(count)) {
-      SetLength(target, BlockOffset(count));
-    }
-    if (withCuts && !coded) {
-      WriteRawWithCuts(target);
+  if (!withCuts && CheckImageFile()) {
+    // The block file already holds every saved block: only those captured since go in. It is never padded
+    // out to the count: blocks a damaged file lost would only turn into zeros (up to gigabytes of them).
+    YImageBlock* unsaved = blocks.FirstUnsaved();
+    CopyBlocks(file, unsaved != nullptr ? unsaved->Number() : blockCount, count);
+    ShrinkTo(file, BlockOffset(count));
+  } else {
+    // A new block file (a first save, another name, or blocks rebuilt from the old file while they are
+    // written) is written whole beside its name and replaces what is there only once complete, so a failing
+    // save leaves every existing file as it was.
+    YReplacementFile fresh(name);
+    SetLength(fresh.File(), BlockOffset(count));
+    if (coded && withCuts) {
+      WriteRebuiltBlocks(fresh.File(), count);
+    } else if (withCuts) {
+      WriteRawWithCuts(fresh.File());
     } else {
-      WriteBlocks(target, &target == &file, count);
+      CopyBlocks(fresh.File(), 0, count);
     }
-  } catch (const KX&) {
-    // A half-written new file is of no use; the block file stays as it was.
-    if (fresh.IsOpen()) {
-      const KString freshName = fresh.Name();
-      fresh.Close();
-      KDeleteFile(freshName);
+    fresh.Commit();
+    if (CheckImageFile()) {
+      // The old file's name now belongs to the new one: the old handle is only let go.
+      temporary = false;
     }
-    throw;
+    ReleaseBlockFile("YImage::Export: old block file error ");
+    file.TakeOver(fresh.File(), true);
   }
-  if (fresh.IsOpen()) {
-    CloseOldBlockFile();
-    if (rebuildInPlace && !fresh.Rename(KFile(name))) {
-      throw KXStream(kErrFileWrite);
-    }
-    file.TakeOver(fresh, true);
-  }
-  SetLength(file, BlockOffset(count));
   if (withCuts) {
     cuts.Clear();
     blocks.ReturnAll();
@@ -630,27 +673,29 @@ void YImage::ExportFull(KStream& stream) {
   blocks.ClearFirstUnsaved();
 }
 
-void YImage::WriteBlocks(KFile& target, bool targetIsBlockFile, int32_t count) {
-  if (camera.IsType102() && !cuts.IsEmpty()) {
-    auto scratch = std::make_unique<YImageBlock>();
-    scratch->SetImage(this);
-    for (int32_t i = 0; i < count; ++i) {
-      CreateBlock(scratch.get(), i == 0);
-      WriteBlockAt(target, i, scratch->Data(), YImageBlock::kBytes);
-    }
-    return;
+void YImage::WriteRebuiltBlocks(KFile& target, int32_t count) {
+  auto scratch = std::make_unique<YImageBlock>();
+  scratch->SetImage(this);
+  for (int32_t i = 0; i < count; ++i) {
+    CreateBlock(scratch.get(), i == 0);
+    WriteBlockAt(target, i, scratch->Data(), YImageBlock::kBytes);
   }
-  int32_t start = 0;
-  if (targetIsBlockFile) {
-    YImageBlock* unsaved = blocks.FirstUnsaved();
-    start = unsaved != nullptr ? unsaved->Number() : blockCount;
-  }
+}
+
+void YImage::CopyBlocks(KFile& target, int32_t start, int32_t count) {
+  // Blocks held in memory are copied from there (captured ones may not be in the file yet); the others
+  // straight from the block file, so that saving needs no block pool.
+  std::vector<uint8_t> bytes(YImageBlock::kBytes);
   for (int32_t i = start; i < std::min(blockCount, count); ++i) {
-    YImageBlock* block = Block(i);
-    if (block == nullptr) {
+    if (const YImageBlock* held = blocks[i]) {
+      std::copy(held->Data(), held->Data() + YImageBlock::kBytes, bytes.begin());
+    } else if (file.IsOpen()) {
+      file.Seek(BlockOffset(i));
+      file.ReadExact(bytes.data(), YImageBlock::kBytes);
+    } else {
       throw KXStream(kErrFileAccess);
     }
-    WriteBlockAt(target, i, block->Data(), YImageBlock::kBytes);
+    WriteBlockAt(target, i, bytes.data(), YImageBlock::kBytes);
   }
 }
 
@@ -678,20 +723,33 @@ void YImage::WriteRawWithCuts(KFile& target) {
   }
 }
 
-void YImage::CloseOldBlockFile() {
+void YImage::ReleaseBlockFile(const char* failureText) noexcept {
   if (!file.IsOpen()) {
     return;
   }
-  if (temporary) {
-    const KString name = file.Name();
+  try {
+    if (temporary) {
+      const KString name = file.Name();
+      file.Close();
+      KDeleteFile(name);
+      return;
+    }
+    // Blocks captured since the last save are dropped. A record that promises more blocks than the file
+    // holds must not make it grow (by up to gigabytes of zeros).
+    if (savedBlockCount >= 0 && file.Mode() == KFile::kReadWrite) {
+      ShrinkTo(file, BlockOffset(savedBlockCount));
+    }
     file.Close();
-    KDeleteFile(name);
-    return;
+  } catch (const KX& failure) {
+    KString text(failureText);
+    text.AppendInt(failure.Code());
+    YLogError(text);
+    try {
+      file.Close();
+    } catch (const KX&) {
+      // Already reported; the descriptor is released either way.
+    }
   }
-  if (savedBlockCount >= 0 && file.Mode() == KFile::kReadWrite) {
-    SetLength(file, BlockOffset(savedBlockCount));
-  }
-  file.Close();
 }
 
 void YImage::RebuildDrawingTable() {

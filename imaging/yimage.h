@@ -41,7 +41,8 @@ class YImage : public YLegImage, public KMessageObject {
   YImage(const YImage&) = delete;
   YImage& operator=(const YImage&) = delete;
   // Gives the blocks back and leaves the pool; an open block file is deleted when temporary, else cut back
-  // to its saved size (dropping blocks captured since). Never throws: a failing file is logged.
+  // to its saved size (dropping blocks captured since; a shorter file is never extended). Never throws: a
+  // failing file is logged.
   ~YImage() override;
 
   uint32_t Flags() const { return flags; }
@@ -129,7 +130,8 @@ class YImage : public YLegImage, public KMessageObject {
   bool AddBlock(YImageBlock* block);
   // Appends a block from this image's camera (its camera byte equals parameter 2), writes it to the block
   // file and sends 34; false (nothing done, the block left to the caller) for a block of another camera or
-  // one that cannot be added.
+  // one that cannot be added. A block the file does not take is logged and kept as unsaved, so that the
+  // next save writes it.
   bool AddCapturedBlock(YImageBlock* block);
   // Writes up to `count` unsaved blocks to the block file; returns the count left.
   int32_t WriteUnsaved(int32_t count);
@@ -141,11 +143,15 @@ class YImage : public YLegImage, public KMessageObject {
   bool CheckImageFile() const;
 
   // Reads the record and opens the block file beside the document; counts that disagree with the file are
-  // settled in its favour. Throws 3009 for a wrong tag, 3010 for damaged contents, 33001 when the block
-  // file cannot be opened.
+  // settled in its favour. An image without saved blocks whose block file is missing opens without one.
+  // Throws 3009 for a wrong tag, 3010 for damaged contents (among them an extension that names the
+  // document itself or another image's block file, and frames that are not coded whose count does not
+  // fill exactly the recorded blocks), 33001 when the block file cannot be opened.
   void Import(KStream& stream);
   // Writes the record and brings the block file up to date (or, when the document was opened with
-  // QvEvent::kImagesHeaderOnly, writes the record with the saved counts and leaves the blocks alone).
+  // QvEvent::kImagesHeaderOnly, writes the record with the saved counts and leaves the blocks alone). A
+  // block file written whole (first save, another name, cuts) goes to a new file that replaces the old
+  // one only once complete; a failing save leaves every existing file as it was.
   void Export(KStream& stream);
   void Read(KStream& stream) override { Import(stream); }
   // Writing the record also rewrites the block file, which changes the image's file state: the document
@@ -168,6 +174,9 @@ class YImage : public YLegImage, public KMessageObject {
  private:
   struct Record;
   void ReadRecord(KStream& stream, Record& record);
+  // True when a block file of that extension would be the document itself or another image's block file
+  // (the same document's images, compared ignoring case).
+  bool NamesAnotherFile(const KString& wanted) const;
   void WriteRecord(KStream& stream, int32_t writtenBlocks, int32_t writtenFrames, int32_t reference) const;
   // The block file's name for the holding document; empty when the document has no file.
   KString BlockFileName() const;
@@ -177,11 +186,17 @@ class YImage : public YLegImage, public KMessageObject {
   void ExportHeaderOnly(KStream& stream);
   void ExportFull(KStream& stream);
   int32_t CountRebuiltBlocks();
-  void WriteBlocks(KFile& target, bool targetIsBlockFile, int32_t count);
+  void WriteRebuiltBlocks(KFile& target, int32_t count);
+  // Writes blocks `start` up to `count` (and the block count) to `target`.
+  void CopyBlocks(KFile& target, int32_t start, int32_t count);
   void WriteRawWithCuts(KFile& target);
   static void WriteBlockAt(KFile& target, int32_t n, const uint8_t* bytes, int32_t length);
   static void SetLength(KFile& target, int64_t length);
-  void CloseOldBlockFile();
+  // Cuts the file to `length` when it is longer; never extends it.
+  static void ShrinkTo(KFile& target, int64_t length);
+  // Lets the block file go: a temporary one is deleted, any other cut back to its saved size (never
+  // extended). Failures are logged with `failureText`, never thrown.
+  void ReleaseBlockFile(const char* failureText) noexcept;
   void RebuildDrawingTable();
   void SetLayoutFlags(uint8_t value);
   bool Holds(const YImageBlock* block, int32_t trueFrame) const;

@@ -295,6 +295,26 @@ TEST_F(KFileTest, FailedSaveLeavesTheOldFileAndNoTemporary) {
   EXPECT_EQ(missingFolder, kErrFileOpen);
 }
 
+TEST_F(KFileTest, TemporaryBesideATargetIsAlwaysANewHiddenFile) {
+  const KString path = folder.File("heat.ic0");
+  WriteWholeFile(path, "blocks");
+  ::chmod(path.ToUtf8().c_str(), 0640);
+  const KString first = KFile::CreateTemporaryBeside(path);
+  const KString second = KFile::CreateTemporaryBeside(path);
+  EXPECT_NE(first, second) << "a name already taken is never handed out again";
+  for (const KString& name : {first, second}) {
+    const std::filesystem::path made(name.ToUtf8());
+    EXPECT_EQ(made.parent_path(), std::filesystem::path(folder.Path()));
+    EXPECT_EQ(made.filename().string().rfind(".heat.ic0.tmp", 0), 0u) << made;
+    EXPECT_EQ(ReadWholeFile(name), "");
+    struct stat info {};
+    ASSERT_EQ(::stat(name.ToUtf8().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+  }
+  EXPECT_EQ(ReadWholeFile(path), "blocks");
+  EXPECT_EQ(ErrorCodeOf([&] { KFile::CreateTemporaryBeside(folder.File("absent/x.ic0")); }), kErrFileOpen);
+}
+
 TEST_F(KFileTest, FailuresCarryTheirCodes) {
   KFile closed(folder.File("never-opened"));
   char byte = 0;
