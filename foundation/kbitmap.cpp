@@ -443,7 +443,6 @@ int32_t KBitmap::FileFormat(const KString& path) {
 }
 
 void KBitmap::ImportTarga(KStream& stream) {
-  FreeMemory();
   const TargaHeader header = ReadTargaHeader(stream);
   const int32_t fileBits = header.bitsPerPixel;
   if (header.imageType != kTargaTrueColour || header.colourMapType > 1 || DepthFlag(fileBits) == 0 ||
@@ -462,32 +461,32 @@ void KBitmap::ImportTarga(KStream& stream) {
     throw KXStream(kErrFileRead, static_cast<int32_t>(std::min<int64_t>(remaining, INT32_MAX)));
   }
 
-  if ((formatFlags & kDepthMask) == 0) {
-    formatFlags |= DepthFlag(layout);
-  }
-  width = header.width;
-  height = header.height;
-  if (!AllocateMemory()) {
+  // The picture is read aside and replaces the current one only when complete, so a refused file leaves
+  // the bitmap as it was.
+  const uint32_t pictureFormat =
+      (formatFlags & kDepthMask) == 0 ? formatFlags | DepthFlag(layout) : formatFlags;
+  KBitmap picture(header.width, header.height, pictureFormat, dataWord);
+  if (!picture.AllocateMemory()) {
     throw KX(kErrAllocate);
   }
-  try {
-    Skip(stream, header.idLength + colourMapBytes);
-    const bool topDown = (header.descriptor & kTargaTopDown) != 0;
-    const bool rightToLeft = (header.descriptor & kTargaRightToLeft) != 0;
-    std::vector<uint8_t> line(static_cast<size_t>(width) * fileBytes);
-    for (int32_t fileRow = 0; fileRow < height; ++fileRow) {
-      stream.ReadExact(line.data(), static_cast<int32_t>(line.size()));
-      int32_t y = topDown ? fileRow : height - 1 - fileRow;
-      for (int32_t fileX = 0; fileX < width; ++fileX) {
-        uint8_t rgb[3];
-        DecodePixel(line.data() + fileX * fileBytes, layout, rgb);
-        SetPixel(rightToLeft ? width - 1 - fileX : fileX, y, rgb[0], rgb[1], rgb[2]);
-      }
+  Skip(stream, header.idLength + colourMapBytes);
+  const bool topDown = (header.descriptor & kTargaTopDown) != 0;
+  const bool rightToLeft = (header.descriptor & kTargaRightToLeft) != 0;
+  std::vector<uint8_t> line(static_cast<size_t>(picture.width) * fileBytes);
+  for (int32_t fileRow = 0; fileRow < picture.height; ++fileRow) {
+    stream.ReadExact(line.data(), static_cast<int32_t>(line.size()));
+    const int32_t y = topDown ? fileRow : picture.height - 1 - fileRow;
+    for (int32_t fileX = 0; fileX < picture.width; ++fileX) {
+      uint8_t rgb[3];
+      DecodePixel(line.data() + fileX * fileBytes, layout, rgb);
+      picture.SetPixel(rightToLeft ? picture.width - 1 - fileX : fileX, y, rgb[0], rgb[1], rgb[2]);
     }
-  } catch (...) {
-    FreeMemory();
-    throw;
   }
+  width = picture.width;
+  height = picture.height;
+  formatFlags = picture.formatFlags;
+  pixels = std::move(picture.pixels);
+  lockCount = 0;
 }
 
 void KBitmap::Export(KFile& file, RowSource source, void* context) const {

@@ -90,7 +90,7 @@ class KBitmap {
   // stream and converts it into the bitmap's own format, taking the picture's size. Throws KXPersistent
   // 3009 for any other kind of Targa or an empty size, KX 2001 when the picture is too large or memory is
   // short, and the stream's read failure (KXStream 3004) for a file that ends early. On failure the bitmap
-  // holds no pixels.
+  // keeps its size, format and picture.
   void ImportTarga(KStream& stream);
 
   // A row source hands out the address of row `row` (0 = top) of the picture to export, in the bitmap's

@@ -2,6 +2,14 @@
 
 #include "foundation/krgroup.h"
 
+void KRNode::SetName(const KString& text) {
+  if (itsParent != nullptr) {
+    itsParent->RenameChild(*this, text);  // the group finds its children by name
+    return;
+  }
+  name.Append(text);
+}
+
 void KRNode::AppendPath(KString& text) const {
   if (itsParent == nullptr) {
     return;

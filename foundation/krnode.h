@@ -19,7 +19,7 @@ class KRNode {
 
   const KString& Name() const { return name; }
   // Appends the text to the name: a new node starts nameless and is named once.
-  void SetName(const KString& text) { name.Append(text); }
+  void SetName(const KString& text);
   KRGroup* Parent() const { return itsParent; }
   // The full path from the top of the tree: the parent's path, a backslash and the name. The top of the
   // tree (a node without a parent) adds nothing.

@@ -12,6 +12,7 @@
 #include <mutex>
 #include <vector>
 
+#include "foundation/kdeadline.h"
 #include "foundation/kperiodictask.h"
 #include "foundation/kstring.h"
 #include "foundation/ktime.h"
@@ -121,11 +122,11 @@ void SetFreeSpeed(int descriptor, int32_t baud) {
   }
 }
 
-void ApplyLine(int descriptor, const LineSettings& line) {
+// The check installed by SetLineCheck.
+std::atomic<KSerialPort::LineCheck> extraLineCheck = nullptr;
+
+void SetLine(int descriptor, const LineSettings& line) {
   static constexpr tcflag_t kSizes[] = {CS8, CS7, CS6, CS5};
-  if (line.dataBitsIndex >= 4) {
-    Fail(kErrSerial);  // 4 data bits: no Linux line discipline offers them
-  }
   termios settings{};
   if (tcgetattr(descriptor, &settings) != 0) {
     Fail(kErrSerial, errno);
@@ -175,6 +176,28 @@ void ApplyLine(int descriptor, const LineSettings& line) {
     if (tcgetattr(descriptor, &applied) != 0 || (applied.c_cflag & CMSPAR) == 0) {
       Fail(kErrSerial);
     }
+  }
+  if (const KSerialPort::LineCheck check = extraLineCheck.load()) {
+    check(descriptor);
+  }
+}
+
+// Sets the line up for the settings, or leaves it as it was: a refused change must not leave another
+// object of the port with a half-changed line.
+void ApplyLine(int descriptor, const LineSettings& line) {
+  if (line.dataBitsIndex >= 4) {
+    Fail(kErrSerial);  // 4 data bits: no Linux line discipline offers them
+  }
+  FreeSpeedTermios before{};
+  if (ioctl(descriptor, kGetFreeSpeed, &before) != 0) {
+    Fail(kErrSerial, errno);
+  }
+  try {
+    SetLine(descriptor, line);
+  } catch (...) {
+    // Nothing better can be done when the restore fails too; the open is refused either way.
+    ioctl(descriptor, kSetFreeSpeed, &before);
+    throw;
   }
 }
 
@@ -324,6 +347,10 @@ bool KSerialPort::FormatSettings(KString& text, int32_t port, int32_t baud, int3
 // ---- opening and closing
 // ------------------------------------------------------------------------------------
 
+void KSerialPort::SetLineCheck(LineCheck check) {
+  extraLineCheck = check;
+}
+
 void KSerialPort::OpenSettings(const KString& settings, int32_t wantedDirections) {
   Close();
   int32_t newPort = 0;
@@ -411,16 +438,10 @@ int32_t KSerialPort::ReadRaw(void* buffer, int32_t count) {
     Fail(kErrSerialNotOpen);
   }
   const int32_t wanted = std::min(count, readBufferSize);
+  // One deadline for the whole read: wake-ups that bring no byte do not start the wait again.
+  const KDeadline deadline = KDeadline::After(timeoutMs);
   for (;;) {
-    pollfd waiting{descriptor, POLLIN, 0};
-    int ready = poll(&waiting, 1, timeoutMs);
-    if (ready < 0 && errno == EINTR) {
-      continue;
-    }
-    if (ready < 0) {
-      Fail(kErrSerialReceive, errno);
-    }
-    if (ready == 0) {
+    if (!deadline.WaitFor(descriptor, POLLIN)) {
       Fail(kErrSerialTimeout);
     }
     ssize_t got = read(descriptor, buffer, static_cast<size_t>(wanted));
@@ -449,16 +470,9 @@ void KSerialPort::WriteRaw(const void* buffer, int32_t count) {
 
 void KSerialPort::SendAll(const uint8_t* bytes, int32_t count) {
   int32_t sent = 0;
+  const KDeadline deadline = KDeadline::After(timeoutMs);
   while (sent < count) {
-    pollfd waiting{descriptor, POLLOUT, 0};
-    int ready = poll(&waiting, 1, timeoutMs);
-    if (ready < 0 && errno == EINTR) {
-      continue;
-    }
-    if (ready < 0) {
-      Fail(kErrSerialTransmit, errno);
-    }
-    if (ready == 0) {
+    if (!deadline.WaitFor(descriptor, POLLOUT)) {
       Fail(kErrSerialBusy, sent);  // the line does not take bytes: flow control or a full queue
     }
     ssize_t written =

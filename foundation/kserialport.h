@@ -68,6 +68,11 @@ class KSerialPort : public KStream {
   // closed.
   void Close();
   bool IsOpen() const { return port != 0; }
+  // A further check of the line, run on the device once the settings stand; it throws KXSerialPort to
+  // refuse the open, which then leaves the line as it was. Tests install one to fail an open half-way;
+  // null, the default, checks nothing more.
+  using LineCheck = void (*)(int descriptor);
+  static void SetLineCheck(LineCheck check);
   int32_t Port() const { return port; }
   // The longest wait of a read, in ms (0 only takes what has arrived; negative waits for ever).
   void SetTimeout(int32_t milliseconds) { timeoutMs = milliseconds; }

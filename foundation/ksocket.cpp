@@ -145,33 +145,14 @@ int32_t KSocket::LocalPort() const {
 }
 
 KSocket::Deadline KSocket::StartWaiting() const {
-  const int32_t timeout = timeoutMs;
-  return timeout < 0 ? Deadline::max()
-                     : std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout);
-}
-
-bool KSocket::WaitFor(int fd, short events, Deadline deadline) {
-  for (;;) {
-    int wait = -1;
-    if (deadline != Deadline::max()) {
-      auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-      wait = static_cast<int>(std::max<int64_t>(left.count(), 0));
-    }
-    pollfd waiting{fd, events, 0};
-    int ready = poll(&waiting, 1, wait);
-    if (ready < 0 && errno == EINTR) {
-      continue;
-    }
-    // An error or hang-up counts as ready: the call that follows reports it.
-    return ready != 0;
-  }
+  return KDeadline::After(timeoutMs);
 }
 
 void KSocket::SendAll(int fd, const uint8_t* bytes, int32_t count, Deadline deadline,
                       const sockaddr_in* target) {
   int32_t sent = 0;
   do {
-    if (!WaitFor(fd, POLLOUT, deadline)) {
+    if (!deadline.WaitFor(fd, POLLOUT)) {
       Fail(kErrSerialBusy, sent);
     }
     ssize_t written =

@@ -5,9 +5,9 @@
 
 #include <netinet/in.h>
 
-#include <chrono>
 #include <cstdint>
 
+#include "foundation/kdeadline.h"
 #include "foundation/kstream.h"
 
 class KString;
@@ -56,12 +56,10 @@ class KSocket : public KStream {
   static sockaddr_in ParseEndpoint(const KString& settings, int32_t type);
   // Creates the socket's descriptor (non-blocking); throws KXSerialPort 5000.
   void CreateDescriptor(int type);
-  using Deadline = std::chrono::steady_clock::time_point;
+  using Deadline = KDeadline;
   // The moment one time-out from now; a call that waits more than once (for a peer, then for its bytes)
   // shares one deadline, so that the whole call ends within the time-out.
   Deadline StartWaiting() const;
-  // Waits until `fd` is ready for `events`; false when the deadline passed first.
-  static bool WaitFor(int fd, short events, Deadline deadline);
   // Sends all bytes on a connected socket, or as one datagram to `target`; KXSerialPort 5003 when the
   // system refuses, 5004 when not all bytes are taken by the deadline.
   void SendAll(int fd, const uint8_t* bytes, int32_t count, Deadline deadline,

@@ -223,34 +223,28 @@ int32_t KString::Reserve(int32_t extra) {
   if (extra <= capacity - end) {
     return extra;
   }
-  if (!OwnsHeap()) {
-    return capacity - end;
-  }
-  const int32_t length = Length();
-  const int64_t need = int64_t{length} + extra;
-  if (start > 0 && need <= capacity) {
-    // Room freed at the front by Trim is reused before the buffer grows.
+  if (start > 0) {
+    // Room freed at the front by Trim is reused before the buffer grows or anything is dropped; a fixed
+    // buffer would otherwise lose that room for good.
+    const int32_t length = Length();
     std::copy(buffer + start, buffer + end, buffer);
     start = 0;
     end = length;
     buffer[end] = 0;
-    return extra;
   }
+  if (extra <= capacity - end || !OwnsHeap()) {
+    return std::min(extra, capacity - end);
+  }
+  const int32_t length = Length();
+  const int64_t need = int64_t{length} + extra;
   const int64_t limit = std::max(capacity, maxCapacity);
   const int64_t grown = std::min(std::max(int64_t{capacity} * 2, need), limit);
   if (grown > capacity) {
     auto* larger = new char16_t[static_cast<size_t>(grown) + 1];
-    std::copy(buffer + start, buffer + end, larger);
+    std::copy(buffer, buffer + end, larger);
     delete[] buffer;
     buffer = larger;
     capacity = static_cast<int32_t>(grown);
-    start = 0;
-    end = length;
-    buffer[end] = 0;
-  } else if (start > 0) {
-    std::copy(buffer + start, buffer + end, buffer);
-    start = 0;
-    end = length;
     buffer[end] = 0;
   }
   return static_cast<int32_t>(std::min<int64_t>(extra, capacity - end));

@@ -48,7 +48,7 @@ void KTCPSocket::Connect(const sockaddr_in& endpoint) {
     if (errno != EINPROGRESS) {
       Fail(kErrSerial, errno);
     }
-    if (!WaitFor(descriptor, POLLOUT, StartWaiting())) {
+    if (!StartWaiting().WaitFor(descriptor, POLLOUT)) {
       Fail(kErrSerialTimeout);
     }
     int error = 0;
@@ -92,7 +92,7 @@ int KTCPSocket::Carrier(Deadline deadline) {
   if (!listening || peer >= 0) {
     return listening ? peer : descriptor;
   }
-  if (!WaitFor(descriptor, POLLIN, deadline)) {
+  if (!deadline.WaitFor(descriptor, POLLIN)) {
     return -1;
   }
   peer = accept4(descriptor, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
@@ -113,7 +113,7 @@ int32_t KTCPSocket::ReadRaw(void* buffer, int32_t count) {
     Fail(kErrSerialTimeout);
   }
   for (;;) {
-    if (!WaitFor(fd, POLLIN, deadline)) {
+    if (!deadline.WaitFor(fd, POLLIN)) {
       Fail(kErrSerialTimeout);
     }
     ssize_t got = recv(fd, buffer, static_cast<size_t>(count), 0);

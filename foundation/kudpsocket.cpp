@@ -40,7 +40,7 @@ int32_t KUDPSocket::ReadRaw(void* buffer, int32_t count) {
   }
   const Deadline deadline = StartWaiting();
   while (datagramOffset >= datagramLength) {
-    if (!WaitFor(descriptor, POLLIN, deadline)) {
+    if (!deadline.WaitFor(descriptor, POLLIN)) {
       Fail(kErrSerialTimeout);
     }
     ssize_t got = recv(descriptor, datagram.get(), kMaxDatagram, 0);

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the Targa reader. The first byte picks the bitmap's own format; the rest is the
 // file. Whatever is accepted must be a whole picture of the size its header gives; whatever is refused
-// must be refused with the reader's codes and leave no pixels behind.
+// must be refused with the reader's codes and leave the bitmap as it was, without pixels.
 
 #include <cstddef>
 #include <cstdint>

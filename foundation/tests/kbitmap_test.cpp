@@ -391,6 +391,36 @@ TEST(KBitmap, ImportReplacesAnEarlierPicture) {
   EXPECT_EQ(PixelAt(bitmap, 0, 0), (Rgb{3, 2, 1}));
 }
 
+TEST(KBitmap, RefusedImportKeepsTheCurrentPicture) {
+  std::vector<uint8_t> shortPixels = TargaHeader(2, 2, 2, 24, 0);
+  shortPixels.insert(shortPixels.end(), {1, 2, 3, 4, 5});
+  struct Case {
+    const char* name;
+    std::vector<uint8_t> file;
+    bool sized;
+  } cases[] = {
+      {"not true colour", TargaHeader(1, 1, 1, 8, 0, 0, 1, 1, 24), true},
+      {"short pixels seen in advance", shortPixels, true},
+      {"short pixels found while reading", shortPixels, false},
+      {"too large to hold", TargaHeader(2, 65535, 65535, 32, 0), false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    KBitmap bitmap(3, 2, 0x28);
+    ASSERT_TRUE(bitmap.AllocateMemory());
+    bitmap.SetPixel(2, 1, 10, 20, 30);
+    KMemoryStream sized(c.file);
+    UnsizedStream unsized(c.file);
+    KStream& stream = c.sized ? static_cast<KStream&>(sized) : static_cast<KStream&>(unsized);
+    EXPECT_NE(KxCode([&] { bitmap.ImportTarga(stream); }), 0);
+    EXPECT_EQ(bitmap.Width(), 3);
+    EXPECT_EQ(bitmap.Height(), 2);
+    EXPECT_EQ(bitmap.FormatFlags(), 0x28u);
+    ASSERT_NE(bitmap.Data(), nullptr);
+    EXPECT_EQ(PixelAt(bitmap, 2, 1), (Rgb{10, 20, 30}));
+  }
+}
+
 // ---- export ---------------------------------------------------------------------------------------------
 
 TEST(KBitmap, TargaExportRoundTripsAndNeverWritesPadding) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -336,6 +337,34 @@ TEST_F(RegistryTest, LimitsThemselvesAreAccepted) {
   KRNode* node = registry.Find(KString(longest.c_str()));
   ASSERT_NE(node, nullptr);
   EXPECT_EQ(static_cast<KRString*>(node)->Value().Length(), KRegistry::kMaxLineLength - 13);
+}
+
+TEST_F(RegistryTest, ManyLinesInOneGroupLoadInAboutLinearTime) {
+  // Each line names a new child, then sets it again under another case: every line is looked up by name.
+  // Looking names up one by one along the group would take this many lines tens of seconds.
+  constexpr int32_t kChildren = 20'000;
+  std::string text = "Registry Version: 1.00\n\\Big\\\n";
+  for (int32_t i = 0; i < kChildren; ++i) {
+    text += "\\Big\\Item" + std::to_string(i) + ":Int=1\n";
+  }
+  for (int32_t i = 0; i < kChildren; ++i) {
+    text += "\\BIG\\ITEM" + std::to_string(i) + ":Int=2\n";
+  }
+  KRegistry registry;
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_EQ(LoadText(registry, text), 0);
+  const auto took = std::chrono::steady_clock::now() - started;
+  EXPECT_LT(took, std::chrono::seconds(2));
+  const KRGroup* big = KRegistry::GetGroup(&registry, KString(u"Big"));
+  ASSERT_NE(big, nullptr);
+  int32_t count = 0;
+  for (const KRNode* child = big->NextChild(nullptr); child != nullptr; child = big->NextChild(child)) {
+    ++count;
+  }
+  EXPECT_EQ(count, kChildren);
+  const KRInt* last = KRegistry::GetInt(&registry, KString(u"Big\\item19999"));
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(last->Value(), 2);
 }
 
 TEST_F(RegistryTest, LoadRefusesAWrongHeaderWithItsCode) {

@@ -122,6 +122,27 @@ TEST(KRGroupOrder, AddChildInsertsBeforeTheGivenChildOrAtTheEnd) {
   EXPECT_EQ(group.Child(KString(u"C")), group.NextChild(a));
 }
 
+TEST(KRGroupOrder, ChildFindsTheFirstOfItsNameIgnoringCaseAfterInsertsAndRenames) {
+  KRGroup group;
+  KRNode* later = group.AddChild(Named(u"Lane"));
+  KRNode* earlier = group.AddChild(Named(u"LANE"), later);  // same name, now first in order
+  KRNode* accented = group.AddChild(Named(u"\u00C9tape"));
+  KRNode* renamed = group.AddChild(Named(u"Wind"));
+  renamed->SetName(KString(u"Gauge"));  // appends: "WindGauge"
+  struct Case {
+    const char16_t* name;
+    KRNode* expected;
+  } cases[] = {
+      {u"lane", earlier}, {u"\u00E9TAPE", accented}, {u"windgauge", renamed},
+      {u"Wind", nullptr}, {u"Lanes", nullptr},       {u"", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(KString(c.name).ToUtf8());
+    EXPECT_EQ(group.Child(KString(c.name)), c.expected);
+  }
+  EXPECT_EQ(ChildNames(group), (std::vector<std::u16string>{u"LANE", u"Lane", u"\u00C9tape", u"WindGauge"}));
+}
+
 TEST(KRNodePath, AppendPathDepthAndSetName) {
   KRGroup root;
   auto* event = static_cast<KRGroup*>(root.AddChild(std::make_unique<KRGroup>()));

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -58,6 +61,51 @@ std::string ReadBytes(KSerialPort& port, int32_t count) {
 void WriteBytes(KSerialPort& port, std::string_view bytes) {
   port.Write(bytes.data(), static_cast<int32_t>(bytes.size()));
 }
+
+// Interrupts the calling thread with a signal every 2 ms, as a busy process's timers do, for at most
+// kMaxInterrupts times (so a wait that restarts after each interruption still ends, late).
+class InterruptingTimer {
+ public:
+  static constexpr int kMaxInterrupts = 500;
+
+  InterruptingTimer() {
+    struct sigaction action {};
+    action.sa_handler = &InterruptingTimer::OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;  // no SA_RESTART: every blocked wait returns EINTR
+    sigaction(SIGUSR2, &action, &previous);
+    interrupts = 0;
+    sigevent event{};
+    event.sigev_notify = SIGEV_THREAD_ID;
+    event.sigev_signo = SIGUSR2;
+    event._sigev_un._tid = gettid();
+    timer_create(CLOCK_MONOTONIC, &event, &timer);
+    itimerspec every2ms{};
+    every2ms.it_interval.tv_nsec = 2'000'000;
+    every2ms.it_value.tv_nsec = 2'000'000;
+    timer_settime(timer, 0, &every2ms, nullptr);
+  }
+  ~InterruptingTimer() {
+    timer_delete(timer);
+    sigaction(SIGUSR2, &previous, nullptr);
+  }
+  InterruptingTimer(const InterruptingTimer&) = delete;
+  InterruptingTimer& operator=(const InterruptingTimer&) = delete;
+
+  static int Interrupts() { return interrupts; }
+
+ private:
+  static void OnSignal(int) {
+    if (++interrupts >= kMaxInterrupts) {
+      const itimerspec stop{};
+      timer_settime(timer, 0, &stop, nullptr);
+    }
+  }
+
+  static inline timer_t timer{};
+  static inline std::atomic<int> interrupts = 0;
+  struct sigaction previous {};
+};
 
 // ---- settings text ----------------------------------------------------------------------------------------
 
@@ -367,6 +415,32 @@ TEST_F(KSerialPortOnPty, ReadTimesOutWhenNothingComes) {
   EXPECT_EQ(ReadBytes(port, 2), "de");
 }
 
+TEST_F(KSerialPortOnPty, FrequentInterruptionsDoNotStretchTheTimeout) {
+  KSerialPort port;
+  port.OpenSettings(Settings("9600,8,N,1.0"), 3);
+  port.SetTimeout(50);
+  // Nobody reads the other end, so a large block fills the line's queue and the write runs out of time.
+  const std::string block(1 << 20, 'x');
+  struct Case {
+    const char* name;
+    std::function<void()> action;
+    int32_t code;
+  } cases[] = {
+      {"read", [&] { ReadBytes(port, 1); }, kErrSerialTimeout},
+      {"write", [&] { WriteBytes(port, block); }, kErrSerialBusy},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    InterruptingTimer interrupter;
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(KxCode(c.action), c.code);
+    const auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_LT(took, std::chrono::milliseconds(500))
+        << "waited through " << InterruptingTimer::Interrupts() << " interruptions";
+    EXPECT_GT(InterruptingTimer::Interrupts(), 5) << "the wait was interrupted";
+  }
+}
+
 TEST_F(KSerialPortOnPty, ReadNeverWritesPastItsBuffer) {
   KSerialPort port(1024, 16, 16);
   port.OpenSettings(Settings("9600,8,N,1.0"), 3);
@@ -411,6 +485,27 @@ TEST_F(KSerialPortOnPty, ObjectsOfOnePortShareOneDeviceByDirection) {
   writer.Close();
   second.Close();
   EXPECT_EQ(OpenDescriptorsOn(pty.DevicePath()), before);
+}
+
+TEST_F(KSerialPortOnPty, ASecondOpenThatFailsHalfWayLeavesTheSharedLineAsItWas) {
+  KSerialPort reader;
+  reader.OpenSettings(Settings("9600,8,N,2.0"), KSerialPort::kRead);
+  const termios before = pty.DeviceSettings();
+  // The last check refuses the line once every setting of the second open stands.
+  KSerialPort::SetLineCheck([](int) { throw KXSerialPort(kErrSerial, 0); });
+  // The second has no speed code and goes through the free-speed call.
+  for (const char* fields : {"19200,8,O,1.0", "14400,8,M,1.0"}) {
+    SCOPED_TRACE(fields);
+    KSerialPort writer;
+    EXPECT_EQ(KxCode([&] { writer.OpenSettings(Settings(fields), KSerialPort::kWrite); }), kErrSerial);
+    const termios after = pty.DeviceSettings();
+    EXPECT_EQ(cfgetospeed(&after), cfgetospeed(&before));
+    EXPECT_EQ(after.c_cflag, before.c_cflag);
+    EXPECT_EQ(after.c_iflag, before.c_iflag);
+  }
+  KSerialPort::SetLineCheck(nullptr);
+  pty.Send("still");
+  EXPECT_EQ(ReadBytes(reader, 5), "still");
 }
 
 TEST_F(KSerialPortOnPty, CloseIsHarmlessAndReopenWorks) {

@@ -387,6 +387,24 @@ TEST(KStringEdit, TrimmedTextStillGrowsAndTerminates) {
   EXPECT_EQ(std::u16string(text.CStr()), u"abcdefghijklmnop");
 }
 
+TEST(KStringEdit, TrimmedTextThatCannotGrowKeepsItsWholeRoom) {
+  // Texts whose buffer is as large as it will ever get: after Trim the room at the front is still theirs.
+  KString15 fixed;
+  KString atMaximum(15, 15);
+  struct Case {
+    const char* name;
+    KString& text;
+  } cases[] = {{"fixed", fixed}, {"heap at its maximum", atMaximum}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.text.Append("   abc");
+    c.text.Trim();
+    c.text.Append("defghijklmnopqrs");
+    EXPECT_EQ(c.text, KString("abcdefghijklmno"));
+    EXPECT_EQ(std::u16string(c.text.CStr()), u"abcdefghijklmno");
+  }
+}
+
 TEST(KStringEdit, SetLengthOnlyCuts) {
   KString text("abcdef");
   text.SetLength(10);
