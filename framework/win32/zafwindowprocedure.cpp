@@ -14,18 +14,23 @@ native::LRESULT ZafCallClassProcedure(native::HWND window, native::UINT message,
   return native::CallWindowProc(classProcedure, window, message, wParam, lParam);
 }
 
+ZafEventRecord ZafNativeEvent(native::HWND window, native::UINT message, native::WPARAM wParam,
+                              native::LPARAM lParam) {
+  native::MSG nativeMessage{};
+  nativeMessage.hwnd = window;
+  nativeMessage.message = message;
+  nativeMessage.wParam = wParam;
+  nativeMessage.lParam = lParam;
+  return ZafEventRecord(E_OSEVENT, nativeMessage);
+}
+
 native::LRESULT ZafWindowProcedure(native::HWND window, native::UINT message, native::WPARAM wParam,
                                    native::LPARAM lParam) {
   auto* object = reinterpret_cast<ZafWindowObject*>(native::GetWindowLong(window, native::GWL_USERDATA));
   if (!object) {
     return ZafCallClassProcedure(window, message, wParam, lParam);
   }
-  native::MSG nativeMessage{};
-  nativeMessage.hwnd = window;
-  nativeMessage.message = message;
-  nativeMessage.wParam = wParam;
-  nativeMessage.lParam = lParam;
-  ZafEventRecord event(E_OSEVENT, nativeMessage);
+  ZafEventRecord event = ZafNativeEvent(window, message, wParam, lParam);
   if (ZafEventRecord::Category(event) == ZAF_CATEGORY_KEYBOARD) {
     event.addressedObject = object;
     return object->RootObject()->Event(event);

@@ -2,7 +2,12 @@
 #ifndef FRAMEWORK_WIN32_ZAFWINDOWPROCEDURE_H
 #define FRAMEWORK_WIN32_ZAFWINDOWPROCEDURE_H
 
+#include "framework/core/zafeventrecord.h"
 #include "native/user/nativetypes.h"
+
+// A native message as an event record: type E_OSEVENT, value 0, the message's window and parameters.
+ZafEventRecord ZafNativeEvent(native::HWND window, native::UINT message, native::WPARAM wParam = 0,
+                              native::LPARAM lParam = 0);
 
 // Wraps the message in an event record (type E_OSEVENT, value 0). Key messages go to the root object's
 // Event with the window's object as the addressed object, so the root can route them; every other message

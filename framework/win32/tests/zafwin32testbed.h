@@ -46,17 +46,6 @@ class RecordingObject : public ZafWindowObject {
   std::vector<ZafReceivedMessage> received;
 };
 
-// A native message as the window procedure hands it to a window object's Event.
-inline ZafEventRecord NativeMessage(native::HWND window, native::UINT message, native::WPARAM wParam = 0,
-                                    native::LPARAM lParam = 0) {
-  native::MSG nativeMessage{};
-  nativeMessage.hwnd = window;
-  nativeMessage.message = message;
-  nativeMessage.wParam = wParam;
-  nativeMessage.lParam = lParam;
-  return ZafEventRecord(E_OSEVENT, nativeMessage);
-}
-
 class ZafWin32Test : public testing::Test {
  protected:
   ZafWin32Test() {

@@ -109,7 +109,7 @@ class ZafEditModeTest : public ZafWin32Test {
   }
 
   ZafEventRecord Message(native::UINT message, native::WPARAM wParam, native::LPARAM lParam) const {
-    return NativeMessage(window, message, wParam, lParam);
+    return ZafNativeEvent(window, message, wParam, lParam);
   }
   // Queues a drag through each point and the release at the last, then presses at `from`; all positions
   // relative to the object's window.
@@ -218,7 +218,7 @@ TEST_F(ZafEditModeTest, ReleasePostedByAFocusChangeDoesNotEndTheMove) {
 TEST_F(ZafEditModeTest, ReleasePostedByAFocusChangeOutsideAMoveTakesItsMark) {
   ZafWindowObjectDrag::PostFocusButtonUp(window);
   driver.pumpUntilIdle();
-  EXPECT_FALSE(ZafWindowObjectDrag::TakeFocusButtonUp(NativeMessage(window, native::WM_LBUTTONUP).osEvent));
+  EXPECT_FALSE(ZafWindowObjectDrag::TakeFocusButtonUp(ZafNativeEvent(window, native::WM_LBUTTONUP).osEvent));
 }
 
 TEST_F(ZafEditModeTest, PressInTheTopLeftCornerShowsItsImageBeforeTheMove) {

@@ -71,7 +71,7 @@ TEST_F(ZafWindowObjectEventsTest, FixedAnswersLeaveTheClassProcedureOut) {
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(testing::Message() << "message 0x" << std::hex << test.message);
-    EXPECT_EQ(object.NativeEvent(NativeMessage(window, test.message, 0, test.lParam)), test.expected);
+    EXPECT_EQ(object.NativeEvent(ZafNativeEvent(window, test.message, 0, test.lParam)), test.expected);
   }
 }
 
@@ -80,7 +80,7 @@ TEST_F(ZafWindowObjectEventsTest, ControlCommandGoesToTheClassProcedure) {
   const native::HWND control = native::CreateWindowEx(0, u"BUTTON", u"OK", native::WS_CHILD, 0, 0, 20, 10,
                                                       window, nullptr, nullptr, nullptr);
   const auto lParam = reinterpret_cast<native::LPARAM>(control);
-  EXPECT_EQ(object.NativeEvent(NativeMessage(window, native::WM_COMMAND, 1, lParam)),
+  EXPECT_EQ(object.NativeEvent(ZafNativeEvent(window, native::WM_COMMAND, 1, lParam)),
             ClassAnswer(window, native::WM_COMMAND, 1, lParam));
 }
 
@@ -94,7 +94,7 @@ TEST_F(ZafWindowObjectEventsTest, SetFocusRunsTheFocusProtocolOnce) {
 
   // Already current: only the class procedure's answer.
   object.received.clear();
-  EXPECT_EQ(object.NativeEvent(NativeMessage(window, native::WM_SETFOCUS)),
+  EXPECT_EQ(object.NativeEvent(ZafNativeEvent(window, native::WM_SETFOCUS)),
             ClassAnswer(window, native::WM_SETFOCUS));
   EXPECT_EQ(object.Count(FocusGainedEvent), 0);
   EXPECT_FALSE(ReleasePosted(window));
@@ -111,7 +111,7 @@ TEST_F(ZafWindowObjectEventsTest, SetFocusRefusedAnswersZeroAndLeavesTheFocusFla
   const native::HWND window = Place(object, 0, 0);
   RefusingParent parent;
   object.SetParent(&parent);
-  EXPECT_EQ(object.NativeEvent(NativeMessage(window, native::WM_SETFOCUS)), 0);
+  EXPECT_EQ(object.NativeEvent(ZafNativeEvent(window, native::WM_SETFOCUS)), 0);
   EXPECT_FALSE(object.Focus());
   EXPECT_EQ(object.Count(FocusGainedEvent), 0);
   EXPECT_FALSE(ReleasePosted(window));
@@ -177,7 +177,7 @@ TEST_F(ZafWindowObjectEventsTest, SetCursorShowsTheArrowOverNonCurrentChildren) 
     events.SendToDevice(E_MOUSE_DEVICE, DM_CROSS_HAIRS);
     const ZafEventType expected =
         test.classAnswers ? ClassAnswer(window, native::WM_SETCURSOR, test.cursorWindow) : 1;
-    EXPECT_EQ(object.NativeEvent(NativeMessage(window, native::WM_SETCURSOR, test.cursorWindow)), expected);
+    EXPECT_EQ(object.NativeEvent(ZafNativeEvent(window, native::WM_SETCURSOR, test.cursorWindow)), expected);
     EXPECT_EQ(mouse->Image(), test.image);
   }
   object.SetParent(nullptr);
@@ -205,7 +205,7 @@ TEST_F(ZafWindowObjectEventsTest, MouseActivateAsksForTheFocusUnlessTheRootIsCur
     root.SetFocusFlag(test.rootCurrent);
     object.SetDisabled(test.disabled);
     object.SetNonCurrent(test.nonCurrent);
-    const ZafEventType answer = object.NativeEvent(NativeMessage(window, native::WM_MOUSEACTIVATE));
+    const ZafEventType answer = object.NativeEvent(ZafNativeEvent(window, native::WM_MOUSEACTIVATE));
     ZafEventRecord queued;
     if (test.requester) {
       EXPECT_EQ(answer, static_cast<ZafEventType>(native::MA_ACTIVATE));
@@ -259,7 +259,7 @@ TEST_F(ZafWindowObjectEventsTest, ZOrderOnlyChangeLeavesTheRegionAndSendsNothing
   native::SetWindowPos(window, native::HWND_TOP, 0, 0, 0, 0, native::SWP_NOMOVE | native::SWP_NOSIZE);
   native::WINDOWPOS position{window, native::HWND_TOP, 99, 99, 5, 5, native::SWP_NOMOVE | native::SWP_NOSIZE};
   object.NativeEvent(
-      NativeMessage(window, native::WM_WINDOWPOSCHANGED, 0, reinterpret_cast<native::LPARAM>(&position)));
+      ZafNativeEvent(window, native::WM_WINDOWPOSCHANGED, 0, reinterpret_cast<native::LPARAM>(&position)));
   EXPECT_EQ(object.Region(), before);
   EXPECT_TRUE(object.received.empty());
 }
@@ -269,7 +269,7 @@ TEST_F(ZafWindowObjectEventsTest, MessagesWithoutTheirRecordAreLeftToTheClassPro
   const ZafRegionStruct before = object.Region();
   for (native::UINT message : {native::WM_WINDOWPOSCHANGED, native::WM_DRAWITEM}) {
     SCOPED_TRACE(testing::Message() << "message 0x" << std::hex << message);
-    EXPECT_EQ(object.NativeEvent(NativeMessage(window, message)), ClassAnswer(window, message));
+    EXPECT_EQ(object.NativeEvent(ZafNativeEvent(window, message)), ClassAnswer(window, message));
   }
   EXPECT_EQ(object.Region(), before);
   EXPECT_TRUE(object.received.empty());
@@ -355,7 +355,7 @@ TEST_F(ZafWindowObjectEventsTest, DrawItemDrawsInTheItemsStateAndRestoresTheFlag
     item.hDC = context;
     item.rcItem = {0, 0, 60, 40};
     EXPECT_EQ(object.NativeEvent(
-                  NativeMessage(window, native::WM_DRAWITEM, 0, reinterpret_cast<native::LPARAM>(&item))),
+                  ZafNativeEvent(window, native::WM_DRAWITEM, 0, reinterpret_cast<native::LPARAM>(&item))),
               static_cast<ZafEventType>(native::WM_DRAWITEM));
     std::vector<ZafEventType> drawTypes;
     for (const EventObject::DrawCall& call : object.draws) {
@@ -381,7 +381,7 @@ TEST_F(ZafWindowObjectEventsTest, ControlColorSetsTheTextAndBackgroundOfEveryCon
     native::SetTextColor(context, native::RGB(1, 2, 3));
     native::SetBkColor(context, native::RGB(4, 5, 6));
     const ZafEventType answer =
-        object.NativeEvent(NativeMessage(window, message, reinterpret_cast<native::WPARAM>(context)));
+        object.NativeEvent(ZafNativeEvent(window, message, reinterpret_cast<native::WPARAM>(context)));
     EXPECT_EQ(native::GetTextColor(context), EventObject::kInk);
     EXPECT_EQ(native::GetBkColor(context), EventObject::kFace);
     // The brush is the cache's for the background entry, and its use was given back at once.
@@ -452,7 +452,7 @@ TEST_F(ZafWindowObjectEventsTest, HelpKeyShowsTheObjectsContextOrLeavesItToThePa
     help.shown.clear();
     object.SetParent(test.withParent ? &parent : nullptr);
     object.SetHelpContext(test.context);
-    EXPECT_EQ(object.NativeEvent(NativeMessage(window, native::WM_KEYDOWN, native::VK_F1)), test.expected);
+    EXPECT_EQ(object.NativeEvent(ZafNativeEvent(window, native::WM_KEYDOWN, native::VK_F1)), test.expected);
     EXPECT_EQ(help.shown, test.shown);
   }
   object.SetParent(nullptr);
@@ -462,7 +462,7 @@ TEST_F(ZafWindowObjectEventsTest, HelpKeyShowsTheObjectsContextOrLeavesItToThePa
 TEST_F(ZafWindowObjectEventsTest, OtherKeysAreTranslatedAndLeftUnknown) {
   const native::HWND window = Place(object, 0, 0);
   driver.keyDown('A');
-  EXPECT_EQ(object.NativeEvent(NativeMessage(window, native::WM_KEYDOWN, 'A')), UnknownEventResult);
+  EXPECT_EQ(object.NativeEvent(ZafNativeEvent(window, native::WM_KEYDOWN, 'A')), UnknownEventResult);
   native::MSG character{};
   EXPECT_NE(native::PeekMessage(&character, nullptr, native::WM_CHAR, native::WM_CHAR, native::PM_REMOVE),
             native::FALSE);
@@ -473,7 +473,7 @@ TEST_F(ZafWindowObjectEventsTest, NonClientDestroyPutsTheClassProcedureBack) {
   const native::HWND window = Place(object, 0, 0);
   ASSERT_EQ(native::GetWindowLong(window, native::GWL_WNDPROC),
             reinterpret_cast<native::LONG_PTR>(&ZafWindowProcedure));
-  object.NativeEvent(NativeMessage(window, native::WM_NCDESTROY));
+  object.NativeEvent(ZafNativeEvent(window, native::WM_NCDESTROY));
   EXPECT_EQ(native::GetWindowLong(window, native::GWL_WNDPROC),
             static_cast<native::LONG_PTR>(native::GetClassLong(window, native::GCL_WNDPROC)));
 }
@@ -483,7 +483,7 @@ TEST_F(ZafWindowObjectEventsTest, NonClientMoveEndsTheTip) {
   MoveTo(window, 5, 5);
   ASSERT_EQ(manager->tipObject, &object);
   object.received.clear();
-  object.NativeEvent(NativeMessage(window, native::WM_NCMOUSEMOVE));
+  object.NativeEvent(ZafNativeEvent(window, native::WM_NCMOUSEMOVE));
   EXPECT_EQ(manager->tipObject, nullptr);
   EXPECT_EQ(object.Count(TipLeaveEvent), 1);
 }
@@ -494,9 +494,9 @@ TEST_F(ZafWindowObjectEventsTest, DoubleClicksOfNonCurrentObjectsAreSwallowed) {
        {native::WM_LBUTTONDBLCLK, native::WM_RBUTTONDBLCLK, native::WM_MBUTTONDBLCLK}) {
     SCOPED_TRACE(testing::Message() << "message 0x" << std::hex << message);
     object.SetNonCurrent(true);
-    EXPECT_EQ(object.NativeEvent(NativeMessage(window, message)), static_cast<ZafEventType>(message));
+    EXPECT_EQ(object.NativeEvent(ZafNativeEvent(window, message)), static_cast<ZafEventType>(message));
     object.SetNonCurrent(false);
-    EXPECT_EQ(object.NativeEvent(NativeMessage(window, message)), ClassAnswer(window, message));
+    EXPECT_EQ(object.NativeEvent(ZafNativeEvent(window, message)), ClassAnswer(window, message));
   }
 }
 

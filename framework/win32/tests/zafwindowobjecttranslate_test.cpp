@@ -53,7 +53,7 @@ class ZafWindowObjectTranslateTest : public ZafWin32Test {
   }
 
   ZafEventRecord Message(native::UINT message, native::WPARAM wParam, native::LPARAM lParam) const {
-    return NativeMessage(window, message, wParam, lParam);
+    return ZafNativeEvent(window, message, wParam, lParam);
   }
   native::POINT WindowCorner() const {
     native::RECT frame{};
