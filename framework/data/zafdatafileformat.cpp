@@ -93,6 +93,10 @@ bool ZafDataFileNameAllowed(std::u16string_view name) {
          name.find(u'\0') == std::u16string_view::npos;
 }
 
+bool ZafDataFileNameCreatable(std::u16string_view name) {
+  return ZafDataFileNameAllowed(name) && name.find_first_of(u"*?") == std::u16string_view::npos;
+}
+
 ZafError ZafReadDataFileHeader(ZafFile& file, ZafDataFileHeader& header) {
   const int32_t length = file.Length();
   if (length < ZAF_DATA_FILE_HEADER_SIZE || file.Seek(0, 0) != 0) {

@@ -33,6 +33,10 @@ inline constexpr int ZAF_DATA_FILE_MAX_DEPTH = 128;
 // separator) and no zero character, and neither "." nor "..", which paths read as directions.
 bool ZafDataFileNameAllowed(std::u16string_view name);
 
+// Whether a new entry may take the name: an allowed name without '*' or '?', which listings read as wild
+// cards, so that every entry can be listed by its own name. Files holding such names still open.
+bool ZafDataFileNameCreatable(std::u16string_view name);
+
 struct ZafDataFileHeader {
   uint16_t version = ZAF_DATA_FILE_VERSION;
   int32_t treeOffset = ZAF_DATA_FILE_HEADER_SIZE;

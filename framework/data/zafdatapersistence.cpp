@@ -306,14 +306,15 @@ ZafFile* ZafDataPersistence::OpenIn(ZafFileSystem& fileSystem, LevelState& level
 
 void ZafDataPersistence::CloseLevelFile(LevelState& level) {
   if (level.file && level.fileSystem) {
-    const ZafError before = level.fileSystem->Error();
     const ZafError fileError = level.file->Error();
-    level.fileSystem->Close(level.file);
-    const ZafError after = level.fileSystem->Error();
+    // Close answers a failure to store the object even when the file system's error already held the same
+    // code from an earlier one.
+    const bool closed = level.fileSystem->Close(level.file) == 0;
+    const ZafError systemError = level.fileSystem->Error();
     if (fileError != ZAF_ERROR_NONE) {
       SetError(fileError);
-    } else if (after != ZAF_ERROR_NONE && after != before) {
-      SetError(after);
+    } else if (!closed) {
+      SetError(systemError != ZAF_ERROR_NONE ? systemError : ZAF_ERROR_WRITE);
     }
   }
   level.file = nullptr;

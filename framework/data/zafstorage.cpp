@@ -178,9 +178,9 @@ void ZafStorage::OpenFile(uint16_t flags) {
       currentDirectory = root.get();
       return;
     }
-  } else if (flags & ZAF_STORAGE_OPEN_OR_CREATE) {
+  } else if ((flags & ZAF_STORAGE_OPEN_OR_CREATE) && !FileExists(fileName)) {
     // A missing file is fine when it may be created: make sure it can be, then leave the disk as it was
-    // until the first save.
+    // until the first save. A file that exists but does not open is never probed: creating truncates.
     CloseNative(baseFile);
     std::unique_ptr<ZafDiskFile> probe(
         static_cast<ZafDiskFile*>(diskFileSystem.Open(fileName.c_str(), kCreateBinary, nullptr, 0)));
@@ -195,6 +195,7 @@ void ZafStorage::OpenFile(uint16_t flags) {
   CloseNative(baseFile);
   StartEmpty();
   SetError(error);
+  unreadableFileError = error;
 }
 
 std::unique_ptr<ZafDiskFile> ZafStorage::CreateTemporary(std::u16string& name) {
@@ -313,7 +314,7 @@ int ZafStorage::GetCWD(ZafIChar* buffer, int maximumLength) {
 int ZafStorage::MkDir(const ZafIChar* path, const ZafIChar* stringID, ZafNumberID numberID) {
   std::u16string name;
   ZafDirectoryElement* directory = SplitEntryPath(path, name);
-  if (!directory || !ZafDataFileNameAllowed(name) || FindChild(*directory, name.c_str(), nullptr, 0) ||
+  if (!directory || !ZafDataFileNameCreatable(name) || FindChild(*directory, name.c_str(), nullptr, 0) ||
       directory->Depth() >= ZAF_DATA_FILE_MAX_DEPTH) {
     return -1;
   }
@@ -347,6 +348,8 @@ void ZafStorage::Discard(ZafDirectoryElement* entry) {
 }
 
 void ZafStorage::Release(ZafDirectoryElement* entry) {
+  // A failed store no longer matters once its entry has left the tree.
+  std::erase_if(unstoredEntries, [entry](const auto& unstored) { return unstored.first == entry; });
   while (ZafElement* child = entry->children.First()) {
     entry->children.Subtract(child);
     AsEntry(child)->parent = nullptr;
@@ -432,15 +435,18 @@ ZafFile* ZafStorage::Open(const ZafIChar* name, uint16_t mode, const ZafIChar* s
   if (entry && entry->IsDirectory()) {
     return nullptr;
   }
+  const bool mayCreate = (mode & (ZAF_STORAGE_OBJECT_CREATE | ZAF_STORAGE_OBJECT_CREATE_MISSING)) &&
+                         ZafDataFileNameCreatable(objectName) && directory->Depth() < ZAF_DATA_FILE_MAX_DEPTH;
   if (entry && (mode & ZAF_STORAGE_OBJECT_CREATE)) {
+    // An object that could not be made again is kept rather than discarded.
+    if (!mayCreate) {
+      return nullptr;
+    }
     Discard(entry);
     entry = nullptr;
   }
   bool created = false;
-  if (!entry && (mode & (ZAF_STORAGE_OBJECT_CREATE | ZAF_STORAGE_OBJECT_CREATE_MISSING))) {
-    if (directory->Depth() >= ZAF_DATA_FILE_MAX_DEPTH) {
-      return nullptr;
-    }
+  if (!entry && mayCreate) {
     entry = new ZafDirectoryElement(objectName.c_str(), ZAF_ENTRY_FILE);
     entry->SetStringID(stringID);
     entry->SetNumberID(numberID);
@@ -482,22 +488,36 @@ int ZafStorage::Close(ZafFile* file) {
   }
   auto* storageFile = *found;
   ZafDirectoryElement* entry = storageFile->entry;
-  if (storageFile->modified && outputFile && entry && !entry->detached) {
-    const bool placed = outputFile->Seek(0, ZAF_SEEK_END) == 0;
-    const int32_t offset = outputFile->Tell();
-    const int written =
-        placed && offset >= 0 ? outputFile->WriteData(storageFile->buffer.get(), storageFile->length) : 0;
-    if (written == storageFile->length && offset >= 0) {
-      entry->holder = outputFile;
-      entry->dataOffset = offset;
-      entry->dataSize = storageFile->length;
-    } else {
-      // The entry keeps its older bytes rather than pointing at a run that was not written.
-      SetError(outputFile->Error() != ZAF_ERROR_NONE ? outputFile->Error() : ZAF_ERROR_WRITE);
+  ZafError failure = ZAF_ERROR_NONE;
+  // A read-only storage keeps changes in memory only, and an entry taken out of the tree has nowhere to go.
+  if (storageFile->modified && Writable() && entry && !entry->detached) {
+    failure = StoreObject(*storageFile);
+    std::erase_if(unstoredEntries, [entry](const auto& unstored) { return unstored.first == entry; });
+    if (failure != ZAF_ERROR_NONE) {
+      unstoredEntries.push_back({entry, failure});
+      SetError(failure);
     }
   }
   delete storageFile;
-  return 0;
+  return failure == ZAF_ERROR_NONE ? 0 : -1;
+}
+
+ZafError ZafStorage::StoreObject(ZafStorageFile& file) {
+  if (!outputFile) {
+    return ZAF_ERROR_WRITE;
+  }
+  const bool placed = outputFile->Seek(0, ZAF_SEEK_END) == 0;
+  const int32_t offset = outputFile->Tell();
+  const int written = placed && offset >= 0 ? outputFile->WriteData(file.buffer.get(), file.length) : 0;
+  // The edit file is buffered: only a flush shows whether the bytes reached the disk.
+  if (written != file.length || offset < 0 || outputFile->Flush() != 0) {
+    // The entry keeps its older bytes rather than pointing at a run that was not written.
+    return outputFile->Error() != ZAF_ERROR_NONE ? outputFile->Error() : ZAF_ERROR_WRITE;
+  }
+  file.entry->holder = outputFile;
+  file.entry->dataOffset = offset;
+  file.entry->dataSize = file.length;
+  return ZAF_ERROR_NONE;
 }
 
 void ZafStorage::ForgetFile(ZafStorageFile* file) {
@@ -537,8 +557,11 @@ int ZafStorage::Rename(const ZafIChar* oldName, const ZafIChar* newName, const Z
     return ZAF_ERROR_NOT_FOUND;
   }
   if (!existing) {
-    // An entry moved below itself would cut its subtree off the tree; one moved too deep could not be
-    // read back.
+    // The entry takes a new name, which must be one a new entry may take. An entry moved below itself
+    // would cut its subtree off the tree; one moved too deep could not be read back.
+    if (!ZafDataFileNameCreatable(newObject)) {
+      return ZAF_ERROR_NOT_FOUND;
+    }
     int subtreeDepth = 0;
     for (const auto& [below, depth] : PreOrder(*entry)) {
       subtreeDepth = std::max(subtreeDepth, depth);
@@ -621,12 +644,24 @@ bool ZafStorage::RotateBackups(int backups) {
   return diskFileSystem.Rename(fileName.c_str(), BackupName(1).c_str(), nullptr, 0) == 0;
 }
 
+ZafError ZafStorage::SaveBlocker() const {
+  if (unreadableFileError != ZAF_ERROR_NONE) {
+    return unreadableFileError;
+  }
+  return unstoredEntries.empty() ? ZAF_ERROR_NONE : unstoredEntries.front().second;
+}
+
 int ZafStorage::Save(int backups) {
   if (!Writable()) {
     return ZAF_ERROR_NOT_WRITABLE;
   }
   if (fileName.empty()) {
     SetError(ZAF_ERROR_OPEN);
+    return -1;
+  }
+  // Saving now would replace the file with a tree that lacks what could not be read or stored.
+  if (const ZafError blocker = SaveBlocker(); blocker != ZAF_ERROR_NONE) {
+    SetError(blocker);
     return -1;
   }
   // The answer tells about this save alone, not about lookups that failed before it.

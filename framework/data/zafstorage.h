@@ -36,7 +36,8 @@ class ZafStorage : public ZafFileSystem {
   // that fails).
   ZafStorage();
   // Opens or creates the data file (".znc" is added to a name without an extension). A file that cannot be
-  // opened or is not a data file leaves an empty storage with the error set: 14, 16 or 18.
+  // opened or is not a data file leaves an empty storage with the error set: 14, 16 or 18. Such a storage
+  // never saves, so that the file is not replaced: Save and SaveAs answer the same error.
   ZafStorage(const ZafIChar* name, uint16_t flags);
   ZafStorage(const ZafStorage&) = delete;
   ZafStorage& operator=(const ZafStorage&) = delete;
@@ -52,7 +53,9 @@ class ZafStorage : public ZafFileSystem {
   // Writes the whole storage to its file, keeping `backups` older versions (at most 9). The old file is
   // replaced only once the new one is complete; on any failure the storage and its file stay as they were.
   // 0 on success, 10 when the storage is not writable, 14 when the new file cannot be created, -1 when the
-  // error field is set.
+  // error field is set. Refused (-1) while the storage's own file could not be read, and while an object
+  // failed to be stored by Close and has been neither stored again nor removed since: the error field then
+  // holds that failure's error.
   int Save(int backups);
   // Takes the new name (adding ".znc" when it has no extension) and saves under it; a failed save keeps the
   // old name.
@@ -70,19 +73,24 @@ class ZafStorage : public ZafFileSystem {
   int FindClose(ZafFileInfoStruct& info) override;
   // The current directory's path ("~" for the root, "~a~b" below), always terminated within the buffer.
   int GetCWD(ZafIChar* buffer, int maximumLength) override;
+  // -1 when the entry exists, the parent is missing or too deep, or the name is not one a new entry may
+  // take (see ZafDataFileNameCreatable).
   int MkDir(const ZafIChar* path, const ZafIChar* stringID, ZafNumberID numberID) override;
   // Refused for the root, the current directory and its ancestors, and (without deleteContents) a directory
   // that has entries.
   int RmDir(const ZafIChar* path, bool deleteContents) override;
   // Stores a changed object back (into the edit file) and destroys the file object. -1 for a file that
-  // this storage did not open.
+  // this storage did not open; -1 with the error field set when a writable storage could not store the
+  // object. The object then keeps its older bytes, and Save refuses until the object is written again
+  // successfully or removed.
   int Close(ZafFile* file) override;
   // A new object file, or null when the directory or (without a create bit) the object does not exist, or
-  // the name is a directory.
+  // the name is a directory. A name created here may not hold '*' or '?' (lookups read them as wild cards).
   ZafFile* Open(const ZafIChar* name, uint16_t mode, const ZafIChar* stringID, ZafNumberID numberID) override;
   // 0, or 2 when the object does not exist or is a directory.
   int Remove(const ZafIChar* name) override;
-  // Moves and renames an entry, or only replaces its IDs when both names find the same entry. 0, or 2.
+  // Moves and renames an entry, or only replaces its IDs when both names find the same entry. 0, or 2 (also
+  // for a new name holding '*' or '?').
   int Rename(const ZafIChar* oldName, const ZafIChar* newName, const ZafIChar* stringID,
              ZafNumberID numberID) override;
 
@@ -115,6 +123,10 @@ class ZafStorage : public ZafFileSystem {
   void Release(ZafDirectoryElement* entry);
   // Called by a storage file's destructor.
   void ForgetFile(ZafStorageFile* file);
+  // Writes a changed object to the edit file and points its entry there; the error when that fails.
+  ZafError StoreObject(ZafStorageFile& file);
+  // The error that keeps Save from running, or none.
+  ZafError SaveBlocker() const;
 
   // The steps of Save.
   // Writes the whole data file, noting where each object's bytes now stand.
@@ -136,6 +148,11 @@ class ZafStorage : public ZafFileSystem {
   std::unique_ptr<ZafDirectoryElement> root;
   ZafDirectoryElement* currentDirectory = nullptr;
   std::vector<ZafStorageFile*> openFiles;
+  // Why the storage's own file could not be read when it was opened; saving over it would destroy it.
+  ZafError unreadableFileError = ZAF_ERROR_NONE;
+  // Entries whose changed bytes Close could not store, with the error it met; each stays until the entry is
+  // stored again or freed.
+  std::vector<std::pair<const ZafDirectoryElement*, ZafError>> unstoredEntries;
 };
 
 #endif

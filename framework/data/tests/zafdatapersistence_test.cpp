@@ -105,6 +105,25 @@ TEST_F(ZafDataPersistenceTest, MissingObjectGivesErrorFourteen) {
   EXPECT_EQ(CurrentPath(storage), u"~");
 }
 
+TEST_F(ZafDataPersistenceTest, EveryObjectThatCannotBeStoredIsReported) {
+  // The edit file is already past the size limit below, so that no object can be added to it.
+  ZafFile* filler = storage.Open(u"filler", ZAF_STORAGE_OBJECT_CREATE | ZAF_FILE_READWRITE, nullptr, 0);
+  ASSERT_NE(filler, nullptr);
+  const std::string bytes(4096, 'f');
+  filler->WriteData(bytes.data(), static_cast<int>(bytes.size()));
+  ASSERT_EQ(storage.Close(filler), 0);
+
+  FileSizeLimit limit(1024);
+  for (const char16_t* name : {u"first", u"second"}) {
+    SCOPED_TRACE(ZafToUtf8(name));
+    persistence.SetError(ZAF_ERROR_NONE);
+    WriteWord(persistence, u"ZafStringData", ID_ZAF_STRING_DATA, ZAF_STORAGE_TYPE_DATA, name, 7);
+    EXPECT_NE(persistence.Error(), ZAF_ERROR_NONE);
+    EXPECT_EQ(persistence.Error(), storage.Error());
+  }
+  EXPECT_EQ(storage.Save(0), -1) << "the objects never reached the edit file";
+}
+
 TEST_F(ZafDataPersistenceTest, WritingAgainReplacesTheOldVersion) {
   persistence.PushLevel(u"ZafWindow", ID_ZAF_WINDOW, ZAF_STORAGE_TYPE_NAMED);
   persistence.CurrentFile(u"main", ZAF_PERSIST_WRITE);

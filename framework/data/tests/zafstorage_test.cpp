@@ -1,9 +1,6 @@
 #include "framework/data/zafstorage.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
-#include <csignal>
 
 #include <filesystem>
 #include <functional>
@@ -416,26 +413,6 @@ TEST(ZafStorage, FailedSaveLeavesStorageAndFileAsTheyWere) {
   EXPECT_EQ(GetObject(reopened, u"obj"), "second");
 }
 
-// A file-size limit makes the new file come out short, as a full disk would.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved);
-    previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = saved;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-  }
-
- private:
-  rlimit saved{};
-  void (*previousHandler)(int);
-};
-
 TEST(ZafStorage, SaveThatCannotWriteEverythingChangesNothing) {
   TemporaryFolder folder;
   const std::u16string name = folder.Path("full.znc");
@@ -490,6 +467,166 @@ TEST(ZafStorage, DestroyingTheStorageDeletesItsEditFileAndDropsChanges) {
   EXPECT_FALSE(std::filesystem::exists(editFile));
   ZafStorage reopened(name.c_str(), ZAF_STORAGE_READWRITE);
   EXPECT_EQ(GetObject(reopened, u"obj"), "saved");
+}
+
+// The number of entries in a folder: what a storage left on the disk.
+std::ptrdiff_t FolderEntries(const TemporaryFolder& folder) {
+  return std::distance(std::filesystem::directory_iterator(folder.path),
+                       std::filesystem::directory_iterator());
+}
+
+// Writes `text` as the object at `path` and answers what Close said.
+int StoreText(ZafStorage& storage, const char16_t* path, const std::string& text) {
+  ZafFile* file = storage.Open(path, kCreateObject, nullptr, 0);
+  if (!file) {
+    return -2;
+  }
+  file->WriteData(text.data(), static_cast<int>(text.size()));
+  return storage.Close(file);
+}
+
+TEST(ZafStorage, FileThatCannotBeReadIsNeverSavedOver) {
+  struct Case {
+    const char* label;
+    uint16_t flags;
+    // Damages the saved file in place.
+    std::function<void(const std::string&)> damage;
+    ZafError error;
+  };
+  const auto cutLastByte = [](const std::string& path) {
+    std::filesystem::resize_file(path, std::filesystem::file_size(path) - 1);
+  };
+  const auto cutIntoTheHeader = [](const std::string& path) { std::filesystem::resize_file(path, 10); };
+  const Case cases[] = {
+      {"cut short, read-write", ZAF_STORAGE_READWRITE, cutLastByte, ZAF_ERROR_READ},
+      {"cut short, open or create", ZAF_STORAGE_OPEN_OR_CREATE, cutLastByte, ZAF_ERROR_READ},
+      {"not a data file, read-write", ZAF_STORAGE_READWRITE, cutIntoTheHeader, ZAF_ERROR_NOT_DATA_FILE},
+      {"not a data file, open or create", ZAF_STORAGE_OPEN_OR_CREATE, cutIntoTheHeader,
+       ZAF_ERROR_NOT_DATA_FILE},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.label);
+    TemporaryFolder folder;
+    const std::u16string name = folder.Path("damaged.znc");
+    {
+      ZafStorage storage(name.c_str(), ZAF_STORAGE_CREATE);
+      PutObject(storage, u"keep", "precious");
+      ASSERT_EQ(storage.Save(0), 0);
+    }
+    test.damage(Utf8(name));
+    const Bytes damaged = ReadFileBytes(Utf8(name));
+
+    ZafStorage storage(name.c_str(), test.flags);
+    EXPECT_EQ(storage.Error(), test.error);
+    EXPECT_EQ(StoreText(storage, u"new", "fresh"), -1) << "nowhere to keep the object";
+    EXPECT_EQ(storage.Save(0), -1);
+    EXPECT_EQ(storage.Error(), test.error);
+    EXPECT_EQ(storage.SaveAs(name.c_str(), 1), -1);
+    EXPECT_EQ(storage.Error(), test.error);
+    EXPECT_EQ(ReadFileBytes(Utf8(name)), damaged);
+    EXPECT_EQ(FolderEntries(folder), 1) << "no backup, edit or temporary file";
+  }
+}
+
+TEST(ZafStorage, FailedStoreBlocksSavingUntilTheObjectIsDealtWith) {
+  struct Case {
+    const char* label;
+    // What the caller does about the object that could not be stored.
+    std::function<void(ZafStorage&)> dealWith;
+    std::string bigAfterSave;
+  };
+  const std::string big(8 * 1024, 'b');
+  const Case cases[] = {
+      {"written again", [&](ZafStorage& storage) { EXPECT_EQ(StoreText(storage, u"big", big), 0); }, big},
+      {"removed", [](ZafStorage& storage) { EXPECT_EQ(storage.Remove(u"big"), 0); }, "<none>"},
+      {"replaced by a directory",
+       [](ZafStorage& storage) {
+         EXPECT_EQ(storage.Remove(u"big"), 0);
+         EXPECT_EQ(storage.MkDir(u"big", nullptr, 0), 0);
+       },
+       "<none>"},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.label);
+    TemporaryFolder folder;
+    const std::u16string name = folder.Path("pending.znc");
+    ZafStorage storage(name.c_str(), ZAF_STORAGE_CREATE);
+    PutObject(storage, u"small", "kept");
+    {
+      FileSizeLimit limit(1024);
+      EXPECT_EQ(StoreText(storage, u"big", big), -1);
+      EXPECT_EQ(storage.Error(), ZAF_ERROR_WRITE);
+      storage.SetError(ZAF_ERROR_NONE);
+      EXPECT_EQ(StoreText(storage, u"big", big), -1) << "a second failure is answered too";
+      EXPECT_EQ(storage.Error(), ZAF_ERROR_WRITE);
+    }
+    storage.SetError(ZAF_ERROR_NONE);
+    EXPECT_EQ(StoreText(storage, u"other", "fine"), 0) << "another object does not settle it";
+    EXPECT_EQ(storage.Save(0), -1);
+    EXPECT_EQ(storage.Error(), ZAF_ERROR_WRITE);
+    EXPECT_FALSE(std::filesystem::exists(Utf8(name)));
+
+    test.dealWith(storage);
+    ASSERT_EQ(storage.Save(0), 0);
+    ZafStorage reopened(name.c_str(), 0);
+    EXPECT_EQ(GetObject(reopened, u"small"), "kept");
+    EXPECT_EQ(GetObject(reopened, u"other"), "fine");
+    EXPECT_EQ(GetObject(reopened, u"big"), test.bigAfterSave);
+  }
+}
+
+TEST_F(ZafStorageTest, NamesWithWildCardsAreNeverCreated) {
+  // Lookups read '*' and '?' as wild cards, so a new name holding one would stand for another entry:
+  // creating under such a name is refused and never discards the entry the pattern finds.
+  PutObject(storage, u"ab", "object ab");
+  struct Case {
+    const char* label;
+    std::function<bool()> refused;
+  };
+  const Case cases[] = {
+      {"open to create", [&] { return storage.Open(u"a*", kCreateObject, nullptr, 0) == nullptr; }},
+      {"make a directory", [&] { return storage.MkDir(u"a*", nullptr, 0) == -1; }},
+      {"make a directory with '?'", [&] { return storage.MkDir(u"~a~?", nullptr, 0) == -1; }},
+      {"rename to a pattern",
+       [&] { return storage.Rename(u"ab", u"x?", nullptr, 0) == ZAF_ERROR_NOT_FOUND; }},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.label);
+    EXPECT_TRUE(test.refused());
+    EXPECT_EQ(GetObject(storage, u"ab"), "object ab");
+  }
+  EXPECT_EQ(storage.Entry(u"~x?"), nullptr);
+  ZafFileInfoStruct info;
+  ASSERT_EQ(storage.FindFirst(info, u"~a*", nullptr, 0), 0) << "listings read patterns";
+  EXPECT_EQ(info.name, u"a");
+  ASSERT_EQ(storage.FindNext(info, u"~a*", nullptr, 0), 0);
+  EXPECT_EQ(info.name, u"ab");
+}
+
+TEST(ZafStorage, StoredNamesWithWildCardsStayReachable) {
+  TemporaryFolder folder;
+  const std::u16string name = folder.Path("old.znc");
+  ByteBuilder file;
+  file.Header(75).U8('a').U8('b').U8('c');
+  file.Entry(u"~", u"", 0, -1, 0, 1).Entry(u"a*", u"", 0, 72, 3, 0).End().End();
+  WriteFileBytes(Utf8(name), file.bytes);
+
+  ZafStorage storage(name.c_str(), ZAF_STORAGE_READWRITE);
+  ASSERT_EQ(storage.Error(), 0);
+  EXPECT_EQ(GetObject(storage, u"a*"), "abc");
+  EXPECT_EQ(storage.Open(u"a*", kCreateObject, nullptr, 0), nullptr) << "cannot be made again";
+  EXPECT_EQ(GetObject(storage, u"a*"), "abc") << "so the old object is kept";
+  EXPECT_EQ(storage.Rename(u"a*", u"a*", u"S", 3), 0) << "its IDs may change";
+  ZafFile* changed = storage.Open(u"a*", ZAF_FILE_READWRITE, nullptr, 0);
+  ASSERT_NE(changed, nullptr);
+  changed->WriteData("x", 1);
+  EXPECT_EQ(storage.Close(changed), 0);
+  ASSERT_EQ(storage.Save(0), 0);
+
+  ZafStorage reopened(name.c_str(), 0);
+  EXPECT_EQ(GetObject(reopened, u"a*"), "xbc");
+  ASSERT_NE(reopened.Entry(u"a*"), nullptr);
+  EXPECT_EQ(reopened.Entry(u"a*")->NumberID(), 3);
 }
 
 }  // namespace

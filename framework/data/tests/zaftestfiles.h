@@ -1,9 +1,12 @@
-// Test helpers for the file tests: a file held in memory, a temporary folder removed afterwards and an
-// environment variable set for one test.
+// Test helpers for the file tests: a file held in memory, a temporary folder removed afterwards, an
+// environment variable set for one test and a limit on the size of written files.
 #ifndef FRAMEWORK_DATA_TESTS_ZAFTESTFILES_H
 #define FRAMEWORK_DATA_TESTS_ZAFTESTFILES_H
 
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -94,6 +97,27 @@ class ScopedEnvironment {
   const char* name;
   std::string previous;
   bool hadValue = false;
+};
+
+// A limit on the size of the files this process writes, for one scope: writes past it come out short, as
+// on a full disk.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved);
+    previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+  }
+
+ private:
+  rlimit saved{};
+  void (*previousHandler)(int);
 };
 
 #endif
