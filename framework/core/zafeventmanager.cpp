@@ -55,6 +55,20 @@ bool ZafEventManager::TakeQueued(ZafEventRecord& event, uint32_t flags) {
   return true;
 }
 
+void ZafEventManager::ForgetObject(const ZafWindowObject* object) {
+  for (ZafElement* element = queueBlock.First(); element;) {
+    ZafElement* next = element->Next();
+    ZafEventRecord& event = static_cast<QueueElement*>(element)->event;
+    if (event.windowObject == object || event.addressedObject == object) {
+      event.Clear();
+      queueBlock.Release(element);
+    } else if (event.referenceObject == object) {
+      event.referenceObject = nullptr;
+    }
+    element = next;
+  }
+}
+
 ZafDevice* ZafEventManager::Add(ZafDevice* device) {
   return static_cast<ZafDevice*>(devices.Add(device));
 }

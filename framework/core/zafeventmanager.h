@@ -10,6 +10,7 @@
 #include "framework/data/zaflistblock.h"
 
 class ZafDevice;
+class ZafWindowObject;
 
 // Put placement: append at the end of the queue (otherwise the record goes in front of the head). For Get
 // and the queue's look-ups: take from the end instead of the head.
@@ -47,6 +48,9 @@ class ZafEventManager {
   // the native queue cannot be read. Implemented by the native back-end.
   int32_t Get(ZafEventRecord& event, uint32_t flags = 0);
   int QueuedCount() const { return queueBlock.Count(); }
+  // A deleted object leaves no trace in the queue: records about it (as their object or the object they
+  // are addressed to) are dropped, and positions given in its coordinates count as untranslated.
+  void ForgetObject(const ZafWindowObject* object);
 
   // The manager owns its devices. A device already in a list is refused (null).
   ZafDevice* Add(ZafDevice* device);

@@ -16,6 +16,12 @@ inline constexpr ZafEventType UnknownEventResult = -2;
 // Life of the native window and drawing.
 inline constexpr ZafEventType MinimizeEvent = -4;
 inline constexpr ZafEventType MaximizeEvent = -5;
+// Back from maximized or minimized.
+inline constexpr ZafEventType RestoreEvent = -25;
+// Maximize, minimize and restore the current child window of a multiple-document frame.
+inline constexpr ZafEventType ChildMaximizeEvent = -502;
+inline constexpr ZafEventType ChildMinimizeEvent = -503;
+inline constexpr ZafEventType ChildRestoreEvent = -504;
 inline constexpr ZafEventType NoWindowLeftEvent = -7;
 inline constexpr ZafEventType PrepareEvent = -9;
 inline constexpr ZafEventType CreateEvent = -10;
@@ -32,6 +38,8 @@ inline constexpr ZafEventType ExitEvent = -32;
 inline constexpr ZafEventType HelpEvent = -34;
 inline constexpr ZafEventType ValidityQueryEvent = -37;
 inline constexpr ZafEventType FocusRequestEvent = -50;
+// A hot key pressed; the key's character is in the event's key record.
+inline constexpr ZafEventType HotKeyEvent = -120;
 inline constexpr ZafEventType SetRegionEvent = -200;
 inline constexpr ZafEventType FitEvent = -201;
 inline constexpr ZafEventType FocusGainedEvent = -204;
@@ -55,6 +63,9 @@ inline constexpr ZafEventType LastDragDropEvent = DragMoveEvent;
 inline constexpr ZafEventType DragRefusedResult = -1;
 
 // Notifications and requests.
+// To the help tips: show the help hint of the event's object in the help bar, or, without an object,
+// the text the bar had before.
+inline constexpr ZafEventType HelpHintEvent = -3301;
 inline constexpr ZafEventType CloseQueryEvent = -3500;
 inline constexpr ZafEventType ExitRequestEvent = -3501;
 inline constexpr ZafEventType FocusGainEvent = -3502;

@@ -3,11 +3,18 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/zafborder.h"
+#include "framework/core/zafbutton.h"
+#include "framework/core/zafmaximizebutton.h"
+#include "framework/core/zafminimizebutton.h"
 #include "framework/core/zafnameentry.h"
+#include "framework/core/zafsystembutton.h"
+#include "framework/core/zaftitle.h"
 #include "framework/core/zafwindowmanager.h"
 #include "framework/data/zafclassid.h"
 #include "framework/data/zaffile.h"
 #include "framework/data/zaffilesystem.h"
+#include "framework/data/zafstringdata.h"
 #include "framework/data/zafstrlib.h"
 
 namespace {
@@ -80,12 +87,26 @@ ZafWindow::ZafWindow(const ZafWindow& other)
       Add(AsObject(element)->Duplicate());
     }
   }
-  if (other.defaultButton && other.defaultButton->StringID()) {
+  if (other.defaultButton) {
     // The source's button may have no counterpart (it was not among its objects): then there is none.
-    if (ZafWindowObject* button = FindObjectByName(other.defaultButton->StringID())) {
+    if (ZafWindowObject* button = OwnObjectByName(other.defaultButton->StringID())) {
       SetDefaultButton(button, true);
     }
   }
+}
+
+ZafWindowObject* ZafWindow::OwnObjectByName(const ZafIChar* name) {
+  // A name from "~" would be searched from the window manager, in other windows.
+  if (!name || !*name || name[0] == u'~') {
+    return nullptr;
+  }
+  ZafWindowObject* found = SearchPath(name);
+  for (ZafWindowObject* object = found; object; object = object->Parent()) {
+    if (object == this) {
+      return found;
+    }
+  }
+  return nullptr;
 }
 
 ZafWindow::ZafWindow(const ZafIChar* name, ZafObjectPersistence& persistence)
@@ -94,7 +115,16 @@ ZafWindow::ZafWindow(const ZafIChar* name, ZafObjectPersistence& persistence)
   LeaveReadLevel(persistence);
 }
 
+void ZafWindow::ReadStoredWindow(const ZafIChar* name, ZafObjectPersistence& persistence,
+                                 const ZafIChar* className, ZafClassID classID) {
+  if (EnterReadLevel(name, persistence, className, classID)) {
+    ReadWindow(persistence);
+  }
+  LeaveReadLevel(persistence);
+}
+
 ZafWindow::~ZafWindow() {
+  LeaveDefaultButtons();
   support.Destroy();
   ZafList::Destroy();
 }
@@ -143,8 +173,24 @@ ZafEventType ZafWindow::Event(const ZafEventRecord& event) {
         return false;
       });
       return ZafWindowObject::Event(event);
+    case NativeAttachedEvent: {
+      const ZafEventType answer = ZafWindowObject::Event(event);
+      TellSharingSupportObjects(event);
+      return answer;
+    }
+    case NativeGoneEvent:
+      TellSharingSupportObjects(event);
+      return ZafWindowObject::Event(event);
     default:
       return ZafWindowObject::Event(event);
+  }
+}
+
+void ZafWindow::TellSharingSupportObjects(const ZafEventRecord& event) {
+  for (ZafElement* element = support.First(); element; element = element->Next()) {
+    if (ZafWindowObject* object = AsObject(element); !object->OwnNativeWindow()) {
+      object->Event(event);
+    }
   }
 }
 
@@ -159,11 +205,19 @@ ZafWindowObject* ZafWindow::Add(ZafWindowObject* object, ZafWindowObject* before
   if (!object || object->Parent()) {
     return object;
   }
+  // A window cannot hold itself or one of its ancestors: the tree would become a loop.
+  for (ZafWindowObject* ancestor = this; ancestor; ancestor = ancestor->Parent()) {
+    if (ancestor == object) {
+      return object;
+    }
+  }
   ZafList& list = object->SupportObject() ? support : *this;
-  if (before && list.Index(before) >= 0) {
-    list.Insert(object, before);
-  } else {
-    list.ZafList::Add(object);
+  // An object still linked in another list (a top-level window in the window manager's) is refused by
+  // the list and keeps its place.
+  ZafElement* linked =
+      before && list.Index(before) >= 0 ? list.Insert(object, before) : list.ZafList::Add(object);
+  if (!linked) {
+    return object;
   }
   const bool hadFocus = object->Focus();
   const bool wasSelected = object->Selected();
@@ -184,6 +238,22 @@ ZafWindowObject* ZafWindow::Add(ZafWindowObject* object, ZafWindowObject* before
     object->SetSelected(true);
   }
   return object;
+}
+
+void ZafWindow::AddStandardFrame(ZafStringData* title, ZafWindowObject* extra) {
+  Add(new ZafBorder());
+  Add(new ZafMaximizeButton());
+  Add(new ZafMinimizeButton());
+  // Options 0: the platform's own system menu.
+  Add(new ZafSystemButton(0));
+  Add(new ZafTitle(title));
+  if (extra) {
+    Add(extra);
+  }
+}
+
+void ZafWindow::AddStandardFrame(const ZafIChar* title, ZafWindowObject* extra) {
+  AddStandardFrame(new ZafStringData(title), extra);
 }
 
 ZafWindowObject* ZafWindow::Subtract(ZafWindowObject* object) {
@@ -261,7 +331,7 @@ ZafWindowObject* ZafWindow::FindObject(ZafNumberID id) {
   if (ZafWindowObject* self = ZafWindowObject::FindObject(id)) {
     return self;
   }
-  if (static_cast<int16_t>(id) < 0) {
+  if (ZafIsReservedNumberID(id)) {
     return SupportObjectByID(id);
   }
   ZafWindowObject* found = nullptr;
@@ -443,7 +513,7 @@ bool ZafWindow::SetTemporary(bool flag) {
 }
 
 ZafWindow* ZafWindow::SetOwner(ZafWindow* newOwner) {
-  if (!screenID && !parent) {
+  if (!screenID && !parent && newOwner != this) {
     owner = newOwner;
   }
   return owner;
@@ -479,21 +549,31 @@ ZafWindowObject* ZafWindow::NotifyFocus(ZafWindowObject* focusObject, bool setFo
   if (!refused && focusObject && focusObject->Parent() == this && !focusObject->SupportObject()) {
     SetCurrent(focusObject);
   }
-  RestorePermanentDefault(focusObject);
+  FollowDefaultButton(focusObject);
   return refused;
 }
 
-void ZafWindow::RestorePermanentDefault(ZafWindowObject* gaining) {
+void ZafWindow::FollowDefaultButton(ZafWindowObject* gaining) {
   ZafWindowObject* root = RootObject();
   if (!root->IsA(ID_ZAF_WINDOW)) {
     return;
   }
   auto* rootWindow = static_cast<ZafWindow*>(root);
-  // A button gaining the focus decides itself whether it becomes the current default; any other object
-  // gives the role back to the permanent default button.
-  if (rootWindow->defaultButton && !(gaining && gaining->IsA(ID_ZAF_BUTTON))) {
-    rootWindow->SetDefaultButton(rootWindow->defaultButton, false);
+  ZafWindowObject* permanent = rootWindow->defaultButton;
+  if (!permanent) {
+    return;
   }
+  // A button that may be a default button takes the role while it has the focus; any other object gives
+  // it back to the permanent default button.
+  if (gaining && gaining->IsA(ID_ZAF_BUTTON) && static_cast<ZafButton*>(gaining)->DefaultCapable()) {
+    ZafWindowObject* previous = rootWindow->currentDefaultButton;
+    rootWindow->currentDefaultButton = gaining;
+    if (previous == permanent && previous != gaining) {
+      previous->Event(ZafEventRecord(DefaultButtonChangedEvent, 0));
+    }
+    return;
+  }
+  rootWindow->SetDefaultButton(permanent, false);
 }
 
 ZafWindowObject* ZafWindow::NotifySelection(ZafWindowObject* object, bool setSelected) {
@@ -527,25 +607,32 @@ ZafWindowObject* ZafWindow::SetDefaultButton(ZafWindowObject* button, bool perma
   if (root != this && root->IsA(ID_ZAF_WINDOW)) {
     return static_cast<ZafWindow*>(root)->SetDefaultButton(button, permanent);
   }
-  auto makeCurrent = [this](ZafWindowObject* newCurrent) {
-    ZafWindowObject* previous = currentDefaultButton;
-    currentDefaultButton = newCurrent;
-    for (ZafWindowObject* changedButton : {previous, newCurrent}) {
-      if (changedButton && changedButton == defaultButton) {
-        changedButton->Event(ZafEventRecord(DefaultButtonChangedEvent, 0));
-      }
+  auto tell = [](ZafWindowObject* changedButton) {
+    if (changedButton) {
+      changedButton->Event(ZafEventRecord(DefaultButtonChangedEvent, 0));
     }
   };
   if (!permanent) {
     if (button != currentDefaultButton) {
-      makeCurrent(button);
+      // Only the permanent default button draws differently for being the current one.
+      ZafWindowObject* previous = currentDefaultButton;
+      currentDefaultButton = button;
+      for (ZafWindowObject* changedButton : {previous, button}) {
+        if (changedButton == defaultButton) {
+          tell(changedButton);
+        }
+      }
     }
     return currentDefaultButton;
   }
   if (button != defaultButton) {
     if (!currentDefaultButton || (currentDefaultButton == defaultButton && !currentDefaultButton->Focus())) {
+      // The old permanent button gives up both roles: both buttons redraw.
+      ZafWindowObject* previous = currentDefaultButton;
+      currentDefaultButton = button;
       defaultButton = button;
-      makeCurrent(button);
+      tell(previous);
+      tell(button);
     }
     defaultButton = button;
   }
@@ -553,11 +640,11 @@ ZafWindowObject* ZafWindow::SetDefaultButton(ZafWindowObject* button, bool perma
 }
 
 ZafWindowObject* ZafWindow::DefaultButton(bool permanent) {
-  ZafWindowObject* root = RootObject();
-  if (root != this && root->IsA(ID_ZAF_WINDOW)) {
-    return static_cast<ZafWindow*>(root)->DefaultButton(permanent);
+  ZafWindow* root = this;
+  if (ZafWindowObject* top = RootObject(); top != this && top->IsA(ID_ZAF_WINDOW)) {
+    root = static_cast<ZafWindow*>(top);
   }
-  return permanent ? defaultButton : currentDefaultButton;
+  return permanent ? root->defaultButton : root->currentDefaultButton;
 }
 
 int ZafWindow::CompareAscending(ZafElement* first, ZafElement* second) {
@@ -684,10 +771,8 @@ void ZafWindow::ReadWindow(ZafObjectPersistence& persistence) {
     return;
   }
   ReadStoredObjects(persistence);
-  if (defaultName && *defaultName.get()) {
-    if (ZafWindowObject* button = FindObjectByName(defaultName.get()); button && button->IsA(ID_ZAF_BUTTON)) {
-      SetDefaultButton(button, true);
-    }
+  if (ZafWindowObject* button = OwnObjectByName(defaultName.get()); button && button->IsA(ID_ZAF_BUTTON)) {
+    SetDefaultButton(button, true);
   }
 }
 

@@ -7,6 +7,8 @@
 #include "framework/core/zafwindowobject.h"
 #include "framework/data/zaflist.h"
 
+class ZafStringData;
+
 // Number IDs of the support objects.
 inline constexpr ZafNumberID ZAF_NUMID_BORDER = 0xFFFF;
 inline constexpr ZafNumberID ZAF_NUMID_MAXIMIZE = 0xFFFE;
@@ -74,6 +76,12 @@ class ZafWindow : public ZafWindowObject, public ZafList {
   void SetRegion(const ZafRegionStruct& newRegion) override;
   int32_t SetCoordinateType(int32_t type) override;
 
+  // Adds the standard frame: a border, the maximize, minimize and system buttons and a title showing the
+  // text (shared with the caller), then the extra object (a menu bar, say) when there is one.
+  void AddStandardFrame(ZafStringData* title, ZafWindowObject* extra = nullptr);
+  // The same with a copy of the text as the title's data.
+  void AddStandardFrame(const ZafIChar* title, ZafWindowObject* extra = nullptr);
+
   // ---- Texts: those of the title ----
   const ZafIChar* Text() override;
   int SetText(const ZafIChar* text) override;
@@ -120,6 +128,8 @@ class ZafWindow : public ZafWindowObject, public ZafList {
   // Kept on the root window; a non-root window passes the call to its root.
   virtual ZafWindowObject* SetDefaultButton(ZafWindowObject* button, bool permanent);
   ZafWindowObject* DefaultButton(bool permanent);
+  // Clears the root's default buttons that lie in the object about to leave the tree (or be deleted).
+  void ForgetDefaultButtons(ZafWindowObject* leaving);
 
   // Compare functions by Text: an object without text sorts first (last when descending).
   static int CompareAscending(ZafElement* first, ZafElement* second);
@@ -140,6 +150,10 @@ class ZafWindow : public ZafWindowObject, public ZafList {
  protected:
   // Reads the window record and the stored objects after the window-object record.
   void ReadWindow(ZafObjectPersistence& persistence);
+  // Reads the named window of a derived class into this one: the window-object record, the window record
+  // and the stored objects, under the class's storage level.
+  void ReadStoredWindow(const ZafIChar* name, ZafObjectPersistence& persistence, const ZafIChar* className,
+                        ZafClassID classID);
   // Builds every object stored under the window through the constructor registered for its class, and
   // adds it (support objects land in the support list by their flag).
   void ReadStoredObjects(ZafObjectPersistence& persistence);
@@ -164,13 +178,19 @@ class ZafWindow : public ZafWindowObject, public ZafList {
 
   // The search part of FindObjectByName, without matching the window itself.
   ZafWindowObject* SearchPath(const ZafIChar* name);
+  // The object of that name inside this window (a stored or copied default button), or null: a stored
+  // name must not reach into other windows.
+  ZafWindowObject* OwnObjectByName(const ZafIChar* name);
 
  private:
-  // Makes the root's permanent default button the current one again when focus moves to another object.
-  void RestorePermanentDefault(ZafWindowObject* gaining);
-  // Clears the root's default buttons that lie in the object about to leave the tree.
-  void ForgetDefaultButtons(ZafWindowObject* leaving);
+  // Moves the root's current default button with the focus: to a button that may be a default button,
+  // else back to the permanent default button.
+  void FollowDefaultButton(ZafWindowObject* gaining);
   void WriteList(ZafList& list, ZafObjectPersistence& persistence);
+  // The window's native window came or went: the support objects that live in it (the frame's title and
+  // buttons, the border) take or drop it at once. Children and support objects with native windows of
+  // their own are created and destroyed through their own create and destroy events.
+  void TellSharingSupportObjects(const ZafEventRecord& event);
 };
 
 #endif

@@ -160,6 +160,18 @@ ZafEventType ZafWindowManager::Event(const ZafEventRecord& event) {
   }
 }
 
+void ZafWindowManager::ForgetObject(const ZafWindowObject* object) {
+  for (ZafWindowObject** reference : {&grabObject, &dragObject, &focusObject, &helpTipObject, &captureObject,
+                                      &tipObject, &previousFocusObject}) {
+    if (*reference == object) {
+      *reference = nullptr;
+    }
+  }
+  if (mainWindow == object) {
+    mainWindow = nullptr;
+  }
+}
+
 ZafEventType ZafWindowManager::Close(const ZafEventRecord& event) {
   const ZafEventType code = event.type;
   ZafWindow* window = nullptr;
@@ -244,14 +256,20 @@ ZafWindowObject* ZafWindowManager::Subtract(ZafWindowObject* object) {
     return nullptr;
   }
   auto* window = static_cast<ZafWindow*>(object);
+  // The windows it owns go first. Windows that own each other in a ring are each subtracted once: one
+  // already on its way out is not taken again.
+  subtracting.push_back(window);
   for (ZafElement* element = ZafList::First(); element;) {
-    if (AsWindow(element)->Owner() == window) {
-      Remove(AsWindow(element));
+    ZafWindow* other = AsWindow(element);
+    if (other->Owner() == window &&
+        std::find(subtracting.begin(), subtracting.end(), other) == subtracting.end()) {
+      Remove(other);
       element = ZafList::First();
     } else {
       element = element->Next();
     }
   }
+  subtracting.pop_back();
   if (window->Modal()) {
     EnableBehind(window);
   }
@@ -360,17 +378,20 @@ ZafEventType ZafWindowManager::FrameworkRequest(const ZafEventRecord& event) {
       return code;
     case CloseByNameRequest:
       if (text) {
-        // Each close may remove other windows too, so the search starts again after every one.
-        for (bool closed = true; closed;) {
-          closed = false;
+        // Each close may remove other windows too, so the search starts again after every one; a window
+        // that refused is asked only once.
+        std::vector<ZafWindow*> asked;
+        for (bool again = true; again;) {
+          again = false;
           for (ZafElement* element = ZafList::First(); element; element = element->Next()) {
             ZafWindow* window = AsWindow(element);
-            if (window->StringID() && ZafStrCmp(window->StringID(), text) == 0 && !window->Locked()) {
+            if (window->StringID() && ZafStrCmp(window->StringID(), text) == 0 && !window->Locked() &&
+                std::find(asked.begin(), asked.end(), window) == asked.end()) {
+              asked.push_back(window);
               ZafEventRecord close(CloseEvent, 0);
               close.windowObject = window;
-              const int before = Count();
               Event(close);
-              closed = Count() != before;
+              again = true;
               break;
             }
           }

@@ -4,6 +4,8 @@
 #ifndef FRAMEWORK_CORE_ZAFWINDOWMANAGER_H
 #define FRAMEWORK_CORE_ZAFWINDOWMANAGER_H
 
+#include <vector>
+
 #include "framework/core/zafwindow.h"
 
 class ZafDisplay;
@@ -83,6 +85,8 @@ class ZafWindowManager : public ZafWindow {
   // The window whose closing ends the program, besides the window manager itself (null: none).
   ZafWindow* SetMainWindow(ZafWindow* window);
   ZafWindow* MainWindow() const { return mainWindow; }
+  // Clears every reference to an object that is being deleted.
+  void ForgetObject(const ZafWindowObject* object);
   ZafWindow* FrontWindow() const { return static_cast<ZafWindow*>(FirstChild()); }
 
   ExitFunction exitFunction = nullptr;
@@ -105,6 +109,8 @@ class ZafWindowManager : public ZafWindow {
   void RemoveFrontTemporaries();
 
   ZafWindow* mainWindow = nullptr;
+  // The windows whose Subtract is running, innermost last.
+  std::vector<ZafWindow*> subtracting;
 };
 
 #endif

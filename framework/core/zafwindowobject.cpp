@@ -6,6 +6,7 @@
 #include "framework/core/zafeventmanager.h"
 #include "framework/core/zafhelpstub.h"
 #include "framework/core/zafnameentry.h"
+#include "framework/core/zafwindow.h"
 #include "framework/core/zafwindowmanager.h"
 #include "framework/data/zafclassid.h"
 #include "framework/data/zaffile.h"
@@ -197,11 +198,18 @@ ZafWindowObject::ZafWindowObject(const ZafIChar* name, ZafObjectPersistence& per
 ZafWindowObject::ZafWindowObject(const ZafIChar* name, ZafObjectPersistence& persistence,
                                  const ZafIChar* className, ZafClassID classID)
     : ZafWindowObject(0, 0, 0, 0) {
+  EnterReadLevel(name, persistence, className, classID);
+}
+
+bool ZafWindowObject::EnterReadLevel(const ZafIChar* name, ZafObjectPersistence& persistence,
+                                     const ZafIChar* className, ZafClassID classID) {
   SetStringID(name);
   persistence.PushLevel(className, classID, StorageType(persistence));
-  if (persistence.CurrentFile(name, ZAF_PERSIST_READ) == ZAF_ERROR_NONE && persistence.File()) {
-    ReadFields(persistence);
+  if (persistence.CurrentFile(name, ZAF_PERSIST_READ) != ZAF_ERROR_NONE || !persistence.File()) {
+    return false;
   }
+  ReadFields(persistence);
+  return true;
 }
 
 void ZafWindowObject::LeaveReadLevel(ZafObjectPersistence& persistence) {
@@ -216,18 +224,16 @@ void ZafWindowObject::LeaveReadLevel(ZafObjectPersistence& persistence) {
 }
 
 ZafWindowObject::~ZafWindowObject() {
-  // The window manager keeps no reference to a deleted object.
+  // Neither the window manager, nor the root's default buttons, nor the queue keep a reference to a
+  // deleted object.
   if (windowManager && windowManager != this) {
-    for (ZafWindowObject** reference :
-         {&windowManager->grabObject, &windowManager->dragObject, &windowManager->focusObject,
-          &windowManager->helpTipObject, &windowManager->captureObject, &windowManager->tipObject,
-          &windowManager->previousFocusObject}) {
-      if (*reference == this) {
-        *reference = nullptr;
-      }
-    }
+    windowManager->ForgetObject(this);
   }
-  SetPaletteData(nullptr);
+  LeaveDefaultButtons();
+  if (eventManager) {
+    eventManager->ForgetObject(this);
+  }
+  ReleasePaletteData();
 }
 
 ZafClassID ZafWindowObject::ClassID() const {
@@ -322,9 +328,13 @@ ZafEventType ZafWindowObject::Event(const ZafEventRecord& event) {
       }
       return code;
     case FocusRequestEvent:
-      if (eventManager) {
+      // The request goes round the queue once, naming this object, so the window manager gives the focus
+      // when it comes back. A request that already names its object is not queued again: while a grab or
+      // an addressed object takes every event it would come back here for ever.
+      if (eventManager && !event.windowObject) {
         ZafEventRecord again = event;
         again.windowObject = this;
+        again.addressedObject = nullptr;
         eventManager->Put(again, Q_END);
       }
       return code;
@@ -398,7 +408,9 @@ void ZafWindowObject::NumberAndName() {
   if (root && root != this) {
     if (NumberID() == 0) {
       SetNumberID(root->nextNumberID++);
-    } else if (parent && root->nextNumberID <= NumberID()) {
+    } else if (parent && root->nextNumberID <= NumberID() && !ZafIsReservedNumberID(NumberID())) {
+      // The support objects' reserved numbers are not counted: the next child would get a reserved
+      // number, or 0 after the border's 0xFFFF.
       root->nextNumberID = static_cast<ZafNumberID>(NumberID() + 1);
     }
   }
@@ -410,6 +422,20 @@ void ZafWindowObject::NumberAndName() {
 }
 
 // ---- Tree and searches ----
+
+void ZafWindowObject::LeaveDefaultButtons() {
+  // Only an object still in its window's list is deleted on its own; the window, and the root above it,
+  // are whole. Objects that a window deletes with itself were unlinked first and are covered by the
+  // window's own call.
+  if (parent && Listed() && parent->IsA(ID_ZAF_WINDOW)) {
+    static_cast<ZafWindow*>(parent)->ForgetDefaultButtons(this);
+  }
+}
+
+ZafWindowObject* ZafWindowObject::DefaultButton(bool permanent) {
+  ZafWindowObject* root = RootObject();
+  return root->IsA(ID_ZAF_WINDOW) ? static_cast<ZafWindow*>(root)->DefaultButton(permanent) : nullptr;
+}
 
 ZafWindowObject* ZafWindowObject::FindObject(ZafNumberID id) {
   return NumberID() == id ? this : nullptr;
@@ -638,18 +664,24 @@ ZafPaletteData* ZafWindowObject::SetPaletteData(ZafPaletteData* data) {
   if (data == paletteData) {
     return paletteData;
   }
+  ReleasePaletteData();
+  paletteData = data;
+  if (paletteData) {
+    paletteData->Add(this, &ZafWindowObject::PaletteDataChanged, ZAF_UPDATE_ALL);
+  }
+  // Cleared data changes the colours as much as new data does.
+  UpdatePalettes(ZAF_PM_ANY_TYPE, ZAF_PM_ANY_TYPE);
+  return paletteData;
+}
+
+void ZafWindowObject::ReleasePaletteData() {
   if (paletteData) {
     paletteData->Subtract(this, &ZafWindowObject::PaletteDataChanged);
     if (paletteData->Destroyable() && paletteData->Count() == 0) {
       delete paletteData;
     }
+    paletteData = nullptr;
   }
-  paletteData = data;
-  if (paletteData) {
-    paletteData->Add(this, &ZafWindowObject::PaletteDataChanged, ZAF_UPDATE_ALL);
-    UpdatePalettes(ZAF_PM_ANY_TYPE, ZAF_PM_ANY_TYPE);
-  }
-  return paletteData;
 }
 
 ZafPaletteData& ZafWindowObject::OwnPaletteData() {
@@ -856,7 +888,7 @@ ZafWindowObject* ZafWindowObject::Read(const ZafIChar* name, ZafObjectPersistenc
   return new ZafWindowObject(name, persistence);
 }
 
-bool ZafWindowObject::BeginWrite(ZafObjectPersistence& persistence) {
+bool ZafWindowObject::OpenWriteEntry(ZafObjectPersistence& persistence) {
   persistence.AddObjectConstructor(ClassName(), ClassID(), ReadFunction());
   if (!StringID() || !*StringID()) {
     const std::u16string name = u"FIELD_" + Decimal(NumberID());
@@ -864,7 +896,17 @@ bool ZafWindowObject::BeginWrite(ZafObjectPersistence& persistence) {
   }
   persistence.PushLevel(ClassName(), ClassID(), StorageType(persistence));
   if (persistence.CurrentFile(StringID(), ZAF_PERSIST_WRITE) != ZAF_ERROR_NONE || !persistence.File()) {
-    SetError(persistence.Error() != ZAF_ERROR_NONE ? persistence.Error() : ZAF_ERROR_OPEN);
+    // Kept in the persistence, so that EndWrite reports the write as failed.
+    if (persistence.Error() == ZAF_ERROR_NONE) {
+      persistence.SetError(ZAF_ERROR_OPEN);
+    }
+    return false;
+  }
+  return true;
+}
+
+bool ZafWindowObject::BeginWrite(ZafObjectPersistence& persistence) {
+  if (!OpenWriteEntry(persistence)) {
     return false;
   }
   WriteFields(persistence);

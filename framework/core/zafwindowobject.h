@@ -52,6 +52,11 @@ inline constexpr uint8_t ZAF_COLOR_INHERIT = 252;
 inline constexpr int32_t ZAF_KEYBOARD_DEVICE = 10;
 inline constexpr int32_t ZAF_MOUSE_DEVICE = 30;
 
+// Number IDs from 0x8000 up (negative as 16-bit values) belong to the support objects of windows.
+inline constexpr bool ZafIsReservedNumberID(ZafNumberID id) {
+  return static_cast<int16_t>(id) < 0;
+}
+
 // A row of an event map: the logical event for (device, raw code, modifiers). A map ends with a row whose
 // logical event is EndOfEventMap.
 struct ZafEventMap {
@@ -95,6 +100,8 @@ class ZafWindowObject : public ZafElement {
  public:
   // The logical event for a raw device event through the class's own map (the event's type when none).
   virtual ZafEventType MapEvent(const ZafEventRecord& event);
+  // Windows hand the scroll events to it; scrolling classes act on them. Answers the event's type.
+  virtual ZafEventType ScrollEvent(const ZafEventRecord& event) { return event.type; }
   // The logical event of the first row matching the event's raw code, device and modifiers; events that
   // are already logical (type below 0 or above 99) come back unchanged; EndOfEventMap when no row matches.
   ZafEventType MapEventTable(const ZafEventMap* table, const ZafEventRecord& event);
@@ -116,6 +123,8 @@ class ZafWindowObject : public ZafElement {
   // The top-level ancestor, or the object itself.
   virtual ZafWindowObject* RootObject();
   virtual ZafWindowObject* FocusObject();
+  // The root window's permanent (true) or current default button; null when the root is no window.
+  ZafWindowObject* DefaultButton(bool permanent);
   // (0, 0, width - 1, height - 1) of the object in pixels; windows answer the area left for children.
   virtual ZafRegionStruct ClientRegion(const ZafWindowObject* object = nullptr);
   virtual ZafWindowObject* Duplicate();
@@ -350,6 +359,10 @@ class ZafWindowObject : public ZafElement {
   // constructor reads its own fields next and then calls LeaveReadLevel.
   ZafWindowObject(const ZafIChar* name, ZafObjectPersistence& persistence, const ZafIChar* className,
                   ZafClassID classID);
+  // What that constructor does, for an object already built: takes the name, enters the storage level and
+  // reads the window-object record. False when the object's record could not be opened.
+  bool EnterReadLevel(const ZafIChar* name, ZafObjectPersistence& persistence, const ZafIChar* className,
+                      ZafClassID classID);
   // Leaves the level entered by the reading constructor, keeping any read error in the error word.
   void LeaveReadLevel(ZafObjectPersistence& persistence);
   // Reads the fields the storage record holds from the current object file.
@@ -359,9 +372,14 @@ class ZafWindowObject : public ZafElement {
   // Names an unnamed object, enters its storage level, opens its entry and writes the window-object
   // record; false when the entry could not be opened. EndWrite must follow either way.
   bool BeginWrite(ZafObjectPersistence& persistence);
+  // BeginWrite without the record: for objects whose entry holds no fields.
+  bool OpenWriteEntry(ZafObjectPersistence& persistence);
   ZafError EndWrite(ZafObjectPersistence& persistence);
   // Numbering and naming on PrepareEvent.
   void NumberAndName();
+  // Makes the root window forget default buttons inside this object, which is being deleted; called
+  // before anything inside it is deleted.
+  void LeaveDefaultButtons();
   // Only before the native window exists: sets a flag and answers the value in force.
   bool SetBeforeCreation(bool& field, bool flag);
 
@@ -401,6 +419,8 @@ class ZafWindowObject : public ZafElement {
 
  private:
   static ZafLong PaletteDataChanged(ZafElement* object, int kind);
+  // Lets go of the palette data, deleting it when it is destroyable and nobody else uses it.
+  void ReleasePaletteData();
   // Makes own palette data when there is none, so a colour or font can be set.
   ZafPaletteData& OwnPaletteData();
   // A getter's byte from the own data (unless not set there), else from the class table.

@@ -37,6 +37,7 @@ class ZafElement {
   ZafElement* Previous() const { return previous; }
   // Number of elements before this one in its list (0 when first or unlisted).
   int ListIndex() const;
+  bool Listed() const { return itsList != nullptr; }
 
  private:
   friend class ZafList;

@@ -1,0 +1,403 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "framework/core/tests/zafcoretestbed.h"
+#include "framework/core/zafpopupitem.h"
+#include "framework/core/zafpopupmenu.h"
+#include "framework/core/zafpulldownitem.h"
+#include "framework/core/zafpulldownmenu.h"
+#include "framework/data/zafclassid.h"
+#include "framework/win32/zafwindowprocedure.h"
+#include "native/native.h"
+
+namespace {
+
+// A top-level window that routes menu commands as the window's native handling does (the front window
+// looks the command up among its objects; another window hands it to the front window), and that runs
+// one scripted step each time an open menu waits for input, then closes the menu.
+class MenuFrame : public ZafWindow {
+ public:
+  MenuFrame() : ZafWindow(0, 0, 40, 12) { SetDestroyable(false); }
+  ZafEventType NativeEvent(const ZafEventRecord& event) override {
+    const native::MSG& message = event.osEvent;
+    if (message.message == native::WM_COMMAND && message.lParam == 0) {
+      commands.push_back(native::LOWORD(message.wParam));
+      ZafWindow* front = windowManager->FrontWindow();
+      if (front != this) {
+        return front ? front->Event(event) : event.type;
+      }
+      ZafWindowObject* chosen = FindObject(native::LOWORD(message.wParam));
+      return chosen ? chosen->Event(event) : event.type;
+    }
+    if (message.message == native::WM_ENTERIDLE) {
+      if (next < steps.size()) {
+        steps[next++]();
+        native::PostMessage(screenID, native::WM_NULL, 0, 0);
+      } else if (++escapes <= 5) {
+        native::PostMessage(screenID, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
+      } else {
+        throw std::runtime_error("the menu does not close");
+      }
+    }
+    return ZafWindow::NativeEvent(event);
+  }
+  std::vector<std::function<void()>> steps;
+  std::size_t next = 0;
+  int escapes = 0;
+  std::vector<native::WORD> commands;
+};
+
+// Stands in for the system button: menus below it carry the platform's system commands.
+class SystemButtonStandIn : public ZafWindowObject {
+ public:
+  SystemButtonStandIn() : ZafWindowObject(0, 0, 1, 1) {}
+  bool IsA(ZafClassID id) const override { return id == ID_ZAF_SYSTEM_BUTTON || ZafWindowObject::IsA(id); }
+};
+
+// A multiple-document frame whose client reports a maximised active child (the platform then shows the
+// child's system menu as the bar's first entry).
+class MaximisedChildFrame : public MenuFrame {
+ public:
+  MaximisedChildFrame() {
+    native::WNDCLASS description{};
+    description.lpfnWndProc = &ClientProcedure;
+    description.lpszClassName = u"MenuTestMdiClient";
+    native::RegisterClass(&description);
+    client = native::CreateWindowEx(0, u"MenuTestMdiClient", u"", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                    nullptr);
+  }
+  ~MaximisedChildFrame() override { native::DestroyWindow(client); }
+  bool IsA(ZafClassID id) const override { return id == ID_ZAF_MDI_WINDOW || MenuFrame::IsA(id); }
+  native::HWND ScreenID(int32_t part) const override {
+    return part == 0 ? client : MenuFrame::ScreenID(part);
+  }
+  using ZafWindowObject::ScreenID;
+
+ private:
+  static native::LRESULT ClientProcedure(native::HWND window, native::UINT message, native::WPARAM wParam,
+                                         native::LPARAM lParam) {
+    if (message == native::WM_MDIGETACTIVE) {
+      if (auto* maximized = reinterpret_cast<native::BOOL*>(lParam)) {
+        *maximized = native::TRUE;
+      }
+      return 0;
+    }
+    return native::DefWindowProc(window, message, wParam, lParam);
+  }
+  native::HWND client = nullptr;
+};
+
+class MenuNativeTest : public ZafCoreTest {
+ protected:
+  // The frame belongs to the test: the window manager must let go of it before it goes.
+  ~MenuNativeTest() override {
+    if (windows->Index(&frame) >= 0) {
+      windows->Subtract(&frame);
+    }
+  }
+  // A frame with the bar "File" (Open 101, separator 102, Recent 103 with the cascade First 104) and
+  // "Help" (110), shown through the window manager.
+  void ShowFrameWithBar() {
+    BuildFrameWithBar();
+    windows->Add(&frame);
+  }
+  void BuildFrameWithBar() {
+    bar = new ZafPullDownMenu;
+    file = new ZafPullDownItem(u"File");
+    file->SetNumberID(100);
+    open = Numbered(new ZafPopUpItem(u"Open"), 101);
+    separator = Numbered(new ZafPopUpItem(static_cast<const ZafIChar*>(nullptr), ZAF_ITEM_SEPARATOR), 102);
+    recent = Numbered(new ZafPopUpItem(u"Recent"), 103);
+    first = Numbered(new ZafPopUpItem(u"First"), 104);
+    help = new ZafPullDownItem(u"Help");
+    help->SetNumberID(110);
+    recent->AddMenuItem(first);
+    file->AddMenuItem(open);
+    file->AddMenuItem(separator);
+    file->AddMenuItem(recent);
+    bar->Add(file);
+    bar->Add(help);
+    frame.Add(bar);
+  }
+  static ZafPopUpItem* Numbered(ZafPopUpItem* item, ZafNumberID id) {
+    item->SetNumberID(id);
+    return item;
+  }
+  ZafEventRecord MenuSelect(native::WORD identifier, native::UINT flags, native::HMENU menu) {
+    native::MSG message{};
+    message.hwnd = frame.ScreenID();
+    message.message = native::WM_MENUSELECT;
+    message.wParam = native::MAKEWPARAM(identifier, flags);
+    message.lParam = reinterpret_cast<native::LPARAM>(menu);
+    return ZafEventRecord(E_OSEVENT, message);
+  }
+  static ZafEventRecord Command(native::UINT message, native::WPARAM wParam) {
+    native::MSG command{};
+    command.message = message;
+    command.wParam = wParam;
+    return ZafEventRecord(E_OSEVENT, command);
+  }
+  native::UINT StateAt(native::HMENU menu, int position) {
+    return native::GetMenuState(menu, static_cast<native::UINT>(position), native::MF_BYPOSITION);
+  }
+
+  MenuFrame frame;
+  ZafPullDownMenu* bar = nullptr;
+  ZafPullDownItem* file = nullptr;
+  ZafPullDownItem* help = nullptr;
+  ZafPopUpItem* open = nullptr;
+  ZafPopUpItem* separator = nullptr;
+  ZafPopUpItem* recent = nullptr;
+  ZafPopUpItem* first = nullptr;
+};
+
+TEST_F(MenuNativeTest, BarIsTheFramesMenuWithEntriesInChildOrder) {
+  ShowFrameWithBar();
+  ASSERT_NE(frame.ScreenID(), nullptr);
+  ASSERT_NE(bar->Menu(), nullptr);
+  EXPECT_EQ(native::GetMenu(frame.ScreenID()), bar->Menu());
+  EXPECT_EQ(bar->ScreenID(2), bar->ScreenID());
+  ASSERT_EQ(native::GetMenuItemCount(bar->Menu()), 2);
+  EXPECT_NE(StateAt(bar->Menu(), 0) & native::MF_POPUP, 0u);
+  EXPECT_EQ(native::GetSubMenu(bar->Menu(), 0), file->Submenu().Menu());
+  EXPECT_EQ(native::GetMenuItemID(bar->Menu(), 1), 110u) << "Help has no items: a plain command";
+  EXPECT_EQ(help->Submenu().Menu(), nullptr) << "an empty submenu has no native menu";
+
+  const native::HMENU list = file->Submenu().Menu();
+  ASSERT_EQ(native::GetMenuItemCount(list), 3);
+  EXPECT_EQ(native::GetMenuItemID(list, 0), 101u);
+  EXPECT_NE(StateAt(list, 1) & native::MF_SEPARATOR, 0u);
+  EXPECT_EQ(native::GetSubMenu(list, 2), recent->Submenu().Menu());
+  EXPECT_EQ(native::GetMenuItemID(recent->Submenu().Menu(), 0), 104u);
+  EXPECT_EQ(open->ContainingMenu(), list);
+  EXPECT_EQ(file->ContainingMenu(), bar->Menu());
+
+  windows->Subtract(&frame);
+  EXPECT_EQ(bar->Menu(), nullptr);
+  EXPECT_EQ(open->ScreenID(), nullptr);
+  EXPECT_EQ(first->ScreenID(), nullptr);
+  EXPECT_EQ(native::IsMenu(list), native::FALSE);
+}
+
+TEST_F(MenuNativeTest, BarEntriesCountTheMaximisedChildsSystemMenu) {
+  MaximisedChildFrame mdiFrame;
+  auto* mdiBar = new ZafPullDownMenu;
+  ZafPullDownItem* entries[3] = {};
+  for (int index = 0; index < 3; ++index) {
+    entries[index] = static_cast<ZafPullDownItem*>(mdiBar->Add(new ZafPullDownItem(u"Entry")));
+    entries[index]->SetNumberID(static_cast<ZafNumberID>(200 + index));
+  }
+  mdiFrame.Add(mdiBar);
+  windows->Add(&mdiFrame);
+  ASSERT_NE(mdiBar->Menu(), nullptr);
+  EXPECT_EQ(mdiBar->PositionOffset(), 1);
+  EXPECT_EQ(entries[1]->EntryPosition(), 2);
+  // What the platform puts in front while the child is maximised.
+  native::InsertMenu(mdiBar->Menu(), 0, native::MF_BYPOSITION, 999, u"-");
+  entries[1]->SetDisabled(true);
+  EXPECT_EQ(native::GetMenuItemID(mdiBar->Menu(), 2), 201u);
+  EXPECT_NE(StateAt(mdiBar->Menu(), 2) & native::MF_GRAYED, 0u) << "the second entry, third native position";
+  EXPECT_EQ(StateAt(mdiBar->Menu(), 1) & native::MF_GRAYED, 0u);
+  mdiBar->Event(MenuSelect(2, native::MF_POPUP | native::MF_HILITE, mdiBar->Menu()));
+  EXPECT_EQ(mdiBar->CurrentChild(), entries[1]) << "selection positions count the leading entry too";
+  windows->Subtract(&mdiFrame);
+}
+
+TEST_F(MenuNativeTest, EntryTextMarksTheHotKeyAndDoublesAmpersands) {
+  ZafPopUpItem exit(static_cast<const ZafIChar*>(nullptr), ZAF_ITEM_EXIT);
+  EXPECT_EQ(std::u16string(exit.EntryText().get()), u"E&xit");
+  ZafPopUpItem both(u"Salt & Pepper");
+  both.SetHotKey(u'p', 7);
+  EXPECT_EQ(std::u16string(both.EntryText().get()), u"Salt && &Pepper");
+}
+
+TEST_F(MenuNativeTest, FirstSubItemMakesACascadeInPlaceAndTheLastTakesItBack) {
+  ShowFrameWithBar();
+  auto* contents = new ZafPopUpItem(u"Contents");
+  contents->SetNumberID(111);
+  help->AddMenuItem(contents);
+  ASSERT_EQ(native::GetMenuItemCount(bar->Menu()), 2);
+  EXPECT_NE(StateAt(bar->Menu(), 1) & native::MF_POPUP, 0u) << "a cascade at the same position";
+  EXPECT_EQ(native::GetSubMenu(bar->Menu(), 1), help->Submenu().Menu());
+  EXPECT_EQ(native::GetMenuItemID(help->Submenu().Menu(), 0), 111u);
+
+  auto* index = new ZafPopUpItem(u"Index");
+  index->SetNumberID(112);
+  help->AddMenuItem(index, contents);
+  EXPECT_EQ(native::GetMenuItemID(help->Submenu().Menu(), 0), 112u) << "inserted in front, in place";
+
+  delete help->SubtractMenuItem(index);
+  const native::HMENU cascade = help->Submenu().Menu();
+  delete help->SubtractMenuItem(contents);
+  ASSERT_EQ(native::GetMenuItemCount(bar->Menu()), 2);
+  EXPECT_EQ(StateAt(bar->Menu(), 1) & native::MF_POPUP, 0u);
+  EXPECT_EQ(native::GetMenuItemID(bar->Menu(), 1), 110u) << "a plain command again";
+  EXPECT_EQ(native::IsMenu(cascade), native::FALSE);
+}
+
+TEST_F(MenuNativeTest, TypeSetAfterTheEntryExistsChangesNothing) {
+  ShowFrameWithBar();
+  EXPECT_EQ(open->SetMenuItemType(ZAF_ITEM_EXIT), ZAF_ITEM_ORDINARY);
+  EXPECT_EQ(open->Value(), 0);
+  EXPECT_EQ(std::u16string(open->Text()), u"Open");
+}
+
+TEST_F(MenuNativeTest, StateChangesReachTheExistingEntry) {
+  ShowFrameWithBar();
+  const native::HMENU list = file->Submenu().Menu();
+  open->SetDisabled(true);
+  EXPECT_NE(StateAt(list, 0) & native::MF_GRAYED, 0u);
+  open->SetSelected(true);
+  EXPECT_NE(StateAt(list, 0) & native::MF_CHECKED, 0u);
+  open->SetText(u"Open...");
+  EXPECT_NE(StateAt(list, 0) & native::MF_GRAYED, 0u) << "a new text keeps the entry greyed";
+  EXPECT_NE(StateAt(list, 0) & native::MF_CHECKED, 0u) << "and checked";
+  EXPECT_EQ(native::GetMenuItemID(list, 0), 101u);
+  open->SetDisabled(false);
+  open->SetChecked(false);
+  EXPECT_EQ(StateAt(list, 0) & (native::MF_GRAYED | native::MF_CHECKED), 0u);
+  help->SetDisabled(true);
+  EXPECT_NE(StateAt(bar->Menu(), 1) & native::MF_GRAYED, 0u);
+  file->SetText(u"Document");
+  EXPECT_NE(StateAt(bar->Menu(), 0) & native::MF_POPUP, 0u) << "the renamed entry is still a cascade";
+  EXPECT_EQ(native::GetSubMenu(bar->Menu(), 0), file->Submenu().Menu());
+}
+
+TEST_F(MenuNativeTest, CommandChoosesTheItemWithThatNumber) {
+  BuildFrameWithBar();
+  first->SetValue(900);
+  first->SetMessageOnSelect(true);
+  windows->Add(&frame);
+  native::SendMessage(frame.ScreenID(), native::WM_COMMAND, native::MAKEWPARAM(104, 0), 0);
+  EXPECT_EQ(frame.commands, std::vector<native::WORD>{104});
+  EXPECT_EQ(frame.FindObject(104), first);
+  EXPECT_EQ(QueuedTypes(), std::vector<int32_t>{900}) << "found through the bar, the list and the cascade";
+  native::SendMessage(frame.ScreenID(), native::WM_COMMAND, native::MAKEWPARAM(102, 0), 0);
+  EXPECT_TRUE(QueuedTypes().empty()) << "the separator posts nothing";
+  file->Event(Command(native::WM_COMMAND, native::MAKEWPARAM(100, 0)));
+  EXPECT_TRUE(QueuedTypes().empty()) << "a bar entry posts nothing";
+}
+
+TEST_F(MenuNativeTest, SystemMenuItemCarriesThePlatformCommandAndPostsNothing) {
+  SystemButtonStandIn systemButton;
+  ZafPopUpMenu systemMenu(0, 0);
+  systemMenu.SetParent(&systemButton);
+  auto* maximize = Numbered(new ZafPopUpItem(u"Maximize", ZAF_ITEM_MAXIMIZE), 5);
+  auto* plain = Numbered(new ZafPopUpItem(u"About"), 6);
+  systemMenu.Add(maximize);
+  systemMenu.Add(plain);
+  systemMenu.Event(ZafEventRecord(CreateEvent, 0));
+  ASSERT_NE(systemMenu.Menu(), nullptr);
+  EXPECT_EQ(native::GetMenuItemID(systemMenu.Menu(), 0), native::SC_MAXIMIZE);
+  EXPECT_EQ(native::GetMenuItemID(systemMenu.Menu(), 1), 6u);
+  maximize->Event(Command(native::WM_SYSCOMMAND, native::SC_MAXIMIZE));
+  EXPECT_TRUE(QueuedTypes().empty()) << "the platform maximizes the window";
+  systemMenu.Event(ZafEventRecord(DestroyEvent, 0));
+  EXPECT_EQ(systemMenu.ScreenID(), nullptr);
+  EXPECT_EQ(maximize->ScreenID(), nullptr);
+
+  ZafPopUpItem outside(u"Maximize", ZAF_ITEM_MAXIMIZE);
+  outside.Event(Command(native::WM_COMMAND, 0));
+  EXPECT_EQ(QueuedTypes(), std::vector<int32_t>{-5}) << "elsewhere the entry posts its command";
+}
+
+TEST_F(MenuNativeTest, MenuSelectionWalksDownAndAcross) {
+  ShowFrameWithBar();
+  const native::HMENU list = file->Submenu().Menu();
+  bar->Event(MenuSelect(0, native::MF_POPUP | native::MF_HILITE, bar->Menu()));
+  EXPECT_TRUE(bar->Focus());
+  EXPECT_EQ(bar->CurrentChild(), file);
+  EXPECT_TRUE(file->Focus());
+
+  bar->Event(MenuSelect(101, native::MF_HILITE, list));
+  EXPECT_TRUE(file->Submenu().Focus());
+  EXPECT_EQ(file->Submenu().CurrentChild(), open);
+  EXPECT_TRUE(open->Focus());
+
+  bar->Event(MenuSelect(2, native::MF_POPUP | native::MF_HILITE, list));
+  EXPECT_EQ(file->Submenu().CurrentChild(), recent);
+  EXPECT_FALSE(open->Focus());
+  EXPECT_TRUE(recent->Focus());
+
+  bar->Event(MenuSelect(104, native::MF_HILITE, recent->Submenu().Menu()));
+  EXPECT_TRUE(first->Focus());
+
+  bar->Event(MenuSelect(110, native::MF_HILITE, bar->Menu()));
+  EXPECT_EQ(bar->CurrentChild(), help);
+  EXPECT_TRUE(help->Focus());
+  EXPECT_FALSE(file->Focus());
+  EXPECT_FALSE(file->Submenu().Focus()) << "the list left behind is no longer current";
+
+  bar->Event(MenuSelect(999, native::MF_HILITE, bar->Menu()));
+  EXPECT_EQ(bar->CurrentChild(), help) << "an unknown entry changes nothing";
+  EXPECT_TRUE(help->Focus());
+
+  bar->Event(ZafEventRecord(FocusLostEvent, 0));
+  EXPECT_FALSE(bar->Focus());
+  EXPECT_EQ(bar->CurrentChild(), nullptr);
+  EXPECT_FALSE(help->Focus());
+}
+
+TEST_F(MenuNativeTest, SeparatorIsNeverTheHighlightedEntry) {
+  ShowFrameWithBar();
+  const native::HMENU list = file->Submenu().Menu();
+  bar->Event(MenuSelect(0, native::MF_POPUP | native::MF_HILITE, bar->Menu()));
+  bar->Event(MenuSelect(101, native::MF_HILITE, list));
+  bar->Event(MenuSelect(102, native::MF_HILITE, list));
+  EXPECT_EQ(file->Submenu().CurrentChild(), open);
+  EXPECT_FALSE(separator->Focus());
+}
+
+TEST_F(MenuNativeTest, HighlightedEntryWithAHintTellsTheHelpTips) {
+  std::vector<int32_t> log;
+  RecordingDevice tips(E_HELP_TIPS, &log);
+  events.Add(&tips);
+  ShowFrameWithBar();
+  frame.SetFocus(true);
+  open->SetThirdText(u"Opens a document");
+  bar->Event(MenuSelect(0, native::MF_POPUP | native::MF_HILITE, bar->Menu()));
+  bar->Event(MenuSelect(101, native::MF_HILITE, file->Submenu().Menu()));
+  bar->Event(MenuSelect(2, native::MF_POPUP | native::MF_HILITE, file->Submenu().Menu()));
+  const int32_t hint = E_HELP_TIPS * 100000 + static_cast<int32_t>(HelpHintEvent);
+  EXPECT_EQ(log, (std::vector<int32_t>{hint, hint})) << "shown for Open, taken back when it is left";
+  events.Subtract(&tips);
+}
+
+TEST_F(MenuNativeTest, ContextMenuChoiceIsCarriedOutBeforeTheMenuCloses) {
+  ShowFrameWithBar();
+  ZafPopUpMenu context(300, 200);
+  context.SetCoordinateType(ZAF_PIXEL);
+  auto* cut = context.Add(Numbered(new ZafPopUpItem(u"Cut"), 501));
+  static_cast<ZafPopUpItem*>(cut)->SetValue(777);
+  static_cast<ZafPopUpItem*>(cut)->SetMessageOnSelect(true);
+  context.Add(Numbered(new ZafPopUpItem(u"Paste"), 502));
+  bool wasFront = false;
+  frame.steps = {[&] {
+    wasFront = windows->FrontWindow() == &context;
+    driver.pressKey(native::VK_DOWN);
+    driver.pressKey(native::VK_RETURN);
+  }};
+  windows->Add(&context);
+  EXPECT_TRUE(wasFront) << "the menu is the front window while it is tracked";
+  EXPECT_EQ(frame.commands, std::vector<native::WORD>{501});
+  EXPECT_EQ(QueuedTypes(), (std::vector<int32_t>{777, CloseTemporaryEvent}))
+      << "the choice is queued before the close";
+  windows->Subtract(&context);
+}
+
+TEST_F(MenuNativeTest, ContextMenuWithoutItemsOnlyClosesAgain) {
+  ShowFrameWithBar();
+  ZafPopUpMenu context(10, 10);
+  windows->Add(&context);
+  EXPECT_EQ(context.Menu(), nullptr);
+  EXPECT_EQ(QueuedTypes(), std::vector<int32_t>{CloseTemporaryEvent});
+  windows->Event(ZafEventRecord(CloseTemporaryEvent, 0));
+  EXPECT_EQ(windows->FrontWindow(), &frame);
+}
+
+}  // namespace

@@ -1,0 +1,101 @@
+// The menu bar on the native window system: made and set on its window's frame when the window's native
+// window is attached, taken off and destroyed with it, and the selections of its entries.
+#include "framework/core/zafpulldownmenu.h"
+
+#include "framework/core/zafpopupmenu.h"
+#include "framework/data/zafclassid.h"
+#include "native/native.h"
+
+ZafEventType ZafPullDownMenu::Event(const ZafEventRecord& event) {
+  const ZafEventType code = event.type;
+  switch (code) {
+    case E_OSEVENT:
+      return NativeEvent(event);
+    case NativeAttachedEvent:
+      if (!screenID) {
+        screenID = reinterpret_cast<native::HWND>(native::CreateMenu());
+        // Each bar entry appends itself, in child order.
+        BroadcastToChildren(event, 0);
+        native::SetMenu(FrameWindow(), Menu());
+      }
+      return code;
+    case DestroyEvent:
+      if (screenID) {
+        native::SetMenu(FrameWindow(), nullptr);
+        native::DestroyMenu(Menu());
+      }
+      Event(ZafEventRecord(NativeGoneEvent, 0));
+      return code;
+    case NativeGoneEvent:
+      ZafWindowObject::Event(event);
+      BroadcastToChildren(event, 0);
+      return code;
+    case PrepareEvent:
+      // The bar's handle is a menu, never a window of its own.
+      ownNativeWindow = false;
+      ZafWindowObject::Event(event);
+      BroadcastToChildren(event, 0);
+      return code;
+    case FocusGainedEvent:
+      ZafWindowObject::Event(event);
+      Event(ZafEventRecord(FocusGainEvent, 0));
+      return code;
+    case FocusLostEvent:
+      if (ZafWindowObject* current = CurrentChild(); current && current->Focus()) {
+        current->Event(event);
+      }
+      SetCurrent(nullptr);
+      Event(ZafEventRecord(FocusLoseEvent, 0));
+      ZafWindowObject::Event(event);
+      return code;
+    case AddObjectEvent:
+    case SubtractObjectEvent:
+      return ZafWindow::Event(event);
+    default:
+      return ZafWindowObject::Event(event);
+  }
+}
+
+ZafEventType ZafPullDownMenu::NativeEvent(const ZafEventRecord& event) {
+  if (event.osEvent.message == native::WM_MENUSELECT) {
+    return ZafPopUpMenu::MenuSelect(*this, event, PositionOffset());
+  }
+  return ZafWindowObject::NativeEvent(event);
+}
+
+ZafRegionStruct ZafPullDownMenu::ClientRegion(const ZafWindowObject*) {
+  return region;
+}
+
+void ZafPullDownMenu::CreateNative() {}
+
+void ZafPullDownMenu::UpdateNative() {}
+
+void ZafPullDownMenu::RedisplayNative(const ZafEventRecord&) {}
+
+ZafEventType ZafPullDownMenu::Draw(const ZafEventRecord&, ZafEventType drawType) {
+  return drawType;
+}
+
+ZafEventType ZafPullDownMenu::DrawBorder(ZafRegionStruct&, ZafEventType drawType) {
+  return drawType;
+}
+
+native::HWND ZafPullDownMenu::ScreenID(int32_t) const {
+  return screenID;
+}
+
+native::HWND ZafPullDownMenu::FrameWindow() const {
+  return parent ? parent->ScreenID(2) : nullptr;
+}
+
+int32_t ZafPullDownMenu::PositionOffset() const {
+  const ZafWindowObject* root = parent ? parent->RootObject() : nullptr;
+  if (!root || !root->IsA(ID_ZAF_MDI_WINDOW)) {
+    return 0;
+  }
+  native::BOOL maximized = native::FALSE;
+  native::SendMessage(root->ScreenID(0), native::WM_MDIGETACTIVE, 0,
+                      reinterpret_cast<native::LPARAM>(&maximized));
+  return maximized ? 1 : 0;
+}
