@@ -74,6 +74,12 @@ ZafSystemButton::ZafSystemButton(const ZafIChar* name, ZafObjectPersistence& per
       }
     }
   }
+  // A refused record leaves the platform's system menu in place: with options and no items the window
+  // could no longer be closed, moved or sized from its frame.
+  if (persistence.Error() != ZAF_ERROR_NONE || (file && file->Error() != ZAF_ERROR_NONE)) {
+    SetSystemOptions(0);
+    DestroyMenuItems();
+  }
   LeaveReadLevel(persistence);
 }
 

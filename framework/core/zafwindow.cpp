@@ -173,6 +173,7 @@ ZafEventType ZafWindow::Event(const ZafEventRecord& event) {
         return false;
       });
       return ZafWindowObject::Event(event);
+    case PrepareEvent:
     case NativeAttachedEvent: {
       const ZafEventType answer = ZafWindowObject::Event(event);
       TellSharingSupportObjects(event);
@@ -188,10 +189,14 @@ ZafEventType ZafWindow::Event(const ZafEventRecord& event) {
 
 void ZafWindow::TellSharingSupportObjects(const ZafEventRecord& event) {
   for (ZafElement* element = support.First(); element; element = element->Next()) {
-    if (ZafWindowObject* object = AsObject(element); !object->OwnNativeWindow()) {
+    if (ZafWindowObject* object = AsObject(element); SharesNativeWindow(object)) {
       object->Event(event);
     }
   }
+}
+
+bool ZafWindow::SharesNativeWindow(const ZafWindowObject* object) {
+  return object->SupportObject() && !object->OwnNativeWindow();
 }
 
 ZafEventType ZafWindow::MapEvent(const ZafEventRecord& event) {
@@ -226,6 +231,10 @@ ZafWindowObject* ZafWindow::Add(ZafWindowObject* object, ZafWindowObject* before
   object->SetParent(this);
   if (screenID) {
     object->Event(ZafEventRecord(CreateEvent, 0));
+    // A frame part added to a shown window takes its native window now (a title shows its caption).
+    if (SharesNativeWindow(object)) {
+      object->Event(ZafEventRecord(NativeAttachedEvent, 0));
+    }
   }
   if (hadFocus) {
     if (focus) {
@@ -267,18 +276,18 @@ ZafWindowObject* ZafWindow::Subtract(ZafWindowObject* object) {
   ForgetDefaultButtons(object);
   if (object->ScreenID()) {
     object->Event(ZafEventRecord(DestroyEvent, 0));
+    // A frame part taken out lets go of the window's native window (a title no longer sets its caption).
+    if (SharesNativeWindow(object)) {
+      object->Event(ZafEventRecord(NativeGoneEvent, 0));
+    }
   }
   object->SetParent(nullptr);
   return object;
 }
 
 void ZafWindow::ForgetDefaultButtons(ZafWindowObject* leaving) {
-  ZafWindowObject* root = RootObject();
-  if (!root->IsA(ID_ZAF_WINDOW)) {
-    return;
-  }
-  auto* rootWindow = static_cast<ZafWindow*>(root);
-  // The default buttons live on the root: one inside the leaving object must not be left behind there.
+  // The default buttons live on the root, and a window keeps those it had as a root: one inside the
+  // leaving object must not be left behind on any of them.
   auto inside = [leaving](ZafWindowObject* button) {
     for (ZafWindowObject* object = button; object; object = object->Parent()) {
       if (object == leaving) {
@@ -287,11 +296,14 @@ void ZafWindow::ForgetDefaultButtons(ZafWindowObject* leaving) {
     }
     return false;
   };
-  if (inside(rootWindow->currentDefaultButton)) {
-    rootWindow->currentDefaultButton = nullptr;
-  }
-  if (inside(rootWindow->defaultButton)) {
-    rootWindow->defaultButton = nullptr;
+  for (ZafWindowObject* object = this; object && object->IsA(ID_ZAF_WINDOW); object = object->Parent()) {
+    auto* window = static_cast<ZafWindow*>(object);
+    if (inside(window->currentDefaultButton)) {
+      window->currentDefaultButton = nullptr;
+    }
+    if (inside(window->defaultButton)) {
+      window->defaultButton = nullptr;
+    }
   }
 }
 
@@ -606,6 +618,10 @@ ZafWindowObject* ZafWindow::SetDefaultButton(ZafWindowObject* button, bool perma
   ZafWindowObject* root = RootObject();
   if (root != this && root->IsA(ID_ZAF_WINDOW)) {
     return static_cast<ZafWindow*>(root)->SetDefaultButton(button, permanent);
+  }
+  // Only a button of this tree: one elsewhere would be left behind here when it is deleted.
+  if (button && button->RootObject() != this) {
+    return permanent ? defaultButton : currentDefaultButton;
   }
   auto tell = [](ZafWindowObject* changedButton) {
     if (changedButton) {

@@ -187,10 +187,13 @@ class ZafWindow : public ZafWindowObject, public ZafList {
   // else back to the permanent default button.
   void FollowDefaultButton(ZafWindowObject* gaining);
   void WriteList(ZafList& list, ZafObjectPersistence& persistence);
-  // The window's native window came or went: the support objects that live in it (the frame's title and
-  // buttons, the border) take or drop it at once. Children and support objects with native windows of
-  // their own are created and destroyed through their own create and destroy events.
+  // The window is being prepared, or its native window came or went: the support objects that live in it
+  // (the frame's title and buttons, the border) are numbered and take or drop it at once. Children and
+  // support objects with native windows of their own are prepared, created and destroyed through their
+  // own create and destroy events.
   void TellSharingSupportObjects(const ZafEventRecord& event);
+  // A support object without a native window of its own lives in the window's.
+  static bool SharesNativeWindow(const ZafWindowObject* object);
 };
 
 #endif

@@ -695,6 +695,7 @@ TEST_F(FrameStorageTest, GarbledRecordsAreRefusedAndTheFrameSettingsStay) {
       ExpectFixedSettings(read, FrameClasses()[2]);
       EXPECT_EQ(read.SystemMenu().Count(), 0);
       EXPECT_EQ(read.SystemMenu().NumberID(), ZAF_NUMID_SYSTEM_BUTTON_MENU);
+      EXPECT_EQ(read.SystemOptions(), 0) << "a refused button leaves the platform's system menu alone";
     }
     persistence.SetError(ZAF_ERROR_NONE);
   }

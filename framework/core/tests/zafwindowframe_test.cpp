@@ -6,7 +6,9 @@
 
 #include "framework/core/tests/zafcoretestbed.h"
 #include "framework/core/zafbutton.h"
+#include "framework/core/zafpopupitem.h"
 #include "framework/core/zafpulldownmenu.h"
+#include "framework/core/zafsystembutton.h"
 #include "framework/core/zafwindow.h"
 #include "framework/data/zafclassid.h"
 #include "framework/data/zafstringdata.h"
@@ -73,6 +75,31 @@ TEST_F(WindowFrameTest, CreatedWindowShowsItsTitleInTheCaption) {
   EXPECT_EQ(window->TitleObject()->ScreenID(), nullptr) << "the title lets go of the destroyed window";
   EXPECT_EQ(window->SetText(u"Later"), 0);
   delete window;
+}
+
+TEST_F(WindowFrameTest, FramePartsFollowTheWindowTheyAreAddedToOrTakenFrom) {
+  auto* window = new ZafWindow(0, 0, 40, 10);
+  windows->Add(window);
+  window->AddStandardFrame(u"Added later");
+  EXPECT_EQ(Caption(window->ScreenID(2)), u"Added later") << "a shown window takes its new title at once";
+  ZafWindowObject* title = window->TitleObject();
+  window->Subtract(title);
+  EXPECT_EQ(title->ScreenID(), nullptr);
+  title->SetText(u"Elsewhere");
+  EXPECT_EQ(Caption(window->ScreenID(2)), u"Added later") << "a title taken out leaves the caption alone";
+  delete title;
+}
+
+TEST_F(WindowFrameTest, SystemMenuItemsAreNumberedWithTheWindow) {
+  auto* window = new ZafWindow(0, 0, 40, 10);
+  auto* system = new ZafSystemButton(1);
+  auto* restore = system->AddMenuItem(new ZafPopUpItem(u"Restore"));
+  auto* close = system->AddMenuItem(new ZafPopUpItem(u"Close"));
+  window->Add(system);
+  windows->Add(window);
+  EXPECT_NE(restore->NumberID(), 0);
+  EXPECT_NE(close->NumberID(), 0);
+  EXPECT_NE(restore->NumberID(), close->NumberID()) << "each entry has a command of its own";
 }
 
 // A button that keeps the default-state changes it is told of.

@@ -55,6 +55,8 @@ TEST_F(FrameButtonTest, FramePartsAnswerEventsAndOnlyBorrowTheWindow) {
   for (const Case& test : cases) {
     SCOPED_TRACE(test.name);
     ZafFrameButton* button = Part(test.make());
+    EXPECT_EQ(button->ScreenID(), host) << "added to a shown window, the part borrows it at once";
+    Send(*button, NativeGoneEvent);
     for (ZafEventType type : ignored) {
       SCOPED_TRACE(type);
       EXPECT_EQ(Send(*button, type), UnknownEventResult);
@@ -83,7 +85,10 @@ TEST_F(FrameButtonTest, FramePartsDrawNothing) {
 }
 
 TEST_F(FrameButtonTest, TitleTextSetEarlierBecomesTheCaptionOnAttaching) {
+  // Added while the window has no native window yet.
+  root->SetScreenID(nullptr);
   ZafTitle* title = Part(new ZafTitle(u"Results"));
+  root->SetScreenID(host);
   title->SetText(u"Results 200 m");
   EXPECT_EQ(Caption(), u"Host") << "no native window yet";
   EXPECT_EQ(title->UpdateNativeText(), 0);
