@@ -1,6 +1,7 @@
 #include "framework/core/zafbutton.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "framework/core/zafeventmanager.h"
 #include "framework/core/zafwindow.h"
@@ -23,9 +24,19 @@ bool ValidPlacement(int32_t placement) {
 // The bevel a button starts with: push buttons are raised, the others flat.
 constexpr int32_t kPushDepth = 2;
 
-// A size region's width or height; an empty or inverted region measures 0.
-int32_t Extent(int32_t first, int32_t last) {
-  return std::max(0, last - first + 1);
+// The largest picture or text a button lays out, in pixels: screen coordinates are 16-bit, so nothing
+// larger can be seen, and a picture from a file may claim any size.
+constexpr int64_t kLargestExtent = 32767;
+
+// A size region's width or height, 0 for an empty or inverted region, at most kLargestExtent.
+int64_t Extent(int32_t first, int32_t last) {
+  return std::clamp<int64_t>(int64_t{last} - first + 1, 0, kLargestExtent);
+}
+
+// A position worked out in 64 bits, brought back into the coordinate range.
+int32_t Coordinate(int64_t position) {
+  return static_cast<int32_t>(std::clamp<int64_t>(position, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
 }
 
 }  // namespace
@@ -245,7 +256,10 @@ int32_t ZafButton::SetKind(int32_t newKind) {
 
 int32_t ZafButton::SetDepth(int32_t newDepth) {
   // The bevel's direction comes from the pressed look; the stored depth is its size.
-  return newDepth < 0 ? depth : SetWordBeforeCreation(depth, newDepth);
+  if (newDepth < 0 || newDepth > ZAF_BUTTON_MAX_DEPTH) {
+    return depth;
+  }
+  return SetWordBeforeCreation(depth, newDepth);
 }
 
 ZafIChar ZafButton::SetHotKey(ZafIChar character, int32_t index) {
@@ -342,39 +356,45 @@ bool ZafButton::NativeDrawable() const {
 ZafRegionStruct ZafButton::ComputeLayout(const ZafButton& button, ZafRegionStruct& region,
                                          ZafRegionStruct& bitmapRegion, ZafRegionStruct& textRegion,
                                          int32_t gap) {
-  const int32_t bitmapWidth = Extent(bitmapRegion.left, bitmapRegion.right);
-  const int32_t bitmapHeight = Extent(bitmapRegion.top, bitmapRegion.bottom);
-  const int32_t textWidth = Extent(textRegion.left, textRegion.right);
-  const int32_t textHeight = Extent(textRegion.top, textRegion.bottom);
+  // Sizes are limited and every sum is taken in 64 bits, so that no size or region can overflow them.
+  const int64_t bitmapWidth = Extent(bitmapRegion.left, bitmapRegion.right);
+  const int64_t bitmapHeight = Extent(bitmapRegion.top, bitmapRegion.bottom);
+  const int64_t textWidth = Extent(textRegion.left, textRegion.right);
+  const int64_t textHeight = Extent(textRegion.top, textRegion.bottom);
   const bool hasBitmap = bitmapWidth > 0 && bitmapHeight > 0;
   const bool hasText = textWidth > 0 && textHeight > 0;
-  const int32_t space = hasBitmap && hasText ? gap : 0;
+  const int64_t space = hasBitmap && hasText ? std::clamp<int64_t>(gap, 0, kLargestExtent) : 0;
   const bool stacked = button.textPlacement == ZAF_TEXT_BELOW;
 
-  const int32_t neededWidth = stacked ? std::max(bitmapWidth, textWidth) : bitmapWidth + space + textWidth;
-  const int32_t neededHeight =
+  const int64_t neededWidth = stacked ? std::max(bitmapWidth, textWidth) : bitmapWidth + space + textWidth;
+  const int64_t neededHeight =
       stacked ? bitmapHeight + space + textHeight : std::max(bitmapHeight, textHeight);
-  if (region.right == region.left - 1) {
-    region.right = region.left + neededWidth - 1;
+  if (int64_t{region.right} - region.left + 1 == 0) {
+    region.right = Coordinate(region.left + neededWidth - 1);
   }
-  if (region.bottom == region.top - 1) {
-    region.bottom = region.top + neededHeight - 1;
+  if (int64_t{region.bottom} - region.top + 1 == 0) {
+    region.bottom = Coordinate(region.top + neededHeight - 1);
   }
+  const int64_t regionWidth = int64_t{region.right} - region.left + 1;
+  const int64_t regionHeight = int64_t{region.bottom} - region.top + 1;
 
   // Across: a check mark or dot keeps to the side of its text, anything else is centred.
-  int32_t blockLeft = region.left + (region.Width() - neededWidth) / 2;
+  int64_t blockLeft = region.left + (regionWidth - neededWidth) / 2;
   if (button.kind == ZAF_CHECK_BOX || button.kind == ZAF_RADIO_BUTTON) {
     blockLeft = button.textPlacement == ZAF_TEXT_LEFT ? region.right - neededWidth + 1 : region.left;
   }
-  int32_t blockTop = region.top + (region.Height() - neededHeight) / 2;
+  int64_t blockTop = region.top + (regionHeight - neededHeight) / 2;
   if (button.verticalPlacement == ZAF_VERTICAL_TOP) {
     blockTop = region.top;
   } else if (button.verticalPlacement == ZAF_VERTICAL_BOTTOM) {
     blockTop = region.bottom - neededHeight + 1;
   }
 
-  auto place = [&region](ZafRegionStruct& target, int32_t left, int32_t top, int32_t width, int32_t height) {
-    target = {left, top, left + width - 1, top + height - 1, region.coordinateType};
+  const int32_t coordinateType = region.coordinateType;
+  auto place = [coordinateType](ZafRegionStruct& target, int64_t left, int64_t top, int64_t width,
+                                int64_t height) {
+    target = {Coordinate(left), Coordinate(top), Coordinate(left + width - 1), Coordinate(top + height - 1),
+              coordinateType};
   };
   if (stacked) {
     place(bitmapRegion, blockLeft + (neededWidth - bitmapWidth) / 2, blockTop, bitmapWidth, bitmapHeight);
@@ -382,10 +402,11 @@ ZafRegionStruct ZafButton::ComputeLayout(const ZafButton& button, ZafRegionStruc
           textHeight);
   } else {
     const bool textFirst = button.textPlacement == ZAF_TEXT_LEFT;
-    const int32_t bitmapLeft = textFirst ? blockLeft + textWidth + space : blockLeft;
-    const int32_t textLeft = textFirst ? blockLeft : blockLeft + bitmapWidth + space;
+    const int64_t bitmapLeft = textFirst ? blockLeft + textWidth + space : blockLeft;
+    const int64_t textLeft = textFirst ? blockLeft : blockLeft + bitmapWidth + space;
     place(bitmapRegion, bitmapLeft, blockTop + (neededHeight - bitmapHeight) / 2, bitmapWidth, bitmapHeight);
     place(textRegion, textLeft, blockTop + (neededHeight - textHeight) / 2, textWidth, textHeight);
   }
-  return {1, 1, neededWidth, neededHeight, region.coordinateType};
+  // Both needed sizes are at most twice the largest extent and a gap, well inside 32 bits.
+  return {1, 1, static_cast<int32_t>(neededWidth), static_cast<int32_t>(neededHeight), coordinateType};
 }

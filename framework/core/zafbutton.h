@@ -35,6 +35,9 @@ inline constexpr int32_t ZAF_BUTTON_EDIT_FRAME = 5;
 inline constexpr int32_t ZAF_BUTTON_LAYOUT_GAP = 4;
 // Size of the shared check-box and radio-button images, in pixels.
 inline constexpr int32_t ZAF_CHECK_IMAGE_SIZE = 13;
+// The deepest bevel a button takes, in pixels: the drawing draws one ring per pixel, and a stored record
+// must not be able to ask for millions of them.
+inline constexpr int32_t ZAF_BUTTON_MAX_DEPTH = 255;
 
 class ZafButton : public ZafWindowObject {
  public:
@@ -106,8 +109,10 @@ class ZafButton : public ZafWindowObject {
   virtual int32_t SetKind(int32_t newKind);
   // Sets the pressed look; a change on a native, unselected button redraws it (defined by the back-end).
   virtual bool SetPressedLook(bool flag);
+  // A depth outside 0 to ZAF_BUTTON_MAX_DEPTH is refused.
   virtual int32_t SetDepth(int32_t newDepth);
   // Stores the character upper-cased with its index in the text; refused once the native control exists.
+  // An index past the text is kept (the text may be set or changed later) and underlines nothing.
   // Answers the character in force.
   virtual ZafIChar SetHotKey(ZafIChar character, int32_t index);
   virtual int32_t SetTextPlacement(int32_t newPlacement);
@@ -144,6 +149,8 @@ class ZafButton : public ZafWindowObject {
   // 0, right for 1), as a label beside a box is read.
   // An empty region (right = left - 1, or bottom = top - 1) is first given the needed width or height.
   // The two size regions come back holding the places; the answer is (1, 1, needed width, needed height).
+  // A width or height past 32767 pixels (a picture from a file may claim any size) is laid out as 32767;
+  // places that would leave the coordinate range are held at its ends.
   static ZafRegionStruct ComputeLayout(const ZafButton& button, ZafRegionStruct& region,
                                        ZafRegionStruct& bitmapRegion, ZafRegionStruct& textRegion,
                                        int32_t gap);

@@ -8,7 +8,6 @@
 #include "framework/data/zafchar.h"
 #include "framework/data/zaffile.h"
 #include "framework/data/zafstringdata.h"
-#include "framework/data/zafstrlib.h"
 
 namespace {
 
@@ -20,10 +19,6 @@ constexpr uint16_t kChooseOnDoubleClick = 0x0010;
 constexpr uint16_t kChooseOnPress = 0x0020;
 constexpr uint16_t kMessageOnSelect = 0x0040;
 constexpr uint16_t kKnownFlags = 0x007F;
-
-// Deeper bevels than this are no button a program makes; the limit keeps a garbled record from asking
-// the drawing for thousands of rings.
-constexpr int32_t kMaximumDepth = 255;
 
 // A name for bitmap data that has none, qualified by the top-level window so that equally named buttons
 // of two windows keep their own pictures.
@@ -119,11 +114,11 @@ void ZafButton::ReadButtonFields(ZafObjectPersistence& persistence) {
   if (file->Error() != ZAF_ERROR_NONE) {
     return;
   }
-  const int32_t textLength = text ? ZafStrLen(text.get()) : 0;
+  // Every value the setters accept is taken back: a hot-key index past the text is one of them (the
+  // program may set it before the text, or shorten the text after it), and it underlines nothing.
   const bool valid = (flags & ~kKnownFlags) == 0 && storedKind <= ZAF_FLAT_BUTTON && storedDepth >= 0 &&
-                     storedDepth <= kMaximumDepth && storedTextPlacement <= ZAF_TEXT_BELOW &&
-                     storedVerticalPlacement <= ZAF_VERTICAL_CENTER &&
-                     (storedHotKeyIndex == -1 || (storedHotKeyIndex >= 0 && storedHotKeyIndex < textLength));
+                     storedDepth <= ZAF_BUTTON_MAX_DEPTH && storedTextPlacement <= ZAF_TEXT_BELOW &&
+                     storedVerticalPlacement <= ZAF_VERTICAL_CENTER && storedHotKeyIndex >= -1;
   if (!valid) {
     // Not a record a button wrote: nothing of it is taken.
     persistence.SetError(ZAF_ERROR_READ);

@@ -34,7 +34,6 @@ ZafMenuItem::ZafMenuItem(const ZafIChar* name, ZafObjectPersistence& persistence
 }
 
 void ZafMenuItem::MakeSubmenu() {
-  // The submenu lives inside the entry: the entry is its parent and it is never deleted on its own.
   submenu.SetParent(this);
   submenu.SetTemporary(true);
   submenu.SetDestroyable(false);
@@ -69,11 +68,11 @@ ZafWindowObject* ZafMenuItem::AddMenuItem(ZafWindowObject* object, ZafWindowObje
 }
 
 void ZafMenuItem::DestroyMenuItems() {
-  submenu.Destroy();
+  submenu.DestroyMenuItems();
 }
 
 void ZafMenuItem::SortMenuItems() {
-  submenu.Sort();
+  submenu.SortMenuItems();
 }
 
 ZafWindowObject* ZafMenuItem::SubtractMenuItem(ZafWindowObject* object) {
@@ -214,5 +213,7 @@ void ZafMenuItem::WriteEntryFields(ZafObjectPersistence&) {}
 void ZafMenuItem::ReadSubmenu(ZafObjectPersistence& persistence) {
   if (persistence.Error() == ZAF_ERROR_NONE) {
     submenu.ReadAsSubmenu(persistence);
+    // Whatever the stored menu says, it stays the entry's own.
+    MakeSubmenu();
   }
 }

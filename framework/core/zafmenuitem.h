@@ -19,9 +19,9 @@ class ZafMenuItem : public ZafButton {
   // ---- The submenu ----
   // Adds an object to the submenu in front of `position` (at the end when null).
   virtual ZafWindowObject* AddMenuItem(ZafWindowObject* object, ZafWindowObject* position = nullptr);
-  // Deletes every item of the submenu.
+  // Deletes every item of the submenu; a cascade's native entry becomes a plain command.
   virtual void DestroyMenuItems();
-  // Sorts the submenu with its compare function.
+  // Sorts the submenu with its compare function; its native entries follow the new order.
   virtual void SortMenuItems();
   virtual ZafWindowObject* SubtractMenuItem(ZafWindowObject* object);
 
@@ -67,6 +67,11 @@ class ZafMenuItem : public ZafButton {
   bool SetDisabled(bool flag) override;
   // The entry's text and state are put into the existing entry. Answers 0.
   int UpdateNativeText() override;
+  // The handle is the containing menu's, never a window's, and the native menu shows and highlights its
+  // entries itself: these only keep the flag.
+  bool SetVisible(bool flag) override;
+  bool SetAutomaticUpdate(bool flag) override;
+  bool SetFocus(bool flag) override;
   // The native menu draws and places its entries itself.
   ZafEventType Draw(const ZafEventRecord& event, ZafEventType drawType) override;
   void SetDisplayColors(ZafPaletteStruct& palette, uint16_t type, uint16_t state) override;
@@ -98,12 +103,14 @@ class ZafMenuItem : public ZafButton {
   void MakeMenuItem();
   // Redraws the bar of the window the entry belongs to, when the root is a window with a native frame.
   void RedrawMenuBar();
-  // Removes the native entry from its menu, takes down the submenu and forgets the handles.
+  // Removes the native entry from its menu, takes down the submenu and forgets the handles. The entry is
+  // found by its place, so the entry must still be in its menu's list.
   void DestroyEntry();
 
   ZafPopUpMenu submenu;
 
  private:
+  // The submenu lives inside the entry: the entry is its parent and it is never deleted on its own.
   void MakeSubmenu();
 };
 

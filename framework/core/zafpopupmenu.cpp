@@ -16,13 +16,15 @@ constexpr const ZafIChar* kSubmenuName = u"menu";
 
 ZafPopUpMenu::ZafPopUpMenu(int32_t left, int32_t top) : ZafWindow(left, top, 0, 0) {
   MakeMenu();
+  // Only a default: a program may hand a free-standing menu to the window manager to delete once closed.
+  destroyable = false;
 }
 
 ZafPopUpMenu::ZafPopUpMenu(const ZafPopUpMenu& other) : ZafWindow(other) {
   MakeMenu();
 }
 
-ZafPopUpMenu::ZafPopUpMenu(const ZafIChar* name, ZafObjectPersistence& persistence) : ZafWindow(0, 0, 0, 0) {
+ZafPopUpMenu::ZafPopUpMenu(const ZafIChar* name, ZafObjectPersistence& persistence) : ZafPopUpMenu(0, 0) {
   ReadStored(name, persistence);
 }
 
@@ -42,7 +44,6 @@ void ZafPopUpMenu::MakeMenu() {
   systemKeys = true;
   sizeable = false;
   temporary = true;
-  destroyable = false;
 }
 
 void ZafPopUpMenu::ReadStored(const ZafIChar* name, ZafObjectPersistence& persistence) {
@@ -153,7 +154,34 @@ ZafWindowObject* ZafPopUpMenu::NotifySelection(ZafWindowObject*, bool) {
   return nullptr;
 }
 
+// ---- The items and their native entries ----
+
+ZafWindowObject* ZafPopUpMenu::Subtract(ZafWindowObject* object) {
+  return SubtractEntry(*this, object);
+}
+
+void ZafPopUpMenu::NotifyChildrenDestroy() {
+  DestroyEntries(*this);
+}
+
+ZafWindowObject* ZafPopUpMenu::SubtractEntry(ZafWindow& menu, ZafWindowObject* object) {
+  if (object && object->Parent() == &menu && object->ScreenID() && menu.Index(object) >= 0) {
+    object->Event(ZafEventRecord(DestroyEvent, 0));
+  }
+  return menu.ZafWindow::Subtract(object);
+}
+
+void ZafPopUpMenu::DestroyEntries(ZafWindow& menu) {
+  for (ZafElement* element = menu.Last(); element; element = element->Previous()) {
+    static_cast<ZafWindowObject*>(element)->Event(ZafEventRecord(DestroyEvent, 0));
+  }
+}
+
 // ---- The menu as a submenu ----
+
+ZafWindowObject* ZafPopUpMenu::OwnerWithEntry() const {
+  return parent && parent->ScreenID() && SubmenuOf(parent) == this ? parent : nullptr;
+}
 
 template <typename Change>
 ZafWindowObject* ZafPopUpMenu::RecreateOwnerEntry(Change change) {
@@ -166,19 +194,43 @@ ZafWindowObject* ZafPopUpMenu::RecreateOwnerEntry(Change change) {
 ZafWindowObject* ZafPopUpMenu::AddMenuItem(ZafWindowObject* object, ZafWindowObject* before) {
   // Only the first item changes the kind of an existing native entry; later ones are created one by one
   // in the submenu's native menu by the window's own add.
-  if (!parent || !parent->ScreenID() || HasItems()) {
+  if (!OwnerWithEntry() || HasItems()) {
     return Add(object, before);
   }
   return RecreateOwnerEntry([this, object, before] { return Add(object, before); });
 }
 
 ZafWindowObject* ZafPopUpMenu::SubtractMenuItem(ZafWindowObject* object) {
-  // The cascade's entry goes before its last item does: its command is this menu's handle, which names
-  // the entry only while the menu still has items.
-  if (!parent || !parent->ScreenID() || !object || object->Parent() != this || First() != Last()) {
+  // Only the last item changes the kind of the owner's entry, back to a plain command.
+  if (!OwnerWithEntry() || !object || object->Parent() != this || First() != Last()) {
     return Subtract(object);
   }
   return RecreateOwnerEntry([this, object] { return Subtract(object); });
+}
+
+void ZafPopUpMenu::DestroyMenuItems() {
+  if (!OwnerWithEntry() || !HasItems()) {
+    Destroy();
+    return;
+  }
+  RecreateOwnerEntry([this] {
+    Destroy();
+    return nullptr;
+  });
+}
+
+void ZafPopUpMenu::SortMenuItems() {
+  if (!screenID) {
+    Sort();
+    return;
+  }
+  // The entries stand at their items' places: taken down in the old order, made again in the new one. The
+  // menu's own handle stays, so an owner's cascade entry still leads to it.
+  NotifyChildrenDestroy();
+  Sort();
+  for (ZafElement* element = First(); element; element = element->Next()) {
+    static_cast<ZafWindowObject*>(element)->Event(ZafEventRecord(CreateEvent, 0));
+  }
 }
 
 ZafWindowObject* ZafPopUpMenu::OwnerFocusObject() {

@@ -14,9 +14,10 @@ class ZafPopUpMenu : public ZafWindow {
  public:
   // A menu at (left, top) of size 0, 0: bordered, temporary, neither destroyable nor sizeable.
   ZafPopUpMenu(int32_t left, int32_t top);
-  // Copies the settings and duplicates every item.
+  // Copies the settings, the destroyable flag among them, and duplicates every item.
   ZafPopUpMenu(const ZafPopUpMenu& other);
-  // Reads the stored menu of that name with its items and support objects.
+  // Reads the stored menu of that name with its items and support objects; the destroyable flag is the
+  // record's (not destroyable when the record is refused).
   ZafPopUpMenu(const ZafIChar* name, ZafObjectPersistence& persistence);
 
   ZafClassID ClassID() const override;
@@ -46,6 +47,16 @@ class ZafPopUpMenu : public ZafWindow {
   // checked entry may be cleared.
   ZafWindowObject* NotifySelection(ZafWindowObject* object, bool setSelected) override;
 
+  // ---- The items and their native entries ----
+  // A native entry is found by its item's place in the list, so an item's entry is taken down while the
+  // item is still in the list.
+  ZafWindowObject* Subtract(ZafWindowObject* object) override;
+  // The entries are taken down last first, so that each still stands at its item's place when it goes.
+  void NotifyChildrenDestroy() override;
+  // Subtract and NotifyChildrenDestroy for a menu of either kind (a menu bar as well).
+  static ZafWindowObject* SubtractEntry(ZafWindow& menu, ZafWindowObject* object);
+  static void DestroyEntries(ZafWindow& menu);
+
   // ---- The menu as the submenu of an item (its parent) ----
   // Whether the menu has items: a submenu with items makes its item a cascade.
   bool HasItems() const { return First() != nullptr; }
@@ -55,6 +66,12 @@ class ZafPopUpMenu : public ZafWindow {
   // Takes an item out; when the owning item's native entry exists and the last item went, the entry is
   // made again as a plain command.
   ZafWindowObject* SubtractMenuItem(ZafWindowObject* object);
+  // Deletes every item; when the owning item's native entry is a cascade, it is made again as a plain
+  // command.
+  void DestroyMenuItems();
+  // Sorts the items with the compare function; the entries of a live menu are made again in the new
+  // order.
+  void SortMenuItems();
   // The focus object of the item that owns this menu: when the menu is current, the menu itself
   // without a current item, else the menu's focus object; otherwise the item when it is current.
   ZafWindowObject* OwnerFocusObject();
@@ -83,6 +100,11 @@ class ZafPopUpMenu : public ZafWindow {
   // The native menu, whatever the part.
   native::HWND ScreenID(int32_t part) const override;
   using ZafWindowObject::ScreenID;
+  // The handle is a menu's, never a window's, and the native menu shows and highlights itself: these
+  // only keep the flag.
+  bool SetVisible(bool flag) override;
+  bool SetAutomaticUpdate(bool flag) override;
+  bool SetFocus(bool flag) override;
   native::HMENU Menu() const { return reinterpret_cast<native::HMENU>(screenID); }
   // The identifier of the native entry of the item owning this menu: the menu itself for a cascade,
   // else the item's number ID taken as a signed 16-bit value.
@@ -100,6 +122,8 @@ class ZafPopUpMenu : public ZafWindow {
  private:
   // The settings every pop-up menu keeps.
   void MakeMenu();
+  // The item this menu is the submenu of, when that item's native entry exists; else null.
+  ZafWindowObject* OwnerWithEntry() const;
   // The owning item's native entry is made again around a change of the list (destroyed, then the
   // change, then created), so that it turns into a cascade or back into a plain command.
   template <typename Change>

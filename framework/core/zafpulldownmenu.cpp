@@ -1,5 +1,6 @@
 #include "framework/core/zafpulldownmenu.h"
 
+#include "framework/core/zafpopupmenu.h"
 #include "framework/data/zafclassid.h"
 #include "framework/data/zafstrlib.h"
 
@@ -153,6 +154,16 @@ bool ZafPullDownMenu::SetSizeable(bool) {
 bool ZafPullDownMenu::SetTemporary(bool) {
   temporary = false;
   return false;
+}
+
+// ---- The entries ----
+
+ZafWindowObject* ZafPullDownMenu::Subtract(ZafWindowObject* object) {
+  return ZafPopUpMenu::SubtractEntry(*this, object);
+}
+
+void ZafPullDownMenu::NotifyChildrenDestroy() {
+  ZafPopUpMenu::DestroyEntries(*this);
 }
 
 ZafObjectConstructor ZafPullDownMenu::ReadFunction() const {

@@ -44,6 +44,11 @@ class ZafPullDownMenu : public ZafWindow {
   bool SetSizeable(bool flag) override;
   bool SetTemporary(bool flag) override;
 
+  // ---- The entries: taken down while still in the list, last first (their native entries are found by
+  // their places) ----
+  ZafWindowObject* Subtract(ZafWindowObject* object) override;
+  void NotifyChildrenDestroy() override;
+
   // ---- Native side (defined by the back-end) ----
   ZafEventType Event(const ZafEventRecord& event) override;
   ZafEventType NativeEvent(const ZafEventRecord& event) override;
@@ -59,6 +64,11 @@ class ZafPullDownMenu : public ZafWindow {
   // The native bar, whatever the part.
   native::HWND ScreenID(int32_t part) const override;
   using ZafWindowObject::ScreenID;
+  // The handle is a menu's, never a window's, and the native bar shows and highlights itself: these only
+  // keep the flag.
+  bool SetVisible(bool flag) override;
+  bool SetAutomaticUpdate(bool flag) override;
+  bool SetFocus(bool flag) override;
   native::HMENU Menu() const { return reinterpret_cast<native::HMENU>(screenID); }
   // The frame window the bar belongs to: its parent's outer native window, or null without a parent.
   native::HWND FrameWindow() const;

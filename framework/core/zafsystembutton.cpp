@@ -151,7 +151,7 @@ void ZafSystemButton::DestroyMenuItems() {
 }
 
 void ZafSystemButton::SortMenuItems() {
-  systemMenu.Sort();
+  systemMenu.SortMenuItems();
 }
 
 ZafWindowObject* ZafSystemButton::SubtractMenuItem(ZafWindowObject* object) {

@@ -41,7 +41,9 @@ ZafEventType ZafButton::Draw(const ZafEventRecord&, ZafEventType drawType) {
   }
   const bool countsAsDefault = CountsAsDefault();
   if (IsCheckOrRadio()) {
-    DrawCheckOrRadio(area, drawType);
+    // A press or a selection change (ChosenEvent) fills the whole face again, so the label and the focus
+    // mark are drawn again too, as for a full redisplay.
+    DrawCheckOrRadio(area, drawType == ChosenEvent ? RedisplayEvent : drawType);
   } else if (drawType == ChosenEvent) {
     if (kind != ZAF_FLAT_BUTTON) {
       DrawPressChange(area, countsAsDefault);

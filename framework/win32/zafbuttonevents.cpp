@@ -2,6 +2,9 @@
 // Space, Return, double click and hot key, the auto-repeat timer, the default-button look, auto-size and
 // the pressed look reported by owner drawing.
 #include "framework/core/zafbutton.h"
+
+#include <algorithm>
+
 #include "framework/core/zafwindowmanager.h"
 #include "framework/data/zafchar.h"
 #include "framework/win32/zafwindowobjectdrag.h"
@@ -20,6 +23,15 @@ ZafEventType Default(const ZafEventRecord& event) {
 
 bool Pushed(native::HWND window) {
   return (native::SendMessage(window, native::BM_GETSTATE, 0, 0) & native::BST_PUSHED) != 0;
+}
+
+// The region with `pixels` more on every side (fewer when negative): the room of the edit-mode frame.
+ZafRegionStruct Widened(ZafRegionStruct region, int32_t pixels) {
+  region.left -= pixels;
+  region.top -= pixels;
+  region.right += pixels;
+  region.bottom += pixels;
+  return region;
 }
 
 }  // namespace
@@ -60,6 +72,19 @@ ZafEventType ZafButton::Event(const ZafEventRecord& event) {
       }
       return result;
     }
+    case SetRegionEvent:
+      if (editMode && defaultCapable && screenID) {
+        // In edit mode the region is the shown one, moved or sized by the user, edit frame included:
+        // the program's region lies inside the frame, and the size change puts the frame round it again.
+        ZafRegionStruct given = Widened(event.Region(), -ZAF_BUTTON_EDIT_FRAME);
+        // A frame sized down to less than itself still leaves the button a pixel.
+        given.right = std::max(given.right, given.left);
+        given.bottom = std::max(given.bottom, given.top);
+        ZafEventRecord inside = event;
+        inside.SetRegion(given);
+        return ZafWindowObject::Event(inside);
+      }
+      return ZafWindowObject::Event(event);
     case FitEvent: {
       // Every size change starts from the region the program gave; auto-size and the edit frame are
       // applied to it anew.
@@ -71,10 +96,7 @@ ZafEventType ZafButton::Event(const ZafEventRecord& event) {
         AutoSizeRegion();
       }
       if (editMode && defaultCapable) {
-        region.left -= ZAF_BUTTON_EDIT_FRAME;
-        region.top -= ZAF_BUTTON_EDIT_FRAME;
-        region.right += ZAF_BUTTON_EDIT_FRAME;
-        region.bottom += ZAF_BUTTON_EDIT_FRAME;
+        region = Widened(region, ZAF_BUTTON_EDIT_FRAME);
       }
       return result;
     }
@@ -146,6 +168,14 @@ ZafEventType ZafButton::NativeEvent(const ZafEventRecord& event) {
         }
         native::SendMessage(screenID, native::BM_SETSTATE, 0, 0);
         return 0;
+      }
+      return ZafWindowObject::NativeEvent(event);
+    case native::WM_CAPTURECHANGED:
+    case native::WM_CANCELMODE:
+      // The release will not come to this control once the mouse is taken from it: the repeating ends
+      // here instead. The control drops its pushed state on the same message.
+      if (autoRepeat) {
+        native::KillTimer(screenID, kRepeatTimer);
       }
       return ZafWindowObject::NativeEvent(event);
     case native::WM_LBUTTONDBLCLK:

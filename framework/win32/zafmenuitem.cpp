@@ -79,8 +79,10 @@ void ZafMenuItem::CreateNative() {
 }
 
 void ZafMenuItem::DestroyEntry() {
-  if (screenID) {
-    native::RemoveMenu(ContainingMenu(), static_cast<native::UINT>(EntryIdentifier()), native::MF_BYCOMMAND);
+  // By place, not by command: a separator has no command to be found by, and a cascade's command is its
+  // submenu's handle, wider than the command word. An entry out of its list has no place to go by.
+  if (screenID && Listed()) {
+    native::RemoveMenu(ContainingMenu(), static_cast<native::UINT>(EntryPosition()), native::MF_BYPOSITION);
   }
   submenu.Event(ZafEventRecord(DestroyEvent, 0));
   Event(ZafEventRecord(NativeGoneEvent, 0));
@@ -111,6 +113,22 @@ int ZafMenuItem::UpdateNativeText() {
                      EntryFlags() | native::MF_BYPOSITION, EntryIdentifier(), text ? text.get() : u"");
   RedrawMenuBar();
   return 0;
+}
+
+bool ZafMenuItem::SetVisible(bool flag) {
+  visible = flag;
+  return visible;
+}
+
+bool ZafMenuItem::SetAutomaticUpdate(bool flag) {
+  automaticUpdate = flag;
+  return automaticUpdate;
+}
+
+bool ZafMenuItem::SetFocus(bool flag) {
+  // A disabled entry or a separator never holds the focus.
+  focus = flag && !IsDisabledUp() && !IsNonCurrentUp();
+  return focus;
 }
 
 native::UINT_PTR ZafMenuItem::EntryIdentifier() const {

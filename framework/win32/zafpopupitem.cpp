@@ -23,10 +23,12 @@ constexpr SystemCommandRow kSystemCommands[] = {
 
 ZafEventType ZafPopUpItem::Event(const ZafEventRecord& event) {
   const ZafEventType code = event.type;
-  if ((code != FocusGainEvent && code != FocusLoseEvent) || !ThirdText()) {
+  if (code != FocusGainEvent && code != FocusLoseEvent) {
     return ZafMenuItem::Event(event);
   }
-  if (!eventManager) {
+  // Highlighting an entry only shows or takes back its help hint; it is no choice for the program's
+  // callback.
+  if (!ThirdText() || !eventManager) {
     return code;
   }
   ZafEventRecord hint(static_cast<int32_t>(HelpHintEvent), 0);

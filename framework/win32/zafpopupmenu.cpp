@@ -15,8 +15,9 @@ ZafEventType ZafPopUpMenu::Event(const ZafEventRecord& event) {
       return 0;
     case AddObjectEvent:
     case SubtractObjectEvent:
-      // A submenu's item decides how its native entry changes with the list.
-      return parent ? parent->Event(event) : ZafWindow::Event(event);
+      // An item's submenu leaves the change to the item, whose native entry may change kind with the
+      // list; any other menu (a context menu, a system button's) changes its own list.
+      return SubmenuOf(parent) == this ? parent->Event(event) : ZafWindow::Event(event);
     case FocusGainedEvent:
       ZafWindowObject::Event(event);
       Event(ZafEventRecord(FocusGainEvent, 0));
@@ -37,7 +38,7 @@ ZafEventType ZafPopUpMenu::Event(const ZafEventRecord& event) {
       return code;
     case DestroyEvent:
       // The handle is a menu, not a window: the entries go, then the menu, never a window.
-      BroadcastToChildren(event, 0);
+      NotifyChildrenDestroy();
       if (screenID) {
         native::DestroyMenu(Menu());
       }
@@ -113,6 +114,21 @@ ZafEventType ZafPopUpMenu::Draw(const ZafEventRecord&, ZafEventType drawType) {
 
 native::HWND ZafPopUpMenu::ScreenID(int32_t) const {
   return screenID;
+}
+
+bool ZafPopUpMenu::SetVisible(bool flag) {
+  visible = flag;
+  return visible;
+}
+
+bool ZafPopUpMenu::SetAutomaticUpdate(bool flag) {
+  automaticUpdate = flag;
+  return automaticUpdate;
+}
+
+bool ZafPopUpMenu::SetFocus(bool flag) {
+  focus = flag && !IsDisabledUp() && !IsNonCurrentUp();
+  return focus;
 }
 
 native::UINT_PTR ZafPopUpMenu::EntryIdentifier(ZafNumberID itemNumberID) const {

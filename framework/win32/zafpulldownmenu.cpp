@@ -85,6 +85,21 @@ native::HWND ZafPullDownMenu::ScreenID(int32_t) const {
   return screenID;
 }
 
+bool ZafPullDownMenu::SetVisible(bool flag) {
+  visible = flag;
+  return visible;
+}
+
+bool ZafPullDownMenu::SetAutomaticUpdate(bool flag) {
+  automaticUpdate = flag;
+  return automaticUpdate;
+}
+
+bool ZafPullDownMenu::SetFocus(bool flag) {
+  focus = flag && !IsDisabledUp() && !IsNonCurrentUp();
+  return focus;
+}
+
 native::HWND ZafPullDownMenu::FrameWindow() const {
   return parent ? parent->ScreenID(2) : nullptr;
 }

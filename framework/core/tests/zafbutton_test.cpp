@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -148,6 +149,8 @@ TEST_F(ButtonTest, OutOfRangeWordsAreRefused) {
   EXPECT_EQ(button.SetTextPlacement(3), ZAF_TEXT_BELOW);
   EXPECT_EQ(button.SetVerticalPlacement(-1), ZAF_VERTICAL_CENTER);
   EXPECT_EQ(button.SetDepth(-2), 2) << "the bevel's direction comes from the pressed look, not the depth";
+  EXPECT_EQ(button.SetDepth(ZAF_BUTTON_MAX_DEPTH + 1), 2) << "no bevel deeper than a record can hold";
+  EXPECT_EQ(button.SetDepth(ZAF_BUTTON_MAX_DEPTH), ZAF_BUTTON_MAX_DEPTH);
   EXPECT_EQ(button.SetHotKey(u'k', -7), u'K');
   EXPECT_EQ(button.HotKeyIndex(), -1);
 }
@@ -358,6 +361,42 @@ TEST_F(ButtonTest, ComputeLayoutSizesAnEmptyRegion) {
   EXPECT_EQ(region, Px(5, 6, 68, 17));
   EXPECT_EQ(bitmap, Px(5, 7, 24, 16));
   EXPECT_EQ(text, Px(29, 6, 68, 17));
+}
+
+// A picture from a file may claim any size: it is laid out at the largest size a screen can show, and
+// no sum overflows, wherever the region stands.
+TEST_F(ButtonTest, ComputeLayoutLimitsSizesBeyondTheScreen) {
+  constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+  constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+  constexpr int32_t kLargest = 32767;
+  struct Case {
+    const char* name;
+    int32_t textPlacement;
+    ZafRegionStruct region;
+    ZafRegionStruct needed;
+  };
+  const Case cases[] = {
+      {"stacked, empty region at the far right", ZAF_TEXT_BELOW, Px(kMax - 10, 0, kMax - 11, -1),
+       Size(kLargest, kLargest + 4 + 12)},
+      {"side by side, empty region at the far right", ZAF_TEXT_RIGHT, Px(kMax - 10, 0, kMax - 11, -1),
+       Size(kLargest + 4 + 40, kLargest)},
+      {"text left, region from the far left to the far right", ZAF_TEXT_LEFT, Px(kMin, kMin, kMax, kMax),
+       Size(kLargest + 4 + 40, kLargest)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ZafButton button(0, 0, 10, 1, u"B");
+    button.SetTextPlacement(c.textPlacement);
+    ZafRegionStruct region = c.region;
+    ZafRegionStruct bitmap = Px(0, 0, kMax, kMax);
+    ZafRegionStruct text = Size(40, 12);
+    EXPECT_EQ(ZafButton::ComputeLayout(button, region, bitmap, text, ZAF_BUTTON_LAYOUT_GAP), c.needed);
+    EXPECT_LE(region.left, region.right);
+    EXPECT_LE(region.top, region.bottom);
+    EXPECT_LE(bitmap.left, bitmap.right) << "places come back in order, held at the coordinate range";
+    EXPECT_LE(text.left, text.right);
+    EXPECT_LE(text.top, text.bottom);
+  }
 }
 
 TEST_F(ButtonTest, SharedImagesLiveFromTheFirstButtonToTheLast) {
@@ -577,7 +616,6 @@ TEST_F(ButtonStorageTest, GarbledFieldsAreRefused) {
       {"huge depth", 8, {0x00, 0x01, 0x00, 0x00}},
       {"text placement 3", 12, {0x03, 0x00}},
       {"vertical placement 7", 14, {0x07, 0x00}},
-      {"hot-key index past the text", 18, {0x02, 0x00, 0x00, 0x00}},
       {"hot-key index below -1", 18, {0xFE, 0xFF, 0xFF, 0xFF}},
       {"string count past the end", 22, {0xFF, 0x7F}},
   };
@@ -599,23 +637,82 @@ TEST_F(ButtonStorageTest, GarbledFieldsAreRefused) {
   EXPECT_EQ(read.HotKeyIndex(), 1);
 }
 
-TEST_F(ButtonStorageTest, ButtonWithoutTextReadsBackAndRefusesAHotKeyIndex) {
-  ZafButton button(0, 0, 10, 1, nullptr);
-  button.SetStringID(u"b");
-  ASSERT_EQ(button.Write(persistence), ZAF_ERROR_NONE);
-  {
+// Whatever the setters accept reads back as it was set, even where it shows nothing: a record the program
+// wrote is never refused, which would also drop every later child of its window.
+TEST_F(ButtonStorageTest, EveryValueTheSettersAcceptReadsBack) {
+  struct Case {
+    const char* name;
+    const ZafIChar* text;
+    int32_t hotKeyIndex;
+    const ZafIChar* laterText;  // set after the hot key, when not null
+    int32_t depth;
+  };
+  const Case cases[] = {
+      {"hot key past the text", u"OK", 5, nullptr, 2},
+      {"hot key on a button without text", nullptr, 0, nullptr, 2},
+      {"text shortened after the hot key", u"Cancel", 4, u"No", 2},
+      {"hot key set before its text", nullptr, 1, u"Go on", 2},
+      {"deepest bevel", u"Deep", -1, nullptr, ZAF_BUTTON_MAX_DEPTH},
+      {"flat bevel", u"Flat", 0, nullptr, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ZafButton button(0, 0, 10, 1, c.text);
+    button.SetStringID(u"b");
+    button.SetHotKey(u'x', c.hotKeyIndex);
+    if (c.laterText) {
+      button.SetText(c.laterText);
+    }
+    ASSERT_EQ(button.SetDepth(c.depth), c.depth);
+    ASSERT_EQ(button.Write(persistence), ZAF_ERROR_NONE);
     ZafButton read(u"b", persistence);
     EXPECT_EQ(read.Error(), ZAF_ERROR_NONE);
-    EXPECT_EQ(TextOf(read.Text()), u"");
-    EXPECT_EQ(read.HotKeyIndex(), -1);
+    EXPECT_EQ(persistence.Error(), ZAF_ERROR_NONE);
+    EXPECT_EQ(read.HotKeyChar(), u'X');
+    EXPECT_EQ(read.HotKeyIndex(), c.hotKeyIndex);
+    EXPECT_EQ(read.Depth(), c.depth);
+    EXPECT_EQ(TextOf(read.Text()), TextOf(button.Text()));
+    persistence.SetError(ZAF_ERROR_NONE);
   }
-  std::vector<uint8_t> bytes = StoredBytes(u"b");
-  const std::vector<uint8_t> indexZero = {0x00, 0x00, 0x00, 0x00};
-  std::copy(indexZero.begin(), indexZero.end(),
-            bytes.begin() + static_cast<std::ptrdiff_t>(kObjectRecordBytes + 18));
-  StoreBytes(u"b", bytes);
-  ZafButton read(u"b", persistence);
-  EXPECT_EQ(read.Error(), ZAF_ERROR_READ) << "no text holds a hot key";
+}
+
+// A button whose hot key lies past its text does not cut its window short: the children after it read too.
+TEST_F(ButtonStorageTest, WindowWithAHotKeyPastAButtonsTextKeepsItsLaterChildren) {
+  ZafWindow window(0, 0, 30, 8);
+  window.SetStringID(u"dialog");
+  auto* first = new ZafButton(1, 1, 10, 1, u"Apply");
+  first->SetStringID(u"first");
+  first->SetHotKey(u'a', 0);
+  first->SetText(u"");
+  auto* second = new ZafButton(1, 3, 10, 1, u"Close");
+  second->SetStringID(u"second");
+  window.Add(first);
+  window.Add(second);
+  ASSERT_EQ(window.Write(persistence), ZAF_ERROR_NONE);
+
+  ZafWindow read(u"dialog", persistence);
+  EXPECT_EQ(read.Error(), ZAF_ERROR_NONE);
+  EXPECT_EQ(persistence.Error(), ZAF_ERROR_NONE);
+  EXPECT_NE(read.FindObjectByName(u"first"), nullptr);
+  EXPECT_NE(read.FindObjectByName(u"second"), nullptr);
+}
+
+TEST_F(ButtonStorageTest, HugeStoredBitmapSizeIsLaidOutWithinTheScreen) {
+  constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+  // Bitmap data with a size and no pixels is eight bytes in the file, whatever size it claims.
+  ZafButton button(0, 0, 10, 1, u"Huge", new ZafBitmapData(kMax, kMax));
+  button.SetStringID(u"huge");
+  ASSERT_EQ(button.Write(persistence), ZAF_ERROR_NONE);
+  ZafButton read(u"huge", persistence);
+  ASSERT_EQ(read.Error(), ZAF_ERROR_NONE);
+  ASSERT_NE(read.Bitmap(), nullptr);
+  ASSERT_EQ(read.Bitmap()->Width(), kMax);
+  ZafRegionStruct region = Px(0, 0, -1, -1);
+  ZafRegionStruct bitmap = Px(0, 0, read.Bitmap()->Width() - 1, read.Bitmap()->Height() - 1);
+  ZafRegionStruct text = Size(30, 12);
+  EXPECT_EQ(ZafButton::ComputeLayout(read, region, bitmap, text, ZAF_BUTTON_LAYOUT_GAP),
+            Size(32767, 32767 + 4 + 12));
+  EXPECT_EQ(region, Px(0, 0, 32766, 32767 + 4 + 12 - 1));
 }
 
 TEST_F(ButtonStorageTest, MissingBitmapIsReportedAndLeavesNone) {

@@ -10,6 +10,7 @@
 #include "framework/core/zafpopupmenu.h"
 #include "framework/core/zafpulldownitem.h"
 #include "framework/core/zafpulldownmenu.h"
+#include "framework/core/zafsystembutton.h"
 #include "framework/data/zafbitmapdata.h"
 #include "framework/data/zafclassid.h"
 #include "framework/data/zafi18ndata.h"
@@ -404,6 +405,34 @@ TEST_F(MenuItemTest, FreeStandingMenuTakesAddRequestsItself) {
   EXPECT_EQ(menu.Event(add), AddObjectEvent);
   EXPECT_EQ(menu.FirstChild(), add.windowObject);
   EXPECT_EQ(menu.Event(ZafEventRecord(CloseQueryEvent, 0)), 0);
+}
+
+TEST_F(MenuItemTest, SystemButtonsMenuTakesAddAndSubtractRequestsItself) {
+  ZafSystemButton button(1);
+  ZafPopUpMenu& menu = button.SystemMenu();
+  const int before = menu.Count();
+  ZafEventRecord add(AddObjectEvent, 0);
+  add.windowObject = new ZafPopUpItem(u"About");
+  EXPECT_EQ(menu.Event(add), AddObjectEvent);
+  ASSERT_EQ(add.windowObject->Parent(), &menu) << "the button is no menu item: the menu keeps the item";
+  EXPECT_EQ(menu.Count(), before + 1);
+  ZafEventRecord subtract(SubtractObjectEvent, 0);
+  subtract.windowObject = add.windowObject;
+  EXPECT_EQ(menu.Event(subtract), SubtractObjectEvent);
+  EXPECT_EQ(add.windowObject->Parent(), nullptr);
+  EXPECT_EQ(menu.Count(), before);
+  delete add.windowObject;
+}
+
+TEST_F(MenuItemTest, FreeStandingMenuKeepsItsDestroyableFlagWhenCopied) {
+  ZafPopUpMenu menu(0, 0);
+  ASSERT_TRUE(menu.SetDestroyable(true));
+  std::unique_ptr<ZafWindowObject> copy(menu.Duplicate());
+  EXPECT_TRUE(static_cast<ZafPopUpMenu*>(copy.get())->Destroyable());
+  ZafPopUpItem recent(u"Recent");
+  recent.Submenu().SetDestroyable(true);
+  ZafPopUpItem copiedItem(recent);
+  EXPECT_FALSE(copiedItem.Submenu().Destroyable()) << "a submenu lives and dies with its entry";
 }
 
 }  // namespace

@@ -257,4 +257,43 @@ TEST_F(MenuStorageTest, SubmenuWhoseRecordIsGoneIsRefused) {
   EXPECT_FALSE(read.Submenu().HasItems());
 }
 
+TEST_F(MenuStorageTest, DestroyableFlagOfAFreeStandingMenuRoundTrips) {
+  ZafPopUpMenu menu(5, 6);
+  menu.SetStringID(u"context");
+  menu.SetDestroyable(true);
+  menu.Add(new ZafPopUpItem(u"Cut", ZAF_ITEM_CUT))->SetStringID(u"cut");
+  ASSERT_EQ(menu.Write(persistence), ZAF_ERROR_NONE);
+  ZafPopUpMenu read(u"context", persistence);
+  ASSERT_EQ(read.Error(), ZAF_ERROR_NONE);
+  EXPECT_TRUE(read.Destroyable());
+
+  // A submenu stored as destroyable still reads back held by its entry.
+  ZafPopUpItem item(u"Recent");
+  item.SetStringID(u"item");
+  item.AddMenuItem(new ZafPopUpItem(u"A"))->SetStringID(u"A");
+  item.Submenu().SetDestroyable(true);
+  ASSERT_EQ(item.Write(persistence), ZAF_ERROR_NONE);
+  ZafPopUpItem readItem(u"item", persistence);
+  ASSERT_EQ(readItem.Error(), ZAF_ERROR_NONE);
+  ASSERT_EQ(readItem.Submenu().Count(), 1);
+  EXPECT_FALSE(readItem.Submenu().Destroyable());
+  EXPECT_EQ(readItem.Submenu().Parent(), &readItem);
+}
+
+TEST_F(MenuStorageTest, RefusedItemTypeKeepsTheButtonsValue) {
+  ZafPopUpItem item(u"Open");
+  item.SetStringID(u"item");
+  item.SetValue(900);
+  ASSERT_EQ(item.Write(persistence), ZAF_ERROR_NONE);
+  std::vector<uint8_t> bytes = ObjectBytes(u"~ZafPopUpItem~item");
+  // The record ends with the item type and an empty submenu name (2 bytes each).
+  ASSERT_GE(bytes.size(), 4u);
+  bytes[bytes.size() - 4] = 14;
+  ReplaceObjectBytes(u"~ZafPopUpItem~item", bytes);
+  ZafPopUpItem read(u"item", persistence);
+  EXPECT_EQ(read.Error(), ZAF_ERROR_READ);
+  EXPECT_EQ(read.MenuItemType(), ZAF_ITEM_ORDINARY);
+  EXPECT_EQ(read.Value(), 900);
+}
+
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "framework/win32/tests/zafbuttontestbed.h"
 
 namespace {
@@ -12,6 +14,17 @@ class ButtonDrawingTest : public ZafButtonTest {
     return driver.pixel(area.left + x, area.top + y);
   }
   native::COLORREF Colour(int index) { return screen.colors[static_cast<size_t>(index)]; }
+  // Every pixel of the button's control, row by row.
+  std::vector<native::COLORREF> Pixels(const ZafButton& button) {
+    const native::RECT area = driver.screenRect(button.ScreenID());
+    std::vector<native::COLORREF> pixels;
+    for (int y = area.top; y < area.bottom; ++y) {
+      for (int x = area.left; x < area.right; ++x) {
+        pixels.push_back(driver.pixel(x, y));
+      }
+    }
+    return pixels;
+  }
   static void Redraw(ZafButton& button) { button.Draw(ZafEventRecord(RedisplayEvent, 0), RedisplayEvent); }
   // An owner-drawn item record for the button's control.
   static native::DRAWITEMSTRUCT Item(const ZafButton& button, native::UINT type, native::UINT action,
@@ -34,7 +47,7 @@ class ButtonDrawingTest : public ZafButtonTest {
 
 // An owner-drawn check box without text, 21 pixels high: its 13 x 13 image stands at the left, 4 pixels down.
 TEST_F(ButtonDrawingTest, CheckBoxShowsItsImageForEachState) {
-  root->SetSelectMultiple(true);
+  SelectMultiple(true);
   ZafButton* box = Add(
       new ZafButton(0, 0, 1, 1, nullptr, nullptr, ZAF_CHECK_BOX),
       [](ZafButton& b) { b.SetNativeDrawing(false); }, 10, 10, 60, 21);
@@ -66,6 +79,47 @@ TEST_F(ButtonDrawingTest, CheckBoxShowsItsImageForEachState) {
   }
 }
 
+// A press or a selection change of a check box or radio button that the framework draws redraws its face:
+// the label and the focus mark come back with it, exactly as a full redisplay draws them.
+TEST_F(ButtonDrawingTest, SelectionChangeOfAnOwnerDrawnBoxKeepsItsLabelAndFocusMark) {
+  SelectMultiple(true);
+  struct Case {
+    const char* name;
+    int32_t kind;
+    int32_t textPlacement;
+    bool nativeDrawing;
+  };
+  const Case cases[] = {
+      {"check box, text left of the mark", ZAF_CHECK_BOX, ZAF_TEXT_LEFT, true},
+      {"check box drawn by the framework", ZAF_CHECK_BOX, ZAF_TEXT_RIGHT, false},
+      {"radio button, text left of the mark", ZAF_RADIO_BUTTON, ZAF_TEXT_LEFT, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ZafButton* box = Add(
+        new ZafButton(0, 0, 1, 1, u"Label", nullptr, c.kind),
+        [&c](ZafButton& b) {
+          b.SetTextPlacement(c.textPlacement);
+          b.SetNativeDrawing(c.nativeDrawing);
+        },
+        10, 10, 80, 21);
+    ASSERT_EQ(TypeOf(*box), native::BS_OWNERDRAW);
+    native::SetFocus(box->ScreenID());
+    driver.pumpUntilIdle();
+    ASSERT_TRUE(box->Focus());
+    for (bool select : {true, false}) {
+      SCOPED_TRACE(select ? "selected" : "cleared");
+      box->SetSelected(select);
+      const std::vector<native::COLORREF> afterChange = Pixels(*box);
+      Redraw(*box);
+      EXPECT_EQ(afterChange, Pixels(*box));
+    }
+    root->Subtract(box);
+    delete box;
+    driver.pumpUntilIdle();
+  }
+}
+
 TEST_F(ButtonDrawingTest, RadioButtonKeepsTheBackgroundInItsCorners) {
   ZafButton* radio = Add(
       new ZafButton(0, 0, 1, 1, nullptr, nullptr, ZAF_RADIO_BUTTON),
@@ -93,7 +147,7 @@ TEST_F(ButtonDrawingTest, PressedPushButtonIsDrawnSunken) {
 }
 
 TEST_F(ButtonDrawingTest, SelectingATogglingPushButtonPressesIt) {
-  root->SetSelectMultiple(true);
+  SelectMultiple(true);
   ZafButton* button = Add(
       new ZafButton(0, 0, 1, 1, u"Go"), [](ZafButton& b) { b.SetToggles(true); }, 10, 10, 60, 24);
   Redraw(*button);
@@ -156,7 +210,7 @@ TEST_F(ButtonDrawingTest, OwnerDrawnItemStateGivesThePressedLook) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    root->SetSelectMultiple(true);
+    SelectMultiple(true);
     ZafButton* button = Add(new ZafButton(0, 0, 1, 1, u"Go"), [&c](ZafButton& b) {
       b.SetToggles(c.toggles);
       b.SetNativeDrawing(false);

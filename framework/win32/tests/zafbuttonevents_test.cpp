@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -123,7 +125,7 @@ TEST_F(ButtonEventsTest, ReturnChoosesAPushButtonButNotACheckBox) {
 }
 
 TEST_F(ButtonEventsTest, SpaceTogglesACheckBoxThroughTheControl) {
-  root->SetSelectMultiple(true);
+  SelectMultiple(true);
   ZafButton* box = Add(new ZafButton(0, 0, 1, 1, u"Box", nullptr, ZAF_CHECK_BOX));
   for (bool expected : {true, false, true}) {
     SCOPED_TRACE(expected);
@@ -233,6 +235,50 @@ TEST_F(ButtonEventsTest, HeldAutoRepeatButtonChoosesAfterTheDelayThenEveryPeriod
   driver.advanceClock(500);
   driver.pumpUntilIdle();
   EXPECT_EQ(chosen.size(), 6u) << "the timer ends with the release";
+}
+
+// Once the mouse is taken from a held auto-repeat button its release goes elsewhere: the repeating stops
+// when the capture goes, even if the control were to report the pushed state again.
+TEST_F(ButtonEventsTest, AutoRepeatStopsWhenTheButtonLosesTheMouse) {
+  struct Case {
+    const char* name;
+    void (*takeMouse)(ZafButton& button, native::HWND other);
+  };
+  const Case cases[] = {
+      {"another window captures the mouse",
+       [](ZafButton&, native::HWND other) { native::SetCapture(other); }},
+      {"the mode is cancelled", [](ZafButton& button, native::HWND) { Send(button, native::WM_CANCELMODE); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    chosen.clear();
+    ZafButton* button = Add(new ZafButton(0, 0, 1, 1, u">"), [](ZafButton& b) { b.SetAutoRepeat(true); });
+    const native::POINT centre = Centre(*button);
+    driver.mouseMove(centre.x, centre.y);
+    driver.mouseDown();
+    driver.pumpUntilIdle();
+    driver.advanceClock(static_cast<std::uint64_t>(ZafWindowObject::RepeatDelay()));
+    driver.pumpUntilIdle();
+    ASSERT_EQ(chosen.size(), 1u) << "held past the delay";
+
+    c.takeMouse(*button, host);
+    driver.pumpUntilIdle();
+    native::SendMessage(button->ScreenID(), native::BM_SETSTATE, 1, 0);
+    for (int period = 0; period < 4; ++period) {
+      driver.advanceClock(static_cast<std::uint64_t>(ZafWindowObject::RepeatPeriod()));
+      driver.pumpUntilIdle();
+    }
+    EXPECT_EQ(chosen.size(), 1u) << "no tick chooses it any more";
+    EXPECT_EQ(native::KillTimer(button->ScreenID(), 1), native::FALSE) << "the timer is gone";
+
+    native::SendMessage(button->ScreenID(), native::BM_SETSTATE, 0, 0);
+    native::ReleaseCapture();
+    driver.mouseUp();
+    driver.pumpUntilIdle();
+    root->Subtract(button);
+    delete button;
+    driver.pumpUntilIdle();
+  }
 }
 
 TEST_F(ButtonEventsTest, NonCurrentButtonTracksThePressItself) {
@@ -362,6 +408,78 @@ TEST_F(ButtonEventsTest, EditModeLeavesRoomForTheDefaultFrameOnce) {
   EXPECT_EQ(button->Region(), framed);
   button->Event(ZafEventRecord(FitEvent, 0));
   EXPECT_EQ(button->Region(), framed) << "every size change starts from the program's region";
+}
+
+// The user moves a default-capable button in edit mode: the frame round it is not taken as part of the
+// program's region, so the button does not grow with each move, and the moved region is what is saved.
+TEST_F(ButtonEventsTest, EditModeMoveKeepsTheProgramsSize) {
+  TemporaryFolder folder;
+  ZafStorage storage(folder.Path("buttons").c_str(), ZAF_STORAGE_CREATE);
+  ZafObjectPersistence persistence(&storage);
+  ZafButton* button = Add(new ZafButton(0, 0, 1, 1, u"OK"), [](ZafButton& b) {
+    b.SetCoordinateType(ZAF_PIXEL);
+    b.SetDefaultCapable(true);
+    b.SetEditMode(true);
+  });
+  ZafRegionStruct given = button->UnpressedRegion();
+  constexpr int kRight = 7;
+  constexpr int kDown = 3;
+  for (int move = 1; move <= 3; ++move) {
+    SCOPED_TRACE(move);
+    // A press in the middle of the shown button moves it; the drag and the release wait in the queue.
+    const native::RECT shown = driver.screenRect(button->ScreenID());
+    const int x = (shown.right - shown.left) / 2;
+    const int y = (shown.bottom - shown.top) / 2;
+    native::PostMessage(
+        button->ScreenID(), native::WM_MOUSEMOVE, native::MK_LBUTTON,
+        native::MAKELPARAM(static_cast<uint16_t>(x + kRight), static_cast<uint16_t>(y + kDown)));
+    native::PostMessage(
+        button->ScreenID(), native::WM_LBUTTONUP, 0,
+        native::MAKELPARAM(static_cast<uint16_t>(x + kRight), static_cast<uint16_t>(y + kDown)));
+    Send(*button, native::WM_LBUTTONDOWN, native::MK_LBUTTON,
+         native::MAKELPARAM(static_cast<uint16_t>(x), static_cast<uint16_t>(y)));
+    driver.pumpUntilIdle();
+    given = {given.left + kRight, given.top + kDown, given.right + kRight, given.bottom + kDown, ZAF_PIXEL};
+    EXPECT_EQ(button->UnpressedRegion(), given);
+    EXPECT_EQ(button->Region(),
+              (ZafRegionStruct{given.left - ZAF_BUTTON_EDIT_FRAME, given.top - ZAF_BUTTON_EDIT_FRAME,
+                               given.right + ZAF_BUTTON_EDIT_FRAME, given.bottom + ZAF_BUTTON_EDIT_FRAME,
+                               ZAF_PIXEL}));
+  }
+  button->SetStringID(u"ok");
+  ASSERT_EQ(button->Write(persistence), ZAF_ERROR_NONE);
+  ZafButton read(u"ok", persistence);
+  ASSERT_EQ(read.Error(), ZAF_ERROR_NONE);
+  EXPECT_EQ(read.Region(), given) << "the moved region is saved without the frame";
+
+  // A frame sized down to less than its own width leaves the button one pixel.
+  button->Event(ZafEventRecord(SetRegionEvent, 0, 20, 30, 25, 33, ZAF_PIXEL));
+  EXPECT_EQ(button->UnpressedRegion(), (ZafRegionStruct{25, 35, 25, 35, ZAF_PIXEL}));
+}
+
+// A picture from a file may claim any size: auto-size and drawing lay it out at the largest size a
+// screen can show instead of overflowing.
+TEST_F(ButtonEventsTest, HugeStoredBitmapIsSizedAndDrawnWithinTheScreen) {
+  TemporaryFolder folder;
+  ZafStorage storage(folder.Path("buttons").c_str(), ZAF_STORAGE_CREATE);
+  ZafObjectPersistence persistence(&storage);
+  constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+  {
+    ZafButton stored(0, 0, 10, 1, nullptr, new ZafBitmapData(kMax, kMax));
+    stored.SetStringID(u"huge");
+    ASSERT_EQ(stored.Write(persistence), ZAF_ERROR_NONE);
+  }
+  auto* read = new ZafButton(u"huge", persistence);
+  ASSERT_EQ(read->Error(), ZAF_ERROR_NONE);
+  ASSERT_NE(read->Bitmap(), nullptr);
+  ASSERT_EQ(read->Bitmap()->Height(), kMax);
+  ZafButton* button = Add(read, [](ZafButton& b) { b.SetAutoSize(true); });
+  ASSERT_EQ(TypeOf(*button), native::BS_OWNERDRAW);
+  constexpr int32_t kLargest = 32767;
+  constexpr int32_t kPictureMargin = 6;
+  EXPECT_EQ(button->Region().Height(), kLargest + kPictureMargin + 2 * button->Depth());
+  EXPECT_EQ(button->Region().bottom, 10 + 24 - 1) << "a push button keeps its bottom";
+  EXPECT_EQ(button->Draw(ZafEventRecord(RedisplayEvent, 0), RedisplayEvent), RedisplayEvent);
 }
 
 TEST_F(ButtonEventsTest, StoredRegionIsTheProgramsNotTheShownOne) {

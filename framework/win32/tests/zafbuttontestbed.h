@@ -35,6 +35,13 @@ class ZafButtonTest : public ZafEventObjectTest {
     return Add(button, [](ZafButton&) {});
   }
 
+  // Lets the root window keep several selected children, or one. A window takes its selection type only
+  // while it has no native window, so the root lets go of the host for the change.
+  void SelectMultiple(bool flag) {
+    root->SetScreenID(nullptr);
+    root->SetSelectMultiple(flag);
+    root->SetScreenID(host);
+  }
   // The button type part of the control's style.
   static native::DWORD TypeOf(const ZafButton& button) {
     return static_cast<native::DWORD>(native::GetWindowLong(button.ScreenID(), native::GWL_STYLE)) &

@@ -34,22 +34,41 @@ class MenuFrame : public ZafWindow {
       ZafWindowObject* chosen = FindObject(native::LOWORD(message.wParam));
       return chosen ? chosen->Event(event) : event.type;
     }
-    if (message.message == native::WM_ENTERIDLE) {
-      if (next < steps.size()) {
-        steps[next++]();
-        native::PostMessage(screenID, native::WM_NULL, 0, 0);
-      } else if (++escapes <= 5) {
-        native::PostMessage(screenID, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
-      } else {
-        throw std::runtime_error("the menu does not close");
-      }
-    }
     return ZafWindow::NativeEvent(event);
+  }
+  // An open menu is tracked for the outer window, which may not be the window the object handles: its
+  // messages come here first, so that each wait for input runs the next step.
+  void ScriptOpenMenus() {
+    scripted = this;
+    const native::HWND outer = ScreenID(2);
+    outerProcedure = reinterpret_cast<native::WNDPROC>(native::GetWindowLong(outer, native::GWL_WNDPROC));
+    native::SetWindowLong(outer, native::GWL_WNDPROC, reinterpret_cast<native::LONG_PTR>(&OuterProcedure));
   }
   std::vector<std::function<void()>> steps;
   std::size_t next = 0;
   int escapes = 0;
   std::vector<native::WORD> commands;
+
+ private:
+  static native::LRESULT OuterProcedure(native::HWND window, native::UINT message, native::WPARAM wParam,
+                                        native::LPARAM lParam) {
+    if (message == native::WM_ENTERIDLE) {
+      scripted->RunNextStep();
+    }
+    return native::CallWindowProc(scripted->outerProcedure, window, message, wParam, lParam);
+  }
+  void RunNextStep() {
+    if (next < steps.size()) {
+      steps[next++]();
+      native::PostMessage(screenID, native::WM_NULL, 0, 0);
+    } else if (++escapes <= 5) {
+      native::PostMessage(screenID, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
+    } else {
+      throw std::runtime_error("the menu does not close");
+    }
+  }
+  static inline MenuFrame* scripted = nullptr;
+  native::WNDPROC outerProcedure = nullptr;
 };
 
 // Stands in for the system button: menus below it carry the platform's system commands.
@@ -91,6 +110,40 @@ class MaximisedChildFrame : public MenuFrame {
   }
   native::HWND client = nullptr;
 };
+
+// A plain top-level window beside the menus that counts the redraw switches it is sent.
+class Bystander {
+ public:
+  Bystander() {
+    native::WNDCLASS description{};
+    description.lpfnWndProc = &Procedure;
+    description.lpszClassName = u"MenuTestBystander";
+    native::RegisterClass(&description);
+    window =
+        native::CreateWindowEx(0, u"MenuTestBystander", u"", native::WS_OVERLAPPEDWINDOW | native::WS_VISIBLE,
+                               500, 500, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    redrawSwitches = 0;
+  }
+  ~Bystander() { native::DestroyWindow(window); }
+  native::HWND window = nullptr;
+  static inline int redrawSwitches = 0;
+
+ private:
+  static native::LRESULT Procedure(native::HWND handle, native::UINT message, native::WPARAM wParam,
+                                   native::LPARAM lParam) {
+    if (message == native::WM_SETREDRAW) {
+      ++redrawSwitches;
+    }
+    return native::DefWindowProc(handle, message, wParam, lParam);
+  }
+};
+
+// Notes every code its user function is called with.
+std::vector<ZafLong> userFunctionCodes;
+ZafLong NoteCode(ZafWindowObject*, ZafEventRecord&, ZafLong code) {
+  userFunctionCodes.push_back(code);
+  return 0;
+}
 
 class MenuNativeTest : public ZafCoreTest {
  protected:
@@ -160,7 +213,7 @@ TEST_F(MenuNativeTest, BarIsTheFramesMenuWithEntriesInChildOrder) {
   ShowFrameWithBar();
   ASSERT_NE(frame.ScreenID(), nullptr);
   ASSERT_NE(bar->Menu(), nullptr);
-  EXPECT_EQ(native::GetMenu(frame.ScreenID()), bar->Menu());
+  EXPECT_EQ(native::GetMenu(frame.ScreenID(2)), bar->Menu());
   EXPECT_EQ(bar->ScreenID(2), bar->ScreenID());
   ASSERT_EQ(native::GetMenuItemCount(bar->Menu()), 2);
   EXPECT_NE(StateAt(bar->Menu(), 0) & native::MF_POPUP, 0u);
@@ -377,6 +430,7 @@ TEST_F(MenuNativeTest, ContextMenuChoiceIsCarriedOutBeforeTheMenuCloses) {
   static_cast<ZafPopUpItem*>(cut)->SetMessageOnSelect(true);
   context.Add(Numbered(new ZafPopUpItem(u"Paste"), 502));
   bool wasFront = false;
+  frame.ScriptOpenMenus();
   frame.steps = {[&] {
     wasFront = windows->FrontWindow() == &context;
     driver.pressKey(native::VK_DOWN);
@@ -398,6 +452,154 @@ TEST_F(MenuNativeTest, ContextMenuWithoutItemsOnlyClosesAgain) {
   EXPECT_EQ(QueuedTypes(), std::vector<int32_t>{CloseTemporaryEvent});
   windows->Event(ZafEventRecord(CloseTemporaryEvent, 0));
   EXPECT_EQ(windows->FrontWindow(), &frame);
+}
+
+TEST_F(MenuNativeTest, SeparatorTakenOutOfALiveMenuLeavesTheEntriesInStep) {
+  ShowFrameWithBar();
+  const native::HMENU list = file->Submenu().Menu();
+  delete file->SubtractMenuItem(separator);
+  ASSERT_EQ(native::GetMenuItemCount(list), 2);
+  EXPECT_EQ(native::GetMenuItemID(list, 0), 101u);
+  EXPECT_EQ(native::GetSubMenu(list, 1), recent->Submenu().Menu());
+  recent->SetDisabled(true);
+  EXPECT_NE(StateAt(list, 1) & native::MF_GRAYED, 0u) << "Recent greys its own entry";
+}
+
+TEST_F(MenuNativeTest, DestroyedItemsLeaveNoEntriesBehind) {
+  ShowFrameWithBar();
+  const native::HMENU list = file->Submenu().Menu();
+  const native::HMENU cascade = recent->Submenu().Menu();
+  // Emptying a live cascade turns its entry back into a plain command.
+  recent->DestroyMenuItems();
+  ASSERT_EQ(native::GetMenuItemCount(list), 3);
+  EXPECT_EQ(StateAt(list, 2) & native::MF_POPUP, 0u);
+  EXPECT_EQ(native::GetMenuItemID(list, 2), 103u);
+  EXPECT_EQ(native::IsMenu(cascade), native::FALSE);
+  recent->AddMenuItem(Numbered(new ZafPopUpItem(u"Second"), 105));
+  ASSERT_EQ(native::GetMenuItemCount(list), 3) << "a cascade again, not a second entry";
+  EXPECT_EQ(native::GetMenuItemID(recent->Submenu().Menu(), 0), 105u);
+
+  // A drop-down list with a separator and a cascade emptied through its bar entry.
+  file->DestroyMenuItems();
+  ASSERT_EQ(native::GetMenuItemCount(bar->Menu()), 2);
+  EXPECT_EQ(StateAt(bar->Menu(), 0) & native::MF_POPUP, 0u);
+  EXPECT_EQ(native::GetMenuItemID(bar->Menu(), 0), 100u);
+  EXPECT_EQ(native::GetMenuItemID(bar->Menu(), 1), 110u);
+  EXPECT_EQ(native::IsMenu(list), native::FALSE);
+}
+
+TEST_F(MenuNativeTest, SortedLiveMenuReordersItsEntries) {
+  ShowFrameWithBar();
+  const native::HMENU list = file->Submenu().Menu();
+  // By text: the separator (no text) first, then "Open", then "Recent".
+  file->Submenu().SetCompareFunction(ZafWindow::CompareAscending);
+  file->SortMenuItems();
+  ASSERT_EQ(file->Submenu().First(), separator);
+  ASSERT_EQ(native::GetMenuItemCount(list), 3);
+  EXPECT_NE(StateAt(list, 0) & native::MF_SEPARATOR, 0u);
+  EXPECT_EQ(native::GetMenuItemID(list, 1), 101u);
+  EXPECT_EQ(native::GetSubMenu(list, 2), recent->Submenu().Menu());
+  EXPECT_EQ(native::GetMenuItemID(recent->Submenu().Menu(), 0), 104u);
+  open->SetDisabled(true);
+  EXPECT_NE(StateAt(list, 1) & native::MF_GRAYED, 0u);
+  EXPECT_EQ(native::GetMenu(frame.ScreenID(2)), bar->Menu());
+  EXPECT_NE(StateAt(bar->Menu(), 0) & native::MF_POPUP, 0u) << "the bar's entry still opens the list";
+  EXPECT_EQ(native::GetSubMenu(bar->Menu(), 0), list);
+}
+
+TEST_F(MenuNativeTest, CascadeWithAWideHandleIsTakenOut) {
+  // Menu slots reused often enough carry handles beyond 32 bits; the next menus made get such slots.
+  constexpr int kSlots = 8;
+  for (int round = 0; round < 300; ++round) {
+    native::HMENU menus[kSlots];
+    for (native::HMENU& menu : menus) {
+      menu = native::CreatePopupMenu();
+    }
+    for (native::HMENU menu : menus) {
+      native::DestroyMenu(menu);
+    }
+  }
+  ShowFrameWithBar();
+  const native::HMENU list = file->Submenu().Menu();
+  ASSERT_GT(reinterpret_cast<native::UINT_PTR>(recent->Submenu().Menu()), native::UINT_PTR{0xFFFFFFFF});
+  ASSERT_GT(reinterpret_cast<native::UINT_PTR>(list), native::UINT_PTR{0xFFFFFFFF});
+  delete file->SubtractMenuItem(recent);
+  ASSERT_EQ(native::GetMenuItemCount(list), 2);
+  EXPECT_EQ(native::GetMenuItemID(list, 0), 101u);
+  delete bar->Subtract(file);
+  ASSERT_EQ(native::GetMenuItemCount(bar->Menu()), 1);
+  EXPECT_EQ(native::GetMenuItemID(bar->Menu(), 0), 110u);
+}
+
+TEST_F(MenuNativeTest, StateSettersNeverTakeAMenuHandleForAWindow) {
+  ShowFrameWithBar();
+  Bystander bystander;
+  native::SetActiveWindow(frame.ScreenID(2));
+  native::SetFocus(frame.ScreenID());
+  const native::HWND focused = native::GetFocus();
+  ASSERT_NE(focused, bystander.window);
+  struct Case {
+    const char* name;
+    ZafWindowObject* object;
+  };
+  const Case cases[] = {
+      {"menu entry", open}, {"bar entry", file}, {"drop-down list", &file->Submenu()}, {"menu bar", bar}};
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    // The handle of a menu may have the value of a window's handle: here it has the bystander's.
+    const native::HWND menu = test.object->ScreenID();
+    test.object->SetScreenID(bystander.window);
+    EXPECT_FALSE(test.object->SetAutomaticUpdate(false));
+    EXPECT_TRUE(test.object->SetFocus(true));
+    EXPECT_FALSE(test.object->SetVisible(false));
+    EXPECT_EQ(Bystander::redrawSwitches, 0);
+    EXPECT_EQ(native::GetFocus(), focused);
+    EXPECT_TRUE(native::IsWindowVisible(bystander.window));
+    EXPECT_TRUE(test.object->SetVisible(true));
+    EXPECT_FALSE(test.object->SetFocus(false));
+    EXPECT_TRUE(test.object->SetAutomaticUpdate(true));
+    test.object->SetScreenID(menu);
+  }
+  EXPECT_FALSE(separator->SetFocus(true)) << "a separator never holds the focus";
+}
+
+TEST_F(MenuNativeTest, HighlightingWithoutAHintLeavesTheUserFunctionAlone) {
+  ShowFrameWithBar();
+  userFunctionCodes.clear();
+  open->SetUserFunction(&NoteCode);
+  bar->Event(MenuSelect(0, native::MF_POPUP | native::MF_HILITE, bar->Menu()));
+  bar->Event(MenuSelect(101, native::MF_HILITE, file->Submenu().Menu()));
+  bar->Event(MenuSelect(2, native::MF_POPUP | native::MF_HILITE, file->Submenu().Menu()));
+  ASSERT_FALSE(open->Focus());
+  EXPECT_TRUE(userFunctionCodes.empty());
+  open->Event(ZafEventRecord(ChosenEvent, 0));
+  EXPECT_EQ(userFunctionCodes, std::vector<ZafLong>{ChosenEvent}) << "a choice still reaches it";
+}
+
+TEST_F(MenuNativeTest, SystemMenuRequestsChangeTheLiveMenu) {
+  SystemButtonStandIn systemButton;
+  ZafPopUpMenu systemMenu(0, 0);
+  systemMenu.SetParent(&systemButton);
+  systemMenu.Add(Numbered(new ZafPopUpItem(u"Restore", ZAF_ITEM_RESTORE), 5));
+  systemMenu.Add(new ZafPopUpItem(static_cast<const ZafIChar*>(nullptr), ZAF_ITEM_SEPARATOR));
+  systemMenu.Event(ZafEventRecord(CreateEvent, 0));
+  ZafEventRecord add(AddObjectEvent, 0);
+  add.windowObject = Numbered(new ZafPopUpItem(u"About"), 6);
+  EXPECT_EQ(systemMenu.Event(add), AddObjectEvent);
+  ASSERT_EQ(add.windowObject->Parent(), &systemMenu);
+  EXPECT_EQ(native::GetMenuItemCount(systemMenu.Menu()), 3);
+  EXPECT_EQ(native::GetMenuItemID(systemMenu.Menu(), 2), 6u);
+  ZafEventRecord subtract(SubtractObjectEvent, 0);
+  subtract.windowObject = systemMenu.FirstChild();
+  EXPECT_EQ(systemMenu.Event(subtract), SubtractObjectEvent);
+  EXPECT_EQ(subtract.windowObject->Parent(), nullptr);
+  ASSERT_EQ(native::GetMenuItemCount(systemMenu.Menu()), 2);
+  EXPECT_EQ(native::GetMenuItemID(systemMenu.Menu(), 1), 6u);
+  delete subtract.windowObject;
+  // Emptied as a whole while live, the separator's entry included.
+  systemMenu.Destroy();
+  EXPECT_EQ(native::GetMenuItemCount(systemMenu.Menu()), 0);
+  systemMenu.Event(ZafEventRecord(DestroyEvent, 0));
 }
 
 }  // namespace
