@@ -136,6 +136,9 @@ void InheritedToNotSet(ZafPaletteStruct& palette) {
 
 // A top-level object is stored by name under its class (~ZafWindow~name); an object read or written
 // while its window's entry is open is stored below that window.
+// The largest coordinate a stored region may hold (in any coordinate type).
+constexpr int32_t kStoredCoordinateLimit = 1 << 24;
+
 int StorageType(const ZafObjectPersistence& persistence) {
   return persistence.File() ? ZAF_STORAGE_TYPE_CHILD : ZAF_STORAGE_TYPE_NAMED;
 }
@@ -1042,6 +1045,15 @@ void ZafWindowObject::ReadFields(ZafObjectPersistence& persistence) {
   std::unique_ptr<ZafIChar[]> paletteName(text);
   if (file.Error() != ZAF_ERROR_NONE) {
     return;
+  }
+  // No program places an object this far out; widths, heights and conversions of such a region would
+  // overflow.
+  for (int32_t coordinate : {region.left, region.top, region.right, region.bottom}) {
+    if (coordinate < -kStoredCoordinateLimit || coordinate > kStoredCoordinateLimit) {
+      region = {0, 0, -1, -1, coordinateType};
+      persistence.SetError(ZAF_ERROR_READ);
+      return;
+    }
   }
   if (functionName && *functionName.get()) {
     userFunction = persistence.UserFunction(functionName.get());

@@ -197,4 +197,35 @@ TEST_F(NameEntryTest, NegativeClientSizeIsRefused) {
   EXPECT_EQ(read.Error(), ZAF_ERROR_READ);
 }
 
+TEST_F(NameEntryTest, RegionsBeyondAnyScreenAreRefused) {
+  struct Case {
+    int32_t left;
+    int32_t right;
+    bool refused;
+  };
+  const Case cases[] = {
+      {-(1 << 24), 1 << 24, false},
+      {-(1 << 24) - 1, 10, true},
+      {0, (1 << 24) + 1, true},
+      {-(1 << 25), 1 << 25, true},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.left);
+    SCOPED_TRACE(test.right);
+    ZafWindow window(0, 0, 20, 6);
+    window.SetStringID(u"far");
+    window.SetCoordinateType(ZAF_PIXEL);
+    window.SetRegion({test.left, 0, test.right, 5, ZAF_PIXEL});
+    ASSERT_EQ(window.Write(persistence), ZAF_ERROR_NONE);
+    ZafWindow read(u"far", persistence);
+    EXPECT_EQ(read.Error(), test.refused ? ZAF_ERROR_READ : ZAF_ERROR_NONE);
+    if (test.refused) {
+      EXPECT_LT(read.Region().Width(), 1) << "an empty region instead";
+    } else {
+      EXPECT_EQ(read.Region().left, test.left);
+    }
+    persistence.SetError(ZAF_ERROR_NONE);
+  }
+}
+
 }  // namespace
