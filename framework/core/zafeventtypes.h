@@ -43,6 +43,11 @@ inline constexpr ZafEventType HotKeyEvent = -120;
 inline constexpr ZafEventType SetRegionEvent = -200;
 inline constexpr ZafEventType FitEvent = -201;
 inline constexpr ZafEventType FocusGainedEvent = -204;
+// Scrolling: the change (fifth scroll word) of a window's own vertical or horizontal scroll bar, and the
+// range updates (-306 vertical, -307 horizontal); windows hand these, and -305 and -304, to ScrollEvent.
+inline constexpr ZafEventType ScrollVerticalByEvent = -300;
+inline constexpr ZafEventType ScrollHorizontalByEvent = -301;
+inline constexpr ZafEventType ScrollHorizontalRangeEvent = -307;
 inline constexpr ZafEventType DefaultButtonChangedEvent = -220;
 inline constexpr ZafEventType AddObjectEvent = -400;
 inline constexpr ZafEventType SubtractObjectEvent = -401;
@@ -65,6 +70,8 @@ inline constexpr ZafEventType DragRefusedResult = -1;
 // Notifications and requests.
 // To the help tips: show the help hint of the event's object in the help bar, or, without an object,
 // the text the bar had before.
+// To the help tips: the event's object becomes the help bar; without an object there is none.
+inline constexpr ZafEventType HelpBarEvent = -3300;
 inline constexpr ZafEventType HelpHintEvent = -3301;
 inline constexpr ZafEventType CloseQueryEvent = -3500;
 inline constexpr ZafEventType ExitRequestEvent = -3501;
@@ -76,7 +83,14 @@ inline constexpr ZafEventType SizedEvent = -3504;
 inline constexpr ZafEventType MovedEvent = -3505;
 inline constexpr ZafEventType TipEnterEvent = -3509;
 inline constexpr ZafEventType TipLeaveEvent = -3510;
+// The change of a scroll-bar control, vertical or horizontal, to the window it belongs to.
+inline constexpr ZafEventType VerticalScrollEvent = -3506;
+inline constexpr ZafEventType HorizontalScrollEvent = -3507;
 inline constexpr ZafEventType LanguageChangedEvent = -3511;
+// A window's frame was maximized, minimized or restored through its system menu.
+inline constexpr ZafEventType MaximizedEvent = -3512;
+inline constexpr ZafEventType MinimizedEvent = -3513;
+inline constexpr ZafEventType RestoredEvent = -3514;
 
 // Edit mode: what an object being laid out tells itself; the base handler leaves them to editing classes.
 // Moved or sized by the pointer (value: the class ID; object: the object).

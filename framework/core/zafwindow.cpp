@@ -50,20 +50,6 @@ ZafWindowObject* AsObject(ZafElement* element) {
 
 }  // namespace
 
-// Every element of both lists is a window object.
-template <typename Visit>
-void ZafWindow::ForEachObject(Visit visit) {
-  for (ZafList* list : {&support, static_cast<ZafList*>(this)}) {
-    for (ZafElement* element = list->First(); element;) {
-      ZafElement* next = element->Next();
-      if (visit(AsObject(element))) {
-        return;
-      }
-      element = next;
-    }
-  }
-}
-
 ZafWindow::ZafWindow(int32_t left, int32_t top, int32_t width, int32_t height)
     : ZafWindowObject(left, top, width, height), clientRegion{0, 0, width - 1, height - 1, ZAF_CELL} {}
 
@@ -149,44 +135,6 @@ ZafWindowObject* ZafWindow::Duplicate() {
   return new ZafWindow(*this);
 }
 
-ZafEventType ZafWindow::Event(const ZafEventRecord& event) {
-  switch (event.type) {
-    case AddObjectEvent:
-      Add(event.windowObject);
-      return event.type;
-    case SubtractObjectEvent:
-      Subtract(event.windowObject);
-      return event.type;
-    case CloseQueryEvent:
-      return locked ? -1 : 0;
-    case CreateEvent: {
-      const ZafEventType answer = ZafWindowObject::Event(event);
-      ForEachObject([&event](ZafWindowObject* object) {
-        object->Event(event);
-        return false;
-      });
-      return answer;
-    }
-    case DestroyEvent:
-      ForEachObject([&event](ZafWindowObject* object) {
-        object->Event(event);
-        return false;
-      });
-      return ZafWindowObject::Event(event);
-    case PrepareEvent:
-    case NativeAttachedEvent: {
-      const ZafEventType answer = ZafWindowObject::Event(event);
-      TellSharingSupportObjects(event);
-      return answer;
-    }
-    case NativeGoneEvent:
-      TellSharingSupportObjects(event);
-      return ZafWindowObject::Event(event);
-    default:
-      return ZafWindowObject::Event(event);
-  }
-}
-
 void ZafWindow::TellSharingSupportObjects(const ZafEventRecord& event) {
   for (ZafElement* element = support.First(); element; element = element->Next()) {
     if (ZafWindowObject* object = AsObject(element); SharesNativeWindow(object)) {
@@ -230,11 +178,7 @@ ZafWindowObject* ZafWindow::Add(ZafWindowObject* object, ZafWindowObject* before
   object->SetSelected(false);
   object->SetParent(this);
   if (screenID) {
-    object->Event(ZafEventRecord(CreateEvent, 0));
-    // A frame part added to a shown window takes its native window now (a title shows its caption).
-    if (SharesNativeWindow(object)) {
-      object->Event(ZafEventRecord(NativeAttachedEvent, 0));
-    }
+    CreateAdded(object);
   }
   if (hadFocus) {
     if (focus) {
@@ -282,7 +226,50 @@ ZafWindowObject* ZafWindow::Subtract(ZafWindowObject* object) {
     }
   }
   object->SetParent(nullptr);
+  if (screenID && object->SupportObject()) {
+    // A frame part stood for styles of the frame, which only a new frame drops; a bar leaves room that
+    // the client window takes.
+    if (object->OwnNativeWindow()) {
+      RelayoutFrame();
+    } else if (MadeItsNativeWindows()) {
+      Recreate();
+    }
+  }
   return object;
+}
+
+void ZafWindow::CreateAdded(ZafWindowObject* object) {
+  if (!object->SupportObject()) {
+    object->Event(ZafEventRecord(CreateEvent, 0));
+    return;
+  }
+  // A frame part stands for styles of the frame, and a bar needs a frame to sit in: a window without one
+  // is made anew, and the new object is created with it. A native window handed to the window from
+  // outside is not the window's to make anew: the object only takes its place in it.
+  if (!object->OwnNativeWindow() || !frameHandle) {
+    if (MadeItsNativeWindows()) {
+      Recreate();
+      return;
+    }
+    object->Event(ZafEventRecord(CreateEvent, 0));
+    if (SharesNativeWindow(object)) {
+      object->Event(ZafEventRecord(NativeAttachedEvent, 0));
+    }
+    return;
+  }
+  // A bar is created hidden and shown once the frame has made room for it.
+  const bool wasVisible = object->Visible();
+  object->SetVisible(false);
+  object->Event(ZafEventRecord(CreateEvent, 0));
+  RelayoutFrame();
+  object->SetVisible(wasVisible);
+}
+
+void ZafWindow::Recreate() {
+  Event(ZafEventRecord(DestroyEvent, 0));
+  Event(ZafEventRecord(CreateEvent, 0));
+  // The bars were created after the frame was placed: the client window makes room for them now.
+  RelayoutFrame();
 }
 
 void ZafWindow::ForgetDefaultButtons(ZafWindowObject* leaving) {

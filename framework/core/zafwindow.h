@@ -36,9 +36,14 @@ class ZafWindow : public ZafWindowObject, public ZafList {
   bool IsAName(const ZafIChar* name) const override;
   ZafWindowObject* Duplicate() override;
 
-  // Add and subtract requests, the close query, and creating and taking down the objects with the
-  // window; everything else is the window object's.
+  // The window-level events: creating and taking down the window with its objects, close, maximize,
+  // minimize and restore, hot keys, sizes and moves, scrolling, add and subtract requests; anything else
+  // the window object does not take goes on to the current child.
   ZafEventType Event(const ZafEventRecord& event) override;
+  // Native messages: those addressed to an object inside go to the child holding it; Enter, hot keys,
+  // Tab and the arrow keys are the window's; messages of its own window (commands, scrolling, colours,
+  // palettes, placement) are answered or passed to the control they concern.
+  ZafEventType NativeEvent(const ZafEventRecord& event) override;
   // The window's own map, then the window object's.
   ZafEventType MapEvent(const ZafEventRecord& event) override;
 
@@ -72,7 +77,11 @@ class ZafWindow : public ZafWindowObject, public ZafList {
   ZafWindowObject* Border() const;
 
   // ---- Region ----
+  // The window itself and its support objects: the native client area left over by the support objects
+  // placed before (tool bars, status bars); a child placed in the window: the client region left over by
+  // the children placed before it. Pixels.
   ZafRegionStruct ClientRegion(const ZafWindowObject* object = nullptr) override;
+  // Takes the region as the outer size: the client size follows from the frame.
   void SetRegion(const ZafRegionStruct& newRegion) override;
   int32_t SetCoordinateType(int32_t type) override;
 
@@ -121,6 +130,31 @@ class ZafWindow : public ZafWindowObject, public ZafList {
   virtual bool SetMaximized(bool flag);
   virtual bool SetMinimized(bool flag);
   virtual uint32_t SetSelectMultiple(bool flag);
+  // A disabled window disables its objects with it; focusing a window focuses its current child.
+  bool SetDisabled(bool flag) override;
+  bool SetFocus(bool flag) override;
+
+  // ---- Native windows: the frame, its client window and their layout ----
+  using ZafWindowObject::ScreenID;
+  // Kind 2 is the outer frame window when the window has one; every other kind is the content window.
+  native::HWND ScreenID(int32_t kind) const override;
+  // One native window, or an outer frame holding the support objects with windows of their own and a
+  // client window in the area they leave free. Support objects without windows become frame styles.
+  void CreateNative() override;
+  // A top-level window whose region gives its client size grows its frame until the client has that size.
+  void UpdateNative() override;
+  void UpdatePalettes(uint16_t type, uint16_t state) override;
+  ZafRegionStruct BeginDraw() override;
+  // The background only: a window draws no border of its own.
+  ZafEventType Draw(const ZafEventRecord& event, ZafEventType drawType) override;
+  // Mouse positions on a window with its own native window are taken relative to its client window, where
+  // its children are placed; only client-area mouse messages are converted.
+  int ConvertCoordinates(ZafEventRecord& event) override;
+  // Makes the outer frame place its support objects and its client window again, as after a size change.
+  void RelayoutFrame();
+  // The window procedure of an outer frame window.
+  static native::LRESULT FrameProcedure(native::HWND frame, native::UINT message, native::WPARAM wParam,
+                                        native::LPARAM lParam);
 
   // ---- Focus, selection and default buttons ----
   ZafWindowObject* NotifyFocus(ZafWindowObject* focusObject, bool setFocus) override;
@@ -157,9 +191,20 @@ class ZafWindow : public ZafWindowObject, public ZafList {
   // Builds every object stored under the window through the constructor registered for its class, and
   // adds it (support objects land in the support list by their flag).
   void ReadStoredObjects(ZafObjectPersistence& persistence);
-  // The objects in walk order: support objects first, then children.
+  // The objects in walk order, support objects first, then children, until `visit` answers true. The next
+  // object is taken before the visit, so an object may leave the window while it is visited.
   template <typename Visit>
-  void ForEachObject(Visit visit);
+  void ForEachObject(Visit visit) {
+    for (ZafList* list : {&support, static_cast<ZafList*>(this)}) {
+      for (ZafElement* element = list->First(); element;) {
+        ZafElement* next = element->Next();
+        if (visit(static_cast<ZafWindowObject*>(element))) {
+          return;
+        }
+        element = next;
+      }
+    }
+  }
 
   ZafList support;
   ZafWindowObject* currentDefaultButton = nullptr;
@@ -187,13 +232,38 @@ class ZafWindow : public ZafWindowObject, public ZafList {
   // else back to the permanent default button.
   void FollowDefaultButton(ZafWindowObject* gaining);
   void WriteList(ZafList& list, ZafObjectPersistence& persistence);
-  // The window is being prepared, or its native window came or went: the support objects that live in it
-  // (the frame's title and buttons, the border) are numbered and take or drop it at once. Children and
-  // support objects with native windows of their own are prepared, created and destroyed through their
-  // own create and destroy events.
+  // The window's native window came or went: the support objects that live in it (the frame's title,
+  // buttons and menu bar, the border) take or drop it at once. Children and support objects with native
+  // windows of their own are created and destroyed through their own create and destroy events.
   void TellSharingSupportObjects(const ZafEventRecord& event);
   // A support object without a native window of its own lives in the window's.
   static bool SharesNativeWindow(const ZafWindowObject* object);
+  // Parts of NativeEvent: Enter for the default button, hot keys, Tab and the arrow keys (`answer` is
+  // what the child holding the key's object answered); the messages of the window's own native window.
+  ZafEventType KeyEvent(const ZafEventRecord& event, ZafEventType answer);
+  ZafEventType Command(const ZafEventRecord& event);
+  ZafEventType PositionChanged(const ZafEventRecord& event);
+  ZafEventType EraseBackground(const ZafEventRecord& event);
+  ZafEventType QueryNewPalette(const ZafEventRecord& event);
+  ZafEventType PaletteChanged(const ZafEventRecord& event);
+  // The messages of the outer frame window.
+  native::LRESULT FrameEvent(const ZafEventRecord& event);
+  native::LRESULT FramePositionChanged(const ZafEventRecord& event);
+  native::LRESULT FrameSystemCommand(const ZafEventRecord& event);
+  native::LRESULT FrameMenuSelect(const ZafEventRecord& event);
+  // Fits the bars with windows of their own into the frame and gives the client window the area left.
+  void PlaceClient();
+  // The window is made anew, so that support objects that live in its frame styles take effect.
+  void Recreate();
+  // Whether the window's native windows are the ones it made for itself (bound to it), rather than a
+  // window handed to it.
+  bool MadeItsNativeWindows() const;
+  // Takes the maximized and minimized flags from the outer window, after the native system changed its
+  // state.
+  void TakeNativeState();
+  // Creates an object added to a created window: a child at once; a support object with the frame it
+  // changes.
+  void CreateAdded(ZafWindowObject* object);
 };
 
 #endif

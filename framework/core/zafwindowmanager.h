@@ -65,6 +65,13 @@ class ZafWindowManager : public ZafWindow {
   ZafRegionStruct ClientRegion(const ZafWindowObject* object = nullptr) override;
   ZafWindowObject* NotifyFocus(ZafWindowObject* focusObject, bool setFocus) override;
   const ZafPaletteMap* MapPalette(uint16_t type, uint16_t state) override;
+  // Native text and face colours for the bytes that ask for the system default, whatever the type.
+  void SetDisplayColors(ZafPaletteStruct& palette, uint16_t type, uint16_t state) override;
+  // The window manager's origin is the screen's: positions only become pixels (defined by the back-end).
+  ZafPositionStruct PositionToNative(const ZafWindowObject* object,
+                                     const ZafPositionStruct* position = nullptr) override;
+  ZafPositionStruct PositionFromNative(const ZafWindowObject* object,
+                                       const ZafPositionStruct& position) override;
 
   // Pinned settings: the window manager has no border, drag, selection or temporary state of its own.
   bool SetAcceptDrop(bool flag) override;
@@ -97,6 +104,10 @@ class ZafWindowManager : public ZafWindow {
   ZafWindowObject* captureObject = nullptr;
   ZafWindowObject* tipObject = nullptr;
   ZafWindowObject* previousFocusObject = nullptr;
+
+  // The native combo box whose drop-down list is open (null: none). The combo box sets it when its list
+  // drops and clears it when the list closes; a click anywhere else closes the list.
+  static native::HWND droppedComboBox;
 
  private:
   ZafEventType Close(const ZafEventRecord& event);

@@ -240,4 +240,11 @@ struct MEASUREITEMSTRUCT {
   ULONG_PTR itemData;
 };
 
+// The header every WM_NOTIFY's lParam starts with: the control that sends it, its ID and the code.
+struct NMHDR {
+  HWND hwndFrom;
+  UINT_PTR idFrom;
+  UINT code;
+};
+
 }  // namespace native

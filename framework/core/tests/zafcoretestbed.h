@@ -16,12 +16,10 @@
 #include "framework/win32/zafmswindowsapp.h"
 #include "native/testdriver.h"
 #include "testing/zaftestdisplay.h"
-#include "testing/zaftestport.h"
 
 class ZafCoreTest : public testing::Test {
  protected:
   ZafCoreTest() {
-    ZafTestPort::Reset();
     ZafWindowObject::eventManager = &events;
     windows = std::make_unique<ZafWindowManager>();
   }

@@ -302,7 +302,9 @@ TEST_F(FocusTest, InvalidCurrentFieldKeepsTheFocusWhenTheWindowComesBack) {
   EXPECT_FALSE(window->Focus());
   first->answerFor = ValidityQueryEvent;
   first->answer = -1;
-  second->SetFocus(true);
+  // Asked directly: focusing a field natively activates the window's frame first, which gives the focus
+  // to the current field before the asked one.
+  EXPECT_EQ(window->NotifyFocus(second, true), first);
   EXPECT_FALSE(second->Focus());
   EXPECT_EQ(window->CurrentChild(), first);
   // The window asked for the focus again through the queue.

@@ -37,6 +37,17 @@ class WindowManagerTest : public ZafCoreTest {
     event.windowObject = object;
     return windows->Event(event);
   }
+
+  // Takes the quit message waiting in the native queue and answers its exit code, kNoQuit without one.
+  static constexpr native::WPARAM kNoQuit = ~native::WPARAM{0};
+  static native::WPARAM TakenQuitCode() {
+    native::MSG message{};
+    if (!native::PeekMessage(&message, nullptr, native::WM_QUIT, native::WM_QUIT, native::PM_REMOVE) ||
+        message.message != native::WM_QUIT) {
+      return kNoQuit;
+    }
+    return message.wParam;
+  }
 };
 
 TEST_F(WindowManagerTest, CoversTheDisplayAndAsksForTheDefaultPointer) {
@@ -95,7 +106,7 @@ TEST_F(WindowManagerTest, ClosingAWindowNotYetCreatedDoesNotEndTheProgram) {
   windows->ZafList::Add(window);  // listed, but never created: its screen ID is still 0
   EXPECT_EQ(window->ScreenID(), nullptr);
   EXPECT_EQ(Send(CloseEvent, window), NoWindowResult);
-  EXPECT_EQ(ZafTestPort::quitMessages, 0);
+  EXPECT_EQ(TakenQuitCode(), kNoQuit);
 }
 
 int exitAnswer = 0;
@@ -114,11 +125,12 @@ TEST_F(WindowManagerTest, ClosingTheMainWindowAsksTheExitFunctionThenQuits) {
   windows->SetMainWindow(main);
   EXPECT_EQ(Send(CloseEvent, main), CloseEvent);
   EXPECT_EQ(Names(), u"main ") << "the exit function refused";
-  EXPECT_EQ(ZafTestPort::quitMessages, 0);
+  EXPECT_EQ(TakenQuitCode(), kNoQuit);
   EXPECT_EQ(windows->exitFunction, AskToExit) << "a refusal keeps the function";
   exitAnswer = 0;
   EXPECT_EQ(Send(CloseEvent, main), NoWindowResult);
-  EXPECT_EQ(ZafTestPort::quitMessages, 1);
+  EXPECT_EQ(TakenQuitCode(), 0u);
+  EXPECT_EQ(TakenQuitCode(), kNoQuit) << "one quit message";
   EXPECT_EQ(windows->exitFunction, nullptr) << "an answer of 0 is not asked again";
   EXPECT_EQ(exitCalls, 2);
   EXPECT_EQ(Send(ExitRequestEvent), 0);
@@ -129,7 +141,7 @@ TEST_F(WindowManagerTest, ExitEventPostsQuitWithoutAskingTheExitFunction) {
   windows->SetExitFunction(AskToExit);
   windows->Add(NewWindow(u"main"));
   EXPECT_EQ(Send(ExitEvent), 0);
-  EXPECT_EQ(ZafTestPort::quitMessages, 1);
+  EXPECT_EQ(TakenQuitCode(), 0u);
   EXPECT_EQ(exitCalls, 0);
   EXPECT_EQ(Names(), u"main ") << "the windows go when the loop ends, not here";
 }
@@ -170,9 +182,21 @@ TEST_F(WindowManagerTest, LastWindowGoneQueuesTheNoWindowEvent) {
   windows->Add(modal);
   QueuedTypes();
   windows->Subtract(modal);
-  EXPECT_EQ(ZafTestPort::enabledBehind, std::vector<ZafWindow*>{modal});
   EXPECT_EQ(QueuedTypes(), std::vector<int32_t>{NoWindowLeftEvent});
   EXPECT_EQ(Send(NoWindowLeftEvent), NoWindowResult);
+  delete modal;
+}
+
+TEST_F(WindowManagerTest, RemovingAModalWindowEnablesTheWindowBehindIt) {
+  ZafWindow* behind = NewWindow(u"b");
+  windows->Add(behind);
+  ZafWindow* modal = NewWindow(u"m");
+  modal->SetModal(true);
+  windows->Add(modal);
+  // As the modal window's creation leaves it.
+  native::EnableWindow(behind->ScreenID(2), native::FALSE);
+  windows->Subtract(modal);
+  EXPECT_NE(native::IsWindowEnabled(behind->ScreenID(2)), native::FALSE);
   delete modal;
 }
 
@@ -183,7 +207,9 @@ TEST_F(WindowManagerTest, RoutingOrderIsCaptureGrabAddressedThenFront) {
   auto* front = new ZafWindow(0, 0, 10, 5);
   auto* probe = new ProbeObject(0, 0, 1, 1);
   probe->SetStringID(u"probe");
+  front->Add(probe);
   windows->Add(front);
+  ASSERT_NE(probe->ScreenID(), nullptr);
   ZafEventRecord mouse(E_MOUSE, 0x1100);
   ZafEventRecord key(E_KEY, 13);
   key.addressedObject = &addressed;
@@ -199,10 +225,13 @@ TEST_F(WindowManagerTest, RoutingOrderIsCaptureGrabAddressedThenFront) {
   EXPECT_EQ(addressed.received, std::vector<int32_t>{E_KEY});
   windows->captureObject = nullptr;
   EXPECT_EQ(windows->Event(ZafEventRecord(-4242, 0)), UnknownEventResult) << "the front window answers";
-  windows->Event(ZafEventRecord(E_OSEVENT, 0));
-  EXPECT_EQ(ZafTestPort::nativeDispatches, 1);
+  native::MSG message{};
+  message.hwnd = probe->ScreenID();
+  message.message = native::WM_USER + 7;
+  probe->received.clear();
+  windows->Event(ZafEventRecord(E_OSEVENT, message));
+  EXPECT_EQ(probe->received, std::vector<int32_t>{E_OSEVENT}) << "dispatched to the window it is for";
   EXPECT_EQ(windows->Event(ZafEventRecord(AnsweredByItselfEvent, 0)), AnsweredByItselfEvent);
-  delete probe;
 }
 
 // A window that keeps the text of the front-window requests it is handed.
