@@ -3,41 +3,18 @@
 // button, item type, submenu name), the rest is the record of the submenu
 // stored under it as "menu". Whatever the bytes, reading must end with an entry
 // or an error, never a crash.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
+#include "framework/core/fuzz/zafrecordfuzzfile.h"
 #include "framework/core/zafpopupitem.h"
 #include "framework/core/zafpopupmenu.h"
 #include "framework/data/zafclassid.h"
-#include "framework/data/zaffile.h"
-#include "framework/data/zafstorage.h"
 #include "framework/data/zafutf8.h"
 #include "testing/zaftestdisplay.h"
-
-namespace {
-
-std::u16string StoragePath() {
-  const char* folder = getenv("TMPDIR");
-  return ZafFromUtf8(std::string(folder && *folder ? folder : "/tmp") + "/zafmenurecord_fuzz_" +
-                     std::to_string(getpid()) + ".znc");
-}
-
-// Stores the bytes as an object file (of the named entry, or of an object below
-// the one being written).
-void StoreRecord(ZafObjectPersistence& persistence, const ZafIChar* className, ZafClassID classID,
-                 const ZafIChar* name, int storageType, const uint8_t* data, size_t size) {
-  persistence.PushLevel(className, classID, storageType);
-  if (persistence.CurrentFile(name, ZAF_PERSIST_WRITE) == ZAF_ERROR_NONE && persistence.File()) {
-    persistence.File()->WriteData(data, static_cast<int>(size));
-  }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) {
@@ -49,16 +26,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t submenuBytes = size - 2 - itemBytes;
 
   ZafTestDisplay display;
-  const std::u16string path = StoragePath();
+  const std::u16string path = ZafFuzzStoragePath("zafmenurecord_fuzz");
   {
     ZafStorage storage(path.c_str(), ZAF_STORAGE_CREATE);
     ZafObjectPersistence persistence(&storage);
     persistence.AddObjectConstructor(u"ZafPopUpItem", ID_ZAF_POP_UP_ITEM, &ZafPopUpItem::Read);
     persistence.AddObjectConstructor(u"ZafPopUpMenu", ID_ZAF_POP_UP_MENU, &ZafPopUpMenu::Read);
-    StoreRecord(persistence, u"ZafPopUpItem", ID_ZAF_POP_UP_ITEM, u"fuzz", ZAF_STORAGE_TYPE_NAMED, item,
-                itemBytes);
-    StoreRecord(persistence, u"ZafPopUpMenu", ID_ZAF_POP_UP_MENU, u"menu", ZAF_STORAGE_TYPE_CHILD, submenu,
-                submenuBytes);
+    ZafFuzzStoreRecord(persistence, u"ZafPopUpItem", ID_ZAF_POP_UP_ITEM, u"fuzz", ZAF_STORAGE_TYPE_NAMED,
+                       item, itemBytes);
+    ZafFuzzStoreRecord(persistence, u"ZafPopUpMenu", ID_ZAF_POP_UP_MENU, u"menu", ZAF_STORAGE_TYPE_CHILD,
+                       submenu, submenuBytes);
     persistence.PopLevel();
     persistence.PopLevel();
     persistence.SetError(ZAF_ERROR_NONE);

@@ -1,38 +1,16 @@
 // Reads a stored window whose records are fuzzed bytes: the first two bytes (little-endian) give the length
 // of the window's own record, the rest is the record of one object stored under it, itself a window so
 // that nesting is exercised. Whatever the bytes, reading must end with a window or an error, never a crash.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
+#include "framework/core/fuzz/zafrecordfuzzfile.h"
 #include "framework/core/zafwindow.h"
 #include "framework/data/zafclassid.h"
-#include "framework/data/zaffile.h"
-#include "framework/data/zafstorage.h"
 #include "framework/data/zafutf8.h"
 #include "testing/zaftestdisplay.h"
-
-namespace {
-
-std::u16string StoragePath() {
-  const char* folder = getenv("TMPDIR");
-  return ZafFromUtf8(std::string(folder && *folder ? folder : "/tmp") + "/zafwindowrecord_fuzz_" +
-                     std::to_string(getpid()) + ".znc");
-}
-
-// Stores the bytes as the object file of a named window (or of a window below the one being written).
-void StoreRecord(ZafObjectPersistence& persistence, const ZafIChar* name, int storageType,
-                 const uint8_t* data, size_t size) {
-  persistence.PushLevel(u"ZafWindow", ID_ZAF_WINDOW, storageType);
-  if (persistence.CurrentFile(name, ZAF_PERSIST_WRITE) == ZAF_ERROR_NONE && persistence.File()) {
-    persistence.File()->WriteData(data, static_cast<int>(size));
-  }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) {
@@ -44,14 +22,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t childBytes = size - 2 - windowBytes;
 
   ZafTestDisplay display;
-  const std::u16string path = StoragePath();
+  const std::u16string path = ZafFuzzStoragePath("zafwindowrecord_fuzz");
   {
     ZafStorage storage(path.c_str(), ZAF_STORAGE_CREATE);
     ZafObjectPersistence persistence(&storage);
     persistence.AddObjectConstructor(u"ZafWindow", ID_ZAF_WINDOW, &ZafWindow::Read);
     persistence.AddObjectConstructor(u"ZafWindowObject", ID_ZAF_WINDOW_OBJECT, &ZafWindowObject::Read);
-    StoreRecord(persistence, u"fuzz", ZAF_STORAGE_TYPE_NAMED, window, windowBytes);
-    StoreRecord(persistence, u"child", ZAF_STORAGE_TYPE_CHILD, child, childBytes);
+    ZafFuzzStoreRecord(persistence, u"ZafWindow", ID_ZAF_WINDOW, u"fuzz", ZAF_STORAGE_TYPE_NAMED, window,
+                       windowBytes);
+    ZafFuzzStoreRecord(persistence, u"ZafWindow", ID_ZAF_WINDOW, u"child", ZAF_STORAGE_TYPE_CHILD, child,
+                       childBytes);
     persistence.PopLevel();
     persistence.PopLevel();
     persistence.SetError(ZAF_ERROR_NONE);
