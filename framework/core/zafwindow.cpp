@@ -1,5 +1,6 @@
 #include "framework/core/zafwindow.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,29 @@ enum WindowFlag : uint16_t {
 
 ZafWindowObject* AsObject(ZafElement* element) {
   return static_cast<ZafWindowObject*>(static_cast<ZafElement*>(element));
+}
+
+// The created top-level windows that `owner` owns, directly or through windows it owns, each once and
+// every owner before the windows it owns. Owners that own each other in a ring end the search.
+std::vector<ZafWindow*> CreatedWindowsOwnedBy(ZafWindow& owner) {
+  std::vector<ZafWindow*> owned;
+  ZafWindowManager* manager = ZafWindowObject::windowManager;
+  if (owner.Parent() || !manager) {
+    return owned;
+  }
+  std::vector<ZafWindow*> owners{&owner};
+  for (std::size_t next = 0; next < owners.size(); ++next) {
+    for (ZafElement* element = manager->First(); element; element = element->Next()) {
+      // Only windows are listed in the window manager.
+      auto* window = static_cast<ZafWindow*>(AsObject(element));
+      if (window->Owner() == owners[next] && window->ScreenID() &&
+          std::find(owners.begin(), owners.end(), window) == owners.end()) {
+        owners.push_back(window);
+        owned.push_back(window);
+      }
+    }
+  }
+  return owned;
 }
 
 }  // namespace
@@ -266,10 +290,28 @@ void ZafWindow::CreateAdded(ZafWindowObject* object) {
 }
 
 void ZafWindow::Recreate() {
+  // Destroying the frame would take the native windows it owns along behind their objects' backs: they
+  // go first, the windows they own before them, and are made again over the new frame.
+  const std::vector<ZafWindow*> owned = CreatedWindowsOwnedBy(*this);
+  for (auto window = owned.rbegin(); window != owned.rend(); ++window) {
+    (*window)->Event(ZafEventRecord(DestroyEvent, 0));
+  }
   Event(ZafEventRecord(DestroyEvent, 0));
-  Event(ZafEventRecord(CreateEvent, 0));
-  // The bars were created after the frame was placed: the client window makes room for them now.
-  RelayoutFrame();
+  const auto create = [](ZafWindow& window) {
+    window.Event(ZafEventRecord(CreateEvent, 0));
+    // The bars were created after the frame was placed: the client window makes room for them now.
+    window.RelayoutFrame();
+  };
+  create(*this);
+  for (ZafWindow* window : owned) {
+    create(*window);
+  }
+  // Made anew, the windows were shown and brought forward one by one; only now are they back in their
+  // places behind or in front of the modal windows.
+  TakeModalState();
+  for (ZafWindow* window : owned) {
+    window->TakeModalState();
+  }
 }
 
 void ZafWindow::ForgetDefaultButtons(ZafWindowObject* leaving) {

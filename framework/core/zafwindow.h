@@ -255,6 +255,8 @@ class ZafWindow : public ZafWindowObject, public ZafList {
   void PlaceClient();
   // The window is made anew, so that support objects that live in its frame styles take effect.
   void Recreate();
+  // A top-level window made anew behind a modal window is kept out of the user's reach again.
+  void TakeModalState();
   // Whether the window's native windows are the ones it made for itself (bound to it), rather than a
   // window handed to it.
   bool MadeItsNativeWindows() const;

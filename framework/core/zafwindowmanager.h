@@ -104,6 +104,8 @@ class ZafWindowManager : public ZafWindow {
   ZafWindowObject* captureObject = nullptr;
   ZafWindowObject* tipObject = nullptr;
   ZafWindowObject* previousFocusObject = nullptr;
+  // Set while the Escape key that cancelled a drag is still down: its release reaches no window either.
+  bool escapeEndedDrag = false;
 
   // The native combo box whose drop-down list is open (null: none). The combo box sets it when its list
   // drops and clears it when the list closes; a click anywhere else closes the list.

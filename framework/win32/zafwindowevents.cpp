@@ -64,22 +64,37 @@ void MoveChildrenWithWindow(ZafWindow& window, const ZafEventRecord& event) {
   });
 }
 
-// A modal top-level window keeps the user away from every other top-level window while it is there.
-void DisableOtherWindows(ZafWindow& modalWindow) {
+// A modal top-level window keeps the user away from the top-level windows behind it. Windows in front of
+// it are never touched: a modal window made anew must not lock out the modal window in front of it, the
+// one the user is working in.
+void DisableWindowsBehind(ZafWindow& modalWindow) {
   ZafWindowManager* manager = ZafWindowObject::windowManager;
-  if (modalWindow.Parent() || !manager) {
+  if (modalWindow.Parent() || !manager || manager->Index(&modalWindow) < 0) {
     return;
   }
-  VisitChildren(*manager, [&modalWindow](ZafWindowObject* window) {
-    if (window != &modalWindow) {
-      if (const native::HWND outer = ZafFrameOrScreenID(window)) {
-        native::EnableWindow(outer, native::FALSE);
-      }
+  for (ZafElement* element = modalWindow.ZafElement::Next(); element; element = element->Next()) {
+    if (const native::HWND behind = ZafFrameOrScreenID(AsObject(element))) {
+      native::EnableWindow(behind, native::FALSE);
     }
-  });
+  }
 }
 
 }  // namespace
+
+void ZafWindow::TakeModalState() {
+  ZafWindowManager* manager = windowManager;
+  const native::HWND outer = ZafFrameOrScreenID(this);
+  if (parent || !manager || !outer || manager->Index(this) < 0) {
+    return;
+  }
+  for (ZafElement* element = manager->First(); element != this; element = element->Next()) {
+    // Only windows are listed in the window manager.
+    if (static_cast<ZafWindow*>(AsObject(element))->Modal()) {
+      native::EnableWindow(outer, native::FALSE);
+      return;
+    }
+  }
+}
 
 ZafEventType ZafWindow::Event(const ZafEventRecord& event) {
   const ZafEventType code = event.type;
@@ -129,7 +144,7 @@ ZafEventType ZafWindow::Event(const ZafEventRecord& event) {
         return false;
       });
       if (modal) {
-        DisableOtherWindows(*this);
+        DisableWindowsBehind(*this);
       }
       return answer;
     }

@@ -117,15 +117,14 @@ native::LRESULT ZafWindow::FramePositionChanged(const ZafEventRecord& event) {
     }
     return Default(event);
   }
-  const ZafRegionStruct previous = region;
+  // The region the native window had: when the program moved the window, `region` is the new one already.
+  const ZafRegionStruct previous = lastNativeRegion;
   // A minimized frame is an icon: its place says nothing about the window's region.
   if (!minimized) {
     const ZafRegionStruct nativeArea{position->x, position->y, position->x + position->cx - 1,
                                      position->y + position->cy - 1, ZAF_PIXEL};
     ZafWindowObject* coordinateParent = parent ? parent : windowManager;
     region = coordinateParent ? coordinateParent->RegionFromNative(this, nativeArea) : nativeArea;
-    // The native window is where the region says: UpdateNative has nothing to move.
-    lastNativeRegion = region;
   }
   if ((position->flags & native::SWP_NOMOVE) == 0) {
     ZafEventRecord moved(MovedEvent, 0);
@@ -133,7 +132,12 @@ native::LRESULT ZafWindow::FramePositionChanged(const ZafEventRecord& event) {
     Event(moved);
   }
   if (sized) {
+    // The client window's size change reports the region the window had before this change.
     PlaceClient();
+  }
+  if (!minimized) {
+    // The native window is where the region says: UpdateNative has nothing to move.
+    lastNativeRegion = region;
   }
   return Default(event);
 }

@@ -73,15 +73,29 @@ bool IsTipTimer(const native::MSG& message) {
          message.wParam == ZafWindowObjectDrag::tipTimer;
 }
 
+// Key message lParam bit: the key was already down before this message (an auto-repeat).
+constexpr native::LPARAM kPreviouslyDown = native::LPARAM{1} << 30;
+
 // Key messages that no framework object claimed.
 ZafEventType KeyNative(ZafWindowManager& manager, const ZafEventRecord& event) {
   const native::MSG& message = event.osEvent;
   const bool escape = message.wParam == native::VK_ESCAPE;
+  if (escape && manager.escapeEndedDrag) {
+    // The Escape that cancelled a drag belongs to the drag until it is released: its repeats and its
+    // release reach no window. A new press starts over.
+    const bool repeat = message.message == native::WM_KEYDOWN && (message.lParam & kPreviouslyDown) != 0;
+    if (message.message == native::WM_KEYUP || repeat) {
+      manager.escapeEndedDrag = repeat;
+      return 0;
+    }
+    manager.escapeEndedDrag = false;
+  }
   if (manager.dragObject) {
     // A drag takes every key: Escape cancels it; any other key moves the pointer where it is, so that the
     // drag sees the new key state with a mouse move.
     if (escape) {
       manager.dragObject = nullptr;
+      manager.escapeEndedDrag = message.message == native::WM_KEYDOWN;
       ZafWindowObjectDrag::SetMouseImage(DM_VIEW);
     } else {
       native::POINT cursor{0, 0};

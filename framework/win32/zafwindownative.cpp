@@ -243,8 +243,13 @@ void ZafWindow::UpdatePalettes(uint16_t type, uint16_t state) {
         }
       }
     }
-    // The window object's version switches redraw on again and redisplays the window.
+    // The window object's version redisplays the window; it switches redraw on again only for a window
+    // that is shown, so a hidden one gets it back here, or it would never paint once shown. Without
+    // automatic update the program asked for redraw to stay off.
     ZafWindowObject::UpdatePalettes(type, state);
+    if (automaticUpdate) {
+      native::SendMessage(screenID, native::WM_SETREDRAW, native::TRUE, 0);
+    }
     return;
   }
   Event(ZafEventRecord(RedisplayEvent, 0));

@@ -142,6 +142,15 @@ ZafEventType ZafWindow::NativeEvent(const ZafEventRecord& event) {
       return QueryNewPalette(event);
     case native::WM_PALETTECHANGED:
       return PaletteChanged(event);
+    case native::WM_KEYDOWN:
+    case native::WM_KEYUP:
+      // The window's own native window has the keys while a child drawn in it is current. Only one of the
+      // two may translate a key, or every character would arrive twice: the current child takes it, and
+      // the window's own handling only when no child is current.
+      if (ZafWindowObject* current = CurrentChild()) {
+        return current->Event(event);
+      }
+      return ZafWindowObject::NativeEvent(event);
     default: {
       const ZafEventType result = ZafWindowObject::NativeEvent(event);
       ZafWindowObject* current = CurrentChild();
@@ -210,9 +219,11 @@ ZafEventType ZafWindow::Command(const ZafEventRecord& event) {
     // The control's own notification, handed back to it as a command of its own.
     return Forward(control, message, 0);
   }
-  // Menus and accelerators belong to the front window: another window hands the command there.
+  // Menus and accelerators belong to the front window: another top-level window hands the command there.
+  // A window inside another looks among its own objects, since a command handed down to it from the front
+  // window (or back from its parent as its own control notification) must not go round again.
   ZafWindow* front = windowManager ? windowManager->FrontWindow() : nullptr;
-  if (front && front != this) {
+  if (front && front != this && !parent) {
     front->Event(event);
     return UnknownEventResult;
   }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/core/zafdevice.h"
+#include "framework/core/zaftitle.h"
 #include "framework/win32/tests/zafwindoweventstestbed.h"
 
 namespace {
@@ -122,6 +123,22 @@ TEST_F(WindowEventsTest, AModalWindowDisablesTheOtherTopLevelWindows) {
   driver.pumpUntilIdle();
   EXPECT_FALSE(native::IsWindowEnabled(window->ScreenID(2)));
   EXPECT_TRUE(native::IsWindowEnabled(dialog->ScreenID(2)));
+}
+
+TEST_F(WindowEventsTest, AModalWindowMadeAnewDisablesOnlyTheWindowsBehindIt) {
+  auto* plain = new SpyWindow(300, 100, 100, 100);
+  manager->Add(plain);
+  window->SetModal(true);
+  Show();
+  auto* dialog = new SpyWindow(100, 100, 200, 100);
+  dialog->SetModal(true);
+  manager->Add(dialog);
+  driver.pumpUntilIdle();
+  window->Add(new ZafTitle(u"Heats"));
+  driver.pumpUntilIdle();
+  ASSERT_EQ(driver.text(window->ScreenID(2)), u"Heats") << "the window was made anew";
+  EXPECT_NE(native::IsWindowEnabled(dialog->ScreenID(2)), native::FALSE) << "the modal window in front";
+  EXPECT_EQ(native::IsWindowEnabled(plain->ScreenID(2)), native::FALSE) << "the window behind both";
 }
 
 TEST_F(WindowEventsTest, AWindowThatGoesTakesTheHelpBarWithIt) {

@@ -91,6 +91,29 @@ TEST_F(WindowMessagesTest, AControlsCommandGoesBackToTheControl) {
   EXPECT_EQ(seen[0].lParam, 0) << "as a command of its own";
 }
 
+TEST_F(WindowMessagesTest, ACommandHandedToAChildWindowEndsInIt) {
+  // A child window with the command's number: the control notification handed back to it, and a menu
+  // command that the window behind hands to the front window, which finds the child by its number.
+  auto* group = new SpyWindow(10, 10, 100, 60);
+  group->SetNumberID(9);
+  window->Add(group);
+  auto* behind = new SpyWindow(300, 300, 100, 60);
+  manager->Add(behind);
+  Show();
+  ASSERT_EQ(manager->FrontWindow(), window);
+  group->messages.clear();
+  EXPECT_EQ(
+      Send(native::WM_COMMAND, native::MAKEWPARAM(9, 1), reinterpret_cast<native::LPARAM>(group->ScreenID())),
+      UnknownEventResult)
+      << "the child has no object of that number";
+  EXPECT_EQ(group->messages.size(), 1u);
+
+  group->messages.clear();
+  EXPECT_EQ(native::SendMessage(behind->ScreenID(), native::WM_COMMAND, native::MAKEWPARAM(9, 0), 0),
+            UnknownEventResult);
+  EXPECT_EQ(group->messages.size(), 1u);
+}
+
 TEST_F(WindowMessagesTest, OwnerDrawingColoursAndNotificationsGoToTheControlTheyName) {
   EventObject* control = Child(10, 10);
   Show();

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string_view>
+
 #include "framework/win32/tests/zafwindoweventstestbed.h"
 
 namespace {
@@ -138,6 +141,43 @@ TEST_F(WindowRoutingTest, AMessageForAnObjectTwoLevelsDownGoesThroughTheDirectCh
   EXPECT_EQ(group->messages.front().addressedObject, inner);
   ASSERT_FALSE(window->messages.empty());
   EXPECT_EQ(window->messages.front().addressedObject, inner) << "the root window is handed the key first";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WindowRoutingTest, EachTypedCharacterArrivesOnce) {
+  EventObject* field = Child(10, 10);
+  field->SetOwnNativeWindow(false);
+  Show();
+  // The program's own loop: native input comes through the event manager to the window manager, which
+  // leaves the translating to the framework's windows.
+  events.nativeInput = 1;
+  const auto type = [this](std::u16string_view text) {
+    ASSERT_TRUE(driver.typeText(text));
+    ZafEventRecord event;
+    for (int limit = 1000; limit > 0 && events.Get(event, Q_NO_BLOCK) == Q_EVENT_TAKEN; --limit) {
+      manager->Event(event);
+    }
+  };
+  const auto windowTyped = [this] {
+    return std::count_if(
+        window->messages.begin(), window->messages.end(),
+        [](const ZafReceivedMessage& message) { return message.message == native::WM_CHAR; });
+  };
+
+  Focus(field);
+  ASSERT_EQ(native::GetFocus(), window->ScreenID()) << "a child drawn in the window";
+  type(u"ab7");
+  EXPECT_EQ(windowTyped(), 3) << "one character for each key, with a current child";
+
+  window->Subtract(field);
+  delete field;
+  window->messages.clear();
+  ASSERT_EQ(window->CurrentChild(), nullptr);
+  type(u"xy");
+  EXPECT_EQ(windowTyped(), 2) << "the window without a current child";
 }
 
 }  // namespace

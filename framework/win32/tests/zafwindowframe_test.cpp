@@ -3,6 +3,7 @@
 // support objects come and go.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/core/zafpulldownitem.h"
@@ -317,6 +318,107 @@ TEST_F(WindowFrameNativeTest, OwnedWindowIsOwnedByItsOwnersFrame) {
   ASSERT_NE(owned->ScreenID(2), nullptr);
   EXPECT_EQ(native::GetWindow(owned->ScreenID(2), native::GW_OWNER), owner->ScreenID(2));
   EXPECT_EQ(StyleOf(owned->ScreenID(2)) & native::WS_CHILD, 0u);
+}
+
+TEST_F(WindowFrameNativeTest, OwnedWindowsAreMadeAgainWithTheirOwner) {
+  auto* owner = Shown(new NoticeWindow(10, 10, 200, 100));
+  auto* owned = new NoticeWindow(40, 40, 100, 50);
+  owned->SetOwner(owner);
+  owned->SetModal(true);
+  Shown(owned);
+  auto* ownedByOwned = new NoticeWindow(60, 60, 50, 30);
+  ownedByOwned->SetOwner(owned);
+  Shown(ownedByOwned);
+  ASSERT_FALSE(native::IsWindowEnabled(owner->ScreenID(2))) << "behind the modal window it owns";
+
+  owner->Add(new ZafTitle(u"Heats"));
+  driver.pumpUntilIdle();
+  struct Expected {
+    const char* name;
+    NoticeWindow* window;
+    NoticeWindow* owner;
+    bool enabled;
+  };
+  const Expected windows[] = {
+      {"owner", owner, nullptr, false},
+      {"owned", owned, owner, true},
+      {"owned by the owned one", ownedByOwned, owned, true},
+  };
+  for (const Expected& expected : windows) {
+    SCOPED_TRACE(expected.name);
+    NoticeWindow* window = expected.window;
+    ASSERT_NE(native::IsWindow(window->ScreenID()), native::FALSE) << "no stale screen ID";
+    EXPECT_EQ(native::GetWindowLong(window->ScreenID(), native::GWL_USERDATA),
+              reinterpret_cast<native::LONG_PTR>(static_cast<ZafWindowObject*>(window)));
+    EXPECT_EQ(native::GetWindow(window->ScreenID(2), native::GW_OWNER),
+              expected.owner ? expected.owner->ScreenID(2) : nullptr);
+    EXPECT_NE(native::IsWindowVisible(window->ScreenID(2)), native::FALSE);
+    EXPECT_EQ(native::IsWindowEnabled(window->ScreenID(2)) != native::FALSE, expected.enabled);
+  }
+  EXPECT_EQ(driver.text(owner->ScreenID(2)), u"Heats");
+}
+
+TEST_F(WindowFrameNativeTest, PaletteChangeOfAHiddenWindowLeavesItPaintingOnceShown) {
+  struct Case {
+    const char* name;
+    bool visible;
+    bool automaticUpdate;
+    bool paints;
+  };
+  const Case cases[] = {
+      {"shown", true, true, true},
+      {"hidden", false, true, true},
+      {"without automatic update", true, false, false},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    auto* window = Shown(new NoticeWindow(10, 10, 200, 100));
+    window->SetVisible(test.visible);
+    window->SetAutomaticUpdate(test.automaticUpdate);
+    driver.pumpUntilIdle();
+    window->UpdatePalettes(ZAF_PM_BACKGROUND, ZAF_PM_ACTIVE);
+    window->SetVisible(true);
+    driver.pumpUntilIdle();
+    window->nativeMessages.clear();
+    native::InvalidateRect(window->ScreenID(), nullptr, native::TRUE);
+    driver.pumpUntilIdle();
+    const auto& seen = window->nativeMessages;
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), native::WM_PAINT) > 0, test.paints);
+    manager->Subtract(window);
+    delete window;
+  }
+}
+
+TEST_F(WindowFrameNativeTest, MoveAndSizeReportTheRegionBeforeTheChange) {
+  struct Case {
+    const char* name;
+    bool byProgram;
+  };
+  const Case cases[] = {{"moved on the screen", false}, {"moved by the program", true}};
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    auto* window = Shown(new NoticeWindow(10, 10, 200, 100));
+    window->AddStandardFrame(u"Heats");
+    driver.pumpUntilIdle();
+    const ZafRegionStruct before = window->Region();
+    const ZafRegionStruct after{30, 40, 30 + before.Width() + 19, 40 + before.Height() + 9, ZAF_PIXEL};
+    window->received.clear();
+    if (test.byProgram) {
+      window->SetRegion(after);
+      window->UpdateNative();
+    } else {
+      native::MoveWindow(window->ScreenID(2), after.left, after.top, after.Width(), after.Height(),
+                         native::TRUE);
+    }
+    driver.pumpUntilIdle();
+    EXPECT_EQ(window->Count(MovedEvent), 1);
+    EXPECT_EQ(window->Count(SizedEvent), 1);
+    EXPECT_EQ(window->lastMovedFrom, before);
+    EXPECT_EQ(window->lastSizedFrom, before);
+    EXPECT_EQ(window->Region(), after);
+    manager->Subtract(window);
+    delete window;
+  }
 }
 
 TEST_F(WindowFrameNativeTest, PaletteChangeRedisplaysOnlyACreatedWindow) {

@@ -71,6 +71,8 @@ class NoticeWindow : public ZafWindow {
       received.push_back(event.type);
       if (event.type == MovedEvent) {
         lastMovedFrom = event.Region();
+      } else if (event.type == SizedEvent) {
+        lastSizedFrom = event.Region();
       }
     }
     return ZafWindow::Event(event);
@@ -81,6 +83,7 @@ class NoticeWindow : public ZafWindow {
   std::vector<ZafEventType> received;
   std::vector<native::UINT> nativeMessages;
   ZafRegionStruct lastMovedFrom;
+  ZafRegionStruct lastSizedFrom;
 };
 
 class ZafWindowFrameTest : public testing::Test {

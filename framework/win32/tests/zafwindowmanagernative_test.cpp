@@ -140,10 +140,11 @@ TEST_F(WindowManagerNativeTest, QuitMessageEndsTheLoopOnlyWhenTheExitFunctionAll
   }
 }
 
-TEST_F(WindowManagerNativeTest, EscapeCancelsADragAndReachesNoWindow) {
+TEST_F(WindowManagerNativeTest, EscapeCancelsADragAndNeitherItsRepeatsNorItsReleaseReachAWindow) {
   object.SetShiftDrag(true);
   Press(objectWindow, 20, 20);
   MoveTo(objectWindow, 30, 20);
+  KeyWindow* popUp = AddWindow(u"pop-up", true);
   ASSERT_EQ(manager->dragObject, &object);
   native::SetFocus(objectWindow);
   Loop();
@@ -154,11 +155,22 @@ TEST_F(WindowManagerNativeTest, EscapeCancelsADragAndReachesNoWindow) {
   EXPECT_EQ(Loop(), std::vector<ZafEventType>{0});
   EXPECT_EQ(manager->dragObject, nullptr);
   EXPECT_EQ(mouse->Image(), DM_VIEW);
+  driver.keyDown(native::VK_ESCAPE);
+  EXPECT_EQ(Loop(), std::vector<ZafEventType>{0}) << "the key held down repeats";
+  driver.keyUp(native::VK_ESCAPE);
+  EXPECT_EQ(Loop(), std::vector<ZafEventType>{0});
   EXPECT_TRUE(objectMessages.empty());
+  EXPECT_TRUE(popUp->keys.empty());
+  EXPECT_EQ(Names(), u"pop-up ") << "the pop-up the drag ran in stays open";
+  Release();
+
+  // The next Escape is the user's again: it reaches the pop-up and its release closes it.
+  driver.keyDown(native::VK_ESCAPE);
+  Loop();
   driver.keyUp(native::VK_ESCAPE);
   Loop();
-  EXPECT_EQ(objectMessages, std::vector<native::UINT>{native::WM_KEYUP}) << "after the drag keys go on";
-  Release();
+  EXPECT_EQ(popUp->keys, std::vector<native::UINT>{native::WM_KEYDOWN});
+  EXPECT_EQ(Names(), u"");
 }
 
 TEST_F(WindowManagerNativeTest, OtherKeysDuringADragBecomeAMouseMoveWithTheNewKeyState) {
