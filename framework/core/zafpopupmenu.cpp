@@ -14,13 +14,13 @@ constexpr const ZafIChar* kSubmenuName = u"menu";
 
 }  // namespace
 
-ZafPopUpMenu::ZafPopUpMenu(int32_t left, int32_t top) : ZafWindow(left, top, 0, 0) {
+ZafPopUpMenu::ZafPopUpMenu(int32_t left, int32_t top) : ZafMenuWindow(left, top, 0, 0) {
   MakeMenu();
   // Only a default: a program may hand a free-standing menu to the window manager to delete once closed.
   destroyable = false;
 }
 
-ZafPopUpMenu::ZafPopUpMenu(const ZafPopUpMenu& other) : ZafWindow(other) {
+ZafPopUpMenu::ZafPopUpMenu(const ZafPopUpMenu& other) : ZafMenuWindow(other) {
   MakeMenu();
 }
 
@@ -29,20 +29,8 @@ ZafPopUpMenu::ZafPopUpMenu(const ZafIChar* name, ZafObjectPersistence& persisten
 }
 
 void ZafPopUpMenu::MakeMenu() {
-  acceptDrop = false;
-  bordered = true;
-  disabled = false;
-  nonCurrent = false;
-  parentPalette = false;
+  MakeMenuWindow();
   placement = 0;
-  locked = false;
-  maximized = false;
-  minimized = false;
-  modal = false;
-  movable = false;
-  owner = nullptr;
-  systemKeys = true;
-  sizeable = false;
   temporary = true;
 }
 
@@ -75,74 +63,9 @@ ZafWindowObject* ZafPopUpMenu::Duplicate() {
 
 // ---- Settings ----
 
-bool ZafPopUpMenu::SetAcceptDrop(bool) {
-  acceptDrop = false;
-  return false;
-}
-
-bool ZafPopUpMenu::SetBordered(bool) {
-  bordered = true;
-  return true;
-}
-
-bool ZafPopUpMenu::SetDisabled(bool) {
-  disabled = false;
-  return false;
-}
-
-bool ZafPopUpMenu::SetNonCurrent(bool) {
-  nonCurrent = false;
-  return false;
-}
-
-bool ZafPopUpMenu::SetParentPalette(bool) {
-  parentPalette = false;
-  return false;
-}
-
 int32_t ZafPopUpMenu::SetPlacement(int32_t) {
   placement = 0;
   return 0;
-}
-
-bool ZafPopUpMenu::SetLocked(bool) {
-  locked = false;
-  return false;
-}
-
-bool ZafPopUpMenu::SetMaximized(bool) {
-  maximized = false;
-  return false;
-}
-
-bool ZafPopUpMenu::SetMinimized(bool) {
-  minimized = false;
-  return false;
-}
-
-bool ZafPopUpMenu::SetModal(bool) {
-  modal = false;
-  return false;
-}
-
-bool ZafPopUpMenu::SetMovable(bool) {
-  movable = false;
-  return false;
-}
-
-ZafWindow* ZafPopUpMenu::SetOwner(ZafWindow*) {
-  owner = nullptr;
-  return nullptr;
-}
-
-bool ZafPopUpMenu::SetSystemKeys(bool) {
-  systemKeys = true;
-  return true;
-}
-
-bool ZafPopUpMenu::SetSizeable(bool) {
-  sizeable = false;
-  return false;
 }
 
 bool ZafPopUpMenu::SetTemporary(bool) {
@@ -152,29 +75,6 @@ bool ZafPopUpMenu::SetTemporary(bool) {
 
 ZafWindowObject* ZafPopUpMenu::NotifySelection(ZafWindowObject*, bool) {
   return nullptr;
-}
-
-// ---- The items and their native entries ----
-
-ZafWindowObject* ZafPopUpMenu::Subtract(ZafWindowObject* object) {
-  return SubtractEntry(*this, object);
-}
-
-void ZafPopUpMenu::NotifyChildrenDestroy() {
-  DestroyEntries(*this);
-}
-
-ZafWindowObject* ZafPopUpMenu::SubtractEntry(ZafWindow& menu, ZafWindowObject* object) {
-  if (object && object->Parent() == &menu && object->ScreenID() && menu.Index(object) >= 0) {
-    object->Event(ZafEventRecord(DestroyEvent, 0));
-  }
-  return menu.ZafWindow::Subtract(object);
-}
-
-void ZafPopUpMenu::DestroyEntries(ZafWindow& menu) {
-  for (ZafElement* element = menu.Last(); element; element = element->Previous()) {
-    static_cast<ZafWindowObject*>(element)->Event(ZafEventRecord(DestroyEvent, 0));
-  }
 }
 
 // ---- The menu as a submenu ----

@@ -7,10 +7,10 @@
 
 #include <cstdint>
 
-#include "framework/core/zafwindow.h"
+#include "framework/core/zafmenuwindow.h"
 #include "native/user/nativetypes.h"
 
-class ZafPopUpMenu : public ZafWindow {
+class ZafPopUpMenu : public ZafMenuWindow {
  public:
   // A menu at (left, top) of size 0, 0: bordered, temporary, neither destroyable nor sizeable.
   ZafPopUpMenu(int32_t left, int32_t top);
@@ -26,36 +26,13 @@ class ZafPopUpMenu : public ZafWindow {
   bool IsAName(const ZafIChar* name) const override;
   ZafWindowObject* Duplicate() override;
 
-  // ---- Settings a menu keeps whatever it is given (each answers the value in force) ----
-  bool SetAcceptDrop(bool flag) override;
-  bool SetBordered(bool flag) override;
-  bool SetDisabled(bool flag) override;
-  bool SetNonCurrent(bool flag) override;
-  bool SetParentPalette(bool flag) override;
+  // ---- Settings where a pop-up menu differs from a menu bar (each answers the value in force) ----
   int32_t SetPlacement(int32_t value) override;
-  bool SetLocked(bool flag) override;
-  bool SetMaximized(bool flag) override;
-  bool SetMinimized(bool flag) override;
-  bool SetModal(bool flag) override;
-  bool SetMovable(bool flag) override;
-  ZafWindow* SetOwner(ZafWindow* newOwner) override;
-  bool SetSystemKeys(bool flag) override;
-  bool SetSizeable(bool flag) override;
   bool SetTemporary(bool flag) override;
 
   // Each entry's check mark is its own: checking one entry leaves the others as they are, and the last
   // checked entry may be cleared.
   ZafWindowObject* NotifySelection(ZafWindowObject* object, bool setSelected) override;
-
-  // ---- The items and their native entries ----
-  // A native entry is found by its item's place in the list, so an item's entry is taken down while the
-  // item is still in the list.
-  ZafWindowObject* Subtract(ZafWindowObject* object) override;
-  // The entries are taken down last first, so that each still stands at its item's place when it goes.
-  void NotifyChildrenDestroy() override;
-  // Subtract and NotifyChildrenDestroy for a menu of either kind (a menu bar as well).
-  static ZafWindowObject* SubtractEntry(ZafWindow& menu, ZafWindowObject* object);
-  static void DestroyEntries(ZafWindow& menu);
 
   // ---- The menu as the submenu of an item (its parent) ----
   // Whether the menu has items: a submenu with items makes its item a cascade.
@@ -90,29 +67,9 @@ class ZafPopUpMenu : public ZafWindow {
   ZafEventType NativeEvent(const ZafEventRecord& event) override;
   // The native menu, made only when the menu has items.
   void CreateNative() override;
-  // Nothing: a native menu places itself.
-  void UpdateNative() override;
-  // The native menu draws itself: nothing to redisplay.
-  void RedisplayNative(const ZafEventRecord& event) override;
-  // Answers the draw type; the native menu draws its own frame.
-  ZafEventType DrawBorder(ZafRegionStruct& region, ZafEventType drawType) override;
-  ZafEventType Draw(const ZafEventRecord& event, ZafEventType drawType) override;
-  // The native menu, whatever the part.
-  native::HWND ScreenID(int32_t part) const override;
-  using ZafWindowObject::ScreenID;
-  // The handle is a menu's, never a window's, and the native menu shows and highlights itself: these
-  // only keep the flag.
-  bool SetVisible(bool flag) override;
-  bool SetAutomaticUpdate(bool flag) override;
-  bool SetFocus(bool flag) override;
-  native::HMENU Menu() const { return reinterpret_cast<native::HMENU>(screenID); }
   // The identifier of the native entry of the item owning this menu: the menu itself for a cascade,
   // else the item's number ID taken as a signed 16-bit value.
   native::UINT_PTR EntryIdentifier(ZafNumberID itemNumberID) const;
-  // The walk of WM_MENUSELECT shared by the menu bar and the pop-up menus: moves the current item of
-  // `menu` to the entry the message names, or hands the message to the current item's submenu when it
-  // names a menu further down. `offset` is added to positions (the bar's leading system-menu entry).
-  static ZafEventType MenuSelect(ZafWindow& menu, const ZafEventRecord& event, int32_t offset);
   // The submenu of a menu item of either kind, or null for any other object.
   static ZafPopUpMenu* SubmenuOf(ZafWindowObject* object);
 

@@ -6,10 +6,10 @@
 
 #include <cstdint>
 
-#include "framework/core/zafwindow.h"
+#include "framework/core/zafmenuwindow.h"
 #include "native/user/nativetypes.h"
 
-class ZafPullDownMenu : public ZafWindow {
+class ZafPullDownMenu : public ZafMenuWindow {
  public:
   // An empty bar at 0, 0 of size 0, 0: bordered, not destroyable, a support object.
   ZafPullDownMenu();
@@ -23,31 +23,13 @@ class ZafPullDownMenu : public ZafWindow {
   bool IsAName(const ZafIChar* name) const override;
   ZafWindowObject* Duplicate() override;
 
-  // ---- Settings a bar keeps whatever it is given (each answers the value in force) ----
-  bool SetAcceptDrop(bool flag) override;
-  bool SetBordered(bool flag) override;
-  bool SetDisabled(bool flag) override;
-  bool SetNonCurrent(bool flag) override;
-  bool SetParentPalette(bool flag) override;
+  // ---- Settings where a bar differs from a pop-up menu (each answers the value in force) ----
   // 2: the bar takes its parent's client region when fitted.
   int32_t SetPlacement(int32_t value) override;
   bool SetSupportObject(bool flag) override;
   bool SetDestroyable(bool flag) override;
-  bool SetLocked(bool flag) override;
-  bool SetMaximized(bool flag) override;
-  bool SetMinimized(bool flag) override;
-  bool SetModal(bool flag) override;
-  bool SetMovable(bool flag) override;
-  ZafWindow* SetOwner(ZafWindow* newOwner) override;
-  bool SetSystemKeys(bool flag) override;
   uint32_t SetSelectMultiple(bool flag) override;
-  bool SetSizeable(bool flag) override;
   bool SetTemporary(bool flag) override;
-
-  // ---- The entries: taken down while still in the list, last first (their native entries are found by
-  // their places) ----
-  ZafWindowObject* Subtract(ZafWindowObject* object) override;
-  void NotifyChildrenDestroy() override;
 
   // ---- Native side (defined by the back-end) ----
   ZafEventType Event(const ZafEventRecord& event) override;
@@ -56,20 +38,6 @@ class ZafPullDownMenu : public ZafWindow {
   ZafRegionStruct ClientRegion(const ZafWindowObject* object = nullptr) override;
   // Nothing: the bar is made when its window's native window is attached.
   void CreateNative() override;
-  void UpdateNative() override;
-  // The native bar draws itself: nothing to redisplay.
-  void RedisplayNative(const ZafEventRecord& event) override;
-  ZafEventType Draw(const ZafEventRecord& event, ZafEventType drawType) override;
-  ZafEventType DrawBorder(ZafRegionStruct& region, ZafEventType drawType) override;
-  // The native bar, whatever the part.
-  native::HWND ScreenID(int32_t part) const override;
-  using ZafWindowObject::ScreenID;
-  // The handle is a menu's, never a window's, and the native bar shows and highlights itself: these only
-  // keep the flag.
-  bool SetVisible(bool flag) override;
-  bool SetAutomaticUpdate(bool flag) override;
-  bool SetFocus(bool flag) override;
-  native::HMENU Menu() const { return reinterpret_cast<native::HMENU>(screenID); }
   // The frame window the bar belongs to: its parent's outer native window, or null without a parent.
   native::HWND FrameWindow() const;
   // How many entries the platform shows in front of the bar's own: 1 while the root is a multiple-

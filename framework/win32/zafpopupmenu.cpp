@@ -19,23 +19,13 @@ ZafEventType ZafPopUpMenu::Event(const ZafEventRecord& event) {
       // list; any other menu (a context menu, a system button's) changes its own list.
       return SubmenuOf(parent) == this ? parent->Event(event) : ZafWindow::Event(event);
     case FocusGainedEvent:
-      ZafWindowObject::Event(event);
-      Event(ZafEventRecord(FocusGainEvent, 0));
-      return code;
+      return FocusGained(event);
     case NativeGoneEvent:
     case NativeAttachedEvent:
     case PrepareEvent:
-      ZafWindowObject::Event(event);
-      BroadcastToChildren(event, 0);
-      return code;
+      return EventToMenuAndItems(event);
     case FocusLostEvent:
-      if (ZafWindowObject* current = CurrentChild(); current && current->Focus()) {
-        current->Event(event);
-      }
-      SetCurrent(nullptr);
-      Event(ZafEventRecord(FocusLoseEvent, 0));
-      ZafWindowObject::Event(event);
-      return code;
+      return FocusLost(event);
     case DestroyEvent:
       // The handle is a menu, not a window: the entries go, then the menu, never a window.
       NotifyChildrenDestroy();
@@ -88,7 +78,7 @@ ZafEventType ZafPopUpMenu::NativeEvent(const ZafEventRecord& event) {
       return event.type;
     }
     case native::WM_MENUSELECT:
-      return MenuSelect(*this, event, 0);
+      return MenuSelect(event, 0);
     default:
       return ZafWindowObject::NativeEvent(event);
   }
@@ -100,79 +90,10 @@ void ZafPopUpMenu::CreateNative() {
   }
 }
 
-void ZafPopUpMenu::UpdateNative() {}
-
-void ZafPopUpMenu::RedisplayNative(const ZafEventRecord&) {}
-
-ZafEventType ZafPopUpMenu::DrawBorder(ZafRegionStruct&, ZafEventType drawType) {
-  return drawType;
-}
-
-ZafEventType ZafPopUpMenu::Draw(const ZafEventRecord&, ZafEventType drawType) {
-  return drawType;
-}
-
-native::HWND ZafPopUpMenu::ScreenID(int32_t) const {
-  return screenID;
-}
-
-bool ZafPopUpMenu::SetVisible(bool flag) {
-  visible = flag;
-  return visible;
-}
-
-bool ZafPopUpMenu::SetAutomaticUpdate(bool flag) {
-  automaticUpdate = flag;
-  return automaticUpdate;
-}
-
-bool ZafPopUpMenu::SetFocus(bool flag) {
-  focus = flag && !IsDisabledUp() && !IsNonCurrentUp();
-  return focus;
-}
-
 native::UINT_PTR ZafPopUpMenu::EntryIdentifier(ZafNumberID itemNumberID) const {
   if (screenID && HasItems()) {
     return reinterpret_cast<native::UINT_PTR>(Menu());
   }
   // The number as the signed 16-bit command the native menu reports back in WM_COMMAND's low word.
   return static_cast<native::UINT_PTR>(static_cast<int16_t>(itemNumberID));
-}
-
-ZafEventType ZafPopUpMenu::MenuSelect(ZafWindow& menu, const ZafEventRecord& event, int32_t offset) {
-  const native::WORD identifier = native::LOWORD(event.osEvent.wParam);
-  const native::UINT flags = native::HIWORD(event.osEvent.wParam);
-  const auto selectedMenu = reinterpret_cast<native::HWND>(event.osEvent.lParam);
-  ZafWindowObject* current = menu.CurrentChild();
-  if (!menu.ScreenID() || selectedMenu != menu.ScreenID()) {
-    // A menu further down: the current item's submenu walks its own entries.
-    if (ZafPopUpMenu* submenu = SubmenuOf(current)) {
-      submenu->Event(event);
-    }
-    return event.type;
-  }
-  // The walk ends at the first entry the message names; an entry that may never be current (a
-  // separator) is no match.
-  ZafWindowObject* match = nullptr;
-  int32_t position = offset;
-  for (ZafElement* element = menu.First(); element; element = element->Next(), ++position) {
-    auto* child = static_cast<ZafWindowObject*>(element);
-    if ((flags & native::MF_POPUP) ? position == identifier : child->NumberID() == identifier) {
-      match = child->NonCurrent() ? nullptr : child;
-      break;
-    }
-  }
-  if (!menu.Focus()) {
-    menu.Event(ZafEventRecord(FocusGainedEvent, 0));
-  } else if (ZafPopUpMenu* submenu = SubmenuOf(current); submenu && submenu->Focus()) {
-    submenu->Event(ZafEventRecord(FocusLostEvent, 0));
-  }
-  if (match && !match->Focus()) {
-    if (current && current->Focus()) {
-      current->Event(ZafEventRecord(FocusLostEvent, 0));
-    }
-    menu.SetCurrent(match);
-    match->Event(ZafEventRecord(FocusGainedEvent, 0));
-  }
-  return event.type;
 }

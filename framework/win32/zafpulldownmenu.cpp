@@ -2,7 +2,6 @@
 // window is attached, taken off and destroyed with it, and the selections of its entries.
 #include "framework/core/zafpulldownmenu.h"
 
-#include "framework/core/zafpopupmenu.h"
 #include "framework/data/zafclassid.h"
 #include "native/native.h"
 
@@ -27,27 +26,15 @@ ZafEventType ZafPullDownMenu::Event(const ZafEventRecord& event) {
       Event(ZafEventRecord(NativeGoneEvent, 0));
       return code;
     case NativeGoneEvent:
-      ZafWindowObject::Event(event);
-      BroadcastToChildren(event, 0);
-      return code;
+      return EventToMenuAndItems(event);
     case PrepareEvent:
       // The bar's handle is a menu, never a window of its own.
       ownNativeWindow = false;
-      ZafWindowObject::Event(event);
-      BroadcastToChildren(event, 0);
-      return code;
+      return EventToMenuAndItems(event);
     case FocusGainedEvent:
-      ZafWindowObject::Event(event);
-      Event(ZafEventRecord(FocusGainEvent, 0));
-      return code;
+      return FocusGained(event);
     case FocusLostEvent:
-      if (ZafWindowObject* current = CurrentChild(); current && current->Focus()) {
-        current->Event(event);
-      }
-      SetCurrent(nullptr);
-      Event(ZafEventRecord(FocusLoseEvent, 0));
-      ZafWindowObject::Event(event);
-      return code;
+      return FocusLost(event);
     case AddObjectEvent:
     case SubtractObjectEvent:
       return ZafWindow::Event(event);
@@ -58,7 +45,7 @@ ZafEventType ZafPullDownMenu::Event(const ZafEventRecord& event) {
 
 ZafEventType ZafPullDownMenu::NativeEvent(const ZafEventRecord& event) {
   if (event.osEvent.message == native::WM_MENUSELECT) {
-    return ZafPopUpMenu::MenuSelect(*this, event, PositionOffset());
+    return MenuSelect(event, PositionOffset());
   }
   return ZafWindowObject::NativeEvent(event);
 }
@@ -68,37 +55,6 @@ ZafRegionStruct ZafPullDownMenu::ClientRegion(const ZafWindowObject*) {
 }
 
 void ZafPullDownMenu::CreateNative() {}
-
-void ZafPullDownMenu::UpdateNative() {}
-
-void ZafPullDownMenu::RedisplayNative(const ZafEventRecord&) {}
-
-ZafEventType ZafPullDownMenu::Draw(const ZafEventRecord&, ZafEventType drawType) {
-  return drawType;
-}
-
-ZafEventType ZafPullDownMenu::DrawBorder(ZafRegionStruct&, ZafEventType drawType) {
-  return drawType;
-}
-
-native::HWND ZafPullDownMenu::ScreenID(int32_t) const {
-  return screenID;
-}
-
-bool ZafPullDownMenu::SetVisible(bool flag) {
-  visible = flag;
-  return visible;
-}
-
-bool ZafPullDownMenu::SetAutomaticUpdate(bool flag) {
-  automaticUpdate = flag;
-  return automaticUpdate;
-}
-
-bool ZafPullDownMenu::SetFocus(bool flag) {
-  focus = flag && !IsDisabledUp() && !IsNonCurrentUp();
-  return focus;
-}
 
 native::HWND ZafPullDownMenu::FrameWindow() const {
   return parent ? parent->ScreenID(2) : nullptr;
