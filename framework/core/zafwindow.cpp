@@ -290,9 +290,18 @@ void ZafWindow::CreateAdded(ZafWindowObject* object) {
 }
 
 void ZafWindow::Recreate() {
+  ZafWindowManager* manager = windowManager;
+  // Temporary windows it owns are closed first: the activation that destroying a frame causes closes
+  // them anyway, and would delete one in the middle of its own destruction.
+  for (ZafWindow* window : CreatedWindowsOwnedBy(*this)) {
+    if (window->Temporary() && manager && manager->Index(window) >= 0) {
+      manager->Remove(window);
+    }
+  }
   // Destroying the frame would take the native windows it owns along behind their objects' backs: they
   // go first, the windows they own before them, and are made again over the new frame.
   const std::vector<ZafWindow*> owned = CreatedWindowsOwnedBy(*this);
+  ZafWindow* front = manager ? manager->FrontWindow() : nullptr;
   for (auto window = owned.rbegin(); window != owned.rend(); ++window) {
     (*window)->Event(ZafEventRecord(DestroyEvent, 0));
   }
@@ -306,8 +315,12 @@ void ZafWindow::Recreate() {
   for (ZafWindow* window : owned) {
     create(*window);
   }
-  // Made anew, the windows were shown and brought forward one by one; only now are they back in their
-  // places behind or in front of the modal windows.
+  // Made anew, the windows were shown and brought forward one by one: the window that was in front
+  // before (a modal dialog, say) comes back to the front, and the others take their places behind or in
+  // front of the modal windows.
+  if (front && manager->Index(front) >= 0 && manager->FrontWindow() != front) {
+    front->SetFocus(true);
+  }
   TakeModalState();
   for (ZafWindow* window : owned) {
     window->TakeModalState();

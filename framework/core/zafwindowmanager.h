@@ -94,6 +94,8 @@ class ZafWindowManager : public ZafWindow {
   ZafWindow* MainWindow() const { return mainWindow; }
   // Clears every reference to an object that is being deleted.
   void ForgetObject(const ZafWindowObject* object);
+  // Subtracts the window and deletes it when it is destroyable.
+  void Remove(ZafWindow* window);
   ZafWindow* FrontWindow() const { return static_cast<ZafWindow*>(FirstChild()); }
 
   ExitFunction exitFunction = nullptr;
@@ -116,8 +118,6 @@ class ZafWindowManager : public ZafWindow {
   // Builds the window stored at the path ("directory~name") through the constructor registered for its
   // class, and adds it.
   void OpenStoredWindow(const ZafIChar* path, const ZafIChar* objectName);
-  // Subtracts the window and deletes it when it is destroyable.
-  void Remove(ZafWindow* window);
   // Removes the temporary windows at the front.
   void RemoveFrontTemporaries();
 

@@ -358,6 +358,39 @@ TEST_F(WindowFrameNativeTest, OwnedWindowsAreMadeAgainWithTheirOwner) {
   EXPECT_EQ(driver.text(owner->ScreenID(2)), u"Heats");
 }
 
+TEST_F(WindowFrameNativeTest, TemporaryWindowsOfAWindowMadeAnewAreClosedFirst) {
+  auto* owner = Shown(new NoticeWindow(10, 10, 200, 100));
+  for (bool destroyable : {true, false}) {
+    SCOPED_TRACE(destroyable);
+    auto* popUp = new NoticeWindow(40, 40, 100, 50);
+    popUp->SetOwner(owner);
+    popUp->SetTemporary(true);
+    popUp->SetDestroyable(destroyable);
+    Shown(popUp);
+    owner->Add(new ZafTitle(destroyable ? u"Heats" : u"Final"));
+    driver.pumpUntilIdle();
+    EXPECT_EQ(manager->Count(), 1) << "closed (and deleted when destroyable), not made again";
+    EXPECT_EQ(manager->FrontWindow(), owner);
+    if (!destroyable) {
+      EXPECT_EQ(popUp->ScreenID(), nullptr) << "a kept pop-up is taken down, not left showing";
+      delete popUp;
+    }
+  }
+}
+
+TEST_F(WindowFrameNativeTest, WindowMadeAnewStaysBehindTheModalWindowInFront) {
+  auto* behind = Shown(new NoticeWindow(10, 10, 200, 100));
+  auto* modal = new NoticeWindow(40, 40, 100, 50);
+  modal->SetModal(true);
+  Shown(modal);
+  ASSERT_FALSE(native::IsWindowEnabled(behind->ScreenID(2)));
+  behind->Add(new ZafTitle(u"Heats"));
+  driver.pumpUntilIdle();
+  EXPECT_EQ(manager->FrontWindow(), modal);
+  EXPECT_FALSE(native::IsWindowEnabled(behind->ScreenID(2))) << "still behind a modal window";
+  EXPECT_TRUE(native::IsWindowEnabled(modal->ScreenID(2)));
+}
+
 TEST_F(WindowFrameNativeTest, PaletteChangeOfAHiddenWindowLeavesItPaintingOnceShown) {
   struct Case {
     const char* name;
