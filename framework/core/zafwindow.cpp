@@ -137,6 +137,9 @@ ZafWindow::~ZafWindow() {
   LeaveDefaultButtons();
   support.Destroy();
   ZafList::Destroy();
+  // The client window sits in the frame: it goes first.
+  ReleaseNativeWindow(screenID);
+  ReleaseNativeWindow(frameHandle);
 }
 
 ZafClassID ZafWindow::ClassID() const {

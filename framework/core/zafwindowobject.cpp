@@ -236,6 +236,7 @@ ZafWindowObject::~ZafWindowObject() {
   if (eventManager) {
     eventManager->ForgetObject(this);
   }
+  ReleaseNativeWindow(screenID);
   ReleasePaletteData();
 }
 

@@ -380,6 +380,10 @@ class ZafWindowObject : public ZafElement {
   // Makes the root window forget default buttons inside this object, which is being deleted; called
   // before anything inside it is deleted.
   void LeaveDefaultButtons();
+  // A native window this object made and still answers for (its user data is this object) is taken down
+  // with the object, so that no message reaches the object once it is deleted; the handle is cleared.
+  // Windows made by others are left alone (defined by the back-end).
+  void ReleaseNativeWindow(native::HWND& window);
   // Only before the native window exists: sets a flag and answers the value in force.
   bool SetBeforeCreation(bool& field, bool flag);
 

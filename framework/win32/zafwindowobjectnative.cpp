@@ -68,6 +68,16 @@ void ZafWindowObject::AttachNative() {
   }
 }
 
+void ZafWindowObject::ReleaseNativeWindow(native::HWND& window) {
+  if (window &&
+      native::GetWindowLong(window, native::GWL_USERDATA) == reinterpret_cast<native::LONG_PTR>(this)) {
+    // The window procedure hands messages of a window without an object to the class procedure.
+    native::SetWindowLong(window, native::GWL_USERDATA, 0);
+    native::DestroyWindow(window);
+  }
+  window = nullptr;
+}
+
 void ZafWindowObject::DestroyNative() {
   if (ownNativeWindow) {
     native::DestroyWindow(ScreenID(2));

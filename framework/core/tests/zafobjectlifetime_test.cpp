@@ -7,6 +7,7 @@
 #include "framework/core/zafborder.h"
 #include "framework/core/zafwindow.h"
 #include "framework/data/zafpalettedata.h"
+#include "native/native.h"
 
 namespace {
 
@@ -36,6 +37,23 @@ TEST_F(ObjectLifetimeTest, QueuedEventsAboutADeletedObjectAreDropped) {
   EXPECT_EQ(left.windowObject, other);
   EXPECT_EQ(left.referenceObject, nullptr) << "its position counts as untranslated";
   EXPECT_EQ(events.QueuedCount(), 0);
+}
+
+TEST_F(ObjectLifetimeTest, ObjectsDeletedWhileShownTakeTheirNativeWindowsAlong) {
+  auto* window = new ZafWindow(0, 0, 20, 10);
+  auto* field = window->Add(new ZafWindowObject(0, 0, 5, 1));
+  windows->Add(window);
+  const native::HWND fieldWindow = field->ScreenID();
+  ASSERT_NE(fieldWindow, nullptr);
+  delete field;
+  EXPECT_FALSE(native::IsWindow(fieldWindow)) << "no native window is left pointing at the deleted object";
+  const native::HWND frame = window->ScreenID(2);
+  const native::HWND client = window->ScreenID();
+  delete window;
+  EXPECT_FALSE(native::IsWindow(frame));
+  EXPECT_FALSE(native::IsWindow(client));
+  driver.pumpUntilIdle();
+  EXPECT_EQ(windows->FrontWindow(), nullptr);
 }
 
 TEST_F(ObjectLifetimeTest, FocusRequestGoesRoundTheQueueOnceEvenUnderAGrab) {
