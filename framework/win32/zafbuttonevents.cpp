@@ -76,7 +76,10 @@ ZafEventType ZafButton::Event(const ZafEventRecord& event) {
       if (editMode && defaultCapable && screenID) {
         // In edit mode the region is the shown one, moved or sized by the user, edit frame included:
         // the program's region lies inside the frame, and the size change puts the frame round it again.
-        ZafRegionStruct given = Widened(event.Region(), -ZAF_BUTTON_EDIT_FRAME);
+        // The frame is in pixels: so is the region it is taken from.
+        ZafRegionStruct given = event.Region();
+        ConvertRegion(given, ZAF_PIXEL);
+        given = Widened(given, -ZAF_BUTTON_EDIT_FRAME);
         // A frame sized down to less than itself still leaves the button a pixel.
         given.right = std::max(given.right, given.left);
         given.bottom = std::max(given.bottom, given.top);
@@ -121,7 +124,13 @@ ZafEventType ZafButton::NativeEvent(const ZafEventRecord& event) {
       // The timer keeps running while the pointer is off the button; only a pushed button is chosen.
       if (autoRepeat && Pushed(screenID)) {
         Choose(event, ChosenEvent);
-        native::SetTimer(screenID, kRepeatTimer, static_cast<native::UINT>(RepeatPeriod()), nullptr);
+        // A choice that took the mouse from the button ended the repeating; only a button still pushed
+        // goes on.
+        if (Pushed(screenID)) {
+          native::SetTimer(screenID, kRepeatTimer, static_cast<native::UINT>(RepeatPeriod()), nullptr);
+        } else {
+          native::KillTimer(screenID, kRepeatTimer);
+        }
       }
       return 0;
     case native::WM_LBUTTONDOWN: {

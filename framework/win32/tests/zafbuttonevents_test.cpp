@@ -281,6 +281,40 @@ TEST_F(ButtonEventsTest, AutoRepeatStopsWhenTheButtonLosesTheMouse) {
   }
 }
 
+// The window a choice hands the mouse to.
+native::HWND mouseTakenBy = nullptr;
+
+// A program whose choice opens something that takes the mouse: the repeating ends with that choice.
+TEST_F(ButtonEventsTest, AutoRepeatStopsWhenItsOwnChoiceTakesTheMouse) {
+  ZafButton* button = Add(new ZafButton(0, 0, 1, 1, u">"), [](ZafButton& b) { b.SetAutoRepeat(true); });
+  mouseTakenBy = host;
+  button->SetUserFunction([](ZafWindowObject* object, ZafEventRecord& event, ZafLong code) -> ZafLong {
+    if (code == ChosenEvent) {
+      native::SetCapture(mouseTakenBy);
+    }
+    return Record(object, event, code);
+  });
+  const native::POINT centre = Centre(*button);
+  driver.mouseMove(centre.x, centre.y);
+  driver.mouseDown();
+  driver.pumpUntilIdle();
+  driver.advanceClock(static_cast<std::uint64_t>(ZafWindowObject::RepeatDelay()));
+  driver.pumpUntilIdle();
+  ASSERT_EQ(chosen.size(), 1u);
+  // Pushed again later, as Space would: no stray tick may choose it.
+  native::SendMessage(button->ScreenID(), native::BM_SETSTATE, 1, 0);
+  for (int period = 0; period < 4; ++period) {
+    driver.advanceClock(static_cast<std::uint64_t>(ZafWindowObject::RepeatPeriod()));
+    driver.pumpUntilIdle();
+  }
+  EXPECT_EQ(chosen.size(), 1u);
+  EXPECT_EQ(native::KillTimer(button->ScreenID(), 1), native::FALSE) << "the timer is gone";
+  native::SendMessage(button->ScreenID(), native::BM_SETSTATE, 0, 0);
+  native::ReleaseCapture();
+  driver.mouseUp();
+  driver.pumpUntilIdle();
+}
+
 TEST_F(ButtonEventsTest, NonCurrentButtonTracksThePressItself) {
   ZafButton* button = Add(new ZafButton(0, 0, 1, 1, u"X"), [](ZafButton& b) { b.SetNonCurrent(true); });
   const native::POINT centre = Centre(*button);
@@ -455,6 +489,15 @@ TEST_F(ButtonEventsTest, EditModeMoveKeepsTheProgramsSize) {
   // A frame sized down to less than its own width leaves the button one pixel.
   button->Event(ZafEventRecord(SetRegionEvent, 0, 20, 30, 25, 33, ZAF_PIXEL));
   EXPECT_EQ(button->UnpressedRegion(), (ZafRegionStruct{25, 35, 25, 35, ZAF_PIXEL}));
+
+  // A region given in cells loses its frame in pixels, where the frame is.
+  ZafRegionStruct inCells{2, 2, 20, 4, ZAF_CELL};
+  button->Event(ZafEventRecord(SetRegionEvent, 0, 2, 2, 20, 4, ZAF_CELL));
+  button->ConvertRegion(inCells, ZAF_PIXEL);
+  EXPECT_EQ(button->UnpressedRegion(),
+            (ZafRegionStruct{inCells.left + ZAF_BUTTON_EDIT_FRAME, inCells.top + ZAF_BUTTON_EDIT_FRAME,
+                             inCells.right - ZAF_BUTTON_EDIT_FRAME, inCells.bottom - ZAF_BUTTON_EDIT_FRAME,
+                             ZAF_PIXEL}));
 }
 
 // A picture from a file may claim any size: auto-size and drawing lay it out at the largest size a
