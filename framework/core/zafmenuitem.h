@@ -88,6 +88,10 @@ class ZafMenuItem : public ZafButton {
   // The text with its hot key marked for the native menu (null without text).
   std::unique_ptr<ZafIChar[]> EntryText();
 
+  // An entry deleted while its menu lives takes its native entry along, so the entries after it keep
+  // their places (defined by the back-end).
+  ~ZafMenuItem() override;
+
  protected:
   // A flat button at 0, 0 as wide as the text (1 without text) showing `text`; an empty submenu.
   explicit ZafMenuItem(ZafStringData* text);

@@ -12,6 +12,11 @@
 
 class ZafMenuWindow : public ZafWindow {
  public:
+  // A menu deleted while it lives takes its native menu (and the cascades in it) along; the system
+  // button's menu is the window's own system menu, which is not the menu's to take (defined by the
+  // back-end).
+  ~ZafMenuWindow() override;
+
   // ---- Settings a menu keeps whatever it is given (each answers the value in force) ----
   bool SetAcceptDrop(bool flag) override;
   bool SetBordered(bool flag) override;

@@ -16,6 +16,8 @@ class ZafPullDownMenu : public ZafMenuWindow {
   ZafPullDownMenu(const ZafPullDownMenu& other);
   // Reads the stored bar of that name with its entries; the number ID is the bar's whatever was stored.
   ZafPullDownMenu(const ZafIChar* name, ZafObjectPersistence& persistence);
+  // A bar deleted while it lives is taken off its window's frame first (defined by the back-end).
+  ~ZafPullDownMenu() override;
 
   ZafClassID ClassID() const override;
   const ZafIChar* ClassName() const override;

@@ -78,6 +78,12 @@ void ZafMenuItem::CreateNative() {
                      EntryFlags() | native::MF_BYPOSITION, EntryIdentifier(), text ? text.get() : u"");
 }
 
+ZafMenuItem::~ZafMenuItem() {
+  if (screenID && Listed()) {
+    DestroyEntry();
+  }
+}
+
 void ZafMenuItem::DestroyEntry() {
   // By place, not by command: a separator has no command to be found by, and a cascade's command is its
   // submenu's handle, wider than the command word. An entry out of its list has no place to go by.

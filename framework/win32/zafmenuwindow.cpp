@@ -3,7 +3,16 @@
 #include "framework/core/zafmenuwindow.h"
 
 #include "framework/core/zafpopupmenu.h"
+#include "framework/data/zafclassid.h"
 #include "native/native.h"
+
+ZafMenuWindow::~ZafMenuWindow() {
+  const native::HMENU menu = Menu();
+  if (menu && !(parent && parent->IsA(ID_ZAF_SYSTEM_BUTTON))) {
+    native::DestroyMenu(menu);
+  }
+  screenID = nullptr;
+}
 
 void ZafMenuWindow::UpdateNative() {}
 

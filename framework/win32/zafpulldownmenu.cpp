@@ -56,6 +56,13 @@ ZafRegionStruct ZafPullDownMenu::ClientRegion(const ZafWindowObject*) {
 
 void ZafPullDownMenu::CreateNative() {}
 
+ZafPullDownMenu::~ZafPullDownMenu() {
+  if (const native::HWND frame = screenID ? FrameWindow() : nullptr;
+      frame && native::GetMenu(frame) == Menu()) {
+    native::SetMenu(frame, nullptr);
+  }
+}
+
 native::HWND ZafPullDownMenu::FrameWindow() const {
   return parent ? parent->ScreenID(2) : nullptr;
 }

@@ -488,6 +488,45 @@ TEST_F(MenuNativeTest, DestroyedItemsLeaveNoEntriesBehind) {
   EXPECT_EQ(native::IsMenu(list), native::FALSE);
 }
 
+TEST_F(MenuNativeTest, ItemDeletedFromALiveMenuTakesItsEntryAlong) {
+  ShowFrameWithBar();
+  const native::HMENU list = file->Submenu().Menu();
+  delete open;
+  ASSERT_EQ(native::GetMenuItemCount(list), 2);
+  EXPECT_NE(StateAt(list, 0) & native::MF_SEPARATOR, 0u);
+  recent->SetDisabled(true);
+  EXPECT_NE(StateAt(list, 1) & native::MF_GRAYED, 0u) << "Recent greys its own entry";
+  const native::HMENU cascade = recent->Submenu().Menu();
+  delete recent;
+  EXPECT_EQ(native::GetMenuItemCount(list), 1);
+  EXPECT_EQ(native::IsMenu(cascade), native::FALSE) << "a deleted cascade entry takes its menu along";
+}
+
+TEST_F(MenuNativeTest, MenusDeletedWhileLiveTakeTheirNativeMenusAlong) {
+  ShowFrameWithBar();
+  const native::HMENU barMenu = bar->Menu();
+  const native::HMENU list = file->Submenu().Menu();
+  const native::HMENU cascade = recent->Submenu().Menu();
+  delete bar;
+  EXPECT_EQ(native::GetMenu(frame.ScreenID(2)), nullptr) << "the frame lets go of the bar first";
+  for (native::HMENU menu : {barMenu, list, cascade}) {
+    EXPECT_EQ(native::IsMenu(menu), native::FALSE);
+  }
+
+  auto* popUp = new ZafPopUpMenu(10, 10);
+  auto* item = popUp->Add(new ZafPopUpItem(u"Cascade"));
+  static_cast<ZafPopUpItem*>(item)->AddMenuItem(new ZafPopUpItem(u"Inner"));
+  popUp->Event(ZafEventRecord(PrepareEvent, 0));
+  popUp->Event(ZafEventRecord(NativeAttachedEvent, 0));
+  const native::HMENU popUpMenu = popUp->Menu();
+  const native::HMENU inner = static_cast<ZafPopUpItem*>(item)->Submenu().Menu();
+  ASSERT_NE(popUpMenu, nullptr);
+  ASSERT_NE(inner, nullptr);
+  delete popUp;
+  EXPECT_EQ(native::IsMenu(popUpMenu), native::FALSE);
+  EXPECT_EQ(native::IsMenu(inner), native::FALSE);
+}
+
 TEST_F(MenuNativeTest, SortedLiveMenuReordersItsEntries) {
   ShowFrameWithBar();
   const native::HMENU list = file->Submenu().Menu();
