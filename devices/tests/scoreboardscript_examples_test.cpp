@@ -16,8 +16,7 @@
 
 namespace {
 
-const std::filesystem::path kExamples =
-    std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "resources" / "scoreboards";
+const std::filesystem::path kExamples = std::filesystem::path(KESTROVE_SOURCE_DIR) / "resources" / "scoreboards";
 
 ScoreboardScript Example(const char* name) {
   std::string text;

@@ -341,7 +341,8 @@ TEST_F(RegistryTest, LimitsThemselvesAreAccepted) {
 
 TEST_F(RegistryTest, ManyLinesInOneGroupLoadInAboutLinearTime) {
   // Each line names a new child, then sets it again under another case: every line is looked up by name.
-  // Looking names up one by one along the group would take this many lines tens of seconds.
+  // Looking names up one by one along the group would take this many lines tens of seconds; the limit
+  // leaves room for a sanitizer build on a busy machine.
   constexpr int32_t kChildren = 20'000;
   std::string text = "Registry Version: 1.00\n\\Big\\\n";
   for (int32_t i = 0; i < kChildren; ++i) {
@@ -354,7 +355,7 @@ TEST_F(RegistryTest, ManyLinesInOneGroupLoadInAboutLinearTime) {
   const auto started = std::chrono::steady_clock::now();
   EXPECT_EQ(LoadText(registry, text), 0);
   const auto took = std::chrono::steady_clock::now() - started;
-  EXPECT_LT(took, std::chrono::seconds(2));
+  EXPECT_LT(took, std::chrono::seconds(10));
   const KRGroup* big = KRegistry::GetGroup(&registry, KString(u"Big"));
   ASSERT_NE(big, nullptr);
   int32_t count = 0;
