@@ -1,0 +1,218 @@
+#include "app/settingsfiles.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "foundation/kregistry.h"
+#include "foundation/krint.h"
+#include "foundation/krstring.h"
+#include "foundation/kx.h"
+#include "foundation/tests/ktempfolder.h"
+
+namespace {
+
+std::string Utf16(const std::string& ascii) {
+  std::string bytes = "\xFF\xFE";  // little-endian byte-order mark
+  for (const char c : ascii) {
+    bytes += {c, '\0'};
+  }
+  return bytes;
+}
+
+class SettingsFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    KRegistry::RegisterTypes();
+    Restart();
+  }
+  void TearDown() override {
+    files.reset();
+    root.reset();
+    KRegistry::UnregisterTypes();
+  }
+  // A new run of the program over the same folder.
+  void Restart() {
+    files.reset();
+    root = std::make_unique<KRegistry>();
+    files = std::make_unique<SettingsFiles>(*root, folder.File("kestrove"));
+    files->LoadDefaults();
+  }
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(folder.Path() + "/" + name, std::ios::binary) << bytes;
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(folder.Path() + "/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  std::string Text(const char16_t* path) const { return KRegistry::GetString(root.get(), path).ToUtf8(); }
+  void SetText(const char16_t* path, const char* text) const {
+    KRegistry::GetStringNode(root.get(), path)->NotifyChanged(KString(text));
+  }
+  KRInt& SingleEvent() const { return *KRegistry::GetInt(root.get(), u"\\Event\\SingleEvent"); }
+
+  KTempFolder folder;
+  std::unique_ptr<KRegistry> root;
+  std::unique_ptr<SettingsFiles> files;
+};
+
+TEST_F(SettingsFilesTest, DataFoldersEndWithASeparatorInTheObjectOnly) {
+  EXPECT_EQ(Text(u"\\Database\\File\\DataOutDir"), folder.Path());
+  EXPECT_EQ(files->DataOutDir().Name().ToUtf8(), folder.Path() + "/");
+  for (const char* text : {"/data/in", "/data/in/"}) {
+    SCOPED_TRACE(text);
+    SetText(u"\\Database\\File\\DataInDir", text);
+    EXPECT_EQ(Text(u"\\Database\\File\\DataInDir"), "/data/in");
+    EXPECT_EQ(files->DataInDir().Name().ToUtf8(), "/data/in/");
+  }
+}
+
+TEST_F(SettingsFilesTest, LanguageFilesAreNumberedInNameOrder) {
+  Write("c.lng", "Deutsch,de_DE\nRegistry Version: 1.00\n");
+  Write("a.lng", "English,en_US\n");
+  Write("b.lng", "Incomplete,xx_XX");  // no line end: not listed, and no number used
+  Write("e.lng", "Francais,fr_FR\n");
+  Write("notes.txt", "Other,ot_OT\n");
+  // Listed, but reading it fails (address 0 of the process is not mapped): its number stays used.
+  std::filesystem::create_symlink("/proc/self/mem", folder.Path() + "/d.lng");
+  ASSERT_TRUE(files->ScanLanguages());
+  std::string listed;
+  const KRGroup* choices = KRegistry::GetGroup(root.get(), u"\\Language\\Choices");
+  for (const KRNode* child = choices->NextChild(nullptr); child != nullptr;
+       child = choices->NextChild(child)) {
+    listed += child->Name().ToUtf8() + "=" + static_cast<const KRString*>(child)->Value().ToUtf8() + ";";
+  }
+  EXPECT_EQ(listed, "1=a.lng,English,en_US;2=c.lng,Deutsch,de_DE;4=e.lng,Francais,fr_FR;");
+}
+
+TEST_F(SettingsFilesTest, ChoiceMatchesWholeCodesThenFiveThenTwoCharacters) {
+  Write("1.lng", "English (United Kingdom),en_GB\n");
+  Write("2.lng", "English (United States),en_US\n");
+  Write("3.lng", "English (United States 8-bit),en_US.1252\n");
+  Write("4.lng", "Deutsch,de_DE\n");
+  ASSERT_TRUE(files->ScanLanguages());
+  struct Case {
+    const char* choice;
+    int32_t index;  // of the entry chosen
+  };
+  const Case cases[] = {{"en_US.1252", 2}, {"EN_us.UTF-8", 1}, {"en_US", 1},  {"en_AU", 0},
+                        {"en", 0},         {"de_AT", 3},       {"fr_FR", -1}, {"", -1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.choice);
+    SetText(u"\\Language\\Choice", c.choice);
+    EXPECT_EQ(files->LanguageIndex(), c.index);
+  }
+}
+
+TEST_F(SettingsFilesTest, TheBuiltEnglishFileIsChosenAndHoldsTheBuiltInTexts) {
+  std::filesystem::copy_file(KESTROVE_PROGRAM_DIR "/English.lng", folder.Path() + "/English.lng");
+  const std::string built = Read("English.lng");
+  ASSERT_TRUE(files->ScanLanguages());
+  SetText(u"\\Language\\Choice", "en_US.UTF-8");
+  EXPECT_EQ(Text(u"\\Language\\Choices\\1"), "English.lng,English (United States),en_US");
+  SetText(u"\\Strings\\Event\\Chart\\Axes\\Power", "changed");
+  ASSERT_TRUE(files->LoadLanguage());
+  EXPECT_EQ(Text(u"\\Strings\\Event\\Chart\\Axes\\Power"), "Power");
+  ASSERT_TRUE(files->WriteLanguage());
+  EXPECT_EQ(Read("English.lng"), built);
+}
+
+TEST_F(SettingsFilesTest, ConfigurationIsWrittenInTheEncodingItWasReadIn) {
+  struct Case {
+    std::string read;
+    std::string writtenStart;
+  };
+  const Case cases[] = {
+      {Utf16("Registry Version: 1.00\r\n\\Event\\SingleEvent:Int=0\r\n"),
+       Utf16("Registry Version: 1.00\r\n\\Competition\\\r\n")},
+      {"Registry Version: 1.00\n\\Event\\SingleEvent:Int=0\n", "Registry Version: 1.00\n\\Competition\\\n"},
+      {"", "Registry Version: 1.00\n\\Competition\\\n"},  // no file yet
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.writtenStart.substr(0, 3));
+    Write("kestrove.cfg", c.read);
+    Restart();
+    ASSERT_TRUE(files->LoadConfig());
+    EXPECT_EQ(files->ConfigLoaded(), !c.read.empty());
+    SingleEvent().Set(SingleEvent().Value() + 5);
+    ASSERT_TRUE(files->SaveConfig());
+    EXPECT_EQ(Read("kestrove.cfg").rfind(c.writtenStart, 0), 0u);
+    const int32_t saved = SingleEvent().Value();
+    Restart();
+    ASSERT_TRUE(files->LoadConfig());
+    EXPECT_EQ(SingleEvent().Value(), saved);
+    EXPECT_EQ(Text(u"\\Strings\\Alerts\\Error"), "Error");
+  }
+}
+
+TEST_F(SettingsFilesTest, ALanguageSwitchDropsTheLayoutsAndSavesTheNewChoice) {
+  Write("a.lng", "English,en_US\n");
+  Write("b.lng", "Deutsch,de_DE\n");
+  ASSERT_TRUE(files->ScanLanguages());
+  SetText(u"\\Language\\Choice", "en_US");
+  KRegistry::AddLine(root.get(), KString(u"Event\\Layout\\Chart1:String=0,26,100,100,Bottom"));
+  files->SetLanguage(0);  // the choice already
+  ASSERT_TRUE(files->SaveConfig());
+  EXPECT_NE(Read("kestrove.cfg").find("\\Event\\Layout\\"), std::string::npos);
+  files->SetLanguage(1);
+  ASSERT_TRUE(files->SaveConfig());
+  const std::string written = Read("kestrove.cfg");
+  EXPECT_EQ(written.find("\\Event\\Layout\\"), std::string::npos);
+  EXPECT_NE(written.find("\\Language\\Choice:String=de_DE\n"), std::string::npos);
+  EXPECT_EQ(written.find("\\Language\\Choices\\1"), std::string::npos);
+}
+
+TEST_F(SettingsFilesTest, AnUnreadableConfigurationIsKeptAsideBeforeItIsReplaced) {
+  const std::string unreadable = "Registry Version: 9.00\n\\Event\\SingleEvent:Int=0\n";
+  Write("kestrove.cfg", unreadable);
+  Restart();
+  EXPECT_FALSE(files->LoadConfig());
+  EXPECT_FALSE(files->ConfigLoaded());
+  ASSERT_TRUE(files->SaveConfig());
+  EXPECT_EQ(Read("kestrove.cfg.bad"), unreadable);
+  Restart();
+  EXPECT_TRUE(files->LoadConfig());
+  EXPECT_TRUE(files->ConfigLoaded());
+}
+
+// A setting whose text cannot be produced: the write fails half-way.
+class FailingNode : public KRInt {
+ public:
+  void AppendValue(KString&) const override { throw KXStream(kErrFileWrite); }
+};
+
+TEST_F(SettingsFilesTest, AWriteThatFailsHalfWayLeavesTheOldConfiguration) {
+  ASSERT_TRUE(files->SaveConfig());
+  const std::string old = Read("kestrove.cfg");
+  SingleEvent().Set(0);
+  auto failing = std::make_unique<FailingNode>();
+  failing->SetName(KString(u"Broken"));
+  KRNode* broken = KRegistry::GetGroup(root.get(), u"\\Serial")->AddChild(std::move(failing));
+  EXPECT_FALSE(files->SaveConfig());
+  EXPECT_EQ(Read("kestrove.cfg"), old);
+  broken->SetDeleted(true);
+
+  // A disk that fills up: the file size limit makes writing fail with EFBIG instead of a signal.
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = old.size() / 2;
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool written = files->SaveConfig();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(Read("kestrove.cfg"), old);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+}  // namespace
