@@ -1,0 +1,168 @@
+#include "chart/cf_3dpointseries.h"
+
+#include "chart/bf_display.h"
+#include "chart/cf_kernel.h"
+
+namespace {
+
+// The template's relative marker size is a share of the back face, re-fitted on every draw.
+cf_3DPoint RelativeTemplate() {
+  cf_3DPoint point;
+  point.SetRelativeSizing(true);
+  return point;
+}
+
+}  // namespace
+
+void cf_3DPointSeries::Stage::Append(double px, double py, double pz) {
+  x.push_back(px);
+  y.push_back(py);
+  z.push_back(pz);
+}
+
+void cf_3DPointSeries::Stage::Clear() {
+  x.clear();
+  y.clear();
+  z.clear();
+}
+
+cf_3DPointSeries::cf_3DPointSeries() : markerTemplate(RelativeTemplate()) {}
+
+cf_3DPointSeries::cf_3DPointSeries(cf_DispAttribs* attribs)
+    : cf_Virt3DObj(attribs), markerTemplate(RelativeTemplate()) {}
+
+void cf_3DPointSeries::TakeExtents(Extents& extents, const Stage& stage) {
+  const std::vector<double>* axes[] = {&stage.x, &stage.y, &stage.z};
+  for (std::size_t axis = 0; axis < extents.size(); ++axis) {
+    extents[axis] = cf_Extent();
+    const std::vector<double>& values = *axes[axis];
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      extents[axis].Take(values[i], i == 0);
+    }
+  }
+}
+
+void cf_3DPointSeries::AddPoint(const cf_3DPoint& point) {
+  const bool first = screen.empty();
+  dataStage.Append(point.data.x, point.data.y, point.data.z);
+  boxStage.Append(point.box.x, point.box.y, point.box.z);
+  projectedStage.Append(point.projected.x, point.projected.y, point.projected.z);
+  screen.push_back(point.screen);
+  markerSizes.push_back(markerTemplate.GetMarkerSize());
+  flat.push_back(point.flat);
+  flatCount += point.flat ? 1 : 0;
+  const double dataValues[] = {point.data.x, point.data.y, point.data.z};
+  const double boxValues[] = {point.box.x, point.box.y, point.box.z};
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    data[axis].Take(dataValues[axis], first);
+    box[axis].Take(boxValues[axis], first);
+  }
+}
+
+void cf_3DPointSeries::Clear() {
+  dataStage.Clear();
+  boxStage.Clear();
+  projectedStage.Clear();
+  screen.clear();
+  markerSizes.clear();
+  flat.clear();
+  flatCount = 0;
+  data = box = projected = Extents();
+  screenExtent = {};
+}
+
+std::optional<cf_3DPoint> cf_3DPointSeries::GetPoint(int32_t i) const {
+  if (i < 1 || i > GetPointCount()) {
+    return std::nullopt;
+  }
+  const auto at = static_cast<std::size_t>(i - 1);
+  cf_3DPoint point;
+  point.data = {dataStage.x[at], dataStage.y[at], dataStage.z[at]};
+  point.box = {boxStage.x[at], boxStage.y[at], boxStage.z[at]};
+  point.projected = {projectedStage.x[at], projectedStage.y[at], projectedStage.z[at]};
+  point.screen = screen[at];
+  point.flat = flat[at] != 0;
+  point.markerSize = markerSizes[at];
+  point.SetNoPen(1);
+  point.SetNoBrush(1);
+  return point;
+}
+
+void cf_3DPointSeries::FitToViewport(const cf_Kernel& kernel) {
+  markerTemplate.FitToViewport(kernel);
+  SetFitted(true);
+}
+
+void cf_3DPointSeries::Project(const cf_Kernel& kernel) {
+  projectedStage = boxStage;
+  kernel.Project(projectedStage.x.data(), projectedStage.y.data(), projectedStage.z.data(), GetPointCount());
+  if (flatCount > 0) {
+    for (std::size_t i = 0; i < flat.size(); ++i) {
+      if (flat[i]) {
+        projectedStage.x[i] = boxStage.x[i];
+        projectedStage.y[i] = boxStage.y[i];
+        projectedStage.z[i] = boxStage.z[i];
+      }
+    }
+  }
+  // An empty series keeps zero extents and mids.
+  TakeExtents(projected, projectedStage);
+  for (std::size_t axis = 0; axis < projected.size(); ++axis) {
+    projectedMid[axis] = projected[axis].Mid();
+  }
+}
+
+void cf_3DPointSeries::ToScreen(const cf_Kernel& kernel) {
+  kernel.ToScreen(projectedStage.x.data(), projectedStage.y.data(), screen.data(), GetPointCount());
+  screenExtent = {};
+  for (std::size_t i = 0; i < screen.size(); ++i) {
+    screenExtent[0].Take(screen[i].x, i == 0);
+    screenExtent[1].Take(screen[i].y, i == 0);
+  }
+  SetFitted(true);
+}
+
+void cf_3DPointSeries::ShiftBox(double dx, double dy, double dz) {
+  const double shift[] = {dx, dy, dz};
+  std::vector<double>* axes[] = {&boxStage.x, &boxStage.y, &boxStage.z};
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    for (double& value : *axes[axis]) {
+      value += shift[axis];
+    }
+    box[axis].max += shift[axis];
+    box[axis].min += shift[axis];
+  }
+}
+
+void cf_3DPointSeries::Translate(double dx, double dy, double dz) {
+  ShiftBox(dx, dy, dz);
+  translation[0] += dx;
+  translation[1] += dy;
+  translation[2] += dz;
+}
+
+void cf_3DPointSeries::Scale(double sx, double sy, double sz) {
+  // Scaling about the translation leaves the translation itself unchanged, so the box moves directly.
+  ShiftBox(-translation[0], -translation[1], -translation[2]);
+  const double factors[] = {sx, sy, sz};
+  std::vector<double>* axes[] = {&boxStage.x, &boxStage.y, &boxStage.z};
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    for (double& value : *axes[axis]) {
+      value *= factors[axis];
+    }
+    scale[axis] *= factors[axis];
+    box[axis].max *= factors[axis];
+    box[axis].min *= factors[axis];
+  }
+  ShiftBox(translation[0], translation[1], translation[2]);
+}
+
+void cf_3DPointSeries::DrawSecondary(bf_Display& display) {
+  PushPen(display);
+  PushBrush(display);
+  for (const cf_2DPoint& point : screen) {
+    cf_3DPoint::DrawMarkerAt(display, point, markerTemplate.GetMarkerSize(), bf_Black);
+  }
+  PopBrush(display);
+  PopPen(display);
+}

@@ -1,0 +1,50 @@
+#include "chart/cf_3dpolyline.h"
+
+#include "chart/bf_display.h"
+
+void cf_3DPolyLine::DrawPrimary(bf_Display& display) {
+  const cf_DispAttribs* attribs = DispAttribsOrNull();
+  Draw(display, attribs && attribs->PrimarySwitch());
+}
+
+void cf_3DPolyLine::DrawSecondary(bf_Display& display) {
+  const cf_DispAttribs* attribs = DispAttribsOrNull();
+  Draw(display, attribs && attribs->SecondarySwitch());
+}
+
+void cf_3DPolyLine::Draw(bf_Display& display, bool markers) {
+  DrawLine(display);
+  if (markers) {
+    DrawMarkers(display, *DispAttribsOrNull());
+  }
+}
+
+void cf_3DPolyLine::DrawLine(bf_Display& display) {
+  // The pen is built from the fore colour, so the back colour stands in for it while the line is drawn.
+  cf_DispAttribs* attribs = DispAttribsOrNull();
+  const bf_Color foreColor = attribs ? attribs->ForeColor() : bf_Black;
+  if (attribs) {
+    attribs->SetForeColor(attribs->BackColor());
+  }
+  PushPen(display);
+  display.DrawPolyline(ScreenPoints().data(), GetPointCount());
+  PopPen(display);
+  if (attribs) {
+    attribs->SetForeColor(foreColor);
+  }
+}
+
+void cf_3DPolyLine::DrawMarkers(bf_Display& display, cf_DispAttribs& attribs) {
+  const uint32_t width = attribs.Width();
+  attribs.SetWidth(1);
+  PushBrush(display);
+  PushPen(display);
+  const std::vector<cf_2DPoint>& points = ScreenPoints();
+  const std::vector<int32_t>& sizes = MarkerSizes();
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    cf_3DPoint::DrawMarkerAt(display, points[i], sizes[i], bf_Black);
+  }
+  PopPen(display);
+  PopBrush(display);
+  attribs.SetWidth(width);
+}

@@ -1,0 +1,24 @@
+// A series drawn as an open line through its points: the traces of line charts. The line is drawn in the
+// attributes' back colour with their style and width, in one display call; markers, when the pass's switch
+// is on, are outlined in the fore colour one pixel wide and filled with the back colour.
+#ifndef CHART_CF_3DPOLYLINE_H
+#define CHART_CF_3DPOLYLINE_H
+
+#include "chart/cf_3dpointseries.h"
+
+class cf_3DPolyLine : public cf_3DPointSeries {
+ public:
+  cf_3DPolyLine() = default;
+  explicit cf_3DPolyLine(cf_DispAttribs* attribs) : cf_3DPointSeries(attribs) {}
+
+  // The two passes differ only in the marker switch they read.
+  void DrawPrimary(bf_Display& display) override;
+  void DrawSecondary(bf_Display& display) override;
+
+ private:
+  void Draw(bf_Display& display, bool markers);
+  void DrawLine(bf_Display& display);
+  void DrawMarkers(bf_Display& display, cf_DispAttribs& attribs);
+};
+
+#endif
