@@ -344,12 +344,16 @@ void KStream::WriteString(const KString& text) {
   Write(bytes.data(), static_cast<int32_t>(bytes.size()));
 }
 
-void KStream::PutWord(uint32_t value, int32_t bytes) {
-  uint8_t out[4];
+void KStream::EncodeWord(uint32_t value, int32_t bytes, uint8_t* out) const {
   for (int32_t i = 0; i < bytes; ++i) {
     const int32_t shift = 8 * (bigEndian ? bytes - 1 - i : i);
     out[i] = static_cast<uint8_t>(value >> shift);
   }
+}
+
+void KStream::PutWord(uint32_t value, int32_t bytes) {
+  uint8_t out[4];
+  EncodeWord(value, bytes, out);
   Write(out, bytes);
 }
 
@@ -366,6 +370,13 @@ uint32_t KStream::GetWord(int32_t bytes) {
 
 void KStream::WriteInt32(int32_t value) {
   PutWord(static_cast<uint32_t>(value), 4);
+}
+void KStream::WriteInt32s(const int32_t* values, int32_t count) {
+  std::vector<uint8_t> bytes(static_cast<size_t>(count) * 4);
+  for (int32_t i = 0; i < count; ++i) {
+    EncodeWord(static_cast<uint32_t>(values[i]), 4, &bytes[static_cast<size_t>(i) * 4]);
+  }
+  Write(bytes.data(), static_cast<int32_t>(bytes.size()));
 }
 void KStream::WriteUInt32(uint32_t value) {
   PutWord(value, 4);

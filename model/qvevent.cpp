@@ -358,7 +358,13 @@ int32_t QvEvent::SaveTo(const KString& path) const {
   int32_t result = 0;
   storagePath = path;
   try {
-    KFile::SaveSafely(path, [this](KStream& stream) { Write(stream); });
+    // The record is built in memory and goes to the file in one write: the file stream's per-value calls
+    // cost more than the bytes themselves.
+    KMemoryStream record;
+    Write(record);
+    const std::vector<uint8_t>& bytes = record.Bytes();
+    KFile::SaveSafely(
+        path, [&bytes](KStream& stream) { stream.Write(bytes.data(), static_cast<int32_t>(bytes.size())); });
   } catch (const KX& failure) {
     result = failure.Code();
   } catch (const std::bad_alloc&) {

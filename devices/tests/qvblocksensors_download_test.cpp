@@ -2,6 +2,8 @@
 // and lane-state requests with their bytes.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "devices/tests/culinktestsupport.h"
 #include "foundation/kx.h"
 #include "model/qvresult.h"
@@ -94,7 +96,12 @@ TEST_F(CuLinkTest, TraceDownloadsAtTheRealLineSpeedWithTheDefaultTimeout) {
   scenario.paceBaud = 19200;
   Start(scenario);
   ASSERT_EQ(port.Timeout(), KSerialPort::kDefaultTimeoutMs);
+  const auto begin = std::chrono::steady_clock::now();
   ASSERT_TRUE(link.DownloadTrials(port, 4, 0, 502000, false, true, 0)) << link.LastError();
+  // Requests and replies both cross the line, one after the other: no download beats their wire time.
+  const auto wireTime = std::chrono::microseconds((simulator->BytesReceived() + simulator->BytesSent()) * 10 *
+                                                  1000000 / scenario.paceBaud);
+  EXPECT_GE(std::chrono::steady_clock::now() - begin, wireTime);
   QvResult result;
   link.FillResult(result, false);
   ASSERT_EQ(result.TraceSampleCount(), 500);

@@ -4,8 +4,8 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
@@ -72,7 +72,7 @@ void CuSimulator::Run() {
     const ssize_t got = read(terminal.Controller(), bytes, sizeof bytes);
     if (got > 0) {
       bytesReceived += static_cast<uint64_t>(got);
-      OnBytes(bytes, static_cast<size_t>(got));
+      Receive(bytes, static_cast<size_t>(got));
     }
   }
 }
@@ -162,19 +162,34 @@ void CuSimulator::OnMonitorByte(uint8_t byte) {
   Send(std::vector<uint8_t>(answer.begin(), answer.end()));
 }
 
+std::chrono::nanoseconds CuSimulator::LineTime(size_t byteCount) const {
+  // 10 bits a byte on the line: start, 8 data, stop.
+  return std::chrono::nanoseconds(static_cast<int64_t>(byteCount) * 10 * 1000000000 / scenario.paceBaud);
+}
+
+void CuSimulator::Receive(const uint8_t* bytes, size_t count) {
+  if (scenario.paceBaud > 0) {
+    // A request is acted on only once its last byte would have crossed the line; bytes that arrive while
+    // earlier ones are still crossing queue behind them.
+    receiveLineFree = std::max(receiveLineFree, Clock::now()) + LineTime(count);
+    WaitUntil(receiveLineFree);
+    if (stopping) {
+      return;
+    }
+  }
+  OnBytes(bytes, count);
+}
+
 void CuSimulator::Send(const std::vector<uint8_t>& bytes) {
-  using Clock = std::chrono::steady_clock;
-  // Paced output goes out in slices of about 10 ms of line time, each slice waiting for the moment the line
-  // would have carried the bytes before it (10 bits a byte).
+  // Paced output goes out in slices of about 10 ms of line time, each slice released when its last byte
+  // would have reached the far end, as a real line delivers it.
   const size_t slice = scenario.paceBaud > 0 ? std::max<size_t>(1, scenario.paceBaud / 1000) : bytes.size();
   const Clock::time_point begin = Clock::now();
   for (size_t sent = 0; sent < bytes.size() && !stopping;) {
-    if (scenario.paceBaud > 0) {
-      const auto due =
-          begin + std::chrono::milliseconds(static_cast<int64_t>(sent) * 10000 / scenario.paceBaud);
-      Pause(static_cast<int32_t>(std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now()).count()));
-    }
     const size_t count = std::min(slice, bytes.size() - sent);
+    if (scenario.paceBaud > 0) {
+      WaitUntil(begin + LineTime(sent + count));
+    }
     const ssize_t written = write(terminal.Controller(), bytes.data() + sent, count);
     if (written < 0 && (errno == EINTR || errno == EAGAIN)) {
       // The line's buffer is full: wait until the program reads, or until the simulator stops.
@@ -191,9 +206,20 @@ void CuSimulator::Send(const std::vector<uint8_t>& bytes) {
 }
 
 void CuSimulator::Pause(int32_t milliseconds) {
-  if (milliseconds <= 0) {
-    return;
+  if (milliseconds > 0) {
+    WaitUntil(Clock::now() + std::chrono::milliseconds(milliseconds));
   }
+}
+
+void CuSimulator::WaitUntil(Clock::time_point due) {
   pollfd waiting{stopPipe[0], POLLIN, 0};
-  (void)poll(&waiting, 1, milliseconds);
+  for (auto left = due - Clock::now(); left > Clock::duration::zero() && !stopping;
+       left = due - Clock::now()) {
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(left);
+    const timespec timeout{static_cast<time_t>(seconds.count()),
+                           static_cast<long>(std::chrono::nanoseconds(left - seconds).count())};
+    if (ppoll(&waiting, 1, &timeout, nullptr) > 0) {
+      return;
+    }
+  }
 }

@@ -4,6 +4,7 @@
 // packet requests or boot-monitor lines. Every request is logged so that tests can check what was sent.
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -41,14 +42,22 @@ class CuSimulator {
   uint64_t BytesSent() const { return bytesSent; }
 
  private:
+  using Clock = std::chrono::steady_clock;
+
   void Run();
+  // Takes bytes read from the line, paced when the scenario asks, and passes them on to OnBytes.
+  void Receive(const uint8_t* bytes, size_t count);
   void OnBytes(const uint8_t* bytes, size_t count);
   void OnRequest(const QvPacket& request);
   void Report(const std::string& text) const;
   void OnMonitorByte(uint8_t byte);
-  // Writes to the line, paced when the scenario asks; false once stopping.
+  // Writes to the line, paced when the scenario asks; stops early once stopping.
   void Send(const std::vector<uint8_t>& bytes);
   void Pause(int32_t milliseconds);
+  // Waits until `due` or until the simulator stops.
+  void WaitUntil(Clock::time_point due);
+  // The time `byteCount` bytes take on the line at the paced speed.
+  std::chrono::nanoseconds LineTime(size_t byteCount) const;
 
   const CuScenario scenario;
   const std::function<void(const std::string&)> onRequest;
@@ -61,7 +70,8 @@ class CuSimulator {
   std::atomic<bool> stopping = false;
   std::atomic<uint64_t> bytesReceived = 0;
   std::atomic<uint64_t> bytesSent = 0;
-  mutable std::mutex mutex;  // guards the logs and the monitor's flash
+  Clock::time_point receiveLineFree;  // when the last byte received so far has crossed the line
+  mutable std::mutex mutex;           // guards the logs and the monitor's flash
   std::vector<QvPacket> requests;
   std::vector<std::string> monitorLines;
   std::string pendingLine;

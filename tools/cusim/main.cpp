@@ -1,7 +1,7 @@
 // cusim: plays a control unit on a pseudo-terminal so that Kestrove can be tried without hardware. Prints
 // the device path to map with KESTROVE_COM<n>, then answers until interrupted, printing each request.
 //
-//   cusim [scenario file] [key=value ...]
+//   cusim [scenario file] [key=value ...]   (cusim --help prints the usage)
 
 #include <signal.h>
 
@@ -12,6 +12,18 @@
 #include "tools/cusim/cusimulator.h"
 
 namespace {
+
+int Usage(std::FILE* to, int status) {
+  std::fprintf(to,
+               "usage: cusim [SCENARIO-FILE | KEY=VALUE] ...\n"
+               "  plays a control unit on a pseudo-terminal: prints the device path to map with\n"
+               "  KESTROVE_COM<n>=PATH, then one line per request until Ctrl+C\n"
+               "  settings are KEY=VALUE arguments or lines of a file (# starts a comment), e.g.\n"
+               "    cusim lanes=8 reaction=150,142,95,88,88,none,-20,133 baud=19200\n"
+               "  docs/control-unit-simulator.md lists the keys and the faults it can play\n"
+               "       cusim --help\n");
+  return status;
+}
 
 bool Apply(CuScenario& scenario, const std::string& line, const std::string& where) {
   std::string error;
@@ -28,6 +40,13 @@ int main(int argc, char** argv) {
   CuScenario scenario;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
+    if (argument == "--help" || argument == "-h") {
+      return Usage(stdout, 0);
+    }
+    if (argument.starts_with('-')) {
+      std::fprintf(stderr, "cusim: unknown option %s\n", argument.c_str());
+      return Usage(stderr, 2);
+    }
     if (argument.find('=') != std::string::npos) {
       if (!Apply(scenario, argument, "argument")) {
         return 2;

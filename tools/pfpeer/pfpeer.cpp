@@ -3,37 +3,53 @@
 // reaction-time link for the results of a race and prints the answer. docs/photo-finish-interface.md
 // describes the files and frames.
 
-#include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "devices/csvfields.h"
 #include "devices/databaseframe.h"
+#include "foundation/ksocket.h"
+#include "foundation/kstring.h"
 
 namespace {
 
 constexpr int kWaitMs = 5000;
 constexpr int kLanes = 8;
 
-void Usage() {
-  std::fprintf(stderr,
-               "usage: pfpeer startlists FOLDER [RACES]\n"
-               "         writes vesk.sch, vesk.evt and vesk.ppl for a made-up meet (RACES heats, 8 lanes)\n"
-               "       pfpeer rrq [-l] [-n] ADDRESS PORT EVENT ROUND HEAT\n"
-               "         asks for the reaction times of a race and prints the answer's lines\n"
-               "         -l  wait for Kestrove to connect (its link set to connect) instead of connecting\n"
-               "         -n  send the request without a checksum\n"
-               "exit status: 0 results (RRP), 1 no results (RNR), 2 failure\n");
+constexpr int kFailure = 2;
+
+int Usage(std::FILE* to, int status) {
+  std::fprintf(
+      to,
+      "usage: pfpeer startlists FOLDER [RACES]\n"
+      "         writes vesk.sch, vesk.evt and vesk.ppl for a made-up meet (RACES heats, 4 by default,\n"
+      "         8 lanes) into FOLDER, which is created when it does not exist\n"
+      "       pfpeer rrq [-l] [-n] ADDRESS PORT EVENT ROUND HEAT\n"
+      "         asks for the reaction times of a race and prints the answer's lines; ADDRESS is\n"
+      "         dotted IPv4, or 0 for this computer as in Kestrove's settings\n"
+      "         -l  wait for Kestrove to connect (its link set to connect) instead of connecting\n"
+      "         -n  send the request without a checksum\n"
+      "       pfpeer --help\n"
+      "exit status: 0 results (RRP) or start lists written, 1 no results (RNR), 2 failure\n");
+  return status;
+}
+
+// A whole decimal number within [low, high], or false.
+bool ParseNumber(const char* text, int low, int high, int& value) {
+  const char* end = text + std::strlen(text);
+  const auto [stop, error] = std::from_chars(text, end, value);
+  return error == std::errc() && stop == end && value >= low && value <= high;
 }
 
 std::string Line(const std::vector<KString>& fields) {
@@ -46,6 +62,12 @@ KString Number(int value) {
 }
 
 int WriteStartLists(const std::string& folder, int races) {
+  std::error_code failed;
+  std::filesystem::create_directories(folder, failed);
+  if (failed) {
+    std::fprintf(stderr, "pfpeer: cannot create %s: %s\n", folder.c_str(), failed.message().c_str());
+    return kFailure;
+  }
   static const char* const kLastNames[] = {"Adeyemi",
                                            "Bianchi",
                                            "Carter",
@@ -88,7 +110,7 @@ int WriteStartLists(const std::string& folder, int races) {
     out << text;
     if (!out) {
       std::fprintf(stderr, "pfpeer: cannot write %s\n", path.c_str());
-      return 2;
+      return kFailure;
     }
     std::printf("%s\n", path.c_str());
   }
@@ -96,14 +118,27 @@ int WriteStartLists(const std::string& folder, int races) {
 }
 
 // A connected socket to Kestrove, or -1.
-int Open(bool listening, const char* address, int port) {
+int Open(bool listening, const char* addressText, const char* portText) {
+  uint32_t address = 0;
+  int port = 0;
+  if (std::strcmp(addressText, "0") != 0 &&
+      !KSocket::TextToAddress(KString::FromUtf8(addressText), address)) {
+    std::fprintf(stderr, "pfpeer: %s is neither dotted IPv4 nor 0\n", addressText);
+    return -1;
+  }
+  if (!ParseNumber(portText, 1, 65535, port)) {
+    std::fprintf(stderr, "pfpeer: %s is not a port from 1 to 65535\n", portText);
+    return -1;
+  }
+  // Address 0 is this computer, as in Kestrove's settings: the loopback address to connect to, every local
+  // address to listen on.
+  if (address == 0 && !listening) {
+    address = INADDR_LOOPBACK;
+  }
   sockaddr_in endpoint{};
   endpoint.sin_family = AF_INET;
   endpoint.sin_port = htons(static_cast<uint16_t>(port));
-  if (inet_pton(AF_INET, address, &endpoint.sin_addr) != 1) {
-    std::fprintf(stderr, "pfpeer: %s is not an IPv4 address\n", address);
-    return -1;
-  }
+  endpoint.sin_addr.s_addr = htonl(address);
   const int fd = socket(AF_INET, SOCK_STREAM, 0);
   if (!listening) {
     if (connect(fd, reinterpret_cast<const sockaddr*>(&endpoint), sizeof endpoint) != 0) {
@@ -131,9 +166,9 @@ int Open(bool listening, const char* address, int port) {
 }
 
 int AskReactionTimes(bool listening, bool checksum, char** arguments) {
-  const int fd = Open(listening, arguments[0], std::atoi(arguments[1]));
+  const int fd = Open(listening, arguments[0], arguments[1]);
   if (fd < 0) {
-    return 2;
+    return kFailure;
   }
   DatabaseFrame request;
   request.code = "RRQ";
@@ -144,7 +179,7 @@ int AskReactionTimes(bool listening, bool checksum, char** arguments) {
   if (send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(bytes.size())) {
     std::perror("pfpeer: send");
     close(fd);
-    return 2;
+    return kFailure;
   }
   DatabaseFrameReader reader;
   DatabaseFrame answer;
@@ -160,7 +195,7 @@ int AskReactionTimes(bool listening, bool checksum, char** arguments) {
       std::fprintf(stderr, "pfpeer: no answer (%d frames with a bad sum, %d broken)\n", reader.BadChecksums(),
                    reader.BrokenFrames());
       close(fd);
-      return 2;
+      return kFailure;
     }
     reader.Feed(reinterpret_cast<const uint8_t*>(buffer), static_cast<size_t>(got));
   }
@@ -169,32 +204,40 @@ int AskReactionTimes(bool listening, bool checksum, char** arguments) {
   for (const KString& line : answer.Lines(1)) {
     std::printf("%s\n", line.ToUtf8().c_str());
   }
-  return answer.code == "RRP" ? 0 : answer.code == "RNR" ? 1 : 2;
+  return answer.code == "RRP" ? 0 : answer.code == "RNR" ? 1 : kFailure;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 3 && std::strcmp(argv[1], "startlists") == 0) {
-    const int races = argc >= 4 ? std::atoi(argv[3]) : 4;
-    if (races < 1 || races > 999) {
-      Usage();
-      return 2;
+  const std::string command = argc >= 2 ? argv[1] : "";
+  if (command == "--help" || command == "-h") {
+    return Usage(stdout, 0);
+  }
+  if (command == "startlists" && (argc == 3 || argc == 4)) {
+    int races = 4;
+    if (argc == 4 && !ParseNumber(argv[3], 1, 999, races)) {
+      return Usage(stderr, kFailure);
     }
     return WriteStartLists(argv[2], races);
   }
-  if (argc >= 2 && std::strcmp(argv[1], "rrq") == 0) {
+  if (command == "rrq") {
     bool listening = false;
     bool checksum = true;
     int at = 2;
     for (; at < argc && argv[at][0] == '-'; ++at) {
-      listening = listening || std::strcmp(argv[at], "-l") == 0;
-      checksum = checksum && std::strcmp(argv[at], "-n") != 0;
+      if (std::strcmp(argv[at], "-l") == 0) {
+        listening = true;
+      } else if (std::strcmp(argv[at], "-n") == 0) {
+        checksum = false;
+      } else {
+        std::fprintf(stderr, "pfpeer: unknown option %s\n", argv[at]);
+        return Usage(stderr, kFailure);
+      }
     }
     if (argc - at == 5) {
       return AskReactionTimes(listening, checksum, argv + at);
     }
   }
-  Usage();
-  return 2;
+  return Usage(stderr, kFailure);
 }
