@@ -2,13 +2,18 @@
 
 #include "foundation/kbufferedfile.h"
 #include "foundation/kfileinfo.h"
+#include "foundation/kheldfile.h"
 #include "foundation/kx.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -20,6 +25,11 @@ int64_t CheckedSeek(int descriptor, int64_t offset, int whence) {
     throw KXStream(kErrFileAccess, errno);
   }
   return position;
+}
+
+// True for a non-empty run of decimal digits.
+bool IsDecimal(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // A write failure's code: a full disk has its own.
@@ -264,37 +274,69 @@ void KFile::WriteRaw(const void* buffer, int32_t count) {
   }
 }
 
-KString KFile::CreateTemporaryBeside(const KString& path) {
+KString KFile::TemporaryPrefix(const KString& path) {
   const KFile target(path);
-  KString name;
-  target.GetDirectory(name);
-  name.AppendChar(u'.');
-  name.Append(path.Data() + target.NameStart(), path.Length() - target.NameStart());
-  name.Append(".tmp");
+  KString prefix;
+  target.GetDirectory(prefix);
+  prefix.AppendChar(u'.');
+  prefix.Append(path.Data() + target.NameStart(), path.Length() - target.NameStart());
+  prefix.Append(".tmp");
+  return prefix;
+}
+
+KString KFile::CreateTemporaryBeside(const KString& path) {
+  KHeldFile held;
+  return CreateHeldTemporaryBeside(path, held);
+}
+
+KString KFile::CreateHeldTemporaryBeside(const KString& path, KHeldFile& held) {
+  KString name = TemporaryPrefix(path);
   name.AppendInt(::getpid());
   const int32_t stem = name.Length();
   // Each name taken belongs to another save still running or to one that crashed.
-  int fd = -1;
-  for (int32_t attempt = 0; fd < 0; ++attempt) {
+  for (int32_t attempt = 0; held.Descriptor() < 0; ++attempt) {
     name.SetLength(stem);
     name.AppendChar(u'-');
     name.AppendInt(attempt);
-    fd = ::open(name.ToUtf8().c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && (errno != EEXIST || attempt >= 100)) {
+    if (!held.Create(name.ToUtf8()) && (errno != EEXIST || attempt >= 100)) {
       throw KXStream(kErrFileOpen, errno);
     }
   }
   struct stat old {};
   if (::stat(path.ToUtf8().c_str(), &old) == 0) {
-    ::fchmod(fd, old.st_mode & 07777);  // the new file keeps the old one's permissions
+    ::fchmod(held.Descriptor(), old.st_mode & 07777);  // the new file keeps the old one's permissions
   }
-  ::close(fd);
   return name;
+}
+
+void KFile::RemoveLeftoverTemporaries(const KString& path) {
+  const KFile target(path);
+  KString folder;
+  target.GetDirectory(folder);
+  const std::string prefix = TemporaryPrefix(path).ToUtf8().substr(folder.ToUtf8().size());
+  KHeldFile::RemoveUnheld(folder.ToUtf8(), [&prefix](std::string_view name) {
+    // Only names this process could not be writing: "<prefix><process id>-<number>" of a process gone.
+    const std::size_t dash = name.find('-', prefix.size());
+    if (!name.starts_with(prefix) || dash == std::string_view::npos || !IsDecimal(name.substr(dash + 1))) {
+      return false;
+    }
+    const std::string_view processText = name.substr(prefix.size(), dash - prefix.size());
+    pid_t process = 0;
+    if (!IsDecimal(processText) ||
+        std::from_chars(processText.data(), processText.data() + processText.size(), process).ec !=
+            std::errc()) {
+      return false;
+    }
+    return process > 0 && process != ::getpid() && ::kill(process, 0) != 0 && errno == ESRCH;
+  });
 }
 
 void KFile::SaveSafely(const KString& target, const std::function<void(KStream&)>& writeContents) {
   const KFile targetFile(target);
-  const KString temporaryName = CreateTemporaryBeside(target);
+  RemoveLeftoverTemporaries(target);
+  // Held until the save is over, so that a sweep by another process leaves it alone.
+  KHeldFile held;
+  const KString temporaryName = CreateHeldTemporaryBeside(target, held);
   KBufferedFile temporary(kSaveBufferSize, temporaryName);
   try {
     temporary.Open(kReadWrite);
@@ -316,12 +358,7 @@ void KFile::SaveSafely(const KString& target, const std::function<void(KStream&)
   // Make the rename itself durable; a failure here leaves a complete file either way.
   KString folder;
   targetFile.GetDirectory(folder);
-  const int directory =
-      ::open(folder.IsEmpty() ? "." : folder.ToUtf8().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (directory >= 0) {
-    ::fsync(directory);
-    ::close(directory);
-  }
+  KSyncFolder(folder);
 }
 
 bool KFile::FindNext(KFileInfo& listing, KFile& entry) {
@@ -332,6 +369,17 @@ bool KFile::FindNext(KFileInfo& listing, KFile& entry) {
   found.Append(listing.name);
   entry.SetName(found);
   return true;
+}
+
+bool KSyncFolder(const KString& folder) {
+  const int directory =
+      ::open(folder.IsEmpty() ? "." : folder.ToUtf8().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (directory < 0) {
+    return false;
+  }
+  const bool synced = ::fsync(directory) == 0;
+  ::close(directory);
+  return synced;
 }
 
 bool KFileExists(const KString& path) {

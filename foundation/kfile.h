@@ -9,6 +9,7 @@
 #include <functional>
 
 class KFileInfo;
+class KHeldFile;
 
 class KFile : public KStream {
  public:
@@ -68,7 +69,8 @@ class KFile : public KStream {
 
   // Writes a file without ever destroying the previous good one: `writeContents` writes into a temporary
   // file beside `path` (buffered), which is flushed, synced and renamed over `path`. When anything fails the
-  // temporary file is removed, the old file stays as it was, and the failure is thrown on.
+  // temporary file is removed, the old file stays as it was, and the failure is thrown on. Temporary files
+  // of earlier saves of `path` whose processes are gone (killed in the middle of a save) are deleted first.
   static void SaveSafely(const KString& path, const std::function<void(KStream&)>& writeContents);
   // Creates an empty file under a hidden name beside `path` that no other file had (so the file is surely
   // the caller's to delete), with the permissions of the file at `path` when there is one, and answers
@@ -92,6 +94,13 @@ class KFile : public KStream {
   int64_t SystemSeek(int64_t offset, int whence);
 
  private:
+  // The hidden name beside `path` that its temporary files start with: "." + the name + ".tmp".
+  static KString TemporaryPrefix(const KString& path);
+  // CreateTemporaryBeside, the new file staying held by `held`.
+  static KString CreateHeldTemporaryBeside(const KString& path, KHeldFile& held);
+  // Deletes the temporary files beside `path` ("<prefix><process id>-<number>") left by processes that no
+  // longer run and held by nobody.
+  static void RemoveLeftoverTemporaries(const KString& path);
   // Offset in `path` of the name part (just after the last '/').
   int32_t NameStart() const;
   // Offset of the last '.' of the name part, -1 when none.
@@ -102,6 +111,8 @@ class KFile : public KStream {
   int32_t mode = 0;
 };
 
+// Makes the renames and deletions in a folder ("" for the current one) durable (fsync); false on failure.
+bool KSyncFolder(const KString& folder);
 // True when something exists at the path.
 bool KFileExists(const KString& path);
 // Deletes the named file; false when it could not be deleted.

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -293,6 +295,44 @@ TEST_F(KFileTest, FailedSaveLeavesTheOldFileAndNoTemporary) {
   const int32_t missingFolder = ErrorCodeOf(
       [&] { KFile::SaveSafely(folder.File("absent/x.cfg"), [](KStream& out) { out.WriteByte(1); }); });
   EXPECT_EQ(missingFolder, kErrFileOpen);
+}
+
+TEST_F(KFileTest, SaveSafelyRemovesTheTemporariesOfKilledSaves) {
+  const KString path = folder.File("event.qve");
+  WriteWholeFile(path, "first");
+  pid_t killed = 0;
+  for (int kill = 0; kill < 10; ++kill) {
+    killed = ::fork();
+    if (killed == 0) {
+      KFile::SaveSafely(path, [](KStream& out) {
+        out.WriteInt32(1);
+        ::_exit(0);
+      });
+    }
+    ASSERT_EQ(::waitpid(killed, nullptr, 0), killed);
+  }
+  const auto temporary = [](const std::string& target, pid_t process, const std::string& number) {
+    return "." + target + ".tmp" + std::to_string(process) + "-" + number;
+  };
+  struct Case {
+    std::string name;
+    bool removed;
+  } cases[] = {
+      {temporary("event.qve", killed, "7"), true},       {temporary("event.qve", ::getpid(), "7"), false},
+      {temporary("event.qve", ::getppid(), "7"), false}, {temporary("other.qve", killed, "7"), false},
+      {temporary("event.qve", killed, "7x"), false},
+  };
+  for (const Case& test : cases) {
+    std::ofstream(folder.Path() + "/" + test.name) << "partial";
+  }
+  KFile::SaveSafely(path, [](KStream& out) { out.WriteByte('x'); });
+  EXPECT_EQ(ReadWholeFile(path), "x");
+  EXPECT_FALSE(std::filesystem::exists(folder.Path() + "/" + temporary("event.qve", killed, "0")))
+      << "left by the last killed save";
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    EXPECT_EQ(std::filesystem::exists(folder.Path() + "/" + test.name), !test.removed);
+  }
 }
 
 TEST_F(KFileTest, TemporaryBesideATargetIsAlwaysANewHiddenFile) {

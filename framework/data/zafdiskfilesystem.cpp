@@ -5,10 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <filesystem>
+#include <random>
+#include <string_view>
 
+#include "foundation/kheldfile.h"
 #include "framework/data/zafclassid.h"
 #include "framework/data/zafdiskfile.h"
 #include "framework/data/zafnativefile.h"
@@ -16,6 +20,13 @@
 #include "framework/data/zafutf8.h"
 
 namespace {
+
+// Temporary names are "ZTMP" + a number below the limit + ".$$$"; a name that is taken makes another drawn,
+// a few times at most.
+constexpr std::string_view kTempPrefix = "ZTMP";
+constexpr std::string_view kTempExtension = ".$$$";
+constexpr int32_t kTempNumberLimit = 1000000;
+constexpr int kTempNameAttempts = 100;
 
 // The search state of FindFirst and FindNext: the open directory.
 struct DirectorySearch {
@@ -158,19 +169,24 @@ int ZafDiskFileSystem::Rename(const ZafIChar* oldName, const ZafIChar* newName, 
   return ZafRename(oldName, newName);
 }
 
-ZafIChar* ZafDiskFileSystem::TempName(const ZafIChar* directory, ZafIChar* buffer, int capacity) {
+ZafIChar* ZafDiskFileSystem::TempName(const ZafIChar* directory, ZafIChar* buffer, int capacity,
+                                      KHeldFile* held) {
   std::u16string base = directory ? directory : u"";
   if (!base.empty() && base.back() != u'/') {
     base += u'/';
   }
-  for (int number = 0; number < INT32_MAX; ++number) {
-    const std::u16string name = base + u"ZTMP" + ZafFromUtf8(std::to_string(number)) + u".$$$";
+  KHeldFile unheld;
+  KHeldFile& file = held ? *held : unheld;
+  std::random_device randomSource;
+  std::uniform_int_distribution<int32_t> numbers(0, kTempNumberLimit - 1);
+  for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+    const std::u16string name =
+        base + ZafFromUtf8(std::string(kTempPrefix) + std::to_string(numbers(randomSource)) +
+                           std::string(kTempExtension));
     if (capacity <= 0 || name.size() + 1 > static_cast<std::size_t>(capacity)) {
       break;
     }
-    const int descriptor = open(ZafToUtf8(name).c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
-    if (descriptor >= 0) {
-      close(descriptor);
+    if (file.Create(ZafToUtf8(name))) {
       return ZafStrCpy(buffer, name.c_str());
     }
     if (errno != EEXIST) {
@@ -179,6 +195,18 @@ ZafIChar* ZafDiskFileSystem::TempName(const ZafIChar* directory, ZafIChar* buffe
   }
   SetError(ZAF_ERROR_OPEN);
   return nullptr;
+}
+
+void ZafDiskFileSystem::RemoveUnheldTempNames(const ZafIChar* directory) {
+  KHeldFile::RemoveUnheld(ZafToUtf8(directory ? directory : u""), [](std::string_view name) {
+    if (name.size() <= kTempPrefix.size() + kTempExtension.size() || !name.starts_with(kTempPrefix) ||
+        !name.ends_with(kTempExtension)) {
+      return false;
+    }
+    const std::string_view number =
+        name.substr(kTempPrefix.size(), name.size() - kTempPrefix.size() - kTempExtension.size());
+    return std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+  });
 }
 
 void ZafDiskFileSystem::SplitPath(const ZafIChar* path, std::u16string& directory, std::u16string& fileName) {

@@ -7,6 +7,8 @@
 
 #include "framework/data/zaffilesystem.h"
 
+class KHeldFile;
+
 class ZafDiskFileSystem : public ZafFileSystem {
  public:
   ZafClassID ClassID() const override;
@@ -33,11 +35,15 @@ class ZafDiskFileSystem : public ZafFileSystem {
   int Rename(const ZafIChar* oldName, const ZafIChar* newName, const ZafIChar* stringID,
              ZafNumberID numberID) override;
 
-  // Creates a new empty file named `directory` + "ZTMP" + the smallest free number + ".$$$" and writes its
-  // name into `buffer` (`capacity` characters, terminator included). The file is created exclusively, so
-  // two callers never get the same name. Null, with error 14, when no file could be made or the name does
-  // not fit.
-  ZafIChar* TempName(const ZafIChar* directory, ZafIChar* buffer, int capacity);
+  // Creates a new empty file named `directory` + "ZTMP" + a free number + ".$$$" and writes its name into
+  // `buffer` (`capacity` characters, terminator included). The number is drawn at random, so finding a free
+  // one does not grow with the files already there; the file is created exclusively, so two callers never
+  // get the same name. With `held` the file stays held by it, and so safe from RemoveUnheldTempNames. Null,
+  // with error 14, when no file could be made or the name does not fit.
+  ZafIChar* TempName(const ZafIChar* directory, ZafIChar* buffer, int capacity, KHeldFile* held = nullptr);
+  // Deletes the files of TempName's naming in `directory` that nobody holds: those of programs killed
+  // while they used them.
+  static void RemoveUnheldTempNames(const ZafIChar* directory);
   // The directory part of a path (up to and including its last '/') and its file-name part (what follows,
   // up to a '~', where a path inside a data file begins).
   static void SplitPath(const ZafIChar* path, std::u16string& directory, std::u16string& fileName);

@@ -1,10 +1,12 @@
 #include "framework/data/zafstorage.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <unordered_map>
 
+#include "foundation/kfile.h"
 #include "framework/data/zafclassid.h"
 #include "framework/data/zafdatafileformat.h"
 #include "framework/data/zafdirectoryelement.h"
@@ -82,6 +84,30 @@ bool FileExists(const std::u16string& name) {
   return stat(ZafToUtf8(name).c_str(), &status) == 0;
 }
 
+void (*diskStepHook)() = nullptr;
+
+void ReachDiskStep() {
+  if (diskStepHook) {
+    diskStepHook();
+  }
+}
+
+// Copies `count` bytes from the position of `from` to that of `to`, a chunk at a time.
+ZafError CopyBytes(ZafFile& from, ZafFile& to, int32_t count) {
+  std::vector<uint8_t> chunk(static_cast<std::size_t>(std::min(count, kCopyChunk)));
+  for (int32_t left = count; left > 0;) {
+    const int part = std::min(left, kCopyChunk);
+    if (from.ReadData(chunk.data(), part) != part) {
+      return ZAF_ERROR_READ;
+    }
+    if (to.WriteData(chunk.data(), part) != part) {
+      return ZAF_ERROR_WRITE;
+    }
+    left -= part;
+  }
+  return ZAF_ERROR_NONE;
+}
+
 }  // namespace
 
 ZafStorage::ZafStorage() {
@@ -98,6 +124,7 @@ ZafStorage::ZafStorage(const ZafIChar* name, uint16_t flags) {
   SetFileName(name);
   OpenFile(flags);
   if (Error() == ZAF_ERROR_NONE && Writable()) {
+    RemoveLeftovers();
     CreateEditFile();
   }
   currentDirectory = root.get();
@@ -153,6 +180,31 @@ void ZafStorage::SetFileName(const ZafIChar* name) {
   SetStringID(file.c_str());
 }
 
+void ZafStorage::SetDiskStepHook(void (*hook)()) {
+  diskStepHook = hook;
+}
+
+std::u16string ZafStorage::Directory() const {
+  std::u16string directory;
+  std::u16string file;
+  ZafDiskFileSystem::SplitPath(fileName.c_str(), directory, file);
+  return directory;
+}
+
+bool ZafStorage::AnyBackupExists() const {
+  for (int number = 1; number <= ZAF_STORAGE_MAX_BACKUPS; ++number) {
+    if (FileExists(BackupName(number))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void ZafStorage::RemoveLeftovers() {
+  ReachDiskStep();
+  ZafDiskFileSystem::RemoveUnheldTempNames(Directory().c_str());
+}
+
 void ZafStorage::StartEmpty() {
   root = std::make_unique<ZafDirectoryElement>(u"~", ZAF_ENTRY_DIRECTORY);
   currentDirectory = root.get();
@@ -167,6 +219,12 @@ void ZafStorage::OpenFile(uint16_t flags) {
   baseFile.reset(static_cast<ZafDiskFile*>(
       diskFileSystem.Open(fileName.c_str(), Writable() ? kReadWriteBinary : kReadBinary, nullptr, 0)));
   ZafError error = baseFile->Error();
+  if (error == ZAF_ERROR_NONE && (flags & ZAF_STORAGE_OPEN_OR_CREATE) && baseFile->Length() == 0) {
+    // An empty file holds nothing to lose: what a program that died while creating the file left.
+    CloseNative(baseFile);
+    StartEmpty();
+    return;
+  }
   if (error == ZAF_ERROR_NONE) {
     ZafDataFileHeader header;
     error = ZafReadDataFileHeader(*baseFile, header);
@@ -178,19 +236,14 @@ void ZafStorage::OpenFile(uint16_t flags) {
       currentDirectory = root.get();
       return;
     }
-  } else if ((flags & ZAF_STORAGE_OPEN_OR_CREATE) && !FileExists(fileName)) {
-    // A missing file is fine when it may be created: make sure it can be, then leave the disk as it was
-    // until the first save. A file that exists but does not open is never probed: creating truncates.
+  } else if ((flags & ZAF_STORAGE_OPEN_OR_CREATE) && !FileExists(fileName) && !AnyBackupExists()) {
+    // A new storage. Nothing appears under the file's name until the first save, so a crash before it
+    // leaves no empty file; the edit file made beside it shows that the folder takes new files. A missing
+    // file with backups was lost, not never made: it stays an error rather than an empty storage whose
+    // saves would rotate the backups away.
     CloseNative(baseFile);
-    std::unique_ptr<ZafDiskFile> probe(
-        static_cast<ZafDiskFile*>(diskFileSystem.Open(fileName.c_str(), kCreateBinary, nullptr, 0)));
-    error = probe->Error();
-    CloseNative(probe);
-    if (error == ZAF_ERROR_NONE) {
-      diskFileSystem.Remove(fileName.c_str());
-      StartEmpty();
-      return;
-    }
+    StartEmpty();
+    return;
   }
   CloseNative(baseFile);
   StartEmpty();
@@ -198,13 +251,12 @@ void ZafStorage::OpenFile(uint16_t flags) {
   unreadableFileError = error;
 }
 
-std::unique_ptr<ZafDiskFile> ZafStorage::CreateTemporary(std::u16string& name) {
-  std::u16string directory;
-  std::u16string file;
-  ZafDiskFileSystem::SplitPath(fileName.c_str(), directory, file);
+std::unique_ptr<ZafDiskFile> ZafStorage::CreateTemporary(std::u16string& name, KHeldFile& held) {
+  ReachDiskStep();
+  const std::u16string directory = Directory();
   // Room for the directory, "ZTMP", any 32-bit number, ".$$$" and the terminator.
   std::vector<ZafIChar> buffer(directory.size() + 32);
-  if (!diskFileSystem.TempName(directory.c_str(), buffer.data(), static_cast<int>(buffer.size()))) {
+  if (!diskFileSystem.TempName(directory.c_str(), buffer.data(), static_cast<int>(buffer.size()), &held)) {
     return nullptr;
   }
   name = buffer.data();
@@ -213,13 +265,14 @@ std::unique_ptr<ZafDiskFile> ZafStorage::CreateTemporary(std::u16string& name) {
   if (created->Error() != ZAF_ERROR_NONE) {
     CloseNative(created);
     diskFileSystem.Remove(name.c_str());
+    held.Release();
     return nullptr;
   }
   return created;
 }
 
 void ZafStorage::CreateEditFile() {
-  editFile = CreateTemporary(editFileName);
+  editFile = CreateTemporary(editFileName, editFileHold);
   outputFile = editFile.get();
   if (!editFile) {
     SetError(ZAF_ERROR_OPEN);
@@ -589,7 +642,6 @@ ZafError ZafStorage::WriteDataFile(ZafDiskFile& output,
                                    std::unordered_map<const ZafDirectoryElement*, int32_t>& newOffsets) {
   ZafWriteDataFileHeader(output, ZAF_DATA_FILE_HEADER_SIZE);
   // Object data in pre-order: an entry's own bytes, then its children's.
-  std::vector<uint8_t> chunk(kCopyChunk);
   for (const auto& [entry, depth] : PreOrder(*root)) {
     if (entry->dataSize == 0 || !entry->holder) {
       continue;
@@ -598,15 +650,9 @@ ZafError ZafStorage::WriteDataFile(ZafDiskFile& output,
     if (offset < 0 || entry->holder->Seek(entry->dataOffset, ZAF_SEEK_START) != 0) {
       return ZAF_ERROR_SEEK;
     }
-    for (int32_t left = entry->dataSize; left > 0;) {
-      const int part = std::min(left, kCopyChunk);
-      if (entry->holder->ReadData(chunk.data(), part) != part) {
-        return ZAF_ERROR_READ;
-      }
-      if (output.WriteData(chunk.data(), part) != part) {
-        return ZAF_ERROR_WRITE;
-      }
-      left -= part;
+    if (const ZafError copied = CopyBytes(*entry->holder, output, entry->dataSize);
+        copied != ZAF_ERROR_NONE) {
+      return copied;
     }
     newOffsets[entry] = offset;
   }
@@ -630,18 +676,50 @@ std::u16string ZafStorage::BackupName(int number) const {
   return name;
 }
 
-bool ZafStorage::RotateBackups(int backups) {
+ZafError ZafStorage::RotateBackups(int backups) {
   backups = std::min(backups, ZAF_STORAGE_MAX_BACKUPS);
   if (backups < 1 || !FileExists(fileName)) {
-    return false;
+    return ZAF_ERROR_NONE;
   }
+  // Oldest first, so that a crash between two steps leaves the backups in order, one number at most
+  // missing, and the data file untouched.
+  ReachDiskStep();
   diskFileSystem.Remove(BackupName(backups).c_str());
   for (int number = backups - 1; number >= 1; --number) {
     if (FileExists(BackupName(number))) {
+      ReachDiskStep();
       diskFileSystem.Rename(BackupName(number).c_str(), BackupName(number + 1).c_str(), nullptr, 0);
     }
   }
-  return diskFileSystem.Rename(fileName.c_str(), BackupName(1).c_str(), nullptr, 0) == 0;
+  ReachDiskStep();
+  if (link(ZafToUtf8(fileName).c_str(), ZafToUtf8(BackupName(1)).c_str()) == 0) {
+    return ZAF_ERROR_NONE;
+  }
+  return CopyToFirstBackup();
+}
+
+ZafError ZafStorage::CopyToFirstBackup() {
+  std::unique_ptr<ZafDiskFile> source(
+      static_cast<ZafDiskFile*>(diskFileSystem.Open(fileName.c_str(), kReadBinary, nullptr, 0)));
+  KHeldFile held;
+  std::u16string copyName;
+  std::unique_ptr<ZafDiskFile> copy =
+      source->Error() == ZAF_ERROR_NONE ? CreateTemporary(copyName, held) : nullptr;
+  ZafError error = copy ? CopyBytes(*source, *copy, source->Length()) : ZAF_ERROR_OPEN;
+  if (error == ZAF_ERROR_NONE && copy->Flush() != 0) {
+    error = ZAF_ERROR_WRITE;
+  }
+  CloseNative(source);
+  CloseNative(copy);
+  ReachDiskStep();
+  if (error == ZAF_ERROR_NONE &&
+      diskFileSystem.Rename(copyName.c_str(), BackupName(1).c_str(), nullptr, 0) != 0) {
+    error = ZAF_ERROR_OPEN;
+  }
+  if (error != ZAF_ERROR_NONE && !copyName.empty()) {
+    diskFileSystem.Remove(copyName.c_str());
+  }
+  return error;
 }
 
 ZafError ZafStorage::SaveBlocker() const {
@@ -666,8 +744,9 @@ int ZafStorage::Save(int backups) {
   }
   // The answer tells about this save alone, not about lookups that failed before it.
   SetError(ZAF_ERROR_NONE);
+  KHeldFile outputHold;
   std::u16string temporaryName;
-  std::unique_ptr<ZafDiskFile> output = CreateTemporary(temporaryName);
+  std::unique_ptr<ZafDiskFile> output = CreateTemporary(temporaryName, outputHold);
   if (!output) {
     return ZAF_ERROR_OPEN;
   }
@@ -681,16 +760,23 @@ int ZafStorage::Save(int backups) {
     SetError(written);
     return -1;
   }
-  const bool movedToBackup = RotateBackups(backups);
-  if (diskFileSystem.Rename(temporaryName.c_str(), fileName.c_str(), nullptr, 0) != 0) {
-    // Never leave the user without the data file: the one just made a backup comes back.
-    if (movedToBackup) {
-      diskFileSystem.Rename(BackupName(1).c_str(), fileName.c_str(), nullptr, 0);
+  // The data file keeps its name throughout: the backups are made beside it, then the new file replaces it
+  // in one step.
+  ZafError placed = RotateBackups(backups);
+  if (placed == ZAF_ERROR_NONE) {
+    ReachDiskStep();
+    if (diskFileSystem.Rename(temporaryName.c_str(), fileName.c_str(), nullptr, 0) != 0) {
+      placed = ZAF_ERROR_OPEN;
     }
+  }
+  if (placed != ZAF_ERROR_NONE) {
     diskFileSystem.Remove(temporaryName.c_str());
-    SetError(ZAF_ERROR_OPEN);
+    SetError(placed);
     return -1;
   }
+  // The renames last only once the folder reaches the disk too; should that fail, the file on the disk is
+  // the old or the new one, both complete.
+  KSyncFolder(KString::FromUtf8(ZafToUtf8(Directory())));
   std::unique_ptr<ZafDiskFile> newBase(
       static_cast<ZafDiskFile*>(diskFileSystem.Open(fileName.c_str(), kReadWriteBinary, nullptr, 0)));
   if (newBase->Error() != ZAF_ERROR_NONE) {

@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "foundation/kheldfile.h"
 #include "framework/data/zafdiskfilesystem.h"
 #include "framework/data/zaffilesystem.h"
 
@@ -37,7 +38,10 @@ class ZafStorage : public ZafFileSystem {
   ZafStorage();
   // Opens or creates the data file (".znc" is added to a name without an extension). A file that cannot be
   // opened or is not a data file leaves an empty storage with the error set: 14, 16 or 18. Such a storage
-  // never saves, so that the file is not replaced: Save and SaveAs answer the same error.
+  // never saves, so that the file is not replaced: Save and SaveAs answer the same error. Open-or-create
+  // starts a new storage for a missing or empty file, but not when a backup of the file exists: the file was
+  // lost, and error 14 keeps a save from rotating the backup away. A writable storage first deletes the
+  // temporary files that killed programs left in the file's folder.
   ZafStorage(const ZafIChar* name, uint16_t flags);
   ZafStorage(const ZafStorage&) = delete;
   ZafStorage& operator=(const ZafStorage&) = delete;
@@ -51,7 +55,8 @@ class ZafStorage : public ZafFileSystem {
   bool IsAName(const ZafIChar* name) const override;
 
   // Writes the whole storage to its file, keeping `backups` older versions (at most 9). The old file is
-  // replaced only once the new one is complete; on any failure the storage and its file stay as they were.
+  // replaced only once the new one is complete and in one step, so that the file exists at every moment;
+  // on any failure the storage and its file stay as they were (the backups may have moved up one).
   // 0 on success, 10 when the storage is not writable, 14 when the new file cannot be created, -1 when the
   // error field is set. Refused (-1) while the storage's own file could not be read, and while an object
   // failed to be stored by Close and has been neither stored again nor removed since: the error field then
@@ -94,6 +99,10 @@ class ZafStorage : public ZafFileSystem {
   int Rename(const ZafIChar* oldName, const ZafIChar* newName, const ZafIChar* stringID,
              ZafNumberID numberID) override;
 
+  // Test seam: `hook` (null for none) runs before each step by which opening or saving changes the disk, so
+  // that a test can stop the program there as a crash would.
+  static void SetDiskStepHook(void (*hook)());
+
   bool Writable() const { return Flags() & ZAF_STORAGE_READWRITE; }
   // Major version in the high byte, minor in the low byte.
   uint16_t Version() const { return version; }
@@ -108,9 +117,15 @@ class ZafStorage : public ZafFileSystem {
   friend class ZafStorageFile;
 
   void OpenFile(uint16_t flags);
+  bool AnyBackupExists() const;
+  // Deletes the temporary files that programs killed while using them left in the data file's folder.
+  void RemoveLeftovers();
   void StartEmpty();
-  // Makes a new, empty native file named after the first free "ZTMP<n>.$$$" in the data file's directory.
-  std::unique_ptr<ZafDiskFile> CreateTemporary(std::u16string& name);
+  // The folder of the data file ("" for the current one).
+  std::u16string Directory() const;
+  // Makes a new, empty native file under a free "ZTMP<n>.$$$" name in the data file's directory, held by
+  // `held` while it is in use.
+  std::unique_ptr<ZafDiskFile> CreateTemporary(std::u16string& name, KHeldFile& held);
   void CreateEditFile();
   void CloseNative(std::unique_ptr<ZafDiskFile>& file);
   void SetFileName(const ZafIChar* name);
@@ -132,15 +147,18 @@ class ZafStorage : public ZafFileSystem {
   // Writes the whole data file, noting where each object's bytes now stand.
   ZafError WriteDataFile(ZafDiskFile& output,
                          std::unordered_map<const ZafDirectoryElement*, int32_t>& newOffsets);
-  // Moves the backups up one number (at most 9 kept) and the data file to backup 1; true when the data file
-  // was moved.
-  bool RotateBackups(int backups);
+  // Moves the backups up one number (at most 9 kept) and makes backup 1 a second name of the data file (or a
+  // copy), leaving the data file in place.
+  ZafError RotateBackups(int backups);
+  // Copies the data file to backup 1 through a temporary file, for file systems without hard links.
+  ZafError CopyToFirstBackup();
   std::u16string BackupName(int number) const;
 
   uint16_t version = 0;
   ZafDiskFileSystem diskFileSystem;
   std::unique_ptr<ZafDiskFile> baseFile;
   std::unique_ptr<ZafDiskFile> editFile;
+  KHeldFile editFileHold;
   // Where objects closed after writing go: the edit file.
   ZafDiskFile* outputFile = nullptr;
   std::u16string fileName;

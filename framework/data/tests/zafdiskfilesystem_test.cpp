@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <fstream>
 #include <memory>
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,18 +19,21 @@ std::string Narrow(const std::u16string& text) {
   return ZafToUtf8(text);
 }
 
-TEST(ZafDiskFileSystem, TempNameTakesTheSmallestFreeNumberAndCreatesTheFile) {
+TEST(ZafDiskFileSystem, TempNameCreatesANewFileAndLeavesTakenOnesAlone) {
   TemporaryFolder folder;
   ZafDiskFileSystem files;
   std::ofstream(folder.path / "ZTMP1.$$$") << "taken";
-  ZafIChar name[256];
-  for (const char* expected : {"ZTMP0.$$$", "ZTMP2.$$$", "ZTMP3.$$$"}) {
-    SCOPED_TRACE(expected);
+  std::set<std::u16string> made;
+  for (int i = 0; i < 3; ++i) {
+    ZafIChar name[256];
     ASSERT_EQ(files.TempName(folder.Path().c_str(), name, 256), name);
-    EXPECT_EQ(std::u16string(name), folder.Path(expected));
-    EXPECT_TRUE(std::filesystem::exists(folder.path / expected));
+    const std::filesystem::path path(Narrow(name));
+    EXPECT_EQ(path.parent_path(), folder.path);
+    EXPECT_TRUE(std::regex_match(path.filename().string(), std::regex(R"(ZTMP\d+\.\$\$\$)"))) << path;
+    EXPECT_EQ(std::filesystem::file_size(path), 0u);
+    made.insert(name);
   }
-  // The taken file was not touched.
+  EXPECT_EQ(made.size(), 3u);
   std::ifstream taken(folder.path / "ZTMP1.$$$");
   std::string content;
   taken >> content;
@@ -41,13 +46,13 @@ TEST(ZafDiskFileSystem, TempNameJoinsTheDirectoryAndRefusesWhatDoesNotFit) {
   const std::u16string withoutSlash = ZafFromUtf8(folder.path.string());
   ZafIChar name[256];
   ASSERT_NE(files.TempName(withoutSlash.c_str(), name, 256), nullptr);
-  EXPECT_EQ(std::u16string(name), withoutSlash + u"/ZTMP0.$$$");
+  EXPECT_EQ(std::u16string(name).rfind(withoutSlash + u"/ZTMP", 0), 0u);
 
-  const int exactFit = static_cast<int>(withoutSlash.size() + 11);
-  EXPECT_EQ(files.TempName(withoutSlash.c_str(), name, exactFit - 1), nullptr);
+  // No name is shorter than "/ZTMP0.$$$" after the directory.
+  const int tooShort = static_cast<int>(withoutSlash.size() + 10);
+  EXPECT_EQ(files.TempName(withoutSlash.c_str(), name, tooShort), nullptr);
   EXPECT_EQ(files.Error(), ZAF_ERROR_OPEN);
-  EXPECT_FALSE(std::filesystem::exists(folder.path / "ZTMP1.$$$"));
-  EXPECT_NE(files.TempName(withoutSlash.c_str(), name, exactFit), nullptr);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path), {}), 1);
 
   EXPECT_EQ(files.TempName(u"/nonexistent-zaf-dir/", name, 256), nullptr);
 }
