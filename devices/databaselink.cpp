@@ -23,26 +23,36 @@ KMemoryStream PayloadStream(const DatabaseFrame& answer, int32_t charMode) {
 }  // namespace
 
 DatabaseLink::DatabaseLink(LinkClock clock)
-    : clock(clock ? std::move(clock) : LinkClock(SteadyMilliseconds)) {}
+    : clock(clock ? std::move(clock) : LinkClock(SteadyMilliseconds)),
+      port(std::make_unique<KSerialPort>()) {}
 
 void DatabaseLink::Open(const KString& settings, int32_t mode, bool checksum, int32_t timeout) {
   Close();
-  port.OpenSettings(settings, KSerialPort::kRead | KSerialPort::kWrite);
+  port->OpenSettings(settings, KSerialPort::kRead | KSerialPort::kWrite);
+  SetOptions(mode, checksum, timeout);
+}
+
+void DatabaseLink::Attach(std::unique_ptr<KSerialPort> attached, int32_t mode, bool checksum,
+                          int32_t timeout) {
+  Close();
+  port = std::move(attached);
+  SetOptions(mode, checksum, timeout);
+}
+
+void DatabaseLink::SetOptions(int32_t mode, bool checksum, int32_t timeout) {
   charMode = mode;
   withChecksum = checksum;
   timeoutMs = timeout > 0 ? std::min(timeout, kMaxTimeoutMs) : kDefaultTimeoutMs;
 }
 
 void DatabaseLink::Close() {
-  port.Close();
+  port->Close();
   reader = DatabaseFrameReader();
 }
 
 DatabaseLink::Outcome DatabaseLink::Exchange(const char* code, const std::vector<KString>& lines,
                                              const char* answerCode, DatabaseFrame& answer) {
-  if (!port.IsOpen()) {
-    return kNoAnswer;
-  }
+  // A port that is not open fails the write below: the request has no answer.
   DatabaseFrame request;
   request.code = code;
   request.SetLines(lines, charMode);
@@ -54,9 +64,9 @@ DatabaseLink::Outcome DatabaseLink::Exchange(const char* code, const std::vector
     // Whatever came before the request (the rest of an answer that came too late, noise) answers nothing
     // of it.
     reader.Discard();
-    port.SetTimeout(timeoutMs);
-    QvDrainInput(port, 0);
-    port.Write(bytes.data(), static_cast<int32_t>(bytes.size()));
+    port->SetTimeout(timeoutMs);
+    QvDrainInput(*port, 0);
+    port->Write(bytes.data(), static_cast<int32_t>(bytes.size()));
     // The database's time starts once it has the whole request.
     const int64_t deadline = clock() + timeoutMs;
     uint8_t chunk[kReadChunk];
@@ -74,8 +84,8 @@ DatabaseLink::Outcome DatabaseLink::Exchange(const char* code, const std::vector
       if (left <= 0) {
         return kNoAnswer;
       }
-      port.SetTimeout(static_cast<int32_t>(left));
-      const int32_t got = port.Read(chunk, kReadChunk);
+      port->SetTimeout(static_cast<int32_t>(left));
+      const int32_t got = port->Read(chunk, kReadChunk);
       reader.Feed(chunk, static_cast<size_t>(got));
     }
   } catch (const KXStream&) {

@@ -11,6 +11,7 @@
 // can never pass for the answer.
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "devices/databaseframe.h"
@@ -34,6 +35,9 @@ class DatabaseLink {
   // character, else UTF-8); requests carry the checksum when `withChecksum`. A time-out not above 0 is the
   // default, one above kMaxTimeoutMs is kMaxTimeoutMs. Throws KXSerialPort as the port does.
   void Open(const KString& settings, int32_t charMode, bool withChecksum, int32_t timeoutMs);
+  // Talks over a port the caller brings, open already or a stand-in for the device (fuzzing), instead of
+  // its own; the rest as Open.
+  void Attach(std::unique_ptr<KSerialPort> port, int32_t charMode, bool withChecksum, int32_t timeoutMs);
   void Close();
   // The time-out each request is written with and waits for its answer, in milliseconds.
   int32_t Timeout() const { return timeoutMs; }
@@ -54,12 +58,13 @@ class DatabaseLink {
   int32_t StrayFrames() const { return strayFrames; }
 
  private:
+  void SetOptions(int32_t charMode, bool withChecksum, int32_t timeoutMs);
   // Sends a request and waits for a frame of the answer code or AMB.
   Outcome Exchange(const char* code, const std::vector<KString>& lines, const char* answerCode,
                    DatabaseFrame& answer);
 
   LinkClock clock;
-  KSerialPort port;
+  std::unique_ptr<KSerialPort> port;
   int32_t charMode = 0;
   bool withChecksum = true;
   int32_t timeoutMs = kDefaultTimeoutMs;

@@ -8,30 +8,13 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "foundation/kmemorystream.h"
-#include "foundation/kstring.h"
+#include "imaging/fuzz/fuzzcamera.h"
 #include "imaging/ycamera.h"
 #include "imaging/yimage.h"
 #include "imaging/yimageblock.h"
 #include "imaging/yimageframe.h"
 
 namespace {
-
-// Sets the camera through its record, the only way to give it a frame length its limits would refuse.
-void SetLayout(YCamera& camera, int32_t type, int32_t p5, int32_t p7, int32_t pixelMode) {
-  KMemoryStream record;
-  record.WriteUInt32(YCamera::kVersionWord);
-  record.WriteInt32(0);
-  KString().Write(record);
-  record.WriteInt32(0);
-  record.WriteInt32(YCamera::kParameterCount);
-  for (int32_t n = 0; n < YCamera::kParameterCount; ++n) {
-    const int32_t value = n == 0 ? type : n == 5 ? p5 : n == 7 ? p7 : n == 27 ? pixelMode : 0;
-    record.WriteInt32(value);
-    record.WriteByte(0);
-  }
-  camera.Read(record);
-}
 
 constexpr int32_t kMostFrames = 300;
 
@@ -46,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int32_t p5 = raw ? data[1] % 3 : data[1] % 4;
   const int32_t p7 = raw ? data[2] % 3 : (data[2] | data[3] << 8) % 2100;
   YImage image;
-  SetLayout(image.Camera(), raw ? YCamera::kTypeRaw : YCamera::kTypeCoded, p5, p7, (data[1] >> 4) & 1);
+  FuzzSetCamera(image.Camera(), raw ? YCamera::kTypeRaw : YCamera::kTypeCoded, 0, p5, p7, (data[1] >> 4) & 1);
   auto* block = new YImageBlock;
   block->SetImage(&image);
   block->SetNumber(0);

@@ -1,17 +1,20 @@
 // Reads fuzzed bytes as the stored record of each data class (string, real, scroll, palette, mouse and
-// language data) and writes what was read back again. A bad record must leave the object empty with its
-// error set; a good one must read back the same after it was written.
+// language data, bitmaps and icons) and writes what was read back again. A bad record must leave the object
+// empty with its error set; a good one must read back the same after it was written.
 #include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 
+#include "framework/data/zafbitmapdata.h"
 #include "framework/data/zafclassid.h"
 #include "framework/data/zafdatapersistence.h"
 #include "framework/data/zaffile.h"
+#include "framework/data/zaficondata.h"
 #include "framework/data/zaflanguagedata.h"
 #include "framework/data/zafmousedata.h"
 #include "framework/data/zafpalettedata.h"
@@ -64,6 +67,22 @@ void Check(const ZafIChar* className, ZafClassID classID, int storageType, const
   }
 }
 
+// Two pictures with the same size and pixels. A picture without pixels (0 wide or high) may or may not
+// keep an empty array: both draw nothing.
+bool SameImage(const ZafImageData& a, const ZafImageData& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) {
+    return false;
+  }
+  const std::size_t count = static_cast<std::size_t>(a.Width()) * static_cast<std::size_t>(a.Height());
+  if (count == 0) {
+    return true;
+  }
+  if ((a.Pixels() == nullptr) != (b.Pixels() == nullptr)) {
+    return false;
+  }
+  return a.Pixels() == nullptr || std::memcmp(a.Pixels(), b.Pixels(), count) == 0;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -102,5 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check<ZafLanguageData>(
       u"ZafLanguageData", ID_ZAF_LANGUAGE_DATA, ZAF_STORAGE_TYPE_NAMED, data, size,
       [](const ZafLanguageData& a, const ZafLanguageData& b) { return a.Count() == b.Count(); });
+  Check<ZafBitmapData>(u"ZafBitmapData", ID_ZAF_BITMAP_DATA, ZAF_STORAGE_TYPE_NAMED, data, size, SameImage);
+  Check<ZafIconData>(u"ZafIconData", ID_ZAF_ICON_DATA, ZAF_STORAGE_TYPE_NAMED, data, size, SameImage);
   return 0;
 }
