@@ -1,9 +1,11 @@
 // Drawing a screenful of force traces through the native window system: ten polylines of 5,000 points each
 // into the client area of a 1000 x 600 window, as a chart redraws. One iteration is one redraw (the client
-// cleared, then the ten traces), so the time per iteration is the time per redraw.
+// cleared, then the ten traces), so the time per iteration is the time per redraw; the points drawn per
+// millisecond are reported beside it.
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -52,6 +54,7 @@ void BM_RedrawTenTraces(benchmark::State& state) {
   native::HDC dc = native::GetDC(window);
   native::HPEN pen = native::CreatePen(native::PS_SOLID, 0, native::RGB(200, 0, 0));
   native::HGDIOBJ previous = native::SelectObject(dc, pen);
+  const auto started = std::chrono::steady_clock::now();
   for (auto _ : state) {
     native::FillRect(dc, &client, static_cast<native::HBRUSH>(native::GetStockObject(native::WHITE_BRUSH)));
     for (const auto& trace : traces) {
@@ -59,8 +62,11 @@ void BM_RedrawTenTraces(benchmark::State& state) {
     }
     benchmark::ClobberMemory();
   }
-  state.counters["points"] = benchmark::Counter(static_cast<double>(kTraces) * kPoints * state.iterations(),
-                                                benchmark::Counter::kIsRate);
+  // Points drawn per millisecond of wall time, the figure a chart's redraw budget is given in.
+  const double milliseconds =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
+  state.counters["points_per_ms"] =
+      static_cast<double>(kTraces) * kPoints * static_cast<double>(state.iterations()) / milliseconds;
   native::SelectObject(dc, previous);
   native::DeleteObject(pen);
   native::ReleaseDC(window, dc);

@@ -54,7 +54,7 @@ constexpr PALETTEENTRY kDefaultPalette[] = {
 
 POINT DrawTarget::toTarget(POINT logical) const {
   POINT device = dc->toDevice(logical);
-  return POINT{device.x + dc->origin.x, device.y + dc->origin.y};
+  return POINT{device.x + origin.x, device.y + origin.y};
 }
 
 RECT DrawTarget::toTarget(const RECT& logical) const {
@@ -195,6 +195,7 @@ bool Gdi::target(HDC handle, DrawTarget* out) const {
     return false;
   }
   out->dc = dc;
+  out->origin = dc->origin;
   WindowSystem& system = WindowSystem::get();
   switch (dc->kind) {
     case DeviceContext::Kind::Memory: {
@@ -213,8 +214,12 @@ bool Gdi::target(HDC handle, DrawTarget* out) const {
       if (topLevel == nullptr || topLevel->surface == nullptr) {
         return false;
       }
+      // The top-level window's surface holds only the part of it that lies on the desktop.
       out->surface = topLevel->surface.get();
       out->clip = dc->visible;
+      out->clip.offset(-topLevel->surfaceArea.left, -topLevel->surfaceArea.top);
+      out->origin.x -= topLevel->surfaceArea.left;
+      out->origin.y -= topLevel->surfaceArea.top;
       break;
     }
     case DeviceContext::Kind::Screen:
@@ -226,7 +231,7 @@ bool Gdi::target(HDC handle, DrawTarget* out) const {
   }
   if (dc->state.clip.has_value()) {
     Region clip = *dc->state.clip;
-    clip.offset(dc->origin.x, dc->origin.y);
+    clip.offset(out->origin.x, out->origin.y);
     out->clip.intersect(clip);
   }
   return true;

@@ -27,6 +27,7 @@ struct DrawTarget {
   Surface* surface = nullptr;
   Region clip;
   DeviceContext* dc = nullptr;
+  POINT origin{};  // the context's device origin on the target surface
 
   // From logical coordinates to target-surface coordinates.
   POINT toTarget(POINT logical) const;

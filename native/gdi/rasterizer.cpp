@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "native/gdi/gditypes.h"
 #include "native/user/rects.h"
@@ -42,6 +43,125 @@ Pixel ropPixel(DWORD rop, Pixel pattern, Pixel source, Pixel destination) {
   return result & 0xFFFFFF;
 }
 
+namespace {
+
+// n / d rounded down and up, for d > 0.
+long long floorDiv(__int128 n, long long d) {
+  __int128 q = n / d;
+  return static_cast<long long>(n % d < 0 ? q - 1 : q);
+}
+long long ceilDiv(__int128 n, long long d) {
+  return -floorDiv(-n, d);
+}
+
+// The pixels of a one-pixel line from `from` towards `to`, `to` left out: step i (0 <= i < major) lies i
+// pixels along the major axis and across(i) = floor((2 i minor + major) / (2 major)) pixels along the other,
+// the nearest whole coordinate to the true line, rounded the same way everywhere so that a line is the same
+// pixels however much of it is clipped.
+struct LineSteps {
+  bool xMajor;
+  long long major;
+  long long minor;
+  int majorStep;
+  int minorStep;
+  long long majorStart;
+  long long minorStart;
+
+  LineSteps(POINT from, POINT to) {
+    long long dx = static_cast<long long>(to.x) - from.x;
+    long long dy = static_cast<long long>(to.y) - from.y;
+    xMajor = std::llabs(dx) >= std::llabs(dy);
+    major = xMajor ? std::llabs(dx) : std::llabs(dy);
+    minor = xMajor ? std::llabs(dy) : std::llabs(dx);
+    majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    majorStart = xMajor ? from.x : from.y;
+    minorStart = xMajor ? from.y : from.x;
+  }
+
+  // across(i), and the error term: how far step i lies past it, in units of 1 / (2 major).
+  std::pair<long long, long long> acrossAt(long long i) const {
+    if (i == 0) {
+      return {0, major};  // a line that starts inside its clip needs no division
+    }
+    __int128 scaled = static_cast<__int128>(2 * i) * minor + major;
+    return {static_cast<long long>(scaled / (2 * major)), static_cast<long long>(scaled % (2 * major))};
+  }
+
+  // The steps that land inside `rect`, [first, last]; first > last when none does. Both coordinates move one
+  // way only, so these are consecutive.
+  std::pair<long long, long long> inside(const RECT& rect) const {
+    long long first = 0;
+    long long last = major - 1;
+    clampToRange(xMajor ? rect.left : rect.top, (xMajor ? rect.right : rect.bottom) - 1, majorStart,
+                 majorStep, &first, &last);
+    long long low = xMajor ? rect.top : rect.left;
+    long long high = (xMajor ? rect.bottom : rect.right) - 1;
+    long long end = minorStart + minorStep * minor;
+    if (first <= last && (std::min(minorStart, end) < low || std::max(minorStart, end) > high)) {
+      // The line leaves the rectangle across: keep the steps whose across(i) lies between a and b.
+      long long a = 0;
+      long long b = minor;
+      clampToRange(low, high, minorStart, minorStep, &a, &b);
+      if (a > b) {
+        return {1, 0};
+      }
+      // across(i) >= a from i = ceil(major (2a - 1) / (2 minor)) on; across(i) <= b while i is below
+      // major (2b + 1) / (2 minor).
+      if (minor > 0) {
+        first = std::max(first, ceilDiv(static_cast<__int128>(major) * (2 * a - 1), 2 * minor));
+        last = std::min(last, ceilDiv(static_cast<__int128>(major) * (2 * b + 1), 2 * minor) - 1);
+      }
+    }
+    return {first, last};
+  }
+
+ private:
+  // Narrows [*first, *last] to the counts n for which start + step * n lies in [low, high].
+  static void clampToRange(long long low, long long high, long long start, int step, long long* first,
+                           long long* last) {
+    if (step > 0) {
+      *first = std::max(*first, low - start);
+      *last = std::min(*last, high - start);
+    } else {
+      *first = std::max(*first, start - high);
+      *last = std::min(*last, start - low);
+    }
+  }
+};
+
+// Puts every step of the line that the clip lets through: put(pixel, step).
+template <typename Put>
+void walkLine(Surface& surface, const std::vector<RECT>& clip, const LineSteps& steps, Put put) {
+  // Each clip rectangle holds one run of consecutive steps, and the rectangles do not overlap, so no pixel
+  // is mixed twice.
+  Pixel* pixels = surface.row(0);
+  std::ptrdiff_t width = surface.width();
+  std::ptrdiff_t alongStride = steps.xMajor ? steps.majorStep : steps.majorStep * width;
+  std::ptrdiff_t acrossStride = steps.xMajor ? steps.minorStep * width : steps.minorStep;
+  for (const RECT& rect : clip) {
+    auto [first, last] = steps.inside(rect);
+    if (first > last) {
+      continue;
+    }
+    auto [across, error] = steps.acrossAt(first);
+    long long along = steps.majorStart + steps.majorStep * first;
+    long long minorAt = steps.minorStart + steps.minorStep * across;
+    std::ptrdiff_t at = steps.xMajor ? minorAt * width + along : along * width + minorAt;
+    for (long long i = first; i <= last; ++i) {
+      put(pixels[at], i);
+      at += alongStride;
+      error += 2 * steps.minor;
+      if (error >= 2 * steps.major) {
+        error -= 2 * steps.major;
+        at += acrossStride;
+      }
+    }
+  }
+}
+
+}  // namespace
+
 Rasterizer::Rasterizer(Surface& surface, const Region& clip) : surface_(surface) {
   Region inside = clip;
   inside.intersect(RECT{0, 0, surface.width(), surface.height()});
@@ -72,6 +192,10 @@ void Rasterizer::fillRect(const RECT& rect, const Paint& paint, int rop2) {
     }
     for (int y = part.top; y < part.bottom; ++y) {
       Pixel* row = surface_.row(y);
+      if (!paint.patterned && rop2 == R2_COPYPEN) {
+        std::fill(row + part.left, row + part.right, paint.solid);
+        continue;
+      }
       for (int x = part.left; x < part.right; ++x) {
         row[x] = mixPixel(rop2, row[x], paint.at(x, y));
       }
@@ -80,69 +204,38 @@ void Rasterizer::fillRect(const RECT& rect, const Paint& paint, int rop2) {
 }
 
 void Rasterizer::line(POINT from, POINT to, Pixel color, int rop2, LineStyle* style) {
-  // Step along the major axis; the minor coordinate of step i is the nearest one to the true line, rounded
-  // the same way everywhere so that a line is the same pixels however much of it is clipped. The end point
-  // belongs to the next segment and is left out.
-  long long dx = static_cast<long long>(to.x) - from.x;
-  long long dy = static_cast<long long>(to.y) - from.y;
-  bool xMajor = std::llabs(dx) >= std::llabs(dy);
-  long long major = xMajor ? std::llabs(dx) : std::llabs(dy);
-  long long minor = xMajor ? std::llabs(dy) : std::llabs(dx);
-  int majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
-  int minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
-  long long majorStart = xMajor ? from.x : from.y;
-  long long minorStart = xMajor ? from.y : from.x;
-  // Only the steps whose major coordinate lies on the clip bounds can show; the others are skipped, so a
-  // line that runs far off the surface costs no more than one across it.
-  long long low = xMajor ? bounds_.left : bounds_.top;
-  long long high = (xMajor ? bounds_.right : bounds_.bottom) - 1;
-  long long first = 0;
-  long long last = major - 1;
-  if (majorStep > 0) {
-    first = std::max(first, low - majorStart);
-    last = std::min(last, high - majorStart);
-  } else {
-    first = std::max(first, majorStart - high);
-    last = std::min(last, majorStart - low);
-  }
+  LineSteps steps(from, to);
   int period = 0;
-  int startPhase = 0;
   if (style != nullptr) {
     for (int run : style->runs) {
       period += run;
     }
-    if (period > 0) {
-      startPhase = style->phase;
-      style->phase = static_cast<int>((startPhase + std::min(first, major)) % period);
-    }
   }
-  for (long long i = first; i <= last; ++i) {
-    bool on = true;
-    if (period > 0) {
-      int position = style->phase;
-      for (std::size_t run = 0; run < style->runs.size(); ++run) {
-        if (position < style->runs[run]) {
-          on = run % 2 == 0;
-          break;
-        }
-        position -= style->runs[run];
-      }
-      style->phase = (style->phase + 1) % period;
+  if (period == 0) {
+    if (rop2 == R2_COPYPEN) {
+      walkLine(surface_, clip_, steps, [color](Pixel& pixel, long long) { pixel = color; });
+    } else {
+      walkLine(surface_, clip_, steps,
+               [color, rop2](Pixel& pixel, long long) { pixel = mixPixel(rop2, pixel, color); });
     }
-    long long along = majorStart + majorStep * i;
-    long long across = minorStart + minorStep * ((2 * i * minor + major) / (2 * major));
-    int x = static_cast<int>(xMajor ? along : across);
-    int y = static_cast<int>(xMajor ? across : along);
-    if (on) {
-      plot(x, y, color, rop2);
+    return;
+  }
+  // Step i lies at (phase + i) in the pattern; clipped steps advance it too, so the next segment carries on
+  // where this one ends.
+  long long startPhase = style->phase;
+  walkLine(surface_, clip_, steps, [&](Pixel& pixel, long long i) {
+    long long position = (startPhase + i) % period;
+    std::size_t run = 0;
+    while (position >= style->runs[run]) {
+      position -= style->runs[run++];
+    }
+    if (run % 2 == 0) {
+      pixel = mixPixel(rop2, pixel, color);
     } else if (style->fillGaps) {
-      plot(x, y, style->gapColor, rop2);
+      pixel = mixPixel(rop2, pixel, style->gapColor);
     }
-  }
-  if (period > 0) {
-    // Clipped steps advance the pattern too, so the next segment carries on where this one ends.
-    style->phase = static_cast<int>((startPhase + major) % period);
-  }
+  });
+  style->phase = static_cast<int>((startPhase + steps.major) % period);
 }
 
 void Rasterizer::fillCoverage(const std::uint8_t* coverage, int stride, const RECT& box, const Paint& paint,

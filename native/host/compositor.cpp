@@ -1,6 +1,7 @@
 #include "native/host/compositor.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "native/user/metrics.h"
 #include "native/user/rects.h"
@@ -45,6 +46,32 @@ void Compositor::drawnDirectly(const RECT& screen) {
   addDamage(&composed_, screen);
 }
 
+bool Compositor::fitSurface(WindowRecord& window) const {
+  RECT whole{0, 0, desktop_.width(), desktop_.height()};
+  RECT area{};
+  if (IntersectRect(&area, &window.rect, &whole)) {
+    OffsetRect(&area, -window.rect.left, -window.rect.top);
+  }
+  const RECT& held = window.surfaceArea;
+  if (window.surface != nullptr && EqualRect(&area, &held)) {
+    return false;
+  }
+  auto fitted = std::make_unique<Surface>(area.right - area.left, area.bottom - area.top, false);
+  fitted->fill(pixelOf(GetSysColor(COLOR_WINDOW)));
+  RECT kept{};
+  if (window.surface != nullptr && IntersectRect(&kept, &area, &held)) {
+    for (int y = kept.top; y < kept.bottom; ++y) {
+      std::copy(window.surface->row(y - held.top) + (kept.left - held.left),
+                window.surface->row(y - held.top) + (kept.right - held.left),
+                fitted->row(y - area.top) + (kept.left - area.left));
+    }
+  }
+  bool grown = !IsRectEmpty(&area) && !EqualRect(&kept, &area);
+  window.surface = std::move(fitted);
+  window.surfaceArea = area;
+  return grown;
+}
+
 void Compositor::compose(const WindowTree& windows) {
   if (pending_.empty()) {
     return;
@@ -60,21 +87,17 @@ void Compositor::compose(const WindowTree& windows) {
       if (window == nullptr || !window->hasVisibleFlag() || window->surface == nullptr) {
         continue;
       }
+      // The part of the window its surface holds, on the screen.
+      RECT held = window->surfaceArea;
+      OffsetRect(&held, window->rect.left, window->rect.top);
       RECT part{};
-      if (!IntersectRect(&part, &area, &window->rect)) {
+      if (!IntersectRect(&part, &area, &held)) {
         continue;
       }
       Surface& source = *window->surface;
       for (int y = part.top; y < part.bottom; ++y) {
-        int sourceY = y - window->rect.top;
-        if (sourceY >= source.height()) {
-          break;
-        }
-        int sourceLeft = part.left - window->rect.left;
-        int count = std::min<int>(part.right - part.left, source.width() - sourceLeft);
-        if (count > 0) {
-          std::copy_n(source.row(sourceY) + sourceLeft, count, desktop_.row(y) + part.left);
-        }
+        std::copy_n(source.row(y - held.top) + (part.left - held.left), part.right - part.left,
+                    desktop_.row(y) + part.left);
       }
     }
     addDamage(&composed_, area);

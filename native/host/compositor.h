@@ -12,6 +12,7 @@
 namespace native {
 
 class WindowTree;
+struct WindowRecord;
 
 class Compositor {
  public:
@@ -26,6 +27,10 @@ class Compositor {
   // Screen coordinates drawn straight onto the desktop (a screen device context): nothing to compose, but a
   // host has to copy them.
   void drawnDirectly(const RECT& screen);
+  // Gives a top-level window a backing surface for the part of it on the desktop, keeping the pixels that
+  // part already had: no window costs more than the desktop, however large it is made. Answers whether the
+  // surface now holds part of the window it did not hold before, which then needs painting.
+  bool fitSurface(WindowRecord& window) const;
   // Composes the damaged areas.
   void compose(const WindowTree& windows);
   // The areas composed since the last call (screen coordinates), for a host to copy out.

@@ -27,7 +27,10 @@ BOOL SaveWindowSnapshot(HWND handle, const std::string& path) {
     return FALSE;
   }
   const WindowRecord& topLevel = *system.windows().find(system.windows().topLevelOf(handle));
+  // Where the window's corner lies on its top-level window's surface.
   POINT corner = VisibleRegion::origin(system.windows(), *window, true);
+  corner.x -= topLevel.surfaceArea.left;
+  corner.y -= topLevel.surfaceArea.top;
   Surface picture(window->width(), window->height(), false);
   for (int y = 0; y < picture.height(); ++y) {
     for (int x = 0; x < picture.width(); ++x) {

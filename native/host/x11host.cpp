@@ -123,7 +123,10 @@ X11Host::X11Host(WindowSystem& system, std::unique_ptr<Connection> connection)
   system_.waitSet().setBeforeWait([this] {
     bool took = takeEvents();
     present();
-    return took;
+    // Writing the picture reads what the server sent meanwhile off the socket into the connection's queue,
+    // where a wait on the socket would not see it: a key or close that came during the copy must not wait
+    // for the next timer, so the wait only looks and the next round takes it.
+    return took || XEventsQueued(x_->display, QueuedAfterReading) > 0;
   });
   // Everything is copied once the window shows.
   system_.compositor().damage(RECT{0, 0, x_->width, x_->height});

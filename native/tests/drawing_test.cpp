@@ -62,6 +62,58 @@ TEST(Drawing, LinesFarOffTheSurfaceDrawOnlyTheirVisiblePixels) {
   }
 }
 
+TEST(Drawing, LinesThroughAClipOfSeveralRectanglesKeepTheirUnclippedPixels) {
+  TestDriver driver;
+  struct Case {
+    const char* name;
+    POINT from;
+    POINT to;
+    int penStyle;
+    int mix;
+  };
+  const Case cases[] = {
+      {"shallow, rightwards and down into the hole", {-8, 0}, {28, 12}, PS_SOLID, R2_XORPEN},
+      {"shallow, leftwards and up", {25, 18}, {-3, 4}, PS_SOLID, R2_XORPEN},
+      {"steep, downwards and right into the hole", {1, -3}, {10, 24}, PS_SOLID, R2_XORPEN},
+      {"steep, upwards and left", {13, 23}, {2, -2}, PS_SOLID, R2_COPYPEN},
+      {"diagonal through the hole", {-2, -2}, {22, 22}, PS_SOLID, R2_XORPEN},
+      {"level across the hole", {-5, 9}, {30, 9}, PS_SOLID, R2_COPYPEN},
+      {"dotted across the hole", {-4, 7}, {25, 12}, PS_DOT, R2_COPYPEN},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    PixelBoard whole(20, 20);
+    PixelBoard part(20, 20);
+    // The board less a hole in the middle and a notch on the left: several rectangles.
+    HRGN clip = CreateRectRgn(0, 0, 20, 20);
+    for (const RECT& cut : {RECT{6, 5, 14, 13}, RECT{0, 15, 3, 17}}) {
+      HRGN piece = CreateRectRgnIndirect(&cut);
+      CombineRgn(clip, clip, piece, RGN_DIFF);
+      DeleteObject(piece);
+    }
+    SelectClipRgn(part.dc(), clip);
+    for (HDC dc : {whole.dc(), part.dc()}) {
+      // Mixed by XOR, a pixel drawn twice shows as one never drawn.
+      HPEN pen = CreatePen(test.penStyle, 0, RGB(0, 0, 255));
+      HGDIOBJ previous = SelectObject(dc, pen);
+      SetROP2(dc, test.mix);
+      MoveToEx(dc, test.from.x, test.from.y, nullptr);
+      LineTo(dc, test.to.x, test.to.y);
+      DeleteObject(SelectObject(dc, previous));
+    }
+    SelectClipRgn(part.dc(), nullptr);  // GetPixel answers no colour outside the clip
+    Picture unclipped = whole.picture();
+    Picture clipped = part.picture();
+    for (int y = 0; y < 20; ++y) {
+      for (int x = 0; x < 20; ++x) {
+        char expected = PtInRegion(clip, x, y) ? unclipped[y][x] : '.';
+        EXPECT_EQ(clipped[y][x], expected) << "at " << x << ", " << y;
+      }
+    }
+    DeleteObject(clip);
+  }
+}
+
 TEST(Drawing, PolylineJoinsSegmentsAndLeavesOutOnlyTheLastPoint) {
   TestDriver driver;
   PixelBoard board(5, 5);

@@ -3,6 +3,7 @@
 #include "native/testdriver.h"
 #include "native/tests/messagespy.h"
 #include "native/user/nonclientlayout.h"
+#include "native/user/windowsystem.h"
 
 namespace native {
 // Comparison and printing for the tests' expectations; found by argument-dependent lookup.
@@ -337,7 +338,40 @@ TEST(WindowPos, ExtremeGeometryIsHeldWithinLimits) {
     RECT rect{};
     GetWindowRect(window, &rect);
     EXPECT_EQ(rect, c.expected);
+    // However large the window, its pixels cost no more than the desktop's.
+    const Surface& pixels = *WindowSystem::get().windows().find(window)->surface;
+    EXPECT_LE(pixels.width(), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_LE(pixels.height(), GetSystemMetrics(SM_CYSCREEN));
   }
+}
+
+TEST(WindowPos, WindowPartlyOffTheDesktopDrawsWhereItShowsAndPaintsWhatComesOn) {
+  TestDriver driver;
+  const COLORREF green = RGB(0, 128, 0);
+  const COLORREF red = RGB(255, 0, 0);
+  HBRUSH brush = CreateSolidBrush(green);
+  WNDCLASS description{};
+  description.lpfnWndProc = DefWindowProc;  // which paints the class brush
+  description.lpszClassName = u"GreenWindow";
+  description.hbrBackground = brush;
+  ASSERT_NE(RegisterClass(&description), 0);
+  HWND window = CreateWindowEx(0, u"GreenWindow", u"", WS_POPUP | WS_VISIBLE, -60, -30, 200, 100, nullptr,
+                               nullptr, nullptr, nullptr);
+  driver.pumpUntilIdle();
+  HDC dc = GetDC(window);
+  SetPixel(dc, 70, 40, red);
+  ReleaseDC(window, dc);
+  EXPECT_EQ(driver.pixel(10, 10), red) << "window (70, 40) lies at (10, 10) on the desktop";
+  EXPECT_EQ(driver.pixel(0, 0), green);
+  EXPECT_EQ(driver.pixel(139, 69), green);
+  // The part that was off the desktop comes on and is painted.
+  MoveWindow(window, 20, 40, 200, 100, TRUE);
+  driver.pumpUntilIdle();
+  EXPECT_EQ(driver.pixel(20, 40), green);
+  EXPECT_EQ(driver.pixel(219, 139), green);
+  DestroyWindow(window);
+  UnregisterClass(u"GreenWindow", nullptr);
+  DeleteObject(brush);
 }
 
 }  // namespace native::test

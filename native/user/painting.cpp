@@ -151,15 +151,12 @@ void windowPlaced(HWND handle, const RECT& oldRect, bool wasVisible, UINT flags)
   }
   constexpr UINT kEverything = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
   if (system.windows().isTopLevel(*window)) {
-    if (window->surface == nullptr) {
-      window->surface = std::make_unique<Surface>(window->width(), window->height(), false);
-    } else if (sized) {
-      window->surface->resize(window->width(), window->height(), pixelOf(GetSysColor(COLOR_WINDOW)));
-    }
-    // Top-level windows keep their pixels in their own surface: moving or restacking one only composes.
+    // Top-level windows keep their pixels in their own surface: moving or restacking one only composes,
+    // unless it brings a part of the window onto the desktop that the surface did not hold.
+    bool uncovered = system.compositor().fitSurface(*window);
     system.compositor().damage(oldRect);
     system.compositor().damage(window->rect);
-    if (nowVisible && repaint && (sized || reframed || !wasVisible)) {
+    if (nowVisible && repaint && (sized || reframed || !wasVisible || uncovered)) {
       RedrawWindow(handle, nullptr, nullptr, kEverything);
     }
     return;

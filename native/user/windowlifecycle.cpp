@@ -126,7 +126,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
                                                       : HWND_TOP;
   windows.link(window, insertAfter);
   if (windows.isTopLevel(window)) {
-    window.surface = std::make_unique<Surface>(window.width(), window.height(), false);
+    WindowSystem::get().compositor().fitSurface(window);
   }
 
   CREATESTRUCT create{createParam, instance,  menuOrId, parent, height, width, y, x, static_cast<LONG>(style),

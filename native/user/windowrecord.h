@@ -39,8 +39,11 @@ struct WindowRecord {
   HICON bigIcon = nullptr;
   HICON smallIcon = nullptr;
   std::vector<BYTE> extraBytes;
-  // Top-level windows draw into their own backing surface, of the window's size; the desktop composes them.
+  // Top-level windows draw into their own backing surface, which holds the part of the window that lies on
+  // the desktop: `surfaceArea`, in window coordinates, is where the surface's pixels lie. The desktop
+  // composes them.
   std::unique_ptr<Surface> surface;
+  RECT surfaceArea{};
   Region update;                 // client coordinates: the part waiting for WM_PAINT
   bool eraseBackground = false;  // the next BeginPaint sends WM_ERASEBKGND
   bool frameDirty = false;       // the frame waits for WM_NCPAINT

@@ -1,7 +1,8 @@
 // A small program for the X11 smoke test: a frame with a menu bar on the desktop, which the X11 host shows
 // when DISPLAY is set. It reports on its standard output, one line each, what reaches the frame: "ready"
 // once it runs, "key <virtual key>", "click <x> <y>" (client coordinates), "command <id>". It ends when the
-// frame is closed, and on its own after a minute so that it never outlives a broken test.
+// frame is closed (status 0), and on its own after a minute with status 3, so that it never outlives a broken
+// test and a close that never arrived shows as a failure.
 
 #include <cstdio>
 
@@ -14,6 +15,7 @@ using namespace native;
 constexpr UINT_PTR kReadyTimer = 1;
 constexpr UINT_PTR kLifeTimer = 2;
 constexpr UINT kLifeMs = 60000;
+constexpr int kLifeOverStatus = 3;
 
 // One line, flushed at once: the test reads it through a pipe.
 template <typename... Values>
@@ -29,7 +31,7 @@ LRESULT frameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         KillTimer(window, kReadyTimer);
         report("ready\n");
       } else {
-        DestroyWindow(window);
+        PostQuitMessage(kLifeOverStatus);
       }
       return 0;
     case WM_KEYDOWN:
