@@ -1,0 +1,399 @@
+#include "chart/cf_3dgridtickseries.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "chart/cf_chartengine.h"
+#include "chart/cf_chartmodel.h"
+#include "chart/cf_textselection.h"
+
+namespace {
+
+// Room from the start for a typical axis.
+constexpr std::size_t kInitialRoom = 25;
+// Far more items than any axis can show: a range or step out of all proportion stops here rather than
+// filling memory.
+constexpr std::size_t kMostItems = 10000;
+constexpr double kTitleSizePercent = 5.0;
+constexpr double kLabelSizePercent = 4.0;
+constexpr double kPercent = 0.01;
+constexpr const ZafIChar* kCategoryFormat = u"%g";
+// Positions within this share of a step of the run's end count as the end, which gets its own item.
+constexpr double kEndTolerance = 1e-9;
+
+}  // namespace
+
+bool cf_3DGridTickSeries::Counter::Next() {
+  ++count;
+  if (interval <= 0 || count < interval) {
+    return false;
+  }
+  count = 0;
+  return true;
+}
+
+void cf_3DGridTickSeries::Counters::Restart(bool afterZeroItem) {
+  grid.Restart(afterZeroItem);
+  label.Restart(afterZeroItem);
+  major.Restart(afterZeroItem);
+}
+
+cf_3DGridTickSeries::cf_3DGridTickSeries(cf_ChartEngine* engine, uint32_t axis, uint32_t initialStyle)
+    : itsEngine(engine), axisNumber(axis), style(initialStyle) {
+  items.reserve(kInitialRoom);
+  const bf_Color textColor = engine ? engine->AxisColor() : bf_Black;
+  cf_TextAttribs* titleText = title.CreateTextAttribs();
+  titleText->SetSizePercent(kTitleSizePercent);
+  titleText->SetForeColor(textColor);
+  cf_TextAttribs* labelText = CreateTextAttribs();
+  labelText->SetSizePercent(kLabelSizePercent);
+  labelText->SetForeColor(bf_Black);
+  labelText->SetBackColor(textColor);
+}
+
+cf_3DGridTickSeries::~cf_3DGridTickSeries() = default;
+
+void cf_3DGridTickSeries::Project(const cf_Kernel& kernel) {
+  for (const auto& item : items) {
+    item->Project(kernel);
+  }
+  title.Project(kernel);
+}
+
+void cf_3DGridTickSeries::ToScreen(const cf_Kernel& kernel) {
+  for (const auto& item : items) {
+    item->ToScreen(kernel);
+  }
+  title.ToScreen(kernel);
+}
+
+void cf_3DGridTickSeries::Scale(double sx, double sy, double sz) {
+  const std::array<double, 3> moved = translation;
+  Translate(-moved[0], -moved[1], -moved[2]);
+  for (const auto& item : items) {
+    item->Scale(sx, sy, sz);
+  }
+  title.Scale(sx, sy, sz);
+  scaleFactor[0] *= sx;
+  scaleFactor[1] *= sy;
+  scaleFactor[2] *= sz;
+  Translate(moved[0], moved[1], moved[2]);
+}
+
+void cf_3DGridTickSeries::Translate(double dx, double dy, double dz) {
+  for (const auto& item : items) {
+    item->Translate(dx, dy, dz);
+  }
+  title.Translate(dx, dy, dz);
+  translation[0] += dx;
+  translation[1] += dy;
+  translation[2] += dz;
+}
+
+void cf_3DGridTickSeries::DrawSecondary(bf_Display& display) {
+  if (!IsVisible()) {
+    return;
+  }
+  PushPen(display);
+  PushBrush(display);
+  {
+    cf_TextAttribs& labels = *TextAttribs();
+    const cf_TextSelection selection(display, labels);
+    // Staggered labels take the default font and colours, alternately above and below their anchors.
+    cf_TextAttribs above;
+    cf_TextAttribs below;
+    above.SetBottom();
+    below.SetTop();
+    const bool staggered = labels.LabelOptionA() || labels.LabelOptionB();
+    bool nextAbove = true;
+    for (const auto& item : items) {
+      if (!staggered || !item->IsTextShown()) {
+        item->DrawSecondary(display);
+        continue;
+      }
+      item->SetTextAttribs(nextAbove ? &above : &below);
+      item->SetTextSwitch(0);
+      item->DrawSecondary(display);
+      item->SetTextSwitch(1);
+      item->SetTextAttribs(&labels);
+      nextAbove = !nextAbove;
+    }
+    title.DrawSecondary(display);
+  }
+  PopBrush(display);
+  PopPen(display);
+}
+
+int cf_3DGridTickSeries::Build(cf_ChartModel& model) {
+  items.clear();
+  if (!IsVisible()) {
+    return 0;
+  }
+  cf_DataGroup& labels = model.GetAxisLabelGroup(static_cast<int32_t>(axisNumber));
+  SetDispAttribs(&labels.DispAttribs());
+  SetTextAttribs(&labels.TextAttribs());
+  LoadExtents();
+  switch (style) {
+    case kDomainCategories:
+    case kRangeCategories:
+    case kRangeRunningSums:
+    case kGroupCategories:
+      return BuildCategoryTicks(model);
+    case kXValues:
+      return BuildXTicks(model);
+    case kYValues:
+      return BuildYTicks(model);
+    case kStackedValues:
+      return BuildStackedTicks(model);
+    case kNothing:
+      return BuildNothing();
+    default:
+      return 0;
+  }
+}
+
+void cf_3DGridTickSeries::LoadExtents() {
+  if (!itsEngine) {
+    return;
+  }
+  dataMin = {itsEngine->RangeMinX(), itsEngine->RangeMinY(), itsEngine->RangeMinZ()};
+  dataSpan = {itsEngine->RangeMaxX() - dataMin[0], itsEngine->RangeMaxY() - dataMin[1],
+              itsEngine->RangeMaxZ() - dataMin[2]};
+  const cf_Kernel& kernel = itsEngine->GetKernel();
+  boxSpan = {kernel.ExtentX(), kernel.ExtentY(), kernel.ExtentZ()};
+}
+
+double cf_3DGridTickSeries::Map(std::size_t axis, double value) const {
+  // A span or scale too near 0 to divide by leaves its division out.
+  double share = 1;
+  if (std::abs(dataSpan[axis]) > cf_Kernel::kZeroIfBelow) {
+    share = boxSpan[axis] / dataSpan[axis];
+  }
+  if (std::abs(scaleFactor[axis]) > cf_Kernel::kZeroIfBelow) {
+    share /= scaleFactor[axis];
+  }
+  return (value - dataMin[axis]) * share;
+}
+
+cf_3DTextMarker* cf_3DGridTickSeries::AddItem(const cf_3DPoint& p0, const cf_3DPoint& p1,
+                                              const cf_3DPoint& p2) {
+  items.push_back(std::make_unique<cf_3DTextMarker>(p0, p1, p2));
+  cf_3DTextMarker& item = *items.back();
+  item.SetSecondLeader(!hideTicks);
+  item.SetDispAttribs(DispAttribs());
+  item.SetTextAttribs(TextAttribs());
+  item.SetTextSwitch(1);
+  item.Scale(scaleFactor[0], scaleFactor[1], scaleFactor[2]);
+  item.Translate(translation[0], translation[1], translation[2]);
+  item.SetTextAtBend(invertTicks);
+  return &item;
+}
+
+bool cf_3DGridTickSeries::HasRoom() const {
+  return items.size() < kMostItems;
+}
+
+void cf_3DGridTickSeries::MakeItem(double value, Counters& counters, bool labelForced, const ZafIChar* format,
+                                   const cf_String* text) {
+  const bool grid = counters.grid.Next();
+  const bool label = counters.label.Next();
+  const bool major = counters.major.Next();
+  cf_3DTextMarker* item = CreateItem(value, !major);
+  if (!item) {
+    return;
+  }
+  if (text) {
+    item->SetText(text->Text());
+  } else {
+    item->SetTextNumber(value, format);
+  }
+  item->SetTextShown(label || labelForced);
+  item->SetFirstLeader(grid);
+}
+
+void cf_3DGridTickSeries::AutoStep(double extent, bool atLeastOne) {
+  if (divisions <= 0) {
+    divisions = 0;
+    tickStep = 0;
+    return;
+  }
+  tickStep = extent / divisions;
+  if (atLeastOne && tickStep < 1) {
+    tickStep = 1;
+  }
+}
+
+int cf_3DGridTickSeries::BuildXTicks(cf_ChartModel& model) {
+  const int32_t mode = model.DomainMode();
+  const bool ownX = mode == cf_ChartModel::kOwnX;
+  double hi = model.DomainMax();
+  if (itsEngine && itsEngine->IsBarType() && mode == cf_ChartModel::kZeroBased) {
+    hi += 1;
+  }
+  if (autoStep) {
+    AutoStep(model.DomainSpan() + (ownX ? model.MinDomainStep() : 1.0), !ownX);
+  }
+  return BuildValueTicks(model.DomainMin(), hi, mode);
+}
+
+int cf_3DGridTickSeries::BuildYTicks(cf_ChartModel& model) {
+  if (autoStep) {
+    AutoStep(model.ValueSpan(), false);
+  }
+  return BuildValueTicks(model.ValueMin(), model.ValueMax(), model.DomainMode());
+}
+
+int cf_3DGridTickSeries::BuildStackedTicks(cf_ChartModel& model) {
+  if (autoStep) {
+    AutoStep(model.StackedValueSpan(), false);
+  }
+  return BuildValueTicks(model.StackedValueMin(), model.StackedValueMax(), model.DomainMode());
+}
+
+int cf_3DGridTickSeries::BuildValueTicks(double lo, double hi, int32_t domainMode) {
+  if (!(hi - lo > 0) || !(tickStep > 0)) {
+    return 0;
+  }
+  Counters counters{{gridInterval}, {labelInterval}, {majorInterval}};
+  const ZafIChar* format = TextAttribs()->Format().Text();
+  // Counted positions start at 1, so only the other modes mark 0 first, as the first item both ways.
+  const bool countsFromOne = domainMode != cf_ChartModel::kZeroBased && domainMode != cf_ChartModel::kOwnX;
+  const bool zeroItem = !countsFromOne && lo <= 0 && 0 <= hi;
+  if (zeroItem) {
+    if (cf_3DTextMarker* item = CreateItem(0, false)) {
+      item->SetTextNumber(0.0, format);
+      item->SetTextShown(labelInterval > 0);
+      item->SetFirstLeader(gridInterval > 0);
+    }
+  }
+  if (hi > 0) {
+    BuildRun(lo > 0 ? lo : 0, hi, zeroItem, endAtMax, labelAtMax, counters);
+  }
+  if (lo < 0) {
+    BuildRun(hi <= 0 ? hi : 0, lo, zeroItem, endAtMin, labelAtMin, counters);
+  }
+  return 1;
+}
+
+void cf_3DGridTickSeries::BuildRun(double start, double end, bool startMade, bool endItem, bool endLabel,
+                                   Counters& counters) {
+  const ZafIChar* format = TextAttribs()->Format().Text();
+  const double step = end > start ? tickStep : -tickStep;
+  const double last = end - step * kEndTolerance;
+  counters.Restart(startMade);
+  if (!startMade) {
+    MakeItem(start, counters, false, format, nullptr);
+  }
+  // Positions are counted from the start rather than summed, so that no rounding creeps along the run.
+  for (int64_t k = 1; HasRoom(); ++k) {
+    const double position = start + static_cast<double>(k) * step;
+    if (step > 0 ? position >= last : position <= last) {
+      break;
+    }
+    MakeItem(position, counters, false, format, nullptr);
+  }
+  if (endItem) {
+    MakeItem(end, counters, endLabel, format, nullptr);
+  }
+}
+
+int cf_3DGridTickSeries::BuildCategoryTicks(cf_ChartModel& model) {
+  const cf_DataGroup& group = style == kDomainCategories  ? model.GetDomain()
+                              : style == kGroupCategories ? model.GetGroups()
+                                                          : model.GetRange();
+  if (!(tickStep >= 1)) {
+    return 0;
+  }
+  const int64_t step =
+      tickStep < kMostItems ? static_cast<int64_t>(tickStep) : static_cast<int64_t>(kMostItems);
+  Counters counters{{gridInterval}, {labelInterval}, {majorInterval}};
+  counters.Restart(false);
+  double runningSum = 0;
+  for (int64_t i = 1; i <= group.Count() && HasRoom(); i += step) {
+    const cf_XYZ& point = group.GetPoint(static_cast<int32_t>(i));
+    runningSum += point.Y();
+    double position = point.Y();
+    if (style == kDomainCategories) {
+      position = point.X();
+    } else if (style == kGroupCategories) {
+      position = point.Z();
+    } else if (style == kRangeRunningSums) {
+      position = runningSum;
+    }
+    MakeItem(position, counters, false, kCategoryFormat, point.HasLabel() ? point.Label() : nullptr);
+  }
+  return 1;
+}
+
+namespace {
+
+// A negative setting is stored as 0 and reported.
+template <typename Value>
+bool StoreNotNegative(Value& stored, Value value) {
+  const bool valid = value >= 0;
+  stored = valid ? value : Value{};
+  return valid;
+}
+
+}  // namespace
+
+bool cf_3DGridTickSeries::SetTickCount(int32_t count) {
+  autoStep = true;
+  return StoreNotNegative(divisions, count);
+}
+
+bool cf_3DGridTickSeries::SetTickStep(double step) {
+  autoStep = false;
+  return StoreNotNegative(tickStep, step);
+}
+
+bool cf_3DGridTickSeries::SetTickLength(double percent) {
+  const bool valid = StoreNotNegative(tickLength, percent);
+  tickLength *= kPercent;
+  return valid;
+}
+
+bool cf_3DGridTickSeries::SetMarkInterval(int32_t n) {
+  const bool valid = StoreNotNegative(gridInterval, n);
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    items[k]->SetFirstLeader(gridInterval > 0 && k % static_cast<std::size_t>(gridInterval) == 0);
+  }
+  return valid;
+}
+
+bool cf_3DGridTickSeries::SetLabelInterval(int32_t n) {
+  const bool valid = StoreNotNegative(labelInterval, n);
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    items[k]->SetTextShown(labelInterval > 0 && k % static_cast<std::size_t>(labelInterval) == 0);
+  }
+  if (labelInterval == 0) {
+    labelAtMax = labelAtMin = false;
+  }
+  return valid;
+}
+
+bool cf_3DGridTickSeries::SetMinorCount(int32_t n) {
+  return StoreNotNegative(majorInterval, n);
+}
+
+void cf_3DGridTickSeries::SetAllItemsFlag(bool hide) {
+  hideTicks = hide;
+  for (const auto& item : items) {
+    item->SetSecondLeader(!hide);
+  }
+}
+
+void cf_3DGridTickSeries::SetLabelColour(bf_Color color) {
+  TextAttribs()->SetForeColor(color);
+  title.TextAttribs()->SetForeColor(color);
+}
+
+void cf_3DGridTickSeries::PlaceTitle(double x, double y, double z) {
+  if (itsEngine) {
+    itsEngine->PlaceAtPercent(&title.GetTextPoint(), x, y, z, false);
+  }
+}
+
+const cf_3DTextMarker* cf_3DGridTickSeries::GetItem(int32_t i) const {
+  return i >= 1 && i <= GetItemCount() ? items[static_cast<std::size_t>(i - 1)].get() : nullptr;
+}

@@ -1,0 +1,204 @@
+#include "chart/cf_3dtextmarker.h"
+
+#include <cmath>
+#include <optional>
+
+#include "chart/bf_display.h"
+#include "chart/cf_kernel.h"
+#include "chart/cf_textselection.h"
+
+namespace {
+
+constexpr double kRadiansPerDegree = 0.017453292;
+
+int32_t TruncatedPixels(double value) {
+  return std::isfinite(value) && std::abs(value) < cf_Kernel::kScreenLimit ? static_cast<int32_t>(value) : 0;
+}
+
+// The top-left corner of a w x h text whose anchor is `at`. The text itself is drawn unrotated; its angle
+// only widens the box it is placed by (dx across, dy down) and, turned the other way, flips which side
+// of the anchor the placement means.
+cf_2DPoint TextCorner(cf_2DPoint at, int32_t w, int32_t h, const cf_TextAttribs& attribs) {
+  const int32_t degrees = attribs.Angle();
+  const double a = degrees * kRadiansPerDegree;
+  const int32_t dx = TruncatedPixels(w * std::cos(a) + h * std::sin(a));
+  const int32_t dy = TruncatedPixels(w * std::sin(a) + h * std::cos(a));
+  if (degrees < 0) {
+    at.x -= attribs.IsRight() ? 0 : attribs.IsLeft() ? dx : dx / 2;
+  } else {
+    at.x -= attribs.IsRight() ? dx : attribs.IsLeft() ? 0 : dx / 2;
+  }
+  if (degrees > 0) {
+    at.y += attribs.IsBottom() ? 0 : attribs.IsTop() ? dy : dy / 2;
+  } else {
+    at.y -= attribs.IsBottom() ? dy : attribs.IsTop() ? 0 : dy / 2;
+  }
+  return at;
+}
+
+}  // namespace
+
+cf_3DTextMarker::cf_3DTextMarker(const cf_3DPoint& anchor, const cf_3DPoint& bend,
+                                 const cf_3DPoint& textPoint)
+    : points{anchor, bend, textPoint} {}
+
+cf_3DTextMarker::cf_3DTextMarker(const cf_3DTextMarker& other) : cf_Virt3DObj() {
+  *this = other;
+}
+
+cf_3DTextMarker& cf_3DTextMarker::operator=(const cf_3DTextMarker& other) {
+  if (this == &other) {
+    return *this;
+  }
+  cf_Virt3DObj::operator=(other);
+  points = other.points;
+  // The copied points would still share the source's own attributes.
+  if (HasDispAttribs()) {
+    GiveAttribsToPoints();
+  }
+  firstLeader = other.firstLeader;
+  secondLeader = other.secondLeader;
+  textAtBend = other.textAtBend;
+  anchorMarker = other.anchorMarker;
+  bendMarker = other.bendMarker;
+  translation = other.translation;
+  ownText = other.ownText ? std::make_unique<cf_String>(*other.ownText) : nullptr;
+  text = ownText ? ownText.get() : other.text;
+  hasText = other.hasText;
+  textShown = other.textShown;
+  return *this;
+}
+
+cf_3DTextMarker::~cf_3DTextMarker() = default;
+
+void cf_3DTextMarker::Project(const cf_Kernel& kernel) {
+  for (cf_3DPoint& point : points) {
+    point.Project(kernel);
+  }
+}
+
+void cf_3DTextMarker::ToScreen(const cf_Kernel& kernel) {
+  for (cf_3DPoint& point : points) {
+    point.ToScreen(kernel);
+  }
+}
+
+void cf_3DTextMarker::MovePoints(double dx, double dy, double dz) {
+  for (cf_3DPoint& point : points) {
+    point.Translate(dx, dy, dz);
+  }
+}
+
+void cf_3DTextMarker::Scale(double sx, double sy, double sz) {
+  MovePoints(-translation[0], -translation[1], -translation[2]);
+  for (cf_3DPoint& point : points) {
+    point.Scale(sx, sy, sz);
+  }
+  MovePoints(translation[0], translation[1], translation[2]);
+}
+
+void cf_3DTextMarker::Translate(double dx, double dy, double dz) {
+  MovePoints(dx, dy, dz);
+  translation[0] += dx;
+  translation[1] += dy;
+  translation[2] += dz;
+}
+
+void cf_3DTextMarker::GiveAttribsToPoints() {
+  for (cf_3DPoint& point : points) {
+    point.SetDispAttribs(DispAttribs());
+  }
+}
+
+cf_DispAttribs* cf_3DTextMarker::CreateDispAttribs() {
+  cf_DispAttribs* attribs = cf_Virt3DObj::CreateDispAttribs();
+  GiveAttribsToPoints();
+  return attribs;
+}
+
+void cf_3DTextMarker::SetDispAttribs(cf_DispAttribs* attribs) {
+  cf_Virt3DObj::SetDispAttribs(attribs);
+  for (cf_3DPoint& point : points) {
+    point.SetDispAttribs(attribs);
+  }
+}
+
+void cf_3DTextMarker::SetTextShown(bool on) {
+  if (hasText) {
+    textShown = on;
+  }
+}
+
+cf_String& cf_3DTextMarker::OwnText() {
+  if (!ownText) {
+    ownText = std::make_unique<cf_String>();
+  }
+  text = ownText.get();
+  hasText = textShown = true;
+  return *ownText;
+}
+
+void cf_3DTextMarker::SetText(const ZafIChar* newText) {
+  if (!newText) {
+    hasText = textShown = true;
+    return;
+  }
+  OwnText().Assign(newText);
+}
+
+void cf_3DTextMarker::SetTextNumber(double value, const ZafIChar* format) {
+  OwnText().SetNumber(value, format);
+}
+
+void cf_3DTextMarker::SetTextNumber(int32_t value, const ZafIChar* format) {
+  OwnText().SetNumber(value, format);
+}
+
+void cf_3DTextMarker::SetTextObject(const cf_String* shared) {
+  if (!shared) {
+    return;
+  }
+  ownText.reset();
+  text = shared;
+  hasText = textShown = true;
+}
+
+void cf_3DTextMarker::DrawLeaders(bf_Display& display) {
+  const cf_2DPoint anchor = points[kAnchor].GetScreenPoint();
+  const cf_2DPoint bend = points[kBend].GetScreenPoint();
+  const cf_2DPoint textAt = points[kText].GetScreenPoint();
+  PushPen(display);
+  if (firstLeader) {
+    const cf_2DPoint segment[] = {anchor, bend};
+    display.DrawPolyline(segment, 2);
+  }
+  if (secondLeader) {
+    const cf_2DPoint segment[] = {bend, textAt};
+    display.DrawPolyline(segment, 2);
+  }
+  PopPen(display);
+}
+
+void cf_3DTextMarker::DrawText(bf_Display& display) {
+  // Attributes made here for a marker that had none select colours and font only from the next draw.
+  std::optional<cf_TextSelection> selection;
+  if (!TextSwitch() && HasTextAttribs()) {
+    selection.emplace(display, *TextAttribs());
+  }
+  const cf_2DPoint at = points[textAtBend ? kBend : kText].GetScreenPoint();
+  const cf_2DRect extent = display.TextExtent(*text);
+  display.DrawText(TextCorner(at, extent.Width(), extent.Height(), *TextAttribs()), *text);
+}
+
+void cf_3DTextMarker::DrawSecondary(bf_Display& display) {
+  DrawLeaders(display);
+  if (anchorMarker) {
+    points[kAnchor].DrawSecondary(display);
+  }
+  if (bendMarker) {
+    points[kBend].DrawSecondary(display);
+  }
+  if (text && textShown && text->Length() > 0) {
+    DrawText(display);
+  }
+}

@@ -1,0 +1,99 @@
+// A text standing at a point of the 3-D scene: tick labels, axis titles, chart titles and legend texts. The
+// marker carries three points (the anchor the text refers to, a bend, and where the text stands), an
+// optional two-segment leader from the anchor through the bend to the text point, and optional round
+// markers at the anchor and bend. Its text is its own or shared with a data group; a marker never widens
+// the chart's ranges.
+#ifndef CHART_CF_3DTEXTMARKER_H
+#define CHART_CF_3DTEXTMARKER_H
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "chart/cf_3dpoint.h"
+#include "chart/cf_string.h"
+#include "chart/cf_virt3dobj.h"
+
+class cf_3DTextMarker : public cf_Virt3DObj {
+ public:
+  // All three points at the origin.
+  cf_3DTextMarker() = default;
+  cf_3DTextMarker(const cf_3DPoint& anchor, const cf_3DPoint& bend, const cf_3DPoint& textPoint);
+  // An own text is copied, a shared one stays shared.
+  cf_3DTextMarker(const cf_3DTextMarker& other);
+  cf_3DTextMarker& operator=(const cf_3DTextMarker& other);
+  ~cf_3DTextMarker() override;
+
+  void Project(const cf_Kernel& kernel) override;
+  void ToScreen(const cf_Kernel& kernel) override;
+  // About the marker's accumulated translation.
+  void Scale(double sx, double sy, double sz) override;
+  void Translate(double dx, double dy, double dz) override;
+  // The points draw with the marker's display attributes.
+  cf_DispAttribs* CreateDispAttribs() override;
+  void SetDispAttribs(cf_DispAttribs* attribs) override;
+  void DrawPrimary(bf_Display& display) override { DrawSecondary(display); }
+  // Leaders with the marker's pen, the point markers, then the text placed about its point by the text
+  // attributes' placement and angle.
+  void DrawSecondary(bf_Display& display) override;
+
+  // Leader from the anchor to the bend, and from the bend to the text point.
+  bool GetFirstLeader() const { return firstLeader; }
+  void SetFirstLeader(bool on) { firstLeader = on; }
+  bool GetSecondLeader() const { return secondLeader; }
+  void SetSecondLeader(bool on) { secondLeader = on; }
+  // The text stands at the bend instead of the text point.
+  bool GetTextAtBend() const { return textAtBend; }
+  void SetTextAtBend(bool on) { textAtBend = on; }
+  bool GetAnchorMarker() const { return anchorMarker; }
+  void SetAnchorMarker(bool on) { anchorMarker = on; }
+  bool GetBendMarker() const { return bendMarker; }
+  void SetBendMarker(bool on) { bendMarker = on; }
+
+  cf_3DPoint& GetAnchorPoint() { return points[kAnchor]; }
+  cf_3DPoint& GetBendPoint() { return points[kBend]; }
+  cf_3DPoint& GetTextPoint() { return points[kText]; }
+  const cf_3DPoint& GetAnchorPoint() const { return points[kAnchor]; }
+  const cf_3DPoint& GetBendPoint() const { return points[kBend]; }
+  const cf_3DPoint& GetTextPoint() const { return points[kText]; }
+
+  // Null until a text is given.
+  const cf_String* GetText() const { return text; }
+  bool HasText() const { return hasText; }
+  bool IsTextShown() const { return textShown; }
+  // Only a marker with a text shows or hides it.
+  void SetTextShown(bool on);
+  // Copies the text into the marker's own string; a null text only marks the marker as having a text.
+  void SetText(const ZafIChar* newText);
+  // The value formatted in full with a printf format.
+  void SetTextNumber(double value, const ZafIChar* format);
+  void SetTextNumber(int32_t value, const ZafIChar* format);
+  // Shows a string the marker does not own (a data group's name, say); null changes nothing.
+  void SetTextObject(const cf_String* shared);
+
+ private:
+  static constexpr std::size_t kAnchor = 0;
+  static constexpr std::size_t kBend = 1;
+  static constexpr std::size_t kText = 2;
+
+  cf_String& OwnText();
+  void GiveAttribsToPoints();
+  void MovePoints(double dx, double dy, double dz);
+  void DrawLeaders(bf_Display& display);
+  void DrawText(bf_Display& display);
+
+  std::array<cf_3DPoint, 3> points;
+  bool firstLeader = false;
+  bool secondLeader = false;
+  bool textAtBend = false;
+  bool anchorMarker = false;
+  bool bendMarker = false;
+  // The sum of the Translate calls, about which Scale works.
+  std::array<double, 3> translation{};
+  std::unique_ptr<cf_String> ownText;
+  const cf_String* text = nullptr;
+  bool hasText = false;
+  bool textShown = false;
+};
+
+#endif
