@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/core/zafbutton.h"
+#include "framework/core/zafstoreddata.h"
 #include "framework/data/zafbitmapdata.h"
 #include "framework/data/zafchar.h"
 #include "framework/data/zaffile.h"
@@ -19,17 +20,6 @@ constexpr uint16_t kChooseOnDoubleClick = 0x0010;
 constexpr uint16_t kChooseOnPress = 0x0020;
 constexpr uint16_t kMessageOnSelect = 0x0040;
 constexpr uint16_t kKnownFlags = 0x007F;
-
-// A name for bitmap data that has none, qualified by the top-level window so that equally named buttons
-// of two windows keep their own pictures.
-std::u16string BitmapName(ZafWindowObject& button) {
-  std::u16string name = button.StringID() ? button.StringID() : u"";
-  ZafWindowObject* root = button.RootObject();
-  if (root != &button && root->StringID()) {
-    name = std::u16string(root->StringID()) + u"_" + name;
-  }
-  return name;
-}
 
 }  // namespace
 
@@ -69,16 +59,8 @@ void ZafButton::WriteButtonFields(ZafObjectPersistence& persistence) {
   file.WriteInt32(hotKeyIndex);
   file.WriteString(Text());
   file.WriteString(messageText.get());
-  if (!bitmapData) {
-    file.WriteString(nullptr);
-    return;
-  }
-  if (!bitmapData->StringID() || !*bitmapData->StringID()) {
-    bitmapData->SetStringID(BitmapName(*this).c_str());
-  }
-  file.WriteString(bitmapData->StringID());
-  bitmapData->Write(persistence);
-  persistence.PopLevel();
+  file.WriteString(ZafNameStoredData(bitmapData, *this, u""));
+  ZafWriteStoredData(bitmapData, persistence);
 }
 
 void ZafButton::ReadButtonFields(ZafObjectPersistence& persistence) {
@@ -141,14 +123,8 @@ void ZafButton::ReadButtonFields(ZafObjectPersistence& persistence) {
   stringData->SetText(text.get());
   messageText = std::move(message);
   SetMessageOnSelect(flags & kMessageOnSelect);
-  if (bitmapName && *bitmapName.get()) {
-    auto* bitmap = new ZafBitmapData(bitmapName.get(), persistence);
-    if (bitmap->Error() != ZAF_ERROR_NONE) {
-      // A missing or unreadable picture is the button's error; the button shows none.
-      persistence.SetError(bitmap->Error());
-      delete bitmap;
-      return;
-    }
+  // A missing or unreadable picture is the button's error; the button shows none.
+  if (auto* bitmap = ZafReadStoredData<ZafBitmapData>(bitmapName.get(), persistence)) {
     TakeBitmapData(bitmap);
   }
 }

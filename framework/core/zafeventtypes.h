@@ -37,6 +37,14 @@ inline constexpr ZafEventType RedisplayRegionEvent = -28;
 inline constexpr ZafEventType ExitEvent = -32;
 inline constexpr ZafEventType HelpEvent = -34;
 inline constexpr ZafEventType ValidityQueryEvent = -37;
+// Clipboard requests to a field's control.
+inline constexpr ZafEventType CutEvent = -29;
+inline constexpr ZafEventType PasteEvent = -30;
+inline constexpr ZafEventType CopyEvent = -31;
+// A field takes the value of the event's object (-420), or its data object (-421: shared, or a private
+// copy of its own data when the event names no object).
+inline constexpr ZafEventType CopyDataEvent = -420;
+inline constexpr ZafEventType SetDataEvent = -421;
 inline constexpr ZafEventType FocusRequestEvent = -50;
 // A hot key pressed; the key's character is in the event's key record.
 inline constexpr ZafEventType HotKeyEvent = -120;

@@ -744,28 +744,32 @@ ZafWindowObject* ZafWindow::Read(const ZafIChar* name, ZafObjectPersistence& per
 
 ZafError ZafWindow::Write(ZafObjectPersistence& persistence) {
   if (BeginWrite(persistence) && persistence.Error() == ZAF_ERROR_NONE) {
-    ZafFile& file = *persistence.File();
-    ZafRegionStruct client = clientRegion;
-    client.ConvertCoordinates(coordinateType, display);
-    file.WriteInt32(client.Width());
-    file.WriteInt32(client.Height());
-    const uint16_t flags =
-        (destroyable ? kDestroyable : 0) | (locked ? kLocked : 0) | (maximized ? kMaximized : 0) |
-        (minimized ? kMinimized : 0) | (movable ? kMovable : 0) | (sizeable ? kSizeable : 0) |
-        (temporary ? kTemporary : 0) | (modal ? kModal : 0) | (systemKeys ? kSystemKeys : 0);
-    file.WriteUInt16(flags);
-    file.WriteUInt16(static_cast<uint16_t>(selectionType & 15));
-    const ZafIChar* compareName =
-        CompareFunction() ? persistence.CompareFunctionName(CompareFunction()) : nullptr;
-    file.WriteString(defaultButton ? defaultButton->StringID() : nullptr);
-    file.WriteString(compareName);
-    if (compareName && *compareName) {
-      ZafNameEntry::Write(persistence, ZafNameEntry::compareFunction, nullptr, compareName);
-    }
-    WriteSupportObjects(persistence);
-    WriteChildren(persistence);
+    WriteWindowFields(persistence);
   }
   return EndWrite(persistence);
+}
+
+void ZafWindow::WriteWindowFields(ZafObjectPersistence& persistence) {
+  ZafFile& file = *persistence.File();
+  ZafRegionStruct client = clientRegion;
+  client.ConvertCoordinates(coordinateType, display);
+  file.WriteInt32(client.Width());
+  file.WriteInt32(client.Height());
+  const uint16_t flags = (destroyable ? kDestroyable : 0) | (locked ? kLocked : 0) |
+                         (maximized ? kMaximized : 0) | (minimized ? kMinimized : 0) |
+                         (movable ? kMovable : 0) | (sizeable ? kSizeable : 0) |
+                         (temporary ? kTemporary : 0) | (modal ? kModal : 0) | (systemKeys ? kSystemKeys : 0);
+  file.WriteUInt16(flags);
+  file.WriteUInt16(static_cast<uint16_t>(selectionType & 15));
+  const ZafIChar* compareName =
+      CompareFunction() ? persistence.CompareFunctionName(CompareFunction()) : nullptr;
+  file.WriteString(defaultButton ? defaultButton->StringID() : nullptr);
+  file.WriteString(compareName);
+  if (compareName && *compareName) {
+    ZafNameEntry::Write(persistence, ZafNameEntry::compareFunction, nullptr, compareName);
+  }
+  WriteSupportObjects(persistence);
+  WriteChildren(persistence);
 }
 
 void ZafWindow::WriteList(ZafList& list, ZafObjectPersistence& persistence) {

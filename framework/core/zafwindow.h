@@ -184,6 +184,8 @@ class ZafWindow : public ZafWindowObject, public ZafList {
  protected:
   // Reads the window record and the stored objects after the window-object record.
   void ReadWindow(ZafObjectPersistence& persistence);
+  // Writes them after the window-object record; a derived class's own fields follow in the same file.
+  void WriteWindowFields(ZafObjectPersistence& persistence);
   // Reads the named window of a derived class into this one: the window-object record, the window record
   // and the stored objects, under the class's storage level.
   void ReadStoredWindow(const ZafIChar* name, ZafObjectPersistence& persistence, const ZafIChar* className,

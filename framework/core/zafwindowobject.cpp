@@ -490,6 +490,14 @@ int32_t ZafWindowObject::SetCoordinateType(int32_t type) {
   return coordinateType;
 }
 
+void ZafWindowObject::KeepLineHeight(ZafRegionStruct& target, int32_t type) {
+  if (!screenID && coordinateType == ZAF_CELL && target.Height() == 1 && type != ZAF_CELL) {
+    ZafRegionStruct line{0, 0, 0, 0, ZAF_CELL};
+    ConvertRegion(line, type);
+    target.bottom = target.top + line.bottom - line.top;
+  }
+}
+
 void ZafWindowObject::SetCoordinateTypeOfRegion(int32_t type) {
   ConvertRegion(region, type);
 }

@@ -386,6 +386,9 @@ class ZafWindowObject : public ZafElement {
   void ReleaseNativeWindow(native::HWND& window);
   // Only before the native window exists: sets a flag and answers the value in force.
   bool SetBeforeCreation(bool& field, bool flag);
+  // For one-line objects before the native window exists: a region one cell high, about to be given in
+  // `type`, keeps one line's height in that type (its bottom moves).
+  void KeepLineHeight(ZafRegionStruct& target, int32_t type);
 
   ZafWindowObject* parent = nullptr;
   native::HWND screenID = nullptr;

@@ -12,6 +12,9 @@
 
 class ZafFile;
 
+// A text that did not give a number.
+inline constexpr ZafError ZAF_ERROR_INVALID_NUMBER = 1;
+
 class ZafFormatData : public ZafData {
  public:
   ZafFormatData() = default;

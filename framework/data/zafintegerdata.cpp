@@ -1,12 +1,17 @@
 #include "framework/data/zafintegerdata.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "framework/data/zafchar.h"
+#include "framework/data/zafclassid.h"
+#include "framework/data/zafdatapersistence.h"
+#include "framework/data/zaffile.h"
 #include "framework/data/zafprintf.h"
 #include "framework/data/zafscanf.h"
+#include "framework/data/zafstrlib.h"
 #include "framework/data/zafstrtol.h"
 
 namespace {
@@ -19,6 +24,15 @@ struct IntegerArgument {
 
 IntegerArgument TakeArgument(va_list* arguments, bool isSigned, int flags) {
   IntegerArgument argument;
+  if (flags & ZAF_PRINTF_DATA_OBJECT) {
+    const auto* data = dynamic_cast<const ZafIntegerData*>(va_arg(*arguments, const ZafData*));
+    const int64_t value = data ? data->Value() : 0;
+    argument.negative = isSigned && value < 0;
+    argument.magnitude = argument.negative
+                             ? static_cast<uint64_t>(-value)
+                             : static_cast<uint64_t>(isSigned ? value : static_cast<uint32_t>(value));
+    return argument;
+  }
   if (flags & ZAF_PRINTF_PREFIX) {
     argument.magnitude = reinterpret_cast<uintptr_t>(va_arg(*arguments, void*));
     return argument;
@@ -108,6 +122,34 @@ void PrintInteger(va_list* arguments, ZafPrintfOutput& output, ZafIChar conversi
 // Scanning: at most 39 characters of the input make the number.
 constexpr int kMaximumScanWidth = 39;
 
+// Whether the digits strtol took (sign and prefix included) stand for a number of the signed 32-bit range:
+// strtol holds larger numbers at the limit, which a data object must not take for the number typed.
+bool FitsSigned32(std::u16string_view taken, int base) {
+  std::size_t at = 0;
+  bool negative = false;
+  if (at < taken.size() && (taken[at] == u'+' || taken[at] == u'-')) {
+    negative = taken[at++] == u'-';
+  }
+  if ((base == 0 || base == 16) && taken.size() > at + 1 && taken[at] == u'0' &&
+      (taken[at + 1] == u'x' || taken[at + 1] == u'X')) {
+    base = 16;
+    at += 2;
+  } else if (base == 0) {
+    base = taken.size() > at && taken[at] == u'0' ? 8 : 10;
+  }
+  const uint64_t limit = negative ? uint64_t{1} << 31 : (uint64_t{1} << 31) - 1;
+  uint64_t magnitude = 0;
+  for (; at < taken.size(); ++at) {
+    const ZafIChar c = taken[at];
+    const int digit = c >= u'0' && c <= u'9' ? c - u'0' : (c | 0x20) - u'a' + 10;
+    magnitude = magnitude * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
+    if (magnitude > limit) {
+      return false;
+    }
+  }
+  return true;
+}
+
 int ScanBase(ZafIChar conversion) {
   switch (conversion) {
     case 'o':
@@ -147,11 +189,19 @@ int ScanInteger(va_list* arguments, const ZafIChar** input, ZafIChar conversion,
   if (end == field) {
     return -1;
   }
+  const bool dataObject = (flags & ZAF_SCANF_DATA_OBJECT) != 0;
+  if (dataObject && !FitsSigned32(std::u16string_view(field, static_cast<std::size_t>(end - field)), base)) {
+    return -1;
+  }
   *input = place + (end - field);
   if (flags & ZAF_SCANF_SUPPRESS) {
     return 0;
   }
-  if (flags & ZAF_SCANF_POINTER) {
+  if (dataObject) {
+    if (auto* data = dynamic_cast<ZafIntegerData*>(va_arg(*arguments, ZafData*))) {
+      data->SetValue(static_cast<int32_t>(value));
+    }
+  } else if (flags & ZAF_SCANF_POINTER) {
     *va_arg(*arguments, void**) = reinterpret_cast<void*>(static_cast<uintptr_t>(value));
   } else if (flags & ZAF_SCANF_SHORT) {
     *va_arg(*arguments, int16_t*) = static_cast<int16_t>(value);
@@ -162,6 +212,105 @@ int ScanInteger(va_list* arguments, const ZafIChar** input, ZafIChar conversion,
 }
 
 }  // namespace
+
+ZafIntegerData::ZafIntegerData(int32_t initial) : value(initial) {
+  RegisterFormats();
+}
+
+ZafIntegerData::ZafIntegerData(const ZafIChar* text, const ZafIChar* format) {
+  RegisterFormats();
+  SetFormattedText(text, format);
+}
+
+ZafIntegerData::ZafIntegerData(const ZafIntegerData& other) : ZafFormatData(other), value(other.value) {}
+
+ZafIntegerData::ZafIntegerData(const ZafIChar* name, ZafDataPersistence& persistence)
+    : ZafFormatData(
+          EnterReadLevel(name, persistence, u"ZafIntegerData", ID_ZAF_INTEGER_DATA, ZAF_STORAGE_TYPE_DATA),
+          persistence) {
+  RegisterFormats();
+  ZafError readError = Error();
+  if (ZafFile* file = persistence.File(); file && readError == ZAF_ERROR_NONE) {
+    int32_t stored = 0;
+    file->ReadInt32(stored);
+    if (file->Error() != ZAF_ERROR_NONE) {
+      readError = ZAF_ERROR_READ;
+    } else {
+      value = stored;
+    }
+  }
+  LeaveReadLevel(persistence, readError);
+}
+
+ZafClassID ZafIntegerData::ClassID() const {
+  return ID_ZAF_INTEGER_DATA;
+}
+
+const ZafIChar* ZafIntegerData::ClassName() const {
+  return u"ZafIntegerData";
+}
+
+bool ZafIntegerData::IsA(ZafClassID id) const {
+  return id == ID_ZAF_INTEGER_DATA || ZafFormatData::IsA(id);
+}
+
+bool ZafIntegerData::IsAName(const ZafIChar* name) const {
+  return (name && ZafStrCmp(name, u"ZafIntegerData") == 0) || ZafFormatData::IsAName(name);
+}
+
+ZafData* ZafIntegerData::Duplicate() {
+  return new ZafIntegerData(*this);
+}
+
+ZafDataConstructor ZafIntegerData::ReadFunction() const {
+  return [](const ZafIChar* name, ZafDataPersistence& persistence) -> ZafData* {
+    return new ZafIntegerData(name, persistence);
+  };
+}
+
+ZafError ZafIntegerData::Write(ZafDataPersistence& persistence) {
+  ZafFormatData::Write(persistence);
+  if (ZafFile* file = persistence.File()) {
+    file->WriteInt32(value);
+  }
+  return FinishWrite(persistence);
+}
+
+void ZafIntegerData::Clear() {
+  BeginChange();
+  value = 0;
+  SetError(ZAF_ERROR_NONE);
+  EndChange(true);
+}
+
+int ZafIntegerData::FormattedText(ZafIChar* buffer, int maximumLength, const ZafIChar* format) const {
+  if (!format || !*format) {
+    format = *Format() ? Format() : u"%d";
+  }
+  return ZafFormatData::FormattedText(buffer, maximumLength, format);
+}
+
+ZafError ZafIntegerData::SetFormattedText(const ZafIChar* text, const ZafIChar* format) {
+  BeginChange();
+  if (!text || !*text) {
+    Clear();
+  } else {
+    SetError(ScanText(text, format && *format ? format : u"%d") ? ZAF_ERROR_NONE : ZAF_ERROR_INVALID_NUMBER);
+  }
+  EndChange(true);
+  return Error();
+}
+
+int ZafIntegerData::SetValue(int32_t newValue) {
+  BeginChange();
+  value = newValue;
+  EndChange(true);
+  return 0;
+}
+
+int ZafIntegerData::SetValue(const ZafIntegerData& other) {
+  return SetValue(other.value);
+}
 
 void ZafIntegerData::RegisterFormats() {
   // A function-local static runs its initialiser once, even when two threads format their first text at

@@ -91,6 +91,18 @@ class ZafLocaleData : public ZafData {
   // one).
   int LoadSystemDefaults();
   static void SetSystemDefaultsLoader(SystemDefaultsLoader loader);
+  // The platform's filler (defined by the back-end, which installs it): overwrites the fields with the
+  // user's settings, keeping the built-in value of every field the platform does not answer. Returns 1.
+  static int LoadSystemDefaults(ZafLocaleStruct& locale);
+  // Where that filler reads the platform's locale information (null: the platform itself).
+  using LocaleReader = int (*)(uint32_t locale, uint32_t type, char16_t* buffer, int size);
+  static void SetLocaleReader(LocaleReader reader);
+  // The platform's digit grouping text ("3;0", "3;2;0") as the record's group sizes: one byte for each run
+  // of digits, the character after a run skipped, ended by the first 0 stored (and by the record's room).
+  static void ParseGrouping(std::u16string_view text, uint8_t (&grouping)[10]);
+  // The platform's short-date pattern ("dd/MM/yyyy") in the framework's date format ("%d.%m.%Y"): runs of
+  // M, d and y become conversions and every other character the date separator.
+  static std::u16string ConvertShortDate(std::u16string_view pattern, std::u16string_view separator);
 
   ZafLocaleStruct locale;
   // The texts around a negative number at sign position 0.

@@ -6,9 +6,6 @@
 
 #include "framework/data/zafformatdata.h"
 
-// A text that did not give a number.
-inline constexpr ZafError ZAF_ERROR_INVALID_NUMBER = 1;
-
 class ZafRealData : public ZafFormatData {
  public:
   explicit ZafRealData(double value = 0.0);

@@ -371,6 +371,33 @@ char* ZafStringData::DuplicateLocalText() const {
   return copy;
 }
 
+namespace {
+
+// The text as the code set holds it: to the local code set and back.
+std::u16string ThroughCodeSet(const ZafIChar* text) {
+  const ZafCodeSetData& codeSet = ZafI18nData::CodeSet();
+  std::unique_ptr<char[]> local(codeSet.ConvertToLocal(text ? text : u"", nullptr, true));
+  std::unique_ptr<ZafIChar[]> back(codeSet.ConvertToUnicode(local.get(), nullptr, true));
+  return back ? std::u16string(back.get()) : std::u16string();
+}
+
+}  // namespace
+
+ZafIChar* ZafStringData::DuplicateConvertedText() const {
+  const std::u16string converted = ThroughCodeSet(Text());
+  const std::size_t size = std::max<std::size_t>(bufferLength, converted.size() + 1);
+  auto* copy = new ZafIChar[size]();
+  std::copy(converted.begin(), converted.end(), copy);
+  return copy;
+}
+
+ZafError ZafStringData::SetConvertedText(const ZafIChar* text) {
+  BeginChange();
+  const ZafError result = SetText(ThroughCodeSet(text).c_str());
+  EndChange(true);
+  return result;
+}
+
 ZafStringData& ZafStringData::operator=(const ZafStringData& other) {
   if (this != &other) {
     SetTextData(other);

@@ -95,6 +95,12 @@ class ZafStringData : public ZafFormatData {
   // A new 8-bit copy through the code set, in a buffer of twice the maximum length + 2 bytes (the buffer
   // length standing for a maximum below 1), and never less than the text needs (delete[] it).
   char* DuplicateLocalText() const;
+  // The two directions through the code set for 16-bit text: a new copy of the text as the code set holds
+  // it (characters it cannot hold come back as it maps them), in a buffer of at least BufferLength()
+  // characters (delete[] it); and the given text passed through the code set and set, keeping the maximum
+  // length, as one change.
+  ZafIChar* DuplicateConvertedText() const;
+  ZafError SetConvertedText(const ZafIChar* text);
 
   ZafStringData& operator=(const ZafStringData& other);
   // Both drop the maximum length.

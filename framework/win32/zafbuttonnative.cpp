@@ -5,21 +5,8 @@
 #include "framework/win32/zafcreatewindow.h"
 #include "framework/win32/zafgdidisplay.h"
 #include "framework/win32/zafmnemonictext.h"
+#include "framework/win32/zafnativecontrol.h"
 #include "native/native.h"
-
-namespace {
-
-// Palette state of the font a new control is given: active and enabled.
-constexpr uint16_t kFontState = ZAF_PM_ACTIVE | ZAF_PM_ENABLED;
-
-// Fills one native colour when its palette byte asks for the system colour and nothing filled it yet.
-void FillSystemColor(uint8_t colorByte, uint32_t& nativeColor, native::COLORREF systemColor) {
-  if (colorByte == ZAF_COLOR_SYSTEM && nativeColor == ZAF_OS_COLOR_NOT_SET) {
-    nativeColor = systemColor;
-  }
-}
-
-}  // namespace
 
 bool ZafButton::CountsAsDefault() {
   return focus || (DefaultButton(true) == this && DefaultButton(false) == this);
@@ -59,11 +46,7 @@ void ZafButton::CreateNative() {
   if (!screenID) {
     return;
   }
-  const uint8_t font = LogicalPalette(ZAF_PM_TEXT, kFontState).font;
-  if (display && font < display->fontTable.size()) {
-    native::SendMessage(screenID, native::WM_SETFONT,
-                        reinterpret_cast<native::WPARAM>(display->fontTable[font]), native::FALSE);
-  }
+  ZafSetControlFont(*this);
   UpdateNativeText();
   if (IsCheckOrRadio()) {
     native::SendMessage(screenID, native::BM_SETCHECK, selected ? native::BST_CHECKED : native::BST_UNCHECKED,
@@ -96,37 +79,35 @@ void ZafButton::UpdatePalettes(uint16_t type, uint16_t state) {
 }
 
 void ZafButton::SetDisplayColors(ZafPaletteStruct& palette, uint16_t type, uint16_t state) {
-  auto fill = [&palette](native::COLORREF foreground, native::COLORREF background) {
-    FillSystemColor(palette.colorForeground, palette.osForeground, foreground);
-    FillSystemColor(palette.colorBackground, palette.osBackground, background);
-  };
   const bool disabledState = (state & ZAF_PM_DISABLED) != 0;
   switch (type) {
     case ZAF_PM_TEXT:
-      fill(native::GetSysColor(disabledState ? native::COLOR_BTNSHADOW : native::COLOR_BTNTEXT),
-           native::GetSysColor(disabledState ? native::COLOR_BTNHIGHLIGHT : native::COLOR_BTNFACE));
+      ZafFillSystemColors(
+          palette, native::GetSysColor(disabledState ? native::COLOR_BTNSHADOW : native::COLOR_BTNTEXT),
+          native::GetSysColor(disabledState ? native::COLOR_BTNHIGHLIGHT : native::COLOR_BTNFACE));
       return;
     case ZAF_PM_BACKGROUND: {
       auto* gdi = dynamic_cast<ZafGdiDisplay*>(display);
       if (IsCheckOrRadio() && parent && gdi) {
         // A check box or radio button shows its parent's background around the mark.
         const ZafPaletteStruct parentEntry = parent->LogicalPalette(ZAF_PM_BACKGROUND, state);
-        fill(gdi->ColorWord(parentEntry.colorForeground, parentEntry.osForeground),
-             gdi->ColorWord(parentEntry.colorBackground, parentEntry.osBackground));
+        ZafFillSystemColors(palette, gdi->ColorWord(parentEntry.colorForeground, parentEntry.osForeground),
+                            gdi->ColorWord(parentEntry.colorBackground, parentEntry.osBackground));
         return;
       }
       const native::COLORREF face = native::GetSysColor(native::COLOR_BTNFACE);
-      fill(face, face);
+      ZafFillSystemColors(palette, face, face);
       return;
     }
     case ZAF_PM_FOCUS:
-      FillSystemColor(palette.colorForeground, palette.osForeground,
-                      native::GetSysColor(native::COLOR_BTNFACE));
+      ZafFillSystemColor(palette.colorForeground, palette.osForeground,
+                         native::GetSysColor(native::COLOR_BTNFACE));
       return;
     case ZAF_PM_LIGHT_SHADOW:
     case ZAF_PM_DARK_SHADOW:
       if (focus && pressedLook) {
-        fill(native::GetSysColor(native::COLOR_BTNSHADOW), native::GetSysColor(native::COLOR_BTNFACE));
+        ZafFillSystemColors(palette, native::GetSysColor(native::COLOR_BTNSHADOW),
+                            native::GetSysColor(native::COLOR_BTNFACE));
         return;
       }
       break;

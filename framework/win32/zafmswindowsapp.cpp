@@ -1,6 +1,7 @@
 #include "framework/win32/zafmswindowsapp.h"
 
 #include "foundation/kfiledialog.h"
+#include "framework/data/zaflocaledata.h"
 #include "framework/win32/zafclassprocedures.h"
 #include "native/native.h"
 #include "native/print/filedialog.h"
@@ -64,10 +65,14 @@ ZafMSWindowsApp::ZafMSWindowsApp(native::HINSTANCE newInstance) {
   registerClass(mdiChildClassName, ZafClassProcedures::mdiChildProcedure, applicationIcon);
   // From now on the foundation's open, save and folder dialogs are the window system's own.
   native::FileDialog::install();
+  // The locale the framework builds when its data file has none takes the user's settings.
+  ZafLocaleData::SetSystemDefaultsLoader(
+      static_cast<ZafLocaleData::SystemDefaultsLoader>(&ZafLocaleData::LoadSystemDefaults));
 }
 
 ZafMSWindowsApp::~ZafMSWindowsApp() {
   KSetFileDialogHook(nullptr);
+  ZafLocaleData::SetSystemDefaultsLoader(nullptr);
   native::UnregisterClass(windowClassName, instance);
   native::UnregisterClass(mdiFrameClassName, instance);
   native::UnregisterClass(mdiChildClassName, instance);

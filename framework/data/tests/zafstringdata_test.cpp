@@ -186,6 +186,24 @@ TEST(ZafStringData, StaticBufferIsNeverWrittenPast) {
   }
 }
 
+TEST(ZafStringData, ConvertedTextPassesThroughTheCodeSetWithinTheBuffer) {
+  // The code set keeps the low byte of each character: U+20AC comes back as U+00AC.
+  ZafStringData owned(u"a\u00e9\u20ac", 10);
+  const std::unique_ptr<ZafIChar[]> copy(owned.DuplicateConvertedText());
+  EXPECT_EQ(std::u16string(copy.get()), u"a\u00e9\u00ac");
+  EXPECT_EQ(TextOf(owned), u"a\u00e9\u20ac") << "the object keeps its own text";
+
+  ZafIChar memory[6];
+  std::fill(std::begin(memory), std::end(memory), u'#');
+  memory[0] = 0;
+  ZafStringData lent(memory, 3, true);
+  ChangeCounter counter(lent);
+  lent.SetConvertedText(u"xy\u20acz and more");
+  EXPECT_EQ(TextOf(lent), u"xy\u00ac");
+  EXPECT_EQ(counter.Changes(), 1);
+  EXPECT_EQ(memory[4], u'#') << "nothing past the lent buffer";
+}
+
 TEST(ZafStringData, StaticTextWithoutMaximumUsesOnlyItsOwnRoom) {
   ZafIChar memory[8] = {u'a', u'b', 0, u'#', u'#', u'#', u'#', u'#'};
   ZafStringData data(memory, -1, true);
