@@ -12,11 +12,13 @@
 #include "imaging/yimageblock.h"
 #include "imaging/yimageblockmanager.h"
 #include "imaging/yimageframe.h"
+#include "imaging/yimagereporter.h"
 #include "imaging/yimageview.h"
 #include "imaging/yimaginglog.h"
 #include "imaging/ynotification.h"
 #include "imaging/yreplacementfile.h"
 #include "model/qvevent.h"
+#include "model/qvsettings.h"
 #include "model/yleg.h"
 
 namespace {
@@ -76,6 +78,7 @@ void YImage::InitClass() {
 }
 
 void YImage::ExitClass() {
+  ForgetSettings();
   YLeg::SetImageFactory(nullptr);
   YImageBlockManager::DeleteGlobal();
   YImageFrame::ExitPool();
@@ -102,6 +105,14 @@ KMessageObject* YImage::Match(int32_t wantedId) {
     }
   }
   return KMessageObject::Match(wantedId);
+}
+
+int32_t YImage::Receive(KMessage& message) {
+  camera.Receive(message);
+  for (KSparseArrayItem* view = views.Next(nullptr); view != nullptr; view = views.Next(view)) {
+    static_cast<YImageView*>(view)->Receive(message);
+  }
+  return 0;
 }
 
 YImageView* YImage::View(int32_t number, bool create) {
@@ -223,13 +234,20 @@ YImageBlock* YImage::FrameBlock(int32_t trueFrame) {
   return nullptr;
 }
 
-const uint8_t* YImage::FramePixels(int32_t shown) {
+const uint8_t* YImage::ReadFrame(int32_t shown) {
   if (shown < 0 || shown >= frameCount) {
     return nullptr;
   }
   const int32_t trueFrame = TrueFrame(shown);
   YImageBlock* block = FrameBlock(trueFrame);
-  const uint8_t* pixels = block != nullptr ? block->Frame(trueFrame - block->FirstFrame()) : nullptr;
+  return block != nullptr ? block->Frame(trueFrame - block->FirstFrame()) : nullptr;
+}
+
+const uint8_t* YImage::FramePixels(int32_t shown) {
+  if (shown < 0 || shown >= frameCount) {
+    return nullptr;
+  }
+  const uint8_t* pixels = ReadFrame(shown);
   return pixels != nullptr ? pixels : kBlankFrame.data();
 }
 
@@ -612,11 +630,20 @@ void YImage::ExportHeaderOnly(KStream& stream) {
 }
 
 int32_t YImage::CountRebuiltBlocks() {
+  YImageReporter& reporter = YImageReporter::Current();
+  reporter.StatusText(QvSettings::Text(u"\\Strings\\Event\\Image\\Calculating"));
+  reporter.Progress(0);
   int32_t count = 0;
-  for (bool restart = true; CreateBlock(nullptr, restart); restart = false) {
+  int32_t source = 0;
+  for (bool restart = true; CreateBlock(nullptr, restart, &source); restart = false) {
     ++count;
+    reporter.Progress(Percent(source, blockCount));
   }
   return count;
+}
+
+int32_t YImage::Percent(int64_t part, int64_t whole) {
+  return whole > 0 ? static_cast<int32_t>(part * 100 / whole) : 0;
 }
 
 void YImage::ExportFull(KStream& stream) {
@@ -647,6 +674,8 @@ void YImage::ExportFull(KStream& stream) {
     // save leaves every existing file as it was.
     YReplacementFile fresh(name);
     SetLength(fresh.File(), BlockOffset(count));
+    YImageReporter::Current().StatusText(QvSettings::Text(u"\\Strings\\Event\\Image\\Saving"));
+    YImageReporter::Current().Progress(0);
     if (coded && withCuts) {
       WriteRebuiltBlocks(fresh.File(), count);
     } else if (withCuts) {
@@ -679,6 +708,7 @@ void YImage::WriteRebuiltBlocks(KFile& target, int32_t count) {
   for (int32_t i = 0; i < count; ++i) {
     CreateBlock(scratch.get(), i == 0);
     WriteBlockAt(target, i, scratch->Data(), YImageBlock::kBytes);
+    YImageReporter::Current().Progress(Percent(i, count));
   }
 }
 
@@ -696,6 +726,7 @@ void YImage::CopyBlocks(KFile& target, int32_t start, int32_t count) {
       throw KXStream(kErrFileAccess);
     }
     WriteBlockAt(target, i, bytes.data(), YImageBlock::kBytes);
+    YImageReporter::Current().Progress(Percent(i, count));
   }
 }
 
@@ -716,6 +747,7 @@ void YImage::WriteRawWithCuts(KFile& target) {
     }
     std::copy(pixels, pixels + length, scratch->Data() + filled);
     filled += length;
+    YImageReporter::Current().Progress(Percent(shown, frameCount));
     if (YImageBlock::kBytes - filled < length || shown == frameCount - 1) {
       WriteBlockAt(target, written++, scratch->Data(), filled);
       filled = 0;

@@ -7,18 +7,25 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "foundation/kfile.h"
 #include "foundation/kmessage.h"
+#include "foundation/kpoint.h"
+#include "foundation/krect.h"
 #include "foundation/ksparsearray.h"
 #include "foundation/kstring.h"
+#include "imaging/ybitmappiece.h"
 #include "imaging/ycamera.h"
 #include "imaging/ydisplaytables.h"
 #include "imaging/yimageblocks.h"
 #include "imaging/yimagecuts.h"
 #include "model/ylegimage.h"
+#include "model/ytime.h"
 
 class QvEvent;
+class QvResultFilter;
 class YImageBlock;
 class YImageView;
 
@@ -34,6 +41,8 @@ class YImage : public YLegImage, public KMessageObject {
   static constexpr uint32_t kCapturing = 2;
   // The display table is an enhanced one: it is kept as read instead of being rebuilt after reading.
   static constexpr uint32_t kEnhancedTables = 4;
+  // A raw frame ends in its 4-byte time stamp, which is no pixel.
+  static constexpr int32_t kRawStampBytes = 4;
 
   // An empty image owned by `owner` (its leg, or none), registered with the global block pool when there
   // is one.
@@ -81,6 +90,60 @@ class YImage : public YLegImage, public KMessageObject {
   void SetGain(double value);
   void SetOffset(double value);
   void SetScaleFactor(double value);
+  // Histogram equalisation over a view rectangle of 1 to 8,000,000 pixels: the display table spreads the
+  // levels found there evenly and is marked enhanced; sends 31.
+  void Enhance(const KRect& rect, const YImageView& view);
+  // Colour images: sets the balance parameters (19 to 21) so that the rectangle (1 to 8,000,000 pixels)
+  // comes out neutral, and sends the settings to the camera.
+  void WhiteBalance(const KRect& rect, const YImageView& view);
+  // Colour images: shows the fractions of the view's pixels whose red, green and blue are 0.
+  void ChannelStats(const YImageView& view);
+  // 3, 4 or 5 for the display kinds 1, 2 and 3; -1 otherwise.
+  int32_t DisplayDepth() const;
+  // The thresholds of the object search, per mille of full scale: a tile that changes by `change` from one
+  // group of frames to the next marks movement, by `activity` keeps an object open. 50 and 25, or from
+  // "\Event\Image\AutoCrop" (0 to 100) ten times its value and half that.
+  struct Thresholds {
+    int32_t change;
+    int32_t activity;
+  };
+  static Thresholds SearchThresholds();
+  // Searches for the next moving object from the rectangle's right edge (from the first frame with
+  // `fromStart`); true when one was found, its extent (view coordinates) then in `rect`. `status` gets 0,
+  // 1 when the break key stopped the search, 2 when a frame could not be read. A `progressBase` of -1
+  // shows the search's own status text and progress; another value measures the progress from frame
+  // -progressBase (the frames an automatic crop has removed so far).
+  bool NextObject(KRect& rect, const YImageView& view, bool fromStart, int32_t* status, int32_t progressBase);
+  // Cuts the frames between the moving objects, from the reference frame on (from the first frame with
+  // `fromStart`), keeping 16 frames before each object.
+  void AutoCrop(bool fromStart);
+  // Print options: smoothing at fractional zooms, and a time scale in the margins of each frame.
+  static constexpr uint32_t kPrintSmoothing = 1;
+  static constexpr uint32_t kPrintTimeScale = 2;
+  // Starts a print run of a view rectangle: the results that the leg's list selects for this image under
+  // `selection` are marked at the view columns of their main times, and with kPrintTimeScale the margin
+  // (a twentieth of the rectangle's height) and the tick lengths are kept. Returns true.
+  bool BeginPrinting(const KRect& rect, const QvResultFilter* selection, const YImageView& view,
+                     uint32_t options);
+  void EndPrinting();
+  bool IsPrinting() const { return print.printing; }
+  const std::vector<int32_t>& PrintMarks() const { return print.marks; }
+  int32_t PrintMargin() const { return print.margin; }
+  // The pixel value of print marks by "\Event\Image\Selection\PrintLineColor" (0 to 3): gray 0, 128,
+  // 255, 128; colour black, red, white, green. 0 when the setting is absent or outside 0 to 3.
+  int32_t PrintLineValue() const;
+  // The time-scale tick of view column x during a print run: the margin when a whole second begins at its
+  // frame, the long tick for a tenth, the short one for a hundredth, else 0.
+  int32_t PrintLineAt(const YImageView& view, int32_t x);
+  // Class set-up step of the image print settings: the print-line colour setting is read from now on;
+  // ForgetSettings (at shutdown) lets it go.
+  static void LoadSettings();
+  static void ForgetSettings();
+
+  // The notifications of the leg or the document: the camera, then every view.
+  int32_t Receive(KMessage& message) override;
+  void Deliver(KMessage& message) override { Receive(message); }
+
   // The display kind (camera parameter 18, 0 to 3); setting -1 steps to the next kind.
   int32_t DisplayKind() const { return camera.Parameter(18); }
   bool SetDisplayKind(int32_t kind);
@@ -113,9 +176,62 @@ class YImage : public YLegImage, public KMessageObject {
   // drops by as many. False, with nothing changed, for a range outside the shown frames or before the last
   // cut.
   bool AddCut(int32_t start, int32_t frames);
+  // Cuts the view columns from..to (from < to, within the image) out of the shown frames; a coded image
+  // keeps its blockettes whole, and within one block cuts no less than a key blockette's words. With
+  // `refresh` the views keep their places through the change. Sends 31; returns the frames removed.
+  int32_t CutFrames(int32_t from, int32_t to, const YImageView& view, bool refresh);
+  // Shows every frame again (the reference frame kept at or before the first cut) and sends 31.
+  void RemoveCuts();
+  // The words of a key blockette of one frame.
+  int32_t KeyBlocketteWords() const;
+
   // The cut mapping between shown and true frame numbers.
   int32_t TrueFrame(int32_t shown) { return cuts.TrueFrame(shown); }
   int32_t ShownFrame(int32_t trueFrame) { return cuts.ShownFrame(trueFrame, frameCount); }
+
+  // Coordinates. Image coordinates are shown frames (x) and pixels along a frame (y); a view's zoom scales
+  // frames by its x ratio, rounding up, and pixels by its y ratio, rounding to the nearest, the inverse
+  // ratios rounding the same way back. With `remainder` the quotient is rounded down and the remainder of
+  // the division given instead. Results are limited to 32 bits. A mirrored image (motion direction, camera
+  // parameter 16, above 0; unset counts as 0) numbers its view columns from the other end.
+  bool IsMirrored() const;
+  // Pixels per frame: the frame length, less the time stamp of a raw frame (at most a frame buffer).
+  int32_t FrameLength() const;
+  // The view columns and rows the image covers (0 for an image without frames or pixels).
+  int32_t FramesShown(const YImageView& view) const;
+  int32_t PixelsShown(const YImageView& view) const;
+  int32_t FrameToViewX(int32_t frame, const YImageView& view, int32_t* remainder = nullptr) const;
+  int32_t ViewXToFrame(int32_t x, const YImageView& view, int32_t* remainder = nullptr) const;
+  int32_t PixelToViewY(int32_t pixel, const YImageView& view, int32_t* remainder = nullptr) const;
+  int32_t ViewYToPixel(int32_t y, const YImageView& view, int32_t* remainder = nullptr) const;
+  // Points and rectangles; with `trueFrames` the image side counts true frames (through the cuts).
+  // Rectangles come out ordered (left <= right, top <= bottom).
+  KPoint PointToView(const KPoint& point, const YImageView& view, bool trueFrames);
+  KPoint ViewToPoint(const KPoint& point, const YImageView& view, bool trueFrames);
+  KRect RectToView(const KRect& rect, const YImageView& view);
+  KRect ViewToRect(const KRect& rect, const YImageView& view);
+  KRect FrameToScreen(const KRect& trueRect, const YImageView& view);
+  KRect ScreenToFrame(const KRect& rect, const YImageView& view);
+  // The general form: to the view (or back from it), in true frames or shown ones.
+  KRect MapRect(const KRect& rect, const YImageView& view, bool toView, bool trueFrames);
+
+  // The time of a shown frame: empty without a time resolution (camera parameter 4), a block or a time
+  // word. With `interpolate`, a stamp out of step with both neighbours becomes their midpoint.
+  YTime TimeAt(int32_t frame, bool interpolate);
+  // The view column of the frame whose time brackets `time`, or -1: a galloping search from the frame
+  // found last. With `refine`, a frame further than one frame period (camera parameter 8, frames per
+  // second) from the time gives -1.
+  int32_t FrameOfTime(const YTime& time, const YImageView& view, bool refine);
+
+  // The most bytes a piece of GetBitmap takes, its staging rows and its output together, unless a single
+  // column (or row) alone is more.
+  static constexpr int64_t kMaxPieceBytes = 192000;
+  // Renders the next piece of a view rectangle (clipped to the image) as the options word asks (see
+  // YBitmapOptions); the caller asks again for what is left of the rectangle. Nothing for a rectangle
+  // outside the image. Frames that cannot be read draw blank.
+  std::optional<YBitmapPiece> GetBitmap(const KRect& rect, const YImageView& view, uint32_t options);
+  // True when the drawing table changes nothing: no enhanced display table, gain 0, offset 0 and scale 1.
+  bool DrawsPlain() const;
 
   // The block numbered n, loaded from the block file when not in memory; null outside 0 to the block count
   // or when it cannot be had.
@@ -124,6 +240,8 @@ class YImage : public YLegImage, public KMessageObject {
   YImageBlock* FrameBlock(int32_t trueFrame);
   // The pixels of a shown frame; a blank frame when it cannot be decoded; null outside the frames.
   const uint8_t* FramePixels(int32_t shown);
+  // The pixels of a shown frame; null outside the frames or when it cannot be had.
+  const uint8_t* ReadFrame(int32_t shown);
 
   // Appends a captured block, unsaved. False (the block left to the caller) for none, or for one the
   // collection refuses.
@@ -185,7 +303,10 @@ class YImage : public YLegImage, public KMessageObject {
   void ReconcileWithFile();
   void ExportHeaderOnly(KStream& stream);
   void ExportFull(KStream& stream);
+  // Counts the blocks a rebuild gives, showing "Calculating" with its progress.
   int32_t CountRebuiltBlocks();
+  // part × 100 / whole, 0 for no whole.
+  static int32_t Percent(int64_t part, int64_t whole);
   void WriteRebuiltBlocks(KFile& target, int32_t count);
   // Writes blocks `start` up to `count` (and the block count) to `target`.
   void CopyBlocks(KFile& target, int32_t start, int32_t count);
@@ -200,6 +321,48 @@ class YImage : public YLegImage, public KMessageObject {
   void RebuildDrawingTable();
   void SetLayoutFlags(uint8_t value);
   bool Holds(const YImageBlock* block, int32_t trueFrame) const;
+  YTime StoredTime(int32_t frame);
+  // The blockette of a coded frame: its block, its words and its first and last shown frames.
+  struct BlocketteSpan {
+    int32_t block;
+    int32_t firstWord;
+    int32_t endWord;
+    int32_t firstShown;
+    int32_t lastShown;
+  };
+  bool BlocketteBounds(int32_t shown, BlocketteSpan& span);
+  // Every view keeps its position and rectangles on the same part of the image through a change of the
+  // shown frames: taken to true frames before, and back to shown frames after.
+  void BeginGeometryChange();
+  void EndGeometryChange();
+  // Drawing: the part of `area` one piece covers, the smoothing of a view, the drawing table applied to
+  // staging rows, and one piece rendered.
+  KRect PieceOf(const KRect& area, uint32_t options, int32_t depth) const;
+  bool SmoothsAt(const YImageView& view) const;
+  void ApplyDrawingTable(uint8_t* levels, int32_t count) const;
+  void ApplyDrawingTable(uint16_t* pixels, int32_t count) const;
+  template <typename Pixel>
+  void RenderColumns(const KRect& piece, const YImageView& view, bool drawn, YBitmapPiece& out);
+  // GetBitmap, with the drawing table left out unless `drawn`.
+  std::optional<YBitmapPiece> RenderPiece(const KRect& rect, const YImageView& view, uint32_t options,
+                                          bool drawn);
+  // The pixels of a view rectangle as stored, counted: by level, and for colour images the channel sums
+  // and the pixels whose channel is 0 (red, green, blue).
+  struct LevelCounts {
+    int64_t pixels = 0;
+    std::array<int64_t, YDisplayTables::kGrayTopLevel + 1> histogram{};
+    std::array<int64_t, 3> sums{};
+    std::array<int64_t, 3> zeros{};
+  };
+  LevelCounts CountLevels(const KRect& rect, const YImageView& view);
+  bool AdjustableArea(const KRect& rect) const;
+  // Paints the print marks and the time scale into the staging column of view column x (rows top to
+  // top + rows - 1).
+  template <typename Pixel>
+  void PaintPrintMarks(int32_t x, int32_t top, int32_t rows, const YImageView& view, Pixel* column);
+  // The tile sums (per mille of full scale) of the 8 frames from `first`; false when one cannot be read.
+  bool SumTiles(int32_t first, int32_t tiles, std::vector<int64_t>& sums);
+  int64_t TimeTolerance() const;
 
   uint32_t flags = kCreated;
   YCamera camera;
@@ -219,4 +382,16 @@ class YImage : public YLegImage, public KMessageObject {
   // The cursors of CreateBlock, kept between its calls.
   int32_t rebuildSource = 0;
   int32_t rebuildFrame = 0;
+  // A print run.
+  struct PrintState {
+    bool printing = false;
+    uint32_t options = 0;
+    KRect rect;
+    std::vector<int32_t> marks;
+    int32_t margin = 0;
+    std::array<int32_t, 3> ticks{};
+  };
+  PrintState print;
+  // The frame the last time search found.
+  int32_t lastTimeFrame = 0;
 };

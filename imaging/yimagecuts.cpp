@@ -10,6 +10,30 @@ bool YImageCuts::Add(int32_t start, int32_t offset) {
   return true;
 }
 
+void YImageCuts::Insert(int32_t from, int32_t to) {
+  const int64_t removed = int64_t{to} - from + 1;
+  // The cuts before the new one: those that start before it, unless it lies at or before the first.
+  size_t at = 0;
+  while (!cuts.empty() && from > cuts.front().start && at < cuts.size() && cuts[at].start < from) {
+    ++at;
+  }
+  int64_t offset = at > 0 ? cuts[at - 1].offset : 0;
+  // Cuts that start within the range, or just after it, join the new one; its offset is the last of them.
+  size_t merged = at;
+  while (merged < cuts.size() && int64_t{cuts[merged].start} <= int64_t{to} + 1) {
+    offset = cuts[merged].offset;
+    ++merged;
+  }
+  cuts.erase(cuts.begin() + static_cast<std::ptrdiff_t>(at),
+             cuts.begin() + static_cast<std::ptrdiff_t>(merged));
+  cuts.insert(cuts.begin() + static_cast<std::ptrdiff_t>(at), {from, static_cast<int32_t>(offset + removed)});
+  for (size_t i = at + 1; i < cuts.size(); ++i) {
+    cuts[i].start = static_cast<int32_t>(cuts[i].start - removed);
+    cuts[i].offset = static_cast<int32_t>(cuts[i].offset + removed);
+  }
+  cursor = 0;
+}
+
 void YImageCuts::Clear() {
   cuts.clear();
   cursor = 0;

@@ -19,7 +19,12 @@ class YImageCuts {
   // Appends a cut; false (nothing done) unless its start lies after the last cut's and its offset is above
   // the last cut's (a cut removes at least one frame).
   bool Add(int32_t start, int32_t offset);
+  // Leaves out the shown frames from..to (from <= to) wherever they lie: the new cut merges with the cuts
+  // that start within the range or right after it, and every later cut moves back by the frames removed.
+  // The cursor starts over.
+  void Insert(int32_t from, int32_t to);
   void Clear();
+  const Cut& First() const { return cuts.front(); }
   // The offset of the last cut, 0 without cuts.
   int32_t LastOffset() const { return cuts.empty() ? 0 : cuts.back().offset; }
 

@@ -4,6 +4,7 @@
 
 #include "foundation/kstream.h"
 #include "foundation/kx.h"
+#include "imaging/yimageview.h"
 #include "imaging/ynotification.h"
 
 namespace {
@@ -35,11 +36,19 @@ bool YZoom::Assign(const YZoom& other, bool notify) {
   if (*this == other) {
     return false;
   }
+  // The view that owns the zoom keeps its places on the image through the change.
+  YImageView* view = notify ? dynamic_cast<YImageView*>(Owner()) : nullptr;
+  if (view != nullptr) {
+    view->KeepPlaces(false);
+  }
   mode = other.mode;
   xNumerator = other.xNumerator;
   xDenominator = other.xDenominator;
   yNumerator = other.yNumerator;
   yDenominator = other.yDenominator;
+  if (view != nullptr) {
+    view->RestorePlaces(false);
+  }
   if (notify) {
     Notify();
   }

@@ -311,8 +311,17 @@ void QvEvent::Deliver(KMessage& message) {
   for (KMessageObject* listener : current) {
     listener->Receive(message);
   }
-  if (YLeg* leg = LegOf(message.sender)) {
-    leg->Deliver(message);
+  YLeg* own = LegOf(message.sender);
+  if (own != nullptr) {
+    own->Deliver(message);
+  }
+  const uint32_t what = message.code & KMessage::kWhatMask;
+  if (what >= kQvImageViewsFirst && what <= kQvImageViewsLast) {
+    for (int32_t i = 0; i < GetLegCount(); ++i) {
+      if (YLeg* leg = Leg(i); leg != nullptr && leg != own) {
+        leg->DeliverToImages(message);
+      }
+    }
   }
 }
 

@@ -28,3 +28,8 @@ enum QvNotification : uint16_t {
   kQvLegCommandA = 41,       // the results window's first sensor command
   kQvLegCommandB = 42,       // the results window's second sensor command
 };
+
+// The image views' time and line positions (36 to 38): the document passes them to every image it holds,
+// so that the views of all its images can follow one another.
+constexpr uint16_t kQvImageViewsFirst = 36;
+constexpr uint16_t kQvImageViewsLast = 38;

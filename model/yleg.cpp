@@ -87,6 +87,17 @@ void YLeg::Deliver(const KMessage& message) {
   for (KListItem* item = charts.Next(nullptr); item != nullptr; item = charts.Next(item)) {
     static_cast<QvChart*>(item)->Deliver(message);
   }
+  DeliverToImages(message);
+}
+
+void YLeg::DeliverToImages(const KMessage& message) {
+  for (const auto& images : cameras) {
+    for (KListItem* item = images->Next(nullptr); item != nullptr; item = images->Next(item)) {
+      // Each image hears its own copy: a receiver may fill in the record.
+      KMessage copy = message;
+      static_cast<YLegImage*>(item)->Deliver(copy);
+    }
+  }
 }
 
 int32_t YLeg::Receive(KMessage& message) {

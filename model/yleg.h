@@ -64,8 +64,10 @@ class YLeg : public KListItem, public KMessageObject {
   // Sends the redraw that result changes since the last call left pending.
   void ServeRequests();
 
-  // Passes a message to the results views and the chart lines; changes leave a redraw pending.
+  // Passes a message to the results views, the chart lines and the images; changes leave a redraw pending.
   void Deliver(const KMessage& message);
+  // Passes a message to the images of every camera.
+  void DeliverToImages(const KMessage& message);
   // As the root of its chain (a free leg), the leg delivers its own messages.
   int32_t Receive(KMessage& message) override;
 

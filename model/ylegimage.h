@@ -5,10 +5,13 @@
 
 #include "foundation/klist.h"
 
+struct KMessage;
 class YLeg;
 
 class YLegImage : public KListItem {
  public:
   // Called once the leg that owns the image has been read completely.
   virtual void OnLegLoaded(YLeg& leg) = 0;
+  // Hears a notification that its leg or its document passes on.
+  virtual void Deliver(KMessage& message) = 0;
 };

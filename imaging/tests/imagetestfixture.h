@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <random>
@@ -68,6 +70,9 @@ class SaveAs {
   ~SaveAs() { KSetFileDialogHook(nullptr); }
 };
 
+// Byte `byte` of raw frame `frame`.
+using RawFill = std::function<uint8_t(int32_t frame, int32_t byte)>;
+
 // The settings, the imaging statics, a pool of blocks, a log and a folder for documents.
 class ImageTest : public ModelTest {
  protected:
@@ -99,17 +104,45 @@ class ImageTest : public ModelTest {
     }
     return image;
   }
-  // A raw image (1000-byte frames, 16 a block) of `blocks` blocks; frame f is filled with f % 251.
-  YImage* AddRawImage(YLeg& leg, int32_t blocks) {
+  // A raw image (1000-byte frames, 16 a block) of `blocks` blocks; byte i of frame f is fill(f, i), by
+  // default f % 251 throughout (time stamps included).
+  YImage* AddRawImage(YLeg& leg, int32_t blocks, const RawFill& fill = nullptr) {
     auto* image = static_cast<YImage*>(leg.InsertImage(1, std::make_unique<YImage>(&leg, 11), -1));
     SetCamera(image->Camera(), YCamera::kTypeRaw, 0, 0, 0, kCameraNumber);
     image->SetExtension(u"ir0");
     for (int32_t b = 0; b < blocks; ++b) {
       YImageBlock* block = CheckOut(*image);
       for (int32_t n = 0; n < 16; ++n) {
-        std::fill(block->Data() + n * 1000, block->Data() + n * 1000 + 1000,
-                  static_cast<uint8_t>((b * 16 + n) % 251));
+        const int32_t frame = b * 16 + n;
+        for (int32_t i = 0; i < 1000; ++i) {
+          block->Data()[n * 1000 + i] = fill ? fill(frame, i) : static_cast<uint8_t>(frame % 251);
+        }
       }
+      image->AddBlock(block);
+    }
+    return image;
+  }
+  // A coded colour image of `frames` frames of 40 pixels, each a key blockette, pixel p of frame f being
+  // paint(f, p) and its time 100 + 10 f; 40 frames a block.
+  YImage* AddPaintedImage(YLeg& leg, int32_t frames, const std::function<uint16_t(int32_t, int32_t)>& paint) {
+    constexpr int32_t kFramesPerBlock = 40;
+    auto* image = static_cast<YImage*>(leg.InsertImage(0, std::make_unique<YImage>(&leg, 12), -1));
+    SetCamera(image->Camera(), YCamera::kTypeCoded, 0, kPixels, 1, kCameraNumber);
+    image->SetExtension(u"ic1");
+    for (int32_t first = 0; first < frames; first += kFramesPerBlock) {
+      YImageBlock* block = CheckOut(*image);
+      CodedBlockBuilder builder(*block);
+      for (int32_t f = first; f < std::min(frames, first + kFramesPerBlock); ++f) {
+        std::vector<uint16_t> pixels(kPixels);
+        for (int32_t p = 0; p < kPixels; ++p) {
+          pixels[static_cast<size_t>(p)] = paint(f, p);
+        }
+        Blockette key;
+        key.times = {100 + 10 * f};
+        key.data = EncodeColourKey(pixels, 1);
+        builder.Add(key);
+      }
+      builder.Finish(YImageBlock::kRgb15, first, kCameraNumber);
       image->AddBlock(block);
     }
     return image;

@@ -451,6 +451,7 @@ TEST_F(QvEventTest, AChangeInAnyFieldMakesTheDocumentsDiffer) {
 class PathRecordingImage : public YLegImage {
  public:
   void OnLegLoaded(YLeg&) override {}
+  void Deliver(KMessage&) override {}
   void Write(KStream& stream) const override {
     written.push_back(Path(*itsLeg));
     KPersistent::WriteVersion(stream, KPersistent::kFamilyModel, 9);
@@ -502,6 +503,7 @@ class FailingImage : public YLegImage {
   enum Failure { kOutOfMemory, kOtherFailure };
   explicit FailingImage(Failure failure) : failure(failure) {}
   void OnLegLoaded(YLeg&) override {}
+  void Deliver(KMessage&) override {}
   void Write(KStream&) const override { Fail(); }
   void Read(KStream&) override { Fail(); }
   void Fail() const {

@@ -16,6 +16,7 @@ namespace {
 class TestImage : public YLegImage {
  public:
   void OnLegLoaded(YLeg& leg) override { itsLeg = &leg; }
+  void Deliver(KMessage&) override {}
   void Write(KStream& stream) const override {
     KPersistent::WriteVersion(stream, KPersistent::kFamilyModel, 9);
     stream.WriteInt32(value);
