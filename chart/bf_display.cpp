@@ -118,6 +118,12 @@ const int32_t* bf_Display::Coordinates(const cf_2DPoint* points, int32_t count) 
   return coordinates.data();
 }
 
+bool bf_Display::DrawsThinSolidLines() const {
+  constexpr uint8_t kSolidLine = 0;
+  constexpr uint8_t kCopyMode = 0;
+  return lineWidth <= 1 && display.palette.lineStyle == kSolidLine && display.Mode() == kCopyMode;
+}
+
 int bf_Display::DrawPolyline(const cf_2DPoint* points, int32_t count) {
   if (points && count >= 2) {
     display.Polygon(count, Coordinates(points, count), DisplayWidth(lineWidth), false, false);

@@ -46,6 +46,9 @@ class bf_Display {
   std::size_t FontDepth() const { return fonts.size(); }
   // The width of the selected pen, used by every outline.
   uint32_t LineWidth() const { return lineWidth; }
+  // Lines are drawn now solid, one pixel wide and copied onto the picture, so a line's pixels do not
+  // depend on how its run through a column of pixels is split into segments.
+  bool DrawsThinSolidLines() const;
 
   // ---- Colours ----
   bf_Color ForeColor() const;

@@ -1,5 +1,7 @@
 #include "chart/cf_3dpointseries.h"
 
+#include <algorithm>
+
 #include "chart/bf_display.h"
 #include "chart/cf_kernel.h"
 
@@ -35,10 +37,7 @@ void cf_3DPointSeries::TakeExtents(Extents& extents, const Stage& stage) {
   const std::vector<double>* axes[] = {&stage.x, &stage.y, &stage.z};
   for (std::size_t axis = 0; axis < extents.size(); ++axis) {
     extents[axis] = cf_Extent();
-    const std::vector<double>& values = *axes[axis];
-    for (std::size_t i = 0; i < values.size(); ++i) {
-      extents[axis].Take(values[i], i == 0);
-    }
+    extents[axis].TakeAll(axes[axis]->data(), axes[axis]->size(), true);
   }
 }
 
@@ -57,6 +56,28 @@ void cf_3DPointSeries::AddPoint(const cf_3DPoint& point) {
     data[axis].Take(dataValues[axis], first);
     box[axis].Take(boxValues[axis], first);
   }
+}
+
+void cf_3DPointSeries::Stage::Reserve(std::size_t n) {
+  x.reserve(n);
+  y.reserve(n);
+  z.reserve(n);
+}
+
+void cf_3DPointSeries::Stage::Resize(std::size_t n) {
+  x.resize(n);
+  y.resize(n);
+  z.resize(n);
+}
+
+void cf_3DPointSeries::Reserve(int32_t n) {
+  const auto count = static_cast<std::size_t>(std::max(n, 0));
+  dataStage.Reserve(count);
+  boxStage.Reserve(count);
+  projectedStage.Reserve(count);
+  screen.reserve(count);
+  markerSizes.reserve(count);
+  flat.reserve(count);
 }
 
 void cf_3DPointSeries::Clear() {
@@ -94,8 +115,9 @@ void cf_3DPointSeries::FitToViewport(const cf_Kernel& kernel) {
 }
 
 void cf_3DPointSeries::Project(const cf_Kernel& kernel) {
-  projectedStage = boxStage;
-  kernel.Project(projectedStage.x.data(), projectedStage.y.data(), projectedStage.z.data(), GetPointCount());
+  projectedStage.Resize(boxStage.x.size());
+  kernel.Project(boxStage.x.data(), boxStage.y.data(), boxStage.z.data(), projectedStage.x.data(),
+                 projectedStage.y.data(), projectedStage.z.data(), GetPointCount());
   if (flatCount > 0) {
     for (std::size_t i = 0; i < flat.size(); ++i) {
       if (flat[i]) {
@@ -115,9 +137,19 @@ void cf_3DPointSeries::Project(const cf_Kernel& kernel) {
 void cf_3DPointSeries::ToScreen(const cf_Kernel& kernel) {
   kernel.ToScreen(projectedStage.x.data(), projectedStage.y.data(), screen.data(), GetPointCount());
   screenExtent = {};
-  for (std::size_t i = 0; i < screen.size(); ++i) {
-    screenExtent[0].Take(screen[i].x, i == 0);
-    screenExtent[1].Take(screen[i].y, i == 0);
+  if (!screen.empty()) {
+    int32_t low[] = {screen[0].x, screen[0].y};
+    int32_t high[] = {screen[0].x, screen[0].y};
+    for (const cf_2DPoint& point : screen) {
+      low[0] = std::min(low[0], point.x);
+      high[0] = std::max(high[0], point.x);
+      low[1] = std::min(low[1], point.y);
+      high[1] = std::max(high[1], point.y);
+    }
+    for (std::size_t axis = 0; axis < 2; ++axis) {
+      screenExtent[axis].min = low[axis];
+      screenExtent[axis].max = high[axis];
+    }
   }
   SetFitted(true);
 }
@@ -155,6 +187,25 @@ void cf_3DPointSeries::Scale(double sx, double sy, double sz) {
     box[axis].min *= factors[axis];
   }
   ShiftBox(translation[0], translation[1], translation[2]);
+}
+
+void cf_3DPointSeries::ScaleAndTranslate(double sx, double sy, double sz, double dx, double dy, double dz) {
+  const double factors[] = {sx, sy, sz};
+  const double shifts[] = {dx, dy, dz};
+  std::vector<double>* axes[] = {&boxStage.x, &boxStage.y, &boxStage.z};
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    const double t = translation[axis];
+    const double s = factors[axis];
+    const double d = shifts[axis];
+    const auto place = [&](double value) { return (value + -t) * s + t + d; };
+    for (double& value : *axes[axis]) {
+      value = place(value);
+    }
+    box[axis].max = place(box[axis].max);
+    box[axis].min = place(box[axis].min);
+    scale[axis] *= s;
+    translation[axis] += d;
+  }
 }
 
 void cf_3DPointSeries::DrawSecondary(bf_Display& display) {

@@ -18,6 +18,12 @@ class cf_3DPolyLine : public cf_3DPointSeries {
  private:
   void Draw(bf_Display& display, bool markers);
   void DrawLine(bf_Display& display);
+  // The screen points with each run of points in one pixel column cut to its first point, its lowest and
+  // highest points in the order they come, and its last point; the last run stays whole, since the
+  // line's final pixel is left out only when nothing else draws it.
+  const std::vector<cf_2DPoint>& ColumnRuns();
+
+  std::vector<cf_2DPoint> runs;
   void DrawMarkers(bf_Display& display, cf_DispAttribs& attribs);
 };
 

@@ -1,20 +1,30 @@
-// The frame every chart-type engine shares: the projection kernel, the chart type and dimension, the value
-// ranges taken from the model, the coordinate extents mapped onto the plot box, the box's minimum corner
-// and size, the axis colour, and the placing of a point in percent of the box. The axis series, the title
-// manager and the text markers read it while they build; the model drives its five pipeline stages.
+// The base of every chart-type engine: the scene of one chart (the projection kernel, the plot box's three
+// walls, the seven axis series, the titles and text markers, a background bitmap and the lists of drawn
+// objects), the value ranges taken from the model and the coordinate extents mapped onto the box. A
+// concrete engine turns the model's series into objects; the base places them in the box, projects them,
+// maps them to the screen and draws them. Stale flags make each stage run only when its input changed.
 #ifndef CHART_CF_CHARTENGINE_H
 #define CHART_CF_CHARTENGINE_H
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "chart/bf_color.h"
+#include "chart/cf_2drect.h"
+#include "chart/cf_3dpolygon.h"
 #include "chart/cf_kernel.h"
 
+class bf_Display;
+class cf_3DBitmap;
 class cf_3DGridTickSeries;
 class cf_3DPoint;
+class cf_3DTextMarkerSeries;
 class cf_ChartModel;
+class cf_DispAttribs;
+class cf_TitleMarkerMgr;
+class cf_Virt3DObj;
 
 class cf_ChartEngine {
  public:
@@ -34,7 +44,8 @@ class cf_ChartEngine {
   // The seven axes, numbered as their grid and tick series number themselves.
   static constexpr std::size_t kAxisCount = 7;
 
-  // Makes the kernel over a box of 100 x 100 x 100 and takes the box's minimum corner and size from it.
+  // A kernel over a box of 100 x 100 x 100, the walls on its faces, the seven axis series (hidden, styled
+  // by chart type), no objects yet.
   cf_ChartEngine(int32_t chartType, int32_t dimension);
   cf_ChartEngine(const cf_ChartEngine&) = delete;
   cf_ChartEngine& operator=(const cf_ChartEngine&) = delete;
@@ -42,11 +53,77 @@ class cf_ChartEngine {
 
   // The pipeline: model to objects, data to box coordinates, box to projected coordinates, projected to
   // screen coordinates, and viewport-relative sizes.
-  virtual void BuildObjects(cf_ChartModel& model) = 0;
-  virtual void PlaceObjects() = 0;
-  virtual void ProjectObjects() = 0;
-  virtual void ObjectsToScreen() = 0;
-  virtual void FitObjects() = 0;
+  // The base build empties the series and extra lists, takes the ranges and extents and rebuilds the
+  // titles and text markers; a concrete engine adds its objects after it.
+  virtual void BuildObjects(cf_ChartModel& model);
+  // Maps the data extents onto the box.
+  virtual void PlaceObjects();
+  virtual void ProjectObjects();
+  // Nothing until the kernel has been fitted to a display.
+  virtual void ObjectsToScreen();
+  virtual void FitObjects();
+  // Brings the projection and the screen positions up to date for the display, then draws the walls and
+  // the objects.
+  virtual void Draw(bf_Display& display);
+  // The flat pass: the visible walls (outlined in outline mode).
+  virtual void DrawWalls(bf_Display& display);
+  // The 3-D pass: the walls, then the bitmap when it is shown and has a file.
+  virtual void DrawBackground(bf_Display& display);
+  // 1 the flat front view (the 3-D view is kept), 2 the kept 3-D view; answers 0 for anything else.
+  virtual int ApplyDimension(int32_t d);
+
+  // ---- Objects ----
+  // Each moves the object by the box's minimum corner and appends it to its list, which owns it.
+  void AddAxisObject(std::unique_ptr<cf_Virt3DObj> object);
+  void AddExtraObject(std::unique_ptr<cf_Virt3DObj> object);
+  void AddSeriesObject(std::unique_ptr<cf_Virt3DObj> object);
+  void AddOverlayObject(std::unique_ptr<cf_Virt3DObj> object);
+  using ObjectList = std::vector<std::unique_ptr<cf_Virt3DObj>>;
+  const ObjectList& AxisObjects() const { return axisObjects; }
+  const ObjectList& ExtraObjects() const { return extraObjects; }
+  const ObjectList& SeriesObjects() const { return seriesObjects; }
+  const ObjectList& OverlayObjects() const { return overlayObjects; }
+  // Made over this engine on first use.
+  cf_TitleMarkerMgr& GetTitleManager();
+  cf_3DTextMarkerSeries& GetTextMarkers();
+
+  // ---- View ----
+  int SetDimension(int32_t d);
+  // Elevation held to 0..90, azimuth to -90..0; answers 0 when a value was held.
+  int SetViewAngles(double elevation, double azimuth);
+  // Held to 0..100; answers 0 when it was held.
+  int SetPerspective(double percent);
+  int SetPerspectiveFull();
+  int SetPerspectiveHalf();
+  int SetPerspectiveNone();
+  // Height and depth in percent of the box's width. A proportion at or below 0 would flatten the box to
+  // nothing and is held at kMinBoxPercent (answering 0).
+  int SetBoxProportions(double heightPercent, double depthPercent);
+  int SetBoxHeight(double heightPercent) { return SetBoxProportions(heightPercent, BoxDepthPercent()); }
+  double BoxHeightPercent() const { return heightFraction * 100; }
+  double BoxDepthPercent() const { return depthFraction * 100; }
+  // Held to 0..100; answers 0 when it was held.
+  int SetBarWidth(double percent);
+  double BarWidthPercent() const { return barWidth * 100; }
+  double BarWidth() const { return barWidth; }
+  static constexpr double kMinBoxPercent = 1;
+
+  // ---- Walls and drawing switches ----
+  // 1 the floor's, 2 the left wall's, any other the back wall's.
+  cf_DispAttribs& GetWallAttribs(int32_t n);
+  void SetBackColor(bf_Color color);
+  bf_Color BackColor() const;
+  void SetAxisColor(bf_Color color);
+  void ShowBackWall(bool on) { showBackWall = on; }
+  void ShowLeftWall(bool on) { showLeftWall = on; }
+  void ShowFloor(bool on) { showFloor = on; }
+  void ShowBitmap(bool on) { showBitmap = on; }
+  bool IsBitmapShown() const { return showBitmap; }
+  cf_3DBitmap& GetBitmap() { return *bitmap; }
+  void SetOutlineMode(bool on) { outlineMode = on; }
+  bool OutlineMode() const { return outlineMode; }
+  void SetDrawPlotFrame(bool on) { drawPlotFrame = on; }
+  bool DrawPlotFrame() const { return drawPlotFrame; }
 
   cf_Kernel& GetKernel() { return *kernel; }
   const cf_Kernel& GetKernel() const { return *kernel; }
@@ -87,6 +164,18 @@ class cf_ChartEngine {
  protected:
   using Triple = std::array<double, 3>;
 
+  // Shows and styles the axes the engine's type draws; the base shows none.
+  virtual void CreateAxes() {}
+  // The value ranges of the axes by chart type, from the model.
+  virtual void SetRanges(cf_ChartModel& model);
+  // The coordinate extents that the place stage maps onto the box: the box itself.
+  virtual void GetBoxExtents();
+  // Generates the tick items of the visible axes.
+  void BuildAxes(cf_ChartModel& model);
+  // Two hidden points at the range's two corners, so that the box reaches the whole range.
+  void AddExtentPoints();
+  void MarkAllStale() { fitStale = projectStale = screenStale = true; }
+
   std::unique_ptr<cf_Kernel> kernel;
   int32_t chartType;
   int32_t dimension;
@@ -99,6 +188,53 @@ class cf_ChartEngine {
   Triple extentMax{};
   // The engine's axis series by number less one; the engine that makes them owns them.
   std::array<cf_3DGridTickSeries*, kAxisCount> axes{};
+  double barWidth = 1.0;
+
+ private:
+  void MakeAxes();
+  void MakeWalls();
+  void AddTo(ObjectList& list, std::unique_ptr<cf_Virt3DObj> object);
+  // Moves every placed object when the kernel's minimum corner moved.
+  void SyncBoxDims();
+  // Scales the walls with the kernel's box.
+  void RescaleWalls();
+  void ScaleAndTranslateObjects();
+  std::array<cf_3DPolygon*, 3> Walls() { return {&leftWall, &backWall, &floor}; }
+  template <typename Visit>
+  void ForEachObject(Visit visit);
+
+  cf_3DPolygon backWall;
+  cf_3DPolygon leftWall;
+  cf_3DPolygon floor;
+  std::unique_ptr<cf_DispAttribs> backWallAttribs;
+  std::unique_ptr<cf_DispAttribs> leftWallAttribs;
+  std::unique_ptr<cf_DispAttribs> floorAttribs;
+  bool showBackWall = true;
+  bool showLeftWall = true;
+  bool showFloor = true;
+  std::unique_ptr<cf_3DBitmap> bitmap;
+  bool showBitmap = false;
+  cf_TitleMarkerMgr* titleManager = nullptr;
+  cf_3DTextMarkerSeries* textMarkers = nullptr;
+  ObjectList axisObjects;
+  ObjectList extraObjects;
+  ObjectList seriesObjects;
+  ObjectList overlayObjects;
+  double heightFraction = 1.0;
+  double depthFraction = 1.0;
+  Triple scale{1, 1, 1};
+  Triple offset{};
+  bool drawnOnce = false;
+  bool fitStale = true;
+  bool projectStale = true;
+  bool screenStale = true;
+  // The plot rectangle the screen positions were last mapped into.
+  cf_2DRect mappedPlotRect;
+  bool outlineMode = false;
+  bool drawPlotFrame = false;
+  double savedElevation = 0;
+  double savedAzimuth = 0;
+  double savedPerspective = 0;
 };
 
 #endif

@@ -30,6 +30,7 @@ class cf_DataGroup {
   // Removes every point, zeroes extents and sums, empties the name and marks the group changed.
   void Clear();
   int32_t Count() const { return static_cast<int32_t>(points.size()); }
+  const std::vector<cf_XYZ>& Points() const { return points; }
   bool HasPoints() const { return !points.empty(); }
 
   const cf_String& Name() const { return name; }

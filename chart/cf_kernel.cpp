@@ -144,11 +144,16 @@ void cf_Kernel::Rebuild() {
 }
 
 void cf_Kernel::Project(double* x, double* y, double* z, int32_t n) const {
+  Project(x, y, z, x, y, z, n);
+}
+
+void cf_Kernel::Project(const double* boxX, const double* boxY, const double* boxZ, double* x, double* y,
+                        double* z, int32_t n) const {
   const Matrix4x4& g = geom;
   for (int32_t i = 0; i < n; ++i) {
-    const double bx = x[i];
-    const double by = y[i];
-    const double bz = z[i];
+    const double bx = boxX[i];
+    const double by = boxY[i];
+    const double bz = boxZ[i];
     const double px = g[0][0] * bx + g[1][0] * by + g[2][0] * bz;
     const double py = g[0][1] * bx + g[1][1] * by + g[2][1] * bz;
     const double w = g[0][3] * bx + g[1][3] * by + g[2][3] * bz + g[3][3];

@@ -49,6 +49,9 @@ class cf_Kernel {
   void FitToDisplay(const bf_Display& display);
   // Projects n box points in place: x and y divided by W when |W| > kZeroIfBelow, depth never.
   void Project(double* x, double* y, double* z, int32_t n) const;
+  // The same from one set of arrays into another.
+  void Project(const double* bx, const double* by, const double* bz, double* x, double* y, double* z,
+               int32_t n) const;
   // Screen points of n projected points.
   void ToScreen(const double* x, const double* y, cf_2DPoint* points, int32_t n) const;
 

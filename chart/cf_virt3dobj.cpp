@@ -127,3 +127,8 @@ void cf_Virt3DObj::PopPen(bf_Display& display) const {
     display.PopPen();
   }
 }
+
+void cf_Virt3DObj::ScaleAndTranslate(double sx, double sy, double sz, double dx, double dy, double dz) {
+  Scale(sx, sy, sz);
+  Translate(dx, dy, dz);
+}

@@ -34,6 +34,8 @@ class cf_Virt3DObj {
   virtual void ToScreen(const cf_Kernel& kernel);
   virtual void Scale(double sx, double sy, double sz);
   virtual void Translate(double dx, double dy, double dz);
+  // Scale, then Translate.
+  virtual void ScaleAndTranslate(double sx, double sy, double sz, double dx, double dy, double dz);
   virtual cf_DispAttribs* CreateDispAttribs();
   virtual void SetDispAttribs(cf_DispAttribs* attribs);
   virtual void SetOverlapPass(uint8_t on) { overlapPass = on; }

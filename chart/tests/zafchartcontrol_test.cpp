@@ -1,0 +1,125 @@
+// The program's force-trace chart through the chart control on the headless desktop: what reaches the
+// screen, and what a size change does.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "chart/cf_chartengine.h"
+#include "chart/tests/forcetracechart.h"
+#include "framework/core/zafeventmanager.h"
+#include "framework/core/zafwindow.h"
+#include "framework/core/zafwindowmanager.h"
+#include "framework/win32/zafmswindowsapp.h"
+#include "framework/win32/zafscreendisplay.h"
+#include "native/native.h"
+#include "native/testdriver.h"
+
+namespace {
+
+class CountingChart : public ZafChartControl {
+ public:
+  CountingChart() : ZafChartControl(1, 1, 60, 20, cf_ChartEngine::kLine, cf_ChartEngine::k2D, 2) {}
+  ZafEventType Event(const ZafEventRecord& event) override {
+    redisplays += event.type == RedisplayEvent ? 1 : 0;
+    return ZafChartControl::Event(event);
+  }
+  int redisplays = 0;
+};
+
+class ForceTraceChartTest : public testing::Test {
+ protected:
+  ForceTraceChartTest() {
+    ZafWindowObject::eventManager = &events;
+    auto* window = new ZafWindow(1, 1, 70, 26);
+    chart = new CountingChart;
+    window->Add(chart);
+    layout.Build(*chart);
+    manager->Add(window);
+    driver.pumpUntilIdle();
+  }
+  ~ForceTraceChartTest() override {
+    manager.reset();
+    ZafWindowObject::eventManager = nullptr;
+  }
+
+  // A point of the control's drawing area on the desktop.
+  native::POINT OnDesktop(double x, double y) const {
+    native::POINT point{static_cast<int>(x), static_cast<int>(y)};
+    native::ClientToScreen(chart->ScreenID(), &point);
+    return point;
+  }
+  // Whether the colour is at the point or one pixel around it.
+  bool ColourNear(double x, double y, bf_Color colour) const {
+    const native::POINT at = OnDesktop(x, y);
+    for (int dy = -1; dy <= 1; ++dy) {
+      for (int dx = -1; dx <= 1; ++dx) {
+        if (driver.pixel(at.x + dx, at.y + dy) == screen.ColorWord(colour, 0)) {
+          return true;
+        }
+      }
+    }
+    return false;
+  }
+  const cf_2DRect& Plot() const { return chart->GetEngine()->GetKernel().PlotRect(); }
+  double XOf(double sample) const {
+    return Plot().left + sample * (Plot().right - Plot().left) / (layout.samples - 1);
+  }
+  double YOf(double value) const {
+    return Plot().bottom - value * (Plot().bottom - Plot().top) / (ForceTraceChart::kScale * layout.lanes);
+  }
+  // The plot rectangle the pane's margins leave in the control's window.
+  void ExpectPlotWithinMargins() const {
+    const cf_2DRect& window = chart->GetEngine()->GetKernel().WindowRect();
+    const double width = window.right - window.left;
+    const double height = window.bottom - window.top;
+    EXPECT_NEAR(Plot().left, window.left + width * ForceTraceChart::kMarginLeft / 100, 1);
+    EXPECT_NEAR(Plot().right, window.right - width * ForceTraceChart::kMarginRight / 100, 1);
+    EXPECT_NEAR(Plot().top, window.top + height * ForceTraceChart::kMarginTop / 100, 1);
+    EXPECT_NEAR(Plot().bottom, window.bottom - height * ForceTraceChart::kMarginBottom / 100, 1);
+  }
+  // Corners of the face, lane baselines, both ends of every trace and the marker lines.
+  void ExpectPicture() const {
+    ExpectPlotWithinMargins();
+    EXPECT_TRUE(ColourNear(Plot().left, Plot().top, bf_Black));
+    EXPECT_TRUE(ColourNear(Plot().right, Plot().bottom, bf_Black));
+    EXPECT_TRUE(ColourNear((Plot().left + Plot().right) / 2, Plot().top + 4, ForceTraceChart::kFaceColor));
+    for (int32_t lane = 1; lane <= layout.lanes; ++lane) {
+      SCOPED_TRACE(lane);
+      EXPECT_TRUE(ColourNear(XOf(500), YOf(layout.Lift(lane)), bf_Black));
+      const int32_t last = layout.samples - 1;
+      EXPECT_TRUE(
+          ColourNear(XOf(0), YOf(layout.Lift(lane) + layout.Value(lane, 0)), ForceTraceChart::kTraceColor));
+      EXPECT_TRUE(ColourNear(XOf(last), YOf(layout.Lift(lane) + layout.Value(lane, last)),
+                             ForceTraceChart::kTraceColor));
+    }
+    for (double marker : {ForceTraceChart::kSetAt, ForceTraceChart::kGunAt, ForceTraceChart::kLegalAt,
+                          ForceTraceChart::kReactionAt}) {
+      SCOPED_TRACE(marker);
+      EXPECT_TRUE(ColourNear(XOf(marker), Plot().top + 4, bf_Black));
+    }
+  }
+
+  native::TestDriver driver{native::DesktopOptions{1024, 768, 96}};
+  ZafMSWindowsApp application{nullptr};
+  ZafScreenDisplay screen;
+  ZafEventManager events;
+  std::unique_ptr<ZafWindowManager> manager = std::make_unique<ZafWindowManager>();
+  ForceTraceChart layout;
+  CountingChart* chart = nullptr;
+};
+
+TEST_F(ForceTraceChartTest, DrawsTheLanesMarkersAndPlotAndRedrawsThemAfterAResize) {
+  ExpectPicture();
+  const cf_2DRect before = Plot();
+
+  chart->redisplays = 0;
+  native::SetWindowPos(chart->ScreenID(), nullptr, 0, 0, 500, 300, native::SWP_NOMOVE | native::SWP_NOZORDER);
+  driver.pumpUntilIdle();
+
+  EXPECT_EQ(chart->redisplays, 1);
+  EXPECT_NE(Plot(), before);
+  EXPECT_EQ(chart->GetEngine()->GetKernel().WindowRect().right, 499);
+  ExpectPicture();
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+#include "chart/zafchartcontrol.h"
+
+#include "chart/bf_display.h"
+#include "chart/cf_3dgridtickseries.h"
+#include "framework/core/zafdisplay.h"
+
+ZafChartControl::ZafChartControl(int32_t left, int32_t top, int32_t width, int32_t height, int32_t chartType,
+                                 int32_t dimension, int32_t domainMode)
+    : ZafChartStub(left, top, width, height, chartType, domainMode),
+      view(std::make_unique<cf_ChartView>(chartType, dimension, domainMode)) {}
+
+ZafChartControl::~ZafChartControl() = default;
+
+ZafEventType ZafChartControl::Draw(const ZafEventRecord&, ZafEventType drawType) {
+  if (!display) {
+    return drawType;
+  }
+  ZafRegionStruct region = BeginDraw();
+  DrawBackground(region, drawType);
+  {
+    bf_Display context(*display, this);
+    view->Prepare(context);
+    view->Draw(context);
+  }
+  EndDraw();
+  return drawType;
+}
+
+ZafEventType ZafChartControl::Event(const ZafEventRecord& event) {
+  if (event.type != SizedEvent) {
+    return ZafWindowObject::Event(event);
+  }
+  if (display) {
+    bf_Display context(*display, this);
+    view->Layout(context);
+  }
+  Event(ZafEventRecord(RedisplayEvent, 0));
+  return SizedEvent;
+}
+
+void ZafChartControl::PrepareChart() {
+  if (display && !view->IsDrawn()) {
+    bf_Display context(*display, this);
+    view->Prepare(context);
+  }
+}
+
+ZafEventType ZafChartControl::RedisplayWhenAutomatic() {
+  if (IsAutomaticUpdateUp(true)) {
+    return Event(ZafEventRecord(RedisplayEvent, 0));
+  }
+  return 0;
+}
+
+ZafEventType ZafChartControl::SetChartType(int32_t type) {
+  view->SetChartType(type);
+  return RedisplayWhenAutomatic();
+}
+
+ZafEventType ZafChartControl::SetDimension(int32_t dimension) {
+  view->SetDimension(dimension);
+  return RedisplayWhenAutomatic();
+}
+
+ZafEventType ZafChartControl::SetDomainMode(int32_t mode) {
+  view->SetDomainMode(mode);
+  return RedisplayWhenAutomatic();
+}
+
+cf_3DGridTickSeries& ZafChartControl::ShowAxis(int32_t n, bool show) {
+  cf_3DGridTickSeries& axis = view->GetAxis(n);
+  if (show) {
+    axis.Show();
+  } else {
+    axis.Hide();
+  }
+  return axis;
+}
