@@ -175,6 +175,12 @@ class cf_ChartEngine {
   // Two hidden points at the range's two corners, so that the box reaches the whole range.
   void AddExtentPoints();
   void MarkAllStale() { fitStale = projectStale = screenStale = true; }
+  // Moves every placed object when the kernel's minimum corner moved.
+  virtual void SyncBoxDims();
+  // Scales the walls with the kernel's box.
+  virtual void RescaleWalls();
+  // Maps the data extents of the series and extra objects onto the box.
+  virtual void ScaleAndTranslateObjects();
 
   std::unique_ptr<cf_Kernel> kernel;
   int32_t chartType;
@@ -194,11 +200,6 @@ class cf_ChartEngine {
   void MakeAxes();
   void MakeWalls();
   void AddTo(ObjectList& list, std::unique_ptr<cf_Virt3DObj> object);
-  // Moves every placed object when the kernel's minimum corner moved.
-  void SyncBoxDims();
-  // Scales the walls with the kernel's box.
-  void RescaleWalls();
-  void ScaleAndTranslateObjects();
   std::array<cf_3DPolygon*, 3> Walls() { return {&leftWall, &backWall, &floor}; }
   template <typename Visit>
   void ForEachObject(Visit visit);

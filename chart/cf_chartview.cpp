@@ -3,6 +3,8 @@
 #include "chart/cf_3dgridtickseries.h"
 #include "chart/cf_chartmodel.h"
 #include "chart/cf_eng_cart2d.h"
+#include "chart/cf_eng_cart3d.h"
+#include "chart/cf_eng_pie.h"
 
 namespace {
 
@@ -88,19 +90,48 @@ int cf_ChartView::Draw(bf_Display& display) {
 // ---- Engine and model ----
 
 std::unique_ptr<cf_ChartEngine> cf_ChartView::MakeEngine(int32_t type, int32_t dimension) {
-  // The 3-D, pie and ribbon engines are not built; those charts show their points.
-  if (dimension == cf_ChartEngine::k2D) {
+  // The exploded pie is always seen in 3-D; any other type or dimension shows the points.
+  using E = cf_ChartEngine;
+  if (type == E::kXPie && (dimension == E::k2D || dimension == E::k3D)) {
+    return std::make_unique<cf_eng_XPie2D3D>();
+  }
+  if (dimension == E::k2D) {
     switch (type) {
-      case cf_ChartEngine::kArea:
+      case E::kArea:
         return std::make_unique<cf_eng_Area2D>();
-      case cf_ChartEngine::kBar:
+      case E::kBar:
         return std::make_unique<cf_eng_Bar2D>();
-      case cf_ChartEngine::kCol:
+      case E::kCol:
         return std::make_unique<cf_eng_Col2D>();
-      case cf_ChartEngine::kLine:
+      case E::kLine:
         return std::make_unique<cf_eng_Line2D>();
-      case cf_ChartEngine::kStack:
+      case E::kPie:
+        return std::make_unique<cf_eng_Pie2D>();
+      case E::kRibbon:
+        return std::make_unique<cf_eng_Ribbon2D>();
+      case E::kStack:
         return std::make_unique<cf_eng_Stack2D>();
+      default:
+        break;
+    }
+  } else if (dimension == E::k3D) {
+    switch (type) {
+      case E::kArea:
+        return std::make_unique<cf_eng_Area3D>();
+      case E::kBar:
+        return std::make_unique<cf_eng_Bar3D>();
+      case E::kCol:
+        return std::make_unique<cf_eng_Col3D>();
+      case E::kLine:
+        return std::make_unique<cf_eng_Line3D>();
+      case E::kPie:
+        return std::make_unique<cf_eng_Pie3D>();
+      case E::kPointSer:
+        return std::make_unique<cf_eng_PointSer3D>();
+      case E::kRibbon:
+        return std::make_unique<cf_eng_Ribbon3D>();
+      case E::kStack:
+        return std::make_unique<cf_eng_Stack3D>();
       default:
         break;
     }

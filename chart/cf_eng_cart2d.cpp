@@ -104,6 +104,33 @@ double cf_DomainPlacement::Z(const cf_DataGroup& group, int32_t s) const {
   return mode == cf_ChartModel::kOwnX ? group.MinZ() : s - 1;
 }
 
+cf_StackColumns::cf_StackColumns(cf_ChartModel& model)
+    : mode(cf_DomainPlacement(model.DomainMode()).mode),
+      count(LongestCount(model)),
+      longestSeries(model.FirstSeries()) {
+  for (int32_t s = model.FirstSeries(); s <= model.LastSeries(); ++s) {
+    if (model.SelectSeries(s).Count() == count) {
+      longestSeries = s;
+      break;
+    }
+  }
+}
+
+double cf_StackColumns::Centre(cf_ChartModel& model, int32_t i) const {
+  if (mode == cf_ChartModel::kOwnX) {
+    return model.SelectSeries(longestSeries).GetPoint(i).X();
+  }
+  return mode == cf_ChartModel::kZeroBased ? i - 0.5 : i;
+}
+
+void cf_StackColumns::AddEnd(cf_ChartEngine& engine) const {
+  if (mode == cf_ChartModel::kCounted) {
+    auto end = std::make_unique<cf_3DPoint>(count + 1, 0, 0);
+    end->SetShown(0);
+    engine.AddExtraObject(std::move(end));
+  }
+}
+
 // ---- Lines and points ----
 
 cf_eng_Line2D::cf_eng_Line2D() : cf_eng_CartXYZ(kLine, k2D) {
@@ -167,8 +194,7 @@ void cf_eng_Bar2D::BuildObjects(cf_ChartModel& model) {
 }
 
 void cf_eng_Bar2D::CreateAxes() {
-  ShowAxis(4, 5, 1);
-  ShowAxis(2, 6, 2);
+  ShowBarAxes();
 }
 
 void cf_eng_Bar2D::SetRanges(cf_ChartModel& model) {
@@ -191,42 +217,19 @@ cf_eng_Stack2D::cf_eng_Stack2D() : cf_eng_CartXYZ(kStack, k2D) {
 }
 
 void cf_eng_Stack2D::CreateAxes() {
-  ShowAxis(2, 5, 1);
-  ShowAxis(4, 7, 2);
+  ShowStackAxes();
 }
 
 void cf_eng_Stack2D::BuildObjects(cf_ChartModel& model) {
   BuildFrame(model, [&] {
-    const int32_t mode = cf_DomainPlacement(model.DomainMode()).mode;
     const double half = model.MinDomainStep() * 0.5 * barWidth;
-    const int32_t longest = LongestCount(model);
-    int32_t longestSeries = model.FirstSeries();
-    for (int32_t s = model.FirstSeries(); s <= model.LastSeries(); ++s) {
-      if (model.SelectSeries(s).Count() == longest) {
-        longestSeries = s;
-        break;
-      }
+    const cf_StackColumns columns(model);
+    for (int32_t i = 1; i <= columns.count; ++i) {
+      const double centre = columns.Centre(model, i);
+      cf_StackColumns::Segments(model, i, [&](cf_DataGroup& group, double bottom, double top) {
+        AddSeriesObject(Slot(group, centre - half, centre + half, bottom, top, false));
+      });
     }
-    for (int32_t i = 1; i <= longest; ++i) {
-      double centre = mode == cf_ChartModel::kZeroBased ? i - 0.5 : i;
-      if (mode == cf_ChartModel::kOwnX) {
-        centre = model.SelectSeries(longestSeries).GetPoint(i).X();
-      }
-      double positiveTop = 0;
-      double negativeTop = 0;
-      for (int32_t s = model.FirstSeries(); s <= model.LastSeries(); ++s) {
-        cf_DataGroup& group = model.SelectSeries(s);
-        const double v = group.GetPoint(i).Y();
-        double& top = v >= 0 ? positiveTop : negativeTop;
-        AddSeriesObject(
-            Slot(group, centre - half, centre + half, std::min(top, top + v), std::max(top, top + v), false));
-        top += v;
-      }
-    }
-    if (mode == cf_ChartModel::kCounted) {
-      auto end = std::make_unique<cf_3DPoint>(longest + 1, 0, 0);
-      end->SetShown(0);
-      AddExtraObject(std::move(end));
-    }
+    columns.AddEnd(*this);
   });
 }

@@ -30,6 +30,16 @@ void cf_eng_CartXYZ::ShowAxis(uint32_t n, uint32_t style, int32_t interval) {
   axis->SetMarkInterval(interval);
 }
 
+void cf_eng_CartXYZ::ShowBarAxes() {
+  ShowAxis(4, 5, 1);
+  ShowAxis(2, 6, 2);
+}
+
+void cf_eng_CartXYZ::ShowStackAxes() {
+  ShowAxis(2, 5, 1);
+  ShowAxis(4, 7, 2);
+}
+
 void cf_eng_CartXYZ::CreateAxes() {
   ShowAxis(2, 5, 1);
   ShowAxis(4, 6, 2);

@@ -21,6 +21,10 @@ class cf_eng_CartXYZ : public cf_ChartEngine {
   void GetBoxExtents() override;
   // Shows axis n with the style and label and mark intervals.
   void ShowAxis(uint32_t n, uint32_t style, int32_t interval);
+  // Horizontal bars: the left axis labels the domain and the bottom axis the values.
+  void ShowBarAxes();
+  // Stacked columns: the bottom axis labels the domain and the left axis the series' depths.
+  void ShowStackAxes();
   // The base build, then `addSeries` for the model's series, then the axes and the range end points.
   template <typename AddSeries>
   void BuildFrame(cf_ChartModel& model, AddSeries addSeries) {

@@ -111,6 +111,12 @@ void cf_Kernel::Update() {
   changed = false;
 }
 
+cf_Kernel cf_Kernel::Levelled() const {
+  cf_Kernel levelled(*this);
+  levelled.SetRotation(elevation, 0);
+  return levelled;
+}
+
 void cf_Kernel::Rebuild() {
   const double c1 = std::cos(elevation * kRadiansPerDegree);
   const double c2 = std::cos(azimuth * kRadiansPerDegree);

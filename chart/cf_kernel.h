@@ -43,6 +43,8 @@ class cf_Kernel {
   // 0: one scale for x and y, the box keeps its aspect; otherwise each axis fills the plot rectangle.
   void SetStretch(uint8_t on);
 
+  // A copy seen from the same elevation with azimuth 0: a level disc projects to an upright ellipse.
+  cf_Kernel Levelled() const;
   // Rebuilds a stale geometry matrix and clears the changed flag.
   void Update();
   // Fits the projected box into the display's window less the margins.

@@ -11,54 +11,13 @@
 #include "chart/cf_chartmodel.h"
 #include "chart/cf_chartview.h"
 #include "chart/cf_xyz.h"
+#include "chart/tests/builtview.h"
 
 namespace {
 
 struct Point {
   double x, y, z;
 };
-
-using Series = std::vector<double>;
-
-// A view of the chart type over the series, its objects built.
-std::unique_ptr<cf_ChartView> Built(int32_t type, int32_t mode, const std::vector<Series>& series) {
-  auto view = std::make_unique<cf_ChartView>(type, cf_ChartEngine::k2D, mode);
-  for (std::size_t s = 0; s < series.size(); ++s) {
-    view->GetModel()->SelectSeries(static_cast<int32_t>(s + 1));
-    for (double value : series[s]) {
-      view->AddValue(static_cast<int32_t>(s + 1), value);
-    }
-  }
-  view->GetModel()->Update(true, false, false, false, false);
-  return view;
-}
-
-TEST(Cart2DEngines, FactoryGivesTheEngineOfTheTypeAndPointsForTheRest) {
-  struct Case {
-    int32_t type, dimension, engineType;
-  };
-  const Case cases[] = {
-      {cf_ChartEngine::kLine, 1, cf_ChartEngine::kLine},
-      {cf_ChartEngine::kArea, 1, cf_ChartEngine::kArea},
-      {cf_ChartEngine::kBar, 1, cf_ChartEngine::kBar},
-      {cf_ChartEngine::kCol, 1, cf_ChartEngine::kCol},
-      {cf_ChartEngine::kStack, 1, cf_ChartEngine::kStack},
-      {cf_ChartEngine::kPointSer, 1, cf_ChartEngine::kPointSer},
-      {0, 1, cf_ChartEngine::kPointSer},
-      {10, 2, cf_ChartEngine::kPointSer},
-      {cf_ChartEngine::kLine, 3, cf_ChartEngine::kPointSer},
-      {-1, 1, cf_ChartEngine::kPointSer},
-      {cf_ChartEngine::kRibbon, 1, cf_ChartEngine::kPointSer},
-      {cf_ChartEngine::kPie, 1, cf_ChartEngine::kPointSer},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.type << "/" << c.dimension);
-    cf_ChartView view(c.type, c.dimension, cf_ChartModel::kZeroBased);
-    EXPECT_EQ(view.GetChartType(), c.engineType);
-    EXPECT_EQ(view.GetDimension(), cf_ChartEngine::k2D);
-    EXPECT_EQ(view.GetModel()->GetEngine(), view.GetEngine());
-  }
-}
 
 TEST(Cart2DEngines, PlaceEachPointByTypeAndDomainModeWithoutTouchingTheModel) {
   struct Case {
@@ -140,7 +99,7 @@ TEST(Cart2DEngines, PlaceEachPointByTypeAndDomainModeWithoutTouchingTheModel) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    auto view = Built(c.type, c.mode, c.series);
+    auto view = Built(c.type, cf_ChartEngine::k2D, c.mode, c.series);
     const cf_ChartEngine::ObjectList& objects = view->GetEngine()->SeriesObjects();
     ASSERT_LT(c.object, objects.size());
     const auto& built = dynamic_cast<const cf_3DPointSeries&>(*objects[c.object]);
