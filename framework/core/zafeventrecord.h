@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "framework/core/zafregionstruct.h"
+#include "framework/data/zafscrollstruct.h"
 #include "framework/data/zaftypes.h"
 #include "native/user/nativetypes.h"
 
@@ -24,15 +25,6 @@ inline constexpr int32_t ZAF_CATEGORY_KEYBOARD = 10;
 inline constexpr int32_t ZAF_CATEGORY_MOUSE = 30;
 inline constexpr int32_t ZAF_CATEGORY_SYSTEM = -2999;
 inline constexpr int32_t ZAF_CATEGORY_USER = 100;
-
-// The five words of a scroll event.
-struct ZafScrollStruct {
-  int32_t current = 0;
-  int32_t minimum = 0;
-  int32_t maximum = 0;
-  int32_t showing = 0;
-  int32_t delta = 0;
-};
 
 // A key as the keyboard device reports it: the character or key code and the shift state.
 struct ZafKeyStruct {

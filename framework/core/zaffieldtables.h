@@ -13,6 +13,12 @@ inline constexpr ZafPaletteMap zafFieldPaletteTable[] = {
     {ZAF_PM_END, 0, {}},
 };
 
+// The bars along a window's edges: the background in the platform's face colour (filled in by the back-end).
+inline constexpr ZafPaletteMap zafBarPaletteTable[] = {
+    {ZAF_PM_BACKGROUND, 0, {0, 0, ZAF_COLOR_SYSTEM, ZAF_COLOR_SYSTEM, 0, 2, 3}},
+    {ZAF_PM_END, 0, {}},
+};
+
 // Backspace, Home and Page Up, Ctrl-Insert, Shift-Delete, Delete, End and Page Down, Shift-Insert (Insert
 // is an extended key).
 inline constexpr int32_t ZAF_EXTENDED_KEY = 0x8000;

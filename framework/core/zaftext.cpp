@@ -30,19 +30,19 @@ constexpr uint16_t kJustificationBits = 0x000F;
 
 ZafText::ZafText(int32_t left, int32_t top, int32_t width, int32_t height, const ZafIChar* text,
                  int maxLength)
-    : ZafWindow(left, top, width, height) {
+    : ZafEmbeddedWindow(left, top, width, height) {
   bordered = true;
   MakeText(new ZafStringData(text, maxLength));
 }
 
 ZafText::ZafText(int32_t left, int32_t top, int32_t width, int32_t height, ZafStringData* data)
-    : ZafWindow(left, top, width, height) {
+    : ZafEmbeddedWindow(left, top, width, height) {
   bordered = true;
   MakeText(data);
 }
 
 ZafText::ZafText(const ZafText& other)
-    : ZafWindow(other),
+    : ZafEmbeddedWindow(other),
       autoSelect(other.autoSelect),
       invalid(other.invalid),
       unanswered(other.unanswered),
@@ -53,7 +53,7 @@ ZafText::ZafText(const ZafText& other)
   MakeText(data && data->Destroyable() ? static_cast<ZafStringData*>(data->Duplicate()) : data);
 }
 
-ZafText::ZafText(const ZafIChar* name, ZafObjectPersistence& persistence) : ZafWindow(0, 0, 0, 0) {
+ZafText::ZafText(const ZafIChar* name, ZafObjectPersistence& persistence) : ZafEmbeddedWindow(0, 0, 0, 0) {
   MakeText(nullptr);
   if (EnterReadLevel(name, persistence, ClassName(), ClassID())) {
     ReadWindow(persistence);
@@ -61,6 +61,7 @@ ZafText::ZafText(const ZafIChar* name, ZafObjectPersistence& persistence) : ZafW
   }
   LeaveReadLevel(persistence);
   ClearWindowOptions();
+  selectionType = 0;
 }
 
 ZafText::~ZafText() {
@@ -72,21 +73,9 @@ ZafText::~ZafText() {
 
 void ZafText::MakeText(ZafStringData* data) {
   ClearWindowOptions();
+  selectionType = 0;
   stringData = data ? data : new ZafStringData();
   stringData->Add(this, &ZafText::StringDataChanged, ZAF_UPDATE_ALL);
-}
-
-void ZafText::ClearWindowOptions() {
-  destroyable = false;
-  locked = false;
-  maximized = false;
-  minimized = false;
-  modal = false;
-  movable = false;
-  sizeable = false;
-  systemKeys = false;
-  temporary = false;
-  selectionType = 0;
 }
 
 // ---- Identity ----
@@ -178,48 +167,8 @@ bool ZafText::SetViewOnly(bool flag) {
   return SetBeforeCreation(viewOnly, flag);
 }
 
-bool ZafText::SetDestroyable(bool) {
-  return destroyable = false;
-}
-
-bool ZafText::SetLocked(bool) {
-  return locked = false;
-}
-
-bool ZafText::SetMaximized(bool) {
-  return maximized = false;
-}
-
-bool ZafText::SetMinimized(bool) {
-  return minimized = false;
-}
-
-bool ZafText::SetModal(bool) {
-  return modal = false;
-}
-
-bool ZafText::SetMovable(bool) {
-  return movable = false;
-}
-
-bool ZafText::SetSystemKeys(bool) {
-  return systemKeys = false;
-}
-
-ZafWindow* ZafText::SetOwner(ZafWindow*) {
-  return owner = nullptr;
-}
-
 uint32_t ZafText::SetSelectMultiple(bool) {
   return selectionType = 0;
-}
-
-bool ZafText::SetSizeable(bool) {
-  return sizeable = false;
-}
-
-bool ZafText::SetTemporary(bool) {
-  return temporary = false;
 }
 
 ZafEventType ZafText::MapEvent(const ZafEventRecord& event) {

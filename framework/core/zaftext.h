@@ -7,11 +7,11 @@
 
 #include <cstdint>
 
-#include "framework/core/zafwindow.h"
+#include "framework/core/zafembeddedwindow.h"
 
 class ZafStringData;
 
-class ZafText : public ZafWindow {
+class ZafText : public ZafEmbeddedWindow {
  public:
   // A bordered field of that region over new string data of the text and maximum length.
   ZafText(int32_t left, int32_t top, int32_t width, int32_t height, const ZafIChar* text, int maxLength = -1);
@@ -65,18 +65,8 @@ class ZafText : public ZafWindow {
   int CursorPosition();
   void CursorLineColumn(int& column, int& line);
 
-  // A text field takes none of the window options: each stores false and answers false (or null).
-  bool SetDestroyable(bool flag) override;
-  bool SetLocked(bool flag) override;
-  bool SetMaximized(bool flag) override;
-  bool SetMinimized(bool flag) override;
-  bool SetModal(bool flag) override;
-  bool SetMovable(bool flag) override;
-  bool SetSystemKeys(bool flag) override;
-  ZafWindow* SetOwner(ZafWindow* newOwner) override;
+  // A text field is never of multiple selection.
   uint32_t SetSelectMultiple(bool flag) override;
-  bool SetSizeable(bool flag) override;
-  bool SetTemporary(bool flag) override;
 
   ZafEventType MapEvent(const ZafEventRecord& event) override;
   const ZafPaletteMap* MapPalette(uint16_t type, uint16_t state) override;
@@ -97,8 +87,6 @@ class ZafText : public ZafWindow {
 
  private:
   void MakeText(ZafStringData* data);
-  // No window option is ever on.
-  void ClearWindowOptions();
   void ReadTextFields(ZafObjectPersistence& persistence);
   static ZafLong StringDataChanged(ZafElement* object, int kind);
   bool OwnControl() const { return screenID && ownNativeWindow && nativeDrawing; }

@@ -9,6 +9,7 @@
 #include "framework/core/zafmaximizebutton.h"
 #include "framework/core/zafminimizebutton.h"
 #include "framework/core/zafnameentry.h"
+#include "framework/core/zafscrollbar.h"
 #include "framework/core/zafsystembutton.h"
 #include "framework/core/zaftitle.h"
 #include "framework/core/zafwindowmanager.h"
@@ -455,6 +456,18 @@ ZafWindowObject* ZafWindow::SupportObjectByID(ZafNumberID id) const {
 ZafWindowObject* ZafWindow::GeometryManager() const {
   ZafWindowObject* object = SupportObjectByID(ZAF_NUMID_GEOMETRY);
   return object && object->IsA(ID_ZAF_GEOMETRY_MANAGER) ? object : nullptr;
+}
+
+ZafScrollBar* ZafWindow::HorizontalScrollBar() const {
+  return dynamic_cast<ZafScrollBar*>(SupportObjectByID(ZAF_NUMID_HZ_SCROLL));
+}
+
+ZafScrollBar* ZafWindow::VerticalScrollBar() const {
+  return dynamic_cast<ZafScrollBar*>(SupportObjectByID(ZAF_NUMID_VT_SCROLL));
+}
+
+ZafScrollBar* ZafWindow::CornerScrollBar() const {
+  return dynamic_cast<ZafScrollBar*>(SupportObjectByID(ZAF_NUMID_CORNER_SCROLL));
 }
 
 ZafWindowObject* ZafWindow::Border() const {

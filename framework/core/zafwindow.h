@@ -7,6 +7,7 @@
 #include "framework/core/zafwindowobject.h"
 #include "framework/data/zaflist.h"
 
+class ZafScrollBar;
 class ZafStringData;
 
 // Number IDs of the support objects.
@@ -75,6 +76,10 @@ class ZafWindow : public ZafWindowObject, public ZafList {
   ZafWindowObject* TitleObject() const;
   // The border support object, or null.
   ZafWindowObject* Border() const;
+  // The window's own scroll bars (support objects with the reserved IDs); null when there is none.
+  ZafScrollBar* HorizontalScrollBar() const;
+  ZafScrollBar* VerticalScrollBar() const;
+  ZafScrollBar* CornerScrollBar() const;
 
   // ---- Region ----
   // The window itself and its support objects: the native client area left over by the support objects

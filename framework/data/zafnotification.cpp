@@ -1,5 +1,7 @@
 #include "framework/data/zafnotification.h"
 
+#include <vector>
+
 namespace {
 
 constexpr int kGrowth = 5;
@@ -131,6 +133,20 @@ int ZafNotification::UpdateObjects(ZafElement* object) {
 
 int ZafNotification::UpdateData(ZafElement* object) {
   return Deliver(ZAF_UPDATE_DATA, object);
+}
+
+void ZafNotification::ReleaseObservers() {
+  std::vector<Row> told;
+  for (int index = 0; index < used; ++index) {
+    if (!rows[index].removed && rows[index].function) {
+      told.push_back(rows[index]);
+    }
+  }
+  // Emptied first, so that an observer letting go of the object finds nothing left to subtract.
+  Reset();
+  for (const Row& row : told) {
+    row.function(row.object, ZAF_UPDATE_RELEASED);
+  }
 }
 
 int ZafNotification::Deliver(ZafUpdateType kind, ZafElement* object) {

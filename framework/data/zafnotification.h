@@ -20,6 +20,8 @@ using ZafUpdateType = int;
 inline constexpr ZafUpdateType ZAF_UPDATE_DATA = 1;
 inline constexpr ZafUpdateType ZAF_UPDATE_OBJECTS = 2;
 inline constexpr ZafULong ZAF_UPDATE_ALL = 3;
+// Told to every observer, whatever kinds it wants, when the data object is being deleted: it must let go.
+inline constexpr ZafUpdateType ZAF_UPDATE_RELEASED = 3;
 
 // Called with the observing object and the kind; the list ignores the result.
 using ZafUpdateFunction = ZafLong (*)(ZafElement* object, ZafUpdateType kind);
@@ -54,6 +56,8 @@ class ZafNotification {
   // dropped.
   int UpdateObjects(ZafElement* object = nullptr);
   int UpdateData(ZafElement* object = nullptr);
+  // Empties the list, then tells each observer it had that the object goes away (ZAF_UPDATE_RELEASED).
+  void ReleaseObservers();
 
  private:
   struct Row {

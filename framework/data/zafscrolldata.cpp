@@ -6,11 +6,7 @@
 #include "framework/data/zafstrlib.h"
 
 int32_t ZafScrollData::Clamp(int32_t current, int32_t minimum, int32_t maximum) {
-  // An empty range (minimum above maximum) holds only its minimum, whichever side the value came from.
-  if (current < minimum || minimum > maximum) {
-    return minimum;
-  }
-  return current > maximum ? maximum : current;
+  return ZafClampScroll(current, minimum, maximum);
 }
 
 ZafScrollData::ZafScrollData(int32_t minimum, int32_t maximum, int32_t current, int32_t delta,
@@ -41,6 +37,10 @@ ZafScrollData::ZafScrollData(const ZafIChar* name, ZafDataPersistence& persisten
     }
   }
   LeaveReadLevel(persistence, readError);
+}
+
+ZafScrollData::~ZafScrollData() {
+  ReleaseObservers();
 }
 
 ZafClassID ZafScrollData::ClassID() const {

@@ -6,17 +6,7 @@
 #include <cstdint>
 
 #include "framework/data/zafdata.h"
-
-// The five values as scroll events carry them, in this order.
-struct ZafScrollStruct {
-  int32_t current = 0;
-  int32_t minimum = 0;
-  int32_t maximum = 0;
-  int32_t showing = 1;
-  int32_t delta = 1;
-
-  bool operator==(const ZafScrollStruct&) const = default;
-};
+#include "framework/data/zafscrollstruct.h"
 
 class ZafScrollData : public ZafData {
  public:
@@ -28,6 +18,8 @@ class ZafScrollData : public ZafData {
   ZafScrollData(const ZafScrollData& other);
   // Reads the object `name` (storage type 3). The stored values are taken as they stand, unclamped.
   ZafScrollData(const ZafIChar* name, ZafDataPersistence& persistence);
+  // The bars that still show the object are told to let go of it.
+  ~ZafScrollData() override;
 
   ZafClassID ClassID() const override;
   const ZafIChar* ClassName() const override;

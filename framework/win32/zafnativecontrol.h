@@ -7,6 +7,7 @@
 
 #include "framework/core/zafeventtypes.h"
 #include "framework/data/zafpalettestruct.h"
+#include "native/gdi/gditypes.h"
 #include "native/user/nativetypes.h"
 
 class ZafElement;
@@ -16,6 +17,11 @@ class ZafWindowObject;
 // Disabled (itself or through a parent, unless in edit mode), visible, and the border of a bordered,
 // natively drawn field: a client edge in the three-dimensional look, else a line.
 void ZafEditStyles(ZafWindowObject& field, native::DWORD& style, native::DWORD& extendedStyle);
+// The answer to a control's colour request: the text colour from `text`'s foreground, the background from
+// `background`'s, both with the display's palette, and the display's cached brush of the background (null
+// without a screen display).
+ZafEventType ZafControlColors(native::HDC context, const ZafPaletteStruct& text,
+                              const ZafPaletteStruct& background);
 // Gives the control the font of the field's text palette, without redrawing.
 void ZafSetControlFont(ZafWindowObject& field);
 // A new edit control's set-up: the data's maximum length as its limit (none without one) and the font.

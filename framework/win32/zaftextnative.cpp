@@ -30,10 +30,10 @@ void ZafText::CreateNative() {
                         native::ES_AUTOVSCROLL | native::ES_WANTRETURN;
   native::DWORD extendedStyle = 0;
   ZafEditStyles(*this, style, extendedStyle);
-  if (SupportObjectByID(ZAF_NUMID_HZ_SCROLL)) {
+  if (HorizontalScrollBar()) {
     style |= native::WS_HSCROLL;
   }
-  if (SupportObjectByID(ZAF_NUMID_VT_SCROLL)) {
+  if (VerticalScrollBar()) {
     style |= native::WS_VSCROLL;
   }
   if (!wordWrap) {

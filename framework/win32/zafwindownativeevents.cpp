@@ -5,6 +5,7 @@
 #include "framework/core/zafwindow.h"
 
 #include "framework/core/zafdisplay.h"
+#include "framework/core/zafscrollbar.h"
 #include "framework/core/zafwindowmanager.h"
 #include "framework/data/zafchar.h"
 #include "framework/win32/zafcreatewindow.h"
@@ -118,9 +119,8 @@ ZafEventType ZafWindow::NativeEvent(const ZafEventRecord& event) {
       if (control && control != message.hwnd) {
         return Forward(control, message, message.lParam);
       }
-      const ZafNumberID barID =
-          message.message == native::WM_HSCROLL ? ZAF_NUMID_HZ_SCROLL : ZAF_NUMID_VT_SCROLL;
-      if (ZafWindowObject* bar = SupportObjectByID(barID)) {
+      ZafScrollBar* bar = message.message == native::WM_HSCROLL ? HorizontalScrollBar() : VerticalScrollBar();
+      if (bar) {
         return bar->Event(event);
       }
       return ClassProcedure(event);

@@ -10,6 +10,7 @@
 #include "framework/core/zafwindowobject.h"
 #include "framework/win32/zafgdidisplay.h"
 #include "framework/win32/zafmouse.h"
+#include "framework/win32/zafnativecontrol.h"
 #include "framework/win32/zafwindowobjectdrag.h"
 #include "native/native.h"
 
@@ -207,14 +208,20 @@ ZafEventType ZafWindowObject::DrawItem(const ZafEventRecord& event) {
 }
 
 ZafEventType ZafWindowObject::ControlColor(const ZafEventRecord& event) {
-  auto* gdi = dynamic_cast<ZafGdiDisplay*>(display);
-  if (!gdi) {
+  if (!dynamic_cast<ZafGdiDisplay*>(display)) {
     return Default(event);
   }
-  const auto context = reinterpret_cast<native::HDC>(event.osEvent.wParam);
   const uint16_t state = PaletteState();
-  const ZafPaletteStruct text = LogicalPalette(ZAF_PM_TEXT, state);
-  const ZafPaletteStruct background = LogicalPalette(ZAF_PM_BACKGROUND, state);
+  return ZafControlColors(reinterpret_cast<native::HDC>(event.osEvent.wParam),
+                          LogicalPalette(ZAF_PM_TEXT, state), LogicalPalette(ZAF_PM_BACKGROUND, state));
+}
+
+ZafEventType ZafControlColors(native::HDC context, const ZafPaletteStruct& text,
+                              const ZafPaletteStruct& background) {
+  auto* gdi = dynamic_cast<ZafGdiDisplay*>(ZafWindowObject::display);
+  if (!gdi) {
+    return 0;
+  }
   native::SelectPalette(context, gdi->logicalPalette, native::FALSE);
   native::SetTextColor(context, gdi->ColorWord(text.colorForeground, text.osForeground));
   native::SetBkColor(context, gdi->ColorWord(background.colorBackground, background.osBackground));

@@ -12,8 +12,12 @@
 #include "framework/core/zafinteger.h"
 #include "framework/core/zafprompt.h"
 #include "framework/core/zafreal.h"
+#include "framework/core/zafscrollbar.h"
+#include "framework/core/zafstatusbar.h"
 #include "framework/core/zafstring.h"
 #include "framework/core/zaftext.h"
+#include "framework/core/zaftoolbar.h"
+#include "framework/core/zafvtlist.h"
 #include "framework/core/zafwindow.h"
 #include "framework/data/zafclassid.h"
 #include "framework/data/zafutf8.h"
@@ -28,9 +32,16 @@ struct ChildClass {
 };
 
 const ChildClass kChildClasses[] = {
-    {u"ZafWindow", ID_ZAF_WINDOW, &ZafWindow::Read}, {u"ZafString", ID_ZAF_STRING, &ZafString::Read},
-    {u"ZafText", ID_ZAF_TEXT, &ZafText::Read},       {u"ZafPrompt", ID_ZAF_PROMPT, &ZafPrompt::Read},
-    {u"ZafReal", ID_ZAF_REAL, &ZafReal::Read},       {u"ZafInteger", ID_ZAF_INTEGER, &ZafInteger::Read},
+    {u"ZafWindow", ID_ZAF_WINDOW, &ZafWindow::Read},
+    {u"ZafString", ID_ZAF_STRING, &ZafString::Read},
+    {u"ZafText", ID_ZAF_TEXT, &ZafText::Read},
+    {u"ZafPrompt", ID_ZAF_PROMPT, &ZafPrompt::Read},
+    {u"ZafReal", ID_ZAF_REAL, &ZafReal::Read},
+    {u"ZafInteger", ID_ZAF_INTEGER, &ZafInteger::Read},
+    {u"ZafScrollBar", ID_ZAF_SCROLL_BAR, &ZafScrollBar::Read},
+    {u"ZafStatusBar", ID_ZAF_STATUS_BAR, &ZafStatusBar::Read},
+    {u"ZafToolBar", ID_ZAF_TOOL_BAR, &ZafToolBar::Read},
+    {u"ZafVtList", ID_ZAF_VT_LIST, &ZafVtList::Read},
 };
 
 }  // namespace
