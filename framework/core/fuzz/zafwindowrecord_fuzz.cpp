@@ -1,7 +1,8 @@
 // Reads a stored window whose records are fuzzed bytes: the first two bytes (little-endian) give the length
 // of the window's own record; of the rest, the first byte chooses the class of one object stored under it
-// (a window, so that nesting is exercised, or one of the fields) and the others are its record. Whatever
-// the bytes, reading must end with a window or an error, never a crash.
+// (a window, so that nesting is exercised, a dialog, a message window, an icon, an MDI window or one of
+// the fields) and the others are its record. Whatever the bytes, reading must end with a window or an
+// error, never a crash.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -9,7 +10,11 @@
 #include <string>
 
 #include "framework/core/fuzz/zafrecordfuzzfile.h"
+#include "framework/core/zafdialogwindow.h"
+#include "framework/core/zaficon.h"
 #include "framework/core/zafinteger.h"
+#include "framework/core/zafmdiwindow.h"
+#include "framework/core/zafmessagewindow.h"
 #include "framework/core/zafprompt.h"
 #include "framework/core/zafreal.h"
 #include "framework/core/zafstring.h"
@@ -28,9 +33,16 @@ struct ChildClass {
 };
 
 const ChildClass kChildClasses[] = {
-    {u"ZafWindow", ID_ZAF_WINDOW, &ZafWindow::Read}, {u"ZafString", ID_ZAF_STRING, &ZafString::Read},
-    {u"ZafText", ID_ZAF_TEXT, &ZafText::Read},       {u"ZafPrompt", ID_ZAF_PROMPT, &ZafPrompt::Read},
-    {u"ZafReal", ID_ZAF_REAL, &ZafReal::Read},       {u"ZafInteger", ID_ZAF_INTEGER, &ZafInteger::Read},
+    {u"ZafWindow", ID_ZAF_WINDOW, &ZafWindow::Read},
+    {u"ZafString", ID_ZAF_STRING, &ZafString::Read},
+    {u"ZafText", ID_ZAF_TEXT, &ZafText::Read},
+    {u"ZafPrompt", ID_ZAF_PROMPT, &ZafPrompt::Read},
+    {u"ZafReal", ID_ZAF_REAL, &ZafReal::Read},
+    {u"ZafInteger", ID_ZAF_INTEGER, &ZafInteger::Read},
+    {u"ZafDialogWindow", ID_ZAF_DIALOG_WINDOW, &ZafDialogWindow::Read},
+    {u"ZafMessageWindow", ID_ZAF_MESSAGE_WINDOW, &ZafMessageWindow::Read},
+    {u"ZafIcon", ID_ZAF_ICON, &ZafIcon::Read},
+    {u"ZafMDIWindow", ID_ZAF_MDI_WINDOW, &ZafMDIWindow::Read},
 };
 
 }  // namespace
