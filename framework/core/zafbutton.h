@@ -189,6 +189,11 @@ class ZafButton : public ZafWindowObject {
   int32_t SetWordBeforeCreation(int32_t& field, int32_t newValue);
   // The selection function that the message-on-select setting in force asks for.
   void FollowMessageOnSelect();
+  // Drawing helpers shared with derived classes (back-end).
+  // The text's size in the palette selected on the open drawing; empty without text.
+  ZafRegionStruct MeasureText();
+  // The label centred in its place, after a shadow copy in the background colour when disabled.
+  void DrawLabelText(const ZafRegionStruct& place, const ZafPaletteStruct& palette);
 
   int32_t value = 0;
   std::unique_ptr<ZafIChar[]> messageText;
@@ -235,15 +240,11 @@ class ZafButton : public ZafWindowObject {
   ZafEventType DrawItemMessage(const ZafEventRecord& event);
   // WM_CTLCOLORBTN: a check box or radio button shows its parent's background around its mark.
   ZafEventType ControlColorMessage(const ZafEventRecord& event);
-  // The text's size in the palette selected on the open drawing; empty without text.
-  ZafRegionStruct MeasureText();
   // The looks: a check box or radio button; a push or flat button; the one-pixel face move of a push
   // button whose pressed look changed.
   void DrawCheckOrRadio(ZafRegionStruct region, ZafEventType drawType);
   void DrawPushButton(ZafRegionStruct region, ZafEventType drawType, bool countsAsDefault);
   void DrawPressChange(ZafRegionStruct region, bool countsAsDefault);
-  // The label centred in its place, after a shadow copy in the background colour when disabled.
-  void DrawLabelText(const ZafRegionStruct& place, const ZafPaletteStruct& palette);
   // An image at a position of the open drawing, with native handles made for the call when it has none.
   static void DrawImage(ZafBitmapData* image, int32_t x, int32_t y);
 

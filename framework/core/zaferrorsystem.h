@@ -22,9 +22,10 @@ class ZafErrorSystem {
   virtual ~ZafErrorSystem();
   // Sounds the platform's warning (defined by the back-end).
   virtual void Beep();
-  // Tells the user the message `format` makes of `arguments`, offering `buttons`; answers the value of
-  // the button chosen. This base only beeps and answers as if OK was chosen.
-  // TODO(Z6): show the message in the framework's message window.
+  // Beeps and tells the user, in a modal message window with the warning picture and OK as the default
+  // button, the message `format` makes of `arguments`, offering `buttons`; answers the value of the button
+  // chosen (ZAF_DIALOG_NOT_RUN when no modal loop can run). The window's title is that of the object's
+  // window.
   virtual ZafEventType Report(ZafWindowObject* object, uint16_t buttons, const ZafIChar* format,
                               va_list arguments);
   // Report with the arguments given in place; OK is the button when none is named.

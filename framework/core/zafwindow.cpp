@@ -9,6 +9,7 @@
 #include "framework/core/zafmaximizebutton.h"
 #include "framework/core/zafminimizebutton.h"
 #include "framework/core/zafnameentry.h"
+#include "framework/core/zafpulldownmenu.h"
 #include "framework/core/zafscrollbar.h"
 #include "framework/core/zafsystembutton.h"
 #include "framework/core/zaftitle.h"
@@ -478,6 +479,21 @@ ZafWindowObject* ZafWindow::Border() const {
 ZafWindowObject* ZafWindow::TitleObject() const {
   ZafWindowObject* object = SupportObjectByID(ZAF_NUMID_TITLE);
   return object && object->IsA(ID_ZAF_TITLE) ? object : nullptr;
+}
+
+ZafSystemButton* ZafWindow::SystemButton() const {
+  ZafWindowObject* object = SupportObjectByID(ZAF_NUMID_SYSTEM);
+  return object && object->IsA(ID_ZAF_SYSTEM_BUTTON) ? static_cast<ZafSystemButton*>(object) : nullptr;
+}
+
+ZafPullDownMenu* ZafWindow::PullDownMenu() const {
+  ZafWindowObject* object = SupportObjectByID(ZAF_NUMID_PULL_DOWN_MENU);
+  return object && object->IsA(ID_ZAF_PULL_DOWN_MENU) ? static_cast<ZafPullDownMenu*>(object) : nullptr;
+}
+
+ZafPopUpMenu* ZafWindow::SystemMenu() const {
+  ZafSystemButton* button = SystemButton();
+  return button ? &button->SystemMenu() : nullptr;
 }
 
 int32_t ZafWindow::SetCoordinateType(int32_t type) {

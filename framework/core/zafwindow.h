@@ -7,8 +7,11 @@
 #include "framework/core/zafwindowobject.h"
 #include "framework/data/zaflist.h"
 
+class ZafPopUpMenu;
+class ZafPullDownMenu;
 class ZafScrollBar;
 class ZafStringData;
+class ZafSystemButton;
 
 // Number IDs of the support objects.
 inline constexpr ZafNumberID ZAF_NUMID_BORDER = 0xFFFF;
@@ -74,6 +77,10 @@ class ZafWindow : public ZafWindowObject, public ZafList {
   // The geometry manager support object, or null when the window has none.
   ZafWindowObject* GeometryManager() const;
   ZafWindowObject* TitleObject() const;
+  // The system button, the menu bar and the system button's menu, or null when the window has none.
+  ZafSystemButton* SystemButton() const;
+  ZafPullDownMenu* PullDownMenu() const;
+  ZafPopUpMenu* SystemMenu() const;
   // The border support object, or null.
   ZafWindowObject* Border() const;
   // The window's own scroll bars (support objects with the reserved IDs); null when there is none.
@@ -187,6 +194,16 @@ class ZafWindow : public ZafWindowObject, public ZafList {
   bool sizeIsClient = true;
 
  protected:
+  // Creates the outer frame (of that window class, owned by the owner's frame) with that frame procedure,
+  // and the client window inside it (of the framework's class unless named) that becomes the screen ID
+  // (defined by the back-end).
+  void CreateFrameAndClient(const char16_t* frameClass, native::DWORD frameStyle, native::DWORD extendedStyle,
+                            native::DWORD clientStyle, native::WNDPROC frameProcedure = &FrameProcedure,
+                            const char16_t* clientClass = nullptr, void* clientParameter = nullptr);
+  // The messages of the outer frame window, and what the frame leaves to its class: the class procedure
+  // of the frame window (defined by the back-end).
+  native::LRESULT FrameEvent(const ZafEventRecord& event);
+  virtual native::LRESULT FrameDefault(const ZafEventRecord& event);
   // Reads the window record and the stored objects after the window-object record.
   void ReadWindow(ZafObjectPersistence& persistence);
   // Writes them after the window-object record; a derived class's own fields follow in the same file.
@@ -254,7 +271,6 @@ class ZafWindow : public ZafWindowObject, public ZafList {
   ZafEventType QueryNewPalette(const ZafEventRecord& event);
   ZafEventType PaletteChanged(const ZafEventRecord& event);
   // The messages of the outer frame window.
-  native::LRESULT FrameEvent(const ZafEventRecord& event);
   native::LRESULT FramePositionChanged(const ZafEventRecord& event);
   native::LRESULT FrameSystemCommand(const ZafEventRecord& event);
   native::LRESULT FrameMenuSelect(const ZafEventRecord& event);

@@ -1,8 +1,8 @@
 #include "framework/win32/zafmswindowsapp.h"
 
 #include "foundation/kfiledialog.h"
+#include "framework/core/zafmdiwindow.h"
 #include "framework/data/zaflocaledata.h"
-#include "framework/win32/zafclassprocedures.h"
 #include "native/native.h"
 #include "native/print/filedialog.h"
 
@@ -61,8 +61,8 @@ ZafMSWindowsApp::ZafMSWindowsApp(native::HINSTANCE newInstance) {
   // the ANSI flag says; the flag stays for callers that convert texts for other 8-bit interfaces.
   const native::HICON applicationIcon = native::LoadIcon(instance, u"Application");
   registerClass(windowClassName, &native::DefWindowProc, nullptr);
-  registerClass(mdiFrameClassName, ZafClassProcedures::mdiFrameProcedure, applicationIcon);
-  registerClass(mdiChildClassName, ZafClassProcedures::mdiChildProcedure, applicationIcon);
+  registerClass(mdiFrameClassName, &ZafMDIWindow::FrameProcedure, applicationIcon);
+  registerClass(mdiChildClassName, &ZafMDIWindow::ChildProcedure, applicationIcon);
   // From now on the foundation's open, save and folder dialogs are the window system's own.
   native::FileDialog::install();
   // The locale the framework builds when its data file has none takes the user's settings.

@@ -9,11 +9,6 @@
 
 namespace {
 
-native::LRESULT Default(const ZafEventRecord& event) {
-  const native::MSG& message = event.osEvent;
-  return ZafCallClassProcedure(message.hwnd, message.message, message.wParam, message.lParam);
-}
-
 // Greys a system-menu entry, or enables it again.
 void EnableSystemCommand(native::HMENU menu, native::WPARAM command, bool enabled) {
   native::EnableMenuItem(menu, static_cast<native::UINT>(command),
@@ -31,13 +26,18 @@ native::LRESULT ZafWindow::FrameProcedure(native::HWND frame, native::UINT messa
   return window->FrameEvent(ZafNativeEvent(frame, message, wParam, lParam));
 }
 
+native::LRESULT ZafWindow::FrameDefault(const ZafEventRecord& event) {
+  const native::MSG& message = event.osEvent;
+  return ZafCallClassProcedure(message.hwnd, message.message, message.wParam, message.lParam);
+}
+
 native::LRESULT ZafWindow::FrameEvent(const ZafEventRecord& event) {
   const native::MSG& message = event.osEvent;
   switch (message.message) {
     case native::WM_MOUSEACTIVATE: {
       ZafWindowObject* root = RootObject();
       if (root->Focus()) {
-        return Default(event);
+        return FrameDefault(event);
       }
       ZafWindowObject* requester = (IsDisabledUp() || IsNonCurrentUp()) ? root : this;
       requester->Event(ZafEventRecord(FocusRequestEvent, 0));
@@ -60,7 +60,7 @@ native::LRESULT ZafWindow::FrameEvent(const ZafEventRecord& event) {
       if (message.wParam == 0 && focus && windowManager) {
         windowManager->NotifyFocus(nullptr, false);
       }
-      return Default(event);
+      return FrameDefault(event);
     case native::WM_QUERYDRAGICON:
       return 0;
     case native::WM_WINDOWPOSCHANGED:
@@ -73,7 +73,7 @@ native::LRESULT ZafWindow::FrameEvent(const ZafEventRecord& event) {
       if (frameHandle == message.hwnd) {
         frameHandle = nullptr;
       }
-      return Default(event);
+      return FrameDefault(event);
     case native::WM_INITMENUPOPUP:
       if (native::HIWORD(static_cast<native::WPARAM>(message.lParam)) != 0) {
         const auto menu = reinterpret_cast<native::HMENU>(message.wParam);
@@ -82,13 +82,13 @@ native::LRESULT ZafWindow::FrameEvent(const ZafEventRecord& event) {
         EnableSystemCommand(menu, native::SC_SIZE, sizeable);
         EnableSystemCommand(menu, native::SC_MOVE, movable);
       }
-      return Default(event);
+      return FrameDefault(event);
     case native::WM_KEYDOWN:
     case native::WM_KEYUP:
     case native::WM_SYSKEYDOWN:
     case native::WM_SYSKEYUP:
       native::TranslateMessage(&message);
-      return Default(event);
+      return FrameDefault(event);
     case native::WM_COMMAND:
       return native::SendMessage(screenID, message.message, message.wParam, message.lParam);
     case native::WM_SYSCOMMAND:
@@ -99,14 +99,14 @@ native::LRESULT ZafWindow::FrameEvent(const ZafEventRecord& event) {
     case native::WM_PALETTECHANGED:
       return Event(event);
     default:
-      return Default(event);
+      return FrameDefault(event);
   }
 }
 
 native::LRESULT ZafWindow::FramePositionChanged(const ZafEventRecord& event) {
   const auto* position = reinterpret_cast<const native::WINDOWPOS*>(event.osEvent.lParam);
   if (!position) {
-    return Default(event);
+    return FrameDefault(event);
   }
   // A frame that changed its parts (a menu bar set or taken away) keeps its place and size, but not its
   // client area.
@@ -115,7 +115,7 @@ native::LRESULT ZafWindow::FramePositionChanged(const ZafEventRecord& event) {
     if (position->flags & native::SWP_FRAMECHANGED) {
       PlaceClient();
     }
-    return Default(event);
+    return FrameDefault(event);
   }
   // The region the native window had: when the program moved the window, `region` is the new one already.
   const ZafRegionStruct previous = lastNativeRegion;
@@ -139,7 +139,7 @@ native::LRESULT ZafWindow::FramePositionChanged(const ZafEventRecord& event) {
     // The native window is where the region says: UpdateNative has nothing to move.
     lastNativeRegion = region;
   }
-  return Default(event);
+  return FrameDefault(event);
 }
 
 void ZafWindow::PlaceClient() {
@@ -162,7 +162,7 @@ native::LRESULT ZafWindow::FrameSystemCommand(const ZafEventRecord& event) {
   if (command < native::SC_SIZE) {
     // An entry the system button added to the menu: its object answers.
     ZafWindowObject* object = FindObject(static_cast<ZafNumberID>(command));
-    return object ? object->Event(event) : Default(event);
+    return object ? object->Event(event) : FrameDefault(event);
   }
   ZafEventType notice = 0;
   switch (command & 0xFFF0) {
@@ -170,12 +170,12 @@ native::LRESULT ZafWindow::FrameSystemCommand(const ZafEventRecord& event) {
       if (!sizeable) {
         return 0;
       }
-      return Default(event);
+      return FrameDefault(event);
     case native::SC_MOVE:
       if (!movable) {
         return 0;
       }
-      return Default(event);
+      return FrameDefault(event);
     case native::SC_MAXIMIZE:
       notice = MaximizedEvent;
       break;
@@ -186,7 +186,7 @@ native::LRESULT ZafWindow::FrameSystemCommand(const ZafEventRecord& event) {
       notice = RestoredEvent;
       break;
     default:
-      return Default(event);
+      return FrameDefault(event);
   }
   // Only the normal region is worth restoring to: going from maximized to minimized keeps the one saved.
   if (notice != RestoredEvent && !maximized && !minimized) {
@@ -194,7 +194,7 @@ native::LRESULT ZafWindow::FrameSystemCommand(const ZafEventRecord& event) {
   }
   maximized = notice == MaximizedEvent;
   minimized = notice == MinimizedEvent;
-  const native::LRESULT result = Default(event);
+  const native::LRESULT result = FrameDefault(event);
   TakeNativeState();
   Event(ZafEventRecord(static_cast<int32_t>(notice), 0));
   return result;

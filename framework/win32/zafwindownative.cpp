@@ -9,6 +9,7 @@
 #include "framework/core/zafwindowmanager.h"
 #include "framework/win32/zafcreatewindow.h"
 #include "framework/win32/zafmswindowsapp.h"
+#include "framework/win32/zafsupportstyles.h"
 #include "native/native.h"
 
 namespace {
@@ -34,38 +35,21 @@ void AddFixedBorder(WindowStyles& styles) {
 
 // The style bits a support object drawn by the frame itself stands for.
 void AddSupportStyle(WindowStyles& styles, const ZafWindowObject& object, bool sizeable) {
-  switch (object.NumberID()) {
-    case ZAF_NUMID_BORDER:
-      if (sizeable) {
-        styles.frame |= native::WS_THICKFRAME;
-      } else {
-        AddFixedBorder(styles);
-      }
-      break;
-    case ZAF_NUMID_MAXIMIZE:
-      // A window that cannot be sized cannot be maximized either.
-      if (sizeable) {
-        styles.frame |= native::WS_MAXIMIZEBOX;
-      }
-      break;
-    case ZAF_NUMID_MINIMIZE:
-      styles.frame |= native::WS_MINIMIZEBOX;
-      break;
-    case ZAF_NUMID_SYSTEM:
-      styles.frame |= native::WS_SYSMENU;
-      break;
-    case ZAF_NUMID_TITLE:
-      styles.frame |= native::WS_CAPTION;
-      break;
-    case ZAF_NUMID_HZ_SCROLL:
-      styles.client |= native::WS_HSCROLL;
-      break;
-    case ZAF_NUMID_VT_SCROLL:
-      styles.client |= native::WS_VSCROLL;
-      break;
-    default:
-      break;
+  if (object.NumberID() == ZAF_NUMID_BORDER) {
+    if (sizeable) {
+      styles.frame |= native::WS_THICKFRAME;
+    } else {
+      AddFixedBorder(styles);
+    }
+    return;
   }
+  // A window that cannot be sized cannot be maximized either.
+  if (object.NumberID() == ZAF_NUMID_MAXIMIZE && !sizeable) {
+    return;
+  }
+  const ZafSupportStyles bits = ZafSupportStyle(object.NumberID());
+  styles.frame |= bits.frame;
+  styles.client |= bits.client;
 }
 
 // The window's size as the native system counts it.
@@ -135,21 +119,26 @@ void ZafWindow::CreateNative() {
                                nullptr, styles.extended);
     return;
   }
-  styles.client |= native::WS_VISIBLE;
+  CreateFrameAndClient(ZafMSWindowsApp::windowClassName, styles.frame, styles.extended,
+                       styles.client | native::WS_VISIBLE);
+}
+
+void ZafWindow::CreateFrameAndClient(const char16_t* frameClass, native::DWORD frameStyle,
+                                     native::DWORD extendedStyle, native::DWORD clientStyle,
+                                     native::WNDPROC frameProcedure, const char16_t* clientClass,
+                                     void* clientParameter) {
   // An owned top-level window stays above its owner and goes with it.
   native::HWND ownerWindow = nullptr;
   if (!parent && owner && owner->ScreenID()) {
     ownerWindow = owner->ScreenID(2);
   }
-  frameHandle = ZafCreateWindow(this, ZafMSWindowsApp::windowClassName, styles.frame, nullptr, ownerWindow,
-                                styles.extended);
+  frameHandle = ZafCreateWindow(this, frameClass, frameStyle, nullptr, ownerWindow, extendedStyle);
   if (!frameHandle) {
     return;
   }
-  native::SetWindowLong(frameHandle, native::GWL_WNDPROC,
-                        reinterpret_cast<native::LONG_PTR>(&FrameProcedure));
-  screenID = ZafCreateWindow(this, ZafMSWindowsApp::windowClassName, styles.client, nullptr, frameHandle,
-                             native::WS_EX_NOPARENTNOTIFY);
+  native::SetWindowLong(frameHandle, native::GWL_WNDPROC, reinterpret_cast<native::LONG_PTR>(frameProcedure));
+  screenID = ZafCreateWindow(this, clientClass ? clientClass : ZafMSWindowsApp::windowClassName, clientStyle,
+                             nullptr, frameHandle, native::WS_EX_NOPARENTNOTIFY, nullptr, clientParameter);
   if (!screenID) {
     // Without its client window the frame is of no use: nothing may be left half made.
     native::DestroyWindow(frameHandle);

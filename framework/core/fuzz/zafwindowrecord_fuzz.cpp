@@ -1,7 +1,8 @@
 // Reads a stored window whose records are fuzzed bytes: the first two bytes (little-endian) give the length
 // of the window's own record; of the rest, the first byte chooses the class of one object stored under it
-// (a window, so that nesting is exercised, or one of the fields) and the others are its record. Whatever
-// the bytes, reading must end with a window or an error, never a crash.
+// (a window, so that nesting is exercised, a dialog, a message window, an icon, an MDI window or one of
+// the fields) and the others are its record. Whatever the bytes, reading must end with a window or an
+// error, never a crash.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -9,7 +10,11 @@
 #include <string>
 
 #include "framework/core/fuzz/zafrecordfuzzfile.h"
+#include "framework/core/zafdialogwindow.h"
+#include "framework/core/zaficon.h"
 #include "framework/core/zafinteger.h"
+#include "framework/core/zafmdiwindow.h"
+#include "framework/core/zafmessagewindow.h"
 #include "framework/core/zafprompt.h"
 #include "framework/core/zafreal.h"
 #include "framework/core/zafscrollbar.h"
@@ -42,6 +47,10 @@ const ChildClass kChildClasses[] = {
     {u"ZafStatusBar", ID_ZAF_STATUS_BAR, &ZafStatusBar::Read},
     {u"ZafToolBar", ID_ZAF_TOOL_BAR, &ZafToolBar::Read},
     {u"ZafVtList", ID_ZAF_VT_LIST, &ZafVtList::Read},
+    {u"ZafDialogWindow", ID_ZAF_DIALOG_WINDOW, &ZafDialogWindow::Read},
+    {u"ZafMessageWindow", ID_ZAF_MESSAGE_WINDOW, &ZafMessageWindow::Read},
+    {u"ZafIcon", ID_ZAF_ICON, &ZafIcon::Read},
+    {u"ZafMDIWindow", ID_ZAF_MDI_WINDOW, &ZafMDIWindow::Read},
 };
 
 }  // namespace

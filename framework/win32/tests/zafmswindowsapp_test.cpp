@@ -4,7 +4,7 @@
 
 #include "foundation/kfile.h"
 #include "foundation/kfiledialog.h"
-#include "framework/win32/zafclassprocedures.h"
+#include "framework/core/zafmdiwindow.h"
 #include "native/native.h"
 #include "native/testdriver.h"
 
@@ -27,11 +27,6 @@ native::LRESULT CancellingOwnerProcedure(native::HWND window, native::UINT messa
     gWaitingDialog = reinterpret_cast<native::HWND>(lParam);
     native::PostMessage(gWaitingDialog, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
   }
-  return native::DefWindowProc(window, message, wParam, lParam);
-}
-
-native::LRESULT MarkerProcedure(native::HWND window, native::UINT message, native::WPARAM wParam,
-                                native::LPARAM lParam) {
   return native::DefWindowProc(window, message, wParam, lParam);
 }
 
@@ -83,8 +78,8 @@ TEST(ZafMSWindowsApp, RegistersTheThreeClassesForItsLifetime) {
     bool icon;
   } cases[] = {
       {ZafMSWindowsApp::windowClassName, &native::DefWindowProc, false},
-      {ZafMSWindowsApp::mdiFrameClassName, ZafClassProcedures::mdiFrameProcedure, true},
-      {ZafMSWindowsApp::mdiChildClassName, ZafClassProcedures::mdiChildProcedure, true},
+      {ZafMSWindowsApp::mdiFrameClassName, &ZafMDIWindow::FrameProcedure, true},
+      {ZafMSWindowsApp::mdiChildClassName, &ZafMDIWindow::ChildProcedure, true},
   };
   {
     ZafMSWindowsApp application(nullptr);
@@ -105,25 +100,6 @@ TEST(ZafMSWindowsApp, RegistersTheThreeClassesForItsLifetime) {
     native::WNDCLASS description{};
     EXPECT_FALSE(native::GetClassInfo(nullptr, c.name, &description));
   }
-}
-
-TEST(ZafMSWindowsApp, MDIClassesTakeTheProceduresInstalledBeforeRegistration) {
-  native::TestDriver driver;
-  const native::WNDPROC savedFrame = ZafClassProcedures::mdiFrameProcedure;
-  const native::WNDPROC savedChild = ZafClassProcedures::mdiChildProcedure;
-  ZafClassProcedures::mdiFrameProcedure = &MarkerProcedure;
-  ZafClassProcedures::mdiChildProcedure = &MarkerProcedure;
-  {
-    ZafMSWindowsApp application(nullptr);
-    native::WNDCLASS frame{};
-    native::WNDCLASS child{};
-    ASSERT_TRUE(native::GetClassInfo(nullptr, ZafMSWindowsApp::mdiFrameClassName, &frame));
-    ASSERT_TRUE(native::GetClassInfo(nullptr, ZafMSWindowsApp::mdiChildClassName, &child));
-    EXPECT_EQ(frame.lpfnWndProc, &MarkerProcedure);
-    EXPECT_EQ(child.lpfnWndProc, &MarkerProcedure);
-  }
-  ZafClassProcedures::mdiFrameProcedure = savedFrame;
-  ZafClassProcedures::mdiChildProcedure = savedChild;
 }
 
 TEST(ZafMSWindowsApp, FileDialogsAreTheWindowSystemsOwnWhileTheApplicationLives) {
