@@ -100,14 +100,18 @@ int DrawText(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
   if (context == nullptr || rect == nullptr || (text == nullptr && count != 0)) {
     return 0;
   }
-  FontFace face = faceOf(*context);
+  std::shared_ptr<const FontFace> held = faceOf(*context);
+  const FontFace& face = *held;
   int lineHeight = face.metrics().tmHeight;
   std::vector<TextLine> lines = layoutText(textOf(text, count), format, rect->right - rect->left,
                                            [&](std::u16string_view part) { return face.width(part); });
-  int widest = 0;
+  // Each line is measured once; aligning and drawing it reuse the width.
+  std::vector<int> widths;
+  widths.reserve(lines.size());
   for (const TextLine& line : lines) {
-    widest = std::max(widest, face.width(line.text));
+    widths.push_back(face.width(line.text));
   }
+  int widest = widths.empty() ? 0 : *std::max_element(widths.begin(), widths.end());
   int height = lineHeight * static_cast<int>(lines.size());
   if ((format & DT_CALCRECT) != 0) {
     rect->right = rect->left + widest;
@@ -128,8 +132,9 @@ int DrawText(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
   Canvas canvas;
   if (canvas.open(dc)) {
     int y = top;
-    for (const TextLine& line : lines) {
-      int width = face.width(line.text);
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+      const TextLine& line = lines[index];
+      int width = widths[index];
       int x = rect->left;
       if ((format & DT_CENTER) != 0) {
         x = rect->left + (rect->right - rect->left - width) / 2;
@@ -137,7 +142,7 @@ int DrawText(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
         x = rect->right - width;
       }
       POINT at = canvas.toTarget(POINT{x, y});
-      drawTextRun(canvas, face, at, line.text);
+      drawTextRun(canvas, face, at, line.text, width);
       if (line.underline >= 0) {
         std::u16string_view shown(line.text);
         int start = face.width(shown.substr(0, static_cast<std::size_t>(line.underline)));

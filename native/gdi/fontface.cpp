@@ -9,6 +9,7 @@
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
 
+#include "native/gdi/fontfacecache.h"
 #include "native/user/localtext.h"
 
 namespace native {
@@ -59,10 +60,12 @@ std::string matchFamily(const std::string& wanted) {
 }
 
 cairo_surface_t* gMeasuringSurface = nullptr;
+std::unique_ptr<FontFaceCache> gFaces;
 
 // Cairo and fontconfig keep caches for the life of the process; they are handed back at exit so that a leak
-// check sees only real leaks.
+// check sees only real leaks. The faces hold cairo fonts, so they go first.
 void releaseFontCaches() {
+  gFaces.reset();
   cairo_surface_destroy(gMeasuringSurface);
   gMeasuringSurface = nullptr;
   cairo_debug_reset_static_data();
@@ -79,6 +82,13 @@ cairo_t* measuringContext() {
 }
 
 }  // namespace
+
+std::shared_ptr<const FontFace> FontFace::shared(const LOGFONT& font, double pixelsPerLogical) {
+  if (!gFaces) {
+    gFaces = std::make_unique<FontFaceCache>();
+  }
+  return gFaces->face(font, pixelsPerLogical);
+}
 
 std::string FontFace::utf8(std::u16string_view text) {
   return utf8FromUtf16(text);
@@ -135,8 +145,9 @@ FontFace::FontFace(const LOGFONT& font, double pixelsPerLogical) {
   }
   size_ = std::clamp(size_, 1.0, kMaxSize);
   select(cairo);
+  scaled_ = cairo_scaled_font_reference(cairo_get_scaled_font(cairo));
   cairo_font_extents_t extents{};
-  cairo_font_extents(cairo, &extents);
+  cairo_scaled_font_extents(scaled_, &extents);
   metrics_.tmAscent = static_cast<LONG>(std::ceil(extents.ascent - 0.01));
   metrics_.tmDescent = static_cast<LONG>(std::ceil(extents.descent - 0.01));
   metrics_.tmHeight = metrics_.tmAscent + metrics_.tmDescent;
@@ -161,6 +172,10 @@ FontFace::FontFace(const LOGFONT& font, double pixelsPerLogical) {
   metrics_.tmAveCharWidth = (width(kLetters) + 26) / 52;
 }
 
+FontFace::~FontFace() {
+  cairo_scaled_font_destroy(scaled_);
+}
+
 void FontFace::select(cairo_t* cairo) const {
   cairo_select_font_face(cairo, family_.c_str(), italic_ ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
                          bold_ ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
@@ -176,17 +191,14 @@ int FontFace::width(std::u16string_view text) const {
   if (text.empty()) {
     return 0;
   }
-  cairo_t* cairo = measuringContext();
-  select(cairo);
   std::string bytes = utf8(text);
   cairo_text_extents_t extents{};
-  cairo_text_extents(cairo, bytes.c_str(), &extents);
-  cairo_destroy(cairo);
+  cairo_scaled_font_text_extents(scaled_, bytes.c_str(), &extents);
   return static_cast<int>(std::lround(extents.x_advance));
 }
 
 void FontFace::addText(cairo_t* cairo, double x, double y, std::u16string_view text) const {
-  select(cairo);
+  cairo_set_scaled_font(cairo, scaled_);
   std::string bytes = utf8(text);
   double baseline = y + metrics_.tmAscent;
   cairo_move_to(cairo, x, baseline);

@@ -2,14 +2,17 @@
 // A font as it is drawn: the LOGFONT's face name mapped through fontconfig to an installed family (the
 // usual sans, fixed and serif names go to the DejaVu faces), its height rules turned into a pixel size, and
 // the measurements and glyph drawing that text calls share. Advances are whole pixels, so measured and drawn
-// text agree.
+// text agree. A face holds its cairo font for its life, so measuring and drawing never ask fontconfig again;
+// text calls take faces from `shared`, which builds each distinct one once.
 
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "native/gdi/gditypes.h"
 
 typedef struct _cairo cairo_t;
+typedef struct _cairo_scaled_font cairo_scaled_font_t;
 
 namespace native {
 
@@ -17,6 +20,13 @@ class FontFace {
  public:
   // `pixelsPerLogical` scales the LOGFONT's height for the context's mapping.
   explicit FontFace(const LOGFONT& font, double pixelsPerLogical = 1.0);
+  ~FontFace();
+  FontFace(const FontFace&) = delete;
+  FontFace& operator=(const FontFace&) = delete;
+
+  // The face of a font at a scale, built on first use and kept while it is among the recently used ones.
+  // GUI thread only, as all drawing.
+  static std::shared_ptr<const FontFace> shared(const LOGFONT& font, double pixelsPerLogical);
 
   const std::string& family() const { return family_; }
   double size() const { return size_; }
@@ -34,6 +44,7 @@ class FontFace {
  private:
   void select(cairo_t* cairo) const;
 
+  cairo_scaled_font_t* scaled_ = nullptr;  // the selected face at `size_` as the measuring surface draws it
   std::string family_;
   double size_ = 12;
   bool bold_ = false;

@@ -36,6 +36,8 @@ struct LOGFONT {
   BYTE lfQuality;
   BYTE lfPitchAndFamily;
   WCHAR lfFaceName[LF_FACESIZE];
+
+  friend bool operator==(const LOGFONT&, const LOGFONT&) = default;
 };
 
 struct TEXTMETRIC {

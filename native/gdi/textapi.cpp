@@ -66,7 +66,7 @@ BOOL GetTextMetrics(HDC dc, TEXTMETRIC* metrics) {
   if (context == nullptr || metrics == nullptr) {
     return FALSE;
   }
-  *metrics = faceOf(*context).metrics();
+  *metrics = faceOf(*context)->metrics();
   return TRUE;
 }
 
@@ -94,8 +94,8 @@ BOOL GetTextExtentPoint32(HDC dc, LPCWSTR text, int count, SIZE* size) {
   if (context == nullptr || size == nullptr || count < 0 || (text == nullptr && count > 0)) {
     return FALSE;
   }
-  FontFace face = faceOf(*context);
-  *size = SIZE{face.width(textOf(text, count)), face.metrics().tmHeight};
+  std::shared_ptr<const FontFace> face = faceOf(*context);
+  *size = SIZE{face->width(textOf(text, count)), face->metrics().tmHeight};
   return TRUE;
 }
 
@@ -104,7 +104,9 @@ BOOL TextOut(HDC dc, int x, int y, LPCWSTR text, int count) {
   if (count < 0 || (text == nullptr && count > 0) || !canvas.open(dc)) {
     return FALSE;
   }
-  drawTextRun(canvas, faceOf(canvas.dc()), canvas.toTarget(POINT{x, y}), textOf(text, count));
+  std::shared_ptr<const FontFace> face = faceOf(canvas.dc());
+  std::u16string_view shown = textOf(text, count);
+  drawTextRun(canvas, *face, canvas.toTarget(POINT{x, y}), shown, face->width(shown));
   return TRUE;
 }
 

@@ -18,9 +18,9 @@ constexpr int kMaxTextLength = 1 << 20;
 
 }  // namespace
 
-FontFace faceOf(const DeviceContext& dc) {
+std::shared_ptr<const FontFace> faceOf(const DeviceContext& dc) {
   // The height scales with the mapping's vertical extent ratio.
-  return FontFace(WindowSystem::get().gdi().font(dc), dc.deviceLengthY(1000) / 1000.0);
+  return FontFace::shared(WindowSystem::get().gdi().font(dc), dc.deviceLengthY(1000) / 1000.0);
 }
 
 std::u16string_view textOf(LPCWSTR text, int count) {
@@ -37,9 +37,8 @@ std::u16string_view textOf(LPCWSTR text, int count) {
   return std::u16string_view(text, static_cast<std::size_t>(std::min(count, kMaxTextLength)));
 }
 
-void drawTextRun(Canvas& canvas, const FontFace& face, POINT target, std::u16string_view text) {
+void drawTextRun(Canvas& canvas, const FontFace& face, POINT target, std::u16string_view text, int width) {
   const DcState& state = canvas.dc().state;
-  int width = face.width(text);
   int height = face.metrics().tmHeight;
   if (state.backgroundMode == OPAQUE) {
     canvas.raster().fillRect(RECT{target.x, target.y, target.x + width, target.y + height},

@@ -1,6 +1,7 @@
 #pragma once
 // The pieces of text drawing that TextOut and DrawText share.
 
+#include <memory>
 #include <string_view>
 
 #include "native/gdi/fontface.h"
@@ -11,11 +12,11 @@ class Canvas;
 struct DeviceContext;
 
 // The context's selected font at the context's scale.
-FontFace faceOf(const DeviceContext& dc);
+std::shared_ptr<const FontFace> faceOf(const DeviceContext& dc);
 // A counted text, or with a negative count one up to its terminator (never past a sane length).
 std::u16string_view textOf(LPCWSTR text, int count);
-// One line with its cell's top-left at `target` (target coordinates), in the context's text colour, on the
-// background colour when the background mode is OPAQUE.
-void drawTextRun(Canvas& canvas, const FontFace& face, POINT target, std::u16string_view text);
+// One line, `width` pixels wide as the face measures it, with its cell's top-left at `target` (target
+// coordinates), in the context's text colour, on the background colour when the background mode is OPAQUE.
+void drawTextRun(Canvas& canvas, const FontFace& face, POINT target, std::u16string_view text, int width);
 
 }  // namespace native

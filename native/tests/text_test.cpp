@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "native/gdi/fontface.h"
 #include "native/testdriver.h"
 #include "native/tests/pixelboard.h"
@@ -38,7 +41,58 @@ class SelectedFont {
   HGDIOBJ previous_;
 };
 
+void setFaceName(LOGFONT& font, std::u16string_view name) {
+  std::fill(std::begin(font.lfFaceName), std::end(font.lfFaceName), u'\0');
+  name.copy(font.lfFaceName, LF_FACESIZE - 1);
+}
+
+// The pixels of a word drawn at the top-left with a font that is created for it and deleted after, in a
+// mapping that stretches heights by `yScale`.
+std::vector<COLORREF> drawnWith(const LOGFONT& logical, int yScale) {
+  PixelBoard board(120, 60);
+  SetMapMode(board.dc(), MM_ANISOTROPIC);
+  SetWindowExtEx(board.dc(), 1, 1, nullptr);
+  SetViewportExtEx(board.dc(), 1, yScale, nullptr);
+  HFONT font = CreateFontIndirect(&logical);
+  HGDIOBJ previous = SelectObject(board.dc(), font);
+  TextOut(board.dc(), 0, 0, u"Lane 4", 6);
+  SelectObject(board.dc(), previous);
+  DeleteObject(font);
+  SetMapMode(board.dc(), MM_TEXT);  // pixels are read back one to one
+  return board.pixels();
+}
+
 }  // namespace
+
+TEST(Text, EachFieldOfTheFontAndTheScaleChooseTheFace) {
+  TestDriver driver;
+  LOGFONT base{};
+  base.lfHeight = -14;
+  base.lfWeight = 400;
+  setFaceName(base, u"Helvetica");
+  struct Case {
+    const char* name;
+    void (*change)(LOGFONT&);
+    int yScale;
+  };
+  const Case cases[] = {
+      {"height", [](LOGFONT& font) { font.lfHeight = -15; }, 1},
+      {"weight", [](LOGFONT& font) { font.lfWeight = 700; }, 1},
+      {"italic", [](LOGFONT& font) { font.lfItalic = 1; }, 1},
+      {"underline", [](LOGFONT& font) { font.lfUnderline = 1; }, 1},
+      {"strike-out", [](LOGFONT& font) { font.lfStrikeOut = 1; }, 1},
+      {"face name", [](LOGFONT& font) { setFaceName(font, u"Courier"); }, 1},
+      {"scale of the mapping", [](LOGFONT&) {}, 2},
+  };
+  const std::vector<COLORREF> first = drawnWith(base, 1);
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    LOGFONT changed = base;
+    test.change(changed);
+    EXPECT_NE(drawnWith(changed, test.yScale), first);
+    EXPECT_EQ(drawnWith(base, 1), first) << "the first font draws as it did";
+  }
+}
 
 TEST(Text, HeightsFollowTheSignOfTheLogicalHeight) {
   TestDriver driver;
