@@ -1,7 +1,7 @@
 // Reads a stored window whose records are fuzzed bytes: the first two bytes (little-endian) give the length
 // of the window's own record; of the rest, the first byte chooses the class of one object stored under it
-// (a window, so that nesting is exercised, or one of the fields) and the others are its record. Whatever
-// the bytes, reading must end with a window or an error, never a crash.
+// (a window, so that nesting is exercised, one of the fields, or a geometry manager) and the others are its
+// record. Whatever the bytes, reading must end with a window or an error, never a crash.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include <string>
 
 #include "framework/core/fuzz/zafrecordfuzzfile.h"
+#include "framework/core/zafgeometrymanager.h"
 #include "framework/core/zafinteger.h"
 #include "framework/core/zafprompt.h"
 #include "framework/core/zafreal.h"
@@ -31,6 +32,7 @@ const ChildClass kChildClasses[] = {
     {u"ZafWindow", ID_ZAF_WINDOW, &ZafWindow::Read}, {u"ZafString", ID_ZAF_STRING, &ZafString::Read},
     {u"ZafText", ID_ZAF_TEXT, &ZafText::Read},       {u"ZafPrompt", ID_ZAF_PROMPT, &ZafPrompt::Read},
     {u"ZafReal", ID_ZAF_REAL, &ZafReal::Read},       {u"ZafInteger", ID_ZAF_INTEGER, &ZafInteger::Read},
+    {u"ZafGeometryManager", ID_ZAF_GEOMETRY_MANAGER, &ZafGeometryManager::Read},
 };
 
 }  // namespace
