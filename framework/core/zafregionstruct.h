@@ -8,6 +8,10 @@
 
 #include "framework/core/zafpositionstruct.h"
 
+// The largest coordinate a region may hold (in any coordinate type): stored regions beyond it are refused,
+// and computed placements are kept within it.
+inline constexpr int32_t ZAF_COORDINATE_LIMIT = 1 << 24;
+
 struct ZafRegionStruct {
   int32_t left = 0;
   int32_t top = 0;

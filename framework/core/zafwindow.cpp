@@ -6,6 +6,7 @@
 
 #include "framework/core/zafborder.h"
 #include "framework/core/zafbutton.h"
+#include "framework/core/zafgeometrymanager.h"
 #include "framework/core/zafmaximizebutton.h"
 #include "framework/core/zafminimizebutton.h"
 #include "framework/core/zafnameentry.h"
@@ -454,9 +455,9 @@ ZafWindowObject* ZafWindow::SupportObjectByID(ZafNumberID id) const {
   return nullptr;
 }
 
-ZafWindowObject* ZafWindow::GeometryManager() const {
+ZafGeometryManager* ZafWindow::GeometryManager() const {
   ZafWindowObject* object = SupportObjectByID(ZAF_NUMID_GEOMETRY);
-  return object && object->IsA(ID_ZAF_GEOMETRY_MANAGER) ? object : nullptr;
+  return object && object->IsA(ID_ZAF_GEOMETRY_MANAGER) ? static_cast<ZafGeometryManager*>(object) : nullptr;
 }
 
 ZafScrollBar* ZafWindow::HorizontalScrollBar() const {

@@ -7,6 +7,7 @@
 #include "framework/core/zafwindowobject.h"
 #include "framework/data/zaflist.h"
 
+class ZafGeometryManager;
 class ZafPopUpMenu;
 class ZafPullDownMenu;
 class ZafScrollBar;
@@ -75,7 +76,7 @@ class ZafWindow : public ZafWindowObject, public ZafList {
   // The support object with that number ID (first in the list), or null.
   ZafWindowObject* SupportObjectByID(ZafNumberID id) const;
   // The geometry manager support object, or null when the window has none.
-  ZafWindowObject* GeometryManager() const;
+  ZafGeometryManager* GeometryManager() const;
   ZafWindowObject* TitleObject() const;
   // The system button, the menu bar and the system button's menu, or null when the window has none.
   ZafSystemButton* SystemButton() const;

@@ -4,6 +4,7 @@
 
 #include "framework/core/zafdisplay.h"
 #include "framework/core/zafeventmanager.h"
+#include "framework/core/zafgeometrymanager.h"
 #include "framework/core/zafhelpstub.h"
 #include "framework/core/zafnameentry.h"
 #include "framework/core/zafwindow.h"
@@ -136,8 +137,6 @@ void InheritedToNotSet(ZafPaletteStruct& palette) {
 
 // A top-level object is stored by name under its class (~ZafWindow~name); an object read or written
 // while its window's entry is open is stored below that window.
-// The largest coordinate a stored region may hold (in any coordinate type).
-constexpr int32_t kStoredCoordinateLimit = 1 << 24;
 
 int StorageType(const ZafObjectPersistence& persistence) {
   return persistence.File() ? ZAF_STORAGE_TYPE_CHILD : ZAF_STORAGE_TYPE_NAMED;
@@ -236,6 +235,7 @@ ZafWindowObject::~ZafWindowObject() {
   if (eventManager) {
     eventManager->ForgetObject(this);
   }
+  ZafGeometryManager::ForgetObject(this);
   ReleaseNativeWindow(screenID);
   ReleasePaletteData();
 }
@@ -903,8 +903,7 @@ ZafWindowObject* ZafWindowObject::Read(const ZafIChar* name, ZafObjectPersistenc
 bool ZafWindowObject::OpenWriteEntry(ZafObjectPersistence& persistence) {
   persistence.AddObjectConstructor(ClassName(), ClassID(), ReadFunction());
   if (!StringID() || !*StringID()) {
-    const std::u16string name = u"FIELD_" + Decimal(NumberID());
-    SetStringID(name.c_str());
+    SetStringID(StorageName().c_str());
   }
   persistence.PushLevel(ClassName(), ClassID(), StorageType(persistence));
   if (persistence.CurrentFile(StringID(), ZAF_PERSIST_WRITE) != ZAF_ERROR_NONE || !persistence.File()) {
@@ -935,6 +934,10 @@ ZafError ZafWindowObject::EndWrite(ZafObjectPersistence& persistence) {
     SetError(result);
   }
   return result;
+}
+
+std::u16string ZafWindowObject::StorageName() const {
+  return StringID() && *StringID() ? std::u16string(StringID()) : u"FIELD_" + Decimal(NumberID());
 }
 
 ZafError ZafWindowObject::Write(ZafObjectPersistence& persistence) {
@@ -1058,7 +1061,7 @@ void ZafWindowObject::ReadFields(ZafObjectPersistence& persistence) {
   // No program places an object this far out; widths, heights and conversions of such a region would
   // overflow.
   for (int32_t coordinate : {region.left, region.top, region.right, region.bottom}) {
-    if (coordinate < -kStoredCoordinateLimit || coordinate > kStoredCoordinateLimit) {
+    if (coordinate < -ZAF_COORDINATE_LIMIT || coordinate > ZAF_COORDINATE_LIMIT) {
       region = {0, 0, -1, -1, coordinateType};
       persistence.SetError(ZAF_ERROR_READ);
       return;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/core/zafeventrecord.h"
@@ -267,6 +268,10 @@ class ZafWindowObject : public ZafElement {
   virtual void DestroyNative();
   // The native half of DrawNowEvent, RedisplayEvent and RedisplayRegionEvent.
   virtual void RedisplayNative(const ZafEventRecord& event);
+  // Redraws the object through its own RedisplayEvent handling (defined by the back-end); an object
+  // without a native window has nothing to redraw. An object drawn in its parent's window is redrawn even
+  // while hidden, which wipes it.
+  void Redisplay();
   virtual ZafEventType DragDropEvent(const ZafEventRecord& event);
   ZafRegionStruct LastNativeRegion() const { return lastNativeRegion; }
   void ResetLastNativeRegion();
@@ -337,6 +342,8 @@ class ZafWindowObject : public ZafElement {
   // ---- Storage ----
   // Writes the object under its string ID, naming an unnamed object "FIELD_<number>" first.
   virtual ZafError Write(ZafObjectPersistence& persistence);
+  // The name the object is stored under: its string ID, or "FIELD_<number>" while it has none.
+  std::u16string StorageName() const;
   virtual ZafObjectConstructor ReadFunction() const;
   static ZafWindowObject* Read(const ZafIChar* name, ZafObjectPersistence& persistence);
 

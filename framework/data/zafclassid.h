@@ -75,6 +75,12 @@ inline constexpr ZafClassID ID_ZAF_LANGUAGE_DATA = 3113;
 inline constexpr ZafClassID ID_ZAF_LOCALE_DATA = 3114;
 inline constexpr ZafClassID ID_ZAF_I18N_DATA = 3115;
 
+// Layout constraints, kept in a geometry manager's record.
+inline constexpr ZafClassID ID_ZAF_CONSTRAINT = 3501;
+inline constexpr ZafClassID ID_ZAF_ATTACHMENT = 3502;
+inline constexpr ZafClassID ID_ZAF_DIMENSION_CONSTRAINT = 3503;
+inline constexpr ZafClassID ID_ZAF_RELATIVE_CONSTRAINT = 3504;
+
 // Entries of a window's stored record that hold only a name (its hooks and compare function).
 inline constexpr ZafClassID ID_ZAF_USER_FUNCTION_ENTRY = 3201;
 inline constexpr ZafClassID ID_ZAF_USER_OBJECT_ENTRY = 3202;

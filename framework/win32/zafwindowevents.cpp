@@ -6,6 +6,7 @@
 #include "framework/core/zafwindow.h"
 
 #include "framework/core/zafeventmanager.h"
+#include "framework/core/zafgeometrymanager.h"
 #include "framework/core/zafwindowmanager.h"
 #include "framework/data/zafclassid.h"
 #include "framework/win32/zafcreatewindow.h"

@@ -10,19 +10,17 @@
 #include "native/user/windowapi.h"
 #include "native/user/windowpos.h"
 
-namespace {
-
-void Redisplay(ZafWindowObject& object) {
-  object.Event(ZafEventRecord(RedisplayEvent, 0));
+void ZafWindowObject::Redisplay() {
+  if (screenID) {
+    Event(ZafEventRecord(RedisplayEvent, 0));
+  }
 }
-
-}  // namespace
 
 bool ZafWindowObject::SetVisible(bool flag) {
   visible = flag;
   if (screenID) {
     if (!ownNativeWindow) {
-      Redisplay(*this);
+      Redisplay();
     } else {
       native::ShowWindow(ScreenID(2), visible ? native::SW_SHOW : native::SW_HIDE);
     }
@@ -35,7 +33,7 @@ bool ZafWindowObject::SetDisabled(bool flag) {
   if (screenID) {
     // An object in edit mode keeps its native window enabled; only its drawing shows the state.
     if (!ownNativeWindow || editMode) {
-      Redisplay(*this);
+      Redisplay();
     } else {
       native::EnableWindow(ScreenID(2), disabled ? native::FALSE : native::TRUE);
     }
@@ -50,7 +48,7 @@ bool ZafWindowObject::SetAutomaticUpdate(bool flag) {
       native::SendMessage(screenID, native::WM_SETREDRAW, automaticUpdate ? native::TRUE : native::FALSE, 0);
     }
     if (automaticUpdate) {
-      Redisplay(*this);
+      Redisplay();
     }
   }
   return automaticUpdate;

@@ -61,6 +61,18 @@ TEST_F(WindowObjectTest, BeforeCreationSettersFreezeOnceTheNativeWindowExists) {
   EXPECT_EQ(placed->SetCoordinateType(ZAF_PIXEL), ZAF_CELL);
 }
 
+TEST_F(WindowObjectTest, RedisplayReachesOnlyObjectsWithANativeWindow) {
+  auto* window = new ZafWindow(0, 0, 20, 10);
+  auto* probe = new ProbeObject(0, 0, 5, 1);
+  window->Add(probe);
+  probe->Redisplay();
+  EXPECT_TRUE(probe->received.empty());
+  windows->Add(window);
+  probe->received.clear();
+  probe->Redisplay();
+  EXPECT_EQ(probe->received, std::vector<int32_t>{RedisplayEvent});
+}
+
 TEST_F(WindowObjectTest, PlainObjectRefusesTheSupportRole) {
   ZafWindowObject object(0, 0, 5, 1);
   EXPECT_FALSE(object.SetSupportObject(true));
