@@ -56,6 +56,9 @@ inline constexpr ZafEventType FocusGainedEvent = -204;
 inline constexpr ZafEventType ScrollVerticalByEvent = -300;
 inline constexpr ZafEventType ScrollHorizontalByEvent = -301;
 inline constexpr ZafEventType ScrollHorizontalRangeEvent = -307;
+// A notebook's tab row scrolled back or forward by one tab.
+inline constexpr ZafEventType TabsBackEvent = -310;
+inline constexpr ZafEventType TabsForwardEvent = -311;
 inline constexpr ZafEventType DefaultButtonChangedEvent = -220;
 inline constexpr ZafEventType AddObjectEvent = -400;
 inline constexpr ZafEventType SubtractObjectEvent = -401;
@@ -89,6 +92,8 @@ inline constexpr ZafEventType FocusLoseEvent = -3503;
 // region it had before.
 inline constexpr ZafEventType SizedEvent = -3504;
 inline constexpr ZafEventType MovedEvent = -3505;
+// A notebook showed another page.
+inline constexpr ZafEventType PageChangedEvent = -3508;
 inline constexpr ZafEventType TipEnterEvent = -3509;
 inline constexpr ZafEventType TipLeaveEvent = -3510;
 // The change of a scroll-bar control, vertical or horizontal, to the window it belongs to.

@@ -2,6 +2,9 @@
 // window, disabling that carries over to every object inside, focus handed on to the current child, and the
 // selection mode, fixed once the native window exists.
 #include "framework/core/zafwindow.h"
+
+#include "framework/core/zafnotebook.h"
+#include "framework/data/zafclassid.h"
 #include "native/native.h"
 
 bool ZafWindow::SetMaximized(bool flag) {
@@ -97,6 +100,11 @@ bool ZafWindow::SetDisabled(bool flag) {
 }
 
 bool ZafWindow::SetFocus(bool flag) {
+  // A page of a notebook is shown before it takes the focus.
+  if (flag && parent && parent->IsA(ID_ZAF_NOTEBOOK)) {
+    auto* notebook = static_cast<ZafNotebook*>(parent);
+    notebook->SetCurrentPageIndex(notebook->Index(this));
+  }
   if (!screenID) {
     return ZafWindowObject::SetFocus(flag);
   }
