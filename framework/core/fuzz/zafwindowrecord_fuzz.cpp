@@ -9,6 +9,7 @@
 #include <string>
 
 #include "framework/core/fuzz/zafrecordfuzzfile.h"
+#include "framework/core/zafcombobox.h"
 #include "framework/core/zafinteger.h"
 #include "framework/core/zafprompt.h"
 #include "framework/core/zafreal.h"
@@ -42,6 +43,7 @@ const ChildClass kChildClasses[] = {
     {u"ZafStatusBar", ID_ZAF_STATUS_BAR, &ZafStatusBar::Read},
     {u"ZafToolBar", ID_ZAF_TOOL_BAR, &ZafToolBar::Read},
     {u"ZafVtList", ID_ZAF_VT_LIST, &ZafVtList::Read},
+    {u"ZafComboBox", ID_ZAF_COMBO_BOX, &ZafComboBox::Read},
 };
 
 }  // namespace
