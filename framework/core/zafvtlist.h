@@ -54,6 +54,14 @@ class ZafVtList : public ZafEmbeddedWindow {
   const ZafPaletteMap* MapPalette(uint16_t type, uint16_t state) override;
 
   // ---- Native half (defined by the back-end) ----
+  // Takes an item without a parent in, drawn inside the list and in its colours; the list box is not told.
+  ZafWindowObject* AddItem(ZafWindowObject* object, ZafWindowObject* before = nullptr);
+  // The native entry of an item: its text, or the item itself when the items draw themselves.
+  native::LPARAM EntryOf(ZafWindowObject& item);
+  // A drop on a list-type window (a list or a combo box) that accepts drops: a drop with no key held is
+  // a move with Shift and a copy with Ctrl; the drag object's text becomes a new item, or the selected
+  // items of a list-type drag object are copied or moved over. Answers the drop code, or -1 when refused.
+  static ZafEventType DropOnList(ZafWindow& target, const ZafEventRecord& event);
   ZafWindowObject* Add(ZafWindowObject* object, ZafWindowObject* before = nullptr) override;
   ZafWindowObject* Subtract(ZafWindowObject* object) override;
   void NotifyChildrenDestroy() override;
@@ -82,15 +90,12 @@ class ZafVtList : public ZafEmbeddedWindow {
   void MakeList();
   // Every item is drawn inside the list, in the list's colours.
   void MarkItems();
-  // The native entry of an item: its text, or the item itself when the items draw themselves.
-  native::LPARAM EntryOf(ZafWindowObject& item);
   void FillNative(bool created);
   ZafEventType Command(const ZafEventRecord& event);
   ZafEventType SelectionChanged(const ZafEventRecord& event);
   ZafEventType DrawItem(const ZafEventRecord& event);
   ZafEventType MeasureItem(const ZafEventRecord& event);
   ZafEventType ListColors(const ZafEventRecord& event);
-  ZafEventType DropItems(ZafWindowObject& source, bool move);
   // Sets bytes of the palette of (type, state) in the list's own palette data.
   void ChangePalette(uint16_t type, uint16_t state, void (*change)(ZafPaletteStruct&, uint8_t, uint8_t),
                      uint8_t value, uint8_t second);

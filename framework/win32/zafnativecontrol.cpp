@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/core/zafdisplay.h"
+#include "framework/core/zafeventrecord.h"
 #include "framework/core/zafwindowobject.h"
 #include "framework/data/zafstringdata.h"
 #include "framework/win32/zafmswindowsapp.h"
@@ -39,6 +40,19 @@ void ZafSetControlFont(ZafWindowObject& field) {
     native::SendMessage(field.ScreenID(), native::WM_SETFONT,
                         reinterpret_cast<native::WPARAM>(display->fontTable[font]), native::FALSE);
   }
+}
+
+void ZafRefontListControl(ZafWindowObject& control) {
+  const native::HWND window = control.ScreenID();
+  if (!window) {
+    return;
+  }
+  native::SendMessage(window, native::WM_SETREDRAW, native::FALSE, 0);
+  ZafSetControlFont(control);
+  if (control.AutomaticUpdate() && control.Visible()) {
+    native::SendMessage(window, native::WM_SETREDRAW, native::TRUE, 0);
+  }
+  control.Event(ZafEventRecord(RedisplayEvent, 0));
 }
 
 void ZafPrepareEditControl(ZafWindowObject& field, const ZafStringData& data) {
@@ -123,4 +137,10 @@ void ZafFillSystemColors(ZafPaletteStruct& palette, native::COLORREF foreground,
 void ZafFillWindowColor(ZafPaletteStruct& palette) {
   const native::COLORREF window = native::GetSysColor(native::COLOR_WINDOW);
   ZafFillSystemColors(palette, window, window);
+}
+
+ZafEventType ZafCallUserCallback(ZafWindowObject& object, const ZafEventRecord& event, ZafEventType code) {
+  ZafEventRecord copy = event;
+  const ZafWindowObject::UserCallback callback = object.userCallback;
+  return (object.*callback)(&object, copy, code);
 }

@@ -11,6 +11,7 @@
 #include "native/user/nativetypes.h"
 
 class ZafElement;
+class ZafEventRecord;
 class ZafStringData;
 class ZafWindowObject;
 
@@ -24,6 +25,10 @@ ZafEventType ZafControlColors(native::HDC context, const ZafPaletteStruct& text,
                               const ZafPaletteStruct& background);
 // Gives the control the font of the field's text palette, without redrawing.
 void ZafSetControlFont(ZafWindowObject& field);
+// A list control's new palettes: the font of its text palette with drawing held off meanwhile (drawing
+// comes back when the control updates itself and shows), then the control drawn again. Nothing without
+// a control.
+void ZafRefontListControl(ZafWindowObject& control);
 // A new edit control's set-up: the data's maximum length as its limit (none without one) and the font.
 void ZafPrepareEditControl(ZafWindowObject& field, const ZafStringData& data);
 // Copies the control's text into `data`; the observer's own row is silenced meanwhile, so that the change
@@ -43,6 +48,9 @@ ZafEventType ZafEditKeyAnswer(ZafEventType answer, native::WPARAM key);
 // Whether a key typed into a field stays with its control: letters, digits, the number pad, Space up to the
 // arrow keys, and Backspace. Every other key is the framework's.
 bool ZafControlKeepsKey(native::WPARAM key);
+// Runs the object's user callback with a copy of the event and the code: how a list's control tells its
+// items that they were chosen.
+ZafEventType ZafCallUserCallback(ZafWindowObject& object, const ZafEventRecord& event, ZafEventType code);
 // Fills one native colour when its palette byte asks for the system's default and nothing filled it yet.
 void ZafFillSystemColor(uint8_t colorByte, uint32_t& nativeColor, native::COLORREF systemColor);
 // The same for a palette's foreground and background.

@@ -3,6 +3,7 @@
 // notifications become the items' selection, focus and user callbacks. Items dropped on the list join it.
 #include <vector>
 
+#include "framework/core/zafcombobox.h"
 #include "framework/core/zafdisplay.h"
 #include "framework/core/zafstring.h"
 #include "framework/core/zafvtlist.h"
@@ -21,12 +22,6 @@ constexpr uint16_t kFontState = 33;
 
 ZafWindowObject* AsItem(ZafElement* element) {
   return static_cast<ZafWindowObject*>(element);
-}
-
-ZafEventType CallUser(ZafWindowObject& item, const ZafEventRecord& event, ZafEventType code) {
-  ZafEventRecord copy = event;
-  const ZafWindowObject::UserCallback callback = item.userCallback;
-  return (item.*callback)(&item, copy, code);
 }
 
 }  // namespace
@@ -85,14 +80,15 @@ void ZafVtList::FillNative(bool created) {
 }
 
 int ZafVtList::ResetNative() {
-  if (screenID) {
+  // A list living in another control (a combo box's) leaves refilling it to that control's owner.
+  if (screenID && ownNativeWindow) {
     native::SendMessage(screenID, native::LB_RESETCONTENT, 0, 0);
     FillNative(false);
   }
   return 0;
 }
 
-ZafWindowObject* ZafVtList::Add(ZafWindowObject* object, ZafWindowObject* before) {
+ZafWindowObject* ZafVtList::AddItem(ZafWindowObject* object, ZafWindowObject* before) {
   if (!object || object->Parent()) {
     return object;
   }
@@ -100,7 +96,14 @@ ZafWindowObject* ZafVtList::Add(ZafWindowObject* object, ZafWindowObject* before
   object->SetParentDrawBorder(true);
   object->SetParentDrawFocus(true);
   object->SetParentPalette(true);
-  ZafWindow::Add(object, before);
+  return ZafWindow::Add(object, before);
+}
+
+ZafWindowObject* ZafVtList::Add(ZafWindowObject* object, ZafWindowObject* before) {
+  if (!object || object->Parent()) {
+    return object;
+  }
+  AddItem(object, before);
   if (screenID && !object->SupportObject() && object->Parent() == this) {
     native::SendMessage(screenID, native::LB_INSERTSTRING, Index(object), EntryOf(*object));
     if (object->Selected()) {
@@ -195,7 +198,7 @@ ZafEventType ZafVtList::Command(const ZafEventRecord& event) {
   switch (native::HIWORD(event.osEvent.wParam)) {
     case native::LBN_DBLCLK:
       if (ZafWindowObject* item = AsItem(Current())) {
-        CallUser(*item, event, ChosenByDoubleClickEvent);
+        ZafCallUserCallback(*item, event, ChosenByDoubleClickEvent);
       }
       return event.type;
     case native::LBN_SELCHANGE:
@@ -212,7 +215,7 @@ ZafEventType ZafVtList::SelectionChanged(const ZafEventRecord& event) {
     if (ZafWindowObject* item = AsItem(Get(caret))) {
       item->NotifyFocus(item, true);
       item->SetSelected(true);
-      CallUser(*item, event, ChosenEvent);
+      ZafCallUserCallback(*item, event, ChosenEvent);
     }
     return event.type;
   }
@@ -237,7 +240,7 @@ ZafEventType ZafVtList::SelectionChanged(const ZafEventRecord& event) {
       continue;
     }
     item->SetSelected(inSelection);
-    CallUser(*item, event, ChosenEvent);
+    ZafCallUserCallback(*item, event, ChosenEvent);
   }
   return event.type;
 }
@@ -297,11 +300,15 @@ ZafWindowObject* ZafVtList::NotifyFocus(ZafWindowObject* focusObject, bool setFo
 
 ZafWindowObject* ZafVtList::NotifySelection(ZafWindowObject* object, bool setSelected) {
   ZafWindow::NotifySelection(object, setSelected);
-  if (!screenID || !object || object->Selected() != setSelected) {
+  if (!object || object->Selected() != setSelected) {
     return object;
   }
   if (!ownNativeWindow) {
+    // The list lives in its owner's control (a combo box's), which follows the choice with or without it.
     return parent ? parent->NotifySelection(object, setSelected) : object;
+  }
+  if (!screenID) {
+    return object;
   }
   const int index = Index(object);
   if (index < 0 || (native::SendMessage(screenID, native::LB_GETSEL, index, 0) > 0) == setSelected) {
@@ -324,6 +331,59 @@ ZafEventType ZafVtList::ScrollEvent(const ZafEventRecord& event) {
 }
 
 ZafEventType ZafVtList::DragDropEvent(const ZafEventRecord& event) {
+  return DropOnList(*this, event);
+}
+
+namespace {
+
+// The drag object's text as a new borderless item of the target; on a move the source's text goes.
+ZafEventType DropText(ZafWindow& target, ZafWindowObject& source, bool move) {
+  const ZafIChar* text = source.Text();
+  if (!text || !*text) {
+    return DragRefusedResult;
+  }
+  auto* item = new ZafString(0, 0, 0, new ZafStringData(text));
+  item->SetBordered(false);
+  target.Add(item);
+  if (move) {
+    source.SetText(u"");
+  }
+  return 0;
+}
+
+// The selected items of a list-type source copied into the target, or taken out of the source and added.
+// A combo box holds its items in its list but takes them out itself, so that its control follows.
+void DropSelectedItems(ZafWindow& target, ZafWindow& source, bool move) {
+  ZafWindow& items = source.IsA(ID_ZAF_COMBO_BOX) ? *static_cast<ZafComboBox&>(source).List() : source;
+  const bool targetUpdate = target.AutomaticUpdate();
+  const bool sourceUpdate = source.AutomaticUpdate();
+  target.SetAutomaticUpdate(false);
+  if (move) {
+    source.SetAutomaticUpdate(false);
+  }
+  std::vector<ZafWindowObject*> chosen;
+  for (ZafElement* element = items.First(); element; element = element->Next()) {
+    if (AsItem(element)->Selected()) {
+      chosen.push_back(AsItem(element));
+    }
+  }
+  for (ZafWindowObject* item : chosen) {
+    if (move) {
+      source.Subtract(item);
+      target.Add(item);
+    } else {
+      target.Add(item->Duplicate());
+    }
+  }
+  if (move) {
+    source.SetAutomaticUpdate(sourceUpdate);
+  }
+  target.SetAutomaticUpdate(targetUpdate);
+}
+
+}  // namespace
+
+ZafEventType ZafVtList::DropOnList(ZafWindow& target, const ZafEventRecord& event) {
   ZafWindowObject* source = windowManager ? windowManager->dragObject : nullptr;
   ZafEventType code = event.type;
   if (code == DroppedEvent) {
@@ -336,71 +396,26 @@ ZafEventType ZafVtList::DragDropEvent(const ZafEventRecord& event) {
     }
   }
   if (code != DropMoveEvent && code != DropCopyEvent) {
-    return ZafWindowObject::DragDropEvent(event);
+    return target.ZafWindowObject::DragDropEvent(event);
   }
-  if (!source || IsDisabledUp() || !acceptDrop || source == this) {
+  if (!source || target.IsDisabledUp() || !target.AcceptDrop() || source == &target) {
     return DragRefusedResult;
   }
-  if (selectionType == ZAF_SELECT_EXTENDED) {
-    for (ZafElement* element = First(); element; element = element->Next()) {
+  const bool move = code == DropMoveEvent;
+  if (target.SelectionType() == ZAF_SELECT_EXTENDED) {
+    for (ZafElement* element = target.First(); element; element = element->Next()) {
       AsItem(element)->SetSelected(false);
     }
   }
-  return DropItems(*source, code == DropMoveEvent) == DragRefusedResult ? DragRefusedResult : code;
-}
-
-ZafEventType ZafVtList::DropItems(ZafWindowObject& source, bool move) {
-  if (!source.IsA(ID_ZAF_LIST)) {
-    const ZafIChar* text = source.Text();
-    if (!text || !*text) {
-      return DragRefusedResult;
-    }
-    auto* item = new ZafString(0, 0, 0, new ZafStringData(text));
-    item->SetBordered(false);
-    Add(item);
-    if (move) {
-      source.SetText(u"");
-    }
-    return 0;
+  if (!source->IsA(ID_ZAF_LIST)) {
+    return DropText(target, *source, move) == DragRefusedResult ? DragRefusedResult : code;
   }
-  auto& list = static_cast<ZafWindow&>(source);
-  const bool listUpdate = AutomaticUpdate();
-  const bool sourceUpdate = list.AutomaticUpdate();
-  SetAutomaticUpdate(false);
-  if (move) {
-    list.SetAutomaticUpdate(false);
-  }
-  std::vector<ZafWindowObject*> chosen;
-  for (ZafElement* element = list.First(); element; element = element->Next()) {
-    if (AsItem(element)->Selected()) {
-      chosen.push_back(AsItem(element));
-    }
-  }
-  for (ZafWindowObject* item : chosen) {
-    if (move) {
-      list.Subtract(item);
-      Add(item);
-    } else {
-      Add(item->Duplicate());
-    }
-  }
-  if (move) {
-    list.SetAutomaticUpdate(sourceUpdate);
-  }
-  SetAutomaticUpdate(listUpdate);
-  return 0;
+  DropSelectedItems(target, static_cast<ZafWindow&>(*source), move);
+  return code;
 }
 
 void ZafVtList::UpdatePalettes(uint16_t, uint16_t) {
-  if (!screenID) {
-    return;
-  }
-  native::SendMessage(screenID, native::WM_SETREDRAW, native::FALSE, 0);
-  ZafSetControlFont(*this);
-  if (automaticUpdate && visible) {
-    native::SendMessage(screenID, native::WM_SETREDRAW, native::TRUE, 0);
-  }
-  Event(ZafEventRecord(RedisplayEvent, 0));
+  ZafRefontListControl(*this);
 }
 
 void ZafVtList::SetDisplayColors(ZafPaletteStruct& palette, uint16_t type, uint16_t state) {

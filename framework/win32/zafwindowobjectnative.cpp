@@ -182,6 +182,10 @@ int ZafWindowObject::UpdateNativeText() {
   if (owner && owner->IsA(ID_ZAF_COMBO_BOX)) {
     native::SendMessage(screenID, native::CB_DELETESTRING, position, 0);
     native::SendMessage(screenID, native::CB_INSERTSTRING, position, text);
+    // The entry went out and came back: the chosen one stays chosen.
+    if (selected) {
+      native::SendMessage(screenID, native::CB_SETCURSEL, position, 0);
+    }
     return 0;
   }
   native::SendMessage(screenID, native::LB_DELETESTRING, position, 0);

@@ -42,8 +42,11 @@ constexpr Forwarded kForwarded[] = {
     {CB_GETCURSEL, LB_GETCURSEL},
 };
 
-ComboBox* comboOf(HWND window) {
-  return dynamic_cast<ComboBox*>(reinterpret_cast<ControlWindow*>(GetWindowLong(window, 0)));
+// Letters compare in either case: the upper case of the basic Latin and Latin-1 letters.
+char16_t foldCase(char16_t character) {
+  const bool lower = (character >= u'a' && character <= u'z') ||
+                     (character >= 0xE0 && character <= 0xFE && character != 0xF7);
+  return lower ? static_cast<char16_t>(character - 0x20) : character;
 }
 
 // The height of the frame around a window's client area, top and bottom together.
@@ -56,6 +59,12 @@ int frameHeight(HWND window) {
 }
 
 }  // namespace
+
+ComboBox* ComboBox::of(HWND window) {
+  return window != nullptr
+             ? dynamic_cast<ComboBox*>(reinterpret_cast<ControlWindow*>(GetWindowLong(window, 0)))
+             : nullptr;
+}
 
 DWORD ComboBox::type() const {
   DWORD kind = style() & CBS_TYPEMASK;
@@ -116,6 +125,12 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (keyDown(static_cast<UINT>(wParam), message == WM_SYSKEYDOWN)) {
+        return 0;
+      }
+      return handleCommon(message, wParam, lParam);
+    case WM_CHAR:
+      if (edit_ == nullptr && wParam >= u' ') {
+        typeAhead(static_cast<char16_t>(wParam));
         return 0;
       }
       return handleCommon(message, wParam, lParam);
@@ -260,14 +275,8 @@ void ComboBox::create(const CREATESTRUCT& create) {
 
 void ComboBox::createEdit(LPCWSTR text) {
   DWORD editStyle = WS_CHILD | WS_VISIBLE | ((style() & CBS_AUTOHSCROLL) != 0 ? ES_AUTOHSCROLL : 0);
-  edit_ = CreateWindowEx(0, kEditClass, text != nullptr ? text : u"", editStyle, 0, 0, 0, 0, window(),
+  edit_ = CreateWindowEx(0, kComboEditClass, text != nullptr ? text : u"", editStyle, 0, 0, 0, 0, window(),
                          reinterpret_cast<HMENU>(static_cast<std::intptr_t>(kEditId)), nullptr, nullptr);
-  if (edit_ == nullptr) {
-    return;
-  }
-  // The combo box takes the keys that open the list or move the selection before the edit field does.
-  editProcedure_ = reinterpret_cast<WNDPROC>(
-      SetWindowLong(edit_, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&ComboBox::editFilter)));
 }
 
 void ComboBox::createList() {
@@ -497,10 +506,47 @@ bool ComboBox::keyDown(UINT key, bool alt) {
   }
 }
 
+int ComboBox::entryStartingWith(std::u16string_view prefix, int from) const {
+  int count = static_cast<int>(SendMessage(list_, LB_GETCOUNT, 0, 0));
+  for (int step = 0; step < count && !prefix.empty(); ++step) {
+    int index = (std::max(from, 0) + step) % count;
+    std::u16string text = entryText(index);
+    if (text.size() >= prefix.size() &&
+        std::equal(prefix.begin(), prefix.end(), text.begin(),
+                   [](char16_t a, char16_t b) { return foldCase(a) == foldCase(b); })) {
+      return index;
+    }
+  }
+  return -1;
+}
+
+void ComboBox::typeAhead(char16_t character) {
+  int found = entryStartingWith(std::u16string_view(&character, 1), current() + 1);
+  if (found >= 0) {
+    select(found, true);
+  }
+}
+
+// The open list follows what is typed into the edit field, without changing the field.
+void ComboBox::markTypedEntry() {
+  if (!dropped_) {
+    return;
+  }
+  LRESULT length = SendMessage(edit_, WM_GETTEXTLENGTH, 0, 0);
+  std::u16string typed(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, u'\0');
+  typed.resize(static_cast<std::size_t>(
+      SendMessage(edit_, WM_GETTEXT, typed.size(), reinterpret_cast<LPARAM>(typed.data()))));
+  int found = entryStartingWith(typed, 0);
+  if (found >= 0) {
+    SendMessage(list_, LB_SETCURSEL, static_cast<WPARAM>(found), 0);
+  }
+}
+
 void ComboBox::childCommand(WORD code) {
   switch (code) {
     case EN_CHANGE:
       if (!settingText_) {
+        markTypedEntry();
         notifyParent(CBN_EDITCHANGE);
       }
       break;
@@ -514,20 +560,6 @@ void ComboBox::childCommand(WORD code) {
     default:
       break;
   }
-}
-
-LRESULT ComboBox::editFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-  ComboBox* box = comboOf(GetParent(edit));
-  if (box == nullptr) {
-    // The combo box is going: the edit field's own class procedure finishes its work.
-    return CallWindowProc(reinterpret_cast<WNDPROC>(GetClassLong(edit, GCL_WNDPROC)), edit, message, wParam,
-                          lParam);
-  }
-  if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN) &&
-      box->keyDown(static_cast<UINT>(wParam), message == WM_SYSKEYDOWN)) {
-    return 0;
-  }
-  return CallWindowProc(box->editProcedure_, edit, message, wParam, lParam);
 }
 
 // Painting.

@@ -4,8 +4,11 @@
 // that drops the list; CBS_DROPDOWNLIST has a field showing the chosen entry instead of an edit field. The
 // entries live in the list (a ComboList window); the combo box passes the CB_* messages on to it. The field
 // follows the selection. The height a caller gives a drop-down combo box is the field plus the dropped list:
-// the window keeps the field's height and remembers the rest for the list.
+// the window keeps the field's height and remembers the rest for the list. Typing types ahead: a character
+// in a field without an edit chooses the next entry starting with it; text typed into the edit field while
+// the list is open marks the first entry starting with that text.
 
+#include <string_view>
 #include <vector>
 
 #include "native/controls/controlwindow.h"
@@ -23,6 +26,10 @@ class ComboBox : public ControlWindow {
   void listChose(int index);
   // A click elsewhere, or the mouse taken away: the list closes without a choice.
   void listDismissed() { closeUp(false); }
+  // The edit field's key presses: answers whether the key belonged to the combo box.
+  bool keyDown(UINT key, bool alt);
+  // The combo box of a window of this class, or null.
+  static ComboBox* of(HWND window);
 
   // The drop button's width, and the room around the field's text, in pixels.
   static constexpr int kButtonWidth = 16;
@@ -53,8 +60,11 @@ class ComboBox : public ControlWindow {
   void closeUp(bool chosen);
   void toggle();
   void press(POINT point);
-  // Answers whether the key belonged to the combo box.
-  bool keyDown(UINT key, bool alt);
+  // The first entry from `from` on (round to the start) whose text starts with `prefix`, letters in
+  // either case; -1 when none does.
+  int entryStartingWith(std::u16string_view prefix, int from) const;
+  void typeAhead(char16_t character);
+  void markTypedEntry();
   void childCommand(WORD code);
 
   RECT fieldRect() const;
@@ -62,11 +72,8 @@ class ComboBox : public ControlWindow {
   void paint(HDC dc) override;
   void drawFieldByOwner(HDC dc, const RECT& field);
 
-  static LRESULT editFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
-
   HWND edit_ = nullptr;
   HWND list_ = nullptr;
-  WNDPROC editProcedure_ = nullptr;
   int fieldHeight_ = 0;
   int listHeight_ = 0;
   bool dropped_ = false;

@@ -18,6 +18,8 @@ inline constexpr const WCHAR* kListBoxClass = u"ListBox";
 inline constexpr const WCHAR* kComboBoxClass = u"ComboBox";
 // The pop-up list a drop-down combo box shows.
 inline constexpr const WCHAR* kComboListClass = u"ComboLBox";
+// The edit field of a combo box that has one: the combo box's keys come first.
+inline constexpr const WCHAR* kComboEditClass = u"ComboEdit";
 inline constexpr const WCHAR* kMdiClientClass = u"MDICLIENT";
 inline constexpr const WCHAR* TRACKBAR_CLASS = u"msctls_trackbar32";
 

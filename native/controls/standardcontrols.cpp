@@ -2,6 +2,7 @@
 
 #include "native/controls/button.h"
 #include "native/controls/combobox.h"
+#include "native/controls/comboedit.h"
 #include "native/controls/combolist.h"
 #include "native/controls/controlconstants.h"
 #include "native/controls/controlwindow.h"
@@ -39,6 +40,7 @@ void registerStandardControls(ClassRegistry& classes) {
   classes.add(controlClass<ListBox>(kListBoxClass, CS_DBLCLKS), true);
   classes.add(controlClass<ComboBox>(kComboBoxClass, CS_DBLCLKS), true);
   classes.add(controlClass<ComboList>(kComboListClass, CS_DBLCLKS), true);
+  classes.add(controlClass<ComboEdit>(kComboEditClass, CS_DBLCLKS), true);
   classes.add(controlClass<MdiClient>(kMdiClientClass, 0), true);
   classes.add(controlClass<ScrollBarControl>(kScrollBarClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW), true);
 }

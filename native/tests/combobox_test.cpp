@@ -66,6 +66,11 @@ POINT buttonPoint(ControlHarness& h, HWND combo) {
   return POINT{rect.right - ComboBox::kButtonWidth / 2 - 2, (rect.top + rect.bottom) / 2};
 }
 
+LRESULT passToClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return CallWindowProc(reinterpret_cast<WNDPROC>(GetClassLong(window, GCL_WNDPROC)), window, message, wParam,
+                        lParam);
+}
+
 }  // namespace
 
 TEST(ComboBoxControl, DropDownHasAnEditFirstChildAndKeepsTheFieldHeight) {
@@ -73,8 +78,14 @@ TEST(ComboBoxControl, DropDownHasAnEditFirstChildAndKeepsTheFieldHeight) {
   HWND combo = comboWith(h, CBS_DROPDOWN | CBS_AUTOHSCROLL, {});
   HWND edit = GetWindow(combo, GW_CHILD);
   ASSERT_NE(edit, nullptr);
-  HWND plainEdit = h.create(kEditClass, 0, RECT{200, 10, 300, 30});
-  EXPECT_EQ(GetClassLong(edit, GCL_WNDPROC), GetClassLong(plainEdit, GCL_WNDPROC)) << "an EDIT window";
+  // A caller's subclass that passes everything to the class procedure keeps the combo box's keys.
+  SetWindowLong(edit, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&passToClassProcedure));
+  SendMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(u"only"));
+  SetFocus(combo);
+  h.driver.pressKey(VK_DOWN);
+  h.pump();
+  EXPECT_EQ(SendMessage(combo, CB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(fieldText(combo), u"only");
   EXPECT_NE(GetWindowLong(edit, GWL_STYLE) & ES_AUTOHSCROLL, 0);
   RECT rect = h.driver.screenRect(combo);
   EXPECT_LT(rect.bottom - rect.top, 40) << "the window is the field alone";
@@ -235,6 +246,35 @@ TEST(ComboBoxControl, UpAndDownChangeTheSelectionWithSelChange) {
     }
     EXPECT_EQ(changes, 4) << "not at the end, where nothing changed";
   }
+}
+
+TEST(ComboBoxControl, TypingAheadChoosesByFirstLetterOrMarksTheTypedEntry) {
+  ControlHarness h;
+  HWND list = comboWith(h, CBS_DROPDOWNLIST, {u"Anna", u"bert", u"Bob", u"carl"});
+  SetFocus(list);
+  h.pump();
+  h.spy.clear();
+  const struct {
+    char16_t typed;
+    int selection;
+  } steps[] = {{u'b', 1}, {u'B', 2}, {u'b', 1}, {u'C', 3}, {u'z', 3}, {u'a', 0}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(static_cast<char>(step.typed));
+    h.driver.typeText(std::u16string(1, step.typed));
+    h.pump();
+    EXPECT_EQ(SendMessage(list, CB_GETCURSEL, 0, 0), step.selection);
+  }
+  std::vector<WORD> codes = h.notifications(list);
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), CBN_SELCHANGE), 5) << "none for a letter no entry has";
+
+  HWND editable = comboWith(h, CBS_DROPDOWN, {u"Anna", u"bert", u"Bob"}, RECT{200, 10, 350, 160});
+  SetFocus(editable);
+  SendMessage(editable, CB_SHOWDROPDOWN, TRUE, 0);
+  h.driver.typeText(u"bo");
+  h.pump();
+  EXPECT_EQ(SendMessage(editable, CB_GETCURSEL, 0, 0), 2) << "the open list marks the entry typed";
+  EXPECT_EQ(fieldText(editable), u"bo") << "the typed text stays";
+  EXPECT_TRUE(dropped(editable));
 }
 
 TEST(ComboBoxControl, OwnerDrawnComboMeasuresFieldAndEntriesAndDrawsAsTheComboBox) {

@@ -1,8 +1,8 @@
 // Reads a stored window whose records are fuzzed bytes: the first two bytes (little-endian) give the length
 // of the window's own record; of the rest, the first byte chooses the class of one object stored under it
 // (a window, so that nesting is exercised, a dialog, a message window, an icon, an MDI window, one of the
-// fields, bars or lists, or a geometry manager) and the others are its record. Whatever the bytes, reading
-// must end with a window or an error, never a crash.
+// fields, bars, lists or combo boxes, or a geometry manager) and the others are its record. Whatever the
+// bytes, reading must end with a window or an error, never a crash.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "framework/core/fuzz/zafrecordfuzzfile.h"
+#include "framework/core/zafcombobox.h"
 #include "framework/core/zafdialogwindow.h"
 #include "framework/core/zafgeometrymanager.h"
 #include "framework/core/zaficon.h"
@@ -53,6 +54,7 @@ const ChildClass kChildClasses[] = {
     {u"ZafIcon", ID_ZAF_ICON, &ZafIcon::Read},
     {u"ZafMDIWindow", ID_ZAF_MDI_WINDOW, &ZafMDIWindow::Read},
     {u"ZafGeometryManager", ID_ZAF_GEOMETRY_MANAGER, &ZafGeometryManager::Read},
+    {u"ZafComboBox", ID_ZAF_COMBO_BOX, &ZafComboBox::Read},
 };
 
 }  // namespace
