@@ -8,6 +8,7 @@
 
 native::HINSTANCE ZafMSWindowsApp::instance = nullptr;
 ZafMSWindowsApp::SystemDecision ZafMSWindowsApp::system;
+bool ZafMSWindowsApp::running = false;
 
 namespace {
 
@@ -68,9 +69,11 @@ ZafMSWindowsApp::ZafMSWindowsApp(native::HINSTANCE newInstance) {
   // The locale the framework builds when its data file has none takes the user's settings.
   ZafLocaleData::SetSystemDefaultsLoader(
       static_cast<ZafLocaleData::SystemDefaultsLoader>(&ZafLocaleData::LoadSystemDefaults));
+  running = true;
 }
 
 ZafMSWindowsApp::~ZafMSWindowsApp() {
+  running = false;
   KSetFileDialogHook(nullptr);
   ZafLocaleData::SetSystemDefaultsLoader(nullptr);
   native::UnregisterClass(windowClassName, instance);

@@ -33,6 +33,9 @@ class ZafMSWindowsApp {
   ZafMSWindowsApp(const ZafMSWindowsApp&) = delete;
   ZafMSWindowsApp& operator=(const ZafMSWindowsApp&) = delete;
 
+  // Whether one is alive: its window classes are registered.
+  static bool Running() { return running; }
+
   // Process-wide values, written only by the constructor.
   static native::HINSTANCE instance;
   static SystemDecision system;
@@ -40,6 +43,9 @@ class ZafMSWindowsApp {
   static constexpr const char16_t* windowClassName = u"ZafWindow";
   static constexpr const char16_t* mdiFrameClassName = u"ZafMDIFrame";
   static constexpr const char16_t* mdiChildClassName = u"ZafMDIChild";
+
+ private:
+  static bool running;
 };
 
 #endif

@@ -1,5 +1,5 @@
-// The window-frame tests share this set-up: a headless desktop with the application object, the screen
-// display, an event manager and a window manager through which top-level windows are shown; a support
+// The window-frame tests share this set-up: a headless desktop with the application object, whose window
+// manager shows the top-level windows and whose event manager takes the framework events; a support
 // object that stands for a frame part (no window of its own) or a bar along the top edge (a window of its
 // own); and a window that keeps the framework events it is sent.
 #ifndef FRAMEWORK_WIN32_TESTS_ZAFWINDOWFRAMETESTBED_H
@@ -8,13 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
+#include "framework/core/zafapplication.h"
 #include "framework/core/zafeventmanager.h"
 #include "framework/core/zafwindowmanager.h"
 #include "framework/win32/zafmswindowsapp.h"
-#include "framework/win32/zafscreendisplay.h"
 #include "native/native.h"
 #include "native/testdriver.h"
 
@@ -88,18 +87,6 @@ class NoticeWindow : public ZafWindow {
 
 class ZafWindowFrameTest : public testing::Test {
  protected:
-  ZafWindowFrameTest() {
-    ZafWindowObject::display = &screen;
-    ZafWindowObject::eventManager = &events;
-    manager = std::make_unique<ZafWindowManager>();
-  }
-  // The window manager takes its windows down and deletes them while the desktop is still there.
-  ~ZafWindowFrameTest() override {
-    manager.reset();
-    ZafWindowObject::display = nullptr;
-    ZafWindowObject::eventManager = nullptr;
-  }
-
   // Shows a top-level window through the window manager, which owns it from then on.
   template <typename Window>
   Window* Shown(Window* window) {
@@ -132,10 +119,10 @@ class ZafWindowFrameTest : public testing::Test {
   }
 
   native::TestDriver driver{native::DesktopOptions{800, 600, 96}};
-  ZafMSWindowsApp application{nullptr};
-  ZafScreenDisplay screen;
-  ZafEventManager events;
-  std::unique_ptr<ZafWindowManager> manager;
+  // The application takes the windows still open down with it while the desktop is still there.
+  ZafApplication application{0, nullptr};
+  ZafEventManager& events = *ZafWindowObject::eventManager;
+  ZafWindowManager* manager = ZafWindowObject::windowManager;
 };
 
 #endif
