@@ -6,6 +6,7 @@
 
 int32_t ZafHelpTips::firstDelay = 500;
 int32_t ZafHelpTips::tipDelay = 500;
+bool ZafHelpTips::tipsActive = false;
 
 ZafHelpTips::ZafHelpTips(int32_t deviceState, int32_t mode)
     : ZafDevice(E_HELP_TIPS, deviceState), mode(mode) {

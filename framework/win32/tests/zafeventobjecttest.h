@@ -121,11 +121,13 @@ class ZafEventObjectTest : public ZafWin32Test {
     ZafWindowObject::eventManager = nullptr;
   }
 
-  // Gives the object a visible child window of the host at (x, y) of its client area; the object's
-  // region follows the window.
-  native::HWND Place(EventObject& object, int x, int y, int width = 60, int height = 40) {
-    const native::HWND window = ZafCreateWindow(&object, ZafMSWindowsApp::windowClassName,
-                                                native::WS_CHILD | native::WS_VISIBLE, nullptr, host);
+  // Gives the object a visible child window of the host (or of the given parent) at (x, y) of its client
+  // area; the object's region follows the window.
+  native::HWND Place(EventObject& object, int x, int y, int width = 60, int height = 40,
+                     native::HWND parentWindow = nullptr) {
+    const native::HWND window =
+        ZafCreateWindow(&object, ZafMSWindowsApp::windowClassName, native::WS_CHILD | native::WS_VISIBLE,
+                        nullptr, parentWindow ? parentWindow : host);
     object.SetScreenID(window);
     windows.push_back(window);
     native::MoveWindow(window, x, y, width, height, native::TRUE);
