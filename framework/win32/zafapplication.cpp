@@ -5,6 +5,7 @@
 #include "framework/core/zafdatamanager.h"
 #include "framework/core/zaferrorsystem.h"
 #include "framework/core/zafeventmanager.h"
+#include "framework/core/zafhelptips.h"
 #include "framework/core/zafwindowmanager.h"
 #include "framework/data/zafi18ndata.h"
 #include "framework/data/zafobjectpersistence.h"
@@ -61,6 +62,7 @@ void ZafApplication::StartServices() {
   eventManager->Add(new ZafKeyboard(D_ON));
   eventManager->Add(new ZafMouse(D_ON, DM_WAIT));
   eventManager->Add(new ZafCursor(D_ON, DC_INSERT));
+  eventManager->Add(new ZafHelpTips(D_ON, ZAF_TIPS_AND_HELP_BAR));
   // The loop asks for events without waiting, so native messages are read as they come.
   eventManager->nativeInput = 1;
   ZafWindowObject::eventManager = eventManager.get();

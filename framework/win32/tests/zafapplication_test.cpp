@@ -68,7 +68,7 @@ TEST_F(ZafApplicationTest, ServicesComeUpInOrderAndGoDownInReverse) {
   {
     ZafApplication application(1, arguments);
     EXPECT_EQ(Published(), 7);
-    for (int32_t device : {E_KEYBOARD_DEVICE, E_MOUSE_DEVICE, E_CURSOR_DEVICE}) {
+    for (int32_t device : {E_KEYBOARD_DEVICE, E_MOUSE_DEVICE, E_CURSOR_DEVICE, E_HELP_TIPS}) {
       SCOPED_TRACE(device);
       EXPECT_EQ(ZafWindowObject::eventManager->SendToDevice(device, D_STATE), D_ON);
     }
