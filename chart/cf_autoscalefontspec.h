@@ -1,4 +1,4 @@
-// A font specification that scales with the chart: its character size is a percentage of a reference
+// A font description that scales with the chart: its character size is a percentage of a reference
 // rectangle (by default the window's draw region), measured in twips. Text is drawn unrotated; the angle
 // only shifts where rotated text is placed.
 #ifndef CHART_CF_AUTOSCALEFONTSPEC_H
@@ -44,7 +44,7 @@ class cf_AutoScaleFontSpec : public bf_FontSpec {
 
   // Character width and height in twips for the reference: x is the width, y the height.
   cf_2DPoint LogicalFontDimension(const bf_Display& display) const;
-  // The specification to draw with: a font index stays as it is; a described font gets the scaled
+  // The font to draw with: a font index stays as it is; a described font gets the scaled
   // character height as its size. The display has no scaled fonts, so a described result selects none and
   // the text keeps the display's font.
   bf_FontSpec CreateFont(const bf_Display& display) const;
