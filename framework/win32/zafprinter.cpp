@@ -5,6 +5,7 @@
 
 #include "framework/core/zafwindowmanager.h"
 #include "framework/data/zafutf8.h"
+#include "framework/win32/zafprintdialog.h"
 #include "framework/win32/zafstandardtables.h"
 #include "native/native.h"
 #include "native/print/printapi.h"
@@ -350,25 +351,6 @@ int32_t ZafPrinter::PrintSetupDialog() {
 }
 
 int32_t ZafPrinter::PrintDialog(ZafPrintJobRecord& record) {
-  native::PRINTDLG request{};
-  request.Flags = native::PD_NOSELECTION | (record.collate ? native::PD_COLLATE : 0);
-  const auto word = [](uint32_t value) { return static_cast<native::WORD>(std::min<uint32_t>(value, 0xFFFF)); };
-  request.nFromPage = word(record.firstPage);
-  request.nToPage = word(record.lastPage);
-  request.nMinPage = word(record.lowestPage);
-  request.nMaxPage = word(record.highestPage);
-  request.nCopies = word(record.copies);
-  if (!RunPrintDlg(request)) {
-    return 0;
-  }
-  record.collate = (request.Flags & native::PD_COLLATE) != 0 ? 1 : 0;
-  record.copies = request.nCopies;
-  if ((request.Flags & native::PD_PAGENUMS) != 0) {
-    record.firstPage = request.nFromPage;
-    record.lastPage = request.nToPage;
-  } else {
-    record.firstPage = record.lowestPage;
-    record.lastPage = record.highestPage;
-  }
-  return 1;
+  ZafPrintDialog dialog(*this, record);
+  return dialog.Run() == ZAF_PRINT_DIALOG_OK ? 1 : 0;
 }

@@ -20,6 +20,8 @@ struct ZafPrintJobRecord {
   uint32_t lastPage = 1;
   uint32_t lowestPage = 1;
   uint32_t highestPage = 1;
+
+  bool operator==(const ZafPrintJobRecord&) const = default;
 };
 
 // What an operation a printer cannot perform answers.
@@ -56,7 +58,8 @@ class ZafPrinter : public ZafGdiDisplay {
   int32_t TextLine(int32_t left, int32_t top, int32_t right, const ZafIChar* text, int32_t length,
                    int32_t horizontalJustify, bool fill);
 
-  // 1 when the user chose OK (the record then holds the choice), else 0.
+  // Runs the printer's print dialog on the record: 1 when the user chose OK (the record then holds the
+  // choice), else 0.
   int32_t PrintDialog(ZafPrintJobRecord& record);
   int32_t PrintSetupDialog();
 
@@ -82,6 +85,8 @@ class ZafPrinter : public ZafGdiDisplay {
   void EndDocument();
 
  private:
+  friend class ZafPrintDialog;
+
   int32_t ToCurrentX(int32_t pixels) const;
   int32_t ToCurrentY(int32_t pixels) const;
   int32_t ToPixelsX(int32_t value) const;
