@@ -18,7 +18,7 @@ struct bf_Font {
 
   bf_Font() = default;
   explicit bf_Font(uint8_t index) : fontIndex(index) {}
-  // A described spec gives a font without an index; any other gives the spec's index.
+  // A described font gives no index; any other gives its display font index.
   explicit bf_Font(const bf_FontSpec& spec)
       : fontIndex(spec.described ? kNoIndex : static_cast<uint8_t>(spec.fontIndex)),
         size(spec.described ? spec.size : 10),
