@@ -264,7 +264,9 @@ ZafEventType ZafWindow::PositionChanged(const ZafEventRecord& event) {
     previous.type = SizedEvent;
     Event(previous);
   }
-  if (moved || sized || clientSized) {
+  // Only the outer window's own change shows where it is: a client window placed inside a frame that
+  // is not yet in its place (a bar laid out while the window is made) says nothing of the frame.
+  if (moved || (outer && sized)) {
     lastNativeRegion = region;
   }
   return result;

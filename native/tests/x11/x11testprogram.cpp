@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+// Xlib's macros (None, True, False) come after every other header.
+#include "native/tests/x11/x11testprogram.h"
+
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+namespace native::test {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Set in the environment of the test's second run, on the virtual X server.
+constexpr const char* kInnerRun = "KESTROVE_X11_INNER";
+// For the program to end once its frame is closed: input is handled as it arrives, never left until the
+// next timer, so the close takes a moment even on a busy machine.
+constexpr int kEndMs = 3000;
+
+// Milliseconds left until `deadline`, none below zero.
+int msUntil(Clock::time_point deadline) {
+  auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+  return left > 0 ? static_cast<int>(left) : 0;
+}
+
+bool onPath(const char* program) {
+  std::string command = std::string("command -v ") + program + " >/dev/null 2>&1";
+  return std::system(command.c_str()) == 0;
+}
+
+Window topLevelNamed(Display* display, const char* name) {
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  Window found = 0;
+  if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) != 0) {
+    for (unsigned int i = 0; i < count && found == 0; ++i) {
+      char* title = nullptr;
+      if (XFetchName(display, children[i], &title) != 0 && title != nullptr) {
+        found = std::strcmp(title, name) == 0 ? children[i] : 0;
+        XFree(title);
+      }
+    }
+    XFree(children);
+  }
+  return found;
+}
+
+bool viewable(Display* display, Window window) {
+  XWindowAttributes attributes{};
+  return XGetWindowAttributes(display, window, &attributes) != 0 && attributes.map_state == IsViewable;
+}
+
+}  // namespace
+
+X11TestProgram::X11TestProgram(const char* path, const char* desktopSize) {
+  int fds[2];
+  if (pipe(fds) != 0) {
+    return;
+  }
+  pid_ = fork();
+  if (pid_ == 0) {
+    dup2(fds[1], STDOUT_FILENO);
+    close(fds[0]);
+    close(fds[1]);
+    setenv("KESTROVE_DESKTOP_SIZE", desktopSize, 1);
+    unsetenv("KESTROVE_HEADLESS");
+    execl(path, path, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  output_ = fds[0];
+}
+
+X11TestProgram::~X11TestProgram() {
+  if (pid_ > 0 && !exited_) {
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+  }
+  if (output_ >= 0) {
+    close(output_);
+  }
+}
+
+std::optional<std::string> X11TestProgram::readLine(int timeoutMs) {
+  Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    std::size_t end = buffer_.find('\n');
+    if (end != std::string::npos) {
+      std::string line = buffer_.substr(0, end);
+      buffer_.erase(0, end + 1);
+      return line;
+    }
+    pollfd ready{output_, POLLIN, 0};
+    if (poll(&ready, 1, msUntil(deadline)) <= 0) {
+      return std::nullopt;
+    }
+    std::array<char, 256> chunk{};
+    ssize_t count = read(output_, chunk.data(), chunk.size());
+    if (count <= 0) {
+      ended_ = true;
+      return std::nullopt;
+    }
+    buffer_.append(chunk.data(), static_cast<std::size_t>(count));
+  }
+}
+
+std::optional<std::string> X11TestProgram::expectLine(const std::string& wanted, int timeoutMs) {
+  Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (auto line = readLine(msUntil(deadline))) {
+    if (*line == wanted || line->rfind(wanted + " ", 0) == 0) {
+      return line;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<int> X11TestProgram::exitStatusWithin(int limitMs) {
+  Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(limitMs);
+  while (!ended_ && msUntil(deadline) > 0) {
+    readLine(msUntil(deadline));
+  }
+  if (!ended_) {
+    return std::nullopt;
+  }
+  int status = 0;
+  if (waitpid(pid_, &status, 0) != pid_) {
+    return std::nullopt;
+  }
+  exited_ = true;
+  return WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::nullopt;
+}
+
+void RunOnVirtualDisplay(void (*check)()) {
+  if (std::getenv(kInnerRun) != nullptr) {
+    check();
+    return;
+  }
+  for (const char* tool : {"xvfb-run", "Xvfb", "xauth", "timeout"}) {
+    if (!onPath(tool)) {
+      GTEST_SKIP() << tool << " is not installed (Debian packages xvfb and xauth)";
+    }
+  }
+  // The time-out keeps a hung server from hanging the test.
+  const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+  std::string self = std::string(program_invocation_name);
+  std::string command = std::string(kInnerRun) + "=1 timeout 120 xvfb-run -a -s '-screen 0 800x600x24' '" +
+                        self + "' --gtest_filter=" + test->test_suite_name() + "." + test->name() + " 2>&1";
+  FILE* run = popen(command.c_str(), "r");
+  ASSERT_NE(run, nullptr) << command;
+  std::string output;
+  std::array<char, 512> chunk{};
+  while (std::fgets(chunk.data(), static_cast<int>(chunk.size()), run) != nullptr) {
+    output += chunk.data();
+  }
+  int status = pclose(run);
+  if (output.find("[  SKIPPED ]") != std::string::npos) {
+    GTEST_SKIP() << output;
+  }
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
+}
+
+void OpenDisplayWithXTest(Display*& display) {
+  const char* name = std::getenv("DISPLAY");
+  ASSERT_TRUE(name != nullptr && *name != 0) << "xvfb-run gave no DISPLAY";
+  display = XOpenDisplay(nullptr);
+  ASSERT_NE(display, nullptr) << "the display does not open";
+  int eventBase = 0;
+  int errorBase = 0;
+  int major = 0;
+  int minor = 0;
+  if (XTestQueryExtension(display, &eventBase, &errorBase, &major, &minor) == 0) {
+    XCloseDisplay(display);
+    display = nullptr;
+    GTEST_SKIP() << "the X server has no XTest extension";
+  }
+}
+
+Window WaitForWindowNamed(Display* display, const char* name) {
+  for (int waited = 0; waited <= kX11WaitMs; waited += 20) {
+    XSync(display, False);
+    Window window = topLevelNamed(display, name);
+    if (window != 0 && viewable(display, window)) {
+      return window;
+    }
+    poll(nullptr, 0, 20);
+  }
+  return 0;
+}
+
+void ClickAt(Display* display, Window window, int x, int y) {
+  int rootX = 0;
+  int rootY = 0;
+  Window child = 0;
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
+  XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, CurrentTime);
+  XTestFakeButtonEvent(display, Button1, True, CurrentTime);
+  XTestFakeButtonEvent(display, Button1, False, CurrentTime);
+  XFlush(display);
+}
+
+void TypeText(Display* display, Window window, const std::string& text) {
+  XSetInputFocus(display, window, RevertToParent, CurrentTime);
+  for (char character : text) {
+    const char name[2] = {character, 0};
+    KeyCode key = XKeysymToKeycode(display, character == ' ' ? XK_space : XStringToKeysym(name));
+    XTestFakeKeyEvent(display, key, True, CurrentTime);
+    XTestFakeKeyEvent(display, key, False, CurrentTime);
+  }
+  XFlush(display);
+}
+
+void ExpectCloseEndsProgram(Display* display, Window window, X11TestProgram& program) {
+  XEvent close{};
+  close.xclient.type = ClientMessage;
+  close.xclient.window = window;
+  close.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  close.xclient.format = 32;
+  close.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  close.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, window, False, NoEventMask, &close);
+  XFlush(display);
+  EXPECT_EQ(program.exitStatusWithin(kEndMs), std::optional<int>(0))
+      << "the close did not end the program within " << kEndMs << " ms";
+}
+
+}  // namespace native::test

@@ -1,0 +1,71 @@
+// What the X11 tests share: each runs itself again on a virtual X server of its own (xvfb-run), starts a
+// small program there that reports on its standard output one line at a time, finds the program's X
+// window, and drives it through XTest as a person would with the mouse and keyboard.
+// Include it after every header of ours: Xlib's macros (None, True, False) clash with our names.
+#ifndef NATIVE_TESTS_X11_X11TESTPROGRAM_H
+#define NATIVE_TESTS_X11_X11TESTPROGRAM_H
+
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+
+#include <X11/Xlib.h>
+
+namespace native::test {
+
+// For a program to start, draw, and answer one input on a busy machine.
+inline constexpr int kX11WaitMs = 10000;
+
+// The program at `path`, started with its standard output on a pipe and its desktop `desktopSize`
+// ("640x480") on the display of DISPLAY; stopped when the object goes.
+class X11TestProgram {
+ public:
+  X11TestProgram(const char* path, const char* desktopSize);
+  ~X11TestProgram();
+  X11TestProgram(const X11TestProgram&) = delete;
+  X11TestProgram& operator=(const X11TestProgram&) = delete;
+
+  bool started() const { return pid_ > 0 && output_ >= 0; }
+  // The next line of output, waiting at most `timeoutMs`; none on time-out or end of output.
+  std::optional<std::string> readLine(int timeoutMs);
+  // Waits for the line `wanted`, or one that goes on after it with a space and more words, skipping others;
+  // the whole line, or none when it does not come.
+  std::optional<std::string> expectLine(const std::string& wanted, int timeoutMs = kX11WaitMs);
+  // The exit status when the program ends by itself (its output ends with it) within `limitMs`.
+  std::optional<int> exitStatusWithin(int limitMs);
+
+ private:
+  pid_t pid_ = -1;
+  int output_ = -1;
+  bool exited_ = false;
+  bool ended_ = false;  // the output reached its end
+  std::string buffer_;
+};
+
+// Runs the check where the current test runs again, on a virtual X server of its own (never on the display
+// of whoever runs the tests); the test passes, fails or skips as that run did, and skips when the X tools
+// are not installed.
+void RunOnVirtualDisplay(void (*check)());
+
+// Opens the display of DISPLAY; stays null, the test failed or skipped, when it does not open or has no
+// XTest extension.
+void OpenDisplayWithXTest(Display*& display);
+
+// The top-level window with that title, waiting until the server shows it (mapped and viewable); 0 when
+// it does not come.
+Window WaitForWindowNamed(Display* display, const char* name);
+
+// A click of the first button at a point of the window.
+void ClickAt(Display* display, Window window, int x, int y);
+
+// Types the characters (letters, digits and space) with the keyboard focus on the window.
+void TypeText(Display* display, Window window, const std::string& text);
+
+// Asks the window to close, as a window manager's close button does, and expects the program to end with
+// status 0 soon after.
+void ExpectCloseEndsProgram(Display* display, Window window, X11TestProgram& program);
+
+}  // namespace native::test
+
+#endif
