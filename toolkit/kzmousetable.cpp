@@ -14,7 +14,8 @@ constexpr ZafEventMap kMouseTable[] = {
 
 }  // namespace
 
-ZafEventType KZMapMouseState(ZafWindowObject& object, const ZafEventRecord& event, ZafEventType frameworkCode) {
+ZafEventType KZMapMouseState(ZafWindowObject& object, const ZafEventRecord& event,
+                             ZafEventType frameworkCode) {
   if (frameworkCode < 0 || frameworkCode > 99 || ZafEventRecord::Category(event) != ZAF_CATEGORY_MOUSE) {
     return frameworkCode;
   }

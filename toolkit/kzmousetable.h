@@ -11,6 +11,7 @@ class ZafWindowObject;
 // `frameworkCode` is what the object's own event map made of the event. A code from 0 to 99 for a mouse
 // event becomes the table's logical event for the event's raw mouse state; a state the table does not
 // hold, and every other event, keeps the framework's code.
-ZafEventType KZMapMouseState(ZafWindowObject& object, const ZafEventRecord& event, ZafEventType frameworkCode);
+ZafEventType KZMapMouseState(ZafWindowObject& object, const ZafEventRecord& event,
+                             ZafEventType frameworkCode);
 
 #endif

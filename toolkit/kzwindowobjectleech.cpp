@@ -53,7 +53,8 @@ const uint8_t* FourByteRows(const uint8_t* bits, int32_t rowBytes, int32_t rowSt
   copy.assign(static_cast<size_t>(padded) * static_cast<size_t>(height), 0);
   for (int32_t row = 0; row < height; ++row) {
     std::memcpy(copy.data() + static_cast<size_t>(padded) * static_cast<size_t>(row),
-                bits + static_cast<size_t>(rowStride) * static_cast<size_t>(row), static_cast<size_t>(rowBytes));
+                bits + static_cast<size_t>(rowStride) * static_cast<size_t>(row),
+                static_cast<size_t>(rowBytes));
   }
   return copy.data();
 }
@@ -286,8 +287,8 @@ void KZWindowObjectLeech::DrawTextFitted(const KRect& rect, const ZafIChar* text
     return;
   }
   const ZafRegionStruct draw = DrawRegion(rect);
-  ZafWindowObject::display->Text(draw.left, draw.top, draw.right, draw.bottom, text, length, horizontalJustify,
-                                 verticalJustify, -1, fill);
+  ZafWindowObject::display->Text(draw.left, draw.top, draw.right, draw.bottom, text, length,
+                                 horizontalJustify, verticalJustify, -1, fill);
 }
 
 void KZWindowObjectLeech::CopyArea(const KRect& rect, int32_t x, int32_t y) {

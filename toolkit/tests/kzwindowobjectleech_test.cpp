@@ -70,8 +70,7 @@ TEST_F(KZWindowObjectLeechTest, ConversionsFollowTheDrawingAndTheScreen) {
   EXPECT_EQ(control->ToParentRect({0, 0, 3, 3}), KRect(10, 5, 13, 8));
   EXPECT_EQ(control->FromParentPoint({10, 5}), KPoint(0, 0));
   // Far coordinates are held to the limit on the way to the drawing.
-  EXPECT_EQ(control->ToDrawRect({-40000, 0, 40000, 50000}),
-            KRect(-30000, draw.top, 30000, 30000));
+  EXPECT_EQ(control->ToDrawRect({-40000, 0, 40000, 50000}), KRect(-30000, draw.top, 30000, 30000));
   native::POINT corner{draw.left, draw.top};
   native::ClientToScreen(control->ScreenID(), &corner);
   EXPECT_EQ(control->ToScreenPoint({0, 0}), KPoint(corner.x, corner.y));
@@ -99,8 +98,9 @@ TEST_F(KZWindowObjectLeechTest, FittedTextDropsCharactersFromTheEnd) {
   } cases[] = {{4, nullptr}, {5, "\"a\""}, {14, "\"ab\""}, {100, "\"abc\""}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.width);
-    const std::vector<std::string> calls =
-        Recorded([&] { control->DrawTextFitted({0, 0, c.width - 1, 9}, u"abc", 0, 0, false); });
+    const std::vector<std::string> calls = Recorded([&] {
+      control->DrawTextFitted({0, 0, c.width - 1, 9}, u"abc", 0, 0, false);
+    });
     std::vector<std::string> texts;
     for (const std::string& call : calls) {
       if (call.rfind("Text", 0) == 0) {
