@@ -1,0 +1,115 @@
+// The program's application object: the one event loop that every window and modal dialog runs, the idle
+// step with its idle tick to the main frame, the main menu's hot keys, the mouse capture, the running
+// instance count, the framework data file, the command-line options, the exit query and the draining of
+// queued keys. The program derives its own application from it.
+#ifndef TOOLKIT_KZAPPLICATION_H
+#define TOOLKIT_KZAPPLICATION_H
+
+#include <cstdint>
+#include <memory>
+
+#include "foundation/kfile.h"
+#include "foundation/kstring.h"
+#include "framework/core/zafapplication.h"
+#include "framework/core/zafeventrecord.h"
+#include "framework/core/zafeventtypes.h"
+#include "framework/core/zafwindowmanager.h"
+#include "native/user/nativetypes.h"
+
+class KZPullDownMenu;
+class ZafObjectPersistence;
+class ZafStorage;
+class ZafWindow;
+class ZafWindowObject;
+
+class KZApplication : public ZafApplication {
+ public:
+  // Capture flags: hide the pointer while captured; feed the last mouse event to the capturing object on
+  // every idle pass; keep sending the idle tick while captured.
+  static constexpr uint32_t kCaptureHidesPointer = 1;
+  static constexpr uint32_t kCaptureFeedsMouse = 2;
+  static constexpr uint32_t kCaptureKeepsIdleTick = 4;
+  // The numbered alert of an exception that escaped a handler in the loop.
+  static constexpr int32_t kLoopExceptionAlert = 1001;
+
+  KZApplication(int argc, ZafIChar** argv);
+  ~KZApplication() override;
+
+  // One idle step: false stops the idle steps until the next event.
+  virtual bool Idle(int32_t idleCount);
+  // The next event; false when none was there or the main menu's hot keys took it.
+  virtual bool GetEvent(ZafEventRecord& event, uint32_t flags);
+  // The loop: runs until the program exits (LoopExitResult), the modal window loses its native window
+  // (LoopModalGoneResult) or answers an event that closes it (that event's type). With `once` it returns
+  // at the first pass that finds no event, without an idle step.
+  virtual ZafEventType Control(ZafWindow* modal, bool once);
+  // The idle count after an idle step that answered `answer`: one more, held at the largest int32, or -1
+  // (no idle steps until the next event) when the step refused.
+  static int32_t NextIdleCount(int32_t idleCount, bool answer);
+  // The program's start routine, run by KZWinMain; its answer is the process exit code.
+  virtual int32_t Start() = 0;
+
+  // The instance number under the named counter: 1 for the only running instance, else one more than the
+  // last instance started while any was running.
+  int32_t CheckInstance(const char* counterName);
+  int32_t InstanceNumber() const { return instanceNumber; }
+  // The first argument after the program's path that begins with `option`, ignoring case; null when none.
+  const ZafIChar* FindArgument(const ZafIChar* option) const;
+  const KFile& ProgramFile() const { return programFile; }
+
+  // Asks the mouse device for the pointer image.
+  void SetMouseImage(ZafEventType image);
+  // Gives the object the mouse capture with the flags (a held capture keeps its object and flags and only
+  // renews the system capture); null releases it.
+  void SetCapture(ZafWindowObject* object, uint32_t flags);
+  ZafWindowObject* CaptureObject() const { return captureObject; }
+
+  // Throws away every queued key message of the thread; true when one of them is the main frame's break
+  // key (BreakEvent). FlushKeys answers whether there was any.
+  bool CheckBreak();
+  bool FlushKeys();
+
+  // Opens the framework data file: `name`, or the program's path with the extension "znc" when that file
+  // exists. True when it is open.
+  bool OpenDataFile(const ZafIChar* name);
+  ZafObjectPersistence* ObjectPersistence() const { return objectPersistence.get(); }
+
+  // The window manager's exit function: without a main frame the program may end; otherwise the main
+  // frame is asked with QueryExitEvent and a 0 answer refuses (ExitRefusedResult).
+  static ZafEventType QueryExit(ZafDisplay* display, ZafEventManager* eventManager,
+                                ZafWindowManager* windowManager);
+
+  // The language and locale code ("de_DE.65001"): from "VESK_LANG", completed from the user's locale and
+  // the code page; worked out once per run.
+  static const KString& SelectLanguage();
+
+  // Set by the program: the application object, the top-level window that receives the application's
+  // events, and the main menu bar.
+  static KZApplication* application;
+  static ZafWindow* mainFrame;
+  static KZPullDownMenu* mainMenuBar;
+
+ protected:
+  // Shows the program's numbered error alert; the program fills it in. The loop calls it with
+  // kLoopExceptionAlert when an exception escapes a handler.
+  virtual void ErrorAlert(int32_t number);
+  // The pause of an idle pass (1 ms).
+  virtual void IdleWait();
+
+  ZafEventRecord lastMouseEvent;
+
+ private:
+  // The whole queued key messages of the thread, each turned into a framework event; `visit` sees each.
+  template <typename Visit>
+  bool DrainKeys(Visit visit);
+
+  int32_t instanceNumber = 1;
+  ZafWindowObject* captureObject = nullptr;
+  uint32_t captureFlags = 0;
+  native::HANDLE instanceSemaphore = nullptr;
+  KFile programFile;
+  std::unique_ptr<ZafStorage> dataStorage;
+  std::unique_ptr<ZafObjectPersistence> objectPersistence;
+};
+
+#endif

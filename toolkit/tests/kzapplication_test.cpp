@@ -1,0 +1,309 @@
+#include "toolkit/kzapplication.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "framework/core/zafeventmanager.h"
+#include "native/user/messageapi.h"
+#include "native/user/messages.h"
+#include "toolkit/kzevents.h"
+#include "toolkit/kzmodalwindow.h"
+#include "toolkit/kzpopupitem.h"
+#include "toolkit/kzpulldownitem.h"
+#include "toolkit/kzpulldownmenu.h"
+#include "toolkit/kzwindow.h"
+#include "toolkit/tests/kztestbed.h"
+
+namespace {
+
+constexpr int32_t kUserEvent = 10500;
+
+// An application whose idle steps, pauses and alerts the test scripts and records.
+class ScriptedApplication : public KZApplication {
+ public:
+  using KZApplication::KZApplication;
+  int32_t Start() override { return 0; }
+  bool Idle(int32_t idleCount) override {
+    idleCounts.push_back(idleCount);
+    const bool answer = onIdle ? onIdle(idleCount) : true;
+    return KZApplication::Idle(idleCount) && answer;
+  }
+  std::vector<int32_t> idleCounts;
+  std::vector<int32_t> alerts;
+  int waits = 0;
+  std::function<bool(int32_t)> onIdle;
+  // Called on every pause with the number of pauses so far.
+  std::function<void(int)> onWait;
+
+ protected:
+  void ErrorAlert(int32_t number) override { alerts.push_back(number); }
+  void IdleWait() override {
+    ++waits;
+    if (onWait) {
+      onWait(waits);
+    }
+  }
+};
+
+// A window that records the application events it gets and answers QueryExitEvent as told.
+class Frame : public KZWindow {
+ public:
+  Frame() : KZWindow(2, 2, 40, 10) {}
+  ZafEventType Event(const ZafEventRecord& event) override {
+    if (event.type == IdleTickEvent) {
+      ++idleTicks;
+      return IdleTickEvent;
+    }
+    if (event.type == QueryExitEvent) {
+      return exitAnswer;
+    }
+    if (event.type == E_MOUSE) {
+      ++mouseEvents;
+    }
+    if (event.type == UpdateMenuEvent && menuBar) {
+      menuBar->EnableCommand(command, true);
+      return UpdateMenuEvent;
+    }
+    return KZWindow::Event(event);
+  }
+  // The menu bar this window owns, and the command it enables when asked.
+  KZPullDownMenu* menuBar = nullptr;
+  int32_t command = 0;
+  int idleTicks = 0;
+  int mouseEvents = 0;
+  ZafEventType exitAnswer = 1;
+};
+
+class Dialog : public KZWindow, public KZModalWindow {
+ public:
+  Dialog() : KZWindow(5, 5, 20, 6) {}
+};
+
+void Put(ZafEventType type) {
+  ZafWindowObject::eventManager->Put(ZafEventRecord(static_cast<int32_t>(type), 0), Q_END);
+}
+
+class KZApplicationTest : public KZTest {
+ protected:
+  KZApplicationTest() { driver.pumpUntilIdle(); }
+  ~KZApplicationTest() override {
+    KZApplication::mainFrame = nullptr;
+    KZApplication::mainMenuBar = nullptr;
+  }
+
+  ZafIChar noRegistry[14] = u"-NoRegistryX";
+  ZafIChar file[5] = u"file";
+  ZafIChar* options[4] = {program, noRegistry, file, nullptr};
+  ScriptedApplication application{3, options};
+};
+
+}  // namespace
+
+TEST_F(KZApplicationTest, IdleCountRestartsAfterEachEventAndStopsWhenRefused) {
+  // The user event goes to a window (with none, the window manager's "no window" answer ends the loop).
+  Show(new Frame);
+  application.onIdle = [this](int32_t) {
+    if (application.idleCounts.size() == 3) {
+      Put(kUserEvent);
+    }
+    return application.idleCounts.size() != 5;
+  };
+  application.onWait = [](int waits) {
+    if (waits == 8) {
+      Put(ExitEvent);
+    }
+  };
+  EXPECT_EQ(application.Control(nullptr, false), LoopExitResult);
+  EXPECT_EQ(application.idleCounts, (std::vector<int32_t>{0, 1, 2, 0, 1}));
+  EXPECT_GE(application.waits, 8);
+}
+
+TEST_F(KZApplicationTest, OnceHandlesTheQueueAndReturnsWithoutAnIdleStep) {
+  EXPECT_EQ(application.Control(nullptr, true), LoopStartResult);
+  Put(kUserEvent);
+  EXPECT_EQ(application.Control(nullptr, true), NoWindowResult);
+  EXPECT_TRUE(application.idleCounts.empty());
+  EXPECT_EQ(application.waits, 0);
+}
+
+TEST_F(KZApplicationTest, NextIdleCountSaturatesAndStops) {
+  constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+  struct Case {
+    int32_t count;
+    bool answer;
+    int32_t next;
+  } cases[] = {{0, true, 1}, {kMax - 1, true, kMax}, {kMax, true, kMax}, {7, false, -1}, {kMax, false, -1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.count << " " << c.answer);
+    EXPECT_EQ(KZApplication::NextIdleCount(c.count, c.answer), c.next);
+  }
+}
+
+TEST_F(KZApplicationTest, AnExceptionBecomesAlert1001AndTheLoopGoesOn) {
+  application.onIdle = [this](int32_t) -> bool {
+    if (application.idleCounts.size() == 1) {
+      throw std::runtime_error("handler failed");
+    }
+    if (application.idleCounts.size() == 3) {
+      Put(ExitEvent);
+    }
+    return true;
+  };
+  EXPECT_EQ(application.Control(nullptr, false), LoopExitResult);
+  EXPECT_EQ(application.alerts, std::vector<int32_t>{KZApplication::kLoopExceptionAlert});
+  EXPECT_EQ(application.idleCounts, (std::vector<int32_t>{0, 0, 1}));
+}
+
+TEST_F(KZApplicationTest, DialogAnswersEndTheModalLoop) {
+  struct Case {
+    ZafEventType answer;
+    ZafEventType result;
+  } cases[] = {
+      {-2999, -2999}, {-2993, -2993}, {-2000, -2000}, {-1999, LoopExitResult}, {-3000, LoopExitResult}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answer);
+    Dialog* dialog = Show(new Dialog);
+    Put(c.answer);
+    Put(ExitEvent);
+    EXPECT_EQ(application.Control(dialog, false), c.result);
+    ZafEventRecord left;
+    while (ZafWindowObject::eventManager->TakeQueued(left)) {
+    }
+    driver.pumpUntilIdle();
+    ZafWindowObject::windowManager->SetExitFunction(&KZApplication::QueryExit);
+    ZafWindowObject::windowManager->Remove(dialog);
+  }
+}
+
+TEST_F(KZApplicationTest, AModalLoopEndsWhenItsWindowLosesItsNativeWindow) {
+  Dialog* dialog = Show(new Dialog);
+  application.onIdle = [dialog](int32_t count) {
+    // Closing the dialog takes its native window down; a loop that missed it would be stopped here.
+    ZafWindowObject::windowManager->Subtract(dialog);
+    if (count == 10) {
+      Put(ExitEvent);
+    }
+    return true;
+  };
+  EXPECT_EQ(application.Control(dialog, false), LoopModalGoneResult);
+  EXPECT_EQ(application.idleCounts.size(), 1u);
+  delete dialog;
+}
+
+TEST_F(KZApplicationTest, IdleTicksGoToTheMainFrameUnlessACaptureHoldsThem) {
+  struct Case {
+    uint32_t flags;  // capture flags; 8: no capture
+    bool fed;
+    bool ticks;
+  } cases[] = {{8, false, true},
+               {0, false, false},
+               {KZApplication::kCaptureFeedsMouse, true, false},
+               {KZApplication::kCaptureFeedsMouse | KZApplication::kCaptureKeepsIdleTick, true, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.flags);
+    Frame* frame = Show(new Frame);
+    // Not shown, so that only the capture's feed reaches it.
+    auto captured = std::make_unique<Frame>();
+    KZApplication::mainFrame = frame;
+    if (c.flags != 8) {
+      application.SetCapture(captured.get(), c.flags);
+    }
+    Put(E_MOUSE);
+    application.onIdle = [](int32_t count) {
+      if (count == 2) {
+        Put(ExitEvent);
+      }
+      return true;
+    };
+    EXPECT_EQ(application.Control(nullptr, false), LoopExitResult);
+    EXPECT_EQ(captured->mouseEvents > 0, c.fed);
+    EXPECT_EQ(frame->idleTicks > 0, c.ticks);
+    application.SetCapture(nullptr, 0);
+    EXPECT_EQ(application.CaptureObject(), nullptr);
+    KZApplication::mainFrame = nullptr;
+    ZafWindowObject::windowManager->SetExitFunction(&KZApplication::QueryExit);
+    ZafWindowObject::windowManager->Remove(frame);
+  }
+}
+
+TEST_F(KZApplicationTest, AHotKeyTakenByTheMenuBarIsAnIdlePass) {
+  auto* frame = new Frame;
+  auto* menuBar = new KZPullDownMenu;
+  auto* entry = new KZPullDownItem(u"&File");
+  entry->AddMenuItem(new KZPopUpItem(kUserEvent, u"&Open,CO", ZAF_ITEM_ORDINARY));
+  menuBar->Add(entry);
+  frame->Add(menuBar);
+  frame->menuBar = menuBar;
+  frame->command = kUserEvent;
+  Show(frame);
+  KZApplication::mainMenuBar = menuBar;
+  ZafEventRecord key(E_KEY, u'O');
+  key.modifiers = 0x200 | 4;
+  key.SetKey({4, u'O'});
+  application.onIdle = [&](int32_t) {
+    if (application.idleCounts.size() == 2) {
+      ZafWindowObject::eventManager->Put(key, Q_END);
+    }
+    if (application.idleCounts.size() == 4) {
+      Put(ExitEvent);
+    }
+    return true;
+  };
+  EXPECT_EQ(application.Control(nullptr, false), LoopExitResult);
+  // The key's pass went on counting; the command it queued was an event and started the count again.
+  EXPECT_EQ(application.idleCounts, (std::vector<int32_t>{0, 1, 2, 0}));
+}
+
+TEST_F(KZApplicationTest, QueryExitAsksTheMainFrame) {
+  EXPECT_EQ(KZApplication::QueryExit(nullptr, nullptr, nullptr), 0);
+  Frame* frame = Show(new Frame);
+  KZApplication::mainFrame = frame;
+  frame->exitAnswer = 0;
+  EXPECT_EQ(KZApplication::QueryExit(nullptr, nullptr, nullptr), ExitRefusedResult);
+  frame->exitAnswer = 1;
+  EXPECT_EQ(KZApplication::QueryExit(nullptr, nullptr, nullptr), 0);
+}
+
+TEST_F(KZApplicationTest, FindArgumentMatchesPrefixesIgnoringCaseAfterTheProgram) {
+  struct Case {
+    const char16_t* option;
+    const ZafIChar* found;
+  } cases[] = {{u"-noregistry", noRegistry}, {u"-NoRegistryX", noRegistry},
+               {u"-NoRegistryXY", nullptr},  {u"FILE", file},
+               {u"kestrove", nullptr},       {u"-x", nullptr}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::char_traits<char16_t>::length(c.option));
+    EXPECT_EQ(application.FindArgument(c.option), c.found);
+  }
+}
+
+TEST_F(KZApplicationTest, CheckBreakDrainsEveryKeyAndSeesTheBreakKey) {
+  Frame* frame = Show(new Frame);
+  KZApplication::mainFrame = frame;
+  struct Case {
+    std::vector<native::WPARAM> keys;
+    bool broke;
+  } cases[] = {{{0x41, 27, 0x42}, true}, {{0x41}, false}, {{}, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.keys.size());
+    for (native::WPARAM key : c.keys) {
+      native::PostMessage(frame->ScreenID(), native::WM_KEYDOWN, key, 0);
+    }
+    EXPECT_EQ(application.CheckBreak(), c.broke);
+    EXPECT_FALSE(application.FlushKeys());
+  }
+  native::PostMessage(frame->ScreenID(), native::WM_KEYUP, 0x41, 0);
+  EXPECT_TRUE(application.FlushKeys());
+  EXPECT_FALSE(application.FlushKeys());
+}
+
+TEST_F(KZApplicationTest, DataFileOpensOnlyWhenItIsThere) {
+  EXPECT_FALSE(application.OpenDataFile(nullptr));
+  EXPECT_FALSE(application.OpenDataFile(u"/nonexistent/kestrove.znc"));
+  EXPECT_EQ(application.ObjectPersistence(), nullptr);
+}
