@@ -15,6 +15,7 @@
 #include "framework/core/zafeventtypes.h"
 #include "framework/core/zafwindowmanager.h"
 #include "native/user/nativetypes.h"
+#include "toolkit/kzproductinfo.h"
 
 class KZPullDownMenu;
 class ZafObjectPersistence;
@@ -88,6 +89,9 @@ class KZApplication : public ZafApplication {
   static KZApplication* application;
   static ZafWindow* mainFrame;
   static KZPullDownMenu* mainMenuBar;
+
+  // The program's texts for the splash window, set by the program.
+  KZProductInfo productInfo;
 
  protected:
   // Shows the program's numbered error alert; the program fills it in. The loop calls it with
