@@ -5,7 +5,6 @@
 #include <limits>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "foundation/kfile.h"
 #include "foundation/kfiledialog.h"
@@ -79,24 +78,11 @@ int32_t TextLength(const char16_t* text, int32_t length) {
   return length >= 0 ? length : static_cast<int32_t>(std::char_traits<char16_t>::length(text));
 }
 
-// A 15-bit picture as 24-bit rows (blue, green, red), each padded to 4 bytes.
-std::vector<uint8_t> Expand15To24(const uint8_t* pixels, int32_t width, int32_t height) {
-  const std::size_t sourceStride = (static_cast<std::size_t>(width) * 2 + 3) & ~std::size_t{3};
-  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
-  std::vector<uint8_t> rows(stride * static_cast<std::size_t>(height));
-  const auto widen = [](unsigned five) { return static_cast<uint8_t>((five << 3) | (five >> 2)); };
-  for (int32_t y = 0; y < height; ++y) {
-    const uint8_t* from = pixels + sourceStride * static_cast<std::size_t>(y);
-    uint8_t* to = rows.data() + stride * static_cast<std::size_t>(y);
-    for (int32_t x = 0; x < width; ++x, from += 2, to += 3) {
-      const unsigned word = from[0] | (from[1] << 8);
-      to[0] = widen(word & 0x1F);
-      to[1] = widen((word >> 5) & 0x1F);
-      to[2] = widen((word >> 10) & 0x1F);
-    }
-  }
-  return rows;
-}
+// A picture's header with the colour masks that follow it for 15-bit pixels.
+struct BitmapHeader {
+  native::BITMAPINFOHEADER header;
+  native::DWORD masks[3];
+};
 
 // Selects an object for the life of the scope.
 class Selected {
@@ -245,7 +231,7 @@ bool KZPrinter::MakeFonts() {
     Selected selected(dc, fonts[spec.slot]);
     native::TEXTMETRIC metrics{};
     native::GetTextMetrics(dc, &metrics);
-    fontHeights[spec.slot] = DeviceSizeToPage({0, metrics.tmHeight}).cy;
+    fontHeights[spec.slot] = metrics.tmHeight;
   }
   return true;
 }
@@ -407,27 +393,14 @@ int32_t KZPrinter::LineHeight(int32_t resolution) const {
          static_cast<int32_t>(kLineGrowth * std::sqrt(static_cast<double>(resolution) - kBaseLineResolution));
 }
 
-native::SIZE KZPrinter::DeviceSizeToPage(native::SIZE size) const {
-  // The device measures text in its pixels whatever the mapping; the page counts in its own units.
-  if (pixelCoordinates) {
-    return size;
-  }
-  const native::POINT page = ToPage(native::POINT{size.cx, size.cy});
-  return {page.x, page.y};
-}
-
-native::SIZE KZPrinter::MeasureDevice(const char16_t* text, int32_t length) const {
+native::SIZE KZPrinter::TextExtent(const char16_t* text, int32_t length) const {
   native::SIZE size{0, 0};
   if (!dc) {
     return size;
   }
   Selected selected(dc, fonts[fontSlot]);
-  native::GetTextExtentPoint32(dc, text, length, &size);
+  native::GetTextExtentPoint32(dc, text, TextLength(text, length), &size);
   return size;
-}
-
-native::SIZE KZPrinter::TextExtent(const char16_t* text, int32_t length) const {
-  return DeviceSizeToPage(MeasureDevice(text, TextLength(text, length)));
 }
 
 int32_t KZPrinter::FitText(const char16_t* text, int32_t length, int32_t width) const {
@@ -449,15 +422,14 @@ int32_t KZPrinter::FitText(const char16_t* text, int32_t length, int32_t width) 
   return fits;
 }
 
-native::RECT KZPrinter::TextBox(const native::RECT& rect, native::SIZE size, int32_t horizontal,
-                                int32_t vertical) {
-  const int64_t spareX = int64_t{rect.right} - rect.left - size.cx;
-  const int64_t spareY = int64_t{rect.bottom} - rect.top - size.cy;
-  const int64_t left = rect.left + (horizontal == kAlignRight    ? spareX
-                                    : horizontal == kAlignCentre ? spareX / 2
-                                                                 : 0);
-  const int64_t top = rect.top + (vertical == kAlignTop ? 0 : vertical == kAlignBottom ? spareY : spareY / 2);
-  return {Clamp32(left), Clamp32(top), Clamp32(left + size.cx), Clamp32(top + size.cy)};
+native::UINT KZPrinter::AlignmentFormat(int32_t horizontal, int32_t vertical) {
+  const native::UINT across = horizontal == kAlignRight    ? native::DT_RIGHT
+                              : horizontal == kAlignCentre ? native::DT_CENTER
+                                                           : native::DT_LEFT;
+  const native::UINT down = vertical == kAlignTop      ? native::DT_TOP
+                            : vertical == kAlignBottom ? native::DT_BOTTOM
+                                                       : native::DT_VCENTER;
+  return across | down;
 }
 
 native::RECT KZPrinter::Rows(const native::RECT& rect, int32_t rowEnd) const {
@@ -481,17 +453,18 @@ bool KZPrinter::DrawText(const native::RECT& rect, const char16_t* text, int32_t
     return false;
   }
   const int32_t shown = FitText(text, -1, area.right - area.left);
-  native::RECT box = TextBox(area, TextExtent(text, shown), horizontal, vertical);
+  const native::UINT format = kTextFormat | AlignmentFormat(horizontal, vertical);
+  const int32_t height = TextExtent(text, shown).cy;
+  const int32_t top = native::alignedTop(area, height, format);
   // A text that would leave the page (rows past its end) is not printed at all.
-  if (shown == 0 || box.top < 0 || box.bottom > extent.cy) {
+  if (shown == 0 || top < 0 || int64_t{top} + height > extent.cy) {
     return false;
   }
   Selected selected(dc, fonts[fontSlot]);
   native::SetTextColor(dc, kBlack);
   native::SetBkColor(dc, kWhite);
   native::SetBkMode(dc, native::TRANSPARENT);
-  // The box holds the text exactly, so it is drawn from the box's corner.
-  native::DrawText(dc, text, shown, &box, kTextFormat);
+  native::DrawText(dc, text, shown, &area, format);
   return true;
 }
 
@@ -524,21 +497,20 @@ bool KZPrinter::DrawBitmap(const native::RECT& destination, const native::RECT& 
       (bitsPerPixel != 15 && bitsPerPixel != 24)) {
     return false;
   }
-  native::BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = native::BI_RGB;
-  std::vector<uint8_t> expanded;
-  if (bitsPerPixel == 15) {
-    expanded = Expand15To24(static_cast<const uint8_t*>(pixels), width, height);
-    pixels = expanded.data();
-  }
+  BitmapHeader info{};
+  info.header.biSize = sizeof(info.header);
+  info.header.biWidth = width;
+  info.header.biHeight = -height;
+  info.header.biPlanes = 1;
+  info.header.biBitCount = bitsPerPixel == 15 ? 16 : 24;
+  info.header.biCompression = bitsPerPixel == 15 ? native::BI_BITFIELDS : native::BI_RGB;
+  info.masks[0] = 0x7C00;  // red, green, blue of the words 0RRRRRGGGGGBBBBB
+  info.masks[1] = 0x03E0;
+  info.masks[2] = 0x001F;
   return native::StretchDIBits(dc, destination.left, destination.top, destination.right - destination.left,
-                               destination.bottom - destination.top, 0, 0, width, height, pixels, &info,
-                               native::DIB_RGB_COLORS, native::SRCCOPY) > 0;
+                               destination.bottom - destination.top, 0, 0, width, height, pixels,
+                               reinterpret_cast<const native::BITMAPINFO*>(&info), native::DIB_RGB_COLORS,
+                               native::SRCCOPY) > 0;
 }
 
 // ---- Orientation ----

@@ -110,9 +110,8 @@ class KZPrinter {
   native::SIZE TextExtent(const char16_t* text, int32_t length = -1) const;
   // How many characters from the text's start fit `width` page units in the current font.
   int32_t FitText(const char16_t* text, int32_t length, int32_t width) const;
-  // The box of a text of `size` in the rectangle for the alignment codes.
-  static native::RECT TextBox(const native::RECT& rect, native::SIZE size, int32_t horizontal,
-                              int32_t vertical);
+  // The DrawText format flags of the alignment codes.
+  static native::UINT AlignmentFormat(int32_t horizontal, int32_t vertical);
   // Black text on one line, cut at its end to the rectangle's width; false when nothing was drawn (an
   // empty rectangle, or the text would leave the page).
   bool DrawText(const native::RECT& rect, const char16_t* text, int32_t horizontal, int32_t vertical);
@@ -136,9 +135,6 @@ class KZPrinter {
   native::RECT Rows(const native::RECT& rect, int32_t rowEnd) const;
   // The current page's extent: page units, or pixels.
   native::SIZE Extent() const;
-  // Text sizes come from the device in pixels.
-  native::SIZE DeviceSizeToPage(native::SIZE size) const;
-  native::SIZE MeasureDevice(const char16_t* text, int32_t length) const;
 
   int32_t printableWidth = 0;
   int32_t printableHeight = 0;

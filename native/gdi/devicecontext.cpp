@@ -1,6 +1,8 @@
 #include "native/gdi/devicecontext.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 namespace native {
 
@@ -12,6 +14,14 @@ LONG scale(LONG a, LONG b, LONG c) {
     c = 1;
   }
   return static_cast<LONG>(static_cast<std::int64_t>(a) * b / c);
+}
+
+// |a * b / c| to the nearest whole number, held to the LONG range; a zero extent maps as 1.
+LONG scaleRounded(LONG a, LONG b, LONG c) {
+  std::int64_t numerator = std::abs(static_cast<std::int64_t>(a) * b);
+  std::int64_t denominator = c == 0 ? 1 : std::abs(static_cast<std::int64_t>(c));
+  std::int64_t rounded = (numerator + denominator / 2) / denominator;
+  return static_cast<LONG>(std::min<std::int64_t>(rounded, std::numeric_limits<LONG>::max()));
 }
 
 }  // namespace
@@ -44,6 +54,18 @@ int DeviceContext::deviceLengthY(int logical) const {
   return state.mapMode == MM_ANISOTROPIC
              ? std::abs(scale(logical, state.viewportExtent.cy, state.windowExtent.cy))
              : std::abs(logical);
+}
+
+int DeviceContext::logicalLengthX(int device) const {
+  return state.mapMode == MM_ANISOTROPIC
+             ? scaleRounded(device, state.windowExtent.cx, state.viewportExtent.cx)
+             : std::abs(device);
+}
+
+int DeviceContext::logicalLengthY(int device) const {
+  return state.mapMode == MM_ANISOTROPIC
+             ? scaleRounded(device, state.windowExtent.cy, state.viewportExtent.cy)
+             : std::abs(device);
 }
 
 }  // namespace native

@@ -57,6 +57,10 @@ struct DeviceContext {
   // The size of a logical length along each axis in device pixels (the absolute value).
   int deviceLengthX(int logical) const;
   int deviceLengthY(int logical) const;
+  // A length in device pixels back in logical units along each axis, to the nearest unit (the absolute
+  // value): what the context measures (text) is answered in the units the caller draws with.
+  int logicalLengthX(int device) const;
+  int logicalLengthY(int device) const;
   POINT toLogical(POINT device) const;
 };
 

@@ -1,12 +1,28 @@
 #include "native/gdi/dibformat.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 namespace native {
 
 std::size_t DibFormat::strideFor(int width, int bitCount) {
   return ((static_cast<std::size_t>(width) * static_cast<std::size_t>(bitCount) + 31) / 32) * 4;
+}
+
+bool DibFormat::compressionFits(const BITMAPINFO* info) {
+  const BITMAPINFOHEADER& header = info->bmiHeader;
+  if (header.biBitCount != 16) {
+    return header.biCompression == BI_RGB;
+  }
+  if (header.biCompression != BI_BITFIELDS) {
+    return false;
+  }
+  static constexpr DWORD kMasks15[3] = {0x7C00, 0x03E0, 0x001F};  // red, green, blue
+  DWORD masks[3]{};
+  std::memcpy(masks, reinterpret_cast<const BYTE*>(info) + sizeof(BITMAPINFOHEADER), sizeof masks);
+  return std::equal(std::begin(masks), std::end(masks), std::begin(kMasks15));
 }
 
 bool DibFormat::read(const BITMAPINFO* info, UINT usage, const std::vector<PALETTEENTRY>& palette) {
@@ -19,8 +35,9 @@ bool DibFormat::read(const BITMAPINFO* info, UINT usage, const std::vector<PALET
       header.biHeight == INT32_MIN || header.biWidth > Surface::kMaxSide ||
       std::abs(header.biHeight) > Surface::kMaxSide ||
       static_cast<long long>(header.biWidth) * std::abs(header.biHeight) > Surface::kMaxBitmapPixels ||
-      header.biPlanes != 1 || header.biCompression != BI_RGB ||
-      (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32)) {
+      header.biPlanes != 1 ||
+      (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) ||
+      !compressionFits(info)) {
     return false;
   }
   width_ = header.biWidth;
@@ -70,6 +87,13 @@ Pixel DibFormat::pixel(const BYTE* bits, int x, int y) const {
       return colors_[(row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xF];
     case 8:
       return colors_[row[x]];
+    case 16: {
+      // A little-endian word 0RRRRRGGGGGBBBBB; five bits widen to eight by repeating their top bits.
+      const BYTE* at = row + static_cast<std::size_t>(x) * 2;
+      unsigned word = at[0] | (at[1] << 8);
+      auto widen = [](unsigned five) { return static_cast<Pixel>((five << 3) | (five >> 2)); };
+      return (widen((word >> 10) & 0x1F) << 16) | (widen((word >> 5) & 0x1F) << 8) | widen(word & 0x1F);
+    }
     case 24: {
       const BYTE* at = row + static_cast<std::size_t>(x) * 3;  // blue, green, red
       return (static_cast<Pixel>(at[2]) << 16) | (static_cast<Pixel>(at[1]) << 8) | at[0];

@@ -1,6 +1,8 @@
 #include "native/gdi/drawtext.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 #include "native/gdi/canvas.h"
 #include "native/gdi/dcapi.h"
@@ -27,6 +29,11 @@ TextLine stripPrefixes(std::u16string_view paragraph, bool prefixes) {
     line.text.push_back(paragraph[i]);
   }
   return line;
+}
+
+int clampToInt(std::int64_t value) {
+  return static_cast<int>(
+      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 }  // namespace
@@ -95,6 +102,22 @@ std::vector<TextLine> layoutText(std::u16string_view text, UINT format, int widt
   return lines;
 }
 
+int alignedLeft(const RECT& rect, int width, UINT format) {
+  std::int64_t spare = std::int64_t{rect.right} - rect.left - width;
+  std::int64_t shift = (format & DT_CENTER) != 0 ? spare / 2 : (format & DT_RIGHT) != 0 ? spare : 0;
+  return clampToInt(rect.left + shift);
+}
+
+int alignedTop(const RECT& rect, int height, UINT format) {
+  std::int64_t spare = std::int64_t{rect.bottom} - rect.top - height;
+  bool single = (format & DT_SINGLELINE) != 0;
+  std::int64_t shift = !single                      ? 0
+                       : (format & DT_VCENTER) != 0 ? spare / 2
+                       : (format & DT_BOTTOM) != 0  ? spare
+                                                    : 0;
+  return clampToInt(rect.top + shift);
+}
+
 int DrawText(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
   const DeviceContext* context = WindowSystem::get().gdi().dc(dc);
   if (context == nullptr || rect == nullptr || (text == nullptr && count != 0)) {
@@ -102,14 +125,19 @@ int DrawText(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
   }
   std::shared_ptr<const FontFace> held = faceOf(*context);
   const FontFace& face = *held;
-  int lineHeight = face.metrics().tmHeight;
-  std::vector<TextLine> lines = layoutText(textOf(text, count), format, rect->right - rect->left,
-                                           [&](std::u16string_view part) { return face.width(part); });
+  // Layout and alignment count in logical units; the face draws in device pixels.
+  int lineHeight = context->logicalLengthY(face.metrics().tmHeight);
+  std::vector<TextLine> lines =
+      layoutText(textOf(text, count), format, rect->right - rect->left,
+                 [&](std::u16string_view part) { return context->logicalLengthX(face.width(part)); });
   // Each line is measured once; aligning and drawing it reuse the width.
+  std::vector<int> deviceWidths;
   std::vector<int> widths;
+  deviceWidths.reserve(lines.size());
   widths.reserve(lines.size());
   for (const TextLine& line : lines) {
-    widths.push_back(face.width(line.text));
+    deviceWidths.push_back(face.width(line.text));
+    widths.push_back(context->logicalLengthX(deviceWidths.back()));
   }
   int widest = widths.empty() ? 0 : *std::max_element(widths.begin(), widths.end());
   int height = lineHeight * static_cast<int>(lines.size());
@@ -118,13 +146,7 @@ int DrawText(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
     rect->bottom = rect->top + height;
     return height;
   }
-  int top = rect->top;
-  bool single = (format & DT_SINGLELINE) != 0;
-  if (single && (format & DT_VCENTER) != 0) {
-    top = rect->top + (rect->bottom - rect->top - height) / 2;
-  } else if (single && (format & DT_BOTTOM) != 0) {
-    top = rect->bottom - height;
-  }
+  int top = alignedTop(*rect, height, format);
   int saved = SaveDC(dc);
   if ((format & DT_NOCLIP) == 0) {
     IntersectClipRect(dc, rect->left, rect->top, rect->right, rect->bottom);
@@ -134,15 +156,8 @@ int DrawText(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
     int y = top;
     for (std::size_t index = 0; index < lines.size(); ++index) {
       const TextLine& line = lines[index];
-      int width = widths[index];
-      int x = rect->left;
-      if ((format & DT_CENTER) != 0) {
-        x = rect->left + (rect->right - rect->left - width) / 2;
-      } else if ((format & DT_RIGHT) != 0) {
-        x = rect->right - width;
-      }
-      POINT at = canvas.toTarget(POINT{x, y});
-      drawTextRun(canvas, face, at, line.text, width);
+      POINT at = canvas.toTarget(POINT{alignedLeft(*rect, widths[index], format), y});
+      drawTextRun(canvas, face, at, line.text, deviceWidths[index]);
       if (line.underline >= 0) {
         std::u16string_view shown(line.text);
         int start = face.width(shown.substr(0, static_cast<std::size_t>(line.underline)));

@@ -12,8 +12,14 @@ namespace native {
 
 // Answers the height of the text; with DT_VCENTER or DT_BOTTOM, the distance from the rectangle's top to the
 // bottom of the text. DT_CALCRECT draws nothing and sets the rectangle's right and bottom to fit the text.
-// The text is clipped to the rectangle unless DT_NOCLIP is given.
+// The text is clipped to the rectangle unless DT_NOCLIP is given. The rectangle, the answer and the
+// alignment are in the context's logical units.
 int DrawText(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format);
+
+// Where DrawText puts a line `width` wide across the rectangle (DT_CENTER, DT_RIGHT, else the left edge),
+// and the top of `height` of text down it (DT_VCENTER or DT_BOTTOM with DT_SINGLELINE, else the top edge).
+int alignedLeft(const RECT& rect, int width, UINT format);
+int alignedTop(const RECT& rect, int height, UINT format);
 
 // One line of laid-out text: what is shown, and the character to underline (-1 for none).
 struct TextLine {

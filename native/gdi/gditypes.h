@@ -262,6 +262,8 @@ inline constexpr UINT DT_NOPREFIX = 0x0800;
 inline constexpr UINT DIB_RGB_COLORS = 0;
 inline constexpr UINT DIB_PAL_COLORS = 1;
 inline constexpr DWORD BI_RGB = 0;
+// The pixels' colour masks (red, green, blue DWORDs) follow the basic header.
+inline constexpr DWORD BI_BITFIELDS = 3;
 inline constexpr DWORD CBM_INIT = 0x04;
 
 // Palette entry flags.

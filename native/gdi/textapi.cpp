@@ -66,7 +66,7 @@ BOOL GetTextMetrics(HDC dc, TEXTMETRIC* metrics) {
   if (context == nullptr || metrics == nullptr) {
     return FALSE;
   }
-  *metrics = faceOf(*context)->metrics();
+  *metrics = logicalMetrics(*context, *faceOf(*context));
   return TRUE;
 }
 
@@ -95,7 +95,8 @@ BOOL GetTextExtentPoint32(HDC dc, LPCWSTR text, int count, SIZE* size) {
     return FALSE;
   }
   std::shared_ptr<const FontFace> face = faceOf(*context);
-  *size = SIZE{face->width(textOf(text, count)), face->metrics().tmHeight};
+  *size = SIZE{context->logicalLengthX(face->width(textOf(text, count))),
+               context->logicalLengthY(face->metrics().tmHeight)};
   return TRUE;
 }
 

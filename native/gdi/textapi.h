@@ -9,6 +9,7 @@ HFONT CreateFont(int height, int width, int escapement, int orientation, int wei
                  DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
                  DWORD quality, DWORD pitchAndFamily, LPCWSTR faceName);
 HFONT CreateFontIndirect(const LOGFONT* font);
+// Metrics and extents are in the context's logical units, as the mapping scales them.
 BOOL GetTextMetrics(HDC dc, TEXTMETRIC* metrics);
 // Copies the selected font's face name (as the LOGFONT gives it); answers the characters copied.
 int GetTextFace(HDC dc, int capacity, LPWSTR faceName);

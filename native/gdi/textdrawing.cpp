@@ -23,6 +23,19 @@ std::shared_ptr<const FontFace> faceOf(const DeviceContext& dc) {
   return FontFace::shared(WindowSystem::get().gdi().font(dc), dc.deviceLengthY(1000) / 1000.0);
 }
 
+TEXTMETRIC logicalMetrics(const DeviceContext& dc, const FontFace& face) {
+  TEXTMETRIC metrics = face.metrics();
+  metrics.tmHeight = dc.logicalLengthY(metrics.tmHeight);
+  metrics.tmAscent = dc.logicalLengthY(metrics.tmAscent);
+  metrics.tmDescent = metrics.tmHeight - metrics.tmAscent;
+  metrics.tmInternalLeading = dc.logicalLengthY(metrics.tmInternalLeading);
+  metrics.tmExternalLeading = dc.logicalLengthY(metrics.tmExternalLeading);
+  metrics.tmAveCharWidth = dc.logicalLengthX(metrics.tmAveCharWidth);
+  metrics.tmMaxCharWidth = dc.logicalLengthX(metrics.tmMaxCharWidth);
+  metrics.tmOverhang = dc.logicalLengthX(metrics.tmOverhang);
+  return metrics;
+}
+
 std::u16string_view textOf(LPCWSTR text, int count) {
   if (text == nullptr) {
     return {};

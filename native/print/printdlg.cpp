@@ -116,9 +116,11 @@ BOOL PrintDlg(PRINTDLG* request) {
   if (setup) {
     return TRUE;
   }
+  // "PDF file" always writes to its File field; only a system printer's job sent there prints to a file.
+  bool toFile = choice.printer != PrinterDevice::kPdfFilePrinter && !choice.outputFile.empty();
   request->Flags &= ~(PD_COLLATE | PD_PAGENUMS | PD_PRINTTOFILE | PD_SELECTION);
   request->Flags |= (choice.collate ? PD_COLLATE : 0) | (choice.pageRange ? PD_PAGENUMS : 0) |
-                    (!choice.outputFile.empty() ? PD_PRINTTOFILE : 0);
+                    (toFile ? PD_PRINTTOFILE : 0);
   request->nFromPage = static_cast<WORD>(choice.pageRange ? choice.fromPage : offer.minPage);
   request->nToPage = static_cast<WORD>(choice.pageRange ? choice.toPage : offer.maxPage);
   // With the device mode keeping the copies, the program prints once and the printer repeats.

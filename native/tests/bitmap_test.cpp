@@ -259,6 +259,68 @@ TEST(Bitmaps, SetDibitsToDevicePlacesTheImageUprightAndStretchDibitsScalesIt) {
   EXPECT_EQ(big.at(3, 3), RGB(0, 255, 0));
 }
 
+// 15-bit pictures: two bytes a pixel (the words 0RRRRRGGGGGBBBBB), rows padded to four bytes, drawn upright
+// in either row order; bit fields with any other masks are refused.
+TEST(Bitmaps, FifteenBitPicturesDrawWithTheirMasksOnly) {
+  TestDriver driver;
+  struct Pixel15 {
+    unsigned red, green, blue;  // five bits each
+    COLORREF drawn;
+  };
+  const Pixel15 picture[2][3] = {
+      {{31, 0, 0, RGB(255, 0, 0)}, {0, 31, 0, RGB(0, 255, 0)}, {0, 0, 31, RGB(0, 0, 255)}},
+      {{16, 8, 1, RGB(132, 66, 8)}, {1, 2, 4, RGB(8, 16, 33)}, {0, 0, 0, RGB(0, 0, 0)}},
+  };
+  struct Case {
+    const char* name;
+    DWORD masks[3];
+    bool topDown;
+    bool drawn;
+  };
+  const Case cases[] = {
+      {"top-down", {0x7C00, 0x3E0, 0x1F}, true, true},
+      {"bottom-up", {0x7C00, 0x3E0, 0x1F}, false, true},
+      {"six bits of green", {0xF800, 0x7E0, 0x1F}, true, false},
+      {"red and blue swapped", {0x1F, 0x3E0, 0x7C00}, true, false},
+  };
+  const COLORREF background = RGB(200, 200, 200);
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    DibInfo info(3, test.topDown ? -2 : 2, 16);
+    info.header.biCompression = BI_BITFIELDS;
+    std::memcpy(info.colors, test.masks, sizeof test.masks);
+    // Three pixels fill six bytes of each eight-byte row; the padding must never be read as a pixel.
+    std::vector<BYTE> bits(16, 0xFF);
+    for (int y = 0; y < 2; ++y) {
+      const int stored = test.topDown ? y : 1 - y;
+      for (int x = 0; x < 3; ++x) {
+        const Pixel15& pixel = picture[y][x];
+        const unsigned word = (pixel.red << 10) | (pixel.green << 5) | pixel.blue;
+        bits[stored * 8 + x * 2] = static_cast<BYTE>(word);
+        bits[stored * 8 + x * 2 + 1] = static_cast<BYTE>(word >> 8);
+      }
+    }
+    PixelBoard copied(4, 3, background);
+    PixelBoard stretched(7, 5, background);
+    EXPECT_EQ(
+        SetDIBitsToDevice(copied.dc(), 0, 0, 3, 2, 0, 0, 0, 2, bits.data(), info.info(), DIB_RGB_COLORS),
+        test.drawn ? 2 : 0);
+    EXPECT_EQ(StretchDIBits(stretched.dc(), 0, 0, 6, 4, 0, 0, 3, 2, bits.data(), info.info(), DIB_RGB_COLORS,
+                            SRCCOPY),
+              test.drawn ? 2 : 0);
+    for (int y = 0; y < 2; ++y) {
+      for (int x = 0; x < 3; ++x) {
+        SCOPED_TRACE(testing::Message() << "at " << x << "," << y);
+        const COLORREF expected = test.drawn ? picture[y][x].drawn : background;
+        EXPECT_EQ(copied.at(x, y), expected);
+        EXPECT_EQ(stretched.at(2 * x + 1, 2 * y + 1), expected);
+      }
+    }
+    EXPECT_EQ(copied.at(3, 0), background) << "nothing beyond the picture's width";
+    EXPECT_EQ(stretched.at(6, 4), background);
+  }
+}
+
 TEST(Bitmaps, IconsComeApartAsTheyWereMadeAndDrawThroughTheirMask) {
   TestDriver driver;
   const BYTE maskBits[] = {0x80, 0x00, 0x80, 0x00};  // the first column transparent

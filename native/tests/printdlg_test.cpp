@@ -12,6 +12,7 @@
 #include "native/print/printerdevice.h"
 #include "native/testdriver.h"
 #include "native/tests/dialogscript.h"
+#include "native/tests/printedpages.h"
 
 namespace native::test {
 
@@ -185,7 +186,6 @@ TEST(PrintDlg, ThePrintDialogAnswersTheChoice) {
   EXPECT_TRUE(started.collate);
   EXPECT_EQ(record.Flags & PD_COLLATE, 0u);
   EXPECT_NE(record.Flags & PD_PAGENUMS, 0u);
-  EXPECT_NE(record.Flags & PD_PRINTTOFILE, 0u);
   EXPECT_EQ(record.nFromPage, 2);
   EXPECT_EQ(record.nToPage, 9);
   EXPECT_EQ(record.nCopies, 3);
@@ -194,6 +194,36 @@ TEST(PrintDlg, ThePrintDialogAnswersTheChoice) {
   ASSERT_NE(record.hDC, nullptr);
   EXPECT_GT(GetDeviceCaps(record.hDC, PHYSICALWIDTH), GetDeviceCaps(record.hDC, PHYSICALHEIGHT));
   freeBlocks(record);
+}
+
+TEST(PrintDlg, PrintToFileIsASystemPrintersJobSentToAFile) {
+  TestDriver driver;
+  PrintFolder folder;
+  FakePrintService service(folder);
+  struct Case {
+    const char* name;
+    const char* printer;
+    const char* outputFile;
+    bool printToFile;
+  };
+  const Case cases[] = {
+      {"\"PDF file\" writes where its File field says", "PDF file", "/tmp/results.pdf", false},
+      {"a system printer", "lab laser", "", false},
+      {"a system printer's job sent to a file", "lab laser", "/tmp/results.ps", true},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    ScriptedPrintDialog script([&test](const PrintDialogRequest&, PrintDialogChoice& choice) {
+      choice.printer = test.printer;
+      choice.outputFile = test.outputFile;
+      return true;
+    });
+    PRINTDLG record = emptyRecord(PD_PRINTTOFILE);
+    ASSERT_TRUE(PrintDlg(&record));
+    EXPECT_EQ((record.Flags & PD_PRINTTOFILE) != 0, test.printToFile);
+    EXPECT_EQ(PrinterBlocks::readNames(record.hDevNames)->output, test.outputFile);
+    freeBlocks(record);
+  }
 }
 
 TEST(PrintDlg, PageRangeAndCopiesFollowTheFlags) {

@@ -1,9 +1,10 @@
 #pragma once
 // What tests of printing read back: a scratch folder, the tools of poppler-utils, pdfinfo's report and the
-// grey pictures pdftoppm renders.
+// grey pictures pdftoppm renders; and stand-ins for the print service's tools.
 
 #include <dirent.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -110,5 +111,39 @@ inline std::string pdfInfo(const std::string& path, const std::string& key) {
   }
   return "";
 }
+
+// Stand-ins for the print service's tools, first on PATH while the test runs: `lpstat -e` lists two
+// printers, `lp` records its arguments and keeps a copy of the file it was given, or refuses jobs for
+// "office".
+class FakePrintService {
+ public:
+  explicit FakePrintService(const PrintFolder& folder) : folder_(folder) {
+    const char* path = std::getenv("PATH");
+    oldPath_ = path != nullptr ? path : "";
+    write("lpstat", "#!/bin/sh\nprintf 'office\\nlab laser\\n'\n");
+    write("lp", "#!/bin/sh\n[ \"$2\" = office ] && exit 1\nprintf '%s\\n' \"$@\" > '" +
+                    folder.file("lp-arguments") +
+                    "'\n"
+                    "for last; do :; done\ncp \"$last\" '" +
+                    folder.file("spooled") + "'\n");
+    setenv("PATH", (folder.file("bin") + ":" + oldPath_).c_str(), 1);
+  }
+  ~FakePrintService() {
+    setenv("PATH", oldPath_.c_str(), 1);
+    std::remove(folder_.file("bin/lpstat").c_str());
+    std::remove(folder_.file("bin/lp").c_str());
+    rmdir(folder_.file("bin").c_str());
+  }
+
+ private:
+  void write(const std::string& name, const std::string& script) {
+    mkdir(folder_.file("bin").c_str(), 0700);
+    std::string path = folder_.file("bin/" + name);
+    std::ofstream(path) << script;
+    chmod(path.c_str(), 0700);
+  }
+  const PrintFolder& folder_;
+  std::string oldPath_;
+};
 
 }  // namespace native::test

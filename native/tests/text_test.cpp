@@ -245,6 +245,76 @@ TEST(Text, DrawTextAlignsWithinItsRectangle) {
   }
 }
 
+// Under a mapping the text calls answer and align in logical units: measured against the same face drawn
+// one to one (the mapping's vertical scale makes the font's pixel size), lengths come back divided by the
+// scale of their axis, and right, centred and bottom text lands where its logical rectangle lies.
+TEST(Text, MeasuresAndAlignsInLogicalUnitsUnderAMapping) {
+  TestDriver driver;
+  struct Case {
+    const char* name;
+    SIZE windowExtent;
+    SIZE viewportExtent;
+    int logicalHeight;
+  };
+  const Case cases[] = {
+      {"four pixels a unit", {1, 1}, {4, 4}, -6},
+      {"three across, two down", {2, 1}, {6, 2}, -8},
+      {"four units a pixel", {4, 4}, {1, 1}, -64},
+  };
+  constexpr int kBoardWidth = 240;
+  constexpr int kBoardHeight = 60;
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    const double scaleX = static_cast<double>(test.viewportExtent.cx) / test.windowExtent.cx;
+    const double scaleY = static_cast<double>(test.viewportExtent.cy) / test.windowExtent.cy;
+    PixelBoard reference(4, 4);
+    SelectedFont deviceFont(reference.dc(), static_cast<int>(test.logicalHeight * scaleY));
+    TEXTMETRIC deviceMetrics{};
+    GetTextMetrics(reference.dc(), &deviceMetrics);
+    SIZE deviceExtent{};
+    GetTextExtentPoint32(reference.dc(), u"Lane", 4, &deviceExtent);
+
+    const std::pair<UINT, const char*> placements[] = {{DT_RIGHT | DT_BOTTOM, "right bottom"},
+                                                       {DT_CENTER | DT_VCENTER, "centre"}};
+    for (const auto& [placement, placementName] : placements) {
+      SCOPED_TRACE(placementName);
+      PixelBoard board(kBoardWidth, kBoardHeight);
+      SetMapMode(board.dc(), MM_ANISOTROPIC);
+      SetWindowExtEx(board.dc(), test.windowExtent.cx, test.windowExtent.cy, nullptr);
+      SetViewportExtEx(board.dc(), test.viewportExtent.cx, test.viewportExtent.cy, nullptr);
+      SelectedFont font(board.dc(), test.logicalHeight);
+      TEXTMETRIC metrics{};
+      GetTextMetrics(board.dc(), &metrics);
+      SIZE extent{};
+      GetTextExtentPoint32(board.dc(), u"Lane", 4, &extent);
+      EXPECT_NEAR(metrics.tmHeight, deviceMetrics.tmHeight / scaleY, 1);
+      EXPECT_EQ(metrics.tmAscent + metrics.tmDescent, metrics.tmHeight);
+      EXPECT_NEAR(extent.cx, deviceExtent.cx / scaleX, 1);
+      EXPECT_EQ(extent.cy, metrics.tmHeight);
+
+      // The logical rectangle of the board's middle, drawn into and read back one to one.
+      RECT rect{static_cast<LONG>(20 / scaleX), static_cast<LONG>(5 / scaleY),
+                static_cast<LONG>(220 / scaleX), static_cast<LONG>(55 / scaleY)};
+      DrawText(board.dc(), u"Lane", -1, &rect, DT_SINGLELINE | placement);
+      SetMapMode(board.dc(), MM_TEXT);
+      const RECT ink = board.inkBounds();
+      ASSERT_FALSE(IsRectEmpty(&ink));
+      const int slackX = static_cast<int>(scaleX) + 2;  // a unit's rounding and a pixel of side bearing
+      const int slackY = static_cast<int>(scaleY) + 1;
+      const bool right = (placement & DT_RIGHT) != 0;
+      if (right) {
+        EXPECT_NEAR(ink.right, 220, slackX);
+      } else {
+        EXPECT_NEAR((ink.left + ink.right) / 2, 120, slackX);
+      }
+      // The ink lies in the text's cell: at the bottom, or centred down the rectangle.
+      const int cellTop = right ? 55 - deviceMetrics.tmHeight : 30 - deviceMetrics.tmHeight / 2;
+      EXPECT_GE(ink.top, cellTop - slackY);
+      EXPECT_LE(ink.bottom, cellTop + deviceMetrics.tmHeight + slackY);
+    }
+  }
+}
+
 TEST(Text, CalcRectMeasuresWithoutDrawing) {
   TestDriver driver;
   PixelBoard board(200, 100);

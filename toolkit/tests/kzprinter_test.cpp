@@ -24,15 +24,15 @@ std::u16string Text(const KString& text) {
   return std::u16string(text.Data(), static_cast<std::size_t>(text.Length()));
 }
 
-// The print dialog always answers with the "PDF file" printer writing to the test's folder on A4; the save
-// dialog answers with what the test chose.
+// The print dialog answers with the test's printer and file (at first "PDF file" writing to the test's
+// folder) on A4; the save dialog answers with what the test chose.
 class KZPrinterTest : public testing::Test {
  protected:
   KZPrinterTest() {
     native::SetPrintDialogRunner(
         [this](const native::PrintDialogRequest&, native::PrintDialogChoice& choice) {
-          choice.printer = native::PrinterDevice::kPdfFilePrinter;
-          choice.outputFile = folder.file("job.pdf");
+          choice.printer = chosenPrinter;
+          choice.outputFile = chosenFile;
           choice.paper = native::Paper{};
           return true;
         });
@@ -48,6 +48,8 @@ class KZPrinterTest : public testing::Test {
 
   native::TestDriver driver{native::DesktopOptions{640, 480, 96}};
   native::test::PrintFolder folder;
+  std::string chosenPrinter = native::PrinterDevice::kPdfFilePrinter;
+  std::string chosenFile = folder.file("job.pdf");
   std::vector<std::u16string> asked;
   int32_t saveAnswer = 0;
 };
@@ -155,22 +157,23 @@ TEST(KZPrinterMargins, SettingsGroupNeedsAllFiveValues) {
   EXPECT_FALSE(printer.SaveMargins(KRegistry::GetGroup(&settings, u"Short")));
 }
 
-TEST(KZPrinterText, AlignmentCodesPlaceTheTextBox) {
-  const native::RECT rect{10, 20, 110, 60};
-  const native::SIZE size{30, 10};
+TEST(KZPrinterText, AlignmentCodesChooseTheTextFormat) {
   struct Case {
     int32_t horizontal, vertical;
-    native::RECT box;
+    native::UINT format;
   };
   const Case cases[] = {
-      {0, 0, {10, 20, 40, 30}}, {1, 0, {80, 20, 110, 30}}, {2, 0, {45, 20, 75, 30}},
-      {0, 1, {10, 50, 40, 60}}, {0, 2, {10, 35, 40, 45}},  {0, 7, {10, 35, 40, 45}},
+      {0, 0, native::DT_LEFT | native::DT_TOP},
+      {1, 0, native::DT_RIGHT},
+      {2, 0, native::DT_CENTER},
+      {0, 1, native::DT_BOTTOM},
+      {0, 2, native::DT_VCENTER},
+      {0, 7, native::DT_VCENTER},
+      {5, 1, native::DT_LEFT | native::DT_BOTTOM},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(std::to_string(test.horizontal) + "/" + std::to_string(test.vertical));
-    const native::RECT box = KZPrinter::TextBox(rect, size, test.horizontal, test.vertical);
-    EXPECT_EQ(std::vector<int32_t>({box.left, box.top, box.right, box.bottom}),
-              std::vector<int32_t>({test.box.left, test.box.top, test.box.right, test.box.bottom}));
+    EXPECT_EQ(KZPrinter::AlignmentFormat(test.horizontal, test.vertical), test.format);
   }
 }
 
@@ -199,12 +202,17 @@ TEST_F(KZPrinterTest, WithoutAJobNothingIsDoneAndCancellingTheFileNameStartsNoth
 
   printer.SetMargin(KZPrinter::kTop, 0);
   printer.SetMargin(KZPrinter::kBottom, 0);
-  ASSERT_TRUE(printer.PrintDialog());
-  ASSERT_TRUE(printer.CreateFonts());
-  saveAnswer = -1;
-  EXPECT_FALSE(printer.StartDoc(u"Results"));
-  EXPECT_EQ(asked, std::vector<std::u16string>{u"ps " + Text(KString::FromUtf8(folder.file("job.pdf")))})
-      << "print to file asks for the name, starting from the print dialog's file";
+  {
+    native::test::FakePrintService service(folder);
+    chosenPrinter = "lab laser";
+    chosenFile = folder.file("job.ps");
+    ASSERT_TRUE(printer.PrintDialog());
+    ASSERT_TRUE(printer.CreateFonts());
+    saveAnswer = -1;
+    EXPECT_FALSE(printer.StartDoc(u"Results"));
+  }
+  EXPECT_EQ(asked, std::vector<std::u16string>{u"ps " + Text(KString::FromUtf8(folder.file("job.ps")))})
+      << "a system printer's job sent to a file asks for the name, starting from the print dialog's file";
   printer.ReleaseObjects();
   EXPECT_TRUE(folder.names().empty());
 }
@@ -234,6 +242,7 @@ TEST_F(KZPrinterTest, TwoPagesGoToPdfAndNothingLeavesThePrintableArea) {
   EXPECT_GT(printer.TextExtent(wide.c_str(), cut + 1).cx, 100) << "cut at the last character that fits";
 
   ASSERT_TRUE(printer.StartDoc(u"Results"));
+  EXPECT_TRUE(asked.empty()) << "a \"PDF file\" job goes to its file without asking";
   const int32_t width = printer.PageWidth();
   const int32_t lastRow = printer.PageHeight() / printer.RowHeight() - 1;
   ASSERT_TRUE(printer.StartPage());
