@@ -1,0 +1,110 @@
+// Scrolling and redrawing a results list of 10,000 rows in four columns on the headless desktop, through
+// the selector from the scroll request to the desktop's pixels: a page down (the whole list area drawn
+// anew), a line down (the picture copied and one row drawn) and a full redraw of the list as a paint.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/core/zafapplication.h"
+#include "framework/core/zafwindowmanager.h"
+#include "native/testdriver.h"
+#include "toolkit/kzfonttable.h"
+#include "toolkit/kzselector.h"
+
+namespace {
+
+constexpr int32_t kRows = 10000;
+constexpr int32_t kColumns = 4;
+constexpr int32_t kListWidth = 800;
+constexpr int32_t kListHeight = 600;
+constexpr int32_t kColumnPositions[kColumns] = {0, 60, 400, 600};
+
+// The texts of every row, made once so that the benchmark measures the list and not the formatting.
+struct ResultTexts {
+  ResultTexts() {
+    rows.reserve(kRows);
+    for (int32_t row = 0; row < kRows; ++row) {
+      const std::u16string number(1, static_cast<char16_t>(u'0' + row % 10));
+      rows.push_back({u"Lane " + number, u"Athlete of heat " + number + u" with a long club name",
+                      u"0.1" + number + u"4 s", u"10.5" + number + u" s"});
+    }
+  }
+  std::vector<std::vector<std::u16string>> rows;
+};
+
+void TextOfCell(KPoint cell, int32_t column, KString& text, uint32_t& textFlags, uintptr_t userWord) {
+  const auto& texts = *reinterpret_cast<const ResultTexts*>(userWord);
+  if (cell.y >= 0 && cell.y < kRows && column >= 0 && column < kColumns) {
+    text = KString(texts.rows[static_cast<size_t>(cell.y)][static_cast<size_t>(column)].c_str());
+    textFlags = column >= 2 ? KZSelector::kTextRight : 0;
+  }
+}
+
+// The headless desktop with one 800 x 600 list of all the rows, drawn once.
+struct ListOnDesktop {
+  ListOnDesktop() {
+    KZFontTable::InitFonts();
+    list = new KZSelector(0, 0, 0, 0);
+    list->SetRegion({0, 0, kListWidth - 1, kListHeight - 1, ZAF_PIXEL});
+    list->SetColumnCount(kColumns);
+    for (int32_t column = 0; column < kColumns; ++column) {
+      list->SetColumnPosition(column, kColumnPositions[column]);
+    }
+    list->SetTextCallback(&TextOfCell, reinterpret_cast<uintptr_t>(&texts));
+    ZafWindowObject::windowManager->Add(list);
+    list->ChangeExtent({1, kRows});
+    list->Refresh();
+    driver.pumpUntilIdle();
+  }
+  ~ListOnDesktop() { KZFontTable::ExitFonts(); }
+
+  // Scrolls by the command, back to the top once the end is reached.
+  void Scroll(uint32_t command) {
+    if (list->Position() == list->MaxPosition()) {
+      list->ScrollTo({0, 0}, true);
+    }
+    list->ScrollByCommand(command, true);
+    driver.pumpUntilIdle();
+  }
+
+  native::TestDriver driver{native::DesktopOptions{1280, 1024, 96}};
+  ZafIChar program[9] = u"kestrove";
+  ZafIChar* arguments[2] = {program, nullptr};
+  ZafApplication application{1, arguments};
+  ResultTexts texts;
+  KZSelector* list = nullptr;
+};
+
+// The argument is the scroll command: a page down, or a line down.
+void BM_Scroll(benchmark::State& state) {
+  ListOnDesktop desktop;
+  const auto command = static_cast<uint32_t>(state.range(0));
+  for (auto _ : state) {
+    desktop.Scroll(command);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_Scroll)
+    ->ArgName("command")
+    ->Arg(KZScroller::kPageDown)
+    ->Arg(KZScroller::kLineDown)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+void BM_FullRedraw(benchmark::State& state) {
+  ListOnDesktop desktop;
+  desktop.list->ScrollTo({0, kRows / 2}, true);
+  for (auto _ : state) {
+    desktop.list->Refresh();
+    desktop.driver.pumpUntilIdle();
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_FullRedraw)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
