@@ -8,6 +8,7 @@
 #include "framework/win32/zafnativecontrol.h"
 #include "native/user/metrics.h"
 #include "toolkit/kzapplication.h"
+#include "toolkit/kzsizer.h"
 
 namespace {
 
@@ -66,8 +67,19 @@ bool KZSelector::EditCell(KPoint, int32_t) {
 
 void KZSelector::CellDragged(KPoint, KPoint) {}
 
+void KZSelector::UpdateScroll() {
+  KZScroller::UpdateScroll();
+  if (header && (selectorFlags & kHeaderFollowsWidth) && header->SetLength(unitSize.x) &&
+      !(flags & kRedisplayOnGeometry)) {
+    header->Redisplay();
+  }
+}
+
 void KZSelector::Refresh() {
   SetCurrentCell(currentCell);
+  if (header) {
+    header->Redisplay();
+  }
   KZScroller::Refresh();
 }
 

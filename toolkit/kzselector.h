@@ -14,6 +14,8 @@
 #include "foundation/kstring.h"
 #include "toolkit/kzscroller.h"
 
+class KZSizer;
+
 class KZSelector : public KZScroller {
  public:
   // Bits of `selectorFlags`.
@@ -23,6 +25,8 @@ class KZSelector : public KZScroller {
   static constexpr uint32_t kCellDragging = 2;
   // A drag is in progress.
   static constexpr uint32_t kDragging = 4;
+  // The header's length follows the row width.
+  static constexpr uint32_t kHeaderFollowsWidth = 8;
 
   // Bits of the flags that come with a cell text: centred, right-aligned (wins over centred), greyed.
   static constexpr uint32_t kTextCentred = 1;
@@ -70,6 +74,10 @@ class KZSelector : public KZScroller {
   ZafEventType Event(const ZafEventRecord& event) override;
   // System colours of list text and rows: highlighted when selected, grey when disabled.
   void SetDisplayColors(ZafPaletteStruct& palette, uint16_t type, uint16_t state) override;
+  // The scroller's; then the header's length follows the row width, and the header is redisplayed when
+  // it changed (unless the list redisplays itself after every size change anyway).
+  void UpdateScroll() override;
+  // Re-clamps the current cell and redisplays the header too.
   void Refresh() override;
   // 6 steps a second for the first one and a half seconds, then 9.
   int32_t AutoScrollRate(int32_t elapsed) override;
@@ -91,7 +99,9 @@ class KZSelector : public KZScroller {
     return CellFromPoint(FromScreenPoint(screen), column);
   }
 
-  uint32_t selectorFlags = 0;
+  // The column header above the list (not owned; null for none), set by the list that has one.
+  KZSizer* header = nullptr;
+  uint32_t selectorFlags = kHeaderFollowsWidth;
   // Insets of a column's inner area, in pixels.
   KRect cellMargins{0, 0, 0, 0};
   // The 3-D edge drawn round each column (0: none; -1: a one-pixel sunken edge).
