@@ -59,6 +59,7 @@ class KZPrinter {
   // dialog's printer context is taken by CreateFonts.
   bool PrintSetup();
   bool PrintDialog();
+  bool PageSetupDialog();
 
   // Takes the print dialog's context, measures the page and creates the fonts. False, with everything
   // released, without a context, for a device that reports no size or no pixels, when the margins leave

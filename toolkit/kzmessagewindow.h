@@ -1,0 +1,31 @@
+// The program's modal message box: an optional picture, the message and a row of standard buttons. Ask
+// shows one and turns the answer into yes or no. The program's alerts and questions are built on it.
+#ifndef TOOLKIT_KZMESSAGEWINDOW_H
+#define TOOLKIT_KZMESSAGEWINDOW_H
+
+#include <cstdint>
+
+#include "toolkit/kzdialog.h"
+
+class KZPrompt;
+class ZafIcon;
+
+class KZMessageWindow : public KZDialog {
+ public:
+  // `icon` is the number of one of the framework's built-in pictures, 0 for none.
+  KZMessageWindow(const ZafIChar* title, const ZafIChar* message, uint32_t buttonFlags,
+                  uint32_t defaultButton, int32_t icon);
+
+  // Shows the box and answers true for Ok and Yes; every other answer, a closed box among them, is no.
+  static bool Ask(const ZafIChar* title, const ZafIChar* message, uint32_t buttonFlags,
+                  uint32_t defaultButton, int32_t icon);
+
+  ZafIcon* Icon() const { return icon; }
+  KZPrompt* MessageText() const { return messageText; }
+
+ private:
+  ZafIcon* icon = nullptr;
+  KZPrompt* messageText = nullptr;
+};
+
+#endif

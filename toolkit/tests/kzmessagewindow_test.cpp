@@ -1,0 +1,114 @@
+#include "toolkit/kzmessagewindow.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "framework/core/zafdisplay.h"
+#include "framework/core/zaficon.h"
+#include "framework/data/zaficondata.h"
+#include "toolkit/kzbutton.h"
+#include "toolkit/kzostext.h"
+#include "toolkit/kzprompt.h"
+#include "toolkit/tests/kzdialogtestbed.h"
+
+namespace {
+
+// The box's standard button that answers `result`.
+KZButton* ButtonOf(KZMessageWindow& box, ZafEventType result) {
+  std::vector<KZButton*> buttons;
+  Collect(&box, buttons);
+  for (KZButton* button : buttons) {
+    if (button->Value() == result) {
+      return button;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+TEST_F(KZDialogTest, AskIsTrueOnlyForOkAndYes) {
+  struct Case {
+    uint32_t buttons;
+    ZafEventType clicked;
+    bool yes;
+  } cases[] = {
+      {KZDialog::kYes | KZDialog::kNo | KZDialog::kCancel, KZDialog::kYesResult, true},
+      {KZDialog::kYes | KZDialog::kNo | KZDialog::kCancel, KZDialog::kNoResult, false},
+      {KZDialog::kYes | KZDialog::kNo | KZDialog::kCancel, KZDialog::kCancelResult, false},
+      {KZDialog::kOk | KZDialog::kCancel, KZDialog::kOkResult, true},
+      {KZDialog::kAbort | KZDialog::kRetry | KZDialog::kIgnore, KZDialog::kRetryResult, false},
+      {KZDialog::kAbort | KZDialog::kRetry | KZDialog::kIgnore, KZDialog::kIgnoreResult, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.clicked);
+    application.Run({[&] {
+      // The box is the front window; its button is clicked on the desktop.
+      auto* box = dynamic_cast<KZMessageWindow*>(ZafWindowObject::windowManager->FirstChild());
+      ASSERT_NE(box, nullptr);
+      Click(ButtonOf(*box, c.clicked));
+    }});
+    EXPECT_EQ(KZMessageWindow::Ask(u"Question", u"Save the event?", c.buttons, KZDialog::kCancel, 0), c.yes);
+  }
+}
+
+TEST_F(KZDialogTest, AClosedBoxAnswersNo) {
+  application.Run(
+      {[] { ZafWindowObject::windowManager->Subtract(ZafWindowObject::windowManager->FirstChild()); }});
+  EXPECT_FALSE(KZMessageWindow::Ask(u"Question", u"Go on?", KZDialog::kOk, KZDialog::kOk, 0));
+}
+
+TEST_F(KZDialogTest, MessageStandsRightOfThePictureWithTheButtonsTwoRowsUnder) {
+  const int32_t cellWidth = ZafWindowObject::display->cellWidth;
+  const int32_t iconCells = (ZafIcon::SystemImage(ZAF_ICON_QUESTION)->width + cellWidth - 1) / cellWidth;
+  struct Case {
+    int32_t icon;
+    int32_t messageColumn;
+  } cases[] = {{0, 4}, {ZAF_ICON_QUESTION, 4 + iconCells}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.icon);
+    KZMessageWindow box(u"Note", u"Lane 3 has no reaction time.", KZDialog::kOk, KZDialog::kOk, c.icon);
+    EXPECT_EQ(box.Icon() != nullptr, c.icon != 0);
+    EXPECT_EQ(Cells(box.MessageText()).left, c.messageColumn);
+    EXPECT_EQ(Cells(box.MessageText()).top, 1);
+    box.CreateButtons();
+    EXPECT_EQ(Cells(ButtonOf(box, KZDialog::kOkResult)).top, 4);
+    EXPECT_EQ(
+        box.Region().Height(),
+        ZafRegionStruct({0, 0, 0, 6, ZAF_CELL}).Converted(ZAF_PIXEL, ZafWindowObject::display).Height());
+  }
+}
+
+TEST(KZOSText, NarrowCopiesAreSizedFromTheirBytes) {
+  const std::u16string ascii127(127, u'a');
+  std::string euros;
+  for (int count = 0; count < 127; ++count) {
+    euros += "\xE2\x82\xAC";
+  }
+  struct Case {
+    const char* name;
+    std::u16string text;
+    bool privateCopy, narrowCalls;
+    bool shared;
+    std::string narrow;  // empty: no copy
+  } cases[] = {
+      {"127 characters", ascii127, false, true, true, std::string(127, 'a')},
+      {"128 characters", ascii127 + u"b", false, true, false, std::string(127, 'a') + "b"},
+      {"a private copy", u"Lane", true, true, false, "Lane"},
+      {"127 characters of three bytes", std::u16string(127, u'\u20AC'), false, true, false, euros},
+      {"wide calls", u"Lane", false, false, false, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const KZOSText narrow(c.text.c_str(), c.privateCopy, c.narrowCalls);
+    EXPECT_EQ(narrow.IsShared(), c.shared);
+    if (c.narrow.empty()) {
+      EXPECT_EQ(narrow.Text(), nullptr);
+      continue;
+    }
+    ASSERT_NE(narrow.Text(), nullptr);
+    EXPECT_EQ(std::string(narrow.Text()), c.narrow);
+  }
+  EXPECT_EQ(KZOSText(u"Lane", false).Text(), nullptr) << "the system takes wide text";
+}
