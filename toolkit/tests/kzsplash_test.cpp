@@ -132,6 +132,7 @@ TEST_F(KZSplashTest, WithoutAReadablePictureThereIsNoSplashAndNoFailure) {
       {"not a picture", PathOf("text.tgs"), false, false},
       {"none beside the program", KString(), false, false},
       {"one beside the program", KString(), true, true},
+      {"the program's own picture", KString::FromUtf8(KESTROVE_PROGRAM_DIR "/kestrove.tgs"), false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
