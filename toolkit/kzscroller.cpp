@@ -6,7 +6,6 @@
 #include "foundation/ktime.h"
 #include "framework/core/zafscrollbar.h"
 #include "framework/data/zafscrolldata.h"
-#include "native/user/windowpos.h"
 
 namespace {
 
@@ -353,14 +352,6 @@ void KZScroller::AutoScrollStep(KPoint cell) {
 }
 
 // ---- Units and pixels ----
-
-KRect KZScroller::LocalRegion() {
-  native::RECT client{};
-  if (!ScreenID() || !native::GetClientRect(ScreenID(), &client)) {
-    return KZWindow::LocalRegion();
-  }
-  return {0, 0, client.right - client.left - 1, client.bottom - client.top - 1};
-}
 
 KPoint KZScroller::ClientPixels() {
   const KRect client = LocalRegion();

@@ -73,8 +73,6 @@ class KZScroller : public KZWindow {
   // Every cell of the unit rectangle, row by row.
   virtual void DrawCells(const KRect& units);
 
-  // The client window's area: the window's own scroll bars take their room from it.
-  KRect LocalRegion() override;
   // A move, resize or redisplay request of the mix-in re-derives the scrolling.
   void GeometryChanged() override;
   void Redisplay() override;

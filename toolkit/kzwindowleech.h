@@ -10,7 +10,7 @@ class KZWindowLeech : public KZWindowObjectLeech {
  public:
   explicit KZWindowLeech(ZafWindow* window);
 
-  // The window's client area in pixels with its top-left corner at (0, 0).
+  // The window's client area in pixels, without its scroll bars, with its top-left corner at (0, 0).
   KRect LocalRegion() override;
 
  private:

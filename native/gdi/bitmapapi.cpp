@@ -1,9 +1,11 @@
 #include "native/gdi/bitmapapi.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
+#include "native/gdi/areacopy.h"
 #include "native/gdi/canvas.h"
 #include "native/gdi/dibformat.h"
 #include "native/gdi/drawapi.h"
@@ -359,6 +361,18 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int x
   StretchMap map = stretchMap(canvas, x, y, width, height, a, b.x - a.x, b.y - a.y);
   const Surface& pixels = *from.surface;
   const Region& readable = from.clip;
+  // A plain copy between colour surfaces without scaling or mirroring moves whole runs of pixels.
+  bool sameSize = map.destWidth == map.sourceWidth && map.destHeight == map.sourceHeight;
+  if (rop == SRCCOPY && sameSize && !pixels.monochrome() && !canvas.surface().monochrome()) {
+    long long shiftX = static_cast<long long>(map.sourceOrigin.x) - map.box.left;
+    long long shiftY = static_cast<long long>(map.sourceOrigin.y) - map.box.top;
+    // No surface is so large that a pixel could take its colour from one that far away.
+    if (std::abs(shiftX) < Surface::kMaxSide && std::abs(shiftY) < Surface::kMaxSide) {
+      copyArea(canvas.surface(), canvas.raster().clipRects(), map.box, pixels, readable,
+               POINT{static_cast<LONG>(shiftX), static_cast<LONG>(shiftY)});
+    }
+    return TRUE;
+  }
   transfer(canvas, map.box, rop, pixels.monochrome(), from.dc->state.backgroundColor,
            [&](int dx, int dy, Pixel* out) {
              POINT point = map.sourceFor(dx, dy);

@@ -49,6 +49,9 @@ class Surface {
   Pixel* row(int y) {
     return pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
   }
+  const Pixel* row(int y) const {
+    return pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+  }
 
   // A cairo surface over these pixels, to be destroyed by the caller before the pixels change size. Direct
   // writes are safe again after cairo_surface_flush.

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/core/zafscrollbar.h"
 #include "framework/core/zafwindowmanager.h"
+#include "native/native.h"
 #include "toolkit/kzevents.h"
 #include "toolkit/tests/kztestbed.h"
 
@@ -71,11 +73,26 @@ TEST_F(KZWindowTest, MouseStatesMapThroughTheSharedTable) {
   EXPECT_EQ(window->MapMouseEvent(key), window->ZafWindow::MapEvent(key));
 }
 
-TEST_F(KZWindowTest, LocalRegionIsTheClientAreaAtTheOrigin) {
-  KZWindow* window = new KZWindow(10, 20, 200, 100);
-  window->SetCoordinateType(ZAF_PIXEL);
-  Show(window);
-  const ZafRegionStruct client = window->ClientRegion();
-  EXPECT_EQ(window->LocalRegion(), KRect(0, 0, client.Width() - 1, client.Height() - 1));
-  EXPECT_GT(client.Width(), 100);
+TEST_F(KZWindowTest, LocalRegionIsTheClientAreaWithoutTheScrollBars) {
+  struct Case {
+    bool vertical;
+    bool horizontal;
+  } cases[] = {{false, false}, {true, false}, {false, true}, {true, true}};
+  // A 200 x 100 window without a border: without bars its client area is all of it.
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.vertical << " " << c.horizontal);
+    KZWindow* window = new KZWindow(0, 0, 0, 0);
+    window->SetRegion({10, 20, 209, 119, ZAF_PIXEL});
+    if (c.vertical) {
+      window->Add(new ZafScrollBar(ZAF_VERTICAL_SCROLL));
+    }
+    if (c.horizontal) {
+      window->Add(new ZafScrollBar(ZAF_HORIZONTAL_SCROLL));
+    }
+    Show(window);
+    const int32_t narrower = c.vertical ? native::GetSystemMetrics(native::SM_CXVSCROLL) : 0;
+    const int32_t shorter = c.horizontal ? native::GetSystemMetrics(native::SM_CYHSCROLL) : 0;
+    EXPECT_EQ(window->LocalRegion(), KRect(0, 0, 199 - narrower, 99 - shorter));
+    ZafWindowObject::windowManager->Remove(window);
+  }
 }
