@@ -344,7 +344,32 @@ Strings\Scoreboards\MessageDlg\:=
 Strings\Scoreboards\MessageDlg\Send:String=Send
 Strings\Scoreboards\MessageDlg\Title:String=Scoreboard Message
 Strings\SerialPort\:=
+Strings\SerialPort\BadIPAddress:String=The IP address is not valid: write four numbers from 0 to 255 separated by dots, for example 192.168.1.20. The previous settings are kept.
+Strings\SerialPort\Baud:String=Baud rate
+Strings\SerialPort\DataBits:String=Data bits
+Strings\SerialPort\DataBits4:String=4
+Strings\SerialPort\DataBits5:String=5
+Strings\SerialPort\DataBits6:String=6
+Strings\SerialPort\DataBits7:String=7
+Strings\SerialPort\DataBits8:String=8
+Strings\SerialPort\IPAddress:String=IP address
+Strings\SerialPort\IPPort:String=IP port
 Strings\SerialPort\NoComSelected:String=No COM port has been selected
+Strings\SerialPort\Parity:String=Parity
+Strings\SerialPort\ParityEven:String=Even
+Strings\SerialPort\ParityMark:String=Mark
+Strings\SerialPort\ParityNone:String=None
+Strings\SerialPort\ParityOdd:String=Odd
+Strings\SerialPort\ParitySpace:String=Space
+Strings\SerialPort\PortNetConnect:String=Network: connect (TCP)
+Strings\SerialPort\PortNetListen:String=Network: listen (TCP)
+Strings\SerialPort\PortNetUDP:String=Network: UDP
+Strings\SerialPort\PortNone:String=None
+Strings\SerialPort\RepeatPeriod:String=Repeat every
+Strings\SerialPort\StopBits:String=Stop bits
+Strings\SerialPort\StopBitsOne:String=1
+Strings\SerialPort\StopBitsOneFive:String=1.5
+Strings\SerialPort\StopBitsTwo:String=2
 )table";
 // clang-format on
 
