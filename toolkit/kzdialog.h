@@ -22,6 +22,7 @@ class KZInteger;
 class KZPrompt;
 class KZRadioGroup;
 class KZReal;
+class KZSelector;
 class KZSlider;
 class KZString;
 class KZText;
@@ -112,6 +113,9 @@ class KZDialog : public ZafDialogWindow, public KZWindowLeech, public KZModalWin
   KZComboBox* AddComboBox(int32_t selection, bool editable, int32_t visibleRows);
   // The small button opening a menu under itself; the caller adds the items.
   KZAnchoredPopUpMenu* AddPopUpButton();
+  // A bordered list with a vertical scroll bar, `width` cells wide and `rows` lines of the list font high,
+  // placed in pixels: `selector` (a derived list) or a plain one for null. The cursor moves down past it.
+  KZSelector* AddSelector(int32_t width, int32_t rows, KZSelector* selector = nullptr);
 
   // ---- Notebook pages: the fields added between AddPage and EndPage go on the page ----
   void BeginNotebook(int32_t minWidth, int32_t minHeight);
