@@ -344,7 +344,6 @@ Strings\Scoreboards\MessageDlg\:=
 Strings\Scoreboards\MessageDlg\Send:String=Send
 Strings\Scoreboards\MessageDlg\Title:String=Scoreboard Message
 Strings\SerialPort\:=
-Strings\SerialPort\BadIPAddress:String=The IP address is not valid: write four numbers from 0 to 255 separated by dots, for example 192.168.1.20. The previous settings are kept.
 Strings\SerialPort\Baud:String=Baud rate
 Strings\SerialPort\DataBits:String=Data bits
 Strings\SerialPort\DataBits4:String=4

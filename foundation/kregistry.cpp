@@ -49,8 +49,7 @@ bool SplitPath(const KString& path, std::vector<KString>& names) {
       return false;
     }
     names.push_back(Part(path, from, to));
-    // A line end inside a name would break the name's line when the tree is written.
-    if (names.back().Find(u'\r') >= 0 || names.back().Find(u'\n') >= 0) {
+    if (!KRegistry::IsValidName(names.back())) {
       return false;
     }
     if (to == end) {
@@ -270,6 +269,18 @@ void CheckHeader(const KString& line) {
 }
 
 }  // namespace
+
+bool KRegistry::IsValidName(const KString& name) {
+  if (name.IsEmpty()) {
+    return false;
+  }
+  for (const char16_t reserved : {u'\\', u':', u'\r', u'\n'}) {
+    if (name.Find(reserved) >= 0) {
+      return false;
+    }
+  }
+  return true;
+}
 
 void KRegistry::RegisterTypes() {
   auto& prototypes = Prototypes();

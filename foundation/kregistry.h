@@ -23,6 +23,10 @@ class KRegistry : public KRGroup {
   // The most names a path may have.
   static constexpr int32_t kMaxDepth = 64;
 
+  // Whether a node can carry the name and be read back from a settings text: not empty, and without the
+  // path separator, the colon before the type, or a line end.
+  static bool IsValidName(const KString& name);
+
   // Creates the prototypes of the six node types, in the order Group, Bool, Int, Rat, Float, String;
   // harmless when they exist. UnregisterTypes deletes them.
   static void RegisterTypes();

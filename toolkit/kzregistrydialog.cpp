@@ -48,10 +48,8 @@ constexpr Refusal kTooDeep{u"\\Strings\\OtherSettings\\NameTooDeep", u"Settings 
 // the path and a line end ends the line; names are found ignoring case, so a second child of the same
 // name could never be read back; and paths are read only up to a fixed depth.
 const Refusal* NameRefusal(const KString& name, const KRGroup& target) {
-  for (const char16_t reserved : {u'\\', u':', u'\r', u'\n'}) {
-    if (name.Find(reserved) >= 0) {
-      return &kReservedCharacter;
-    }
+  if (!KRegistry::IsValidName(name)) {
+    return &kReservedCharacter;
   }
   if (target.Child(name)) {
     return &kNameTaken;
