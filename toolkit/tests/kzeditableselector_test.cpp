@@ -1,0 +1,158 @@
+#include "toolkit/kzeditableselector.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/core/zafeventmanager.h"
+#include "toolkit/kzeditableselectorstring.h"
+#include "toolkit/kzevents.h"
+#include "toolkit/tests/kzpanetestbed.h"
+
+namespace {
+
+// A user event queued behind the input of a step: the close must reach the list before it.
+constexpr int32_t kMarker = 10900;
+
+// Three columns at 0, 100 and 200, of which 1 and 2 are editable; it records what it stored and why, the
+// refreshes and the order in which closes and markers reach it.
+class Sheet : public KZEditableSelector {
+ public:
+  Sheet() : KZEditableSelector(0, 0, 0, 0) {
+    SetColumnCount(3);
+    SetColumnPosition(1, 100);
+    SetColumnPosition(2, 200);
+  }
+  bool CanEditCell(KPoint, int32_t column) override { return column >= 1; }
+  int32_t NextEditColumn(KPoint, int32_t from) override { return from < 1 ? 1 : from == 1 ? 2 : kNextCell; }
+  int32_t PrevEditColumn(KPoint, int32_t from) override {
+    return from < 0 || from > 2 ? 2 : from == 2 ? 1 : kNextCell;
+  }
+  void CellText(KPoint, int32_t, KString& cellText, uint32_t&) override { cellText = KString(text.c_str()); }
+  void StoreEdit(int32_t, KZEditableSelectorString& field, ZafEventType reason) override {
+    stored.emplace_back(field.Text(), reason);
+  }
+  bool EditClosed() override { return refreshAfterClose; }
+  void Refresh() override {
+    ++refreshes;
+    KZEditableSelector::Refresh();
+  }
+  ZafEventType Event(const ZafEventRecord& event) override {
+    if (event.type == EndEditEvent || event.type == kMarker) {
+      seen.push_back(event.type);
+    }
+    return KZEditableSelector::Event(event);
+  }
+
+  // Every column's text; longer than any fixed buffer a field's text might be read into.
+  std::u16string text = std::u16string(150, u'a') + std::u16string(150, u'b');
+  std::vector<std::pair<std::u16string, ZafEventType>> stored;
+  std::vector<ZafEventType> seen;
+  bool refreshAfterClose = false;
+  int refreshes = 0;
+};
+
+class KZEditableSelectorTest : public KZPaneTest {
+ protected:
+  // Three rows of a 300-pixel list, each two pixels higher than the font for the column frames.
+  Sheet* ShowSheet() {
+    rowHeight = KZWindowObjectLeech::FontHeight(1) + 2;
+    Sheet* sheet = ShowPane(new Sheet, 300, 5 * rowHeight);
+    EXPECT_EQ(sheet->UnitSize(), KPoint(300, rowHeight));
+    sheet->ChangeExtent({1, 3});
+    sheet->Refresh();
+    return sheet;
+  }
+  // A press of the first button in the middle of a cell and column of the sheet.
+  void Press(Sheet& sheet, int32_t row, int32_t column) {
+    const KPoint at = sheet.ToScreenPoint({column * 100 + 50, row * rowHeight + rowHeight / 2});
+    driver.click(at.x, at.y);
+  }
+  // Opens the field on that cell and column with the pointer on the desktop.
+  void Open(Sheet& sheet, int32_t row, int32_t column) {
+    sheet.MoveCurrentCell({0, row});
+    Press(sheet, row, column);
+    RunLoop();
+    ASSERT_TRUE(sheet.Editing());
+    sheet.seen.clear();
+  }
+  // The program's loop over the keys and pointer input given so far, queued ahead of a marker.
+  void RunLoop() {
+    ZafEventManager& events = *ZafWindowObject::eventManager;
+    native::MSG message{};
+    for (auto [first, last] : {std::pair{native::WM_KEYFIRST, native::WM_KEYLAST},
+                               std::pair{native::WM_MOUSEFIRST, native::WM_MOUSELAST}}) {
+      while (native::PeekMessage(&message, nullptr, first, last, native::PM_REMOVE)) {
+        events.Put(ZafEventRecord(E_OSEVENT, message), Q_END);
+      }
+    }
+    events.Put(ZafEventRecord(kMarker, 0), Q_END);
+    events.nativeInput = 1;
+    application.Control(nullptr, true);
+  }
+
+  int32_t rowHeight = 0;
+};
+
+}  // namespace
+
+TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWholeTextsAreStored) {
+  constexpr ZafEventType kEnter = KZEditableSelector::kEndByEnter;
+  constexpr ZafEventType kTab = KZEditableSelector::kEndByTab;
+  constexpr ZafEventType kBackTab = KZEditableSelector::kEndByShiftTab;
+  constexpr native::UINT kPressOutside = 0;
+  struct Case {
+    const char* name;
+    int32_t row;
+    int32_t column;
+    native::UINT key;  // kPressOutside: a press on column 0 of row 0
+    bool shift;
+    bool refreshAfterClose;
+    ZafEventType stored;  // the reason StoreEdit got (0: not called)
+    bool editing;         // after the close, on:
+    int32_t row2;
+    int32_t column2;
+  } cases[] = {
+      {"Escape stores nothing", 1, 1, native::VK_ESCAPE, false, false, 0, false, 1, 1},
+      {"a press outside stores nothing", 1, 1, kPressOutside, false, false, 0, false, 1, 1},
+      {"Enter stores and stays", 1, 1, native::VK_RETURN, false, false, kEnter, false, 1, 1},
+      {"Tab: the next column", 1, 1, native::VK_TAB, false, false, kTab, true, 1, 2},
+      {"Tab on the last column: the next row", 1, 2, native::VK_TAB, false, false, kTab, true, 2, 1},
+      {"Tab at the very end stops", 2, 2, native::VK_TAB, false, false, kTab, false, 2, 2},
+      {"... and refreshes when the list asks", 2, 2, native::VK_TAB, false, true, kTab, false, 2, 2},
+      {"Shift+Tab: the previous row's last column", 1, 1, native::VK_TAB, true, false, kBackTab, true, 0, 2},
+      {"Shift+Tab at the very start stops", 0, 1, native::VK_TAB, true, false, kBackTab, false, 0, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Sheet* sheet = ShowSheet();
+    sheet->refreshAfterClose = c.refreshAfterClose;
+    Open(*sheet, c.row, c.column);
+    sheet->refreshes = 0;
+    if (c.key == kPressOutside) {
+      Press(*sheet, 0, 0);
+    } else {
+      if (c.shift) {
+        driver.keyDown(native::VK_SHIFT);
+      }
+      driver.pressKey(c.key);
+    }
+    RunLoop();
+    // Shift is let go only once the loop has read the Tab with it held.
+    if (c.shift) {
+      driver.keyUp(native::VK_SHIFT);
+      driver.pumpUntilIdle();
+    }
+    EXPECT_EQ(sheet->seen, (std::vector<ZafEventType>{EndEditEvent, kMarker})) << "the close comes first";
+    using Stored = std::vector<std::pair<std::u16string, ZafEventType>>;
+    EXPECT_EQ(sheet->stored, (c.stored ? Stored{{sheet->text, c.stored}} : Stored{})) << "the whole text";
+    EXPECT_EQ(sheet->Editing(), c.editing);
+    EXPECT_EQ(sheet->CurrentCell(), KPoint(0, c.row2));
+    EXPECT_EQ(sheet->EditingColumn(), c.column2);
+    EXPECT_EQ(sheet->refreshes, c.refreshAfterClose ? 1 : 0);
+    EXPECT_EQ(application.CaptureObject() != nullptr, c.editing) << "only an open field holds the pointer";
+    ZafWindowObject::windowManager->Remove(sheet);
+  }
+}
