@@ -90,9 +90,10 @@ class ZafWindow : public ZafWindowObject, public ZafList {
   ZafScrollBar* CornerScrollBar() const;
 
   // ---- Region ----
-  // The window itself and its support objects: the native client area left over by the support objects
-  // placed before (tool bars, status bars); a child placed in the window: the client region left over by
-  // the children placed before it. Pixels.
+  // The window itself: the area its children are placed and drawn in, without the window's own scroll
+  // bars, from the client window's top-left corner. A support object: the frame's client area left over
+  // by the support objects placed before it (tool bars, status bars). A child placed against the edges:
+  // the client region left over by the children placed before it. Pixels.
   ZafRegionStruct ClientRegion(const ZafWindowObject* object = nullptr) override;
   // Takes the region as the outer size: the client size follows from the frame.
   void SetRegion(const ZafRegionStruct& newRegion) override;
@@ -277,6 +278,10 @@ class ZafWindow : public ZafWindowObject, public ZafList {
   native::LRESULT FrameMenuSelect(const ZafEventRecord& event);
   // Fits the bars with windows of their own into the frame and gives the client window the area left.
   void PlaceClient();
+  // The frame's client area left over by the support objects with windows of their own placed before
+  // `object` (by all of them when it is none of them), in the frame's coordinates: where that object goes,
+  // or the client window when every one is placed.
+  ZafRegionStruct FrameAreaLeftBefore(const ZafWindowObject* object);
   // The window is made anew, so that support objects that live in its frame styles take effect.
   void Recreate();
   // A top-level window made anew behind a modal window is kept out of the user's reach again.

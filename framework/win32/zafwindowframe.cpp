@@ -151,7 +151,7 @@ void ZafWindow::PlaceClient() {
     }
   }
   if (screenID) {
-    const ZafRegionStruct client = ClientRegion(this);
+    const ZafRegionStruct client = FrameAreaLeftBefore(nullptr);
     native::MoveWindow(screenID, client.left, client.top, client.Width(), client.Height(), native::TRUE);
     native::UpdateWindow(screenID);
   }

@@ -12,49 +12,60 @@ namespace {
 // side).
 constexpr int32_t kPlacedAgainstEdges = 2;
 
-// The client rectangle of a native window, from the origin, inclusive edges.
+// The client rectangle of a native window, from the origin, inclusive edges. A window's own scroll bars lie
+// outside it.
 ZafRegionStruct ClientRectangle(native::HWND window) {
   native::RECT client{};
   native::GetClientRect(window, &client);
   return {0, 0, client.right - client.left - 1, client.bottom - client.top - 1, ZAF_PIXEL};
 }
 
+// A region's size with its top-left corner at the origin, in pixels.
+ZafRegionStruct SizeAtOrigin(const ZafRegionStruct& region) {
+  const ZafRegionStruct pixels = region.Converted(ZAF_PIXEL, ZafWindowObject::display);
+  return {0, 0, pixels.Width() - 1, pixels.Height() - 1, ZAF_PIXEL};
+}
+
+// What is left of `area` by the objects of `placed` in front of `object` that lie against the edges (all of
+// them when `object` is not in the list): the piece below and right of every one cut.
+ZafRegionStruct AreaLeftBy(const ZafList& placed, const ZafWindowObject* object,
+                           const ZafRegionStruct& area) {
+  ZafRegionList remaining;
+  remaining.Add(new ZafRegionElement(0, area));
+  for (const ZafElement* element = placed.First(); element && element != object; element = element->Next()) {
+    const auto* cutter = static_cast<const ZafWindowObject*>(element);
+    // Frame parts drawn by the frame itself take nothing from the client area.
+    if (cutter->Placement() == kPlacedAgainstEdges &&
+        (cutter->OwnNativeWindow() || !cutter->SupportObject())) {
+      remaining.Split(0, cutter->Region().Converted(ZAF_PIXEL, ZafWindowObject::display), true);
+    }
+  }
+  const auto* last = static_cast<const ZafRegionElement*>(remaining.Last());
+  return last ? last->region : area;
+}
+
 }  // namespace
 
 ZafRegionStruct ZafWindow::ClientRegion(const ZafWindowObject* object) {
-  const bool frameArea = !object || object == this || object->SupportObject();
-  ZafRegionStruct base;
-  const ZafList* cutters = nullptr;
-  if (frameArea) {
-    if (const native::HWND outer = ScreenID(2)) {
-      base = ClientRectangle(outer);
-    } else {
-      // Not created yet: the area the window is meant to have.
-      const ZafRegionStruct client = clientRegion.Converted(ZAF_PIXEL, display);
-      base = {0, 0, client.Width() - 1, client.Height() - 1, ZAF_PIXEL};
+  if (object && object != this) {
+    if (object->SupportObject()) {
+      return FrameAreaLeftBefore(object);
     }
-    cutters = &support;
-  } else {
-    base = clientRegion.Converted(ZAF_PIXEL, display);
-    if (object->Placement() != kPlacedAgainstEdges) {
-      return base;
-    }
-    cutters = this;
+    const ZafRegionStruct client = clientRegion.Converted(ZAF_PIXEL, display);
+    return object->Placement() == kPlacedAgainstEdges ? AreaLeftBy(*this, object, client) : client;
   }
-  ZafRegionList remaining;
-  remaining.Add(new ZafRegionElement(0, base));
-  for (const ZafElement* element = cutters->First(); element && element != object;
-       element = element->Next()) {
-    const auto* placed = static_cast<const ZafWindowObject*>(element);
-    // Frame parts drawn by the frame itself take nothing from the client area.
-    if (placed->Placement() == kPlacedAgainstEdges &&
-        (placed->OwnNativeWindow() || !placed->SupportObject())) {
-      remaining.Split(0, placed->Region().Converted(ZAF_PIXEL, display), true);
-    }
+  // Children are placed and drawn in the client window, whose own client area leaves out the window's
+  // scroll bars; the frame around it also holds the bars with windows of their own.
+  if (screenID) {
+    return ClientRectangle(screenID);
   }
-  // The last piece is the one below and right of every bar cut so far.
-  const auto* last = static_cast<const ZafRegionElement*>(remaining.Last());
-  return last ? last->region : base;
+  // Not created yet: the area the window is meant to have.
+  return SizeAtOrigin(clientRegion);
+}
+
+ZafRegionStruct ZafWindow::FrameAreaLeftBefore(const ZafWindowObject* object) {
+  const native::HWND outer = ScreenID(2);
+  return AreaLeftBy(support, object, outer ? ClientRectangle(outer) : SizeAtOrigin(clientRegion));
 }
 
 void ZafWindow::SetRegion(const ZafRegionStruct& newRegion) {

@@ -8,6 +8,7 @@
 
 #include "framework/core/zafpulldownitem.h"
 #include "framework/core/zafpulldownmenu.h"
+#include "framework/core/zafscrollbar.h"
 #include "framework/core/zaftitle.h"
 #include "framework/win32/tests/zafwindowframetestbed.h"
 
@@ -288,6 +289,65 @@ TEST_F(WindowFrameNativeTest, ClientRegionIsWhatThePlacedObjectsBeforeLeave) {
     EXPECT_EQ(area.right, c.expected.right);
     EXPECT_EQ(area.bottom, c.expected.bottom);
     EXPECT_EQ(area.coordinateType, ZAF_PIXEL);
+  }
+}
+
+// A window's own scroll bars sit inside its client window (or its one window): the client region its
+// children and drawing use is what they leave, counted from the client window's corner.
+TEST_F(WindowFrameNativeTest, ClientRegionLeavesOutTheWindowsOwnScrollBars) {
+  struct Kind {
+    const char* name;
+    bool child;
+    // A bar with a window of its own above the client window, in pixels (0: none).
+    int32_t topBar;
+  };
+  const Kind kinds[] = {
+      {"framed top-level window", false, 0},
+      {"framed window with a bar above its client window", false, 20},
+      {"plain child window", true, 0},
+  };
+  struct Bars {
+    bool vertical;
+    bool horizontal;
+  };
+  const Bars bars[] = {{false, false}, {true, false}, {false, true}, {true, true}};
+  // Every window is 200 x 100 pixels outside, without a border.
+  const auto show = [this](const Kind& kind, const Bars& with) {
+    auto* window = new NoticeWindow(0, 0, 10, 10);
+    window->SetRegion({5, 5, 204, 104, ZAF_PIXEL});
+    if (kind.topBar > 0) {
+      window->Add(SupportStandIn::Bar(kind.topBar));
+    }
+    if (with.vertical) {
+      window->Add(new ZafScrollBar(ZAF_VERTICAL_SCROLL));
+    }
+    if (with.horizontal) {
+      window->Add(new ZafScrollBar(ZAF_HORIZONTAL_SCROLL));
+    }
+    if (!kind.child) {
+      return Shown(window);
+    }
+    Shown(new NoticeWindow(0, 0, 400, 300))->Add(window);
+    driver.pumpUntilIdle();
+    return window;
+  };
+  const int32_t barWidth = native::GetSystemMetrics(native::SM_CXVSCROLL);
+  const int32_t barHeight = native::GetSystemMetrics(native::SM_CYHSCROLL);
+  for (const Kind& kind : kinds) {
+    for (const Bars& with : bars) {
+      SCOPED_TRACE(testing::Message() << kind.name << ", vertical bar " << with.vertical
+                                      << ", horizontal bar " << with.horizontal);
+      NoticeWindow* window = show(kind, with);
+      const ZafRegionStruct client = window->ClientRegion();
+      EXPECT_EQ(client.left, 0);
+      EXPECT_EQ(client.top, 0);
+      EXPECT_EQ(client.right, 199 - (with.vertical ? barWidth : 0));
+      EXPECT_EQ(client.bottom, 99 - kind.topBar - (with.horizontal ? barHeight : 0));
+      EXPECT_EQ(client.coordinateType, ZAF_PIXEL);
+      ZafWindowObject* root = window->RootObject();
+      manager->Subtract(root);
+      delete root;
+    }
   }
 }
 
