@@ -26,6 +26,21 @@ Pixel mixPixel(int rop2, Pixel destination, Pixel pen) {
   }
 }
 
+namespace {
+
+// `over` weighted by `weight` (0-255) over `under`, channel by channel, rounded.
+Pixel blendPixel(Pixel over, Pixel under, unsigned weight) {
+  Pixel mixed = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    unsigned top = (over >> shift) & 0xFF;
+    unsigned bottom = (under >> shift) & 0xFF;
+    mixed |= ((top * weight + bottom * (255 - weight) + 127) / 255) << shift;
+  }
+  return mixed;
+}
+
+}  // namespace
+
 Pixel ropPixel(DWORD rop, Pixel pattern, Pixel source, Pixel destination) {
   // Each bit of the ternary code gives the result for one combination of pattern (4), source (2) and
   // destination (1) bits; the result is the union of the combinations that are set.
@@ -250,15 +265,12 @@ void Rasterizer::fillCoverage(const std::uint8_t* coverage, int stride, const RE
       Pixel* row = surface_.row(y);
       for (int x = part.left; x < part.right; ++x) {
         unsigned weight = cover[x];
-        if (blend && weight > 0 && weight < 255) {
-          Pixel color = paint.at(x, y);
-          Pixel mixed = 0;
-          for (int shift = 0; shift <= 16; shift += 8) {
-            unsigned over = (color >> shift) & 0xFF;
-            unsigned under = (row[x] >> shift) & 0xFF;
-            mixed |= ((over * weight + under * (255 - weight) + 127) / 255) << shift;
-          }
-          row[x] = mixed;
+        // Text leaves most of its box uncovered.
+        if (weight == 0) {
+          continue;
+        }
+        if (blend && weight < 255) {
+          row[x] = blendPixel(paint.at(x, y), row[x], weight);
         } else if (weight >= 128) {
           row[x] = mixPixel(rop2, row[x], paint.at(x, y));
         }

@@ -2,10 +2,7 @@
 
 #include <algorithm>
 
-#include <cairo.h>
-
 #include "native/gdi/canvas.h"
-#include "native/gdi/coveragemask.h"
 #include "native/user/rects.h"
 #include "native/user/windowsystem.h"
 
@@ -67,10 +64,15 @@ void drawTextRun(Canvas& canvas, const FontFace& face, POINT target, std::u16str
     return;
   }
   bool smooth = !canvas.surface().monochrome();
-  CoverageMask mask(area, smooth);
-  face.addText(mask.cairo(), target.x, target.y, text);
-  cairo_fill(mask.cairo());
-  canvas.raster().fillCoverage(mask.coverage(), mask.stride(), area, Paint::of(canvas.pixel(state.textColor)),
+  RECT relative = area;
+  OffsetRect(&relative, -target.x, -target.y);
+  const LineCoverage& line = face.coverage(text, relative, smooth);
+  if (line.bytes.empty()) {
+    return;
+  }
+  RECT inked = line.box;
+  OffsetRect(&inked, target.x, target.y);
+  canvas.raster().fillCoverage(line.bytes.data(), line.width, inked, Paint::of(canvas.pixel(state.textColor)),
                                R2_COPYPEN, smooth);
 }
 
