@@ -48,14 +48,14 @@ KZPopUpItem::KZPopUpItem(int32_t value, uint32_t hotKey, const ZafIChar* text, i
   Rebuild();
 }
 
-KZPopUpItem::KZPopUpItem(int32_t value, const ZafIChar* specification, int32_t kind)
+KZPopUpItem::KZPopUpItem(int32_t value, const ZafIChar* menuText, int32_t kind)
     : ZafPopUpItem(static_cast<const ZafIChar*>(nullptr), kind), KZWindowObjectLeech(this) {
   SetCommand(value);
-  const KString spec(specification ? specification : u"");
-  const int32_t comma = spec.Find(u',');
-  if (comma >= 0 && comma + 1 < spec.Length()) {
-    for (int32_t at = comma + 1; at < spec.Length() - 1; ++at) {
-      switch (spec[at]) {
+  const KString text(menuText ? menuText : u"");
+  const int32_t comma = text.Find(u',');
+  if (comma >= 0 && comma + 1 < text.Length()) {
+    for (int32_t at = comma + 1; at < text.Length() - 1; ++at) {
+      switch (text[at]) {
         case u'A':
           hotKey |= kAlt;
           break;
@@ -69,9 +69,9 @@ KZPopUpItem::KZPopUpItem(int32_t value, const ZafIChar* specification, int32_t k
           break;
       }
     }
-    hotKey |= spec[spec.Length() - 1];
+    hotKey |= text[text.Length() - 1];
   }
-  label = spec;
+  label = text;
   if (comma >= 0) {
     label.SetLength(comma);
   }

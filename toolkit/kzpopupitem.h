@@ -24,10 +24,10 @@ class KZPopUpItem : public ZafPopUpItem, public KZWindowObjectLeech {
   KZPopUpItem(const ZafIChar* label, int32_t kind);
   // A command item: value 0 sends nothing.
   KZPopUpItem(int32_t value, uint32_t hotKey, const ZafIChar* label, int32_t kind);
-  // A command item from a specification "label,keys": keys is any run of A (Alt), C (Ctrl) and S (Shift)
+  // A command item from a menu text "label,keys": keys is any run of A (Alt), C (Ctrl) and S (Shift)
   // followed by the key, whose last character is always the key; other letters before it are ignored.
   // Without a comma or with nothing after it the item has no hot key.
-  KZPopUpItem(int32_t value, const ZafIChar* specification, int32_t kind);
+  KZPopUpItem(int32_t value, const ZafIChar* menuText, int32_t kind);
 
   // A new label (with its '&' marks) rebuilds the shown text; the same label changes nothing. Answers 0.
   int SetText(const ZafIChar* text) override;

@@ -8,9 +8,9 @@
 
 using KZPopUpItemTest = KZFrameworkTest;
 
-TEST_F(KZPopUpItemTest, SpecificationsGiveHotKeysAndShownTexts) {
+TEST_F(KZPopUpItemTest, MenuTextsGiveHotKeysAndShownTexts) {
   struct Case {
-    const char16_t* specification;
+    const char16_t* menuText;
     uint32_t hotKey;
     const char16_t* shown;
     char16_t mnemonic;
@@ -25,8 +25,8 @@ TEST_F(KZPopUpItemTest, SpecificationsGiveHotKeysAndShownTexts) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(
-        std::string(c.specification, c.specification + std::char_traits<char16_t>::length(c.specification)));
-    KZPopUpItem item(7, c.specification, ZAF_ITEM_ORDINARY);
+        std::string(c.menuText, c.menuText + std::char_traits<char16_t>::length(c.menuText)));
+    KZPopUpItem item(7, c.menuText, ZAF_ITEM_ORDINARY);
     EXPECT_EQ(item.HotKey(), c.hotKey);
     EXPECT_EQ(std::u16string(item.ZafPopUpItem::Text()), c.shown);
     EXPECT_EQ(item.HotKeyChar(), c.mnemonic);
