@@ -29,8 +29,9 @@ ZafApplication::~ZafApplication() {
   StopServices();
 }
 
-void ZafApplication::SetStatus(int32_t newStatus) {
+int32_t ZafApplication::SetStatus(int32_t newStatus) {
   status = newStatus;
+  return status;
 }
 
 void ZafApplication::SetServiceObserver(ServiceObserver observer) {

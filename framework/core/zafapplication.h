@@ -33,8 +33,8 @@ class ZafApplication {
   ZafApplication& operator=(const ZafApplication&) = delete;
   virtual ~ZafApplication();
 
-  // Stores the status word.
-  virtual void SetStatus(int32_t newStatus);
+  // Stores the status word and answers it.
+  virtual int32_t SetStatus(int32_t newStatus);
   int32_t Status() const { return status; }
 
   // Null stops the telling.
