@@ -219,8 +219,9 @@ bool KZScroller::CopyScroll(bool horizontal, KPoint old) {
   }
   const KRect whole = VisibleRange(false);
   const KRect roundedUp = VisibleRange(true);
-  // Backward moves with option 16 copy and redraw the partly visible last unit as well.
-  const KRect& across = backward && (options & kPartialUnitsVisible) ? roundedUp : whole;
+  // With option 16 the partly visible last unit is drawn, so it is copied and redrawn as well: across the
+  // move in either direction (else it would keep the old picture), and along a backward move.
+  const KRect& across = (options & kPartialUnitsVisible) ? roundedUp : whole;
   const int32_t start = position.*moving.coordinate;
   KRect source;
   KRect strip;
@@ -454,7 +455,11 @@ ZafEventType KZScroller::Draw(const ZafEventRecord& event, ZafEventType drawType
   BeginDraw();
   const KRect units = PixelToUnit(update);
   KRect cells = units;
-  const bool outsideContents = cells.Clip(ExtentRegion()) || cells.Clip(MeasuredRange());
+  // Both clips, always: where the update reaches past the contents, a partly visible unit still counts only
+  // with option 16 (drawn, it would keep its old picture through a later scroll that does not copy it).
+  const bool clippedToContents = cells.Clip(ExtentRegion());
+  const bool clippedToVisible = cells.Clip(MeasuredRange());
+  const bool outsideContents = clippedToContents || clippedToVisible;
   const KZDrawingState previous = DrawingState();
   if (outsideContents) {
     ApplyPalette(CellPalette({-1, -1}, ZAF_PM_BACKGROUND, PaletteState()));

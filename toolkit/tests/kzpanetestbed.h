@@ -84,11 +84,11 @@ class KZPaneTest : public KZTest {
     return columns;
   }
 
-  // The desktop's colour in the middle of each whole visible cell, row by row.
+  // The desktop's colour in the middle of each visible cell, partly visible last cells too, row by row.
   std::vector<native::COLORREF> CellColours(KZScroller& pane) {
     driver.pumpUntilIdle();
     std::vector<native::COLORREF> colours;
-    const KRect visible = pane.VisibleRange(false);
+    const KRect visible = pane.VisibleRange(true);
     for (int32_t row = visible.top; row <= visible.bottom; ++row) {
       for (int32_t column = visible.left; column <= visible.right; ++column) {
         const KRect cell = pane.ToScreenRect(pane.CellRegion({column, row}));

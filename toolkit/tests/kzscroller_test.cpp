@@ -126,10 +126,12 @@ TEST_F(KZScrollerTest, ScrollingLessThanAPageCopiesAndRedrawsOnlyTheUncoveredStr
       {"a page up redraws all", 0, {0, 20}, {0, -10}, {0, 10, 9, 19}},
       {"both axes redraw all", 0, {0, 0}, {1, 1}, {1, 1, 10, 10}},
       {"option 8 never copies", KZScroller::kNeverCopy, {0, 0}, {0, 1}, {0, 1, 9, 10}},
-      {"16: the partly visible row too", KZScroller::kPartialUnitsVisible, {0, 0}, {0, 3}, {0, 10, 9, 13}},
+      {"16: the partly visible row too", KZScroller::kPartialUnitsVisible, {0, 0}, {0, 3}, {0, 10, 10, 13}},
+      {"16: columns and the partial row", KZScroller::kPartialUnitsVisible, {0, 0}, {2, 0}, {10, 0, 12, 10}},
+      {"off the contents' end: no partly visible row", 0, {20, 0}, {-1, 0}, {19, 0, 19, 9}},
   };
-  // 200 x 168 pixels of 20 x 16 units: 10 whole rows and a part of an eleventh.
-  RecordingPane* pane = ShowPane(new RecordingPane, 200, 168);
+  // 210 x 168 pixels of 20 x 16 units: 10 whole columns and rows and a part of an eleventh.
+  RecordingPane* pane = ShowPane(new RecordingPane, 210, 168);
   pane->SetUnitSize({20, 16});
   pane->ChangeExtent({30, 100});
   for (const Case& c : cases) {
