@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "foundation/kstring.h"
 #include "toolkit/kzwindowobjectleech.h"
@@ -14,7 +15,8 @@
 template <typename Field>
 class KZNumberField : public Field, public KZWindowObjectLeech {
  public:
-  using Value = typename Field::Value;
+  // The number type the field reads back.
+  using Value = decltype(std::declval<Field&>().Value());
 
   // One cell high and `width` cells wide.
   KZNumberField(int32_t left, int32_t top, int32_t width, Value value, Value minimum, Value maximum)
