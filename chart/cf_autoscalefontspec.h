@@ -19,7 +19,7 @@ class cf_AutoScaleFontSpec : public bf_FontSpec {
   static constexpr double kDefaultDivisor = 400.0;
 
   cf_AutoScaleFontSpec();
-  explicit cf_AutoScaleFontSpec(const bf_FontSpec& spec) : bf_FontSpec(spec) {}
+  explicit cf_AutoScaleFontSpec(const bf_FontSpec& font) : bf_FontSpec(font) {}
 
   // A value of 0 or less takes the default.
   void SetSizePercent(double percent);
@@ -37,7 +37,7 @@ class cf_AutoScaleFontSpec : public bf_FontSpec {
   void SetAngle(int32_t degrees);
   int32_t Angle() const { return angleTenths / 10; }
   double AngleRadians() const;
-  void SetFont(const bf_FontSpec& spec) { static_cast<bf_FontSpec&>(*this) = spec; }
+  void SetFont(const bf_FontSpec& font) { static_cast<bf_FontSpec&>(*this) = font; }
   // A reference in pixels, used instead of the window's draw region.
   void SetReferenceRect(const cf_2DRect& rect);
   void SetUseWindow(uint8_t on) { useWindow = on; }
