@@ -57,12 +57,38 @@ int DumpEntry(ZafStorage& storage, const std::u16string& path) {
   return 0;
 }
 
+int Usage(std::FILE* to, int status) {
+  std::fprintf(
+      to,
+      "usage: zafdatafile FILE\n"
+      "         lists the directory tree of the framework data file FILE: one entry a line,\n"
+      "         indented by depth, with its type (dir or obj), number ID, string ID, data offset\n"
+      "         and size\n"
+      "       zafdatafile FILE PATH\n"
+      "         dumps the object file at PATH in hex and text; PATH names the entries from the\n"
+      "         top of the tree down, joined by '~' (a leading '~' may be left out), as in\n"
+      "         '~ZafBitmapData~Print~objectData' (quoted: a shell turns a leading ~ into a folder)\n"
+      "       zafdatafile --help\n"
+      "  FILE is opened read-only and never changed\n"
+      "exit status: 0, 1 when FILE or the entry cannot be read, 2 bad usage\n");
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::string first = argc > 1 ? argv[1] : "";
+  if (first == "--help" || first == "-h") {
+    return Usage(stdout, 0);
+  }
   if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "usage: zafdatafile FILE [PATH]\n");
-    return 2;
+    std::fprintf(stderr, "zafdatafile: %s\n",
+                 argc < 2 ? "no data file named" : "more arguments than FILE and PATH");
+    return Usage(stderr, 2);
+  }
+  if (first.starts_with('-')) {
+    std::fprintf(stderr, "zafdatafile: unknown option %s\n", first.c_str());
+    return Usage(stderr, 2);
   }
   // Flags 0: read-only.
   ZafStorage storage(ZafFromUtf8(argv[1]).c_str(), 0);

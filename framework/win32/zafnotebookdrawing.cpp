@@ -1,5 +1,7 @@
 // How a notebook looks: the tab row on the parent's background, the page area as a raised frame, and the
-// tabs drawn left to right with the shown page's tab last, larger and on top of its neighbours.
+// tabs drawn left to right with the shown page's tab last, larger and on top of its neighbours. The page's
+// frame is the notebook's only frame, bordered or not: a border round the tab row as well would frame the
+// page twice. A bordered notebook keeps its margin, in the background colour.
 #include "framework/core/zafnotebook.h"
 
 #include "framework/core/zafdisplay.h"
@@ -28,9 +30,11 @@ ZafEventType ZafNotebook::Draw(const ZafEventRecord& event, ZafEventType drawTyp
   area.top += b;
   area.right -= b;
   area.bottom -= b;
+  // The tab row and a bordered notebook's margin show what lies behind the notebook; the page covers the
+  // rest.
   ZafWindowObject* behind = parent ? parent : this;
   display->SetPalette(behind->LogicalPalette(ZAF_PM_BACKGROUND, behind->PaletteState()));
-  display->Rectangle(area.left, area.top, area.right, area.top + RowHeight(), 0, true);
+  display->Rectangle(full.left, full.top, full.right, full.bottom, 0, true);
   ZafRegionStruct pageArea = area;
   pageArea.top += RowHeight() - kTabInset;
   DrawShadow(pageArea, kPageFrameDepth, drawType);
@@ -43,10 +47,6 @@ ZafEventType ZafNotebook::Draw(const ZafEventRecord& event, ZafEventType drawTyp
   }
   if (shownTab && currentPageIndex >= firstVisibleTab) {
     shownTab->Draw(event, drawType);
-  }
-  if (bordered) {
-    ZafRegionStruct border = full;
-    DrawBorder(border, drawType);
   }
   EndDraw();
   return drawType;

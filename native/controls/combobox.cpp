@@ -10,10 +10,12 @@
 #include "native/user/classregistry.h"
 #include "native/user/focusmanager.h"
 #include "native/user/messageapi.h"
+#include "native/user/nonclientlayout.h"
 #include "native/user/paintapi.h"
 #include "native/user/rects.h"
 #include "native/user/styles.h"
 #include "native/user/virtualkeys.h"
+#include "native/user/windowapi.h"
 #include "native/user/windowpos.h"
 
 namespace native {
@@ -49,13 +51,14 @@ char16_t foldCase(char16_t character) {
   return lower ? static_cast<char16_t>(character - 0x20) : character;
 }
 
-// The height of the frame around a window's client area, top and bottom together.
+// The height of the frame around a window's client area, top and bottom together. It comes from the
+// window's styles, not its present size: the list has no size before it first drops.
 int frameHeight(HWND window) {
-  RECT outer{};
-  RECT client{};
-  GetWindowRect(window, &outer);
-  GetClientRect(window, &client);
-  return (outer.bottom - outer.top) - client.bottom;
+  constexpr RECT kAnySize{0, 0, 100, 100};
+  auto style = static_cast<DWORD>(GetWindowLong(window, GWL_STYLE));
+  auto exStyle = static_cast<DWORD>(GetWindowLong(window, GWL_EXSTYLE));
+  const RECT client = NonClientLayout::compute(style, exStyle, kAnySize).client;
+  return (kAnySize.bottom - kAnySize.top) - (client.bottom - client.top);
 }
 
 }  // namespace
@@ -422,10 +425,12 @@ void ComboBox::dropDown() {
   int itemHeight = static_cast<int>(SendMessage(list_, LB_GETITEMHEIGHT, 0, 0));
   int count = static_cast<int>(SendMessage(list_, LB_GETCOUNT, 0, 0));
   int border = frameHeight(list_);
-  // No taller than its entries need, and at least one entry high.
+  // Whole entries only, as many as the height asked for holds (at least one, no more than there are);
+  // entries of their own heights take the height as asked.
   int height = std::max(listHeight_, itemHeight + border);
-  if ((style() & CBS_OWNERDRAWVARIABLE) == 0) {
-    height = std::min(height, std::max(count, 1) * itemHeight + border);
+  if ((style() & CBS_OWNERDRAWVARIABLE) == 0 && itemHeight > 0) {
+    int rows = std::clamp((listHeight_ - border) / itemHeight, 1, std::max(count, 1));
+    height = rows * itemHeight + border;
   }
   SetWindowPos(list_, HWND_TOPMOST, outer.left, outer.bottom, outer.right - outer.left, height,
                SWP_NOACTIVATE | SWP_SHOWWINDOW);

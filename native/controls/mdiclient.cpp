@@ -167,13 +167,15 @@ void MdiClient::activate(HWND child) {
     SendMessage(previous, WM_MDIACTIVATE, lost, gained);
   }
   SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  SendMessage(child, WM_NCACTIVATE, TRUE, 0);
+  // Behind an inactive frame (a dialog in front, another program's window) the new document's caption stays
+  // inactive until the frame comes back.
+  HWND frame = GetParent(window());
+  SendMessage(child, WM_NCACTIVATE, GetActiveWindow() == frame ? TRUE : FALSE, 0);
   SendMessage(child, WM_MDIACTIVATE, lost, gained);
   if (maximized_ != nullptr && maximized_ != child) {
     maximize(child);
   }
   // The keys follow the active document while the frame has them.
-  HWND frame = GetParent(window());
   HWND focus = GetFocus();
   if (focus != nullptr && (focus == frame || IsChild(frame, focus) != FALSE) &&
       IsChild(child, focus) == FALSE) {

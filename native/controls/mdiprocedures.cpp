@@ -45,6 +45,15 @@ LRESULT DefFrameProc(HWND frame, HWND client, UINT message, WPARAM wParam, LPARA
         return 0;
       }
       break;
+    case WM_NCACTIVATE:
+      // The active document's caption turns inactive and active again with the frame's, so only the window
+      // that has the keys shows an active caption.
+      if (client != nullptr) {
+        if (HWND child = activeChild(client)) {
+          SendMessage(child, WM_NCACTIVATE, wParam, 0);
+        }
+      }
+      break;
     default:
       break;
   }

@@ -24,7 +24,11 @@ bool isFolder(const std::string& folder, const dirent& entry) {
   }
   // Links to folders count as folders, as do entries whose type the file system did not say.
   struct stat status {};
-  std::string path = folder == "/" ? "/" + std::string(entry.d_name) : folder + "/" + entry.d_name;
+  std::string path = folder;
+  if (path.empty() || path.back() != '/') {
+    path += '/';
+  }
+  path += entry.d_name;
   return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 

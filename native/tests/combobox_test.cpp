@@ -99,6 +99,54 @@ TEST(ComboBoxControl, DropDownHasAnEditFirstChildAndKeepsTheFieldHeight) {
   EXPECT_EQ(h.driver.windowAt(listRect.left + 5, listRect.top + 5), list);
 }
 
+// The dropped list shows whole entries inside its border: as many as the height asked for holds, at least
+// one and no more than there are.
+TEST(ComboBoxControl, TheDroppedListHoldsWholeEntriesWithinTheHeightAskedFor) {
+  ControlHarness h;
+  const auto entries = {u"Heat 1", u"Heat 2", u"Heat 3", u"Heat 4", u"Heat 5", u"Heat 6"};
+  // The field's height and the entries' height, measured once on a combo box of the usual height.
+  HWND probe = comboWith(h, CBS_DROPDOWNLIST, entries);
+  const int field = h.driver.screenRect(probe).bottom - h.driver.screenRect(probe).top;
+  SendMessage(probe, CB_SHOWDROPDOWN, TRUE, 0);
+  h.pump();
+  HWND probeList = droppedList(h);
+  ASSERT_NE(probeList, nullptr);
+  const auto entry = static_cast<int>(SendMessage(probeList, LB_GETITEMHEIGHT, 0, 0));
+  ASSERT_GT(entry, 0);
+  SendMessage(probe, CB_SHOWDROPDOWN, FALSE, 0);
+  DestroyWindow(probe);
+  struct Case {
+    const char* what;
+    int count;
+    int roomInTenths;  // the list's height asked for, borders included, in tenths of an entry
+    int shown;
+  } cases[] = {
+      {"three entries, room for four and a half", 3, 45, 3},
+      {"six entries, room for four and a half", 6, 45, 4},
+      {"six entries, room for three and nine tenths", 6, 39, 3},
+      {"six entries, room for half of one", 6, 5, 1},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.what);
+    const int room = test.roomInTenths * entry / 10;
+    HWND combo = comboWith(h, CBS_DROPDOWNLIST, {}, RECT{10, 10, 160, 10 + field + room});
+    for (const char16_t* text : entries) {
+      if (SendMessage(combo, CB_GETCOUNT, 0, 0) < test.count) {
+        SendMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+      }
+    }
+    SendMessage(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    h.pump();
+    HWND list = droppedList(h);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(clientHeight(list), test.shown * entry);
+    const RECT outer = h.driver.screenRect(list);
+    EXPECT_EQ(outer.bottom - outer.top, clientHeight(list) + 2) << "a one-pixel border above and below";
+    SendMessage(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    DestroyWindow(combo);
+  }
+}
+
 TEST(ComboBoxControl, EntryMessagesPassToTheListAndTheFieldFollowsTheSelection) {
   ControlHarness h;
   HWND combo = comboWith(h, CBS_DROPDOWNLIST | CBS_SORT, {u"Lane 3", u"lane 1", u"Lane 2"});

@@ -1,6 +1,7 @@
 // The data files as the build leaves them beside the program, opened and read as the program reads them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <set>
@@ -92,6 +93,37 @@ TEST(ProgramDataFile, HoldsEveryPictureOfTheTableAndNoOther) {
   };
   EXPECT_TRUE(WriteContactSheet(sheet, colourOf, kButtonFace, KESTROVE_CONTACT_SHEET))
       << "every pixel is a colour of the program's palette";
+}
+
+// The chart's line buttons: each line's two pictures show it in its own colour, drawn through while the line
+// is shown and broken while it is hidden, so the five hidden ones are told apart at a glance too.
+TEST(ProgramDataFile, EachLineButtonShowsItsLinesColourShownOrHidden) {
+  const std::u16string path = ZafFromUtf8(KESTROVE_DATA_FILE);
+  ZafStorage storage(path.c_str(), 0);
+  ASSERT_EQ(storage.Error(), 0);
+  ZafObjectPersistence persistence(&storage);
+  // How many pixels of one picture have the colour index.
+  const auto pixelsOf = [&persistence](const std::string& name, uint8_t colour) {
+    const ZafBitmapData picture(ZafFromUtf8(name).c_str(), persistence);
+    EXPECT_EQ(picture.Error(), 0) << name;
+    const int32_t size = picture.Pixels() ? picture.Width() * picture.Height() : 0;
+    return std::count(picture.Pixels(), picture.Pixels() + size, colour);
+  };
+  constexpr uint8_t kRed = 12;
+  const struct {
+    const char* line;
+    uint8_t colour;
+  } lines[] = {{"Set", 9}, {"Gun", kRed}, {"Legal", 2}, {"ReactionTime", 5}, {"Power", 3}};
+  for (const auto& line : lines) {
+    SCOPED_TRACE(line.line);
+    const std::string shown = std::string("Show") + line.line + "Line";
+    const std::string hidden = std::string("Hide") + line.line + "Line";
+    EXPECT_GT(pixelsOf(hidden, line.colour), 0) << "hidden: the line's colour";
+    EXPECT_LT(pixelsOf(hidden, line.colour), pixelsOf(shown, line.colour)) << "hidden: the line broken";
+    if (line.colour != kRed) {
+      EXPECT_EQ(pixelsOf(hidden, kRed), 0) << "no red strike through another line's colour";
+    }
+  }
 }
 
 // The splash picture reads with the foundation's Targa reader at the splash window's depth, is large

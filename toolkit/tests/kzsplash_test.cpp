@@ -22,6 +22,19 @@ constexpr int32_t kWidth = 360;
 // A red block in the picture's top-left corner, to find it on the screen; the rest is light grey.
 constexpr int32_t kBlock = 8;
 
+// The pixels darker than the splash picture's light text band, in a rectangle of desktop pixels.
+int32_t DarkPixels(const native::TestDriver& driver, const KRect& area) {
+  int32_t dark = 0;
+  for (int32_t y = area.top; y <= area.bottom; ++y) {
+    for (int32_t x = area.left; x <= area.right; ++x) {
+      const native::COLORREF color = driver.pixel(x, y);
+      dark +=
+          native::GetRValue(color) + native::GetGValue(color) + native::GetBValue(color) < 3 * 200 ? 1 : 0;
+    }
+  }
+  return dark;
+}
+
 class ProgramApplication : public KZApplication {
  public:
   using KZApplication::KZApplication;
@@ -144,4 +157,22 @@ TEST_F(KZSplashTest, WithoutAReadablePictureThereIsNoSplashAndNoFailure) {
                         c.path.IsEmpty() ? std::make_unique<KZSplash>() : std::make_unique<KZSplash>(c.path));
     EXPECT_EQ(splash->HasPicture(), c.picture);
   }
+}
+
+// The splash window as the program shows it, from the packed splash picture, with the program's version and
+// release date and a notice line written over it; its picture is left in the build tree for people to look
+// at.
+TEST_F(KZSplashTest, TheProgramsOwnPictureShowsTheVersionAndNoticeLines) {
+  application.productInfo = {u"2.04", u"", u"Jul 28 2020", u"Licensed for the test bench", 1};
+  const int32_t fontHeight = KZWindowObjectLeech::FontHeight(1);
+  auto* splash = Show(new KZSplash(KString::FromUtf8(KESTROVE_PROGRAM_DIR "/kestrove.tgs")));
+  ASSERT_TRUE(splash->HasPicture());
+  const KRect text = splash->ToScreenRect(splash->TextRect());
+  EXPECT_GT(DarkPixels(driver, KRect(text.left, text.top, text.right, text.top + fontHeight - 1)), 0)
+      << "the version line";
+  EXPECT_GT(DarkPixels(driver, KRect(text.left, text.bottom - fontHeight, text.right, text.bottom)), 0)
+      << "the notice line";
+  ASSERT_TRUE(driver.snapshot(splash->ScreenID(), "splash_window.png"));
+  EXPECT_GT(std::filesystem::file_size("splash_window.png"), 0u);
+  ZafWindowObject::windowManager->Remove(splash);
 }

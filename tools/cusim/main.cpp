@@ -14,14 +14,17 @@
 namespace {
 
 int Usage(std::FILE* to, int status) {
-  std::fprintf(to,
-               "usage: cusim [SCENARIO-FILE | KEY=VALUE] ...\n"
-               "  plays a control unit on a pseudo-terminal: prints the device path to map with\n"
-               "  KESTROVE_COM<n>=PATH, then one line per request until Ctrl+C\n"
-               "  settings are KEY=VALUE arguments or lines of a file (# starts a comment), e.g.\n"
-               "    cusim lanes=8 reaction=150,142,95,88,88,none,-20,133 baud=19200\n"
-               "  docs/control-unit-simulator.md lists the keys and the faults it can play\n"
-               "       cusim --help\n");
+  std::fprintf(
+      to,
+      "usage: cusim [SCENARIO-FILE | KEY=VALUE] ...\n"
+      "  plays a control unit on a pseudo-terminal: prints the device path to map with\n"
+      "  KESTROVE_COM<n>=PATH, then one line per request until Ctrl+C\n"
+      "  settings are KEY=VALUE arguments or lines of a file (# starts a comment), e.g.\n"
+      "    cusim lanes=8 reaction=150,142,95,88,88,none,-20,133 baud=19200\n"
+      "  a key not given keeps its default; docs/control-unit-simulator.md lists the keys, their\n"
+      "  defaults and the faults it can play; tools/cusim/example-scenario.txt is an example file\n"
+      "       cusim --help\n"
+      "exit status: 0 stopped by Ctrl+C or TERM, 1 no pseudo-terminal, 2 a bad argument, file or line\n");
   return status;
 }
 

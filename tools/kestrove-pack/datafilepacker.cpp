@@ -1,5 +1,7 @@
 #include "tools/kestrove-pack/datafilepacker.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <set>
@@ -17,6 +19,13 @@ namespace {
 
 [[noreturn]] void Refuse(const std::string& subject, const std::string& reason) {
   throw std::runtime_error(subject + ": " + reason);
+}
+
+// Why the storage failed: the system's reason when it left one in errno (cleared before the call), else the
+// storage's error code.
+std::string WhyStorageFailed(const ZafStorage& storage) {
+  const int reason = errno;
+  return reason != 0 ? std::strerror(reason) : "error " + std::to_string(storage.Error());
 }
 
 TextPicture ReadSource(const PictureEntry& entry, const std::filesystem::path& folder) {
@@ -70,9 +79,10 @@ void PackDataFile(const std::vector<PictureEntry>& table, const std::filesystem:
     pictures.push_back(ReadSource(entry, folder));
   }
   const std::u16string outputName = ZafFromUtf8(output.string());
+  errno = 0;
   ZafStorage storage(outputName.c_str(), ZAF_STORAGE_READWRITE | ZAF_STORAGE_CREATE);
   if (storage.Error() != 0) {
-    Refuse(output.string(), "cannot be created (error " + std::to_string(storage.Error()) + ")");
+    Refuse(output.string(), "cannot be created: " + WhyStorageFailed(storage));
   }
   ZafObjectPersistence persistence(&storage);
   for (std::size_t index = 0; index < table.size(); ++index) {
@@ -86,7 +96,8 @@ void PackDataFile(const std::vector<PictureEntry>& table, const std::filesystem:
       Refuse(entry.name, "cannot be stored (error " + std::to_string(written) + ")");
     }
   }
+  errno = 0;
   if (storage.Save(0) != 0) {
-    Refuse(output.string(), "cannot be saved (error " + std::to_string(storage.Error()) + ")");
+    Refuse(output.string(), "cannot be saved: " + WhyStorageFailed(storage));
   }
 }

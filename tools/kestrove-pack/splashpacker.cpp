@@ -2,6 +2,10 @@
 
 #include <cairo.h>
 
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -40,6 +44,29 @@ void CopyPixels(cairo_surface_t* surface, KBitmap& picture) {
   }
 }
 
+// Cairo reads anything it is given and says "out of memory" of a text file: the signature comes first.
+void RefuseAllButPng(const std::filesystem::path& png) {
+  constexpr std::array<char, 8> kSignature{'\x89', 'P', 'N', 'G', '\r', '\n', '\x1a', '\n'};
+  std::ifstream file(png, std::ios::binary);
+  if (!file) {
+    throw std::runtime_error(png.string() + ": cannot be read: " + std::strerror(errno));
+  }
+  std::array<char, kSignature.size()> start{};
+  file.read(start.data(), start.size());
+  if (file.gcount() != static_cast<std::streamsize>(start.size()) || start != kSignature) {
+    throw std::runtime_error(png.string() + ": not a PNG picture");
+  }
+}
+
+// Why the output could not be written: the system's reason when the failure carries one.
+std::string WhyNotWritten(const KX& failure) {
+  const auto* stream = dynamic_cast<const KXStream*>(&failure);
+  if (stream != nullptr && stream->Detail() > 0) {
+    return std::strerror(stream->Detail());
+  }
+  return "error " + std::to_string(failure.Code());
+}
+
 const uint8_t* PictureRow(int32_t row, void* context) {
   return static_cast<const KBitmap*>(context)->Row(row);
 }
@@ -47,10 +74,11 @@ const uint8_t* PictureRow(int32_t row, void* context) {
 }  // namespace
 
 void PackSplash(const std::filesystem::path& png, const std::filesystem::path& output) {
+  RefuseAllButPng(png);
   const Surface surface(cairo_image_surface_create_from_png(png.string().c_str()));
   if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
-    throw std::runtime_error(png.string() + ": " +
-                             cairo_status_to_string(cairo_surface_status(surface.get())));
+    throw std::runtime_error(png.string() + ": a damaged or cut-off PNG picture (" +
+                             cairo_status_to_string(cairo_surface_status(surface.get())) + ")");
   }
   const cairo_format_t format = cairo_image_surface_get_format(surface.get());
   if (format != CAIRO_FORMAT_ARGB32 && format != CAIRO_FORMAT_RGB24) {
@@ -68,7 +96,6 @@ void PackSplash(const std::filesystem::path& png, const std::filesystem::path& o
       picture.Export(dynamic_cast<KFile&>(file), PictureRow, &picture);
     });
   } catch (const KX& failure) {
-    throw std::runtime_error(output.string() + ": cannot be written (error " +
-                             std::to_string(failure.Code()) + ")");
+    throw std::runtime_error(output.string() + ": cannot be written: " + WhyNotWritten(failure));
   }
 }

@@ -25,6 +25,8 @@
 namespace {
 
 constexpr int kWaitMs = 5000;
+// With -l, Kestrove gets this many answer waits to connect.
+constexpr int kConnectWaits = 6;
 constexpr int kLanes = 8;
 
 constexpr int kFailure = 2;
@@ -37,12 +39,21 @@ int Usage(std::FILE* to, int status) {
       "         8 lanes) into FOLDER, which is created when it does not exist\n"
       "       pfpeer rrq [-l] [-n] ADDRESS PORT EVENT ROUND HEAT\n"
       "         asks for the reaction times of a race and prints the answer's lines; ADDRESS is\n"
-      "         dotted IPv4, or 0 for this computer as in Kestrove's settings\n"
-      "         -l  wait for Kestrove to connect (its link set to connect) instead of connecting\n"
-      "         -n  send the request without a checksum\n"
+      "         dotted IPv4, or 0 for this computer as in Kestrove's settings; waits %d seconds for\n"
+      "         the answer\n"
+      "         -l  wait up to %d seconds for Kestrove to connect (its link set to connect) instead of\n"
+      "             connecting\n"
+      "         -n  send the request without a checksum (it has one by default)\n"
       "       pfpeer --help\n"
-      "exit status: 0 results (RRP) or start lists written, 1 no results (RNR), 2 failure\n");
+      "exit status: 0 results (RRP) or start lists written, 1 no results (RNR), 2 failure or bad usage\n",
+      kWaitMs / 1000, kWaitMs * kConnectWaits / 1000);
   return status;
+}
+
+// Says which argument is wrong and why, then the usage.
+int Refuse(const std::string& why) {
+  std::fprintf(stderr, "pfpeer: %s\n", why.c_str());
+  return Usage(stderr, kFailure);
 }
 
 // A whole decimal number within [low, high], or false.
@@ -157,7 +168,7 @@ int Open(bool listening, const char* addressText, const char* portText) {
   }
   std::fprintf(stderr, "pfpeer: waiting for Kestrove on port %d\n", port);
   pollfd waiting{fd, POLLIN, 0};
-  const int peer = poll(&waiting, 1, kWaitMs * 6) > 0 ? accept(fd, nullptr, nullptr) : -1;
+  const int peer = poll(&waiting, 1, kWaitMs * kConnectWaits) > 0 ? accept(fd, nullptr, nullptr) : -1;
   close(fd);
   if (peer < 0) {
     std::fprintf(stderr, "pfpeer: Kestrove did not connect\n");
@@ -214,10 +225,13 @@ int main(int argc, char** argv) {
   if (command == "--help" || command == "-h") {
     return Usage(stdout, 0);
   }
-  if (command == "startlists" && (argc == 3 || argc == 4)) {
+  if (command == "startlists") {
+    if (argc != 3 && argc != 4) {
+      return Refuse("startlists takes FOLDER and at most RACES");
+    }
     int races = 4;
     if (argc == 4 && !ParseNumber(argv[3], 1, 999, races)) {
-      return Usage(stderr, kFailure);
+      return Refuse(std::string("RACES ") + argv[3] + ": not a whole number from 1 to 999");
     }
     return WriteStartLists(argv[2], races);
   }
@@ -231,13 +245,13 @@ int main(int argc, char** argv) {
       } else if (std::strcmp(argv[at], "-n") == 0) {
         checksum = false;
       } else {
-        std::fprintf(stderr, "pfpeer: unknown option %s\n", argv[at]);
-        return Usage(stderr, kFailure);
+        return Refuse(std::string("unknown option ") + argv[at]);
       }
     }
-    if (argc - at == 5) {
-      return AskReactionTimes(listening, checksum, argv + at);
+    if (argc - at != 5) {
+      return Refuse("rrq takes ADDRESS PORT EVENT ROUND HEAT after its options");
     }
+    return AskReactionTimes(listening, checksum, argv + at);
   }
-  return Usage(stderr, kFailure);
+  return Refuse(command.empty() ? "no command: startlists or rrq" : "unknown command " + command);
 }

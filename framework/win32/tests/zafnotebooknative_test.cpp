@@ -137,4 +137,40 @@ TEST_F(NotebookNativeTest, KeysClicksAndHotKeysTurnThePages) {
   }
 }
 
+// A bordered notebook has one frame, the page's, and the shown page's tab opens into it; the margin and the
+// tab row show the host's background.
+TEST_F(NotebookNativeTest, ThePagesFrameIsTheOnlyFrameAndOpensUnderTheShownTab) {
+  constexpr native::COLORREF kBackground = 0xC0C0C0;
+  constexpr native::COLORREF kOuterLightEdge = 0xDFDFDF;
+  constexpr native::COLORREF kInnerLightEdge = 0xFFFFFF;
+  constexpr native::COLORREF kDarkEdge = 0x000000;
+  const native::RECT window = driver.screenRect(notebook->ScreenID());
+  // The page frame's inner light line; the tabs in front of the page cover its outer one.
+  const int32_t pageFrameInner = 2 + 24 - 2 + 1;
+  auto middleOf = [this](int tab) {
+    const ZafRegionStruct region = notebook->Tab(tab)->Region();
+    return (region.left + region.right) / 2;
+  };
+  struct Spot {
+    const char* what;
+    int32_t x;
+    int32_t y;
+    native::COLORREF colour;
+  };
+  const Spot spots[] = {
+      {"margin left of the tab row", 0, 12, kBackground},
+      {"margin above the tabs", middleOf(1), 0, kBackground},
+      {"margin left of the page", 1, 80, kBackground},
+      {"margin below the page", 100, 129, kBackground},
+      {"page frame, left edge", 2, 80, kOuterLightEdge},
+      {"page frame, bottom edge", 100, 127, kDarkEdge},
+      {"page frame under another tab", middleOf(1), pageFrameInner, kInnerLightEdge},
+      {"no frame under the shown tab", middleOf(0), pageFrameInner, kBackground},
+  };
+  for (const Spot& spot : spots) {
+    SCOPED_TRACE(spot.what);
+    EXPECT_EQ(driver.pixel(window.left + spot.x, window.top + spot.y), spot.colour);
+  }
+}
+
 }  // namespace
