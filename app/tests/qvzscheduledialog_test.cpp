@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tests/dialogtestsupport.h"
 #include "devices/qvschedule.h"
 #include "foundation/tests/ktempfolder.h"
 #include "framework/core/zafvtlist.h"
@@ -23,10 +24,6 @@ namespace {
 constexpr const char* kThreeRaces = "1,1,1\n1,1,2,Final\n1,1,1\n";
 // Three races of three texts.
 constexpr const char* kDistinctRaces = "1,1,1\n1,1,2,Final\n2,1,1\n";
-
-std::string Narrow(const ZafIChar* text) {
-  return KString(text != nullptr ? text : u"").ToUtf8();
-}
 
 class QvZScheduleDialogTest : public KZDialogTest {
  protected:
@@ -86,16 +83,6 @@ class QvZScheduleDialogTest : public KZDialogTest {
     }
     driver.pressKey(native::VK_RETURN);
     driver.pumpUntilIdle();
-  }
-  KZButton* ReloadButton(QvZScheduleDialog& dialog) {
-    std::vector<KZButton*> buttons;
-    Collect(&dialog, buttons);
-    for (KZButton* button : buttons) {
-      if (button->Value() == QvZScheduleDialog::kReloadSchedule) {
-        return button;
-      }
-    }
-    return nullptr;
   }
 
   KTempFolder folder;
@@ -174,7 +161,7 @@ TEST_F(QvZScheduleDialogTest, LoadScheduleListsTheNewScheduleAndSelectsTheTypedR
     application.Run({[&] {
                        Type(dialog, u"1", u"1", u"2");
                        Publish(c.published);
-                       Click(ReloadButton(dialog));
+                       Click(ButtonGiving(&dialog, QvZScheduleDialog::kReloadSchedule));
                      },
                      [] { KZScriptedApplication::Post(KZDialog::kCancelResult); }});
     EXPECT_EQ(dialog.Execute(), KZDialog::kCancelResult);
