@@ -1,0 +1,53 @@
+#pragma once
+// A pane window for the tests: a plain window that keeps the view it is handed and the commands it gets,
+// and registers a maker of its kind for as long as a TestPaneWindowMaker lives.
+
+#include <vector>
+
+#include "app/panewindow.h"
+#include "app/panewindowmakers.h"
+#include "framework/core/zafwindow.h"
+
+class TestPaneWindow : public ZafWindow, public PaneWindow {
+ public:
+  TestPaneWindow(PaneKind kind, QvZEventMDI* owner) : ZafWindow(0, 0, 10, 10), kind(kind), owner(owner) {}
+
+  ZafWindowObject* Window() override { return this; }
+  void TakeModel(const PaneModel& given) override { model = given; }
+  bool HasView() const override {
+    return model.eventView != nullptr || model.resultsView != nullptr || model.chartView != nullptr;
+  }
+  void ReleaseView() override { model = PaneModel{}; }
+  // Keeps the program's commands; the window's own events go to the window.
+  ZafEventType Event(const ZafEventRecord& event) override {
+    if (event.type < kFirstCommand) {
+      return ZafWindow::Event(event);
+    }
+    commands.push_back(event.type);
+    return event.type;
+  }
+
+  static constexpr ZafEventType kFirstCommand = 10000;
+
+  PaneKind kind;
+  QvZEventMDI* owner;
+  PaneModel model;
+  std::vector<ZafEventType> commands;
+};
+
+class TestPaneWindowMaker {
+ public:
+  explicit TestPaneWindowMaker(PaneKind kind) : kind(kind) {
+    PaneWindowMakers::Register(kind, [this](QvZEventMDI* owner) {
+      auto* window = new TestPaneWindow(this->kind, owner);
+      made.push_back(window);
+      return window;
+    });
+  }
+  ~TestPaneWindowMaker() { PaneWindowMakers::Register(kind, nullptr); }
+  TestPaneWindowMaker(const TestPaneWindowMaker&) = delete;
+  TestPaneWindowMaker& operator=(const TestPaneWindowMaker&) = delete;
+
+  PaneKind kind;
+  std::vector<TestPaneWindow*> made;
+};
