@@ -11,6 +11,11 @@
 class TestPaneWindow : public ZafWindow, public PaneWindow {
  public:
   TestPaneWindow(PaneKind kind, QvZEventMDI* owner) : ZafWindow(0, 0, 10, 10), kind(kind), owner(owner) {}
+  ~TestPaneWindow() override {
+    if (destroyed != nullptr) {
+      *destroyed = true;
+    }
+  }
 
   ZafWindowObject* Window() override { return this; }
   void TakeModel(const PaneModel& given) override { model = given; }
@@ -33,6 +38,8 @@ class TestPaneWindow : public ZafWindow, public PaneWindow {
   QvZEventMDI* owner;
   PaneModel model;
   std::vector<ZafEventType> commands;
+  // Set when the window is deleted.
+  bool* destroyed = nullptr;
 };
 
 class TestPaneWindowMaker {
