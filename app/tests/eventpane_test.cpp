@@ -11,19 +11,11 @@
 
 namespace {
 
-EventLayoutEntry Entry(PaneKind kind, const PaneRect& rect) {
-  EventLayoutEntry entry;
-  entry.kind = kind;
-  entry.label = u"Pane";
-  entry.rect = rect;
-  return entry;
-}
-
 // An event window stand-in: a window with a geometry manager, and a pane with a test window.
 struct PaneOnAWindow {
   PaneOnAWindow() {
     window->destroyed = &windowDestroyed;
-    pane = std::make_unique<EventPane>(Entry(PaneKind::kChart, {0, 26, 100, 100}), window);
+    pane = std::make_unique<EventPane>(LayoutEntry(PaneKind::kChart, {0, 26, 100, 100}), window);
   }
 
   bool windowDestroyed = false;

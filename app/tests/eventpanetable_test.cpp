@@ -14,17 +14,9 @@
 
 namespace {
 
-EventLayoutEntry Entry(PaneKind kind, const PaneRect& rect) {
-  EventLayoutEntry entry;
-  entry.kind = kind;
-  entry.label = u"Pane";
-  entry.rect = rect;
-  return entry;
-}
-
 // The built-in layout: a chart pane under a results pane over the top 26 %.
-const std::vector<EventLayoutEntry> kBuiltIn = {Entry(PaneKind::kChart, {0, 26, 100, 100}),
-                                                Entry(PaneKind::kResults, {0, 0, 100, 26})};
+const std::vector<EventLayoutEntry> kBuiltIn = {LayoutEntry(PaneKind::kChart, {0, 26, 100, 100}),
+                                                LayoutEntry(PaneKind::kResults, {0, 0, 100, 26})};
 
 // An event window stand-in with test makers for results and chart windows.
 class EventPaneTableTest : public testing::Test {
@@ -84,9 +76,10 @@ TEST_F(EventPaneTableTest, TheBuiltInLayoutShowsResultsOverTheChart) {
 }
 
 TEST_F(EventPaneTableTest, OnlyTheFirstPaneOfAKindShowsItsWindow) {
-  table.Build({Entry(PaneKind::kResults, {0, 0, 50, 26}), Entry(PaneKind::kChart, {0, 26, 100, 100}),
-               Entry(PaneKind::kChart, {50, 0, 100, 26})},
-              nullptr);
+  table.Build(
+      {LayoutEntry(PaneKind::kResults, {0, 0, 50, 26}), LayoutEntry(PaneKind::kChart, {0, 26, 100, 100}),
+       LayoutEntry(PaneKind::kChart, {50, 0, 100, 26})},
+      nullptr);
   table.Layout(Models());
   ASSERT_EQ(chartMaker.made.size(), 2u);
   EXPECT_TRUE(InEventWindow(chartMaker.made[0]));
@@ -99,8 +92,9 @@ TEST_F(EventPaneTableTest, OnlyTheFirstPaneOfAKindShowsItsWindow) {
 }
 
 TEST_F(EventPaneTableTest, ACurrentWindowStaysWhileItHasAView) {
-  table.Build({Entry(PaneKind::kChart, {0, 0, 100, 50}), Entry(PaneKind::kChart, {0, 50, 100, 100})},
-              nullptr);
+  table.Build(
+      {LayoutEntry(PaneKind::kChart, {0, 0, 100, 50}), LayoutEntry(PaneKind::kChart, {0, 50, 100, 100})},
+      nullptr);
   table.Layout(Models());
   TestPaneWindow* first = chartMaker.made[0];
   TestPaneWindow* second = chartMaker.made[1];
@@ -141,7 +135,7 @@ TEST_F(EventPaneTableTest, AnEnlargedChartFillsTheWindowUntilItIsRestored) {
 
 TEST_F(EventPaneTableTest, WithoutMakersTheWindowHasNoPanesToShow) {
   PaneWindowMakers::Register(PaneKind::kChart, nullptr);
-  table.Build({Entry(PaneKind::kChart, {0, 0, 100, 100})}, nullptr);
+  table.Build({LayoutEntry(PaneKind::kChart, {0, 0, 100, 100})}, nullptr);
   table.Layout(Models());
   EXPECT_EQ(manager.ConstraintCount(), 0);
   EXPECT_EQ(table.Current(PaneKind::kChart), nullptr);

@@ -1,9 +1,10 @@
 #pragma once
-// A pane window for the tests: a plain window that keeps the view it is handed and the commands it gets,
-// and registers a maker of its kind for as long as a TestPaneWindowMaker lives.
+// Pane windows for the tests: a plain window that keeps the view it is handed and the commands it gets, a
+// maker of its kind registered for as long as a TestPaneWindowMaker lives, and layout entries.
 
 #include <vector>
 
+#include "app/eventlayout.h"
 #include "app/panewindow.h"
 #include "app/panewindowmakers.h"
 #include "framework/core/zafwindow.h"
@@ -58,3 +59,11 @@ class TestPaneWindowMaker {
   PaneKind kind;
   std::vector<TestPaneWindow*> made;
 };
+
+inline EventLayoutEntry LayoutEntry(PaneKind kind, const PaneRect& rect) {
+  EventLayoutEntry entry;
+  entry.kind = kind;
+  entry.label = u"Pane";
+  entry.rect = rect;
+  return entry;
+}
