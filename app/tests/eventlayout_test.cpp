@@ -154,10 +154,8 @@ TEST_F(EventLayoutTest, TheBuiltInLayoutComesOnlyWhereThereIsNone) {
   EXPECT_EQ(Describe(ReadEventLayout(AnyKind)),
             (std::vector<std::string>{"chart Bottom 0,26,100,100", "results Results1 0,0,100,50"}))
       << "a changed layout stays";
-}
-
-TEST_F(EventLayoutTest, AnEmptyGroupStaysEmpty) {
+  NewSettings();
   KRegistry::AddLine(settings.get(), KString(u"\\Event\\Layout\\:="));
   InstallBuiltInEventLayout();
-  EXPECT_TRUE(ReadEventLayout(AnyKind).empty());
+  EXPECT_TRUE(ReadEventLayout(AnyKind).empty()) << "an empty group stays";
 }

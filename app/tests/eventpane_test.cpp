@@ -7,7 +7,6 @@
 #include "app/paneconstraints.h"
 #include "app/tests/testpanewindow.h"
 #include "framework/core/zafwindow.h"
-#include "toolkit/kzgeomrc.h"
 
 namespace {
 
@@ -19,7 +18,7 @@ struct PaneOnAWindow {
   }
 
   bool windowDestroyed = false;
-  TestPaneWindow* window = new TestPaneWindow(PaneKind::kChart, nullptr);
+  TestPaneWindow* window = new TestPaneWindow(PaneKind::kChart);
   std::unique_ptr<ZafWindow> eventWindow = std::make_unique<ZafWindow>(0, 0, 500, 350);
   KZGeomMgr manager;
   std::unique_ptr<EventPane> pane;
@@ -41,25 +40,6 @@ TEST(PaneConstraints, EdgesAtTheFullExtentEndOnTheLastPixelOthersBeforeTheNeighb
     SCOPED_TRACE(testing::Message() << c.rect.right << "," << c.rect.bottom);
     EXPECT_EQ(ConstraintValuesFor(c.rect), c.values);
   }
-}
-
-TEST(EventPane, AppliesTheCurrentRectangleToItsConstraints) {
-  PaneOnAWindow setUp;
-  EventPane& pane = *setUp.pane;
-  pane.current = {0, 0, 100, 26};
-  pane.ApplyConstraints();
-  const auto& constraints = pane.Constraints();
-  EXPECT_EQ(constraints[0]->Value(), 0);
-  EXPECT_EQ(constraints[1]->Value(), 0);
-  EXPECT_EQ(constraints[2]->Value(), 100);
-  EXPECT_EQ(constraints[2]->EdgeOffset(), -1);
-  EXPECT_EQ(constraints[3]->Value(), 26);
-  EXPECT_EQ(constraints[3]->EdgeOffset(), -2);
-  for (KZGeomRC* constraint : constraints) {
-    EXPECT_EQ(constraint->Object(), setUp.window);
-  }
-  EXPECT_TRUE(constraints[2]->Stretch());
-  EXPECT_FALSE(constraints[0]->Stretch());
 }
 
 TEST(EventPane, WhatIsAttachedBelongsToTheEventWindowAndTheRestToThePane) {

@@ -1,6 +1,6 @@
 #pragma once
-// Pane windows for the tests: a plain window that keeps the view it is handed and the commands it gets, a
-// maker of its kind registered for as long as a TestPaneWindowMaker lives, and layout entries.
+// Pane windows for the tests: a plain window that keeps the view it is handed, a maker of its kind
+// registered for as long as a TestPaneWindowMaker lives, and layout entries.
 
 #include <vector>
 
@@ -11,7 +11,7 @@
 
 class TestPaneWindow : public ZafWindow, public PaneWindow {
  public:
-  TestPaneWindow(PaneKind kind, QvZEventMDI* owner) : ZafWindow(0, 0, 10, 10), kind(kind), owner(owner) {}
+  explicit TestPaneWindow(PaneKind kind) : ZafWindow(0, 0, 10, 10), kind(kind) {}
   ~TestPaneWindow() override {
     if (destroyed != nullptr) {
       *destroyed = true;
@@ -24,21 +24,9 @@ class TestPaneWindow : public ZafWindow, public PaneWindow {
     return model.eventView != nullptr || model.resultsView != nullptr || model.chartView != nullptr;
   }
   void ReleaseView() override { model = PaneModel{}; }
-  // Keeps the program's commands; the window's own events go to the window.
-  ZafEventType Event(const ZafEventRecord& event) override {
-    if (event.type < kFirstCommand) {
-      return ZafWindow::Event(event);
-    }
-    commands.push_back(event.type);
-    return event.type;
-  }
-
-  static constexpr ZafEventType kFirstCommand = 10000;
 
   PaneKind kind;
-  QvZEventMDI* owner;
   PaneModel model;
-  std::vector<ZafEventType> commands;
   // Set when the window is deleted.
   bool* destroyed = nullptr;
 };
@@ -46,8 +34,8 @@ class TestPaneWindow : public ZafWindow, public PaneWindow {
 class TestPaneWindowMaker {
  public:
   explicit TestPaneWindowMaker(PaneKind kind) : kind(kind) {
-    PaneWindowMakers::Register(kind, [this](QvZEventMDI* owner) {
-      auto* window = new TestPaneWindow(this->kind, owner);
+    PaneWindowMakers::Register(kind, [this](QvZEventMDI*) {
+      auto* window = new TestPaneWindow(this->kind);
       made.push_back(window);
       return window;
     });
