@@ -25,7 +25,7 @@ void EventPaneTable::Build(const std::vector<EventLayoutEntry>& entries, QvZEven
 void EventPaneTable::Layout(const ModelFor& modelFor) {
   Reset();
   Attach(modelFor);
-  DistributeSpace();
+  Distribute();
   ApplyConstraints();
   ChooseCurrentWindows();
 }
@@ -52,12 +52,12 @@ void EventPaneTable::Attach(const ModelFor& modelFor) {
   }
 }
 
-void EventPaneTable::DistributeSpace() {
+void EventPaneTable::Distribute() {
   std::vector<PaneSpace> spaces;
   for (const auto& pane : panes) {
     spaces.push_back(PaneSpace{pane->current, pane->Has(EventPane::kAttached)});
   }
-  ::DistributeSpace(spaces);
+  DistributeSpace(spaces);
   for (std::size_t i = 0; i < panes.size(); ++i) {
     panes[i]->current = spaces[i].rect;
   }

@@ -39,7 +39,7 @@ class EventPaneTable {
   // goes into the event window and its constraints into the manager.
   void Attach(const ModelFor& modelFor);
   // The space of the panes without a window goes to their neighbours.
-  void DistributeSpace();
+  void Distribute();
   void ApplyConstraints();
   // A current window stays while it has a view; otherwise the first window of its kind that has one.
   void ChooseCurrentWindows();
