@@ -155,8 +155,9 @@ class ExportScope {
 
 void YZImagePane::ExportMarkedRectangle() {
   YImageReporter& reporter = YImageReporter::Current();
-  const KRect imageRect = view && view->UpdateHash() ? image->ViewToRect(view->Marks(), *view) : KRect();
-  if (imageRect.Area() <= 0) {
+  const bool marked = view && view->UpdateHash();
+  const KRect imageRect = marked ? image->ViewToRect(view->Marks(), *view) : KRect();
+  if (!marked || imageRect.Area() <= 0) {
     reporter.ErrorMessage(LanguageText(u"\\Strings\\Event\\Image\\BadSelection"), KString());
     return;
   }
