@@ -138,6 +138,8 @@ class YZImagePane : public KZScroller {
   // A vertical line over the visible rows at view column x, in a palette colour.
   void DrawColumnLine(int32_t x, uint8_t colour, int32_t top, int32_t bottom);
   void DrawResultAt(const YTime& time);
+  // The last row that cursor and result lines reach: the page's, or the image's when it is shorter.
+  int32_t LastImageRow();
   QvResults* Results() const;
   // The frame of a result's main time, -1 for none.
   int32_t ResultColumn(const QvResult& result);

@@ -81,6 +81,11 @@ void YZImagePane::DrawOverlays(const KRect& units) {
 
 // ---- The cursor ----
 
+int32_t YZImagePane::LastImageRow() {
+  const KRect visible = VisibleRange(false);
+  return visible.top + std::min(visible.Height() - 1, extent.y - 1);
+}
+
 void YZImagePane::DrawColumnLine(int32_t x, uint8_t colour, int32_t top, int32_t bottom) {
   const KZDrawingState previous = ApplyPalette(Pen(colour));
   DrawUnitLine({x, top}, {x, bottom}, 1);
@@ -97,9 +102,8 @@ void YZImagePane::DrawCursor() {
   const int32_t lines = std::max(1, std::min(Value(kCursorWidth), half));
   const int32_t step = OrientationRight() ? 1 : -1;
   const int32_t lastColumn = extent.x - 1;
-  const KRect visible = VisibleRange(false);
-  const int32_t top = visible.top;
-  const int32_t bottom = top + std::min(visible.Height() - 1, extent.y - 1);
+  const int32_t top = VisibleRange(false).top;
+  const int32_t bottom = LastImageRow();
   const uint8_t colour = CursorColour();
   BeginDraw();
   const KZDrawingState previous = ApplyPalette(Pen(colour));
@@ -210,10 +214,8 @@ void YZImagePane::DrawResultLines() {
 void YZImagePane::DrawResultAt(const YTime& time) {
   const int32_t frame = image->FrameOfTime(time, *view, true);
   if (frame > 0 && frame < extent.x - 1) {
-    const KRect visible = VisibleRange(false);
     BeginDraw();
-    DrawColumnLine(frame, YZImagePaneSettings::CursorColour(), visible.top,
-                   visible.top + visible.Height() - 1);
+    DrawColumnLine(frame, YZImagePaneSettings::CursorColour(), VisibleRange(false).top, LastImageRow());
     EndDraw();
   }
 }
