@@ -6,6 +6,8 @@
 
 #include "framework/data/zafscrolldata.h"
 #include "imaging/tests/blocketteencoder.h"
+#include "imaging/ui/tests/imagepanetestbed.h"
+#include "imaging/ui/yzimagepane.h"
 #include "imaging/yimage.h"
 #include "toolkit/kzslider.h"
 #include "toolkit/kzstring.h"
@@ -64,5 +66,45 @@ TEST_F(YZAdjustmentsDialogTest, TheGammaSlidersEndsGiveAQuarterAndOneAndThreeQua
     Move(dialog, dialog.GammaSlider(), c.position);
     EXPECT_EQ(image.Camera().Parameter(22), c.parameter22);
     EXPECT_EQ(Text(dialog.GammaText()), c.text);
+  }
+}
+
+namespace {
+
+// The pane runs the dialog from its command, over an image of a leg.
+class PaneAdjustmentsTest : public KZDialogTest {
+ protected:
+  void SetUp() override { images.SetUp(); }
+  void TearDown() override { images.TearDown(); }
+  ImageBed images;
+};
+
+}  // namespace
+
+TEST_F(PaneAdjustmentsTest, CancelPutsBackTheFactorsTheImageHadAndOkKeepsTheNewOnes) {
+  struct Case {
+    ZafEventType answer;
+    double gain;
+  } cases[] = {{KZDialog::kCancelResult, 0.25}, {KZDialog::kOkResult, 0.5}};
+  QvEvent event;
+  YImage* image = images.AddPaintedImage(*event.NewLeg(), 10, [](int32_t, int32_t) { return uint16_t{1}; });
+  YZImagePane pane(nullptr, image->View(1, true));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answer);
+    image->SetGain(0.25);
+    image->SetScaleFactor(1.0);
+    application.Run({[&] {
+                       auto* dialog =
+                           dynamic_cast<YZAdjustmentsDialog*>(ZafWindowObject::windowManager->First());
+                       ASSERT_NE(dialog, nullptr);
+                       dialog->BrightnessSlider()->ScrollData()->SetCurrent(50);
+                       dialog->GammaSlider()->ScrollData()->SetCurrent(150);
+                       dialog->Event(ZafEventRecord(YZAdjustmentsDialog::kSliderMoved, 0));
+                       EXPECT_DOUBLE_EQ(image->Gain(), 0.5) << "applied at once";
+                     },
+                     [&] { KZScriptedApplication::Post(c.answer); }});
+    pane.Event(ZafEventRecord(YZImagePane::kAdjustments, 0));
+    EXPECT_DOUBLE_EQ(image->Gain(), c.gain);
+    EXPECT_DOUBLE_EQ(image->ScaleFactor(), c.answer == KZDialog::kOkResult ? 1.5 : 1.0);
   }
 }
