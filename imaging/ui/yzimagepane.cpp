@@ -283,9 +283,10 @@ void YZImagePane::UpdateMenu() {
   for (const ZafEventType always : {kAdjustments, kPageSetup, kPrintSetup}) {
     menu->EnableCommand(always, true);
   }
-  const bool marked = view && view->UpdateHash();
-  menu->EnableCommand(kExportBitmap, marked);
-  menu->EnableCommand(kPrint, marked);
+  if (view && view->UpdateHash()) {
+    menu->EnableCommand(kExportBitmap, true);
+    menu->EnableCommand(kPrint, true);
+  }
   const KSparseArray& overlays = Overlays();
   if (view && view->PositionShown() && !overlays.IsEmpty()) {
     menu->EnableCommand(kOverlayMenu, true);
@@ -296,7 +297,9 @@ void YZImagePane::UpdateMenu() {
       }
     }
   }
-  menu->EnableCommand(kClearOverlays, overlayLocations.Count() > 0);
+  if (overlayLocations.Count() > 0) {
+    menu->EnableCommand(kClearOverlays, true);
+  }
 }
 
 void YZImagePane::RunAdjustments() {

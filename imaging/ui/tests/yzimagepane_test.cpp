@@ -7,6 +7,8 @@
 #include "foundation/ktime.h"
 #include "imaging/ui/tests/imagepanetestbed.h"
 #include "imaging/ui/yzlanebar.h"
+#include "model/qvresult.h"
+#include "model/yleg.h"
 
 namespace {
 
@@ -170,4 +172,79 @@ TEST_F(ImagePaneTest, TheLaneBarFollowsTheImagesHeightAndTheScrollPosition) {
   pane->SetPosition({0, 5});
   EXPECT_EQ(bar->Origin(), pane->Position().y);
   EXPECT_EQ(view->Anchor(), pane->Position());
+}
+
+namespace {
+
+class ImagePaneSelectionTest : public ImagePaneTest {
+ protected:
+  // Results at frames 40, 60 and 90, in that list order.
+  void SetUp() override {
+    ImagePaneTest::SetUp();
+    for (const int32_t frame : {40, 60, 90}) {
+      QvResult* result = event->Leg(0)->Results().NewResult();
+      result->SetFinishTime(YTime(100 + 10 * frame, 1, 8, -1));
+      results.push_back(result);
+    }
+    ShowImagePane();
+  }
+  std::vector<bool> Selected() {
+    std::vector<bool> selected;
+    for (const QvResult* result : results) {
+      selected.push_back(result->IsSelected(image, nullptr));
+    }
+    return selected;
+  }
+  void Click(const Button& press, const Button& release, KPoint from, KPoint to) {
+    const KPoint start = pane->UnitToPixel(from);
+    const KPoint end = pane->UnitToPixel(to);
+    pane->Event(Pointer(pane, press, start.x, start.y));
+    pane->Event(Pointer(pane, release, end.x, end.y));
+  }
+  static constexpr Button kRightRelease{0x2000, 1008};
+
+  std::vector<QvResult*> results;
+};
+
+}  // namespace
+
+TEST_F(ImagePaneSelectionTest, ALeftClickInsideTheMarksTogglesTheResultThere) {
+  Setting(u"\\Event\\Image\\Selection\\PrintLines:Int=1");
+  view->SetMarks({20, 10, 70, 30});
+  view->SetShowLines(true);
+  struct Case {
+    const char* name;
+    KPoint at;
+    std::vector<bool> selected;
+  } cases[] = {{"near the first result", {41, 20}, {true, false, false}},
+               {"near the second", {58, 12}, {true, true, false}},
+               {"the first again", {39, 25}, {false, true, false}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Click(kLeftPress, kLeftRelease, c.at, c.at);
+    EXPECT_EQ(Selected(), c.selected);
+    EXPECT_EQ(view->Frozen(), YZImagePane::kIdle) << "no cursor drag";
+  }
+  // Outside the marks a click erases them, clearing the selection, and moves the cursor.
+  Click(kLeftPress, kLeftRelease, {100, 5}, {100, 5});
+  EXPECT_EQ(Selected(), (std::vector<bool>{false, false, false}));
+  EXPECT_FALSE(view->MarksShown());
+  EXPECT_EQ(view->Origin(), KPoint(100, 5));
+}
+
+TEST_F(ImagePaneSelectionTest, EndingAMarkSelectsTheResultsOfItsSpanWithPrintLinesTwo) {
+  struct Case {
+    const char16_t* setting;
+    std::vector<bool> selected;
+  } cases[] = {{u"\\Event\\Image\\Selection\\PrintLines:Int=1", {false, false, false}},
+               {u"\\Event\\Image\\Selection\\PrintLines:Int=2", {true, true, false}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(KString(c.setting).ToUtf8());
+    Setting(c.setting);
+    Click(kRightPress, kRightRelease, {30, 10}, {70, 30});
+    EXPECT_EQ(view->Marks(), KRect(30, 10, 70, 30));
+    EXPECT_EQ(Selected(), c.selected);
+    EXPECT_EQ(reporter.statusTexts.back(), "(41,21)");
+  }
+  EXPECT_EQ(pane->popups.size(), 2u);
 }
