@@ -226,10 +226,10 @@ ZafEventType YZImagePane::Event(const ZafEventRecord& event) {
     case kRightKey:
       ArrowKey(code);
       return code;
-    case kPointerEntered:
+    case TipEnterEvent:  // the pointer came onto the pane
       YImageReporter::Current().StatusText(image ? image->Camera().Name() : KString());
       return KZScroller::Event(event);
-    case kPointerLeft:
+    case TipLeaveEvent:
       YImageReporter::Current().StatusText(KString());
       return KZScroller::Event(event);
     case UpdateMenuEvent:

@@ -42,9 +42,6 @@ class YZImagePane : public KZScroller {
   static constexpr ZafEventType kWhiteBalanceSelection = 10375;
   static constexpr ZafEventType kExportSelection = 10376;
   static constexpr ZafEventType kPrintSelection = 10377;
-  // The pointer entered or left the pane.
-  static constexpr ZafEventType kPointerEntered = -3509;
-  static constexpr ZafEventType kPointerLeft = -3510;
 
   // The right button held while moving and released, and the arrow keys, as the toolkit maps them.
   static constexpr ZafEventType kRightDragged = 1007;

@@ -12,6 +12,8 @@
 #include "imaging/ui/yzimagepane.h"
 #include "imaging/yimagereporter.h"
 #include "imaging/yimageview.h"
+#include "model/qvresult.h"
+#include "model/yleg.h"
 #include "toolkit/tests/kzpanetestbed.h"
 
 // The image fixtures, run by hand inside the pane's fixture.
@@ -92,6 +94,12 @@ class ImagePaneTest : public KZPaneTest {
     return driver.pixel(at.x, at.y);
   }
   void Setting(const std::u16string& line) { images.AddSetting(line.c_str()); }
+  // A result of the image's leg whose main time is that of frame `frame`.
+  QvResult* AddResultAt(int32_t frame) {
+    QvResult* result = event->Leg(0)->Results().NewResult();
+    result->SetFinishTime(YTime(100 + 10 * frame, 1, 8, -1));
+    return result;
+  }
 
   ImageBed images;
   RecordingReporter reporter;

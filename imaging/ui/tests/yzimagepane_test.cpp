@@ -6,9 +6,7 @@
 
 #include "foundation/ktime.h"
 #include "imaging/ui/tests/imagepanetestbed.h"
-#include "imaging/ui/yzlanebar.h"
 #include "model/qvresult.h"
-#include "model/yleg.h"
 
 namespace {
 
@@ -133,118 +131,51 @@ TEST_F(ImagePaneTest, RightPressesCloseTogetherRunAndSpeedUpAfterOneAndAHalfSeco
   }
 }
 
-TEST_F(ImagePaneTest, ARightClickWithoutMovingMarksOneUnitAndOpensThePopUp) {
+TEST_F(ImagePaneTest, ARightDragMarksItsRectangleSelectsItsResultsAndOpensThePopUp) {
+  struct Case {
+    const char* name;
+    const char16_t* printLines;
+    KPoint from, to;
+    KRect marks;
+    std::vector<bool> selected;  // the results at frames 40, 60 and 90
+    const char* size;
+  } cases[] = {{"a click without moving marks one unit",
+                nullptr,
+                {40, 30},
+                {40, 30},
+                {40, 30, 40, 30},
+                {false, false, false},
+                "(1,1)"},
+               {"PrintLines 2 selects the span's results",
+                u"\\Event\\Image\\Selection\\PrintLines:Int=2",
+                {30, 10},
+                {70, 30},
+                {30, 10, 70, 30},
+                {true, true, false},
+                "(41,21)"}};
+  const std::vector<QvResult*> results{AddResultAt(40), AddResultAt(60), AddResultAt(90)};
   ShowImagePane();
-  const KPoint pixel = pane->UnitToPixel({40, 30});
-  pane->Event(Pointer(pane, kRightPress, pixel.x, pixel.y));
-  EXPECT_EQ(view->Frozen(), YZImagePane::kMarkDrag);
-  EXPECT_EQ(application.CaptureObject(), pane);
-  pane->Event(Pointer(pane, {0x2000, 1008}, pixel.x, pixel.y));
-  EXPECT_EQ(view->Marks(), KRect(40, 30, 40, 30));
-  EXPECT_TRUE(view->MarksShown());
-  EXPECT_EQ(view->Frozen(), YZImagePane::kIdle);
-  EXPECT_EQ(application.CaptureObject(), nullptr);
-  ASSERT_EQ(pane->popups.size(), 1u);
-  EXPECT_EQ(pane->popups[0], pane->ToScreenPoint(pixel));
-  EXPECT_EQ(reporter.statusTexts.back(), "(1,1)");
-}
-
-TEST_F(ImagePaneTest, ALeftDragMovesTheCursorAndEndsWithTheCaptureReleased) {
-  ShowImagePane();
-  const KPoint from = pane->UnitToPixel({10, 10});
-  const KPoint to = pane->UnitToPixel({25, 30});
-  pane->Event(Pointer(pane, kLeftPress, from.x, from.y));
-  EXPECT_EQ(view->Frozen(), YZImagePane::kCursorDrag);
-  pane->Event(Pointer(pane, kLeftHeld, to.x, to.y));
-  pane->Event(Pointer(pane, kLeftRelease, to.x, to.y));
-  EXPECT_EQ(view->Origin(), KPoint(25, 30));
-  EXPECT_TRUE(view->PositionShown());
-  EXPECT_EQ(view->Frozen(), YZImagePane::kIdle);
-  EXPECT_EQ(application.CaptureObject(), nullptr);
-}
-
-TEST_F(ImagePaneTest, TheLaneBarFollowsTheImagesHeightAndTheScrollPosition) {
-  image->Camera().SetValueCount(9);
-  ShowImagePane();
-  YZLaneBar* bar = pane->LaneBar();
-  EXPECT_EQ(bar->Length(), view->BlockCount());
-  EXPECT_EQ(bar->CellCount(), 9);
-  pane->SetPosition({0, 5});
-  EXPECT_EQ(bar->Origin(), pane->Position().y);
-  EXPECT_EQ(view->Anchor(), pane->Position());
-}
-
-namespace {
-
-class ImagePaneSelectionTest : public ImagePaneTest {
- protected:
-  // Results at frames 40, 60 and 90, in that list order.
-  void SetUp() override {
-    ImagePaneTest::SetUp();
-    for (const int32_t frame : {40, 60, 90}) {
-      QvResult* result = event->Leg(0)->Results().NewResult();
-      result->SetFinishTime(YTime(100 + 10 * frame, 1, 8, -1));
-      results.push_back(result);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.printLines) {
+      Setting(c.printLines);
     }
-    ShowImagePane();
-  }
-  std::vector<bool> Selected() {
+    const KPoint from = pane->UnitToPixel(c.from);
+    const KPoint to = pane->UnitToPixel(c.to);
+    pane->Event(Pointer(pane, kRightPress, from.x, from.y));
+    EXPECT_EQ(application.CaptureObject(), pane);
+    pane->Event(Pointer(pane, {0x2000, 1008}, to.x, to.y));
+    EXPECT_EQ(view->Marks(), c.marks);
+    EXPECT_TRUE(view->MarksShown());
     std::vector<bool> selected;
     for (const QvResult* result : results) {
       selected.push_back(result->IsSelected(image, nullptr));
     }
-    return selected;
+    EXPECT_EQ(selected, c.selected);
+    EXPECT_EQ(reporter.statusTexts.back(), c.size);
+    EXPECT_EQ(view->Frozen(), YZImagePane::kIdle);
+    EXPECT_EQ(application.CaptureObject(), nullptr);
+    ASSERT_FALSE(pane->popups.empty());
+    EXPECT_EQ(pane->popups.back(), pane->ToScreenPoint(to));
   }
-  void Click(const Button& press, const Button& release, KPoint from, KPoint to) {
-    const KPoint start = pane->UnitToPixel(from);
-    const KPoint end = pane->UnitToPixel(to);
-    pane->Event(Pointer(pane, press, start.x, start.y));
-    pane->Event(Pointer(pane, release, end.x, end.y));
-  }
-  static constexpr Button kRightRelease{0x2000, 1008};
-
-  std::vector<QvResult*> results;
-};
-
-}  // namespace
-
-TEST_F(ImagePaneSelectionTest, ALeftClickInsideTheMarksTogglesTheResultThere) {
-  Setting(u"\\Event\\Image\\Selection\\PrintLines:Int=1");
-  view->SetMarks({20, 10, 70, 30});
-  view->SetShowLines(true);
-  struct Case {
-    const char* name;
-    KPoint at;
-    std::vector<bool> selected;
-  } cases[] = {{"near the first result", {41, 20}, {true, false, false}},
-               {"near the second", {58, 12}, {true, true, false}},
-               {"the first again", {39, 25}, {false, true, false}}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Click(kLeftPress, kLeftRelease, c.at, c.at);
-    EXPECT_EQ(Selected(), c.selected);
-    EXPECT_EQ(view->Frozen(), YZImagePane::kIdle) << "no cursor drag";
-  }
-  // Outside the marks a click erases them, clearing the selection, and moves the cursor.
-  Click(kLeftPress, kLeftRelease, {100, 5}, {100, 5});
-  EXPECT_EQ(Selected(), (std::vector<bool>{false, false, false}));
-  EXPECT_FALSE(view->MarksShown());
-  EXPECT_EQ(view->Origin(), KPoint(100, 5));
-}
-
-TEST_F(ImagePaneSelectionTest, EndingAMarkSelectsTheResultsOfItsSpanWithPrintLinesTwo) {
-  struct Case {
-    const char16_t* setting;
-    std::vector<bool> selected;
-  } cases[] = {{u"\\Event\\Image\\Selection\\PrintLines:Int=1", {false, false, false}},
-               {u"\\Event\\Image\\Selection\\PrintLines:Int=2", {true, true, false}}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(KString(c.setting).ToUtf8());
-    Setting(c.setting);
-    Click(kRightPress, kRightRelease, {30, 10}, {70, 30});
-    EXPECT_EQ(view->Marks(), KRect(30, 10, 70, 30));
-    EXPECT_EQ(Selected(), c.selected);
-    EXPECT_EQ(reporter.statusTexts.back(), "(41,21)");
-  }
-  EXPECT_EQ(pane->popups.size(), 2u);
 }

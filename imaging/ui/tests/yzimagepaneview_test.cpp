@@ -7,8 +7,6 @@
 #include "foundation/ksparsearray.h"
 #include "imaging/ui/tests/imagepanetestbed.h"
 #include "imaging/ui/yzlanebar.h"
-#include "model/qvresult.h"
-#include "model/yleg.h"
 #include "toolkit/kzevents.h"
 #include "toolkit/kzpopupitem.h"
 #include "toolkit/kzpopupmenu.h"
@@ -44,13 +42,9 @@ void WriteGreenTarga(const std::string& path) {
 class ImagePaneViewTest : public ImagePaneTest {
  protected:
   void TearDown() override {
+    KZApplication::mainMenuBar = nullptr;
     YZImagePane::ExitClass();
     ImagePaneTest::TearDown();
-  }
-  // A result whose main time is that of frame `frame`.
-  void AddResultAt(int32_t frame) {
-    QvResult* result = event->Leg(0)->Results().NewResult();
-    result->SetFinishTime(YTime(100 + 10 * frame, 1, 8, -1));
   }
 };
 
@@ -134,14 +128,4 @@ TEST_F(ImagePaneViewTest, TheMenuOffersOverlaysOnlyWhenTheyWereCollected) {
     EXPECT_FALSE(enabled(3)) << "no marked rectangle to export";
     YZImagePane::ExitClass();
   }
-  KZApplication::mainMenuBar = nullptr;
-}
-
-TEST_F(ImagePaneViewTest, AnotherViewsTimeMovesTheCursorToItsFrame) {
-  ShowImagePane();
-  pane->SetCursor({5, 12});
-  EXPECT_TRUE(pane->ShowImage(YTime(100 + 10 * 33, 1, 8, -1), -1));
-  EXPECT_EQ(view->Origin(), KPoint(33, 12));
-  EXPECT_FALSE(pane->ShowImage(YTime(), 3)) << "a time without resolution";
-  EXPECT_EQ(view->Origin(), KPoint(33, 12));
 }
