@@ -195,12 +195,12 @@ void YZImagePane::SelectMarkedResults() {
   if (to < from) {
     std::swap(from, to);
   }
-  const QvResult* first = results->FindAroundTime(from);
+  QvResult* first = results->FindAroundTime(from);
   const QvResult* last = results->FindAroundTime(to);
   if (!first || !last) {
     return;
   }
-  for (QvResult* result = const_cast<QvResult*>(first); result; result = results->Iterate(result, nullptr)) {
+  for (QvResult* result = first; result; result = results->Iterate(result, nullptr)) {
     result->SetSelected(true, image, nullptr);
     if (result == last) {
       break;
