@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "devices/tests/fakeinterface.h"
+#include "devices/yhardware.h"
 #include "imaging/tests/blocketteencoder.h"
 #include "imaging/yimage.h"
 #include "toolkit/kzwindow.h"
@@ -86,4 +90,16 @@ TEST_F(YZLaneBarTest, ACameraWithoutLinesShowsNone) {
   EXPECT_EQ(bar->BoundaryPosition(0), -1);
   int32_t lane = 0;
   EXPECT_FALSE(bar->LaneAt(100, lane));
+}
+
+TEST_F(YZLaneBarTest, ABarForADeviceAsksTheHardwareManager) {
+  YHardware hardware(8);
+  hardware.AddInterface(std::make_unique<FakeInterface>(5));  // 8 lines at 1000, 2000, ...; reversed
+  YZLaneBar device(&hardware, 5);
+  device.SetScaleAndOrigin(400, 0);
+  EXPECT_EQ(device.CellCount(), 8);
+  EXPECT_EQ(device.BoundaryPosition(1), 80);
+  EXPECT_EQ(device.LaneNumber(0), 8);
+  YZLaneBar unknown(&hardware, 6);
+  EXPECT_EQ(unknown.CellCount(), 0);
 }
