@@ -285,6 +285,11 @@ void X11Host::present() {
   XFlush(x_->display);
 }
 
+void X11Host::ringBell() {
+  XBell(x_->display, 0);
+  XFlush(x_->display);
+}
+
 void X11Host::closeFrontWindow() {
   // The active window is the front frame; menus never take activation.
   HWND front = system_.focus().active();

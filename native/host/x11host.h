@@ -2,7 +2,8 @@
 // Shows the desktop in one X window and feeds the window's X input to it: damaged areas of the composed
 // desktop are copied to the window before the message loop waits, key presses and releases become virtual
 // keys, pointer motion and buttons become mouse input, the window's close button asks the front window to
-// close, and the desktop follows the window's size. The X connection's descriptor wakes a waiting loop.
+// close, the desktop follows the window's size, and a beep rings the display's bell. The X connection's
+// descriptor wakes a waiting loop.
 // X11 itself stays inside this host's source file.
 
 #include <memory>
@@ -22,6 +23,9 @@ class X11Host {
   X11Host& operator=(const X11Host&) = delete;
 
   static constexpr const char* kTitle = "Kestrove";
+
+  // The display's bell, at its usual volume.
+  void ringBell();
 
  private:
   struct Connection;
