@@ -19,6 +19,8 @@
 #include "native/user/windowsystem.h"
 
 // Xlib defines macros with common names (None, True, False, Bool): it comes after every header of ours.
+#include "native/host/x11clipboard.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -170,7 +172,10 @@ std::unique_ptr<X11Host> X11Host::openFromEnvironment(WindowSystem& system) {
 }
 
 X11Host::X11Host(WindowSystem& system, std::unique_ptr<Connection> connection)
-    : system_(system), x_(std::move(connection)) {
+    : system_(system),
+      x_(std::move(connection)),
+      clipboard_(std::make_unique<X11Clipboard>(x_->display, x_->window, system.clipboard())) {
+  system_.clipboard().link(clipboard_.get());
   system_.waitSet().add(ConnectionNumber(x_->display), POLLIN, [this](short) { takeEvents(); });
   system_.waitSet().setBeforeWait([this] {
     bool took = takeEvents();
@@ -185,6 +190,7 @@ X11Host::X11Host(WindowSystem& system, std::unique_ptr<Connection> connection)
 }
 
 X11Host::~X11Host() {
+  system_.clipboard().link(nullptr);
   system_.waitSet().setBeforeWait(nullptr);
   system_.waitSet().remove(ConnectionNumber(x_->display));
 }
@@ -208,6 +214,7 @@ bool X11Host::takeEvents() {
             break;
           }
         }
+        clipboard_->noteTime(event.xkey.time);
         UINT key = virtualKeyOfKeysym(XLookupKeysym(&event.xkey, 0));
         if (key != 0) {
           desktop.moveMouse(POINT{event.xkey.x, event.xkey.y});
@@ -217,6 +224,7 @@ bool X11Host::takeEvents() {
       }
       case ButtonPress:
       case ButtonRelease: {
+        clipboard_->noteTime(event.xbutton.time);
         int button = desktopButton(event.xbutton.button);
         if (button >= 0) {
           desktop.moveMouse(POINT{event.xbutton.x, event.xbutton.y});
@@ -225,6 +233,7 @@ bool X11Host::takeEvents() {
         break;
       }
       case MotionNotify:
+        clipboard_->noteTime(event.xmotion.time);
         desktop.moveMouse(POINT{event.xmotion.x, event.xmotion.y});
         break;
       case Expose:
@@ -238,6 +247,9 @@ bool X11Host::takeEvents() {
           x_->width = system_.desktop().width();
           x_->height = system_.desktop().height();
         }
+        break;
+      case SelectionRequest:
+        clipboard_->answer(event.xselectionrequest);
         break;
       case FocusOut:
         releaseHeldKeys();

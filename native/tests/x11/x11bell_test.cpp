@@ -48,10 +48,8 @@ void checkOnDisplay() {
   }
   XkbSelectEvents(display, XkbUseCoreKbd, XkbBellNotifyMask, XkbBellNotifyMask);
   X11TestProgram program(KESTROVE_X11_DESKTOP_APP, "640x480");
-  ASSERT_TRUE(program.started());
-  ASSERT_TRUE(program.expectLine("ready"));
-  Window window = WaitForWindowNamed(display, kDesktopWindowTitle);
-  ASSERT_NE(window, 0u) << "no X window titled " << kDesktopWindowTitle;
+  Window window = WaitUntilReady(display, program, kDesktopWindowTitle);
+  ASSERT_NE(window, 0u);
   TypeText(display, window, "b");
   ASSERT_TRUE(program.expectLine("beeped"));
   EXPECT_TRUE(bellNotified(display, eventBase)) << "no bell reached the X server";

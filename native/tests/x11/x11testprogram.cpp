@@ -206,6 +206,22 @@ Window WaitForWindowNamed(Display* display, const char* name) {
   return 0;
 }
 
+Window WaitUntilReady(Display* display, X11TestProgram& program, const char* title) {
+  if (!program.started()) {
+    ADD_FAILURE() << "the program did not start";
+    return 0;
+  }
+  if (!program.expectLine("ready")) {
+    ADD_FAILURE() << "the program never said it was ready";
+    return 0;
+  }
+  Window window = WaitForWindowNamed(display, title);
+  if (window == 0) {
+    ADD_FAILURE() << "no X window titled " << title;
+  }
+  return window;
+}
+
 void ClickAt(Display* display, Window window, int x, int y) {
   int rootX = 0;
   int rootY = 0;

@@ -57,6 +57,10 @@ void OpenDisplayWithXTest(Display*& display);
 // it does not come.
 Window WaitForWindowNamed(Display* display, const char* name);
 
+// Waits for the started program's "ready" line and its X window titled `title`; 0, the test failed, when
+// either does not come.
+Window WaitUntilReady(Display* display, X11TestProgram& program, const char* title);
+
 // A click of the first button at a point of the window.
 void ClickAt(Display* display, Window window, int x, int y);
 
