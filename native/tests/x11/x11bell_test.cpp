@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 
-#include <optional>
-#include <string>
-
 // Xlib's macros (None, True, False) come after every header of ours.
 #include "native/tests/x11/x11testprogram.h"
 
@@ -12,8 +9,6 @@
 namespace native::test {
 
 namespace {
-
-constexpr const char* kDesktopWindowTitle = "Kestrove";
 
 // Waits for the server to announce a bell rung by any client; the events of XKB come at `xkbEventBase`.
 bool bellNotified(Display* display, int xkbEventBase) {
@@ -31,36 +26,25 @@ bool bellNotified(Display* display, int xkbEventBase) {
   return false;
 }
 
-void checkOnDisplay() {
-  Display* display = nullptr;
-  OpenDisplayWithXTest(display);
-  if (display == nullptr) {
-    return;
-  }
+void checkOnDisplay(Display* display, Window window, X11TestProgram& program) {
   int opcode = 0;
   int eventBase = 0;
   int errorBase = 0;
   int major = XkbMajorVersion;
   int minor = XkbMinorVersion;
   if (XkbQueryExtension(display, &opcode, &eventBase, &errorBase, &major, &minor) == False) {
-    XCloseDisplay(display);
     GTEST_SKIP() << "the X server has no XKB extension";
   }
   XkbSelectEvents(display, XkbUseCoreKbd, XkbBellNotifyMask, XkbBellNotifyMask);
-  X11TestProgram program(KESTROVE_X11_DESKTOP_APP, "640x480");
-  Window window = WaitUntilReady(display, program, kDesktopWindowTitle);
-  ASSERT_NE(window, 0u);
   TypeText(display, window, "b");
   ASSERT_TRUE(program.expectLine("beeped"));
   EXPECT_TRUE(bellNotified(display, eventBase)) << "no bell reached the X server";
-  ExpectCloseEndsProgram(display, window, program);
-  XCloseDisplay(display);
 }
 
 }  // namespace
 
 TEST(X11Bell, ABeepRingsTheDisplaysBell) {
-  RunOnVirtualDisplay(&checkOnDisplay);
+  RunOnVirtualDisplay([] { RunProgramSteps(KESTROVE_X11_DESKTOP_APP, "640x480", &checkOnDisplay); });
 }
 
 }  // namespace native::test

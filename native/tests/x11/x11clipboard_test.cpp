@@ -16,7 +16,6 @@ namespace native::test {
 
 namespace {
 
-constexpr const char* kDesktopWindowTitle = "Kestrove";
 // What the program copies from its field (see x11desktopapp.cpp), in UTF-8.
 constexpr const char* kCopiedText = "Zeit 10,52 s \xE2\x80\x93 L\xC3\xA4ufer \xC3\x98 \xF0\x9F\x8F\x83";
 // What another program offers: accents, a dash and a character outside the 16-bit range.
@@ -132,29 +131,8 @@ std::optional<std::string> lineWhileServing(X11TestProgram& program, ClipboardCl
   return std::nullopt;
 }
 
-using Steps = void (*)(Display* display, Window window, X11TestProgram& program, ClipboardClient& client);
-
-// Starts the program on the display, beside another program that uses the clipboard, runs the steps and
-// closes the program.
-void runBesideClient(Steps steps) {
-  Display* display = nullptr;
-  OpenDisplayWithXTest(display);
-  if (display == nullptr) {
-    return;
-  }
-  {
-    ClipboardClient client(display);
-    X11TestProgram program(KESTROVE_X11_DESKTOP_APP, "640x480");
-    Window window = WaitUntilReady(display, program, kDesktopWindowTitle);
-    if (window != 0) {
-      steps(display, window, program, client);
-      ExpectCloseEndsProgram(display, window, program);
-    }
-  }
-  XCloseDisplay(display);
-}
-
-void checkPaste(Display* display, Window window, X11TestProgram& program, ClipboardClient& client) {
+void checkPaste(Display* display, Window window, X11TestProgram& program) {
+  ClipboardClient client(display);
   enum class Clipboard { Refusing, Nobody, Offering };
   struct Case {
     const char* name;
@@ -180,7 +158,8 @@ void checkPaste(Display* display, Window window, X11TestProgram& program, Clipbo
   }
 }
 
-void checkCopy(Display* display, Window window, X11TestProgram& program, ClipboardClient& client) {
+void checkCopy(Display* display, Window window, X11TestProgram& program) {
+  ClipboardClient client(display);
   client.own(std::string("older text"));
   TypeText(display, window, "c");
   ASSERT_TRUE(program.expectLine("copied"));
@@ -203,11 +182,11 @@ void checkCopy(Display* display, Window window, X11TestProgram& program, Clipboa
 }  // namespace
 
 TEST(X11Clipboard, PasteTakesWhatAnotherProgramOffers) {
-  RunOnVirtualDisplay([] { runBesideClient(&checkPaste); });
+  RunOnVirtualDisplay([] { RunProgramSteps(KESTROVE_X11_DESKTOP_APP, "640x480", &checkPaste); });
 }
 
 TEST(X11Clipboard, CopiedTextReadsBackInAnotherProgram) {
-  RunOnVirtualDisplay([] { runBesideClient(&checkCopy); });
+  RunOnVirtualDisplay([] { RunProgramSteps(KESTROVE_X11_DESKTOP_APP, "640x480", &checkCopy); });
 }
 
 }  // namespace native::test

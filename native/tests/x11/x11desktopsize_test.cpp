@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "native/host/x11host.h"
+
 // Xlib's macros (None, True, False) come after every header of ours.
 #include "native/tests/x11/x11testprogram.h"
 
@@ -16,7 +18,6 @@ namespace {
 constexpr const char* kScreen = "1024x768x24";
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
-constexpr const char* kDesktopWindowTitle = "Kestrove";
 
 struct Place {
   int x;
@@ -72,8 +73,8 @@ void checkOnDisplay() {
     X11TestProgram program(KESTROVE_X11_DESKTOP_APP, c.desktopSize);
     ASSERT_TRUE(program.started());
     EXPECT_EQ(program.expectLine("ready"), std::optional<std::string>(c.ready));
-    Window window = WaitForWindowNamed(display, kDesktopWindowTitle);
-    ASSERT_NE(window, 0u) << "no X window titled " << kDesktopWindowTitle;
+    Window window = WaitForWindowNamed(display, X11Host::kTitle);
+    ASSERT_NE(window, 0u) << "no X window titled " << X11Host::kTitle;
     Place place = placeOf(display, window);
     EXPECT_EQ(place.x, c.window.x);
     EXPECT_EQ(place.y, c.window.y);

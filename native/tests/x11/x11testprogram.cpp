@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "native/host/x11host.h"
+
 // Xlib's macros (None, True, False) come after every other header.
 #include "native/tests/x11/x11testprogram.h"
 
@@ -206,20 +208,27 @@ Window WaitForWindowNamed(Display* display, const char* name) {
   return 0;
 }
 
-Window WaitUntilReady(Display* display, X11TestProgram& program, const char* title) {
-  if (!program.started()) {
-    ADD_FAILURE() << "the program did not start";
-    return 0;
+void RunProgramSteps(const char* path, const char* desktopSize, ProgramSteps steps) {
+  Display* display = nullptr;
+  OpenDisplayWithXTest(display);
+  if (display == nullptr) {
+    return;
   }
-  if (!program.expectLine("ready")) {
-    ADD_FAILURE() << "the program never said it was ready";
-    return 0;
+  {
+    X11TestProgram program(path, desktopSize);
+    Window window = 0;
+    if (!program.started()) {
+      ADD_FAILURE() << "the program did not start";
+    } else if (!program.expectLine("ready")) {
+      ADD_FAILURE() << "the program never said it was ready";
+    } else if ((window = WaitForWindowNamed(display, X11Host::kTitle)) == 0) {
+      ADD_FAILURE() << "no X window titled " << X11Host::kTitle;
+    } else {
+      steps(display, window, program);
+      ExpectCloseEndsProgram(display, window, program);
+    }
   }
-  Window window = WaitForWindowNamed(display, title);
-  if (window == 0) {
-    ADD_FAILURE() << "no X window titled " << title;
-  }
-  return window;
+  XCloseDisplay(display);
 }
 
 void ClickAt(Display* display, Window window, int x, int y) {

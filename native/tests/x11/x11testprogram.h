@@ -57,9 +57,12 @@ void OpenDisplayWithXTest(Display*& display);
 // it does not come.
 Window WaitForWindowNamed(Display* display, const char* name);
 
-// Waits for the started program's "ready" line and its X window titled `title`; 0, the test failed, when
-// either does not come.
-Window WaitUntilReady(Display* display, X11TestProgram& program, const char* title);
+using ProgramSteps = void (*)(Display* display, Window window, X11TestProgram& program);
+
+// Opens the display of DISPLAY, starts the program with its desktop `desktopSize` there, waits for its
+// "ready" line and its X window, runs the steps, and expects closing the window to end the program. The
+// test fails or skips when any of it does not come.
+void RunProgramSteps(const char* path, const char* desktopSize, ProgramSteps steps);
 
 // A click of the first button at a point of the window.
 void ClickAt(Display* display, Window window, int x, int y);
