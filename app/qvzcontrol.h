@@ -40,8 +40,6 @@ class QvZControl : public KZControl {
   static inline KZPullDownMenu* menuBar = nullptr;
   static inline QvZStatusBar* statusBar = nullptr;
 
-  // Never opened by this program; kept for the hardware list window's slot.
-  ZafWindowObject* hardwareWindow = nullptr;
   YZHardwareBar* hardwareBar = nullptr;
   // "\Event\SingleEvent", read at each New, Open and schedule step.
   KRInt* singleEvent = nullptr;

@@ -69,7 +69,13 @@ void YZHardwareBar::Register() {
 
 void YZHardwareBar::Unregister() {
   for (KZBitmap*& bitmap : bitmaps) {
-    delete bitmap;
+    // A bar can outlive the clean-up (the main frame goes with the framework, after it): its buttons still
+    // show the bitmap, and the last of them to let go deletes it.
+    if (bitmap && bitmap->Count() > 0) {
+      bitmap->SetDestroyable(true);
+    } else {
+      delete bitmap;
+    }
     bitmap = nullptr;
   }
 }
