@@ -88,9 +88,10 @@ ZafEventType YZHardwareBar::Event(const ZafEventRecord& event) {
   switch (const ZafEventType code = MapEvent(event)) {
     case IdleTickEvent: {
       // Only a tick that runs the update is stored: the loop ticks every millisecond, and storing every
-      // tick would hold the update off for good.
+      // tick would hold the update off for good. The first tick always updates, whatever the tick count
+      // (compared with a count of 0, one past half its range would look like the past).
       const uint32_t now = KGetTickCount();
-      if (KTickDifference(now, lastUpdate) > static_cast<int32_t>(kUpdateInterval)) {
+      if (!lastUpdate || KTickDifference(now, *lastUpdate) > static_cast<int32_t>(kUpdateInterval)) {
         UpdateStatus();
         lastUpdate = now;
       }

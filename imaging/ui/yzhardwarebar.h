@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "devices/yhardwareview.h"
 #include "framework/core/zafeventrecord.h"
@@ -74,7 +75,7 @@ class YZHardwareBar : public KZToolBar, public YHardwareView::Client {
   KZControl* itsFrame;
   YHardwareView* itsView;
   YHardware* itsHardware;
-  // Tick of the last status update on the idle tick.
-  uint32_t lastUpdate = 0;
+  // Tick of the last status update on the idle tick; none before the first.
+  std::optional<uint32_t> lastUpdate;
   std::array<KZTBButton*, kButtonCount> buttons{};
 };
