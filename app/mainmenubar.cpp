@@ -32,14 +32,21 @@ constexpr MenuEntry Developer(const char16_t* label, int32_t command) {
 }
 
 constexpr MenuEntry kFileMenu[] = {
-    {u"New", 10001},          {u"Open", 10002},
-    {u"CloseWindow", -501},   {u"Save", 10003},
-    {u"SaveAs", 10004},       {u"SaveAsFalse", 10005},
-    {u"SaveQXF", 10127},      kSeparator,
-    {u"SchedulePrev", 10582}, {u"ScheduleGoto", 10583},
-    {u"ScheduleNext", 10584}, kSeparator,
-    {u"Options", 10131},      kSeparator,
-    {u"Exit", -32},
+    {u"New", 10001},
+    {u"Open", 10002},
+    {u"CloseWindow", CloseWindowEvent},
+    {u"Save", 10003},
+    {u"SaveAs", 10004},
+    {u"SaveAsFalse", 10005},
+    {u"SaveQXF", 10127},
+    kSeparator,
+    {u"SchedulePrev", 10582},
+    {u"ScheduleGoto", 10583},
+    {u"ScheduleNext", 10584},
+    kSeparator,
+    {u"Options", 10131},
+    kSeparator,
+    {u"Exit", ExitEvent},
 };
 
 constexpr MenuEntry kChartMenu[] = {
