@@ -13,6 +13,7 @@
 #include "devices/qvblocksensors.h"
 #include "foundation/kregistry.h"
 #include "foundation/kserialport.h"
+#include "framework/core/tests/referencepicture.h"
 #include "framework/core/zafeventrecord.h"
 #include "framework/core/zafwindowmanager.h"
 #include "imaging/yimagereporter.h"
@@ -73,6 +74,17 @@ TEST_F(StartedProgramTest, AfterTheSplashTheMaximisedFrameRunsUntilFileExit) {
   EXPECT_EQ(title, u"Kestrove Pellacorvine  v2.04");
   EXPECT_TRUE(globals);
   EXPECT_TRUE(FileExists("kestrove.cfg"));
+}
+
+TEST_F(StartedProgramTest, TheIdleProgramLooksAsItsReferencePicture) {
+  int passes = 0;
+  testing::AssertionResult looks = testing::AssertionFailure();
+  When(
+      "the frame drawn and idle", [&passes] { return ++passes > 2; },
+      [&] { looks = MatchesReferencePicture(driver, "started-program.png"); });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(looks);
 }
 
 TEST_F(StartedProgramTest, TheLinksReportOnTheMainStatusBar) {
