@@ -4,9 +4,6 @@
 // "\Strings\MenuBar\..." texts, and fans the idle tick out to the hardware manager, the reaction-time link,
 // the tool bar and the status bar.
 
-#include <cstdint>
-
-#include "foundation/kstring.h"
 #include "framework/core/zafeventrecord.h"
 #include "toolkit/kzcontrol.h"
 
