@@ -168,19 +168,6 @@ TEST_F(SettingsFilesTest, ALanguageSwitchDropsTheLayoutsAndSavesTheNewChoice) {
   EXPECT_EQ(written.find("\\Language\\Choices\\1"), std::string::npos);
 }
 
-TEST_F(SettingsFilesTest, AnUnreadableConfigurationIsKeptAsideBeforeItIsReplaced) {
-  const std::string unreadable = "Registry Version: 9.00\n\\Event\\SingleEvent:Int=0\n";
-  Write("kestrove.cfg", unreadable);
-  Restart();
-  EXPECT_FALSE(files->LoadConfig());
-  EXPECT_FALSE(files->ConfigLoaded());
-  ASSERT_TRUE(files->SaveConfig());
-  EXPECT_EQ(Read("kestrove.cfg.bad"), unreadable);
-  Restart();
-  EXPECT_TRUE(files->LoadConfig());
-  EXPECT_TRUE(files->ConfigLoaded());
-}
-
 // A setting whose text cannot be produced: the write fails half-way.
 class FailingNode : public KRInt {
  public:
@@ -213,6 +200,21 @@ TEST_F(SettingsFilesTest, AWriteThatFailsHalfWayLeavesTheOldConfiguration) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
                           std::filesystem::directory_iterator()),
             1);
+}
+
+// The roads where the write or the copy fails are the program's (app/tests/yzapplication_test.cpp).
+TEST_F(SettingsFilesTest, AnUnreadableConfigurationIsKeptAsideBeforeItIsReplaced) {
+  const std::string unreadable = "Registry Version: 9.00\n\\Event\\SingleEvent:Int=0\n";
+  Write("kestrove.cfg", unreadable);
+  Write("kestrove.cfg.bad", "an older copy");
+  Restart();
+  EXPECT_FALSE(files->LoadConfig());
+  EXPECT_FALSE(files->ConfigLoaded());
+  ASSERT_TRUE(files->SaveConfig());
+  EXPECT_EQ(Read("kestrove.cfg.bad"), unreadable);
+  Restart();
+  EXPECT_TRUE(files->LoadConfig());
+  EXPECT_TRUE(files->ConfigLoaded());
 }
 
 }  // namespace
