@@ -4,6 +4,7 @@
 #include "foundation/kserialport.h"
 #include "foundation/ksocket.h"
 #include "imaging/ui/yzhardwarebar.h"
+#include "imaging/ui/yzimagepane.h"
 #include "imaging/yimage.h"
 #include "model/qvresultsview.h"
 #include "model/ytime.h"
@@ -26,11 +27,16 @@ constexpr ClassStep kSetups[] = {
     {"scoreboard configuration and scripts",
      [](const ClassStepContext& context) { QvScoreboards::Setup(context.programFolder); }},
     {"results-view special lengths", [](const ClassStepContext&) { QvResultsView::Setup(); }},
+    {"image printer",
+     [](const ClassStepContext& context) {
+       YZImagePane::InitClass(context.programFolder, context.dataOutFolder, context.noOverlay);
+     }},
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Register(); }},
 };
 
 constexpr ClassStep kCleanups[] = {
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Unregister(); }},
+    {"image printer", [](const ClassStepContext&) { YZImagePane::ExitClass(); }},
     {"image print colour", [](const ClassStepContext&) { YImage::ForgetSettings(); }},
     {"image frame pool", [](const ClassStepContext&) { YImage::ExitClass(); }},
     {"sockets", [](const ClassStepContext&) { KSocketCleanup(); }},
