@@ -4,9 +4,13 @@
 
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "chart/cf_3dbitmap.h"
+#include "chart/cf_3dgridtickseries.h"
+#include "chart/cf_chartmodel.h"
+#include "chart/cf_chartview.h"
 #include "chart/cf_dispattribs.h"
 #include "chart/tests/charttestengine.h"
 
@@ -110,6 +114,95 @@ TEST(cf_ChartEngine, ANewKernelTakesThePlaceOfTheOldAndIsOwnedAsAsked) {
   // The leak and use-after-free checks of the sanitized build see the rest: the engine deletes the fourth.
   EXPECT_EQ(keptSecond->MaxX(), 25);
   EXPECT_EQ(third->MaxX(), 30);
+}
+
+// The axes' styles and whether each is shown, axis 1 to 7.
+std::string Axes(const cf_ChartEngine& engine) {
+  std::ostringstream out;
+  for (uint32_t n = 1; n <= cf_ChartEngine::kAxisCount; ++n) {
+    out << engine.GetAxis(n)->GetStyle() << (engine.GetAxis(n)->IsVisible() ? "+ " : " ");
+  }
+  return out.str();
+}
+
+std::string View(const cf_Kernel& kernel) {
+  std::ostringstream out;
+  out << kernel.Elevation() << " " << kernel.Azimuth() << " " << kernel.Perspective();
+  return out.str();
+}
+
+// Items of the bottom and left Z axes after a build, both axes shown.
+std::string ZAxisItems(int32_t dimension) {
+  cf_ChartView view(cf_ChartEngine::kLine, dimension, cf_ChartModel::kZeroBased);
+  view.SetAxisStyle(5, cf_3DGridTickSeries::kYValues);
+  view.SetAxisStyle(6, cf_3DGridTickSeries::kYValues);
+  view.AddValue(1, 5);
+  view.AddValue(2, 7);
+  view.GetEngine()->BuildObjects(*view.GetModel());
+  return std::to_string(view.GetAxis(5).GetItemCount() > 0) +
+         std::to_string(view.GetAxis(6).GetItemCount() > 0);
+}
+
+TEST(cf_ChartEngine, EdgeCasesOfTheEngineBase) {
+  struct Case {
+    const char* name;
+    std::function<std::string()> run;
+    std::string expected;
+  } cases[] = {
+      {"a new engine: the box, the walls, the bar width, no objects",
+       [] {
+         cf_ChartEngine engine(cf_ChartEngine::kLine, cf_ChartEngine::k3D);
+         const cf_Kernel& k = engine.GetKernel();
+         std::ostringstream out;
+         out << k.ExtentX() << " " << k.ExtentY() << " " << k.ExtentZ() << " walls "
+             << engine.IsBackWallShown() << engine.IsLeftWallShown() << engine.IsFloorShown() << " bars "
+             << engine.BarWidth() << " objects " << engine.ExtraObjects().size()
+             << engine.SeriesObjects().size();
+         return out.str();
+       },
+       "100 100 100 walls 111 bars 1 objects 00"},
+      {"a new engine's axes are hidden",
+       [] { return Axes(cf_ChartEngine(cf_ChartEngine::kLine, cf_ChartEngine::k3D)); }, "5 5 6 6 4 4 0 "},
+      {"a bar engine's axis styles",
+       [] { return Axes(cf_ChartEngine(cf_ChartEngine::kBar, cf_ChartEngine::k3D)); }, "6 6 5 5 4 4 0 "},
+      {"a pie engine's axis styles",
+       [] { return Axes(cf_ChartEngine(cf_ChartEngine::kPie, cf_ChartEngine::k3D)); }, "0 0 0 0 0 0 4 "},
+      {"view angles held",
+       [] {
+         cf_ChartEngine engine(cf_ChartEngine::kLine, cf_ChartEngine::k3D);
+         const int answer = engine.SetViewAngles(100, 10);
+         return std::to_string(answer) + " " + View(engine.GetKernel());
+       },
+       "0 90 0 0"},
+      {"perspective held",
+       [] {
+         cf_ChartEngine engine(cf_ChartEngine::kLine, cf_ChartEngine::k3D);
+         const int answer = engine.SetPerspective(150);
+         return std::to_string(answer) + " " + View(engine.GetKernel());
+       },
+       "0 20 -45 100"},
+      {"to 2-D and back restores the view",
+       [] {
+         cf_ChartEngine engine(cf_ChartEngine::kLine, cf_ChartEngine::k3D);
+         engine.SetViewAngles(30, -40);
+         engine.SetPerspective(20);
+         engine.SetDimension(cf_ChartEngine::k2D);
+         const std::string flat = View(engine.GetKernel());
+         engine.SetDimension(cf_ChartEngine::k3D);
+         return flat + " / " + View(engine.GetKernel());
+       },
+       "0 0 0 / 30 -40 20"},
+      {"Z axes make tick items in 3-D, not in 2-D",
+       [] {
+         const std::string solid = ZAxisItems(cf_ChartEngine::k3D);
+         return solid + " " + ZAxisItems(cf_ChartEngine::k2D);
+       },
+       "11 00"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(c.run(), c.expected);
+  }
 }
 
 }  // namespace
