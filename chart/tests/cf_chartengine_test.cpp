@@ -9,9 +9,13 @@
 
 #include "chart/cf_3dbitmap.h"
 #include "chart/cf_3dgridtickseries.h"
+#include "chart/cf_3dpointseries.h"
 #include "chart/cf_chartmodel.h"
 #include "chart/cf_chartview.h"
 #include "chart/cf_dispattribs.h"
+#include "chart/cf_eng_cart3d.h"
+#include "chart/tests/builtview.h"
+#include "chart/tests/charttestbed.h"
 #include "chart/tests/charttestengine.h"
 
 namespace {
@@ -198,6 +202,81 @@ TEST(cf_ChartEngine, EdgeCasesOfTheEngineBase) {
          return solid + " " + ZAxisItems(cf_ChartEngine::k2D);
        },
        "11 00"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(c.run(), c.expected);
+  }
+}
+
+// An object that notes each drawing pass it is asked for.
+class PassRecorder : public cf_Virt3DObj {
+ public:
+  explicit PassRecorder(std::string& log) : log(log) {}
+  void DrawPrimary(bf_Display&) override { log += "primary "; }
+  void DrawSecondary(bf_Display&) override { log += "secondary "; }
+
+ private:
+  std::string& log;
+};
+
+std::string Extents(const cf_ChartEngine& engine) {
+  std::ostringstream out;
+  out << engine.ExtentMinX() << " " << engine.ExtentMaxX() << " " << engine.ExtentMinY() << " "
+      << engine.ExtentMaxY() << " " << engine.ExtentMinZ() << " " << engine.ExtentMaxZ();
+  return out.str();
+}
+
+class CartesianEngineTest : public ChartDrawTest {
+ protected:
+  // The passes an object of the series list is drawn with, by an engine of that dimension.
+  std::string PassesDrawn(int32_t dimension) {
+    cf_ChartView view(cf_ChartEngine::kLine, dimension, cf_ChartModel::kZeroBased);
+    std::string log;
+    view.GetEngine()->AddSeriesObject(std::make_unique<PassRecorder>(log));
+    view.GetEngine()->Draw(context);
+    return log;
+  }
+};
+
+TEST_F(CartesianEngineTest, EdgeCasesOfTheCartesianBase) {
+  struct Case {
+    const char* name;
+    std::function<std::string()> run;
+    std::string expected;
+  } cases[] = {
+      {"a new engine: the box, the view and the axes shown",
+       [] {
+         cf_eng_Line3D engine;
+         const cf_Kernel& k = engine.GetKernel();
+         std::ostringstream out;
+         out << k.ExtentX() << " " << k.ExtentY() << " " << k.ExtentZ() << " / " << View(k) << " / "
+             << Axes(engine);
+         return out.str();
+       },
+       "100 100 50 / 20 -30 0 / 5 5+ 6 6+ 4 4 0 "},
+      {"without objects the extents are the box",
+       [] {
+         cf_eng_Line3D engine;
+         engine.PlaceObjects();
+         return Extents(engine);
+       },
+       "-50 50 -50 50 -25 25"},
+      {"a range from 0 puts 0 on the floor though the data start at 3",
+       [] {
+         auto view = Built(cf_ChartEngine::kLine, cf_ChartEngine::k3D, cf_ChartModel::kZeroBased, {{3, 10}});
+         view->SetValueRange(0, 10);
+         view->GetModel()->Update(true, true, false, false, false);
+         const auto* line = dynamic_cast<cf_3DPointSeries*>(view->GetEngine()->SeriesObjects().front().get());
+         std::ostringstream out;
+         out << (line ? line->GetPointCopy(1).GetBoxY() : 0.0) << " "
+             << (line ? line->GetPointCopy(2).GetBoxY() : 0.0);
+         return out.str();
+       },
+       "-20 50"},
+      {"flat charts draw the primary pass, solid ones the secondary",
+       [this] { return PassesDrawn(cf_ChartEngine::k2D) + "/ " + PassesDrawn(cf_ChartEngine::k3D); },
+       "primary / secondary "},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
