@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/core/tests/zafcoretestbed.h"
-#include "framework/core/zafbutton.h"
+#include "framework/core/zafmaximizebutton.h"
 #include "framework/core/zafmdiwindow.h"
 #include "framework/core/zafminimizebutton.h"
 #include "framework/data/tests/zaftestfiles.h"
@@ -48,8 +48,8 @@ TEST_F(MDIWindowCoreTest, TheMinimizeButtonIsFoundByItsNumberAndClass) {
   framed.AddStandardFrame(u"Results");
   ZafMDIWindow bare(0, 0, 40, 10, ZAF_MDI_FRAME);
   ZafMDIWindow impostor(0, 0, 40, 10, ZAF_MDI_FRAME);
-  auto* button = new ZafButton(0, 0, 5, 1, u"-");
-  button->SetSupportObject(true);
+  // A maximize button under the minimize button's number.
+  auto* button = new ZafMaximizeButton();
   button->SetNumberID(0xFFFD);
   impostor.Add(button);
   struct Case {
@@ -63,6 +63,7 @@ TEST_F(MDIWindowCoreTest, TheMinimizeButtonIsFoundByItsNumberAndClass) {
       {"no window", nullptr, nullptr},
   };
   ASSERT_NE(cases[0].expected, nullptr);
+  ASSERT_EQ(impostor.SupportObjectByID(0xFFFD), button) << "the number taken by another class";
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(static_cast<ZafWindowObject*>(ZafMDIMinimizeButton(c.window)), c.expected);
