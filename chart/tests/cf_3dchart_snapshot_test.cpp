@@ -14,13 +14,12 @@
 #include "framework/core/zafeventmanager.h"
 #include "framework/core/zafwindow.h"
 #include "framework/core/zafwindowmanager.h"
-#include "framework/data/zafi18ndata.h"
-#include "framework/data/zaflocaledata.h"
 #include "framework/win32/zafmswindowsapp.h"
 #include "framework/win32/zafscreendisplay.h"
 #include "native/native.h"
 #include "native/testdriver.h"
 #include "testing/testpictures.h"
+#include "testing/zaftestapplication.h"
 
 namespace {
 
@@ -29,13 +28,9 @@ constexpr bf_Color kColours[] = {12, 10, 9};
 class ChartSnapshotTest : public testing::Test {
  protected:
   ChartSnapshotTest() { ZafWindowObject::eventManager = &events; }
-  // The chart's numbers were formatted in the locale that the application object's loader filled from the
-  // platform; the tests that follow get the built-in one back.
   ~ChartSnapshotTest() override {
     manager.reset();
     ZafWindowObject::eventManager = nullptr;
-    ZafLocaleData::SetSystemDefaultsLoader(nullptr);
-    ZafI18nData::SetLanguage(nullptr);
   }
 
   // A chart of the type over series whose values are given, each series in its own colour.
@@ -64,7 +59,7 @@ class ChartSnapshotTest : public testing::Test {
   native::COLORREF Colour(bf_Color colour) const { return screen.ColorWord(colour, 0); }
 
   native::TestDriver driver{native::DesktopOptions{1024, 768, 96}};
-  ZafMSWindowsApp application{nullptr};
+  ZafTestApplication application;
   ZafScreenDisplay screen;
   ZafEventManager events;
   std::unique_ptr<ZafWindowManager> manager = std::make_unique<ZafWindowManager>();

@@ -13,6 +13,7 @@
 #include "native/native.h"
 #include "native/testdriver.h"
 #include "native/user/windowsystem.h"
+#include "testing/zaftestapplication.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ class ZafInputDeviceTest : public testing::Test {
   }
 
   native::TestDriver driver{native::DesktopOptions{640, 480, 96}};
-  ZafMSWindowsApp application{nullptr};
+  ZafTestApplication application;
   ZafScreenDisplay screen;
   ZafEventManager events;
 };
