@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "foundation/kstring.h"
 #include "framework/core/zafdevice.h"
 #include "framework/core/zafwindow.h"
 #include "framework/win32/tests/zafeventobjecttest.h"
@@ -93,13 +94,9 @@ class ZafDialogTest : public ZafEventObjectTest {
   }
   // Plays `script` once `window` is shown.
   void WhenShown(ZafWindowObject& window, std::function<void()> script) {
-    std::string name;
-    for (const ZafIChar* letter = window.ClassName(); *letter; ++letter) {
-      name += static_cast<char>(*letter);
-    }
     WhenReady(
-        "the " + name + " to be shown and answered", [&window] { return window.ScreenID() != nullptr; },
-        std::move(script));
+        "the " + KString(window.ClassName()).ToUtf8() + " to be shown and answered",
+        [&window] { return window.ScreenID() != nullptr; }, std::move(script));
   }
   // A click in the middle of an object's native window.
   void ClickOn(const ZafWindowObject& object) {
