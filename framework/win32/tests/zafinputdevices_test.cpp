@@ -211,9 +211,11 @@ TEST_F(ZafInputDeviceTest, CursorKeepsItsModeAndTheBlinkTime) {
   EXPECT_EQ(cursor.Mode(), DC_OVERSTRIKE);
   cursor.Event(ZafEventRecord(DC_INSERT, 0));
   EXPECT_EQ(cursor.Mode(), DC_INSERT);
-  EXPECT_EQ(ZafCursor::BlinkTime(), native::GetCaretBlinkTime());
+  const uint32_t blinkTime = ZafCursor::BlinkTime();
+  EXPECT_EQ(blinkTime, native::GetCaretBlinkTime());
   ZafCursor::SetBlinkTime(333);
   EXPECT_EQ(native::GetCaretBlinkTime(), 333u);
   ZafCursor another;
   EXPECT_EQ(ZafCursor::BlinkTime(), 333u);
+  ZafCursor::SetBlinkTime(blinkTime);
 }
