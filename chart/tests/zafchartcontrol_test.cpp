@@ -15,6 +15,7 @@
 #include "framework/win32/zafscreendisplay.h"
 #include "native/native.h"
 #include "native/testdriver.h"
+#include "testing/zaftestapplication.h"
 
 namespace {
 
@@ -102,7 +103,7 @@ class ForceTraceChartTest : public testing::Test {
   }
 
   native::TestDriver driver{native::DesktopOptions{1024, 768, 96}};
-  ZafMSWindowsApp application{nullptr};
+  ZafTestApplication application;
   ZafScreenDisplay screen;
   ZafEventManager events;
   std::unique_ptr<ZafWindowManager> manager = std::make_unique<ZafWindowManager>();
