@@ -476,8 +476,6 @@ class PathRecordingImage : public YLegImage {
 };
 
 TEST_F(QvEventTest, PartsOfTheDocumentSeeTheFileBeingSavedOrOpened) {
-  PathRecordingImage::written.clear();
-  PathRecordingImage::read.clear();
   KTempFolder folder;
   QvEvent event;
   std::vector<KString> written;
