@@ -1,5 +1,6 @@
 #include "app/classsetups.h"
 
+#include "app/qvzresultswindow.h"
 #include "devices/qvscoreboards.h"
 #include "foundation/kserialport.h"
 #include "foundation/ksocket.h"
@@ -27,9 +28,11 @@ constexpr ClassStep kSetups[] = {
      [](const ClassStepContext& context) { QvScoreboards::Setup(context.programFolder); }},
     {"results-view special lengths", [](const ClassStepContext&) { QvResultsView::Setup(); }},
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Register(); }},
+    {"results window", [](const ClassStepContext&) { QvZResultsWindow::SetupClass(); }},
 };
 
 constexpr ClassStep kCleanups[] = {
+    {"results window", [](const ClassStepContext&) { QvZResultsWindow::CleanupClass(); }},
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Unregister(); }},
     {"image print colour", [](const ClassStepContext&) { YImage::ForgetSettings(); }},
     {"image frame pool", [](const ClassStepContext&) { YImage::ExitClass(); }},
