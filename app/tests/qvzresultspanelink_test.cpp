@@ -1,48 +1,253 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/tests/resultslinktest.h"
 #include "toolkit/kzdialog.h"
 
 namespace {
 
 using Requests = std::vector<uint32_t>;
+using Times = std::vector<int32_t>;
 
-TEST_F(ResultsLinkTest, ReactionTimesComeInOneHeaderRequestFromVersion15000OrWithoutAVersion) {
+constexpr int32_t kNone = CuScenario::kNone;
+const Times kEightTimes = {150, 142, 95, 88, 88, kNone, -20, 133};
+
+Requests Opening() {
+  return {QvPacket::kIdentify, QvPacket::kVersion, QvPacket::kTrialHeader};
+}
+
+Requests Plus(Requests requests, uint32_t command, int32_t count) {
+  requests.insert(requests.end(), static_cast<size_t>(count), command);
+  return requests;
+}
+
+TEST_F(ResultsLinkTest, AddReactionTimesFetchesOneHeaderFromVersion15000AndEachLaneBelowIt) {
   struct Case {
     const char* name;
     int32_t version;
     bool versionSilent;
-  } cases[] = {{"no version answer", 0x15000, true}, {"version 0x15000", 0x15000, false}};
+    Requests requests;
+  } cases[] = {
+      {"version 0x15000", 0x15000, false, Plus(Opening(), QvPacket::kTrialHeader, 1)},
+      {"no version answer", 0x15000, true, Plus(Opening(), QvPacket::kTrialHeader, 1)},
+      {"version 0x14000", 0x14000, false, Plus(Opening(), QvPacket::kTrialRecord, 8)},
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     CuScenario scenario = EightLanes();
     scenario.version = c.version;
     scenario.versionSilent = c.versionSilent;
     StartSimulator(scenario);
-    bool answer = false;
     OpenWindow();
-    Then([&] { answer = Pane().Download(true, false); });
+    Download(true, false);
     Then([&] {
       EXPECT_TRUE(answer);
-      EXPECT_EQ(Commands(), (Requests{QvPacket::kIdentify, QvPacket::kVersion, QvPacket::kTrialHeader,
-                                      QvPacket::kTrialHeader}));
-      EXPECT_EQ(ReactionTimes(), (std::vector<int32_t>{150, 142, 95, 88, 88, kNone, -20, 133}));
+      EXPECT_EQ(Commands(), c.requests);
+      EXPECT_EQ(ReactionTimes(), kEightTimes);
       EXPECT_EQ(Lane(3).GetTime3().ToMilliseconds(), 2000);
-      // The false-start rule ran: lane 7 is the lowest and charged.
-      EXPECT_TRUE(Lane(7).IsFalseStart());
-      EXPECT_TRUE(Lane(7).IsFalseStartCharged());
-      EXPECT_TRUE(Lane(4).IsFalseStart());
-      EXPECT_FALSE(Lane(4).IsFalseStartCharged());
+      // The false-start rule ran: lane 7 is the lowest and charged, lane 4 a false start not charged.
+      EXPECT_TRUE(Lane(7).IsFalseStart() && Lane(7).IsFalseStartCharged());
+      EXPECT_TRUE(Lane(4).IsFalseStart() && !Lane(4).IsFalseStartCharged());
       EXPECT_TRUE(event->IsModified());
-      EXPECT_EQ(settleWaits, std::vector<int32_t>{1100});
+      EXPECT_EQ(settleWaits, Times{1100});
       EXPECT_TRUE(seen.empty());
     });
-    CloseWindowAndExit();
-    EXPECT_EQ(Run(), 0);
-    script = ProgramScript();
-    seen.clear();
-    settleWaits.clear();
+    RunToEnd();
+  }
+}
+
+TEST_F(ResultsLinkTest, DownloadTraceWritesTracesAndTimesWhenThereWereNoneAndAsksBeforeOverwriting) {
+  struct Case {
+    const char* name;
+    bool timesBefore;
+    bool traceBefore;
+    bool add;
+    bool traces;
+    const char16_t* question;  // null: none
+    bool yes;
+    bool timesWritten;
+    bool tracesWritten;
+  } cases[] = {
+      {"traces on an empty event", false, false, false, true, nullptr, true, true, true},
+      {"both present, both asked", true, true, true, true, u"Existing Results and Traces", false, false,
+       false},
+      // A trace comes with its trial's record, reaction time included.
+      {"traces present, traces asked", true, true, false, true, u"Overwrite Existing Traces", true, true,
+       true},
+      {"traces present, declined", true, true, false, true, u"Overwrite Existing Traces", false, false,
+       false},
+      {"times present, times asked", true, false, true, false, u"Overwrite Existing Results", false, false,
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CuScenario scenario = EightLanes();
+    scenario.laneCount = 2;
+    StartSimulator(scenario);
+    OpenWindow();
+    Then([&] {
+      MakeLanes(2);
+      for (int32_t lane = 1; lane <= 2; ++lane) {
+        if (c.timesBefore) {
+          Lane(lane).SetReactionTime(300);
+        }
+        if (c.traceBefore) {
+          ASSERT_TRUE(Lane(lane).SetTrace(0, std::vector<int32_t>(500, 7), std::vector<int32_t>(500, 7)));
+        }
+      }
+    });
+    Download(c.add, c.traces);
+    if (c.question != nullptr) {
+      AnswerWithClick(c.question, c.yes ? KZDialog::kYesResult : KZDialog::kNoResult);
+    }
+    Then([&] {
+      EXPECT_TRUE(answer);
+      EXPECT_EQ(seen.size(), c.question != nullptr ? 1u : 0u);
+      EXPECT_EQ(Lane(2).GetReactionTime().ToMilliseconds(), c.timesWritten  ? 142
+                                                            : c.timesBefore ? 300
+                                                                            : kNone);
+      // The simulator's trace is not the 500 samples put there before.
+      EXPECT_EQ(Lane(2).TraceSampleCount() != 0 && Lane(2).TraceSampleCount() != 500, c.tracesWritten);
+    });
+    RunToEnd();
   }
 }
 
 }  // namespace
+
+namespace {
+
+struct Reply {
+  const char16_t* title;
+  ZafEventType button;
+};
+
+constexpr Reply kRetry{u"Communication Error", KZDialog::kRetryResult};
+constexpr Reply kIgnore{u"Communication Error", KZDialog::kIgnoreResult};
+constexpr Reply kAbort{u"Communication Error", KZDialog::kAbortResult};
+constexpr Reply kErrorOk{u"Error", KZDialog::kOkResult};
+constexpr Reply kMessageOk{u"Message", KZDialog::kOkResult};
+
+const std::u16string kTimeout = u"A timeout error occurred when communicating with Kestrove";
+
+}  // namespace
+
+TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoesOnAsAnswered) {
+  struct Case {
+    const char* name;
+    std::function<void(CuScenario&)> play;
+    int32_t retryCount;
+    std::vector<Reply> answers;
+    std::vector<std::u16string> texts;
+    Requests requests;
+    Times times;
+  } cases[] = {
+      {"a dropped probe reply, then Retry",
+       [](CuScenario& s) { s.faults[1] = CuFault::kDrop; },
+       3,
+       {kRetry},
+       {kTimeout + u": Control Unit"},
+       {QvPacket::kIdentify, QvPacket::kIdentify, QvPacket::kVersion, QvPacket::kTrialHeader,
+        QvPacket::kTrialHeader},
+       {150, 142, 95, 88, 88, kNone, -20, 133}},
+      {"a lane that never answers, then Ignore",
+       [](CuScenario& s) {
+         s.version = 0x14000;
+         s.laneCount = 2;
+         s.faults[5] = s.faults[6] = CuFault::kDrop;
+       },
+       2,
+       {kIgnore},
+       {kTimeout + u" Lane 2"},
+       Plus(Opening(), QvPacket::kTrialRecord, 3),
+       {150, kNone}},
+      {"no attempts at all, then Abort",
+       [](CuScenario& s) {
+         s.version = 0x14000;
+         s.laneCount = 2;
+       },
+       0,
+       {kAbort},
+       {kTimeout + u" Lane 1"},
+       Opening(),
+       {kNone}},
+      {"the single request fails, then Abort",
+       [](CuScenario& s) { s.faults[4] = CuFault::kDrop; },
+       1,
+       {kAbort},
+       {kTimeout + u" Lane 1-8"},
+       Plus(Opening(), QvPacket::kTrialHeader, 1),
+       {}},
+      {"a block sensor answers",
+       [](CuScenario& s) { s.deviceWord = 0x10001; },
+       3,
+       {kErrorOk},
+       {u"The Device you are currently communicating with is a Kestrove Block Sensor"},
+       {QvPacket::kIdentify},
+       {}},
+      {"a busy unit",
+       [](CuScenario& s) { s.busy = 1; },
+       3,
+       {kMessageOk},
+       {u"The Block Sensor/Control Center is currently busy"},
+       Opening(),
+       {}},
+      {"the gun never matches lane 1",
+       [](CuScenario& s) {
+         s.version = 0x14000;
+         s.laneCount = 2;
+         s.faults[4] = s.faults[5] = s.faults[6] = CuFault::kGunMismatch;
+       },
+       3,
+       {kErrorOk},
+       {u"The gun time of the trial does not match"},
+       Plus(Opening(), QvPacket::kTrialRecord, 4),
+       {150, 142}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CuScenario scenario = EightLanes();
+    c.play(scenario);
+    StartSimulator(scenario);
+    KString retries(u"\\Event\\Results\\RetryCount:Int=");
+    OpenWindow({retries.AppendInt(c.retryCount).CStr()});
+    Download(true, false);
+    for (const Reply& a : c.answers) {
+      AnswerWithClick(a.title, a.button);
+    }
+    Then([&] {
+      EXPECT_TRUE(answer);
+      EXPECT_EQ(SeenTexts(), c.texts);
+      EXPECT_EQ(Commands(), c.requests);
+      EXPECT_EQ(ReactionTimes(), c.times);
+    });
+    RunToEnd();
+  }
+}
+
+TEST_F(ResultsLinkTest, AnIgnoredLaneHasNoTimesNoPowerAndNoFalseStart) {
+  CuScenario scenario = EightLanes();
+  scenario.version = 0x14000;
+  scenario.laneCount = 1;
+  scenario.faults[4] = CuFault::kDrop;
+  StartSimulator(scenario);
+  OpenWindow({u"\\Event\\Results\\RetryCount:Int=1"});
+  Then([&] {
+    MakeLanes(1);
+    Lane(1).SetReactionTime(-50);
+    Lane(1).SetTime2(1000);
+    Lane(1).SetPower(77);
+  });
+  Download(true, false);
+  AnswerWithClick(u"Overwrite Existing Results", KZDialog::kYesResult);
+  AnswerWithClick(kIgnore.title, kIgnore.button);
+  Then([&] {
+    EXPECT_EQ(Lane(1).GetReactionTime().ToMilliseconds(), kNone);
+    EXPECT_EQ(Lane(1).GetTime2().ToMilliseconds(), kNone);
+    EXPECT_EQ(Lane(1).GetTime3().ToMilliseconds(), kNone);
+    EXPECT_EQ(Lane(1).GetPower(), 0);
+    EXPECT_FALSE(Lane(1).IsFalseStart());
+  });
+  RunToEnd();
+}

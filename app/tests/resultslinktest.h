@@ -79,6 +79,23 @@ class ResultsLinkTest : public ProgramTest {
     ExitProgram();
   }
 
+  // A download as the Results menu starts it; its answer lands in `answer`.
+  void Download(bool addReactionTimes, bool downloadTraces) {
+    Then([this, addReactionTimes, downloadTraces] {
+      answer = Pane().Download(addReactionTimes, downloadTraces);
+    });
+  }
+
+  // Runs the script to the program's end; the fixture is then ready for the next case of a table.
+  void RunToEnd() {
+    CloseWindowAndExit();
+    EXPECT_EQ(Run(), 0);
+    script = ProgramScript();
+    seen.clear();
+    settleWaits.clear();
+    answer = false;
+  }
+
   QvZResultsPane& Pane() const { return *window->Pane(); }
   QvResults& Results() const { return event->Leg(0)->Results(); }
 
@@ -126,4 +143,5 @@ class ResultsLinkTest : public ProgramTest {
   std::unique_ptr<QvEvent> event;
   QvZResultsWindow* window = nullptr;
   std::vector<int32_t> settleWaits;
+  bool answer = false;
 };
