@@ -3,7 +3,10 @@
 #include <functional>
 
 #include "app/tests/resultslinktest.h"
+#include "native/native.h"
 #include "toolkit/kzdialog.h"
+#include "toolkit/kzmessagewindow.h"
+#include "toolkit/kzprompt.h"
 
 namespace {
 
@@ -248,6 +251,128 @@ TEST_F(ResultsLinkTest, AnIgnoredLaneHasNoTimesNoPowerAndNoFalseStart) {
     EXPECT_EQ(Lane(1).GetTime3().ToMilliseconds(), kNone);
     EXPECT_EQ(Lane(1).GetPower(), 0);
     EXPECT_FALSE(Lane(1).IsFalseStart());
+  });
+  RunToEnd();
+}
+
+TEST_F(ResultsLinkTest, LaneCountsAbove10InOneRequestGetNoTimeAndNoLanesRunOnlyTheEndSteps) {
+  struct Case {
+    const char* name;
+    int32_t laneCount;
+    Times times;
+  } cases[] = {
+      {"12 lanes", 12, {150, 142, 95, 88, 88, kNone, -20, 133, 101, 102, kNone, kNone}},
+      {"no lanes", 0, {300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CuScenario scenario = EightLanes();
+    scenario.reactionTimes.insert(scenario.reactionTimes.end(), {101, 102, 111, 112});
+    scenario.laneCount = c.laneCount;
+    StartSimulator(scenario);
+    OpenWindow();
+    Then([&] {
+      MakeLanes(12);
+      for (int32_t lane = 1; lane <= 12; ++lane) {
+        Lane(lane).SetReactionTime(300);
+      }
+      event->SetModified(false);
+    });
+    Download(true, false);
+    AnswerWithClick(u"Overwrite Existing Results", KZDialog::kYesResult);
+    Then([&] {
+      EXPECT_TRUE(answer);
+      EXPECT_EQ(ReactionTimes(), c.times);
+      EXPECT_TRUE(event->IsModified());
+    });
+    RunToEnd();
+  }
+}
+
+TEST_F(ResultsLinkTest, LanesNotInUseGetNoTraceRequest) {
+  CuScenario scenario = EightLanes();
+  scenario.laneCount = 3;
+  StartSimulator(scenario);
+  OpenWindow();
+  Then([&] {
+    MakeLanes(3);
+    Lane(2).SetStatus(QvResult::kLaneNotUsed);
+  });
+  Download(false, true);
+  Then([&] {
+    EXPECT_TRUE(answer);
+    std::vector<uint16_t> records;
+    for (const QvPacket& request : simulator->Requests()) {
+      if (request.command == QvPacket::kTrialRecord) {
+        records.push_back(request.destination);
+      }
+    }
+    EXPECT_EQ(records, (std::vector<uint16_t>{513, 515}));
+    EXPECT_EQ(Lane(2).TraceSampleCount(), 0);
+    EXPECT_NE(Lane(3).TraceSampleCount(), 0);
+    EXPECT_TRUE(window->AllTraces());
+  });
+  RunToEnd();
+}
+
+TEST_F(ResultsLinkTest, TheBreakKeyStopsBeforeTheNextLaneAndTheFalseStartRuleStillRuns) {
+  CuScenario scenario = EightLanes();
+  scenario.version = 0x14000;
+  StartSimulator(scenario);
+  OpenWindow();
+  Then([&] {
+    MakeLanes(2);
+    Lane(1).SetReactionTime(-20);
+    Lane(2).SetReactionTime(150);
+    // The break key, queued before the download looks for it before lane 1.
+    native::PostMessage(KZApplication::mainFrame->ScreenID(), native::WM_KEYDOWN, native::VK_ESCAPE, 0);
+    answer = Pane().Download(false, true);
+  });
+  Then([&] {
+    EXPECT_TRUE(answer);
+    EXPECT_EQ(Commands(), Opening());
+    EXPECT_TRUE(Lane(1).IsFalseStart() && Lane(1).IsFalseStartCharged());
+  });
+  RunToEnd();
+}
+
+TEST_F(ResultsLinkTest, CtrlAndShiftHeldAtTheStartRepeatThePassesUntilHeldAtTheEndOfOne) {
+  CuScenario scenario = EightLanes();
+  scenario.version = 0x14000;
+  scenario.laneCount = 1;
+  scenario.faults[5] = CuFault::kDrop;  // lane 1 in the second pass
+  StartSimulator(scenario);
+  OpenWindow({u"\\Event\\Results\\RetryCount:Int=1"});
+  Then([&] {
+    driver.keyDown(native::VK_CONTROL);
+    driver.keyDown(native::VK_SHIFT);
+    answer = Pane().Download(true, false);
+  });
+  When(
+      "the endless message", [] { return FrontMessage() != nullptr; },
+      [&] {
+        NoteFront();
+        driver.keyUp(native::VK_CONTROL);
+        driver.keyUp(native::VK_SHIFT);
+        PressInFront(KZDialog::kOkResult);
+      });
+  When(
+      "the second pass's question", [] { return FrontMessage() != nullptr; },
+      [&] {
+        NoteFront();
+        driver.keyDown(native::VK_CONTROL);
+        driver.keyDown(native::VK_SHIFT);
+        PressInFront(KZDialog::kRetryResult);
+      });
+  Then([&] {
+    driver.keyUp(native::VK_CONTROL);
+    driver.keyUp(native::VK_SHIFT);
+    EXPECT_TRUE(answer);
+    EXPECT_EQ(SeenTexts(), (std::vector<std::u16string>{
+                               u"Kestrove will now loop infinitely, retrieving data from the block sensor.  "
+                               u"Press and hold <CTRL> + <SHIFT> to abort",
+                               kTimeout + u" Lane 1"}));
+    EXPECT_EQ(Commands(), Plus(Opening(), QvPacket::kTrialRecord, 3));
   });
   RunToEnd();
 }

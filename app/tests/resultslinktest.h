@@ -19,6 +19,9 @@
 #include "model/qvresult.h"
 #include "model/qvresults.h"
 #include "model/yleg.h"
+#include "toolkit/kzbutton.h"
+#include "toolkit/kzmessagewindow.h"
+#include "toolkit/kzprompt.h"
 #include "tools/cusim/cusimulator.h"
 
 class ResultsLinkTest : public ProgramTest {
@@ -94,6 +97,14 @@ class ResultsLinkTest : public ProgramTest {
     seen.clear();
     settleWaits.clear();
     answer = false;
+  }
+
+  // For steps that do more than answer: notes the message window in front, and presses its button.
+  void NoteFront() { seen.push_back({FrontMessage()->Text(), FrontMessage()->MessageText()->Text()}); }
+  void PressInFront(ZafEventType button) {
+    KZButton* found = FindIn<KZButton>(FrontMessage(), [button](KZButton& b) { return b.Value() == button; });
+    ASSERT_NE(found, nullptr);
+    Click(found);
   }
 
   QvZResultsPane& Pane() const { return *window->Pane(); }
