@@ -192,6 +192,7 @@ void QvZResultsWindow::Notify(const KMessage& message) {
       RunSensorCommandB();
       break;
     case kQvLegRedraw:
+    case kQvResultAdded:
       if (pane->ScreenID()) {
         pane->Refresh();
       }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "app/tests/resultslinktest.h"
@@ -44,7 +45,7 @@ TEST_F(ResultsLinkTest, AddReactionTimesFetchesOneHeaderFromVersion15000AndEachL
     StartSimulator(scenario);
     OpenWindow();
     Download(true, false);
-    Then([&] {
+    AfterOperation([&] {
       EXPECT_TRUE(answer);
       EXPECT_EQ(Commands(), c.requests);
       EXPECT_EQ(ReactionTimes(), kEightTimes);
@@ -104,7 +105,7 @@ TEST_F(ResultsLinkTest, DownloadTraceWritesTracesAndTimesWhenThereWereNoneAndAsk
     if (c.question != nullptr) {
       AnswerWithClick(c.question, c.yes ? KZDialog::kYesResult : KZDialog::kNoResult);
     }
-    Then([&] {
+    AfterOperation([&] {
       EXPECT_TRUE(answer);
       EXPECT_EQ(seen.size(), c.question != nullptr ? 1u : 0u);
       EXPECT_EQ(Lane(2).GetReactionTime().ToMilliseconds(), c.timesWritten  ? 142
@@ -219,7 +220,7 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
     for (const Reply& a : c.answers) {
       AnswerWithClick(a.title, a.button);
     }
-    Then([&] {
+    AfterOperation([&] {
       EXPECT_TRUE(answer);
       EXPECT_EQ(SeenTexts(), c.texts);
       EXPECT_EQ(Commands(), c.requests);
@@ -245,7 +246,7 @@ TEST_F(ResultsLinkTest, AnIgnoredLaneHasNoTimesNoPowerAndNoFalseStart) {
   Download(true, false);
   AnswerWithClick(u"Overwrite Existing Results", KZDialog::kYesResult);
   AnswerWithClick(kIgnore.title, kIgnore.button);
-  Then([&] {
+  AfterOperation([&] {
     EXPECT_EQ(Lane(1).GetReactionTime().ToMilliseconds(), kNone);
     EXPECT_EQ(Lane(1).GetTime2().ToMilliseconds(), kNone);
     EXPECT_EQ(Lane(1).GetTime3().ToMilliseconds(), kNone);
@@ -280,7 +281,7 @@ TEST_F(ResultsLinkTest, LaneCountsAbove10InOneRequestGetNoTimeAndNoLanesRunOnlyT
     });
     Download(true, false);
     AnswerWithClick(u"Overwrite Existing Results", KZDialog::kYesResult);
-    Then([&] {
+    AfterOperation([&] {
       EXPECT_TRUE(answer);
       EXPECT_EQ(ReactionTimes(), c.times);
       EXPECT_TRUE(event->IsModified());
@@ -299,7 +300,7 @@ TEST_F(ResultsLinkTest, LanesNotInUseGetNoTraceRequest) {
     Lane(2).SetStatus(QvResult::kLaneNotUsed);
   });
   Download(false, true);
-  Then([&] {
+  AfterOperation([&] {
     EXPECT_TRUE(answer);
     std::vector<uint16_t> records;
     for (const QvPacket& request : simulator->Requests()) {
@@ -328,7 +329,7 @@ TEST_F(ResultsLinkTest, TheBreakKeyStopsBeforeTheNextLaneAndTheFalseStartRuleSti
     native::PostMessage(KZApplication::mainFrame->ScreenID(), native::WM_KEYDOWN, native::VK_ESCAPE, 0);
     answer = Pane().Download(false, true);
   });
-  Then([&] {
+  AfterOperation([&] {
     EXPECT_TRUE(answer);
     EXPECT_EQ(Commands(), Opening());
     EXPECT_TRUE(Lane(1).IsFalseStart() && Lane(1).IsFalseStartCharged());
@@ -364,7 +365,7 @@ TEST_F(ResultsLinkTest, CtrlAndShiftHeldAtTheStartRepeatThePassesUntilHeldAtTheE
         driver.keyDown(native::VK_SHIFT);
         PressInFront(KZDialog::kRetryResult);
       });
-  Then([&] {
+  AfterOperation([&] {
     driver.keyUp(native::VK_CONTROL);
     driver.keyUp(native::VK_SHIFT);
     EXPECT_TRUE(answer);
@@ -373,6 +374,114 @@ TEST_F(ResultsLinkTest, CtrlAndShiftHeldAtTheStartRepeatThePassesUntilHeldAtTheE
                                u"Press and hold <CTRL> + <SHIFT> to abort",
                                kTimeout + u" Lane 1"}));
     EXPECT_EQ(Commands(), Plus(Opening(), QvPacket::kTrialRecord, 3));
+  });
+  RunToEnd();
+}
+
+TEST_F(ResultsLinkTest, APortThatCannotBeUsedIsReportedOnADownloadAndOnlyLoggedOnASingleRequest) {
+  struct Case {
+    const char* name;
+    std::u16string port;
+    const char16_t* downloadAlert;  // null: none
+    const char16_t* singleRequestAlert;
+    bool logged;
+  } cases[] = {
+      {"a path that does not exist", u"78,19200,8,N,1.0", u"Error", nullptr, true},
+      {"port 0", u"0,19200,8,N,1.0", u"Message", u"Message", false},
+      {"no named port", u"", nullptr, nullptr, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // Each run starts from its own settings and log.
+    std::filesystem::remove(FilePath("kestrove.log"));
+    std::filesystem::remove(FilePath("kestrove.cfg"));
+    setenv("KESTROVE_COM78", "/nonexistent/tty", 1);
+    OpenWindow({}, c.port);
+    Then([&] { EXPECT_FALSE(Pane().Download(true, false)); });
+    if (c.downloadAlert != nullptr) {
+      AnswerWithClick(c.downloadAlert, KZDialog::kOkResult);
+    }
+    AfterOperation([&] { EXPECT_FALSE(Pane().SendLaneStates()); });
+    if (c.singleRequestAlert != nullptr) {
+      AnswerWithClick(c.singleRequestAlert, KZDialog::kOkResult);
+    }
+    RunToEnd();
+    unsetenv("KESTROVE_COM78");
+    EXPECT_EQ(ReadFile("kestrove.log").find("The control unit's port did not open") != std::string::npos,
+              c.logged);
+  }
+}
+
+TEST_F(ResultsLinkTest, NoComPortSelectedIsSaidOnce) {
+  OpenWindow({}, u"0,19200,8,N,1.0");
+  Then([&] { answer = Pane().Download(true, false); });
+  AnswerWithClick(u"Message", KZDialog::kOkResult);
+  AfterOperation([&] {
+    EXPECT_FALSE(answer);
+    EXPECT_EQ(SeenTexts(), std::vector<std::u16string>{u"No COM port has been selected"});
+  });
+  RunToEnd();
+}
+
+TEST_F(ResultsLinkTest, AStatusChoiceAndTheLegsSensorCommandsSendTheLaneStatesAndTheTitle) {
+  StartSimulator(EightLanes());
+  OpenWindow();
+  Then([&] {
+    MakeLanes(3);
+    Lane(3).SetStatus(QvResult::kLaneNotUsed);
+    Pane().SetCurrentCell({0, 1});
+    Pane().Event(ZafEventRecord(static_cast<int32_t>(QvZResultsPane::kFirstStatusCommand + 2), 0));
+    event->Leg(0)->Request42();
+    KString title;
+    for (int32_t i = 0; i < 70; ++i) {
+      title.AppendChar(u'a');
+    }
+    event->SetTitle(title);
+    event->Leg(0)->Request41();
+  });
+  AfterOperation([&] {
+    EXPECT_EQ(Lane(2).Status(), QvResult::kFalseStart);
+    std::vector<QvPacket> sent;
+    for (const QvPacket& request : simulator->Requests()) {
+      if (request.command == QvPacket::kLaneStates || request.command == QvPacket::kText) {
+        sent.push_back(request);
+      }
+    }
+    ASSERT_EQ(sent.size(), 3u);
+    // Lane 2 a false start (1 at bit 4), lane 3 not in use (2 at bit 6).
+    for (int i : {0, 1}) {
+      EXPECT_EQ(sent[i].command, QvPacket::kLaneStates);
+      EXPECT_EQ(sent[i].words, (std::vector<uint32_t>{1, 0x90}));
+    }
+    EXPECT_EQ(sent[2].command, QvPacket::kText);
+    EXPECT_EQ(sent[2].words.at(0), 62u);
+    EXPECT_EQ(Commands().size(), 3u * 4u);
+    EXPECT_EQ(settleWaits, (Times{1100, 1100, 1100}));
+  });
+  RunToEnd();
+}
+
+TEST_F(ResultsLinkTest, AnotherOperationStartedBetweenLanesReturnsAtOnceAndTheFirstEnds) {
+  CuScenario scenario = EightLanes();
+  scenario.version = 0x14000;
+  scenario.replyDelayMs = 5;
+  StartSimulator(scenario);
+  OpenWindow();
+  Then([&] {
+    MakeLanes(8);
+    Pane().SetCurrentCell({0, 0});
+    // Handled in the pass after lane 1: each would start another operation on the port.
+    Post(QvZResultsPane::kAddReactionTimesCommand);
+    Post(QvZResultsPane::kFirstStatusCommand + 1);
+    answer = Pane().Download(true, false);
+  });
+  AfterOperation([&] {
+    EXPECT_TRUE(answer);
+    EXPECT_EQ(Commands(), Plus(Opening(), QvPacket::kTrialRecord, 8));
+    EXPECT_EQ(ReactionTimes(), kEightTimes);
+    // The status command reached the pane; its lane states were not sent.
+    EXPECT_EQ(Lane(1).Status(), QvResult::kDidNotStart);
+    EXPECT_TRUE(seen.empty());
   });
   RunToEnd();
 }

@@ -4,10 +4,12 @@
 // wait after each open on the test driver's virtual clock.
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/linkbusy.h"
 #include "app/linkport.h"
 #include "app/qvzresultspane.h"
 #include "app/qvzresultswindow.h"
@@ -72,9 +74,16 @@ class ResultsLinkTest : public ProgramTest {
     });
   }
 
+  // Acts once no operation holds the link: an answered question's loop may pass the script on before the
+  // operation that asked has returned.
+  void AfterOperation(std::function<void()> act) {
+    When(
+        "the operation on the link to end", [] { return !LinkBusyClaim::LinkIsBusy(); }, std::move(act));
+  }
+
   // The last steps: the window goes, then the program.
   void CloseWindowAndExit() {
-    Then([this] {
+    AfterOperation([this] {
       ZafWindowObject::windowManager->Subtract(window);
       delete window;
       window = nullptr;
