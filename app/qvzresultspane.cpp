@@ -219,7 +219,8 @@ bool QvZResultsPane::EditCell(KPoint pixel, int32_t how) {
     return false;
   }
   ShowStatusMenu(ToScreenPoint(pixel));
-  return false;
+  // The press is taken: its release went to the menu, so no drag may start.
+  return true;
 }
 
 bool QvZResultsPane::CanEditCell(KPoint cell, int32_t column) {

@@ -31,6 +31,8 @@ class ResultsLinkTest : public ProgramTest {
   static constexpr int32_t kNone = CuScenario::kNone;
   static constexpr const char16_t* kCommError = u"Communication Error";
 
+  // Room for the table's nine columns at their default widths.
+  ResultsLinkTest() : ProgramTest({1024, 768, 96}) {}
   ~ResultsLinkTest() override {
     LinkPort::SetWait({});
     unsetenv("KESTROVE_COM77");
@@ -69,7 +71,7 @@ class ResultsLinkTest : public ProgramTest {
       event = std::make_unique<QvEvent>();
       YLeg* leg = event->NewLeg();
       window = new QvZResultsWindow(leg->Results().View(0));
-      window->SetRegion({0, 0, 599, 299, ZAF_PIXEL});
+      window->SetRegion({0, 0, 899, 299, ZAF_PIXEL});
       ZafWindowObject::windowManager->Add(window);
     });
   }
