@@ -8,6 +8,7 @@
 #include "app/busypointer.h"
 #include "app/linkbusy.h"
 #include "app/linkport.h"
+#include "app/linkquestions.h"
 #include "app/qvzresultspane.h"
 #include "app/qvzresultswindow.h"
 #include "app/yzapplication.h"
@@ -51,26 +52,12 @@ void ShowErrorText(const KString& text) {
   }
 }
 
-// A unit that does not answer: "<time-out text><separator><detail>", Abort and Retry (and Ignore with
-// `ignore`); Abort when there is nobody to ask.
-int32_t AskTimeout(const KString& separator, const KString& detail, bool ignore) {
-  YZApplication* application = YZApplication::Current();
-  if (application == nullptr) {
-    return KZDialog::kAbortResult;
-  }
-  const KString title = QvSettings::Text(u"\\Strings\\Alerts\\CommErrorTitle", u"Communication Error");
-  KString text = QvSettings::Text(u"\\Strings\\Alerts\\TimeoutError",
-                                  u"A timeout error occurred when communicating with Kestrove");
-  text.Append(separator).Append(detail);
-  return ignore ? application->AskCancel(title, text) : application->Ask(title, text);
-}
-
 // The lane-by-lane question names the lane; the single request, which fetches every lane at once, the
 // range "1-<lane count>".
 int32_t AskLaneTimeout(const KString& lanes) {
   KString detail = QvSettings::Text(u"\\Strings\\Event\\Results\\Fields\\LaneNum", u"Lane");
   detail.AppendChar(u' ').Append(lanes);
-  return AskTimeout(KString(u" "), detail, true);
+  return AskLinkTimeout(KString(u" "), detail, true);
 }
 
 bool AskOverwrite(const char16_t* titleKey, const char16_t* title, const char16_t* textKey,
@@ -212,7 +199,7 @@ bool QvZResultsPane::OpenAndProbe(Purpose purpose, TrialHeader& header, bool& en
   answer = true;
   const KString portName = KRegistry::GetString(entry, KString::View(u"Name"));
   int32_t word = link->GetReplyWord(port);
-  while (word == 0 && AskTimeout(KString(u": "), portName, false) == KZDialog::kRetryResult) {
+  while (word == 0 && AskLinkTimeout(KString(u": "), portName, false) == KZDialog::kRetryResult) {
     word = link->GetReplyWord(port);
   }
   if (purpose == Purpose::kDownload && CtrlAndShiftHeld()) {
@@ -230,7 +217,7 @@ bool QvZResultsPane::OpenAndProbe(Purpose purpose, TrialHeader& header, bool& en
   }
   while (!link->GetLastTrial(port, word, header.busy, header.laneCount, header.clockWord, header.offset,
                              header.gunTimeWord, header.version)) {
-    if (AskTimeout(KString(u": "), portName, false) != KZDialog::kRetryResult) {
+    if (AskLinkTimeout(KString(u": "), portName, false) != KZDialog::kRetryResult) {
       port.Close();
       return false;
     }
