@@ -4,6 +4,7 @@
 #include "app/qvzresultstitle.h"
 #include "app/qvzresultswindow.h"
 #include "framework/core/zafscrollbar.h"
+#include "imaging/ui/yzprinter.h"
 #include "model/qvevent.h"
 #include "model/qvresult.h"
 #include "model/qvresults.h"
@@ -344,6 +345,14 @@ ZafEventType QvZResultsPane::Event(const ZafEventRecord& event) {
       return code;
     case kDownloadTraceCommand:
       Download(false, true);
+      return code;
+    case kPrinterSetupCommand:
+      if (YZPrinter* printer = Printer()) {
+        printer->PrintSetup();
+      }
+      return code;
+    case kPrintCommand:
+      Print();
       return code;
     case kShowAllChartsCommand:
       ShowAllCharts();

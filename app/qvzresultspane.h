@@ -11,6 +11,8 @@
 #include "toolkit/kzeditableselector.h"
 
 class KSerialPort;
+class KZPrinter;
+class YZPrinter;
 class QvBlockSensors;
 class QvEvent;
 class QvResult;
@@ -62,6 +64,14 @@ class QvZResultsPane : public KZEditableSelector {
   // False when there is no port, the port does not open, another operation holds the link or no result
   // can be made for a lane; true on every other end, whether data came or not.
   bool Download(bool addReactionTimes, bool downloadTraces);
+  // Prints the results in the pane's order on the results printer: true when the job ended normally.
+  bool Print();
+  // The one results printer of the program, made at the class set-up with its margins from the settings
+  // and deleted at the clean-up, its margins written back; null outside.
+  static void RegisterPrintDefaults();
+  static void UnregisterPrintDefaults();
+  static YZPrinter* Printer();
+
   // Sends a text for the unit to show; the lane state of every result.
   bool SendTitle(const KString& text);
   bool SendLaneStates();
@@ -95,6 +105,10 @@ class QvZResultsPane : public KZEditableSelector {
   // Whether a column of the current row has any visible area.
   bool ColumnVisible(KPoint cell, int32_t column);
   YLeg* Leg() const;
+
+  // ---- printing (qvzresultspaneprint.cpp) ----
+  void PrintHeaderAndFooter(KZPrinter& printer, int32_t page, int32_t pages);
+  void PrintRows(KZPrinter& printer, int32_t titleLine, int32_t first, int32_t rows);
 
   // ---- the control unit (qvzresultspanelink.cpp) ----
   struct TrialHeader;

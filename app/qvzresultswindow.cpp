@@ -109,11 +109,13 @@ void QvZResultsWindow::DestroyBitmaps() {
 
 void QvZResultsWindow::SetupClass() {
   CreateBitmaps();
+  QvZResultsPane::RegisterPrintDefaults();
   PaneWindowMakers::Register(PaneKind::kResults, [](QvZEventMDI*) { return new QvZResultsWindow(nullptr); });
 }
 
 void QvZResultsWindow::CleanupClass() {
   PaneWindowMakers::Register(PaneKind::kResults, {});
+  QvZResultsPane::UnregisterPrintDefaults();
   DestroyBitmaps();
 }
 

@@ -25,8 +25,8 @@ class QvZResultsWindow : public KZWindow, public PaneWindow, public QvResultsVie
   explicit QvZResultsWindow(QvResultsView* view);
   ~QvZResultsWindow() override;
 
-  // Class set-up: the tool bar's bitmaps for every results window, and the window's maker for the event
-  // windows' results panes. The clean-up takes both back.
+  // Class set-up: the tool bar's bitmaps for every results window, the results printer, and the window's
+  // maker for the event windows' results panes. The clean-up takes them back.
   static void SetupClass();
   static void CleanupClass();
   static void CreateBitmaps();
