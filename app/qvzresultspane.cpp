@@ -292,15 +292,11 @@ void QvZResultsPane::ShowStatusMenu(KPoint screen) {
 void QvZResultsPane::SetCurrentStatus(int32_t status) {
   if (QvResult* result = ResultAt(CurrentCell().y)) {
     result->SetStatus(status);
-    RedisplayCurrentRow();
+    if (ScreenID()) {
+      Redisplay();
+    }
   }
   SendLaneStates();
-}
-
-void QvZResultsPane::RedisplayCurrentRow() {
-  if (screenID) {
-    Redisplay();
-  }
 }
 
 void QvZResultsPane::ShowAllCharts() {

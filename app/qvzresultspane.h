@@ -101,7 +101,6 @@ class QvZResultsPane : public KZEditableSelector {
   void ShowAllCharts();
   void UpdateMenu();
   void LayOutColumns();
-  void RedisplayCurrentRow();
   // Whether a column of the current row has any visible area.
   bool ColumnVisible(KPoint cell, int32_t column);
   YLeg* Leg() const;
