@@ -405,22 +405,16 @@ TEST_F(ResultsLinkTest, APortThatCannotBeUsedIsReportedOnADownloadAndOnlyLoggedO
     if (c.singleRequestAlert != nullptr) {
       AnswerWithClick(c.singleRequestAlert, KZDialog::kOkResult);
     }
+    AfterOperation([&] {
+      if (c.singleRequestAlert != nullptr) {
+        EXPECT_EQ(SeenTexts(), (std::vector<std::u16string>(2, u"No COM port has been selected")));
+      }
+    });
     RunToEnd();
     unsetenv("KESTROVE_COM78");
     EXPECT_EQ(ReadFile("kestrove.log").find("The control unit's port did not open") != std::string::npos,
               c.logged);
   }
-}
-
-TEST_F(ResultsLinkTest, NoComPortSelectedIsSaidOnce) {
-  OpenWindow({}, u"0,19200,8,N,1.0");
-  Then([&] { answer = Pane().Download(true, false); });
-  AnswerWithClick(u"Message", KZDialog::kOkResult);
-  AfterOperation([&] {
-    EXPECT_FALSE(answer);
-    EXPECT_EQ(SeenTexts(), std::vector<std::u16string>{u"No COM port has been selected"});
-  });
-  RunToEnd();
 }
 
 TEST_F(ResultsLinkTest, AStatusChoiceAndTheLegsSensorCommandsSendTheLaneStatesAndTheTitle) {
