@@ -8,6 +8,7 @@
 #include "app/busypointer.h"
 #include "app/linkbusy.h"
 #include "app/linkport.h"
+#include "app/mainstatusbar.h"
 #include "app/linkquestions.h"
 #include "app/qvzresultspane.h"
 #include "app/qvzresultswindow.h"
@@ -65,11 +66,6 @@ bool AskOverwrite(const char16_t* titleKey, const char16_t* title, const char16_
   return KZMessageWindow::Ask(QvSettings::Text(titleKey, title).CStr(),
                               QvSettings::Text(textKey, text).CStr(), KZDialog::kYes | KZDialog::kNo,
                               KZDialog::kYes, ZAF_ICON_QUESTION);
-}
-
-KZStatusBar* MainStatusBar() {
-  YZApplication* application = YZApplication::Current();
-  return application != nullptr ? application->StatusBar() : nullptr;
 }
 
 void SetProgress(int32_t percent) {

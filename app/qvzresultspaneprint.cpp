@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/busypointer.h"
+#include "app/mainstatusbar.h"
 #include "app/producttitle.h"
 #include "app/qvzresultspane.h"
 #include "app/yzapplication.h"
@@ -56,11 +57,6 @@ KString printTime;
 
 KString PrintText(const char16_t* name, const char16_t* fallback) {
   return QvSettings::Text(KString(u"\\Strings\\Event\\Results\\Print\\").Append(name).CStr(), fallback);
-}
-
-KZStatusBar* MainStatusBar() {
-  YZApplication* application = YZApplication::Current();
-  return application != nullptr ? application->StatusBar() : nullptr;
 }
 
 // One line of the whole printable width.
