@@ -31,10 +31,9 @@ class QvZResultsPane : public KZEditableSelector {
   static constexpr int32_t kLastEditColumn = 6;
   static constexpr int32_t kLastPressEditColumn = 5;
 
-  // Result status codes 0 to 6 and their commands; 7 marks a lane not in use, never offered.
+  // The commands of the result status codes 0 to 6; 7, a lane not in use, is never offered.
   static constexpr ZafEventType kFirstStatusCommand = 10492;
   static constexpr int32_t kMenuStatusCount = 7;
-  static constexpr int32_t kLaneNotUsed = 7;
 
   static constexpr ZafEventType kPrinterSetupCommand = 10526;
   static constexpr ZafEventType kPrintCommand = 10527;
