@@ -1,5 +1,6 @@
 #include "app/classsetups.h"
 
+#include "app/qvzresultswindow.h"
 #include "devices/qvscoreboards.h"
 #include "foundation/kserialport.h"
 #include "foundation/ksocket.h"
@@ -27,6 +28,7 @@ constexpr ClassStep kSetups[] = {
     {"scoreboard configuration and scripts",
      [](const ClassStepContext& context) { QvScoreboards::Setup(context.programFolder); }},
     {"results-view special lengths", [](const ClassStepContext&) { QvResultsView::Setup(); }},
+    {"results window", [](const ClassStepContext&) { QvZResultsWindow::SetupClass(); }},
     {"image printer",
      [](const ClassStepContext& context) {
        YZImagePane::InitClass(context.programFolder, context.dataOutFolder, context.noOverlay);
@@ -37,6 +39,7 @@ constexpr ClassStep kSetups[] = {
 constexpr ClassStep kCleanups[] = {
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Unregister(); }},
     {"image printer", [](const ClassStepContext&) { YZImagePane::ExitClass(); }},
+    {"results window", [](const ClassStepContext&) { QvZResultsWindow::CleanupClass(); }},
     {"image print colour", [](const ClassStepContext&) { YImage::ForgetSettings(); }},
     {"image frame pool", [](const ClassStepContext&) { YImage::ExitClass(); }},
     {"sockets", [](const ClassStepContext&) { KSocketCleanup(); }},

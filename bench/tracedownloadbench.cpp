@@ -1,34 +1,45 @@
 // Downloads the traces of 8 lanes from the control-unit simulator over a pseudo-terminal, paced at
-// 19200 baud like the real line in both directions (and unpaced, for the program's own cost). Reports the
-// time against the wire time of the bytes that crossed the line (the physical limit at that speed, since
-// every reply waits for its request): their ratio, which cannot fall below 1, and the time the program
-// adds to the line's. Also the protocol's overhead: every byte that is not a trace sample.
+// 19200 baud like the real line in both directions (and unpaced, for the program's own cost): through the
+// link alone, lane by lane, and through the results pane's Download Trace on the headless desktop (its
+// probe, trial header, lane records, trace blocks and end steps, its settle wait after the open included).
+// Reports the time against the wire time of the bytes that crossed the line (the physical limit at that
+// speed, since every reply waits for its request): their ratio, which cannot fall below 1, and the time the
+// program adds to the line's. Also the protocol's overhead: every byte that is not a trace sample.
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
+#include "app/qvzresultspane.h"
 #include "devices/qvblocksensors.h"
 #include "devices/qvpacket.h"
 #include "foundation/kregistry.h"
 #include "foundation/kserialport.h"
+#include "framework/core/zafapplication.h"
+#include "model/qvevent.h"
 #include "model/qvresult.h"
+#include "model/qvresults.h"
 #include "model/qvsettings.h"
 #include "model/qvtrace.h"
+#include "model/yleg.h"
+#include "native/testdriver.h"
+#include "toolkit/kzfonttable.h"
 #include "tools/cusim/cusimulator.h"
 
 namespace {
 
 constexpr int32_t kLanes = 8;
+constexpr const char16_t* kPortSettings = u"78,19200,8,N,1.0";
 
-void TraceDownload(benchmark::State& state) {
+// One download of every lane's trace; false when a lane failed. `sampleBytes` counts the trace bytes.
+using Download = std::function<bool(uint64_t& sampleBytes)>;
+
+void Measure(benchmark::State& state, const Download& download) {
   const int32_t baud = static_cast<int32_t>(state.range(0));
-  KRegistry::RegisterTypes();
-  KRegistry registry;
-  QvSettings::SetRoot(&registry);
   CuScenario scenario;
   scenario.laneCount = kLanes;
   scenario.reactionTimes = {150, 142, 131, 160, 128, 177, 139, 145};
@@ -40,26 +51,14 @@ void TraceDownload(benchmark::State& state) {
     state.PauseTiming();
     CuSimulator simulator(scenario);
     setenv("KESTROVE_COM78", simulator.DevicePath().c_str(), 1);
-    KSerialPort port;
-    port.OpenSettings(KString(u"78,19200,8,N,1.0"), KSerialPort::kRead | KSerialPort::kWrite);
-    // The link's own read time-out, as a download in a meeting has it.
-    port.SetTimeout(QvSettings::Int(u"\\Serial\\ShortTimeout", KSerialPort::kDefaultTimeoutMs));
-    QvBlockSensors link;
-    QvResult result;
     state.ResumeTiming();
     const auto begin = std::chrono::steady_clock::now();
-    for (int32_t lane = 1; lane <= kLanes; ++lane) {
-      if (!link.DownloadTrials(port, lane, 0, scenario.gunWord, false, true, 0)) {
-        state.SkipWithError("a lane failed to download");
-        break;
-      }
-      link.FillResult(result, false);
-      sampleBytes += 2u * 2u * static_cast<uint64_t>(result.TraceSampleCount());
+    if (!download(sampleBytes)) {
+      state.SkipWithError("a lane failed to download");
     }
     state.PauseTiming();
     downloadSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     lineBytes += simulator.BytesReceived() + simulator.BytesSent();
-    port.Close();
     state.ResumeTiming();
   }
   const double iterations = static_cast<double>(state.iterations());
@@ -74,11 +73,75 @@ void TraceDownload(benchmark::State& state) {
     state.counters["ratio_to_wire"] = downloadSeconds / wireSeconds;
     state.counters["program_s_over_wire"] = (downloadSeconds - wireSeconds) / iterations;
   }
-  QvSettings::SetRoot(nullptr);
+}
+
+uint64_t TraceBytes(const QvResult& result) {
+  return 2u * 2u * static_cast<uint64_t>(result.TraceSampleCount());
+}
+
+// The settings of a download: the first named serial port on the simulator.
+struct Settings {
+  Settings() {
+    KRegistry::RegisterTypes();
+    QvSettings::SetRoot(&registry);
+    KRegistry::AddLine(&registry, KString(u"\\SerialPorts\\Unit\\Name:String=Control Unit"));
+    KRegistry::AddLine(&registry, KString(u"\\SerialPorts\\Unit\\SerialPort:String=").Append(kPortSettings));
+  }
+  ~Settings() { QvSettings::SetRoot(nullptr); }
+  KRegistry registry;
+};
+
+void LinkDownload(benchmark::State& state) {
+  const Settings settings;
+  Measure(state, [](uint64_t& sampleBytes) {
+    KSerialPort port;
+    port.OpenSettings(KString(kPortSettings), KSerialPort::kRead | KSerialPort::kWrite);
+    // The link's own read time-out, as a download in a meeting has it.
+    port.SetTimeout(QvSettings::Int(u"\\Serial\\ShortTimeout", KSerialPort::kDefaultTimeoutMs));
+    QvBlockSensors link;
+    QvResult result;
+    for (int32_t lane = 1; lane <= kLanes; ++lane) {
+      if (!link.DownloadTrials(port, lane, 0, CuScenario().gunWord, false, true, 0)) {
+        return false;
+      }
+      link.FillResult(result, false);
+      sampleBytes += TraceBytes(result);
+    }
+    return true;
+  });
+}
+
+void PaneDownload(benchmark::State& state) {
+  const Settings settings;
+  native::TestDriver driver{native::DesktopOptions{1280, 1024, 96}};
+  ZafIChar program[9] = u"kestrove";
+  ZafIChar* arguments[2] = {program, nullptr};
+  ZafApplication application{1, arguments};
+  KZFontTable::InitFonts();
+  QvBlockSensors link;
+  QvBlockSensors::SetGlobal(&link);
+  Measure(state, [](uint64_t& sampleBytes) {
+    QvEvent event;
+    QvResults& results = event.NewLeg()->Results();
+    bool done = false;
+    {
+      QvZResultsPane pane(nullptr, results.View(0));
+      done = pane.Download(false, true);
+    }
+    for (const QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
+         result = results.Iterate(result, nullptr)) {
+      done = done && result->TraceSampleCount() != 0;
+      sampleBytes += TraceBytes(*result);
+    }
+    return done;
+  });
+  QvBlockSensors::SetGlobal(nullptr);
+  KZFontTable::ExitFonts();
 }
 
 }  // namespace
 
-BENCHMARK(TraceDownload)->Arg(19200)->Arg(0)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(LinkDownload)->Arg(19200)->Arg(0)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(PaneDownload)->Arg(19200)->Arg(0)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 BENCHMARK_MAIN();

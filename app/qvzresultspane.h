@@ -1,0 +1,139 @@
+#pragma once
+// The results table of an event window: one row per result of the event's result list in the order of a
+// results view, nine columns (lane, status, id, first name, last name, affiliation, licence, reaction time,
+// power). The user sets a result's status from a pop-up menu and edits the athlete texts in place; the
+// Results menu's commands reach it through its results window. Its operations on the control unit (the
+// download of the latest trial, sending the title and the lane states) run on the program's link port.
+
+#include <cstdint>
+
+#include "foundation/kstring.h"
+#include "toolkit/kzeditableselector.h"
+
+class KSerialPort;
+class KZPrinter;
+class YZPrinter;
+class QvBlockSensors;
+class QvEvent;
+class QvResult;
+class QvResults;
+class QvResultsView;
+class QvZResultsTitle;
+class QvZResultsWindow;
+class YLeg;
+
+class QvZResultsPane : public KZEditableSelector {
+ public:
+  static constexpr int32_t kColumnCount = 9;
+  // The columns the user edits in place (the licence only by Tab), and the columns a press opens the
+  // edit field on.
+  static constexpr int32_t kFirstEditColumn = 2;
+  static constexpr int32_t kLastEditColumn = 6;
+  static constexpr int32_t kLastPressEditColumn = 5;
+
+  // The commands of the result status codes 0 to 6; 7, a lane not in use, is never offered.
+  static constexpr ZafEventType kFirstStatusCommand = 10492;
+  static constexpr int32_t kMenuStatusCount = 7;
+
+  static constexpr ZafEventType kPrinterSetupCommand = 10526;
+  static constexpr ZafEventType kPrintCommand = 10527;
+  static constexpr ZafEventType kAddReactionTimesCommand = 10528;
+  static constexpr ZafEventType kDownloadTraceCommand = 10529;
+  static constexpr ZafEventType kOverlayModeCommand = 10531;
+  static constexpr ZafEventType kShowAllChartsCommand = 10533;
+
+  // Logical colours: red text for a false start, dark grey behind a lane not in use.
+  static constexpr uint8_t kFalseStartColour = 12;
+  static constexpr uint8_t kLaneNotUsedColour = 8;
+
+  QvZResultsPane(QvZResultsWindow* window, QvResultsView* view);
+  ~QvZResultsPane() override;
+
+  // Attaches a view (null detaches): the false-start rule runs on its results, and the pane opens where
+  // the user left the view.
+  void SetView(QvResultsView* view);
+  QvResultsView* View() const { return itsView; }
+  QvResults* Results() const { return itsResults; }
+  QvZResultsTitle* Title() const { return title; }
+  // The result of a row in the view's order; null outside.
+  QvResult* ResultAt(int32_t row) const;
+  QvEvent* GetEvent() const;
+
+  // Fetches the latest trial from the control unit into the results: reaction times, traces or both.
+  // False when there is no port, the port does not open, another operation holds the link or no result
+  // can be made for a lane; true on every other end, whether data came or not.
+  bool Download(bool addReactionTimes, bool downloadTraces);
+  // Prints the results in the pane's order on the results printer: true when the job ended normally.
+  bool Print();
+  // The one results printer of the program, made at the class set-up with its margins from the settings
+  // and deleted at the clean-up, its margins written back; null outside.
+  static void RegisterPrintDefaults();
+  static void UnregisterPrintDefaults();
+  static YZPrinter* Printer();
+
+  // Sends a text for the unit to show; the lane state of every result.
+  bool SendTitle(const KString& text);
+  bool SendLaneStates();
+
+  // ---- the selector ----
+  int32_t ColumnCount(KPoint cell) override;
+  void CellText(KPoint cell, int32_t column, KString& text, uint32_t& textFlags) override;
+  ZafPaletteStruct ColumnPalette(KPoint cell, int32_t column, uint16_t type, uint16_t state) override;
+  ZafPaletteStruct CellPalette(KPoint cell, uint16_t type, uint16_t state) override;
+  bool SetCurrentCell(KPoint cell) override;
+  bool SetPosition(KPoint position) override;
+  void Refresh() override;
+  bool EditCell(KPoint pixel, int32_t how) override;
+  bool CanEditCell(KPoint cell, int32_t column) override;
+  int32_t NextEditColumn(KPoint cell, int32_t from) override;
+  int32_t PrevEditColumn(KPoint cell, int32_t from) override;
+  void StoreEdit(int32_t column, KZEditableSelectorString& editor, ZafEventType reason) override;
+  bool EditClosed() override;
+  ZafEventType Event(const ZafEventRecord& event) override;
+  // The columns follow the view's layout for the pane's width.
+  ZafEventType Draw(const ZafEventRecord& event, ZafEventType drawType) override;
+
+ private:
+  // The status pop-up at a screen point for the result of the current row.
+  void ShowStatusMenu(KPoint screen);
+  void SetCurrentStatus(int32_t status);
+  void ShowAllCharts();
+  void UpdateMenu();
+  void LayOutColumns();
+  // Whether a column of the current row has any visible area.
+  bool ColumnVisible(KPoint cell, int32_t column);
+  YLeg* Leg() const;
+
+  // ---- printing (qvzresultspaneprint.cpp) ----
+  void PrintHeaderAndFooter(KZPrinter& printer, int32_t page, int32_t pages);
+  void PrintRows(KZPrinter& printer, int32_t titleLine, int32_t first, int32_t rows);
+
+  // ---- the control unit (qvzresultspanelink.cpp) ----
+  struct TrialHeader;
+  class LinkOperation;
+  enum class Purpose { kDownload, kSingleRequest };
+  // Opens the link port on the first named serial port, probes the unit and asks for its latest trial
+  // header: true with the port open when the operation goes on; otherwise the port is closed and `answer`
+  // is what the operation returns.
+  bool OpenAndProbe(Purpose purpose, TrialHeader& header, bool& endless, bool& answer);
+  // The two ways of fetching; false when the download must end at once (no port, or no result can be
+  // made for a lane).
+  bool FetchHeaderTimes(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header);
+  bool FetchLanes(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header, bool wantTimes,
+                  bool wantTraces, bool endless);
+  static int32_t ProgressStep(const TrialHeader& header);
+  // The false-start rule, the event's time, the title and the charts after a download.
+  void DownloadEnd(const TrialHeader& header, bool wantTraces);
+  // The result of a lane, made when missing, its false-start marks cleared; null when none can be made.
+  QvResult* LaneResult(int32_t lane);
+  // After a lane: its row shown, the progress, one pass of the queued events.
+  void LaneDone(QvResult& result, bool wantTimes, int32_t lane, int32_t step);
+  bool RunSingleRequest(bool sendTitle, const KString& text);
+
+  QvZResultsWindow* itsWindow;
+  QvResults* itsResults = nullptr;
+  QvResultsView* itsView = nullptr;
+  // The result whose texts the edit field is editing; null outside an edit.
+  QvResult* editedResult = nullptr;
+  QvZResultsTitle* title = nullptr;
+};

@@ -1,0 +1,455 @@
+// The results pane's operations on the control unit: the download of the latest trial (reaction times,
+// traces or both) and the two single requests (the title to show, the lane states). Each runs to its end
+// on the GUI thread on the program's link port, handling the queued events in single passes between its
+// steps; the link-busy claim keeps those passes from starting another operation on the port or closing the
+// window whose operation is still running.
+#include <optional>
+
+#include "app/busypointer.h"
+#include "app/linkbusy.h"
+#include "app/linkport.h"
+#include "app/mainstatusbar.h"
+#include "app/linkquestions.h"
+#include "app/qvzresultspane.h"
+#include "app/qvzresultswindow.h"
+#include "app/yzapplication.h"
+#include "devices/qvblocksensors.h"
+#include "devices/qvpacket.h"
+#include "devices/qvserialport.h"
+#include "foundation/klog.h"
+#include "foundation/kregistry.h"
+#include "foundation/kserialport.h"
+#include "foundation/kx.h"
+#include "framework/core/zaficon.h"
+#include "model/qvevent.h"
+#include "model/qvresult.h"
+#include "model/qvresults.h"
+#include "model/qvresultsview.h"
+#include "model/qvsettings.h"
+#include "model/yleg.h"
+#include "native/user/keyboard.h"
+#include "native/user/virtualkeys.h"
+#include "toolkit/kzdialog.h"
+#include "toolkit/kzmessagewindow.h"
+#include "toolkit/kzstatusbar.h"
+
+namespace {
+
+constexpr const char16_t* kEndlessText =
+    u"Kestrove will now loop infinitely, retrieving data from the block sensor.  Press and hold <CTRL> + "
+    u"<SHIFT> to abort";
+
+// ---- what the user sees ----
+
+void ShowMessage(const KString& text) {
+  if (YZApplication* application = YZApplication::Current()) {
+    application->Message(text);
+  }
+}
+
+void ShowErrorText(const KString& text) {
+  if (YZApplication* application = YZApplication::Current()) {
+    application->Error(text);
+  }
+}
+
+// The lane-by-lane question names the lane; the single request, which fetches every lane at once, the
+// range "1-<lane count>".
+int32_t AskLaneTimeout(const KString& lanes) {
+  KString detail = QvSettings::Text(u"\\Strings\\Event\\Results\\Fields\\LaneNum", u"Lane");
+  detail.AppendChar(u' ').Append(lanes);
+  return AskLinkTimeout(KString(u" "), detail, true);
+}
+
+bool AskOverwrite(const char16_t* titleKey, const char16_t* title, const char16_t* textKey,
+                  const char16_t* text) {
+  return KZMessageWindow::Ask(QvSettings::Text(titleKey, title).CStr(),
+                              QvSettings::Text(textKey, text).CStr(), KZDialog::kYes | KZDialog::kNo,
+                              KZDialog::kYes, ZAF_ICON_QUESTION);
+}
+
+void SetProgress(int32_t percent) {
+  if (KZStatusBar* bar = MainStatusBar()) {
+    bar->SetProgress(percent);
+  }
+}
+
+void HandleQueuedEvents() {
+  if (KZApplication::application != nullptr) {
+    KZApplication::application->Control(nullptr, true);
+  }
+}
+
+bool BreakPressed() {
+  return KZApplication::application != nullptr && KZApplication::application->CheckBreak();
+}
+
+bool CtrlAndShiftHeld() {
+  return (native::GetAsyncKeyState(native::VK_CONTROL) & 0x8000) &&
+         (native::GetAsyncKeyState(native::VK_SHIFT) & 0x8000);
+}
+
+int32_t RetryCount() {
+  return QvSettings::Int(u"\\Event\\Results\\RetryCount", 3);
+}
+
+// ---- the port ----
+
+// The port number of the first named serial port: 0 when it names none.
+int32_t PortNumber(const KRGroup& entry) {
+  int32_t number = 0;
+  if (!KSerialPort::ParsePort(KRegistry::GetString(&entry, KString::View(u"SerialPort")), number)) {
+    return 0;
+  }
+  return number;
+}
+
+bool PortSelected(const KRGroup* entry) {
+  if (entry != nullptr && PortNumber(*entry) > 0) {
+    return true;
+  }
+  ShowMessage(QvSettings::Text(u"\\Strings\\SerialPort\\NoComSelected", u"No COM port has been selected"));
+  return false;
+}
+
+}  // namespace
+
+struct QvZResultsPane::TrialHeader {
+  int32_t busy = 0;
+  int32_t laneCount = 0;
+  int32_t clockWord = 0;
+  int32_t offset = QvBlockSensors::kNone;
+  int32_t gunTimeWord = QvBlockSensors::kNone;
+  int32_t version = QvBlockSensors::kTimesInHeaderVersion;
+};
+
+// One operation on the link: it holds the link-busy claim for its whole length and, once the unit has
+// answered, the port open with the busy pointer shown; its end clears the status bar, closes the port and
+// shows the default pointer, however the operation returns.
+class QvZResultsPane::LinkOperation {
+ public:
+  LinkOperation(QvZResultsPane& pane, Purpose purpose) : claim(pane.GetEvent()) {
+    if (claim.Owned()) {
+      running = pane.OpenAndProbe(purpose, header, endless, answer);
+    }
+    if (running) {
+      busy.emplace();
+    }
+  }
+  ~LinkOperation() {
+    if (running) {
+      if (KZStatusBar* bar = MainStatusBar()) {
+        bar->Clear();
+      }
+      LinkPort::Port().Close();
+    }
+  }
+  LinkOperation(const LinkOperation&) = delete;
+  LinkOperation& operator=(const LinkOperation&) = delete;
+
+  // Whether the operation goes on with the port open; else what it returns.
+  bool Running() const { return running; }
+  bool Answer() const { return answer; }
+
+  TrialHeader header;
+  bool endless = false;
+
+ private:
+  const LinkBusyClaim claim;
+  bool running = false;
+  bool answer = false;
+  std::optional<BusyPointer> busy;
+};
+
+bool QvZResultsPane::OpenAndProbe(Purpose purpose, TrialHeader& header, bool& endless, bool& answer) {
+  answer = false;
+  QvBlockSensors* link = QvBlockSensors::Global();
+  const KRGroup* entry = QvSerialPort::GetNth(0);
+  if (link == nullptr || entry == nullptr || !PortSelected(entry)) {
+    return false;
+  }
+  KSerialPort& port = LinkPort::Port();
+  try {
+    port.SetReadMode(KStream::kEncodingByte);
+    port.SetWriteMode(KStream::kEncodingByte);
+    port.SetReadLineMode(0);
+    port.SetWriteLineMode(0);
+    port.OpenSettings(KRegistry::GetString(entry, KString::View(u"SerialPort")),
+                      KSerialPort::kRead | KSerialPort::kWrite);
+    LinkPort::Settle();
+    port.SetTimeout(QvSettings::Int(u"\\Serial\\ShortTimeout", KSerialPort::kDefaultTimeoutMs));
+  } catch (const KX& failure) {
+    port.Close();
+    // A download the user asked for says why nothing happened; the title and the lane states go out on
+    // every new event and status change, so for them a log line is enough.
+    if (purpose == Purpose::kDownload) {
+      if (YZApplication* application = YZApplication::Current()) {
+        application->ShowError(failure.Code(), -1);
+      }
+    } else if (KLog* log = KLog::ProgramLog()) {
+      KString text(u"The control unit's port did not open: ");
+      log->Warning(text.Append(KRegistry::GetString(entry, KString::View(u"SerialPort"))));
+    }
+    return false;
+  }
+  answer = true;
+  const KString portName = KRegistry::GetString(entry, KString::View(u"Name"));
+  int32_t word = link->GetReplyWord(port);
+  while (word == 0 && AskLinkTimeout(KString(u": "), portName, false) == KZDialog::kRetryResult) {
+    word = link->GetReplyWord(port);
+  }
+  if (purpose == Purpose::kDownload && CtrlAndShiftHeld()) {
+    endless = true;
+    ShowMessage(KString(kEndlessText));
+  }
+  if (word == QvPacket::kBlockSensorWord) {
+    ShowErrorText(
+        QvSettings::Text(u"\\Strings\\Alerts\\DeviceIsBS",
+                         u"The Device you are currently communicating with is a Kestrove Block Sensor"));
+  }
+  if (word != QvPacket::kControlUnitWord) {
+    port.Close();
+    return false;
+  }
+  while (!link->GetLastTrial(port, word, header.busy, header.laneCount, header.clockWord, header.offset,
+                             header.gunTimeWord, header.version)) {
+    if (AskLinkTimeout(KString(u": "), portName, false) != KZDialog::kRetryResult) {
+      port.Close();
+      return false;
+    }
+  }
+  if (header.busy != 0) {
+    ShowMessage(QvSettings::Text(u"\\Strings\\Alerts\\DeviceBusy",
+                                 u"The Block Sensor/Control Center is currently busy"));
+    port.Close();
+    return false;
+  }
+  return true;
+}
+
+bool QvZResultsPane::Download(bool addReactionTimes, bool downloadTraces) {
+  if (itsResults == nullptr) {
+    return false;
+  }
+  const LinkOperation operation(*this, Purpose::kDownload);
+  if (!operation.Running()) {
+    return operation.Answer();
+  }
+  const TrialHeader& header = operation.header;
+  KSerialPort& port = LinkPort::Port();
+  SetProgress(1);
+  if (QvEvent* event = GetEvent()) {
+    event->SetModified(true);
+  }
+  // What the results hold already: traces up to the first result with a reaction time.
+  bool hasTimes = false;
+  bool hasTraces = false;
+  for (const QvResult* result = itsResults->Iterate(nullptr, itsView); result != nullptr && !hasTimes;
+       result = itsResults->Iterate(result, itsView)) {
+    hasTraces = hasTraces || result->TraceSampleCount() != 0;
+    hasTimes = result->GetReactionTime().HasResolution();
+  }
+  bool wantTimes = addReactionTimes || (downloadTraces && !hasTimes);
+  bool wantTraces = downloadTraces;
+  if (hasTimes && hasTraces && addReactionTimes && downloadTraces) {
+    wantTimes = wantTraces =
+        AskOverwrite(u"\\Strings\\Event\\Results\\OverDataTitle", u"Existing Results and Traces",
+                     u"\\Strings\\Event\\Results\\OverDataText",
+                     u"Results and Traces exist for this race.  Do you wish to overwrite them?");
+  } else if (hasTimes && addReactionTimes) {
+    wantTimes = AskOverwrite(u"\\Strings\\Event\\Results\\OverResTitle", u"Overwrite Existing Results",
+                             u"\\Strings\\Event\\Results\\OverText",
+                             u"Results exist for this race.  Do you wish to overwrite them?");
+  } else if (hasTraces && downloadTraces) {
+    wantTraces = AskOverwrite(u"\\Strings\\Event\\Results\\OverTrcTitle", u"Overwrite Existing Traces",
+                              u"\\Strings\\Event\\Results\\OverTrcText",
+                              u"Traces exist for this race.  Do you wish to overwrite them?");
+  }
+  QvBlockSensors& link = *QvBlockSensors::Global();
+  bool fetched = true;
+  if (wantTimes && addReactionTimes && header.version >= QvBlockSensors::kTimesInHeaderVersion) {
+    fetched = FetchHeaderTimes(link, port, header);
+  } else if (wantTimes || wantTraces) {
+    fetched = FetchLanes(link, port, header, wantTimes, wantTraces, operation.endless);
+  }
+  if (!fetched) {
+    return false;
+  }
+  DownloadEnd(header, wantTraces);
+  return true;
+}
+
+int32_t QvZResultsPane::ProgressStep(const TrialHeader& header) {
+  // A trial of no lanes fetches nothing; there is no step to divide.
+  return header.laneCount > 0 ? 100 / header.laneCount : 0;
+}
+
+bool QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header) {
+  if (!PortSelected(QvSerialPort::GetNth(0))) {
+    return false;
+  }
+  QvBlockSensors::HeaderWords words{};
+  KString lanes(u"1-");
+  lanes.AppendInt(header.laneCount);
+  for (;;) {
+    bool fetched = false;
+    for (int32_t attempt = 0; attempt < RetryCount() && !fetched; ++attempt) {
+      fetched = link.GetTrialHeader(port, words, header.gunTimeWord, attempt + 1 >= RetryCount());
+    }
+    if (fetched) {
+      break;
+    }
+    if (AskLaneTimeout(lanes) != KZDialog::kRetryResult) {
+      return true;
+    }
+  }
+  for (int32_t lane = 1; lane <= header.laneCount; ++lane) {
+    if (BreakPressed()) {
+      break;
+    }
+    QvResult* result = LaneResult(lane);
+    if (result == nullptr) {
+      return false;
+    }
+    result->SetTime3(header.offset);
+    // The header holds lanes 1 to 10; a lane above them has no reaction time in this trial.
+    result->SetReactionTime(lane <= QvBlockSensors::kHeaderLanes ? words[4 + lane] : QvBlockSensors::kNone);
+    LaneDone(*result, true, lane, ProgressStep(header));
+  }
+  return true;
+}
+
+bool QvZResultsPane::FetchLanes(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header,
+                                bool wantTimes, bool wantTraces, bool endless) {
+  if (!PortSelected(QvSerialPort::GetNth(0))) {
+    return false;
+  }
+  bool stop = false;
+  while (!stop) {
+    for (int32_t lane = 1; lane <= header.laneCount && !stop; ++lane) {
+      if (BreakPressed()) {
+        stop = true;
+        break;
+      }
+      QvResult* result = LaneResult(lane);
+      if (result == nullptr) {
+        return false;
+      }
+      // A lane not in use has no trace to fetch.
+      const bool laneNotUsed = wantTraces && result->IsStatus7();
+      bool fetched = laneNotUsed;
+      bool ignored = false;
+      while (!fetched && !ignored && !stop) {
+        for (int32_t attempt = 0; attempt < RetryCount() && !fetched; ++attempt) {
+          fetched = link.DownloadTrials(port, lane, 0, header.gunTimeWord, !wantTraces,
+                                        attempt + 1 >= RetryCount(), attempt);
+        }
+        if (!fetched) {
+          KString number;
+          const int32_t choice = AskLaneTimeout(number.AppendInt(lane));
+          ignored = choice == KZDialog::kIgnoreResult;
+          stop = choice != KZDialog::kRetryResult && !ignored;
+        }
+      }
+      if (stop) {
+        break;
+      }
+      if (laneNotUsed) {
+        // Nothing is written.
+      } else if (ignored) {
+        if (wantTimes) {
+          result->SetReactionTime(QvBlockSensors::kNone);
+          result->SetTime2(QvBlockSensors::kNone);
+          result->SetTime3(QvBlockSensors::kNone);
+          result->SetPower(0);
+        }
+      } else {
+        if (wantTimes) {
+          link.FillResult(*result, true);
+        }
+        if (wantTraces) {
+          link.FillResult(*result, false);
+        }
+        result->SetTime3(header.offset);
+      }
+      LaneDone(*result, wantTimes, lane, ProgressStep(header));
+    }
+    stop = stop || !endless || CtrlAndShiftHeld();
+  }
+  return true;
+}
+
+QvResult* QvZResultsPane::LaneResult(int32_t lane) {
+  KString text;
+  text.AppendInt(lane);
+  QvResult* result = itsResults->FindByField(QvResult::kLaneField, text);
+  if (result == nullptr) {
+    result = itsResults->NewResult();
+    if (result == nullptr) {
+      return nullptr;
+    }
+    result->SetAthleteField3(text);
+  }
+  result->SetFalseStart(false);
+  result->SetFalseStartCharged(false);
+  return result;
+}
+
+void QvZResultsPane::LaneDone(QvResult& result, bool wantTimes, int32_t lane, int32_t step) {
+  if (wantTimes) {
+    itsResults->ForEach(result);
+  }
+  SetProgress(lane * step);
+  HandleQueuedEvents();
+}
+
+void QvZResultsPane::DownloadEnd(const TrialHeader& header, bool wantTraces) {
+  SetProgress(100);
+  itsResults->MarkFalseStarts();
+  if (QvEvent* event = GetEvent()) {
+    event->GetRunTime(header.clockWord, header.gunTimeWord);
+  }
+  if (itsWindow != nullptr) {
+    itsWindow->UpdateTitle(true);
+  } else {
+    Refresh();
+  }
+  if (wantTraces) {
+    if (KZStatusBar* bar = MainStatusBar()) {
+      bar->SetText(QvSettings::Text(u"\\Strings\\Chart\\Plotting", u"Plotting..."));
+    }
+    if (itsWindow != nullptr) {
+      itsWindow->SetAllTraces(true);
+    }
+    if (YLeg* leg = Leg()) {
+      leg->Notify();
+    }
+  }
+}
+
+bool QvZResultsPane::SendTitle(const KString& text) {
+  return RunSingleRequest(true, text);
+}
+
+bool QvZResultsPane::SendLaneStates() {
+  return RunSingleRequest(false, KString());
+}
+
+bool QvZResultsPane::RunSingleRequest(bool sendTitle, const KString& text) {
+  if (!sendTitle && itsResults == nullptr) {
+    return false;
+  }
+  const LinkOperation operation(*this, Purpose::kSingleRequest);
+  if (!operation.Running()) {
+    return operation.Answer();
+  }
+  KSerialPort& port = LinkPort::Port();
+  QvBlockSensors& link = *QvBlockSensors::Global();
+  if (sendTitle) {
+    link.SendText(port, text, true);
+  } else {
+    link.SendLaneStates(port, *itsResults, itsView, true);
+  }
+  HandleQueuedEvents();
+  return true;
+}

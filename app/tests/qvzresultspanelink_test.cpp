@@ -1,0 +1,481 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "app/tests/resultslinktest.h"
+#include "native/native.h"
+#include "toolkit/kzdialog.h"
+#include "toolkit/kzmessagewindow.h"
+#include "toolkit/kzprompt.h"
+
+namespace {
+
+using Requests = std::vector<uint32_t>;
+using Times = std::vector<int32_t>;
+
+constexpr int32_t kNone = CuScenario::kNone;
+const Times kEightTimes = {150, 142, 95, 88, 88, kNone, -20, 133};
+
+Requests Opening() {
+  return {QvPacket::kIdentify, QvPacket::kVersion, QvPacket::kTrialHeader};
+}
+
+Requests Plus(Requests requests, uint32_t command, int32_t count) {
+  requests.insert(requests.end(), static_cast<size_t>(count), command);
+  return requests;
+}
+
+TEST_F(ResultsLinkTest, AddReactionTimesFetchesOneHeaderFromVersion15000AndEachLaneBelowIt) {
+  struct Case {
+    const char* name;
+    int32_t version;
+    bool versionSilent;
+    Requests requests;
+  } cases[] = {
+      {"version 0x15000", 0x15000, false, Plus(Opening(), QvPacket::kTrialHeader, 1)},
+      {"no version answer", 0x15000, true, Plus(Opening(), QvPacket::kTrialHeader, 1)},
+      {"version 0x14000", 0x14000, false, Plus(Opening(), QvPacket::kTrialRecord, 8)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CuScenario scenario = EightLanes();
+    scenario.version = c.version;
+    scenario.versionSilent = c.versionSilent;
+    StartSimulator(scenario);
+    OpenWindow();
+    Download(true, false);
+    AfterOperation([&] {
+      EXPECT_TRUE(answer);
+      EXPECT_EQ(Commands(), c.requests);
+      EXPECT_EQ(ReactionTimes(), kEightTimes);
+      EXPECT_EQ(Lane(3).GetTime3().ToMilliseconds(), 2000);
+      // The false-start rule ran: lane 7 is the lowest and charged, lane 4 a false start not charged.
+      EXPECT_TRUE(Lane(7).IsFalseStart() && Lane(7).IsFalseStartCharged());
+      EXPECT_TRUE(Lane(4).IsFalseStart() && !Lane(4).IsFalseStartCharged());
+      EXPECT_TRUE(event->IsModified());
+      EXPECT_EQ(settleWaits, Times{1100});
+      EXPECT_TRUE(seen.empty());
+    });
+    RunToEnd();
+  }
+}
+
+TEST_F(ResultsLinkTest, DownloadTraceWritesTracesAndTimesWhenThereWereNoneAndAsksBeforeOverwriting) {
+  struct Case {
+    const char* name;
+    bool timesBefore;
+    bool traceBefore;
+    bool add;
+    bool traces;
+    const char16_t* question;  // null: none
+    bool yes;
+    bool timesWritten;
+    bool tracesWritten;
+  } cases[] = {
+      {"traces on an empty event", false, false, false, true, nullptr, true, true, true},
+      {"both present, both asked", true, true, true, true, u"Existing Results and Traces", false, false,
+       false},
+      // A trace comes with its trial's record, reaction time included.
+      {"traces present, traces asked", true, true, false, true, u"Overwrite Existing Traces", true, true,
+       true},
+      {"traces present, declined", true, true, false, true, u"Overwrite Existing Traces", false, false,
+       false},
+      {"times present, times asked", true, false, true, false, u"Overwrite Existing Results", false, false,
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CuScenario scenario = EightLanes();
+    scenario.laneCount = 2;
+    StartSimulator(scenario);
+    OpenWindow();
+    Then([&] {
+      MakeLanes(2);
+      for (int32_t lane = 1; lane <= 2; ++lane) {
+        if (c.timesBefore) {
+          Lane(lane).SetReactionTime(300);
+        }
+        if (c.traceBefore) {
+          ASSERT_TRUE(Lane(lane).SetTrace(0, std::vector<int32_t>(500, 7), std::vector<int32_t>(500, 7)));
+        }
+      }
+    });
+    Download(c.add, c.traces);
+    if (c.question != nullptr) {
+      AnswerWithClick(c.question, c.yes ? KZDialog::kYesResult : KZDialog::kNoResult);
+    }
+    AfterOperation([&] {
+      EXPECT_TRUE(answer);
+      EXPECT_EQ(seen.size(), c.question != nullptr ? 1u : 0u);
+      EXPECT_EQ(Lane(2).GetReactionTime().ToMilliseconds(), c.timesWritten  ? 142
+                                                            : c.timesBefore ? 300
+                                                                            : kNone);
+      // The simulator's trace is not the 500 samples put there before.
+      EXPECT_EQ(Lane(2).TraceSampleCount() != 0 && Lane(2).TraceSampleCount() != 500, c.tracesWritten);
+    });
+    RunToEnd();
+  }
+}
+
+}  // namespace
+
+namespace {
+
+struct Reply {
+  const char16_t* title;
+  ZafEventType button;
+};
+
+constexpr Reply kRetry{u"Communication Error", KZDialog::kRetryResult};
+constexpr Reply kIgnore{u"Communication Error", KZDialog::kIgnoreResult};
+constexpr Reply kAbort{u"Communication Error", KZDialog::kAbortResult};
+constexpr Reply kErrorOk{u"Error", KZDialog::kOkResult};
+constexpr Reply kMessageOk{u"Message", KZDialog::kOkResult};
+
+const std::u16string kTimeout = u"A timeout error occurred when communicating with Kestrove";
+
+}  // namespace
+
+TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoesOnAsAnswered) {
+  struct Case {
+    const char* name;
+    std::function<void(CuScenario&)> play;
+    int32_t retryCount;
+    std::vector<Reply> answers;
+    std::vector<std::u16string> texts;
+    Requests requests;
+    Times times;
+  } cases[] = {
+      {"a dropped probe reply, then Retry",
+       [](CuScenario& s) { s.faults[1] = CuFault::kDrop; },
+       3,
+       {kRetry},
+       {kTimeout + u": Control Unit"},
+       {QvPacket::kIdentify, QvPacket::kIdentify, QvPacket::kVersion, QvPacket::kTrialHeader,
+        QvPacket::kTrialHeader},
+       {150, 142, 95, 88, 88, kNone, -20, 133}},
+      {"a lane that never answers, then Ignore",
+       [](CuScenario& s) {
+         s.version = 0x14000;
+         s.laneCount = 2;
+         s.faults[5] = s.faults[6] = CuFault::kDrop;
+       },
+       2,
+       {kIgnore},
+       {kTimeout + u" Lane 2"},
+       Plus(Opening(), QvPacket::kTrialRecord, 3),
+       {150, kNone}},
+      {"no attempts at all, then Abort",
+       [](CuScenario& s) {
+         s.version = 0x14000;
+         s.laneCount = 2;
+       },
+       0,
+       {kAbort},
+       {kTimeout + u" Lane 1"},
+       Opening(),
+       {kNone}},
+      {"the single request fails, then Abort",
+       [](CuScenario& s) { s.faults[4] = CuFault::kDrop; },
+       1,
+       {kAbort},
+       {kTimeout + u" Lane 1-8"},
+       Plus(Opening(), QvPacket::kTrialHeader, 1),
+       {}},
+      {"a block sensor answers",
+       [](CuScenario& s) { s.deviceWord = 0x10001; },
+       3,
+       {kErrorOk},
+       {u"The Device you are currently communicating with is a Kestrove Block Sensor"},
+       {QvPacket::kIdentify},
+       {}},
+      {"a busy unit",
+       [](CuScenario& s) { s.busy = 1; },
+       3,
+       {kMessageOk},
+       {u"The Block Sensor/Control Center is currently busy"},
+       Opening(),
+       {}},
+      {"the gun never matches lane 1",
+       [](CuScenario& s) {
+         s.version = 0x14000;
+         s.laneCount = 2;
+         s.faults[4] = s.faults[5] = s.faults[6] = CuFault::kGunMismatch;
+       },
+       3,
+       {kErrorOk},
+       {u"The gun time of the trial does not match"},
+       Plus(Opening(), QvPacket::kTrialRecord, 4),
+       {150, 142}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CuScenario scenario = EightLanes();
+    c.play(scenario);
+    StartSimulator(scenario);
+    KString retries(u"\\Event\\Results\\RetryCount:Int=");
+    OpenWindow({retries.AppendInt(c.retryCount).CStr()});
+    Download(true, false);
+    for (const Reply& a : c.answers) {
+      AnswerWithClick(a.title, a.button);
+    }
+    AfterOperation([&] {
+      EXPECT_TRUE(answer);
+      EXPECT_EQ(SeenTexts(), c.texts);
+      EXPECT_EQ(Commands(), c.requests);
+      EXPECT_EQ(ReactionTimes(), c.times);
+    });
+    RunToEnd();
+  }
+}
+
+TEST_F(ResultsLinkTest, AnIgnoredLaneHasNoTimesNoPowerAndNoFalseStart) {
+  CuScenario scenario = EightLanes();
+  scenario.version = 0x14000;
+  scenario.laneCount = 1;
+  scenario.faults[4] = CuFault::kDrop;
+  StartSimulator(scenario);
+  OpenWindow({u"\\Event\\Results\\RetryCount:Int=1"});
+  Then([&] {
+    MakeLanes(1);
+    Lane(1).SetReactionTime(-50);
+    Lane(1).SetTime2(1000);
+    Lane(1).SetPower(77);
+  });
+  Download(true, false);
+  AnswerWithClick(u"Overwrite Existing Results", KZDialog::kYesResult);
+  AnswerWithClick(kIgnore.title, kIgnore.button);
+  AfterOperation([&] {
+    EXPECT_EQ(Lane(1).GetReactionTime().ToMilliseconds(), kNone);
+    EXPECT_EQ(Lane(1).GetTime2().ToMilliseconds(), kNone);
+    EXPECT_EQ(Lane(1).GetTime3().ToMilliseconds(), kNone);
+    EXPECT_EQ(Lane(1).GetPower(), 0);
+    EXPECT_FALSE(Lane(1).IsFalseStart());
+  });
+  RunToEnd();
+}
+
+TEST_F(ResultsLinkTest, LaneCountsAbove10InOneRequestGetNoTimeAndNoLanesRunOnlyTheEndSteps) {
+  struct Case {
+    const char* name;
+    int32_t laneCount;
+    Times times;
+  } cases[] = {
+      {"12 lanes", 12, {150, 142, 95, 88, 88, kNone, -20, 133, 101, 102, kNone, kNone}},
+      {"no lanes", 0, {300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CuScenario scenario = EightLanes();
+    scenario.reactionTimes.insert(scenario.reactionTimes.end(), {101, 102, 111, 112});
+    scenario.laneCount = c.laneCount;
+    StartSimulator(scenario);
+    OpenWindow();
+    Then([&] {
+      MakeLanes(12);
+      for (int32_t lane = 1; lane <= 12; ++lane) {
+        Lane(lane).SetReactionTime(300);
+      }
+      event->SetModified(false);
+    });
+    Download(true, false);
+    AnswerWithClick(u"Overwrite Existing Results", KZDialog::kYesResult);
+    AfterOperation([&] {
+      EXPECT_TRUE(answer);
+      EXPECT_EQ(ReactionTimes(), c.times);
+      EXPECT_TRUE(event->IsModified());
+    });
+    RunToEnd();
+  }
+}
+
+TEST_F(ResultsLinkTest, LanesNotInUseGetNoTraceRequest) {
+  CuScenario scenario = EightLanes();
+  scenario.laneCount = 3;
+  StartSimulator(scenario);
+  OpenWindow();
+  Then([&] {
+    MakeLanes(3);
+    Lane(2).SetStatus(QvResult::kLaneNotUsed);
+  });
+  Download(false, true);
+  AfterOperation([&] {
+    EXPECT_TRUE(answer);
+    std::vector<uint16_t> records;
+    for (const QvPacket& request : simulator->Requests()) {
+      if (request.command == QvPacket::kTrialRecord) {
+        records.push_back(request.destination);
+      }
+    }
+    EXPECT_EQ(records, (std::vector<uint16_t>{513, 515}));
+    EXPECT_EQ(Lane(2).TraceSampleCount(), 0);
+    EXPECT_NE(Lane(3).TraceSampleCount(), 0);
+    EXPECT_TRUE(window->AllTraces());
+  });
+  RunToEnd();
+}
+
+TEST_F(ResultsLinkTest, TheBreakKeyStopsBeforeTheNextLaneAndTheFalseStartRuleStillRuns) {
+  CuScenario scenario = EightLanes();
+  scenario.version = 0x14000;
+  StartSimulator(scenario);
+  OpenWindow();
+  Then([&] {
+    MakeLanes(2);
+    Lane(1).SetReactionTime(-20);
+    Lane(2).SetReactionTime(150);
+    // The break key, queued before the download looks for it before lane 1.
+    native::PostMessage(KZApplication::mainFrame->ScreenID(), native::WM_KEYDOWN, native::VK_ESCAPE, 0);
+    answer = Pane().Download(false, true);
+  });
+  AfterOperation([&] {
+    EXPECT_TRUE(answer);
+    EXPECT_EQ(Commands(), Opening());
+    EXPECT_TRUE(Lane(1).IsFalseStart() && Lane(1).IsFalseStartCharged());
+  });
+  RunToEnd();
+}
+
+TEST_F(ResultsLinkTest, CtrlAndShiftHeldAtTheStartRepeatThePassesUntilHeldAtTheEndOfOne) {
+  CuScenario scenario = EightLanes();
+  scenario.version = 0x14000;
+  scenario.laneCount = 1;
+  scenario.faults[5] = CuFault::kDrop;  // lane 1 in the second pass
+  StartSimulator(scenario);
+  OpenWindow({u"\\Event\\Results\\RetryCount:Int=1"});
+  Then([&] {
+    driver.keyDown(native::VK_CONTROL);
+    driver.keyDown(native::VK_SHIFT);
+    answer = Pane().Download(true, false);
+  });
+  When(
+      "the endless message", [] { return FrontMessage() != nullptr; },
+      [&] {
+        NoteFront();
+        driver.keyUp(native::VK_CONTROL);
+        driver.keyUp(native::VK_SHIFT);
+        PressInFront(KZDialog::kOkResult);
+      });
+  When(
+      "the second pass's question", [] { return FrontMessage() != nullptr; },
+      [&] {
+        NoteFront();
+        driver.keyDown(native::VK_CONTROL);
+        driver.keyDown(native::VK_SHIFT);
+        PressInFront(KZDialog::kRetryResult);
+      });
+  AfterOperation([&] {
+    driver.keyUp(native::VK_CONTROL);
+    driver.keyUp(native::VK_SHIFT);
+    EXPECT_TRUE(answer);
+    EXPECT_EQ(SeenTexts(), (std::vector<std::u16string>{
+                               u"Kestrove will now loop infinitely, retrieving data from the block sensor.  "
+                               u"Press and hold <CTRL> + <SHIFT> to abort",
+                               kTimeout + u" Lane 1"}));
+    EXPECT_EQ(Commands(), Plus(Opening(), QvPacket::kTrialRecord, 3));
+  });
+  RunToEnd();
+}
+
+TEST_F(ResultsLinkTest, APortThatCannotBeUsedIsReportedOnADownloadAndOnlyLoggedOnASingleRequest) {
+  struct Case {
+    const char* name;
+    std::u16string port;
+    const char16_t* downloadAlert;  // null: none
+    const char16_t* singleRequestAlert;
+    bool logged;
+  } cases[] = {
+      {"a path that does not exist", u"78,19200,8,N,1.0", u"Error", nullptr, true},
+      {"port 0", u"0,19200,8,N,1.0", u"Message", u"Message", false},
+      {"no named port", u"", nullptr, nullptr, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // Each run starts from its own settings and log.
+    std::filesystem::remove(FilePath("kestrove.log"));
+    std::filesystem::remove(FilePath("kestrove.cfg"));
+    setenv("KESTROVE_COM78", "/nonexistent/tty", 1);
+    OpenWindow({}, c.port);
+    Then([&] { EXPECT_FALSE(Pane().Download(true, false)); });
+    if (c.downloadAlert != nullptr) {
+      AnswerWithClick(c.downloadAlert, KZDialog::kOkResult);
+    }
+    AfterOperation([&] { EXPECT_FALSE(Pane().SendLaneStates()); });
+    if (c.singleRequestAlert != nullptr) {
+      AnswerWithClick(c.singleRequestAlert, KZDialog::kOkResult);
+    }
+    AfterOperation([&] {
+      if (c.singleRequestAlert != nullptr) {
+        EXPECT_EQ(SeenTexts(), (std::vector<std::u16string>(2, u"No COM port has been selected")));
+      }
+    });
+    RunToEnd();
+    unsetenv("KESTROVE_COM78");
+    EXPECT_EQ(ReadFile("kestrove.log").find("The control unit's port did not open") != std::string::npos,
+              c.logged);
+  }
+}
+
+TEST_F(ResultsLinkTest, AStatusChoiceAndTheLegsSensorCommandsSendTheLaneStatesAndTheTitle) {
+  StartSimulator(EightLanes());
+  OpenWindow();
+  Then([&] {
+    MakeLanes(3);
+    Lane(3).SetStatus(QvResult::kLaneNotUsed);
+    Pane().SetCurrentCell({0, 1});
+    Pane().Event(ZafEventRecord(static_cast<int32_t>(QvZResultsPane::kFirstStatusCommand + 2), 0));
+    event->Leg(0)->Request42();
+    KString title;
+    for (int32_t i = 0; i < 70; ++i) {
+      title.AppendChar(u'a');
+    }
+    event->SetTitle(title);
+    event->Leg(0)->Request41();
+  });
+  AfterOperation([&] {
+    EXPECT_EQ(Lane(2).Status(), QvResult::kFalseStart);
+    std::vector<QvPacket> sent;
+    for (const QvPacket& request : simulator->Requests()) {
+      if (request.command == QvPacket::kLaneStates || request.command == QvPacket::kText) {
+        sent.push_back(request);
+      }
+    }
+    ASSERT_EQ(sent.size(), 3u);
+    // Lane 2 a false start (1 at bit 4), lane 3 not in use (2 at bit 6).
+    for (int i : {0, 1}) {
+      EXPECT_EQ(sent[i].command, QvPacket::kLaneStates);
+      EXPECT_EQ(sent[i].words, (std::vector<uint32_t>{1, 0x90}));
+    }
+    EXPECT_EQ(sent[2].command, QvPacket::kText);
+    EXPECT_EQ(sent[2].words.at(0), 62u);
+    EXPECT_EQ(Commands().size(), 3u * 4u);
+    EXPECT_EQ(settleWaits, (Times{1100, 1100, 1100}));
+  });
+  RunToEnd();
+}
+
+TEST_F(ResultsLinkTest, AnotherOperationStartedBetweenLanesReturnsAtOnceAndTheFirstEnds) {
+  CuScenario scenario = EightLanes();
+  scenario.version = 0x14000;
+  scenario.replyDelayMs = 5;
+  StartSimulator(scenario);
+  OpenWindow();
+  Then([&] {
+    MakeLanes(8);
+    Pane().SetCurrentCell({0, 0});
+    // Handled in the pass after lane 1: each would start another operation on the port.
+    Post(QvZResultsPane::kAddReactionTimesCommand);
+    Post(QvZResultsPane::kFirstStatusCommand + 1);
+    answer = Pane().Download(true, false);
+  });
+  AfterOperation([&] {
+    EXPECT_TRUE(answer);
+    EXPECT_EQ(Commands(), Plus(Opening(), QvPacket::kTrialRecord, 8));
+    EXPECT_EQ(ReactionTimes(), kEightTimes);
+    // The status command reached the pane; its lane states were not sent.
+    EXPECT_EQ(Lane(1).Status(), QvResult::kDidNotStart);
+    EXPECT_TRUE(seen.empty());
+  });
+  RunToEnd();
+}
