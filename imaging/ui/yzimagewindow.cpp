@@ -58,8 +58,7 @@ constexpr int64_t kDefaultResolution = 800;
 
 bool Shown(const char16_t* name) {
   KString path(u"\\Event\\Image\\ToolBar\\");
-  path.Append(name);
-  return QvSettings::Int(path.CStr(), 0) != 0;
+  return QvSettings::Int(path.Append(name).CStr(), 0) != 0;
 }
 
 int32_t IdMethodOf(const YImage* image) {

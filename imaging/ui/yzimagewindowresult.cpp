@@ -2,6 +2,7 @@
 // menu, names in the identification field, or to a new result, with a refusal or a question for each case
 // that could lose a time.
 #include "devices/qvschedule.h"
+#include "imaging/ui/yzgrouptext.h"
 #include "imaging/ui/yzimagetoolitems.h"
 #include "imaging/ui/yzimagewindow.h"
 #include "imaging/yimage.h"
@@ -27,9 +28,7 @@ constexpr int32_t kIdentificationFieldBase = 2;
 constexpr int32_t kNameField = 2;
 
 KString Text(const char16_t* key) {
-  KString path(u"\\Strings\\Event\\Image\\EnterResultDlg\\");
-  path.Append(key);
-  return QvSettings::Text(path.CStr());
+  return GroupText(u"\\Strings\\Event\\Image\\EnterResultDlg\\", key);
 }
 
 KString Title() {

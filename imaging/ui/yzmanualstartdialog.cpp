@@ -2,6 +2,7 @@
 
 #include "devices/yhardware.h"
 #include "framework/core/zafeventmanager.h"
+#include "imaging/ui/yzgrouptext.h"
 #include "imaging/ui/yzspacebar.h"
 #include "model/qvsettings.h"
 #include "model/ytime.h"
@@ -13,9 +14,7 @@ constexpr int32_t kOffsetCells = 12;
 constexpr int32_t kOffsetLength = 31;
 
 KString Label(const char16_t* key) {
-  KString path(u"\\Strings\\Hardware\\ManualStartDlg\\");
-  path.Append(key);
-  return QvSettings::Text(path.CStr());
+  return GroupText(u"\\Strings\\Hardware\\ManualStartDlg\\", key);
 }
 
 }  // namespace
