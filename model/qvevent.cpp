@@ -1,5 +1,6 @@
 #include "model/qvevent.h"
 
+#include <sys/stat.h>
 #include <algorithm>
 #include <new>
 #include <vector>
@@ -239,8 +240,18 @@ YLeg* QvEvent::FromView(const QvResultFilter* resultsView) {
 }
 
 bool QvEvent::GetFileName(const KString& path) const {
-  // File names are case-sensitive here: "heat.qve" and "Heat.qve" are two files.
-  return !fileName.IsEmpty() && fileName == path;
+  if (fileName.IsEmpty()) {
+    return false;
+  }
+  // The file is told by what the names lead to now, so a relative spelling, "./" or a link finds it. No
+  // identity is kept: every save replaces the file's inode. When either name leads nowhere (a deleted
+  // file), the names are compared exactly, case included: "heat.qve" and "Heat.qve" are two files.
+  struct stat own {};
+  struct stat other {};
+  if (stat(fileName.ToUtf8().c_str(), &own) == 0 && stat(path.ToUtf8().c_str(), &other) == 0) {
+    return own.st_dev == other.st_dev && own.st_ino == other.st_ino;
+  }
+  return fileName == path;
 }
 
 void QvEvent::GetFileTitle(KString& text) const {
@@ -411,10 +422,10 @@ int32_t QvEvent::Save(int32_t mode) {
   if (const int32_t chosen = ChooseSavePath(mode, path); chosen != 0) {
     return chosen;
   }
-  // Whatever was saved becomes the document's file, a false-start copy included: the window clears the
-  // modified mark after every successful save, so the document must then be the file that holds it all.
   const int32_t result = SaveTo(path);
-  if (result == 0) {
+  // A false-start copy is a snapshot of the race that was re-run: the document stays its own file, which
+  // has not received the changes, so it keeps its name and its modified mark.
+  if (result == 0 && (mode & kFalseStartCopy) == 0) {
     fileName = path;
     needsName = false;
     modified = false;

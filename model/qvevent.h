@@ -61,10 +61,11 @@ class QvEvent : public KMessageObject {
   int32_t Open(int32_t mode, const KString& path);
   // Saves by the mode bits: 1 under the document's name (asking for one when the document has none or
   // came from the schedule and was never saved), 16 always asking, 32 a false-start copy beside the file
-  // named "<name>-FS<n>.<extension>" with the first free n. The file saved becomes the document's file
-  // and the modified mark is cleared, whichever the mode. 0, kCancelled, or an error code (2001 out of
-  // memory); a failed save, or one ended by any other exception, leaves the previous file, the document's
-  // file name and its modified mark as they were.
+  // named "<name>-FS<n>.<extension>" with the first free n. A save of the document's own file makes the
+  // file saved the document's file and clears the modified mark; a false-start copy is a snapshot that
+  // leaves the document's file name, title and modified mark as they were. 0, kCancelled, or an error
+  // code (2001 out of memory); a failed save, or one ended by any other exception, leaves the previous
+  // file, the document's file name and its modified mark as they were.
   int32_t Save(int32_t mode);
   // The copy name a false-start save would use now; empty when none is free. The name of a document that
   // already is a copy ("<name>-FS<k>") continues that series.
@@ -77,7 +78,8 @@ class QvEvent : public KMessageObject {
   // The file the document is being read from or written to while Open or Save runs, else its own file.
   // Images keep their block files beside it, under this path with their own extension.
   const KString& StoragePath() const { return storagePath.IsEmpty() ? fileName : storagePath; }
-  // True when the document's file is that file (the names compared exactly, case included).
+  // True when the document's file is that file: both names lead to the same file now (device and inode),
+  // or, when either leads nowhere, the names are equal exactly, case included.
   bool GetFileName(const KString& path) const;
   // Appends the file's name without folder and extension.
   void GetFileTitle(KString& text) const;

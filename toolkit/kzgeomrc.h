@@ -18,6 +18,7 @@ class KZGeomRC : public ZafRelativeConstraint {
   ZafEventType Event(const ZafEventRecord& event) override;
 
   int32_t EdgeOffset() const { return edgeOffset; }
+  void SetEdgeOffset(int32_t offset) { edgeOffset = offset; }
 
  private:
   int32_t edgeOffset;

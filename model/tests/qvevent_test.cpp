@@ -297,7 +297,7 @@ TEST_F(QvEventTest, SavingAskForANameUntilTheDocumentHasOne) {
   EXPECT_EQ(event.Save(0), 1000);
 }
 
-TEST_F(QvEventTest, AFalseStartCopyBecomesTheDocumentsFileAndClearsTheMark) {
+TEST_F(QvEventTest, AFalseStartCopyIsASnapshotBesideTheDocument) {
   KTempFolder folder;
   QvEvent event;
   event.NewFromSchedule(1, 0);
@@ -309,24 +309,27 @@ TEST_F(QvEventTest, AFalseStartCopyBecomesTheDocumentsFileAndClearsTheMark) {
   event.SetTitle(u"after the gun");
   ScriptedSaveDialog dialog({});
   EXPECT_EQ(event.Save(QvEvent::kFalseStartCopy | QvEvent::kSaveFile), 0);
-  // What the window shows and clears is what is on disk: the copy holds the latest results.
-  EXPECT_TRUE(event.GetFileName(folder.File("heat-FS1.qve")));
-  EXPECT_FALSE(event.IsModified());
+  // The document's own file has not received the changes: it stays the document's file, still modified.
+  EXPECT_TRUE(event.GetFileName(path));
+  EXPECT_FALSE(event.GetFileName(folder.File("heat-FS1.qve")));
+  EXPECT_TRUE(event.IsModified());
   KString title;
   event.GetFileTitle(title);
-  EXPECT_EQ(Narrow(title), "heat-FS1");
+  EXPECT_EQ(Narrow(title), "heat");
   event.SetTitle(u"second false start");
   EXPECT_EQ(event.Save(QvEvent::kFalseStartCopy), 0);
-  EXPECT_TRUE(event.GetFileName(folder.File("heat-FS2.qve")));
-  EXPECT_FALSE(event.IsModified());
+  EXPECT_TRUE(event.IsModified());
   EXPECT_EQ(Narrow(event.FalseStartCopyName()), folder.Path() + "/heat-FS3.qve");
   event.SetTitle(u"final");
   EXPECT_EQ(event.Save(QvEvent::kSaveFile), 0);
   EXPECT_EQ(dialog.asked, 0u);
+  EXPECT_FALSE(event.IsModified());
+  EXPECT_TRUE(event.GetFileName(path));
   struct Case {
     const char* file;
     const char* title;
-  } cases[] = {{"heat.qve", ""}, {"heat-FS1.qve", "after the gun"}, {"heat-FS2.qve", "final"}};
+  } cases[] = {
+      {"heat.qve", "final"}, {"heat-FS1.qve", "after the gun"}, {"heat-FS2.qve", "second false start"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     QvEvent copy;
@@ -470,6 +473,8 @@ class PathRecordingImage : public YLegImage {
 };
 
 TEST_F(QvEventTest, PartsOfTheDocumentSeeTheFileBeingSavedOrOpened) {
+  PathRecordingImage::written.clear();
+  PathRecordingImage::read.clear();
   KTempFolder folder;
   QvEvent event;
   YLeg* leg = event.NewLeg();
@@ -573,21 +578,37 @@ TEST_F(QvEventTest, OpeningThatRunsOutOfMemoryReportsItAndChangesNothing) {
   EXPECT_TRUE(event.FileName().IsEmpty());
 }
 
-TEST_F(QvEventTest, TheDocumentsFileNameIsComparedExactly) {
+TEST_F(QvEventTest, TheDocumentsFileIsToldByWhatItsNameLeadsTo) {
   KTempFolder folder;
   QvEvent event;
   EXPECT_FALSE(event.GetFileName(KString()));
   ScriptedSaveDialog dialog({folder.File("heat.qve")});
   ASSERT_EQ(event.Save(QvEvent::kSaveFile), 0);
+  const std::string base = folder.Path() + "/";
+  std::filesystem::create_directory(base + "sub");
+  std::filesystem::create_symlink(base + "heat.qve", base + "link.qve");
+  std::filesystem::create_hard_link(base + "heat.qve", base + "hard.qve");
+  WriteFileBytes(folder.File("Heat.qve"), {1, 2, 3});
+  const std::string relative = std::filesystem::relative(base + "heat.qve").string();
   struct Case {
-    const char* name;
+    std::string name;
     bool same;
   } cases[] = {
-      {"heat.qve", true}, {"Heat.qve", false}, {"HEAT.QVE", false}, {"heat.qv", false}, {"heat.qvee", false}};
+      {base + "heat.qve", true},   {relative, true},
+      {base + "./heat.qve", true}, {base + "sub/../heat.qve", true},
+      {base + "link.qve", true},   {base + "hard.qve", true},
+      {base + "Heat.qve", false},  {base + "HEAT.QVE", false},
+      {base + "heat.qvee", false}, {base + "sub", false},
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(event.GetFileName(folder.File(c.name)), c.same);
+    EXPECT_EQ(event.GetFileName(KString::FromUtf8(c.name)), c.same);
   }
+  // A file that is gone is told by its exact name only.
+  std::filesystem::remove(base + "heat.qve");
+  EXPECT_TRUE(event.GetFileName(folder.File("heat.qve")));
+  EXPECT_FALSE(event.GetFileName(folder.File("./heat.qve")));
+  EXPECT_FALSE(event.GetFileName(folder.File("hard.qve")));
 }
 
 TEST_F(QvEventTest, ModeTwoOpensAsADocumentWithoutAFile) {
