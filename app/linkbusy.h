@@ -1,0 +1,29 @@
+// The program has one control-unit link port. While an operation on it runs (a download, sending the title or
+// the lane states, a firmware or sound upload), the queued events it handles between its steps must not start
+// another operation on the port, nor delete the event window whose operation is still on the stack.
+#ifndef APP_LINKBUSY_H
+#define APP_LINKBUSY_H
+
+class QvEvent;
+
+// Held for the length of one operation. A claim made while another is held owns nothing: the operation
+// must then return at once, without touching the port or asking anything.
+class LinkBusyClaim {
+ public:
+  // `event` is the document whose window runs the operation, or null for one of the main frame's.
+  explicit LinkBusyClaim(const QvEvent* event);
+  ~LinkBusyClaim();
+  LinkBusyClaim(const LinkBusyClaim&) = delete;
+  LinkBusyClaim& operator=(const LinkBusyClaim&) = delete;
+
+  bool Owned() const { return owned; }
+
+  static bool LinkIsBusy();
+  // True while an operation runs for this document: its window must then refuse to close.
+  static bool IsBusyFor(const QvEvent* event);
+
+ private:
+  bool owned;
+};
+
+#endif  // APP_LINKBUSY_H
