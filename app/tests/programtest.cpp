@@ -56,8 +56,7 @@ void TestProgram::Reached(const char* step) {
 
 void ProgramScript::Tick() {
   if (givenUp) {
-    // Every loop still running is ended: a message window by Cancel, the main
-    // loop by the exit.
+    // Every loop still running is ended: a message window by Cancel, the main loop by the exit.
     PostEvent(KZDialog::kCancelResult);
     PostEvent(ExitEvent);
     return;
