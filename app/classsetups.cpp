@@ -4,7 +4,12 @@
 #include "devices/qvscoreboards.h"
 #include "foundation/kserialport.h"
 #include "foundation/ksocket.h"
+#include "imaging/ui/yzalignwindow.h"
 #include "imaging/ui/yzhardwarebar.h"
+#include "imaging/ui/yzhardwarewindow.h"
+#include "imaging/ui/yzimagewindow.h"
+#include "imaging/ui/yzremotepane.h"
+#include "imaging/ui/yzremotewindow.h"
 #include "imaging/yimage.h"
 #include "model/qvresultsview.h"
 #include "model/ytime.h"
@@ -27,14 +32,27 @@ constexpr ClassStep kSetups[] = {
     {"scoreboard configuration and scripts",
      [](const ClassStepContext& context) { QvScoreboards::Setup(context.programFolder); }},
     {"results-view special lengths", [](const ClassStepContext&) { QvResultsView::Setup(); }},
+    {"image window bitmaps", [](const ClassStepContext&) { YZImageWindow::Register(); }},
     {"event window layout", [](const ClassStepContext&) { QvZEventMDI::SetupClass(); }},
+    {"hardware window bitmaps", [](const ClassStepContext&) { YZHardwareWindow::Register(); }},
+    {"alignment window", [](const ClassStepContext&) { YZAlignWindow::Register(); }},
+    {"remote-control window and pane",
+     [](const ClassStepContext&) {
+       YZRemoteWindow::Register();
+       YZRemotePane::Register();
+     }},
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Register(); }},
 };
 
 constexpr ClassStep kCleanups[] = {
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Unregister(); }},
+    {"remote-control pane bitmaps", [](const ClassStepContext&) { YZRemotePane::Unregister(); }},
+    {"remote-control window", [](const ClassStepContext&) { YZRemoteWindow::Unregister(); }},
+    {"alignment window", [](const ClassStepContext&) { YZAlignWindow::Unregister(); }},
+    {"hardware window bitmaps", [](const ClassStepContext&) { YZHardwareWindow::Unregister(); }},
     // The layout entries stay in the settings, to be saved with them: nothing to undo.
     {"event window layout", [](const ClassStepContext&) {}},
+    {"image window bitmaps", [](const ClassStepContext&) { YZImageWindow::Unregister(); }},
     {"image print colour", [](const ClassStepContext&) { YImage::ForgetSettings(); }},
     {"image frame pool", [](const ClassStepContext&) { YImage::ExitClass(); }},
     {"sockets", [](const ClassStepContext&) { KSocketCleanup(); }},

@@ -13,6 +13,7 @@
 #include "foundation/kregistry.h"
 #include "framework/core/zafdisplay.h"
 #include "imaging/ui/yzhardwarebar.h"
+#include "imaging/ui/yzhardwaremdi.h"
 #include "model/qvsettings.h"
 #include "toolkit/kzapplication.h"
 #include "toolkit/kzevents.h"
@@ -73,6 +74,12 @@ QvZControl::~QvZControl() {
   if (statusBar && statusBar->Parent() == this) {
     statusBar = nullptr;
   }
+}
+
+YZHardwareMDI* QvZControl::OpenHardwareWindow() {
+  hardwareWindow = new YZHardwareMDI(itsHardware->View());
+  Add(hardwareWindow);
+  return hardwareWindow;
 }
 
 ZafEventType QvZControl::Event(const ZafEventRecord& event) {

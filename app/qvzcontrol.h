@@ -24,6 +24,7 @@ class QvZStatusBar;
 class YHardware;
 class YLeg;
 class YZHardwareBar;
+class YZHardwareMDI;
 
 class QvZControl : public KZControl, public YZEventCommands {
  public:
@@ -43,6 +44,8 @@ class QvZControl : public KZControl, public YZEventCommands {
   static QvZStatusBar* GetStatusBar() { return statusBar; }
 
   YZHardwareBar* HardwareBar() const { return hardwareBar; }
+  // Opens the hardware list window over the hardware manager as a child of the frame. No command opens it.
+  YZHardwareMDI* OpenHardwareWindow();
 
   // ---- event documents ----
   // Each answers the window that shows the event, or null when the user cancelled or it failed (the
@@ -101,6 +104,7 @@ class QvZControl : public KZControl, public YZEventCommands {
   static inline QvZStatusBar* statusBar = nullptr;
 
   YZHardwareBar* hardwareBar = nullptr;
+  YZHardwareMDI* hardwareWindow = nullptr;
   // "\Event\SingleEvent", read at each New, Open and schedule step.
   KRInt* singleEvent = nullptr;
   YHardware* itsHardware;

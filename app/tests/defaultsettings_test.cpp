@@ -37,10 +37,10 @@ class DefaultSettings : public ::testing::Test {
 
 TEST_F(DefaultSettings, HoldTheLinesOfEveryTypeAndGroup) {
   const std::map<std::string, int> types = {
-      {"", 65}, {"String", 244}, {"Int", 42}, {"Bool", 14}, {"Float", 9}};
+      {"", 67}, {"String", 244}, {"Int", 51}, {"Bool", 14}, {"Float", 9}};
   EXPECT_EQ(byType, types);
   const std::map<std::string, int> groups = {
-      {"Competition", 3}, {"Event", 30},      {"Hardware", 5}, {"Scoreboards", 2}, {"Database", 15},
+      {"Competition", 3}, {"Event", 41},      {"Hardware", 5}, {"Scoreboards", 2}, {"Database", 15},
       {"Serial", 2},      {"SerialPorts", 1}, {"Chart", 39},   {"Language", 3},    {"Strings", 274}};
   EXPECT_EQ(byTopGroup, groups);
 }
@@ -50,6 +50,9 @@ TEST_F(DefaultSettings, GiveTheShellItsValues) {
       {u"\\Event\\SingleEvent", "1"},
       {u"\\Event\\Directory", ""},
       {u"\\Event\\Results\\DefaultLanes", "8"},
+      {u"\\Event\\Image\\ToolBar\\IdMethod", "1"},
+      {u"\\Event\\Image\\ToolBar\\ZoomSelector", "0"},
+      {u"\\Event\\Image\\ToolBar\\Maximize", "1"},
       {u"\\Hardware\\MenuTimeOut", "5000"},
       {u"\\Scoreboards\\Boot", "1"},
       {u"\\Database\\File\\DataInDir", ""},
