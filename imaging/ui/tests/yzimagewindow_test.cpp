@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/kperiodictask.h"
 #include "framework/core/zafeventrecord.h"
 #include "framework/data/zafbitmapdata.h"
 #include "imaging/ui/tests/imagepanetestbed.h"
@@ -238,6 +239,28 @@ TEST_F(ImageWindowTest, ThePaneFillsTheWindowUnderTheToolBar) {
     EXPECT_EQ(driver.pixel(at.x, at.y), native::COLORREF{0x420000}) << unit.x;
   }
   EXPECT_GT(window->Pane()->ClientPixels().y, 200);
+}
+
+TEST_F(ImageWindowTest, ArrowKeysRunTheCursorFiveTimesAsFarAfterOneAndAHalfSecondsAcrossTheTickWrap) {
+  struct Case {
+    const char* name;
+    uint32_t start;
+    int32_t gap;  // ms between presses
+    int32_t x;    // the cursor's column after 18 presses from column 10
+  } cases[] = {{"a run", 1000, 100, 36},
+               {"a run across the wrap", 0xFFFFFF00u, 100, 36},
+               {"presses too far apart", 0xFFFFFF00u, 150, 28}};
+  ShowWindow(view);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    KPeriodicTask::VirtualClock clock(c.start);
+    window->Pane()->SetCursor({10, 20});
+    for (int press = 0; press < 18; ++press) {
+      clock.Advance(press == 0 ? 0 : c.gap);
+      window->Event(ZafEventRecord(YZImagePane::kRightKey, 0));
+    }
+    EXPECT_EQ(view->Origin().x, c.x);
+  }
 }
 
 TEST_F(ImageWindowTest, TheResultMenuOffersTheLastHundredResultsLastFirst) {
