@@ -2,6 +2,8 @@
 
 #include "app/yzapplication.h"
 #include "framework/win32/zafmouseimages.h"
+#include "toolkit/kzdialog.h"
+#include "toolkit/kzmessagewindow.h"
 #include "toolkit/kzstatusbar.h"
 
 namespace {
@@ -52,4 +54,21 @@ void ProgramReporter::Message(const KString& text) {
   if (YZApplication* application = YZApplication::Current()) {
     application->Message(text);
   }
+}
+
+void ProgramReporter::ErrorMessage(const KString& text, const KString& title) {
+  if (YZApplication* application = YZApplication::Current()) {
+    application->Error(title.IsEmpty() ? application->ErrorTitle() : title, text);
+  }
+}
+
+void ProgramReporter::ErrorAlert(int32_t code, int32_t subCode) {
+  if (YZApplication* application = YZApplication::Current()) {
+    application->ShowError(code, subCode);
+  }
+}
+
+bool ProgramReporter::AskOkCancel(const KString& title, const KString& text) {
+  return YZApplication::Current() &&
+         KZMessageWindow::Ask(title.CStr(), text.CStr(), KZDialog::kOk | KZDialog::kCancel, KZDialog::kOk, 0);
 }

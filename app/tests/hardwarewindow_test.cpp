@@ -8,11 +8,13 @@
 #include "app/yzapplication.h"
 #include "devices/tests/fakeinterface.h"
 #include "devices/yhardware.h"
+#include "imaging/ui/yzalignpane.h"
 #include "imaging/ui/yzalignwindow.h"
 #include "imaging/ui/yzhardwaremdi.h"
 #include "imaging/ui/yzhardwarepane.h"
 #include "imaging/ui/yzhardwaretitle.h"
 #include "imaging/ui/yzhardwarewindow.h"
+#include "native/user/virtualkeys.h"
 
 namespace {
 
@@ -24,9 +26,12 @@ TEST_F(HardwareWindowProgramTest, TheFramesHardwareWindowShowsARowPerInterfaceIn
   bool titleFitted = true;
   int32_t row = -1;
   YZHardwareMDI* window = nullptr;
+  FakeInterface* refusing = nullptr;
   Then([&] {
     YHardware& hardware = *program->Hardware();
-    hardware.AddInterface(std::make_unique<FakeInterface>(4));
+    auto first = std::make_unique<FakeInterface>(4);
+    refusing = first.get();
+    hardware.AddInterface(std::move(first));
     hardware.AddInterface(std::make_unique<FakeInterface>(5));
     window = program->Frame()->OpenHardwareWindow();
     registered = hardware.View().HardwareWindow() == window->HardwareWindow() &&
@@ -45,8 +50,17 @@ TEST_F(HardwareWindowProgramTest, TheFramesHardwareWindowShowsARowPerInterfaceIn
     }
     titleFitted = titleFitted && hardware.View().FittedEdge(YHardwareView::kEdgeCount - 1) == title->Length();
   });
+  // A refused alignment capture: error 61001 has no text of its own and shows the hardware errors' text.
+  Then([&] {
+    window->AlignWindow()->SetValue(0);
+    refusing->ready = false;
+    window->AlignWindow()->GetPane()->Capture(true, YZAlignPane::kNewStrip);
+  });
+  AnswerWithKey(u"Error", native::VK_RETURN);
   ExitProgram();
   EXPECT_EQ(Run(), 0);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, u"Kestrove hardware error (61001).");
   EXPECT_TRUE(registered);
   EXPECT_EQ(extent, KPoint(1, 2));
   EXPECT_EQ(row, 1) << "the list's current row reaches the alignment window";

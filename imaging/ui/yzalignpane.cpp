@@ -51,7 +51,7 @@ void YZAlignPane::Capture(bool start, int32_t mode) {
   // In 64 bits: the rate times the factor may pass the 32-bit range before the division.
   lineRate = static_cast<int32_t>(int64_t{camera.Rate()} * camera.Parameter(kRateFactor) * 2 / divisor);
   if (!itsHardware->AlignCapture(interfaceNumber, lineRate) || !itsHardware->PrepareCapture()) {
-    YImageReporter::Current().ErrorAlert(kCaptureRefused, 0);
+    YImageReporter::Current().ErrorAlert(kCaptureRefused, -1);
     return;
   }
   if (mode == kNewStrip) {
