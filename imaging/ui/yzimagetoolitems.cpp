@@ -18,6 +18,14 @@ constexpr const ZafIChar* kZoomChoices[] = {u"10",  u"25",  u"50",  u"75",  u"10
 constexpr ZafEventMap kZoomKeys[] = {{YZImageWindow::kZoomSelect, ZAF_KEYBOARD_DEVICE, 13, 512},
                                      {EndOfEventMap, 0, 0, 0}};
 
+// A percentage chosen from the list zooms as if it had been typed and entered.
+ZafLong PercentageChosen(ZafWindowObject* item, ZafEventRecord&, ZafLong code) {
+  if (code == ChosenEvent && item->userObject) {
+    static_cast<YZZoomSelector*>(item->userObject)->Event(ZafEventRecord(YZImageWindow::kZoomSelect, 0));
+  }
+  return 0;
+}
+
 }  // namespace
 
 YZIdPane::YZIdPane(YZImageWindow* window, int32_t width) : KZTBString(kMaxLength, width), itsWindow(window) {}
@@ -36,7 +44,10 @@ ZafEventType YZIdPane::Event(const ZafEventRecord& event) {
 YZZoomSelector::YZZoomSelector(YZImageWindow* window, int32_t width, int32_t height)
     : KZTBComboBox(width, height, true), itsWindow(window) {
   for (const ZafIChar* text : kZoomChoices) {
-    Add(new ZafString(0, 0, 6, text));
+    auto* item = new ZafString(0, 0, 6, text);
+    item->userObject = this;
+    item->SetUserFunction(PercentageChosen);
+    Add(item);
   }
 }
 

@@ -8,6 +8,7 @@
 #include "foundation/kperiodictask.h"
 #include "framework/core/zafeventrecord.h"
 #include "framework/data/zafbitmapdata.h"
+#include "framework/win32/zafnativecontrol.h"
 #include "imaging/ui/tests/imagepanetestbed.h"
 #include "imaging/ui/yzimagetoolitems.h"
 #include "imaging/yimage.h"
@@ -139,6 +140,12 @@ TEST_F(ImageWindowTest, TheZoomSelectorsEnterZoomsToAnIntegerTextOnly) {
     EXPECT_EQ(zoom.XNumerator() * c.denominator, zoom.XDenominator() * c.numerator);
     EXPECT_EQ(zoom.YNumerator() * c.denominator, zoom.YDenominator() * c.numerator);
   }
+  // Choosing "200" from the list zooms as entering it does.
+  ZafWindowObject* choice = selector->FindItem(u"200");
+  ASSERT_NE(choice, nullptr);
+  selector->SelectByText(u"200");
+  ZafCallUserCallback(*choice, ZafEventRecord(0, 0), ChosenEvent);
+  EXPECT_EQ(view->Zoom().XNumerator(), 2 * view->Zoom().XDenominator());
 }
 
 TEST_F(ImageWindowTest, EnteringAResultRefusesOrAsksAtEachStep) {
@@ -348,7 +355,8 @@ TEST_F(ImageWindowTest, ToolBarCommandsChangeTheImageAndTheButtonsFollow) {
   EXPECT_EQ(Bitmap(YZImageWindow::kCropButton).ToUtf8(), "Crop");
 }
 
-TEST_F(ImageWindowTest, FindObjectPutsTheCursorOnTheNextObjectAndBeepsWhenThereIsNone) {
+TEST_F(ImageWindowTest, FindObjectPutsTheCursorOnTheNextObjectAndBeepsWhenThereIsNoneAndAutoCropCuts) {
+  DefaultToolBar();
   ShowWindow(nullptr);
   event = std::make_unique<QvEvent>();
   // One object passing: frames 40-55 over pixels 8-23.
@@ -364,6 +372,9 @@ TEST_F(ImageWindowTest, FindObjectPutsTheCursorOnTheNextObjectAndBeepsWhenThereI
   EXPECT_EQ(driver.beepCount(), beeps);
   window->Event(ZafEventRecord(YZImageWindow::kFindObject, 0));
   EXPECT_EQ(driver.beepCount(), beeps + 1) << "no further object";
+  window->Event(ZafEventRecord(YZImageWindow::kAutoCrop, 0));
+  EXPECT_LT(image->FrameCount(), 120) << "the still frames around the object are cut";
+  EXPECT_EQ(Bitmap(YZImageWindow::kCropButton).ToUtf8(), "Uncrop");
 }
 
 }  // namespace
