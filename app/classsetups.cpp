@@ -7,6 +7,7 @@
 #include "imaging/ui/yzalignwindow.h"
 #include "imaging/ui/yzhardwarebar.h"
 #include "imaging/ui/yzhardwarewindow.h"
+#include "imaging/ui/yzimagepane.h"
 #include "imaging/ui/yzimagewindow.h"
 #include "imaging/ui/yzremotepane.h"
 #include "imaging/ui/yzremotewindow.h"
@@ -33,6 +34,10 @@ constexpr ClassStep kSetups[] = {
      [](const ClassStepContext& context) { QvScoreboards::Setup(context.programFolder); }},
     {"results-view special lengths", [](const ClassStepContext&) { QvResultsView::Setup(); }},
     {"image window bitmaps", [](const ClassStepContext&) { YZImageWindow::Register(); }},
+    {"image printer",
+     [](const ClassStepContext& context) {
+       YZImagePane::InitClass(context.programFolder, context.dataOutFolder, context.noOverlay);
+     }},
     {"event window layout", [](const ClassStepContext&) { QvZEventMDI::SetupClass(); }},
     {"hardware window bitmaps", [](const ClassStepContext&) { YZHardwareWindow::Register(); }},
     {"alignment window", [](const ClassStepContext&) { YZAlignWindow::Register(); }},
@@ -52,6 +57,7 @@ constexpr ClassStep kCleanups[] = {
     {"hardware window bitmaps", [](const ClassStepContext&) { YZHardwareWindow::Unregister(); }},
     // The layout entries stay in the settings, to be saved with them: nothing to undo.
     {"event window layout", [](const ClassStepContext&) {}},
+    {"image printer", [](const ClassStepContext&) { YZImagePane::ExitClass(); }},
     {"image window bitmaps", [](const ClassStepContext&) { YZImageWindow::Unregister(); }},
     {"image print colour", [](const ClassStepContext&) { YImage::ForgetSettings(); }},
     {"image frame pool", [](const ClassStepContext&) { YImage::ExitClass(); }},

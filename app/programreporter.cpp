@@ -1,8 +1,8 @@
 #include "app/programreporter.h"
 
 #include "app/yzapplication.h"
+#include "framework/core/zaficon.h"
 #include "framework/win32/zafmouseimages.h"
-#include "toolkit/kzdialog.h"
 #include "toolkit/kzmessagewindow.h"
 #include "toolkit/kzstatusbar.h"
 
@@ -58,7 +58,11 @@ void ProgramReporter::Message(const KString& text) {
 
 void ProgramReporter::ErrorMessage(const KString& text, const KString& title) {
   if (YZApplication* application = YZApplication::Current()) {
-    application->Error(title.IsEmpty() ? application->ErrorTitle() : title, text);
+    if (title.IsEmpty()) {
+      application->Error(text);
+    } else {
+      application->Error(title, text);
+    }
   }
 }
 
@@ -69,6 +73,7 @@ void ProgramReporter::ErrorAlert(int32_t code, int32_t subCode) {
 }
 
 bool ProgramReporter::AskOkCancel(const KString& title, const KString& text) {
-  return YZApplication::Current() &&
-         KZMessageWindow::Ask(title.CStr(), text.CStr(), KZDialog::kOk | KZDialog::kCancel, KZDialog::kOk, 0);
+  return YZApplication::Current() != nullptr &&
+         KZMessageWindow::Ask(title.CStr(), text.CStr(), KZDialog::kOk | KZDialog::kCancel, KZDialog::kOk,
+                              ZAF_ICON_QUESTION);
 }
