@@ -61,7 +61,6 @@ TEST_F(ImagePaneViewTest, ThePaneShowsStripsLaneBarCursorMarksAndResultLines) {
   view->SetShowLines(true);
   pane->Redisplay();
   driver.pumpUntilIdle();
-  driver.snapshot("imagepane.png");
 
   EXPECT_EQ(UnitPixel({10, 5}), kImageBlue) << "the image";
   EXPECT_EQ(UnitPixel({70, 5}), kRed) << "the cursor";
