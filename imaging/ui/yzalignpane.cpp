@@ -20,7 +20,6 @@ constexpr int32_t kDirection = 16;
 YZAlignPane::YZAlignPane(YHardwareView* view)
     : KZWindow(0, 0, 0, 0),
       itsHardware(view ? view->Owner() : nullptr),
-      itsView(view),
       laneBar(new YZLaneBar(itsHardware, -1)) {
   Add(laneBar);
 }

@@ -38,7 +38,6 @@ class YZAlignPane : public KZWindow {
 
  private:
   YHardware* itsHardware;
-  YHardwareView* itsView;
   YZLaneBar* laneBar;
   int32_t interfaceNumber = 0;
   int32_t drawingColumn = 0;

@@ -11,8 +11,8 @@ constexpr int32_t kStatusGap = 2;
 
 }  // namespace
 
-YZEvents::YZEvents(ZafWindowObject* owner, YHardwareView& view, int32_t width, int32_t height)
-    : YZHardwareSelector(owner, view, width, height, u"\\Strings\\Hardware\\Status\\NoEvents") {
+YZEvents::YZEvents(YHardwareView& view, int32_t width, int32_t height)
+    : YZHardwareSelector(view, width, height, u"\\Strings\\Hardware\\Status\\NoEvents") {
   for (const char16_t* key :
        {u"\\Strings\\Event\\ListCodes\\Armed", u"\\Strings\\Event\\ListCodes\\Capturing",
         u"\\Strings\\Event\\ListCodes\\Scoreboard"}) {

@@ -10,7 +10,7 @@ class YZEvents : public YZHardwareSelector {
  public:
   static constexpr int32_t kColumns = 4;
 
-  YZEvents(ZafWindowObject* owner, YHardwareView& view, int32_t width, int32_t height);
+  YZEvents(YHardwareView& view, int32_t width, int32_t height);
 
   // One row per armed event.
   void Refresh() override;

@@ -11,24 +11,16 @@
 #include "toolkit/kztbselector.h"
 
 class YHardware;
-class ZafWindowObject;
 
 class YZHardwareSelector : public KZTBSelector {
  public:
-  YZHardwareSelector(ZafWindowObject* owner, YHardwareView& view, int32_t width, int32_t height,
-                     const char16_t* emptyKey)
-      : KZTBSelector(width, height),
-        itsOwner(owner),
-        itsView(&view),
-        itsHardware(view.Owner()),
-        emptyText(QvSettings::Text(emptyKey)) {
+  YZHardwareSelector(YHardwareView& view, int32_t width, int32_t height, const char16_t* emptyKey)
+      : KZTBSelector(width, height), itsHardware(view.Owner()), emptyText(QvSettings::Text(emptyKey)) {
     Add(new ZafScrollBar(ZAF_VERTICAL_SCROLL));
     SetEmptyText(&emptyText);
   }
 
  protected:
-  ZafWindowObject* itsOwner;
-  YHardwareView* itsView;
   YHardware* itsHardware;
 
  private:

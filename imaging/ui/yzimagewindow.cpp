@@ -8,14 +8,11 @@
 #include "imaging/yimagereporter.h"
 #include "imaging/yimageview.h"
 #include "model/qvresult.h"
-#include "model/qvresults.h"
 #include "model/qvsettings.h"
-#include "model/yleg.h"
 #include "native/native.h"
 #include "toolkit/kzapplication.h"
 #include "toolkit/kzbitmap.h"
 #include "toolkit/kzevents.h"
-#include "toolkit/kzmessagewindow.h"
 #include "toolkit/kzpulldownmenu.h"
 #include "toolkit/kztbbutton.h"
 #include "toolkit/kztbspace.h"
@@ -47,7 +44,6 @@ constexpr int32_t kIdCells = 4;
 constexpr int32_t kZoomCells = 6;
 constexpr int32_t kZoomRows = 14;
 constexpr int32_t kSpacer = 4;
-constexpr int kTitleLength = 31;
 // The framework's placement of an object against the edges, in the area its earlier siblings leave.
 constexpr int32_t kFillsTheRest = 2;
 constexpr ZafEventType kPrintCommand = YZImagePane::kPrint;
@@ -106,8 +102,7 @@ KZTBButton* YZImageWindow::AddButton(Button button, ZafEventType command, int32_
 }
 
 void YZImageWindow::BuildToolBar() {
-  titleButton = new KZTBButton(kEnterResult, u"", kTitleCells);
-  toolBar->Add(titleButton);
+  toolBar->Add(new KZTBButton(kEnterResult, u"", kTitleCells));
   toolBar->Add(new KZTBSpace(kSpacer));
   idPane = new YZIdPane(this, kIdCells * CellWidth());
   toolBar->Add(idPane);

@@ -140,7 +140,6 @@ class YZImageWindow : public KZWindow, public YZImagePane::Owner, public YImageV
   YImageView* view = nullptr;
   YZImagePane* pane = nullptr;
   KZToolBar* toolBar = nullptr;
-  KZTBButton* titleButton = nullptr;
   int64_t timeResolution = 0;
   YZIdPane* idPane = nullptr;
   std::vector<KZTBButton*> buttons = std::vector<KZTBButton*>(kButtonCount, nullptr);

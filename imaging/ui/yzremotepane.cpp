@@ -89,7 +89,6 @@ void YZRemotePane::Unregister() {
 }
 
 void YZRemotePane::SetView(YHardwareView* view) {
-  itsView = view;
   itsHardware = view ? view->Owner() : nullptr;
 }
 

@@ -71,7 +71,6 @@ class YZRemotePane : public KZWindow {
   void Send(char16_t command, char16_t mode);
 
   YHardware* itsHardware = nullptr;
-  YHardwareView* itsView = nullptr;
   int32_t target = -1;
   int32_t current = -1;
   uint32_t pressTime = 0;

@@ -4,8 +4,8 @@
 #include "model/ytime.h"
 #include "native/native.h"
 
-YZStarts::YZStarts(ZafWindowObject* owner, YHardwareView& view, int32_t width, int32_t height)
-    : YZHardwareSelector(owner, view, width, height, u"\\Strings\\Hardware\\Status\\NoStarts") {}
+YZStarts::YZStarts(YHardwareView& view, int32_t width, int32_t height)
+    : YZHardwareSelector(view, width, height, u"\\Strings\\Hardware\\Status\\NoStarts") {}
 
 void YZStarts::Update() {
   int32_t shown = 0;

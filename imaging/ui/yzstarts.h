@@ -8,7 +8,7 @@
 
 class YZStarts : public YZHardwareSelector {
  public:
-  YZStarts(ZafWindowObject* owner, YHardwareView& view, int32_t width, int32_t height);
+  YZStarts(YHardwareView& view, int32_t width, int32_t height);
 
   // Follows the manager's start count: a change resizes, redraws and beeps; no change does nothing.
   void Update();

@@ -72,7 +72,7 @@ class CaptureSideTest : public KZDialogTest {
 };
 
 TEST_F(CaptureSideTest, TheStartListShowsTheNewestHundredFirstAndBeepsOnAChange) {
-  YZStarts starts(nullptr, hardware.View(), 100, 100);
+  YZStarts starts(hardware.View(), 100, 100);
   struct Case {
     int32_t recorded;  // starts recorded in all
     int32_t rows;
@@ -102,7 +102,7 @@ TEST_F(CaptureSideTest, TheEventListsStatusColumnIsTheWidestStatusTextAndTwo) {
   Setting(u"\\Strings\\Event\\ListCodes\\Armed:String=Armed");
   Setting(u"\\Strings\\Event\\ListCodes\\Capturing:String=Capturing now");
   Setting(u"\\Strings\\Event\\ListCodes\\Scoreboard:String=Board");
-  YZEvents events(nullptr, hardware.View(), 300, 100);
+  YZEvents events(hardware.View(), 300, 100);
   const int32_t width = events.StatusWidth();
   EXPECT_EQ(width, events.TextWidth(u"Capturing now") + 2);
   EXPECT_GT(width, events.TextWidth(u"Board") + 2);
