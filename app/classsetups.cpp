@@ -1,11 +1,17 @@
 #include "app/classsetups.h"
 
+#include "app/qvzeventmdi.h"
 #include "app/qvzresultswindow.h"
 #include "devices/qvscoreboards.h"
 #include "foundation/kserialport.h"
 #include "foundation/ksocket.h"
+#include "imaging/ui/yzalignwindow.h"
 #include "imaging/ui/yzhardwarebar.h"
+#include "imaging/ui/yzhardwarewindow.h"
 #include "imaging/ui/yzimagepane.h"
+#include "imaging/ui/yzimagewindow.h"
+#include "imaging/ui/yzremotepane.h"
+#include "imaging/ui/yzremotewindow.h"
 #include "imaging/yimage.h"
 #include "model/qvresultsview.h"
 #include "model/ytime.h"
@@ -29,16 +35,32 @@ constexpr ClassStep kSetups[] = {
      [](const ClassStepContext& context) { QvScoreboards::Setup(context.programFolder); }},
     {"results-view special lengths", [](const ClassStepContext&) { QvResultsView::Setup(); }},
     {"results window", [](const ClassStepContext&) { QvZResultsWindow::SetupClass(); }},
+    {"image window bitmaps", [](const ClassStepContext&) { YZImageWindow::Register(); }},
     {"image printer",
      [](const ClassStepContext& context) {
        YZImagePane::InitClass(context.programFolder, context.dataOutFolder, context.noOverlay);
+     }},
+    {"event window layout", [](const ClassStepContext&) { QvZEventMDI::SetupClass(); }},
+    {"hardware window bitmaps", [](const ClassStepContext&) { YZHardwareWindow::Register(); }},
+    {"alignment window", [](const ClassStepContext&) { YZAlignWindow::Register(); }},
+    {"remote-control window and pane",
+     [](const ClassStepContext&) {
+       YZRemoteWindow::Register();
+       YZRemotePane::Register();
      }},
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Register(); }},
 };
 
 constexpr ClassStep kCleanups[] = {
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Unregister(); }},
+    {"remote-control pane bitmaps", [](const ClassStepContext&) { YZRemotePane::Unregister(); }},
+    {"remote-control window", [](const ClassStepContext&) { YZRemoteWindow::Unregister(); }},
+    {"alignment window", [](const ClassStepContext&) { YZAlignWindow::Unregister(); }},
+    {"hardware window bitmaps", [](const ClassStepContext&) { YZHardwareWindow::Unregister(); }},
+    // The layout entries stay in the settings, to be saved with them: nothing to undo.
+    {"event window layout", [](const ClassStepContext&) {}},
     {"image printer", [](const ClassStepContext&) { YZImagePane::ExitClass(); }},
+    {"image window bitmaps", [](const ClassStepContext&) { YZImageWindow::Unregister(); }},
     {"results window", [](const ClassStepContext&) { QvZResultsWindow::CleanupClass(); }},
     {"image print colour", [](const ClassStepContext&) { YImage::ForgetSettings(); }},
     {"image frame pool", [](const ClassStepContext&) { YImage::ExitClass(); }},

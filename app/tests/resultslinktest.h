@@ -104,6 +104,7 @@ class ResultsLinkTest : public ProgramTest {
   void RunToEnd() {
     CloseWindowAndExit();
     EXPECT_EQ(Run(), 0);
+    Make();
     script = ProgramScript();
     seen.clear();
     settleWaits.clear();

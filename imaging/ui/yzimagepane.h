@@ -90,6 +90,8 @@ class YZImagePane : public KZScroller {
   bool SetPosition(KPoint newPosition) override;
   // The view reports more frames: new columns are drawn (for a mirrored image the picture moves right).
   void ExtentChanged();
+  // Brings the lane bar in step with the camera's lane lines and order.
+  void SynchroniseLaneBar();
   // Another view of the image moved its cursor to `time`; row -1 keeps the cursor's row.
   bool ShowImage(const YTime& time, int32_t row);
   // A line at the time (another view's cursor).
@@ -159,7 +161,6 @@ class YZImagePane : public KZScroller {
   void PlaceOverlay(int32_t number);
   void ClearOverlays();
   void ExportMarkedRectangle();
-  void SynchroniseLaneBar();
   uint32_t DragState() const;
   void SetDragState(uint32_t state);
   bool OrientationRight() const;

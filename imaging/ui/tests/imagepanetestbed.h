@@ -35,14 +35,25 @@ class RecordingReporter : public YImageReporter {
   void Progress(int32_t percent) override { progress.push_back(percent); }
   void Busy(bool on) override { busy.push_back(on); }
   bool BreakPressed() override { return breakAfter >= 0 && breakAfter-- == 0; }
-  void ErrorMessage(const KString& text, const KString&) override { errorMessages.push_back(text.ToUtf8()); }
   void ErrorAlert(int32_t code, int32_t) override { alerts.push_back(code); }
+  void ErrorMessage(const KString& text, const KString& title) override {
+    errorMessages.push_back(text.ToUtf8());
+    errorTitles.push_back(title.ToUtf8());
+  }
+  bool AskOkCancel(const KString&, const KString& text) override {
+    questions.push_back(text.ToUtf8());
+    return answerOk;
+  }
 
   std::vector<std::string> statusTexts;
   std::vector<int32_t> progress;
   std::vector<bool> busy;
   std::vector<std::string> errorMessages;
+  std::vector<std::string> errorTitles;
   std::vector<int32_t> alerts;
+  std::vector<std::string> questions;
+  // The answer to every question: Ok, or Cancel.
+  bool answerOk = true;
   // The break key is pressed at this row test (-1: never).
   int32_t breakAfter = -1;
 };
