@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/framecommands.h"
+#include "app/qvzcontrol.h"
+#include "app/qvzeventmdi.h"
+#include "app/tests/programtest.h"
+#include "framework/core/zafeventmanager.h"
+#include "model/qvevent.h"
+#include "native/shell/helpviewer.h"
+#include "native/user/virtualkeys.h"
+#include "toolkit/kzdialog.h"
+
+namespace {
+
+class FrameCommandsTest : public ProgramTest {
+ protected:
+  FrameCommandsTest() { std::filesystem::create_directories(FilePath("events/out")); }
+  ~FrameCommandsTest() override { native::HelpViewer::setLauncher(nullptr); }
+
+  std::string EventPath(const std::string& name) const { return FilePath("events/" + name); }
+
+  void UseEventFolder() {
+    Setting(u"\\Database\\File\\DataOutDir:String=" +
+            std::u16string(KString::FromUtf8(EventPath("out/")).CStr()));
+  }
+};
+
+}  // namespace
+
+TEST_F(FrameCommandsTest, OpenTakesTheFileOrANewDocumentByTheChosenFilter) {
+  UseEventFolder();
+  Setting(u"\\Event\\SingleEvent:Int=0");
+  Then([] { Post(NewCommand); });
+  When(
+      "a new event window", [] { return EventWindows().size() == 1; },
+      [this] {
+        AnswerFileDialog(EventPath("Heat.qve"));
+        EventWindows()[0]->Save(QvZEventMDI::kSave);
+        Post(CloseWindowEvent);
+      });
+  When(
+      "the window to close", [] { return EventWindows().empty(); },
+      [this] {
+        AnswerFileDialog(EventPath("Heat.qve"), 0);
+        Post(OpenCommand);
+      });
+  When(
+      "the opened file's window", [] { return EventWindows().size() == 1; },
+      [this] {
+        QvEvent& event = *EventWindows()[0]->GetEvent();
+        EXPECT_FALSE(event.IsModified());
+        EXPECT_EQ(std::u16string(EventWindows()[0]->Text()), u"Heat");
+        // The second filter takes the file in as a new document, saved at once under a name asked for.
+        std::filesystem::copy_file(EventPath("Heat.qve"), EventPath("Source.qve"));
+        AnswerFileDialog(EventPath("Source.qve"), 1);
+        AnswerFileDialog(EventPath("Copy.qve"));
+        Post(OpenCommand);
+      });
+  When(
+      "the second window", [] { return EventWindows().size() == 2; },
+      [this] {
+        EXPECT_TRUE(FileExists("events/Copy.qve"));
+        EXPECT_FALSE(EventWindows()[1]->GetEvent()->IsModified());
+        Post(ExitEvent);
+      });
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(fileDialogs, (std::vector<KFileDialogRequest::Kind>{
+                             KFileDialogRequest::Kind::kSave, KFileDialogRequest::Kind::kOpen,
+                             KFileDialogRequest::Kind::kOpen, KFileDialogRequest::Kind::kSave}));
+}
+
+TEST_F(FrameCommandsTest, UnderTheSingleEventRuleACancelledCloseKeepsEverything) {
+  Then([] { Post(NewCommand); });
+  When(
+      "a new event window", [] { return EventWindows().size() == 1; },
+      [] {
+        EventWindows()[0]->GetEvent()->SetModified(true);
+        Post(NewCommand);
+      });
+  AnswerWithClick(u"Close Event Window", KZDialog::kCancelResult);
+  When(
+      "the question to end", [] { return FrontMessage() == nullptr; },
+      [] {
+        ASSERT_EQ(EventWindows().size(), 1u);
+        EXPECT_TRUE(EventWindows()[0]->GetEvent()->IsModified());
+        EventWindows()[0]->GetEvent()->SetModified(false);
+        Post(ExitEvent);
+      });
+  EXPECT_EQ(Run(), 0);
+}
+
+TEST_F(FrameCommandsTest, TheScoreboardsInitializeAndRefreshNeverReachAWindow) {
+  const struct {
+    ZafEventType code;
+    bool dispatched;
+  } cases[] = {{10151, true}, {10152, false}, {10155, false}, {10157, false}, {10158, true}};
+  Then([&] {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.code);
+      ZafWindowObject::eventManager->Put(ZafEventRecord(static_cast<int32_t>(c.code), 0), Q_END);
+      ZafEventRecord event;
+      EXPECT_EQ(program->GetEvent(event, Q_NO_BLOCK), c.dispatched);
+      EXPECT_EQ(event.type, c.code);
+    }
+    Post(ExitEvent);
+  });
+  EXPECT_EQ(Run(), 0);
+}
+
+TEST_F(FrameCommandsTest, AboutShowsTheVersionAndHelpOpensTheHelpFile) {
+  std::vector<std::string> shown;
+  native::HelpViewer::setLauncher([&shown](const std::string& file) {
+    shown.push_back(file);
+    return true;
+  });
+  WriteFile("Kestrove_Help.hlp", "help");
+  Then([] { Post(AboutCommand); });
+  AnswerWithKey(u"About Kestrove Pellacorvine", native::VK_RETURN);
+  Then([] { Post(HelpContentsCommand); });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, u"\r\nVersion:  2.04\r\nReleased:  Jul 28 2020\r\n\r\n");
+  EXPECT_EQ(shown, std::vector<std::string>{FilePath("Kestrove_Help.hlp")});
+}
+
+TEST_F(FrameCommandsTest, TheChartDevelopmentItemsSetTheProgramWideDisplay) {
+  Then([] {
+    Post(10170);
+    Post(ChartLocalAlgorithmLineCommand);
+  });
+  Then([] {
+    EXPECT_EQ(QvZControl::ChartDisplayMode(), 10170);
+    EXPECT_FALSE(QvZControl::LocalAlgorithmLine());
+    // Put back for the tests that follow.
+    Post(ChartLastDisplayMode);
+    Post(ChartLocalAlgorithmLineCommand);
+  });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(QvZControl::ChartDisplayMode(), ChartLastDisplayMode);
+  EXPECT_TRUE(QvZControl::LocalAlgorithmLine());
+}
