@@ -1,5 +1,12 @@
 #include "app/tests/programtest.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -56,8 +63,8 @@ void TestProgram::Reached(const char* step) {
 
 void ProgramScript::Tick() {
   if (givenUp) {
-    // Every loop still running is ended: a message window by No (so that a
-    // modified event window cannot hold the exit off), the main loop by the exit.
+    // Every loop still running is ended: a message window by No (so that a modified event window cannot
+    // hold the exit off), the main loop by the exit.
     PostEvent(KZDialog::kNoResult);
     PostEvent(ExitEvent);
     return;
@@ -69,8 +76,15 @@ void ProgramScript::Tick() {
     return;
   }
   Step& step = steps[next];
+  if (waited == 0) {
+    waitingSince = std::chrono::steady_clock::now();
+  }
   if (step.ready && !step.ready()) {
-    if (++waited > kPatience) {
+    ++waited;
+    const bool late = step.withinMs > 0 ? std::chrono::steady_clock::now() - waitingSince >
+                                              std::chrono::milliseconds(step.withinMs)
+                                        : waited > kPatience;
+    if (late) {
       GiveUp(step.waitingFor);
     }
     return;
@@ -164,6 +178,46 @@ void ProgramTest::Then(std::function<void()> act) {
 
 void ProgramTest::When(std::string waitingFor, std::function<bool()> ready, std::function<void()> act) {
   script.Add({std::move(waitingFor), std::move(ready), std::move(act)});
+}
+
+void ProgramTest::WhenWithin(std::string waitingFor, int32_t withinMs, std::function<bool()> ready,
+                             std::function<void()> act) {
+  script.Add({std::move(waitingFor), std::move(ready), std::move(act), withinMs});
+}
+
+pid_t ProgramTest::StartProcess(const std::vector<std::string>& arguments) {
+  std::vector<char*> pointers;
+  for (const std::string& argument : arguments) {
+    pointers.push_back(const_cast<char*>(argument.c_str()));
+  }
+  pointers.push_back(nullptr);
+  pid_t process = -1;
+  if (arguments.empty() ||
+      posix_spawn(&process, pointers[0], nullptr, nullptr, pointers.data(), environ) != 0) {
+    return -1;
+  }
+  return process;
+}
+
+void ProgramTest::WhenExited(const pid_t& process, int32_t withinMs, int& status) {
+  WhenWithin(
+      "the started process to end", withinMs,
+      [&process, &status] { return process > 0 && waitpid(process, &status, WNOHANG) == process; }, [] {});
+}
+
+int ProgramTest::FreePort() {
+  const int probe = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  int port = 0;
+  if (bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+      getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
+    port = ntohs(address.sin_port);
+  }
+  close(probe);
+  return port;
 }
 
 KZMessageWindow* ProgramTest::FrontMessage() {

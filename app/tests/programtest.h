@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/types.h>
+
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -70,6 +73,9 @@ class ProgramScript {
     // Null: ready at once.
     std::function<bool()> ready;
     std::function<void()> act;
+    // Above 0: the step waits this many real milliseconds (for another process) rather than kPatience
+    // passes.
+    int32_t withinMs = 0;
   };
 
   void Add(Step step) { steps.push_back(std::move(step)); }
@@ -85,6 +91,8 @@ class ProgramScript {
   std::vector<Step> steps;
   std::size_t next = 0;
   int waited = 0;
+  // When the front step began to wait.
+  std::chrono::steady_clock::time_point waitingSince;
   bool givenUp = false;
 };
 
@@ -112,6 +120,15 @@ class ProgramTest : public testing::Test {
   void Then(std::function<void()> act);
   // Acts once `ready` answers true.
   void When(std::string waitingFor, std::function<bool()> ready, std::function<void()> act);
+  // Acts once `ready` answers true, waiting at most `withinMs` real milliseconds.
+  void WhenWithin(std::string waitingFor, int32_t withinMs, std::function<bool()> ready,
+                  std::function<void()> act);
+  // Starts a program with the arguments (the first is its path); -1 when it could not be started. Its
+  // exit status lands in `status` once WhenExited saw it end (`process` is read when the step runs).
+  static pid_t StartProcess(const std::vector<std::string>& arguments);
+  void WhenExited(const pid_t& process, int32_t withinMs, int& status);
+  // A TCP port of this computer that nothing listens on right now.
+  static int FreePort();
   // Waits for the message window with that title, notes it in `seen`, and presses `key` in it.
   void AnswerWithKey(const std::u16string& title, native::UINT key);
   // The same, clicking the button of that result.

@@ -1,17 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 #include "app/tests/programtest.h"
 #include "app/yzapplication.h"
 #include "foundation/kregistry.h"
-#include "framework/core/zafeventmanager.h"
-#include "framework/core/zafwindowmanager.h"
 #include "model/qvsettings.h"
 #include "native/user/virtualkeys.h"
 #include "toolkit/kzdialog.h"
-#include "toolkit/kzinteger.h"
 
 namespace {
 
@@ -66,6 +64,16 @@ TEST_F(YZAlertsTest, TheNumberedAlertFindsItsTextByCodeThenByThousand) {
   EXPECT_EQ(seen.back().text, u"Minus one (-1).");
 }
 
+TEST_F(YZAlertsTest, AnExceptionEscapingAHandlerIsAlert1001AndTheLoopGoesOn) {
+  Make({u"-noregistry"});
+  Then([] { throw std::runtime_error("a handler failed"); });
+  AnswerWithKey(u"Error", native::VK_RETURN);
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, u"Unhandled main loop exception (1001).");
+}
+
 TEST_F(YZAlertsTest, BeforeTheSettingsExistTheAlertUsesTheConstructorsTexts) {
   TestProgram& started = Make();
   started.atStep["settings"] = [&started] { started.ShowError(1002, -1); };
@@ -116,44 +124,6 @@ TEST_F(YZAlertsTest, QuestionsAnswerTheButtonsCodeUnchanged) {
   ExitProgram();
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(answers, (std::vector<int32_t>{-2996, -2995, -2996, -2995, -2994, -2995}));
-}
-
-TEST_F(YZAlertsTest, ALetterInANumberFieldIsRefusedInTheProgramsMessageWindowWhileIdleTicksGoOn) {
-  Make({u"-noregistry"});
-  const auto numberField = [] {
-    return FindIn<KZInteger>(ZafWindowObject::windowManager->FrontWindow(), [](KZInteger&) { return true; });
-  };
-  int idlePasses = 0;
-  Then([] {
-    KZDialog dialog(u"Lanes", KZDialog::kOk | KZDialog::kCancel, KZDialog::kOk);
-    dialog.AddInteger(8, 6, 1, 15);
-    dialog.Execute();
-  });
-  When(
-      "the dialog with its number field", [numberField] { return numberField() != nullptr; },
-      [this, numberField] {
-        Click(numberField());
-        driver.pressKey(native::VK_BACK);
-        driver.typeText(u"x");
-      });
-  // The field takes what was typed as the user's choice.
-  When(
-      "the letter in the field", [numberField] { return std::u16string(numberField()->Text()) == u"x"; },
-      [numberField] {
-        ZafEventRecord chosen(ChosenEvent, 0);
-        chosen.windowObject = numberField();
-        numberField()->Event(chosen);
-      });
-  // The box runs the program's loop: its idle passes go on while the user reads it.
-  When(
-      "ten idle passes under the refusal", [&idlePasses] { return FrontMessage() && ++idlePasses > 10; },
-      [] {});
-  AnswerWithKey(u"Lanes", native::VK_RETURN);
-  Then([] { Post(KZDialog::kCancelResult); });
-  ExitProgram();
-  EXPECT_EQ(Run(), 0);
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_NE(seen[0].text.find(u"x"), std::u16string::npos);
 }
 
 }  // namespace
