@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -8,12 +9,16 @@
 #include "app/framecommands.h"
 #include "app/qvzcontrol.h"
 #include "app/qvzeventmdi.h"
+#include "app/qvzscheduledialog.h"
 #include "app/tests/programtest.h"
 #include "framework/core/zafeventmanager.h"
+#include "framework/core/zafwindowmanager.h"
+#include "imaging/ui/yzhardwarebar.h"
 #include "model/qvevent.h"
 #include "native/shell/helpviewer.h"
 #include "native/user/virtualkeys.h"
 #include "toolkit/kzdialog.h"
+#include "toolkit/kzstring.h"
 
 namespace {
 
@@ -145,4 +150,53 @@ TEST_F(FrameCommandsTest, TheChartDevelopmentItemsSetTheProgramWideDisplay) {
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(QvZControl::ChartDisplayMode(), ChartLastDisplayMode);
   EXPECT_TRUE(QvZControl::LocalAlgorithmLine());
+}
+
+TEST_F(FrameCommandsTest, TheScheduleStepsOpenTheRacesEventsAndAWindowsStepKeepsItsMark) {
+  const std::string dataIn = FilePath("datain");
+  ASSERT_EQ(std::system((std::string(KESTROVE_PFPEER) + " startlists '" + dataIn + "' >/dev/null").c_str()),
+            0);
+  Setting(u"\\Database\\File\\DataInDir:String=" + std::u16string(KString::FromUtf8(dataIn + "/").CStr()));
+  UseEventFolder();
+  auto heatShown = [] {
+    const std::vector<QvZEventMDI*> windows = EventWindows();
+    return windows.size() == 1 ? windows[0]->GetEvent()->HeatNumber().ToUtf8() : std::string();
+  };
+  Then([] { Post(ScheduleNextCommand); });
+  When(
+      "heat 1", [heatShown] { return heatShown() == "1"; },
+      [] {
+        EXPECT_FALSE(EventWindows()[0]->GetEvent()->IsModified());
+        Post(ScheduleNextCommand);
+      });
+  When(
+      "heat 2", [heatShown] { return heatShown() == "2"; }, [] { Post(SchedulePreviousCommand); });
+  When(
+      "heat 1 again", [heatShown] { return heatShown() == "1"; }, [] { Post(ScheduleGotoCommand); });
+  When(
+      "the schedule dialog",
+      [] {
+        return dynamic_cast<QvZScheduleDialog*>(ZafWindowObject::windowManager->FrontWindow()) != nullptr;
+      },
+      [] {
+        auto* dialog = dynamic_cast<QvZScheduleDialog*>(ZafWindowObject::windowManager->FrontWindow());
+        dialog->EventField()->SetText(u"1");
+        dialog->RoundField()->SetText(u"1");
+        dialog->HeatField()->SetText(u"3");
+        Post(KZDialog::kOkResult);
+      });
+  When(
+      "heat 3", [heatShown] { return heatShown() == "3"; },
+      [] {
+        // The results pane's buttons step inside their own window, whose mark stays as it was.
+        QvZEventMDI* window = EventWindows()[0];
+        window->GetEvent()->SetModified(true);
+        EXPECT_EQ(Frame()->ScheduleGoto(1, window, 0), window);
+        EXPECT_EQ(window->GetEvent()->HeatNumber().ToUtf8(), "4");
+        EXPECT_TRUE(window->GetEvent()->IsModified());
+        window->GetEvent()->SetModified(false);
+        Post(ExitEvent);
+      });
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(seen.empty());
 }
