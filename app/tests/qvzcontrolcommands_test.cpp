@@ -3,10 +3,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/framecommands.h"
+#include "app/linkbusy.h"
 #include "app/qvzcontrol.h"
 #include "app/qvzeventmdi.h"
 #include "app/qvzscheduledialog.h"
@@ -19,6 +21,8 @@
 #include "native/user/virtualkeys.h"
 #include "toolkit/kzdialog.h"
 #include "toolkit/kzstring.h"
+#include "tools/cusim/cuscenario.h"
+#include "tools/cusim/cusimulator.h"
 
 namespace {
 
@@ -199,4 +203,62 @@ TEST_F(FrameCommandsTest, TheScheduleStepsOpenTheRacesEventsAndAWindowsStepKeeps
       });
   EXPECT_EQ(Run(), 0);
   EXPECT_TRUE(seen.empty());
+}
+
+// ---- uploads to the control unit's boot monitor ----
+
+namespace {
+
+// The program with its control-unit link port on a simulated unit that speaks the boot monitor.
+class UploadCommandsTest : public FrameCommandsTest {
+ protected:
+  UploadCommandsTest() {
+    CuScenario scenario;
+    scenario.bootMonitor = true;
+    simulator = std::make_unique<CuSimulator>(scenario);
+    setenv("KESTROVE_COM77", simulator->DevicePath().c_str(), 1);
+    Setting(u"\\SerialPorts\\Control unit\\SerialPort:String=77,19200,8,N,1.0");
+    Setting(u"\\Serial\\ShortTimeout:Int=200");
+    WriteFile("sensor.img", std::string(200, '\x5a'));
+  }
+  ~UploadCommandsTest() override { unsetenv("KESTROVE_COM77"); }
+
+  std::unique_ptr<CuSimulator> simulator;
+};
+
+}  // namespace
+
+TEST_F(UploadCommandsTest, YesUploadsAgainWithoutAskingForTheFileAndNoEnds) {
+  Then([this] {
+    AnswerFileDialog(FilePath("sensor.img"));
+    Post(UpdateFirmwareCommand);
+  });
+  AnswerWithClick(u"Update Firmware", KZDialog::kOkResult);
+  AnswerWithClick(u"Update Firmware", KZDialog::kYesResult);
+  AnswerWithClick(u"Update Firmware", KZDialog::kOkResult);
+  AnswerWithClick(u"Update Firmware", KZDialog::kNoResult);
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  ASSERT_EQ(seen.size(), 4u);
+  EXPECT_EQ(seen[0].text, seen[2].text) << "the power message before each upload";
+  EXPECT_EQ(seen[1].text, u"Update the firmware of another control unit?");
+  EXPECT_EQ(fileDialogs.size(), 1u) << "the second pass takes the same file";
+  EXPECT_EQ(simulator->Flash(0, 200), std::vector<uint8_t>(200, 0x5a));
+}
+
+TEST_F(UploadCommandsTest, WhileTheLinkIsBusyAnUploadDoesNothing) {
+  auto claim = std::make_shared<std::unique_ptr<LinkBusyClaim>>();
+  Then([claim] {
+    *claim = std::make_unique<LinkBusyClaim>(nullptr);
+    Post(UpdateFirmwareCommand);
+    Post(LoadAudioCommand);
+  });
+  Then([claim] {
+    EXPECT_EQ(FrontMessage(), nullptr);
+    claim->reset();
+    Post(ExitEvent);
+  });
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(seen.empty());
+  EXPECT_TRUE(simulator->MonitorLines().empty());
 }
