@@ -20,6 +20,9 @@
 #include "native/shell/helpviewer.h"
 #include "native/user/virtualkeys.h"
 #include "toolkit/kzdialog.h"
+#include "toolkit/kzpopupitem.h"
+#include "toolkit/kzpulldownitem.h"
+#include "toolkit/kzpulldownmenu.h"
 #include "toolkit/kzstring.h"
 #include "tools/cusim/cuscenario.h"
 #include "tools/cusim/cusimulator.h"
@@ -261,4 +264,46 @@ TEST_F(UploadCommandsTest, WhileTheLinkIsBusyAnUploadDoesNothing) {
   EXPECT_EQ(Run(), 0);
   EXPECT_TRUE(seen.empty());
   EXPECT_TRUE(simulator->MonitorLines().empty());
+}
+
+TEST_F(FrameCommandsTest, WithoutScoreboardsTheirItemsStayDisabledAndDoNothing) {
+  const struct {
+    ZafEventType command;
+    bool enabled;
+  } cases[] = {{NewCommand, true},
+               {OpenCommand, true},
+               {ScheduleNextCommand, true},
+               {UpdateFirmwareCommand, true},
+               {AboutCommand, true},
+               {ScoreboardInitializeCommand, false},
+               {ScoreboardTimeOfDayCommand, false},
+               {ScoreboardEditMessageCommand, false}};
+  Then([&] {
+    KZPullDownMenu* bar = KZApplication::mainMenuBar;
+    bar->ResetItems();
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.command);
+      bool found = false;
+      for (auto* entry = static_cast<ZafWindowObject*>(bar->First()); entry;
+           entry = static_cast<ZafWindowObject*>(entry->Next())) {
+        if (auto* pullDown = dynamic_cast<KZPullDownItem*>(entry)) {
+          KZPopUpItem::ForEachItem(pullDown->Submenu(), [&](KZPopUpItem& item) {
+            if (item.Value() == c.command) {
+              found = true;
+              EXPECT_EQ(!item.Disabled(), c.enabled);
+            }
+          });
+        }
+      }
+      EXPECT_TRUE(found);
+    }
+    // Chosen all the same, they show nothing.
+    Post(ScoreboardEditMessageCommand);
+    Post(ScoreboardTimeOfDayCommand);
+  });
+  Then([] {
+    EXPECT_EQ(FrontMessage(), nullptr);
+    Post(ExitEvent);
+  });
+  EXPECT_EQ(Run(), 0);
 }

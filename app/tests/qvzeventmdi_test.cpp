@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/eventpanetable.h"
 #include "app/framecommands.h"
+#include "app/linkbusy.h"
 #include "app/qvzcontrol.h"
 #include "app/tests/programtest.h"
 #include "app/tests/testpanewindow.h"
@@ -303,4 +305,26 @@ TEST_F(EventWindowTest, WithoutPaneWindowsChartAndResultsCommandsComeBackUnchang
         ExitProgram();
       });
   EXPECT_EQ(Run(), 0);
+}
+
+TEST_F(EventWindowTest, AWindowWhoseLinkOperationRunsRefusesToCloseWithoutAsking) {
+  NewModifiedEvent();
+  auto claim = std::make_shared<std::unique_ptr<LinkBusyClaim>>();
+  Then([claim] {
+    *claim = std::make_unique<LinkBusyClaim>(Only()->GetEvent());
+    for (const ZafEventType query : {ChildCloseQueryEvent, QueryExitEvent}) {
+      EXPECT_EQ(Only()->Event(ZafEventRecord(static_cast<int32_t>(query), 0)), 0);
+    }
+    // Under the single-event rule New is refused with it.
+    Post(NewCommand);
+  });
+  Then([claim] {
+    EXPECT_EQ(FrontMessage(), nullptr);
+    EXPECT_TRUE(WindowCount(1));
+    claim->reset();
+    Only()->GetEvent()->SetModified(false);
+    Post(ExitEvent);
+  });
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(seen.empty());
 }
