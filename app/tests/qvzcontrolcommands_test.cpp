@@ -13,12 +13,16 @@
 #include "app/qvzeventmdi.h"
 #include "app/qvzscheduledialog.h"
 #include "app/tests/programtest.h"
+#include "devices/qvscoreboards.h"
+#include "foundation/kregistry.h"
+#include "foundation/krgroup.h"
 #include "framework/core/zafeventmanager.h"
 #include "framework/core/zafwindowmanager.h"
 #include "imaging/ui/yzhardwarebar.h"
 #include "model/qvevent.h"
 #include "native/shell/helpviewer.h"
 #include "native/user/virtualkeys.h"
+#include "testing/ptypair.h"
 #include "toolkit/kzdialog.h"
 #include "toolkit/kzpopupitem.h"
 #include "toolkit/kzpulldownitem.h"
@@ -303,6 +307,69 @@ TEST_F(FrameCommandsTest, WithoutScoreboardsTheirItemsStayDisabledAndDoNothing) 
   });
   Then([] {
     EXPECT_EQ(FrontMessage(), nullptr);
+    Post(ExitEvent);
+  });
+  EXPECT_EQ(Run(), 0);
+}
+
+// ---- scoreboards ----
+
+namespace {
+
+// The program with one board, driven by the sample script, on a pseudo-terminal.
+class ScoreboardCommandsTest : public FrameCommandsTest {
+ protected:
+  ScoreboardCommandsTest() {
+    board.MapToPort(77);
+    WriteFile("line.lss", ";;Initialization\n#2 \"INIT\" #3\n;;Message\n\"|\" M\n");
+    Make();
+    program->atStep["long-lived objects"] = [] {
+      KRGroup* entry = QvScoreboards::NewEntry();
+      KRegistry::AddLine(entry, u"Script:String=line.lss");
+      KRegistry::AddLine(entry, u"SerialPort:String=77,9600,8,N,1.0");
+    };
+  }
+
+  ktest::PtyPair board;
+};
+
+}  // namespace
+
+TEST_F(ScoreboardCommandsTest, TheCommandsReachTheBoardsAndTheCurrentEventIsTheirs) {
+  Then([this] {
+    QvScoreboards* scoreboards = program->Scoreboards();
+    ASSERT_NE(scoreboards, nullptr);
+    Post(ScoreboardTimeOfDayCommand);
+    Post(NewCommand);
+  });
+  When(
+      "a new event window", [] { return EventWindows().size() == 1; }, [] {});
+  Then([this] {
+    QvScoreboards* scoreboards = program->Scoreboards();
+    EXPECT_TRUE(scoreboards->GetFlag1());
+    EXPECT_FALSE(scoreboards->GetFlag2());
+    EXPECT_EQ(scoreboards->GetCurrentEvent(), EventWindows()[0]->GetEvent());
+    KZPullDownMenu* bar = KZApplication::mainMenuBar;
+    bar->ResetItems();
+    int items = 0;
+    for (auto* entry = static_cast<ZafWindowObject*>(bar->First()); entry;
+         entry = static_cast<ZafWindowObject*>(entry->Next())) {
+      if (auto* pullDown = dynamic_cast<KZPullDownItem*>(entry)) {
+        KZPopUpItem::ForEachItem(pullDown->Submenu(), [&items](KZPopUpItem& item) {
+          if (item.Value() >= ScoreboardInitializeCommand && item.Value() <= ScoreboardSendMessageCommand) {
+            ++items;
+            EXPECT_FALSE(item.Disabled()) << item.Value();
+            EXPECT_EQ(item.Selected(), item.Value() == ScoreboardTimeOfDayCommand) << item.Value();
+          }
+        });
+      }
+    }
+    EXPECT_EQ(items, 6);
+    Post(ScoreboardTimeOfDayCommand);
+  });
+  Then([this] {
+    EXPECT_FALSE(program->Scoreboards()->GetFlag1());
+    EventWindows()[0]->GetEvent()->SetModified(false);
     Post(ExitEvent);
   });
   EXPECT_EQ(Run(), 0);
