@@ -270,7 +270,7 @@ TEST_F(UploadCommandsTest, WhileTheLinkIsBusyAnUploadDoesNothing) {
   EXPECT_TRUE(simulator->MonitorLines().empty());
 }
 
-TEST_F(FrameCommandsTest, WithoutScoreboardsTheirItemsStayDisabledAndDoNothing) {
+TEST_F(FrameCommandsTest, TheMenuEnablesTheFramesAndTheWindowsCommandsButNoScoreboardsWithoutBoards) {
   const struct {
     ZafEventType command;
     bool enabled;
@@ -281,32 +281,39 @@ TEST_F(FrameCommandsTest, WithoutScoreboardsTheirItemsStayDisabledAndDoNothing) 
                {AboutCommand, true},
                {ScoreboardInitializeCommand, false},
                {ScoreboardTimeOfDayCommand, false},
-               {ScoreboardEditMessageCommand, false}};
-  Then([&] {
-    KZPullDownMenu* bar = KZApplication::mainMenuBar;
-    bar->ResetItems();
-    for (const auto& c : cases) {
-      SCOPED_TRACE(c.command);
-      bool found = false;
-      for (auto* entry = static_cast<ZafWindowObject*>(bar->First()); entry;
-           entry = static_cast<ZafWindowObject*>(entry->Next())) {
-        if (auto* pullDown = dynamic_cast<KZPullDownItem*>(entry)) {
-          KZPopUpItem::ForEachItem(pullDown->Submenu(), [&](KZPopUpItem& item) {
-            if (item.Value() == c.command) {
-              found = true;
-              EXPECT_EQ(!item.Disabled(), c.enabled);
+               {ScoreboardEditMessageCommand, false},
+               // The current event window enables its file commands.
+               {SaveCommand, true},
+               {SaveQxfCommand, true}};
+  Then([] { Post(NewCommand); });
+  When(
+      "a new event window", [] { return EventWindows().size() == 1; },
+      [&] {
+        KZPullDownMenu* bar = KZApplication::mainMenuBar;
+        bar->ResetItems();
+        for (const auto& c : cases) {
+          SCOPED_TRACE(c.command);
+          bool found = false;
+          for (auto* entry = static_cast<ZafWindowObject*>(bar->First()); entry;
+               entry = static_cast<ZafWindowObject*>(entry->Next())) {
+            if (auto* pullDown = dynamic_cast<KZPullDownItem*>(entry)) {
+              KZPopUpItem::ForEachItem(pullDown->Submenu(), [&](KZPopUpItem& item) {
+                if (item.Value() == c.command) {
+                  found = true;
+                  EXPECT_EQ(!item.Disabled(), c.enabled);
+                }
+              });
             }
-          });
+          }
+          EXPECT_TRUE(found);
         }
-      }
-      EXPECT_TRUE(found);
-    }
-    // Chosen all the same, they show nothing.
-    Post(ScoreboardEditMessageCommand);
-    Post(ScoreboardTimeOfDayCommand);
-  });
+        // Chosen all the same, they show nothing.
+        Post(ScoreboardEditMessageCommand);
+        Post(ScoreboardTimeOfDayCommand);
+      });
   Then([] {
     EXPECT_EQ(FrontMessage(), nullptr);
+    EventWindows()[0]->GetEvent()->SetModified(false);
     Post(ExitEvent);
   });
   EXPECT_EQ(Run(), 0);
