@@ -13,6 +13,7 @@
 #include "app/tests/programtest.h"
 #include "model/qvevent.h"
 #include "native/shell/ddeapi.h"
+#include "native/shell/semaphoreapi.h"
 #include "native/user/virtualkeys.h"
 #include "toolkit/kzdialog.h"
 
@@ -123,13 +124,15 @@ TEST_F(CommandServiceTest, WithSingleEventACancelledCloseOpensNothing) {
   EXPECT_EQ(Run(), 0);
 }
 
-TEST_F(CommandServiceTest, NoServiceWithTheOptionAndA1002WhenTheNameIsTaken) {
+TEST_F(CommandServiceTest, NoServiceWithTheOptionNorInASecondCopyAndA1002WhenTheNameIsTaken) {
   struct Case {
     const char* name;
     bool option;
+    bool secondCopy;
     bool nameTaken;
-    bool error;
-  } cases[] = {{"with -noddeserver", true, false, false}, {"the name served already", false, true, true}};
+  } cases[] = {{"with -noddeserver", true, false, false},
+               {"in a second copy", false, true, false},
+               {"the name served already", false, false, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     native::DWORD other = 0;
@@ -142,17 +145,30 @@ TEST_F(CommandServiceTest, NoServiceWithTheOptionAndA1002WhenTheNameIsTaken) {
       native::DdeNameService(other, native::DdeCreateStringHandle(other, kProductName, native::CP_WINUNICODE),
                              nullptr, native::DNS_REGISTER);
     }
+    // Another copy of the program runs and has counted itself.
+    const native::HANDLE first =
+        c.secondCopy ? native::CreateSemaphoreA(nullptr, 1, 1000, YZApplication::kInstanceCounter) : nullptr;
     Make(c.option ? std::vector<std::u16string>{u"-noddeserver"} : std::vector<std::u16string>{});
     seen.clear();
-    if (c.error) {
+    if (c.nameTaken) {
       AnswerWithKey(u"Error", native::VK_RETURN);
     }
+    if (c.secondCopy) {
+      AnswerWithClick(u" 2", KZDialog::kOkResult);
+    }
     Then([this] { EXPECT_FALSE(program->DdeServerRunning()); });
+    if (!c.nameTaken) {
+      Send("openevent,x", [](const std::string& answer) { EXPECT_EQ(answer, "") << "no service answers"; });
+    }
     ExitProgram();
     EXPECT_EQ(Run(), 0);
-    ASSERT_EQ(seen.size(), c.error ? 1u : 0u);
-    if (c.error) {
+    ASSERT_EQ(seen.size(), c.nameTaken || c.secondCopy ? 1u : 0u);
+    if (c.nameTaken) {
       EXPECT_NE(seen[0].text.find(u"(1002)"), std::u16string::npos);
+    }
+    program.reset();
+    if (first != nullptr) {
+      native::CloseHandle(first);
     }
     if (other != 0) {
       native::DdeUninitialize(other);
