@@ -377,7 +377,14 @@ TEST_F(ScoreboardCommandsTest, TheCommandsReachTheBoardsAndTheCurrentEventIsThei
   Then([this] {
     EXPECT_FALSE(program->Scoreboards()->GetFlag1());
     EventWindows()[0]->GetEvent()->SetModified(false);
-    Post(ExitEvent);
+    Post(CloseWindowEvent);
   });
+  When(
+      "the window to close", [] { return EventWindows().empty(); },
+      [this] {
+        // The boards' task must not read the deleted event.
+        EXPECT_EQ(program->Scoreboards()->GetCurrentEvent(), nullptr);
+        Post(ExitEvent);
+      });
   EXPECT_EQ(Run(), 0);
 }
