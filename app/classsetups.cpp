@@ -5,6 +5,7 @@
 #include "foundation/kserialport.h"
 #include "foundation/ksocket.h"
 #include "imaging/ui/yzhardwarebar.h"
+#include "imaging/ui/yzimagepane.h"
 #include "imaging/yimage.h"
 #include "model/qvresultsview.h"
 #include "model/ytime.h"
@@ -27,6 +28,10 @@ constexpr ClassStep kSetups[] = {
     {"scoreboard configuration and scripts",
      [](const ClassStepContext& context) { QvScoreboards::Setup(context.programFolder); }},
     {"results-view special lengths", [](const ClassStepContext&) { QvResultsView::Setup(); }},
+    {"image printer",
+     [](const ClassStepContext& context) {
+       YZImagePane::InitClass(context.programFolder, context.dataOutFolder, context.noOverlay);
+     }},
     {"event window layout", [](const ClassStepContext&) { QvZEventMDI::SetupClass(); }},
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Register(); }},
 };
@@ -35,6 +40,7 @@ constexpr ClassStep kCleanups[] = {
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Unregister(); }},
     // The layout entries stay in the settings, to be saved with them: nothing to undo.
     {"event window layout", [](const ClassStepContext&) {}},
+    {"image printer", [](const ClassStepContext&) { YZImagePane::ExitClass(); }},
     {"image print colour", [](const ClassStepContext&) { YImage::ForgetSettings(); }},
     {"image frame pool", [](const ClassStepContext&) { YImage::ExitClass(); }},
     {"sockets", [](const ClassStepContext&) { KSocketCleanup(); }},

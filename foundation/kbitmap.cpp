@@ -490,7 +490,11 @@ void KBitmap::ImportTarga(KStream& stream) {
 }
 
 void KBitmap::Export(KFile& file, RowSource source, void* context) const {
-  const bool jpeg = FileFormat(file.Name()) == kFormatJpeg;
+  Export(file, FileFormat(file.Name()), source, context);
+}
+
+void KBitmap::Export(KStream& stream, int32_t fileFormat, RowSource source, void* context) const {
+  const bool jpeg = fileFormat == kFormatJpeg;
   // Each format keeps the size in 16 bits; a larger picture would come out as a different, corrupt one.
   const int32_t largestSide = jpeg ? JPEG_MAX_DIMENSION : 0xFFFF;
   if (width == 0 || height == 0 || width > largestSide || height > largestSide || BitsPerPixel() == 0 ||
@@ -498,8 +502,8 @@ void KBitmap::Export(KFile& file, RowSource source, void* context) const {
     throw KX(kErrOperationFailed);
   }
   if (jpeg) {
-    ExportJpeg(*this, file, source, context);
+    ExportJpeg(*this, stream, source, context);
   } else {
-    ExportTarga(*this, file, source, context);
+    ExportTarga(*this, stream, source, context);
   }
 }

@@ -104,6 +104,9 @@ class KBitmap {
   // 1000; a bitmap without size or depth, or larger than its format can describe (65500 pixels a side for
   // JPEG, 65535 for Targa), throws KX 1000 before anything is written; write failures come from the file.
   void Export(KFile& file, RowSource source, void* context) const;
+  // The same onto any stream (a file being saved under a temporary name, say), in `fileFormat`
+  // (kFormatJpeg, else Targa).
+  void Export(KStream& stream, int32_t fileFormat, RowSource source, void* context) const;
 
  private:
   int64_t RowBytes() const;

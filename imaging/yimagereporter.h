@@ -1,7 +1,8 @@
 #pragma once
 // YImageReporter: how the image operations that take a while (saving with cuts, the object search, the
-// automatic crop, the channel statistics) tell the user what they do and learn that the user wants them to
-// stop. The program connects its status bar and alerts at start; until then a silent reporter answers.
+// automatic crop, the channel statistics) and the image windows tell the user what they do, report failures,
+// ask and learn that the user wants them to stop. The program connects its status bar and alerts at start;
+// until then a silent reporter answers.
 
 #include <cstdint>
 
@@ -21,6 +22,12 @@ class YImageReporter {
   virtual bool BreakPressed() { return false; }
   // A message in the program's message window.
   virtual void Message(const KString&) {}
+  // The program's error message box with `text`, titled `title` (the empty title: the program's own).
+  virtual void ErrorMessage(const KString& /*text*/, const KString& /*title*/) {}
+  // The numbered error alert of a failure's code and sub-code (-1 for none).
+  virtual void ErrorAlert(int32_t /*code*/, int32_t /*subCode*/) {}
+  // An Ok/Cancel question; true when the user answers Ok. Silently: Cancel.
+  virtual bool AskOkCancel(const KString& /*title*/, const KString& /*text*/) { return false; }
 
   // The connected reporter, or the silent one.
   static YImageReporter& Current();

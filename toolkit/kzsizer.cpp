@@ -158,7 +158,7 @@ ZafEventType KZSizer::Event(const ZafEventRecord& event) {
     return 1;
   }
   const ZafEventType code = MapEvent(event);
-  const bool press = code == LeftPressedEvent && dragIndex < 0;
+  const bool press = code == LeftPressedEvent && DragIndex() < 0;
   if (code != PointerMovedEvent && !press && code != LeftDraggedEvent && code != LeftReleasedEvent) {
     return KZToolBar::Event(event);
   }

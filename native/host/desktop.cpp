@@ -42,6 +42,7 @@ DesktopOptions DesktopOptions::parse(const char* size, const char* dpi) {
         parseWhole(cross + 1, end, kMinSide, kMaxSide, &height)) {
       options.width = width;
       options.height = height;
+      options.sizeGiven = true;
     }
   }
   if (dpi != nullptr) {

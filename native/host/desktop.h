@@ -15,6 +15,9 @@ struct DesktopOptions {
   int width = 1280;
   int height = 1024;
   int dpi = 96;
+  // The size came from KESTROVE_DESKTOP_SIZE: a display host keeps it instead of fitting the desktop to its
+  // screen.
+  bool sizeGiven = false;
 
   // The defaults, overridden by KESTROVE_DESKTOP_SIZE ("1024x768") and KESTROVE_DESKTOP_DPI ("120"); values
   // that do not parse or lie outside sane limits are ignored.

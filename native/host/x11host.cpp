@@ -6,9 +6,11 @@
 #include <bit>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "native/host/desktopresize.h"
+#include "native/host/screenarea.h"
 #include "native/host/x11keymap.h"
 #include "native/user/focusmanager.h"
 #include "native/user/messageapi.h"
@@ -17,6 +19,9 @@
 #include "native/user/windowsystem.h"
 
 // Xlib defines macros with common names (None, True, False, Bool): it comes after every header of ours.
+#include "native/host/x11clipboard.h"
+
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -84,6 +89,45 @@ int ignoreProtocolError(Display*, XErrorEvent*) {
   return 0;
 }
 
+// The work area a window manager announces on the root window (_NET_WORKAREA: x, y, width and height for
+// each of its desktops; the first is taken); none when no window manager sets it.
+std::optional<RECT> workAreaOf(Display* display, Window root) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  Atom property = XInternAtom(display, "_NET_WORKAREA", True);
+  if (property == 0 || XGetWindowProperty(display, root, property, 0, 4, False, XA_CARDINAL, &type, &format,
+                                          &count, &after, &data) != Success) {
+    return std::nullopt;
+  }
+  std::optional<RECT> area;
+  if (type == XA_CARDINAL && format == 32 && count == 4) {
+    // Xlib hands 32-bit items over as longs.
+    const auto* values = reinterpret_cast<const long*>(data);
+    area = RECT{static_cast<LONG>(values[0]), static_cast<LONG>(values[1]),
+                static_cast<LONG>(values[0] + values[2]), static_cast<LONG>(values[1] + values[3])};
+  }
+  if (data != nullptr) {
+    XFree(data);
+  }
+  return area;
+}
+
+// Where the desktop's window goes: at the top left with the size asked for, or over the screen's work area
+// (the desktop takes its size).
+RECT placeDesktop(WindowSystem& system, Display* display, int screen) {
+  if (!DesktopOptions::fromEnvironment().sizeGiven) {
+    RECT area = desktopAreaOnScreen(DisplayWidth(display, screen), DisplayHeight(display, screen),
+                                    workAreaOf(display, RootWindow(display, screen)));
+    resizeDesktop(system, area.right - area.left, area.bottom - area.top);
+    return RECT{area.left, area.top, area.left + system.desktop().width(),
+                area.top + system.desktop().height()};
+  }
+  return RECT{0, 0, system.desktop().width(), system.desktop().height()};
+}
+
 }  // namespace
 
 std::unique_ptr<X11Host> X11Host::openFromEnvironment(WindowSystem& system) {
@@ -103,11 +147,21 @@ std::unique_ptr<X11Host> X11Host::openFromEnvironment(WindowSystem& system) {
   if (!visualTakesDesktopPixels(x->visual, x->depth)) {
     return nullptr;
   }
-  x->width = system.desktop().width();
-  x->height = system.desktop().height();
-  x->window = XCreateSimpleWindow(x->display, RootWindow(x->display, screen), 0, 0,
+  RECT place = placeDesktop(system, x->display, screen);
+  x->width = place.right - place.left;
+  x->height = place.bottom - place.top;
+  x->window = XCreateSimpleWindow(x->display, RootWindow(x->display, screen), place.left, place.top,
                                   static_cast<unsigned>(x->width), static_cast<unsigned>(x->height), 0, 0, 0);
   XStoreName(x->display, x->window, kTitle);
+  // The place is the program's own choice: a window manager keeps it rather than putting the window
+  // where it likes.
+  XSizeHints hints{};
+  hints.flags = PPosition | PSize;
+  hints.x = place.left;
+  hints.y = place.top;
+  hints.width = x->width;
+  hints.height = x->height;
+  XSetWMNormalHints(x->display, x->window, &hints);
   XSelectInput(x->display, x->window, kEventMask);
   x->deleteWindow = XInternAtom(x->display, "WM_DELETE_WINDOW", False);
   XSetWMProtocols(x->display, x->window, &x->deleteWindow, 1);
@@ -118,7 +172,10 @@ std::unique_ptr<X11Host> X11Host::openFromEnvironment(WindowSystem& system) {
 }
 
 X11Host::X11Host(WindowSystem& system, std::unique_ptr<Connection> connection)
-    : system_(system), x_(std::move(connection)) {
+    : system_(system),
+      x_(std::move(connection)),
+      clipboard_(std::make_unique<X11Clipboard>(x_->display, x_->window, system.clipboard())) {
+  system_.clipboard().link(clipboard_.get());
   system_.waitSet().add(ConnectionNumber(x_->display), POLLIN, [this](short) { takeEvents(); });
   system_.waitSet().setBeforeWait([this] {
     bool took = takeEvents();
@@ -133,6 +190,7 @@ X11Host::X11Host(WindowSystem& system, std::unique_ptr<Connection> connection)
 }
 
 X11Host::~X11Host() {
+  system_.clipboard().link(nullptr);
   system_.waitSet().setBeforeWait(nullptr);
   system_.waitSet().remove(ConnectionNumber(x_->display));
 }
@@ -156,6 +214,7 @@ bool X11Host::takeEvents() {
             break;
           }
         }
+        clipboard_->noteTime(event.xkey.time);
         UINT key = virtualKeyOfKeysym(XLookupKeysym(&event.xkey, 0));
         if (key != 0) {
           desktop.moveMouse(POINT{event.xkey.x, event.xkey.y});
@@ -165,6 +224,7 @@ bool X11Host::takeEvents() {
       }
       case ButtonPress:
       case ButtonRelease: {
+        clipboard_->noteTime(event.xbutton.time);
         int button = desktopButton(event.xbutton.button);
         if (button >= 0) {
           desktop.moveMouse(POINT{event.xbutton.x, event.xbutton.y});
@@ -173,6 +233,7 @@ bool X11Host::takeEvents() {
         break;
       }
       case MotionNotify:
+        clipboard_->noteTime(event.xmotion.time);
         desktop.moveMouse(POINT{event.xmotion.x, event.xmotion.y});
         break;
       case Expose:
@@ -186,6 +247,9 @@ bool X11Host::takeEvents() {
           x_->width = system_.desktop().width();
           x_->height = system_.desktop().height();
         }
+        break;
+      case SelectionRequest:
+        clipboard_->answer(event.xselectionrequest);
         break;
       case FocusOut:
         releaseHeldKeys();
@@ -230,6 +294,11 @@ void X11Host::present() {
   }
   image->data = nullptr;  // the pixels are the compositor's
   XDestroyImage(image);
+  XFlush(x_->display);
+}
+
+void X11Host::ringBell() {
+  XBell(x_->display, 0);
   XFlush(x_->display);
 }
 

@@ -2,8 +2,9 @@
 // Shows the desktop in one X window and feeds the window's X input to it: damaged areas of the composed
 // desktop are copied to the window before the message loop waits, key presses and releases become virtual
 // keys, pointer motion and buttons become mouse input, the window's close button asks the front window to
-// close, and the desktop follows the window's size. The X connection's descriptor wakes a waiting loop.
-// X11 itself stays inside this host's source file.
+// close, the desktop follows the window's size, a beep rings the display's bell, and the program's
+// clipboard is shared with other X programs (see X11Clipboard). The X connection's descriptor wakes a
+// waiting loop. X11 itself stays inside the host's source files.
 
 #include <memory>
 #include <string>
@@ -11,6 +12,7 @@
 namespace native {
 
 class WindowSystem;
+class X11Clipboard;
 
 class X11Host {
  public:
@@ -22,6 +24,9 @@ class X11Host {
   X11Host& operator=(const X11Host&) = delete;
 
   static constexpr const char* kTitle = "Kestrove";
+
+  // The display's bell, at its usual volume.
+  void ringBell();
 
  private:
   struct Connection;
@@ -36,6 +41,7 @@ class X11Host {
 
   WindowSystem& system_;
   std::unique_ptr<Connection> x_;
+  std::unique_ptr<X11Clipboard> clipboard_;  // after the connection: it goes first
 };
 
 }  // namespace native

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "native/native.h"
 #include "native/testdriver.h"
+#include "native/user/windowsystem.h"
 
 namespace native::test {
 
@@ -34,6 +37,24 @@ std::basic_string<Char> contents(HGLOBAL block) {
   GlobalUnlock(block);
   return text;
 }
+
+// A display's clipboard that only records what the program told it (the X11 tests use a real one).
+class RecordingSharedClipboard : public SharedClipboard {
+ public:
+  Owner owner() override { return Owner::ThisProgram; }
+  void programChanged(bool holdsText) override { changes.push_back(holdsText); }
+  std::optional<std::string> otherProgramText() override { return std::nullopt; }
+
+  std::vector<bool> changes;
+};
+
+// The program's clipboard linked to a recording display's on a fresh headless desktop, unlinked at the end.
+struct LinkedClipboard {
+  LinkedClipboard() { WindowSystem::get().clipboard().link(&shared); }
+  ~LinkedClipboard() { WindowSystem::get().clipboard().link(nullptr); }
+  TestDriver driver;
+  RecordingSharedClipboard shared;
+};
 
 }  // namespace
 
@@ -150,6 +171,37 @@ TEST(Clipboard, HeldBlocksAreFreedWhenReplacedOrEmptied) {
   EXPECT_EQ(GlobalSize(second), 0u);
   CloseClipboard();
   EXPECT_EQ(GetClipboardData(CF_TEXT), nullptr) << "data is taken only while open";
+}
+
+TEST(SharedClipboard, ClosingAfterAChangeOffersTheTextOrWithdrawsIt) {
+  struct Case {
+    const char* name;
+    void (*change)();
+    std::vector<bool> changes;
+    std::optional<std::string> offered;
+  };
+  const Case cases[] = {
+      {"wide text",
+       [] { SetClipboardData(CF_UNICODETEXT, textBlock(std::u16string(u"\u00D8 \U0001F3C3"))); },
+       {true},
+       "\xC3\x98 \xF0\x9F\x8F\x83"},
+      {"narrow text that is not UTF-8",
+       [] { SetClipboardData(CF_TEXT, textBlock(std::string("a\xFFz"))); },
+       {true},
+       "a\xEF\xBF\xBDz"},
+      {"emptied", [] { EmptyClipboard(); }, {false}, std::nullopt},
+      {"only read", [] { GetClipboardData(CF_TEXT); }, {}, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    LinkedClipboard linked;
+    ASSERT_EQ(OpenClipboard(nullptr), TRUE);
+    c.change();
+    EXPECT_TRUE(linked.shared.changes.empty()) << "nothing is offered while the clipboard is open";
+    CloseClipboard();
+    EXPECT_EQ(linked.shared.changes, c.changes);
+    EXPECT_EQ(WindowSystem::get().clipboard().textForOtherPrograms(), c.offered);
+  }
 }
 
 }  // namespace native::test

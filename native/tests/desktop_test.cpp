@@ -13,13 +13,14 @@ TEST(Desktop, EnvironmentOverridesOnlyWithSaneValues) {
     int width;
     int height;
     int resolution;
+    bool sizeGiven;
   };
   const Case cases[] = {
-      {nullptr, nullptr, 1280, 1024, 96},    {"1024x768", "120", 1024, 768, 120},
-      {"1024x", "96", 1280, 1024, 96},       {"x768", nullptr, 1280, 1024, 96},
-      {"10x10", "10", 1280, 1024, 96},       {"99999x768", nullptr, 1280, 1024, 96},
-      {"800x600z", "96dpi", 1280, 1024, 96}, {"-800x600", "-1", 1280, 1024, 96},
-      {"64x16384", "480", 64, 16384, 480},
+      {nullptr, nullptr, 1280, 1024, 96, false},    {"1024x768", "120", 1024, 768, 120, true},
+      {"1024x", "96", 1280, 1024, 96, false},       {"x768", nullptr, 1280, 1024, 96, false},
+      {"10x10", "10", 1280, 1024, 96, false},       {"99999x768", nullptr, 1280, 1024, 96, false},
+      {"800x600z", "96dpi", 1280, 1024, 96, false}, {"-800x600", "-1", 1280, 1024, 96, false},
+      {"64x16384", "480", 64, 16384, 480, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << (c.size ? c.size : "(none)") << " " << (c.dpi ? c.dpi : "(none)"));
@@ -27,6 +28,7 @@ TEST(Desktop, EnvironmentOverridesOnlyWithSaneValues) {
     EXPECT_EQ(options.width, c.width);
     EXPECT_EQ(options.height, c.height);
     EXPECT_EQ(options.dpi, c.resolution);
+    EXPECT_EQ(options.sizeGiven, c.sizeGiven);
   }
 }
 

@@ -40,6 +40,10 @@ HGLOBAL writeText(const std::basic_string<Char>& text) {
   return block;
 }
 
+bool isText(UINT format) {
+  return format == CF_TEXT || format == CF_UNICODETEXT;
+}
+
 UINT otherTextFormat(UINT format) {
   return format == CF_TEXT ? CF_UNICODETEXT : format == CF_UNICODETEXT ? CF_TEXT : 0;
 }
@@ -69,6 +73,11 @@ bool Clipboard::close() {
   }
   open_ = false;
   openedBy_ = nullptr;
+  if (changed_ && shared_ != nullptr) {
+    shared_->programChanged(holdsText());
+  }
+  changed_ = false;
+  sharedAsked_ = false;
   return true;
 }
 
@@ -77,6 +86,7 @@ bool Clipboard::empty() {
     return false;
   }
   freeAll();
+  changed_ = true;
   return true;
 }
 
@@ -106,12 +116,16 @@ HGLOBAL Clipboard::set(UINT format, HGLOBAL data) {
   }
   slot = data;
   freeConverted();
+  changed_ = true;
   return data;
 }
 
 HGLOBAL Clipboard::get(UINT format) {
   if (!open_) {
     return nullptr;
+  }
+  if (isText(format) && !textIsCurrent()) {
+    takeSharedText();
   }
   if (auto found = data_.find(format); found != data_.end()) {
     return found->second;
@@ -136,9 +150,50 @@ HGLOBAL Clipboard::convertText(UINT format) {
   return block;
 }
 
+void Clipboard::takeSharedText() {
+  sharedAsked_ = true;
+  SharedClipboard::Owner owner = shared_->owner();
+  if (owner == SharedClipboard::Owner::ThisProgram) {
+    return;
+  }
+  std::optional<std::string> text =
+      owner == SharedClipboard::Owner::OtherProgram ? shared_->otherProgramText() : std::nullopt;
+  for (UINT format : {CF_TEXT, CF_UNICODETEXT}) {
+    if (auto held = data_.find(format); held != data_.end()) {
+      GlobalFree(held->second);
+      data_.erase(held);
+    }
+  }
+  freeConverted();
+  if (HGLOBAL block = text ? writeText(*text) : nullptr) {
+    data_[CF_TEXT] = block;
+  }
+}
+
 bool Clipboard::available(UINT format) const {
+  if (isText(format) && !textIsCurrent()) {
+    SharedClipboard::Owner owner = shared_->owner();
+    if (owner != SharedClipboard::Owner::ThisProgram) {
+      return owner == SharedClipboard::Owner::OtherProgram;
+    }
+  }
   UINT other = otherTextFormat(format);
   return data_.count(format) != 0 || (other != 0 && data_.count(other) != 0);
+}
+
+bool Clipboard::holdsText() const {
+  return data_.count(CF_TEXT) != 0 || data_.count(CF_UNICODETEXT) != 0;
+}
+
+std::optional<std::string> Clipboard::textForOtherPrograms() const {
+  if (auto wide = data_.find(CF_UNICODETEXT); wide != data_.end()) {
+    return utf8FromUtf16(readText<char16_t>(wide->second));
+  }
+  if (auto narrow = data_.find(CF_TEXT); narrow != data_.end()) {
+    // Through UTF-16 and back, so that bytes that are not UTF-8 leave as replacement characters.
+    return utf8FromUtf16(utf16FromUtf8(readText<char>(narrow->second)));
+  }
+  return std::nullopt;
 }
 
 BOOL OpenClipboard(HWND window) {

@@ -5,7 +5,9 @@
 namespace native {
 
 GlobalMemory& GlobalMemory::instance() {
-  static GlobalMemory memory;
+  // Never destroyed: objects that outlive every function's statics at exit (the window system with its
+  // clipboard's blocks) still free their blocks into it.
+  static GlobalMemory& memory = *new GlobalMemory;
   return memory;
 }
 

@@ -13,7 +13,7 @@ BOOL GetVersionEx(OSVERSIONINFO* info) {
 }
 
 BOOL MessageBeep(UINT) {
-  ++WindowSystem::get().beepCount;
+  WindowSystem::get().beep();
   return TRUE;
 }
 

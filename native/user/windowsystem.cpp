@@ -47,6 +47,13 @@ void WindowSystem::install(std::unique_ptr<WindowSystem> system) {
   gCurrent.store(gSystem.get());
 }
 
+void WindowSystem::beep() {
+  ++beepCount;
+  if (displayHost_) {
+    displayHost_->ringBell();
+  }
+}
+
 bool WindowSystem::onGuiThread() const {
   return gettid() == guiThread_;
 }

@@ -65,8 +65,10 @@ class WindowSystem {
 
   pid_t guiThread() const { return guiThread_; }
   bool onGuiThread() const;
+  // Rings the X display's bell when the desktop is shown on one, and counts the beep either way.
+  void beep();
   UINT doubleClickTimeMs = 500;
-  unsigned beepCount = 0;  // MessageBeep makes no sound; tests read how often it was asked
+  unsigned beepCount = 0;  // how often the program beeped, which the headless desktop's tests read
 
  private:
   std::unique_ptr<Clock> clock_;

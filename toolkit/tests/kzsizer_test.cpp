@@ -159,3 +159,27 @@ TEST_F(KZSizerTest, AHeaderTakesTheWidthOfTheSelectorsRows) {
     EXPECT_EQ(header->Length(), c.length);
   }
 }
+
+TEST_F(KZSizerTest, APressDuringADragIsNoNewPressOnABarThatKeepsItsOwnDragIndex) {
+  // A bar that keeps the dragged boundary in its own storage (the lane bar keeps it in its camera).
+  struct OwnIndexSizer : RecordingSizer {
+    int32_t DragIndex() override { return kept; }
+    void SetDragIndex(int32_t index) override { kept = index; }
+    int32_t kept = -1;
+  };
+  window = new KZWindow(0, 0, 0, 0);
+  window->SetRegion({10, 10, 409, 159, ZAF_PIXEL});
+  auto* bar = new OwnIndexSizer;
+  window->Add(bar);
+  Show(window);
+  bar->inner = {100, 200};
+  bar->Event(Pointer(bar, kLeftPress, 101, 5));
+  ASSERT_EQ(bar->kept, 1);
+  // A second press while dragging (a button pressed again under capture) is no new press on a cell.
+  bar->Event(Pointer(bar, kLeftPress, 150, 5));
+  bar->Event(Pointer(bar, kLeftRelease, 160, 5));
+  const std::vector<std::pair<int32_t, int32_t>> moves{{1, 101}, {1, 160}};
+  EXPECT_EQ(bar->moves, moves);
+  EXPECT_TRUE(bar->pressed.empty());
+  EXPECT_EQ(bar->kept, -1);
+}

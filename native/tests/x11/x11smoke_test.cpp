@@ -61,20 +61,9 @@ double settledShareOf(Display* display, Window window, const RECT& area, COLORRE
 }
 
 // The whole check, run where DISPLAY names a display.
-void checkOnDisplay() {
+void checkOnDisplay(Display* display, Window window, X11TestProgram& program) {
   // The test's own window system stays headless: it only computes where the program's frame lies.
   setenv("KESTROVE_HEADLESS", "1", 1);
-  Display* display = nullptr;
-  OpenDisplayWithXTest(display);
-  if (display == nullptr) {
-    return;
-  }
-  X11TestProgram program(KESTROVE_X11_SMOKE_APP, "640x480");
-  ASSERT_TRUE(program.started());
-  ASSERT_TRUE(program.expectLine("ready"));
-  Window window = WaitForWindowNamed(display, X11Host::kTitle);
-  ASSERT_NE(window, 0u) << "no X window titled " << X11Host::kTitle;
-
   NonClientLayout layout = NonClientLayout::compute(kFrameStyle, 0, kFrame, GetSystemMetrics(SM_CYMENU));
   RECT captionBand{layout.caption.left + 60, layout.caption.top + 1, layout.minimizeBox.left - 4,
                    layout.caption.top + 3};
@@ -97,16 +86,13 @@ void checkOnDisplay() {
   ClickAt(display, window, layout.menuBar.left + 10, barMiddle);
   ClickAt(display, window, layout.menuBar.left + 20, layout.menuBar.bottom + 10);
   EXPECT_TRUE(program.expectLine("command 101"));
-
-  // The window's close button closes the frame, and with it the program.
-  ExpectCloseEndsProgram(display, window, program);
-  XCloseDisplay(display);
 }
 
 }  // namespace
 
 TEST(X11Host, ShowsTheDesktopAndTakesKeysAndClicks) {
-  RunOnVirtualDisplay(&checkOnDisplay);
+  // The window's close button closes the frame, and with it the program.
+  RunOnVirtualDisplay([] { RunProgramSteps(KESTROVE_X11_SMOKE_APP, "640x480", &checkOnDisplay); });
 }
 
 }  // namespace native::test

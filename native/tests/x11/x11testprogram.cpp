@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "native/host/x11host.h"
+
 // Xlib's macros (None, True, False) come after every other header.
 #include "native/tests/x11/x11testprogram.h"
 
@@ -76,7 +78,11 @@ X11TestProgram::X11TestProgram(const char* path, const char* desktopSize) {
     dup2(fds[1], STDOUT_FILENO);
     close(fds[0]);
     close(fds[1]);
-    setenv("KESTROVE_DESKTOP_SIZE", desktopSize, 1);
+    if (desktopSize != nullptr) {
+      setenv("KESTROVE_DESKTOP_SIZE", desktopSize, 1);
+    } else {
+      unsetenv("KESTROVE_DESKTOP_SIZE");
+    }
     unsetenv("KESTROVE_HEADLESS");
     execl(path, path, static_cast<char*>(nullptr));
     _exit(127);
@@ -144,7 +150,7 @@ std::optional<int> X11TestProgram::exitStatusWithin(int limitMs) {
   return WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::nullopt;
 }
 
-void RunOnVirtualDisplay(void (*check)()) {
+void RunOnVirtualDisplay(void (*check)(), const char* screen) {
   if (std::getenv(kInnerRun) != nullptr) {
     check();
     return;
@@ -157,8 +163,9 @@ void RunOnVirtualDisplay(void (*check)()) {
   // The time-out keeps a hung server from hanging the test.
   const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
   std::string self = std::string(program_invocation_name);
-  std::string command = std::string(kInnerRun) + "=1 timeout 120 xvfb-run -a -s '-screen 0 800x600x24' '" +
-                        self + "' --gtest_filter=" + test->test_suite_name() + "." + test->name() + " 2>&1";
+  std::string command = std::string(kInnerRun) + "=1 timeout 120 xvfb-run -a -s '-screen 0 " + screen +
+                        "' '" + self + "' --gtest_filter=" + test->test_suite_name() + "." + test->name() +
+                        " 2>&1";
   FILE* run = popen(command.c_str(), "r");
   ASSERT_NE(run, nullptr) << command;
   std::string output;
@@ -199,6 +206,29 @@ Window WaitForWindowNamed(Display* display, const char* name) {
     poll(nullptr, 0, 20);
   }
   return 0;
+}
+
+void RunProgramSteps(const char* path, const char* desktopSize, ProgramSteps steps) {
+  Display* display = nullptr;
+  OpenDisplayWithXTest(display);
+  if (display == nullptr) {
+    return;
+  }
+  {
+    X11TestProgram program(path, desktopSize);
+    Window window = 0;
+    if (!program.started()) {
+      ADD_FAILURE() << "the program did not start";
+    } else if (!program.expectLine("ready")) {
+      ADD_FAILURE() << "the program never said it was ready";
+    } else if ((window = WaitForWindowNamed(display, X11Host::kTitle)) == 0) {
+      ADD_FAILURE() << "no X window titled " << X11Host::kTitle;
+    } else {
+      steps(display, window, program);
+      ExpectCloseEndsProgram(display, window, program);
+    }
+  }
+  XCloseDisplay(display);
 }
 
 void ClickAt(Display* display, Window window, int x, int y) {

@@ -18,7 +18,8 @@ namespace native::test {
 inline constexpr int kX11WaitMs = 10000;
 
 // The program at `path`, started with its standard output on a pipe and its desktop `desktopSize`
-// ("640x480") on the display of DISPLAY; stopped when the object goes.
+// ("640x480"; null: the size the program picks for the screen) on the display of DISPLAY; stopped when the
+// object goes.
 class X11TestProgram {
  public:
   X11TestProgram(const char* path, const char* desktopSize);
@@ -45,8 +46,8 @@ class X11TestProgram {
 
 // Runs the check where the current test runs again, on a virtual X server of its own (never on the display
 // of whoever runs the tests); the test passes, fails or skips as that run did, and skips when the X tools
-// are not installed.
-void RunOnVirtualDisplay(void (*check)());
+// are not installed. `screen` is the server's screen, WIDTHxHEIGHTxDEPTH.
+void RunOnVirtualDisplay(void (*check)(), const char* screen = "800x600x24");
 
 // Opens the display of DISPLAY; stays null, the test failed or skipped, when it does not open or has no
 // XTest extension.
@@ -55,6 +56,13 @@ void OpenDisplayWithXTest(Display*& display);
 // The top-level window with that title, waiting until the server shows it (mapped and viewable); 0 when
 // it does not come.
 Window WaitForWindowNamed(Display* display, const char* name);
+
+using ProgramSteps = void (*)(Display* display, Window window, X11TestProgram& program);
+
+// Opens the display of DISPLAY, starts the program with its desktop `desktopSize` there, waits for its
+// "ready" line and its X window, runs the steps, and expects closing the window to end the program. The
+// test fails or skips when any of it does not come.
+void RunProgramSteps(const char* path, const char* desktopSize, ProgramSteps steps);
 
 // A click of the first button at a point of the window.
 void ClickAt(Display* display, Window window, int x, int y);
