@@ -134,7 +134,8 @@ TEST_F(FrameCommandsTest, AboutShowsTheVersionAndHelpOpensTheHelpFile) {
     shown.push_back(file);
     return true;
   });
-  WriteFile("Kestrove_Help.hlp", "help");
+  // A help file in a form the desktop opens, beside the program.
+  WriteFile("Kestrove_Help.html", "<p>help</p>");
   Then([] { Post(AboutCommand); });
   AnswerWithKey(u"About Kestrove Pellacorvine", native::VK_RETURN);
   Then([] { Post(HelpContentsCommand); });
@@ -142,7 +143,8 @@ TEST_F(FrameCommandsTest, AboutShowsTheVersionAndHelpOpensTheHelpFile) {
   EXPECT_EQ(Run(), 0);
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].text, u"\r\nVersion:  2.04\r\nReleased:  Jul 28 2020\r\n\r\n");
-  EXPECT_EQ(shown, std::vector<std::string>{FilePath("Kestrove_Help.hlp")});
+  EXPECT_EQ(shown, std::vector<std::string>{FilePath("Kestrove_Help.html")});
+  EXPECT_EQ(ReadFile("kestrove.log").find("no help file"), std::string::npos);
 }
 
 TEST_F(FrameCommandsTest, TheChartDevelopmentItemsSetTheProgramWideDisplay) {
