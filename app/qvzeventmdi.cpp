@@ -8,6 +8,8 @@
 #include "app/producttitle.h"
 #include "app/programalert.h"
 #include "app/qvzcontrol.h"
+#include "app/yzapplication.h"
+#include "devices/qvscoreboards.h"
 #include "foundation/kx.h"
 #include "framework/core/zafeventtypes.h"
 #include "framework/core/zaficon.h"
@@ -36,6 +38,16 @@ bool WriteResultsInterface(QvEvent& event) {
   return schedule == nullptr || schedule->WriteQXF(event, 0);
 }
 
+// The scoreboards' output task reads the event it was given: it must let go of it before it is deleted.
+// Setting the event waits for a tick that runs.
+void ForgetOnScoreboards(const QvEvent* event) {
+  YZApplication* application = YZApplication::Current();
+  QvScoreboards* scoreboards = application ? application->Scoreboards() : nullptr;
+  if (scoreboards && scoreboards->GetCurrentEvent() == event) {
+    scoreboards->SetCurrentEvent(nullptr);
+  }
+}
+
 void RefreshHardwareBar() {
   if (auto* frame = dynamic_cast<QvZControl*>(KZApplication::mainFrame); frame && frame->HardwareBar()) {
     frame->HardwareBar()->RefreshControls();
@@ -54,13 +66,17 @@ QvZEventMDI::QvZEventMDI(std::unique_ptr<QvEvent> event)
   currentLeg = document->Leg(0);
   ShowFileTitle();
   Add(geometry);
+  // Making the chart a pane shows is no change of the user's.
+  const bool modified = document->IsModified();
   panes->Layout([this](PaneKind kind) { return ModelFor(kind); });
+  document->SetModified(modified);
 }
 
 QvZEventMDI::~QvZEventMDI() {
   panes->ReleaseViews();
   panes.reset();
   document->View().SetOwner(nullptr);
+  ForgetOnScoreboards(document.get());
   document.reset();
 }
 
@@ -164,8 +180,9 @@ bool QvZEventMDI::Save(int32_t mode) {
   } else if (result != QvEvent::kCancelled) {
     ShowNumberedError(result);
   }
-  // The interface file is written whatever the save gave; a failure is shown after the save's own report.
-  if (!WriteResultsInterface(*document)) {
+  // The interface file is written whatever the save gave. Its failure after a saved document is shown;
+  // after a cancelled or failed save the save's own report stands and the log has the rest.
+  if (!WriteResultsInterface(*document) && result == 0) {
     ShowNumberedError(kErrQxfWrite);
   }
   return result == 0;

@@ -7,10 +7,12 @@
 
 #include "devices/tests/fakeinterface.h"
 #include "devices/yhardware.h"
+#include "foundation/kmessage.h"
 #include "foundation/kperiodictask.h"
 #include "framework/data/zafbitmapdata.h"
 #include "imaging/yimageblockmanager.h"
 #include "model/qvevent.h"
+#include "toolkit/kzcontrol.h"
 #include "toolkit/kzevents.h"
 #include "toolkit/kzmessagewindow.h"
 #include "toolkit/kztbbutton.h"
@@ -152,4 +154,66 @@ TEST_F(HardwareBarTest, ABarThatOutlivesTheBitmapsCleanUpKeepsThemUntilItGoes) {
   // The buttons let go of the bitmaps; the sanitizer sees any use after they went.
   bar.reset();
   YZHardwareBar::Register();
+}
+
+namespace {
+
+// A frame whose event commands answer one event (or none) and note what they were asked.
+class EventCommandsFrame : public KZControl, public YZEventCommands {
+ public:
+  EventCommandsFrame() : KZControl(0, 0, 400, 300) { event.NewLeg(); }
+  QvEvent* NewEventDocument() override { return Answer(0); }
+  QvEvent* OpenEventDocument() override { return Answer(0); }
+  QvEvent* ScheduleStep(int32_t direction) override { return Answer(direction); }
+
+  QvEvent* Answer(int32_t direction) {
+    directions.push_back(direction);
+    return answers ? &event : nullptr;
+  }
+
+  QvEvent event;
+  bool answers = true;
+  std::vector<int32_t> directions;
+};
+
+// The first leg's notifications, by their number.
+class LegListener : public KMessageObject {
+ public:
+  int32_t Receive(KMessage& message) override {
+    codes.push_back(static_cast<int32_t>(message.code & 0xFFFF));
+    return 0;
+  }
+  std::vector<int32_t> codes;
+};
+
+}  // namespace
+
+TEST_F(HardwareBarTest, TheDocumentButtonsAskTheFrameAndNotifyTheLegOfTheEventShown) {
+  struct Case {
+    ZafEventType command;
+    bool answered;
+    int32_t direction;
+    int refreshes;
+    std::vector<int32_t> notifications;
+  } cases[] = {
+      {NewEventCommand, true, 0, 1, {25, 42}},
+      {OpenEventCommand, true, 0, 0, {25}},
+      {SchedulePreviousCommand, true, -1, 1, {25, 42, 41}},
+      {ScheduleGotoCommand, true, 0, 1, {25, 42, 41}},
+      {ScheduleNextCommand, true, 1, 1, {25, 42, 41}},
+      {ScheduleNextCommand, false, 1, 0, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    EventCommandsFrame frame;
+    frame.answers = c.answered;
+    LegListener listener;
+    frame.event.AddListener(&listener);
+    CountingBar documentBar(&frame, hardware.View());
+    documentBar.Event(ZafEventRecord(static_cast<int32_t>(c.command), 0));
+    EXPECT_EQ(frame.directions, std::vector<int32_t>{c.direction});
+    EXPECT_EQ(documentBar.refreshes, c.refreshes);
+    EXPECT_EQ(listener.codes, c.notifications);
+    frame.event.RemoveListener(&listener);
+  }
 }
