@@ -1,7 +1,6 @@
 #include "app/localreactionscan.h"
 
-#include "foundation/kregistry.h"
-#include "foundation/krfloat.h"
+#include "app/chartsettings.h"
 #include "model/qvsettings.h"
 #include "model/qvtrace.h"
 
@@ -47,9 +46,7 @@ LocalAlgorithmSettings LocalAlgorithmSettings::Read() {
   settings.incSlope = QvSettings::Int(u"\\Chart\\LocalAlg\\IncSlope", settings.incSlope);
   settings.consIncSlope = QvSettings::Int(u"\\Chart\\LocalAlg\\ConsIncSlope", settings.consIncSlope);
   settings.totalIncSlope = QvSettings::Int(u"\\Chart\\LocalAlg\\TotalIncSlope", settings.totalIncSlope);
-  if (const KRFloat* mask = KRegistry::GetFloat(QvSettings::Root(), u"\\Chart\\LocalAlg\\SetMask")) {
-    settings.setMask = static_cast<float>(mask->Value());
-  }
+  settings.setMask = static_cast<float>(ChartSettingFloat(u"\\Chart\\LocalAlg\\SetMask", settings.setMask));
   settings.showBeforeSet = QvSettings::Bool(u"\\Chart\\LocalAlg\\ShowBeforeSet", settings.showBeforeSet);
   settings.checkNegSlope = QvSettings::Bool(u"\\Chart\\LocalAlg\\CheckNegSlope", settings.checkNegSlope);
   return settings;
