@@ -5,21 +5,14 @@
 // chart pane keeps one for its screen chart; printing makes another for the chart it prints.
 
 #include <cstdint>
-#include <vector>
 
+#include "app/chartrows.h"
 #include "app/chartsettings.h"
 #include "app/charttraces.h"
 #include "foundation/kpoint.h"
 
 class QvResult;
 class ZafChartControl;
-
-// The results a chart draws from, as the results window shows them.
-struct ChartRows {
-  std::vector<const QvResult*> results;  // in the window's order
-  int32_t selectedRow = -1;              // -1 when no row is selected
-  bool allCharts = true;                 // every lane rather than the selected one
-};
 
 // The program-wide choices a load follows.
 struct ChartLoadOptions {

@@ -1,5 +1,6 @@
 #include "app/classsetups.h"
 
+#include "app/qvzchartwindow.h"
 #include "app/qvzeventmdi.h"
 #include "devices/qvscoreboards.h"
 #include "foundation/kserialport.h"
@@ -29,9 +30,11 @@ constexpr ClassStep kSetups[] = {
     {"results-view special lengths", [](const ClassStepContext&) { QvResultsView::Setup(); }},
     {"event window layout", [](const ClassStepContext&) { QvZEventMDI::SetupClass(); }},
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Register(); }},
+    {"chart window", [](const ClassStepContext&) { QvZChartWindow::SetupClass(); }},
 };
 
 constexpr ClassStep kCleanups[] = {
+    {"chart window", [](const ClassStepContext&) { QvZChartWindow::CleanupClass(); }},
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Unregister(); }},
     // The layout entries stay in the settings, to be saved with them: nothing to undo.
     {"event window layout", [](const ClassStepContext&) {}},

@@ -62,12 +62,12 @@ TEST_F(YZApplicationTest, StartAndShutdownRunTheirStepsInOrder) {
       Between(steps, "data file", "long-lived objects"),
       (Steps{"image gray table and frame pool", "serial-port list", "sockets", "time presets and separators",
              "image print settings", "scoreboard configuration and scripts", "results-view special lengths",
-             "event window layout", "hardware tool-bar bitmaps"}));
+             "event window layout", "hardware tool-bar bitmaps", "chart window"}));
   EXPECT_EQ(Between(steps, "results-view special lengths", "delete long-lived objects"),
-            (Steps{"event window layout", "hardware tool-bar bitmaps", "long-lived objects", "file types",
-                   "splash time", "main frame", "main loop"}));
+            (Steps{"event window layout", "hardware tool-bar bitmaps", "chart window", "long-lived objects",
+                   "file types", "splash time", "main frame", "main loop"}));
   EXPECT_EQ(Between(steps, "delete long-lived objects", ""),
-            (Steps{"hardware tool-bar bitmaps", "event window layout", "image print colour",
+            (Steps{"chart window", "hardware tool-bar bitmaps", "event window layout", "image print colour",
                    "image frame pool", "sockets", "serial-port list", "screen fonts", "save configuration"}));
   EXPECT_TRUE(FileExists("kestrove.cfg"));
   EXPECT_TRUE(FileExists("kestrove.log"));
