@@ -47,7 +47,7 @@ class QvZChartWindow : public KZWindow, public PaneWindow, public QvChartView::W
   // The event of the event window; null without one.
   QvEvent* EventDocument() const;
   // The rows of the event window's results window; nothing while there is none showing a list.
-  std::optional<ChartRows> Rows() const;
+  virtual std::optional<ChartRows> Rows() const;
 
   ZafEventType Event(const ZafEventRecord& event) override;
 

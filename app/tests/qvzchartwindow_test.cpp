@@ -1,0 +1,170 @@
+// The chart window on the headless desktop: its tool bar by the settings, maximize and restore, the line
+// switches that every chart window shares, and the legend over the results window's rows.
+
+#include "app/qvzchartwindow.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/qvzchartpane.h"
+#include "app/tests/frametestbed.h"
+#include "foundation/krbool.h"
+#include "model/qvresult.h"
+#include "toolkit/kztbbutton.h"
+#include "toolkit/kztoolbar.h"
+
+namespace {
+
+// A chart window whose results window is the test's rows.
+class RowsChartWindow : public QvZChartWindow {
+ public:
+  RowsChartWindow() : QvZChartWindow(nullptr, nullptr) {}
+  std::optional<ChartRows> Rows() const override { return rows; }
+  std::optional<ChartRows> rows;
+};
+
+class ChartWindowTest : public FrameTestBed {
+ protected:
+  ChartWindowTest() { QvZChartWindow::SetupClass(); }
+  ~ChartWindowTest() override {
+    for (RowsChartWindow* window : windows) {
+      ZafWindowObject::windowManager->Subtract(window);
+      delete window;
+    }
+    QvZChartWindow::CleanupClass();
+  }
+
+  RowsChartWindow* Show() {
+    auto* window = new RowsChartWindow;
+    window->SetRegion({0, 0, 499, 299, ZAF_PIXEL});
+    ZafWindowObject::windowManager->Add(window);
+    windows.push_back(window);
+    driver.pumpUntilIdle();
+    return window;
+  }
+
+  // The values of the tool bar's buttons, in order.
+  static std::vector<int32_t> Buttons(const QvZChartWindow& window) {
+    std::vector<int32_t> values;
+    for (auto* item = window.ToolBar()->FirstChild(); item != nullptr;
+         item = static_cast<ZafWindowObject*>(item->Next())) {
+      if (const auto* button = dynamic_cast<const KZTBButton*>(item)) {
+        values.push_back(button->Value());
+      }
+    }
+    return values;
+  }
+  static KZTBButton* Button(const QvZChartWindow& window, int32_t value) {
+    for (auto* item = window.ToolBar()->FirstChild(); item != nullptr;
+         item = static_cast<ZafWindowObject*>(item->Next())) {
+      if (auto* button = dynamic_cast<KZTBButton*>(item); button != nullptr && button->Value() == value) {
+        return button;
+      }
+    }
+    return nullptr;
+  }
+  static void Command(QvZChartWindow& window, ZafEventType code) { window.Event(ZafEventRecord(code, 0)); }
+
+  std::vector<RowsChartWindow*> windows;
+};
+
+}  // namespace
+
+TEST_F(ChartWindowTest, ToolBarMakesTheButtonsItsSettingsAskFor) {
+  struct Case {
+    const char16_t* setting;
+    std::vector<int32_t> expected;
+  };
+  const Case cases[] = {
+      {nullptr, {10482, 10483, 10480, 10485, 10486, 10487, 10488, 10489}},
+      {u"\\Event\\Chart\\ToolBar\\Maximize:Int=0", {10482, 10480, 10485, 10486, 10487, 10488, 10489}},
+      {u"\\Event\\Chart\\ToolBar\\Print:Int=0", {10483, 10480, 10485, 10486, 10487, 10488, 10489}},
+      {u"\\Event\\Chart\\ToolBar\\ExportBitmap:Int=0", {10482, 10483, 10485, 10486, 10487, 10488, 10489}},
+  };
+  for (const Case& c : cases) {
+    if (c.setting != nullptr) {
+      Setting(c.setting);
+    }
+    EXPECT_EQ(Buttons(*Show()), c.expected);
+    files.LoadDefaults();
+  }
+}
+
+TEST_F(ChartWindowTest, MaximizeAndRestoreSwitchPictureAndCommand) {
+  RowsChartWindow& window = *Show();
+  KZTBButton* button = Button(window, QvZChartWindow::kMaximizeCommand);
+  ASSERT_NE(button, nullptr);
+  ZafBitmapData* maximizePicture = button->Bitmap();
+  Command(window, QvZChartWindow::kMaximizeCommand);
+  EXPECT_TRUE(window.Maximized());
+  EXPECT_EQ(button->Value(), QvZChartWindow::kRestoreCommand);
+  EXPECT_NE(button->Bitmap(), maximizePicture);
+  Command(window, QvZChartWindow::kRestoreCommand);
+  EXPECT_FALSE(window.Maximized());
+  EXPECT_EQ(button->Value(), QvZChartWindow::kMaximizeCommand);
+  EXPECT_EQ(button->Bitmap(), maximizePicture);
+}
+
+TEST_F(ChartWindowTest, LineSwitchesInvertTheSharedSettings) {
+  const struct {
+    ZafEventType command;
+    const char16_t* setting;
+  } lines[] = {{10485, u"\\Chart\\Lines\\ShowSet"},
+               {10486, u"\\Chart\\Lines\\ShowGun"},
+               {10487, u"\\Chart\\Lines\\ShowLegal"},
+               {10488, u"\\Chart\\Lines\\ShowReaction"},
+               {10489, u"\\Chart\\Lines\\ShowPower"}};
+  RowsChartWindow& first = *Show();
+  RowsChartWindow& second = *Show();
+  for (const auto& line : lines) {
+    SCOPED_TRACE(line.command);
+    ZafBitmapData* shown = Button(first, line.command)->Bitmap();
+    Command(first, line.command);
+    EXPECT_EQ(KRegistry::GetBool(&settings, KString::View(line.setting))->Value(), 0);
+    EXPECT_NE(Button(first, line.command)->Bitmap(), shown);
+    // The other window follows at its next tool-bar update.
+    EXPECT_EQ(Button(second, line.command)->Bitmap(), shown);
+    second.UpdateLineButtons(false);
+    EXPECT_EQ(Button(second, line.command)->Bitmap(), Button(first, line.command)->Bitmap());
+    Command(second, line.command);
+    EXPECT_EQ(KRegistry::GetBool(&settings, KString::View(line.setting))->Value(), 1);
+  }
+}
+
+TEST_F(ChartWindowTest, LegendNamesTheLaneAndTheFirstSetTime) {
+  std::vector<std::unique_ptr<QvResult>> results;
+  for (int32_t i = 0; i < 4; ++i) {
+    results.push_back(std::make_unique<QvResult>());
+  }
+  results[2]->SetTime3(1532);
+  results[3]->SetTime3(1400);
+  struct Case {
+    const char* name;
+    bool allCharts;
+    int32_t selected;
+    bool setTimes;
+    const char16_t* expected;
+  };
+  const Case cases[] = {
+      {"one lane", false, 2, true, u"Lane 3     (Set Time = 1.532s)"},
+      {"every lane", true, 2, true, u"     (Set Time = 1.532s)"},
+      {"no set time", false, 0, false, u"Lane 1     (Set Time = N/A)"},
+  };
+  RowsChartWindow& window = *Show();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ChartRows rows;
+    for (size_t i = 0; i < (c.setTimes ? results.size() : 2); ++i) {
+      rows.results.push_back(results[i].get());
+    }
+    rows.allCharts = c.allCharts;
+    rows.selectedRow = c.selected;
+    window.rows = rows;
+    window.LegendText({-1, -1});
+    EXPECT_EQ(window.ToolBar()->Caption(), KString(c.expected));
+    EXPECT_EQ(Button(window, 10488)->Visible(), !c.allCharts);
+    EXPECT_EQ(Button(window, 10489)->Visible(), !c.allCharts);
+  }
+}
