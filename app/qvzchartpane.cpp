@@ -2,6 +2,7 @@
 
 #include "app/busypointer.h"
 #include "app/producttitle.h"
+#include "app/qvzchartdatadialog.h"
 #include "app/qvzchartwindow.h"
 #include "app/qvzcontrol.h"
 #include "chart/cf_chartengine.h"
@@ -124,6 +125,16 @@ void QvZChartPane::Clear() {
   if (ScreenID()) {
     Refresh();
   }
+}
+
+void QvZChartPane::ShowChartData() {
+  const std::optional<ChartRows> rows = Rows();
+  const int32_t row = rows ? rows->selectedRow : -1;
+  const QvResult* result =
+      row >= 0 && row < static_cast<int32_t>(rows->results.size()) ? rows->results[row] : nullptr;
+  ChartTraces::Shared().Prepare(result, QvZControl::ChartDisplayMode(), ChartSettings::Read());
+  QvZChartDataDialog dialog;
+  dialog.Execute();
 }
 
 void QvZChartPane::UpdateMenu() {

@@ -39,6 +39,8 @@ class QvZChartPane : public KZScroller {
   void ApplySettings(bool single);
   // Empties the chart to one lane's zero trace.
   void Clear();
+  // Prepares the selected result's trace and shows its numbers in the chart data dialog.
+  void ShowChartData();
 
   QvChart* Chart() const { return itsChart; }
   ZafChartControl* Control() const { return control; }

@@ -216,7 +216,9 @@ void QvZChartWindow::LegendText(const KPoint& position) {
   pane->LoadTraces(position, true);
 }
 
-void QvZChartWindow::ShowChartData() {}
+void QvZChartWindow::ShowChartData() {
+  pane->ShowChartData();
+}
 
 void QvZChartWindow::ClearChart() {
   lineButtons[0]->SetVisible(true);
