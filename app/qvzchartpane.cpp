@@ -1,6 +1,7 @@
 #include "app/qvzchartpane.h"
 
 #include "app/busypointer.h"
+#include "app/chartprint.h"
 #include "app/producttitle.h"
 #include "app/qvzchartdatadialog.h"
 #include "app/qvzchartwindow.h"
@@ -162,6 +163,12 @@ ZafEventType QvZChartPane::Event(const ZafEventRecord& event) {
   switch (code) {
     case UpdateMenuEvent:
       UpdateMenu();
+      return code;
+    case kPrinterSetupCommand:
+      ChartPrint::Setup();
+      return code;
+    case kPrintCommand:
+      ChartPrint::Print(*this);
       return code;
     default:
       return KZScroller::Event(event);

@@ -42,6 +42,7 @@ class QvZChartPane : public KZScroller {
   // Prepares the selected result's trace and shows its numbers in the chart data dialog.
   void ShowChartData();
 
+  QvZChartWindow* Owner() const { return itsOwner; }
   QvChart* Chart() const { return itsChart; }
   ZafChartControl* Control() const { return control; }
   const ChartLoad& Load() const { return load; }

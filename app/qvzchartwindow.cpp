@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/chartprint.h"
 #include "app/panewindowmakers.h"
 #include "app/qvzchartpane.h"
 #include "app/qvzeventmdi.h"
@@ -131,6 +132,7 @@ void QvZChartWindow::SetupClass() {
 
 void QvZChartWindow::CleanupClass() {
   PaneWindowMakers::Register(PaneKind::kChart, {});
+  ChartPrint::ReleasePrinter();
   for (KZBitmap*& bitmap : bitmaps) {
     // A window can outlive the clean-up: the last of its buttons to let go deletes the picture.
     if (bitmap != nullptr && bitmap->Count() > 0) {

@@ -8,10 +8,15 @@
 #include <memory>
 #include <vector>
 
+#include "app/chartprint.h"
+#include "app/producttitle.h"
 #include "app/qvzchartpane.h"
 #include "app/tests/frametestbed.h"
 #include "foundation/krbool.h"
 #include "model/qvresult.h"
+#include "native/print/printdlg.h"
+#include "native/print/printerdevice.h"
+#include "native/tests/printedpages.h"
 #include "toolkit/kztbbutton.h"
 #include "toolkit/kztoolbar.h"
 
@@ -167,4 +172,48 @@ TEST_F(ChartWindowTest, LegendNamesTheLaneAndTheFirstSetTime) {
     EXPECT_EQ(Button(window, 10488)->Visible(), !c.allCharts);
     EXPECT_EQ(Button(window, 10489)->Visible(), !c.allCharts);
   }
+}
+
+TEST_F(ChartWindowTest, PrintGivesOneHeaderedPageAndARefusedJobPrintsNothing) {
+  native::test::PrintFolder folder;
+  std::string output = folder.file("chart.pdf");
+  native::SetPrintDialogRunner(
+      [&output](const native::PrintDialogRequest&, native::PrintDialogChoice& choice) {
+        choice.printer = native::PrinterDevice::kPdfFilePrinter;
+        choice.outputFile = output;
+        choice.paper = native::Paper{};
+        return true;
+      });
+  QvResult result;
+  result.SetTime3(1500);
+  RowsChartWindow& window = *Show();
+  window.rows = ChartRows{{&result}, 0, false};
+  ZafDisplay* screen = ZafWindowObject::display;
+  EXPECT_TRUE(ChartPrint::Print(*window.Pane()));
+  EXPECT_EQ(ZafWindowObject::display, screen);
+  EXPECT_EQ(native::test::pdfInfo(output, "Pages"), "1");
+  // The page at 60 pixels per inch: the header's lines at the top, the chart below them, the maker line
+  // near the bottom.
+  ASSERT_EQ(std::system(("pdftoppm -r 60 -gray '" + output + "' '" + folder.file("page") + "'").c_str()), 0);
+  const native::test::GreyPicture page = native::test::GreyPicture::read(folder.file("page-1.pgm"));
+  ASSERT_GT(page.height, 100);
+  const auto darkRows = [&page](double from, double to) {
+    int rows = 0;
+    for (int y = static_cast<int>(from * page.height); y < static_cast<int>(to * page.height); ++y) {
+      for (int x = 0; x < page.width; ++x) {
+        if (page.dark(x, y)) {
+          ++rows;
+          break;
+        }
+      }
+    }
+    return rows;
+  };
+  EXPECT_GT(darkRows(0.0, 0.08), 0) << "header";
+  EXPECT_GT(darkRows(0.3, 0.7), 10) << "chart";
+  EXPECT_GT(darkRows(0.9, 1.0), 0) << "maker line";
+
+  output = folder.file("missing/chart.pdf");
+  EXPECT_FALSE(ChartPrint::Print(*window.Pane()));
+  native::SetPrintDialogRunner(nullptr);
 }
