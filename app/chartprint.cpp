@@ -5,12 +5,11 @@
 #include "app/busypointer.h"
 #include "app/chartlabelfont.h"
 #include "app/chartload.h"
+#include "app/chartstatus.h"
 #include "app/producttitle.h"
 #include "app/programalert.h"
 #include "app/qvzchartpane.h"
 #include "app/qvzchartwindow.h"
-#include "app/qvzcontrol.h"
-#include "app/qvzstatusbar.h"
 #include "chart/cf_chartengine.h"
 #include "chart/cf_chartmodel.h"
 #include "chart/zafchartcontrol.h"
@@ -38,13 +37,6 @@ std::unique_ptr<ZafPrinter>& SharedPrinter() {
 
 KString Text(const char16_t* path, const char16_t* fallback) {
   return QvSettings::Text(path, fallback);
-}
-
-void StatusText(const KString& text, int32_t progress) {
-  if (QvZStatusBar* bar = QvZControl::GetStatusBar()) {
-    bar->SetText(text);
-    bar->SetProgress(progress);
-  }
 }
 
 // The competition's name and " - " when there is one, the event's file title, and " (event-round-heat)"
@@ -102,12 +94,12 @@ bool ChartPrint::Print(QvZChartPane& pane) {
   }
   {
     BusyPointer busy;
-    StatusText(Text(u"\\Strings\\Event\\Chart\\Print\\Printing", u"Printing Chart..."), 0);
+    ShowChartStatus(Text(u"\\Strings\\Event\\Chart\\Print\\Printing", u"Printing Chart..."), 0);
     printer.BeginPage();
     PrintChart(printer, pane, PrintHeader(printer, pane, 1, 1));
     printer.EndPage();
     printer.EndDocument();
-    StatusText(KString(), -1);
+    ShowChartStatus(KString(), -1);
   }
   return true;
 }

@@ -1,6 +1,7 @@
 #include "app/qvzchartpane.h"
 
 #include "app/busypointer.h"
+#include "app/chartbitmapexport.h"
 #include "app/chartprint.h"
 #include "app/producttitle.h"
 #include "app/qvzchartdatadialog.h"
@@ -163,6 +164,9 @@ ZafEventType QvZChartPane::Event(const ZafEventRecord& event) {
   switch (code) {
     case UpdateMenuEvent:
       UpdateMenu();
+      return code;
+    case kExportBitmapCommand:
+      ChartBitmapExport::Export(*this);
       return code;
     case kPrinterSetupCommand:
       ChartPrint::Setup();
