@@ -12,7 +12,10 @@
 #include "app/producttitle.h"
 #include "app/qvzchartpane.h"
 #include "app/tests/frametestbed.h"
+#include "chart/cf_textattribs.h"
+#include "chart/zafchartcontrol.h"
 #include "foundation/krbool.h"
+#include "framework/win32/zafgdidisplay.h"
 #include "model/qvresult.h"
 #include "native/print/printdlg.h"
 #include "native/print/printerdevice.h"
@@ -216,4 +219,38 @@ TEST_F(ChartWindowTest, PrintGivesOneHeaderedPageAndARefusedJobPrintsNothing) {
   output = folder.file("missing/chart.pdf");
   EXPECT_FALSE(ChartPrint::Print(*window.Pane()));
   native::SetPrintDialogRunner(nullptr);
+}
+
+TEST_F(ChartWindowTest, PanesShareOneEightPointLabelFontForEveryAxis) {
+  auto* screen = dynamic_cast<ZafGdiDisplay*>(ZafWindowObject::display);
+  ASSERT_NE(screen, nullptr);
+  RowsChartWindow& first = *Show();
+  RowsChartWindow& second = *Show();
+  const int32_t slot = first.Pane()->LoadOptions().labelFont;
+  ASSERT_GE(slot, 0);
+  EXPECT_EQ(second.Pane()->LoadOptions().labelFont, slot);
+  ZafIChar face[64] = {};
+  int32_t points = 0;
+  bool bold = true;
+  bool italic = true;
+  ASSERT_EQ(screen->FontInfo(slot, face, 64, points, bold, italic), 0);
+  EXPECT_EQ(std::u16string(face), u"helvetica");
+  EXPECT_FALSE(bold);
+  // The size the display reports for a font asked for at 8 points.
+  const int32_t reference = screen->ConvertToOSFont(-1, u"helvetica", 8, false, false);
+  ZafIChar referenceFace[64] = {};
+  int32_t referencePoints = 0;
+  ASSERT_EQ(screen->FontInfo(reference, referenceFace, 64, referencePoints, bold, italic), 0);
+  screen->DestroyOSFont(reference);
+  EXPECT_EQ(points, referencePoints);
+
+  QvResult result;
+  first.rows = ChartRows{{&result}, 0, false};
+  first.LegendText({-1, -1});
+  for (int32_t axis = 1; axis <= 4; ++axis) {
+    SCOPED_TRACE(axis);
+    const cf_TextAttribs& labels = first.Pane()->Control()->GetAxisLabelTextAttribs(axis);
+    EXPECT_EQ(labels.fontIndex, slot);
+    EXPECT_EQ(labels.described, 0);
+  }
 }
