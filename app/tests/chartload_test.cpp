@@ -129,19 +129,6 @@ TEST_F(ChartLoadTest, AllLanesDrawEachRowInItsBand) {
                                        {14000, u"Lane 1"}}));
 }
 
-TEST_F(ChartLoadTest, CollidingLaneTextsStillGiveEachBandOneRow) {
-  Load(Rows({u"3", u"3", u"0", u"99", u"x"}));
-  // Rows 0 to 4 take lanes 3, 1, 2, 4 and 5; the empty rows lanes 6 to 8.
-  for (int32_t lane : {1, 2, 3, 4, 5}) {
-    SCOPED_TRACE(lane);
-    EXPECT_EQ(Series(9 - lane).Count(), 5000);
-  }
-  for (int32_t lane : {6, 7, 8}) {
-    SCOPED_TRACE(lane);
-    EXPECT_EQ(Series(9 - lane).Count(), 1);
-  }
-}
-
 TEST_F(ChartLoadTest, EmptyListGivesLabelledBandsWithoutSeries) {
   Load(ChartRows{});
   EXPECT_EQ(load.Scale(), 30000);
