@@ -15,11 +15,15 @@
 #include "chart/cf_textattribs.h"
 #include "chart/zafchartcontrol.h"
 #include "foundation/krbool.h"
+#include "framework/core/zafmenuitem.h"
+#include "framework/core/zafpulldownitem.h"
 #include "framework/win32/zafgdidisplay.h"
 #include "model/qvresult.h"
 #include "native/print/printdlg.h"
 #include "native/print/printerdevice.h"
 #include "native/tests/printedpages.h"
+#include "toolkit/kzevents.h"
+#include "toolkit/kzpulldownmenu.h"
 #include "toolkit/kztbbutton.h"
 #include "toolkit/kztoolbar.h"
 
@@ -35,7 +39,10 @@ class RowsChartWindow : public QvZChartWindow {
 
 class ChartWindowTest : public FrameTestBed {
  protected:
-  ChartWindowTest() { QvZChartWindow::SetupClass(); }
+  explicit ChartWindowTest(std::vector<std::u16string> options = {})
+      : FrameTestBed({640, 480, 96}, std::move(options)) {
+    QvZChartWindow::SetupClass();
+  }
   ~ChartWindowTest() override {
     for (RowsChartWindow* window : windows) {
       ZafWindowObject::windowManager->Subtract(window);
@@ -76,6 +83,44 @@ class ChartWindowTest : public FrameTestBed {
   static void Command(QvZChartWindow& window, ZafEventType code) { window.Event(ZafEventRecord(code, 0)); }
 
   std::vector<RowsChartWindow*> windows;
+};
+
+// The program started with "-devel", its frame and menu bar shown.
+class DevelopersChartWindowTest : public ChartWindowTest {
+ protected:
+  DevelopersChartWindowTest() : ChartWindowTest({u"-devel"}) {
+    ShowFrame();
+    KZApplication::mainMenuBar = QvZControl::GetMenuBar();
+  }
+  ~DevelopersChartWindowTest() override { KZApplication::mainMenuBar = nullptr; }
+
+  // The menu item of the command, at any depth of the bar.
+  static ZafMenuItem* Item(ZafWindowObject* object, int32_t command) {
+    if (auto* item = dynamic_cast<ZafMenuItem*>(object)) {
+      if (!dynamic_cast<ZafPullDownItem*>(item) && item->Value() == command) {
+        return item;
+      }
+      return Item(&item->Submenu(), command);
+    }
+    if (auto* window = dynamic_cast<ZafWindow*>(object)) {
+      for (auto* child = window->FirstChild(); child; child = static_cast<ZafWindowObject*>(child->Next())) {
+        if (ZafMenuItem* found = Item(child, command)) {
+          return found;
+        }
+      }
+    }
+    return nullptr;
+  }
+  // "e" for an enabled item, "c" for a checked one, "-" for neither.
+  static std::string State(int32_t command) {
+    ZafMenuItem* item = Item(KZApplication::mainMenuBar, command);
+    if (item == nullptr) {
+      return "?";
+    }
+    std::string state = item->Disabled() ? "" : "e";
+    state += item->Selected() ? "c" : "";
+    return state.empty() ? "-" : state;
+  }
 };
 
 }  // namespace
@@ -252,5 +297,32 @@ TEST_F(ChartWindowTest, PanesShareOneEightPointLabelFontForEveryAxis) {
     const cf_TextAttribs& labels = first.Pane()->Control()->GetAxisLabelTextAttribs(axis);
     EXPECT_EQ(labels.fontIndex, slot);
     EXPECT_EQ(labels.described, 0);
+  }
+}
+
+TEST_F(DevelopersChartWindowTest, MenuUpdateOffersTheDevelopmentItemsInOneLaneOnly) {
+  QvResult result;
+  RowsChartWindow& window = *Show();
+  struct Case {
+    const char* name;
+    bool allCharts;
+    int32_t selected;
+    std::vector<std::string> expected;  // 10480, 10167, 10169, 10173, 10174, 10175
+  };
+  const Case cases[] = {
+      {"one lane", false, 0, {"e", "e", "e", "ec", "e", "ec"}},
+      {"every lane", true, 0, {"e", "e", "-", "-", "-", "-"}},
+      {"no row selected", false, -1, {"-", "-", "-", "-", "-", "-"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    window.rows = ChartRows{{&result}, c.selected, c.allCharts};
+    KZApplication::mainMenuBar->ResetItems();
+    window.Event(ZafEventRecord(UpdateMenuEvent, 0));
+    std::vector<std::string> states;
+    for (const int32_t command : {10480, 10167, 10169, 10173, 10174, 10175}) {
+      states.push_back(State(command));
+    }
+    EXPECT_EQ(states, c.expected);
   }
 }
