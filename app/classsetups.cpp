@@ -1,5 +1,6 @@
 #include "app/classsetups.h"
 
+#include "app/qvzchartwindow.h"
 #include "app/qvzeventmdi.h"
 #include "app/qvzresultswindow.h"
 #include "devices/qvscoreboards.h"
@@ -35,6 +36,7 @@ constexpr ClassStep kSetups[] = {
      [](const ClassStepContext& context) { QvScoreboards::Setup(context.programFolder); }},
     {"results-view special lengths", [](const ClassStepContext&) { QvResultsView::Setup(); }},
     {"results window", [](const ClassStepContext&) { QvZResultsWindow::SetupClass(); }},
+    {"chart window", [](const ClassStepContext&) { QvZChartWindow::SetupClass(); }},
     {"image window bitmaps", [](const ClassStepContext&) { YZImageWindow::Register(); }},
     {"image printer",
      [](const ClassStepContext& context) {
@@ -62,6 +64,7 @@ constexpr ClassStep kCleanups[] = {
     {"image printer", [](const ClassStepContext&) { YZImagePane::ExitClass(); }},
     {"image window bitmaps", [](const ClassStepContext&) { YZImageWindow::Unregister(); }},
     {"results window", [](const ClassStepContext&) { QvZResultsWindow::CleanupClass(); }},
+    {"chart window", [](const ClassStepContext&) { QvZChartWindow::CleanupClass(); }},
     {"image print colour", [](const ClassStepContext&) { YImage::ForgetSettings(); }},
     {"image frame pool", [](const ClassStepContext&) { YImage::ExitClass(); }},
     {"sockets", [](const ClassStepContext&) { KSocketCleanup(); }},

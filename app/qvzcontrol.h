@@ -79,6 +79,8 @@ class QvZControl : public KZControl, public YZEventCommands {
   // The Chart menu's development items: the display mode (a command from 10169 to 10173) and whether the
   // local algorithm's reaction-time line shows. They live for the run; the chart windows read them.
   static ZafEventType ChartDisplayMode() { return chartDisplayMode; }
+  // Show All Charts of a results pane chooses the summed display of every lane.
+  static void ShowAllCharts() { chartDisplayMode = kAllChartsDisplayMode; }
   static bool LocalAlgorithmLine() { return localAlgorithmLine; }
 
   QvEvent* NewEventDocument() override;
@@ -100,7 +102,8 @@ class QvZControl : public KZControl, public YZEventCommands {
   QvZEventMDI* ShowInNewWindow(std::unique_ptr<QvEvent> event);
   void SendToFirstLegs(void (YLeg::*send)());
 
-  static inline ZafEventType chartDisplayMode = 10173;
+  static constexpr ZafEventType kAllChartsDisplayMode = 10173;
+  static inline ZafEventType chartDisplayMode = kAllChartsDisplayMode;
   static inline bool localAlgorithmLine = true;
   static inline KZPullDownMenu* menuBar = nullptr;
   static inline QvZStatusBar* statusBar = nullptr;

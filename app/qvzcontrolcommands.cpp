@@ -3,8 +3,10 @@
 #include "app/framecommands.h"
 #include "app/linkbusy.h"
 #include "app/producttitle.h"
+#include "app/qvzchartpane.h"
 #include "app/qvzcontrol.h"
 #include "app/qvzeventmdi.h"
+#include "app/qvzlocalalgorithmdialog.h"
 #include "app/qvzscoreboardmessagedialog.h"
 #include "app/yzapplication.h"
 #include "devices/qvblocksensors.h"
@@ -69,6 +71,11 @@ ZafEventType QvZControl::ServeCommand(ZafEventType code, const ZafEventRecord& e
     case UpdateFirmwareCommand:
     case LoadAudioCommand:
       RunUploads(code == UpdateFirmwareCommand);
+      return code;
+    case QvZChartPane::kLocalAlgorithmSettingsCommand:
+      if (QvZLocalAlgorithmDialog::Run()) {
+        RedrawAllEvents();
+      }
       return code;
     default:
       if (code == ChartShowDataCommand || code == ChartLocalAlgorithmLineCommand ||

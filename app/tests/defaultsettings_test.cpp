@@ -41,6 +41,7 @@ TEST_F(DefaultSettings, GiveTheShellItsValues) {
       {u"\\Event\\Directory", "String", ""},
       {u"\\Event\\Results\\DefaultLanes", "Int", "8"},
       {u"\\Event\\Results\\ShowAllFSInRed", "Bool", "0"},
+      {u"\\Event\\Chart\\ToolBar\\ExportBitmap", "Int", "1"},
       {u"\\Event\\Image\\ToolBar\\IdMethod", "Int", "1"},
       {u"\\Event\\Image\\ToolBar\\ZoomSelector", "Int", "0"},
       {u"\\Event\\Image\\ToolBar\\Maximize", "Int", "1"},
