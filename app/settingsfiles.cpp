@@ -7,6 +7,7 @@
 #include "devices/qvschedule.h"
 #include "foundation/kbufferedfile.h"
 #include "foundation/kfileinfo.h"
+#include "foundation/klog.h"
 #include "foundation/kregistry.h"
 #include "foundation/krstring.h"
 #include "foundation/kstream.h"
@@ -58,6 +59,26 @@ bool StoreFolder(KFile& directory, KRString* node, const KString& text) {
     schedule->SetDataFiles();
   }
   return true;
+}
+
+// Copies the file at `from` over `to` (an older copy is replaced whole, never half-written); throws the
+// stream's failure, `to` then as it was.
+void CopyFileSafely(const KString& from, const KString& to) {
+  KFile source(from);
+  source.Open(KFile::kRead);
+  std::vector<uint8_t> bytes(static_cast<size_t>(source.Size()));
+  if (!bytes.empty() &&
+      source.Read(bytes.data(), static_cast<int32_t>(bytes.size())) != static_cast<int32_t>(bytes.size())) {
+    throw KXStream(kErrFileRead);
+  }
+  KFile::SaveSafely(
+      to, [&bytes](KStream& copy) { copy.Write(bytes.data(), static_cast<int32_t>(bytes.size())); });
+}
+
+void LogWarning(const KString& message) {
+  if (KLog* log = KLog::ProgramLog()) {
+    log->Warning(message);
+  }
 }
 
 // Sets a text node through its change callback, so the object attached to it learns of the change.
@@ -124,6 +145,8 @@ bool SettingsFiles::LoadConfig() {
     itsRoot.Load(file);
   } catch (const KX&) {
     configUnreadable = true;
+    KString warning(u"The configuration file could not be read; it will be kept as ");
+    LogWarning(warning.Append(UnreadableConfigPath()));
     return false;
   }
   configLoaded = true;
@@ -146,11 +169,16 @@ bool SettingsFiles::SaveConfig() {
   }
   bool saved = true;
   try {
-    // The tree holds only part of a file that could not be read: the file is kept aside rather than
-    // replaced by that part.
-    if (configUnreadable && KFileExists(configPath) &&
-        !KFile(configPath).Rename(KFile(UnreadableConfigPath()))) {
-      throw KXStream(kErrFileBackup);
+    // The tree holds only part of a file that could not be read: a copy of the file is kept before it is
+    // replaced by that part. Without the copy nothing is written.
+    if (configUnreadable && KFileExists(configPath)) {
+      try {
+        CopyFileSafely(configPath, UnreadableConfigPath());
+      } catch (const KX&) {
+        throw KXStream(kErrFileBackup);
+      }
+      KString warning(u"The configuration file that could not be read was kept as ");
+      LogWarning(warning.Append(UnreadableConfigPath()));
     }
     configUnreadable = false;
     // A new file gets the line ends of the system.

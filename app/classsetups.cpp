@@ -1,0 +1,50 @@
+#include "app/classsetups.h"
+
+#include "devices/qvscoreboards.h"
+#include "foundation/kserialport.h"
+#include "foundation/ksocket.h"
+#include "imaging/ui/yzhardwarebar.h"
+#include "imaging/yimage.h"
+#include "model/qvresultsview.h"
+#include "model/ytime.h"
+#include "toolkit/kzfonttable.h"
+
+namespace {
+
+constexpr ClassStep kSetups[] = {
+    // One set-up of the image code makes its gray-level table and its frame pool.
+    {"image gray table and frame pool", [](const ClassStepContext&) { YImage::InitClass(); }},
+    {"serial-port list",
+     [](const ClassStepContext& context) {
+       if (context.probeSerialPorts) {
+         KSerialPort::EnumeratePorts();
+       }
+     }},
+    {"sockets", [](const ClassStepContext&) { KSocketStartup(); }},
+    {"time presets and separators", [](const ClassStepContext&) { YTime::Setup(); }},
+    {"image print settings", [](const ClassStepContext&) { YImage::LoadSettings(); }},
+    {"scoreboard configuration and scripts",
+     [](const ClassStepContext& context) { QvScoreboards::Setup(context.programFolder); }},
+    {"results-view special lengths", [](const ClassStepContext&) { QvResultsView::Setup(); }},
+    {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Register(); }},
+};
+
+constexpr ClassStep kCleanups[] = {
+    {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Unregister(); }},
+    {"image print colour", [](const ClassStepContext&) { YImage::ForgetSettings(); }},
+    {"image frame pool", [](const ClassStepContext&) { YImage::ExitClass(); }},
+    {"sockets", [](const ClassStepContext&) { KSocketCleanup(); }},
+    {"serial-port list", [](const ClassStepContext&) { KSerialPort::ReleasePorts(); }},
+    // Last: every window that measured text with the table is gone by now.
+    {"screen fonts", [](const ClassStepContext&) { KZFontTable::ExitFonts(); }},
+};
+
+}  // namespace
+
+std::span<const ClassStep> ClassSetups() {
+  return kSetups;
+}
+
+std::span<const ClassStep> ClassCleanups() {
+  return kCleanups;
+}

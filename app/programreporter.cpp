@@ -1,0 +1,55 @@
+#include "app/programreporter.h"
+
+#include "app/yzapplication.h"
+#include "framework/win32/zafmouseimages.h"
+#include "toolkit/kzstatusbar.h"
+
+namespace {
+
+KZStatusBar* MainStatusBar() {
+  YZApplication* application = YZApplication::Current();
+  return application ? application->StatusBar() : nullptr;
+}
+
+}  // namespace
+
+void ProgramReporter::StatusText(const KString& text) {
+  if (KZStatusBar* bar = MainStatusBar()) {
+    bar->SetText(text);
+  }
+}
+
+void ProgramReporter::Progress(int32_t percent) {
+  if (KZStatusBar* bar = MainStatusBar()) {
+    bar->SetProgress(percent);
+  }
+}
+
+void ProgramReporter::Error(const KString& text) {
+  if (YZApplication* application = YZApplication::Current()) {
+    application->Error(text);
+  }
+}
+
+void ProgramReporter::NumberedError(int32_t code) {
+  if (YZApplication* application = YZApplication::Current()) {
+    application->ShowError(code, -1);
+  }
+}
+
+void ProgramReporter::Busy(bool busy) {
+  if (YZApplication* application = YZApplication::Current()) {
+    application->SetMouseImage(busy ? DM_WAIT : DM_VIEW);
+  }
+}
+
+bool ProgramReporter::BreakPressed() {
+  YZApplication* application = YZApplication::Current();
+  return application && application->CheckBreak();
+}
+
+void ProgramReporter::Message(const KString& text) {
+  if (YZApplication* application = YZApplication::Current()) {
+    application->Message(text);
+  }
+}

@@ -1,0 +1,19 @@
+#pragma once
+// How the block-sensor link and the image operations reach the user: the main status bar's text and
+// progress, the busy pointer, the break key and the program's alerts. Each call finds the application
+// object and its status bar anew, so the reporter is harmless before the main frame exists and after it
+// has gone.
+
+#include "devices/qvblocksensorsreporter.h"
+#include "imaging/yimagereporter.h"
+
+class ProgramReporter : public QvBlockSensorsReporter, public YImageReporter {
+ public:
+  void StatusText(const KString& text) override;
+  void Progress(int32_t percent) override;
+  void Error(const KString& text) override;
+  void NumberedError(int32_t code) override;
+  void Busy(bool busy) override;
+  bool BreakPressed() override;
+  void Message(const KString& text) override;
+};

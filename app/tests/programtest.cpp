@@ -1,0 +1,241 @@
+#include "app/tests/programtest.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "framework/core/zafeventmanager.h"
+#include "framework/core/zafwindowmanager.h"
+#include "toolkit/kzbutton.h"
+#include "toolkit/kzdialog.h"
+#include "toolkit/kzevents.h"
+#include "toolkit/kzmessagewindow.h"
+#include "toolkit/kzprompt.h"
+
+namespace {
+
+// The files a started program finds beside itself.
+constexpr const char* kProgramFiles[] = {"kestrove.znc", "kestrove.tgs", "English.lng"};
+
+void PostEvent(ZafEventType type) {
+  ZafWindowObject::eventManager->Put(ZafEventRecord(static_cast<int32_t>(type), 0), Q_END);
+}
+
+}  // namespace
+
+// ---- the application object ----
+
+TestProgram::TestProgram(int argc, ZafIChar** argv, native::TestDriver& driver, ProgramScript& script)
+    : YZApplication(argc, argv), itsDriver(driver), itsScript(script) {}
+
+bool TestProgram::Idle(int32_t idleCount) {
+  itsScript.Tick();
+  return YZApplication::Idle(idleCount);
+}
+
+void TestProgram::Wait(int32_t milliseconds) {
+  waits.push_back(milliseconds);
+  itsDriver.advanceClock(static_cast<std::uint64_t>(milliseconds));
+}
+
+void TestProgram::Reached(const char* step) {
+  steps.emplace_back(step);
+  if (const auto hook = atStep.find(step); hook != atStep.end()) {
+    hook->second();
+  }
+}
+
+// ---- the script ----
+
+void ProgramScript::Tick() {
+  if (givenUp) {
+    // Every loop still running is ended: a message window by Cancel, the main
+    // loop by the exit.
+    PostEvent(KZDialog::kCancelResult);
+    PostEvent(ExitEvent);
+    return;
+  }
+  if (Finished()) {
+    if (++waited > kPatience) {
+      GiveUp("the program to end after the script");
+    }
+    return;
+  }
+  Step& step = steps[next];
+  if (waited == 0) {
+    waitingSince = std::chrono::steady_clock::now();
+  }
+  if (step.ready && !step.ready()) {
+    ++waited;
+    const bool late = step.withinMs > 0 ? std::chrono::steady_clock::now() - waitingSince >
+                                              std::chrono::milliseconds(step.withinMs)
+                                        : waited > kPatience;
+    if (late) {
+      GiveUp(step.waitingFor);
+    }
+    return;
+  }
+  waited = 0;
+  ++next;
+  step.act();
+}
+
+void ProgramScript::GiveUp(const std::string& what) {
+  ADD_FAILURE() << "Waited in vain for " << what;
+  givenUp = true;
+}
+
+// ---- the fixture ----
+
+ProgramTest::ProgramTest(native::DesktopOptions desktop) : driver(desktop) {
+  std::filesystem::create_directories(runtime.programFolder());
+  for (const char* name : kProgramFiles) {
+    std::filesystem::copy_file(std::string(KESTROVE_PROGRAM_DIR) + "/" + name, FilePath(name));
+  }
+}
+
+ProgramTest::~ProgramTest() {
+  program.reset();
+  KZApplication::application = nullptr;
+}
+
+std::string ProgramTest::FilePath(const std::string& name) const {
+  return runtime.programFolder() + "/" + name;
+}
+
+void ProgramTest::WriteFile(const std::string& name, const std::string& bytes) const {
+  std::ofstream(FilePath(name), std::ios::binary) << bytes;
+}
+
+std::string ProgramTest::ReadFile(const std::string& name) const {
+  std::ifstream in(FilePath(name), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool ProgramTest::FileExists(const std::string& name) const {
+  return std::filesystem::exists(FilePath(name));
+}
+
+TestProgram& ProgramTest::Make(std::vector<std::u16string> arguments) {
+  program.reset();
+  KZApplication::application = nullptr;
+  argumentTexts = {KString::FromUtf8(FilePath("kestrove")).CStr()};
+  argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
+  argumentPointers.clear();
+  for (std::u16string& text : argumentTexts) {
+    argumentPointers.push_back(text.data());
+  }
+  argumentPointers.push_back(nullptr);
+  program = std::make_unique<TestProgram>(static_cast<int>(argumentTexts.size()), argumentPointers.data(),
+                                          driver, script);
+  KZApplication::application = program.get();
+  return *program;
+}
+
+int32_t ProgramTest::Run() {
+  if (!program) {
+    Make();
+  }
+  const int32_t exitCode = program->Start();
+  EXPECT_TRUE(script.Finished()) << "The program ended before its script";
+  return exitCode;
+}
+
+void ProgramTest::Then(std::function<void()> act) {
+  script.Add({"the next pass", nullptr, std::move(act)});
+}
+
+void ProgramTest::When(std::string waitingFor, std::function<bool()> ready, std::function<void()> act) {
+  script.Add({std::move(waitingFor), std::move(ready), std::move(act)});
+}
+
+void ProgramTest::WhenWithin(std::string waitingFor, int32_t withinMs, std::function<bool()> ready,
+                             std::function<void()> act) {
+  script.Add({std::move(waitingFor), std::move(ready), std::move(act), withinMs});
+}
+
+pid_t ProgramTest::StartProcess(const std::vector<std::string>& arguments) {
+  std::vector<char*> pointers;
+  for (const std::string& argument : arguments) {
+    pointers.push_back(const_cast<char*>(argument.c_str()));
+  }
+  pointers.push_back(nullptr);
+  pid_t process = -1;
+  if (arguments.empty() ||
+      posix_spawn(&process, pointers[0], nullptr, nullptr, pointers.data(), environ) != 0) {
+    return -1;
+  }
+  return process;
+}
+
+void ProgramTest::WhenExited(const pid_t& process, int32_t withinMs, int& status) {
+  WhenWithin(
+      "the started process to end", withinMs,
+      [&process, &status] { return process > 0 && waitpid(process, &status, WNOHANG) == process; }, [] {});
+}
+
+int ProgramTest::FreePort() {
+  const int probe = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  int port = 0;
+  if (bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+      getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
+    port = ntohs(address.sin_port);
+  }
+  close(probe);
+  return port;
+}
+
+KZMessageWindow* ProgramTest::FrontMessage() {
+  return dynamic_cast<KZMessageWindow*>(ZafWindowObject::windowManager->FrontWindow());
+}
+
+void ProgramTest::Answer(const std::u16string& title, std::function<void(KZMessageWindow&)> press) {
+  std::string what = "a message window titled \"" + KString(title.c_str()).ToUtf8() + "\"";
+  When(
+      std::move(what),
+      [title] {
+        KZMessageWindow* window = FrontMessage();
+        return window && window->ScreenID() && std::u16string(window->Text()) == title;
+      },
+      [this, press] {
+        KZMessageWindow& window = *FrontMessage();
+        seen.push_back({window.Text(), window.MessageText()->Text()});
+        press(window);
+      });
+}
+
+void ProgramTest::AnswerWithKey(const std::u16string& title, native::UINT key) {
+  Answer(title, [this, key](KZMessageWindow&) { driver.pressKey(key); });
+}
+
+void ProgramTest::AnswerWithClick(const std::u16string& title, ZafEventType button) {
+  Answer(title, [this, button](KZMessageWindow& window) {
+    KZButton* found = FindIn<KZButton>(&window, [button](KZButton& b) { return b.Value() == button; });
+    ASSERT_NE(found, nullptr) << "no button answering " << button;
+    Click(found);
+  });
+}
+
+void ProgramTest::ExitProgram() {
+  Then([] { Post(ExitEvent); });
+}
+
+void ProgramTest::Post(ZafEventType type) {
+  PostEvent(type);
+}
+
+void ProgramTest::Click(ZafWindowObject* object) {
+  const native::RECT rect = driver.screenRect(object->ScreenID());
+  driver.click((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}

@@ -1,0 +1,115 @@
+#include "app/qvzstatusbar.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/tests/frametestbed.h"
+#include "foundation/kperiodictask.h"
+#include "toolkit/kzevents.h"
+#include "toolkit/kzprogressbar.h"
+#include "toolkit/kzstatusstring.h"
+#include "toolkit/kztbbutton.h"
+
+namespace {
+
+class MainStatusBarTest : public FrameTestBed {
+ protected:
+  MainStatusBarTest() {
+    ShowFrame();
+    bar = QvZControl::GetStatusBar();
+  }
+  std::u16string Text() const { return bar->statusText->Text(); }
+
+  QvZStatusBar* bar = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MainStatusBarTest, TheTextFillsTheBarUpToTheProgressWhichKeepsAScrollBarsWidthFromTheRight) {
+  // Inclusive pixel edges, in the coordinates of the bar's client area.
+  const ZafRegionStruct client = bar->ClientRegion();
+  const ZafRegionStruct text = bar->statusText->Region();
+  const ZafRegionStruct progress = bar->progress->Region();
+  EXPECT_EQ(bar->Region().Height(), KZWindowObjectLeech::FontHeight(1) + 8);
+  EXPECT_EQ(progress.right, client.right - 16) << "a vertical scroll bar is 16 pixels wide";
+  EXPECT_EQ(progress.Width(), 102);
+  EXPECT_EQ(progress.top, client.top + 2);
+  EXPECT_EQ(progress.bottom, client.bottom);
+  EXPECT_EQ(text.left, client.left + 2);
+  EXPECT_EQ(text.top, client.top + 2);
+  EXPECT_EQ(text.bottom, client.bottom);
+  EXPECT_EQ(text.right, progress.left - 1 - 2);
+}
+
+TEST_F(MainStatusBarTest, EachCommandShowsItsOwnHelpTextAndAnyOtherNone) {
+  struct Case {
+    int32_t command;
+    const char16_t* shown;
+  } cases[] = {
+      {10003, u"Save the selected Kestrove Event"},
+      {10480, u"Export chart as a bitmap file"},
+      {10489, u"Show/Hide Power Line"},
+      {10530, u"Delete a Trial from this Workout"},
+      {10531, u"Turn on/off ability to overlay traces"},
+      {10533, u"Show All Charts"},
+      {10534, u""},
+      {10538, u"Load the previous event from the schedule and place it in the current event"},
+      {10540, u"Load the next event from the schedule and place it in the current event"},
+      {10578, u"Create a new Kestrove Event"},
+      {10580, u""},
+      {10581, u""},
+      {10584, u"Load the next event from the schedule"},
+      {10481, u""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    bar->SetText(u"before");
+    bar->ShowFlyOver(c.command);
+    EXPECT_EQ(Text(), c.shown);
+  }
+}
+
+TEST_F(MainStatusBarTest, AHelpTextMissingFromTheSettingsIsEmpty) {
+  KRegistry lacking;
+  QvSettings::SetRoot(&lacking);
+  bar->SetText(u"before");
+  bar->ShowFlyOver(10578);
+  EXPECT_EQ(Text(), u"");
+  QvSettings::SetRoot(&settings);
+}
+
+TEST_F(MainStatusBarTest, ThePointerOnAButtonShowsItsHelpAndLeavingClearsTheWholeBar) {
+  YZHardwareBar* tools = frame->HardwareBar();
+  bar->SetProgress(40);
+  struct Step {
+    const char* name;
+    ZafWindowObject* under;  // null: off every button
+    const char16_t* shown;
+    int32_t progress;
+  } steps[] = {
+      {"onto New", tools->ButtonAt(YZHardwareBar::kNew), u"Create a new Kestrove Event", 40},
+      {"on to Next", tools->ButtonAt(YZHardwareBar::kNext), u"Load the next event from the schedule", -1},
+      {"off the bar", nullptr, u"", -1},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.name);
+    const native::POINT at = step.under ? Centre(step.under) : Centre(frame->HardwareBar());
+    driver.mouseMove(at.x, step.under ? at.y : at.y + 200);
+    driver.pumpUntilIdle();
+    EXPECT_EQ(Text(), step.shown);
+    EXPECT_EQ(bar->progress->Progress(), step.progress);
+  }
+}
+
+TEST_F(MainStatusBarTest, TheFramesIdleTicksNeverClearAProgress) {
+  KPeriodicTask::VirtualClock clock(1000);
+  bar->SetText(u"Saving main file...");
+  bar->SetProgress(60);
+  for (int tick = 0; tick < 3; ++tick) {
+    clock.Advance(600000);
+    frame->Event(ZafEventRecord(IdleTickEvent, 0));
+  }
+  EXPECT_EQ(Text(), u"Saving main file...");
+  EXPECT_EQ(bar->progress->Progress(), 60);
+}

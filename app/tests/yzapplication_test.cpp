@@ -1,0 +1,232 @@
+#include "app/yzapplication.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/settingsfiles.h"
+#include "app/tests/programtest.h"
+#include "foundation/kregistry.h"
+#include "foundation/krint.h"
+#include "foundation/krstring.h"
+#include "foundation/kx.h"
+#include "framework/core/zafwindowmanager.h"
+#include "model/qvsettings.h"
+#include "native/shell/semaphoreapi.h"
+#include "native/user/virtualkeys.h"
+#include "toolkit/kzdialog.h"
+#include "toolkit/kzsplash.h"
+
+namespace {
+
+using Steps = std::vector<std::string>;
+
+// A configuration file whose header is of another version: reading fails at once.
+const std::string kUnreadableConfig = "Registry Version: 9.00\n\\Event\\SingleEvent:Int=0\n";
+
+// A setting whose text cannot be produced: writing the configuration fails half-way.
+class FailingNode : public KRInt {
+ public:
+  void AppendValue(KString&) const override { throw KXStream(kErrFileWrite); }
+};
+
+class YZApplicationTest : public ProgramTest {
+ protected:
+  std::string Setting(const char16_t* path) const { return QvSettings::Text(path).ToUtf8(); }
+  // The steps between two names, both left out; an empty name is the start or the end.
+  static Steps Between(const Steps& steps, const std::string& first, const std::string& last) {
+    auto from = first.empty() ? steps.begin() : std::find(steps.begin(), steps.end(), first);
+    if (!first.empty() && from != steps.end()) {
+      ++from;
+    }
+    return Steps(from, last.empty() ? steps.end() : std::find(from, steps.end(), last));
+  }
+  bool LogHolds(const std::string& text) const {
+    return ReadFile("kestrove.log").find(text) != std::string::npos;
+  }
+};
+
+TEST_F(YZApplicationTest, StartAndShutdownRunTheirStepsInOrder) {
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  const Steps& steps = program->steps;
+  EXPECT_EQ(Between(steps, "", "image gray table and frame pool"),
+            (Steps{"log", "priority", "screen fonts", "splash", "settings", "configuration", "language",
+                   "data file"}));
+  EXPECT_EQ(
+      Between(steps, "data file", "long-lived objects"),
+      (Steps{"image gray table and frame pool", "serial-port list", "sockets", "time presets and separators",
+             "image print settings", "scoreboard configuration and scripts", "results-view special lengths",
+             "hardware tool-bar bitmaps"}));
+  EXPECT_EQ(Between(steps, "results-view special lengths", "delete long-lived objects"),
+            (Steps{"hardware tool-bar bitmaps", "long-lived objects", "file types", "splash time",
+                   "main frame", "main loop"}));
+  EXPECT_EQ(Between(steps, "delete long-lived objects", ""),
+            (Steps{"hardware tool-bar bitmaps", "image print colour", "image frame pool", "sockets",
+                   "serial-port list", "screen fonts", "save configuration"}));
+  EXPECT_TRUE(FileExists("kestrove.cfg"));
+  EXPECT_TRUE(FileExists("kestrove.log"));
+}
+
+TEST_F(YZApplicationTest, TheSplashStaysItsTimeOrGoesAtOnceAfterALongerStart) {
+  struct Case {
+    uint64_t startTime;  // virtual milliseconds the start-up takes after the splash appeared
+    std::vector<int32_t> waits;
+  } cases[] = {{0, {3000}}, {1200, {1800}}, {2999, {1}}, {3000, {}}, {4500, {}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.startTime);
+    TestProgram& started = Make({u"-noregistry"});
+    bool splashShown = false;
+    started.atStep["long-lived objects"] = [&] {
+      splashShown = dynamic_cast<KZSplash*>(ZafWindowObject::windowManager->FrontWindow()) != nullptr;
+      driver.advanceClock(c.startTime);
+    };
+    ExitProgram();
+    EXPECT_EQ(Run(), 0);
+    EXPECT_TRUE(splashShown);
+    EXPECT_EQ(program->waits, c.waits);
+  }
+}
+
+TEST_F(YZApplicationTest, NoRegistryStartsWithTheDefaultsAndWritesNothing) {
+  WriteFile("kestrove.cfg", "Registry Version: 1.00\n\\Alerts\\:=\n\\Strings\\Alerts\\Error:String=Fault\n");
+  const std::string before = ReadFile("kestrove.cfg");
+  Make({u"-noregistry"});
+  std::string errorTitle;
+  bool noLanguages = false;
+  Then([&] {
+    errorTitle = program->ErrorTitle().ToUtf8();
+    const KRGroup* choices = KRegistry::GetGroup(program->Settings(), u"\\Language\\Choices");
+    noLanguages = choices && !choices->NextChild(nullptr);
+  });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(errorTitle, "Error");
+  EXPECT_TRUE(noLanguages);
+  EXPECT_EQ(ReadFile("kestrove.cfg"), before);
+  EXPECT_FALSE(std::filesystem::exists(FilePath("kestrove.cfg.bad")));
+}
+
+TEST_F(YZApplicationTest, WithoutAConfigurationTheLocaleChoosesTheLanguage) {
+  for (const bool empty : {false, true}) {
+    SCOPED_TRACE(empty);
+    std::filesystem::remove(FilePath("kestrove.cfg"));
+    if (empty) {
+      WriteFile("kestrove.cfg", "");
+    }
+    Make();
+    std::string choice;
+    bool languageFound = false;
+    Then([&] {
+      choice = Setting(u"\\Language\\Choice");
+      languageFound = program->Files()->FindLanguage() != nullptr;
+    });
+    ExitProgram();
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(choice, KZApplication::SelectLanguage().ToUtf8());
+    EXPECT_TRUE(languageFound);
+    EXPECT_FALSE(std::filesystem::exists(FilePath("kestrove.cfg.bad")));
+  }
+}
+
+TEST_F(YZApplicationTest, AnUnreadableConfigurationIsReportedAndKeptAside) {
+  enum Road { kWritten, kWriteFails, kNoCopy };
+  struct Case {
+    Road road;
+    bool error6002;
+    bool configKept;
+    bool copyKept;
+  } cases[] = {{kWritten, false, false, true}, {kWriteFails, true, true, true}, {kNoCopy, true, true, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.road);
+    std::filesystem::remove_all(FilePath("kestrove.cfg.bad"));
+    std::filesystem::remove(FilePath("kestrove.log"));
+    WriteFile("kestrove.cfg", kUnreadableConfig);
+    seen.clear();
+    Make();
+    AnswerWithKey(u"Error", native::VK_RETURN);
+    if (c.road == kWriteFails) {
+      Then([] {
+        auto failing = std::make_unique<FailingNode>();
+        failing->SetName(KString(u"Broken"));
+        KRegistry::GetGroup(QvSettings::Root(), u"\\Serial")->AddChild(std::move(failing));
+      });
+    } else if (c.road == kNoCopy) {
+      Then([this] { std::filesystem::create_directory(FilePath("kestrove.cfg.bad")); });
+    }
+    ExitProgram();
+    if (c.error6002) {
+      AnswerWithClick(u"Error", KZDialog::kOkResult);
+    }
+    EXPECT_EQ(Run(), 0);
+    std::vector<std::u16string> texts;
+    for (const SeenMessage& message : seen) {
+      texts.push_back(message.text);
+    }
+    std::vector<std::u16string> expected{u"Error loading the configuration file (6001)."};
+    if (c.error6002) {
+      expected.push_back(u"Error saving the configuration file (6002).");
+    }
+    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(ReadFile("kestrove.cfg") == kUnreadableConfig, c.configKept);
+    const bool copied = std::filesystem::is_regular_file(FilePath("kestrove.cfg.bad"));
+    EXPECT_EQ(copied && ReadFile("kestrove.cfg.bad") == kUnreadableConfig, c.copyKept);
+    EXPECT_TRUE(LogHolds("it will be kept as"));
+    EXPECT_EQ(LogHolds("was kept as"), c.copyKept);
+  }
+}
+
+TEST_F(YZApplicationTest, CtrlAndShiftHeldAtExitRewriteTheLanguageFile) {
+  const std::string shortLanguage = "English (United States),en_US\nRegistry Version: 1.00\n";
+  for (const bool held : {false, true}) {
+    SCOPED_TRACE(held);
+    WriteFile("English.lng", shortLanguage);
+    Make();
+    Then([this, held] {
+      if (held) {
+        driver.keyDown(native::VK_CONTROL);
+        driver.keyDown(native::VK_SHIFT);
+      }
+    });
+    ExitProgram();
+    EXPECT_EQ(Run(), 0);
+    driver.keyUp(native::VK_SHIFT);
+    driver.keyUp(native::VK_CONTROL);
+    const std::string rewritten = ReadFile("English.lng");
+    EXPECT_EQ(rewritten != shortLanguage, held);
+    EXPECT_EQ(rewritten.find("Operation failed") != std::string::npos, held);
+  }
+}
+
+TEST_F(YZApplicationTest, ASecondCopyAsksAndCancelEndsItWritingNothing) {
+  // Another copy of the program runs and has counted itself.
+  const native::HANDLE first = native::CreateSemaphoreA(nullptr, 1, std::numeric_limits<int32_t>::max(),
+                                                        YZApplication::kInstanceCounter);
+  ASSERT_NE(first, nullptr);
+  Make();
+  EXPECT_EQ(program->InstanceNumber(), 2);
+  AnswerWithClick(u" 2", KZDialog::kCancelResult);
+  EXPECT_EQ(Run(), 0);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, u"A copy of Kestrove is already running.");
+  EXPECT_EQ(std::find(program->steps.begin(), program->steps.end(), "main loop"), program->steps.end());
+  EXPECT_FALSE(FileExists("kestrove.cfg"));
+  program.reset();
+  native::CloseHandle(first);
+}
+
+TEST_F(YZApplicationTest, WithoutItsDataFileTheProgramShows1003AndEnds) {
+  std::filesystem::remove(FilePath("kestrove.znc"));
+  AnswerWithKey(u"Error", native::VK_RETURN);
+  EXPECT_EQ(Run(), -1);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, u"Error loading application resources (1003).");
+  EXPECT_FALSE(FileExists("kestrove.cfg"));
+}
+
+}  // namespace

@@ -1,0 +1,168 @@
+#include "imaging/ui/yzhardwarebar.h"
+
+#include <algorithm>
+
+#include "devices/yhardware.h"
+#include "foundation/kdatetime.h"
+#include "foundation/ktime.h"
+#include "framework/core/zafdevice.h"
+#include "framework/win32/zafmouseimages.h"
+#include "framework/win32/zafwindowobjectdrag.h"
+#include "model/qvevent.h"
+#include "model/qvsettings.h"
+#include "toolkit/kzbitmap.h"
+#include "toolkit/kzcontrol.h"
+#include "toolkit/kzevents.h"
+#include "toolkit/kzmessagewindow.h"
+#include "toolkit/kztbbutton.h"
+
+namespace {
+
+struct ButtonSpec {
+  ZafEventType command;
+  const ZafIChar* bitmap;
+};
+
+// Left to right, in the order of YZHardwareBar::Button.
+constexpr ButtonSpec kButtons[YZHardwareBar::kButtonCount] = {
+    {NewEventCommand, u"New"},
+    {OpenEventCommand, u"Open"},
+    {SaveEventCommand, u"Save"},
+    {SchedulePreviousCommand, u"ScheduleBackward"},
+    {ScheduleGotoCommand, u"ScheduleGoto"},
+    {ScheduleNextCommand, u"ScheduleForward"},
+};
+
+int32_t BitmapHeight(const KZBitmap* bitmap) {
+  return bitmap ? bitmap->Height() : 0;
+}
+
+}  // namespace
+
+YZHardwareBar::YZHardwareBar(KZControl* frame, YHardwareView& view)
+    : KZToolBar(ZAF_DOCK_TOP, -1), itsFrame(frame), itsView(&view), itsHardware(view.Owner()) {
+  SetNotifyParent(false);
+  SetBordered(false);
+  const int32_t extraWidth = ExtraWidth(KZWindowObjectLeech::FontHeight(1), BitmapHeight(bitmaps[kOpen]));
+  // Made right to left and added left to right.
+  for (int button = kButtonCount - 1; button >= 0; --button) {
+    buttons[button] = new KZTBButton(kButtons[button].command, bitmaps[button], extraWidth, 0);
+  }
+  for (KZTBButton* button : buttons) {
+    Add(button);
+  }
+  itsView->SetToolBar(this);
+}
+
+YZHardwareBar::~YZHardwareBar() {
+  if (itsView) {
+    itsView->SetToolBar(nullptr);
+  }
+}
+
+void YZHardwareBar::Register() {
+  for (int button = 0; button < kButtonCount; ++button) {
+    delete bitmaps[button];
+    bitmaps[button] = new KZBitmap(kButtons[button].bitmap);
+  }
+}
+
+void YZHardwareBar::Unregister() {
+  for (KZBitmap*& bitmap : bitmaps) {
+    // A bar can outlive the clean-up (the main frame goes with the framework, after it): its buttons still
+    // show the bitmap, and the last of them to let go deletes it.
+    if (bitmap && bitmap->Count() > 0) {
+      bitmap->SetDestroyable(true);
+    } else {
+      delete bitmap;
+    }
+    bitmap = nullptr;
+  }
+}
+
+int32_t YZHardwareBar::ExtraWidth(int32_t fontHeight, int32_t bitmapHeight) {
+  return std::max(0, (2 * fontHeight + 4) - (bitmapHeight + KZTBButton::kFrame));
+}
+
+ZafEventType YZHardwareBar::Event(const ZafEventRecord& event) {
+  switch (const ZafEventType code = MapEvent(event)) {
+    case IdleTickEvent: {
+      // Only a tick that runs the update is stored: the loop ticks every millisecond, and storing every
+      // tick would hold the update off for good. The first tick always updates, whatever the tick count
+      // (compared with a count of 0, one past half its range would look like the past).
+      const uint32_t now = KGetTickCount();
+      if (!lastUpdate || KTickDifference(now, *lastUpdate) > static_cast<int32_t>(kUpdateInterval)) {
+        UpdateStatus();
+        lastUpdate = now;
+      }
+      return code;
+    }
+    case StopCaptureCommand:
+      StopCapture();
+      return code;
+    default:
+      return KZToolBar::Event(event);
+  }
+}
+
+void YZHardwareBar::RefreshControls() {}
+
+void YZHardwareBar::UpdateStatus() {}
+
+void YZHardwareBar::Changed(ZafWindowObject*, bool) {}
+
+void YZHardwareBar::StopCapture() {
+  if (!itsHardware) {
+    return;
+  }
+  if (itsHardware->IsCaptureStarted() == YHardware::kStarted &&
+      !KZMessageWindow::Ask(QvSettings::Text(u"\\Strings\\Hardware\\Capture\\Stop\\Title").CStr(),
+                            QvSettings::Text(u"\\Strings\\Hardware\\Capture\\Stop\\Text").CStr(),
+                            KZDialog::kOk | KZDialog::kCancel, KZDialog::kCancel, 0)) {
+    return;
+  }
+  ZafWindowObjectDrag::SetMouseImage(DM_WAIT);
+  itsHardware->StopCapture();
+  ZafWindowObjectDrag::SetMouseImage(DefaultImage);
+  UpdateStatus();
+  RefreshControls();
+}
+
+QvEvent* YZHardwareBar::LatestArmedEvent() const {
+  const std::vector<QvEvent*>& armed = itsHardware->ArmedEvents();
+  const auto latest = std::max_element(armed.begin(), armed.end(), [](const QvEvent* a, const QvEvent* b) {
+    return a->InfoBlock() < b->InfoBlock();
+  });
+  return latest == armed.end() ? nullptr : *latest;
+}
+
+void YZHardwareBar::StartCapture(QvEvent* event) {
+  if (!itsHardware) {
+    return;
+  }
+  if (!event) {
+    event = LatestArmedEvent();
+  }
+  if (!event || itsHardware->IsCaptureStarted() == YHardware::kStarted || itsHardware->UseKeyboardButton() ||
+      !itsHardware->IsArmed(event)) {
+    return;
+  }
+  YLeg* leg = event->Leg(0);
+  if (!leg) {
+    return;
+  }
+  itsHardware->StartCapture(*event, *leg);
+  UpdateStatus();
+  RefreshControls();
+}
+
+void YZHardwareBar::HardwareNotification(int32_t code) {
+  if (code == YHardwareView::kArmedEventsChanged) {
+    RefreshControls();
+  }
+}
+
+void YZHardwareBar::ViewDestroyed() {
+  itsView = nullptr;
+  itsHardware = nullptr;
+}
