@@ -1,5 +1,6 @@
 #include "app/classsetups.h"
 
+#include "app/qvzeventmdi.h"
 #include "devices/qvscoreboards.h"
 #include "foundation/kserialport.h"
 #include "foundation/ksocket.h"
@@ -26,11 +27,14 @@ constexpr ClassStep kSetups[] = {
     {"scoreboard configuration and scripts",
      [](const ClassStepContext& context) { QvScoreboards::Setup(context.programFolder); }},
     {"results-view special lengths", [](const ClassStepContext&) { QvResultsView::Setup(); }},
+    {"event window layout", [](const ClassStepContext&) { QvZEventMDI::SetupClass(); }},
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Register(); }},
 };
 
 constexpr ClassStep kCleanups[] = {
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Unregister(); }},
+    // The layout entries stay in the settings, to be saved with them: nothing to undo.
+    {"event window layout", [](const ClassStepContext&) {}},
     {"image print colour", [](const ClassStepContext&) { YImage::ForgetSettings(); }},
     {"image frame pool", [](const ClassStepContext&) { YImage::ExitClass(); }},
     {"sockets", [](const ClassStepContext&) { KSocketCleanup(); }},

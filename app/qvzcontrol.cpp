@@ -2,10 +2,13 @@
 
 #include <algorithm>
 
+#include "app/framecommands.h"
 #include "app/mainmenubar.h"
 #include "app/producttitle.h"
+#include "app/qvzeventmdi.h"
 #include "app/qvzstatusbar.h"
 #include "devices/qvschedule.h"
+#include "devices/qvscoreboards.h"
 #include "devices/yhardware.h"
 #include "foundation/kregistry.h"
 #include "framework/core/zafdisplay.h"
@@ -73,13 +76,67 @@ QvZControl::~QvZControl() {
 }
 
 ZafEventType QvZControl::Event(const ZafEventRecord& event) {
-  if (event.type != IdleTickEvent) {
-    return KZControl::Event(event);
+  const ZafEventType code = MapEvent(event);
+  if (code >= FirstHardwareBarCommand && code <= LastHardwareBarCommand) {
+    return hardwareBar ? hardwareBar->Event(event) : 0;
   }
+  switch (code) {
+    case NewCommand:
+      return hardwareBar ? hardwareBar->Event(ZafEventRecord(NewEventCommand, 0)) : 0;
+    case OpenCommand:
+      return hardwareBar ? hardwareBar->Event(ZafEventRecord(OpenEventCommand, 0)) : 0;
+    case QueryExitEvent: {
+      const ZafEventType answer = KZControl::Event(event);
+      if (answer != 0) {
+        Help(kHelpQuit);
+      }
+      return answer;
+    }
+    case UpdateMenuEvent:
+      EnableMenuCommands();
+      return KZControl::Event(event);
+    case IdleTickEvent:
+      IdleFanOut(event);
+      return KZControl::Event(event);
+    default:
+      return ServeCommand(code, event);
+  }
+}
+
+void QvZControl::IdleFanOut(const ZafEventRecord& event) {
   itsHardware->Idle();
   if (itsSchedule) {
     itsSchedule->Idle();
   }
+  if (ZafWindowObject* child = CurrentChild()) {
+    child->Event(event);
+  }
   hardwareBar->Event(event);
-  return KZControl::Event(event);
+  QvScoreboards* scoreboards = Scoreboards();
+  QvZEventMDI* window = CurrentEventWindow();
+  if (scoreboards && window && !scoreboards->GetCurrentEvent()) {
+    scoreboards->SetCurrentEvent(window->GetEvent());
+    hardwareBar->RefreshControls();
+  }
+}
+
+void QvZControl::EnableMenuCommands() {
+  KZPullDownMenu* bar = KZApplication::mainMenuBar;
+  if (!bar) {
+    return;
+  }
+  for (const ZafEventType command :
+       {UpdateFirmwareCommand, LoadAudioCommand, NewCommand, OpenCommand, SchedulePreviousCommand,
+        ScheduleGotoCommand, ScheduleNextCommand, AboutCommand, HelpContentsCommand}) {
+    bar->EnableCommand(command, true);
+  }
+  if (QvScoreboards* scoreboards = Scoreboards()) {
+    for (const ZafEventType command :
+         {ScoreboardInitializeCommand, ScoreboardRefreshCommand, ScoreboardTimeOfDayCommand,
+          Scoreboard24HourCommand, ScoreboardEditMessageCommand, ScoreboardSendMessageCommand}) {
+      bar->EnableCommand(command, true);
+    }
+    bar->CheckCommand(ScoreboardTimeOfDayCommand, scoreboards->GetFlag1());
+    bar->CheckCommand(Scoreboard24HourCommand, scoreboards->GetFlag2());
+  }
 }

@@ -1,23 +1,31 @@
 #pragma once
 // The program's main window: the multiple-document frame that holds the menu bar, the hardware tool bar,
 // the status bar and the event windows. It opens maximised, builds its menus from the
-// "\Strings\MenuBar\..." texts, and fans the idle tick out to the hardware manager, the reaction-time link,
-// the tool bar and the status bar.
+// "\Strings\MenuBar\..." texts, serves the menu commands that are not an event window's (new, open and
+// the schedule steps, the scoreboards, the chart display, the uploads, help and about), enables them
+// before a menu opens, and fans the idle tick out to the hardware manager, the reaction-time link, the
+// current event window, the tool bar, the scoreboards and the status bar.
 
 #include <cstdint>
+#include <memory>
 
 #include "foundation/kstring.h"
 #include "framework/core/zafeventrecord.h"
+#include "imaging/ui/yzeventcommands.h"
 #include "toolkit/kzcontrol.h"
 
 class KRInt;
 class KZPullDownMenu;
+class QvEvent;
+class QvScoreboards;
+class QvZEventMDI;
 class QvSchedule;
 class QvZStatusBar;
 class YHardware;
+class YLeg;
 class YZHardwareBar;
 
-class QvZControl : public KZControl {
+class QvZControl : public KZControl, public YZEventCommands {
  public:
   // Builds the whole frame over the program's hardware manager; the reaction-time link, when given, is
   // served on every idle tick. The "-devel" and "-gunaudio" options come from the application object's
@@ -36,7 +44,59 @@ class QvZControl : public KZControl {
 
   YZHardwareBar* HardwareBar() const { return hardwareBar; }
 
+  // ---- event documents ----
+  // Each answers the window that shows the event, or null when the user cancelled or it failed (the
+  // failure shown as a numbered error).
+  QvZEventMDI* NewEvent();
+  // Without a name the user picks the file; a window already showing the file comes forward.
+  QvZEventMDI* OpenEventFile(const KString* name);
+  // Direction -1 previous, 0 the schedule dialog's choice, 1 next; into `window`'s event when given
+  // (its modified mark kept), else into a new window.
+  QvZEventMDI* ScheduleGoto(int32_t direction, QvZEventMDI* window, int32_t flag);
+  // Under "\Event\SingleEvent", asks every event window to close; false when one refuses.
+  bool CloseForSingleEvent();
+  // A result for each lane 1 to "\Event\Results\DefaultLanes" not yet in the event's last leg.
+  static void AddDefaultLanes(QvEvent& event, bool statusCheck);
+  static int32_t SaveEvent(QvEvent& event, int32_t flags);
+  QvZEventMDI* FindEventWindow(ZafWindowObject* after) const;
+  QvZEventMDI* CurrentEventWindow() const;
+  // The first leg of every event window's event sends its redraw, reset or clear notification.
+  void RedrawAllEvents();
+  void ResetAllEvents();
+  void ClearAllEvents();
+
+  static constexpr int32_t kHelpContents = 0;
+  static constexpr int32_t kHelpQuit = 1;
+  // The help file, in the program's folder.
+  static constexpr char16_t kHelpFile[] = u"Kestrove_Help.hlp";
+  // The help viewer: 0 shows the help file's contents, 1 tells the viewer to quit.
+  int32_t Help(int32_t mode);
+  void About();
+
+  // The Chart menu's development items: the display mode (a command from 10169 to 10173) and whether the
+  // local algorithm's reaction-time line shows. They live for the run; the chart windows read them.
+  static ZafEventType ChartDisplayMode() { return chartDisplayMode; }
+  static bool LocalAlgorithmLine() { return localAlgorithmLine; }
+
+  QvEvent* NewEventDocument() override;
+  QvEvent* OpenEventDocument() override;
+  QvEvent* ScheduleStep(int32_t direction) override;
+
  private:
+  // The program's scoreboards; null when none are configured.
+  static QvScoreboards* Scoreboards();
+  ZafEventType ServeCommand(ZafEventType code, const ZafEventRecord& event);
+  void IdleFanOut(const ZafEventRecord& event);
+  void EnableMenuCommands();
+  void ServeScoreboardCommand(ZafEventType code);
+  void ServeChartCommand(ZafEventType code);
+  // The firmware and audio uploads, repeated while the user asks for more.
+  void RunUploads(bool firmware);
+  QvZEventMDI* ShowInNewWindow(std::unique_ptr<QvEvent> event);
+  void SendToFirstLegs(void (YLeg::*send)());
+
+  static inline ZafEventType chartDisplayMode = 10173;
+  static inline bool localAlgorithmLine = true;
   static inline KZPullDownMenu* menuBar = nullptr;
   static inline QvZStatusBar* statusBar = nullptr;
 

@@ -88,6 +88,7 @@ YZApplication::YZApplication(int argc, ZafIChar** argv)
 }
 
 YZApplication::~YZApplication() {
+  EndDdeServer();
   if (ZafGdiDisplay* display = GdiDisplay(); display && splashFontSlot >= 0) {
     display->DestroyOSFont(splashFontSlot);
   }
@@ -155,6 +156,11 @@ int32_t YZApplication::Start() {
   // that could show one.
   KZFontTable::InitFonts();
   Reached("screen fonts");
+  // After the font table: the alert of a service that cannot start measures its text with it.
+  Reached("command service");
+  if (!StartDdeServer()) {
+    ShowError(kErrDdeServer, -1);
+  }
   // The framework's error box would run a loop of its own, without idle ticks;
   // the program's box runs the program's loop.
   frameworkErrorSystem = ZafErrorSystem::ErrorSystem();

@@ -10,6 +10,7 @@
 #include "foundation/kfile.h"
 #include "foundation/klist.h"
 #include "foundation/kstring.h"
+#include "native/shell/ddeapi.h"
 #include "toolkit/kzapplication.h"
 
 class KLog;
@@ -51,6 +52,18 @@ class YZApplication : public KZApplication {
   static const KString& BuildDate();
   // The edition shown after the version: none.
   static const KString& ProductName();
+
+  // The command service: offered by the first running copy unless "-noddeserver" is given. True when it
+  // runs or is not to run, false when it could not start.
+  bool StartDdeServer();
+  bool DdeServerRunning() const { return ddeInstance != 0; }
+  // The command another program sent, waiting for the next idle step; empty when none waits.
+  const KString& PendingCommand() const { return ddeCommand; }
+  // Serves the waiting command, then the toolkit's idle step.
+  bool Idle(int32_t idleCount) override;
+  // Takes the scoreboards' Initialize and Refresh (and the codes between) out of the stream: no window sees
+  // them.
+  bool GetEvent(ZafEventRecord& event, uint32_t flags) override;
 
   bool ConfigLoaded() const;
   bool Debug() const { return debug; }
@@ -117,12 +130,22 @@ class YZApplication : public KZApplication {
   // What every way out of the start routine does last: the settings tree and the log go.
   int32_t EndRun(int32_t exitCode);
   void TakeAlertTitles();
+  static native::HDDEDATA DdeCallback(native::UINT type, native::UINT format, native::HCONV conversation,
+                                      native::HSZ topic, native::HSZ service, native::HDDEDATA data,
+                                      native::ULONG_PTR data1, native::ULONG_PTR data2);
+  native::HDDEDATA TakeCommand(native::HDDEDATA data);
+  void ServeCommand();
+  void EndDdeServer();
   int32_t RunQuestion(const KString& title, const KString& text, uint32_t buttons);
 
   // The alert titles start with room for 31 characters and grow with longer texts.
   static constexpr int32_t kAlertTitleCapacity = 31;
 
   bool debug = false;
+  native::DWORD ddeInstance = 0;
+  native::HSZ serviceName = nullptr;
+  native::HSZ topicName = nullptr;
+  KString511 ddeCommand;
   KString operationFailedText{kAlertTitleCapacity};
   KString errorTitle{kAlertTitleCapacity};
   KString messageTitle{kAlertTitleCapacity};

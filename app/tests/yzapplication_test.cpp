@@ -56,19 +56,19 @@ TEST_F(YZApplicationTest, StartAndShutdownRunTheirStepsInOrder) {
   EXPECT_EQ(Run(), 0);
   const Steps& steps = program->steps;
   EXPECT_EQ(Between(steps, "", "image gray table and frame pool"),
-            (Steps{"log", "priority", "screen fonts", "splash", "settings", "configuration", "language",
-                   "data file"}));
+            (Steps{"log", "priority", "screen fonts", "command service", "splash", "settings",
+                   "configuration", "language", "data file"}));
   EXPECT_EQ(
       Between(steps, "data file", "long-lived objects"),
       (Steps{"image gray table and frame pool", "serial-port list", "sockets", "time presets and separators",
              "image print settings", "scoreboard configuration and scripts", "results-view special lengths",
-             "hardware tool-bar bitmaps"}));
+             "event window layout", "hardware tool-bar bitmaps"}));
   EXPECT_EQ(Between(steps, "results-view special lengths", "delete long-lived objects"),
-            (Steps{"hardware tool-bar bitmaps", "long-lived objects", "file types", "splash time",
-                   "main frame", "main loop"}));
+            (Steps{"event window layout", "hardware tool-bar bitmaps", "long-lived objects", "file types",
+                   "splash time", "main frame", "main loop"}));
   EXPECT_EQ(Between(steps, "delete long-lived objects", ""),
-            (Steps{"hardware tool-bar bitmaps", "image print colour", "image frame pool", "sockets",
-                   "serial-port list", "screen fonts", "save configuration"}));
+            (Steps{"hardware tool-bar bitmaps", "event window layout", "image print colour",
+                   "image frame pool", "sockets", "serial-port list", "screen fonts", "save configuration"}));
   EXPECT_TRUE(FileExists("kestrove.cfg"));
   EXPECT_TRUE(FileExists("kestrove.log"));
 }

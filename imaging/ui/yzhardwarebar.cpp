@@ -10,6 +10,7 @@
 #include "framework/win32/zafwindowobjectdrag.h"
 #include "model/qvevent.h"
 #include "model/qvsettings.h"
+#include "model/yleg.h"
 #include "toolkit/kzbitmap.h"
 #include "toolkit/kzcontrol.h"
 #include "toolkit/kzevents.h"
@@ -100,8 +101,45 @@ ZafEventType YZHardwareBar::Event(const ZafEventRecord& event) {
     case StopCaptureCommand:
       StopCapture();
       return code;
+    case NewEventCommand:
+    case OpenEventCommand:
+    case SchedulePreviousCommand:
+    case ScheduleGotoCommand:
+    case ScheduleNextCommand:
+      RunDocumentCommand(code);
+      return code;
     default:
       return KZToolBar::Event(event);
+  }
+}
+
+void YZHardwareBar::RunDocumentCommand(ZafEventType code) {
+  auto* commands = dynamic_cast<YZEventCommands*>(itsFrame);
+  if (!commands) {
+    return;
+  }
+  if (code == OpenEventCommand) {
+    if (QvEvent* event = commands->OpenEventDocument(); event && event->GetLegCount() > 0) {
+      ZafWindowObjectDrag::SetMouseImage(DM_WAIT);
+      event->Leg(0)->Notify();
+      ZafWindowObjectDrag::SetMouseImage(DefaultImage);
+    }
+    return;
+  }
+  QvEvent* event = code == NewEventCommand ? commands->NewEventDocument()
+                                           : commands->ScheduleStep(code - ScheduleGotoCommand);
+  if (!event) {
+    return;
+  }
+  RefreshControls();
+  if (event->GetLegCount() == 0) {
+    return;
+  }
+  YLeg* leg = event->Leg(0);
+  leg->Notify();
+  leg->Request42();
+  if (code != NewEventCommand) {
+    leg->Request41();
   }
 }
 

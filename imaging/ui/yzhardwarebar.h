@@ -9,6 +9,7 @@
 
 #include "devices/yhardwareview.h"
 #include "framework/core/zafeventrecord.h"
+#include "imaging/ui/yzeventcommands.h"
 #include "toolkit/kztoolbar.h"
 
 class KZBitmap;
@@ -67,6 +68,8 @@ class YZHardwareBar : public KZToolBar, public YHardwareView::Client {
   void ViewDestroyed() override;
 
  private:
+  // New, open and the schedule steps through the frame's event commands, with their leg notifications.
+  void RunDocumentCommand(ZafEventType code);
   void StopCapture();
   QvEvent* LatestArmedEvent() const;
 

@@ -1,0 +1,218 @@
+// The main frame's event documents: new, opened and scheduled events each in a window of their own, the
+// single-event rule, the default lanes, and the notifications to every event window.
+#include <memory>
+
+#include "app/programalert.h"
+#include "app/qvzcontrol.h"
+#include "app/qvzeventmdi.h"
+#include "app/qvzscheduledialog.h"
+#include "devices/qvschedule.h"
+#include "foundation/kfile.h"
+#include "foundation/kfiledialog.h"
+#include "foundation/krint.h"
+#include "model/qvevent.h"
+#include "model/qvresult.h"
+#include "model/qvresults.h"
+#include "model/qvresultsview.h"
+#include "model/qvsettings.h"
+#include "model/yleg.h"
+
+namespace {
+
+constexpr int32_t kDefaultLaneCount = 8;
+// The open dialog offers event files first; a choice of the next filter takes the file in as a new
+// document.
+constexpr const char16_t* kOpenFilter = u"qve";
+constexpr int32_t kOpenAsNewChoice = 1;
+// Added to every save the frame asks for: a new name is asked for when the document has none.
+constexpr int32_t kFrameSaveFlags = 0x10;
+
+YLeg* FirstLeg(QvEvent& event) {
+  return event.GetLegCount() > 0 ? event.Leg(0) : nullptr;
+}
+
+}  // namespace
+
+QvZEventMDI* QvZControl::ShowInNewWindow(std::unique_ptr<QvEvent> event) {
+  auto* window = new QvZEventMDI(std::move(event));
+  Add(window);
+  return window;
+}
+
+QvZEventMDI* QvZControl::NewEvent() {
+  if (!CloseForSingleEvent()) {
+    return nullptr;
+  }
+  auto event = std::make_unique<QvEvent>();
+  if (const int32_t result = event->NewFromSchedule(1, 0); result != 0) {
+    ShowNumberedError(result);
+    return nullptr;
+  }
+  AddDefaultLanes(*event, true);
+  return ShowInNewWindow(std::move(event));
+}
+
+void QvZControl::AddDefaultLanes(QvEvent& event, bool statusCheck) {
+  if (event.GetLegCount() == 0) {
+    return;
+  }
+  QvResults& results = event.Leg(event.GetLegCount() - 1)->Results();
+  for (int32_t lane = 1; lane <= QvSettings::Int(u"\\Event\\Results\\DefaultLanes", kDefaultLaneCount);
+       ++lane) {
+    KString text;
+    text.AppendInt(lane);
+    if (results.FindByField(QvResult::kLaneField, text) != nullptr) {
+      continue;
+    }
+    QvResult* result = results.NewResult();
+    if (result == nullptr) {
+      return;
+    }
+    // A lane marked in use keeps the status it was made with under the check.
+    if (!statusCheck || !QvResultsView::IsSpecialLengthSet(lane - 1)) {
+      result->SetStatus(QvResult::kLaneNotUsed);
+    }
+    result->SetAthleteField(QvResult::kLaneField, text);
+  }
+}
+
+QvZEventMDI* QvZControl::OpenEventFile(const KString* name) {
+  if (!CloseForSingleEvent()) {
+    return nullptr;
+  }
+  KString path;
+  int32_t mode = QvEvent::kOpenFile;
+  if (name != nullptr) {
+    path = *name;
+  } else {
+    KFile file(QvEvent::GetDirectory());
+    const int32_t choice = KOpenFileDialog(file, kOpenFilter);
+    if (choice < 0) {
+      return nullptr;
+    }
+    path = file.Name();
+    QvEvent::SetDirectory(path);
+    if (choice == kOpenAsNewChoice) {
+      mode = QvEvent::kOpenAsNew;
+    }
+  }
+  for (QvZEventMDI* window = FindEventWindow(nullptr); window; window = FindEventWindow(window)) {
+    if (window->GetEvent()->GetFileName(path)) {
+      window->Activate();
+      return window;
+    }
+  }
+  auto event = std::make_unique<QvEvent>();
+  if (const int32_t result = event->Open(mode, path); result != 0) {
+    ShowNumberedError(result);
+    return nullptr;
+  }
+  QvZEventMDI* window = ShowInNewWindow(std::move(event));
+  QvEvent& opened = *window->GetEvent();
+  opened.SetModified(mode == QvEvent::kOpenAsNew && SaveEvent(opened, QvEvent::kSaveFile) != 0);
+  return window;
+}
+
+QvZEventMDI* QvZControl::ScheduleGoto(int32_t direction, QvZEventMDI* window, int32_t flag) {
+  if (itsSchedule == nullptr || (window == nullptr && !CloseForSingleEvent())) {
+    return nullptr;
+  }
+  QvEvent* given = window ? window->GetEvent() : nullptr;
+  const bool wasModified = given && given->IsModified();
+  std::unique_ptr<QvEvent> created;
+  try {
+    QvEvent* event = nullptr;
+    if (direction == 0) {
+      QvZScheduleDialog dialog(*itsSchedule);
+      if (dialog.Execute() == KZDialog::kOkResult) {
+        event = itsSchedule->ReadEventEntries(given, flag, dialog.EventText(), dialog.RoundText(),
+                                              dialog.HeatText(), 0);
+      }
+    } else {
+      event = itsSchedule->ReadFiles(given, flag, direction, 0);
+    }
+    if (window != nullptr) {
+      given->SetModified(wasModified);
+      return event ? window : nullptr;
+    }
+    if (event == nullptr) {
+      return nullptr;
+    }
+    created.reset(event);
+    AddDefaultLanes(*created, false);
+    QvZEventMDI* made = ShowInNewWindow(std::move(created));
+    made->GetEvent()->SetModified(false);
+    return made;
+  } catch (...) {
+    // Whatever went wrong, no half-made window or event stays behind.
+    return nullptr;
+  }
+}
+
+bool QvZControl::CloseForSingleEvent() {
+  if (singleEvent == nullptr || singleEvent->Value() == 0) {
+    return true;
+  }
+  while (QvZEventMDI* window = FindEventWindow(nullptr)) {
+    if (window->Event(ZafEventRecord(ChildCloseQueryEvent, 0)) == 0) {
+      return false;
+    }
+    DeleteChild(window);
+    if (FindEventWindow(nullptr) == window) {
+      return false;
+    }
+  }
+  return true;
+}
+
+int32_t QvZControl::SaveEvent(QvEvent& event, int32_t flags) {
+  return event.Save(flags | kFrameSaveFlags);
+}
+
+QvZEventMDI* QvZControl::FindEventWindow(ZafWindowObject* after) const {
+  for (KZMDIChild* child = FindMDIChild(after); child; child = FindMDIChild(child)) {
+    if (auto* window = dynamic_cast<QvZEventMDI*>(child)) {
+      return window;
+    }
+  }
+  return nullptr;
+}
+
+QvZEventMDI* QvZControl::CurrentEventWindow() const {
+  return dynamic_cast<QvZEventMDI*>(CurrentMDIChild());
+}
+
+void QvZControl::SendToFirstLegs(void (YLeg::*send)()) {
+  for (QvZEventMDI* window = FindEventWindow(nullptr); window; window = FindEventWindow(window)) {
+    if (YLeg* leg = FirstLeg(*window->GetEvent())) {
+      (leg->*send)();
+    }
+  }
+}
+
+void QvZControl::RedrawAllEvents() {
+  SendToFirstLegs(&YLeg::Notify);
+}
+
+void QvZControl::ResetAllEvents() {
+  SendToFirstLegs(&YLeg::RequestReset);
+}
+
+void QvZControl::ClearAllEvents() {
+  SendToFirstLegs(&YLeg::RequestClear);
+}
+
+QvEvent* QvZControl::NewEventDocument() {
+  QvZEventMDI* window = NewEvent();
+  return window ? window->GetEvent() : nullptr;
+}
+
+QvEvent* QvZControl::OpenEventDocument() {
+  QvZEventMDI* window = OpenEventFile(nullptr);
+  return window ? window->GetEvent() : nullptr;
+}
+
+QvEvent* QvZControl::ScheduleStep(int32_t direction) {
+  QvZEventMDI* window = ScheduleGoto(direction, nullptr, 0);
+  return window ? window->GetEvent() : nullptr;
+}

@@ -1,0 +1,245 @@
+#include "app/qvzeventmdi.h"
+
+#include "app/busypointer.h"
+#include "app/eventlayout.h"
+#include "app/eventpanetable.h"
+#include "app/linkbusy.h"
+#include "app/panewindowmakers.h"
+#include "app/producttitle.h"
+#include "app/programalert.h"
+#include "app/qvzcontrol.h"
+#include "foundation/kx.h"
+#include "framework/core/zafeventtypes.h"
+#include "framework/core/zaficon.h"
+#include "imaging/ui/yzhardwarebar.h"
+#include "model/qvchart.h"
+#include "model/qvevent.h"
+#include "model/qveventschedule.h"
+#include "model/qvresults.h"
+#include "model/qvsettings.h"
+#include "model/yleg.h"
+#include "toolkit/kzapplication.h"
+#include "toolkit/kzcontrol.h"
+#include "toolkit/kzevents.h"
+#include "toolkit/kzmessagewindow.h"
+#include "toolkit/kzpulldownmenu.h"
+
+namespace {
+
+bool InRange(ZafEventType code, ZafEventType first, ZafEventType last) {
+  return code >= first && code <= last;
+}
+
+// The results interface file of the event, when the settings ask for one; false when writing it failed.
+bool WriteResultsInterface(QvEvent& event) {
+  QvEventSchedule* schedule = QvEventSchedule::Registered();
+  return schedule == nullptr || schedule->WriteQXF(event, 0);
+}
+
+void RefreshHardwareBar() {
+  if (auto* frame = dynamic_cast<QvZControl*>(KZApplication::mainFrame); frame && frame->HardwareBar()) {
+    frame->HardwareBar()->RefreshControls();
+  }
+}
+
+}  // namespace
+
+QvZEventMDI::QvZEventMDI(std::unique_ptr<QvEvent> event)
+    : KZMDIChild(0, 0, kWidth, kHeight), document(std::move(event)), geometry(new KZGeomMgr) {
+  SetCoordinateType(ZAF_PIXEL);
+  SetMaximized(true);
+  panes = std::make_unique<EventPaneTable>(*this, *geometry);
+  panes->Build(ReadEventLayout(&PaneWindowMakers::Has), this);
+  document->View().SetOwner(this);
+  currentLeg = document->Leg(0);
+  ShowFileTitle();
+  Add(geometry);
+  panes->Layout([this](PaneKind kind) { return ModelFor(kind); });
+}
+
+QvZEventMDI::~QvZEventMDI() {
+  panes->ReleaseViews();
+  panes.reset();
+  document->View().SetOwner(nullptr);
+  document.reset();
+}
+
+void QvZEventMDI::SetupClass() {
+  InstallBuiltInEventLayout();
+}
+
+PaneModel QvZEventMDI::ModelFor(PaneKind kind) const {
+  PaneModel model;
+  switch (kind) {
+    case PaneKind::kSummary:
+      model.eventView = &document->View();
+      break;
+    case PaneKind::kResults:
+      model.resultsView = currentLeg ? currentLeg->Results().View(0) : nullptr;
+      break;
+    case PaneKind::kChart:
+      if (currentLeg) {
+        QvChart* chart = currentLeg->ChartCount() > 0 ? currentLeg->Chart(0) : currentLeg->NewChart();
+        model.chartView = chart ? chart->GetLine(0, true) : nullptr;
+      }
+      break;
+  }
+  return model;
+}
+
+void QvZEventMDI::ShowFileTitle() {
+  KString title;
+  document->GetFileTitle(title);
+  SetTitle(title.CStr());
+}
+
+PaneWindow* QvZEventMDI::CurrentWindow(PaneKind kind) const {
+  return panes->Current(kind);
+}
+
+ZafEventType QvZEventMDI::Event(const ZafEventRecord& event) {
+  const ZafEventType code = MapEvent(event);
+  if (InRange(code, FirstChartCommand, LastChartCommand)) {
+    return PassToCurrent(PaneKind::kChart, event, code);
+  }
+  if (InRange(code, FirstResultsCommand, LastResultsCommand)) {
+    return PassToCurrent(PaneKind::kResults, event, code);
+  }
+  switch (code) {
+    case SaveCommand:
+      Save(kSave);
+      return code;
+    case SaveAsCommand:
+      Save(kSaveAs);
+      return code;
+    case SaveFalseStartCommand:
+      Save(kSaveFalseStartCopy);
+      return code;
+    case SaveQxfCommand:
+      SaveQxf();
+      return code;
+    case ChildCloseQueryEvent:
+      return AskBeforeClosing(code, false);
+    case QueryExitEvent:
+      return AskBeforeClosing(code, true);
+    case UpdateMenuEvent:
+      UpdateMenu(event);
+      return code;
+    case IdleTickEvent:
+      document->ServeRequests();
+      return code;
+    default:
+      return KZMDIChild::Event(event);
+  }
+}
+
+ZafEventType QvZEventMDI::PassToCurrent(PaneKind kind, const ZafEventRecord& event, ZafEventType code) {
+  PaneWindow* window = panes->Current(kind);
+  return window ? window->Window()->Event(event) : code;
+}
+
+void QvZEventMDI::UpdateMenu(const ZafEventRecord& event) {
+  if (KZPullDownMenu* bar = KZApplication::mainMenuBar) {
+    for (const ZafEventType command : {SaveCommand, SaveAsCommand, SaveFalseStartCommand, SaveQxfCommand}) {
+      bar->EnableCommand(command, true);
+    }
+  }
+  for (const PaneKind kind : {PaneKind::kSummary, PaneKind::kChart, PaneKind::kResults}) {
+    if (PaneWindow* window = panes->Current(kind)) {
+      window->Window()->Event(event);
+    }
+  }
+}
+
+bool QvZEventMDI::Save(int32_t mode) {
+  BusyPointer busy;
+  const int32_t result = document->Save(mode);
+  if (result == 0) {
+    ShowFileTitle();
+    RefreshHardwareBar();
+    // A false-start copy is a snapshot: the document's own file still lacks the changes.
+    if (mode != kSaveFalseStartCopy) {
+      document->SetModified(false);
+    }
+  } else if (result != QvEvent::kCancelled) {
+    ShowNumberedError(result);
+  }
+  // The interface file is written whatever the save gave; a failure is shown after the save's own report.
+  if (!WriteResultsInterface(*document)) {
+    ShowNumberedError(kErrQxfWrite);
+  }
+  return result == 0;
+}
+
+void QvZEventMDI::SaveQxf() {
+  if (const int32_t result = document->MakeCurrent(); result != 0) {
+    ShowNumberedError(result);
+  }
+}
+
+ZafEventType QvZEventMDI::AskBeforeClosing(ZafEventType code, bool exiting) {
+  // The window whose operation on the control-unit link is still running stays, without a question.
+  if (LinkBusyClaim::IsBusyFor(document.get())) {
+    return 0;
+  }
+  if (!document->IsModified()) {
+    return code;
+  }
+  KString text(u"'");
+  document->GetFileTitle(text);
+  text.Append(u"' ").Append(QvSettings::Text(exiting ? u"\\Strings\\Event\\Close\\ExitText"
+                                                     : u"\\Strings\\Event\\Close\\CloseText"));
+  KString title;
+  if (exiting) {
+    title = QvSettings::Text(u"\\Strings\\Event\\Close\\ExitTitle");
+    title.AppendChar(u' ').Append(kProductName);
+  } else {
+    title = QvSettings::Text(u"\\Strings\\Event\\Close\\CloseTitle");
+  }
+  KZMessageWindow question(title.CStr(), text.CStr(), KZDialog::kYes | KZDialog::kNo | KZDialog::kCancel,
+                           KZDialog::kYes, ZAF_ICON_QUESTION);
+  switch (question.Execute()) {
+    case KZDialog::kYesResult:
+      return Save(kSave) ? code : 0;
+    case KZDialog::kNoResult:
+      return code;
+    default:
+      // Cancel, Escape, the close box: unsaved work is never dropped without a No.
+      return 0;
+  }
+}
+
+void QvZEventMDI::Relayout() {
+  Event(ZafEventRecord(SizedEvent, 0));
+}
+
+void QvZEventMDI::EnlargeChart(PaneWindow* chartWindow) {
+  if (panes->Enlarge(chartWindow)) {
+    Relayout();
+  }
+}
+
+void QvZEventMDI::RestoreChart(PaneWindow* chartWindow) {
+  if (panes->Restore(chartWindow)) {
+    Relayout();
+  }
+}
+
+void QvZEventMDI::SetCurrentChart(PaneWindow* window) {
+  panes->SetCurrent(PaneKind::kChart, window);
+}
+
+void QvZEventMDI::SetCurrentSummary(PaneWindow* window) {
+  panes->SetCurrent(PaneKind::kSummary, window);
+}
+
+void QvZEventMDI::SetCurrentResults(PaneWindow* window) {
+  panes->SetCurrent(PaneKind::kResults, window);
+}
+
+void QvZEventMDI::Activate() {
+  KZMDIChild::Activate();
+  if (PaneWindow* chart = panes->Current(PaneKind::kChart)) {
+    SetCurrentChart(chart);
+  }
+}
