@@ -1,9 +1,11 @@
 #include "app/classsetups.h"
 
 #include "app/qvzeventmdi.h"
+#include "app/qvzeventwindow.h"
 #include "devices/qvscoreboards.h"
 #include "foundation/kserialport.h"
 #include "foundation/ksocket.h"
+#include "imaging/ui/yzcameradialog.h"
 #include "imaging/ui/yzhardwarebar.h"
 #include "imaging/yimage.h"
 #include "model/qvresultsview.h"
@@ -27,14 +29,18 @@ constexpr ClassStep kSetups[] = {
     {"scoreboard configuration and scripts",
      [](const ClassStepContext& context) { QvScoreboards::Setup(context.programFolder); }},
     {"results-view special lengths", [](const ClassStepContext&) { QvResultsView::Setup(); }},
+    {"event window status bitmaps", [](const ClassStepContext&) { QvZEventWindow::SetupClass(); }},
     {"event window layout", [](const ClassStepContext&) { QvZEventMDI::SetupClass(); }},
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Register(); }},
+    {"camera dialog", [](const ClassStepContext&) { YZCameraDialog::Register(); }},
 };
 
 constexpr ClassStep kCleanups[] = {
+    {"camera dialog", [](const ClassStepContext&) { YZCameraDialog::Unregister(); }},
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Unregister(); }},
     // The layout entries stay in the settings, to be saved with them: nothing to undo.
     {"event window layout", [](const ClassStepContext&) {}},
+    {"event window status bitmaps", [](const ClassStepContext&) { QvZEventWindow::CleanupClass(); }},
     {"image print colour", [](const ClassStepContext&) { YImage::ForgetSettings(); }},
     {"image frame pool", [](const ClassStepContext&) { YImage::ExitClass(); }},
     {"sockets", [](const ClassStepContext&) { KSocketCleanup(); }},
