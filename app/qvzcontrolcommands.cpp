@@ -5,6 +5,7 @@
 #include "app/producttitle.h"
 #include "app/qvzcontrol.h"
 #include "app/qvzeventmdi.h"
+#include "app/qvzoptionsdialog.h"
 #include "app/qvzscoreboardmessagedialog.h"
 #include "app/yzapplication.h"
 #include "devices/qvblocksensors.h"
@@ -72,6 +73,10 @@ ZafEventType QvZControl::ServeCommand(ZafEventType code, const ZafEventRecord& e
       RunUploads(code == UpdateFirmwareCommand);
       return code;
     default:
+      if (code >= QvZOptionsDialog::kGeneralCommand && code <= QvZOptionsDialog::kResultsCommand) {
+        RunOptions(code);
+        return code;
+      }
       if (code == ChartShowDataCommand || code == ChartLocalAlgorithmLineCommand ||
           (code >= ChartFirstDisplayMode && code <= ChartLastDisplayMode)) {
         ServeChartCommand(code);

@@ -75,7 +75,9 @@ void Enable(ZafWindowObject* field, bool on) {
 }  // namespace
 
 QvZOptionsDialog::QvZOptionsDialog(int32_t firstPage, const Services& services)
-    : KZDialog(Setting(u"\\Strings\\Options\\Title").CStr(), kOk | kCancel, kOk), services(services) {
+    : KZDialog(Setting(u"\\Strings\\Options\\Title").CStr(), kOk | kCancel, kOk),
+      firstPage(firstPage),
+      services(services) {
   BeginNotebook(0, 0);
   BuildGeneralPage();
   BuildSerialPage();

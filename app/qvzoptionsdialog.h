@@ -29,6 +29,10 @@ class YZSerialPort;
 class QvZOptionsDialog : public KZDialog {
  public:
   enum Page : int32_t { kGeneral = 0, kSerial, kChart, kScoreboard, kResults, kDatabase };
+  // The Options commands open the dialog at their page: the command less kGeneralCommand.
+  static constexpr ZafEventType kGeneralCommand = 10131;
+  static constexpr ZafEventType kChartCommand = 10133;
+  static constexpr ZafEventType kResultsCommand = 10135;
   // The list buttons and the page-mode box.
   static constexpr ZafEventType kNewPort = 10138;
   static constexpr ZafEventType kDeletePort = 10139;
@@ -50,6 +54,8 @@ class QvZOptionsDialog : public KZDialog {
 
   QvZOptionsDialog(int32_t firstPage, const Services& services);
   ~QvZOptionsDialog() override;
+
+  int32_t FirstPage() const { return firstPage; }
 
   ZafEventType Event(const ZafEventRecord& event) override;
   // Ok applies every page; any other answer changes nothing.
@@ -140,6 +146,7 @@ class QvZOptionsDialog : public KZDialog {
   void ApplyResults();
   void ApplyDatabase();
 
+  int32_t firstPage;
   Services services;
   KString labelGroup;
   KRGroup* currentSerialEntry = nullptr;
