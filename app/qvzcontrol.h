@@ -96,6 +96,8 @@ class QvZControl : public KZControl, public YZEventCommands {
   ZafEventType RunOptionsDialog(ZafEventType code);
   // The firmware and audio uploads, repeated while the user asks for more.
   void RunUploads(bool firmware);
+  // The event window showing the file, brought to the front; null when none shows it.
+  QvZEventMDI* BringForwardWindowOf(const KString& path);
   QvZEventMDI* ShowInNewWindow(std::unique_ptr<QvEvent> event);
   void SendToFirstLegs(void (YLeg::*send)());
 

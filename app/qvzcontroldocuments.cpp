@@ -76,7 +76,24 @@ void QvZControl::AddDefaultLanes(QvEvent& event, bool statusCheck) {
   }
 }
 
+QvZEventMDI* QvZControl::BringForwardWindowOf(const KString& path) {
+  for (QvZEventMDI* window = FindEventWindow(nullptr); window; window = FindEventWindow(window)) {
+    if (window->GetEvent()->GetFileName(path)) {
+      window->Activate();
+      return window;
+    }
+  }
+  return nullptr;
+}
+
 QvZEventMDI* QvZControl::OpenEventFile(const KString* name) {
+  // A file named by another program that a window shows already comes forward before the single-event
+  // rule would close that very window and open the file again.
+  if (name != nullptr) {
+    if (QvZEventMDI* window = BringForwardWindowOf(*name)) {
+      return window;
+    }
+  }
   if (!CloseForSingleEvent()) {
     return nullptr;
   }
@@ -96,11 +113,8 @@ QvZEventMDI* QvZControl::OpenEventFile(const KString* name) {
       mode = QvEvent::kOpenAsNew;
     }
   }
-  for (QvZEventMDI* window = FindEventWindow(nullptr); window; window = FindEventWindow(window)) {
-    if (window->GetEvent()->GetFileName(path)) {
-      window->Activate();
-      return window;
-    }
+  if (QvZEventMDI* window = BringForwardWindowOf(path)) {
+    return window;
   }
   auto event = std::make_unique<QvEvent>();
   if (const int32_t result = event->Open(mode, path); result != 0) {

@@ -54,7 +54,10 @@ QvZEventMDI::QvZEventMDI(std::unique_ptr<QvEvent> event)
   currentLeg = document->Leg(0);
   ShowFileTitle();
   Add(geometry);
+  // Making the chart a pane shows is no change of the user's.
+  const bool modified = document->IsModified();
   panes->Layout([this](PaneKind kind) { return ModelFor(kind); });
+  document->SetModified(modified);
 }
 
 QvZEventMDI::~QvZEventMDI() {
@@ -164,8 +167,9 @@ bool QvZEventMDI::Save(int32_t mode) {
   } else if (result != QvEvent::kCancelled) {
     ShowNumberedError(result);
   }
-  // The interface file is written whatever the save gave; a failure is shown after the save's own report.
-  if (!WriteResultsInterface(*document)) {
+  // The interface file is written whatever the save gave. Its failure after a saved document is shown;
+  // after a cancelled or failed save the save's own report stands and the log has the rest.
+  if (!WriteResultsInterface(*document) && result == 0) {
     ShowNumberedError(kErrQxfWrite);
   }
   return result == 0;

@@ -11,8 +11,7 @@ namespace {
 
 constexpr const char16_t* kErrorsGroup = u"\\Strings\\Errors\\";
 
-// The code rounded down to a multiple of 1000, toward minus infinity (-1 gives
-// -1000).
+// The code rounded down to a multiple of 1000, toward minus infinity (-1 gives -1000).
 int64_t Thousand(int32_t code) {
   const int64_t wide = code;
   const int64_t rest = ((wide % 1000) + 1000) % 1000;

@@ -33,8 +33,7 @@
 
 namespace {
 
-// The splash texts' font: 720 over the display's 72 points to the inch, rounded
-// up (10 points).
+// The splash texts' font: 720 over the display's 72 points to the inch, rounded up (10 points).
 constexpr const char16_t* kSplashFace = u"Arial";
 constexpr int32_t kSplashFontSize = 720;
 constexpr int32_t kPointsPerInch = 72;
@@ -147,13 +146,11 @@ void YZApplication::Reached(const char*) {}
 
 int32_t YZApplication::Start() {
   KLog programLog(KLog::LogPathFor(ProgramFile().Name().ToUtf8()));
-  log = &programLog;
-  KLog::SetProgramLog(log);
+  KLog::SetProgramLog(&programLog);
   Reached("log");
   RaisePriority();
   Reached("priority");
-  // Every alert measures its texts with the table, so it comes before anything
-  // that could show one.
+  // Every alert measures its texts with the table, so it comes before anything that could show one.
   KZFontTable::InitFonts();
   Reached("screen fonts");
   // After the font table: the alert of a service that cannot start measures its text with it.
@@ -161,8 +158,8 @@ int32_t YZApplication::Start() {
   if (!StartDdeServer()) {
     ShowError(kErrDdeServer, -1);
   }
-  // The framework's error box would run a loop of its own, without idle ticks;
-  // the program's box runs the program's loop.
+  // The framework's error box would run a loop of its own, without idle ticks; the program's box runs the
+  // program's loop.
   frameworkErrorSystem = ZafErrorSystem::ErrorSystem();
   ZafErrorSystem::SetErrorSystem(errorSystem.get());
 
@@ -172,9 +169,7 @@ int32_t YZApplication::Start() {
   Control(nullptr, true);
   const uint32_t splashDeadline = native::GetTickCount() + kSplashTime;
 
-  if (!StartSettings()) {
-    return EndRun(-1);
-  }
+  StartSettings();
   int32_t exitCode = 0;
   if (!StartDataFileAndInstance(exitCode)) {
     return EndRun(exitCode);
@@ -197,7 +192,7 @@ int32_t YZApplication::Start() {
   return EndRun(0);
 }
 
-bool YZApplication::StartSettings() {
+void YZApplication::StartSettings() {
   Reached("settings");
   KRegistry::RegisterTypes();
   settingsRoot = std::make_unique<KRegistry>();
@@ -222,7 +217,6 @@ bool YZApplication::StartSettings() {
     }
   }
   TakeAlertTitles();
-  return true;
 }
 
 void YZApplication::TakeAlertTitles() {
@@ -319,8 +313,8 @@ void YZApplication::Shutdown() {
 
 void YZApplication::DeleteLongLivedObjects() {
   Reached("delete long-lived objects");
-  // The frame's tool bar is entered in the hardware manager's view, so the
-  // frame goes first; the loop has ended and nothing shows it any more.
+  // The frame's tool bar is entered in the hardware manager's view and shows the bitmaps of the class
+  // clean-ups, so the frame goes first; the loop has ended and nothing shows it any more.
   if (frame) {
     mainFrame = nullptr;
     mainMenuBar = nullptr;
@@ -340,8 +334,7 @@ void YZApplication::DeleteLongLivedObjects() {
 
 int32_t YZApplication::EndRun(int32_t exitCode) {
   RemoveSplash();
-  // On an early way out the class steps never ran; the font table goes all the
-  // same.
+  // On an early way out the class steps never ran; the font table goes all the same.
   KZFontTable::ExitFonts();
   ZafErrorSystem::SetErrorSystem(frameworkErrorSystem);
   fileTypes.Clear();
@@ -350,6 +343,5 @@ int32_t YZApplication::EndRun(int32_t exitCode) {
   settingsRoot.reset();
   KRegistry::UnregisterTypes();
   KLog::SetProgramLog(nullptr);
-  log = nullptr;
   return exitCode;
 }

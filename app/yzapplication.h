@@ -13,7 +13,6 @@
 #include "native/shell/ddeapi.h"
 #include "toolkit/kzapplication.h"
 
-class KLog;
 class KRegistry;
 class KZSplash;
 class KZStatusBar;
@@ -115,9 +114,10 @@ class YZApplication : public KZApplication {
   virtual void Reached(const char* step);
 
  private:
-  // Start-up from the settings tree to the question before a second copy; false when the run ends there,
-  // with its exit code.
-  bool StartSettings();
+  // The settings tree with the defaults, the configuration and the language, and the alert titles.
+  void StartSettings();
+  // The framework data file and the question before a second copy; false, with the exit code, when the
+  // run ends there.
   bool StartDataFileAndInstance(int32_t& exitCode);
   void CreateLongLivedObjects();
   void CreateFileTypes();
@@ -152,7 +152,6 @@ class YZApplication : public KZApplication {
   // The display's font slot of the splash texts, -1 when it could not be made.
   int32_t splashFontSlot = -1;
 
-  KLog* log = nullptr;
   std::unique_ptr<KRegistry> settingsRoot;
   std::unique_ptr<SettingsFiles> settingsFiles;
   std::unique_ptr<YHardware> hardware;

@@ -7,12 +7,19 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "app/producttitle.h"
+#include "app/qvzcontrol.h"
+#include "app/qvzeventmdi.h"
+#include "foundation/kfile.h"
 #include "framework/core/zafeventmanager.h"
 #include "framework/core/zafwindowmanager.h"
+#include "model/qvsettings.h"
+#include "native/shell/commandclient.h"
 #include "toolkit/kzbutton.h"
 #include "toolkit/kzdialog.h"
 #include "toolkit/kzevents.h"
@@ -56,9 +63,9 @@ void TestProgram::Reached(const char* step) {
 
 void ProgramScript::Tick() {
   if (givenUp) {
-    // Every loop still running is ended: a message window by Cancel, the main
-    // loop by the exit.
-    PostEvent(KZDialog::kCancelResult);
+    // Every loop still running is ended: a message window by No (so that a modified event window cannot
+    // hold the exit off), the main loop by the exit.
+    PostEvent(KZDialog::kNoResult);
     PostEvent(ExitEvent);
     return;
   }
@@ -104,6 +111,7 @@ ProgramTest::ProgramTest(native::DesktopOptions desktop) : driver(desktop) {
 ProgramTest::~ProgramTest() {
   program.reset();
   KZApplication::application = nullptr;
+  KSetFileDialogHook(nullptr);
 }
 
 std::string ProgramTest::FilePath(const std::string& name) const {
@@ -136,6 +144,22 @@ TestProgram& ProgramTest::Make(std::vector<std::u16string> arguments) {
   program = std::make_unique<TestProgram>(static_cast<int>(argumentTexts.size()), argumentPointers.data(),
                                           driver, script);
   KZApplication::application = program.get();
+  // After the framework's own, which the application object installs.
+  KSetFileDialogHook([this](KFileDialogRequest& request) {
+    fileDialogs.push_back(request.kind);
+    if (fileAnswers.empty()) {
+      return -1;
+    }
+    const FileAnswer answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    request.file->SetName(KString::FromUtf8(answer.path));
+    return answer.choice;
+  });
+  program->atStep["data file"] = [this] {
+    for (const std::u16string& line : settingLines) {
+      QvSettings::Write(KString(line.c_str()));
+    }
+  };
   return *program;
 }
 
@@ -238,4 +262,49 @@ void ProgramTest::Post(ZafEventType type) {
 void ProgramTest::Click(ZafWindowObject* object) {
   const native::RECT rect = driver.screenRect(object->ScreenID());
   driver.click((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
+// ---- file dialogs, event windows, the command service ----
+
+void ProgramTest::AnswerFileDialog(const std::string& path, int32_t choice) {
+  fileAnswers.push_back({path, choice});
+}
+
+QvZControl* ProgramTest::Frame() {
+  return dynamic_cast<QvZControl*>(KZApplication::mainFrame);
+}
+
+std::vector<QvZEventMDI*> ProgramTest::EventWindows() {
+  std::vector<QvZEventMDI*> windows;
+  if (QvZControl* frame = Frame()) {
+    for (QvZEventMDI* window = frame->FindEventWindow(nullptr); window;
+         window = frame->FindEventWindow(window)) {
+      windows.push_back(window);
+    }
+  }
+  return windows;
+}
+
+void ProgramTest::Setting(std::u16string line) {
+  settingLines.push_back(std::move(line));
+}
+
+std::shared_future<std::string> ProgramTest::SendCommand(const std::string& command,
+                                                         const std::string& topic) {
+  const std::string service = KString(kProductName).ToUtf8();
+  return std::async(std::launch::async,
+                    [service, topic, command] {
+                      const native::CommandClient::Result result =
+                          native::CommandClient::send(service, topic, command, 5000);
+                      if (!result.answer) {
+                        return std::string();
+                      }
+                      const std::string_view line = native::CommandWire::answerLine(*result.answer);
+                      return std::string(line.substr(0, line.size() - 1));
+                    })
+      .share();
+}
+
+bool ProgramTest::Ready(const std::shared_future<std::string>& answer) {
+  return answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
 }

@@ -12,19 +12,24 @@
 
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <future>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/yzapplication.h"
+#include "foundation/kfiledialog.h"
 #include "framework/core/zafwindow.h"
 #include "native/testdriver.h"
 #include "native/tests/runtimefolder.h"
 
 class KZMessageWindow;
 class ProgramScript;
+class QvZControl;
+class QvZEventMDI;
 
 // The application object as the tests run it: the clock seam moves the driver's virtual clock, the idle
 // pauses take no time, every idle pass runs the script, and each step of the start routine is recorded.
@@ -155,16 +160,43 @@ class ProgramTest : public testing::Test {
   // Clicks the middle of the object's native window.
   void Click(ZafWindowObject* object);
 
+  // ---- file dialogs ----
+  // The next open or save dialog answers with the file and the filter position; with no answer left a
+  // dialog is cancelled. The requests are noted in `fileDialogs`.
+  void AnswerFileDialog(const std::string& path, int32_t choice = 0);
+
+  // ---- event windows ----
+  static QvZControl* Frame();
+  // The main frame's event windows in child order.
+  static std::vector<QvZEventMDI*> EventWindows();
+  // Writes a settings line ("\Event\SingleEvent:Int=0") once the settings are loaded, before the
+  // class set-ups.
+  void Setting(std::u16string line);
+
+  // ---- the command service ----
+  // Sends the command from another thread, as another program would; the answer ("ACK", "BUSY", "NAK",
+  // empty for none) comes when the program has served the request.
+  std::shared_future<std::string> SendCommand(const std::string& command,
+                                              const std::string& topic = "System");
+  static bool Ready(const std::shared_future<std::string>& answer);
+
   native::test::RuntimeFolder runtime;
   native::TestDriver driver;
   ProgramScript script;
   std::unique_ptr<TestProgram> program;
   // The message windows answered, in order.
   std::vector<SeenMessage> seen;
+  std::vector<KFileDialogRequest::Kind> fileDialogs;
 
  private:
   void Answer(const std::u16string& title, std::function<void(KZMessageWindow&)> press);
 
+  struct FileAnswer {
+    std::string path;
+    int32_t choice;
+  };
+  std::deque<FileAnswer> fileAnswers;
+  std::vector<std::u16string> settingLines;
   std::vector<std::u16string> argumentTexts;
   std::vector<ZafIChar*> argumentPointers;
 };

@@ -13,6 +13,7 @@
 #include "devices/qvblocksensors.h"
 #include "foundation/kregistry.h"
 #include "foundation/kserialport.h"
+#include "framework/core/tests/referencepicture.h"
 #include "framework/core/zafeventrecord.h"
 #include "framework/core/zafwindowmanager.h"
 #include "imaging/yimagereporter.h"
@@ -75,6 +76,17 @@ TEST_F(StartedProgramTest, AfterTheSplashTheMaximisedFrameRunsUntilFileExit) {
   EXPECT_TRUE(FileExists("kestrove.cfg"));
 }
 
+TEST_F(StartedProgramTest, TheIdleProgramLooksAsItsReferencePicture) {
+  int passes = 0;
+  testing::AssertionResult looks = testing::AssertionFailure();
+  When(
+      "the frame drawn and idle", [&passes] { return ++passes > 2; },
+      [&] { looks = MatchesReferencePicture(driver, "started-program.png"); });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(looks);
+}
+
 TEST_F(StartedProgramTest, TheLinksReportOnTheMainStatusBar) {
   struct Seen {
     std::u16string text;
@@ -107,25 +119,16 @@ TEST_F(StartedProgramTest, TheLinksReportOnTheMainStatusBar) {
   EXPECT_EQ(blockSensors.text, u"Lane 3");
 }
 
-TEST_F(StartedProgramTest, TheIdleProgramAnswersAReactionTimeRequestWithinASecond) {
-  const int port = ListeningLink();
-  int status = -1;
-  pid_t asking = -1;
-  Then([&] { asking = AskReactionTimes(port); });
-  WhenExited(asking, 1000, status);
-  ExitProgram();
-  EXPECT_EQ(Run(), 0);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), kNoResults);
-}
-
-TEST_F(StartedProgramTest, WhileAFieldsRefusalIsUpTheLinkIsStillServed) {
+TEST_F(StartedProgramTest, TheLinkIsAnsweredWithinASecondIdleAndUnderAFieldsRefusal) {
   const int port = ListeningLink();
   const auto numberField = [] {
     return FindIn<KZInteger>(ZafWindowObject::windowManager->FrontWindow(), [](KZInteger&) { return true; });
   };
-  int status = -1;
-  pid_t asking = -1;
+  // Asked while the program idles, then while a field's refusal waits for the user.
+  int statuses[2] = {-1, -1};
+  pid_t asking[2] = {-1, -1};
+  Then([&] { asking[0] = AskReactionTimes(port); });
+  WhenExited(asking[0], 1000, statuses[0]);
   Then([] {
     KZDialog dialog(u"Lanes", KZDialog::kOk | KZDialog::kCancel, KZDialog::kOk);
     dialog.AddInteger(8, 6, 1, 15);
@@ -147,16 +150,18 @@ TEST_F(StartedProgramTest, WhileAFieldsRefusalIsUpTheLinkIsStillServed) {
         numberField()->Event(chosen);
       });
   When(
-      "the refusal", [] { return FrontMessage() != nullptr; }, [&] { asking = AskReactionTimes(port); });
-  WhenExited(asking, 1000, status);
+      "the refusal", [] { return FrontMessage() != nullptr; }, [&] { asking[1] = AskReactionTimes(port); });
+  WhenExited(asking[1], 1000, statuses[1]);
   AnswerWithKey(u"Lanes", native::VK_RETURN);
   Then([] { Post(KZDialog::kCancelResult); });
   ExitProgram();
   EXPECT_EQ(Run(), 0);
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_NE(seen[0].text.find(u"x"), std::u16string::npos);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), kNoResults);
+  for (const int status : statuses) {
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), kNoResults);
+  }
 }
 
 }  // namespace

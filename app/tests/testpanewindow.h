@@ -18,6 +18,15 @@ class TestPaneWindow : public ZafWindow, public PaneWindow {
     }
   }
 
+  // Commands and the menu update are noted and answered with their code; the rest is the window's.
+  ZafEventType Event(const ZafEventRecord& event) override {
+    if (event.type >= kFirstNoted) {
+      received.push_back(event.type);
+      return event.type;
+    }
+    return ZafWindow::Event(event);
+  }
+
   ZafWindowObject* Window() override { return this; }
   void TakeModel(const PaneModel& given) override { model = given; }
   bool HasView() const override {
@@ -25,8 +34,12 @@ class TestPaneWindow : public ZafWindow, public PaneWindow {
   }
   void ReleaseView() override { model = PaneModel{}; }
 
+  // The menu update is the lowest code noted.
+  static constexpr ZafEventType kFirstNoted = 10020;
+
   PaneKind kind;
   PaneModel model;
+  std::vector<ZafEventType> received;
   // Set when the window is deleted.
   bool* destroyed = nullptr;
 };

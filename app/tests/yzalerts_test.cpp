@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 #include "app/tests/programtest.h"
@@ -61,6 +62,16 @@ TEST_F(YZAlertsTest, TheNumberedAlertFindsItsTextByCodeThenByThousand) {
     EXPECT_EQ(seen[index].text, cases[index].text);
   }
   EXPECT_EQ(seen.back().text, u"Minus one (-1).");
+}
+
+TEST_F(YZAlertsTest, AnExceptionEscapingAHandlerIsAlert1001AndTheLoopGoesOn) {
+  Make({u"-noregistry"});
+  Then([] { throw std::runtime_error("a handler failed"); });
+  AnswerWithKey(u"Error", native::VK_RETURN);
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, u"Unhandled main loop exception (1001).");
 }
 
 TEST_F(YZAlertsTest, BeforeTheSettingsExistTheAlertUsesTheConstructorsTexts) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <limits>
 #include <memory>
@@ -11,9 +12,11 @@
 
 #include "app/settingsfiles.h"
 #include "app/tests/programtest.h"
+#include "foundation/kfileextension.h"
 #include "foundation/kregistry.h"
 #include "foundation/krint.h"
 #include "foundation/krstring.h"
+#include "foundation/kserialport.h"
 #include "foundation/kx.h"
 #include "framework/core/zafwindowmanager.h"
 #include "model/qvsettings.h"
@@ -221,6 +224,50 @@ TEST_F(YZApplicationTest, ASecondCopyAsksAndCancelEndsItWritingNothing) {
   EXPECT_FALSE(FileExists("kestrove.cfg"));
   program.reset();
   native::CloseHandle(first);
+}
+
+TEST_F(YZApplicationTest, SevenFileTypesAreMadeInOrderWithTheirTexts) {
+  WriteFile("English.lng",
+            "English (United States),en_US\nRegistry Version: "
+            "1.00\n\\Strings\\FileTypes\\Event:String=Wettkampf (*.qve)\n");
+  std::vector<std::string> types;
+  Then([&] {
+    const KList& list = program->FileTypes();
+    for (const KListItem* item = list.Next(nullptr); item; item = list.Next(item)) {
+      const auto& type = static_cast<const KFileExtension&>(*item);
+      types.push_back(type.Extension().ToUtf8() + " " + type.Description().ToUtf8());
+    }
+  });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(types, (std::vector<std::string>{"qvw Kestrove Workout (*.qvw)", "qve Wettkampf (*.qve)",
+                                             "txt Text (*.txt)", "img Kestrove ROM Image (*.img)",
+                                             "wav Sound (*.wav)", "tga Targa File", "jpg JPEG File"}));
+}
+
+TEST_F(YZApplicationTest, NoSerialPortLeavesThePortListEmpty) {
+  // A port that exists whatever the machine has.
+  const char* previous = std::getenv("KESTROVE_COM7");
+  const std::string kept = previous ? previous : "";
+  setenv("KESTROVE_COM7", "/dev/null", 1);
+  struct Case {
+    std::vector<std::u16string> arguments;
+    bool listed;
+  } cases[] = {{{}, true}, {{u"-noserialport"}, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.listed);
+    Make(c.arguments);
+    int32_t ports = -1;
+    Then([&ports] { ports = KSerialPort::PortCount(); });
+    ExitProgram();
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(ports > 0, c.listed) << ports;
+  }
+  if (previous) {
+    setenv("KESTROVE_COM7", kept.c_str(), 1);
+  } else {
+    unsetenv("KESTROVE_COM7");
+  }
 }
 
 TEST_F(YZApplicationTest, WithoutItsDataFileTheProgramShows1003AndEnds) {

@@ -1,0 +1,330 @@
+#include "app/qvzeventmdi.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/eventpanetable.h"
+#include "app/framecommands.h"
+#include "app/linkbusy.h"
+#include "app/qvzcontrol.h"
+#include "app/tests/programtest.h"
+#include "app/tests/testpanewindow.h"
+#include "model/qvevent.h"
+#include "model/qvresult.h"
+#include "model/qvresults.h"
+#include "model/yleg.h"
+#include "native/user/messageapi.h"
+#include "native/user/messages.h"
+#include "native/user/virtualkeys.h"
+#include "toolkit/kzbutton.h"
+#include "toolkit/kzevents.h"
+#include "toolkit/kzgeomrc.h"
+#include "toolkit/kzmessagewindow.h"
+#include "toolkit/kzprompt.h"
+
+namespace {
+
+std::u16string Utf16(const std::string& text) {
+  return KString::FromUtf8(text).CStr();
+}
+
+constexpr char16_t kCloseTitle[] = u"Close Event Window";
+constexpr char16_t kExitTitle[] = u"Exit Kestrove Pellacorvine";
+
+// The program with its event files in a folder of their own and File > Save naming "Heat.qve" there.
+class EventWindowTest : public ProgramTest {
+ protected:
+  EventWindowTest() {
+    std::filesystem::create_directories(EventPath("out"));
+    Setting(u"\\Event\\Directory:String=" + Utf16(EventPath("")));
+    Setting(u"\\Database\\File\\DataOutDir:String=" + Utf16(EventPath("out/")));
+  }
+
+  std::string EventPath(const std::string& name) const { return FilePath("events/" + name); }
+
+  static QvZEventMDI* Only() {
+    const std::vector<QvZEventMDI*> windows = EventWindows();
+    return windows.size() == 1 ? windows[0] : nullptr;
+  }
+  static bool WindowCount(std::size_t count) { return EventWindows().size() == count; }
+
+  // File > New, then the document is marked modified.
+  void NewModifiedEvent() {
+    Then([] { Post(NewCommand); });
+    When(
+        "a new event window", [] { return !EventWindows().empty(); },
+        [] { EventWindows().back()->GetEvent()->SetModified(true); });
+  }
+
+  std::vector<std::u16string> SeenTitles() const {
+    std::vector<std::u16string> titles;
+    for (const SeenMessage& message : seen) {
+      titles.push_back(message.title);
+    }
+    return titles;
+  }
+};
+
+std::u16string Title(QvZEventMDI* window) {
+  return window->Text();
+}
+
+}  // namespace
+
+TEST_F(EventWindowTest, NewGivesAMaximisedWindowWithDefaultLanesThatSavesAndCloses) {
+  // Lane 3 is marked missing, so only its result takes the state of a lane not in use.
+  Setting(u"\\Event\\Results\\Lanes\\Missing\\Lane3:Int=0");
+  NewModifiedEvent();
+  Then([this] {
+    QvZEventMDI* window = Only();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->Maximized());
+    EXPECT_TRUE(window->Panes().Panes().empty());
+    QvResults& results = window->GetEvent()->Leg(0)->Results();
+    ASSERT_EQ(results.Count(nullptr), 8);
+    for (int32_t lane = 1; lane <= 8; ++lane) {
+      SCOPED_TRACE(lane);
+      QvResult* result = results.FindByField(QvResult::kLaneField, KString(std::to_string(lane).c_str()));
+      ASSERT_NE(result, nullptr);
+      EXPECT_EQ(result->Status(), lane == 3 ? QvResult::kLaneNotUsed : QvResult::kValid);
+    }
+    AnswerFileDialog(EventPath("Heat.qve"));
+    Post(SaveCommand);
+  });
+  When(
+      "the save", [this] { return FileExists("events/Heat.qve"); },
+      [] {
+        EXPECT_EQ(Title(Only()), u"Heat");
+        EXPECT_FALSE(Only()->GetEvent()->IsModified());
+        Post(CloseWindowEvent);
+      });
+  When(
+      "the window to close", [] { return WindowCount(0); }, [this] { ExitProgram(); });
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(seen.empty());
+  // One warning for each entry of the built-in layout whose window nobody makes.
+  const std::string log = ReadFile("kestrove.log");
+  EXPECT_NE(log.find("no window for pane Chart1"), std::string::npos);
+  EXPECT_NE(log.find("no window for pane Results1"), std::string::npos);
+}
+
+// ---- the close prompt ----
+
+struct CloseCase {
+  const char* name;
+  ZafEventType button;
+  // The save dialog's file, empty to cancel it.
+  std::string saveAs;
+  bool closes;
+};
+
+class ClosePromptTest : public EventWindowTest, public testing::WithParamInterface<CloseCase> {};
+
+TEST_P(ClosePromptTest, OnlyNoOrASuccessfulSaveLetsTheWindowClose) {
+  const CloseCase& c = GetParam();
+  NewModifiedEvent();
+  Then([this, c] {
+    if (!c.saveAs.empty()) {
+      AnswerFileDialog(EventPath(c.saveAs));
+    }
+    Post(CloseWindowEvent);
+  });
+  AnswerWithClick(kCloseTitle, c.button);
+  When(
+      "the prompt to end", [] { return FrontMessage() == nullptr; }, [] { Post(ExitEvent); });
+  // The exit asks again for a window that stayed: No lets the program end.
+  if (!c.closes) {
+    AnswerWithClick(kExitTitle, KZDialog::kNoResult);
+  }
+  EXPECT_EQ(Run(), 0);
+  ASSERT_GE(seen.size(), 1u);
+  // A new document has no file yet, so no file title.
+  EXPECT_EQ(seen[0].text, u"'' has changed. Save before closing?");
+  EXPECT_EQ(seen.size(), c.closes ? 1u : 2u) << "a window that stayed is asked again at the exit";
+  if (!c.saveAs.empty()) {
+    EXPECT_TRUE(FileExists("events/" + c.saveAs));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, ClosePromptTest,
+    testing::Values(CloseCase{"YesSaves", KZDialog::kYesResult, "Saved.qve", true},
+                    CloseCase{"YesWithTheSaveCancelledStays", KZDialog::kYesResult, "", false},
+                    CloseCase{"NoDrops", KZDialog::kNoResult, "", true},
+                    CloseCase{"CancelStays", KZDialog::kCancelResult, "", false}),
+    [](const testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
+
+TEST_F(EventWindowTest, AnExitStopsAtTheFirstRefusalAndAsksUnderTheSameTitleNextTime) {
+  NewModifiedEvent();
+  Setting(u"\\Event\\SingleEvent:Int=0");
+  NewModifiedEvent();
+  ExitProgram();
+  AnswerWithClick(kExitTitle, KZDialog::kCancelResult);
+  When(
+      "the refused exit", [] { return FrontMessage() == nullptr; }, [this] { EXPECT_TRUE(WindowCount(2)); });
+  ExitProgram();
+  AnswerWithClick(kExitTitle, KZDialog::kNoResult);
+  AnswerWithClick(kExitTitle, KZDialog::kNoResult);
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(SeenTitles(), (std::vector<std::u16string>{kExitTitle, kExitTitle, kExitTitle}));
+}
+
+// ---- saves ----
+
+TEST_F(EventWindowTest, AFalseStartCopyLeavesTheDocumentItsNameAndMark) {
+  NewModifiedEvent();
+  Then([this] {
+    AnswerFileDialog(EventPath("Heat.qve"));
+    Only()->Save(QvZEventMDI::kSave);
+    Only()->GetEvent()->SetModified(true);
+    EXPECT_TRUE(Only()->Save(QvZEventMDI::kSaveFalseStartCopy));
+    EXPECT_TRUE(FileExists("events/Heat-FS1.qve"));
+    EXPECT_EQ(Title(Only()), u"Heat");
+    EXPECT_TRUE(Only()->GetEvent()->IsModified());
+    std::filesystem::remove(EventPath("Heat.qve"));
+    EXPECT_TRUE(Only()->Save(QvZEventMDI::kSave));
+    EXPECT_TRUE(FileExists("events/Heat.qve"));
+    EXPECT_FALSE(Only()->GetEvent()->IsModified());
+  });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(fileDialogs.size(), 1u) << "only the first save asks for a name";
+}
+
+TEST_F(EventWindowTest, AResultsFileThatCannotBeWrittenIsReportedOnceByEachCommand) {
+  Setting(u"\\Database\\File\\DataOutDir:String=/proc/kestrove-none/");
+  NewModifiedEvent();
+  Then([this] {
+    AnswerFileDialog(EventPath("Heat.qve"));
+    Post(SaveCommand);
+  });
+  AnswerWithKey(u"Error", native::VK_RETURN);
+  Then([] { Post(SaveQxfCommand); });
+  AnswerWithKey(u"Error", native::VK_RETURN);
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_NE(seen[0].text.find(u"(33002)"), std::u16string::npos);
+  EXPECT_NE(seen[1].text.find(u"(3002)"), std::u16string::npos);
+  EXPECT_TRUE(FileExists("events/Heat.qve"));
+}
+
+TEST_F(EventWindowTest, SaveQxfWritesTheResultsFileIntoTheDataOutFolder) {
+  NewModifiedEvent();
+  Then([this] {
+    AnswerFileDialog(EventPath("Heat.qve"));
+    Post(SaveCommand);
+  });
+  When(
+      "the save", [this] { return FileExists("events/Heat.qve"); },
+      [this] {
+        std::filesystem::remove_all(EventPath("out/"));
+        std::filesystem::create_directories(EventPath("out/"));
+        Post(SaveQxfCommand);
+      });
+  When(
+      "the results file", [this] { return !std::filesystem::is_empty(EventPath("out/")); },
+      [this] { ExitProgram(); });
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(seen.empty());
+}
+
+// ---- panes ----
+
+TEST_F(EventWindowTest, TestPaneWindowsAreLaidOutTakeTheCommandsAndLetGoOfTheirViews) {
+  TestPaneWindowMaker results{PaneKind::kResults};
+  TestPaneWindowMaker chart{PaneKind::kChart};
+  bool chartGone = false;
+  Then([] { Post(NewCommand); });
+  When(
+      "a new event window", [] { return WindowCount(1); },
+      [&] {
+        QvZEventMDI& window = *Only();
+        ASSERT_EQ(results.made.size(), 1u);
+        ASSERT_EQ(chart.made.size(), 1u);
+        TestPaneWindow& table = *results.made[0];
+        TestPaneWindow& plot = *chart.made[0];
+        plot.destroyed = &chartGone;
+        const auto& panes = window.Panes().Panes();
+        ASSERT_EQ(panes.size(), 2u);
+        struct Expected {
+          int32_t values[4];
+          int32_t rightOffset;
+          int32_t bottomOffset;
+        } expected[] = {{{0, 26, 100, 100}, -1, -1}, {{0, 0, 100, 26}, -1, -2}};
+        for (std::size_t i = 0; i < panes.size(); ++i) {
+          SCOPED_TRACE(i);
+          const auto& c = panes[i]->Constraints();
+          for (int edge = 0; edge < 4; ++edge) {
+            EXPECT_EQ(c[edge]->Value(), expected[i].values[edge]);
+          }
+          EXPECT_EQ(c[2]->EdgeOffset(), expected[i].rightOffset);
+          EXPECT_EQ(c[3]->EdgeOffset(), expected[i].bottomOffset);
+        }
+        EXPECT_EQ(table.model.resultsView, window.CurrentLeg()->Results().View(0));
+        EXPECT_NE(plot.model.chartView, nullptr);
+        EXPECT_EQ(window.CurrentWindow(PaneKind::kResults), &table);
+        EXPECT_EQ(window.CurrentWindow(PaneKind::kChart), &plot);
+        EXPECT_EQ(window.CurrentWindow(PaneKind::kSummary), nullptr);
+
+        EXPECT_EQ(window.Event(ZafEventRecord(10480, 0)), 10480);
+        EXPECT_EQ(window.Event(ZafEventRecord(10500, 0)), 10500);
+        window.Event(ZafEventRecord(UpdateMenuEvent, 0));
+        EXPECT_EQ(plot.received, (std::vector<ZafEventType>{10480, UpdateMenuEvent}));
+        EXPECT_EQ(table.received, (std::vector<ZafEventType>{10500, UpdateMenuEvent}));
+
+        window.EnlargeChart(&plot);
+        EXPECT_NE(table.Parent(), &window);
+        EXPECT_EQ(panes[0]->Constraints()[3]->Value(), 100);
+        window.RestoreChart(&plot);
+        EXPECT_EQ(table.Parent(), &window);
+        EXPECT_EQ(panes[0]->Constraints()[1]->Value(), 26);
+        window.GetEvent()->SetModified(false);
+        Post(CloseWindowEvent);
+      });
+  When(
+      "the window to close", [] { return WindowCount(0); }, [this] { ExitProgram(); });
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(chartGone);
+}
+
+TEST_F(EventWindowTest, WithoutPaneWindowsChartAndResultsCommandsComeBackUnchanged) {
+  Then([] { Post(NewCommand); });
+  When(
+      "a new event window", [] { return WindowCount(1); },
+      [this] {
+        for (const ZafEventType code :
+             {FirstChartCommand, LastChartCommand, FirstResultsCommand, LastResultsCommand}) {
+          EXPECT_EQ(Only()->Event(ZafEventRecord(code, 0)), code);
+        }
+        Only()->GetEvent()->SetModified(false);
+        ExitProgram();
+      });
+  EXPECT_EQ(Run(), 0);
+}
+
+TEST_F(EventWindowTest, AWindowWhoseLinkOperationRunsRefusesToCloseWithoutAsking) {
+  NewModifiedEvent();
+  auto claim = std::make_shared<std::unique_ptr<LinkBusyClaim>>();
+  Then([claim] {
+    *claim = std::make_unique<LinkBusyClaim>(Only()->GetEvent());
+    for (const ZafEventType query : {ChildCloseQueryEvent, QueryExitEvent}) {
+      EXPECT_EQ(Only()->Event(ZafEventRecord(static_cast<int32_t>(query), 0)), 0);
+    }
+    // Under the single-event rule New is refused with it.
+    Post(NewCommand);
+  });
+  Then([claim] {
+    EXPECT_EQ(FrontMessage(), nullptr);
+    EXPECT_TRUE(WindowCount(1));
+    claim->reset();
+    Only()->GetEvent()->SetModified(false);
+    Post(ExitEvent);
+  });
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(seen.empty());
+}
