@@ -31,6 +31,7 @@ class QvZOptionsDialog : public KZDialog {
   enum Page : int32_t { kGeneral = 0, kSerial, kChart, kScoreboard, kResults, kDatabase };
   // The Options commands open the dialog at their page: the command less kGeneralCommand.
   static constexpr ZafEventType kGeneralCommand = 10131;
+  static constexpr ZafEventType kSerialCommand = 10132;
   static constexpr ZafEventType kChartCommand = 10133;
   static constexpr ZafEventType kResultsCommand = 10135;
   // The list buttons and the page-mode box.
