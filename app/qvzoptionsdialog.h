@@ -33,6 +33,7 @@ class QvZOptionsDialog : public KZDialog {
   static constexpr ZafEventType kGeneralCommand = 10131;
   static constexpr ZafEventType kSerialCommand = 10132;
   static constexpr ZafEventType kChartCommand = 10133;
+  static constexpr ZafEventType kScoreboardCommand = 10134;
   static constexpr ZafEventType kResultsCommand = 10135;
   // The list buttons and the page-mode box.
   static constexpr ZafEventType kNewPort = 10138;
