@@ -9,10 +9,12 @@
 #include "devices/qvserialport.h"
 #include "foundation/kregistry.h"
 #include "foundation/kserialport.h"
+#include "framework/core/zafnotebook.h"
 #include "framework/core/zafwindowmanager.h"
 #include "imaging/ui/yzserialport.h"
 #include "native/user/virtualkeys.h"
 #include "testing/ptypair.h"
+#include "toolkit/kzbutton.h"
 #include "toolkit/kzcombobox.h"
 #include "toolkit/kzinteger.h"
 #include "toolkit/kzstring.h"
@@ -35,10 +37,19 @@ TEST_F(OptionsInProgramTest, ANamedPortIsSetUpOnTheSerialPage) {
   KString portName;
   KSerialPort::PortName(9, portName);
   std::string stored;
+  bool buttonsBelow = false;
   Then([] { Post(QvZOptionsDialog::kSerialCommand); });
   When(
       "the Serial page", [] { return Options() != nullptr; },
-      [] { Options()->Event(ZafEventRecord(QvZOptionsDialog::kNewPort, 0)); });
+      [&] {
+        // The notebook keeps to its own region: the dialog's buttons show below it.
+        auto* notebook = FindIn<ZafNotebook>(Options(), [](ZafNotebook&) { return true; });
+        auto* ok = FindIn<KZButton>(Options(),
+                                    [](KZButton& button) { return button.Value() == KZDialog::kOkResult; });
+        ASSERT_TRUE(notebook && ok);
+        buttonsBelow = notebook->Region().bottom < ok->Region().top;
+        Options()->Event(ZafEventRecord(QvZOptionsDialog::kNewPort, 0));
+      });
   When(
       "the new port's fields", [] { return Options() && !Options()->PortNameField()->Disabled(); },
       [&] {
@@ -57,6 +68,7 @@ TEST_F(OptionsInProgramTest, ANamedPortIsSetUpOnTheSerialPage) {
   });
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(stored, "9,19200,8,N,1.0");
+  EXPECT_TRUE(buttonsBelow);
 }
 
 TEST_F(OptionsInProgramTest, ALetterInANumberFieldIsRefusedWhileTheIdleWorkGoesOn) {
