@@ -7,6 +7,7 @@
 #include "foundation/ksocket.h"
 #include "imaging/ui/yzcameradialog.h"
 #include "imaging/ui/yzhardwarebar.h"
+#include "imaging/ui/yzimagepane.h"
 #include "imaging/yimage.h"
 #include "model/qvresultsview.h"
 #include "model/ytime.h"
@@ -30,6 +31,10 @@ constexpr ClassStep kSetups[] = {
      [](const ClassStepContext& context) { QvScoreboards::Setup(context.programFolder); }},
     {"results-view special lengths", [](const ClassStepContext&) { QvResultsView::Setup(); }},
     {"event window status bitmaps", [](const ClassStepContext&) { QvZEventWindow::SetupClass(); }},
+    {"image printer",
+     [](const ClassStepContext& context) {
+       YZImagePane::InitClass(context.programFolder, context.dataOutFolder, context.noOverlay);
+     }},
     {"event window layout", [](const ClassStepContext&) { QvZEventMDI::SetupClass(); }},
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Register(); }},
     {"camera dialog", [](const ClassStepContext&) { YZCameraDialog::Register(); }},
@@ -40,6 +45,7 @@ constexpr ClassStep kCleanups[] = {
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Unregister(); }},
     // The layout entries stay in the settings, to be saved with them: nothing to undo.
     {"event window layout", [](const ClassStepContext&) {}},
+    {"image printer", [](const ClassStepContext&) { YZImagePane::ExitClass(); }},
     {"event window status bitmaps", [](const ClassStepContext&) { QvZEventWindow::CleanupClass(); }},
     {"image print colour", [](const ClassStepContext&) { YImage::ForgetSettings(); }},
     {"image frame pool", [](const ClassStepContext&) { YImage::ExitClass(); }},

@@ -14,6 +14,10 @@ struct ClassStepContext {
   KString programFolder;
   // False with "-noserialport": the serial-port list is then left empty, no device is probed.
   bool probeSerialPorts = true;
+  // The folder named by "\Database\File\DataOutDir", with its trailing '/' (exports start there).
+  KString dataOutFolder;
+  // True with "-nooverlay": no overlay is read and the image windows offer none.
+  bool noOverlay = false;
 };
 
 struct ClassStep {

@@ -1,7 +1,9 @@
 #include "app/programreporter.h"
 
 #include "app/yzapplication.h"
+#include "framework/core/zaficon.h"
 #include "framework/win32/zafmouseimages.h"
+#include "toolkit/kzmessagewindow.h"
 #include "toolkit/kzstatusbar.h"
 
 namespace {
@@ -52,4 +54,26 @@ void ProgramReporter::Message(const KString& text) {
   if (YZApplication* application = YZApplication::Current()) {
     application->Message(text);
   }
+}
+
+void ProgramReporter::ErrorMessage(const KString& text, const KString& title) {
+  if (YZApplication* application = YZApplication::Current()) {
+    if (title.IsEmpty()) {
+      application->Error(text);
+    } else {
+      application->Error(title, text);
+    }
+  }
+}
+
+void ProgramReporter::ErrorAlert(int32_t code, int32_t subCode) {
+  if (YZApplication* application = YZApplication::Current()) {
+    application->ShowError(code, subCode);
+  }
+}
+
+bool ProgramReporter::AskOkCancel(const KString& title, const KString& text) {
+  return YZApplication::Current() != nullptr &&
+         KZMessageWindow::Ask(title.CStr(), text.CStr(), KZDialog::kOk | KZDialog::kCancel, KZDialog::kOk,
+                              ZAF_ICON_QUESTION);
 }

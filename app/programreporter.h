@@ -16,4 +16,7 @@ class ProgramReporter : public QvBlockSensorsReporter, public YImageReporter {
   void Busy(bool busy) override;
   bool BreakPressed() override;
   void Message(const KString& text) override;
+  void ErrorMessage(const KString& text, const KString& title) override;
+  void ErrorAlert(int32_t code, int32_t subCode) override;
+  bool AskOkCancel(const KString& title, const KString& text) override;
 };

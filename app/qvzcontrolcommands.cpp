@@ -10,7 +10,6 @@
 #include "app/yzapplication.h"
 #include "devices/qvblocksensors.h"
 #include "devices/qvscoreboards.h"
-#include "foundation/kfile.h"
 #include "foundation/klog.h"
 #include "framework/core/zaficon.h"
 #include "model/qvevent.h"
@@ -157,15 +156,16 @@ int32_t QvZControl::Help(int32_t mode) {
     KZApplication::application->ProgramFile().GetDirectory(path);
   }
   path.Append(kHelpFile);
-  if (mode == kHelpContents && !KFileExists(path)) {
+  const int32_t answer = native::WinHelp(
+      ScreenID(), path.CStr(), mode == kHelpContents ? native::HELP_CONTENTS : native::HELP_QUIT, 0);
+  if (mode == kHelpContents && !answer) {
     // No help file comes with the program; the user may put one beside it.
     if (KLog* log = KLog::ProgramLog()) {
-      KString line(u"QvZControl::Help: no help file ");
+      KString line(u"QvZControl::Help: no help file or viewer for ");
       log->Warning(line.Append(path));
     }
   }
-  return native::WinHelp(ScreenID(), path.CStr(),
-                         mode == kHelpContents ? native::HELP_CONTENTS : native::HELP_QUIT, 0);
+  return answer;
 }
 
 void QvZControl::About() {

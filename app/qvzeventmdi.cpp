@@ -8,6 +8,8 @@
 #include "app/producttitle.h"
 #include "app/programalert.h"
 #include "app/qvzcontrol.h"
+#include "app/yzapplication.h"
+#include "devices/qvscoreboards.h"
 #include "foundation/kx.h"
 #include "framework/core/zafeventtypes.h"
 #include "framework/core/zaficon.h"
@@ -34,6 +36,16 @@ bool InRange(ZafEventType code, ZafEventType first, ZafEventType last) {
 bool WriteResultsInterface(QvEvent& event) {
   QvEventSchedule* schedule = QvEventSchedule::Registered();
   return schedule == nullptr || schedule->WriteQXF(event, 0);
+}
+
+// The scoreboards' output task reads the event it was given: it must let go of it before it is deleted.
+// Setting the event waits for a tick that runs.
+void ForgetOnScoreboards(const QvEvent* event) {
+  YZApplication* application = YZApplication::Current();
+  QvScoreboards* scoreboards = application ? application->Scoreboards() : nullptr;
+  if (scoreboards && scoreboards->GetCurrentEvent() == event) {
+    scoreboards->SetCurrentEvent(nullptr);
+  }
 }
 
 void RefreshHardwareBar() {
@@ -64,6 +76,7 @@ QvZEventMDI::~QvZEventMDI() {
   panes->ReleaseViews();
   panes.reset();
   document->View().SetOwner(nullptr);
+  ForgetOnScoreboards(document.get());
   document.reset();
 }
 

@@ -250,6 +250,8 @@ void YZApplication::RunClassSteps(bool setups) {
   ClassStepContext context;
   ProgramFile().GetDirectory(context.programFolder);
   context.probeSerialPorts = FindArgument(u"-noserialport") == nullptr;
+  context.dataOutFolder = DataOutDir().Name();
+  context.noOverlay = FindArgument(u"-nooverlay") != nullptr;
   for (const ClassStep& step : setups ? ClassSetups() : ClassCleanups()) {
     Reached(step.name);
     step.run(context);

@@ -12,6 +12,7 @@ class cf_3DBitmap : public cf_Virt3DObj {
   explicit cf_3DBitmap(const cf_Kernel* kernel) : itsKernel(kernel) {}
 
   void SetKernel(const cf_Kernel* kernel) { itsKernel = kernel; }
+  const cf_Kernel* Kernel() const { return itsKernel; }
   bool HasFile() const { return file.Length() > 0; }
   const cf_String& GetFile() const { return file; }
   void SetFile(const ZafIChar* name) { file.Assign(name); }

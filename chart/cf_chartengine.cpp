@@ -50,13 +50,14 @@ std::array<uint32_t, cf_ChartEngine::kAxisCount> AxisStyles(int32_t chartType) {
 }  // namespace
 
 cf_ChartEngine::cf_ChartEngine(int32_t type, int32_t dims)
-    : kernel(std::make_unique<cf_Kernel>(kInitialBoxSide, kInitialBoxSide, kInitialBoxSide)),
+    : ownedKernel(std::make_unique<cf_Kernel>(kInitialBoxSide, kInitialBoxSide, kInitialBoxSide)),
+      kernel(ownedKernel.get()),
       chartType(type),
       dimension(dims),
       backWallAttribs(WallAttribs(kWallColor)),
       leftWallAttribs(WallAttribs(kWallColor)),
       floorAttribs(WallAttribs(kFloorColor)),
-      bitmap(std::make_unique<cf_3DBitmap>(kernel.get())) {
+      bitmap(std::make_unique<cf_3DBitmap>(kernel)) {
   kernel->GetMinCorner(boxMin[0], boxMin[1], boxMin[2]);
   MakeWalls();
   backWall.SetDispAttribs(backWallAttribs.get());
@@ -80,6 +81,22 @@ bool cf_ChartEngine::IsCartesianType() const {
     default:
       return false;
   }
+}
+
+int cf_ChartEngine::SetKernel(cf_Kernel* newKernel, bool deleteOld, bool owns) {
+  if (!newKernel) {
+    return 0;
+  }
+  std::unique_ptr<cf_Kernel> old = std::move(ownedKernel);
+  if (!deleteOld || old.get() == newKernel) {
+    old.release();
+  }
+  kernel = newKernel;
+  if (owns) {
+    ownedKernel.reset(newKernel);
+  }
+  bitmap->SetKernel(kernel);
+  return 1;
 }
 
 cf_3DGridTickSeries* cf_ChartEngine::GetAxis(uint32_t number) const {
@@ -511,6 +528,39 @@ void cf_ChartEngine::SetBackColor(bf_Color color) {
 }
 bf_Color cf_ChartEngine::BackColor() const {
   return backWallAttribs->BackColor();
+}
+
+void cf_ChartEngine::SetLeftWallColor(bf_Color color) {
+  leftWallAttribs->SetBackColor(color);
+}
+bf_Color cf_ChartEngine::LeftWallColor() const {
+  return leftWallAttribs->BackColor();
+}
+
+void cf_ChartEngine::SetFloorColor(bf_Color color) {
+  floorAttribs->SetBackColor(color);
+}
+bf_Color cf_ChartEngine::FloorColor() const {
+  return floorAttribs->BackColor();
+}
+
+void cf_ChartEngine::SetWallForeColor(bf_Color color) {
+  for (cf_DispAttribs* attribs : {backWallAttribs.get(), leftWallAttribs.get(), floorAttribs.get()}) {
+    attribs->SetForeColor(color);
+  }
+}
+bf_Color cf_ChartEngine::WallForeColor() const {
+  return backWallAttribs->ForeColor();
+}
+
+void cf_ChartEngine::SetBitmapFile(const ZafIChar* name) {
+  bitmap->SetFile(name);
+}
+const cf_String& cf_ChartEngine::BitmapFile() const {
+  return bitmap->GetFile();
+}
+bool cf_ChartEngine::HasBitmapFile() const {
+  return bitmap->HasFile();
 }
 
 void cf_ChartEngine::SetAxisColor(bf_Color color) {

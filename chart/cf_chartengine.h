@@ -15,6 +15,7 @@
 #include "chart/cf_2drect.h"
 #include "chart/cf_3dpolygon.h"
 #include "chart/cf_kernel.h"
+#include "chart/cf_string.h"
 
 class bf_Display;
 class cf_3DBitmap;
@@ -111,20 +112,39 @@ class cf_ChartEngine {
   // ---- Walls and drawing switches ----
   // 1 the floor's, 2 the left wall's, any other the back wall's.
   cf_DispAttribs& GetWallAttribs(int32_t n);
+  // The walls' fill colours, and the fore colour that all three share (the back wall's answers for them).
   void SetBackColor(bf_Color color);
   bf_Color BackColor() const;
+  void SetLeftWallColor(bf_Color color);
+  bf_Color LeftWallColor() const;
+  void SetFloorColor(bf_Color color);
+  bf_Color FloorColor() const;
+  void SetWallForeColor(bf_Color color);
+  bf_Color WallForeColor() const;
   void SetAxisColor(bf_Color color);
   void ShowBackWall(bool on) { showBackWall = on; }
   void ShowLeftWall(bool on) { showLeftWall = on; }
   void ShowFloor(bool on) { showFloor = on; }
+  bool IsBackWallShown() const { return showBackWall; }
+  bool IsLeftWallShown() const { return showLeftWall; }
+  bool IsFloorShown() const { return showFloor; }
   void ShowBitmap(bool on) { showBitmap = on; }
   bool IsBitmapShown() const { return showBitmap; }
   cf_3DBitmap& GetBitmap() { return *bitmap; }
+  // The file of the picture on the left face.
+  void SetBitmapFile(const ZafIChar* name);
+  const cf_String& BitmapFile() const;
+  bool HasBitmapFile() const;
   void SetOutlineMode(bool on) { outlineMode = on; }
   bool OutlineMode() const { return outlineMode; }
   void SetDrawPlotFrame(bool on) { drawPlotFrame = on; }
   bool DrawPlotFrame() const { return drawPlotFrame; }
 
+  // Puts another kernel under the scene; the bitmap follows it. The old kernel is deleted when `deleteOld`
+  // is set and the engine owned it; an owned one kept becomes the caller's to delete (it holds it from
+  // GetKernel), and the kernel given is never deleted as the old one. The engine owns the new kernel when
+  // `owns` is set. A null kernel changes nothing and answers 0.
+  int SetKernel(cf_Kernel* newKernel, bool deleteOld, bool owns);
   cf_Kernel& GetKernel() { return *kernel; }
   const cf_Kernel& GetKernel() const { return *kernel; }
   int32_t ChartType() const { return chartType; }
@@ -182,7 +202,9 @@ class cf_ChartEngine {
   // Maps the data extents of the series and extra objects onto the box.
   virtual void ScaleAndTranslateObjects();
 
-  std::unique_ptr<cf_Kernel> kernel;
+  // The kernel when the engine owns it (first, so that `kernel` can start from it); `kernel` is never null.
+  std::unique_ptr<cf_Kernel> ownedKernel;
+  cf_Kernel* kernel;
   int32_t chartType;
   int32_t dimension;
   bf_Color axisColor = bf_Black;

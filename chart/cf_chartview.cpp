@@ -449,6 +449,19 @@ int cf_ChartView::SetRightMargin(double percent) {
   return 1;
 }
 
+double cf_ChartView::GetTopMargin() const {
+  return engine->GetKernel().TopMargin();
+}
+double cf_ChartView::GetBottomMargin() const {
+  return engine->GetKernel().BottomMargin();
+}
+double cf_ChartView::GetLeftMargin() const {
+  return engine->GetKernel().LeftMargin();
+}
+double cf_ChartView::GetRightMargin() const {
+  return engine->GetKernel().RightMargin();
+}
+
 int cf_ChartView::SetStretch(uint8_t on) {
   engine->GetKernel().SetStretch(on);
   return 1;
@@ -471,6 +484,16 @@ int cf_ChartView::ApplyDimension(int32_t dimension) {
 
 int cf_ChartView::SetPerspective(double percent) {
   return engine->SetPerspective(percent);
+}
+
+int cf_ChartView::SetPerspectiveFull() {
+  return engine->SetPerspectiveFull();
+}
+int cf_ChartView::SetPerspectiveHalf() {
+  return engine->SetPerspectiveHalf();
+}
+int cf_ChartView::SetPerspectiveNone() {
+  return engine->SetPerspectiveNone();
 }
 
 int cf_ChartView::SetRotation(double elevation, double azimuth) {

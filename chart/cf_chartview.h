@@ -120,12 +120,21 @@ class cf_ChartView {
   int SetBottomMargin(double percent);
   int SetLeftMargin(double percent);
   int SetRightMargin(double percent);
+  // The kernel's margins, in percent.
+  double GetTopMargin() const;
+  double GetBottomMargin() const;
+  double GetLeftMargin() const;
+  double GetRightMargin() const;
   int SetStretch(uint8_t on);
   uint8_t GetStretch() const;
   double GetElevation() const;
   double GetAzimuth() const;
   int ApplyDimension(int32_t dimension);
   int SetPerspective(double percent);
+  // The kernel's perspective 1, 0.5 and 0; each answers 1.
+  int SetPerspectiveFull();
+  int SetPerspectiveHalf();
+  int SetPerspectiveNone();
   int SetRotation(double elevation, double azimuth);
   int SetBoxProportions(double heightPercent, double depthPercent);
   int SetBoxHeight(double heightPercent);

@@ -22,7 +22,7 @@ function(kestrove_tests label)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   set(target ${label}_tests)
   add_executable(${target} ${ARG_SOURCES})
-  target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main kestrove_test_pictures)
   # Tests never open a window on the developer's display: the desktop stays in memory.
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST

@@ -1,6 +1,7 @@
 #include "foundation/kfile.h"
 
 #include "foundation/kbufferedfile.h"
+#include "foundation/kdiskstep.h"
 #include "foundation/kfileinfo.h"
 #include "foundation/kheldfile.h"
 #include "foundation/kx.h"
@@ -18,6 +19,11 @@
 namespace {
 
 constexpr int32_t kSaveBufferSize = 4096;
+
+KDiskStepHook& SafeSaveSteps() {
+  static KDiskStepHook steps;
+  return steps;
+}
 
 int64_t CheckedSeek(int descriptor, int64_t offset, int whence) {
   const off_t position = ::lseek(descriptor, static_cast<off_t>(offset), whence);
@@ -331,18 +337,27 @@ void KFile::RemoveLeftoverTemporaries(const KString& path) {
   });
 }
 
+void KFile::SetDiskStepHook(std::function<void(KDiskStep)> hook) {
+  SafeSaveSteps().Set(std::move(hook));
+}
+
 void KFile::SaveSafely(const KString& target, const std::function<void(KStream&)>& writeContents) {
+  const KDiskStepHook& steps = SafeSaveSteps();
   const KFile targetFile(target);
+  steps.Reach(KDiskStep::kSweep);
   RemoveLeftoverTemporaries(target);
   // Held until the save is over, so that a sweep by another process leaves it alone.
   KHeldFile held;
+  steps.Reach(KDiskStep::kNewFile);
   const KString temporaryName = CreateHeldTemporaryBeside(target, held);
   KBufferedFile temporary(kSaveBufferSize, temporaryName);
   try {
     temporary.Open(kReadWrite);
     writeContents(temporary);
+    steps.Reach(KDiskStep::kSyncNewFile);
     temporary.Flush();
     temporary.Close();
+    steps.Reach(KDiskStep::kRenameOverLive);
     if (::rename(temporaryName.ToUtf8().c_str(), target.ToUtf8().c_str()) != 0) {
       throw KXStream(kErrFileWrite, errno);
     }
@@ -358,6 +373,7 @@ void KFile::SaveSafely(const KString& target, const std::function<void(KStream&)
   // Make the rename itself durable; a failure here leaves a complete file either way.
   KString folder;
   targetFile.GetDirectory(folder);
+  steps.Reach(KDiskStep::kSyncFolder);
   KSyncFolder(folder);
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 
+enum class KDiskStep;
 class KFileInfo;
 class KHeldFile;
 
@@ -72,6 +73,8 @@ class KFile : public KStream {
   // temporary file is removed, the old file stays as it was, and the failure is thrown on. Temporary files
   // of earlier saves of `path` whose processes are gone (killed in the middle of a save) are deleted first.
   static void SaveSafely(const KString& path, const std::function<void(KStream&)>& writeContents);
+  // Test seam: `hook` (empty for none) runs just before each step by which SaveSafely changes the disk.
+  static void SetDiskStepHook(std::function<void(KDiskStep)> hook);
   // Creates an empty file under a hidden name beside `path` that no other file had (so the file is surely
   // the caller's to delete), with the permissions of the file at `path` when there is one, and answers
   // its name. Beside the target, a later rename over it stays on one file system. KXStream 3002 when no

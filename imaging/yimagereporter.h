@@ -24,7 +24,7 @@ class YImageReporter {
   virtual void Message(const KString&) {}
   // The program's error message box with `text`, titled `title` (the empty title: the program's own).
   virtual void ErrorMessage(const KString& /*text*/, const KString& /*title*/) {}
-  // The numbered error alert of a failure's code and sub-code.
+  // The numbered error alert of a failure's code and sub-code (-1 for none).
   virtual void ErrorAlert(int32_t /*code*/, int32_t /*subCode*/) {}
   // An Ok/Cancel question; true when the user answers Ok. Silently: Cancel.
   virtual bool AskOkCancel(const KString& /*title*/, const KString& /*text*/) { return false; }

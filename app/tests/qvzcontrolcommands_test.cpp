@@ -40,6 +40,23 @@ class FrameCommandsTest : public ProgramTest {
 
   std::string EventPath(const std::string& name) const { return FilePath("events/" + name); }
 
+  // The main menu's items with a command from `first` to `last`, in menu order.
+  static std::vector<KZPopUpItem*> MenuItems(ZafEventType first, ZafEventType last) {
+    std::vector<KZPopUpItem*> items;
+    KZPullDownMenu* bar = KZApplication::mainMenuBar;
+    for (auto* entry = static_cast<ZafWindowObject*>(bar->First()); entry;
+         entry = static_cast<ZafWindowObject*>(entry->Next())) {
+      if (auto* pullDown = dynamic_cast<KZPullDownItem*>(entry)) {
+        KZPopUpItem::ForEachItem(pullDown->Submenu(), [&](KZPopUpItem& item) {
+          if (item.Value() >= first && item.Value() <= last) {
+            items.push_back(&item);
+          }
+        });
+      }
+    }
+    return items;
+  }
+
   void UseEventFolder() {
     Setting(u"\\Database\\File\\DataOutDir:String=" +
             std::u16string(KString::FromUtf8(EventPath("out/")).CStr()));
@@ -134,7 +151,8 @@ TEST_F(FrameCommandsTest, AboutShowsTheVersionAndHelpOpensTheHelpFile) {
     shown.push_back(file);
     return true;
   });
-  WriteFile("Kestrove_Help.hlp", "help");
+  // A help file in a form the desktop opens, beside the program.
+  WriteFile("Kestrove_Help.html", "<p>help</p>");
   Then([] { Post(AboutCommand); });
   AnswerWithKey(u"About Kestrove Pellacorvine", native::VK_RETURN);
   Then([] { Post(HelpContentsCommand); });
@@ -142,7 +160,8 @@ TEST_F(FrameCommandsTest, AboutShowsTheVersionAndHelpOpensTheHelpFile) {
   EXPECT_EQ(Run(), 0);
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].text, u"\r\nVersion:  2.04\r\nReleased:  Jul 28 2020\r\n\r\n");
-  EXPECT_EQ(shown, std::vector<std::string>{FilePath("Kestrove_Help.hlp")});
+  EXPECT_EQ(shown, std::vector<std::string>{FilePath("Kestrove_Help.html")});
+  EXPECT_EQ(ReadFile("kestrove.log").find("no help file"), std::string::npos);
 }
 
 TEST_F(FrameCommandsTest, TheChartDevelopmentItemsSetTheProgramWideDisplay) {
@@ -293,19 +312,9 @@ TEST_F(FrameCommandsTest, TheMenuEnablesTheFramesAndTheWindowsCommandsButNoScore
         bar->ResetItems();
         for (const auto& c : cases) {
           SCOPED_TRACE(c.command);
-          bool found = false;
-          for (auto* entry = static_cast<ZafWindowObject*>(bar->First()); entry;
-               entry = static_cast<ZafWindowObject*>(entry->Next())) {
-            if (auto* pullDown = dynamic_cast<KZPullDownItem*>(entry)) {
-              KZPopUpItem::ForEachItem(pullDown->Submenu(), [&](KZPopUpItem& item) {
-                if (item.Value() == c.command) {
-                  found = true;
-                  EXPECT_EQ(!item.Disabled(), c.enabled);
-                }
-              });
-            }
-          }
-          EXPECT_TRUE(found);
+          const std::vector<KZPopUpItem*> items = MenuItems(c.command, c.command);
+          ASSERT_FALSE(items.empty());
+          EXPECT_EQ(!items[0]->Disabled(), c.enabled);
         }
         // Chosen all the same, they show nothing.
         Post(ScoreboardEditMessageCommand);
@@ -358,26 +367,26 @@ TEST_F(ScoreboardCommandsTest, TheCommandsReachTheBoardsAndTheCurrentEventIsThei
     EXPECT_EQ(scoreboards->GetCurrentEvent(), EventWindows()[0]->GetEvent());
     KZPullDownMenu* bar = KZApplication::mainMenuBar;
     bar->ResetItems();
-    int items = 0;
-    for (auto* entry = static_cast<ZafWindowObject*>(bar->First()); entry;
-         entry = static_cast<ZafWindowObject*>(entry->Next())) {
-      if (auto* pullDown = dynamic_cast<KZPullDownItem*>(entry)) {
-        KZPopUpItem::ForEachItem(pullDown->Submenu(), [&items](KZPopUpItem& item) {
-          if (item.Value() >= ScoreboardInitializeCommand && item.Value() <= ScoreboardSendMessageCommand) {
-            ++items;
-            EXPECT_FALSE(item.Disabled()) << item.Value();
-            EXPECT_EQ(item.Selected(), item.Value() == ScoreboardTimeOfDayCommand) << item.Value();
-          }
-        });
-      }
+    const std::vector<KZPopUpItem*> items =
+        MenuItems(ScoreboardInitializeCommand, ScoreboardSendMessageCommand);
+    EXPECT_EQ(items.size(), 6u);
+    for (KZPopUpItem* item : items) {
+      EXPECT_FALSE(item->Disabled()) << item->Value();
+      EXPECT_EQ(item->Selected(), item->Value() == ScoreboardTimeOfDayCommand) << item->Value();
     }
-    EXPECT_EQ(items, 6);
     Post(ScoreboardTimeOfDayCommand);
   });
   Then([this] {
     EXPECT_FALSE(program->Scoreboards()->GetFlag1());
     EventWindows()[0]->GetEvent()->SetModified(false);
-    Post(ExitEvent);
+    Post(CloseWindowEvent);
   });
+  When(
+      "the window to close", [] { return EventWindows().empty(); },
+      [this] {
+        // The boards' task must not read the deleted event.
+        EXPECT_EQ(program->Scoreboards()->GetCurrentEvent(), nullptr);
+        Post(ExitEvent);
+      });
   EXPECT_EQ(Run(), 0);
 }

@@ -127,12 +127,16 @@ TEST_F(SettingsFilesTest, ConfigurationIsWrittenInTheEncodingItWasReadIn) {
   struct Case {
     std::string read;
     std::string writtenStart;
+    // The texts belong to the language file, never to the configuration (searched for without the
+    // byte-order mark).
+    std::string stringsGroup;
   };
   const Case cases[] = {
       {Utf16("Registry Version: 1.00\r\n\\Event\\SingleEvent:Int=0\r\n"),
-       Utf16("Registry Version: 1.00\r\n\\Competition\\\r\n")},
-      {"Registry Version: 1.00\n\\Event\\SingleEvent:Int=0\n", "Registry Version: 1.00\n\\Competition\\\n"},
-      {"", "Registry Version: 1.00\n\\Competition\\\n"},  // no file yet
+       Utf16("Registry Version: 1.00\r\n\\Competition\\\r\n"), Utf16("\n\\Strings\\").substr(2)},
+      {"Registry Version: 1.00\n\\Event\\SingleEvent:Int=0\n", "Registry Version: 1.00\n\\Competition\\\n",
+       "\n\\Strings\\"},
+      {"", "Registry Version: 1.00\n\\Competition\\\n", "\n\\Strings\\"},  // no file yet
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.writtenStart.substr(0, 3));
@@ -142,7 +146,9 @@ TEST_F(SettingsFilesTest, ConfigurationIsWrittenInTheEncodingItWasReadIn) {
     EXPECT_EQ(files->ConfigLoaded(), !c.read.empty());
     SingleEvent().Set(SingleEvent().Value() + 5);
     ASSERT_TRUE(files->SaveConfig());
-    EXPECT_EQ(Read("kestrove.cfg").rfind(c.writtenStart, 0), 0u);
+    const std::string written = Read("kestrove.cfg");
+    EXPECT_EQ(written.rfind(c.writtenStart, 0), 0u);
+    EXPECT_EQ(written.find(c.stringsGroup), std::string::npos);
     const int32_t saved = SingleEvent().Value();
     Restart();
     ASSERT_TRUE(files->LoadConfig());

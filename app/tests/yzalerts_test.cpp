@@ -7,6 +7,7 @@
 #include "app/tests/programtest.h"
 #include "app/yzapplication.h"
 #include "foundation/kregistry.h"
+#include "imaging/yimagereporter.h"
 #include "model/qvsettings.h"
 #include "native/user/virtualkeys.h"
 #include "toolkit/kzdialog.h"
@@ -124,6 +125,30 @@ TEST_F(YZAlertsTest, QuestionsAnswerTheButtonsCodeUnchanged) {
   ExitProgram();
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(answers, (std::vector<int32_t>{-2996, -2995, -2996, -2995, -2994, -2995}));
+}
+
+TEST_F(YZAlertsTest, TheImageWindowsReportThroughTheProgramsAlerts) {
+  Make({u"-noregistry"});
+  std::vector<bool> okAnswers;
+  Then([] { YImageReporter::Current().ErrorAlert(3004, -1); });
+  AnswerWithKey(u"Error", native::VK_RETURN);
+  Then([] {
+    YImageReporter::Current().ErrorMessage(KString(u"No rectangle is marked."), KString(u"Export"));
+  });
+  AnswerWithKey(u"Export", native::VK_RETURN);
+  for (ZafEventType button : {KZDialog::kOkResult, KZDialog::kCancelResult}) {
+    Then([&okAnswers] {
+      okAnswers.push_back(
+          YImageReporter::Current().AskOkCancel(KString(u"Overlay"), KString(u"Replace it?")));
+    });
+    AnswerWithClick(u"Overlay", button);
+  }
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  ASSERT_EQ(seen.size(), 4u);
+  EXPECT_EQ(seen[0].text, u"Error reading from a file (3004).");
+  EXPECT_EQ(seen[1].text, u"No rectangle is marked.");
+  EXPECT_EQ(okAnswers, (std::vector<bool>{true, false}));
 }
 
 }  // namespace

@@ -65,14 +65,14 @@ TEST_F(YZApplicationTest, StartAndShutdownRunTheirStepsInOrder) {
       Between(steps, "data file", "long-lived objects"),
       (Steps{"image gray table and frame pool", "serial-port list", "sockets", "time presets and separators",
              "image print settings", "scoreboard configuration and scripts", "results-view special lengths",
-             "event window status bitmaps", "event window layout", "hardware tool-bar bitmaps",
-             "camera dialog"}));
-  EXPECT_EQ(
-      Between(steps, "results-view special lengths", "delete long-lived objects"),
-      (Steps{"event window status bitmaps", "event window layout", "hardware tool-bar bitmaps",
-             "camera dialog", "long-lived objects", "file types", "splash time", "main frame", "main loop"}));
+             "event window status bitmaps", "image printer", "event window layout",
+             "hardware tool-bar bitmaps", "camera dialog"}));
+  EXPECT_EQ(Between(steps, "results-view special lengths", "delete long-lived objects"),
+            (Steps{"event window status bitmaps", "image printer", "event window layout",
+                   "hardware tool-bar bitmaps", "camera dialog", "long-lived objects", "file types",
+                   "splash time", "main frame", "main loop"}));
   EXPECT_EQ(Between(steps, "delete long-lived objects", ""),
-            (Steps{"camera dialog", "hardware tool-bar bitmaps", "event window layout",
+            (Steps{"camera dialog", "hardware tool-bar bitmaps", "event window layout", "image printer",
                    "event window status bitmaps", "image print colour", "image frame pool", "sockets",
                    "serial-port list", "screen fonts", "save configuration"}));
   EXPECT_TRUE(FileExists("kestrove.cfg"));

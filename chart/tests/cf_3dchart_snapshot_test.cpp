@@ -18,6 +18,8 @@
 #include "framework/win32/zafscreendisplay.h"
 #include "native/native.h"
 #include "native/testdriver.h"
+#include "testing/testpictures.h"
+#include "testing/zaftestapplication.h"
 
 namespace {
 
@@ -57,7 +59,7 @@ class ChartSnapshotTest : public testing::Test {
   native::COLORREF Colour(bf_Color colour) const { return screen.ColorWord(colour, 0); }
 
   native::TestDriver driver{native::DesktopOptions{1024, 768, 96}};
-  ZafMSWindowsApp application{nullptr};
+  ZafTestApplication application;
   ZafScreenDisplay screen;
   ZafEventManager events;
   std::unique_ptr<ZafWindowManager> manager = std::make_unique<ZafWindowManager>();
@@ -66,7 +68,7 @@ class ChartSnapshotTest : public testing::Test {
 
 TEST_F(ChartSnapshotTest, BarChartIn3D) {
   Show(cf_ChartEngine::kBar, cf_ChartEngine::k3D, {{3, 5, 2}, {4, 1, 6}});
-  ASSERT_TRUE(driver.snapshot(chart->ScreenID(), "bar3d.png"));
+  ASSERT_TRUE(driver.snapshot(chart->ScreenID(), TestPicturePath("bar3d.png")));
   // The front series' solids come last; the middle of each face that looks at the viewer in the last
   // solid shows that series' colour.
   const auto& front = dynamic_cast<const cf_3DPhedraSeries&>(*chart->GetEngine()->SeriesObjects().back());
@@ -88,7 +90,7 @@ TEST_F(ChartSnapshotTest, BarChartIn3D) {
 
 TEST_F(ChartSnapshotTest, RaisedPie) {
   Show(cf_ChartEngine::kPie, cf_ChartEngine::k3D, {{1}, {1}, {2}});
-  ASSERT_TRUE(driver.snapshot(chart->ScreenID(), "pie3d.png"));
+  ASSERT_TRUE(driver.snapshot(chart->ScreenID(), TestPicturePath("pie3d.png")));
   const auto& pie = dynamic_cast<const cf_eng_Pie3D&>(*chart->GetEngine());
   const cf_2DRect top = pie.Top().ScreenRect();
   const cf_2DRect floor = pie.Floor().ScreenRect();
@@ -114,7 +116,7 @@ TEST_F(ChartSnapshotTest, RaisedPie) {
 
 TEST_F(ChartSnapshotTest, ExplodedPie) {
   Show(cf_ChartEngine::kXPie, cf_ChartEngine::k3D, {{1}, {1}, {2}});
-  ASSERT_TRUE(driver.snapshot(chart->ScreenID(), "xpie.png"));
+  ASSERT_TRUE(driver.snapshot(chart->ScreenID(), TestPicturePath("xpie.png")));
   // The slices part: the floor's centre lies in the gap between the two back wedges.
   const cf_2DRect floor = dynamic_cast<const cf_eng_Pie2D&>(*chart->GetEngine()).Floor().ScreenRect();
   EXPECT_EQ(Pixel({(floor.left + floor.right) / 2, floor.top + floor.Height() / 4}), Pixel({2, 2}));

@@ -14,6 +14,7 @@
 #include "framework/win32/zafscreendisplay.h"
 #include "native/native.h"
 #include "native/testdriver.h"
+#include "testing/zaftestapplication.h"
 
 namespace {
 
@@ -94,7 +95,7 @@ class PolylinePixelsTest : public testing::Test {
   }
 
   native::TestDriver driver{native::DesktopOptions{640, 480, 96}};
-  ZafMSWindowsApp application{nullptr};
+  ZafTestApplication application;
   ZafScreenDisplay screen;
   native::HWND windows[2] = {};
 };

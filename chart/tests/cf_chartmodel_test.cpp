@@ -184,6 +184,8 @@ TEST(cf_ChartModel, ComputesTheValueRangeFromItsSettings) {
       {"a range label widens the maximum", {1, 3}, {12}, false, 1, none, none, 0, false, 0, 12},
       {"fixed limits only widen", {2, 7}, {}, false, 0, 4, 8, 0, false, 2, 8},
       {"margins, then rounding outwards", {2.2, 7.1}, {}, false, 0, none, none, 0.5, true, 1, 8},
+      {"rounding goes up, not to the nearest", {2.2, 7.2}, {}, false, 0, none, none, 0, true, 2, 8},
+      {"a negative range rounds outwards", {-9.2, -4.7}, {-6}, false, 0, none, none, 0, true, -10, -4},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

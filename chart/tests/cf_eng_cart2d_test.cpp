@@ -218,4 +218,36 @@ TEST(Cart2DEngines, ViewAnswersFollowTheirRules) {
   }
 }
 
+// A perspective shortcut's answer (counted in thousands) and the perspective it leaves in the kernel.
+double PerspectiveShortcut(cf_ChartView& v, int (cf_ChartView::*set)()) {
+  v.SetPerspective(50);
+  return (v.*set)() * 1000 + v.GetEngine()->GetKernel().Perspective();
+}
+
+TEST(Cart2DEngines, ViewReadsEachMarginAndSetsThePerspectiveShortcuts) {
+  struct Case {
+    std::string name;
+    double (*answer)(cf_ChartView&);
+    double expected;
+  };
+  const Case cases[] = {
+      {"top margin", [](cf_ChartView& v) { return v.SetMargins(11, 12, 13, 14), v.GetTopMargin(); }, 11},
+      {"bottom margin", [](cf_ChartView& v) { return v.SetMargins(11, 12, 13, 14), v.GetBottomMargin(); },
+       12},
+      {"left margin", [](cf_ChartView& v) { return v.SetMargins(11, 12, 13, 14), v.GetLeftMargin(); }, 13},
+      {"right margin", [](cf_ChartView& v) { return v.SetMargins(11, 12, 13, 14), v.GetRightMargin(); }, 14},
+      {"full perspective",
+       [](cf_ChartView& v) { return PerspectiveShortcut(v, &cf_ChartView::SetPerspectiveFull); }, 1001},
+      {"half perspective",
+       [](cf_ChartView& v) { return PerspectiveShortcut(v, &cf_ChartView::SetPerspectiveHalf); }, 1000.5},
+      {"no perspective",
+       [](cf_ChartView& v) { return PerspectiveShortcut(v, &cf_ChartView::SetPerspectiveNone); }, 1000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    cf_ChartView view(cf_ChartEngine::kLine, cf_ChartEngine::k2D, cf_ChartModel::kZeroBased);
+    EXPECT_EQ(c.answer(view), c.expected);
+  }
+}
+
 }  // namespace

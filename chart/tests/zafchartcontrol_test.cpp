@@ -2,7 +2,9 @@
 // screen, and what a size change does.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "chart/cf_chartengine.h"
 #include "chart/tests/forcetracechart.h"
@@ -13,6 +15,7 @@
 #include "framework/win32/zafscreendisplay.h"
 #include "native/native.h"
 #include "native/testdriver.h"
+#include "testing/zaftestapplication.h"
 
 namespace {
 
@@ -100,7 +103,7 @@ class ForceTraceChartTest : public testing::Test {
   }
 
   native::TestDriver driver{native::DesktopOptions{1024, 768, 96}};
-  ZafMSWindowsApp application{nullptr};
+  ZafTestApplication application;
   ZafScreenDisplay screen;
   ZafEventManager events;
   std::unique_ptr<ZafWindowManager> manager = std::make_unique<ZafWindowManager>();
@@ -120,6 +123,54 @@ TEST_F(ForceTraceChartTest, DrawsTheLanesMarkersAndPlotAndRedrawsThemAfterAResiz
   EXPECT_NE(Plot(), before);
   EXPECT_EQ(chart->GetEngine()->GetKernel().WindowRect().right, 499);
   ExpectPicture();
+}
+
+// The event the user function last saw, and its answer.
+ZafEventType userFunctionSaw = 0;
+constexpr ZafLong kUserAnswer = 4321;
+ZafLong RecordingUserFunction(ZafWindowObject*, ZafEventRecord& event, ZafLong) {
+  userFunctionSaw = event.type;
+  return kUserAnswer;
+}
+
+TEST_F(ForceTraceChartTest, EventsAndTypeChangesReachWhereTheyBelong) {
+  struct Case {
+    const char* name;
+    std::function<std::string()> run;
+    std::string expected;
+  } cases[] = {
+      {"another event is the window object's: a choice goes to the user function, with its answer",
+       [this] {
+         userFunctionSaw = 0;
+         chart->SetUserFunction(RecordingUserFunction);
+         const ZafEventType answer = chart->Event(ZafEventRecord(ChosenEvent, 0));
+         chart->SetUserFunction(nullptr);
+         return std::to_string(answer) + " " + std::to_string(userFunctionSaw);
+       },
+       "4321 1002"},
+      {"another type without automatic update: the new engine, no redraw",
+       [this] {
+         chart->SetAutomaticUpdate(false);
+         chart->redisplays = 0;
+         chart->SetChartType(cf_ChartEngine::kBar);
+         const std::string answer =
+             std::to_string(chart->GetEngine()->ChartType()) + " " + std::to_string(chart->redisplays);
+         chart->SetAutomaticUpdate(true);
+         return answer;
+       },
+       "2 0"},
+      {"another type with automatic update: the new engine, one redraw",
+       [this] {
+         chart->redisplays = 0;
+         chart->SetChartType(cf_ChartEngine::kCol);
+         return std::to_string(chart->GetEngine()->ChartType()) + " " + std::to_string(chart->redisplays);
+       },
+       "3 1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(c.run(), c.expected);
+  }
 }
 
 }  // namespace

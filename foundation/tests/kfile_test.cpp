@@ -1,6 +1,7 @@
 #include "foundation/kfile.h"
 
 #include "foundation/kbufferedfile.h"
+#include "foundation/kdiskstep.h"
 #include "foundation/kfileinfo.h"
 #include "foundation/kx.h"
 #include "foundation/tests/kstringtestsupport.h"
@@ -277,6 +278,31 @@ TEST_F(KFileTest, SaveSafelyReplacesTheFileWhole) {
     left.push_back(entry.path().filename().string());
   }
   EXPECT_EQ(left, std::vector<std::string>{"settings.cfg"});
+}
+
+TEST_F(KFileTest, SaveSafelyTakesItsDiskStepsInOrder) {
+  const KString path = folder.File("settings.cfg");
+  WriteWholeFile(path, "old");
+  struct Step {
+    KDiskStep step;
+    std::string live;  // what the file holds as the step begins
+  };
+  std::vector<Step> taken;
+  struct HookRemover {
+    ~HookRemover() { KFile::SetDiskStepHook(nullptr); }
+  } remover;
+  KFile::SetDiskStepHook([&](KDiskStep step) { taken.push_back({step, ReadWholeFile(path)}); });
+  KFile::SaveSafely(path, [](KStream& out) { out.WriteByte('n'); });
+  const Step expected[] = {
+      {KDiskStep::kSweep, "old"},          {KDiskStep::kNewFile, "old"},  {KDiskStep::kSyncNewFile, "old"},
+      {KDiskStep::kRenameOverLive, "old"}, {KDiskStep::kSyncFolder, "n"},
+  };
+  ASSERT_EQ(taken.size(), std::size(expected));
+  for (std::size_t at = 0; at < taken.size(); ++at) {
+    SCOPED_TRACE(at);
+    EXPECT_EQ(taken[at].step, expected[at].step);
+    EXPECT_EQ(taken[at].live, expected[at].live);
+  }
 }
 
 TEST_F(KFileTest, FailedSaveLeavesTheOldFileAndNoTemporary) {

@@ -1,5 +1,6 @@
 #include "framework/core/zafmdiwindow.h"
 
+#include "framework/core/zafminimizebutton.h"
 #include "framework/data/zafclassid.h"
 #include "framework/data/zaffile.h"
 #include "framework/data/zafstrlib.h"
@@ -81,6 +82,11 @@ ZafWindowObject* ZafMDIWindow::Add(ZafWindowObject* object, ZafWindowObject* bef
     before = FirstChild();
   }
   return ZafWindow::Add(object, before);
+}
+
+ZafMinimizeButton* ZafMDIMinimizeButton(const ZafWindow* window) {
+  ZafWindowObject* object = window ? window->SupportObjectByID(ZAF_NUMID_MINIMIZE) : nullptr;
+  return object && object->IsA(ID_ZAF_MINIMIZE_BUTTON) ? static_cast<ZafMinimizeButton*>(object) : nullptr;
 }
 
 ZafWindowObject* ZafMDIWindow::RootObject() {

@@ -18,6 +18,12 @@ inline constexpr ZafEventType ArrangeIconsEvent = -507;
 inline constexpr ZafEventType CascadeEvent = -508;
 inline constexpr ZafEventType TileEvent = -509;
 
+class ZafMinimizeButton;
+
+// The window's minimize button: its first support object numbered 0xFFFD when that is a minimize button,
+// else null (also for no window).
+ZafMinimizeButton* ZafMDIMinimizeButton(const ZafWindow* window);
+
 class ZafMDIWindow : public ZafWindow {
  public:
   ZafMDIWindow(int32_t left, int32_t top, int32_t width, int32_t height, int32_t mdiType);

@@ -111,6 +111,9 @@ class ZafNotebook : public ZafWindow {
   // Redraws the area of the notebook's parent that the region (notebook pixels) covers.
   void RedrawInParent(const ZafRegionStruct& area);
   ZafEventType KeyDown(const ZafEventRecord& event);
+  // A mouse message in edit mode: the tabs and arrow buttons answer as outside edit mode, the rest of the
+  // notebook as an edited object.
+  ZafEventType EditModeMouse(const ZafEventRecord& event);
   ZafEventType HotKey(const ZafEventRecord& event);
   static ZafLong ArrowButtonFunction(ZafWindowObject* object, ZafEventRecord& event, ZafLong code);
 

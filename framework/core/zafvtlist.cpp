@@ -105,6 +105,30 @@ bool ZafVtList::SetTemporary(bool flag) {
   return ZafWindow::SetTemporary(flag);
 }
 
+const ZafWindowObject* ZafVtList::DragAnswerer() const {
+  return Temporary() && parent ? parent : nullptr;
+}
+
+bool ZafVtList::CtrlDrag() const {
+  const ZafWindowObject* answerer = DragAnswerer();
+  return answerer ? answerer->CtrlDrag() : ZafWindowObject::CtrlDrag();
+}
+
+bool ZafVtList::ShiftCtrlDrag() const {
+  const ZafWindowObject* answerer = DragAnswerer();
+  return answerer ? answerer->ShiftCtrlDrag() : ZafWindowObject::ShiftCtrlDrag();
+}
+
+bool ZafVtList::ShiftDrag() const {
+  const ZafWindowObject* answerer = DragAnswerer();
+  return answerer ? answerer->ShiftDrag() : ZafWindowObject::ShiftDrag();
+}
+
+bool ZafVtList::AnyDrag() const {
+  const ZafWindowObject* answerer = DragAnswerer();
+  return answerer ? answerer->AnyDrag() : ZafWindowObject::AnyDrag();
+}
+
 bool ZafVtList::SetCtrlDrag(bool flag) {
   return ZafWindowObject::SetCtrlDrag(flag);
 }

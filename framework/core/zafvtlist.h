@@ -41,6 +41,12 @@ class ZafVtList : public ZafEmbeddedWindow {
   bool SetCtrlDrag(bool flag) override;
   bool SetShiftCtrlDrag(bool flag) override;
   bool SetShiftDrag(bool flag) override;
+  // A temporary list with a parent (a drop-down list) answers with its parent's flags, so that dragging
+  // from it is what dragging from its owner would be; any other list with its own.
+  bool CtrlDrag() const override;
+  bool ShiftCtrlDrag() const override;
+  bool ShiftDrag() const override;
+  bool AnyDrag() const override;
 
   // The colours act on the item states: the background of unselected items and the text of selected ones
   // take `color`; the text of unselected items and the background of selected ones take it in
@@ -88,6 +94,8 @@ class ZafVtList : public ZafEmbeddedWindow {
 
  private:
   void MakeList();
+  // The object whose drag flags the list answers with, null for its own.
+  const ZafWindowObject* DragAnswerer() const;
   // Every item is drawn inside the list, in the list's colours.
   void MarkItems();
   void FillNative(bool created);

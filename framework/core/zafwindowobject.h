@@ -170,10 +170,11 @@ class ZafWindowObject : public ZafElement {
   virtual bool SetBordered(bool flag);
   virtual bool Changed() { return changed; }
   virtual bool SetChanged(bool flag);
-  bool CtrlDrag() const { return ctrlDrag; }
-  bool ShiftCtrlDrag() const { return shiftCtrlDrag; }
-  bool ShiftDrag() const { return shiftDrag; }
-  bool AnyDrag() const { return ctrlDrag || shiftCtrlDrag || shiftDrag; }
+  // The drag flags; a list that stands in for another object answers with that object's.
+  virtual bool CtrlDrag() const { return ctrlDrag; }
+  virtual bool ShiftCtrlDrag() const { return shiftCtrlDrag; }
+  virtual bool ShiftDrag() const { return shiftDrag; }
+  virtual bool AnyDrag() const { return ctrlDrag || shiftCtrlDrag || shiftDrag; }
   virtual bool SetCtrlDrag(bool flag);
   virtual bool SetShiftCtrlDrag(bool flag);
   virtual bool SetShiftDrag(bool flag);

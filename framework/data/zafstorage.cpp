@@ -84,12 +84,27 @@ bool FileExists(const std::u16string& name) {
   return stat(ZafToUtf8(name).c_str(), &status) == 0;
 }
 
-void (*diskStepHook)() = nullptr;
+KDiskStepHook& DiskSteps() {
+  static KDiskStepHook steps;
+  return steps;
+}
 
-void ReachDiskStep() {
-  if (diskStepHook) {
-    diskStepHook();
-  }
+void ReachDiskStep(KDiskStep step) {
+  DiskSteps().Reach(step);
+}
+
+// Forces a new file to the disk; a file renamed into place unsynced could be empty after a power cut.
+ZafError SyncNewFile(ZafDiskFile& file) {
+  ReachDiskStep(KDiskStep::kSyncNewFile);
+  return file.Flush() == 0 ? ZAF_ERROR_NONE : ZAF_ERROR_WRITE;
+}
+
+// True when both names lead to one file.
+bool SameFile(const std::u16string& one, const std::u16string& other) {
+  struct stat first {};
+  struct stat second {};
+  return stat(ZafToUtf8(one).c_str(), &first) == 0 && stat(ZafToUtf8(other).c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 // Copies `count` bytes from the position of `from` to that of `to`, a chunk at a time.
@@ -180,8 +195,8 @@ void ZafStorage::SetFileName(const ZafIChar* name) {
   SetStringID(file.c_str());
 }
 
-void ZafStorage::SetDiskStepHook(void (*hook)()) {
-  diskStepHook = hook;
+void ZafStorage::SetDiskStepHook(std::function<void(KDiskStep)> hook) {
+  DiskSteps().Set(std::move(hook));
 }
 
 std::u16string ZafStorage::Directory() const {
@@ -201,7 +216,7 @@ bool ZafStorage::AnyBackupExists() const {
 }
 
 void ZafStorage::RemoveLeftovers() {
-  ReachDiskStep();
+  ReachDiskStep(KDiskStep::kSweep);
   ZafDiskFileSystem::RemoveUnheldTempNames(Directory().c_str());
 }
 
@@ -220,12 +235,15 @@ void ZafStorage::OpenFile(uint16_t flags) {
       diskFileSystem.Open(fileName.c_str(), Writable() ? kReadWriteBinary : kReadBinary, nullptr, 0)));
   ZafError error = baseFile->Error();
   if (error == ZAF_ERROR_NONE && (flags & ZAF_STORAGE_OPEN_OR_CREATE) && baseFile->Length() == 0) {
-    // An empty file holds nothing to lose: what a program that died while creating the file left.
-    CloseNative(baseFile);
-    StartEmpty();
-    return;
-  }
-  if (error == ZAF_ERROR_NONE) {
+    // An empty file holds nothing to lose: what a program that died while creating the file left. Beside
+    // backups it is a file that was lost, as a missing one is: a save would push a good backup out for it.
+    if (!AnyBackupExists()) {
+      CloseNative(baseFile);
+      StartEmpty();
+      return;
+    }
+    error = ZAF_ERROR_OPEN;
+  } else if (error == ZAF_ERROR_NONE) {
     ZafDataFileHeader header;
     error = ZafReadDataFileHeader(*baseFile, header);
     if (error == ZAF_ERROR_NONE) {
@@ -252,7 +270,7 @@ void ZafStorage::OpenFile(uint16_t flags) {
 }
 
 std::unique_ptr<ZafDiskFile> ZafStorage::CreateTemporary(std::u16string& name, KHeldFile& held) {
-  ReachDiskStep();
+  ReachDiskStep(KDiskStep::kNewFile);
   const std::u16string directory = Directory();
   // Room for the directory, "ZTMP", any 32-bit number, ".$$$" and the terminator.
   std::vector<ZafIChar> buffer(directory.size() + 32);
@@ -666,7 +684,7 @@ ZafError ZafStorage::WriteDataFile(ZafDiskFile& output,
   if (output.Error() != ZAF_ERROR_NONE || treeOffset < 0) {
     return output.Error() != ZAF_ERROR_NONE ? output.Error() : ZAF_ERROR_WRITE;
   }
-  return output.Flush() == 0 ? ZAF_ERROR_NONE : ZAF_ERROR_WRITE;
+  return SyncNewFile(output);
 }
 
 std::u16string ZafStorage::BackupName(int number) const {
@@ -681,17 +699,22 @@ ZafError ZafStorage::RotateBackups(int backups) {
   if (backups < 1 || !FileExists(fileName)) {
     return ZAF_ERROR_NONE;
   }
+  // A save killed after linking backup 1 left it the live file itself: the live file is backed up already,
+  // and moving the backups up again would push a generation out for a copy of one still there.
+  if (SameFile(BackupName(1), fileName)) {
+    return ZAF_ERROR_NONE;
+  }
   // Oldest first, so that a crash between two steps leaves the backups in order, one number at most
   // missing, and the data file untouched.
-  ReachDiskStep();
+  ReachDiskStep(KDiskStep::kRemoveBackup);
   diskFileSystem.Remove(BackupName(backups).c_str());
   for (int number = backups - 1; number >= 1; --number) {
     if (FileExists(BackupName(number))) {
-      ReachDiskStep();
+      ReachDiskStep(KDiskStep::kMoveBackup);
       diskFileSystem.Rename(BackupName(number).c_str(), BackupName(number + 1).c_str(), nullptr, 0);
     }
   }
-  ReachDiskStep();
+  ReachDiskStep(KDiskStep::kLinkBackup);
   if (link(ZafToUtf8(fileName).c_str(), ZafToUtf8(BackupName(1)).c_str()) == 0) {
     return ZAF_ERROR_NONE;
   }
@@ -706,12 +729,12 @@ ZafError ZafStorage::CopyToFirstBackup() {
   std::unique_ptr<ZafDiskFile> copy =
       source->Error() == ZAF_ERROR_NONE ? CreateTemporary(copyName, held) : nullptr;
   ZafError error = copy ? CopyBytes(*source, *copy, source->Length()) : ZAF_ERROR_OPEN;
-  if (error == ZAF_ERROR_NONE && copy->Flush() != 0) {
-    error = ZAF_ERROR_WRITE;
+  if (error == ZAF_ERROR_NONE) {
+    error = SyncNewFile(*copy);
   }
   CloseNative(source);
   CloseNative(copy);
-  ReachDiskStep();
+  ReachDiskStep(KDiskStep::kPlaceBackupCopy);
   if (error == ZAF_ERROR_NONE &&
       diskFileSystem.Rename(copyName.c_str(), BackupName(1).c_str(), nullptr, 0) != 0) {
     error = ZAF_ERROR_OPEN;
@@ -764,7 +787,7 @@ int ZafStorage::Save(int backups) {
   // in one step.
   ZafError placed = RotateBackups(backups);
   if (placed == ZAF_ERROR_NONE) {
-    ReachDiskStep();
+    ReachDiskStep(KDiskStep::kRenameOverLive);
     if (diskFileSystem.Rename(temporaryName.c_str(), fileName.c_str(), nullptr, 0) != 0) {
       placed = ZAF_ERROR_OPEN;
     }
@@ -776,6 +799,7 @@ int ZafStorage::Save(int backups) {
   }
   // The renames last only once the folder reaches the disk too; should that fail, the file on the disk is
   // the old or the new one, both complete.
+  ReachDiskStep(KDiskStep::kSyncFolder);
   KSyncFolder(KString::FromUtf8(ZafToUtf8(Directory())));
   std::unique_ptr<ZafDiskFile> newBase(
       static_cast<ZafDiskFile*>(diskFileSystem.Open(fileName.c_str(), kReadWriteBinary, nullptr, 0)));

@@ -6,11 +6,13 @@
 #define FRAMEWORK_DATA_ZAFSTORAGE_H
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "foundation/kdiskstep.h"
 #include "foundation/kheldfile.h"
 #include "framework/data/zafdiskfilesystem.h"
 #include "framework/data/zaffilesystem.h"
@@ -99,9 +101,9 @@ class ZafStorage : public ZafFileSystem {
   int Rename(const ZafIChar* oldName, const ZafIChar* newName, const ZafIChar* stringID,
              ZafNumberID numberID) override;
 
-  // Test seam: `hook` (null for none) runs before each step by which opening or saving changes the disk, so
-  // that a test can stop the program there as a crash would.
-  static void SetDiskStepHook(void (*hook)());
+  // Test seam: `hook` (empty for none) runs just before each step by which opening or saving changes the
+  // disk, the syncs included, so that a test can stop the program there as a crash would or check the order.
+  static void SetDiskStepHook(std::function<void(KDiskStep)> hook);
 
   bool Writable() const { return Flags() & ZAF_STORAGE_READWRITE; }
   // Major version in the high byte, minor in the low byte.

@@ -142,6 +142,9 @@ ZafEventType ZafNotebook::HotKey(const ZafEventRecord& event) {
 
 ZafEventType ZafNotebook::NativeEvent(const ZafEventRecord& event) {
   const native::MSG& message = event.osEvent;
+  if (editMode && ZafEventRecord::Category(event) == ZAF_CATEGORY_MOUSE) {
+    return EditModeMouse(event);
+  }
   switch (message.message) {
     case native::WM_PAINT:
     case native::WM_ERASEBKGND:
@@ -173,6 +176,23 @@ ZafEventType ZafNotebook::NativeEvent(const ZafEventRecord& event) {
     default:
       return ZafWindow::NativeEvent(event);
   }
+}
+
+ZafEventType ZafNotebook::EditModeMouse(const ZafEventRecord& event) {
+  const native::MSG& message = event.osEvent;
+  native::POINT point{static_cast<int16_t>(native::LOWORD(message.lParam)),
+                      static_cast<int16_t>(native::HIWORD(message.lParam))};
+  // Non-client mouse messages carry screen positions, the others positions in their own window.
+  const bool nonClient = message.message <= native::WM_NCMBUTTONDBLCLK;
+  native::MapWindowPoints(nonClient ? nullptr : message.hwnd, screenID, &point, 1);
+  if (TabAt(point.x, point.y) < 0 && !ArrowButtonAt(point.x, point.y)) {
+    return ZafWindowObject::NativeEvent(event);
+  }
+  // The tabs and the arrow buttons still turn the pages of a notebook being edited.
+  editMode = false;
+  const ZafEventType answer = NativeEvent(event);
+  editMode = true;
+  return answer;
 }
 
 ZafEventType ZafNotebook::KeyDown(const ZafEventRecord& event) {

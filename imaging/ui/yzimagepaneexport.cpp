@@ -172,7 +172,7 @@ void YZImagePane::ExportMarkedRectangle() {
   ExportFile() = file.Name();
 
   int32_t failure = kErrNone;
-  int32_t detail = 0;
+  int32_t detail = -1;
   bool aborted = false;
   {
     ExportScope scope(*image, *view);

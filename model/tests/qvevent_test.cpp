@@ -450,37 +450,37 @@ TEST_F(QvEventTest, AChangeInAnyFieldMakesTheDocumentsDiffer) {
   EXPECT_FALSE(a.SameContents(b));
 }
 
-// An image that notes the document path its leg's event gives while the image is written or read.
+// An image that notes, in the list it is given, the document path its leg's event gives while the image is
+// written or read.
 class PathRecordingImage : public YLegImage {
  public:
+  PathRecordingImage(YLeg& leg, std::vector<KString>& paths) : itsLeg(&leg), paths(&paths) {}
   void OnLegLoaded(YLeg&) override {}
   void Deliver(KMessage&) override {}
   void Write(KStream& stream) const override {
-    written.push_back(Path(*itsLeg));
+    paths->push_back(Path());
     KPersistent::WriteVersion(stream, KPersistent::kFamilyModel, 9);
   }
   void Read(KStream& stream) override {
-    read.push_back(Path(*itsLeg));
+    paths->push_back(Path());
     KPersistent::ReadVersion(stream, KPersistent::kFamilyModel, 9, 9);
   }
-  static KString Path(const YLeg& leg) {
-    return leg.GetEvent() != nullptr ? leg.GetEvent()->StoragePath() : KString();
+
+ private:
+  KString Path() const {
+    return itsLeg->GetEvent() != nullptr ? itsLeg->GetEvent()->StoragePath() : KString();
   }
 
-  YLeg* itsLeg = nullptr;
-  static inline std::vector<KString> written;
-  static inline std::vector<KString> read;
+  YLeg* itsLeg;
+  std::vector<KString>* paths;
 };
 
 TEST_F(QvEventTest, PartsOfTheDocumentSeeTheFileBeingSavedOrOpened) {
-  PathRecordingImage::written.clear();
-  PathRecordingImage::read.clear();
   KTempFolder folder;
   QvEvent event;
+  std::vector<KString> written;
   YLeg* leg = event.NewLeg();
-  auto image = std::make_unique<PathRecordingImage>();
-  image->itsLeg = leg;
-  leg->InsertImage(0, std::move(image), -1);
+  leg->InsertImage(0, std::make_unique<PathRecordingImage>(*leg, written), -1);
   const KString first = folder.File("first.qve");
   const KString copy = folder.File("copy.qve");
   {
@@ -488,17 +488,14 @@ TEST_F(QvEventTest, PartsOfTheDocumentSeeTheFileBeingSavedOrOpened) {
     ASSERT_EQ(event.Save(QvEvent::kSaveFile), 0);
     ASSERT_EQ(event.Save(QvEvent::kSaveFile | QvEvent::kAskName), 0);
   }
-  EXPECT_EQ(PathRecordingImage::written, (std::vector<KString>{first, copy}));
+  EXPECT_EQ(written, (std::vector<KString>{first, copy}));
   EXPECT_TRUE(event.StoragePath() == copy);
-  YLeg::SetImageFactory([](YLeg& owner) {
-    auto* made = new PathRecordingImage;
-    made->itsLeg = &owner;
-    return made;
-  });
+  std::vector<KString> read;
+  YLeg::SetImageFactory([&read](YLeg& owner) { return new PathRecordingImage(owner, read); });
   QvEvent opened;
   EXPECT_EQ(opened.Open(QvEvent::kOpenAsNew, first), 0);
   YLeg::SetImageFactory(nullptr);
-  EXPECT_EQ(PathRecordingImage::read, (std::vector<KString>{first}));
+  EXPECT_EQ(read, (std::vector<KString>{first}));
   EXPECT_TRUE(opened.StoragePath().IsEmpty());
 }
 
@@ -559,10 +556,9 @@ TEST_F(QvEventTest, OpeningThatRunsOutOfMemoryReportsItAndChangesNothing) {
   KTempFolder folder;
   const KString path = folder.File("images.qve");
   QvEvent source;
+  std::vector<KString> written;
   YLeg* leg = source.NewLeg();
-  auto image = std::make_unique<PathRecordingImage>();
-  image->itsLeg = leg;
-  leg->InsertImage(0, std::move(image), -1);
+  leg->InsertImage(0, std::make_unique<PathRecordingImage>(*leg, written), -1);
   {
     ScriptedSaveDialog dialog({path});
     ASSERT_EQ(source.Save(QvEvent::kSaveFile), 0);

@@ -5,14 +5,15 @@
 #include <string>
 
 #include "native/tests/controlharness.h"
+#include "testing/testpictures.h"
 
 namespace native::test {
 
 namespace {
 
 // Each kind of control is shown in a row of copies, one per state, and saved as a picture a person can look
-// at (controls_<kind>.png in the test's temporary folder). Every state must look different from the normal
-// copy at the row's start.
+// at (controls_<kind>.png in the build tree's picture folder). Every state must look different from the
+// normal copy at the row's start.
 struct State {
   const char* name;
   std::function<void(HWND)> apply;
@@ -135,7 +136,7 @@ TEST(ControlSnapshot, EveryStateOfEveryControlLooksDifferentFromNormal) {
       h.pump();
       places.push_back(place);
     }
-    std::string path = testing::TempDir() + "controls_" + kind.name + ".png";
+    std::string path = TestPicturePath(std::string("controls_") + kind.name + ".png");
     ASSERT_TRUE(h.driver.snapshot(h.parent, path));
     EXPECT_GT(std::filesystem::file_size(path), 0u);
     std::vector<COLORREF> normal = pixelsOf(h, places[0]);

@@ -6,6 +6,7 @@
 #include "native/testdriver.h"
 #include "native/tests/messagespy.h"
 #include "native/user/nonclientlayout.h"
+#include "testing/testpictures.h"
 
 namespace native::test {
 
@@ -104,13 +105,13 @@ TEST(Frame, FrameWindowPaintsIntoTheDesktopAndTheSnapshotShowsIt) {
   int captionY = 30 + GetSystemMetrics(SM_CXFRAME) + 2;
   EXPECT_EQ(driver.pixel(200, captionY), GetSysColor(COLOR_ACTIVECAPTION));
   EXPECT_EQ(driver.pixel(10, 10), GetSysColor(COLOR_BACKGROUND));
-  std::string path = testing::TempDir() + "frame_snapshot.png";
+  std::string path = TestPicturePath("frame_snapshot.png");
   ASSERT_TRUE(driver.snapshot(path));
   std::ifstream file(path, std::ios::binary);
   char signature[8]{};
   file.read(signature, 8);
   EXPECT_EQ(std::string(signature + 1, 3), "PNG");
-  std::string windowPath = testing::TempDir() + "frame_window.png";
+  std::string windowPath = TestPicturePath("frame_window.png");
   EXPECT_TRUE(driver.snapshot(window, windowPath));
   std::remove(windowPath.c_str());
   std::remove(path.c_str());

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "native/tests/mdiscene.h"
+#include "testing/testpictures.h"
 
 namespace native::test {
 
@@ -18,7 +19,8 @@ HWND control(HWND parent, LPCWSTR className, DWORD style, const RECT& rect, int 
 }  // namespace
 
 // The whole desktop as a person would see it: an MDI frame with three documents, the front one holding a list
-// box and a combo box whose list is dropped over everything (mdi_frame.png in the test's temporary folder).
+// box and a combo box whose list is dropped over everything (mdi_frame.png in the build tree's picture
+// folder).
 TEST(MdiSnapshot, FrameWithThreeChildrenAListAndADroppedCombo) {
   MdiScene scene(SIZE{640, 480});
   scene.createChild(u"Heats", RECT{10, 10, 260, 200});
@@ -41,7 +43,7 @@ TEST(MdiSnapshot, FrameWithThreeChildrenAListAndADroppedCombo) {
   SendMessage(combo, CB_SHOWDROPDOWN, TRUE, 0);
   scene.driver.pumpUntilIdle();
 
-  std::string path = testing::TempDir() + "mdi_frame.png";
+  std::string path = TestPicturePath("mdi_frame.png");
   ASSERT_TRUE(scene.driver.snapshot(path));
   EXPECT_GT(std::filesystem::file_size(path), 0u);
 
@@ -65,14 +67,14 @@ TEST(MdiSnapshot, FrameWithThreeChildrenAListAndADroppedCombo) {
 }
 
 // A maximised document: its system menu at the bar's left, its boxes at the bar's right
-// (mdi_maximized.png in the test's temporary folder).
+// (mdi_maximized.png in the build tree's picture folder).
 TEST(MdiSnapshot, MaximisedChildSharesTheFramesMenuBar) {
   MdiScene scene(SIZE{480, 320});
   scene.createChild(u"Heats", RECT{10, 10, 260, 200});
   HWND front = scene.createChild(u"Results", RECT{60, 40, 360, 240});
   SendMessage(scene.client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(front), 0);
   scene.driver.pumpUntilIdle();
-  std::string path = testing::TempDir() + "mdi_maximized.png";
+  std::string path = TestPicturePath("mdi_maximized.png");
   ASSERT_TRUE(scene.driver.snapshot(path));
   RECT client{};
   GetWindowRect(scene.client, &client);

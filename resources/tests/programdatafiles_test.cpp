@@ -21,6 +21,7 @@
 #include "native/testdriver.h"
 #include "resources/tests/contactsheet.h"
 #include "tools/kestrove-pack/picturetable.h"
+#include "testing/zaftestapplication.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ TEST(ProgramDataFile, HoldsEveryPictureOfTheTableAndNoOther) {
   EXPECT_EQ(StoredNames(storage, u"~ZafIconData"), iconNames);
 
   native::TestDriver driver{native::DesktopOptions{640, 480, 96}};
-  ZafMSWindowsApp application{nullptr};
+  ZafTestApplication application;
   ZafScreenDisplay screen;
   const auto colourOf = [&screen](uint8_t index, uint8_t& red, uint8_t& green, uint8_t& blue) {
     return screen.ColorMap(index, red, green, blue) == 0;

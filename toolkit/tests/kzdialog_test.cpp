@@ -269,6 +269,31 @@ TEST_F(KZDialogTest, OnlyAnswersFromMinus2999ToMinus2000EndTheDialog) {
   EXPECT_EQ(dialog.ScreenID(), nullptr) << "taken off the screen";
 }
 
+TEST_F(KZDialogTest, EachStandardButtonAnswersItsOwnCode) {
+  struct Case {
+    const char* name;
+    uint32_t flag;
+    ZafEventType answer;
+  } cases[] = {{"OK", KZDialog::kOk, -2999},        {"Yes", KZDialog::kYes, -2998},
+               {"No", KZDialog::kNo, -2997},        {"Cancel", KZDialog::kCancel, -2993},
+               {"Abort", KZDialog::kAbort, -2996},  {"Retry", KZDialog::kRetry, -2995},
+               {"Ignore", KZDialog::kIgnore, -2994}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordingDialog dialog(u"Answers", c.flag, c.flag);
+    dialog.AddPrompt(u"Go on?", -1);
+    std::size_t buttons = 0;
+    application.Run({[&] {
+      for (KZButton* button : StandardButtons(dialog)) {
+        ++buttons;
+        Click(button);
+      }
+    }});
+    EXPECT_EQ(dialog.Execute(), c.answer);
+    EXPECT_EQ(buttons, 1u);
+  }
+}
+
 TEST_F(KZDialogTest, BrowseButtonsFillTheFieldUnlessCancelled) {
   const KString filter(u"Event documents (*.qve)|*.qve|Workouts (*.qvw)|*.qvw|All files|*.*");
   struct Case {

@@ -4,11 +4,14 @@
 #ifndef TOOLKIT_TESTS_KZDIALOGTESTBED_H
 #define TOOLKIT_TESTS_KZDIALOGTESTBED_H
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "foundation/kregistry.h"
+#include "foundation/kstring.h"
 #include "framework/core/zafdisplay.h"
 #include "framework/core/zafeventmanager.h"
 #include "model/qvsettings.h"
@@ -39,11 +42,14 @@ class KZScriptedApplication : public KZApplication {
  public:
   using KZApplication::KZApplication;
   int32_t Start() override { return 0; }
-  // Runs step n at the n-th idle pass of a loop; a loop still running after the script cancels its dialog.
+  // Runs step n at the n-th idle pass of a loop. A loop still running kPatience passes after the script fails
+  // the test, naming the dialog it waited on, and cancels that dialog, so a wrong answer cannot hang it.
   bool Idle(int32_t idleCount) override {
     if (pass < script.size()) {
       script[pass++]();
     } else if (pass++ == script.size() + kPatience) {
+      ADD_FAILURE() << "the dialog \"" << FrontTitle() << "\" still ran " << kPatience
+                    << " idle passes after the script's last step; it is cancelled";
       Post(KZDialog::kCancelResult);
     }
     return KZApplication::Idle(idleCount);
@@ -60,6 +66,13 @@ class KZScriptedApplication : public KZApplication {
   void IdleWait() override {}
 
  private:
+  static std::string FrontTitle() {
+    ZafWindow* front =
+        ZafWindowObject::windowManager ? ZafWindowObject::windowManager->FrontWindow() : nullptr;
+    const ZafIChar* title = front ? front->Text() : nullptr;
+    return title ? KString(title).ToUtf8() : std::string();
+  }
+
   static constexpr std::size_t kPatience = 50;
   std::vector<std::function<void()>> script;
   std::size_t pass = 0;

@@ -12,6 +12,7 @@
 #include "foundation/kbitmap.h"
 #include "foundation/kfile.h"
 #include "native/native.h"
+#include "testing/testpictures.h"
 #include "toolkit/kzapplication.h"
 #include "toolkit/kzfonttable.h"
 #include "toolkit/tests/kztestbed.h"
@@ -172,7 +173,8 @@ TEST_F(KZSplashTest, TheProgramsOwnPictureShowsTheVersionAndNoticeLines) {
       << "the version line";
   EXPECT_GT(DarkPixels(driver, KRect(text.left, text.bottom - fontHeight, text.right, text.bottom)), 0)
       << "the notice line";
-  ASSERT_TRUE(driver.snapshot(splash->ScreenID(), "splash_window.png"));
-  EXPECT_GT(std::filesystem::file_size("splash_window.png"), 0u);
+  const std::string picture = TestPicturePath("splash_window.png");
+  ASSERT_TRUE(driver.snapshot(splash->ScreenID(), picture));
+  EXPECT_GT(std::filesystem::file_size(picture), 0u);
   ZafWindowObject::windowManager->Remove(splash);
 }

@@ -1,4 +1,5 @@
 #include "framework/core/tests/referencepicture.h"
+#include "testing/testpictures.h"
 
 #include <cairo.h>
 
@@ -55,7 +56,7 @@ testing::AssertionResult MatchesReferencePicture(const native::TestDriver& drive
     return driver.snapshot(reference) ? testing::AssertionSuccess()
                                       : testing::AssertionFailure() << "cannot write " << reference;
   }
-  const std::string taken = testing::TempDir() + name;
+  const std::string taken = TestPicturePath(name);
   if (!driver.snapshot(taken)) {
     return testing::AssertionFailure() << "cannot write " << taken;
   }

@@ -15,6 +15,7 @@
 #include "framework/core/zafwindowmanager.h"
 #include "framework/win32/zafmswindowsapp.h"
 #include "native/testdriver.h"
+#include "testing/zaftestapplication.h"
 #include "testing/zaftestdisplay.h"
 
 class ZafCoreTest : public testing::Test {
@@ -41,7 +42,7 @@ class ZafCoreTest : public testing::Test {
 
   // Declared first, so the native windows still there go before the desktop does.
   native::TestDriver driver;
-  ZafMSWindowsApp application{nullptr};
+  ZafTestApplication application;
   ZafTestDisplay screen;
   ZafEventManager events;
   std::unique_ptr<ZafWindowManager> windows;

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "framework/core/tests/zafcoretestbed.h"
+#include "framework/core/zafmaximizebutton.h"
 #include "framework/core/zafmdiwindow.h"
+#include "framework/core/zafminimizebutton.h"
 #include "framework/data/tests/zaftestfiles.h"
 #include "framework/data/zafclassid.h"
 #include "framework/data/zafstorage.h"
@@ -39,6 +41,33 @@ TEST_F(MDIWindowCoreTest, TheTypeFollowsThePlaceAndChangesOnlyWhenFree) {
     EXPECT_EQ(window->RootObject(), window);
   }
   EXPECT_EQ(second->SetOwner(&orphan), nullptr) << "a child has no owner";
+}
+
+TEST_F(MDIWindowCoreTest, TheMinimizeButtonIsFoundByItsNumberAndClass) {
+  ZafMDIWindow framed(0, 0, 40, 10, ZAF_MDI_FRAME);
+  framed.AddStandardFrame(u"Results");
+  ZafMDIWindow bare(0, 0, 40, 10, ZAF_MDI_FRAME);
+  ZafMDIWindow impostor(0, 0, 40, 10, ZAF_MDI_FRAME);
+  // A maximize button under the minimize button's number.
+  auto* button = new ZafMaximizeButton();
+  button->SetNumberID(0xFFFD);
+  impostor.Add(button);
+  struct Case {
+    const char* name;
+    const ZafWindow* window;
+    ZafWindowObject* expected;
+  } cases[] = {
+      {"a standard frame", &framed, framed.SupportObjectByID(0xFFFD)},
+      {"no support objects", &bare, nullptr},
+      {"another class under the number", &impostor, nullptr},
+      {"no window", nullptr, nullptr},
+  };
+  ASSERT_NE(cases[0].expected, nullptr);
+  ASSERT_EQ(impostor.SupportObjectByID(0xFFFD), button) << "the number taken by another class";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(static_cast<ZafWindowObject*>(ZafMDIMinimizeButton(c.window)), c.expected);
+  }
 }
 
 TEST_F(MDIWindowCoreTest, ReadsBackAsWritten) {

@@ -52,6 +52,46 @@ TEST(VtList, SortingFollowsTheFlagButKeepsTheApplicationsOrder) {
   }
 }
 
+TEST(VtList, ATemporaryListAnswersTheDragQuestionsWithItsParentsFlags) {
+  struct Flags {
+    bool ctrl, shiftCtrl, shift;
+  };
+  const Flags none{false, false, false};
+  const Flags shifted{false, true, true};
+  struct Case {
+    const char* name;
+    bool temporary, parented;
+    Flags parent;
+    Flags answers;  // the list's own flags are Ctrl alone
+    bool any;
+  } cases[] = {
+      {"a list of its own", false, false, shifted, {true, false, false}, true},
+      {"a list in a window", false, true, shifted, {true, false, false}, true},
+      {"a drop-down list", true, true, shifted, shifted, true},
+      {"a drop-down list whose parent drags nothing", true, true, none, none, false},
+      {"a temporary list without a parent", true, false, shifted, {true, false, false}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ZafString parent(0, 0, 10, u"owner");
+    parent.SetCtrlDrag(c.parent.ctrl);
+    parent.SetShiftCtrlDrag(c.parent.shiftCtrl);
+    parent.SetShiftDrag(c.parent.shift);
+    ZafVtList list(0, 0, 10, 5);
+    list.SetCtrlDrag(true);
+    list.SetTemporary(c.temporary);
+    if (c.parented) {
+      list.SetParent(&parent);
+    }
+    const ZafWindowObject& asked = list;
+    EXPECT_EQ(asked.CtrlDrag(), c.answers.ctrl);
+    EXPECT_EQ(asked.ShiftCtrlDrag(), c.answers.shiftCtrl);
+    EXPECT_EQ(asked.ShiftDrag(), c.answers.shift);
+    EXPECT_EQ(asked.AnyDrag(), c.any);
+    list.SetParent(nullptr);
+  }
+}
+
 TEST(VtList, ColourSettersActOnTheItemStates) {
   struct Case {
     const char* name;

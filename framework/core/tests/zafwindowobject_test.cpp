@@ -264,6 +264,7 @@ TEST_F(WindowObjectTest, HelpShowsTheFirstContextFoundUpTheTree) {
   field->Event(ZafEventRecord(HelpEvent, 0));
   ZafWindowObject lonely(0, 0, 1, 1);
   lonely.Event(ZafEventRecord(HelpEvent, 0));
+  ZafHelpStub::SetHelpSystem(nullptr);
   EXPECT_EQ(help.shown, (std::vector<std::u16string>{u"window topic", u"field topic", u""}));
 }
 

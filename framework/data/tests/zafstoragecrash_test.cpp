@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "framework/data/tests/zaftestfiles.h"
 #include "framework/data/zafstorage.h"
@@ -16,16 +18,14 @@
 namespace {
 
 constexpr int kDiedAtStep = 3;
-int stepsBeforeDeath = 0;
 
-// Runs `work` in a child process that dies at the `step`th disk step (from 0) as a killed program would:
-// nothing is flushed or cleaned up. True when it died there, false when the work ended first.
-bool DiesAtStep(int step, const std::function<void()>& work) {
+// Runs `work` in a child process that dies as a killed program would (nothing is flushed or cleaned up) at
+// the first disk step for which `dies` is true. True when it died there, false when the work ended first.
+bool DiesAt(const std::function<bool(KDiskStep)>& dies, const std::function<void()>& work) {
   const pid_t child = fork();
   if (child == 0) {
-    stepsBeforeDeath = step;
-    ZafStorage::SetDiskStepHook([] {
-      if (stepsBeforeDeath-- == 0) {
+    ZafStorage::SetDiskStepHook([&](KDiskStep step) {
+      if (dies(step)) {
         _exit(kDiedAtStep);
       }
     });
@@ -36,6 +36,11 @@ bool DiesAtStep(int step, const std::function<void()>& work) {
   waitpid(child, &status, 0);
   EXPECT_TRUE(WIFEXITED(status));
   return WIFEXITED(status) && WEXITSTATUS(status) == kDiedAtStep;
+}
+
+// Dies at the `step`th disk step, counted from 0.
+bool DiesAtStep(int step, const std::function<void()>& work) {
+  return DiesAt([step](KDiskStep) mutable { return step-- == 0; }, work);
 }
 
 // Opens (or creates) the storage, stores `version` and saves it.
@@ -98,6 +103,9 @@ TEST(ZafStorageCrash, KilledAtAnyStepTheFileIsTheOldOrTheNewOneAndTheBackupsAreI
       }
       EXPECT_FALSE(std::filesystem::exists(folder.path / ("data.bk" + std::to_string(test.backups + 1))));
       EXPECT_EQ(SaveVersion(name, 9, test.backups), 0);
+      if (test.backups > 0 && version > 0) {
+        EXPECT_EQ(VersionIn(folder.Path("data.bk1")), version) << "backup 1 holds the generation before";
+      }
     }
   }
 }
@@ -105,21 +113,86 @@ TEST(ZafStorageCrash, KilledAtAnyStepTheFileIsTheOldOrTheNewOneAndTheBackupsAreI
 TEST(ZafStorageCrash, OpenOrCreateStartsAnewOnlyWhenNothingIsLost) {
   struct Case {
     const char* label;
-    const char* existing;  // the file made before, empty or a saved backup
+    bool emptyFile;  // an empty data file, else none
+    bool backup;     // a saved backup 1 beside it
     ZafError error;
-  } cases[] = {{"missing", "", ZAF_ERROR_NONE},
-               {"empty", "data.znc", ZAF_ERROR_NONE},
-               {"missing beside a backup", "data.bk1", ZAF_ERROR_OPEN}};
+  } cases[] = {{"missing", false, false, ZAF_ERROR_NONE},
+               {"empty", true, false, ZAF_ERROR_NONE},
+               {"missing beside a backup", false, true, ZAF_ERROR_OPEN},
+               {"empty beside a backup", true, true, ZAF_ERROR_OPEN}};
   for (const Case& test : cases) {
     SCOPED_TRACE(test.label);
     TemporaryFolder folder;
-    std::ofstream(folder.path / test.existing);
-    if (test.error != ZAF_ERROR_NONE) {
-      ASSERT_EQ(SaveVersion(folder.Path(test.existing), 1, 0), 0);
+    if (test.emptyFile) {
+      std::ofstream(folder.path / "data.znc");
     }
-    ZafStorage storage(folder.Path("data.znc").c_str(), ZAF_STORAGE_OPEN_OR_CREATE);
-    EXPECT_EQ(storage.Error(), test.error);
-    EXPECT_EQ(storage.Save(1) == 0, test.error == ZAF_ERROR_NONE);
+    if (test.backup) {
+      ASSERT_EQ(SaveVersion(folder.Path("data.bk1"), 1, 0), 0);
+    }
+    {
+      ZafStorage storage(folder.Path("data.znc").c_str(), ZAF_STORAGE_OPEN_OR_CREATE);
+      EXPECT_EQ(storage.Error(), test.error);
+      EXPECT_EQ(storage.Save(1) == 0, test.error == ZAF_ERROR_NONE);
+    }
+    if (test.backup) {
+      EXPECT_EQ(VersionIn(folder.Path("data.bk1")), 1) << "the backup stays";
+    }
+  }
+}
+
+TEST(ZafStorageCrash, SavesKilledBeforeTheRenameKeepEveryGeneration) {
+  TemporaryFolder folder;
+  const std::u16string name = folder.Path("data.znc");
+  for (int version = 1; version <= 4; ++version) {
+    ASSERT_EQ(SaveVersion(name, version, 3), 0);
+  }
+  // Each killed save has made backup 1 a second name of the live file.
+  for (int kill = 0; kill < 3; ++kill) {
+    ASSERT_TRUE(DiesAt([](KDiskStep step) { return step == KDiskStep::kRenameOverLive; },
+                       [&] { SaveVersion(name, 5, 3); }));
+  }
+  ASSERT_EQ(SaveVersion(name, 5, 3), 0);
+  EXPECT_EQ(VersionIn(name), 5);
+  EXPECT_EQ(VersionIn(folder.Path("data.bk1")), 4);
+  EXPECT_EQ(VersionIn(folder.Path("data.bk2")), 3);
+  EXPECT_EQ(VersionIn(folder.Path("data.bk3")), 2);
+}
+
+TEST(ZafStorageCrash, SaveTakesItsDiskStepsInOrder) {
+  TemporaryFolder folder;
+  const std::u16string name = folder.Path("data.znc");
+  ASSERT_EQ(SaveVersion(name, 1, 2), 0);
+  ASSERT_EQ(SaveVersion(name, 2, 2), 0);
+  struct Step {
+    KDiskStep step;
+    int live;     // the version the data file holds as the step begins
+    int backup1;  // and backup 1, -1 when there is none
+  };
+  std::vector<Step> taken;
+  struct HookRemover {
+    ~HookRemover() { ZafStorage::SetDiskStepHook(nullptr); }
+  } remover;
+  {
+    ZafStorage storage(name.c_str(), ZAF_STORAGE_READWRITE);
+    ZafFile* file = storage.Open(u"version", ZAF_FILE_READWRITE, nullptr, 0);
+    file->WriteInt32(3);
+    storage.Close(file);
+    ZafStorage::SetDiskStepHook([&](KDiskStep step) {
+      taken.push_back({step, VersionIn(name), VersionIn(folder.Path("data.bk1"))});
+    });
+    ASSERT_EQ(storage.Save(2), 0);
+  }
+  const Step expected[] = {
+      {KDiskStep::kNewFile, 2, 1},    {KDiskStep::kSyncNewFile, 2, 1}, {KDiskStep::kRemoveBackup, 2, 1},
+      {KDiskStep::kMoveBackup, 2, 1}, {KDiskStep::kLinkBackup, 2, -1}, {KDiskStep::kRenameOverLive, 2, 2},
+      {KDiskStep::kSyncFolder, 3, 2}, {KDiskStep::kNewFile, 3, 2},  // the next edit file
+  };
+  ASSERT_EQ(taken.size(), std::size(expected));
+  for (std::size_t at = 0; at < taken.size(); ++at) {
+    SCOPED_TRACE(at);
+    EXPECT_EQ(taken[at].step, expected[at].step);
+    EXPECT_EQ(taken[at].live, expected[at].live);
+    EXPECT_EQ(taken[at].backup1, expected[at].backup1);
   }
 }
 

@@ -12,6 +12,7 @@
 #include "framework/core/zafvtlist.h"
 #include "framework/core/zafwindowmanager.h"
 #include "framework/win32/tests/zaffieldtestbed.h"
+#include "testing/testpictures.h"
 
 namespace {
 
@@ -70,8 +71,9 @@ TEST_F(BarsSnapshotTest, AWindowWithToolStatusAndScrollBarsASliderAListAndACombo
   EXPECT_EQ(ZafWindowManager::droppedComboBox, combo->ScreenID());
   EXPECT_EQ(native::GetScrollPos(window->ScreenID(), native::SB_VERT), -32767 + 30);
   EXPECT_EQ(native::GetScrollPos(window->ScreenID(), native::SB_HORZ), -32767 + 60);
-  ASSERT_TRUE(driver.snapshot("window_bars.png"));
-  EXPECT_GT(std::filesystem::file_size("window_bars.png"), 0u);
+  const std::string path = TestPicturePath("window_bars.png");
+  ASSERT_TRUE(driver.snapshot(path));
+  EXPECT_GT(std::filesystem::file_size(path), 0u);
   native::SendMessage(combo->ScreenID(), native::CB_SHOWDROPDOWN, native::FALSE, 0);
   EXPECT_EQ(ZafWindowManager::droppedComboBox, nullptr);
   root->Subtract(window);

@@ -45,19 +45,21 @@ TEST_F(ErrorSystemTest, AnOutOfRangeRealIsReportedInAMessageWindow) {
     uint16_t buttons = 0;
     const unsigned beeps = driver.beepCount();
     ZafMessageWindow* report = nullptr;
-    WhenReady([this] { return manager->FrontWindow() && manager->FrontWindow()->ScreenID(); },
-              [&] {
-                report = dynamic_cast<ZafMessageWindow*>(manager->FrontWindow());
-                ASSERT_NE(report, nullptr);
-                shown = report->MessageText();
-                buttons = report->Buttons();
-                EXPECT_EQ(report->IconNumber(), ZAF_ICON_EXCLAMATION);
-                for (ZafElement* element = report->FirstButton(); element; element = element->Next()) {
-                  if (static_cast<ZafButton*>(element)->Value() == c.chosen) {
-                    ClickOn(*static_cast<ZafButton*>(element));
-                  }
-                }
-              });
+    WhenReady(
+        "the range report to be shown and answered",
+        [this] { return manager->FrontWindow() && manager->FrontWindow()->ScreenID(); },
+        [&] {
+          report = dynamic_cast<ZafMessageWindow*>(manager->FrontWindow());
+          ASSERT_NE(report, nullptr);
+          shown = report->MessageText();
+          buttons = report->Buttons();
+          EXPECT_EQ(report->IconNumber(), ZAF_ICON_EXCLAMATION);
+          for (ZafElement* element = report->FirstButton(); element; element = element->Next()) {
+            if (static_cast<ZafButton*>(element)->Value() == c.chosen) {
+              ClickOn(*static_cast<ZafButton*>(element));
+            }
+          }
+        });
     ZafEventRecord enter(ChosenEvent, 0);
     enter.windowObject = &field;
     EXPECT_EQ(field.Event(enter), c.result);

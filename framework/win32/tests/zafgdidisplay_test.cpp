@@ -9,6 +9,7 @@
 #include "native/native.h"
 #include "native/testdriver.h"
 #include "native/user/windowsystem.h"
+#include "testing/zaftestapplication.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ class ZafGdiDisplayTest : public testing::Test {
   }
 
   native::TestDriver driver{native::DesktopOptions{640, 480, 96}};
-  ZafMSWindowsApp application{nullptr};
+  ZafTestApplication application;
   ZafScreenDisplay screen;
   native::HWND window = nullptr;
 };

@@ -13,6 +13,7 @@
 #include "native/native.h"
 #include "native/testdriver.h"
 #include "native/user/windowsystem.h"
+#include "testing/zaftestapplication.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ class ZafInputDeviceTest : public testing::Test {
   }
 
   native::TestDriver driver{native::DesktopOptions{640, 480, 96}};
-  ZafMSWindowsApp application{nullptr};
+  ZafTestApplication application;
   ZafScreenDisplay screen;
   ZafEventManager events;
 };
@@ -210,9 +211,11 @@ TEST_F(ZafInputDeviceTest, CursorKeepsItsModeAndTheBlinkTime) {
   EXPECT_EQ(cursor.Mode(), DC_OVERSTRIKE);
   cursor.Event(ZafEventRecord(DC_INSERT, 0));
   EXPECT_EQ(cursor.Mode(), DC_INSERT);
-  EXPECT_EQ(ZafCursor::BlinkTime(), native::GetCaretBlinkTime());
+  const uint32_t blinkTime = ZafCursor::BlinkTime();
+  EXPECT_EQ(blinkTime, native::GetCaretBlinkTime());
   ZafCursor::SetBlinkTime(333);
   EXPECT_EQ(native::GetCaretBlinkTime(), 333u);
   ZafCursor another;
   EXPECT_EQ(ZafCursor::BlinkTime(), 333u);
+  ZafCursor::SetBlinkTime(blinkTime);
 }

@@ -7,6 +7,7 @@
 #include "framework/core/zafpulldownitem.h"
 #include "framework/core/zafpulldownmenu.h"
 #include "framework/win32/tests/zafeventobjecttest.h"
+#include "testing/testpictures.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ TEST_F(MDIWindowTest, WindowCommandsArrangeTheChildren) {
   EXPECT_NE(first.left, second.left);
   EXPECT_EQ(second.left - first.left, second.top - first.top) << "cascaded children step down diagonally";
   // A picture of the frame and its children, in the build tree, for people to look at.
-  driver.snapshot("mdi-frame.png");
+  driver.snapshot(TestPicturePath("mdi-frame.png"));
 
   documents[1]->Event(ZafEventRecord(ChildMinimizeEvent, 0));
   frame.Event(ZafEventRecord(ArrangeIconsEvent, 0));

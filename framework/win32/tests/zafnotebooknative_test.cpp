@@ -80,6 +80,36 @@ TEST_F(NotebookNativeTest, TabsOverlapAndOverflowShowsTheArrowButtons) {
   EXPECT_EQ(notebook->CurrentPageIndex(), 0);
 }
 
+TEST_F(NotebookNativeTest, InEditModeOnlyTheTabsAndArrowsTurnThePages) {
+  // Edit mode is set before the native window is made.
+  root->Subtract(notebook);
+  notebook->SetEditMode(true);
+  root->Add(notebook);
+  driver.pumpUntilIdle();
+  ASSERT_TRUE(notebook->EditMode());
+  ZafButton* forward = notebook->ScrollForwardButton();
+  ASSERT_NE(forward, nullptr);
+  struct Step {
+    const char* what;
+    std::function<void()> press;
+    int32_t shown;
+    int32_t firstVisibleTab;
+  };
+  const Step steps[] = {
+      {"a tab", [this] { Click(notebook->Tab(1)->Region().left + 8, 12); }, 1, 0},
+      {"the forward arrow", [&] { Click(forward->Region().left + 5, forward->Region().top + 5); }, 1, 1},
+      {"the border beside the page", [this] { Press(0, 60); }, 1, 1},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.press();
+    driver.pumpUntilIdle();
+    EXPECT_EQ(notebook->CurrentPageIndex(), step.shown);
+    EXPECT_EQ(notebook->FirstVisibleTab(), step.firstVisibleTab);
+    EXPECT_TRUE(notebook->EditMode());
+  }
+}
+
 TEST_F(NotebookNativeTest, KeysClicksAndHotKeysTurnThePages) {
   struct Step {
     const char* what;

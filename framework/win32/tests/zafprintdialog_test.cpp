@@ -8,6 +8,7 @@
 #include "native/print/printerdevice.h"
 #include "native/testdriver.h"
 #include "native/tests/printedpages.h"
+#include "testing/zaftestapplication.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ struct Case {
 class ZafPrintDialogTest : public testing::Test {
  protected:
   native::TestDriver driver{native::DesktopOptions{640, 480, 96}};
-  ZafMSWindowsApp application{nullptr};
+  ZafTestApplication application;
   native::test::PrintFolder folder;
 };
 

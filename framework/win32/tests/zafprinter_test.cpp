@@ -9,6 +9,7 @@
 #include "native/print/printerdevice.h"
 #include "native/testdriver.h"
 #include "native/tests/printedpages.h"
+#include "testing/zaftestapplication.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ class ZafPrinterTest : public testing::Test {
   }
 
   native::TestDriver driver{native::DesktopOptions{640, 480, 96}};
-  ZafMSWindowsApp application{nullptr};
+  ZafTestApplication application;
   native::test::PrintFolder folder;
   native::PrintDialogRequest offered;
 };

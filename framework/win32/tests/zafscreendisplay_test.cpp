@@ -5,13 +5,14 @@
 #include "framework/win32/zafmswindowsapp.h"
 #include "native/native.h"
 #include "native/testdriver.h"
+#include "testing/zaftestapplication.h"
 
 namespace {
 
 class ZafScreenDisplayTest : public testing::Test {
  protected:
   native::TestDriver driver{native::DesktopOptions{640, 480, 96}};
-  ZafMSWindowsApp application{nullptr};
+  ZafTestApplication application;
   ZafScreenDisplay screen;
 };
 

@@ -70,6 +70,26 @@ TEST_F(VtListNativeTest, EntriesFollowTheItemsThroughSortingAndSubtracting) {
   EXPECT_EQ(native::SendMessage(list->ScreenID(), native::LB_GETTOPINDEX, 0, 0), 3);
 }
 
+TEST_F(VtListNativeTest, NavigationKeysMapToTheirListEvents) {
+  auto* list = new ZafVtList(0, 0, 10, 5);
+  Add(
+      list, [](ZafVtList&) {}, 10, 10, 120, 90);
+  ASSERT_NE(list->ScreenID(), nullptr);
+  struct Case {
+    const char* key;
+    native::WPARAM code;
+    ZafEventType event;
+  } cases[] = {{"Home", native::VK_HOME, 1056},
+               {"End", native::VK_END, 1057},
+               {"Page Up", native::VK_PRIOR, 1058},
+               {"Page Down", native::VK_NEXT, 1059},
+               {"Space", native::VK_SPACE, 1002}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    EXPECT_EQ(list->MapEvent(ZafNativeEvent(list->ScreenID(), native::WM_KEYDOWN, c.code, 0)), c.event);
+  }
+}
+
 TEST_F(VtListNativeTest, MultipleSelectionReportsOnlyTheItemsThatChanged) {
   auto* list = new ZafVtList(0, 0, 10, 5);
   std::vector<ZafString*> items;

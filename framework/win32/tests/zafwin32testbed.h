@@ -14,6 +14,7 @@
 #include "framework/win32/zafwindowprocedure.h"
 #include "native/native.h"
 #include "native/testdriver.h"
+#include "testing/zaftestapplication.h"
 
 struct ZafReceivedMessage {
   native::UINT message;
@@ -65,7 +66,7 @@ class ZafWin32Test : public testing::Test {
   RecordingObject* Child() { return static_cast<RecordingObject*>(root->Add(new RecordingObject)); }
 
   native::TestDriver driver{native::DesktopOptions{640, 480, 96}};
-  ZafMSWindowsApp application{nullptr};
+  ZafTestApplication application;
   native::HWND host = nullptr;
   std::unique_ptr<ZafWindow> root = std::make_unique<ZafWindow>(0, 0, 20, 10);
   std::vector<std::unique_ptr<RecordingObject>> loose;

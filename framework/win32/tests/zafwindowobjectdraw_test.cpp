@@ -6,6 +6,7 @@
 #include "framework/core/zafwindowobject.h"
 #include "framework/win32/tests/zafwin32testbed.h"
 #include "framework/win32/zafscreendisplay.h"
+#include "testing/testpictures.h"
 
 namespace {
 
@@ -146,7 +147,7 @@ TEST_F(ZafWindowObjectDrawTest, SnapshotOfDecoratedObjects) {
   for (PaintedObject* object : {&plain, &bordered, &focused}) {
     DrawObject(*object, RedisplayEvent);
   }
-  const std::string path = testing::TempDir() + "window_objects.png";
+  const std::string path = TestPicturePath("window_objects.png");
   ASSERT_TRUE(driver.snapshot(path));
   EXPECT_GT(std::filesystem::file_size(path), 0u);
   EXPECT_EQ(At(2, 2), kFace);

@@ -7,6 +7,7 @@
 #include "foundation/ksparsearray.h"
 #include "imaging/ui/tests/imagepanetestbed.h"
 #include "imaging/ui/yzlanebar.h"
+#include "testing/testpictures.h"
 #include "toolkit/kzevents.h"
 #include "toolkit/kzpopupitem.h"
 #include "toolkit/kzpopupmenu.h"
@@ -61,7 +62,7 @@ TEST_F(ImagePaneViewTest, ThePaneShowsStripsLaneBarCursorMarksAndResultLines) {
   view->SetShowLines(true);
   pane->Redisplay();
   driver.pumpUntilIdle();
-  driver.snapshot("imagepane.png");
+  driver.snapshot(TestPicturePath("imagepane.png"));
 
   EXPECT_EQ(UnitPixel({10, 5}), kImageBlue) << "the image";
   EXPECT_EQ(UnitPixel({70, 5}), kRed) << "the cursor";
