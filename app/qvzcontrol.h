@@ -95,6 +95,10 @@ class QvZControl : public KZControl, public YZEventCommands {
   void EnableMenuCommands();
   void ServeScoreboardCommand(ZafEventType code);
   void ServeChartCommand(ZafEventType code);
+  // The Options commands: the dialog again until the chart's X range is usable, then every event window
+  // redraws (unless cancelled), resets and clears.
+  void RunOptions(ZafEventType code);
+  ZafEventType RunOptionsDialog(ZafEventType code);
   // The firmware and audio uploads, repeated while the user asks for more.
   void RunUploads(bool firmware);
   // The event window showing the file, brought to the front; null when none shows it.

@@ -7,6 +7,7 @@
 #include "app/qvzcontrol.h"
 #include "app/qvzeventmdi.h"
 #include "app/qvzlocalalgorithmdialog.h"
+#include "app/qvzoptionsdialog.h"
 #include "app/qvzscoreboardmessagedialog.h"
 #include "app/yzapplication.h"
 #include "devices/qvblocksensors.h"
@@ -78,6 +79,10 @@ ZafEventType QvZControl::ServeCommand(ZafEventType code, const ZafEventRecord& e
       }
       return code;
     default:
+      if (code >= QvZOptionsDialog::kGeneralCommand && code <= QvZOptionsDialog::kResultsCommand) {
+        RunOptions(code);
+        return code;
+      }
       if (code == ChartShowDataCommand || code == ChartLocalAlgorithmLineCommand ||
           (code >= ChartFirstDisplayMode && code <= ChartLastDisplayMode)) {
         ServeChartCommand(code);
