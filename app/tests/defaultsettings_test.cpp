@@ -58,6 +58,7 @@ TEST_F(DefaultSettings, GiveTheShellItsValues) {
       {u"\\Strings\\Event\\Chart\\Axes\\Power", "String", "Power"},
       {u"\\Strings\\Event\\Chart\\Axes\\Time", "String", "Time (seconds)"},
       {u"\\Strings\\Event\\Results\\Start", "String", "Start: "},
+      {u"\\Strings\\Dialog\\Ok", "String", "OK"},
   };
   for (const Case& c : cases) {
     const KString key(c.path.data(), static_cast<int32_t>(c.path.size()));
