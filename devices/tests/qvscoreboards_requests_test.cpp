@@ -231,7 +231,8 @@ TEST_F(QvScoreboardsRequestTest, EventIsFreeWhileABoardsLineIsSlow) {
   boards->SendMessage(KString(longLine.data(), static_cast<int32_t>(longLine.size())));
   boards->RequestClear();
   std::thread task([this] { clock.Advance(QvScoreboards::kPeriodMs); });
-  EXPECT_EQ(boardA.Receive(1, 2000), "\x02");  // the write has begun
+  // The write has begun; the bound only matters when the machine is very busy.
+  EXPECT_EQ(boardA.Receive(1, 10000), "\x02");
   const bool free = event.Mutex().Lock(0);
   if (free) {
     event.Mutex().Unlock();
