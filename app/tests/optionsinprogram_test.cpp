@@ -5,28 +5,21 @@
 #include <string>
 
 #include "app/qvzoptionsdialog.h"
+#include "app/tests/namedportsetup.h"
 #include "app/tests/programtest.h"
 #include "devices/qvserialport.h"
 #include "foundation/kregistry.h"
-#include "foundation/kserialport.h"
 #include "framework/core/zafnotebook.h"
 #include "framework/core/zafwindowmanager.h"
-#include "imaging/ui/yzserialport.h"
 #include "native/user/virtualkeys.h"
 #include "testing/ptypair.h"
 #include "toolkit/kzbutton.h"
-#include "toolkit/kzcombobox.h"
 #include "toolkit/kzinteger.h"
 #include "toolkit/kzstring.h"
 
 namespace {
 
-class OptionsInProgramTest : public ProgramTest {
- protected:
-  static QvZOptionsDialog* Options() {
-    return dynamic_cast<QvZOptionsDialog*>(ZafWindowObject::windowManager->FrontWindow());
-  }
-};
+using OptionsInProgramTest = NamedPortSetUp<ProgramTest>;
 
 }  // namespace
 
@@ -34,34 +27,16 @@ TEST_F(OptionsInProgramTest, ANamedPortIsSetUpOnTheSerialPage) {
   // The control unit's line, as the walk-through maps it.
   ktest::PtyPair line;
   line.MapToPort(9);
-  KString portName;
-  KSerialPort::PortName(9, portName);
   std::string stored;
   bool buttonsBelow = false;
-  Then([] { Post(QvZOptionsDialog::kSerialCommand); });
-  When(
-      "the Serial page", [] { return Options() != nullptr; },
-      [&] {
-        // The notebook keeps to its own region: the dialog's buttons show below it.
-        auto* notebook = FindIn<ZafNotebook>(Options(), [](ZafNotebook&) { return true; });
-        auto* ok = FindIn<KZButton>(Options(),
-                                    [](KZButton& button) { return button.Value() == KZDialog::kOkResult; });
-        ASSERT_TRUE(notebook && ok);
-        buttonsBelow = notebook->Region().bottom < ok->Region().top;
-        Options()->Event(ZafEventRecord(QvZOptionsDialog::kNewPort, 0));
-      });
-  When(
-      "the new port's fields", [] { return Options() && !Options()->PortNameField()->Disabled(); },
-      [&] {
-        QvZOptionsDialog* dialog = Options();
-        auto* portList = FindIn<KZComboBox>(
-            dialog, [&](KZComboBox& list) { return list.FindItem(portName.CStr()) != nullptr; });
-        ASSERT_NE(portList, nullptr) << "the port list offers " << portName.ToUtf8();
-        portList->SelectByText(portName.CStr());
-        portList->SetChanged(true);
-        dialog->PortPanel()->SetBaud(19200);
-        Post(KZDialog::kOkResult);
-      });
+  NameAPort(9, 19200, [&] {
+    // The notebook keeps to its own region: the dialog's buttons show below it.
+    auto* notebook = FindIn<ZafNotebook>(Options(), [](ZafNotebook&) { return true; });
+    auto* ok =
+        FindIn<KZButton>(Options(), [](KZButton& button) { return button.Value() == KZDialog::kOkResult; });
+    ASSERT_TRUE(notebook && ok);
+    buttonsBelow = notebook->Region().bottom < ok->Region().top;
+  });
   Then([&] {
     stored = KRegistry::GetString(QvSerialPort::GetNth(0), u"SerialPort").ToUtf8();
     Post(ExitEvent);

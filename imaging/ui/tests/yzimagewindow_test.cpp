@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "imaging/yimage.h"
 #include "imaging/yimageview.h"
 #include "model/qvresults.h"
+#include "testing/testpictures.h"
 #include "toolkit/kzapplication.h"
 #include "toolkit/kzevents.h"
 #include "toolkit/kzpopupitem.h"
@@ -117,6 +119,50 @@ TEST_F(ImageWindowTest, TheToolBarShowsTheButtonsItsSettingsAskFor) {
     EXPECT_EQ(view->Window(), &shown);
   }
   EXPECT_EQ(view->Window(), nullptr) << "a window that goes lets go of its view";
+}
+
+TEST_F(ImageWindowTest, ASnapshotShowsTheConfiguredToolBarOverTheImageAndItsResultLines) {
+  DefaultToolBar();
+  Setting(u"\\Event\\Image\\Hash\\Color:Int=1");
+  Setting(u"\\Event\\Image\\Hash\\ShowLines:Int=1");
+  AddResultAt(30);
+  AddResultAt(60);
+  // The buttons' pictures, as the program reads them at start.
+  ASSERT_TRUE(application.OpenDataFile(KESTROVE_PROGRAM_DIR u"/kestrove.znc"));
+  YZImageWindow::Register();
+  ShowWindow(view);
+  view->SetShowLines(true);
+  window->Pane()->Redisplay();
+  driver.pumpUntilIdle();
+  driver.snapshot(TestPicturePath("imagewindow.png"));
+
+  // Each button of the tool bar shows its picture: more than one colour inside the button's 3-pixel edge (a
+  // button without its picture is no wider than its edges).
+  const auto coloursInside = [this](ZafWindowObject* object) {
+    const native::RECT rect = driver.screenRect(object->ScreenID());
+    std::set<native::COLORREF> colours;
+    for (int32_t y = rect.top + 3; y < rect.bottom - 3; ++y) {
+      for (int32_t x = rect.left + 3; x < rect.right - 3; ++x) {
+        colours.insert(driver.pixel(x, y));
+      }
+    }
+    return colours.size();
+  };
+  for (int button = 0; button < YZImageWindow::kButtonCount; ++button) {
+    KZTBButton* shown = window->ButtonAt(static_cast<YZImageWindow::Button>(button));
+    ASSERT_NE(shown, nullptr) << button;
+    EXPECT_GT(coloursInside(shown), 1u) << button;
+  }
+  EXPECT_EQ(window->ZoomSelector(), nullptr);
+  // Under the tool bar: the image, and the results' lines in red.
+  const auto pixelAt = [this](KPoint unit) {
+    const KPoint at = window->Pane()->UnitToScreen(unit);
+    return driver.pixel(at.x, at.y);
+  };
+  EXPECT_EQ(pixelAt({10, 5}), native::COLORREF{0x420000}) << "the image";
+  for (const int32_t frame : {30, 60}) {
+    EXPECT_EQ(pixelAt({frame, 5}), native::COLORREF{0x0000FF}) << "the line of the result at " << frame;
+  }
 }
 
 TEST_F(ImageWindowTest, TheZoomSelectorsEnterZoomsToAnIntegerTextOnly) {
