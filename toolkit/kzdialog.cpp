@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/core/zafdisplay.h"
+#include "framework/core/zafeventmanager.h"
 #include "framework/core/zafnotebook.h"
 #include "framework/core/zafscrollbar.h"
 #include "framework/core/zaftitle.h"
@@ -150,6 +151,14 @@ ZafEventType KZDialog::ButtonResult(uint32_t flag) {
 }
 
 ZafEventType KZDialog::Event(const ZafEventRecord& event) {
+  if (event.type == CloseQueryEvent && executing) {
+    // A close (the close box, Escape, a close request) answers Cancel: the answer ends the loop that runs
+    // the dialog, and the window manager, refused here, leaves the dialog to Execute.
+    if (eventManager) {
+      eventManager->Put(ZafEventRecord(kCancelResult, 0), Q_END);
+    }
+    return CloseQueryEvent;
+  }
   if (const ZafEventType taken = KZWindowLeech::Event(event)) {
     return taken;
   }
@@ -161,8 +170,15 @@ ZafEventType KZDialog::Execute() {
   if (!KZApplication::application || !windowManager) {
     return LoopModalGoneResult;
   }
+  // The dialog belongs to the caller, often on its stack: nothing that takes it off the screen while the
+  // loop runs may delete it.
+  const bool wasDestroyable = Destroyable();
+  SetDestroyable(false);
+  executing = true;
   windowManager->Add(this);
   const ZafEventType result = KZApplication::application->Control(this, false);
+  executing = false;
+  SetDestroyable(wasDestroyable);
   ProcessResult(result);
   windowManager->Subtract(this);
   return result;
