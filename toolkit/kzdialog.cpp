@@ -118,6 +118,8 @@ void ForEachLine(const ZafIChar* text, Visit visit) {
 
 }  // namespace
 
+KZDialog* KZDialog::innermost = nullptr;
+
 KZDialog::KZDialog(const ZafIChar* title, uint32_t buttonFlags, uint32_t defaultButton)
     : ZafDialogWindow(0, 0, 0, 0),
       KZWindowLeech(this),
@@ -152,9 +154,10 @@ ZafEventType KZDialog::ButtonResult(uint32_t flag) {
 
 ZafEventType KZDialog::Event(const ZafEventRecord& event) {
   if (event.type == CloseQueryEvent && executing) {
-    // A close (the close box, Escape, a close request) answers Cancel: the answer ends the loop that runs
-    // the dialog, and the window manager, refused here, leaves the dialog to Execute.
-    if (eventManager) {
+    // A close (the close box, Escape, a close request) answers Cancel: the answer ends the innermost loop,
+    // so only the dialog that loop runs gives it; one behind it ignores the close. The window manager,
+    // refused here, leaves the dialog to Execute.
+    if (this == innermost && eventManager) {
       eventManager->Put(ZafEventRecord(kCancelResult, 0), Q_END);
     }
     return CloseQueryEvent;
@@ -175,8 +178,11 @@ ZafEventType KZDialog::Execute() {
   const bool wasDestroyable = Destroyable();
   SetDestroyable(false);
   executing = true;
+  KZDialog* const outer = innermost;
+  innermost = this;
   windowManager->Add(this);
   const ZafEventType result = KZApplication::application->Control(this, false);
+  innermost = outer;
   executing = false;
   SetDestroyable(wasDestroyable);
   ProcessResult(result);

@@ -168,6 +168,8 @@ class KZDialog : public ZafDialogWindow, public KZWindowLeech, public KZModalWin
   int32_t comboWidth = 0;
   // Execute's loop is running.
   bool executing = false;
+  // The dialog that the innermost running Execute loop shows; null when none runs.
+  static KZDialog* innermost;
 };
 
 #endif

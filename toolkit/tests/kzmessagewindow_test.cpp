@@ -92,6 +92,24 @@ TEST_F(KZDialogTest, EscapeAndTheCloseBoxAnswerCancelAndLeaveTheBoxToItsOwner) {
   }
 }
 
+TEST_F(KZDialogTest, TheCloseBoxOfABoxBehindAnotherAnswersNeither) {
+  KZMessageWindow behind(u"Behind",
+                         u"A message long enough to make this box wider than the one in front of it",
+                         KZDialog::kOk | KZDialog::kCancel, KZDialog::kOk, 0);
+  KZMessageWindow front(u"Front", u"Go on?", KZDialog::kOk | KZDialog::kCancel, KZDialog::kOk, 0);
+  ZafEventType frontAnswer = 0;
+  application.Run({[&] { frontAnswer = front.Execute(); },
+                   [&] {
+                     const native::POINT closeBox = CloseBoxCentre(driver, behind);
+                     ASSERT_EQ(driver.windowAt(closeBox.x, closeBox.y), behind.frameHandle);
+                     driver.click(closeBox.x, closeBox.y);
+                   },
+                   [] { KZScriptedApplication::Post(KZDialog::kOkResult); },
+                   [] { KZScriptedApplication::Post(KZDialog::kOkResult); }});
+  EXPECT_EQ(behind.Execute(), KZDialog::kOkResult);
+  EXPECT_EQ(frontAnswer, KZDialog::kOkResult);
+}
+
 TEST_F(KZDialogTest, MessageStandsRightOfThePictureWithTheButtonsTwoRowsUnder) {
   const int32_t cellWidth = ZafWindowObject::display->cellWidth;
   const int32_t iconCells = (ZafIcon::SystemImage(ZAF_ICON_QUESTION)->width + cellWidth - 1) / cellWidth;
