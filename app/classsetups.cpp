@@ -1,11 +1,14 @@
 #include "app/classsetups.h"
 
+#include "app/qvzchartwindow.h"
 #include "app/qvzeventmdi.h"
+#include "app/qvzeventwindow.h"
 #include "app/qvzresultswindow.h"
 #include "devices/qvscoreboards.h"
 #include "foundation/kserialport.h"
 #include "foundation/ksocket.h"
 #include "imaging/ui/yzalignwindow.h"
+#include "imaging/ui/yzcameradialog.h"
 #include "imaging/ui/yzhardwarebar.h"
 #include "imaging/ui/yzhardwarewindow.h"
 #include "imaging/ui/yzimagepane.h"
@@ -34,7 +37,9 @@ constexpr ClassStep kSetups[] = {
     {"scoreboard configuration and scripts",
      [](const ClassStepContext& context) { QvScoreboards::Setup(context.programFolder); }},
     {"results-view special lengths", [](const ClassStepContext&) { QvResultsView::Setup(); }},
+    {"event window status bitmaps", [](const ClassStepContext&) { QvZEventWindow::SetupClass(); }},
     {"results window", [](const ClassStepContext&) { QvZResultsWindow::SetupClass(); }},
+    {"chart window", [](const ClassStepContext&) { QvZChartWindow::SetupClass(); }},
     {"image window bitmaps", [](const ClassStepContext&) { YZImageWindow::Register(); }},
     {"image printer",
      [](const ClassStepContext& context) {
@@ -49,9 +54,11 @@ constexpr ClassStep kSetups[] = {
        YZRemotePane::Register();
      }},
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Register(); }},
+    {"camera dialog", [](const ClassStepContext&) { YZCameraDialog::Register(); }},
 };
 
 constexpr ClassStep kCleanups[] = {
+    {"camera dialog", [](const ClassStepContext&) { YZCameraDialog::Unregister(); }},
     {"hardware tool-bar bitmaps", [](const ClassStepContext&) { YZHardwareBar::Unregister(); }},
     {"remote-control pane bitmaps", [](const ClassStepContext&) { YZRemotePane::Unregister(); }},
     {"remote-control window", [](const ClassStepContext&) { YZRemoteWindow::Unregister(); }},
@@ -62,6 +69,8 @@ constexpr ClassStep kCleanups[] = {
     {"image printer", [](const ClassStepContext&) { YZImagePane::ExitClass(); }},
     {"image window bitmaps", [](const ClassStepContext&) { YZImageWindow::Unregister(); }},
     {"results window", [](const ClassStepContext&) { QvZResultsWindow::CleanupClass(); }},
+    {"chart window", [](const ClassStepContext&) { QvZChartWindow::CleanupClass(); }},
+    {"event window status bitmaps", [](const ClassStepContext&) { QvZEventWindow::CleanupClass(); }},
     {"image print colour", [](const ClassStepContext&) { YImage::ForgetSettings(); }},
     {"image frame pool", [](const ClassStepContext&) { YImage::ExitClass(); }},
     {"sockets", [](const ClassStepContext&) { KSocketCleanup(); }},

@@ -6,6 +6,7 @@
 #include "app/mainmenubar.h"
 #include "app/producttitle.h"
 #include "app/qvzeventmdi.h"
+#include "app/qvzoptionsdialog.h"
 #include "app/qvzstatusbar.h"
 #include "devices/qvschedule.h"
 #include "devices/qvscoreboards.h"
@@ -135,6 +136,10 @@ void QvZControl::EnableMenuCommands() {
   for (const ZafEventType command :
        {UpdateFirmwareCommand, LoadAudioCommand, NewCommand, OpenCommand, SchedulePreviousCommand,
         ScheduleGotoCommand, ScheduleNextCommand, AboutCommand, HelpContentsCommand}) {
+    bar->EnableCommand(command, true);
+  }
+  for (ZafEventType command = QvZOptionsDialog::kGeneralCommand; command <= QvZOptionsDialog::kResultsCommand;
+       ++command) {
     bar->EnableCommand(command, true);
   }
   if (QvScoreboards* scoreboards = Scoreboards()) {

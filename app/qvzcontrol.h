@@ -79,6 +79,8 @@ class QvZControl : public KZControl, public YZEventCommands {
   // The Chart menu's development items: the display mode (a command from 10169 to 10173) and whether the
   // local algorithm's reaction-time line shows. They live for the run; the chart windows read them.
   static ZafEventType ChartDisplayMode() { return chartDisplayMode; }
+  // Show All Charts of a results pane chooses the summed display of every lane.
+  static void ShowAllCharts() { chartDisplayMode = kAllChartsDisplayMode; }
   static bool LocalAlgorithmLine() { return localAlgorithmLine; }
 
   QvEvent* NewEventDocument() override;
@@ -93,6 +95,10 @@ class QvZControl : public KZControl, public YZEventCommands {
   void EnableMenuCommands();
   void ServeScoreboardCommand(ZafEventType code);
   void ServeChartCommand(ZafEventType code);
+  // The Options commands: the dialog again until the chart's X range is usable, then every event window
+  // redraws (unless cancelled), resets and clears.
+  void RunOptions(ZafEventType code);
+  ZafEventType RunOptionsDialog(ZafEventType code);
   // The firmware and audio uploads, repeated while the user asks for more.
   void RunUploads(bool firmware);
   // The event window showing the file, brought to the front; null when none shows it.
@@ -100,7 +106,8 @@ class QvZControl : public KZControl, public YZEventCommands {
   QvZEventMDI* ShowInNewWindow(std::unique_ptr<QvEvent> event);
   void SendToFirstLegs(void (YLeg::*send)());
 
-  static inline ZafEventType chartDisplayMode = 10173;
+  static constexpr ZafEventType kAllChartsDisplayMode = 10173;
+  static inline ZafEventType chartDisplayMode = kAllChartsDisplayMode;
   static inline bool localAlgorithmLine = true;
   static inline KZPullDownMenu* menuBar = nullptr;
   static inline QvZStatusBar* statusBar = nullptr;

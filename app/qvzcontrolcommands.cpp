@@ -3,8 +3,11 @@
 #include "app/framecommands.h"
 #include "app/linkbusy.h"
 #include "app/producttitle.h"
+#include "app/qvzchartpane.h"
 #include "app/qvzcontrol.h"
 #include "app/qvzeventmdi.h"
+#include "app/qvzlocalalgorithmdialog.h"
+#include "app/qvzoptionsdialog.h"
 #include "app/qvzscoreboardmessagedialog.h"
 #include "app/yzapplication.h"
 #include "devices/qvblocksensors.h"
@@ -70,7 +73,16 @@ ZafEventType QvZControl::ServeCommand(ZafEventType code, const ZafEventRecord& e
     case LoadAudioCommand:
       RunUploads(code == UpdateFirmwareCommand);
       return code;
+    case QvZChartPane::kLocalAlgorithmSettingsCommand:
+      if (QvZLocalAlgorithmDialog::Run()) {
+        RedrawAllEvents();
+      }
+      return code;
     default:
+      if (code >= QvZOptionsDialog::kGeneralCommand && code <= QvZOptionsDialog::kResultsCommand) {
+        RunOptions(code);
+        return code;
+      }
       if (code == ChartShowDataCommand || code == ChartLocalAlgorithmLineCommand ||
           (code >= ChartFirstDisplayMode && code <= ChartLastDisplayMode)) {
         ServeChartCommand(code);

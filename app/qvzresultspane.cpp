@@ -1,6 +1,6 @@
 #include "app/qvzresultspane.h"
 
-#include "app/chartdisplaymode.h"
+#include "app/qvzcontrol.h"
 #include "app/qvzresultstitle.h"
 #include "app/qvzresultswindow.h"
 #include "framework/core/zafscrollbar.h"
@@ -300,7 +300,7 @@ void QvZResultsPane::SetCurrentStatus(int32_t status) {
 }
 
 void QvZResultsPane::ShowAllCharts() {
-  ChartDisplayMode::Set(ChartDisplayMode::kAllCharts);
+  QvZControl::ShowAllCharts();
   if (itsWindow != nullptr) {
     itsWindow->SetAllTraces(true);
     itsWindow->ShowAllChartsButton(false);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "app/chartrows.h"
 #include "app/panewindow.h"
 #include "model/qvresultsview.h"
 #include "toolkit/kzwindow.h"
@@ -16,7 +17,10 @@ class QvResult;
 class QvResults;
 class QvZResultsPane;
 
-class QvZResultsWindow : public KZWindow, public PaneWindow, public QvResultsView::Window {
+class QvZResultsWindow : public KZWindow,
+                         public PaneWindow,
+                         public ChartRowsSource,
+                         public QvResultsView::Window {
  public:
   // The commands the window passes to its table.
   static constexpr ZafEventType kFirstCommand = 10491;
@@ -58,6 +62,10 @@ class QvZResultsWindow : public KZWindow, public PaneWindow, public QvResultsVie
   void TakeModel(const PaneModel& model) override { SetEvent(model.resultsView); }
   bool HasView() const override { return itsView != nullptr; }
   void ReleaseView() override { SetEvent(nullptr); }
+
+  // ---- to the charts of its event window ----
+  const QvResultFilter* ChartFilter() const override { return itsView; }
+  bool ChartAllTraces() const override { return allTraces; }
 
   // ---- as the view's window ----
   void ShowResult(QvResult& result) override { Notify(result); }

@@ -539,6 +539,9 @@ void KZDialog::EndNotebook(int32_t currentPage) {
   cursor = &dialogCursor;
   auto* notebook = new ZafNotebook(cursor->column, cursor->row, width, height);
   notebook->SetBordered(false);
+  // A framework notebook fills its parent; in a dialog it keeps its own region, so the fields and the
+  // buttons under it stay visible.
+  notebook->SetPlacement(0);
   for (auto& page : pages) {
     page->SetRegion(ZafRegionStruct{0, 0, width - 1, height - 1, ZAF_CELL});
     notebook->Add(page.release());

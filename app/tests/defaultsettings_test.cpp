@@ -41,6 +41,7 @@ TEST_F(DefaultSettings, GiveTheShellItsValues) {
       {u"\\Event\\Directory", "String", ""},
       {u"\\Event\\Results\\DefaultLanes", "Int", "8"},
       {u"\\Event\\Results\\ShowAllFSInRed", "Bool", "0"},
+      {u"\\Event\\Chart\\ToolBar\\ExportBitmap", "Int", "1"},
       {u"\\Event\\Image\\ToolBar\\IdMethod", "Int", "1"},
       {u"\\Event\\Image\\ToolBar\\ZoomSelector", "Int", "0"},
       {u"\\Event\\Image\\ToolBar\\Maximize", "Int", "1"},
@@ -57,6 +58,7 @@ TEST_F(DefaultSettings, GiveTheShellItsValues) {
       {u"\\Strings\\Event\\Chart\\Axes\\Power", "String", "Power"},
       {u"\\Strings\\Event\\Chart\\Axes\\Time", "String", "Time (seconds)"},
       {u"\\Strings\\Event\\Results\\Start", "String", "Start: "},
+      {u"\\Strings\\Dialog\\Ok", "String", "OK"},
   };
   for (const Case& c : cases) {
     const KString key(c.path.data(), static_cast<int32_t>(c.path.size()));

@@ -58,7 +58,7 @@ std::vector<PullDown> Expected(const std::vector<int32_t>& chart, const std::vec
 
 class LargeDesktopFrameTest : public FrameTestBed {
  protected:
-  LargeDesktopFrameTest() : FrameTestBed({1600, 1200, 96}, u"-DEVELOPER") {}
+  LargeDesktopFrameTest() : FrameTestBed({1600, 1200, 96}, {u"-DEVELOPER"}) {}
 };
 
 // The frame's client area (under its menu bar) once restored from maximised.

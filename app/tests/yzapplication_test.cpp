@@ -61,18 +61,20 @@ TEST_F(YZApplicationTest, StartAndShutdownRunTheirStepsInOrder) {
   EXPECT_EQ(Between(steps, "", "image gray table and frame pool"),
             (Steps{"log", "priority", "screen fonts", "command service", "splash", "settings",
                    "configuration", "language", "data file"}));
-  EXPECT_EQ(Between(steps, "data file", "long-lived objects"),
-            (Steps{"image gray table and frame pool", "serial-port list", "sockets",
-                   "time presets and separators", "image print settings",
-                   "scoreboard configuration and scripts", "results-view special lengths", "results window",
-                   "image window bitmaps", "image printer", "event window layout", "hardware window bitmaps",
-                   "alignment window", "remote-control window and pane", "hardware tool-bar bitmaps"}));
-  EXPECT_EQ(Between(steps, "hardware tool-bar bitmaps", "delete long-lived objects"),
+  EXPECT_EQ(
+      Between(steps, "data file", "long-lived objects"),
+      (Steps{"image gray table and frame pool", "serial-port list", "sockets", "time presets and separators",
+             "image print settings", "scoreboard configuration and scripts", "results-view special lengths",
+             "event window status bitmaps", "results window", "chart window", "image window bitmaps",
+             "image printer", "event window layout", "hardware window bitmaps", "alignment window",
+             "remote-control window and pane", "hardware tool-bar bitmaps", "camera dialog"}));
+  EXPECT_EQ(Between(steps, "camera dialog", "delete long-lived objects"),
             (Steps{"long-lived objects", "file types", "splash time", "main frame", "main loop"}));
   EXPECT_EQ(Between(steps, "delete long-lived objects", ""),
-            (Steps{"hardware tool-bar bitmaps", "remote-control pane bitmaps", "remote-control window",
-                   "alignment window", "hardware window bitmaps", "event window layout", "image printer",
-                   "image window bitmaps", "results window", "image print colour", "image frame pool",
+            (Steps{"camera dialog", "hardware tool-bar bitmaps", "remote-control pane bitmaps",
+                   "remote-control window", "alignment window", "hardware window bitmaps",
+                   "event window layout", "image printer", "image window bitmaps", "results window",
+                   "chart window", "event window status bitmaps", "image print colour", "image frame pool",
                    "sockets", "serial-port list", "screen fonts", "save configuration"}));
   EXPECT_TRUE(FileExists("kestrove.cfg"));
   EXPECT_TRUE(FileExists("kestrove.log"));

@@ -244,14 +244,22 @@ void ZafPrinter::SetClipRegion(const ZafRegionStruct& clip) {
 
 // ---- Documents and pages ----
 
-void ZafPrinter::BeginDocument(const ZafIChar* name) {
+int32_t ZafPrinter::BeginDocument(const ZafIChar* name) {
+  if (documentNesting == 0 && !printerContext) {
+    return ZAF_ERROR_NOT_AVAILABLE;
+  }
   ZafGdiDisplay::BeginDraw(printerContext, nullptr, PageClip(), PageClip());
-  if (documentNesting++ > 0 || !printerContext) {
-    return;
+  if (documentNesting++ > 0) {
+    return 0;
   }
   const std::string title = ZafToUtf8(name && *name ? name : kDefaultDocumentName);
   const native::DOCINFO info{sizeof(native::DOCINFO), title.c_str(), nullptr, nullptr, 0};
-  native::StartDoc(printerContext, &info);
+  if (native::StartDoc(printerContext, &info) <= 0) {
+    documentNesting = 0;
+    ZafGdiDisplay::EndDraw();
+    return ZAF_ERROR_NOT_AVAILABLE;
+  }
+  return 0;
 }
 
 void ZafPrinter::BeginPage() {

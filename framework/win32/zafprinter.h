@@ -78,8 +78,10 @@ class ZafPrinter : public ZafGdiDisplay {
   int32_t SetPrintableHeight(int32_t height);
   void SetMargins(int32_t left, int32_t top, int32_t right, int32_t bottom);
 
-  // Nested documents start one document and end it with the last EndDocument.
-  void BeginDocument(const ZafIChar* name);
+  // Starts a document: 0 when it started, non-zero when there is no printer context or the printer
+  // refused it (a failed start leaves no document open). A nested call joins the open document, which
+  // the last EndDocument ends; an EndDocument without an open document does nothing.
+  int32_t BeginDocument(const ZafIChar* name);
   void BeginPage();
   void EndPage();
   void EndDocument();

@@ -8,6 +8,7 @@
 #include "framework/core/zafdevice.h"
 #include "framework/win32/zafmouseimages.h"
 #include "framework/win32/zafwindowobjectdrag.h"
+#include "imaging/ui/classbitmaps.h"
 #include "model/qvevent.h"
 #include "model/qvsettings.h"
 #include "model/yleg.h"
@@ -69,16 +70,7 @@ void YZHardwareBar::Register() {
 }
 
 void YZHardwareBar::Unregister() {
-  for (KZBitmap*& bitmap : bitmaps) {
-    // A bar can outlive the clean-up (the main frame goes with the framework, after it): its buttons still
-    // show the bitmap, and the last of them to let go deletes it.
-    if (bitmap && bitmap->Count() > 0) {
-      bitmap->SetDestroyable(true);
-    } else {
-      delete bitmap;
-    }
-    bitmap = nullptr;
-  }
+  ReleaseClassBitmaps(bitmaps);
 }
 
 int32_t YZHardwareBar::ExtraWidth(int32_t fontHeight, int32_t bitmapHeight) {

@@ -52,7 +52,7 @@ class ZafPrinterTest : public testing::Test {
     native::SetPrintDialogRunner([this](const native::PrintDialogRequest& offer, native::PrintDialogChoice& choice) {
       offered = offer;
       choice.printer = native::PrinterDevice::kPdfFilePrinter;
-      choice.outputFile = folder.file("job.pdf");
+      choice.outputFile = outputFile.empty() ? folder.file("job.pdf") : outputFile;
       choice.paper = native::Paper{};
       choice.paper.landscape = offer.setup;
       choice.copies = 2;
@@ -71,6 +71,8 @@ class ZafPrinterTest : public testing::Test {
   ZafTestApplication application;
   native::test::PrintFolder folder;
   native::PrintDialogRequest offered;
+  // Where the dialog sends the job; empty for job.pdf in the folder.
+  std::string outputFile;
 };
 
 }  // namespace
@@ -198,7 +200,10 @@ TEST_F(ZafPrinterTest, OnlyAReportedLandscapeTurnsThePage) {
 TEST_F(ZafPrinterTest, ClipsLieInsideThePrintableAreaAndInnerDrawingsGiveTheirsBack) {
   ZafPrinter printer;
   ASSERT_NE(printer.PrinterContext(), nullptr);
-  printer.BeginDocument(nullptr);
+  // The default printer has no file to print to until the dialog names one.
+  ZafPrintJobRecord record;
+  ASSERT_EQ(printer.PrintDialog(record), 1);
+  ASSERT_EQ(printer.BeginDocument(nullptr), 0);
   printer.BeginPage();
   // The clip box comes back in page coordinates: the clip moved in by the margins as far as the drawing origin.
   const int32_t right = printer.PrintableWidth() - 1;
@@ -226,4 +231,29 @@ TEST_F(ZafPrinterTest, ClipsLieInsideThePrintableAreaAndInnerDrawingsGiveTheirsB
   printer.EndPage();
   printer.EndDocument();
   EXPECT_NE(printer.PrinterContext(), nullptr);
+}
+
+TEST_F(ZafPrinterTest, ADocumentThatCannotStartAnswersFailureAndLeavesNoneOpen) {
+  ZafPrinter printer;
+  const native::HDC context = printer.SaveState(nullptr);
+  EXPECT_NE(printer.BeginDocument(u"No printer"), 0);
+  printer.EndDocument();
+  printer.SaveState(context);
+
+  // A job whose file cannot be made is refused by the printer.
+  outputFile = folder.file("missing/job.pdf");
+  ZafPrintJobRecord record;
+  ASSERT_EQ(printer.PrintDialog(record), 1);
+  EXPECT_NE(printer.BeginDocument(u"Refused"), 0);
+  printer.EndDocument();
+
+  // Nothing stayed open: the next document is a document of its own, with its one page.
+  outputFile = folder.file("job.pdf");
+  ASSERT_EQ(printer.PrintDialog(record), 1);
+  ASSERT_EQ(printer.BeginDocument(u"Accepted"), 0);
+  printer.BeginPage();
+  printer.TextLine(0, 0, 1500, u"Lane one", -1, 0, false);
+  printer.EndPage();
+  printer.EndDocument();
+  EXPECT_EQ(native::test::pdfInfo(folder.file("job.pdf"), "Pages"), "1");
 }

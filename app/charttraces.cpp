@@ -1,0 +1,108 @@
+#include "app/charttraces.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "app/chartsettings.h"
+#include "model/qvresult.h"
+
+namespace {
+
+constexpr int64_t kLargestScale = std::numeric_limits<int32_t>::max();
+
+int64_t SaturatedScale(double value) {
+  return value >= static_cast<double>(kLargestScale) ? kLargestScale : static_cast<int64_t>(value);
+}
+
+}  // namespace
+
+ChartTraces& ChartTraces::Shared() {
+  static ChartTraces traces;
+  return traces;
+}
+
+void ChartTraces::Prepare(const QvResult* result, int32_t mode, const ChartSettings& settings) {
+  int32_t first = 0;
+  int32_t end = kSamples;
+  raw.fill(0.0);
+  if (result != nullptr) {
+    result->GetTraceSamples(raw.data());
+    result->GetTraceWindow(first, end);
+  }
+  filtered.fill(0.0);
+  plot.fill(0.0);
+  const int32_t length = std::min(settings.filtAvePts, settings.WindowLength());
+  if (length < 2 || mode == kChartRawX || mode == kChartRawY) {
+    filtered = raw;
+  } else {
+    Filter(length);
+  }
+  if (mode == kChartSummed) {
+    Sum(first, end, std::max(settings.sumIntegral, 1));
+  } else {
+    plot = filtered;
+  }
+}
+
+// Each sample from length - 1 on becomes the mean of the last `length` raw samples; those before stay 0.
+void ChartTraces::Filter(int32_t length) {
+  for (int32_t channel = 0; channel < 2; ++channel) {
+    const double* in = raw.data() + channel * kSamples;
+    double* out = filtered.data() + channel * kSamples;
+    double sum = 0.0;
+    for (int32_t i = 0; i < kSamples; ++i) {
+      sum += in[i];
+      if (i >= length) {
+        sum -= in[i - length];
+      }
+      if (i >= length - 1) {
+        out[i] = sum / length;
+      }
+    }
+  }
+}
+
+// Plot X over the stored window [first, end), plot Y its sum over the last `length` samples.
+void ChartTraces::Sum(int32_t first, int32_t end, int32_t length) {
+  double* plotX = plot.data();
+  double* plotY = plot.data() + kSamples;
+  const double* filteredY = filtered.data() + kSamples;
+  for (int32_t i = first; i < end; ++i) {
+    plotX[i] = std::fabs(filtered[i]) + std::fabs(filteredY[i]);
+  }
+  double sum = 0.0;
+  for (int32_t i = 0; i < end; ++i) {
+    sum += plotX[i];
+    if (i >= length) {
+      sum -= plotX[i - length];
+    }
+    if (i >= length - 1) {
+      plotY[i] = sum;
+    }
+  }
+}
+
+int32_t ChartTraces::GrowScale(int32_t scale, const ChartSettings& settings) const {
+  const int32_t remembered = scale;
+  int64_t grown = scale;
+  const int32_t from = settings.FirstSample();
+  const int32_t to = from + settings.WindowLength();
+  for (int32_t i = from; i < to; ++i) {
+    grown = std::max(grown, SaturatedScale(PlotY()[i]));
+  }
+  if (grown < settings.minScaleVal) {
+    grown = settings.defScaleVal;
+  }
+  if (grown != remembered) {
+    const int64_t round = settings.powerRoundVal;
+    grown = SaturatedScale(static_cast<double>(grown) + static_cast<double>(grown) * 0.1);
+    grown = (grown + round - 1) / round * round;
+  }
+  return static_cast<int32_t>(std::min(grown, kLargestScale));
+}
+
+double ChartTraces::PlotValue(int32_t mode, int32_t sample) const {
+  const bool xMode = mode == kChartRawX || mode == kChartFilteredX;
+  return xMode ? PlotX()[sample] : PlotY()[sample];
+}

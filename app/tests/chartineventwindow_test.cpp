@@ -1,0 +1,82 @@
+// The chart window in a new event window of the running program: it takes the built-in layout's chart pane
+// below the results, and Maximize and Restore switch it between the whole client area and that place.
+
+#include <gtest/gtest.h>
+
+#include "app/eventpanetable.h"
+#include "app/framecommands.h"
+#include "app/qvzchartwindow.h"
+#include "app/qvzcontrol.h"
+#include "app/qvzeventmdi.h"
+#include "app/tests/programtest.h"
+#include "app/yzapplication.h"
+#include "model/qvevent.h"
+#include "native/native.h"
+
+namespace {
+
+class ChartInEventWindowTest : public ProgramTest {
+ protected:
+  static QvZEventMDI* EventWindow() {
+    YZApplication* application = YZApplication::Current();
+    return application && application->Frame() ? application->Frame()->CurrentEventWindow() : nullptr;
+  }
+  static QvZChartWindow* Chart() {
+    QvZEventMDI* window = EventWindow();
+    for (const auto& pane : window ? window->Panes().Panes() : decltype(window->Panes().Panes()){}) {
+      if (auto* chart = dynamic_cast<QvZChartWindow*>(pane->Window())) {
+        return chart;
+      }
+    }
+    return nullptr;
+  }
+  // The chart window's place in the event window's client area, and that area.
+  static native::RECT Place() {
+    native::RECT rect{};
+    native::GetWindowRect(Chart()->ScreenID(), &rect);
+    native::MapWindowPoints(nullptr, EventWindow()->ScreenID(), reinterpret_cast<native::POINT*>(&rect), 2);
+    return rect;
+  }
+  static native::RECT Client() {
+    native::RECT rect{};
+    native::GetClientRect(EventWindow()->ScreenID(), &rect);
+    return rect;
+  }
+};
+
+}  // namespace
+
+TEST_F(ChartInEventWindowTest, ChartLiesBelowTheResultsAndMaximizeGivesItTheWholeClientArea) {
+  Make({u"-noregistry"});
+  native::RECT laidOut{};
+  native::RECT enlarged{};
+  Then([] { Post(NewCommand); });
+  When(
+      "the chart window", [] { return Chart() != nullptr && Chart()->ScreenID() != nullptr; },
+      [&laidOut] {
+        // The chart marked the new event modified; nothing here is to be saved.
+        EventWindow()->GetEvent()->SetModified(false);
+        laidOut = Place();
+        const native::RECT client = Client();
+        // Below the results, down to the bottom, over the whole width.
+        EXPECT_GT(laidOut.top, client.bottom / 4);
+        EXPECT_NEAR(laidOut.bottom, client.bottom, 3);
+        EXPECT_NEAR(laidOut.right - laidOut.left, client.right, 3);
+        Chart()->Event(ZafEventRecord(QvZChartWindow::kMaximizeCommand, 0));
+      });
+  When(
+      "the enlarged chart", [&laidOut] { return Place().top < laidOut.top; },
+      [&enlarged, &laidOut] {
+        // The whole area the layout shares out: the results window is taken off.
+        enlarged = Place();
+        EXPECT_TRUE(Chart()->Maximized());
+        EXPECT_LT(enlarged.top, laidOut.top / 2);
+        EXPECT_EQ(enlarged.bottom, laidOut.bottom);
+        Chart()->Event(ZafEventRecord(QvZChartWindow::kRestoreCommand, 0));
+      });
+  When(
+      "the chart back in its place", [&laidOut] { return Place().top == laidOut.top; },
+      [&laidOut] { EXPECT_EQ(Place().bottom, laidOut.bottom); });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+}

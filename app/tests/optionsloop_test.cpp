@@ -1,0 +1,148 @@
+// The main frame's Options commands in the running program: which dialog opens, the X-range check that
+// reopens it, and what the event windows are told afterwards.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/framecommands.h"
+#include "app/qvzeventmdi.h"
+#include "app/qvzoptionsdialog.h"
+#include "app/tests/programtest.h"
+#include "foundation/kmessage.h"
+#include "foundation/kregistry.h"
+#include "foundation/krfloat.h"
+#include "framework/core/zafwindowmanager.h"
+#include "model/qvevent.h"
+#include "model/yleg.h"
+#include "model/ylegimage.h"
+#include "native/user/virtualkeys.h"
+#include "toolkit/kzdialog.h"
+#include "toolkit/kzregistrydialog.h"
+
+namespace {
+
+// An image of a leg that notes the notifications its leg passes on.
+class RecordingImage : public YLegImage {
+ public:
+  explicit RecordingImage(std::vector<uint32_t>& heard) : heard(heard) {}
+  void OnLegLoaded(YLeg&) override {}
+  void Deliver(KMessage& message) override { heard.push_back(message.code & KMessage::kWhatMask); }
+
+ private:
+  std::vector<uint32_t>& heard;
+};
+
+class OptionsLoopTest : public ProgramTest {
+ protected:
+  template <typename Dialog>
+  static Dialog* Front() {
+    return dynamic_cast<Dialog*>(ZafWindowObject::windowManager->FrontWindow());
+  }
+  // Waits for the options dialog, notes its page and answers it.
+  void AnswerOptions(std::vector<int32_t>& pages, ZafEventType answer) {
+    When(
+        "the options dialog", [] { return Front<QvZOptionsDialog>() != nullptr; },
+        [&pages, answer] {
+          pages.push_back(Front<QvZOptionsDialog>()->FirstPage());
+          Post(answer);
+        });
+  }
+  double Float(const char16_t* path) const { return KRegistry::GetFloat(program->Settings(), path)->Value(); }
+};
+
+}  // namespace
+
+TEST_F(OptionsLoopTest, CtrlAndShiftOpenTheRawSettingsEditorFromFileOptionsOnly) {
+  std::vector<int32_t> pages;
+  bool editor = false;
+  Then([this] {
+    driver.keyDown(native::VK_CONTROL);
+    driver.keyDown(native::VK_SHIFT);
+  });
+  Then([] { Post(QvZOptionsDialog::kGeneralCommand); });
+  When(
+      "the raw settings editor", [] { return Front<KZRegistryDialog>() != nullptr; },
+      [&editor] {
+        editor = true;
+        Post(KZDialog::kCancelResult);
+      });
+  Then([] { Post(QvZOptionsDialog::kChartCommand); });
+  AnswerOptions(pages, KZDialog::kCancelResult);
+  Then([this] {
+    driver.keyUp(native::VK_SHIFT);
+    driver.keyUp(native::VK_CONTROL);
+  });
+  Then([] { Post(QvZOptionsDialog::kGeneralCommand); });
+  AnswerOptions(pages, KZDialog::kCancelResult);
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(editor);
+  EXPECT_EQ(pages, (std::vector<int32_t>{QvZOptionsDialog::kChart, QvZOptionsDialog::kGeneral}));
+}
+
+TEST_F(OptionsLoopTest, AMinimumNotBelowTheMaximumShowsTheMessageAndReopensTheChartPage) {
+  Setting(u"\\Chart\\Axes\\MinX:Float=1");
+  Setting(u"\\Chart\\Axes\\MaxX:Float=1");
+  std::vector<int32_t> pages;
+  Then([] { Post(QvZOptionsDialog::kResultsCommand); });
+  AnswerOptions(pages, KZDialog::kOkResult);
+  AnswerWithKey(u"Error", native::VK_RETURN);
+  // Cancel ends the loop with the values as they are.
+  AnswerOptions(pages, KZDialog::kCancelResult);
+  double minimum = 0;
+  Then([&] {
+    minimum = Float(u"\\Chart\\Axes\\MinX");
+    Post(ExitEvent);
+  });
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(pages, (std::vector<int32_t>{QvZOptionsDialog::kResults, QvZOptionsDialog::kChart}));
+  EXPECT_EQ(seen.size(), 1u);
+  EXPECT_DOUBLE_EQ(minimum, 1.0);
+}
+
+TEST_F(OptionsLoopTest, ARangeInOrderBeyondTheChartsReopensTheSamePageWithoutAMessage) {
+  Setting(u"\\Chart\\Axes\\MinX:Float=-5");
+  Setting(u"\\Chart\\Axes\\MaxX:Float=1");
+  std::vector<int32_t> pages;
+  Then([] { Post(QvZOptionsDialog::kSerialCommand); });
+  AnswerOptions(pages, KZDialog::kOkResult);
+  AnswerOptions(pages, KZDialog::kCancelResult);
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(pages, (std::vector<int32_t>{QvZOptionsDialog::kSerial, QvZOptionsDialog::kSerial}));
+  EXPECT_TRUE(seen.empty());
+}
+
+TEST_F(OptionsLoopTest, AfterOkEveryEventWindowRedrawsResetsAndClearsAfterCancelOnlyResetsAndClears) {
+  std::vector<uint32_t> heard;
+  std::vector<int32_t> pages;
+  std::vector<uint32_t> afterOk;
+  Then([] { Post(NewCommand); });
+  When(
+      "a new event window", [] { return EventWindows().size() == 1; },
+      [&] {
+        QvEvent& event = *EventWindows()[0]->GetEvent();
+        event.Leg(0)->InsertImage(0, std::make_unique<RecordingImage>(heard), 0);
+      });
+  // The redraw the new image left pending goes out at the next idle tick first.
+  Then([] {});
+  Then([&] {
+    heard.clear();
+    Post(QvZOptionsDialog::kGeneralCommand);
+  });
+  AnswerOptions(pages, KZDialog::kOkResult);
+  Then([&] {
+    afterOk = heard;
+    heard.clear();
+    Post(QvZOptionsDialog::kGeneralCommand);
+  });
+  AnswerOptions(pages, KZDialog::kCancelResult);
+  Then([] {
+    EventWindows()[0]->GetEvent()->SetModified(false);
+    Post(ExitEvent);
+  });
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(afterOk, (std::vector<uint32_t>{25, 12, 30}));
+  EXPECT_EQ(heard, (std::vector<uint32_t>{12, 30}));
+}
