@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/core/zafdisplay.h"
+#include "framework/core/zafeventmanager.h"
 #include "framework/core/zafnotebook.h"
 #include "framework/core/zafscrollbar.h"
 #include "framework/core/zaftitle.h"
@@ -117,6 +118,8 @@ void ForEachLine(const ZafIChar* text, Visit visit) {
 
 }  // namespace
 
+KZDialog* KZDialog::innermost = nullptr;
+
 KZDialog::KZDialog(const ZafIChar* title, uint32_t buttonFlags, uint32_t defaultButton)
     : ZafDialogWindow(0, 0, 0, 0),
       KZWindowLeech(this),
@@ -150,6 +153,15 @@ ZafEventType KZDialog::ButtonResult(uint32_t flag) {
 }
 
 ZafEventType KZDialog::Event(const ZafEventRecord& event) {
+  if (event.type == CloseQueryEvent && executing) {
+    // A close (the close box, Escape, a close request) answers Cancel: the answer ends the innermost loop,
+    // so only the dialog that loop runs gives it; one behind it ignores the close. The window manager,
+    // refused here, leaves the dialog to Execute.
+    if (this == innermost && eventManager) {
+      eventManager->Put(ZafEventRecord(kCancelResult, 0), Q_END);
+    }
+    return CloseQueryEvent;
+  }
   if (const ZafEventType taken = KZWindowLeech::Event(event)) {
     return taken;
   }
@@ -161,8 +173,18 @@ ZafEventType KZDialog::Execute() {
   if (!KZApplication::application || !windowManager) {
     return LoopModalGoneResult;
   }
+  // The dialog belongs to the caller, often on its stack: nothing that takes it off the screen while the
+  // loop runs may delete it.
+  const bool wasDestroyable = Destroyable();
+  SetDestroyable(false);
+  executing = true;
+  KZDialog* const outer = innermost;
+  innermost = this;
   windowManager->Add(this);
   const ZafEventType result = KZApplication::application->Control(this, false);
+  innermost = outer;
+  executing = false;
+  SetDestroyable(wasDestroyable);
   ProcessResult(result);
   windowManager->Subtract(this);
   return result;

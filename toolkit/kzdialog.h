@@ -64,8 +64,8 @@ class KZDialog : public ZafDialogWindow, public KZWindowLeech, public KZModalWin
   // The mix-in's focus request first, then the framework dialog.
   ZafEventType Event(const ZafEventRecord& event) override;
   // Shows the dialog modally until it is answered, lets ProcessResult take the answer, takes the dialog off
-  // the screen and returns the answer. The dialog stays the caller's. Without the application's loop
-  // nothing is shown and the answer is LoopModalGoneResult.
+  // the screen and returns the answer. Closing the dialog while it runs answers Cancel. The dialog stays the
+  // caller's. Without the application's loop nothing is shown and the answer is LoopModalGoneResult.
   ZafEventType Execute();
 
   // ---- The layout cursor, in cells ----
@@ -166,6 +166,10 @@ class KZDialog : public ZafDialogWindow, public KZWindowLeech, public KZModalWin
   int32_t radioWidth = 0;
   std::vector<std::unique_ptr<KZButton>> comboItems;
   int32_t comboWidth = 0;
+  // Execute's loop is running.
+  bool executing = false;
+  // The dialog that the innermost running Execute loop shows; null when none runs.
+  static KZDialog* innermost;
 };
 
 #endif

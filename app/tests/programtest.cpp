@@ -25,6 +25,7 @@
 #include "toolkit/kzevents.h"
 #include "toolkit/kzmessagewindow.h"
 #include "toolkit/kzprompt.h"
+#include "toolkit/tests/kztestbed.h"
 
 namespace {
 
@@ -248,6 +249,13 @@ void ProgramTest::AnswerWithClick(const std::u16string& title, ZafEventType butt
     KZButton* found = FindIn<KZButton>(&window, [button](KZButton& b) { return b.Value() == button; });
     ASSERT_NE(found, nullptr) << "no button answering " << button;
     Click(found);
+  });
+}
+
+void ProgramTest::AnswerWithCloseBox(const std::u16string& title) {
+  Answer(title, [this](KZMessageWindow& window) {
+    const native::POINT closeBox = CloseBoxCentre(driver, window);
+    driver.click(closeBox.x, closeBox.y);
   });
 }
 

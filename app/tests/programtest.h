@@ -133,6 +133,8 @@ class ProgramTest : public testing::Test {
   void AnswerWithKey(const std::u16string& title, native::UINT key);
   // The same, clicking the button of that result.
   void AnswerWithClick(const std::u16string& title, ZafEventType button);
+  // The same, clicking its close box.
+  void AnswerWithCloseBox(const std::u16string& title);
   // File > Exit as the main frame's command.
   void ExitProgram();
 

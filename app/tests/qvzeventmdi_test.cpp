@@ -129,7 +129,10 @@ TEST_F(EventWindowTest, NewGivesAMaximisedWindowWithDefaultLanesThatSavesAndClos
 
 struct CloseCase {
   const char* name;
+  // How the prompt is answered: the button of that result, or with no button (0) the key, or with no key
+  // the close box.
   ZafEventType button;
+  native::UINT key;
   // The save dialog's file, empty to cancel it.
   std::string saveAs;
   bool closes;
@@ -146,7 +149,13 @@ TEST_P(ClosePromptTest, OnlyNoOrASuccessfulSaveLetsTheWindowClose) {
     }
     Post(CloseWindowEvent);
   });
-  AnswerWithClick(kCloseTitle, c.button);
+  if (c.button != 0) {
+    AnswerWithClick(kCloseTitle, c.button);
+  } else if (c.key != 0) {
+    AnswerWithKey(kCloseTitle, c.key);
+  } else {
+    AnswerWithCloseBox(kCloseTitle);
+  }
   When(
       "the prompt to end", [] { return FrontMessage() == nullptr; }, [] { Post(ExitEvent); });
   // The exit asks again for a window that stayed: No lets the program end.
@@ -165,10 +174,12 @@ TEST_P(ClosePromptTest, OnlyNoOrASuccessfulSaveLetsTheWindowClose) {
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, ClosePromptTest,
-    testing::Values(CloseCase{"YesSaves", KZDialog::kYesResult, "Saved.qve", true},
-                    CloseCase{"YesWithTheSaveCancelledStays", KZDialog::kYesResult, "", false},
-                    CloseCase{"NoDrops", KZDialog::kNoResult, "", true},
-                    CloseCase{"CancelStays", KZDialog::kCancelResult, "", false}),
+    testing::Values(CloseCase{"YesSaves", KZDialog::kYesResult, 0, "Saved.qve", true},
+                    CloseCase{"YesWithTheSaveCancelledStays", KZDialog::kYesResult, 0, "", false},
+                    CloseCase{"NoDrops", KZDialog::kNoResult, 0, "", true},
+                    CloseCase{"CancelStays", KZDialog::kCancelResult, 0, "", false},
+                    CloseCase{"EscapeStays", 0, native::VK_ESCAPE, "", false},
+                    CloseCase{"TheCloseBoxStays", 0, 0, "", false}),
     [](const testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
 TEST_F(EventWindowTest, AnExitStopsAtTheFirstRefusalAndAsksUnderTheSameTitleNextTime) {

@@ -7,6 +7,7 @@
 #include "framework/core/zafdisplay.h"
 #include "framework/core/zaficon.h"
 #include "framework/data/zaficondata.h"
+#include "native/user/virtualkeys.h"
 #include "toolkit/kzbutton.h"
 #include "toolkit/kzostext.h"
 #include "toolkit/kzprompt.h"
@@ -53,10 +54,60 @@ TEST_F(KZDialogTest, AskIsTrueOnlyForOkAndYes) {
   }
 }
 
-TEST_F(KZDialogTest, AClosedBoxAnswersNo) {
+TEST_F(KZDialogTest, ABoxTheWindowManagerTakesAwayAnswersNoAndIsNotDeletedUnderItsLoop) {
   application.Run(
-      {[] { ZafWindowObject::windowManager->Subtract(ZafWindowObject::windowManager->FirstChild()); }});
+      {[] { ZafWindowObject::windowManager->Remove(ZafWindowObject::windowManager->FrontWindow()); }});
   EXPECT_FALSE(KZMessageWindow::Ask(u"Question", u"Go on?", KZDialog::kOk, KZDialog::kOk, 0));
+}
+
+TEST_F(KZDialogTest, EscapeAndTheCloseBoxAnswerCancelAndLeaveTheBoxToItsOwner) {
+  constexpr uint32_t kOkCancel = KZDialog::kOk | KZDialog::kCancel;
+  constexpr uint32_t kYesNoCancel = KZDialog::kYes | KZDialog::kNo | KZDialog::kCancel;
+  struct Case {
+    const char* name;
+    uint32_t buttons;
+    uint32_t defaultButton;
+    bool escape;  // else a click on the close box
+  } cases[] = {
+      {"Ok and Cancel, Escape", kOkCancel, KZDialog::kOk, true},
+      {"Ok and Cancel, close box", kOkCancel, KZDialog::kOk, false},
+      {"Yes, No and Cancel, Escape", kYesNoCancel, KZDialog::kYes, true},
+      {"Yes, No and Cancel, close box", kYesNoCancel, KZDialog::kYes, false},
+      {"Ok only, Escape", KZDialog::kOk, KZDialog::kOk, true},
+      {"Ok only, close box", KZDialog::kOk, KZDialog::kOk, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    KZMessageWindow box(u"Question", u"Save the event?", c.buttons, c.defaultButton, 0);
+    application.Run({[&] {
+      if (c.escape) {
+        driver.pressKey(native::VK_ESCAPE);
+      } else {
+        const native::POINT closeBox = CloseBoxCentre(driver, box);
+        driver.click(closeBox.x, closeBox.y);
+      }
+    }});
+    EXPECT_EQ(box.Execute(), -2993);
+    EXPECT_LT(ZafWindowObject::windowManager->Index(&box), 0) << "the box is off the screen";
+  }
+}
+
+TEST_F(KZDialogTest, TheCloseBoxOfABoxBehindAnotherAnswersNeither) {
+  KZMessageWindow behind(u"Behind",
+                         u"A message long enough to make this box wider than the one in front of it",
+                         KZDialog::kOk | KZDialog::kCancel, KZDialog::kOk, 0);
+  KZMessageWindow front(u"Front", u"Go on?", KZDialog::kOk | KZDialog::kCancel, KZDialog::kOk, 0);
+  ZafEventType frontAnswer = 0;
+  application.Run({[&] { frontAnswer = front.Execute(); },
+                   [&] {
+                     const native::POINT closeBox = CloseBoxCentre(driver, behind);
+                     ASSERT_EQ(driver.windowAt(closeBox.x, closeBox.y), behind.frameHandle);
+                     driver.click(closeBox.x, closeBox.y);
+                   },
+                   [] { KZScriptedApplication::Post(KZDialog::kOkResult); },
+                   [] { KZScriptedApplication::Post(KZDialog::kOkResult); }});
+  EXPECT_EQ(behind.Execute(), KZDialog::kOkResult);
+  EXPECT_EQ(frontAnswer, KZDialog::kOkResult);
 }
 
 TEST_F(KZDialogTest, MessageStandsRightOfThePictureWithTheButtonsTwoRowsUnder) {

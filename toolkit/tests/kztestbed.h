@@ -6,8 +6,22 @@
 #include <gtest/gtest.h>
 
 #include "framework/core/zafapplication.h"
+#include "framework/core/zafwindow.h"
 #include "framework/core/zafwindowmanager.h"
 #include "native/testdriver.h"
+#include "native/user/nonclientlayout.h"
+#include "native/user/styles.h"
+#include "native/user/windowapi.h"
+
+// The middle of the close box on the window's frame, where the frame is now on the desktop.
+inline native::POINT CloseBoxCentre(const native::TestDriver& driver, const ZafWindow& window) {
+  const native::HWND frame = window.frameHandle;
+  const auto style = static_cast<native::DWORD>(native::GetWindowLong(frame, native::GWL_STYLE));
+  const auto exStyle = static_cast<native::DWORD>(native::GetWindowLong(frame, native::GWL_EXSTYLE));
+  const native::RECT box =
+      native::NonClientLayout::compute(style, exStyle, driver.screenRect(frame)).closeBox;
+  return native::POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+}
 
 class KZTest : public testing::Test {
  protected:
