@@ -18,8 +18,6 @@ cf_XYZ& cf_XYZ::operator=(const cf_XYZ& other) {
   return *this;
 }
 
-cf_XYZ::~cf_XYZ() = default;
-
 void cf_XYZ::MakeLabelFromX() const {
   ownLabel = std::make_unique<cf_String>(x, kNumberFormat);
   labelFromX = false;

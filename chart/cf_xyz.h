@@ -19,7 +19,7 @@ class cf_XYZ {
   cf_XYZ& operator=(const cf_XYZ& other);
   cf_XYZ(cf_XYZ&&) noexcept = default;
   cf_XYZ& operator=(cf_XYZ&&) noexcept = default;
-  ~cf_XYZ();
+  ~cf_XYZ() = default;
 
   // Component-wise, without label, flag 1.
   cf_XYZ Add(const cf_XYZ& other) const { return {x + other.x, y + other.y, z + other.z}; }
