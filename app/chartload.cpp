@@ -182,6 +182,7 @@ void ChartLoad::AddSamples(int32_t laneCount, int32_t lane, bool baselineOnly) {
   const ChartTraces& traces = ChartTraces::Shared();
   const int32_t first = settings.FirstSample();
   const int32_t length = settings.WindowLength();
+  chart->GetModel()->ReserveValues(series, length);
   for (int32_t k = 0; k < length; ++k) {
     chart->AddValue(series, std::trunc(traces.PlotValue(options.mode, first + k)) + lift);
   }

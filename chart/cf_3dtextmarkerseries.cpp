@@ -7,7 +7,7 @@ namespace {
 
 // Room from the start for a legend's or a title set's markers.
 constexpr std::size_t kInitialRoom = 25;
-constexpr const ZafIChar* kNumberFormat = u"%g";
+constexpr const ZafIChar* kNumberFormat = cf_XYZ::kNumberFormat;
 
 }  // namespace
 

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr const ZafIChar* kNumberFormat = u"%g";
+constexpr const ZafIChar* kNumberFormat = cf_XYZ::kNumberFormat;
 constexpr const ZafIChar* kGroupsName = u"Groups";
 constexpr const ZafIChar* kDomainName = u"Domain";
 constexpr const ZafIChar* kRangeName = u"Range";
@@ -163,7 +163,7 @@ cf_XYZ& cf_ChartModel::AddValue(double y, const ZafIChar* domainLabel, const Zaf
     domain->AddPoint(x, 0, 0).SetLabel(domainLabel);
     point.SetLabel(domainLabel);
   } else if (domain->Count() <= count) {
-    domain->AddPoint(x, 0, 0).SetLabelNumber(x, kNumberFormat);
+    domain->AddPoint(x, 0, 0).SetLabelToX();
   }
   if (rangeLabel) {
     range->AddPoint(x, y, 0).SetLabel(rangeLabel);
@@ -171,6 +171,13 @@ cf_XYZ& cf_ChartModel::AddValue(double y, const ZafIChar* domainLabel, const Zaf
   }
   changed = true;
   return point;
+}
+
+void cf_ChartModel::ReserveValues(int32_t n, int32_t count) {
+  cf_DataGroup& group = SelectSeries(n);
+  const int32_t total = group.Count() + std::max(count, 0);
+  group.Reserve(total);
+  domain->Reserve(total);
 }
 
 cf_XYZ& cf_ChartModel::AddXYValue(double x, double y, const ZafIChar* domainLabel,
@@ -236,12 +243,12 @@ int cf_ChartModel::SetDomainMode(int32_t mode, bool rebuild) {
     const cf_DataGroup& first = Series(1);
     for (int32_t i = 1; i <= first.Count(); ++i) {
       const double x = first.GetPoint(i).X();
-      domain->AddPoint(x, 0, 0).SetLabelNumber(x, kNumberFormat);
+      domain->AddPoint(x, 0, 0).SetLabelToX();
     }
   } else {
     for (int32_t i = 1; i <= count; ++i) {
       const double x = mode == kZeroBased ? i - 1 : i;
-      domain->AddPoint(x, 0, 0).SetLabelNumber(x, kNumberFormat);
+      domain->AddPoint(x, 0, 0).SetLabelToX();
     }
   }
   if (!rebuild || !engine) {

@@ -4,6 +4,7 @@
 #ifndef CHART_CF_DATAGROUP_H
 #define CHART_CF_DATAGROUP_H
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -24,6 +25,8 @@ class cf_DataGroup {
   cf_XYZ& AddPoint(double x, double y, double z);
   // Appends a copy of the point, label included.
   cf_XYZ& AddPoint(const cf_XYZ& point);
+  // Room for `count` points in all, so that adding up to that many never reallocates.
+  void Reserve(int32_t count) { points.reserve(static_cast<std::size_t>(std::max(count, 0))); }
   // Point i with i held to 1..count. An empty group answers a point at (0, 0, 0) without a label and stays
   // empty, so reading a series never changes it.
   const cf_XYZ& GetPoint(int32_t i) const;

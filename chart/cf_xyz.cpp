@@ -7,6 +7,7 @@ cf_XYZ::cf_XYZ(const cf_XYZ& other)
       ownLabel(other.ownLabel ? std::make_unique<cf_String>(*other.ownLabel) : nullptr),
       sharedLabel(other.sharedLabel),
       hasLabel(other.hasLabel),
+      labelFromX(other.labelFromX),
       flag(other.flag) {}
 
 cf_XYZ& cf_XYZ::operator=(const cf_XYZ& other) {
@@ -17,9 +18,22 @@ cf_XYZ& cf_XYZ::operator=(const cf_XYZ& other) {
   return *this;
 }
 
-cf_XYZ::~cf_XYZ() = default;
+void cf_XYZ::MakeLabelFromX() const {
+  ownLabel = std::make_unique<cf_String>(x, kNumberFormat);
+  labelFromX = false;
+}
+
+const cf_String* cf_XYZ::Label() const {
+  if (labelFromX) {
+    MakeLabelFromX();
+  }
+  return ownLabel ? ownLabel.get() : sharedLabel;
+}
 
 cf_String& cf_XYZ::OwnLabel() {
+  if (labelFromX) {
+    MakeLabelFromX();
+  }
   if (!ownLabel) {
     ownLabel = std::make_unique<cf_String>(sharedLabel ? sharedLabel->Text() : nullptr);
     sharedLabel = nullptr;
@@ -45,11 +59,19 @@ void cf_XYZ::SetLabelNumber(int32_t value, const ZafIChar* format) {
   hasLabel = true;
 }
 
+void cf_XYZ::SetLabelToX() {
+  ownLabel.reset();
+  sharedLabel = nullptr;
+  hasLabel = true;
+  labelFromX = true;
+}
+
 void cf_XYZ::UseLabel(const cf_String* label) {
   if (!label) {
     return;
   }
   ownLabel.reset();
+  labelFromX = false;
   sharedLabel = label;
   hasLabel = true;
 }

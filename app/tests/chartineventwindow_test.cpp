@@ -1,19 +1,27 @@
 // The chart window in a new event window of the running program: it takes the built-in layout's chart pane
-// below the results, and Maximize and Restore switch it between the whole client area and that place.
+// below the results, and Maximize and Restore switch it between the whole client area and that place; Ok in
+// the local-algorithm dialog reloads it and Cancel leaves it as it is.
 
 #include <gtest/gtest.h>
 
 #include "app/eventpanetable.h"
 #include "app/framecommands.h"
+#include "app/qvzchartpane.h"
 #include "app/qvzchartwindow.h"
 #include "app/qvzcontrol.h"
 #include "app/qvzeventmdi.h"
+#include "app/qvzlocalalgorithmdialog.h"
 #include "app/tests/programtest.h"
 #include "app/yzapplication.h"
+#include "chart/cf_chartmodel.h"
+#include "chart/zafchartcontrol.h"
+#include "framework/core/zafwindowmanager.h"
 #include "model/qvevent.h"
 #include "native/native.h"
 
 namespace {
+
+constexpr ZafEventType kModifyLocalAlgorithm = 10174;
 
 class ChartInEventWindowTest : public ProgramTest {
  protected:
@@ -37,6 +45,10 @@ class ChartInEventWindowTest : public ProgramTest {
     native::MapWindowPoints(nullptr, EventWindow()->ScreenID(), reinterpret_cast<native::POINT*>(&rect), 2);
     return rect;
   }
+  static QvZLocalAlgorithmDialog* LocalAlgorithmDialog() {
+    return dynamic_cast<QvZLocalAlgorithmDialog*>(ZafWindowObject::windowManager->FrontWindow());
+  }
+  static cf_ChartModel& Model() { return *Chart()->Pane()->Control()->GetModel(); }
   static native::RECT Client() {
     native::RECT rect{};
     native::GetClientRect(EventWindow()->ScreenID(), &rect);
@@ -77,6 +89,36 @@ TEST_F(ChartInEventWindowTest, ChartLiesBelowTheResultsAndMaximizeGivesItTheWhol
   When(
       "the chart back in its place", [&laidOut] { return Place().top == laidOut.top; },
       [&laidOut] { EXPECT_EQ(Place().bottom, laidOut.bottom); });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+}
+
+TEST_F(ChartInEventWindowTest, OkInTheLocalAlgorithmDialogReloadsTheChartAndCancelDoesNot) {
+  Make({u"-noregistry"});
+  Then([] { Post(NewCommand); });
+  When(
+      "the chart window with its first load",
+      [] {
+        return Chart() != nullptr && Chart()->ScreenID() != nullptr && Model().SelectSeries(1).HasPoints();
+      },
+      [] {
+        EventWindow()->GetEvent()->SetModified(false);
+        // The redraw the new event still holds is done first; an emptied chart then shows whether the
+        // dialog's answer loaded it again.
+        EventWindow()->GetEvent()->ServeRequests();
+        Model().ClearData();
+      });
+  for (const ZafEventType answer : {KZDialog::kCancelResult, KZDialog::kOkResult}) {
+    Then([] { Post(kModifyLocalAlgorithm); });
+    When(
+        "the dialog", [] { return LocalAlgorithmDialog() != nullptr; }, [answer] { Post(answer); });
+    When(
+        "the dialog to close", [] { return LocalAlgorithmDialog() == nullptr; },
+        [answer] {
+          EXPECT_EQ(Model().SelectSeries(1).HasPoints(), answer == KZDialog::kOkResult) << answer;
+          EventWindow()->GetEvent()->SetModified(false);
+        });
+  }
   ExitProgram();
   EXPECT_EQ(Run(), 0);
 }

@@ -1,5 +1,5 @@
 // Data groups and their points: running extents and sums, reading points without changing the group, labels
-// owned or shared, and numbers formatted in full.
+// owned, shared or made from x when read, and numbers formatted in full.
 
 #include "chart/cf_datagroup.h"
 
@@ -106,6 +106,33 @@ TEST(cf_DataGroup, CopiesOwnLabelsAndSharesSharedOnes) {
   point.SetLabel(u"Legal");
   EXPECT_EQ(Text(&shared), u"Gun") << "setting a label never writes into a shared one";
   EXPECT_EQ(Text(point.Label()), u"Legal");
+}
+
+TEST(cf_DataGroup, LabelOfXShowsTheXItWasSetFor) {
+  struct Case {
+    const char* road;
+    void (*after)(cf_XYZ&);  // what happens to the point before its label is read
+    std::u16string text;
+  };
+  static const cf_String shared(u"Gun");
+  const Case cases[] = {
+      {"read at once", [](cf_XYZ&) {}, u"2.5"},
+      {"moved after", [](cf_XYZ& p) { p.Set(7, 0, 0); }, u"2.5"},
+      {"null text keeps it", [](cf_XYZ& p) { p.SetLabel(nullptr); }, u"2.5"},
+      {"text replaces it", [](cf_XYZ& p) { p.SetLabel(u"Set"); }, u"Set"},
+      {"shared replaces it", [](cf_XYZ& p) { p.UseLabel(&shared); }, u"Gun"},
+      {"copied", [](cf_XYZ& p) { p = cf_XYZ(cf_XYZ(p)); }, u"2.5"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.road);
+    cf_DataGroup group;
+    group.AddPoint(2.5, 1, 0).SetLabelToX();
+    cf_XYZ point = group.GetPoint(1);
+    c.after(point);
+    EXPECT_TRUE(point.HasLabel());
+    EXPECT_EQ(Text(point.Label()), c.text);
+    EXPECT_EQ(Text(group.GetPoint(1).Label()), u"2.5");
+  }
 }
 
 TEST(cf_String, FormatsNumbersInFull) {
