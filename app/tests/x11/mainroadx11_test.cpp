@@ -39,13 +39,13 @@ constexpr const char* kDesktopSize = "640x480";
 // Lanes 7 and 8 share the lowest time and are both charged; lanes 3 and 4 are false starts too, lane 6 has
 // none. The results pane shows the last three lanes after the download.
 constexpr const char* kReactionTimes = "150,142,95,88,133,none,-20,-20";
-constexpr int kLinkPort = 19561;
 // The simulator's request lines come a settling second after each start of an operation.
 constexpr int kRequestWaitMs = 4000;
 
 class MainRoadX11Test : public ProgramTest {
  public:
   using ProgramTest::FilePath;
+  using ProgramTest::FreePort;
   using ProgramTest::ReadFile;
   using ProgramTest::WriteFile;
 
@@ -65,8 +65,8 @@ std::string SimulatorScript(MainRoadX11Test& test) {
 }
 
 // The configuration: the control unit on port 9, a short read time-out, the data-out and event folders,
-// and the reaction-time link listening.
-void WriteConfiguration(MainRoadX11Test& test) {
+// and the reaction-time link listening on `linkPort`.
+void WriteConfiguration(MainRoadX11Test& test, int linkPort) {
   test.WriteFile("kestrove.cfg",
                  "Registry Version: 1.00\n"
                  "\\SerialPorts\\Unit\\Name:String=Control Unit\n"
@@ -79,7 +79,7 @@ void WriteConfiguration(MainRoadX11Test& test) {
                      test.FilePath("events") +
                      "/\n"
                      "\\Database\\QXF\\SerialPort:String=-2,0," +
-                     std::to_string(kLinkPort) + "\n");
+                     std::to_string(linkPort) + "\n");
 }
 
 // The request lines the simulator prints until it has been quiet for a while.
@@ -227,7 +227,9 @@ void CheckOnDisplay() {
   const std::optional<std::string> device = simulator.readLine(native::test::kX11WaitMs);
   ASSERT_TRUE(device.has_value() && device->rfind("/dev/", 0) == 0) << device.value_or("no device line");
   setenv("KESTROVE_COM9", device->c_str(), 1);
-  WriteConfiguration(test);
+  const int linkPort = MainRoadX11Test::FreePort();
+  ASSERT_NE(linkPort, 0);
+  WriteConfiguration(test, linkPort);
   ProgramOnX11 started(test.FilePath("kestrove"), kDesktopSize);
   if (!started.Running()) {
     return;
@@ -277,7 +279,7 @@ void CheckOnDisplay() {
 
   int status = 0;
   const std::string answer =
-      RunAndRead(std::string(KESTROVE_PFPEER) + " rrq 0 " + std::to_string(kLinkPort) + " 1 1 1", status);
+      RunAndRead(std::string(KESTROVE_PFPEER) + " rrq 0 " + std::to_string(linkPort) + " 1 1 1", status);
   EXPECT_EQ(status, 0) << answer;
   EXPECT_NE(answer.find("RRP"), std::string::npos) << answer;
   EXPECT_NE(answer.find("7,,,,,,0,-0.020,2,"), std::string::npos) << answer;
