@@ -1,6 +1,8 @@
 #include "app/qvzresultspane.h"
 
+#include "app/linkbusy.h"
 #include "app/qvzcontrol.h"
+#include "app/qvzeventmdi.h"
 #include "app/qvzresultstitle.h"
 #include "app/qvzresultswindow.h"
 #include "framework/core/zafscrollbar.h"
@@ -313,6 +315,25 @@ void QvZResultsPane::ShowAllCharts() {
   }
 }
 
+void QvZResultsPane::ScheduleStep(int32_t direction) {
+  // While an operation on the link runs, its results must not be replaced under it.
+  if (LinkBusyClaim::LinkIsBusy()) {
+    return;
+  }
+  auto* frame = dynamic_cast<QvZControl*>(KZApplication::mainFrame);
+  QvZEventMDI* window = nullptr;
+  for (ZafWindowObject* parent = Parent(); parent != nullptr && window == nullptr;
+       parent = parent->Parent()) {
+    window = dynamic_cast<QvZEventMDI*>(parent);
+  }
+  if (frame == nullptr || window == nullptr || frame->ScheduleGoto(direction, window, 0) == nullptr) {
+    return;
+  }
+  QvEvent* event = window->GetEvent();
+  event->SetModified(true);
+  SendTitle(event->GetTitle());
+}
+
 void QvZResultsPane::UpdateMenu() {
   KZPullDownMenu* menu = KZApplication::mainMenuBar;
   if (menu == nullptr) {
@@ -352,6 +373,11 @@ ZafEventType QvZResultsPane::Event(const ZafEventRecord& event) {
       return code;
     case kShowAllChartsCommand:
       ShowAllCharts();
+      return code;
+    case kSchedulePreviousCommand:
+    case kScheduleChooseCommand:
+    case kScheduleNextCommand:
+      ScheduleStep(static_cast<int32_t>(code - kScheduleChooseCommand));
       return code;
     case UpdateMenuEvent:
       UpdateMenu();

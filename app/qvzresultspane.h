@@ -41,6 +41,10 @@ class QvZResultsPane : public KZEditableSelector {
   static constexpr ZafEventType kDownloadTraceCommand = 10529;
   static constexpr ZafEventType kOverlayModeCommand = 10531;
   static constexpr ZafEventType kShowAllChartsCommand = 10533;
+  // The results tool bar's schedule buttons: the previous entry, the schedule dialog's choice, the next.
+  static constexpr ZafEventType kSchedulePreviousCommand = 10538;
+  static constexpr ZafEventType kScheduleChooseCommand = 10539;
+  static constexpr ZafEventType kScheduleNextCommand = 10540;
 
   // Logical colours: red text for a false start, dark grey behind a lane not in use.
   static constexpr uint8_t kFalseStartColour = 12;
@@ -98,6 +102,9 @@ class QvZResultsPane : public KZEditableSelector {
   void ShowStatusMenu(KPoint screen);
   void SetCurrentStatus(int32_t status);
   void ShowAllCharts();
+  // Reads the schedule entry a step away (-1, 0 the dialog's choice, 1) into the event of the pane's event
+  // window, marks it modified and sends its title to the unit.
+  void ScheduleStep(int32_t direction);
   void UpdateMenu();
   void LayOutColumns();
   // Whether a column of the current row has any visible area.

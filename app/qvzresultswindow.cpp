@@ -43,9 +43,6 @@ constexpr const ZafIChar* kBitmapNames[kBitmapCount] = {u"AddReactionTimes",
 
 std::array<KZBitmap*, kBitmapCount> bitmaps{};
 
-constexpr ZafEventType kScheduleBackwardCommand = 10538;
-constexpr ZafEventType kScheduleGotoCommand = 10539;
-constexpr ZafEventType kScheduleForwardCommand = 10540;
 constexpr int32_t kSpaceWidth = 4;
 
 KZTBButton* NewButton(ZafEventType command, Bitmap bitmap) {
@@ -63,9 +60,9 @@ QvZResultsWindow::QvZResultsWindow(QvResultsView* view) : KZWindow(0, 0, 0, 0) {
   showAllChartsButton = NewButton(QvZResultsPane::kShowAllChartsCommand, kShowAllTracesBitmap);
   for (ZafWindowObject* item : std::initializer_list<ZafWindowObject*>{
            addReactionTimesButton, NewButton(QvZResultsPane::kDownloadTraceCommand, kDownloadDataBitmap),
-           NewButton(kScheduleBackwardCommand, kScheduleBackwardBitmap),
-           NewButton(kScheduleGotoCommand, kScheduleGotoBitmap),
-           NewButton(kScheduleForwardCommand, kScheduleForwardBitmap),
+           NewButton(QvZResultsPane::kSchedulePreviousCommand, kScheduleBackwardBitmap),
+           NewButton(QvZResultsPane::kScheduleChooseCommand, kScheduleGotoBitmap),
+           NewButton(QvZResultsPane::kScheduleNextCommand, kScheduleForwardBitmap),
            NewButton(QvZResultsPane::kPrintCommand, kPrintBitmap), new KZTBSpace(kSpaceWidth),
            new KZTBSpace(kSpaceWidth), new KZTBSpace(kSpaceWidth), showAllChartsButton}) {
     toolBar->Add(item);

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "app/qvzcontrol.h"
+#include "app/qvzeventmdi.h"
 #include "app/tests/resultslinktest.h"
 #include "foundation/kdatetime.h"
 #include "toolkit/kztbbutton.h"
@@ -44,6 +50,67 @@ TEST_F(QvZResultsWindowTest, TheTitleShowsTheTrialsStartOnceTheViewHasAResult) {
     EXPECT_EQ(window->Pane()->Results(), nullptr);
     EXPECT_EQ(window->Pane()->Extent().y, 0);
   });
+  RunToEnd();
+}
+
+// The text a title request carries: its length, then four characters a word.
+std::string TextOf(const QvPacket& request) {
+  std::string text;
+  for (uint32_t i = 0; i < request.words.at(0); ++i) {
+    text.push_back(static_cast<char>((request.words.at(1 + i / 4) >> (8 * (i % 4))) & 0xFF));
+  }
+  return text;
+}
+
+TEST_F(QvZResultsWindowTest, TheScheduleButtonsStepTheWindowsEventAndSendItsTitleCutTo62Characters) {
+  const std::string dataIn = FilePath("datain");
+  ASSERT_EQ(std::system((std::string(KESTROVE_PFPEER) + " startlists '" + dataIn + "' >/dev/null").c_str()),
+            0);
+  // Heat 2 gets a name longer than the unit shows.
+  const std::string longName = "100 m Heat 2 of the made-up meet and a name the unit cannot show whole";
+  std::string races = ReadFile("datain/vesk.evt");
+  races.replace(races.find("100 m Heat 2"), 12, longName);
+  WriteFile("datain/vesk.evt", races);
+  Setting(u"\\Database\\File\\DataInDir:String=" + std::u16string(KString::FromUtf8(dataIn + "/").CStr()));
+  StartSimulator(EightLanes());
+  OpenWindow();
+  Then([] { ASSERT_NE(Frame()->ScheduleGoto(1, nullptr, 0), nullptr); });
+  struct Case {
+    ZafEventType button;
+    bool linkBusy;
+    const char* heat;
+    std::string title;  // empty: nothing sent
+  };
+  for (const Case& c : {Case{QvZResultsPane::kScheduleNextCommand, false, "2", longName.substr(0, 62)},
+                        Case{QvZResultsPane::kSchedulePreviousCommand, false, "1", "100 m Heat 1"},
+                        // Another operation holds the link: its results stay where they are.
+                        Case{QvZResultsPane::kScheduleNextCommand, true, "1", ""}}) {
+    When(
+        "one event window", [] { return EventWindows().size() == 1; },
+        [this, c] {
+          QvZEventMDI* eventWindow = EventWindows()[0];
+          eventWindow->GetEvent()->SetModified(false);
+          const size_t before = simulator->Requests().size();
+          {
+            const std::optional<LinkBusyClaim> claim =
+                c.linkBusy ? std::make_optional<LinkBusyClaim>(nullptr) : std::nullopt;
+            eventWindow->Event(ZafEventRecord(c.button, 0));
+          }
+          EXPECT_EQ(EventWindows(), std::vector<QvZEventMDI*>{eventWindow});
+          EXPECT_EQ(eventWindow->GetEvent()->HeatNumber().ToUtf8(), c.heat);
+          EXPECT_EQ(eventWindow->GetEvent()->IsModified(), !c.linkBusy);
+          const std::vector<QvPacket> requests = simulator->Requests();
+          if (c.title.empty()) {
+            EXPECT_EQ(requests.size(), before);
+          } else {
+            ASSERT_GT(requests.size(), before);
+            EXPECT_EQ(requests.back().command, QvPacket::kText);
+            EXPECT_EQ(TextOf(requests.back()), c.title);
+          }
+          EXPECT_TRUE(seen.empty());
+          eventWindow->GetEvent()->SetModified(false);
+        });
+  }
   RunToEnd();
 }
 

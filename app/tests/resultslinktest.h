@@ -55,24 +55,31 @@ class ResultsLinkTest : public ProgramTest {
   void OpenWindow(std::vector<std::u16string> settings = {},
                   const std::u16string& port = u"77,19200,8,N,1.0") {
     Then([this, settings, port] {
-      std::vector<std::u16string> lines = {u"\\Serial\\ShortTimeout:Int=100"};
-      if (!port.empty()) {
-        lines.push_back(u"\\SerialPorts\\Unit\\Name:String=Control Unit");
-        lines.push_back(u"\\SerialPorts\\Unit\\SerialPort:String=" + port);
-      }
-      lines.insert(lines.end(), settings.begin(), settings.end());
-      for (const std::u16string& line : lines) {
-        ASSERT_NE(KRegistry::AddLine(program->Settings(), KString(line.c_str())), nullptr);
-      }
-      LinkPort::SetWait([this](int32_t milliseconds) {
-        settleWaits.push_back(milliseconds);
-        driver.advanceClock(static_cast<uint64_t>(milliseconds));
-      });
+      UseLink(settings, port);
       event = std::make_unique<QvEvent>();
       YLeg* leg = event->NewLeg();
       window = new QvZResultsWindow(leg->Results().View(0));
       window->SetRegion({0, 0, 899, 299, ZAF_PIXEL});
       ZafWindowObject::windowManager->Add(window);
+    });
+  }
+
+  // Inside a step: the settings (the port on the simulator unless `port` says otherwise), and the settle
+  // wait after each open on the virtual clock.
+  void UseLink(const std::vector<std::u16string>& settings = {},
+               const std::u16string& port = u"77,19200,8,N,1.0") {
+    std::vector<std::u16string> lines = {u"\\Serial\\ShortTimeout:Int=100"};
+    if (!port.empty()) {
+      lines.push_back(u"\\SerialPorts\\Unit\\Name:String=Control Unit");
+      lines.push_back(u"\\SerialPorts\\Unit\\SerialPort:String=" + port);
+    }
+    lines.insert(lines.end(), settings.begin(), settings.end());
+    for (const std::u16string& line : lines) {
+      ASSERT_NE(KRegistry::AddLine(program->Settings(), KString(line.c_str())), nullptr);
+    }
+    LinkPort::SetWait([this](int32_t milliseconds) {
+      settleWaits.push_back(milliseconds);
+      driver.advanceClock(static_cast<uint64_t>(milliseconds));
     });
   }
 

@@ -22,7 +22,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include "native/tests/x11/x11testprogram.h"
+#include "app/tests/x11/programonx11.h"
 
 namespace {
 
@@ -135,19 +135,12 @@ void CheckOnDisplay() {
   StartX11Test& test = *current;
   test.DrawHeadless();
   ASSERT_FALSE(test.headless.empty());
-  // The program in the program's folder, beside its data files.
-  const std::string programPath = test.FilePath("kestrove");
-  std::filesystem::copy_file(KESTROVE_PROGRAM, programPath);
-
-  Display* display = nullptr;
-  native::test::OpenDisplayWithXTest(display);
-  if (display == nullptr) {
+  ProgramOnX11 started(test.FilePath("kestrove"), kDesktopSize);
+  if (!started.Running()) {
     return;
   }
-  native::test::X11TestProgram started(programPath.c_str(), kDesktopSize);
-  ASSERT_TRUE(started.started());
-  const Window window = native::test::WaitForWindowNamed(display, "Kestrove");
-  ASSERT_NE(window, 0u);
+  Display* display = started.display;
+  const Window window = started.window;
   const Pixels shown = SettledRows(display, window, test.headless, test.rows);
   EXPECT_TRUE(shown == test.headless) << "the caption and menu bar differ from the headless drawing";
   const native::COLORREF active = native::GetSysColor(native::COLOR_ACTIVECAPTION);
@@ -163,9 +156,8 @@ void CheckOnDisplay() {
   PressKeys(display, window, {XK_f});
   XTestFakeKeyEvent(display, alt, False, CurrentTime);
   PressKeys(display, window, {XK_Up, XK_Return});
-  EXPECT_EQ(started.exitStatusWithin(native::test::kX11WaitMs), std::optional<int>(0));
+  EXPECT_EQ(started.program->exitStatusWithin(native::test::kX11WaitMs), std::optional<int>(0));
   EXPECT_TRUE(test.FileExists("kestrove.cfg"));
-  XCloseDisplay(display);
 }
 
 TEST_F(StartX11Test, AfterTheSplashTheFrameShowsAsDrawnHeadlessAndFileExitEndsTheProgram) {

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <future>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/framecommands.h"
+#include "app/qvzcontrol.h"
+#include "app/qvzeventmdi.h"
+#include "app/tests/resultslinktest.h"
+#include "framework/core/zafmdiwindow.h"
+#include "toolkit/kzdialog.h"
+
+namespace {
+
+// A download in an event window while the user and another program ask for things that would close the
+// window or use the link: the program's event loop handles them between lanes.
+TEST_F(ResultsLinkTest, WhatIsAskedDuringADownloadIsRefusedOrWaitsAndTheDownloadEnds) {
+  Setting(u"\\Event\\SingleEvent:Int=1");
+  CuScenario scenario = EightLanes();
+  scenario.replyDelayMs = 5;
+  StartSimulator(scenario);
+  const std::string saved = FilePath("saved.qve");
+  auto claim = std::make_shared<std::unique_ptr<LinkBusyClaim>>();
+  auto command = std::make_shared<std::shared_future<std::string>>();
+  const std::string openEvent = "OpenEvent,\"" + saved + "\"";
+  Then([this, saved, claim, command, openEvent] {
+    UseLink();
+    QvEvent document;
+    document.NewLeg();
+    AnswerFileDialog(saved);
+    ASSERT_EQ(document.Save(QvEvent::kSaveFile), 0);
+    // Held until the download takes the link over, so the command waits for the download's end.
+    *claim = std::make_unique<LinkBusyClaim>(nullptr);
+    *command = SendCommand(openEvent);
+    Post(NewCommand);
+  });
+  auto downloading = std::make_shared<QvZEventMDI*>(nullptr);
+  When(
+      "the command's answer and a new event window",
+      [command] { return Ready(*command) && EventWindows().size() == 1; },
+      [this, claim, command, downloading, openEvent] {
+        EXPECT_EQ(command->get(), "ACK");
+        QvZEventMDI* window = EventWindows()[0];
+        *downloading = window;
+        for (const ZafEventType type :
+             {CloseWindowEvent, ExitEvent, NewCommand, QvZResultsPane::kAddReactionTimesCommand}) {
+          Post(type);
+        }
+        claim->reset();
+        window->Event(ZafEventRecord(QvZResultsPane::kDownloadTraceCommand, 0));
+        EXPECT_EQ(EventWindows(), std::vector<QvZEventMDI*>{window});
+        EXPECT_TRUE(seen.empty());
+        // Only the download opened the port.
+        const std::vector<uint32_t> commands = Commands();
+        EXPECT_EQ(std::count(commands.begin(), commands.end(), QvPacket::kIdentify), 1);
+        QvResults& results = window->CurrentLeg()->Results();
+        std::vector<int32_t> times;
+        for (QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
+             result = results.Iterate(result, nullptr)) {
+          times.push_back(result->GetReactionTime().ToMilliseconds());
+          EXPECT_GT(result->TraceSampleCount(), 0);
+        }
+        EXPECT_EQ(times, (std::vector<int32_t>{150, 142, 95, 88, 88, kNone, -20, 133}));
+        EXPECT_EQ(program->PendingCommand().ToUtf8(), openEvent);
+      });
+  // The command runs once the download has ended: under the single-event rule it closes the window first.
+  AnswerWithClick(u"Close Event Window", KZDialog::kNoResult);
+  When(
+      "the saved document's window",
+      [downloading] { return EventWindows().size() == 1 && EventWindows()[0] != *downloading; },
+      [this, saved] {
+        EXPECT_EQ(EventWindows()[0]->GetEvent()->FileName().ToUtf8(), saved);
+        EXPECT_EQ(seen.size(), 1u);
+      });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+}
+
+}  // namespace
