@@ -66,6 +66,13 @@ int32_t QvZResultsTitle::BoundaryPosition(int32_t index) {
   return itsView->ColumnStart(std::clamp(index, 0, static_cast<int32_t>(QvResultsView::kColumnCount)));
 }
 
+void QvZResultsTitle::SetDragIndex(int32_t index) {
+  KZSizer::SetDragIndex(index);
+  if (index >= 0 && itsView != nullptr) {
+    itsView->RelayoutColumns(TableWidth(), true);
+  }
+}
+
 void QvZResultsTitle::MoveBoundary(int32_t index, int32_t position) {
   if (itsView == nullptr || index <= 0 || index > QvResultsView::kColumnCount) {
     return;

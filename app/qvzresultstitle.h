@@ -24,6 +24,8 @@ class QvZResultsTitle : public KZSizer {
   // The dragged border gives the column before it the new width.
   void MoveBoundary(int32_t index, int32_t position) override;
   void CellText(int32_t index, KString& text, uint32_t& textFlags) override;
+  // A drag that starts lays the view's columns out again, so it begins from the widths the table shows.
+  void SetDragIndex(int32_t index) override;
   // The view lays its columns out for the strip's width first.
   ZafEventType Draw(const ZafEventRecord& event, ZafEventType drawType) override;
 
