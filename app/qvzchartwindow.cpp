@@ -8,6 +8,7 @@
 #include "app/qvzeventmdi.h"
 #include "foundation/krbool.h"
 #include "foundation/kregistry.h"
+#include "imaging/ui/classbitmaps.h"
 #include "model/qvchart.h"
 #include "model/qvresult.h"
 #include "model/qvsettings.h"
@@ -122,10 +123,7 @@ QvZChartWindow::~QvZChartWindow() {
 }
 
 void QvZChartWindow::SetupClass() {
-  for (int32_t bitmap = 0; bitmap < kBitmapCount; ++bitmap) {
-    delete bitmaps[bitmap];
-    bitmaps[bitmap] = new KZBitmap(kBitmapNames[bitmap]);
-  }
+  LoadClassBitmaps(bitmaps, kBitmapNames);
   PaneWindowMakers::Register(PaneKind::kChart,
                              [](QvZEventMDI* owner) { return new QvZChartWindow(owner, nullptr); });
 }
@@ -133,15 +131,7 @@ void QvZChartWindow::SetupClass() {
 void QvZChartWindow::CleanupClass() {
   PaneWindowMakers::Register(PaneKind::kChart, {});
   ChartPrint::ReleasePrinter();
-  for (KZBitmap*& bitmap : bitmaps) {
-    // A window can outlive the clean-up: the last of its buttons to let go deletes the picture.
-    if (bitmap != nullptr && bitmap->Count() > 0) {
-      bitmap->SetDestroyable(true);
-    } else {
-      delete bitmap;
-    }
-    bitmap = nullptr;
-  }
+  ReleaseClassBitmaps(bitmaps);
 }
 
 QvEvent* QvZChartWindow::EventDocument() const {

@@ -60,10 +60,7 @@ QvZEventWindow::~QvZEventWindow() {
 }
 
 void QvZEventWindow::CreateBitmaps() {
-  for (int32_t bitmap = 0; bitmap < kBitmapCount; ++bitmap) {
-    delete bitmaps[bitmap];
-    bitmaps[bitmap] = new KZBitmap(kBitmapNames[bitmap]);
-  }
+  LoadClassBitmaps(bitmaps, kBitmapNames);
 }
 
 void QvZEventWindow::DestroyBitmaps() {

@@ -6,6 +6,7 @@
 #include "app/qvzresultspane.h"
 #include "foundation/kdatetime.h"
 #include "foundation/kmessage.h"
+#include "imaging/ui/classbitmaps.h"
 #include "model/qvevent.h"
 #include "model/qvnotification.h"
 #include "model/qvresults.h"
@@ -85,23 +86,11 @@ QvZResultsWindow::~QvZResultsWindow() {
 }
 
 void QvZResultsWindow::CreateBitmaps() {
-  for (int32_t bitmap = 0; bitmap < kBitmapCount; ++bitmap) {
-    delete bitmaps[bitmap];
-    bitmaps[bitmap] = new KZBitmap(kBitmapNames[bitmap]);
-  }
+  LoadClassBitmaps(bitmaps, kBitmapNames);
 }
 
 void QvZResultsWindow::DestroyBitmaps() {
-  for (KZBitmap*& bitmap : bitmaps) {
-    // A window can outlive the clean-up: its buttons still show the bitmap, and the last of them to let go
-    // deletes it.
-    if (bitmap != nullptr && bitmap->Count() > 0) {
-      bitmap->SetDestroyable(true);
-    } else {
-      delete bitmap;
-    }
-    bitmap = nullptr;
-  }
+  ReleaseClassBitmaps(bitmaps);
 }
 
 void QvZResultsWindow::SetupClass() {

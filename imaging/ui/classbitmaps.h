@@ -9,6 +9,8 @@
 
 class KZBitmap;
 
+// Reads each bitmap by its name from the data file, letting go of what the place held before.
+void LoadClassBitmaps(std::span<KZBitmap*> bitmaps, std::span<const ZafIChar* const> names);
 // Lets go of each bitmap. A window can outlive the clean-up (the main frame goes with the framework, after
 // it): its buttons still show the bitmap, and the last of them to let go deletes it.
 void ReleaseClassBitmaps(std::span<KZBitmap*> bitmaps);

@@ -1,21 +1,11 @@
 #include "imaging/ui/yzbitmapset.h"
 
-#include "toolkit/kzbitmap.h"
+#include "imaging/ui/classbitmaps.h"
 
 void YZBitmapSet::Load() {
-  Release();
-  for (std::size_t index = 0; index < names.size(); ++index) {
-    bitmaps[index] = new KZBitmap(names[index]);
-  }
+  LoadClassBitmaps(bitmaps, names);
 }
 
 void YZBitmapSet::Release() {
-  for (KZBitmap*& bitmap : bitmaps) {
-    if (bitmap && bitmap->Count() > 0) {
-      bitmap->SetDestroyable(true);
-    } else {
-      delete bitmap;
-    }
-    bitmap = nullptr;
-  }
+  ReleaseClassBitmaps(bitmaps);
 }
