@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "chart/bf_color.h"
-#include "chart/cf_autoscalefontspec.h"
+#include "chart/cf_autoscalefont.h"
 #include "chart/cf_string.h"
 
 class cf_TextAttribs : public cf_AutoScaleFontSpec {

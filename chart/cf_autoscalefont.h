@@ -1,8 +1,8 @@
 // A font description that scales with the chart: its character size is a percentage of a reference
 // rectangle (by default the window's draw region), measured in twips. Text is drawn unrotated; the angle
 // only shifts where rotated text is placed.
-#ifndef CHART_CF_AUTOSCALEFONTSPEC_H
-#define CHART_CF_AUTOSCALEFONTSPEC_H
+#ifndef CHART_CF_AUTOSCALEFONT_H
+#define CHART_CF_AUTOSCALEFONT_H
 
 #include <cstdint>
 

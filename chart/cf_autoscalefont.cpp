@@ -1,4 +1,4 @@
-#include "chart/cf_autoscalefontspec.h"
+#include "chart/cf_autoscalefont.h"
 
 #include <cmath>
 #include <cstdlib>
