@@ -7,6 +7,7 @@
 #include "app/qvzchartdatadialog.h"
 #include "app/qvzchartwindow.h"
 #include "app/qvzcontrol.h"
+#include "app/windowfill.h"
 #include "chart/cf_chartengine.h"
 #include "chart/cf_chartmodel.h"
 #include "chart/zafchartcontrol.h"
@@ -16,9 +17,6 @@
 #include "model/qvsettings.h"
 #include "toolkit/kzapplication.h"
 #include "toolkit/kzevents.h"
-#include "toolkit/kzgeomatt.h"
-#include "toolkit/kzgeomflags.h"
-#include "toolkit/kzgeommgr.h"
 #include "toolkit/kzmessagewindow.h"
 #include "toolkit/kzpulldownmenu.h"
 
@@ -44,11 +42,7 @@ QvZChartPane::QvZChartPane(QvZChartWindow* owner, QvChartView* view)
   SetCoordinateType(ZAF_PIXEL);
   Add(control);
   // The chart fills the pane.
-  auto* geometry = new KZGeomMgr;
-  Add(geometry);
-  for (const int32_t side : {KZGEOM_LEFT, KZGEOM_TOP, KZGEOM_RIGHT, KZGEOM_BOTTOM}) {
-    geometry->AddConstraint(new KZGeomAtt(control, side | KZGEOM_STRETCH, 0));
-  }
+  FillWithObject(*this, control);
   // Opening an event builds its charts; the open clears the mark again once the event is in.
   if (QvEvent* event = owner != nullptr ? owner->EventDocument() : nullptr) {
     event->SetModified(true);

@@ -6,6 +6,7 @@
 #include "app/panewindowmakers.h"
 #include "app/qvzchartpane.h"
 #include "app/qvzeventmdi.h"
+#include "app/windowfill.h"
 #include "foundation/krbool.h"
 #include "foundation/kregistry.h"
 #include "imaging/ui/classbitmaps.h"
@@ -14,9 +15,6 @@
 #include "model/qvsettings.h"
 #include "toolkit/kzbitmap.h"
 #include "toolkit/kzevents.h"
-#include "toolkit/kzgeomatt.h"
-#include "toolkit/kzgeomflags.h"
-#include "toolkit/kzgeommgr.h"
 #include "toolkit/kztbbutton.h"
 #include "toolkit/kztbspace.h"
 #include "toolkit/kztoolbar.h"
@@ -110,11 +108,7 @@ QvZChartWindow::QvZChartWindow(QvZEventMDI* owner, QvChartView* view)
   Add(toolBar);
   Add(pane);
   // The pane fills what the tool bar leaves of the window.
-  auto* geometry = new KZGeomMgr;
-  Add(geometry);
-  for (const int32_t side : {KZGEOM_LEFT, KZGEOM_TOP, KZGEOM_RIGHT, KZGEOM_BOTTOM}) {
-    geometry->AddConstraint(new KZGeomAtt(pane, side | KZGEOM_STRETCH, 0));
-  }
+  FillWithObject(*this, pane);
   AttachView(view);
 }
 

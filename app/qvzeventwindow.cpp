@@ -5,12 +5,10 @@
 
 #include "app/panewindowmakers.h"
 #include "app/qvzeventpane.h"
+#include "app/windowfill.h"
 #include "imaging/ui/classbitmaps.h"
 #include "toolkit/kzbitmap.h"
 #include "toolkit/kzevents.h"
-#include "toolkit/kzgeomatt.h"
-#include "toolkit/kzgeomflags.h"
-#include "toolkit/kzgeommgr.h"
 #include "toolkit/kztbbutton.h"
 #include "toolkit/kztbspace.h"
 #include "toolkit/kztoolbar.h"
@@ -47,11 +45,7 @@ QvZEventWindow::QvZEventWindow(QvZEventMDI* owner, QvEventView* view)
   Add(toolBar);
   Add(pane);
   // The pane fills what the tool bar leaves of the window.
-  auto* geometry = new KZGeomMgr;
-  Add(geometry);
-  for (const int32_t side : {KZGEOM_LEFT, KZGEOM_TOP, KZGEOM_RIGHT, KZGEOM_BOTTOM}) {
-    geometry->AddConstraint(new KZGeomAtt(pane, side | KZGEOM_STRETCH, 0));
-  }
+  FillWithObject(*this, pane);
   SetView(view);
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/panewindowmakers.h"
 #include "app/qvzresultspane.h"
+#include "app/windowfill.h"
 #include "foundation/kdatetime.h"
 #include "foundation/kmessage.h"
 #include "imaging/ui/classbitmaps.h"
@@ -13,9 +14,6 @@
 #include "model/qvsettings.h"
 #include "toolkit/kzbitmap.h"
 #include "toolkit/kzevents.h"
-#include "toolkit/kzgeomatt.h"
-#include "toolkit/kzgeomflags.h"
-#include "toolkit/kzgeommgr.h"
 #include "toolkit/kztbbutton.h"
 #include "toolkit/kztbspace.h"
 #include "toolkit/kztoolbar.h"
@@ -72,11 +70,7 @@ QvZResultsWindow::QvZResultsWindow(QvResultsView* view) : KZWindow(0, 0, 0, 0) {
   Add(toolBar);
   Add(pane);
   // The table fills what the tool bar leaves of the window.
-  auto* geometry = new KZGeomMgr;
-  Add(geometry);
-  for (const int32_t side : {KZGEOM_LEFT, KZGEOM_TOP, KZGEOM_RIGHT, KZGEOM_BOTTOM}) {
-    geometry->AddConstraint(new KZGeomAtt(pane, side | KZGEOM_STRETCH, 0));
-  }
+  FillWithObject(*this, pane);
   showAllChartsButton->SetVisible(false);
   SetEvent(view);
 }
