@@ -4,6 +4,19 @@
 #include "chart/cf_3dgridtickseries.h"
 #include "framework/core/zafdisplay.h"
 
+namespace {
+
+// The framework's event map gives the right button's release this code; it has no name of its own.
+constexpr ZafEventType kRightReleasedEvent = 1008;
+
+// A press or release of the left or right button: a chart, never the current object, has no use for them.
+bool IsButtonPressOrRelease(ZafEventType code) {
+  return code == LeftPressedEvent || code == LeftReleasedEvent || code == RightPressedEvent ||
+         code == kRightReleasedEvent;
+}
+
+}  // namespace
+
 ZafChartControl::ZafChartControl(int32_t left, int32_t top, int32_t width, int32_t height, int32_t chartType,
                                  int32_t dimension, int32_t domainMode)
     : ZafChartStub(left, top, width, height, chartType, domainMode),
@@ -28,7 +41,13 @@ ZafEventType ZafChartControl::Draw(const ZafEventRecord&, ZafEventType drawType)
 
 ZafEventType ZafChartControl::Event(const ZafEventRecord& event) {
   if (event.type != SizedEvent) {
-    return ZafWindowObject::Event(event);
+    const ZafEventType answer = ZafWindowObject::Event(event);
+    // The window that holds the chart sees the clicks on it, as it would over its own window.
+    if (parent && !EditMode() && ZafEventRecord::Category(event) == ZAF_CATEGORY_MOUSE &&
+        IsButtonPressOrRelease(MapEvent(event))) {
+      return parent->Event(event);
+    }
+    return answer;
   }
   if (display) {
     bf_Display context(*display, this);
