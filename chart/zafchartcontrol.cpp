@@ -1,18 +1,28 @@
 #include "chart/zafchartcontrol.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "chart/bf_display.h"
 #include "chart/cf_3dgridtickseries.h"
 #include "framework/core/zafdisplay.h"
 
 namespace {
 
-// The framework's event map gives the right button's release this code; it has no name of its own.
-constexpr ZafEventType kRightReleasedEvent = 1008;
+// The raw codes of a press and a release of the left and the right button (the keys held with them are
+// in the modifiers): a chart, never the current object, has no use for them.
+constexpr int32_t kButtonPressAndReleaseCodes[] = {0x1100, 0x1000, 0x2200, 0x2000};
 
-// A press or release of the left or right button: a chart, never the current object, has no use for them.
-bool IsButtonPressOrRelease(ZafEventType code) {
-  return code == LeftPressedEvent || code == LeftReleasedEvent || code == RightPressedEvent ||
-         code == kRightReleasedEvent;
+bool IsButtonPressOrRelease(ZafWindowObject& object, const ZafEventRecord& event) {
+  if (ZafEventRecord::Category(event) != ZAF_CATEGORY_MOUSE) {
+    return false;
+  }
+  ZafEventRecord translated = event;
+  if (translated.referenceObject != &object) {
+    object.ConvertCoordinates(translated);
+  }
+  return std::find(std::begin(kButtonPressAndReleaseCodes), std::end(kButtonPressAndReleaseCodes),
+                   translated.value) != std::end(kButtonPressAndReleaseCodes);
 }
 
 }  // namespace
@@ -43,8 +53,7 @@ ZafEventType ZafChartControl::Event(const ZafEventRecord& event) {
   if (event.type != SizedEvent) {
     const ZafEventType answer = ZafWindowObject::Event(event);
     // The window that holds the chart sees the clicks on it, as it would over its own window.
-    if (parent && !EditMode() && ZafEventRecord::Category(event) == ZAF_CATEGORY_MOUSE &&
-        IsButtonPressOrRelease(MapEvent(event))) {
+    if (parent && !EditMode() && IsButtonPressOrRelease(*this, event)) {
       return parent->Event(event);
     }
     return answer;

@@ -80,18 +80,29 @@ class ChartPopupTest : public ProgramTest {
 }  // namespace
 
 TEST_F(ChartPopupTest, AClickOnTheChartOpensTheOneItemMenuThereAndTheItemChangesNothing) {
-  Make({u"-noregistry"});
-  std::unique_ptr<OpenMenuStep> menuStep;
-  native::POINT clicked{};
-  int32_t pointsBefore = -1;
+  struct Case {
+    const char* name;
+    native::TestDriver::Button button;
+    bool shift;
+  };
+  static const Case cases[] = {{"left button", native::TestDriver::Left, false},
+                               {"right button with Shift", native::TestDriver::Right, true}};
   struct Item {
     int32_t value;
     std::string label;
     bool operator==(const Item&) const = default;
   };
-  std::vector<Item> items;
-  native::RECT popupRect{};
-  native::WORD itemNumber = 0;
+  // What the open menu showed, and where the click was.
+  struct Seen {
+    std::vector<Item> items;
+    native::WORD itemNumber = 0;
+    native::RECT popup{};
+    native::POINT clicked{};
+  };
+  Make({u"-noregistry"});
+  std::unique_ptr<OpenMenuStep> menuStep;
+  Seen shown;
+  int32_t pointsBefore = -1;
   Then([] { Post(NewCommand); });
   When(
       "the chart window with its first load",
@@ -99,41 +110,54 @@ TEST_F(ChartPopupTest, AClickOnTheChartOpensTheOneItemMenuThereAndTheItemChanges
       [&] {
         Chart()->EventDocument()->SetModified(false);
         pointsBefore = Points();
-        menuStep = std::make_unique<OpenMenuStep>(Frame()->ScreenID(2), [&](native::HWND popup) {
-          popupRect = driver.screenRect(popup);
-          auto* menu = dynamic_cast<ZafPopUpMenu*>(ZafWindowObject::windowManager->FrontWindow());
-          ASSERT_NE(menu, nullptr) << "no pop-up menu in front";
-          for (auto* child = menu->FirstChild(); child;
-               child = static_cast<ZafWindowObject*>(child->Next())) {
-            if (auto* item = dynamic_cast<KZPopUpItem*>(child)) {
-              items.push_back({item->Value(), item->Label().ToUtf8()});
-              itemNumber = item->NumberID();
-            }
+      });
+  for (const Case& c : cases) {
+    Then([&] {
+      shown = Seen{};
+      menuStep = std::make_unique<OpenMenuStep>(Frame()->ScreenID(2), [&](native::HWND popup) {
+        if (c.shift) {
+          driver.keyUp(native::VK_SHIFT);
+        }
+        shown.popup = driver.screenRect(popup);
+        auto* menu = dynamic_cast<ZafPopUpMenu*>(ZafWindowObject::windowManager->FrontWindow());
+        ASSERT_NE(menu, nullptr) << "no pop-up menu in front";
+        for (auto* child = menu->FirstChild(); child; child = static_cast<ZafWindowObject*>(child->Next())) {
+          if (auto* item = dynamic_cast<KZPopUpItem*>(child)) {
+            shown.items.push_back({item->Value(), item->Label().ToUtf8()});
+            shown.itemNumber = item->NumberID();
           }
-          const std::vector<native::RECT> entries = native::MenuPopup::screenEntries(popup);
-          ASSERT_EQ(entries.size(), 1U);
-          driver.click((entries[0].left + entries[0].right) / 2, (entries[0].top + entries[0].bottom) / 2);
+        }
+        const std::vector<native::RECT> entries = native::MenuPopup::screenEntries(popup);
+        ASSERT_EQ(entries.size(), 1U);
+        driver.click((entries[0].left + entries[0].right) / 2, (entries[0].top + entries[0].bottom) / 2);
+      });
+      const native::RECT chart = driver.screenRect(Control().ScreenID());
+      shown.clicked = {(chart.left + chart.right) / 2, (chart.top + chart.bottom) / 2};
+      if (c.shift) {
+        driver.keyDown(native::VK_SHIFT);
+      }
+      driver.click(shown.clicked.x, shown.clicked.y, c.button);
+    });
+    When(
+        std::string("the menu's item chosen after a click of the ") + c.name,
+        [&] { return menuStep && !menuStep->commands.empty(); },
+        [&] {
+          SCOPED_TRACE(c.name);
+          EXPECT_EQ(shown.items, (std::vector<Item>{{10373, "OPTION1"}}));
+          EXPECT_EQ(shown.popup.left, shown.clicked.x);
+          EXPECT_EQ(shown.popup.top, shown.clicked.y);
+          // The menu reports the item by its number.
+          EXPECT_EQ(menuStep->commands, std::vector<native::WORD>{shown.itemNumber});
+          menuStep.reset();
         });
-        const native::RECT chart = driver.screenRect(Control().ScreenID());
-        clicked = {(chart.left + chart.right) / 2, (chart.top + chart.bottom) / 2};
-        driver.click(clicked.x, clicked.y);
-      });
-  When(
-      "the menu's item chosen", [&] { return menuStep && !menuStep->commands.empty(); },
-      [&] {
-        EXPECT_EQ(items, (std::vector<Item>{{10373, "OPTION1"}}));
-        EXPECT_EQ(popupRect.left, clicked.x);
-        EXPECT_EQ(popupRect.top, clicked.y);
-        // The menu reports the item by its number.
-        EXPECT_EQ(menuStep->commands, std::vector<native::WORD>{itemNumber});
-        menuStep.reset();
-      });
-  Then([&] {
-    EXPECT_EQ(dynamic_cast<ZafPopUpMenu*>(ZafWindowObject::windowManager->FrontWindow()), nullptr);
-    EXPECT_EQ(FrontMessage(), nullptr);
-    EXPECT_FALSE(Chart()->EventDocument()->IsModified());
-    EXPECT_EQ(Points(), pointsBefore);
-  });
+    Then([&] {
+      SCOPED_TRACE(c.name);
+      EXPECT_EQ(dynamic_cast<ZafPopUpMenu*>(ZafWindowObject::windowManager->FrontWindow()), nullptr);
+      EXPECT_EQ(FrontMessage(), nullptr);
+      EXPECT_FALSE(Chart()->EventDocument()->IsModified());
+      EXPECT_EQ(Points(), pointsBefore);
+    });
+  }
   ExitProgram();
   EXPECT_EQ(Run(), 0);
   EXPECT_TRUE(seen.empty());
