@@ -18,6 +18,8 @@
 #include "toolkit/kzapplication.h"
 #include "toolkit/kzevents.h"
 #include "toolkit/kzmessagewindow.h"
+#include "toolkit/kzpopupitem.h"
+#include "toolkit/kzpopupmenu.h"
 #include "toolkit/kzpulldownmenu.h"
 
 namespace {
@@ -25,6 +27,9 @@ namespace {
 ZafGdiDisplay* ScreenDisplay() {
   return dynamic_cast<ZafGdiDisplay*>(ZafWindowObject::display);
 }
+
+// The toolkit's mouse map gives the right button's release this code.
+constexpr ZafEventType kRightReleasedEvent = 1008;
 
 bool Developer() {
   return KZApplication::application != nullptr && KZApplication::application->FindArgument(u"-devel");
@@ -153,9 +158,26 @@ void QvZChartPane::UpdateMenu() {
   bar->CheckCommand(QvZControl::ChartDisplayMode(), true);
 }
 
+void QvZChartPane::ShowPopup(const ZafEventRecord& click) {
+  ZafEventRecord translated = click;
+  if (translated.referenceObject != this) {
+    ConvertCoordinates(translated);
+  }
+  const ZafPositionStruct at = translated.Position();
+  KZPopUpMenu menu(ToScreenPoint({at.column, at.line}));
+  menu.Add(new KZPopUpItem(kPopupOptionCommand, u"OPTION1", ZAF_ITEM_ORDINARY));
+  menu.Popup();
+}
+
 ZafEventType QvZChartPane::Event(const ZafEventRecord& event) {
-  const ZafEventType code = event.type;
+  const ZafEventType code = MapMouseEvent(event);
   switch (code) {
+    case LeftPressedEvent:
+    case LeftReleasedEvent:
+    case RightPressedEvent:
+    case kRightReleasedEvent:
+      ShowPopup(event);
+      return code;
     case UpdateMenuEvent:
       UpdateMenu();
       return code;

@@ -2,6 +2,7 @@
 // The pane of a chart window: a chart control that fills it and draws the force traces of the leg's
 // results, one lane (the row selected in the results window) or every lane in its band. It passes the
 // chart commands of the menu (export, printer set-up, print) on and keeps the menu's chart items in step.
+// A press or release of a mouse button on the chart opens a small pop-up menu.
 
 #include <cstdint>
 #include <memory>
@@ -25,6 +26,8 @@ class QvZChartPane : public KZScroller {
   static constexpr ZafEventType kChartDataCommand = 10167;
   static constexpr ZafEventType kLocalAlgorithmSettingsCommand = 10174;
   static constexpr ZafEventType kLocalAlgorithmLineCommand = 10175;
+  // The one item of the pop-up menu that a click on the chart opens; nothing acts on it.
+  static constexpr ZafEventType kPopupOptionCommand = 10373;
 
   QvZChartPane(QvZChartWindow* owner, QvChartView* view);
   ~QvZChartPane() override;
@@ -54,6 +57,8 @@ class QvZChartPane : public KZScroller {
 
  private:
   void UpdateMenu();
+  // The pop-up menu at the mouse position of a click on the pane or its chart.
+  void ShowPopup(const ZafEventRecord& click);
 
   QvZChartWindow* itsOwner;
   QvChart* itsChart = nullptr;

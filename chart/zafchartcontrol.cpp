@@ -1,8 +1,31 @@
 #include "chart/zafchartcontrol.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "chart/bf_display.h"
 #include "chart/cf_3dgridtickseries.h"
 #include "framework/core/zafdisplay.h"
+
+namespace {
+
+// The raw codes of a press and a release of the left and the right button (the keys held with them are
+// in the modifiers): a chart, never the current object, has no use for them.
+constexpr int32_t kButtonPressAndReleaseCodes[] = {0x1100, 0x1000, 0x2200, 0x2000};
+
+bool IsButtonPressOrRelease(ZafWindowObject& object, const ZafEventRecord& event) {
+  if (ZafEventRecord::Category(event) != ZAF_CATEGORY_MOUSE) {
+    return false;
+  }
+  ZafEventRecord translated = event;
+  if (translated.referenceObject != &object) {
+    object.ConvertCoordinates(translated);
+  }
+  return std::find(std::begin(kButtonPressAndReleaseCodes), std::end(kButtonPressAndReleaseCodes),
+                   translated.value) != std::end(kButtonPressAndReleaseCodes);
+}
+
+}  // namespace
 
 ZafChartControl::ZafChartControl(int32_t left, int32_t top, int32_t width, int32_t height, int32_t chartType,
                                  int32_t dimension, int32_t domainMode)
@@ -28,7 +51,12 @@ ZafEventType ZafChartControl::Draw(const ZafEventRecord&, ZafEventType drawType)
 
 ZafEventType ZafChartControl::Event(const ZafEventRecord& event) {
   if (event.type != SizedEvent) {
-    return ZafWindowObject::Event(event);
+    const ZafEventType answer = ZafWindowObject::Event(event);
+    // The window that holds the chart sees the clicks on it, as it would over its own window.
+    if (parent && !EditMode() && IsButtonPressOrRelease(*this, event)) {
+      return parent->Event(event);
+    }
+    return answer;
   }
   if (display) {
     bf_Display context(*display, this);

@@ -1,6 +1,6 @@
 // A chart in a framework window: it owns the chart's view, rebuilds and draws it on every redraw through
 // the framework's screen display, and re-fits it when its size changes. The rest passes requests on to
-// the view.
+// the view. Presses and releases of the mouse buttons on the chart go on to the window that holds it.
 #ifndef CHART_ZAFCHARTCONTROL_H
 #define CHART_ZAFCHARTCONTROL_H
 

@@ -74,7 +74,6 @@ void YLeg::Send(uint16_t what, intptr_t argument, uint32_t flags) {
 
 void YLeg::ServeRequests() {
   if (redrawPending) {
-    redrawPending = false;
     Notify();
   }
 }

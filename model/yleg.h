@@ -54,7 +54,11 @@ class YLeg : public KListItem, public KMessageObject {
 
   // Notifications to every view of the leg: 25 redraw (unset time), 25 with a row for the chart panes,
   // 12 reset, 27 chart data, 30 re-apply chart settings, 41 and 42 the results window's sensor commands.
-  void Notify() { Send(kQvLegRedraw, YTime::kNoMilliseconds); }
+  // A redraw sent now also serves the one that changes left pending.
+  void Notify() {
+    redrawPending = false;
+    Send(kQvLegRedraw, YTime::kNoMilliseconds);
+  }
   void RequestTime(int32_t value) { Send(kQvLegRedraw, value); }
   void RequestReset() { Send(kQvLegReset, YTime::kNoMilliseconds); }
   void Request27() { Send(kQvChartData, 0); }

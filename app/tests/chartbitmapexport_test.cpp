@@ -1,10 +1,11 @@
 // The chart's bitmap export on a headless desktop whose 24-bit rows need padding: the names it offers,
-// the Targa it writes read back pixel for pixel, and a write that cannot start.
+// the Targa it writes read back pixel for pixel, a write that cannot start, and the break key.
 
 #include "app/chartbitmapexport.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -12,12 +13,16 @@
 #include "app/chartrows.h"
 #include "app/qvzchartpane.h"
 #include "app/qvzchartwindow.h"
+#include "app/qvzstatusbar.h"
 #include "app/tests/frametestbed.h"
 #include "foundation/kbitmap.h"
+#include "foundation/kdiskstep.h"
 #include "foundation/kfile.h"
 #include "foundation/kfiledialog.h"
 #include "foundation/tests/ktempfolder.h"
 #include "model/qvevent.h"
+#include "native/native.h"
+#include "toolkit/kzstatusstring.h"
 
 namespace {
 
@@ -44,6 +49,8 @@ class ChartBitmapExportTest : public FrameTestBed {
     driver.pumpUntilIdle();
   }
   ~ChartBitmapExportTest() override {
+    KFile::SetDiskStepHook(nullptr);
+    KZApplication::mainFrame = nullptr;
     ZafWindowObject::windowManager->Subtract(window);
     delete window;
     KSetFileDialogHook({});
@@ -116,4 +123,26 @@ TEST_F(ChartBitmapExportTest, AWriteThatCannotStartLeavesNoFile) {
   Export();
   EXPECT_FALSE(std::ifstream(answer).good());
   EXPECT_FALSE(std::ifstream(Path("missing")).good());
+}
+
+TEST_F(ChartBitmapExportTest, TheBreakKeyLeavesNoFileAndKeepsTheEarlierOne) {
+  KZApplication::mainFrame = ShowFrame();
+  answer = Path("desktop.tga");
+  const std::string earlier = "the picture exported before";
+  std::ofstream(answer) << earlier;
+  // The user presses the break key once the desktop is taken, while its rows are written.
+  KFile::SetDiskStepHook([this](KDiskStep step) {
+    if (step == KDiskStep::kNewFile) {
+      native::PostMessage(frame->ScreenID(), native::WM_KEYDOWN, native::VK_ESCAPE, 0);
+    }
+  });
+  Export();
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+    names.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(names, std::vector<std::string>{"desktop.tga"});
+  std::ifstream kept(answer);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), earlier);
+  EXPECT_EQ(KString(QvZControl::GetStatusBar()->statusText->Text()).ToUtf8(), "Operation aborted by user.");
 }

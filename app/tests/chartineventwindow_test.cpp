@@ -1,6 +1,6 @@
 // The chart window in a new event window of the running program: it takes the built-in layout's chart pane
 // below the results, and Maximize and Restore switch it between the whole client area and that place; Ok in
-// the local-algorithm dialog reloads it and Cancel leaves it as it is.
+// the local-algorithm dialog reloads it and Cancel leaves it as it is; a new event's chart loads once.
 
 #include <gtest/gtest.h>
 
@@ -15,13 +15,25 @@
 #include "app/yzapplication.h"
 #include "chart/cf_chartmodel.h"
 #include "chart/zafchartcontrol.h"
+#include "foundation/kmessage.h"
 #include "framework/core/zafwindowmanager.h"
 #include "model/qvevent.h"
+#include "model/qvnotification.h"
 #include "native/native.h"
 
 namespace {
 
 constexpr ZafEventType kModifyLocalAlgorithm = 10174;
+
+// Counts the redraws that reach the views of a document it listens to.
+class RedrawCounter : public KMessageObject {
+ public:
+  int32_t Receive(KMessage& message) override {
+    redraws += (message.code & KMessage::kWhatMask) == kQvLegRedraw ? 1 : 0;
+    return 0;
+  }
+  int32_t redraws = 0;
+};
 
 class ChartInEventWindowTest : public ProgramTest {
  protected:
@@ -103,9 +115,7 @@ TEST_F(ChartInEventWindowTest, OkInTheLocalAlgorithmDialogReloadsTheChartAndCanc
       },
       [] {
         EventWindow()->GetEvent()->SetModified(false);
-        // The redraw the new event still holds is done first; an emptied chart then shows whether the
-        // dialog's answer loaded it again.
-        EventWindow()->GetEvent()->ServeRequests();
+        // An emptied chart shows whether the dialog's answer loaded it again.
         Model().ClearData();
       });
   for (const ZafEventType answer : {KZDialog::kCancelResult, KZDialog::kOkResult}) {
@@ -119,6 +129,32 @@ TEST_F(ChartInEventWindowTest, OkInTheLocalAlgorithmDialogReloadsTheChartAndCanc
           EventWindow()->GetEvent()->SetModified(false);
         });
   }
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+}
+
+TEST_F(ChartInEventWindowTest, ANewEventsChartLoadsOnce) {
+  Make({u"-noregistry"});
+  RedrawCounter counter;
+  Then([] { Post(NewCommand); });
+  When(
+      "the chart window with its first load",
+      [] {
+        return Chart() != nullptr && Chart()->ScreenID() != nullptr && Model().SelectSeries(1).HasPoints();
+      },
+      [&counter] {
+        EventWindow()->GetEvent()->SetModified(false);
+        EventWindow()->GetEvent()->AddListener(&counter);
+      });
+  // Idle passes in which the event window serves its document's requests.
+  for (int pass = 0; pass < 3; ++pass) {
+    Then([] {});
+  }
+  Then([&counter] {
+    EventWindow()->GetEvent()->RemoveListener(&counter);
+    EXPECT_EQ(counter.redraws, 0);
+    EXPECT_TRUE(Model().SelectSeries(1).HasPoints());
+  });
   ExitProgram();
   EXPECT_EQ(Run(), 0);
 }

@@ -147,18 +147,34 @@ TEST(QvEvent, LegNotificationsReachOnlyTheViewsOfThatLeg) {
   EXPECT_EQ(second.codes, (std::vector<uint32_t>{kQvLegCommandA, kQvLegCommandB, kQvLegReset}));
 }
 
-TEST(QvEvent, ServeRequestsRedrawsLegsThatChangedOnce) {
-  QvEvent event;
-  event.NewFromSchedule(1, 0);
-  MessageRecorder recorder;
-  event.AddListener(&recorder);
-  event.ServeRequests();
-  EXPECT_TRUE(recorder.codes.empty());
-  event.Leg(0)->Results().NewResult()->SetPower(5);
-  recorder.codes.clear();
-  event.ServeRequests();
-  event.ServeRequests();
-  EXPECT_EQ(recorder.codes, std::vector<uint32_t>{kQvLegRedraw});
+TEST(QvEvent, ServeRequestsRedrawsLegsChangedSinceTheirLastRedrawOnce) {
+  struct Case {
+    const char* name;
+    bool changed;
+    bool redrawnSince;
+    std::vector<uint32_t> served;
+  } cases[] = {
+      {"unchanged", false, false, {}},
+      {"changed", true, false, {kQvLegRedraw}},
+      {"changed and redrawn since", true, true, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QvEvent event;
+    event.NewFromSchedule(1, 0);
+    MessageRecorder recorder;
+    event.AddListener(&recorder);
+    if (c.changed) {
+      event.Leg(0)->Results().NewResult()->SetPower(5);
+    }
+    if (c.redrawnSince) {
+      event.Leg(0)->Notify();
+    }
+    recorder.codes.clear();
+    event.ServeRequests();
+    event.ServeRequests();
+    EXPECT_EQ(recorder.codes, c.served);
+  }
 }
 
 TEST(QvEvent, GetRunTimeMovesTheTimeBackOncePerTrial) {
