@@ -27,6 +27,7 @@
 #include "native/tests/runtimefolder.h"
 
 class KZMessageWindow;
+class MenuLoopScript;
 class ProgramScript;
 class QvZControl;
 class QvZEventMDI;
@@ -84,6 +85,7 @@ class ProgramScript {
   // main loop.
   void Tick();
   bool Finished() const { return next == steps.size(); }
+  bool GivenUp() const { return givenUp; }
 
  private:
   void GiveUp(const std::string& what);
@@ -135,6 +137,9 @@ class ProgramTest : public testing::Test {
   void AnswerWithClick(const std::u16string& title, ZafEventType button);
   // The same, clicking its close box.
   void AnswerWithCloseBox(const std::u16string& title);
+  // Opens a pop-up menu by `open` (a click, say) and, once the menu waits for input in its own loop,
+  // presses the key in it (Escape closes it, Return chooses the highlighted entry).
+  void AnswerPopUpMenu(std::function<void()> open, native::UINT key);
   // File > Exit as the main frame's command.
   void ExitProgram();
 
@@ -198,6 +203,8 @@ class ProgramTest : public testing::Test {
     int32_t choice;
   };
   std::deque<FileAnswer> fileAnswers;
+  // Runs the script inside the pop-up menu that AnswerPopUpMenu opened.
+  std::unique_ptr<MenuLoopScript> menuLoopScript;
   std::vector<std::u16string> settingLines;
   std::vector<std::u16string> argumentTexts;
   std::vector<ZafIChar*> argumentPointers;
