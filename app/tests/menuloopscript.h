@@ -16,7 +16,9 @@ class MenuLoopScript {
   }
   ~MenuLoopScript() {
     Uninstall();
-    active = nullptr;
+    if (active == this) {
+      active = nullptr;
+    }
   }
   MenuLoopScript(const MenuLoopScript&) = delete;
   MenuLoopScript& operator=(const MenuLoopScript&) = delete;

@@ -2,9 +2,9 @@
 // The program tests' fixture: the program's application object started headless in a temporary program
 // folder (with the data file, the splash picture and the language file beside it) and a private runtime
 // folder (the instance counter and the command socket live there), driven by a script of steps as a user
-// would drive it: commands, keys, clicks, answers to message windows. A step waits at most a bounded number
-// of passes of whichever loop runs for what it needs; when that does not come the test fails naming it,
-// and the program is closed down, never left hanging.
+// would drive it: commands, keys, clicks, answers to message windows and pop-up menus. A step waits at most a
+// bounded number of passes of whichever loop runs for what it needs; when that does not come the test fails
+// naming it, and the program is closed down, never left hanging.
 
 #include <gtest/gtest.h>
 
