@@ -156,11 +156,20 @@ class ChartDownloadTest : public NamedPortSetUp<ResultsLinkTest> {
     }
     return lifts;
   }
-  // All-charts mode: every lane's ramp stands above its baseline right of the gun, higher the higher the
-  // lane's number (lane 7's false start in red).
-  void ExpectEveryLanesRamp() {
+  // All-charts mode: the Set, Gun and Legal lines (the Reaction line belongs to single mode) at the columns
+  // of their samples, the Gun line only there, and every lane's ramp above its baseline right of the gun,
+  // higher the higher the lane's number (lane 7's false start in red).
+  void ExpectAllCharts() {
     ASSERT_EQ(Traces().size(), static_cast<std::size_t>(kLanes));
-    const std::vector<int32_t> lifts = TraceLifts(SamplePoint(*Traces().front(), kRampSample).x);
+    const cf_3DPointSeries& trace = *Traces().front();
+    EXPECT_EQ(Control().GetAxis(kMarkerAxis).GetItemCount(), 3);
+    ExpectLineAt(u"Set", kSetSample, trace);
+    ExpectLineAt(u"Legal", kLegalSample, trace);
+    const int32_t gun = ExpectLineAt(u"", kGunSample, trace);
+    const int32_t height = ChartRect().bottom - ChartRect().top;
+    EXPECT_LT(BlackPixels(gun - 2), height / 10);
+    EXPECT_LT(BlackPixels(gun + 2), height / 10);
+    const std::vector<int32_t> lifts = TraceLifts(SamplePoint(trace, kRampSample).x);
     ASSERT_EQ(lifts.size(), static_cast<std::size_t>(kLanes));
     for (std::size_t lane = 1; lane < lifts.size(); ++lane) {
       EXPECT_GT(lifts[lane], lifts[lane - 1]) << "lane " << lane + 1;
@@ -198,12 +207,7 @@ TEST_F(ChartDownloadTest, DownloadedTracesDrawInAllChartsAndSingleModeWithTheLin
       "every lane drawn", [] { return Traces().size() == static_cast<std::size_t>(kLanes); },
       [this] {
         Snapshot("chart_download_all.png");
-        // The Gun line crosses the whole plot in its column, and only there.
-        const int32_t gun = ExpectLineAt(u"", kGunSample, *Traces().front());
-        const int32_t height = ChartRect().bottom - ChartRect().top;
-        EXPECT_LT(BlackPixels(gun - 2), height / 10);
-        EXPECT_LT(BlackPixels(gun + 2), height / 10);
-        ExpectEveryLanesRamp();
+        ExpectAllCharts();
       });
   // A right click chooses the row and opens its status menu, which Escape closes.
   AnswerPopUpMenu(
@@ -222,6 +226,7 @@ TEST_F(ChartDownloadTest, DownloadedTracesDrawInAllChartsAndSingleModeWithTheLin
         EXPECT_TRUE(ShowAllChartsButton()->Visible());
         EXPECT_EQ(Control().GetModel()->SeriesCount(), 1);
         EXPECT_EQ(Legend(), "Lane 2     (Set Time = 2.000s)");
+        // The chosen lane's ramp in the trace colour where the projection puts its samples.
         const cf_3DPointSeries& trace = *Traces().front();
         for (const int32_t sample : {2000, kRampSample, 4900}) {
           const native::POINT at = SamplePoint(trace, sample);
@@ -238,7 +243,7 @@ TEST_F(ChartDownloadTest, DownloadedTracesDrawInAllChartsAndSingleModeWithTheLin
       [this] {
         EXPECT_FALSE(ShowAllChartsButton()->Visible());
         EXPECT_EQ(Legend(), "     (Set Time = 2.000s)");
-        ExpectEveryLanesRamp();
+        ExpectAllCharts();
       });
   ExitProgram();
   EXPECT_EQ(Run(), 0);
