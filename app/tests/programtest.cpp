@@ -263,7 +263,8 @@ void ProgramTest::AnswerWithCloseBox(const std::u16string& title) {
 
 void ProgramTest::AnswerPopUpMenu(std::function<void()> open, native::UINT key) {
   Then([this, open] {
-    // The menu belongs to the window in front when it opens.
+    // The menu belongs to the window in front when it opens; an earlier menu's script lets go first.
+    menuLoopScript.reset();
     menuLoopScript =
         std::make_unique<MenuLoopScript>(ZafWindowObject::windowManager->FrontWindow()->ScreenID(2), script);
     open();
