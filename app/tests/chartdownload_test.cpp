@@ -1,10 +1,13 @@
 // The chart of a new event window over a real download: the simulator's port is named in the options,
 // Download Trace runs through the event window's results window, and the chart draws the unit's traces (a
-// ramp per lane) with the Gun line at the column the chart's projection gives for the gun's sample.
+// ramp per lane) in every lane's band with the Gun line at the column the chart's projection gives for the
+// gun's sample. Choosing a row of the results then shows that row's lane alone, with the Set, Gun, Legal and
+// Reaction lines at the columns of their samples, and Show All Charts brings every lane back.
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -20,18 +23,34 @@
 #include "app/tests/namedportsetup.h"
 #include "app/tests/resultslinktest.h"
 #include "chart/cf_3dgridtickseries.h"
+#include "chart/cf_3dpointseries.h"
 #include "chart/cf_3dtextmarker.h"
+#include "chart/cf_chartengine.h"
 #include "chart/cf_chartmodel.h"
+#include "chart/cf_chartview.h"
 #include "chart/zafchartcontrol.h"
 #include "model/qvevent.h"
 #include "native/native.h"
 #include "testing/testpictures.h"
+#include "toolkit/kztbbutton.h"
+#include "toolkit/kztoolbar.h"
 
 namespace {
 
 constexpr int32_t kSimulatorPort = 77;
-// The sample of the gun in the 5001-sample window from -3 s to 2 s.
-constexpr double kGunSample = 3000;
+// Samples of the 5001-sample window from -3 s to 2 s: the gun, the Legal line 100 ms after it, the Set line
+// 2 s before it (the simulator's set and gun words lie 2000 ms apart), and a sample right of the gun where
+// every ramp stands above its baseline.
+constexpr int32_t kGunSample = 3000;
+constexpr int32_t kLegalSample = 3100;
+constexpr int32_t kSetSample = 1000;
+constexpr int32_t kRampSample = 3300;
+// The row chosen in the results: lane 2, whose reaction time of 142 ms puts the Reaction line at sample
+// 3142 with the number 0.142.
+constexpr int32_t kChosenRow = 1;
+constexpr int32_t kChosenReactionSample = 3142;
+constexpr const char16_t* kChosenReactionText = u"0.142";
+constexpr int32_t kLanes = 8;
 // The chart axis that carries the Set, Gun, Legal and Reaction lines.
 constexpr int32_t kMarkerAxis = 1;
 // Desktop colours: the traces' pen (colour choice 4), a false start's and the lines'.
@@ -56,32 +75,71 @@ class ChartDownloadTest : public NamedPortSetUp<ResultsLinkTest> {
     return nullptr;
   }
   static ZafChartControl& Control() { return *PaneWindow<QvZChartWindow>()->Pane()->Control(); }
+  static QvZResultsWindow& ResultsWindow() { return *PaneWindow<QvZResultsWindow>(); }
+  static KZTBButton* ShowAllChartsButton() {
+    return FindIn<KZTBButton>(ResultsWindow().ToolBar(), [](KZTBButton& button) {
+      return button.Value() == QvZResultsPane::kShowAllChartsCommand;
+    });
+  }
+  // The chart window's tool-bar text.
+  static std::string Legend() { return PaneWindow<QvZChartWindow>()->ToolBar()->Caption().ToUtf8(); }
+  native::RECT ChartRect() { return driver.screenRect(Control().ScreenID()); }
 
-  // The desktop column of the marker line without a text (the Gun line), as the chart's projection placed
-  // it; -1 before the chart has drawn one.
-  int32_t GunColumn() {
-    const cf_3DGridTickSeries& axis = Control().GetAxis(kMarkerAxis);
-    for (int32_t i = 1; i <= axis.GetItemCount(); ++i) {
-      const cf_3DTextMarker& item = *axis.GetItem(i);
-      if (item.GetText() == nullptr || item.GetText()->Length() == 0) {
-        return driver.screenRect(Control().ScreenID()).left + item.GetAnchorPoint().GetScreenX();
+  // The traces the chart drew last (its series of more than one point); none while it waits to be drawn.
+  static std::vector<const cf_3DPointSeries*> Traces() {
+    std::vector<const cf_3DPointSeries*> traces;
+    if (!Control().GetChartView()->IsDrawn()) {
+      return traces;
+    }
+    for (const auto& object : Control().GetEngine()->SeriesObjects()) {
+      const auto* series = dynamic_cast<const cf_3DPointSeries*>(object.get());
+      if (series != nullptr && series->GetPointCount() > 1) {
+        traces.push_back(series);
       }
     }
-    return -1;
+    return traces;
+  }
+  // Where the chart's projection put a sample of a trace on the desktop.
+  native::POINT SamplePoint(const cf_3DPointSeries& trace, int32_t sample) {
+    const cf_2DPoint at = trace.ScreenPoints().at(static_cast<std::size_t>(sample));
+    return {ChartRect().left + at.x, ChartRect().top + at.y};
+  }
+  // The desktop column of the marker line with that text nearest to `column`; -1 when there is none.
+  int32_t MarkerColumn(const std::u16string& text, int32_t column) {
+    const cf_3DGridTickSeries& axis = Control().GetAxis(kMarkerAxis);
+    int32_t nearest = -1;
+    for (int32_t i = 1; i <= axis.GetItemCount(); ++i) {
+      const cf_3DTextMarker& item = *axis.GetItem(i);
+      const std::u16string itemText = item.GetText() != nullptr ? item.GetText()->Text() : u"";
+      const int32_t at = ChartRect().left + item.GetAnchorPoint().GetScreenX();
+      if (itemText == text && (nearest < 0 || std::abs(at - column) < std::abs(nearest - column))) {
+        nearest = at;
+      }
+    }
+    return nearest;
   }
   // The black pixels of a desktop column over the chart control.
   int32_t BlackPixels(int32_t column) {
-    const native::RECT chart = driver.screenRect(Control().ScreenID());
     int32_t count = 0;
-    for (int32_t y = chart.top; y < chart.bottom; ++y) {
+    for (int32_t y = ChartRect().top; y < ChartRect().bottom; ++y) {
       count += driver.pixel(column, y) == kBlack ? 1 : 0;
     }
     return count;
   }
+  // The marker line with that text stands where the projection puts its sample of the trace, and crosses
+  // the plot there. Answers its column.
+  int32_t ExpectLineAt(const std::u16string& text, int32_t sample, const cf_3DPointSeries& trace) {
+    SCOPED_TRACE(testing::Message() << "the line \"" << KString(text.c_str()).ToUtf8() << "\" at " << sample);
+    const int32_t expected = SamplePoint(trace, sample).x;
+    const int32_t column = MarkerColumn(text, expected);
+    EXPECT_NEAR(column, expected, 1);
+    EXPECT_GT(BlackPixels(column), (ChartRect().bottom - ChartRect().top) / 2);
+    return column;
+  }
   // Down a desktop column over the chart control: for each trace (a run of a trace colour), how far it stands
   // above the next black pixel below it, its lane's baseline.
   std::vector<int32_t> TraceLifts(int32_t column) {
-    const native::RECT chart = driver.screenRect(Control().ScreenID());
+    const native::RECT chart = ChartRect();
     std::vector<int32_t> lifts;
     bool inTrace = false;
     for (int32_t y = chart.top; y < chart.bottom; ++y) {
@@ -98,11 +156,31 @@ class ChartDownloadTest : public NamedPortSetUp<ResultsLinkTest> {
     }
     return lifts;
   }
+  // All-charts mode: the Set, Gun and Legal lines (the Reaction line belongs to single mode) at the columns
+  // of their samples, the Gun line only there, and every lane's ramp above its baseline right of the gun,
+  // higher the higher the lane's number (lane 7's false start in red).
+  void ExpectAllCharts() {
+    ASSERT_EQ(Traces().size(), static_cast<std::size_t>(kLanes));
+    const cf_3DPointSeries& trace = *Traces().front();
+    EXPECT_EQ(Control().GetAxis(kMarkerAxis).GetItemCount(), 3);
+    ExpectLineAt(u"Set", kSetSample, trace);
+    ExpectLineAt(u"Legal", kLegalSample, trace);
+    const int32_t gun = ExpectLineAt(u"", kGunSample, trace);
+    const int32_t height = ChartRect().bottom - ChartRect().top;
+    EXPECT_LT(BlackPixels(gun - 2), height / 10);
+    EXPECT_LT(BlackPixels(gun + 2), height / 10);
+    const std::vector<int32_t> lifts = TraceLifts(SamplePoint(trace, kRampSample).x);
+    ASSERT_EQ(lifts.size(), static_cast<std::size_t>(kLanes));
+    for (std::size_t lane = 1; lane < lifts.size(); ++lane) {
+      EXPECT_GT(lifts[lane], lifts[lane - 1]) << "lane " << lane + 1;
+    }
+    EXPECT_GT(lifts.front(), 3);
+  }
 
   void Snapshot(const std::string& name) { EXPECT_TRUE(driver.snapshot(TestPicturePath(name))); }
 };
 
-TEST_F(ChartDownloadTest, DownloadedTracesDrawWithTheGunLineAtItsProjectedColumn) {
+TEST_F(ChartDownloadTest, DownloadedTracesDrawInAllChartsAndSingleModeWithTheLinesAtTheirProjectedColumns) {
   StartSimulator(EightLanes());
   NameAPort(kSimulatorPort, 19200);
   When(
@@ -119,33 +197,53 @@ TEST_F(ChartDownloadTest, DownloadedTracesDrawWithTheGunLineAtItsProjectedColumn
                PaneWindow<QvZChartWindow>()->ScreenID() != nullptr &&
                PaneWindow<QvZResultsWindow>() != nullptr;
       },
-      [] {
-        PaneWindow<QvZResultsWindow>()->Event(ZafEventRecord(QvZResultsPane::kDownloadTraceCommand, 0));
-      });
+      [] { ResultsWindow().Event(ZafEventRecord(QvZResultsPane::kDownloadTraceCommand, 0)); });
   AfterOperation([this] {
     EventWindow()->GetEvent()->SetModified(false);
     EXPECT_TRUE(seen.empty());
-    EXPECT_EQ(Control().GetModel()->SeriesCount(), 8);
+    EXPECT_EQ(Control().GetModel()->SeriesCount(), kLanes);
   });
   When(
-      "the chart drawn", [this] { return GunColumn() > 0; },
+      "every lane drawn", [] { return Traces().size() == static_cast<std::size_t>(kLanes); },
       [this] {
         Snapshot("chart_download_all.png");
-        const int32_t gun = GunColumn();
-        const int32_t height =
-            driver.screenRect(Control().ScreenID()).bottom - driver.screenRect(Control().ScreenID()).top;
-        // The Gun line crosses the whole plot in its column, and only there.
-        EXPECT_GT(BlackPixels(gun), height / 2) << gun;
-        EXPECT_LT(BlackPixels(gun - 2), height / 10);
-        EXPECT_LT(BlackPixels(gun + 2), height / 10);
-        // Right of the gun every lane's ramp stands above its baseline, higher the higher the lane's number,
-        // and lane 7's false start is red.
-        const std::vector<int32_t> lifts = TraceLifts(gun + 50);
-        ASSERT_EQ(lifts.size(), 8u);
-        for (std::size_t lane = 1; lane < lifts.size(); ++lane) {
-          EXPECT_GT(lifts[lane], lifts[lane - 1]) << "lane " << lane + 1;
+        ExpectAllCharts();
+      });
+  // A right click chooses the row and opens its status menu, which Escape closes.
+  AnswerPopUpMenu(
+      [this] {
+        QvZResultsPane& pane = *ResultsWindow().Pane();
+        ASSERT_TRUE(pane.IsCellVisible({0, kChosenRow}, false));
+        const KRect row = pane.UnitToScreen(KRect{0, kChosenRow, 0, kChosenRow});
+        driver.click((row.left + row.right) / 2, (row.top + row.bottom) / 2, native::TestDriver::Right);
+      },
+      native::VK_ESCAPE);
+  When(
+      "the chosen lane drawn alone", [] { return !ResultsWindow().AllTraces() && Traces().size() == 1; },
+      [this] {
+        Snapshot("chart_download_single.png");
+        EXPECT_EQ(ResultsWindow().Pane()->CurrentCell().y, kChosenRow);
+        EXPECT_TRUE(ShowAllChartsButton()->Visible());
+        EXPECT_EQ(Control().GetModel()->SeriesCount(), 1);
+        EXPECT_EQ(Legend(), "Lane 2     (Set Time = 2.000s)");
+        // The chosen lane's ramp in the trace colour where the projection puts its samples.
+        const cf_3DPointSeries& trace = *Traces().front();
+        for (const int32_t sample : {2000, kRampSample, 4900}) {
+          const native::POINT at = SamplePoint(trace, sample);
+          EXPECT_EQ(driver.pixel(at.x, at.y), kTraceBlue) << "sample " << sample;
         }
-        EXPECT_GT(lifts.front(), 3);
+        ExpectLineAt(u"Set", kSetSample, trace);
+        ExpectLineAt(u"", kGunSample, trace);
+        ExpectLineAt(u"Legal", kLegalSample, trace);
+        ExpectLineAt(kChosenReactionText, kChosenReactionSample, trace);
+      });
+  Then([this] { Click(ShowAllChartsButton()); });
+  When(
+      "every lane drawn again", [] { return ResultsWindow().AllTraces() && Traces().size() > 1; },
+      [this] {
+        EXPECT_FALSE(ShowAllChartsButton()->Visible());
+        EXPECT_EQ(Legend(), "     (Set Time = 2.000s)");
+        ExpectAllCharts();
       });
   ExitProgram();
   EXPECT_EQ(Run(), 0);

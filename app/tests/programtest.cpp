@@ -15,6 +15,7 @@
 #include "app/producttitle.h"
 #include "app/qvzcontrol.h"
 #include "app/qvzeventmdi.h"
+#include "app/tests/menuloopscript.h"
 #include "foundation/kfile.h"
 #include "framework/core/zafeventmanager.h"
 #include "framework/core/zafwindowmanager.h"
@@ -110,6 +111,7 @@ ProgramTest::ProgramTest(native::DesktopOptions desktop) : driver(desktop) {
 }
 
 ProgramTest::~ProgramTest() {
+  menuLoopScript.reset();
   program.reset();
   KZApplication::application = nullptr;
   KSetFileDialogHook(nullptr);
@@ -257,6 +259,22 @@ void ProgramTest::AnswerWithCloseBox(const std::u16string& title) {
     const native::POINT closeBox = CloseBoxCentre(driver, window);
     driver.click(closeBox.x, closeBox.y);
   });
+}
+
+void ProgramTest::AnswerPopUpMenu(std::function<void()> open, native::UINT key) {
+  Then([this, open] {
+    // The menu belongs to the window in front when it opens; an earlier menu's script lets go first.
+    menuLoopScript.reset();
+    menuLoopScript =
+        std::make_unique<MenuLoopScript>(ZafWindowObject::windowManager->FrontWindow()->ScreenID(2), script);
+    open();
+  });
+  When(
+      "a pop-up menu waiting for input", [] { return MenuLoopScript::MenuWaiting(); },
+      [this, key] {
+        menuLoopScript->Answered();
+        driver.pressKey(key);
+      });
 }
 
 void ProgramTest::ExitProgram() {

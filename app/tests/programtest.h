@@ -2,9 +2,9 @@
 // The program tests' fixture: the program's application object started headless in a temporary program
 // folder (with the data file, the splash picture and the language file beside it) and a private runtime
 // folder (the instance counter and the command socket live there), driven by a script of steps as a user
-// would drive it: commands, keys, clicks, answers to message windows. A step waits at most a bounded number
-// of passes of whichever loop runs for what it needs; when that does not come the test fails naming it,
-// and the program is closed down, never left hanging.
+// would drive it: commands, keys, clicks, answers to message windows and pop-up menus. A step waits at most a
+// bounded number of passes of whichever loop runs for what it needs; when that does not come the test fails
+// naming it, and the program is closed down, never left hanging.
 
 #include <gtest/gtest.h>
 
@@ -27,6 +27,7 @@
 #include "native/tests/runtimefolder.h"
 
 class KZMessageWindow;
+class MenuLoopScript;
 class ProgramScript;
 class QvZControl;
 class QvZEventMDI;
@@ -84,6 +85,7 @@ class ProgramScript {
   // main loop.
   void Tick();
   bool Finished() const { return next == steps.size(); }
+  bool GivenUp() const { return givenUp; }
 
  private:
   void GiveUp(const std::string& what);
@@ -135,6 +137,9 @@ class ProgramTest : public testing::Test {
   void AnswerWithClick(const std::u16string& title, ZafEventType button);
   // The same, clicking its close box.
   void AnswerWithCloseBox(const std::u16string& title);
+  // Opens a pop-up menu by `open` (a click, say) and, once the menu waits for input in its own loop,
+  // presses the key in it (Escape closes it, Return chooses the highlighted entry).
+  void AnswerPopUpMenu(std::function<void()> open, native::UINT key);
   // File > Exit as the main frame's command.
   void ExitProgram();
 
@@ -198,6 +203,8 @@ class ProgramTest : public testing::Test {
     int32_t choice;
   };
   std::deque<FileAnswer> fileAnswers;
+  // Runs the script inside the pop-up menu that AnswerPopUpMenu opened.
+  std::unique_ptr<MenuLoopScript> menuLoopScript;
   std::vector<std::u16string> settingLines;
   std::vector<std::u16string> argumentTexts;
   std::vector<ZafIChar*> argumentPointers;
