@@ -217,7 +217,7 @@ TEST_F(ChartDownloadTest, DownloadedTracesDrawInAllChartsAndSingleModeWithTheLin
         const KRect row = pane.UnitToScreen(KRect{0, kChosenRow, 0, kChosenRow});
         driver.click((row.left + row.right) / 2, (row.top + row.bottom) / 2, native::TestDriver::Right);
       },
-      native::VK_ESCAPE);
+      [this](native::HWND) { driver.pressKey(native::VK_ESCAPE); });
   When(
       "the chosen lane drawn alone", [] { return !ResultsWindow().AllTraces() && Traces().size() == 1; },
       [this] {

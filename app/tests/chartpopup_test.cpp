@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,46 +22,6 @@
 #include "toolkit/kzpopupitem.h"
 
 namespace {
-
-// While it lives, the first wait for input of a menu that `owner` owns runs `step` inside the menu's loop,
-// and the commands the menus send the owner are noted in `commands`.
-class OpenMenuStep {
- public:
-  OpenMenuStep(native::HWND owner, std::function<void(native::HWND popup)> step)
-      : owner(owner), step(std::move(step)) {
-    active = this;
-    previous = reinterpret_cast<native::WNDPROC>(native::GetWindowLong(owner, native::GWL_WNDPROC));
-    native::SetWindowLong(owner, native::GWL_WNDPROC, reinterpret_cast<native::LONG_PTR>(&Procedure));
-  }
-  ~OpenMenuStep() {
-    native::SetWindowLong(owner, native::GWL_WNDPROC, reinterpret_cast<native::LONG_PTR>(previous));
-    active = nullptr;
-  }
-  OpenMenuStep(const OpenMenuStep&) = delete;
-  OpenMenuStep& operator=(const OpenMenuStep&) = delete;
-
-  std::vector<native::WORD> commands;
-
- private:
-  static native::LRESULT Procedure(native::HWND window, native::UINT message, native::WPARAM wParam,
-                                   native::LPARAM lParam) {
-    OpenMenuStep& self = *active;
-    if (message == native::WM_ENTERIDLE && wParam == native::MSGF_MENU && self.step) {
-      const auto popup = reinterpret_cast<native::HWND>(lParam);
-      std::function<void(native::HWND)> once = std::move(self.step);
-      self.step = nullptr;
-      once(popup);
-    } else if (message == native::WM_COMMAND && lParam == 0) {
-      self.commands.push_back(native::LOWORD(wParam));
-    }
-    return native::CallWindowProc(self.previous, window, message, wParam, lParam);
-  }
-
-  static inline OpenMenuStep* active = nullptr;
-  native::HWND owner;
-  std::function<void(native::HWND)> step;
-  native::WNDPROC previous = nullptr;
-};
 
 class ChartPopupTest : public ProgramTest {
  protected:
@@ -92,16 +51,7 @@ TEST_F(ChartPopupTest, AClickOnTheChartOpensTheOneItemMenuThereAndTheItemChanges
     std::string label;
     bool operator==(const Item&) const = default;
   };
-  // What the open menu showed, and where the click was.
-  struct Seen {
-    std::vector<Item> items;
-    native::WORD itemNumber = 0;
-    native::RECT popup{};
-    native::POINT clicked{};
-  };
   Make({u"-noregistry"});
-  std::unique_ptr<OpenMenuStep> menuStep;
-  Seen shown;
   int32_t pointsBefore = -1;
   Then([] { Post(NewCommand); });
   When(
@@ -111,52 +61,48 @@ TEST_F(ChartPopupTest, AClickOnTheChartOpensTheOneItemMenuThereAndTheItemChanges
         Chart()->EventDocument()->SetModified(false);
         pointsBefore = Points();
       });
+  native::POINT clicked{};
   for (const Case& c : cases) {
-    Then([&] {
-      shown = Seen{};
-      menuStep = std::make_unique<OpenMenuStep>(Frame()->ScreenID(2), [&](native::HWND popup) {
-        if (c.shift) {
-          driver.keyUp(native::VK_SHIFT);
-        }
-        shown.popup = driver.screenRect(popup);
-        auto* menu = dynamic_cast<ZafPopUpMenu*>(ZafWindowObject::windowManager->FrontWindow());
-        ASSERT_NE(menu, nullptr) << "no pop-up menu in front";
-        for (auto* child = menu->FirstChild(); child; child = static_cast<ZafWindowObject*>(child->Next())) {
-          if (auto* item = dynamic_cast<KZPopUpItem*>(child)) {
-            shown.items.push_back({item->Value(), item->Label().ToUtf8()});
-            shown.itemNumber = item->NumberID();
+    AnswerPopUpMenu(
+        [&] {
+          const native::RECT chart = driver.screenRect(Control().ScreenID());
+          clicked = {(chart.left + chart.right) / 2, (chart.top + chart.bottom) / 2};
+          if (c.shift) {
+            driver.keyDown(native::VK_SHIFT);
           }
-        }
-        const std::vector<native::RECT> entries = native::MenuPopup::screenEntries(popup);
-        ASSERT_EQ(entries.size(), 1U);
-        driver.click((entries[0].left + entries[0].right) / 2, (entries[0].top + entries[0].bottom) / 2);
-      });
-      const native::RECT chart = driver.screenRect(Control().ScreenID());
-      shown.clicked = {(chart.left + chart.right) / 2, (chart.top + chart.bottom) / 2};
-      if (c.shift) {
-        driver.keyDown(native::VK_SHIFT);
-      }
-      driver.click(shown.clicked.x, shown.clicked.y, c.button);
-    });
+          driver.click(clicked.x, clicked.y, c.button);
+        },
+        [&](native::HWND popup) {
+          SCOPED_TRACE(c.name);
+          if (c.shift) {
+            driver.keyUp(native::VK_SHIFT);
+          }
+          const native::RECT shown = driver.screenRect(popup);
+          EXPECT_EQ(shown.left, clicked.x);
+          EXPECT_EQ(shown.top, clicked.y);
+          auto* menu = dynamic_cast<ZafPopUpMenu*>(ZafWindowObject::windowManager->FrontWindow());
+          ASSERT_NE(menu, nullptr) << "no pop-up menu in front";
+          std::vector<Item> items;
+          for (auto* child = menu->FirstChild(); child;
+               child = static_cast<ZafWindowObject*>(child->Next())) {
+            if (auto* item = dynamic_cast<KZPopUpItem*>(child)) {
+              items.push_back({item->Value(), item->Label().ToUtf8()});
+            }
+          }
+          EXPECT_EQ(items, (std::vector<Item>{{10373, "OPTION1"}}));
+          const std::vector<native::RECT> entries = native::MenuPopup::screenEntries(popup);
+          ASSERT_EQ(entries.size(), 1U);
+          driver.click((entries[0].left + entries[0].right) / 2, (entries[0].top + entries[0].bottom) / 2);
+        });
     When(
-        std::string("the menu's item chosen after a click of the ") + c.name,
-        [&] { return menuStep && !menuStep->commands.empty(); },
+        std::string("the menu closed after a click of the ") + c.name,
+        [] { return dynamic_cast<ZafPopUpMenu*>(ZafWindowObject::windowManager->FrontWindow()) == nullptr; },
         [&] {
           SCOPED_TRACE(c.name);
-          EXPECT_EQ(shown.items, (std::vector<Item>{{10373, "OPTION1"}}));
-          EXPECT_EQ(shown.popup.left, shown.clicked.x);
-          EXPECT_EQ(shown.popup.top, shown.clicked.y);
-          // The menu reports the item by its number.
-          EXPECT_EQ(menuStep->commands, std::vector<native::WORD>{shown.itemNumber});
-          menuStep.reset();
+          EXPECT_EQ(FrontMessage(), nullptr);
+          EXPECT_FALSE(Chart()->EventDocument()->IsModified());
+          EXPECT_EQ(Points(), pointsBefore);
         });
-    Then([&] {
-      SCOPED_TRACE(c.name);
-      EXPECT_EQ(dynamic_cast<ZafPopUpMenu*>(ZafWindowObject::windowManager->FrontWindow()), nullptr);
-      EXPECT_EQ(FrontMessage(), nullptr);
-      EXPECT_FALSE(Chart()->EventDocument()->IsModified());
-      EXPECT_EQ(Points(), pointsBefore);
-    });
   }
   ExitProgram();
   EXPECT_EQ(Run(), 0);

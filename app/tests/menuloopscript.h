@@ -23,8 +23,8 @@ class MenuLoopScript {
   MenuLoopScript(const MenuLoopScript&) = delete;
   MenuLoopScript& operator=(const MenuLoopScript&) = delete;
 
-  // Whether the script's pass runs now inside a menu that waits for input.
-  static bool MenuWaiting() { return active != nullptr && active->waiting; }
+  // The menu window in whose wait for input the script's pass runs now; null outside such a pass.
+  static native::HWND WaitingMenu() { return active != nullptr ? active->waitingMenu : nullptr; }
   // A step's input for the menu (a key) is on its way: the menu is no longer nudged, and the owner gets
   // its own procedure back.
   void Answered() { answered = true; }
@@ -35,9 +35,9 @@ class MenuLoopScript {
     MenuLoopScript& self = *active;
     const native::WNDPROC next = self.previous;
     if (message == native::WM_ENTERIDLE && wParam == native::MSGF_MENU && !self.answered) {
-      self.waiting = true;
+      self.waitingMenu = reinterpret_cast<native::HWND>(lParam);
       self.script.Tick();
-      self.waiting = false;
+      self.waitingMenu = nullptr;
       if (self.script.GivenUp()) {
         native::PostMessage(window, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
       } else if (!self.answered) {
@@ -60,6 +60,6 @@ class MenuLoopScript {
   native::HWND owner;
   ProgramScript& script;
   native::WNDPROC previous = nullptr;
-  bool waiting = false;
+  native::HWND waitingMenu = nullptr;
   bool answered = false;
 };

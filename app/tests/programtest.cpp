@@ -261,7 +261,7 @@ void ProgramTest::AnswerWithCloseBox(const std::u16string& title) {
   });
 }
 
-void ProgramTest::AnswerPopUpMenu(std::function<void()> open, native::UINT key) {
+void ProgramTest::AnswerPopUpMenu(std::function<void()> open, std::function<void(native::HWND menu)> answer) {
   Then([this, open] {
     // The menu belongs to the window in front when it opens; an earlier menu's script lets go first.
     menuLoopScript.reset();
@@ -270,10 +270,10 @@ void ProgramTest::AnswerPopUpMenu(std::function<void()> open, native::UINT key) 
     open();
   });
   When(
-      "a pop-up menu waiting for input", [] { return MenuLoopScript::MenuWaiting(); },
-      [this, key] {
+      "a pop-up menu waiting for input", [] { return MenuLoopScript::WaitingMenu() != nullptr; },
+      [this, answer] {
         menuLoopScript->Answered();
-        driver.pressKey(key);
+        answer(MenuLoopScript::WaitingMenu());
       });
 }
 

@@ -137,9 +137,10 @@ class ProgramTest : public testing::Test {
   void AnswerWithClick(const std::u16string& title, ZafEventType button);
   // The same, clicking its close box.
   void AnswerWithCloseBox(const std::u16string& title);
-  // Opens a pop-up menu by `open` (a click, say) and, once the menu waits for input in its own loop,
-  // presses the key in it (Escape closes it, Return chooses the highlighted entry).
-  void AnswerPopUpMenu(std::function<void()> open, native::UINT key);
+  // Opens a pop-up menu by `open` (a click, say) and, once the menu waits for input in its own loop, runs
+  // `answer` there with the menu's window: it may look at the menu, and must give it its input (a key, a
+  // click on an entry).
+  void AnswerPopUpMenu(std::function<void()> open, std::function<void(native::HWND menu)> answer);
   // File > Exit as the main frame's command.
   void ExitProgram();
 
