@@ -1,8 +1,11 @@
 // The chart window in a new event window of the running program: it takes the built-in layout's chart pane
 // below the results, and Maximize and Restore switch it between the whole client area and that place; Ok in
-// the local-algorithm dialog reloads it and Cancel leaves it as it is; a new event's chart loads once.
+// the local-algorithm dialog reloads it and Cancel leaves it as it is; a new event's chart loads once; a time
+// range too small to label is said, and settings that cannot work draw with the defaults and are kept.
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "app/eventpanetable.h"
 #include "app/framecommands.h"
@@ -14,11 +17,13 @@
 #include "app/tests/programtest.h"
 #include "app/yzapplication.h"
 #include "chart/cf_chartmodel.h"
+#include "chart/cf_datagroup.h"
 #include "chart/zafchartcontrol.h"
 #include "foundation/kmessage.h"
 #include "framework/core/zafwindowmanager.h"
 #include "model/qvevent.h"
 #include "model/qvnotification.h"
+#include "model/qvsettings.h"
 #include "native/native.h"
 
 namespace {
@@ -157,4 +162,37 @@ TEST_F(ChartInEventWindowTest, ANewEventsChartLoadsOnce) {
   });
   ExitProgram();
   EXPECT_EQ(Run(), 0);
+}
+
+TEST_F(ChartInEventWindowTest, ATooSmallRangeIsSaidAndUnworkableSettingsDrawWithTheDefaultsAndStay) {
+  const std::u16string tooSmall =
+      u"The time range for this chart is too small.  Please pick a larger time range.";
+  // The configuration is written at exit.
+  Make();
+  Setting(u"\\Chart\\Axes\\MinX:Float=-0.004");
+  Setting(u"\\Chart\\Axes\\MaxX:Float=0");
+  Then([] { Post(NewCommand); });
+  AnswerWithKey(tooSmall, native::VK_RETURN);
+  When(
+      "the chart window", [] { return Chart() != nullptr && Chart()->ScreenID() != nullptr; },
+      [] {
+        EventWindow()->GetEvent()->SetModified(false);
+        EXPECT_EQ(Model().GetDomain().Count(), 0);
+        for (const char16_t* line : {u"\\Chart\\Axes\\MinX:Float=5", u"\\Chart\\Axes\\MaxX:Float=-9",
+                                     u"\\Chart\\Plotting\\PowerRoundVal:Int=0"}) {
+          ASSERT_TRUE(QvSettings::Write(KString(line)));
+        }
+        Frame()->RedrawAllEvents();
+      });
+  // The default range, -3 s to 2 s, labelled every tenth of a second.
+  When(
+      "the chart drawn over the default range", [] { return Model().GetDomain().Count() == 51; },
+      [] { EventWindow()->GetEvent()->SetModified(false); });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  ASSERT_EQ(seen.size(), 1U);
+  const std::string configuration = ReadFile("kestrove.cfg");
+  for (const char* line : {"MinX:Float=5", "MaxX:Float=-9", "PowerRoundVal:Int=0"}) {
+    EXPECT_NE(configuration.find(line), std::string::npos) << line;
+  }
 }
