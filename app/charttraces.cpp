@@ -25,13 +25,13 @@ ChartTraces& ChartTraces::Shared() {
 void ChartTraces::Prepare(const QvResult* result, int32_t mode, const ChartSettings& settings) {
   int32_t first = 0;
   int32_t end = kSamples;
-  raw.fill(0.0);
+  // Each buffer is written whole below, the samples a step leaves out as zeros, so none is cleared first.
   if (result != nullptr) {
     result->GetTraceSamples(raw.data());
     result->GetTraceWindow(first, end);
+  } else {
+    raw.fill(0.0);
   }
-  filtered.fill(0.0);
-  plot.fill(0.0);
   const int32_t length = std::min(settings.filtAvePts, settings.WindowLength());
   if (length < 2 || mode == kChartRawX || mode == kChartRawY) {
     filtered = raw;
@@ -45,11 +45,12 @@ void ChartTraces::Prepare(const QvResult* result, int32_t mode, const ChartSetti
   }
 }
 
-// Each sample from length - 1 on becomes the mean of the last `length` raw samples; those before stay 0.
+// Each sample from length - 1 on becomes the mean of the last `length` raw samples; those before are 0.
 void ChartTraces::Filter(int32_t length) {
   for (int32_t channel = 0; channel < 2; ++channel) {
     const double* in = raw.data() + channel * kSamples;
     double* out = filtered.data() + channel * kSamples;
+    std::fill(out, out + std::min(length - 1, kSamples), 0.0);
     double sum = 0.0;
     for (int32_t i = 0; i < kSamples; ++i) {
       sum += in[i];
@@ -68,9 +69,13 @@ void ChartTraces::Sum(int32_t first, int32_t end, int32_t length) {
   double* plotX = plot.data();
   double* plotY = plot.data() + kSamples;
   const double* filteredY = filtered.data() + kSamples;
+  std::fill(plotX, plotX + first, 0.0);
   for (int32_t i = first; i < end; ++i) {
     plotX[i] = std::fabs(filtered[i]) + std::fabs(filteredY[i]);
   }
+  std::fill(plotX + end, plotY, 0.0);
+  std::fill(plotY, plotY + std::min(length - 1, kSamples), 0.0);
+  std::fill(plotY + end, plotY + kSamples, 0.0);
   double sum = 0.0;
   for (int32_t i = 0; i < end; ++i) {
     sum += plotX[i];

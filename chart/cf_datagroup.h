@@ -25,8 +25,9 @@ class cf_DataGroup {
   cf_XYZ& AddPoint(double x, double y, double z);
   // Appends a copy of the point, label included.
   cf_XYZ& AddPoint(const cf_XYZ& point);
-  // Room for `count` points in all, so that adding up to that many never reallocates.
-  void Reserve(int32_t count) { points.reserve(static_cast<std::size_t>(std::max(count, 0))); }
+  // What AddPoint does for n points at (x(i), y(i), z), i from 0, in one pass.
+  template <typename XAt, typename YAt>
+  void AddPoints(int32_t n, XAt xAt, YAt yAt, double z);
   // Point i with i held to 1..count. An empty group answers a point at (0, 0, 0) without a label and stays
   // empty, so reading a series never changes it.
   const cf_XYZ& GetPoint(int32_t i) const;
@@ -73,6 +74,8 @@ class cf_DataGroup {
   };
 
   cf_XYZ& Append(cf_XYZ&& point);
+  // Room for n more points; repeated calls still grow the array geometrically.
+  void MakeRoom(std::size_t n);
 
   uint8_t changed = 0;
   cf_String name;
@@ -83,5 +86,23 @@ class cf_DataGroup {
   Extent z;
   std::vector<cf_XYZ> points;
 };
+
+template <typename XAt, typename YAt>
+void cf_DataGroup::AddPoints(int32_t n, XAt xAt, YAt yAt, double pz) {
+  if (n <= 0) {
+    return;
+  }
+  const std::size_t from = points.size();
+  MakeRoom(static_cast<std::size_t>(n));
+  for (std::size_t i = 0; i < static_cast<std::size_t>(n); ++i) {
+    points.emplace_back(xAt(i), yAt(i), pz);
+  }
+  for (std::size_t i = from; i < points.size(); ++i) {
+    const bool first = i == 0;
+    x.Take(points[i].X(), first);
+    y.Take(points[i].Y(), first);
+    z.Take(pz, first);
+  }
+}
 
 #endif

@@ -119,6 +119,81 @@ TEST(cf_ChartModel, PlacesValuesAndLabelsByDomainMode) {
   EXPECT_EQ(LabelOf(model.GetDomain().GetPoint(2)), u"2");
 }
 
+TEST(cf_ChartModel, AddsAWholeSeriesOfValuesAsOneByOne) {
+  struct Case {
+    const char* name;
+    int32_t mode;
+    std::vector<std::vector<double>> before;  // series 1, 2, ... filled value by value first
+    int32_t series;
+    std::vector<double> values;
+    std::string points;  // the series' points afterwards, x:y
+    double minY, maxY, sumY;
+    std::string domain;  // the Domain group's labels afterwards
+    bool changed;
+  };
+  const Case cases[] = {
+      {"a fresh series",
+       cf_ChartModel::kZeroBased,
+       {},
+       1,
+       {5, -2, 7},
+       "0:5 1:-2 2:7",
+       -2,
+       7,
+       10,
+       "0 1 2",
+       true},
+      {"a second series longer than the first",
+       cf_ChartModel::kCounted,
+       {{1, 2}},
+       2,
+       {4, 4, 6},
+       "1:4 2:4 3:6",
+       4,
+       6,
+       14,
+       "1 2 3",
+       true},
+      {"a series continued",
+       cf_ChartModel::kZeroBased,
+       {{3}},
+       1,
+       {9, 1},
+       "0:3 1:9 2:1",
+       1,
+       9,
+       13,
+       "0 1 2",
+       true},
+      {"no values", cf_ChartModel::kCounted, {}, 3, {}, "", 0, 0, 0, "", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    cf_ChartModel model(nullptr, c.mode);
+    AddSeries(model, c.before);
+    model.AddValues(c.series, c.values.data(), static_cast<int32_t>(c.values.size()));
+    EXPECT_EQ(model.CurrentSeries(), c.series);
+    const cf_DataGroup& group = model.SelectSeries(c.series);
+    std::string points;
+    for (const cf_XYZ& point : group.Points()) {
+      points += (points.empty() ? "" : " ") + std::to_string(static_cast<int>(point.X())) + ":" +
+                std::to_string(static_cast<int>(point.Y()));
+      EXPECT_EQ(point.Z(), c.series);
+      EXPECT_FALSE(point.HasLabel());
+    }
+    EXPECT_EQ(points, c.points);
+    EXPECT_EQ(group.MinY(), c.minY);
+    EXPECT_EQ(group.MaxY(), c.maxY);
+    EXPECT_EQ(group.SumY(), c.sumY);
+    std::string domain;
+    for (int32_t i = 1; i <= model.GetDomain().Count(); ++i) {
+      domain += (i > 1 ? " " : "") + Narrow(LabelOf(model.GetDomain().GetPoint(i)));
+    }
+    EXPECT_EQ(domain, c.domain);
+    EXPECT_EQ(model.IsChanged(), c.changed);
+  }
+}
+
 TEST(cf_ChartModel, ComputesTheDomainRange) {
   struct Case {
     const char* name;
