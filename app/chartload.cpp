@@ -180,11 +180,10 @@ double ChartLoad::Lift(int32_t laneCount, int32_t lane) const {
 }
 
 std::vector<double> ChartLoad::WindowValues() const {
-  const ChartTraces& traces = ChartTraces::Shared();
-  const int32_t first = settings.FirstSample();
+  const double* plotted = ChartTraces::Shared().Plotted(options.mode) + settings.FirstSample();
   std::vector<double> values(static_cast<std::size_t>(settings.WindowLength()));
   for (std::size_t k = 0; k < values.size(); ++k) {
-    values[k] = std::trunc(traces.PlotValue(options.mode, first + static_cast<int32_t>(k)));
+    values[k] = std::trunc(plotted[k]);
   }
   return values;
 }

@@ -107,7 +107,7 @@ int32_t ChartTraces::GrowScale(int32_t scale, const ChartSettings& settings) con
   return static_cast<int32_t>(std::min(grown, kLargestScale));
 }
 
-double ChartTraces::PlotValue(int32_t mode, int32_t sample) const {
+const double* ChartTraces::Plotted(int32_t mode) const {
   const bool xMode = mode == kChartRawX || mode == kChartFilteredX;
-  return xMode ? PlotX()[sample] : PlotY()[sample];
+  return xMode ? PlotX() : PlotY();
 }

@@ -97,12 +97,19 @@ void cf_DataGroup::AddPoints(int32_t n, XAt xAt, YAt yAt, double pz) {
   for (std::size_t i = 0; i < static_cast<std::size_t>(n); ++i) {
     points.emplace_back(xAt(i), yAt(i), pz);
   }
+  // Taken into copies, which the compiler can keep in registers across the loop.
+  Extent xs = x;
+  Extent ys = y;
+  Extent zs = z;
   for (std::size_t i = from; i < points.size(); ++i) {
     const bool first = i == 0;
-    x.Take(points[i].X(), first);
-    y.Take(points[i].Y(), first);
-    z.Take(pz, first);
+    xs.Take(points[i].X(), first);
+    ys.Take(points[i].Y(), first);
+    zs.Take(pz, first);
   }
+  x = xs;
+  y = ys;
+  z = zs;
 }
 
 #endif
