@@ -76,15 +76,20 @@ void ChartTraces::Sum(int32_t first, int32_t end, int32_t length) {
   std::fill(plotX + end, plotY, 0.0);
   std::fill(plotY, plotY + std::min(length - 1, kSamples), 0.0);
   std::fill(plotY + end, plotY + kSamples, 0.0);
+  // The running sum in two stretches, before and after the first sample leaves it, so that the loops
+  // carry no test; each step adds, then takes off, as one loop would.
+  const int32_t filling = std::min(length, end);
   double sum = 0.0;
-  for (int32_t i = 0; i < end; ++i) {
+  for (int32_t i = 0; i < filling; ++i) {
     sum += plotX[i];
-    if (i >= length) {
-      sum -= plotX[i - length];
-    }
-    if (i >= length - 1) {
-      plotY[i] = sum;
-    }
+  }
+  if (filling == length) {
+    plotY[length - 1] = sum;
+  }
+  for (int32_t i = length; i < end; ++i) {
+    sum += plotX[i];
+    sum -= plotX[i - length];
+    plotY[i] = sum;
   }
 }
 
@@ -93,8 +98,13 @@ int32_t ChartTraces::GrowScale(int32_t scale, const ChartSettings& settings) con
   int64_t grown = scale;
   const int32_t from = settings.FirstSample();
   const int32_t to = from + settings.WindowLength();
+  // Saturating keeps the order of values, so the largest value's scale is the largest scale.
+  double largest = -std::numeric_limits<double>::infinity();
   for (int32_t i = from; i < to; ++i) {
-    grown = std::max(grown, SaturatedScale(PlotY()[i]));
+    largest = std::max(largest, PlotY()[i]);
+  }
+  if (to > from) {
+    grown = std::max(grown, SaturatedScale(largest));
   }
   if (grown < settings.minScaleVal) {
     grown = settings.defScaleVal;
