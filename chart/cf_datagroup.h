@@ -92,20 +92,20 @@ void cf_DataGroup::AddPoints(int32_t n, XAt xAt, YAt yAt, double pz) {
   if (n <= 0) {
     return;
   }
-  const std::size_t from = points.size();
+  const bool fresh = points.empty();
   MakeRoom(static_cast<std::size_t>(n));
-  for (std::size_t i = 0; i < static_cast<std::size_t>(n); ++i) {
-    points.emplace_back(xAt(i), yAt(i), pz);
-  }
   // Taken into copies, which the compiler can keep in registers across the loop.
   Extent xs = x;
   Extent ys = y;
   Extent zs = z;
-  for (std::size_t i = from; i < points.size(); ++i) {
-    const bool first = i == 0;
-    xs.Take(points[i].X(), first);
-    ys.Take(points[i].Y(), first);
+  for (std::size_t i = 0; i < static_cast<std::size_t>(n); ++i) {
+    const double px = xAt(i);
+    const double py = yAt(i);
+    const bool first = fresh && i == 0;
+    xs.Take(px, first);
+    ys.Take(py, first);
     zs.Take(pz, first);
+    points.emplace_back(px, py, pz);
   }
   x = xs;
   y = ys;
