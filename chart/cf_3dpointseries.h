@@ -101,7 +101,6 @@ class cf_3DPointSeries : public cf_Virt3DObj {
   };
   using Extents = std::array<cf_Extent, 3>;
 
-  static void TakeExtents(Extents& extents, const Stage& stage);
   void ShiftBox(double dx, double dy, double dz);
 
   cf_3DPoint markerTemplate;
