@@ -33,13 +33,15 @@ void ChartTraces::Prepare(const QvResult* result, int32_t mode, const ChartSetti
     raw.fill(0.0);
   }
   const int32_t length = std::min(settings.filtAvePts, settings.WindowLength());
-  if (length < 2 || mode == kChartRawX || mode == kChartRawY) {
+  const bool unfiltered = length < 2 || mode == kChartRawX || mode == kChartRawY;
+  if (unfiltered) {
     filtered = raw;
   } else {
     Filter(length);
   }
   if (mode == kChartSummed) {
-    Sum(first, end, std::max(settings.sumIntegral, 1));
+    // The raw samples are whole numbers; their means are not.
+    Sum(first, end, std::max(settings.sumIntegral, 1), unfiltered);
   } else {
     plot = filtered;
   }
@@ -65,7 +67,7 @@ void ChartTraces::Filter(int32_t length) {
 }
 
 // Plot X over the stored window [first, end), plot Y its sum over the last `length` samples.
-void ChartTraces::Sum(int32_t first, int32_t end, int32_t length) {
+void ChartTraces::Sum(int32_t first, int32_t end, int32_t length, bool wholeNumbers) {
   double* plotX = plot.data();
   double* plotY = plot.data() + kSamples;
   const double* filteredY = filtered.data() + kSamples;
@@ -74,8 +76,22 @@ void ChartTraces::Sum(int32_t first, int32_t end, int32_t length) {
     plotX[i] = std::fabs(filtered[i]) + std::fabs(filteredY[i]);
   }
   std::fill(plotX + end, plotY, 0.0);
-  std::fill(plotY, plotY + std::min(length - 1, kSamples), 0.0);
   std::fill(plotY + end, plotY + kSamples, 0.0);
+  if (wholeNumbers) {
+    // Sums of whole numbers this small are exact in any order, so each window is the difference of two
+    // running totals: one addition a sample where the running sum waits on two.
+    double total = 0.0;
+    for (int32_t i = 0; i < end; ++i) {
+      total += plotX[i];
+      plotY[i] = total;
+    }
+    for (int32_t i = end - 1; i >= length; --i) {
+      plotY[i] -= plotY[i - length];
+    }
+    std::fill(plotY, plotY + std::min(length - 1, end), 0.0);
+    return;
+  }
+  std::fill(plotY, plotY + std::min(length - 1, kSamples), 0.0);
   // The running sum in two stretches, before and after the first sample leaves it, so that the loops
   // carry no test; each step adds, then takes off, as one loop would.
   const int32_t filling = std::min(length, end);

@@ -47,7 +47,7 @@ class ChartTraces {
 
  private:
   void Filter(int32_t length);
-  void Sum(int32_t first, int32_t end, int32_t length);
+  void Sum(int32_t first, int32_t end, int32_t length, bool wholeNumbers);
 
   Pair raw{};
   Pair filtered{};

@@ -185,18 +185,22 @@ TEST(ChartTraces, KeepsNothingOfTheTracePreparedBefore) {
       {"summed X after it", kChartSummed, &ChartTraces::PlotX, 2500, 0},
       {"summed Y before its first whole sum", kChartSummed, &ChartTraces::PlotY, 100, 0},
       {"summed Y after the window", kChartSummed, &ChartTraces::PlotY, 2500, 0},
+      {"summed Y inside the window", kChartSummed, &ChartTraces::PlotY, 1500, 1344},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    // The trace before is summed from its first sample on, so every sample of its buffers is non-zero.
-    ChartSettings before;
-    before.sumIntegral = 1;
-    ChartSettings settings;
-    settings.filtAvePts = 4;
-    ChartTraces& traces = ChartTraces::Shared();
-    traces.Prepare(full.get(), kChartSummed, before);
-    traces.Prepare(windowed.get(), c.mode, settings);
-    EXPECT_DOUBLE_EQ((traces.*c.buffer)()[c.sample], c.expected);
+  // Unfiltered and filtered: the sums of whole samples and of their means.
+  for (const int32_t filter : {0, 4}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << c.name << ", filter " << filter);
+      // The trace before is summed from its first sample on, so every sample of its buffers is non-zero.
+      ChartSettings before;
+      before.sumIntegral = 1;
+      ChartSettings settings;
+      settings.filtAvePts = filter;
+      ChartTraces& traces = ChartTraces::Shared();
+      traces.Prepare(full.get(), kChartSummed, before);
+      traces.Prepare(windowed.get(), c.mode, settings);
+      EXPECT_DOUBLE_EQ((traces.*c.buffer)()[c.sample], c.expected);
+    }
   }
 }
 
