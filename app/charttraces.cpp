@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "app/chartsettings.h"
+#include "chart/cf_extent.h"
 #include "model/qvresult.h"
 
 namespace {
@@ -115,12 +116,10 @@ int32_t ChartTraces::GrowScale(int32_t scale, const ChartSettings& settings) con
   const int32_t from = settings.FirstSample();
   const int32_t to = from + settings.WindowLength();
   // Saturating keeps the order of values, so the largest value's scale is the largest scale.
-  double largest = -std::numeric_limits<double>::infinity();
-  for (int32_t i = from; i < to; ++i) {
-    largest = std::max(largest, PlotY()[i]);
-  }
   if (to > from) {
-    grown = std::max(grown, SaturatedScale(largest));
+    cf_Extent window;
+    window.TakeAll(PlotY() + from, static_cast<std::size_t>(to - from), true);
+    grown = std::max(grown, SaturatedScale(window.max));
   }
   if (grown < settings.minScaleVal) {
     grown = settings.defScaleVal;
