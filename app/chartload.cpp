@@ -97,7 +97,7 @@ void ChartLoad::LoadSingle(const ChartRows& rows, const KPoint& position, bool r
       PrepareTrace(result, true);
     }
     PrepareTrace(result, false);
-    AddSamples(1, 1, false);
+    AddSamples(1, 1, WindowValues());
     SetupTimeAxis(1, true);
   }
   DrawMarkerLines(result, true);
@@ -118,15 +118,22 @@ void ChartLoad::LoadAllLanes(const ChartRows& rows, bool reload) {
     if (count == 0) {
       scale = settings.multiScaleVal;
     } else {
+      // Each trace is prepared once; its window waits for the scale that every trace sets.
+      std::vector<std::vector<double>> windows;
       for (const QvResult* each : rows.results) {
         PrepareTrace(each, true);
+        windows.push_back(WindowValues());
       }
       for (int32_t row = laneCount - 1; row >= 0; --row) {
-        const bool present = row < count;
-        if (present) {
-          PrepareTrace(rows.results[row], false);
+        if (row < count) {
+          AddSamples(laneCount, lanes[row], std::move(windows[static_cast<std::size_t>(row)]));
+        } else {
+          AddBaseline(laneCount, lanes[row]);
         }
-        AddSamples(laneCount, lanes[row], !present);
+      }
+      // The buffers are left holding the first row's trace, the one the marker lines belong to.
+      if (count > 1) {
+        PrepareTrace(rows.results[0], false);
       }
     }
     chart->GetModel()->GetRange().Clear();
@@ -156,7 +163,7 @@ void ChartLoad::Clear(const ChartLoadOptions& loadOptions) {
   chart->GetModel()->ClearLegend();
   SetSeriesAttribs(nullptr, 1, 1);
   PrepareTrace(nullptr, false);
-  AddSamples(1, 1, false);
+  AddSamples(1, 1, WindowValues());
   SetupTimeAxis(1, true);
 }
 
@@ -172,20 +179,25 @@ double ChartLoad::Lift(int32_t laneCount, int32_t lane) const {
   return static_cast<double>(laneCount - lane) * scale;
 }
 
-void ChartLoad::AddSamples(int32_t laneCount, int32_t lane, bool baselineOnly) {
-  const int32_t series = laneCount - lane + 1;
+std::vector<double> ChartLoad::WindowValues() const {
+  const double* plotted = ChartTraces::Shared().Plotted(options.mode) + settings.FirstSample();
+  std::vector<double> values(static_cast<std::size_t>(settings.WindowLength()));
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    values[k] = std::trunc(plotted[k]);
+  }
+  return values;
+}
+
+void ChartLoad::AddSamples(int32_t laneCount, int32_t lane, std::vector<double> values) {
   const double lift = Lift(laneCount, lane);
-  if (baselineOnly) {
-    chart->AddValue(series, lift);
-    return;
+  for (double& value : values) {
+    value += lift;
   }
-  const ChartTraces& traces = ChartTraces::Shared();
-  const int32_t first = settings.FirstSample();
-  const int32_t length = settings.WindowLength();
-  chart->GetModel()->ReserveValues(series, length);
-  for (int32_t k = 0; k < length; ++k) {
-    chart->AddValue(series, std::trunc(traces.PlotValue(options.mode, first + k)) + lift);
-  }
+  chart->GetModel()->AddValues(laneCount - lane + 1, values.data(), static_cast<int32_t>(values.size()));
+}
+
+void ChartLoad::AddBaseline(int32_t laneCount, int32_t lane) {
+  chart->AddValue(laneCount - lane + 1, Lift(laneCount, lane));
 }
 
 void ChartLoad::SetSeriesAttribs(const QvResult* result, int32_t laneCount, int32_t lane) {

@@ -5,6 +5,7 @@
 // chart pane keeps one for its screen chart; printing makes another for the chart it prints.
 
 #include <cstdint>
+#include <vector>
 
 #include "app/chartrows.h"
 #include "app/chartsettings.h"
@@ -45,7 +46,12 @@ class ChartLoad {
   void LoadSingle(const ChartRows& rows, const KPoint& position, bool reload);
   void LoadAllLanes(const ChartRows& rows, bool reload);
   void PrepareTrace(const QvResult* result, bool rescale);
-  void AddSamples(int32_t laneCount, int32_t lane, bool baselineOnly);
+  // The prepared trace's plotted values inside the window, in whole units.
+  std::vector<double> WindowValues() const;
+  // The values lifted into the lane's band, as the lane's series.
+  void AddSamples(int32_t laneCount, int32_t lane, std::vector<double> values);
+  // A lane without a result: one value at the foot of its band.
+  void AddBaseline(int32_t laneCount, int32_t lane);
   void SetSeriesAttribs(const QvResult* result, int32_t laneCount, int32_t lane);
   void SetupTimeAxis(int32_t laneCount, bool single);
   void AddLaneLabels(const QvResult* result, int32_t laneCount, int32_t lane);

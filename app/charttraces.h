@@ -35,8 +35,10 @@ class ChartTraces {
   // The scale after the plotted Y inside the window: it only grows; below settings.minScaleVal it becomes
   // settings.defScaleVal, and each time it grows it gains 10 % and is rounded up to settings.powerRoundVal.
   int32_t GrowScale(int32_t scale, const ChartSettings& settings) const;
-  // The value the mode plots at a sample: plot X in the X modes, plot Y in the others.
-  double PlotValue(int32_t mode, int32_t sample) const;
+  // The channel the mode plots: plot X in the X modes, plot Y in the others.
+  const double* Plotted(int32_t mode) const;
+  // The value the mode plots at a sample.
+  double PlotValue(int32_t mode, int32_t sample) const { return Plotted(mode)[sample]; }
 
   const double* RawX() const { return raw.data(); }
   const double* RawY() const { return raw.data() + kSamples; }
@@ -45,7 +47,7 @@ class ChartTraces {
 
  private:
   void Filter(int32_t length);
-  void Sum(int32_t first, int32_t end, int32_t length);
+  void Sum(int32_t first, int32_t end, int32_t length, bool wholeNumbers);
 
   Pair raw{};
   Pair filtered{};

@@ -1,10 +1,11 @@
 // Redrawing the program's force-trace chart through the chart control on the headless desktop: ten lanes
-// of 5,000 points redisplayed from an unchanged model (axes, labels, traces and the desktop's composition;
-// a redisplay of unchanged data skips the projection, so this is not the rate for new data). Beside it,
-// the same trace pixels drawn the plainest way, one native polyline per trace into the same window, and
-// the ratio of the two rates. The reload case is the rate for new data: the chart pane's all-lanes load of
-// eight lanes of 5,000 samples (preparing each trace, filling the model with the other of two trials each
-// time) and its redraw to pixels, with the pane's own share of the time reported beside it.
+// of 5,000 points redisplayed from an unchanged model (every redisplay builds the chart's objects from the
+// model again, places, projects and maps them, then draws axes, labels, traces and the desktop's
+// composition). Beside it, the same trace pixels drawn the plainest way, one native polyline per trace
+// into the same window, and the ratio of the two rates. The reload case is the rate for new data: the
+// chart pane's all-lanes load of eight lanes of 5,000 samples (preparing each trace, filling the model
+// with the other of two trials each time) and its redraw to pixels, with the pane's own share of the time
+// reported beside it.
 
 #include <benchmark/benchmark.h>
 

@@ -33,14 +33,6 @@ cf_3DPointSeries::cf_3DPointSeries() : markerTemplate(RelativeTemplate()) {}
 cf_3DPointSeries::cf_3DPointSeries(cf_DispAttribs* attribs)
     : cf_Virt3DObj(attribs), markerTemplate(RelativeTemplate()) {}
 
-void cf_3DPointSeries::TakeExtents(Extents& extents, const Stage& stage) {
-  const std::vector<double>* axes[] = {&stage.x, &stage.y, &stage.z};
-  for (std::size_t axis = 0; axis < extents.size(); ++axis) {
-    extents[axis] = cf_Extent();
-    extents[axis].TakeAll(axes[axis]->data(), axes[axis]->size(), true);
-  }
-}
-
 void cf_3DPointSeries::AddPoint(const cf_3DPoint& point) {
   const bool first = screen.empty();
   dataStage.Append(point.data.x, point.data.y, point.data.z);
@@ -115,20 +107,29 @@ void cf_3DPointSeries::FitToViewport(const cf_Kernel& kernel) {
 }
 
 void cf_3DPointSeries::Project(const cf_Kernel& kernel) {
-  projectedStage.Resize(boxStage.x.size());
-  kernel.Project(boxStage.x.data(), boxStage.y.data(), boxStage.z.data(), projectedStage.x.data(),
-                 projectedStage.y.data(), projectedStage.z.data(), GetPointCount());
-  if (flatCount > 0) {
-    for (std::size_t i = 0; i < flat.size(); ++i) {
+  const std::size_t count = boxStage.x.size();
+  projectedStage.Resize(count);
+  // An empty series keeps zero extents and mids.
+  projected = Extents();
+  // A block at a time, so that its projected positions are measured while still in the nearest cache.
+  constexpr std::size_t kBlock = 512;
+  const std::vector<double>* axes[] = {&projectedStage.x, &projectedStage.y, &projectedStage.z};
+  for (std::size_t from = 0; from < count; from += kBlock) {
+    const std::size_t n = std::min(kBlock, count - from);
+    kernel.Project(boxStage.x.data() + from, boxStage.y.data() + from, boxStage.z.data() + from,
+                   projectedStage.x.data() + from, projectedStage.y.data() + from,
+                   projectedStage.z.data() + from, static_cast<int32_t>(n));
+    for (std::size_t i = from; flatCount > 0 && i < from + n; ++i) {
       if (flat[i]) {
         projectedStage.x[i] = boxStage.x[i];
         projectedStage.y[i] = boxStage.y[i];
         projectedStage.z[i] = boxStage.z[i];
       }
     }
+    for (std::size_t axis = 0; axis < projected.size(); ++axis) {
+      projected[axis].TakeAll(axes[axis]->data() + from, n, from == 0);
+    }
   }
-  // An empty series keeps zero extents and mids.
-  TakeExtents(projected, projectedStage);
   for (std::size_t axis = 0; axis < projected.size(); ++axis) {
     projectedMid[axis] = projected[axis].Mid();
   }

@@ -101,7 +101,6 @@ class cf_3DPointSeries : public cf_Virt3DObj {
   };
   using Extents = std::array<cf_Extent, 3>;
 
-  static void TakeExtents(Extents& extents, const Stage& stage);
   void ShiftBox(double dx, double dy, double dz);
 
   cf_3DPoint markerTemplate;
@@ -128,9 +127,14 @@ void cf_3DPointSeries::AddPoints(int32_t n, XAt xAt, YAt yAt, double z) {
   }
   const std::size_t from = screen.size();
   const auto count = static_cast<std::size_t>(n);
+  // Written by index into arrays already grown, so that no per-point append checks the room.
+  dataStage.x.resize(from + count);
+  dataStage.y.resize(from + count);
+  double* xs = dataStage.x.data() + from;
+  double* ys = dataStage.y.data() + from;
   for (std::size_t i = 0; i < count; ++i) {
-    dataStage.x.push_back(xAt(i));
-    dataStage.y.push_back(yAt(i));
+    xs[i] = xAt(i);
+    ys[i] = yAt(i);
   }
   dataStage.z.insert(dataStage.z.end(), count, z);
   const std::vector<double>* added[] = {&dataStage.x, &dataStage.y, &dataStage.z};

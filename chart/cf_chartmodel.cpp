@@ -173,11 +173,21 @@ cf_XYZ& cf_ChartModel::AddValue(double y, const ZafIChar* domainLabel, const Zaf
   return point;
 }
 
-void cf_ChartModel::ReserveValues(int32_t n, int32_t count) {
+void cf_ChartModel::AddValues(int32_t n, const double* values, int32_t count) {
   cf_DataGroup& group = SelectSeries(n);
-  const int32_t total = group.Count() + std::max(count, 0);
-  group.Reserve(total);
-  domain->Reserve(total);
+  if (count <= 0) {
+    return;
+  }
+  const int32_t start = group.Count();
+  const auto position = [&](std::size_t i) { return NextPosition(start + static_cast<int32_t>(i)); };
+  group.AddPoints(
+      count, position, [&](std::size_t i) { return values[i]; }, currentSeries);
+  // AddValue gives the Domain group a point for each value from the first whose index it lacks.
+  const int32_t firstNew = std::max(domain->Count() - start, 0);
+  for (int32_t i = firstNew; i < count; ++i) {
+    domain->AddPoint(NextPosition(start + i), 0, 0).SetLabelToX();
+  }
+  changed = true;
 }
 
 cf_XYZ& cf_ChartModel::AddXYValue(double x, double y, const ZafIChar* domainLabel,

@@ -49,8 +49,8 @@ class cf_ChartModel {
   int32_t LastSeries() const { return lastSeries; }
   // Appends a value to the current series at the position the domain mode gives; either label may be null.
   cf_XYZ& AddValue(double y, const ZafIChar* domainLabel, const ZafIChar* rangeLabel);
-  // Makes series n current and room in it and in the Domain group for `count` more values.
-  void ReserveValues(int32_t n, int32_t count);
+  // Makes series n current and appends the values in order, as AddValue without labels does for each.
+  void AddValues(int32_t n, const double* values, int32_t count);
   cf_XYZ& AddXYValue(double x, double y, const ZafIChar* domainLabel, const ZafIChar* rangeLabel);
   // Switches to own-x mode.
   cf_XYZ& AddXYZValue(double x, double y, double z, const ZafIChar* domainLabel, const ZafIChar* rangeLabel);

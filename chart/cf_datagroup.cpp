@@ -44,6 +44,13 @@ cf_XYZ& cf_DataGroup::Append(cf_XYZ&& point) {
   return points.back();
 }
 
+void cf_DataGroup::MakeRoom(std::size_t n) {
+  const std::size_t wanted = points.size() + n;
+  if (wanted > points.capacity()) {
+    points.reserve(std::max(wanted, 2 * points.capacity()));
+  }
+}
+
 const cf_XYZ& cf_DataGroup::GetPoint(int32_t i) const {
   static const cf_XYZ missing;
   if (points.empty()) {

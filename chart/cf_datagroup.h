@@ -25,8 +25,9 @@ class cf_DataGroup {
   cf_XYZ& AddPoint(double x, double y, double z);
   // Appends a copy of the point, label included.
   cf_XYZ& AddPoint(const cf_XYZ& point);
-  // Room for `count` points in all, so that adding up to that many never reallocates.
-  void Reserve(int32_t count) { points.reserve(static_cast<std::size_t>(std::max(count, 0))); }
+  // What AddPoint does for n points at (x(i), y(i), z), i from 0, in one pass.
+  template <typename XAt, typename YAt>
+  void AddPoints(int32_t n, XAt xAt, YAt yAt, double z);
   // Point i with i held to 1..count. An empty group answers a point at (0, 0, 0) without a label and stays
   // empty, so reading a series never changes it.
   const cf_XYZ& GetPoint(int32_t i) const;
@@ -73,6 +74,8 @@ class cf_DataGroup {
   };
 
   cf_XYZ& Append(cf_XYZ&& point);
+  // Room for n more points; repeated calls still grow the array geometrically.
+  void MakeRoom(std::size_t n);
 
   uint8_t changed = 0;
   cf_String name;
@@ -83,5 +86,30 @@ class cf_DataGroup {
   Extent z;
   std::vector<cf_XYZ> points;
 };
+
+template <typename XAt, typename YAt>
+void cf_DataGroup::AddPoints(int32_t n, XAt xAt, YAt yAt, double pz) {
+  if (n <= 0) {
+    return;
+  }
+  const bool fresh = points.empty();
+  MakeRoom(static_cast<std::size_t>(n));
+  // Taken into copies, which the compiler can keep in registers across the loop.
+  Extent xs = x;
+  Extent ys = y;
+  Extent zs = z;
+  for (std::size_t i = 0; i < static_cast<std::size_t>(n); ++i) {
+    const double px = xAt(i);
+    const double py = yAt(i);
+    const bool first = fresh && i == 0;
+    xs.Take(px, first);
+    ys.Take(py, first);
+    zs.Take(pz, first);
+    points.emplace_back(px, py, pz);
+  }
+  x = xs;
+  y = ys;
+  z = zs;
+}
 
 #endif

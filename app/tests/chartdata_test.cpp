@@ -167,6 +167,43 @@ TEST(ChartTraces, SummedModeIntegratesBothChannelsOverTheStoredWindow) {
   }
 }
 
+TEST(ChartTraces, KeepsNothingOfTheTracePreparedBefore) {
+  const auto full = ConstantResult(5, 6);
+  // Samples 1000 to 1999 of 3 and -4.
+  auto windowed = std::make_unique<QvResult>();
+  ASSERT_TRUE(windowed->SetTrace(1000, std::vector<int32_t>(1000, 3), std::vector<int32_t>(1000, -4)));
+  struct Case {
+    const char* name;
+    int32_t mode;
+    const double* (ChartTraces::*buffer)() const;
+    int32_t sample;
+    double expected;
+  };
+  const Case cases[] = {
+      {"filtered before the window", kChartFilteredX, &ChartTraces::PlotX, 500, 0},
+      {"summed X before the window", kChartSummed, &ChartTraces::PlotX, 500, 0},
+      {"summed X after it", kChartSummed, &ChartTraces::PlotX, 2500, 0},
+      {"summed Y before its first whole sum", kChartSummed, &ChartTraces::PlotY, 100, 0},
+      {"summed Y after the window", kChartSummed, &ChartTraces::PlotY, 2500, 0},
+      {"summed Y inside the window", kChartSummed, &ChartTraces::PlotY, 1500, 1344},
+  };
+  // Unfiltered and filtered: the sums of whole samples and of their means.
+  for (const int32_t filter : {0, 4}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << c.name << ", filter " << filter);
+      // The trace before is summed from its first sample on, so every sample of its buffers is non-zero.
+      ChartSettings before;
+      before.sumIntegral = 1;
+      ChartSettings settings;
+      settings.filtAvePts = filter;
+      ChartTraces& traces = ChartTraces::Shared();
+      traces.Prepare(full.get(), kChartSummed, before);
+      traces.Prepare(windowed.get(), c.mode, settings);
+      EXPECT_DOUBLE_EQ((traces.*c.buffer)()[c.sample], c.expected);
+    }
+  }
+}
+
 TEST(ChartTraces, ScaleOnlyGrowsWithHeadroomAndRounding) {
   struct Case {
     const char* name;

@@ -23,6 +23,15 @@ std::string Narrow(const std::u16string& text) {
   return {text.begin(), text.end()};
 }
 
+// The Domain group's labels, apart by spaces.
+std::string DomainLabels(cf_ChartModel& model) {
+  std::string labels;
+  for (int32_t i = 1; i <= model.GetDomain().Count(); ++i) {
+    labels += (i > 1 ? " " : "") + Narrow(LabelOf(model.GetDomain().GetPoint(i)));
+  }
+  return labels;
+}
+
 // Series n holds the values, selected in order.
 void AddSeries(cf_ChartModel& model, const std::vector<std::vector<double>>& series) {
   for (std::size_t n = 0; n < series.size(); ++n) {
@@ -90,12 +99,8 @@ TEST(cf_ChartModel, PlacesValuesAndLabelsByDomainMode) {
       points += (points.empty() ? "" : " ") + std::to_string(static_cast<int>(point.X())) +
                 (point.Label() ? "=" + Narrow(LabelOf(point)) : "");
     }
-    std::string domain;
-    for (int32_t i = 1; i <= model.GetDomain().Count(); ++i) {
-      domain += (i > 1 ? " " : "") + Narrow(LabelOf(model.GetDomain().GetPoint(i)));
-    }
     EXPECT_EQ(points, c.points);
-    EXPECT_EQ(domain, c.domain);
+    EXPECT_EQ(DomainLabels(model), c.domain);
     EXPECT_TRUE(model.IsChanged());
   }
 
@@ -117,6 +122,45 @@ TEST(cf_ChartModel, PlacesValuesAndLabelsByDomainMode) {
   model.SetDomainMode(cf_ChartModel::kOwnX, false);
   EXPECT_EQ(model.GetDomain().Count(), 3) << "own x takes series 1's positions";
   EXPECT_EQ(LabelOf(model.GetDomain().GetPoint(2)), u"2");
+}
+
+TEST(cf_ChartModel, AddsAWholeSeriesOfValuesAsOneByOne) {
+  struct Case {
+    const char* name;
+    int32_t mode;
+    std::vector<std::vector<double>> before;  // series 1, 2, ... filled value by value first
+    int32_t series;
+    std::vector<double> values;
+    std::string points;  // the series' points afterwards, x:y, then y's extent and sum
+    std::string domain;
+  };
+  const Case cases[] = {
+      {"a fresh series", cf_ChartModel::kZeroBased, {}, 1, {5, -2, 7}, "0:5 1:-2 2:7 y -2..7 10", "0 1 2"},
+      {"a second series", cf_ChartModel::kCounted, {{1, 2}}, 2, {4, 4, 6}, "1:4 2:4 3:6 y 4..6 14", "1 2 3"},
+      {"a series continued", cf_ChartModel::kZeroBased, {{3}}, 1, {9, 1}, "0:3 1:9 2:1 y 1..9 13", "0 1 2"},
+      {"no values", cf_ChartModel::kCounted, {}, 3, {}, "y 0..0 0", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    cf_ChartModel model(nullptr, c.mode);
+    AddSeries(model, c.before);
+    model.AddValues(c.series, c.values.data(), static_cast<int32_t>(c.values.size()));
+    EXPECT_EQ(model.CurrentSeries(), c.series);
+    const cf_DataGroup& group = model.SelectSeries(c.series);
+    std::string points;
+    for (const cf_XYZ& point : group.Points()) {
+      points += std::to_string(static_cast<int>(point.X())) + ":" +
+                std::to_string(static_cast<int>(point.Y())) + " ";
+      EXPECT_EQ(point.Z(), c.series);
+      EXPECT_FALSE(point.HasLabel());
+    }
+    points += "y " + std::to_string(static_cast<int>(group.MinY())) + ".." +
+              std::to_string(static_cast<int>(group.MaxY())) + " " +
+              std::to_string(static_cast<int>(group.SumY()));
+    EXPECT_EQ(points, c.points);
+    EXPECT_EQ(DomainLabels(model), c.domain);
+    EXPECT_EQ(model.IsChanged(), !c.values.empty());
+  }
 }
 
 TEST(cf_ChartModel, ComputesTheDomainRange) {
