@@ -11,12 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "app/eventpanetable.h"
 #include "app/framecommands.h"
 #include "app/linkport.h"
 #include "app/qvzchartpane.h"
 #include "app/qvzchartwindow.h"
-#include "app/qvzcontrol.h"
 #include "app/qvzeventmdi.h"
 #include "app/qvzresultspane.h"
 #include "app/qvzresultswindow.h"
@@ -60,29 +58,16 @@ constexpr native::COLORREF kBlack = 0;
 
 class ChartDownloadTest : public NamedPortSetUp<ResultsLinkTest> {
  protected:
-  static QvZEventMDI* EventWindow() {
-    YZApplication* application = YZApplication::Current();
-    return application && application->Frame() ? application->Frame()->CurrentEventWindow() : nullptr;
-  }
-  template <class Window>
-  static Window* PaneWindow() {
-    QvZEventMDI* window = EventWindow();
-    for (const auto& pane : window ? window->Panes().Panes() : decltype(window->Panes().Panes()){}) {
-      if (auto* found = dynamic_cast<Window*>(pane->Window())) {
-        return found;
-      }
-    }
-    return nullptr;
-  }
-  static ZafChartControl& Control() { return *PaneWindow<QvZChartWindow>()->Pane()->Control(); }
-  static QvZResultsWindow& ResultsWindow() { return *PaneWindow<QvZResultsWindow>(); }
+  static QvZChartWindow* ChartWindow() { return CurrentPane<QvZChartWindow>(PaneKind::kChart); }
+  static ZafChartControl& Control() { return *ChartWindow()->Pane()->Control(); }
+  static QvZResultsWindow& ResultsWindow() { return *CurrentPane<QvZResultsWindow>(PaneKind::kResults); }
   static KZTBButton* ShowAllChartsButton() {
     return FindIn<KZTBButton>(ResultsWindow().ToolBar(), [](KZTBButton& button) {
       return button.Value() == QvZResultsPane::kShowAllChartsCommand;
     });
   }
   // The chart window's tool-bar text.
-  static std::string Legend() { return PaneWindow<QvZChartWindow>()->ToolBar()->Caption().ToUtf8(); }
+  static std::string Legend() { return ChartWindow()->ToolBar()->Caption().ToUtf8(); }
   native::RECT ChartRect() { return driver.screenRect(Control().ScreenID()); }
 
   // The traces the chart drew last (its series of more than one point); none while it waits to be drawn.
@@ -193,13 +178,12 @@ TEST_F(ChartDownloadTest, DownloadedTracesDrawInAllChartsAndSingleModeWithTheLin
   When(
       "the event window's chart and results",
       [] {
-        return PaneWindow<QvZChartWindow>() != nullptr &&
-               PaneWindow<QvZChartWindow>()->ScreenID() != nullptr &&
-               PaneWindow<QvZResultsWindow>() != nullptr;
+        return ChartWindow() != nullptr && ChartWindow()->ScreenID() != nullptr &&
+               CurrentPane<QvZResultsWindow>(PaneKind::kResults) != nullptr;
       },
       [] { ResultsWindow().Event(ZafEventRecord(QvZResultsPane::kDownloadTraceCommand, 0)); });
   AfterOperation([this] {
-    EventWindow()->GetEvent()->SetModified(false);
+    CurrentEventWindow()->GetEvent()->SetModified(false);
     EXPECT_TRUE(seen.empty());
     EXPECT_EQ(Control().GetModel()->SeriesCount(), kLanes);
   });

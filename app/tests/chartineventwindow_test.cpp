@@ -7,7 +7,6 @@
 
 #include <string>
 
-#include "app/eventpanetable.h"
 #include "app/framecommands.h"
 #include "app/qvzchartpane.h"
 #include "app/qvzchartwindow.h"
@@ -15,7 +14,6 @@
 #include "app/qvzeventmdi.h"
 #include "app/qvzlocalalgorithmdialog.h"
 #include "app/tests/programtest.h"
-#include "app/yzapplication.h"
 #include "chart/cf_chartmodel.h"
 #include "chart/cf_datagroup.h"
 #include "chart/zafchartcontrol.h"
@@ -42,24 +40,13 @@ class RedrawCounter : public KMessageObject {
 
 class ChartInEventWindowTest : public ProgramTest {
  protected:
-  static QvZEventMDI* EventWindow() {
-    YZApplication* application = YZApplication::Current();
-    return application && application->Frame() ? application->Frame()->CurrentEventWindow() : nullptr;
-  }
-  static QvZChartWindow* Chart() {
-    QvZEventMDI* window = EventWindow();
-    for (const auto& pane : window ? window->Panes().Panes() : decltype(window->Panes().Panes()){}) {
-      if (auto* chart = dynamic_cast<QvZChartWindow*>(pane->Window())) {
-        return chart;
-      }
-    }
-    return nullptr;
-  }
+  static QvZChartWindow* Chart() { return CurrentPane<QvZChartWindow>(PaneKind::kChart); }
   // The chart window's place in the event window's client area, and that area.
   static native::RECT Place() {
     native::RECT rect{};
     native::GetWindowRect(Chart()->ScreenID(), &rect);
-    native::MapWindowPoints(nullptr, EventWindow()->ScreenID(), reinterpret_cast<native::POINT*>(&rect), 2);
+    native::MapWindowPoints(nullptr, CurrentEventWindow()->ScreenID(),
+                            reinterpret_cast<native::POINT*>(&rect), 2);
     return rect;
   }
   static QvZLocalAlgorithmDialog* LocalAlgorithmDialog() {
@@ -68,7 +55,7 @@ class ChartInEventWindowTest : public ProgramTest {
   static cf_ChartModel& Model() { return *Chart()->Pane()->Control()->GetModel(); }
   static native::RECT Client() {
     native::RECT rect{};
-    native::GetClientRect(EventWindow()->ScreenID(), &rect);
+    native::GetClientRect(CurrentEventWindow()->ScreenID(), &rect);
     return rect;
   }
 };
@@ -84,7 +71,7 @@ TEST_F(ChartInEventWindowTest, ChartLiesBelowTheResultsAndMaximizeGivesItTheWhol
       "the chart window", [] { return Chart() != nullptr && Chart()->ScreenID() != nullptr; },
       [&laidOut] {
         // The chart marked the new event modified; nothing here is to be saved.
-        EventWindow()->GetEvent()->SetModified(false);
+        CurrentEventWindow()->GetEvent()->SetModified(false);
         laidOut = Place();
         const native::RECT client = Client();
         // Below the results, down to the bottom, over the whole width.
@@ -119,7 +106,7 @@ TEST_F(ChartInEventWindowTest, OkInTheLocalAlgorithmDialogReloadsTheChartAndCanc
         return Chart() != nullptr && Chart()->ScreenID() != nullptr && Model().SelectSeries(1).HasPoints();
       },
       [] {
-        EventWindow()->GetEvent()->SetModified(false);
+        CurrentEventWindow()->GetEvent()->SetModified(false);
         // An emptied chart shows whether the dialog's answer loaded it again.
         Model().ClearData();
       });
@@ -131,7 +118,7 @@ TEST_F(ChartInEventWindowTest, OkInTheLocalAlgorithmDialogReloadsTheChartAndCanc
         "the dialog to close", [] { return LocalAlgorithmDialog() == nullptr; },
         [answer] {
           EXPECT_EQ(Model().SelectSeries(1).HasPoints(), answer == KZDialog::kOkResult) << answer;
-          EventWindow()->GetEvent()->SetModified(false);
+          CurrentEventWindow()->GetEvent()->SetModified(false);
         });
   }
   ExitProgram();
@@ -148,15 +135,15 @@ TEST_F(ChartInEventWindowTest, ANewEventsChartLoadsOnce) {
         return Chart() != nullptr && Chart()->ScreenID() != nullptr && Model().SelectSeries(1).HasPoints();
       },
       [&counter] {
-        EventWindow()->GetEvent()->SetModified(false);
-        EventWindow()->GetEvent()->AddListener(&counter);
+        CurrentEventWindow()->GetEvent()->SetModified(false);
+        CurrentEventWindow()->GetEvent()->AddListener(&counter);
       });
   // Idle passes in which the event window serves its document's requests.
   for (int pass = 0; pass < 3; ++pass) {
     Then([] {});
   }
   Then([&counter] {
-    EventWindow()->GetEvent()->RemoveListener(&counter);
+    CurrentEventWindow()->GetEvent()->RemoveListener(&counter);
     EXPECT_EQ(counter.redraws, 0);
     EXPECT_TRUE(Model().SelectSeries(1).HasPoints());
   });
@@ -176,7 +163,7 @@ TEST_F(ChartInEventWindowTest, ATooSmallRangeIsSaidAndUnworkableSettingsDrawWith
   When(
       "the chart window", [] { return Chart() != nullptr && Chart()->ScreenID() != nullptr; },
       [] {
-        EventWindow()->GetEvent()->SetModified(false);
+        CurrentEventWindow()->GetEvent()->SetModified(false);
         EXPECT_EQ(Model().GetDomain().Count(), 0);
         for (const char16_t* line : {u"\\Chart\\Axes\\MinX:Float=5", u"\\Chart\\Axes\\MaxX:Float=-9",
                                      u"\\Chart\\Plotting\\PowerRoundVal:Int=0"}) {
@@ -187,7 +174,7 @@ TEST_F(ChartInEventWindowTest, ATooSmallRangeIsSaidAndUnworkableSettingsDrawWith
   // The default range, -3 s to 2 s, labelled every tenth of a second.
   When(
       "the chart drawn over the default range", [] { return Model().GetDomain().Count() == 51; },
-      [] { EventWindow()->GetEvent()->SetModified(false); });
+      [] { CurrentEventWindow()->GetEvent()->SetModified(false); });
   ExitProgram();
   EXPECT_EQ(Run(), 0);
   ASSERT_EQ(seen.size(), 1U);

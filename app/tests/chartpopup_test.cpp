@@ -9,8 +9,6 @@
 #include "app/framecommands.h"
 #include "app/qvzchartpane.h"
 #include "app/qvzchartwindow.h"
-#include "app/qvzcontrol.h"
-#include "app/qvzeventmdi.h"
 #include "app/tests/programtest.h"
 #include "chart/cf_chartmodel.h"
 #include "chart/zafchartcontrol.h"
@@ -25,12 +23,7 @@ namespace {
 
 class ChartPopupTest : public ProgramTest {
  protected:
-  static QvZChartWindow* Chart() {
-    QvZControl* frame = Frame();
-    QvZEventMDI* window = frame != nullptr ? frame->CurrentEventWindow() : nullptr;
-    PaneWindow* pane = window != nullptr ? window->CurrentWindow(PaneKind::kChart) : nullptr;
-    return pane != nullptr ? dynamic_cast<QvZChartWindow*>(pane->Window()) : nullptr;
-  }
+  static QvZChartWindow* Chart() { return CurrentPane<QvZChartWindow>(PaneKind::kChart); }
   static ZafChartControl& Control() { return *Chart()->Pane()->Control(); }
   // The points of the chart's first series.
   static int32_t Points() { return Control().GetModel()->SelectSeries(1).Count(); }

@@ -300,6 +300,11 @@ QvZControl* ProgramTest::Frame() {
   return dynamic_cast<QvZControl*>(KZApplication::mainFrame);
 }
 
+QvZEventMDI* ProgramTest::CurrentEventWindow() {
+  QvZControl* frame = Frame();
+  return frame != nullptr ? frame->CurrentEventWindow() : nullptr;
+}
+
 std::vector<QvZEventMDI*> ProgramTest::EventWindows() {
   std::vector<QvZEventMDI*> windows;
   if (QvZControl* frame = Frame()) {

@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "app/panewindow.h"
+#include "app/qvzeventmdi.h"
 #include "app/yzapplication.h"
 #include "foundation/kfiledialog.h"
 #include "framework/core/zafwindow.h"
@@ -30,7 +32,6 @@ class KZMessageWindow;
 class MenuLoopScript;
 class ProgramScript;
 class QvZControl;
-class QvZEventMDI;
 
 // The application object as the tests run it: the clock seam moves the driver's virtual clock, the idle
 // pauses take no time, every idle pass runs the script, and each step of the start routine is recorded.
@@ -177,6 +178,15 @@ class ProgramTest : public testing::Test {
   static QvZControl* Frame();
   // The main frame's event windows in child order.
   static std::vector<QvZEventMDI*> EventWindows();
+  // The main frame's current event window; null when there is none.
+  static QvZEventMDI* CurrentEventWindow();
+  // The current event window's current pane window of the kind, as its class; null when there is none.
+  template <class Window>
+  static Window* CurrentPane(PaneKind kind) {
+    QvZEventMDI* window = CurrentEventWindow();
+    PaneWindow* pane = window != nullptr ? window->CurrentWindow(kind) : nullptr;
+    return pane != nullptr ? dynamic_cast<Window*>(pane->Window()) : nullptr;
+  }
   // Writes a settings line ("\Event\SingleEvent:Int=0") once the settings are loaded, before the
   // class set-ups.
   void Setting(std::u16string line);
