@@ -47,8 +47,8 @@ class CommandServiceTest : public ProgramTest {
             const std::string& topic = "System") {
     auto answer = std::make_shared<std::shared_future<std::string>>();
     Then([this, answer, command, topic] { *answer = SendCommand(command, topic); });
-    When(
-        "the answer to " + command, [answer] { return Ready(*answer); },
+    WhenWithin(
+        "the answer to " + command, kCommandAnswerMs, [answer] { return Ready(*answer); },
         [answer, then] { then(answer->get()); });
   }
 };

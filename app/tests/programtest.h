@@ -196,6 +196,9 @@ class ProgramTest : public testing::Test {
   // empty for none) comes when the program has served the request.
   std::shared_future<std::string> SendCommand(const std::string& command,
                                               const std::string& topic = "System");
+  // The real time a step gives a command's answer, made on another thread: more than the 5000 ms after
+  // which the sending side gives up.
+  static constexpr int32_t kCommandAnswerMs = 10000;
   static bool Ready(const std::shared_future<std::string>& answer);
 
   native::test::RuntimeFolder runtime;
