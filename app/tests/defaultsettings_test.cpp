@@ -40,6 +40,7 @@ TEST_F(DefaultSettings, GiveTheShellItsValues) {
       {u"\\Event\\SingleEvent", "Int", "1"},
       {u"\\Event\\Directory", "String", ""},
       {u"\\Event\\Results\\DefaultLanes", "Int", "8"},
+      {u"\\Event\\Results\\RetryCount", "Int", "3"},
       {u"\\Event\\Results\\ShowAllFSInRed", "Bool", "0"},
       {u"\\Event\\Chart\\ToolBar\\ExportBitmap", "Int", "1"},
       {u"\\Event\\Image\\ToolBar\\IdMethod", "Int", "1"},

@@ -113,6 +113,7 @@ TEST_F(YZCameraDialogTest, ChoicesEnableTheFieldsTheyGovern) {
     int32_t index;
     ZafWindowObject* (*field)(const YZCameraDialog&);
     bool enabled;
+    int32_t cameraType = YCamera::kTypeCoded;
   } cases[] = {
       {"gray disables red", &YZCameraDialog::PixelModeGroup, YZCameraDialog::kPixelModeChosen, 0,
        [](const YZCameraDialog& d) -> ZafWindowObject* { return d.RedField(); }, false},
@@ -126,6 +127,12 @@ TEST_F(YZCameraDialogTest, ChoicesEnableTheFieldsTheyGovern) {
        [](const YZCameraDialog& d) -> ZafWindowObject* { return d.FrequencyField(); }, false},
       {"AGC: maximum gain", &YZCameraDialog::GainMethodGroup, YZCameraDialog::kGainMethodChosen, 0,
        [](const YZCameraDialog& d) -> ZafWindowObject* { return d.MaximumGainField(); }, true},
+      {"type 101 AGC: maximum gain", &YZCameraDialog::GainMethodGroup, YZCameraDialog::kGainMethodChosen, 0,
+       [](const YZCameraDialog& d) -> ZafWindowObject* { return d.MaximumGainField(); }, false,
+       YCamera::kTypeRaw},
+      {"type 101 AGC: frequency list", &YZCameraDialog::GainMethodGroup, YZCameraDialog::kGainMethodChosen, 0,
+       [](const YZCameraDialog& d) -> ZafWindowObject* { return d.FrequencyList(); }, true,
+       YCamera::kTypeRaw},
       {"no gun sensor", &YZCameraDialog::GunSensorGroup, YZCameraDialog::kGunSensorChosen, 0,
        [](const YZCameraDialog& d) -> ZafWindowObject* { return d.GunSensorLightGroup(); }, false},
       {"closing gun sensor", &YZCameraDialog::GunSensorGroup, YZCameraDialog::kGunSensorChosen, 2,
@@ -137,7 +144,7 @@ TEST_F(YZCameraDialogTest, ChoicesEnableTheFieldsTheyGovern) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.choice);
-    YCamera camera = Camera(YCamera::kTypeCoded);
+    YCamera camera = Camera(c.cameraType);
     YZCameraDialog dialog(camera);
     ZafWindowObject* field = c.field(dialog);
     field->SetDisabled(c.enabled);

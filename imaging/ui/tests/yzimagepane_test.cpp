@@ -101,25 +101,40 @@ TEST_F(ImagePaneCursorTest, TheCursorsLinesFollowWidthCrossWidthColourAndOrienta
   }
 }
 
-TEST_F(ImagePaneTest, RightPressesCloseTogetherRunAndSpeedUpAfterOneAndAHalfSeconds) {
+TEST_F(ImagePaneTest, ArrowPressesMoveOneUnitAndCloseTogetherRunAndSpeedUpAfterOneAndAHalfSeconds) {
   struct Case {
     const char* name;
+    ZafEventType key;
     uint32_t start;
-  } cases[] = {{"an ordinary start", 5000}, {"a start 100 ms before the tick count wraps", 0xFFFFFFFFu - 99}};
+    KPoint first;  // the cursor after one press from (10, 20)
+    bool run;      // the presses of a run follow
+  } cases[] = {{"Up", YZImagePane::kUpKey, 5000, {10, 19}, false},
+               {"Down", YZImagePane::kDownKey, 5000, {10, 21}, false},
+               {"Left", YZImagePane::kLeftKey, 5000, {9, 20}, false},
+               {"Right: an ordinary start", YZImagePane::kRightKey, 5000, {11, 20}, true},
+               {"Right: a start 100 ms before the tick count wraps",
+                YZImagePane::kRightKey,
+                0xFFFFFFFFu - 99,
+                {11, 20},
+                true}};
   const VirtualTickSource source;
   ShowImagePane();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ticks = c.start;
-    pane->SetCursor({0, 10});
+    pane->SetCursor({10, 20});
     std::vector<int32_t> moves;
     auto press = [&](uint32_t after) {
       ticks += after;
       const int32_t before = view->Origin().x;
-      pane->Event(ZafEventRecord(YZImagePane::kRightKey, 0));
+      pane->Event(ZafEventRecord(c.key, 0));
       moves.push_back(view->Origin().x - before);
     };
     press(0);
+    EXPECT_EQ(view->Origin(), c.first);
+    if (!c.run) {
+      continue;
+    }
     for (int32_t i = 0; i < 15; ++i) {
       press(100);  // up to 1500 ms into the run
     }
