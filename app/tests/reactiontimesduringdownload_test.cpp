@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -16,85 +13,45 @@
 #include <vector>
 
 #include "app/tests/resultslinktest.h"
-#include "devices/databaseframe.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The photo-finish system on the program's listening reaction-time link: from a thread of its own it asks
-// for the reaction times of race 1-1-1 every 200 ms (the next request once the last is answered) and notes
-// how long each answer took.
-class PhotoFinishPeer {
+// The photo-finish system asking the program's reaction-time link from a thread of its own: a request every
+// 200 ms, or as soon as the one before was answered. `start` starts one request's process.
+class PhotoFinishAsker {
  public:
-  static constexpr auto kInterval = std::chrono::milliseconds(200);
-  // Each answer is looked for this often, so that Stop never waits long.
-  static constexpr int kLookMs = 10;
-
-  explicit PhotoFinishPeer(int port) : worker([this, port] { Ask(port); }) {}
-  ~PhotoFinishPeer() { Stop(); }
-  PhotoFinishPeer(const PhotoFinishPeer&) = delete;
-  PhotoFinishPeer& operator=(const PhotoFinishPeer&) = delete;
-
-  int32_t Answered() const {
-    std::lock_guard hold(mutex);
-    return static_cast<int32_t>(waits.size());
-  }
-  // Stops asking; the waits of the answers in milliseconds (a request still unanswered is left out).
-  std::vector<int64_t> Stop() {
+  explicit PhotoFinishAsker(std::function<pid_t()> start) : worker([this, start] { Ask(start); }) {}
+  // The last request finds the link closed with the program.
+  ~PhotoFinishAsker() {
     stopping = true;
-    if (worker.joinable()) {
-      worker.join();
-    }
+    worker.join();
+  }
+  PhotoFinishAsker(const PhotoFinishAsker&) = delete;
+  PhotoFinishAsker& operator=(const PhotoFinishAsker&) = delete;
+
+  // How long each request answered so far took, in milliseconds, pfpeer's start included.
+  std::vector<int64_t> Waits() const {
     std::lock_guard hold(mutex);
     return waits;
   }
 
  private:
-  void Ask(int port) {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-      close(fd);
-      return;
-    }
-    DatabaseFrame request;
-    request.code = "RRQ";
-    request.SetLines({KString(u"1,1,1")}, 0);
-    const std::string bytes = request.Encode(true);
-    DatabaseFrameReader reader;
+  void Ask(const std::function<pid_t()>& start) {
     while (!stopping) {
-      const Clock::time_point sent = Clock::now();
-      if (send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(bytes.size())) {
-        break;
+      const Clock::time_point asked = Clock::now();
+      int status = 0;
+      const pid_t asking = start();
+      if (asking < 0 || waitpid(asking, &status, 0) != asking) {
+        return;
       }
-      DatabaseFrame answer;
-      bool answered = false;
-      while (!stopping && !answered) {
-        pollfd readable{fd, POLLIN, 0};
-        if (poll(&readable, 1, kLookMs) > 0) {
-          uint8_t received[4096];
-          const ssize_t count = recv(fd, received, sizeof received, 0);
-          if (count <= 0) {
-            stopping = true;
-            break;
-          }
-          reader.Feed(received, static_cast<size_t>(count));
-        }
-        answered = reader.Next(answer);
-      }
-      if (answered) {
+      {
         std::lock_guard hold(mutex);
-        waits.push_back(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent).count());
+        waits.push_back(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - asked).count());
       }
-      while (!stopping && Clock::now() < sent + kInterval) {
-        poll(nullptr, 0, kLookMs);
-      }
+      std::this_thread::sleep_until(asked + std::chrono::milliseconds(200));
     }
-    close(fd);
   }
 
   std::atomic<bool> stopping = false;
@@ -113,16 +70,20 @@ TEST_F(ResultsLinkTest, ReactionTimeRequestsDuringATraceDownloadAreEachAnsweredW
   // Half a second of trace: a lane's record and 3 blocks take 1.4 s on the line, each block's reply 434 ms
   // of the usual time-out.
   OpenWindow({u"\\Hardware\\BlockSensor\\EndTimeDL:Float=0.5", u"\\Serial\\ShortTimeout:Int=1000"});
-  std::unique_ptr<PhotoFinishPeer> peer;
+  std::unique_ptr<PhotoFinishAsker> asker;
   std::vector<int64_t> waits;
-  Then([&] { peer = std::make_unique<PhotoFinishPeer>(port); });
+  Then([&] {
+    asker = std::make_unique<PhotoFinishAsker>([port] {
+      return StartProcess({KESTROVE_PFPEER, "rrq", "0", std::to_string(port), "1", "1", "1"});
+    });
+  });
   WhenWithin(
-      "the reaction-time link's first answer", 5000, [&] { return peer->Answered() > 0; },
+      "the reaction-time link's first answer", 5000, [&] { return !asker->Waits().empty(); },
       [&] {
-        const int32_t before = peer->Answered();
+        const size_t before = asker->Waits().size();
         answer = Pane().Download(false, true);
-        waits = peer->Stop();
-        waits.erase(waits.begin(), waits.begin() + before);
+        waits = asker->Waits();
+        waits.erase(waits.begin(), waits.begin() + static_cast<std::ptrdiff_t>(before));
       });
   AfterOperation([&] {
     EXPECT_TRUE(answer);

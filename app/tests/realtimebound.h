@@ -3,38 +3,30 @@
 // could fail the test, so once the bound has passed the test program ends, naming what it waited for.
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <mutex>
+#include <future>
 #include <string>
 #include <thread>
 
 class RealTimeBound {
  public:
   RealTimeBound(std::string waitingFor, std::chrono::seconds bound)
-      : watch([this, waitingFor, bound] {
-          std::unique_lock hold(mutex);
-          if (!ended.wait_for(hold, bound, [this] { return done; })) {
+      : watch([waitingFor, bound, ended = ended.get_future()] {
+          if (ended.wait_for(bound) == std::future_status::timeout) {
             std::fprintf(stderr, "Waited in vain for %s\n", waitingFor.c_str());
             std::_Exit(EXIT_FAILURE);
           }
         }) {}
   ~RealTimeBound() {
-    {
-      std::lock_guard hold(mutex);
-      done = true;
-    }
-    ended.notify_one();
+    ended.set_value();
     watch.join();
   }
   RealTimeBound(const RealTimeBound&) = delete;
   RealTimeBound& operator=(const RealTimeBound&) = delete;
 
  private:
-  std::mutex mutex;
-  std::condition_variable ended;
-  bool done = false;
-  // Last: it starts once the members it uses exist.
+  std::promise<void> ended;
+  // Last: it starts once the promise exists.
   std::thread watch;
 };
