@@ -245,45 +245,28 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
 }
 
 TEST_F(ResultsLinkTest, ALaneTheTrialGaveNothingHoldsNothingOfAnEarlierTrial) {
+  constexpr const char16_t* kResults = u"Overwrite Existing Results";
+  constexpr const char16_t* kTraces = u"Overwrite Existing Traces";
   struct Case {
     const char* name;
+    int32_t version;
     bool traces;
-    int32_t droppedRequest;  // lane 2's record
+    int32_t droppedRequest;  // lane 2's record, or the one request for every lane
     const char16_t* question;
     Reply answer;
     Times times;
     std::vector<int32_t> falseStarts;
     int32_t lane2TraceSamples;
   } cases[] = {
-      {"Add Reaction Times, lane 2 ignored",
-       false,
-       5,
-       u"Overwrite Existing Results",
-       kIgnore,
-       {150, kNone, 95},
-       {3},
-       500},
-      {"Download Trace, lane 2 ignored",
-       true,
-       8,
-       u"Overwrite Existing Traces",
-       kIgnore,
-       {150, kNone, 95},
-       {3},
-       0},
-      {"Download Trace, aborted at lane 2",
-       true,
-       8,
-       u"Overwrite Existing Traces",
-       kAbort,
-       {150, kNone, kNone},
-       {},
-       0},
+      {"times, lane 2 ignored", 0x14000, false, 5, kResults, kIgnore, {150, kNone, 95}, {3}, 500},
+      {"traces, lane 2 ignored", 0x14000, true, 8, kTraces, kIgnore, {150, kNone, 95}, {3}, 0},
+      {"traces, aborted at lane 2", 0x14000, true, 8, kTraces, kAbort, {150, kNone, kNone}, {}, 0},
+      {"times in one request, aborted", 0x15000, false, 4, kResults, kAbort, {kNone, kNone, kNone}, {}, 500},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     CuScenario scenario = EightLanes();
-    scenario.version = 0x14000;
+    scenario.version = c.version;
     scenario.laneCount = 3;
     scenario.faults[c.droppedRequest] = CuFault::kDrop;
     StartSimulator(scenario);
