@@ -1,5 +1,8 @@
 #include "app/linkport.h"
 
+#include <algorithm>
+
+#include "app/linkwaitservice.h"
 #include "foundation/kserialport.h"
 #include "foundation/ktime.h"
 
@@ -21,7 +24,10 @@ void LinkPort::Settle() {
   if (const WaitFunction& wait = InstalledWait()) {
     wait(kSettleTime);
   } else {
-    KSleep(kSettleTime);
+    for (int32_t slept = 0; slept < kSettleTime; slept += kSettleSlice) {
+      KSleep(std::min(kSettleSlice, kSettleTime - slept));
+      ServeWhileLinkWaits();
+    }
   }
 }
 

@@ -12,11 +12,14 @@ class LinkPort {
  public:
   // The settle wait after an open, in milliseconds.
   static constexpr int32_t kSettleTime = 1100;
+  // The real wait sleeps in slices this long and serves what must not wait between them.
+  static constexpr int32_t kSettleSlice = 100;
 
   using WaitFunction = std::function<void(int32_t milliseconds)>;
 
   static KSerialPort& Port();
-  // Waits kSettleTime through the installed wait (a real sleep by default).
+  // Waits kSettleTime through the installed wait; by default a real sleep, with the reaction-time link served
+  // and the windows painted after each slice.
   static void Settle();
   // Installs the wait; an empty function puts the real sleep back.
   static void SetWait(WaitFunction wait);

@@ -123,18 +123,27 @@ class QvZResultsPane : public KZEditableSelector {
   // header: true with the port open when the operation goes on; otherwise the port is closed and `answer`
   // is what the operation returns.
   bool OpenAndProbe(Purpose purpose, TrialHeader& header, bool& endless, bool& answer);
-  // The two ways of fetching; false when the download must end at once (no port, or no result can be
-  // made for a lane).
-  bool FetchHeaderTimes(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header);
-  bool FetchLanes(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header, bool wantTimes,
-                  bool wantTraces, bool endless);
+  // How a way of fetching ended: the end steps follow, or (kFailed: no port, or no result can be made for a
+  // lane) the download ends at once.
+  enum class FetchEnd { kEnded, kBrokenOff, kFailed };
+  // The lanes a download gave their data (fetched, or cleared by Ignore), one bit per lane number.
+  using LaneSet = uint32_t;
+  FetchEnd FetchHeaderTimes(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header);
+  FetchEnd FetchLanes(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header, bool wantTimes,
+                      bool wantTraces, bool endless);
   static int32_t ProgressStep(const TrialHeader& header);
-  // The false-start rule, the event's time, the title and the charts after a download.
-  void DownloadEnd(const TrialHeader& header, bool wantTraces);
+  // The false-start rule, the event's time, the title and the charts after a download; a download broken off
+  // shows no more progress.
+  void DownloadEnd(const TrialHeader& header, bool wantTraces, bool brokenOff);
   // The result of a lane, made when missing, its false-start marks cleared; null when none can be made.
   QvResult* LaneResult(int32_t lane);
-  // After a lane: its row shown, the progress, one pass of the queued events.
-  void LaneDone(QvResult& result, bool wantTimes, int32_t lane, int32_t step);
+  // After a lane: its row shown, the progress, then one pass of the queued events. When lanes follow, the
+  // break key is read before the pass, which would hand it to a window: true when it stops the download.
+  bool LaneDone(QvResult& result, bool wantTimes, int32_t lane, int32_t step, bool lanesFollow);
+  // The lanes of the trial that the download did not give their data keep nothing of an earlier trial:
+  // no times, power or false start, and no trace when traces were fetched. A lane not in use, which a trace
+  // download skips, keeps what it has.
+  void ClearLanesNotGiven(const TrialHeader& header, LaneSet given, bool wantTraces);
   bool RunSingleRequest(bool sendTitle, const KString& text);
 
   QvZResultsWindow* itsWindow;

@@ -8,8 +8,9 @@
 #include "app/busypointer.h"
 #include "app/linkbusy.h"
 #include "app/linkport.h"
-#include "app/mainstatusbar.h"
 #include "app/linkquestions.h"
+#include "app/linkwaitservice.h"
+#include "app/mainstatusbar.h"
 #include "app/qvzresultspane.h"
 #include "app/qvzresultswindow.h"
 #include "app/yzapplication.h"
@@ -27,6 +28,7 @@
 #include "model/qvresultsview.h"
 #include "model/qvsettings.h"
 #include "model/yleg.h"
+#include "model/ytime.h"
 #include "native/user/keyboard.h"
 #include "native/user/virtualkeys.h"
 #include "toolkit/kzdialog.h"
@@ -84,6 +86,15 @@ bool BreakPressed() {
   return KZApplication::application != nullptr && KZApplication::application->CheckBreak();
 }
 
+// The break key stopped a download: said at once, the gauge gone, and drawn before the end steps run.
+void SayBrokenOff() {
+  if (KZStatusBar* bar = MainStatusBar()) {
+    bar->Clear();
+    bar->SetText(QvSettings::Text(u"\\Strings\\Alerts\\UserAborted", u"Operation aborted by user."));
+  }
+  ServeWhileLinkWaits();
+}
+
 bool CtrlAndShiftHeld() {
   return (native::GetAsyncKeyState(native::VK_CONTROL) & 0x8000) &&
          (native::GetAsyncKeyState(native::VK_SHIFT) & 0x8000);
@@ -91,6 +102,34 @@ bool CtrlAndShiftHeld() {
 
 int32_t RetryCount() {
   return QvSettings::Int(u"\\Event\\Results\\RetryCount", 3);
+}
+
+// ---- the lanes ----
+
+uint32_t LaneBit(int32_t lane) {
+  static_assert(QvBlockSensors::kMaxLanes < 32, "a lane set holds every lane");
+  return uint32_t{1} << lane;
+}
+
+QvResult* FindLane(QvResults& results, int32_t lane) {
+  KString text;
+  return results.FindByField(QvResult::kLaneField, text.AppendInt(lane));
+}
+
+// A lane this trial gave nothing: no times, power or false start, and, when traces are fetched, no trace
+// and no gun time.
+void ClearTrialData(QvResult& result, bool withTrace) {
+  result.SetReactionTime(QvBlockSensors::kNone);
+  result.SetTime2(QvBlockSensors::kNone);
+  result.SetTime3(QvBlockSensors::kNone);
+  result.SetExtraTimes(nullptr, 0);
+  result.SetPower(0);
+  result.SetFalseStart(false);
+  result.SetFalseStartCharged(false);
+  if (withTrace) {
+    result.ClearTrace();
+    result.SetGunTime(YTime());
+  }
 }
 
 // ---- the port ----
@@ -129,6 +168,9 @@ struct QvZResultsPane::TrialHeader {
 class QvZResultsPane::LinkOperation {
  public:
   LinkOperation(QvZResultsPane& pane, Purpose purpose) : claim(pane.GetEvent()) {
+    if (claim.Owned() && QvBlockSensors::Global() != nullptr) {
+      QvBlockSensors::Global()->SetBetweenExchanges(ServeWhileLinkWaits);
+    }
     if (claim.Owned()) {
       running = pane.OpenAndProbe(purpose, header, endless, answer);
     }
@@ -137,8 +179,12 @@ class QvZResultsPane::LinkOperation {
     }
   }
   ~LinkOperation() {
+    if (claim.Owned() && QvBlockSensors::Global() != nullptr) {
+      QvBlockSensors::Global()->SetBetweenExchanges(nullptr);
+    }
     if (running) {
-      if (KZStatusBar* bar = MainStatusBar()) {
+      KZStatusBar* bar = MainStatusBar();
+      if (bar != nullptr && !keepStatusBar) {
         bar->Clear();
       }
       LinkPort::Port().Close();
@@ -150,6 +196,8 @@ class QvZResultsPane::LinkOperation {
   // Whether the operation goes on with the port open; else what it returns.
   bool Running() const { return running; }
   bool Answer() const { return answer; }
+  // The end leaves the status bar as it is, with what the operation said last.
+  void KeepStatusBar() { keepStatusBar = true; }
 
   TrialHeader header;
   bool endless = false;
@@ -158,6 +206,7 @@ class QvZResultsPane::LinkOperation {
   const LinkBusyClaim claim;
   bool running = false;
   bool answer = false;
+  bool keepStatusBar = false;
   std::optional<BusyPointer> busy;
 };
 
@@ -231,7 +280,7 @@ bool QvZResultsPane::Download(bool addReactionTimes, bool downloadTraces) {
   if (itsResults == nullptr) {
     return false;
   }
-  const LinkOperation operation(*this, Purpose::kDownload);
+  LinkOperation operation(*this, Purpose::kDownload);
   if (!operation.Running()) {
     return operation.Answer();
   }
@@ -266,16 +315,21 @@ bool QvZResultsPane::Download(bool addReactionTimes, bool downloadTraces) {
                               u"Traces exist for this race.  Do you wish to overwrite them?");
   }
   QvBlockSensors& link = *QvBlockSensors::Global();
-  bool fetched = true;
+  FetchEnd end = FetchEnd::kEnded;
   if (wantTimes && addReactionTimes && header.version >= QvBlockSensors::kTimesInHeaderVersion) {
-    fetched = FetchHeaderTimes(link, port, header);
+    end = FetchHeaderTimes(link, port, header);
   } else if (wantTimes || wantTraces) {
-    fetched = FetchLanes(link, port, header, wantTimes, wantTraces, operation.endless);
+    end = FetchLanes(link, port, header, wantTimes, wantTraces, operation.endless);
   }
-  if (!fetched) {
+  if (end == FetchEnd::kFailed) {
     return false;
   }
-  DownloadEnd(header, wantTraces);
+  const bool brokenOff = end == FetchEnd::kBrokenOff;
+  if (brokenOff) {
+    SayBrokenOff();
+    operation.KeepStatusBar();
+  }
+  DownloadEnd(header, wantTraces, brokenOff);
   return true;
 }
 
@@ -284,9 +338,10 @@ int32_t QvZResultsPane::ProgressStep(const TrialHeader& header) {
   return header.laneCount > 0 ? 100 / header.laneCount : 0;
 }
 
-bool QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header) {
+QvZResultsPane::FetchEnd QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, KSerialPort& port,
+                                                          const TrialHeader& header) {
   if (!PortSelected(QvSerialPort::GetNth(0))) {
-    return false;
+    return FetchEnd::kFailed;
   }
   QvBlockSensors::HeaderWords words{};
   KString lanes(u"1-");
@@ -300,46 +355,48 @@ bool QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, KSerialPort& port, c
       break;
     }
     if (AskLaneTimeout(lanes) != KZDialog::kRetryResult) {
-      return true;
+      ClearLanesNotGiven(header, 0, false);
+      return FetchEnd::kEnded;
     }
   }
-  for (int32_t lane = 1; lane <= header.laneCount; ++lane) {
-    if (BreakPressed()) {
-      break;
-    }
+  LaneSet given = 0;
+  bool brokenOff = BreakPressed();
+  for (int32_t lane = 1; lane <= header.laneCount && !brokenOff; ++lane) {
     QvResult* result = LaneResult(lane);
     if (result == nullptr) {
-      return false;
+      return FetchEnd::kFailed;
     }
     result->SetTime3(header.offset);
     // The header holds lanes 1 to 10; a lane above them has no reaction time in this trial.
     result->SetReactionTime(lane <= QvBlockSensors::kHeaderLanes ? words[4 + lane] : QvBlockSensors::kNone);
-    LaneDone(*result, true, lane, ProgressStep(header));
+    given |= LaneBit(lane);
+    brokenOff = LaneDone(*result, true, lane, ProgressStep(header), lane < header.laneCount);
   }
-  return true;
+  ClearLanesNotGiven(header, given, false);
+  return brokenOff ? FetchEnd::kBrokenOff : FetchEnd::kEnded;
 }
 
-bool QvZResultsPane::FetchLanes(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header,
-                                bool wantTimes, bool wantTraces, bool endless) {
+QvZResultsPane::FetchEnd QvZResultsPane::FetchLanes(QvBlockSensors& link, KSerialPort& port,
+                                                    const TrialHeader& header, bool wantTimes,
+                                                    bool wantTraces, bool endless) {
   if (!PortSelected(QvSerialPort::GetNth(0))) {
-    return false;
+    return FetchEnd::kFailed;
   }
-  bool stop = false;
-  while (!stop) {
-    for (int32_t lane = 1; lane <= header.laneCount && !stop; ++lane) {
-      if (BreakPressed()) {
-        stop = true;
-        break;
-      }
+  LaneSet given = 0;
+  bool brokenOff = false;
+  bool aborted = false;
+  for (bool passes = true; passes;) {
+    brokenOff = BreakPressed();
+    for (int32_t lane = 1; lane <= header.laneCount && !brokenOff && !aborted; ++lane) {
       QvResult* result = LaneResult(lane);
       if (result == nullptr) {
-        return false;
+        return FetchEnd::kFailed;
       }
       // A lane not in use has no trace to fetch.
       const bool laneNotUsed = wantTraces && result->IsStatus7();
       bool fetched = laneNotUsed;
       bool ignored = false;
-      while (!fetched && !ignored && !stop) {
+      while (!fetched && !ignored && !aborted) {
         for (int32_t attempt = 0; attempt < RetryCount() && !fetched; ++attempt) {
           fetched = link.DownloadTrials(port, lane, 0, header.gunTimeWord, !wantTraces,
                                         attempt + 1 >= RetryCount(), attempt);
@@ -348,22 +405,15 @@ bool QvZResultsPane::FetchLanes(QvBlockSensors& link, KSerialPort& port, const T
           KString number;
           const int32_t choice = AskLaneTimeout(number.AppendInt(lane));
           ignored = choice == KZDialog::kIgnoreResult;
-          stop = choice != KZDialog::kRetryResult && !ignored;
+          aborted = choice != KZDialog::kRetryResult && !ignored;
         }
       }
-      if (stop) {
+      if (aborted) {
         break;
       }
-      if (laneNotUsed) {
-        // Nothing is written.
-      } else if (ignored) {
-        if (wantTimes) {
-          result->SetReactionTime(QvBlockSensors::kNone);
-          result->SetTime2(QvBlockSensors::kNone);
-          result->SetTime3(QvBlockSensors::kNone);
-          result->SetPower(0);
-        }
-      } else {
+      if (ignored) {
+        ClearTrialData(*result, wantTraces);
+      } else if (!laneNotUsed) {
         if (wantTimes) {
           link.FillResult(*result, true);
         }
@@ -372,39 +422,58 @@ bool QvZResultsPane::FetchLanes(QvBlockSensors& link, KSerialPort& port, const T
         }
         result->SetTime3(header.offset);
       }
-      LaneDone(*result, wantTimes, lane, ProgressStep(header));
+      given |= LaneBit(lane);
+      brokenOff =
+          LaneDone(*result, wantTimes, lane, ProgressStep(header), endless || lane < header.laneCount);
     }
-    stop = stop || !endless || CtrlAndShiftHeld();
+    // A trial of no lanes has no pass to repeat.
+    passes = endless && !brokenOff && !aborted && header.laneCount > 0 && !CtrlAndShiftHeld();
   }
-  return true;
+  ClearLanesNotGiven(header, given, wantTraces);
+  return brokenOff ? FetchEnd::kBrokenOff : FetchEnd::kEnded;
 }
 
 QvResult* QvZResultsPane::LaneResult(int32_t lane) {
-  KString text;
-  text.AppendInt(lane);
-  QvResult* result = itsResults->FindByField(QvResult::kLaneField, text);
+  QvResult* result = FindLane(*itsResults, lane);
   if (result == nullptr) {
     result = itsResults->NewResult();
     if (result == nullptr) {
       return nullptr;
     }
-    result->SetAthleteField3(text);
+    KString text;
+    result->SetAthleteField3(text.AppendInt(lane));
   }
   result->SetFalseStart(false);
   result->SetFalseStartCharged(false);
   return result;
 }
 
-void QvZResultsPane::LaneDone(QvResult& result, bool wantTimes, int32_t lane, int32_t step) {
+bool QvZResultsPane::LaneDone(QvResult& result, bool wantTimes, int32_t lane, int32_t step,
+                              bool lanesFollow) {
   if (wantTimes) {
     itsResults->ForEach(result);
   }
   SetProgress(lane * step);
+  if (lanesFollow && BreakPressed()) {
+    return true;
+  }
   HandleQueuedEvents();
+  return false;
 }
 
-void QvZResultsPane::DownloadEnd(const TrialHeader& header, bool wantTraces) {
-  SetProgress(100);
+void QvZResultsPane::ClearLanesNotGiven(const TrialHeader& header, LaneSet given, bool wantTraces) {
+  for (int32_t lane = 1; lane <= header.laneCount; ++lane) {
+    QvResult* result = FindLane(*itsResults, lane);
+    if (result != nullptr && (given & LaneBit(lane)) == 0 && !(wantTraces && result->IsStatus7())) {
+      ClearTrialData(*result, wantTraces);
+    }
+  }
+}
+
+void QvZResultsPane::DownloadEnd(const TrialHeader& header, bool wantTraces, bool brokenOff) {
+  if (!brokenOff) {
+    SetProgress(100);
+  }
   itsResults->MarkFalseStarts();
   if (QvEvent* event = GetEvent()) {
     event->GetRunTime(header.clockWord, header.gunTimeWord);
@@ -415,7 +484,8 @@ void QvZResultsPane::DownloadEnd(const TrialHeader& header, bool wantTraces) {
     Refresh();
   }
   if (wantTraces) {
-    if (KZStatusBar* bar = MainStatusBar()) {
+    KZStatusBar* bar = MainStatusBar();
+    if (bar != nullptr && !brokenOff) {
       bar->SetText(QvSettings::Text(u"\\Strings\\Chart\\Plotting", u"Plotting..."));
     }
     if (itsWindow != nullptr) {

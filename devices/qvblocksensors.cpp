@@ -345,12 +345,16 @@ uint32_t QvBlockSensors::LaneMask(const QvResults& results, const QvResultFilter
 bool QvBlockSensors::Exchange(KSerialPort& port, uint16_t destination, uint32_t command,
                               const std::vector<uint32_t>& arguments, uint32_t replyWords,
                               std::vector<uint32_t>& reply) {
+  bool exchanged = true;
   try {
     reply = exchange.Exchange(port, destination, command, arguments, replyWords);
-    return true;
   } catch (const KX& failure) {
-    return Fail(failure.Code());
+    exchanged = Fail(failure.Code());
   }
+  if (betweenExchanges) {
+    betweenExchanges();
+  }
+  return exchanged;
 }
 
 bool QvBlockSensors::GunTimeAccepted(int32_t gunTimeWord, int32_t expected, bool lastAttempt) {

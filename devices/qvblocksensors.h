@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "devices/qvpacketexchange.h"
@@ -44,6 +46,10 @@ class QvBlockSensors {
 
   // Where status texts, progress and alerts go; null (the default) keeps them to itself.
   void SetReporter(QvBlockSensorsReporter* newReporter) { reporter = newReporter; }
+  // Runs after every exchange while set (empty: nothing): a trace takes many exchanges, each of them up to
+  // half a second at 19200 baud, and what the program must not hold up for a whole transfer is done
+  // between them. It must not use the link.
+  void SetBetweenExchanges(std::function<void()> serve) { betweenExchanges = std::move(serve); }
   // The failure code of the last operation that failed (kErrNone when none has).
   int32_t LastError() const { return lastError; }
 
@@ -123,6 +129,7 @@ class QvBlockSensors {
 
   QvPacketExchange exchange;
   QvBlockSensorsReporter* reporter = nullptr;
+  std::function<void()> betweenExchanges;
   int32_t lastError = 0;
   QvTrialRecord record;
   int32_t traceFirstSample = 0;

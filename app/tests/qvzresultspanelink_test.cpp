@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <functional>
+#include <string>
 
+#include "app/mainstatusbar.h"
 #include "app/tests/resultslinktest.h"
 #include "native/native.h"
 #include "toolkit/kzdialog.h"
 #include "toolkit/kzmessagewindow.h"
+#include "toolkit/kzprogressbar.h"
 #include "toolkit/kzprompt.h"
+#include "toolkit/kzstatusbar.h"
+#include "toolkit/kzstatusstring.h"
 
 namespace {
 
@@ -25,6 +31,14 @@ Requests Plus(Requests requests, uint32_t command, int32_t count) {
   requests.insert(requests.end(), static_cast<size_t>(count), command);
   return requests;
 }
+
+constexpr const char16_t* kEndlessText =
+    u"Kestrove will now loop infinitely, retrieving data from the block sensor.  Press and hold <CTRL> + "
+    u"<SHIFT> to abort";
+
+// A trace window of half a second: the record and 3 blocks of samples a lane.
+constexpr const char16_t* kShortTraces = u"\\Hardware\\BlockSensor\\EndTimeDL:Float=0.5";
+constexpr int32_t kBlocksPerLane = 3;
 
 TEST_F(ResultsLinkTest, AddReactionTimesFetchesOneHeaderFromVersion15000AndEachLaneBelowIt) {
   struct Case {
@@ -230,30 +244,71 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
   }
 }
 
-TEST_F(ResultsLinkTest, AnIgnoredLaneHasNoTimesNoPowerAndNoFalseStart) {
-  CuScenario scenario = EightLanes();
-  scenario.version = 0x14000;
-  scenario.laneCount = 1;
-  scenario.faults[4] = CuFault::kDrop;
-  StartSimulator(scenario);
-  OpenWindow({u"\\Event\\Results\\RetryCount:Int=1"});
-  Then([&] {
-    MakeLanes(1);
-    Lane(1).SetReactionTime(-50);
-    Lane(1).SetTime2(1000);
-    Lane(1).SetPower(77);
-  });
-  Download(true, false);
-  AnswerWithClick(u"Overwrite Existing Results", KZDialog::kYesResult);
-  AnswerWithClick(kIgnore.title, kIgnore.button);
-  AfterOperation([&] {
-    EXPECT_EQ(Lane(1).GetReactionTime().ToMilliseconds(), kNone);
-    EXPECT_EQ(Lane(1).GetTime2().ToMilliseconds(), kNone);
-    EXPECT_EQ(Lane(1).GetTime3().ToMilliseconds(), kNone);
-    EXPECT_EQ(Lane(1).GetPower(), 0);
-    EXPECT_FALSE(Lane(1).IsFalseStart());
-  });
-  RunToEnd();
+TEST_F(ResultsLinkTest, ALaneTheTrialGaveNothingHoldsNothingOfAnEarlierTrial) {
+  constexpr const char16_t* kResults = u"Overwrite Existing Results";
+  constexpr const char16_t* kTraces = u"Overwrite Existing Traces";
+  struct Case {
+    const char* name;
+    int32_t version;
+    bool traces;
+    int32_t droppedRequest;  // lane 2's record, or the one request for every lane
+    const char16_t* question;
+    Reply answer;
+    Times times;
+    std::vector<int32_t> falseStarts;
+    int32_t lane2TraceSamples;
+  } cases[] = {
+      {"times, lane 2 ignored", 0x14000, false, 5, kResults, kIgnore, {150, kNone, 95}, {3}, 500},
+      {"traces, lane 2 ignored", 0x14000, true, 8, kTraces, kIgnore, {150, kNone, 95}, {3}, 0},
+      {"traces, aborted at lane 2", 0x14000, true, 8, kTraces, kAbort, {150, kNone, kNone}, {}, 0},
+      {"times in one request, aborted", 0x15000, false, 4, kResults, kAbort, {kNone, kNone, kNone}, {}, 500},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CuScenario scenario = EightLanes();
+    scenario.version = c.version;
+    scenario.laneCount = 3;
+    scenario.faults[c.droppedRequest] = CuFault::kDrop;
+    StartSimulator(scenario);
+    OpenWindow({u"\\Event\\Results\\RetryCount:Int=1", kShortTraces});
+    Then([&] {
+      // The earlier trial: lane 2 the charged false start.
+      MakeLanes(3);
+      for (int32_t lane = 1; lane <= 3; ++lane) {
+        Lane(lane).SetReactionTime(lane == 2 ? -50 : 300);
+        Lane(lane).SetTime2(1000);
+        Lane(lane).SetPower(77);
+        ASSERT_TRUE(Lane(lane).SetTrace(0, std::vector<int32_t>(500, 7), std::vector<int32_t>(500, 7)));
+      }
+      Results().MarkFalseStarts();
+    });
+    Download(!c.traces, c.traces);
+    AnswerWithClick(c.question, KZDialog::kYesResult);
+    AnswerWithClick(c.answer.title, c.answer.button);
+    AfterOperation([&] {
+      EXPECT_EQ(ReactionTimes(), c.times);
+      std::vector<int32_t> falseStarts;
+      std::vector<int32_t> charged;
+      for (int32_t lane = 1; lane <= 3; ++lane) {
+        if (Lane(lane).IsFalseStart()) {
+          falseStarts.push_back(lane);
+        }
+        if (Lane(lane).IsFalseStartCharged()) {
+          charged.push_back(lane);
+        }
+      }
+      EXPECT_EQ(falseStarts, c.falseStarts);
+      EXPECT_EQ(charged, c.falseStarts);
+      EXPECT_EQ(Lane(2).GetTime2().ToMilliseconds(), kNone);
+      EXPECT_EQ(Lane(2).GetPower(), 0);
+      EXPECT_EQ(Lane(2).TraceSampleCount(), c.lane2TraceSamples);
+      KString shown;
+      uint32_t flags = 0;
+      Pane().CellText({0, 1}, 7, shown, flags);
+      EXPECT_EQ(shown.ToUtf8(), "No Time");
+    });
+    RunToEnd();
+  }
 }
 
 TEST_F(ResultsLinkTest, LaneCountsAbove10InOneRequestGetNoTimeAndNoLanesRunOnlyTheEndSteps) {
@@ -316,23 +371,35 @@ TEST_F(ResultsLinkTest, LanesNotInUseGetNoTraceRequest) {
   RunToEnd();
 }
 
-TEST_F(ResultsLinkTest, TheBreakKeyStopsBeforeTheNextLaneAndTheFalseStartRuleStillRuns) {
+TEST_F(ResultsLinkTest, TheBreakKeyStopsAtTheNextLaneGapSaysSoAndTheFalseStartRuleStillRuns) {
   CuScenario scenario = EightLanes();
-  scenario.version = 0x14000;
-  StartSimulator(scenario);
-  OpenWindow();
+  scenario.laneCount = 3;
+  scenario.reactionTimes[0] = -20;
+  // Escape comes while lane 1's record is on its way.
+  std::atomic<native::HWND> frame = nullptr;
+  StartSimulator(scenario, [&frame](const std::string& request) {
+    if (request.rfind("#4 ", 0) == 0) {
+      native::PostMessage(frame, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
+    }
+  });
+  OpenWindow({kShortTraces});
   Then([&] {
-    MakeLanes(2);
-    Lane(1).SetReactionTime(-20);
-    Lane(2).SetReactionTime(150);
-    // The break key, queued before the download looks for it before lane 1.
-    native::PostMessage(KZApplication::mainFrame->ScreenID(), native::WM_KEYDOWN, native::VK_ESCAPE, 0);
+    MakeLanes(3);
+    for (int32_t lane = 1; lane <= 3; ++lane) {
+      Lane(lane).SetReactionTime(300);
+    }
+    frame = KZApplication::mainFrame->ScreenID();
     answer = Pane().Download(false, true);
   });
   AfterOperation([&] {
     EXPECT_TRUE(answer);
-    EXPECT_EQ(Commands(), Opening());
+    EXPECT_EQ(Commands(),
+              Plus(Plus(Opening(), QvPacket::kTrialRecord, 1), QvPacket::kTraceBlock, kBlocksPerLane));
+    EXPECT_EQ(ReactionTimes(), (Times{-20, kNone, kNone}));
     EXPECT_TRUE(Lane(1).IsFalseStart() && Lane(1).IsFalseStartCharged());
+    const KZStatusBar* bar = MainStatusBar();
+    EXPECT_EQ(KString(bar->statusText->Text()).ToUtf8(), "Operation aborted by user.");
+    EXPECT_EQ(bar->progress->Progress(), -1);
   });
   RunToEnd();
 }
@@ -344,19 +411,7 @@ TEST_F(ResultsLinkTest, CtrlAndShiftHeldAtTheStartRepeatThePassesUntilHeldAtTheE
   scenario.faults[5] = CuFault::kDrop;  // lane 1 in the second pass
   StartSimulator(scenario);
   OpenWindow({u"\\Event\\Results\\RetryCount:Int=1"});
-  Then([&] {
-    driver.keyDown(native::VK_CONTROL);
-    driver.keyDown(native::VK_SHIFT);
-    answer = Pane().Download(true, false);
-  });
-  When(
-      "the endless message", [] { return FrontMessage() != nullptr; },
-      [&] {
-        NoteFront();
-        driver.keyUp(native::VK_CONTROL);
-        driver.keyUp(native::VK_SHIFT);
-        PressInFront(KZDialog::kOkResult);
-      });
+  DownloadEndlessly();
   When(
       "the second pass's question", [] { return FrontMessage() != nullptr; },
       [&] {
@@ -369,11 +424,24 @@ TEST_F(ResultsLinkTest, CtrlAndShiftHeldAtTheStartRepeatThePassesUntilHeldAtTheE
     driver.keyUp(native::VK_CONTROL);
     driver.keyUp(native::VK_SHIFT);
     EXPECT_TRUE(answer);
-    EXPECT_EQ(SeenTexts(), (std::vector<std::u16string>{
-                               u"Kestrove will now loop infinitely, retrieving data from the block sensor.  "
-                               u"Press and hold <CTRL> + <SHIFT> to abort",
-                               kTimeout + u" Lane 1"}));
+    EXPECT_EQ(SeenTexts(), (std::vector<std::u16string>{kEndlessText, kTimeout + u" Lane 1"}));
     EXPECT_EQ(Commands(), Plus(Opening(), QvPacket::kTrialRecord, 3));
+  });
+  RunToEnd();
+}
+
+TEST_F(ResultsLinkTest, AnEndlessDownloadOfNoLanesEndsWithTheEndSteps) {
+  CuScenario scenario = EightLanes();
+  scenario.version = 0x14000;
+  scenario.laneCount = 0;
+  StartSimulator(scenario);
+  OpenWindow();
+  DownloadEndlessly();
+  AfterOperation([&] {
+    EXPECT_TRUE(answer);
+    EXPECT_EQ(SeenTexts(), std::vector<std::u16string>{kEndlessText});
+    EXPECT_EQ(Commands(), Opening());
+    EXPECT_TRUE(event->IsModified());
   });
   RunToEnd();
 }

@@ -3,6 +3,7 @@
 // on an event of its own, the first named serial port on the simulator's pseudo-terminal, and the settle
 // wait after each open on the test driver's virtual clock.
 
+#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "app/qvzresultspane.h"
 #include "app/qvzresultswindow.h"
 #include "app/tests/programtest.h"
+#include "app/tests/realtimebound.h"
 #include "devices/qvpacket.h"
 #include "foundation/kregistry.h"
 #include "framework/core/zafwindowmanager.h"
@@ -21,7 +23,9 @@
 #include "model/qvresult.h"
 #include "model/qvresults.h"
 #include "model/yleg.h"
+#include "native/user/virtualkeys.h"
 #include "toolkit/kzbutton.h"
+#include "toolkit/kzdialog.h"
 #include "toolkit/kzmessagewindow.h"
 #include "toolkit/kzprompt.h"
 #include "tools/cusim/cusimulator.h"
@@ -45,8 +49,9 @@ class ResultsLinkTest : public ProgramTest {
     return scenario;
   }
 
-  void StartSimulator(const CuScenario& scenario) {
-    simulator = std::make_unique<CuSimulator>(scenario);
+  // `onRequest` sees each request as text on the simulator's thread.
+  void StartSimulator(const CuScenario& scenario, std::function<void(const std::string&)> onRequest = {}) {
+    simulator = std::make_unique<CuSimulator>(scenario, std::move(onRequest));
     setenv("KESTROVE_COM77", simulator->DevicePath().c_str(), 1);
   }
 
@@ -98,6 +103,26 @@ class ResultsLinkTest : public ProgramTest {
       window = nullptr;
     });
     ExitProgram();
+  }
+
+  // Add Reaction Times started with Ctrl and Shift held (the endless mode), the keys let go when its
+  // message is answered. An endless loop would run no script step that could fail the test: the download
+  // has a real-time bound.
+  void DownloadEndlessly() {
+    Then([this] {
+      driver.keyDown(native::VK_CONTROL);
+      driver.keyDown(native::VK_SHIFT);
+      const RealTimeBound bound("the endless download to end", std::chrono::seconds(20));
+      answer = Pane().Download(true, false);
+    });
+    When(
+        "the endless message", [] { return FrontMessage() != nullptr; },
+        [this] {
+          NoteFront();
+          driver.keyUp(native::VK_CONTROL);
+          driver.keyUp(native::VK_SHIFT);
+          PressInFront(KZDialog::kOkResult);
+        });
   }
 
   // A download as the Results menu starts it; its answer lands in `answer`.

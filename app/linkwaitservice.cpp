@@ -1,0 +1,29 @@
+#include "app/linkwaitservice.h"
+
+#include "app/yzapplication.h"
+#include "devices/qvschedule.h"
+#include "native/user/messageapi.h"
+#include "native/user/messages.h"
+
+namespace {
+
+// Each WM_PAINT validates its window, so the paints run out; the bound only guards against a window that
+// never validates.
+constexpr int kMaxPaints = 256;
+
+}  // namespace
+
+void ServeWhileLinkWaits() {
+  if (YZApplication* application = YZApplication::Current()) {
+    if (QvSchedule* schedule = application->Schedule()) {
+      schedule->Idle();
+    }
+  }
+  // The look that finds no paint left also copies what was drawn to the display.
+  native::MSG paint{};
+  for (int painted = 0; painted < kMaxPaints && native::PeekMessage(&paint, nullptr, native::WM_PAINT,
+                                                                    native::WM_PAINT, native::PM_REMOVE);
+       ++painted) {
+    native::DispatchMessage(&paint);
+  }
+}

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/tests/resultslinktest.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The photo-finish system asking the program's reaction-time link from a thread of its own: a request every
+// 200 ms, or as soon as the one before was answered. `start` starts one request's process.
+class PhotoFinishAsker {
+ public:
+  explicit PhotoFinishAsker(std::function<pid_t()> start) : worker([this, start] { Ask(start); }) {}
+  // The last request finds the link closed with the program.
+  ~PhotoFinishAsker() {
+    stopping = true;
+    worker.join();
+  }
+  PhotoFinishAsker(const PhotoFinishAsker&) = delete;
+  PhotoFinishAsker& operator=(const PhotoFinishAsker&) = delete;
+
+  // How long each request answered so far took, in milliseconds, pfpeer's start included.
+  std::vector<int64_t> Waits() const {
+    std::lock_guard hold(mutex);
+    return waits;
+  }
+
+ private:
+  void Ask(const std::function<pid_t()>& start) {
+    while (!stopping) {
+      const Clock::time_point asked = Clock::now();
+      int status = 0;
+      const pid_t asking = start();
+      if (asking < 0 || waitpid(asking, &status, 0) != asking) {
+        return;
+      }
+      {
+        std::lock_guard hold(mutex);
+        waits.push_back(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - asked).count());
+      }
+      std::this_thread::sleep_until(asked + std::chrono::milliseconds(200));
+    }
+  }
+
+  std::atomic<bool> stopping = false;
+  mutable std::mutex mutex;
+  std::vector<int64_t> waits;
+  std::thread worker;
+};
+
+TEST_F(ResultsLinkTest, ReactionTimeRequestsDuringATraceDownloadAreEachAnsweredWithinASecond) {
+  const int port = FreePort();
+  KString link(u"\\Database\\QXF\\SerialPort:String=-2,0,");
+  Setting(link.AppendInt(port).CStr());
+  CuScenario scenario = EightLanes();
+  scenario.paceBaud = 19200;
+  StartSimulator(scenario);
+  // Half a second of trace: a lane's record and 3 blocks take 1.4 s on the line, each block's reply 434 ms
+  // of the usual time-out.
+  OpenWindow({u"\\Hardware\\BlockSensor\\EndTimeDL:Float=0.5", u"\\Serial\\ShortTimeout:Int=1000"});
+  std::unique_ptr<PhotoFinishAsker> asker;
+  std::vector<int64_t> waits;
+  Then([&] {
+    asker = std::make_unique<PhotoFinishAsker>([port] {
+      return StartProcess({KESTROVE_PFPEER, "rrq", "0", std::to_string(port), "1", "1", "1"});
+    });
+  });
+  WhenWithin(
+      "the reaction-time link's first answer", 5000, [&] { return !asker->Waits().empty(); },
+      [&] {
+        const size_t before = asker->Waits().size();
+        answer = Pane().Download(false, true);
+        waits = asker->Waits();
+        waits.erase(waits.begin(), waits.begin() + static_cast<std::ptrdiff_t>(before));
+      });
+  AfterOperation([&] {
+    EXPECT_TRUE(answer);
+    for (int32_t lane = 1; lane <= 8; ++lane) {
+      EXPECT_EQ(Lane(lane).TraceSampleCount(), 500);
+    }
+    // About 11 s of download; an answer waits at most for the block on the line.
+    ASSERT_GE(waits.size(), 20u);
+    EXPECT_LT(*std::max_element(waits.begin(), waits.end()), 1000);
+  });
+  RunToEnd();
+}
+
+}  // namespace
