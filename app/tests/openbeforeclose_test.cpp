@@ -1,0 +1,134 @@
+// Under the single-event rule a document is opened (or made from the schedule) before the current event
+// window closes: every road that fails leaves that window as it was.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/framecommands.h"
+#include "app/qvzeventmdi.h"
+#include "app/tests/programtest.h"
+#include "imaging/ui/yzhardwarebar.h"
+#include "model/qvevent.h"
+#include "native/user/virtualkeys.h"
+
+namespace {
+
+class OpenBeforeCloseTest : public ProgramTest {
+ protected:
+  OpenBeforeCloseTest() {
+    std::filesystem::create_directories(FilePath("events/out"));
+    Setting(u"\\Event\\SingleEvent:Int=1");
+    Setting(u"\\Database\\File\\DataOutDir:String=" +
+            std::u16string(KString::FromUtf8(EventPath("out/")).CStr()));
+  }
+
+  std::string EventPath(const std::string& name) const { return FilePath("events/" + name); }
+
+  // Makes a new event window, saved as `name` when one is given, and notes it in `window`.
+  void NewEventWindow(std::shared_ptr<QvZEventMDI*> window, const std::string& name = "") {
+    Then([] { Post(NewCommand); });
+    When(
+        "a new event window", [] { return EventWindows().size() == 1; },
+        [this, window, name] {
+          *window = EventWindows()[0];
+          if (!name.empty()) {
+            AnswerFileDialog(EventPath(name));
+            (*window)->Save(QvZEventMDI::kSave);
+          }
+        });
+  }
+
+  // Checks at the next idle pass that the window is the only one and was left as it was.
+  void ThenOnlyWindowIs(std::shared_ptr<QvZEventMDI*> window, const std::string& what) {
+    Then([window, what] {
+      SCOPED_TRACE(what);
+      EXPECT_EQ(EventWindows(), std::vector<QvZEventMDI*>{*window});
+    });
+  }
+};
+
+}  // namespace
+
+TEST_F(OpenBeforeCloseTest, AnOpenEventCommandThatFailsLeavesTheWindow) {
+  ASSERT_EQ(::mkfifo(EventPath("pipe.qve").c_str(), 0600), 0);
+  auto window = std::make_shared<QvZEventMDI*>(nullptr);
+  NewEventWindow(window);
+  auto answer = std::make_shared<std::shared_future<std::string>>();
+  Then([this, answer] { *answer = SendCommand("OpenEvent," + EventPath("pipe.qve")); });
+  AnswerWithKey(u"Error", native::VK_RETURN);
+  When(
+      "the command served", [this] { return program->PendingCommand().IsEmpty() && !FrontMessage(); },
+      [answer] { EXPECT_EQ(answer->get(), "ACK"); });
+  ThenOnlyWindowIs(window, "after the FIFO");
+  // A new event that was never saved would be asked about at the exit.
+  Then([] {
+    for (QvZEventMDI* shown : EventWindows()) {
+      shown->GetEvent()->SetModified(false);
+    }
+  });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, u"Error opening a file (3002).");
+}
+
+TEST_F(OpenBeforeCloseTest, FileOpenClosesTheWindowOnlyForAFileThatOpens) {
+  auto window = std::make_shared<QvZEventMDI*>(nullptr);
+  NewEventWindow(window, "Heat.qve");
+  Then([this] {
+    std::filesystem::copy_file(EventPath("Heat.qve"), EventPath("Other.qve"));
+    // No answer: the dialog is cancelled.
+    Post(OpenCommand);
+  });
+  ThenOnlyWindowIs(window, "after a cancelled dialog");
+  Then([this] {
+    AnswerFileDialog(EventPath("missing.qve"));
+    Post(OpenCommand);
+  });
+  AnswerWithKey(u"Error", native::VK_RETURN);
+  ThenOnlyWindowIs(window, "after a file that cannot be opened");
+  Then([this] {
+    AnswerFileDialog(EventPath("Other.qve"));
+    Post(OpenCommand);
+  });
+  // Told by its title: the new window may take the closed one's address.
+  When(
+      "the other file's window",
+      [] { return EventWindows().size() == 1 && std::u16string(EventWindows()[0]->Text()) == u"Other"; },
+      [] {});
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(seen.size(), 1u);
+}
+
+TEST_F(OpenBeforeCloseTest, NextPastTheLastRaceLeavesTheWindow) {
+  const std::string dataIn = FilePath("datain");
+  ASSERT_EQ(std::system((std::string(KESTROVE_PFPEER) + " startlists '" + dataIn + "' >/dev/null").c_str()),
+            0);
+  Setting(u"\\Database\\File\\DataInDir:String=" + std::u16string(KString::FromUtf8(dataIn + "/").CStr()));
+  auto window = std::make_shared<QvZEventMDI*>(nullptr);
+  auto lastHeat = std::make_shared<std::string>();
+  // From no race, Previous goes to the schedule's last one.
+  Then([] { Post(SchedulePreviousCommand); });
+  When(
+      "the last race's window", [] { return EventWindows().size() == 1; },
+      [window, lastHeat] {
+        *window = EventWindows()[0];
+        *lastHeat = (*window)->GetEvent()->HeatNumber().ToUtf8();
+        Post(ScheduleNextCommand);
+      });
+  ThenOnlyWindowIs(window, "after Next past the last race");
+  Then([lastHeat] {
+    ASSERT_EQ(EventWindows().size(), 1u);
+    EXPECT_EQ(EventWindows()[0]->GetEvent()->HeatNumber().ToUtf8(), *lastHeat);
+  });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(seen.empty());
+}
