@@ -407,36 +407,6 @@ TEST_F(KFileTest, FailuresCarryTheirCodes) {
   }
 }
 
-TEST_F(KFileTest, OnlyRegularFilesOpenForReadingAndNoOpenWaits) {
-  const KString fifo = folder.File("pipe.qve");
-  ASSERT_EQ(::mkfifo(fifo.ToUtf8().c_str(), 0600), 0);
-  const KString directory = folder.File("folder.qve");
-  std::filesystem::create_directory(directory.ToUtf8());
-  struct Case {
-    const char* name;
-    KString path;
-    int32_t mode;
-    int detail;
-  } cases[] = {
-      {"a FIFO nobody writes to", fifo, KFile::kRead, ENXIO},
-      {"a FIFO opened for writing", fifo, KFile::kReadWrite, ENXIO},
-      {"a folder", directory, KFile::kRead, EISDIR},
-      {"a device", KString("/dev/null"), KFile::kRead, ENXIO},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    KFile file(c.path);
-    try {
-      file.Open(c.mode);
-      ADD_FAILURE() << "opened";
-    } catch (const KXStream& failure) {
-      EXPECT_EQ(failure.Code(), kErrFileOpen);
-      EXPECT_EQ(failure.Detail(), c.detail);
-    }
-    EXPECT_FALSE(file.IsOpen());
-  }
-}
-
 TEST(KFileDevice, AFullDiskIsReportedAs3006) {
   if (!KFileExists(KString("/dev/full"))) {
     GTEST_SKIP() << "no /dev/full here";
