@@ -12,10 +12,12 @@
 
 #include "app/framecommands.h"
 #include "app/qvzeventmdi.h"
+#include "app/qvzscheduledialog.h"
 #include "app/tests/programtest.h"
 #include "imaging/ui/yzhardwarebar.h"
 #include "model/qvevent.h"
 #include "native/user/virtualkeys.h"
+#include "toolkit/kzdialog.h"
 
 namespace {
 
@@ -95,27 +97,29 @@ TEST_F(OpenBeforeCloseTest, FileOpenOfNoFileOrOfOneThatFailsLeavesTheWindow) {
   EXPECT_EQ(seen.size(), 1u);
 }
 
-TEST_F(OpenBeforeCloseTest, NextPastTheLastRaceLeavesTheWindow) {
+TEST_F(OpenBeforeCloseTest, NextPastTheLastRaceOrACancelledGotoLeavesTheWindow) {
   const std::string dataIn = FilePath("datain");
   ASSERT_EQ(std::system((std::string(KESTROVE_PFPEER) + " startlists '" + dataIn + "' >/dev/null").c_str()),
             0);
   Setting(u"\\Database\\File\\DataInDir:String=" + std::u16string(KString::FromUtf8(dataIn + "/").CStr()));
   auto window = std::make_shared<QvZEventMDI*>(nullptr);
-  auto lastHeat = std::make_shared<std::string>();
   // From no race, Previous goes to the schedule's last one.
   Then([] { Post(SchedulePreviousCommand); });
   When(
       "the last race's window", [] { return EventWindows().size() == 1; },
-      [window, lastHeat] {
+      [window] {
         *window = EventWindows()[0];
-        *lastHeat = (*window)->GetEvent()->HeatNumber().ToUtf8();
         Post(ScheduleNextCommand);
       });
   ThenOnlyWindowIs(window, "after Next past the last race");
-  Then([lastHeat] {
-    ASSERT_EQ(EventWindows().size(), 1u);
-    EXPECT_EQ(EventWindows()[0]->GetEvent()->HeatNumber().ToUtf8(), *lastHeat);
-  });
+  Then([] { Post(ScheduleGotoCommand); });
+  When(
+      "the schedule dialog",
+      [] {
+        return dynamic_cast<QvZScheduleDialog*>(ZafWindowObject::windowManager->FrontWindow()) != nullptr;
+      },
+      [] { Post(KZDialog::kCancelResult); });
+  ThenOnlyWindowIs(window, "after a cancelled Goto");
   ExitProgram();
   EXPECT_EQ(Run(), 0);
   EXPECT_TRUE(seen.empty());
