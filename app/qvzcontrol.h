@@ -51,10 +51,12 @@ class QvZControl : public KZControl, public YZEventCommands {
   // Each answers the window that shows the event, or null when the user cancelled or it failed (the
   // failure shown as a numbered error).
   QvZEventMDI* NewEvent();
-  // Without a name the user picks the file; a window already showing the file comes forward.
+  // Without a name the user picks the file; a window already showing the file comes forward. The file is
+  // read before the single-event rule closes the current window, which a failure leaves as it was.
   QvZEventMDI* OpenEventFile(const KString* name);
   // Direction -1 previous, 0 the schedule dialog's choice, 1 next; into `window`'s event when given
-  // (its modified mark kept), else into a new window.
+  // (its modified mark kept), else into a new window, made before the single-event rule closes the current
+  // one.
   QvZEventMDI* ScheduleGoto(int32_t direction, QvZEventMDI* window, int32_t flag);
   // Under "\Event\SingleEvent", asks every event window to close; false when one refuses.
   bool CloseForSingleEvent();

@@ -94,9 +94,6 @@ QvZEventMDI* QvZControl::OpenEventFile(const KString* name) {
       return window;
     }
   }
-  if (!CloseForSingleEvent()) {
-    return nullptr;
-  }
   KString path;
   int32_t mode = QvEvent::kOpenFile;
   if (name != nullptr) {
@@ -116,9 +113,14 @@ QvZEventMDI* QvZControl::OpenEventFile(const KString* name) {
   if (QvZEventMDI* window = BringForwardWindowOf(path)) {
     return window;
   }
+  // The file is read before the single-event rule closes the current window: a file that cannot be opened
+  // leaves that window as it was.
   auto event = std::make_unique<QvEvent>();
   if (const int32_t result = event->Open(mode, path); result != 0) {
     ShowNumberedError(result);
+    return nullptr;
+  }
+  if (!CloseForSingleEvent()) {
     return nullptr;
   }
   QvZEventMDI* window = ShowInNewWindow(std::move(event));
@@ -128,11 +130,12 @@ QvZEventMDI* QvZControl::OpenEventFile(const KString* name) {
 }
 
 QvZEventMDI* QvZControl::ScheduleGoto(int32_t direction, QvZEventMDI* window, int32_t flag) {
-  if (itsSchedule == nullptr || (window == nullptr && !CloseForSingleEvent())) {
+  if (itsSchedule == nullptr) {
     return nullptr;
   }
   QvEvent* given = window ? window->GetEvent() : nullptr;
   const bool wasModified = given && given->IsModified();
+  const QvScheduleItem previousRace = itsSchedule->Current();
   std::unique_ptr<QvEvent> created;
   try {
     QvEvent* event = nullptr;
@@ -153,6 +156,12 @@ QvZEventMDI* QvZControl::ScheduleGoto(int32_t direction, QvZEventMDI* window, in
       return nullptr;
     }
     created.reset(event);
+    // The new event is made before the single-event rule closes the current window; when that window stays
+    // the schedule stays at its race.
+    if (!CloseForSingleEvent()) {
+      itsSchedule->SetCurrent(previousRace);
+      return nullptr;
+    }
     AddDefaultLanes(*created, false);
     QvZEventMDI* made = ShowInNewWindow(std::move(created));
     made->GetEvent()->SetModified(false);

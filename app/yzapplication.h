@@ -56,10 +56,13 @@ class YZApplication : public KZApplication {
   // runs or is not to run, false when it could not start.
   bool StartDdeServer();
   bool DdeServerRunning() const { return ddeInstance != 0; }
-  // The command another program sent, waiting for the next idle step; empty when none waits.
+  // The command another program sent, waiting for the main loop's next idle step or being carried out;
+  // empty when there is none.
   const KString& PendingCommand() const { return ddeCommand; }
-  // Serves the waiting command, then the toolkit's idle step.
+  // Serves the waiting command (in the main loop only), then the toolkit's idle step.
   bool Idle(int32_t idleCount) override;
+  // The toolkit's loop, counting the modal ones that run.
+  ZafEventType Control(ZafWindow* modal, bool once) override;
   // Takes the scoreboards' Initialize and Refresh (and the codes between) out of the stream: no window sees
   // them.
   bool GetEvent(ZafEventRecord& event, uint32_t flags) override;
@@ -146,6 +149,9 @@ class YZApplication : public KZApplication {
   native::HSZ serviceName = nullptr;
   native::HSZ topicName = nullptr;
   KString511 ddeCommand;
+  bool servingCommand = false;
+  // The dialogs' and boxes' loops running now; the main loop is not counted.
+  int32_t modalLoops = 0;
   KString operationFailedText{kAlertTitleCapacity};
   KString errorTitle{kAlertTitleCapacity};
   KString messageTitle{kAlertTitleCapacity};

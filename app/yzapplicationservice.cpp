@@ -1,6 +1,6 @@
 // The application object's command service and event fetch: other programs' commands are taken by the
-// service's callback and served at the next idle step; the scoreboards' Initialize and Refresh are served
-// as they are fetched.
+// service's callback, one at a time, and served at the next idle step of the main loop; the scoreboards'
+// Initialize and Refresh are served as they are fetched.
 #include "app/busypointer.h"
 #include "app/framecommands.h"
 #include "app/linkbusy.h"
@@ -78,6 +78,8 @@ native::HDDEDATA YZApplication::DdeCallback(native::UINT type, native::UINT, nat
 }
 
 native::HDDEDATA YZApplication::TakeCommand(native::HDDEDATA data) {
+  // One command at a time: the buffer holds it from its arrival until its work (its questions and error
+  // boxes included) is over.
   if (!ddeCommand.IsEmpty()) {
     return Answer(native::DDE_FBUSY);
   }
@@ -95,16 +97,37 @@ bool YZApplication::Idle(int32_t idleCount) {
   return KZApplication::Idle(idleCount);
 }
 
+ZafEventType YZApplication::Control(ZafWindow* modal, bool once) {
+  if (modal == nullptr) {
+    return KZApplication::Control(modal, once);
+  }
+  // Counted down however the loop ends.
+  struct ModalLoop {
+    int32_t& running;
+    ~ModalLoop() { --running; }
+  } loop{++modalLoops};
+  return KZApplication::Control(modal, once);
+}
+
 void YZApplication::ServeCommand() {
-  // While an operation on the control-unit link runs, the command waits: opening a document could close
-  // the window whose operation is still on the stack.
-  if (ddeCommand.IsEmpty() || !frame || LinkBusyClaim::LinkIsBusy()) {
+  // Served from the main loop only, never inside a dialog or box (one the user opened or one this very
+  // command opened): no window opens behind a modal one, and error boxes do not nest. While an operation
+  // on the control-unit link runs the command waits too: opening a document could close the window whose
+  // operation is still on the stack.
+  if (ddeCommand.IsEmpty() || servingCommand || modalLoops > 0 || !frame || LinkBusyClaim::LinkIsBusy()) {
     return;
   }
+  // The command stays in the buffer while it is carried out, so that further ones are answered BUSY.
+  struct Serving {
+    YZApplication& application;
+    ~Serving() {
+      application.servingCommand = false;
+      application.ddeCommand.Clear();
+    }
+  } serving{*this};
+  servingCommand = true;
   const BusyPointer busy;
   const std::optional<KString> file = OpenEventFileOf(ddeCommand);
-  // Emptied first: a command that comes while the file opens (and asks) is taken, not refused.
-  ddeCommand.Clear();
   if (!file) {
     return;
   }

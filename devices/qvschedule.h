@@ -39,6 +39,8 @@ class QvSchedule : public QvEventSchedule {
   const QvScheduleItem* GetNth(int32_t index) const;
   // The race the last step or choice went to (unset before any).
   const QvScheduleItem& Current() const { return current; }
+  // Goes back to a race the current one was before (a step whose event was not shown).
+  void SetCurrent(const QvScheduleItem& race) { current = race; }
 
   // Reloads the schedule and start lists from the files or the link, as "\Database\Mode" says; the skipped
   // lines are logged as warnings. False when the link did not answer (the schedule is then empty).

@@ -159,7 +159,8 @@ void KFile::Open(int32_t openMode, bool create) {
     throw KXStream(kErrFileAlreadyOpen);
   }
   const int access = openMode == kRead ? O_RDONLY : O_RDWR;
-  const int fd = ::open(path.ToUtf8().c_str(), access | O_CLOEXEC | (create ? O_CREAT : 0), 0666);
+  const int fd =
+      KOpenRegularFile(path.ToUtf8().c_str(), access | O_CLOEXEC | (create ? O_CREAT : 0), access == O_RDWR);
   if (fd < 0) {
     throw KXStream(kErrFileOpen, errno);
   }
@@ -396,6 +397,28 @@ bool KSyncFolder(const KString& folder) {
   const bool synced = ::fsync(directory) == 0;
   ::close(directory);
   return synced;
+}
+
+int KOpenRegularFile(const char* path, int flags, bool devicesToo) {
+  const int fd = ::open(path, flags | O_NONBLOCK, 0666);
+  if (fd < 0) {
+    return -1;
+  }
+  struct stat info {};
+  int error = 0;
+  if (::fstat(fd, &info) != 0) {
+    error = errno;
+  } else if (!S_ISREG(info.st_mode) && !(devicesToo && (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)))) {
+    error = S_ISDIR(info.st_mode) ? EISDIR : ENXIO;
+  } else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    error = errno;
+  }
+  if (error != 0) {
+    ::close(fd);
+    errno = error;
+    return -1;
+  }
+  return fd;
 }
 
 bool KFileExists(const KString& path) {

@@ -52,8 +52,8 @@ class KFile : public KStream {
   void TakeOver(KFile& other, bool takeHandle);
 
   // Opens the file in mode kRead or kReadWrite (any other mode is taken as kReadWrite); `create` makes it
-  // when it is missing. Throws KXStream 3001 when already open and 3002 (errno as detail) when the open
-  // fails.
+  // when it is missing. Never waits: only a regular file opens for reading, and for writing also a device.
+  // Throws KXStream 3001 when already open and 3002 (errno as detail) when the open fails.
   virtual void Open(int32_t mode, bool create = false);
   bool IsOpen() const { return descriptor >= 0; }
   int32_t Mode() const { return mode; }
@@ -116,6 +116,11 @@ class KFile : public KStream {
 
 // Makes the renames and deletions in a folder ("" for the current one) durable (fsync); false on failure.
 bool KSyncFolder(const KString& folder);
+// Opens the path (open(2) flags, 0666 before the umask when it creates) without waiting on it, as a FIFO
+// with no writer or a device could make an open wait, and keeps it only when it is a regular file, or with
+// `devicesToo` a character or block device: the descriptor, in blocking mode, or -1 with errno set (EISDIR
+// for a folder, ENXIO for anything else).
+int KOpenRegularFile(const char* path, int flags, bool devicesToo = false);
 // True when something exists at the path.
 bool KFileExists(const KString& path);
 // Deletes the named file; false when it could not be deleted.

@@ -413,14 +413,30 @@ void YImage::OpenBlockFile(bool writing) {
   }
   file.Close();
   file.SetName(name);
-  if (KFileExists(name) && file.IsReadOnly()) {
+  if (!writing) {
+    // Opening a document only reads: nothing changes on the disk before the user saves. A file too short
+    // for the first unit is no block file (the extension may name any file beside the document) and is
+    // refused as it is.
     file.Open(KFile::kRead, false);
+    if (file.Size() < kFirstUnitBytes) {
+      file.Close();
+      throw KXStream(kErrFileOpen);
+    }
     return;
   }
-  file.Open(KFile::kReadWrite, writing);
+  file.Open(KFile::kReadWrite, true);
   if (file.Size() < kFirstUnitBytes) {
     SetLength(file, kFirstUnitBytes);
   }
+}
+
+void YImage::WritableBlockFile() {
+  // A file the disk keeps read-only stays open for reading; writing to it then fails as it should.
+  if (file.Mode() != KFile::kRead || file.IsReadOnly()) {
+    return;
+  }
+  file.Close();
+  file.Open(KFile::kReadWrite, false);
 }
 
 void YImage::SetLength(KFile& target, int64_t length) {
@@ -665,6 +681,7 @@ void YImage::ExportFull(KStream& stream) {
   if (!withCuts && CheckImageFile()) {
     // The block file already holds every saved block: only those captured since go in. It is never padded
     // out to the count: blocks a damaged file lost would only turn into zeros (up to gigabytes of them).
+    WritableBlockFile();
     YImageBlock* unsaved = blocks.FirstUnsaved();
     CopyBlocks(file, unsaved != nullptr ? unsaved->Number() : blockCount, count);
     ShrinkTo(file, BlockOffset(count));

@@ -298,8 +298,11 @@ class YImage : public YLegImage, public KMessageObject {
   void WriteRecord(KStream& stream, int32_t writtenBlocks, int32_t writtenFrames, int32_t reference) const;
   // The block file's name for the holding document; empty when the document has no file.
   KString BlockFileName() const;
-  // Opens the block file under its name (creating it only when writing) and extends it to the first unit.
+  // Opens the block file under its name: for reading (KXStream 3002 when it is too short to be a block
+  // file), or for writing, created when missing and extended to the first unit.
   void OpenBlockFile(bool writing);
+  // Reopens the block file, opened for reading with the document, for writing in place.
+  void WritableBlockFile();
   void ReconcileWithFile();
   void ExportHeaderOnly(KStream& stream);
   void ExportFull(KStream& stream);

@@ -16,6 +16,7 @@
 #include "native/shell/semaphoreapi.h"
 #include "native/user/virtualkeys.h"
 #include "toolkit/kzdialog.h"
+#include "toolkit/kzmessagewindow.h"
 
 namespace {
 
@@ -40,6 +41,15 @@ class CommandServiceTest : public ProgramTest {
         });
     When(
         "the window to close", [] { return EventWindows().empty(); }, [] {});
+  }
+
+  // The message windows on the desktop.
+  static int MessageWindows() {
+    int count = 0;
+    for (ZafElement* window = ZafWindowObject::windowManager->FirstChild(); window; window = window->Next()) {
+      count += dynamic_cast<KZMessageWindow*>(window) != nullptr ? 1 : 0;
+    }
+    return count;
   }
 
   // Sends the command and waits for its answer; `then` runs with it.
@@ -85,6 +95,46 @@ TEST_F(CommandServiceTest, OpenEventOpensTheFileOnceWhateverItsSpelling) {
   ExitProgram();
   EXPECT_EQ(Run(), 0);
   EXPECT_TRUE(seen.empty());
+}
+
+TEST_F(CommandServiceTest, FailingCommandsShowOneErrorBoxAtATimeAndTheRestAreBusy) {
+  constexpr int kCommands = 200;
+  for (int i = 0; i < kCommands; ++i) {
+    const std::string missing = "OpenEvent," + Events() + "/missing" + std::to_string(i) + ".qve";
+    Send(missing, [](const std::string& answer) { EXPECT_EQ(answer, "ACK"); });
+    When(
+        "the error box of command " + std::to_string(i),
+        [] { return FrontMessage() != nullptr && FrontMessage()->ScreenID(); },
+        [] { EXPECT_EQ(MessageWindows(), 1); });
+    // While the box of a command is up, another command is refused and opens nothing.
+    Send(missing, [](const std::string& answer) { EXPECT_EQ(answer, "BUSY"); });
+    AnswerWithKey(u"Error", native::VK_RETURN);
+  }
+  When(
+      "the last command served", [this] { return program->PendingCommand().IsEmpty() && !FrontMessage(); },
+      [this] { ExitProgram(); });
+  EXPECT_EQ(Run(), 0);
+  ASSERT_EQ(seen.size(), static_cast<std::size_t>(kCommands));
+  EXPECT_EQ(seen.back().text, u"Error opening a file (3002).");
+}
+
+TEST_F(CommandServiceTest, ACommandTakenDuringTheUsersDialogWaitsForTheMainLoop) {
+  Then([this] { program->Message(KString(u"A message for the user")); });
+  // The script goes on inside the message's loop.
+  Send("OpenEvent," + Events() + "/missing.qve", [](const std::string& answer) { EXPECT_EQ(answer, "ACK"); });
+  Send("OpenEvent," + Events() + "/other.qve", [](const std::string& answer) { EXPECT_EQ(answer, "BUSY"); });
+  Then([this] {
+    EXPECT_EQ(program->PendingCommand().ToUtf8(), "OpenEvent," + Events() + "/missing.qve");
+    EXPECT_EQ(MessageWindows(), 1);
+  });
+  AnswerWithKey(u"Message", native::VK_RETURN);
+  AnswerWithKey(u"Error", native::VK_RETURN);
+  When(
+      "the command served", [this] { return program->PendingCommand().IsEmpty() && !FrontMessage(); },
+      [this] { ExitProgram(); });
+  EXPECT_EQ(Run(), 0);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].text, u"A message for the user");
 }
 
 TEST_F(CommandServiceTest, ACommandWaitsWhileTheLinkIsBusyAndASecondIsRefused) {

@@ -64,7 +64,7 @@ TEST_F(ResultsLinkTest, WhatIsAskedDuringADownloadIsRefusedOrWaitsAndTheDownload
         EXPECT_EQ(times, (std::vector<int32_t>{150, 142, 95, 88, 88, kNone, -20, 133}));
         EXPECT_EQ(program->PendingCommand().ToUtf8(), openEvent);
       });
-  // The command runs once the download has ended: under the single-event rule it closes the window first.
+  // The command runs once the download has ended: under the single-event rule the open event window closes.
   // The saved document's window may take the closed window's place in memory: its file name tells it.
   AnswerWithClick(u"Close Event Window", KZDialog::kNoResult);
   When(

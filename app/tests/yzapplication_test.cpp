@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -185,6 +187,46 @@ TEST_F(YZApplicationTest, AnUnreadableConfigurationIsReportedAndKeptAside) {
     EXPECT_EQ(copied && ReadFile("kestrove.cfg.bad") == kUnreadableConfig, c.copyKept);
     EXPECT_TRUE(LogHolds("it will be kept as"));
     EXPECT_EQ(LogHolds("was kept as"), c.copyKept);
+  }
+}
+
+TEST_F(YZApplicationTest, AFifoInPlaceOfAStartFileIsAFileThatCannotBeRead) {
+  struct Case {
+    const char* file;
+    std::vector<std::u16string> errors;
+    int32_t exitCode;
+  } cases[] = {
+      {"kestrove.cfg",
+       {u"Error loading the configuration file (6001).", u"Error saving the configuration file (6002)."},
+       0},
+      {"English.lng", {}, 0},
+      {"kestrove.znc", {u"Error loading application resources (1003)."}, -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    std::filesystem::remove(FilePath(c.file));
+    ASSERT_EQ(::mkfifo(FilePath(c.file).c_str(), 0600), 0);
+    seen.clear();
+    Make();
+    if (!c.errors.empty()) {
+      AnswerWithKey(u"Error", native::VK_RETURN);
+    }
+    if (c.exitCode == 0) {
+      ExitProgram();
+    }
+    if (c.errors.size() > 1) {
+      AnswerWithClick(u"Error", KZDialog::kOkResult);
+    }
+    EXPECT_EQ(Run(), c.exitCode);
+    std::vector<std::u16string> texts;
+    for (const SeenMessage& message : seen) {
+      texts.push_back(message.text);
+    }
+    EXPECT_EQ(texts, c.errors);
+    EXPECT_TRUE(std::filesystem::is_fifo(FilePath(c.file)));
+    program.reset();
+    // The later cases start without this file.
+    std::filesystem::remove(FilePath(c.file));
   }
 }
 

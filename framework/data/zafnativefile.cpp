@@ -1,5 +1,6 @@
 #include "framework/data/zafnativefile.h"
 
+#include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/kfile.h"
 #include "framework/data/zafstrlib.h"
 #include "framework/data/zafutf8.h"
 
@@ -24,6 +26,21 @@ ZafIChar* CopyInto(const std::u16string& text, ZafIChar* buffer, std::size_t cap
   return ZafStrCpy(buffer, text.c_str());
 }
 
+// The open(2) flags of an fopen mode ("r", "w", "a", each with an optional '+'); -1 for another mode.
+int OpenFlags(const std::string& mode) {
+  const bool update = mode.find('+') != std::string::npos;
+  switch (mode.empty() ? '\0' : mode[0]) {
+    case 'r':
+      return update ? O_RDWR : O_RDONLY;
+    case 'w':
+      return (update ? O_RDWR : O_WRONLY) | O_CREAT | O_TRUNC;
+    case 'a':
+      return (update ? O_RDWR : O_WRONLY) | O_CREAT | O_APPEND;
+    default:
+      return -1;
+  }
+}
+
 std::string TemporaryDirectory() {
   const char* directory = getenv("TMPDIR");
   return directory && *directory ? directory : "/tmp";
@@ -35,7 +52,23 @@ FILE* ZafFOpen(const ZafIChar* name, const ZafIChar* mode) {
   if (!name || !mode) {
     return nullptr;
   }
-  return fopen(Native(name).c_str(), Native(mode).c_str());
+  // Only regular files, opened without waiting: a FIFO or a device in a file's place must not hold the
+  // program up.
+  const std::string nativeMode = Native(mode);
+  const int flags = OpenFlags(nativeMode);
+  if (flags < 0) {
+    errno = EINVAL;
+    return nullptr;
+  }
+  const int descriptor = KOpenRegularFile(Native(name).c_str(), flags | O_CLOEXEC);
+  if (descriptor < 0) {
+    return nullptr;
+  }
+  FILE* stream = fdopen(descriptor, nativeMode.c_str());
+  if (!stream) {
+    close(descriptor);
+  }
+  return stream;
 }
 
 const ZafIChar* ZafTmpNam(ZafIChar* buffer, std::size_t capacity) {

@@ -9,7 +9,7 @@
 
 #include "framework/data/zaftypes.h"
 
-// The stream for the name and fopen mode, or null.
+// The stream for the name and fopen mode; null when it fails, and for anything but a regular file.
 FILE* ZafFOpen(const ZafIChar* name, const ZafIChar* mode);
 // Creates a new empty file under a fresh name in the temporary directory ($TMPDIR, else /tmp) and returns
 // its name: in `buffer` when given (null when the name does not fit `capacity`, terminator included), else

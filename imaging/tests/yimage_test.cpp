@@ -408,23 +408,43 @@ TEST_F(ImageTest, CapturedBlocksOfAnotherCameraAreRefused) {
   EXPECT_EQ(root.codes, (std::vector<uint32_t>{34}));
 }
 
-TEST_F(ImageTest, ClosingDropsBlocksCapturedSinceTheLastSave) {
+TEST_F(ImageTest, AnOpenedBlockFileChangesOnlyWhenSaved) {
   const KString path = folder.File("heat.qve");
   {
     QvEvent event;
     AddCodedImage(*event.NewLeg(), 1);
     ASSERT_EQ(Save(event, path), 0);
   }
-  {
+  const std::vector<uint8_t> saved = FileBytes(folder.File("heat.ic0"));
+  for (const bool save : {false, true}) {
+    SCOPED_TRACE(save);
     QvEvent opened;
     ASSERT_EQ(opened.Open(QvEvent::kOpenFile, path), 0);
     YImage* image = ImageOf(opened, 0);
     YImageBlock* block = CheckOut(*image);
     BuildColourSequence(*block, random, kPixels, 0, kCameraNumber);
     ASSERT_TRUE(image->AddCapturedBlock(block));
-    EXPECT_EQ(FileSize(folder.File("heat.ic0")), 16000 + 2 * 16000);
+    EXPECT_EQ(FileBytes(folder.File("heat.ic0")), saved);
+    if (save) {
+      ASSERT_EQ(Save(opened, path), 0);
+      EXPECT_EQ(FileSize(folder.File("heat.ic0")), 16000 + 2 * 16000);
+    }
   }
-  EXPECT_EQ(FileSize(folder.File("heat.ic0")), 16000 + 16000);
+}
+
+TEST_F(ImageTest, AFileThatIsNoBlockFileIsRefusedAndLeftAsItIs) {
+  const KString path = folder.File("notes.qve");
+  {
+    QvEvent event;
+    AddCodedImage(*event.NewLeg(), 1, u"txt");
+    ASSERT_EQ(Save(event, path), 0);
+  }
+  const std::string text = "eighteen bytes log";
+  const std::vector<uint8_t> notes(text.begin(), text.end());
+  WriteFileBytes(folder.File("notes.txt"), notes);
+  QvEvent opened;
+  EXPECT_EQ(opened.Open(QvEvent::kOpenFile, path), kErrImageFileOpen);
+  EXPECT_EQ(FileBytes(folder.File("notes.txt")), notes);
 }
 
 TEST_F(ImageTest, WithoutAPoolAnImageKeepsItsRecordAndShowsBlankFrames) {

@@ -332,6 +332,8 @@ TEST_F(ImageFileTest, ACapturedBlockTheFileRefusesIsKeptForTheNextSave) {
   {
     QvEvent opened;
     ASSERT_EQ(opened.Open(QvEvent::kOpenFile, path), 0);
+    // Once saved, the document writes captured blocks to its block file as they come.
+    ASSERT_EQ(Save(opened, path), 0);
     YImage* image = ImageOf(opened, 0);
     YImageBlock* block = CheckOut(*image);
     for (auto& frame : BuildColourSequence(*block, random, kPixels, 0, kCameraNumber)) {

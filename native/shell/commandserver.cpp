@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 #include "native/shell/runtimedirectory.h"
 #include "native/user/messageapi.h"
@@ -106,19 +107,47 @@ CommandServer::~CommandServer() {
 }
 
 void CommandServer::acceptConnections() {
+  std::shared_ptr<bool> alive = alive_;
   for (;;) {
     int fd = accept4(listenFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd < 0) {
       return;  // EAGAIN: all taken; other errors: the client is already gone
-    }
-    if (connections_.size() >= kMaxPendingConnections) {
-      dropOldest();
     }
     if (!RegisterWaitDescriptor(fd, POLLIN, [this, fd](short) { readFrom(fd); })) {
       close(fd);
       continue;
     }
     connections_.emplace(fd, Connection{CommandRequestReader(), nextSerial_++});
+    // A request that is there already is answered at once and takes no place.
+    readFrom(fd);
+    if (!*alive) {
+      return;
+    }
+    if (connections_.size() > kMaxPendingConnections) {
+      makeRoom();
+      if (!*alive) {
+        return;
+      }
+    }
+  }
+}
+
+void CommandServer::makeRoom() {
+  // Whatever the waiting clients have sent by now is read first: a request that arrived whole is answered,
+  // and only a connection still short of its request is pushed out.
+  std::vector<int> waiting;
+  for (const auto& [fd, connection] : connections_) {
+    waiting.push_back(fd);
+  }
+  std::shared_ptr<bool> alive = alive_;
+  for (int fd : waiting) {
+    readFrom(fd);
+    if (!*alive) {
+      return;
+    }
+  }
+  while (connections_.size() > kMaxPendingConnections) {
+    dropOldest();
   }
 }
 
@@ -153,7 +182,25 @@ void CommandServer::answer(int fd, CommandAnswer answer) {
   std::string_view line = CommandWire::answerLine(answer);
   // A few bytes into an empty socket buffer; a client that is gone simply misses them.
   (void)!send(fd, line.data(), line.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+  discardInput(fd);
   drop(fd);
+}
+
+void CommandServer::discardInput(int fd) {
+  // Closing a socket with bytes unread resets the connection, and the client would see the reset rather
+  // than its answer: what it sent past its request is read and thrown away first, up to a bound, so that a
+  // client that never stops sending cannot hold the loop.
+  char bytes[4096];
+  for (std::size_t discarded = 0; discarded < kMaxDiscardedBytes;) {
+    ssize_t count = recv(fd, bytes, sizeof bytes, MSG_DONTWAIT);
+    if (count < 0 && errno == EINTR) {
+      continue;
+    }
+    if (count <= 0) {
+      return;
+    }
+    discarded += static_cast<std::size_t>(count);
+  }
 }
 
 void CommandServer::drop(int fd) {

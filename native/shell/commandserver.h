@@ -22,9 +22,12 @@ class CommandServer {
  public:
   using Handler = std::function<CommandAnswer(const std::string& topic, const std::string& command)>;
 
-  // At most this many connections wait for the rest of their request; a further one pushes out the oldest,
-  // so clients that connect and send nothing cannot lock the service up.
+  // At most this many connections wait for the rest of their request. A request that has arrived whole is
+  // always read and answered; beyond this many connections still short of their request the oldest is
+  // pushed out (NAK), so clients that connect and send nothing cannot lock the service up.
   static constexpr std::size_t kMaxPendingConnections = 8;
+  // The most bytes after a request read and thrown away before its connection closes.
+  static constexpr std::size_t kMaxDiscardedBytes = 1 << 20;
 
   // The socket of a service: "<runtime folder>/<service>.sock"; none without a runtime folder or when the
   // path would be too long for a socket address.
@@ -47,7 +50,11 @@ class CommandServer {
   CommandServer(std::string path, int listenFd, ino_t socketInode, Handler handler);
   void acceptConnections();
   void readFrom(int fd);
+  // Reads what the waiting connections have sent, then pushes out the oldest ones still beyond the limit.
+  void makeRoom();
+  // Sends the answer, discards what the client sent after its request and closes.
   void answer(int fd, CommandAnswer answer);
+  void discardInput(int fd);
   void drop(int fd);
   void dropOldest();
 

@@ -1,10 +1,14 @@
 #include "native/shell/runtimedirectory.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+
+#include "foundation/klog.h"
+#include "foundation/kstring.h"
 
 namespace native {
 
@@ -14,9 +18,34 @@ bool asciiLetterOrDigit(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
-bool ownedFolder(const std::string& path) {
+constexpr mode_t kGroupAndOthers = S_IRWXG | S_IRWXO;
+
+void logWarning(const std::string& message) {
+  if (KLog* log = KLog::ProgramLog()) {
+    log->Warning(KString::FromUtf8(message));
+  }
+}
+
+// Whether the folder is ours and private: another user who may enter or write it could rename or replace
+// the socket, or send commands. A folder of ours that grants group or others anything is made private;
+// false when it belongs to someone else or cannot be made private. The checks and the change go through
+// one descriptor, so that the folder cannot be swapped in between.
+bool privateFolder(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) {
+    return false;
+  }
   struct stat info {};
-  return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid();
+  bool usable = fstat(fd, &info) == 0 && info.st_uid == getuid();
+  if (usable && (info.st_mode & kGroupAndOthers) != 0) {
+    usable = fchmod(fd, info.st_mode & ~kGroupAndOthers & 07777) == 0;
+    logWarning(usable
+                   ? "The runtime folder " + path + " was open to other users; it is now private"
+                   : "The runtime folder " + path + " is open to other users and cannot be made private; " +
+                         "the command service and the instance count do not use it");
+  }
+  close(fd);
+  return usable;
 }
 
 }  // namespace
@@ -29,7 +58,7 @@ std::optional<std::string> RuntimeDirectory::path() {
     return std::nullopt;
   }
   // A folder someone else made in a shared place must not receive our sockets and locks.
-  if (!ownedFolder(folder)) {
+  if (!privateFolder(folder)) {
     return std::nullopt;
   }
   return folder;

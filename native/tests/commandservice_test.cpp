@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -112,6 +114,49 @@ std::optional<CommandAnswer> answered(const CommandClient::Result& result) {
   return result.answer;
 }
 
+// A client connected to the socket that has sent `bytes` and not closed its side.
+int connectAndSend(const std::string& path, const std::string& bytes) {
+  int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strcpy(address.sun_path, path.c_str());
+  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(bytes.size())) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// Runs the loop's passes until the service has answered the client (bounded).
+void pumpUntilAnswered(TestDriver& driver, int fd) {
+  for (int pass = 0; pass < 100; ++pass) {
+    driver.pumpUntilIdle();
+    pollfd ready{fd, POLLIN, 0};
+    if (poll(&ready, 1, 0) == 1) {
+      return;
+    }
+  }
+}
+
+// What the service sent a client until it closed: the answer line, then "<closed>" or "<reset>"; what came
+// before the end when the service is not done within the time.
+std::string receivedUntilClosed(int fd) {
+  std::string received;
+  char bytes[64];
+  for (;;) {
+    pollfd ready{fd, POLLIN, 0};
+    if (poll(&ready, 1, kClientTimeoutMs) != 1) {
+      return received;
+    }
+    ssize_t count = recv(fd, bytes, sizeof bytes, 0);
+    if (count <= 0) {
+      return received + (count == 0 ? "<closed>" : errno == ECONNRESET ? "<reset>" : "<error>");
+    }
+    received.append(bytes, static_cast<std::size_t>(count));
+  }
+}
+
 }  // namespace
 
 TEST_F(CommandService, CommandIsTakenThenASecondIsBusyUntilTheFirstIsServed) {
@@ -171,6 +216,45 @@ TEST_F(CommandService, SilentClientsDoNotLockTheServiceUp) {
   }
   driver_.pumpUntilIdle();
   EXPECT_EQ(answered(sendCommand("OpenEvent,/b.qve")), CommandAnswer::Busy);
+}
+
+TEST_F(CommandService, EveryWholeRequestOfManyClientsAtOnceIsAnswered) {
+  ASSERT_TRUE(startService());
+  const std::string request = *CommandWire::request("System", "OpenEvent,/a.qve");
+  std::vector<int> clients;
+  for (int i = 0; i < 64; ++i) {
+    clients.push_back(connectAndSend(socketPath(), request));
+    ASSERT_GE(clients.back(), 0) << i;
+  }
+  pumpUntilAnswered(driver_, clients.back());
+  std::vector<std::string> answers;
+  for (int fd : clients) {
+    answers.push_back(receivedUntilClosed(fd));
+    close(fd);
+  }
+  std::vector<std::string> expected(64, "BUSY\n<closed>");
+  expected[0] = "ACK\n<closed>";
+  EXPECT_EQ(answers, expected);
+}
+
+TEST_F(CommandService, BytesAfterARequestAreDiscardedAndTheClientGetsItsAnswer) {
+  ASSERT_TRUE(startService());
+  const std::string request = *CommandWire::request("System", "OpenEvent,/a.qve") + std::string(4000, 'z');
+  const int fd = connectAndSend(socketPath(), request);
+  ASSERT_GE(fd, 0);
+  pumpUntilAnswered(driver_, fd);
+  EXPECT_EQ(receivedUntilClosed(fd), "ACK\n<closed>");
+  close(fd);
+  EXPECT_EQ(program_.pending, u"OpenEvent,/a.qve");
+}
+
+TEST_F(CommandService, ARuntimeFolderOpenToOthersIsMadePrivate) {
+  std::filesystem::create_directories(runtime_.programFolder());
+  std::filesystem::permissions(runtime_.programFolder(), std::filesystem::perms::all);
+  ASSERT_TRUE(startService());
+  EXPECT_EQ(std::filesystem::status(runtime_.programFolder()).permissions(),
+            std::filesystem::perms::owner_all);
+  EXPECT_EQ(answered(sendCommand("OpenEvent,/a.qve")), CommandAnswer::Ack);
 }
 
 TEST_F(CommandService, StaleSocketIsReplacedButALiveServiceIsNot) {
