@@ -164,6 +164,18 @@ TEST_F(FrameCommandsTest, AboutShowsTheVersionAndHelpOpensTheHelpFile) {
   EXPECT_EQ(ReadFile("kestrove.log").find("no help file"), std::string::npos);
 }
 
+TEST_F(FrameCommandsTest, HelpWithoutAHelpFileSaysWhichFileItLacks) {
+  Then([] { Post(HelpContentsCommand); });
+  AnswerWithKey(u"Error", native::VK_RETURN);
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text,
+            u"The help could not be shown. It needs this file, or one of the same name ending in "
+            u".html or .pdf, and xdg-open to open it:\r\n" +
+                std::u16string(KString::FromUtf8(FilePath("Kestrove_Help.hlp")).CStr()));
+}
+
 TEST_F(FrameCommandsTest, TheChartDevelopmentItemsSetTheProgramWideDisplay) {
   Then([] {
     Post(10170);
