@@ -157,7 +157,9 @@ void ChartBitmapExport::Export(QvZChartPane& pane) {
   DispatchPendingMessages();
 
   RowFeed feed;
-  bool failed = false;
+  // Why the writing failed, when it did.
+  enum class Failure { kNone, kCoded, kUncoded, kMemory, kOther } failure = Failure::kNone;
+  int32_t failureCode = 0;
   {
     BusyPointer busy;
     ShowChartStatus(Text(u"\\Strings\\Event\\Chart\\ExportBitmap\\Exporting", u"Exporting bitmap..."), 0);
@@ -174,16 +176,39 @@ void ChartBitmapExport::Export(QvZChartPane& pane) {
       KFile::SaveSafely(path, [&](KStream& stream) {
         picture.Export(stream, KBitmap::FileFormat(path), &RowFeed::Next, &feed);
       });
-    } catch (const KX&) {
-      failed = true;
+    } catch (const KX& failed) {
+      failureCode = failed.Code();
+      failure = failureCode != kErrNone ? Failure::kCoded : Failure::kUncoded;
     } catch (const std::bad_alloc&) {
-      failed = true;
+      failure = Failure::kMemory;
+    } catch (...) {
+      // The safe save has taken its temporary file away and kept the earlier file; the export only says
+      // it failed.
+      failure = Failure::kOther;
     }
     ShowChartStatus(KString(), -1);
   }
   if (feed.aborted) {
     ShowChartStatus(Text(u"\\Strings\\Alerts\\UserAborted", u"Operation aborted by user."), -1);
-  } else if (failed) {
-    ShowError(u"\\Strings\\Event\\Chart\\ExportBitmap\\Failed", u"Unable to Export Bitmap");
+    return;
+  }
+  switch (failure) {
+    case Failure::kNone:
+      break;
+    case Failure::kCoded:
+      if (YZApplication* application = YZApplication::Current()) {
+        application->ShowError(failureCode, -1);
+      }
+      break;
+    case Failure::kUncoded:
+      ShowError(u"\\Strings\\Event\\Chart\\ExportBitmap\\Failed", u"Unable to Export Bitmap");
+      break;
+    case Failure::kMemory:
+      ShowError(u"\\Strings\\Event\\Chart\\ExportBitmap\\Error\\Memory",
+                u"A memory error occurred exporting the bitmap");
+      break;
+    case Failure::kOther:
+      ShowGeneralError();
+      break;
   }
 }

@@ -134,6 +134,7 @@ Strings\Alerts\DeviceBusy:String=The Block Sensor/Control Center is currently bu
 Strings\Alerts\DeviceIsBS:String=The Device you are currently communicating with is a Kestrove Block Sensor
 Strings\Alerts\Error:String=Error
 Strings\Alerts\Message:String=Message
+Strings\Alerts\NoHelp:String=The help could not be shown. It needs this file, or one of the same name ending in .html or .pdf, and xdg-open to open it:
 Strings\Alerts\OperationFailed:String=Operation failed
 Strings\Alerts\TimeoutError:String=A timeout error occurred when communicating with Kestrove
 Strings\Alerts\UserAborted:String=Operation aborted by user.

@@ -1,5 +1,7 @@
 #include "app/localreactionscan.h"
 
+#include <cmath>
+
 #include "app/chartsettings.h"
 #include "model/qvsettings.h"
 #include "model/qvtrace.h"
@@ -35,8 +37,10 @@ bool AcceptCandidate(const double* plot, int32_t start, const LocalAlgorithmSett
   if (settings.showBeforeSet) {
     return true;
   }
-  const double maskEnd = setTimeMs - static_cast<double>(settings.setMask) * 1000.0;
-  return QvTrace::kGunSample - start <= maskEnd;
+  // The mask in whole milliseconds (one sample each): a float 0.6 times 1000 is a hair over 600, which
+  // would turn down a rise starting exactly 0.6 s after the set command.
+  const int64_t maskMs = std::llround(static_cast<double>(settings.setMask) * 1000.0);
+  return QvTrace::kGunSample - start <= setTimeMs - maskMs;
 }
 
 }  // namespace

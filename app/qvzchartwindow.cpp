@@ -176,21 +176,19 @@ void QvZChartWindow::UpdateLineButtons(bool refresh) {
 }
 
 void QvZChartWindow::LegendText(const KPoint& position) {
-  const std::optional<ChartRows> rows = Rows();
-  if (!rows) {
-    return;
-  }
-  const bool single = !rows->allCharts;
+  // Without a results window (a layout of charts only) the legend is that of every lane, with no set time.
+  const ChartRows rows = Rows().value_or(ChartRows{});
+  const bool single = !rows.allCharts;
   KString text;
   lineButtons[kReactionSwitch]->SetVisible(single);
   if (single) {
     text = QvSettings::Text(u"\\Strings\\Event\\Results\\Fields\\LaneNum", u"Lane");
-    text.AppendChar(u' ').AppendInt(rows->selectedRow + 1);
+    text.AppendChar(u' ').AppendInt(rows.selectedRow + 1);
   }
   text.Append(u"     (")
       .Append(QvSettings::Text(u"\\Strings\\Event\\Chart\\SetTime", u"Set Time"))
       .Append(u" = ");
-  if (const YTime* setTime = FirstSetTime(*rows)) {
+  if (const YTime* setTime = FirstSetTime(rows)) {
     setTime->Format(text);
     text.AppendChar(u's');
   } else {
@@ -239,6 +237,11 @@ void QvZChartWindow::ShowEnlarged(bool on) {
   }
   maximized = on;
   UpdateLineButtons(false);
+  TakeFocus();
+}
+
+void QvZChartWindow::TakeFocus() {
+  KZWindow::TakeFocus();
   if (itsOwner != nullptr) {
     itsOwner->SetCurrentChart(this);
   }

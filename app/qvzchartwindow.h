@@ -50,6 +50,8 @@ class QvZChartWindow : public KZWindow, public PaneWindow, public QvChartView::W
   virtual std::optional<ChartRows> Rows() const;
 
   ZafEventType Event(const ZafEventRecord& event) override;
+  // Takes the focus and becomes its event window's current chart window, the one the chart commands go to.
+  void TakeFocus() override;
 
   // ---- as an event window's pane ----
   ZafWindowObject* Window() override { return this; }

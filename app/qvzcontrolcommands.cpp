@@ -171,6 +171,9 @@ int32_t QvZControl::Help(int32_t mode) {
       KString line(u"QvZControl::Help: no help file or viewer for ");
       log->Warning(line.Append(path));
     }
+    if (YZApplication* application = YZApplication::Current()) {
+      application->Error(QvSettings::Text(u"\\Strings\\Alerts\\NoHelp").Append(u"\r\n").Append(path));
+    }
   }
   return answer;
 }

@@ -180,9 +180,9 @@ bool QvZEventMDI::Save(int32_t mode) {
   } else if (result != QvEvent::kCancelled) {
     ShowNumberedError(result);
   }
-  // The interface file is written whatever the save gave. Its failure after a saved document is shown;
-  // after a cancelled or failed save the save's own report stands and the log has the rest.
-  if (!WriteResultsInterface(*document) && result == 0) {
+  // The interface file follows a saved document only: after a cancelled or failed save there is no
+  // document of that state for it to match.
+  if (result == 0 && !WriteResultsInterface(*document)) {
     ShowNumberedError(kErrQxfWrite);
   }
   return result == 0;

@@ -162,12 +162,7 @@ ZafEventType KZSizer::Event(const ZafEventRecord& event) {
   if (code != PointerMovedEvent && !press && code != LeftDraggedEvent && code != LeftReleasedEvent) {
     return KZToolBar::Event(event);
   }
-  ZafEventRecord translated = event;
-  if (translated.referenceObject != this) {
-    ConvertCoordinates(translated);
-  }
-  const ZafPositionStruct at = translated.Position();
-  const KPoint bar = ToBar(KPoint{at.column, at.line});
+  const KPoint bar = BarPoint(event);
   KZApplication* application = KZApplication::application;
   if (code == PointerMovedEvent) {
     int32_t boundary = 0;
@@ -192,6 +187,15 @@ ZafEventType KZSizer::Event(const ZafEventRecord& event) {
     }
   }
   return code;
+}
+
+KPoint KZSizer::BarPoint(const ZafEventRecord& event) {
+  ZafEventRecord translated = event;
+  if (translated.referenceObject != this) {
+    ConvertCoordinates(translated);
+  }
+  const ZafPositionStruct at = translated.Position();
+  return ToBar(KPoint{at.column, at.line});
 }
 
 void KZSizer::Press(KPoint bar) {

@@ -86,6 +86,8 @@ class KZSizer : public KZToolBar {
   KRect BarToScreen(const KRect& bar) const { return ToScreenRect(FromBar(bar)); }
   KPoint ScreenToBar(KPoint screen) const { return ToBar(FromScreenPoint(screen)); }
   KRect ScreenToBar(const KRect& screen) const { return ToBar(FromScreenRect(screen)); }
+  // The pointer position of a mouse event in bar coordinates.
+  KPoint BarPoint(const ZafEventRecord& event);
   // The position of a bar point along the axis.
   int32_t Along(KPoint bar) const { return IsHorizontal() ? bar.x : bar.y; }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/framecommands.h"
 #include "app/qvzchartpane.h"
@@ -13,6 +14,7 @@
 #include "app/qvzcontrol.h"
 #include "app/qvzeventmdi.h"
 #include "app/qvzlocalalgorithmdialog.h"
+#include "app/tests/chartwindowbutton.h"
 #include "app/tests/programtest.h"
 #include "chart/cf_chartmodel.h"
 #include "chart/cf_datagroup.h"
@@ -182,4 +184,29 @@ TEST_F(ChartInEventWindowTest, ATooSmallRangeIsSaidAndUnworkableSettingsDrawWith
   for (const char* line : {"MinX:Float=5", "MaxX:Float=-9", "PowerRoundVal:Int=0"}) {
     EXPECT_NE(configuration.find(line), std::string::npos) << line;
   }
+}
+
+TEST_F(ChartInEventWindowTest, AChartWithoutResultsShowsEveryLaneAndAClickMakesItCurrent) {
+  Make({u"-noregistry"});
+  Setting(u"\\Event\\Layout\\Chart:String=0,0,100,100");
+  QvZChartWindow* chart = nullptr;
+  Then([] { Post(NewCommand); });
+  When(
+      "the chart window", [] { return Chart() != nullptr && Chart()->ScreenID() != nullptr; },
+      [&chart] {
+        CurrentEventWindow()->GetEvent()->SetModified(false);
+        chart = Chart();
+        EXPECT_EQ(KString(chart->ToolBar()->Caption()).ToUtf8(), "     (Set Time = N/A)");
+        EXPECT_FALSE(ChartWindowButton(*chart, 10488)->Visible()) << "reaction line";
+        EXPECT_FALSE(ChartWindowButton(*chart, QvZChartWindow::kShowPowerCommand)->Visible());
+        CurrentEventWindow()->SetCurrentChart(nullptr);
+      });
+  // A click on the chart's Set line switch, twice so that the line ends as it was.
+  for (int click = 0; click < 2; ++click) {
+    Then([this, &chart] { Click(ChartWindowButton(*chart, QvZChartWindow::kShowSetCommand)); });
+  }
+  When(
+      "the clicked chart as the current one", [&chart] { return Chart() == chart; }, [] {});
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
 }

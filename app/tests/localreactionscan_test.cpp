@@ -84,6 +84,8 @@ TEST(LocalReactionScan, FindsTheStartOfAnAcceptedRise) {
       {"eight steep samples, mean over 40 enough", Trace({{2200, 70, 8}}), Defaults(), 2200},
       {"rise inside the set mask, taken at the first candidate after it", Trace({{2050, 20}}), Defaults(),
        2106},
+      {"rise 0.599 s after set, taken at the next candidate", Trace({{2099, 20}}), Defaults(), 2107},
+      {"rise exactly 0.6 s after set", Trace({{2100, 20}}), Defaults(), 2100},
       {"rise 0.601 s after set", Trace({{2101, 20}}), Defaults(), 2101},
       {"early bump turned down, later rise taken", Trace({{1600, 30, 50}, {2300, 30}}), Defaults(), 2300},
       {"inside the mask with Show Before Set", Trace({{2050, 20}}), BeforeSetShown(), 2050},

@@ -5,12 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "app/chartprint.h"
 #include "app/producttitle.h"
 #include "app/qvzchartpane.h"
+#include "app/qvzidpane.h"
+#include "app/tests/chartwindowbutton.h"
 #include "app/tests/frametestbed.h"
 #include "chart/cf_textattribs.h"
 #include "chart/zafchartcontrol.h"
@@ -19,12 +22,15 @@
 #include "framework/core/zafpulldownitem.h"
 #include "framework/win32/zafgdidisplay.h"
 #include "model/qvresult.h"
+#include "native/native.h"
 #include "native/print/printdlg.h"
 #include "native/print/printerdevice.h"
 #include "native/tests/printedpages.h"
+#include "native/user/virtualkeys.h"
 #include "toolkit/kzevents.h"
 #include "toolkit/kzpulldownmenu.h"
 #include "toolkit/kztbbutton.h"
+#include "toolkit/kztbstring.h"
 #include "toolkit/kztoolbar.h"
 
 namespace {
@@ -51,8 +57,12 @@ class ChartWindowTest : public FrameTestBed {
     QvZChartWindow::CleanupClass();
   }
 
-  RowsChartWindow* Show() {
+  // A new chart window on the desktop; `prepare` may add to it before it is shown.
+  RowsChartWindow* Show(const std::function<void(RowsChartWindow&)>& prepare = {}) {
     auto* window = new RowsChartWindow;
+    if (prepare) {
+      prepare(*window);
+    }
     window->SetRegion({0, 0, 499, 299, ZAF_PIXEL});
     ZafWindowObject::windowManager->Add(window);
     windows.push_back(window);
@@ -72,13 +82,7 @@ class ChartWindowTest : public FrameTestBed {
     return values;
   }
   static KZTBButton* Button(const QvZChartWindow& window, int32_t value) {
-    for (auto* item = window.ToolBar()->FirstChild(); item != nullptr;
-         item = static_cast<ZafWindowObject*>(item->Next())) {
-      if (auto* button = dynamic_cast<KZTBButton*>(item); button != nullptr && button->Value() == value) {
-        return button;
-      }
-    }
-    return nullptr;
+    return ChartWindowButton(window, value);
   }
   static void Command(QvZChartWindow& window, ZafEventType code) { window.Event(ZafEventRecord(code, 0)); }
 
@@ -199,11 +203,13 @@ TEST_F(ChartWindowTest, LegendNamesTheLaneAndTheFirstSetTime) {
     int32_t selected;
     bool setTimes;
     const char16_t* expected;
+    bool resultsWindow = true;
   };
   const Case cases[] = {
       {"one lane", false, 2, true, u"Lane 3     (Set Time = 1.532s)"},
       {"every lane", true, 2, true, u"     (Set Time = 1.532s)"},
       {"no set time", false, 0, false, u"Lane 1     (Set Time = N/A)"},
+      {"no results window", true, -1, false, u"     (Set Time = N/A)", false},
   };
   RowsChartWindow& window = *Show();
   for (const Case& c : cases) {
@@ -214,11 +220,46 @@ TEST_F(ChartWindowTest, LegendNamesTheLaneAndTheFirstSetTime) {
     }
     rows.allCharts = c.allCharts;
     rows.selectedRow = c.selected;
-    window.rows = rows;
+    window.rows = c.resultsWindow ? std::optional<ChartRows>(rows) : std::nullopt;
     window.LegendText({-1, -1});
     EXPECT_EQ(window.ToolBar()->Caption(), KString(c.expected));
     EXPECT_EQ(Button(window, 10488)->Visible(), !c.allCharts);
     EXPECT_EQ(Button(window, 10489)->Visible(), !c.allCharts);
+  }
+}
+
+// The events that reached the user function of a field, in order.
+std::vector<ZafLong> fieldSeen;
+ZafLong NoteFieldEvent(ZafWindowObject*, ZafEventRecord&, ZafLong code) {
+  fieldSeen.push_back(code);
+  return 0;
+}
+
+TEST_F(ChartWindowTest, IdPaneDropsEnterAndGivesTheFieldEverythingElse) {
+  struct Case {
+    const char* name;
+    KZTBString* field;
+    std::vector<ZafLong> expected;
+  };
+  std::vector<Case> cases;
+  Show([&cases](RowsChartWindow& window) {
+    cases = {{"tool-bar field", new KZTBString(8, 80), {ChosenEvent, FocusLoseEvent}},
+             {"id pane", new QvZIdPane(&window, 8, 80), {FocusLoseEvent}}};
+    for (const Case& c : cases) {
+      c.field->SetUserFunction(&NoteFieldEvent);
+      window.ToolBar()->Add(c.field);
+    }
+  });
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // The bar takes no focus from a click; the field is given it for the Enter key.
+    native::SetFocus(c.field->ScreenID());
+    driver.pumpUntilIdle();
+    fieldSeen.clear();
+    driver.pressKey(native::VK_RETURN);
+    driver.pumpUntilIdle();
+    c.field->Event(ZafEventRecord(FocusLoseEvent, 0));
+    EXPECT_EQ(fieldSeen, c.expected);
   }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +21,9 @@
 #include "framework/core/zafwindowmanager.h"
 #include "imaging/ui/yzhardwarebar.h"
 #include "model/qvevent.h"
+#include "model/qvresult.h"
+#include "model/qvresults.h"
+#include "model/yleg.h"
 #include "native/shell/helpviewer.h"
 #include "native/user/virtualkeys.h"
 #include "testing/ptypair.h"
@@ -164,6 +168,18 @@ TEST_F(FrameCommandsTest, AboutShowsTheVersionAndHelpOpensTheHelpFile) {
   EXPECT_EQ(ReadFile("kestrove.log").find("no help file"), std::string::npos);
 }
 
+TEST_F(FrameCommandsTest, HelpWithoutAHelpFileSaysWhichFileItLacks) {
+  Then([] { Post(HelpContentsCommand); });
+  AnswerWithKey(u"Error", native::VK_RETURN);
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text,
+            u"The help could not be shown. It needs this file, or one of the same name ending in "
+            u".html or .pdf, and xdg-open to open it:\r\n" +
+                std::u16string(KString::FromUtf8(FilePath("Kestrove_Help.hlp")).CStr()));
+}
+
 TEST_F(FrameCommandsTest, TheChartDevelopmentItemsSetTheProgramWideDisplay) {
   Then([] {
     Post(10170);
@@ -197,6 +213,16 @@ TEST_F(FrameCommandsTest, TheScheduleStepsOpenTheRacesEventsAndAWindowsStepKeeps
       "heat 1", [heatShown] { return heatShown() == "1"; },
       [] {
         EXPECT_FALSE(EventWindows()[0]->GetEvent()->IsModified());
+        // The start lists come in the code set the program reads by default: the accented name is whole.
+        const QvResults& results = EventWindows()[0]->GetEvent()->Leg(0)->Results();
+        std::vector<std::string> lastNames;
+        for (int32_t row = 0; row < results.Count(); ++row) {
+          lastNames.push_back(results.GetNth(row, nullptr)->AthleteField(0).ToUtf8());
+        }
+        EXPECT_NE(std::find(lastNames.begin(), lastNames.end(),
+                            "Garc\xc3\xad"
+                            "a"),
+                  lastNames.end());
         Post(ScheduleNextCommand);
       });
   When(

@@ -170,6 +170,9 @@ TEST_P(ClosePromptTest, OnlyNoOrASuccessfulSaveLetsTheWindowClose) {
   if (!c.saveAs.empty()) {
     EXPECT_TRUE(FileExists("events/" + c.saveAs));
   }
+  // A results file goes with a saved document only.
+  EXPECT_EQ(FileExists("events/out/Saved.qxf"), !c.saveAs.empty());
+  EXPECT_EQ(ReadFile("kestrove.log").find("WriteQXF"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -235,6 +238,38 @@ TEST_F(EventWindowTest, AResultsFileThatCannotBeWrittenIsReportedOnceByEachComma
   EXPECT_NE(seen[0].text.find(u"(33002)"), std::u16string::npos);
   EXPECT_NE(seen[1].text.find(u"(3002)"), std::u16string::npos);
   EXPECT_TRUE(FileExists("events/Heat.qve"));
+}
+
+TEST_F(EventWindowTest, NeitherAFailedSaveNorClosingUnsavedWritesAResultsFile) {
+  const std::string resultsFile = "events/out/12-1-3.qxf";
+  NewModifiedEvent();
+  Then([this] {
+    Only()->GetEvent()->SetEventRoundHeat(u"12", u"1", u"3");
+    AnswerFileDialog(EventPath("missing/Heat.qve"));
+    Post(SaveAsCommand);
+  });
+  AnswerWithKey(u"Error", native::VK_RETURN);
+  Then([this, resultsFile] {
+    EXPECT_FALSE(FileExists(resultsFile)) << "after the failed save";
+    AnswerFileDialog(EventPath("Heat.qve"));
+    Post(SaveAsCommand);
+  });
+  When(
+      "the results file of the save", [this, resultsFile] { return FileExists(resultsFile); },
+      [this, resultsFile] {
+        std::filesystem::remove(FilePath(resultsFile));
+        Only()->GetEvent()->SetModified(true);
+        Post(CloseWindowEvent);
+      });
+  AnswerWithClick(kCloseTitle, KZDialog::kNoResult);
+  When(
+      "the window to close", [] { return WindowCount(0); },
+      [this, resultsFile] {
+        EXPECT_FALSE(FileExists(resultsFile)) << "after closing unsaved";
+        ExitProgram();
+      });
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(ReadFile("kestrove.log").find("WriteQXF"), std::string::npos);
 }
 
 TEST_F(EventWindowTest, SaveQxfWritesTheResultsFileIntoTheDataOutFolder) {

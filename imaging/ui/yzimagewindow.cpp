@@ -273,9 +273,10 @@ void YZImageWindow::FindObject() {
   }
   view->SetShowLines(false);
   view->SetFlag(false);
+  // Drawn again without the old cursor and marks, found or not.
+  pane->Redisplay();
   if (!view->FindNextObject()) {
     native::MessageBeep(0);
-    pane->Redisplay();
     return;
   }
   const KRect& object = view->ObjectRect();

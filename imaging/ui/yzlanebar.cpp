@@ -4,6 +4,7 @@
 
 #include "devices/yhardware.h"
 #include "framework/core/zafdisplay.h"
+#include "framework/core/zafeventtypes.h"
 #include "framework/core/zaftoolbar.h"
 #include "imaging/yimage.h"
 
@@ -35,6 +36,14 @@ bool YZLaneBar::SetScaleAndOrigin(int32_t length, int32_t offset) {
 
 YCamera* YZLaneBar::Camera() const {
   return image ? &image->Camera() : nullptr;
+}
+
+ZafEventType YZLaneBar::Event(const ZafEventRecord& event) {
+  if (MapEvent(event) == LeftPressedEvent && DragIndex() >= 0) {
+    MoveBoundary(DragIndex(), Along(BarPoint(event)));
+    return LeftPressedEvent;
+  }
+  return KZSizer::Event(event);
 }
 
 int32_t YZLaneBar::DragIndex() {

@@ -33,6 +33,10 @@ class YZLaneBar : public KZSizer {
   // The lane whose section spans `along` (a bar coordinate along the axis); false over no section.
   bool LaneAt(int32_t along, int32_t& lane);
 
+  // A press while a line is dragged (after a release that never arrived) moves that line, as the drag
+  // would; everything else is the sizer's.
+  ZafEventType Event(const ZafEventRecord& event) override;
+
   // The dragged line lives in the image camera's current-line field, so that every bar over the same
   // camera knows it.
   int32_t DragIndex() override;

@@ -7,9 +7,10 @@
 #include <unistd.h>
 
 #include <strings.h>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <vector>
+#include <string>
 
 #include "native/gdi/surface.h"
 
@@ -22,19 +23,35 @@ struct PrintJobStream {
   }
 };
 
+namespace {
+
+// A new file beside the destination, named after it, the process and a serial number. It is created with
+// the mode every file of the program gets (0666 less the umask), which it keeps once renamed.
+int createBeside(const std::string& destination, std::string& name) {
+  static std::atomic<unsigned> serial{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = destination + "." + std::to_string(::getpid()) + "-" + std::to_string(serial++);
+    int descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor >= 0 || errno != EEXIST) {
+      return descriptor;
+    }
+  }
+  return -1;
+}
+
+}  // namespace
+
 std::unique_ptr<PrintJob> PrintJob::start(const std::string& destination, Format format, double widthPoints,
                                           double heightPoints) {
   if (destination.empty()) {
     return nullptr;
   }
-  std::string pattern = destination + ".XXXXXX";
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  int descriptor = mkostemp(name.data(), O_CLOEXEC);
+  std::string name;
+  int descriptor = createBeside(destination, name);
   if (descriptor < 0) {
     return nullptr;
   }
-  std::unique_ptr<PrintJob> job(new PrintJob(destination, name.data(), descriptor));
+  std::unique_ptr<PrintJob> job(new PrintJob(destination, name, descriptor));
   job->surface_ =
       format == Format::PostScript
           ? cairo_ps_surface_create_for_stream(&PrintJobStream::write, job.get(), widthPoints, heightPoints)

@@ -1,5 +1,6 @@
 #include <dirent.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -179,6 +180,29 @@ TEST(Printing, OutputNamedWithPsExtensionIsPostScript) {
     ASSERT_GT(printBars(dc, folder.file(test.file), 1), 0);
     EXPECT_EQ(readFile(folder.file(test.file)).substr(0, 4), test.magic);
   }
+  DeleteDC(dc);
+}
+
+TEST(Printing, APrintedFileGetsTheModeOfEveryOtherFile) {
+  TestDriver driver;
+  PrintFolder folder;
+  HDC dc = CreateDC(nullptr, PrinterDevice::kPdfFilePrinter, "", nullptr);
+  const mode_t saved = ::umask(0);
+  struct Case {
+    mode_t umask;
+    mode_t mode;
+  };
+  for (const Case& test : {Case{022, 0644}, Case{027, 0640}}) {
+    SCOPED_TRACE(test.umask);
+    ::umask(test.umask);
+    const std::string file = folder.file("job" + std::to_string(test.umask) + ".pdf");
+    // Expectations only, so that the umask is put back whatever happens.
+    EXPECT_GT(printBars(dc, file, 1), 0);
+    struct stat status {};
+    EXPECT_EQ(::stat(file.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, test.mode);
+  }
+  ::umask(saved);
   DeleteDC(dc);
 }
 

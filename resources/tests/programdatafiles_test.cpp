@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <set>
@@ -147,4 +148,21 @@ TEST(ProgramSplashPicture, ImportsAndKeepsTheTextBandLight) {
     }
   }
   EXPECT_EQ(darkPixels, 0);
+}
+
+// The example scoreboard scripts lie beside the program as they are, so that its options dialog lists them.
+TEST(ProgramFolder, HoldsTheExampleScoreboardScripts) {
+  const auto read = [](const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+  };
+  const std::filesystem::path programFolder = std::filesystem::path(KESTROVE_DATA_FILE).parent_path();
+  std::vector<std::string> copied;
+  for (const auto& script : std::filesystem::directory_iterator(KESTROVE_SCOREBOARD_SCRIPTS)) {
+    const std::filesystem::path copy = programFolder / script.path().filename();
+    EXPECT_EQ(read(copy), read(script.path())) << copy;
+    copied.push_back(script.path().filename().string());
+  }
+  std::sort(copied.begin(), copied.end());
+  EXPECT_EQ(copied, (std::vector<std::string>{"line-display.lss", "results-board.lss"}));
 }

@@ -13,14 +13,16 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "devices/csvfields.h"
 #include "devices/databaseframe.h"
+#include "devices/qvschedule.h"
+#include "devices/qxffile.h"
 #include "foundation/ksocket.h"
 #include "foundation/kstring.h"
+#include "foundation/kx.h"
 
 namespace {
 
@@ -34,9 +36,11 @@ constexpr int kFailure = 2;
 int Usage(std::FILE* to, int status) {
   std::fprintf(
       to,
-      "usage: pfpeer startlists FOLDER [RACES]\n"
+      "usage: pfpeer startlists [-c CHARMODE] FOLDER [RACES]\n"
       "         writes vesk.sch, vesk.evt and vesk.ppl for a made-up meet (RACES heats, 4 by default,\n"
-      "         8 lanes) into FOLDER, which is created when it does not exist\n"
+      "         8 lanes) into FOLDER, which is created when it does not exist, in the code set that\n"
+      "         Kestrove's \\Database\\CharMode names: 0 ISO 8859-1 (its default, and this one's),\n"
+      "         1 UTF-16, 2 UTF-8\n"
       "       pfpeer rrq [-l] [-n] ADDRESS PORT EVENT ROUND HEAT\n"
       "         asks for the reaction times of a race and prints the answer's lines; ADDRESS is\n"
       "         dotted IPv4, or 0 for this computer as in Kestrove's settings; waits %d seconds for\n"
@@ -63,16 +67,12 @@ bool ParseNumber(const char* text, int low, int high, int& value) {
   return error == std::errc() && stop == end && value >= low && value <= high;
 }
 
-std::string Line(const std::vector<KString>& fields) {
-  return CsvFields::Join(fields).ToUtf8() + "\r\n";
-}
-
 KString Number(int value) {
   KString text;
   return text.AppendInt(value);
 }
 
-int WriteStartLists(const std::string& folder, int races) {
+int WriteStartLists(const std::string& folder, int races, int charMode) {
   std::error_code failed;
   std::filesystem::create_directories(folder, failed);
   if (failed) {
@@ -90,37 +90,41 @@ int WriteStartLists(const std::string& folder, int races) {
                                            "Huang"};
   static const char* const kFirstNames[] = {"Ada", "Ben", "Chloe", "Dan", "Eva", "Finn", "Gia", "Hugo"};
   static const char* const kClubs[] = {"Harriers", "Striders, North", "Track \"A\"", "City AC"};
-  std::string schedule = "; made-up meet written by pfpeer\r\n";
-  std::string events;
-  std::string people;
+  std::vector<KString> schedule = {KString("; made-up meet written by pfpeer")};
+  std::vector<KString> events;
+  std::vector<KString> people;
+  const auto add = [](std::vector<KString>& lines, const std::vector<KString>& fields) {
+    lines.push_back(CsvFields::Join(fields));
+  };
   for (int race = 1; race <= races; ++race) {
     const KString heat = Number(race);
-    schedule += Line({u"1", u"1", heat});
-    events += Line({u"1", u"1", heat, KString("100 m Heat ").Append(heat)});
+    add(schedule, {u"1", u"1", heat});
+    add(events, {u"1", u"1", heat, KString("100 m Heat ").Append(heat)});
     for (int lane = 1; lane <= kLanes; ++lane) {
       const int number = race * 100 + lane;
       const KString id = Number(number);
       // Even lanes name their athlete in the race line, odd ones leave the names to the people file.
       if (lane % 2 == 0) {
-        events += Line({KString(), id, Number(lane), KString::FromUtf8(kLastNames[(number + 3) % kLanes]),
-                        KString(kFirstNames[number % kLanes]), KString(kClubs[number % 4]),
-                        KString("L-").Append(id)});
+        add(events,
+            {KString(), id, Number(lane), KString::FromUtf8(kLastNames[(number + 3) % kLanes]),
+             KString(kFirstNames[number % kLanes]), KString(kClubs[number % 4]), KString("L-").Append(id)});
       } else {
-        events += Line({KString(), id, Number(lane)});
+        add(events, {KString(), id, Number(lane)});
       }
-      people += Line({id, KString::FromUtf8(kLastNames[(number + 3) % kLanes]),
-                      KString(kFirstNames[number % kLanes]), KString(kClubs[number % 4]),
-                      KString("L-").Append(id)});
+      add(people,
+          {id, KString::FromUtf8(kLastNames[(number + 3) % kLanes]), KString(kFirstNames[number % kLanes]),
+           KString(kClubs[number % 4]), KString("L-").Append(id)});
     }
   }
-  for (const auto& [name, text] : {std::pair<const char*, std::string&>{"vesk.sch", schedule},
-                                   std::pair<const char*, std::string&>{"vesk.evt", events},
-                                   std::pair<const char*, std::string&>{"vesk.ppl", people}}) {
+  for (const auto& [name, lines] : {std::pair<const char*, std::vector<KString>&>{"vesk.sch", schedule},
+                                    std::pair<const char*, std::vector<KString>&>{"vesk.evt", events},
+                                    std::pair<const char*, std::vector<KString>&>{"vesk.ppl", people}}) {
     const std::string path = folder + "/" + name;
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-    if (!out) {
-      std::fprintf(stderr, "pfpeer: cannot write %s\n", path.c_str());
+    try {
+      // The same lines in the same code set as the program's own text files of the interface.
+      QxfFile::Write(KString::FromUtf8(path), lines, QvSchedule::StreamEncoding(charMode));
+    } catch (const KX& failure) {
+      std::fprintf(stderr, "pfpeer: cannot write %s (error %d)\n", path.c_str(), failure.Code());
       return kFailure;
     }
     std::printf("%s\n", path.c_str());
@@ -226,14 +230,22 @@ int main(int argc, char** argv) {
     return Usage(stdout, 0);
   }
   if (command == "startlists") {
-    if (argc != 3 && argc != 4) {
+    int at = 2;
+    int charMode = 0;
+    if (at < argc && std::strcmp(argv[at], "-c") == 0) {
+      if (at + 1 >= argc || !ParseNumber(argv[at + 1], 0, 2, charMode)) {
+        return Refuse("-c takes a CHARMODE of 0, 1 or 2");
+      }
+      at += 2;
+    }
+    if (argc - at != 1 && argc - at != 2) {
       return Refuse("startlists takes FOLDER and at most RACES");
     }
     int races = 4;
-    if (argc == 4 && !ParseNumber(argv[3], 1, 999, races)) {
-      return Refuse(std::string("RACES ") + argv[3] + ": not a whole number from 1 to 999");
+    if (argc - at == 2 && !ParseNumber(argv[at + 1], 1, 999, races)) {
+      return Refuse(std::string("RACES ") + argv[at + 1] + ": not a whole number from 1 to 999");
     }
-    return WriteStartLists(argv[2], races);
+    return WriteStartLists(argv[at], races, charMode);
   }
   if (command == "rrq") {
     bool listening = false;

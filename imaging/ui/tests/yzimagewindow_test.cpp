@@ -403,6 +403,7 @@ TEST_F(ImageWindowTest, ToolBarCommandsChangeTheImageAndTheButtonsFollow) {
 
 TEST_F(ImageWindowTest, FindObjectPutsTheCursorOnTheNextObjectAndBeepsWhenThereIsNoneAndAutoCropCuts) {
   DefaultToolBar();
+  Setting(u"\\Event\\Image\\Hash\\Color:Int=1");
   ShowWindow(nullptr);
   event = std::make_unique<QvEvent>();
   // One object passing: frames 40-55 over pixels 8-23.
@@ -411,8 +412,23 @@ TEST_F(ImageWindowTest, FindObjectPutsTheCursorOnTheNextObjectAndBeepsWhenThereI
   });
   view = image->View(1, true);
   window->SetImage(view);
+  const auto pixelAt = [this](KPoint unit) {
+    driver.pumpUntilIdle();
+    const KPoint at = window->Pane()->UnitToScreen(unit);
+    return driver.pixel(at.x, at.y);
+  };
+  const native::COLORREF background = pixelAt({100, 2});
+  // A red cursor at frame 100 and white marks around frames 80 to 90.
+  window->Pane()->SetCursor({100, 16});
+  view->SetMarks({80, 4, 90, 28});
+  view->SetShowLines(true);
+  window->Pane()->Redisplay();
+  ASSERT_NE(pixelAt({100, 2}), background) << "the cursor";
+  ASSERT_NE(pixelAt({80, 16}), background) << "the marks";
   const unsigned beeps = driver.beepCount();
   window->Event(ZafEventRecord(YZImageWindow::kFindObject, 0));
+  EXPECT_EQ(pixelAt({100, 2}), background) << "no old cursor";
+  EXPECT_EQ(pixelAt({80, 16}), background) << "no old marks";
   EXPECT_TRUE(view->PositionShown());
   EXPECT_EQ(view->Origin(), KPoint(32, 16)) << "the object's left edge, half way down";
   EXPECT_EQ(driver.beepCount(), beeps);

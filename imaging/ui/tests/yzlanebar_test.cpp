@@ -59,6 +59,13 @@ TEST_F(YZLaneBarTest, LinePositionsScaleTenThousandthsOntoTheLength) {
   bar->Event(Pointer(bar, kLeftRelease, 5, 410));
   EXPECT_EQ(image.Camera().CurrentLine(), -1);
   EXPECT_EQ(image.Camera().Value(4), 10000);
+
+  // A release lost: the next press moves the line still dragged.
+  bar->Event(Pointer(bar, kLeftPress, 5, 100));
+  EXPECT_EQ(image.Camera().CurrentLine(), 1);
+  bar->Event(Pointer(bar, kLeftPress, 5, 120));
+  EXPECT_EQ(image.Camera().CurrentLine(), 1);
+  EXPECT_EQ(image.Camera().Value(1), 3000);
 }
 
 TEST_F(YZLaneBarTest, SectionsAreNumberedByOrientationAndReversedLanes) {
