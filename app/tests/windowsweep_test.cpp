@@ -8,12 +8,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <regex>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "app/qvzcontrol.h"
+#include "app/qvzoptionsdialog.h"
 #include "app/settingsfiles.h"
 #include "app/tests/dialogtestsupport.h"
 #include "app/tests/programtest.h"
@@ -37,11 +39,12 @@
 #include "toolkit/kzprompt.h"
 #include "toolkit/kzpulldownitem.h"
 #include "toolkit/kzpulldownmenu.h"
+#include "toolkit/kzreal.h"
 #include "toolkit/kzsizer.h"
 
 namespace {
 
-// What the sweep opens: the picture's name, the menu command, and the title the window must show.
+// What the sweep opens: the picture's name and the menu command.
 struct Opening {
   const char* picture;
   ZafEventType command;
@@ -102,7 +105,9 @@ class LabelCheck {
 
  private:
   void Visit(ZafWindowObject& object) {
-    if (dynamic_cast<KZPrompt*>(&object) || dynamic_cast<KZButton*>(&object)) {
+    auto* button = dynamic_cast<KZButton*>(&object);
+    // A tool-bar button shows its picture instead.
+    if (dynamic_cast<KZPrompt*>(&object) || (button && !button->Bitmap())) {
       Need(object, "a label or button", object.Text(), object.Region().Width());
     }
     if (auto* notebook = dynamic_cast<ZafNotebook*>(&object)) {
@@ -126,8 +131,12 @@ class LabelCheck {
       }
     }
     if (auto* window = dynamic_cast<ZafWindow*>(&object)) {
-      for (ZafElement* child = window->FirstChild(); child; child = child->Next()) {
-        Visit(*static_cast<ZafWindowObject*>(child));
+      // The strips along the edges (titles, tool bars) first, then the children.
+      for (ZafElement* first :
+           std::initializer_list<ZafElement*>{window->SupportList().First(), window->FirstChild()}) {
+        for (ZafElement* child = first; child; child = child->Next()) {
+          Visit(*static_cast<ZafWindowObject*>(child));
+        }
       }
     }
   }
@@ -189,17 +198,27 @@ class WindowSweep : public ProgramTest {
         });
     for (const Opening& opening : kDialogs) {
       Choose(opening.command);
-      When(
-          std::string("the dialog of ") + opening.picture, [] { return FrontDialog() != nullptr; },
-          [this, opening, variant] {
-            check.Window(*FrontDialog(), opening.picture);
-            Picture(variant + opening.picture);
-            CloseFront();
-          });
-      When(
-          std::string("the dialog of ") + opening.picture + " to close", [] { return !FrontDialog(); },
-          [] {});
+      Inspect(opening.picture, variant);
     }
+    // The Database page has no menu item of its own: File > Options, then its tab.
+    Choose(QvZOptionsDialog::kGeneralCommand);
+    When(
+        "the options dialog", [] { return FrontDialog() != nullptr; },
+        [] {
+          FindIn<ZafNotebook>(FrontDialog(), [](ZafNotebook&) { return true; })->SetCurrentPageIndex(5);
+        });
+    Inspect("options-database", variant);
+    // Chart > Options with a start time not below the end: the refusal, then the dialog again.
+    Choose(QvZOptionsDialog::kChartCommand);
+    When(
+        "the Chart page", [] { return FrontDialog() != nullptr; },
+        [this] {
+          auto* options = static_cast<QvZOptionsDialog*>(FrontDialog());
+          options->MinXField()->SetValue(2.0);
+          Click(ButtonGiving(options, KZDialog::kOkResult));
+        });
+    Inspect("invalid-range", variant);
+    Inspect("options-chart-again", variant);
     // Chart > Printer Setup and Results > Printer Setup open the platform's print dialog, answered here.
     int printDialogs = 0;
     native::SetPrintDialogRunner(
@@ -217,6 +236,22 @@ class WindowSweep : public ProgramTest {
     for (const std::string& fault : check.Faults()) {
       ADD_FAILURE() << fault;
     }
+  }
+
+  // Waits for a dialog in front, checks and pictures it, closes it, and waits until it has gone.
+  void Inspect(const std::string& name, const std::string& variant) {
+    auto title = std::make_shared<std::string>();
+    When(
+        "the dialog of " + name, [] { return FrontDialog() != nullptr; },
+        [this, name, variant, title] {
+          *title = Utf8(FrontDialog()->Text());
+          check.Window(*FrontDialog(), name);
+          Picture(variant + name);
+          CloseFront();
+        });
+    When(
+        "the dialog of " + name + " to close",
+        [title] { return !FrontDialog() || Utf8(FrontDialog()->Text()) != *title; }, [] {});
   }
 
   // Clicks the front dialog's Cancel button, or its OK button where it has none (it then shows only).
