@@ -12,7 +12,6 @@
 #include <regex>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "app/qvzcontrol.h"
 #include "app/qvzoptionsdialog.h"
@@ -30,7 +29,6 @@
 #include "model/qvevent.h"
 #include "model/qvsettings.h"
 #include "native/print/printdlg.h"
-#include "native/user/virtualkeys.h"
 #include "testing/testpictures.h"
 #include "toolkit/kzbutton.h"
 #include "toolkit/kzcombobox.h"
@@ -183,8 +181,8 @@ class WindowSweep : public ProgramTest {
     });
   }
 
-  // Opens each window of the table, checks and pictures it, and closes it with Escape; the event window
-  // is checked and pictured first, maximised.
+  // Opens each window of the table, checks and pictures it, and closes it; the event window is checked and
+  // pictured first, maximised.
   void Sweep(const std::string& variant) {
     // A scoreboard, so that the Scoreboard menu's items work.
     Setting(u"\\Scoreboards\\Board\\Name:String=Finish board");
