@@ -150,7 +150,11 @@ QvZEventMDI* QvZControl::ScheduleGoto(int32_t direction, QvZEventMDI* window, in
     }
     if (window != nullptr) {
       given->SetModified(wasModified);
-      return event ? window : nullptr;
+      if (event == nullptr) {
+        return nullptr;
+      }
+      window->ShowFileTitle();
+      return window;
     }
     if (event == nullptr) {
       return nullptr;

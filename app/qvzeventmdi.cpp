@@ -105,7 +105,7 @@ PaneModel QvZEventMDI::ModelFor(PaneKind kind) const {
 
 void QvZEventMDI::ShowFileTitle() {
   KString title;
-  document->GetFileTitle(title);
+  document->GetDocumentName(title);
   SetTitle(title.CStr());
 }
 
@@ -203,7 +203,7 @@ ZafEventType QvZEventMDI::AskBeforeClosing(ZafEventType code, bool exiting) {
     return code;
   }
   KString text(u"'");
-  document->GetFileTitle(text);
+  document->GetDocumentName(text);
   text.Append(u"' ").Append(QvSettings::Text(exiting ? u"\\Strings\\Event\\Close\\ExitText"
                                                      : u"\\Strings\\Event\\Close\\CloseText"));
   KString title;

@@ -67,12 +67,14 @@ class QvZEventMDI : public KZMDIChild, public QvEventView::Window {
   // After the toolkit's activation the current chart window registers itself again.
   void Activate() override;
 
+  // The caption names the document (after a save, or when the schedule put another heat in it).
+  void ShowFileTitle();
+
   // The event window shows nothing of the view itself: its summary window does.
   void Notify(const KMessage&) override {}
 
  private:
   PaneModel ModelFor(PaneKind kind) const;
-  void ShowFileTitle();
   ZafEventType PassToCurrent(PaneKind kind, const ZafEventRecord& event, ZafEventType code);
   void SaveQxf();
   // The close and exit prompts: the event code when the window may close, 0 when it stays.

@@ -254,13 +254,26 @@ bool QvEvent::GetFileName(const KString& path) const {
   return fileName == path;
 }
 
-void QvEvent::GetFileTitle(KString& text) const {
-  KFile file(fileName);
+namespace {
+
+// The path's file name without its extension.
+void AppendTitleOf(const KString& path, KString& text) {
+  KFile file(path);
   KString folder;
   file.GetDirectory(folder);
-  KFile title(KString(fileName.Data() + folder.Length(), fileName.Length() - folder.Length()));
+  KFile title(KString(path.Data() + folder.Length(), path.Length() - folder.Length()));
   title.RemoveExtension();
   text.Append(title.Name());
+}
+
+}  // namespace
+
+void QvEvent::GetFileTitle(KString& text) const {
+  AppendTitleOf(fileName, text);
+}
+
+void QvEvent::GetDocumentName(KString& text) const {
+  AppendTitleOf(ProposedName(), text);
 }
 
 KString QvEvent::GetDirectory() {

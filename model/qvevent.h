@@ -83,6 +83,9 @@ class QvEvent : public KMessageObject {
   bool GetFileName(const KString& path) const;
   // Appends the file's name without folder and extension.
   void GetFileTitle(KString& text) const;
+  // The name the user knows the document by: its file's title or, without a file, the title of the name
+  // Save As proposes ("Event", or the schedule's event, round and heat).
+  void GetDocumentName(KString& text) const;
   // The event folder from "\Event\Directory"; SetDirectory remembers the folder of a file there.
   static KString GetDirectory();
   static void SetDirectory(const KString& file);

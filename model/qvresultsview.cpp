@@ -10,7 +10,7 @@ namespace {
 
 // Default widths in pixels of lane, status, id, first name, last name, affiliation, licence, reaction time
 // and power.
-constexpr int32_t kDefaultWidths[QvResultsView::kColumnCount] = {40, 90, 60, 100, 120, 100, 80, 80, 60};
+constexpr int32_t kDefaultWidths[QvResultsView::kColumnCount] = {40, 90, 60, 100, 120, 100, 80, 90, 60};
 
 KString ColumnPath(int32_t column) {
   KString path(u"\\Event\\Results\\Columns\\Width");

@@ -5,6 +5,9 @@
 #include "foundation/krint.h"
 
 KString QvSettings::Text(const char16_t* path, const char16_t* fallback) {
+  if (textLookup) {
+    textLookup(path);
+  }
   const KString& text = KRegistry::GetString(root, KString::View(path));
   return text.IsEmpty() ? KString(fallback) : text;
 }

@@ -17,6 +17,10 @@ class QvSettings {
 
   // The text at the path, or `fallback` when the tree has no non-empty text there.
   static KString Text(const char16_t* path, const char16_t* fallback = u"");
+  // Called with the path of every text looked up (null: none), so that a test can list the texts the
+  // windows read.
+  using TextLookup = void (*)(const char16_t* path);
+  static void SetTextLookup(TextLookup lookup) { textLookup = lookup; }
   static int32_t Int(const char16_t* path, int32_t fallback);
   static bool Bool(const char16_t* path, bool fallback);
   // Adds or replaces one node from a settings line ("\Group\Name:Int=1"); false when there is no tree or
@@ -25,4 +29,5 @@ class QvSettings {
 
  private:
   static inline KRegistry* root = nullptr;
+  static inline TextLookup textLookup = nullptr;
 };

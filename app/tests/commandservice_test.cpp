@@ -204,7 +204,7 @@ TEST_F(CommandServiceTest, NoServiceWithTheOptionNorInASecondCopyAndA1002WhenThe
       AnswerWithKey(u"Error", native::VK_RETURN);
     }
     if (c.secondCopy) {
-      AnswerWithClick(u" 2", KZDialog::kOkResult);
+      AnswerWithClick(u"Kestrove 2", KZDialog::kOkResult);
     }
     Then([this] { EXPECT_FALSE(program->DdeServerRunning()); });
     if (!c.nameTaken) {

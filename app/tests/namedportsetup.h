@@ -1,6 +1,7 @@
 #pragma once
-// Program tests that name a serial port as a user does: Hardware > Options opens the options dialog at its
-// Serial page, New makes an entry, the port and its speed are chosen, and Ok keeps them.
+// Program tests that name a serial port as a user does, with the words of docs/control-unit-simulator.md:
+// Hardware > Options opens the options dialog at its Serial page, New makes an entry, the port and its speed
+// are chosen, and OK keeps them.
 
 #include <gtest/gtest.h>
 
@@ -9,8 +10,10 @@
 
 #include "app/qvzoptionsdialog.h"
 #include "foundation/kserialport.h"
+#include "framework/core/zafnotebook.h"
 #include "framework/core/zafwindowmanager.h"
 #include "imaging/ui/yzserialport.h"
+#include "toolkit/kzbutton.h"
 #include "toolkit/kzcombobox.h"
 #include "toolkit/kzdialog.h"
 #include "toolkit/kzstring.h"
@@ -29,15 +32,18 @@ class NamedPortSetUp : public Base {
     this->Then([] { Base::Post(QvZOptionsDialog::kSerialCommand); });
     this->When(
         "the Serial page", [] { return Options() != nullptr; },
-        [onSerialPage] {
+        [this, onSerialPage] {
+          auto* notebook = Base::template FindIn<ZafNotebook>(Options(), [](ZafNotebook&) { return true; });
+          ASSERT_NE(notebook, nullptr);
+          EXPECT_EQ(KString(notebook->TabText(notebook->CurrentPageIndex())).ToUtf8(), "Serial");
           if (onSerialPage) {
             onSerialPage();
           }
-          Options()->Event(ZafEventRecord(QvZOptionsDialog::kNewPort, 0));
+          this->Click(Labelled(u"New"));
         });
     this->When(
         "the new port's fields", [] { return Options() && !Options()->PortNameField()->Disabled(); },
-        [port, baud] {
+        [this, port, baud] {
           KString portName;
           KSerialPort::PortName(port, portName);
           QvZOptionsDialog* dialog = Options();
@@ -47,7 +53,15 @@ class NamedPortSetUp : public Base {
           portList->SelectByText(portName.CStr());
           portList->SetChanged(true);
           dialog->PortPanel()->SetBaud(baud);
-          Base::Post(KZDialog::kOkResult);
+          this->Click(Labelled(u"OK"));
         });
+  }
+
+  // The dialog's button that reads `label`; the test fails when there is none.
+  static KZButton* Labelled(const char16_t* label) {
+    auto* button = Base::template FindIn<KZButton>(
+        Options(), [label](KZButton& candidate) { return KString(candidate.Text()) == KString(label); });
+    EXPECT_NE(button, nullptr) << "no button reads " << KString(label).ToUtf8();
+    return button;
   }
 };

@@ -164,8 +164,8 @@ TEST_P(ClosePromptTest, OnlyNoOrASuccessfulSaveLetsTheWindowClose) {
   }
   EXPECT_EQ(Run(), 0);
   ASSERT_GE(seen.size(), 1u);
-  // A new document has no file yet, so no file title.
-  EXPECT_EQ(seen[0].text, u"'' has changed. Save before closing?");
+  // A new document has no file yet: it goes by the name Save As proposes.
+  EXPECT_EQ(seen[0].text, u"'Event' has changed. Save before closing?");
   EXPECT_EQ(seen.size(), c.closes ? 1u : 2u) << "a window that stayed is asked again at the exit";
   if (!c.saveAs.empty()) {
     EXPECT_TRUE(FileExists("events/" + c.saveAs));

@@ -245,7 +245,7 @@ TEST_F(QvZOptionsDialogTest, MarkingLaneThreeMissingWritesThatLaneOnly) {
   dialog->Event(ZafEventRecord(QvZOptionsDialog::kLaneDisable, 0));
   EXPECT_EQ(dialog->LaneButton()->Value(), QvZOptionsDialog::kLaneEnable);
   uint32_t flags = 0;
-  EXPECT_EQ(Cell(lanes, 2, 0, &flags), " 3");
+  EXPECT_EQ(Cell(lanes, 2, 0, &flags), "Lane 3");
   EXPECT_TRUE(flags & KZSelector::kTextDisabled);
   recorded.clear();
   dialog->ProcessResult(KZDialog::kOkResult);

@@ -98,6 +98,8 @@ TEST_F(QvZResultsWindowTest, TheScheduleButtonsStepTheWindowsEventAndSendItsTitl
           }
           EXPECT_EQ(EventWindows(), std::vector<QvZEventMDI*>{eventWindow});
           EXPECT_EQ(eventWindow->GetEvent()->HeatNumber().ToUtf8(), c.heat);
+          // The caption names the heat the window holds now, as Save As would.
+          EXPECT_EQ(KString(eventWindow->Text()).ToUtf8(), std::string("1-1-") + c.heat);
           EXPECT_EQ(eventWindow->GetEvent()->IsModified(), !c.linkBusy);
           const std::vector<QvPacket> requests = simulator->Requests();
           if (c.title.empty()) {

@@ -259,7 +259,7 @@ TEST_F(YZApplicationTest, ASecondCopyAsksAndCancelEndsItWritingNothing) {
   ASSERT_NE(first, nullptr);
   Make();
   EXPECT_EQ(program->InstanceNumber(), 2);
-  AnswerWithClick(u" 2", KZDialog::kCancelResult);
+  AnswerWithClick(u"Kestrove 2", KZDialog::kCancelResult);
   EXPECT_EQ(Run(), 0);
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].text, u"A copy of Kestrove is already running.");

@@ -25,6 +25,12 @@ bool minimized(HWND window) {
   return IsIconic(window) != FALSE;
 }
 
+std::u16string textOf(HWND window) {
+  std::u16string text(static_cast<std::size_t>(SendMessage(window, WM_GETTEXTLENGTH, 0, 0)), u'\0');
+  SendMessage(window, WM_GETTEXT, text.size() + 1, reinterpret_cast<LPARAM>(text.data()));
+  return text;
+}
+
 }  // namespace
 
 LRESULT MdiClient::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -38,6 +44,8 @@ LRESULT MdiClient::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DESTROY:
       removeFromBar();
+      maximized_ = nullptr;
+      showTitleInFrame();
       return 0;
     case WM_SIZE:
       fitMaximized();
@@ -93,12 +101,18 @@ LRESULT MdiClient::handleMdiMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     case WM_MDIREFRESHMENU:
       // A child changed its placement by itself (minimised from its system menu): a maximised child that is
-      // no longer maximised gives the bar back.
+      // no longer maximised gives the bar back. A child's new title reaches the frame's caption.
       if (maximized_ != nullptr && (!isChild(maximized_) || IsZoomed(maximized_) == FALSE)) {
         maximized_ = nullptr;
         removeFromBar();
       }
+      showTitleInFrame();
       return reinterpret_cast<LRESULT>(GetMenu(GetParent(window())));
+    case kMdiFrameTitleMessage:
+      frameTitle_ = reinterpret_cast<LPCWSTR>(lParam);
+      frameTitleKept_ = true;
+      showTitleInFrame();
+      return TRUE;
     default:
       return handleCommon(message, wParam, lParam);
   }
@@ -152,6 +166,7 @@ void MdiClient::destroyChild(HWND child) {
     }
   }
   DestroyWindow(child);
+  showTitleInFrame();
 }
 
 void MdiClient::activate(HWND child) {
@@ -215,6 +230,7 @@ void MdiClient::maximize(HWND child) {
   fitMaximized();
   activate(child);
   showInBar(child);
+  showTitleInFrame();
 }
 
 void MdiClient::restore(HWND child) {
@@ -224,6 +240,7 @@ void MdiClient::restore(HWND child) {
   if (child == maximized_) {
     maximized_ = nullptr;
     removeFromBar();
+    showTitleInFrame();
   }
   ShowWindow(child, SW_RESTORE);
   // A minimised child that was maximised comes back maximised.
@@ -374,6 +391,21 @@ void MdiClient::removeFromBar() {
   }
   boxesInBar_.clear();
   menuInBar_ = nullptr;
+}
+
+void MdiClient::showTitleInFrame() {
+  HWND frame = GetParent(window());
+  if (isChild(maximized_)) {
+    if (!frameTitleKept_) {
+      frameTitle_ = textOf(frame);
+      frameTitleKept_ = true;
+    }
+    const std::u16string caption = frameTitle_ + u" - [" + textOf(maximized_) + u"]";
+    DefWindowProc(frame, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
+  } else if (frameTitleKept_) {
+    frameTitleKept_ = false;
+    DefWindowProc(frame, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(frameTitle_.c_str()));
+  }
 }
 
 void MdiClient::paint(HDC dc) {

@@ -3,14 +3,19 @@
 // destroys them (WM_MDICREATE, WM_MDIDESTROY), keeps the active one at the top of the z-order and tells both
 // sides of each activation (WM_MDIACTIVATE), maximises one at a time (it fills the client area, its caption
 // out of sight, its system menu takes position 0 of the frame's menu bar and its boxes the bar's right end),
-// and cascades, tiles and lines up the minimised ones. Children are siblings: GW_CHILD is the active one,
-// GW_HWNDNEXT the next behind.
+// and cascades, tiles and lines up the minimised ones. While a child is maximised the frame's caption reads
+// "<frame's own title> - [<child's title>]". Children are siblings: GW_CHILD is the active one, GW_HWNDNEXT
+// the next behind.
 
+#include <string>
 #include <vector>
 
 #include "native/controls/controlwindow.h"
 
 namespace native {
+
+// Sent by DefFrameProc to the client: the frame's own title (lParam, LPCWSTR) while a child is maximised.
+inline constexpr UINT kMdiFrameTitleMessage = WM_USER + 0x40;
 
 class MdiClient : public ControlWindow {
  public:
@@ -41,6 +46,8 @@ class MdiClient : public ControlWindow {
   // boxes at the bar's right end; they go again when it stops being maximised.
   void showInBar(HWND child);
   void removeFromBar();
+  // The frame's caption with the maximised child's title, or its own title again when none is maximised.
+  void showTitleInFrame();
   RECT arrangeArea() const;
 
   UINT firstChildId_ = 0;
@@ -48,6 +55,8 @@ class MdiClient : public ControlWindow {
   HWND maximized_ = nullptr;
   HMENU menuInBar_ = nullptr;       // the maximised child's system menu while it stands in the frame's bar
   std::vector<WPARAM> boxesInBar_;  // the commands of the caption boxes added at the bar's end
+  std::u16string frameTitle_;       // the frame's own title while its caption shows the maximised child's
+  bool frameTitleKept_ = false;
 };
 
 }  // namespace native

@@ -1,5 +1,7 @@
 #include "native/controls/mdiprocedures.h"
 
+#include "native/controls/mdiclient.h"
+
 #include "native/user/focusmanager.h"
 #include "native/user/keyboard.h"
 #include "native/user/messageapi.h"
@@ -45,6 +47,16 @@ LRESULT DefFrameProc(HWND frame, HWND client, UINT message, WPARAM wParam, LPARA
         return 0;
       }
       break;
+    case WM_SETTEXT:
+      // While a document is maximised the caption also names it: the client keeps the frame's own title.
+      if (client != nullptr) {
+        BOOL maximized = FALSE;
+        SendMessage(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
+        if (maximized != FALSE) {
+          return SendMessage(client, kMdiFrameTitleMessage, wParam, lParam);
+        }
+      }
+      break;
     case WM_NCACTIVATE:
       // The active document's caption turns inactive and active again with the frame's, so only the window
       // that has the keys shows an active caption.
@@ -86,6 +98,12 @@ LRESULT DefMDIChildProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam) 
       // The client hears of placements it did not make itself (a minimise from the system menu).
       SendMessage(client, WM_MDIREFRESHMENU, 0, 0);
       break;
+    case WM_SETTEXT: {
+      // A maximised document's new title reaches the frame's caption.
+      const LRESULT result = DefWindowProc(child, message, wParam, lParam);
+      SendMessage(client, WM_MDIREFRESHMENU, 0, 0);
+      return result;
+    }
     case WM_MOUSEACTIVATE:
     case WM_SETFOCUS:
       if (activeChild(client) != child) {

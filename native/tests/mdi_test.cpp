@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "native/controls/mdiarrangement.h"
 #include "native/tests/mdiscene.h"
 
@@ -282,6 +286,37 @@ TEST(MdiClient, CtrlF4ClosesAndCtrlF6GoesToTheNextChild) {
   EXPECT_FALSE(only(scene.log, {WM_CLOSE}).empty()) << "closing asks the child first";
   MSG plainF6{scene.frame, WM_KEYDOWN, VK_F6, 0, 0, {}};
   EXPECT_EQ(TranslateMDISysAccel(scene.client, &plainF6), FALSE) << "F6 without Ctrl is no MDI key";
+}
+
+TEST(MdiClient, WhileAChildIsMaximisedTheFramesCaptionNamesIt) {
+  MdiScene scene;
+  const auto caption = [](HWND window) {
+    std::u16string text(64, u'\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessage(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+  };
+  const auto setText = [](HWND window, LPCWSTR text) {
+    SendMessage(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  };
+  setText(scene.frame, u"Frame");
+  HWND first = scene.createChild(u"One", kFirst);
+  HWND second = scene.createChild(u"Two", kSecond);
+  std::vector<std::u16string> seen;
+  for (const auto& step : std::vector<std::function<void()>>{
+           [&] { SendMessage(scene.client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(second), 0); },
+           [&] { SendMessage(scene.client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first), 0); },
+           [&] { setText(first, u"Uno"); }, [&] { setText(scene.frame, u"Main"); },
+           [&] { SendMessage(scene.client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(first), 0); },
+           [&] { SendMessage(scene.client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(first), 0); },
+           [&] { SendMessage(scene.client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(first), 0); },
+           [&] { SendMessage(scene.client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(second), 0); }}) {
+    step();
+    seen.push_back(caption(scene.frame));
+  }
+  EXPECT_EQ(seen, (std::vector<std::u16string>{u"Frame - [Two]", u"Frame - [One]", u"Frame - [Uno]",
+                                               u"Main - [Uno]", u"Main", u"Main - [Uno]", u"Main - [Two]",
+                                               u"Main"}));
 }
 
 TEST(MdiArrangement, CascadeAndTileShareTheAreaOut) {
