@@ -11,15 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "app/framecommands.h"
-#include "app/linkport.h"
 #include "app/qvzchartpane.h"
 #include "app/qvzchartwindow.h"
 #include "app/qvzeventmdi.h"
 #include "app/qvzresultspane.h"
 #include "app/qvzresultswindow.h"
-#include "app/tests/namedportsetup.h"
-#include "app/tests/resultslinktest.h"
+#include "app/tests/downloadedeventtest.h"
 #include "chart/cf_3dgridtickseries.h"
 #include "chart/cf_3dpointseries.h"
 #include "chart/cf_3dtextmarker.h"
@@ -35,7 +32,6 @@
 
 namespace {
 
-constexpr int32_t kSimulatorPort = 77;
 // Samples of the 5001-sample window from -3 s to 2 s: the gun, the Legal line 100 ms after it, the Set line
 // 2 s before it (the simulator's set and gun words lie 2000 ms apart), and a sample right of the gun where
 // every ramp stands above its baseline.
@@ -56,11 +52,9 @@ constexpr native::COLORREF kTraceBlue = 0xff0000;
 constexpr native::COLORREF kFalseStartRed = 0x0000ff;
 constexpr native::COLORREF kBlack = 0;
 
-class ChartDownloadTest : public NamedPortSetUp<ResultsLinkTest> {
+class ChartDownloadTest : public DownloadedEventTest {
  protected:
-  static QvZChartWindow* ChartWindow() { return CurrentPane<QvZChartWindow>(PaneKind::kChart); }
   static ZafChartControl& Control() { return *ChartWindow()->Pane()->Control(); }
-  static QvZResultsWindow& ResultsWindow() { return *CurrentPane<QvZResultsWindow>(PaneKind::kResults); }
   static KZTBButton* ShowAllChartsButton() {
     return FindIn<KZTBButton>(ResultsWindow().ToolBar(), [](KZTBButton& button) {
       return button.Value() == QvZResultsPane::kShowAllChartsCommand;
@@ -166,22 +160,7 @@ class ChartDownloadTest : public NamedPortSetUp<ResultsLinkTest> {
 };
 
 TEST_F(ChartDownloadTest, DownloadedTracesDrawInAllChartsAndSingleModeWithTheLinesAtTheirProjectedColumns) {
-  StartSimulator(EightLanes());
-  NameAPort(kSimulatorPort, 19200);
-  When(
-      "the dialog to close", [] { return Options() == nullptr; },
-      [this] {
-        LinkPort::SetWait(
-            [this](int32_t milliseconds) { driver.advanceClock(static_cast<uint64_t>(milliseconds)); });
-        Post(NewCommand);
-      });
-  When(
-      "the event window's chart and results",
-      [] {
-        return ChartWindow() != nullptr && ChartWindow()->ScreenID() != nullptr &&
-               CurrentPane<QvZResultsWindow>(PaneKind::kResults) != nullptr;
-      },
-      [] { ResultsWindow().Event(ZafEventRecord(QvZResultsPane::kDownloadTraceCommand, 0)); });
+  DownloadIntoNewEvent();
   AfterOperation([this] {
     CurrentEventWindow()->GetEvent()->SetModified(false);
     EXPECT_TRUE(seen.empty());
