@@ -382,6 +382,7 @@ void CheckResizeOnDisplay() {
   WaitForFrame(display);
   PressWith(display, window, XK_Control_L, XK_n);
   RequestLines(simulator);
+  WritePng(Settled(display), TestPicturePath("resize-x11-new.png"));
   PressWith(display, window, XK_Control_L, XK_t);
   EXPECT_FALSE(RequestLines(simulator).empty()) << "no trace requests";
   const Screen downloaded = Settled(display);
