@@ -111,7 +111,7 @@ void QvZResultsPane::LayOutColumns() {
   if (itsView == nullptr) {
     return;
   }
-  itsView->RelayoutColumns(ClientPixels().x, false);
+  title->LayOutColumns(false);
   for (int32_t column = 0; column < kColumnCount; ++column) {
     SetColumnPosition(column, itsView->ColumnStart(column));
   }

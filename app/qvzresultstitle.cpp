@@ -1,6 +1,8 @@
 #include "app/qvzresultstitle.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdlib>
 
 #include "app/qvzresultspane.h"
 #include "model/qvresultsview.h"
@@ -69,7 +71,7 @@ int32_t QvZResultsTitle::BoundaryPosition(int32_t index) {
 void QvZResultsTitle::SetDragIndex(int32_t index) {
   KZSizer::SetDragIndex(index);
   if (index >= 0 && itsView != nullptr) {
-    itsView->RelayoutColumns(TableWidth(), true);
+    LayOutColumns(true);
   }
 }
 
@@ -79,7 +81,7 @@ void QvZResultsTitle::MoveBoundary(int32_t index, int32_t position) {
   }
   const int32_t column = index - 1;
   if (itsView->SetColumnWidth(column, position - itsView->ColumnStart(column))) {
-    itsView->RelayoutColumns(TableWidth(), true);
+    LayOutColumns(true);
     KZSizer::MoveBoundary(index, position);
     if (itsPane != nullptr && itsPane->ScreenID()) {
       itsPane->Redisplay();
@@ -96,8 +98,21 @@ void QvZResultsTitle::CellText(int32_t index, KString& text, uint32_t& textFlags
 }
 
 ZafEventType QvZResultsTitle::Draw(const ZafEventRecord& event, ZafEventType drawType) {
-  if (itsView != nullptr) {
-    itsView->RelayoutColumns(TableWidth(), false);
-  }
+  LayOutColumns(false);
   return KZSizer::Draw(event, drawType);
+}
+
+void QvZResultsTitle::LayOutColumns(bool changed) {
+  if (itsView == nullptr) {
+    return;
+  }
+  // A title is drawn inside its cell's frame.
+  std::array<int32_t, QvResultsView::kColumnCount> least{};
+  for (int32_t column = 0; column < QvResultsView::kColumnCount; ++column) {
+    KString text;
+    uint32_t textFlags = 0;
+    CellText(column, text, textFlags);
+    least[column] = TextWidth(text.CStr(), text.Length()) + 2 * std::abs(frameDepth);
+  }
+  itsView->RelayoutColumns(TableWidth(), changed, least);
 }

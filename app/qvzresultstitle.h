@@ -28,6 +28,8 @@ class QvZResultsTitle : public KZSizer {
   void SetDragIndex(int32_t index) override;
   // The view lays its columns out for the strip's width first.
   ZafEventType Draw(const ZafEventRecord& event, ZafEventType drawType) override;
+  // Lays the view's columns out for the table's width, each at least as wide as its title.
+  void LayOutColumns(bool changed);
 
  private:
   // The columns are laid out for the table's width, which the strip shares.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "chart/cf_chartengine.h"
 #include "chart/cf_chartmodel.h"
@@ -106,13 +107,22 @@ void cf_3DGridTickSeries::DrawSecondary(bf_Display& display) {
     below.SetTop();
     const bool staggered = labels.LabelOptionA() || labels.LabelOptionB();
     bool nextAbove = true;
+    // Group categories label points the program chooses, as near each other as it likes: a label that
+    // would overlap an earlier one moves to the next text row.
+    std::vector<cf_2DRect> taken;
     for (const auto& item : items) {
       if (!staggered || !item->IsTextShown()) {
+        if (style == kGroupCategories) {
+          item->PlaceTextClearOf(display, taken);
+        }
         item->DrawSecondary(display);
         continue;
       }
       item->SetTextAttribs(nextAbove ? &above : &below);
       item->SetTextSwitch(0);
+      if (style == kGroupCategories) {
+        item->PlaceTextClearOf(display, taken);
+      }
       item->DrawSecondary(display);
       item->SetTextSwitch(1);
       item->SetTextAttribs(&labels);

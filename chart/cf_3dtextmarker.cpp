@@ -1,5 +1,6 @@
 #include "chart/cf_3dtextmarker.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -36,6 +37,25 @@ cf_2DPoint TextCorner(cf_2DPoint at, int32_t w, int32_t h, const cf_TextAttribs&
   return at;
 }
 
+bool Overlap(const cf_2DRect& a, const cf_2DRect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// How far a text must move, a row at a time, to overlap none of `taken`. Each move passes at least the row
+// of one text taken, so there are never more moves than texts.
+int32_t ClearShift(cf_2DRect rect, int32_t row, const std::vector<cf_2DRect>& taken) {
+  int32_t shift = 0;
+  for (std::size_t moves = 0;
+       moves < taken.size() && std::any_of(taken.begin(), taken.end(),
+                                           [&rect](const cf_2DRect& other) { return Overlap(rect, other); });
+       ++moves) {
+    shift += row;
+    rect.top += row;
+    rect.bottom += row;
+  }
+  return shift;
+}
+
 }  // namespace
 
 cf_3DTextMarker::cf_3DTextMarker(const cf_3DPoint& anchor, const cf_3DPoint& bend,
@@ -66,6 +86,8 @@ cf_3DTextMarker& cf_3DTextMarker::operator=(const cf_3DTextMarker& other) {
   text = ownText ? ownText.get() : other.text;
   hasText = other.hasText;
   textShown = other.textShown;
+  textRowShift = other.textRowShift;
+  drawnText = other.drawnText;
   return *this;
 }
 
@@ -180,14 +202,46 @@ void cf_3DTextMarker::DrawLeaders(bf_Display& display) {
 }
 
 void cf_3DTextMarker::DrawText(bf_Display& display) {
-  // Attributes made here for a marker that had none select colours and font only from the next draw.
   std::optional<cf_TextSelection> selection;
+  SelectOwnAttribs(display, selection);
+  drawnText = TextRect(display);
+  display.DrawText({drawnText.left, drawnText.top}, *text);
+}
+
+void cf_3DTextMarker::SelectOwnAttribs(bf_Display& display, std::optional<cf_TextSelection>& selection) {
+  // Attributes made here for a marker that had none select colours and font only from the next draw.
   if (!TextSwitch() && HasTextAttribs()) {
     selection.emplace(display, *TextAttribs());
   }
-  const cf_2DPoint at = points[textAtBend ? kBend : kText].GetScreenPoint();
+}
+
+cf_2DRect cf_3DTextMarker::TextRect(bf_Display& display) {
+  cf_2DPoint at = points[textAtBend ? kBend : kText].GetScreenPoint();
+  at.y += textRowShift;
   const cf_2DRect extent = display.TextExtent(*text);
-  display.DrawText(TextCorner(at, extent.Width(), extent.Height(), *TextAttribs()), *text);
+  const cf_2DPoint corner = TextCorner(at, extent.Width(), extent.Height(), *TextAttribs());
+  return {corner.x, corner.y, corner.x + extent.Width(), corner.y + extent.Height()};
+}
+
+void cf_3DTextMarker::PlaceTextClearOf(bf_Display& display, std::vector<cf_2DRect>& taken) {
+  textRowShift = 0;
+  if (!text || !textShown || text->Length() == 0) {
+    return;
+  }
+  std::optional<cf_TextSelection> selection;
+  SelectOwnAttribs(display, selection);
+  const cf_2DRect placed = TextRect(display);
+  const bool aboveAnchor =
+      points[textAtBend ? kBend : kText].GetScreenPoint().y <= points[kAnchor].GetScreenPoint().y;
+  const int32_t away = aboveAnchor ? -placed.Height() : placed.Height();
+  // Away from the anchor, or toward it where that leaves the drawing area (none when printing).
+  const cf_2DRect area = display.GetDrawRegion();
+  textRowShift = ClearShift(placed, away, taken);
+  if (area.Height() > 0 &&
+      (placed.top + textRowShift < area.top || placed.bottom + textRowShift > area.bottom + 1)) {
+    textRowShift = ClearShift(placed, -away, taken);
+  }
+  taken.push_back({placed.left, placed.top + textRowShift, placed.right, placed.bottom + textRowShift});
 }
 
 void cf_3DTextMarker::DrawSecondary(bf_Display& display) {

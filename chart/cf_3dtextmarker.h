@@ -9,9 +9,13 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <vector>
 
+#include "chart/cf_2drect.h"
 #include "chart/cf_3dpoint.h"
 #include "chart/cf_string.h"
+#include "chart/cf_textselection.h"
 #include "chart/cf_virt3dobj.h"
 
 class cf_3DTextMarker : public cf_Virt3DObj {
@@ -70,6 +74,12 @@ class cf_3DTextMarker : public cf_Virt3DObj {
   void SetTextNumber(int32_t value, const ZafIChar* format);
   // Shows a string the marker does not own (a data group's name, say); null changes nothing.
   void SetTextObject(const cf_String* shared);
+  // Moves the text away from the anchor, a text row at a time, until it overlaps none of `taken` (texts
+  // drawn before it, display pixels), and adds where it goes to them. A marker without a shown text
+  // takes nothing.
+  void PlaceTextClearOf(bf_Display& display, std::vector<cf_2DRect>& taken);
+  // Where the text was drawn last, display pixels; empty before.
+  const cf_2DRect& DrawnTextRect() const { return drawnText; }
 
  private:
   static constexpr std::size_t kAnchor = 0;
@@ -81,6 +91,10 @@ class cf_3DTextMarker : public cf_Virt3DObj {
   void MovePoints(double dx, double dy, double dz);
   void DrawLeaders(bf_Display& display);
   void DrawText(bf_Display& display);
+  // Selects the marker's own text attributes when it draws with them rather than its series'.
+  void SelectOwnAttribs(bf_Display& display, std::optional<cf_TextSelection>& selection);
+  // Where the text goes with the current attributes and row shift.
+  cf_2DRect TextRect(bf_Display& display);
 
   std::array<cf_3DPoint, 3> points;
   bool firstLeader = false;
@@ -94,6 +108,9 @@ class cf_3DTextMarker : public cf_Virt3DObj {
   const cf_String* text = nullptr;
   bool hasText = false;
   bool textShown = false;
+  // Pixels down (up when negative) from where the text point places the text.
+  int32_t textRowShift = 0;
+  cf_2DRect drawnText;
 };
 
 #endif

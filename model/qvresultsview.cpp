@@ -52,7 +52,8 @@ int32_t QvResultsView::ColumnWidth(int32_t column) {
                     kMaxColumnWidth);
 }
 
-void QvResultsView::RelayoutColumns(int32_t width, bool changed) {
+void QvResultsView::RelayoutColumns(int32_t width, bool changed,
+                                    const std::array<int32_t, kColumnCount>& least) {
   if (!changed && width == laidOutWidth) {
     return;
   }
@@ -60,7 +61,7 @@ void QvResultsView::RelayoutColumns(int32_t width, bool changed) {
   int32_t left = 0;
   for (int32_t column = 0; column < kColumnCount; ++column) {
     columnStarts[column] = left;
-    left += ColumnWidth(column);
+    left += std::max(ColumnWidth(column), least[column]);
   }
   columnStarts[kColumnCount] = std::max(left, width);
 }

@@ -34,9 +34,10 @@ class QvResultsView : public QvResultFilter {
   void Deliver(const KMessage& message) const;
   void ShowResult(QvResult& result) const;
 
-  // Lays the columns out from their width settings for a pane `width` pixels wide; the last column takes
-  // what is left. Does nothing when the width is the last one and `changed` is false.
-  void RelayoutColumns(int32_t width, bool changed);
+  // Lays the columns out from their width settings for a pane `width` pixels wide, none narrower than its
+  // `least` width (its title's, say); the last column takes what is left. Does nothing when the width is
+  // the last one and `changed` is false.
+  void RelayoutColumns(int32_t width, bool changed, const std::array<int32_t, kColumnCount>& least = {});
   // The left edge of a column and, for kColumnCount, the right end of the last one.
   int32_t ColumnStart(int32_t column) const;
   // Clamps the width to the column's bounds and stores it as the column's Int setting; the layout is made

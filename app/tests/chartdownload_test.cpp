@@ -6,20 +6,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "app/framecommands.h"
-#include "app/linkport.h"
 #include "app/qvzchartpane.h"
 #include "app/qvzchartwindow.h"
 #include "app/qvzeventmdi.h"
 #include "app/qvzresultspane.h"
 #include "app/qvzresultswindow.h"
-#include "app/tests/namedportsetup.h"
-#include "app/tests/resultslinktest.h"
+#include "app/tests/downloadedeventtest.h"
 #include "chart/cf_3dgridtickseries.h"
 #include "chart/cf_3dpointseries.h"
 #include "chart/cf_3dtextmarker.h"
@@ -35,7 +33,6 @@
 
 namespace {
 
-constexpr int32_t kSimulatorPort = 77;
 // Samples of the 5001-sample window from -3 s to 2 s: the gun, the Legal line 100 ms after it, the Set line
 // 2 s before it (the simulator's set and gun words lie 2000 ms apart), and a sample right of the gun where
 // every ramp stands above its baseline.
@@ -56,11 +53,9 @@ constexpr native::COLORREF kTraceBlue = 0xff0000;
 constexpr native::COLORREF kFalseStartRed = 0x0000ff;
 constexpr native::COLORREF kBlack = 0;
 
-class ChartDownloadTest : public NamedPortSetUp<ResultsLinkTest> {
+class ChartDownloadTest : public DownloadedEventTest {
  protected:
-  static QvZChartWindow* ChartWindow() { return CurrentPane<QvZChartWindow>(PaneKind::kChart); }
   static ZafChartControl& Control() { return *ChartWindow()->Pane()->Control(); }
-  static QvZResultsWindow& ResultsWindow() { return *CurrentPane<QvZResultsWindow>(PaneKind::kResults); }
   static KZTBButton* ShowAllChartsButton() {
     return FindIn<KZTBButton>(ResultsWindow().ToolBar(), [](KZTBButton& button) {
       return button.Value() == QvZResultsPane::kShowAllChartsCommand;
@@ -162,26 +157,23 @@ class ChartDownloadTest : public NamedPortSetUp<ResultsLinkTest> {
     EXPECT_GT(lifts.front(), 3);
   }
 
+  // A right click chooses the row and opens its status menu, which Escape closes.
+  void ChooseRow(int32_t row) {
+    AnswerPopUpMenu(
+        [this, row] {
+          QvZResultsPane& pane = *ResultsWindow().Pane();
+          pane.MakeVisible({0, row}, true, false);
+          const KRect cell = pane.UnitToScreen(KRect{0, row, 0, row});
+          driver.click((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2, native::TestDriver::Right);
+        },
+        [this](native::HWND) { driver.pressKey(native::VK_ESCAPE); });
+  }
+
   void Snapshot(const std::string& name) { EXPECT_TRUE(driver.snapshot(TestPicturePath(name))); }
 };
 
 TEST_F(ChartDownloadTest, DownloadedTracesDrawInAllChartsAndSingleModeWithTheLinesAtTheirProjectedColumns) {
-  StartSimulator(EightLanes());
-  NameAPort(kSimulatorPort, 19200);
-  When(
-      "the dialog to close", [] { return Options() == nullptr; },
-      [this] {
-        LinkPort::SetWait(
-            [this](int32_t milliseconds) { driver.advanceClock(static_cast<uint64_t>(milliseconds)); });
-        Post(NewCommand);
-      });
-  When(
-      "the event window's chart and results",
-      [] {
-        return ChartWindow() != nullptr && ChartWindow()->ScreenID() != nullptr &&
-               CurrentPane<QvZResultsWindow>(PaneKind::kResults) != nullptr;
-      },
-      [] { ResultsWindow().Event(ZafEventRecord(QvZResultsPane::kDownloadTraceCommand, 0)); });
+  DownloadIntoNewEvent();
   AfterOperation([this] {
     CurrentEventWindow()->GetEvent()->SetModified(false);
     EXPECT_TRUE(seen.empty());
@@ -193,15 +185,7 @@ TEST_F(ChartDownloadTest, DownloadedTracesDrawInAllChartsAndSingleModeWithTheLin
         Snapshot("chart_download_all.png");
         ExpectAllCharts();
       });
-  // A right click chooses the row and opens its status menu, which Escape closes.
-  AnswerPopUpMenu(
-      [this] {
-        QvZResultsPane& pane = *ResultsWindow().Pane();
-        ASSERT_TRUE(pane.IsCellVisible({0, kChosenRow}, false));
-        const KRect row = pane.UnitToScreen(KRect{0, kChosenRow, 0, kChosenRow});
-        driver.click((row.left + row.right) / 2, (row.top + row.bottom) / 2, native::TestDriver::Right);
-      },
-      [this](native::HWND) { driver.pressKey(native::VK_ESCAPE); });
+  ChooseRow(kChosenRow);
   When(
       "the chosen lane drawn alone", [] { return !ResultsWindow().AllTraces() && Traces().size() == 1; },
       [this] {
@@ -229,6 +213,53 @@ TEST_F(ChartDownloadTest, DownloadedTracesDrawInAllChartsAndSingleModeWithTheLin
         EXPECT_EQ(Legend(), "     (Set Time = 2.000s)");
         ExpectAllCharts();
       });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+}
+
+// In single mode the lines' labels each read whole: where the reaction's number would fall on "Legal" (lane
+// 3 at 0.095 s, lane 7 at -0.02 s), one of the two goes to the next text row.
+TEST_F(ChartDownloadTest, MarkerLineLabelsDoNotOverlap) {
+  struct Case {
+    int32_t row;
+    const char16_t* reaction;
+  };
+  const Case cases[] = {{2, u"0.095"}, {6, u"-0.02"}};
+  DownloadIntoNewEvent();
+  AfterOperation([] { CurrentEventWindow()->GetEvent()->SetModified(false); });
+  for (const Case& chosen : cases) {
+    ChooseRow(chosen.row);
+    When(
+        "the chosen lane drawn alone",
+        [&chosen] { return ResultsWindow().Pane()->CurrentCell().y == chosen.row && Traces().size() == 1; },
+        [this, &chosen] {
+          SCOPED_TRACE(KString(chosen.reaction).ToUtf8());
+          Snapshot("chart_labels_row" + std::to_string(chosen.row) + ".png");
+          const native::RECT chart = ChartRect();
+          const cf_3DGridTickSeries& axis = Control().GetAxis(kMarkerAxis);
+          std::vector<std::u16string> texts;
+          std::vector<cf_2DRect> rects;
+          for (int32_t i = 1; i <= axis.GetItemCount(); ++i) {
+            const cf_3DTextMarker& item = *axis.GetItem(i);
+            if (item.GetText() == nullptr || item.GetText()->Length() == 0 || !item.IsTextShown()) {
+              continue;
+            }
+            const cf_2DRect rect = item.DrawnTextRect();
+            texts.push_back(item.GetText()->Text());
+            EXPECT_TRUE(rect.left >= 0 && rect.top >= 0 && rect.right <= chart.right - chart.left &&
+                        rect.bottom <= chart.bottom - chart.top)
+                << KString(texts.back().c_str()).ToUtf8() << " cut by the chart's edge";
+            for (std::size_t j = 0; j < rects.size(); ++j) {
+              EXPECT_TRUE(rect.right <= rects[j].left || rects[j].right <= rect.left ||
+                          rect.bottom <= rects[j].top || rects[j].bottom <= rect.top)
+                  << KString(texts.back().c_str()).ToUtf8() << " over " << KString(texts[j].c_str()).ToUtf8();
+            }
+            rects.push_back(rect);
+          }
+          std::sort(texts.begin(), texts.end());
+          EXPECT_EQ(texts, (std::vector<std::u16string>{chosen.reaction, u"Legal", u"Set"}));
+        });
+  }
   ExitProgram();
   EXPECT_EQ(Run(), 0);
 }

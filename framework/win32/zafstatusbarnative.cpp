@@ -23,8 +23,10 @@ void ZafStatusBar::CreateNative() {
 }
 
 ZafRegionStruct ZafStatusBar::ClientRegion(const ZafWindowObject*) {
+  // In the fields' coordinates, which the native side moves below the etched edge: a field laid out to
+  // fill the client area ends at the bar's foot.
   const int32_t preSpace = display ? display->preSpace : 0;
-  return {0, preSpace + EdgeRows(), region.right - region.left, region.bottom - region.top, ZAF_PIXEL};
+  return {0, preSpace, region.right - region.left, region.bottom - region.top - EdgeRows(), ZAF_PIXEL};
 }
 
 void ZafStatusBar::ConvertRegion(ZafRegionStruct& target, int32_t type) {

@@ -119,7 +119,13 @@ HDC BeginPaint(HWND handle, PAINTSTRUCT* paint) {
   window->update.clear();
   bool erase = window->eraseBackground;
   window->eraseBackground = false;
-  HDC dc = openWindowDc(handle, false, (window->style & WS_CLIPCHILDREN) != 0, &area);
+  const bool clipChildren = (window->style & WS_CLIPCHILDREN) != 0;
+  if (!clipChildren) {
+    // This paint covers the children under its area, even those placed there since the area was
+    // invalidated: they paint again after it.
+    applyRedrawToChildren(*window, area, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+  HDC dc = openWindowDc(handle, false, clipChildren, &area);
   *paint = PAINTSTRUCT{};
   paint->hdc = dc;
   paint->rcPaint = area.bounds();

@@ -53,9 +53,12 @@ void applyRedraw(WindowRecord& window, const Region& area, UINT flags) {
       window.frameDirty = false;
     }
   }
-  if (!childrenTakePart(window, flags)) {
-    return;
+  if (childrenTakePart(window, flags)) {
+    applyRedrawToChildren(window, area, flags);
   }
+}
+
+void applyRedrawToChildren(WindowRecord& window, const Region& area, UINT flags) {
   for (HWND handle : window.children) {
     WindowRecord* child = tree().find(handle);
     if (!child->hasVisibleFlag() || !area.intersects(child->rect)) {

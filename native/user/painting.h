@@ -22,6 +22,9 @@ void paintFrameIfDirty(HWND window);
 // Invalidates or validates `area` (client coordinates) of the window as the RDW_ flags say, then the children
 // the flags reach.
 void applyRedraw(WindowRecord& window, const Region& area, UINT flags);
+// The same for the visible children of the window that `area` (the window's client coordinates) reaches,
+// each with its descendants.
+void applyRedrawToChildren(WindowRecord& window, const Region& area, UINT flags);
 // The window's client area in its own coordinates.
 RECT clientArea(const WindowRecord& window);
 

@@ -2,10 +2,12 @@
 // own with its control unit on the simulator's pseudo-terminal. File > New, Add Reaction Times, Download
 // Trace, File > Save with a typed name and File > Exit from the keyboard; then the simulator's requests,
 // the red false start on the screen, the saved document, the results interface file and the reaction-time
-// link's answer are checked.
+// link's answer are checked. A second road resizes the event window of a downloaded heat every way a user
+// does, and the window is drawn as it was each time it is back at its size.
 #include <gtest/gtest.h>
 #include <poll.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -164,8 +166,8 @@ void WaitForFrame(Display* display) {
   const uint32_t workspace = Rgb(native::GetSysColor(native::COLOR_APPWORKSPACE));
   for (int waited = 0; waited < 2 * native::test::kX11WaitMs; waited += 100) {
     const Screen screen = Take(display);
-    if (screen.pixels.size() > 350u * 800 && screen.pixels[12 * 800 + 300] == caption &&
-        screen.pixels[350 * 800 + 200] == workspace) {
+    if (screen.height > 350 && screen.pixels[12 * screen.width + 300] == caption &&
+        screen.pixels[350 * screen.width + 200] == workspace) {
       return;
     }
     poll(nullptr, 0, 100);
@@ -218,15 +220,20 @@ std::string RunAndRead(const std::string& command, int& status) {
   return output;
 }
 
-void CheckOnDisplay() {
-  MainRoadX11Test& test = *current;
+// The program folder's output and event folders, and port 9 on the simulator's pseudo-terminal.
+void UseSimulator(MainRoadX11Test& test, native::test::X11TestProgram& simulator) {
   std::filesystem::create_directories(test.FilePath("out"));
   std::filesystem::create_directories(test.FilePath("events"));
-  native::test::X11TestProgram simulator(SimulatorScript(test).c_str(), nullptr);
   ASSERT_TRUE(simulator.started());
   const std::optional<std::string> device = simulator.readLine(native::test::kX11WaitMs);
   ASSERT_TRUE(device.has_value() && device->rfind("/dev/", 0) == 0) << device.value_or("no device line");
   setenv("KESTROVE_COM9", device->c_str(), 1);
+}
+
+void CheckOnDisplay() {
+  MainRoadX11Test& test = *current;
+  native::test::X11TestProgram simulator(SimulatorScript(test).c_str(), nullptr);
+  ASSERT_NO_FATAL_FAILURE(UseSimulator(test, simulator));
   const int linkPort = MainRoadX11Test::FreePort();
   ASSERT_NE(linkPort, 0);
   WriteConfiguration(test, linkPort);
@@ -315,6 +322,115 @@ void CheckOnDisplay() {
     EXPECT_EQ(result->IsFalseStartCharged(), lanes[lane].charged);
   }
   EXPECT_EQ(lane, 8);
+}
+
+// The screen once it has stopped changing (the program has painted what the last input asked for).
+Screen Settled(Display* display) {
+  Screen last = Take(display);
+  for (int waited = 0; waited < native::test::kX11WaitMs; waited += 200) {
+    poll(nullptr, 0, 200);
+    Screen now = Take(display);
+    if (now.pixels == last.pixels) {
+      return now;
+    }
+    last = std::move(now);
+  }
+  ADD_FAILURE() << "the screen kept changing";
+  return last;
+}
+
+// Pixels of the rows from `top` to `bottom` that differ between two screens of one size.
+size_t DifferingPixels(const Screen& a, const Screen& b, int top, int bottom) {
+  size_t differing = 0;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = 0; x < a.width; ++x) {
+      const size_t at = static_cast<size_t>(y * a.width + x);
+      differing += a.pixels.at(at) != b.pixels.at(at) ? 1 : 0;
+    }
+  }
+  return differing;
+}
+
+// Places on the 1024 x 768 desktop: the File menu beside a maximised event window's icon, the restore box of
+// a maximised event window in the menu bar, the Window menu beside a restored one, the lower right corner of
+// the restored window, the maximise box of the tiled window, the chart tool bar's Maximize button in the
+// maximised event window and its Restore button in the enlarged chart.
+constexpr int kRestoreBox[] = {992, 32};
+constexpr int kWindowMenu[] = {327, 32};
+constexpr int kFileMenu[] = {50, 32};
+constexpr int kRestoredCorner[] = {500, 418};
+constexpr int kTiledMaximiseBox[] = {987, 85};
+constexpr int kChartMaximize[] = {38, 259};
+constexpr int kChartRestore[] = {38, 85};
+// The rows of the event window on the desktop, below the frame's menu and tool bars and above its status bar.
+constexpr int kEventTop = 72;
+constexpr int kEventBottom = 740;
+// The traces' pen on the screen.
+constexpr native::COLORREF kTraceBlue = 0xff0000;
+
+void CheckResizeOnDisplay() {
+  MainRoadX11Test& test = *current;
+  native::test::X11TestProgram simulator(SimulatorScript(test).c_str(), nullptr);
+  ASSERT_NO_FATAL_FAILURE(UseSimulator(test, simulator));
+  WriteConfiguration(test, MainRoadX11Test::FreePort());
+  ProgramOnX11 started(test.FilePath("kestrove"), "1024x768");
+  if (!started.Running()) {
+    return;
+  }
+  Display* display = started.display;
+  const Window window = started.window;
+  WaitForFrame(display);
+  PressWith(display, window, XK_Control_L, XK_n);
+  RequestLines(simulator);
+  WritePng(Settled(display), TestPicturePath("resize-x11-new.png"));
+  PressWith(display, window, XK_Control_L, XK_t);
+  EXPECT_FALSE(RequestLines(simulator).empty()) << "no trace requests";
+  const Screen downloaded = Settled(display);
+  WritePng(downloaded, TestPicturePath("resize-x11-downloaded.png"));
+
+  // Restore, a drag of the corner, Window > Tile horizontal, maximise: the window is back as it was.
+  native::test::ClickAt(display, window, kRestoreBox[0], kRestoreBox[1]);
+  WritePng(Settled(display), TestPicturePath("resize-x11-restored.png"));
+  native::test::DragAt(display, window, kRestoredCorner[0], kRestoredCorner[1], 300, 200);
+  WritePng(Settled(display), TestPicturePath("resize-x11-resized.png"));
+  native::test::ClickAt(display, window, kWindowMenu[0], kWindowMenu[1]);
+  Settled(display);
+  for (const KeySym key : {XK_Down, XK_Down, XK_Return}) {
+    Press(display, window, key);
+  }
+  WritePng(Settled(display), TestPicturePath("resize-x11-tiled.png"));
+  native::test::ClickAt(display, window, kTiledMaximiseBox[0], kTiledMaximiseBox[1]);
+  const Screen maximised = Settled(display);
+  WritePng(maximised, TestPicturePath("resize-x11-maximised.png"));
+  EXPECT_EQ(DifferingPixels(downloaded, maximised, kEventTop, kEventBottom), 0u) << "after maximise";
+
+  // The chart enlarged and restored: the window is back as it was.
+  native::test::ClickAt(display, window, kChartMaximize[0], kChartMaximize[1]);
+  const Screen enlarged = Settled(display);
+  WritePng(enlarged, TestPicturePath("resize-x11-chart-enlarged.png"));
+  EXPECT_GT(std::count(enlarged.pixels.begin(), enlarged.pixels.end(), Rgb(kTraceBlue)), 3000)
+      << "the enlarged chart's traces";
+  native::test::ClickAt(display, window, kChartRestore[0], kChartRestore[1]);
+  const Screen chartRestored = Settled(display);
+  WritePng(chartRestored, TestPicturePath("resize-x11-chart-restored.png"));
+  EXPECT_EQ(DifferingPixels(downloaded, chartRestored, kEventTop, kEventBottom), 0u) << "after the chart";
+
+  // File > Exit, and No to keeping the downloaded heat.
+  native::test::ClickAt(display, window, kFileMenu[0], kFileMenu[1]);
+  Settled(display);
+  Press(display, window, XK_Up);
+  Press(display, window, XK_Return);
+  Settled(display);
+  Press(display, window, XK_Tab);
+  Press(display, window, XK_space);
+  EXPECT_EQ(started.program->exitStatusWithin(native::test::kX11WaitMs), std::optional<int>(0));
+  unsetenv("KESTROVE_COM9");
+}
+
+TEST_F(MainRoadX11Test, EventWindowDrawsItsPanesAfterEachChangeOfSize) {
+  current = this;
+  native::test::RunOnVirtualDisplay(&CheckResizeOnDisplay, "1024x768x24");
+  current = nullptr;
 }
 
 TEST_F(MainRoadX11Test, NewAddReactionTimesDownloadTraceSaveAndExit) {

@@ -20,8 +20,8 @@ TEST_F(StatusBarNativeTest, TheEtchedEdgeOffsetsABorderedBarsFields) {
     bar.SetBordered(c.bordered);
     bar.SetRegion({0, 0, 99, 19, ZAF_PIXEL});
     const ZafRegionStruct client = bar.ClientRegion();
-    EXPECT_EQ(client.top, ZafWindowObject::display->preSpace + c.edge);
-    EXPECT_EQ(client.bottom, 19);
+    EXPECT_EQ(client.top, ZafWindowObject::display->preSpace);
+    EXPECT_EQ(client.bottom, 19 - c.edge);
     const ZafPositionStruct inside{5, 7, ZAF_PIXEL};
     const ZafPositionStruct onNative = bar.PositionToNative(nullptr, &inside);
     EXPECT_EQ(onNative.line - bar.ZafWindowObject::PositionToNative(nullptr, &inside).line, c.edge);

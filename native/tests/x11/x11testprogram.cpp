@@ -232,12 +232,19 @@ void RunProgramSteps(const char* path, const char* desktopSize, ProgramSteps ste
 }
 
 void ClickAt(Display* display, Window window, int x, int y) {
+  DragAt(display, window, x, y, 0, 0);
+}
+
+void DragAt(Display* display, Window window, int x, int y, int dx, int dy) {
   int rootX = 0;
   int rootY = 0;
   Window child = 0;
   XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
   XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, CurrentTime);
   XTestFakeButtonEvent(display, Button1, True, CurrentTime);
+  if (dx != 0 || dy != 0) {
+    XTestFakeMotionEvent(display, DefaultScreen(display), rootX + dx, rootY + dy, CurrentTime);
+  }
   XTestFakeButtonEvent(display, Button1, False, CurrentTime);
   XFlush(display);
 }

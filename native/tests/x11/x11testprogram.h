@@ -66,6 +66,8 @@ void RunProgramSteps(const char* path, const char* desktopSize, ProgramSteps ste
 
 // A click of the first button at a point of the window.
 void ClickAt(Display* display, Window window, int x, int y);
+// A press of the first button there, a move by (dx, dy) with it held, and the release.
+void DragAt(Display* display, Window window, int x, int y, int dx, int dy);
 
 // Types the characters (letters, digits and space) with the keyboard focus on the window.
 void TypeText(Display* display, Window window, const std::string& text);

@@ -1,0 +1,126 @@
+// An event window after each change of its size or place, as a user makes them on a downloaded heat: the
+// restore box, a drag of the corner, Window > Tile horizontal, the maximise box, then the chart's Maximize
+// and Restore buttons. After each step the window on the desktop is the picture it paints from scratch at
+// that size: every row, the Start text, the chart with its lines and lane labels.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/qvzchartwindow.h"
+#include "app/qvzeventmdi.h"
+#include "app/tests/downloadedeventtest.h"
+#include "native/native.h"
+#include "testing/testpictures.h"
+#include "toolkit/kzcontrol.h"
+#include "toolkit/kztbbutton.h"
+#include "toolkit/kztoolbar.h"
+
+namespace {
+
+// How far the drag takes the restored window's lower right corner.
+constexpr int kDragX = 300;
+constexpr int kDragY = 200;
+
+class EventWindowResizeTest : public DownloadedEventTest {
+ protected:
+  static native::HWND EventWindow() { return CurrentEventWindow()->ScreenID(2); }
+  static KZTBButton* ChartButton(ZafEventType command) {
+    return FindIn<KZTBButton>(ChartWindow()->ToolBar(),
+                              [command](KZTBButton& button) { return button.Value() == command; });
+  }
+
+  // The event window's pixels on the desktop, frame included, row by row.
+  std::vector<native::COLORREF> WindowPixels() {
+    const native::RECT rect = driver.screenRect(EventWindow());
+    std::vector<native::COLORREF> pixels;
+    for (int y = rect.top; y < rect.bottom; ++y) {
+      for (int x = rect.left; x < rect.right; ++x) {
+        pixels.push_back(driver.pixel(x, y));
+      }
+    }
+    return pixels;
+  }
+
+  // Drags the mouse from a desktop point by (dx, dy) with the left button held.
+  void Drag(native::POINT from, int dx, int dy) {
+    driver.mouseMove(from.x, from.y);
+    driver.mouseDown();
+    driver.mouseMove(from.x + dx, from.y + dy);
+    driver.mouseUp();
+  }
+
+  // The first desktop point of the window's top rows where its hit test answers `part`.
+  static native::POINT PointOfPart(native::HWND window, native::LRESULT part) {
+    native::RECT rect{};
+    native::GetWindowRect(window, &rect);
+    for (int y = rect.top; y < rect.top + native::GetSystemMetrics(native::SM_CYCAPTION) * 2; ++y) {
+      for (int x = rect.left; x < rect.right; ++x) {
+        if (native::SendMessage(window, native::WM_NCHITTEST, 0, native::MAKELPARAM(x, y)) == part) {
+          return {x, y};
+        }
+      }
+    }
+    ADD_FAILURE() << "no point of hit-test part " << part;
+    return {rect.left, rect.top};
+  }
+};
+
+TEST_F(EventWindowResizeTest, EveryPaneDrawsItsWholeContentAfterEachChangeOfSize) {
+  DownloadIntoNewEvent();
+  AfterOperation([] { CurrentEventWindow()->GetEvent()->SetModified(false); });
+
+  struct Step {
+    const char* name;
+    std::function<void()> act;
+  };
+  const Step steps[] = {
+      // The command the restore box in the menu bar sends.
+      {"restored", [] { native::SendMessage(EventWindow(), native::WM_SYSCOMMAND, native::SC_RESTORE, 0); }},
+      {"resized",
+       [this] {
+         const native::RECT rect = driver.screenRect(EventWindow());
+         Drag({rect.right - 1, rect.bottom - 1}, kDragX, kDragY);
+       }},
+      {"tiled", [] { Post(TileHorizontalCommand); }},
+      {"maximised",
+       [this] {
+         const native::POINT box = PointOfPart(EventWindow(), native::HTMAXBUTTON);
+         driver.click(box.x, box.y);
+       }},
+      {"chart-enlarged", [this] { Click(ChartButton(QvZChartWindow::kMaximizeCommand)); }},
+      {"chart-restored", [this] { Click(ChartButton(QvZChartWindow::kRestoreCommand)); }},
+  };
+  std::vector<native::RECT> places;
+  for (const Step& step : steps) {
+    Then(step.act);
+    Then([this, &step, &places] {
+      SCOPED_TRACE(step.name);
+      places.push_back(driver.screenRect(EventWindow()));
+      EXPECT_TRUE(driver.snapshot(TestPicturePath(std::string("eventwindow-") + step.name + ".png")));
+      const std::vector<native::COLORREF> shown = WindowPixels();
+      native::RedrawWindow(EventWindow(), nullptr, nullptr,
+                           native::RDW_INVALIDATE | native::RDW_ERASE | native::RDW_FRAME |
+                               native::RDW_ALLCHILDREN | native::RDW_UPDATENOW);
+      const std::vector<native::COLORREF> painted = WindowPixels();
+      ASSERT_EQ(shown.size(), painted.size());
+      int32_t differing = 0;
+      for (std::size_t i = 0; i < shown.size(); ++i) {
+        differing += shown[i] != painted[i] ? 1 : 0;
+      }
+      EXPECT_EQ(differing, 0) << "pixels that a full repaint changes";
+    });
+  }
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  // Each step changed the window's place or its panes' (the chart's two steps keep the window's place).
+  ASSERT_EQ(places.size(), 6u);
+  for (std::size_t i = 1; i < 4; ++i) {
+    EXPECT_FALSE(native::EqualRect(&places[i], &places[i - 1])) << steps[i].name;
+  }
+}
+
+}  // namespace
