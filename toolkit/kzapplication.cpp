@@ -134,7 +134,7 @@ ZafEventType KZApplication::Control(ZafWindow* modal, bool once) {
       } else if (once) {
         done = true;
       } else {
-        idleDue.reset();
+        ClearIdleTimeout();
         if (idleCount >= 0) {
           idleCount = NextIdleCount(idleCount, Idle(idleCount));
         }

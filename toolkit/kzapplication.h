@@ -48,6 +48,8 @@ class KZApplication : public ZafApplication {
   // How long the loop may now wait for input before the next idle pass, in milliseconds; none for as
   // long as it takes.
   std::optional<uint32_t> IdleTimeout() const;
+  // Forgets the times asked for, as the loop does before each idle pass.
+  void ClearIdleTimeout() { idleDue.reset(); }
   // The next event; false when none was there or the main menu's hot keys took it.
   virtual bool GetEvent(ZafEventRecord& event, uint32_t flags);
   // The loop: runs until the program exits (LoopExitResult), the modal window loses its native window
