@@ -53,6 +53,10 @@ KZApplication::~KZApplication() {
 void KZApplication::ErrorAlert(int32_t) {}
 
 void KZApplication::IdleWait() {
+  // Idle work may have queued events of its own: they are taken before anything waits.
+  if (ZafWindowObject::eventManager->QueuedCount() > 0) {
+    return;
+  }
   native::WaitForInput(IdleTimeout().value_or(native::INFINITE));
 }
 
