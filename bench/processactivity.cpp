@@ -27,11 +27,13 @@ IdleShare IdleShare::Between(const ProcessActivity& before, const ProcessActivit
                    static_cast<double>(after.wakeUps - before.wakeUps) / seconds};
 }
 
-std::string IdleShare::Describe(const std::string& name) const {
+void IdleShare::Report(benchmark::State& state, const std::string& shown) const {
+  state.counters["cpu_percent"] = cpuPercent;
+  state.counters["wakeups_per_s"] = wakeUpsPerSecond;
   char text[160];
   std::snprintf(
-      text, sizeof text, "%s: %.2f %% of a core, %.1f wake-ups/s%s", name.c_str(), cpuPercent,
+      text, sizeof text, "%s: %.2f %% of a core, %.1f wake-ups/s%s", shown.c_str(), cpuPercent,
       wakeUpsPerSecond,
       cpuPercent <= kIdleCpuAimPercent && wakeUpsPerSecond <= kIdleWakeUpsAim ? "" : " (over the aim)");
-  return text;
+  state.SetLabel(text);
 }

@@ -3,6 +3,7 @@
 #ifndef BENCH_PROCESSACTIVITY_H
 #define BENCH_PROCESSACTIVITY_H
 
+#include <benchmark/benchmark.h>
 #include <sys/types.h>
 
 #include <cstdint>
@@ -16,15 +17,15 @@ struct ProcessActivity {
   static ProcessActivity Of(pid_t pid);
 };
 
-// Share of a core (percent) and wake-ups a second between two readings `seconds` apart, as benchmark
-// counters "<name>_cpu_percent" and "<name>_wakeups_per_s", with the aims of an idle program.
+// Share of a core (percent) and wake-ups a second between two readings `seconds` apart.
 struct IdleShare {
   double cpuPercent = 0;
   double wakeUpsPerSecond = 0;
 
   static IdleShare Between(const ProcessActivity& before, const ProcessActivity& after, double seconds);
-  // "no window: 0.08 % of a core, 12.0 wake-ups/s"
-  std::string Describe(const std::string& name) const;
+  // As the counters "cpu_percent" and "wakeups_per_s" and the label "no window: 0.08 % of a core, 12.0
+  // wake-ups/s", marked when over the aims.
+  void Report(benchmark::State& state, const std::string& shown) const;
 };
 
 // An idle program's aims: at most this share of a core and this many wake-ups a second.

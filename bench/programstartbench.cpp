@@ -180,10 +180,8 @@ void IdleProgram(benchmark::State& state) {
     });
     measurer.join();
   }
-  state.counters["cpu_percent"] = share.cpuPercent;
-  state.counters["wakeups_per_s"] = share.wakeUpsPerSecond;
+  share.Report(state, kShownNames[shown]);
   state.counters["resident_mb"] = ResidentMb();
-  state.SetLabel(share.Describe(kShownNames[shown]));
 }
 BENCHMARK(IdleProgram)
     ->ArgName("shown")

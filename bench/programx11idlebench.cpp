@@ -84,9 +84,7 @@ void IdleProgramOnX11(benchmark::State& state) {
                                std::chrono::duration<double>(Clock::now() - since).count());
   }
   XCloseDisplay(display);
-  state.counters["cpu_percent"] = share.cpuPercent;
-  state.counters["wakeups_per_s"] = share.wakeUpsPerSecond;
-  state.SetLabel(share.Describe(kShownNames[shown]));
+  share.Report(state, kShownNames[shown]);
 }
 BENCHMARK(IdleProgramOnX11)
     ->ArgName("shown")
