@@ -268,7 +268,7 @@ TEST(MessageLoop, EachSourceEndsTheWaitForInputAtOnce) {
     std::thread source;
     if (c.fire) {
       const pid_t guiThread = static_cast<pid_t>(GetCurrentThreadId());
-      source = std::thread([&] {
+      source = std::thread([&, guiThread] {
         waitUntilBlocked(guiThread);
         fired = Clock::now();
         c.fire();
