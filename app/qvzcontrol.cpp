@@ -115,6 +115,7 @@ void QvZControl::IdleFanOut(const ZafEventRecord& event) {
   itsHardware->Idle();
   if (itsSchedule) {
     itsSchedule->Idle();
+    scheduleWaiting.Follow(itsSchedule->NextWait());
   }
   if (ZafWindowObject* child = CurrentChild()) {
     child->Event(event);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/linkwaiting.h"
 #include "foundation/kstring.h"
 #include "framework/core/zafeventrecord.h"
 #include "imaging/ui/yzeventcommands.h"
@@ -120,4 +121,6 @@ class QvZControl : public KZControl, public YZEventCommands {
   KRInt* singleEvent = nullptr;
   YHardware* itsHardware;
   QvSchedule* itsSchedule;
+  // The message loop's wait on the reaction-time link.
+  LinkWaiting scheduleWaiting;
 };

@@ -19,6 +19,8 @@ constexpr const char16_t* kTopic = u"System";
 // Fail self-connections, advise, poke and request transactions; skip connect confirmations, registrations,
 // unregistrations and disconnects: only connects and executes reach the callback.
 constexpr native::DWORD kServiceFilter = 0x3F5000;
+// How soon a command held back by a busy link is tried again (ms).
+constexpr uint32_t kHeldCommandRetryMs = 100;
 
 native::HDDEDATA Answer(native::ULONG_PTR value) {
   return reinterpret_cast<native::HDDEDATA>(value);
@@ -94,6 +96,9 @@ native::HDDEDATA YZApplication::TakeCommand(native::HDDEDATA data) {
 
 bool YZApplication::Idle(int32_t idleCount) {
   ServeCommand();
+  if (!ddeCommand.IsEmpty()) {
+    IdleAgainWithin(kHeldCommandRetryMs);
+  }
   return KZApplication::Idle(idleCount);
 }
 

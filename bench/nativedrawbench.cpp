@@ -89,8 +89,8 @@ void BM_RedrawTenTraces(benchmark::State& state) {
 BENCHMARK(BM_RedrawTenTraces)->Unit(benchmark::kMillisecond);
 
 // A scroll by one 20-pixel row within the window's client area, as a results list copies its picture. The
-// argument is the raster operation: the plain copy, against one that mixes source and destination pixel by
-// pixel over the same area.
+// argument is the raster operation: the plain copy, against one that mixes source and destination row by
+// row (SRCINVERT) and one that still goes pixel by pixel (SRCPAINT) over the same area.
 void BM_CopyWithinWindow(benchmark::State& state) {
   constexpr int kRow = 20;
   BenchWindow bench;
@@ -105,6 +105,7 @@ void BM_CopyWithinWindow(benchmark::State& state) {
 BENCHMARK(BM_CopyWithinWindow)
     ->ArgName("rop")
     ->Arg(native::SRCCOPY)
+    ->Arg(native::SRCINVERT)
     ->Arg(native::SRCPAINT)
     ->Unit(benchmark::kMillisecond);
 

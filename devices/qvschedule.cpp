@@ -401,6 +401,6 @@ void QvSchedule::Idle() {
   }
 }
 
-int QvSchedule::Descriptor() const {
-  return reactionTimeLink != nullptr ? reactionTimeLink->Descriptor() : -1;
+LinkWait QvSchedule::NextWait() const {
+  return reactionTimeLink != nullptr ? reactionTimeLink->NextWait() : LinkWait{};
 }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "devices/linkwait.h"
 #include "devices/qvscheduleitem.h"
 #include "devices/startlist.h"
 #include "foundation/kstring.h"
@@ -75,9 +76,9 @@ class QvSchedule : public QvEventSchedule {
                            std::vector<KString>& lines) const;
   // Serves the reaction-time link without waiting; called on every idle tick of the GUI thread.
   void Idle();
-  // The descriptor whose readiness means Idle has work (a caller, a request); -1 when there is none. It may
-  // change with every Idle, so a message loop takes it again after each.
-  int Descriptor() const;
+  // What a message loop waits for before Idle has work (the reaction-time link's sockets and times). It
+  // may change with every Idle, so a message loop takes it again after each.
+  LinkWait NextWait() const;
 
   // The stream encoding of a "\Database\...\CharMode" value: 0 single byte, 1 UTF-16, 2 the local code page.
   static int32_t StreamEncoding(int32_t charMode);

@@ -1,5 +1,7 @@
 #include "devices/reactiontimelink.h"
 
+#include <poll.h>
+
 #include <algorithm>
 
 #include "devices/csvfields.h"
@@ -55,6 +57,7 @@ bool ReactionTimeLink::Connect() {
 }
 
 void ReactionTimeLink::Poll() {
+  backlog = false;
   if (!endpoint.IsOpen()) {
     return;
   }
@@ -93,7 +96,32 @@ void ReactionTimeLink::Poll() {
     read += got;
     reader.Feed(chunk, static_cast<size_t>(got));
   }
+  backlog = handled == kMaxRequestsPerPoll || read >= kMaxReadPerPoll;
   Flush();
+}
+
+LinkWait ReactionTimeLink::NextWait() const {
+  LinkWait wait;
+  if (!endpoint.IsOpen()) {
+    return wait;
+  }
+  if (endpoint.IsListener()) {
+    wait.sockets.push_back({endpoint.ListenerDescriptor(), POLLIN});
+  }
+  const int64_t now = clock();
+  if (endpoint.IsConnecting()) {
+    wait.sockets.push_back({endpoint.PeerDescriptor(), POLLOUT});
+    wait.withinMs = std::max<int64_t>(0, attemptDeadline - now);
+  } else if (endpoint.HasPeer()) {
+    wait.sockets.push_back(
+        {endpoint.PeerDescriptor(), static_cast<short>(unsent.empty() ? POLLIN : POLLOUT)});
+    if (backlog && unsent.empty()) {
+      wait.withinMs = 0;
+    }
+  } else if (!endpoint.IsListener()) {
+    wait.withinMs = std::max<int64_t>(0, nextAttempt - now);
+  }
+  return wait;
 }
 
 void ReactionTimeLink::Handle(const DatabaseFrame& request) {

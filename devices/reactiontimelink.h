@@ -1,9 +1,9 @@
 #pragma once
 // The reaction-time link: the photo-finish system asks over TCP for the reaction times of a race ("RRQ" with
 // event, round and heat) and is answered with the race's result lines ("RRP") or told there are none
-// ("RNR"). Frames are those of databaseframe.h. The link never waits: the GUI thread's idle tick polls it,
-// a peer that floods is read a bounded amount per tick and must take its answers before more requests are
-// read, and a peer that says nothing costs nothing.
+// ("RNR"). Frames are those of databaseframe.h. The link never waits: the GUI thread's idle tick polls it
+// once the message loop's wait saw what NextWait names, a peer that floods is read a bounded amount per
+// tick and must take its answers before more requests are read, and a peer that says nothing costs nothing.
 
 #include <cstdint>
 #include <functional>
@@ -12,6 +12,7 @@
 
 #include "devices/databaseframe.h"
 #include "devices/linkclock.h"
+#include "devices/linkwait.h"
 #include "devices/tcpendpoint.h"
 #include "foundation/kstring.h"
 
@@ -42,8 +43,11 @@ class ReactionTimeLink {
   // Does what can be done now: connects or accepts, sends what is waiting, reads and answers requests.
   // An answer too long for a frame is sent as "RNR", as for a race without results.
   void Poll();
-  // The descriptor to wait on for the link's next event; -1 when there is none.
-  int Descriptor() const { return endpoint.Descriptor(); }
+  // What to wait for before the next Poll: the listening socket for a caller, the peer's socket for a
+  // request (or, while answers wait to be sent or a connection is made, for room to write), and the time
+  // of the next connection attempt or of an attempt's limit. A Poll that stopped at its bounds with
+  // requests left is due again at once.
+  LinkWait NextWait() const;
 
   // The counters stop at the largest int32_t value.
   int32_t AnsweredRequests() const { return answered; }
@@ -67,6 +71,8 @@ class ReactionTimeLink {
   int64_t nextAttempt = 0;
   // When the connection attempt under way is given up.
   int64_t attemptDeadline = 0;
+  // The last Poll stopped at its bounds: the requests read may hold more.
+  bool backlog = false;
   DatabaseFrameReader reader;
   std::string unsent;
   int32_t answered = 0;

@@ -170,7 +170,3 @@ int32_t TcpEndpoint::Send(const uint8_t* bytes, int32_t count) {
   DropPeer();
   return -1;
 }
-
-int TcpEndpoint::Descriptor() const {
-  return peer >= 0 ? peer : listener;
-}

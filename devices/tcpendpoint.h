@@ -40,8 +40,10 @@ class TcpEndpoint {
   // Hands bytes to the system: how many it took now (maybe fewer than `count`), -1 when the peer went away.
   int32_t Send(const uint8_t* bytes, int32_t count);
 
-  // The descriptor a message loop may wait on for this link's next event; -1 when there is none.
-  int Descriptor() const;
+  // The descriptors a message loop may wait on for this link's next event: the listening socket and the
+  // peer's (or the connection under way); -1 when there is none.
+  int ListenerDescriptor() const { return listener; }
+  int PeerDescriptor() const { return peer; }
 
  private:
   int32_t type = 0;  // 0 closed, else the settings text's link type

@@ -1,10 +1,10 @@
 #include "toolkit/kzapplication.h"
 
-#include <chrono>
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
-#include <thread>
 
+#include "foundation/ktime.h"
 #include "framework/core/zafeventmanager.h"
 #include "framework/core/zafwindow.h"
 #include "framework/data/zaffile.h"
@@ -53,7 +53,29 @@ KZApplication::~KZApplication() {
 void KZApplication::ErrorAlert(int32_t) {}
 
 void KZApplication::IdleWait() {
-  std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  // Idle work may have queued events of its own: they are taken before anything waits.
+  if (ZafWindowObject::eventManager->QueuedCount() > 0) {
+    return;
+  }
+  native::WaitForInput(IdleTimeout().value_or(native::INFINITE));
+}
+
+void KZApplication::IdleAgainWithin(uint32_t milliseconds) {
+  if (!application) {
+    return;
+  }
+  const uint32_t due = KGetTickCount() + milliseconds;
+  std::optional<uint32_t>& earliest = application->idleDue;
+  if (!earliest || KTickDifference(due, *earliest) < 0) {
+    earliest = due;
+  }
+}
+
+std::optional<uint32_t> KZApplication::IdleTimeout() const {
+  if (!idleDue) {
+    return std::nullopt;
+  }
+  return static_cast<uint32_t>(std::max(0, KTickDifference(*idleDue, KGetTickCount())));
 }
 
 // ---- The loop ----
@@ -69,6 +91,8 @@ bool KZApplication::Idle(int32_t) {
   if (captureObject) {
     if (captureFlags & kCaptureFeedsMouse) {
       captureObject->Event(lastMouseEvent);
+      // A drag scrolls a step each feed, at the pace the loop always had.
+      IdleAgainWithin(kCaptureFeedMs);
     }
     if (!(captureFlags & kCaptureKeepsIdleTick)) {
       return true;
@@ -114,6 +138,7 @@ ZafEventType KZApplication::Control(ZafWindow* modal, bool once) {
       } else if (once) {
         done = true;
       } else {
+        ClearIdleTimeout();
         if (idleCount >= 0) {
           idleCount = NextIdleCount(idleCount, Idle(idleCount));
         }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "foundation/kfile.h"
 #include "foundation/kstring.h"
@@ -30,6 +31,8 @@ class KZApplication : public ZafApplication {
   static constexpr uint32_t kCaptureHidesPointer = 1;
   static constexpr uint32_t kCaptureFeedsMouse = 2;
   static constexpr uint32_t kCaptureKeepsIdleTick = 4;
+  // How often a capture that feeds the mouse is fed, in milliseconds.
+  static constexpr uint32_t kCaptureFeedMs = 1;
   // The numbered alert of an exception that escaped a handler in the loop.
   static constexpr int32_t kLoopExceptionAlert = 1001;
 
@@ -38,6 +41,15 @@ class KZApplication : public ZafApplication {
 
   // One idle step: false stops the idle steps until the next event.
   virtual bool Idle(int32_t idleCount);
+  // Idle work that must run again within `milliseconds` says so during its idle step: after the pass the
+  // loop waits for input no longer than the earliest such time. Work that asks nothing lets the loop wait
+  // until input comes. Without an application object nothing waits, so nothing is asked.
+  static void IdleAgainWithin(uint32_t milliseconds);
+  // How long the loop may now wait for input before the next idle pass, in milliseconds; none for as
+  // long as it takes.
+  std::optional<uint32_t> IdleTimeout() const;
+  // Forgets the times asked for, as the loop does before each idle pass.
+  void ClearIdleTimeout() { idleDue.reset(); }
   // The next event; false when none was there or the main menu's hot keys took it.
   virtual bool GetEvent(ZafEventRecord& event, uint32_t flags);
   // The loop: runs until the program exits (LoopExitResult), the modal window loses its native window
@@ -97,7 +109,8 @@ class KZApplication : public ZafApplication {
   // Shows the program's numbered error alert; the program fills it in. The loop calls it with
   // kLoopExceptionAlert when an exception escapes a handler.
   virtual void ErrorAlert(int32_t number);
-  // The pause of an idle pass (1 ms).
+  // The pause after an idle pass: waits until input comes on any of the native layer's sources, or until
+  // the time the idle work asked for (IdleTimeout).
   virtual void IdleWait();
 
   ZafEventRecord lastMouseEvent;
@@ -110,6 +123,8 @@ class KZApplication : public ZafApplication {
   int32_t instanceNumber = 1;
   ZafWindowObject* captureObject = nullptr;
   uint32_t captureFlags = 0;
+  // The tick count by which the idle work wants its next pass; none when it asked for none.
+  std::optional<uint32_t> idleDue;
   native::HANDLE instanceSemaphore = nullptr;
   KFile programFile;
   std::unique_ptr<ZafStorage> dataStorage;

@@ -1,6 +1,9 @@
 #include "toolkit/kzstatusbar.h"
 
+#include <algorithm>
+
 #include "foundation/ktime.h"
+#include "toolkit/kzapplication.h"
 #include "toolkit/kzevents.h"
 #include "toolkit/kzprogressbar.h"
 #include "toolkit/kzstatusstring.h"
@@ -51,9 +54,13 @@ void KZStatusBar::CheckTimeout() {
   }
   // Measured as a difference, so that the time-out also ends when the tick count wraps between the
   // change and the tick.
-  if (KTickDifference(KGetTickCount(), lastChange) > timeout) {
+  const int32_t elapsed = KTickDifference(KGetTickCount(), lastChange);
+  if (elapsed > timeout) {
     Clear();
     lastChange = 0;
+  } else {
+    // The first tick past the time-out clears.
+    KZApplication::IdleAgainWithin(static_cast<uint32_t>(timeout - std::max(0, elapsed) + 1));
   }
 }
 

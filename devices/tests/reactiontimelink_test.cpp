@@ -44,6 +44,15 @@ sockaddr_in Loopback(int32_t port) {
   return address;
 }
 
+// How many of the sockets a link waits on are ready within `timeoutMs`.
+int ReadySockets(const LinkWait& wait, int timeoutMs) {
+  std::vector<pollfd> sockets;
+  for (const LinkWait::Socket& socket : wait.sockets) {
+    sockets.push_back(pollfd{socket.descriptor, socket.events, 0});
+  }
+  return poll(sockets.data(), sockets.size(), timeoutMs);
+}
+
 // The photo-finish side of the link: a plain blocking socket.
 class Peer {
  public:
@@ -321,7 +330,9 @@ TEST_F(LinkTest, AConnectionAttemptWithoutReplyIsMadeAgainAfterItsLimit) {
   // The socket of the attempt under way: a new attempt has a new one.
   const auto attempt = [this] {
     struct stat status {};
-    return link.Descriptor() >= 0 && fstat(link.Descriptor(), &status) == 0 ? status.st_ino : ino_t{0};
+    const LinkWait wait = link.NextWait();
+    return wait.sockets.size() == 1 && fstat(wait.sockets[0].descriptor, &status) == 0 ? status.st_ino
+                                                                                       : ino_t{0};
   };
   ASSERT_TRUE(link.Open(Settings(-1, port), 0));
   link.Poll();
@@ -363,19 +374,33 @@ TEST_F(LinkTest, APeerThatLeavesMakesRoomForTheNext) {
   EXPECT_EQ(link.Reader().BrokenFrames(), 0);
 }
 
-TEST_F(LinkTest, TheDescriptorWakesAMessageLoopWhenARequestComes) {
+TEST_F(LinkTest, TheSocketsItWaitsOnWakeAMessageLoopWhenACallerOrARequestComes) {
   const int32_t port = pftest::FreeLoopbackPort();
   ASSERT_TRUE(link.Open(Settings(-2, port), 0));
+  EXPECT_EQ(link.NextWait().sockets.size(), 1u) << "the listener";
   Peer peer;
   ASSERT_TRUE(peer.Connect(port));
-  pollfd caller{link.Descriptor(), POLLIN, 0};
-  EXPECT_EQ(poll(&caller, 1, 1000), 1);  // the listener: a caller waits
+  EXPECT_EQ(ReadySockets(link.NextWait(), 1000), 1);  // a caller waits
   link.Poll();
-  pollfd quiet{link.Descriptor(), POLLIN, 0};
-  EXPECT_EQ(poll(&quiet, 1, 0), 0);
+  EXPECT_EQ(link.NextWait().sockets.size(), 2u) << "the listener and the peer";
+  EXPECT_EQ(ReadySockets(link.NextWait(), 0), 0);
   peer.Send(Request("1,1,1\r\n"));
-  pollfd request{link.Descriptor(), POLLIN, 0};
-  EXPECT_EQ(poll(&request, 1, 1000), 1);
+  EXPECT_EQ(ReadySockets(link.NextWait(), 1000), 1);
+  EXPECT_FALSE(link.NextWait().withinMs) << "a listener has no times";
+}
+
+// A connecting link waits on its attempt until the attempt's limit, and between attempts for the next.
+TEST_F(LinkTest, AConnectingLinkIsDueAgainAtTheNextAttemptOrTheAttemptsLimit) {
+  const int32_t port = pftest::FreeLoopbackPort();  // nothing listens: the attempt fails
+  ASSERT_TRUE(link.Open(Settings(-1, port), 0));
+  EXPECT_EQ(link.NextWait().withinMs, 0) << "the first attempt is due at once";
+  // Whether the refusal is already known or the attempt is still under way, the link is due again when
+  // the attempt's limit and the next attempt come, both 5 s on.
+  link.Poll();
+  EXPECT_EQ(link.NextWait().withinMs, 5000);
+  now += 1200;
+  link.Poll();
+  EXPECT_EQ(link.NextWait().withinMs, 3800);
 }
 
 TEST_F(LinkTest, TextsThatNameNoTcpLinkAreRefused) {
@@ -399,7 +424,7 @@ TEST_F(ScheduleLinkTest, ALinkThatCannotOpenIsLoggedAndOneSwitchedOffIsNot) {
   SetLink(u"0,0,0");
   {
     QvSchedule off;
-    EXPECT_EQ(off.Descriptor(), -1);
+    EXPECT_TRUE(off.NextWait().sockets.empty());
   }
   EXPECT_EQ(LogText().find("reaction-time link"), std::string::npos);
 
@@ -432,8 +457,7 @@ TEST_F(ScheduleLinkTest, TheIdleTickAnswersFromTheResultsInterfaceFiles) {
 
   Peer peer;
   ASSERT_TRUE(peer.Connect(port));
-  pollfd caller{schedule.Descriptor(), POLLIN, 0};
-  EXPECT_EQ(poll(&caller, 1, 1000), 1);
+  EXPECT_EQ(ReadySockets(schedule.NextWait(), 1000), 1);
   peer.Send(Request("3,1,2\r\n") + Request("3,1,3\r\n"));
   const std::vector<DatabaseFrame> answers = peer.Answers([&] { schedule.Idle(); }, 2);
   ASSERT_EQ(answers.size(), 2u);

@@ -21,13 +21,22 @@ ZafEventManager::ZafEventManager() {
 ZafEventManager::~ZafEventManager() = default;
 
 bool ZafEventManager::Put(const ZafEventRecord& event, uint32_t flags) {
-  auto* element = static_cast<QueueElement*>(queueBlock.TakeFreeElement());
-  if (!element) {
-    return false;
+  {
+    std::lock_guard lock(queueMutex);
+    auto* element = static_cast<QueueElement*>(queueBlock.TakeFreeElement());
+    if (!element) {
+      return false;
+    }
+    element->event = event;
+    queueBlock.Insert(element, (flags & Q_END) ? nullptr : queueBlock.First());
   }
-  element->event = event;
-  queueBlock.Insert(element, (flags & Q_END) ? nullptr : queueBlock.First());
+  WakeReader();
   return true;
+}
+
+int ZafEventManager::QueuedCount() const {
+  std::lock_guard lock(queueMutex);
+  return queueBlock.Count();
 }
 
 ZafElement* ZafEventManager::QueuedElement(uint32_t flags) const {
@@ -35,6 +44,7 @@ ZafElement* ZafEventManager::QueuedElement(uint32_t flags) const {
 }
 
 bool ZafEventManager::PeekQueued(ZafEventRecord& event, uint32_t flags) const {
+  std::lock_guard lock(queueMutex);
   const auto* element = static_cast<const QueueElement*>(QueuedElement(flags));
   if (!element) {
     return false;
@@ -44,6 +54,7 @@ bool ZafEventManager::PeekQueued(ZafEventRecord& event, uint32_t flags) const {
 }
 
 bool ZafEventManager::TakeQueued(ZafEventRecord& event, uint32_t flags) {
+  std::lock_guard lock(queueMutex);
   auto* element = static_cast<QueueElement*>(QueuedElement(flags));
   if (!element) {
     return false;
@@ -56,6 +67,7 @@ bool ZafEventManager::TakeQueued(ZafEventRecord& event, uint32_t flags) {
 }
 
 void ZafEventManager::ForgetObject(const ZafWindowObject* object) {
+  std::lock_guard lock(queueMutex);
   for (ZafElement* element = queueBlock.First(); element;) {
     ZafElement* next = element->Next();
     ZafEventRecord& event = static_cast<QueueElement*>(element)->event;

@@ -1,9 +1,11 @@
 // The event manager: a queue of at most 100 event records taken from a fixed pool (queueing never
-// allocates), the list of input devices, and the switch that lets the native half read native input.
+// allocates), the list of input devices, and the switch that lets the native half read native input. Any
+// thread may put an event in the queue; a put wakes the loop waiting for input.
 #ifndef FRAMEWORK_CORE_ZAFEVENTMANAGER_H
 #define FRAMEWORK_CORE_ZAFEVENTMANAGER_H
 
 #include <cstdint>
+#include <mutex>
 
 #include "framework/core/zafeventrecord.h"
 #include "framework/data/zaflist.h"
@@ -35,8 +37,8 @@ class ZafEventManager {
   ZafEventManager& operator=(const ZafEventManager&) = delete;
   virtual ~ZafEventManager();
 
-  // Copies the record into a free queue element: at the end with Q_END, else in front of the head.
-  // False, with nothing queued, when the queue is full.
+  // Copies the record into a free queue element: at the end with Q_END, else in front of the head, and
+  // wakes the program's loop. False, with nothing queued, when the queue is full.
   bool Put(const ZafEventRecord& event, uint32_t flags = Q_END);
   // Takes the record at the head of the queue (with Q_END, at its end); false when the queue is empty.
   bool TakeQueued(ZafEventRecord& event, uint32_t flags = 0);
@@ -47,7 +49,7 @@ class ZafEventManager {
   // can be had: without waiting (Q_NO_BLOCK), with an empty queue and nothing to read (Q_NO_POLL), or when
   // the native queue cannot be read. Implemented by the native back-end.
   int32_t Get(ZafEventRecord& event, uint32_t flags = 0);
-  int QueuedCount() const { return queueBlock.Count(); }
+  int QueuedCount() const;
   // A deleted object leaves no trace in the queue: records about it (as their object or the object they
   // are addressed to) are dropped, and positions given in its coordinates count as untranslated.
   void ForgetObject(const ZafWindowObject* object);
@@ -72,7 +74,11 @@ class ZafEventManager {
   ZafElement* QueuedElement(uint32_t flags) const;
   // Runs every device's Poll in list order.
   void PollDevices();
+  // Ends the native wait for input. Implemented by the native back-end.
+  static void WakeReader();
 
+  // Guards the queue against puts from other threads.
+  mutable std::mutex queueMutex;
   ZafListBlock queueBlock;
   ZafList devices;
 };

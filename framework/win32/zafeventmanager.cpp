@@ -43,3 +43,7 @@ int32_t ZafEventManager::Get(ZafEventRecord& event, uint32_t flags) {
   event.type = E_NO_EVENT;
   return Q_NO_EVENT;
 }
+
+void ZafEventManager::WakeReader() {
+  native::WakeMessageLoop();
+}

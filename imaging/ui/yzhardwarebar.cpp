@@ -12,6 +12,7 @@
 #include "model/qvevent.h"
 #include "model/qvsettings.h"
 #include "model/yleg.h"
+#include "toolkit/kzapplication.h"
 #include "toolkit/kzbitmap.h"
 #include "toolkit/kzcontrol.h"
 #include "toolkit/kzevents.h"
@@ -80,13 +81,18 @@ int32_t YZHardwareBar::ExtraWidth(int32_t fontHeight, int32_t bitmapHeight) {
 ZafEventType YZHardwareBar::Event(const ZafEventRecord& event) {
   switch (const ZafEventType code = MapEvent(event)) {
     case IdleTickEvent: {
-      // Only a tick that runs the update is stored: the loop ticks every millisecond, and storing every
-      // tick would hold the update off for good. The first tick always updates, whatever the tick count
+      // Only a tick that runs the update is stored: ticks may come closer than the interval, and storing
+      // every tick would hold the update off for good. The first tick always updates, whatever the tick count
       // (compared with a count of 0, one past half its range would look like the past).
       const uint32_t now = KGetTickCount();
       if (!lastUpdate || KTickDifference(now, *lastUpdate) > static_cast<int32_t>(kUpdateInterval)) {
         UpdateStatus();
         lastUpdate = now;
+      }
+      // Only a device has a status that changes by itself; the first tick past the interval updates.
+      if (itsHardware && itsHardware->Flag4342() > 0) {
+        KZApplication::IdleAgainWithin(static_cast<uint32_t>(static_cast<int32_t>(kUpdateInterval) + 1 -
+                                                             KTickDifference(now, *lastUpdate)));
       }
       return code;
     }

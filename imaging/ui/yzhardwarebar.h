@@ -48,8 +48,9 @@ class YZHardwareBar : public KZToolBar, public YHardwareView::Client {
   // the "Open" bitmap is lower than that.
   static int32_t ExtraWidth(int32_t fontHeight, int32_t bitmapHeight);
 
-  // The idle tick runs the status update at most once a kUpdateInterval; the stop-capture command asks
-  // first while a capture runs. Everything else is the tool bar's.
+  // The idle tick runs the status update at most once a kUpdateInterval, and while a device is present
+  // asks for the tick that runs the next one; the stop-capture command asks first while a capture runs.
+  // Everything else is the tool bar's.
   ZafEventType Event(const ZafEventRecord& event) override;
   // Brings the bar's controls in step with the hardware; none of this bar's controls shows hardware state.
   virtual void RefreshControls();

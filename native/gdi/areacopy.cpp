@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "native/user/rects.h"
 
@@ -35,17 +36,46 @@ std::vector<RECT> piecesToCopy(const std::vector<RECT>& clip, const RECT& box, c
   return pieces;
 }
 
+// Mixes `count` source pixels into the destination run. The two runs may overlap within one row: the
+// pixels are then taken in the direction that reads each source pixel before it is written, as memmove does.
+template <typename Operation>
+void combineRun(Pixel* destination, const Pixel* source, std::size_t count, Operation operation) {
+  if (std::less<const Pixel*>()(source, destination)) {
+    for (std::size_t i = count; i-- > 0;) {
+      destination[i] = operation(source[i], destination[i]);
+    }
+  } else {
+    for (std::size_t i = 0; i < count; ++i) {
+      destination[i] = operation(source[i], destination[i]);
+    }
+  }
+}
+
+void mixRun(Pixel* destination, const Pixel* source, std::size_t count, AreaMix mix) {
+  switch (mix) {
+    case AreaMix::kCopy:
+      std::memmove(destination, source, count * sizeof(Pixel));
+      break;
+    case AreaMix::kExclusiveOr:
+      combineRun(destination, source, count, [](Pixel s, Pixel d) { return s ^ d; });
+      break;
+    case AreaMix::kAnd:
+      combineRun(destination, source, count, [](Pixel s, Pixel d) { return s & d; });
+      break;
+  }
+}
+
 }  // namespace
 
 void copyArea(Surface& destination, const std::vector<RECT>& clip, const RECT& box, const Surface& source,
-              const Region& readable, POINT shift) {
+              const Region& readable, POINT shift, AreaMix mix) {
   std::vector<RECT> pieces = piecesToCopy(clip, box, source, readable, shift);
   if (pieces.empty()) {
     return;
   }
   // Within one surface a row must be read before it is written. Rows are taken in the order that moves away
   // from the rows still to be read (top first when reading from below), and the runs of one row likewise
-  // (left first when reading from the right); memmove handles the overlap within a run.
+  // (left first when reading from the right); the run's own order handles the overlap within it.
   const bool rightToLeft = shift.x < 0;
   std::sort(pieces.begin(), pieces.end(), [rightToLeft](const RECT& a, const RECT& b) {
     return rightToLeft ? a.left > b.left : a.left < b.left;
@@ -61,8 +91,8 @@ void copyArea(Surface& destination, const std::vector<RECT>& clip, const RECT& b
     const int y = bottomUp ? bottom - 1 - step : top + step;
     for (const RECT& piece : pieces) {
       if (y >= piece.top && y < piece.bottom) {
-        std::memmove(destination.row(y) + piece.left, source.row(y + shift.y) + piece.left + shift.x,
-                     static_cast<std::size_t>(piece.right - piece.left) * sizeof(Pixel));
+        mixRun(destination.row(y) + piece.left, source.row(y + shift.y) + piece.left + shift.x,
+               static_cast<std::size_t>(piece.right - piece.left), mix);
       }
     }
   }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "native/gdi/areacopy.h"
 #include "native/gdi/canvas.h"
@@ -36,6 +37,20 @@ bool usesSource(DWORD rop) {
   // The source bits of the ternary code differ between source 0 and 1 somewhere.
   unsigned code = (rop >> 16) & 0xFF;
   return ((code >> 2) & 0x33) != (code & 0x33);
+}
+
+// The raster operations that combine source and destination with one bitwise operation and no pattern.
+std::optional<AreaMix> areaMixOf(DWORD rop) {
+  switch (rop) {
+    case SRCCOPY:
+      return AreaMix::kCopy;
+    case SRCINVERT:
+      return AreaMix::kExclusiveOr;
+    case SRCAND:
+      return AreaMix::kAnd;
+    default:
+      return std::nullopt;
+  }
 }
 
 const std::vector<PALETTEENTRY>& paletteOf(const DeviceContext* dc) {
@@ -361,15 +376,17 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int x
   StretchMap map = stretchMap(canvas, x, y, width, height, a, b.x - a.x, b.y - a.y);
   const Surface& pixels = *from.surface;
   const Region& readable = from.clip;
-  // A plain copy between colour surfaces without scaling or mirroring moves whole runs of pixels.
+  // A plain or bitwise-mixing copy between colour surfaces without scaling or mirroring moves whole runs
+  // of pixels.
   bool sameSize = map.destWidth == map.sourceWidth && map.destHeight == map.sourceHeight;
-  if (rop == SRCCOPY && sameSize && !pixels.monochrome() && !canvas.surface().monochrome()) {
+  std::optional<AreaMix> mix = areaMixOf(rop);
+  if (mix && sameSize && !pixels.monochrome() && !canvas.surface().monochrome()) {
     long long shiftX = static_cast<long long>(map.sourceOrigin.x) - map.box.left;
     long long shiftY = static_cast<long long>(map.sourceOrigin.y) - map.box.top;
     // No surface is so large that a pixel could take its colour from one that far away.
     if (std::abs(shiftX) < Surface::kMaxSide && std::abs(shiftY) < Surface::kMaxSide) {
       copyArea(canvas.surface(), canvas.raster().clipRects(), map.box, pixels, readable,
-               POINT{static_cast<LONG>(shiftX), static_cast<LONG>(shiftY)});
+               POINT{static_cast<LONG>(shiftX), static_cast<LONG>(shiftY)}, *mix);
     }
     return TRUE;
   }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 #include <numbers>
+#include <optional>
 #include <vector>
 
 #include <cairo.h>
@@ -293,6 +294,13 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
   }
   RECT box = canvas.toTarget(normalized(x, y, x + width, y + height));
   Paint pattern = canvas.brushPaint().value_or(Paint::of(kBlackPixel));
+  // A solid brush copied, and black, fill whole rows with one colour.
+  std::optional<Pixel> fill;
+  if (rop == PATCOPY && !pattern.patterned) {
+    fill = pattern.solid;
+  } else if (rop == BLACKNESS) {
+    fill = kBlackPixel;
+  }
   Rasterizer& raster = canvas.raster();
   Surface& surface = canvas.surface();
   for (const RECT& clip : raster.clipRects()) {
@@ -302,6 +310,10 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
     }
     for (int row = part.top; row < part.bottom; ++row) {
       Pixel* pixels = surface.row(row);
+      if (fill) {
+        std::fill(pixels + part.left, pixels + part.right, *fill);
+        continue;
+      }
       for (int column = part.left; column < part.right; ++column) {
         pixels[column] = ropPixel(rop, pattern.at(column, row), 0, pixels[column]);
       }

@@ -178,12 +178,11 @@ X11Host::X11Host(WindowSystem& system, std::unique_ptr<Connection> connection)
   system_.clipboard().link(clipboard_.get());
   system_.waitSet().add(ConnectionNumber(x_->display), POLLIN, [this](short) { takeEvents(); });
   system_.waitSet().setBeforeWait([this] {
-    bool took = takeEvents();
+    // The picture goes out first: writing it may read what the server sent meanwhile into the connection's
+    // queue, where a wait on the socket would not see it, and the one read of the socket below takes that
+    // too. Events taken make the wait only look, so the next round reads again before anything blocks.
     present();
-    // Writing the picture reads what the server sent meanwhile off the socket into the connection's queue,
-    // where a wait on the socket would not see it: a key or close that came during the copy must not wait
-    // for the next timer, so the wait only looks and the next round takes it.
-    return took || XEventsQueued(x_->display, QueuedAfterReading) > 0;
+    return takeEvents();
   });
   // Everything is copied once the window shows.
   system_.compositor().damage(RECT{0, 0, x_->width, x_->height});
@@ -198,7 +197,9 @@ X11Host::~X11Host() {
 bool X11Host::takeEvents() {
   Desktop& desktop = system_.desktop();
   bool took = false;
-  while (XPending(x_->display) > 0) {
+  // The socket is read once; handling an event that reads it again leaves what came in the queue.
+  for (int pending = XPending(x_->display); pending > 0;
+       pending = XEventsQueued(x_->display, QueuedAlready)) {
     XEvent event;
     XNextEvent(x_->display, &event);
     took = true;

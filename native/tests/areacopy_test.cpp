@@ -49,9 +49,18 @@ void selectClip(HDC dc) {
 
 }  // namespace
 
-// Every destination pixel inside the box and the clip takes the colour its source pixel had before the copy,
-// where that pixel lies on its bitmap and inside that context's clip; every other pixel keeps its colour.
+// Every destination pixel inside the box and the clip takes the colour its source pixel had before the copy
+// (or is mixed with it, as the raster operation says), where that pixel lies on its bitmap and inside that
+// context's clip; every other pixel keeps its colour.
 TEST(AreaCopy, SourceCopyMatchesAPixelByPixelReference) {
+  struct Operation {
+    DWORD rop;
+    COLORREF (*mix)(COLORREF source, COLORREF destination);
+  } operations[] = {
+      {SRCCOPY, [](COLORREF source, COLORREF) { return source; }},
+      {SRCINVERT, [](COLORREF source, COLORREF destination) { return source ^ destination; }},
+      {SRCAND, [](COLORREF source, COLORREF destination) { return source & destination; }},
+  };
   struct Case {
     const char* name;
     int x, y, width, height, xSource, ySource;
@@ -67,32 +76,35 @@ TEST(AreaCopy, SourceCopyMatchesAPixelByPixelReference) {
       {"from another bitmap without a clip", 0, 0, kWidth, kHeight, 3, -2, true},
   };
   TestDriver driver;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    PixelBoard board(kWidth, kHeight);
-    PixelBoard other(kWidth, kHeight);
-    paintDistinct(board, 0);
-    paintDistinct(other, 100);
-    const PixelBoard& source = c.fromOtherBitmap ? other : board;
-    const std::vector<COLORREF> sourceBefore = source.pixels();
-    std::vector<COLORREF> expected = board.pixels();
-    for (int y = 0; y < kHeight; ++y) {
-      for (int x = 0; x < kWidth; ++x) {
-        int sourceX = x + c.xSource - c.x;
-        int sourceY = y + c.ySource - c.y;
-        bool inBox = x >= c.x && x < c.x + c.width && y >= c.y && y < c.y + c.height;
-        bool readable = onBoard(sourceX, sourceY) && (c.fromOtherBitmap || inClip(sourceX, sourceY));
-        if (inBox && inClip(x, y) && readable) {
-          expected[static_cast<std::size_t>(y * kWidth + x)] =
-              sourceBefore[static_cast<std::size_t>(sourceY * kWidth + sourceX)];
+  for (const Operation& operation : operations) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << c.name << ", rop " << std::hex << operation.rop);
+      PixelBoard board(kWidth, kHeight);
+      PixelBoard other(kWidth, kHeight);
+      paintDistinct(board, 0);
+      paintDistinct(other, 100);
+      const PixelBoard& source = c.fromOtherBitmap ? other : board;
+      const std::vector<COLORREF> sourceBefore = source.pixels();
+      std::vector<COLORREF> expected = board.pixels();
+      for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+          int sourceX = x + c.xSource - c.x;
+          int sourceY = y + c.ySource - c.y;
+          bool inBox = x >= c.x && x < c.x + c.width && y >= c.y && y < c.y + c.height;
+          bool readable = onBoard(sourceX, sourceY) && (c.fromOtherBitmap || inClip(sourceX, sourceY));
+          if (inBox && inClip(x, y) && readable) {
+            COLORREF& pixel = expected[static_cast<std::size_t>(y * kWidth + x)];
+            pixel = operation.mix(sourceBefore[static_cast<std::size_t>(sourceY * kWidth + sourceX)], pixel);
+          }
         }
       }
+      selectClip(board.dc());
+      EXPECT_TRUE(
+          BitBlt(board.dc(), c.x, c.y, c.width, c.height, source.dc(), c.xSource, c.ySource, operation.rop));
+      // Pixels are read back without the clip.
+      SelectClipRgn(board.dc(), nullptr);
+      EXPECT_EQ(board.pixels(), expected);
     }
-    selectClip(board.dc());
-    EXPECT_TRUE(BitBlt(board.dc(), c.x, c.y, c.width, c.height, source.dc(), c.xSource, c.ySource, SRCCOPY));
-    // Pixels are read back without the clip.
-    SelectClipRgn(board.dc(), nullptr);
-    EXPECT_EQ(board.pixels(), expected);
   }
 }
 

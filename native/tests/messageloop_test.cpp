@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -227,6 +228,66 @@ TEST(MessageLoop, ReadyDescriptorWakesGetMessageAndRunsItsCallbackOnTheGuiThread
   EXPECT_EQ(callbackThread, static_cast<pid_t>(guiThread));
   EXPECT_TRUE(UnregisterWaitDescriptor(pipeEnds[0]));
   EXPECT_FALSE(UnregisterWaitDescriptor(pipeEnds[0]));
+  close(pipeEnds[0]);
+  close(pipeEnds[1]);
+}
+
+// On the real clock, each source ends WaitForInput within 20 ms of its input: a post and a wake-up from
+// another thread, a ready descriptor (how the command service's and the links' sockets are waited on), a
+// thread timer, and the wait's own time limit.
+TEST(MessageLoop, EachSourceEndsTheWaitForInputAtOnce) {
+  using Clock = std::chrono::steady_clock;
+  constexpr auto kLatency = std::chrono::milliseconds(20);
+  constexpr UINT kDueMs = 30;
+  // A source that does not end the wait fails the case after this long instead of hanging the test.
+  constexpr DWORD kBoundMs = 2000;
+  int pipeEnds[2];
+  ASSERT_EQ(pipe(pipeEnds), 0);
+  struct Case {
+    const char* name;
+    // Run by another thread once the GUI thread waits; null for a source that comes by itself at kDueMs.
+    std::function<void()> fire;
+    DWORD limitMs = kBoundMs;
+    bool timer = false;
+  } cases[] = {
+      {"a post from another thread", [] { PostMessage(nullptr, WM_APP, 0, 0); }},
+      {"a wake-up from another thread", [] { WakeMessageLoop(); }},
+      {"a ready descriptor", [&] { ASSERT_EQ(write(pipeEnds[1], "x", 1), 1); }},
+      {"a thread timer", nullptr, kBoundMs, true},
+      {"the wait's time limit", nullptr, kDueMs},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(RegisterWaitDescriptor(pipeEnds[0], POLLIN, [&](short) {
+      char byte = 0;
+      ASSERT_EQ(read(pipeEnds[0], &byte, 1), 1);
+    }));
+    const UINT_PTR timer = c.timer ? SetTimer(nullptr, 0, kDueMs, nullptr) : 0;
+    const Clock::time_point start = Clock::now();
+    Clock::time_point fired = start + std::chrono::milliseconds(kDueMs);
+    std::thread source;
+    if (c.fire) {
+      const pid_t guiThread = static_cast<pid_t>(GetCurrentThreadId());
+      source = std::thread([&, guiThread] {
+        waitUntilBlocked(guiThread);
+        fired = Clock::now();
+        c.fire();
+      });
+    }
+    WaitForInput(c.limitMs);
+    const Clock::time_point ended = Clock::now();
+    if (source.joinable()) {
+      source.join();
+    }
+    EXPECT_GE(ended, fired) << "ended before its input";
+    EXPECT_LE(ended - fired, kLatency);
+    // What the sources left behind goes.
+    KillTimer(nullptr, timer);
+    MSG message{};
+    while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    UnregisterWaitDescriptor(pipeEnds[0]);
+  }
   close(pipeEnds[0]);
   close(pipeEnds[1]);
 }

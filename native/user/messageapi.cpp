@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <climits>
 #include <string>
 
 #include "native/user/keyboard.h"
@@ -68,6 +70,27 @@ BOOL GetMessage(MSG* message, HWND window, UINT first, UINT last) {
     }
     system->waitSet().wait(system->queue().wakeDescriptor(), timeout);
   }
+}
+
+BOOL WaitForInput(DWORD timeoutMs) {
+  WindowSystem* system = nullptr;
+  if (!guiThreadSystem(&system)) {
+    return FALSE;
+  }
+  const MessageFilter any{};
+  MSG message{};
+  // Clear the wake-up before looking, so a post that lands after the look still ends the wait.
+  system->queue().clearWake();
+  if (findMessage(*system, any, false, &message)) {
+    return TRUE;
+  }
+  int timeout = timeoutMs == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(timeoutMs, INT_MAX));
+  if (auto due = system->timers().nextDue(any)) {
+    const int untilDue = system->clock().waitMs(*due);
+    timeout = timeout < 0 || (untilDue >= 0 && untilDue < timeout) ? untilDue : timeout;
+  }
+  system->waitSet().wait(system->queue().wakeDescriptor(), timeout);
+  return findMessage(*system, any, false, &message) ? TRUE : FALSE;
 }
 
 BOOL PeekMessage(MSG* message, HWND window, UINT first, UINT last, UINT options) {
@@ -179,6 +202,14 @@ BOOL TranslateMessage(const MSG* message) {
 
 void PostQuitMessage(int exitCode) {
   WindowSystem::get().queue().postQuit(exitCode);
+}
+
+void WakeMessageLoop() {
+  // The GUI thread itself is not waiting while it runs.
+  WindowSystem* system = WindowSystem::current();
+  if (system != nullptr && !system->onGuiThread()) {
+    system->queue().wake();
+  }
 }
 
 DWORD GetCurrentThreadId() {

@@ -13,9 +13,16 @@
 
 namespace native {
 
+// A wait without a time limit.
+inline constexpr DWORD INFINITE = 0xFFFFFFFF;
+
 // TRUE for a message, FALSE for WM_QUIT (the message is filled either way), -1 for bad arguments or a call
 // from another thread. The window filter also takes (HWND)-1 for messages without a window.
 BOOL GetMessage(MSG* message, HWND window, UINT first, UINT last);
+// Waits, without taking anything, until a message is there, a registered descriptor's callback ran, the
+// loop was woken (WakeMessageLoop, a post), a native timer fell due or `timeoutMs` passed (INFINITE: no
+// limit). It may also end early for nothing; the caller looks again. TRUE when a message is there.
+BOOL WaitForInput(DWORD timeoutMs);
 // Never waits; it still looks at the registered descriptors once.
 BOOL PeekMessage(MSG* message, HWND window, UINT first, UINT last, UINT options);
 BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -31,6 +38,8 @@ LRESULT DispatchMessage(const MSG* message);
 // everything else. TRUE for the four key messages.
 BOOL TranslateMessage(const MSG* message);
 void PostQuitMessage(int exitCode);
+// Ends the GUI thread's wait without a message, from another thread: for input it queued elsewhere.
+void WakeMessageLoop();
 DWORD GetCurrentThreadId();
 
 // Descriptors the loop waits on as well (the display connection, sockets): the callback runs on the GUI

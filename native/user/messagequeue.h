@@ -49,9 +49,11 @@ class MessageQueue {
   // passes every filter.
   bool takeQuit(const MessageFilter& filter, bool remove, MSG* out);
 
-  // Readable while something was posted since the last clearWake().
+  // Readable while something was posted, or wake() was called, since the last clearWake().
   int wakeDescriptor() const { return wakeFd_; }
   void clearWake();
+  // Any thread.
+  void wake();
 
   // Host input, GUI thread only. Consecutive pointer moves collapse into the last one.
   void pushInput(const HostInput& input);
@@ -59,8 +61,6 @@ class MessageQueue {
   bool hasInput() const { return !input_.empty(); }
 
  private:
-  void wake();
-
   std::mutex mutex_;
   std::deque<MSG> posted_;
   bool quitPending_ = false;

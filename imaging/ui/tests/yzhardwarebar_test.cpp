@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "devices/tests/fakeinterface.h"
@@ -91,28 +92,36 @@ TEST_F(HardwareBarTest, SixButtonsLeftToRightAndTheViewsToolBarWhileItLives) {
   EXPECT_EQ(hardware.View().ToolBar(), nullptr);
 }
 
+// While a device is present each tick also asks the loop for the tick of the next update, so a waiting
+// loop still updates every 100 ms; without a device it asks for nothing.
 TEST_F(HardwareBarTest,
        TheIdleTickUpdatesTheStatusOnlyStrictlyMoreThanAHundredMillisecondsAfterTheLastUpdate) {
+  YHardware withoutDevice(8);
   struct Case {
     const char* name;
     std::vector<uint32_t> ticks;
     int updates;
+    std::optional<uint32_t> nextTickWithin;
+    bool device = true;
   } cases[] = {
-      {"100 ms apart", {1000, 1100}, 1},
-      {"101 ms apart", {1000, 1101}, 2},
-      {"a tick between does not put the next update off", {1000, 1050, 1101}, 2},
-      {"across the wrap of the tick count", {0xFFFFFFC0, 0x30}, 2},
-      {"a first tick past half the count's range", {0x90000000, 0x90000064}, 1},
+      {"100 ms apart", {1000, 1100}, 1, 1},
+      {"101 ms apart", {1000, 1101}, 2, 101},
+      {"a tick between does not put the next update off", {1000, 1050, 1101}, 2, 101},
+      {"across the wrap of the tick count", {0xFFFFFFC0, 0x30}, 2, 101},
+      {"a first tick past half the count's range", {0x90000000, 0x90000064}, 1, 1},
+      {"no device", {1000, 1101}, 2, {}, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     KPeriodicTask::VirtualClock clock(c.ticks.front());
-    bar = std::make_unique<CountingBar>(nullptr, hardware.View());
+    bar = std::make_unique<CountingBar>(nullptr, (c.device ? hardware : withoutDevice).View());
     for (uint32_t tick : c.ticks) {
       clock.Advance(tick - clock.Now());
+      application.ClearIdleTimeout();
       bar->Event(ZafEventRecord(IdleTickEvent, 0));
     }
     EXPECT_EQ(bar->updates, c.updates);
+    EXPECT_EQ(application.IdleTimeout(), c.nextTickWithin);
   }
 }
 

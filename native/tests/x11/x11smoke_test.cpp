@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 
+#include <chrono>
+#include <functional>
+#include <optional>
+
 #include <string>
 
 #include "native/host/x11host.h"
@@ -80,6 +84,28 @@ void checkOnDisplay(Display* display, Window window, X11TestProgram& program) {
   std::string clickLine = "click " + std::to_string((layout.client.right - layout.client.left) / 2) + " 50";
   EXPECT_TRUE(program.expectLine(clickLine));
   EXPECT_TRUE(program.expectLine("key 65"));
+
+  // With the program waiting, a key and a click reach the frame within 20 ms of being sent (the line ends
+  // with the program's monotonic milliseconds, the same clock as the test's).
+  struct Input {
+    const char* name;
+    std::function<void()> send;
+    std::string line;
+  } inputs[] = {
+      {"a key", [&] { TypeText(display, window, "b"); }, "key 66"},
+      {"a click", [&] { ClickAt(display, window, layout.client.left + 30, layout.client.top + 40); },
+       "click 30 40"},
+  };
+  for (const Input& input : inputs) {
+    SCOPED_TRACE(input.name);
+    const long long sent = std::chrono::duration_cast<std::chrono::milliseconds>(
+                               std::chrono::steady_clock::now().time_since_epoch())
+                               .count();
+    input.send();
+    const std::optional<std::string> line = program.expectLine(input.line);
+    ASSERT_TRUE(line.has_value());
+    EXPECT_LE(std::stoll(line->substr(line->rfind(' ') + 1)) - sent, 20) << *line;
+  }
 
   // The menu: "File", then "New".
   int barMiddle = (layout.menuBar.top + layout.menuBar.bottom) / 2;

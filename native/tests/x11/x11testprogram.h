@@ -28,6 +28,7 @@ class X11TestProgram {
   X11TestProgram& operator=(const X11TestProgram&) = delete;
 
   bool started() const { return pid_ > 0 && output_ >= 0; }
+  pid_t pid() const { return pid_; }
   // The next line of output, waiting at most `timeoutMs`; none on time-out or end of output.
   std::optional<std::string> readLine(int timeoutMs);
   // Waits for the line `wanted`, or one that goes on after it with a space and more words, skipping others;

@@ -1,0 +1,97 @@
+// The built program on an X server (run it under xvfb-run): its share of a core and its wake-ups a second
+// while it waits for the user, with nothing open, with an event window (Ctrl+N), with the File menu (Alt+F)
+// and with the About box (Alt+H, A) open, 10 seconds each after a second to settle. Each case starts the
+// program afresh in a program folder of its own. Aims: 0.5 % of a core or less and 20 wake-ups a second or
+// fewer.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bench/processactivity.h"
+#include "native/tests/runtimefolder.h"
+// Xlib's macros last.
+#include "native/tests/x11/x11testprogram.h"
+
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr auto kSettleTime = std::chrono::seconds(1);
+constexpr auto kIdleTime = std::chrono::seconds(10);
+
+enum Shown { kNothing, kEventWindow, kMenu, kModalBox };
+constexpr const char* kShownNames[] = {"no window", "an event window", "a menu", "a modal box"};
+
+// Presses the keys in order and lets them go in the opposite order.
+void PressKeys(Display* display, const std::vector<KeySym>& keys) {
+  for (KeySym key : keys) {
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, key), True, CurrentTime);
+  }
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, *key), False, CurrentTime);
+  }
+  XFlush(display);
+}
+
+void Open(Shown shown, Display* display) {
+  if (shown == kEventWindow) {
+    PressKeys(display, {XK_Control_L, XK_n});
+  } else if (shown == kMenu) {
+    PressKeys(display, {XK_Alt_L, XK_f});
+  } else if (shown == kModalBox) {
+    PressKeys(display, {XK_Alt_L, XK_h});
+    std::this_thread::sleep_for(kSettleTime);
+    PressKeys(display, {XK_a});
+  }
+}
+
+void IdleProgramOnX11(benchmark::State& state) {
+  const auto shown = static_cast<Shown>(state.range(0));
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) {
+    state.SkipWithError("no X display: run under xvfb-run");
+    return;
+  }
+  IdleShare share;
+  for (auto _ : state) {
+    native::test::RuntimeFolder runtime;
+    const std::string folder = runtime.programFolder();
+    std::filesystem::create_directories(folder);
+    for (const char* name : {"kestrove.znc", "kestrove.tgs", "English.lng"}) {
+      std::filesystem::copy_file(std::string(KESTROVE_PROGRAM_DIR) + "/" + name, folder + "/" + name);
+    }
+    std::filesystem::copy_file(KESTROVE_PROGRAM, folder + "/kestrove");
+    native::test::X11TestProgram program((folder + "/kestrove").c_str(), nullptr);
+    if (!program.started() || native::test::WaitForWindowNamed(display, "Kestrove") == 0) {
+      state.SkipWithError("the program did not show its window");
+      break;
+    }
+    std::this_thread::sleep_for(kSettleTime);
+    Open(shown, display);
+    std::this_thread::sleep_for(kSettleTime);
+    const ProcessActivity before = ProcessActivity::Of(program.pid());
+    const Clock::time_point since = Clock::now();
+    std::this_thread::sleep_for(kIdleTime);
+    share = IdleShare::Between(before, ProcessActivity::Of(program.pid()),
+                               std::chrono::duration<double>(Clock::now() - since).count());
+  }
+  XCloseDisplay(display);
+  share.Report(state, kShownNames[shown]);
+}
+BENCHMARK(IdleProgramOnX11)
+    ->ArgName("shown")
+    ->DenseRange(kNothing, kModalBox)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
+
+}  // namespace
+
+BENCHMARK_MAIN();
