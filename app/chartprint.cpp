@@ -153,7 +153,8 @@ void ChartPrint::PrintChart(ZafPrinter& printer, QvZChartPane& pane, const Space
   chart.SetBackgroundColor(kWhite, kWhite);
   ZafDisplay* screen = ZafWindowObject::display;
   ZafWindowObject::display = &printer;
-  // The chart draws from its own origin: the display's origin moves it below the header.
+  // The chart draws from its own origin: the display's origin moves it, and the clip it draws in, below the
+  // header.
   const int32_t savedOriginY = printer.originY;
   printer.originY = savedOriginY + space.top;
   chart.Event(ZafEventRecord(SizedEvent, 0));

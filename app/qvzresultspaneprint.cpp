@@ -2,6 +2,7 @@
 // a start line, the column titles over heavy rules, one line per result in the pane's order and the
 // program's title as the footer, on the one results printer of the program.
 #include <algorithm>
+#include <array>
 #include <memory>
 
 #include "app/busypointer.h"
@@ -199,30 +200,26 @@ void QvZResultsPane::PrintHeaderAndFooter(KZPrinter& printer, int32_t page, int3
 }
 
 void QvZResultsPane::PrintRows(KZPrinter& printer, int32_t titleLine, int32_t first, int32_t rows) {
-  // The columns keep the widths the user gave them on the screen; when they are wider together than the
-  // page, they shrink in proportion, so that no column falls off its right edge.
-  const int32_t pageWidth = printer.PageWidth();
-  int32_t layoutWidth = pageWidth;
-  if (itsView != nullptr) {
-    for (int32_t column = 0; column < kColumnCount; ++column) {
-      layoutWidth -= QvResultsView::ColumnWidth(column);
-    }
-    layoutWidth = pageWidth - std::min(layoutWidth, 0);
-    itsView->RelayoutColumns(layoutWidth, false);
+  // The columns keep the widths the user gave them on the screen, each at least as wide as its title in
+  // the titles' font; when they are wider together than the page, they are fitted to it, so that no
+  // column falls off its right edge.
+  printer.SetFlag(KZPrinter::kBoldSlot);
+  std::array<KString, kColumnCount> titles;
+  std::array<int32_t, kColumnCount> least{};
+  for (int32_t column = 0; column < kColumnCount; ++column) {
+    titles[column] = QvSettings::Text(kColumns[column].key, kColumns[column].title);
+    least[column] = printer.TextExtent(titles[column].CStr()).cx + kCellGap;
   }
-  const auto start = [this, pageWidth, layoutWidth](int32_t column) {
-    return itsView != nullptr ? static_cast<int32_t>(static_cast<int64_t>(itsView->ColumnStart(column)) *
-                                                     pageWidth / layoutWidth)
-                              : 0;
-  };
+  if (itsView != nullptr) {
+    itsView->FitColumns(printer.PageWidth(), least);
+  }
+  const auto start = [this](int32_t column) { return itsView != nullptr ? itsView->ColumnStart(column) : 0; };
   const auto cell = [&start](int32_t column, int32_t line) -> native::RECT {
     return {start(column), line, start(column + 1) - kCellGap, line + 1};
   };
-  printer.SetFlag(KZPrinter::kBoldSlot);
   for (int32_t column = 0; column < kColumnCount; ++column) {
     const native::RECT rect = cell(column, titleLine);
-    printer.DrawText(rect, QvSettings::Text(kColumns[column].key, kColumns[column].title).CStr(),
-                     kColumns[column].placement, KZPrinter::kAlignTop);
+    printer.DrawText(rect, titles[column].CStr(), kColumns[column].placement, KZPrinter::kAlignTop);
     printer.DrawLines(rect);
   }
   printer.SetFlag(kRowSlot);

@@ -66,6 +66,28 @@ void QvResultsView::RelayoutColumns(int32_t width, bool changed,
   columnStarts[kColumnCount] = std::max(left, width);
 }
 
+void QvResultsView::FitColumns(int32_t width, const std::array<int32_t, kColumnCount>& least) {
+  RelayoutColumns(width, true, least);
+  laidOutWidth = -1;
+  const int32_t laidOut = columnStarts[kColumnCount];
+  int32_t leastTotal = 0;
+  for (const int32_t each : least) {
+    leastTotal += each;
+  }
+  const int64_t room = laidOut - leastTotal;
+  if (laidOut <= width || room <= 0) {
+    return;
+  }
+  const int64_t fittedRoom = std::max(width - leastTotal, 0);
+  int32_t left = 0;
+  for (int32_t column = 0; column < kColumnCount; ++column) {
+    const int32_t laidWidth = columnStarts[column + 1] - columnStarts[column];
+    columnStarts[column] = left;
+    left += least[column] + static_cast<int32_t>((laidWidth - least[column]) * fittedRoom / room);
+  }
+  columnStarts[kColumnCount] = std::max(left, width);
+}
+
 int32_t QvResultsView::ColumnStart(int32_t column) const {
   return column >= 0 && column <= kColumnCount ? columnStarts[column] : 0;
 }

@@ -38,6 +38,10 @@ class QvResultsView : public QvResultFilter {
   // `least` width (its title's, say); the last column takes what is left. Does nothing when the width is
   // the last one and `changed` is false.
   void RelayoutColumns(int32_t width, bool changed, const std::array<int32_t, kColumnCount>& least = {});
+  // Lays the columns out as RelayoutColumns does and, when together they are wider than `width` (a page,
+  // say, which has nothing beyond its edge), shrinks what each has above its least width in proportion so
+  // that they fit. The next RelayoutColumns lays out again.
+  void FitColumns(int32_t width, const std::array<int32_t, kColumnCount>& least);
   // The left edge of a column and, for kColumnCount, the right end of the last one.
   int32_t ColumnStart(int32_t column) const;
   // Clamps the width to the column's bounds and stores it as the column's Int setting; the layout is made

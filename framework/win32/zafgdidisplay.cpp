@@ -164,14 +164,22 @@ void ZafGdiDisplay::WithPen(int32_t pixelWidth, Draw draw) {
 
 // ---- Coordinates ----
 
+int32_t ZafGdiDisplay::Placed(int32_t pixels, int32_t origin) const {
+  return pixels * scaleNumerator / (scaleDenominator ? scaleDenominator : 1) + origin;
+}
+
 int32_t ZafGdiDisplay::PixelX(int32_t x) const {
-  const int32_t pixels = ConvertCoordinate(this, x, coordinateType, ZAF_PIXEL);
-  return pixels * scaleNumerator / (scaleDenominator ? scaleDenominator : 1) + originX;
+  return Placed(ConvertCoordinate(this, x, coordinateType, ZAF_PIXEL), originX);
 }
 
 int32_t ZafGdiDisplay::PixelY(int32_t y) const {
-  const int32_t pixels = ConvertYValue(this, y, coordinateType, ZAF_PIXEL);
-  return pixels * scaleNumerator / (scaleDenominator ? scaleDenominator : 1) + originY;
+  return Placed(ConvertYValue(this, y, coordinateType, ZAF_PIXEL), originY);
+}
+
+ZafRegionStruct ZafGdiDisplay::DrawnRegion(const ZafRegionStruct& region) const {
+  const ZafRegionStruct pixels = region.Converted(ZAF_PIXEL, this);
+  return {Placed(pixels.left, originX), Placed(pixels.top, originY), Placed(pixels.right, originX),
+          Placed(pixels.bottom, originY), ZAF_PIXEL};
 }
 
 int32_t ZafGdiDisplay::PixelWidth(int32_t width) const {
@@ -364,10 +372,13 @@ uint8_t ZafGdiDisplay::SetMode(uint8_t mode) {
 
 void ZafGdiDisplay::SetClipRegion(const ZafRegionStruct& clip) {
   clipRegion = clip;
+  SelectClip(DrawnRegion(clip));
+}
+
+void ZafGdiDisplay::SelectClip(const ZafRegionStruct& pixels) {
   if (!deviceContext) {
     return;
   }
-  const ZafRegionStruct pixels = clip.Converted(ZAF_PIXEL, this);
   native::HRGN region = native::CreateRectRgn(pixels.left, pixels.top, pixels.right + 1, pixels.bottom + 1);
   native::SelectClipRgn(deviceContext, region);
   native::DeleteObject(region);

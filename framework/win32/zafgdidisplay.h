@@ -62,7 +62,7 @@ class ZafGdiDisplay : public ZafDisplay {
   void SetLineStyle(uint8_t lineStyle) override;
   void SetFillPattern(uint8_t fillPattern) override;
   uint8_t SetMode(uint8_t mode) override;
-  // Stores the clip as given and clips the device context to it in pixels.
+  // Stores the clip as given and clips the device context to it where drawing puts it (scale and origin).
   void SetClipRegion(const ZafRegionStruct& clip) override;
   // The device context's clip box in pixels, right and bottom exclusive as the drawing layer reports them.
   ZafRegionStruct ClipRegion();
@@ -148,6 +148,11 @@ class ZafGdiDisplay : public ZafDisplay {
  protected:
   // Every table empty; the derived display fills them.
   ZafGdiDisplay();
+  // A region as drawing places it: converted to pixels, scaled and moved by the drawing origin, so that a
+  // clip follows what is drawn inside it.
+  ZafRegionStruct DrawnRegion(const ZafRegionStruct& region) const;
+  // Selects a clip of device pixels on the device context, when there is one.
+  void SelectClip(const ZafRegionStruct& pixels);
 
  private:
   struct SavedState {
@@ -158,6 +163,8 @@ class ZafGdiDisplay : public ZafDisplay {
 
   int32_t PixelX(int32_t x) const;
   int32_t PixelY(int32_t y) const;
+  // A pixel value scaled and moved by an origin.
+  int32_t Placed(int32_t pixels, int32_t origin) const;
   // A width of 1 or more converted and scaled, at least 1; others unchanged.
   int32_t PixelWidth(int32_t width) const;
   // Takes the device context for the outermost BeginDraw, and gives it back.

@@ -232,13 +232,12 @@ void ZafPrinter::BeginDraw(native::HDC, native::HWND, const ZafRegionStruct& reg
 
 void ZafPrinter::SetClipRegion(const ZafRegionStruct& clip) {
   const ZafRegionStruct page = PageClip();
-  ZafRegionStruct pixels = clip.Converted(ZAF_PIXEL, this);
+  ZafRegionStruct pixels = DrawnRegion(clip);
   pixels = {std::max(pixels.left, page.left), std::max(pixels.top, page.top), std::min(pixels.right, page.right),
             std::min(pixels.bottom, page.bottom), ZAF_PIXEL};
   const int32_t dx = pageModel.leftMargin - physicalOffsetX;
   const int32_t dy = pageModel.topMargin - physicalOffsetY;
-  ZafGdiDisplay::SetClipRegion(
-      {pixels.left + dx, pixels.top + dy, pixels.right + dx, pixels.bottom + dy, ZAF_PIXEL});
+  SelectClip({pixels.left + dx, pixels.top + dy, pixels.right + dx, pixels.bottom + dy, ZAF_PIXEL});
   clipRegion = clip;
 }
 

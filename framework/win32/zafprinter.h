@@ -42,7 +42,8 @@ class ZafPrinter : public ZafGdiDisplay {
                  const ZafRegionStruct& clip) override;
   void CopyArea(const ZafRegionStruct&, int32_t, int32_t) override {}
   void FocusRectangle(const ZafRegionStruct*, const ZafRegionStruct*) override {}
-  // Keeps the clip as given; applies it moved in by the margins and cut to the printable area.
+  // Keeps the clip as given; applies it where drawing puts it (scale and origin), moved in by the margins
+  // and cut to the printable area.
   void SetClipRegion(const ZafRegionStruct& clip) override;
   using ZafGdiDisplay::SaveState;
   // Makes a device context the printer's and reads its metrics and page; answers the previous one.

@@ -1,0 +1,176 @@
+// Results > Print and Chart > Print in the running program: the results' column titles and the chart's
+// time-axis title come out whole on the printed page, read from the page's picture.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "app/framecommands.h"
+#include "app/qvzchartpane.h"
+#include "app/qvzcontrol.h"
+#include "app/qvzeventmdi.h"
+#include "app/qvzresultspane.h"
+#include "app/tests/programtest.h"
+#include "model/qvevent.h"
+#include "native/print/printdlg.h"
+#include "native/print/printerdevice.h"
+#include "native/tests/printedpages.h"
+
+namespace {
+
+using native::test::GreyPicture;
+
+// A rectangle of the page's picture, right and bottom exclusive.
+struct Box {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+bool RowHasInk(const GreyPicture& page, int y, int left, int right) {
+  for (int x = left; x < right; ++x) {
+    if (page.dark(x, y)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The smallest box holding the dark pixels of the rows from `top` to `bottom` between `left` and `right`.
+Box InkBox(const GreyPicture& page, Box area) {
+  Box ink{area.right, area.bottom, area.left, area.top};
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      if (page.dark(x, y)) {
+        ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
+               std::max(ink.bottom, y + 1)};
+      }
+    }
+  }
+  return ink;
+}
+
+// How many pixels of the row are dark.
+int DarkInRow(const GreyPicture& page, int y) {
+  int dark = 0;
+  for (int x = 0; x < page.width; ++x) {
+    dark += page.dark(x, y) ? 1 : 0;
+  }
+  return dark;
+}
+
+// The ink of the line of text nearest above row `y` between `left` and `right`.
+Box LineAbove(const GreyPicture& page, int y, int left, int right) {
+  while (y > 0 && !RowHasInk(page, y - 1, left, right)) {
+    --y;
+  }
+  const int bottom = y;
+  while (y > 0 && RowHasInk(page, y - 1, left, right)) {
+    --y;
+  }
+  return InkBox(page, {left, y, right, bottom});
+}
+
+// The first column's title, above the first piece of the titles' rule (the first row dark over most of the
+// page's width; each column has a piece of its own).
+Box FirstColumnTitle(const GreyPicture& page) {
+  int rule = 0;
+  while (rule < page.height && DarkInRow(page, rule) < page.width * 3 / 4) {
+    ++rule;
+  }
+  int left = 0;
+  while (left < page.width && !page.dark(left, rule)) {
+    ++left;
+  }
+  int right = left;
+  while (right < page.width && page.dark(right, rule)) {
+    ++right;
+  }
+  return LineAbove(page, rule, left, right);
+}
+
+// The line of text nearest above the maker line (the page's lowest ink) in the middle third of the page.
+Box TextAboveMakerLine(const GreyPicture& page) {
+  int y = page.height;
+  while (y > 0 && !RowHasInk(page, y - 1, 0, page.width)) {
+    --y;
+  }
+  while (y > 0 && RowHasInk(page, y - 1, 0, page.width)) {
+    --y;
+  }
+  return LineAbove(page, y, page.width / 3, page.width * 2 / 3);
+}
+
+class PrintedTitlesTest : public ProgramTest {
+ protected:
+  PrintedTitlesTest() {
+    native::SetPrintDialogRunner(
+        [this](const native::PrintDialogRequest&, native::PrintDialogChoice& choice) {
+          choice.printer = native::PrinterDevice::kPdfFilePrinter;
+          choice.outputFile = output;
+          choice.paper = native::Paper{};
+          choice.paper.landscape = landscape;
+          return true;
+        });
+  }
+  ~PrintedTitlesTest() override { native::SetPrintDialogRunner(nullptr); }
+
+  void SetUp() override {
+    if (!native::test::haveTool("pdftoppm")) {
+      GTEST_SKIP() << "poppler-utils is not installed";
+    }
+  }
+
+  // The printed page at 100 dots an inch.
+  GreyPicture Page() const {
+    std::system(("pdftoppm -r 100 -gray '" + output + "' '" + folder.file("page") + "'").c_str());
+    return GreyPicture::read(folder.file("page-1.pgm"));
+  }
+
+  native::test::PrintFolder folder;
+  std::string output = folder.file("printed.pdf");
+  bool landscape = false;
+};
+
+}  // namespace
+
+TEST_F(PrintedTitlesTest, TitlesArePrintedWhole) {
+  struct Case {
+    const char* text;
+    ZafEventType command;
+    bool landscape;
+    std::function<Box(const GreyPicture&)> find;
+    int width;
+    int height;
+  } cases[] = {
+      {"Lane, the results' first column title on an upright A4 sheet", QvZResultsPane::kPrintCommand, false,
+       FirstColumnTitle, 38, 11},
+      {"Time (seconds), the chart's time axis on a sideways A4 sheet", QvZChartPane::kPrintCommand, true,
+       TextAboveMakerLine, 83, 10},
+  };
+  Make({u"-noregistry"});
+  Then([] { Post(NewCommand); });
+  for (const Case& c : cases) {
+    Then([this, &c] {
+      landscape = c.landscape;
+      std::remove(output.c_str());
+      Post(c.command);
+    });
+    Then([this, &c] {
+      SCOPED_TRACE(c.text);
+      const GreyPicture page = Page();
+      ASSERT_GT(page.height, 0);
+      const Box text = c.find(page);
+      EXPECT_EQ(text.right - text.left, c.width);
+      EXPECT_EQ(text.bottom - text.top, c.height);
+    });
+  }
+  Then([] { Frame()->CurrentEventWindow()->GetEvent()->SetModified(false); });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+}
