@@ -180,6 +180,9 @@ ZafEventType KZDialog::Execute() {
   executing = true;
   KZDialog* const outer = innermost;
   innermost = this;
+  // Modal: the program's other windows take no input until the dialog is answered.
+  const bool wasModal = Modal();
+  SetModal(true);
   windowManager->Add(this);
   const ZafEventType result = KZApplication::application->Control(this, false);
   innermost = outer;
@@ -187,6 +190,7 @@ ZafEventType KZDialog::Execute() {
   SetDestroyable(wasDestroyable);
   ProcessResult(result);
   windowManager->Subtract(this);
+  SetModal(wasModal);
   return result;
 }
 
