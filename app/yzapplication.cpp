@@ -7,6 +7,7 @@
 #include "app/qvzcontrol.h"
 #include "app/qvzstatusbar.h"
 #include "app/settingsfiles.h"
+#include "app/terminationsignals.h"
 #include "devices/qvblocksensors.h"
 #include "devices/qvschedule.h"
 #include "devices/qvscoreboards.h"
@@ -186,7 +187,10 @@ int32_t YZApplication::Start() {
   RemoveSplash();
   ShowMainFrame();
   Reached("main loop");
-  Control(nullptr, false);
+  {
+    const TerminationSignals signals;
+    Control(nullptr, false);
+  }
 
   Shutdown();
   return EndRun(0);
