@@ -98,7 +98,8 @@ Extent ChildExtent(const ZafWindow& window) {
   return extent;
 }
 
-// Splits the text at '\n' and calls `visit` with each line and its length.
+// Splits the text at '\n' and calls `visit` with each line and its length, without the '\r' of a line that
+// ends in CR LF.
 template <typename Visit>
 void ForEachLine(const ZafIChar* text, Visit visit) {
   if (!text) {
@@ -107,7 +108,8 @@ void ForEachLine(const ZafIChar* text, Visit visit) {
   const ZafIChar* start = text;
   for (const ZafIChar* at = text;; ++at) {
     if (*at == u'\n' || *at == 0) {
-      visit(start, static_cast<int32_t>(at - start));
+      const bool carriageReturn = *at == u'\n' && at > start && at[-1] == u'\r';
+      visit(start, static_cast<int32_t>(at - start) - (carriageReturn ? 1 : 0));
       if (*at == 0) {
         return;
       }
@@ -346,8 +348,17 @@ void KZDialog::PlaceInPixels(ZafWindowObject* field, int32_t width, int32_t heig
 }
 
 KZPrompt* KZDialog::AddPrompt(const ZafIChar* text, int32_t width) {
-  const int32_t cells = WidthOr(width, text) + promptExtra;
-  return Place(new KZPrompt(cursor->column, cursor->row, cells, text), cells);
+  int32_t widest = 0;
+  int32_t lines = 0;
+  ForEachLine(text, [&](const ZafIChar* line, int32_t length) {
+    widest = std::max(widest, length > 0 ? CharWidthUnits(line, length) : 0);
+    ++lines;
+  });
+  const int32_t cells = (width < 0 ? widest : width) + promptExtra;
+  // A text of several lines takes a row for each; the cursor goes on from its last row.
+  auto* prompt = new KZPrompt(cursor->column, cursor->row, cells, lines, text);
+  cursor->row += lines - 1;
+  return Place(prompt, cells);
 }
 
 KZPrompt* KZDialog::AddFieldPrompt(ZafStringData* field, int32_t width) {

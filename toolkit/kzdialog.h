@@ -77,6 +77,8 @@ class KZDialog : public ZafDialogWindow, public KZWindowLeech, public KZModalWin
   void AlignColumn(int32_t index, int32_t firstChild);
 
   // ---- Fields at the cursor; a negative width takes the width of the text ----
+  // A text of several lines (ending in LF or CR LF) takes a row for each, as wide as its widest line when
+  // the width is negative; the cursor goes on from its last row.
   KZPrompt* AddPrompt(const ZafIChar* text, int32_t width);
   // A prompt that shows (and follows) the text data.
   KZPrompt* AddFieldPrompt(ZafStringData* field, int32_t width);
