@@ -4,13 +4,9 @@
 #include <string>
 
 #include "app/framecommands.h"
-#include "app/qvzoptionsdialog.h"
-#include "app/tests/dialogtestsupport.h"
 #include "app/tests/programtest.h"
-#include "native/controls/controlconstants.h"
 #include "native/native.h"
 #include "testing/testpictures.h"
-#include "toolkit/kzinteger.h"
 #include "toolkit/kzmessagewindow.h"
 #include "toolkit/kzprompt.h"
 
@@ -50,49 +46,6 @@ TEST_F(MessagePicturesTest, TheAboutBoxShowsTheVersionAndTheReleaseDateOnLinesOf
         EXPECT_GT(DarkPixels({text.left, text.top + 2 * lineHeight, text.right, text.top + 3 * lineHeight}),
                   20);
         driver.pressKey(native::VK_RETURN);
-      });
-  ExitProgram();
-  EXPECT_EQ(Run(), 0);
-}
-
-TEST_F(MessagePicturesTest, TheInvalidNumberBoxIsAnErrorAndTheDialogBehindIsDrawnAsItWas) {
-  Setting(u"\\Scoreboards\\Board\\Name:String=Finish board");
-  Setting(u"\\Scoreboards\\Board\\PageMode:Int=1");
-  const auto options = [] {
-    return dynamic_cast<QvZOptionsDialog*>(ZafWindowObject::windowManager->FrontWindow());
-  };
-  const auto pageSize = [options] { return options() ? options()->PageSizeField() : nullptr; };
-  Then([] { Post(QvZOptionsDialog::kScoreboardCommand); });
-  When(
-      "the Scoreboard page", [pageSize] { return pageSize() && !pageSize()->Disabled(); },
-      [this, pageSize] {
-        Click(pageSize());
-        driver.pressKey(native::VK_END);
-        driver.pressKey(native::VK_BACK);
-        driver.typeText(u"abc");
-      });
-  When(
-      "the letters in the field",
-      [pageSize] { return pageSize() && std::u16string(pageSize()->Text()) == u"abc"; },
-      [this, options] { Click(ButtonGiving(options(), KZDialog::kOkResult)); });
-  When(
-      "the refusal", [] { return FrontMessage() != nullptr; },
-      [this] {
-        EXPECT_TRUE(driver.snapshot(TestPicturePath("invalid_number_box.png")));
-        EXPECT_EQ(std::u16string(FrontMessage()->Text()), u"Error");
-        EXPECT_EQ(std::u16string(FrontMessage()->MessageText()->Text()), u"The number abc is invalid.");
-        driver.pressKey(native::VK_RETURN);
-      });
-  When(
-      "the options dialog again", [options] { return FrontMessage() == nullptr && options(); },
-      [this, options] {
-        EXPECT_TRUE(driver.snapshot(TestPicturePath("options_after_invalid_number.png")));
-        EXPECT_EQ(native::GetActiveWindow(), options()->ScreenID(2));
-        const native::HWND ok = ButtonGiving(options(), KZDialog::kOkResult)->ScreenID();
-        EXPECT_EQ(native::SendMessage(ok, native::BM_GETSTATE, 0, 0) & native::BST_PUSHED, 0)
-            << "OK drawn pressed";
-        EXPECT_EQ(native::GetCapture(), nullptr);
-        Post(KZDialog::kCancelResult);
       });
   ExitProgram();
   EXPECT_EQ(Run(), 0);
