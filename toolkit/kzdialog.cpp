@@ -11,6 +11,8 @@
 #include "framework/core/zafwindowmanager.h"
 #include "framework/data/zafbitmapdata.h"
 #include "framework/data/zafstringdata.h"
+#include "native/controls/controlconstants.h"
+#include "native/native.h"
 #include "model/qvsettings.h"
 #include "toolkit/kzanchoredpopupmenu.h"
 #include "toolkit/kzapplication.h"
@@ -118,6 +120,23 @@ void ForEachLine(const ZafIChar* text, Visit visit) {
   }
 }
 
+bool IsEscapePress(const ZafEventRecord& event) {
+  return event.type == E_OSEVENT && event.osEvent.message == native::WM_KEYDOWN &&
+         event.osEvent.wParam == native::VK_ESCAPE;
+}
+
+// Whether the drop-down list of the combo box with the focus (or around the edit field with it) is open:
+// Escape then closes the list, not the dialog.
+bool ListDropped() {
+  const native::HWND focus = native::GetFocus();
+  for (const native::HWND window : {focus, focus ? native::GetParent(focus) : nullptr}) {
+    if (window && native::SendMessage(window, native::CB_GETDROPPEDSTATE, 0, 0) != 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 KZDialog* KZDialog::innermost = nullptr;
@@ -155,6 +174,15 @@ ZafEventType KZDialog::ButtonResult(uint32_t flag) {
 }
 
 ZafEventType KZDialog::Event(const ZafEventRecord& event) {
+  if (executing && IsEscapePress(event) && !ListDropped()) {
+    // Escape closes the dialog, and closing answers Cancel.
+    if (eventManager) {
+      ZafEventRecord close(CloseEvent, 0);
+      close.windowObject = this;
+      eventManager->Put(close, Q_END);
+    }
+    return 0;
+  }
   if (event.type == CloseQueryEvent && executing) {
     // A close (the close box, Escape, a close request) answers Cancel: the answer ends the innermost loop,
     // so only the dialog that loop runs gives it; one behind it ignores the close. The window manager,

@@ -61,7 +61,8 @@ class KZDialog : public ZafDialogWindow, public KZWindowLeech, public KZModalWin
   // above the middle of the screen.
   virtual void CreateButtons();
 
-  // The mix-in's focus request first, then the framework dialog.
+  // Escape while the dialog runs closes it as its close box does, answering Cancel whether or not it
+  // shows a Cancel button; then the mix-in's focus request, then the framework dialog.
   ZafEventType Event(const ZafEventRecord& event) override;
   // Shows the dialog modally until it is answered, lets ProcessResult take the answer, takes the dialog off
   // the screen and returns the answer. Closing the dialog while it runs answers Cancel. The dialog stays the

@@ -12,6 +12,7 @@
 #include "foundation/kregistry.h"
 #include "framework/core/zafnotebook.h"
 #include "framework/core/zafwindowmanager.h"
+#include "model/qvsettings.h"
 #include "native/controls/controlconstants.h"
 #include "native/native.h"
 #include "native/user/virtualkeys.h"
@@ -119,5 +120,19 @@ TEST_F(OptionsInProgramTest, TheInvalidNumberBoxIsAnErrorAndTheDialogBehindIsLef
         Post(KZDialog::kCancelResult);
       });
   ExitProgram();
+  EXPECT_EQ(Run(), 0);
+}
+
+TEST_F(OptionsInProgramTest, EscapeCancelsTheDialog) {
+  TypeIntoPageSize(u"7");
+  When(
+      "the new size in the field", [] { return PageSize() && std::u16string(PageSize()->Text()) == u"7"; },
+      [this] { driver.pressKey(native::VK_ESCAPE); });
+  When(
+      "the options dialog gone", [] { return Options() == nullptr; },
+      [] {
+        EXPECT_EQ(QvSettings::Int(u"\\Scoreboards\\Board\\PageSize", 0), 4);
+        Post(ExitEvent);
+      });
   EXPECT_EQ(Run(), 0);
 }
