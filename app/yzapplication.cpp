@@ -151,6 +151,9 @@ int32_t YZApplication::Start() {
   Reached("log");
   RaisePriority();
   Reached("priority");
+  // From here on a termination signal ends the program as File > Exit does (at the main loop, when it
+  // comes during the start).
+  const TerminationSignals signals;
   // Every alert measures its texts with the table, so it comes before anything that could show one.
   KZFontTable::InitFonts();
   Reached("screen fonts");
@@ -187,10 +190,7 @@ int32_t YZApplication::Start() {
   RemoveSplash();
   ShowMainFrame();
   Reached("main loop");
-  {
-    const TerminationSignals signals;
-    Control(nullptr, false);
-  }
+  Control(nullptr, false);
 
   Shutdown();
   return EndRun(0);

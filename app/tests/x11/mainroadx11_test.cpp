@@ -32,6 +32,7 @@
 #include <X11/keysym.h>
 
 #include "app/tests/x11/programonx11.h"
+#include "app/tests/x11/x11screen.h"
 
 namespace {
 
@@ -102,37 +103,8 @@ bool AnyWith(const std::vector<std::string>& lines, const std::string& text) {
   return false;
 }
 
-// The screen as 0x00RRGGBB pixels, rows top first.
-struct Screen {
-  int width = 0;
-  int height = 0;
-  std::vector<uint32_t> pixels;
-};
-
-Screen Take(Display* display) {
-  Screen screen;
-  XSync(display, False);
-  const Window root = DefaultRootWindow(display);
-  XWindowAttributes attributes{};
-  XGetWindowAttributes(display, root, &attributes);
-  XImage* image = XGetImage(display, root, 0, 0, static_cast<unsigned>(attributes.width),
-                            static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
-  if (image == nullptr) {
-    return screen;
-  }
-  screen.width = attributes.width;
-  screen.height = attributes.height;
-  for (int y = 0; y < screen.height; ++y) {
-    for (int x = 0; x < screen.width; ++x) {
-      screen.pixels.push_back(static_cast<uint32_t>(XGetPixel(image, x, y) & 0xFFFFFF));
-    }
-  }
-  XDestroyImage(image);
-  return screen;
-}
-
 // Red pixels in the results pane's rows, under its tool bar and column titles.
-size_t RedPixelsInRows(const Screen& screen) {
+size_t RedPixelsInRows(const ScreenPixels& screen) {
   size_t red = 0;
   for (int y = 120; y < 168; ++y) {
     for (int x = 8; x < 616; ++x) {
@@ -144,33 +116,13 @@ size_t RedPixelsInRows(const Screen& screen) {
   return red;
 }
 
-void WritePng(const Screen& screen, const std::string& path) {
+void WritePng(const ScreenPixels& screen, const std::string& path) {
   std::vector<uint32_t> data(screen.pixels);
   cairo_surface_t* surface =
       cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(data.data()), CAIRO_FORMAT_RGB24,
                                           screen.width, screen.height, screen.width * 4);
   cairo_surface_write_to_png(surface, path.c_str());
   cairo_surface_destroy(surface);
-}
-
-uint32_t Rgb(native::COLORREF colour) {
-  return (native::GetRValue(colour) << 16) | (native::GetGValue(colour) << 8) | native::GetBValue(colour);
-}
-
-// Waits, a bounded time, for the main frame after the splash: its caption at the top, and the empty
-// client area where the splash was.
-void WaitForFrame(Display* display) {
-  const uint32_t caption = Rgb(native::GetSysColor(native::COLOR_ACTIVECAPTION));
-  const uint32_t workspace = Rgb(native::GetSysColor(native::COLOR_APPWORKSPACE));
-  for (int waited = 0; waited < 2 * native::test::kX11WaitMs; waited += 100) {
-    const Screen screen = Take(display);
-    if (screen.pixels.size() > 350u * 800 && screen.pixels[12 * 800 + 300] == caption &&
-        screen.pixels[350 * 800 + 200] == workspace) {
-      return;
-    }
-    poll(nullptr, 0, 100);
-  }
-  ADD_FAILURE() << "no main frame";
 }
 
 void PressWith(Display* display, Window window, KeySym modifier, KeySym key) {
@@ -251,7 +203,7 @@ void CheckOnDisplay() {
   EXPECT_TRUE(AnyWith(timesRequests, "command 0x00020003")) << "no trial request";
   PressWith(display, window, XK_Control_L, XK_t);
   EXPECT_FALSE(RequestLines(simulator).empty()) << "no trace requests";
-  const Screen downloaded = Take(display);
+  const ScreenPixels downloaded = Take(display);
   WritePng(downloaded, TestPicturePath("mainroad-after-download.png"));
   EXPECT_GT(RedPixelsInRows(downloaded), 0u) << "no red false start after the download";
 

@@ -28,6 +28,7 @@ class X11TestProgram {
   X11TestProgram& operator=(const X11TestProgram&) = delete;
 
   bool started() const { return pid_ > 0 && output_ >= 0; }
+  pid_t pid() const { return pid_; }
   // The next line of output, waiting at most `timeoutMs`; none on time-out or end of output.
   std::optional<std::string> readLine(int timeoutMs);
   // Waits for the line `wanted`, or one that goes on after it with a space and more words, skipping others;
@@ -69,6 +70,9 @@ void ClickAt(Display* display, Window window, int x, int y);
 
 // Types the characters (letters, digits and space) with the keyboard focus on the window.
 void TypeText(Display* display, Window window, const std::string& text);
+
+// Asks the window to close, as a window manager's close button does (WM_DELETE_WINDOW).
+void SendCloseRequest(Display* display, Window window);
 
 // Asks the window to close, as a window manager's close button does, and expects the program to end with
 // status 0 soon after.
