@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <iterator>
 
+#include "app/yzapplication.h"
 #include "framework/core/zaficon.h"
 #include "framework/core/zafmessagewindow.h"
 #include "framework/core/zafwindowobject.h"
@@ -31,12 +32,16 @@ uint32_t ButtonFlags(uint16_t buttons) {
 ZafEventType ProgramErrorSystem::Report(ZafWindowObject* object, uint16_t buttons, const ZafIChar* format,
                                         va_list arguments) {
   Beep();
+  // The title of the window at fault, or the program's error title when that window has none.
   ZafWindowObject* root = object ? object->RootObject() : nullptr;
-  const ZafIChar* title = root && root->IsA(ID_ZAF_WINDOW) ? root->Text() : nullptr;
+  KString title(root && root->IsA(ID_ZAF_WINDOW) && root->Text() ? root->Text() : u"");
+  if (const YZApplication* application = YZApplication::Current(); title.IsEmpty() && application) {
+    title = application->ErrorTitle();
+  }
   ZafIChar message[ZAF_MESSAGE_LENGTH];
   ZafVSNPrintf(message, ZAF_MESSAGE_LENGTH, format ? format : u"", arguments);
   const uint32_t flags = ButtonFlags(buttons);
   const uint32_t defaultButton = (flags & KZDialog::kOk) ? KZDialog::kOk : flags & -flags;
-  KZMessageWindow window(title ? title : u"", message, flags, defaultButton, ZAF_ICON_EXCLAMATION);
+  KZMessageWindow window(title.CStr(), message, flags, defaultButton, ZAF_ICON_EXCLAMATION);
   return window.Execute();
 }

@@ -279,6 +279,9 @@ void QvZResultsPane::ShowStatusMenu(KPoint screen) {
     for (int32_t status = 0; status < kMenuStatusCount; ++status) {
       menu.Add(new KZPopUpItem(kFirstStatusCommand + status, StatusText(status).CStr(), ZAF_ITEM_ORDINARY));
     }
+    if (const QvResult* result = ResultAt(CurrentCell().y)) {
+      SetItemChecked(menu, result->Status(), true, false);
+    }
     menu.Popup();
   }
   // The chart pane goes back to the lane of the current row.

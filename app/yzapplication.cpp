@@ -7,6 +7,7 @@
 #include "app/qvzcontrol.h"
 #include "app/qvzstatusbar.h"
 #include "app/settingsfiles.h"
+#include "app/terminationsignals.h"
 #include "devices/qvblocksensors.h"
 #include "devices/qvschedule.h"
 #include "devices/qvscoreboards.h"
@@ -150,6 +151,9 @@ int32_t YZApplication::Start() {
   Reached("log");
   RaisePriority();
   Reached("priority");
+  // From here on a termination signal ends the program as File > Exit does (at the main loop, when it
+  // comes during the start).
+  const TerminationSignals signals;
   // Every alert measures its texts with the table, so it comes before anything that could show one.
   KZFontTable::InitFonts();
   Reached("screen fonts");

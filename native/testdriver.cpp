@@ -60,6 +60,9 @@ TestDriver::~TestDriver() {
 void TestDriver::mouseMove(int x, int y) {
   desktop().moveMouse(POINT{x, y});
 }
+void TestDriver::mouseLeave() {
+  desktop().leaveMouse();
+}
 void TestDriver::mouseDown(Button button) {
   desktop().pressButton(button, true);
 }

@@ -26,6 +26,8 @@ class TestDriver {
   enum Button { Left = 0, Right = 1, Middle = 2 };
 
   void mouseMove(int x, int y);
+  // The pointer leaves the desktop's window, as it does when it goes to another program's window.
+  void mouseLeave();
   void mouseDown(Button button = Left);
   void mouseUp(Button button = Left);
   // Moves there, then presses and releases.

@@ -151,6 +151,11 @@ ZafEventType KZApplication::Control(ZafWindow* modal, bool once) {
       result = LoopModalGoneResult;
     }
   }
+  if (result == LoopExitResult && (modal || once)) {
+    // The exit was agreed inside a dialog's loop or a pass between the steps of an operation: the
+    // program's own loop must end too.
+    windowManager->PostQuit(0);
+  }
   return result;
 }
 

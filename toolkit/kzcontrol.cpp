@@ -1,5 +1,6 @@
 #include "toolkit/kzcontrol.h"
 
+#include "framework/core/zafeventmanager.h"
 #include "native/controls/controlconstants.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
@@ -96,6 +97,14 @@ ZafEventType KZControl::Event(const ZafEventRecord& event) {
       return code;
     case CloseWindowEvent:
       return CloseCommand(event);
+    case CloseQueryEvent:
+      // Closing the frame (its close box, Alt+F4, the window manager's close request) is the program's exit,
+      // taken as File > Exit takes it: the open windows are asked and the program shuts down in order. The
+      // frame itself stays until then.
+      if (eventManager) {
+        eventManager->Put(ZafEventRecord(ExitEvent, 0), Q_END);
+      }
+      return kNotClosed;
     case QueryExitEvent:
       return QueryExit();
     case UpdateMenuEvent:

@@ -11,6 +11,8 @@
 #include "framework/core/zafwindowmanager.h"
 #include "framework/data/zafbitmapdata.h"
 #include "framework/data/zafstringdata.h"
+#include "native/controls/controlconstants.h"
+#include "native/native.h"
 #include "model/qvsettings.h"
 #include "toolkit/kzanchoredpopupmenu.h"
 #include "toolkit/kzapplication.h"
@@ -98,7 +100,8 @@ Extent ChildExtent(const ZafWindow& window) {
   return extent;
 }
 
-// Splits the text at '\n' and calls `visit` with each line and its length.
+// Splits the text at '\n' and calls `visit` with each line and its length, without the '\r' of a line that
+// ends in CR LF.
 template <typename Visit>
 void ForEachLine(const ZafIChar* text, Visit visit) {
   if (!text) {
@@ -107,13 +110,31 @@ void ForEachLine(const ZafIChar* text, Visit visit) {
   const ZafIChar* start = text;
   for (const ZafIChar* at = text;; ++at) {
     if (*at == u'\n' || *at == 0) {
-      visit(start, static_cast<int32_t>(at - start));
+      const bool carriageReturn = *at == u'\n' && at > start && at[-1] == u'\r';
+      visit(start, static_cast<int32_t>(at - start) - (carriageReturn ? 1 : 0));
       if (*at == 0) {
         return;
       }
       start = at + 1;
     }
   }
+}
+
+bool IsEscapePress(const ZafEventRecord& event) {
+  return event.type == E_OSEVENT && event.osEvent.message == native::WM_KEYDOWN &&
+         event.osEvent.wParam == native::VK_ESCAPE;
+}
+
+// Whether the drop-down list of the combo box with the focus (or around the edit field with it) is open:
+// Escape then closes the list, not the dialog.
+bool ListDropped() {
+  const native::HWND focus = native::GetFocus();
+  for (const native::HWND window : {focus, focus ? native::GetParent(focus) : nullptr}) {
+    if (window && native::SendMessage(window, native::CB_GETDROPPEDSTATE, 0, 0) != 0) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -153,6 +174,15 @@ ZafEventType KZDialog::ButtonResult(uint32_t flag) {
 }
 
 ZafEventType KZDialog::Event(const ZafEventRecord& event) {
+  if (executing && IsEscapePress(event) && !ListDropped()) {
+    // Escape closes the dialog, and closing answers Cancel.
+    if (eventManager) {
+      ZafEventRecord close(CloseEvent, 0);
+      close.windowObject = this;
+      eventManager->Put(close, Q_END);
+    }
+    return 0;
+  }
   if (event.type == CloseQueryEvent && executing) {
     // A close (the close box, Escape, a close request) answers Cancel: the answer ends the innermost loop,
     // so only the dialog that loop runs gives it; one behind it ignores the close. The window manager,
@@ -180,6 +210,9 @@ ZafEventType KZDialog::Execute() {
   executing = true;
   KZDialog* const outer = innermost;
   innermost = this;
+  // Modal: the program's other windows take no input until the dialog is answered.
+  const bool wasModal = Modal();
+  SetModal(true);
   windowManager->Add(this);
   const ZafEventType result = KZApplication::application->Control(this, false);
   innermost = outer;
@@ -187,6 +220,7 @@ ZafEventType KZDialog::Execute() {
   SetDestroyable(wasDestroyable);
   ProcessResult(result);
   windowManager->Subtract(this);
+  SetModal(wasModal);
   return result;
 }
 
@@ -342,8 +376,17 @@ void KZDialog::PlaceInPixels(ZafWindowObject* field, int32_t width, int32_t heig
 }
 
 KZPrompt* KZDialog::AddPrompt(const ZafIChar* text, int32_t width) {
-  const int32_t cells = WidthOr(width, text) + promptExtra;
-  return Place(new KZPrompt(cursor->column, cursor->row, cells, text), cells);
+  int32_t widest = 0;
+  int32_t lines = 0;
+  ForEachLine(text, [&](const ZafIChar* line, int32_t length) {
+    widest = std::max(widest, length > 0 ? CharWidthUnits(line, length) : 0);
+    ++lines;
+  });
+  const int32_t cells = (width < 0 ? widest : width) + promptExtra;
+  // A text of several lines takes a row for each; the cursor goes on from its last row.
+  auto* prompt = new KZPrompt(cursor->column, cursor->row, cells, lines, text);
+  cursor->row += lines - 1;
+  return Place(prompt, cells);
 }
 
 KZPrompt* KZDialog::AddFieldPrompt(ZafStringData* field, int32_t width) {

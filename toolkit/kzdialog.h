@@ -61,7 +61,8 @@ class KZDialog : public ZafDialogWindow, public KZWindowLeech, public KZModalWin
   // above the middle of the screen.
   virtual void CreateButtons();
 
-  // The mix-in's focus request first, then the framework dialog.
+  // Escape while the dialog runs closes it as its close box does, answering Cancel whether or not it
+  // shows a Cancel button; then the mix-in's focus request, then the framework dialog.
   ZafEventType Event(const ZafEventRecord& event) override;
   // Shows the dialog modally until it is answered, lets ProcessResult take the answer, takes the dialog off
   // the screen and returns the answer. Closing the dialog while it runs answers Cancel. The dialog stays the
@@ -77,6 +78,8 @@ class KZDialog : public ZafDialogWindow, public KZWindowLeech, public KZModalWin
   void AlignColumn(int32_t index, int32_t firstChild);
 
   // ---- Fields at the cursor; a negative width takes the width of the text ----
+  // A text of several lines (ending in LF or CR LF) takes a row for each, as wide as its widest line when
+  // the width is negative; the cursor goes on from its last row.
   KZPrompt* AddPrompt(const ZafIChar* text, int32_t width);
   // A prompt that shows (and follows) the text data.
   KZPrompt* AddFieldPrompt(ZafStringData* field, int32_t width);

@@ -1,11 +1,8 @@
 #include "toolkit/kzmessagewindow.h"
 
 #include "framework/core/zafdisplay.h"
-#include "framework/core/zafeventmanager.h"
 #include "framework/core/zaficon.h"
 #include "framework/data/zaficondata.h"
-#include "native/user/messages.h"
-#include "native/user/virtualkeys.h"
 #include "toolkit/kzprompt.h"
 
 namespace {
@@ -34,19 +31,6 @@ KZMessageWindow::KZMessageWindow(const ZafIChar* title, const ZafIChar* message,
   NewLine();
   AddPrompt(u" ", -1);
   NewLine();
-}
-
-ZafEventType KZMessageWindow::Event(const ZafEventRecord& event) {
-  if (event.type == E_OSEVENT && event.osEvent.message == native::WM_KEYDOWN &&
-      event.osEvent.wParam == native::VK_ESCAPE) {
-    if (eventManager) {
-      ZafEventRecord close(CloseEvent, 0);
-      close.windowObject = this;
-      eventManager->Put(close, Q_END);
-    }
-    return 0;
-  }
-  return KZDialog::Event(event);
 }
 
 bool KZMessageWindow::Ask(const ZafIChar* title, const ZafIChar* message, uint32_t buttonFlags,

@@ -20,10 +20,6 @@ class KZMessageWindow : public KZDialog {
   static bool Ask(const ZafIChar* title, const ZafIChar* message, uint32_t buttonFlags,
                   uint32_t defaultButton, int32_t icon);
 
-  // Escape closes the box as its close box does, so it answers Cancel whether or not the box shows a
-  // Cancel button.
-  ZafEventType Event(const ZafEventRecord& event) override;
-
   ZafIcon* Icon() const { return icon; }
   KZPrompt* MessageText() const { return messageText; }
 

@@ -5,21 +5,48 @@
 #include <string>
 
 #include "app/qvzoptionsdialog.h"
+#include "app/tests/dialogtestsupport.h"
 #include "app/tests/namedportsetup.h"
 #include "app/tests/programtest.h"
 #include "devices/qvserialport.h"
 #include "foundation/kregistry.h"
 #include "framework/core/zafnotebook.h"
 #include "framework/core/zafwindowmanager.h"
+#include "model/qvsettings.h"
+#include "native/controls/controlconstants.h"
+#include "native/native.h"
 #include "native/user/virtualkeys.h"
 #include "testing/ptypair.h"
+#include "testing/testpictures.h"
 #include "toolkit/kzbutton.h"
 #include "toolkit/kzinteger.h"
+#include "toolkit/kzmessagewindow.h"
+#include "toolkit/kzprompt.h"
 #include "toolkit/kzstring.h"
 
 namespace {
 
-using OptionsInProgramTest = NamedPortSetUp<ProgramTest>;
+class OptionsInProgramTest : public NamedPortSetUp<ProgramTest> {
+ protected:
+  static KZInteger* PageSize() { return Options() ? Options()->PageSizeField() : nullptr; }
+
+  // Opens the Scoreboard page of a board that sends pages, and types `text` into its page size in place
+  // of the number there.
+  void TypeIntoPageSize(const std::u16string& text) {
+    Setting(u"\\Scoreboards\\Board\\Name:String=Finish board");
+    Setting(u"\\Scoreboards\\Board\\PageMode:Int=1");
+    Setting(u"\\Scoreboards\\Board\\PageSize:Int=4");
+    Then([] { Post(QvZOptionsDialog::kScoreboardCommand); });
+    When(
+        "the Scoreboard page", [] { return PageSize() && !PageSize()->Disabled(); },
+        [this, text] {
+          Click(PageSize());
+          driver.pressKey(native::VK_END);
+          driver.pressKey(native::VK_BACK);
+          driver.typeText(text);
+        });
+  }
+};
 
 }  // namespace
 
@@ -47,27 +74,14 @@ TEST_F(OptionsInProgramTest, ANamedPortIsSetUpOnTheSerialPage) {
 }
 
 TEST_F(OptionsInProgramTest, ALetterInANumberFieldIsRefusedWhileTheIdleWorkGoesOn) {
-  Setting(u"\\Scoreboards\\Board\\Name:String=Finish board");
-  Setting(u"\\Scoreboards\\Board\\PageMode:Int=1");
-  Setting(u"\\Scoreboards\\Board\\PageSize:Int=4");
-  const auto pageSize = [] { return Options() ? Options()->PageSizeField() : nullptr; };
   bool idleWhileRefusing = false;
-  Then([] { Post(QvZOptionsDialog::kScoreboardCommand); });
+  TypeIntoPageSize(u"x");
   When(
-      "the Scoreboard page", [pageSize] { return pageSize() && !pageSize()->Disabled(); },
-      [this, pageSize] {
-        Click(pageSize());
-        driver.pressKey(native::VK_END);
-        driver.pressKey(native::VK_BACK);
-        driver.typeText(u"x");
-      });
-  When(
-      "the letter in the field",
-      [pageSize] { return pageSize() && std::u16string(pageSize()->Text()) == u"x"; },
-      [pageSize] {
+      "the letter in the field", [] { return PageSize() && std::u16string(PageSize()->Text()) == u"x"; },
+      [] {
         ZafEventRecord chosen(ChosenEvent, 0);
-        chosen.windowObject = pageSize();
-        pageSize()->Event(chosen);
+        chosen.windowObject = PageSize();
+        PageSize()->Event(chosen);
       });
   // This step runs on an idle pass while the refusal is up.
   When(
@@ -79,4 +93,46 @@ TEST_F(OptionsInProgramTest, ALetterInANumberFieldIsRefusedWhileTheIdleWorkGoesO
   ExitProgram();
   EXPECT_EQ(Run(), 0);
   EXPECT_TRUE(idleWhileRefusing);
+}
+
+TEST_F(OptionsInProgramTest, TheInvalidNumberBoxIsAnErrorAndTheDialogBehindIsLeftAsItWas) {
+  TypeIntoPageSize(u"abc");
+  When(
+      "the letters in the field", [] { return PageSize() && std::u16string(PageSize()->Text()) == u"abc"; },
+      [this] { Click(ButtonGiving(Options(), KZDialog::kOkResult)); });
+  When(
+      "the refusal", [] { return FrontMessage() != nullptr; },
+      [this] {
+        EXPECT_TRUE(driver.snapshot(TestPicturePath("invalid_number_box.png")));
+        EXPECT_EQ(std::u16string(FrontMessage()->Text()), u"Error");
+        EXPECT_EQ(std::u16string(FrontMessage()->MessageText()->Text()), u"The number abc is invalid.");
+        driver.pressKey(native::VK_RETURN);
+      });
+  When(
+      "the options dialog again", [] { return FrontMessage() == nullptr && Options(); },
+      [this] {
+        EXPECT_TRUE(driver.snapshot(TestPicturePath("options_after_invalid_number.png")));
+        EXPECT_EQ(native::GetActiveWindow(), Options()->ScreenID(2));
+        const native::HWND ok = ButtonGiving(Options(), KZDialog::kOkResult)->ScreenID();
+        EXPECT_EQ(native::SendMessage(ok, native::BM_GETSTATE, 0, 0) & native::BST_PUSHED, 0)
+            << "OK held down";
+        EXPECT_EQ(native::GetCapture(), nullptr);
+        Post(KZDialog::kCancelResult);
+      });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+}
+
+TEST_F(OptionsInProgramTest, EscapeCancelsTheDialog) {
+  TypeIntoPageSize(u"7");
+  When(
+      "the new size in the field", [] { return PageSize() && std::u16string(PageSize()->Text()) == u"7"; },
+      [this] { driver.pressKey(native::VK_ESCAPE); });
+  When(
+      "the options dialog gone", [] { return Options() == nullptr; },
+      [] {
+        EXPECT_EQ(QvSettings::Int(u"\\Scoreboards\\Board\\PageSize", 0), 4);
+        Post(ExitEvent);
+      });
+  EXPECT_EQ(Run(), 0);
 }

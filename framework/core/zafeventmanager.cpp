@@ -1,6 +1,7 @@
 #include "framework/core/zafeventmanager.h"
 
 #include "framework/core/zafdevice.h"
+#include "framework/core/zafwindowobject.h"
 
 namespace {
 
@@ -78,6 +79,19 @@ void ZafEventManager::ForgetObject(const ZafWindowObject* object) {
       event.referenceObject = nullptr;
     }
     element = next;
+  }
+}
+
+void ZafEventManager::HandOver(const ZafWindowObject* sender, ZafWindowObject* receiver) {
+  for (ZafElement* element = queueBlock.First(); element; element = element->Next()) {
+    ZafEventRecord& event = static_cast<QueueElement*>(element)->event;
+    for (const ZafWindowObject* object = event.windowObject; object; object = object->Parent()) {
+      if (object == sender) {
+        event.windowObject = nullptr;
+        event.addressedObject = receiver;
+        break;
+      }
+    }
   }
 }
 

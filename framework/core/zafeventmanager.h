@@ -53,6 +53,10 @@ class ZafEventManager {
   // A deleted object leaves no trace in the queue: records about it (as their object or the object they
   // are addressed to) are dropped, and positions given in its coordinates count as untranslated.
   void ForgetObject(const ZafWindowObject* object);
+  // The records that `sender` or an object inside it sent (a pop-up menu's choice, sent by one of its
+  // items) are addressed to `receiver` instead and name no sender: they are served even after the sender
+  // is deleted, and are still dropped with the receiver.
+  void HandOver(const ZafWindowObject* sender, ZafWindowObject* receiver);
 
   // The manager owns its devices. A device already in a list is refused (null).
   ZafDevice* Add(ZafDevice* device);

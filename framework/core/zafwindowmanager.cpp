@@ -56,6 +56,7 @@ ZafWindowManager::~ZafWindowManager() {
       delete window;
     }
   }
+  StopTipTimer();
   display = nullptr;
   eventManager = nullptr;
   windowManager = nullptr;

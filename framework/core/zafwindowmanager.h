@@ -53,6 +53,9 @@ class ZafWindowManager : public ZafWindow {
   // Enables the windows behind a modal window that goes, up to and including the next modal one (defined
   // by the back-end).
   virtual void EnableBehind(ZafWindow* modalWindow);
+  // Stops the timer that watches for the pointer leaving the tip object (defined by the back-end); the
+  // next tip object starts it again, under this window manager or one made later.
+  static void StopTipTimer();
   virtual ZafEventType FrameworkRequest(const ZafEventRecord& event);
 
   // Top-level windows only: a window that has its native window already is refused (null).

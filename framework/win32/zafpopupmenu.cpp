@@ -55,6 +55,9 @@ ZafEventType ZafPopUpMenu::Event(const ZafEventRecord& event) {
         native::DispatchMessage(&waiting);
       }
       if (eventManager) {
+        // The caller usually deletes the menu, and its items with it, as soon as it is closed: the choice
+        // the items queued goes to the owner instead, so that it is not dropped with them.
+        eventManager->HandOver(this, ownerWindow);
         eventManager->Put(ZafEventRecord(CloseTemporaryEvent, 0), Q_END);
       }
       return code;

@@ -1,6 +1,8 @@
 // The prompt's native "STATIC" control: its style, the label with its hot-key mark, sizing to the text,
 // the hot key that hands the focus on, transparent backgrounds, colours, and the framework's own drawing
 // of the label (etched when disabled).
+#include <algorithm>
+
 #include "framework/core/zafdisplay.h"
 #include "framework/core/zafprompt.h"
 #include "framework/data/zafchar.h"
@@ -32,6 +34,57 @@ void Place(int32_t& first, int32_t& last, int32_t size, int32_t justification) {
   } else {
     last = first + size;
   }
+}
+
+// Calls `visit` with each line of the text (lines end in LF or CR LF) and its length, and answers the
+// number of lines.
+template <typename Visit>
+int32_t ForEachLine(const ZafIChar* text, Visit visit) {
+  int32_t lines = 0;
+  for (const ZafIChar* start = text;; ++lines) {
+    const ZafIChar* end = start;
+    while (*end && *end != u'\n') {
+      ++end;
+    }
+    visit(start, static_cast<int32_t>(end - start) - (end > start && end[-1] == u'\r' ? 1 : 0));
+    if (!*end) {
+      return lines + 1;
+    }
+    start = end + 1;
+  }
+}
+
+// The size of the text with a line under another for each line: the widest line, and the lines' height.
+ZafRegionStruct LinesSize(ZafDisplay& display, const ZafIChar* text) {
+  int32_t width = 0;
+  const int32_t lines = ForEachLine(text, [&](const ZafIChar* line, int32_t length) {
+    width = std::max(width, length > 0 ? display.TextSize(line, length).Width() : 0);
+  });
+  const int32_t lineHeight = display.TextSize(u"X", 1).Height();
+  return {0, 0, width - 1, lines * lineHeight - 1, ZAF_PIXEL};
+}
+
+// Draws the text in the box; a text of several lines (ending in LF or CR LF) gets one band of the box for
+// each line, so that every line shows.
+void DrawLines(ZafDisplay& display, int32_t left, int32_t top, int32_t right, int32_t bottom,
+               const ZafIChar* text, int32_t justification, int32_t verticalJustification,
+               int32_t hotKeyIndex) {
+  const int32_t lines = ForEachLine(text, [](const ZafIChar*, int32_t) {});
+  if (lines == 1) {
+    display.Text(left, top, right, bottom, text, -1, justification, verticalJustification, hotKeyIndex, false);
+    return;
+  }
+  const int32_t band = (bottom - top + 1) / lines;
+  int32_t line = 0;
+  ForEachLine(text, [&](const ZafIChar* start, int32_t length) {
+    const auto offset = static_cast<int32_t>(start - text);
+    const int32_t hotKey = hotKeyIndex >= offset && hotKeyIndex < offset + length ? hotKeyIndex - offset : -1;
+    if (length > 0) {
+      display.Text(left, top + line * band, right, top + (line + 1) * band - 1, start, length, justification,
+                   verticalJustification, hotKey, false);
+    }
+    ++line;
+  });
 }
 
 }  // namespace
@@ -145,7 +198,7 @@ ZafEventType ZafPrompt::FitToText(const ZafEventRecord& event) {
   const ZafRegionStruct area{0, 0, region.Width() - 1, region.Height() - 1, ZAF_PIXEL};
   display->BeginDraw(context, screenID, area, area);
   display->SetPalette(LogicalPalette(ZAF_PM_TEXT, 0));
-  const ZafRegionStruct size = display->TextSize(Text() ? Text() : u"", -1);
+  const ZafRegionStruct size = LinesSize(*display, Text() ? Text() : u"");
   display->EndDraw();
   native::ReleaseDC(screenID, context);
   const int32_t width = size.Width();
@@ -221,13 +274,13 @@ ZafEventType ZafPrompt::Draw(const ZafEventRecord&, ZafEventType drawType) {
       etched.colorForeground = etched.colorBackground;
       etched.osForeground = etched.osBackground;
       display->SetPalette(etched);
-      display->Text(box.left, box.top, box.right, box.bottom, text, -1, justification, 2, hotKeyIndex, false);
-      display->Text(box.left + 1, box.top + 1, box.right, box.bottom, text, -1, justification,
-                    verticalJustification, hotKeyIndex, false);
+      DrawLines(*display, box.left, box.top, box.right, box.bottom, text, justification, 2, hotKeyIndex);
+      DrawLines(*display, box.left + 1, box.top + 1, box.right, box.bottom, text, justification,
+                verticalJustification, hotKeyIndex);
     }
     display->SetPalette(palette);
-    display->Text(box.left, box.top, box.right - 1, box.bottom - 1, text, -1, justification,
-                  verticalJustification, hotKeyIndex, false);
+    DrawLines(*display, box.left, box.top, box.right - 1, box.bottom - 1, text, justification,
+              verticalJustification, hotKeyIndex);
   }
   EndDraw();
   return drawType;

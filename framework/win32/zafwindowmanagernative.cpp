@@ -64,8 +64,7 @@ void TipTimerTick(ZafWindowManager& manager) {
     manager.tipObject = nullptr;
     tip->Event(ZafEventRecord(TipLeaveEvent, 0));
   }
-  native::KillTimer(nullptr, ZafWindowObjectDrag::tipTimer);
-  ZafWindowObjectDrag::tipTimer = 0;
+  ZafWindowManager::StopTipTimer();
 }
 
 bool IsTipTimer(const native::MSG& message) {
@@ -147,6 +146,13 @@ ZafEventType ZafWindowManager::DispatchNative(const ZafEventRecord& event) {
       break;
   }
   return static_cast<ZafEventType>(native::DispatchMessage(&message));
+}
+
+void ZafWindowManager::StopTipTimer() {
+  if (ZafWindowObjectDrag::tipTimer != 0) {
+    native::KillTimer(nullptr, ZafWindowObjectDrag::tipTimer);
+    ZafWindowObjectDrag::tipTimer = 0;
+  }
 }
 
 void ZafWindowManager::PostQuit(int exitCode) {

@@ -8,6 +8,7 @@
 #include "native/gdi/objectapi.h"
 #include "native/user/classregistry.h"
 #include "native/user/focusmanager.h"
+#include "native/user/keyboard.h"
 #include "native/user/messageapi.h"
 #include "native/user/paintapi.h"
 #include "native/user/rects.h"
@@ -215,6 +216,11 @@ void Button::mousePress() {
     return;
   }
   SetFocus(window());
+  // Taking the focus can run a loop (a field that refuses to be left shows why); when the press ended in
+  // it and the focus went elsewhere, there is no press left to hold.
+  if (GetFocus() != window() && (GetKeyState(VK_LBUTTON) & 0x8000) == 0) {
+    return;
+  }
   SetCapture(window());
   mouseHeld_ = true;
   setPushed(true);

@@ -71,6 +71,10 @@ void Desktop::moveMouse(POINT screen) {
   queue_.pushInput(HostInput{HostInput::Kind::MouseMove, cursor_, 0, 0, static_cast<DWORD>(clock_.nowMs())});
 }
 
+void Desktop::leaveMouse() {
+  cursor_ = POINT{-1, -1};
+}
+
 void Desktop::pressButton(int button, bool down) {
   static constexpr UINT kButtonKeys[] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
   if (button < 0 || button > 2) {

@@ -41,6 +41,9 @@ class Desktop {
 
   // The pointer moves to a point (kept on the desktop); a move queues even when the point does not change.
   void moveMouse(POINT screen);
+  // The pointer left the host's window with no button held: it is over none of the program's windows (at
+  // (-1, -1)) until it moves on the desktop again.
+  void leaveMouse();
   // Button 0 left, 1 right, 2 middle.
   void pressButton(int button, bool down);
   void pressKey(UINT virtualKey, bool down);

@@ -54,7 +54,8 @@ struct X11Host::Connection {
 namespace {
 
 constexpr long kEventMask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
-                            PointerMotionMask | ExposureMask | StructureNotifyMask | FocusChangeMask;
+                            PointerMotionMask | LeaveWindowMask | ExposureMask | StructureNotifyMask |
+                            FocusChangeMask;
 
 bool headlessAsked() {
   const char* value = std::getenv("KESTROVE_HEADLESS");
@@ -236,6 +237,14 @@ bool X11Host::takeEvents() {
       case MotionNotify:
         clipboard_->noteTime(event.xmotion.time);
         desktop.moveMouse(POINT{event.xmotion.x, event.xmotion.y});
+        break;
+      case LeaveNotify:
+        // While a button is held the pointer stays the program's (its moves keep coming); otherwise it is
+        // over none of the program's windows until it comes back.
+        if (event.xcrossing.mode == NotifyNormal &&
+            (event.xcrossing.state & (Button1Mask | Button2Mask | Button3Mask)) == 0) {
+          desktop.leaveMouse();
+        }
         break;
       case Expose:
         system_.compositor().drawnDirectly(RECT{event.xexpose.x, event.xexpose.y,

@@ -35,6 +35,7 @@
 #include <X11/keysym.h>
 
 #include "app/tests/x11/programonx11.h"
+#include "app/tests/x11/x11screen.h"
 
 namespace {
 
@@ -105,42 +106,13 @@ bool AnyWith(const std::vector<std::string>& lines, const std::string& text) {
   return false;
 }
 
-// The screen as 0x00RRGGBB pixels, rows top first.
-struct Screen {
-  int width = 0;
-  int height = 0;
-  std::vector<uint32_t> pixels;
-};
-
-Screen Take(Display* display) {
-  Screen screen;
-  XSync(display, False);
-  const Window root = DefaultRootWindow(display);
-  XWindowAttributes attributes{};
-  XGetWindowAttributes(display, root, &attributes);
-  XImage* image = XGetImage(display, root, 0, 0, static_cast<unsigned>(attributes.width),
-                            static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
-  if (image == nullptr) {
-    return screen;
-  }
-  screen.width = attributes.width;
-  screen.height = attributes.height;
-  for (int y = 0; y < screen.height; ++y) {
-    for (int x = 0; x < screen.width; ++x) {
-      screen.pixels.push_back(static_cast<uint32_t>(XGetPixel(image, x, y) & 0xFFFFFF));
-    }
-  }
-  XDestroyImage(image);
-  return screen;
-}
-
 // The screen once it has stayed the same for `quietMs`.
-Screen Settled(Display* display, int quietMs = 200) {
-  Screen last = Take(display);
+ScreenPixels Settled(Display* display, int quietMs = 200) {
+  ScreenPixels last = Take(display);
   int quiet = 0;
   for (int waited = 0; waited < native::test::kX11WaitMs; waited += 200) {
     poll(nullptr, 0, 200);
-    Screen now = Take(display);
+    ScreenPixels now = Take(display);
     quiet = now.pixels == last.pixels ? quiet + 200 : 0;
     if (quiet >= quietMs) {
       return now;
@@ -153,8 +125,8 @@ Screen Settled(Display* display, int quietMs = 200) {
 
 // The first screen for which `shows` holds, or the last one taken when none does within the bound: a busy
 // machine may draw a step's outcome in several goes.
-Screen ScreenThatShows(Display* display, const std::function<bool(const Screen&)>& shows) {
-  Screen now = Take(display);
+ScreenPixels ScreenThatShows(Display* display, const std::function<bool(const ScreenPixels&)>& shows) {
+  ScreenPixels now = Take(display);
   for (int waited = 0; waited < native::test::kX11WaitMs && !shows(now); waited += 200) {
     poll(nullptr, 0, 200);
     now = Take(display);
@@ -163,7 +135,7 @@ Screen ScreenThatShows(Display* display, const std::function<bool(const Screen&)
 }
 
 // Red pixels in the results pane's rows, under its tool bar and column titles.
-size_t RedPixelsInRows(const Screen& screen) {
+size_t RedPixelsInRows(const ScreenPixels& screen) {
   size_t red = 0;
   for (int y = 120; y < 168; ++y) {
     for (int x = 8; x < 616; ++x) {
@@ -175,33 +147,13 @@ size_t RedPixelsInRows(const Screen& screen) {
   return red;
 }
 
-void WritePng(const Screen& screen, const std::string& path) {
+void WritePng(const ScreenPixels& screen, const std::string& path) {
   std::vector<uint32_t> data(screen.pixels);
   cairo_surface_t* surface =
       cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(data.data()), CAIRO_FORMAT_RGB24,
                                           screen.width, screen.height, screen.width * 4);
   cairo_surface_write_to_png(surface, path.c_str());
   cairo_surface_destroy(surface);
-}
-
-uint32_t Rgb(native::COLORREF colour) {
-  return (native::GetRValue(colour) << 16) | (native::GetGValue(colour) << 8) | native::GetBValue(colour);
-}
-
-// Waits, a bounded time, for the main frame after the splash: its caption at the top, and the empty
-// client area where the splash was.
-void WaitForFrame(Display* display) {
-  const uint32_t caption = Rgb(native::GetSysColor(native::COLOR_ACTIVECAPTION));
-  const uint32_t workspace = Rgb(native::GetSysColor(native::COLOR_APPWORKSPACE));
-  for (int waited = 0; waited < 2 * native::test::kX11WaitMs; waited += 100) {
-    const Screen screen = Take(display);
-    if (screen.height > 350 && screen.pixels[12 * screen.width + 300] == caption &&
-        screen.pixels[350 * screen.width + 200] == workspace) {
-      return;
-    }
-    poll(nullptr, 0, 100);
-  }
-  ADD_FAILURE() << "no main frame";
 }
 
 void PressWith(Display* display, Window window, KeySym modifier, KeySym key) {
@@ -287,8 +239,8 @@ void CheckOnDisplay() {
   EXPECT_TRUE(AnyWith(timesRequests, "command 0x00020003")) << "no trial request";
   PressWith(display, window, XK_Control_L, XK_t);
   EXPECT_FALSE(RequestLines(simulator).empty()) << "no trace requests";
-  const Screen downloaded =
-      ScreenThatShows(display, [](const Screen& now) { return RedPixelsInRows(now) > 0; });
+  const ScreenPixels downloaded =
+      ScreenThatShows(display, [](const ScreenPixels& now) { return RedPixelsInRows(now) > 0; });
   WritePng(downloaded, TestPicturePath("mainroad-after-download.png"));
   EXPECT_GT(RedPixelsInRows(downloaded), 0u) << "no red false start after the download";
 
@@ -356,7 +308,7 @@ void CheckOnDisplay() {
 
 // The screen once it has stopped changing (the program has painted what the last input asked for).
 // Pixels of the rows from `top` to `bottom` that differ between two screens of one size.
-size_t DifferingPixels(const Screen& a, const Screen& b, int top, int bottom) {
+size_t DifferingPixels(const ScreenPixels& a, const ScreenPixels& b, int top, int bottom) {
   size_t differing = 0;
   for (int y = top; y < bottom; ++y) {
     for (int x = 0; x < a.width; ++x) {
@@ -402,9 +354,9 @@ void CheckResizeOnDisplay() {
   PressWith(display, window, XK_Control_L, XK_t);
   EXPECT_FALSE(RequestLines(simulator).empty()) << "no trace requests";
   // The end of a download draws the chart after the table: a second without change says it is done.
-  const Screen downloaded = Settled(display, 1000);
+  const ScreenPixels downloaded = Settled(display, 1000);
   WritePng(downloaded, TestPicturePath("resize-x11-downloaded.png"));
-  const auto likeDownloaded = [&](const Screen& now) {
+  const auto likeDownloaded = [&](const ScreenPixels& now) {
     return DifferingPixels(downloaded, now, kEventTop, kEventBottom) == 0;
   };
 
@@ -420,20 +372,20 @@ void CheckResizeOnDisplay() {
   }
   WritePng(Settled(display), TestPicturePath("resize-x11-tiled.png"));
   native::test::ClickAt(display, window, kTiledMaximiseBox[0], kTiledMaximiseBox[1]);
-  const Screen maximised = ScreenThatShows(display, likeDownloaded);
+  const ScreenPixels maximised = ScreenThatShows(display, likeDownloaded);
   WritePng(maximised, TestPicturePath("resize-x11-maximised.png"));
   EXPECT_EQ(DifferingPixels(downloaded, maximised, kEventTop, kEventBottom), 0u) << "after maximise";
 
   // The chart enlarged and restored: the window is back as it was.
   native::test::ClickAt(display, window, kChartMaximize[0], kChartMaximize[1]);
-  const auto traces = [](const Screen& now) {
+  const auto traces = [](const ScreenPixels& now) {
     return std::count(now.pixels.begin(), now.pixels.end(), Rgb(kTraceBlue));
   };
-  const Screen enlarged = ScreenThatShows(display, [&](const Screen& now) { return traces(now) > 3000; });
+  const ScreenPixels enlarged = ScreenThatShows(display, [&](const ScreenPixels& now) { return traces(now) > 3000; });
   WritePng(enlarged, TestPicturePath("resize-x11-chart-enlarged.png"));
   EXPECT_GT(traces(enlarged), 3000) << "the enlarged chart's traces";
   native::test::ClickAt(display, window, kChartRestore[0], kChartRestore[1]);
-  const Screen chartRestored = ScreenThatShows(display, likeDownloaded);
+  const ScreenPixels chartRestored = ScreenThatShows(display, likeDownloaded);
   WritePng(chartRestored, TestPicturePath("resize-x11-chart-restored.png"));
   EXPECT_EQ(DifferingPixels(downloaded, chartRestored, kEventTop, kEventBottom), 0u) << "after the chart";
 

@@ -260,7 +260,7 @@ void TypeText(Display* display, Window window, const std::string& text) {
   XFlush(display);
 }
 
-void ExpectCloseEndsProgram(Display* display, Window window, X11TestProgram& program) {
+void SendCloseRequest(Display* display, Window window) {
   XEvent close{};
   close.xclient.type = ClientMessage;
   close.xclient.window = window;
@@ -270,6 +270,10 @@ void ExpectCloseEndsProgram(Display* display, Window window, X11TestProgram& pro
   close.xclient.data.l[1] = CurrentTime;
   XSendEvent(display, window, False, NoEventMask, &close);
   XFlush(display);
+}
+
+void ExpectCloseEndsProgram(Display* display, Window window, X11TestProgram& program) {
+  SendCloseRequest(display, window);
   EXPECT_EQ(program.exitStatusWithin(kEndMs), std::optional<int>(0))
       << "the close did not end the program within " << kEndMs << " ms";
 }

@@ -73,6 +73,9 @@ void DragAt(Display* display, Window window, int x, int y, int dx, int dy);
 // Types the characters (letters, digits and space) with the keyboard focus on the window.
 void TypeText(Display* display, Window window, const std::string& text);
 
+// Asks the window to close, as a window manager's close button does (WM_DELETE_WINDOW).
+void SendCloseRequest(Display* display, Window window);
+
 // Asks the window to close, as a window manager's close button does, and expects the program to end with
 // status 0 soon after.
 void ExpectCloseEndsProgram(Display* display, Window window, X11TestProgram& program);

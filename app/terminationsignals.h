@@ -1,0 +1,23 @@
+#pragma once
+// SIGTERM, SIGINT and SIGHUP ask the running program to end as File > Exit does. The handler only writes a
+// byte to a pipe; the program's loop reads the pipe, like any other descriptor it waits on, and queues the
+// exit there, where the unsaved-event questions and the configuration are safe to handle.
+
+#include <csignal>
+
+class TerminationSignals {
+ public:
+  // Installs the handlers for as long as the object lives; the handlers that were there come back after.
+  TerminationSignals();
+  ~TerminationSignals();
+  TerminationSignals(const TerminationSignals&) = delete;
+  TerminationSignals& operator=(const TerminationSignals&) = delete;
+
+ private:
+  static void Handler(int signal);
+  void Drain();
+
+  static constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+  struct sigaction previous[3] = {};
+  int readEnd = -1;
+};
