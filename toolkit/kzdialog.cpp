@@ -375,13 +375,17 @@ void KZDialog::PlaceInPixels(ZafWindowObject* field, int32_t width, int32_t heig
   field->SetRegion(ZafRegionStruct{left, top, left + width - 1, top + height - 1, ZAF_PIXEL});
 }
 
-KZPrompt* KZDialog::AddPrompt(const ZafIChar* text, int32_t width) {
-  int32_t widest = 0;
-  int32_t lines = 0;
+KZDialog::TextLines KZDialog::MeasureLines(const ZafIChar* text) const {
+  TextLines measured;
   ForEachLine(text, [&](const ZafIChar* line, int32_t length) {
-    widest = std::max(widest, length > 0 ? CharWidthUnits(line, length) : 0);
-    ++lines;
+    measured.widest = std::max(measured.widest, length > 0 ? CharWidthUnits(line, length) : 0);
+    ++measured.count;
   });
+  return measured;
+}
+
+KZPrompt* KZDialog::AddPrompt(const ZafIChar* text, int32_t width) {
+  const auto [widest, lines] = MeasureLines(text);
   const int32_t cells = (width < 0 ? widest : width) + promptExtra;
   // A text of several lines takes a row for each; the cursor goes on from its last row.
   auto* prompt = new KZPrompt(cursor->column, cursor->row, cells, lines, text);
@@ -400,12 +404,7 @@ KZPrompt* KZDialog::AddFieldPrompt(ZafStringData* field, int32_t width) {
 }
 
 KZText* KZDialog::AddText(const ZafIChar* text, int32_t width, int32_t height) {
-  int32_t widest = 0;
-  int32_t lines = 0;
-  ForEachLine(text, [&](const ZafIChar* line, int32_t length) {
-    widest = std::max(widest, length > 0 ? CharWidthUnits(line, length) : 0);
-    ++lines;
-  });
+  const auto [widest, lines] = MeasureLines(text);
   const int32_t cells = width < 0 ? widest : width;
   const int32_t pixels = height < 0 ? lines * FontHeight(kDialogFont) : height;
   auto* field = new KZText(cursor->column, cursor->row, cells, 1, text);

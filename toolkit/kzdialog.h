@@ -153,6 +153,12 @@ class KZDialog : public ZafDialogWindow, public KZWindowLeech, public KZModalWin
   void PlaceInPixels(ZafWindowObject* field, int32_t width, int32_t height) const;
   // The text's width in cells, or `width` when that is not negative.
   int32_t WidthOr(int32_t width, const ZafIChar* text) const;
+  // A text of several lines (each ended by LF or CR LF): its widest line in cells, and its line count.
+  struct TextLines {
+    int32_t widest = 0;
+    int32_t count = 0;
+  };
+  TextLines MeasureLines(const ZafIChar* text) const;
   static int32_t CellWidth();
   static int32_t CellHeight();
 

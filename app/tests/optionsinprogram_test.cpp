@@ -104,7 +104,8 @@ TEST_F(OptionsInProgramTest, TheInvalidNumberBoxIsAnErrorAndTheDialogBehindIsLef
       "the refusal", [] { return FrontMessage() != nullptr; },
       [this] {
         EXPECT_TRUE(driver.snapshot(TestPicturePath("invalid_number_box.png")));
-        EXPECT_EQ(std::u16string(FrontMessage()->Text()), u"Error");
+        // The refusal carries the title of the dialog it comes from.
+        EXPECT_EQ(std::u16string(FrontMessage()->Text()), u"Options");
         EXPECT_EQ(std::u16string(FrontMessage()->MessageText()->Text()), u"The number abc is invalid.");
         driver.pressKey(native::VK_RETURN);
       });

@@ -5,6 +5,8 @@
 // sources, and names each one without a built-in text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -67,15 +69,22 @@ std::string Utf8(const ZafIChar* text) {
   return KString(text ? text : u"").ToUtf8();
 }
 
-// The width of the text as the object draws it, in pixels (a hot-key marker takes no room).
+// The width of the text's widest line as the object draws it, in pixels (a hot-key marker takes no room).
 int32_t DrawnWidth(ZafWindowObject& object, const ZafIChar* text) {
   std::u16string shown(text ? text : u"");
   std::erase(shown, u'&');
+  std::erase(shown, u'\r');
   ZafDisplay* display = ZafWindowObject::display;
   const ZafRegionStruct screen{0, 0, display->columns - 1, display->lines - 1, ZAF_PIXEL};
   display->BeginDraw(nullptr, ZAF_WHOLE_SCREEN, screen, screen);
   display->SetFont(object.TextFont());
-  const int32_t width = display->TextSize(shown.c_str(), -1).Width();
+  int32_t width = 0;
+  for (size_t start = 0; start <= shown.size();) {
+    const size_t end = std::min(shown.find(u'\n', start), shown.size());
+    const std::u16string line = shown.substr(start, end - start);
+    width = std::max(width, display->TextSize(line.c_str(), -1).Width());
+    start = end + 1;
+  }
   display->EndDraw();
   return width;
 }
