@@ -3,7 +3,8 @@
 // Trace, File > Save with a typed name and File > Exit from the keyboard; then the simulator's requests,
 // the red false start on the screen, the saved document, the results interface file and the reaction-time
 // link's answer are checked. A second road resizes the event window of a downloaded heat every way a user
-// does, and the window is drawn as it was each time it is back at its size.
+// does, and the window is drawn as it was each time it is back at its size. A third keeps Results > Options
+// in front of clicks on the main menu bar and the event window, and File > Exit works after Cancel.
 #include <gtest/gtest.h>
 #include <poll.h>
 
@@ -336,7 +337,10 @@ constexpr int kEventBottom = 740;
 // The traces' pen on the screen.
 constexpr native::COLORREF kTraceBlue = 0xff0000;
 
-void CheckResizeOnDisplay() {
+// The program on the 1024 x 768 desktop with the simulator as its unit and a new event from File > New; the
+// steps run, then File > Exit with No to saving the event ends the program with status 0.
+using EventSteps = std::function<void(Display*, Window, native::test::X11TestProgram& simulator)>;
+void OnNewEventThenExit(const EventSteps& steps) {
   MainRoadX11Test& test = *current;
   native::test::X11TestProgram simulator(SimulatorScript(test).c_str(), nullptr);
   ASSERT_NO_FATAL_FAILURE(UseSimulator(test, simulator));
@@ -350,6 +354,20 @@ void CheckResizeOnDisplay() {
   WaitForFrame(display);
   PressWith(display, window, XK_Control_L, XK_n);
   RequestLines(simulator);
+  steps(display, window, simulator);
+  // File > Exit, and No to keeping the event.
+  native::test::ClickAt(display, window, kFileMenu[0], kFileMenu[1]);
+  Settled(display);
+  Press(display, window, XK_Up);
+  Press(display, window, XK_Return);
+  Settled(display);
+  Press(display, window, XK_Tab);
+  Press(display, window, XK_space);
+  EXPECT_EQ(started.program->exitStatusWithin(native::test::kX11WaitMs), std::optional<int>(0));
+  unsetenv("KESTROVE_COM9");
+}
+
+void ResizeSteps(Display* display, Window window, native::test::X11TestProgram& simulator) {
   WritePng(Settled(display), TestPicturePath("resize-x11-new.png"));
   PressWith(display, window, XK_Control_L, XK_t);
   EXPECT_FALSE(RequestLines(simulator).empty()) << "no trace requests";
@@ -381,24 +399,56 @@ void CheckResizeOnDisplay() {
   const auto traces = [](const ScreenPixels& now) {
     return std::count(now.pixels.begin(), now.pixels.end(), Rgb(kTraceBlue));
   };
-  const ScreenPixels enlarged = ScreenThatShows(display, [&](const ScreenPixels& now) { return traces(now) > 3000; });
+  const ScreenPixels enlarged =
+      ScreenThatShows(display, [&](const ScreenPixels& now) { return traces(now) > 3000; });
   WritePng(enlarged, TestPicturePath("resize-x11-chart-enlarged.png"));
   EXPECT_GT(traces(enlarged), 3000) << "the enlarged chart's traces";
   native::test::ClickAt(display, window, kChartRestore[0], kChartRestore[1]);
   const ScreenPixels chartRestored = ScreenThatShows(display, likeDownloaded);
   WritePng(chartRestored, TestPicturePath("resize-x11-chart-restored.png"));
   EXPECT_EQ(DifferingPixels(downloaded, chartRestored, kEventTop, kEventBottom), 0u) << "after the chart";
+}
 
-  // File > Exit, and No to keeping the downloaded heat.
-  native::test::ClickAt(display, window, kFileMenu[0], kFileMenu[1]);
+void CheckResizeOnDisplay() {
+  OnNewEventThenExit(&ResizeSteps);
+}
+
+// Places on the 1024 x 768 desktop with a maximised event window: the Results and Window menus in the menu
+// bar, the chart pane's left margin beside the Options dialog, and the dialog's Cancel button.
+constexpr int kResultsMenu[] = {143, 32};
+constexpr int kWindowMenuMaximised[] = {357, 32};
+constexpr int kChartMargin[] = {30, 500};
+constexpr int kOptionsCancel[] = {577, 506};
+
+void ModalSteps(Display* display, Window window, native::test::X11TestProgram&) {
+  Settled(display);
+  // Results > Options: its last item.
+  native::test::ClickAt(display, window, kResultsMenu[0], kResultsMenu[1]);
   Settled(display);
   Press(display, window, XK_Up);
   Press(display, window, XK_Return);
+  const ScreenPixels options = Settled(display);
+  WritePng(options, TestPicturePath("modal-x11-options.png"));
+
+  for (const int* place : {kResultsMenu, kWindowMenuMaximised, kChartMargin}) {
+    native::test::ClickAt(display, window, place[0], place[1]);
+  }
+  const ScreenPixels clicked = Settled(display);
+  WritePng(clicked, TestPicturePath("modal-x11-clicked.png"));
+  EXPECT_EQ(DifferingPixels(options, clicked, 0, options.height), 0u) << "Options is no longer as it was";
+
+  native::test::ClickAt(display, window, kOptionsCancel[0], kOptionsCancel[1]);
   Settled(display);
-  Press(display, window, XK_Tab);
-  Press(display, window, XK_space);
-  EXPECT_EQ(started.program->exitStatusWithin(native::test::kX11WaitMs), std::optional<int>(0));
-  unsetenv("KESTROVE_COM9");
+}
+
+void CheckModalOnDisplay() {
+  OnNewEventThenExit(&ModalSteps);
+}
+
+TEST_F(MainRoadX11Test, OptionsStaysInFrontOfClicksElsewhereAndExitWorksAfterCancel) {
+  current = this;
+  native::test::RunOnVirtualDisplay(&CheckModalOnDisplay, "1024x768x24");
+  current = nullptr;
 }
 
 TEST_F(MainRoadX11Test, EventWindowDrawsItsPanesAfterEachChangeOfSize) {

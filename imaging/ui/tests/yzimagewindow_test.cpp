@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "foundation/kperiodictask.h"
+#include "framework/core/zafeventmanager.h"
 #include "framework/core/zafeventrecord.h"
 #include "framework/data/zafbitmapdata.h"
 #include "framework/win32/zafnativecontrol.h"
@@ -15,6 +17,7 @@
 #include "imaging/yimage.h"
 #include "imaging/yimageview.h"
 #include "model/qvresults.h"
+#include "native/user/menupopup.h"
 #include "testing/testpictures.h"
 #include "toolkit/kzapplication.h"
 #include "toolkit/kzevents.h"
@@ -27,14 +30,62 @@
 
 namespace {
 
-// A window that records its result menus instead of tracking them.
+// A window that records its result menus instead of tracking them, unless it is asked to track them.
 class TestImageWindow : public YZImageWindow {
  public:
   using YZImageWindow::YZImageWindow;
-  void ShowResultMenu(KPoint, const std::vector<std::pair<ZafEventType, KString>>& items) override {
+  void ShowResultMenu(KPoint screen, const std::vector<std::pair<ZafEventType, KString>>& items) override {
     menus.push_back(items);
+    if (tracksMenus) {
+      YZImageWindow::ShowResultMenu(screen, items);
+    }
   }
   std::vector<std::vector<std::pair<ZafEventType, KString>>> menus;
+  bool tracksMenus = false;
+};
+
+// While it lives, the first time a pop-up menu owned by `owner` waits for input, the item at `index` is
+// clicked; any later wait closes the menu with Escape, so that a test never hangs on an open menu.
+class MenuItemClick {
+ public:
+  MenuItemClick(native::TestDriver& driver, native::HWND owner, size_t index)
+      : driver(driver), owner(owner), index(index) {
+    active = this;
+    previous = reinterpret_cast<native::WNDPROC>(
+        native::SetWindowLong(owner, native::GWL_WNDPROC, reinterpret_cast<native::LONG_PTR>(&Procedure)));
+  }
+  ~MenuItemClick() {
+    native::SetWindowLong(owner, native::GWL_WNDPROC, reinterpret_cast<native::LONG_PTR>(previous));
+    active = nullptr;
+  }
+  MenuItemClick(const MenuItemClick&) = delete;
+  MenuItemClick& operator=(const MenuItemClick&) = delete;
+
+  bool clicked = false;
+
+ private:
+  static native::LRESULT Procedure(native::HWND window, native::UINT message, native::WPARAM wParam,
+                                   native::LPARAM lParam) {
+    MenuItemClick& self = *active;
+    if (message == native::WM_ENTERIDLE && wParam == native::MSGF_MENU) {
+      const std::vector<native::RECT> entries =
+          native::MenuPopup::screenEntries(reinterpret_cast<native::HWND>(lParam));
+      if (!self.clicked && self.index < entries.size()) {
+        const native::RECT& entry = entries[self.index];
+        self.clicked = true;
+        self.driver.click((entry.left + entry.right) / 2, (entry.top + entry.bottom) / 2);
+      } else {
+        native::PostMessage(window, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
+      }
+    }
+    return native::CallWindowProc(self.previous, window, message, wParam, lParam);
+  }
+
+  static inline MenuItemClick* active = nullptr;
+  native::TestDriver& driver;
+  native::HWND owner;
+  size_t index;
+  native::WNDPROC previous = nullptr;
 };
 
 class ImageWindowTest : public ImagePaneTest {
@@ -342,6 +393,56 @@ TEST_F(ImageWindowTest, TheResultMenuOffersTheLastHundredResultsLastFirst) {
   window->Pane()->SetCursor({60, 20});
   EXPECT_EQ(window->Event(ZafEventRecord(10379, 0)), 10378);
   EXPECT_EQ(results.FindByField(3, u"99")->GetMainTime(nullptr), YTime(700, 1, 8, -1));
+}
+
+TEST_F(ImageWindowTest, AClickOnAPopUpMenusItemTakesEffect) {
+  struct Case {
+    const char* name;
+    std::function<void()> open;
+    size_t item;
+    std::function<void()> check;
+  };
+  QvResults& results = event->Leg(0)->Results();
+  const Case cases[] = {
+      {"the result menu's second result after a shift click",
+       [&] {
+         const KPoint at = window->Pane()->UnitToPixel({60, 20});
+         ZafEventRecord press = Pointer(window->Pane(), kLeftPress, at.x, at.y);
+         press.modifiers = 1;  // Shift
+         window->Pane()->Event(press);
+       },
+       1, [&] { EXPECT_EQ(results.FindByField(3, u"2")->GetMainTime(nullptr), YTime(700, 1, 8, -1)); }},
+      {"the selection menu's Crop after a right drag",
+       [&] {
+         const KPoint from = window->Pane()->UnitToPixel({20, 10});
+         const KPoint to = window->Pane()->UnitToPixel({40, 30});
+         window->Pane()->Event(Pointer(window->Pane(), kRightPress, from.x, from.y));
+         window->Pane()->Event(Pointer(window->Pane(), {0x2000, 1008}, to.x, to.y));
+       },
+       0, [&] { EXPECT_EQ(image->FrameCount(), 99); }},
+  };
+  for (const char16_t* item : {u"Crop", u"Enhance", u"ExportBitmap", u"Print"}) {
+    Setting(u"\\Strings\\Event\\Image\\SelectionPopup\\" + std::u16string(item) + u":String=" + item);
+  }
+  for (const char16_t* lane : {u"1", u"2", u"3"}) {
+    QvResult* result = results.NewResult();
+    result->SetAthleteField(3, lane);
+    result->SetAthleteField(2, u"Name");
+  }
+  ShowWindow(view)->tracksMenus = true;
+  Identify(1, u"");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    window->Pane()->SetCursor({60, 20});
+    MenuItemClick click(driver, window->ScreenID(2), c.item);
+    c.open();
+    EXPECT_TRUE(click.clicked) << "no menu waited for input";
+    ZafEventRecord queued;
+    while (ZafWindowObject::eventManager->Get(queued, Q_NO_BLOCK) == Q_EVENT_TAKEN) {
+      ZafWindowObject::windowManager->Event(queued);
+    }
+    c.check();
+  }
 }
 
 TEST_F(ImageWindowTest, ToolBarCommandsChangeTheImageAndTheButtonsFollow) {
