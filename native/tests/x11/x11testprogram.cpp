@@ -93,8 +93,18 @@ X11TestProgram::X11TestProgram(const char* path, const char* desktopSize) {
 
 X11TestProgram::~X11TestProgram() {
   if (pid_ > 0 && !exited_) {
+    // A program that ends on SIGTERM as on File > Exit may stop at a question nobody answers once a test has
+    // failed part-way: it is killed after a bounded wait, so the test ends.
     kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kEndMs);
+    while (waitpid(pid_, nullptr, WNOHANG) == 0) {
+      if (msUntil(deadline) == 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        break;
+      }
+      poll(nullptr, 0, 20);
+    }
   }
   if (output_ >= 0) {
     close(output_);
