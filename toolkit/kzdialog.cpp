@@ -6,6 +6,7 @@
 #include "framework/core/zafeventmanager.h"
 #include "framework/core/zafnotebook.h"
 #include "framework/core/zafscrollbar.h"
+#include "framework/core/zaftextlines.h"
 #include "framework/core/zaftitle.h"
 #include "framework/core/zafvtlist.h"
 #include "framework/core/zafwindowmanager.h"
@@ -98,26 +99,6 @@ Extent ChildExtent(const ZafWindow& window) {
     first = false;
   }
   return extent;
-}
-
-// Splits the text at '\n' and calls `visit` with each line and its length, without the '\r' of a line that
-// ends in CR LF.
-template <typename Visit>
-void ForEachLine(const ZafIChar* text, Visit visit) {
-  if (!text) {
-    text = u"";
-  }
-  const ZafIChar* start = text;
-  for (const ZafIChar* at = text;; ++at) {
-    if (*at == u'\n' || *at == 0) {
-      const bool carriageReturn = *at == u'\n' && at > start && at[-1] == u'\r';
-      visit(start, static_cast<int32_t>(at - start) - (carriageReturn ? 1 : 0));
-      if (*at == 0) {
-        return;
-      }
-      start = at + 1;
-    }
-  }
 }
 
 bool IsEscapePress(const ZafEventRecord& event) {
@@ -377,7 +358,7 @@ void KZDialog::PlaceInPixels(ZafWindowObject* field, int32_t width, int32_t heig
 
 KZDialog::TextLines KZDialog::MeasureLines(const ZafIChar* text) const {
   TextLines measured;
-  ForEachLine(text, [&](const ZafIChar* line, int32_t length) {
+  ZafForEachLine(text, [&](const ZafIChar* line, int32_t length) {
     measured.widest = std::max(measured.widest, length > 0 ? CharWidthUnits(line, length) : 0);
     ++measured.count;
   });

@@ -5,6 +5,7 @@
 
 #include "framework/core/zafdisplay.h"
 #include "framework/core/zafprompt.h"
+#include "framework/core/zaftextlines.h"
 #include "framework/data/zafchar.h"
 #include "framework/data/zafclassid.h"
 #include "framework/data/zafstringdata.h"
@@ -36,28 +37,10 @@ void Place(int32_t& first, int32_t& last, int32_t size, int32_t justification) {
   }
 }
 
-// Calls `visit` with each line of the text (lines end in LF or CR LF) and its length, and answers the
-// number of lines.
-template <typename Visit>
-int32_t ForEachLine(const ZafIChar* text, Visit visit) {
-  int32_t lines = 0;
-  for (const ZafIChar* start = text;; ++lines) {
-    const ZafIChar* end = start;
-    while (*end && *end != u'\n') {
-      ++end;
-    }
-    visit(start, static_cast<int32_t>(end - start) - (end > start && end[-1] == u'\r' ? 1 : 0));
-    if (!*end) {
-      return lines + 1;
-    }
-    start = end + 1;
-  }
-}
-
 // The size of the text with a line under another for each line: the widest line, and the lines' height.
 ZafRegionStruct LinesSize(ZafDisplay& display, const ZafIChar* text) {
   int32_t width = 0;
-  const int32_t lines = ForEachLine(text, [&](const ZafIChar* line, int32_t length) {
+  const int32_t lines = ZafForEachLine(text, [&](const ZafIChar* line, int32_t length) {
     width = std::max(width, length > 0 ? display.TextSize(line, length).Width() : 0);
   });
   const int32_t lineHeight = display.TextSize(u"X", 1).Height();
@@ -69,14 +52,14 @@ ZafRegionStruct LinesSize(ZafDisplay& display, const ZafIChar* text) {
 void DrawLines(ZafDisplay& display, int32_t left, int32_t top, int32_t right, int32_t bottom,
                const ZafIChar* text, int32_t justification, int32_t verticalJustification,
                int32_t hotKeyIndex) {
-  const int32_t lines = ForEachLine(text, [](const ZafIChar*, int32_t) {});
+  const int32_t lines = ZafForEachLine(text, [](const ZafIChar*, int32_t) {});
   if (lines == 1) {
     display.Text(left, top, right, bottom, text, -1, justification, verticalJustification, hotKeyIndex, false);
     return;
   }
   const int32_t band = (bottom - top + 1) / lines;
   int32_t line = 0;
-  ForEachLine(text, [&](const ZafIChar* start, int32_t length) {
+  ZafForEachLine(text, [&](const ZafIChar* start, int32_t length) {
     const auto offset = static_cast<int32_t>(start - text);
     const int32_t hotKey = hotKeyIndex >= offset && hotKeyIndex < offset + length ? hotKeyIndex - offset : -1;
     if (length > 0) {
