@@ -54,7 +54,8 @@ void DrawLines(ZafDisplay& display, int32_t left, int32_t top, int32_t right, in
                int32_t hotKeyIndex) {
   const int32_t lines = ZafForEachLine(text, [](const ZafIChar*, int32_t) {});
   if (lines == 1) {
-    display.Text(left, top, right, bottom, text, -1, justification, verticalJustification, hotKeyIndex, false);
+    display.Text(left, top, right, bottom, text, -1, justification, verticalJustification, hotKeyIndex,
+                 false);
     return;
   }
   const int32_t band = (bottom - top + 1) / lines;
