@@ -26,8 +26,9 @@ void LinkWaiting::Follow(const LinkWait& wait) {
       it = registered.erase(it);
     }
   }
-  for (const auto& [descriptor, events] : wanted) {
+  for (const auto& [wantedDescriptor, events] : wanted) {
     // The wait drops a descriptor that was closed while it waited; the next Follow registers it again.
+    const int descriptor = wantedDescriptor;
     const auto forgetClosed = [this, descriptor](short ready) {
       if (ready & POLLNVAL) {
         registered.erase(descriptor);
