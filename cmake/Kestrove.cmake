@@ -11,6 +11,8 @@ if(KESTROVE_FUZZ)
   # Every library is instrumented for coverage; only the fuzz programs get libFuzzer's main.
   add_compile_options(-fsanitize=address,undefined,fuzzer-no-link -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
+  # Every fuzz program, without the program and tools that a fuzzing build would also make.
+  add_custom_target(fuzzers)
 endif()
 
 # kestrove_tests(<folder label> SOURCES ... LIBS ...)
@@ -41,6 +43,7 @@ function(kestrove_fuzz name)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS})
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzzers)
+    add_dependencies(fuzzers ${name})
     file(WRITE ${CMAKE_BINARY_DIR}/fuzzers/${name}.corpus "${corpus}\n")
   else()
     add_executable(${name}_replay ${ARG_SOURCE})
