@@ -83,6 +83,29 @@ TEST_F(TextMarkerTest, PlacesTheTextByItsPlacementAndAngle) {
   }
 }
 
+TEST_F(TextMarkerTest, AnOverlappingTextMovesARowAwayFromItsAnchor) {
+  struct Case {
+    const char* name;
+    double anchorY, textY;
+    int32_t placedTop, top;
+  };
+  // "Power" measures 40 x 24 and is centred on its point, where an earlier text lies already; the draw
+  // region is 100 pixels high.
+  const Case cases[] = {{"above the anchor: up", -40, 10, 28, 4},
+                        {"below the anchor: down", 40, -10, 48, 72}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    cf_3DTextMarker marker({0, c.anchorY, 0}, {0, c.anchorY, 0}, {0, c.textY, 0});
+    marker.SetText(u"Power");
+    marker.CreateTextAttribs();
+    Map(marker);
+    std::vector<cf_2DRect> taken = {{30, c.placedTop, 70, c.placedTop + 24}};
+    marker.PlaceTextClearOf(context, taken);
+    ASSERT_EQ(taken.size(), 2u);
+    EXPECT_EQ(taken.back().top, c.top);
+  }
+}
+
 TEST_F(TextMarkerTest, DrawsLeadersMarkersAndTextInItsColours) {
   cf_3DTextMarker marker({-10, -10, 0}, {0, 0, 0}, {20, 0, 0});
   marker.CreateDispAttribs()->SetForeColor(4);

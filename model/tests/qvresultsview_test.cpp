@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "foundation/krint.h"
 #include "model/tests/qvmodeltestsupport.h"
 
@@ -45,6 +47,11 @@ TEST_F(QvResultsViewTest, RelayoutPlacesTheColumnsSideBySide) {
   view.SetColumnWidth(0, 100);
   view.RelayoutColumns(2000, false);
   EXPECT_EQ(view.ColumnStart(1), 100);
+  // A column whose title needs more than its stored width takes the title's width.
+  std::array<int32_t, QvResultsView::kColumnCount> least{};
+  least[0] = 130;
+  view.RelayoutColumns(2000, true, least);
+  EXPECT_EQ(view.ColumnStart(1), 130);
   // A narrow pane keeps the widths; the last column ends where its width does.
   view.RelayoutColumns(10, true);
   EXPECT_EQ(view.ColumnStart(9), view.ColumnStart(8) + QvResultsView::ColumnWidth(8));

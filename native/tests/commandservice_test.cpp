@@ -237,6 +237,34 @@ TEST_F(CommandService, EveryWholeRequestOfManyClientsAtOnceIsAnswered) {
   EXPECT_EQ(answers, expected);
 }
 
+TEST_F(CommandService, RequestsSentAfterTheirAcceptAreAnsweredWhenMoreClientsConnect) {
+  ASSERT_TRUE(startService());
+  const std::string request = *CommandWire::request("System", "OpenEvent,/a.qve");
+  std::vector<int> clients;
+  for (std::size_t i = 0; i < CommandServer::kMaxPendingConnections; ++i) {
+    clients.push_back(connectAndSend(socketPath(), ""));
+    ASSERT_GE(clients.back(), 0) << i;
+  }
+  driver_.pumpUntilIdle();  // all accepted, none has sent anything yet
+  for (int fd : clients) {
+    ASSERT_EQ(send(fd, request.data(), request.size(), MSG_NOSIGNAL), static_cast<ssize_t>(request.size()));
+  }
+  // Two more connect before the loop has read the requests: accepting them pushes nobody out.
+  const int late[] = {connectAndSend(socketPath(), ""), connectAndSend(socketPath(), "")};
+  pumpUntilAnswered(driver_, clients.back());
+  std::vector<std::string> answers;
+  for (int fd : clients) {
+    answers.push_back(receivedUntilClosed(fd));
+    close(fd);
+  }
+  for (int fd : late) {
+    close(fd);
+  }
+  std::vector<std::string> expected(clients.size(), "BUSY\n<closed>");
+  expected[0] = "ACK\n<closed>";
+  EXPECT_EQ(answers, expected);
+}
+
 TEST_F(CommandService, BytesAfterARequestAreDiscardedAndTheClientGetsItsAnswer) {
   ASSERT_TRUE(startService());
   const std::string request = *CommandWire::request("System", "OpenEvent,/a.qve") + std::string(4000, 'z');

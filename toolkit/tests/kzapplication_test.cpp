@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
+#include <future>
 #include <limits>
 #include <memory>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "framework/core/zafeventmanager.h"
@@ -39,6 +43,8 @@ class ScriptedApplication : public KZApplication {
   std::function<bool(int32_t)> onIdle;
   // Called on every pause with the number of pauses so far.
   std::function<void(int)> onWait;
+  // Whether the pauses also wait for input as the application's own pause does.
+  bool waitsForInput = false;
 
  protected:
   void ErrorAlert(int32_t number) override { alerts.push_back(number); }
@@ -46,6 +52,9 @@ class ScriptedApplication : public KZApplication {
     ++waits;
     if (onWait) {
       onWait(waits);
+    }
+    if (waitsForInput) {
+      KZApplication::IdleWait();
     }
   }
 };
@@ -92,6 +101,7 @@ class KZApplicationTest : public KZTest {
  protected:
   KZApplicationTest() { driver.pumpUntilIdle(); }
   ~KZApplicationTest() override {
+    KZApplication::application = nullptr;
     KZApplication::mainFrame = nullptr;
     KZApplication::mainMenuBar = nullptr;
   }
@@ -121,6 +131,32 @@ TEST_F(KZApplicationTest, IdleCountRestartsAfterEachEventAndStopsWhenRefused) {
   EXPECT_EQ(application.Control(nullptr, false), LoopExitResult);
   EXPECT_EQ(application.idleCounts, (std::vector<int32_t>{0, 1, 2, 0, 1}));
   EXPECT_GE(application.waits, 8);
+}
+
+TEST_F(KZApplicationTest, ThePauseEndsAtTheTimeTheIdleWorkAskedFor) {
+  KZApplication::application = &application;
+  application.waitsForInput = true;
+  application.onIdle = [this](int32_t) {
+    if (application.idleCounts.size() == 2) {
+      Put(ExitEvent);
+    }
+    KZApplication::IdleAgainWithin(10);
+    return true;
+  };
+  // No input comes: only the time asked for ends the first pause, unless the pause ignores it and this
+  // thread has to wake it after five seconds.
+  std::promise<void> loopEnded;
+  std::atomic<bool> wokenFromOutside = false;
+  std::thread watchdog([&wokenFromOutside, ended = loopEnded.get_future()] {
+    if (ended.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+      wokenFromOutside = true;
+      native::WakeMessageLoop();
+    }
+  });
+  EXPECT_EQ(application.Control(nullptr, false), LoopExitResult);
+  loopEnded.set_value();
+  watchdog.join();
+  EXPECT_FALSE(wokenFromOutside) << "the pause waited for input beyond the time asked for";
 }
 
 TEST_F(KZApplicationTest, OnceHandlesTheQueueAndReturnsWithoutAnIdleStep) {

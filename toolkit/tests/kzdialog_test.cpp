@@ -15,7 +15,10 @@
 #include "framework/core/zafwindowmanager.h"
 #include "framework/data/zafbitmapdata.h"
 #include "framework/data/zafstorage.h"
+#include "native/controls/controlconstants.h"
 #include "native/tests/printedpages.h"
+#include "native/user/messageapi.h"
+#include "native/user/virtualkeys.h"
 #include "toolkit/kzanchoredpopupmenu.h"
 #include "toolkit/kzbitmap.h"
 #include "toolkit/kzbutton.h"
@@ -184,6 +187,30 @@ TEST_F(KZDialogTest, ComboBoxListScrollsOnlyBeyondItsVisibleRows) {
     EXPECT_EQ(combo->List()->VerticalScrollBar() != nullptr, c.scrolls);
     EXPECT_EQ(combo->SelectedIndex(), 1);
   }
+}
+
+TEST_F(KZDialogTest, EscapeClosesAnOpenDropDownListAndNotTheDialog) {
+  KZDialog dialog(u"Combo", KZDialog::kOk | KZDialog::kCancel, KZDialog::kOk);
+  dialog.AddComboItem(u"Lane 1", 1);
+  dialog.AddComboItem(u"Lane 2", 2);
+  KZComboBox* combo = dialog.AddComboBox(0, false, 10);
+  const auto dropped = [combo] {
+    return native::SendMessage(combo->ScreenID(), native::CB_GETDROPPEDSTATE, 0, 0) != 0;
+  };
+  bool openedByClick = false;
+  bool closedByEscape = false;
+  application.Run({[&] { Click(combo); },
+                   [&] {
+                     openedByClick = dropped();
+                     driver.pressKey(native::VK_ESCAPE);
+                   },
+                   [&] {
+                     closedByEscape = !dropped();
+                     KZScriptedApplication::Post(KZDialog::kOkResult);
+                   }});
+  EXPECT_EQ(dialog.Execute(), KZDialog::kOkResult) << "the dialog still runs after Escape closed its list";
+  EXPECT_TRUE(openedByClick);
+  EXPECT_TRUE(closedByEscape);
 }
 
 TEST_F(KZDialogTest, AlignColumnLinesUpAFieldOfEveryRowAndWhatFollowsIt) {
