@@ -12,7 +12,6 @@ namespace {
 
 constexpr double kPi = 3.141592653;
 constexpr double kPercent = 0.01;
-constexpr double kRimInset = 0.1;
 constexpr double kExplodePercent = 10.0;
 constexpr double kFullThickness = 100.0;
 

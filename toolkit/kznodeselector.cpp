@@ -7,7 +7,6 @@
 namespace {
 
 constexpr int32_t kSignColumn = 0;
-constexpr int32_t kNameColumn = 1;
 constexpr int32_t kColumns = 2;
 
 const KRGroup* AsGroup(const KRNode* node) {

@@ -17,9 +17,6 @@
 
 namespace {
 
-// The text palette's state for the font: root window current, enabled.
-constexpr uint16_t kFontState = 33;
-
 ZafWindowObject* AsItem(ZafElement* element) {
   return static_cast<ZafWindowObject*>(element);
 }
