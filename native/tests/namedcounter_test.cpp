@@ -8,10 +8,13 @@
 #include <climits>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "foundation/klog.h"
+#include "foundation/tests/ktempfolder.h"
 #include "native/shell/namedcounter.h"
 #include "native/shell/runtimedirectory.h"
 #include "native/shell/semaphoreapi.h"
@@ -212,6 +215,52 @@ TEST(RuntimeDirectory, FolderIsMadePrivateInTheRuntimeDirectory) {
   EXPECT_EQ(*path, runtime.programFolder());
   auto permissions = std::filesystem::status(*path).permissions();
   EXPECT_EQ(permissions & std::filesystem::perms::all, std::filesystem::perms::owner_all);
+}
+
+TEST(RuntimeDirectory, WhatTheChecksFindIsLoggedOnceWhenTheLogOpens) {
+  struct Case {
+    const char* name;
+    std::function<void(const std::string& folder)> prepare;
+    bool usable;
+    const char* logged;
+  };
+  const Case cases[] = {
+      {"open to others",
+       [](const std::string& folder) {
+         std::filesystem::create_directory(folder);
+         std::filesystem::permissions(folder,
+                                      std::filesystem::perms::group_all | std::filesystem::perms::owner_all);
+       },
+       true, " was open to other users; it is now private"},
+      {"a file in its place", [](const std::string& folder) { std::ofstream(folder) << "x"; }, false,
+       " cannot be opened as a folder (Not a directory); the command service and the instance count do not "
+       "use "
+       "it"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RuntimeFolder runtime;
+    ASSERT_TRUE(runtime.valid());
+    c.prepare(runtime.programFolder());
+    // Asked before the program's log opens, and again after.
+    EXPECT_EQ(RuntimeDirectory::path().has_value(), c.usable);
+    KTempFolder logFolder;
+    const std::string logPath = logFolder.Path() + "/program.log";
+    {
+      KLog log(logPath);
+      KLog::SetProgramLog(&log);
+      EXPECT_EQ(RuntimeDirectory::path().has_value(), c.usable);
+      KLog::SetProgramLog(nullptr);
+    }
+    std::ifstream file(logPath);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);) {
+      const std::size_t text = line.find("The runtime folder");
+      lines.push_back(text == std::string::npos ? line : line.substr(text));
+    }
+    EXPECT_EQ(lines,
+              std::vector<std::string>{"The runtime folder " + runtime.programFolder() + c.logged + "\r"});
+  }
 }
 
 }  // namespace native::test
