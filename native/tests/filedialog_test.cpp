@@ -262,7 +262,7 @@ TEST(FileDialog, TypedFolderPathIsEnteredAndMissingFilesAreRefused) {
   EXPECT_EQ(file.Name().ToUtf8(), tree.path("Sub/inner.jpg"));
 }
 
-TEST(FileDialog, SaveAnswersTheTypeOfTheTypedName) {
+TEST(FileDialog, SaveAnswersTheTypeOfTheTypedNameAndAsksBeforeReplacingIt) {
   TestDriver driver;
   FileTree tree;
   InstalledDialogs dialogs;
@@ -271,24 +271,50 @@ TEST(FileDialog, SaveAnswersTheTypeOfTheTypedName) {
     std::u16string typed;
     int32_t answer;
     std::string chosen;
+    // What the user does at the question "replace it?", and the question's texts; none for a new file.
+    std::function<void(DialogScript&)> atQuestion = nullptr;
+    std::u16string question = u"";
   };
+  constexpr const char16_t* kQuestion = u" already exists.|Do you want to replace it?|Yes|No|";
+  std::u16string back;
   const Case cases[] = {
       {"no extension takes the default", u"report", 0, "report.jpg"},
       {"a listed extension", u"report.tga", 1, "report.tga"},
       {"another extension", u"report.png", 2, "report.png"},
       {"into a folder", u"Sub/report.jpg", 0, "Sub/report.jpg"},
+      {"Enter answers No: back to the name as typed", u"a", -1, "start.jpg",
+       [&back](DialogScript& script) {
+         script.press(VK_RETURN);
+         script.add([&back](HWND) { back = focusedSelection(); });
+         script.press(VK_ESCAPE);
+       },
+       std::u16string(u"a.jpg") + kQuestion},
+      {"Yes replaces", u"c.tga", 1, "c.tga", [](DialogScript& script) { script.click(IDOK); },
+       std::u16string(u"c.tga") + kQuestion},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.name);
     DialogScript script(driver);
     script.replaceText(FileDialog::kFileName, test.typed);
     script.press(VK_RETURN);
+    std::u16string question;
+    if (test.atQuestion) {
+      script.add([&question](HWND dialog) {
+        for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+          question += textOf(child) + u"|";
+        }
+      });
+      test.atQuestion(script);
+    }
     KFile file;
     file.SetName(KString::FromUtf8(tree.path("start.jpg")));
     EXPECT_EQ(KSaveFileDialog(file, KString("jpg,tga")), test.answer);
     EXPECT_TRUE(script.finished());
     EXPECT_EQ(file.Name().ToUtf8(), tree.path(test.chosen));
+    EXPECT_EQ(question, test.question);
   }
+  EXPECT_EQ(back, u"[a]");
 }
 
 TEST(FileDialog, OpenAndSaveStartInTheNameFieldWithTheNameSelected) {
@@ -312,57 +338,6 @@ TEST(FileDialog, OpenAndSaveStartInTheNameFieldWithTheNameSelected) {
     EXPECT_TRUE(nameFocused);
     EXPECT_EQ(shown, u"[c.tga]");
   }
-}
-
-TEST(FileDialog, SaveAsksBeforeReplacingTheFileItWillWrite) {
-  TestDriver driver;
-  FileTree tree;
-  InstalledDialogs dialogs;
-  struct Case {
-    const char* name;
-    std::u16string typed;
-    // What the user does at the question; none when no question comes.
-    std::function<void(DialogScript&)> answer;
-    std::u16string question;
-    int32_t result;
-    std::string chosen;
-  };
-  std::u16string back;
-  const Case cases[] = {
-      {"Enter answers No: back to the name as typed", u"a",
-       [&back](DialogScript& script) {
-         script.press(VK_RETURN);
-         script.add([&back](HWND) { back = focusedSelection(); });
-         script.press(VK_ESCAPE);
-       },
-       u"a.jpg already exists.|Do you want to replace it?|Yes|No|", -1, "start.jpg"},
-      {"Yes replaces", u"c.tga", [](DialogScript& script) { script.click(IDOK); },
-       u"c.tga already exists.|Do you want to replace it?|Yes|No|", 1, "c.tga"},
-      {"a new name", u"new", nullptr, u"", 0, "new.jpg"},
-  };
-  for (const Case& test : cases) {
-    SCOPED_TRACE(test.name);
-    DialogScript script(driver);
-    std::u16string question;
-    script.replaceText(FileDialog::kFileName, test.typed);
-    script.press(VK_RETURN);
-    if (test.answer) {
-      script.add([&question](HWND dialog) {
-        for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-          question += textOf(child) + u"|";
-        }
-      });
-      test.answer(script);
-    }
-    KFile file;
-    file.SetName(KString::FromUtf8(tree.path("start.jpg")));
-    EXPECT_EQ(KSaveFileDialog(file, KString("jpg,tga")), test.result);
-    EXPECT_TRUE(script.finished());
-    EXPECT_EQ(question, test.question);
-    EXPECT_EQ(file.Name().ToUtf8(), tree.path(test.chosen));
-  }
-  EXPECT_EQ(back, u"[a]");
 }
 
 TEST(FileDialog, CancelLeavesTheFileAsItWas) {
