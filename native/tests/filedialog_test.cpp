@@ -271,11 +271,10 @@ TEST(FileDialog, SaveAnswersTheTypeOfTheTypedNameAndAsksBeforeReplacingIt) {
     std::u16string typed;
     int32_t answer;
     std::string chosen;
-    // What the user does at the question "replace it?", and the question's texts; none for a new file.
+    // What the user does at the question, and its first line; none for a new file.
     std::function<void(DialogScript&)> atQuestion = nullptr;
     std::u16string question = u"";
   };
-  constexpr const char16_t* kQuestion = u" already exists.|Do you want to replace it?|Yes|No|";
   std::u16string back;
   const Case cases[] = {
       {"no extension takes the default", u"report", 0, "report.jpg"},
@@ -288,9 +287,9 @@ TEST(FileDialog, SaveAnswersTheTypeOfTheTypedNameAndAsksBeforeReplacingIt) {
          script.add([&back](HWND) { back = focusedSelection(); });
          script.press(VK_ESCAPE);
        },
-       std::u16string(u"a.jpg") + kQuestion},
+       u"a.jpg already exists."},
       {"Yes replaces", u"c.tga", 1, "c.tga", [](DialogScript& script) { script.click(IDOK); },
-       std::u16string(u"c.tga") + kQuestion},
+       u"c.tga already exists."},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.name);
@@ -299,12 +298,7 @@ TEST(FileDialog, SaveAnswersTheTypeOfTheTypedNameAndAsksBeforeReplacingIt) {
     script.press(VK_RETURN);
     std::u16string question;
     if (test.atQuestion) {
-      script.add([&question](HWND dialog) {
-        for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
-             child = GetWindow(child, GW_HWNDNEXT)) {
-          question += textOf(child) + u"|";
-        }
-      });
+      script.add([&question](HWND dialog) { question = textOf(GetWindow(dialog, GW_CHILD)); });
       test.atQuestion(script);
     }
     KFile file;

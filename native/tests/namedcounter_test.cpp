@@ -8,7 +8,6 @@
 #include <climits>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -219,48 +218,37 @@ TEST(RuntimeDirectory, FolderIsMadePrivateInTheRuntimeDirectory) {
 
 TEST(RuntimeDirectory, WhatTheChecksFindIsLoggedOnceWhenTheLogOpens) {
   struct Case {
-    const char* name;
-    std::function<void(const std::string& folder)> prepare;
-    bool usable;
+    bool fileInItsPlace;
     const char* logged;
-  };
-  const Case cases[] = {
-      {"open to others",
-       [](const std::string& folder) {
-         std::filesystem::create_directory(folder);
-         std::filesystem::permissions(folder,
-                                      std::filesystem::perms::group_all | std::filesystem::perms::owner_all);
-       },
-       true, "was open to other users; it is now private"},
-      {"a file in its place", [](const std::string& folder) { std::ofstream(folder) << "x"; }, false,
-       "cannot be opened as a folder (Not a directory); the command service and the instance count do not"
-       " use it"},
-  };
+  } cases[] = {{false, "was open to other users; it is now private"},
+               {true,
+                "cannot be opened as a folder (Not a directory); the command service and the instance "
+                "count do not use it"}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.logged);
     RuntimeFolder runtime;
-    ASSERT_TRUE(runtime.valid());
-    c.prepare(runtime.programFolder());
-    // Asked before the program's log opens, and again after.
-    EXPECT_EQ(RuntimeDirectory::path().has_value(), c.usable);
-    KTempFolder logFolder;
-    const std::string logPath = logFolder.Path() + "/program.log";
-    {
-      KLog log(logPath);
-      KLog::SetProgramLog(&log);
-      EXPECT_EQ(RuntimeDirectory::path().has_value(), c.usable);
-      KLog::SetProgramLog(nullptr);
+    const std::string folder = runtime.programFolder();
+    if (c.fileInItsPlace) {
+      std::ofstream(folder) << "x";
+    } else {
+      mkdir(folder.c_str(), 0750);
     }
+    // Asked before the program's log opens, and again after.
+    RuntimeDirectory::path();
+    KTempFolder logFolder;
+    KLog log(logFolder.Path() + "/program.log");
+    KLog::SetProgramLog(&log);
+    EXPECT_EQ(RuntimeDirectory::path().has_value(), !c.fileInItsPlace);
+    KLog::SetProgramLog(nullptr);
     // The lines about this folder (others may wait from earlier tests).
-    const std::string about = "The runtime folder " + runtime.programFolder() + " ";
-    std::ifstream file(logPath);
+    std::ifstream file(logFolder.Path() + "/program.log");
     std::vector<std::string> lines;
     for (std::string line; std::getline(file, line);) {
-      if (const std::size_t text = line.find(about); text != std::string::npos) {
-        lines.push_back(line.substr(text));
+      if (line.find(folder + " ") != std::string::npos) {
+        lines.push_back(line.substr(line.find("The runtime folder")));
       }
     }
-    EXPECT_EQ(lines, std::vector<std::string>{about + c.logged + "\r"});
+    EXPECT_EQ(lines, std::vector<std::string>{"The runtime folder " + folder + " " + c.logged + "\r"});
   }
 }
 
