@@ -167,10 +167,9 @@ KString SettingsFiles::UnreadableConfigWarning() const {
   struct stat info {};
   if (::stat(configPath.ToUtf8().c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
     KString warning(u"The configuration file ");
-    return warning.Append(configPath)
-        .Append(
-            u" is not a regular file; it is left as it is and the settings "
-            u"are not saved");
+    warning.Append(configPath)
+        .Append(u" is not a regular file; it is left as it is and the settings are not saved");
+    return warning;
   }
   KString warning(u"The configuration file could not be read; it will be kept as ");
   return warning.Append(UnreadableConfigPath());
