@@ -96,11 +96,11 @@ void QvZChartDataDialog::Export() {
   if (const KString folder = QvSettings::Text(u"\\Database\\File\\DataOutDir"); !folder.IsEmpty()) {
     KFile::AppendName(file, folder);
   }
-  if (KSaveFileDialog(file, KString(u"txt")) < 0) {
+  // The export is always a text file: the dialog checks the name with that extension before it replaces it.
+  if (KSaveFileDialog(file, KString(u"txt"), true) < 0) {
     exportStatus = kExportCancelled;
     return;
   }
-  file.SetExtension(KString(u"txt"));
   const KString path = file.Name();
   {
     BusyPointer busy;

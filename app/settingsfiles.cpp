@@ -1,5 +1,7 @@
 #include "app/settingsfiles.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -145,8 +147,7 @@ bool SettingsFiles::LoadConfig() {
     itsRoot.Load(file);
   } catch (const KX&) {
     configUnreadable = true;
-    KString warning(u"The configuration file could not be read; it will be kept as ");
-    LogWarning(warning.Append(UnreadableConfigPath()));
+    LogWarning(UnreadableConfigWarning());
     return false;
   }
   configLoaded = true;
@@ -159,6 +160,19 @@ KString SettingsFiles::UnreadableConfigPath() const {
   KString path(configPath);
   path.Append(u".bad");
   return path;
+}
+
+KString SettingsFiles::UnreadableConfigWarning() const {
+  // Only a regular file can be copied aside; anything else by that name (a FIFO, a folder) blocks the save.
+  struct stat info {};
+  if (::stat(configPath.ToUtf8().c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    KString warning(u"The configuration file ");
+    warning.Append(configPath)
+        .Append(u" is not a regular file; it is left as it is and the settings are not saved");
+    return warning;
+  }
+  KString warning(u"The configuration file could not be read; it will be kept as ");
+  return warning.Append(UnreadableConfigPath());
 }
 
 bool SettingsFiles::SaveConfig() {

@@ -68,6 +68,8 @@ class SettingsFiles {
   void SetFolderCallbacks(bool attach);
   // Where a configuration file that could not be read is kept: its name with ".bad" appended.
   KString UnreadableConfigPath() const;
+  // The log's line about a configuration that could not be read: what becomes of the file.
+  KString UnreadableConfigWarning() const;
   // The path of the language file an entry names; false when its name is not a plain file name.
   bool LanguagePath(const KRString& entry, KString& path) const;
 

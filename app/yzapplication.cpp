@@ -157,7 +157,9 @@ int32_t YZApplication::Start() {
   // Every alert measures its texts with the table, so it comes before anything that could show one.
   KZFontTable::InitFonts();
   Reached("screen fonts");
-  // After the font table: the alert of a service that cannot start measures its text with it.
+  // After the font table and the built-in texts: the alert of a service that cannot start measures its
+  // text with the one and takes its texts from the other.
+  StartBuiltInSettings();
   Reached("command service");
   if (!StartDdeServer()) {
     ShowError(kErrDdeServer, -1);
@@ -196,13 +198,18 @@ int32_t YZApplication::Start() {
   return EndRun(0);
 }
 
-void YZApplication::StartSettings() {
-  Reached("settings");
+void YZApplication::StartBuiltInSettings() {
+  Reached("built-in settings");
   KRegistry::RegisterTypes();
   settingsRoot = std::make_unique<KRegistry>();
   QvSettings::SetRoot(settingsRoot.get());
   settingsFiles = std::make_unique<SettingsFiles>(*settingsRoot, ProgramFile().Name());
   settingsFiles->LoadDefaults();
+  TakeAlertTitles();
+}
+
+void YZApplication::StartSettings() {
+  Reached("settings");
   if (!FindArgument(u"-noregistry")) {
     Reached("configuration");
     if (!settingsFiles->LoadConfig()) {

@@ -117,7 +117,10 @@ class YZApplication : public KZApplication {
   virtual void Reached(const char* step);
 
  private:
-  // The settings tree with the defaults, the configuration and the language, and the alert titles.
+  // The settings tree with the built-in texts and values, and the alert titles: every alert's texts and
+  // button labels are among them.
+  void StartBuiltInSettings();
+  // The configuration and the language over the built-in settings, and the alert titles they give.
   void StartSettings();
   // The framework data file and the question before a second copy; false, with the exit code, when the
   // run ends there.

@@ -76,26 +76,34 @@ int32_t KOpenFileDialog(KFile& file, const KString& filter, const KString* title
   return request.extensionList ? FilterAnswer(answer, filter) : 0;
 }
 
-int32_t KSaveFileDialog(KFile& file, const KString& extensions) {
+int32_t KSaveFileDialog(KFile& file, const KString& extensions, bool fixedExtension) {
   KFileDialogRequest request;
   request.kind = KFileDialogRequest::Kind::kSave;
   request.filter = extensions;
+  request.fixedExtension = fixedExtension;
   int32_t answer = Ask(request, file);
   if (answer < 0) {
     return -1;
   }
-  answer = FilterAnswer(answer, extensions);
-  if (!NameHasExtension(file)) {
-    KString extension;
-    if (!extension.GetField(extensions, answer, u',')) {
-      extension.GetField(extensions, 0, u',');
-    }
-    extension.Trim();
-    if (!extension.IsEmpty()) {
-      file.SetExtension(extension);
-    }
+  file.SetName(KSavedName(request, file.Name(), answer));
+  return FilterAnswer(answer, extensions);
+}
+
+KString KSavedName(const KFileDialogRequest& request, const KString& chosen, int32_t answer) {
+  KFile file(chosen);
+  if (!request.fixedExtension && NameHasExtension(file)) {
+    return chosen;
   }
-  return answer;
+  KString extension;
+  if (request.fixedExtension ||
+      !extension.GetField(request.filter, FilterAnswer(answer, request.filter), u',')) {
+    extension.GetField(request.filter, 0, u',');
+  }
+  extension.Trim();
+  if (!extension.IsEmpty()) {
+    file.SetExtension(extension);
+  }
+  return file.Name();
 }
 
 int32_t KBrowseForFolder(KFile& file, int32_t flags, void* owner) {

@@ -25,6 +25,8 @@ struct KFileDialogRequest {
   KString title;          // empty for the dialog's own title
   void* owner = nullptr;  // the native window that owns the dialog, or null
   int32_t flags = 0;      // the folder browser's flags
+  // Saving: whether every chosen name takes the first extension of the list, in place of its own.
+  bool fixedExtension = false;
 };
 
 // Shows the request and answers -1 when the user cancels, else the position from 0 of the filter the user
@@ -41,9 +43,14 @@ int32_t KOpenFileDialog(KFile& file, const KString& filter, const KString* title
                         void* owner = nullptr);
 
 // The save dialog over an extension list whose first entry is the default. A chosen name without an
-// extension gets the chosen filter's (the default when the choice is none of the list). Answers like the
-// open dialog with an extension list; -1 when cancelled.
-int32_t KSaveFileDialog(KFile& file, const KString& extensions);
+// extension gets the chosen filter's (the default when the choice is none of the list); with
+// `fixedExtension` every name gets the default. Answers like the open dialog with an extension list; -1
+// when cancelled.
+int32_t KSaveFileDialog(KFile& file, const KString& extensions, bool fixedExtension = false);
+
+// The file a save request writes when the user chose `chosen` with the filter at `answer` (the hook's
+// answer): the name KSaveFileDialog leaves, which is the one a save dialog checks before replacing.
+KString KSavedName(const KFileDialogRequest& request, const KString& chosen, int32_t answer);
 
 // The folder browser; the chosen folder is left in the file. 0, or -1 when cancelled.
 int32_t KBrowseForFolder(KFile& file, int32_t flags, void* owner);

@@ -5,11 +5,26 @@
 
 #include <cerrno>
 #include <climits>
+#include <vector>
 
+#include "foundation/kfile.h"
 #include "foundation/klocale.h"
 #include "foundation/kstring.h"
 
 namespace {
+
+// At most this many warnings wait for the program's log.
+constexpr size_t kMostWaiting = 16;
+
+// The warnings given before the program's log was set, and the guard that orders them with the setting.
+std::mutex& WaitingMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+std::vector<KString>& Waiting() {
+  static std::vector<KString> waiting;
+  return waiting;
+}
 
 KDateTime LocalNow() {
   return KDateTime(1);
@@ -27,7 +42,8 @@ KLog::KLog() : KLog(LogPathFor(OwnProgramPath())) {}
 
 KLog::KLog(const std::string& path) : clock(LocalNow) {
   if (!path.empty()) {
-    descriptor = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    // A FIFO or device by the log's name would make the open wait or take the lines: regular files only.
+    descriptor = KOpenRegularFile(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC);
   }
 }
 
@@ -40,6 +56,26 @@ KLog::~KLog() {
 void KLog::SetClock(Clock newClock) {
   std::lock_guard<std::mutex> lock(mutex);
   clock = newClock != nullptr ? newClock : LocalNow;
+}
+
+void KLog::SetProgramLog(KLog* log) {
+  std::lock_guard<std::mutex> lock(WaitingMutex());
+  programLog.store(log, std::memory_order_release);
+  if (log != nullptr) {
+    for (const KString& message : Waiting()) {
+      log->Warning(message);
+    }
+    Waiting().clear();
+  }
+}
+
+void KLog::ProgramWarning(const KString& message) {
+  std::lock_guard<std::mutex> lock(WaitingMutex());
+  if (KLog* log = ProgramLog()) {
+    log->Warning(message);
+  } else if (Waiting().size() < kMostWaiting) {
+    Waiting().push_back(message);
+  }
 }
 
 void KLog::Error(const KString& message) {

@@ -20,7 +20,7 @@ class KLog {
 
   // Opens the program's own path (/proc/self/exe) with the extension "log" for appending.
   KLog();
-  // Opens the given file for appending (created when missing).
+  // Opens the given file for appending (created when missing); anything but a regular file is not opened.
   explicit KLog(const std::string& path);
   KLog(const KLog&) = delete;
   KLog& operator=(const KLog&) = delete;
@@ -33,9 +33,13 @@ class KLog {
   void Error(const KString& message);
   void Warning(const KString& message);
 
-  // The program-wide log: set by the start routine, null before and after.
+  // The program-wide log: set by the start routine, null before and after. Setting one writes the warnings
+  // that wait for it.
   static KLog* ProgramLog() { return programLog.load(std::memory_order_acquire); }
-  static void SetProgramLog(KLog* log) { programLog.store(log, std::memory_order_release); }
+  static void SetProgramLog(KLog* log);
+  // A warning for the program-wide log. Given while there is none, it waits for the next one set (the
+  // first checks of the start come before the log opens); a few wait at most, later ones are dropped.
+  static void ProgramWarning(const KString& message);
 
   // The log path of a program: its path with the extension replaced by (or given) "log".
   static std::string LogPathFor(const std::string& programPath);

@@ -10,7 +10,9 @@
 #include "imaging/yimagereporter.h"
 #include "model/qvsettings.h"
 #include "native/user/virtualkeys.h"
+#include "toolkit/kzbutton.h"
 #include "toolkit/kzdialog.h"
+#include "toolkit/kzmessagewindow.h"
 
 namespace {
 
@@ -75,14 +77,23 @@ TEST_F(YZAlertsTest, AnExceptionEscapingAHandlerIsAlert1001AndTheLoopGoesOn) {
   EXPECT_EQ(seen[0].text, u"Unhandled main loop exception (1001).");
 }
 
-TEST_F(YZAlertsTest, BeforeTheSettingsExistTheAlertUsesTheConstructorsTexts) {
+TEST_F(YZAlertsTest, TheCommandServicesAlertHasTheBuiltInTexts) {
   TestProgram& started = Make();
-  started.atStep["settings"] = [&started] { started.ShowError(1002, -1); };
+  started.atStep["command service"] = [&started] { started.ShowError(1002, -1); };
+  std::u16string button;
+  When(
+      "the alert", [] { return FrontMessage() != nullptr; },
+      [&button] {
+        KZButton* ok = FindIn<KZButton>(FrontMessage(), [](KZButton&) { return true; });
+        ASSERT_NE(ok, nullptr);
+        button = ok->Text();
+      });
   AnswerWithKey(u"Error", native::VK_RETURN);
   ExitProgram();
   EXPECT_EQ(Run(), 0);
   ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].text, u"Operation failed (1002).");
+  EXPECT_EQ(seen[0].text, u"Error initializing DDE server (1002).");
+  EXPECT_EQ(button, u"OK");
 }
 
 TEST_F(YZAlertsTest, TitlesComeFromTheLanguageOnceItIsLoaded) {

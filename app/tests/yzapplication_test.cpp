@@ -61,8 +61,8 @@ TEST_F(YZApplicationTest, StartAndShutdownRunTheirStepsInOrder) {
   EXPECT_EQ(Run(), 0);
   const Steps& steps = program->steps;
   EXPECT_EQ(Between(steps, "", "image gray table and frame pool"),
-            (Steps{"log", "priority", "screen fonts", "command service", "splash", "settings",
-                   "configuration", "language", "data file"}));
+            (Steps{"log", "priority", "screen fonts", "built-in settings", "command service", "splash",
+                   "settings", "configuration", "language", "data file"}));
   EXPECT_EQ(
       Between(steps, "data file", "long-lived objects"),
       (Steps{"image gray table and frame pool", "serial-port list", "sockets", "time presets and separators",
@@ -195,11 +195,16 @@ TEST_F(YZApplicationTest, AFifoInPlaceOfAStartFileIsAFileThatCannotBeRead) {
     const char* file;
     std::vector<std::u16string> errors;
     int32_t exitCode;
+    // What the log says of it, when it is a file the log can be read from.
+    const char* logged = nullptr;
   } cases[] = {
       {"kestrove.cfg",
        {u"Error loading the configuration file (6001).", u"Error saving the configuration file (6002)."},
-       0},
+       0,
+       "kestrove.cfg is not a regular file; it is left as it is and the settings are not saved"},
       {"English.lng", {}, 0},
+      // The program runs without a log.
+      {"kestrove.log", {}, 0},
       {"kestrove.znc", {u"Error loading application resources (1003)."}, -1},
   };
   for (const Case& c : cases) {
@@ -224,6 +229,9 @@ TEST_F(YZApplicationTest, AFifoInPlaceOfAStartFileIsAFileThatCannotBeRead) {
     }
     EXPECT_EQ(texts, c.errors);
     EXPECT_TRUE(std::filesystem::is_fifo(FilePath(c.file)));
+    if (c.logged != nullptr) {
+      EXPECT_TRUE(LogHolds(c.logged)) << ReadFile("kestrove.log");
+    }
     program.reset();
     // The later cases start without this file.
     std::filesystem::remove(FilePath(c.file));

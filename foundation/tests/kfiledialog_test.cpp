@@ -109,6 +109,7 @@ TEST(KFileDialog, SaveGivesANameWithoutExtensionTheChosenOne) {
     int32_t hookAnswer;
     int32_t answer;
     const char* path;
+    bool fixedExtension = false;
   } cases[] = {
       {"jpg,tga", "/out/Qv-1-2-3", 0, 0, "/out/Qv-1-2-3.jpg"},
       {"jpg,tga", "/out/Qv-1-2-3", 1, 1, "/out/Qv-1-2-3.tga"},
@@ -116,12 +117,13 @@ TEST(KFileDialog, SaveGivesANameWithoutExtensionTheChosenOne) {
       {"jpg,tga", "/out/picture.png", 0, 0, "/out/picture.png"},
       {"txt", "/out.d/export", 0, 0, "/out.d/export.txt"},
       {"ps", "/out/job.ps", 0, 0, "/out/job.ps"},
+      {"txt", "/out/data.csv", 1, 1, "/out/data.txt", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.chosen);
     ScriptedDialogs dialogs({{c.chosen, c.hookAnswer}});
     KFile file(KString("/out/default.jpg"));
-    EXPECT_EQ(KSaveFileDialog(file, KString(c.extensions)), c.answer);
+    EXPECT_EQ(KSaveFileDialog(file, KString(c.extensions), c.fixedExtension), c.answer);
     EXPECT_EQ(Narrow(file.Name()), c.path);
     ASSERT_EQ(dialogs.seen.size(), 1u);
     EXPECT_EQ(dialogs.seen[0].kind, KFileDialogRequest::Kind::kSave);

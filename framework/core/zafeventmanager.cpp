@@ -83,6 +83,7 @@ void ZafEventManager::ForgetObject(const ZafWindowObject* object) {
 }
 
 void ZafEventManager::HandOver(const ZafWindowObject* sender, ZafWindowObject* receiver) {
+  std::lock_guard lock(queueMutex);
   for (ZafElement* element = queueBlock.First(); element; element = element->Next()) {
     ZafEventRecord& event = static_cast<QueueElement*>(element)->event;
     for (const ZafWindowObject* object = event.windowObject; object; object = object->Parent()) {

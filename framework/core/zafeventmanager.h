@@ -81,7 +81,8 @@ class ZafEventManager {
   // Ends the native wait for input. Implemented by the native back-end.
   static void WakeReader();
 
-  // Guards the queue against puts from other threads.
+  // Guards the queue against puts from other threads; tests hold it as such a put does.
+  friend class EventQueueLock;
   mutable std::mutex queueMutex;
   ZafListBlock queueBlock;
   ZafList devices;

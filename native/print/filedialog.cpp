@@ -7,6 +7,7 @@
 
 #include "foundation/kfile.h"
 #include "native/controls/controlconstants.h"
+#include "native/print/replacequestion.h"
 #include "native/user/focusmanager.h"
 #include "native/user/localtext.h"
 #include "native/user/messageapi.h"
@@ -120,6 +121,10 @@ FileDialog::FileDialog(KFileDialogRequest& request)
     SendMessage(filterList, CB_SETCURSEL, 0, 0);
     enable(kFilterList, request.kind == KFileDialogRequest::Kind::kOpen);
   }
+  if (!isFolderBrowser()) {
+    // A name typed at once is the file's name.
+    startFocus(kFileName);
+  }
   int buttonsTop = (isFolderBrowser() ? kFolderHeight : kHeight) - 32;
   addControl(kButtonClass, u"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, RECT{240, buttonsTop, 320, buttonsTop + 24},
              IDOK);
@@ -191,8 +196,7 @@ void FileDialog::onCommand(int id, int code) {
 
 bool FileDialog::refuse(int id) {
   MessageBeep(0);
-  SetFocus(item(id));
-  SendMessage(item(id), EM_SETSEL, 0, -1);
+  focusAll(id);
   return false;
 }
 
@@ -241,7 +245,6 @@ bool FileDialog::chooseFile(const std::string& name) {
   if (opening ? !isRegularFile(path) : !isDirectory(FolderListing::parentOf(path))) {
     return refuse(kFileName);
   }
-  chosen_ = path;
   std::size_t typedFilter = FileFilters::filterOf(filters_, path.substr(path.rfind('/') + 1));
   if (!request_.extensionList) {
     answer_ = 0;
@@ -251,6 +254,13 @@ bool FileDialog::chooseFile(const std::string& name) {
     // Saving: the type the name was given, or the default (first) type for a name without one.
     bool hasExtension = path.rfind('.') != std::string::npos && path.rfind('.') > path.rfind('/');
     answer_ = static_cast<int32_t>(hasExtension ? typedFilter : 0);
+  }
+  chosen_ = opening ? path : KSavedName(request_, KString::FromUtf8(path), answer_).ToUtf8();
+  if (!opening && ::access(chosen_.c_str(), F_OK) == 0 &&
+      !ReplaceQuestion::ask(window(), title(request_), chosen_)) {
+    // No: back to the name, as it was typed.
+    focusAll(kFileName);
+    return false;
   }
   return true;
 }

@@ -115,6 +115,11 @@ void ModalDialog::enable(int id, bool enabled) {
   EnableWindow(item(id), enabled ? TRUE : FALSE);
 }
 
+void ModalDialog::focusAll(int id) {
+  SetFocus(item(id));
+  SendMessage(item(id), EM_SETSEL, 0, -1);
+}
+
 void ModalDialog::end(bool ok) {
   if (ok && !accept()) {
     return;
@@ -133,7 +138,11 @@ bool ModalDialog::run() {
   }
   ShowWindow(window_, SW_SHOW);
   SetActiveWindow(window_);
-  moveFocus(false);
+  if (startFocus_ != 0) {
+    focusAll(startFocus_);
+  } else {
+    moveFocus(false);
+  }
   while (!done_ && IsWindow(window_)) {
     MSG message{};
     if (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE) == FALSE) {
@@ -250,6 +259,11 @@ LRESULT ModalDialog::procedure(HWND window, UINT message, WPARAM wParam, LPARAM 
       }
       case WM_CLOSE:
         dialog->end(false);
+        return 0;
+      case WM_ENTERIDLE:
+        if (dialog->owner_ != nullptr) {
+          return SendMessage(dialog->owner_, WM_ENTERIDLE, wParam, lParam);
+        }
         return 0;
       case WM_ERASEBKGND: {
         // Dialogs take the face colour of their controls, whatever the dialog class paints.

@@ -3,7 +3,7 @@
 // disabled while the dialog runs its own message loop. Tab and Shift+Tab move the focus through the
 // controls that take it; Enter presses the focused push button (else OK); Escape and the close box cancel.
 // While the loop waits for input the owner gets WM_ENTERIDLE (MSGF_DIALOGBOX, the dialog), which is where
-// tests script the user.
+// tests script the user; a dialog passes the WM_ENTERIDLE of a dialog it owns on to its own owner.
 
 #include <string>
 #include <vector>
@@ -39,6 +39,11 @@ class ModalDialog {
   void enable(int id, bool enabled);
   // Ends the loop: OK only when accept() agrees.
   void end(bool ok);
+  // The control that has the focus when the dialog shows, its text selected; without one, the first that
+  // Tab reaches.
+  void startFocus(int id) { startFocus_ = id; }
+  // Gives the control the focus with its text selected, ready to be typed over.
+  void focusAll(int id);
 
   // A control's WM_COMMAND notification.
   virtual void onCommand(int /*id*/, int /*code*/) {}
@@ -55,6 +60,7 @@ class ModalDialog {
   HWND window_ = nullptr;
   // Enter presses these when they have the focus.
   std::vector<HWND> pushButtons_;
+  int startFocus_ = 0;
   bool done_ = false;
   bool ok_ = false;
 };

@@ -140,8 +140,7 @@ std::optional<int> PrintDialog::numberIn(int id, int lowest, int highest) const 
 
 bool PrintDialog::refuse(int id) {
   MessageBeep(0);
-  SetFocus(item(id));
-  SendMessage(item(id), EM_SETSEL, 0, -1);
+  focusAll(id);
   return false;
 }
 

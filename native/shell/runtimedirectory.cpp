@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <mutex>
 
 #include "foundation/klog.h"
 #include "foundation/kstring.h"
@@ -19,10 +21,17 @@ bool asciiLetterOrDigit(char c) {
 }
 
 constexpr mode_t kGroupAndOthers = S_IRWXG | S_IRWXO;
+constexpr const char* kNotUsed = "; the command service and the instance count do not use it";
 
-void logWarning(const std::string& message) {
-  if (KLog* log = KLog::ProgramLog()) {
-    log->Warning(KString::FromUtf8(message));
+// Tells the program's log what the checks found, each finding once: the instance count asks for the
+// folder before the log opens (the line then waits for it), and the command service asks again.
+void report(const std::string& message) {
+  static std::mutex mutex;
+  static std::string last;
+  std::lock_guard lock(mutex);
+  if (message != last) {
+    last = message;
+    KLog::ProgramWarning(KString::FromUtf8(message));
   }
 }
 
@@ -33,16 +42,19 @@ void logWarning(const std::string& message) {
 bool privateFolder(const std::string& path) {
   const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) {
+    report("The runtime folder " + path + " cannot be opened as a folder (" + std::strerror(errno) + ")" +
+           kNotUsed);
     return false;
   }
   struct stat info {};
   bool usable = fstat(fd, &info) == 0 && info.st_uid == getuid();
-  if (usable && (info.st_mode & kGroupAndOthers) != 0) {
+  if (!usable) {
+    report("The runtime folder " + path + " belongs to another user" + kNotUsed);
+  } else if ((info.st_mode & kGroupAndOthers) != 0) {
     usable = fchmod(fd, info.st_mode & ~kGroupAndOthers & 07777) == 0;
-    logWarning(usable
-                   ? "The runtime folder " + path + " was open to other users; it is now private"
-                   : "The runtime folder " + path + " is open to other users and cannot be made private; " +
-                         "the command service and the instance count do not use it");
+    report(usable ? "The runtime folder " + path + " was open to other users; it is now private"
+                  : "The runtime folder " + path + " is open to other users and cannot be made private" +
+                        kNotUsed);
   }
   close(fd);
   return usable;
@@ -55,6 +67,7 @@ std::optional<std::string> RuntimeDirectory::path() {
   std::string folder = runtime != nullptr && runtime[0] == '/' ? std::string(runtime) + "/kestrove"
                                                                : "/tmp/kestrove-" + std::to_string(getuid());
   if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+    report("The runtime folder " + folder + " cannot be made (" + std::strerror(errno) + ")" + kNotUsed);
     return std::nullopt;
   }
   // A folder someone else made in a shared place must not receive our sockets and locks.

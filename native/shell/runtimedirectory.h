@@ -13,7 +13,8 @@ namespace native {
 class RuntimeDirectory {
  public:
   // The folder, made (mode 0700) when missing; one of ours that grants group or others anything is made
-  // private (logged). None when it cannot be made, another user owns it, or it cannot be made private.
+  // private. None when it cannot be made, another user owns it, or it cannot be made private. What the
+  // checks find is a warning of the program's log, once, waiting for the log when it is not open yet.
   static std::optional<std::string> path();
   // A file-name part for a service or counter name: letters, digits, blank, '.', '-' and '_' stay, other
   // bytes become %XX, and a name of dots only is escaped too so it never names a folder.

@@ -75,6 +75,22 @@ std::vector<std::u16string> listLines(HWND dialog) {
   return lines;
 }
 
+std::u16string textOf(HWND window) {
+  std::u16string text(static_cast<std::size_t>(SendMessage(window, WM_GETTEXTLENGTH, 0, 0)), u'\0');
+  SendMessage(window, WM_GETTEXT, text.size() + 1, reinterpret_cast<LPARAM>(text.data()));
+  return text;
+}
+
+// The focused control's text with its selection in brackets.
+std::u16string focusedSelection() {
+  HWND focus = GetFocus();
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessage(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  std::u16string text = textOf(focus);
+  return text.substr(0, start) + u"[" + text.substr(start, end - start) + u"]" + text.substr(end);
+}
+
 // Clicks (or double-clicks) the list line that shows `line`.
 void pickLine(DialogScript& script, TestDriver& driver, std::u16string line, bool twice) {
   script.add([&script, &driver, line, twice](HWND dialog) {
@@ -246,7 +262,7 @@ TEST(FileDialog, TypedFolderPathIsEnteredAndMissingFilesAreRefused) {
   EXPECT_EQ(file.Name().ToUtf8(), tree.path("Sub/inner.jpg"));
 }
 
-TEST(FileDialog, SaveAnswersTheTypeOfTheTypedName) {
+TEST(FileDialog, SaveAnswersTheTypeOfTheTypedNameAndAsksBeforeReplacingIt) {
   TestDriver driver;
   FileTree tree;
   InstalledDialogs dialogs;
@@ -255,23 +271,66 @@ TEST(FileDialog, SaveAnswersTheTypeOfTheTypedName) {
     std::u16string typed;
     int32_t answer;
     std::string chosen;
+    // What the user does at the question, and its first line; none for a new file.
+    std::function<void(DialogScript&)> atQuestion = nullptr;
+    std::u16string question = u"";
   };
+  std::u16string back;
   const Case cases[] = {
       {"no extension takes the default", u"report", 0, "report.jpg"},
       {"a listed extension", u"report.tga", 1, "report.tga"},
       {"another extension", u"report.png", 2, "report.png"},
       {"into a folder", u"Sub/report.jpg", 0, "Sub/report.jpg"},
+      {"Enter answers No: back to the name as typed", u"a", -1, "start.jpg",
+       [&back](DialogScript& script) {
+         script.press(VK_RETURN);
+         script.add([&back](HWND) { back = focusedSelection(); });
+         script.press(VK_ESCAPE);
+       },
+       u"a.jpg already exists."},
+      {"Yes replaces", u"c.tga", 1, "c.tga", [](DialogScript& script) { script.click(IDOK); },
+       u"c.tga already exists."},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.name);
     DialogScript script(driver);
     script.replaceText(FileDialog::kFileName, test.typed);
     script.press(VK_RETURN);
+    std::u16string question;
+    if (test.atQuestion) {
+      script.add([&question](HWND dialog) { question = textOf(GetWindow(dialog, GW_CHILD)); });
+      test.atQuestion(script);
+    }
     KFile file;
     file.SetName(KString::FromUtf8(tree.path("start.jpg")));
     EXPECT_EQ(KSaveFileDialog(file, KString("jpg,tga")), test.answer);
     EXPECT_TRUE(script.finished());
     EXPECT_EQ(file.Name().ToUtf8(), tree.path(test.chosen));
+    EXPECT_EQ(question, test.question);
+  }
+  EXPECT_EQ(back, u"[a]");
+}
+
+TEST(FileDialog, OpenAndSaveStartInTheNameFieldWithTheNameSelected) {
+  TestDriver driver;
+  FileTree tree;
+  InstalledDialogs dialogs;
+  for (bool saving : {false, true}) {
+    SCOPED_TRACE(saving ? "save" : "open");
+    DialogScript script(driver);
+    std::u16string shown;
+    bool nameFocused = false;
+    script.add([&](HWND dialog) {
+      nameFocused = GetFocus() == DialogScript::control(dialog, FileDialog::kFileName);
+      shown = focusedSelection();
+    });
+    script.press(VK_ESCAPE);
+    KFile file;
+    file.SetName(KString::FromUtf8(tree.path("c.tga")));
+    EXPECT_EQ(saving ? KSaveFileDialog(file, KString("tga")) : KOpenFileDialog(file, KString("tga")), -1);
+    EXPECT_TRUE(script.finished());
+    EXPECT_TRUE(nameFocused);
+    EXPECT_EQ(shown, u"[c.tga]");
   }
 }
 

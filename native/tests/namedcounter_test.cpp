@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/klog.h"
+#include "foundation/tests/ktempfolder.h"
 #include "native/shell/namedcounter.h"
 #include "native/shell/runtimedirectory.h"
 #include "native/shell/semaphoreapi.h"
@@ -212,6 +214,42 @@ TEST(RuntimeDirectory, FolderIsMadePrivateInTheRuntimeDirectory) {
   EXPECT_EQ(*path, runtime.programFolder());
   auto permissions = std::filesystem::status(*path).permissions();
   EXPECT_EQ(permissions & std::filesystem::perms::all, std::filesystem::perms::owner_all);
+}
+
+TEST(RuntimeDirectory, WhatTheChecksFindIsLoggedOnceWhenTheLogOpens) {
+  struct Case {
+    bool fileInItsPlace;
+    const char* logged;
+  } cases[] = {{false, "was open to other users; it is now private"},
+               {true,
+                "cannot be opened as a folder (Not a directory); the command service and the instance "
+                "count do not use it"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.logged);
+    RuntimeFolder runtime;
+    const std::string folder = runtime.programFolder();
+    if (c.fileInItsPlace) {
+      std::ofstream(folder) << "x";
+    } else {
+      mkdir(folder.c_str(), 0750);
+    }
+    // Asked before the program's log opens, and again after.
+    RuntimeDirectory::path();
+    KTempFolder logFolder;
+    KLog log(logFolder.Path() + "/program.log");
+    KLog::SetProgramLog(&log);
+    EXPECT_EQ(RuntimeDirectory::path().has_value(), !c.fileInItsPlace);
+    KLog::SetProgramLog(nullptr);
+    // The lines about this folder (others may wait from earlier tests).
+    std::ifstream file(logFolder.Path() + "/program.log");
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);) {
+      if (line.find(folder + " ") != std::string::npos) {
+        lines.push_back(line.substr(line.find("The runtime folder")));
+      }
+    }
+    EXPECT_EQ(lines, std::vector<std::string>{"The runtime folder " + folder + " " + c.logged + "\r"});
+  }
 }
 
 }  // namespace native::test

@@ -1,12 +1,14 @@
 // The main road as a user takes it, on a virtual X server: the built program in a program folder of its
 // own with its control unit on the simulator's pseudo-terminal. File > New, Add Reaction Times, Download
-// Trace, File > Save with a typed name and File > Exit from the keyboard; then the simulator's requests,
-// the red false start on the screen, the saved document, the results interface file and the reaction-time
-// link's answer are checked. A second road resizes the event window of a downloaded heat every way a user
-// does, and the window is drawn as it was each time it is back at its size. A third keeps Results > Options
-// in front of clicks on the main menu bar and the event window, and File > Exit works after Cancel.
+// Trace, File > Save with a typed name, File > Save As over it (No, then Yes to the question) and File > Exit
+// from the keyboard; then the simulator's requests, the red false start on the screen, the saved document,
+// the results interface file and the reaction-time link's answer are checked. A second road resizes the event
+// window of a downloaded heat every way a user does, and the window is drawn as it was each time it is back
+// at its size. A third keeps Results > Options in front of clicks on the main menu bar and the event window,
+// and File > Exit works after Cancel.
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -187,6 +189,20 @@ bool AppearsWithin(const std::string& path, int limitMs) {
   return std::filesystem::exists(path);
 }
 
+// The file's inode: a save writes a new file and moves it into place, so a replaced file has another one.
+ino_t InodeOf(const std::string& path) {
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0 ? status.st_ino : 0;
+}
+
+// Waits a bounded time for the file at `path` to be replaced.
+bool ReplacedWithin(const std::string& path, ino_t before, int limitMs) {
+  for (int waited = 0; waited < limitMs && InodeOf(path) == before; waited += 50) {
+    poll(nullptr, 0, 50);
+  }
+  return InodeOf(path) != before;
+}
+
 std::string RunAndRead(const std::string& command, int& status) {
   std::string output;
   FILE* pipe = popen(command.c_str(), "r");
@@ -266,6 +282,28 @@ void CheckOnDisplay() {
   for (const std::string& fields : laneFields) {
     EXPECT_NE(interfaceFile.find(fields), std::string::npos) << fields << " in\n" << interfaceFile;
   }
+
+  // File > Save As proposes the saved document itself: Enter asks before replacing it, Enter again answers
+  // No and the dialog is back with the name; Enter there asks again, and Yes (Tab, Enter) replaces it.
+  const ino_t savedInode = InodeOf(saved);
+  native::test::ClickAt(display, window, 50, 32);
+  poll(nullptr, 0, 300);
+  for (int item = 0; item < 5; ++item) {
+    Press(display, window, XK_Down);
+  }
+  Press(display, window, XK_Return);
+  WritePng(Settled(display), TestPicturePath("mainroad-save-as.png"));
+  Press(display, window, XK_Return);
+  WritePng(Settled(display), TestPicturePath("mainroad-replace-question.png"));
+  EXPECT_EQ(InodeOf(saved), savedInode) << "replaced without Yes";
+  Press(display, window, XK_Return);
+  WritePng(Settled(display), TestPicturePath("mainroad-replace-no.png"));
+  Press(display, window, XK_Return);
+  Settled(display);
+  EXPECT_EQ(InodeOf(saved), savedInode) << "replaced without Yes";
+  Press(display, window, XK_Tab);
+  Press(display, window, XK_Return);
+  EXPECT_TRUE(ReplacedWithin(saved, savedInode, 3000)) << "Yes did not replace the document";
 
   int status = 0;
   const std::string answer =

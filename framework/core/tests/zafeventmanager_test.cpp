@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "framework/core/tests/zafcoretestbed.h"
@@ -9,6 +13,15 @@
 #include "framework/core/zafhelptips.h"
 #include "framework/data/zafclassid.h"
 #include "native/user/messages.h"
+
+// Holds the queue's lock as a Put from another thread does while it links its record in.
+class EventQueueLock {
+ public:
+  explicit EventQueueLock(ZafEventManager& manager) : lock(manager.queueMutex) {}
+
+ private:
+  std::lock_guard<std::mutex> lock;
+};
 
 namespace {
 
@@ -96,6 +109,24 @@ TEST(EventQueue, PeekLeavesAndTakeRemovesAtTheChosenEnd) {
     EXPECT_EQ(event.type, c.expected);
     EXPECT_EQ(DrainTypes(manager), c.afterTake);
   }
+}
+
+TEST(EventQueue, HandOverWaitsWhileAnotherThreadPuts) {
+  ZafEventManager manager;
+  manager.Put(ZafEventRecord(101, 0));
+  std::atomic<bool> handedOver = false;
+  std::thread walker;
+  {
+    EventQueueLock put(manager);
+    walker = std::thread([&] {
+      manager.HandOver(nullptr, nullptr);
+      handedOver = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(handedOver);
+  }
+  walker.join();
+  EXPECT_TRUE(handedOver);
 }
 
 TEST(EventRecord, ClearAndTheConstructorsZeroEveryOtherWord) {
