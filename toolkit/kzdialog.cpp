@@ -245,6 +245,8 @@ void KZDialog::CreateButtons() {
   }
   if (current) {
     ZafList::SetCurrent(current);
+    // Return pressed in any field that leaves it alone presses this button too.
+    SetDefaultButton(current, true);
   }
 
   height += gap;

@@ -47,7 +47,8 @@ class KZDialog : public ZafDialogWindow, public KZWindowLeech, public KZModalWin
   static constexpr ZafEventType kIgnoreResult = -2994;
   static constexpr ZafEventType kCancelResult = -2993;
 
-  // The standard buttons of `buttonFlags` are made by Execute; the one of `defaultButton` becomes current.
+  // The standard buttons of `buttonFlags` are made by Execute; the one of `defaultButton` becomes current
+  // and the dialog's default button.
   KZDialog(const ZafIChar* title, uint32_t buttonFlags, uint32_t defaultButton);
   ~KZDialog() override;
 

@@ -98,7 +98,8 @@ ZafEventType ZafComboBox::KeyMessage(const ZafEventRecord& event) {
   if (key == native::VK_RETURN || key == native::VK_ESCAPE) {
     if (native::SendMessage(screenID, native::CB_GETDROPPEDSTATE, 0, 0)) {
       native::SendMessage(screenID, native::CB_SHOWDROPDOWN, native::FALSE, 0);
-      return 0;
+      // Taken: the key that closed the list presses no default button and closes no dialog.
+      return static_cast<ZafEventType>(message.message);
     }
     Default(event);
     return UnknownEventResult;

@@ -211,7 +211,10 @@ ZafEventType ZafText::NativeEvent(const ZafEventRecord& event) {
       if (message.wParam == native::VK_TAB) {
         return UnknownEventResult;
       }
-      return ZafEditKeyAnswer(ZafWindowObject::NativeEvent(event), message.wParam);
+      const ZafEventType answer = ZafEditKeyAnswer(ZafWindowObject::NativeEvent(event), message.wParam);
+      // Return is a new line of an editable field, not a press of its window's default button.
+      return message.wParam == native::VK_RETURN && !viewOnly ? static_cast<ZafEventType>(message.message)
+                                                              : answer;
     }
     case native::WM_CHAR:
       // The control makes a new line of a carriage return itself.

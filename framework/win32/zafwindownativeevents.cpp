@@ -190,8 +190,11 @@ ZafEventType ZafWindow::KeyEvent(const ZafEventRecord& event, ZafEventType answe
       }
     }
   }
-  if ((message.message == native::WM_SYSKEYDOWN || message.message == native::WM_SYSKEYUP) && !parent) {
-    // The platform's own Alt handling (the system menu, closing by key) for keys nobody took.
+  if ((message.message == native::WM_SYSKEYDOWN || message.message == native::WM_SYSKEYUP) &&
+      RootObject() == this) {
+    // The platform's own Alt handling (the menu bar's mnemonics, the system menu, closing by key) for keys
+    // nobody took. Keys reach only the root window of the focus, which may lie inside another window (a
+    // multiple-document child): the keys never pass its parent, so the root window hands them on.
     native::TranslateMessage(&message);
     return ClassProcedure(event);
   }

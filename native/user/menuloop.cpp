@@ -372,9 +372,11 @@ void MenuLoop::step(std::size_t level, int direction) {
   if (entry < 0) {
     entry = direction > 0 ? -1 : count;
   }
+  // The keyboard's highlight passes over separators and greyed entries alike.
   for (int tries = 0; tries < count; ++tries) {
     entry = (entry + direction + count) % count;
-    if (!menu->items[static_cast<std::size_t>(entry)].isSeparator()) {
+    const MenuItem& item = menu->items[static_cast<std::size_t>(entry)];
+    if (!item.isSeparator() && item.isEnabled()) {
       select(level, entry, false);
       return;
     }

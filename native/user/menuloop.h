@@ -70,7 +70,7 @@ class MenuLoop {
   void openCascade(std::size_t level);
   void closeAbove(std::size_t level);
   void redraw(std::size_t level) const;
-  // Opens a cascade with its first entry highlighted, or chooses a command.
+  // Opens a cascade with its first enabled entry highlighted, or chooses a command.
   void activate(std::size_t level, int entry);
   void step(std::size_t level, int direction);
   void choose(std::size_t level, int entry);

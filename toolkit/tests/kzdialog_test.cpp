@@ -16,6 +16,7 @@
 #include "framework/data/zafbitmapdata.h"
 #include "framework/data/zafstorage.h"
 #include "native/controls/controlconstants.h"
+#include "native/native.h"
 #include "native/tests/printedpages.h"
 #include "native/user/messageapi.h"
 #include "native/user/virtualkeys.h"
@@ -29,6 +30,7 @@
 #include "toolkit/kzreal.h"
 #include "toolkit/kzslider.h"
 #include "toolkit/kzstring.h"
+#include "toolkit/kztext.h"
 #include "toolkit/tests/kzdialogtestbed.h"
 
 namespace {
@@ -318,6 +320,44 @@ TEST_F(KZDialogTest, EachStandardButtonAnswersItsOwnCode) {
     }});
     EXPECT_EQ(dialog.Execute(), c.answer);
     EXPECT_EQ(buttons, 1u);
+  }
+}
+
+TEST_F(KZDialogTest, ReturnPressesTheDefaultButtonUnlessTheFocusedFieldTakesIt) {
+  struct Case {
+    const char* name;
+    std::function<ZafWindowObject*(KZDialog&)> field;
+    bool dropList;
+    ZafEventType answer;  // Cancel: Return left the dialog open
+  };
+  const Case cases[] = {
+      {"check box", [](KZDialog& d) { return d.AddCheckBox(u"Show", false, 1, 10); }, false,
+       KZDialog::kOkResult},
+      {"text field", [](KZDialog& d) { return d.AddString(u"heat", 10, 20); }, false, KZDialog::kOkResult},
+      {"number field", [](KZDialog& d) { return d.AddReal(0.5, 6, 0, 5); }, false, KZDialog::kOkResult},
+      {"multi-line field", [](KZDialog& d) { return d.AddTextBox(u"", 20, 3); }, false,
+       KZDialog::kCancelResult},
+      {"open drop-down list",
+       [](KZDialog& d) {
+         d.AddComboItem(u"1", 1);
+         d.AddComboItem(u"2", 2);
+         return d.AddComboBox(0, false, 4);
+       },
+       true, KZDialog::kCancelResult},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    KZDialog dialog(u"Return", KZDialog::kOk | KZDialog::kCancel, KZDialog::kOk);
+    ZafWindowObject* field = c.field(dialog);
+    application.Run({[&] {
+                       field->SetFocus(true);
+                       if (c.dropList) {
+                         native::SendMessage(field->ScreenID(), native::CB_SHOWDROPDOWN, native::TRUE, 0);
+                       }
+                     },
+                     [&] { driver.pressKey(native::VK_RETURN); },
+                     [] { KZScriptedApplication::Post(KZDialog::kCancelResult); }});
+    EXPECT_EQ(dialog.Execute(), c.answer);
   }
 }
 

@@ -1,11 +1,21 @@
 // The main road as a user takes it, on a virtual X server: the built program in a program folder of its
 // own with its control unit on the simulator's pseudo-terminal. File > New, Add Reaction Times, Download
+<<<<<<< HEAD
 // Trace, File > Save with a typed name, File > Save As over it (No, then Yes to the question) and File > Exit
 // from the keyboard; then the simulator's requests, the red false start on the screen, the saved document,
 // the results interface file and the reaction-time link's answer are checked. A second road resizes the event
 // window of a downloaded heat every way a user does, and the window is drawn as it was each time it is back
 // at its size. A third keeps Results > Options in front of clicks on the main menu bar and the event window,
 // and File > Exit works after Cancel.
+=======
+// Trace, File > Save with a typed name and File > Exit from the keyboard; then the simulator's requests,
+// the red false start on the screen, the saved document, the results interface file and the reaction-time
+// link's answer are checked. A second road resizes the event window of a downloaded heat every way a user
+// does, and the window is drawn as it was each time it is back at its size. A third keeps Results > Options
+// in front of clicks on the main menu bar and the event window, and File > Exit works after Cancel. A fourth
+// goes keyboard-first: Alt and a mnemonic open each menu with the event window maximised and restored, and
+// Return in a field of Options applies the dialog as OK does.
+>>>>>>> v3keys
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/stat.h>
@@ -481,6 +491,115 @@ void ModalSteps(Display* display, Window window, native::test::X11TestProgram&) 
 
 void CheckModalOnDisplay() {
   OnNewEventThenExit(&ModalSteps);
+}
+
+// The menu titles' mnemonics and the middle of each title in the bar with the event window restored;
+// maximised, the window's icon in front of them moves them kMaximisedShift pixels right.
+struct MenuTitle {
+  KeySym mnemonic;
+  int restoredX;
+};
+constexpr MenuTitle kMenuTitles[] = {{XK_f, 20}, {XK_c, 61}, {XK_r, 113}, {XK_s, 255}, {XK_w, 327}};
+constexpr int kMaximisedShift = 30;
+// The restored event window's maximise box and a place in its chart pane.
+constexpr int kRestoredMaximiseBox[] = {472, 85};
+constexpr int kRestoredChart[] = {250, 300};
+// A place on the caption of the Options dialog.
+constexpr int kOptionsCaption[] = {600, 84};
+
+// Highlighted pixels of the menu bar round the middle of a title: the title of an open menu is highlighted.
+size_t HighlightedTitlePixels(const ScreenPixels& screen, int x) {
+  const uint32_t highlight = Rgb(native::GetSysColor(native::COLOR_HIGHLIGHT));
+  size_t highlighted = 0;
+  for (int y = 24; y < 40; ++y) {
+    for (int column = x - 8; column <= x + 8; ++column) {
+      highlighted += screen.pixels.at(static_cast<size_t>(y * screen.width + column)) == highlight ? 1 : 0;
+    }
+  }
+  return highlighted;
+}
+
+bool OptionsShown(const ScreenPixels& screen) {
+  return screen.pixels.at(static_cast<size_t>(kOptionsCaption[1] * screen.width + kOptionsCaption[0])) ==
+         Rgb(native::GetSysColor(native::COLOR_ACTIVECAPTION));
+}
+
+// Alt and each menu's mnemonic, the event window maximised and then restored with the last click in its
+// chart: each opens its menu, and two Escapes close it again.
+void AltLetterSteps(Display* display, Window window) {
+  for (const bool restored : {false, true}) {
+    if (restored) {
+      native::test::ClickAt(display, window, kRestoreBox[0], kRestoreBox[1]);
+      Settled(display);
+      native::test::ClickAt(display, window, kRestoredChart[0], kRestoredChart[1]);
+    }
+    Settled(display);
+    for (const MenuTitle& title : kMenuTitles) {
+      const int x = title.restoredX + (restored ? 0 : kMaximisedShift);
+      PressWith(display, window, XK_Alt_L, title.mnemonic);
+      const ScreenPixels open = ScreenThatShows(
+          display, [x](const ScreenPixels& now) { return HighlightedTitlePixels(now, x) > 100; });
+      EXPECT_GT(HighlightedTitlePixels(open, x), 100u)
+          << (restored ? "restored" : "maximised") << ", Alt+" << XKeysymToString(title.mnemonic);
+      Press(display, window, XK_Escape);
+      Press(display, window, XK_Escape);
+      Settled(display);
+    }
+  }
+  native::test::ClickAt(display, window, kRestoredMaximiseBox[0], kRestoredMaximiseBox[1]);
+}
+
+// Return in a field of Options, opened from a menu by its mnemonics, applies the dialog as OK does.
+struct ReturnInOptions {
+  KeySym menu;
+  KeySym item;
+  int field[2];
+  const char* typed;  // null: a check box, clicked
+};
+constexpr ReturnInOptions kReturnsInOptions[] = {
+    {XK_c, XK_o, {285, 312}, nullptr},  // Chart > Options, "Show the power axis"
+    {XK_c, XK_o, {484, 287}, "1"},      // Chart > Options, the time range's start
+    {XK_f, XK_t, {448, 337}, "2"},      // File > Options, the download's starting time
+};
+
+void ReturnInOptionsSteps(Display* display, Window window) {
+  for (const ReturnInOptions& step : kReturnsInOptions) {
+    SCOPED_TRACE(step.typed != nullptr ? step.typed : "check box");
+    Settled(display);
+    PressWith(display, window, XK_Alt_L, step.menu);
+    Press(display, window, step.item);
+    EXPECT_TRUE(OptionsShown(ScreenThatShows(display, OptionsShown)));
+    native::test::ClickAt(display, window, step.field[0], step.field[1]);
+    if (step.typed != nullptr) {
+      Press(display, window, XK_End);
+      for (int i = 0; i < 4; ++i) {
+        Press(display, window, XK_BackSpace);
+      }
+      native::test::TypeText(display, window, step.typed);
+    }
+    Press(display, window, XK_Return);
+    EXPECT_FALSE(OptionsShown(ScreenThatShows(display, [](const ScreenPixels& now) {
+      return !OptionsShown(now);
+    }))) << "Options still open after Return";
+  }
+}
+
+void CheckKeyboardOnDisplay() {
+  OnNewEventThenExit([](Display* display, Window window, native::test::X11TestProgram&) {
+    AltLetterSteps(display, window);
+    ReturnInOptionsSteps(display, window);
+  });
+  const std::string configuration = current->ReadFile("kestrove.cfg");
+  for (const char* line : {"\\Chart\\Axes\\ShowY:Bool=1\n", "\\Chart\\Axes\\MinX:Float=1\n",
+                           "\\Hardware\\BlockSensor\\StartTimeDL:Float=2\n"}) {
+    EXPECT_NE(configuration.find(line), std::string::npos) << line << " in\n" << configuration;
+  }
+}
+
+TEST_F(MainRoadX11Test, AltLettersOpenTheMenusAndReturnAppliesOptionsWithAnEventWindowOpen) {
+  current = this;
+  native::test::RunOnVirtualDisplay(&CheckKeyboardOnDisplay, "1024x768x24");
+  current = nullptr;
 }
 
 TEST_F(MainRoadX11Test, OptionsStaysInFrontOfClicksElsewhereAndExitWorksAfterCancel) {

@@ -191,8 +191,9 @@ TEST_F(ComboBoxNativeTest, TheEditFieldKeepsTheTextAndEnterClosesAnOpenList) {
     ZafEventType answer;
   };
   const Case cases[] = {
-      {"Enter on an open list", true, native::VK_RETURN, 0},
-      {"Escape on an open list", true, native::VK_ESCAPE, 0},
+      // Taken, so that the dialog's default button does not take it as well.
+      {"Enter on an open list", true, native::VK_RETURN, native::WM_KEYDOWN},
+      {"Escape on an open list", true, native::VK_ESCAPE, native::WM_KEYDOWN},
       {"Enter on a closed list", false, native::VK_RETURN, UnknownEventResult},
       {"Tab", false, native::VK_TAB, UnknownEventResult},
       {"a letter in the field", false, 'G', 0},
