@@ -1,21 +1,12 @@
 // The main road as a user takes it, on a virtual X server: the built program in a program folder of its
 // own with its control unit on the simulator's pseudo-terminal. File > New, Add Reaction Times, Download
-<<<<<<< HEAD
 // Trace, File > Save with a typed name, File > Save As over it (No, then Yes to the question) and File > Exit
 // from the keyboard; then the simulator's requests, the red false start on the screen, the saved document,
 // the results interface file and the reaction-time link's answer are checked. A second road resizes the event
 // window of a downloaded heat every way a user does, and the window is drawn as it was each time it is back
 // at its size. A third keeps Results > Options in front of clicks on the main menu bar and the event window,
-// and File > Exit works after Cancel.
-=======
-// Trace, File > Save with a typed name and File > Exit from the keyboard; then the simulator's requests,
-// the red false start on the screen, the saved document, the results interface file and the reaction-time
-// link's answer are checked. A second road resizes the event window of a downloaded heat every way a user
-// does, and the window is drawn as it was each time it is back at its size. A third keeps Results > Options
-// in front of clicks on the main menu bar and the event window, and File > Exit works after Cancel. A fourth
-// goes keyboard-first: Alt and a mnemonic open each menu with the event window maximised and restored, and
-// Return in a field of Options applies the dialog as OK does.
->>>>>>> v3keys
+// and File > Exit works after Cancel. A fourth goes keyboard-first: Alt and a mnemonic open each menu with the
+// event window maximised and restored, and Return in a field of Options applies the dialog as OK does.
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/stat.h>
