@@ -9,4 +9,9 @@ namespace native {
 // 0 for a symbol that has no virtual key.
 UINT virtualKeyOfKeysym(unsigned long keysym);
 
+// The printable character a key symbol stands for without the help of a locale: the Latin-1 symbols are
+// their characters, and a symbol of the Unicode range (0x01000000 and up) is the character it names. 0 for
+// any other symbol and for control characters.
+char32_t characterOfKeysym(unsigned long keysym);
+
 }  // namespace native
