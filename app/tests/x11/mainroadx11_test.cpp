@@ -1,6 +1,6 @@
 // The main road as a user takes it, on a virtual X server: the built program in a program folder of its
 // own with its control unit on the simulator's pseudo-terminal. File > New, Add Reaction Times, Download
-// Trace, File > Save with a typed name and File > Exit from the keyboard; then the simulator's requests,
+// Trace, File > Save with a typed accented name and File > Exit from the keyboard; then the simulator's requests,
 // the red false start on the screen, the saved document, the results interface file and the reaction-time
 // link's answer are checked. A second road resizes the event window of a downloaded heat every way a user
 // does, and the window is drawn as it was each time it is back at its size. A third keeps Results > Options
@@ -254,15 +254,22 @@ void CheckOnDisplay() {
   for (int i = 0; i < 12; ++i) {
     Press(display, window, XK_BackSpace);
   }
-  native::test::TypeText(display, window, "heat");
-  Press(display, window, XK_Return);
-  const std::string saved = test.FilePath("events/heat.qve");
-  EXPECT_TRUE(AppearsWithin(saved, 3000)) << "no saved document";
-  ASSERT_TRUE(AppearsWithin(test.FilePath("out/heat.qxf"), 3000)) << "no results interface file";
+  const std::string saved = test.FilePath("events/M\xC3\xBCller-Jos\xC3\xA9.qve");
+  {
+    // An accented name: the u umlaut on a key of its own, the e acute from a dead key and the letter.
+    native::test::SpareKeys spare(display, {XK_udiaeresis, XK_dead_acute});
+    native::test::TypeKeysyms(display, window,
+                              {XK_M, XK_udiaeresis, XK_l, XK_l, XK_e, XK_r, XK_minus, XK_J, XK_o, XK_s,
+                               XK_dead_acute, XK_e});
+    Press(display, window, XK_Return);
+    EXPECT_TRUE(AppearsWithin(saved, 3000)) << "no saved document";
+  }
+  ASSERT_TRUE(AppearsWithin(test.FilePath("out/M\xC3\xBCller-Jos\xC3\xA9.qxf"), 3000))
+      << "no results interface file";
   // Reaction time and false-start field of lanes 3, 4, 6 and 7: false starts, none, charged.
   const std::vector<std::string> laneFields = {"\r\n3,,,,,,0,0.095,1,", "\r\n4,,,,,,0,0.088,1,",
                                                "\r\n6,,,,,,0,,0,", "\r\n7,,,,,,0,-0.020,2,"};
-  const std::string interfaceFile = test.ReadFile("out/heat.qxf");
+  const std::string interfaceFile = test.ReadFile("out/M\xC3\xBCller-Jos\xC3\xA9.qxf");
   for (const std::string& fields : laneFields) {
     EXPECT_NE(interfaceFile.find(fields), std::string::npos) << fields << " in\n" << interfaceFile;
   }
