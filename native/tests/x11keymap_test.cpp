@@ -49,16 +49,10 @@ TEST(X11KeyMap, KeySymbolsStandForTheirCharacters) {
     char32_t expected;
   };
   const Case cases[] = {
-      {"letter", XK_a, U'a'},
       {"Latin-1 letter", XK_udiaeresis, U'\u00FC'},
-      {"Latin-1 capital", XK_Eacute, U'\u00C9'},
-      {"Unicode range", 0x01000000 + 0x0151, U'\u0151'},
-      {"beyond 16 bits", 0x01000000 + 0x1F3C3, U'\U0001F3C3'},
+      {"Unicode range, beyond 16 bits", 0x01000000 + 0x1F3C3, U'\U0001F3C3'},
       {"Unicode control character", 0x01000000 + 0x0085, 0},
-      {"beyond the last code point", 0x01000000 + 0x110000, 0},
       {"dead key", XK_dead_acute, 0},
-      {"Return", XK_Return, 0},
-      {"no symbol", 0, 0},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.name);
