@@ -1,6 +1,7 @@
 #pragma once
 // The virtual key of an X key symbol, as the X11 host reports keys to the desktop. The symbol is the key's
-// unshifted one (index 0), so that Shift+1 is still the key '1' with Shift held.
+// unshifted one (index 0), so that Shift+1 is still the key '1' with Shift held. Also the character a key
+// symbol stands for, for a display without an input method.
 
 #include "native/user/nativetypes.h"
 
