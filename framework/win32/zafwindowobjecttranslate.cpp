@@ -71,7 +71,8 @@ void TranslateKey(ZafWindowObject* object, ZafEventRecord& event) {
   const bool pressed = message == native::WM_KEYDOWN || message == native::WM_SYSKEYDOWN;
   event.value = static_cast<int32_t>(virtualKey);
   event.modifiers = modifiers | (pressed ? kKeyPressed : kKeyReleased);
-  event.SetKey({modifiers | locks, ZafKeyCharacter(virtualKey, state.data(), native::ToAscii)});
+  event.SetKey({modifiers | locks, ZafKeyCharacter(virtualKey, state.data(), native::ToAscii,
+                                                   native::typedCharacter(event.osEvent.lParam))});
   event.referenceObject = object;
 }
 
@@ -128,7 +129,8 @@ void TranslateMouse(ZafWindowObject* object, ZafEventRecord& event) {
 
 }  // namespace
 
-ZafIChar ZafKeyCharacter(native::UINT virtualKey, const native::BYTE* state, ZafToAsciiFunction toAscii) {
+ZafIChar ZafKeyCharacter(native::UINT virtualKey, const native::BYTE* state, ZafToAsciiFunction toAscii,
+                         char32_t typed) {
   // Key codes are one byte; a message with anything above names no key and gives no character.
   if (virtualKey > 0xFF) {
     return 0;
@@ -137,6 +139,9 @@ ZafIChar ZafKeyCharacter(native::UINT virtualKey, const native::BYTE* state, Zaf
     native::UINT mapped = native::MapVirtualKey(virtualKey, native::MAPVK_VK_TO_CHAR);
     const auto character = static_cast<ZafIChar>(mapped ? mapped : virtualKey);
     return Down(state, native::VK_SHIFT) ? ToUpper(character) : ToLower(character);
+  }
+  if (typed != 0) {
+    return typed <= 0xFFFF ? static_cast<ZafIChar>(typed) : 0;
   }
   std::array<native::WORD, 2> characters{};
   const int count = toAscii(virtualKey, 0, state, characters.data(), 0);

@@ -15,10 +15,13 @@ using ZafToAsciiFunction = int (*)(native::UINT virtualKey, native::UINT scanCod
                                    native::WORD* characters, native::UINT flags);
 
 // The character of a key in the keyboard state (256 bytes, 0x80 down, 0x01 toggled). Without Ctrl the
-// layout decides, and a dead key gives its own character and is looked up again so that it does not
-// combine with the next key. With Ctrl the key's unshifted character (the key code itself when it has
-// none), in lower case unless Shift is held. A code above one byte names no key and gives 0.
-ZafIChar ZafKeyCharacter(native::UINT virtualKey, const native::BYTE* state, ZafToAsciiFunction toAscii);
+// character the host's keymap typed with the key (`typed`, 0 when it typed none) is the key's, or else
+// the layout decides, and a dead key gives its own character and is looked up again so that it does not
+// combine with the next key; a typed character beyond 16 bits gives 0. With Ctrl the key's unshifted
+// character (the key code itself when it has none), in lower case unless Shift is held. A code above one
+// byte names no key and gives 0.
+ZafIChar ZafKeyCharacter(native::UINT virtualKey, const native::BYTE* state, ZafToAsciiFunction toAscii,
+                         char32_t typed);
 
 // The raw code of the buttons held right now (0x100 left, 0x200 right, 0x400 middle) from the keys' state
 // as the host reports it, which knows physical buttons only: with swapped buttons the physical right one

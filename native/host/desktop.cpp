@@ -85,13 +85,14 @@ void Desktop::pressButton(int button, bool down) {
                              0, static_cast<DWORD>(clock_.nowMs())});
 }
 
-void Desktop::pressKey(UINT virtualKey, bool down) {
+void Desktop::pressKey(UINT virtualKey, bool down, char32_t typed) {
   if (virtualKey == 0 || virtualKey > 0xFF) {
     return;
   }
   keyboard_.hostKey(virtualKey, down);
   queue_.pushInput(HostInput{down ? HostInput::Kind::KeyDown : HostInput::Kind::KeyUp, cursor_, 0,
-                             Keyboard::genericKey(virtualKey), static_cast<DWORD>(clock_.nowMs())});
+                             Keyboard::genericKey(virtualKey), static_cast<DWORD>(clock_.nowMs()),
+                             down ? typed : 0});
 }
 
 }  // namespace native

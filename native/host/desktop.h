@@ -46,7 +46,8 @@ class Desktop {
   void leaveMouse();
   // Button 0 left, 1 right, 2 middle.
   void pressButton(int button, bool down);
-  void pressKey(UINT virtualKey, bool down);
+  // A host with a keymap of its own hands in the character a press typed (see HostInput).
+  void pressKey(UINT virtualKey, bool down, char32_t typed = 0);
 
  private:
   DesktopOptions options_;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "native/host/desktopresize.h"
@@ -20,6 +21,7 @@
 
 // Xlib defines macros with common names (None, True, False, Bool): it comes after every header of ours.
 #include "native/host/x11clipboard.h"
+#include "native/host/x11typing.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -175,7 +177,8 @@ std::unique_ptr<X11Host> X11Host::openFromEnvironment(WindowSystem& system) {
 X11Host::X11Host(WindowSystem& system, std::unique_ptr<Connection> connection)
     : system_(system),
       x_(std::move(connection)),
-      clipboard_(std::make_unique<X11Clipboard>(x_->display, x_->window, system.clipboard())) {
+      clipboard_(std::make_unique<X11Clipboard>(x_->display, x_->window, system.clipboard())),
+      typing_(std::make_unique<X11Typing>(x_->display, x_->window)) {
   system_.clipboard().link(clipboard_.get());
   system_.waitSet().add(ConnectionNumber(x_->display), POLLIN, [this](short) { takeEvents(); });
   system_.waitSet().setBeforeWait([this] {
@@ -204,6 +207,9 @@ bool X11Host::takeEvents() {
     XEvent event;
     XNextEvent(x_->display, &event);
     took = true;
+    if (typing_->filter(event)) {
+      continue;
+    }
     switch (event.type) {
       case KeyPress:
       case KeyRelease: {
@@ -217,10 +223,20 @@ bool X11Host::takeEvents() {
           }
         }
         clipboard_->noteTime(event.xkey.time);
+        bool down = event.type == KeyPress;
         UINT key = virtualKeyOfKeysym(XLookupKeysym(&event.xkey, 0));
-        if (key != 0) {
+        std::u32string typed = down ? typing_->typedBy(event.xkey) : std::u32string();
+        if (key != 0 || !typed.empty()) {
           desktop.moveMouse(POINT{event.xkey.x, event.xkey.y});
-          desktop.pressKey(key, event.type == KeyPress);
+        }
+        if (key != 0) {
+          desktop.pressKey(key, down, typed.empty() ? 0 : typed.front());
+        }
+        // Characters without a key of their own (a composed one, one whose key no virtual key stands for,
+        // the rest of a text an input method committed) come with a press and release each.
+        for (std::size_t next = key != 0 ? 1 : 0; next < typed.size(); ++next) {
+          desktop.pressKey(VK_PACKET, true, typed[next]);
+          desktop.pressKey(VK_PACKET, false);
         }
         break;
       }
@@ -261,7 +277,15 @@ bool X11Host::takeEvents() {
       case SelectionRequest:
         clipboard_->answer(event.xselectionrequest);
         break;
+      case MappingNotify:
+        // Another keymap: keys are looked up in it from now on.
+        XRefreshKeyboardMapping(&event.xmapping);
+        break;
+      case FocusIn:
+        typing_->focus(true);
+        break;
       case FocusOut:
+        typing_->focus(false);
         releaseHeldKeys();
         break;
       case ClientMessage:

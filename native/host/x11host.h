@@ -1,10 +1,11 @@
 #pragma once
 // Shows the desktop in one X window and feeds the window's X input to it: damaged areas of the composed
 // desktop are copied to the window before the message loop waits, key presses and releases become virtual
-// keys, pointer motion and buttons become mouse input, the window's close button asks the front window to
-// close, the desktop follows the window's size, a beep rings the display's bell, and the program's
-// clipboard is shared with other X programs (see X11Clipboard). The X connection's descriptor wakes a
-// waiting loop. X11 itself stays inside the host's source files.
+// keys with the characters the display's keymap types (see X11Typing), pointer motion and buttons become
+// mouse input, the window's close button asks the front window to close, the desktop follows the window's
+// size, a beep rings the display's bell, and the program's clipboard is shared with other X programs (see
+// X11Clipboard). The X connection's descriptor wakes a waiting loop. X11 itself stays inside the host's
+// source files.
 
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@ namespace native {
 
 class WindowSystem;
 class X11Clipboard;
+class X11Typing;
 
 class X11Host {
  public:
@@ -42,6 +44,7 @@ class X11Host {
   WindowSystem& system_;
   std::unique_ptr<Connection> x_;
   std::unique_ptr<X11Clipboard> clipboard_;  // after the connection: it goes first
+  std::unique_ptr<X11Typing> typing_;        // likewise
 };
 
 }  // namespace native

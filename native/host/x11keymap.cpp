@@ -103,4 +103,18 @@ UINT virtualKeyOfKeysym(unsigned long keysym) {
   return found == std::end(kKeys) ? 0 : found->virtualKey;
 }
 
+char32_t characterOfKeysym(unsigned long keysym) {
+  constexpr unsigned long kUnicodeSymbols = 0x01000000;
+  constexpr unsigned long kLastCodePoint = 0x10FFFF;
+  unsigned long character = keysym;
+  if (keysym >= kUnicodeSymbols && keysym <= kUnicodeSymbols + kLastCodePoint) {
+    character = keysym - kUnicodeSymbols;
+  } else if (keysym > 0xFF) {
+    return 0;
+  }
+  bool control = character < 0x20 || (character >= 0x7F && character < 0xA0);
+  bool surrogate = character >= 0xD800 && character <= 0xDFFF;
+  return control || surrogate ? 0 : static_cast<char32_t>(character);
+}
+
 }  // namespace native

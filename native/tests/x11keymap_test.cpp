@@ -42,4 +42,22 @@ TEST(X11KeyMap, KeySymbolsBecomeTheirVirtualKeys) {
   }
 }
 
+TEST(X11KeyMap, KeySymbolsStandForTheirCharacters) {
+  struct Case {
+    const char* name;
+    unsigned long keysym;
+    char32_t expected;
+  };
+  const Case cases[] = {
+      {"Latin-1 letter", XK_udiaeresis, U'\u00FC'},
+      {"Unicode range, beyond 16 bits", 0x01000000 + 0x1F3C3, U'\U0001F3C3'},
+      {"Unicode control character", 0x01000000 + 0x0085, 0},
+      {"dead key", XK_dead_acute, 0},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    EXPECT_EQ(characterOfKeysym(test.keysym), test.expected);
+  }
+}
+
 }  // namespace native::test

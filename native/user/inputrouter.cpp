@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "native/user/classregistry.h"
+#include "native/user/keyboard.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
 #include "native/user/metrics.h"
@@ -169,7 +170,8 @@ std::optional<MSG> InputRouter::translateKey(const HostInput& input) {
   bits |= (!down || wasDown) ? (1u << 30) : 0;  // previous state: down
   bits |= down ? 0 : (1u << 31);                // transition: released
   UINT message = down ? (systemKey ? WM_SYSKEYDOWN : WM_KEYDOWN) : (systemKey ? WM_SYSKEYUP : WM_KEYUP);
-  return MSG{target, message, input.virtualKey, static_cast<LPARAM>(bits), input.time, input.point};
+  LPARAM keyBits = withTypedCharacter(static_cast<LPARAM>(bits), input.character);
+  return MSG{target, message, input.virtualKey, keyBits, input.time, input.point};
 }
 
 }  // namespace native

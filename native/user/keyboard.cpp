@@ -1,5 +1,7 @@
 #include "native/user/keyboard.h"
 
+#include <cstdint>
+
 #include "native/user/virtualkeys.h"
 #include "native/user/windowsystem.h"
 
@@ -78,6 +80,19 @@ char16_t usLayoutCharacter(UINT virtualKey, bool shifted) {
     }
   }
   return 0;
+}
+
+static_assert(sizeof(LPARAM) >= 8, "a key message's lParam has room above its 32 bits for a character");
+
+constexpr int kTypedCharacterShift = 32;
+
+LPARAM withTypedCharacter(LPARAM keyBits, char32_t character) {
+  return static_cast<LPARAM>(static_cast<std::uint64_t>(static_cast<DWORD>(keyBits)) |
+                             (static_cast<std::uint64_t>(character) << kTypedCharacterShift));
+}
+
+char32_t typedCharacter(LPARAM keyBits) {
+  return static_cast<char32_t>(static_cast<std::uint64_t>(keyBits) >> kTypedCharacterShift);
 }
 
 namespace {

@@ -35,6 +35,12 @@ class Keyboard {
 // The character a key gives on the US layout, shifted or not; 0 when it gives none.
 char16_t usLayoutCharacter(UINT virtualKey, bool shifted);
 
+// A key-down whose character the host's keymap typed carries it in its lParam, above the 32 bits the key
+// message's own fields use, so that it stays with the message through every window procedure it is passed
+// to. The character is a whole code point; 0 when the message carries none.
+LPARAM withTypedCharacter(LPARAM keyBits, char32_t character);
+char32_t typedCharacter(LPARAM keyBits);
+
 SHORT GetKeyState(int virtualKey);
 SHORT GetAsyncKeyState(int virtualKey);
 BOOL GetKeyboardState(BYTE* state);

@@ -67,4 +67,14 @@ std::u16string utf16FromUtf8(std::string_view text) {
   return out;
 }
 
+std::u16string utf16FromCodePoint(char32_t codePoint) {
+  if (codePoint == 0) {
+    return {};
+  }
+  if (codePoint < 0x10000) {
+    return std::u16string(1, static_cast<char16_t>(codePoint));
+  }
+  return {KHighSurrogate(codePoint), KLowSurrogate(codePoint)};
+}
+
 }  // namespace native

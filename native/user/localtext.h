@@ -11,5 +11,7 @@ namespace native {
 std::string utf8FromUtf16(std::u16string_view text);
 // Malformed, overlong and out-of-range sequences become U+FFFD, one per bad byte.
 std::u16string utf16FromUtf8(std::string_view text);
+// One code point's units, two for one beyond 16 bits; none for 0.
+std::u16string utf16FromCodePoint(char32_t codePoint);
 
 }  // namespace native

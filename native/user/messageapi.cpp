@@ -188,13 +188,21 @@ BOOL TranslateMessage(const MSG* message) {
     return FALSE;
   }
   if (kind == WM_KEYDOWN || kind == WM_SYSKEYDOWN) {
-    BYTE state[256];
-    WORD character = 0;
-    GetKeyboardState(state);
-    if (ToAscii(static_cast<UINT>(message->wParam), 0, state, &character, 0) == 1) {
-      UINT charMessage = kind == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
+    std::u16string characters = utf16FromCodePoint(typedCharacter(message->lParam));
+    if (characters.empty()) {
+      BYTE state[256];
+      WORD character = 0;
+      GetKeyboardState(state);
+      if (ToAscii(static_cast<UINT>(message->wParam), 0, state, &character, 0) == 1) {
+        characters.push_back(static_cast<char16_t>(character));
+      }
+    }
+    // A character beyond 16 bits goes as its two UTF-16 halves, the way texts hold it; each message goes
+    // ahead of everything else, so the last goes first.
+    UINT charMessage = kind == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
+    for (auto half = characters.rbegin(); half != characters.rend(); ++half) {
       WindowSystem::get().queue().postAhead(
-          MSG{message->hwnd, charMessage, character, message->lParam, message->time, message->pt});
+          MSG{message->hwnd, charMessage, *half, message->lParam, message->time, message->pt});
     }
   }
   return TRUE;

@@ -34,8 +34,9 @@ LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // A WM_TIMER with a callback runs the callback, but only when it belongs to that running timer.
 LRESULT DispatchMessage(const MSG* message);
-// For WM_KEYDOWN and WM_SYSKEYDOWN, posts WM_CHAR or WM_SYSCHAR from the current keyboard state ahead of
-// everything else. TRUE for the four key messages.
+// For WM_KEYDOWN and WM_SYSKEYDOWN, posts WM_CHAR or WM_SYSCHAR ahead of everything else: the character the
+// host's keymap typed with the key (one beyond 16 bits as two messages, its UTF-16 halves), or else the one
+// the key gives in the current keyboard state. TRUE for the four key messages.
 BOOL TranslateMessage(const MSG* message);
 void PostQuitMessage(int exitCode);
 // Ends the GUI thread's wait without a message, from another thread: for input it queued elsewhere.

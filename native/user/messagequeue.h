@@ -18,6 +18,9 @@ struct HostInput {
   int button = 0;       // 0 left, 1 right, 2 middle
   UINT virtualKey = 0;  // for key input
   DWORD time = 0;
+  // The character the host's keymap typed with a key press; 0 when it typed none, and the key's character
+  // is then the US layout's.
+  char32_t character = 0;
 };
 
 // Which messages a retrieval accepts: one window (null: any, or the thread-message marker -1: only messages

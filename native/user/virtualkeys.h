@@ -67,6 +67,9 @@ inline constexpr UINT VK_OEM_4 = 0xDB;       // [{
 inline constexpr UINT VK_OEM_5 = 0xDC;       // \|
 inline constexpr UINT VK_OEM_6 = 0xDD;       // ]}
 inline constexpr UINT VK_OEM_7 = 0xDE;       // '"
+// A character typed without a key of its own (a composed character, a key no virtual key stands for): its
+// key-down carries the character.
+inline constexpr UINT VK_PACKET = 0xE7;
 
 inline constexpr WPARAM MK_LBUTTON = 0x0001;
 inline constexpr WPARAM MK_RBUTTON = 0x0002;

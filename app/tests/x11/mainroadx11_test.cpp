@@ -1,12 +1,13 @@
 // The main road as a user takes it, on a virtual X server: the built program in a program folder of its
 // own with its control unit on the simulator's pseudo-terminal. File > New, Add Reaction Times, Download
-// Trace, File > Save with a typed name, File > Save As over it (No, then Yes to the question) and File > Exit
-// from the keyboard; then the simulator's requests, the red false start on the screen, the saved document,
-// the results interface file and the reaction-time link's answer are checked. A second road resizes the event
-// window of a downloaded heat every way a user does, and the window is drawn as it was each time it is back
-// at its size. A third keeps Results > Options in front of clicks on the main menu bar and the event window,
-// and File > Exit works after Cancel. A fourth goes keyboard-first: Alt and a mnemonic open each menu with the
-// event window maximised and restored, and Return in a field of Options applies the dialog as OK does.
+// Trace, an accented name typed into a results cell, File > Save under that name, File > Save As over it
+// (No, then Yes to the question) and File > Exit from the keyboard; then the simulator's requests, the red
+// false start on the screen, the saved document, the results interface file and the reaction-time link's
+// answer are checked. A second road resizes the event window of a downloaded heat every way a user does, and
+// the window is drawn as it was each time it is back at its size. A third keeps Results > Options in front of
+// clicks on the main menu bar and the event window, and File > Exit works after Cancel. A fourth goes
+// keyboard-first: Alt and a mnemonic open each menu with the event window maximised and restored, and Return
+// in a field of Options applies the dialog as OK does.
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/stat.h>
@@ -262,24 +263,37 @@ void CheckOnDisplay() {
   WritePng(downloaded, TestPicturePath("mainroad-after-download.png"));
   EXPECT_GT(RedPixelsInRows(downloaded), 0u) << "no red false start after the download";
 
-  // File > Save with a typed name.
-  PressWith(display, window, XK_Control_L, XK_s);
-  poll(nullptr, 0, 500);
-  // The file name field, emptied, then the name.
-  native::test::ClickAt(display, window, 365, 333);
-  Press(display, window, XK_End);
-  for (int i = 0; i < 12; ++i) {
-    Press(display, window, XK_BackSpace);
+  // An accented name typed into lane 8's Last Name cell (the current row: a click edits it), then File >
+  // Save under it: the u umlaut on a key of its own, the e acute from a dead key and the letter.
+  const std::vector<KeySym> accentedName = {XK_M,     XK_udiaeresis, XK_l, XK_l, XK_e,          XK_r,
+                                            XK_minus, XK_J,          XK_o, XK_s, XK_dead_acute, XK_e};
+  const std::string saved = test.FilePath("events/M\xC3\xBCller-Jos\xC3\xA9.qve");
+  {
+    native::test::SpareKeys spare(display, {XK_udiaeresis, XK_dead_acute});
+    native::test::ClickAt(display, window, 355, 160);
+    poll(nullptr, 0, 300);
+    native::test::TypeKeysyms(display, window, accentedName);
+    Press(display, window, XK_Return);
+    PressWith(display, window, XK_Control_L, XK_s);
+    poll(nullptr, 0, 500);
+    // The file name field, emptied, then the name.
+    native::test::ClickAt(display, window, 365, 333);
+    Press(display, window, XK_End);
+    for (int i = 0; i < 12; ++i) {
+      Press(display, window, XK_BackSpace);
+    }
+    native::test::TypeKeysyms(display, window, accentedName);
+    Press(display, window, XK_Return);
+    EXPECT_TRUE(AppearsWithin(saved, 3000)) << "no saved document";
   }
-  native::test::TypeText(display, window, "heat");
-  Press(display, window, XK_Return);
-  const std::string saved = test.FilePath("events/heat.qve");
-  EXPECT_TRUE(AppearsWithin(saved, 3000)) << "no saved document";
-  ASSERT_TRUE(AppearsWithin(test.FilePath("out/heat.qxf"), 3000)) << "no results interface file";
+  ASSERT_TRUE(AppearsWithin(test.FilePath("out/M\xC3\xBCller-Jos\xC3\xA9.qxf"), 3000))
+      << "no results interface file";
   // Reaction time and false-start field of lanes 3, 4, 6 and 7: false starts, none, charged.
+  // Lane 8's name in the file's one-byte code set.
   const std::vector<std::string> laneFields = {"\r\n3,,,,,,0,0.095,1,", "\r\n4,,,,,,0,0.088,1,",
-                                               "\r\n6,,,,,,0,,0,", "\r\n7,,,,,,0,-0.020,2,"};
-  const std::string interfaceFile = test.ReadFile("out/heat.qxf");
+                                               "\r\n6,,,,,,0,,0,", "\r\n7,,,,,,0,-0.020,2,",
+                                               "\r\n8,,M\xFCller-Jos\xE9,"};
+  const std::string interfaceFile = test.ReadFile("out/M\xC3\xBCller-Jos\xC3\xA9.qxf");
   for (const std::string& fields : laneFields) {
     EXPECT_NE(interfaceFile.find(fields), std::string::npos) << fields << " in\n" << interfaceFile;
   }
@@ -342,6 +356,7 @@ void CheckOnDisplay() {
     EXPECT_EQ(result->GetReactionTime().ToMilliseconds(), lanes[lane].milliseconds);
     EXPECT_EQ(result->IsFalseStart(), lanes[lane].falseStart);
     EXPECT_EQ(result->IsFalseStartCharged(), lanes[lane].charged);
+    EXPECT_EQ(result->AthleteField(0).ToUtf8(), lane == 7 ? "M\xC3\xBCller-Jos\xC3\xA9" : "");
   }
   EXPECT_EQ(lane, 8);
 }

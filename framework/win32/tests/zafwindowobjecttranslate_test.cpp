@@ -185,22 +185,25 @@ int DeadKeyLayout(native::UINT key, native::UINT, const native::BYTE*, native::W
 TEST(ZafKeyCharacter, DeadKeyGivesItsCharacterAndDoesNotCombineWithTheNextKey) {
   std::array<native::BYTE, 256> state{};
   accentPending = false;
-  EXPECT_EQ(ZafKeyCharacter(kDeadKey, state.data(), DeadKeyLayout), kAcute);
+  EXPECT_EQ(ZafKeyCharacter(kDeadKey, state.data(), DeadKeyLayout, 0), kAcute);
   EXPECT_FALSE(accentPending);
-  EXPECT_EQ(ZafKeyCharacter('E', state.data(), DeadKeyLayout), u'e');
+  EXPECT_EQ(ZafKeyCharacter('E', state.data(), DeadKeyLayout, 0), u'e');
 }
 
 TEST(ZafKeyCharacter, LayoutAnswersPickTheCharacter) {
   std::array<native::BYTE, 256> state{};
   accentPending = false;
-  EXPECT_EQ(ZafKeyCharacter('X', state.data(), DeadKeyLayout), u'y');
-  EXPECT_EQ(ZafKeyCharacter('Q', state.data(), DeadKeyLayout), 0);
-  EXPECT_EQ(ZafKeyCharacter(0x100 + 'X', state.data(), DeadKeyLayout), 0);
-  // Ctrl does not ask the layout: a dead key cannot start.
+  EXPECT_EQ(ZafKeyCharacter('X', state.data(), DeadKeyLayout, 0), u'y');
+  EXPECT_EQ(ZafKeyCharacter('Q', state.data(), DeadKeyLayout, 0), 0);
+  EXPECT_EQ(ZafKeyCharacter(0x100 + 'X', state.data(), DeadKeyLayout, 0), 0);
+  // What the host's keymap typed goes before the layout; a character beyond 16 bits is no key's.
+  EXPECT_EQ(ZafKeyCharacter('Q', state.data(), DeadKeyLayout, U'\u00FC'), u'\u00FC');
+  EXPECT_EQ(ZafKeyCharacter(native::VK_PACKET, state.data(), DeadKeyLayout, U'\U0001F3C3'), 0);
+  // Ctrl does not ask the layout, nor take what was typed: a dead key cannot start.
   state[native::VK_CONTROL] = 0x80;
-  EXPECT_EQ(ZafKeyCharacter(kDeadKey, state.data(), DeadKeyLayout), 0x27);
+  EXPECT_EQ(ZafKeyCharacter(kDeadKey, state.data(), DeadKeyLayout, U'\u00B4'), 0x27);
   EXPECT_FALSE(accentPending);
-  EXPECT_EQ(ZafKeyCharacter(0x100 + 'X', state.data(), DeadKeyLayout), 0);
+  EXPECT_EQ(ZafKeyCharacter(0x100 + 'X', state.data(), DeadKeyLayout, 0), 0);
 }
 
 TEST_F(ZafWindowObjectTranslateTest, MouseMessagesGiveRawCodesAndModifiers) {

@@ -114,7 +114,30 @@ void checkOnDisplay(Display* display, Window window, X11TestProgram& program) {
   EXPECT_TRUE(program.expectLine("command 101"));
 }
 
+// A key the keymap gives an accented letter, a dead key and the letter after it, and a key beyond 16 bits
+// type their characters, the last as its two UTF-16 halves: the program's next character lines.
+void checkTyping(Display* display, Window window, X11TestProgram& program) {
+  constexpr KeySym kRunner = 0x01000000 + 0x1F3C3;
+  SpareKeys spare(display, {XK_udiaeresis, XK_dead_acute, kRunner});
+  TypeKeysyms(display, window, {XK_udiaeresis, XK_dead_acute, XK_e, kRunner});
+  for (const char* wanted : {"char fc", "char e9", "char d83c", "char dfc3"}) {
+    std::optional<std::string> line;
+    do {
+      line = program.readLine(kX11WaitMs);
+    } while (line && line->rfind("char ", 0) != 0);
+    EXPECT_EQ(line, std::optional<std::string>(wanted));
+  }
+}
+
 }  // namespace
+
+TEST(X11Host, KeysTypeTheCharactersTheKeymapGives) {
+  RunOnVirtualDisplay([] {
+    // Without a locale, as a virtual server started by a build machine may have it.
+    setenv("LC_ALL", "C", 1);
+    RunProgramSteps(KESTROVE_X11_SMOKE_APP, "640x480", &checkTyping);
+  });
+}
 
 TEST(X11Host, ShowsTheDesktopAndTakesKeysAndClicks) {
   // The window's close button closes the frame, and with it the program.

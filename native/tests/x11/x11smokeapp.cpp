@@ -1,6 +1,7 @@
 // A small program for the X11 smoke test: a frame with a menu bar. It reports on its standard output, one
-// line each, what reaches the frame: "ready" once it runs, "key <virtual key> <ms>", "click <x> <y> <ms>"
-// (client coordinates; the milliseconds of the monotonic clock when it came), "command <id>".
+// line each, what reaches the frame: "ready" once it runs, "key <virtual key> <ms>", "char <UTF-16 unit in
+// hex>", "click <x> <y> <ms>" (client coordinates; the milliseconds of the monotonic clock when it came),
+// "command <id>".
 
 #include <chrono>
 
@@ -22,6 +23,9 @@ LRESULT frameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
   switch (message) {
     case WM_KEYDOWN:
       Report("key %ld %lld\n", static_cast<long>(wParam), monotonicMs());
+      return 0;
+    case WM_CHAR:
+      Report("char %lx\n", static_cast<unsigned long>(wParam));
       return 0;
     case WM_LBUTTONDOWN:
       Report("click %ld %ld %lld\n", static_cast<long>(GET_X_LPARAM(lParam)),

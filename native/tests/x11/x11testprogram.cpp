@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -15,6 +16,7 @@
 // Xlib's macros (None, True, False) come after every other header.
 #include "native/tests/x11/x11testprogram.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -268,6 +270,52 @@ void TypeText(Display* display, Window window, const std::string& text) {
     XTestFakeKeyEvent(display, key, False, CurrentTime);
   }
   XFlush(display);
+}
+
+void TypeKeysyms(Display* display, Window window, const std::vector<KeySym>& keysyms) {
+  XSetInputFocus(display, window, RevertToParent, CurrentTime);
+  const KeyCode shift = XKeysymToKeycode(display, XK_Shift_L);
+  for (KeySym keysym : keysyms) {
+    const KeyCode code = XKeysymToKeycode(display, keysym);
+    const bool shifted = XkbKeycodeToKeysym(display, code, 0, 0) != keysym;
+    if (shifted) {
+      XTestFakeKeyEvent(display, shift, True, CurrentTime);
+    }
+    XTestFakeKeyEvent(display, code, True, CurrentTime);
+    XTestFakeKeyEvent(display, code, False, CurrentTime);
+    if (shifted) {
+      XTestFakeKeyEvent(display, shift, False, CurrentTime);
+    }
+  }
+  XFlush(display);
+}
+
+SpareKeys::SpareKeys(Display* display, const std::vector<KeySym>& keysyms) : display_(display) {
+  int first = 0;
+  int last = 0;
+  XDisplayKeycodes(display, &first, &last);
+  int perCode = 0;
+  KeySym* keymap = XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &perCode);
+  auto keysym = keysyms.begin();
+  for (int code = last; code >= first && keysym != keysyms.end(); --code) {
+    const KeySym* symbols = keymap + (code - first) * perCode;
+    if (std::all_of(symbols, symbols + perCode, [](KeySym symbol) { return symbol == NoSymbol; })) {
+      KeySym both[2] = {*keysym, *keysym};
+      XChangeKeyboardMapping(display, code, 2, both, 1);
+      borrowed_.push_back(static_cast<KeyCode>(code));
+      ++keysym;
+    }
+  }
+  XFree(keymap);
+  XSync(display, False);
+}
+
+SpareKeys::~SpareKeys() {
+  for (KeyCode code : borrowed_) {
+    KeySym none[2] = {NoSymbol, NoSymbol};
+    XChangeKeyboardMapping(display_, code, 2, none, 1);
+  }
+  XSync(display_, False);
 }
 
 void SendCloseRequest(Display* display, Window window) {

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <X11/Xlib.h>
 
@@ -72,6 +73,23 @@ void DragAt(Display* display, Window window, int x, int y, int dx, int dy);
 
 // Types the characters (letters, digits and space) with the keyboard focus on the window.
 void TypeText(Display* display, Window window, const std::string& text);
+// Presses and releases the keys of the symbols in turn with the keyboard focus on the window, Shift held for
+// a symbol its key gives shifted.
+void TypeKeysyms(Display* display, Window window, const std::vector<KeySym>& keysyms);
+
+// Puts symbols no key gives (an accented letter, a dead key) on spare key codes while it lives, and
+// restores the keymap when it goes: keep it until the program has read the keys.
+class SpareKeys {
+ public:
+  SpareKeys(Display* display, const std::vector<KeySym>& keysyms);
+  ~SpareKeys();
+  SpareKeys(const SpareKeys&) = delete;
+  SpareKeys& operator=(const SpareKeys&) = delete;
+
+ private:
+  Display* display_;
+  std::vector<KeyCode> borrowed_;
+};
 
 // Asks the window to close, as a window manager's close button does (WM_DELETE_WINDOW).
 void SendCloseRequest(Display* display, Window window);
