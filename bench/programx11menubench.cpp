@@ -13,7 +13,6 @@
 #include <memory>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "native/gdi/surface.h"
 #include "native/native.h"
@@ -26,8 +25,8 @@
 
 namespace {
 
-// For the program to draw what a key changed; its start is over when its main window's caption shows and its
-// picture stayed the same this long.
+// For the program to draw what a click changed; its start is over when its main window's caption shows and
+// its picture stayed the same this long.
 constexpr auto kSettleTime = std::chrono::seconds(1);
 constexpr int kMostSettles = 30;
 // The Help entry of the main window's menu bar, the last one.
