@@ -7,17 +7,12 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <filesystem>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "bench/processactivity.h"
-#include "native/tests/runtimefolder.h"
 // Xlib's macros last.
-#include "native/tests/x11/x11testprogram.h"
+#include "bench/x11program.h"
 
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 namespace {
@@ -29,17 +24,6 @@ constexpr auto kIdleTime = std::chrono::seconds(10);
 
 enum Shown { kNothing, kEventWindow, kMenu, kModalBox };
 constexpr const char* kShownNames[] = {"no window", "an event window", "a menu", "a modal box"};
-
-// Presses the keys in order and lets them go in the opposite order.
-void PressKeys(Display* display, const std::vector<KeySym>& keys) {
-  for (KeySym key : keys) {
-    XTestFakeKeyEvent(display, XKeysymToKeycode(display, key), True, CurrentTime);
-  }
-  for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
-    XTestFakeKeyEvent(display, XKeysymToKeycode(display, *key), False, CurrentTime);
-  }
-  XFlush(display);
-}
 
 void Open(Shown shown, Display* display) {
   if (shown == kEventWindow) {
@@ -62,15 +46,8 @@ void IdleProgramOnX11(benchmark::State& state) {
   }
   IdleShare share;
   for (auto _ : state) {
-    native::test::RuntimeFolder runtime;
-    const std::string folder = runtime.programFolder();
-    std::filesystem::create_directories(folder);
-    for (const char* name : {"kestrove.znc", "kestrove.tgs", "English.lng"}) {
-      std::filesystem::copy_file(std::string(KESTROVE_PROGRAM_DIR) + "/" + name, folder + "/" + name);
-    }
-    std::filesystem::copy_file(KESTROVE_PROGRAM, folder + "/kestrove");
-    native::test::X11TestProgram program((folder + "/kestrove").c_str(), nullptr);
-    if (!program.started() || native::test::WaitForWindowNamed(display, "Kestrove") == 0) {
+    X11Program program(display);
+    if (!program.shown()) {
       state.SkipWithError("the program did not show its window");
       break;
     }

@@ -63,7 +63,7 @@ class TestDriver {
   bool snapshot(const std::string& path) const;
   // One window as its top-level surface holds it, frame included.
   bool snapshot(HWND window, const std::string& path) const;
-  // The desktop areas composed since the last call, as a display host would copy them.
+  // The desktop areas whose pixels changed since the last call, as a display host would copy them.
   std::vector<RECT> takeDamage() const;
 
  private:

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "app/qvzresultstitle.h"
 #include "app/tests/resultslinktest.h"
 #include "native/native.h"
@@ -160,6 +163,46 @@ TEST_F(QvZResultsPaneTest, TabPastTheLicenceAndShiftTabBeforeTheIdEndTheEditAndS
     // Typed over the selected whole text: the affiliation, and the id.
     EXPECT_EQ(Lane(5).AthleteField(2).ToUtf8(), "X");
     EXPECT_EQ(Lane(5).AthleteField(4).ToUtf8(), "X");
+  });
+  RunToEnd();
+}
+
+TEST_F(QvZResultsPaneTest, TheCellEditorHasNoBorderAndItsCaretBlinksAtTheEndOfTheSelectedText) {
+  native::RECT field{};
+  std::vector<native::COLORREF> shown;
+  // The desktop's pixels along the field's middle row.
+  auto middleRow = [&] {
+    std::vector<native::COLORREF> row;
+    for (int32_t x = field.left; x < field.right; ++x) {
+      row.push_back(driver.pixel(x, (field.top + field.bottom) / 2));
+    }
+    return row;
+  };
+  OpenWindow();
+  Then([&] { FillLanes(); });
+  Then([&] { ClickAt(4, 4); });
+  Then([&] {
+    ASSERT_TRUE(Pane().Editing());
+    native::GetWindowRect(native::GetFocus(), &field);
+    shown = middleRow();
+    driver.advanceClock(530);
+  });
+  Then([&] {
+    const std::vector<native::COLORREF> hidden = middleRow();
+    ASSERT_EQ(hidden.size(), shown.size());
+    ASSERT_FALSE(hidden.empty());
+    std::vector<int32_t> blinking;
+    for (std::size_t x = 0; x < hidden.size(); ++x) {
+      if (hidden[x] != shown[x]) {
+        blinking.push_back(static_cast<int32_t>(x));
+      }
+    }
+    // "Surname" selected, the caret at the selection's end.
+    EXPECT_EQ(blinking, std::vector<int32_t>{53});
+    EXPECT_NE(std::find(hidden.begin(), hidden.end(), native::GetSysColor(native::COLOR_HIGHLIGHT)),
+              hidden.end());
+    EXPECT_EQ(hidden.front(), native::GetSysColor(native::COLOR_WINDOW)) << "no border";
+    EXPECT_EQ(hidden.back(), native::GetSysColor(native::COLOR_WINDOW));
   });
   RunToEnd();
 }

@@ -112,7 +112,7 @@ int ReleaseDC(HWND, HDC handle) {
     return 0;
   }
   if (dc->kind == DeviceContext::Kind::Screen) {
-    system.compositor().drawnDirectly(dc->visible.bounds());
+    system.compositor().resend(dc->visible.bounds());
   } else if (dc->kind == DeviceContext::Kind::Window) {
     if (const WindowRecord* window = system.windows().find(dc->window)) {
       RECT top =

@@ -189,7 +189,7 @@ X11Host::X11Host(WindowSystem& system, std::unique_ptr<Connection> connection)
     return takeEvents();
   });
   // Everything is copied once the window shows.
-  system_.compositor().damage(RECT{0, 0, x_->width, x_->height});
+  system_.compositor().resend(RECT{0, 0, x_->width, x_->height});
 }
 
 X11Host::~X11Host() {
@@ -263,9 +263,9 @@ bool X11Host::takeEvents() {
         }
         break;
       case Expose:
-        system_.compositor().drawnDirectly(RECT{event.xexpose.x, event.xexpose.y,
-                                                event.xexpose.x + event.xexpose.width,
-                                                event.xexpose.y + event.xexpose.height});
+        system_.compositor().resend(RECT{event.xexpose.x, event.xexpose.y,
+                                         event.xexpose.x + event.xexpose.width,
+                                         event.xexpose.y + event.xexpose.height});
         break;
       case ConfigureNotify:
         if (event.xconfigure.width != x_->width || event.xconfigure.height != x_->height) {

@@ -5,6 +5,27 @@
 
 namespace native {
 
+namespace {
+
+// The compositor shows the caret as it is now.
+void showMark(WindowSystem& system) {
+  system.compositor().markCaret(system.windows(), system.caret().mark());
+}
+
+// Changes the system's caret and shows the result; the blink starts over.
+template <typename Change>
+BOOL changeCaret(Change change) {
+  WindowSystem& system = WindowSystem::get();
+  if (!change(system.caret())) {
+    return FALSE;
+  }
+  system.caret().restartBlink(system.clock().nowMs());
+  showMark(system);
+  return TRUE;
+}
+
+}  // namespace
+
 void Caret::create(HWND owner, HBITMAP shape, int width, int height) {
   owner_ = owner;
   shape_ = shape;
@@ -41,32 +62,69 @@ bool Caret::setPosition(int x, int y) {
   return true;
 }
 
-BOOL CreateCaret(HWND window, HBITMAP shape, int width, int height) {
-  WindowSystem& system = WindowSystem::get();
-  if (system.windows().find(window) == nullptr) {
-    return FALSE;
+void Caret::restartBlink(std::uint64_t nowMs) {
+  blinkOn_ = true;
+  blinkSinceMs_ = nowMs;
+}
+
+bool Caret::blink(std::uint64_t nowMs) {
+  std::optional<std::uint64_t> due = nextBlinkMs();
+  if (!due || nowMs < *due) {
+    return false;
   }
-  system.caret().create(window, shape, width, height);
-  return TRUE;
+  blinkOn_ = !blinkOn_;
+  blinkSinceMs_ = nowMs;
+  return true;
+}
+
+std::optional<std::uint64_t> Caret::nextBlinkMs() const {
+  if (!visible() || blinkTimeMs_ == 0) {
+    return std::nullopt;
+  }
+  return blinkSinceMs_ + blinkTimeMs_;
+}
+
+std::optional<CaretMark> Caret::mark() const {
+  if (!visible() || !blinkOn_) {
+    return std::nullopt;
+  }
+  return CaretMark{owner_, rect()};
+}
+
+void blinkCaretWhenDue(WindowSystem& system) {
+  if (system.caret().blink(system.clock().nowMs())) {
+    showMark(system);
+  }
+}
+
+BOOL CreateCaret(HWND window, HBITMAP shape, int width, int height) {
+  return changeCaret([&](Caret& caret) {
+    if (WindowSystem::get().windows().find(window) == nullptr) {
+      return false;
+    }
+    caret.create(window, shape, width, height);
+    return true;
+  });
 }
 
 BOOL DestroyCaret() {
-  Caret& caret = WindowSystem::get().caret();
-  if (caret.owner() == nullptr) {
-    return FALSE;
-  }
-  caret.destroy();
-  return TRUE;
+  return changeCaret([](Caret& caret) {
+    if (caret.owner() == nullptr) {
+      return false;
+    }
+    caret.destroy();
+    return true;
+  });
 }
 
 BOOL ShowCaret(HWND window) {
-  return WindowSystem::get().caret().show(window) ? TRUE : FALSE;
+  return changeCaret([&](Caret& caret) { return caret.show(window); });
 }
 BOOL HideCaret(HWND window) {
-  return WindowSystem::get().caret().hide(window) ? TRUE : FALSE;
+  return changeCaret([&](Caret& caret) { return caret.hide(window); });
 }
 BOOL SetCaretPos(int x, int y) {
-  return WindowSystem::get().caret().setPosition(x, y) ? TRUE : FALSE;
+  return changeCaret([&](Caret& caret) { return caret.setPosition(x, y); });
 }
 
 BOOL GetCaretPos(POINT* position) {
@@ -82,8 +140,10 @@ UINT GetCaretBlinkTime() {
 }
 
 BOOL SetCaretBlinkTime(UINT milliseconds) {
-  WindowSystem::get().caret().setBlinkTimeMs(milliseconds);
-  return TRUE;
+  return changeCaret([&](Caret& caret) {
+    caret.setBlinkTimeMs(milliseconds);
+    return true;
+  });
 }
 
 }  // namespace native

@@ -1,10 +1,27 @@
 #pragma once
 // The GUI thread's one caret: the text insertion mark a window owns while it has the focus. It starts
-// hidden; ShowCaret and HideCaret nest. The drawing layer blinks it at the blink time.
+// hidden; ShowCaret and HideCaret nest. While shown it blinks: on for the blink time, off for as long, and on
+// again from the start whenever it is shown or moved, so it stays in sight while the user types. The
+// compositor inverts the owner's pixels under it; no window's own pixels hold it.
+
+#include <cstdint>
+#include <optional>
 
 #include "native/user/nativetypes.h"
 
 namespace native {
+
+class WindowSystem;
+
+// Where a caret marks its owner: a rectangle of the owner's client coordinates.
+struct CaretMark {
+  HWND owner = nullptr;
+  RECT rect{};
+  bool operator==(const CaretMark& other) const {
+    return owner == other.owner && rect.left == other.rect.left && rect.top == other.rect.top &&
+           rect.right == other.rect.right && rect.bottom == other.rect.bottom;
+  }
+};
 
 class Caret {
  public:
@@ -22,6 +39,16 @@ class Caret {
   UINT blinkTimeMs() const { return blinkTimeMs_; }
   void setBlinkTimeMs(UINT milliseconds) { blinkTimeMs_ = milliseconds; }
 
+  // The blink starts over in its on half.
+  void restartBlink(std::uint64_t nowMs);
+  // Turns the blink to its other half when its time has come; answers whether it did.
+  bool blink(std::uint64_t nowMs);
+  // When the blink turns next; none while the caret is hidden or does not blink (a blink time of 0), so a
+  // program without a shown caret has nothing to wake up for.
+  std::optional<std::uint64_t> nextBlinkMs() const;
+  // The mark to draw now: the caret is shown and in the on half of its blink.
+  std::optional<CaretMark> mark() const;
+
  private:
   bool ownedBy(HWND window) const { return owner_ != nullptr && (window == nullptr || window == owner_); }
 
@@ -32,7 +59,12 @@ class Caret {
   POINT position_{};
   int hideLevel_ = 1;
   UINT blinkTimeMs_ = 530;
+  bool blinkOn_ = true;
+  std::uint64_t blinkSinceMs_ = 0;
 };
+
+// Turns the caret's blink when it is due and shows the change.
+void blinkCaretWhenDue(WindowSystem& system);
 
 BOOL CreateCaret(HWND window, HBITMAP shape, int width, int height);
 BOOL DestroyCaret();

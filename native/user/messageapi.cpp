@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "native/user/keyboard.h"
@@ -46,8 +48,19 @@ bool findMessage(WindowSystem& system, const MessageFilter& filter, bool remove,
       out->pt = system.desktop().cursorPosition();
       return true;
     }
+    blinkCaretWhenDue(system);
     return false;
   }
+}
+
+// How long a wait may last for the next timer the filter accepts or the caret's next blink, whichever comes
+// first: milliseconds, or -1 when nothing is due.
+int waitForDue(WindowSystem& system, const MessageFilter& filter) {
+  std::optional<std::uint64_t> due = system.timers().nextDue(filter);
+  if (std::optional<std::uint64_t> blink = system.caret().nextBlinkMs(); blink && (!due || *blink < *due)) {
+    due = blink;
+  }
+  return due ? system.clock().waitMs(*due) : -1;
 }
 
 }  // namespace
@@ -64,11 +77,7 @@ BOOL GetMessage(MSG* message, HWND window, UINT first, UINT last) {
     if (findMessage(*system, filter, true, message)) {
       return message->message == WM_QUIT ? FALSE : TRUE;
     }
-    int timeout = -1;
-    if (auto due = system->timers().nextDue(filter)) {
-      timeout = system->clock().waitMs(*due);
-    }
-    system->waitSet().wait(system->queue().wakeDescriptor(), timeout);
+    system->waitSet().wait(system->queue().wakeDescriptor(), waitForDue(*system, filter));
   }
 }
 
@@ -85,9 +94,8 @@ BOOL WaitForInput(DWORD timeoutMs) {
     return TRUE;
   }
   int timeout = timeoutMs == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(timeoutMs, INT_MAX));
-  if (auto due = system->timers().nextDue(any)) {
-    const int untilDue = system->clock().waitMs(*due);
-    timeout = timeout < 0 || (untilDue >= 0 && untilDue < timeout) ? untilDue : timeout;
+  if (const int untilDue = waitForDue(*system, any); untilDue >= 0 && (timeout < 0 || untilDue < timeout)) {
+    timeout = untilDue;
   }
   system->waitSet().wait(system->queue().wakeDescriptor(), timeout);
   return findMessage(*system, any, false, &message) ? TRUE : FALSE;

@@ -57,7 +57,7 @@ void finishDestroy(HWND handle) {
   }
   system.timers().killAllOf(handle);
   if (system.caret().owner() == handle) {
-    system.caret().destroy();
+    DestroyCaret();
   }
   system.focus().forget(handle);
   system.menus().destroySystemMenuOf(handle);
