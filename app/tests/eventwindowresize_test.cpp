@@ -1,7 +1,8 @@
 // An event window after each change of its size or place, as a user makes them on a downloaded heat: the
 // restore box, a drag of the corner, Window > Tile horizontal, the maximise box, then the chart's Maximize
 // and Restore buttons. After each step the window on the desktop is the picture it paints from scratch at
-// that size: every row, the Start text, the chart with its lines and lane labels.
+// that size: every row, the Start text, the chart with its lines and lane labels, each of the chart's axis
+// texts whole in it.
 
 #include <gtest/gtest.h>
 
@@ -10,9 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "app/qvzchartpane.h"
 #include "app/qvzchartwindow.h"
 #include "app/qvzeventmdi.h"
 #include "app/tests/downloadedeventtest.h"
+#include "chart/tests/axistextfaults.h"
+#include "chart/zafchartcontrol.h"
 #include "native/native.h"
 #include "testing/testpictures.h"
 #include "toolkit/kzcontrol.h"
@@ -70,6 +74,8 @@ class EventWindowResizeTest : public DownloadedEventTest {
 };
 
 TEST_F(EventWindowResizeTest, EveryPaneDrawsItsWholeContentAfterEachChangeOfSize) {
+  // The power axis, whose numbers are the chart's widest labels.
+  Setting(u"\\Chart\\Axes\\ShowY:Bool=1");
   DownloadIntoNewEvent();
   AfterOperation([] { CurrentEventWindow()->GetEvent()->SetModified(false); });
 
@@ -112,6 +118,7 @@ TEST_F(EventWindowResizeTest, EveryPaneDrawsItsWholeContentAfterEachChangeOfSize
         differing += shown[i] != painted[i] ? 1 : 0;
       }
       EXPECT_EQ(differing, 0) << "pixels that a full repaint changes";
+      EXPECT_EQ(AxisTextFaults(*ChartWindow()->Pane()->Control()->GetEngine()), std::vector<std::string>{});
     });
   }
   ExitProgram();

@@ -9,47 +9,36 @@
 #include "chart/cf_3dgridtickseries.h"
 #include "chart/cf_chartengine.h"
 
-// One line per fault, naming the text and where it was drawn.
+// One line per fault, naming the text by where it was drawn.
 inline std::vector<std::string> AxisTextFaults(cf_ChartEngine& engine) {
   const cf_2DRect window = engine.GetKernel().WindowRect();
-  const auto named = [](const cf_3DTextMarker& marker) {
-    std::string name;
-    for (const ZafIChar* c = marker.GetText()->Text(); *c; ++c) {
-      name += static_cast<char>(*c);
-    }
-    const cf_2DRect& at = marker.DrawnTextRect();
-    return "\"" + name + "\" at (" + std::to_string(at.left) + ", " + std::to_string(at.top) + ", " +
+  const auto named = [](const cf_2DRect& at) {
+    return "a text at (" + std::to_string(at.left) + ", " + std::to_string(at.top) + ", " +
            std::to_string(at.right) + ", " + std::to_string(at.bottom) + ")";
   };
-  std::vector<const cf_3DTextMarker*> labels;
-  std::vector<const cf_3DTextMarker*> titles;
+  std::vector<cf_2DRect> labels;
+  std::vector<cf_2DRect> titles;
   for (uint32_t number = 1; number <= cf_ChartEngine::kAxisCount; ++number) {
     cf_3DGridTickSeries& axis = *engine.GetAxis(number);
     for (int32_t i = 1; axis.IsVisible() && i <= axis.GetItemCount(); ++i) {
-      if (!axis.GetItem(i)->DrawnTextRect().IsEmpty()) {
-        labels.push_back(axis.GetItem(i));
-      }
+      labels.push_back(axis.GetItem(i)->DrawnTextRect());
     }
-    if (!axis.Title().DrawnTextRect().IsEmpty()) {
-      titles.push_back(&axis.Title());
-    }
+    titles.push_back(axis.Title().DrawnTextRect());
   }
   std::vector<std::string> faults;
-  for (const std::vector<const cf_3DTextMarker*>* texts : {&labels, &titles}) {
-    for (const cf_3DTextMarker* text : *texts) {
-      const cf_2DRect& at = text->DrawnTextRect();
-      // The window's right and bottom are its last pixels, a text's just past its own.
-      if (at.left < window.left || at.top < window.top || at.right > window.right + 1 ||
-          at.bottom > window.bottom + 1) {
-        faults.push_back(named(*text) + " reaches beyond the window");
+  for (const cf_2DRect& title : titles) {
+    for (const cf_2DRect& label : labels) {
+      if (title.Overlaps(label)) {
+        faults.push_back("the title " + named(title) + " lies over " + named(label));
       }
     }
   }
-  for (const cf_3DTextMarker* title : titles) {
-    for (const cf_3DTextMarker* label : labels) {
-      if (title->DrawnTextRect().Overlaps(label->DrawnTextRect())) {
-        faults.push_back(named(*title) + " lies over " + named(*label));
-      }
+  // The window's right and bottom are its last pixels, a text's just past its own.
+  labels.insert(labels.end(), titles.begin(), titles.end());
+  for (const cf_2DRect& at : labels) {
+    if (!at.IsEmpty() && (at.left < window.left || at.top < window.top || at.right > window.right + 1 ||
+                          at.bottom > window.bottom + 1)) {
+      faults.push_back(named(at) + " reaches beyond the window");
     }
   }
   return faults;
