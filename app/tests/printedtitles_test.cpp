@@ -79,10 +79,10 @@ Box LineAbove(const GreyPicture& page, int y, int left, int right) {
   return InkBox(page, {left, y, right, bottom});
 }
 
-// The piece of the titles' rule (the first row dark over most of the page's width) under column `column`:
-// each column has a piece of its own.
-Box RulePiece(const GreyPicture& page, int column) {
-  int rule = 0;
+// The piece under column `column` of the first rule from row `from` on (a row dark over most of the page's
+// width; each column has a piece of its own).
+Box RulePiece(const GreyPicture& page, int column, int from = 0) {
+  int rule = from;
   while (rule < page.height && DarkInRow(page, rule) < page.width * 3 / 4) {
     ++rule;
   }
@@ -107,21 +107,15 @@ Box FirstColumnTitle(const GreyPicture& page) {
   return LineAbove(page, piece.top, piece.left, piece.right);
 }
 
-// The first row's status, the line of text below the second column's piece of the titles' rule.
+// The first row's status, above the second column's piece of the first row's rule (the next rule below the
+// titles' heavy one).
 Box FirstStatus(const GreyPicture& page) {
-  const Box piece = RulePiece(page, 1);
-  int y = piece.top;
-  while (y < page.height && RowHasInk(page, y, piece.left, piece.right)) {
-    ++y;
+  int below = RulePiece(page, 1).top;
+  while (DarkInRow(page, below) > 0) {
+    ++below;
   }
-  while (y < page.height && !RowHasInk(page, y, piece.left, piece.right)) {
-    ++y;
-  }
-  int bottom = y;
-  while (bottom < page.height && RowHasInk(page, bottom, piece.left, page.width)) {
-    ++bottom;
-  }
-  return InkBox(page, {piece.left, y, page.width / 3, bottom});
+  const Box piece = RulePiece(page, 1, below);
+  return LineAbove(page, piece.top, piece.left, piece.right);
 }
 
 // The line of text nearest above the maker line (the page's lowest ink) in the middle third of the page.
