@@ -32,8 +32,10 @@ struct cf_2DRect {
 
   // No pixel inside: neither wide nor high.
   constexpr bool IsEmpty() const { return Width() <= 0 || Height() <= 0; }
+  // Some pixel inside both.
   constexpr bool Overlaps(const cf_2DRect& other) const {
-    return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
+    return !IsEmpty() && !other.IsEmpty() && left < other.right && other.left < right && top < other.bottom &&
+           other.top < bottom;
   }
   // The smallest rectangle holding both; an empty one adds nothing.
   constexpr cf_2DRect JoinedWith(const cf_2DRect& other) const {

@@ -381,12 +381,12 @@ void cf_ChartEngine::ObjectsToScreen() {
 void cf_ChartEngine::FitToDisplay(bf_Display& display) {
   kernel->FitToDisplay(display);
   const cf_2DRect region = kernel->WindowRect();
-  for (int32_t pass = 0; pass < kRoomPasses; ++pass) {
-    ObjectsToScreen();
+  for (int32_t pass = 1;; ++pass) {
     const cf_2DRect plot = kernel->PlotRect();
     cf_2DRect taken = plot;
     std::vector<cf_2DRect> labels;
     for (cf_3DGridTickSeries* axis : axes) {
+      axis->ToScreen(*kernel);
       labels.push_back(axis->LabelsRect(display));
       taken = taken.JoinedWith(labels.back());
     }
@@ -397,12 +397,13 @@ void cf_ChartEngine::FitToDisplay(bf_Display& display) {
     const cf_2DRect beyond{std::max(0, region.left - taken.left), std::max(0, region.top - taken.top),
                            std::max(0, taken.right - region.right - 1),
                            std::max(0, taken.bottom - region.bottom - 1)};
-    if (beyond == cf_2DRect{} || plot.Width() <= beyond.left + beyond.right ||
+    if (beyond == cf_2DRect{} || pass == kRoomPasses || plot.Width() <= beyond.left + beyond.right ||
         plot.Height() <= beyond.top + beyond.bottom) {
       break;
     }
     kernel->NarrowPlot(beyond);
   }
+  // Everything else is mapped to the screen for the plot as it ends up.
   screenStale = true;
 }
 
