@@ -29,6 +29,28 @@ struct cf_2DRect {
   constexpr int32_t Width() const { return right - left; }
   constexpr int32_t Height() const { return bottom - top; }
   bool operator==(const cf_2DRect&) const = default;
+
+  // No pixel inside: neither wide nor high.
+  constexpr bool IsEmpty() const { return Width() <= 0 || Height() <= 0; }
+  // Some pixel inside both.
+  constexpr bool Overlaps(const cf_2DRect& other) const {
+    return !IsEmpty() && !other.IsEmpty() && left < other.right && other.left < right && top < other.bottom &&
+           other.top < bottom;
+  }
+  // The smallest rectangle holding both; an empty one adds nothing.
+  constexpr cf_2DRect JoinedWith(const cf_2DRect& other) const {
+    if (other.IsEmpty()) {
+      return *this;
+    }
+    if (IsEmpty()) {
+      return other;
+    }
+    return {left < other.left ? left : other.left, top < other.top ? top : other.top,
+            right > other.right ? right : other.right, bottom > other.bottom ? bottom : other.bottom};
+  }
+  constexpr cf_2DRect MovedBy(const cf_2DPoint& offset) const {
+    return {left + offset.x, top + offset.y, right + offset.x, bottom + offset.y};
+  }
 };
 
 #endif

@@ -22,6 +22,21 @@ constexpr const ZafIChar* kCategoryFormat = u"%g";
 // Positions within this share of a step of the run's end count as the end, which gets its own item.
 constexpr double kEndTolerance = 1e-9;
 
+// How far `moved` must go to clear `fixed`, straight away from `plot`: up or down when its middle lies
+// above or below the plot, otherwise left or right.
+cf_2DPoint ClearingOffset(const cf_2DRect& moved, const cf_2DRect& fixed, const cf_2DRect& plot) {
+  const int32_t middleX = (moved.left + moved.right) / 2;
+  const int32_t middleY = (moved.top + moved.bottom) / 2;
+  if (middleY > plot.bottom) {
+    return {0, fixed.bottom - moved.top};
+  }
+  if (middleY < plot.top) {
+    return {0, fixed.top - moved.bottom};
+  }
+  return middleX < (plot.left + plot.right) / 2 ? cf_2DPoint{fixed.left - moved.right, 0}
+                                                : cf_2DPoint{fixed.right - moved.left, 0};
+}
+
 }  // namespace
 
 bool cf_3DGridTickSeries::Counter::Next() {
@@ -132,6 +147,35 @@ void cf_3DGridTickSeries::DrawSecondary(bf_Display& display) {
   }
   PopBrush(display);
   PopPen(display);
+}
+
+cf_2DRect cf_3DGridTickSeries::LabelsRect(bf_Display& display) {
+  cf_2DRect labels;
+  if (IsVisible()) {
+    const cf_TextSelection selection(display, *TextAttribs());
+    for (const auto& item : items) {
+      labels = labels.JoinedWith(item->NextTextRect(display));
+    }
+  }
+  return labels;
+}
+
+cf_2DRect cf_3DGridTickSeries::PlaceTitleClearOf(bf_Display& display, const cf_2DRect& plot,
+                                                 const std::vector<cf_2DRect>& labels) {
+  title.SetTextOffset({});
+  const cf_2DRect placed = title.NextTextRect(display);
+  cf_2DRect moved = placed;
+  // Each move clears one rectangle and goes the same way, so no more moves than rectangles are needed.
+  for (std::size_t moves = 0; moves < labels.size() && !moved.IsEmpty(); ++moves) {
+    const auto hit = std::find_if(labels.begin(), labels.end(),
+                                  [&moved](const cf_2DRect& rect) { return rect.Overlaps(moved); });
+    if (hit == labels.end()) {
+      break;
+    }
+    moved = moved.MovedBy(ClearingOffset(moved, *hit, plot));
+  }
+  title.SetTextOffset({moved.left - placed.left, moved.top - placed.top});
+  return moved;
 }
 
 int cf_3DGridTickSeries::Build(cf_ChartModel& model) {

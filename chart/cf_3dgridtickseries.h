@@ -105,6 +105,13 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
   // The text colour of the labels and of the title.
   void SetLabelColour(bf_Color color);
 
+  // The smallest rectangle holding the shown labels, display pixels; empty while the axis is hidden.
+  cf_2DRect LabelsRect(bf_Display& display);
+  // Moves the title straight away from the plot rectangle `plot` until it overlaps none of `labels`, and
+  // answers where it stands (display pixels; empty without a text).
+  cf_2DRect PlaceTitleClearOf(bf_Display& display, const cf_2DRect& plot,
+                              const std::vector<cf_2DRect>& labels);
+
   cf_3DTextMarker& Title() { return title; }
   // Puts the title's text at (x, y, z) percent of the box.
   void PlaceTitle(double x, double y, double z);

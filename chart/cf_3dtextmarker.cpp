@@ -87,6 +87,7 @@ cf_3DTextMarker& cf_3DTextMarker::operator=(const cf_3DTextMarker& other) {
   hasText = other.hasText;
   textShown = other.textShown;
   textRowShift = other.textRowShift;
+  textOffset = other.textOffset;
   drawnText = other.drawnText;
   return *this;
 }
@@ -217,20 +218,32 @@ void cf_3DTextMarker::SelectOwnAttribs(bf_Display& display, std::optional<cf_Tex
 
 cf_2DRect cf_3DTextMarker::TextRect(bf_Display& display) {
   cf_2DPoint at = points[textAtBend ? kBend : kText].GetScreenPoint();
-  at.y += textRowShift;
+  at.x += textOffset.x;
+  at.y += textRowShift + textOffset.y;
   const cf_2DRect extent = display.TextExtent(*text);
   const cf_2DPoint corner = TextCorner(at, extent.Width(), extent.Height(), *TextAttribs());
   return {corner.x, corner.y, corner.x + extent.Width(), corner.y + extent.Height()};
 }
 
-void cf_3DTextMarker::PlaceTextClearOf(bf_Display& display, std::vector<cf_2DRect>& taken) {
-  textRowShift = 0;
-  if (!text || !textShown || text->Length() == 0) {
-    return;
+bool cf_3DTextMarker::TextDrawn() const {
+  return text && textShown && text->Length() > 0;
+}
+
+cf_2DRect cf_3DTextMarker::NextTextRect(bf_Display& display) {
+  if (!TextDrawn()) {
+    return {};
   }
   std::optional<cf_TextSelection> selection;
   SelectOwnAttribs(display, selection);
-  const cf_2DRect placed = TextRect(display);
+  return TextRect(display);
+}
+
+void cf_3DTextMarker::PlaceTextClearOf(bf_Display& display, std::vector<cf_2DRect>& taken) {
+  textRowShift = 0;
+  if (!TextDrawn()) {
+    return;
+  }
+  const cf_2DRect placed = NextTextRect(display);
   const bool aboveAnchor =
       points[textAtBend ? kBend : kText].GetScreenPoint().y <= points[kAnchor].GetScreenPoint().y;
   const int32_t away = aboveAnchor ? -placed.Height() : placed.Height();
@@ -252,7 +265,7 @@ void cf_3DTextMarker::DrawSecondary(bf_Display& display) {
   if (bendMarker) {
     points[kBend].DrawSecondary(display);
   }
-  if (text && textShown && text->Length() > 0) {
+  if (TextDrawn()) {
     DrawText(display);
   }
 }

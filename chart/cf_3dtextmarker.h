@@ -80,6 +80,11 @@ class cf_3DTextMarker : public cf_Virt3DObj {
   void PlaceTextClearOf(bf_Display& display, std::vector<cf_2DRect>& taken);
   // Where the text was drawn last, display pixels; empty before.
   const cf_2DRect& DrawnTextRect() const { return drawnText; }
+  // Where the text goes when drawn next, display pixels, in the font the series selected or the marker's
+  // own; empty without a shown text.
+  cf_2DRect NextTextRect(bf_Display& display);
+  // Moves the text by whole pixels from where its point places it.
+  void SetTextOffset(const cf_2DPoint& offset) { textOffset = offset; }
 
  private:
   static constexpr std::size_t kAnchor = 0;
@@ -87,6 +92,8 @@ class cf_3DTextMarker : public cf_Virt3DObj {
   static constexpr std::size_t kText = 2;
 
   cf_String& OwnText();
+  // A text to draw: there, shown and not empty.
+  bool TextDrawn() const;
   void GiveAttribsToPoints();
   void MovePoints(double dx, double dy, double dz);
   void DrawLeaders(bf_Display& display);
@@ -110,6 +117,7 @@ class cf_3DTextMarker : public cf_Virt3DObj {
   bool textShown = false;
   // Pixels down (up when negative) from where the text point places the text.
   int32_t textRowShift = 0;
+  cf_2DPoint textOffset;
   cf_2DRect drawnText;
 };
 

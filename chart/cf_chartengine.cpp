@@ -16,6 +16,8 @@ constexpr double kInitialBoxSide = 100;
 constexpr double kPercent = 0.01;
 constexpr bf_Color kWallColor = 7;
 constexpr bf_Color kFloorColor = 8;
+// Narrowing the plot moves the axes' texts with it and shortens the ticks a little: a few passes settle.
+constexpr int32_t kRoomPasses = 4;
 
 std::unique_ptr<cf_DispAttribs> WallAttribs(bf_Color back) {
   auto attribs = std::make_unique<cf_DispAttribs>();
@@ -376,6 +378,35 @@ void cf_ChartEngine::ObjectsToScreen() {
   screenStale = false;
 }
 
+void cf_ChartEngine::FitToDisplay(bf_Display& display) {
+  kernel->FitToDisplay(display);
+  const cf_2DRect region = kernel->WindowRect();
+  for (int32_t pass = 1;; ++pass) {
+    const cf_2DRect plot = kernel->PlotRect();
+    cf_2DRect taken = plot;
+    std::vector<cf_2DRect> labels;
+    for (cf_3DGridTickSeries* axis : axes) {
+      axis->ToScreen(*kernel);
+      labels.push_back(axis->LabelsRect(display));
+      taken = taken.JoinedWith(labels.back());
+    }
+    for (cf_3DGridTickSeries* axis : axes) {
+      taken = taken.JoinedWith(axis->PlaceTitleClearOf(display, plot, labels));
+    }
+    // The region's right and bottom are its last pixels; a text's are just past its own.
+    const cf_2DRect beyond{std::max(0, region.left - taken.left), std::max(0, region.top - taken.top),
+                           std::max(0, taken.right - region.right - 1),
+                           std::max(0, taken.bottom - region.bottom - 1)};
+    if (beyond == cf_2DRect{} || pass == kRoomPasses || plot.Width() <= beyond.left + beyond.right ||
+        plot.Height() <= beyond.top + beyond.bottom) {
+      break;
+    }
+    kernel->NarrowPlot(beyond);
+  }
+  // Everything else is mapped to the screen for the plot as it ends up.
+  screenStale = true;
+}
+
 void cf_ChartEngine::FitObjects() {
   for (cf_3DPolygon* wall : Walls()) {
     wall->FitToViewport(*kernel);
@@ -391,7 +422,7 @@ void cf_ChartEngine::Draw(bf_Display& display) {
     ProjectObjects();
   }
   if (!drawnOnce || screenStale || !kernel->IsProjMatrixCurrent()) {
-    kernel->FitToDisplay(display);
+    FitToDisplay(display);
   }
   if (screenStale || kernel->PlotRect() != mappedPlotRect) {
     ObjectsToScreen();

@@ -60,6 +60,9 @@ class cf_ChartEngine {
   // Maps the data extents onto the box.
   virtual void PlaceObjects();
   virtual void ProjectObjects();
+  // Fits the kernel to the display, each axis title clear of its labels, and the plot narrowed so that
+  // every tick label and axis title lies inside the display's region.
+  void FitToDisplay(bf_Display& display);
   // Nothing until the kernel has been fitted to a display.
   virtual void ObjectsToScreen();
   virtual void FitObjects();

@@ -67,7 +67,7 @@ cf_ChartView::~cf_ChartView() {
 // ---- Drawing ----
 
 void cf_ChartView::Layout(bf_Display& display) {
-  engine->GetKernel().FitToDisplay(display);
+  engine->FitToDisplay(display);
   engine->ObjectsToScreen();
   engine->FitObjects();
 }

@@ -205,6 +205,16 @@ void cf_Kernel::FitToDisplay(const bf_Display& display) {
               windowRect.top + ScreenCoordinate(h * topMargin * 0.01),
               windowRect.right - ScreenCoordinate(w * rightMargin * 0.01),
               windowRect.bottom - ScreenCoordinate(h * bottomMargin * 0.01)};
+  FitToPlot();
+}
+
+void cf_Kernel::NarrowPlot(const cf_2DRect& by) {
+  plotRect = {plotRect.left + by.left, plotRect.top + by.top, plotRect.right - by.right,
+              plotRect.bottom - by.bottom};
+  FitToPlot();
+}
+
+void cf_Kernel::FitToPlot() {
   BuildProjMatrix();
   backFaceRect = FaceExtent(kBackFace);
   leftFaceRect = FaceExtent(kLeftFace);

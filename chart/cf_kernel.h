@@ -49,6 +49,9 @@ class cf_Kernel {
   void Update();
   // Fits the projected box into the display's window less the margins.
   void FitToDisplay(const bf_Display& display);
+  // Moves each side of the plot rectangle inwards by the pixels `by` holds for it (left, top, right,
+  // bottom) and fits the box into what is left.
+  void NarrowPlot(const cf_2DRect& by);
   // Projects n box points in place: x and y divided by W when |W| > kZeroIfBelow, depth never.
   void Project(double* x, double* y, double* z, int32_t n) const;
   // The same from one set of arrays into another.
@@ -110,6 +113,8 @@ class cf_Kernel {
 
   void Rebuild();
   void BuildProjMatrix();
+  // Fits the projected box into the plot rectangle.
+  void FitToPlot();
   void GetCorner(std::size_t corner, double& x, double& y, double& z) const;
   void GetFaceCorners(const Face& face, FaceCorners& x, FaceCorners& y, FaceCorners& z) const;
   // (0, 0, W, H): the longer of each pair of opposite sides of the projected face, in pixels.

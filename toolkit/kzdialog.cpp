@@ -228,7 +228,9 @@ void KZDialog::CreateButtons() {
   const int32_t buttonWidth = (3 * cellWidth + labelWidth - 1) / std::max(cellWidth, 1);
   const int32_t count = static_cast<int32_t>(requested.size());
   const int32_t buttonsWidth = (buttonWidth + kButtonSpacing) * count;
-  const int32_t width = std::max(fields.right + fields.left + 1, buttonsWidth + 5);
+  // Wide enough for the fields, the buttons and the whole title in the caption.
+  const int32_t titleWidth = (LeastClientWidthForTitle() + cellWidth - 1) / std::max(cellWidth, 1);
+  const int32_t width = std::max({fields.right + fields.left + 1, buttonsWidth + 5, titleWidth});
 
   int32_t column = (width - buttonsWidth) / 2 + 1;
   const int32_t row = height - 1;

@@ -1,18 +1,24 @@
 // An event window after each change of its size or place, as a user makes them on a downloaded heat: the
 // restore box, a drag of the corner, Window > Tile horizontal, the maximise box, then the chart's Maximize
 // and Restore buttons. After each step the window on the desktop is the picture it paints from scratch at
-// that size: every row, the Start text, the chart with its lines and lane labels.
+// that size: every row, the Start text, the chart with its lines and lane labels, each of the chart's axis
+// texts whole in it.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "app/qvzchartpane.h"
 #include "app/qvzchartwindow.h"
 #include "app/qvzeventmdi.h"
 #include "app/tests/downloadedeventtest.h"
+#include "chart/cf_3dgridtickseries.h"
+#include "chart/cf_chartengine.h"
+#include "chart/zafchartcontrol.h"
 #include "native/native.h"
 #include "testing/testpictures.h"
 #include "toolkit/kzcontrol.h"
@@ -24,6 +30,33 @@ namespace {
 // How far the drag takes the restored window's lower right corner.
 constexpr int kDragX = 300;
 constexpr int kDragY = 200;
+
+// How many of the chart's axis texts, as last drawn, reach beyond the chart's window or, being an axis
+// title, lie over a tick label.
+int AxisTextFaults(cf_ChartEngine& engine) {
+  const cf_2DRect window = engine.GetKernel().WindowRect();
+  // The window's right and bottom are its last pixels, a text's just past its own.
+  const cf_2DRect inside{window.left, window.top, window.right + 1, window.bottom + 1};
+  std::vector<cf_2DRect> labels;
+  std::vector<cf_2DRect> titles;
+  for (uint32_t number = 1; number <= cf_ChartEngine::kAxisCount; ++number) {
+    cf_3DGridTickSeries& axis = *engine.GetAxis(number);
+    for (int32_t i = 1; axis.IsVisible() && i <= axis.GetItemCount(); ++i) {
+      labels.push_back(axis.GetItem(i)->DrawnTextRect());
+    }
+    titles.push_back(axis.Title().DrawnTextRect());
+  }
+  int faults = 0;
+  for (const cf_2DRect& title : titles) {
+    faults += static_cast<int>(std::count_if(
+        labels.begin(), labels.end(), [&title](const cf_2DRect& label) { return title.Overlaps(label); }));
+  }
+  labels.insert(labels.end(), titles.begin(), titles.end());
+  for (const cf_2DRect& text : labels) {
+    faults += inside.JoinedWith(text) != inside ? 1 : 0;
+  }
+  return faults;
+}
 
 class EventWindowResizeTest : public DownloadedEventTest {
  protected:
@@ -70,6 +103,8 @@ class EventWindowResizeTest : public DownloadedEventTest {
 };
 
 TEST_F(EventWindowResizeTest, EveryPaneDrawsItsWholeContentAfterEachChangeOfSize) {
+  // The power axis, whose numbers are the chart's widest labels.
+  Setting(u"\\Chart\\Axes\\ShowY:Bool=1");
   DownloadIntoNewEvent();
   AfterOperation([] { CurrentEventWindow()->GetEvent()->SetModified(false); });
 
@@ -112,6 +147,7 @@ TEST_F(EventWindowResizeTest, EveryPaneDrawsItsWholeContentAfterEachChangeOfSize
         differing += shown[i] != painted[i] ? 1 : 0;
       }
       EXPECT_EQ(differing, 0) << "pixels that a full repaint changes";
+      EXPECT_EQ(AxisTextFaults(*ChartWindow()->Pane()->Control()->GetEngine()), 0);
     });
   }
   ExitProgram();

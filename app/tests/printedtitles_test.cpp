@@ -1,5 +1,5 @@
-// Results > Print and Chart > Print in the running program: the results' column titles and the chart's
-// time-axis title come out whole on the printed page, read from the page's picture.
+// Results > Print and Chart > Print in the running program: the results' column titles and texts and the
+// chart's time-axis title come out whole on the printed page, read from the page's picture.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +16,9 @@
 #include "app/qvzresultspane.h"
 #include "app/tests/programtest.h"
 #include "model/qvevent.h"
+#include "model/qvresult.h"
+#include "model/qvresults.h"
+#include "model/yleg.h"
 #include "native/print/printdlg.h"
 #include "native/print/printerdevice.h"
 #include "native/tests/printedpages.h"
@@ -76,22 +79,43 @@ Box LineAbove(const GreyPicture& page, int y, int left, int right) {
   return InkBox(page, {left, y, right, bottom});
 }
 
-// The first column's title, above the first piece of the titles' rule (the first row dark over most of the
-// page's width; each column has a piece of its own).
-Box FirstColumnTitle(const GreyPicture& page) {
-  int rule = 0;
+// The piece under column `column` of the first rule from row `from` on (a row dark over most of the page's
+// width; each column has a piece of its own).
+Box RulePiece(const GreyPicture& page, int column, int from = 0) {
+  int rule = from;
   while (rule < page.height && DarkInRow(page, rule) < page.width * 3 / 4) {
     ++rule;
   }
   int left = 0;
-  while (left < page.width && !page.dark(left, rule)) {
-    ++left;
+  int right = 0;
+  for (int piece = 0; piece <= column; ++piece) {
+    left = right;
+    while (left < page.width && !page.dark(left, rule)) {
+      ++left;
+    }
+    right = left;
+    while (right < page.width && page.dark(right, rule)) {
+      ++right;
+    }
   }
-  int right = left;
-  while (right < page.width && page.dark(right, rule)) {
-    ++right;
+  return {left, rule, right, rule + 1};
+}
+
+// The first column's title, above its piece of the titles' rule.
+Box FirstColumnTitle(const GreyPicture& page) {
+  const Box piece = RulePiece(page, 0);
+  return LineAbove(page, piece.top, piece.left, piece.right);
+}
+
+// The first row's status, above the second column's piece of the first row's rule (the next rule below the
+// titles' heavy one).
+Box FirstStatus(const GreyPicture& page) {
+  int below = RulePiece(page, 1).top;
+  while (DarkInRow(page, below) > 0) {
+    ++below;
   }
-  return LineAbove(page, rule, left, right);
+  const Box piece = RulePiece(page, 1, below);
+  return LineAbove(page, piece.top, piece.left, piece.right);
 }
 
 // The line of text nearest above the maker line (the page's lowest ink) in the middle third of the page.
@@ -152,9 +176,15 @@ TEST_F(PrintedTitlesTest, TitlesArePrintedWhole) {
        FirstColumnTitle, 38, 11},
       {"Time (seconds), the chart's time axis on a sideways A4 sheet", QvZChartPane::kPrintCommand, true,
        TextAboveMakerLine, 83, 10},
+      {"Did not start, the first lane's status on an upright A4 sheet", QvZResultsPane::kPrintCommand, false,
+       FirstStatus, 84, 10},
   };
   Make({u"-noregistry"});
   Then([] { Post(NewCommand); });
+  Then([] {
+    QvResults& results = Frame()->CurrentEventWindow()->GetEvent()->Leg(0)->Results();
+    results.Iterate(nullptr, nullptr)->SetStatus(QvResult::kDidNotStart);
+  });
   for (const Case& c : cases) {
     Then([this, &c] {
       landscape = c.landscape;

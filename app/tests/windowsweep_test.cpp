@@ -30,7 +30,9 @@
 #include "framework/win32/zafgdidisplay.h"
 #include "model/qvevent.h"
 #include "model/qvsettings.h"
+#include "native/native.h"
 #include "native/print/printdlg.h"
+#include "native/user/nonclientpainter.h"
 #include "testing/testpictures.h"
 #include "toolkit/kzbutton.h"
 #include "toolkit/kzcombobox.h"
@@ -97,6 +99,18 @@ class LabelCheck {
   void Window(ZafWindowObject& top, std::string name) {
     Within(std::move(name));
     Need(top, "its title", top.Text(), INT32_MAX);
+    if (auto* frame = dynamic_cast<ZafWindow*>(&top); frame && frame->frameHandle && top.Text()) {
+      // The frame's caption shows the title whole only in a window at least this wide inside.
+      native::RECT client{};
+      native::GetClientRect(frame->frameHandle, &client);
+      const int least = native::NonClientPainter::clientWidthShowingTitle(
+          native::GetWindowLong(frame->frameHandle, native::GWL_STYLE),
+          native::GetWindowLong(frame->frameHandle, native::GWL_EXSTYLE), top.Text());
+      if (client.right < least) {
+        faults.insert(window + ": its title \"" + Utf8(top.Text()) + "\" needs " + std::to_string(least) +
+                      " pixels inside the frame, not " + std::to_string(client.right));
+      }
+    }
     Visit(top);
   }
   const std::set<std::string>& Faults() const { return faults; }

@@ -157,6 +157,9 @@ class ZafWindow : public ZafWindowObject, public ZafList {
   void CreateNative() override;
   // A top-level window whose region gives its client size grows its frame until the client has that size.
   void UpdateNative() override;
+  // The least client width in pixels of the window whose caption shows its title whole; 0 without a
+  // caption.
+  int32_t LeastClientWidthForTitle();
   void UpdatePalettes(uint16_t type, uint16_t state) override;
   ZafRegionStruct BeginDraw() override;
   // The background only: a window draws no border of its own.

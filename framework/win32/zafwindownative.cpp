@@ -11,6 +11,7 @@
 #include "framework/win32/zafmswindowsapp.h"
 #include "framework/win32/zafsupportstyles.h"
 #include "native/native.h"
+#include "native/user/nonclientpainter.h"
 
 namespace {
 
@@ -52,6 +53,38 @@ void AddSupportStyle(WindowStyles& styles, const ZafWindowObject& object, bool s
   styles.client |= bits.client;
 }
 
+// The frame styles the support objects without windows of their own and the border give a window; the
+// frame is separate when a support object has a window of its own, or when the window is top-level.
+WindowStyles FrameStyles(ZafWindow& window) {
+  const bool topLevel = window.Parent() == nullptr;
+  WindowStyles styles;
+  styles.separateFrame = topLevel;
+  bool hasSupportObjects = false;
+  for (ZafElement* element = window.SupportList().First(); element; element = element->Next()) {
+    const auto* object = static_cast<const ZafWindowObject*>(element);
+    hasSupportObjects = true;
+    if (object->OwnNativeWindow()) {
+      styles.separateFrame = true;
+    } else {
+      AddSupportStyle(styles, *object, window.Sizeable());
+    }
+  }
+  // A bordered window that no border object frames gets a plain line, or the sunken edge of the new shell
+  // on a child window.
+  if (window.Bordered() && (styles.frame & native::WS_THICKFRAME) == 0 &&
+      (styles.extended & native::WS_EX_DLGMODALFRAME) == 0 && (hasSupportObjects || window.NativeDrawing())) {
+    if (topLevel || !ZafMSWindowsApp::system.newShell) {
+      styles.frame |= native::WS_BORDER;
+    } else {
+      styles.extended |= native::WS_EX_CLIENTEDGE;
+    }
+  }
+  if (topLevel && (styles.frame & native::WS_CAPTION) == 0) {
+    styles.frame |= native::WS_POPUP;
+  }
+  return styles;
+}
+
 // The window's size as the native system counts it.
 native::SIZE ClientSize(native::HWND window) {
   native::RECT client{};
@@ -72,32 +105,15 @@ native::HWND ZafWindow::ScreenID(int32_t kind) const {
   return screenID;
 }
 
+int32_t ZafWindow::LeastClientWidthForTitle() {
+  const WindowStyles styles = FrameStyles(*this);
+  const ZafIChar* title = Text();
+  return native::NonClientPainter::clientWidthShowingTitle(styles.frame, styles.extended,
+                                                           title ? title : u"");
+}
+
 void ZafWindow::CreateNative() {
-  WindowStyles styles;
-  styles.separateFrame = parent == nullptr;
-  bool hasSupportObjects = false;
-  for (ZafElement* element = support.First(); element; element = element->Next()) {
-    const auto* object = static_cast<const ZafWindowObject*>(element);
-    hasSupportObjects = true;
-    if (object->OwnNativeWindow()) {
-      styles.separateFrame = true;
-    } else {
-      AddSupportStyle(styles, *object, sizeable);
-    }
-  }
-  // A bordered window that no border object frames gets a plain line, or the sunken edge of the new shell
-  // on a child window.
-  if (bordered && (styles.frame & native::WS_THICKFRAME) == 0 &&
-      (styles.extended & native::WS_EX_DLGMODALFRAME) == 0 && (hasSupportObjects || nativeDrawing)) {
-    if (!parent || !ZafMSWindowsApp::system.newShell) {
-      styles.frame |= native::WS_BORDER;
-    } else {
-      styles.extended |= native::WS_EX_CLIENTEDGE;
-    }
-  }
-  if (!parent && (styles.frame & native::WS_CAPTION) == 0) {
-    styles.frame |= native::WS_POPUP;
-  }
+  WindowStyles styles = FrameStyles(*this);
   if (visible) {
     styles.frame |= native::WS_VISIBLE;
   }

@@ -126,17 +126,10 @@ void drawScrollBar(HDC dc, const RECT& bar, bool vertical, const ScrollBarState&
   }
 }
 
-void drawCaption(HDC dc, const WindowRecord& window, const NonClientLayout& layout, bool active) {
-  fill(dc, layout.caption, active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
-  RECT separator{layout.caption.left, layout.caption.bottom, layout.caption.right, layout.caption.bottom + 1};
-  fill(dc, separator, COLOR_BTNFACE);
+// The part of the caption the title is drawn in: between the system box and the other boxes.
+RECT titleRoom(const NonClientLayout& layout) {
   LONG titleLeft = layout.caption.left + kTitleGap;
   if (!IsRectEmpty(&layout.systemBox)) {
-    HICON icon = window.smallIcon != nullptr           ? window.smallIcon
-                 : window.bigIcon != nullptr           ? window.bigIcon
-                 : window.windowClass->icon != nullptr ? window.windowClass->icon
-                                                       : LoadIcon(nullptr, IDI_APPLICATION);
-    DrawIconInRect(dc, &layout.systemBox, icon);
     titleLeft = layout.systemBox.right + kTitleGap;
   }
   LONG titleRight = layout.caption.right - kTitleGap;
@@ -145,11 +138,29 @@ void drawCaption(HDC dc, const WindowRecord& window, const NonClientLayout& layo
       titleRight = std::min(titleRight, boxRect->left - kTitleGap);
     }
   }
-  HFONT font = CreateFont(kTitleHeight, 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0, u"MS Shell Dlg");
+  return RECT{titleLeft, layout.caption.top, titleRight, layout.caption.bottom};
+}
+
+HFONT createTitleFont() {
+  return CreateFont(kTitleHeight, 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0, u"MS Shell Dlg");
+}
+
+void drawCaption(HDC dc, const WindowRecord& window, const NonClientLayout& layout, bool active) {
+  fill(dc, layout.caption, active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+  RECT separator{layout.caption.left, layout.caption.bottom, layout.caption.right, layout.caption.bottom + 1};
+  fill(dc, separator, COLOR_BTNFACE);
+  if (!IsRectEmpty(&layout.systemBox)) {
+    HICON icon = window.smallIcon != nullptr           ? window.smallIcon
+                 : window.bigIcon != nullptr           ? window.bigIcon
+                 : window.windowClass->icon != nullptr ? window.windowClass->icon
+                                                       : LoadIcon(nullptr, IDI_APPLICATION);
+    DrawIconInRect(dc, &layout.systemBox, icon);
+  }
+  HFONT font = createTitleFont();
   HGDIOBJ previousFont = SelectObject(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-  RECT title{titleLeft, layout.caption.top, titleRight, layout.caption.bottom};
+  RECT title = titleRoom(layout);
   DrawText(dc, window.text.c_str(), static_cast<int>(window.text.size()), &title,
            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   SelectObject(dc, previousFont);
@@ -211,6 +222,25 @@ void NonClientPainter::paintCaptionBox(HDC dc, const RECT& rect, WPARAM command)
 
 void NonClientPainter::paintScrollBar(HDC dc, const RECT& bar, bool vertical, const ScrollBarState& state) {
   drawScrollBar(dc, bar, vertical, state);
+}
+
+int NonClientPainter::clientWidthShowingTitle(DWORD style, DWORD exStyle, const std::u16string& title) {
+  // A window wide enough for any caption: what it lacks for this one comes off it.
+  constexpr LONG kWide = 1 << 16;
+  const NonClientLayout layout = NonClientLayout::compute(style, exStyle, RECT{0, 0, kWide, kWide}, 0);
+  if (IsRectEmpty(&layout.caption)) {
+    return 0;
+  }
+  const RECT room = titleRoom(layout);
+  HDC dc = GetDC(nullptr);
+  HFONT font = createTitleFont();
+  HGDIOBJ previousFont = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32(dc, title.c_str(), static_cast<int>(title.size()), &size);
+  SelectObject(dc, previousFont);
+  DeleteObject(font);
+  ReleaseDC(nullptr, dc);
+  return static_cast<int>(layout.client.right - layout.client.left - (room.right - room.left) + size.cx);
 }
 
 void NonClientPainter::paint(HWND handle) {

@@ -3,6 +3,8 @@
 // client edge and the built-in scroll bars. The whole look of the frame lives here: flat faces, one-pixel
 // lines, and the system colours.
 
+#include <string>
+
 #include "native/gdi/gditypes.h"
 #include "native/user/nativetypes.h"
 #include "native/user/scrollbarstate.h"
@@ -19,6 +21,9 @@ class NonClientPainter {
   // One caption box with the glyph of its command: SC_CLOSE, SC_MINIMIZE, SC_MAXIMIZE or SC_RESTORE (the
   // menu bar shows a maximised document's boxes with it too).
   static void paintCaptionBox(HDC dc, const RECT& rect, WPARAM command);
+  // The least client width of a window of these styles whose caption shows `title` whole; 0 without a
+  // caption.
+  static int clientWidthShowingTitle(DWORD style, DWORD exStyle, const std::u16string& title);
 };
 
 }  // namespace native
