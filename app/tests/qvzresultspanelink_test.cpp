@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "app/mainstatusbar.h"
 #include "app/tests/resultslinktest.h"
@@ -452,27 +454,42 @@ TEST_F(ResultsLinkTest, LanesNotInUseGetNoTraceRequest) {
   RunToEnd();
 }
 
-TEST_F(ResultsLinkTest, TheBreakKeyStopsAtTheNextLaneGapSaysSoAndTheFalseStartRuleStillRuns) {
+TEST_F(ResultsLinkTest, TheBreakKeyIsSaidAtOnceStopsAtTheNextLaneGapAndTheFalseStartRuleStillRuns) {
+  using Clock = std::chrono::steady_clock;
   CuScenario scenario = EightLanes();
   scenario.laneCount = 3;
   scenario.reactionTimes[0] = -20;
-  // Escape comes while lane 1's record is on its way.
+  // At the line's real speed a trace block's reply takes 434 ms. Escape comes 200 ms into lane 1's first
+  // block; what the status bar says is read when the next block is asked, while the program waits for it.
+  scenario.paceBaud = 19200;
   std::atomic<native::HWND> frame = nullptr;
-  StartSimulator(scenario, [&frame](const std::string& request) {
-    if (request.rfind("#4 ", 0) == 0) {
-      native::PostMessage(frame, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
+  std::thread escape;
+  Clock::time_point pressed;
+  Clock::time_point nextBlock;
+  std::string said;
+  StartSimulator(scenario, [&](const std::string& request) {
+    if (request.rfind("#5 ", 0) == 0) {
+      escape = std::thread([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        pressed = Clock::now();
+        native::PostMessage(frame, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
+      });
+    } else if (request.rfind("#6 ", 0) == 0) {
+      nextBlock = Clock::now();
+      said = KString(MainStatusBar()->statusText->Text()).ToUtf8();
     }
   });
-  OpenWindow({kShortTraces});
+  OpenWindow({kShortTraces, u"\\Serial\\ShortTimeout:Int=1000"});
   Then([&] {
     MakeLanes(3);
-    for (int32_t lane = 1; lane <= 3; ++lane) {
-      Lane(lane).SetReactionTime(300);
-    }
     frame = KZApplication::mainFrame->ScreenID();
     answer = Pane().Download(false, true);
   });
   AfterOperation([&] {
+    ASSERT_TRUE(escape.joinable());
+    escape.join();
+    EXPECT_EQ(said, "The download stops after this lane.");
+    EXPECT_LT(nextBlock - pressed, std::chrono::milliseconds(500));
     EXPECT_TRUE(answer);
     EXPECT_EQ(Commands(),
               Plus(Plus(Opening(), QvPacket::kTrialRecord, 1), QvPacket::kTraceBlock, kBlocksPerLane));
