@@ -4,9 +4,12 @@
 // the red false start on the screen, the saved document, the results interface file and the reaction-time
 // link's answer are checked. A second road resizes the event window of a downloaded heat every way a user
 // does, and the window is drawn as it was each time it is back at its size. A third keeps Results > Options
-// in front of clicks on the main menu bar and the event window, and File > Exit works after Cancel.
+// in front of clicks on the main menu bar and the event window, and File > Exit works after Cancel. A fourth
+// sends SIGTERM while a trace download runs at the line's pace: the download stops after its lane and the
+// program ends by File > Exit's road.
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <signal.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -60,24 +63,26 @@ class MainRoadX11Test : public ProgramTest {
 MainRoadX11Test* current = nullptr;
 
 // The simulator started through a script in the program folder, since the test programs start without
-// arguments.
-std::string SimulatorScript(MainRoadX11Test& test) {
+// arguments; `more` are further scenario settings.
+std::string SimulatorScript(MainRoadX11Test& test, const std::string& more = "") {
   const std::string path = test.FilePath("cusim.sh");
   test.WriteFile("cusim.sh", std::string("#!/bin/sh\nexec '") + KESTROVE_CUSIM +
-                                 "' lanes=8 reaction=" + kReactionTimes + "\n");
+                                 "' lanes=8 reaction=" + kReactionTimes + more + "\n");
   std::filesystem::permissions(path, std::filesystem::perms::owner_all);
   return path;
 }
 
-// The configuration: the control unit on port 9, a short read time-out, the data-out and event folders,
-// and the reaction-time link listening on `linkPort`.
-void WriteConfiguration(MainRoadX11Test& test, int linkPort) {
+// The configuration: the control unit on port 9, a read time-out (short unless the line keeps its real
+// pace), the data-out and event folders, and the reaction-time link listening on `linkPort`.
+void WriteConfiguration(MainRoadX11Test& test, int linkPort, int timeoutMs = 300) {
   test.WriteFile("kestrove.cfg",
                  "Registry Version: 1.00\n"
                  "\\SerialPorts\\Unit\\Name:String=Control Unit\n"
                  "\\SerialPorts\\Unit\\SerialPort:String=9,19200,8,N,1.0\n"
-                 "\\Serial\\ShortTimeout:Int=300\n"
-                 "\\Database\\File\\DataOutDir:String=" +
+                 "\\Serial\\ShortTimeout:Int=" +
+                     std::to_string(timeoutMs) +
+                     "\n"
+                     "\\Database\\File\\DataOutDir:String=" +
                      test.FilePath("out") +
                      "/\n"
                      "\\Event\\Directory:String=" +
@@ -443,6 +448,54 @@ void ModalSteps(Display* display, Window window, native::test::X11TestProgram&) 
 
 void CheckModalOnDisplay() {
   OnNewEventThenExit(&ModalSteps);
+}
+
+// Lines of the simulator's requests for a command.
+size_t CountWith(const std::vector<std::string>& lines, const std::string& text) {
+  return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+    return line.find(text) != std::string::npos;
+  }));
+}
+
+void CheckSigtermOnDisplay() {
+  MainRoadX11Test& test = *current;
+  native::test::X11TestProgram simulator(SimulatorScript(test, " baud=19200").c_str(), nullptr);
+  ASSERT_NO_FATAL_FAILURE(UseSimulator(test, simulator));
+  WriteConfiguration(test, MainRoadX11Test::FreePort(), 1000);
+  ProgramOnX11 started(test.FilePath("kestrove"), "1024x768");
+  if (!started.Running()) {
+    return;
+  }
+  Display* display = started.display;
+  const Window window = started.window;
+  WaitForFrame(display);
+  PressWith(display, window, XK_Control_L, XK_n);
+  RequestLines(simulator);
+  PressWith(display, window, XK_Control_L, XK_t);
+  // SIGTERM once lane 1's trace is on the line.
+  std::vector<std::string> lines;
+  while (CountWith(lines, "command 0x00010003") == 0) {
+    const std::optional<std::string> line = simulator.readLine(kRequestWaitMs);
+    ASSERT_TRUE(line.has_value()) << "no trace block asked";
+    lines.push_back(*line);
+  }
+  kill(started.program->pid(), SIGTERM);
+  for (const std::string& line : RequestLines(simulator)) {
+    lines.push_back(line);
+  }
+  EXPECT_EQ(CountWith(lines, "command 0x00010002"), 1u) << "lane records asked after lane 1";
+  WritePng(Settled(display), TestPicturePath("sigterm-x11-exit-question.png"));
+  // No to keeping the event.
+  Press(display, window, XK_Tab);
+  Press(display, window, XK_space);
+  EXPECT_EQ(started.program->exitStatusWithin(native::test::kX11WaitMs), std::optional<int>(0));
+  unsetenv("KESTROVE_COM9");
+}
+
+TEST_F(MainRoadX11Test, SigtermDuringAPacedDownloadStopsItAfterTheLaneAndEndsByExitsRoad) {
+  current = this;
+  native::test::RunOnVirtualDisplay(&CheckSigtermOnDisplay, "1024x768x24");
+  current = nullptr;
 }
 
 TEST_F(MainRoadX11Test, OptionsStaysInFrontOfClicksElsewhereAndExitWorksAfterCancel) {
