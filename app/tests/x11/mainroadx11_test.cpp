@@ -5,8 +5,8 @@
 // link's answer are checked. A second road resizes the event window of a downloaded heat every way a user
 // does, and the window is drawn as it was each time it is back at its size. A third keeps Results > Options
 // in front of clicks on the main menu bar and the event window, and File > Exit works after Cancel. A fourth
-// sends SIGTERM while a trace download runs at the line's pace: the download stops after its lane and the
-// program ends by File > Exit's road.
+// sends SIGTERM, then the window manager's close request, while a trace download runs at the line's pace:
+// the download stops after its lane and the program ends by File > Exit's road.
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
@@ -457,44 +457,63 @@ size_t CountWith(const std::vector<std::string>& lines, const std::string& text)
   }));
 }
 
-void CheckSigtermOnDisplay() {
+// The program asked to end from outside, as the desktop does.
+struct EndRequest {
+  const char* name;
+  std::function<void(ProgramOnX11&)> send;
+};
+
+void CheckEndRequestsOnDisplay() {
   MainRoadX11Test& test = *current;
-  native::test::X11TestProgram simulator(SimulatorScript(test, " baud=19200").c_str(), nullptr);
-  ASSERT_NO_FATAL_FAILURE(UseSimulator(test, simulator));
-  WriteConfiguration(test, MainRoadX11Test::FreePort(), 1000);
-  ProgramOnX11 started(test.FilePath("kestrove"), "1024x768");
-  if (!started.Running()) {
-    return;
+  const auto sigterm = [](ProgramOnX11& started) { kill(started.program->pid(), SIGTERM); };
+  const EndRequest requests[] = {
+      {"SIGTERM", sigterm},
+      {"WM_DELETE_WINDOW",
+       [](ProgramOnX11& started) { native::test::SendCloseRequest(started.display, started.window); }},
+  };
+  for (const EndRequest& request : requests) {
+    SCOPED_TRACE(request.name);
+    native::test::X11TestProgram simulator(SimulatorScript(test, " baud=19200").c_str(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(UseSimulator(test, simulator));
+    WriteConfiguration(test, MainRoadX11Test::FreePort(), 1000);
+    std::filesystem::remove(test.FilePath("kestrove"));
+    ProgramOnX11 started(test.FilePath("kestrove"), "1024x768");
+    if (!started.Running()) {
+      return;
+    }
+    Display* display = started.display;
+    const Window window = started.window;
+    WaitForFrame(display);
+    PressWith(display, window, XK_Control_L, XK_n);
+    RequestLines(simulator);
+    PressWith(display, window, XK_Control_L, XK_t);
+    // The request once lane 1's trace is on the line.
+    std::vector<std::string> lines;
+    while (CountWith(lines, "command 0x00010003") == 0) {
+      const std::optional<std::string> line = simulator.readLine(kRequestWaitMs);
+      ASSERT_TRUE(line.has_value()) << "no trace block asked";
+      lines.push_back(*line);
+    }
+    request.send(started);
+    for (const std::string& line : RequestLines(simulator)) {
+      lines.push_back(line);
+    }
+    EXPECT_EQ(CountWith(lines, "command 0x00010002"), 1u) << "lane records asked after lane 1";
+    // Asked again while the exit question is open, the exit adds nothing; No to keeping the event ends the
+    // program. (The window manager's close would close the question in front, as its close box does.)
+    Settled(display);
+    sigterm(started);
+    WritePng(Settled(display), TestPicturePath(std::string("endrequest-x11-") + request.name + ".png"));
+    Press(display, window, XK_Tab);
+    Press(display, window, XK_space);
+    EXPECT_EQ(started.program->exitStatusWithin(native::test::kX11WaitMs), std::optional<int>(0));
+    unsetenv("KESTROVE_COM9");
   }
-  Display* display = started.display;
-  const Window window = started.window;
-  WaitForFrame(display);
-  PressWith(display, window, XK_Control_L, XK_n);
-  RequestLines(simulator);
-  PressWith(display, window, XK_Control_L, XK_t);
-  // SIGTERM once lane 1's trace is on the line.
-  std::vector<std::string> lines;
-  while (CountWith(lines, "command 0x00010003") == 0) {
-    const std::optional<std::string> line = simulator.readLine(kRequestWaitMs);
-    ASSERT_TRUE(line.has_value()) << "no trace block asked";
-    lines.push_back(*line);
-  }
-  kill(started.program->pid(), SIGTERM);
-  for (const std::string& line : RequestLines(simulator)) {
-    lines.push_back(line);
-  }
-  EXPECT_EQ(CountWith(lines, "command 0x00010002"), 1u) << "lane records asked after lane 1";
-  WritePng(Settled(display), TestPicturePath("sigterm-x11-exit-question.png"));
-  // No to keeping the event.
-  Press(display, window, XK_Tab);
-  Press(display, window, XK_space);
-  EXPECT_EQ(started.program->exitStatusWithin(native::test::kX11WaitMs), std::optional<int>(0));
-  unsetenv("KESTROVE_COM9");
 }
 
-TEST_F(MainRoadX11Test, SigtermDuringAPacedDownloadStopsItAfterTheLaneAndEndsByExitsRoad) {
+TEST_F(MainRoadX11Test, SigtermOrTheCloseRequestDuringAPacedDownloadStopItAfterTheLaneAndEndByExitsRoad) {
   current = this;
-  native::test::RunOnVirtualDisplay(&CheckSigtermOnDisplay, "1024x768x24");
+  native::test::RunOnVirtualDisplay(&CheckEndRequestsOnDisplay, "1024x768x24");
   current = nullptr;
 }
 
