@@ -342,34 +342,43 @@ constexpr int kEventBottom = 740;
 // The traces' pen on the screen.
 constexpr native::COLORREF kTraceBlue = 0xff0000;
 
-// The program on the 1024 x 768 desktop with the simulator as its unit and a new event from File > New; the
-// steps run, then File > Exit with No to saving the event ends the program with status 0.
-using EventSteps = std::function<void(Display*, Window, native::test::X11TestProgram& simulator)>;
-void OnNewEventThenExit(const EventSteps& steps) {
+// The program on the 1024 x 768 desktop with the simulator as its unit (`more`: further scenario settings),
+// the read time-out `timeoutMs` and a new event from File > New; the steps then end the program, with status
+// 0.
+using StartedSteps = std::function<void(ProgramOnX11&, native::test::X11TestProgram& simulator)>;
+void OnNewEvent(const std::string& more, int timeoutMs, const StartedSteps& steps) {
   MainRoadX11Test& test = *current;
-  native::test::X11TestProgram simulator(SimulatorScript(test).c_str(), nullptr);
+  native::test::X11TestProgram simulator(SimulatorScript(test, more).c_str(), nullptr);
   ASSERT_NO_FATAL_FAILURE(UseSimulator(test, simulator));
-  WriteConfiguration(test, MainRoadX11Test::FreePort());
+  WriteConfiguration(test, MainRoadX11Test::FreePort(), timeoutMs);
+  std::filesystem::remove(test.FilePath("kestrove"));
   ProgramOnX11 started(test.FilePath("kestrove"), "1024x768");
   if (!started.Running()) {
     return;
   }
-  Display* display = started.display;
-  const Window window = started.window;
-  WaitForFrame(display);
-  PressWith(display, window, XK_Control_L, XK_n);
+  WaitForFrame(started.display);
+  PressWith(started.display, started.window, XK_Control_L, XK_n);
   RequestLines(simulator);
-  steps(display, window, simulator);
-  // File > Exit, and No to keeping the event.
-  native::test::ClickAt(display, window, kFileMenu[0], kFileMenu[1]);
-  Settled(display);
-  Press(display, window, XK_Up);
-  Press(display, window, XK_Return);
-  Settled(display);
-  Press(display, window, XK_Tab);
-  Press(display, window, XK_space);
+  steps(started, simulator);
   EXPECT_EQ(started.program->exitStatusWithin(native::test::kX11WaitMs), std::optional<int>(0));
   unsetenv("KESTROVE_COM9");
+}
+
+// The steps on a new event, then File > Exit with No to saving the event.
+using EventSteps = std::function<void(Display*, Window, native::test::X11TestProgram& simulator)>;
+void OnNewEventThenExit(const EventSteps& steps) {
+  OnNewEvent("", 300, [&steps](ProgramOnX11& started, native::test::X11TestProgram& simulator) {
+    Display* display = started.display;
+    const Window window = started.window;
+    steps(display, window, simulator);
+    native::test::ClickAt(display, window, kFileMenu[0], kFileMenu[1]);
+    Settled(display);
+    Press(display, window, XK_Up);
+    Press(display, window, XK_Return);
+    Settled(display);
+    Press(display, window, XK_Tab);
+    Press(display, window, XK_space);
+  });
 }
 
 void ResizeSteps(Display* display, Window window, native::test::X11TestProgram& simulator) {
@@ -464,7 +473,6 @@ struct EndRequest {
 };
 
 void CheckEndRequestsOnDisplay() {
-  MainRoadX11Test& test = *current;
   const auto sigterm = [](ProgramOnX11& started) { kill(started.program->pid(), SIGTERM); };
   const EndRequest requests[] = {
       {"SIGTERM", sigterm},
@@ -473,41 +481,30 @@ void CheckEndRequestsOnDisplay() {
   };
   for (const EndRequest& request : requests) {
     SCOPED_TRACE(request.name);
-    native::test::X11TestProgram simulator(SimulatorScript(test, " baud=19200").c_str(), nullptr);
-    ASSERT_NO_FATAL_FAILURE(UseSimulator(test, simulator));
-    WriteConfiguration(test, MainRoadX11Test::FreePort(), 1000);
-    std::filesystem::remove(test.FilePath("kestrove"));
-    ProgramOnX11 started(test.FilePath("kestrove"), "1024x768");
-    if (!started.Running()) {
-      return;
-    }
-    Display* display = started.display;
-    const Window window = started.window;
-    WaitForFrame(display);
-    PressWith(display, window, XK_Control_L, XK_n);
-    RequestLines(simulator);
-    PressWith(display, window, XK_Control_L, XK_t);
-    // The request once lane 1's trace is on the line.
-    std::vector<std::string> lines;
-    while (CountWith(lines, "command 0x00010003") == 0) {
-      const std::optional<std::string> line = simulator.readLine(kRequestWaitMs);
-      ASSERT_TRUE(line.has_value()) << "no trace block asked";
-      lines.push_back(*line);
-    }
-    request.send(started);
-    for (const std::string& line : RequestLines(simulator)) {
-      lines.push_back(line);
-    }
-    EXPECT_EQ(CountWith(lines, "command 0x00010002"), 1u) << "lane records asked after lane 1";
-    // Asked again while the exit question is open, the exit adds nothing; No to keeping the event ends the
-    // program. (The window manager's close would close the question in front, as its close box does.)
-    Settled(display);
-    sigterm(started);
-    WritePng(Settled(display), TestPicturePath(std::string("endrequest-x11-") + request.name + ".png"));
-    Press(display, window, XK_Tab);
-    Press(display, window, XK_space);
-    EXPECT_EQ(started.program->exitStatusWithin(native::test::kX11WaitMs), std::optional<int>(0));
-    unsetenv("KESTROVE_COM9");
+    OnNewEvent(" baud=19200", 1000, [&](ProgramOnX11& started, native::test::X11TestProgram& simulator) {
+      Display* display = started.display;
+      const Window window = started.window;
+      PressWith(display, window, XK_Control_L, XK_t);
+      // The request once lane 1's trace is on the line.
+      std::vector<std::string> lines;
+      while (CountWith(lines, "command 0x00010003") == 0) {
+        const std::optional<std::string> line = simulator.readLine(kRequestWaitMs);
+        ASSERT_TRUE(line.has_value()) << "no trace block asked";
+        lines.push_back(*line);
+      }
+      request.send(started);
+      for (const std::string& line : RequestLines(simulator)) {
+        lines.push_back(line);
+      }
+      EXPECT_EQ(CountWith(lines, "command 0x00010002"), 1u) << "lane records asked after lane 1";
+      // Asked again while the exit question is open, the exit adds nothing; No to keeping the event ends the
+      // program. (The window manager's close would close the question in front, as its close box does.)
+      Settled(display);
+      sigterm(started);
+      WritePng(Settled(display), TestPicturePath(std::string("endrequest-x11-") + request.name + ".png"));
+      Press(display, window, XK_Tab);
+      Press(display, window, XK_space);
+    });
   }
 }
 
