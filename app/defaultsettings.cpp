@@ -345,6 +345,7 @@ Strings\Event\Results\OverTrcText:String=Traces exist for this race.  Do you wis
 Strings\Event\Results\OverTrcTitle:String=Overwrite Existing Traces
 Strings\Event\Results\Retries:String=Retries
 Strings\Event\Results\Start:String="Start: "
+Strings\Event\Results\StopsAfterLane:String=The download stops after this lane.
 Strings\Event\Results\Fields\:=
 Strings\Event\Results\Fields\Affiliation:String=Affiliation
 Strings\Event\Results\Fields\FirstName:String=First Name

@@ -1,9 +1,13 @@
 #include "app/linkbusy.h"
 
+#include "framework/core/zafeventmanager.h"
+#include "framework/core/zafwindowobject.h"
+
 namespace {
 
 bool busy = false;
 const QvEvent* busyFor = nullptr;
+bool exitKept = false;
 
 }  // namespace
 
@@ -18,6 +22,10 @@ LinkBusyClaim::~LinkBusyClaim() {
   if (owned) {
     busy = false;
     busyFor = nullptr;
+    if (exitKept && ZafWindowObject::eventManager) {
+      ZafWindowObject::eventManager->Put(ZafEventRecord(ExitEvent, 0), Q_END);
+    }
+    exitKept = false;
   }
 }
 
@@ -27,4 +35,8 @@ bool LinkBusyClaim::LinkIsBusy() {
 
 bool LinkBusyClaim::IsBusyFor(const QvEvent* event) {
   return busy && event != nullptr && busyFor == event;
+}
+
+void LinkBusyClaim::KeepExit() {
+  exitKept = busy;
 }

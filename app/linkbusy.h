@@ -21,6 +21,8 @@ class LinkBusyClaim {
   static bool LinkIsBusy();
   // True while an operation runs for this document: its window must then refuse to close.
   static bool IsBusyFor(const QvEvent* event);
+  // An exit refused while an operation runs: it goes back into the queue when the operation's claim ends.
+  static void KeepExit();
 
  private:
   bool owned;

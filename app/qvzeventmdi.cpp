@@ -1,6 +1,7 @@
 #include "app/qvzeventmdi.h"
 
 #include "app/busypointer.h"
+#include "app/downloadstop.h"
 #include "app/eventlayout.h"
 #include "app/eventpanetable.h"
 #include "app/linkbusy.h"
@@ -195,8 +196,16 @@ void QvZEventMDI::SaveQxf() {
 }
 
 ZafEventType QvZEventMDI::AskBeforeClosing(ZafEventType code, bool exiting) {
-  // The window whose operation on the control-unit link is still running stays, without a question.
+  // The window whose operation on the control-unit link is still running stays, without a question. An
+  // exit asked meanwhile stops a download at its next lane and is asked again once the operation ends.
   if (LinkBusyClaim::IsBusyFor(document.get())) {
+    if (exiting) {
+      DownloadStop::AskExit();
+    }
+    return 0;
+  }
+  // A further close or exit asked while this window's question is open adds nothing.
+  if (asking) {
     return 0;
   }
   if (!document->IsModified()) {
@@ -215,15 +224,21 @@ ZafEventType QvZEventMDI::AskBeforeClosing(ZafEventType code, bool exiting) {
   }
   KZMessageWindow question(title.CStr(), text.CStr(), KZDialog::kYes | KZDialog::kNo | KZDialog::kCancel,
                            KZDialog::kYes, ZAF_ICON_QUESTION);
+  asking = true;
+  ZafEventType answer = 0;
   switch (question.Execute()) {
     case KZDialog::kYesResult:
-      return Save(kSave) ? code : 0;
+      answer = Save(kSave) ? code : 0;
+      break;
     case KZDialog::kNoResult:
-      return code;
+      answer = code;
+      break;
     default:
       // Cancel, Escape, the close box: unsaved work is never dropped without a No.
-      return 0;
+      break;
   }
+  asking = false;
+  return answer;
 }
 
 void QvZEventMDI::Relayout() {

@@ -87,4 +87,6 @@ class QvZEventMDI : public KZMDIChild, public QvEventView::Window {
   // A child of the window, which deletes it.
   KZGeomMgr* geometry;
   std::unique_ptr<EventPaneTable> panes;
+  // The close or exit question (or the save its Yes starts) is open.
+  bool asking = false;
 };

@@ -117,6 +117,7 @@ class QvZResultsPane : public KZEditableSelector {
 
   // ---- the control unit (qvzresultspanelink.cpp) ----
   struct TrialHeader;
+  class TrialLanes;
   class LinkOperation;
   enum class Purpose { kDownload, kSingleRequest };
   // Opens the link port on the first named serial port, probes the unit and asks for its latest trial
@@ -126,8 +127,6 @@ class QvZResultsPane : public KZEditableSelector {
   // How a way of fetching ended: the end steps follow, or (kFailed: no port, or no result can be made for a
   // lane) the download ends at once.
   enum class FetchEnd { kEnded, kBrokenOff, kFailed };
-  // The lanes a download gave their data (fetched, or cleared by Ignore), one bit per lane number.
-  using LaneSet = uint32_t;
   FetchEnd FetchHeaderTimes(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header);
   FetchEnd FetchLanes(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header, bool wantTimes,
                       bool wantTraces, bool endless);
@@ -138,12 +137,9 @@ class QvZResultsPane : public KZEditableSelector {
   // The result of a lane, made when missing, its false-start marks cleared; null when none can be made.
   QvResult* LaneResult(int32_t lane);
   // After a lane: its row shown, the progress, then one pass of the queued events. When lanes follow, the
-  // break key is read before the pass, which would hand it to a window: true when it stops the download.
+  // break key is read before the pass, which would hand it to a window, and a stop asked in the pass (an
+  // exit) is looked at after it: true when either stops the download.
   bool LaneDone(QvResult& result, bool wantTimes, int32_t lane, int32_t step, bool lanesFollow);
-  // The lanes of the trial that the download did not give their data keep nothing of an earlier trial:
-  // no times, power or false start, and no trace when traces were fetched. A lane not in use, which a trace
-  // download skips, keeps what it has.
-  void ClearLanesNotGiven(const TrialHeader& header, LaneSet given, bool wantTraces);
   bool RunSingleRequest(bool sendTitle, const KString& text);
 
   QvZResultsWindow* itsWindow;

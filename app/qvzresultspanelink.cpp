@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/busypointer.h"
+#include "app/downloadstop.h"
 #include "app/linkbusy.h"
 #include "app/linkport.h"
 #include "app/linkquestions.h"
@@ -82,8 +83,11 @@ void HandleQueuedEvents() {
   }
 }
 
-bool BreakPressed() {
-  return KZApplication::application != nullptr && KZApplication::application->CheckBreak();
+// Between the packets of a download: the break key latched and said at once, then the waiting work served,
+// which paints what was said.
+void ServeDownloadWait() {
+  DownloadStop::ReadBreakKey();
+  ServeWhileLinkWaits();
 }
 
 // The break key stopped a download: said at once, the gauge gone, and drawn before the end steps run.
@@ -106,30 +110,9 @@ int32_t RetryCount() {
 
 // ---- the lanes ----
 
-uint32_t LaneBit(int32_t lane) {
-  static_assert(QvBlockSensors::kMaxLanes < 32, "a lane set holds every lane");
-  return uint32_t{1} << lane;
-}
-
 QvResult* FindLane(QvResults& results, int32_t lane) {
   KString text;
   return results.FindByField(QvResult::kLaneField, text.AppendInt(lane));
-}
-
-// A lane this trial gave nothing: no times, power or false start, and, when traces are fetched, no trace
-// and no gun time.
-void ClearTrialData(QvResult& result, bool withTrace) {
-  result.SetReactionTime(QvBlockSensors::kNone);
-  result.SetTime2(QvBlockSensors::kNone);
-  result.SetTime3(QvBlockSensors::kNone);
-  result.SetExtraTimes(nullptr, 0);
-  result.SetPower(0);
-  result.SetFalseStart(false);
-  result.SetFalseStartCharged(false);
-  if (withTrace) {
-    result.ClearTrace();
-    result.SetGunTime(YTime());
-  }
 }
 
 // ---- the port ----
@@ -162,16 +145,46 @@ struct QvZResultsPane::TrialHeader {
   int32_t version = QvBlockSensors::kTimesInHeaderVersion;
 };
 
+// The lanes a download writes, of the trial that the header's gun word names. The first lane written (its
+// data fetched, or cleared by Ignore) first clears every lane of the event that holds another trial's
+// data, lanes beyond the trial's lane count and lanes not in use included, so that no lane is left with an
+// earlier trial's times, trace or false start; a download that writes no lane changes none. Without a gun
+// the trial has no name: every lane counts as another trial's. Each lane written is marked as this trial's.
+class QvZResultsPane::TrialLanes {
+ public:
+  TrialLanes(QvResults& results, int32_t gunWord) : results(results), gun(YTime::FromMilliseconds(gunWord)) {}
+
+  // Before the lane's data are written.
+  void Write(QvResult& lane) {
+    if (!written) {
+      written = true;
+      for (QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
+           result = results.Iterate(result, nullptr)) {
+        if (!result->OfTrial(gun)) {
+          result->ClearTrialData();
+        }
+      }
+    }
+    lane.SetGunTime(gun);
+  }
+
+ private:
+  QvResults& results;
+  const YTime gun;
+  bool written = false;
+};
+
 // One operation on the link: it holds the link-busy claim for its whole length and, once the unit has
 // answered, the port open with the busy pointer shown; its end clears the status bar, closes the port and
 // shows the default pointer, however the operation returns.
 class QvZResultsPane::LinkOperation {
  public:
   LinkOperation(QvZResultsPane& pane, Purpose purpose) : claim(pane.GetEvent()) {
-    if (claim.Owned() && QvBlockSensors::Global() != nullptr) {
-      QvBlockSensors::Global()->SetBetweenExchanges(ServeWhileLinkWaits);
-    }
     if (claim.Owned()) {
+      DownloadStop::Begin(purpose == Purpose::kDownload);
+      if (QvBlockSensors* link = QvBlockSensors::Global()) {
+        link->SetBetweenExchanges(purpose == Purpose::kDownload ? ServeDownloadWait : ServeWhileLinkWaits);
+      }
       running = pane.OpenAndProbe(purpose, header, endless, answer);
     }
     if (running) {
@@ -188,6 +201,9 @@ class QvZResultsPane::LinkOperation {
         bar->Clear();
       }
       LinkPort::Port().Close();
+    }
+    if (claim.Owned()) {
+      DownloadStop::End();
     }
   }
   LinkOperation(const LinkOperation&) = delete;
@@ -354,25 +370,26 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, 
     if (fetched) {
       break;
     }
+    // Given up: no lane is written.
     if (AskLaneTimeout(lanes) != KZDialog::kRetryResult) {
-      ClearLanesNotGiven(header, 0, false);
       return FetchEnd::kEnded;
     }
   }
-  LaneSet given = 0;
-  bool brokenOff = BreakPressed();
+  TrialLanes trial(*itsResults, header.gunTimeWord);
+  bool brokenOff = DownloadStop::Asked();
   for (int32_t lane = 1; lane <= header.laneCount && !brokenOff; ++lane) {
     QvResult* result = LaneResult(lane);
     if (result == nullptr) {
       return FetchEnd::kFailed;
     }
+    trial.Write(*result);
     result->SetTime3(header.offset);
-    // The header holds lanes 1 to 10; a lane above them has no reaction time in this trial.
-    result->SetReactionTime(lane <= QvBlockSensors::kHeaderLanes ? words[4 + lane] : QvBlockSensors::kNone);
-    given |= LaneBit(lane);
+    // The header holds lanes 1 to 10; a lane above them keeps the reaction time it has of this trial.
+    if (lane <= QvBlockSensors::kHeaderLanes) {
+      result->SetReactionTime(words[4 + lane]);
+    }
     brokenOff = LaneDone(*result, true, lane, ProgressStep(header), lane < header.laneCount);
   }
-  ClearLanesNotGiven(header, given, false);
   return brokenOff ? FetchEnd::kBrokenOff : FetchEnd::kEnded;
 }
 
@@ -382,11 +399,11 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchLanes(QvBlockSensors& link, KSeria
   if (!PortSelected(QvSerialPort::GetNth(0))) {
     return FetchEnd::kFailed;
   }
-  LaneSet given = 0;
+  TrialLanes trial(*itsResults, header.gunTimeWord);
   bool brokenOff = false;
   bool aborted = false;
   for (bool passes = true; passes;) {
-    brokenOff = BreakPressed();
+    brokenOff = DownloadStop::Asked();
     for (int32_t lane = 1; lane <= header.laneCount && !brokenOff && !aborted; ++lane) {
       QvResult* result = LaneResult(lane);
       if (result == nullptr) {
@@ -412,8 +429,15 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchLanes(QvBlockSensors& link, KSeria
         break;
       }
       if (ignored) {
-        ClearTrialData(*result, wantTraces);
+        trial.Write(*result);
+        if (wantTimes) {
+          result->SetReactionTime(QvBlockSensors::kNone);
+          result->SetTime2(QvBlockSensors::kNone);
+          result->SetTime3(QvBlockSensors::kNone);
+          result->SetPower(0);
+        }
       } else if (!laneNotUsed) {
+        trial.Write(*result);
         if (wantTimes) {
           link.FillResult(*result, true);
         }
@@ -422,14 +446,12 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchLanes(QvBlockSensors& link, KSeria
         }
         result->SetTime3(header.offset);
       }
-      given |= LaneBit(lane);
       brokenOff =
           LaneDone(*result, wantTimes, lane, ProgressStep(header), endless || lane < header.laneCount);
     }
     // A trial of no lanes has no pass to repeat.
     passes = endless && !brokenOff && !aborted && header.laneCount > 0 && !CtrlAndShiftHeld();
   }
-  ClearLanesNotGiven(header, given, wantTraces);
   return brokenOff ? FetchEnd::kBrokenOff : FetchEnd::kEnded;
 }
 
@@ -454,20 +476,12 @@ bool QvZResultsPane::LaneDone(QvResult& result, bool wantTimes, int32_t lane, in
     itsResults->ForEach(result);
   }
   SetProgress(lane * step);
-  if (lanesFollow && BreakPressed()) {
+  if (lanesFollow && DownloadStop::Asked()) {
     return true;
   }
   HandleQueuedEvents();
-  return false;
-}
-
-void QvZResultsPane::ClearLanesNotGiven(const TrialHeader& header, LaneSet given, bool wantTraces) {
-  for (int32_t lane = 1; lane <= header.laneCount; ++lane) {
-    QvResult* result = FindLane(*itsResults, lane);
-    if (result != nullptr && (given & LaneBit(lane)) == 0 && !(wantTraces && result->IsStatus7())) {
-      ClearTrialData(*result, wantTraces);
-    }
-  }
+  // An exit asked in the pass stops the download here too.
+  return lanesFollow && DownloadStop::Asked();
 }
 
 void QvZResultsPane::DownloadEnd(const TrialHeader& header, bool wantTraces, bool brokenOff) {

@@ -268,7 +268,6 @@ void QvBlockSensors::FillResult(QvResult& result, bool reactionTimeOnly) const {
     result.SetTrace(traceFirstSample, traceChannels[0], traceChannels[1]);
   }
   result.SetTime2(record.time2);
-  result.SetGunTime(YTime::FromMilliseconds(record.gunTimeWord));
   // The empty record names no lane: the result keeps the lane it has.
   if (record.filled) {
     KString lane;

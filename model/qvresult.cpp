@@ -92,6 +92,18 @@ void QvResult::SetGunTime(const YTime& time) {
   SetTime(gunTime, time);
 }
 
+void QvResult::ClearTrialData() {
+  SetReactionTime(YTime());
+  SetTime2(YTime());
+  SetTime3(YTime());
+  SetExtraTimes(nullptr, 0);
+  SetPower(0);
+  SetFalseStart(false);
+  SetFalseStartCharged(false);
+  ClearTrace();
+  SetGunTime(YTime());
+}
+
 const YTime& QvResult::GetMainTime(const QvResultFilter* view) const {
   (void)view;  // every view ranks by the finish time
   return finishTime;

@@ -77,8 +77,15 @@ class QvResult : public KListItem, public KMessageObject {
   void SetFinishTime(const YTime& time);
   // The time a results view ranks by: the finish time.
   const YTime& GetMainTime(const QvResultFilter* view) const;
+  // The gun time of the control unit's trial whose data the result holds (its gun word in milliseconds);
+  // none for data of no known trial (typed in, or kept in documents saved before the lanes were marked).
   const YTime& GetGunTime() const { return gunTime; }
   void SetGunTime(const YTime& time);
+  // Whether the result's data are of the trial fired at `gun`: never for a trial or a result without one.
+  bool OfTrial(const YTime& gun) const { return gun.HasResolution() && gunTime == gun; }
+  // Takes out what a trial gives a lane: the reaction time, times 2 and 3, the extra times, the power (0),
+  // the false-start marks, the trace and the gun time.
+  void ClearTrialData();
 
   int32_t ExtraTimeCount() const { return extraTimeCount; }
   const YTime& ExtraTime(int32_t index) const;

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "app/mainstatusbar.h"
 #include "app/tests/resultslinktest.h"
@@ -244,81 +246,161 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
   }
 }
 
-TEST_F(ResultsLinkTest, ALaneTheTrialGaveNothingHoldsNothingOfAnEarlierTrial) {
-  constexpr const char16_t* kResults = u"Overwrite Existing Results";
-  constexpr const char16_t* kTraces = u"Overwrite Existing Traces";
+namespace {
+
+// Lanes 1 to 8 of the simulator's trial, and of the lanes before the download: the data of an earlier trial
+// or of this one (other values, as a correction leaves them), lane 2 the charged false start.
+const Times kPowers = {510, 520, 530, 540, 550, 560, 570, 580};
+const Times kTimes2 = {300, 292, 245, 238, 238, kNone, 130, 283};
+const Times kTimesBefore = {300, -50, 300, 300, 300, 300, 300, 300};
+constexpr int32_t kPowerBefore = 77;
+constexpr int32_t kTime2Before = 1000;
+constexpr int32_t kSamplesBefore = 1000;
+
+// Field `field` of lanes 1 to 8 in `letters` ("reaction power time-2 trace", 8 letters each): n what this
+// trial gave, k what the lane held before, - none.
+Times ByLetters(const char* letters, int32_t field, const Times& given, const Times& before, int32_t none) {
+  Times values;
+  for (size_t lane = 0; lane < 8; ++lane) {
+    const char letter = letters[9 * field + lane];
+    values.push_back(letter == 'n' ? given[lane] : letter == 'k' ? before[lane] : none);
+  }
+  return values;
+}
+
+enum class Before { kEarlierTrial, kThisTrial, kAddedReactionTimes };
+
+}  // namespace
+
+TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds) {
   struct Case {
     const char* name;
-    int32_t version;
     bool traces;
-    int32_t droppedRequest;  // lane 2's record, or the one request for every lane
-    const char16_t* question;
-    Reply answer;
-    Times times;
-    std::vector<int32_t> falseStarts;
-    int32_t lane2TraceSamples;
+    int32_t version;
+    int32_t laneCount;
+    Before before;
+    int32_t notInUse;        // a lane of status 7, 0 for none
+    int32_t breakAt;         // the request during which Escape is pressed
+    int32_t dropped;         // the request never answered
+    ZafEventType overwrite;  // the answer to the overwrite question, 0 for none
+    ZafEventType lost;       // the answer to the time-out question, 0 for none
+    const char* lanes;       // see ByLetters
+    const char* marks;       // the false starts, then the charged ones
   } cases[] = {
-      {"times, lane 2 ignored", 0x14000, false, 5, kResults, kIgnore, {150, kNone, 95}, {3}, 500},
-      {"traces, lane 2 ignored", 0x14000, true, 8, kTraces, kIgnore, {150, kNone, 95}, {3}, 0},
-      {"traces, aborted at lane 2", 0x14000, true, 8, kTraces, kAbort, {150, kNone, kNone}, {}, 0},
-      {"times in one request, aborted", 0x15000, false, 4, kResults, kAbort, {kNone, kNone, kNone}, {}, 500},
+      {"times, new trial, complete", false, 0x15000, 8, Before::kEarlierTrial, 0, 0, 0, KZDialog::kYesResult,
+       0, "nnnnnnnn -------- -------- --------", "3457/7"},
+      {"times, same trial, complete", false, 0x15000, 8, Before::kThisTrial, 0, 0, 0, KZDialog::kYesResult, 0,
+       "nnnnnnnn kkkkkkkk kkkkkkkk kkkkkkkk", "3457/7"},
+      {"times, same trial, break key after lane 1", false, 0x14000, 8, Before::kThisTrial, 0, 4, 0,
+       KZDialog::kYesResult, 0, "nkkkkkkk nkkkkkkk kkkkkkkk kkkkkkkk", "2/2"},
+      {"times, new trial, Abort at lane 2", false, 0x14000, 8, Before::kEarlierTrial, 0, 0, 5,
+       KZDialog::kYesResult, KZDialog::kAbortResult, "n------- n------- -------- --------", "/"},
+      {"times, same trial, Ignore lane 3", false, 0x14000, 8, Before::kThisTrial, 0, 0, 6,
+       KZDialog::kYesResult, KZDialog::kIgnoreResult, "nn-nnnnn nn-nnnnn kk-kkkkk kkkkkkkk", "457/7"},
+      {"times, new trial, the header given up", false, 0x15000, 8, Before::kEarlierTrial, 0, 0, 4,
+       KZDialog::kYesResult, KZDialog::kAbortResult, "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2"},
+      {"times, new trial, overwrite declined", false, 0x15000, 8, Before::kEarlierTrial, 0, 0, 0,
+       KZDialog::kNoResult, 0, "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2"},
+      {"times, new trial of 4 lanes", false, 0x15000, 4, Before::kEarlierTrial, 0, 0, 0, KZDialog::kYesResult,
+       0, "nnnn---- -------- -------- --------", "34/4"},
+      {"traces, new trial, complete, lane 5 not in use", true, 0x15000, 8, Before::kEarlierTrial, 5, 0, 0,
+       KZDialog::kYesResult, 0, "nnnn-nnn nnnn-nnn nnnn-nnn nnnn-nnn", "347/7"},
+      {"traces, same trial, complete, lane 5 not in use", true, 0x15000, 8, Before::kThisTrial, 5, 0, 0,
+       KZDialog::kYesResult, 0, "nnnnknnn nnnnknnn nnnnknnn nnnnknnn", "347/7"},
+      {"traces, new trial, break key after lane 1", true, 0x15000, 8, Before::kEarlierTrial, 0, 4, 0,
+       KZDialog::kYesResult, 0, "n------- n------- n------- n-------", "/"},
+      // The walk-through: Add Reaction Times, then Download Trace broken off after lane 1.
+      {"traces after the times of the same trial, break key after lane 1", true, 0x15000, 8,
+       Before::kAddedReactionTimes, 0, 8, 0, 0, 0, "nnnnnnnn n------- n------- n-------", "3457/7"},
+      {"traces, same trial, Abort at lane 2", true, 0x15000, 8, Before::kThisTrial, 0, 0, 8,
+       KZDialog::kYesResult, KZDialog::kAbortResult, "nkkkkkkk nkkkkkkk nkkkkkkk nkkkkkkk", "2/2"},
+      {"traces, new trial, Ignore lane 3", true, 0x15000, 8, Before::kEarlierTrial, 0, 0, 12,
+       KZDialog::kYesResult, KZDialog::kIgnoreResult, "nn-nnnnn nn-nnnnn nn-nnnnn nn-nnnnn", "457/7"},
+      {"traces, same trial, Ignore lane 3", true, 0x15000, 8, Before::kThisTrial, 0, 0, 12,
+       KZDialog::kYesResult, KZDialog::kIgnoreResult, "nnknnnnn nnknnnnn nnknnnnn nnknnnnn", "457/7"},
+      {"traces, same trial, overwrite declined", true, 0x15000, 8, Before::kThisTrial, 0, 0, 0,
+       KZDialog::kNoResult, 0, "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2"},
+      {"traces, same trial of 4 lanes", true, 0x15000, 4, Before::kThisTrial, 0, 0, 0, KZDialog::kYesResult,
+       0, "nnnnkkkk nnnnkkkk nnnnkkkk nnnnkkkk", "34/4"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     CuScenario scenario = EightLanes();
     scenario.version = c.version;
-    scenario.laneCount = 3;
-    scenario.faults[c.droppedRequest] = CuFault::kDrop;
-    StartSimulator(scenario);
+    scenario.laneCount = c.laneCount;
+    if (c.dropped != 0) {
+      scenario.faults[c.dropped] = CuFault::kDrop;
+    }
+    std::atomic<native::HWND> frame = nullptr;
+    const std::string escapeRequest = "#" + std::to_string(c.breakAt) + " ";
+    StartSimulator(scenario, [&frame, escapeRequest](const std::string& request) {
+      if (request.rfind(escapeRequest, 0) == 0) {
+        native::PostMessage(frame, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
+      }
+    });
     OpenWindow({u"\\Event\\Results\\RetryCount:Int=1", kShortTraces});
     Then([&] {
-      // The earlier trial: lane 2 the charged false start.
-      MakeLanes(3);
-      for (int32_t lane = 1; lane <= 3; ++lane) {
-        Lane(lane).SetReactionTime(lane == 2 ? -50 : 300);
-        Lane(lane).SetTime2(1000);
-        Lane(lane).SetPower(77);
-        ASSERT_TRUE(Lane(lane).SetTrace(0, std::vector<int32_t>(500, 7), std::vector<int32_t>(500, 7)));
+      frame = KZApplication::mainFrame->ScreenID();
+      MakeLanes(8);
+      if (c.notInUse != 0) {
+        Lane(c.notInUse).SetStatus(QvResult::kLaneNotUsed);
+      }
+      if (c.before == Before::kAddedReactionTimes) {
+        Pane().Download(true, false);
+        return;
+      }
+      for (int32_t lane = 1; lane <= 8; ++lane) {
+        QvResult& result = Lane(lane);
+        result.SetReactionTime(kTimesBefore[lane - 1]);
+        result.SetPower(kPowerBefore);
+        result.SetTime2(kTime2Before);
+        ASSERT_TRUE(result.SetTrace(0, std::vector<int32_t>(kSamplesBefore, 7),
+                                    std::vector<int32_t>(kSamplesBefore, 7)));
+        result.SetGunTime(YTime::FromMilliseconds(c.before == Before::kThisTrial ? scenario.gunWord : 1000));
       }
       Results().MarkFalseStarts();
     });
-    Download(!c.traces, c.traces);
-    AnswerWithClick(c.question, KZDialog::kYesResult);
-    AnswerWithClick(c.answer.title, c.answer.button);
+    AfterOperation([&] { answer = Pane().Download(!c.traces, c.traces); });
+    if (c.overwrite != 0) {
+      AnswerWithClick(c.traces ? u"Overwrite Existing Traces" : u"Overwrite Existing Results", c.overwrite);
+    }
+    if (c.lost != 0) {
+      AnswerWithClick(kCommError, c.lost);
+    }
     AfterOperation([&] {
-      EXPECT_EQ(ReactionTimes(), c.times);
-      std::vector<int32_t> falseStarts;
-      std::vector<int32_t> charged;
-      for (int32_t lane = 1; lane <= 3; ++lane) {
-        if (Lane(lane).IsFalseStart()) {
-          falseStarts.push_back(lane);
-        }
-        if (Lane(lane).IsFalseStartCharged()) {
-          charged.push_back(lane);
-        }
+      EXPECT_TRUE(answer);
+      Times reaction, power, time2;
+      std::string trace, falseStarts, charged;
+      for (int32_t lane = 1; lane <= 8; ++lane) {
+        const QvResult& result = Lane(lane);
+        reaction.push_back(result.GetReactionTime().ToMilliseconds());
+        power.push_back(result.GetPower() == QvResult::kNoPower ? 0 : result.GetPower());
+        time2.push_back(result.GetTime2().ToMilliseconds());
+        const int32_t samples = result.TraceSampleCount();
+        trace += samples == 0 ? '-' : samples == kSamplesBefore ? 'k' : 'n';
+        falseStarts += result.IsFalseStart() ? std::to_string(lane) : "";
+        charged += result.IsFalseStartCharged() ? std::to_string(lane) : "";
       }
-      EXPECT_EQ(falseStarts, c.falseStarts);
-      EXPECT_EQ(charged, c.falseStarts);
-      EXPECT_EQ(Lane(2).GetTime2().ToMilliseconds(), kNone);
-      EXPECT_EQ(Lane(2).GetPower(), 0);
-      EXPECT_EQ(Lane(2).TraceSampleCount(), c.lane2TraceSamples);
-      KString shown;
-      uint32_t flags = 0;
-      Pane().CellText({0, 1}, 7, shown, flags);
-      EXPECT_EQ(shown.ToUtf8(), "No Time");
+      EXPECT_EQ(reaction, ByLetters(c.lanes, 0, kEightTimes, kTimesBefore, kNone));
+      EXPECT_EQ(power, ByLetters(c.lanes, 1, kPowers, Times(8, kPowerBefore), 0));
+      EXPECT_EQ(time2, ByLetters(c.lanes, 2, kTimes2, Times(8, kTime2Before), kNone));
+      EXPECT_EQ(trace, std::string(c.lanes + 27, 8));
+      EXPECT_EQ(falseStarts + "/" + charged, c.marks);
     });
     RunToEnd();
   }
 }
 
-TEST_F(ResultsLinkTest, LaneCountsAbove10InOneRequestGetNoTimeAndNoLanesRunOnlyTheEndSteps) {
+TEST_F(ResultsLinkTest, LaneCountsAbove10InOneRequestKeepOnlyThisTrialsTimeAndNoLanesRunOnlyTheEndSteps) {
   struct Case {
     const char* name;
     int32_t laneCount;
+    bool sameTrial;  // the times before are of this trial
     Times times;
   } cases[] = {
-      {"12 lanes", 12, {150, 142, 95, 88, 88, kNone, -20, 133, 101, 102, kNone, kNone}},
-      {"no lanes", 0, {300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300}},
+      {"12 lanes, new trial", 12, false, {150, 142, 95, 88, 88, kNone, -20, 133, 101, 102, kNone, kNone}},
+      {"12 lanes, same trial", 12, true, {150, 142, 95, 88, 88, kNone, -20, 133, 101, 102, 300, 300}},
+      {"no lanes", 0, false, {300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -331,6 +413,7 @@ TEST_F(ResultsLinkTest, LaneCountsAbove10InOneRequestGetNoTimeAndNoLanesRunOnlyT
       MakeLanes(12);
       for (int32_t lane = 1; lane <= 12; ++lane) {
         Lane(lane).SetReactionTime(300);
+        Lane(lane).SetGunTime(YTime::FromMilliseconds(c.sameTrial ? scenario.gunWord : kNone));
       }
       event->SetModified(false);
     });
@@ -371,27 +454,42 @@ TEST_F(ResultsLinkTest, LanesNotInUseGetNoTraceRequest) {
   RunToEnd();
 }
 
-TEST_F(ResultsLinkTest, TheBreakKeyStopsAtTheNextLaneGapSaysSoAndTheFalseStartRuleStillRuns) {
+TEST_F(ResultsLinkTest, TheBreakKeyIsSaidAtOnceStopsAtTheNextLaneGapAndTheFalseStartRuleStillRuns) {
+  using Clock = std::chrono::steady_clock;
   CuScenario scenario = EightLanes();
   scenario.laneCount = 3;
   scenario.reactionTimes[0] = -20;
-  // Escape comes while lane 1's record is on its way.
+  // At the line's real speed a trace block's reply takes 434 ms. Escape comes 200 ms into lane 1's first
+  // block; what the status bar says is read when the next block is asked, while the program waits for it.
+  scenario.paceBaud = 19200;
   std::atomic<native::HWND> frame = nullptr;
-  StartSimulator(scenario, [&frame](const std::string& request) {
-    if (request.rfind("#4 ", 0) == 0) {
-      native::PostMessage(frame, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
+  std::thread escape;
+  Clock::time_point pressed;
+  Clock::time_point nextBlock;
+  std::string said;
+  StartSimulator(scenario, [&](const std::string& request) {
+    if (request.rfind("#5 ", 0) == 0) {
+      escape = std::thread([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        pressed = Clock::now();
+        native::PostMessage(frame, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
+      });
+    } else if (request.rfind("#6 ", 0) == 0) {
+      nextBlock = Clock::now();
+      said = KString(MainStatusBar()->statusText->Text()).ToUtf8();
     }
   });
-  OpenWindow({kShortTraces});
+  OpenWindow({kShortTraces, u"\\Serial\\ShortTimeout:Int=1000"});
   Then([&] {
     MakeLanes(3);
-    for (int32_t lane = 1; lane <= 3; ++lane) {
-      Lane(lane).SetReactionTime(300);
-    }
     frame = KZApplication::mainFrame->ScreenID();
     answer = Pane().Download(false, true);
   });
   AfterOperation([&] {
+    ASSERT_TRUE(escape.joinable());
+    escape.join();
+    EXPECT_EQ(said, "The download stops after this lane.");
+    EXPECT_LT(nextBlock - pressed, std::chrono::milliseconds(500));
     EXPECT_TRUE(answer);
     EXPECT_EQ(Commands(),
               Plus(Plus(Opening(), QvPacket::kTrialRecord, 1), QvPacket::kTraceBlock, kBlocksPerLane));

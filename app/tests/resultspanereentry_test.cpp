@@ -12,6 +12,7 @@
 #include "app/tests/resultslinktest.h"
 #include "framework/core/zafmdiwindow.h"
 #include "toolkit/kzdialog.h"
+#include "toolkit/kzmessagewindow.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ TEST_F(ResultsLinkTest, WhatIsAskedDuringADownloadIsRefusedOrWaitsAndTheDownload
         EXPECT_EQ(command->get(), "ACK");
         QvZEventMDI* window = EventWindows()[0];
         for (const ZafEventType type :
-             {CloseWindowEvent, ExitEvent, NewCommand, QvZResultsPane::kAddReactionTimesCommand}) {
+             {CloseWindowEvent, NewCommand, QvZResultsPane::kAddReactionTimesCommand}) {
           Post(type);
         }
         claim->reset();
@@ -75,6 +76,41 @@ TEST_F(ResultsLinkTest, WhatIsAskedDuringADownloadIsRefusedOrWaitsAndTheDownload
       [this] { EXPECT_EQ(seen.size(), 1u); });
   ExitProgram();
   EXPECT_EQ(Run(), 0);
+}
+
+// An exit asked during a download (a termination signal, the window manager's close, File > Exit) stops it
+// after the lane on the line and is asked once the download has ended; asked again while its question is
+// open, it adds nothing.
+TEST_F(ResultsLinkTest, AnExitAskedDuringADownloadStopsItAfterTheLaneAndIsAskedOnceItEnds) {
+  StartSimulator(EightLanes());
+  Then([this] {
+    UseLink();
+    Post(NewCommand);
+  });
+  When(
+      "a new event window", [] { return EventWindows().size() == 1; },
+      [this] {
+        Post(ExitEvent);
+        EventWindows()[0]->Event(ZafEventRecord(QvZResultsPane::kDownloadTraceCommand, 0));
+        const std::vector<uint32_t> commands = Commands();
+        EXPECT_EQ(std::count(commands.begin(), commands.end(), QvPacket::kTrialRecord), 1);
+        EXPECT_TRUE(seen.empty());
+      });
+  KZMessageWindow* question = nullptr;
+  When(
+      "the exit question", [] { return FrontMessage() != nullptr; },
+      [this, &question] {
+        NoteFront();
+        question = FrontMessage();
+        Post(ExitEvent);
+      });
+  Then([this, &question] {
+    EXPECT_EQ(FrontMessage(), question);
+    PressInFront(KZDialog::kNoResult);
+  });
+  EXPECT_EQ(Run(), 0);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].title, u"Exit Kestrove Pellacorvine");
 }
 
 }  // namespace

@@ -79,7 +79,6 @@ TEST_F(CuLinkTest, TraceDownloadsTheWindowOfTheSettings) {
       EXPECT_EQ(samples[QvTrace::kSampleCount + sample], CuScenario::TraceSample(2, 1, sample));
     }
     EXPECT_EQ(result.GetTime2().ToMilliseconds(), 292);
-    EXPECT_EQ(result.GetGunTime().ToMilliseconds(), 502000);
     EXPECT_EQ(result.AthleteField3(), KString(u"2"));
     const std::vector<QvPacket> requests = simulator->Requests();
     ASSERT_EQ(requests.size(), 1 + c.blockRequests);

@@ -11,6 +11,8 @@
 
 #include "native/testdriver.h"
 #include "native/tests/messagespy.h"
+#include "native/user/waitset.h"
+#include "native/user/windowsystem.h"
 
 namespace native::test {
 
@@ -312,6 +314,16 @@ TEST(MessageLoop, PeekLooksAtDescriptorsWithoutWaiting) {
   EXPECT_EQ(calls, 1);
   close(pipeEnds[0]);
   close(pipeEnds[1]);
+}
+
+TEST(MessageLoop, PeekFindsInputTheDisplayHostQueuedBeforeItsLook) {
+  TestDriver driver;
+  WaitSet& waits = WindowSystem::get().waitSet();
+  // As a display host does: what its connection already held is queued without a descriptor being ready.
+  waits.setBeforeWait([] { return PostMessage(nullptr, WM_KEYDOWN, VK_ESCAPE, 0) == TRUE; });
+  MSG message{};
+  EXPECT_TRUE(PeekMessage(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
+  waits.setBeforeWait(nullptr);
 }
 
 TEST(MessageLoop, CallsFromOtherThreadsAreRefused) {

@@ -111,10 +111,10 @@ BOOL PeekMessage(MSG* message, HWND window, UINT first, UINT last, UINT options)
   if (findMessage(*system, filter, remove, message)) {
     return TRUE;
   }
-  if (system->waitSet().wait(system->queue().wakeDescriptor(), 0)) {
-    return findMessage(*system, filter, remove, message) ? TRUE : FALSE;
-  }
-  return FALSE;
+  // The look may queue input without a descriptor's callback: the display host's hook before the wait takes
+  // what its connection already holds.
+  system->waitSet().wait(system->queue().wakeDescriptor(), 0);
+  return findMessage(*system, filter, remove, message) ? TRUE : FALSE;
 }
 
 BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -7,9 +7,12 @@
 // the window is drawn as it was each time it is back at its size. A third keeps Results > Options in front of
 // clicks on the main menu bar and the event window, and File > Exit works after Cancel. A fourth goes
 // keyboard-first: Alt and a mnemonic open each menu with the event window maximised and restored, and Return
-// in a field of Options applies the dialog as OK does.
+// in a field of Options applies the dialog as OK does. A fifth sends SIGTERM, then the window manager's close
+// request, while a trace download runs at the line's pace: the download stops after its lane and the program
+// ends by File > Exit's road.
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -64,24 +67,26 @@ class MainRoadX11Test : public ProgramTest {
 MainRoadX11Test* current = nullptr;
 
 // The simulator started through a script in the program folder, since the test programs start without
-// arguments.
-std::string SimulatorScript(MainRoadX11Test& test) {
+// arguments; `more` are further scenario settings.
+std::string SimulatorScript(MainRoadX11Test& test, const std::string& more = "") {
   const std::string path = test.FilePath("cusim.sh");
   test.WriteFile("cusim.sh", std::string("#!/bin/sh\nexec '") + KESTROVE_CUSIM +
-                                 "' lanes=8 reaction=" + kReactionTimes + "\n");
+                                 "' lanes=8 reaction=" + kReactionTimes + more + "\n");
   std::filesystem::permissions(path, std::filesystem::perms::owner_all);
   return path;
 }
 
-// The configuration: the control unit on port 9, a short read time-out, the data-out and event folders,
-// and the reaction-time link listening on `linkPort`.
-void WriteConfiguration(MainRoadX11Test& test, int linkPort) {
+// The configuration: the control unit on port 9, a read time-out (short unless the line keeps its real
+// pace), the data-out and event folders, and the reaction-time link listening on `linkPort`.
+void WriteConfiguration(MainRoadX11Test& test, int linkPort, int timeoutMs = 300) {
   test.WriteFile("kestrove.cfg",
                  "Registry Version: 1.00\n"
                  "\\SerialPorts\\Unit\\Name:String=Control Unit\n"
                  "\\SerialPorts\\Unit\\SerialPort:String=9,19200,8,N,1.0\n"
-                 "\\Serial\\ShortTimeout:Int=300\n"
-                 "\\Database\\File\\DataOutDir:String=" +
+                 "\\Serial\\ShortTimeout:Int=" +
+                     std::to_string(timeoutMs) +
+                     "\n"
+                     "\\Database\\File\\DataOutDir:String=" +
                      test.FilePath("out") +
                      "/\n"
                      "\\Event\\Directory:String=" +
@@ -391,34 +396,43 @@ constexpr int kEventBottom = 740;
 // The traces' pen on the screen.
 constexpr native::COLORREF kTraceBlue = 0xff0000;
 
-// The program on the 1024 x 768 desktop with the simulator as its unit and a new event from File > New; the
-// steps run, then File > Exit with No to saving the event ends the program with status 0.
-using EventSteps = std::function<void(Display*, Window, native::test::X11TestProgram& simulator)>;
-void OnNewEventThenExit(const EventSteps& steps) {
+// The program on the 1024 x 768 desktop with the simulator as its unit (`more`: further scenario settings),
+// the read time-out `timeoutMs` and a new event from File > New; the steps then end the program, with status
+// 0.
+using StartedSteps = std::function<void(ProgramOnX11&, native::test::X11TestProgram& simulator)>;
+void OnNewEvent(const std::string& more, int timeoutMs, const StartedSteps& steps) {
   MainRoadX11Test& test = *current;
-  native::test::X11TestProgram simulator(SimulatorScript(test).c_str(), nullptr);
+  native::test::X11TestProgram simulator(SimulatorScript(test, more).c_str(), nullptr);
   ASSERT_NO_FATAL_FAILURE(UseSimulator(test, simulator));
-  WriteConfiguration(test, MainRoadX11Test::FreePort());
+  WriteConfiguration(test, MainRoadX11Test::FreePort(), timeoutMs);
+  std::filesystem::remove(test.FilePath("kestrove"));
   ProgramOnX11 started(test.FilePath("kestrove"), "1024x768");
   if (!started.Running()) {
     return;
   }
-  Display* display = started.display;
-  const Window window = started.window;
-  WaitForFrame(display);
-  PressWith(display, window, XK_Control_L, XK_n);
+  WaitForFrame(started.display);
+  PressWith(started.display, started.window, XK_Control_L, XK_n);
   RequestLines(simulator);
-  steps(display, window, simulator);
-  // File > Exit, and No to keeping the event.
-  native::test::ClickAt(display, window, kFileMenu[0], kFileMenu[1]);
-  Settled(display);
-  Press(display, window, XK_Up);
-  Press(display, window, XK_Return);
-  Settled(display);
-  Press(display, window, XK_Tab);
-  Press(display, window, XK_space);
+  steps(started, simulator);
   EXPECT_EQ(started.program->exitStatusWithin(native::test::kX11WaitMs), std::optional<int>(0));
   unsetenv("KESTROVE_COM9");
+}
+
+// The steps on a new event, then File > Exit with No to saving the event.
+using EventSteps = std::function<void(Display*, Window, native::test::X11TestProgram& simulator)>;
+void OnNewEventThenExit(const EventSteps& steps) {
+  OnNewEvent("", 300, [&steps](ProgramOnX11& started, native::test::X11TestProgram& simulator) {
+    Display* display = started.display;
+    const Window window = started.window;
+    steps(display, window, simulator);
+    native::test::ClickAt(display, window, kFileMenu[0], kFileMenu[1]);
+    Settled(display);
+    Press(display, window, XK_Up);
+    Press(display, window, XK_Return);
+    Settled(display);
+    Press(display, window, XK_Tab);
+    Press(display, window, XK_space);
+  });
 }
 
 void ResizeSteps(Display* display, Window window, native::test::X11TestProgram& simulator) {
@@ -605,6 +619,61 @@ void CheckKeyboardOnDisplay() {
 TEST_F(MainRoadX11Test, AltLettersOpenTheMenusAndReturnAppliesOptionsWithAnEventWindowOpen) {
   current = this;
   native::test::RunOnVirtualDisplay(&CheckKeyboardOnDisplay, "1024x768x24");
+  current = nullptr;
+}
+
+// Lines of the simulator's requests for a command.
+size_t CountWith(const std::vector<std::string>& lines, const std::string& text) {
+  return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+    return line.find(text) != std::string::npos;
+  }));
+}
+
+// The program asked to end from outside, as the desktop does.
+struct EndRequest {
+  const char* name;
+  std::function<void(ProgramOnX11&)> send;
+};
+
+void CheckEndRequestsOnDisplay() {
+  const auto sigterm = [](ProgramOnX11& started) { kill(started.program->pid(), SIGTERM); };
+  const EndRequest requests[] = {
+      {"SIGTERM", sigterm},
+      {"WM_DELETE_WINDOW",
+       [](ProgramOnX11& started) { native::test::SendCloseRequest(started.display, started.window); }},
+  };
+  for (const EndRequest& request : requests) {
+    SCOPED_TRACE(request.name);
+    OnNewEvent(" baud=19200", 1000, [&](ProgramOnX11& started, native::test::X11TestProgram& simulator) {
+      Display* display = started.display;
+      const Window window = started.window;
+      PressWith(display, window, XK_Control_L, XK_t);
+      // The request once lane 1's trace is on the line.
+      std::vector<std::string> lines;
+      while (CountWith(lines, "command 0x00010003") == 0) {
+        const std::optional<std::string> line = simulator.readLine(kRequestWaitMs);
+        ASSERT_TRUE(line.has_value()) << "no trace block asked";
+        lines.push_back(*line);
+      }
+      request.send(started);
+      for (const std::string& line : RequestLines(simulator)) {
+        lines.push_back(line);
+      }
+      EXPECT_EQ(CountWith(lines, "command 0x00010002"), 1u) << "lane records asked after lane 1";
+      // Asked again while the exit question is open, the exit adds nothing; No to keeping the event ends the
+      // program. (The window manager's close would close the question in front, as its close box does.)
+      Settled(display);
+      sigterm(started);
+      WritePng(Settled(display), TestPicturePath(std::string("endrequest-x11-") + request.name + ".png"));
+      Press(display, window, XK_Tab);
+      Press(display, window, XK_space);
+    });
+  }
+}
+
+TEST_F(MainRoadX11Test, SigtermOrTheCloseRequestDuringAPacedDownloadStopItAfterTheLaneAndEndByExitsRoad) {
+  current = this;
+  native::test::RunOnVirtualDisplay(&CheckEndRequestsOnDisplay, "1024x768x24");
   current = nullptr;
 }
 

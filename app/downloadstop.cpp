@@ -1,0 +1,52 @@
+#include "app/downloadstop.h"
+
+#include "app/linkbusy.h"
+#include "app/mainstatusbar.h"
+#include "model/qvsettings.h"
+#include "toolkit/kzapplication.h"
+#include "toolkit/kzstatusbar.h"
+
+namespace {
+
+bool downloading = false;
+bool stopAsked = false;
+
+bool BreakKeyPressed() {
+  return KZApplication::application != nullptr && KZApplication::application->CheckBreak();
+}
+
+}  // namespace
+
+void DownloadStop::Begin(bool download) {
+  downloading = download;
+  stopAsked = false;
+}
+
+void DownloadStop::ReadBreakKey() {
+  if (downloading && !stopAsked && BreakKeyPressed()) {
+    Ask();
+  }
+}
+
+bool DownloadStop::Asked() {
+  return stopAsked || BreakKeyPressed();
+}
+
+void DownloadStop::AskExit() {
+  LinkBusyClaim::KeepExit();
+  Ask();
+}
+
+void DownloadStop::End() {
+  downloading = false;
+  stopAsked = false;
+}
+
+void DownloadStop::Ask() {
+  stopAsked = true;
+  KZStatusBar* bar = MainStatusBar();
+  if (downloading && bar != nullptr) {
+    bar->SetText(QvSettings::Text(u"\\Strings\\Event\\Results\\StopsAfterLane",
+                                  u"The download stops after this lane."));
+  }
+}

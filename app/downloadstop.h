@@ -1,0 +1,25 @@
+#pragma once
+// A stop asked of the running download, kept until the download looks at its next lane gap: the break key
+// read while a lane is on the line (between the packets of its transfer, where it would otherwise wait
+// unseen until the lane ends), or an exit asked while an operation on the link runs, which the link-busy
+// claim queues again once the operation has ended, to take File > Exit's road then.
+
+class DownloadStop {
+ public:
+  // An operation on the link starts, a download or a single request: no stop asked yet.
+  static void Begin(bool download);
+  // Between the packets of a transfer: the break key, when pressed, asks the stop. Other keys typed
+  // meanwhile are dropped, as the break check at a lane gap drops them.
+  static void ReadBreakKey();
+  // At a lane gap: whether the stop was asked, the break key pressed since included.
+  static bool Asked();
+  // An exit asked while an operation on the link runs: kept for the operation's end, and a download stops
+  // at its next lane gap.
+  static void AskExit();
+  // The operation on the link has ended.
+  static void End();
+
+ private:
+  // Latches the stop; a download says at once that it stops after the lane on the line.
+  static void Ask();
+};
