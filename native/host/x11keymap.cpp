@@ -47,7 +47,8 @@ constexpr KeyPair kKeys[] = {
     {XK_Alt_L, VK_LMENU},
     {XK_Alt_R, VK_RMENU},
     {XK_Meta_L, VK_LMENU},
-    {XK_ISO_Level3_Shift, VK_RMENU},
+    // The third level's shift (AltGr, ISO_Level3_Shift or Mode_switch) has no virtual key: it is no Alt key,
+    // it only picks the characters other keys type.
     {XK_Num_Lock, VK_NUMLOCK},
     {XK_Scroll_Lock, VK_SCROLL},
     {XK_KP_Multiply, VK_MULTIPLY},

@@ -274,7 +274,7 @@ void CheckOnDisplay() {
                                             XK_minus, XK_J,          XK_o, XK_s, XK_dead_acute, XK_e};
   const std::string saved = test.FilePath("events/M\xC3\xBCller-Jos\xC3\xA9.qve");
   {
-    native::test::SpareKeys spare(display, {XK_udiaeresis, XK_dead_acute});
+    native::test::SpareKeys spare(display, {{XK_udiaeresis}, {XK_dead_acute}});
     native::test::ClickAt(display, window, 355, 160);
     poll(nullptr, 0, 300);
     native::test::TypeKeysyms(display, window, accentedName);

@@ -114,13 +114,15 @@ void checkOnDisplay(Display* display, Window window, X11TestProgram& program) {
   EXPECT_TRUE(program.expectLine("command 101"));
 }
 
-// A key the keymap gives an accented letter, a dead key and the letter after it, and a key beyond 16 bits
-// type their characters, the last as its two UTF-16 halves: the program's next character lines.
+// A key the keymap gives an accented letter, a dead key and the letter after it, a key beyond 16 bits (as
+// its two UTF-16 halves), and a key's third and fourth levels through AltGr type their characters: the
+// program's next character lines.
 void checkTyping(Display* display, Window window, X11TestProgram& program) {
   constexpr KeySym kRunner = 0x01000000 + 0x1F3C3;
-  SpareKeys spare(display, {XK_udiaeresis, XK_dead_acute, kRunner});
-  TypeKeysyms(display, window, {XK_udiaeresis, XK_dead_acute, XK_e, kRunner});
-  for (const char* wanted : {"char fc", "char e9", "char d83c", "char dfc3"}) {
+  SpareKeys spare(display,
+                  {{XK_udiaeresis}, {XK_dead_acute}, {kRunner}, {XK_l, XK_L, XK_lstroke, XK_Lstroke}});
+  TypeKeysyms(display, window, {XK_udiaeresis, XK_dead_acute, XK_e, kRunner, XK_Lstroke, XK_lstroke});
+  for (const char* wanted : {"char fc", "char e9", "char d83c", "char dfc3", "char 141", "char 142"}) {
     std::optional<std::string> line;
     do {
       line = program.readLine(kX11WaitMs);

@@ -274,36 +274,71 @@ void TypeText(Display* display, Window window, const std::string& text) {
 
 void TypeKeysyms(Display* display, Window window, const std::vector<KeySym>& keysyms) {
   XSetInputFocus(display, window, RevertToParent, CurrentTime);
-  const KeyCode shift = XKeysymToKeycode(display, XK_Shift_L);
+  // The keys held for the levels above the first: Shift for the second, the third's shift for the third,
+  // both for the fourth.
+  const std::array<KeyCode, 2> shifts{XKeysymToKeycode(display, XK_Shift_L),
+                                      XKeysymToKeycode(display, XK_ISO_Level3_Shift)};
   for (KeySym keysym : keysyms) {
     const KeyCode code = XKeysymToKeycode(display, keysym);
-    const bool shifted = XkbKeycodeToKeysym(display, code, 0, 0) != keysym;
-    if (shifted) {
-      XTestFakeKeyEvent(display, shift, True, CurrentTime);
+    unsigned level = 0;
+    while (level < 3 && XkbKeycodeToKeysym(display, code, 0, static_cast<int>(level)) != keysym) {
+      ++level;
     }
+    const auto holdShifts = [&](Bool down) {
+      for (unsigned shift = 0; shift < shifts.size(); ++shift) {
+        if ((level >> shift & 1U) != 0) {
+          XTestFakeKeyEvent(display, shifts[shift], down, CurrentTime);
+        }
+      }
+    };
+    holdShifts(True);
     XTestFakeKeyEvent(display, code, True, CurrentTime);
     XTestFakeKeyEvent(display, code, False, CurrentTime);
-    if (shifted) {
-      XTestFakeKeyEvent(display, shift, False, CurrentTime);
-    }
+    holdShifts(False);
   }
   XFlush(display);
 }
 
-SpareKeys::SpareKeys(Display* display, const std::vector<KeySym>& keysyms) : display_(display) {
+namespace {
+
+// Gives a key its one symbol, or its four symbols by level, as a layout does. The keyboard extension's map is
+// written, not the core one: the X server reads a core key's symbols beyond the second as other groups.
+void giveLevels(Display* display, KeyCode code, const std::vector<KeySym>& levels) {
+  XkbDescPtr keyboard =
+      XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask | XkbKeyActionsMask, XkbUseCoreKbd);
+  XkbGetNames(display, XkbKeyTypeNamesMask, keyboard);
+  int type = XkbOneLevelIndex;
+  if (levels.size() > 1) {
+    const Atom fourLevels = XInternAtom(display, "FOUR_LEVEL", False);
+    while (type < keyboard->map->num_types && keyboard->map->types[type].name != fourLevels) {
+      ++type;
+    }
+  }
+  XkbChangeTypesOfKey(keyboard, code, 1, XkbGroup1Mask, &type, nullptr);
+  std::copy(levels.begin(), levels.end(), XkbKeySymsPtr(keyboard, code));
+  XkbMapChangesRec changes{};
+  changes.changed = XkbKeySymsMask;
+  changes.first_key_sym = code;
+  changes.num_key_syms = 1;
+  XkbChangeMap(display, keyboard, &changes);
+  XkbFreeKeyboard(keyboard, 0, True);
+}
+
+}  // namespace
+
+SpareKeys::SpareKeys(Display* display, const std::vector<std::vector<KeySym>>& keys) : display_(display) {
   int first = 0;
   int last = 0;
   XDisplayKeycodes(display, &first, &last);
   int perCode = 0;
   KeySym* keymap = XGetKeyboardMapping(display, static_cast<KeyCode>(first), last - first + 1, &perCode);
-  auto keysym = keysyms.begin();
-  for (int code = last; code >= first && keysym != keysyms.end(); --code) {
+  auto key = keys.begin();
+  for (int code = last; code >= first && key != keys.end(); --code) {
     const KeySym* symbols = keymap + (code - first) * perCode;
     if (std::all_of(symbols, symbols + perCode, [](KeySym symbol) { return symbol == NoSymbol; })) {
-      KeySym both[2] = {*keysym, *keysym};
-      XChangeKeyboardMapping(display, code, 2, both, 1);
+      giveLevels(display, static_cast<KeyCode>(code), *key);
       borrowed_.push_back(static_cast<KeyCode>(code));
-      ++keysym;
+      ++key;
     }
   }
   XFree(keymap);

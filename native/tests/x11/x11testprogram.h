@@ -74,14 +74,15 @@ void DragAt(Display* display, Window window, int x, int y, int dx, int dy);
 // Types the characters (letters, digits and space) with the keyboard focus on the window.
 void TypeText(Display* display, Window window, const std::string& text);
 // Presses and releases the keys of the symbols in turn with the keyboard focus on the window, Shift held for
-// a symbol its key gives shifted.
+// a symbol its key gives shifted, the third level's shift (AltGr) for one on its key's third or fourth level.
 void TypeKeysyms(Display* display, Window window, const std::vector<KeySym>& keysyms);
 
-// Puts symbols no key gives (an accented letter, a dead key) on spare key codes while it lives, and
-// restores the keymap when it goes: keep it until the program has read the keys.
+// Puts keys no keymap has (an accented letter, a dead key, a letter on the third level) on spare key codes
+// while it lives, and restores the keymap when it goes: keep it until the program has read the keys. Each
+// key is given as its one symbol, or as its four by level (the third and fourth come with AltGr).
 class SpareKeys {
  public:
-  SpareKeys(Display* display, const std::vector<KeySym>& keysyms);
+  SpareKeys(Display* display, const std::vector<std::vector<KeySym>>& keys);
   ~SpareKeys();
   SpareKeys(const SpareKeys&) = delete;
   SpareKeys& operator=(const SpareKeys&) = delete;
