@@ -20,7 +20,6 @@ namespace {
 constexpr int32_t kDomainLabel = 1;
 constexpr int32_t kRangeLabel = 2;
 constexpr int32_t kGroupLabel = 4;
-constexpr int32_t kRangeNumber = 6;
 constexpr int32_t kTimeAxis = 2;
 constexpr int32_t kValueAxis = 4;
 constexpr int32_t kLaneAxis = 3;
