@@ -7,7 +7,7 @@
 
 #include "foundation/kfile.h"
 #include "native/controls/controlconstants.h"
-#include "native/print/replacequestion.h"
+#include "native/print/filemessage.h"
 #include "native/user/focusmanager.h"
 #include "native/user/localtext.h"
 #include "native/user/messageapi.h"
@@ -234,6 +234,15 @@ bool FileDialog::accept() {
   return chooseFile(name);
 }
 
+std::string FileDialog::withTypeExtension(const std::string& path) const {
+  if (!request_.extensionList) {
+    return path;
+  }
+  // The name saving writes for the same typed name: a file saved as "Heat" opens as "Heat" too.
+  auto filter = static_cast<int32_t>(SendMessage(item(kFilterList), CB_GETCURSEL, 0, 0));
+  return KSavedName(request_, KString::FromUtf8(path), filter).ToUtf8();
+}
+
 bool FileDialog::chooseFile(const std::string& name) {
   std::string path = FolderListing::resolve(folder_, name);
   if (isDirectory(path)) {
@@ -242,7 +251,16 @@ bool FileDialog::chooseFile(const std::string& name) {
     return false;
   }
   bool opening = request_.kind == KFileDialogRequest::Kind::kOpen;
-  if (opening ? !isRegularFile(path) : !isDirectory(FolderListing::parentOf(path))) {
+  if (opening && !isRegularFile(path)) {
+    std::string withExtension = withTypeExtension(path);
+    if (!isRegularFile(withExtension)) {
+      FileMessage::tellNotFound(window(), title(request_), path);
+      focusAll(kFileName);
+      return false;
+    }
+    path = withExtension;
+  }
+  if (!opening && !isDirectory(FolderListing::parentOf(path))) {
     return refuse(kFileName);
   }
   std::size_t typedFilter = FileFilters::filterOf(filters_, path.substr(path.rfind('/') + 1));
@@ -257,7 +275,7 @@ bool FileDialog::chooseFile(const std::string& name) {
   }
   chosen_ = opening ? path : KSavedName(request_, KString::FromUtf8(path), answer_).ToUtf8();
   if (!opening && ::access(chosen_.c_str(), F_OK) == 0 &&
-      !ReplaceQuestion::ask(window(), title(request_), chosen_)) {
+      !FileMessage::askToReplace(window(), title(request_), chosen_)) {
     // No: back to the name, as it was typed.
     focusAll(kFileName);
     return false;

@@ -37,6 +37,9 @@ class FileDialog : public ModalDialog {
   const FolderEntry* selectedEntry() const;
   bool refuse(int id);
   bool chooseFile(const std::string& name);
+  // With an extension list, a path without an extension gets the chosen type's (the first type's when
+  // every file is shown); otherwise the path as it is.
+  std::string withTypeExtension(const std::string& path) const;
 
   KFileDialogRequest& request_;
   std::vector<FileFilter> filters_;

@@ -24,22 +24,25 @@ namespace native::test {
 
 namespace {
 
+void touch(const std::string& path) {
+  std::ofstream(path) << "x";
+}
+
 // A small tree of files for the dialogs to show, removed afterwards:
-//   a.jpg B.JPG c.tga notes.txt .hidden.jpg  Sub/ (inner.jpg)  zeta/
+//   a.jpg B.JPG c.tga notes.txt .hidden.jpg  Sub/ (inner.jpg Heat.qve)  zeta/
 class FileTree {
  public:
   FileTree() {
     char pattern[] = "/tmp/kestrove-dialog-test-XXXXXX";
     root_ = mkdtemp(pattern);
-    for (const char* name : {"a.jpg", "B.JPG", "c.tga", "notes.txt", ".hidden.jpg"}) {
-      touch(path(name));
-    }
     mkdir(path("Sub").c_str(), 0700);
     mkdir(path("zeta").c_str(), 0700);
-    touch(path("Sub/inner.jpg"));
+    for (const char* name : kFiles) {
+      touch(path(name));
+    }
   }
   ~FileTree() {
-    for (const char* name : {"a.jpg", "B.JPG", "c.tga", "notes.txt", ".hidden.jpg", "Sub/inner.jpg"}) {
+    for (const char* name : kFiles) {
       std::remove(path(name).c_str());
     }
     rmdir(path("Sub").c_str());
@@ -50,7 +53,8 @@ class FileTree {
   const std::string& root() const { return root_; }
 
  private:
-  static void touch(const std::string& path) { std::ofstream(path) << "x"; }
+  static constexpr const char* kFiles[] = {"a.jpg",       "B.JPG",         "c.tga",       "notes.txt",
+                                           ".hidden.jpg", "Sub/inner.jpg", "Sub/Heat.qve"};
   std::string root_;
 };
 
@@ -79,6 +83,15 @@ std::u16string textOf(HWND window) {
   std::u16string text(static_cast<std::size_t>(SendMessage(window, WM_GETTEXTLENGTH, 0, 0)), u'\0');
   SendMessage(window, WM_GETTEXT, text.size() + 1, reinterpret_cast<LPARAM>(text.data()));
   return text;
+}
+
+// The texts of a dialog's controls in order: a message's lines, then its buttons.
+std::vector<std::u16string> controlTexts(HWND dialog) {
+  std::vector<std::u16string> texts;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    texts.push_back(textOf(child));
+  }
+  return texts;
 }
 
 // The focused control's text with its selection in brackets.
@@ -243,23 +256,58 @@ TEST(FileDialog, TypedFolderPathIsEnteredAndMissingFilesAreRefused) {
   TestDriver driver;
   FileTree tree;
   InstalledDialogs dialogs;
-  DialogScript script(driver);
-  std::vector<std::u16string> shown;
-  script.replaceText(FileDialog::kFolderField, utf16FromUtf8(tree.path("Sub")));
-  script.press(VK_RETURN);
-  script.add([&](HWND dialog) { shown = listLines(dialog); });
-  unsigned beeps = driver.beepCount();
-  script.replaceText(FileDialog::kFileName, u"absent.jpg");
-  script.press(VK_RETURN);    // refused: no such file
-  script.type(u"inner.jpg");  // the refused name is selected and typed over
-  script.press(VK_RETURN);
-  KFile file;
-  file.SetName(KString::FromUtf8(tree.path("a.jpg")));
-  EXPECT_EQ(KOpenFileDialog(file, KString("jpg")), 0);
-  EXPECT_TRUE(script.finished());
-  EXPECT_EQ(shown, (std::vector<std::u16string>{u"..", u"inner.jpg"}));
-  EXPECT_EQ(driver.beepCount(), beeps + 1);
-  EXPECT_EQ(file.Name().ToUtf8(), tree.path("Sub/inner.jpg"));
+  struct Case {
+    const char* name;
+    const char* extensions;
+    int typeDowns;  // presses of Down in Files of type
+    std::u16string typed;
+    const char* madeForTheRow;  // a file that exists for this row only, or null
+    int32_t answer;
+    std::string chosen;
+    std::vector<std::u16string> message = {};  // its lines and buttons; none when the file opens
+  };
+  const std::vector<std::u16string> notFound = {u"absent",
+                                                u"The file was not found. Check its name and folder.", u"OK"};
+  const Case cases[] = {
+      {"the type's extension", "qve", 0, u"Heat", nullptr, 0, "Sub/Heat.qve"},
+      {"every file: the first type's extension", "qve", 1, u"Heat", nullptr, 1, "Sub/Heat.qve"},
+      {"the chosen type's extension, not the first", "qve,jpg", 1, u"inner", nullptr, 1, "Sub/inner.jpg"},
+      {"the name as typed comes first", "qve", 0, u"Heat", "Sub/Heat", 0, "Sub/Heat"},
+      {"missing: a message, then back to the name", "jpg", 0, u"absent", nullptr, -1, "a.jpg", notFound},
+  };
+  std::u16string back;
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    if (test.madeForTheRow != nullptr) {
+      touch(tree.path(test.madeForTheRow));
+    }
+    DialogScript script(driver);
+    script.press(VK_TAB);  // from File name to Files of type
+    for (int i = 0; i < test.typeDowns; ++i) {
+      script.press(VK_DOWN);
+    }
+    script.replaceText(FileDialog::kFolderField, utf16FromUtf8(tree.path("Sub")));
+    script.press(VK_RETURN);
+    script.replaceText(FileDialog::kFileName, test.typed);
+    script.press(VK_RETURN);
+    std::vector<std::u16string> message;
+    if (!test.message.empty()) {
+      script.add([&message](HWND dialog) { message = controlTexts(dialog); });
+      script.press(VK_RETURN);
+      script.add([&back](HWND) { back = focusedSelection(); });
+      script.press(VK_ESCAPE);
+    }
+    KFile file;
+    file.SetName(KString::FromUtf8(tree.path("a.jpg")));
+    EXPECT_EQ(KOpenFileDialog(file, KString(test.extensions)), test.answer);
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(file.Name().ToUtf8(), tree.path(test.chosen));
+    EXPECT_EQ(message, test.message);
+    if (test.madeForTheRow != nullptr) {
+      std::remove(tree.path(test.madeForTheRow).c_str());
+    }
+  }
+  EXPECT_EQ(back, u"[absent]");
 }
 
 TEST(FileDialog, SaveAnswersTheTypeOfTheTypedNameAndAsksBeforeReplacingIt) {
