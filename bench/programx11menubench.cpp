@@ -1,34 +1,27 @@
 // The built program on an X server (run it under xvfb-run), its desktop as large as the screen: the bytes of
 // the images it puts to the X server while the Help menu opens and closes (a click on its entry in the menu
-// bar each), against the bytes of the area that changed on the screen (the bounding box of the pixels that
-// differ between the window's pictures before and after, 4 bytes a pixel). The server's RECORD extension
-// counts the image requests. Aim: a few times the changed area at most.
+// bar each), and while an alert, the About box, opens (Return on its entry in the Help menu) and closes
+// (Return on its OK button), against the bytes of the area that changed on the screen (the bounding box of
+// the pixels that differ between the window's pictures before and after, 4 bytes a pixel). The server's
+// RECORD extension counts the image requests. Aim: a few times the changed area at most.
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
-#include <cstring>
-#include <memory>
+#include <functional>
+#include <iterator>
 #include <string>
-#include <thread>
 
-#include "native/gdi/surface.h"
-#include "native/native.h"
 // Xlib's macros last.
 #include "bench/x11program.h"
 
 #include <X11/Xproto.h>
-#include <X11/Xutil.h>
 #include <X11/extensions/record.h>
+#include <X11/keysym.h>
 
 namespace {
 
-// For the program to draw what a click changed; its start is over when its main window's caption shows and
-// its picture stayed the same this long.
-constexpr auto kSettleTime = std::chrono::seconds(1);
-constexpr int kMostSettles = 30;
 // The Help entry of the main window's menu bar, the last one.
 constexpr struct {
   int x;
@@ -94,110 +87,48 @@ class PutImageBytes {
   std::uint64_t bytes_ = 0;
 };
 
-// The window's pixels as the server has them.
-class Picture {
- public:
-  Picture(Display* display, Window window) {
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(display, window, &attributes);
-    image_.reset(XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
-                           static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap));
-  }
-
-  unsigned long PixelAt(int x, int y) const { return image_ ? XGetPixel(image_.get(), x, y) : 0; }
-
-  // The pixels of the bounding box of what differs from the other picture.
-  long ChangedArea(const Picture& other) const {
-    if (!image_ || !other.image_ || image_->width != other.image_->width ||
-        image_->height != other.image_->height) {
-      return -1;
-    }
-    int left = image_->width;
-    int right = 0;
-    int top = image_->height;
-    int bottom = 0;
-    for (int y = 0; y < image_->height; ++y) {
-      const char* row = image_->data + static_cast<long>(y) * image_->bytes_per_line;
-      const char* otherRow = other.image_->data + static_cast<long>(y) * other.image_->bytes_per_line;
-      if (std::memcmp(row, otherRow, static_cast<std::size_t>(image_->bytes_per_line)) == 0) {
-        continue;
-      }
-      for (int x = 0; x < image_->width; ++x) {
-        if (XGetPixel(image_.get(), x, y) != XGetPixel(other.image_.get(), x, y)) {
-          left = std::min(left, x);
-          right = std::max(right, x + 1);
-          top = std::min(top, y);
-          bottom = y + 1;
-        }
-      }
-    }
-    return right > left ? static_cast<long>(right - left) * (bottom - top) : 0;
-  }
-
- private:
-  struct Destroy {
-    void operator()(XImage* image) const { XDestroyImage(image); }
-  };
-  std::unique_ptr<XImage, Destroy> image_;
-};
-
-// Waits until the main window's caption shows at the top (the desktop and the splash picture come first) and
-// the picture stays the same for a settling time; false when that does not come.
-bool Settle(Display* display, Window window) {
-  const native::COLORREF caption = native::GetSysColor(native::COLOR_ACTIVECAPTION);
-  const unsigned long captionPixel = native::pixelOf(caption);
-  for (int settles = 0; settles < kMostSettles; ++settles) {
-    const Picture before(display, window);
-    std::this_thread::sleep_for(kSettleTime);
-    if (before.PixelAt(300, 12) == captionPixel && Picture(display, window).ChangedArea(before) == 0) {
-      return true;
-    }
-  }
-  return false;
-}
-
 struct Step {
   std::uint64_t bytesPut = 0;
   long changedPixels = 0;
+  bool settled = false;
 };
 
-// Clicks the Help entry of the menu bar and measures what that changes.
-Step ClickHelpAndMeasure(Display* display, Window window, PutImageBytes& bytes) {
+// Gives the input and measures what it changes once the picture has settled again.
+Step Measure(Display* display, Window window, PutImageBytes& bytes, const std::function<void()>& input) {
   const Picture before(display, window);
   bytes.Take();
-  native::test::ClickAt(display, window, kHelpEntry.x, kHelpEntry.y);
-  std::this_thread::sleep_for(kSettleTime);
+  input();
   Step step;
+  step.settled = Settle(display, window);
   step.bytesPut = bytes.Take();
   step.changedPixels = Picture(display, window).ChangedArea(before);
   return step;
 }
 
-void Report(benchmark::State& state, const char* name, const Step& step) {
-  const std::string prefix(name);
-  state.counters[prefix + " bytes put"] = static_cast<double>(step.bytesPut);
-  state.counters[prefix + " changed bytes"] = 4.0 * static_cast<double>(step.changedPixels);
-  state.counters[prefix + " ratio"] =
+void Report(benchmark::State& state, const std::string& name, const Step& step) {
+  state.counters[name + " bytes put"] = static_cast<double>(step.bytesPut);
+  state.counters[name + " changed bytes"] = 4.0 * static_cast<double>(step.changedPixels);
+  state.counters[name + " ratio"] =
       step.changedPixels > 0
           ? static_cast<double>(step.bytesPut) / (4.0 * static_cast<double>(step.changedPixels))
           : 0.0;
 }
 
-void HelpMenuOnX11(benchmark::State& state) {
+void HelpMenuAndAlertOnX11(benchmark::State& state) {
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) {
     state.SkipWithError("no X display: run under xvfb-run");
     return;
   }
-  Step opening;
-  Step closing;
+  const char* names[] = {"menu opening", "menu closing", "alert opening", "alert closing"};
+  Step steps[std::size(names)];
   for (auto _ : state) {
     X11Program program(display);
     if (!program.shown()) {
       state.SkipWithError("the program did not show its window");
       break;
     }
-    if (!Settle(display, program.window())) {
+    if (!program.SettleStart()) {
       state.SkipWithError("the program's picture did not settle");
       break;
     }
@@ -206,14 +137,26 @@ void HelpMenuOnX11(benchmark::State& state) {
       state.SkipWithError("the X server does not record requests (no RECORD extension)");
       break;
     }
-    opening = ClickHelpAndMeasure(display, program.window(), bytes);
-    closing = ClickHelpAndMeasure(display, program.window(), bytes);
+    const Window window = program.window();
+    const auto clickHelp = [&] { native::test::ClickAt(display, window, kHelpEntry.x, kHelpEntry.y); };
+    const auto pressReturn = [&] { PressKeys(display, {XK_Return}); };
+    steps[0] = Measure(display, window, bytes, clickHelp);
+    steps[1] = Measure(display, window, bytes, clickHelp);
+    HighlightAbout(display, window);
+    const bool aboutHighlighted = Settle(display, window);
+    steps[2] = Measure(display, window, bytes, pressReturn);
+    steps[3] = Measure(display, window, bytes, pressReturn);
+    if (!aboutHighlighted ||
+        !std::all_of(std::begin(steps), std::end(steps), [](const Step& step) { return step.settled; })) {
+      state.SkipWithError("the program's picture did not settle after an input");
+    }
   }
   XCloseDisplay(display);
-  Report(state, "opening", opening);
-  Report(state, "closing", closing);
+  for (std::size_t i = 0; i < std::size(names); ++i) {
+    Report(state, names[i], steps[i]);
+  }
 }
-BENCHMARK(HelpMenuOnX11)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(HelpMenuAndAlertOnX11)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
 

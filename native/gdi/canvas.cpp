@@ -39,6 +39,14 @@ bool Canvas::open(HDC dc) {
   return true;
 }
 
+Canvas::~Canvas() {
+  // A window's context reaches the screen through its window's surface, composed again when it is released;
+  // the screen's context has drawn on the desktop itself.
+  if (raster_ && target_.dc->kind == DeviceContext::Kind::Screen) {
+    UnionRect(&target_.dc->drawn, &target_.dc->drawn, &raster_->drawn());
+  }
+}
+
 Pixel Canvas::pixel(COLORREF color) const {
   return target_.surface->store(gdi_->resolveColor(*target_.dc, color));
 }

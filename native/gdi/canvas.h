@@ -1,7 +1,8 @@
 #pragma once
 // One drawing call's view of a device context: its target pixels behind the clip, and the context's pen,
 // brush and colours turned into pixels of that target. Every drawing call opens one; the pen strokes and
-// coverage fills here are shared by lines, shapes and text.
+// coverage fills here are shared by lines, shapes and text. On a screen context it adds what the call drew
+// to what the context sends when it is released.
 
 #include <functional>
 #include <optional>
@@ -16,6 +17,11 @@ namespace native {
 
 class Canvas {
  public:
+  Canvas() = default;
+  ~Canvas();
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
   // False when the context is unknown or has nothing to draw on.
   bool open(HDC dc);
 

@@ -112,7 +112,10 @@ int ReleaseDC(HWND, HDC handle) {
     return 0;
   }
   if (dc->kind == DeviceContext::Kind::Screen) {
-    system.compositor().resend(dc->visible.bounds());
+    // Only what was drawn: measuring text on the screen's context costs a host nothing.
+    if (!IsRectEmpty(&dc->drawn)) {
+      system.compositor().resend(dc->drawn);
+    }
   } else if (dc->kind == DeviceContext::Kind::Window) {
     if (const WindowRecord* window = system.windows().find(dc->window)) {
       RECT top =

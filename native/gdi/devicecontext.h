@@ -50,6 +50,9 @@ struct DeviceContext {
   // touch, in target coordinates. Memory contexts reach the whole selected bitmap.
   POINT origin{};
   Region visible;
+  // Screen contexts: the bounds of the desktop's pixels that drawing calls changed, sent to a host on
+  // release.
+  RECT drawn{};
   // Printer contexts: the device behind them. Null for the desktop's contexts.
   std::unique_ptr<ContextDevice> device;
 

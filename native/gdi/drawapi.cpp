@@ -301,13 +301,8 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
   } else if (rop == BLACKNESS) {
     fill = kBlackPixel;
   }
-  Rasterizer& raster = canvas.raster();
   Surface& surface = canvas.surface();
-  for (const RECT& clip : raster.clipRects()) {
-    RECT part{};
-    if (!IntersectRect(&part, &box, &clip)) {
-      continue;
-    }
+  for (const RECT& part : canvas.raster().partsToDraw(box)) {
     for (int row = part.top; row < part.bottom; ++row) {
       Pixel* pixels = surface.row(row);
       if (fill) {
@@ -362,7 +357,7 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
     return static_cast<COLORREF>(-1);
   }
   Pixel value = canvas.pixel(color);
-  canvas.surface().setPixel(point.x, point.y, value);
+  canvas.raster().plot(point.x, point.y, value, R2_COPYPEN);
   return colorOf(value);
 }
 

@@ -6,7 +6,6 @@
 
 #include "native/gdi/canvas.h"
 #include "native/user/metrics.h"
-#include "native/user/rects.h"
 #include "native/user/windowsystem.h"
 
 namespace native {
@@ -72,11 +71,7 @@ BOOL drawScaled(HDC dc, const RECT& logical, const IconData& icon) {
   int width = std::max<LONG>(1, box.right - box.left);
   int height = std::max<LONG>(1, box.bottom - box.top);
   Surface& surface = canvas.surface();
-  for (const RECT& clip : canvas.raster().clipRects()) {
-    RECT part{};
-    if (!IntersectRect(&part, &box, &clip)) {
-      continue;
-    }
+  for (const RECT& part : canvas.raster().partsToDraw(box)) {
     for (int y = part.top; y < part.bottom; ++y) {
       int sourceY = static_cast<int>(static_cast<long long>(y - box.top) * icon.mask->height() / height);
       for (int x = part.left; x < part.right; ++x) {

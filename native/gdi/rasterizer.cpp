@@ -193,18 +193,31 @@ bool Rasterizer::visible(int x, int y) const {
          });
 }
 
+void Rasterizer::markDrawn(const RECT& area) {
+  UnionRect(&drawn_, &drawn_, &area);
+}
+
+std::vector<RECT> Rasterizer::partsToDraw(const RECT& box) {
+  std::vector<RECT> parts;
+  for (const RECT& clip : clip_) {
+    RECT part{};
+    if (IntersectRect(&part, &box, &clip)) {
+      parts.push_back(part);
+      markDrawn(part);
+    }
+  }
+  return parts;
+}
+
 void Rasterizer::plot(int x, int y, Pixel color, int rop2) {
   if (visible(x, y)) {
     surface_.setPixel(x, y, mixPixel(rop2, surface_.pixel(x, y), color));
+    markDrawn(RECT{x, y, x + 1, y + 1});
   }
 }
 
 void Rasterizer::fillRect(const RECT& rect, const Paint& paint, int rop2) {
-  for (const RECT& clip : clip_) {
-    RECT part{};
-    if (!IntersectRect(&part, &rect, &clip)) {
-      continue;
-    }
+  for (const RECT& part : partsToDraw(rect)) {
     for (int y = part.top; y < part.bottom; ++y) {
       Pixel* row = surface_.row(y);
       if (!paint.patterned && rop2 == R2_COPYPEN) {
@@ -220,6 +233,14 @@ void Rasterizer::fillRect(const RECT& rect, const Paint& paint, int rop2) {
 
 void Rasterizer::line(POINT from, POINT to, Pixel color, int rop2, LineStyle* style) {
   LineSteps steps(from, to);
+  // The line's box within the clip's bounds, in 64 bits: an end point may lie anywhere.
+  auto within = [](long long value, LONG low, LONG high) {
+    return static_cast<LONG>(std::clamp<long long>(value, low, high));
+  };
+  markDrawn(RECT{within(std::min(from.x, to.x), bounds_.left, bounds_.right),
+                 within(std::min(from.y, to.y), bounds_.top, bounds_.bottom),
+                 within(std::max(from.x, to.x) + 1LL, bounds_.left, bounds_.right),
+                 within(std::max(from.y, to.y) + 1LL, bounds_.top, bounds_.bottom)});
   int period = 0;
   if (style != nullptr) {
     for (int run : style->runs) {
@@ -255,11 +276,7 @@ void Rasterizer::line(POINT from, POINT to, Pixel color, int rop2, LineStyle* st
 
 void Rasterizer::fillCoverage(const std::uint8_t* coverage, int stride, const RECT& box, const Paint& paint,
                               int rop2, bool blend) {
-  for (const RECT& clip : clip_) {
-    RECT part{};
-    if (!IntersectRect(&part, &box, &clip)) {
-      continue;
-    }
+  for (const RECT& part : partsToDraw(box)) {
     for (int y = part.top; y < part.bottom; ++y) {
       const std::uint8_t* cover = coverage + static_cast<std::ptrdiff_t>(y - box.top) * stride - box.left;
       Pixel* row = surface_.row(y);

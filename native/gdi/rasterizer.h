@@ -1,6 +1,7 @@
 #pragma once
 // The pixel-exact primitives: pixels, rectangles, one-pixel lines (the end point is left out) and shapes
 // coverage-masked by cairo, each mixed into the surface with a line mix (R2_*) and held to a clip region.
+// It keeps the bounds of what it drew, so that a drawing on the screen sends only that.
 
 #include <array>
 #include <cstdint>
@@ -62,14 +63,21 @@ class Rasterizer {
   void fillCoverage(const std::uint8_t* coverage, int stride, const RECT& box, const Paint& paint, int rop2,
                     bool blend);
 
+  // The pieces of `box` the clip lets through, for a caller that writes them itself: they count as drawn.
+  std::vector<RECT> partsToDraw(const RECT& box);
+  // The bounds of every pixel drawn so far (empty when none).
+  const RECT& drawn() const { return drawn_; }
+
   Surface& surface() { return surface_; }
-  const std::vector<RECT>& clipRects() const { return clip_; }
   RECT clipBounds() const { return bounds_; }
 
  private:
+  void markDrawn(const RECT& area);
+
   Surface& surface_;
   std::vector<RECT> clip_;  // within the surface
   RECT bounds_{};
+  RECT drawn_{};
 };
 
 }  // namespace native

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
+#include <vector>
 
 #include "native/testdriver.h"
 #include "native/tests/messagespy.h"
@@ -211,6 +213,52 @@ TEST(Painting, ScreenContextReadsTheComposedWindowsAndItsDrawingReachesTheHost) 
   std::vector<RECT> damage = driver.takeDamage();
   ASSERT_EQ(damage.size(), 1u);
   EXPECT_TRUE(PtInRect(&damage[0], POINT{5, 5}));
+}
+
+TEST(Painting, ScreenContextSendsOnlyWhatItDrew) {
+  TestDriver driver;
+  PixelBoard board(4, 4, kBlue);
+  const struct {
+    const char* what;
+    std::function<void(HDC)> draw;
+    std::vector<RECT> sent;
+  } rows[] = {
+      {"text measured",
+       [](HDC screen) {
+         SIZE size{};
+         GetTextExtentPoint32(screen, u"Start list", 10, &size);
+       },
+       {}},
+      {"a pixel set", [](HDC screen) { SetPixel(screen, 5, 5, kRed); }, {{5, 5, 6, 6}}},
+      {"a rectangle filled",
+       [](HDC screen) {
+         RECT rect{100, 200, 140, 230};
+         FillRect(screen, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+       },
+       {{100, 200, 140, 230}}},
+      {"a bitmap copied",
+       [&](HDC screen) { BitBlt(screen, 300, 400, 4, 4, board.dc(), 0, 0, SRCCOPY); },
+       {{300, 400, 304, 404}}},
+      {"a pixel and a bitmap",
+       [&](HDC screen) {
+         SetPixel(screen, 5, 5, kRed);
+         BitBlt(screen, 300, 400, 4, 4, board.dc(), 0, 0, SRCCOPY);
+       },
+       {{5, 5, 304, 404}}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    driver.takeDamage();
+    HDC screen = GetDC(nullptr);
+    row.draw(screen);
+    ReleaseDC(nullptr, screen);
+    std::vector<RECT> sent = driver.takeDamage();
+    ASSERT_EQ(sent.size(), row.sent.size());
+    for (std::size_t i = 0; i < sent.size(); ++i) {
+      EXPECT_TRUE(EqualRect(&sent[i], &row.sent[i]))
+          << sent[i].left << "," << sent[i].top << "," << sent[i].right << "," << sent[i].bottom;
+    }
+  }
 }
 
 TEST(Painting, HidingOrDestroyingAChildShowsItsParentAgain) {
