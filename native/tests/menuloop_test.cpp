@@ -218,6 +218,64 @@ TEST(MenuLoop, AltLetterAndMnemonicsChoose) {
   EXPECT_EQ(scene.menuTraffic(), expected);
 }
 
+TEST(MenuLoop, AltLetterOpensItsPullDownWithThePointerRestingOnTheBar) {
+  MenuScene scene;
+  POINT edit = scene.barEntry(1);
+  // The X host reports the pointer, unmoved, with every key.
+  scene.driver.mouseMove(edit.x, edit.y);
+  scene.driver.keyDown(VK_MENU);
+  scene.driver.mouseMove(edit.x, edit.y);
+  scene.driver.keyDown('F');
+  scene.driver.mouseMove(edit.x, edit.y);
+  scene.driver.keyUp('F');
+  scene.driver.mouseMove(edit.x, edit.y);
+  scene.driver.keyUp(VK_MENU);
+  scene.driver.pumpUntilIdle();
+  EXPECT_EQ(scene.spy.only({WM_INITMENUPOPUP}), std::vector<Logged>{initPopup(scene.frame, scene.file, 0)});
+}
+
+TEST(MenuLoop, SharedLettersHighlightInTurnAndOneLetterChooses) {
+  constexpr WORD kOptions = 104;
+  constexpr WORD kPasteSpecial = 204;
+  constexpr WORD kFont = 301;
+  struct Case {
+    const char* name;
+    UINT altLetter;
+    std::vector<UINT> keys;  // after Alt and the letter
+    WORD expected;
+  };
+  const Case cases[] = {
+      {"Alt+F highlights File, F again Format, Return opens it", 'F', {'F', VK_RETURN, VK_RETURN}, kFont},
+      {"down opens the highlighted File", 'F', {VK_DOWN, VK_RETURN}, kNew},
+      {"O after New highlights Open, O again Options", 'F', {VK_DOWN, 'O', 'O', VK_RETURN}, kOptions},
+      {"the search wraps round", 'F', {VK_DOWN, VK_DOWN, VK_DOWN, 'O', VK_RETURN}, kOpen},
+      {"a greyed entry does not share its letter", 'E', {'P'}, kPaste},
+      {"one letter chooses", 'E', {'C'}, kCopy},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    MenuScene scene;
+    // File: New, Open, Options, ...; Edit: Undo, Copy, Paste special (greyed), Paste; the bar: File, Edit,
+    // Format.
+    InsertMenu(scene.file, 2, MF_BYPOSITION | MF_STRING, kOptions, u"&Options...");
+    InsertMenu(scene.edit, 2, MF_BYPOSITION | MF_STRING | MF_GRAYED, kPasteSpecial, u"&Paste special...");
+    HMENU format = CreatePopupMenu();
+    AppendMenu(format, MF_STRING, kFont, u"&Font...");
+    AppendMenu(scene.bar, MF_POPUP, reinterpret_cast<UINT_PTR>(format), u"&Format");
+    DrawMenuBar(scene.frame);
+    scene.steps = {[&] {
+      for (UINT key : test.keys) {
+        scene.driver.pressKey(key);
+      }
+    }};
+    scene.driver.keyDown(VK_MENU);
+    scene.driver.pressKey(test.altLetter);
+    scene.driver.keyUp(VK_MENU);
+    scene.driver.pumpUntilIdle();
+    EXPECT_EQ(commandsOf(scene.spy), std::vector<WPARAM>{MAKEWPARAM(test.expected, 0)});
+  }
+}
+
 TEST(MenuLoop, UnknownMnemonicBeepsAndOpensNothing) {
   MenuScene scene;
   unsigned beeps = scene.driver.beepCount();

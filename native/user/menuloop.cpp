@@ -1,5 +1,6 @@
 #include "native/user/menuloop.h"
 
+#include "native/user/cursortable.h"
 #include "native/user/focusmanager.h"
 #include "native/user/menuapi.h"
 #include "native/user/menubar.h"
@@ -42,14 +43,30 @@ bool choosable(const MenuItem& item) {
   return !item.isSeparator() && !item.isPopup() && item.isEnabled();
 }
 
-// The first entry with the mnemonic, -1 for none.
-int entryWithMnemonic(const MenuRecord& menu, char16_t character) {
-  for (std::size_t index = 0; index < menu.items.size(); ++index) {
-    if (MenuLayout::mnemonicOf(menu.items[index].text) == character) {
-      return static_cast<int>(index);
+// Where a typed letter takes the highlight: the first enabled entry with the mnemonic after the entry
+// `after` (-1 for none), wrapping round; greyed entries do not count. `shared` when another enabled entry has
+// the mnemonic too: the letter then only highlights, so that pressing it again reaches the others.
+struct MnemonicMatch {
+  int entry = -1;
+  bool shared = false;
+};
+
+MnemonicMatch findMnemonic(const MenuRecord& menu, char16_t character, int after) {
+  MnemonicMatch match;
+  const int count = static_cast<int>(menu.items.size());
+  for (int offset = 1; offset <= count; ++offset) {
+    int index = (after + offset) % count;
+    const MenuItem& item = menu.items[static_cast<std::size_t>(index)];
+    if (!item.isEnabled() || MenuLayout::mnemonicOf(item.text) != character) {
+      continue;
     }
+    if (match.entry >= 0) {
+      match.shared = true;
+      break;
+    }
+    match.entry = index;
   }
-  return -1;
+  return match;
 }
 
 }  // namespace
@@ -98,18 +115,16 @@ void MenuLoop::trackWithKey(char16_t character) {
   if (record == nullptr || record->items.empty()) {
     return;
   }
-  int found = character == 0 ? -1 : entryWithMnemonic(*record, character);
-  if (character != 0 && found < 0) {
+  if (character != 0 && findMnemonic(*record, character, -1).entry < 0) {
     MessageBeep(0);
     return;
   }
   levels_.push_back(std::make_unique<Level>(Level{PopupState{bar, -1}, nullptr}));
   begin();
-  if (found < 0) {
+  if (character == 0) {
     step(0, 1);  // Alt alone: the first entry is highlighted, nothing opens
   } else {
-    select(0, found, false);
-    activate(0, found);
+    mnemonic(0, character);
   }
   run();
 }
@@ -155,6 +170,7 @@ void MenuLoop::trackSystemMenu(bool byKey) {
 void MenuLoop::begin() {
   menus().activeLoop = this;
   menus().altAlonePending = false;
+  GetCursorPos(&pointer_);
   SetCapture(owner_);
 }
 
@@ -428,19 +444,27 @@ void MenuLoop::moveAcross(bool right) {
 
 void MenuLoop::mnemonic(std::size_t level, char16_t character) {
   const MenuRecord* menu = menus().find(levels_[level]->state.menu);
-  int found = menu == nullptr ? -1 : entryWithMnemonic(*menu, character);
-  if (found < 0) {
+  MnemonicMatch match =
+      menu == nullptr ? MnemonicMatch{} : findMnemonic(*menu, character, levels_[level]->state.selected);
+  if (match.entry < 0) {
     MessageBeep(0);
     return;
   }
-  select(level, found, false);
-  if (intact()) {
-    activate(level, found);
+  select(level, match.entry, false);
+  if (!match.shared && intact()) {
+    activate(level, match.entry);
   }
 }
 
 void MenuLoop::onMouse(const MSG& message) {
   UINT kind = message.message;
+  // A host reports the pointer with every key as well, unmoved: only a move to another point is a move, or
+  // a pointer resting on the bar would take the highlight from the title a key chose.
+  bool moved = message.pt.x != pointer_.x || message.pt.y != pointer_.y;
+  pointer_ = message.pt;
+  if (kind == WM_MOUSEMOVE && !moved) {
+    return;
+  }
   bool leftPress = kind == WM_LBUTTONDOWN || kind == WM_LBUTTONDBLCLK;
   bool rightPress = kind == WM_RBUTTONDOWN || kind == WM_RBUTTONDBLCLK;
   bool press = leftPress || (rightButtonChooses_ && rightPress);

@@ -34,7 +34,8 @@ class MenuLoop {
   // A press at a screen point on the owner's menu bar or on its system box.
   void trackWithMouse(POINT screen, bool systemBox);
   // From the keyboard: 0 (Alt alone or F10) highlights the bar's first entry, a space opens the system
-  // menu, another character opens or chooses the bar entry with that mnemonic.
+  // menu, another character opens the bar entry with that mnemonic, or only highlights the first of the
+  // bar entries that share it.
   void trackWithKey(char16_t character);
   // A context menu below (or else above) a screen point.
   void trackPopup(HMENU menu, POINT screen);
@@ -76,6 +77,8 @@ class MenuLoop {
   void choose(std::size_t level, int entry);
   void escape();
   void moveAcross(bool right);
+  // A typed letter: the one enabled entry with it is chosen (a pull-down opens); of several, the next after
+  // the highlighted one is only highlighted.
   void mnemonic(std::size_t level, char16_t character);
 
   void onMouse(const MSG& message);
@@ -86,6 +89,7 @@ class MenuLoop {
   bool systemMenu_ = false;  // tracking the owner's system menu
   bool byMouse_ = false;
   bool done_ = false;
+  POINT pointer_{};  // where the loop last saw the pointer, from where it was when the loop began
   HMENU temporaryMenu_ = nullptr;  // the standard system menu, made for a window without its own copy
   std::optional<WORD> chosen_;
   HWND chosenSystemTarget_ = nullptr;  // where a system command goes; null for WM_COMMAND to the owner
