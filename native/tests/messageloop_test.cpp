@@ -234,12 +234,13 @@ TEST(MessageLoop, ReadyDescriptorWakesGetMessageAndRunsItsCallbackOnTheGuiThread
   close(pipeEnds[1]);
 }
 
-// On the real clock, each source ends WaitForInput within 20 ms of its input: a post and a wake-up from
-// another thread, a ready descriptor (how the command service's and the links' sockets are waited on), a
-// thread timer, and the wait's own time limit.
+// On the real clock, each source ends WaitForInput soon after its input, long before the bound a source that
+// does not wake it would run into: a post and a wake-up from another thread, a ready descriptor (how the command
+// service's and the links' sockets are waited on), a thread timer, and the wait's own time limit. The latency
+// allowed is a loaded machine's scheduling delay, not the wait's own: it answers within a millisecond when idle.
 TEST(MessageLoop, EachSourceEndsTheWaitForInputAtOnce) {
   using Clock = std::chrono::steady_clock;
-  constexpr auto kLatency = std::chrono::milliseconds(20);
+  constexpr auto kLatency = std::chrono::milliseconds(250);
   constexpr UINT kDueMs = 30;
   // A source that does not end the wait fails the case after this long instead of hanging the test.
   constexpr DWORD kBoundMs = 2000;
