@@ -428,6 +428,23 @@ TEST_F(ResultsLinkTest, LaneCountsAbove10InOneRequestKeepOnlyThisTrialsTimeAndNo
   }
 }
 
+TEST_F(ResultsLinkTest, ALaneRecordOfAnotherTrialTakenOnTheLastAttemptKeepsItsGun) {
+  CuScenario scenario = EightLanes();
+  scenario.laneCount = 2;
+  scenario.faults[8] = CuFault::kGunMismatch;  // lane 2's record, after lane 1's record and 3 blocks
+  StartSimulator(scenario);
+  OpenWindow({u"\\Event\\Results\\RetryCount:Int=1", kShortTraces});
+  Then([&] { MakeLanes(2); });
+  Download(false, true);
+  AnswerWithClick(u"Error", KZDialog::kOkResult);
+  AfterOperation([&] {
+    EXPECT_EQ(SeenTexts(), std::vector<std::u16string>{u"The gun time of the trial does not match"});
+    EXPECT_EQ(Lane(1).GetGunTime().ToMilliseconds(), 502000);
+    EXPECT_EQ(Lane(2).GetGunTime().ToMilliseconds(), 502001);
+  });
+  RunToEnd();
+}
+
 TEST_F(ResultsLinkTest, LanesNotInUseGetNoTraceRequest) {
   CuScenario scenario = EightLanes();
   scenario.laneCount = 3;
