@@ -445,6 +445,43 @@ TEST_F(ResultsLinkTest, ALaneRecordOfAnotherTrialTakenOnTheLastAttemptKeepsItsGu
   RunToEnd();
 }
 
+TEST_F(ResultsLinkTest, TheEventStartsWhenTheGunOfItsLatestTrialFiredAndATrialThatWroteNoLaneMovesNothing) {
+  using Clock = std::chrono::system_clock;
+  const auto trial = [](int32_t clock, int32_t gun) {
+    CuScenario scenario = EightLanes();
+    scenario.clock = clock;
+    scenario.gunWord = gun;
+    return scenario;
+  };
+  // The unit's clock read with the header 98 s after the first trial's gun.
+  StartSimulator(EightLanes());
+  OpenWindow();
+  Download(true, false);
+  Clock::time_point before;
+  Clock::time_point after;
+  KDateTime start;
+  AfterOperation([&] {
+    StartSimulator(trial(750000, 700000));
+    before = Clock::now();
+    answer = Pane().Download(true, false);
+  });
+  AnswerWithClick(u"Overwrite Existing Results", KZDialog::kYesResult);
+  AfterOperation([&] {
+    after = Clock::now();
+    start = event->InfoBlock();
+    EXPECT_LE(KDateTime::Local(before - std::chrono::seconds(50)), start);
+    EXPECT_LE(start, KDateTime::Local(after - std::chrono::seconds(50)));
+    StartSimulator(trial(900000, 800000));
+    answer = Pane().Download(true, false);
+  });
+  AnswerWithClick(u"Overwrite Existing Results", KZDialog::kNoResult);
+  AfterOperation([&] {
+    EXPECT_EQ(event->InfoBlock(), start);
+    EXPECT_EQ(simulator->Requests().size(), 3u);
+  });
+  RunToEnd();
+}
+
 TEST_F(ResultsLinkTest, LanesNotInUseGetNoTraceRequest) {
   CuScenario scenario = EightLanes();
   scenario.laneCount = 3;
