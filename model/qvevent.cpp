@@ -15,6 +15,7 @@
 #include "model/qvchange.h"
 #include "model/qveventschedule.h"
 #include "model/qvnotification.h"
+#include "model/qvresult.h"
 #include "model/qvresultfilter.h"
 #include "model/qvresults.h"
 #include "model/qvsettings.h"
@@ -528,6 +529,25 @@ void QvEvent::ReadRecord(KStream& stream) {
   view.SetRange1(range);
   range.Read(stream);
   view.SetRange2(range);
+  MarkUnmarkedLanesWithLastRun();
+}
+
+void QvEvent::MarkUnmarkedLanesWithLastRun() {
+  // Documents saved before each lane kept the gun of its trial hold lanes with trial data and no gun; left
+  // so, a later download of that same trial would take them for another trial's and clear them. Their
+  // trial is the one last applied to the event (a download that wrote no lane also moved that, and
+  // nothing in such a file tells the two apart).
+  if (lastRunGun == YTime::kNoMilliseconds) {
+    return;
+  }
+  const YTime gun = YTime::FromMilliseconds(lastRunGun);
+  for (int32_t i = 0; i < GetLegCount(); ++i) {
+    QvResults& results = Leg(i)->Results();
+    for (QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
+         result = results.Iterate(result, nullptr)) {
+      result->MarkUnmarkedTrialData(gun);
+    }
+  }
 }
 
 void QvEvent::Read(KStream& stream) {

@@ -156,6 +156,8 @@ class QvEvent : public KMessageObject {
   void Deliver(KMessage& message);
   // Reads the record's fields into this fresh document.
   void ReadRecord(KStream& stream);
+  // Gives trial data read without a gun time of their own the gun of the trial last applied.
+  void MarkUnmarkedLanesWithLastRun();
   KString ProposedName() const;
   void TakeContents(QvEvent& other);
 
@@ -166,7 +168,7 @@ class QvEvent : public KMessageObject {
   KString heatNumber;
   KDateTime infoBlock;
   // The (clock, gun) pair GetRunTime applied last; its gun word keeps the same trial from being applied
-  // twice.
+  // twice, and names the trial of lanes read without a gun of their own.
   int32_t lastRunClock;
   int32_t lastRunGun;
   KList starts;

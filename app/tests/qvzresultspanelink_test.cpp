@@ -8,7 +8,9 @@
 #include <thread>
 
 #include "app/mainstatusbar.h"
+#include "app/qvzcontrol.h"
 #include "app/tests/resultslinktest.h"
+#include "foundation/kfile.h"
 #include "native/native.h"
 #include "toolkit/kzdialog.h"
 #include "toolkit/kzmessagewindow.h"
@@ -286,6 +288,8 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
     ZafEventType lost;       // the answer to the time-out question, 0 for none
     const char* lanes;       // see ByLetters
     const char* marks;       // the false starts, then the charged ones
+    // The lanes as a build that kept no lane's gun saved them, opened as File > Open opens a file.
+    bool reopened = false;
   } cases[] = {
       {"times, new trial, complete", false, 0x15000, 8, Before::kEarlierTrial, 0, 0, 0, KZDialog::kYesResult,
        0, "nnnnnnnn -------- -------- --------", "3457/7"},
@@ -322,6 +326,12 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
        KZDialog::kNoResult, 0, "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2"},
       {"traces, same trial of 4 lanes", true, 0x15000, 4, Before::kThisTrial, 0, 0, 0, KZDialog::kYesResult,
        0, "nnnnkkkk nnnnkkkk nnnnkkkk nnnnkkkk", "34/4"},
+      {"traces after the times of the same trial saved without lane guns, break key after lane 1", true,
+       0x15000, 8, Before::kAddedReactionTimes, 0, 8, 0, 0, 0, "nnnnnnnn n------- n------- n-------",
+       "3457/7", true},
+      {"traces, new trial, earlier lanes saved without lane guns, break key after lane 1", true, 0x15000, 8,
+       Before::kEarlierTrial, 0, 4, 0, KZDialog::kYesResult, 0, "n------- n------- n------- n-------", "/",
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -347,20 +357,46 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
       }
       if (c.before == Before::kAddedReactionTimes) {
         Pane().Download(true, false);
-        return;
+      } else {
+        for (int32_t lane = 1; lane <= 8; ++lane) {
+          QvResult& result = Lane(lane);
+          result.SetReactionTime(kTimesBefore[lane - 1]);
+          result.SetPower(kPowerBefore);
+          result.SetTime2(kTime2Before);
+          ASSERT_TRUE(result.SetTrace(0, std::vector<int32_t>(kSamplesBefore, 7),
+                                      std::vector<int32_t>(kSamplesBefore, 7)));
+          result.SetGunTime(
+              YTime::FromMilliseconds(c.before == Before::kThisTrial ? scenario.gunWord : 1000));
+        }
+        Results().MarkFalseStarts();
       }
-      for (int32_t lane = 1; lane <= 8; ++lane) {
-        QvResult& result = Lane(lane);
-        result.SetReactionTime(kTimesBefore[lane - 1]);
-        result.SetPower(kPowerBefore);
-        result.SetTime2(kTime2Before);
-        ASSERT_TRUE(result.SetTrace(0, std::vector<int32_t>(kSamplesBefore, 7),
-                                    std::vector<int32_t>(kSamplesBefore, 7)));
-        result.SetGunTime(YTime::FromMilliseconds(c.before == Before::kThisTrial ? scenario.gunWord : 1000));
+      if (c.reopened) {
+        // The lanes' trial applied to the event's time only, as such a build left it.
+        event->GetRunTime(scenario.clock, Lane(1).GetGunTime().ToMilliseconds(),
+                          std::chrono::system_clock::now());
+        for (int32_t lane = 1; lane <= 8; ++lane) {
+          Lane(lane).SetGunTime(YTime());
+        }
+        const KString path = KString::FromUtf8(FilePath("earlier.qve"));
+        KFile::SaveSafely(path, [&](KStream& stream) { event->Write(stream); });
+        ASSERT_NE(Frame()->OpenEventFile(&path), nullptr);
       }
-      Results().MarkFalseStarts();
     });
-    AfterOperation([&] { answer = Pane().Download(!c.traces, c.traces); });
+    // A reopened row's download runs in the event window of the file opened.
+    const auto pane = [&]() -> QvZResultsPane* {
+      if (!c.reopened) {
+        return &Pane();
+      }
+      auto* opened = CurrentPane<QvZResultsWindow>(PaneKind::kResults);
+      return opened != nullptr ? opened->Pane() : nullptr;
+    };
+    const auto results = [&]() -> QvResults& {
+      return c.reopened ? CurrentEventWindow()->GetEvent()->Leg(0)->Results() : Results();
+    };
+    When(
+        "the operation on the link to end and the results pane",
+        [&] { return !LinkBusyClaim::LinkIsBusy() && pane() != nullptr; },
+        [&] { answer = pane()->Download(!c.traces, c.traces); });
     if (c.overwrite != 0) {
       AnswerWithClick(c.traces ? u"Overwrite Existing Traces" : u"Overwrite Existing Results", c.overwrite);
     }
@@ -371,15 +407,21 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
       EXPECT_TRUE(answer);
       Times reaction, power, time2;
       std::string trace, falseStarts, charged;
-      for (int32_t lane = 1; lane <= 8; ++lane) {
-        const QvResult& result = Lane(lane);
-        reaction.push_back(result.GetReactionTime().ToMilliseconds());
-        power.push_back(result.GetPower() == QvResult::kNoPower ? 0 : result.GetPower());
-        time2.push_back(result.GetTime2().ToMilliseconds());
-        const int32_t samples = result.TraceSampleCount();
+      int32_t lane = 0;
+      for (const QvResult* result = results().Iterate(nullptr, nullptr); result != nullptr;
+           result = results().Iterate(result, nullptr)) {
+        ++lane;
+        reaction.push_back(result->GetReactionTime().ToMilliseconds());
+        power.push_back(result->GetPower() == QvResult::kNoPower ? 0 : result->GetPower());
+        time2.push_back(result->GetTime2().ToMilliseconds());
+        const int32_t samples = result->TraceSampleCount();
         trace += samples == 0 ? '-' : samples == kSamplesBefore ? 'k' : 'n';
-        falseStarts += result.IsFalseStart() ? std::to_string(lane) : "";
-        charged += result.IsFalseStartCharged() ? std::to_string(lane) : "";
+        falseStarts += result->IsFalseStart() ? std::to_string(lane) : "";
+        charged += result->IsFalseStartCharged() ? std::to_string(lane) : "";
+      }
+      if (c.reopened) {
+        // The row leaves the document as it is: the exit asks nothing.
+        CurrentEventWindow()->GetEvent()->SetModified(false);
       }
       EXPECT_EQ(reaction, ByLetters(c.lanes, 0, kEightTimes, kTimesBefore, kNone));
       EXPECT_EQ(power, ByLetters(c.lanes, 1, kPowers, Times(8, kPowerBefore), 0));

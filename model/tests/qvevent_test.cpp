@@ -7,6 +7,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <new>
@@ -294,6 +295,61 @@ TEST(QvEvent, OneTrialMovesTheRunTimeOnceWhateverItsClockWords) {
   event.GetRunTime(1000, 5000, Utc(12, 7, 9, 55, 0));
   event.GetRunTime(9000, 5000, Utc(12, 7, 9, 59, 0));
   EXPECT_EQ(event.InfoBlock(), At(10, 0, 55, 0));
+}
+
+TEST_F(QvEventTest, LanesReadWithTrialDataAndNoGunTakeTheGunOfTheTrialLastApplied) {
+  constexpr int32_t kNone = YTime::kNoMilliseconds;
+  const YTime extra = YTime::FromMilliseconds(101);
+  struct Case {
+    const char* name;
+    std::function<void(QvResult&)> fill;
+    int32_t ownGun;
+    int32_t gunRead;  // with a trial applied to the event
+  } cases[] = {
+      {"a reaction time", [](QvResult& r) { r.SetReactionTime(150); }, kNone, 502000},
+      {"time 2", [](QvResult& r) { r.SetTime2(292); }, kNone, 502000},
+      {"the set time", [](QvResult& r) { r.SetTime3(-2000); }, kNone, 502000},
+      {"an extra time", [&](QvResult& r) { r.SetExtraTimes(&extra, 1); }, kNone, 502000},
+      {"a power", [](QvResult& r) { r.SetPower(510); }, kNone, 502000},
+      {"a charged false start", [](QvResult& r) { r.SetFalseStartCharged(true); }, kNone, 502000},
+      {"a trace",
+       [](QvResult& r) { r.SetTrace(0, std::vector<int32_t>(500, 7), std::vector<int32_t>(500, 7)); }, kNone,
+       502000},
+      {"a gun of its own", [](QvResult& r) { r.SetReactionTime(150); }, 1000, 1000},
+      {"texts, a status and power 0",
+       [](QvResult& r) {
+         r.SetAthleteField0(u"Runner");
+         r.SetStatus(QvResult::kDidNotStart);
+         r.SetPower(0);
+       },
+       kNone, kNone},
+  };
+  KTempFolder folder;
+  const KString path = folder.File("earlier.qve");
+  for (const int32_t lastRunGun : {502000, kNone}) {
+    SCOPED_TRACE(lastRunGun);
+    // As an earlier build saved it: no lane's gun but the ones given, the trial applied to the event's time.
+    QvEvent saved;
+    saved.NewFromSchedule(1, 0);
+    for (const Case& c : cases) {
+      QvResult& lane = *saved.Leg(0)->Results().NewResult();
+      c.fill(lane);
+      lane.SetGunTime(YTime::FromMilliseconds(c.ownGun));
+    }
+    saved.GetRunTime(600000, lastRunGun, std::chrono::system_clock::now());
+    KMemoryStream record;
+    saved.Write(record);
+    WriteFileBytes(path, record.Bytes());
+    QvEvent opened;
+    ASSERT_EQ(opened.Open(QvEvent::kOpenFile, path), 0);
+    EXPECT_FALSE(opened.IsModified());
+    const QvResult* lane = nullptr;
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.name);
+      lane = opened.Leg(0)->Results().Iterate(lane, nullptr);
+      EXPECT_EQ(lane->GetGunTime().ToMilliseconds(), lastRunGun == kNone ? c.ownGun : c.gunRead);
+    }
+  }
 }
 
 TEST_F(QvEventTest, EventRoundHeatTextPadsWhenTheSettingIsOn) {
