@@ -290,6 +290,8 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
     const char* marks;       // the false starts, then the charged ones
     // The lanes as a build that kept no lane's gun saved them, opened as File > Open opens a file.
     bool reopened = false;
+    // The trial has no gun; lane 1's record says so on its last attempt.
+    bool gunless = false;
   } cases[] = {
       {"times, new trial, complete", false, 0x15000, 8, Before::kEarlierTrial, 0, 0, 0, KZDialog::kYesResult,
        0, "nnnnnnnn -------- -------- --------", "3457/7"},
@@ -332,12 +334,18 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
       {"traces, new trial, earlier lanes saved without lane guns, break key after lane 1", true, 0x15000, 8,
        Before::kEarlierTrial, 0, 4, 0, KZDialog::kYesResult, 0, "n------- n------- n------- n-------", "/",
        true},
+      {"times, a trial without a gun after one, break key after lane 1", false, 0x14000, 8,
+       Before::kThisTrial, 0, 4, 0, KZDialog::kYesResult, 0, "n------- n------- -------- --------", "/",
+       false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     CuScenario scenario = EightLanes();
     scenario.version = c.version;
     scenario.laneCount = c.laneCount;
+    if (c.gunless) {
+      scenario.gunWord = kNone;
+    }
     if (c.dropped != 0) {
       scenario.faults[c.dropped] = CuFault::kDrop;
     }
@@ -399,6 +407,9 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
         [&] { answer = pane()->Download(!c.traces, c.traces); });
     if (c.overwrite != 0) {
       AnswerWithClick(c.traces ? u"Overwrite Existing Traces" : u"Overwrite Existing Results", c.overwrite);
+    }
+    if (c.gunless) {
+      AnswerWithClick(u"Error", KZDialog::kOkResult);
     }
     if (c.lost != 0) {
       AnswerWithClick(kCommError, c.lost);
