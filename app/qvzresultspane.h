@@ -127,13 +127,14 @@ class QvZResultsPane : public KZEditableSelector {
   // How a way of fetching ended: the end steps follow, or (kFailed: no port, or no result can be made for a
   // lane) the download ends at once.
   enum class FetchEnd { kEnded, kBrokenOff, kFailed };
-  FetchEnd FetchHeaderTimes(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header);
-  FetchEnd FetchLanes(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header, bool wantTimes,
-                      bool wantTraces, bool endless);
+  FetchEnd FetchHeaderTimes(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header,
+                            TrialLanes& trial);
+  FetchEnd FetchLanes(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header, TrialLanes& trial,
+                      bool wantTimes, bool wantTraces, bool endless);
   static int32_t ProgressStep(const TrialHeader& header);
-  // The false-start rule, the event's time, the title and the charts after a download; a download broken off
-  // shows no more progress.
-  void DownloadEnd(const TrialHeader& header, bool wantTraces, bool brokenOff);
+  // The false-start rule, the event's time (when the trial wrote a lane), the title and the charts after a
+  // download; a download broken off shows no more progress.
+  void DownloadEnd(const TrialHeader& header, const TrialLanes& trial, bool wantTraces, bool brokenOff);
   // The result of a lane, made when missing, its false-start marks cleared; null when none can be made.
   QvResult* LaneResult(int32_t lane);
   // After a lane: its row shown, the progress, then one pass of the queued events. When lanes follow, the

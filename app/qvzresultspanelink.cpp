@@ -3,6 +3,7 @@
 // on the GUI thread on the program's link port, handling the queued events in single passes between its
 // steps; the link-busy claim keeps those passes from starting another operation on the port or closing the
 // window whose operation is still running.
+#include <chrono>
 #include <optional>
 
 #include "app/busypointer.h"
@@ -143,16 +144,21 @@ struct QvZResultsPane::TrialHeader {
   int32_t offset = QvBlockSensors::kNone;
   int32_t gunTimeWord = QvBlockSensors::kNone;
   int32_t version = QvBlockSensors::kTimesInHeaderVersion;
+  // When the header was read: the moment of its clock word.
+  std::chrono::system_clock::time_point read;
 };
 
 // The lanes a download writes, of the trial that the header's gun word names. The first lane written (its
 // data fetched, or cleared by Ignore) first clears every lane of the event that holds another trial's
 // data, lanes beyond the trial's lane count and lanes not in use included, so that no lane is left with an
-// earlier trial's times, trace or false start; a download that writes no lane changes none. Without a gun
-// the trial has no name: every lane counts as another trial's. Each lane written is marked as this trial's.
+// earlier trial's times, trace or false start; a download that writes no lane changes none, the event's
+// time included. Without a gun the trial has no name: every lane counts as another trial's. Each lane
+// written is marked as this trial's.
 class QvZResultsPane::TrialLanes {
  public:
   TrialLanes(QvResults& results, int32_t gunWord) : results(results), gun(YTime::FromMilliseconds(gunWord)) {}
+
+  bool Written() const { return written; }
 
   // Before the lane's data are written.
   void Write(QvResult& lane) {
@@ -283,6 +289,7 @@ bool QvZResultsPane::OpenAndProbe(Purpose purpose, TrialHeader& header, bool& en
       return false;
     }
   }
+  header.read = std::chrono::system_clock::now();
   if (header.busy != 0) {
     ShowMessage(QvSettings::Text(u"\\Strings\\Alerts\\DeviceBusy",
                                  u"The Block Sensor/Control Center is currently busy"));
@@ -331,11 +338,12 @@ bool QvZResultsPane::Download(bool addReactionTimes, bool downloadTraces) {
                               u"Traces exist for this race.  Do you wish to overwrite them?");
   }
   QvBlockSensors& link = *QvBlockSensors::Global();
+  TrialLanes trial(*itsResults, header.gunTimeWord);
   FetchEnd end = FetchEnd::kEnded;
   if (wantTimes && addReactionTimes && header.version >= QvBlockSensors::kTimesInHeaderVersion) {
-    end = FetchHeaderTimes(link, port, header);
+    end = FetchHeaderTimes(link, port, header, trial);
   } else if (wantTimes || wantTraces) {
-    end = FetchLanes(link, port, header, wantTimes, wantTraces, operation.endless);
+    end = FetchLanes(link, port, header, trial, wantTimes, wantTraces, operation.endless);
   }
   if (end == FetchEnd::kFailed) {
     return false;
@@ -345,7 +353,7 @@ bool QvZResultsPane::Download(bool addReactionTimes, bool downloadTraces) {
     SayBrokenOff();
     operation.KeepStatusBar();
   }
-  DownloadEnd(header, wantTraces, brokenOff);
+  DownloadEnd(header, trial, wantTraces, brokenOff);
   return true;
 }
 
@@ -355,7 +363,7 @@ int32_t QvZResultsPane::ProgressStep(const TrialHeader& header) {
 }
 
 QvZResultsPane::FetchEnd QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, KSerialPort& port,
-                                                          const TrialHeader& header) {
+                                                          const TrialHeader& header, TrialLanes& trial) {
   if (!PortSelected(QvSerialPort::GetNth(0))) {
     return FetchEnd::kFailed;
   }
@@ -375,7 +383,6 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, 
       return FetchEnd::kEnded;
     }
   }
-  TrialLanes trial(*itsResults, header.gunTimeWord);
   bool brokenOff = DownloadStop::Asked();
   for (int32_t lane = 1; lane <= header.laneCount && !brokenOff; ++lane) {
     QvResult* result = LaneResult(lane);
@@ -394,12 +401,11 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, 
 }
 
 QvZResultsPane::FetchEnd QvZResultsPane::FetchLanes(QvBlockSensors& link, KSerialPort& port,
-                                                    const TrialHeader& header, bool wantTimes,
-                                                    bool wantTraces, bool endless) {
+                                                    const TrialHeader& header, TrialLanes& trial,
+                                                    bool wantTimes, bool wantTraces, bool endless) {
   if (!PortSelected(QvSerialPort::GetNth(0))) {
     return FetchEnd::kFailed;
   }
-  TrialLanes trial(*itsResults, header.gunTimeWord);
   bool brokenOff = false;
   bool aborted = false;
   for (bool passes = true; passes;) {
@@ -484,13 +490,15 @@ bool QvZResultsPane::LaneDone(QvResult& result, bool wantTimes, int32_t lane, in
   return lanesFollow && DownloadStop::Asked();
 }
 
-void QvZResultsPane::DownloadEnd(const TrialHeader& header, bool wantTraces, bool brokenOff) {
+void QvZResultsPane::DownloadEnd(const TrialHeader& header, const TrialLanes& trial, bool wantTraces,
+                                 bool brokenOff) {
   if (!brokenOff) {
     SetProgress(100);
   }
   itsResults->MarkFalseStarts();
-  if (QvEvent* event = GetEvent()) {
-    event->GetRunTime(header.clockWord, header.gunTimeWord);
+  // The event starts when the gun of the trial its lanes hold fired; a trial that wrote no lane is not it.
+  if (QvEvent* event = GetEvent(); event != nullptr && trial.Written()) {
+    event->GetRunTime(header.clockWord, header.gunTimeWord, header.read);
   }
   if (itsWindow != nullptr) {
     itsWindow->UpdateTitle(true);

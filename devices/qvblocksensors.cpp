@@ -268,6 +268,9 @@ void QvBlockSensors::FillResult(QvResult& result, bool reactionTimeOnly) const {
     result.SetTrace(traceFirstSample, traceChannels[0], traceChannels[1]);
   }
   result.SetTime2(record.time2);
+  // The record's own gun: a record of another trial taken on the last attempt (its fault reported) is not
+  // this trial's, and the next download of this trial clears it.
+  result.SetGunTime(YTime::FromMilliseconds(record.gunTimeWord));
   // The empty record names no lane: the result keeps the lane it has.
   if (record.filled) {
     KString lane;

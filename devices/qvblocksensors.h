@@ -81,9 +81,9 @@ class QvBlockSensors {
   bool DownloadTrials(KSerialPort& port, int32_t lane, int32_t trialSelector, int32_t expectedGunTime,
                       bool headerOnly, bool lastAttempt, int32_t attempt);
   // Writes the last record into a result: always the power, the reaction time, the set time, the extra
-  // times; with `reactionTimeOnly` false also the trace with its window, time 2 and the lane text (the
-  // record's number). The record's sensor value has no place in a result and stays in LastRecord(); the
-  // result's gun time, which names the trial its data are of, is the download's to set.
+  // times; with `reactionTimeOnly` false also the trace with its window, time 2, the gun time (the
+  // record's gun word) and the lane text (the record's number). The record's sensor value has no place in
+  // a result and stays in LastRecord(). With `reactionTimeOnly` true the result keeps the gun time it has.
   void FillResult(QvResult& result, bool reactionTimeOnly) const;
   // The number of trials the sensor of a lane holds (0 to kMaxStoredTrials).
   bool GetTrialList(KSerialPort& port, int32_t lane, int32_t& count);

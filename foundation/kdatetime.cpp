@@ -7,22 +7,28 @@
 #include "foundation/kstring.h"
 
 KDateTime::KDateTime(int32_t now) {
-  if (now == 0) {
-    return;
+  if (now != 0) {
+    *this = Local(std::chrono::system_clock::now());
   }
-  timespec clock{};
-  clock_gettime(CLOCK_REALTIME, &clock);
+}
+
+KDateTime KDateTime::Local(std::chrono::system_clock::time_point instant) {
+  const auto wholeSeconds = std::chrono::floor<std::chrono::seconds>(instant);
+  const time_t seconds = std::chrono::system_clock::to_time_t(wholeSeconds);
   tm local{};
-  localtime_r(&clock.tv_sec, &local);
-  year = local.tm_year + 1900;
-  month = local.tm_mon + 1;
-  dayOfWeek = local.tm_wday;
-  day = local.tm_mday;
-  hour = local.tm_hour;
-  minute = local.tm_min;
+  localtime_r(&seconds, &local);
+  KDateTime when;
+  when.year = local.tm_year + 1900;
+  when.month = local.tm_mon + 1;
+  when.dayOfWeek = local.tm_wday;
+  when.day = local.tm_mday;
+  when.hour = local.tm_hour;
+  when.minute = local.tm_min;
   // A leap second reads as the last second of the minute.
-  second = local.tm_sec < 60 ? local.tm_sec : 59;
-  millisecond = static_cast<int32_t>(clock.tv_nsec / 1000000);
+  when.second = local.tm_sec < 60 ? local.tm_sec : 59;
+  when.millisecond = static_cast<int32_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(instant - wholeSeconds).count());
+  return when;
 }
 
 void KDateTime::AppendDate(KString& text) const {

@@ -4,6 +4,7 @@
 // The default value is all zeros; KDateTime(1) is the current local date and time. Its text follows the
 // user's short date and time formats (KLocale).
 
+#include <chrono>
 #include <compare>
 #include <cstdint>
 
@@ -15,6 +16,9 @@ class KDateTime {
   constexpr KDateTime() = default;
   // Any non-zero argument takes the current local date and time; 0 gives the zero value.
   explicit KDateTime(int32_t now);
+  // The local date and time of an instant by the C library's time-zone rules, so that the date, the day of
+  // the week and a daylight-saving change come out as the clocks on the wall show them.
+  static KDateTime Local(std::chrono::system_clock::time_point instant);
 
   // Milliseconds since midnight.
   constexpr int32_t MillisecondOfDay() const {

@@ -15,6 +15,7 @@
 #include "model/qvchange.h"
 #include "model/qveventschedule.h"
 #include "model/qvnotification.h"
+#include "model/qvresult.h"
 #include "model/qvresultfilter.h"
 #include "model/qvresults.h"
 #include "model/qvsettings.h"
@@ -190,26 +191,18 @@ bool QvEvent::SetInfoBlock(const KDateTime& when) {
   return true;
 }
 
-void QvEvent::GetRunTime(int32_t clockWord, int32_t gunWord) {
+void QvEvent::GetRunTime(int32_t clockWord, int32_t gunWord,
+                         std::chrono::system_clock::time_point headerRead) {
   // The gun word names the trial; the clock word is read anew on every request, so reaction times and
-  // then the trace of one trial come with the same gun but different clocks and must move the time once.
+  // then the trace of one trial come with the same gun but different clocks and must be applied once.
   if (clockWord == YTime::kNoMilliseconds || gunWord == YTime::kNoMilliseconds || gunWord == lastRunGun) {
     return;
   }
   // In 64 bits: the words are the control unit's and may lie anywhere in the 32-bit range.
-  const int64_t difference = int64_t{clockWord} - gunWord;
-  const int32_t ofDay = infoBlock.MillisecondOfDay();
-  if (difference < 0 || difference > ofDay) {
+  const int64_t sinceGun = int64_t{clockWord} - gunWord;
+  if (sinceGun < 0 || !SetInfoBlock(KDateTime::Local(headerRead - std::chrono::milliseconds(sinceGun)))) {
     return;
   }
-  QvChange change(this, kQvEventTime);
-  int32_t moved = ofDay - static_cast<int32_t>(difference);
-  infoBlock.millisecond = moved % 1000;
-  moved /= 1000;
-  infoBlock.second = moved % 60;
-  moved /= 60;
-  infoBlock.minute = moved % 60;
-  infoBlock.hour = moved / 60;
   lastRunClock = clockWord;
   lastRunGun = gunWord;
 }
@@ -536,6 +529,25 @@ void QvEvent::ReadRecord(KStream& stream) {
   view.SetRange1(range);
   range.Read(stream);
   view.SetRange2(range);
+  MarkUnmarkedLanesWithLastRun();
+}
+
+void QvEvent::MarkUnmarkedLanesWithLastRun() {
+  // Documents saved before each lane kept the gun of its trial hold lanes with trial data and no gun; left
+  // so, a later download of that same trial would take them for another trial's and clear them. Their
+  // trial is the one last applied to the event (a download that wrote no lane also moved that, and
+  // nothing in such a file tells the two apart).
+  if (lastRunGun == YTime::kNoMilliseconds) {
+    return;
+  }
+  const YTime gun = YTime::FromMilliseconds(lastRunGun);
+  for (int32_t i = 0; i < GetLegCount(); ++i) {
+    QvResults& results = Leg(i)->Results();
+    for (QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
+         result = results.Iterate(result, nullptr)) {
+      result->MarkUnmarkedTrialData(gun);
+    }
+  }
 }
 
 void QvEvent::Read(KStream& stream) {

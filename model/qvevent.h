@@ -5,6 +5,7 @@
 // passes the message to its view, its listeners and the leg concerned, and releases the lock at the end.
 // The stored form is described in docs/event-document.md.
 
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -116,11 +117,12 @@ class QvEvent : public KMessageObject {
   // Takes a date and time within the ranges the file keeps (year 0-9999, month 0-12, day of week 0-6,
   // day 0-31, hour 0-23, minute and second 0-59, millisecond 0-999); false, changing nothing, otherwise.
   bool SetInfoBlock(const KDateTime& when);
-  // Moves the stored time of day back by clock minus gun (milliseconds of the control unit) when that is
-  // between 0 and the stored millisecond of the day. Nothing happens for a gun or clock of none
-  // (0x80000000), a negative difference, or the gun word last applied: the same gun is the same trial,
-  // so a trial downloaded again (its reaction times, then its trace) does not move the time twice.
-  void GetRunTime(int32_t clockWord, int32_t gunWord);
+  // Makes the stored date and time the local moment the trial's gun fired: `headerRead`, when the unit's
+  // clock word was read with the trial header, less clock minus gun (milliseconds of the unit's clock).
+  // Nothing happens for a gun or clock of none (0x80000000), a negative difference, or the gun word last
+  // applied: the same gun is the same trial, so a trial downloaded again (its reaction times, then its
+  // trace) is applied once.
+  void GetRunTime(int32_t clockWord, int32_t gunWord, std::chrono::system_clock::time_point headerRead);
 
   // Hands the event to the schedule's results interface file; 0, or 3002 when the document has no file or
   // the writing failed.
@@ -154,6 +156,8 @@ class QvEvent : public KMessageObject {
   void Deliver(KMessage& message);
   // Reads the record's fields into this fresh document.
   void ReadRecord(KStream& stream);
+  // Gives trial data read without a gun time of their own the gun of the trial last applied.
+  void MarkUnmarkedLanesWithLastRun();
   KString ProposedName() const;
   void TakeContents(QvEvent& other);
 
@@ -164,7 +168,7 @@ class QvEvent : public KMessageObject {
   KString heatNumber;
   KDateTime infoBlock;
   // The (clock, gun) pair GetRunTime applied last; its gun word keeps the same trial from being applied
-  // twice.
+  // twice, and names the trial of lanes read without a gun of their own.
   int32_t lastRunClock;
   int32_t lastRunGun;
   KList starts;

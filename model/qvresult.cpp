@@ -104,6 +104,16 @@ void QvResult::ClearTrialData() {
   SetGunTime(YTime());
 }
 
+void QvResult::MarkUnmarkedTrialData(const YTime& gun) {
+  // What ClearTrialData takes out, but the gun.
+  const bool holdsTrialData =
+      reactionTime.HasResolution() || time2.HasResolution() || time3.HasResolution() || extraTimeCount != 0 ||
+      (power != 0 && power != kNoPower) || falseStart || falseStartCharged || trace.SampleCount() != 0;
+  if (holdsTrialData && !gunTime.HasResolution()) {
+    gunTime = gun;
+  }
+}
+
 const YTime& QvResult::GetMainTime(const QvResultFilter* view) const {
   (void)view;  // every view ranks by the finish time
   return finishTime;

@@ -78,7 +78,8 @@ class QvResult : public KListItem, public KMessageObject {
   // The time a results view ranks by: the finish time.
   const YTime& GetMainTime(const QvResultFilter* view) const;
   // The gun time of the control unit's trial whose data the result holds (its gun word in milliseconds);
-  // none for data of no known trial (typed in, or kept in documents saved before the lanes were marked).
+  // none for a result without trial data, or with the data of a trial that had no gun. Trial data cannot
+  // be typed in: only the athlete texts and the status can.
   const YTime& GetGunTime() const { return gunTime; }
   void SetGunTime(const YTime& time);
   // Whether the result's data are of the trial fired at `gun`: never for a trial or a result without one.
@@ -86,6 +87,9 @@ class QvResult : public KListItem, public KMessageObject {
   // Takes out what a trial gives a lane: the reaction time, times 2 and 3, the extra times, the power (0),
   // the false-start marks, the trace and the gun time.
   void ClearTrialData();
+  // When the result was read holding trial data without a gun time (saved before lanes kept their
+  // trial's gun), takes `gun` as theirs. Sends no change: the document stays as it was read.
+  void MarkUnmarkedTrialData(const YTime& gun);
 
   int32_t ExtraTimeCount() const { return extraTimeCount; }
   const YTime& ExtraTime(int32_t index) const;

@@ -8,7 +8,9 @@
 #include <thread>
 
 #include "app/mainstatusbar.h"
+#include "app/qvzcontrol.h"
 #include "app/tests/resultslinktest.h"
+#include "foundation/kfile.h"
 #include "native/native.h"
 #include "toolkit/kzdialog.h"
 #include "toolkit/kzmessagewindow.h"
@@ -286,6 +288,10 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
     ZafEventType lost;       // the answer to the time-out question, 0 for none
     const char* lanes;       // see ByLetters
     const char* marks;       // the false starts, then the charged ones
+    // The lanes as a build that kept no lane's gun saved them, opened as File > Open opens a file.
+    bool reopened = false;
+    // The trial has no gun; lane 1's record says so on its last attempt.
+    bool gunless = false;
   } cases[] = {
       {"times, new trial, complete", false, 0x15000, 8, Before::kEarlierTrial, 0, 0, 0, KZDialog::kYesResult,
        0, "nnnnnnnn -------- -------- --------", "3457/7"},
@@ -322,12 +328,24 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
        KZDialog::kNoResult, 0, "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2"},
       {"traces, same trial of 4 lanes", true, 0x15000, 4, Before::kThisTrial, 0, 0, 0, KZDialog::kYesResult,
        0, "nnnnkkkk nnnnkkkk nnnnkkkk nnnnkkkk", "34/4"},
+      {"traces after the times of the same trial saved without lane guns, break key after lane 1", true,
+       0x15000, 8, Before::kAddedReactionTimes, 0, 8, 0, 0, 0, "nnnnnnnn n------- n------- n-------",
+       "3457/7", true},
+      {"traces, new trial, earlier lanes saved without lane guns, break key after lane 1", true, 0x15000, 8,
+       Before::kEarlierTrial, 0, 4, 0, KZDialog::kYesResult, 0, "n------- n------- n------- n-------", "/",
+       true},
+      {"times, a trial without a gun after one, break key after lane 1", false, 0x14000, 8,
+       Before::kThisTrial, 0, 4, 0, KZDialog::kYesResult, 0, "n------- n------- -------- --------", "/",
+       false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     CuScenario scenario = EightLanes();
     scenario.version = c.version;
     scenario.laneCount = c.laneCount;
+    if (c.gunless) {
+      scenario.gunWord = kNone;
+    }
     if (c.dropped != 0) {
       scenario.faults[c.dropped] = CuFault::kDrop;
     }
@@ -347,22 +365,51 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
       }
       if (c.before == Before::kAddedReactionTimes) {
         Pane().Download(true, false);
-        return;
+      } else {
+        for (int32_t lane = 1; lane <= 8; ++lane) {
+          QvResult& result = Lane(lane);
+          result.SetReactionTime(kTimesBefore[lane - 1]);
+          result.SetPower(kPowerBefore);
+          result.SetTime2(kTime2Before);
+          ASSERT_TRUE(result.SetTrace(0, std::vector<int32_t>(kSamplesBefore, 7),
+                                      std::vector<int32_t>(kSamplesBefore, 7)));
+          result.SetGunTime(
+              YTime::FromMilliseconds(c.before == Before::kThisTrial ? scenario.gunWord : 1000));
+        }
+        Results().MarkFalseStarts();
       }
-      for (int32_t lane = 1; lane <= 8; ++lane) {
-        QvResult& result = Lane(lane);
-        result.SetReactionTime(kTimesBefore[lane - 1]);
-        result.SetPower(kPowerBefore);
-        result.SetTime2(kTime2Before);
-        ASSERT_TRUE(result.SetTrace(0, std::vector<int32_t>(kSamplesBefore, 7),
-                                    std::vector<int32_t>(kSamplesBefore, 7)));
-        result.SetGunTime(YTime::FromMilliseconds(c.before == Before::kThisTrial ? scenario.gunWord : 1000));
+      if (c.reopened) {
+        // The lanes' trial applied to the event's time only, as such a build left it.
+        event->GetRunTime(scenario.clock, Lane(1).GetGunTime().ToMilliseconds(),
+                          std::chrono::system_clock::now());
+        for (int32_t lane = 1; lane <= 8; ++lane) {
+          Lane(lane).SetGunTime(YTime());
+        }
+        const KString path = KString::FromUtf8(FilePath("earlier.qve"));
+        KFile::SaveSafely(path, [&](KStream& stream) { event->Write(stream); });
+        ASSERT_NE(Frame()->OpenEventFile(&path), nullptr);
       }
-      Results().MarkFalseStarts();
     });
-    AfterOperation([&] { answer = Pane().Download(!c.traces, c.traces); });
+    // A reopened row's download runs in the event window of the file opened.
+    const auto pane = [&]() -> QvZResultsPane* {
+      if (!c.reopened) {
+        return &Pane();
+      }
+      auto* opened = CurrentPane<QvZResultsWindow>(PaneKind::kResults);
+      return opened != nullptr ? opened->Pane() : nullptr;
+    };
+    const auto results = [&]() -> QvResults& {
+      return c.reopened ? CurrentEventWindow()->GetEvent()->Leg(0)->Results() : Results();
+    };
+    When(
+        "the operation on the link to end and the results pane",
+        [&] { return !LinkBusyClaim::LinkIsBusy() && pane() != nullptr; },
+        [&] { answer = pane()->Download(!c.traces, c.traces); });
     if (c.overwrite != 0) {
       AnswerWithClick(c.traces ? u"Overwrite Existing Traces" : u"Overwrite Existing Results", c.overwrite);
+    }
+    if (c.gunless) {
+      AnswerWithClick(u"Error", KZDialog::kOkResult);
     }
     if (c.lost != 0) {
       AnswerWithClick(kCommError, c.lost);
@@ -371,15 +418,21 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
       EXPECT_TRUE(answer);
       Times reaction, power, time2;
       std::string trace, falseStarts, charged;
-      for (int32_t lane = 1; lane <= 8; ++lane) {
-        const QvResult& result = Lane(lane);
-        reaction.push_back(result.GetReactionTime().ToMilliseconds());
-        power.push_back(result.GetPower() == QvResult::kNoPower ? 0 : result.GetPower());
-        time2.push_back(result.GetTime2().ToMilliseconds());
-        const int32_t samples = result.TraceSampleCount();
+      int32_t lane = 0;
+      for (const QvResult* result = results().Iterate(nullptr, nullptr); result != nullptr;
+           result = results().Iterate(result, nullptr)) {
+        ++lane;
+        reaction.push_back(result->GetReactionTime().ToMilliseconds());
+        power.push_back(result->GetPower() == QvResult::kNoPower ? 0 : result->GetPower());
+        time2.push_back(result->GetTime2().ToMilliseconds());
+        const int32_t samples = result->TraceSampleCount();
         trace += samples == 0 ? '-' : samples == kSamplesBefore ? 'k' : 'n';
-        falseStarts += result.IsFalseStart() ? std::to_string(lane) : "";
-        charged += result.IsFalseStartCharged() ? std::to_string(lane) : "";
+        falseStarts += result->IsFalseStart() ? std::to_string(lane) : "";
+        charged += result->IsFalseStartCharged() ? std::to_string(lane) : "";
+      }
+      if (c.reopened) {
+        // The row leaves the document as it is: the exit asks nothing.
+        CurrentEventWindow()->GetEvent()->SetModified(false);
       }
       EXPECT_EQ(reaction, ByLetters(c.lanes, 0, kEightTimes, kTimesBefore, kNone));
       EXPECT_EQ(power, ByLetters(c.lanes, 1, kPowers, Times(8, kPowerBefore), 0));
@@ -426,6 +479,60 @@ TEST_F(ResultsLinkTest, LaneCountsAbove10InOneRequestKeepOnlyThisTrialsTimeAndNo
     });
     RunToEnd();
   }
+}
+
+TEST_F(ResultsLinkTest, ALaneRecordOfAnotherTrialTakenOnTheLastAttemptKeepsItsGun) {
+  CuScenario scenario = EightLanes();
+  scenario.laneCount = 2;
+  scenario.faults[8] = CuFault::kGunMismatch;  // lane 2's record, after lane 1's record and 3 blocks
+  StartSimulator(scenario);
+  OpenWindow({u"\\Event\\Results\\RetryCount:Int=1", kShortTraces});
+  Then([&] { MakeLanes(2); });
+  Download(false, true);
+  AnswerWithClick(u"Error", KZDialog::kOkResult);
+  AfterOperation([&] {
+    EXPECT_EQ(SeenTexts(), std::vector<std::u16string>{u"The gun time of the trial does not match"});
+    EXPECT_EQ(Lane(1).GetGunTime().ToMilliseconds(), 502000);
+    EXPECT_EQ(Lane(2).GetGunTime().ToMilliseconds(), 502001);
+  });
+  RunToEnd();
+}
+
+TEST_F(ResultsLinkTest, TheEventStartsWhenTheGunOfItsLatestTrialFiredAndATrialThatWroteNoLaneMovesNothing) {
+  using Clock = std::chrono::system_clock;
+  const auto trial = [](int32_t clock, int32_t gun) {
+    CuScenario scenario = EightLanes();
+    scenario.clock = clock;
+    scenario.gunWord = gun;
+    return scenario;
+  };
+  // The unit's clock read with the header 98 s after the first trial's gun.
+  StartSimulator(EightLanes());
+  OpenWindow();
+  Download(true, false);
+  Clock::time_point before;
+  Clock::time_point after;
+  KDateTime start;
+  AfterOperation([&] {
+    StartSimulator(trial(750000, 700000));
+    before = Clock::now();
+    answer = Pane().Download(true, false);
+  });
+  AnswerWithClick(u"Overwrite Existing Results", KZDialog::kYesResult);
+  AfterOperation([&] {
+    after = Clock::now();
+    start = event->InfoBlock();
+    EXPECT_LE(KDateTime::Local(before - std::chrono::seconds(50)), start);
+    EXPECT_LE(start, KDateTime::Local(after - std::chrono::seconds(50)));
+    StartSimulator(trial(900000, 800000));
+    answer = Pane().Download(true, false);
+  });
+  AnswerWithClick(u"Overwrite Existing Results", KZDialog::kNoResult);
+  AfterOperation([&] {
+    EXPECT_EQ(event->InfoBlock(), start);
+    EXPECT_EQ(simulator->Requests().size(), 3u);
+  });
+  RunToEnd();
 }
 
 TEST_F(ResultsLinkTest, LanesNotInUseGetNoTraceRequest) {

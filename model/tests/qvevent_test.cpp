@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -177,28 +182,66 @@ TEST(QvEvent, ServeRequestsRedrawsLegsChangedSinceTheirLastRedrawOnce) {
   }
 }
 
-TEST(QvEvent, GetRunTimeMovesTheTimeBackOncePerTrial) {
+namespace {
+
+// The rows' time zone, whatever the machine's: central European time with its daylight-saving rule.
+class CentralEuropeanTime {
+ public:
+  CentralEuropeanTime() { Use("CET-1CEST,M3.5.0,M10.5.0/3"); }
+  ~CentralEuropeanTime() { Use(saved ? saved->c_str() : nullptr); }
+
+ private:
+  static void Use(const char* zone) {
+    zone != nullptr ? setenv("TZ", zone, 1) : unsetenv("TZ");
+    tzset();
+  }
+  const std::optional<std::string> saved =
+      getenv("TZ") != nullptr ? std::optional<std::string>(getenv("TZ")) : std::nullopt;
+};
+
+std::chrono::system_clock::time_point Utc(int32_t month, int32_t day, int32_t hour, int32_t second,
+                                          int32_t millisecond) {
+  using namespace std::chrono;
+  return sys_days{year{2026} / month / day} + hours{hour} + seconds{second} + milliseconds{millisecond};
+}
+
+KDateTime Local(int32_t month, int32_t dayOfWeek, int32_t day, int32_t hour, int32_t minute, int32_t second,
+                int32_t millisecond) {
+  KDateTime when = At(hour, minute, second, millisecond);
+  when.month = month;
+  when.dayOfWeek = dayOfWeek;
+  when.day = day;
+  return when;
+}
+
+}  // namespace
+
+TEST(QvEvent, GetRunTimeMakesTheStartTheLocalMomentOfTheGun) {
+  const CentralEuropeanTime zone;
+  const KDateTime before = Local(12, 1, 7, 10, 0, 30, 0);
   struct Case {
     const char* name;
     int32_t clock;
     int32_t gun;
+    std::chrono::system_clock::time_point headerRead;
     KDateTime expected;
   } cases[] = {
-      {"moves back", 50000, 20000, At(10, 0, 0, 0)},
-      {"across hours", 3600001, 0, At(9, 0, 29, 999)},
-      {"whole day so far", 36030000, 0, At(0, 0, 0, 0)},
-      {"more than the day so far", 36030001, 0, At(10, 0, 30, 0)},
-      {"no gun time", 50000, YTime::kNoMilliseconds, At(10, 0, 30, 0)},
-      {"no clock", YTime::kNoMilliseconds, 20000, At(10, 0, 30, 0)},
-      {"negative difference", 100, 200, At(10, 0, 30, 0)},
-      {"extreme words", INT32_MAX, INT32_MIN + 1, At(10, 0, 30, 0)},
+      {"30 s before the header", 50000, 20000, Utc(12, 7, 9, 30, 0), Local(12, 1, 7, 10, 0, 0, 0)},
+      {"across midnight", 600000, 502000, Utc(12, 6, 23, 30, 0), Local(12, 0, 6, 23, 58, 52, 0)},
+      {"across the change to summer time", 3661500, 3600000, Utc(3, 29, 1, 30, 250),
+       Local(3, 0, 29, 1, 59, 28, 750)},
+      {"extreme words", INT32_MAX, INT32_MIN + 1, Utc(12, 7, 9, 30, 0), Local(10, 0, 18, 17, 57, 42, 706)},
+      {"no gun time", 50000, YTime::kNoMilliseconds, Utc(12, 7, 9, 30, 0), before},
+      {"no clock", YTime::kNoMilliseconds, 20000, Utc(12, 7, 9, 30, 0), before},
+      {"negative difference", 100, 200, Utc(12, 7, 9, 30, 0), before},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     QvEvent event;
-    event.SetInfoBlock(At(10, 0, 30, 0));
-    event.GetRunTime(c.clock, c.gun);
+    event.SetInfoBlock(before);
+    event.GetRunTime(c.clock, c.gun, c.headerRead);
     EXPECT_EQ(event.InfoBlock(), c.expected);
+    EXPECT_EQ(event.InfoBlock().dayOfWeek, c.expected.dayOfWeek);
   }
 }
 
@@ -238,23 +281,75 @@ TEST(QvEvent, OnlyADateTheFileKeepsIsTaken) {
 }
 
 TEST(QvEvent, OneTrialMovesTheRunTimeOnceWhateverItsClockWords) {
+  const CentralEuropeanTime zone;
   QvEvent event;
-  event.SetInfoBlock(At(10, 0, 30, 0));
+  event.SetInfoBlock(At(8, 0, 0, 0));
   // Add Reaction Times, then Download Trace of the same trial: the same gun, a later clock each time.
-  event.GetRunTime(50000, 20000);
-  event.GetRunTime(54000, 20000);
-  event.GetRunTime(50000, 20000);
+  event.GetRunTime(50000, 20000, Utc(12, 7, 9, 30, 0));
+  event.GetRunTime(54000, 20000, Utc(12, 7, 9, 40, 0));
   EXPECT_EQ(event.InfoBlock(), At(10, 0, 0, 0));
   // The next trial has a gun of its own.
-  event.GetRunTime(80000, 79000);
-  EXPECT_EQ(event.InfoBlock(), At(9, 59, 59, 0));
+  event.GetRunTime(80000, 79000, Utc(12, 7, 9, 50, 0));
+  EXPECT_EQ(event.InfoBlock(), At(10, 0, 49, 0));
   // A trial that changed nothing is not remembered, so its gun still counts later.
-  QvEvent early;
-  early.SetInfoBlock(At(0, 0, 1, 0));
-  early.GetRunTime(5000, 1000);
-  early.SetInfoBlock(At(10, 0, 30, 0));
-  early.GetRunTime(5000, 1000);
-  EXPECT_EQ(early.InfoBlock(), At(10, 0, 26, 0));
+  event.GetRunTime(1000, 5000, Utc(12, 7, 9, 55, 0));
+  event.GetRunTime(9000, 5000, Utc(12, 7, 9, 59, 0));
+  EXPECT_EQ(event.InfoBlock(), At(10, 0, 55, 0));
+}
+
+TEST_F(QvEventTest, LanesReadWithTrialDataAndNoGunTakeTheGunOfTheTrialLastApplied) {
+  constexpr int32_t kNone = YTime::kNoMilliseconds;
+  const YTime extra = YTime::FromMilliseconds(101);
+  struct Case {
+    const char* name;
+    std::function<void(QvResult&)> fill;
+    int32_t ownGun;
+    int32_t gunRead;  // with a trial applied to the event
+  } cases[] = {
+      {"a reaction time", [](QvResult& r) { r.SetReactionTime(150); }, kNone, 502000},
+      {"time 2", [](QvResult& r) { r.SetTime2(292); }, kNone, 502000},
+      {"the set time", [](QvResult& r) { r.SetTime3(-2000); }, kNone, 502000},
+      {"an extra time", [&](QvResult& r) { r.SetExtraTimes(&extra, 1); }, kNone, 502000},
+      {"a power", [](QvResult& r) { r.SetPower(510); }, kNone, 502000},
+      {"a charged false start", [](QvResult& r) { r.SetFalseStartCharged(true); }, kNone, 502000},
+      {"a trace",
+       [](QvResult& r) { r.SetTrace(0, std::vector<int32_t>(500, 7), std::vector<int32_t>(500, 7)); }, kNone,
+       502000},
+      {"a gun of its own", [](QvResult& r) { r.SetReactionTime(150); }, 1000, 1000},
+      {"texts, a status and power 0",
+       [](QvResult& r) {
+         r.SetAthleteField0(u"Runner");
+         r.SetStatus(QvResult::kDidNotStart);
+         r.SetPower(0);
+       },
+       kNone, kNone},
+  };
+  KTempFolder folder;
+  const KString path = folder.File("earlier.qve");
+  for (const int32_t lastRunGun : {502000, kNone}) {
+    SCOPED_TRACE(lastRunGun);
+    // As an earlier build saved it: no lane's gun but the ones given, the trial applied to the event's time.
+    QvEvent saved;
+    saved.NewFromSchedule(1, 0);
+    for (const Case& c : cases) {
+      QvResult& lane = *saved.Leg(0)->Results().NewResult();
+      c.fill(lane);
+      lane.SetGunTime(YTime::FromMilliseconds(c.ownGun));
+    }
+    saved.GetRunTime(600000, lastRunGun, std::chrono::system_clock::now());
+    KMemoryStream record;
+    saved.Write(record);
+    WriteFileBytes(path, record.Bytes());
+    QvEvent opened;
+    ASSERT_EQ(opened.Open(QvEvent::kOpenFile, path), 0);
+    EXPECT_FALSE(opened.IsModified());
+    const QvResult* lane = nullptr;
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.name);
+      lane = opened.Leg(0)->Results().Iterate(lane, nullptr);
+      EXPECT_EQ(lane->GetGunTime().ToMilliseconds(), lastRunGun == kNone ? c.ownGun : c.gunRead);
+    }
+  }
 }
 
 TEST_F(QvEventTest, EventRoundHeatTextPadsWhenTheSettingIsOn) {
