@@ -201,50 +201,52 @@ void QvZResultsPane::PrintHeaderAndFooter(KZPrinter& printer, int32_t page, int3
 
 void QvZResultsPane::PrintRows(KZPrinter& printer, int32_t titleLine, int32_t first, int32_t rows) {
   // The columns keep the widths the user gave them on the screen, each at least as wide as its title in
-  // the titles' font and as its widest text on any page in the rows' font; when they are wider together
-  // than the page, they are fitted to it, so that no column falls off its right edge.
+  // the titles' font and as its widest text on any page in the rows' font, so that they line up from page
+  // to page; when they are wider together than the page, they are fitted to it, so that no column falls
+  // off its right edge.
   std::array<KString, kColumnCount> titles;
-  std::array<int32_t, kColumnCount> least{};
+  std::array<int32_t, kColumnCount> titleWidths{};
+  std::array<int32_t, kColumnCount> widest{};
   const auto cellText = [this](int32_t row, int32_t column) {
     KString text;
     uint32_t flags = 0;
     CellText({0, row}, column, text, flags);
     return text;
   };
-  const auto widen = [&printer, &least](int32_t column, const KString& text) {
-    least[column] = std::max(least[column], printer.TextExtent(text.CStr()).cx + kCellGap);
+  const auto widen = [&printer](int32_t& width, const KString& text) {
+    width = std::max(width, printer.TextExtent(text.CStr()).cx + kCellGap);
   };
   printer.SetFlag(KZPrinter::kBoldSlot);
   for (int32_t column = 0; column < kColumnCount; ++column) {
     titles[column] = QvSettings::Text(kColumns[column].key, kColumns[column].title);
-    widen(column, titles[column]);
+    widen(titleWidths[column], titles[column]);
   }
   printer.SetFlag(kRowSlot);
   for (int32_t row = 0; ResultAt(row) != nullptr; ++row) {
     for (int32_t column = 0; column < kColumnCount; ++column) {
-      widen(column, cellText(row, column));
+      widen(widest[column], cellText(row, column));
     }
   }
   if (itsView != nullptr) {
-    itsView->FitColumns(printer.PageWidth(), least);
+    itsView->FitColumns(printer.PageWidth(), titleWidths, widest);
   }
   const auto start = [this](int32_t column) { return itsView != nullptr ? itsView->ColumnStart(column) : 0; };
-  const auto cell = [&start](int32_t column, int32_t line) -> native::RECT {
-    return {start(column), line, start(column + 1) - kCellGap, line + 1};
+  // A text cut to its column ends in "..." so that a reader sees it is cut.
+  const auto drawCell = [&printer, &start](int32_t column, int32_t line, const KString& text) {
+    const native::RECT rect{start(column), line, start(column + 1) - kCellGap, line + 1};
+    printer.DrawText(rect, printer.ShortenText(text, rect.right - rect.left).CStr(),
+                     kColumns[column].placement, KZPrinter::kAlignTop);
+    printer.DrawLines(rect);
   };
   printer.SetFlag(KZPrinter::kBoldSlot);
   for (int32_t column = 0; column < kColumnCount; ++column) {
-    const native::RECT rect = cell(column, titleLine);
-    printer.DrawText(rect, titles[column].CStr(), kColumns[column].placement, KZPrinter::kAlignTop);
-    printer.DrawLines(rect);
+    drawCell(column, titleLine, titles[column]);
   }
   printer.SetFlag(kRowSlot);
   int32_t line = titleLine + 1;
   for (int32_t row = first; row < first + rows && ResultAt(row) != nullptr; ++row, ++line) {
     for (int32_t column = 0; column < kColumnCount; ++column) {
-      const native::RECT rect = cell(column, line);
-      printer.DrawText(rect, cellText(row, column).CStr(), kColumns[column].placement, KZPrinter::kAlignTop);
-      printer.DrawLines(rect);
+      drawCell(column, line, cellText(row, column));
     }
   }
 }

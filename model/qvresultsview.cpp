@@ -24,6 +24,38 @@ KString LanePath(int32_t lane) {
   return path;
 }
 
+using Widths = std::array<int32_t, QvResultsView::kColumnCount>;
+
+// The id, first name, last name, affiliation and licence: texts a printed page may cut. The lane, the
+// status, the reaction time and the power are what a sheet of results is for: they keep their full widths.
+constexpr bool kFreeText[QvResultsView::kColumnCount] = {false, false, true,  true, true,
+                                                         true,  true,  false, false};
+
+int64_t Total(const Widths& widths) {
+  int64_t total = 0;
+  for (const int32_t each : widths) {
+    total += each;
+  }
+  return total;
+}
+
+// Widths wider together than `width`, each no narrower than the column keeps, brought down to `width`,
+// each column giving up in proportion to what it has above what it keeps; what they keep when even that
+// is wider.
+Widths ShrinkTowards(const Widths& widths, const Widths& kept, int32_t width) {
+  const int64_t keptTotal = Total(kept);
+  if (keptTotal >= width) {
+    return kept;
+  }
+  const int64_t room = Total(widths) - keptTotal;
+  Widths shrunk;
+  for (int32_t column = 0; column < QvResultsView::kColumnCount; ++column) {
+    shrunk[column] =
+        kept[column] + static_cast<int32_t>((widths[column] - kept[column]) * (width - keptTotal) / room);
+  }
+  return shrunk;
+}
+
 bool ValidLane(int32_t lane) {
   return lane >= 0 && lane < QvResultsView::kLaneSettingCount;
 }
@@ -66,24 +98,30 @@ void QvResultsView::RelayoutColumns(int32_t width, bool changed,
   columnStarts[kColumnCount] = std::max(left, width);
 }
 
-void QvResultsView::FitColumns(int32_t width, const std::array<int32_t, kColumnCount>& least) {
-  RelayoutColumns(width, true, least);
+void QvResultsView::FitColumns(int32_t width, const std::array<int32_t, kColumnCount>& least,
+                               const std::array<int32_t, kColumnCount>& widest) {
+  Widths full;
+  Widths keptAndTitles;
+  for (int32_t column = 0; column < kColumnCount; ++column) {
+    full[column] = std::max(least[column], widest[column]);
+    keptAndTitles[column] = kFreeText[column] ? least[column] : full[column];
+  }
+  RelayoutColumns(width, true, full);
   laidOutWidth = -1;
-  const int32_t laidOut = columnStarts[kColumnCount];
-  int32_t leastTotal = 0;
-  for (const int32_t each : least) {
-    leastTotal += each;
+  Widths widths;
+  for (int32_t column = 0; column < kColumnCount; ++column) {
+    widths[column] = columnStarts[column + 1] - columnStarts[column];
   }
-  const int64_t room = laidOut - leastTotal;
-  if (laidOut <= width || room <= 0) {
-    return;
+  for (const Widths& kept : {full, keptAndTitles, Widths{}}) {
+    if (Total(widths) <= width) {
+      break;
+    }
+    widths = ShrinkTowards(widths, kept, width);
   }
-  const int64_t fittedRoom = std::max(width - leastTotal, 0);
   int32_t left = 0;
   for (int32_t column = 0; column < kColumnCount; ++column) {
-    const int32_t laidWidth = columnStarts[column + 1] - columnStarts[column];
     columnStarts[column] = left;
-    left += least[column] + static_cast<int32_t>((laidWidth - least[column]) * fittedRoom / room);
+    left += widths[column];
   }
   columnStarts[kColumnCount] = std::max(left, width);
 }

@@ -38,10 +38,15 @@ class QvResultsView : public QvResultFilter {
   // `least` width (its title's, say); the last column takes what is left. Does nothing when the width is
   // the last one and `changed` is false.
   void RelayoutColumns(int32_t width, bool changed, const std::array<int32_t, kColumnCount>& least = {});
-  // Lays the columns out as RelayoutColumns does and, when together they are wider than `width` (a page,
-  // say, which has nothing beyond its edge), shrinks what each has above its least width in proportion so
-  // that they fit. The next RelayoutColumns lays out again.
-  void FitColumns(int32_t width, const std::array<int32_t, kColumnCount>& least);
+  // Lays the columns out on a page `width` wide, which has nothing beyond its edge: as RelayoutColumns
+  // does with each column's full width (`least`, its title's, or `widest`, its widest entry's, whichever is
+  // more) as its least when they fit. Else the columns give up width in turn until they fit, each step in
+  // proportion to what each column has above what it keeps: first what the user gave above the full
+  // widths; then the free texts (id, names, affiliation, licence) down to their titles' widths, the lane,
+  // status, reaction time and power keeping their full widths; at last all columns. The next
+  // RelayoutColumns lays out again.
+  void FitColumns(int32_t width, const std::array<int32_t, kColumnCount>& least,
+                  const std::array<int32_t, kColumnCount>& widest);
   // The left edge of a column and, for kColumnCount, the right end of the last one.
   int32_t ColumnStart(int32_t column) const;
   // Clamps the width to the column's bounds and stores it as the column's Int setting; the layout is made

@@ -422,6 +422,18 @@ int32_t KZPrinter::FitText(const char16_t* text, int32_t length, int32_t width) 
   return fits;
 }
 
+KString KZPrinter::ShortenText(const KString& text, int32_t width) const {
+  static constexpr char16_t kCutMark[] = u"...";
+  if (TextExtent(text.CStr()).cx <= width) {
+    return text;
+  }
+  const int32_t kept = FitText(text.CStr(), -1, width - TextExtent(kCutMark).cx);
+  if (kept == 0) {
+    return text;
+  }
+  return KString(text.CStr(), kept).Append(kCutMark);
+}
+
 native::UINT KZPrinter::AlignmentFormat(int32_t horizontal, int32_t vertical) {
   const native::UINT across = horizontal == kAlignRight    ? native::DT_RIGHT
                               : horizontal == kAlignCentre ? native::DT_CENTER

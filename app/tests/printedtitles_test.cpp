@@ -1,5 +1,6 @@
 // Results > Print and Chart > Print in the running program: the results' column titles and texts and the
-// chart's time-axis title come out whole on the printed page, read from the page's picture.
+// chart's time-axis title come out whole on the printed page, read from the page's picture. A lane with
+// long free texts has them cut with "..." and takes no column off the page.
 
 #include <gtest/gtest.h>
 
@@ -101,21 +102,24 @@ Box RulePiece(const GreyPicture& page, int column, int from = 0) {
   return {left, rule, right, rule + 1};
 }
 
-// The first column's title, above its piece of the titles' rule.
-Box FirstColumnTitle(const GreyPicture& page) {
-  const Box piece = RulePiece(page, 0);
+// The text of a column on line `row` of the table (0 the titles, 1 the first lane), above the column's
+// piece of the line's rule (the titles' heavy rule, then each next rule below it).
+Box Cell(const GreyPicture& page, int column, int row) {
+  Box piece = RulePiece(page, column);
+  for (int line = 0; line < row; ++line) {
+    int below = piece.top;
+    while (DarkInRow(page, below) > 0) {
+      ++below;
+    }
+    piece = RulePiece(page, column, below);
+  }
   return LineAbove(page, piece.top, piece.left, piece.right);
 }
 
-// The first row's status, above the second column's piece of the first row's rule (the next rule below the
-// titles' heavy one).
-Box FirstStatus(const GreyPicture& page) {
-  int below = RulePiece(page, 1).top;
-  while (DarkInRow(page, below) > 0) {
-    ++below;
-  }
-  const Box piece = RulePiece(page, 1, below);
-  return LineAbove(page, piece.top, piece.left, piece.right);
+// The last 12 pixels of the second lane's affiliation, the lane of long free texts.
+Box AffiliationEnd(const GreyPicture& page) {
+  const Box text = Cell(page, 5, 2);
+  return InkBox(page, {text.right - 12, text.top, text.right, text.bottom});
 }
 
 // The line of text nearest above the maker line (the page's lowest ink) in the middle third of the page.
@@ -173,17 +177,35 @@ TEST_F(PrintedTitlesTest, TitlesArePrintedWhole) {
     int height;
   } cases[] = {
       {"Lane, the results' first column title on an upright A4 sheet", QvZResultsPane::kPrintCommand, false,
-       FirstColumnTitle, 38, 11},
+       [](const GreyPicture& page) { return Cell(page, 0, 0); }, 38, 11},
       {"Time (seconds), the chart's time axis on a sideways A4 sheet", QvZChartPane::kPrintCommand, true,
        TextAboveMakerLine, 83, 10},
       {"Did not start, the first lane's status on an upright A4 sheet", QvZResultsPane::kPrintCommand, false,
-       FirstStatus, 84, 10},
+       [](const GreyPicture& page) { return Cell(page, 1, 1); }, 84, 10},
+      {"Power, the last column's title, beside a lane of long free texts", QvZResultsPane::kPrintCommand,
+       false, [](const GreyPicture& page) { return Cell(page, 8, 0); }, 51, 11},
+      {"the reaction time of the lane of long free texts", QvZResultsPane::kPrintCommand, false,
+       [](const GreyPicture& page) { return Cell(page, 7, 2); }, 37, 10},
+      {"the cut affiliation of the lane of long free texts ends in three dots", QvZResultsPane::kPrintCommand,
+       false, AffiliationEnd, 11, 2},
+      {"the last lane's power", QvZResultsPane::kPrintCommand, false,
+       [](const GreyPicture& page) { return Cell(page, 8, 8); }, 23, 10},
   };
   Make({u"-noregistry"});
   Then([] { Post(NewCommand); });
   Then([] {
     QvResults& results = Frame()->CurrentEventWindow()->GetEvent()->Leg(0)->Results();
+    for (QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
+         result = results.Iterate(result, nullptr)) {
+      result->SetReactionTime(123);
+      result->SetPower(707);
+    }
     results.Iterate(nullptr, nullptr)->SetStatus(QvResult::kDidNotStart);
+    QvResult& longTexts = *results.Iterate(results.Iterate(nullptr, nullptr), nullptr);
+    longTexts.SetAthleteField1(KString(u"Maximiliana Theodora"));
+    longTexts.SetAthleteField0(KString(u"Vandenberghe-Oyelaran"));
+    longTexts.SetAthleteField2(KString(u"Athletic Club of the Northern Lakes Region"));
+    longTexts.SetAthleteField5(KString(u"GER-2026-000481-B"));
   });
   for (const Case& c : cases) {
     Then([this, &c] {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/tests/resultslinktest.h"
 #include "imaging/ui/yzprinter.h"
@@ -66,6 +67,20 @@ class ResultsPrintTest : public ResultsLinkTest {
     return dark;
   }
 
+  // The pixels of the titles' rule, the row dark across most of the page in its top fifth: dark or not.
+  static std::vector<bool> TitlesRule(const native::test::GreyPicture& page) {
+    for (int32_t y = 0; y < page.height / 5; ++y) {
+      if (Ink(page, 0, page.width, y, y + 1) > page.width * 3 / 4) {
+        std::vector<bool> dark;
+        for (int32_t x = 0; x < page.width; ++x) {
+          dark.push_back(page.dark(x, y));
+        }
+        return dark;
+      }
+    }
+    return {};
+  }
+
   native::test::PrintFolder folder;
   std::string pdf = folder.file("results.pdf");
   bool printDialogAnswer = true;
@@ -92,11 +107,7 @@ TEST_F(ResultsPrintTest, OnePageWithoutResultsOrWithAPageFullAndTwoWithOneMore) 
           << "header part " << part;
     }
     // The titles' rules make one dark row across most of the page.
-    bool heavyRule = false;
-    for (int32_t y = 0; y < page.height / 5 && !heavyRule; ++y) {
-      heavyRule = Ink(page, 0, page.width, y, y + 1) > page.width * 3 / 4;
-    }
-    EXPECT_TRUE(heavyRule);
+    EXPECT_FALSE(TitlesRule(page).empty());
     // The footer: the lowest line holds ink at its left only.
     int32_t lowest = page.height - 1;
     while (lowest > 0 && Ink(page, 0, page.width, lowest, lowest + 1) == 0) {
@@ -112,11 +123,14 @@ TEST_F(ResultsPrintTest, OnePageWithoutResultsOrWithAPageFullAndTwoWithOneMore) 
     EXPECT_TRUE(printed);
     EXPECT_EQ(Pages(), "1");
     MakeLanes(1);
+    Lane(1).SetAthleteField2(KString(u"Athletic Club of the Northern Lakes Region"));
     printed = Pane().Print();
   });
   AfterOperation([&] {
     EXPECT_TRUE(printed);
     EXPECT_EQ(Pages(), "2");
+    // The first page's long affiliation widens its column on the second page too.
+    EXPECT_EQ(TitlesRule(Page(2)), TitlesRule(Page(1)));
   });
   RunToEnd();
 }

@@ -57,6 +57,34 @@ TEST_F(QvResultsViewTest, RelayoutPlacesTheColumnsSideBySide) {
   EXPECT_EQ(view.ColumnStart(9), view.ColumnStart(8) + QvResultsView::ColumnWidth(8));
 }
 
+TEST_F(QvResultsViewTest, FittingToAPageKeepsLaneStatusAndTimesWholeAndCutsFreeTextsFirst) {
+  QvResults results;
+  QvResultsView& view = *results.View(0);
+  using Widths = std::array<int32_t, QvResultsView::kColumnCount>;
+  const Widths titles{30, 40, 20, 60, 60, 70, 50, 90, 40};
+  const Widths longTexts{20, 80, 30, 150, 150, 300, 120, 70, 50};
+  struct Case {
+    const char* name;
+    int32_t page;
+    Widths widest;
+    Widths laidOut;
+  } cases[] = {
+      {"fits: the last column takes the rest", 800, {}, {40, 90, 60, 100, 120, 100, 80, 90, 120}},
+      {"the user's widths shrink towards the titles", 600, {}, {35, 65, 40, 80, 90, 85, 65, 90, 50}},
+      {"the free texts shrink towards their titles", 600, longTexts, {30, 80, 21, 76, 76, 112, 62, 90, 53}},
+      {"not even the titles fit: every column halves", 255, longTexts, {15, 40, 10, 30, 30, 35, 25, 45, 25}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    view.FitColumns(c.page, titles, c.widest);
+    Widths laidOut;
+    for (int32_t column = 0; column < QvResultsView::kColumnCount; ++column) {
+      laidOut[column] = view.ColumnStart(column + 1) - view.ColumnStart(column);
+    }
+    EXPECT_EQ(laidOut, c.laidOut);
+  }
+}
+
 TEST_F(QvResultsViewTest, LaneSettingsAreCreatedAtStartAndSwitched) {
   AddSetting(u"\\Event\\Results\\Lanes\\Missing\\Lane3:Int=0");
   QvResultsView::Setup();
