@@ -301,16 +301,17 @@ void TypeKeysyms(Display* display, Window window, const std::vector<KeySym>& key
 
 namespace {
 
-// Gives a key its one symbol, or its four symbols by level, as a layout does. The keyboard extension's map is
-// written, not the core one: the X server reads a core key's symbols beyond the second as other groups.
+// Gives a key its one symbol, its two of the number pad, or its four symbols by level, as a layout does. The
+// keyboard extension's map is written, not the core one: the X server reads a core key's symbols beyond the
+// second as other groups.
 void giveLevels(Display* display, KeyCode code, const std::vector<KeySym>& levels) {
   XkbDescPtr keyboard =
       XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask | XkbKeyActionsMask, XkbUseCoreKbd);
   XkbGetNames(display, XkbKeyTypeNamesMask, keyboard);
   int type = XkbOneLevelIndex;
   if (levels.size() > 1) {
-    const Atom fourLevels = XInternAtom(display, "FOUR_LEVEL", False);
-    while (type < keyboard->map->num_types && keyboard->map->types[type].name != fourLevels) {
+    const Atom typeName = XInternAtom(display, levels.size() == 2 ? "KEYPAD" : "FOUR_LEVEL", False);
+    while (type < keyboard->map->num_types && keyboard->map->types[type].name != typeName) {
       ++type;
     }
   }
