@@ -2,8 +2,8 @@
 #include <poll.h>
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
-#include <set>
 #include <vector>
 
 #include "native/native.h"
@@ -45,6 +45,22 @@ std::vector<int> darkColumns(Display* display, Window window, int left, int righ
   return columns;
 }
 
+// The row's dark columns once `shows` holds for them, read again until it does; the last read when it does
+// not within the wait.
+std::vector<int> rowThatShows(Display* display, Window window, int left, int right, int y,
+                              const std::function<bool(const std::vector<int>&)>& shows) {
+  std::vector<int> columns;
+  for (int waited = 0; waited <= kX11WaitMs; waited += 20) {
+    XSync(display, False);
+    columns = darkColumns(display, window, left, right, y);
+    if (shows(columns)) {
+      break;
+    }
+    poll(nullptr, 0, 20);
+  }
+  return columns;
+}
+
 void checkOnDisplay(Display* display, Window window, X11TestProgram&) {
   // The test's own window system stays headless: it only computes where the program's field lies.
   setenv("KESTROVE_HEADLESS", "1", 1);
@@ -53,24 +69,31 @@ void checkOnDisplay(Display* display, Window window, X11TestProgram&) {
   const int left = client.left + kField.left + 1;
   const int right = client.left + kField.right - 1;
   const int y = client.top + (kField.top + kField.bottom) / 2;
+  // The field's text once the window shows it (the server may fill the window a moment after the program
+  // said it was ready; until then the row is all dark).
+  const std::vector<int> text =
+      rowThatShows(display, window, left, right, y, [&](const std::vector<int>& row) {
+        return !row.empty() && static_cast<int>(row.size()) < (right - left) / 2;
+      });
   ClickAt(display, window, right - 10, y);
-  // Over two blink periods the row shows the text alone and the text with the caret.
-  std::set<std::vector<int>> seen;
-  for (int waited = 0; waited < 1600; waited += 50) {
-    XSync(display, False);
-    seen.insert(darkColumns(display, window, left, right, y));
-    poll(nullptr, 0, 50);
-  }
-  ASSERT_EQ(seen.size(), 2u) << "the caret blinks";
-  const std::vector<int>& first = *seen.begin();
-  const std::vector<int>& second = *seen.rbegin();
-  const std::vector<int>& without = first.size() < second.size() ? first : second;
-  const std::vector<int>& with = first.size() < second.size() ? second : first;
+  // The click has taken effect once the caret shows.
+  const std::vector<int> withCaret =
+      rowThatShows(display, window, left, right, y, [&](const std::vector<int>& row) { return row != text; });
   std::vector<int> caret;
-  std::set_difference(with.begin(), with.end(), without.begin(), without.end(), std::back_inserter(caret));
+  std::set_difference(withCaret.begin(), withCaret.end(), text.begin(), text.end(),
+                      std::back_inserter(caret));
   ASSERT_EQ(caret.size(), 1u) << "a bar one pixel wide";
-  ASSERT_FALSE(without.empty()) << "the text shows";
-  EXPECT_GT(caret.front(), without.back()) << "after the text";
+  ASSERT_TRUE(std::includes(withCaret.begin(), withCaret.end(), text.begin(), text.end())) << "over the text";
+  EXPECT_GT(caret.front(), text.back()) << "after the text";
+  // It blinks: the text alone, then the caret again, and nothing else between.
+  for (const std::vector<int>& wanted : {text, withCaret}) {
+    EXPECT_EQ(rowThatShows(display, window, left, right, y,
+                           [&](const std::vector<int>& row) {
+                             return row == wanted || (row != text && row != withCaret);
+                           }),
+              wanted)
+        << "the caret blinks";
+  }
 }
 
 }  // namespace

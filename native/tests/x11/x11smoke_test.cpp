@@ -12,7 +12,6 @@
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 #include "native/tests/x11/x11testprogram.h"
@@ -110,19 +109,6 @@ void checkTyping(Display* display, Window window, X11TestProgram& program) {
   }
 }
 
-// The number pad's key whose second symbol (with Num Lock) is `keysym`.
-KeyCode padKeyGiving(Display* display, KeySym keysym) {
-  int first = 0;
-  int last = 0;
-  XDisplayKeycodes(display, &first, &last);
-  for (int code = first; code <= last; ++code) {
-    if (XkbKeycodeToKeysym(display, static_cast<KeyCode>(code), 0, 1) == keysym) {
-      return static_cast<KeyCode>(code);
-    }
-  }
-  return 0;
-}
-
 // What the program reported for the keys sent since the last call, up to the marker key A's character: its
 // keys and characters, but neither Shift, Num Lock nor the marker's own key.
 std::string reportedUpToMarker(X11TestProgram& program) {
@@ -139,8 +125,7 @@ std::string reportedUpToMarker(X11TestProgram& program) {
 }
 
 // Lets Shift pick the number pad's digits while Num Lock is off, as the pad of many desktops' keymaps does
-// (the server's own pad gives them with Num Lock only). A program reads it when it starts; the server puts
-// its own keymap back once its last client has gone.
+// (the server's own pad gives them with Num Lock only). A program reads it when it starts.
 void letShiftPickPadDigits(Display* display) {
   XkbDescPtr keyboard = XkbGetMap(display, XkbKeyTypesMask, XkbUseCoreKbd);
   XkbGetNames(display, XkbKeyTypeNamesMask, keyboard);
@@ -178,7 +163,8 @@ void moveNumLockToMod3(Display* display) {
 void checkNumberPad(Display* display, Window window, X11TestProgram& program) {
   SpareKeys spare(display, {{XK_KP_Delete, XK_KP_Separator}});
   struct Row {
-    void (*keymap)(Display*);  // a change of the keymap before the row, kept for the rows after it
+    // A change of the keymap before the row, kept for the rows after it (Num Lock off while it changes).
+    void (*keymap)(Display*);
     bool numLock;
     bool shift;
     KeySym key;  // the pad key's symbol with Num Lock
@@ -190,13 +176,11 @@ void checkNumberPad(Display* display, Window window, X11TestProgram& program) {
       {nullptr, true, false, XK_KP_1, "key 97 char 31"},  // the pad's 1
       {nullptr, true, true, XK_KP_1, "key 35"},
       {nullptr, true, false, XK_KP_0, "key 96 char 30"},  // the pad's 0
-      {nullptr, false, false, XK_KP_Decimal, "key 46"},   // Delete
       {nullptr, true, false, XK_KP_Decimal, "key 110 char 2e"},
       {nullptr, true, false, XK_KP_Separator, "key 108 char 2c"},
+      {nullptr, false, false, XK_KP_Decimal, "key 46"},  // Delete
       {&moveNumLockToMod3, true, false, XK_KP_5, "key 101 char 35"},
   };
-  const KeyCode numLock = XKeysymToKeycode(display, XK_Num_Lock);
-  const KeyCode shift = XKeysymToKeycode(display, XK_Shift_L);
   bool numLockOn = false;
   for (const Row& row : rows) {
     SCOPED_TRACE(std::string(XKeysymToString(row.key)) + (row.numLock ? ", Num Lock" : "") +
@@ -204,21 +188,11 @@ void checkNumberPad(Display* display, Window window, X11TestProgram& program) {
     if (row.keymap != nullptr) {
       row.keymap(display);
     }
-    XSetInputFocus(display, window, RevertToParent, CurrentTime);
     if (row.numLock != numLockOn) {
-      XTestFakeKeyEvent(display, numLock, True, CurrentTime);
-      XTestFakeKeyEvent(display, numLock, False, CurrentTime);
+      TypeKeysyms(display, window, {XK_Num_Lock});
       numLockOn = row.numLock;
     }
-    const KeyCode key = padKeyGiving(display, row.key);
-    if (row.shift) {
-      XTestFakeKeyEvent(display, shift, True, CurrentTime);
-    }
-    XTestFakeKeyEvent(display, key, True, CurrentTime);
-    XTestFakeKeyEvent(display, key, False, CurrentTime);
-    if (row.shift) {
-      XTestFakeKeyEvent(display, shift, False, CurrentTime);
-    }
+    TypeOnNumberPad(display, window, {row.key}, row.shift);
     TypeText(display, window, "a");
     EXPECT_EQ(reportedUpToMarker(program), row.reported);
   }
@@ -245,8 +219,8 @@ TEST(X11Host, NumberPadTypesDigitsWithNumLockAndMovesWithout) {
     OpenDisplayWithXTest(display);
     if (display != nullptr) {
       letShiftPickPadDigits(display);
-      RunProgramSteps(KESTROVE_X11_SMOKE_APP, "640x480", &checkNumberPad);
       XCloseDisplay(display);
+      RunProgramSteps(KESTROVE_X11_SMOKE_APP, "640x480", &checkNumberPad);
     }
   });
 }

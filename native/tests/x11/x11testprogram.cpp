@@ -172,12 +172,13 @@ void RunOnVirtualDisplay(void (*check)(), const char* screen) {
       GTEST_SKIP() << tool << " is not installed (Debian packages xvfb and xauth)";
     }
   }
-  // The time-out keeps a hung server from hanging the test.
+  // The time-out keeps a hung server from hanging the test. The server stays as it is when its last client
+  // goes (by default it resets, and a connection opened meanwhile fails): a check may start programs in turn.
   const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
   std::string self = std::string(program_invocation_name);
-  std::string command = std::string(kInnerRun) + "=1 timeout 120 xvfb-run -a -s '-screen 0 " + screen +
-                        "' '" + self + "' --gtest_filter=" + test->test_suite_name() + "." + test->name() +
-                        " 2>&1";
+  std::string command = std::string(kInnerRun) + "=1 timeout 120 xvfb-run -a -s '-noreset -screen 0 " +
+                        screen + "' '" + self + "' --gtest_filter=" + test->test_suite_name() + "." +
+                        test->name() + " 2>&1";
   FILE* run = popen(command.c_str(), "r");
   ASSERT_NE(run, nullptr) << command;
   std::string output;
@@ -295,6 +296,30 @@ void TypeKeysyms(Display* display, Window window, const std::vector<KeySym>& key
     XTestFakeKeyEvent(display, code, True, CurrentTime);
     XTestFakeKeyEvent(display, code, False, CurrentTime);
     holdShifts(False);
+  }
+  XFlush(display);
+}
+
+void TypeOnNumberPad(Display* display, Window window, const std::vector<KeySym>& keysyms, bool shift) {
+  XSetInputFocus(display, window, RevertToParent, CurrentTime);
+  int first = 0;
+  int last = 0;
+  XDisplayKeycodes(display, &first, &last);
+  const KeyCode shiftKey = XKeysymToKeycode(display, XK_Shift_L);
+  for (KeySym keysym : keysyms) {
+    // The pad's key has the symbol as its second, after its moving key's; another key may have it first.
+    int code = first;
+    while (code < last && XkbKeycodeToKeysym(display, static_cast<KeyCode>(code), 0, 1) != keysym) {
+      ++code;
+    }
+    if (shift) {
+      XTestFakeKeyEvent(display, shiftKey, True, CurrentTime);
+    }
+    XTestFakeKeyEvent(display, static_cast<KeyCode>(code), True, CurrentTime);
+    XTestFakeKeyEvent(display, static_cast<KeyCode>(code), False, CurrentTime);
+    if (shift) {
+      XTestFakeKeyEvent(display, shiftKey, False, CurrentTime);
+    }
   }
   XFlush(display);
 }
