@@ -293,7 +293,6 @@ void CheckOnDisplay() {
   {
     native::test::SpareKeys spare(display, {{XK_udiaeresis}, {XK_dead_acute}});
     native::test::ClickAt(display, window, 355, 160);
-    poll(nullptr, 0, 300);
     native::test::TypeKeysyms(display, window, accentedName);
     Press(display, window, XK_Return);
     PressWith(display, window, XK_Control_L, XK_s);
