@@ -26,6 +26,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 namespace native {
 
@@ -39,6 +40,8 @@ struct X11Host::Connection {
   Atom deleteWindow = 0;
   int width = 0;
   int height = 0;
+  // The modifier bit that Num Lock sets in a key's state: the keymap decides it, and may change it.
+  unsigned int numLockMask = 0;
 
   ~Connection() {
     if (display != nullptr) {
@@ -118,6 +121,22 @@ std::optional<RECT> workAreaOf(Display* display, Window root) {
   return area;
 }
 
+// The modifier bits of the Num Lock key in the display's modifier map; none when no modifier holds it.
+unsigned int numLockMaskOf(Display* display) {
+  const KeyCode numLock = XKeysymToKeycode(display, XK_Num_Lock);
+  XModifierKeymap* modifiers = XGetModifierMapping(display);
+  unsigned int mask = 0;
+  for (int modifier = 0; modifier < 8; ++modifier) {
+    for (int key = 0; key < modifiers->max_keypermod; ++key) {
+      if (numLock != 0 && modifiers->modifiermap[modifier * modifiers->max_keypermod + key] == numLock) {
+        mask |= 1U << modifier;
+      }
+    }
+  }
+  XFreeModifiermap(modifiers);
+  return mask;
+}
+
 // Where the desktop's window goes: at the top left with the size asked for, or over the screen's work area
 // (the desktop takes its size).
 RECT placeDesktop(WindowSystem& system, Display* display, int screen) {
@@ -169,6 +188,7 @@ std::unique_ptr<X11Host> X11Host::openFromEnvironment(WindowSystem& system) {
   x->deleteWindow = XInternAtom(x->display, "WM_DELETE_WINDOW", False);
   XSetWMProtocols(x->display, x->window, &x->deleteWindow, 1);
   x->gc = XCreateGC(x->display, x->window, 0, nullptr);
+  x->numLockMask = numLockMaskOf(x->display);
   XMapWindow(x->display, x->window);
   XFlush(x->display);
   return std::unique_ptr<X11Host>(new X11Host(system, std::move(x)));
@@ -224,8 +244,12 @@ bool X11Host::takeEvents() {
         }
         clipboard_->noteTime(event.xkey.time);
         bool down = event.type == KeyPress;
-        UINT key = virtualKeyOfKeysym(XLookupKeysym(&event.xkey, 0));
-        std::u32string typed = down ? typing_->typedBy(event.xkey) : std::u32string();
+        const KeySym keysym =
+            keysymOfKey(XLookupKeysym(&event.xkey, 0), XLookupKeysym(&event.xkey, 1),
+                        (event.xkey.state & x_->numLockMask) != 0, (event.xkey.state & ShiftMask) != 0);
+        UINT key = virtualKeyOfKeysym(keysym);
+        std::u32string typed =
+            down && !movesOnTheNumberPad(keysym) ? typing_->typedBy(event.xkey) : std::u32string();
         if (key != 0 || !typed.empty()) {
           desktop.moveMouse(POINT{event.xkey.x, event.xkey.y});
         }
@@ -278,8 +302,9 @@ bool X11Host::takeEvents() {
         clipboard_->answer(event.xselectionrequest);
         break;
       case MappingNotify:
-        // Another keymap: keys are looked up in it from now on.
+        // Another keymap: keys are looked up in it from now on, Num Lock's bit among them.
         XRefreshKeyboardMapping(&event.xmapping);
+        x_->numLockMask = numLockMaskOf(x_->display);
         break;
       case FocusIn:
         typing_->focus(true);

@@ -83,6 +83,15 @@ constexpr KeyPair kKeys[] = {
 
 }  // namespace
 
+unsigned long keysymOfKey(unsigned long first, unsigned long second, bool numLock, bool shift) {
+  const bool padKey = second >= XK_KP_Space && second <= XK_KP_Equal;
+  return padKey && numLock && !shift ? second : first;
+}
+
+bool movesOnTheNumberPad(unsigned long keysym) {
+  return keysym >= XK_KP_Home && keysym <= XK_KP_Delete;
+}
+
 UINT virtualKeyOfKeysym(unsigned long keysym) {
   if (keysym >= XK_a && keysym <= XK_z) {
     return static_cast<UINT>('A' + (keysym - XK_a));

@@ -185,6 +185,23 @@ void Press(Display* display, Window window, KeySym key) {
   XFlush(display);
 }
 
+// Whether the Save As dialog is in front: its caption shows over the event window.
+bool SaveAsShown(const ScreenPixels& screen) {
+  return screen.pixels.at(static_cast<size_t>(73 * screen.width + 300)) ==
+         Rgb(native::GetSysColor(native::COLOR_ACTIVECAPTION));
+}
+
+// File > Save As from the menu (its sixth item); the screen once the dialog shows, the proposed name chosen
+// in its name field.
+ScreenPixels OpenSaveAs(Display* display, Window window) {
+  native::test::ClickAt(display, window, 50, 32);
+  for (int item = 0; item < 5; ++item) {
+    Press(display, window, XK_Down);
+  }
+  Press(display, window, XK_Return);
+  return ScreenThatShows(display, SaveAsShown);
+}
+
 // Waits a bounded time for a file to appear.
 bool AppearsWithin(const std::string& path, int limitMs) {
   for (int waited = 0; waited < limitMs; waited += 50) {
@@ -276,11 +293,10 @@ void CheckOnDisplay() {
   {
     native::test::SpareKeys spare(display, {{XK_udiaeresis}, {XK_dead_acute}});
     native::test::ClickAt(display, window, 355, 160);
-    poll(nullptr, 0, 300);
     native::test::TypeKeysyms(display, window, accentedName);
     Press(display, window, XK_Return);
     PressWith(display, window, XK_Control_L, XK_s);
-    poll(nullptr, 0, 500);
+    ScreenThatShows(display, SaveAsShown);
     // The file name field, emptied, then the name.
     native::test::ClickAt(display, window, 365, 333);
     Press(display, window, XK_End);
@@ -289,7 +305,7 @@ void CheckOnDisplay() {
     }
     native::test::TypeKeysyms(display, window, accentedName);
     Press(display, window, XK_Return);
-    EXPECT_TRUE(AppearsWithin(saved, 3000)) << "no saved document";
+    EXPECT_TRUE(AppearsWithin(saved, native::test::kX11WaitMs)) << "no saved document";
   }
   ASSERT_TRUE(AppearsWithin(test.FilePath("out/M\xC3\xBCller-Jos\xC3\xA9.qxf"), 3000))
       << "no results interface file";
@@ -306,13 +322,7 @@ void CheckOnDisplay() {
   // File > Save As proposes the saved document itself: Enter asks before replacing it, Enter again answers
   // No and the dialog is back with the name; Enter there asks again, and Yes (Tab, Enter) replaces it.
   const ino_t savedInode = InodeOf(saved);
-  native::test::ClickAt(display, window, 50, 32);
-  poll(nullptr, 0, 300);
-  for (int item = 0; item < 5; ++item) {
-    Press(display, window, XK_Down);
-  }
-  Press(display, window, XK_Return);
-  WritePng(Settled(display), TestPicturePath("mainroad-save-as.png"));
+  WritePng(OpenSaveAs(display, window), TestPicturePath("mainroad-save-as.png"));
   Press(display, window, XK_Return);
   WritePng(Settled(display), TestPicturePath("mainroad-replace-question.png"));
   EXPECT_EQ(InodeOf(saved), savedInode) << "replaced without Yes";
@@ -323,7 +333,21 @@ void CheckOnDisplay() {
   EXPECT_EQ(InodeOf(saved), savedInode) << "replaced without Yes";
   Press(display, window, XK_Tab);
   Press(display, window, XK_Return);
-  EXPECT_TRUE(ReplacedWithin(saved, savedInode, 3000)) << "Yes did not replace the document";
+  EXPECT_TRUE(ReplacedWithin(saved, savedInode, native::test::kX11WaitMs))
+      << "Yes did not replace the document";
+
+  // File > Save As once more, "N1234.5" typed over the proposed name with the number pad's digits and decimal
+  // sign under Num Lock, and the extension (a name with one, such as ".5", is saved as typed).
+  OpenSaveAs(display, window);
+  native::test::TypeKeysyms(display, window, {XK_N});
+  Press(display, window, XK_Num_Lock);
+  native::test::TypeOnNumberPad(display, window,
+                                {XK_KP_1, XK_KP_2, XK_KP_3, XK_KP_4, XK_KP_Decimal, XK_KP_5});
+  Press(display, window, XK_Num_Lock);
+  native::test::TypeKeysyms(display, window, {XK_period, XK_q, XK_v, XK_e});
+  Press(display, window, XK_Return);
+  EXPECT_TRUE(AppearsWithin(test.FilePath("events/N1234.5.qve"), native::test::kX11WaitMs))
+      << "nothing saved as N1234.5.qve";
 
   int status = 0;
   const std::string answer =

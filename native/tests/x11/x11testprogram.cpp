@@ -172,12 +172,13 @@ void RunOnVirtualDisplay(void (*check)(), const char* screen) {
       GTEST_SKIP() << tool << " is not installed (Debian packages xvfb and xauth)";
     }
   }
-  // The time-out keeps a hung server from hanging the test.
+  // The time-out keeps a hung server from hanging the test. The server stays as it is when its last client
+  // goes (by default it resets, and a connection opened meanwhile fails): a check may start programs in turn.
   const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
   std::string self = std::string(program_invocation_name);
-  std::string command = std::string(kInnerRun) + "=1 timeout 120 xvfb-run -a -s '-screen 0 " + screen +
-                        "' '" + self + "' --gtest_filter=" + test->test_suite_name() + "." + test->name() +
-                        " 2>&1";
+  std::string command = std::string(kInnerRun) + "=1 timeout 120 xvfb-run -a -s '-noreset -screen 0 " +
+                        screen + "' '" + self + "' --gtest_filter=" + test->test_suite_name() + "." +
+                        test->name() + " 2>&1";
   FILE* run = popen(command.c_str(), "r");
   ASSERT_NE(run, nullptr) << command;
   std::string output;
@@ -299,18 +300,43 @@ void TypeKeysyms(Display* display, Window window, const std::vector<KeySym>& key
   XFlush(display);
 }
 
+void TypeOnNumberPad(Display* display, Window window, const std::vector<KeySym>& keysyms, bool shift) {
+  XSetInputFocus(display, window, RevertToParent, CurrentTime);
+  int first = 0;
+  int last = 0;
+  XDisplayKeycodes(display, &first, &last);
+  const KeyCode shiftKey = XKeysymToKeycode(display, XK_Shift_L);
+  for (KeySym keysym : keysyms) {
+    // The pad's key has the symbol as its second, after its moving key's; another key may have it first.
+    int code = first;
+    while (code < last && XkbKeycodeToKeysym(display, static_cast<KeyCode>(code), 0, 1) != keysym) {
+      ++code;
+    }
+    if (shift) {
+      XTestFakeKeyEvent(display, shiftKey, True, CurrentTime);
+    }
+    XTestFakeKeyEvent(display, static_cast<KeyCode>(code), True, CurrentTime);
+    XTestFakeKeyEvent(display, static_cast<KeyCode>(code), False, CurrentTime);
+    if (shift) {
+      XTestFakeKeyEvent(display, shiftKey, False, CurrentTime);
+    }
+  }
+  XFlush(display);
+}
+
 namespace {
 
-// Gives a key its one symbol, or its four symbols by level, as a layout does. The keyboard extension's map is
-// written, not the core one: the X server reads a core key's symbols beyond the second as other groups.
+// Gives a key its one symbol, its two of the number pad, or its four symbols by level, as a layout does. The
+// keyboard extension's map is written, not the core one: the X server reads a core key's symbols beyond the
+// second as other groups.
 void giveLevels(Display* display, KeyCode code, const std::vector<KeySym>& levels) {
   XkbDescPtr keyboard =
       XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask | XkbKeyActionsMask, XkbUseCoreKbd);
   XkbGetNames(display, XkbKeyTypeNamesMask, keyboard);
   int type = XkbOneLevelIndex;
   if (levels.size() > 1) {
-    const Atom fourLevels = XInternAtom(display, "FOUR_LEVEL", False);
-    while (type < keyboard->map->num_types && keyboard->map->types[type].name != fourLevels) {
+    const Atom typeName = XInternAtom(display, levels.size() == 2 ? "KEYPAD" : "FOUR_LEVEL", False);
+    while (type < keyboard->map->num_types && keyboard->map->types[type].name != typeName) {
       ++type;
     }
   }

@@ -77,9 +77,14 @@ void TypeText(Display* display, Window window, const std::string& text);
 // a symbol its key gives shifted, the third level's shift (AltGr) for one on its key's third or fourth level.
 void TypeKeysyms(Display* display, Window window, const std::vector<KeySym>& keysyms);
 
-// Puts keys no keymap has (an accented letter, a dead key, a letter on the third level) on spare key codes
-// while it lives, and restores the keymap when it goes: keep it until the program has read the keys. Each
-// key is given as its one symbol, or as its four by level (the third and fourth come with AltGr).
+// Presses and releases the number pad's keys that give the symbols while Num Lock is on (the pad's digits,
+// its decimal sign) with the keyboard focus on the window, Shift held if asked; Num Lock is as it is.
+void TypeOnNumberPad(Display* display, Window window, const std::vector<KeySym>& keysyms, bool shift = false);
+
+// Puts keys no keymap has (an accented letter, a dead key, a letter on the third level, a pad key) on spare
+// key codes while it lives, and restores the keymap when it goes: keep it until the program has read the
+// keys. Each key is given as its one symbol, as the number pad's two (without and with Num Lock), or as its
+// four by level (the third and fourth come with AltGr).
 class SpareKeys {
  public:
   SpareKeys(Display* display, const std::vector<std::vector<KeySym>>& keys);
