@@ -23,13 +23,16 @@ void DownloadStop::Begin(bool download) {
 }
 
 void DownloadStop::ReadBreakKey() {
-  if (downloading && !stopAsked && BreakKeyPressed()) {
+  // Read on after the stop has latched: a key typed during the rest of the lane would otherwise reach the
+  // window afterwards, where a second Escape cancels the exit question that follows.
+  if (downloading && BreakKeyPressed() && !stopAsked) {
     Ask();
   }
 }
 
 bool DownloadStop::Asked() {
-  return stopAsked || BreakKeyPressed();
+  const bool pressed = BreakKeyPressed();
+  return stopAsked || pressed;
 }
 
 void DownloadStop::AskExit() {

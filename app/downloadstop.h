@@ -9,9 +9,10 @@ class DownloadStop {
   // An operation on the link starts, a download or a single request: no stop asked yet.
   static void Begin(bool download);
   // Between the packets of a transfer: the break key, when pressed, asks the stop. Other keys typed
-  // meanwhile are dropped, as the break check at a lane gap drops them.
+  // meanwhile are dropped, as the break check at a lane gap drops them, also once the stop is asked.
   static void ReadBreakKey();
-  // At a lane gap: whether the stop was asked, the break key pressed since included.
+  // At a lane gap: whether the stop was asked, the break key pressed since included; the keys typed
+  // since are dropped either way.
   static bool Asked();
   // An exit asked while an operation on the link runs: kept for the operation's end, and a download stops
   // at its next lane gap.

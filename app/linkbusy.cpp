@@ -22,10 +22,7 @@ LinkBusyClaim::~LinkBusyClaim() {
   if (owned) {
     busy = false;
     busyFor = nullptr;
-    if (exitKept && ZafWindowObject::eventManager) {
-      ZafWindowObject::eventManager->Put(ZafEventRecord(ExitEvent, 0), Q_END);
-    }
-    exitKept = false;
+    QueueKeptExit();
   }
 }
 
@@ -39,4 +36,13 @@ bool LinkBusyClaim::IsBusyFor(const QvEvent* event) {
 
 void LinkBusyClaim::KeepExit() {
   exitKept = busy;
+}
+
+void LinkBusyClaim::QueueKeptExit() {
+  if (!exitKept || busy) {
+    return;
+  }
+  // A full queue keeps the exit for the next try; without a queue there is no loop to end.
+  ZafEventManager* queue = ZafWindowObject::eventManager;
+  exitKept = queue != nullptr && !queue->Put(ZafEventRecord(ExitEvent, 0), Q_END);
 }

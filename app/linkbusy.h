@@ -23,6 +23,9 @@ class LinkBusyClaim {
   static bool IsBusyFor(const QvEvent* event);
   // An exit refused while an operation runs: it goes back into the queue when the operation's claim ends.
   static void KeepExit();
+  // Puts a kept exit back into the queue once no operation runs; a full queue keeps it, and the loop's
+  // idle passes try again until the queue takes it.
+  static void QueueKeptExit();
 
  private:
   bool owned;

@@ -95,6 +95,8 @@ native::HDDEDATA YZApplication::TakeCommand(native::HDDEDATA data) {
 }
 
 bool YZApplication::Idle(int32_t idleCount) {
+  // An exit kept through an operation on the link whose end found the queue full.
+  LinkBusyClaim::QueueKeptExit();
   ServeCommand();
   if (!ddeCommand.IsEmpty()) {
     IdleAgainWithin(kHeldCommandRetryMs);

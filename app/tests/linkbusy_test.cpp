@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "framework/core/zafeventmanager.h"
+#include "framework/core/zafeventtypes.h"
+#include "framework/core/zafwindowobject.h"
+
 namespace {
 
 const QvEvent* const kFirst = reinterpret_cast<const QvEvent*>(0x10);
@@ -25,6 +31,36 @@ TEST(LinkBusyClaim, OnlyTheFirstClaimOwnsTheLinkUntilItEnds) {
   EXPECT_FALSE(LinkBusyClaim::IsBusyFor(kFirst));
   LinkBusyClaim again(kSecond);
   EXPECT_TRUE(again.Owned());
+}
+
+// An exit asked during a download goes back into the queue once, when there is room for it: a queue
+// filled meanwhile keeps it until an idle pass finds room, and the next operation's end adds none.
+TEST(LinkBusyClaim, AKeptExitIsQueuedOnceTheQueueHasRoomAndOnlyOnce) {
+  ZafEventManager queue;
+  ZafWindowObject::eventManager = &queue;
+  // The queue taken whole: 'x' for an exit, '.' for any other event.
+  const auto take = [&queue] {
+    std::string taken;
+    for (ZafEventRecord event; queue.TakeQueued(event);) {
+      taken += event.type == ExitEvent ? 'x' : '.';
+    }
+    return taken;
+  };
+  for (int i = 0; i < ZafEventManager::kQueueSize; ++i) {
+    queue.Put(ZafEventRecord(RedisplayEvent, 0));
+  }
+  {
+    LinkBusyClaim download(kFirst);
+    LinkBusyClaim::KeepExit();
+  }
+  ZafEventRecord first;
+  queue.TakeQueued(first);
+  LinkBusyClaim::QueueKeptExit();
+  EXPECT_EQ(take(), std::string(ZafEventManager::kQueueSize - 1, '.') + "x");
+  { LinkBusyClaim titleSent(kSecond); }
+  LinkBusyClaim::QueueKeptExit();
+  EXPECT_EQ(take(), "");
+  ZafWindowObject::eventManager = nullptr;
 }
 
 }  // namespace

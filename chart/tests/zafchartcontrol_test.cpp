@@ -2,10 +2,12 @@
 // screen, and what a size change does.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "chart/cf_3dgridtickseries.h"
 #include "chart/cf_chartengine.h"
 #include "chart/tests/forcetracechart.h"
 #include "framework/core/zafeventmanager.h"
@@ -100,6 +102,10 @@ class ForceTraceChartTest : public testing::Test {
                           ForceTraceChart::kReactionAt}) {
       SCOPED_TRACE(marker);
       EXPECT_TRUE(ColourNear(XOf(marker), Plot().top + 4, bf_Black));
+    }
+    // An axis title moved clear of its numbers goes away from the plot, never onto it.
+    for (uint32_t axis = 1; axis <= cf_ChartEngine::kAxisCount; ++axis) {
+      EXPECT_FALSE(chart->GetEngine()->GetAxis(axis)->Title().DrawnTextRect().Overlaps(Plot())) << axis;
     }
   }
 

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <clocale>
 #include <cstdlib>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <map>
 #include <sstream>
@@ -99,6 +103,18 @@ TEST_F(KLogTest, LogThatCannotOpenDropsLinesQuietly) {
   KLog unnamed("");
   EXPECT_FALSE(unnamed.IsOpen());
   unnamed.Error("nowhere");
+  // A FIFO by the log's name is refused at once, never waited on until a reader comes.
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  std::future<bool> fifoOpened = std::async(std::launch::async, [this] { return KLog(path).IsOpen(); });
+  if (fifoOpened.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+    ADD_FAILURE() << "the log waits on a FIFO";
+    // A reader lets the waiting open end, so that the test ends too.
+    const int reader = open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    fifoOpened.wait();
+    close(reader);
+  } else {
+    EXPECT_FALSE(fifoOpened.get());
+  }
 }
 
 TEST_F(KLogTest, LinesFromManyThreadsNeverInterleave) {

@@ -1,0 +1,63 @@
+#include "app/downloadstop.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/tests/programtest.h"
+#include "native/user/messageapi.h"
+#include "native/user/messages.h"
+#include "native/user/virtualkeys.h"
+#include "toolkit/kzapplication.h"
+
+namespace {
+
+using DownloadStopTest = ProgramTest;
+
+// The break key stops a download at the lane gap after it is pressed, and once the stop is asked (by
+// the key or an exit) the keys typed until the lane ends are dropped: a second Escape must not reach the
+// window afterwards, where it would cancel the exit question that follows.
+TEST_F(DownloadStopTest, TheBreakKeyStopsAtTheLaneGapAndNoKeyTypedUntilThenOutlivesTheLane) {
+  struct Case {
+    const char* name;
+    const char* steps;  // e: Escape typed, p: between two packets, x: an exit asked, g: a lane gap
+    const char* gaps;   // what each lane gap answered: s stop, n go on
+  } cases[] = {
+      {"nothing typed", "pgpg", "nn"},
+      {"Escape typed while the lane's row is drawn", "peg", "s"},
+      {"Escape between packets, again before the next packet", "epep", ""},
+      {"an exit, then Escape before the lane gap", "xeg", "s"},
+  };
+  Then([&cases] {
+    const native::HWND frame = KZApplication::mainFrame->ScreenID();
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.name);
+      DownloadStop::Begin(true);
+      std::string gaps;
+      for (const char* step = c.steps; *step != 0; ++step) {
+        switch (*step) {
+          case 'e':
+            native::PostMessage(frame, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
+            break;
+          case 'p':
+            DownloadStop::ReadBreakKey();
+            break;
+          case 'x':
+            DownloadStop::AskExit();
+            break;
+          default:
+            gaps += DownloadStop::Asked() ? 's' : 'n';
+        }
+      }
+      DownloadStop::End();
+      EXPECT_EQ(gaps, c.gaps);
+      native::MSG left{};
+      EXPECT_FALSE(
+          native::PeekMessage(&left, nullptr, native::WM_KEYFIRST, native::WM_KEYLAST, native::PM_REMOVE));
+    }
+  });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+}
+
+}  // namespace
