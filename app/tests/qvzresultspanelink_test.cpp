@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <thread>
 
 #include "app/mainstatusbar.h"
 #include "app/qvzcontrol.h"
