@@ -144,16 +144,22 @@ bool ActiveCaptionAt(const ScreenPixels& screen, int x, int y) {
   return ShowsColourAt(screen, x, y, native::GetSysColor(native::COLOR_ACTIVECAPTION));
 }
 
-// Highlighted pixels of the menu bar round the middle of a title: the title of an open menu is highlighted.
-size_t HighlightedTitlePixels(const ScreenPixels& screen, int x) {
-  const uint32_t highlight = Rgb(native::GetSysColor(native::COLOR_HIGHLIGHT));
-  size_t highlighted = 0;
-  for (int y = 24; y < 40; ++y) {
-    for (int column = x - 8; column <= x + 8; ++column) {
-      highlighted += screen.pixels.at(static_cast<size_t>(y * screen.width + column)) == highlight ? 1 : 0;
+// Pixels of `colour` in the rectangle from (left, top) to (right, bottom), its right and bottom edges
+// outside.
+size_t PixelsIn(const ScreenPixels& screen, int left, int top, int right, int bottom,
+                native::COLORREF colour) {
+  size_t matching = 0;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) {
+      matching += screen.pixels.at(static_cast<size_t>(y * screen.width + x)) == Rgb(colour) ? 1 : 0;
     }
   }
-  return highlighted;
+  return matching;
+}
+
+// Highlighted pixels of the menu bar round the middle of a title: the title of an open menu is highlighted.
+size_t HighlightedTitlePixels(const ScreenPixels& screen, int x) {
+  return PixelsIn(screen, x - 8, 24, x + 9, 40, native::GetSysColor(native::COLOR_HIGHLIGHT));
 }
 
 // Whether the menu whose title is round `x` in the menu bar is open.
@@ -202,9 +208,11 @@ void Press(Display* display, Window window, KeySym key) {
   XFlush(display);
 }
 
-// Whether the Save As dialog is in front: its caption shows over the event window.
+// Whether the Save As dialog is in front with the name in its name field chosen: its caption shows over the
+// event window, and the highlight behind the name's start.
 bool SaveAsShown(const ScreenPixels& screen) {
-  return ActiveCaptionAt(screen, 300, 73);
+  return ActiveCaptionAt(screen, 300, 73) &&
+         PixelsIn(screen, 213, 326, 260, 340, native::GetSysColor(native::COLOR_HIGHLIGHT)) > 200;
 }
 
 // Whether Save As asks before replacing a file: its question's caption shows over the dialog's file list.
@@ -352,8 +360,10 @@ void CheckOnDisplay() {
   WritePng(ScreenThatShows(display, ReplaceQuestionShown), TestPicturePath("mainroad-replace-question.png"));
   EXPECT_EQ(InodeOf(saved), savedInode) << "replaced without Yes";
   Press(display, window, XK_Return);
-  WritePng(ScreenThatShows(display, [](const ScreenPixels& now) { return !ReplaceQuestionShown(now); }),
-           TestPicturePath("mainroad-replace-no.png"));
+  WritePng(
+      ScreenThatShows(display,
+                      [](const ScreenPixels& now) { return SaveAsShown(now) && !ReplaceQuestionShown(now); }),
+      TestPicturePath("mainroad-replace-no.png"));
   Press(display, window, XK_Return);
   ScreenThatShows(display, ReplaceQuestionShown);
   EXPECT_EQ(InodeOf(saved), savedInode) << "replaced without Yes";
