@@ -116,32 +116,55 @@ bool AnyWith(const std::vector<std::string>& lines, const std::string& text) {
   return false;
 }
 
-// The screen once it has stayed the same for `quietMs`.
-ScreenPixels Settled(Display* display, int quietMs = 200) {
+// The first screen that shows what a step must show and has then stayed the same for `quietMs`, or the last
+// one taken when none does within the bound: on a busy machine a step's outcome may start late and be drawn
+// in several goes, and a screen that merely stopped changing for a moment may still show the step before.
+ScreenPixels ScreenThatShows(Display* display, const std::function<bool(const ScreenPixels&)>& shows,
+                             int quietMs = 200) {
   ScreenPixels last = Take(display);
   int quiet = 0;
-  for (int waited = 0; waited < native::test::kX11WaitMs; waited += 200) {
-    poll(nullptr, 0, 200);
-    ScreenPixels now = Take(display);
-    quiet = now.pixels == last.pixels ? quiet + 200 : 0;
-    if (quiet >= quietMs) {
-      return now;
+  for (int waited = 0; waited < 2 * native::test::kX11WaitMs; waited += 100) {
+    if (quiet >= quietMs && shows(last)) {
+      return last;
     }
+    poll(nullptr, 0, 100);
+    ScreenPixels now = Take(display);
+    quiet = now.pixels == last.pixels ? quiet + 100 : 0;
     last = std::move(now);
   }
-  ADD_FAILURE() << "the screen kept changing";
+  ADD_FAILURE() << "the screen did not settle on the step's outcome";
   return last;
 }
 
-// The first screen for which `shows` holds, or the last one taken when none does within the bound: a busy
-// machine may draw a step's outcome in several goes.
-ScreenPixels ScreenThatShows(Display* display, const std::function<bool(const ScreenPixels&)>& shows) {
-  ScreenPixels now = Take(display);
-  for (int waited = 0; waited < native::test::kX11WaitMs && !shows(now); waited += 200) {
-    poll(nullptr, 0, 200);
-    now = Take(display);
+bool ShowsColourAt(const ScreenPixels& screen, int x, int y, native::COLORREF colour) {
+  return screen.pixels.at(static_cast<size_t>(y * screen.width + x)) == Rgb(colour);
+}
+
+bool ActiveCaptionAt(const ScreenPixels& screen, int x, int y) {
+  return ShowsColourAt(screen, x, y, native::GetSysColor(native::COLOR_ACTIVECAPTION));
+}
+
+// Pixels of `colour` in the rectangle from (left, top) to (right, bottom), its right and bottom edges
+// outside.
+size_t PixelsIn(const ScreenPixels& screen, int left, int top, int right, int bottom,
+                native::COLORREF colour) {
+  size_t matching = 0;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) {
+      matching += screen.pixels.at(static_cast<size_t>(y * screen.width + x)) == Rgb(colour) ? 1 : 0;
+    }
   }
-  return now;
+  return matching;
+}
+
+// Highlighted pixels of the menu bar round the middle of a title: the title of an open menu is highlighted.
+size_t HighlightedTitlePixels(const ScreenPixels& screen, int x) {
+  return PixelsIn(screen, x - 8, 24, x + 9, 40, native::GetSysColor(native::COLOR_HIGHLIGHT));
+}
+
+// Whether the menu whose title is round `x` in the menu bar is open.
+std::function<bool(const ScreenPixels&)> MenuOpenAt(int x) {
+  return [x](const ScreenPixels& now) { return HighlightedTitlePixels(now, x) > 100; };
 }
 
 // Red pixels in the results pane's rows, under its tool bar and column titles.
@@ -185,16 +208,26 @@ void Press(Display* display, Window window, KeySym key) {
   XFlush(display);
 }
 
-// Whether the Save As dialog is in front: its caption shows over the event window.
+// Whether the Save As dialog is in front with the name in its name field chosen: its caption shows over the
+// event window, and the highlight behind the name's start.
 bool SaveAsShown(const ScreenPixels& screen) {
-  return screen.pixels.at(static_cast<size_t>(73 * screen.width + 300)) ==
-         Rgb(native::GetSysColor(native::COLOR_ACTIVECAPTION));
+  return ActiveCaptionAt(screen, 300, 73) &&
+         PixelsIn(screen, 213, 326, 260, 340, native::GetSysColor(native::COLOR_HIGHLIGHT)) > 200;
 }
 
+// Whether Save As asks before replacing a file: its question's caption shows over the dialog's file list.
+bool ReplaceQuestionShown(const ScreenPixels& screen) {
+  return ActiveCaptionAt(screen, 300, 183);
+}
+
+// The File menu's title beside a maximised event window's icon.
+constexpr int kFileMenu[] = {50, 32};
+
 // File > Save As from the menu (its sixth item); the screen once the dialog shows, the proposed name chosen
-// in its name field.
+// in its name field. The open menu says that a dialog shown before has gone.
 ScreenPixels OpenSaveAs(Display* display, Window window) {
-  native::test::ClickAt(display, window, 50, 32);
+  native::test::ClickAt(display, window, kFileMenu[0], kFileMenu[1]);
+  ScreenThatShows(display, MenuOpenAt(kFileMenu[0]));
   for (int item = 0; item < 5; ++item) {
     Press(display, window, XK_Down);
   }
@@ -324,12 +357,15 @@ void CheckOnDisplay() {
   const ino_t savedInode = InodeOf(saved);
   WritePng(OpenSaveAs(display, window), TestPicturePath("mainroad-save-as.png"));
   Press(display, window, XK_Return);
-  WritePng(Settled(display), TestPicturePath("mainroad-replace-question.png"));
+  WritePng(ScreenThatShows(display, ReplaceQuestionShown), TestPicturePath("mainroad-replace-question.png"));
   EXPECT_EQ(InodeOf(saved), savedInode) << "replaced without Yes";
   Press(display, window, XK_Return);
-  WritePng(Settled(display), TestPicturePath("mainroad-replace-no.png"));
+  WritePng(
+      ScreenThatShows(display,
+                      [](const ScreenPixels& now) { return SaveAsShown(now) && !ReplaceQuestionShown(now); }),
+      TestPicturePath("mainroad-replace-no.png"));
   Press(display, window, XK_Return);
-  Settled(display);
+  ScreenThatShows(display, ReplaceQuestionShown);
   EXPECT_EQ(InodeOf(saved), savedInode) << "replaced without Yes";
   Press(display, window, XK_Tab);
   Press(display, window, XK_Return);
@@ -357,10 +393,9 @@ void CheckOnDisplay() {
   EXPECT_NE(answer.find("7,,,,,,0,-0.020,2,"), std::string::npos) << answer;
 
   // File > Exit: a click opens the File menu (beside the event window's icon), its last item is Exit.
-  native::test::ClickAt(display, window, 50, 32);
-  poll(nullptr, 0, 300);
+  native::test::ClickAt(display, window, kFileMenu[0], kFileMenu[1]);
+  ScreenThatShows(display, MenuOpenAt(kFileMenu[0]));
   Press(display, window, XK_Up);
-  poll(nullptr, 0, 300);
   Press(display, window, XK_Return);
   EXPECT_EQ(program.exitStatusWithin(native::test::kX11WaitMs), std::optional<int>(0));
   unsetenv("KESTROVE_COM9");
@@ -390,7 +425,6 @@ void CheckOnDisplay() {
   EXPECT_EQ(lane, 8);
 }
 
-// The screen once it has stopped changing (the program has painted what the last input asked for).
 // Pixels of the rows from `top` to `bottom` that differ between two screens of one size.
 size_t DifferingPixels(const ScreenPixels& a, const ScreenPixels& b, int top, int bottom) {
   size_t differing = 0;
@@ -403,13 +437,12 @@ size_t DifferingPixels(const ScreenPixels& a, const ScreenPixels& b, int top, in
   return differing;
 }
 
-// Places on the 1024 x 768 desktop: the File menu beside a maximised event window's icon, the restore box of
-// a maximised event window in the menu bar, the Window menu beside a restored one, the lower right corner of
-// the restored window, the maximise box of the tiled window, the chart tool bar's Maximize button in the
-// maximised event window and its Restore button in the enlarged chart.
+// Places on the 1024 x 768 desktop: the restore box of a maximised event window in the menu bar, the Window
+// menu beside a restored one, the lower right corner of the restored window, the maximise box of the tiled
+// window, the chart tool bar's Maximize button in the maximised event window and its Restore button in the
+// enlarged chart.
 constexpr int kRestoreBox[] = {992, 32};
 constexpr int kWindowMenu[] = {327, 32};
-constexpr int kFileMenu[] = {50, 32};
 constexpr int kRestoredCorner[] = {500, 418};
 constexpr int kTiledMaximiseBox[] = {987, 85};
 constexpr int kChartMaximize[] = {38, 259};
@@ -417,8 +450,30 @@ constexpr int kChartRestore[] = {38, 85};
 // The rows of the event window on the desktop, below the frame's menu and tool bars and above its status bar.
 constexpr int kEventTop = 72;
 constexpr int kEventBottom = 740;
-// The traces' pen on the screen.
+// The traces' pens on the screen: a false start's is red.
 constexpr native::COLORREF kTraceBlue = 0xff0000;
+constexpr native::COLORREF kFalseStartRed = 0x0000ff;
+// The row of an event window's caption when it is not maximised.
+constexpr int kEventCaptionRow = 84;
+
+size_t PixelsOf(const ScreenPixels& screen, native::COLORREF colour) {
+  return static_cast<size_t>(std::count(screen.pixels.begin(), screen.pixels.end(), Rgb(colour)));
+}
+
+// Whether the chart shows its lanes: a new event's lines, or the downloaded traces.
+bool ChartShown(const ScreenPixels& screen) {
+  return PixelsOf(screen, kTraceBlue) > 3000;
+}
+
+// Whether the event window, not maximised, reaches `x` on the desktop: its caption shows there.
+std::function<bool(const ScreenPixels&)> EventWindowReaches(int x) {
+  return [x](const ScreenPixels& now) { return ActiveCaptionAt(now, x, kEventCaptionRow); };
+}
+
+// Whether the program asks whether to save the changed event before it ends: the question's caption shows.
+bool ExitQuestionShown(const ScreenPixels& screen) {
+  return ActiveCaptionAt(screen, 650, 159);
+}
 
 // The program on the 1024 x 768 desktop with the simulator as its unit (`more`: further scenario settings),
 // the read time-out `timeoutMs` and a new event from File > New; the steps then end the program, with status
@@ -450,21 +505,23 @@ void OnNewEventThenExit(const EventSteps& steps) {
     const Window window = started.window;
     steps(display, window, simulator);
     native::test::ClickAt(display, window, kFileMenu[0], kFileMenu[1]);
-    Settled(display);
+    ScreenThatShows(display, MenuOpenAt(kFileMenu[0]));
     Press(display, window, XK_Up);
     Press(display, window, XK_Return);
-    Settled(display);
+    ScreenThatShows(display, ExitQuestionShown);
     Press(display, window, XK_Tab);
     Press(display, window, XK_space);
   });
 }
 
 void ResizeSteps(Display* display, Window window, native::test::X11TestProgram& simulator) {
-  WritePng(Settled(display), TestPicturePath("resize-x11-new.png"));
+  WritePng(ScreenThatShows(display, ChartShown), TestPicturePath("resize-x11-new.png"));
   PressWith(display, window, XK_Control_L, XK_t);
   EXPECT_FALSE(RequestLines(simulator).empty()) << "no trace requests";
-  // The end of a download draws the chart after the table: a second without change says it is done.
-  const ScreenPixels downloaded = Settled(display, 1000);
+  // The end of a download draws the chart after the table, the false starts' traces last: a second without
+  // change after them says it is done.
+  const ScreenPixels downloaded = ScreenThatShows(
+      display, [](const ScreenPixels& now) { return PixelsOf(now, kFalseStartRed) > 1000; }, 1000);
   WritePng(downloaded, TestPicturePath("resize-x11-downloaded.png"));
   const auto likeDownloaded = [&](const ScreenPixels& now) {
     return DifferingPixels(downloaded, now, kEventTop, kEventBottom) == 0;
@@ -472,15 +529,17 @@ void ResizeSteps(Display* display, Window window, native::test::X11TestProgram& 
 
   // Restore, a drag of the corner, Window > Tile horizontal, maximise: the window is back as it was.
   native::test::ClickAt(display, window, kRestoreBox[0], kRestoreBox[1]);
-  WritePng(Settled(display), TestPicturePath("resize-x11-restored.png"));
+  WritePng(ScreenThatShows(display, EventWindowReaches(300)), TestPicturePath("resize-x11-restored.png"));
   native::test::DragAt(display, window, kRestoredCorner[0], kRestoredCorner[1], 300, 200);
-  WritePng(Settled(display), TestPicturePath("resize-x11-resized.png"));
+  WritePng(ScreenThatShows(display, EventWindowReaches(kRestoredCorner[0] + 200)),
+           TestPicturePath("resize-x11-resized.png"));
   native::test::ClickAt(display, window, kWindowMenu[0], kWindowMenu[1]);
-  Settled(display);
+  ScreenThatShows(display, MenuOpenAt(kWindowMenu[0]));
   for (const KeySym key : {XK_Down, XK_Down, XK_Return}) {
     Press(display, window, key);
   }
-  WritePng(Settled(display), TestPicturePath("resize-x11-tiled.png"));
+  WritePng(ScreenThatShows(display, EventWindowReaches(kTiledMaximiseBox[0] - 40)),
+           TestPicturePath("resize-x11-tiled.png"));
   native::test::ClickAt(display, window, kTiledMaximiseBox[0], kTiledMaximiseBox[1]);
   const ScreenPixels maximised = ScreenThatShows(display, likeDownloaded);
   WritePng(maximised, TestPicturePath("resize-x11-maximised.png"));
@@ -488,13 +547,12 @@ void ResizeSteps(Display* display, Window window, native::test::X11TestProgram& 
 
   // The chart enlarged and restored: the window is back as it was.
   native::test::ClickAt(display, window, kChartMaximize[0], kChartMaximize[1]);
-  const auto traces = [](const ScreenPixels& now) {
-    return std::count(now.pixels.begin(), now.pixels.end(), Rgb(kTraceBlue));
-  };
-  const ScreenPixels enlarged =
-      ScreenThatShows(display, [&](const ScreenPixels& now) { return traces(now) > 3000; });
+  // Enlarged, the chart's white shows where the table's rows were.
+  const ScreenPixels enlarged = ScreenThatShows(display, [](const ScreenPixels& now) {
+    return ChartShown(now) && ShowsColourAt(now, 300, 160, native::RGB(255, 255, 255));
+  });
   WritePng(enlarged, TestPicturePath("resize-x11-chart-enlarged.png"));
-  EXPECT_GT(traces(enlarged), 3000) << "the enlarged chart's traces";
+  EXPECT_GT(PixelsOf(enlarged, kTraceBlue), 3000u) << "the enlarged chart's traces";
   native::test::ClickAt(display, window, kChartRestore[0], kChartRestore[1]);
   const ScreenPixels chartRestored = ScreenThatShows(display, likeDownloaded);
   WritePng(chartRestored, TestPicturePath("resize-x11-chart-restored.png"));
@@ -512,25 +570,43 @@ constexpr int kWindowMenuMaximised[] = {357, 32};
 constexpr int kChartMargin[] = {30, 500};
 constexpr int kOptionsCancel[] = {577, 506};
 
+// Whether an Options dialog is in front: its caption shows over the event window.
+bool OptionsShown(const ScreenPixels& screen) {
+  return ActiveCaptionAt(screen, 600, 84);
+}
+
+// Whether Results > Options shows whole: its caption, and its list of missing lanes with the first chosen.
+bool ResultsOptionsShown(const ScreenPixels& screen) {
+  return OptionsShown(screen) &&
+         ShowsColourAt(screen, 350, 234, native::GetSysColor(native::COLOR_HIGHLIGHT));
+}
+
 void ModalSteps(Display* display, Window window, native::test::X11TestProgram&) {
-  Settled(display);
+  ScreenThatShows(display, ChartShown);
   // Results > Options: its last item.
   native::test::ClickAt(display, window, kResultsMenu[0], kResultsMenu[1]);
-  Settled(display);
+  ScreenThatShows(display, MenuOpenAt(kResultsMenu[0]));
   Press(display, window, XK_Up);
   Press(display, window, XK_Return);
-  const ScreenPixels options = Settled(display);
+  const ScreenPixels options = ScreenThatShows(display, ResultsOptionsShown);
   WritePng(options, TestPicturePath("modal-x11-options.png"));
 
+  // The clicks change nothing, so the keys after them say when they have been taken: Tab moves the focus
+  // from OK, Shift+Tab brings it back, and the dialog must then be as it was.
   for (const int* place : {kResultsMenu, kWindowMenuMaximised, kChartMargin}) {
     native::test::ClickAt(display, window, place[0], place[1]);
   }
-  const ScreenPixels clicked = Settled(display);
+  Press(display, window, XK_Tab);
+  ScreenThatShows(display,
+                  [&](const ScreenPixels& now) { return DifferingPixels(options, now, 0, now.height) > 0; });
+  PressWith(display, window, XK_Shift_L, XK_Tab);
+  const ScreenPixels clicked = ScreenThatShows(
+      display, [&](const ScreenPixels& now) { return DifferingPixels(options, now, 0, now.height) == 0; });
   WritePng(clicked, TestPicturePath("modal-x11-clicked.png"));
   EXPECT_EQ(DifferingPixels(options, clicked, 0, options.height), 0u) << "Options is no longer as it was";
 
   native::test::ClickAt(display, window, kOptionsCancel[0], kOptionsCancel[1]);
-  Settled(display);
+  ScreenThatShows(display, [](const ScreenPixels& now) { return !OptionsShown(now); });
 }
 
 void CheckModalOnDisplay() {
@@ -548,25 +624,6 @@ constexpr int kMaximisedShift = 30;
 // The restored event window's maximise box and a place in its chart pane.
 constexpr int kRestoredMaximiseBox[] = {472, 85};
 constexpr int kRestoredChart[] = {250, 300};
-// A place on the caption of the Options dialog.
-constexpr int kOptionsCaption[] = {600, 84};
-
-// Highlighted pixels of the menu bar round the middle of a title: the title of an open menu is highlighted.
-size_t HighlightedTitlePixels(const ScreenPixels& screen, int x) {
-  const uint32_t highlight = Rgb(native::GetSysColor(native::COLOR_HIGHLIGHT));
-  size_t highlighted = 0;
-  for (int y = 24; y < 40; ++y) {
-    for (int column = x - 8; column <= x + 8; ++column) {
-      highlighted += screen.pixels.at(static_cast<size_t>(y * screen.width + column)) == highlight ? 1 : 0;
-    }
-  }
-  return highlighted;
-}
-
-bool OptionsShown(const ScreenPixels& screen) {
-  return screen.pixels.at(static_cast<size_t>(kOptionsCaption[1] * screen.width + kOptionsCaption[0])) ==
-         Rgb(native::GetSysColor(native::COLOR_ACTIVECAPTION));
-}
 
 // Alt and each menu's mnemonic, the event window maximised and then restored with the last click in its
 // chart: each opens its menu, and two Escapes close it again.
@@ -574,23 +631,25 @@ void AltLetterSteps(Display* display, Window window) {
   for (const bool restored : {false, true}) {
     if (restored) {
       native::test::ClickAt(display, window, kRestoreBox[0], kRestoreBox[1]);
-      Settled(display);
+      ScreenThatShows(display, EventWindowReaches(300));
       native::test::ClickAt(display, window, kRestoredChart[0], kRestoredChart[1]);
+    } else {
+      ScreenThatShows(display, ChartShown);
     }
-    Settled(display);
     for (const MenuTitle& title : kMenuTitles) {
       const int x = title.restoredX + (restored ? 0 : kMaximisedShift);
       PressWith(display, window, XK_Alt_L, title.mnemonic);
-      const ScreenPixels open = ScreenThatShows(
-          display, [x](const ScreenPixels& now) { return HighlightedTitlePixels(now, x) > 100; });
+      const ScreenPixels open = ScreenThatShows(display, MenuOpenAt(x));
       EXPECT_GT(HighlightedTitlePixels(open, x), 100u)
           << (restored ? "restored" : "maximised") << ", Alt+" << XKeysymToString(title.mnemonic);
       Press(display, window, XK_Escape);
       Press(display, window, XK_Escape);
-      Settled(display);
+      ScreenThatShows(display, [x](const ScreenPixels& now) { return HighlightedTitlePixels(now, x) == 0; });
     }
   }
   native::test::ClickAt(display, window, kRestoredMaximiseBox[0], kRestoredMaximiseBox[1]);
+  ScreenThatShows(display,
+                  [](const ScreenPixels& now) { return ChartShown(now) && !EventWindowReaches(300)(now); });
 }
 
 // Return in a field of Options, opened from a menu by its mnemonics, applies the dialog as OK does.
@@ -609,7 +668,6 @@ constexpr ReturnInOptions kReturnsInOptions[] = {
 void ReturnInOptionsSteps(Display* display, Window window) {
   for (const ReturnInOptions& step : kReturnsInOptions) {
     SCOPED_TRACE(step.typed != nullptr ? step.typed : "check box");
-    Settled(display);
     PressWith(display, window, XK_Alt_L, step.menu);
     Press(display, window, step.item);
     EXPECT_TRUE(OptionsShown(ScreenThatShows(display, OptionsShown)));
@@ -686,9 +744,10 @@ void CheckEndRequestsOnDisplay() {
       EXPECT_EQ(CountWith(lines, "command 0x00010002"), 1u) << "lane records asked after lane 1";
       // Asked again while the exit question is open, the exit adds nothing; No to keeping the event ends the
       // program. (The window manager's close would close the question in front, as its close box does.)
-      Settled(display);
+      ScreenThatShows(display, ExitQuestionShown);
       sigterm(started);
-      WritePng(Settled(display), TestPicturePath(std::string("endrequest-x11-") + request.name + ".png"));
+      WritePng(ScreenThatShows(display, ExitQuestionShown),
+               TestPicturePath(std::string("endrequest-x11-") + request.name + ".png"));
       Press(display, window, XK_Tab);
       Press(display, window, XK_space);
     });

@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 
+#include <bit>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include <X11/Xlib.h>
@@ -34,9 +37,23 @@ inline ScreenPixels Take(Display* display) {
   }
   screen.width = attributes.width;
   screen.height = attributes.height;
+  screen.pixels.resize(static_cast<size_t>(screen.width) * static_cast<size_t>(screen.height));
+  // A screen 24 bits deep comes as 32-bit words in the machine's byte order: copied a row at a time, the
+  // tests can take it often on a busy machine.
+  const bool words = image->bits_per_pixel == 32 &&
+                     (image->byte_order == LSBFirst) == (std::endian::native == std::endian::little);
   for (int y = 0; y < screen.height; ++y) {
+    uint32_t* row = &screen.pixels[static_cast<size_t>(y) * static_cast<size_t>(screen.width)];
+    if (words) {
+      std::memcpy(row, image->data + static_cast<ptrdiff_t>(y) * image->bytes_per_line,
+                  static_cast<size_t>(screen.width) * sizeof(uint32_t));
+    } else {
+      for (int x = 0; x < screen.width; ++x) {
+        row[x] = static_cast<uint32_t>(XGetPixel(image, x, y));
+      }
+    }
     for (int x = 0; x < screen.width; ++x) {
-      screen.pixels.push_back(static_cast<uint32_t>(XGetPixel(image, x, y) & 0xFFFFFF));
+      row[x] &= 0xFFFFFF;
     }
   }
   XDestroyImage(image);
