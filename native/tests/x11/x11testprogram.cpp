@@ -172,11 +172,12 @@ void RunOnVirtualDisplay(void (*check)(), const char* screen) {
       GTEST_SKIP() << tool << " is not installed (Debian packages xvfb and xauth)";
     }
   }
-  // The time-out keeps a hung server from hanging the test. The server stays as it is when its last client
-  // goes (by default it resets, and a connection opened meanwhile fails): a check may start programs in turn.
+  // The time-out keeps a hung server from hanging the test, with room for a road on a loaded machine (ctest
+  // allows 300 s). The server stays as it is when its last client goes (by default it resets, and a
+  // connection opened meanwhile fails): a check may start programs in turn.
   const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
   std::string self = std::string(program_invocation_name);
-  std::string command = std::string(kInnerRun) + "=1 timeout 120 xvfb-run -a -s '-noreset -screen 0 " +
+  std::string command = std::string(kInnerRun) + "=1 timeout 240 xvfb-run -a -s '-noreset -screen 0 " +
                         screen + "' '" + self + "' --gtest_filter=" + test->test_suite_name() + "." +
                         test->name() + " 2>&1";
   FILE* run = popen(command.c_str(), "r");
