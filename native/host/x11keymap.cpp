@@ -1,11 +1,13 @@
 #include "native/host/x11keymap.h"
 
-#include <X11/keysym.h>
-
 #include <algorithm>
 #include <iterator>
 
 #include "native/user/virtualkeys.h"
+// Xlib's macros last.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 namespace native {
 
@@ -84,8 +86,7 @@ constexpr KeyPair kKeys[] = {
 }  // namespace
 
 unsigned long keysymOfKey(unsigned long first, unsigned long second, bool numLock, bool shift) {
-  const bool padKey = second >= XK_KP_Space && second <= XK_KP_Equal;
-  return padKey && numLock && !shift ? second : first;
+  return IsKeypadKey(second) && numLock && !shift ? second : first;
 }
 
 bool movesOnTheNumberPad(unsigned long keysym) {
