@@ -11,6 +11,7 @@
 #include "foundation/kpersistent.h"
 #include "foundation/kregistry.h"
 #include "foundation/krstring.h"
+#include "foundation/ktime.h"
 #include "foundation/kx.h"
 #include "model/qvchange.h"
 #include "model/qveventschedule.h"
@@ -198,8 +199,10 @@ void QvEvent::GetRunTime(int32_t clockWord, int32_t gunWord,
   if (clockWord == YTime::kNoMilliseconds || gunWord == YTime::kNoMilliseconds || gunWord == lastRunGun) {
     return;
   }
-  // In 64 bits: the words are the control unit's and may lie anywhere in the 32-bit range.
-  const int64_t sinceGun = int64_t{clockWord} - gunWord;
+  // The unit's clock is a 32-bit millisecond count that wraps, so the time since the gun is the difference
+  // modulo 2^32 as a signed value, as the reaction times take it: a gun just before the wrap and a clock just
+  // after it are still milliseconds apart.
+  const int32_t sinceGun = KTickDifference(static_cast<uint32_t>(clockWord), static_cast<uint32_t>(gunWord));
   if (sinceGun < 0 || !SetInfoBlock(KDateTime::Local(headerRead - std::chrono::milliseconds(sinceGun)))) {
     return;
   }

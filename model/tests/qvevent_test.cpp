@@ -230,7 +230,9 @@ TEST(QvEvent, GetRunTimeMakesTheStartTheLocalMomentOfTheGun) {
       {"across midnight", 600000, 502000, Utc(12, 6, 23, 30, 0), Local(12, 0, 6, 23, 58, 52, 0)},
       {"across the change to summer time", 3661500, 3600000, Utc(3, 29, 1, 30, 250),
        Local(3, 0, 29, 1, 59, 28, 750)},
-      {"extreme words", INT32_MAX, INT32_MIN + 1, Utc(12, 7, 9, 30, 0), Local(10, 0, 18, 17, 57, 42, 706)},
+      {"extreme words, 2 ms apart backwards", INT32_MAX, INT32_MIN + 1, Utc(12, 7, 9, 30, 0), before},
+      {"across the unit's clock wrap", INT32_MIN + 999, INT32_MAX - 1000, Utc(12, 7, 9, 30, 0),
+       Local(12, 1, 7, 10, 0, 28, 0)},
       {"no gun time", 50000, YTime::kNoMilliseconds, Utc(12, 7, 9, 30, 0), before},
       {"no clock", YTime::kNoMilliseconds, 20000, Utc(12, 7, 9, 30, 0), before},
       {"negative difference", 100, 200, Utc(12, 7, 9, 30, 0), before},
@@ -342,7 +344,6 @@ TEST_F(QvEventTest, LanesReadWithTrialDataAndNoGunTakeTheGunOfTheTrialLastApplie
     WriteFileBytes(path, record.Bytes());
     QvEvent opened;
     ASSERT_EQ(opened.Open(QvEvent::kOpenFile, path), 0);
-    EXPECT_FALSE(opened.IsModified());
     const QvResult* lane = nullptr;
     for (const Case& c : cases) {
       SCOPED_TRACE(c.name);

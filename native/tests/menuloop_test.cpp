@@ -312,8 +312,20 @@ TEST(MenuLoop, EscapeFromTheKeyboardClosesOneLevelAtATime) {
 }
 
 TEST(MenuLoop, EscapePostedFromAnotherThreadClosesAnOpenPullDown) {
-  for (bool toThread : {true, false}) {
-    SCOPED_TRACE(toThread ? "posted to the GUI thread" : "posted to the frame");
+  struct Case {
+    const char* name;
+    bool byKey;      // opened with Alt+F rather than a click
+    bool toThread;   // the watchdog's post; to the frame, it is read as a typed Escape
+    bool closesAll;  // the one Escape ends the menu, bar highlight included; else only the pull-down
+  };
+  const Case cases[] = {
+      {"clicked open, posted to the GUI thread", false, true, true},
+      {"clicked open, posted to the frame", false, false, true},
+      {"Alt+F, posted to the GUI thread", true, true, true},
+      {"Alt+F, posted to the frame: File stays highlighted", true, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     MenuScene scene;
     scene.nudgeAfterStep = false;
     std::thread watchdog;
@@ -322,20 +334,34 @@ TEST(MenuLoop, EscapePostedFromAnotherThreadClosesAnOpenPullDown) {
       HWND frame = scene.frame;
       // The GUI thread goes on to wait for input; the post wakes it.
       watchdog = std::thread([=] {
-        if (toThread) {
+        if (c.toThread) {
           PostThreadMessage(guiThread, WM_KEYDOWN, VK_ESCAPE, 0);
         } else {
           PostMessage(frame, WM_KEYDOWN, VK_ESCAPE, 0);
         }
       });
     }};
-    scene.clickBar(0);
+    if (c.byKey) {
+      scene.driver.keyDown(VK_MENU);
+      scene.driver.pressKey('F');
+      scene.driver.keyUp(VK_MENU);
+      scene.driver.pumpUntilIdle();
+    } else {
+      scene.clickBar(0);
+    }
     watchdog.join();
     EXPECT_EQ(scene.stepsRun(), 1u);
-    EXPECT_EQ(scene.closingEscapes(), 0);
+    // A menu the one Escape left open needed the scene's own Escape to close.
+    EXPECT_EQ(scene.closingEscapes(), c.closesAll ? 0 : 1);
     EXPECT_TRUE(scene.openPopups().empty());
     EXPECT_EQ(MenuLoop::running(), nullptr);
     EXPECT_EQ(scene.spy.only({WM_MENUSELECT}).back(), menuClosed(scene.frame));
+    // The next key is the window's again.
+    scene.spy.clear();
+    scene.driver.pressKey('A');
+    scene.driver.pumpUntilIdle();
+    ASSERT_EQ(scene.spy.only({WM_KEYDOWN}).size(), 1u);
+    EXPECT_EQ(scene.spy.only({WM_KEYDOWN})[0].wParam, WPARAM{'A'});
   }
 }
 

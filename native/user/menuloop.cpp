@@ -517,7 +517,13 @@ void MenuLoop::onKey(const MSG& message) {
   std::size_t level = innermost();
   switch (key) {
     case VK_ESCAPE:
-      escape();
+      // A typed key always goes to a window; an Escape posted to the thread is the menu watchdog's, which
+      // means the menu was left open, so all of it closes, bar highlight included.
+      if (message.hwnd == nullptr) {
+        done_ = true;
+      } else {
+        escape();
+      }
       return;
     case VK_MENU:
     case VK_F10:
