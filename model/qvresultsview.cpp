@@ -26,9 +26,10 @@ KString LanePath(int32_t lane) {
 
 using Widths = std::array<int32_t, QvResultsView::kColumnCount>;
 
-// The id, first name, last name, affiliation and licence: texts a printed page may cut. The lane, the
-// status, the reaction time and the power are what a sheet of results is for: they keep their full widths.
-constexpr bool kFreeText[QvResultsView::kColumnCount] = {false, false, true,  true, true,
+// The first name, last name, affiliation and licence: texts a printed page may cut. The lane, the status,
+// the id, the reaction time and the power are what a sheet of results is for: they keep their full widths,
+// the id because an official reads the athlete's number off the sheet, and a cut number reads as another.
+constexpr bool kFreeText[QvResultsView::kColumnCount] = {false, false, false, true, true,
                                                          true,  true,  false, false};
 
 int64_t Total(const Widths& widths) {

@@ -42,8 +42,8 @@ class QvResultsView : public QvResultFilter {
   // does with each column's full width (`least`, its title's, or `widest`, its widest entry's, whichever is
   // more) as its least when they fit. Else the columns give up width in turn until they fit, each step in
   // proportion to what each column has above what it keeps: first what the user gave above the full
-  // widths; then the free texts (id, names, affiliation, licence) down to their titles' widths, the lane,
-  // status, reaction time and power keeping their full widths; at last all columns. The next
+  // widths; then the free texts (names, affiliation, licence) down to their titles' widths, the lane,
+  // status, id, reaction time and power keeping their full widths; at last all columns. The next
   // RelayoutColumns lays out again.
   void FitColumns(int32_t width, const std::array<int32_t, kColumnCount>& least,
                   const std::array<int32_t, kColumnCount>& widest);

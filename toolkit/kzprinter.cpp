@@ -427,9 +427,13 @@ KString KZPrinter::ShortenText(const KString& text, int32_t width) const {
   if (TextExtent(text.CStr()).cx <= width) {
     return text;
   }
-  const int32_t kept = FitText(text.CStr(), -1, width - TextExtent(kCutMark).cx);
+  int32_t kept = FitText(text.CStr(), -1, width - TextExtent(kCutMark).cx);
+  // "the ..." reads as if a word were missing after "the"; "the..." as the cut it is.
+  while (kept > 0 && text.CStr()[kept - 1] == u' ') {
+    --kept;
+  }
   if (kept == 0) {
-    return text;
+    return KString(kCutMark, FitText(kCutMark, -1, width));
   }
   return KString(text.CStr(), kept).Append(kCutMark);
 }

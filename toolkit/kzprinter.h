@@ -112,8 +112,9 @@ class KZPrinter {
   // How many characters from the text's start fit `width` page units in the current font.
   int32_t FitText(const char16_t* text, int32_t length, int32_t width) const;
   // The text as it fits `width` page units in the current font: whole, or its longest beginning that fits
-  // with "..." after it, so that a reader sees it is cut (whole, for DrawText to cut, when not even one
-  // character fits beside the "...").
+  // with "..." after it, blanks before the "..." dropped, so that a reader sees it is cut. When not even
+  // one character fits beside the "...", as much of "..." as fits, down to nothing: never a clipped text
+  // without its mark.
   KString ShortenText(const KString& text, int32_t width) const;
   // The DrawText format flags of the alignment codes.
   static native::UINT AlignmentFormat(int32_t horizontal, int32_t vertical);

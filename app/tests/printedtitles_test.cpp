@@ -1,6 +1,6 @@
 // Results > Print and Chart > Print in the running program: the results' column titles and texts and the
 // chart's time-axis title come out whole on the printed page, read from the page's picture. A lane with
-// long free texts has them cut with "..." and takes no column off the page.
+// long free texts has them cut with "..." and takes no column off the page; its id is printed whole.
 
 #include <gtest/gtest.h>
 
@@ -184,6 +184,8 @@ TEST_F(PrintedTitlesTest, TitlesArePrintedWhole) {
        [](const GreyPicture& page) { return Cell(page, 1, 1); }, 84, 10},
       {"Power, the last column's title, beside a lane of long free texts", QvZResultsPane::kPrintCommand,
        false, [](const GreyPicture& page) { return Cell(page, 8, 0); }, 51, 11},
+      {"the id 17 of the lane of long free texts, whole", QvZResultsPane::kPrintCommand, false,
+       [](const GreyPicture& page) { return Cell(page, 2, 2); }, 15, 10},
       {"the reaction time of the lane of long free texts", QvZResultsPane::kPrintCommand, false,
        [](const GreyPicture& page) { return Cell(page, 7, 2); }, 37, 10},
       {"the cut affiliation of the lane of long free texts ends in three dots", QvZResultsPane::kPrintCommand,
@@ -202,6 +204,7 @@ TEST_F(PrintedTitlesTest, TitlesArePrintedWhole) {
     }
     results.Iterate(nullptr, nullptr)->SetStatus(QvResult::kDidNotStart);
     QvResult& longTexts = *results.Iterate(results.Iterate(nullptr, nullptr), nullptr);
+    longTexts.SetAthleteField4(KString(u"17"));
     longTexts.SetAthleteField1(KString(u"Maximiliana Theodora"));
     longTexts.SetAthleteField0(KString(u"Vandenberghe-Oyelaran"));
     longTexts.SetAthleteField2(KString(u"Athletic Club of the Northern Lakes Region"));

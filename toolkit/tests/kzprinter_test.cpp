@@ -177,6 +177,31 @@ TEST(KZPrinterText, AlignmentCodesChooseTheTextFormat) {
   }
 }
 
+// Widths in page units of the rows' font, where "." is 3 wide, ".." 6, "..." 10 and "1..." 16.
+TEST_F(KZPrinterTest, ShortenedTextShowsAsMuchOfItsCutMarkAsFits) {
+  struct Case {
+    const char16_t* text;
+    int32_t width;
+    const char16_t* shortened;
+  };
+  const Case cases[] = {
+      {u"1234", 23, u"12..."},
+      {u"Athletic Club of the Northern Lakes Region", 115, u"Athletic Club of the..."},
+      {u"1234", 15, u"..."},
+      {u"1234", 9, u".."},
+      {u"1234", 3, u"."},
+      {u"1234", 2, u""},
+  };
+  KZPrinter printer;
+  ASSERT_TRUE(printer.PrintDialog());
+  ASSERT_TRUE(printer.CreateFonts());
+  printer.SetFlag(1);
+  for (const Case& test : cases) {
+    SCOPED_TRACE(std::to_string(test.width));
+    EXPECT_EQ(Text(printer.ShortenText(KString(test.text), test.width)), test.shortened);
+  }
+}
+
 TEST_F(KZPrinterTest, WithoutAJobNothingIsDoneAndCancellingTheFileNameStartsNothing) {
   KZPrinter printer;
   const native::RECT rect{0, 0, 100, 20};
