@@ -150,7 +150,8 @@ void ChartBitmapExport::Export(QvZChartPane& pane) {
   file.SetName(RememberedFile());
   KFile::SetFileName(file, DefaultName(event, rows.value_or(ChartRows{})));
   const bool jpeg = KBitmap::FileFormat(RememberedFile()) == KBitmap::kFormatJpeg;
-  if (KSaveFileDialog(file, jpeg ? KString(u"jpg,tga") : KString(u"tga,jpg")) < 0) {
+  if (KSaveFileDialog(file, jpeg ? KString(u"jpg,tga") : KString(u"tga,jpg"), false,
+                      KFileDialogRequest::OwnExtension::kPicture) < 0) {
     return;
   }
   RememberedFile() = file.Name();

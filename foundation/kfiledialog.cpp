@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "foundation/kbitmap.h"
 #include "foundation/kfile.h"
 
 namespace {
@@ -44,12 +45,34 @@ int32_t FilterAnswer(int32_t answer, const KString& extensions) {
   return answer >= count ? count : answer;
 }
 
-bool NameHasExtension(const KFile& file) {
-  const KString& path = file.Name();
-  for (int32_t i = path.Length() - 1; i >= 0 && path[i] != u'/'; --i) {
-    if (path[i] == u'.') {
+bool IsListed(const KString& extension, const KString& extensions) {
+  KString listed;
+  for (int32_t i = 0; listed.GetField(extensions, i, u','); ++i) {
+    listed.Trim();
+    if (KString::EqualsNoCase(listed, extension)) {
       return true;
     }
+  }
+  return false;
+}
+
+// Whether the name after the path's last '/' has an extension that the request takes as the name's own.
+bool KeepsOwnExtension(const KFileDialogRequest& request, const KString& path) {
+  int32_t dot = path.Length() - 1;
+  while (dot >= 0 && path[dot] != u'/' && path[dot] != u'.') {
+    --dot;
+  }
+  if (dot < 0 || path[dot] != u'.') {
+    return false;
+  }
+  const KString extension(path.Data() + dot + 1, path.Length() - dot - 1);
+  switch (request.ownExtension) {
+    case KFileDialogRequest::OwnExtension::kAny:
+      return true;
+    case KFileDialogRequest::OwnExtension::kListed:
+      return IsListed(extension, request.filter);
+    case KFileDialogRequest::OwnExtension::kPicture:
+      return KBitmap::FileFormat(path) == KBitmap::kFormatJpeg || KString::EqualsNoCase(extension, u"tga");
   }
   return false;
 }
@@ -69,6 +92,7 @@ int32_t KOpenFileDialog(KFile& file, const KString& filter, const KString* title
     request.title = *title;
   }
   request.owner = owner;
+  request.ownExtension = KFileDialogRequest::OwnExtension::kListed;
   int32_t answer = Ask(request, file);
   if (answer < 0) {
     return -1;
@@ -76,11 +100,13 @@ int32_t KOpenFileDialog(KFile& file, const KString& filter, const KString* title
   return request.extensionList ? FilterAnswer(answer, filter) : 0;
 }
 
-int32_t KSaveFileDialog(KFile& file, const KString& extensions, bool fixedExtension) {
+int32_t KSaveFileDialog(KFile& file, const KString& extensions, bool fixedExtension,
+                        KFileDialogRequest::OwnExtension ownExtension) {
   KFileDialogRequest request;
   request.kind = KFileDialogRequest::Kind::kSave;
   request.filter = extensions;
   request.fixedExtension = fixedExtension;
+  request.ownExtension = ownExtension;
   int32_t answer = Ask(request, file);
   if (answer < 0) {
     return -1;
@@ -90,8 +116,7 @@ int32_t KSaveFileDialog(KFile& file, const KString& extensions, bool fixedExtens
 }
 
 KString KSavedName(const KFileDialogRequest& request, const KString& chosen, int32_t answer) {
-  KFile file(chosen);
-  if (!request.fixedExtension && NameHasExtension(file)) {
+  if (!request.fixedExtension && KeepsOwnExtension(request, chosen)) {
     return chosen;
   }
   KString extension;
@@ -100,10 +125,16 @@ KString KSavedName(const KFileDialogRequest& request, const KString& chosen, int
     extension.GetField(request.filter, 0, u',');
   }
   extension.Trim();
-  if (!extension.IsEmpty()) {
-    file.SetExtension(extension);
+  if (extension.IsEmpty()) {
+    return chosen;
   }
-  return file.Name();
+  KFile file(chosen);
+  if (request.fixedExtension) {
+    file.RemoveExtension();
+  }
+  KString named(file.Name());
+  named.AppendChar(u'.');
+  return named.Append(extension);
 }
 
 int32_t KBrowseForFolder(KFile& file, int32_t flags, void* owner) {

@@ -27,6 +27,13 @@ struct KFileDialogRequest {
   int32_t flags = 0;      // the folder browser's flags
   // Saving: whether every chosen name takes the first extension of the list, in place of its own.
   bool fixedExtension = false;
+  // Which extension of a chosen name is its own: any, only a listed one (in any letter case), or one that
+  // names a format the picture writer writes ("jp..." JPEG, "tga" Targa). Another name gets the chosen
+  // filter's extension added to the whole name, so that "Heat 1.2" is saved as "Heat 1.2.qve", not as
+  // "Heat 1.2" of no type, and "picture.png" does not name a Targa picture. Open dialogs use kListed for a
+  // name that is not found as typed.
+  enum class OwnExtension { kAny, kListed, kPicture };
+  OwnExtension ownExtension = OwnExtension::kAny;
 };
 
 // Shows the request and answers -1 when the user cancels, else the position from 0 of the filter the user
@@ -43,13 +50,16 @@ int32_t KOpenFileDialog(KFile& file, const KString& filter, const KString* title
                         void* owner = nullptr);
 
 // The save dialog over an extension list whose first entry is the default. A chosen name without an
-// extension gets the chosen filter's (the default when the choice is none of the list); with
-// `fixedExtension` every name gets the default. Answers like the open dialog with an extension list; -1
-// when cancelled.
-int32_t KSaveFileDialog(KFile& file, const KString& extensions, bool fixedExtension = false);
+// extension of its own (`ownExtension`) gets the chosen filter's (the default when the choice is none of
+// the list); with `fixedExtension` every name gets the default in place of its own. Answers like the open
+// dialog with an extension list; -1 when cancelled.
+int32_t KSaveFileDialog(
+    KFile& file, const KString& extensions, bool fixedExtension = false,
+    KFileDialogRequest::OwnExtension ownExtension = KFileDialogRequest::OwnExtension::kAny);
 
 // The file a save request writes when the user chose `chosen` with the filter at `answer` (the hook's
-// answer): the name KSaveFileDialog leaves, which is the one a save dialog checks before replacing.
+// answer): the name KSaveFileDialog leaves, which is the one a save dialog checks before replacing. For an
+// open request, the file to look for when `chosen` is not found.
 KString KSavedName(const KFileDialogRequest& request, const KString& chosen, int32_t answer);
 
 // The folder browser; the chosen folder is left in the file. 0, or -1 when cancelled.

@@ -418,7 +418,7 @@ int32_t QvEvent::ChooseSavePath(int32_t mode, KString& path) const {
   path = fileName;
   if ((mode & kAskName) != 0 || needsName || path.IsEmpty()) {
     KFile chosen(ProposedName());
-    if (KSaveFileDialog(chosen, KString(Extension())) < 0) {
+    if (KSaveFileDialog(chosen, KString(Extension()), false, KFileDialogRequest::OwnExtension::kListed) < 0) {
       return kCancelled;
     }
     path = chosen.Name();

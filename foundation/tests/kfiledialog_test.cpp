@@ -103,27 +103,35 @@ TEST(KFileDialog, ACancelledDialogLeavesTheFileAsItWas) {
 }
 
 TEST(KFileDialog, SaveGivesANameWithoutExtensionTheChosenOne) {
+  using Own = KFileDialogRequest::OwnExtension;
   struct Case {
     const char* extensions;
     const char* chosen;
     int32_t hookAnswer;
     int32_t answer;
     const char* path;
+    Own own = Own::kAny;
     bool fixedExtension = false;
   } cases[] = {
-      {"jpg,tga", "/out/Qv-1-2-3", 0, 0, "/out/Qv-1-2-3.jpg"},
-      {"jpg,tga", "/out/Qv-1-2-3", 1, 1, "/out/Qv-1-2-3.tga"},
-      {"tga,jpg", "/out/Qv-1-2-3", 5, 2, "/out/Qv-1-2-3.tga"},  // "all files": the default
-      {"jpg,tga", "/out/picture.png", 0, 0, "/out/picture.png"},
+      {"jpg,tga", "/out/Qv-1-2-3", 0, 0, "/out/Qv-1-2-3.jpg", Own::kPicture},
+      {"jpg,tga", "/out/Qv-1-2-3", 1, 1, "/out/Qv-1-2-3.tga", Own::kPicture},
+      {"tga,jpg", "/out/Qv-1-2-3", 5, 2, "/out/Qv-1-2-3.tga", Own::kPicture},  // "all files": the default
+      {"jpg,tga", "/out/picture.png", 0, 0, "/out/picture.png.jpg", Own::kPicture},
+      {"jpg,tga", "/out/Qv-Heat 1.2", 2, 2, "/out/Qv-Heat 1.2.jpg", Own::kPicture},
+      {"tga,jpg", "/out/chart.jpeg", 2, 2, "/out/chart.jpeg", Own::kPicture},
+      {"jpg,tga", "/out/chart.TGA", 1, 1, "/out/chart.TGA", Own::kPicture},
+      {"qve", "/out/Heat 1.2", 1, 1, "/out/Heat 1.2.qve", Own::kListed},
+      {"qve", "/out/HEAT.QVE", 0, 0, "/out/HEAT.QVE", Own::kListed},
       {"txt", "/out.d/export", 0, 0, "/out.d/export.txt"},
       {"ps", "/out/job.ps", 0, 0, "/out/job.ps"},
-      {"txt", "/out/data.csv", 1, 1, "/out/data.txt", true},
+      {"ps", "/out/results.pdf", 1, 1, "/out/results.pdf"},
+      {"txt", "/out/data.csv", 1, 1, "/out/data.txt", Own::kAny, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.chosen);
     ScriptedDialogs dialogs({{c.chosen, c.hookAnswer}});
     KFile file(KString("/out/default.jpg"));
-    EXPECT_EQ(KSaveFileDialog(file, KString(c.extensions), c.fixedExtension), c.answer);
+    EXPECT_EQ(KSaveFileDialog(file, KString(c.extensions), c.fixedExtension, c.own), c.answer);
     EXPECT_EQ(Narrow(file.Name()), c.path);
     ASSERT_EQ(dialogs.seen.size(), 1u);
     EXPECT_EQ(dialogs.seen[0].kind, KFileDialogRequest::Kind::kSave);

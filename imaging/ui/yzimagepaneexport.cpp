@@ -166,7 +166,8 @@ void YZImagePane::ExportMarkedRectangle() {
   const KString& camera = image->Camera().Name();
   KFile::SetFileName(file, camera.IsEmpty() ? KString(kDefaultName) : camera);
   const bool jpeg = KBitmap::FileFormat(ExportFile()) == KBitmap::kFormatJpeg;
-  if (KSaveFileDialog(file, jpeg ? KString(u"jpg,tga") : KString(u"tga,jpg")) < 0) {
+  if (KSaveFileDialog(file, jpeg ? KString(u"jpg,tga") : KString(u"tga,jpg"), false,
+                      KFileDialogRequest::OwnExtension::kPicture) < 0) {
     return;
   }
   ExportFile() = file.Name();

@@ -238,7 +238,6 @@ std::string FileDialog::withTypeExtension(const std::string& path) const {
   if (!request_.extensionList) {
     return path;
   }
-  // The name saving writes for the same typed name: a file saved as "Heat" opens as "Heat" too.
   auto filter = static_cast<int32_t>(SendMessage(item(kFilterList), CB_GETCURSEL, 0, 0));
   return KSavedName(request_, KString::FromUtf8(path), filter).ToUtf8();
 }
@@ -263,17 +262,16 @@ bool FileDialog::chooseFile(const std::string& name) {
   if (!opening && !isDirectory(FolderListing::parentOf(path))) {
     return refuse(kFileName);
   }
-  std::size_t typedFilter = FileFilters::filterOf(filters_, path.substr(path.rfind('/') + 1));
+  // Saving offers no choice of type: a name that needs an extension gets the default (first) one.
+  chosen_ = opening ? path : KSavedName(request_, KString::FromUtf8(path), 0).ToUtf8();
   if (!request_.extensionList) {
     answer_ = 0;
   } else if (opening) {
     answer_ = static_cast<int32_t>(SendMessage(item(kFilterList), CB_GETCURSEL, 0, 0));
   } else {
-    // Saving: the type the name was given, or the default (first) type for a name without one.
-    bool hasExtension = path.rfind('.') != std::string::npos && path.rfind('.') > path.rfind('/');
-    answer_ = static_cast<int32_t>(hasExtension ? typedFilter : 0);
+    // Saving: the type of the name that is written.
+    answer_ = static_cast<int32_t>(FileFilters::filterOf(filters_, chosen_.substr(chosen_.rfind('/') + 1)));
   }
-  chosen_ = opening ? path : KSavedName(request_, KString::FromUtf8(path), answer_).ToUtf8();
   if (!opening && ::access(chosen_.c_str(), F_OK) == 0 &&
       !FileMessage::askToReplace(window(), title(request_), chosen_)) {
     // No: back to the name, as it was typed.

@@ -37,8 +37,9 @@ class FileDialog : public ModalDialog {
   const FolderEntry* selectedEntry() const;
   bool refuse(int id);
   bool chooseFile(const std::string& name);
-  // With an extension list, a path without an extension gets the chosen type's (the first type's when
-  // every file is shown); otherwise the path as it is.
+  // With an extension list, a path without one of the listed extensions gets the chosen type's added (the
+  // first type's when every file is shown): the name saving writes for the same typed name, so that a file
+  // saved as "Heat 1.2" opens as "Heat 1.2" too. Otherwise the path as it is.
   std::string withTypeExtension(const std::string& path) const;
 
   KFileDialogRequest& request_;

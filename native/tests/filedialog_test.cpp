@@ -273,6 +273,7 @@ TEST(FileDialog, TypedFolderPathIsEnteredAndMissingFilesAreRefused) {
       {"every file: the first type's extension", "qve", 1, u"Heat", nullptr, 1, "Sub/Heat.qve"},
       {"the chosen type's extension, not the first", "qve,jpg", 1, u"inner", nullptr, 1, "Sub/inner.jpg"},
       {"the name as typed comes first", "qve", 0, u"Heat", "Sub/Heat", 0, "Sub/Heat"},
+      {"a dot starts no extension", "qve", 0, u"Heat 1.2", "Sub/Heat 1.2.qve", 0, "Sub/Heat 1.2.qve"},
       {"missing: a message, then back to the name", "jpg", 0, u"absent", nullptr, -1, "a.jpg", notFound},
   };
   std::u16string back;
