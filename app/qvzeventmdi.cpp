@@ -23,6 +23,8 @@
 #include "model/yleg.h"
 #include "toolkit/kzapplication.h"
 #include "toolkit/kzcontrol.h"
+#include "toolkit/kzeditableselector.h"
+#include "toolkit/kzeditableselectorstring.h"
 #include "toolkit/kzevents.h"
 #include "toolkit/kzmessagewindow.h"
 #include "toolkit/kzpulldownmenu.h"
@@ -207,6 +209,11 @@ ZafEventType QvZEventMDI::AskBeforeClosing(ZafEventType code, bool exiting) {
   // A further close or exit asked while this window's question is open adds nothing.
   if (asking) {
     return 0;
+  }
+  // A cell still being edited keeps its text, and the question must see it; the field also holds the
+  // pointer and the focus, which must be the question's.
+  if (KZEditableSelectorString* field = KZEditableSelectorString::Open()) {
+    field->owner->StoreOpenEdit();
   }
   if (!document->IsModified()) {
     return code;

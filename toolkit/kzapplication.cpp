@@ -19,6 +19,8 @@
 #include "native/user/focusmanager.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
+#include "toolkit/kzeditableselector.h"
+#include "toolkit/kzeditableselectorstring.h"
 #include "toolkit/kzevents.h"
 #include "toolkit/kzlanguagecode.h"
 #include "toolkit/kzmodalwindow.h"
@@ -84,7 +86,18 @@ bool KZApplication::GetEvent(ZafEventRecord& event, uint32_t flags) {
   if (ZafWindowObject::eventManager->Get(event, flags) != Q_EVENT_TAKEN) {
     return false;
   }
-  return captureObject || !mainMenuBar || !mainMenuBar->HotKey(event);
+  // An in-place field holds the capture while it edits. Outside modal windows the main menu's hot keys
+  // still act then, as from the table, after the field's close, which stores what was typed; the field's
+  // own editing keys stay its own. Under any other capture (a drag) they are not offered.
+  auto* field = modalWindow ? nullptr : dynamic_cast<KZEditableSelectorString*>(captureObject);
+  if ((captureObject && !field) || (field && KZEditableSelectorString::KeepsKey(event)) || !mainMenuBar ||
+      !mainMenuBar->HotKey(event)) {
+    return true;
+  }
+  if (field) {
+    field->EndEdit(KZEditableSelector::kEndByEnter);
+  }
+  return false;
 }
 
 bool KZApplication::Idle(int32_t) {
@@ -117,6 +130,11 @@ ZafEventType KZApplication::Control(ZafWindow* modal, bool once) {
     windowManager->SetScreenID(mainFrame->ScreenID());
   }
   auto* closing = dynamic_cast<KZModalWindow*>(modal);
+  // A pass between the steps of an operation inside a modal window still runs for that window.
+  ZafWindow* const outerModal = modalWindow;
+  if (modal) {
+    modalWindow = modal;
+  }
   ZafEventRecord event;
   ZafEventType result = LoopStartResult;
   int32_t idleCount = 0;
@@ -151,6 +169,7 @@ ZafEventType KZApplication::Control(ZafWindow* modal, bool once) {
       result = LoopModalGoneResult;
     }
   }
+  modalWindow = outerModal;
   if (result == LoopExitResult && (modal || once)) {
     // The exit was agreed inside a dialog's loop or a pass between the steps of an operation: the
     // program's own loop must end too.

@@ -50,7 +50,8 @@ class KZApplication : public ZafApplication {
   std::optional<uint32_t> IdleTimeout() const;
   // Forgets the times asked for, as the loop does before each idle pass.
   void ClearIdleTimeout() { idleDue.reset(); }
-  // The next event; false when none was there or the main menu's hot keys took it.
+  // The next event; false when none was there or the main menu's hot keys took it. They are offered when
+  // nothing holds the pointer capture, or an in-place field does and no modal window runs.
   virtual bool GetEvent(ZafEventRecord& event, uint32_t flags);
   // The loop: runs until the program exits (LoopExitResult), the modal window loses its native window
   // (LoopModalGoneResult) or answers an event that closes it (that event's type). With `once` it returns
@@ -123,6 +124,8 @@ class KZApplication : public ZafApplication {
   int32_t instanceNumber = 1;
   ZafWindowObject* captureObject = nullptr;
   uint32_t captureFlags = 0;
+  // The window of the innermost modal loop that runs; null outside them.
+  ZafWindow* modalWindow = nullptr;
   // The tick count by which the idle work wants its next pass; none when it asked for none.
   std::optional<uint32_t> idleDue;
   native::HANDLE instanceSemaphore = nullptr;

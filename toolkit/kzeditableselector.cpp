@@ -140,6 +140,17 @@ void KZEditableSelector::CloseEditor(ZafEventType reason) {
   }
 }
 
+void KZEditableSelector::StoreOpenEdit() {
+  if (!editor) {
+    return;
+  }
+  StoreEdit(editingColumn, *editor, kEndByEnter);
+  editor->LetGo();
+  // The text is stored: the close must not store it a second time, which for some lists is not harmless
+  // (a camera value stored has the image captured again).
+  editor->EndEdit(kEndByEscape);
+}
+
 // ---- Events, colours, areas ----
 
 ZafEventType KZEditableSelector::Event(const ZafEventRecord& event) {

@@ -1,9 +1,9 @@
 // A selector whose column texts the user edits in place: a press on the current cell opens a one-line
 // field over the column under the pointer when the derived list allows it. Enter, Escape, Tab, Shift+Tab
-// or a press outside the field end the edit; the text goes to the derived list to store (not on Escape or
-// a press outside), and Tab and Shift+Tab move the field on to the next or previous editable column,
-// wrapping into the next or previous row. The derived list decides which columns are editable, where the
-// field goes next and how a text is stored; this class runs the field's life.
+// or a press outside the field end the edit; the text goes to the derived list to store (not on Escape),
+// and Tab and Shift+Tab move the field on to the next or previous editable column, wrapping into the next
+// or previous row. The derived list decides which columns are editable, where the field goes next and how
+// a text is stored; this class runs the field's life.
 #ifndef TOOLKIT_KZEDITABLESELECTOR_H
 #define TOOLKIT_KZEDITABLESELECTOR_H
 
@@ -28,8 +28,8 @@ class KZEditableSelector : public KZSelector {
   static constexpr int32_t kNextCell = -1;
   static constexpr int32_t kStopEditing = -2;
 
-  // Why an edit ended: the value of the EndEditEvent that closes it. Escape and a press outside the field
-  // store nothing; the arrows are posted by derived lists.
+  // Why an edit ended: the value of the EndEditEvent that closes it. Escape stores nothing; a press outside
+  // the field ends it as Enter does; the arrows are posted by derived lists.
   static constexpr ZafEventType kEndByEnter = ChosenEvent;
   static constexpr ZafEventType kEndByEscape = BreakEvent;
   static constexpr ZafEventType kEndByUp = 1050;
@@ -67,6 +67,10 @@ class KZEditableSelector : public KZSelector {
   // when CanEditCell allows it.
   bool EditCell(KPoint pixel, int32_t how) override;
   void ColumnRegion(KPoint cell, int32_t column, KRect& rect, int32_t mode) override;
+
+  // Stores the open field's text now and has the field closed from the queue, letting go of the pointer
+  // and the focus meanwhile: a menu or a question that opens next sees the text and takes the input.
+  void StoreOpenEdit();
 
   bool Editing() const { return editorFlags & kRefreshLocked; }
   // The column the field edits or last edited (-1 before the first edit).

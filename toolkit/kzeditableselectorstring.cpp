@@ -1,9 +1,14 @@
 #include "toolkit/kzeditableselectorstring.h"
 
+#include <utility>
+
 #include "framework/core/zafdevice.h"
 #include "framework/core/zafeventmanager.h"
 #include "framework/win32/zafmouseimages.h"
 #include "native/native.h"
+#include "native/user/keyboard.h"
+#include "native/user/messages.h"
+#include "native/user/virtualkeys.h"
 #include "toolkit/kzapplication.h"
 #include "toolkit/kzeditableselector.h"
 #include "toolkit/kzevents.h"
@@ -14,6 +19,10 @@ namespace {
 // Put's placement in front of the head of the queue: the close must come before whatever the user did
 // next, which is already queued.
 constexpr uint32_t kAheadOfQueue = 0;
+
+// Bits of a key message's lParam: Alt was held; the key was down before (a repeat).
+constexpr native::LPARAM kAltHeld = native::LPARAM{1} << 29;
+constexpr native::LPARAM kWasDown = native::LPARAM{1} << 30;
 
 void SetPointerImage(ZafEventType image) {
   if (KZApplication::application) {
@@ -36,10 +45,38 @@ KZEditableSelectorString::~KZEditableSelectorString() {
   }
 }
 
+KZEditableSelectorString* KZEditableSelectorString::Open() {
+  return KZApplication::application
+             ? dynamic_cast<KZEditableSelectorString*>(KZApplication::application->CaptureObject())
+             : nullptr;
+}
+
+bool KZEditableSelectorString::KeepsKey(const ZafEventRecord& event) {
+  if (event.type != E_OSEVENT || event.osEvent.message != native::WM_KEYDOWN ||
+      native::GetKeyState(native::VK_CONTROL) >= 0 || (event.osEvent.lParam & kAltHeld) != 0) {
+    return false;
+  }
+  const native::WPARAM key = event.osEvent.wParam;
+  return key == 'A' || key == 'C' || key == 'V' || key == 'X';
+}
+
 void KZEditableSelectorString::EndEdit(ZafEventType reason) {
   ZafEventRecord end(static_cast<int32_t>(EndEditEvent), static_cast<int32_t>(reason));
   end.addressedObject = owner;
   eventManager->Put(end, kAheadOfQueue);
+}
+
+void KZEditableSelectorString::LetGo() {
+  if (!captured) {
+    return;
+  }
+  captured = false;
+  if (KZApplication::application) {
+    KZApplication::application->SetCapture(nullptr, 0);
+  }
+  if (HasNativeWindow() && native::GetFocus() == screenID) {
+    native::SetFocus(owner->ScreenID());
+  }
 }
 
 ZafEventType KZEditableSelectorString::PointerOutside(ZafEventType code) {
@@ -47,8 +84,27 @@ ZafEventType KZEditableSelectorString::PointerOutside(ZafEventType code) {
   if (code != LeftPressedEvent) {
     return UnknownEventResult;
   }
-  EndEdit(KZEditableSelector::kEndByEscape);
+  // What was typed is kept; the press only ends the edit, so a second one acts where it lands.
+  EndEdit(KZEditableSelector::kEndByEnter);
   return code;
+}
+
+bool KZEditableSelectorString::OpensMenuBar(const ZafEventRecord& event) {
+  if (event.type != E_OSEVENT) {
+    return false;
+  }
+  const native::MSG& message = event.osEvent;
+  switch (message.message) {
+    case native::WM_SYSKEYDOWN:
+      altAlone = message.wParam == native::VK_MENU && (!(message.lParam & kWasDown) || altAlone);
+      return message.wParam == native::VK_F10;
+    case native::WM_SYSKEYUP:
+      return message.wParam == native::VK_MENU && std::exchange(altAlone, false);
+    case native::WM_SYSCHAR:
+      return (message.lParam & kAltHeld) != 0;
+    default:
+      return false;
+  }
 }
 
 ZafEventType KZEditableSelectorString::Event(const ZafEventRecord& event) {
@@ -75,6 +131,11 @@ ZafEventType KZEditableSelectorString::Event(const ZafEventRecord& event) {
   } else if (code == KZEditableSelector::kEndByEnter || code == KZEditableSelector::kEndByEscape) {
     EndEdit(code);
     answer = code;
+  } else if (captured && OpensMenuBar(event)) {
+    // The menu runs a loop of its own that lasts only while it holds the pointer capture, so the field
+    // gives it up before the key opens the menu; what was typed is stored now, for the menu's commands.
+    owner->StoreOpenEdit();
+    answer = KZString::Event(event);
   } else {
     answer = KZString::Event(event);
   }

@@ -1,7 +1,9 @@
 // The one-line field an editable selector opens over a cell. It never closes itself: Enter, Escape and a
 // press outside it put an EndEditEvent for its selector at the head of the event queue, and the selector
-// closes it once the field's own event has returned. While it lives it keeps the pointer capture and the
-// focus, so that a press anywhere else reaches it.
+// closes it once the field's own event has returned. While it edits it keeps the pointer capture and the
+// focus, so that a press anywhere else reaches it. Every way out but Escape keeps what was typed: a press
+// outside stores it as Enter does, and the keys that open the menu bar store it and let go of the pointer
+// and the focus for the menu.
 #ifndef TOOLKIT_KZEDITABLESELECTORSTRING_H
 #define TOOLKIT_KZEDITABLESELECTORSTRING_H
 
@@ -17,8 +19,18 @@ class KZEditableSelectorString : public KZString {
   // Lets go of the pointer capture.
   ~KZEditableSelectorString() override;
 
+  // The field that edits now, found by the pointer capture it holds; null when none does.
+  static KZEditableSelectorString* Open();
+
+  // Whether the key is one of the field's own editing keys that a menu hot key could match (Ctrl+A, C, V,
+  // X: select all, copy, paste, cut), which the field keeps whatever the menu's texts name.
+  static bool KeepsKey(const ZafEventRecord& event);
+
   // Asks the selector, ahead of every queued event, to close the field for that reason.
   void EndEdit(ZafEventType reason);
+  // Gives up the pointer capture, and the focus to the selector, for good: a menu or a question that
+  // opens while the field waits for its close takes the input.
+  void LetGo();
 
   ZafEventType Event(const ZafEventRecord& event) override;
 
@@ -27,10 +39,15 @@ class KZEditableSelectorString : public KZString {
  private:
   // The pointer event outside the field: ends the edit on a press.
   ZafEventType PointerOutside(ZafEventType code);
-  // Takes the pointer capture and the focus back after any event while the field lives.
+  // Whether the key is one with which the window system opens the menu bar: F10, Alt pressed and let go
+  // with no other key between (followed here key by key), Alt with a character.
+  bool OpensMenuBar(const ZafEventRecord& event);
+  // Takes the pointer capture and the focus back after any event while the field edits.
   void HoldCaptureAndFocus();
 
   bool captured = false;
+  // Alt is held and no other key has been pressed since.
+  bool altAlone = false;
 };
 
 #endif

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,16 +14,20 @@
 #include "app/linkbusy.h"
 #include "app/panewindowmakers.h"
 #include "app/qvzcontrol.h"
+#include "app/qvzresultspane.h"
+#include "app/qvzresultswindow.h"
 #include "app/tests/programtest.h"
 #include "app/tests/testpanewindow.h"
 #include "model/qvevent.h"
 #include "model/qvresult.h"
 #include "model/qvresults.h"
 #include "model/yleg.h"
+#include "native/user/menuloop.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
 #include "native/user/virtualkeys.h"
 #include "toolkit/kzbutton.h"
+#include "toolkit/kzeditableselector.h"
 #include "toolkit/kzevents.h"
 #include "toolkit/kzgeomrc.h"
 #include "toolkit/kzmessagewindow.h"
@@ -198,6 +203,107 @@ TEST_F(EventWindowTest, AnExitStopsAtTheFirstRefusalAndAsksUnderTheSameTitleNext
   AnswerWithClick(kExitTitle, KZDialog::kNoResult);
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(SeenTitles(), (std::vector<std::u16string>{kExitTitle, kExitTitle, kExitTitle}));
+}
+
+// ---- an edit open in the results table ----
+
+TEST_F(EventWindowTest, AnEditEndedByAHotKeyTheMenuBarOrACloseRequestKeepsItsText) {
+  const auto pane = [] { return CurrentPane<QvZResultsWindow>(PaneKind::kResults)->Pane(); };
+  const auto lastName = [pane] { return pane()->ResultAt(pane()->CurrentCell().y)->AthleteField(0); };
+  const auto keyWith = [this](native::UINT modifier, native::UINT key) {
+    driver.keyDown(modifier);
+    driver.pressKey(key);
+    driver.keyUp(modifier);
+  };
+  struct Case {
+    const char* name;
+    std::function<void()> addEndingSteps;
+    bool saved;
+    const char16_t* asked;  // the question's text; null: none
+    const char16_t* setting = nullptr;
+  };
+  const Case cases[] = {
+      {"Ctrl+S stores, then saves",
+       [&] {
+         Then([&] {
+           AnswerFileDialog(EventPath("Heat.qve"));
+           keyWith(native::VK_CONTROL, 'S');
+         });
+       },
+       true, nullptr},
+      {"Alt+F stores, and the File menu opens and stays open",
+       [&] {
+         AnswerPopUpMenu([&] { keyWith(native::VK_MENU, 'F'); },
+                         [&](native::HWND) {
+                           // File comes after the maximised event window's icon.
+                           EXPECT_EQ(native::MenuLoop::running()->highlightedBarEntry(Frame()->ScreenID(2)),
+                                     1);
+                           EXPECT_EQ(lastName(), KString(u"Zoe"));
+                           driver.pressKey(native::VK_ESCAPE);
+                           driver.pressKey(native::VK_ESCAPE);
+                         });
+       },
+       false, nullptr},
+      {"the window system's close request asks with the text stored",
+       [&] {
+         Then([] { native::PostMessage(Frame()->ScreenID(2), native::WM_CLOSE, 0, 0); });
+         AnswerWithClick(kExitTitle, KZDialog::kCancelResult);
+       },
+       false, u"'Event' has changed. Save before exiting?"},
+      // Last: the setting stays for the cases after it.
+      {"Ctrl+C stays the field's, even where a menu item has it",
+       [&] {
+         Then([&] {
+           keyWith(native::VK_CONTROL, 'C');
+           driver.pressKey(native::VK_RETURN);
+         });
+       },
+       false, nullptr, u"\\Strings\\MenuBar\\File\\Save:String=&Save,C"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(EventPath("Heat.qve"));
+    if (c.setting) {
+      Setting(c.setting);
+    }
+    Make();
+    script = ProgramScript();
+    seen.clear();
+    fileDialogs.clear();
+    Then([] { Post(NewCommand); });
+    // A press on lane 1's Last Name, in the current row of an unchanged event, edits it.
+    When(
+        "the results table of a new event", [] { return CurrentPane<QvZResultsWindow>(PaneKind::kResults); },
+        [&] {
+          CurrentEventWindow()->GetEvent()->SetModified(false);
+          KRect cell = pane()->CellRegion(pane()->CurrentCell());
+          pane()->ColumnRegion(pane()->CurrentCell(), 4, cell, KZEditableSelector::kColumnEditor);
+          const KPoint at = pane()->ToScreenPoint({cell.left + 4, cell.top + 4});
+          driver.click(at.x, at.y);
+        });
+    When(
+        "the field", [&] { return pane()->Editing(); }, [this] { driver.typeText(u"Zoe"); });
+    c.addEndingSteps();
+    When(
+        "the edit's end", [&] { return !pane()->Editing() && FrontMessage() == nullptr; },
+        [&] {
+          EXPECT_EQ(lastName(), KString(u"Zoe"));
+          EXPECT_EQ(CurrentEventWindow()->GetEvent()->IsModified(), !c.saved);
+          CurrentEventWindow()->GetEvent()->SetModified(false);
+          Post(ExitEvent);
+        });
+    EXPECT_EQ(Run(), 0);
+    // The document holds a text as its length, then its UTF-16 code units.
+    const bool saved =
+        FileExists("events/Heat.qve") &&
+        ReadFile("events/Heat.qve").find(std::string("\x03\0\0\0Z\0o\0e\0", 10)) != std::string::npos;
+    EXPECT_EQ(saved, c.saved);
+    EXPECT_EQ(fileDialogs.size(), c.saved ? 1u : 0u);
+    ASSERT_EQ(seen.size(), c.asked ? 1u : 0u);
+    if (c.asked) {
+      EXPECT_EQ(seen[0].text, c.asked);
+    }
+  }
 }
 
 // ---- saves ----

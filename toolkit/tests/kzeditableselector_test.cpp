@@ -116,7 +116,8 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
     int32_t column2;
   } cases[] = {
       {"Escape stores nothing", 1, 1, native::VK_ESCAPE, false, false, 0, false, 1, 1},
-      {"a press outside stores nothing", 1, 1, kPressOutside, false, false, 0, false, 1, 1},
+      {"a press outside stores as Enter does, and is spent", 1, 1, kPressOutside, false, false, kEnter, false,
+       1, 1},
       {"Enter stores and stays", 1, 1, native::VK_RETURN, false, false, kEnter, false, 1, 1},
       {"Tab: the next column", 1, 1, native::VK_TAB, false, false, kTab, true, 1, 2},
       {"Tab on the last column: the next row", 1, 2, native::VK_TAB, false, false, kTab, true, 2, 1},

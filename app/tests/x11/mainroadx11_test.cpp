@@ -285,6 +285,52 @@ void UseSimulator(MainRoadX11Test& test, native::test::X11TestProgram& simulator
   setenv("KESTROVE_COM9", device->c_str(), 1);
 }
 
+// Cells in the last three rows the results pane shows after the download: lane 8's and lane 6's First
+// Name, lane 8's Affiliation.
+constexpr int kLane8FirstName[] = {245, 160};
+constexpr int kLane6FirstName[] = {245, 128};
+constexpr int kLane8Affiliation[] = {465, 160};
+// Whether the event window asks whether to save its changed event before it closes: the question's caption
+// shows, and its Cancel button.
+bool CloseQuestionShown(const ScreenPixels& screen) {
+  return ActiveCaptionAt(screen, 320, 87);
+}
+constexpr int kCloseQuestionCancel[] = {444, 209};
+
+// Only Escape throws a typed name away. Lane 8's First Name typed, then a press on lane 6's (spent on ending
+// the edit) and File > Save's key; then typed and saved by the key while still edited; then typed and the
+// event window's close key: the question whether to save comes, and Cancel keeps the window. `saved` is the
+// event's document; the results interface file beside it carries the names as text.
+void KeepsNamesWhateverEndsTheirEdit(MainRoadX11Test& test, Display* display, Window window,
+                                     const std::string& saved) {
+  const std::string interfacePath = test.FilePath("out/M\xC3\xBCller-Jos\xC3\xA9.qxf");
+  // File > Save by its key; the lane's names in the results interface file written after it.
+  const auto saveAndRead = [&] {
+    const ino_t document = InodeOf(saved);
+    const ino_t interfaceFile = InodeOf(interfacePath);
+    PressWith(display, window, XK_Control_L, XK_s);
+    EXPECT_TRUE(ReplacedWithin(saved, document, native::test::kX11WaitMs)) << "not saved";
+    EXPECT_TRUE(ReplacedWithin(interfacePath, interfaceFile, native::test::kX11WaitMs)) << "no results file";
+    return test.ReadFile("out/M\xC3\xBCller-Jos\xC3\xA9.qxf");
+  };
+  native::test::ClickAt(display, window, kLane8FirstName[0], kLane8FirstName[1]);
+  native::test::TypeKeysyms(display, window, {XK_Z, XK_o, XK_e});
+  native::test::ClickAt(display, window, kLane6FirstName[0], kLane6FirstName[1]);
+  EXPECT_NE(saveAndRead().find("\r\n8,,M\xFCller-Jos\xE9,Zoe,"), std::string::npos) << "Zoe lost by a press";
+
+  native::test::ClickAt(display, window, kLane8FirstName[0], kLane8FirstName[1]);
+  native::test::TypeKeysyms(display, window, {XK_E, XK_v, XK_a});
+  EXPECT_NE(saveAndRead().find("\r\n8,,M\xFCller-Jos\xE9,Eva,"), std::string::npos) << "Eva lost by Save";
+
+  // Another cell, so that the press is not taken for the second of a double click.
+  native::test::ClickAt(display, window, kLane8Affiliation[0], kLane8Affiliation[1]);
+  native::test::TypeKeysyms(display, window, {XK_I, XK_d, XK_a});
+  PressWith(display, window, XK_Control_L, XK_w);
+  WritePng(ScreenThatShows(display, CloseQuestionShown), TestPicturePath("mainroad-close-question.png"));
+  native::test::ClickAt(display, window, kCloseQuestionCancel[0], kCloseQuestionCancel[1]);
+  ScreenThatShows(display, [](const ScreenPixels& now) { return !CloseQuestionShown(now); });
+}
+
 void CheckOnDisplay() {
   MainRoadX11Test& test = *current;
   native::test::X11TestProgram simulator(SimulatorScript(test).c_str(), nullptr);
@@ -351,6 +397,7 @@ void CheckOnDisplay() {
   for (const std::string& fields : laneFields) {
     EXPECT_NE(interfaceFile.find(fields), std::string::npos) << fields << " in\n" << interfaceFile;
   }
+  KeepsNamesWhateverEndsTheirEdit(test, display, window, saved);
 
   // File > Save As proposes the saved document itself: Enter asks before replacing it, Enter again answers
   // No and the dialog is back with the name; Enter there asks again, and Yes (Tab, Enter) replaces it.
