@@ -101,7 +101,7 @@ void transfer(Canvas& destination, const RECT& whole, DWORD rop, bool sourceMono
       present[at] = true;
     }
   }
-  for (const RECT& part : destination.raster().partsToDraw(box)) {
+  destination.raster().drawParts(box, [&](const RECT& part) {
     for (int y = part.top; y < part.bottom; ++y) {
       Pixel* row = surface.row(y);
       for (int x = part.left; x < part.right; ++x) {
@@ -112,7 +112,7 @@ void transfer(Canvas& destination, const RECT& whole, DWORD rop, bool sourceMono
         }
       }
     }
-  }
+  });
 }
 
 // The destination box (target coordinates) and, for each of its pixels, the source position it samples.
@@ -381,7 +381,9 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int x
     long long shiftY = static_cast<long long>(map.sourceOrigin.y) - map.box.top;
     // No surface is so large that a pixel could take its colour from one that far away.
     if (std::abs(shiftX) < Surface::kMaxSide && std::abs(shiftY) < Surface::kMaxSide) {
-      copyArea(canvas.surface(), canvas.raster().partsToDraw(map.box), map.box, pixels, readable,
+      std::vector<RECT> parts;
+      canvas.raster().drawParts(map.box, [&parts](const RECT& part) { parts.push_back(part); });
+      copyArea(canvas.surface(), parts, map.box, pixels, readable,
                POINT{static_cast<LONG>(shiftX), static_cast<LONG>(shiftY)}, *mix);
     }
     return TRUE;

@@ -35,16 +35,11 @@ bool Canvas::open(HDC dc) {
   if (!gdi_->target(dc, &target_)) {
     return false;
   }
-  raster_.emplace(*target_.surface, target_.clip);
-  return true;
-}
-
-Canvas::~Canvas() {
   // A window's context reaches the screen through its window's surface, composed again when it is released;
-  // the screen's context has drawn on the desktop itself.
-  if (raster_ && target_.dc->kind == DeviceContext::Kind::Screen) {
-    UnionRect(&target_.dc->drawn, &target_.dc->drawn, &raster_->drawn());
-  }
+  // the screen's context draws on the desktop itself and sends what it drew.
+  bool screen = target_.dc->kind == DeviceContext::Kind::Screen;
+  raster_.emplace(*target_.surface, target_.clip, screen ? &target_.dc->drawn : nullptr);
+  return true;
 }
 
 Pixel Canvas::pixel(COLORREF color) const {
@@ -79,12 +74,7 @@ void Canvas::stroke(const std::vector<POINT>& points, bool closed) {
     style.runs = dashRuns(pen.style);
     style.fillGaps = state.backgroundMode == OPAQUE;
     style.gapColor = pixel(state.backgroundColor);
-    for (std::size_t i = 1; i < points.size(); ++i) {
-      raster_->line(points[i - 1], points[i], color, state.rop2, &style);
-    }
-    if (closed && points.size() > 1) {
-      raster_->line(points.back(), points.front(), color, state.rop2, &style);
-    }
+    raster_->polyline(points, closed, color, state.rop2, &style);
     return;
   }
   RECT box{points[0].x, points[0].y, points[0].x, points[0].y};

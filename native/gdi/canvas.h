@@ -17,11 +17,6 @@ namespace native {
 
 class Canvas {
  public:
-  Canvas() = default;
-  ~Canvas();
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
-
   // False when the context is unknown or has nothing to draw on.
   bool open(HDC dc);
 

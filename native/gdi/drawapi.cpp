@@ -302,7 +302,7 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
     fill = kBlackPixel;
   }
   Surface& surface = canvas.surface();
-  for (const RECT& part : canvas.raster().partsToDraw(box)) {
+  canvas.raster().drawParts(box, [&](const RECT& part) {
     for (int row = part.top; row < part.bottom; ++row) {
       Pixel* pixels = surface.row(row);
       if (fill) {
@@ -313,7 +313,7 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
         pixels[column] = ropPixel(rop, pattern.at(column, row), 0, pixels[column]);
       }
     }
-  }
+  });
   return TRUE;
 }
 

@@ -71,7 +71,7 @@ BOOL drawScaled(HDC dc, const RECT& logical, const IconData& icon) {
   int width = std::max<LONG>(1, box.right - box.left);
   int height = std::max<LONG>(1, box.bottom - box.top);
   Surface& surface = canvas.surface();
-  for (const RECT& part : canvas.raster().partsToDraw(box)) {
+  canvas.raster().drawParts(box, [&](const RECT& part) {
     for (int y = part.top; y < part.bottom; ++y) {
       int sourceY = static_cast<int>(static_cast<long long>(y - box.top) * icon.mask->height() / height);
       for (int x = part.left; x < part.right; ++x) {
@@ -81,7 +81,7 @@ BOOL drawScaled(HDC dc, const RECT& logical, const IconData& icon) {
         surface.setPixel(x, y, surface.monochrome() ? surface.store(colorOf(inverted)) : inverted);
       }
     }
-  }
+  });
   return TRUE;
 }
 

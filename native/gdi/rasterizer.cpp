@@ -177,7 +177,7 @@ void walkLine(Surface& surface, const std::vector<RECT>& clip, const LineSteps& 
 
 }  // namespace
 
-Rasterizer::Rasterizer(Surface& surface, const Region& clip) : surface_(surface) {
+Rasterizer::Rasterizer(Surface& surface, const Region& clip, RECT* drawn) : surface_(surface), drawn_(drawn) {
   Region inside = clip;
   inside.intersect(RECT{0, 0, surface.width(), surface.height()});
   clip_ = inside.rects();
@@ -193,22 +193,6 @@ bool Rasterizer::visible(int x, int y) const {
          });
 }
 
-void Rasterizer::markDrawn(const RECT& area) {
-  UnionRect(&drawn_, &drawn_, &area);
-}
-
-std::vector<RECT> Rasterizer::partsToDraw(const RECT& box) {
-  std::vector<RECT> parts;
-  for (const RECT& clip : clip_) {
-    RECT part{};
-    if (IntersectRect(&part, &box, &clip)) {
-      parts.push_back(part);
-      markDrawn(part);
-    }
-  }
-  return parts;
-}
-
 void Rasterizer::plot(int x, int y, Pixel color, int rop2) {
   if (visible(x, y)) {
     surface_.setPixel(x, y, mixPixel(rop2, surface_.pixel(x, y), color));
@@ -217,7 +201,7 @@ void Rasterizer::plot(int x, int y, Pixel color, int rop2) {
 }
 
 void Rasterizer::fillRect(const RECT& rect, const Paint& paint, int rop2) {
-  for (const RECT& part : partsToDraw(rect)) {
+  drawParts(rect, [&](const RECT& part) {
     for (int y = part.top; y < part.bottom; ++y) {
       Pixel* row = surface_.row(y);
       if (!paint.patterned && rop2 == R2_COPYPEN) {
@@ -228,19 +212,45 @@ void Rasterizer::fillRect(const RECT& rect, const Paint& paint, int rop2) {
         row[x] = mixPixel(rop2, row[x], paint.at(x, y));
       }
     }
+  });
+}
+
+void Rasterizer::polyline(const std::vector<POINT>& points, bool closed, Pixel color, int rop2,
+                          LineStyle* style) {
+  if (points.size() < 2) {
+    return;
   }
+  for (std::size_t i = 1; i < points.size(); ++i) {
+    line(points[i - 1], points[i], color, rop2, style);
+  }
+  if (closed) {
+    line(points.back(), points.front(), color, rop2, style);
+  }
+  if (drawn_ == nullptr) {
+    return;
+  }
+  // The points' box within the clip's bounds, once for all the lines; in 64 bits, as a point may lie
+  // anywhere.
+  long long left = points[0].x;
+  long long top = points[0].y;
+  long long right = left;
+  long long bottom = top;
+  for (const POINT& point : points) {
+    left = std::min<long long>(left, point.x);
+    top = std::min<long long>(top, point.y);
+    right = std::max<long long>(right, point.x);
+    bottom = std::max<long long>(bottom, point.y);
+  }
+  auto within = [](long long value, LONG low, LONG high) {
+    return static_cast<LONG>(std::clamp<long long>(value, low, high));
+  };
+  markDrawn(RECT{within(left, bounds_.left, bounds_.right), within(top, bounds_.top, bounds_.bottom),
+                 within(right + 1, bounds_.left, bounds_.right),
+                 within(bottom + 1, bounds_.top, bounds_.bottom)});
 }
 
 void Rasterizer::line(POINT from, POINT to, Pixel color, int rop2, LineStyle* style) {
   LineSteps steps(from, to);
-  // The line's box within the clip's bounds, in 64 bits: an end point may lie anywhere.
-  auto within = [](long long value, LONG low, LONG high) {
-    return static_cast<LONG>(std::clamp<long long>(value, low, high));
-  };
-  markDrawn(RECT{within(std::min(from.x, to.x), bounds_.left, bounds_.right),
-                 within(std::min(from.y, to.y), bounds_.top, bounds_.bottom),
-                 within(std::max(from.x, to.x) + 1LL, bounds_.left, bounds_.right),
-                 within(std::max(from.y, to.y) + 1LL, bounds_.top, bounds_.bottom)});
   int period = 0;
   if (style != nullptr) {
     for (int run : style->runs) {
@@ -276,7 +286,7 @@ void Rasterizer::line(POINT from, POINT to, Pixel color, int rop2, LineStyle* st
 
 void Rasterizer::fillCoverage(const std::uint8_t* coverage, int stride, const RECT& box, const Paint& paint,
                               int rop2, bool blend) {
-  for (const RECT& part : partsToDraw(box)) {
+  drawParts(box, [&](const RECT& part) {
     for (int y = part.top; y < part.bottom; ++y) {
       const std::uint8_t* cover = coverage + static_cast<std::ptrdiff_t>(y - box.top) * stride - box.left;
       Pixel* row = surface_.row(y);
@@ -293,7 +303,7 @@ void Rasterizer::fillCoverage(const std::uint8_t* coverage, int stride, const RE
         }
       }
     }
-  }
+  });
 }
 
 }  // namespace native

@@ -1,7 +1,7 @@
 #pragma once
 // The pixel-exact primitives: pixels, rectangles, one-pixel lines (the end point is left out) and shapes
 // coverage-masked by cairo, each mixed into the surface with a line mix (R2_*) and held to a clip region.
-// It keeps the bounds of what it drew, so that a drawing on the screen sends only that.
+// It can keep the bounds of what it drew, so that a drawing on the screen sends only that.
 
 #include <array>
 #include <cstdint>
@@ -9,6 +9,7 @@
 
 #include "native/gdi/region.h"
 #include "native/gdi/surface.h"
+#include "native/user/rects.h"
 
 namespace native {
 
@@ -50,34 +51,51 @@ Pixel ropPixel(DWORD rop, Pixel pattern, Pixel source, Pixel destination);
 
 class Rasterizer {
  public:
-  Rasterizer(Surface& surface, const Region& clip);
+  // `drawn`, when given, gathers the bounds of every pixel drawn; null where nothing reads them, so that
+  // drawing into a window costs nothing for it.
+  Rasterizer(Surface& surface, const Region& clip, RECT* drawn);
 
   bool visible(int x, int y) const;
   void plot(int x, int y, Pixel color, int rop2);
   void fillRect(const RECT& rect, const Paint& paint, int rop2);
-  // A one-pixel line from `from` towards `to`, `to` itself not drawn.
-  void line(POINT from, POINT to, Pixel color, int rop2, LineStyle* style);
+  // One-pixel lines from each point to the next, the last point itself not drawn unless `closed` joins it
+  // back to the first.
+  void polyline(const std::vector<POINT>& points, bool closed, Pixel color, int rop2, LineStyle* style);
   // Mixes the paint into every pixel whose coverage (one byte per pixel, `stride` bytes a row, the first one
   // at box.left, box.top) is at least half. With `blend`, partly covered pixels take a weighted colour
   // instead (antialiased text on a colour surface).
   void fillCoverage(const std::uint8_t* coverage, int stride, const RECT& box, const Paint& paint, int rop2,
                     bool blend);
 
-  // The pieces of `box` the clip lets through, for a caller that writes them itself: they count as drawn.
-  std::vector<RECT> partsToDraw(const RECT& box);
-  // The bounds of every pixel drawn so far (empty when none).
-  const RECT& drawn() const { return drawn_; }
+  // Calls draw(part) for each piece of `box` the clip lets through, for a caller that writes them itself:
+  // they count as drawn.
+  template <typename Draw>
+  void drawParts(const RECT& box, Draw draw) {
+    for (const RECT& clip : clip_) {
+      RECT part{};
+      if (IntersectRect(&part, &box, &clip)) {
+        draw(part);
+        markDrawn(part);
+      }
+    }
+  }
 
   Surface& surface() { return surface_; }
   RECT clipBounds() const { return bounds_; }
 
  private:
-  void markDrawn(const RECT& area);
+  // A one-pixel line from `from` towards `to`, `to` itself not drawn.
+  void line(POINT from, POINT to, Pixel color, int rop2, LineStyle* style);
+  void markDrawn(const RECT& area) {
+    if (drawn_ != nullptr) {
+      UnionRect(drawn_, drawn_, &area);
+    }
+  }
 
   Surface& surface_;
   std::vector<RECT> clip_;  // within the surface
   RECT bounds_{};
-  RECT drawn_{};
+  RECT* drawn_;
 };
 
 }  // namespace native

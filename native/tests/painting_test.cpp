@@ -236,6 +236,12 @@ TEST(Painting, ScreenContextSendsOnlyWhatItDrew) {
          FillRect(screen, &rect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
        },
        {{100, 200, 140, 230}}},
+      {"lines from off the screen",
+       [](HDC screen) {
+         const POINT points[] = {{-5, 20}, {50, 8}, {30, 40}};
+         Polyline(screen, points, 3);
+       },
+       {{0, 8, 51, 41}}},
       {"a bitmap copied",
        [&](HDC screen) { BitBlt(screen, 300, 400, 4, 4, board.dc(), 0, 0, SRCCOPY); },
        {{300, 400, 304, 404}}},
