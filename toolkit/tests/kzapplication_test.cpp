@@ -268,31 +268,52 @@ TEST_F(KZApplicationTest, IdleTicksGoToTheMainFrameUnlessACaptureHoldsThem) {
 }
 
 TEST_F(KZApplicationTest, AHotKeyTakenByTheMenuBarIsAnIdlePass) {
-  auto* frame = new Frame;
-  auto* menuBar = new KZPullDownMenu;
-  auto* entry = new KZPullDownItem(u"&File");
-  entry->AddMenuItem(new KZPopUpItem(kUserEvent, u"&Open,CO", ZAF_ITEM_ORDINARY));
-  menuBar->Add(entry);
-  frame->Add(menuBar);
-  frame->menuBar = menuBar;
-  frame->command = kUserEvent;
-  Show(frame);
-  KZApplication::mainMenuBar = menuBar;
-  ZafEventRecord key(E_KEY, u'O');
-  key.modifiers = 0x200 | 4;
-  key.SetKey({4, u'O'});
-  application.onIdle = [&](int32_t) {
-    if (application.idleCounts.size() == 2) {
-      ZafWindowObject::eventManager->Put(key, Q_END);
-    }
-    if (application.idleCounts.size() == 4) {
-      Put(ExitEvent);
-    }
-    return true;
+  struct Case {
+    const char* name;
+    bool dragging;  // another object than an in-place field holds the pointer capture
+    std::vector<int32_t> idleCounts;
+  } cases[] = {
+      // The key's pass went on counting; the command it queued was an event and started the count again.
+      {"taken by the menu", false, {0, 1, 2, 0}},
+      // The key went to the capture as an event; no command came.
+      {"not offered under a drag's capture", true, {0, 1, 0, 1}},
   };
-  EXPECT_EQ(application.Control(nullptr, false), LoopExitResult);
-  // The key's pass went on counting; the command it queued was an event and started the count again.
-  EXPECT_EQ(application.idleCounts, (std::vector<int32_t>{0, 1, 2, 0}));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto* frame = new Frame;
+    auto* menuBar = new KZPullDownMenu;
+    auto* entry = new KZPullDownItem(u"&File");
+    entry->AddMenuItem(new KZPopUpItem(kUserEvent, u"&Open,CO", ZAF_ITEM_ORDINARY));
+    menuBar->Add(entry);
+    frame->Add(menuBar);
+    frame->menuBar = menuBar;
+    frame->command = kUserEvent;
+    Show(frame);
+    auto dragged = std::make_unique<Frame>();
+    if (c.dragging) {
+      application.SetCapture(dragged.get(), 0);
+    }
+    KZApplication::mainMenuBar = menuBar;
+    ZafEventRecord key(E_KEY, u'O');
+    key.modifiers = 0x200 | 4;
+    key.SetKey({4, u'O'});
+    application.idleCounts.clear();
+    application.onIdle = [&](int32_t) {
+      if (application.idleCounts.size() == 2) {
+        ZafWindowObject::eventManager->Put(key, Q_END);
+      }
+      if (application.idleCounts.size() == 4) {
+        Put(ExitEvent);
+      }
+      return true;
+    };
+    EXPECT_EQ(application.Control(nullptr, false), LoopExitResult);
+    EXPECT_EQ(application.idleCounts, c.idleCounts);
+    application.SetCapture(nullptr, 0);
+    KZApplication::mainMenuBar = nullptr;
+    ZafWindowObject::windowManager->SetExitFunction(&KZApplication::QueryExit);
+    ZafWindowObject::windowManager->Remove(frame);
+  }
 }
 
 TEST_F(KZApplicationTest, QueryExitAsksTheMainFrame) {
