@@ -61,8 +61,6 @@ class YZApplication : public KZApplication {
   const KString& PendingCommand() const { return ddeCommand; }
   // Serves the waiting command (in the main loop only), then the toolkit's idle step.
   bool Idle(int32_t idleCount) override;
-  // The toolkit's loop, counting the modal ones that run.
-  ZafEventType Control(ZafWindow* modal, bool once) override;
   // Takes the scoreboards' Initialize and Refresh (and the codes between) out of the stream: no window sees
   // them.
   bool GetEvent(ZafEventRecord& event, uint32_t flags) override;
@@ -153,8 +151,6 @@ class YZApplication : public KZApplication {
   native::HSZ topicName = nullptr;
   KString511 ddeCommand;
   bool servingCommand = false;
-  // The dialogs' and boxes' loops running now; the main loop is not counted.
-  int32_t modalLoops = 0;
   KString operationFailedText{kAlertTitleCapacity};
   KString errorTitle{kAlertTitleCapacity};
   KString messageTitle{kAlertTitleCapacity};

@@ -104,24 +104,12 @@ bool YZApplication::Idle(int32_t idleCount) {
   return KZApplication::Idle(idleCount);
 }
 
-ZafEventType YZApplication::Control(ZafWindow* modal, bool once) {
-  if (modal == nullptr) {
-    return KZApplication::Control(modal, once);
-  }
-  // Counted down however the loop ends.
-  struct ModalLoop {
-    int32_t& running;
-    ~ModalLoop() { --running; }
-  } loop{++modalLoops};
-  return KZApplication::Control(modal, once);
-}
-
 void YZApplication::ServeCommand() {
   // Served from the main loop only, never inside a dialog or box (one the user opened or one this very
   // command opened): no window opens behind a modal one, and error boxes do not nest. While an operation
   // on the control-unit link runs the command waits too: opening a document could close the window whose
   // operation is still on the stack.
-  if (ddeCommand.IsEmpty() || servingCommand || modalLoops > 0 || !frame || LinkBusyClaim::LinkIsBusy()) {
+  if (ddeCommand.IsEmpty() || servingCommand || InModalLoop() || !frame || LinkBusyClaim::LinkIsBusy()) {
     return;
   }
   // The command stays in the buffer while it is carried out, so that further ones are answered BUSY.

@@ -117,6 +117,15 @@ void KFile::RemoveExtension() {
   }
 }
 
+bool KFile::GetExtension(KString& extension) const {
+  const int32_t dot = ExtensionDot();
+  if (dot < 0) {
+    return false;
+  }
+  extension = KString(path.Data() + dot + 1, path.Length() - dot - 1);
+  return true;
+}
+
 bool KFile::SameName(const KFile& a, const KFile& b) {
   return KString::EqualsNoCase(a.path, b.path);
 }

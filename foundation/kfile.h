@@ -41,6 +41,8 @@ class KFile : public KStream {
   void SetExtension(const KString& extension);
   // Removes the last '.' of the name part and what follows.
   void RemoveExtension();
+  // Whether the name part has a '.'; the text after the last one is put in `extension`.
+  bool GetExtension(KString& extension) const;
   // True when the two paths are equal ignoring case.
   static bool SameName(const KFile& a, const KFile& b);
   // True when the named file exists and cannot be written.

@@ -56,23 +56,20 @@ bool IsListed(const KString& extension, const KString& extensions) {
   return false;
 }
 
-// Whether the name after the path's last '/' has an extension that the request takes as the name's own.
-bool KeepsOwnExtension(const KFileDialogRequest& request, const KString& path) {
-  int32_t dot = path.Length() - 1;
-  while (dot >= 0 && path[dot] != u'/' && path[dot] != u'.') {
-    --dot;
-  }
-  if (dot < 0 || path[dot] != u'.') {
+// Whether the file's name has an extension that the request takes as the name's own.
+bool KeepsOwnExtension(const KFileDialogRequest& request, const KFile& file) {
+  KString extension;
+  if (!file.GetExtension(extension)) {
     return false;
   }
-  const KString extension(path.Data() + dot + 1, path.Length() - dot - 1);
   switch (request.ownExtension) {
     case KFileDialogRequest::OwnExtension::kAny:
       return true;
     case KFileDialogRequest::OwnExtension::kListed:
       return IsListed(extension, request.filter);
     case KFileDialogRequest::OwnExtension::kPicture:
-      return KBitmap::FileFormat(path) == KBitmap::kFormatJpeg || KString::EqualsNoCase(extension, u"tga");
+      return KBitmap::FileFormat(file.Name()) == KBitmap::kFormatJpeg ||
+             KString::EqualsNoCase(extension, u"tga");
   }
   return false;
 }
@@ -116,7 +113,8 @@ int32_t KSaveFileDialog(KFile& file, const KString& extensions, bool fixedExtens
 }
 
 KString KSavedName(const KFileDialogRequest& request, const KString& chosen, int32_t answer) {
-  if (!request.fixedExtension && KeepsOwnExtension(request, chosen)) {
+  KFile file(chosen);
+  if (!request.fixedExtension && KeepsOwnExtension(request, file)) {
     return chosen;
   }
   KString extension;
@@ -128,7 +126,6 @@ KString KSavedName(const KFileDialogRequest& request, const KString& chosen, int
   if (extension.IsEmpty()) {
     return chosen;
   }
-  KFile file(chosen);
   if (request.fixedExtension) {
     file.RemoveExtension();
   }

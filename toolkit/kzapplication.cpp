@@ -130,8 +130,13 @@ ZafEventType KZApplication::Control(ZafWindow* modal, bool once) {
     windowManager->SetScreenID(mainFrame->ScreenID());
   }
   auto* closing = dynamic_cast<KZModalWindow*>(modal);
-  // A pass between the steps of an operation inside a modal window still runs for that window.
-  ZafWindow* const outerModal = modalWindow;
+  // A pass between the steps of an operation inside a modal window still runs for that window. The outer
+  // one is back however the loop ends.
+  struct ModalScope {
+    ZafWindow*& innermost;
+    ZafWindow* const outer;
+    ~ModalScope() { innermost = outer; }
+  } scope{modalWindow, modalWindow};
   if (modal) {
     modalWindow = modal;
   }
@@ -169,7 +174,6 @@ ZafEventType KZApplication::Control(ZafWindow* modal, bool once) {
       result = LoopModalGoneResult;
     }
   }
-  modalWindow = outerModal;
   if (result == LoopExitResult && (modal || once)) {
     // The exit was agreed inside a dialog's loop or a pass between the steps of an operation: the
     // program's own loop must end too.

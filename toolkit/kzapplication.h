@@ -113,6 +113,8 @@ class KZApplication : public ZafApplication {
   // The pause after an idle pass: waits until input comes on any of the native layer's sources, or until
   // the time the idle work asked for (IdleTimeout).
   virtual void IdleWait();
+  // Whether a dialog's or a box's loop runs now; the program's own loop does not count.
+  bool InModalLoop() const { return modalWindow != nullptr; }
 
   ZafEventRecord lastMouseEvent;
 

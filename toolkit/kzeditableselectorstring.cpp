@@ -1,12 +1,11 @@
 #include "toolkit/kzeditableselectorstring.h"
 
-#include <utility>
-
 #include "framework/core/zafdevice.h"
 #include "framework/core/zafeventmanager.h"
 #include "framework/win32/zafmouseimages.h"
 #include "native/native.h"
 #include "native/user/keyboard.h"
+#include "native/user/menuapi.h"
 #include "native/user/messages.h"
 #include "native/user/virtualkeys.h"
 #include "toolkit/kzapplication.h"
@@ -19,10 +18,6 @@ namespace {
 // Put's placement in front of the head of the queue: the close must come before whatever the user did
 // next, which is already queued.
 constexpr uint32_t kAheadOfQueue = 0;
-
-// Bits of a key message's lParam: Alt was held; the key was down before (a repeat).
-constexpr native::LPARAM kAltHeld = native::LPARAM{1} << 29;
-constexpr native::LPARAM kWasDown = native::LPARAM{1} << 30;
 
 void SetPointerImage(ZafEventType image) {
   if (KZApplication::application) {
@@ -53,7 +48,7 @@ KZEditableSelectorString* KZEditableSelectorString::Open() {
 
 bool KZEditableSelectorString::KeepsKey(const ZafEventRecord& event) {
   if (event.type != E_OSEVENT || event.osEvent.message != native::WM_KEYDOWN ||
-      native::GetKeyState(native::VK_CONTROL) >= 0 || (event.osEvent.lParam & kAltHeld) != 0) {
+      native::GetKeyState(native::VK_CONTROL) >= 0 || native::GetKeyState(native::VK_MENU) < 0) {
     return false;
   }
   const native::WPARAM key = event.osEvent.wParam;
@@ -89,24 +84,6 @@ ZafEventType KZEditableSelectorString::PointerOutside(ZafEventType code) {
   return code;
 }
 
-bool KZEditableSelectorString::OpensMenuBar(const ZafEventRecord& event) {
-  if (event.type != E_OSEVENT) {
-    return false;
-  }
-  const native::MSG& message = event.osEvent;
-  switch (message.message) {
-    case native::WM_SYSKEYDOWN:
-      altAlone = message.wParam == native::VK_MENU && (!(message.lParam & kWasDown) || altAlone);
-      return message.wParam == native::VK_F10;
-    case native::WM_SYSKEYUP:
-      return message.wParam == native::VK_MENU && std::exchange(altAlone, false);
-    case native::WM_SYSCHAR:
-      return (message.lParam & kAltHeld) != 0;
-    default:
-      return false;
-  }
-}
-
 ZafEventType KZEditableSelectorString::Event(const ZafEventRecord& event) {
   const ZafEventType code = KZMapMouseState(*this, event, MapEvent(event));
   ZafEventType answer = 0;
@@ -131,7 +108,8 @@ ZafEventType KZEditableSelectorString::Event(const ZafEventRecord& event) {
   } else if (code == KZEditableSelector::kEndByEnter || code == KZEditableSelector::kEndByEscape) {
     EndEdit(code);
     answer = code;
-  } else if (captured && OpensMenuBar(event)) {
+  } else if (captured && event.type == E_OSEVENT &&
+             native::EntersMenuBar(event.osEvent.message, event.osEvent.wParam, event.osEvent.lParam)) {
     // The menu runs a loop of its own that lasts only while it holds the pointer capture, so the field
     // gives it up before the key opens the menu; what was typed is stored now, for the menu's commands.
     owner->StoreOpenEdit();

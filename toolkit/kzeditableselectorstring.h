@@ -39,15 +39,10 @@ class KZEditableSelectorString : public KZString {
  private:
   // The pointer event outside the field: ends the edit on a press.
   ZafEventType PointerOutside(ZafEventType code);
-  // Whether the key is one with which the window system opens the menu bar: F10, Alt pressed and let go
-  // with no other key between (followed here key by key), Alt with a character.
-  bool OpensMenuBar(const ZafEventRecord& event);
   // Takes the pointer capture and the focus back after any event while the field edits.
   void HoldCaptureAndFocus();
 
   bool captured = false;
-  // Alt is held and no other key has been pressed since.
-  bool altAlone = false;
 };
 
 #endif

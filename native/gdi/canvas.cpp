@@ -77,11 +77,7 @@ void Canvas::stroke(const std::vector<POINT>& points, bool closed) {
     raster_->polyline(points, closed, color, state.rop2, &style);
     return;
   }
-  RECT box{points[0].x, points[0].y, points[0].x, points[0].y};
-  for (const POINT& point : points) {
-    box = RECT{std::min(box.left, point.x), std::min(box.top, point.y), std::max(box.right, point.x),
-               std::max(box.bottom, point.y)};
-  }
+  RECT box = pointBounds(points);
   InflateRect(&box, width, width);
   fillCoverage(box, Paint::of(color), state.rop2, [&](cairo_t* cairo) {
     cairo_set_line_width(cairo, width);

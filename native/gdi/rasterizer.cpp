@@ -177,6 +177,15 @@ void walkLine(Surface& surface, const std::vector<RECT>& clip, const LineSteps& 
 
 }  // namespace
 
+RECT pointBounds(const std::vector<POINT>& points) {
+  RECT box{points[0].x, points[0].y, points[0].x, points[0].y};
+  for (const POINT& point : points) {
+    box = RECT{std::min(box.left, point.x), std::min(box.top, point.y), std::max(box.right, point.x),
+               std::max(box.bottom, point.y)};
+  }
+  return box;
+}
+
 Rasterizer::Rasterizer(Surface& surface, const Region& clip, RECT* drawn) : surface_(surface), drawn_(drawn) {
   Region inside = clip;
   inside.intersect(RECT{0, 0, surface.width(), surface.height()});
@@ -229,24 +238,15 @@ void Rasterizer::polyline(const std::vector<POINT>& points, bool closed, Pixel c
   if (drawn_ == nullptr) {
     return;
   }
-  // The points' box within the clip's bounds, once for all the lines; in 64 bits, as a point may lie
-  // anywhere.
-  long long left = points[0].x;
-  long long top = points[0].y;
-  long long right = left;
-  long long bottom = top;
-  for (const POINT& point : points) {
-    left = std::min<long long>(left, point.x);
-    top = std::min<long long>(top, point.y);
-    right = std::max<long long>(right, point.x);
-    bottom = std::max<long long>(bottom, point.y);
-  }
+  // The points' box within the clip's bounds, once for all the lines; one past its right and bottom in 64
+  // bits, as a point may lie anywhere.
+  const RECT box = pointBounds(points);
   auto within = [](long long value, LONG low, LONG high) {
     return static_cast<LONG>(std::clamp<long long>(value, low, high));
   };
-  markDrawn(RECT{within(left, bounds_.left, bounds_.right), within(top, bounds_.top, bounds_.bottom),
-                 within(right + 1, bounds_.left, bounds_.right),
-                 within(bottom + 1, bounds_.top, bounds_.bottom)});
+  markDrawn(RECT{within(box.left, bounds_.left, bounds_.right), within(box.top, bounds_.top, bounds_.bottom),
+                 within(box.right + 1LL, bounds_.left, bounds_.right),
+                 within(box.bottom + 1LL, bounds_.top, bounds_.bottom)});
 }
 
 void Rasterizer::line(POINT from, POINT to, Pixel color, int rop2, LineStyle* style) {

@@ -49,6 +49,10 @@ Pixel mixPixel(int rop2, Pixel destination, Pixel pen);
 // and destination.
 Pixel ropPixel(DWORD rop, Pixel pattern, Pixel source, Pixel destination);
 
+// The smallest box holding every point, its right and bottom the largest coordinates themselves; the points
+// must not be empty.
+RECT pointBounds(const std::vector<POINT>& points);
+
 class Rasterizer {
  public:
   // `drawn`, when given, gathers the bounds of every pixel drawn; null where nothing reads them, so that

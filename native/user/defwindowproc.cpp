@@ -7,6 +7,7 @@
 #include "native/gdi/dcapi.h"
 #include "native/gdi/drawapi.h"
 #include "native/user/cursortable.h"
+#include "native/user/menuapi.h"
 #include "native/user/menubar.h"
 #include "native/user/menuloop.h"
 #include "native/user/messageapi.h"
@@ -171,7 +172,7 @@ LRESULT systemKeyDown(HWND handle, WPARAM key, LPARAM lParam) {
   system.menus().altAlonePending = altAlone;
   if (key == VK_F4 && (lParam & kAltHeld) != 0) {
     SendMessage(frame, WM_SYSCOMMAND, SC_CLOSE, 0);  // Alt+F4 closes the top-level window
-  } else if (key == VK_F10) {
+  } else if (EntersMenuBar(WM_SYSKEYDOWN, key, lParam)) {
     SendMessage(frame, WM_SYSCOMMAND, SC_KEYMENU, 0);
   }
   return 0;
@@ -226,6 +227,19 @@ LRESULT eraseBackground(const WindowRecord& window, HDC dc) {
 }
 
 }  // namespace
+
+bool EntersMenuBar(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SYSKEYDOWN:
+      return wParam == VK_F10;
+    case WM_SYSKEYUP:
+      return wParam == VK_MENU && WindowSystem::get().menus().altAlonePending;
+    case WM_SYSCHAR:
+      return (lParam & kAltHeld) != 0;
+    default:
+      return false;
+  }
+}
 
 LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowSystem& system = WindowSystem::get();
@@ -333,14 +347,14 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
       return systemKeyDown(handle, wParam, lParam);
     case WM_SYSKEYUP:
       // Alt pressed and let go alone enters the menu bar.
-      if (wParam == VK_MENU && system.menus().altAlonePending) {
+      if (EntersMenuBar(message, wParam, lParam)) {
         system.menus().altAlonePending = false;
         SendMessage(system.windows().topLevelOf(handle), WM_SYSCOMMAND, SC_KEYMENU, 0);
       }
       return 0;
     case WM_SYSCHAR:
       // Alt with a character opens the menu with that mnemonic; Alt+Space the system menu.
-      if ((lParam & kAltHeld) != 0) {
+      if (EntersMenuBar(message, wParam, lParam)) {
         SendMessage(system.windows().topLevelOf(handle), WM_SYSCOMMAND, SC_KEYMENU,
                     static_cast<LPARAM>(wParam));
       }
