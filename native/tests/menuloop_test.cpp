@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <thread>
 
 #include "native/tests/menuscene.h"
@@ -190,6 +191,36 @@ TEST(MenuLoop, KeyboardWalksTheBarAndChooses) {
     }
     EXPECT_EQ(commandsOf(scene.spy), expected);
     EXPECT_EQ(MenuLoop::running(), nullptr);
+  }
+}
+
+TEST(MenuLoop, AltEntersTheBarOnlyWhenPressedAlone) {
+  struct Case {
+    const char* name;
+    std::function<void(TestDriver&)> whileAltHeld;
+    bool entersBar;
+  };
+  const Case cases[] = {
+      {"Alt+2 taken by the program's hot key", [](TestDriver& driver) { driver.pressKey('2'); }, false},
+      {"a pointer press", [](TestDriver& driver) { driver.click(300, 250); }, false},
+      {"Alt alone", [](TestDriver&) {}, true},
+      {"Alt alone with auto-repeat", [](TestDriver& driver) { driver.keyDown(VK_MENU); }, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MenuScene scene;
+    scene.driver.keyDown(VK_MENU);
+    c.whileAltHeld(scene.driver);
+    scene.driver.keyUp(VK_MENU);
+    // The program's loop takes its hot key before translating and dispatching what it takes.
+    MSG message{};
+    while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message != WM_SYSKEYDOWN || message.wParam != '2') {
+        TranslateMessage(&message);
+        DispatchMessage(&message);
+      }
+    }
+    EXPECT_EQ(scene.menuTraffic().empty(), !c.entersBar);
   }
 }
 

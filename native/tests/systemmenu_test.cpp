@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "native/tests/menuscene.h"
 #include "native/user/menubar.h"
 #include "native/user/menulayout.h"
+#include "native/user/menutable.h"
 #include "native/user/nonclientlayout.h"
+#include "native/user/windowsystem.h"
 
 namespace native::test {
 
@@ -18,6 +22,10 @@ std::vector<UINT> idsOf(HMENU menu) {
     ids.push_back(GetMenuItemID(menu, position));
   }
   return ids;
+}
+
+std::u16string closeTextOf(HMENU menu) {
+  return WindowSystem::get().menus().find(menu)->items.back().text;
 }
 
 POINT systemBoxOf(HWND window) {
@@ -66,6 +74,11 @@ TEST(SystemMenu, OwnCopyCanBeEmptiedAndRevertRestoresTheStandardOne) {
   HMENU fresh = GetSystemMenu(scene.frame, FALSE);
   EXPECT_EQ(idsOf(fresh), kStandardCommands);
   EXPECT_EQ(GetSystemMenu(nullptr, FALSE), nullptr);
+  // Close names the key that closes the window: Alt+F4 would close the frame, not its document.
+  HWND document = CreateWindowEx(WS_EX_MDICHILD, scene.spy.className(), u"Document", WS_CHILD | WS_VISIBLE, 0,
+                                 0, 200, 100, scene.frame, nullptr, nullptr, nullptr);
+  EXPECT_EQ(closeTextOf(fresh), u"&Close\tAlt+F4");
+  EXPECT_EQ(closeTextOf(GetSystemMenu(document, FALSE)), u"&Close\tCtrl+F4");
 }
 
 TEST(SystemMenu, CopiesOfDestroyedWindowsGoWithThem) {

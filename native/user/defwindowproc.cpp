@@ -161,15 +161,9 @@ NonClientLayout frameLayout(const WindowRecord& window, const RECT& rect) {
 
 // Bit 29 of a key message's lParam: Alt was held.
 constexpr LPARAM kAltHeld = LPARAM{1} << 29;
-// Bit 30: the key was down before (a repeat).
-constexpr LPARAM kWasDown = LPARAM{1} << 30;
 
 LRESULT systemKeyDown(HWND handle, WPARAM key, LPARAM lParam) {
-  WindowSystem& system = WindowSystem::get();
-  HWND frame = system.windows().topLevelOf(handle);
-  // Any key but Alt itself, held down, means Alt was not pressed alone.
-  bool altAlone = key == VK_MENU && ((lParam & kWasDown) == 0 || system.menus().altAlonePending);
-  system.menus().altAlonePending = altAlone;
+  HWND frame = WindowSystem::get().windows().topLevelOf(handle);
   if (key == VK_F4 && (lParam & kAltHeld) != 0) {
     SendMessage(frame, WM_SYSCOMMAND, SC_CLOSE, 0);  // Alt+F4 closes the top-level window
   } else if (EntersMenuBar(WM_SYSKEYDOWN, key, lParam)) {
@@ -233,7 +227,7 @@ bool EntersMenuBar(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSKEYDOWN:
       return wParam == VK_F10;
     case WM_SYSKEYUP:
-      return wParam == VK_MENU && WindowSystem::get().menus().altAlonePending;
+      return wParam == VK_MENU && WindowSystem::get().keyboard().altAlone();
     case WM_SYSCHAR:
       return (lParam & kAltHeld) != 0;
     default:
@@ -348,7 +342,7 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSKEYUP:
       // Alt pressed and let go alone enters the menu bar.
       if (EntersMenuBar(message, wParam, lParam)) {
-        system.menus().altAlonePending = false;
+        system.keyboard().clearAltAlone();
         SendMessage(system.windows().topLevelOf(handle), WM_SYSCOMMAND, SC_KEYMENU, 0);
       }
       return 0;

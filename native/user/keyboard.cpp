@@ -40,7 +40,12 @@ void Keyboard::hostKey(UINT virtualKey, bool down) {
 }
 
 bool Keyboard::takeKey(UINT virtualKey, bool down) {
-  bool wasDown = isDown(genericKey(virtualKey));
+  UINT key = genericKey(virtualKey);
+  bool wasDown = isDown(key);
+  // A press of Alt starts it alone, its repeats keep it so, and any other key or button pressed ends that.
+  if (down && !(key == VK_MENU && wasDown)) {
+    altAlone_ = key == VK_MENU;
+  }
   apply(state_, virtualKey, down);
   return wasDown;
 }

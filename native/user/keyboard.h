@@ -14,8 +14,14 @@ class Keyboard {
  public:
   // The host reports a key or button; left and right modifier codes count as the generic one.
   void hostKey(UINT virtualKey, bool down);
-  // The loop takes a key message from the queue; answers whether the key was down before.
+  // The loop takes a key or button from the host input; answers whether it was down before.
   bool takeKey(UINT virtualKey, bool down);
+
+  // Alt went down last with no other key or button pressed since, whoever took that key or press: letting
+  // Alt go then enters the menu bar. Holding Alt, its repeats keep it alone.
+  bool altAlone() const { return altAlone_; }
+  // The menu bar was entered or a menu began: the same Alt release enters nothing more.
+  void clearAltAlone() { altAlone_ = false; }
 
   bool isDown(UINT virtualKey) const { return (state_[virtualKey & 0xFF] & 0x80) != 0; }
   bool isToggled(UINT virtualKey) const { return (state_[virtualKey & 0xFF] & 0x01) != 0; }
@@ -30,6 +36,7 @@ class Keyboard {
 
   std::array<BYTE, 256> state_{};
   std::array<BYTE, 256> hostState_{};
+  bool altAlone_ = false;
 };
 
 // The character a key gives on the US layout, shifted or not; 0 when it gives none.

@@ -213,7 +213,8 @@ BOOL DrawMenuBar(HWND window) {
 }
 
 HMENU GetSystemMenu(HWND window, BOOL revert) {
-  if (WindowSystem::get().windows().find(window) == nullptr) {
+  const WindowRecord* record = WindowSystem::get().windows().find(window);
+  if (record == nullptr) {
     return nullptr;
   }
   MenuTable& table = menus();
@@ -226,7 +227,7 @@ HMENU GetSystemMenu(HWND window, BOOL revert) {
     return nullptr;
   }
   if (own == nullptr) {
-    own = SystemMenu::create();
+    own = SystemMenu::create(*record);
     table.setSystemMenu(window, own);
   }
   return own;

@@ -33,8 +33,8 @@ inline constexpr UINT TPM_RIGHTBUTTON = 0x0002;
 inline constexpr WPARAM MSGF_MENU = 2;
 
 // Whether DefWindowProc enters the menu bar on this key message: F10, Alt pressed and let go with no other
-// key between, Alt with a character. The menu lasts only while it holds the pointer capture, so a window
-// that keeps the capture lets go of it before such a key goes on.
+// key or button pressed between, Alt with a character. The menu lasts only while it holds the pointer
+// capture, so a window that keeps the capture lets go of it before such a key goes on.
 bool EntersMenuBar(UINT message, WPARAM wParam, LPARAM lParam);
 
 HMENU CreateMenu();

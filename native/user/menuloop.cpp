@@ -147,7 +147,7 @@ void MenuLoop::trackSystemMenu(bool byKey) {
   systemMenu_ = true;
   HMENU menu = menus().systemMenuOf(owner_);
   if (menu == nullptr) {
-    temporaryMenu_ = SystemMenu::create();
+    temporaryMenu_ = SystemMenu::create(*window);
     menu = temporaryMenu_;
   }
   SystemMenu::updateStates(menu, *window);
@@ -169,7 +169,7 @@ void MenuLoop::trackSystemMenu(bool byKey) {
 
 void MenuLoop::begin() {
   menus().activeLoop = this;
-  menus().altAlonePending = false;
+  WindowSystem::get().keyboard().clearAltAlone();
   GetCursorPos(&pointer_);
   SetCapture(owner_);
 }

@@ -43,8 +43,6 @@ class MenuTable {
 
   // The menu loop tracking a menu now, if any: one menu is open at a time.
   MenuLoop* activeLoop = nullptr;
-  // The Alt key went down with no other key since: letting it go enters the menu bar.
-  bool altAlonePending = false;
 
  private:
   std::optional<Location> locateByCommand(HMENU menu, UINT_PTR command, int depth) const;

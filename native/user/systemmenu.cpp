@@ -38,13 +38,14 @@ bool allowed(WPARAM command, const WindowRecord& window) {
 
 }  // namespace
 
-HMENU SystemMenu::create() {
+HMENU SystemMenu::create(const WindowRecord& window) {
   HMENU menu = CreatePopupMenu();
   for (const StandardEntry& entry : kEntries) {
     AppendMenu(menu, MF_STRING, entry.command, entry.text);
   }
   AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenu(menu, MF_STRING, SC_CLOSE, u"&Close\tAlt+F4");
+  bool document = (window.exStyle & WS_EX_MDICHILD) != 0;
+  AppendMenu(menu, MF_STRING, SC_CLOSE, document ? u"&Close\tCtrl+F4" : u"&Close\tAlt+F4");
   return menu;
 }
 
