@@ -165,7 +165,18 @@ ZafEventType KZEditableSelector::Event(const ZafEventRecord& event) {
     }
     return code;
   }
+  if (code == ChosenByDoubleClickEvent && EditByDoubleClick(event)) {
+    return code;
+  }
   return KZSelector::Event(event);
+}
+
+bool KZEditableSelector::EditByDoubleClick(const ZafEventRecord& event) {
+  const KPoint pixel = PixelOf(event);
+  int32_t column = -1;
+  const KPoint cell = CellFromPoint(pixel, &column);
+  return !editor && cell == CurrentCell() && column >= 0 && CanEditCell(cell, column) &&
+         EditCell(pixel, kEditByPress);
 }
 
 void KZEditableSelector::Refresh() {

@@ -58,7 +58,8 @@ class KZEditableSelector : public KZSelector {
   virtual bool EditClosed();
 
   // EndEditEvent closes the field; Tab and Shift+Tab go to an open field, which ends its edit with them,
-  // and are dropped without one; the rest is the selector's.
+  // and are dropped without one; a double click on an editable cell of the current row opens the field; the
+  // rest is the selector's.
   ZafEventType Event(const ZafEventRecord& event) override;
   // Like the selector's, but the current cell is not highlighted.
   void SetDisplayColors(ZafPaletteStruct& palette, uint16_t type, uint16_t state) override;
@@ -77,6 +78,9 @@ class KZEditableSelector : public KZSelector {
   int32_t EditingColumn() const { return editingColumn; }
 
  private:
+  // A double click on an editable column of the current row opens the field there, as a press does: its
+  // first click only made the row current. True when the field opened.
+  bool EditByDoubleClick(const ZafEventRecord& event);
   // Opens the field over the current cell's editing column with that column's whole text.
   void OpenEditor();
   // Stores (unless the reason is Escape), closes the field and moves it on where the reason says.

@@ -74,13 +74,19 @@ void KZEditableSelectorString::LetGo() {
   }
 }
 
-ZafEventType KZEditableSelectorString::PointerOutside(ZafEventType code) {
+ZafEventType KZEditableSelectorString::PointerOutside(const ZafEventRecord& event, ZafEventType code) {
   SetPointerImage(DefaultImage);
   if (code != LeftPressedEvent) {
     return UnknownEventResult;
   }
-  // What was typed is kept; the press only ends the edit, so a second one acts where it lands.
+  // What was typed is kept, and the press still does what it was aimed at: the field closes first, from the
+  // head of the queue, and lets go of the pointer now, so the press is routed again where it landed (a tool
+  // bar button, a close box, a menu title, another window or row) once the field is gone.
   EndEdit(KZEditableSelector::kEndByEnter);
+  LetGo();
+  if (event.type == E_OSEVENT) {
+    native::RoutePressAgain(event.osEvent);
+  }
   return code;
 }
 
@@ -94,7 +100,7 @@ ZafEventType KZEditableSelectorString::Event(const ZafEventRecord& event) {
   const ZafPositionStruct at = translated.Position();
   if (ZafEventRecord::Category(event) == ZAF_CATEGORY_MOUSE &&
       !LocalRegion().Contains({at.column, at.line})) {
-    answer = PointerOutside(code);
+    answer = PointerOutside(event, code);
   } else if (code == PointerMovedEvent) {
     SetPointerImage(DM_EDIT);
     answer = code;

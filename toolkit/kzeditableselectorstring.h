@@ -2,8 +2,8 @@
 // press outside it put an EndEditEvent for its selector at the head of the event queue, and the selector
 // closes it once the field's own event has returned. While it edits it keeps the pointer capture and the
 // focus, so that a press anywhere else reaches it. Every way out but Escape keeps what was typed: a press
-// outside stores it as Enter does, and the keys that open the menu bar store it and let go of the pointer
-// and the focus for the menu.
+// outside stores it as Enter does and then goes where it landed, and the keys that open the menu bar store
+// it and let go of the pointer and the focus for the menu.
 #ifndef TOOLKIT_KZEDITABLESELECTORSTRING_H
 #define TOOLKIT_KZEDITABLESELECTORSTRING_H
 
@@ -37,8 +37,8 @@ class KZEditableSelectorString : public KZString {
   KZEditableSelector* const owner;
 
  private:
-  // The pointer event outside the field: ends the edit on a press.
-  ZafEventType PointerOutside(ZafEventType code);
+  // The pointer event outside the field: a press ends the edit as Enter does and goes on where it landed.
+  ZafEventType PointerOutside(const ZafEventRecord& event, ZafEventType code);
   // Takes the pointer capture and the focus back after any event while the field edits.
   void HoldCaptureAndFocus();
 

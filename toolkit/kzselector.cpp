@@ -246,12 +246,16 @@ ZafEventType KZSelector::Event(const ZafEventRecord& event) {
   if (code < kPressEvent || code > kContextPressEvent) {
     return KZScroller::Event(event);
   }
+  return PointerEvent(code, PixelOf(event));
+}
+
+KPoint KZSelector::PixelOf(const ZafEventRecord& event) {
   ZafEventRecord translated = event;
   if (translated.referenceObject != this) {
     ConvertCoordinates(translated);
   }
   const ZafPositionStruct at = translated.Position();
-  return PointerEvent(code, {at.column, at.line});
+  return {at.column, at.line};
 }
 
 bool KZSelector::IsPressable(KPoint cell) {

@@ -107,6 +107,10 @@ class KZSelector : public KZScroller {
   // The 3-D edge drawn round each column (0: none; -1: a one-pixel sunken edge).
   int32_t columnFrameDepth = 0;
 
+ protected:
+  // The pixel point of the pane where a pointer event happened.
+  KPoint PixelOf(const ZafEventRecord& event);
+
  private:
   // The pointer events of the first and second buttons, as the toolkit's mouse table names them.
   ZafEventType PointerEvent(ZafEventType code, KPoint pixel);

@@ -82,6 +82,9 @@ std::optional<MSG> InputRouter::translateMouse(const HostInput& input) {
   if (input.kind != HostInput::Kind::MouseMove) {
     keyboard.takeKey(kButtonKeys[input.button], input.kind == HostInput::Kind::ButtonDown);
   }
+  if (input.kind == HostInput::Kind::ButtonDown) {
+    lastPress_ = input;
+  }
   if (system.tracker().handle(input)) {
     return std::nullopt;  // a frame drag has the mouse
   }
@@ -145,6 +148,15 @@ std::optional<MSG> InputRouter::translateMouse(const HostInput& input) {
     result.lParam = MAKELPARAM(input.point.x - origin.x, input.point.y - origin.y);
   }
   return result;
+}
+
+std::optional<HostInput> InputRouter::takePress(int button, POINT point) {
+  std::optional<HostInput> press;
+  if (lastPress_ && lastPress_->button == button && lastPress_->point.x == point.x &&
+      lastPress_->point.y == point.y) {
+    press.swap(lastPress_);
+  }
+  return press;
 }
 
 std::optional<MSG> InputRouter::translateKey(const HostInput& input) {

@@ -15,6 +15,9 @@ class InputRouter {
  public:
   // The message the input means, or none: nobody may receive it, or the clicked window ate the click.
   std::optional<MSG> translate(const HostInput& input);
+  // The last button press translated, when it was of that button at `point` on the screen: the press that a
+  // window handling such a press was given. Answered once.
+  std::optional<HostInput> takePress(int button, POINT point);
 
  private:
   std::optional<MSG> translateMouse(const HostInput& input);
@@ -29,6 +32,7 @@ class InputRouter {
     POINT point{};
   };
   Click lastClick_;
+  std::optional<HostInput> lastPress_;
 };
 
 }  // namespace native

@@ -12,6 +12,7 @@
 #include "native/user/localtext.h"
 #include "native/user/messages.h"
 #include "native/user/painting.h"
+#include "native/user/windowpos.h"
 #include "native/user/windowsystem.h"
 
 namespace native {
@@ -115,6 +116,26 @@ BOOL PeekMessage(MSG* message, HWND window, UINT first, UINT last, UINT options)
   // what its connection already holds.
   system->waitSet().wait(system->queue().wakeDescriptor(), 0);
   return findMessage(*system, filter, remove, message) ? TRUE : FALSE;
+}
+
+BOOL RoutePressAgain(const MSG& press) {
+  WindowSystem* system = nullptr;
+  // Client mouse messages lie as a move, then down, up and double click for each button.
+  const UINT offset = press.message - WM_MOUSEMOVE;
+  if (!guiThreadSystem(&system) || press.message < WM_LBUTTONDOWN || press.message > WM_MBUTTONDBLCLK ||
+      (offset - 1) % 3 == 1) {
+    return FALSE;
+  }
+  POINT point{GET_X_LPARAM(press.lParam), GET_Y_LPARAM(press.lParam)};
+  if (!ClientToScreen(press.hwnd, &point)) {
+    return FALSE;
+  }
+  const std::optional<HostInput> input = system->input().takePress(static_cast<int>((offset - 1) / 3), point);
+  if (!input) {
+    return FALSE;
+  }
+  system->queue().pushInputAhead(*input);
+  return TRUE;
 }
 
 BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

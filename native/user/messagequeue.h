@@ -60,6 +60,8 @@ class MessageQueue {
 
   // Host input, GUI thread only. Consecutive pointer moves collapse into the last one.
   void pushInput(const HostInput& input);
+  // Input handed back to be routed again, ahead of what the host delivered since.
+  void pushInputAhead(const HostInput& input) { input_.push_front(input); }
   bool popInput(HostInput* out);
   bool hasInput() const { return !input_.empty(); }
 

@@ -65,15 +65,17 @@ class KZEditableSelectorTest : public KZPaneTest {
     sheet->Refresh();
     return sheet;
   }
-  // A press of the first button in the middle of a cell and column of the sheet.
-  void Press(Sheet& sheet, int32_t row, int32_t column) {
+  // Moves the pointer to the middle of a cell and column of the sheet.
+  void PointAt(Sheet& sheet, int32_t row, int32_t column) {
     const KPoint at = sheet.ToScreenPoint({column * 100 + 50, row * rowHeight + rowHeight / 2});
-    driver.click(at.x, at.y);
+    driver.mouseMove(at.x, at.y);
   }
-  // Opens the field on that cell and column with the pointer on the desktop.
+  // Opens the field on that cell and column with a click, the pointer on the desktop.
   void Open(Sheet& sheet, int32_t row, int32_t column) {
     sheet.MoveCurrentCell({0, row});
-    Press(sheet, row, column);
+    PointAt(sheet, row, column);
+    driver.mouseDown();
+    driver.mouseUp();
     RunLoop();
     ASSERT_TRUE(sheet.Editing());
     sheet.seen.clear();
@@ -102,12 +104,16 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
   constexpr ZafEventType kEnter = KZEditableSelector::kEndByEnter;
   constexpr ZafEventType kTab = KZEditableSelector::kEndByTab;
   constexpr ZafEventType kBackTab = KZEditableSelector::kEndByShiftTab;
-  constexpr native::UINT kPressOutside = 0;
+  // Instead of a key: a press on column 0 of row 0, on column 2 of the edited row, or a double click on
+  // column 1 of row 0.
+  constexpr native::UINT kPressOnRow0 = 0;
+  constexpr native::UINT kPressOnColumn2 = 1;
+  constexpr native::UINT kDoubleClickOnRow0 = 2;
   struct Case {
     const char* name;
     int32_t row;
     int32_t column;
-    native::UINT key;  // kPressOutside: a press on column 0 of row 0
+    native::UINT key;
     bool shift;
     bool refreshAfterClose;
     ZafEventType stored;  // the reason StoreEdit got (0: not called)
@@ -116,8 +122,12 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
     int32_t column2;
   } cases[] = {
       {"Escape stores nothing", 1, 1, native::VK_ESCAPE, false, false, 0, false, 1, 1},
-      {"a press outside stores as Enter does, and is spent", 1, 1, kPressOutside, false, false, kEnter, false,
-       1, 1},
+      {"a press on another row stores as Enter does, then selects that row", 1, 1, kPressOnRow0, false, false,
+       kEnter, false, 0, 1},
+      {"a press on another editable column stores, then edits that column", 1, 1, kPressOnColumn2, false,
+       false, kEnter, true, 1, 2},
+      {"a double click on another row stores, selects the row and edits the cell", 1, 1, kDoubleClickOnRow0,
+       false, false, kEnter, true, 0, 1},
       {"Enter stores and stays", 1, 1, native::VK_RETURN, false, false, kEnter, false, 1, 1},
       {"Tab: the next column", 1, 1, native::VK_TAB, false, false, kTab, true, 1, 2},
       {"Tab on the last column: the next row", 1, 2, native::VK_TAB, false, false, kTab, true, 2, 1},
@@ -132,8 +142,11 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
     sheet->refreshAfterClose = c.refreshAfterClose;
     Open(*sheet, c.row, c.column);
     sheet->refreshes = 0;
-    if (c.key == kPressOutside) {
-      Press(*sheet, 0, 0);
+    const bool press = c.key <= kDoubleClickOnRow0;
+    if (press) {
+      constexpr int32_t kPressedColumn[] = {0, 2, 1};
+      PointAt(*sheet, c.key == kPressOnColumn2 ? c.row : 0, kPressedColumn[c.key]);
+      driver.mouseDown();
     } else {
       if (c.shift) {
         driver.keyDown(native::VK_SHIFT);
@@ -141,7 +154,15 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
       driver.pressKey(c.key);
     }
     RunLoop();
-    // Shift is let go only once the loop has read the Tab with it held.
+    // The button and Shift are let go only once the loop has read the press or the Tab.
+    if (press) {
+      driver.mouseUp();
+      if (c.key == kDoubleClickOnRow0) {
+        driver.mouseDown();
+        driver.mouseUp();
+      }
+      driver.pumpUntilIdle();
+    }
     if (c.shift) {
       driver.keyUp(native::VK_SHIFT);
       driver.pumpUntilIdle();
@@ -156,4 +177,19 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
     EXPECT_EQ(application.CaptureObject() != nullptr, c.editing) << "only an open field holds the pointer";
     ZafWindowObject::windowManager->Remove(sheet);
   }
+}
+
+TEST_F(KZEditableSelectorTest, AnEditStoredBeforeAQuestionLetsGoAndIsStoredOnlyThen) {
+  Sheet* sheet = ShowSheet();
+  Open(*sheet, 1, 1);
+  sheet->StoreOpenEdit();
+  EXPECT_EQ(application.CaptureObject(), nullptr) << "the field lets go of the pointer";
+  EXPECT_EQ(native::GetFocus(), sheet->ScreenID()) << "and gives the list the focus";
+  RunLoop();
+  EXPECT_EQ(sheet->seen, (std::vector<ZafEventType>{EndEditEvent, kMarker}));
+  using Stored = std::vector<std::pair<std::u16string, ZafEventType>>;
+  EXPECT_EQ(sheet->stored, (Stored{{sheet->text, KZEditableSelector::kEndByEnter}}))
+      << "not again at the close";
+  EXPECT_FALSE(sheet->Editing());
+  ZafWindowObject::windowManager->Remove(sheet);
 }

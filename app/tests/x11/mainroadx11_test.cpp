@@ -77,7 +77,8 @@ std::string SimulatorScript(MainRoadX11Test& test, const std::string& more = "")
 }
 
 // The configuration: the control unit on port 9, a read time-out (short unless the line keeps its real
-// pace), the data-out and event folders, and the reaction-time link listening on `linkPort`.
+// pace), the data-out and event folders, event windows side by side, and the reaction-time link listening on
+// `linkPort`.
 void WriteConfiguration(MainRoadX11Test& test, int linkPort, int timeoutMs = 300) {
   test.WriteFile("kestrove.cfg",
                  "Registry Version: 1.00\n"
@@ -92,6 +93,7 @@ void WriteConfiguration(MainRoadX11Test& test, int linkPort, int timeoutMs = 300
                      "\\Event\\Directory:String=" +
                      test.FilePath("events") +
                      "/\n"
+                     "\\Event\\SingleEvent:Int=0\n"
                      "\\Database\\QXF\\SerialPort:String=-2,0," +
                      std::to_string(linkPort) + "\n");
 }
@@ -285,11 +287,13 @@ void UseSimulator(MainRoadX11Test& test, native::test::X11TestProgram& simulator
   setenv("KESTROVE_COM9", device->c_str(), 1);
 }
 
-// Cells in the last three rows the results pane shows after the download: lane 8's and lane 6's First
-// Name, lane 8's Affiliation.
+// Cells in the last three rows the results pane shows after the download: lane 8's First Name and
+// Affiliation.
 constexpr int kLane8FirstName[] = {245, 160};
-constexpr int kLane6FirstName[] = {245, 128};
 constexpr int kLane8Affiliation[] = {465, 160};
+// The tool bar's Save button, and the close box of the maximised event window at the menu bar's end.
+constexpr int kToolBarSave[] = {85, 57};
+constexpr int kEventCloseBox[] = {627, 32};
 // Whether the event window asks whether to save its changed event before it closes: the question's caption
 // shows, and its Cancel button.
 bool CloseQuestionShown(const ScreenPixels& screen) {
@@ -297,38 +301,72 @@ bool CloseQuestionShown(const ScreenPixels& screen) {
 }
 constexpr int kCloseQuestionCancel[] = {444, 209};
 
-// Only Escape throws a typed name away. Lane 8's First Name typed, then a press on lane 6's (spent on ending
-// the edit) and File > Save's key; then typed and saved by the key while still edited; then typed and the
-// event window's close key: the question whether to save comes, and Cancel keeps the window. `saved` is the
-// event's document; the results interface file beside it carries the names as text.
+// Only Escape throws a typed name away, and the click or key that ends an edit does what it was aimed at.
+// Lane 8's First Name typed, then one click on the tool bar's Save; typed again and saved by File > Save's
+// key while still edited; then the Affiliation typed and one click on the event window's close box: the
+// question whether to save comes at once, and Cancel keeps the window. `saved` is the event's document; the
+// results interface file beside it carries the names as text.
 void KeepsNamesWhateverEndsTheirEdit(MainRoadX11Test& test, Display* display, Window window,
                                      const std::string& saved) {
   const std::string interfacePath = test.FilePath("out/M\xC3\xBCller-Jos\xC3\xA9.qxf");
-  // File > Save by its key; the lane's names in the results interface file written after it.
-  const auto saveAndRead = [&] {
+  // The document saved by `save`; the lane's names in the results interface file written after it.
+  const auto savedBy = [&](const std::function<void()>& save) {
     const ino_t document = InodeOf(saved);
     const ino_t interfaceFile = InodeOf(interfacePath);
-    PressWith(display, window, XK_Control_L, XK_s);
+    save();
     EXPECT_TRUE(ReplacedWithin(saved, document, native::test::kX11WaitMs)) << "not saved";
     EXPECT_TRUE(ReplacedWithin(interfacePath, interfaceFile, native::test::kX11WaitMs)) << "no results file";
     return test.ReadFile("out/M\xC3\xBCller-Jos\xC3\xA9.qxf");
   };
   native::test::ClickAt(display, window, kLane8FirstName[0], kLane8FirstName[1]);
   native::test::TypeKeysyms(display, window, {XK_Z, XK_o, XK_e});
-  native::test::ClickAt(display, window, kLane6FirstName[0], kLane6FirstName[1]);
-  EXPECT_NE(saveAndRead().find("\r\n8,,M\xFCller-Jos\xE9,Zoe,"), std::string::npos) << "Zoe lost by a press";
+  const std::string clicked =
+      savedBy([&] { native::test::ClickAt(display, window, kToolBarSave[0], kToolBarSave[1]); });
+  EXPECT_NE(clicked.find("\r\n8,,M\xFCller-Jos\xE9,Zoe,"), std::string::npos) << "Zoe lost by Save's button";
 
   native::test::ClickAt(display, window, kLane8FirstName[0], kLane8FirstName[1]);
   native::test::TypeKeysyms(display, window, {XK_E, XK_v, XK_a});
-  EXPECT_NE(saveAndRead().find("\r\n8,,M\xFCller-Jos\xE9,Eva,"), std::string::npos) << "Eva lost by Save";
+  const std::string keyed = savedBy([&] { PressWith(display, window, XK_Control_L, XK_s); });
+  EXPECT_NE(keyed.find("\r\n8,,M\xFCller-Jos\xE9,Eva,"), std::string::npos) << "Eva lost by Save's key";
 
-  // Another cell, so that the press is not taken for the second of a double click.
   native::test::ClickAt(display, window, kLane8Affiliation[0], kLane8Affiliation[1]);
   native::test::TypeKeysyms(display, window, {XK_I, XK_d, XK_a});
-  PressWith(display, window, XK_Control_L, XK_w);
+  native::test::ClickAt(display, window, kEventCloseBox[0], kEventCloseBox[1]);
   WritePng(ScreenThatShows(display, CloseQuestionShown), TestPicturePath("mainroad-close-question.png"));
   native::test::ClickAt(display, window, kCloseQuestionCancel[0], kCloseQuestionCancel[1]);
   ScreenThatShows(display, [](const ScreenPixels& now) { return !CloseQuestionShown(now); });
+}
+
+bool ShowsFalseStarts(const ScreenPixels& screen) {
+  return RedPixelsInRows(screen) > 0;
+}
+
+// A second event window from File > New: Alt and a window's number bring that window to the front and leave
+// no menu bar mode behind, so File > Save's key then saves that window's document. The new one's Save asks
+// for a name; once saved it is closed, and the downloaded event is in front again.
+void SavesTheWindowChosenByItsNumber(MainRoadX11Test& test, native::test::X11TestProgram& simulator,
+                                     Display* display, Window window, const std::string& saved) {
+  const auto showsNoFalseStart = [](const ScreenPixels& now) { return !ShowsFalseStarts(now); };
+  PressWith(display, window, XK_Control_L, XK_n);
+  // Keys typed while the new event's lane states go to the unit are thrown away.
+  EXPECT_TRUE(AnyWith(RequestLines(simulator), "command 0x00020005")) << "no lane states after New";
+  ScreenThatShows(display, showsNoFalseStart);
+  const ino_t before = InodeOf(saved);
+  PressWith(display, window, XK_Alt_L, XK_1);
+  ScreenThatShows(display, ShowsFalseStarts);
+  PressWith(display, window, XK_Control_L, XK_s);
+  EXPECT_TRUE(ReplacedWithin(saved, before, native::test::kX11WaitMs)) << "Alt+1, then Ctrl+S saved nothing";
+
+  PressWith(display, window, XK_Alt_L, XK_2);
+  ScreenThatShows(display, showsNoFalseStart);
+  PressWith(display, window, XK_Control_L, XK_s);
+  ScreenThatShows(display, SaveAsShown);
+  native::test::TypeKeysyms(display, window, {XK_S, XK_e, XK_c, XK_o, XK_n, XK_d});
+  Press(display, window, XK_Return);
+  EXPECT_TRUE(AppearsWithin(test.FilePath("events/Second.qve"), native::test::kX11WaitMs))
+      << "Alt+2, then Ctrl+S saved nothing";
+  PressWith(display, window, XK_Control_L, XK_w);
+  ScreenThatShows(display, ShowsFalseStarts);
 }
 
 void CheckOnDisplay() {
@@ -398,6 +436,7 @@ void CheckOnDisplay() {
     EXPECT_NE(interfaceFile.find(fields), std::string::npos) << fields << " in\n" << interfaceFile;
   }
   KeepsNamesWhateverEndsTheirEdit(test, display, window, saved);
+  SavesTheWindowChosenByItsNumber(test, simulator, display, window, saved);
 
   // File > Save As proposes the saved document itself: Enter asks before replacing it, Enter again answers
   // No and the dialog is back with the name; Enter there asks again, and Yes (Tab, Enter) replaces it.
