@@ -13,7 +13,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
@@ -22,6 +21,7 @@
 #include "app/framecommands.h"
 #include "app/yzapplication.h"
 #include "bench/processactivity.h"
+#include "bench/programfolder.h"
 #include "framework/core/zafeventmanager.h"
 #include "native/native.h"
 #include "native/testdriver.h"
@@ -70,14 +70,10 @@ void EndLoop() {
   PutEvent(ExitEvent);
 }
 
-// A program folder with the data files, a private runtime folder and the headless desktop.
+// A program folder, a private runtime folder and the headless desktop.
 struct ProgramFolder {
   ProgramFolder() {
-    std::filesystem::create_directories(runtime.programFolder());
-    for (const char* name : {"kestrove.znc", "kestrove.tgs", "English.lng"}) {
-      std::filesystem::copy_file(std::string(KESTROVE_PROGRAM_DIR) + "/" + name,
-                                 runtime.programFolder() + "/" + name);
-    }
+    MakeProgramFolder(runtime.programFolder());
     path = KString::FromUtf8(runtime.programFolder() + "/kestrove").CStr();
     arguments = {path.data(), nullptr};
   }

@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 
+#include "bench/programfolder.h"
 #include "native/gdi/surface.h"
 #include "native/native.h"
 // Xlib's macros last.
@@ -39,10 +40,7 @@ bool SettleWhen(Display* display, Window window, const std::function<bool(const 
 
 X11Program::X11Program(Display* display) : display_(display) {
   const std::string folder = runtime_.programFolder();
-  std::filesystem::create_directories(folder);
-  for (const char* name : {"kestrove.znc", "kestrove.tgs", "English.lng"}) {
-    std::filesystem::copy_file(std::string(KESTROVE_PROGRAM_DIR) + "/" + name, folder + "/" + name);
-  }
+  MakeProgramFolder(folder);
   std::filesystem::copy_file(KESTROVE_PROGRAM, folder + "/kestrove");
   program_ = std::make_unique<native::test::X11TestProgram>((folder + "/kestrove").c_str(), nullptr);
   if (program_->started()) {

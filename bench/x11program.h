@@ -1,7 +1,7 @@
 #pragma once
 // The built program for the benchmarks on an X server (run them under xvfb-run): started afresh in a program
-// folder of its own with the program's data beside it, keys pressed for it through XTest, and its picture
-// read back to wait until it settles.
+// folder of its own with the program's data beside it and settings that keep a menu open while a case
+// measures it, keys pressed for it through XTest, and its picture read back to wait until it settles.
 // Include it after every header of ours: Xlib's macros (None, True, False) clash with our names.
 
 #include <memory>

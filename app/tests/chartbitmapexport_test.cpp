@@ -90,9 +90,10 @@ TEST_F(ChartBitmapExportTest, DefaultNamesCarryTheHeatAndInOneLaneTheRow) {
 
 TEST_F(ChartBitmapExportTest, TargaHoldsTheDesktopAndTheNextExportOffersTheLastFormat) {
   ChartBitmapExport::RememberedFile() = KString::FromUtf8(folder.Path() + "/");
-  answer = Path("desktop.tga");
+  // A name with an extension that is no picture's gets the chosen format's; a JPEG's own is kept.
+  answer = Path("desktop.qve");
   Export();
-  KFile file(KString::FromUtf8(answer));
+  KFile file(KString::FromUtf8(answer + ".tga"));
   file.Open(KFile::kRead);
   KBitmap picture(0, 0, KBitmap::kRgb24 | KBitmap::kAlign1);
   picture.ImportTarga(file);
@@ -110,8 +111,9 @@ TEST_F(ChartBitmapExportTest, TargaHoldsTheDesktopAndTheNextExportOffersTheLastF
   }
   EXPECT_EQ(differing, 0);
 
-  answer = Path("second.jpg");
+  answer = Path("second.jpeg");
   Export();
+  EXPECT_TRUE(std::ifstream(answer).good());
   answer.clear();
   Export();
   EXPECT_EQ(offered, (std::vector<std::string>{"tga,jpg", "tga,jpg", "jpg,tga"}));

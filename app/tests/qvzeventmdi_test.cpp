@@ -215,6 +215,17 @@ TEST_F(EventWindowTest, AnEditEndedByAHotKeyTheMenuBarOrACloseRequestKeepsItsTex
     driver.pressKey(key);
     driver.keyUp(modifier);
   };
+  // The keys open the menu bar; in its menu the bar entry `highlighted` shows and the text is stored.
+  const auto menuOpenedBy = [&](std::function<void()> keys, int highlighted) {
+    return [&, keys, highlighted] {
+      AnswerPopUpMenu(keys, [&, highlighted](native::HWND) {
+        EXPECT_EQ(native::MenuLoop::running()->highlightedBarEntry(Frame()->ScreenID(2)), highlighted);
+        EXPECT_EQ(lastName(), KString(u"Zoe"));
+        driver.pressKey(native::VK_ESCAPE);
+        driver.pressKey(native::VK_ESCAPE);
+      });
+    };
+  };
   struct Case {
     const char* name;
     std::function<void()> addEndingSteps;
@@ -231,18 +242,25 @@ TEST_F(EventWindowTest, AnEditEndedByAHotKeyTheMenuBarOrACloseRequestKeepsItsTex
          });
        },
        true, nullptr},
+      // File comes after the maximised event window's icon.
       {"Alt+F stores, and the File menu opens and stays open",
-       [&] {
-         AnswerPopUpMenu([&] { keyWith(native::VK_MENU, 'F'); },
-                         [&](native::HWND) {
-                           // File comes after the maximised event window's icon.
-                           EXPECT_EQ(native::MenuLoop::running()->highlightedBarEntry(Frame()->ScreenID(2)),
-                                     1);
-                           EXPECT_EQ(lastName(), KString(u"Zoe"));
-                           driver.pressKey(native::VK_ESCAPE);
-                           driver.pressKey(native::VK_ESCAPE);
-                         });
-       },
+       menuOpenedBy([&] { keyWith(native::VK_MENU, 'F'); }, 1), false, nullptr},
+      // F10 and Alt alone highlight the icon, whose menu Down opens.
+      {"F10 stores, and the menu bar opens",
+       menuOpenedBy(
+           [&] {
+             driver.pressKey(native::VK_F10);
+             driver.pressKey(native::VK_DOWN);
+           },
+           0),
+       false, nullptr},
+      {"Alt pressed and let go alone stores, and the menu bar opens",
+       menuOpenedBy(
+           [&] {
+             driver.pressKey(native::VK_MENU);
+             driver.pressKey(native::VK_DOWN);
+           },
+           0),
        false, nullptr},
       {"the window system's close request asks with the text stored",
        [&] {

@@ -15,6 +15,8 @@
 #include "framework/core/zafeventmanager.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
+#include "toolkit/kzeditableselector.h"
+#include "toolkit/kzeditableselectorstring.h"
 #include "toolkit/kzevents.h"
 #include "toolkit/kzmodalwindow.h"
 #include "toolkit/kzpopupitem.h"
@@ -268,15 +270,19 @@ TEST_F(KZApplicationTest, IdleTicksGoToTheMainFrameUnlessACaptureHoldsThem) {
 }
 
 TEST_F(KZApplicationTest, AHotKeyTakenByTheMenuBarIsAnIdlePass) {
+  // What holds the pointer capture: nothing, another object than an in-place field (a drag), or an
+  // in-place field editing in a modal window.
+  enum Capture { kNone, kDrag, kFieldInADialog };
   struct Case {
     const char* name;
-    bool dragging;  // another object than an in-place field holds the pointer capture
+    Capture capture;
     std::vector<int32_t> idleCounts;
   } cases[] = {
       // The key's pass went on counting; the command it queued was an event and started the count again.
-      {"taken by the menu", false, {0, 1, 2, 0}},
+      {"taken by the menu", kNone, {0, 1, 2, 0}},
       // The key went to the capture as an event; no command came.
-      {"not offered under a drag's capture", true, {0, 1, 0, 1}},
+      {"not offered under a drag's capture", kDrag, {0, 1, 0, 1}},
+      {"not offered during an edit in a modal window", kFieldInADialog, {0, 1, 0, 1}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -290,8 +296,11 @@ TEST_F(KZApplicationTest, AHotKeyTakenByTheMenuBarIsAnIdlePass) {
     frame->command = kUserEvent;
     Show(frame);
     auto dragged = std::make_unique<Frame>();
-    if (c.dragging) {
-      application.SetCapture(dragged.get(), 0);
+    KZEditableSelector list(0, 0, 10, 10);
+    KZEditableSelectorString field(&list, {0, 0, 9, 9}, u"");
+    Dialog* dialog = c.capture == kFieldInADialog ? Show(new Dialog) : nullptr;
+    if (c.capture != kNone) {
+      application.SetCapture(c.capture == kDrag ? static_cast<ZafWindowObject*>(dragged.get()) : &field, 0);
     }
     KZApplication::mainMenuBar = menuBar;
     ZafEventRecord key(E_KEY, u'O');
@@ -307,11 +316,14 @@ TEST_F(KZApplicationTest, AHotKeyTakenByTheMenuBarIsAnIdlePass) {
       }
       return true;
     };
-    EXPECT_EQ(application.Control(nullptr, false), LoopExitResult);
+    EXPECT_EQ(application.Control(dialog, false), LoopExitResult);
     EXPECT_EQ(application.idleCounts, c.idleCounts);
     application.SetCapture(nullptr, 0);
     KZApplication::mainMenuBar = nullptr;
     ZafWindowObject::windowManager->SetExitFunction(&KZApplication::QueryExit);
+    if (dialog) {
+      ZafWindowObject::windowManager->Remove(dialog);
+    }
     ZafWindowObject::windowManager->Remove(frame);
   }
 }

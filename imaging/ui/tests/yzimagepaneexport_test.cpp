@@ -76,14 +76,16 @@ TEST_F(ImagePaneExportTest, TheFileKindAndThePixelModeChooseTheDepth) {
     const char* name;
     YImage* image;
     std::string file;
+    std::string added;       // the extension the export adds to a name that is no picture's
     int32_t jpegComponents;  // 0: a Targa
     int32_t targaBits;
-  } cases[] = {{"colour to JPEG: 24-bit colour", colour, "colour.jpg", 3, 0},
-               {"colour to Targa: 15-bit colour", colour, "colour.tga", 0, 16},
-               {"grey to JPEG: 8-bit grey", grey, "grey.jpg", 1, 0}};
+  } cases[] = {{"colour to JPEG: 24-bit colour", colour, "colour.jpeg", "", 3, 0},
+               {"colour to Targa: 15-bit colour", colour, "colour.tga", "", 0, 16},
+               {"grey to JPEG: 8-bit grey", grey, "grey.jpg", "", 1, 0},
+               {"a document's name: the first format offered", colour, "colour.qve", ".jpg", 3, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::vector<uint8_t> file = Bytes(Export(c.image, c.file));
+    const std::vector<uint8_t> file = Bytes(Export(c.image, c.file) + c.added);
     ASSERT_GT(file.size(), 18u);
     if (c.jpegComponents > 0) {
       EXPECT_EQ(JpegComponents(file), c.jpegComponents);
@@ -93,9 +95,9 @@ TEST_F(ImagePaneExportTest, TheFileKindAndThePixelModeChooseTheDepth) {
   }
   EXPECT_TRUE(reporter.alerts.empty());
   // The name offered comes from the camera; the JPEG last chosen puts JPEG first.
-  ASSERT_EQ(offered.size(), 3u);
+  ASSERT_EQ(offered.size(), 4u);
   EXPECT_EQ(offered[0], images.folder.Path() + "/Image");
-  EXPECT_EQ(filters, (std::vector<std::string>{"tga,jpg", "jpg,tga", "tga,jpg"}));
+  EXPECT_EQ(filters, (std::vector<std::string>{"tga,jpg", "jpg,tga", "tga,jpg", "jpg,tga"}));
 }
 
 TEST_F(ImagePaneExportTest, ATargaHoldsTheRenderedPixelsWhetherInMemoryOrInRowBands) {
