@@ -82,9 +82,6 @@ std::optional<MSG> InputRouter::translateMouse(const HostInput& input) {
   if (input.kind != HostInput::Kind::MouseMove) {
     keyboard.takeKey(kButtonKeys[input.button], input.kind == HostInput::Kind::ButtonDown);
   }
-  if (input.kind == HostInput::Kind::ButtonDown) {
-    lastPress_ = input;
-  }
   if (system.tracker().handle(input)) {
     return std::nullopt;  // a frame drag has the mouse
   }
@@ -147,16 +144,20 @@ std::optional<MSG> InputRouter::translateMouse(const HostInput& input) {
     result.wParam = mouseKeys(keyboard);
     result.lParam = MAKELPARAM(input.point.x - origin.x, input.point.y - origin.y);
   }
+  if (input.kind == HostInput::Kind::ButtonDown) {
+    lastPress_ = DeliveredPress{input, result};
+  }
   return result;
 }
 
-std::optional<HostInput> InputRouter::takePress(int button, POINT point) {
-  std::optional<HostInput> press;
-  if (lastPress_ && lastPress_->button == button && lastPress_->point.x == point.x &&
-      lastPress_->point.y == point.y) {
-    press.swap(lastPress_);
+std::optional<HostInput> InputRouter::takePress(const MSG& press) {
+  std::optional<HostInput> input;
+  if (lastPress_ && lastPress_->message.hwnd == press.hwnd && lastPress_->message.message == press.message &&
+      lastPress_->message.lParam == press.lParam) {
+    input = lastPress_->input;
+    lastPress_.reset();
   }
-  return press;
+  return input;
 }
 
 std::optional<MSG> InputRouter::translateKey(const HostInput& input) {

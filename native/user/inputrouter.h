@@ -15,9 +15,9 @@ class InputRouter {
  public:
   // The message the input means, or none: nobody may receive it, or the clicked window ate the click.
   std::optional<MSG> translate(const HostInput& input);
-  // The last button press translated, when it was of that button at `point` on the screen: the press that a
-  // window handling such a press was given. Answered once.
-  std::optional<HostInput> takePress(int button, POINT point);
+  // The input of the last button press delivered, when `press` is the message it was delivered as. Answered
+  // once.
+  std::optional<HostInput> takePress(const MSG& press);
 
  private:
   std::optional<MSG> translateMouse(const HostInput& input);
@@ -32,7 +32,11 @@ class InputRouter {
     POINT point{};
   };
   Click lastClick_;
-  std::optional<HostInput> lastPress_;
+  struct DeliveredPress {
+    HostInput input;
+    MSG message;
+  };
+  std::optional<DeliveredPress> lastPress_;
 };
 
 }  // namespace native

@@ -12,7 +12,6 @@
 #include "native/user/localtext.h"
 #include "native/user/messages.h"
 #include "native/user/painting.h"
-#include "native/user/windowpos.h"
 #include "native/user/windowsystem.h"
 
 namespace native {
@@ -120,17 +119,10 @@ BOOL PeekMessage(MSG* message, HWND window, UINT first, UINT last, UINT options)
 
 BOOL RoutePressAgain(const MSG& press) {
   WindowSystem* system = nullptr;
-  // Client mouse messages lie as a move, then down, up and double click for each button.
-  const UINT offset = press.message - WM_MOUSEMOVE;
-  if (!guiThreadSystem(&system) || press.message < WM_LBUTTONDOWN || press.message > WM_MBUTTONDBLCLK ||
-      (offset - 1) % 3 == 1) {
+  if (!guiThreadSystem(&system)) {
     return FALSE;
   }
-  POINT point{GET_X_LPARAM(press.lParam), GET_Y_LPARAM(press.lParam)};
-  if (!ClientToScreen(press.hwnd, &point)) {
-    return FALSE;
-  }
-  const std::optional<HostInput> input = system->input().takePress(static_cast<int>((offset - 1) / 3), point);
+  const std::optional<HostInput> input = system->input().takePress(press);
   if (!input) {
     return FALSE;
   }

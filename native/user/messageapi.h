@@ -28,9 +28,8 @@ BOOL PeekMessage(MSG* message, HWND window, UINT first, UINT last, UINT options)
 BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Hands a press of a mouse button that the capturing window is handling back to the input, once that window
 // has let go of the capture: the loop routes it again before any later input, to wherever it landed (a
-// frame's box, a menu title, another window, which is activated), and the release goes with it. The message
-// is the client press or double click as the window got it; FALSE for any other message, or one the host did
-// not deliver last.
+// frame's box, a menu title, another window, which is activated), and the release goes with it. FALSE when
+// the message is not the last press the loop delivered, as the window got it.
 BOOL RoutePressAgain(const MSG& press);
 BOOL PostThreadMessage(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam);
 // Calls the window's current procedure and answers its result; 0 for a window that does not exist.
