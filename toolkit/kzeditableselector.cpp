@@ -1,6 +1,9 @@
 #include "toolkit/kzeditableselector.h"
 
+#include <optional>
+
 #include "framework/win32/zafnativecontrol.h"
+#include "native/user/messageapi.h"
 #include "native/user/metrics.h"
 #include "toolkit/kzeditableselectorstring.h"
 #include "toolkit/kzevents.h"
@@ -96,14 +99,24 @@ void KZEditableSelector::CloseEditor(ZafEventType reason) {
   if (!editor) {
     return;
   }
+  // A press outside the field that ended the edit goes where it landed only now: a store that asks a
+  // question must not take it for the answer, nor one that runs a pass route it into this list while the
+  // field is still being stored. The window system refuses it when any input came since: it is spent.
+  const std::optional<native::MSG> pressOutside = editor->PressOutside();
   if (reason != kEndByEscape) {
     StoreEdit(editingColumn, *editor, reason);
   }
   Subtract(editor.get());
   editor.reset();
-  const KPoint cell = CurrentCell();
-  DrawCell(cell);
+  DrawCell(CurrentCell());
+  MoveEditorOn(reason);
+  if (pressOutside) {
+    native::RoutePressAgain(*pressOutside);
+  }
+}
 
+void KZEditableSelector::MoveEditorOn(ZafEventType reason) {
+  const KPoint cell = CurrentCell();
   int32_t same = kStopEditing;
   KPoint target = cell;
   const bool backwards = EndsBackwards(reason);
@@ -168,7 +181,13 @@ ZafEventType KZEditableSelector::Event(const ZafEventRecord& event) {
   if (code == ChosenByDoubleClickEvent && EditByDoubleClick(event)) {
     return code;
   }
-  return KZSelector::Event(event);
+  const bool opening = !editor;
+  const ZafEventType answer = KZSelector::Event(event);
+  if (opening && editor && event.type == E_OSEVENT) {
+    // The press opened the field; its second click, if any, lands in the field.
+    editor->OpenedByPress(event.osEvent);
+  }
+  return answer;
 }
 
 bool KZEditableSelector::EditByDoubleClick(const ZafEventRecord& event) {

@@ -83,8 +83,12 @@ class KZEditableSelector : public KZSelector {
   bool EditByDoubleClick(const ZafEventRecord& event);
   // Opens the field over the current cell's editing column with that column's whole text.
   void OpenEditor();
-  // Stores (unless the reason is Escape), closes the field and moves it on where the reason says.
+  // Stores (unless the reason is Escape), closes the field and moves it on where the reason says; a press
+  // outside the field that ended the edit goes on last.
   void CloseEditor(ZafEventType reason);
+  // After a close: opens the field again on the next or previous editable column when the reason moves on,
+  // or refreshes the list when it asks.
+  void MoveEditorOn(ZafEventType reason);
 
   uint32_t editorFlags = 0;
   int32_t editingColumn = -1;

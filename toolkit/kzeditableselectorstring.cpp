@@ -1,5 +1,8 @@
 #include "toolkit/kzeditableselectorstring.h"
 
+#include <cstdlib>
+#include <utility>
+
 #include "framework/core/zafdevice.h"
 #include "framework/core/zafeventmanager.h"
 #include "framework/win32/zafmouseimages.h"
@@ -7,6 +10,7 @@
 #include "native/user/keyboard.h"
 #include "native/user/menuapi.h"
 #include "native/user/messages.h"
+#include "native/user/metrics.h"
 #include "native/user/virtualkeys.h"
 #include "toolkit/kzapplication.h"
 #include "toolkit/kzeditableselector.h"
@@ -80,12 +84,12 @@ ZafEventType KZEditableSelectorString::PointerOutside(const ZafEventRecord& even
     return UnknownEventResult;
   }
   // What was typed is kept, and the press still does what it was aimed at: the field closes first, from the
-  // head of the queue, and lets go of the pointer now, so the press is routed again where it landed (a tool
-  // bar button, a close box, a menu title, another window or row) once the field is gone.
+  // head of the queue, and lets go of the pointer now; its owner routes the press again where it landed (a
+  // tool bar button, a close box, a menu title, another window or row) once the field is gone.
   EndEdit(KZEditableSelector::kEndByEnter);
   LetGo();
   if (event.type == E_OSEVENT) {
-    native::RoutePressAgain(event.osEvent);
+    pressOutside = event.osEvent;
   }
   return code;
 }
@@ -111,6 +115,8 @@ ZafEventType KZEditableSelectorString::Event(const ZafEventRecord& event) {
   } else if (code == DestroyEvent) {
     captured = false;
     answer = KZString::Event(event);
+  } else if (code == LeftPressedEvent && event.type == E_OSEVENT) {
+    answer = KZString::Event(PairedWithOpeningPress(event));
   } else if (code == KZEditableSelector::kEndByEnter || code == KZEditableSelector::kEndByEscape) {
     EndEdit(code);
     answer = code;
@@ -125,6 +131,18 @@ ZafEventType KZEditableSelectorString::Event(const ZafEventRecord& event) {
   }
   HoldCaptureAndFocus();
   return answer;
+}
+
+ZafEventRecord KZEditableSelectorString::PairedWithOpeningPress(const ZafEventRecord& press) {
+  const std::optional<native::MSG> first = std::exchange(openingPress, std::nullopt);
+  const native::MSG& second = press.osEvent;
+  ZafEventRecord paired = press;
+  if (first && second.time - first->time <= native::GetDoubleClickTime() &&
+      std::abs(second.pt.x - first->pt.x) <= native::GetSystemMetrics(native::SM_CXDOUBLECLK) / 2 &&
+      std::abs(second.pt.y - first->pt.y) <= native::GetSystemMetrics(native::SM_CYDOUBLECLK) / 2) {
+    paired.osEvent.message = native::WM_LBUTTONDBLCLK;
+  }
+  return paired;
 }
 
 void KZEditableSelectorString::HoldCaptureAndFocus() {

@@ -136,8 +136,10 @@ ZafIChar ZafKeyCharacter(native::UINT virtualKey, const native::BYTE* state, Zaf
     return 0;
   }
   if (Down(state, native::VK_CONTROL)) {
-    native::UINT mapped = native::MapVirtualKey(virtualKey, native::MAPVK_VK_TO_CHAR);
-    const auto character = static_cast<ZafIChar>(mapped ? mapped : virtualKey);
+    // A key without a character (a function key, an arrow, Home, Insert...) gets none under Ctrl either:
+    // its key code read as a character would be a letter (F4 is 's'), and Ctrl+F4 would be taken for the
+    // hot key Ctrl+S instead of closing the document window.
+    const auto character = static_cast<ZafIChar>(native::MapVirtualKey(virtualKey, native::MAPVK_VK_TO_CHAR));
     return Down(state, native::VK_SHIFT) ? ToUpper(character) : ToLower(character);
   }
   if (typed != 0) {

@@ -18,7 +18,7 @@ using ZafToAsciiFunction = int (*)(native::UINT virtualKey, native::UINT scanCod
 // character the host's keymap typed with the key (`typed`, 0 when it typed none) is the key's, or else
 // the layout decides, and a dead key gives its own character and is looked up again so that it does not
 // combine with the next key; a typed character beyond 16 bits gives 0. With Ctrl the key's unshifted
-// character (the key code itself when it has none), in lower case unless Shift is held. A code above one
+// character (0 when it has none), in lower case unless Shift is held. A code above one
 // byte names no key and gives 0.
 ZafIChar ZafKeyCharacter(native::UINT virtualKey, const native::BYTE* state, ZafToAsciiFunction toAscii,
                          char32_t typed);

@@ -89,10 +89,24 @@ void Desktop::pressKey(UINT virtualKey, bool down, char32_t typed) {
   if (virtualKey == 0 || virtualKey > 0xFF) {
     return;
   }
+  queueKey(virtualKey, down, down ? typed : 0, false);
+}
+
+void Desktop::releaseHeldKeys() {
+  for (UINT key = 1; key <= 0xFF; ++key) {
+    bool button = key == VK_LBUTTON || key == VK_RBUTTON || key == VK_MBUTTON;
+    // A generic Shift, Ctrl or Alt is down through its left or right key, which is let go instead.
+    bool keptBySides = Keyboard::sidedKey(key) != key;
+    if (!button && !keptBySides && keyboard_.isDownNow(key)) {
+      queueKey(key, false, 0, true);
+    }
+  }
+}
+
+void Desktop::queueKey(UINT virtualKey, bool down, char32_t typed, bool focusLost) {
   keyboard_.hostKey(virtualKey, down);
-  queue_.pushInput(HostInput{down ? HostInput::Kind::KeyDown : HostInput::Kind::KeyUp, cursor_, 0,
-                             Keyboard::genericKey(virtualKey), static_cast<DWORD>(clock_.nowMs()),
-                             down ? typed : 0});
+  queue_.pushInput(HostInput{down ? HostInput::Kind::KeyDown : HostInput::Kind::KeyUp, cursor_, 0, virtualKey,
+                             static_cast<DWORD>(clock_.nowMs()), typed, focusLost});
 }
 
 }  // namespace native

@@ -48,8 +48,13 @@ class Desktop {
   void pressButton(int button, bool down);
   // A host with a keymap of its own hands in the character a press typed (see HostInput).
   void pressKey(UINT virtualKey, bool down, char32_t typed = 0);
+  // The host's window lost the keyboard focus: every key still down is let go, as a release that enters no
+  // menu (its key may be let go in another window, or never, as far as the program can tell).
+  void releaseHeldKeys();
 
  private:
+  void queueKey(UINT virtualKey, bool down, char32_t typed, bool focusLost);
+
   DesktopOptions options_;
   MessageQueue& queue_;
   Keyboard& keyboard_;

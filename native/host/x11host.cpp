@@ -311,7 +311,8 @@ bool X11Host::takeEvents() {
         break;
       case FocusOut:
         typing_->focus(false);
-        releaseHeldKeys();
+        // Keys let go while another X window has the focus would otherwise stay down for ever.
+        desktop.releaseHeldKeys();
         break;
       case ClientMessage:
         if (static_cast<Atom>(event.xclient.data.l[0]) == x_->deleteWindow) {
@@ -375,17 +376,6 @@ void X11Host::closeFrontWindow() {
   }
   if (front != nullptr) {
     PostMessage(front, WM_CLOSE, 0, 0);
-  }
-}
-
-void X11Host::releaseHeldKeys() {
-  // Keys let go while another X window had the focus would otherwise stay down for ever.
-  const Keyboard& keyboard = system_.keyboard();
-  for (UINT key = 1; key <= 0xFF; ++key) {
-    bool button = key == VK_LBUTTON || key == VK_RBUTTON || key == VK_MBUTTON;
-    if (!button && keyboard.isDownNow(key)) {
-      system_.desktop().pressKey(key, false);
-    }
   }
 }
 

@@ -39,7 +39,6 @@ class X11Host {
   // Copies what was composed since the last time to the window.
   void present();
   void closeFrontWindow();
-  void releaseHeldKeys();
 
   WindowSystem& system_;
   std::unique_ptr<Connection> x_;

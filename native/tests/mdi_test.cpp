@@ -6,6 +6,7 @@
 
 #include "native/controls/mdiarrangement.h"
 #include "native/tests/mdiscene.h"
+#include "native/user/menubar.h"
 
 namespace native::test {
 
@@ -123,6 +124,21 @@ TEST(MdiClient, MaximisedChildFillsTheClientAndLendsItsSystemMenuToTheBar) {
   EXPECT_EQ(GetMenuItemID(scene.bar, 2), static_cast<UINT>(SC_MINIMIZE));
   EXPECT_EQ(GetMenuItemID(scene.bar, 3), static_cast<UINT>(SC_RESTORE));
   EXPECT_EQ(GetMenuItemID(scene.bar, 4), static_cast<UINT>(SC_CLOSE));
+
+  // Opened from the bar, the system menu shows what the maximised child can do: be restored, not moved.
+  RECT systemEntry = MenuBar::screenEntries(scene.frame).at(0);
+  scene.driver.click((systemEntry.left + systemEntry.right) / 2, (systemEntry.top + systemEntry.bottom) / 2);
+  scene.driver.pressKey(VK_ESCAPE);
+  scene.driver.pumpUntilIdle();
+  HMENU shown = GetSystemMenu(second, FALSE);
+  const auto greyed = [shown](WPARAM command) {
+    return (GetMenuState(shown, static_cast<UINT>(command), MF_BYCOMMAND) & MF_GRAYED) != 0;
+  };
+  EXPECT_FALSE(greyed(SC_RESTORE));
+  EXPECT_TRUE(greyed(SC_MOVE));
+  EXPECT_TRUE(greyed(SC_SIZE));
+  EXPECT_TRUE(greyed(SC_MAXIMIZE));
+  EXPECT_FALSE(greyed(SC_MINIMIZE));
 
   // The maximised state goes with activation.
   SendMessage(scene.client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first), 0);

@@ -6,6 +6,7 @@
 #include "native/tests/menuscene.h"
 #include "native/user/menubar.h"
 #include "native/user/menuloop.h"
+#include "native/user/windowsystem.h"
 
 namespace native::test {
 
@@ -165,15 +166,21 @@ TEST(MenuLoop, KeyboardWalksTheBarAndChooses) {
     const char* name;
     std::vector<UINT> keys;  // after Alt has entered the bar
     WORD expected;           // 0: no command
+    int closingEscapes;      // the Escapes the script still had to post to close what was left open
   };
   const Case cases[] = {
-      {"right, down, down, enter", {VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN}, kPaste},
-      {"down opens File, up wraps to Exit", {VK_DOWN, VK_UP, VK_RETURN}, kExit},
-      {"arrows skip the separator", {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, 0},
-      {"right into the cascade", {VK_DOWN, VK_UP, VK_UP, VK_RIGHT, VK_DOWN, VK_RETURN}, kFileB},
-      {"left backs out of the cascade", {VK_DOWN, VK_UP, VK_UP, VK_RIGHT, VK_LEFT, VK_UP, VK_RETURN}, kOpen},
-      {"left from a pull-down wraps to the last bar entry", {VK_DOWN, VK_LEFT, VK_UP, VK_RETURN}, kPaste},
-      {"right from File to Edit passes the greyed entry", {VK_DOWN, VK_RIGHT, VK_RETURN}, kCopy},
+      {"right, down, down, enter", {VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN}, kPaste, 0},
+      {"down opens File, up wraps to Exit", {VK_DOWN, VK_UP, VK_RETURN}, kExit, 0},
+      {"arrows skip the separator to open the cascade", {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, 0, 3},
+      {"right into the cascade", {VK_DOWN, VK_UP, VK_UP, VK_RIGHT, VK_DOWN, VK_RETURN}, kFileB, 0},
+      {"left backs out of the cascade",
+       {VK_DOWN, VK_UP, VK_UP, VK_RIGHT, VK_LEFT, VK_UP, VK_RETURN},
+       kOpen,
+       0},
+      {"left from a pull-down wraps to the last bar entry", {VK_DOWN, VK_LEFT, VK_UP, VK_RETURN}, kPaste, 0},
+      {"right from File to Edit passes the greyed entry", {VK_DOWN, VK_RIGHT, VK_RETURN}, kCopy, 0},
+      // Alt's release after it closed the menu enters the bar no more.
+      {"Alt leaves the bar for good", {VK_DOWN, VK_MENU}, 0, 0},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.name);
@@ -190,28 +197,60 @@ TEST(MenuLoop, KeyboardWalksTheBarAndChooses) {
       expected.push_back(MAKEWPARAM(test.expected, 0));
     }
     EXPECT_EQ(commandsOf(scene.spy), expected);
+    EXPECT_EQ(scene.closingEscapes(), test.closingEscapes);
     EXPECT_EQ(MenuLoop::running(), nullptr);
   }
 }
 
 TEST(MenuLoop, AltEntersTheBarOnlyWhenPressedAlone) {
+  using Keys = std::function<void(MenuScene&)>;
+  const auto holdingAlt = [](Keys whileHeld) {
+    return [whileHeld](MenuScene& scene) {
+      scene.driver.keyDown(VK_MENU);
+      whileHeld(scene);
+      scene.driver.keyUp(VK_MENU);
+    };
+  };
   struct Case {
     const char* name;
-    std::function<void(TestDriver&)> whileAltHeld;
+    Keys keys;
     bool entersBar;
   };
   const Case cases[] = {
-      {"Alt+2 taken by the program's hot key", [](TestDriver& driver) { driver.pressKey('2'); }, false},
-      {"a pointer press", [](TestDriver& driver) { driver.click(300, 250); }, false},
-      {"Alt alone", [](TestDriver&) {}, true},
-      {"Alt alone with auto-repeat", [](TestDriver& driver) { driver.keyDown(VK_MENU); }, true},
+      {"Alt+2 taken by the program's hot key", holdingAlt([](MenuScene& s) { s.driver.pressKey('2'); }),
+       false},
+      {"a pointer press", holdingAlt([](MenuScene& s) { s.driver.click(300, 250); }), false},
+      {"Alt alone", holdingAlt([](MenuScene&) {}), true},
+      {"Alt alone with auto-repeat", holdingAlt([](MenuScene& s) { s.driver.keyDown(VK_MENU); }), true},
+      {"the other Alt key pressed while one is held",
+       [](MenuScene& s) {
+         s.driver.keyDown(VK_LMENU);
+         s.driver.keyDown(VK_RMENU);
+         s.driver.keyUp(VK_LMENU);
+         s.driver.keyUp(VK_RMENU);
+       },
+       false},
+      {"let go because the focus went to another program",
+       [](MenuScene& s) {
+         s.driver.keyDown(VK_MENU);
+         WindowSystem::get().desktop().releaseHeldKeys();
+       },
+       false},
+      {"a release whose press went to another program",
+       [](MenuScene& s) {
+         // Alt alone, let go while the frame was disabled: its release entered nothing.
+         EnableWindow(s.frame, FALSE);
+         s.driver.pressKey(VK_MENU);
+         s.driver.pumpUntilIdle();
+         EnableWindow(s.frame, TRUE);
+         s.driver.keyUp(VK_MENU);
+       },
+       false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     MenuScene scene;
-    scene.driver.keyDown(VK_MENU);
-    c.whileAltHeld(scene.driver);
-    scene.driver.keyUp(VK_MENU);
+    c.keys(scene);
     // The program's loop takes its hot key before translating and dispatching what it takes.
     MSG message{};
     while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "native/testdriver.h"
 #include "native/tests/messagespy.h"
 
@@ -71,6 +73,46 @@ TEST(Mouse, DoubleClicksOnlyForClassesThatAskAndWithinTimeAndDistance) {
               (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, c.second, WM_LBUTTONUP, third, WM_LBUTTONUP}))
         << "a double click needs the class, and the third click starts a new pair";
     EXPECT_TRUE(IsWindow(window));
+  }
+}
+
+TEST(Mouse, APressIsHandedBackOnlyAsDeliveredLastAndOnlyOnce) {
+  using Change = std::function<void(TestDriver&, HWND other, MSG & press)>;
+  struct Case {
+    const char* name;
+    Change beforeAsking;
+    BOOL handedBack;
+    std::size_t pressesSince;  // the presses delivered once the press was asked for
+  };
+  const Case cases[] = {
+      {"the press as delivered", [](TestDriver&, HWND, MSG&) {}, TRUE, 1},
+      // The first asking's press is delivered again; the second asking's is not.
+      {"asked for a second time", [](TestDriver&, HWND, MSG& press) { RoutePressAgain(press); }, FALSE, 1},
+      {"another window", [](TestDriver&, HWND other, MSG& press) { press.hwnd = other; }, FALSE, 0},
+      {"another message", [](TestDriver&, HWND, MSG& press) { press.message = WM_RBUTTONDOWN; }, FALSE, 0},
+      {"another point", [](TestDriver&, HWND, MSG& press) { press.lParam = MAKELPARAM(21, 20); }, FALSE, 0},
+      {"its release delivered since",
+       [](TestDriver& driver, HWND, MSG&) {
+         driver.mouseUp();
+         driver.pumpUntilIdle();
+       },
+       FALSE, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestDriver driver;
+    MessageSpy spy;
+    HWND window = spy.createTopLevel(RECT{0, 0, 100, 100}, WS_POPUP | WS_VISIBLE);
+    HWND other = spy.createTopLevel(RECT{200, 0, 300, 100}, WS_POPUP | WS_VISIBLE);
+    driver.mouseMove(20, 20);
+    driver.mouseDown();
+    driver.pumpUntilIdle();
+    MSG press{window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20), 0, POINT{}};
+    spy.clear();
+    c.beforeAsking(driver, other, press);
+    EXPECT_EQ(RoutePressAgain(press), c.handedBack);
+    driver.pumpUntilIdle();
+    EXPECT_EQ(spy.only({WM_LBUTTONDOWN}).size(), c.pressesSince);
   }
 }
 

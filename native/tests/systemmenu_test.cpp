@@ -32,7 +32,8 @@ POINT systemBoxOf(HWND window) {
   RECT screen{};
   GetWindowRect(window, &screen);
   auto style = static_cast<DWORD>(GetWindowLong(window, GWL_STYLE));
-  RECT box = NonClientLayout::compute(style, 0, screen).systemBox;
+  auto exStyle = static_cast<DWORD>(GetWindowLong(window, GWL_EXSTYLE));
+  RECT box = NonClientLayout::compute(style, exStyle, screen).systemBox;
   return POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
 }
 
@@ -218,6 +219,26 @@ TEST(SystemMenu, DocumentSystemMenuInTheBarSendsCommandsToTheDocument) {
   std::vector<Logged> commands = scene.spy.only({WM_SYSCOMMAND, WM_COMMAND});
   ASSERT_FALSE(commands.empty());
   EXPECT_EQ(commands.back(), (Logged{document, WM_SYSCOMMAND, SC_CLOSE, 0}));
+  EXPECT_EQ(IsWindow(document), FALSE);
+  EXPECT_NE(IsWindow(scene.frame), FALSE);
+}
+
+TEST(SystemMenu, ADocumentWindowsOwnBoxShowsItsMenuWhoseCloseClosesOnlyIt) {
+  MenuScene scene;
+  HWND document = CreateWindowEx(WS_EX_MDICHILD, scene.spy.className(), u"Document",
+                                 WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU, 20, 20, 200, 100,
+                                 scene.frame, nullptr, nullptr, nullptr);
+  std::u16string shownClose;
+  scene.extra = [&](UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITMENUPOPUP) {
+      shownClose = closeTextOf(reinterpret_cast<HMENU>(wParam));
+    }
+  };
+  scene.steps = {[&] { scene.driver.pressKey('C'); }};
+  POINT box = systemBoxOf(document);
+  scene.driver.click(box.x, box.y);
+  scene.driver.pumpUntilIdle();
+  EXPECT_EQ(shownClose, u"&Close\tCtrl+F4");
   EXPECT_EQ(IsWindow(document), FALSE);
   EXPECT_NE(IsWindow(scene.frame), FALSE);
 }

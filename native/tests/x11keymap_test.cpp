@@ -31,6 +31,7 @@ TEST(X11KeyMap, KeySymbolsBecomeTheirVirtualKeys) {
       {"arrow", XK_Down, VK_DOWN},
       {"number pad arrow", XK_KP_Left, VK_LEFT},
       {"Delete", XK_Delete, VK_DELETE},
+      {"number pad Delete, as Num Lock off gives it", XK_KP_Delete, VK_DELETE},
       {"punctuation", XK_comma, VK_OEM_COMMA},
       {"back tab is Tab", XK_ISO_Left_Tab, VK_TAB},
       {"no virtual key", XK_Multi_key, 0},

@@ -56,6 +56,9 @@ bool inBackDocument(const WindowTree& tree, HWND window) {
 }  // namespace
 
 std::optional<MSG> InputRouter::translate(const HostInput& input) {
+  // A press is handed back only while it is the last input translated: anything after it (its release, a
+  // key, a move) has gone its own way, and the press routed again would come after it.
+  lastPress_.reset();
   if (input.kind == HostInput::Kind::KeyDown || input.kind == HostInput::Kind::KeyUp) {
     return translateKey(input);
   }
@@ -165,9 +168,13 @@ std::optional<MSG> InputRouter::translateKey(const HostInput& input) {
   Keyboard& keyboard = system.keyboard();
   bool down = input.kind == HostInput::Kind::KeyDown;
   bool wasDown = keyboard.takeKey(input.virtualKey, down);
+  if (input.focusLost) {
+    keyboard.clearAltAlone();  // Alt let go because the focus left never enters the menu bar
+  }
+  // Messages name Shift, Ctrl and Alt by their generic codes, whichever side was pressed.
+  UINT key = Keyboard::genericKey(input.virtualKey);
   bool alt = keyboard.isDown(VK_MENU);
-  bool systemKey =
-      input.virtualKey == VK_MENU || input.virtualKey == VK_F10 || (alt && !keyboard.isDown(VK_CONTROL));
+  bool systemKey = key == VK_MENU || key == VK_F10 || (alt && !keyboard.isDown(VK_CONTROL));
   HWND target = system.focus().focus();
   if (target == nullptr) {
     // Without a focus (a minimised active window) the active window reads the keys as system keys.
@@ -184,7 +191,7 @@ std::optional<MSG> InputRouter::translateKey(const HostInput& input) {
   bits |= down ? 0 : (1u << 31);                // transition: released
   UINT message = down ? (systemKey ? WM_SYSKEYDOWN : WM_KEYDOWN) : (systemKey ? WM_SYSKEYUP : WM_KEYUP);
   LPARAM keyBits = withTypedCharacter(static_cast<LPARAM>(bits), input.character);
-  return MSG{target, message, input.virtualKey, keyBits, input.time, input.point};
+  return MSG{target, message, key, keyBits, input.time, input.point};
 }
 
 }  // namespace native

@@ -15,8 +15,8 @@ class InputRouter {
  public:
   // The message the input means, or none: nobody may receive it, or the clicked window ate the click.
   std::optional<MSG> translate(const HostInput& input);
-  // The input of the last button press delivered, when `press` is the message it was delivered as. Answered
-  // once.
+  // The input of the last button press delivered, when `press` is the message it was delivered as and no
+  // input was translated since. Answered once.
   std::optional<HostInput> takePress(const MSG& press);
 
  private:

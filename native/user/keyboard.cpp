@@ -23,8 +23,23 @@ UINT Keyboard::genericKey(UINT virtualKey) {
   }
 }
 
-void Keyboard::apply(std::array<BYTE, 256>& state, UINT virtualKey, bool down) {
-  BYTE& key = state[genericKey(virtualKey)];
+UINT Keyboard::sidedKey(UINT virtualKey) {
+  switch (virtualKey) {
+    case VK_SHIFT:
+      return VK_LSHIFT;
+    case VK_CONTROL:
+      return VK_LCONTROL;
+    case VK_MENU:
+      return VK_LMENU;
+    default:
+      return virtualKey & 0xFF;
+  }
+}
+
+namespace {
+
+// A key byte goes down (toggling when it was up) or up.
+void setDown(BYTE& key, bool down) {
   if (down) {
     if ((key & 0x80) == 0) {
       key ^= 0x01;
@@ -35,16 +50,32 @@ void Keyboard::apply(std::array<BYTE, 256>& state, UINT virtualKey, bool down) {
   }
 }
 
+}  // namespace
+
+void Keyboard::apply(std::array<BYTE, 256>& state, UINT virtualKey, bool down) {
+  UINT own = sidedKey(virtualKey);
+  UINT generic = genericKey(virtualKey);
+  setDown(state[own], down);
+  if (own != generic) {
+    // The generic modifier is down while either of its keys is: the left code lies just below the right.
+    UINT left = own & ~1u;
+    setDown(state[generic], ((state[left] | state[left + 1]) & 0x80) != 0);
+  }
+}
+
 void Keyboard::hostKey(UINT virtualKey, bool down) {
   apply(hostState_, virtualKey, down);
 }
 
 bool Keyboard::takeKey(UINT virtualKey, bool down) {
   UINT key = genericKey(virtualKey);
-  bool wasDown = isDown(key);
-  // A press of Alt starts it alone, its repeats keep it so, and any other key or button pressed ends that.
+  bool wasDown = isDown(sidedKey(virtualKey));
   if (down && !(key == VK_MENU && wasDown)) {
-    altAlone_ = key == VK_MENU;
+    // A press of Alt with neither Alt key down starts it alone; its repeats keep it so, and any other
+    // key or button pressed ends that, the other Alt key included.
+    altAlone_ = key == VK_MENU && !isDown(VK_MENU);
+  } else if (!down && key == VK_MENU && !wasDown) {
+    altAlone_ = false;  // the press went to another program
   }
   apply(state_, virtualKey, down);
   return wasDown;

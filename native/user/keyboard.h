@@ -12,13 +12,15 @@ namespace native {
 
 class Keyboard {
  public:
-  // The host reports a key or button; left and right modifier codes count as the generic one.
+  // The host reports a key or button. Shift, Ctrl and Alt are kept for each side (the generic code counts
+  // as the left key), and the generic one is down while either side is.
   void hostKey(UINT virtualKey, bool down);
-  // The loop takes a key or button from the host input; answers whether it was down before.
+  // The loop takes a key or button from the host input; answers whether that key was down before.
   bool takeKey(UINT virtualKey, bool down);
 
   // Alt went down last with no other key or button pressed since, whoever took that key or press: letting
-  // Alt go then enters the menu bar. Holding Alt, its repeats keep it alone.
+  // Alt go then enters the menu bar. Holding Alt, its repeats keep it alone; the other Alt key's press is
+  // another key, and a release whose press the program never took leaves Alt alone no more.
   bool altAlone() const { return altAlone_; }
   // The menu bar was entered or a menu began: the same Alt release enters nothing more.
   void clearAltAlone() { altAlone_ = false; }
@@ -30,6 +32,9 @@ class Keyboard {
   const std::array<BYTE, 256>& state() const { return state_; }
 
   static UINT genericKey(UINT virtualKey);
+  // The left or right code of Shift, Ctrl or Alt; the generic code counts as the left one. Every other
+  // key is its own.
+  static UINT sidedKey(UINT virtualKey);
 
  private:
   static void apply(std::array<BYTE, 256>& state, UINT virtualKey, bool down);

@@ -320,6 +320,10 @@ void MenuLoop::openCascade(std::size_t level) {
   }
   HMENU sub = item->subMenu;
   HWND systemWindow = menus().windowOfSystemMenu(sub);
+  if (const WindowRecord* window = WindowSystem::get().windows().find(systemWindow)) {
+    // A maximised document window's system menu, opened from the frame's bar.
+    SystemMenu::updateStates(sub, *window);
+  }
   SendMessage(owner_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub),
               MAKELPARAM(entry, systemWindow != nullptr ? 1 : 0));
   // The owner may have changed the menus while it was asked.
@@ -527,6 +531,8 @@ void MenuLoop::onKey(const MSG& message) {
       return;
     case VK_MENU:
     case VK_F10:
+      // The key that closes the menu leaves menu mode: letting Alt go afterwards enters the bar no more.
+      WindowSystem::get().keyboard().clearAltAlone();
       done_ = true;
       return;
     case VK_UP:

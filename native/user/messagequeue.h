@@ -21,6 +21,8 @@ struct HostInput {
   // The character the host's keymap typed with a key press; 0 when it typed none, and the key's character
   // is then the US layout's.
   char32_t character = 0;
+  // A key release the host made itself because its window lost the keyboard focus with the key still down.
+  bool focusLost = false;
 };
 
 // Which messages a retrieval accepts: one window (null: any, or the thread-message marker -1: only messages

@@ -2,22 +2,31 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "framework/core/zafeventmanager.h"
+#include "toolkit/kzcontrol.h"
 #include "toolkit/kzeditableselectorstring.h"
 #include "toolkit/kzevents.h"
+#include "toolkit/kzpopupitem.h"
+#include "toolkit/kzpulldownitem.h"
+#include "toolkit/kzpulldownmenu.h"
 #include "toolkit/tests/kzpanetestbed.h"
 
 namespace {
 
 // A user event queued behind the input of a step: the close must reach the list before it.
 constexpr int32_t kMarker = 10900;
+// Every column's text: one word, longer than any fixed buffer a field's text might be read into.
+const std::u16string kText = std::u16string(150, u'a') + std::u16string(150, u'b');
+// The events a pass of the loop may take before the test calls it endless.
+constexpr int32_t kEventsInAPass = 1000;
 
 // Three columns at 0, 100 and 200, of which 1 and 2 are editable; it records what it stored and why, the
-// refreshes and the order in which closes and markers reach it.
+// refreshes and the order in which closes and markers reach it. Its store may do more first, as told.
 class Sheet : public KZEditableSelector {
  public:
   Sheet() : KZEditableSelector(0, 0, 0, 0) {
@@ -32,6 +41,9 @@ class Sheet : public KZEditableSelector {
   }
   void CellText(KPoint, int32_t, KString& cellText, uint32_t&) override { cellText = KString(text.c_str()); }
   void StoreEdit(int32_t, KZEditableSelectorString& field, ZafEventType reason) override {
+    if (beforeStoring) {
+      beforeStoring();
+    }
     stored.emplace_back(field.Text(), reason);
   }
   bool EditClosed() override { return refreshAfterClose; }
@@ -46,8 +58,8 @@ class Sheet : public KZEditableSelector {
     return KZEditableSelector::Event(event);
   }
 
-  // Every column's text; longer than any fixed buffer a field's text might be read into.
-  std::u16string text = std::u16string(150, u'a') + std::u16string(150, u'b');
+  std::u16string text = kText;
+  std::function<void()> beforeStoring;
   std::vector<std::pair<std::u16string, ZafEventType>> stored;
   std::vector<ZafEventType> seen;
   bool refreshAfterClose = false;
@@ -56,6 +68,16 @@ class Sheet : public KZEditableSelector {
 
 class KZEditableSelectorTest : public KZPaneTest {
  protected:
+  // A main menu bar with an enabled command on Ctrl+V, as the program's Paste is.
+  KZEditableSelectorTest() {
+    auto* edit = new KZPullDownItem(u"&Edit");
+    edit->AddMenuItem(new KZPopUpItem(CascadeCommand, u"&Paste,CV", ZAF_ITEM_ORDINARY));
+    menuBar->Add(edit);
+    menuOwner.Add(menuBar);
+    KZApplication::mainMenuBar = menuBar;
+  }
+  ~KZEditableSelectorTest() override { KZApplication::mainMenuBar = nullptr; }
+
   // Three rows of a 300-pixel list, each two pixels higher than the font for the column frames.
   Sheet* ShowSheet() {
     rowHeight = KZWindowObjectLeech::FontHeight(1) + 2;
@@ -65,10 +87,11 @@ class KZEditableSelectorTest : public KZPaneTest {
     sheet->Refresh();
     return sheet;
   }
-  // Moves the pointer to the middle of a cell and column of the sheet.
-  void PointAt(Sheet& sheet, int32_t row, int32_t column) {
+  // Moves the pointer to the middle of a cell and column of the sheet; answers that desktop point.
+  KPoint PointAt(Sheet& sheet, int32_t row, int32_t column) {
     const KPoint at = sheet.ToScreenPoint({column * 100 + 50, row * rowHeight + rowHeight / 2});
     driver.mouseMove(at.x, at.y);
+    return at;
   }
   // Opens the field on that cell and column with a click, the pointer on the desktop.
   void Open(Sheet& sheet, int32_t row, int32_t column) {
@@ -91,11 +114,30 @@ class KZEditableSelectorTest : public KZPaneTest {
       }
     }
     events.Put(ZafEventRecord(kMarker, 0), Q_END);
-    events.nativeInput = 1;
+    RunPass();
+  }
+  // The program's loop over what is queued and the input given so far, one message at a time.
+  void RunPass() {
+    ZafWindowObject::eventManager->nativeInput = 1;
+    application.eventsLeft = kEventsInAPass;
     application.Control(nullptr, true);
+    EXPECT_GT(application.eventsLeft, 0) << "the pass never went idle";
+  }
+  // A question the store asks: its loop takes the first press there is for the answer. The user lets go of
+  // the press that ended the edit and answers on row 2.
+  void AnswerQuestion(Sheet& sheet) {
+    driver.mouseUp();
+    const KPoint answer = PointAt(sheet, 2, 0);
+    driver.mouseDown();
+    native::MSG press{};
+    ASSERT_TRUE(native::PeekMessage(&press, nullptr, native::WM_LBUTTONDOWN, native::WM_LBUTTONDOWN,
+                                    native::PM_REMOVE));
+    EXPECT_EQ(KPoint(press.pt.x, press.pt.y), answer) << "not the press made before the question";
   }
 
   int32_t rowHeight = 0;
+  KZControl menuOwner{0, 0, 70, 22};
+  KZPullDownMenu* menuBar = new KZPullDownMenu;
 };
 
 }  // namespace
@@ -104,11 +146,17 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
   constexpr ZafEventType kEnter = KZEditableSelector::kEndByEnter;
   constexpr ZafEventType kTab = KZEditableSelector::kEndByTab;
   constexpr ZafEventType kBackTab = KZEditableSelector::kEndByShiftTab;
-  // Instead of a key: a press on column 0 of row 0, on column 2 of the edited row, or a double click on
-  // column 1 of row 0.
+  // Instead of a key: a press on column 0 of row 0, on column 2 of the edited row, a double click on column
+  // 1 of row 0, or a right press on column 0 of row 0.
   constexpr native::UINT kPressOnRow0 = 0;
   constexpr native::UINT kPressOnColumn2 = 1;
   constexpr native::UINT kDoubleClickOnRow0 = 2;
+  constexpr native::UINT kRightPressOnRow0 = 3;
+  // What the store does before it takes the text: nothing more, ask a question, or run a pass of the loop.
+  enum Store { kJustStores, kAsks, kRunsAPass };
+  // What the user does in the field first: nothing, click again where the click that opened it fell (a
+  // double click) and type Z, or copy the selected text and paste it twice with Ctrl+C and Ctrl+V.
+  enum First { kNothing, kClickAgainAndTypeZ, kCopyAndPasteTwice };
   struct Case {
     const char* name;
     int32_t row;
@@ -120,15 +168,28 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
     bool editing;         // after the close, on:
     int32_t row2;
     int32_t column2;
+    Store store = kJustStores;
+    First first = kNothing;
+    std::u16string storedText = kText;
   } cases[] = {
       {"Escape stores nothing", 1, 1, native::VK_ESCAPE, false, false, 0, false, 1, 1},
       {"a press on another row stores as Enter does, then selects that row", 1, 1, kPressOnRow0, false, false,
        kEnter, false, 0, 1},
+      {"a question the store asks is not answered by that press, which is spent", 1, 1, kPressOnRow0, false,
+       false, kEnter, false, 1, 1, kAsks},
       {"a press on another editable column stores, then edits that column", 1, 1, kPressOnColumn2, false,
        false, kEnter, true, 1, 2},
+      {"... only once the close is over when the store runs a pass", 1, 1, kPressOnColumn2, false, false,
+       kEnter, true, 1, 2, kRunsAPass},
       {"a double click on another row stores, selects the row and edits the cell", 1, 1, kDoubleClickOnRow0,
        false, false, kEnter, true, 0, 1},
+      {"a right press outside the field leaves it open and goes nowhere", 1, 1, kRightPressOnRow0, false,
+       false, 0, true, 1, 1},
       {"Enter stores and stays", 1, 1, native::VK_RETURN, false, false, kEnter, false, 1, 1},
+      {"a double click on the edited cell selects its word, which typing replaces", 1, 1, native::VK_RETURN,
+       false, false, kEnter, false, 1, 1, kJustStores, kClickAgainAndTypeZ, u"Z"},
+      {"Ctrl+C and Ctrl+V are the field's, though the menu names Ctrl+V", 1, 1, native::VK_RETURN, false,
+       false, kEnter, false, 1, 1, kJustStores, kCopyAndPasteTwice, kText + kText},
       {"Tab: the next column", 1, 1, native::VK_TAB, false, false, kTab, true, 1, 2},
       {"Tab on the last column: the next row", 1, 2, native::VK_TAB, false, false, kTab, true, 2, 1},
       {"Tab at the very end stops", 2, 2, native::VK_TAB, false, false, kTab, false, 2, 2},
@@ -142,11 +203,30 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
     sheet->refreshAfterClose = c.refreshAfterClose;
     Open(*sheet, c.row, c.column);
     sheet->refreshes = 0;
-    const bool press = c.key <= kDoubleClickOnRow0;
-    if (press) {
-      constexpr int32_t kPressedColumn[] = {0, 2, 1};
-      PointAt(*sheet, c.key == kPressOnColumn2 ? c.row : 0, kPressedColumn[c.key]);
+    if (c.store == kAsks) {
+      sheet->beforeStoring = [&] { AnswerQuestion(*sheet); };
+    } else if (c.store == kRunsAPass) {
+      sheet->beforeStoring = [&] { RunPass(); };
+    }
+    // The pointer and the clock are still where the click that opened the field left them.
+    if (c.first == kClickAgainAndTypeZ) {
       driver.mouseDown();
+      driver.mouseUp();
+      driver.typeText(u"Z");
+    } else if (c.first == kCopyAndPasteTwice) {
+      driver.keyDown(native::VK_CONTROL);
+      for (const native::UINT key : {'C', 'V', 'V'}) {
+        driver.pressKey(key);
+      }
+      driver.keyUp(native::VK_CONTROL);
+    }
+    RunPass();
+    const bool press = c.key <= kRightPressOnRow0;
+    const auto button = c.key == kRightPressOnRow0 ? native::TestDriver::Right : native::TestDriver::Left;
+    if (press) {
+      constexpr int32_t kPressedColumn[] = {0, 2, 1, 0};
+      PointAt(*sheet, c.key == kPressOnColumn2 ? c.row : 0, kPressedColumn[c.key]);
+      driver.mouseDown(button);
     } else {
       if (c.shift) {
         driver.keyDown(native::VK_SHIFT);
@@ -156,7 +236,7 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
     RunLoop();
     // The button and Shift are let go only once the loop has read the press or the Tab.
     if (press) {
-      driver.mouseUp();
+      driver.mouseUp(button);
       if (c.key == kDoubleClickOnRow0) {
         driver.mouseDown();
         driver.mouseUp();
@@ -167,9 +247,11 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
       driver.keyUp(native::VK_SHIFT);
       driver.pumpUntilIdle();
     }
-    EXPECT_EQ(sheet->seen, (std::vector<ZafEventType>{EndEditEvent, kMarker})) << "the close comes first";
+    using Seen = std::vector<ZafEventType>;
+    EXPECT_EQ(sheet->seen, (c.key == kRightPressOnRow0 ? Seen{kMarker} : Seen{EndEditEvent, kMarker}))
+        << "the close comes first";
     using Stored = std::vector<std::pair<std::u16string, ZafEventType>>;
-    EXPECT_EQ(sheet->stored, (c.stored ? Stored{{sheet->text, c.stored}} : Stored{})) << "the whole text";
+    EXPECT_EQ(sheet->stored, (c.stored ? Stored{{c.storedText, c.stored}} : Stored{})) << "the whole text";
     EXPECT_EQ(sheet->Editing(), c.editing);
     EXPECT_EQ(sheet->CurrentCell(), KPoint(0, c.row2));
     EXPECT_EQ(sheet->EditingColumn(), c.column2);

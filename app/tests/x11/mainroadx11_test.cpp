@@ -341,6 +341,72 @@ bool ShowsFalseStarts(const ScreenPixels& screen) {
   return RedPixelsInRows(screen) > 0;
 }
 
+// A file as a save leaves it: a save writes a new file and moves it into place.
+struct FileStamp {
+  ino_t inode = 0;
+  timespec modified{};
+  bool operator==(const FileStamp& other) const {
+    return inode == other.inode && modified.tv_sec == other.modified.tv_sec &&
+           modified.tv_nsec == other.modified.tv_nsec;
+  }
+};
+
+FileStamp StampOf(const std::string& path) {
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0 ? FileStamp{status.st_ino, status.st_mtim} : FileStamp{};
+}
+
+// Alt held down while another X window takes the keyboard focus, let go there, and the focus back.
+void AltLetGoInAnotherWindow(Display* display, Window window) {
+  const Window other = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 40, 40, 0, 0, 0);
+  XMapRaised(display, other);
+  XSync(display, False);
+  const KeyCode alt = XKeysymToKeycode(display, XK_Alt_L);
+  XTestFakeKeyEvent(display, alt, True, CurrentTime);
+  XSync(display, False);
+  XSetInputFocus(display, other, RevertToParent, CurrentTime);
+  XSync(display, False);
+  XTestFakeKeyEvent(display, alt, False, CurrentTime);
+  XDestroyWindow(display, other);
+  XSetInputFocus(display, window, RevertToParent, CurrentTime);
+  XSync(display, False);
+}
+
+// Keys do what they name on a changed event: Ctrl+F4 asks whether to save it before closing its window and
+// writes nothing until answered, and Cancel keeps the window. Alt that closes an open menu, or Alt let go in
+// another window, leaves no menu mode behind: f, s and Return typed then are no File > Save. Each time the
+// question Ctrl+F4 brings says that the keys before it have been taken.
+void KeysDoWhatTheyName(MainRoadX11Test& test, Display* display, Window window, const std::string& saved) {
+  const std::string interfacePath = test.FilePath("out/M\xC3\xBCller-Jos\xC3\xA9.qxf");
+  const FileStamp document = StampOf(saved);
+  const FileStamp interfaceFile = StampOf(interfacePath);
+  const auto asksAndSavesNothing = [&](const char* after) {
+    PressWith(display, window, XK_Control_L, XK_F4);
+    ScreenThatShows(display, CloseQuestionShown);
+    EXPECT_EQ(StampOf(saved), document) << "the document was written after " << after;
+    EXPECT_EQ(StampOf(interfacePath), interfaceFile) << "the results file was written after " << after;
+    native::test::ClickAt(display, window, kCloseQuestionCancel[0], kCloseQuestionCancel[1]);
+    ScreenThatShows(
+        display, [](const ScreenPixels& now) { return !CloseQuestionShown(now) && ShowsFalseStarts(now); });
+  };
+  const auto typeFileSave = [&] {
+    native::test::TypeKeysyms(display, window, {XK_f, XK_s});
+    Press(display, window, XK_Return);
+  };
+  asksAndSavesNothing("Ctrl+F4");
+
+  PressWith(display, window, XK_Alt_L, XK_f);
+  ScreenThatShows(display, MenuOpenAt(kFileMenu[0]));
+  Press(display, window, XK_Alt_L);
+  ScreenThatShows(display, [](const ScreenPixels& now) { return !MenuOpenAt(kFileMenu[0])(now); });
+  typeFileSave();
+  asksAndSavesNothing("Alt closed the File menu");
+
+  AltLetGoInAnotherWindow(display, window);
+  typeFileSave();
+  asksAndSavesNothing("Alt was let go in another window");
+}
+
 // A second event window from File > New: Alt and a window's number bring that window to the front and leave
 // no menu bar mode behind, so File > Save's key then saves that window's document. The new one's Save asks
 // for a name; once saved it is closed, and the downloaded event is in front again.
@@ -436,6 +502,7 @@ void CheckOnDisplay() {
     EXPECT_NE(interfaceFile.find(fields), std::string::npos) << fields << " in\n" << interfaceFile;
   }
   KeepsNamesWhateverEndsTheirEdit(test, display, window, saved);
+  KeysDoWhatTheyName(test, display, window, saved);
   SavesTheWindowChosenByItsNumber(test, simulator, display, window, saved);
 
   // File > Save As proposes the saved document itself: Enter asks before replacing it, Enter again answers

@@ -85,12 +85,8 @@ TEST_F(ZafWindowObjectTranslateTest, KeysGiveTheirCodeModifiersAndCharacter) {
        7,
        u'A'},
       {"Ctrl with a digit", {native::VK_CONTROL}, '1', 512 | 4, 4, u'1'},
-      {"Ctrl with a key of no character keeps the key code",
-       {native::VK_CONTROL},
-       native::VK_F1,
-       512 | 4,
-       4,
-       static_cast<ZafIChar>(native::VK_F1)},
+      // F4's key code is the letter s: taken as the character, Ctrl+F4 would be the hot key Ctrl+S.
+      {"Ctrl with a key of no character gives none", {native::VK_CONTROL}, native::VK_F4, 512 | 4, 4, 0},
       {"Alt", {native::VK_MENU}, 'A', 512 | 8, 8, u'a'},
       {"Insert held", {native::VK_INSERT}, 'B', 512, 128, u'b'},
       {"key of no character", {}, native::VK_F1, 512, 0, 0},
@@ -204,6 +200,25 @@ TEST(ZafKeyCharacter, LayoutAnswersPickTheCharacter) {
   EXPECT_EQ(ZafKeyCharacter(kDeadKey, state.data(), DeadKeyLayout, U'\u00B4'), 0x27);
   EXPECT_FALSE(accentPending);
   EXPECT_EQ(ZafKeyCharacter(0x100 + 'X', state.data(), DeadKeyLayout, 0), 0);
+}
+
+TEST(ZafKeyCharacter, UnderCtrlOnlyKeysWithACharacterGiveOneSoNoOtherMatchesAHotKey) {
+  std::array<native::BYTE, 256> state{};
+  state[native::VK_CONTROL] = 0x80;
+  std::vector<native::UINT> withoutCharacter = {
+      native::VK_LEFT, native::VK_UP,    native::VK_RIGHT, native::VK_DOWN,   native::VK_HOME,
+      native::VK_END,  native::VK_PRIOR, native::VK_NEXT,  native::VK_INSERT, native::VK_DELETE,
+  };
+  for (native::UINT function = native::VK_F1; function <= native::VK_F12; ++function) {
+    withoutCharacter.push_back(function);
+  }
+  for (native::UINT key : withoutCharacter) {
+    SCOPED_TRACE(key);
+    EXPECT_EQ(ZafKeyCharacter(key, state.data(), native::ToAscii, 0), 0);
+  }
+  EXPECT_EQ(ZafKeyCharacter('S', state.data(), native::ToAscii, 0), u's');
+  EXPECT_EQ(ZafKeyCharacter('4', state.data(), native::ToAscii, 0), u'4');
+  EXPECT_EQ(ZafKeyCharacter(native::VK_NUMPAD0 + 4, state.data(), native::ToAscii, 0), u'4');
 }
 
 TEST_F(ZafWindowObjectTranslateTest, MouseMessagesGiveRawCodesAndModifiers) {
