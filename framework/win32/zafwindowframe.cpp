@@ -15,6 +15,14 @@ void EnableSystemCommand(native::HMENU menu, native::WPARAM command, bool enable
                          native::MF_BYCOMMAND | (enabled ? native::MF_ENABLED : native::MF_GRAYED));
 }
 
+// Greys a system-menu entry the window forbids; one it allows keeps the state the window system gave it
+// for the window's placement (no Maximize, Size or Move for a maximised window).
+void ForbidSystemCommand(native::HMENU menu, native::WPARAM command, bool allowed) {
+  if (!allowed) {
+    EnableSystemCommand(menu, command, false);
+  }
+}
+
 }  // namespace
 
 native::LRESULT ZafWindow::FrameProcedure(native::HWND frame, native::UINT message, native::WPARAM wParam,
@@ -78,9 +86,9 @@ native::LRESULT ZafWindow::FrameEvent(const ZafEventRecord& event) {
       if (native::HIWORD(static_cast<native::WPARAM>(message.lParam)) != 0) {
         const auto menu = reinterpret_cast<native::HMENU>(message.wParam);
         EnableSystemCommand(menu, native::SC_CLOSE, !locked);
-        EnableSystemCommand(menu, native::SC_MAXIMIZE, sizeable);
-        EnableSystemCommand(menu, native::SC_SIZE, sizeable);
-        EnableSystemCommand(menu, native::SC_MOVE, movable);
+        ForbidSystemCommand(menu, native::SC_MAXIMIZE, sizeable);
+        ForbidSystemCommand(menu, native::SC_SIZE, sizeable);
+        ForbidSystemCommand(menu, native::SC_MOVE, movable);
       }
       return FrameDefault(event);
     case native::WM_KEYDOWN:

@@ -42,12 +42,17 @@ TEST_F(WindowFrameProcedureTest, SystemMenuGreysWhatTheWindowForbids) {
     bool sizeable;
     bool movable;
     bool locked;
+    // The window system greyed Maximize, Size and Move before asking, as it does for a maximised window.
+    bool maximised;
+    bool sizeGreyed;  // Maximize and Size
+    bool moveGreyed;
   };
   const Case cases[] = {
-      {"everything allowed", true, true, false},
-      {"not sizeable", false, true, false},
-      {"not movable", true, false, false},
-      {"locked", true, true, true},
+      {"everything allowed", true, true, false, false, false, false},
+      {"not sizeable", false, true, false, false, true, false},
+      {"not movable", true, false, false, false, false, true},
+      {"locked", true, true, true, false, false, false},
+      {"maximised: what the window allows stays grey", true, true, false, true, true, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -59,15 +64,21 @@ TEST_F(WindowFrameProcedureTest, SystemMenuGreysWhatTheWindowForbids) {
     const native::HWND frame = window->ScreenID(2);
     const native::HMENU menu = native::GetSystemMenu(frame, native::FALSE);
     ASSERT_NE(menu, nullptr);
+    if (c.maximised) {
+      for (native::WPARAM command : {native::SC_MAXIMIZE, native::SC_SIZE, native::SC_MOVE}) {
+        native::EnableMenuItem(menu, static_cast<native::UINT>(command),
+                               native::MF_BYCOMMAND | native::MF_GRAYED);
+      }
+    }
     native::SendMessage(frame, native::WM_INITMENUPOPUP, reinterpret_cast<native::WPARAM>(menu),
                         native::MAKELPARAM(0, 1));
     auto greyed = [menu](native::WPARAM command) {
       return (native::GetMenuState(menu, static_cast<native::UINT>(command), native::MF_BYCOMMAND) &
               native::MF_GRAYED) != 0;
     };
-    EXPECT_EQ(greyed(native::SC_MAXIMIZE), !c.sizeable);
-    EXPECT_EQ(greyed(native::SC_SIZE), !c.sizeable);
-    EXPECT_EQ(greyed(native::SC_MOVE), !c.movable);
+    EXPECT_EQ(greyed(native::SC_MAXIMIZE), c.sizeGreyed);
+    EXPECT_EQ(greyed(native::SC_SIZE), c.sizeGreyed);
+    EXPECT_EQ(greyed(native::SC_MOVE), c.moveGreyed);
     EXPECT_EQ(greyed(native::SC_CLOSE), c.locked);
     manager->Subtract(window);
     delete window;
