@@ -1,6 +1,5 @@
 #include "toolkit/kzeditableselectorstring.h"
 
-#include <cstdlib>
 #include <utility>
 
 #include "framework/core/zafdevice.h"
@@ -137,9 +136,7 @@ ZafEventRecord KZEditableSelectorString::PairedWithOpeningPress(const ZafEventRe
   const std::optional<native::MSG> first = std::exchange(openingPress, std::nullopt);
   const native::MSG& second = press.osEvent;
   ZafEventRecord paired = press;
-  if (first && second.time - first->time <= native::GetDoubleClickTime() &&
-      std::abs(second.pt.x - first->pt.x) <= native::GetSystemMetrics(native::SM_CXDOUBLECLK) / 2 &&
-      std::abs(second.pt.y - first->pt.y) <= native::GetSystemMetrics(native::SM_CYDOUBLECLK) / 2) {
+  if (first && native::ClicksPair(first->time, first->pt, second.time, second.pt)) {
     paired.osEvent.message = native::WM_LBUTTONDBLCLK;
   }
   return paired;

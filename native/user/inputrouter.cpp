@@ -1,7 +1,5 @@
 #include "native/user/inputrouter.h"
 
-#include <cstdlib>
-
 #include "native/user/classregistry.h"
 #include "native/user/keyboard.h"
 #include "native/user/messageapi.h"
@@ -70,9 +68,8 @@ bool InputRouter::isDoubleClick(HWND window, int button, bool nonClient, const H
   bool allowed = nonClient || (record->windowClass->style & CS_DBLCLKS) != 0;
   Click click{window, button, nonClient, input.time, input.point};
   bool doubled = allowed && lastClick_.window == window && lastClick_.button == button &&
-                 lastClick_.nonClient == nonClient && input.time - lastClick_.time <= GetDoubleClickTime() &&
-                 std::abs(input.point.x - lastClick_.point.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
-                 std::abs(input.point.y - lastClick_.point.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+                 lastClick_.nonClient == nonClient &&
+                 ClicksPair(lastClick_.time, lastClick_.point, input.time, input.point);
   // A third click starts a new pair.
   lastClick_ = doubled ? Click{} : click;
   return doubled;

@@ -29,7 +29,8 @@ BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Hands a press of a mouse button that the capturing window is handling back to the input, once that window
 // has let go of the capture: the loop routes it again before any later input, to wherever it landed (a
 // frame's box, a menu title, another window, which is activated), and the release goes with it. FALSE when
-// the message is not the last press the loop delivered, as the window got it.
+// the message is not the last press the loop delivered, as the window got it, or input was translated since
+// (the press is then spent).
 BOOL RoutePressAgain(const MSG& press);
 BOOL PostThreadMessage(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam);
 // Calls the window's current procedure and answers its result; 0 for a window that does not exist.

@@ -1,5 +1,6 @@
 #include "native/user/metrics.h"
 
+#include <cstdlib>
 #include <iterator>
 
 #include "native/user/windowsystem.h"
@@ -92,6 +93,12 @@ BOOL SetDoubleClickTime(UINT milliseconds) {
   // 0 restores the default, as with the other system settings.
   WindowSystem::get().doubleClickTimeMs = milliseconds == 0 ? 500 : milliseconds;
   return TRUE;
+}
+
+bool ClicksPair(DWORD firstTime, POINT first, DWORD secondTime, POINT second) {
+  return secondTime - firstTime <= GetDoubleClickTime() &&
+         std::abs(second.x - first.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+         std::abs(second.y - first.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
 }
 
 }  // namespace native

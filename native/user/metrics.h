@@ -81,5 +81,8 @@ int GetSystemMetrics(int index);
 COLORREF GetSysColor(int index);
 UINT GetDoubleClickTime();
 BOOL SetDoubleClickTime(UINT milliseconds);
+// Whether a second click comes close enough after a first, in time (the double-click time) and place (half
+// the double-click rectangle each way), to make a double click with it. Times are message times (ms).
+bool ClicksPair(DWORD firstTime, POINT first, DWORD secondTime, POINT second);
 
 }  // namespace native
