@@ -22,6 +22,22 @@ namespace {
 // next, which is already queued.
 constexpr uint32_t kAheadOfQueue = 0;
 
+// A press of the right or middle button, wherever it falls.
+bool OtherButtonPressed(const ZafEventRecord& event) {
+  if (event.type != E_OSEVENT) {
+    return false;
+  }
+  switch (event.osEvent.message) {
+    case native::WM_RBUTTONDOWN:
+    case native::WM_RBUTTONDBLCLK:
+    case native::WM_MBUTTONDOWN:
+    case native::WM_MBUTTONDBLCLK:
+      return true;
+    default:
+      return false;
+  }
+}
+
 void SetPointerImage(ZafEventType image) {
   if (KZApplication::application) {
     KZApplication::application->SetMouseImage(image);
@@ -94,6 +110,9 @@ ZafEventType KZEditableSelectorString::PointerOutside(const ZafEventRecord& even
 }
 
 ZafEventType KZEditableSelectorString::Event(const ZafEventRecord& event) {
+  if (OtherButtonPressed(event)) {
+    openingPress.reset();  // clicks of two buttons never pair
+  }
   const ZafEventType code = KZMapMouseState(*this, event, MapEvent(event));
   ZafEventType answer = 0;
   ZafEventRecord translated = event;
@@ -138,6 +157,8 @@ ZafEventRecord KZEditableSelectorString::PairedWithOpeningPress(const ZafEventRe
   ZafEventRecord paired = press;
   if (first && native::ClicksPair(first->time, first->pt, second.time, second.pt)) {
     paired.osEvent.message = native::WM_LBUTTONDBLCLK;
+    // The pair is used up: a third click starts a new one.
+    native::ForgetLastClick();
   }
   return paired;
 }

@@ -5,7 +5,7 @@
 // outside stores it as Enter does and then goes where it landed, and the keys that open the menu bar store
 // it and let go of the pointer and the focus for the menu. The second click of a double click whose first
 // click opened the field is the field's double click, though the window system paired nothing: the two
-// clicks went to different windows.
+// clicks went to different windows. A press of another button in between breaks that pair.
 #ifndef TOOLKIT_KZEDITABLESELECTORSTRING_H
 #define TOOLKIT_KZEDITABLESELECTORSTRING_H
 

@@ -21,6 +21,10 @@ ZafEventRecord ZafNativeEvent(native::HWND window, native::UINT message, native:
   nativeMessage.message = message;
   nativeMessage.wParam = wParam;
   nativeMessage.lParam = lParam;
+  // The moment of the message being dispatched: two presses pair as clicks by their times and points.
+  nativeMessage.time = static_cast<native::DWORD>(native::GetMessageTime());
+  const native::DWORD position = native::GetMessagePos();
+  nativeMessage.pt = {native::GET_X_LPARAM(position), native::GET_Y_LPARAM(position)};
   return ZafEventRecord(E_OSEVENT, nativeMessage);
 }
 

@@ -5,7 +5,8 @@
 #include "framework/core/zafeventrecord.h"
 #include "native/user/nativetypes.h"
 
-// A native message as an event record: type E_OSEVENT, value 0, the message's window and parameters.
+// A native message as an event record: type E_OSEVENT, value 0, the message's window and parameters, and
+// the time and screen point of the message being dispatched.
 ZafEventRecord ZafNativeEvent(native::HWND window, native::UINT message, native::WPARAM wParam = 0,
                               native::LPARAM lParam = 0);
 

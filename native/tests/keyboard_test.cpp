@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "native/testdriver.h"
 #include "native/tests/messagespy.h"
+#include "native/user/windowsystem.h"
 
 namespace native::test {
 
@@ -46,6 +49,7 @@ TEST(Keyboard, KeysBecomeCharactersFromTheStateOfTheMoment) {
     const char* name;
     std::vector<std::pair<UINT, bool>> keys;  // key, down
     std::u16string expected;
+    bool shiftHeld = false;  // Shift still down at the end, as taken and as the host has it
   };
   auto press = [](UINT key) { return std::vector<std::pair<UINT, bool>>{{key, true}, {key, false}}; };
   auto with = [](UINT modifier, std::vector<std::pair<UINT, bool>> keys) {
@@ -61,6 +65,11 @@ TEST(Keyboard, KeysBecomeCharactersFromTheStateOfTheMoment) {
   const Case cases[] = {
       {"letter", press('A'), u"a"},
       {"shifted letter", with(VK_SHIFT, press('A')), u"A"},
+      {"right shift letter", with(VK_RSHIFT, press('A')), u"A"},
+      {"both shifts, the left let go",
+       {{VK_LSHIFT, true}, {VK_RSHIFT, true}, {VK_LSHIFT, false}, {'A', true}, {'A', false}},
+       u"A",
+       true},
       {"caps lock letter", capsLockThen(press('A')), u"A"},
       {"caps lock and shift", capsLockThen(with(VK_SHIFT, press('A'))), u"a"},
       {"digit", press('1'), u"1"},
@@ -87,6 +96,8 @@ TEST(Keyboard, KeysBecomeCharactersFromTheStateOfTheMoment) {
     }
     pumpWithoutTranslating();
     EXPECT_EQ(target.characters(WM_CHAR), c.expected);
+    EXPECT_EQ(GetKeyState(VK_SHIFT) < 0, c.shiftHeld);
+    EXPECT_EQ(GetAsyncKeyState(VK_SHIFT) < 0, c.shiftHeld);
   }
 }
 
@@ -168,6 +179,41 @@ TEST(Keyboard, KeyStateFollowsTheMessagesTakenWhileAsyncStateFollowsTheHost) {
   driver.keyUp(VK_LSHIFT);
   driver.pumpUntilIdle();
   EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0) << "the left shift key counts as shift";
+}
+
+TEST(Keyboard, LosingTheFocusLetsGoOfEachHeldSideOnce) {
+  struct Case {
+    const char* name;
+    std::vector<UINT> held;  // as the X host names them
+    int releasesEach;        // key-ups of Shift, of Ctrl and of Alt
+  };
+  const Case cases[] = {
+      {"the left keys", {VK_LSHIFT, VK_LCONTROL, VK_LMENU}, 1},
+      {"the right keys", {VK_RSHIFT, VK_RCONTROL, VK_RMENU}, 1},
+      {"both sides", {VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU}, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestDriver driver;
+    MessageSpy spy;
+    spy.createTopLevel(RECT{0, 0, 100, 100});
+    for (UINT key : c.held) {
+      driver.keyDown(key);
+    }
+    driver.pumpUntilIdle();
+    spy.clear();
+    WindowSystem::get().desktop().releaseHeldKeys();
+    WindowSystem::get().desktop().releaseHeldKeys();  // the next focus change finds nothing held
+    driver.pumpUntilIdle();
+    std::vector<Logged> ups = spy.only({WM_KEYUP, WM_SYSKEYUP});
+    for (UINT generic : {VK_SHIFT, VK_CONTROL, VK_MENU}) {
+      SCOPED_TRACE(generic);
+      EXPECT_EQ(std::count_if(ups.begin(), ups.end(), [&](const Logged& up) { return up.wParam == generic; }),
+                c.releasesEach);
+      EXPECT_EQ(GetKeyState(static_cast<int>(generic)) & 0x8000, 0);
+      EXPECT_EQ(GetAsyncKeyState(static_cast<int>(generic)) & 0x8000, 0);
+    }
+  }
 }
 
 TEST(Keyboard, TypeTextUsesTheKeysOfEachCharacter) {

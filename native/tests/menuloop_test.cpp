@@ -222,6 +222,26 @@ TEST(MenuLoop, AltEntersTheBarOnlyWhenPressedAlone) {
       {"a pointer press", holdingAlt([](MenuScene& s) { s.driver.click(300, 250); }), false},
       {"Alt alone", holdingAlt([](MenuScene&) {}), true},
       {"Alt alone with auto-repeat", holdingAlt([](MenuScene& s) { s.driver.keyDown(VK_MENU); }), true},
+      {"left Alt alone, as the X host names it", [](MenuScene& s) { s.driver.pressKey(VK_LMENU); }, true},
+      {"right Alt alone, as the X host names it", [](MenuScene& s) { s.driver.pressKey(VK_RMENU); }, true},
+      {"Alt's auto-repeat after another key",
+       [](MenuScene& s) {
+         s.driver.keyDown(VK_LMENU);
+         s.driver.pressKey('X');
+         s.driver.keyDown(VK_LMENU);
+         s.driver.keyUp(VK_LMENU);
+       },
+       false},
+      {"a key pressed before Alt let go while Alt is alone: Alt's own release enters",
+       [](MenuScene& s) {
+         s.driver.keyDown('X');
+         s.driver.keyDown(VK_LMENU);
+         s.driver.keyUp('X');
+         s.driver.pumpUntilIdle();
+         EXPECT_TRUE(s.menuTraffic().empty()) << "the other key's release enters nothing";
+         s.driver.keyUp(VK_LMENU);
+       },
+       true},
       {"the other Alt key pressed while one is held",
        [](MenuScene& s) {
          s.driver.keyDown(VK_LMENU);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "native/testdriver.h"
 #include "native/tests/messagespy.h"
@@ -235,9 +236,10 @@ TEST(MessageLoop, ReadyDescriptorWakesGetMessageAndRunsItsCallbackOnTheGuiThread
 }
 
 // On the real clock, each source ends WaitForInput soon after its input, long before the bound a source that
-// does not wake it would run into: a post and a wake-up from another thread, a ready descriptor (how the command
-// service's and the links' sockets are waited on), a thread timer, and the wait's own time limit. The latency
-// allowed is a loaded machine's scheduling delay, not the wait's own: it answers within a millisecond when idle.
+// does not wake it would run into: a post and a wake-up from another thread, a ready descriptor (how the
+// command service's and the links' sockets are waited on), a thread timer, and the wait's own time limit. The
+// latency allowed is a loaded machine's scheduling delay, not the wait's own: it answers within a millisecond
+// when idle.
 TEST(MessageLoop, EachSourceEndsTheWaitForInputAtOnce) {
   using Clock = std::chrono::steady_clock;
   constexpr auto kLatency = std::chrono::milliseconds(250);
@@ -364,6 +366,50 @@ TEST(MessageLoop, QuitPassesAFilterThatLeavesOtherWindowsMessagesWaiting) {
   MSG message{};
   EXPECT_EQ(GetMessage(&message, watched, 0, 0), FALSE);
   EXPECT_TRUE(PeekMessage(&message, other, 0, 0, PM_REMOVE)) << "the other window's message is still there";
+}
+
+TEST(MessageLoop, AMessagesTimeAndPointHoldWhileItIsDispatchedAndComeBackAfterANestedOne) {
+  TestDriver driver;
+  MessageSpy spy;
+  HWND window = spy.createTopLevel(RECT{0, 0, 200, 200}, WS_POPUP | WS_VISIBLE);
+  struct Moment {
+    LONG time;
+    int x;
+    int y;
+    bool operator==(const Moment&) const = default;
+  };
+  std::vector<Moment> seen;
+  const auto note = [&] {
+    const DWORD position = GetMessagePos();
+    seen.push_back({GetMessageTime(), GET_X_LPARAM(position), GET_Y_LPARAM(position)});
+  };
+  spy.handler = [&](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    if (message == WM_USER) {
+      note();
+    }
+    if (message == WM_LBUTTONDOWN) {
+      note();
+      // The user moved on before the press was read: a message posted now has this moment's point.
+      PostMessage(hwnd, WM_USER, 0, 0);
+      MSG nested{};
+      EXPECT_TRUE(PeekMessage(&nested, hwnd, WM_USER, WM_USER, PM_REMOVE));
+      DispatchMessage(&nested);
+      note();
+    }
+    return DefWindowProc(hwnd, message, wParam, lParam);
+  };
+  driver.mouseMove(30, 40);
+  const auto pressed = static_cast<LONG>(driver.now());
+  driver.mouseDown();
+  driver.advanceClock(250);
+  driver.mouseMove(60, 70);
+  MSG press{};
+  ASSERT_TRUE(PeekMessage(&press, window, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE));
+  DispatchMessage(&press);
+  note();
+  const std::vector<Moment> expected = {
+      {pressed, 30, 40}, {pressed + 250, 60, 70}, {pressed, 30, 40}, {0, 0, 0}};
+  EXPECT_EQ(seen, expected) << "the press, the nested post, the press again, nothing dispatched";
 }
 
 }  // namespace native::test

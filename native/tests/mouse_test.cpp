@@ -76,6 +76,32 @@ TEST(Mouse, DoubleClicksOnlyForClassesThatAskAndWithinTimeAndDistance) {
   }
 }
 
+TEST(Mouse, PressesCarryTheModifiersHeldOnEitherSide) {
+  struct Case {
+    const char* name;
+    std::vector<UINT> held;  // as the X host names them
+    WPARAM keys;
+  };
+  const Case cases[] = {
+      {"right Ctrl with left Shift", {VK_LSHIFT, VK_RCONTROL}, MK_LBUTTON | MK_CONTROL | MK_SHIFT},
+      {"right Shift with left Ctrl", {VK_LCONTROL, VK_RSHIFT}, MK_LBUTTON | MK_CONTROL | MK_SHIFT},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestDriver driver;
+    MessageSpy spy;
+    HWND window = spy.createTopLevel(RECT{0, 0, 100, 100}, WS_POPUP | WS_VISIBLE);
+    for (UINT key : c.held) {
+      driver.keyDown(key);
+    }
+    driver.mouseMove(20, 20);
+    driver.mouseDown();
+    driver.pumpUntilIdle();
+    EXPECT_EQ(spy.only({WM_LBUTTONDOWN}),
+              (std::vector<Logged>{{window, WM_LBUTTONDOWN, c.keys, MAKELPARAM(20, 20)}}));
+  }
+}
+
 TEST(Mouse, APressIsHandedBackOnlyAsDeliveredLastAndOnlyOnce) {
   using Change = std::function<void(TestDriver&, HWND other, MSG & press)>;
   struct Case {

@@ -18,6 +18,8 @@ class InputRouter {
   // The input of the last button press delivered, when `press` is the message it was delivered as and no
   // input was translated since. Answered once.
   std::optional<HostInput> takePress(const MSG& press);
+  // The next press pairs with no click before it.
+  void forgetLastClick() { lastClick_ = Click{}; }
 
  private:
   std::optional<MSG> translateMouse(const HostInput& input);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "native/user/keyboard.h"
 #include "native/user/localtext.h"
@@ -130,6 +131,13 @@ BOOL RoutePressAgain(const MSG& press) {
   return TRUE;
 }
 
+void ForgetLastClick() {
+  WindowSystem* system = nullptr;
+  if (guiThreadSystem(&system)) {
+    system->input().forgetLastClick();
+  }
+}
+
 BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowSystem* system = WindowSystem::current();
   if (system == nullptr) {
@@ -187,6 +195,12 @@ LRESULT DispatchMessage(const MSG* message) {
   if (message == nullptr || !guiThreadSystem(&system)) {
     return 0;
   }
+  // The outer message's moment comes back however the dispatch ends.
+  struct Moment {
+    WindowSystem& system;
+    const WindowSystem::MessageMoment outer;
+    ~Moment() { system.dispatched = outer; }
+  } moment{*system, std::exchange(system->dispatched, {message->time, message->pt})};
   if (message->message == WM_TIMER && message->lParam != 0) {
     auto callback = reinterpret_cast<TIMERPROC>(message->lParam);
     // The callback address comes in a message anyone can post; only a running timer's own one is called.
@@ -198,6 +212,15 @@ LRESULT DispatchMessage(const MSG* message) {
   return message->hwnd == nullptr
              ? 0
              : SendMessage(message->hwnd, message->message, message->wParam, message->lParam);
+}
+
+LONG GetMessageTime() {
+  return static_cast<LONG>(WindowSystem::get().dispatched.time);
+}
+
+DWORD GetMessagePos() {
+  const POINT& point = WindowSystem::get().dispatched.point;
+  return static_cast<DWORD>(MAKELONG(static_cast<WORD>(point.x), static_cast<WORD>(point.y)));
 }
 
 BOOL TranslateMessage(const MSG* message) {

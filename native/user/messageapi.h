@@ -32,14 +32,23 @@ BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // the message is not the last press the loop delivered, as the window got it, or input was translated since
 // (the press is then spent).
 BOOL RoutePressAgain(const MSG& press);
+// The last click is used up: the next press is no double click with it. For a window that made a press its
+// own double click with a click the loop delivered to another window.
+void ForgetLastClick();
 BOOL PostThreadMessage(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam);
 // Calls the window's current procedure and answers its result; 0 for a window that does not exist.
 LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The 8-bit form: messages whose records carry texts (WM_MDICREATE with MDICREATESTRUCTA) have them turned
 // from the local code page into the wide form the window receives; other messages go as they are.
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// A WM_TIMER with a callback runs the callback, but only when it belongs to that running timer.
+// A WM_TIMER with a callback runs the callback, but only when it belongs to that running timer. While the
+// message is dispatched, GetMessageTime and GetMessagePos answer its time and point; a dispatch nested in it
+// gives the outer message's back when it returns.
 LRESULT DispatchMessage(const MSG* message);
+// The time of the message being dispatched, in the clock's milliseconds; 0 outside any dispatch.
+LONG GetMessageTime();
+// Its screen point: x in the low 16 bits, y in the high ones, each signed.
+DWORD GetMessagePos();
 // For WM_KEYDOWN and WM_SYSKEYDOWN, posts WM_CHAR or WM_SYSCHAR ahead of everything else: the character the
 // host's keymap typed with the key (one beyond 16 bits as two messages, its UTF-16 halves), or else the one
 // the key gives in the current keyboard state. TRUE for the four key messages.

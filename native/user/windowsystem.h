@@ -68,6 +68,12 @@ class WindowSystem {
   // Rings the X display's bell when the desktop is shown on one, and counts the beep either way.
   void beep();
   UINT doubleClickTimeMs = 500;
+  // The time and screen point of the message being dispatched (GetMessageTime, GetMessagePos).
+  struct MessageMoment {
+    DWORD time = 0;
+    POINT point{};
+  };
+  MessageMoment dispatched;
   unsigned beepCount = 0;  // how often the program beeped, which the headless desktop's tests read
 
  private:

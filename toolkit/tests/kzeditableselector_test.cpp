@@ -22,6 +22,9 @@ namespace {
 constexpr int32_t kMarker = 10900;
 // Every column's text: one word, longer than any fixed buffer a field's text might be read into.
 const std::u16string kText = std::u16string(150, u'a') + std::u16string(150, u'b');
+// The text of a cell that clicks in its field fall on: a word the field shows whole, from its first
+// character at the field's left end.
+const std::u16string kWord = u"Weiss";
 // The events a pass of the loop may take before the test calls it endless.
 constexpr int32_t kEventsInAPass = 1000;
 
@@ -39,10 +42,19 @@ class Sheet : public KZEditableSelector {
   int32_t PrevEditColumn(KPoint, int32_t from) override {
     return from < 0 || from > 2 ? 2 : from == 2 ? 1 : kNextCell;
   }
-  void CellText(KPoint, int32_t, KString& cellText, uint32_t&) override { cellText = KString(text.c_str()); }
+  void CellText(KPoint, int32_t, KString& cellText, uint32_t& textFlags) override {
+    if (textFlags & kTextForEditor) {
+      storesBeforeOpening.push_back(stored.size());
+    }
+    cellText = KString(text.c_str());
+  }
   void StoreEdit(int32_t, KZEditableSelectorString& field, ZafEventType reason) override {
+    const std::size_t opened = storesBeforeOpening.size();
     if (beforeStoring) {
       beforeStoring();
+    }
+    if (storesBeforeOpening.size() != opened) {
+      return;  // a field opened meanwhile took the edited one's place: that one is gone, with its text
     }
     stored.emplace_back(field.Text(), reason);
   }
@@ -64,6 +76,8 @@ class Sheet : public KZEditableSelector {
   std::vector<ZafEventType> seen;
   bool refreshAfterClose = false;
   int refreshes = 0;
+  // For each field opened, how many stores came before it.
+  std::vector<std::size_t> storesBeforeOpening;
 };
 
 class KZEditableSelectorTest : public KZPaneTest {
@@ -87,9 +101,11 @@ class KZEditableSelectorTest : public KZPaneTest {
     sheet->Refresh();
     return sheet;
   }
-  // Moves the pointer to the middle of a cell and column of the sheet; answers that desktop point.
+  // Moves the pointer into a cell and column of the sheet, at the middle of the row and a few pixels from
+  // the column's left end, where a click in its field falls before the text's first character; answers
+  // that desktop point.
   KPoint PointAt(Sheet& sheet, int32_t row, int32_t column) {
-    const KPoint at = sheet.ToScreenPoint({column * 100 + 50, row * rowHeight + rowHeight / 2});
+    const KPoint at = sheet.ToScreenPoint({column * 100 + 6, row * rowHeight + rowHeight / 2});
     driver.mouseMove(at.x, at.y);
     return at;
   }
@@ -102,6 +118,7 @@ class KZEditableSelectorTest : public KZPaneTest {
     RunLoop();
     ASSERT_TRUE(sheet.Editing());
     sheet.seen.clear();
+    sheet.storesBeforeOpening.clear();
   }
   // The program's loop over the keys and pointer input given so far, queued ahead of a marker.
   void RunLoop() {
@@ -123,19 +140,20 @@ class KZEditableSelectorTest : public KZPaneTest {
     application.Control(nullptr, true);
     EXPECT_GT(application.eventsLeft, 0) << "the pass never went idle";
   }
-  // A question the store asks: its loop takes the first press there is for the answer. The user lets go of
-  // the press that ended the edit and answers on row 2.
+  // A question the store asks: its loop takes the first press there is for the answer, whose row it keeps.
+  // The user lets go of the press that ended the edit and answers on row 2.
   void AnswerQuestion(Sheet& sheet) {
     driver.mouseUp();
-    const KPoint answer = PointAt(sheet, 2, 0);
+    PointAt(sheet, 2, 0);
     driver.mouseDown();
     native::MSG press{};
     ASSERT_TRUE(native::PeekMessage(&press, nullptr, native::WM_LBUTTONDOWN, native::WM_LBUTTONDOWN,
                                     native::PM_REMOVE));
-    EXPECT_EQ(KPoint(press.pt.x, press.pt.y), answer) << "not the press made before the question";
+    answeredOnRow = native::GET_Y_LPARAM(press.lParam) / rowHeight;
   }
 
   int32_t rowHeight = 0;
+  int32_t answeredOnRow = -1;  // none asked
   KZControl menuOwner{0, 0, 70, 22};
   KZPullDownMenu* menuBar = new KZPullDownMenu;
 };
@@ -147,16 +165,26 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
   constexpr ZafEventType kTab = KZEditableSelector::kEndByTab;
   constexpr ZafEventType kBackTab = KZEditableSelector::kEndByShiftTab;
   // Instead of a key: a press on column 0 of row 0, on column 2 of the edited row, a double click on column
-  // 1 of row 0, or a right press on column 0 of row 0.
+  // 1 of row 0, a right press on column 0 of row 0, or a double click on column 1 whose first click falls on
+  // row 0's last pixel row and whose second the next pixel down, on row 1.
   constexpr native::UINT kPressOnRow0 = 0;
   constexpr native::UINT kPressOnColumn2 = 1;
   constexpr native::UINT kDoubleClickOnRow0 = 2;
   constexpr native::UINT kRightPressOnRow0 = 3;
+  constexpr native::UINT kDoubleClickAcrossRows = 4;
   // What the store does before it takes the text: nothing more, ask a question, or run a pass of the loop.
   enum Store { kJustStores, kAsks, kRunsAPass };
-  // What the user does in the field first: nothing, click again where the click that opened it fell (a
-  // double click) and type Z, or copy the selected text and paste it twice with Ctrl+C and Ctrl+V.
-  enum First { kNothing, kClickAgainAndTypeZ, kCopyAndPasteTwice };
+  // What the user does in the field first: nothing; clicks in it and types Z (how many clicks, how long
+  // after the click that opened it and how far to its left, after a right click or a repaint of the list);
+  // or copies the selected text and pastes it twice with Ctrl+C and Ctrl+V.
+  struct First {
+    int clicks = 0;
+    std::uint64_t laterMs = 0;
+    int leftPx = 0;
+    bool rightClick = false;
+    bool repaint = false;
+    bool copyAndPasteTwice = false;
+  };
   struct Case {
     const char* name;
     int32_t row;
@@ -169,27 +197,42 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
     int32_t row2;
     int32_t column2;
     Store store = kJustStores;
-    First first = kNothing;
+    First first = {};
     std::u16string storedText = kText;
+    int32_t answeredOnRow = -1;  // the row of the press the store's question took for its answer
   } cases[] = {
       {"Escape stores nothing", 1, 1, native::VK_ESCAPE, false, false, 0, false, 1, 1},
       {"a press on another row stores as Enter does, then selects that row", 1, 1, kPressOnRow0, false, false,
        kEnter, false, 0, 1},
       {"a question the store asks is not answered by that press, which is spent", 1, 1, kPressOnRow0, false,
-       false, kEnter, false, 1, 1, kAsks},
+       false, kEnter, false, 1, 1, kAsks, First{}, kText, 2},
       {"a press on another editable column stores, then edits that column", 1, 1, kPressOnColumn2, false,
        false, kEnter, true, 1, 2},
       {"... only once the close is over when the store runs a pass", 1, 1, kPressOnColumn2, false, false,
        kEnter, true, 1, 2, kRunsAPass},
       {"a double click on another row stores, selects the row and edits the cell", 1, 1, kDoubleClickOnRow0,
        false, false, kEnter, true, 0, 1},
+      {"a double click whose clicks fall on two rows edits neither", 1, 1, kDoubleClickAcrossRows, false,
+       false, kEnter, false, 0, 1},
       {"a right press outside the field leaves it open and goes nowhere", 1, 1, kRightPressOnRow0, false,
        false, 0, true, 1, 1},
       {"Enter stores and stays", 1, 1, native::VK_RETURN, false, false, kEnter, false, 1, 1},
       {"a double click on the edited cell selects its word, which typing replaces", 1, 1, native::VK_RETURN,
-       false, false, kEnter, false, 1, 1, kJustStores, kClickAgainAndTypeZ, u"Z"},
+       false, false, kEnter, false, 1, 1, kJustStores, First{.clicks = 1}, u"Z"},
+      {"a click after the double-click time places the caret", 1, 1, native::VK_RETURN, false, false, kEnter,
+       false, 1, 1, kJustStores, First{.clicks = 1, .laterMs = 501}, u"Z" + kWord},
+      {"so does one beyond the double-click distance", 1, 1, native::VK_RETURN, false, false, kEnter, false,
+       1, 1, kJustStores, First{.clicks = 1, .leftPx = 3}, u"Z" + kWord},
+      {"a triple click selects the word, then places the caret", 1, 1, native::VK_RETURN, false, false,
+       kEnter, false, 1, 1, kJustStores, First{.clicks = 2}, u"Z" + kWord},
+      {"... and a fourth click selects the word again", 1, 1, native::VK_RETURN, false, false, kEnter, false,
+       1, 1, kJustStores, First{.clicks = 3}, u"Z"},
+      {"a right click between two left clicks keeps them apart", 1, 1, native::VK_RETURN, false, false,
+       kEnter, false, 1, 1, kJustStores, First{.clicks = 1, .rightClick = true}, u"Z" + kWord},
+      {"a repaint of the list makes no double click of the next click", 1, 1, native::VK_RETURN, false, false,
+       kEnter, false, 1, 1, kJustStores, First{.clicks = 1, .laterMs = 501, .repaint = true}, u"Z" + kWord},
       {"Ctrl+C and Ctrl+V are the field's, though the menu names Ctrl+V", 1, 1, native::VK_RETURN, false,
-       false, kEnter, false, 1, 1, kJustStores, kCopyAndPasteTwice, kText + kText},
+       false, kEnter, false, 1, 1, kJustStores, First{.copyAndPasteTwice = true}, kText + kText},
       {"Tab: the next column", 1, 1, native::VK_TAB, false, false, kTab, true, 1, 2},
       {"Tab on the last column: the next row", 1, 2, native::VK_TAB, false, false, kTab, true, 2, 1},
       {"Tab at the very end stops", 2, 2, native::VK_TAB, false, false, kTab, false, 2, 2},
@@ -201,19 +244,35 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
     SCOPED_TRACE(c.name);
     Sheet* sheet = ShowSheet();
     sheet->refreshAfterClose = c.refreshAfterClose;
+    sheet->text = c.first.clicks > 0 ? kWord : kText;
     Open(*sheet, c.row, c.column);
     sheet->refreshes = 0;
+    answeredOnRow = -1;
     if (c.store == kAsks) {
       sheet->beforeStoring = [&] { AnswerQuestion(*sheet); };
     } else if (c.store == kRunsAPass) {
       sheet->beforeStoring = [&] { RunPass(); };
     }
-    // The pointer and the clock are still where the click that opened the field left them.
-    if (c.first == kClickAgainAndTypeZ) {
-      driver.mouseDown();
-      driver.mouseUp();
+    // The pointer and the clock are still where the click that opened the field left them, near the field's
+    // left end.
+    if (c.first.clicks > 0) {
+      driver.advanceClock(c.first.laterMs);
+      if (c.first.repaint) {
+        native::InvalidateRect(sheet->ScreenID(), nullptr, native::TRUE);
+        RunPass();
+      }
+      if (c.first.rightClick) {
+        driver.mouseDown(native::TestDriver::Right);
+        driver.mouseUp(native::TestDriver::Right);
+      }
+      const KPoint opened = PointAt(*sheet, c.row, c.column);
+      driver.mouseMove(opened.x - c.first.leftPx, opened.y);
+      for (int click = 0; click < c.first.clicks; ++click) {
+        driver.mouseDown();
+        driver.mouseUp();
+      }
       driver.typeText(u"Z");
-    } else if (c.first == kCopyAndPasteTwice) {
+    } else if (c.first.copyAndPasteTwice) {
       driver.keyDown(native::VK_CONTROL);
       for (const native::UINT key : {'C', 'V', 'V'}) {
         driver.pressKey(key);
@@ -221,11 +280,16 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
       driver.keyUp(native::VK_CONTROL);
     }
     RunPass();
-    const bool press = c.key <= kRightPressOnRow0;
+    const bool press = c.key <= kDoubleClickAcrossRows;
     const auto button = c.key == kRightPressOnRow0 ? native::TestDriver::Right : native::TestDriver::Left;
+    KPoint pressed;
     if (press) {
-      constexpr int32_t kPressedColumn[] = {0, 2, 1, 0};
-      PointAt(*sheet, c.key == kPressOnColumn2 ? c.row : 0, kPressedColumn[c.key]);
+      constexpr int32_t kPressedColumn[] = {0, 2, 1, 0, 1};
+      pressed = PointAt(*sheet, c.key == kPressOnColumn2 ? c.row : 0, kPressedColumn[c.key]);
+      if (c.key == kDoubleClickAcrossRows) {
+        pressed.y = sheet->ToScreenPoint({0, rowHeight - 1}).y;
+        driver.mouseMove(pressed.x, pressed.y);
+      }
       driver.mouseDown(button);
     } else {
       if (c.shift) {
@@ -237,7 +301,8 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
     // The button and Shift are let go only once the loop has read the press or the Tab.
     if (press) {
       driver.mouseUp(button);
-      if (c.key == kDoubleClickOnRow0) {
+      if (c.key == kDoubleClickOnRow0 || c.key == kDoubleClickAcrossRows) {
+        driver.mouseMove(pressed.x, pressed.y + (c.key == kDoubleClickAcrossRows ? 1 : 0));
         driver.mouseDown();
         driver.mouseUp();
       }
@@ -256,6 +321,11 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
     EXPECT_EQ(sheet->CurrentCell(), KPoint(0, c.row2));
     EXPECT_EQ(sheet->EditingColumn(), c.column2);
     EXPECT_EQ(sheet->refreshes, c.refreshAfterClose ? 1 : 0);
+    EXPECT_EQ(answeredOnRow, c.answeredOnRow) << "the press that ended the edit is no answer";
+    // A field that stays open is the one the step began with; another opens only once the store is over.
+    using Counts = std::vector<std::size_t>;
+    EXPECT_EQ(sheet->storesBeforeOpening, (c.editing && c.stored ? Counts{1} : Counts{}))
+        << "a field opened while the edited one was being stored";
     EXPECT_EQ(application.CaptureObject() != nullptr, c.editing) << "only an open field holds the pointer";
     ZafWindowObject::windowManager->Remove(sheet);
   }

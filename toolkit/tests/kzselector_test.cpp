@@ -101,9 +101,13 @@ TEST_F(KZSelectorTest, ColumnsSpanFromTheirPositionsAndNeverReadPastThem) {
     const int32_t inset = c.mode == KZSelector::kColumnInner ? 1 : 0;
     EXPECT_EQ(rect.top, 4 * rowHeight + inset);
     EXPECT_EQ(rect.bottom, 5 * rowHeight - 1 - inset);
-    if (c.right >= c.left) {
+    if (c.right < c.left) {
+      continue;
+    }
+    // The area's first pixel, and its last pixel column on the row's last pixel row, belong to it.
+    for (const KPoint pixel : {KPoint(c.left, RowY(4)), KPoint(c.right, 5 * rowHeight - 1)}) {
       int32_t found = -2;
-      EXPECT_EQ(list->CellFromPoint({c.left + 1, RowY(4)}, &found), KPoint(0, 4));
+      EXPECT_EQ(list->CellFromPoint(pixel, &found), KPoint(0, 4));
       EXPECT_EQ(found, c.positions ? c.column : 0) << "the first column holding the point";
     }
   }

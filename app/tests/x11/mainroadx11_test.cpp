@@ -435,6 +435,102 @@ void SavesTheWindowChosenByItsNumber(MainRoadX11Test& test, native::test::X11Tes
   ScreenThatShows(display, ShowsFalseStarts);
 }
 
+// Two clicks of the first button at a point of the window, sent in one go as a quick double click comes:
+// the program takes them together.
+void DoubleClickAt(Display* display, Window window, int x, int y) {
+  int rootX = 0;
+  int rootY = 0;
+  Window child = 0;
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
+  XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, CurrentTime);
+  for (int click = 0; click < 2; ++click) {
+    XTestFakeButtonEvent(display, Button1, True, CurrentTime);
+    XTestFakeButtonEvent(display, Button1, False, CurrentTime);
+  }
+  XFlush(display);
+}
+
+// Lane 1's athlete field `field` (0 the last name, 1 the first name) in the saved document.
+std::string Lane1Field(const std::string& saved, int32_t field) {
+  QvEvent document;
+  if (document.Open(QvEvent::kOpenFile, KString::FromUtf8(saved)) != 0 || document.GetLegCount() == 0) {
+    return "(no document)";
+  }
+  const QvResult* lane1 = document.Leg(0)->Results().Iterate(nullptr, nullptr);
+  return lane1 != nullptr ? lane1->AthleteField(field).ToUtf8() : "(no lane)";
+}
+
+// The arrow up of the results pane's scroll bar, beside its top row. Lane 1's row once the pane is scrolled
+// to its top: its Lane cell, its Last Name cell where "Schmidt" of "Mueller Schmidt" shows and left of it,
+// its First Name cell where a short first name shows and right of it.
+constexpr int kResultsLineUp[] = {626, 128};
+constexpr int kLane1Lane[] = {25, 128};
+constexpr int kLane1LastName[] = {310, 128};
+constexpr int kLane1Schmidt[] = {363, 128};
+constexpr int kLane1FirstName[] = {270, 128};
+constexpr int kLane1FirstWord[] = {210, 128};
+// The double-click time is 500 ms: a user's second click a second after the first is a click of its own.
+constexpr int kUserPauseMs = 1000;
+
+// A second click in the field a click opened puts the caret where it lands once the double-click time has
+// gone; a double click on the current row's cell still chooses the word under it. Lane 1, reached by
+// scrolling the results pane to its top and a click on its row, gets "Mueller Schmidt" as its last name; a
+// click on "Schmidt" opens the field, the user's second click there comes a second later, and the X typed
+// then goes into "Schmidt" rather than over it. Its first name, one word, is double-clicked and Z typed over
+// it. Each is read back from the document File > Save's key writes. Lane 1's last name as it was left.
+std::string PlacesTheCaretWhereASecondClickLands(Display* display, Window window, const std::string& saved) {
+  const auto savedLane1 = [&](int32_t field) {
+    const ino_t before = InodeOf(saved);
+    PressWith(display, window, XK_Control_L, XK_s);
+    EXPECT_TRUE(ReplacedWithin(saved, before, native::test::kX11WaitMs)) << "not saved";
+    return Lane1Field(saved, field);
+  };
+  // Lanes 6 to 8 are shown: five lines up is lane 1.
+  for (int line = 0; line < 5; ++line) {
+    native::test::ClickAt(display, window, kResultsLineUp[0], kResultsLineUp[1]);
+  }
+  native::test::ClickAt(display, window, kLane1Lane[0], kLane1Lane[1]);
+  native::test::ClickAt(display, window, kLane1LastName[0], kLane1LastName[1]);
+  native::test::TypeKeysyms(
+      display, window,
+      {XK_M, XK_u, XK_e, XK_l, XK_l, XK_e, XK_r, XK_space, XK_S, XK_c, XK_h, XK_m, XK_i, XK_d, XK_t});
+  Press(display, window, XK_Return);
+  const std::string typed = savedLane1(0);
+  if (typed != "Mueller Schmidt") {
+    ADD_FAILURE() << "lane 1's last name: " << typed;
+    return typed;
+  }
+
+  const auto selectedInLastName = [](const ScreenPixels& now) {
+    return PixelsIn(now, 300, 122, 410, 135, native::GetSysColor(native::COLOR_HIGHLIGHT)) > 200;
+  };
+  native::test::ClickAt(display, window, kLane1Schmidt[0], kLane1Schmidt[1]);
+  WritePng(ScreenThatShows(display, selectedInLastName), TestPicturePath("mainroad-cell-field-open.png"));
+  poll(nullptr, 0, kUserPauseMs);
+  native::test::ClickAt(display, window, kLane1Schmidt[0], kLane1Schmidt[1]);
+  native::test::TypeKeysyms(display, window, {XK_X});
+  Press(display, window, XK_Return);
+  const std::string lastName = savedLane1(0);
+  // One X inserted in "Schmidt", after "Mueller ".
+  const size_t x = lastName.find('X');
+  std::string withoutX = lastName;
+  if (x != std::string::npos) {
+    withoutX.erase(x, 1);
+  }
+  EXPECT_TRUE(x != std::string::npos && x >= 8 && withoutX == "Mueller Schmidt")
+      << "the second click chose a word: " << lastName;
+
+  native::test::ClickAt(display, window, kLane1FirstName[0], kLane1FirstName[1]);
+  native::test::TypeKeysyms(display, window, {XK_A, XK_n, XK_n, XK_a});
+  Press(display, window, XK_Return);
+  EXPECT_EQ(savedLane1(1), "Anna");
+  DoubleClickAt(display, window, kLane1FirstWord[0], kLane1FirstWord[1]);
+  native::test::TypeKeysyms(display, window, {XK_Z});
+  Press(display, window, XK_Return);
+  EXPECT_EQ(savedLane1(1), "Z") << "the double click did not choose the word";
+  return lastName;
+}
+
 void CheckOnDisplay() {
   MainRoadX11Test& test = *current;
   native::test::X11TestProgram simulator(SimulatorScript(test).c_str(), nullptr);
@@ -504,6 +600,7 @@ void CheckOnDisplay() {
   KeepsNamesWhateverEndsTheirEdit(test, display, window, saved);
   KeysDoWhatTheyName(test, display, window, saved);
   SavesTheWindowChosenByItsNumber(test, simulator, display, window, saved);
+  const std::string lane1LastName = PlacesTheCaretWhereASecondClickLands(display, window, saved);
 
   // File > Save As proposes the saved document itself: Enter asks before replacing it, Enter again answers
   // No and the dialog is back with the name; Enter there asks again, and Yes (Tab, Enter) replaces it.
@@ -564,6 +661,8 @@ void CheckOnDisplay() {
   const Lane lanes[] = {{150, false, false}, {142, false, false}, {95, true, false},
                         {88, true, false},   {133, false, false}, {CuScenario::kNone, false, false},
                         {-20, true, true},   {-20, true, true}};
+  // Lane 1's last name as the step on its cell left it, lane 8's the accented one.
+  const std::string lastNames[] = {lane1LastName, "", "", "", "", "", "", "M\xC3\xBCller-Jos\xC3\xA9"};
   QvResults& results = document.Leg(0)->Results();
   int32_t lane = 0;
   for (const QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr && lane < 8;
@@ -572,7 +671,7 @@ void CheckOnDisplay() {
     EXPECT_EQ(result->GetReactionTime().ToMilliseconds(), lanes[lane].milliseconds);
     EXPECT_EQ(result->IsFalseStart(), lanes[lane].falseStart);
     EXPECT_EQ(result->IsFalseStartCharged(), lanes[lane].charged);
-    EXPECT_EQ(result->AthleteField(0).ToUtf8(), lane == 7 ? "M\xC3\xBCller-Jos\xC3\xA9" : "");
+    EXPECT_EQ(result->AthleteField(0).ToUtf8(), lastNames[lane]);
   }
   EXPECT_EQ(lane, 8);
 }
