@@ -435,21 +435,6 @@ void SavesTheWindowChosenByItsNumber(MainRoadX11Test& test, native::test::X11Tes
   ScreenThatShows(display, ShowsFalseStarts);
 }
 
-// Two clicks of the first button at a point of the window, sent in one go as a quick double click comes:
-// the program takes them together.
-void DoubleClickAt(Display* display, Window window, int x, int y) {
-  int rootX = 0;
-  int rootY = 0;
-  Window child = 0;
-  XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
-  XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, CurrentTime);
-  for (int click = 0; click < 2; ++click) {
-    XTestFakeButtonEvent(display, Button1, True, CurrentTime);
-    XTestFakeButtonEvent(display, Button1, False, CurrentTime);
-  }
-  XFlush(display);
-}
-
 // Lane 1's athlete field `field` (0 the last name, 1 the first name) in the saved document.
 std::string Lane1Field(const std::string& saved, int32_t field) {
   QvEvent document;
@@ -524,7 +509,7 @@ std::string PlacesTheCaretWhereASecondClickLands(Display* display, Window window
   native::test::TypeKeysyms(display, window, {XK_A, XK_n, XK_n, XK_a});
   Press(display, window, XK_Return);
   EXPECT_EQ(savedLane1(1), "Anna");
-  DoubleClickAt(display, window, kLane1FirstWord[0], kLane1FirstWord[1]);
+  native::test::DoubleClickAt(display, window, kLane1FirstWord[0], kLane1FirstWord[1]);
   native::test::TypeKeysyms(display, window, {XK_Z});
   Press(display, window, XK_Return);
   EXPECT_EQ(savedLane1(1), "Z") << "the double click did not choose the word";

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "native/host/x11host.h"
 
@@ -66,6 +67,16 @@ Window topLevelNamed(Display* display, const char* name) {
 bool viewable(Display* display, Window window) {
   XWindowAttributes attributes{};
   return XGetWindowAttributes(display, window, &attributes) != 0 && attributes.map_state == IsViewable;
+}
+
+// Moves the pointer to a point of the window; answers that point on the root window.
+std::pair<int, int> movePointerTo(Display* display, Window window, int x, int y) {
+  int rootX = 0;
+  int rootY = 0;
+  Window child = 0;
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
+  XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, CurrentTime);
+  return {rootX, rootY};
 }
 
 }  // namespace
@@ -249,12 +260,17 @@ void ClickAt(Display* display, Window window, int x, int y) {
   DragAt(display, window, x, y, 0, 0);
 }
 
+void DoubleClickAt(Display* display, Window window, int x, int y) {
+  movePointerTo(display, window, x, y);
+  for (int click = 0; click < 2; ++click) {
+    XTestFakeButtonEvent(display, Button1, True, CurrentTime);
+    XTestFakeButtonEvent(display, Button1, False, CurrentTime);
+  }
+  XFlush(display);
+}
+
 void DragAt(Display* display, Window window, int x, int y, int dx, int dy) {
-  int rootX = 0;
-  int rootY = 0;
-  Window child = 0;
-  XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
-  XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, CurrentTime);
+  const auto [rootX, rootY] = movePointerTo(display, window, x, y);
   XTestFakeButtonEvent(display, Button1, True, CurrentTime);
   if (dx != 0 || dy != 0) {
     XTestFakeMotionEvent(display, DefaultScreen(display), rootX + dx, rootY + dy, CurrentTime);

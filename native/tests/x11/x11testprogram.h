@@ -68,6 +68,9 @@ void RunProgramSteps(const char* path, const char* desktopSize, ProgramSteps ste
 
 // A click of the first button at a point of the window.
 void ClickAt(Display* display, Window window, int x, int y);
+// Two clicks there, sent in one go as a quick double click comes: the program reads them together, so they
+// pair however busy the machine is.
+void DoubleClickAt(Display* display, Window window, int x, int y);
 // A press of the first button there, a move by (dx, dy) with it held, and the release.
 void DragAt(Display* display, Window window, int x, int y, int dx, int dy);
 
