@@ -191,6 +191,9 @@ TEST(Keyboard, LosingTheFocusLetsGoOfEachHeldSideOnce) {
       {"the left keys", {VK_LSHIFT, VK_LCONTROL, VK_LMENU}, 1},
       {"the right keys", {VK_RSHIFT, VK_RCONTROL, VK_RMENU}, 1},
       {"both sides", {VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU}, 2},
+      {"the generic codes count as the left keys",
+       {VK_SHIFT, VK_RSHIFT, VK_CONTROL, VK_RCONTROL, VK_MENU, VK_RMENU},
+       2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -256,6 +256,15 @@ TEST(MenuLoop, AltEntersTheBarOnlyWhenPressedAlone) {
          WindowSystem::get().desktop().releaseHeldKeys();
        },
        false},
+      {"held over a menu the program opens and closes",
+       [](MenuScene& s) {
+         s.driver.keyDown(VK_MENU);
+         s.driver.pumpUntilIdle();
+         TrackPopupMenu(s.edit, 0, 300, 250, 0, s.frame, nullptr);
+         s.spy.clear();
+         s.driver.keyUp(VK_MENU);
+       },
+       false},
       {"a release whose press went to another program",
        [](MenuScene& s) {
          // Alt alone, let go while the frame was disabled: its release entered nothing.

@@ -40,20 +40,30 @@ TEST(Mouse, CapturedPointerReachesTheWindowInItsClientCoordinatesEvenWhenNegativ
 }
 
 TEST(Mouse, DoubleClicksOnlyForClassesThatAskAndWithinTimeAndDistance) {
+  // The double-click time is 500 ms; the second press pairs within 2 pixels of the first on each axis.
   struct Case {
     const char* name;
     bool doubleClickClass;
     std::uint64_t pauseMs;
-    int distance;
+    int dx;
+    int dy;
     UINT second;
+    bool middleClickBetween = false;
   };
   const Case cases[] = {
-      {"class with CS_DBLCLKS", true, 0, 0, WM_LBUTTONDBLCLK},
-      {"class without", false, 0, 0, WM_LBUTTONDOWN},
-      {"at the double-click time", true, 500, 0, WM_LBUTTONDBLCLK},
-      {"after it", true, 501, 0, WM_LBUTTONDOWN},
-      {"within the distance", true, 0, 2, WM_LBUTTONDBLCLK},
-      {"beyond it", true, 0, 3, WM_LBUTTONDOWN},
+      {"class with CS_DBLCLKS", true, 0, 0, 0, WM_LBUTTONDBLCLK},
+      {"class without", false, 0, 0, 0, WM_LBUTTONDOWN},
+      {"a user's double click, 150 ms later and a pixel aside", true, 150, 1, 1, WM_LBUTTONDBLCLK},
+      {"at the double-click time", true, 500, 0, 0, WM_LBUTTONDBLCLK},
+      {"after it", true, 501, 0, 0, WM_LBUTTONDOWN},
+      {"at the distance to the right", true, 0, 2, 0, WM_LBUTTONDBLCLK},
+      {"beyond it to the right", true, 0, 3, 0, WM_LBUTTONDOWN},
+      {"at the distance below", true, 0, 0, 2, WM_LBUTTONDBLCLK},
+      {"beyond it below", true, 0, 0, 3, WM_LBUTTONDOWN},
+      {"at the time and the distance up and to the left", true, 500, -2, -2, WM_LBUTTONDBLCLK},
+      {"beyond the distance to the left", true, 0, -3, 0, WM_LBUTTONDOWN},
+      {"beyond the distance above", true, 0, 0, -3, WM_LBUTTONDOWN},
+      {"a middle click between keeps them apart", true, 150, 1, 1, WM_LBUTTONDOWN, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -63,8 +73,11 @@ TEST(Mouse, DoubleClicksOnlyForClassesThatAskAndWithinTimeAndDistance) {
                                      c.doubleClickClass ? spy.doubleClickClassName() : spy.className());
     driver.click(50, 50);
     driver.advanceClock(c.pauseMs);
-    driver.click(50 + c.distance, 50);
-    driver.click(50 + c.distance, 50);
+    if (c.middleClickBetween) {
+      driver.click(50, 50, TestDriver::Middle);
+    }
+    driver.click(50 + c.dx, 50 + c.dy);
+    driver.click(50 + c.dx, 50 + c.dy);
     driver.pumpUntilIdle();
     UINT third = !c.doubleClickClass            ? WM_LBUTTONDOWN
                  : c.second == WM_LBUTTONDBLCLK ? WM_LBUTTONDOWN

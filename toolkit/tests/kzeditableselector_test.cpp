@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,9 +23,9 @@ namespace {
 constexpr int32_t kMarker = 10900;
 // Every column's text: one word, longer than any fixed buffer a field's text might be read into.
 const std::u16string kText = std::u16string(150, u'a') + std::u16string(150, u'b');
-// The text of a cell that clicks in its field fall on: a word the field shows whole, from its first
-// character at the field's left end.
-const std::u16string kWord = u"Weiss";
+// The text of a cell that clicks in its field fall on: two words the field shows whole, from the first
+// one's first character at the field's left end, so a double click there chooses the first.
+const std::u16string kWords = u"Anna Weiss";
 // The events a pass of the loop may take before the test calls it endless.
 constexpr int32_t kEventsInAPass = 1000;
 
@@ -101,11 +102,11 @@ class KZEditableSelectorTest : public KZPaneTest {
     sheet->Refresh();
     return sheet;
   }
-  // Moves the pointer into a cell and column of the sheet, at the middle of the row and a few pixels from
-  // the column's left end, where a click in its field falls before the text's first character; answers
-  // that desktop point.
-  KPoint PointAt(Sheet& sheet, int32_t row, int32_t column) {
-    const KPoint at = sheet.ToScreenPoint({column * 100 + 6, row * rowHeight + rowHeight / 2});
+  // Moves the pointer into a cell and column of the sheet, at the middle of the row and `into` pixels from
+  // the column's left end (by default where a click in its field falls before the text's first character);
+  // answers that desktop point.
+  KPoint PointAt(Sheet& sheet, int32_t row, int32_t column, int32_t into = 6) {
+    const KPoint at = sheet.ToScreenPoint({column * 100 + into, row * rowHeight + rowHeight / 2});
     driver.mouseMove(at.x, at.y);
     return at;
   }
@@ -175,13 +176,15 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
   // What the store does before it takes the text: nothing more, ask a question, or run a pass of the loop.
   enum Store { kJustStores, kAsks, kRunsAPass };
   // What the user does in the field first: nothing; clicks in it and types Z (how many clicks, how long
-  // after the click that opened it and how far to its left, after a right click or a repaint of the list);
-  // or copies the selected text and pastes it twice with Ctrl+C and Ctrl+V.
+  // after the click that opened it and how far to its left and below it, after a click of another button
+  // or a repaint of the list); or copies the selected text and pastes it twice with Ctrl+C and Ctrl+V. The
+  // double-click time is 500 ms, and a second click pairs within 2 pixels of the first on each axis.
   struct First {
     int clicks = 0;
     std::uint64_t laterMs = 0;
     int leftPx = 0;
-    bool rightClick = false;
+    int downPx = 0;
+    std::optional<native::TestDriver::Button> clickBetween;
     bool repaint = false;
     bool copyAndPasteTwice = false;
   };
@@ -200,6 +203,7 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
     First first = {};
     std::u16string storedText = kText;
     int32_t answeredOnRow = -1;  // the row of the press the store's question took for its answer
+    int32_t pressedInto = 6;     // how far into its column a press instead of a key falls
   } cases[] = {
       {"Escape stores nothing", 1, 1, native::VK_ESCAPE, false, false, 0, false, 1, 1},
       {"a press on another row stores as Enter does, then selects that row", 1, 1, kPressOnRow0, false, false,
@@ -208,6 +212,8 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
        false, kEnter, false, 1, 1, kAsks, First{}, kText, 2},
       {"a press on another editable column stores, then edits that column", 1, 1, kPressOnColumn2, false,
        false, kEnter, true, 1, 2},
+      {"... from that column's first pixel too", 1, 1, kPressOnColumn2, false, false, kEnter, true, 1, 2,
+       kJustStores, First{}, kText, -1, 0},
       {"... only once the close is over when the store runs a pass", 1, 1, kPressOnColumn2, false, false,
        kEnter, true, 1, 2, kRunsAPass},
       {"a double click on another row stores, selects the row and edits the cell", 1, 1, kDoubleClickOnRow0,
@@ -218,19 +224,31 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
        false, 0, true, 1, 1},
       {"Enter stores and stays", 1, 1, native::VK_RETURN, false, false, kEnter, false, 1, 1},
       {"a double click on the edited cell selects its word, which typing replaces", 1, 1, native::VK_RETURN,
-       false, false, kEnter, false, 1, 1, kJustStores, First{.clicks = 1}, u"Z"},
+       false, false, kEnter, false, 1, 1, kJustStores, First{.clicks = 1}, u"Z Weiss"},
+      {"so does a user's, 150 ms later and a pixel aside", 1, 1, native::VK_RETURN, false, false, kEnter,
+       false, 1, 1, kJustStores, First{.clicks = 1, .laterMs = 150, .leftPx = 1, .downPx = 1}, u"Z Weiss"},
+      {"... and one at the double-click time", 1, 1, native::VK_RETURN, false, false, kEnter, false, 1, 1,
+       kJustStores, First{.clicks = 1, .laterMs = 500}, u"Z Weiss"},
+      {"... and one at the double-click distance on both axes", 1, 1, native::VK_RETURN, false, false, kEnter,
+       false, 1, 1, kJustStores, First{.clicks = 1, .leftPx = 2, .downPx = 2}, u"Z Weiss"},
       {"a click after the double-click time places the caret", 1, 1, native::VK_RETURN, false, false, kEnter,
-       false, 1, 1, kJustStores, First{.clicks = 1, .laterMs = 501}, u"Z" + kWord},
-      {"so does one beyond the double-click distance", 1, 1, native::VK_RETURN, false, false, kEnter, false,
-       1, 1, kJustStores, First{.clicks = 1, .leftPx = 3}, u"Z" + kWord},
+       false, 1, 1, kJustStores, First{.clicks = 1, .laterMs = 501}, u"Z" + kWords},
+      {"so does one beyond the double-click distance across", 1, 1, native::VK_RETURN, false, false, kEnter,
+       false, 1, 1, kJustStores, First{.clicks = 1, .leftPx = 3}, u"Z" + kWords},
+      {"... and one beyond it down", 1, 1, native::VK_RETURN, false, false, kEnter, false, 1, 1, kJustStores,
+       First{.clicks = 1, .downPx = 3}, u"Z" + kWords},
       {"a triple click selects the word, then places the caret", 1, 1, native::VK_RETURN, false, false,
-       kEnter, false, 1, 1, kJustStores, First{.clicks = 2}, u"Z" + kWord},
+       kEnter, false, 1, 1, kJustStores, First{.clicks = 2}, u"Z" + kWords},
       {"... and a fourth click selects the word again", 1, 1, native::VK_RETURN, false, false, kEnter, false,
-       1, 1, kJustStores, First{.clicks = 3}, u"Z"},
+       1, 1, kJustStores, First{.clicks = 3}, u"Z Weiss"},
       {"a right click between two left clicks keeps them apart", 1, 1, native::VK_RETURN, false, false,
-       kEnter, false, 1, 1, kJustStores, First{.clicks = 1, .rightClick = true}, u"Z" + kWord},
+       kEnter, false, 1, 1, kJustStores, First{.clicks = 1, .clickBetween = native::TestDriver::Right},
+       u"Z" + kWords},
+      {"... and so does a middle click", 1, 1, native::VK_RETURN, false, false, kEnter, false, 1, 1,
+       kJustStores, First{.clicks = 1, .laterMs = 150, .clickBetween = native::TestDriver::Middle},
+       u"Z" + kWords},
       {"a repaint of the list makes no double click of the next click", 1, 1, native::VK_RETURN, false, false,
-       kEnter, false, 1, 1, kJustStores, First{.clicks = 1, .laterMs = 501, .repaint = true}, u"Z" + kWord},
+       kEnter, false, 1, 1, kJustStores, First{.clicks = 1, .laterMs = 501, .repaint = true}, u"Z" + kWords},
       {"Ctrl+C and Ctrl+V are the field's, though the menu names Ctrl+V", 1, 1, native::VK_RETURN, false,
        false, kEnter, false, 1, 1, kJustStores, First{.copyAndPasteTwice = true}, kText + kText},
       {"Tab: the next column", 1, 1, native::VK_TAB, false, false, kTab, true, 1, 2},
@@ -244,7 +262,7 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
     SCOPED_TRACE(c.name);
     Sheet* sheet = ShowSheet();
     sheet->refreshAfterClose = c.refreshAfterClose;
-    sheet->text = c.first.clicks > 0 ? kWord : kText;
+    sheet->text = c.first.clicks > 0 ? kWords : kText;
     Open(*sheet, c.row, c.column);
     sheet->refreshes = 0;
     answeredOnRow = -1;
@@ -261,12 +279,12 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
         native::InvalidateRect(sheet->ScreenID(), nullptr, native::TRUE);
         RunPass();
       }
-      if (c.first.rightClick) {
-        driver.mouseDown(native::TestDriver::Right);
-        driver.mouseUp(native::TestDriver::Right);
+      if (c.first.clickBetween) {
+        driver.mouseDown(*c.first.clickBetween);
+        driver.mouseUp(*c.first.clickBetween);
       }
       const KPoint opened = PointAt(*sheet, c.row, c.column);
-      driver.mouseMove(opened.x - c.first.leftPx, opened.y);
+      driver.mouseMove(opened.x - c.first.leftPx, opened.y + c.first.downPx);
       for (int click = 0; click < c.first.clicks; ++click) {
         driver.mouseDown();
         driver.mouseUp();
@@ -285,7 +303,7 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
     KPoint pressed;
     if (press) {
       constexpr int32_t kPressedColumn[] = {0, 2, 1, 0, 1};
-      pressed = PointAt(*sheet, c.key == kPressOnColumn2 ? c.row : 0, kPressedColumn[c.key]);
+      pressed = PointAt(*sheet, c.key == kPressOnColumn2 ? c.row : 0, kPressedColumn[c.key], c.pressedInto);
       if (c.key == kDoubleClickAcrossRows) {
         pressed.y = sheet->ToScreenPoint({0, rowHeight - 1}).y;
         driver.mouseMove(pressed.x, pressed.y);
@@ -302,7 +320,10 @@ TEST_F(KZEditableSelectorTest, KeysAndPressesEndTheEditTabMovesOnAcrossRowsAndWh
     if (press) {
       driver.mouseUp(button);
       if (c.key == kDoubleClickOnRow0 || c.key == kDoubleClickAcrossRows) {
-        driver.mouseMove(pressed.x, pressed.y + (c.key == kDoubleClickAcrossRows ? 1 : 0));
+        // The second press of a user's double click: 150 ms later, a pixel aside.
+        driver.advanceClock(150);
+        const bool acrossRows = c.key == kDoubleClickAcrossRows;
+        driver.mouseMove(pressed.x + (acrossRows ? 0 : 1), pressed.y + (acrossRows ? 1 : 0));
         driver.mouseDown();
         driver.mouseUp();
       }
