@@ -65,31 +65,35 @@ void Desktop::resize(int width, int height) {
       POINT{std::min<LONG>(cursor_.x, options_.width - 1), std::min<LONG>(cursor_.y, options_.height - 1)};
 }
 
-void Desktop::moveMouse(POINT screen) {
+DWORD Desktop::timeOf(std::optional<DWORD> time) const {
+  return time.value_or(static_cast<DWORD>(clock_.nowMs()));
+}
+
+void Desktop::moveMouse(POINT screen, std::optional<DWORD> time) {
   cursor_ = POINT{std::clamp<LONG>(screen.x, 0, options_.width - 1),
                   std::clamp<LONG>(screen.y, 0, options_.height - 1)};
-  queue_.pushInput(HostInput{HostInput::Kind::MouseMove, cursor_, 0, 0, static_cast<DWORD>(clock_.nowMs())});
+  queue_.pushInput(HostInput{HostInput::Kind::MouseMove, cursor_, 0, 0, timeOf(time)});
 }
 
 void Desktop::leaveMouse() {
   cursor_ = POINT{-1, -1};
 }
 
-void Desktop::pressButton(int button, bool down) {
+void Desktop::pressButton(int button, bool down, std::optional<DWORD> time) {
   static constexpr UINT kButtonKeys[] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
   if (button < 0 || button > 2) {
     return;
   }
   keyboard_.hostKey(kButtonKeys[button], down);
   queue_.pushInput(HostInput{down ? HostInput::Kind::ButtonDown : HostInput::Kind::ButtonUp, cursor_, button,
-                             0, static_cast<DWORD>(clock_.nowMs())});
+                             0, timeOf(time)});
 }
 
-void Desktop::pressKey(UINT virtualKey, bool down, char32_t typed) {
+void Desktop::pressKey(UINT virtualKey, bool down, char32_t typed, std::optional<DWORD> time) {
   if (virtualKey == 0 || virtualKey > 0xFF) {
     return;
   }
-  queueKey(virtualKey, down, down ? typed : 0, false);
+  queueKey(virtualKey, down, down ? typed : 0, false, time);
 }
 
 void Desktop::releaseHeldKeys() {
@@ -98,15 +102,16 @@ void Desktop::releaseHeldKeys() {
     // A generic Shift, Ctrl or Alt is down through its left or right key, which is let go instead.
     bool keptBySides = Keyboard::sidedKey(key) != key;
     if (!button && !keptBySides && keyboard_.isDownNow(key)) {
-      queueKey(key, false, 0, true);
+      queueKey(key, false, 0, true, std::nullopt);
     }
   }
 }
 
-void Desktop::queueKey(UINT virtualKey, bool down, char32_t typed, bool focusLost) {
+void Desktop::queueKey(UINT virtualKey, bool down, char32_t typed, bool focusLost,
+                       std::optional<DWORD> time) {
   keyboard_.hostKey(virtualKey, down);
   queue_.pushInput(HostInput{down ? HostInput::Kind::KeyDown : HostInput::Kind::KeyUp, cursor_, 0, virtualKey,
-                             static_cast<DWORD>(clock_.nowMs()), typed, focusLost});
+                             timeOf(time), typed, focusLost});
 }
 
 }  // namespace native

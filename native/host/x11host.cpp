@@ -243,6 +243,7 @@ bool X11Host::takeEvents() {
           }
         }
         clipboard_->noteTime(event.xkey.time);
+        const DWORD time = programTime(static_cast<std::uint32_t>(event.xkey.time));
         bool down = event.type == KeyPress;
         const KeySym keysym =
             keysymOfKey(XLookupKeysym(&event.xkey, 0), XLookupKeysym(&event.xkey, 1),
@@ -251,16 +252,16 @@ bool X11Host::takeEvents() {
         std::u32string typed =
             down && !movesOnTheNumberPad(keysym) ? typing_->typedBy(event.xkey) : std::u32string();
         if (key != 0 || !typed.empty()) {
-          desktop.moveMouse(POINT{event.xkey.x, event.xkey.y});
+          desktop.moveMouse(POINT{event.xkey.x, event.xkey.y}, time);
         }
         if (key != 0) {
-          desktop.pressKey(key, down, typed.empty() ? 0 : typed.front());
+          desktop.pressKey(key, down, typed.empty() ? 0 : typed.front(), time);
         }
         // Characters without a key of their own (a composed one, one whose key no virtual key stands for,
         // the rest of a text an input method committed) come with a press and release each.
         for (std::size_t next = key != 0 ? 1 : 0; next < typed.size(); ++next) {
-          desktop.pressKey(VK_PACKET, true, typed[next]);
-          desktop.pressKey(VK_PACKET, false);
+          desktop.pressKey(VK_PACKET, true, typed[next], time);
+          desktop.pressKey(VK_PACKET, false, 0, time);
         }
         break;
       }
@@ -269,14 +270,16 @@ bool X11Host::takeEvents() {
         clipboard_->noteTime(event.xbutton.time);
         int button = desktopButton(event.xbutton.button);
         if (button >= 0) {
-          desktop.moveMouse(POINT{event.xbutton.x, event.xbutton.y});
-          desktop.pressButton(button, event.type == ButtonPress);
+          const DWORD time = programTime(static_cast<std::uint32_t>(event.xbutton.time));
+          desktop.moveMouse(POINT{event.xbutton.x, event.xbutton.y}, time);
+          desktop.pressButton(button, event.type == ButtonPress, time);
         }
         break;
       }
       case MotionNotify:
         clipboard_->noteTime(event.xmotion.time);
-        desktop.moveMouse(POINT{event.xmotion.x, event.xmotion.y});
+        desktop.moveMouse(POINT{event.xmotion.x, event.xmotion.y},
+                          programTime(static_cast<std::uint32_t>(event.xmotion.time)));
         break;
       case LeaveNotify:
         // While a button is held the pointer stays the program's (its moves keep coming); otherwise it is
@@ -355,6 +358,10 @@ void X11Host::present() {
   image->data = nullptr;  // the pixels are the compositor's
   XDestroyImage(image);
   XFlush(x_->display);
+}
+
+DWORD X11Host::programTime(std::uint32_t serverMs) {
+  return static_cast<DWORD>(serverTime_.map(serverMs, system_.clock().nowMs()));
 }
 
 void X11Host::ringBell() {

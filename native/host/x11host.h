@@ -4,11 +4,15 @@
 // keys with the characters the display's keymap types (see X11Typing), pointer motion and buttons become
 // mouse input, the window's close button asks the front window to close, the desktop follows the window's
 // size, a beep rings the display's bell, and the program's clipboard is shared with other X programs (see
-// X11Clipboard). The X connection's descriptor wakes a waiting loop. X11 itself stays inside the host's
-// source files.
+// X11Clipboard). Input carries the time the X server gave it (see ServerTimeMap). The X connection's
+// descriptor wakes a waiting loop. X11 itself stays inside the host's source files.
 
+#include <cstdint>
 #include <memory>
 #include <string>
+
+#include "native/host/servertimemap.h"
+#include "native/user/nativetypes.h"
 
 namespace native {
 
@@ -39,11 +43,14 @@ class X11Host {
   // Copies what was composed since the last time to the window.
   void present();
   void closeFrontWindow();
+  // An event's server time on the program's clock.
+  DWORD programTime(std::uint32_t serverMs);
 
   WindowSystem& system_;
   std::unique_ptr<Connection> x_;
   std::unique_ptr<X11Clipboard> clipboard_;  // after the connection: it goes first
   std::unique_ptr<X11Typing> typing_;        // likewise
+  ServerTimeMap serverTime_;
 };
 
 }  // namespace native

@@ -52,6 +52,7 @@ std::vector<WPARAM> systemCommandsOf(const MessageSpy& spy) {
 struct Shown {
   HMENU menu = nullptr;
   UINT close = 0;
+  UINT move = 0;
   UINT size = 0;
   UINT restore = 0;
 };
@@ -92,44 +93,77 @@ TEST(SystemMenu, CopiesOfDestroyedWindowsGoWithThem) {
 }
 
 TEST(SystemMenu, InitMenuPopupGreysWhatTheFrameCannotDo) {
-  MenuScene scene;
-  Shown shown;
-  // As the frame procedure does: no closing while locked.
-  scene.extra = [&](UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITMENUPOPUP && HIWORD(static_cast<std::uintptr_t>(lParam)) != 0) {
-      EnableMenuItem(reinterpret_cast<HMENU>(wParam), static_cast<UINT>(SC_CLOSE), MF_BYCOMMAND | MF_GRAYED);
+  struct Case {
+    const char* name;
+    bool documentInTheBar;  // a document window's menu, shown as the frame's first bar entry
+  };
+  const Case cases[] = {
+      {"the frame's own, from its system box", false},
+      {"a document's, from the frame's bar", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MenuScene scene;
+    HWND window = scene.frame;
+    if (c.documentInTheBar) {
+      window = scene.spy.createChild(
+          scene.frame, RECT{0, 0, 200, 100},
+          WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+          7);
+      InsertMenu(scene.bar, 0, MF_BYPOSITION | MF_POPUP,
+                 reinterpret_cast<UINT_PTR>(GetSystemMenu(window, FALSE)), u"-");
+      DrawMenuBar(scene.frame);
+      scene.driver.pumpUntilIdle();
+      scene.spy.clear();
     }
-  };
-  scene.steps = {
-      [&] {
-        HWND popup = scene.openPopups().at(0);
-        shown.menu = GetSystemMenu(scene.frame, FALSE);
-        POINT close = scene.popupEntry(popup, 6);
-        scene.driver.click(close.x, close.y);  // greyed: nothing happens
-      },
-      [&] {
-        shown.close = GetMenuState(shown.menu, static_cast<UINT>(SC_CLOSE), MF_BYCOMMAND);
-        shown.restore = GetMenuState(shown.menu, static_cast<UINT>(SC_RESTORE), MF_BYCOMMAND);
-        shown.size = GetMenuState(shown.menu, static_cast<UINT>(SC_SIZE), MF_BYCOMMAND);
-        POINT minimize = scene.popupEntry(scene.openPopups().at(0), 3);
-        scene.driver.click(minimize.x, minimize.y);
-      },
-  };
-  GetSystemMenu(scene.frame, FALSE);
-  POINT box = systemBoxOf(scene.frame);
-  scene.driver.click(box.x, box.y);
-  scene.driver.pumpUntilIdle();
-  EXPECT_EQ(shown.close & MF_GRAYED, MF_GRAYED);
-  EXPECT_EQ(shown.restore & MF_GRAYED, MF_GRAYED);  // a normal window has nothing to restore
-  EXPECT_EQ(shown.size & MF_GRAYED, 0u);
-  std::vector<Logged> inits = scene.spy.only({WM_INITMENUPOPUP});
-  ASSERT_EQ(inits.size(), 1u);
-  EXPECT_EQ(HIWORD(static_cast<std::uintptr_t>(inits[0].lParam)), 1u);
-  std::vector<Logged> selects = scene.spy.only({WM_MENUSELECT});
-  ASSERT_GE(selects.size(), 1u);
-  EXPECT_EQ(selects[0].wParam, MAKEWPARAM(SC_CLOSE, MF_GRAYED | MF_HILITE | MF_SYSMENU));
-  EXPECT_EQ(systemCommandsOf(scene.spy), std::vector<WPARAM>{SC_MINIMIZE});
-  EXPECT_NE(IsIconic(scene.frame), FALSE);
+    Shown shown;
+    // As the frame procedure does: no closing or moving while locked.
+    scene.extra = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+      if (message == WM_INITMENUPOPUP && HIWORD(static_cast<std::uintptr_t>(lParam)) != 0) {
+        for (WPARAM command : {SC_CLOSE, SC_MOVE}) {
+          EnableMenuItem(reinterpret_cast<HMENU>(wParam), static_cast<UINT>(command),
+                         MF_BYCOMMAND | MF_GRAYED);
+        }
+      }
+    };
+    scene.steps = {
+        [&] {
+          HWND popup = scene.openPopups().at(0);
+          shown.menu = GetSystemMenu(window, FALSE);
+          POINT close = scene.popupEntry(popup, 6);
+          scene.driver.click(close.x, close.y);  // greyed: nothing happens
+        },
+        [&] {
+          shown.close = GetMenuState(shown.menu, static_cast<UINT>(SC_CLOSE), MF_BYCOMMAND);
+          shown.move = GetMenuState(shown.menu, static_cast<UINT>(SC_MOVE), MF_BYCOMMAND);
+          shown.restore = GetMenuState(shown.menu, static_cast<UINT>(SC_RESTORE), MF_BYCOMMAND);
+          shown.size = GetMenuState(shown.menu, static_cast<UINT>(SC_SIZE), MF_BYCOMMAND);
+          POINT minimize = scene.popupEntry(scene.openPopups().at(0), 3);
+          scene.driver.click(minimize.x, minimize.y);
+        },
+    };
+    if (c.documentInTheBar) {
+      scene.clickBar(0);
+    } else {
+      GetSystemMenu(scene.frame, FALSE);
+      POINT box = systemBoxOf(scene.frame);
+      scene.driver.click(box.x, box.y);
+    }
+    scene.driver.pumpUntilIdle();
+    EXPECT_EQ(shown.close & MF_GRAYED, MF_GRAYED);
+    EXPECT_EQ(shown.move & MF_GRAYED, MF_GRAYED) << "the window's own states came after the owner's";
+    EXPECT_EQ(shown.restore & MF_GRAYED, MF_GRAYED);  // a normal window has nothing to restore
+    EXPECT_EQ(shown.size & MF_GRAYED, 0u);
+    std::vector<Logged> inits = scene.spy.only({WM_INITMENUPOPUP});
+    ASSERT_EQ(inits.size(), 1u);
+    EXPECT_EQ(HIWORD(static_cast<std::uintptr_t>(inits[0].lParam)), 1u);
+    std::vector<Logged> selects = scene.spy.only({WM_MENUSELECT});
+    ASSERT_GE(selects.size(), 1u);
+    EXPECT_EQ(selects[c.documentInTheBar ? 1 : 0].wParam,
+              MAKEWPARAM(SC_CLOSE, MF_GRAYED | MF_HILITE | MF_SYSMENU));
+    EXPECT_EQ(systemCommandsOf(scene.spy), std::vector<WPARAM>{SC_MINIMIZE});
+    EXPECT_NE(IsIconic(window), FALSE);
+  }
 }
 
 TEST(SystemMenu, FixedFrameGreysSizeAndMaximize) {
@@ -241,6 +275,76 @@ TEST(SystemMenu, ADocumentWindowsOwnBoxShowsItsMenuWhoseCloseClosesOnlyIt) {
   EXPECT_EQ(shownClose, u"&Close\tCtrl+F4");
   EXPECT_EQ(IsWindow(document), FALSE);
   EXPECT_NE(IsWindow(scene.frame), FALSE);
+}
+
+// A double click on a window's icon closes the window as its system menu's Close does; one click opens the
+// menu, and a second click after the double-click time (500 ms) only closes it. The icons: the frame's, a
+// document window's own, and a maximised document window's, shown as the frame's first bar entry.
+TEST(SystemMenu, DoubleClickOnTheIconChoosesClose) {
+  enum class Icon { Frame, Document, DocumentInTheBar };
+  struct Case {
+    const char* name;
+    Icon icon;
+    std::uint64_t secondClickAfterMs;  // 0: no second click
+    bool closeGreyed;
+    bool closes;
+  };
+  const Case cases[] = {
+      {"the frame's, one click", Icon::Frame, 0, false, false},
+      {"the frame's, a user's double click", Icon::Frame, 150, false, true},
+      {"the frame's, a second click after the double-click time", Icon::Frame, 501, false, false},
+      {"the frame's, Close greyed by its owner", Icon::Frame, 150, true, false},
+      {"a document's own, a user's double click", Icon::Document, 150, false, true},
+      {"a maximised document's in the bar, one click", Icon::DocumentInTheBar, 0, false, false},
+      {"a maximised document's in the bar, a user's double click", Icon::DocumentInTheBar, 150, false, true},
+      {"a maximised document's in the bar, a second click after the double-click time",
+       Icon::DocumentInTheBar, 501, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MenuScene scene;
+    HWND window = scene.frame;
+    POINT icon{};
+    if (c.icon == Icon::Frame) {
+      icon = systemBoxOf(window);
+    } else {
+      window = CreateWindowEx(WS_EX_MDICHILD, scene.spy.className(), u"Document",
+                              WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU, 20, 20, 200, 100, scene.frame,
+                              nullptr, nullptr, nullptr);
+      icon = systemBoxOf(window);
+    }
+    if (c.icon == Icon::DocumentInTheBar) {
+      InsertMenu(scene.bar, 0, MF_BYPOSITION | MF_POPUP,
+                 reinterpret_cast<UINT_PTR>(GetSystemMenu(window, FALSE)), u"-");
+      DrawMenuBar(scene.frame);
+      icon = scene.barEntry(0);
+    }
+    scene.driver.pumpUntilIdle();
+    scene.spy.clear();
+    scene.extra = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+      if (c.closeGreyed && message == WM_INITMENUPOPUP && HIWORD(static_cast<std::uintptr_t>(lParam)) != 0) {
+        EnableMenuItem(reinterpret_cast<HMENU>(wParam), static_cast<UINT>(SC_CLOSE),
+                       MF_BYCOMMAND | MF_GRAYED);
+      }
+    };
+    std::size_t menusOpen = 0;
+    scene.steps = {[&] {
+      menusOpen = scene.openPopups().size();
+      if (c.secondClickAfterMs != 0) {
+        scene.driver.advanceClock(c.secondClickAfterMs);
+        scene.driver.click(icon.x + 1, icon.y);
+      }
+    }};
+    scene.driver.click(icon.x, icon.y);
+    scene.driver.pumpUntilIdle();
+    EXPECT_EQ(menusOpen, 1u) << "the first click opens the system menu";
+    const std::vector<Logged> closed =
+        c.closes ? std::vector<Logged>{{window, WM_CLOSE, 0, 0}} : std::vector<Logged>{};
+    EXPECT_EQ(scene.spy.only({WM_CLOSE}), closed);
+    EXPECT_EQ(IsWindow(window) == FALSE, c.closes);
+    EXPECT_EQ(IsWindow(scene.frame) == FALSE, c.closes && window == scene.frame);
+    EXPECT_TRUE(scene.openPopups().empty());
+  }
 }
 
 TEST(SystemMenu, AltF4GivesClose) {

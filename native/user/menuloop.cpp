@@ -7,6 +7,7 @@
 #include "native/user/menulayout.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
+#include "native/user/metrics.h"
 #include "native/user/nonclientlayout.h"
 #include "native/user/paintapi.h"
 #include "native/user/painting.h"
@@ -69,6 +70,13 @@ MnemonicMatch findMnemonic(const MenuRecord& menu, char16_t character, int after
   return match;
 }
 
+// The window's system box on the screen; empty when it shows no caption.
+RECT systemBoxOf(const WindowRecord& window) {
+  return NonClientLayout::compute(window.style, window.exStyle,
+                                  WindowSystem::get().windows().screenRect(window))
+      .systemBox;
+}
+
 }  // namespace
 
 MenuLoop::MenuLoop(HWND owner, bool rightButtonChooses)
@@ -90,6 +98,8 @@ int MenuLoop::highlightedBarEntry(HWND window) const {
 
 void MenuLoop::trackWithMouse(POINT screen, bool systemBox) {
   byMouse_ = true;
+  // The press being dispatched opens the menu.
+  openingPress_ = Press{static_cast<DWORD>(GetMessageTime()), screen};
   if (systemBox) {
     trackSystemMenu(false);
     return;
@@ -152,10 +162,9 @@ void MenuLoop::trackSystemMenu(bool byKey) {
   }
   SystemMenu::updateStates(menu, *window);
   RECT screen = system.windows().screenRect(*window);
-  NonClientLayout layout = NonClientLayout::compute(window->style, window->exStyle, screen);
+  RECT box = systemBoxOf(*window);
   // Below the system box, or below the window's top-left corner when it shows no caption.
-  RECT anchor = IsRectEmpty(&layout.systemBox) ? RECT{screen.left, screen.top, screen.left, screen.top}
-                                               : layout.systemBox;
+  RECT anchor = IsRectEmpty(&box) ? RECT{screen.left, screen.top, screen.left, screen.top} : box;
   begin();
   if (!openRoot(menu, anchor)) {
     finish();
@@ -474,6 +483,13 @@ void MenuLoop::onMouse(const MSG& message) {
   bool press = leftPress || (rightButtonChooses_ && rightPress);
   bool release = kind == WM_LBUTTONUP || (rightButtonChooses_ && kind == WM_RBUTTONUP);
   bool anyPress = leftPress || rightPress || kind == WM_MBUTTONDOWN || kind == WM_MBUTTONDBLCLK;
+  if (anyPress) {
+    std::optional<Press> opening = std::exchange(openingPress_, std::nullopt);
+    if (leftPress && opening && ClicksPair(opening->time, opening->point, message.time, message.pt) &&
+        closeBySystemIcon(message.pt)) {
+      return;
+    }
+  }
   Hit hit = hitTest(message.pt);
   if (hit.level < 0) {
     if (anyPress) {
@@ -510,6 +526,33 @@ void MenuLoop::onMouse(const MSG& message) {
       choose(level, hit.entry);
     }
   }
+}
+
+bool MenuLoop::closeBySystemIcon(POINT screen) {
+  const std::size_t root = isBar(0) ? 1 : 0;
+  if (levels_.size() <= root || levels_[root]->systemOf == nullptr) {
+    return false;
+  }
+  // The icon shows the open system menu: the window's system box, or the bar's open entry.
+  bool onIcon = false;
+  if (isBar(0)) {
+    Hit hit = hitTest(screen);
+    onIcon = hit.level == 0 && hit.entry == levels_[0]->state.selected;
+  } else if (const WindowRecord* window = WindowSystem::get().windows().find(owner_)) {
+    RECT box = systemBoxOf(*window);
+    onIcon = PtInRect(&box, screen) != FALSE;
+  }
+  if (!onIcon) {
+    return false;
+  }
+  const MenuRecord* menu = menus().find(levels_[root]->state.menu);
+  for (std::size_t entry = 0; menu != nullptr && entry < menu->items.size(); ++entry) {
+    if (!menu->items[entry].isPopup() && menu->items[entry].id == SC_CLOSE) {
+      choose(root, static_cast<int>(entry));  // nothing when the owner greyed Close
+    }
+  }
+  done_ = true;
+  return true;
 }
 
 void MenuLoop::onKey(const MSG& message) {

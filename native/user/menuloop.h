@@ -81,6 +81,11 @@ class MenuLoop {
   // the highlighted one is only highlighted.
   void mnemonic(std::size_t level, char16_t character);
 
+  // A second press at `screen`, paired with the press that opened the menu: on the icon of the window whose
+  // system menu is open, the menu's Close is chosen, as a double click on the icon asks. False when no
+  // system menu is open at the root (a pull-down of the bar is) or the press is beside its icon.
+  bool closeBySystemIcon(POINT screen);
+
   void onMouse(const MSG& message);
   void onKey(const MSG& message);
 
@@ -90,7 +95,12 @@ class MenuLoop {
   bool byMouse_ = false;
   bool done_ = false;
   POINT pointer_{};  // where the loop last saw the pointer, from where it was when the loop began
-  HMENU temporaryMenu_ = nullptr;  // the standard system menu, made for a window without its own copy
+  struct Press {
+    DWORD time;
+    POINT point;
+  };
+  std::optional<Press> openingPress_;  // the press that opened the menu, until the next press
+  HMENU temporaryMenu_ = nullptr;      // the standard system menu, made for a window without its own copy
   std::optional<WORD> chosen_;
   HWND chosenSystemTarget_ = nullptr;  // where a system command goes; null for WM_COMMAND to the owner
   std::vector<std::unique_ptr<Level>> levels_;

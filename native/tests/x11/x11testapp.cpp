@@ -45,6 +45,7 @@ void Report(const char* format, ...) {
 int RunTestFrame(const TestFrame& description) {
   gDescription = &description;
   WNDCLASS frameClass{};
+  frameClass.style = description.classStyle;
   frameClass.lpfnWndProc = frameProcedure;
   frameClass.lpszClassName = u"TestFrame";
   frameClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);

@@ -20,6 +20,8 @@ struct TestFrame {
   bool (*build)(HWND frame);
   // Reports that the program runs and takes input.
   void (*ready)();
+  // The frame class's style: CS_DBLCLKS for a frame that takes double clicks in its client area.
+  UINT classStyle = 0;
 };
 
 // Shows the frame and runs the message loop; the program's exit status (1 when the frame cannot be made).

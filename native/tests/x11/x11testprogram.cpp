@@ -173,6 +173,24 @@ std::optional<int> X11TestProgram::exitStatusWithin(int limitMs) {
   return WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::nullopt;
 }
 
+bool X11TestProgram::stop() {
+  kill(pid_, SIGSTOP);
+  return waitUntilStopped();
+}
+
+bool X11TestProgram::waitUntilStopped() {
+  int status = 0;
+  if (exited_ || waitpid(pid_, &status, WUNTRACED) != pid_) {
+    return false;
+  }
+  exited_ = !WIFSTOPPED(status);
+  return !exited_;
+}
+
+void X11TestProgram::resume() {
+  kill(pid_, SIGCONT);
+}
+
 void RunOnVirtualDisplay(void (*check)(), const char* screen) {
   if (std::getenv(kInnerRun) != nullptr) {
     check();
@@ -267,6 +285,18 @@ void DoubleClickAt(Display* display, Window window, int x, int y) {
     XTestFakeButtonEvent(display, Button1, False, CurrentTime);
   }
   XFlush(display);
+}
+
+void TwoClicksAt(Display* display, Window window, int x, int y, int apartMs, int thenMs) {
+  const auto [rootX, rootY] = movePointerTo(display, window, x, y);
+  // XTest's delay holds the request back on the server, by milliseconds of its clock, and the requests after
+  // it with it.
+  for (const int delayMs : {0, apartMs}) {
+    XTestFakeButtonEvent(display, Button1, True, static_cast<unsigned long>(delayMs));
+    XTestFakeButtonEvent(display, Button1, False, CurrentTime);
+  }
+  XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, static_cast<unsigned long>(thenMs));
+  XSync(display, False);
 }
 
 void DragAt(Display* display, Window window, int x, int y, int dx, int dy) {

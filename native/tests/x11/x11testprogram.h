@@ -37,6 +37,13 @@ class X11TestProgram {
   std::optional<std::string> expectLine(const std::string& wanted, int timeoutMs = kX11WaitMs);
   // The exit status when the program ends by itself (its output ends with it) within `limitMs`.
   std::optional<int> exitStatusWithin(int limitMs);
+  // Stops the program (SIGSTOP), as a stall of a busy machine does, and waits until it has stopped; false
+  // when it ended instead.
+  bool stop();
+  // Waits until the program has stopped, whoever stopped it; false when it ended instead.
+  bool waitUntilStopped();
+  // Lets the stopped program go on (SIGCONT).
+  void resume();
 
  private:
   pid_t pid_ = -1;
@@ -68,9 +75,11 @@ void RunProgramSteps(const char* path, const char* desktopSize, ProgramSteps ste
 
 // A click of the first button at a point of the window.
 void ClickAt(Display* display, Window window, int x, int y);
-// Two clicks there, sent in one go as a quick double click comes: the program reads them together, so they
-// pair however busy the machine is.
+// Two clicks there, sent in one go as a quick double click comes.
 void DoubleClickAt(Display* display, Window window, int x, int y);
+// Two clicks there, the second `apartMs` after the first on the X server's clock (the server holds it back),
+// then `thenMs` more before the call returns: the clicks have reached the program's connection by then.
+void TwoClicksAt(Display* display, Window window, int x, int y, int apartMs, int thenMs = 0);
 // A press of the first button there, a move by (dx, dy) with it held, and the release.
 void DragAt(Display* display, Window window, int x, int y, int dx, int dy);
 

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "native/native.h"
+#include "native/user/nonclientlayout.h"
+// Xlib's macros (None, True, False) come after every header of ours.
+#include "native/tests/x11/x11testprogram.h"
+
+namespace native::test {
+
+namespace {
+
+// Where the program puts its frame (see x11pressstallapp.cpp); it has no menu bar.
+constexpr RECT kFrame{40, 30, 440, 330};
+constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+// How long the program stays busy after the clicks came: longer than the double-click time (500 ms).
+constexpr int kBusyMs = 1000;
+
+// Two clicks on one place, the second `apartMs` after the first on the X server's clock; the program reads
+// the first at once, or is busy with an earlier press when both come. It reads the second only after it
+// was busy for kBusyMs.
+struct Row {
+  const char* name;
+  bool busyBefore;
+  int apartMs;
+  const char* second;  // how the second press reaches the program
+};
+
+void checkClickTimes(Display* display, Window window, X11TestProgram& program) {
+  // The test's own window system stays headless: it only computes where the program's frame lies.
+  setenv("KESTROVE_HEADLESS", "1", 1);
+  const RECT client = NonClientLayout::compute(kFrameStyle, 0, kFrame, 0).client;
+  const Row rows[] = {
+      {"two single clicks 0.8 s apart while the program is busy", true, 800, "click"},
+      {"a quick double click whose first press keeps the program busy", false, 150, "double"},
+  };
+  const int y = client.top + 20;
+  int x = client.left + 20;
+  const auto line = [&](const std::string& kind, int atX) {
+    return std::optional<std::string>(kind + " " + std::to_string(atX - client.left) + " " +
+                                      std::to_string(y - client.top));
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    // Each row's clicks lie away from those before, so that they pair with none of them.
+    x += 40;
+    if (row.busyBefore) {
+      ClickAt(display, window, x - 20, y);
+      ASSERT_EQ(program.readLine(kX11WaitMs), line("click", x - 20));
+      ASSERT_TRUE(program.waitUntilStopped());
+    }
+    TwoClicksAt(display, window, x, y, row.apartMs, kBusyMs);
+    if (row.busyBefore) {
+      program.resume();
+    }
+    EXPECT_EQ(program.readLine(kX11WaitMs), line("click", x));
+    ASSERT_TRUE(program.waitUntilStopped());
+    program.resume();
+    EXPECT_EQ(program.readLine(kX11WaitMs), line(row.second, x));
+    ASSERT_TRUE(program.waitUntilStopped());
+    program.resume();
+  }
+}
+
+}  // namespace
+
+// Clicks pair by the times the X server gave them, not by when a busy program reads them.
+TEST(X11Host, ClicksPairByTheTimeTheUserMadeThem) {
+  RunOnVirtualDisplay([] { RunProgramSteps(KESTROVE_X11_PRESS_STALL_APP, "640x480", &checkClickTimes); });
+}
+
+}  // namespace native::test
