@@ -58,11 +58,17 @@ void drawTextRun(Canvas& canvas, const FontFace& face, POINT target, std::u16str
     return;
   }
   RECT box{target.x - height, target.y - 1, target.x + width + height, target.y + height + 2};
-  RECT limit = canvas.raster().clipBounds();
-  RECT area{};
-  if (!IntersectRect(&area, &box, &limit)) {
+  RECT clip = canvas.raster().clipBounds();
+  RECT shown{};
+  if (!IntersectRect(&shown, &box, &clip)) {
     return;
   }
+  // The mask covers the line as far as the surface reaches, whatever the clip: the coverage of its edge
+  // pixels depends on the mask's extent, and a text painted in pieces (the part a window uncovers) must
+  // give the pixels it gives painted whole.
+  RECT surface{0, 0, canvas.surface().width(), canvas.surface().height()};
+  RECT area{};
+  IntersectRect(&area, &box, &surface);
   bool smooth = !canvas.surface().monochrome();
   RECT relative = area;
   OffsetRect(&relative, -target.x, -target.y);

@@ -407,4 +407,25 @@ TEST(Text, IconTitleFontIsALogFont) {
   DeleteObject(created);
 }
 
+// A text painted in two pieces, left and right of a clip edge (what a window uncovers is painted alone),
+// gives the pixels it gives painted whole, wherever the edge cuts a glyph.
+TEST(Text, TextPaintedInPiecesEqualsTextPaintedWhole) {
+  TestDriver driver;
+  PixelBoard whole(40, 20, RGB(192, 192, 192));
+  SetBkMode(whole.dc(), TRANSPARENT);
+  TextOut(whole.dc(), 2, 2, u"2 L", 3);
+  for (int edge = 3; edge < 12; ++edge) {
+    SCOPED_TRACE(edge);
+    PixelBoard pieces(40, 20, RGB(192, 192, 192));
+    SetBkMode(pieces.dc(), TRANSPARENT);
+    for (const RECT& piece : {RECT{0, 0, edge, 20}, RECT{edge, 0, 40, 20}}) {
+      SaveDC(pieces.dc());
+      IntersectClipRect(pieces.dc(), piece.left, piece.top, piece.right, piece.bottom);
+      TextOut(pieces.dc(), 2, 2, u"2 L", 3);
+      RestoreDC(pieces.dc(), -1);
+    }
+    EXPECT_EQ(pieces.pixels(), whole.pixels());
+  }
+}
+
 }  // namespace native::test

@@ -28,12 +28,16 @@ void updateNow(HWND handle, bool children) {
   }
 }
 
-Region requestedArea(const WindowRecord& window, const RECT* rect, HRGN region) {
+// Neither a rectangle nor a region: the whole client area, and the frame with it for RDW_FRAME.
+Region requestedArea(const WindowRecord& window, const RECT* rect, HRGN region, UINT flags) {
   if (region != nullptr) {
     const GdiObject* object = WindowSystem::get().gdi().object(region, OBJ_REGION);
     return object == nullptr ? Region() : object->region;
   }
-  return Region(rect != nullptr ? *rect : clientArea(window));
+  if (rect != nullptr) {
+    return Region(*rect);
+  }
+  return Region((flags & RDW_FRAME) != 0 ? wholeWindowArea(window) : clientArea(window));
 }
 
 }  // namespace
@@ -50,7 +54,7 @@ BOOL RedrawWindow(HWND handle, const RECT* rect, HRGN region, UINT flags) {
   if (window == nullptr) {
     return FALSE;
   }
-  applyRedraw(*window, requestedArea(*window, rect, region), flags);
+  applyRedraw(*window, requestedArea(*window, rect, region, flags), flags);
   if ((flags & (RDW_UPDATENOW | RDW_ERASENOW)) != 0) {
     updateNow(handle, (flags & RDW_ALLCHILDREN) != 0);
   }

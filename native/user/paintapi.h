@@ -25,8 +25,9 @@ BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
 BOOL InvalidateRgn(HWND window, HRGN region, BOOL erase);
 BOOL ValidateRect(HWND window, const RECT* rect);
 BOOL ValidateRgn(HWND window, HRGN region);
-// RDW_INVALIDATE or RDW_VALIDATE the rectangle or region (client coordinates; neither: the whole client),
-// with RDW_ERASE and RDW_FRAME; children with RDW_ALLCHILDREN, or unless RDW_NOCHILDREN when the window lacks
+// RDW_INVALIDATE or RDW_VALIDATE the rectangle or region (client coordinates; neither: the whole client, and
+// the whole frame with RDW_FRAME), with RDW_ERASE and RDW_FRAME (the frames the area reaches, the window's
+// and its children's); children with RDW_ALLCHILDREN, or unless RDW_NOCHILDREN when the window lacks
 // WS_CLIPCHILDREN; RDW_UPDATENOW (or RDW_ERASENOW) paints at once.
 BOOL RedrawWindow(HWND window, const RECT* rect, HRGN region, UINT flags);
 // Sends WM_NCPAINT and WM_PAINT at once when the window waits for them.

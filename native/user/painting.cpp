@@ -27,6 +27,14 @@ bool childrenTakePart(const WindowRecord& window, UINT flags) {
   return (flags & RDW_NOCHILDREN) == 0 && (window.style & WS_CLIPCHILDREN) == 0;
 }
 
+// Whether `area` (client coordinates) takes in part of the window's frame.
+bool reachesFrame(const WindowRecord& window, const Region& area) {
+  Region frame(wholeWindowArea(window));
+  frame.subtract(clientArea(window));
+  frame.intersect(area);
+  return !frame.empty();
+}
+
 }  // namespace
 
 void applyRedraw(WindowRecord& window, const Region& area, UINT flags) {
@@ -40,7 +48,7 @@ void applyRedraw(WindowRecord& window, const Region& area, UINT flags) {
     if ((flags & RDW_ERASE) != 0 && !inside.empty()) {
       window.eraseBackground = true;
     }
-    if ((flags & RDW_FRAME) != 0) {
+    if ((flags & RDW_FRAME) != 0 && reachesFrame(window, area)) {
       window.frameDirty = true;
     }
   }
@@ -108,6 +116,12 @@ RECT clientArea(const WindowRecord& window) {
               window.clientRect.bottom - window.clientRect.top};
 }
 
+RECT wholeWindowArea(const WindowRecord& window) {
+  RECT whole = window.rect;
+  OffsetRect(&whole, -window.clientRect.left, -window.clientRect.top);
+  return whole;
+}
+
 bool nextPaintMessage(const MessageFilter& filter, MSG* out) {
   WindowSystem& system = WindowSystem::get();
   HWND handle = findPainting(filter, system.windows().desktop().children);
@@ -165,8 +179,12 @@ void windowPlaced(HWND handle, const RECT& oldRect, bool wasVisible, UINT flags)
     return;
   }
   if (wasVisible && repaint && (moved || sized || !nowVisible || restacked)) {
-    // What the window covered shows its parent and siblings again.
-    RedrawWindow(window->parent, &oldRect, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    // What the window covered shows its parent and siblings again, the siblings' frames included. A child
+    // never covered more than its parent's client area, so the parent's own frame stays as it is.
+    RECT parentClient = clientArea(*system.windows().find(window->parent));
+    RECT uncovered{};
+    IntersectRect(&uncovered, &oldRect, &parentClient);
+    RedrawWindow(window->parent, &uncovered, nullptr, kEverything);
   }
   if (nowVisible && repaint && (moved || sized || reframed || restacked || !wasVisible)) {
     RedrawWindow(handle, nullptr, nullptr, kEverything);

@@ -20,12 +20,14 @@ void frameChanged(HWND window);
 // Paints the frame now if it waits.
 void paintFrameIfDirty(HWND window);
 // Invalidates or validates `area` (client coordinates) of the window as the RDW_ flags say, then the children
-// the flags reach.
+// the flags reach. RDW_FRAME marks a frame for painting where the area takes in part of it.
 void applyRedraw(WindowRecord& window, const Region& area, UINT flags);
 // The same for the visible children of the window that `area` (the window's client coordinates) reaches,
 // each with its descendants.
 void applyRedrawToChildren(WindowRecord& window, const Region& area, UINT flags);
 // The window's client area in its own coordinates.
 RECT clientArea(const WindowRecord& window);
+// The whole window, frame included, in its client coordinates.
+RECT wholeWindowArea(const WindowRecord& window);
 
 }  // namespace native

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "native/tests/mdiscene.h"
+#include "testing/testpictures.h"
+
+namespace native::test {
+
+namespace {
+
+// A document with a bar of buttons across its top and a list below, so one drawn over another's caption or
+// client shows.
+HWND document(MdiScene& scene, LPCWSTR title) {
+  HWND child = scene.createChild(title, RECT{0, 0, 300, 220});
+  CreateWindowEx(0, kButtonClass, u"Tool bar", WS_CHILD | WS_VISIBLE, 0, 0, 400, 24, child, nullptr, nullptr,
+                 nullptr);
+  HWND list =
+      CreateWindowEx(WS_EX_CLIENTEDGE, kListBoxClass, u"", WS_CHILD | WS_VISIBLE | LBS_NOINTEGRALHEIGHT, 0,
+                     24, 400, 300, child, nullptr, nullptr, nullptr);
+  for (const char16_t* line : {u"Lane 1  Adams", u"Lane 2  Brown", u"Lane 3  Clark"}) {
+    SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+  }
+  return child;
+}
+
+std::vector<COLORREF> pixelsOf(const TestDriver& driver, const RECT& area) {
+  std::vector<COLORREF> pixels;
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      pixels.push_back(driver.pixel(x, y));
+    }
+  }
+  return pixels;
+}
+
+void withControl(MdiScene& scene, UINT key) {
+  scene.driver.keyDown(VK_CONTROL);
+  scene.driver.keyDown(key);
+  scene.pumpWithMdiKeys();
+  scene.driver.keyUp(key);
+  scene.driver.keyUp(VK_CONTROL);
+  scene.pumpWithMdiKeys();
+}
+
+}  // namespace
+
+// Three cascaded documents, then one change of the front document's place or of the stacking order: what it
+// leaves uncovered and where the order changed, the documents are drawn again, frames and clients, each under
+// those in front of it: the frame's pixels are those a full repaint gives.
+TEST(MdiRepaint, WhatADocumentUncoversOrRestacksIsDrawnAsAFullRepaintDraws) {
+  struct Trigger {
+    const char* name;
+    std::function<void(MdiScene&, HWND front, HWND back)> act;
+  };
+  const Trigger triggers[] = {
+      {"maximised-restored",
+       [](MdiScene& scene, HWND front, HWND) {
+         SendMessage(front, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+         scene.driver.pumpUntilIdle();
+         SendMessage(front, WM_SYSCOMMAND, SC_RESTORE, 0);
+       }},
+      {"next-twice",
+       [](MdiScene& scene, HWND, HWND) {
+         withControl(scene, VK_F6);
+         withControl(scene, VK_F6);
+       }},
+      {"minimised", [](MdiScene&, HWND front, HWND) { SendMessage(front, WM_SYSCOMMAND, SC_MINIMIZE, 0); }},
+      {"narrower",
+       [](MdiScene& scene, HWND front, HWND) {
+         RECT rect = scene.driver.screenRect(front);
+         int middle = (rect.top + rect.bottom) / 2;
+         scene.driver.mouseMove(rect.right - 2, middle);
+         scene.driver.mouseDown();
+         scene.driver.mouseMove(rect.right - 80, middle);
+         scene.driver.mouseUp();
+       }},
+      {"back-forward-closed",
+       [](MdiScene& scene, HWND, HWND back) {
+         SendMessage(scene.client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(back), 0);
+         scene.driver.pumpUntilIdle();
+         withControl(scene, VK_F4);
+       }},
+  };
+  for (const Trigger& trigger : triggers) {
+    SCOPED_TRACE(trigger.name);
+    MdiScene scene;
+    HWND back = document(scene, u"One");
+    document(scene, u"Two");
+    HWND front = document(scene, u"Three");
+    SendMessage(scene.client, WM_MDICASCADE, 0, 0);
+    scene.driver.pumpUntilIdle();
+    trigger.act(scene, front, back);
+    scene.driver.pumpUntilIdle();
+    const RECT frame = scene.driver.screenRect(scene.frame);
+    EXPECT_TRUE(scene.driver.snapshot(TestPicturePath(std::string("mdi_repaint_") + trigger.name + ".png")));
+    const std::vector<COLORREF> shown = pixelsOf(scene.driver, frame);
+    RedrawWindow(nullptr, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    scene.driver.pumpUntilIdle();
+    const std::vector<COLORREF> painted = pixelsOf(scene.driver, frame);
+    ASSERT_EQ(shown.size(), painted.size());
+    int differing = 0;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+      differing += shown[i] != painted[i] ? 1 : 0;
+    }
+    EXPECT_EQ(differing, 0) << "pixels a full repaint changes";
+  }
+}
+
+}  // namespace native::test
