@@ -11,10 +11,12 @@
 #include "framework/core/zafvtlist.h"
 #include "framework/core/zafwindowmanager.h"
 #include "framework/data/zafbitmapdata.h"
+#include "framework/data/zafclassid.h"
 #include "framework/data/zafstringdata.h"
+#include "framework/win32/zafwindowkeys.h"
+#include "model/qvsettings.h"
 #include "native/controls/controlconstants.h"
 #include "native/native.h"
-#include "model/qvsettings.h"
 #include "toolkit/kzanchoredpopupmenu.h"
 #include "toolkit/kzapplication.h"
 #include "toolkit/kzbrowsebutton.h"
@@ -234,21 +236,30 @@ void KZDialog::CreateButtons() {
 
   int32_t column = (width - buttonsWidth) / 2 + 1;
   const int32_t row = height - 1;
-  ZafWindowObject* current = nullptr;
+  // The dialog opens with the focus in its first field (not a notebook's tab row); one without fields, on
+  // its default button.
+  const std::vector<ZafWindowObject*> stops = ZafWindowKeys::DialogTabStops(*this);
+  const auto field = std::find_if(stops.begin(), stops.end(),
+                                  [](const ZafWindowObject* stop) { return !stop->IsA(ID_ZAF_NOTEBOOK); });
+  ZafWindowObject* firstField = field != stops.end() ? *field : nullptr;
+  ZafWindowObject* byDefault = nullptr;
   for (const uint32_t flag : requested) {
     auto* button = new KZButton(column, row, buttonWidth, 1, ButtonText(flag).CStr(), nullptr,
                                 ZAF_PUSH_BUTTON, ButtonResult(flag));
     button->SetDefaultCapable(true);
     Add(button);
     if (flag == defaultButton) {
-      current = button;
+      byDefault = button;
     }
     column += buttonWidth + kButtonSpacing;
   }
-  if (current) {
-    ZafList::SetCurrent(current);
+  if (byDefault) {
     // Return pressed in any field that leaves it alone presses this button too.
-    SetDefaultButton(current, true);
+    SetDefaultButton(byDefault, true);
+  }
+  for (ZafWindowObject* object = firstField ? firstField : byDefault; object && object != this;
+       object = object->Parent()) {
+    static_cast<ZafWindow*>(object->Parent())->SetCurrent(object);
   }
 
   height += gap;

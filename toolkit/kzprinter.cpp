@@ -10,9 +10,10 @@
 #include "foundation/kfiledialog.h"
 #include "foundation/kregistry.h"
 #include "foundation/krint.h"
-#include "framework/core/zafwindowmanager.h"
+#include "framework/core/zafwindow.h"
 #include "native/native.h"
 #include "native/print/printerblocks.h"
+#include "toolkit/kzapplication.h"
 
 namespace {
 
@@ -175,8 +176,8 @@ bool KZPrinter::RunPrintDlg(native::DWORD flags) {
     printDialog.hDC = nullptr;
   }
   printDialog.Flags = flags;
-  printDialog.hwndOwner =
-      ZafWindowObject::windowManager ? ZafWindowObject::windowManager->ScreenID() : nullptr;
+  // Owned by the main window, which the dialog disables while it is up.
+  printDialog.hwndOwner = KZApplication::mainFrame ? KZApplication::mainFrame->ScreenID(2) : nullptr;
   return native::PrintDlg(&printDialog) != native::FALSE;
 }
 

@@ -56,6 +56,10 @@ class ZafNotebook : public ZafWindow {
   ZafButton* ScrollBackButton() const { return scrollBack; }
   ZafButton* ScrollForwardButton() const { return scrollForward; }
   int32_t FirstVisibleTab() const { return firstVisibleTab; }
+  // The keyboard focus on the tab row itself, as Tab brings it there (defined by the back-end): the
+  // shown page lets go of it; Left and Right then turn the pages.
+  void FocusTabs();
+  bool TabsFocused() const;
 
   // ---- Settings a notebook keeps whatever it is given ----
   bool SetBordered(bool flag) override;

@@ -12,6 +12,8 @@ namespace {
 // The shown page's tab stands this much above and beside the others.
 constexpr int32_t kTabInset = 2;
 constexpr int32_t kPageFrameDepth = 2;
+// The focus mark of the tab row lies this far inside the shown tab.
+constexpr int32_t kFocusInset = 3;
 
 // The palette drawn in its own background colour.
 ZafPaletteStruct InBackgroundColor(ZafPaletteStruct palette) {
@@ -88,6 +90,12 @@ ZafEventType ZafNotebookTab::Draw(const ZafEventRecord&, ZafEventType drawType) 
   }
   display->SetPalette(LogicalPalette(ZAF_PM_TEXT, state));
   display->Text(area.left, area.top, area.right, area.bottom, Text(), -1, 2, 2, HotKeyIndex(), false);
+  if (selected && parent && static_cast<ZafNotebook*>(parent)->TabsFocused()) {
+    ZafRegionStruct mark{area.left + kFocusInset, area.top + kFocusInset, area.right - kFocusInset,
+                         area.bottom - kFocusInset, ZAF_PIXEL};
+    display->SetPalette(LogicalPalette(ZAF_PM_FOCUS, state));
+    display->FocusRectangle(&mark, nullptr);
+  }
   EndDraw();
   return drawType;
 }

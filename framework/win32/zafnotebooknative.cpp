@@ -155,6 +155,12 @@ ZafEventType ZafNotebook::NativeEvent(const ZafEventRecord& event) {
         SetCurrentPageIndex(currentPageIndex + (ShiftDown() ? -1 : 1));
         return 0;
       }
+      // On the focused tab row Left and Right turn the pages, and the focus stays on the row.
+      if (TabsFocused() && (message.wParam == native::VK_LEFT || message.wParam == native::VK_RIGHT)) {
+        SetCurrentPageIndex(currentPageIndex + (message.wParam == native::VK_LEFT ? -1 : 1));
+        FocusTabs();
+        return 0;
+      }
       if (const ZafEventType answer = ZafWindow::NativeEvent(event); answer != UnknownEventResult) {
         return answer;
       }
@@ -173,9 +179,35 @@ ZafEventType ZafNotebook::NativeEvent(const ZafEventRecord& event) {
       }
       return answer;
     }
+    case native::WM_SETFOCUS:
+    case native::WM_KILLFOCUS: {
+      const ZafEventType answer = ZafWindow::NativeEvent(event);
+      // The shown tab marks whether the row holds the focus.
+      if (ZafNotebookTab* tab = Tab(currentPageIndex); tab && message.hwnd == screenID) {
+        tab->Event(ZafEventRecord(RedisplayEvent, 0));
+      }
+      return answer;
+    }
     default:
       return ZafWindow::NativeEvent(event);
   }
+}
+
+void ZafNotebook::FocusTabs() {
+  if (!screenID) {
+    return;
+  }
+  ZafWindowObject* page = CurrentChild();
+  if (page && page->Focus()) {
+    // A page that lets go hands the native focus to its parent's window: the row.
+    page->SetFocus(false);
+  } else {
+    ZafWindowObject::SetFocus(true);
+  }
+}
+
+bool ZafNotebook::TabsFocused() const {
+  return screenID && native::GetFocus() == screenID;
 }
 
 ZafEventType ZafNotebook::EditModeMouse(const ZafEventRecord& event) {
@@ -295,7 +327,8 @@ void ZafNotebook::Relayout() {
     for (ZafElement* element = support.First(); element; element = element->Next()) {
       auto* tab = static_cast<ZafNotebookTab*>(element);
       const ZafIChar* text = tab->Text();
-      const ZafRegionStruct size = text && *text ? display->TextSize(text, -1) : ZafRegionStruct{0, 0, -1, -1};
+      const ZafRegionStruct size =
+          text && *text ? display->TextSize(text, -1) : ZafRegionStruct{0, 0, -1, -1};
       const int32_t tabSize = tabWidth > 0 ? tabWidth : size.right - size.left + 2 * display->cellWidth + 1;
       const int32_t left = x;
       x += tabSize;
@@ -334,7 +367,8 @@ void ZafNotebook::Relayout() {
       scrollForward->SetVisible(false);
     } else {
       ZafEventRecord place(SetRegionEvent, 0);
-      place.SetRegion({width - b - kArrowSize, b + kArrowTop, width - b, b + kArrowTop + kArrowSize, ZAF_PIXEL});
+      place.SetRegion(
+          {width - b - kArrowSize, b + kArrowTop, width - b, b + kArrowTop + kArrowSize, ZAF_PIXEL});
       scrollForward->Event(place);
       place.SetRegion({width - b - kArrowSize - kArrowStep, b + kArrowTop, width - b - kArrowStep,
                        b + kArrowTop + kArrowSize, ZAF_PIXEL});

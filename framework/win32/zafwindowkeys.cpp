@@ -3,6 +3,7 @@
 #include "framework/core/zafdisplay.h"
 #include "framework/core/zafeventrecord.h"
 #include "framework/core/zafwindow.h"
+#include "framework/data/zafclassid.h"
 #include "native/user/virtualkeys.h"
 
 namespace {
@@ -30,7 +31,63 @@ struct Candidate {
   }
 };
 
+void CollectTabStops(ZafWindow& window, std::vector<ZafWindowObject*>& stops) {
+  for (ZafElement* element = window.First(); element; element = element->Next()) {
+    ZafWindowObject* child = AsObject(element);
+    if (!ZafWindowKeys::Eligible(*child)) {
+      continue;
+    }
+    const ZafClassID kind = child->ClassID();
+    if (kind == ID_ZAF_NOTEBOOK) {
+      // The tab row, then the shown page: only it has controls on the screen.
+      stops.push_back(child);
+      if (auto* page = static_cast<ZafWindow*>(static_cast<ZafWindow*>(child)->CurrentChild())) {
+        CollectTabStops(*page, stops);
+      }
+    } else if (kind == ID_ZAF_WINDOW && static_cast<ZafWindow*>(child)->SelectionType() != 0) {
+      CollectTabStops(*static_cast<ZafWindow*>(child), stops);
+    } else {
+      stops.push_back(child);
+    }
+  }
+}
+
 }  // namespace
+
+bool ZafWindowKeys::Holds(const ZafWindowObject* container, const ZafWindowObject* object) {
+  for (; object; object = object->Parent()) {
+    if (object == container) {
+      return true;
+    }
+  }
+  return false;
+}
+
+std::vector<ZafWindowObject*> ZafWindowKeys::DialogTabStops(ZafWindow& dialog) {
+  std::vector<ZafWindowObject*> stops;
+  CollectTabStops(dialog, stops);
+  return stops;
+}
+
+ZafWindowObject* ZafWindowKeys::DialogTabTarget(ZafWindow& dialog, const ZafWindowObject* from,
+                                                bool backward) {
+  const std::vector<ZafWindowObject*> stops = DialogTabStops(dialog);
+  if (stops.empty()) {
+    return nullptr;
+  }
+  const auto count = static_cast<std::ptrdiff_t>(stops.size());
+  std::ptrdiff_t at = -1;
+  for (std::ptrdiff_t index = 0; index < count; ++index) {
+    if (Holds(stops[static_cast<size_t>(index)], from)) {
+      at = index;
+    }
+  }
+  // From outside every control the walk starts at the end it moves from.
+  if (at < 0) {
+    return stops[backward ? stops.size() - 1 : 0];
+  }
+  return stops[static_cast<size_t>((at + (backward ? count - 1 : 1)) % count)];
+}
 
 bool ZafWindowKeys::Eligible(const ZafWindowObject& object) {
   return !object.IsDisabledUp() && !object.IsNonCurrentUp();

@@ -5,9 +5,11 @@
 #include "framework/core/zafwindow.h"
 
 #include "framework/core/zafdisplay.h"
+#include "framework/core/zafnotebook.h"
 #include "framework/core/zafscrollbar.h"
 #include "framework/core/zafwindowmanager.h"
 #include "framework/data/zafchar.h"
+#include "framework/data/zafclassid.h"
 #include "framework/win32/zafcreatewindow.h"
 #include "framework/win32/zafgdidisplay.h"
 #include "framework/win32/zafwindowkeys.h"
@@ -51,16 +53,6 @@ ZafWindowObject* ObjectWithNumber(ZafWindow& window, ZafNumberID id) {
     }
   }
   return nullptr;
-}
-
-// Whether `object` is `container` or lies inside it.
-bool Holds(const ZafWindowObject* container, const ZafWindowObject* object) {
-  for (; object; object = object->Parent()) {
-    if (object == container) {
-      return true;
-    }
-  }
-  return false;
 }
 
 bool ShiftDown() {
@@ -165,7 +157,7 @@ ZafEventType ZafWindow::KeyEvent(const ZafEventRecord& event, ZafEventType answe
       (answer == UnknownEventResult || answer == 0) && RootObject() == this) {
     ZafWindowObject* button = currentDefaultButton;
     // A default button that had the focus took the Enter itself and has been chosen already.
-    if (button && !button->IsDisabledUp() && !Holds(button, event.addressedObject)) {
+    if (button && !button->IsDisabledUp() && !ZafWindowKeys::Holds(button, event.addressedObject)) {
       answer = button->Event(ZafEventRecord(ChosenEvent, 0));
     }
   }
@@ -202,12 +194,23 @@ ZafEventType ZafWindow::KeyEvent(const ZafEventRecord& event, ZafEventType answe
     return answer;
   }
   ZafWindowObject* target = nullptr;
-  if (message.wParam == native::VK_TAB) {
+  if (message.wParam == native::VK_TAB && RootObject()->IsA(ID_ZAF_DIALOG_WINDOW)) {
+    // Tab runs through every control of a dialog: a window inside it (a notebook's page, a box of fields)
+    // is no round of its own and leaves the key to the dialog.
+    if (RootObject() != this) {
+      return answer;
+    }
+    target = ZafWindowKeys::DialogTabTarget(*this, event.addressedObject, ShiftDown());
+  } else if (message.wParam == native::VK_TAB) {
     target = ZafWindowKeys::TabTarget(*this, ShiftDown());
   } else if (IsArrowKey(message.wParam)) {
     target = ZafWindowKeys::ArrowTarget(*this, static_cast<native::UINT>(message.wParam));
   } else if (message.wParam == native::VK_F1) {
     return ZafWindowObject::NativeEvent(event);
+  }
+  if (target && target->IsA(ID_ZAF_NOTEBOOK)) {
+    static_cast<ZafNotebook*>(target)->FocusTabs();
+    return 0;
   }
   if (target) {
     target->SetFocus(true);

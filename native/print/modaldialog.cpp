@@ -43,6 +43,9 @@ ModalDialog::ModalDialog(HWND owner, const std::u16string& title, int clientWidt
   if (window_ == nullptr) {
     return;
   }
+  // A child window cannot own a pop-up: its top-level window becomes the owner, and that is the window
+  // the dialog disables and tells of its waits.
+  owner_ = GetWindow(window_, GW_OWNER);
   // The frame's thickness shows once the window exists: grow it by that, then centre it.
   RECT client{};
   GetClientRect(window_, &client);

@@ -18,7 +18,7 @@ inline constexpr WPARAM MSGF_DIALOGBOX = 0;
 class ModalDialog {
  public:
   // Creates the dialog hidden, its client area the given size, centred over the owner (or the desktop). A
-  // null owner means the active window.
+  // null owner means the active window; a child window stands for its top-level window.
   ModalDialog(HWND owner, const std::u16string& title, int clientWidth, int clientHeight);
   virtual ~ModalDialog();
   ModalDialog(const ModalDialog&) = delete;

@@ -152,7 +152,8 @@ bool PrintDialog::accept() {
   // The list keeps the order it was filled in: it is not sorted.
   std::string printer = request_.printers[static_cast<std::size_t>(printerIndex)];
   std::string output = utf8FromUtf16(text(kOutputFile));
-  if (printer == PrinterDevice::kPdfFilePrinter && output.empty()) {
+  // The setup only chooses paper and orientation: the file is asked for when printing.
+  if (!request_.setup && printer == PrinterDevice::kPdfFilePrinter && output.empty()) {
     return refuse(kOutputFile);
   }
   PrintDialogChoice chosen = choice_;

@@ -1,7 +1,8 @@
 #pragma once
 // The print dialog and the print setup dialog as the user sees them: printer, output file, paper and
 // orientation and, when printing, the page range, the copies and collation. OK is refused (with a beep and
-// the focus on the field) while the "PDF file" printer has no file or a number is out of range.
+// the focus on the field) while a number is out of range or, when printing, the "PDF file" printer has no
+// file.
 
 #include <optional>
 

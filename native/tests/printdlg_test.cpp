@@ -475,4 +475,47 @@ TEST(PrintDialog, WithoutPageNumbersTheRangeCannotBeChosen) {
   freeBlocks(record);
 }
 
+TEST(PrintDialog, SetupTakesPaperAndOrientationWithoutAFile) {
+  TestDriver driver;
+  DialogScript script(driver);
+  script.click(PrintDialog::kLandscape);
+  script.click(IDOK);
+  PRINTDLG record = emptyRecord(PD_PRINTSETUP);
+  record.hwndOwner = script.owner();
+  ASSERT_TRUE(PrintDlg(&record));
+  EXPECT_TRUE(script.finished());
+  EXPECT_EQ(PrinterBlocks::readNames(record.hDevNames)->device, PrinterDevice::kPdfFilePrinter);
+  EXPECT_EQ(PrinterBlocks::readNames(record.hDevNames)->output, "");
+  EXPECT_EQ(PrinterBlocks::readDevMode(record.hDevMode)->dmOrientation, DMORIENT_LANDSCAPE);
+  freeBlocks(record);
+}
+
+// A child window given as the owner stands for its top-level window, which the dialog disables.
+TEST(PrintDialog, AChildWindowAsOwnerDisablesItsTopLevelWindow) {
+  TestDriver driver;
+  DialogScript script(driver);
+  HWND child = CreateWindowEx(0, kStaticClass, u"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, script.owner(),
+                              nullptr, nullptr, nullptr);
+  // Whichever window hears of the dialog's waits, the script runs.
+  static WNDPROC childProcedure = nullptr;
+  childProcedure = reinterpret_cast<WNDPROC>(SetWindowLong(
+      child, GWL_WNDPROC,
+      reinterpret_cast<LONG_PTR>(+[](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (message == WM_ENTERIDLE) {
+          return SendMessage(GetParent(window), message, wParam, lParam);
+        }
+        return CallWindowProc(childProcedure, window, message, wParam, lParam);
+      })));
+  bool ownerDisabled = false;
+  script.add([&](HWND) { ownerDisabled = !IsWindowEnabled(script.owner()); });
+  script.press(VK_ESCAPE);
+  PRINTDLG record = emptyRecord(PD_PRINTSETUP);
+  record.hwndOwner = child;
+  EXPECT_FALSE(PrintDlg(&record));
+  EXPECT_TRUE(script.finished());
+  EXPECT_TRUE(ownerDisabled);
+  EXPECT_TRUE(IsWindowEnabled(script.owner()));
+  EXPECT_TRUE(IsWindowEnabled(child));
+}
+
 }  // namespace native::test

@@ -109,7 +109,8 @@ TEST_F(KZDialogTest, ButtonsGoUnderTheFieldsAndSizeTheDialog) {
       column += buttonWidth + 2;
     }
     ASSERT_FALSE(buttons.empty());
-    EXPECT_EQ(dialog.CurrentChild(), buttons.back()) << "Cancel is the default";
+    EXPECT_EQ(dialog.DefaultButton(true), buttons.back()) << "Cancel is the default";
+    EXPECT_EQ(dialog.CurrentChild(), dialog.FirstChild()) << "the first field takes the focus";
 
     const ZafRegionStruct size =
         ZafRegionStruct{0, 0, width - 1, c.rows - 1, ZAF_CELL}.Converted(ZAF_PIXEL, ZafWindowObject::display);
