@@ -148,6 +148,10 @@ QvZEventMDI* QvZControl::ScheduleGoto(int32_t direction, QvZEventMDI* window, in
     } else {
       event = itsSchedule->ReadFiles(given, flag, direction, 0);
     }
+    // A race the database link gave no answer about stays unopened; the same step asks again.
+    if (event == nullptr && itsSchedule->LinkError() != 0) {
+      ShowNumberedError(itsSchedule->LinkError());
+    }
     if (window != nullptr) {
       given->SetModified(wasModified);
       if (event == nullptr) {

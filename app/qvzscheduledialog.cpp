@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/busypointer.h"
+#include "app/programalert.h"
 #include "devices/qvschedule.h"
 #include "model/qvsettings.h"
 #include "toolkit/kzbutton.h"
@@ -68,9 +69,10 @@ ZafEventType QvZScheduleDialog::Event(const ZafEventRecord& event) {
     return event.type;
   }
   if (event.type == kReloadSchedule) {
-    const BusyPointer busy;
-    schedule.Load();
-    FillEntryList();
+    if (!LoadSchedule()) {
+      // The schedule loaded before stays listed; the alert comes after the busy pointer.
+      ShowNumberedError(schedule.LinkError());
+    }
     return event.type;
   }
   return KZDialog::Event(event);
@@ -80,6 +82,13 @@ void QvZScheduleDialog::ProcessResult(ZafEventType) {
   eventText = FieldText(eventField);
   roundText = FieldText(roundField);
   heatText = FieldText(heatField);
+}
+
+bool QvZScheduleDialog::LoadSchedule() {
+  const BusyPointer busy;
+  const bool loaded = schedule.Load();
+  FillEntryList();
+  return loaded;
 }
 
 void QvZScheduleDialog::FillEntryList() {

@@ -36,6 +36,8 @@ class QvZScheduleDialog : public KZDialog {
   KZComboBox* EntryList() const { return entryList; }
 
  private:
+  // Loads the schedule again and lists it; false when the load failed.
+  bool LoadSchedule();
   // Lists the schedule's entries and selects the last one equal to the three fields.
   void FillEntryList();
   void ChooseEntry();

@@ -6,14 +6,6 @@ bool IsBlank(char16_t c) {
   return c == u' ' || c == u'\t';
 }
 
-bool IsHighSurrogate(char16_t c) {
-  return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool IsLowSurrogate(char16_t c) {
-  return c >= 0xDC00 && c <= 0xDFFF;
-}
-
 }  // namespace
 
 CsvFields::Result CsvFields::Split(const KString& line, std::vector<KString>& fields) {
@@ -109,20 +101,4 @@ void CsvFields::AppendField(KString& line, const KString& field) {
     line.AppendChar(clean[i]);
   }
   line.AppendChar(u'"');
-}
-
-KString CsvFields::ForByteCodeSet(const KString& text) {
-  KString narrow(text.Length());
-  for (int32_t i = 0; i < text.Length(); ++i) {
-    const char16_t c = text[i];
-    if (c <= 0xFF) {
-      narrow.AppendChar(c);
-      continue;
-    }
-    if (IsHighSurrogate(c) && i + 1 < text.Length() && IsLowSurrogate(text[i + 1])) {
-      ++i;
-    }
-    narrow.AppendChar(u'?');
-  }
-  return narrow;
 }

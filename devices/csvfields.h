@@ -26,11 +26,6 @@ class CsvFields {
   // Control characters (line ends included) become blanks, so that one record stays one line.
   static KString Join(const std::vector<KString>& fields);
 
-  // The text as the one-byte code set (ISO 8859-1) can hold it: every character above U+00FF becomes "?"
-  // (a pair of surrogates one "?"). Writing such a character as its low byte would turn it into another
-  // one, even into a line end, a quote or a comma.
-  static KString ForByteCodeSet(const KString& text);
-
  private:
   static void AppendField(KString& line, const KString& field);
 };

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "devices/csvfields.h"
+#include "foundation/kbytetext.h"
 
 namespace {
 
@@ -88,14 +88,7 @@ std::vector<KString> DatabaseFrame::Lines(int32_t charMode) const {
 void DatabaseFrame::SetLines(const std::vector<KString>& lines, int32_t charMode) {
   payload.clear();
   for (const KString& line : lines) {
-    if (charMode == 0) {
-      const KString narrow = CsvFields::ForByteCodeSet(line);
-      for (int32_t i = 0; i < narrow.Length(); ++i) {
-        payload.push_back(static_cast<char>(narrow[i]));
-      }
-    } else {
-      payload.append(line.ToUtf8());
-    }
+    payload.append(charMode == 0 ? KByteText(line) : line.ToUtf8());
     payload.append("\r\n");
   }
 }

@@ -26,17 +26,33 @@ DatabaseLink::DatabaseLink(LinkClock clock)
     : clock(clock ? std::move(clock) : LinkClock(SteadyMilliseconds)),
       port(std::make_unique<KSerialPort>()) {}
 
-void DatabaseLink::Open(const KString& settings, int32_t mode, bool checksum, int32_t timeout) {
+void DatabaseLink::Open(const KString& portSettings, int32_t mode, bool checksum, int32_t timeout) {
   Close();
-  port->OpenSettings(settings, KSerialPort::kRead | KSerialPort::kWrite);
+  settings = portSettings;
   SetOptions(mode, checksum, timeout);
+  port->OpenSettings(settings, KSerialPort::kRead | KSerialPort::kWrite);
 }
 
 void DatabaseLink::Attach(std::unique_ptr<KSerialPort> attached, int32_t mode, bool checksum,
                           int32_t timeout) {
   Close();
   port = std::move(attached);
+  settings = KString();
   SetOptions(mode, checksum, timeout);
+}
+
+bool DatabaseLink::Reopen() {
+  if (settings.IsEmpty()) {
+    return false;
+  }
+  Close();
+  try {
+    port->OpenSettings(settings, KSerialPort::kRead | KSerialPort::kWrite);
+    return true;
+  } catch (const KX& failure) {
+    lastError = failure.Code();
+    return false;
+  }
 }
 
 void DatabaseLink::SetOptions(int32_t mode, bool checksum, int32_t timeout) {
@@ -52,20 +68,34 @@ void DatabaseLink::Close() {
 
 DatabaseLink::Outcome DatabaseLink::Exchange(const char* code, const std::vector<KString>& lines,
                                              const char* answerCode, DatabaseFrame& answer) {
-  // A port that is not open fails the write below: the request has no answer.
   DatabaseFrame request;
   request.code = code;
   request.SetLines(lines, charMode);
   const std::string bytes = request.Encode(withChecksum);
   if (bytes.empty()) {
-    return kNoAnswer;  // more than a frame carries: the database would drop it
+    lastError = kErrSerialTransmit;  // more than a frame carries: the database would drop it
+    return kNoAnswer;
   }
+  Outcome outcome = Attempt(bytes, answerCode, answer);
+  if (outcome == kNoAnswer && portFailed && Reopen()) {
+    outcome = Attempt(bytes, answerCode, answer);
+  }
+  return outcome;
+}
+
+DatabaseLink::Outcome DatabaseLink::Attempt(const std::string& bytes, const char* answerCode,
+                                            DatabaseFrame& answer) {
+  portFailed = false;
+  lastError = 0;
+  const int32_t badSums = reader.BadChecksums();
+  const int32_t broken = reader.BrokenFrames();
   try {
     // Whatever came before the request (the rest of an answer that came too late, noise) answers nothing
     // of it.
     reader.Discard();
     port->SetTimeout(timeoutMs);
     QvDrainInput(*port, 0);
+    // A port that is not open fails here.
     port->Write(bytes.data(), static_cast<int32_t>(bytes.size()));
     // The database's time starts once it has the whole request.
     const int64_t deadline = clock() + timeoutMs;
@@ -76,22 +106,36 @@ DatabaseLink::Outcome DatabaseLink::Exchange(const char* code, const std::vector
           return kAnswered;
         }
         if (answer.code == kRefusal) {
+          lastError = kErrSerialHandshake;
           return kRefused;
         }
         AddSaturated(strayFrames, 1);
       }
       const int64_t left = deadline - clock();
       if (left <= 0) {
+        lastError = UnansweredError(badSums, broken);
         return kNoAnswer;
       }
       port->SetTimeout(static_cast<int32_t>(left));
       const int32_t got = port->Read(chunk, kReadChunk);
       reader.Feed(chunk, static_cast<size_t>(got));
     }
-  } catch (const KXStream&) {
-    // A time-out or a failing port: the request has no answer.
+  } catch (const KXStream& failure) {
+    if (failure.Code() == kErrSerialTimeout) {
+      lastError = UnansweredError(badSums, broken);
+    } else {
+      lastError = failure.Code();
+      portFailed = true;
+    }
     return kNoAnswer;
   }
+}
+
+int32_t DatabaseLink::UnansweredError(int32_t badSumsBefore, int32_t brokenBefore) const {
+  if (reader.BadChecksums() != badSumsBefore) {
+    return kErrSerialChecksum;
+  }
+  return reader.BrokenFrames() != brokenBefore ? kErrSerialReceive : kErrSerialTimeout;
 }
 
 DatabaseLink::Outcome DatabaseLink::Hello(KString& name) {

@@ -8,10 +8,12 @@
 //   RFL (results)           -> ROK or AMB
 // AMB is the database's "cannot answer that". A request waits at most the link's time-out for its answer;
 // what arrived before it was sent (a late answer to an earlier request, noise) is thrown away first, so it
-// can never pass for the answer.
+// can never pass for the answer. A request that finds the port closed or failing (a USB adapter pulled out
+// and plugged in again) opens the port again once and is sent again before it fails.
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "devices/databaseframe.h"
@@ -33,10 +35,11 @@ class DatabaseLink {
 
   // Opens the serial port the settings text names. `charMode` is "\Database\CharMode" (0 one byte per
   // character, else UTF-8); requests carry the checksum when `withChecksum`. A time-out not above 0 is the
-  // default, one above kMaxTimeoutMs is kMaxTimeoutMs. Throws KXSerialPort as the port does.
+  // default, one above kMaxTimeoutMs is kMaxTimeoutMs. Throws KXSerialPort as the port does; the settings
+  // stay for the requests, which try to open the port again.
   void Open(const KString& settings, int32_t charMode, bool withChecksum, int32_t timeoutMs);
   // Talks over a port the caller brings, open already or a stand-in for the device (fuzzing), instead of
-  // its own; the rest as Open.
+  // its own, and never opens it again; the rest as Open.
   void Attach(std::unique_ptr<KSerialPort> port, int32_t charMode, bool withChecksum, int32_t timeoutMs);
   void Close();
   // The time-out each request is written with and waits for its answer, in milliseconds.
@@ -52,6 +55,11 @@ class DatabaseLink {
   // one frame carries.
   Outcome SendResults(const std::vector<KString>& lines);
 
+  // The numbered error of the last request, 0 when it was answered: 5006 the database refused it, 5002 it
+  // stayed silent, 5005 only answers with a wrong sum came, 5001 only broken ones (too long, cut off), 5003
+  // the request was more than a frame carries, otherwise the port's failure (5007 not open...).
+  int32_t LastError() const { return lastError; }
+
   const DatabaseFrameReader& Reader() const { return reader; }
   // Frames that came while a request waited but answer nothing asked (unknown codes, answers to other
   // requests); stops at the largest int32_t value.
@@ -62,12 +70,23 @@ class DatabaseLink {
   // Sends a request and waits for a frame of the answer code or AMB.
   Outcome Exchange(const char* code, const std::vector<KString>& lines, const char* answerCode,
                    DatabaseFrame& answer);
+  // One sending of the request's bytes and the wait for its answer; sets lastError and, when the port
+  // failed, portFailed.
+  Outcome Attempt(const std::string& bytes, const char* answerCode, DatabaseFrame& answer);
+  // The error of a wait that ran out: what came instead of the answer, if anything.
+  int32_t UnansweredError(int32_t badSumsBefore, int32_t brokenBefore) const;
+  // Opens the port again from the settings of Open; false (lastError set) when it does not open or the
+  // port was attached.
+  bool Reopen();
 
   LinkClock clock;
   std::unique_ptr<KSerialPort> port;
+  KString settings;  // empty for an attached port
   int32_t charMode = 0;
   bool withChecksum = true;
   int32_t timeoutMs = kDefaultTimeoutMs;
   DatabaseFrameReader reader;
   int32_t strayFrames = 0;
+  int32_t lastError = 0;
+  bool portFailed = false;
 };

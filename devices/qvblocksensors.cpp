@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <string>
 
 #include "devices/qvblocksensorsreporter.h"
 #include "devices/qvbootmonitor.h"
 #include "devices/qvpacket.h"
+#include "foundation/kbytetext.h"
 #include "foundation/kfile.h"
 #include "foundation/kfiledialog.h"
 #include "foundation/klog.h"
@@ -298,11 +300,11 @@ bool QvBlockSensors::GetTrialList(KSerialPort& port, int32_t lane, int32_t& coun
 }
 
 bool QvBlockSensors::SendText(KSerialPort& port, const KString& text, bool showErrors) {
-  const int32_t length = std::min(text.Length(), kMaxTextLength);
+  const std::string bytes = KByteText(text);
+  const int32_t length = std::min(static_cast<int32_t>(bytes.size()), kMaxTextLength);
   std::vector<uint32_t> arguments = {static_cast<uint32_t>(length)};
   for (int32_t i = 0; i < length; ++i) {
-    const char16_t c = text[i];
-    const uint32_t byte = c <= 0xFF ? c : '?';
+    const uint32_t byte = static_cast<uint8_t>(bytes[static_cast<size_t>(i)]);
     if (i % 4 == 0) {
       arguments.push_back(0);
     }

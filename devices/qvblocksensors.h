@@ -87,7 +87,7 @@ class QvBlockSensors {
   void FillResult(QvResult& result, bool reactionTimeOnly) const;
   // The number of trials the sensor of a lane holds (0 to kMaxStoredTrials).
   bool GetTrialList(KSerialPort& port, int32_t lane, int32_t& count);
-  // Sends a text for the unit to show, cut to kMaxTextLength characters.
+  // Sends a text for the unit to show, one byte per character (kbytetext.h), cut to kMaxTextLength.
   bool SendText(KSerialPort& port, const KString& text, bool showErrors);
   // Sends the state of every lane of the results in the filter's order (see LaneMask).
   bool SendLaneStates(KSerialPort& port, const QvResults& results, const QvResultFilter* filter,

@@ -54,6 +54,16 @@ void Log(bool error, const KString& message) {
   }
 }
 
+// "operation: code text: about" as an error.
+void LogNumbered(const char* operation, int32_t code, const KString& about) {
+  KString message(operation);
+  message.Append(": ").AppendInt(code);
+  if (const char* text = KErrorText(code)) {
+    message.Append(" ").Append(text);
+  }
+  Log(true, message.Append(": ").Append(about));
+}
+
 // The competitor's text when it has one, else the person's.
 const KString& Either(const KString& own, const StartList::Person* person,
                       KString StartList::Person::*field) {
@@ -152,41 +162,51 @@ void QvSchedule::ReadStartLists() {
 }
 
 bool QvSchedule::Load() {
-  items.clear();
-  lists.Clear();
-  bool loaded = true;
   const int32_t mode = Mode();
+  linkError = 0;
   if (mode == kModeFiles || mode == kModeNone) {
     // The serial port is let go as soon as the lists come from elsewhere.
     databaseLink.reset();
   }
   if (mode == kModeFiles) {
     ReadStartLists();
-  } else if (mode != kModeNone) {
-    if (databaseLink == nullptr) {
-      databaseLink = std::make_unique<DatabaseLink>();
+  } else if (mode == kModeNone) {
+    lists.Clear();
+  } else {
+    StartList answer;
+    linkError = LoadOverLink(answer);
+    if (linkError != 0) {
+      // The schedule loaded before stays, so that stepping through it goes on working.
+      LogNumbered("QvSchedule::Load", linkError, KString(u"the database link did not answer"));
+      return false;
     }
-    KString name;
-    try {
-      databaseLink->Open(QvSettings::Text(kDatabasePortPath, kDatabasePortDefault),
-                         QvSettings::Int(kCharModePath, 0), QvSettings::Bool(kDatabaseChecksumPath, true),
-                         QvSettings::Int(kDatabaseTimeoutPath, DatabaseLink::kDefaultTimeoutMs));
-      loaded = databaseLink->Hello(name) == DatabaseLink::kAnswered &&
-               databaseLink->RequestSchedule(lists) == DatabaseLink::kAnswered;
-    } catch (const KX&) {
-      loaded = false;
-    }
-    if (!loaded) {
-      Log(true, KString("QvSchedule::Load: the database link did not answer"));
-    }
+    lists = std::move(answer);
   }
+  items.clear();
   for (const StartList::Race& entry : lists.Schedule()) {
     const StartList::Race* race = lists.FindRace(entry.event, entry.round, entry.heat);
     items.emplace_back(entry.event, entry.round, entry.heat,
                        !entry.name.IsEmpty() || race == nullptr ? entry.name : race->name);
   }
   LogProblems("QvSchedule::Load");
-  return loaded;
+  return true;
+}
+
+int32_t QvSchedule::LoadOverLink(StartList& answer) {
+  if (databaseLink == nullptr) {
+    databaseLink = std::make_unique<DatabaseLink>();
+  }
+  try {
+    databaseLink->Open(QvSettings::Text(kDatabasePortPath, kDatabasePortDefault),
+                       QvSettings::Int(kCharModePath, 0), QvSettings::Bool(kDatabaseChecksumPath, true),
+                       QvSettings::Int(kDatabaseTimeoutPath, DatabaseLink::kDefaultTimeoutMs));
+  } catch (const KX& failure) {
+    return failure.Code();
+  }
+  KString name;
+  const bool loaded = databaseLink->Hello(name) == DatabaseLink::kAnswered &&
+                      databaseLink->RequestSchedule(answer) == DatabaseLink::kAnswered;
+  return loaded ? 0 : databaseLink->LastError();
 }
 
 void QvSchedule::LogProblems(const char* operation) const {
@@ -202,8 +222,10 @@ void QvSchedule::LogProblems(const char* operation) const {
   }
 }
 
-const StartList::Race* QvSchedule::FindRace(const KString& eventText, const KString& roundText,
-                                            const KString& heatText) {
+int32_t QvSchedule::FindRace(const KString& eventText, const KString& roundText, const KString& heatText,
+                             const StartList::Race*& race) {
+  race = nullptr;
+  linkError = 0;
   const int32_t mode = Mode();
   if (mode == kModeFiles) {
     // The photo-finish system may have published new lists since the last step.
@@ -211,13 +233,23 @@ const StartList::Race* QvSchedule::FindRace(const KString& eventText, const KStr
   } else if (mode != kModeNone && databaseLink != nullptr) {
     // Each answer stands alone, so that races asked for one after another never fill the list up.
     linkRace.Clear();
-    databaseLink->RequestRace(eventText, roundText, heatText, linkRace);
-    return linkRace.FindRace(eventText, roundText, heatText);
+    if (databaseLink->RequestRace(eventText, roundText, heatText, linkRace) == DatabaseLink::kNoAnswer) {
+      linkError = databaseLink->LastError();
+      KString about(u"no answer about race ");
+      about.Append(eventText).AppendChar(u'-').Append(roundText).AppendChar(u'-').Append(heatText);
+      LogNumbered("QvSchedule::FindRace", linkError, about);
+      return linkError;
+    }
+    // A refusal is the database's answer that it does not know the race.
+    race = linkRace.FindRace(eventText, roundText, heatText);
+    return 0;
   }
-  return lists.FindRace(eventText, roundText, heatText);
+  race = lists.FindRace(eventText, roundText, heatText);
+  return 0;
 }
 
 QvEvent* QvSchedule::ReadFiles(QvEvent* event, int32_t flag, int32_t direction, int32_t) {
+  linkError = 0;
   if (items.empty() || (direction != -1 && direction != 1)) {
     return nullptr;
   }
@@ -235,24 +267,34 @@ QvEvent* QvSchedule::ReadFiles(QvEvent* event, int32_t flag, int32_t direction, 
   if (at < 0 || at >= Count()) {
     return nullptr;
   }
-  current = items[static_cast<size_t>(at)];
-  return Deliver(event, flag);
+  return GoTo(items[static_cast<size_t>(at)], event, flag);
 }
 
 QvEvent* QvSchedule::ReadEventEntries(QvEvent* event, int32_t flag, const KString& eventText,
                                       const KString& roundText, const KString& heatText, int32_t) {
+  linkError = 0;
   const QvScheduleItem chosen(eventText, roundText, heatText, KString());
   if (!chosen.IsSet()) {
     return nullptr;  // nothing chosen: the current race stays
   }
-  current = chosen;
-  return Deliver(event, flag);
+  return GoTo(chosen, event, flag);
+}
+
+QvEvent* QvSchedule::GoTo(const QvScheduleItem& race, QvEvent* event, int32_t flag) {
+  // A race that could not be filled in leaves the current one as it was, so that the same step can be
+  // tried again.
+  const QvScheduleItem before = current;
+  current = race;
+  QvEvent* filled = Deliver(event, flag);
+  if (filled == nullptr) {
+    current = before;
+  }
+  return filled;
 }
 
 QvEvent* QvSchedule::Deliver(QvEvent* event, int32_t flag) {
   if (event != nullptr) {
-    Fill(*event);
-    return event;
+    return Fill(*event) == 0 ? event : nullptr;
   }
   auto made = std::make_unique<QvEvent>();
   // The new document asks the registered schedule, this one, to fill it from the current race.
@@ -263,20 +305,21 @@ QvEvent* QvSchedule::Deliver(QvEvent* event, int32_t flag) {
 }
 
 int32_t QvSchedule::FillNewEvent(QvEvent& event, int32_t, int32_t) {
-  if (current.IsSet()) {
-    Fill(event);
-  }
-  return 0;
+  return current.IsSet() ? Fill(event) : 0;
 }
 
-void QvSchedule::Fill(QvEvent& event) {
-  const StartList::Race* race =
-      FindRace(current.GetEventText(), current.GetRoundText(), current.GetHeatText());
+int32_t QvSchedule::Fill(QvEvent& event) {
+  const StartList::Race* race = nullptr;
+  if (const int32_t failed =
+          FindRace(current.GetEventText(), current.GetRoundText(), current.GetHeatText(), race);
+      failed != 0) {
+    return failed;  // the event stays as it was
+  }
   event.SetEventRoundHeat(current.GetEventText(), current.GetRoundText(), current.GetHeatText());
   event.SetTitle(race != nullptr ? race->name : KString());
   YLeg* leg = event.GetLegCount() > 0 ? event.Leg(0) : event.NewLeg();
   if (leg == nullptr) {
-    return;
+    return 0;
   }
   QvResults& results = leg->Results();
   // The lanes keep their numbers and times; the athletes of the race before go.
@@ -287,19 +330,20 @@ void QvSchedule::Fill(QvEvent& event) {
     }
   }
   if (race == nullptr) {
-    return;
+    return 0;
   }
   for (const StartList::Competitor& competitor : race->competitors) {
     QvResult* result = results.FindByField(QvResult::kLaneField, competitor.lane);
     if (result == nullptr) {
       result = results.NewResult();
       if (result == nullptr) {
-        return;
+        return 0;
       }
       result->SetAthleteField(QvResult::kLaneField, competitor.lane);
     }
     SetAthlete(*result, competitor, lists.FindPerson(competitor.id));
   }
+  return 0;
 }
 
 bool QvSchedule::LookupEvent(QvResult& result) {
@@ -309,10 +353,11 @@ bool QvSchedule::LookupEvent(QvResult& result) {
   }
   const auto* owner = dynamic_cast<const QvResults*>(result.Owner());
   const QvEvent* event = owner != nullptr ? owner->GetEvent() : nullptr;
-  const StartList::Race* race =
-      event != nullptr && event->HasEventRoundHeat()
-          ? FindRace(event->EventNumber(), event->RoundNumber(), event->HeatNumber())
-          : nullptr;
+  const StartList::Race* race = nullptr;
+  if (event != nullptr && event->HasEventRoundHeat()) {
+    // Without the race's answer the person's entry still serves.
+    FindRace(event->EventNumber(), event->RoundNumber(), event->HeatNumber(), race);
+  }
   const StartList::Person* person = lists.FindPerson(id);
   if (race != nullptr) {
     for (const StartList::Competitor& competitor : race->competitors) {
@@ -352,9 +397,7 @@ bool QvSchedule::WriteQXF(QvEvent& event, int32_t) {
     written = databaseLink->SendResults(lines) == DatabaseLink::kAnswered;
   }
   if (!written) {
-    KString message("QvSchedule::WriteQXF: ");
-    message.AppendInt(kErrQxfWrite).Append(" ").Append(KErrorText(kErrQxfWrite)).Append(": ").Append(path);
-    Log(true, message);
+    LogNumbered("QvSchedule::WriteQXF", kErrQxfWrite, path);
   }
   return written;
 }

@@ -44,18 +44,24 @@ class QvSchedule : public QvEventSchedule {
   void SetCurrent(const QvScheduleItem& race) { current = race; }
 
   // Reloads the schedule and start lists from the files or the link, as "\Database\Mode" says; the skipped
-  // lines are logged as warnings. False when the link did not answer (the schedule is then empty).
+  // lines are logged as warnings. False, with LinkError() logged, when the link did not answer; the
+  // schedule loaded before then stays.
   bool Load();
+  // The link's numbered error (databaselink.h) of the last load, step or race asked for when the link gave
+  // no answer; 0 when it did, or the lists come from the files.
+  int32_t LinkError() const { return linkError; }
   // Takes the data-in and data-out folders from "\Database\File\DataInDir" and "...\DataOutDir", reopens the
   // reaction-time link when its settings changed, and loads again.
   void SetDataFiles();
 
   // Moves the current race one entry back (-1) or on (1) and fills `event` from it, or a new event when
-  // `event` is null. Returns the event filled, or null when there is no entry in that direction (or the new
-  // event could not be made). From an unset current race, 1 goes to the first entry and -1 to the last.
+  // `event` is null. Returns the event filled, or null when there is no entry in that direction, the new
+  // event could not be made or the link did not answer about the race (LinkError(), logged); the current
+  // race and `event` then stay as they were. From an unset current race, 1 goes to the first entry and -1
+  // to the last.
   QvEvent* ReadFiles(QvEvent* event, int32_t flag, int32_t direction, int32_t unused);
   // The same for the race with the given event, round and heat, which need not be in the schedule; null,
-  // with the current race as it was, when one of the texts is empty.
+  // with the current race as it was, when one of the texts is empty or the race could not be filled in.
   QvEvent* ReadEventEntries(QvEvent* event, int32_t flag, const KString& eventText, const KString& roundText,
                             const KString& heatText, int32_t unused);
   // Writes the event's results interface file into the data-out folder when "\Database\File\WriteVXF" is on
@@ -66,7 +72,8 @@ class QvSchedule : public QvEventSchedule {
   // race of the result's event, else the person of that id. False when neither is known.
   bool LookupEvent(QvResult& result);
 
-  // Fills a new event from the current race (nothing when it is unset); 0.
+  // Fills a new event from the current race (nothing when it is unset); 0, or the link's numbered error
+  // when it did not answer about the race.
   int32_t FillNewEvent(QvEvent& event, int32_t flag, int32_t unused) override;
 
   // The reaction-time answer for a race: the lines of its results interface file, or of the file written
@@ -87,12 +94,18 @@ class QvSchedule : public QvEventSchedule {
   int32_t Mode() const;
   // Reads the three start-list files again.
   void ReadStartLists();
-  // Makes sure the start lists know the race, asking the link in link mode.
-  const StartList::Race* FindRace(const KString& eventText, const KString& roundText,
-                                  const KString& heatText);
-  // Fills the event from `current`, or makes a new one filled from it.
+  // Asks the link for the schedule into `answer` (opening its port); 0 or the numbered error.
+  int32_t LoadOverLink(StartList& answer);
+  // Makes sure the start lists know the race, asking the link in link mode, and sets `race` (null when
+  // the race is not known). 0, or the link's numbered error (logged) when it did not answer.
+  int32_t FindRace(const KString& eventText, const KString& roundText, const KString& heatText,
+                   const StartList::Race*& race);
+  // Makes `race` current and fills the event from it (see Deliver); on failure the current race stays.
+  QvEvent* GoTo(const QvScheduleItem& race, QvEvent* event, int32_t flag);
+  // Fills the event from `current`, or makes a new one filled from it; null when that failed.
   QvEvent* Deliver(QvEvent* event, int32_t flag);
-  void Fill(QvEvent& event);
+  // 0, or the link's numbered error, with the event as it was.
+  int32_t Fill(QvEvent& event);
   void LogProblems(const char* operation) const;
   // The results interface file of a race, and of a file name, in the data-out folder.
   KString QxfPathFor(const KString& eventText, const KString& roundText, const KString& heatText) const;
@@ -111,4 +124,5 @@ class QvSchedule : public QvEventSchedule {
   std::unique_ptr<DatabaseLink> databaseLink;
   std::unique_ptr<ReactionTimeLink> reactionTimeLink;
   KString reactionTimeSettings;
+  int32_t linkError = 0;
 };

@@ -120,10 +120,9 @@ void QxfFile::Write(const KString& path, const std::vector<KString>& lines, int3
     if (encoding == KStream::kEncodingUtf16) {
       stream.WriteBOM();
     }
+    // In the one-byte code set the stream writes "?" for a character the set lacks (kbytetext.h).
     for (const KString& line : lines) {
-      // In the one-byte code set a character it cannot hold goes out as "?", not as its low byte, which
-      // could be a line end, a quote or a comma and break the line apart.
-      KString ended(encoding == KStream::kEncodingByte ? CsvFields::ForByteCodeSet(line) : line);
+      KString ended(line);
       ended.Append(u"\r\n");
       stream.WriteString(ended);
     }

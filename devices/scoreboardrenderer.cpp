@@ -1,5 +1,6 @@
 #include "devices/scoreboardrenderer.h"
 
+#include "foundation/kbytetext.h"
 #include "foundation/kdatetime.h"
 #include "model/qvresult.h"
 #include "model/ytime.h"
@@ -127,9 +128,7 @@ void ScoreboardRenderer::Encode(const KString& text, int32_t codeSet, std::strin
       bytes.append(text.ToUtf8());
       break;
     default:
-      for (int32_t i = 0; i < text.Length(); ++i) {
-        bytes.push_back(static_cast<char>(text[i] & 0xFF));
-      }
+      bytes.append(KByteText(text));
       break;
   }
 }

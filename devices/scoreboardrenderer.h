@@ -35,7 +35,8 @@ class ScoreboardRenderer {
   KString FieldText(char16_t field, const ScoreboardFields& fields) const;
   // The text fitted to the command's width: cut, or padded by its alignment.
   static KString Fitted(const KString& text, const ScoreboardScript::Command& command);
-  // Appends the text in a code set: 0 the low byte of each character, 1 UTF-16 little-endian, 2 UTF-8.
+  // Appends the text in a code set: 0 one byte per character ("?" for one it lacks, kbytetext.h), 1 UTF-16
+  // little-endian, 2 UTF-8.
   static void Encode(const KString& text, int32_t codeSet, std::string& bytes);
   // "HH:MM:SS" in 24 hours, "h:MM:SS" with hours 1 to 12 otherwise.
   static KString TimeOfDayText(const KDateTime& now, bool twentyFourHours);

@@ -7,6 +7,7 @@
 #include <climits>
 #include <vector>
 
+#include "foundation/kbytetext.h"
 #include "foundation/kfile.h"
 #include "foundation/klocale.h"
 #include "foundation/kstring.h"
@@ -108,7 +109,7 @@ void KLog::WriteLine(char kind, const KString& message) {
   text.AppendChar(static_cast<char16_t>(kind)).Append(": ");
   clock().AppendDateTime(text, KLocale::Process());
   text.Append(": ").Append(message);
-  std::string line = text.ToNarrow();
+  std::string line = KByteText(text);
   // A line break inside the message would forge a line of its own; it becomes a blank.
   for (char& c : line) {
     if (c == '\r' || c == '\n') {

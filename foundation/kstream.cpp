@@ -1,5 +1,6 @@
 #include "foundation/kstream.h"
 
+#include "foundation/kbytetext.h"
 #include "foundation/kstring.h"
 #include "foundation/kutf8.h"
 #include "foundation/kx.h"
@@ -288,7 +289,7 @@ void KStream::WriteBOM() {
 
 void KStream::EncodeUnit(char32_t codePoint, int32_t encoding, std::vector<uint8_t>& out) const {
   if (encoding == kEncodingByte) {
-    out.push_back(static_cast<uint8_t>(codePoint & 0xFF));
+    out.push_back(KByteOf(codePoint));
   } else if (encoding == kEncodingUtf16) {
     const auto unit = static_cast<uint16_t>(codePoint);
     if (bigEndian) {
@@ -334,7 +335,7 @@ void KStream::WriteString(const KString& text) {
         ++i;
       }
       EncodeLineEnd(encoding, bytes);
-    } else if (encoding == kEncodingLocal && KIsHighSurrogate(unit) && KIsLowSurrogate(text.At(i + 1))) {
+    } else if (encoding != kEncodingUtf16 && KIsHighSurrogate(unit) && KIsLowSurrogate(text.At(i + 1))) {
       EncodeUnit(KJoinSurrogates(unit, text[i + 1]), encoding, bytes);
       ++i;
     } else {

@@ -12,7 +12,7 @@ class KStream {
  public:
   // Text encodings (read and write modes).
   enum Encoding : int32_t {
-    kEncodingByte = 0,   // one byte per character: low byte out, byte widened in
+    kEncodingByte = 0,  // one byte per character: "?" out for one above U+00FF (kbytetext.h), byte widened in
     kEncodingUtf16 = 1,  // two bytes per unit; reading follows a byte-order mark, else the stream's order
     kEncodingLocal = 2,  // the local code page, which is UTF-8 here
     kEncodingAuto = 3,   // reading: byte-order mark or a look at the first bytes; see SetReadMode

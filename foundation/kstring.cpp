@@ -515,14 +515,6 @@ std::string KString::ToUtf8() const {
   return out;
 }
 
-std::string KString::ToNarrow() const {
-  std::string out(static_cast<size_t>(Length()), '\0');
-  for (int32_t i = 0; i < Length(); ++i) {
-    out[static_cast<size_t>(i)] = static_cast<char>((*this)[i] & 0xFF);
-  }
-  return out;
-}
-
 void KString::Write(KStream& stream) const {
   stream.WriteUInt32(kRecordWord);
   stream.WriteInt32(Length());

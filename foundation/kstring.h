@@ -109,9 +109,8 @@ class KString {
   // Removes white space (blank, tab, CR, LF, vertical tab, form feed) at both ends.
   void Trim();
 
-  // UTF-8 for operating-system calls (paths) and 8-bit text with each unit cut to its low byte.
+  // UTF-8 for operating-system calls (paths); 8-bit text is KByteText (kbytetext.h).
   std::string ToUtf8() const;
-  std::string ToNarrow() const;
 
   // The stored record: the word 0x10010005, the length in characters (int32), then each character as a
   // 16-bit word, in the stream's byte order. Read refuses a wrong word with KXPersistent 3009 and an

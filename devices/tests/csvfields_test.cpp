@@ -70,22 +70,4 @@ TEST(CsvFields, JoinKeepsOneRecordOnOneLine) {
   EXPECT_EQ(line.ToUtf8(), "two  lines,tab here");
 }
 
-TEST(CsvFields, TheByteCodeSetKeepsWhatItHoldsAndMarksTheRest) {
-  struct Case {
-    const char16_t* text;
-    const char16_t* narrow;
-  } cases[] = {
-      {u"", u""},
-      {u"M\u00fcller \u00ff", u"M\u00fcller \u00ff"},
-      {u"\u0100\u010d\u20ac", u"???"},
-      {u"a\U0001D11Eb", u"a?b"},
-      {u"lone \xD800 high", u"lone ? high"},
-      {u"lone \xDC00", u"lone ?"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(KString(c.narrow).ToUtf8());
-    EXPECT_EQ(CsvFields::ForByteCodeSet(KString(c.text)), KString(c.narrow));
-  }
-}
-
 }  // namespace

@@ -6,12 +6,12 @@
 #include <limits>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "devices/qvschedule.h"
 #include "devices/startlist.h"
 #include "devices/tests/photofinishtestsupport.h"
+#include "devices/tests/scripteddatabase.h"
 #include "foundation/kx.h"
 #include "model/qvevent.h"
 #include "model/qvresult.h"
@@ -20,66 +20,14 @@
 
 namespace {
 
+using pftest::Answer;
 using pftest::Narrow;
+using pftest::ScriptedDatabase;
 
 constexpr int32_t kPort = 241;
 constexpr const char16_t* kPortSettings = u"241,19200,8,N,1.0";
 // Short, since the tests that wait for nothing wait this long.
 constexpr int32_t kTimeoutMs = 150;
-
-std::string Answer(const std::string& code, const std::string& payload, bool checksum = true) {
-  DatabaseFrame frame;
-  frame.code = code;
-  frame.payload = payload;
-  return frame.Encode(checksum);
-}
-
-// Plays the photo-finish database on the other end of a pseudo-terminal pair, in a thread of its own: it
-// reads each request and answers it with the next bytes of its script, and keeps the requests. It stops when
-// the script runs out or no request comes for a second.
-class ScriptedDatabase {
- public:
-  ScriptedDatabase(ktest::PtyPair& pair, std::vector<std::string> replies)
-      : pair(pair), replies(std::move(replies)), worker([this] { Run(); }) {}
-  ~ScriptedDatabase() { Finish(); }
-  ScriptedDatabase(const ScriptedDatabase&) = delete;
-  ScriptedDatabase& operator=(const ScriptedDatabase&) = delete;
-
-  // The requests read, once the script has run out.
-  const std::vector<DatabaseFrame>& Requests() {
-    Finish();
-    return requests;
-  }
-
- private:
-  static constexpr int kQuietMs = 1000;
-
-  void Finish() {
-    if (worker.joinable()) {
-      worker.join();
-    }
-  }
-  void Run() {
-    DatabaseFrameReader reader;
-    for (const std::string& reply : replies) {
-      DatabaseFrame request;
-      while (!reader.Next(request)) {
-        const std::string bytes = pair.Receive(1, kQuietMs);
-        if (bytes.empty()) {
-          return;
-        }
-        reader.Feed(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-      }
-      requests.push_back(request);
-      pair.Send(reply);
-    }
-  }
-
-  ktest::PtyPair& pair;
-  const std::vector<std::string> replies;
-  std::vector<DatabaseFrame> requests;
-  std::thread worker;  // last: it starts once the rest is made
-};
 
 TEST(DatabaseLink, ExchangesEveryRequestWithAndWithoutTheSum) {
   for (bool checksum : {true, false}) {
@@ -220,6 +168,78 @@ TEST(DatabaseLink, AClosedOrMissingPortAnswersNothing) {
   EXPECT_THROW(link.Open(u"0,19200,8,N,1.0", 0, true, kTimeoutMs), KXSerialPort);
 }
 
+TEST(DatabaseLink, ARequestWithoutAnAnswerNamesWhy) {
+  std::string badSum = Answer("HMM", "DB");
+  badSum[badSum.size() - 3] ^= 1;
+  struct Case {
+    const char* name;
+    std::string reply;
+    DatabaseLink::Outcome outcome;
+    int32_t error;
+  } cases[] = {
+      {"silent", "", DatabaseLink::kNoAnswer, kErrSerialTimeout},
+      {"broken off",
+       "\x01HMM\x02"
+       "Finish Li",
+       DatabaseLink::kNoAnswer, kErrSerialTimeout},
+      {"over the limit", "\x01HMM\x02" + std::string(DatabaseFrame::kMaxPayloadBytes + 1, 'x') + "\x04",
+       DatabaseLink::kNoAnswer, kErrSerialReceive},
+      {"a wrong sum", badSum, DatabaseLink::kNoAnswer, kErrSerialChecksum},
+      {"refused", Answer("AMB", ""), DatabaseLink::kRefused, kErrSerialHandshake},
+      {"answered", Answer("HMM", "DB"), DatabaseLink::kAnswered, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ktest::PtyPair pair;
+    pair.MapToPort(kPort);
+    DatabaseLink link;
+    link.Open(kPortSettings, 0, true, kTimeoutMs);
+    ScriptedDatabase database(pair, {c.reply});
+    KString name;
+    EXPECT_EQ(link.Hello(name), c.outcome);
+    EXPECT_EQ(link.LastError(), c.error);
+    EXPECT_EQ(database.Requests().size(), 1u);
+  }
+}
+
+TEST(DatabaseLink, ARequestOpensALostPortAgainOnce) {
+  struct Case {
+    const char* name;
+    bool openedFirst;
+    bool pluggedIn;
+    DatabaseLink::Outcome outcome;
+    int32_t error;
+  } cases[] = {
+      {"no device at the open, then one", false, true, DatabaseLink::kAnswered, 0},
+      {"pulled out and plugged in again", true, true, DatabaseLink::kAnswered, 0},
+      {"pulled out", true, false, DatabaseLink::kNoAnswer, kErrSerialNotOpen},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DatabaseLink link;
+    if (c.openedFirst) {
+      ktest::PtyPair first;
+      first.MapToPort(kPort);
+      link.Open(kPortSettings, 0, true, kTimeoutMs);
+    } else {
+      EXPECT_THROW(link.Open(kPortSettings, 0, true, kTimeoutMs), KXSerialPort);
+    }
+    // The first device is gone.
+    KString name;
+    if (!c.pluggedIn) {
+      EXPECT_EQ(link.Hello(name), c.outcome);
+      EXPECT_EQ(link.LastError(), c.error);
+      continue;
+    }
+    ktest::PtyPair again;
+    again.MapToPort(kPort);
+    ScriptedDatabase database(again, {Answer("HMM", "DB")});
+    EXPECT_EQ(link.Hello(name), c.outcome);
+    EXPECT_EQ(link.LastError(), c.error);
+    EXPECT_EQ(database.Requests().size(), 1u);
+  }
+}
+
 class ScheduleOverLinkTest : public pftest::SettingsTest {
  protected:
   void SetUp() override {
@@ -262,7 +282,56 @@ TEST_F(ScheduleOverLinkTest, ASilentDatabaseLeavesAnEmptyScheduleAndALogLine) {
   QvSchedule schedule;
   EXPECT_EQ(schedule.Count(), 0);
   EXPECT_NE(LogText().find("E: "), std::string::npos);
-  EXPECT_NE(LogText().find("QvSchedule::Load: the database link did not answer"), std::string::npos);
+  EXPECT_NE(
+      LogText().find("QvSchedule::Load: 5002 Serial communication receive timeout: the database link did "
+                     "not answer"),
+      std::string::npos);
+}
+
+TEST_F(ScheduleOverLinkTest, ARaceWithoutAnAnswerSaysSoAndCanBeAskedForAgain) {
+  ScriptedDatabase database(pair, {Answer("HMM", "DB"), Answer("SRP", "1,1,1,Heat 1\r\n1,1,2,Heat 2\r\n"),
+                                   Answer("IRP", "1,1,1,Heat 1\r\n,55,6,Roe,Ann,Striders\r\n"), "",
+                                   Answer("IRP", "1,1,2,Heat 2\r\n,56,6,Doe,Jo,Harriers\r\n")});
+  QvSchedule schedule;
+  ASSERT_EQ(schedule.Count(), 2);
+  QvEvent event;
+  ASSERT_EQ(schedule.ReadFiles(&event, 0, 1, 0), &event);
+  const auto laneSix = [&event] {
+    const QvResult* result = event.Leg(0)->Results().FindByField(3, u"6");
+    return result != nullptr ? Narrow(result->AthleteField(0)) : std::string("no lane 6");
+  };
+  ASSERT_EQ(laneSix(), "Roe");
+
+  // Next event: the database stays silent about heat 2.
+  EXPECT_EQ(schedule.ReadFiles(&event, 0, 1, 0), nullptr);
+  EXPECT_EQ(schedule.LinkError(), kErrSerialTimeout);
+  EXPECT_NE(LogText().find("QvSchedule::FindRace: 5002 Serial communication receive timeout: no answer "
+                           "about race 1-1-2"),
+            std::string::npos);
+  EXPECT_EQ(Narrow(schedule.Current().GetHeatText()), "1");
+  EXPECT_EQ(Narrow(event.HeatNumber()), "1");
+  EXPECT_EQ(Narrow(event.GetTitle()), "Heat 1");
+  EXPECT_EQ(laneSix(), "Roe");
+
+  // Next event again: now it answers.
+  EXPECT_EQ(schedule.ReadFiles(&event, 0, 1, 0), &event);
+  EXPECT_EQ(schedule.LinkError(), 0);
+  EXPECT_EQ(Narrow(event.GetTitle()), "Heat 2");
+  EXPECT_EQ(laneSix(), "Doe");
+  EXPECT_EQ(database.Requests().size(), 5u);
+}
+
+TEST_F(ScheduleOverLinkTest, AFailedLoadKeepsTheScheduleLoadedBefore) {
+  ScriptedDatabase database(pair,
+                            {Answer("HMM", "DB"), Answer("SRP", "1,1,1,Heat 1\r\n1,1,2,Heat 2\r\n"), ""});
+  QvSchedule schedule;
+  ASSERT_EQ(schedule.Count(), 2);
+  EXPECT_FALSE(schedule.Load());
+  EXPECT_EQ(schedule.LinkError(), kErrSerialTimeout);
+  ASSERT_EQ(schedule.Count(), 2);
+  EXPECT_EQ(Narrow(schedule.GetNth(1)->GetText()), "1-1-2 Heat 2");
+  EXPECT_NE(LogText().find("QvSchedule::Load: 5002"), std::string::npos);
+  EXPECT_EQ(database.Requests().size(), 3u);
 }
 
 TEST_F(ScheduleOverLinkTest, ARefusedResultsTransferFailsTheWrite) {

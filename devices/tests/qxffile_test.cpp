@@ -133,31 +133,6 @@ TEST_F(QxfWriteTest, WritesTheLinesInEitherCodeSet) {
   }
 }
 
-TEST_F(QxfWriteTest, CharactersTheByteCodeSetCannotHoldBecomeQuestionMarks) {
-  // The low bytes of these characters are a CR, a quote, a comma and half of a surrogate pair.
-  struct Case {
-    const char16_t* field;
-    const char* written;
-  } cases[] = {
-      {u"Kova\u010d", "Kova?"},       {u"\u0122irts", "?irts"},      {u"\u012cvan", "?van"},
-      {u"Clef \U0001D11E", "Clef ?"}, {u"M\u00fcller", "M\xfcller"},
-  };
-  const KString path = KString::FromUtf8(folder.File("out/narrow.qxf"));
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.written);
-    const KString line = CsvFields::Join({u"1", c.field, u"last"});
-    QxfFile::Write(path, {line, line}, KStream::kEncodingByte);
-    const std::string expected = std::string("1,") + c.written + ",last\r\n";
-    EXPECT_EQ(pftest::ReadBytes(folder.File("out/narrow.qxf")), expected + expected);
-    std::vector<KString> lines;
-    ASSERT_TRUE(QxfFile::Read(path, lines));
-    ASSERT_EQ(lines.size(), 2u);
-    std::vector<KString> fields;
-    EXPECT_EQ(CsvFields::Split(lines[0], fields), CsvFields::kOk);
-    EXPECT_EQ(fields.size(), 3u);
-  }
-}
-
 TEST_F(QxfWriteTest, NothingIsWrittenWhenTheSettingIsOff) {
   AddSetting(u"\\Database\\File\\WriteVXF:Bool=0");
   QvSchedule schedule;

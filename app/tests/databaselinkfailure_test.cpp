@@ -1,0 +1,90 @@
+// With the schedule on the serial database link, a race or a schedule that the database gives no answer
+// about is told to the user, who can ask again; what was loaded before stays.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/framecommands.h"
+#include "app/qvzeventmdi.h"
+#include "app/qvzscheduledialog.h"
+#include "app/tests/programtest.h"
+#include "devices/tests/scripteddatabase.h"
+#include "framework/core/zafvtlist.h"
+#include "imaging/ui/yzhardwarebar.h"
+#include "model/qvevent.h"
+#include "model/qvresult.h"
+#include "model/qvresults.h"
+#include "model/yleg.h"
+#include "native/user/virtualkeys.h"
+#include "testing/ptypair.h"
+#include "toolkit/kzcombobox.h"
+#include "toolkit/kzdialog.h"
+
+namespace {
+
+constexpr int32_t kPort = 241;
+// The database waits this long for each next request: the program starts between the first ones.
+constexpr int kDatabaseQuietMs = 30000;
+
+class DatabaseLinkFailureTest : public ProgramTest {
+ protected:
+  DatabaseLinkFailureTest() {
+    pair.MapToPort(kPort);
+    Setting(u"\\Database\\Mode:Int=2");
+    Setting(u"\\Database\\Serial\\SerialPort:String=241,19200,8,N,1.0");
+    Setting(u"\\Database\\Serial\\Timeout:Int=150");
+    Setting(u"\\Database\\QXF\\SerialPort:String=0,0,0");
+  }
+
+  static QvZScheduleDialog* ScheduleDialog() {
+    return dynamic_cast<QvZScheduleDialog*>(ZafWindowObject::windowManager->FrontWindow());
+  }
+  static std::string LaneSix(QvZEventMDI* window) {
+    const QvResult* result = window->GetEvent()->Leg(0)->Results().FindByField(QvResult::kLaneField, u"6");
+    return result != nullptr ? result->AthleteField(0).ToUtf8() : "no lane 6";
+  }
+
+  ktest::PtyPair pair;
+};
+
+}  // namespace
+
+TEST_F(DatabaseLinkFailureTest, ASilentDatabaseIsToldAndTheStepCanBeTakenAgain) {
+  pftest::ScriptedDatabase database(
+      pair,
+      {pftest::Answer("HMM", "DB"), pftest::Answer("SRP", "1,1,1,Heat 1\r\n1,1,2,Heat 2\r\n"), "",
+       pftest::Answer("IRP", "1,1,1,Heat 1\r\n,55,6,Roe,Ann,Striders\r\n"), ""},
+      kDatabaseQuietMs);
+  // Next event: no answer about heat 1.
+  Then([] { Post(ScheduleNextCommand); });
+  AnswerWithKey(u"Error", native::VK_RETURN);
+  Then([] {
+    EXPECT_TRUE(EventWindows().empty());
+    Post(ScheduleNextCommand);
+  });
+  When(
+      "heat 1's window", [] { return EventWindows().size() == 1; },
+      [] {
+        EXPECT_EQ(LaneSix(EventWindows()[0]), "Roe");
+        Post(ScheduleGotoCommand);
+      });
+  // Load Schedule: no answer to the greeting.
+  When(
+      "the schedule dialog", [] { return ScheduleDialog() != nullptr; },
+      [] { Post(QvZScheduleDialog::kReloadSchedule); });
+  AnswerWithKey(u"Error", native::VK_RETURN);
+  When(
+      "the schedule dialog again", [] { return ScheduleDialog() != nullptr; },
+      [] {
+        EXPECT_EQ(ScheduleDialog()->EntryList()->List()->Count(), 2);
+        Post(KZDialog::kCancelResult);
+      });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  ASSERT_EQ(seen.size(), 2u);
+  for (const SeenMessage& message : seen) {
+    EXPECT_EQ(message.text, u"Serial communication receive timeout (5002).");
+  }
+  EXPECT_EQ(database.Requests().size(), 5u);
+}
