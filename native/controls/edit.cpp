@@ -27,7 +27,9 @@ namespace native {
 
 namespace {
 
-// The text keeps this far from the client area's left and right edges and from its top, in pixels.
+// Inside a border the text keeps this far from the client area's left and right edges and from its top, in
+// pixels. A borderless edit shows its text at its client's top left, where a label or a cell shows its own,
+// so the text does not move when such a field opens over it.
 constexpr int kSideMargin = 2;
 constexpr int kTopMargin = 1;
 // The caret is a bar this many pixels wide.
@@ -561,8 +563,12 @@ void Edit::setFocusShown(bool focused) {
 
 RECT Edit::formatRect() const {
   RECT client = clientRect();
-  return RECT{client.left + kSideMargin, client.top + kTopMargin,
-              std::max(client.left + kSideMargin, client.right - kSideMargin), client.bottom};
+  const bool bordered = (style() & WS_BORDER) != 0 ||
+                        (static_cast<DWORD>(GetWindowLong(window(), GWL_EXSTYLE)) & WS_EX_CLIENTEDGE) != 0;
+  const int side = bordered ? kSideMargin : 0;
+  const int top = bordered ? kTopMargin : 0;
+  return RECT{client.left + side, client.top + top, std::max(client.left + side, client.right - side),
+              client.bottom};
 }
 
 int Edit::visibleLines() const {

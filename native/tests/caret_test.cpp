@@ -46,17 +46,17 @@ TEST(Caret, BlinksAtTheInsertionPointOfTheFocusedFieldAndSendsOnlyItself) {
     return [virtualKey](ControlHarness& h, HWND) { h.driver.pressKey(virtualKey); };
   };
   const Step steps[] = {
-      {"focus", [](ControlHarness&, HWND edit) { SetFocus(edit); }, 12, kAnything},
-      {"still on", wait(529), 12, 0},
+      {"focus", [](ControlHarness&, HWND edit) { SetFocus(edit); }, 10, kAnything},
+      {"still on", wait(529), 10, 0},
       {"blinks off", wait(1), -1, 14},
-      {"blinks on", wait(530), 12, 14},
-      {"typing", [](ControlHarness& h, HWND) { h.driver.typeText(u"ab"); }, 26, kAnything},
-      {"home", key(VK_HOME), 12, kAnything},
-      {"end", key(VK_END), 26, kAnything},
-      {"left", key(VK_LEFT), 19, 8 * 14},
-      {"click", [](ControlHarness& h, HWND) { h.driver.click(150, kMiddleRow); }, 26, 8 * 14},
+      {"blinks on", wait(530), 10, 14},
+      {"typing", [](ControlHarness& h, HWND) { h.driver.typeText(u"ab"); }, 24, kAnything},
+      {"home", key(VK_HOME), 10, kAnything},
+      {"end", key(VK_END), 24, kAnything},
+      {"left", key(VK_LEFT), 17, 8 * 14},
+      {"click", [](ControlHarness& h, HWND) { h.driver.click(150, kMiddleRow); }, 24, 8 * 14},
       {"off again", wait(530), -1, 14},
-      {"on again", wait(530), 26, 14},
+      {"on again", wait(530), 24, 14},
       {"covered",
        [&](ControlHarness& h, HWND) {
          cover = h.spy.createTopLevel(RECT{0, 0, 300, 100}, WS_POPUP);
@@ -65,7 +65,7 @@ TEST(Caret, BlinksAtTheInsertionPointOfTheFocusedFieldAndSendsOnlyItself) {
        kCovered, kAnything},
       {"blinks under the cover", wait(530), kCovered, 0},
       {"uncovered", [&](ControlHarness&, HWND) { DestroyWindow(cover); }, -1, kAnything},
-      {"on after the cover", wait(530), 26, 14},
+      {"on after the cover", wait(530), 24, 14},
       {"focus leaves", [](ControlHarness& h, HWND) { SetFocus(h.parent); }, -1, kAnything},
       {"no blink without focus", wait(1060), -1, 0},
   };

@@ -172,7 +172,7 @@ TEST(EditControl, BackspaceDeleteAndReplaceSelection) {
 TEST(EditControl, MouseClickDragAndDoubleClickSelect) {
   ControlHarness h;
   HWND edit = h.create(kEditClass, 0, kFieldRect, u"alpha beta");
-  int textLeft = kFieldRect.left + 2;
+  int textLeft = kFieldRect.left;  // a borderless field shows its text from its left edge
   int y = kFieldRect.top + 8;
   int afterAlpha = textLeft + textWidth(u"alpha");
   h.driver.mouseMove(textLeft, y);
@@ -381,7 +381,7 @@ TEST(EditControl, SelectionShowsOnlyWhileFocused) {
   HWND edit = h.create(kEditClass, 0, kFieldRect, u"MMMM");
   SendMessage(edit, EM_SETSEL, 0, -1);
   h.pump();
-  POINT inText{kFieldRect.left + 2 + textWidth(u"M") / 2, kFieldRect.top + 3};
+  POINT inText{kFieldRect.left + textWidth(u"M") / 2, kFieldRect.top + 3};
   COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
   EXPECT_NE(h.driver.pixel(inText.x, inText.y), highlight);
   SetFocus(edit);
@@ -410,7 +410,7 @@ TEST(EditControl, SingleLineScrollsSidewaysToKeepTheCaretInside) {
   h.driver.pressKey(VK_HOME);
   h.pump();
   GetCaretPos(&caret);
-  EXPECT_EQ(caret.x, 2) << "back at the start, unscrolled";
+  EXPECT_EQ(caret.x, 0) << "back at the start, unscrolled";
 }
 
 TEST(EditControl, AlignmentStylesPlaceTheCaretOfAnEmptyField) {
@@ -421,7 +421,7 @@ TEST(EditControl, AlignmentStylesPlaceTheCaretOfAnEmptyField) {
     int maximumX;
   };
   const Case cases[] = {
-      {"left", ES_LEFT, 2, 2}, {"centre", ES_CENTER, 90, 110}, {"right", ES_RIGHT, 190, 198}};
+      {"left", ES_LEFT, 0, 0}, {"centre", ES_CENTER, 90, 110}, {"right", ES_RIGHT, 190, 199}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ControlHarness h;

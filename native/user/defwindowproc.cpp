@@ -156,7 +156,7 @@ LRESULT systemCommand(HWND handle, WPARAM command, LPARAM lParam) {
 
 // The frame's layout with the window placed at `rect`, its menu bar included.
 NonClientLayout frameLayout(const WindowRecord& window, const RECT& rect) {
-  return NonClientLayout::compute(window.style, window.exStyle, rect, MenuBar::heightOf(window));
+  return NonClientLayout::compute(window.style, window.exStyle, rect, MenuBar::heightOf(window, rect));
 }
 
 // Bit 29 of a key message's lParam: Alt was held.

@@ -2,7 +2,11 @@
 
 #include "native/gdi/textdrawing.h"
 #include "native/user/menuloop.h"
+#include "native/user/messageapi.h"
+#include "native/user/messages.h"
 #include "native/user/painting.h"
+#include "native/user/placement.h"
+#include "native/user/rects.h"
 #include "native/user/styles.h"
 #include "native/user/systemmenu.h"
 #include "native/user/windowpos.h"
@@ -72,6 +76,34 @@ bool takeOut(HMENU menu, UINT position, UINT flags, bool destroySubMenu) {
 WindowRecord* topLevelFrame(HWND window) {
   WindowRecord* record = WindowSystem::get().windows().find(window);
   return record != nullptr && !record->isChild() ? record : nullptr;
+}
+
+// The frame changed under the window's bar: its client area is worked out again, and the window hears of
+// a new client size or place (the bar took another number of rows), so nothing it lays out lies under the
+// bar.
+void reframe(HWND window) {
+  RECT before = WindowSystem::get().windows().find(window)->clientRect;
+  SetWindowPos(window, nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const WindowRecord* record = topLevelFrame(window);
+  if (record == nullptr) {
+    return;
+  }
+  const RECT& after = record->clientRect;
+  bool resized = after.right - after.left != before.right - before.left ||
+                 after.bottom - after.top != before.bottom - before.top;
+  bool moved = after.left != before.left || after.top != before.top;
+  if (resized || moved) {
+    sendSizeAndMove(window, resized, moved);
+  }
+}
+
+// Whether the window's client area would lie elsewhere if it were worked out now.
+bool clientOutdated(HWND window) {
+  RECT client = WindowSystem::get().windows().find(window)->rect;
+  SendMessage(window, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&client));
+  const WindowRecord* record = topLevelFrame(window);
+  return record != nullptr && !EqualRect(&client, &record->clientRect);
 }
 
 }  // namespace
@@ -194,8 +226,7 @@ BOOL SetMenu(HWND window, HMENU menu) {
   }
   // A top-level window's id word holds its menu bar.
   record->id = static_cast<LONG_PTR>(reinterpret_cast<std::uintptr_t>(menu));
-  SetWindowPos(window, nullptr, 0, 0, 0, 0,
-               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  reframe(window);
   return TRUE;
 }
 
@@ -208,7 +239,11 @@ BOOL DrawMenuBar(HWND window) {
   if (topLevelFrame(window) == nullptr) {
     return FALSE;
   }
-  frameChanged(window);
+  if (clientOutdated(window)) {
+    reframe(window);  // the bar's entries take another number of rows
+  } else {
+    frameChanged(window);
+  }
   return TRUE;
 }
 

@@ -4,7 +4,6 @@
 #include "native/user/menulayout.h"
 #include "native/user/menuloop.h"
 #include "native/user/menupainter.h"
-#include "native/user/metrics.h"
 #include "native/user/nonclientlayout.h"
 #include "native/user/windowsystem.h"
 
@@ -23,8 +22,14 @@ const MenuRecord* barOf(const WindowRecord& window) {
 
 }  // namespace
 
-int MenuBar::heightOf(const WindowRecord& window) {
-  return barOf(window) != nullptr ? GetSystemMetrics(SM_CYMENU) : 0;
+int MenuBar::heightOf(const WindowRecord& window, const RECT& rect) {
+  const MenuRecord* menu = barOf(window);
+  if (menu == nullptr) {
+    return 0;
+  }
+  // The bar lies between the frame's sides.
+  int frame = NonClientLayout::frameThickness(window.style, window.exStyle);
+  return MenuLayout::barHeight(*menu, static_cast<int>(rect.right - rect.left) - 2 * frame);
 }
 
 RECT MenuBar::screenRect(HWND handle) {
@@ -33,9 +38,8 @@ RECT MenuBar::screenRect(HWND handle) {
   if (window == nullptr || window->isMinimized() || barOf(*window) == nullptr) {
     return RECT{};
   }
-  return NonClientLayout::compute(window->style, window->exStyle, system.windows().screenRect(*window),
-                                  heightOf(*window))
-      .menuBar;
+  RECT screen = system.windows().screenRect(*window);
+  return NonClientLayout::compute(window->style, window->exStyle, screen, heightOf(*window, screen)).menuBar;
 }
 
 std::vector<RECT> MenuBar::screenEntries(HWND handle) {

@@ -13,8 +13,9 @@ struct WindowRecord;
 
 class MenuBar {
  public:
-  // The bar's height in the window's frame: 0 for child windows and windows without a menu.
-  static int heightOf(const WindowRecord& window);
+  // The bar's height in the window's frame with the window placed at `rect` (any coordinates): its rows for
+  // that width, 0 for child windows and windows without a menu.
+  static int heightOf(const WindowRecord& window, const RECT& rect);
   // The bar and its entries in screen coordinates; empty when the window has no bar.
   static RECT screenRect(HWND window);
   static std::vector<RECT> screenEntries(HWND window);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <numeric>
 
 #include "native/gdi/dcapi.h"
 #include "native/gdi/drawtext.h"
@@ -55,8 +56,7 @@ HFONT MenuLayout::createFont() {
 
 std::vector<RECT> MenuLayout::barEntries(const MenuRecord& menu, const RECT& bar) {
   TextMeasure measure;
-  std::vector<RECT> entries;
-  LONG left = bar.left;
+  std::vector<LONG> widths;
   std::size_t firstAtRight = menu.items.size();
   for (std::size_t index = 0; index < menu.items.size(); ++index) {
     const MenuItem& item = menu.items[index];
@@ -73,17 +73,40 @@ std::vector<RECT> MenuLayout::barEntries(const MenuRecord& menu, const RECT& bar
     if (item.isRightJustified() && firstAtRight == menu.items.size()) {
       firstAtRight = index;
     }
-    entries.push_back(RECT{left, bar.top, left + width, bar.bottom});
-    left += width;
+    widths.push_back(width);
   }
-  // The right-justified run ends at the bar's right edge, unless that would push it over the entries before.
+  const LONG rowHeight = GetSystemMetrics(SM_CYMENU);
+  std::vector<RECT> entries;
+  LONG left = bar.left;
+  LONG top = bar.top;
+  for (std::size_t index = 0; index < widths.size(); ++index) {
+    // The right-justified run (a maximised document's boxes) keeps together on one row where a row holds it.
+    LONG needed = index == firstAtRight ? std::accumulate(widths.begin() + static_cast<std::ptrdiff_t>(index),
+                                                          widths.end(), LONG{0})
+                                        : widths[index];
+    if (left > bar.left && left + needed > bar.right) {
+      left = bar.left;
+      top += rowHeight;
+    }
+    entries.push_back(RECT{left, top, left + widths[index], top + rowHeight});
+    left += widths[index];
+  }
+  // The right-justified run ends at the right edge of the last row, unless that would push it over the
+  // entries before it there.
   if (firstAtRight < entries.size()) {
     LONG shift = std::max<LONG>(bar.right - entries.back().right, 0);
     for (std::size_t index = firstAtRight; index < entries.size(); ++index) {
-      OffsetRect(&entries[index], shift, 0);
+      if (entries[index].top == entries.back().top) {
+        OffsetRect(&entries[index], shift, 0);
+      }
     }
   }
   return entries;
+}
+
+int MenuLayout::barHeight(const MenuRecord& menu, int width) {
+  std::vector<RECT> entries = barEntries(menu, RECT{0, 0, width, 0});
+  return entries.empty() ? GetSystemMetrics(SM_CYMENU) : static_cast<int>(entries.back().bottom);
 }
 
 SIZE MenuLayout::popupClientSize(const MenuRecord& menu) {

@@ -13,10 +13,14 @@ namespace native {
 
 class MenuLayout {
  public:
-  // Entry rectangles of a bar that fills `bar` (any coordinates; the entries come out in the same ones). An
-  // entry holding a window's system menu (a maximised document window's, first in the frame's bar) shows
-  // that window's small icon instead of its text.
+  // Entry rectangles of a bar that starts at `bar`'s top left and is as wide as `bar` (any coordinates; the
+  // entries come out in the same ones). Entries run in rows of SM_CYMENU: one that would pass the right edge
+  // starts the next row, so a narrow frame shows every entry. An entry holding a window's system menu (a
+  // maximised document window's, first in the frame's bar) shows that window's small icon instead of its
+  // text.
   static std::vector<RECT> barEntries(const MenuRecord& menu, const RECT& bar);
+  // The height of the rows a bar of the given width needs; one row for a bar without entries.
+  static int barHeight(const MenuRecord& menu, int width);
   // Entry rectangles of a pop-up menu in its window's client coordinates, and the client size they need.
   static std::vector<RECT> popupEntries(const MenuRecord& menu);
   static SIZE popupClientSize(const MenuRecord& menu);

@@ -251,7 +251,7 @@ void NonClientPainter::paint(HWND handle) {
   }
   RECT whole{0, 0, window->width(), window->height()};
   NonClientLayout layout =
-      NonClientLayout::compute(window->style, window->exStyle, whole, MenuBar::heightOf(*window));
+      NonClientLayout::compute(window->style, window->exStyle, whole, MenuBar::heightOf(*window, whole));
   RECT client = window->clientRect;
   OffsetRect(&client, -window->rect.left, -window->rect.top);
   HDC dc = GetWindowDC(handle);

@@ -103,9 +103,9 @@ class KZEditableSelectorTest : public KZPaneTest {
     return sheet;
   }
   // Moves the pointer into a cell and column of the sheet, at the middle of the row and `into` pixels from
-  // the column's left end (by default where a click in its field falls before the text's first character);
-  // answers that desktop point.
-  KPoint PointAt(Sheet& sheet, int32_t row, int32_t column, int32_t into = 6) {
+  // the column's left end (by default where a click in its field falls before the text's first character,
+  // still inside the field three pixels further left); answers that desktop point.
+  KPoint PointAt(Sheet& sheet, int32_t row, int32_t column, int32_t into = 4) {
     const KPoint at = sheet.ToScreenPoint({column * 100 + into, row * rowHeight + rowHeight / 2});
     driver.mouseMove(at.x, at.y);
     return at;
@@ -364,5 +364,40 @@ TEST_F(KZEditableSelectorTest, AnEditStoredBeforeAQuestionLetsGoAndIsStoredOnlyT
   EXPECT_EQ(sheet->stored, (Stored{{sheet->text, KZEditableSelector::kEndByEnter}}))
       << "not again at the close";
   EXPECT_FALSE(sheet->Editing());
+  ZafWindowObject::windowManager->Remove(sheet);
+}
+
+// A cell's text and its open field's lie on the same pixels: the text does not move when the field opens
+// over the cell, nor when it closes.
+TEST_F(KZEditableSelectorTest, AFieldShowsItsTextWhereTheCellDrawsIt) {
+  Sheet* sheet = ShowSheet();
+  sheet->text = kWords;
+  sheet->MoveCurrentCell({0, 1});
+  sheet->Refresh();
+  driver.pumpUntilIdle();
+  // Column 1 of row 1 inside its one-pixel frame, where the field lies.
+  const KPoint origin = sheet->ToScreenPoint({101, rowHeight + 1});
+  auto textArea = [&] {
+    std::vector<native::COLORREF> pixels;
+    for (int32_t y = 0; y < rowHeight - 2; ++y) {
+      for (int32_t x = 0; x < 98; ++x) {
+        pixels.push_back(driver.pixel(origin.x + x, origin.y + y));
+      }
+    }
+    return pixels;
+  };
+  const std::vector<native::COLORREF> cell = textArea();
+  Open(*sheet, 1, 1);
+  // The field's text not selected and its caret hidden: only the text shows.
+  const native::HWND field = KZEditableSelectorString::Open()->ScreenID();
+  native::SendMessage(field, native::EM_SETSEL, 0, 0);
+  native::HideCaret(field);
+  driver.pumpUntilIdle();
+  EXPECT_TRUE(textArea() == cell) << "the open field";
+  driver.pressKey(native::VK_ESCAPE);
+  RunLoop();
+  driver.pumpUntilIdle();
+  ASSERT_FALSE(sheet->Editing());
+  EXPECT_TRUE(textArea() == cell) << "the field closed";
   ZafWindowObject::windowManager->Remove(sheet);
 }
