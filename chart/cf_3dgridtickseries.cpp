@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 #include <vector>
 
 #include "chart/cf_chartengine.h"
@@ -21,6 +22,24 @@ constexpr double kPercent = 0.01;
 constexpr const ZafIChar* kCategoryFormat = u"%g";
 // Positions within this share of a step of the run's end count as the end, which gets its own item.
 constexpr double kEndTolerance = 1e-9;
+
+// Texts side by side closer than this many pixels read as one (rows of text may touch).
+constexpr int32_t kLabelGap = 3;
+
+// Whether two texts would read as one or print over each other.
+bool TooClose(const cf_2DRect& a, const cf_2DRect& b) {
+  return cf_2DRect{a.left - kLabelGap, a.top, a.right + kLabelGap, a.bottom}.Overlaps(b);
+}
+
+// A label that reads as a number (digits with a sign, point or exponent) rather than a name.
+bool IsNumberText(const cf_String& text) {
+  const std::u16string_view chars(text.Text(), static_cast<std::size_t>(text.Length()));
+  const auto digit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
+  return std::any_of(chars.begin(), chars.end(), digit) &&
+         std::all_of(chars.begin(), chars.end(), [&digit](char16_t c) {
+           return digit(c) || c == u'-' || c == u'+' || c == u'.' || c == u'e' || c == u'E';
+         });
+}
 
 // How far `moved` must go to clear `fixed`, straight away from `plot`: up or down when its middle lies
 // above or below the plot, otherwise left or right.
@@ -106,6 +125,29 @@ void cf_3DGridTickSeries::Translate(double dx, double dy, double dz) {
   translation[2] += dz;
 }
 
+template <typename Visit>
+void cf_3DGridTickSeries::ForEachItemAsDrawn(Visit visit) {
+  cf_TextAttribs& labels = *TextAttribs();
+  cf_TextAttribs above;
+  cf_TextAttribs below;
+  above.SetBottom();
+  below.SetTop();
+  const bool staggered = labels.LabelOptionA() || labels.LabelOptionB();
+  bool nextAbove = true;
+  for (const auto& item : items) {
+    if (!staggered || !item->IsTextShown()) {
+      visit(*item);
+      continue;
+    }
+    item->SetTextAttribs(nextAbove ? &above : &below);
+    item->SetTextSwitch(0);
+    visit(*item);
+    item->SetTextSwitch(1);
+    item->SetTextAttribs(&labels);
+    nextAbove = !nextAbove;
+  }
+}
+
 void cf_3DGridTickSeries::DrawSecondary(bf_Display& display) {
   if (!IsVisible()) {
     return;
@@ -113,40 +155,132 @@ void cf_3DGridTickSeries::DrawSecondary(bf_Display& display) {
   PushPen(display);
   PushBrush(display);
   {
-    cf_TextAttribs& labels = *TextAttribs();
-    const cf_TextSelection selection(display, labels);
-    // Staggered labels take the default font and colours, alternately above and below their anchors.
-    cf_TextAttribs above;
-    cf_TextAttribs below;
-    above.SetBottom();
-    below.SetTop();
-    const bool staggered = labels.LabelOptionA() || labels.LabelOptionB();
-    bool nextAbove = true;
-    // Group categories label points the program chooses, as near each other as it likes: a label that
-    // would overlap an earlier one moves to the next text row.
-    std::vector<cf_2DRect> taken;
-    for (const auto& item : items) {
-      if (!staggered || !item->IsTextShown()) {
-        if (style == kGroupCategories) {
-          item->PlaceTextClearOf(display, taken);
-        }
-        item->DrawSecondary(display);
-        continue;
-      }
-      item->SetTextAttribs(nextAbove ? &above : &below);
-      item->SetTextSwitch(0);
-      if (style == kGroupCategories) {
-        item->PlaceTextClearOf(display, taken);
-      }
-      item->DrawSecondary(display);
-      item->SetTextSwitch(1);
-      item->SetTextAttribs(&labels);
-      nextAbove = !nextAbove;
-    }
+    const cf_TextSelection selection(display, *TextAttribs());
+    ForEachItemAsDrawn([&display](cf_3DTextMarker& item) { item.DrawSecondary(display); });
     title.DrawSecondary(display);
   }
   PopBrush(display);
   PopPen(display);
+}
+
+std::vector<int32_t> cf_3DGridTickSeries::GridLineColumns() const {
+  std::vector<int32_t> columns;
+  for (const auto& item : items) {
+    const cf_2DPoint from = item->GetAnchorPoint().GetScreenPoint();
+    if (item->GetFirstLeader() && from.x == item->GetBendPoint().GetScreenPoint().x) {
+      columns.push_back(from.x);
+    }
+  }
+  return columns;
+}
+
+bool cf_3DGridTickSeries::LinesRunOverPlot() const {
+  return style == kGroupCategories && itsEngine && itsEngine->Dimension() == cf_ChartEngine::k2D;
+}
+
+void cf_3DGridTickSeries::PlaceLabels(bf_Display& display, const cf_2DRect& plot) {
+  for (const auto& item : items) {
+    item->SetTextLeftOut(false);
+  }
+  if (!IsVisible() || style != kGroupCategories) {
+    return;
+  }
+  const cf_TextSelection selection(display, *TextAttribs());
+  const std::vector<int32_t> lines = GridLineColumns();
+  std::vector<cf_2DRect> taken;
+  ForEachItemAsDrawn([&](cf_3DTextMarker& item) {
+    item.SetTextLeftOut(!item.PlaceTextOffLines(display, lines, kLabelGap));
+    // A text on the plot goes to the plot's nearer side, off the lines.
+    const cf_2DRect placed = item.NextTextRect(display);
+    if (LinesRunOverPlot() && placed.Overlaps(plot)) {
+      const bool upper = placed.top + placed.bottom < plot.top + plot.bottom;
+      item.SetTextOffset({item.TextOffset().x, upper ? plot.top - placed.bottom : plot.bottom - placed.top});
+    }
+    item.PlaceTextClearOf(display, taken);
+  });
+}
+
+void cf_3DGridTickSeries::ThinLabels(bf_Display& display) {
+  struct Label {
+    cf_3DTextMarker* item;
+    cf_2DRect rect;
+  };
+  std::vector<Label> labels;
+  ForEachItemAsDrawn([&](cf_3DTextMarker& item) {
+    const cf_2DRect rect = item.NextTextRect(display);
+    if (!rect.IsEmpty()) {
+      labels.push_back({&item, rect});
+    }
+  });
+  if (labels.size() < 2) {
+    return;
+  }
+  // Along the display's width when the labels spread wider than high, else down its height.
+  cf_2DRect spread = labels.front().rect;
+  for (const Label& label : labels) {
+    spread = spread.JoinedWith(label.rect);
+  }
+  const bool across =
+      spread.Width() - labels.front().rect.Width() >= spread.Height() - labels.front().rect.Height();
+  const auto along = [across](const cf_2DRect& rect) {
+    return across ? rect.left + rect.right : rect.top + rect.bottom;
+  };
+  std::stable_sort(labels.begin(), labels.end(),
+                   [&](const Label& a, const Label& b) { return along(a.rect) < along(b.rect); });
+  const auto named = std::find_if(labels.begin(), labels.end(),
+                                  [](const Label& label) { return !IsNumberText(*label.item->GetText()); });
+  const std::size_t anchor = named != labels.end() ? static_cast<std::size_t>(named - labels.begin()) : 0;
+  const auto kept = [anchor](std::size_t i, std::size_t stride) {
+    return (i > anchor ? i - anchor : anchor - i) % stride == 0;
+  };
+  const auto fits = [&](std::size_t stride) {
+    const cf_2DRect* last = nullptr;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+      if (!kept(i, stride)) {
+        continue;
+      }
+      if (last && TooClose(*last, labels[i].rect)) {
+        return false;
+      }
+      last = &labels[i].rect;
+    }
+    return true;
+  };
+  // 1, 2, 5, 10, 20, 50 ...; a stride past the last label keeps the named one alone.
+  std::size_t stride = 1;
+  for (int32_t k = 0; stride < labels.size() && !fits(stride); ++k) {
+    stride = k % 3 == 1 ? stride * 5 / 2 : stride * 2;
+  }
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    labels[i].item->SetTextLeftOut(!kept(i, stride));
+  }
+}
+
+void cf_3DGridTickSeries::LeaveOutCrowdedLabels(bf_Display& display, const cf_2DRect& plot,
+                                                const cf_2DRect& region, std::vector<cf_2DRect>& kept) {
+  if (!IsVisible()) {
+    return;
+  }
+  const cf_TextSelection selection(display, *TextAttribs());
+  if (style != kGroupCategories) {
+    ThinLabels(display);
+  }
+  ForEachItemAsDrawn([&](cf_3DTextMarker& item) {
+    const cf_2DRect rect = item.NextTextRect(display);
+    if (rect.IsEmpty()) {
+      return;
+    }
+    // The region's right and bottom are its last pixels; a text's are just past its own.
+    const bool whole = region.left <= rect.left && region.top <= rect.top && rect.right <= region.right + 1 &&
+                       rect.bottom <= region.bottom + 1;
+    if (!whole || (LinesRunOverPlot() && rect.Overlaps(plot)) ||
+        std::any_of(kept.begin(), kept.end(),
+                    [&rect](const cf_2DRect& other) { return TooClose(rect, other); })) {
+      item.SetTextLeftOut(true);
+      return;
+    }
+    kept.push_back(rect);
+  });
 }
 
 cf_2DRect cf_3DGridTickSeries::LabelsRect(bf_Display& display) {

@@ -107,6 +107,19 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
 
   // The smallest rectangle holding the shown labels, display pixels; empty while the axis is hidden.
   cf_2DRect LabelsRect(bf_Display& display);
+  // Lets every label in again and places the labels of group categories (the lines the program marks,
+  // as near each other as it likes): each off the other items' grid lines (left out where it cannot be),
+  // in a flat chart off the plot where the lines run, then a text row further out where it would overlap
+  // an earlier one. Display pixels.
+  void PlaceLabels(bf_Display& display, const cf_2DRect& plot);
+  // Leaves out the labels that would not read: along a value or category axis the labels are thinned to
+  // every 2nd, 5th, 10th, 20th... so that no two kept ones touch, counted from the first label that is a
+  // name rather than a number (so a named point such as the gun stays); a group category's label that
+  // its placing left on a flat chart's `plot`, where the lines run, is left out. Any label is left out where
+  // it would overlap one of `kept` (labels and titles drawn before it) or not lie whole in `region`. The
+  // labels drawn are added to `kept`. Display pixels.
+  void LeaveOutCrowdedLabels(bf_Display& display, const cf_2DRect& plot, const cf_2DRect& region,
+                             std::vector<cf_2DRect>& kept);
   // Moves the title straight away from the plot rectangle `plot` until it overlaps none of `labels`, and
   // answers where it stands (display pixels; empty without a text).
   cf_2DRect PlaceTitleClearOf(bf_Display& display, const cf_2DRect& plot,
@@ -142,6 +155,16 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
     void Restart(bool afterZeroItem);
   };
 
+  // `visit(item)` for each item in order with the attributes it draws its label with: a staggered label
+  // takes the default font and colours, alternately above and below its anchor.
+  template <typename Visit>
+  void ForEachItemAsDrawn(Visit visit);
+  // Every `stride`th of the labels met along the axis, counted both ways from the first named one.
+  void ThinLabels(bf_Display& display);
+  // Group categories mark lines across a flat plot.
+  bool LinesRunOverPlot() const;
+  // The columns of the grid lines drawn, display pixels.
+  std::vector<int32_t> GridLineColumns() const;
   void LoadExtents();
   // Recomputes the step from the division count over the extent; a count of 0 or less gives no ticks.
   void AutoStep(double extent, bool atLeastOne);

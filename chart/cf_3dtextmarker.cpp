@@ -88,6 +88,7 @@ cf_3DTextMarker& cf_3DTextMarker::operator=(const cf_3DTextMarker& other) {
   textShown = other.textShown;
   textRowShift = other.textRowShift;
   textOffset = other.textOffset;
+  textLeftOut = other.textLeftOut;
   drawnText = other.drawnText;
   return *this;
 }
@@ -226,7 +227,7 @@ cf_2DRect cf_3DTextMarker::TextRect(bf_Display& display) {
 }
 
 bool cf_3DTextMarker::TextDrawn() const {
-  return text && textShown && text->Length() > 0;
+  return text && textShown && !textLeftOut && text->Length() > 0;
 }
 
 cf_2DRect cf_3DTextMarker::NextTextRect(bf_Display& display) {
@@ -257,6 +258,28 @@ void cf_3DTextMarker::PlaceTextClearOf(bf_Display& display, std::vector<cf_2DRec
   taken.push_back({placed.left, placed.top + textRowShift, placed.right, placed.bottom + textRowShift});
 }
 
+bool cf_3DTextMarker::PlaceTextOffLines(bf_Display& display, const std::vector<int32_t>& lines, int32_t gap) {
+  textOffset = {};
+  if (!TextDrawn()) {
+    return true;
+  }
+  const cf_2DRect centred = NextTextRect(display);
+  const int32_t own = points[kAnchor].GetScreenPoint().x;
+  const auto clear = [&](int32_t shift) {
+    return std::none_of(lines.begin(), lines.end(), [&](int32_t x) {
+      return x != own && centred.left + shift - gap <= x && x < centred.right + shift + gap;
+    });
+  };
+  // Centred, else starting just right of its own column, else ending just left of it.
+  for (const int32_t shift : {0, own + gap - centred.left, own - gap - centred.right}) {
+    if (clear(shift)) {
+      textOffset.x = shift;
+      return true;
+    }
+  }
+  return false;
+}
+
 void cf_3DTextMarker::DrawSecondary(bf_Display& display) {
   DrawLeaders(display);
   if (anchorMarker) {
@@ -267,5 +290,7 @@ void cf_3DTextMarker::DrawSecondary(bf_Display& display) {
   }
   if (TextDrawn()) {
     DrawText(display);
+  } else {
+    drawnText = {};
   }
 }

@@ -78,13 +78,22 @@ class cf_3DTextMarker : public cf_Virt3DObj {
   // drawn before it, display pixels), and adds where it goes to them. A marker without a shown text
   // takes nothing.
   void PlaceTextClearOf(bf_Display& display, std::vector<cf_2DRect>& taken);
-  // Where the text was drawn last, display pixels; empty before.
+  // Where the text was drawn last, display pixels; empty before and after a draw without it.
   const cf_2DRect& DrawnTextRect() const { return drawnText; }
   // Where the text goes when drawn next, display pixels, in the font the series selected or the marker's
   // own; empty without a shown text.
   cf_2DRect NextTextRect(bf_Display& display);
   // Moves the text by whole pixels from where its point places it.
   void SetTextOffset(const cf_2DPoint& offset) { textOffset = offset; }
+  const cf_2DPoint& TextOffset() const { return textOffset; }
+  // Beside its anchor's column rather than centred on it where that keeps the text clear of every column
+  // in `lines` but the anchor's own (display pixels, each widened by `gap` both ways); answers whether
+  // some placing is clear. A marker without a shown text is clear.
+  bool PlaceTextOffLines(bf_Display& display, const std::vector<int32_t>& lines, int32_t gap);
+  // A text left out for want of room (it would overlap another text or a line) is not drawn, nor
+  // measured, until it is let in again; its own shown switch stays as it is.
+  void SetTextLeftOut(bool out) { textLeftOut = out; }
+  bool IsTextLeftOut() const { return textLeftOut; }
 
  private:
   static constexpr std::size_t kAnchor = 0;
@@ -118,6 +127,7 @@ class cf_3DTextMarker : public cf_Virt3DObj {
   // Pixels down (up when negative) from where the text point places the text.
   int32_t textRowShift = 0;
   cf_2DPoint textOffset;
+  bool textLeftOut = false;
   cf_2DRect drawnText;
 };
 

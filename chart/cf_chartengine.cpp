@@ -381,17 +381,24 @@ void cf_ChartEngine::ObjectsToScreen() {
 void cf_ChartEngine::FitToDisplay(bf_Display& display) {
   kernel->FitToDisplay(display);
   const cf_2DRect region = kernel->WindowRect();
+  // The axis titles, then the labels kept.
+  std::vector<cf_2DRect> texts;
   for (int32_t pass = 1;; ++pass) {
     const cf_2DRect plot = kernel->PlotRect();
     cf_2DRect taken = plot;
     std::vector<cf_2DRect> labels;
     for (cf_3DGridTickSeries* axis : axes) {
       axis->ToScreen(*kernel);
+      axis->PlaceLabels(display, plot);
       labels.push_back(axis->LabelsRect(display));
       taken = taken.JoinedWith(labels.back());
     }
+    // A title stays off the plot too, where the lines would cross it.
+    labels.push_back(plot);
+    texts.clear();
     for (cf_3DGridTickSeries* axis : axes) {
-      taken = taken.JoinedWith(axis->PlaceTitleClearOf(display, plot, labels));
+      texts.push_back(axis->PlaceTitleClearOf(display, plot, labels));
+      taken = taken.JoinedWith(texts.back());
     }
     // The region's right and bottom are its last pixels; a text's are just past its own.
     const cf_2DRect beyond{std::max(0, region.left - taken.left), std::max(0, region.top - taken.top),
@@ -402,6 +409,11 @@ void cf_ChartEngine::FitToDisplay(bf_Display& display) {
       break;
     }
     kernel->NarrowPlot(beyond);
+  }
+  // Where the plot cannot give the texts room, those that would print over a title, another text or a
+  // line are left out, the axes in number order.
+  for (cf_3DGridTickSeries* axis : axes) {
+    axis->LeaveOutCrowdedLabels(display, kernel->PlotRect(), region, texts);
   }
   // Everything else is mapped to the screen for the plot as it ends up.
   screenStale = true;
