@@ -67,9 +67,10 @@ void ChartLoad::LoadTraces(const ChartRows& rows, const KPoint& position, bool r
                            const ChartLoadOptions& loadOptions) {
   settings = ChartSettings::Read();
   options = loadOptions;
-  scale = 0;
   cf_ChartModel& model = *chart->GetModel();
+  // Without reload the series stay, and so does the scale they were lifted by, which places the labels.
   if (reload) {
+    scale = 0;
     model.ClearData();
   } else {
     model.GetRange().Clear();
@@ -135,12 +136,16 @@ void ChartLoad::LoadAllLanes(const ChartRows& rows, bool reload) {
         PrepareTrace(rows.results[0], false);
       }
     }
-    chart->GetModel()->GetRange().Clear();
     for (int32_t row = laneCount - 1; row >= 0; --row) {
       SetSeriesAttribs(resultOf(row), laneCount, lanes[row]);
-      AddLaneLabels(resultOf(row), laneCount, lanes[row]);
     }
     SetupTimeAxis(laneCount, false);
+  }
+  // The lane labels are made again with the lines: they share the range group that a load without reload
+  // clears.
+  chart->GetModel()->GetRange().Clear();
+  for (int32_t row = laneCount - 1; row >= 0; --row) {
+    AddLaneLabels(resultOf(row), laneCount, lanes[row]);
   }
   DrawMarkerLines(resultOf(0), false);
   ApplySettings(false, options.labelFont);

@@ -38,6 +38,11 @@ KPoint Difference(KPoint point, KPoint by) {
   return {point.x - by.x, point.y - by.y};
 }
 
+KRect Union(const KRect& one, const KRect& other) {
+  return {std::min(one.left, other.left), std::min(one.top, other.top), std::max(one.right, other.right),
+          std::max(one.bottom, other.bottom)};
+}
+
 }  // namespace
 
 KZSizer::KZSizer(int32_t placement, int32_t height, int32_t length, int32_t origin)
@@ -219,27 +224,32 @@ void KZSizer::Press(KPoint bar) {
 ZafEventType KZSizer::Draw(const ZafEventRecord& event, ZafEventType drawType) {
   const ZafRegionStruct region = event.Region();
   KRect update = ToBar(FromDrawRect({region.left, region.top, region.right, region.bottom}));
-  const int32_t dragged = DragIndex();
-  if (dragged >= 0) {
-    // Only the two cells beside the moving boundary change.
-    int32_t& low = IsHorizontal() ? update.left : update.top;
-    int32_t& high = IsHorizontal() ? update.right : update.bottom;
-    low = std::max(low, BoundaryPosition(dragged - 1));
-    high = std::min(high, BoundaryPosition(dragged + 1) - 1);
-  }
   if (update.Area() <= 0) {
     return drawType;
   }
-  BeginDraw();
-  const KRect previousClip = ClipBar(update);
-  DrawBarBackground(update, RedisplayEvent);
+  // A cell draws in a drawing pass of its own, which keeps no clip: so each cell the update touches is
+  // cleared and drawn whole, and no other, and no title is drawn over an old picture of itself.
   const int32_t count = CellCount();
   for (int32_t cell = 0; cell < count; ++cell) {
-    DrawCell(cell);
+    if (const KRect area = CellArea(cell); area.Intersects(update)) {
+      update = Union(update, area);
+    }
   }
-  ClipBar(previousClip);
+  BeginDraw();
+  DrawBarBackground(update, RedisplayEvent);
+  for (int32_t cell = 0; cell < count; ++cell) {
+    if (CellArea(cell).Intersects(update)) {
+      DrawCell(cell);
+    }
+  }
   EndDraw();
   return drawType;
+}
+
+KRect KZSizer::CellArea(int32_t index) {
+  KRect area;
+  CellRegion(index, area, kCellArea);
+  return area;
 }
 
 ZafPaletteStruct KZSizer::CellPalette(int32_t, uint16_t type, uint16_t state) {

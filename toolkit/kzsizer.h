@@ -74,7 +74,7 @@ class KZSizer : public KZToolBar {
   // The bar's own pointer image stays (the set-cursor message is taken); pointer moves choose it, presses,
   // drags and releases run the drag; other events are the tool bar's.
   ZafEventType Event(const ZafEventRecord& event) override;
-  // The background of the update region (during a drag only round the dragged boundary), then every cell.
+  // The cells the update region touches, whole, each once on its cleared area.
   ZafEventType Draw(const ZafEventRecord& event, ZafEventType drawType) override;
 
   // ---- Bar coordinates: window coordinates moved by the origin along the axis ----
@@ -113,6 +113,8 @@ class KZSizer : public KZToolBar {
   int32_t frameDepth = 1;
 
  private:
+  // The cell's whole area in bar coordinates.
+  KRect CellArea(int32_t index);
   // The press that may start a drag.
   void Press(KPoint bar);
   // The window's coordinates move by this much into the bar's.

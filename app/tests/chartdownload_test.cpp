@@ -17,6 +17,8 @@
 #include "app/qvzeventmdi.h"
 #include "app/qvzresultspane.h"
 #include "app/qvzresultswindow.h"
+#include "app/tests/chartwindowbutton.h"
+#include "app/tests/desktoppixels.h"
 #include "app/tests/downloadedeventtest.h"
 #include "chart/cf_3dgridtickseries.h"
 #include "chart/cf_3dpointseries.h"
@@ -46,8 +48,9 @@ constexpr int32_t kChosenRow = 1;
 constexpr int32_t kChosenReactionSample = 3142;
 constexpr const char16_t* kChosenReactionText = u"0.142";
 constexpr int32_t kLanes = 8;
-// The chart axis that carries the Set, Gun, Legal and Reaction lines.
+// The chart axis that carries the Set, Gun, Legal and Reaction lines, and the one of the lane labels.
 constexpr int32_t kMarkerAxis = 1;
+constexpr int32_t kLaneAxis = 3;
 // Desktop colours: the traces' pen (colour choice 4), a false start's and the lines'.
 constexpr native::COLORREF kTraceBlue = 0xff0000;
 constexpr native::COLORREF kFalseStartRed = 0x0000ff;
@@ -258,6 +261,66 @@ TEST_F(ChartDownloadTest, MarkerLineLabelsDoNotOverlap) {
           }
           std::sort(texts.begin(), texts.end());
           EXPECT_EQ(texts, (std::vector<std::u16string>{chosen.reaction, u"Legal", u"Set"}));
+        });
+  }
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+}
+
+// A line switch of the chart's tool bar changes its line alone: one press keeps the lane labels, and the
+// second gives back the chart as it was, in every lane's chart and in one lane's.
+TEST_F(ChartDownloadTest, ALineSwitchPressedTwiceGivesTheChartBackAsItWas) {
+  const auto pixels = [this] { return DesktopPixels(driver, ChartRect()); };
+  // The texts of the axis that the chart drew with the lane labels (and the power in one lane's chart).
+  const auto laneLabels = [] {
+    const cf_3DGridTickSeries& axis = Control().GetAxis(kLaneAxis);
+    std::vector<std::u16string> texts;
+    for (int32_t i = 1; i <= axis.GetItemCount(); ++i) {
+      texts.push_back(axis.GetItem(i)->GetText() != nullptr ? axis.GetItem(i)->GetText()->Text() : u"");
+    }
+    return texts;
+  };
+  const auto lines = [] {
+    return Control().GetChartView()->IsDrawn() ? Control().GetAxis(kMarkerAxis).GetItemCount() : -1;
+  };
+  const auto pressSet = [this] { Click(ChartWindowButton(*ChartWindow(), QvZChartWindow::kShowSetCommand)); };
+  std::vector<native::COLORREF> before;
+  std::vector<std::u16string> labels;
+  int32_t shownLines = 0;
+  DownloadIntoNewEvent();
+  AfterOperation([] { CurrentEventWindow()->GetEvent()->SetModified(false); });
+  When(
+      "every lane drawn", [] { return Traces().size() == static_cast<std::size_t>(kLanes); }, [] {});
+  for (const bool single : {false, true}) {
+    if (single) {
+      ChooseRow(kChosenRow);
+      When(
+          "the chosen lane drawn alone", [] { return !ResultsWindow().AllTraces() && Traces().size() == 1; },
+          [] {});
+    }
+    Then([&, single] {
+      SCOPED_TRACE(single ? "one lane" : "every lane");
+      before = pixels();
+      labels = laneLabels();
+      shownLines = lines();
+      EXPECT_EQ(labels.size(), single ? 1u : static_cast<std::size_t>(kLanes));
+      pressSet();
+    });
+    When(
+        "the Set line gone", [&] { return lines() == shownLines - 1; },
+        [&, single] {
+          SCOPED_TRACE(single ? "one lane" : "every lane");
+          EXPECT_EQ(laneLabels(), labels);
+          EXPECT_GT(DifferingPixels(pixels(), before), 0) << "the Set line went";
+          // Pressed again at a user's pace, no double click.
+          driver.advanceClock(600);
+          pressSet();
+        });
+    When(
+        "the Set line back", [&] { return lines() == shownLines; },
+        [&, single] {
+          SCOPED_TRACE(single ? "one lane" : "every lane");
+          EXPECT_EQ(DifferingPixels(pixels(), before), 0);
         });
   }
   ExitProgram();

@@ -206,17 +206,6 @@ TEST_F(ChartLoadTest, MarkerLinesStandAtTheirSamples) {
   }
 }
 
-TEST_F(ChartLoadTest, LineToggleInAllLanesClearsLaneLabelsUntilReload) {
-  const ChartRows rows = Rows({u"1", u"2"});
-  Load(rows);
-  ASSERT_EQ(Range().size(), 8u);
-  Load(rows, false);
-  EXPECT_TRUE(Range().empty());
-  EXPECT_EQ(Series(8).Count(), 5000);
-  Load(rows);
-  EXPECT_EQ(Range().size(), 8u);
-}
-
 TEST_F(ChartLoadTest, LocalReactionLineOnlyForDevelopersInOneLane) {
   struct Case {
     const char* name;

@@ -183,3 +183,24 @@ TEST_F(KZSizerTest, APressDuringADragIsNoNewPressOnABarThatKeepsItsOwnDragIndex)
   EXPECT_TRUE(bar->pressed.empty());
   EXPECT_EQ(bar->kept, -1);
 }
+
+TEST_F(KZSizerTest, APartOfTheBarDrawnAgainLooksAsBefore) {
+  RecordingSizer* bar = ShowSizer();
+  bar->inner = {100};
+  bar->Redisplay();
+  driver.pumpUntilIdle();
+  const KRect whole = bar->ToScreenRect(bar->LocalRegion());
+  auto pixels = [&] {
+    std::vector<native::COLORREF> shown;
+    for (int32_t y = whole.top; y <= whole.bottom; ++y) {
+      for (int32_t x = whole.left; x <= whole.right; ++x) {
+        shown.push_back(driver.pixel(x, y));
+      }
+    }
+    return shown;
+  };
+  const std::vector<native::COLORREF> before = pixels();
+  // Across the middle of the first cell's text "WWW".
+  bar->RedrawBar({10, 0, 20, 19}, RedisplayEvent);
+  EXPECT_EQ(pixels(), before);
+}

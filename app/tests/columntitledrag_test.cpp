@@ -1,0 +1,117 @@
+// A column border dragged in a title strip of a new event window, as a user drags it: the strip shows each
+// title once on its own cleared cell, as a full repaint draws it, and the border dragged back to where it was
+// leaves the window as it was.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/framecommands.h"
+#include "app/qvzeventpane.h"
+#include "app/qvzeventtitle.h"
+#include "app/qvzeventwindow.h"
+#include "app/qvzresultspane.h"
+#include "app/qvzresultstitle.h"
+#include "app/qvzresultswindow.h"
+#include "app/tests/desktoppixels.h"
+#include "app/tests/programtest.h"
+#include "model/qvevent.h"
+#include "native/native.h"
+
+namespace {
+
+class ColumnTitleDragTest : public ProgramTest {
+ protected:
+  ColumnTitleDragTest() : ProgramTest({1024, 768, 96}) {}
+
+  static QvZEventWindow* Summary() { return CurrentPane<QvZEventWindow>(PaneKind::kSummary); }
+  static QvZResultsWindow* Results() { return CurrentPane<QvZResultsWindow>(PaneKind::kResults); }
+  static native::HWND EventWindow() { return CurrentEventWindow()->ScreenID(2); }
+
+  // The event window's pixels on the desktop, frame included.
+  std::vector<native::COLORREF> WindowPixels() {
+    return DesktopPixels(driver, driver.screenRect(EventWindow()));
+  }
+
+  // Steps that drag the strip's border by `by` pixels as a hand does: a press on it, moves of 10 pixels
+  // 16 ms apart, a release where the last move ended.
+  void DragBorder(const std::function<KZSizer*()>& strip, int32_t boundary, int32_t by) {
+    auto at = std::make_shared<KPoint>();
+    Then([this, strip, boundary, at] {
+      KZSizer& bar = *strip();
+      *at = bar.BarToScreen({bar.BoundaryPosition(boundary), bar.LocalRegion().Height() / 2});
+      driver.mouseMove(at->x, at->y);
+      driver.mouseDown();
+    });
+    const int32_t step = by < 0 ? -10 : 10;
+    for (int32_t moved = step; std::abs(moved) <= std::abs(by); moved += step) {
+      Then([this, at, moved] {
+        driver.advanceClock(16);
+        driver.mouseMove(at->x + moved, at->y);
+      });
+    }
+    Then([this] {
+      driver.advanceClock(16);
+      driver.mouseUp();
+    });
+  }
+};
+
+}  // namespace
+
+TEST_F(ColumnTitleDragTest, ADraggedBorderDrawsEachTitleOnceAndDraggedBackLeavesTheWindowAsBefore) {
+  WriteFile("kestrove.cfg",
+            "Registry Version: 1.00\n\\Event\\Layout\\:=\n"
+            "\\Event\\Layout\\Summary1:String=0,0,100,30,Summary\n"
+            "\\Event\\Layout\\Results1:String=0,30,100,100,Results\n");
+  struct Case {
+    const char* name;
+    std::function<KZSizer*()> strip;
+    int32_t boundary;
+  };
+  const Case cases[] = {
+      // Every column after the border moves with it.
+      {"results, between Affiliation and License", [] { return Results()->Pane()->Title(); }, 6},
+      // Only the border moves.
+      {"summary, between Name and Event Number", [] { return Summary()->Pane()->Title(); }, 1},
+  };
+  Then([] { Post(NewCommand); });
+  When(
+      "the event window's summary and results",
+      [] {
+        return Summary() != nullptr && Summary()->ScreenID() != nullptr && Results() != nullptr &&
+               Results()->ScreenID() != nullptr;
+      },
+      [] { CurrentEventWindow()->GetEvent()->SetModified(false); });
+  std::vector<native::COLORREF> before;
+  for (const Case& c : cases) {
+    // A press on a title gives its table the focus, as the drag's press does: the pictures compared
+    // differ only by the drag.
+    Then([this, &c] {
+      KZSizer& bar = *c.strip();
+      const KPoint cell = bar.BarToScreen({bar.BoundaryPosition(0) + 3, bar.LocalRegion().Height() / 2});
+      driver.click(cell.x, cell.y);
+    });
+    Then([this, &before] { before = WindowPixels(); });
+    DragBorder(c.strip, c.boundary, 50);
+    Then([this, &c, &before] {
+      SCOPED_TRACE(c.name);
+      const std::vector<native::COLORREF> dragged = WindowPixels();
+      native::RedrawWindow(EventWindow(), nullptr, nullptr,
+                           native::RDW_INVALIDATE | native::RDW_ERASE | native::RDW_FRAME |
+                               native::RDW_ALLCHILDREN | native::RDW_UPDATENOW);
+      EXPECT_EQ(DifferingPixels(dragged, WindowPixels()), 0) << "pixels that a full repaint changes";
+      EXPECT_GT(DifferingPixels(dragged, before), 0) << "the border moved";
+    });
+    DragBorder(c.strip, c.boundary, -50);
+    Then([this, &c, &before] {
+      SCOPED_TRACE(c.name);
+      EXPECT_EQ(DifferingPixels(WindowPixels(), before), 0) << "pixels that the drag away and back changed";
+    });
+  }
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+}
