@@ -196,7 +196,14 @@ void QvEvent::GetRunTime(int32_t clockWord, int32_t gunWord,
                          std::chrono::system_clock::time_point headerRead) {
   // The gun word names the trial; the clock word is read anew on every request, so reaction times and
   // then the trace of one trial come with the same gun but different clocks and must be applied once.
-  if (clockWord == YTime::kNoMilliseconds || gunWord == YTime::kNoMilliseconds || gunWord == lastRunGun) {
+  // A trial without a gun replaces the lanes of the trial last applied, and nothing names it: the event
+  // keeps its time but no longer names a trial, so no lane read later is taken for that earlier one's.
+  if (gunWord == YTime::kNoMilliseconds) {
+    lastRunClock = YTime::kNoMilliseconds;
+    lastRunGun = YTime::kNoMilliseconds;
+    return;
+  }
+  if (clockWord == YTime::kNoMilliseconds || gunWord == lastRunGun) {
     return;
   }
   // The unit's clock is a 32-bit millisecond count that wraps, so the time since the gun is the difference
@@ -539,17 +546,25 @@ void QvEvent::MarkUnmarkedLanesWithLastRun() {
   // Documents saved before each lane kept the gun of its trial hold lanes with trial data and no gun; left
   // so, a later download of that same trial would take them for another trial's and clear them. Their
   // trial is the one last applied to the event (a download that wrote no lane also moved that, and
-  // nothing in such a file tells the two apart).
+  // nothing in such a file tells the two apart). Such a file holds the empty time in every lane's gun: a
+  // file with anything else there was saved by a build that marks lanes, and is kept as it was saved.
   if (lastRunGun == YTime::kNoMilliseconds) {
     return;
   }
-  const YTime gun = YTime::FromMilliseconds(lastRunGun);
+  std::vector<QvResult*> lanes;
   for (int32_t i = 0; i < GetLegCount(); ++i) {
     QvResults& results = Leg(i)->Results();
     for (QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
          result = results.Iterate(result, nullptr)) {
-      result->MarkUnmarkedTrialData(gun);
+      if (!(result->GetGunTime() == YTime())) {
+        return;
+      }
+      lanes.push_back(result);
     }
+  }
+  const YTime gun = YTime::FromMilliseconds(lastRunGun);
+  for (QvResult* lane : lanes) {
+    lane->MarkUnmarkedTrialData(gun);
   }
 }
 

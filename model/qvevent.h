@@ -119,9 +119,9 @@ class QvEvent : public KMessageObject {
   bool SetInfoBlock(const KDateTime& when);
   // Makes the stored date and time the local moment the trial's gun fired: `headerRead`, when the unit's
   // clock word was read with the trial header, less clock minus gun (milliseconds of the unit's clock).
-  // Nothing happens for a gun or clock of none (0x80000000), a negative difference, or the gun word last
-  // applied: the same gun is the same trial, so a trial downloaded again (its reaction times, then its
-  // trace) is applied once.
+  // Nothing happens for a clock of none (0x80000000), a negative difference, or the gun word last applied:
+  // the same gun is the same trial, so a trial downloaded again (its reaction times, then its trace) is
+  // applied once. A gun of none (a trial without a gun) keeps the time but forgets the trial last applied.
   void GetRunTime(int32_t clockWord, int32_t gunWord, std::chrono::system_clock::time_point headerRead);
 
   // Hands the event to the schedule's results interface file; 0, or 3002 when the document has no file or
@@ -156,7 +156,8 @@ class QvEvent : public KMessageObject {
   void Deliver(KMessage& message);
   // Reads the record's fields into this fresh document.
   void ReadRecord(KStream& stream);
-  // Gives trial data read without a gun time of their own the gun of the trial last applied.
+  // In a file whose lanes hold no gun at all (saved before lanes were marked), gives trial data the gun of
+  // the trial last applied.
   void MarkUnmarkedLanesWithLastRun();
   KString ProposedName() const;
   void TakeContents(QvEvent& other);

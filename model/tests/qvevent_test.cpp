@@ -305,38 +305,34 @@ TEST_F(QvEventTest, LanesReadWithTrialDataAndNoGunTakeTheGunOfTheTrialLastApplie
   struct Case {
     const char* name;
     std::function<void(QvResult&)> fill;
-    int32_t ownGun;
     int32_t gunRead;  // with a trial applied to the event
   } cases[] = {
-      {"a reaction time", [](QvResult& r) { r.SetReactionTime(150); }, kNone, 502000},
-      {"time 2", [](QvResult& r) { r.SetTime2(292); }, kNone, 502000},
-      {"the set time", [](QvResult& r) { r.SetTime3(-2000); }, kNone, 502000},
-      {"an extra time", [&](QvResult& r) { r.SetExtraTimes(&extra, 1); }, kNone, 502000},
-      {"a power", [](QvResult& r) { r.SetPower(510); }, kNone, 502000},
-      {"a charged false start", [](QvResult& r) { r.SetFalseStartCharged(true); }, kNone, 502000},
+      {"a reaction time", [](QvResult& r) { r.SetReactionTime(150); }, 502000},
+      {"time 2", [](QvResult& r) { r.SetTime2(292); }, 502000},
+      {"the set time", [](QvResult& r) { r.SetTime3(-2000); }, 502000},
+      {"an extra time", [&](QvResult& r) { r.SetExtraTimes(&extra, 1); }, 502000},
+      {"a power", [](QvResult& r) { r.SetPower(510); }, 502000},
+      {"a charged false start", [](QvResult& r) { r.SetFalseStartCharged(true); }, 502000},
       {"a trace",
-       [](QvResult& r) { r.SetTrace(0, std::vector<int32_t>(500, 7), std::vector<int32_t>(500, 7)); }, kNone,
+       [](QvResult& r) { r.SetTrace(0, std::vector<int32_t>(500, 7), std::vector<int32_t>(500, 7)); },
        502000},
-      {"a gun of its own", [](QvResult& r) { r.SetReactionTime(150); }, 1000, 1000},
       {"texts, a status and power 0",
        [](QvResult& r) {
          r.SetAthleteField0(u"Runner");
          r.SetStatus(QvResult::kDidNotStart);
          r.SetPower(0);
        },
-       kNone, kNone},
+       kNone},
   };
   KTempFolder folder;
   const KString path = folder.File("earlier.qve");
   for (const int32_t lastRunGun : {502000, kNone}) {
     SCOPED_TRACE(lastRunGun);
-    // As an earlier build saved it: no lane's gun but the ones given, the trial applied to the event's time.
+    // As an earlier build saved it: no lane's gun, the trial applied to the event's time.
     QvEvent saved;
     saved.NewFromSchedule(1, 0);
     for (const Case& c : cases) {
-      QvResult& lane = *saved.Leg(0)->Results().NewResult();
-      c.fill(lane);
-      lane.SetGunTime(YTime::FromMilliseconds(c.ownGun));
+      c.fill(*saved.Leg(0)->Results().NewResult());
     }
     saved.GetRunTime(600000, lastRunGun, std::chrono::system_clock::now());
     KMemoryStream record;
@@ -348,8 +344,46 @@ TEST_F(QvEventTest, LanesReadWithTrialDataAndNoGunTakeTheGunOfTheTrialLastApplie
     for (const Case& c : cases) {
       SCOPED_TRACE(c.name);
       lane = opened.Leg(0)->Results().Iterate(lane, nullptr);
-      EXPECT_EQ(lane->GetGunTime().ToMilliseconds(), lastRunGun == kNone ? c.ownGun : c.gunRead);
+      EXPECT_EQ(lane->GetGunTime().ToMilliseconds(), lastRunGun == kNone ? kNone : c.gunRead);
     }
+  }
+}
+
+TEST(QvEvent, ADocumentOfThisBuildIsWrittenBackAsItWasRead) {
+  constexpr int32_t kNone = YTime::kNoMilliseconds;
+  const auto now = std::chrono::system_clock::now();
+  struct Case {
+    const char* name;
+    std::function<void(QvEvent&, QvResult&)> run;
+  } cases[] = {
+      {"a lane's gun stored as none with a count",
+       [&](QvEvent& event, QvResult& lane) {
+         event.GetRunTime(600000, 502000, now);
+         lane.SetTime2(292);
+         lane.SetGunTime(YTime(120948124577280, 1, -37376, -1));
+       }},
+      {"the lanes of a trial without a gun after one with a gun",
+       [&](QvEvent& event, QvResult& lane) {
+         lane.SetReactionTime(150);
+         lane.SetGunTime(YTime::FromMilliseconds(502000));
+         event.GetRunTime(600000, 502000, now);
+         lane.ClearTrialData();
+         lane.SetReactionTime(142);
+         event.GetRunTime(700000, kNone, now);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QvEvent saved;
+    saved.NewFromSchedule(1, 0);
+    c.run(saved, *saved.Leg(0)->Results().NewResult());
+    KMemoryStream stream;
+    saved.Write(stream);
+    QvEvent read;
+    read.Read(stream);
+    KMemoryStream written;
+    read.Write(written);
+    EXPECT_EQ(written.Bytes(), stream.Bytes());
   }
 }
 
