@@ -184,6 +184,16 @@ COLORREF TestDriver::pixel(int x, int y) const {
   return GetDesktopPixel(x, y);
 }
 
+std::vector<COLORREF> TestDriver::pixels(const RECT& area) const {
+  std::vector<COLORREF> shown;
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      shown.push_back(pixel(x, y));
+    }
+  }
+  return shown;
+}
+
 bool TestDriver::snapshot(const std::string& path) const {
   return SaveDesktopSnapshot(path) != FALSE;
 }

@@ -58,8 +58,10 @@ class TestDriver {
   std::vector<HWND> topLevelWindows() const;
   unsigned beepCount() const;
 
-  // The desktop as composed now: one pixel (CLR_INVALID off the desktop), or a PNG file.
+  // The desktop as composed now: one pixel (CLR_INVALID off the desktop), the pixels in a rectangle (right
+  // and bottom excluded) row by row, or a PNG file.
   COLORREF pixel(int x, int y) const;
+  std::vector<COLORREF> pixels(const RECT& area) const;
   bool snapshot(const std::string& path) const;
   // One window as its top-level surface holds it, frame included.
   bool snapshot(HWND window, const std::string& path) const;

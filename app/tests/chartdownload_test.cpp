@@ -270,7 +270,7 @@ TEST_F(ChartDownloadTest, MarkerLineLabelsDoNotOverlap) {
 // A line switch of the chart's tool bar changes its line alone: one press keeps the lane labels, and the
 // second gives back the chart as it was, in every lane's chart and in one lane's.
 TEST_F(ChartDownloadTest, ALineSwitchPressedTwiceGivesTheChartBackAsItWas) {
-  const auto pixels = [this] { return DesktopPixels(driver, ChartRect()); };
+  const auto pixels = [this] { return driver.pixels(ChartRect()); };
   // The texts of the axis that the chart drew with the lane labels (and the power in one lane's chart).
   const auto laneLabels = [] {
     const cf_3DGridTickSeries& axis = Control().GetAxis(kLaneAxis);

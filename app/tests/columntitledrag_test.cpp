@@ -32,9 +32,7 @@ class ColumnTitleDragTest : public ProgramTest {
   static native::HWND EventWindow() { return CurrentEventWindow()->ScreenID(2); }
 
   // The event window's pixels on the desktop, frame included.
-  std::vector<native::COLORREF> WindowPixels() {
-    return DesktopPixels(driver, driver.screenRect(EventWindow()));
-  }
+  std::vector<native::COLORREF> WindowPixels() { return driver.pixels(driver.screenRect(EventWindow())); }
 
   // Steps that drag the strip's border by `by` pixels as a hand does: a press on it, moves of 10 pixels
   // 16 ms apart, a release where the last move ended.

@@ -6,19 +6,6 @@
 #include <vector>
 
 #include "native/native.h"
-#include "native/testdriver.h"
-
-// The desktop's pixels in the rectangle (right and bottom excluded), row by row.
-inline std::vector<native::COLORREF> DesktopPixels(const native::TestDriver& driver,
-                                                   const native::RECT& rect) {
-  std::vector<native::COLORREF> pixels;
-  for (int y = rect.top; y < rect.bottom; ++y) {
-    for (int x = rect.left; x < rect.right; ++x) {
-      pixels.push_back(driver.pixel(x, y));
-    }
-  }
-  return pixels;
-}
 
 // How many pixels of two pictures of one rectangle differ; the pixels one has beyond the other's count too.
 inline int32_t DifferingPixels(const std::vector<native::COLORREF>& one,

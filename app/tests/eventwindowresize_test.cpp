@@ -67,16 +67,7 @@ class EventWindowResizeTest : public DownloadedEventTest {
   }
 
   // The event window's pixels on the desktop, frame included, row by row.
-  std::vector<native::COLORREF> WindowPixels() {
-    const native::RECT rect = driver.screenRect(EventWindow());
-    std::vector<native::COLORREF> pixels;
-    for (int y = rect.top; y < rect.bottom; ++y) {
-      for (int x = rect.left; x < rect.right; ++x) {
-        pixels.push_back(driver.pixel(x, y));
-      }
-    }
-    return pixels;
-  }
+  std::vector<native::COLORREF> WindowPixels() { return driver.pixels(driver.screenRect(EventWindow())); }
 
   // Drags the mouse from a desktop point by (dx, dy) with the left button held.
   void Drag(native::POINT from, int dx, int dy) {

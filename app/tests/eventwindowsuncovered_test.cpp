@@ -27,14 +27,7 @@ class EventWindowsUncoveredTest : public ProgramTest {
 
   // The frame's pixels on the desktop, row by row.
   std::vector<native::COLORREF> FramePixels() {
-    const native::RECT rect = driver.screenRect(Frame()->ScreenID(2));
-    std::vector<native::COLORREF> pixels;
-    for (int y = rect.top; y < rect.bottom; ++y) {
-      for (int x = rect.left; x < rect.right; ++x) {
-        pixels.push_back(driver.pixel(x, y));
-      }
-    }
-    return pixels;
+    return driver.pixels(driver.screenRect(Frame()->ScreenID(2)));
   }
   // The front event window's native frame.
   static native::HWND Front() { return native::GetParent(CurrentEventWindow()->ScreenID()); }

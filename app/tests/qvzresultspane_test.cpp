@@ -172,11 +172,8 @@ TEST_F(QvZResultsPaneTest, TheCellEditorHasNoBorderAndItsCaretBlinksAtTheEndOfTh
   std::vector<native::COLORREF> shown;
   // The desktop's pixels along the field's middle row.
   auto middleRow = [&] {
-    std::vector<native::COLORREF> row;
-    for (int32_t x = field.left; x < field.right; ++x) {
-      row.push_back(driver.pixel(x, (field.top + field.bottom) / 2));
-    }
-    return row;
+    const int32_t middle = (field.top + field.bottom) / 2;
+    return driver.pixels({field.left, middle, field.right, middle + 1});
   };
   OpenWindow();
   Then([&] { FillLanes(); });

@@ -30,16 +30,6 @@ struct Kind {
 
 constexpr int kGap = 10;
 
-std::vector<COLORREF> pixelsOf(const ControlHarness& h, const RECT& rect) {
-  std::vector<COLORREF> pixels;
-  for (int y = rect.top; y < rect.bottom; ++y) {
-    for (int x = rect.left; x < rect.right; ++x) {
-      pixels.push_back(h.driver.pixel(x, y));
-    }
-  }
-  return pixels;
-}
-
 void setScrollPosition(HWND bar, int position) {
   SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, position, 0};
   SetScrollInfo(bar, SB_CTL, &info, TRUE);
@@ -139,10 +129,10 @@ TEST(ControlSnapshot, EveryStateOfEveryControlLooksDifferentFromNormal) {
     std::string path = TestPicturePath(std::string("controls_") + kind.name + ".png");
     ASSERT_TRUE(h.driver.snapshot(h.parent, path));
     EXPECT_GT(std::filesystem::file_size(path), 0u);
-    std::vector<COLORREF> normal = pixelsOf(h, places[0]);
+    std::vector<COLORREF> normal = h.driver.pixels(places[0]);
     for (std::size_t i = 1; i < places.size(); ++i) {
       SCOPED_TRACE(kind.states[i].name);
-      EXPECT_NE(pixelsOf(h, places[i]), normal);
+      EXPECT_NE(h.driver.pixels(places[i]), normal);
     }
   }
 }

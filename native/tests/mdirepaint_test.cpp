@@ -26,16 +26,6 @@ HWND document(MdiScene& scene, LPCWSTR title) {
   return child;
 }
 
-std::vector<COLORREF> pixelsOf(const TestDriver& driver, const RECT& area) {
-  std::vector<COLORREF> pixels;
-  for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) {
-      pixels.push_back(driver.pixel(x, y));
-    }
-  }
-  return pixels;
-}
-
 void withControl(MdiScene& scene, UINT key) {
   scene.driver.keyDown(VK_CONTROL);
   scene.driver.keyDown(key);
@@ -96,10 +86,10 @@ TEST(MdiRepaint, WhatADocumentUncoversOrRestacksIsDrawnAsAFullRepaintDraws) {
     scene.driver.pumpUntilIdle();
     const RECT frame = scene.driver.screenRect(scene.frame);
     EXPECT_TRUE(scene.driver.snapshot(TestPicturePath(std::string("mdi_repaint_") + trigger.name + ".png")));
-    const std::vector<COLORREF> shown = pixelsOf(scene.driver, frame);
+    const std::vector<COLORREF> shown = scene.driver.pixels(frame);
     RedrawWindow(nullptr, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
     scene.driver.pumpUntilIdle();
-    const std::vector<COLORREF> painted = pixelsOf(scene.driver, frame);
+    const std::vector<COLORREF> painted = scene.driver.pixels(frame);
     ASSERT_EQ(shown.size(), painted.size());
     int differing = 0;
     for (std::size_t i = 0; i < shown.size(); ++i) {

@@ -31,16 +31,6 @@ POINT centreOf(const RECT& rect) {
   return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-std::vector<COLORREF> pixelsOf(const TestDriver& driver, const RECT& area) {
-  std::vector<COLORREF> pixels;
-  for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) {
-      pixels.push_back(driver.pixel(x, y));
-    }
-  }
-  return pixels;
-}
-
 }  // namespace
 
 // A frame too narrow for its menu titles shows them in rows: every title and a maximised document's icon and
@@ -114,10 +104,10 @@ TEST(MenuBarRows, ATooNarrowBarWrapsIntoRowsAboveTheClientArea) {
     EXPECT_EQ(mdiClient.top, bar.bottom);
     EXPECT_EQ(mdiClient.bottom - mdiClient.top, clientArea.bottom);
     // What the desktop shows is what a full repaint draws.
-    const std::vector<COLORREF> shown = pixelsOf(scene.driver, frame);
+    const std::vector<COLORREF> shown = scene.driver.pixels(frame);
     RedrawWindow(scene.frame, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    EXPECT_TRUE(shown == pixelsOf(scene.driver, frame)) << "pixels a full repaint changes";
+    EXPECT_TRUE(shown == scene.driver.pixels(frame)) << "pixels a full repaint changes";
     // A click on Help opens its menu.
     openedPopup = nullptr;
     const int helpAt = step.entries == 7 ? kHelp : kHelp + 1;

@@ -378,13 +378,7 @@ TEST_F(KZEditableSelectorTest, AFieldShowsItsTextWhereTheCellDrawsIt) {
   // Column 1 of row 1 inside its one-pixel frame, where the field lies.
   const KPoint origin = sheet->ToScreenPoint({101, rowHeight + 1});
   auto textArea = [&] {
-    std::vector<native::COLORREF> pixels;
-    for (int32_t y = 0; y < rowHeight - 2; ++y) {
-      for (int32_t x = 0; x < 98; ++x) {
-        pixels.push_back(driver.pixel(origin.x + x, origin.y + y));
-      }
-    }
-    return pixels;
+    return driver.pixels({origin.x, origin.y, origin.x + 98, origin.y + rowHeight - 2});
   };
   const std::vector<native::COLORREF> cell = textArea();
   Open(*sheet, 1, 1);

@@ -190,15 +190,7 @@ TEST_F(KZSizerTest, APartOfTheBarDrawnAgainLooksAsBefore) {
   bar->Redisplay();
   driver.pumpUntilIdle();
   const KRect whole = bar->ToScreenRect(bar->LocalRegion());
-  auto pixels = [&] {
-    std::vector<native::COLORREF> shown;
-    for (int32_t y = whole.top; y <= whole.bottom; ++y) {
-      for (int32_t x = whole.left; x <= whole.right; ++x) {
-        shown.push_back(driver.pixel(x, y));
-      }
-    }
-    return shown;
-  };
+  auto pixels = [&] { return driver.pixels({whole.left, whole.top, whole.right + 1, whole.bottom + 1}); };
   const std::vector<native::COLORREF> before = pixels();
   // Across the middle of the first cell's text "WWW".
   bar->RedrawBar({10, 0, 20, 19}, RedisplayEvent);

@@ -16,14 +16,7 @@ class ButtonDrawingTest : public ZafButtonTest {
   native::COLORREF Colour(int index) { return screen.colors[static_cast<size_t>(index)]; }
   // Every pixel of the button's control, row by row.
   std::vector<native::COLORREF> Pixels(const ZafButton& button) {
-    const native::RECT area = driver.screenRect(button.ScreenID());
-    std::vector<native::COLORREF> pixels;
-    for (int y = area.top; y < area.bottom; ++y) {
-      for (int x = area.left; x < area.right; ++x) {
-        pixels.push_back(driver.pixel(x, y));
-      }
-    }
-    return pixels;
+    return driver.pixels(driver.screenRect(button.ScreenID()));
   }
   static void Redraw(ZafButton& button) { button.Draw(ZafEventRecord(RedisplayEvent, 0), RedisplayEvent); }
   // An owner-drawn item record for the button's control.
