@@ -183,7 +183,7 @@ ZafEventType KZSizer::Event(const ZafEventRecord& event) {
     Press(bar);
   }
   if (DragIndex() >= 0) {
-    MoveBoundary(DragIndex(), Along(bar));
+    MoveBoundary(DragIndex(), Along(bar) + grabOffset);
     if (code == LeftReleasedEvent) {
       if (application) {
         application->SetCapture(nullptr, 0);
@@ -210,6 +210,9 @@ void KZSizer::Press(KPoint bar) {
   int32_t index = 0;
   if (BoundaryAt(bar, index)) {
     SetDragIndex(index);
+    // The boundary keeps its distance from the pointer: it moves by as much as the pointer does, so a
+    // press beside it moves nothing, and the pointer back where it pressed puts it back where it was.
+    grabOffset = BoundaryPosition(index) - Along(bar);
     // The pointer hides while it drags: the moving boundary shows where it is.
     if (KZApplication::application) {
       KZApplication::application->SetCapture(this, KZApplication::kCaptureHidesPointer);

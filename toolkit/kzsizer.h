@@ -46,8 +46,9 @@ class KZSizer : public KZToolBar {
   virtual int32_t CellCount();
   // Here 0 up to boundary 0, the length from the last boundary on, and -1 between.
   virtual int32_t BoundaryPosition(int32_t index);
-  // For every pointer event of a drag, with the pointer's position along the axis, unbounded (the pointer
-  // is captured and may leave the bar): here the whole bar is redrawn.
+  // For every pointer event of a drag, with the pointer's position along the axis moved by the boundary's
+  // distance from the press, unbounded (the pointer is captured and may leave the bar): here the whole bar
+  // is redrawn.
   virtual void MoveBoundary(int32_t index, int32_t position);
   // The cell's rectangle in bar coordinates across the whole bar (modes above).
   virtual void CellRegion(int32_t index, KRect& rect, int32_t mode);
@@ -123,6 +124,8 @@ class KZSizer : public KZToolBar {
   int32_t origin;
   int32_t length;
   int32_t dragIndex = -1;
+  // The dragged boundary's position less the pointer's at the press, along the axis.
+  int32_t grabOffset = 0;
 };
 
 #endif

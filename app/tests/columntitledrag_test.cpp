@@ -1,11 +1,11 @@
 // A column border dragged in a title strip of a new event window, as a user drags it: the strip shows each
-// title once on its own cleared cell, as a full repaint draws it, and the border dragged back to where it was
-// leaves the window as it was.
+// title once on its own cleared cell, as a full repaint draws it; the border moves by as much as the pointer,
+// so a click beside it, or the border dragged back to where it was, leaves the window as it was.
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -34,22 +34,29 @@ class ColumnTitleDragTest : public ProgramTest {
   // The event window's pixels on the desktop, frame included.
   std::vector<native::COLORREF> WindowPixels() { return driver.pixels(driver.screenRect(EventWindow())); }
 
-  // Steps that drag the strip's border by `by` pixels as a hand does: a press on it, moves of 10 pixels
-  // 16 ms apart, a release where the last move ended.
-  void DragBorder(const std::function<KZSizer*()>& strip, int32_t boundary, int32_t by) {
+  // Steps that drag the strip's border as a hand does: a press `aside` pixels from it, a second after the
+  // last press, then for each leg moves of 10 pixels 16 ms apart until the pointer is `leg` pixels from the
+  // press, a release where the last move ended (no leg: a click).
+  void DragBorder(const std::function<KZSizer*()>& strip, int32_t boundary, int32_t aside,
+                  std::initializer_list<int32_t> legs) {
     auto at = std::make_shared<KPoint>();
-    Then([this, strip, boundary, at] {
+    Then([this, strip, boundary, aside, at] {
       KZSizer& bar = *strip();
-      *at = bar.BarToScreen({bar.BoundaryPosition(boundary), bar.LocalRegion().Height() / 2});
+      *at = bar.BarToScreen({bar.BoundaryPosition(boundary) + aside, bar.LocalRegion().Height() / 2});
+      driver.advanceClock(1000);
       driver.mouseMove(at->x, at->y);
       driver.mouseDown();
     });
-    const int32_t step = by < 0 ? -10 : 10;
-    for (int32_t moved = step; std::abs(moved) <= std::abs(by); moved += step) {
-      Then([this, at, moved] {
-        driver.advanceClock(16);
-        driver.mouseMove(at->x + moved, at->y);
-      });
+    int32_t moved = 0;
+    for (const int32_t leg : legs) {
+      const int32_t step = leg < moved ? -10 : 10;
+      while (moved != leg) {
+        moved += step;
+        Then([this, at, moved] {
+          driver.advanceClock(16);
+          driver.mouseMove(at->x + moved, at->y);
+        });
+      }
     }
     Then([this] {
       driver.advanceClock(16);
@@ -69,12 +76,17 @@ TEST_F(ColumnTitleDragTest, ADraggedBorderDrawsEachTitleOnceAndDraggedBackLeaves
     const char* name;
     std::function<KZSizer*()> strip;
     int32_t boundary;
+    int32_t aside;  // pixels from the border to the presses, within reach of it
   };
+  const auto results = [] { return Results()->Pane()->Title(); };
   const Case cases[] = {
       // Every column after the border moves with it.
-      {"results, between Affiliation and License", [] { return Results()->Pane()->Title(); }, 6},
+      {"results, between Affiliation and License", results, 6, 0},
       // Only the border moves.
-      {"summary, between Name and Event Number", [] { return Summary()->Pane()->Title(); }, 1},
+      {"summary, between Name and Event Number", [] { return Summary()->Pane()->Title(); }, 1, 0},
+      // The border keeps its distance from the pointer.
+      {"results, a pixel left of the border", results, 6, -1},
+      {"results, a pixel right of the border", results, 6, 1},
   };
   Then([] { Post(NewCommand); });
   When(
@@ -94,7 +106,12 @@ TEST_F(ColumnTitleDragTest, ADraggedBorderDrawsEachTitleOnceAndDraggedBackLeaves
       driver.click(cell.x, cell.y);
     });
     Then([this, &before] { before = WindowPixels(); });
-    DragBorder(c.strip, c.boundary, 50);
+    DragBorder(c.strip, c.boundary, c.aside, {});
+    Then([this, &c, &before] {
+      SCOPED_TRACE(c.name);
+      EXPECT_EQ(DifferingPixels(WindowPixels(), before), 0) << "pixels that a click on the border changed";
+    });
+    DragBorder(c.strip, c.boundary, c.aside, {50});
     Then([this, &c, &before] {
       SCOPED_TRACE(c.name);
       const std::vector<native::COLORREF> dragged = WindowPixels();
@@ -104,10 +121,16 @@ TEST_F(ColumnTitleDragTest, ADraggedBorderDrawsEachTitleOnceAndDraggedBackLeaves
       EXPECT_EQ(DifferingPixels(dragged, WindowPixels()), 0) << "pixels that a full repaint changes";
       EXPECT_GT(DifferingPixels(dragged, before), 0) << "the border moved";
     });
-    DragBorder(c.strip, c.boundary, -50);
+    DragBorder(c.strip, c.boundary, c.aside, {-50});
     Then([this, &c, &before] {
       SCOPED_TRACE(c.name);
       EXPECT_EQ(DifferingPixels(WindowPixels(), before), 0) << "pixels that the drag away and back changed";
+    });
+    DragBorder(c.strip, c.boundary, c.aside, {50, 0});
+    Then([this, &c, &before] {
+      SCOPED_TRACE(c.name);
+      EXPECT_EQ(DifferingPixels(WindowPixels(), before), 0)
+          << "pixels that a drag away and back to the press point changed";
     });
   }
   ExitProgram();

@@ -109,7 +109,7 @@ TEST_F(KZSizerTest, ADragOnTheDesktopFollowsThePointerPastTheBarWhileCaptured) {
   }
   driver.mouseUp();
   driver.pumpUntilIdle();
-  const std::vector<std::pair<int32_t, int32_t>> moves{{2, 202}, {2, 170}, {2, 550}, {2, 550}};
+  const std::vector<std::pair<int32_t, int32_t>> moves{{2, 200}, {2, 168}, {2, 548}, {2, 548}};
   EXPECT_EQ(bar->moves, moves);
   EXPECT_EQ(bar->DragIndex(), -1);
   EXPECT_EQ(application.CaptureObject(), nullptr);
@@ -178,7 +178,7 @@ TEST_F(KZSizerTest, APressDuringADragIsNoNewPressOnABarThatKeepsItsOwnDragIndex)
   // A second press while dragging (a button pressed again under capture) is no new press on a cell.
   bar->Event(Pointer(bar, kLeftPress, 150, 5));
   bar->Event(Pointer(bar, kLeftRelease, 160, 5));
-  const std::vector<std::pair<int32_t, int32_t>> moves{{1, 101}, {1, 160}};
+  const std::vector<std::pair<int32_t, int32_t>> moves{{1, 100}, {1, 159}};
   EXPECT_EQ(bar->moves, moves);
   EXPECT_TRUE(bar->pressed.empty());
   EXPECT_EQ(bar->kept, -1);
