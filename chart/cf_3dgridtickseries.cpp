@@ -31,6 +31,18 @@ bool TooClose(const cf_2DRect& a, const cf_2DRect& b) {
   return cf_2DRect{a.left - kLabelGap, a.top, a.right + kLabelGap, a.bottom}.Overlaps(b);
 }
 
+// The plot with the gap a title keeps from its border on every side.
+cf_2DRect PlotAndGap(const cf_2DRect& plot) {
+  return {plot.left - kLabelGap, plot.top - kLabelGap, plot.right + kLabelGap, plot.bottom + kLabelGap};
+}
+
+// Whether `rect` lies whole in `region`, whose right and bottom are its last pixels (a text's are just past
+// its own).
+bool LiesWholeIn(const cf_2DRect& rect, const cf_2DRect& region) {
+  return region.left <= rect.left && region.top <= rect.top && rect.right <= region.right + 1 &&
+         rect.bottom <= region.bottom + 1;
+}
+
 // A label that reads as a number (digits with a sign, point or exponent) rather than a name.
 bool IsNumberText(const cf_String& text) {
   const std::u16string_view chars(text.Text(), static_cast<std::size_t>(text.Length()));
@@ -270,10 +282,7 @@ void cf_3DGridTickSeries::LeaveOutCrowdedLabels(bf_Display& display, const cf_2D
     if (rect.IsEmpty()) {
       return;
     }
-    // The region's right and bottom are its last pixels; a text's are just past its own.
-    const bool whole = region.left <= rect.left && region.top <= rect.top && rect.right <= region.right + 1 &&
-                       rect.bottom <= region.bottom + 1;
-    if (!whole || (LinesRunOverPlot() && rect.Overlaps(plot)) ||
+    if (!LiesWholeIn(rect, region) || (LinesRunOverPlot() && rect.Overlaps(plot)) ||
         std::any_of(kept.begin(), kept.end(),
                     [&rect](const cf_2DRect& other) { return TooClose(rect, other); })) {
       item.SetTextLeftOut(true);
@@ -296,20 +305,38 @@ cf_2DRect cf_3DGridTickSeries::LabelsRect(bf_Display& display) {
 
 cf_2DRect cf_3DGridTickSeries::PlaceTitleClearOf(bf_Display& display, const cf_2DRect& plot,
                                                  const std::vector<cf_2DRect>& labels) {
+  title.SetTextLeftOut(false);
   title.SetTextOffset({});
   const cf_2DRect placed = title.NextTextRect(display);
+  // The lines would cross a title on the plot, and one against its border reads as part of it.
+  std::vector<cf_2DRect> clear = labels;
+  clear.push_back(PlotAndGap(plot));
   cf_2DRect moved = placed;
   // Each move clears one rectangle and goes the same way, so no more moves than rectangles are needed.
-  for (std::size_t moves = 0; moves < labels.size() && !moved.IsEmpty(); ++moves) {
-    const auto hit = std::find_if(labels.begin(), labels.end(),
+  for (std::size_t moves = 0; moves < clear.size() && !moved.IsEmpty(); ++moves) {
+    const auto hit = std::find_if(clear.begin(), clear.end(),
                                   [&moved](const cf_2DRect& rect) { return rect.Overlaps(moved); });
-    if (hit == labels.end()) {
+    if (hit == clear.end()) {
       break;
     }
     moved = moved.MovedBy(ClearingOffset(moved, *hit, plot));
   }
   title.SetTextOffset({moved.left - placed.left, moved.top - placed.top});
   return moved;
+}
+
+cf_2DRect cf_3DGridTickSeries::LeaveOutCrowdedTitle(bf_Display& display, const cf_2DRect& plot,
+                                                    const cf_2DRect& region) {
+  // A hidden axis draws no title.
+  const cf_2DRect placed = IsVisible() ? title.NextTextRect(display) : cf_2DRect{};
+  if (placed.IsEmpty()) {
+    return {};
+  }
+  if (!LiesWholeIn(placed, region) || PlotAndGap(plot).Overlaps(placed)) {
+    title.SetTextLeftOut(true);
+    return {};
+  }
+  return placed;
 }
 
 int cf_3DGridTickSeries::Build(cf_ChartModel& model) {

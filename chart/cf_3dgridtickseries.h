@@ -120,10 +120,15 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
   // labels drawn are added to `kept`. Display pixels.
   void LeaveOutCrowdedLabels(bf_Display& display, const cf_2DRect& plot, const cf_2DRect& region,
                              std::vector<cf_2DRect>& kept);
-  // Moves the title straight away from the plot rectangle `plot` until it overlaps none of `labels`, and
-  // answers where it stands (display pixels; empty without a text).
+  // Lets the title in again and moves it straight away from the plot rectangle `plot` until it overlaps
+  // none of `labels` and keeps a gap from the plot, and answers where it stands (display pixels; empty
+  // without a text).
   cf_2DRect PlaceTitleClearOf(bf_Display& display, const cf_2DRect& plot,
                               const std::vector<cf_2DRect>& labels);
+  // Leaves the placed title out where it would not lie whole in `region` or would come within the gap of
+  // `plot`, as when the plot could not give it room, and answers where it is drawn (display pixels; empty
+  // when it is not).
+  cf_2DRect LeaveOutCrowdedTitle(bf_Display& display, const cf_2DRect& plot, const cf_2DRect& region);
 
   cf_3DTextMarker& Title() { return title; }
   // Puts the title's text at (x, y, z) percent of the box.

@@ -381,8 +381,6 @@ void cf_ChartEngine::ObjectsToScreen() {
 void cf_ChartEngine::FitToDisplay(bf_Display& display) {
   kernel->FitToDisplay(display);
   const cf_2DRect region = kernel->WindowRect();
-  // The axis titles, then the labels kept.
-  std::vector<cf_2DRect> texts;
   for (int32_t pass = 1;; ++pass) {
     const cf_2DRect plot = kernel->PlotRect();
     cf_2DRect taken = plot;
@@ -393,12 +391,8 @@ void cf_ChartEngine::FitToDisplay(bf_Display& display) {
       labels.push_back(axis->LabelsRect(display));
       taken = taken.JoinedWith(labels.back());
     }
-    // A title stays off the plot too, where the lines would cross it.
-    labels.push_back(plot);
-    texts.clear();
     for (cf_3DGridTickSeries* axis : axes) {
-      texts.push_back(axis->PlaceTitleClearOf(display, plot, labels));
-      taken = taken.JoinedWith(texts.back());
+      taken = taken.JoinedWith(axis->PlaceTitleClearOf(display, plot, labels));
     }
     // The region's right and bottom are its last pixels; a text's are just past its own.
     const cf_2DRect beyond{std::max(0, region.left - taken.left), std::max(0, region.top - taken.top),
@@ -410,8 +404,12 @@ void cf_ChartEngine::FitToDisplay(bf_Display& display) {
     }
     kernel->NarrowPlot(beyond);
   }
-  // Where the plot cannot give the texts room, those that would print over a title, another text or a
-  // line are left out, the axes in number order.
+  // Where the plot cannot give the texts room, the titles it leaves cut or against it are left out, then
+  // the labels that would print over a title, another text or a line, the axes in number order.
+  std::vector<cf_2DRect> texts;
+  for (cf_3DGridTickSeries* axis : axes) {
+    texts.push_back(axis->LeaveOutCrowdedTitle(display, kernel->PlotRect(), region));
+  }
   for (cf_3DGridTickSeries* axis : axes) {
     axis->LeaveOutCrowdedLabels(display, kernel->PlotRect(), region, texts);
   }

@@ -62,7 +62,7 @@ class cf_ChartEngine {
   virtual void ProjectObjects();
   // Fits the kernel to the display, each axis title clear of its labels, and the plot narrowed so that
   // every tick label and axis title lies inside the display's region; where it cannot give them room,
-  // the labels that would not read are left out.
+  // the titles and labels that would not read are left out.
   void FitToDisplay(bf_Display& display);
   // Nothing until the kernel has been fitted to a display.
   virtual void ObjectsToScreen();

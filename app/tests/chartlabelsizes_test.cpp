@@ -1,7 +1,7 @@
 // The all-lanes chart of a downloaded event at the sizes users give it: whatever the size, the texts the
 // chart draws (time numbers, lane labels, line titles, axis titles) lie whole in the chart, none prints
-// over another or sits on the plot where the lines run, and no line title stands over another line; at a
-// roomy size every label is drawn.
+// over another or sits on the plot where the lines run, no axis title touches the plot's border, and no
+// line title stands over another line; at a roomy size every label and both axis titles are drawn.
 
 #include <gtest/gtest.h>
 
@@ -24,6 +24,8 @@
 
 namespace {
 
+// Drawn texts of the axes' titles are recorded under this axis.
+constexpr int32_t kAxisTitle = 0;
 constexpr int32_t kMarkerAxis = 1;
 constexpr int32_t kTimeAxis = 2;
 constexpr int32_t kLaneAxis = 3;
@@ -55,7 +57,7 @@ class ChartLabelSizesTest : public DownloadedEventTest {
     for (int32_t axis = 1; axis <= static_cast<int32_t>(cf_ChartEngine::kAxisCount); ++axis) {
       cf_3DTextMarker& title = Control().GetAxis(axis).Title();
       if (!title.DrawnTextRect().IsEmpty()) {
-        drawn.push_back({0, KString(title.GetText()->Text()).ToUtf8(), title.DrawnTextRect()});
+        drawn.push_back({kAxisTitle, KString(title.GetText()->Text()).ToUtf8(), title.DrawnTextRect()});
       }
     }
     return drawn;
@@ -91,6 +93,11 @@ class ChartLabelSizesTest : public DownloadedEventTest {
                   rect.bottom <= chart.bottom - chart.top)
           << "cut by the chart's edge";
       EXPECT_FALSE(rect.Overlaps(plot)) << "on the plot";
+      if (text.axis == kAxisTitle) {
+        const cf_2DRect apart{rect.left - kSideGap, rect.top - kSideGap, rect.right + kSideGap,
+                              rect.bottom + kSideGap};
+        EXPECT_FALSE(apart.Overlaps(plot)) << "against the plot's border";
+      }
       for (std::size_t j = 0; j < i; ++j) {
         const cf_2DRect apart{rect.left - kSideGap, rect.top, rect.right + kSideGap, rect.bottom};
         EXPECT_FALSE(apart.Overlaps(drawn[j].rect)) << "over " << drawn[j].text;
@@ -108,8 +115,8 @@ class ChartLabelSizesTest : public DownloadedEventTest {
   }
 };
 
-// Sizes of the event window (a five-event tile across, a five-event tile down) or of the main frame with
-// its event maximised.
+// Sizes of the event window's frame (five events tiled across or down in a 1024x768 or 800x600 frame) or of
+// the main frame with its event maximised.
 TEST_F(ChartLabelSizesTest, LabelsThatWouldNotReadAreLeftOutAndARoomyChartShowsThemAll) {
   struct Case {
     const char* name;
@@ -118,15 +125,17 @@ TEST_F(ChartLabelSizesTest, LabelsThatWouldNotReadAreLeftOutAndARoomyChartShowsT
     bool roomy;
   };
   const Case cases[] = {
-      {"tiled across", false, 1016, 132, false}, {"tiled down", false, 201, 660, false},
-      {"800x600 frame", true, 800, 600, false},  {"390x290 frame", true, 390, 290, false},
+      {"tiled across", false, 1016, 132, false},        {"tiled down", false, 201, 660, false},
+      {"tiled across, 800x600", false, 792, 98, false}, {"tiled down, 800x600", false, 150, 500, false},
+      {"800x600 frame", true, 800, 600, false},         {"390x290 frame", true, 390, 290, false},
       {"1024x768 frame", true, 1024, 768, true},
   };
   DownloadIntoNewEvent();
   AfterOperation([] { CurrentEventWindow()->GetEvent()->SetModified(false); });
   for (const Case& size : cases) {
     Then([&size] {
-      native::HWND window = size.frame ? Frame()->ScreenID() : CurrentEventWindow()->ScreenID();
+      native::HWND window =
+          size.frame ? Frame()->ScreenID() : native::GetParent(CurrentEventWindow()->ScreenID());
       native::SetWindowPos(window, nullptr, 0, 0, size.width, size.height,
                            native::SWP_NOMOVE | native::SWP_NOZORDER);
     });
@@ -143,6 +152,7 @@ TEST_F(ChartLabelSizesTest, LabelsThatWouldNotReadAreLeftOutAndARoomyChartShowsT
             EXPECT_EQ(Labels(kTimeAxis), 11);
             EXPECT_EQ(Labels(kLaneAxis), 8);
             EXPECT_EQ(Labels(kMarkerAxis), 2);
+            EXPECT_EQ(DrawnOn(drawn, kAxisTitle), 2);
           }
         });
   }
