@@ -93,7 +93,6 @@ class cf_3DTextMarker : public cf_Virt3DObj {
   // A text left out for want of room (it would overlap another text or a line) is not drawn, nor
   // measured, until it is let in again; its own shown switch stays as it is.
   void SetTextLeftOut(bool out) { textLeftOut = out; }
-  bool IsTextLeftOut() const { return textLeftOut; }
 
  private:
   static constexpr std::size_t kAnchor = 0;

@@ -556,7 +556,7 @@ void QvEvent::MarkUnmarkedLanesWithLastRun() {
     QvResults& results = Leg(i)->Results();
     for (QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
          result = results.Iterate(result, nullptr)) {
-      if (!(result->GetGunTime() == YTime())) {
+      if (result->GetGunTime() != YTime()) {
         return;
       }
       lanes.push_back(result);

@@ -75,18 +75,19 @@ ZafWindowObject* ZafWindowKeys::DialogTabTarget(ZafWindow& dialog, const ZafWind
   if (stops.empty()) {
     return nullptr;
   }
-  const auto count = static_cast<std::ptrdiff_t>(stops.size());
-  std::ptrdiff_t at = -1;
-  for (std::ptrdiff_t index = 0; index < count; ++index) {
-    if (Holds(stops[static_cast<size_t>(index)], from)) {
+  const std::size_t count = stops.size();
+  // The last stop holding `from` is the innermost: a notebook comes before its page's controls.
+  std::size_t at = count;
+  for (std::size_t index = 0; index < count; ++index) {
+    if (Holds(stops[index], from)) {
       at = index;
     }
   }
   // From outside every control the walk starts at the end it moves from.
-  if (at < 0) {
-    return stops[backward ? stops.size() - 1 : 0];
+  if (at == count) {
+    return stops[backward ? count - 1 : 0];
   }
-  return stops[static_cast<size_t>((at + (backward ? count - 1 : 1)) % count)];
+  return stops[(at + (backward ? count - 1 : 1)) % count];
 }
 
 bool ZafWindowKeys::Eligible(const ZafWindowObject& object) {
