@@ -1,5 +1,7 @@
 #include "devices/csvfields.h"
 
+#include "foundation/kbytetext.h"
+
 namespace {
 
 bool IsBlank(char16_t c) {
@@ -82,7 +84,7 @@ KString CsvFields::Join(const std::vector<KString>& fields) {
 void CsvFields::AppendField(KString& line, const KString& field) {
   KString clean(field.Length());
   for (int32_t i = 0; i < field.Length(); ++i) {
-    clean.AppendChar(field[i] < 0x20 || field[i] == 0x7F ? u' ' : field[i]);
+    clean.AppendChar(KIsControl(field[i]) ? u' ' : field[i]);
   }
   const int32_t length = clean.Length();
   bool quote = length > 0 && (IsBlank(clean[0]) || IsBlank(clean[length - 1]));

@@ -88,7 +88,7 @@ std::vector<KString> DatabaseFrame::Lines(int32_t charMode) const {
 void DatabaseFrame::SetLines(const std::vector<KString>& lines, int32_t charMode) {
   payload.clear();
   for (const KString& line : lines) {
-    payload.append(charMode == 0 ? KByteText(line) : line.ToUtf8());
+    payload.append(KByteText(line, charMode == 0 ? KStream::kEncodingByte : KStream::kEncodingLocal));
     payload.append("\r\n");
   }
 }

@@ -31,7 +31,8 @@ struct DatabaseFrame {
   static uint32_t Sum(const std::string& bytes, size_t first, size_t end);
 
   // The payload's lines as text and back. `charMode` is "\Database\CharMode": 0 one byte per character
-  // (characters above U+00FF go out as "?"), otherwise UTF-8. A missing CR LF after the last line is fine.
+  // (characters above U+00FF go out as "?"), otherwise UTF-8; control characters go out as blanks. A
+  // missing CR LF after the last line is fine.
   std::vector<KString> Lines(int32_t charMode) const;
   void SetLines(const std::vector<KString>& lines, int32_t charMode);
 };

@@ -118,6 +118,10 @@ int32_t QvSchedule::StreamEncoding(int32_t charMode) {
   }
 }
 
+int32_t QvSchedule::QxfEncoding() {
+  return StreamEncoding(QvSettings::Int(kQxfCharModePath, 0));
+}
+
 int32_t QvSchedule::Mode() const {
   return QvSettings::Int(kModePath, kModeFiles);
 }
@@ -386,7 +390,7 @@ bool QvSchedule::WriteQXF(QvEvent& event, int32_t) {
   bool written = !name.IsEmpty();
   if (written) {
     try {
-      QxfFile::Write(path, lines, StreamEncoding(QvSettings::Int(kQxfCharModePath, 0)));
+      QxfFile::Write(path, lines, QxfEncoding());
       lastQxf = path;
     } catch (const KX&) {
       written = false;
@@ -410,7 +414,7 @@ bool QvSchedule::AnswerReactionTimes(const KString& eventText, const KString& ro
     if (!QxfFile::Read(
             QxfPathFor(plain ? PlainNumber(eventText) : eventText, plain ? PlainNumber(roundText) : roundText,
                        plain ? PlainNumber(heatText) : heatText),
-            lines)) {
+            QxfEncoding(), lines)) {
       continue;
     }
     std::vector<KString> header;
@@ -423,7 +427,7 @@ bool QvSchedule::AnswerReactionTimes(const KString& eventText, const KString& ro
     }
   }
   lines.clear();
-  return ignoreCheck && !lastQxf.IsEmpty() && QxfFile::Read(lastQxf, lines);
+  return ignoreCheck && !lastQxf.IsEmpty() && QxfFile::Read(lastQxf, QxfEncoding(), lines);
 }
 
 KString QvSchedule::QxfPathFor(const KString& eventText, const KString& roundText,

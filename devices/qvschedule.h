@@ -91,6 +91,8 @@ class QvSchedule : public QvEventSchedule {
   static int32_t StreamEncoding(int32_t charMode);
 
  private:
+  // The stream encoding the results interface files are written in and read back in.
+  static int32_t QxfEncoding();
   int32_t Mode() const;
   // Reads the three start-list files again.
   void ReadStartLists();

@@ -4,6 +4,7 @@
 
 #include "devices/csvfields.h"
 #include "foundation/kbufferedfile.h"
+#include "foundation/kbytetext.h"
 #include "foundation/kx.h"
 #include "model/qvevent.h"
 #include "model/qvresult.h"
@@ -120,16 +121,16 @@ void QxfFile::Write(const KString& path, const std::vector<KString>& lines, int3
     if (encoding == KStream::kEncodingUtf16) {
       stream.WriteBOM();
     }
-    // In the one-byte code set the stream writes "?" for a character the set lacks (kbytetext.h).
+    const KString lineEnd(u"\r\n");
     for (const KString& line : lines) {
-      KString ended(line);
-      ended.Append(u"\r\n");
-      stream.WriteString(ended);
+      const std::string bytes = KByteText(line, encoding);
+      stream.Write(bytes.data(), static_cast<int32_t>(bytes.size()));
+      stream.WriteString(lineEnd);
     }
   });
 }
 
-bool QxfFile::Read(const KString& path, std::vector<KString>& lines) {
+bool QxfFile::Read(const KString& path, int32_t encoding, std::vector<KString>& lines) {
   lines.clear();
   if (!KFileExists(path)) {
     return false;
@@ -140,7 +141,7 @@ bool QxfFile::Read(const KString& path, std::vector<KString>& lines) {
     if (file.Size() > kMaxFileBytes) {
       return false;
     }
-    file.SetReadMode(KStream::kEncodingAuto);
+    file.SetReadMode(encoding);
     file.SetReadLineMode(KStream::kLineNone);
     KString line;
     while (file.ReadLine(line) != KStream::kEndOfStream) {

@@ -25,11 +25,11 @@ class QxfFile {
   static KString FileName(const QvEvent& event);
   static KString SafeName(const KString& name);
 
-  // Writes the lines, each ended by CR LF, in the stream encoding given (UTF-16 after a byte-order mark;
-  // in the one-byte encoding characters above U+00FF become "?"), through a temporary file that is renamed
-  // over `path` only when complete. Throws KXStream on failure, leaving any earlier file as it was.
+  // Writes the lines, each ended by CR LF, in the stream encoding given as kbytetext.h makes it (UTF-16
+  // after a byte-order mark; control characters blank), through a temporary file that is renamed over `path`
+  // only when complete. Throws KXStream on failure, leaving any earlier file as it was.
   static void Write(const KString& path, const std::vector<KString>& lines, int32_t encoding);
-  // Reads the lines of a file back (its encoding detected); false, with `lines` empty, when it is missing,
-  // unreadable or too large.
-  static bool Read(const KString& path, std::vector<KString>& lines);
+  // Reads the lines of a file back in the stream encoding it was written in; false, with `lines` empty,
+  // when it is missing, unreadable or too large.
+  static bool Read(const KString& path, int32_t encoding, std::vector<KString>& lines);
 };

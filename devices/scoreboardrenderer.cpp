@@ -2,10 +2,15 @@
 
 #include "foundation/kbytetext.h"
 #include "foundation/kdatetime.h"
+#include "foundation/kutf8.h"
 #include "model/qvresult.h"
 #include "model/ytime.h"
 
 namespace {
+
+// A board's code sets (0 one byte per character, 1 UTF-16, 2 UTF-8) are the stream encodings of those
+// numbers.
+static_assert(KStream::kEncodingByte == 0 && KStream::kEncodingUtf16 == 1 && KStream::kEncodingLocal == 2);
 
 // Display resolutions of the time fields: hundredths for finish times, thousandths for reaction times.
 constexpr int32_t kFinishResolution = YTime::kUnitsPerMillisecond * 10;
@@ -27,7 +32,7 @@ void ScoreboardRenderer::Render(const std::vector<ScoreboardScript::Command>& co
   for (const ScoreboardScript::Command& command : commands) {
     switch (command.kind) {
       case ScoreboardScript::Kind::kText:
-        Encode(command.text, activeCodeSet, bytes);
+        bytes.append(KByteText(command.text, activeCodeSet));
         break;
       case ScoreboardScript::Kind::kByte:
         bytes.push_back(static_cast<char>(command.value));
@@ -36,7 +41,7 @@ void ScoreboardRenderer::Render(const std::vector<ScoreboardScript::Command>& co
         activeCodeSet = command.value;
         break;
       case ScoreboardScript::Kind::kField:
-        Encode(Fitted(FieldText(command.field, fields), command), activeCodeSet, bytes);
+        bytes.append(KByteText(Fitted(FieldText(command.field, fields), command), activeCodeSet));
         break;
     }
   }
@@ -97,12 +102,18 @@ KString ScoreboardRenderer::Fitted(const KString& text, const ScoreboardScript::
   if (command.width <= 0) {
     return text;
   }
+  // The width counts characters, a pair of surrogates as one, and a cut never parts a pair.
+  int32_t units = 0;
+  int32_t characters = 0;
+  for (; units < text.Length() && characters < command.width; ++characters) {
+    units += KIsHighSurrogate(text[units]) && KIsLowSurrogate(text.At(units + 1)) ? 2 : 1;
+  }
   KString fitted;
-  if (text.Length() >= command.width) {
-    fitted.Append(text.Data(), command.width);
+  if (units < text.Length() || characters == command.width) {
+    fitted.Append(text.Data(), units);
     return fitted;
   }
-  const int32_t extra = command.width - text.Length();
+  const int32_t extra = command.width - characters;
   const int32_t before = command.align == ScoreboardScript::Align::kRight    ? extra
                          : command.align == ScoreboardScript::Align::kCentre ? extra / 2
                                                                              : 0;
@@ -114,23 +125,6 @@ KString ScoreboardRenderer::Fitted(const KString& text, const ScoreboardScript::
     fitted.AppendChar(command.pad);
   }
   return fitted;
-}
-
-void ScoreboardRenderer::Encode(const KString& text, int32_t codeSet, std::string& bytes) {
-  switch (codeSet) {
-    case 1:
-      for (int32_t i = 0; i < text.Length(); ++i) {
-        bytes.push_back(static_cast<char>(text[i] & 0xFF));
-        bytes.push_back(static_cast<char>(text[i] >> 8));
-      }
-      break;
-    case 2:
-      bytes.append(text.ToUtf8());
-      break;
-    default:
-      bytes.append(KByteText(text));
-      break;
-  }
 }
 
 KString ScoreboardRenderer::TimeOfDayText(const KDateTime& now, bool twentyFourHours) {

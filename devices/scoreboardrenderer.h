@@ -27,17 +27,16 @@ class ScoreboardRenderer {
   // ("SendPlace") and whether the affiliation field sends the abbreviation ("AffilAbbr").
   ScoreboardRenderer(int32_t codeSet, bool sendPlace, bool affiliationAbbreviated);
 
-  // Appends the bytes of the commands; a code-set switch lasts until the end of these commands.
+  // Appends the bytes of the commands; a code-set switch lasts until the end of these commands. Texts go
+  // out in the code set (0 one byte per character, 1 UTF-16 little-endian, 2 UTF-8) as kbytetext.h makes
+  // them, their control characters blank.
   void Render(const std::vector<ScoreboardScript::Command>& commands, const ScoreboardFields& fields,
               std::string& bytes) const;
 
   // The text a field letter stands for, before its width and alignment.
   KString FieldText(char16_t field, const ScoreboardFields& fields) const;
-  // The text fitted to the command's width: cut, or padded by its alignment.
+  // The text fitted to the command's width in characters: cut, or padded by its alignment.
   static KString Fitted(const KString& text, const ScoreboardScript::Command& command);
-  // Appends the text in a code set: 0 one byte per character ("?" for one it lacks, kbytetext.h), 1 UTF-16
-  // little-endian, 2 UTF-8.
-  static void Encode(const KString& text, int32_t codeSet, std::string& bytes);
   // "HH:MM:SS" in 24 hours, "h:MM:SS" with hours 1 to 12 otherwise.
   static KString TimeOfDayText(const KDateTime& now, bool twentyFourHours);
   // The affiliation's first word: the text before the first blank or comma.

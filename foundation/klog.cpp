@@ -109,14 +109,8 @@ void KLog::WriteLine(char kind, const KString& message) {
   text.AppendChar(static_cast<char16_t>(kind)).Append(": ");
   clock().AppendDateTime(text, KLocale::Process());
   text.Append(": ").Append(message);
-  std::string line = KByteText(text);
-  // A line break inside the message would forge a line of its own; it becomes a blank.
-  for (char& c : line) {
-    if (c == '\r' || c == '\n') {
-      c = ' ';
-    }
-  }
-  line += "\r\n";
+  // A line break inside the message would forge a line of its own; the conversion makes it a blank.
+  std::string line = KByteText(text) + "\r\n";
   // One write per line; the loop only continues a write that a signal or a full disk cut short.
   const char* next = line.data();
   size_t left = line.size();

@@ -8,6 +8,7 @@
 
 #include "devices/csvfields.h"
 #include "devices/startlist.h"
+#include "foundation/kbytetext.h"
 #include "foundation/kmemorystream.h"
 #include "foundation/kstream.h"
 
@@ -27,7 +28,7 @@ void CheckText(const KString& text) {
 KString Written(const KString& text) {
   KString written;
   for (int32_t i = 0; i < text.Length(); ++i) {
-    written.AppendChar(text[i] < 0x20 || text[i] == 0x7F ? u' ' : text[i]);
+    written.AppendChar(KIsControl(text[i]) ? u' ' : text[i]);
   }
   return written;
 }

@@ -58,7 +58,7 @@ std::string ControlUnitBytes(const std::vector<uint32_t>& words) {
   return bytes;
 }
 
-TEST_F(CuLinkTest, EveryEightBitOutputSendsAQuestionMarkForACharacterItsCodeSetLacks) {
+TEST_F(CuLinkTest, EveryEightBitOutputSendsAQuestionMarkForACharacterItsCodeSetLacksAndABlankForAControl) {
   // Cut to its low byte, "č" (U+010D) would be a CR, "ă" (U+0103) 0x03 and "☃" (U+2603) 0x03 as well.
   struct Case {
     const char16_t* text;
@@ -69,7 +69,8 @@ TEST_F(CuLinkTest, EveryEightBitOutputSendsAQuestionMarkForACharacterItsCodeSetL
       {u"\u2603", "?"},
       {u"Ann Roe", "Ann Roe"},
       {u"M\u00fcller \u00ff", "M\xfcller \xff"},
-      {u"tab\there", "tab\there"},
+      {u"tab\there", "tab here"},
+      {u"two\r\nlines\u007f\u0085\u009f", "two  lines   "},
       {u"Clef \U0001D11E.", "Clef ?."},
   };
   Start(EightLanes());

@@ -106,12 +106,16 @@ TEST_F(QxfWriteTest, WritesTheLinesInEitherCodeSet) {
   }
   struct Case {
     const char16_t* charMode;
+    int32_t encoding;
     std::string start;  // the file's first bytes
     std::string muller;
   } cases[] = {
-      {u"\\Database\\File\\CharModeVXF:Int=0", "5,1,2,\"200 m, Women\"\r\n", "M\xfcller"},
-      {u"\\Database\\File\\CharModeVXF:Int=2", "5,1,2,\"200 m, Women\"\r\n", "M\xc3\xbcller"},
-      {u"\\Database\\File\\CharModeVXF:Int=1", utf16, std::string("M\0\xfc\0l\0l\0e\0r\0", 12)},
+      {u"\\Database\\File\\CharModeVXF:Int=0", KStream::kEncodingByte, "5,1,2,\"200 m, Women\"\r\n",
+       "M\xfcller"},
+      {u"\\Database\\File\\CharModeVXF:Int=2", KStream::kEncodingLocal, "5,1,2,\"200 m, Women\"\r\n",
+       "M\xc3\xbcller"},
+      {u"\\Database\\File\\CharModeVXF:Int=1", KStream::kEncodingUtf16, utf16,
+       std::string("M\0\xfc\0l\0l\0e\0r\0", 12)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(Narrow(KString(c.charMode)));
@@ -124,7 +128,7 @@ TEST_F(QxfWriteTest, WritesTheLinesInEitherCodeSet) {
     EXPECT_EQ(bytes.substr(0, c.start.size()), c.start);
     EXPECT_NE(bytes.find(c.muller), std::string::npos);
     std::vector<KString> lines;
-    ASSERT_TRUE(QxfFile::Read(KString::FromUtf8(folder.File("out/5-1-2.qxf")), lines));
+    ASSERT_TRUE(QxfFile::Read(KString::FromUtf8(folder.File("out/5-1-2.qxf")), c.encoding, lines));
     std::string joined;
     for (const KString& line : lines) {
       joined += Narrow(line) + "\r\n";

@@ -452,6 +452,7 @@ TEST_F(ScheduleLinkTest, TheIdleTickAnswersFromTheResultsInterfaceFiles) {
   event.SetEventRoundHeat(u"3", u"1", u"2");
   QvResult* result = event.Leg(0)->Results().NewResult();
   result->SetAthleteField(3, u"5");
+  result->SetAthleteField(2, u"S\u00c3\u00a9ville AC");  // in the one-byte file, bytes that look like UTF-8
   result->SetReactionTime(133);
   ASSERT_TRUE(schedule.WriteQXF(event, 0));
 
@@ -462,7 +463,7 @@ TEST_F(ScheduleLinkTest, TheIdleTickAnswersFromTheResultsInterfaceFiles) {
   const std::vector<DatabaseFrame> answers = peer.Answers([&] { schedule.Idle(); }, 2);
   ASSERT_EQ(answers.size(), 2u);
   EXPECT_EQ(answers[0].code, "RRP");
-  EXPECT_EQ(answers[0].payload, "3,1,2,\r\n5,,,,,,0,0.133,0,\r\n");
+  EXPECT_EQ(answers[0].payload, "3,1,2,\r\n5,,,,S\xc3\xa9ville AC,,0,0.133,0,\r\n");
   EXPECT_EQ(answers[1].code, "RNR");
 }
 

@@ -113,10 +113,23 @@ TEST(ScoreboardScriptTest, FieldsAreFittedToWidthAlignmentAndPadding) {
     const char16_t* value;
     std::string expected;
   };
+  // A character beyond 16 bits counts once and is never cut in half, in any code set; controls go blank.
   const Case cases[] = {
-      {"M", u"abc", "abc"},    {"M5", u"abc", "abc  "},    {"M5<", u"abc", "abc  "}, {"M5>", u"abc", "  abc"},
-      {"M5>0", u"7", "00007"}, {"M6|.", u"abc", ".abc.."}, {"M2", u"abcdef", "ab"},  {"M2>", u"abcdef", "ab"},
-      {"M3", u"", "   "},      {"M1|*", u"", "*"},
+      {"M", u"abc", "abc"},
+      {"M5", u"abc", "abc  "},
+      {"M5<", u"abc", "abc  "},
+      {"M5>", u"abc", "  abc"},
+      {"M5>0", u"7", "00007"},
+      {"M6|.", u"abc", ".abc.."},
+      {"M2", u"abcdef", "ab"},
+      {"M2>", u"abcdef", "ab"},
+      {"M3", u"", "   "},
+      {"M1|*", u"", "*"},
+      {"M3", u"\U0001D11Eab", "?ab"},
+      {"M3>", u"\U0001D11E", "  ?"},
+      {"K2 M1", u"\U0001D11Eb", "\xF0\x9D\x84\x9E"},
+      {"K1 M1", u"\U0001D11Eb", "\x34\xD8\x1E\xDD"},
+      {"K2 M", u"a\tb\u0085", "a b "},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.field);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "foundation/kbytetext.h"
+#include "foundation/kutf8.h"
 #include "framework/data/zafstrlib.h"
 
 char* ZafCodeSetData::ConvertToLocal(const ZafIChar* text, char* buffer, bool allocate) const {
@@ -10,10 +12,16 @@ char* ZafCodeSetData::ConvertToLocal(const ZafIChar* text, char* buffer, bool al
   }
   const int length = ZafStrLen(text);
   char* out = (allocate || !buffer) ? new char[length + 1] : buffer;
+  int used = 0;
   for (int index = 0; index < length; ++index) {
-    ConvertCharToLocal(text[index], out + index);
+    char32_t character = text[index];
+    if (KIsHighSurrogate(character) && KIsLowSurrogate(text[index + 1])) {
+      character = KJoinSurrogates(text[index], text[index + 1]);
+      ++index;  // the pair is one character
+    }
+    out[used++] = static_cast<char>(KByteOf(character));
   }
-  out[length] = 0;
+  out[used] = 0;
   return out;
 }
 
@@ -35,6 +43,6 @@ ZafIChar ZafCodeSetData::ConvertCharToUnicode(char character) const {
 }
 
 int ZafCodeSetData::ConvertCharToLocal(ZafIChar character, char* bytes) const {
-  bytes[0] = static_cast<char>(character & 0xFF);
+  bytes[0] = static_cast<char>(KByteOf(character));
   return 1;
 }

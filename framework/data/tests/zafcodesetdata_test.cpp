@@ -23,8 +23,10 @@ TEST(ZafCodeSetData, ConvertsLatin1BothWays) {
   EXPECT_EQ(codeSet.ConvertCharToUnicode('\xFF'), 0x00FF);
 
   char bytes[4] = {};
-  EXPECT_EQ(codeSet.ConvertCharToLocal(0x0141, bytes), 1);
-  EXPECT_EQ(bytes[0], '\x41');  // the low byte: Latin-1 has no such letter
+  EXPECT_EQ(codeSet.ConvertCharToLocal(0x010A, bytes), 1);
+  EXPECT_EQ(bytes[0], '?');  // Latin-1 has no such letter, and its low byte would be a line feed
+  local.reset(codeSet.ConvertToLocal(u"\u010A\U0001D11E.", nullptr, true));
+  EXPECT_EQ(std::string(local.get()), "??.");
   EXPECT_EQ(codeSet.ConvertToLocal(nullptr, buffer, true), nullptr);
   EXPECT_EQ(codeSet.ConvertToUnicode(nullptr, nullptr, true), nullptr);
 }
