@@ -54,7 +54,7 @@ TEST_F(DatabaseLinkFailureTest, ASilentDatabaseIsToldAndTheStepCanBeTakenAgain) 
   pftest::ScriptedDatabase database(
       pair,
       {pftest::Answer("HMM", "DB"), pftest::Answer("SRP", "1,1,1,Heat 1\r\n1,1,2,Heat 2\r\n"), "",
-       pftest::Answer("IRP", "1,1,1,Heat 1\r\n,55,6,Roe,Ann,Striders\r\n"), ""},
+       pftest::Answer("HMM", "DB"), pftest::Answer("IRP", "1,1,1,Heat 1\r\n,55,6,Roe,Ann,Striders\r\n"), ""},
       kDatabaseQuietMs);
   // Next event: no answer about heat 1.
   Then([] { Post(ScheduleNextCommand); });
@@ -86,5 +86,5 @@ TEST_F(DatabaseLinkFailureTest, ASilentDatabaseIsToldAndTheStepCanBeTakenAgain) 
   for (const SeenMessage& message : seen) {
     EXPECT_EQ(message.text, u"Serial communication receive timeout (5002).");
   }
-  EXPECT_EQ(database.Requests().size(), 5u);
+  EXPECT_EQ(database.Requests().size(), 6u);
 }
