@@ -80,6 +80,10 @@ TEST_F(DatabaseLinkFailureTest, ASilentDatabaseIsToldAndTheStepCanBeTakenAgain) 
         EXPECT_EQ(ScheduleDialog()->EntryList()->List()->Count(), 2);
         Post(KZDialog::kCancelResult);
       });
+  // Cancel asks for no race: nothing more is told.
+  When(
+      "the schedule dialog to close", [] { return ScheduleDialog() == nullptr; },
+      [] { EXPECT_EQ(FrontMessage(), nullptr); });
   ExitProgram();
   EXPECT_EQ(Run(), 0);
   ASSERT_EQ(seen.size(), 2u);
