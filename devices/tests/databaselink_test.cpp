@@ -354,7 +354,11 @@ TEST_F(ScheduleOverLinkTest, ARefusedResultsTransferFailsTheWrite) {
   event.NewLeg();
   event.SetEventRoundHeat(u"1", u"1", u"1");
   EXPECT_FALSE(schedule.WriteQXF(event, 0));
-  EXPECT_NE(LogText().find("33002"), std::string::npos);
+  EXPECT_NE(LogText().find("QvSchedule::WriteQXF: 35002 The database did not take the results; the .qxf file "
+                           "was written: 5006 Serial communication handshake error: "),
+            std::string::npos);
+  EXPECT_EQ(schedule.TakeRefusedSend(), kErrSerialHandshake);
+  EXPECT_EQ(schedule.TakeRefusedSend(), 0);
   // The file itself was written before the transfer.
   EXPECT_TRUE(std::filesystem::exists(folder.File("out/1-1-1.qxf")));
 }
