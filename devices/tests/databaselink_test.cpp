@@ -194,8 +194,7 @@ TEST(DatabaseLink, ARequestWithoutAnAnswerNamesWhy) {
        "\x01HMM\x02"
        "Finish Li",
        DatabaseLink::kNoAnswer, kErrSerialTimeout},
-      {"over the limit", "\x01HMM\x02" + std::string(DatabaseFrame::kMaxPayloadBytes + 1, 'x') + "\x04",
-       DatabaseLink::kNoAnswer, kErrSerialReceive},
+      {"malformed", "\x01HmM\x02" "DB\x04", DatabaseLink::kNoAnswer, kErrSerialReceive},
       {"a wrong sum", badSum, DatabaseLink::kNoAnswer, kErrSerialChecksum},
       {"refused", Answer("AMB", ""), DatabaseLink::kRefused, kErrSerialHandshake},
       {"answered", Answer("HMM", "DB"), DatabaseLink::kAnswered, 0},
