@@ -139,16 +139,19 @@ DatabaseLink::Outcome DatabaseLink::Attempt(const std::string& bytes, const char
         return kNoAnswer;
       }
       port->SetTimeout(static_cast<int32_t>(left));
-      const int32_t got = port->Read(chunk, kReadChunk);
-      reader.Feed(chunk, static_cast<size_t>(got));
+      try {
+        const int32_t got = port->Read(chunk, kReadChunk);
+        reader.Feed(chunk, static_cast<size_t>(got));
+      } catch (const KXStream& quiet) {
+        // Nothing came: the link's clock says whether the wait is over.
+        if (quiet.Code() != kErrSerialTimeout) {
+          throw;
+        }
+      }
     }
   } catch (const KXStream& failure) {
-    if (failure.Code() == kErrSerialTimeout) {
-      lastError = UnansweredError(badSums, broken);
-    } else {
-      lastError = failure.Code();
-      portFailed = true;
-    }
+    lastError = failure.Code();
+    portFailed = true;
     return kNoAnswer;
   }
 }

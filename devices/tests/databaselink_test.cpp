@@ -194,7 +194,8 @@ TEST(DatabaseLink, ARequestWithoutAnAnswerNamesWhy) {
        "\x01HMM\x02"
        "Finish Li",
        DatabaseLink::kNoAnswer, kErrSerialTimeout},
-      {"malformed", "\x01HmM\x02" "DB\x04", DatabaseLink::kNoAnswer, kErrSerialReceive},
+      {"over the limit", "\x01HMM\x02" + std::string(DatabaseFrame::kMaxPayloadBytes + 1, 'x') + "\x04",
+       DatabaseLink::kNoAnswer, kErrSerialReceive},
       {"a wrong sum", badSum, DatabaseLink::kNoAnswer, kErrSerialChecksum},
       {"refused", Answer("AMB", ""), DatabaseLink::kRefused, kErrSerialHandshake},
       {"answered", Answer("HMM", "DB"), DatabaseLink::kAnswered, 0},
@@ -203,9 +204,9 @@ TEST(DatabaseLink, ARequestWithoutAnAnswerNamesWhy) {
     SCOPED_TRACE(c.name);
     ktest::PtyPair pair;
     pair.MapToPort(kPort);
-    DatabaseLink link;
-    link.Open(kPortSettings, 0, true, kTimeoutMs);
     ScriptedDatabase database(pair, {c.reply});
+    DatabaseLink link(database.SinceReply());
+    link.Open(kPortSettings, 0, true, kTimeoutMs);
     KString name;
     EXPECT_EQ(link.Hello(name), c.outcome);
     EXPECT_EQ(link.LastError(), c.error);
