@@ -105,8 +105,7 @@ DatabaseLink::Outcome DatabaseLink::Send(const std::string& bytes, const char* a
 }
 
 DatabaseLink::Outcome DatabaseLink::Attempt(const std::string& bytes, const char* answerCode,
-                                            const Answers& answers, bool refusable,
-                                            DatabaseFrame& answer) {
+                                            const Answers& answers, bool refusable, DatabaseFrame& answer) {
   portFailed = false;
   lastError = 0;
   const int32_t badSums = reader.BadChecksums();

@@ -2,7 +2,6 @@
 // about is told to the user, who can ask again; what was loaded before stays.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -92,30 +91,4 @@ TEST_F(DatabaseLinkFailureTest, ASilentDatabaseIsToldAndTheStepCanBeTakenAgain) 
     EXPECT_EQ(message.text, u"Serial communication receive timeout (5002).");
   }
   EXPECT_EQ(database.Requests().size(), 6u);
-}
-
-TEST_F(DatabaseLinkFailureTest, ResultsTheDatabaseDoesNotTakeAreToldWithTheLinksErrorAfterEachCommand) {
-  std::filesystem::create_directories(FilePath("events"));
-  Setting(u"\\Database\\File\\DataOutDir:String=" +
-          std::u16string(KString::FromUtf8(FilePath("events/")).CStr()));
-  pftest::ScriptedDatabase database(
-      pair, {pftest::Answer("HMM", "DB"), pftest::Answer("SRP", ""), pftest::Answer("AMB", "refused"), ""},
-      kDatabaseQuietMs);
-  Then([] { Post(NewCommand); });
-  When(
-      "a new event window", [] { return !EventWindows().empty(); },
-      [this] {
-        AnswerFileDialog(FilePath("events/Heat.qve"));
-        Post(SaveCommand);
-      });
-  AnswerWithKey(u"Error", native::VK_RETURN);
-  Then([] { Post(SaveQxfCommand); });
-  AnswerWithKey(u"Error", native::VK_RETURN);
-  ExitProgram();
-  EXPECT_EQ(Run(), 0);
-  ASSERT_EQ(seen.size(), 2u);
-  EXPECT_EQ(seen[0].text, u"The database did not take the results; the .qxf file was written (35002,5006).");
-  EXPECT_EQ(seen[1].text, u"The database did not take the results; the .qxf file was written (35002,5002).");
-  EXPECT_TRUE(FileExists("events/Heat.qxf"));
-  EXPECT_EQ(database.Requests().size(), 4u);
 }

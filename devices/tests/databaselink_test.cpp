@@ -85,7 +85,8 @@ TEST(DatabaseLink, RefusalsAndStrayFramesAreToldApart) {
   DatabaseLink link;
   link.Open(kPortSettings, 0, true, kTimeoutMs);
   // An answer about another race, then the refusal of the race.
-  ScriptedDatabase database(pair, {Answer("IRP", "1,1,1,Heat\r\n,5,3,Doe\r\n") + Answer("AMB", "no such race")});
+  ScriptedDatabase database(pair,
+                            {Answer("IRP", "1,1,1,Heat\r\n,5,3,Doe\r\n") + Answer("AMB", "no such race")});
   StartList lists;
   EXPECT_EQ(link.RequestRace(u"9", u"9", u"9", lists), DatabaseLink::kRefused);
   EXPECT_EQ(link.StrayFrames(), 1);
@@ -113,16 +114,28 @@ TEST(DatabaseLink, AnAnswerThatCameTooLateNeverAnswersTheNextRequest) {
     std::string requests;
   } cases[] = {
       // The first confirmation is doubled: the second waits on the line before the results are sent again.
-      {"a confirmation that waits", {Answer("ROK", "") + Answer("ROK", ""), ""}, DatabaseLink::kAnswered,
-       DatabaseLink::kNoAnswer, "RFL RFL"},
+      {"a confirmation that waits",
+       {Answer("ROK", "") + Answer("ROK", ""), ""},
+       DatabaseLink::kAnswered,
+       DatabaseLink::kNoAnswer,
+       "RFL RFL"},
       // A confirmation begun before the hello is sent and completed after.
-      {"a confirmation begun before", {"\x01ROK\x02", "\x04"}, DatabaseLink::kNoAnswer,
-       DatabaseLink::kNoAnswer, "RFL HFL"},
+      {"a confirmation begun before",
+       {"\x01ROK\x02", "\x04"},
+       DatabaseLink::kNoAnswer,
+       DatabaseLink::kNoAnswer,
+       "RFL HFL"},
       // Each answer comes after the link gave up and sent its next request.
-      {"a database too slow", {"", Answer("ROK", "")}, DatabaseLink::kNoAnswer,
-       DatabaseLink::kNoAnswer, "RFL HFL"},
-      {"a database that catches up", {"", Answer("AMB", "") + Answer("HMM", "DB"), Answer("ROK", "")},
-       DatabaseLink::kNoAnswer, DatabaseLink::kAnswered, "RFL HFL RFL"},
+      {"a database too slow",
+       {"", Answer("ROK", "")},
+       DatabaseLink::kNoAnswer,
+       DatabaseLink::kNoAnswer,
+       "RFL HFL"},
+      {"a database that catches up",
+       {"", Answer("AMB", "") + Answer("HMM", "DB"), Answer("ROK", "")},
+       DatabaseLink::kNoAnswer,
+       DatabaseLink::kAnswered,
+       "RFL HFL RFL"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -302,9 +315,10 @@ TEST_F(ScheduleOverLinkTest, ASilentDatabaseLeavesAnEmptyScheduleAndALogLine) {
 
 TEST_F(ScheduleOverLinkTest, ARaceWithoutAnAnswerSaysSoAndCanBeAskedForAgain) {
   // The answer about heat 2 comes after the link gave up and asked again.
-  ScriptedDatabase database(pair, {Answer("HMM", "DB"), Answer("SRP", "1,1,1,Heat 1\r\n1,1,2,Heat 2\r\n"), "",
-                                   Answer("IRP", "1,1,2,Heat 2\r\n,56,6,Doe,Jo,Harriers\r\n") + Answer("HMM", "DB"),
-                                   Answer("IRP", "1,1,1,Heat 1\r\n,55,6,Roe,Ann,Striders\r\n")});
+  ScriptedDatabase database(pair,
+                            {Answer("HMM", "DB"), Answer("SRP", "1,1,1,Heat 1\r\n1,1,2,Heat 2\r\n"), "",
+                             Answer("IRP", "1,1,2,Heat 2\r\n,56,6,Doe,Jo,Harriers\r\n") + Answer("HMM", "DB"),
+                             Answer("IRP", "1,1,1,Heat 1\r\n,55,6,Roe,Ann,Striders\r\n")});
   QvSchedule schedule;
   ASSERT_EQ(schedule.Count(), 2);
   QvEvent event;
