@@ -106,6 +106,8 @@ TEST(DatabaseLink, ASilentOrNoisyDatabaseEndsInNoAnswer) {
 
 TEST(DatabaseLink, AnAnswerThatCameTooLateNeverAnswersTheNextRequest) {
   // Results go twice; the database answers each request with the next reply.
+  constexpr DatabaseLink::Outcome kYes = DatabaseLink::kAnswered;
+  constexpr DatabaseLink::Outcome kNo = DatabaseLink::kNoAnswer;
   struct Case {
     const char* name;
     std::vector<std::string> replies;
@@ -114,27 +116,15 @@ TEST(DatabaseLink, AnAnswerThatCameTooLateNeverAnswersTheNextRequest) {
     std::string requests;
   } cases[] = {
       // The first confirmation is doubled: the second waits on the line before the results are sent again.
-      {"a confirmation that waits",
-       {Answer("ROK", "") + Answer("ROK", ""), ""},
-       DatabaseLink::kAnswered,
-       DatabaseLink::kNoAnswer,
-       "RFL RFL"},
+      {"a confirmation that waits", {Answer("ROK", "") + Answer("ROK", ""), ""}, kYes, kNo, "RFL RFL"},
       // A confirmation begun before the hello is sent and completed after.
-      {"a confirmation begun before",
-       {"\x01ROK\x02", "\x04"},
-       DatabaseLink::kNoAnswer,
-       DatabaseLink::kNoAnswer,
-       "RFL HFL"},
+      {"a confirmation begun before", {"\x01ROK\x02", "\x04"}, kNo, kNo, "RFL HFL"},
       // Each answer comes after the link gave up and sent its next request.
-      {"a database too slow",
-       {"", Answer("ROK", "")},
-       DatabaseLink::kNoAnswer,
-       DatabaseLink::kNoAnswer,
-       "RFL HFL"},
+      {"a database too slow", {"", Answer("ROK", "")}, kNo, kNo, "RFL HFL"},
       {"a database that catches up",
        {"", Answer("AMB", "") + Answer("HMM", "DB"), Answer("ROK", "")},
-       DatabaseLink::kNoAnswer,
-       DatabaseLink::kAnswered,
+       kNo,
+       kYes,
        "RFL HFL RFL"},
   };
   for (const Case& c : cases) {
