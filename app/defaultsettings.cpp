@@ -211,6 +211,7 @@ Strings\Errors\6001:String=Error loading the configuration file
 Strings\Errors\6002:String=Error saving the configuration file
 Strings\Errors\33002:String=Error writing .qxf file
 Strings\Errors\35001:String=Error sending results
+Strings\Errors\35002:String=The database did not take the results; the .qxf file was written
 Strings\Errors\61000:String=Kestrove hardware error
 Strings\Event\:=
 Strings\Event\Saving:String=Saving main file...

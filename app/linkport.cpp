@@ -3,8 +3,12 @@
 #include <algorithm>
 
 #include "app/linkwaitservice.h"
+#include "devices/qvserialport.h"
+#include "foundation/kregistry.h"
 #include "foundation/kserialport.h"
 #include "foundation/ktime.h"
+#include "foundation/kx.h"
+#include "model/qvsettings.h"
 
 namespace {
 
@@ -18,6 +22,30 @@ LinkPort::WaitFunction& InstalledWait() {
 KSerialPort& LinkPort::Port() {
   static KSerialPort port(1024, 1024, 128);
   return port;
+}
+
+void LinkPort::Open(const KString& settings) {
+  KSerialPort& port = Port();
+  port.SetReadMode(KStream::kEncodingByte);
+  port.SetWriteMode(KStream::kEncodingByte);
+  port.SetReadLineMode(0);
+  port.SetWriteLineMode(0);
+  port.OpenSettings(settings, KSerialPort::kRead | KSerialPort::kWrite);
+  Settle();
+  port.SetTimeout(QvSettings::Int(u"\\Serial\\ShortTimeout", KSerialPort::kDefaultTimeoutMs));
+}
+
+void LinkPort::Reopen() {
+  Port().Close();
+  const KRGroup* entry = QvSerialPort::GetNth(0);
+  if (entry == nullptr) {
+    return;
+  }
+  try {
+    Open(KRegistry::GetString(entry, KString::View(u"SerialPort")));
+  } catch (const KX&) {
+    Port().Close();
+  }
 }
 
 void LinkPort::Settle() {

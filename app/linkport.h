@@ -7,6 +7,7 @@
 #include <functional>
 
 class KSerialPort;
+class KString;
 
 class LinkPort {
  public:
@@ -18,6 +19,13 @@ class LinkPort {
   using WaitFunction = std::function<void(int32_t milliseconds)>;
 
   static KSerialPort& Port();
+  // Opens the port with the settings text for the unit's bytes, waits for the unit to settle and sets the
+  // short read time-out ("\Serial\ShortTimeout"); throws KXSerialPort as the port does.
+  static void Open(const KString& settings);
+  // Opens the port again with the settings of the first named serial port, for a request the user retries:
+  // the unit may have been unplugged and plugged in again. A port that does not open stays closed, and the
+  // retried request fails on it.
+  static void Reopen();
   // Waits kSettleTime through the installed wait; by default a real sleep, with the reaction-time link served
   // and the windows painted after each slice.
   static void Settle();

@@ -6,8 +6,8 @@
 
 #include "app/yzapplication.h"
 
-inline void ShowNumberedError(int32_t code) {
+inline void ShowNumberedError(int32_t code, int32_t subCode = -1) {
   if (YZApplication* application = YZApplication::Current()) {
-    application->ShowError(code, -1);
+    application->ShowError(code, subCode);
   }
 }

@@ -141,10 +141,12 @@ QvZEventMDI* QvZControl::ScheduleGoto(int32_t direction, QvZEventMDI* window, in
     QvEvent* event = nullptr;
     if (direction == 0) {
       QvZScheduleDialog dialog(*itsSchedule);
-      if (dialog.Execute() == KZDialog::kOkResult) {
-        event = itsSchedule->ReadEventEntries(given, flag, dialog.EventText(), dialog.RoundText(),
-                                              dialog.HeatText(), 0);
+      // A cancelled dialog asked for no race; a failed Load Schedule in it was told already.
+      if (dialog.Execute() != KZDialog::kOkResult) {
+        return nullptr;
       }
+      event = itsSchedule->ReadEventEntries(given, flag, dialog.EventText(), dialog.RoundText(),
+                                            dialog.HeatText(), 0);
     } else {
       event = itsSchedule->ReadFiles(given, flag, direction, 0);
     }

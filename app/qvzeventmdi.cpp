@@ -41,6 +41,17 @@ bool WriteResultsInterface(QvEvent& event) {
   return schedule == nullptr || schedule->WriteQXF(event, 0);
 }
 
+// Tells that the results interface file failed: written but not taken by the database, with the link's
+// error, or else `code`.
+void ShowResultsInterfaceFailure(int32_t code) {
+  QvEventSchedule* schedule = QvEventSchedule::Registered();
+  if (const int32_t refused = schedule != nullptr ? schedule->TakeRefusedSend() : 0; refused != 0) {
+    ShowNumberedError(kErrResultsNotTaken, refused);
+  } else {
+    ShowNumberedError(code);
+  }
+}
+
 // The scoreboards' output task reads the event it was given: it must let go of it before it is deleted.
 // Setting the event waits for a tick that runs.
 void ForgetOnScoreboards(const QvEvent* event) {
@@ -186,14 +197,14 @@ bool QvZEventMDI::Save(int32_t mode) {
   // The interface file follows a saved document only: after a cancelled or failed save there is no
   // document of that state for it to match.
   if (result == 0 && !WriteResultsInterface(*document)) {
-    ShowNumberedError(kErrQxfWrite);
+    ShowResultsInterfaceFailure(kErrQxfWrite);
   }
   return result == 0;
 }
 
 void QvZEventMDI::SaveQxf() {
   if (const int32_t result = document->MakeCurrent(); result != 0) {
-    ShowNumberedError(result);
+    ShowResultsInterfaceFailure(result);
   }
 }
 

@@ -65,6 +65,15 @@ int32_t AskLaneTimeout(const KString& lanes) {
   return AskLinkTimeout(KString(u" "), detail, true);
 }
 
+// Whether the user chose Retry; the port is then opened again first.
+bool Retried(int32_t choice) {
+  if (choice != KZDialog::kRetryResult) {
+    return false;
+  }
+  LinkPort::Reopen();
+  return true;
+}
+
 bool AskOverwrite(const char16_t* titleKey, const char16_t* title, const char16_t* textKey,
                   const char16_t* text) {
   return KZMessageWindow::Ask(QvSettings::Text(titleKey, title).CStr(),
@@ -241,14 +250,7 @@ bool QvZResultsPane::OpenAndProbe(Purpose purpose, TrialHeader& header, bool& en
   }
   KSerialPort& port = LinkPort::Port();
   try {
-    port.SetReadMode(KStream::kEncodingByte);
-    port.SetWriteMode(KStream::kEncodingByte);
-    port.SetReadLineMode(0);
-    port.SetWriteLineMode(0);
-    port.OpenSettings(KRegistry::GetString(entry, KString::View(u"SerialPort")),
-                      KSerialPort::kRead | KSerialPort::kWrite);
-    LinkPort::Settle();
-    port.SetTimeout(QvSettings::Int(u"\\Serial\\ShortTimeout", KSerialPort::kDefaultTimeoutMs));
+    LinkPort::Open(KRegistry::GetString(entry, KString::View(u"SerialPort")));
   } catch (const KX& failure) {
     port.Close();
     // A download the user asked for says why nothing happened; the title and the lane states go out on
@@ -266,7 +268,7 @@ bool QvZResultsPane::OpenAndProbe(Purpose purpose, TrialHeader& header, bool& en
   answer = true;
   const KString portName = KRegistry::GetString(entry, KString::View(u"Name"));
   int32_t word = link->GetReplyWord(port);
-  while (word == 0 && AskLinkTimeout(KString(u": "), portName, false) == KZDialog::kRetryResult) {
+  while (word == 0 && Retried(AskLinkTimeout(KString(u": "), portName, false))) {
     word = link->GetReplyWord(port);
   }
   if (purpose == Purpose::kDownload && CtrlAndShiftHeld()) {
@@ -284,7 +286,7 @@ bool QvZResultsPane::OpenAndProbe(Purpose purpose, TrialHeader& header, bool& en
   }
   while (!link->GetLastTrial(port, word, header.busy, header.laneCount, header.clockWord, header.offset,
                              header.gunTimeWord, header.version)) {
-    if (AskLinkTimeout(KString(u": "), portName, false) != KZDialog::kRetryResult) {
+    if (!Retried(AskLinkTimeout(KString(u": "), portName, false))) {
       port.Close();
       return false;
     }
@@ -379,7 +381,7 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, 
       break;
     }
     // Given up: no lane is written.
-    if (AskLaneTimeout(lanes) != KZDialog::kRetryResult) {
+    if (!Retried(AskLaneTimeout(lanes))) {
       return FetchEnd::kEnded;
     }
   }
@@ -428,7 +430,7 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchLanes(QvBlockSensors& link, KSeria
           KString number;
           const int32_t choice = AskLaneTimeout(number.AppendInt(lane));
           ignored = choice == KZDialog::kIgnoreResult;
-          aborted = choice != KZDialog::kRetryResult && !ignored;
+          aborted = !Retried(choice) && !ignored;
         }
       }
       if (aborted) {

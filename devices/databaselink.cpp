@@ -67,7 +67,8 @@ void DatabaseLink::Close() {
 }
 
 DatabaseLink::Outcome DatabaseLink::Exchange(const char* code, const std::vector<KString>& lines,
-                                             const char* answerCode, DatabaseFrame& answer) {
+                                             const char* answerCode, const Answers& answers,
+                                             DatabaseFrame& answer) {
   DatabaseFrame request;
   request.code = code;
   request.SetLines(lines, charMode);
@@ -76,15 +77,35 @@ DatabaseLink::Outcome DatabaseLink::Exchange(const char* code, const std::vector
     lastError = kErrSerialTransmit;  // more than a frame carries: the database would drop it
     return kNoAnswer;
   }
-  Outcome outcome = Attempt(bytes, answerCode, answer);
+  // A request that gave up may still be answered, at any time, and nothing in an answer but a race's says
+  // what it answers. The database answers in order: once a hello sent after it is answered, that late answer
+  // has come and gone.
+  if (answerOwed) {
+    DatabaseFrame hello;
+    DatabaseFrame helloRequest;
+    helloRequest.code = "HFL";
+    // Its refusal of the late answer's request is no answer to the hello.
+    if (Send(helloRequest.Encode(withChecksum), "HMM", {}, false, hello) != kAnswered) {
+      return kNoAnswer;
+    }
+    answerOwed = false;
+  }
+  const Outcome outcome = Send(bytes, answerCode, answers, true, answer);
+  answerOwed = outcome == kNoAnswer;
+  return outcome;
+}
+
+DatabaseLink::Outcome DatabaseLink::Send(const std::string& bytes, const char* answerCode,
+                                         const Answers& answers, bool refusable, DatabaseFrame& answer) {
+  Outcome outcome = Attempt(bytes, answerCode, answers, refusable, answer);
   if (outcome == kNoAnswer && portFailed && Reopen()) {
-    outcome = Attempt(bytes, answerCode, answer);
+    outcome = Attempt(bytes, answerCode, answers, refusable, answer);
   }
   return outcome;
 }
 
 DatabaseLink::Outcome DatabaseLink::Attempt(const std::string& bytes, const char* answerCode,
-                                            DatabaseFrame& answer) {
+                                            const Answers& answers, bool refusable, DatabaseFrame& answer) {
   portFailed = false;
   lastError = 0;
   const int32_t badSums = reader.BadChecksums();
@@ -102,10 +123,10 @@ DatabaseLink::Outcome DatabaseLink::Attempt(const std::string& bytes, const char
     uint8_t chunk[kReadChunk];
     for (;;) {
       while (reader.Next(answer)) {
-        if (answer.code == answerCode) {
+        if (answer.code == answerCode && (!answers || answers(answer))) {
           return kAnswered;
         }
-        if (answer.code == kRefusal) {
+        if (answer.code == kRefusal && refusable) {
           lastError = kErrSerialHandshake;
           return kRefused;
         }
@@ -117,16 +138,19 @@ DatabaseLink::Outcome DatabaseLink::Attempt(const std::string& bytes, const char
         return kNoAnswer;
       }
       port->SetTimeout(static_cast<int32_t>(left));
-      const int32_t got = port->Read(chunk, kReadChunk);
-      reader.Feed(chunk, static_cast<size_t>(got));
+      try {
+        const int32_t got = port->Read(chunk, kReadChunk);
+        reader.Feed(chunk, static_cast<size_t>(got));
+      } catch (const KXStream& quiet) {
+        // Nothing came: the link's clock says whether the wait is over.
+        if (quiet.Code() != kErrSerialTimeout) {
+          throw;
+        }
+      }
     }
   } catch (const KXStream& failure) {
-    if (failure.Code() == kErrSerialTimeout) {
-      lastError = UnansweredError(badSums, broken);
-    } else {
-      lastError = failure.Code();
-      portFailed = true;
-    }
+    lastError = failure.Code();
+    portFailed = true;
     return kNoAnswer;
   }
 }
@@ -140,7 +164,7 @@ int32_t DatabaseLink::UnansweredError(int32_t badSumsBefore, int32_t brokenBefor
 
 DatabaseLink::Outcome DatabaseLink::Hello(KString& name) {
   DatabaseFrame answer;
-  const Outcome outcome = Exchange("HFL", {}, "HMM", answer);
+  const Outcome outcome = Exchange("HFL", {}, "HMM", {}, answer);
   if (outcome == kAnswered) {
     const std::vector<KString> lines = answer.Lines(charMode);
     name = lines.empty() ? KString() : lines[0];
@@ -150,7 +174,7 @@ DatabaseLink::Outcome DatabaseLink::Hello(KString& name) {
 
 DatabaseLink::Outcome DatabaseLink::RequestSchedule(StartList& lists) {
   DatabaseFrame answer;
-  const Outcome outcome = Exchange("SRQ", {}, "SRP", answer);
+  const Outcome outcome = Exchange("SRQ", {}, "SRP", {}, answer);
   if (outcome == kAnswered) {
     KMemoryStream text = PayloadStream(answer, charMode);
     lists.ReadSchedule(text, KString(u"SRP"));
@@ -161,7 +185,15 @@ DatabaseLink::Outcome DatabaseLink::RequestSchedule(StartList& lists) {
 DatabaseLink::Outcome DatabaseLink::RequestRace(const KString& event, const KString& round,
                                                 const KString& heat, StartList& lists) {
   DatabaseFrame answer;
-  const Outcome outcome = Exchange("IRQ", {CsvFields::Join({event, round, heat})}, "IRP", answer);
+  // An answer about another race answers an earlier request.
+  const auto aboutTheRace = [&](const DatabaseFrame& frame) {
+    StartList races;
+    KMemoryStream text = PayloadStream(frame, charMode);
+    races.ReadRaces(text, KString(u"IRP"));
+    return races.FindRace(event, round, heat) != nullptr;
+  };
+  const Outcome outcome =
+      Exchange("IRQ", {CsvFields::Join({event, round, heat})}, "IRP", aboutTheRace, answer);
   if (outcome == kAnswered) {
     KMemoryStream text = PayloadStream(answer, charMode);
     lists.ReadRaces(text, KString(u"IRP"));
@@ -171,5 +203,5 @@ DatabaseLink::Outcome DatabaseLink::RequestRace(const KString& event, const KStr
 
 DatabaseLink::Outcome DatabaseLink::SendResults(const std::vector<KString>& lines) {
   DatabaseFrame answer;
-  return Exchange("RFL", lines, "ROK", answer);
+  return Exchange("RFL", lines, "ROK", {}, answer);
 }

@@ -7,11 +7,15 @@
 //   IRQ (race request)      -> IRP (race and competitor lines) or AMB
 //   RFL (results)           -> ROK or AMB
 // AMB is the database's "cannot answer that". A request waits at most the link's time-out for its answer;
-// what arrived before it was sent (a late answer to an earlier request, noise) is thrown away first, so it
-// can never pass for the answer. A request that finds the port closed or failing (a USB adapter pulled out
-// and plugged in again) opens the port again once and is sent again before it fails.
+// what arrived before it was sent (noise, the rest of an earlier answer) is thrown away first. After a
+// request that gave up, whose answer may still come, a hello goes first, and the request only once the
+// hello is answered: the database answers in order, so the late answer has come and gone by then. An IRP
+// about another race than the one asked for is no answer either. A request that finds the port closed or
+// failing (a USB adapter pulled out and plugged in again) opens the port again once and is sent again
+// before it fails.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,13 +70,20 @@ class DatabaseLink {
   int32_t StrayFrames() const { return strayFrames; }
 
  private:
+  // Whether a frame of the answer code answers the request; none: every one does.
+  using Answers = std::function<bool(const DatabaseFrame&)>;
+
   void SetOptions(int32_t charMode, bool withChecksum, int32_t timeoutMs);
-  // Sends a request and waits for a frame of the answer code or AMB.
+  // Sends a request and waits for a frame of the answer code that `answers` takes, or AMB.
   Outcome Exchange(const char* code, const std::vector<KString>& lines, const char* answerCode,
-                   DatabaseFrame& answer);
-  // One sending of the request's bytes and the wait for its answer; sets lastError and, when the port
-  // failed, portFailed.
-  Outcome Attempt(const std::string& bytes, const char* answerCode, DatabaseFrame& answer);
+                   const Answers& answers, DatabaseFrame& answer);
+  // Sends the request's bytes, once more after opening a failed port again, and waits for the answer (AMB
+  // too when `refusable`).
+  Outcome Send(const std::string& bytes, const char* answerCode, const Answers& answers, bool refusable,
+               DatabaseFrame& answer);
+  // One sending and the wait for its answer; sets lastError and, when the port failed, portFailed.
+  Outcome Attempt(const std::string& bytes, const char* answerCode, const Answers& answers, bool refusable,
+                  DatabaseFrame& answer);
   // The error of a wait that ran out: what came instead of the answer, if anything.
   int32_t UnansweredError(int32_t badSumsBefore, int32_t brokenBefore) const;
   // Opens the port again from the settings of Open; false (lastError set) when it does not open or the
@@ -89,4 +100,6 @@ class DatabaseLink {
   int32_t strayFrames = 0;
   int32_t lastError = 0;
   bool portFailed = false;
+  // The last request gave up, and its answer may still come.
+  bool answerOwed = false;
 };

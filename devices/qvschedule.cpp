@@ -54,14 +54,20 @@ void Log(bool error, const KString& message) {
   }
 }
 
+// "code text", the text when the code has one.
+KString Numbered(int32_t code) {
+  KString text;
+  text.AppendInt(code);
+  if (const char* known = KErrorText(code)) {
+    text.Append(" ").Append(known);
+  }
+  return text;
+}
+
 // "operation: code text: about" as an error.
 void LogNumbered(const char* operation, int32_t code, const KString& about) {
   KString message(operation);
-  message.Append(": ").AppendInt(code);
-  if (const char* text = KErrorText(code)) {
-    message.Append(" ").Append(text);
-  }
-  Log(true, message.Append(": ").Append(about));
+  Log(true, message.Append(": ").Append(Numbered(code)).Append(": ").Append(about));
 }
 
 // The competitor's text when it has one, else the person's.
@@ -396,14 +402,19 @@ bool QvSchedule::WriteQXF(QvEvent& event, int32_t) {
       written = false;
     }
   }
-  const int32_t mode = Mode();
-  if (written && mode != kModeNone && mode != kModeFiles && databaseLink != nullptr) {
-    written = databaseLink->SendResults(lines) == DatabaseLink::kAnswered;
-  }
   if (!written) {
     LogNumbered("QvSchedule::WriteQXF", kErrQxfWrite, path);
+    return false;
   }
-  return written;
+  const int32_t mode = Mode();
+  refusedSend = 0;
+  if (mode != kModeNone && mode != kModeFiles && databaseLink != nullptr &&
+      databaseLink->SendResults(lines) != DatabaseLink::kAnswered) {
+    refusedSend = databaseLink->LastError();
+    LogNumbered("QvSchedule::WriteQXF", kErrResultsNotTaken, Numbered(refusedSend).Append(": ").Append(path));
+    return false;
+  }
+  return true;
 }
 
 bool QvSchedule::AnswerReactionTimes(const KString& eventText, const KString& roundText,

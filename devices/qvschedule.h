@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "devices/linkwait.h"
@@ -66,8 +67,10 @@ class QvSchedule : public QvEventSchedule {
                             const KString& heatText, int32_t unused);
   // Writes the event's results interface file into the data-out folder when "\Database\File\WriteVXF" is on
   // (true without writing when it is off); in link mode it also sends the lines over the link. False, with
-  // "E" and 33002 in the log and any earlier file untouched, when that fails.
+  // "E" and 33002 in the log and any earlier file untouched, when the file is not written; false, with "E",
+  // 35002 and the link's numbered error in the log, when the database did not take the results.
   bool WriteQXF(QvEvent& event, int32_t flag) override;
+  int32_t TakeRefusedSend() override { return std::exchange(refusedSend, 0); }
   // Fills the athlete texts of a result from its id (athlete field 4): the competitor of that id in the
   // race of the result's event, else the person of that id. False when neither is known.
   bool LookupEvent(QvResult& result);
@@ -127,4 +130,5 @@ class QvSchedule : public QvEventSchedule {
   std::unique_ptr<ReactionTimeLink> reactionTimeLink;
   KString reactionTimeSettings;
   int32_t linkError = 0;
+  int32_t refusedSend = 0;
 };

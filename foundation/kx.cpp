@@ -46,6 +46,7 @@ constexpr ErrorText kErrorTexts[] = {
     {33001, "Error opening an image file"},
     {33002, "Error writing .qxf file"},
     {35001, "Error sending results"},
+    {35002, "The database did not take the results; the .qxf file was written"},
     {61000, "Kestrove hardware error"},
 };
 

@@ -43,6 +43,7 @@ enum KErrorCode : int32_t {
   kErrImageFileOpen = 33001,
   kErrQxfWrite = 33002,
   kErrSendResults = 35001,
+  kErrResultsNotTaken = 35002,
   kErrHardware = 61000,
 };
 

@@ -54,7 +54,7 @@ TEST_F(DatabaseLinkFailureTest, ASilentDatabaseIsToldAndTheStepCanBeTakenAgain) 
   pftest::ScriptedDatabase database(
       pair,
       {pftest::Answer("HMM", "DB"), pftest::Answer("SRP", "1,1,1,Heat 1\r\n1,1,2,Heat 2\r\n"), "",
-       pftest::Answer("IRP", "1,1,1,Heat 1\r\n,55,6,Roe,Ann,Striders\r\n"), ""},
+       pftest::Answer("HMM", "DB"), pftest::Answer("IRP", "1,1,1,Heat 1\r\n,55,6,Roe,Ann,Striders\r\n"), ""},
       kDatabaseQuietMs);
   // Next event: no answer about heat 1.
   Then([] { Post(ScheduleNextCommand); });
@@ -80,11 +80,15 @@ TEST_F(DatabaseLinkFailureTest, ASilentDatabaseIsToldAndTheStepCanBeTakenAgain) 
         EXPECT_EQ(ScheduleDialog()->EntryList()->List()->Count(), 2);
         Post(KZDialog::kCancelResult);
       });
+  // Cancel asks for no race: nothing more is told.
+  When(
+      "the schedule dialog to close", [] { return ScheduleDialog() == nullptr; },
+      [] { EXPECT_EQ(FrontMessage(), nullptr); });
   ExitProgram();
   EXPECT_EQ(Run(), 0);
   ASSERT_EQ(seen.size(), 2u);
   for (const SeenMessage& message : seen) {
     EXPECT_EQ(message.text, u"Serial communication receive timeout (5002).");
   }
-  EXPECT_EQ(database.Requests().size(), 5u);
+  EXPECT_EQ(database.Requests().size(), 6u);
 }

@@ -18,6 +18,7 @@
 #include "app/qvzresultswindow.h"
 #include "app/tests/programtest.h"
 #include "app/tests/testpanewindow.h"
+#include "devices/tests/scripteddatabase.h"
 #include "model/qvevent.h"
 #include "model/qvresult.h"
 #include "model/qvresults.h"
@@ -26,6 +27,7 @@
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
 #include "native/user/virtualkeys.h"
+#include "testing/ptypair.h"
 #include "toolkit/kzbutton.h"
 #include "toolkit/kzeditableselector.h"
 #include "toolkit/kzevents.h"
@@ -65,6 +67,18 @@ class EventWindowTest : public ProgramTest {
     When(
         "a new event window", [] { return !EventWindows().empty(); },
         [] { EventWindows().back()->GetEvent()->SetModified(true); });
+  }
+
+  // File > Save naming "Heat.qve" and File > Save QXF on the new event, each answering the error it brings.
+  void SaveAndSaveQxfAnsweringErrors() {
+    Then([this] {
+      AnswerFileDialog(EventPath("Heat.qve"));
+      Post(SaveCommand);
+    });
+    AnswerWithKey(u"Error", native::VK_RETURN);
+    Then([] { Post(SaveQxfCommand); });
+    AnswerWithKey(u"Error", native::VK_RETURN);
+    ExitProgram();
   }
 
   std::vector<std::u16string> SeenTitles() const {
@@ -349,19 +363,33 @@ TEST_F(EventWindowTest, AFalseStartCopyLeavesTheDocumentItsNameAndMark) {
 TEST_F(EventWindowTest, AResultsFileThatCannotBeWrittenIsReportedOnceByEachCommand) {
   Setting(u"\\Database\\File\\DataOutDir:String=/proc/kestrove-none/");
   NewModifiedEvent();
-  Then([this] {
-    AnswerFileDialog(EventPath("Heat.qve"));
-    Post(SaveCommand);
-  });
-  AnswerWithKey(u"Error", native::VK_RETURN);
-  Then([] { Post(SaveQxfCommand); });
-  AnswerWithKey(u"Error", native::VK_RETURN);
-  ExitProgram();
+  SaveAndSaveQxfAnsweringErrors();
   EXPECT_EQ(Run(), 0);
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_NE(seen[0].text.find(u"(33002)"), std::u16string::npos);
   EXPECT_NE(seen[1].text.find(u"(3002)"), std::u16string::npos);
   EXPECT_TRUE(FileExists("events/Heat.qve"));
+}
+
+TEST_F(EventWindowTest, ResultsTheDatabaseDoesNotTakeAreToldWithTheLinksErrorByEachCommand) {
+  ktest::PtyPair pair;
+  pair.MapToPort(241);
+  Setting(u"\\Database\\Mode:Int=2");
+  Setting(u"\\Database\\Serial\\SerialPort:String=241,19200,8,N,1.0");
+  Setting(u"\\Database\\Serial\\Timeout:Int=150");
+  Setting(u"\\Database\\QXF\\SerialPort:String=0,0,0");
+  // The database refuses the results of the save and is silent about those of Save QXF.
+  pftest::ScriptedDatabase database(
+      pair, {pftest::Answer("HMM", "DB"), pftest::Answer("SRP", ""), pftest::Answer("AMB", "refused"), ""},
+      30000);
+  NewModifiedEvent();
+  SaveAndSaveQxfAnsweringErrors();
+  EXPECT_EQ(Run(), 0);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].text, u"The database did not take the results; the .qxf file was written (35002,5006).");
+  EXPECT_EQ(seen[1].text, u"The database did not take the results; the .qxf file was written (35002,5002).");
+  EXPECT_TRUE(FileExists("events/out/Heat.qxf"));
+  EXPECT_EQ(database.Requests().size(), 4u);
 }
 
 TEST_F(EventWindowTest, NeitherAFailedSaveNorClosingUnsavedWritesAResultsFile) {

@@ -142,13 +142,16 @@ namespace {
 struct Reply {
   const char16_t* title;
   ZafEventType button;
+  // The line is lost while the question is open, and the unit comes back on another device.
+  bool pluggedInAgain;
 };
 
-constexpr Reply kRetry{u"Communication Error", KZDialog::kRetryResult};
-constexpr Reply kIgnore{u"Communication Error", KZDialog::kIgnoreResult};
-constexpr Reply kAbort{u"Communication Error", KZDialog::kAbortResult};
-constexpr Reply kErrorOk{u"Error", KZDialog::kOkResult};
-constexpr Reply kMessageOk{u"Message", KZDialog::kOkResult};
+constexpr Reply kRetry{u"Communication Error", KZDialog::kRetryResult, false};
+constexpr Reply kRetryPluggedInAgain{u"Communication Error", KZDialog::kRetryResult, true};
+constexpr Reply kIgnore{u"Communication Error", KZDialog::kIgnoreResult, false};
+constexpr Reply kAbort{u"Communication Error", KZDialog::kAbortResult, false};
+constexpr Reply kErrorOk{u"Error", KZDialog::kOkResult, false};
+constexpr Reply kMessageOk{u"Message", KZDialog::kOkResult, false};
 
 const std::u16string kTimeout = u"A timeout error occurred when communicating with Kestrove";
 
@@ -183,6 +186,17 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
        {kTimeout + u" Lane 2"},
        Plus(Opening(), QvPacket::kTrialRecord, 3),
        {150, kNone}},
+      {"the line lost, then Retry on the unit plugged in again",
+       [](CuScenario& s) {
+         s.version = 0x14000;
+         s.laneCount = 2;
+         s.faults[5] = CuFault::kDrop;
+       },
+       1,
+       {kRetryPluggedInAgain},
+       {kTimeout + u" Lane 2"},
+       {QvPacket::kTrialRecord},
+       {150, 142}},
       {"no attempts at all, then Abort",
        [](CuScenario& s) {
          s.version = 0x14000;
@@ -235,6 +249,14 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
     OpenWindow({retries.AppendInt(c.retryCount).CStr()});
     Download(true, false);
     for (const Reply& a : c.answers) {
+      if (a.pluggedInAgain) {
+        When(
+            "the question", [] { return FrontMessage() != nullptr; },
+            [&] {
+              scenario.faults.clear();
+              StartSimulator(scenario);
+            });
+      }
       AnswerWithClick(a.title, a.button);
     }
     AfterOperation([&] {

@@ -5,9 +5,11 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -70,6 +72,36 @@ bool Answer(const KString& event, const KString&, const KString&, std::vector<KS
   return false;
 }
 
+// The photo-finish side's connection to the link. The fuzzer's timer signal may interrupt the connect, which
+// then goes on by itself: its end is waited for.
+int ConnectedPeer() {
+  const int peer = socket(AF_INET, SOCK_STREAM, 0);
+  const sockaddr_in address = Loopback(ListenPort());
+  if (connect(peer, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    Check(errno == EINTR);
+    pollfd done{peer, POLLOUT, 0};
+    while (poll(&done, 1, -1) < 0) {
+      Check(errno == EINTR);
+    }
+    int error = 0;
+    socklen_t length = sizeof error;
+    Check(getsockopt(peer, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0);
+  }
+  return peer;
+}
+
+// Sends the whole input, however often the timer signal interrupts the sending.
+void SendAll(int peer, const uint8_t* data, size_t size) {
+  while (size > 0) {
+    const ssize_t sent = send(peer, data, size, MSG_NOSIGNAL);
+    Check(sent > 0 || (sent < 0 && errno == EINTR));
+    if (sent > 0) {
+      data += sent;
+      size -= static_cast<size_t>(sent);
+    }
+  }
+}
+
 // The photo-finish side: reads whatever the link sent so far; false when nothing came.
 bool ReadAnswers(int peer, DatabaseFrameReader& answers) {
   uint8_t bytes[4096];
@@ -100,10 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ReactionTimeLink link(Answer, [] { return int64_t{0}; });
   KString settings(u"-2,127.0.0.1,");
   Check(link.Open(settings.AppendInt(ListenPort()), 1));
-  const int peer = socket(AF_INET, SOCK_STREAM, 0);
-  const sockaddr_in address = Loopback(ListenPort());
-  Check(connect(peer, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0);
-  Check(send(peer, data, size, MSG_NOSIGNAL) == static_cast<ssize_t>(size));
+  const int peer = ConnectedPeer();
+  SendAll(peer, data, size);
 
   DatabaseFrameReader answers;
   int32_t frames = 0;

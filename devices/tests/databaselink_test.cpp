@@ -84,8 +84,9 @@ TEST(DatabaseLink, RefusalsAndStrayFramesAreToldApart) {
   pair.MapToPort(kPort);
   DatabaseLink link;
   link.Open(kPortSettings, 0, true, kTimeoutMs);
-  // A greeting nobody asked for, then the refusal of the race.
-  ScriptedDatabase database(pair, {Answer("HMM", "DB") + Answer("AMB", "no such race")});
+  // An answer about another race, then the refusal of the race.
+  ScriptedDatabase database(pair,
+                            {Answer("IRP", "1,1,1,Heat\r\n,5,3,Doe\r\n") + Answer("AMB", "no such race")});
   StartList lists;
   EXPECT_EQ(link.RequestRace(u"9", u"9", u"9", lists), DatabaseLink::kRefused);
   EXPECT_EQ(link.StrayFrames(), 1);
@@ -104,16 +105,27 @@ TEST(DatabaseLink, ASilentOrNoisyDatabaseEndsInNoAnswer) {
 }
 
 TEST(DatabaseLink, AnAnswerThatCameTooLateNeverAnswersTheNextRequest) {
+  // Results go twice; the database answers each request with the next reply.
+  constexpr DatabaseLink::Outcome kYes = DatabaseLink::kAnswered;
+  constexpr DatabaseLink::Outcome kNo = DatabaseLink::kNoAnswer;
   struct Case {
     const char* name;
-    std::string helloReply;
-    DatabaseLink::Outcome hello;
-    std::string resultsReply;
+    std::vector<std::string> replies;
+    DatabaseLink::Outcome first;
+    DatabaseLink::Outcome second;
+    std::string requests;
   } cases[] = {
-      // The results confirmation waits on the line, or in the reader, before the results are sent.
-      {"a confirmation that waits", Answer("HMM", "DB") + Answer("ROK", ""), DatabaseLink::kAnswered, ""},
-      // A confirmation begun before the results are sent and completed after.
-      {"a confirmation begun before", "\x01ROK\x02", DatabaseLink::kNoAnswer, "\x04"},
+      // The first confirmation is doubled: the second waits on the line before the results are sent again.
+      {"a confirmation that waits", {Answer("ROK", "") + Answer("ROK", ""), ""}, kYes, kNo, "RFL RFL"},
+      // A confirmation begun before the hello is sent and completed after.
+      {"a confirmation begun before", {"\x01ROK\x02", "\x04"}, kNo, kNo, "RFL HFL"},
+      // Each answer comes after the link gave up and sent its next request.
+      {"a database too slow", {"", Answer("ROK", "")}, kNo, kNo, "RFL HFL"},
+      {"a database that catches up",
+       {"", Answer("AMB", "") + Answer("HMM", "DB"), Answer("ROK", "")},
+       kNo,
+       kYes,
+       "RFL HFL RFL"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -121,11 +133,14 @@ TEST(DatabaseLink, AnAnswerThatCameTooLateNeverAnswersTheNextRequest) {
     pair.MapToPort(kPort);
     DatabaseLink link;
     link.Open(kPortSettings, 0, true, kTimeoutMs);
-    ScriptedDatabase database(pair, {c.helloReply, c.resultsReply});
-    KString name;
-    EXPECT_EQ(link.Hello(name), c.hello);
-    EXPECT_EQ(link.SendResults({u"1,1,1,Final"}), DatabaseLink::kNoAnswer);
-    EXPECT_EQ(database.Requests().size(), 2u);
+    ScriptedDatabase database(pair, c.replies);
+    EXPECT_EQ(link.SendResults({u"1,1,1,Final"}), c.first);
+    EXPECT_EQ(link.SendResults({u"1,1,1,Final"}), c.second);
+    std::string requests;
+    for (const DatabaseFrame& request : database.Requests()) {
+      requests += (requests.empty() ? "" : " ") + request.code;
+    }
+    EXPECT_EQ(requests, c.requests);
   }
 }
 
@@ -192,9 +207,9 @@ TEST(DatabaseLink, ARequestWithoutAnAnswerNamesWhy) {
     SCOPED_TRACE(c.name);
     ktest::PtyPair pair;
     pair.MapToPort(kPort);
-    DatabaseLink link;
-    link.Open(kPortSettings, 0, true, kTimeoutMs);
     ScriptedDatabase database(pair, {c.reply});
+    DatabaseLink link(database.SinceReply());
+    link.Open(kPortSettings, 0, true, kTimeoutMs);
     KString name;
     EXPECT_EQ(link.Hello(name), c.outcome);
     EXPECT_EQ(link.LastError(), c.error);
@@ -289,36 +304,38 @@ TEST_F(ScheduleOverLinkTest, ASilentDatabaseLeavesAnEmptyScheduleAndALogLine) {
 }
 
 TEST_F(ScheduleOverLinkTest, ARaceWithoutAnAnswerSaysSoAndCanBeAskedForAgain) {
-  ScriptedDatabase database(pair, {Answer("HMM", "DB"), Answer("SRP", "1,1,1,Heat 1\r\n1,1,2,Heat 2\r\n"),
-                                   Answer("IRP", "1,1,1,Heat 1\r\n,55,6,Roe,Ann,Striders\r\n"), "",
-                                   Answer("IRP", "1,1,2,Heat 2\r\n,56,6,Doe,Jo,Harriers\r\n")});
+  // The answer about heat 2 comes after the link gave up and asked again.
+  ScriptedDatabase database(pair,
+                            {Answer("HMM", "DB"), Answer("SRP", "1,1,1,Heat 1\r\n1,1,2,Heat 2\r\n"), "",
+                             Answer("IRP", "1,1,2,Heat 2\r\n,56,6,Doe,Jo,Harriers\r\n") + Answer("HMM", "DB"),
+                             Answer("IRP", "1,1,1,Heat 1\r\n,55,6,Roe,Ann,Striders\r\n")});
   QvSchedule schedule;
   ASSERT_EQ(schedule.Count(), 2);
   QvEvent event;
-  ASSERT_EQ(schedule.ReadFiles(&event, 0, 1, 0), &event);
   const auto laneSix = [&event] {
-    const QvResult* result = event.Leg(0)->Results().FindByField(3, u"6");
+    const QvResult* result = event.Leg(0) ? event.Leg(0)->Results().FindByField(3, u"6") : nullptr;
     return result != nullptr ? Narrow(result->AthleteField(0)) : std::string("no lane 6");
   };
-  ASSERT_EQ(laneSix(), "Roe");
 
-  // Next event: the database stays silent about heat 2.
-  EXPECT_EQ(schedule.ReadFiles(&event, 0, 1, 0), nullptr);
+  // Previous event, from none: the database stays silent about heat 2.
+  EXPECT_EQ(schedule.ReadFiles(&event, 0, -1, 0), nullptr);
   EXPECT_EQ(schedule.LinkError(), kErrSerialTimeout);
   EXPECT_NE(LogText().find("QvSchedule::FindRace: 5002 Serial communication receive timeout: no answer "
                            "about race 1-1-2"),
             std::string::npos);
-  EXPECT_EQ(Narrow(schedule.Current().GetHeatText()), "1");
-  EXPECT_EQ(Narrow(event.HeatNumber()), "1");
-  EXPECT_EQ(Narrow(event.GetTitle()), "Heat 1");
-  EXPECT_EQ(laneSix(), "Roe");
+  EXPECT_FALSE(schedule.Current().IsSet());
+  EXPECT_EQ(laneSix(), "no lane 6");
 
-  // Next event again: now it answers.
+  // Next event: heat 1, whatever came late about heat 2.
   EXPECT_EQ(schedule.ReadFiles(&event, 0, 1, 0), &event);
   EXPECT_EQ(schedule.LinkError(), 0);
-  EXPECT_EQ(Narrow(event.GetTitle()), "Heat 2");
-  EXPECT_EQ(laneSix(), "Doe");
-  EXPECT_EQ(database.Requests().size(), 5u);
+  EXPECT_EQ(Narrow(event.GetTitle()), "Heat 1");
+  EXPECT_EQ(laneSix(), "Roe");
+  std::string requests;
+  for (const DatabaseFrame& request : database.Requests()) {
+    requests += request.code + request.payload;
+  }
+  EXPECT_EQ(requests, "HFLSRQIRQ1,1,2\r\nHFLIRQ1,1,1\r\n");
 }
 
 TEST_F(ScheduleOverLinkTest, AFailedLoadKeepsTheScheduleLoadedBefore) {
@@ -341,7 +358,11 @@ TEST_F(ScheduleOverLinkTest, ARefusedResultsTransferFailsTheWrite) {
   event.NewLeg();
   event.SetEventRoundHeat(u"1", u"1", u"1");
   EXPECT_FALSE(schedule.WriteQXF(event, 0));
-  EXPECT_NE(LogText().find("33002"), std::string::npos);
+  EXPECT_NE(LogText().find("QvSchedule::WriteQXF: 35002 The database did not take the results; the .qxf file "
+                           "was written: 5006 Serial communication handshake error: "),
+            std::string::npos);
+  EXPECT_EQ(schedule.TakeRefusedSend(), kErrSerialHandshake);
+  EXPECT_EQ(schedule.TakeRefusedSend(), 0);
   // The file itself was written before the transfer.
   EXPECT_TRUE(std::filesystem::exists(folder.File("out/1-1-1.qxf")));
 }

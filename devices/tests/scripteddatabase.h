@@ -2,12 +2,15 @@
 // The photo-finish database's side of the serial database link for tests: frames as it answers them, and a
 // player of scripted answers on a pseudo-terminal pair.
 
+#include <atomic>
+#include <cstdint>
 #include <string>
 #include <thread>
 #include <utility>
 #include <vector>
 
 #include "devices/databaseframe.h"
+#include "devices/linkclock.h"
 #include "testing/ptypair.h"
 
 namespace pftest {
@@ -29,6 +32,16 @@ class ScriptedDatabase {
   ~ScriptedDatabase() { Finish(); }
   ScriptedDatabase(const ScriptedDatabase&) = delete;
   ScriptedDatabase& operator=(const ScriptedDatabase&) = delete;
+
+  // A clock for the link that stands still until the database has sent a reply and then counts from its
+  // last one: the link's time-out starts when the answer is on the line, however long a loaded machine took
+  // to get it there.
+  LinkClock SinceReply() const {
+    return [this] {
+      const int64_t at = repliedAt;
+      return at < 0 ? 0 : SteadyMilliseconds() - at;
+    };
+  }
 
   // The requests read, once the script has run out.
   const std::vector<DatabaseFrame>& Requests() {
@@ -55,6 +68,7 @@ class ScriptedDatabase {
       }
       requests.push_back(request);
       pair.Send(reply);
+      repliedAt = SteadyMilliseconds();
     }
   }
 
@@ -62,6 +76,7 @@ class ScriptedDatabase {
   const std::vector<std::string> replies;
   const int quietMs;
   std::vector<DatabaseFrame> requests;
+  std::atomic<int64_t> repliedAt = -1;
   std::thread worker;  // last: it starts once the rest is made
 };
 
