@@ -309,6 +309,11 @@ bool QvZResultsPane::Download(bool addReactionTimes, bool downloadTraces) {
   }
   const TrialHeader& header = operation.header;
   KSerialPort& port = LinkPort::Port();
+  QvBlockSensors& link = *QvBlockSensors::Global();
+  // Said once for the trial: its lanes come without reaction times.
+  if (header.gunTimeWord == QvBlockSensors::kNone) {
+    link.ReportMissingGun();
+  }
   SetProgress(1);
   if (QvEvent* event = GetEvent()) {
     event->SetModified(true);
@@ -337,7 +342,6 @@ bool QvZResultsPane::Download(bool addReactionTimes, bool downloadTraces) {
                               u"\\Strings\\Event\\Results\\OverTrcText",
                               u"Traces exist for this race.  Do you wish to overwrite them?");
   }
-  QvBlockSensors& link = *QvBlockSensors::Global();
   TrialLanes trial(*itsResults, header.gunTimeWord);
   FetchEnd end = FetchEnd::kEnded;
   if (wantTimes && addReactionTimes && header.version >= QvBlockSensors::kTimesInHeaderVersion) {
@@ -389,11 +393,14 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, 
     if (result == nullptr) {
       return FetchEnd::kFailed;
     }
-    trial.Write(*result);
-    result->SetTime3(header.offset);
-    // The header holds lanes 1 to 10; a lane above them keeps the reaction time it has of this trial.
-    if (lane <= QvBlockSensors::kHeaderLanes) {
-      result->SetReactionTime(words[4 + lane]);
+    // A lane not in use has no competitor whose time the unit could give: it is written nothing.
+    if (!result->IsStatus7()) {
+      trial.Write(*result);
+      result->SetTime3(header.offset);
+      // The header holds lanes 1 to 10; a lane above them keeps the reaction time it has of this trial.
+      if (lane <= QvBlockSensors::kHeaderLanes) {
+        result->SetReactionTime(words[4 + lane]);
+      }
     }
     brokenOff = LaneDone(*result, true, lane, ProgressStep(header), lane < header.laneCount);
   }
@@ -415,8 +422,8 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchLanes(QvBlockSensors& link, KSeria
       if (result == nullptr) {
         return FetchEnd::kFailed;
       }
-      // A lane not in use has no trace to fetch.
-      const bool laneNotUsed = wantTraces && result->IsStatus7();
+      // A lane not in use has no competitor: nothing to fetch.
+      const bool laneNotUsed = result->IsStatus7();
       bool fetched = laneNotUsed;
       bool ignored = false;
       while (!fetched && !ignored && !aborted) {

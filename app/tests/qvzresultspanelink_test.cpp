@@ -289,7 +289,7 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
     const char* marks;       // the false starts, then the charged ones
     // The lanes as a build that kept no lane's gun saved them, opened as File > Open opens a file.
     bool reopened = false;
-    // The trial has no gun; lane 1's record says so on its last attempt.
+    // The trial has no gun: the download says so once.
     bool gunless = false;
   } cases[] = {
       {"times, new trial, complete", false, 0x15000, 8, Before::kEarlierTrial, 0, 0, 0, KZDialog::kYesResult,
@@ -333,9 +333,16 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
       {"traces, new trial, earlier lanes saved without lane guns, break key after lane 1", true, 0x15000, 8,
        Before::kEarlierTrial, 0, 4, 0, KZDialog::kYesResult, 0, "n------- n------- n------- n-------", "/",
        true},
+      {"times, new trial, complete, lane 7 not in use", false, 0x15000, 8, Before::kEarlierTrial, 7, 0, 0,
+       KZDialog::kYesResult, 0, "nnnnnn-n -------- -------- --------", "345/45"},
+      {"times, new trial, lane by lane, lane 7 not in use", false, 0x14000, 8, Before::kEarlierTrial, 7, 0, 0,
+       KZDialog::kYesResult, 0, "nnnnnn-n nnnnnn-n -------- --------", "345/45"},
+      // A reaction time needs a gun; the trial's power and trace stand without one.
       {"times, a trial without a gun after one, break key after lane 1", false, 0x14000, 8,
-       Before::kThisTrial, 0, 4, 0, KZDialog::kYesResult, 0, "n------- n------- -------- --------", "/",
+       Before::kThisTrial, 0, 4, 0, KZDialog::kYesResult, 0, "-------- n------- -------- --------", "/",
        false, true},
+      {"traces, a trial without a gun, complete", true, 0x15000, 8, Before::kEarlierTrial, 0, 0, 0,
+       KZDialog::kYesResult, 0, "-------- nnnnnnnn -------- nnnnnnnn", "/", false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -404,11 +411,12 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
         "the operation on the link to end and the results pane",
         [&] { return !LinkBusyClaim::LinkIsBusy() && pane() != nullptr; },
         [&] { answer = pane()->Download(!c.traces, c.traces); });
-    if (c.overwrite != 0) {
-      AnswerWithClick(c.traces ? u"Overwrite Existing Traces" : u"Overwrite Existing Results", c.overwrite);
-    }
+    // Once, before anything is asked.
     if (c.gunless) {
       AnswerWithClick(u"Error", KZDialog::kOkResult);
+    }
+    if (c.overwrite != 0) {
+      AnswerWithClick(c.traces ? u"Overwrite Existing Traces" : u"Overwrite Existing Results", c.overwrite);
     }
     if (c.lost != 0) {
       AnswerWithClick(kCommError, c.lost);
