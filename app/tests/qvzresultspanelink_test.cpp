@@ -10,6 +10,7 @@
 #include "app/qvzcontrol.h"
 #include "app/tests/resultslinktest.h"
 #include "foundation/kfile.h"
+#include "foundation/kmemorystream.h"
 #include "native/native.h"
 #include "toolkit/kzdialog.h"
 #include "toolkit/kzmessagewindow.h"
@@ -449,6 +450,38 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
     });
     RunToEnd();
   }
+}
+
+TEST_F(ResultsLinkTest, ADownloadThatStopsAtALaneItCannotMakeLeavesTheEventNamingTheTrialItWrote) {
+  CuScenario scenario = EightLanes();
+  scenario.version = 0x14000;
+  scenario.gunWord = kNone;
+  StartSimulator(scenario);
+  OpenWindow({u"\\Event\\Results\\RetryCount:Int=1"});
+  Then([&] {
+    // Lane 1 holds the trial the event's time was taken from; the list is full without a lane 2.
+    MakeLanes(1);
+    Lane(1).SetPower(77);
+    Lane(1).SetGunTime(YTime::FromMilliseconds(1000));
+    event->GetRunTime(scenario.clock, 1000, std::chrono::system_clock::now());
+    while (Results().NewResult() != nullptr) {
+    }
+  });
+  Download(true, false);
+  AnswerWithClick(u"Error", KZDialog::kOkResult);
+  AfterOperation([&] {
+    EXPECT_FALSE(answer);
+    // Read back as the saved file would be: lane 1 holds this trial's power, and no earlier trial's gun.
+    KMemoryStream stream;
+    event->Write(stream);
+    QvEvent reopened;
+    reopened.Read(stream);
+    const QvResult* lane = reopened.Leg(0)->Results().FindByField(QvResult::kLaneField, u"1");
+    ASSERT_NE(lane, nullptr);
+    EXPECT_EQ(lane->GetPower(), 510);
+    EXPECT_EQ(lane->GetGunTime().ToMilliseconds(), kNone);
+  });
+  RunToEnd();
 }
 
 TEST_F(ResultsLinkTest, LaneCountsAbove10InOneRequestKeepOnlyThisTrialsTimeAndNoLanesRunOnlyTheEndSteps) {
