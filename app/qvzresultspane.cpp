@@ -193,8 +193,11 @@ bool QvZResultsPane::SetCurrentCell(KPoint cell) {
 }
 
 bool QvZResultsPane::SetPosition(KPoint position) {
+  // Only a move asked for is kept in the view (and so in the document): the same position asked again,
+  // as the scroller does to fit it to a new size or row count, leaves the view where the user left it.
+  const bool asked = position != Position();
   const bool changed = KZEditableSelector::SetPosition(position);
-  if (itsView != nullptr) {
+  if (itsView != nullptr && asked) {
     itsView->SetRange1(Position());
   }
   return changed;

@@ -132,9 +132,9 @@ class QvZResultsPane : public KZEditableSelector {
   FetchEnd FetchLanes(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header, TrialLanes& trial,
                       bool wantTimes, bool wantTraces, bool endless);
   static int32_t ProgressStep(const TrialHeader& header);
-  // The false-start rule, the event's time (when the trial wrote a lane), the title and the charts after a
-  // download; a download broken off shows no more progress.
-  void DownloadEnd(const TrialHeader& header, const TrialLanes& trial, bool wantTraces, bool brokenOff);
+  // The false-start rule, the title and the charts after a download; a download broken off shows no more
+  // progress.
+  void DownloadEnd(bool wantTraces, bool brokenOff);
   // The result of a lane, made when missing, its false-start marks cleared; null when none can be made.
   QvResult* LaneResult(int32_t lane);
   // After a lane: its row shown, the progress, then one pass of the queued events. When lanes follow, the

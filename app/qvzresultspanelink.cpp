@@ -160,14 +160,14 @@ struct QvZResultsPane::TrialHeader {
 // The lanes a download writes, of the trial that the header's gun word names. The first lane written (its
 // data fetched, or cleared by Ignore) first clears every lane of the event that holds another trial's
 // data, lanes beyond the trial's lane count and lanes not in use included, so that no lane is left with an
-// earlier trial's times, trace or false start; a download that writes no lane changes none, the event's
-// time included. Without a gun the trial has no name: every lane counts as another trial's. Each lane
-// written is marked as this trial's.
+// earlier trial's times, trace or false start, and makes the trial the event's (its time, and the trial
+// its lanes are read as), however the download then ends; a download that writes no lane changes none, the
+// event's time included. Without a gun the trial has no name: every lane counts as another trial's, and
+// the event names no trial. Each lane written is marked as this trial's.
 class QvZResultsPane::TrialLanes {
  public:
-  TrialLanes(QvResults& results, int32_t gunWord) : results(results), gun(YTime::FromMilliseconds(gunWord)) {}
-
-  bool Written() const { return written; }
+  TrialLanes(QvResults& results, const TrialHeader& header)
+      : results(results), header(header), gun(YTime::FromMilliseconds(header.gunTimeWord)) {}
 
   // Before the lane's data are written.
   void Write(QvResult& lane) {
@@ -179,12 +179,16 @@ class QvZResultsPane::TrialLanes {
           result->ClearTrialData();
         }
       }
+      if (QvEvent* event = results.GetEvent()) {
+        event->GetRunTime(header.clockWord, header.gunTimeWord, header.read);
+      }
     }
     lane.SetGunTime(gun);
   }
 
  private:
   QvResults& results;
+  const TrialHeader& header;
   const YTime gun;
   bool written = false;
 };
@@ -311,6 +315,11 @@ bool QvZResultsPane::Download(bool addReactionTimes, bool downloadTraces) {
   }
   const TrialHeader& header = operation.header;
   KSerialPort& port = LinkPort::Port();
+  QvBlockSensors& link = *QvBlockSensors::Global();
+  // Said once for the trial: its lanes come without reaction times.
+  if (header.gunTimeWord == QvBlockSensors::kNone) {
+    link.ReportMissingGun();
+  }
   SetProgress(1);
   if (QvEvent* event = GetEvent()) {
     event->SetModified(true);
@@ -339,8 +348,7 @@ bool QvZResultsPane::Download(bool addReactionTimes, bool downloadTraces) {
                               u"\\Strings\\Event\\Results\\OverTrcText",
                               u"Traces exist for this race.  Do you wish to overwrite them?");
   }
-  QvBlockSensors& link = *QvBlockSensors::Global();
-  TrialLanes trial(*itsResults, header.gunTimeWord);
+  TrialLanes trial(*itsResults, header);
   FetchEnd end = FetchEnd::kEnded;
   if (wantTimes && addReactionTimes && header.version >= QvBlockSensors::kTimesInHeaderVersion) {
     end = FetchHeaderTimes(link, port, header, trial);
@@ -355,7 +363,7 @@ bool QvZResultsPane::Download(bool addReactionTimes, bool downloadTraces) {
     SayBrokenOff();
     operation.KeepStatusBar();
   }
-  DownloadEnd(header, trial, wantTraces, brokenOff);
+  DownloadEnd(wantTraces, brokenOff);
   return true;
 }
 
@@ -391,11 +399,14 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, 
     if (result == nullptr) {
       return FetchEnd::kFailed;
     }
-    trial.Write(*result);
-    result->SetTime3(header.offset);
-    // The header holds lanes 1 to 10; a lane above them keeps the reaction time it has of this trial.
-    if (lane <= QvBlockSensors::kHeaderLanes) {
-      result->SetReactionTime(words[4 + lane]);
+    // A lane not in use has no competitor whose time the unit could give: it is written nothing.
+    if (!result->IsStatus7()) {
+      trial.Write(*result);
+      result->SetTime3(header.offset);
+      // The header holds lanes 1 to 10; a lane above them keeps the reaction time it has of this trial.
+      if (lane <= QvBlockSensors::kHeaderLanes) {
+        result->SetReactionTime(words[4 + lane]);
+      }
     }
     brokenOff = LaneDone(*result, true, lane, ProgressStep(header), lane < header.laneCount);
   }
@@ -417,8 +428,8 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchLanes(QvBlockSensors& link, KSeria
       if (result == nullptr) {
         return FetchEnd::kFailed;
       }
-      // A lane not in use has no trace to fetch.
-      const bool laneNotUsed = wantTraces && result->IsStatus7();
+      // A lane not in use has no competitor: nothing to fetch.
+      const bool laneNotUsed = result->IsStatus7();
       bool fetched = laneNotUsed;
       bool ignored = false;
       while (!fetched && !ignored && !aborted) {
@@ -492,16 +503,11 @@ bool QvZResultsPane::LaneDone(QvResult& result, bool wantTimes, int32_t lane, in
   return lanesFollow && DownloadStop::Asked();
 }
 
-void QvZResultsPane::DownloadEnd(const TrialHeader& header, const TrialLanes& trial, bool wantTraces,
-                                 bool brokenOff) {
+void QvZResultsPane::DownloadEnd(bool wantTraces, bool brokenOff) {
   if (!brokenOff) {
     SetProgress(100);
   }
   itsResults->MarkFalseStarts();
-  // The event starts when the gun of the trial its lanes hold fired; a trial that wrote no lane is not it.
-  if (QvEvent* event = GetEvent(); event != nullptr && trial.Written()) {
-    event->GetRunTime(header.clockWord, header.gunTimeWord, header.read);
-  }
   if (itsWindow != nullptr) {
     itsWindow->UpdateTitle(true);
   } else {

@@ -253,14 +253,18 @@ bool QvBlockSensors::FetchTrial(KSerialPort& port, int32_t lane, int32_t trialSe
 }
 
 void QvBlockSensors::FillResult(QvResult& result, bool reactionTimeOnly) const {
+  // The record's times count from the gun: a record without one has none, whatever the sensor sent.
+  const bool timed = record.gunTimeWord != kNone;
+  const auto sinceGun = [timed](int32_t milliseconds) { return timed ? milliseconds : kNone; };
   result.SetPower(record.power);
-  result.SetReactionTime(record.reactionTime);
-  result.SetTime3(record.setTime);
+  result.SetReactionTime(sinceGun(record.reactionTime));
+  result.SetTime3(sinceGun(record.setTime));
   YTime extraTimes[QvResult::kExtraTimeCount];
-  for (int32_t i = 0; i < record.extraTimeCount; ++i) {
+  const int32_t extraTimeCount = timed ? record.extraTimeCount : 0;
+  for (int32_t i = 0; i < extraTimeCount; ++i) {
     extraTimes[i] = YTime::FromMilliseconds(record.extraTimes[i]);
   }
-  result.SetExtraTimes(extraTimes, record.extraTimeCount);
+  result.SetExtraTimes(extraTimes, extraTimeCount);
   if (reactionTimeOnly) {
     return;
   }
@@ -269,7 +273,7 @@ void QvBlockSensors::FillResult(QvResult& result, bool reactionTimeOnly) const {
   } else {
     result.SetTrace(traceFirstSample, traceChannels[0], traceChannels[1]);
   }
-  result.SetTime2(record.time2);
+  result.SetTime2(sinceGun(record.time2));
   // The record's own gun: a record of another trial taken on the last attempt (its fault reported) is not
   // this trial's, and the next download of this trial clears it.
   result.SetGunTime(YTime::FromMilliseconds(record.gunTimeWord));
@@ -362,18 +366,26 @@ bool QvBlockSensors::Exchange(KSerialPort& port, uint16_t destination, uint32_t 
 }
 
 bool QvBlockSensors::GunTimeAccepted(int32_t gunTimeWord, int32_t expected, bool lastAttempt) {
-  const bool missing = gunTimeWord == kNone;
-  if (!missing && gunTimeWord == expected) {
+  // A trial without a gun is asked for as one (expected kNone): its records have none either, and the
+  // download says so once, not once a lane.
+  if (gunTimeWord == expected) {
     return true;
   }
   if (!lastAttempt) {
     return Fail(kErrSerialReceive);
   }
-  Alert(missing ? QvSettings::Text(u"\\Strings\\BlockSensor\\Errors\\InvalidGunTime",
-                                   u"The trial has no valid gun time")
-                : QvSettings::Text(u"\\Strings\\BlockSensor\\Errors\\BadGunTime",
-                                   u"The gun time of the trial does not match"));
+  if (gunTimeWord == kNone) {
+    ReportMissingGun();
+  } else {
+    Alert(QvSettings::Text(u"\\Strings\\BlockSensor\\Errors\\BadGunTime",
+                           u"The gun time of the trial does not match"));
+  }
   return true;
+}
+
+void QvBlockSensors::ReportMissingGun() const {
+  Alert(QvSettings::Text(u"\\Strings\\BlockSensor\\Errors\\InvalidGunTime",
+                         u"The trial has no valid gun time"));
 }
 
 bool QvBlockSensors::Fail(int32_t code) {

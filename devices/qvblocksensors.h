@@ -71,8 +71,9 @@ class QvBlockSensors {
                     int32_t& offset, int32_t& gunTimeWord, int32_t& version);
   // Asks the 15-word trial header and checks its gun word against the expected one; words 5 to 14 become
   // the reaction times of lanes 1 to 10 relative to the gun (kNone for none). A busy unit fails the attempt
-  // (5006). A wrong or missing gun fails, except on the last attempt, which reports it and goes on. A failed
-  // last attempt leaves every word kNone.
+  // (5006). A wrong or missing gun fails, except on the last attempt, which reports it and goes on; an
+  // expected kNone (a trial without a gun) takes a header without one and reports nothing. A failed last
+  // attempt leaves every word kNone.
   bool GetTrialHeader(KSerialPort& port, HeaderWords& reply, int32_t expectedGunTime, bool lastAttempt);
   // Fetches the trial record of a lane's sensor (and, unless header only, the trace blocks of the download
   // window) into the link, with the gun checks of GetTrialHeader; an expected gun word of 0 takes any trial.
@@ -81,10 +82,13 @@ class QvBlockSensors {
   bool DownloadTrials(KSerialPort& port, int32_t lane, int32_t trialSelector, int32_t expectedGunTime,
                       bool headerOnly, bool lastAttempt, int32_t attempt);
   // Writes the last record into a result: always the power, the reaction time, the set time, the extra
-  // times; with `reactionTimeOnly` false also the trace with its window, time 2, the gun time (the
-  // record's gun word) and the lane text (the record's number). The record's sensor value has no place in
-  // a result and stays in LastRecord(). With `reactionTimeOnly` true the result keeps the gun time it has.
+  // times (no times from a record without a gun: they count from it); with `reactionTimeOnly` false also the
+  // trace with its window, time 2, the gun time (the record's gun word) and the lane text (the record's
+  // number). The record's sensor value has no place in a result and stays in LastRecord(). With
+  // `reactionTimeOnly` true the result keeps the gun time it has.
   void FillResult(QvResult& result, bool reactionTimeOnly) const;
+  // Tells the user that the trial has no gun, so none of its lanes has a reaction time.
+  void ReportMissingGun() const;
   // The number of trials the sensor of a lane holds (0 to kMaxStoredTrials).
   bool GetTrialList(KSerialPort& port, int32_t lane, int32_t& count);
   // Sends a text for the unit to show, one byte per character (kbytetext.h), cut to kMaxTextLength.

@@ -167,26 +167,32 @@ void QvResults::ForEach(QvResult& result) const {
 }
 
 void QvResults::MarkFalseStarts() {
+  // A lane not in use has no competitor: its time (one read from an older file, or taken before the lane
+  // was given up) charges nobody and keeps nobody from the charge.
+  const auto competing = [](const QvResult& result) {
+    return !result.IsStatus7() && result.GetReactionTime().HasResolution();
+  };
   const YTime* lowest = nullptr;
   for (KListItem* item = results.Next(nullptr); item != nullptr; item = results.Next(item)) {
-    const YTime& reaction = static_cast<const QvResult*>(item)->GetReactionTime();
-    if (reaction.HasResolution() && (lowest == nullptr || reaction.Units() < lowest->Units())) {
-      lowest = &reaction;
+    const QvResult& result = *static_cast<const QvResult*>(item);
+    if (competing(result) && (lowest == nullptr || result.GetReactionTime().Units() < lowest->Units())) {
+      lowest = &result.GetReactionTime();
     }
   }
-  if (lowest == nullptr) {
-    return;
-  }
-  const int64_t lowestUnits = lowest->Units();
   for (KListItem* item = results.Next(nullptr); item != nullptr; item = results.Next(item)) {
     QvResult* result = static_cast<QvResult*>(item);
-    const YTime& reaction = result->GetReactionTime();
-    if (!reaction.HasResolution()) {
+    if (result->IsStatus7()) {
+      result->SetFalseStart(false);
+      result->SetFalseStartCharged(false);
       continue;
     }
-    const bool falseStart = reaction.Units() < kFalseStartLimit;
+    if (!competing(*result)) {
+      continue;
+    }
+    const int64_t units = result->GetReactionTime().Units();
+    const bool falseStart = units < kFalseStartLimit;
     result->SetFalseStart(falseStart);
-    result->SetFalseStartCharged(falseStart && reaction.Units() == lowestUnits);
+    result->SetFalseStartCharged(falseStart && units == lowest->Units());
   }
 }
 

@@ -69,7 +69,8 @@ class QvResults : public KMessageObject {
   void ForEach(QvResult& result) const;
   // Marks false starts: every result with a reaction time below 100 ms (negative ones too) is a false start,
   // charged unless another result has a lower reaction time, so equal lowest times are all charged; the
-  // other results with a reaction time lose both marks, results without one are left alone.
+  // other results with a reaction time lose both marks, results without one are left alone. A lane not in
+  // use (status 7) takes no part and is never marked.
   void MarkFalseStarts();
 
   // The event that owns the list through its leg; null for a free list.

@@ -360,6 +360,31 @@ TEST_F(EventWindowTest, AFalseStartCopyLeavesTheDocumentItsNameAndMark) {
   EXPECT_EQ(fileDialogs.size(), 1u) << "only the first save asks for a name";
 }
 
+TEST_F(EventWindowTest, AnEventOpenedAndSavedIsTheSameFile) {
+  Setting(u"\\Event\\Results\\DefaultLanes:Int=40");
+  NewModifiedEvent();
+  Then([this] {
+    // The table paged down, as its scroll bar does, then saved and closed.
+    QvZResultsPane* table = CurrentPane<QvZResultsWindow>(PaneKind::kResults)->Pane();
+    table->ScrollByCommand(KZScroller::kPageDown, true);
+    ASSERT_GT(table->Position().y, 0);
+    AnswerFileDialog(EventPath("Stored.qve"));
+    ASSERT_TRUE(Only()->Save(QvZEventMDI::kSave));
+    Post(CloseWindowEvent);
+  });
+  When(
+      "the window to close", [] { return WindowCount(0); },
+      [this] {
+        const KString path = KString::FromUtf8(EventPath("Stored.qve"));
+        ASSERT_NE(Frame()->OpenEventFile(&path), nullptr);
+        AnswerFileDialog(EventPath("Again.qve"));
+        ASSERT_TRUE(Only()->Save(QvZEventMDI::kSaveAs));
+        EXPECT_TRUE(ReadFile("events/Again.qve") == ReadFile("events/Stored.qve"));
+      });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+}
+
 TEST_F(EventWindowTest, AResultsFileThatCannotBeWrittenIsReportedOnceByEachCommand) {
   Setting(u"\\Database\\File\\DataOutDir:String=/proc/kestrove-none/");
   NewModifiedEvent();

@@ -10,6 +10,7 @@
 #include "app/qvzcontrol.h"
 #include "app/tests/resultslinktest.h"
 #include "foundation/kfile.h"
+#include "foundation/kmemorystream.h"
 #include "native/native.h"
 #include "toolkit/kzdialog.h"
 #include "toolkit/kzmessagewindow.h"
@@ -311,7 +312,7 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
     const char* marks;       // the false starts, then the charged ones
     // The lanes as a build that kept no lane's gun saved them, opened as File > Open opens a file.
     bool reopened = false;
-    // The trial has no gun; lane 1's record says so on its last attempt.
+    // The trial has no gun: the download says so once.
     bool gunless = false;
   } cases[] = {
       {"times, new trial, complete", false, 0x15000, 8, Before::kEarlierTrial, 0, 0, 0, KZDialog::kYesResult,
@@ -355,9 +356,16 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
       {"traces, new trial, earlier lanes saved without lane guns, break key after lane 1", true, 0x15000, 8,
        Before::kEarlierTrial, 0, 4, 0, KZDialog::kYesResult, 0, "n------- n------- n------- n-------", "/",
        true},
+      {"times, new trial, complete, lane 7 not in use", false, 0x15000, 8, Before::kEarlierTrial, 7, 0, 0,
+       KZDialog::kYesResult, 0, "nnnnnn-n -------- -------- --------", "345/45"},
+      {"times, new trial, lane by lane, lane 7 not in use", false, 0x14000, 8, Before::kEarlierTrial, 7, 0, 0,
+       KZDialog::kYesResult, 0, "nnnnnn-n nnnnnn-n -------- --------", "345/45"},
+      // A reaction time needs a gun; the trial's power and trace stand without one.
       {"times, a trial without a gun after one, break key after lane 1", false, 0x14000, 8,
-       Before::kThisTrial, 0, 4, 0, KZDialog::kYesResult, 0, "n------- n------- -------- --------", "/",
+       Before::kThisTrial, 0, 4, 0, KZDialog::kYesResult, 0, "-------- n------- -------- --------", "/",
        false, true},
+      {"traces, a trial without a gun, complete", true, 0x15000, 8, Before::kEarlierTrial, 0, 0, 0,
+       KZDialog::kYesResult, 0, "-------- nnnnnnnn -------- nnnnnnnn", "/", false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -426,11 +434,12 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
         "the operation on the link to end and the results pane",
         [&] { return !LinkBusyClaim::LinkIsBusy() && pane() != nullptr; },
         [&] { answer = pane()->Download(!c.traces, c.traces); });
-    if (c.overwrite != 0) {
-      AnswerWithClick(c.traces ? u"Overwrite Existing Traces" : u"Overwrite Existing Results", c.overwrite);
-    }
+    // Once, before anything is asked.
     if (c.gunless) {
       AnswerWithClick(u"Error", KZDialog::kOkResult);
+    }
+    if (c.overwrite != 0) {
+      AnswerWithClick(c.traces ? u"Overwrite Existing Traces" : u"Overwrite Existing Results", c.overwrite);
     }
     if (c.lost != 0) {
       AnswerWithClick(kCommError, c.lost);
@@ -463,6 +472,38 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
     });
     RunToEnd();
   }
+}
+
+TEST_F(ResultsLinkTest, ADownloadThatStopsAtALaneItCannotMakeLeavesTheEventNamingTheTrialItWrote) {
+  CuScenario scenario = EightLanes();
+  scenario.version = 0x14000;
+  scenario.gunWord = kNone;
+  StartSimulator(scenario);
+  OpenWindow({u"\\Event\\Results\\RetryCount:Int=1"});
+  Then([&] {
+    // Lane 1 holds the trial the event's time was taken from; the list is full without a lane 2.
+    MakeLanes(1);
+    Lane(1).SetPower(77);
+    Lane(1).SetGunTime(YTime::FromMilliseconds(1000));
+    event->GetRunTime(scenario.clock, 1000, std::chrono::system_clock::now());
+    while (Results().NewResult() != nullptr) {
+    }
+  });
+  Download(true, false);
+  AnswerWithClick(u"Error", KZDialog::kOkResult);
+  AfterOperation([&] {
+    EXPECT_FALSE(answer);
+    // Read back as the saved file would be: lane 1 holds this trial's power, and no earlier trial's gun.
+    KMemoryStream stream;
+    event->Write(stream);
+    QvEvent reopened;
+    reopened.Read(stream);
+    const QvResult* lane = reopened.Leg(0)->Results().FindByField(QvResult::kLaneField, u"1");
+    ASSERT_NE(lane, nullptr);
+    EXPECT_EQ(lane->GetPower(), 510);
+    EXPECT_EQ(lane->GetGunTime().ToMilliseconds(), kNone);
+  });
+  RunToEnd();
 }
 
 TEST_F(ResultsLinkTest, LaneCountsAbove10InOneRequestKeepOnlyThisTrialsTimeAndNoLanesRunOnlyTheEndSteps) {

@@ -1,5 +1,5 @@
 // The false-start rule: a reaction time below 100 ms (negative ones too) is a false start; the lowest is
-// charged, equal lowest all charged; results without a reaction time take no part.
+// charged, equal lowest all charged; results without a reaction time and lanes not in use take no part.
 
 #include <gtest/gtest.h>
 
@@ -20,6 +20,7 @@ struct Case {
   const char* name;
   std::vector<int32_t> reactions;
   std::vector<Expected> expected;
+  int32_t notInUse = -1;  // the index of a lane not in use
 };
 
 }  // namespace
@@ -38,12 +39,19 @@ TEST(FalseStart, MarksByTheRule) {
        {{false, false}, {true, true}, {false, false}, {false, false}}},
       {"no reaction times at all", {kNone, kNone}, {{false, false}, {false, false}}},
       {"zero is a false start", {0, 100}, {{true, true}, {false, false}}},
+      {"a lane not in use",
+       {120, 90, 50, kNone},
+       {{false, false}, {true, true}, {false, false}, {false, false}},
+       2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     QvResults results;
     for (int32_t reaction : c.reactions) {
       results.NewResult()->SetReactionTime(reaction);
+    }
+    if (c.notInUse >= 0) {
+      results.GetNth(c.notInUse, nullptr)->SetStatus(QvResult::kLaneNotUsed);
     }
     results.MarkFalseStarts();
     for (size_t i = 0; i < c.expected.size(); ++i) {

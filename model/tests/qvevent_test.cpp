@@ -371,6 +371,13 @@ TEST(QvEvent, ADocumentOfThisBuildIsWrittenBackAsItWasRead) {
          lane.SetReactionTime(142);
          event.GetRunTime(700000, kNone, now);
        }},
+      {"a lane with a gun beside a lane with a power and none",
+       [&](QvEvent& event, QvResult& lane) {
+         lane.SetReactionTime(150);
+         lane.SetGunTime(YTime::FromMilliseconds(502000));
+         event.GetRunTime(600000, 502000, now);
+         event.Leg(0)->Results().NewResult()->SetPower(510);
+       }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
