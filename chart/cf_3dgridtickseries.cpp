@@ -175,14 +175,18 @@ void cf_3DGridTickSeries::DrawSecondary(bf_Display& display) {
   PopPen(display);
 }
 
-std::vector<int32_t> cf_3DGridTickSeries::GridLineColumns() const {
+std::vector<int32_t> cf_3DGridTickSeries::GridLineColumns(bool titledOnly) const {
   std::vector<int32_t> columns;
   for (const auto& item : items) {
     const cf_2DPoint from = item->GetAnchorPoint().GetScreenPoint();
-    if (item->GetFirstLeader() && from.x == item->GetBendPoint().GetScreenPoint().x) {
+    if (item->GetFirstLeader() && from.x == item->GetBendPoint().GetScreenPoint().x &&
+        (!titledOnly || item->TextDrawn())) {
       columns.push_back(from.x);
     }
   }
+  // Lines drawn twice at one column are one line.
+  std::sort(columns.begin(), columns.end());
+  columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
   return columns;
 }
 
@@ -198,10 +202,12 @@ void cf_3DGridTickSeries::PlaceLabels(bf_Display& display, const cf_2DRect& plot
     return;
   }
   const cf_TextSelection selection(display, *TextAttribs());
-  const std::vector<int32_t> lines = GridLineColumns();
+  const std::vector<int32_t> lines = GridLineColumns(false);
+  const std::vector<int32_t> titled = GridLineColumns(true);
   std::vector<cf_2DRect> taken;
   ForEachItemAsDrawn([&](cf_3DTextMarker& item) {
-    item.SetTextLeftOut(!item.PlaceTextOffLines(display, lines, kLabelGap));
+    // A title over another line's title reads as that line's.
+    item.SetTextLeftOut(!item.PlaceTextOffLines(display, lines, titled, kLabelGap));
     // A text on the plot goes to the plot's nearer side, off the lines.
     const cf_2DRect placed = item.NextTextRect(display);
     if (LinesRunOverPlot() && placed.Overlaps(plot)) {
@@ -212,33 +218,32 @@ void cf_3DGridTickSeries::PlaceLabels(bf_Display& display, const cf_2DRect& plot
   });
 }
 
-void cf_3DGridTickSeries::ThinLabels(bf_Display& display) {
+cf_3DTextMarker* cf_3DGridTickSeries::ThinLabels(bf_Display& display) {
   struct Label {
     cf_3DTextMarker* item;
     cf_2DRect rect;
+    cf_2DPoint anchor;
   };
   std::vector<Label> labels;
   ForEachItemAsDrawn([&](cf_3DTextMarker& item) {
     const cf_2DRect rect = item.NextTextRect(display);
     if (!rect.IsEmpty()) {
-      labels.push_back({&item, rect});
+      labels.push_back({&item, rect, item.GetAnchorPoint().GetScreenPoint()});
     }
   });
-  if (labels.size() < 2) {
-    return;
+  if (labels.empty()) {
+    return nullptr;
   }
-  // Along the display's width when the labels spread wider than high, else down its height.
-  cf_2DRect spread = labels.front().rect;
-  for (const Label& label : labels) {
-    spread = spread.JoinedWith(label.rect);
-  }
-  const bool across =
-      spread.Width() - labels.front().rect.Width() >= spread.Height() - labels.front().rect.Height();
-  const auto along = [across](const cf_2DRect& rect) {
-    return across ? rect.left + rect.right : rect.top + rect.bottom;
-  };
-  std::stable_sort(labels.begin(), labels.end(),
-                   [&](const Label& a, const Label& b) { return along(a.rect) < along(b.rect); });
+  // Along the display's width when the axis runs wider than high, else down its height: the labels' own
+  // widths differ too much to tell.
+  const auto [left, right] = std::minmax_element(
+      labels.begin(), labels.end(), [](const Label& a, const Label& b) { return a.anchor.x < b.anchor.x; });
+  const auto [top, bottom] = std::minmax_element(
+      labels.begin(), labels.end(), [](const Label& a, const Label& b) { return a.anchor.y < b.anchor.y; });
+  const bool across = right->anchor.x - left->anchor.x >= bottom->anchor.y - top->anchor.y;
+  std::stable_sort(labels.begin(), labels.end(), [across](const Label& a, const Label& b) {
+    return across ? a.anchor.x < b.anchor.x : a.anchor.y < b.anchor.y;
+  });
   const auto named = std::find_if(labels.begin(), labels.end(),
                                   [](const Label& label) { return !IsNumberText(*label.item->GetText()); });
   const std::size_t anchor = named != labels.end() ? static_cast<std::size_t>(named - labels.begin()) : 0;
@@ -266,30 +271,40 @@ void cf_3DGridTickSeries::ThinLabels(bf_Display& display) {
   for (std::size_t i = 0; i < labels.size(); ++i) {
     labels[i].item->SetTextLeftOut(!kept(i, stride));
   }
+  return named != labels.end() ? named->item : nullptr;
 }
 
 void cf_3DGridTickSeries::LeaveOutCrowdedLabels(bf_Display& display, const cf_2DRect& plot,
-                                                const cf_2DRect& region, std::vector<cf_2DRect>& kept) {
+                                                const cf_2DRect& region, std::vector<cf_2DRect>& kept,
+                                                LabelPass pass) {
   if (!IsVisible()) {
     return;
   }
   const cf_TextSelection selection(display, *TextAttribs());
-  if (style != kGroupCategories) {
-    ThinLabels(display);
+  if (pass == kNamedLabel) {
+    namedLabel = style != kGroupCategories ? ThinLabels(display) : nullptr;
   }
+  bool namedLeftOut = false;
   ForEachItemAsDrawn([&](cf_3DTextMarker& item) {
     const cf_2DRect rect = item.NextTextRect(display);
-    if (rect.IsEmpty()) {
+    if (rect.IsEmpty() || (&item == namedLabel) != (pass == kNamedLabel)) {
       return;
     }
     if (!LiesWholeIn(rect, region) || (LinesRunOverPlot() && rect.Overlaps(plot)) ||
         std::any_of(kept.begin(), kept.end(),
                     [&rect](const cf_2DRect& other) { return TooClose(rect, other); })) {
       item.SetTextLeftOut(true);
+      namedLeftOut = pass == kNamedLabel;
       return;
     }
     kept.push_back(rect);
   });
+  // The others are counted from the named label, and read by it.
+  if (namedLeftOut) {
+    for (const auto& item : items) {
+      item->SetTextLeftOut(true);
+    }
+  }
 }
 
 cf_2DRect cf_3DGridTickSeries::LabelsRect(bf_Display& display) {
@@ -304,12 +319,12 @@ cf_2DRect cf_3DGridTickSeries::LabelsRect(bf_Display& display) {
 }
 
 cf_2DRect cf_3DGridTickSeries::PlaceTitleClearOf(bf_Display& display, const cf_2DRect& plot,
-                                                 const std::vector<cf_2DRect>& labels) {
+                                                 const std::vector<cf_2DRect>& taken) {
   title.SetTextLeftOut(false);
   title.SetTextOffset({});
   const cf_2DRect placed = title.NextTextRect(display);
   // The lines would cross a title on the plot, and one against its border reads as part of it.
-  std::vector<cf_2DRect> clear = labels;
+  std::vector<cf_2DRect> clear = taken;
   clear.push_back(PlotAndGap(plot));
   cf_2DRect moved = placed;
   // Each move clears one rectangle and goes the same way, so no more moves than rectangles are needed.
@@ -326,13 +341,16 @@ cf_2DRect cf_3DGridTickSeries::PlaceTitleClearOf(bf_Display& display, const cf_2
 }
 
 cf_2DRect cf_3DGridTickSeries::LeaveOutCrowdedTitle(bf_Display& display, const cf_2DRect& plot,
-                                                    const cf_2DRect& region) {
+                                                    const cf_2DRect& region,
+                                                    const std::vector<cf_2DRect>& titles) {
   // A hidden axis draws no title.
   const cf_2DRect placed = IsVisible() ? title.NextTextRect(display) : cf_2DRect{};
   if (placed.IsEmpty()) {
     return {};
   }
-  if (!LiesWholeIn(placed, region) || PlotAndGap(plot).Overlaps(placed)) {
+  if (!LiesWholeIn(placed, region) || PlotAndGap(plot).Overlaps(placed) ||
+      std::any_of(titles.begin(), titles.end(),
+                  [&placed](const cf_2DRect& other) { return TooClose(placed, other); })) {
     title.SetTextLeftOut(true);
     return {};
   }
@@ -341,6 +359,7 @@ cf_2DRect cf_3DGridTickSeries::LeaveOutCrowdedTitle(bf_Display& display, const c
 
 int cf_3DGridTickSeries::Build(cf_ChartModel& model) {
   items.clear();
+  namedLabel = nullptr;
   if (!IsVisible()) {
     return 0;
   }

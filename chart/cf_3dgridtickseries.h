@@ -108,27 +108,32 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
   // The smallest rectangle holding the shown labels, display pixels; empty while the axis is hidden.
   cf_2DRect LabelsRect(bf_Display& display);
   // Lets every label in again and places the labels of group categories (the lines the program marks,
-  // as near each other as it likes): each off the other items' grid lines (left out where it cannot be),
-  // in a flat chart off the plot where the lines run, then a text row further out where it would overlap
-  // an earlier one. Display pixels.
+  // as near each other as it likes): each off the other items' grid lines, or where lines stand close on
+  // both sides off those with a label (left out where it cannot be), in a flat chart off the plot where
+  // the lines run, then a text row further out where it would overlap an earlier one. Display pixels.
   void PlaceLabels(bf_Display& display, const cf_2DRect& plot);
-  // Leaves out the labels that would not read: along a value or category axis the labels are thinned to
-  // every 2nd, 5th, 10th, 20th... so that no two kept ones touch, counted from the first label that is a
-  // name rather than a number (so a named point such as the gun stays); a group category's label that
-  // its placing left on a flat chart's `plot`, where the lines run, is left out. Any label is left out where
-  // it would overlap one of `kept` (labels and titles drawn before it) or not lie whole in `region`. The
-  // labels drawn are added to `kept`. Display pixels.
+  // Which labels a call of LeaveOutCrowdedLabels decides: first the named one of each axis, then the others.
+  enum LabelPass { kNamedLabel, kOtherLabels };
+  // Leaves out the labels that would not read. With kNamedLabel, the labels along a value or category
+  // axis are first thinned to every 2nd, 5th, 10th, 20th... so that no two kept ones touch, counted from
+  // the first label that is a name rather than a number (so a named point such as the gun, or the first
+  // lane, stays), and that named label is decided; where it is left out, so is every label of the axis.
+  // With kOtherLabels the others are decided. A group category's label that its placing left on a flat
+  // chart's `plot`, where the lines run, is left out. Any label is left out where it would overlap one of
+  // `kept` (labels and titles drawn before it) or not lie whole in `region`. The labels drawn are added to
+  // `kept`. Display pixels.
   void LeaveOutCrowdedLabels(bf_Display& display, const cf_2DRect& plot, const cf_2DRect& region,
-                             std::vector<cf_2DRect>& kept);
+                             std::vector<cf_2DRect>& kept, LabelPass pass);
   // Lets the title in again and moves it straight away from the plot rectangle `plot` until it overlaps
-  // none of `labels` and keeps a gap from the plot, and answers where it stands (display pixels; empty
-  // without a text).
+  // none of `taken` (labels and titles placed before it) and keeps a gap from the plot, and answers where
+  // it stands (display pixels; empty without a text).
   cf_2DRect PlaceTitleClearOf(bf_Display& display, const cf_2DRect& plot,
-                              const std::vector<cf_2DRect>& labels);
-  // Leaves the placed title out where it would not lie whole in `region` or would come within the gap of
-  // `plot`, as when the plot could not give it room, and answers where it is drawn (display pixels; empty
-  // when it is not).
-  cf_2DRect LeaveOutCrowdedTitle(bf_Display& display, const cf_2DRect& plot, const cf_2DRect& region);
+                              const std::vector<cf_2DRect>& taken);
+  // Leaves the placed title out where it would not lie whole in `region`, would come within the gap of
+  // `plot`, as when the plot could not give it room, or would touch one of `titles` (those drawn before
+  // it), and answers where it is drawn (display pixels; empty when it is not).
+  cf_2DRect LeaveOutCrowdedTitle(bf_Display& display, const cf_2DRect& plot, const cf_2DRect& region,
+                                 const std::vector<cf_2DRect>& titles);
 
   cf_3DTextMarker& Title() { return title; }
   // Puts the title's text at (x, y, z) percent of the box.
@@ -164,12 +169,13 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
   // takes the default font and colours, alternately above and below its anchor.
   template <typename Visit>
   void ForEachItemAsDrawn(Visit visit);
-  // Every `stride`th of the labels met along the axis, counted both ways from the first named one.
-  void ThinLabels(bf_Display& display);
+  // Every `stride`th of the labels met along the axis, counted both ways from the first named one, which
+  // it answers (null when every label is a number).
+  cf_3DTextMarker* ThinLabels(bf_Display& display);
   // Group categories mark lines across a flat plot.
   bool LinesRunOverPlot() const;
-  // The columns of the grid lines drawn, display pixels.
-  std::vector<int32_t> GridLineColumns() const;
+  // The columns of the grid lines drawn, or of those with a label, display pixels, left to right.
+  std::vector<int32_t> GridLineColumns(bool titledOnly) const;
   void LoadExtents();
   // Recomputes the step from the division count over the extent; a count of 0 or less gives no ticks.
   void AutoStep(double extent, bool atLeastOne);
@@ -205,6 +211,8 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
   bool labelAtMin = true;
   bool hideTicks = false;
   bool invertTicks = false;
+  // The label the last thinning counted from, until the items are built again.
+  const cf_3DTextMarker* namedLabel = nullptr;
 };
 
 #endif

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 #include "chart/bf_display.h"
 #include "chart/cf_kernel.h"
@@ -247,37 +248,33 @@ void cf_3DTextMarker::PlaceTextClearOf(bf_Display& display, std::vector<cf_2DRec
   const cf_2DRect placed = NextTextRect(display);
   const bool aboveAnchor =
       points[textAtBend ? kBend : kText].GetScreenPoint().y <= points[kAnchor].GetScreenPoint().y;
-  const int32_t away = aboveAnchor ? -placed.Height() : placed.Height();
-  // Away from the anchor, or toward it where that leaves the drawing area (none when printing).
-  const cf_2DRect area = display.GetDrawRegion();
-  textRowShift = ClearShift(placed, away, taken);
-  if (area.Height() > 0 &&
-      (placed.top + textRowShift < area.top || placed.bottom + textRowShift > area.bottom + 1)) {
-    textRowShift = ClearShift(placed, -away, taken);
-  }
+  // Away from the anchor even where that leaves the drawing area: the chart makes room for it there, or
+  // leaves it out.
+  textRowShift = ClearShift(placed, aboveAnchor ? -placed.Height() : placed.Height(), taken);
   taken.push_back({placed.left, placed.top + textRowShift, placed.right, placed.bottom + textRowShift});
 }
 
-bool cf_3DTextMarker::PlaceTextOffLines(bf_Display& display, const std::vector<int32_t>& lines, int32_t gap) {
+bool cf_3DTextMarker::PlaceTextOffLines(bf_Display& display, const std::vector<int32_t>& lines,
+                                        const std::vector<int32_t>& titled, int32_t gap) {
   textOffset = {};
   if (!TextDrawn()) {
     return true;
   }
   const cf_2DRect centred = NextTextRect(display);
   const int32_t own = points[kAnchor].GetScreenPoint().x;
-  const auto clear = [&](int32_t shift) {
-    return std::none_of(lines.begin(), lines.end(), [&](int32_t x) {
+  const auto crossed = [&](const std::vector<int32_t>& columns, int32_t shift) {
+    return std::count_if(columns.begin(), columns.end(), [&](int32_t x) {
       return x != own && centred.left + shift - gap <= x && x < centred.right + shift + gap;
     });
   };
-  // Centred, else starting just right of its own column, else ending just left of it.
-  for (const int32_t shift : {0, own + gap - centred.left, own - gap - centred.right}) {
-    if (clear(shift)) {
-      textOffset.x = shift;
-      return true;
-    }
-  }
-  return false;
+  // Centred, else starting just right of its own column, else ending just left of it: the first that
+  // stands over fewest titled lines, then over fewest lines.
+  const int32_t shifts[] = {0, own + gap - centred.left, own - gap - centred.right};
+  textOffset.x = *std::min_element(std::begin(shifts), std::end(shifts), [&](int32_t a, int32_t b) {
+    return std::pair(crossed(titled, a), crossed(lines, a)) <
+           std::pair(crossed(titled, b), crossed(lines, b));
+  });
+  return crossed(titled, textOffset.x) == 0;
 }
 
 void cf_3DTextMarker::DrawSecondary(bf_Display& display) {

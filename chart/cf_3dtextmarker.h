@@ -86,10 +86,14 @@ class cf_3DTextMarker : public cf_Virt3DObj {
   // Moves the text by whole pixels from where its point places it.
   void SetTextOffset(const cf_2DPoint& offset) { textOffset = offset; }
   const cf_2DPoint& TextOffset() const { return textOffset; }
-  // Beside its anchor's column rather than centred on it where that keeps the text clear of every column
-  // in `lines` but the anchor's own (display pixels, each widened by `gap` both ways); answers whether
-  // some placing is clear. A marker without a shown text is clear.
-  bool PlaceTextOffLines(bf_Display& display, const std::vector<int32_t>& lines, int32_t gap);
+  // Beside its anchor's column rather than centred on it where that stands over fewer of the columns in
+  // `titled` (lines with a title of their own), then of those in `lines` (every line), leaving out the
+  // anchor's own column (display pixels, each widened by `gap` both ways); answers whether it stands over
+  // none of `titled`. A marker without a shown text is clear.
+  bool PlaceTextOffLines(bf_Display& display, const std::vector<int32_t>& lines,
+                         const std::vector<int32_t>& titled, int32_t gap);
+  // A text to draw: there, shown, not empty and not left out.
+  bool TextDrawn() const;
   // A text left out for want of room (it would overlap another text or a line) is not drawn, nor
   // measured, until it is let in again; its own shown switch stays as it is.
   void SetTextLeftOut(bool out) { textLeftOut = out; }
@@ -100,8 +104,6 @@ class cf_3DTextMarker : public cf_Virt3DObj {
   static constexpr std::size_t kText = 2;
 
   cf_String& OwnText();
-  // A text to draw: there, shown and not empty.
-  bool TextDrawn() const;
   void GiveAttribsToPoints();
   void MovePoints(double dx, double dy, double dz);
   void DrawLeaders(bf_Display& display);

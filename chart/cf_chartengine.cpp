@@ -391,8 +391,10 @@ void cf_ChartEngine::FitToDisplay(bf_Display& display) {
       labels.push_back(axis->LabelsRect(display));
       taken = taken.JoinedWith(labels.back());
     }
+    // Each title also clears those placed before it.
     for (cf_3DGridTickSeries* axis : axes) {
-      taken = taken.JoinedWith(axis->PlaceTitleClearOf(display, plot, labels));
+      labels.push_back(axis->PlaceTitleClearOf(display, plot, labels));
+      taken = taken.JoinedWith(labels.back());
     }
     // The region's right and bottom are its last pixels; a text's are just past its own.
     const cf_2DRect beyond{std::max(0, region.left - taken.left), std::max(0, region.top - taken.top),
@@ -404,14 +406,17 @@ void cf_ChartEngine::FitToDisplay(bf_Display& display) {
     }
     kernel->NarrowPlot(beyond);
   }
-  // Where the plot cannot give the texts room, the titles it leaves cut or against it are left out, then
-  // the labels that would print over a title, another text or a line, the axes in number order.
+  // Where the plot cannot give the texts room, the titles it leaves cut, against it or against another
+  // title are left out, then the labels that would print over a title, another text or a line: the named
+  // ones the axes count from (the gun, the first lane) before the others, the axes in number order.
   std::vector<cf_2DRect> texts;
   for (cf_3DGridTickSeries* axis : axes) {
-    texts.push_back(axis->LeaveOutCrowdedTitle(display, kernel->PlotRect(), region));
+    texts.push_back(axis->LeaveOutCrowdedTitle(display, kernel->PlotRect(), region, texts));
   }
-  for (cf_3DGridTickSeries* axis : axes) {
-    axis->LeaveOutCrowdedLabels(display, kernel->PlotRect(), region, texts);
+  for (const auto pass : {cf_3DGridTickSeries::kNamedLabel, cf_3DGridTickSeries::kOtherLabels}) {
+    for (cf_3DGridTickSeries* axis : axes) {
+      axis->LeaveOutCrowdedLabels(display, kernel->PlotRect(), region, texts, pass);
+    }
   }
   // Everything else is mapped to the screen for the plot as it ends up.
   screenStale = true;

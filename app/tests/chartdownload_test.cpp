@@ -58,12 +58,6 @@ constexpr native::COLORREF kBlack = 0;
 
 class ChartDownloadTest : public DownloadedEventTest {
  protected:
-  static ZafChartControl& Control() { return *ChartWindow()->Pane()->Control(); }
-  static KZTBButton* ShowAllChartsButton() {
-    return FindIn<KZTBButton>(ResultsWindow().ToolBar(), [](KZTBButton& button) {
-      return button.Value() == QvZResultsPane::kShowAllChartsCommand;
-    });
-  }
   // The chart window's tool-bar text.
   static std::string Legend() { return ChartWindow()->ToolBar()->Caption().ToUtf8(); }
   native::RECT ChartRect() { return driver.screenRect(Control().ScreenID()); }
@@ -160,18 +154,6 @@ class ChartDownloadTest : public DownloadedEventTest {
     EXPECT_GT(lifts.front(), 3);
   }
 
-  // A right click chooses the row and opens its status menu, which Escape closes.
-  void ChooseRow(int32_t row) {
-    AnswerPopUpMenu(
-        [this, row] {
-          QvZResultsPane& pane = *ResultsWindow().Pane();
-          pane.MakeVisible({0, row}, true, false);
-          const KRect cell = pane.UnitToScreen(KRect{0, row, 0, row});
-          driver.click((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2, native::TestDriver::Right);
-        },
-        [this](native::HWND) { driver.pressKey(native::VK_ESCAPE); });
-  }
-
   void Snapshot(const std::string& name) { EXPECT_TRUE(driver.snapshot(TestPicturePath(name))); }
 };
 
@@ -216,53 +198,6 @@ TEST_F(ChartDownloadTest, DownloadedTracesDrawInAllChartsAndSingleModeWithTheLin
         EXPECT_EQ(Legend(), "     (Set Time = 2.000s)");
         ExpectAllCharts();
       });
-  ExitProgram();
-  EXPECT_EQ(Run(), 0);
-}
-
-// In single mode the lines' labels each read whole: where the reaction's number would fall on "Legal" (lane
-// 3 at 0.095 s, lane 7 at -0.02 s), one of the two goes to the next text row.
-TEST_F(ChartDownloadTest, MarkerLineLabelsDoNotOverlap) {
-  struct Case {
-    int32_t row;
-    const char16_t* reaction;
-  };
-  const Case cases[] = {{2, u"0.095"}, {6, u"-0.02"}};
-  DownloadIntoNewEvent();
-  AfterOperation([] { CurrentEventWindow()->GetEvent()->SetModified(false); });
-  for (const Case& chosen : cases) {
-    ChooseRow(chosen.row);
-    When(
-        "the chosen lane drawn alone",
-        [&chosen] { return ResultsWindow().Pane()->CurrentCell().y == chosen.row && Traces().size() == 1; },
-        [this, &chosen] {
-          SCOPED_TRACE(KString(chosen.reaction).ToUtf8());
-          Snapshot("chart_labels_row" + std::to_string(chosen.row) + ".png");
-          const native::RECT chart = ChartRect();
-          const cf_3DGridTickSeries& axis = Control().GetAxis(kMarkerAxis);
-          std::vector<std::u16string> texts;
-          std::vector<cf_2DRect> rects;
-          for (int32_t i = 1; i <= axis.GetItemCount(); ++i) {
-            const cf_3DTextMarker& item = *axis.GetItem(i);
-            if (item.GetText() == nullptr || item.GetText()->Length() == 0 || !item.IsTextShown()) {
-              continue;
-            }
-            const cf_2DRect rect = item.DrawnTextRect();
-            texts.push_back(item.GetText()->Text());
-            EXPECT_TRUE(rect.left >= 0 && rect.top >= 0 && rect.right <= chart.right - chart.left &&
-                        rect.bottom <= chart.bottom - chart.top)
-                << KString(texts.back().c_str()).ToUtf8() << " cut by the chart's edge";
-            for (std::size_t j = 0; j < rects.size(); ++j) {
-              EXPECT_TRUE(rect.right <= rects[j].left || rects[j].right <= rect.left ||
-                          rect.bottom <= rects[j].top || rects[j].bottom <= rect.top)
-                  << KString(texts.back().c_str()).ToUtf8() << " over " << KString(texts[j].c_str()).ToUtf8();
-            }
-            rects.push_back(rect);
-          }
-          std::sort(texts.begin(), texts.end());
-          EXPECT_EQ(texts, (std::vector<std::u16string>{chosen.reaction, u"Legal", u"Set"}));
-        });
-  }
   ExitProgram();
   EXPECT_EQ(Run(), 0);
 }

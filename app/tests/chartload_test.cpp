@@ -133,7 +133,7 @@ TEST_F(ChartLoadTest, EmptyListGivesLabelledBandsWithoutSeries) {
   Load(ChartRows{});
   EXPECT_EQ(load.Scale(), 30000);
   EXPECT_EQ(Model().FixedValueMax(), 240000);
-  EXPECT_EQ(Range().size(), 8u);
+  ASSERT_EQ(Range().size(), 8u);
   EXPECT_EQ(Range().back(), (Label{210000, u"Lane 1"}));
   for (int32_t series = 1; series <= 8; ++series) {
     EXPECT_EQ(Series(series).Count(), 0);

@@ -7,11 +7,15 @@
 
 #include "app/framecommands.h"
 #include "app/linkport.h"
+#include "app/qvzchartpane.h"
 #include "app/qvzchartwindow.h"
 #include "app/qvzresultspane.h"
 #include "app/qvzresultswindow.h"
 #include "app/tests/namedportsetup.h"
 #include "app/tests/resultslinktest.h"
+#include "chart/zafchartcontrol.h"
+#include "toolkit/kztbbutton.h"
+#include "toolkit/kztoolbar.h"
 
 class DownloadedEventTest : public NamedPortSetUp<ResultsLinkTest> {
  protected:
@@ -19,6 +23,12 @@ class DownloadedEventTest : public NamedPortSetUp<ResultsLinkTest> {
 
   static QvZChartWindow* ChartWindow() { return CurrentPane<QvZChartWindow>(PaneKind::kChart); }
   static QvZResultsWindow& ResultsWindow() { return *CurrentPane<QvZResultsWindow>(PaneKind::kResults); }
+  static ZafChartControl& Control() { return *ChartWindow()->Pane()->Control(); }
+  static KZTBButton* ShowAllChartsButton() {
+    return FindIn<KZTBButton>(ResultsWindow().ToolBar(), [](KZTBButton& button) {
+      return button.Value() == QvZResultsPane::kShowAllChartsCommand;
+    });
+  }
 
   // Queues the steps up to the start of the download; the settle waits after each open move the virtual
   // clock.
@@ -39,5 +49,18 @@ class DownloadedEventTest : public NamedPortSetUp<ResultsLinkTest> {
                  CurrentPane<QvZResultsWindow>(PaneKind::kResults) != nullptr;
         },
         [] { ResultsWindow().Event(ZafEventRecord(QvZResultsPane::kDownloadTraceCommand, 0)); });
+  }
+
+  // A right click chooses the row, which the chart then shows alone, and opens its status menu, which
+  // Escape closes.
+  void ChooseRow(int32_t row) {
+    AnswerPopUpMenu(
+        [this, row] {
+          QvZResultsPane& pane = *ResultsWindow().Pane();
+          pane.MakeVisible({0, row}, true, false);
+          const KRect cell = pane.UnitToScreen(KRect{0, row, 0, row});
+          driver.click((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2, native::TestDriver::Right);
+        },
+        [this](native::HWND) { driver.pressKey(native::VK_ESCAPE); });
   }
 };
