@@ -170,7 +170,7 @@ void drawCaption(HDC dc, const WindowRecord& window, const NonClientLayout& layo
     WPARAM command;
   } boxes[] = {{layout.closeBox, SC_CLOSE},
                {layout.maximizeBox, window.isMaximized() ? SC_RESTORE : SC_MAXIMIZE},
-               {layout.minimizeBox, SC_MINIMIZE}};
+               {layout.minimizeBox, window.isMinimized() ? SC_RESTORE : SC_MINIMIZE}};
   for (const auto& entry : boxes) {
     if (!IsRectEmpty(&entry.rect)) {
       NonClientPainter::paintCaptionBox(dc, entry.rect, entry.command, false);

@@ -229,10 +229,12 @@ void NonClientTracker::finish(POINT screen) {
       if (layout.hitTest(screen) != part_) {
         break;  // let go elsewhere: no command
       }
-      WPARAM command = part_ == HTCLOSE        ? SC_CLOSE
-                       : part_ == HTMINBUTTON  ? SC_MINIMIZE
-                       : record->isMaximized() ? SC_RESTORE
-                                               : SC_MAXIMIZE;
+      // A minimised window offers Restore in its Minimise box's place.
+      bool restores = part_ == HTMINBUTTON ? record->isMinimized() : record->isMaximized();
+      WPARAM command = part_ == HTCLOSE       ? SC_CLOSE
+                       : restores             ? SC_RESTORE
+                       : part_ == HTMINBUTTON ? SC_MINIMIZE
+                                              : SC_MAXIMIZE;
       PostMessage(window, WM_SYSCOMMAND, command, MAKELPARAM(screen.x, screen.y));
       break;
     }
