@@ -376,6 +376,51 @@ TEST(MdiClient, ArrangementsLeaveTheRowOfMinimisedChildrenFree) {
   EXPECT_EQ(scene.rectInClient(a).bottom, area.cy);
 }
 
+// A document dragged by its caption is moved by a point that stays inside the client, so the caption can be
+// taken again there and dragged back; a frame made smaller keeps the minimised documents on its bottom edge
+// and a piece of every other document's caption inside.
+TEST(MdiClient, EveryDocumentStaysWhereTheMouseCanTakeIt) {
+  MdiScene scene;  // a client of 632 x 434 pixels
+  auto drag = [&](POINT from, POINT to, HWND in) {
+    MapWindowPoints(in, nullptr, &from, 1);
+    MapWindowPoints(in, nullptr, &to, 1);
+    scene.driver.advanceClock(1000);
+    scene.driver.mouseMove(from.x, from.y);
+    scene.driver.mouseDown();
+    scene.driver.mouseMove(to.x, to.y);
+    scene.driver.mouseUp();
+    scene.driver.pumpUntilIdle();
+  };
+  HWND document = scene.createChild(u"One", kFirst);
+  const POINT grip{110, 23};  // on the caption
+  const struct {
+    const char* name;
+    POINT to;
+    POINT kept;  // where the grip point stays, in the client
+  } drags[] = {{"up past the top", {110, -200}, {110, 0}},
+               {"left past the edge", {-300, 23}, {0, 23}},
+               {"down and right past the corner", {900, 900}, {631, 433}}};
+  for (const auto& test : drags) {
+    SCOPED_TRACE(test.name);
+    drag(grip, test.to, scene.client);
+    RECT place = scene.rectInClient(document);
+    EXPECT_EQ(place.left, kFirst.left + test.kept.x - grip.x);
+    EXPECT_EQ(place.top, kFirst.top + test.kept.y - grip.y);
+    drag(test.kept, grip, scene.client);
+    place = scene.rectInClient(document);
+    EXPECT_TRUE(EqualRect(&place, &kFirst)) << "not dragged back";
+  }
+  HWND icon = scene.createChild(u"Two", kSecond);
+  SendMessage(icon, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  drag(grip, POINT{500, 263}, scene.client);        // the document to (400, 250)
+  drag(POINT{638, 478}, POINT{338, 298}, nullptr);  // the frame's corner, to 340 x 300 pixels
+  ASSERT_EQ(clientSize(scene.client).cy, 254);
+  RECT place = scene.rectInClient(icon);
+  EXPECT_TRUE(EqualRect(&place, &(const RECT&)RECT{0, 230, 160, 254}));
+  place = scene.rectInClient(document);
+  EXPECT_TRUE(EqualRect(&place, &(const RECT&)RECT{260, 231, 460, 381}));
+}
+
 TEST(MdiClient, FrameSizeLaysOutTheClient) {
   MdiScene scene;
   SetWindowPos(scene.frame, nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER);
