@@ -1,5 +1,7 @@
 #include "app/qvzchartpane.h"
 
+#include <utility>
+
 #include "app/busypointer.h"
 #include "app/chartbitmapexport.h"
 #include "app/chartprint.h"
@@ -173,10 +175,21 @@ ZafEventType QvZChartPane::Event(const ZafEventRecord& event) {
   const ZafEventType code = MapMouseEvent(event);
   switch (code) {
     case LeftPressedEvent:
-    case LeftReleasedEvent:
     case RightPressedEvent:
-    case kRightReleasedEvent:
+      // The menu takes this press's release.
+      pressedHere = false;
       ShowPopup(event);
+      return code;
+    case ChosenByDoubleClickEvent:
+      pressedHere = true;
+      return code;
+    case LeftReleasedEvent:
+    case kRightReleasedEvent:
+      // A release whose press began elsewhere (a double click on a caption that moved this pane under the
+      // pointer) opens nothing.
+      if (std::exchange(pressedHere, false)) {
+        ShowPopup(event);
+      }
       return code;
     case UpdateMenuEvent:
       UpdateMenu();

@@ -67,4 +67,5 @@ class QvZChartPane : public KZScroller {
   ChartLoad load;
   ChartLabelFont labelFont;
   KString printTitle;
+  bool pressedHere = false;  // a double click's press landed on the pane; its release opens the menu
 };

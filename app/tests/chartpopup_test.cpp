@@ -9,6 +9,8 @@
 #include "app/framecommands.h"
 #include "app/qvzchartpane.h"
 #include "app/qvzchartwindow.h"
+#include "app/qvzcontrol.h"
+#include "app/tests/menuloopscript.h"
 #include "app/tests/programtest.h"
 #include "chart/cf_chartmodel.h"
 #include "chart/zafchartcontrol.h"
@@ -16,6 +18,7 @@
 #include "framework/core/zafwindowmanager.h"
 #include "model/qvevent.h"
 #include "native/native.h"
+#include "native/user/menubar.h"
 #include "native/user/menupopup.h"
 #include "toolkit/kzpopupitem.h"
 
@@ -100,4 +103,41 @@ TEST_F(ChartPopupTest, AClickOnTheChartOpensTheOneItemMenuThereAndTheItemChanges
   ExitProgram();
   EXPECT_EQ(Run(), 0);
   EXPECT_TRUE(seen.empty());
+}
+
+// The event window minimised by its box and restored by a double click on its title: the button's release
+// lands on the chart now under the pointer, and opens nothing there, its press having been on the title.
+TEST_F(ChartPopupTest, AReleaseWhosePressWasElsewhereOpensNoMenu) {
+  Make({u"-noregistry"});
+  Then([] { Post(NewCommand); });
+  native::HWND document = nullptr;
+  std::unique_ptr<MenuLoopScript> inMenu;  // a pop-up menu opened by mistake still runs the script
+  When(
+      "the chart window with its first load",
+      [] { return Chart() != nullptr && Control().ScreenID() != nullptr && Points() > 0; },
+      [&] {
+        Chart()->EventDocument()->SetModified(false);
+        document = CurrentEventWindow()->ScreenID(2);
+        // The minimise box, the third last entry of the frame's menu bar while the document is maximised.
+        const std::vector<native::RECT> entries = native::MenuBar::screenEntries(Frame()->ScreenID(2));
+        const native::RECT box = entries.at(entries.size() - 3);
+        driver.click((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+      });
+  When(
+      "the event window minimised", [&] { return native::IsIconic(document) != native::FALSE; },
+      [&] {
+        inMenu = std::make_unique<MenuLoopScript>(Frame()->ScreenID(2), script);
+        const native::RECT icon = driver.screenRect(document);
+        driver.advanceClock(1000);
+        driver.doubleClick(icon.left + 40, icon.top + native::GetSystemMetrics(native::SM_CYCAPTION) / 2 + 4);
+      });
+  When(
+      "the event window restored", [&] { return native::IsIconic(document) == native::FALSE; },
+      [&] {
+        EXPECT_NE(native::IsZoomed(document), native::FALSE) << "back as it was before, maximised";
+        EXPECT_EQ(MenuLoopScript::WaitingMenu(), nullptr) << "a pop-up menu opened";
+        inMenu.reset();
+      });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
 }

@@ -10,6 +10,7 @@
 #include "native/user/messageapi.h"
 #include "native/user/metrics.h"
 #include "native/user/paintapi.h"
+#include "native/user/rects.h"
 #include "native/user/styles.h"
 #include "native/user/windowpos.h"
 
@@ -49,6 +50,7 @@ LRESULT MdiClient::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SIZE:
       fitMaximized();
+      keepInReach();
       return 0;
     case WM_SETFOCUS:
       if (isChild(active_)) {
@@ -312,6 +314,29 @@ void MdiClient::arrangeIcons() {
     int y = area.bottom - (slot / perRow + 1) * height;
     SetWindowPos(child, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     ++slot;
+  }
+}
+
+void MdiClient::keepInReach() {
+  RECT area = clientRect();
+  if (IsRectEmpty(&area)) {
+    return;  // a minimised frame's: the children keep their places for its return
+  }
+  std::vector<HWND> all = children();
+  if (std::any_of(all.begin(), all.end(), minimized)) {
+    arrangeIcons();
+  }
+  // A caption high, and wide enough to hold more than the boxes at either end of a caption.
+  const SIZE reach{4 * GetSystemMetrics(SM_CXSIZE),
+                   GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION)};
+  for (HWND child : arrangeable()) {
+    RECT place{};
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, window(), &place);
+    RECT kept = MdiArrangement::withinReach(place, area, reach);
+    if (child != maximized_ && !EqualRect(&kept, &place)) {
+      SetWindowPos(child, nullptr, kept.left, kept.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
   }
 }
 

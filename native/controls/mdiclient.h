@@ -37,6 +37,9 @@ class MdiClient : public ControlWindow {
   void cascade();
   void tile(bool horizontal);
   void arrangeIcons();
+  // After the client changed size every child stays where the mouse can take it: minimised ones line up
+  // along the bottom again, the others keep a piece of their caption inside.
+  void keepInReach();
 
   // The children front to back, those the arrangements move: shown and not minimised.
   std::vector<HWND> children() const;

@@ -230,10 +230,14 @@ TEST(Frame, CaptionBoxesMinimiseMaximiseRestoreAndClose) {
     driver.click(point.x, point.y);
     driver.pumpUntilIdle();
   };
+  auto boxPixels = [&](RECT NonClientLayout::*box) {
+    return driver.pixels(NonClientLayout::compute(kFrameStyle, 0, driver.screenRect(window)).*box);
+  };
   clickBox(&NonClientLayout::maximizeBox);
   EXPECT_TRUE(IsZoomed(window));
   RECT rect = driver.screenRect(window);
   EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXSCREEN));
+  const std::vector<COLORREF> restoreBox = boxPixels(&NonClientLayout::maximizeBox);
   clickBox(&NonClientLayout::maximizeBox);
   EXPECT_FALSE(IsZoomed(window));
   rect = driver.screenRect(window);
@@ -245,15 +249,27 @@ TEST(Frame, CaptionBoxesMinimiseMaximiseRestoreAndClose) {
   driver.mouseUp();
   driver.pumpUntilIdle();
   EXPECT_FALSE(IsIconic(window)) << "let go away from the box: nothing happens";
-  clickBox(&NonClientLayout::minimizeBox);
-  EXPECT_TRUE(IsIconic(window));
-  ShowWindow(window, SW_RESTORE);
-  driver.pumpUntilIdle();
+  // Minimised, the window offers Restore in its Minimise box's place, and a double click on its caption
+  // restores it too.
+  for (bool byDoubleClick : {false, true}) {
+    clickBox(&NonClientLayout::minimizeBox);
+    EXPECT_TRUE(IsIconic(window));
+    EXPECT_TRUE(boxPixels(&NonClientLayout::minimizeBox) == restoreBox) << "no Restore box";
+    POINT caption = centreOf(&NonClientLayout::caption);
+    byDoubleClick ? driver.doubleClick(caption.x, caption.y) : clickBox(&NonClientLayout::minimizeBox);
+    driver.pumpUntilIdle();
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_FALSE(IsZoomed(window));
+    rect = driver.screenRect(window);
+    EXPECT_TRUE(EqualRect(&rect, &(const RECT&)RECT{100, 100, 400, 300}));
+  }
   std::vector<UINT> commands;
   for (const Logged& entry : spy.only({WM_SYSCOMMAND})) {
     commands.push_back(static_cast<UINT>(entry.wParam & 0xFFF0));
   }
-  EXPECT_EQ(commands, (std::vector<UINT>{SC_MAXIMIZE, SC_RESTORE, SC_MINIMIZE}));
+  // The double click's first press asks to move the window, as any press on a caption does.
+  EXPECT_EQ(commands, (std::vector<UINT>{SC_MAXIMIZE, SC_RESTORE, SC_MINIMIZE, SC_RESTORE, SC_MINIMIZE,
+                                         SC_MOVE, SC_RESTORE}));
   clickBox(&NonClientLayout::closeBox);
   EXPECT_FALSE(IsWindow(window)) << "the close box closes";
 }

@@ -7,6 +7,7 @@
 #include "native/controls/mdiarrangement.h"
 #include "native/tests/mdiscene.h"
 #include "native/user/menubar.h"
+#include "native/user/menuloop.h"
 
 namespace native::test {
 
@@ -30,6 +31,44 @@ std::vector<Logged> only(const std::vector<Logged>& log, std::initializer_list<U
     }
   }
   return picked;
+}
+
+// Walks a frame's open menu: the first time the menu waits, `walkStep` runs (keys go in); the next time the
+// menu last highlighted in and the bar's highlighted entry are noted; then Escapes close the menu.
+WNDPROC walkedFrameProcedure = nullptr;
+std::function<void()> walkStep;
+int walkIdles = 0;
+HMENU walkMenu = nullptr;
+HMENU walkLastMenu = nullptr;
+int walkBarEntry = -2;
+
+LRESULT walkedFrame(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_MENUSELECT && lParam != 0) {
+    walkLastMenu = reinterpret_cast<HMENU>(lParam);
+  } else if (message == WM_ENTERIDLE && ++walkIdles < 20) {
+    if (walkIdles == 1) {
+      walkStep();
+      PostMessage(window, WM_NULL, 0, 0);  // back idle even when the step gave no input
+    } else {
+      if (walkIdles == 2) {
+        walkMenu = walkLastMenu;
+        walkBarEntry = MenuLoop::running()->highlightedBarEntry(window);
+      }
+      PostMessage(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+  }
+  return CallWindowProc(walkedFrameProcedure, window, message, wParam, lParam);
+}
+
+void walkFrame(HWND frame, std::function<void()> step) {
+  if (reinterpret_cast<WNDPROC>(GetWindowLong(frame, GWL_WNDPROC)) != walkedFrame) {
+    walkedFrameProcedure =
+        reinterpret_cast<WNDPROC>(SetWindowLong(frame, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(walkedFrame)));
+  }
+  walkStep = std::move(step);
+  walkIdles = 0;
+  walkMenu = walkLastMenu = nullptr;
+  walkBarEntry = -2;
 }
 
 }  // namespace
@@ -168,10 +207,72 @@ TEST(MdiClient, TheMaximisedChildsBoxesStandAtTheBarsRightEndAndWork) {
   int barMiddle = client.top - GetSystemMetrics(SM_CYMENU) / 2;
   int closeX = client.right - GetSystemMetrics(SM_CXSIZE) / 2;
   EXPECT_LT(closeX, frame.right);
-  scene.driver.click(closeX, barMiddle);
+  // Let go away from the box, the box does nothing and the menu ends at once.
+  walkFrame(scene.frame, [] {});
+  scene.driver.mouseMove(closeX, barMiddle);
+  scene.driver.mouseDown();
+  scene.driver.mouseMove(closeX - 200, barMiddle + 100);
+  scene.driver.mouseUp();
   scene.driver.pumpUntilIdle();
+  EXPECT_TRUE(IsWindow(second));
+  EXPECT_EQ(walkIdles, 0) << "the menu waited on after the release";
+  // Held down, the box shows pushed in; let go on it, it closes the document.
+  const RECT closeBox = MenuBar::screenEntries(scene.frame).back();
+  const std::vector<COLORREF> raised = scene.driver.pixels(closeBox);
+  std::vector<COLORREF> pushed;
+  walkFrame(scene.frame, [&] {
+    pushed = scene.driver.pixels(closeBox);
+    scene.driver.mouseUp();
+  });
+  scene.driver.mouseMove(closeX, barMiddle);
+  scene.driver.mouseDown();
+  scene.driver.pumpUntilIdle();
+  EXPECT_FALSE(pushed.empty());
+  EXPECT_TRUE(pushed != raised) << "the pressed box looks as it did";
   EXPECT_FALSE(IsWindow(second)) << "the close box closed the document";
   EXPECT_FALSE(only(scene.log, {WM_SYSCOMMAND}).empty());
+}
+
+// With a document maximised the bar reads: its system menu, "&File", "&Help", its three boxes. From the
+// bar's ends the arrows go to the frame's system menu; they never press a box.
+TEST(MdiClient, TheBarsArrowsPassTheSystemMenusAndNeverPressTheMaximisedChildsBoxes) {
+  enum Open { kFrameMenu, kChildMenu, kHelpMenu };
+  struct Case {
+    const char* name;
+    std::vector<UINT> keys;  // after F10 has highlighted the bar's first entry
+    Open open;
+    int barEntry;
+  };
+  const Case cases[] = {
+      {"left from the document's icon, then down", {VK_LEFT, VK_DOWN}, kFrameMenu, -1},
+      {"right from open Help", {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_RIGHT}, kFrameMenu, -1},
+      {"right from open Help, right", {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_RIGHT, VK_RIGHT}, kChildMenu, 0},
+      {"left, left from the document's open system menu", {VK_DOWN, VK_LEFT, VK_LEFT}, kHelpMenu, 2},
+      {"right from Help, nothing open", {VK_RIGHT, VK_RIGHT, VK_RIGHT}, kFrameMenu, -1},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    MdiScene scene;
+    HMENU help = CreatePopupMenu();
+    AppendMenu(help, MF_STRING, 701, u"&About");
+    AppendMenu(scene.bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), u"&Help");
+    HWND child = scene.createChild(u"One", kFirst);
+    SendMessage(scene.client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+    const HMENU menus[] = {GetSystemMenu(scene.frame, FALSE), GetSystemMenu(child, FALSE), help};
+    walkFrame(scene.frame, [&] {
+      for (UINT key : test.keys) {
+        scene.driver.pressKey(key);
+      }
+    });
+    scene.log.clear();
+    scene.driver.pressKey(VK_F10);
+    scene.driver.pumpUntilIdle();
+    EXPECT_EQ(walkMenu, menus[test.open]);
+    EXPECT_EQ(walkBarEntry, test.barEntry);
+    EXPECT_EQ(MenuLoop::running(), nullptr);
+    EXPECT_NE(IsZoomed(child), FALSE);
+    EXPECT_TRUE(only(scene.log, {WM_SYSCOMMAND, WM_CLOSE}).empty());
+  }
 }
 
 TEST(MdiClient, ChildSystemCommandsMaximiseMinimiseRestoreAndClose) {
@@ -273,6 +374,51 @@ TEST(MdiClient, ArrangementsLeaveTheRowOfMinimisedChildrenFree) {
   SendMessage(scene.client, WM_MDIICONARRANGE, 0, 0);
   EXPECT_EQ(scene.rectInClient(a).left, 0);
   EXPECT_EQ(scene.rectInClient(a).bottom, area.cy);
+}
+
+// A document dragged by its caption is moved by a point that stays inside the client, so the caption can be
+// taken again there and dragged back; a frame made smaller keeps the minimised documents on its bottom edge
+// and a piece of every other document's caption inside.
+TEST(MdiClient, EveryDocumentStaysWhereTheMouseCanTakeIt) {
+  MdiScene scene;  // a client of 632 x 434 pixels
+  auto drag = [&](POINT from, POINT to, HWND in) {
+    MapWindowPoints(in, nullptr, &from, 1);
+    MapWindowPoints(in, nullptr, &to, 1);
+    scene.driver.advanceClock(1000);
+    scene.driver.mouseMove(from.x, from.y);
+    scene.driver.mouseDown();
+    scene.driver.mouseMove(to.x, to.y);
+    scene.driver.mouseUp();
+    scene.driver.pumpUntilIdle();
+  };
+  HWND document = scene.createChild(u"One", kFirst);
+  const POINT grip{110, 23};  // on the caption
+  const struct {
+    const char* name;
+    POINT to;
+    POINT kept;  // where the grip point stays, in the client
+  } drags[] = {{"up past the top", {110, -200}, {110, 0}},
+               {"left past the edge", {-300, 23}, {0, 23}},
+               {"down and right past the corner", {900, 900}, {631, 433}}};
+  for (const auto& test : drags) {
+    SCOPED_TRACE(test.name);
+    drag(grip, test.to, scene.client);
+    RECT place = scene.rectInClient(document);
+    EXPECT_EQ(place.left, kFirst.left + test.kept.x - grip.x);
+    EXPECT_EQ(place.top, kFirst.top + test.kept.y - grip.y);
+    drag(test.kept, grip, scene.client);
+    place = scene.rectInClient(document);
+    EXPECT_TRUE(EqualRect(&place, &kFirst)) << "not dragged back";
+  }
+  HWND icon = scene.createChild(u"Two", kSecond);
+  SendMessage(icon, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  drag(grip, POINT{500, 263}, scene.client);        // the document to (400, 250)
+  drag(POINT{638, 478}, POINT{338, 298}, nullptr);  // the frame's corner, to 340 x 300 pixels
+  ASSERT_EQ(clientSize(scene.client).cy, 254);
+  RECT place = scene.rectInClient(icon);
+  EXPECT_TRUE(EqualRect(&place, &(const RECT&)RECT{0, 230, 160, 254}));
+  place = scene.rectInClient(document);
+  EXPECT_TRUE(EqualRect(&place, &(const RECT&)RECT{260, 231, 460, 381}));
 }
 
 TEST(MdiClient, FrameSizeLaysOutTheClient) {

@@ -177,7 +177,10 @@ TEST(MenuLoop, KeyboardWalksTheBarAndChooses) {
        {VK_DOWN, VK_UP, VK_UP, VK_RIGHT, VK_LEFT, VK_UP, VK_RETURN},
        kOpen,
        0},
-      {"left from a pull-down wraps to the last bar entry", {VK_DOWN, VK_LEFT, VK_UP, VK_RETURN}, kPaste, 0},
+      {"left from a pull-down passes the frame's system menu to the last bar entry",
+       {VK_DOWN, VK_LEFT, VK_LEFT, VK_UP, VK_RETURN},
+       kPaste,
+       0},
       {"right from File to Edit passes the greyed entry", {VK_DOWN, VK_RIGHT, VK_RETURN}, kCopy, 0},
       // Alt's release after it closed the menu enters the bar no more.
       {"Alt leaves the bar for good", {VK_DOWN, VK_MENU}, 0, 0},

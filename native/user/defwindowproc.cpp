@@ -317,13 +317,15 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCLBUTTONDOWN:
       return nonClientPress(*window, static_cast<LRESULT>(wParam), lParam);
     case WM_NCLBUTTONDBLCLK:
-      // A double click on the caption maximises or restores; elsewhere it is a second press (quick clicks on
-      // a scroll arrow scroll twice).
+      // A double click on the caption maximises or restores (a minimised window always restores); elsewhere
+      // it is a second press (quick clicks on a scroll arrow scroll twice).
       if (static_cast<LRESULT>(wParam) != HTCAPTION) {
         return nonClientPress(*window, static_cast<LRESULT>(wParam), lParam);
       }
-      if ((window->style & WS_MAXIMIZEBOX) != 0) {
-        SendMessage(handle, WM_SYSCOMMAND, window->isMaximized() ? SC_RESTORE : SC_MAXIMIZE, lParam);
+      if (window->isMinimized() || window->isMaximized()) {
+        SendMessage(handle, WM_SYSCOMMAND, SC_RESTORE, lParam);
+      } else if ((window->style & WS_MAXIMIZEBOX) != 0) {
+        SendMessage(handle, WM_SYSCOMMAND, SC_MAXIMIZE, lParam);
       }
       return 0;
     case WM_NCPAINT:

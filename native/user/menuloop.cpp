@@ -141,7 +141,7 @@ void MenuLoop::trackWithKey(char16_t character) {
 
 void MenuLoop::trackPopup(HMENU menu, POINT screen) {
   begin();
-  if (openRoot(menu, RECT{screen.x, screen.y, screen.x, screen.y})) {
+  if (openRoot(menu, RECT{screen.x, screen.y, screen.x, screen.y}, false)) {
     run();
   } else {
     finish();
@@ -149,24 +149,11 @@ void MenuLoop::trackPopup(HMENU menu, POINT screen) {
 }
 
 void MenuLoop::trackSystemMenu(bool byKey) {
-  WindowSystem& system = WindowSystem::get();
-  const WindowRecord* window = system.windows().find(owner_);
-  if (window == nullptr || (window->style & WS_SYSMENU) == 0) {
+  if (!hasSystemMenu()) {
     return;
   }
-  systemMenu_ = true;
-  HMENU menu = menus().systemMenuOf(owner_);
-  if (menu == nullptr) {
-    temporaryMenu_ = SystemMenu::create(*window);
-    menu = temporaryMenu_;
-  }
-  SystemMenu::updateStates(menu, *window);
-  RECT screen = system.windows().screenRect(*window);
-  RECT box = systemBoxOf(*window);
-  // Below the system box, or below the window's top-left corner when it shows no caption.
-  RECT anchor = IsRectEmpty(&box) ? RECT{screen.left, screen.top, screen.left, screen.top} : box;
   begin();
-  if (!openRoot(menu, anchor)) {
+  if (!openSystemMenu()) {
     finish();
     return;
   }
@@ -176,6 +163,32 @@ void MenuLoop::trackSystemMenu(bool byKey) {
   run();
 }
 
+bool MenuLoop::hasSystemMenu() const {
+  const WindowRecord* window = WindowSystem::get().windows().find(owner_);
+  return window != nullptr && (window->style & WS_SYSMENU) != 0;
+}
+
+bool MenuLoop::openSystemMenu() {
+  WindowSystem& system = WindowSystem::get();
+  const WindowRecord* window = system.windows().find(owner_);
+  if (window == nullptr) {
+    return false;
+  }
+  HMENU menu = menus().systemMenuOf(owner_);
+  if (menu == nullptr) {
+    if (temporaryMenu_ == nullptr) {
+      temporaryMenu_ = SystemMenu::create(*window);
+    }
+    menu = temporaryMenu_;
+  }
+  SystemMenu::updateStates(menu, *window);
+  RECT screen = system.windows().screenRect(*window);
+  RECT box = systemBoxOf(*window);
+  // Below the system box, or below the window's top-left corner when it shows no caption.
+  RECT anchor = IsRectEmpty(&box) ? RECT{screen.left, screen.top, screen.left, screen.top} : box;
+  return openRoot(menu, anchor, true);
+}
+
 void MenuLoop::begin() {
   menus().activeLoop = this;
   WindowSystem::get().keyboard().clearAltAlone();
@@ -183,9 +196,9 @@ void MenuLoop::begin() {
   SetCapture(owner_);
 }
 
-bool MenuLoop::openRoot(HMENU menu, const RECT& anchor) {
-  SendMessage(owner_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, systemMenu_ ? 1 : 0));
-  auto level = std::make_unique<Level>(Level{PopupState{menu, -1}, nullptr, systemMenu_ ? owner_ : nullptr});
+bool MenuLoop::openRoot(HMENU menu, const RECT& anchor, bool system) {
+  SendMessage(owner_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, system ? 1 : 0));
+  auto level = std::make_unique<Level>(Level{PopupState{menu, -1}, nullptr, system ? owner_ : nullptr});
   if (!IsWindow(owner_) || menus().find(menu) == nullptr) {
     return false;
   }
@@ -378,8 +391,8 @@ void MenuLoop::redraw(std::size_t level) const {
 
 void MenuLoop::activate(std::size_t level, int entry) {
   const MenuItem* item = entryOf(level, entry);
-  if (item == nullptr) {
-    return;
+  if (item == nullptr || item->isCaptionBox()) {
+    return;  // the keys never press a document's box
   }
   if (!item->isPopup()) {
     choose(level, entry);
@@ -391,24 +404,34 @@ void MenuLoop::activate(std::size_t level, int entry) {
   }
 }
 
-void MenuLoop::step(std::size_t level, int direction) {
+int MenuLoop::keyNeighbour(std::size_t level, int from, int direction, bool wrap) const {
   const MenuRecord* menu = menus().find(levels_[level]->state.menu);
-  if (menu == nullptr || menu->items.empty()) {
-    return;
+  if (menu == nullptr) {
+    return -1;
   }
-  int count = static_cast<int>(menu->items.size());
-  int entry = levels_[level]->state.selected;
-  if (entry < 0) {
-    entry = direction > 0 ? -1 : count;
-  }
-  // The keyboard's highlight passes over separators and greyed entries alike.
+  const int count = static_cast<int>(menu->items.size());
+  int entry = from >= 0 ? from : (direction > 0 ? -1 : count);
+  // The keys pass over separators, greyed entries and the boxes of a maximised document alike.
   for (int tries = 0; tries < count; ++tries) {
-    entry = (entry + direction + count) % count;
-    const MenuItem& item = menu->items[static_cast<std::size_t>(entry)];
-    if (!item.isSeparator() && item.isEnabled()) {
-      select(level, entry, false);
-      return;
+    entry += direction;
+    if (entry < 0 || entry >= count) {
+      if (!wrap) {
+        return -1;
+      }
+      entry = (entry + count) % count;
     }
+    const MenuItem& item = menu->items[static_cast<std::size_t>(entry)];
+    if (!item.isSeparator() && !item.isCaptionBox() && item.isEnabled()) {
+      return entry;
+    }
+  }
+  return -1;
+}
+
+void MenuLoop::step(std::size_t level, int direction) {
+  int entry = keyNeighbour(level, levels_[level]->state.selected, direction, true);
+  if (entry >= 0) {
+    select(level, entry, false);
   }
 }
 
@@ -422,7 +445,8 @@ void MenuLoop::choose(std::size_t level, int entry) {
 }
 
 void MenuLoop::escape() {
-  if (levels_.size() == 1) {
+  // The frame's system menu, reached from the bar, leaves no bar entry highlighted to go back to.
+  if (levels_.size() == 1 || (isBar(0) && levels_[0]->state.selected < 0)) {
     done_ = true;
     return;
   }
@@ -448,10 +472,19 @@ void MenuLoop::moveAcross(bool right) {
   if (!isBar(0)) {
     return;
   }
+  // Where the bar's entries wrap round lies the frame's system menu; it opens below the system box.
   bool pullDownOpen = levels_.size() > 1;
-  step(0, right ? 1 : -1);
+  int entry = keyNeighbour(0, levels_[0]->state.selected, right ? 1 : -1, !hasSystemMenu());
+  if (entry < 0) {
+    select(0, -1, false);
+    if (intact() && openSystemMenu()) {
+      step(1, 1);
+    }
+    return;
+  }
+  select(0, entry, false);
   if (pullDownOpen && intact()) {
-    activate(0, levels_[0]->state.selected);
+    activate(0, entry);
   }
 }
 
@@ -491,6 +524,14 @@ void MenuLoop::onMouse(const MSG& message) {
     }
   }
   Hit hit = hitTest(message.pt);
+  // A maximised document's box in the bar works as a button: let go anywhere but on it, the menu ends with
+  // nothing done.
+  const MenuItem* barItem = isBar(0) ? entryOf(0, levels_[0]->state.selected) : nullptr;
+  if (release && barItem != nullptr && barItem->isCaptionBox() &&
+      (hit.level != 0 || hit.entry != levels_[0]->state.selected)) {
+    done_ = true;
+    return;
+  }
   if (hit.level < 0) {
     if (anyPress) {
       done_ = true;  // a press outside the menu closes it

@@ -54,9 +54,13 @@ class MenuLoop {
   };
 
   void trackSystemMenu(bool byKey);
+  bool hasSystemMenu() const;
+  // Opens the owner's system menu below its system box, as a level of its own above those there are.
+  bool openSystemMenu();
   // The menu takes the mouse and becomes the running one.
   void begin();
-  bool openRoot(HMENU menu, const RECT& anchor);
+  // `system`: the menu is the owner's system menu, its choices system commands to the owner.
+  bool openRoot(HMENU menu, const RECT& anchor, bool system);
   void run();
   void finish();
   bool intact() const;
@@ -73,6 +77,9 @@ class MenuLoop {
   void redraw(std::size_t level) const;
   // Opens a cascade with its first enabled entry highlighted, or chooses a command.
   void activate(std::size_t level, int entry);
+  // The entry the arrow keys reach from `from` (-1 for none) in the direction; -1 when there is none or,
+  // without `wrap`, when the way wraps round the menu's ends.
+  int keyNeighbour(std::size_t level, int from, int direction, bool wrap) const;
   void step(std::size_t level, int direction);
   void choose(std::size_t level, int entry);
   void escape();
@@ -91,7 +98,6 @@ class MenuLoop {
 
   HWND owner_;
   bool rightButtonChooses_;
-  bool systemMenu_ = false;  // tracking the owner's system menu
   bool byMouse_ = false;
   bool done_ = false;
   POINT pointer_{};  // where the loop last saw the pointer, from where it was when the loop began

@@ -112,14 +112,14 @@ void MenuPainter::paintBar(HDC dc, const MenuRecord& menu, const RECT& bar, int 
     if (item.isSeparator()) {
       continue;
     }
+    bool highlighted = static_cast<int>(index) == selected;
     if (item.isCaptionBox()) {
       // A box one pixel inside the bar, pushed in while its entry is highlighted.
       RECT box = entries[index];
       InflateRect(&box, 0, -1);
-      NonClientPainter::paintCaptionBox(dc, box, item.id);
+      NonClientPainter::paintCaptionBox(dc, box, item.id, highlighted);
       continue;
     }
-    bool highlighted = static_cast<int>(index) == selected;
     if (highlighted) {
       fill(dc, entries[index], COLOR_HIGHLIGHT);
     }

@@ -170,10 +170,10 @@ void drawCaption(HDC dc, const WindowRecord& window, const NonClientLayout& layo
     WPARAM command;
   } boxes[] = {{layout.closeBox, SC_CLOSE},
                {layout.maximizeBox, window.isMaximized() ? SC_RESTORE : SC_MAXIMIZE},
-               {layout.minimizeBox, SC_MINIMIZE}};
+               {layout.minimizeBox, window.isMinimized() ? SC_RESTORE : SC_MINIMIZE}};
   for (const auto& entry : boxes) {
     if (!IsRectEmpty(&entry.rect)) {
-      NonClientPainter::paintCaptionBox(dc, entry.rect, entry.command);
+      NonClientPainter::paintCaptionBox(dc, entry.rect, entry.command, false);
     }
   }
 }
@@ -205,17 +205,23 @@ void drawClientEdge(HDC dc, const NonClientLayout& layout) {
 
 }  // namespace
 
-void NonClientPainter::paintCaptionBox(HDC dc, const RECT& rect, WPARAM command) {
+void NonClientPainter::paintCaptionBox(HDC dc, const RECT& rect, WPARAM command, bool pushed) {
   box(dc, rect);
+  RECT glyph = rect;
+  if (pushed) {
+    // Sunk in: a dark outline, the glyph a pixel down and to the right.
+    outline(dc, rect, COLOR_BTNTEXT);
+    OffsetRect(&glyph, 1, 1);
+  }
   switch (command) {
     case SC_CLOSE:
-      drawCloseGlyph(dc, rect);
+      drawCloseGlyph(dc, glyph);
       break;
     case SC_MINIMIZE:
-      drawMinimizeGlyph(dc, rect);
+      drawMinimizeGlyph(dc, glyph);
       break;
     default:
-      drawMaximizeGlyph(dc, rect, command == SC_RESTORE);
+      drawMaximizeGlyph(dc, glyph, command == SC_RESTORE);
       break;
   }
 }

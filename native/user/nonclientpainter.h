@@ -19,8 +19,8 @@ class NonClientPainter {
   // it too, so built-in bars and scroll bar controls look alike.
   static void paintScrollBar(HDC dc, const RECT& bar, bool vertical, const ScrollBarState& state);
   // One caption box with the glyph of its command: SC_CLOSE, SC_MINIMIZE, SC_MAXIMIZE or SC_RESTORE (the
-  // menu bar shows a maximised document's boxes with it too).
-  static void paintCaptionBox(HDC dc, const RECT& rect, WPARAM command);
+  // menu bar shows a maximised document's boxes with it too); a pushed box is drawn sunk in.
+  static void paintCaptionBox(HDC dc, const RECT& rect, WPARAM command, bool pushed);
   // The least client width of a window of these styles whose caption shows `title` whole; 0 without a
   // caption.
   static int clientWidthShowingTitle(DWORD style, DWORD exStyle, const std::u16string& title);

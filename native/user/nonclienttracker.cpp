@@ -43,6 +43,19 @@ BarOnScreen barOf(WindowRecord& window, LRESULT hit) {
   return bar;
 }
 
+// A child window is moved by a point that stays inside its parent's client area, so that its caption stays
+// where the pointer can take it again.
+POINT insideParent(const WindowRecord& window, POINT screen) {
+  if (!window.isChild()) {
+    return screen;
+  }
+  RECT area{};
+  GetClientRect(window.parent, &area);
+  MapWindowPoints(window.parent, nullptr, reinterpret_cast<POINT*>(&area), 2);
+  return POINT{std::clamp(screen.x, area.left, std::max(area.left, area.right - 1)),
+               std::clamp(screen.y, area.top, std::max(area.top, area.bottom - 1))};
+}
+
 void postScroll(HWND window, UINT message, WORD code, int position) {
   // The position travels as a signed 16-bit word; GetScrollInfo gives the full value.
   PostMessage(window, message, MAKEWPARAM(code, static_cast<WORD>(static_cast<SHORT>(position))), 0);
@@ -169,10 +182,12 @@ void NonClientTracker::follow(POINT screen) {
   int dx = screen.x - start_.x;
   int dy = screen.y - start_.y;
   switch (mode_) {
-    case Mode::Move:
-      SetWindowPos(window_, nullptr, startRect_.left + dx, startRect_.top + dy, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    case Mode::Move: {
+      POINT to = insideParent(*record, screen);
+      SetWindowPos(window_, nullptr, startRect_.left + to.x - start_.x, startRect_.top + to.y - start_.y, 0,
+                   0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       break;
+    }
     case Mode::Size: {
       RECT rect = startRect_;
       bool left = part_ == HTLEFT || part_ == HTTOPLEFT || part_ == HTBOTTOMLEFT;
@@ -229,10 +244,12 @@ void NonClientTracker::finish(POINT screen) {
       if (layout.hitTest(screen) != part_) {
         break;  // let go elsewhere: no command
       }
-      WPARAM command = part_ == HTCLOSE        ? SC_CLOSE
-                       : part_ == HTMINBUTTON  ? SC_MINIMIZE
-                       : record->isMaximized() ? SC_RESTORE
-                                               : SC_MAXIMIZE;
+      // A minimised window offers Restore in its Minimise box's place.
+      bool restores = part_ == HTMINBUTTON ? record->isMinimized() : record->isMaximized();
+      WPARAM command = part_ == HTCLOSE       ? SC_CLOSE
+                       : restores             ? SC_RESTORE
+                       : part_ == HTMINBUTTON ? SC_MINIMIZE
+                                              : SC_MAXIMIZE;
       PostMessage(window, WM_SYSCOMMAND, command, MAKELPARAM(screen.x, screen.y));
       break;
     }
