@@ -6,6 +6,7 @@
 #include "native/user/metrics.h"
 #include "native/user/paintapi.h"
 #include "native/user/rects.h"
+#include "native/user/visibleregion.h"
 #include "native/user/windowsystem.h"
 
 namespace native {
@@ -146,48 +147,10 @@ void paintFrameIfDirty(HWND handle) {
   }
   window->frameDirty = false;
   if (tree().isVisible(*window)) {
+    Region frame = VisibleRegion::of(tree(), *window, true, false);
+    frame.subtract(VisibleRegion::of(tree(), *window, false, false));
+    WindowSystem::get().tallyPaint(frame);
     SendMessage(handle, WM_NCPAINT, 1, 0);
-  }
-}
-
-void windowPlaced(HWND handle, const RECT& oldRect, bool wasVisible, UINT flags) {
-  WindowSystem& system = WindowSystem::get();
-  WindowRecord* window = system.windows().find(handle);
-  if (window == nullptr) {
-    return;
-  }
-  bool nowVisible = system.windows().isVisible(*window);
-  bool moved = oldRect.left != window->rect.left || oldRect.top != window->rect.top;
-  bool sized =
-      oldRect.right - oldRect.left != window->width() || oldRect.bottom - oldRect.top != window->height();
-  bool restacked = (flags & SWP_NOZORDER) == 0;
-  bool reframed = (flags & SWP_FRAMECHANGED) != 0;
-  bool repaint = (flags & SWP_NOREDRAW) == 0;
-  if (!moved && !sized && !restacked && !reframed && wasVisible == nowVisible) {
-    return;
-  }
-  constexpr UINT kEverything = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
-  if (system.windows().isTopLevel(*window)) {
-    // Top-level windows keep their pixels in their own surface: moving or restacking one only composes,
-    // unless it brings a part of the window onto the desktop that the surface did not hold.
-    bool uncovered = system.compositor().fitSurface(*window);
-    system.compositor().damage(oldRect);
-    system.compositor().damage(window->rect);
-    if (nowVisible && repaint && (sized || reframed || !wasVisible || uncovered)) {
-      RedrawWindow(handle, nullptr, nullptr, kEverything);
-    }
-    return;
-  }
-  if (wasVisible && repaint && (moved || sized || !nowVisible || restacked)) {
-    // What the window covered shows its parent and siblings again, the siblings' frames included. A child
-    // never covered more than its parent's client area, so the parent's own frame stays as it is.
-    RECT parentClient = clientArea(*system.windows().find(window->parent));
-    RECT uncovered{};
-    IntersectRect(&uncovered, &oldRect, &parentClient);
-    RedrawWindow(window->parent, &uncovered, nullptr, kEverything);
-  }
-  if (nowVisible && repaint && (moved || sized || reframed || restacked || !wasVisible)) {
-    RedrawWindow(handle, nullptr, nullptr, kEverything);
   }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The window system's side of painting: finding the WM_PAINT to hand out, and the repainting and composing
-// that a change of a window's place, size or visibility needs.
+// The window system's side of painting: finding the WM_PAINT to hand out, and marking windows and frames for
+// painting.
 
 #include "native/user/nativetypes.h"
 
@@ -13,8 +13,6 @@ struct WindowRecord;
 // The WM_PAINT for the first window (front to back, parents first) that waits for painting and that the
 // filter accepts. Frames waiting alone for WM_NCPAINT are painted on the way.
 bool nextPaintMessage(const MessageFilter& filter, MSG* out);
-// After SetWindowPos changed a window: `oldRect` and `wasVisible` are how it was (parent coordinates).
-void windowPlaced(HWND window, const RECT& oldRect, bool wasVisible, UINT flags);
 // The window's frame is to be painted again (WM_NCPAINT).
 void frameChanged(HWND window);
 // Paints the frame now if it waits.
