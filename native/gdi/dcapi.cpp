@@ -64,6 +64,9 @@ HDC openWindowDc(HWND handle, bool wholeWindow, bool clipChildren, const Region*
   dc->origin = VisibleRegion::origin(system.windows(), *window, wholeWindow);
   dc->visible = VisibleRegion::of(system.windows(), *window, wholeWindow, clipChildren);
   dc->reach = dc->visible.bounds();
+  if (wholeWindow && window->framePainting) {
+    dc->visible.intersect(*window->framePainting);
+  }
   if (limit != nullptr) {
     Region allowed = *limit;
     allowed.offset(dc->origin.x, dc->origin.y);

@@ -108,9 +108,10 @@ TEST(MdiRepaint, WhatADocumentUncoversOrRestacksIsDrawnAsAFullRepaintDraws) {
          RedrawWindow(front, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
        }},
       // The front document (586 x 388 once cascaded) dragged 40 px right and 8 down in four steps: each step
-      // paints the strips it uncovers and brings into view, 10 x 388 and 2 x 586 twice over, and the frames
-      // they reach (under 20,000 pixels each), never the 227,000 pixels of the document again.
-      {"dragged", [](MdiScene& scene, HWND front, HWND) { dragCaption(scene, front, 40, 8); }, 4 * 50000},
+      // paints no more than the strips it uncovers and brings into view, 10 x 388 and 2 x 586 each, frames
+      // included, never the 227,000 pixels of the document again.
+      {"dragged", [](MdiScene& scene, HWND front, HWND) { dragCaption(scene, front, 40, 8); },
+       4 * 2 * (10 * 388 + 2 * 586)},
       // The front document raised again: nothing changes.
       {"raised-again", [](MdiScene&, HWND front, HWND) { BringWindowToTop(front); }, 0},
   };

@@ -28,12 +28,12 @@ bool childrenTakePart(const WindowRecord& window, UINT flags) {
   return (flags & RDW_NOCHILDREN) == 0 && (window.style & WS_CLIPCHILDREN) == 0;
 }
 
-// Whether `area` (client coordinates) takes in part of the window's frame.
-bool reachesFrame(const WindowRecord& window, const Region& area) {
+// The part of the window's frame that `area` (client coordinates) takes in.
+Region frameReached(const WindowRecord& window, const Region& area) {
   Region frame(wholeWindowArea(window));
   frame.subtract(clientArea(window));
   frame.intersect(area);
-  return !frame.empty();
+  return frame;
 }
 
 }  // namespace
@@ -49,8 +49,11 @@ void applyRedraw(WindowRecord& window, const Region& area, UINT flags) {
     if ((flags & RDW_ERASE) != 0 && !inside.empty()) {
       window.eraseBackground = true;
     }
-    if ((flags & RDW_FRAME) != 0 && reachesFrame(window, area)) {
-      window.frameDirty = true;
+    if ((flags & RDW_FRAME) != 0) {
+      window.frameUpdate.unite(frameReached(window, area));
+      if (window.frameUpdate.rects().size() > kMaxUpdateRects) {
+        window.frameUpdate = Region(window.frameUpdate.bounds());
+      }
     }
   }
   if ((flags & RDW_VALIDATE) != 0) {
@@ -60,6 +63,7 @@ void applyRedraw(WindowRecord& window, const Region& area, UINT flags) {
     }
     if ((flags & RDW_NOFRAME) != 0) {
       window.frameDirty = false;
+      window.frameUpdate.clear();
     }
   }
   if (childrenTakePart(window, flags)) {
@@ -94,7 +98,7 @@ HWND findPainting(const MessageFilter& filter, const std::vector<HWND>& windows)
     if (window == nullptr || !window->hasVisibleFlag() || !window->redraw) {
       continue;
     }
-    if (window->frameDirty && window->update.empty()) {
+    if ((window->frameDirty || !window->frameUpdate.empty()) && window->update.empty()) {
       paintFrameIfDirty(handle);
       if ((window = tree().find(handle)) == nullptr) {
         continue;
@@ -142,15 +146,28 @@ void frameChanged(HWND handle) {
 
 void paintFrameIfDirty(HWND handle) {
   WindowRecord* window = tree().find(handle);
-  if (window == nullptr || !window->frameDirty) {
+  if (window == nullptr || (!window->frameDirty && window->frameUpdate.empty())) {
     return;
   }
+  const bool whole = window->frameDirty;
+  Region part = window->frameUpdate;
   window->frameDirty = false;
-  if (tree().isVisible(*window)) {
-    Region frame = VisibleRegion::of(tree(), *window, true, false);
-    frame.subtract(VisibleRegion::of(tree(), *window, false, false));
-    WindowSystem::get().tallyPaint(frame);
-    SendMessage(handle, WM_NCPAINT, 1, 0);
+  window->frameUpdate.clear();
+  if (!tree().isVisible(*window)) {
+    return;
+  }
+  Region frame = VisibleRegion::of(tree(), *window, true, false);
+  frame.subtract(VisibleRegion::of(tree(), *window, false, false));
+  if (!whole) {
+    const POINT origin = VisibleRegion::origin(tree(), *window, false);
+    part.offset(origin.x, origin.y);
+    frame.intersect(part);
+    window->framePainting = frame;
+  }
+  WindowSystem::get().tallyPaint(frame);
+  SendMessage(handle, WM_NCPAINT, 1, 0);
+  if ((window = tree().find(handle)) != nullptr) {
+    window->framePainting.reset();
   }
 }
 

@@ -18,7 +18,7 @@ void frameChanged(HWND window);
 // Paints the frame now if it waits.
 void paintFrameIfDirty(HWND window);
 // Invalidates or validates `area` (client coordinates) of the window as the RDW_ flags say, then the children
-// the flags reach. RDW_FRAME marks a frame for painting where the area takes in part of it.
+// the flags reach. RDW_FRAME marks for painting the part of a frame the area takes in.
 void applyRedraw(WindowRecord& window, const Region& area, UINT flags);
 // The same for the visible children of the window that `area` (the window's client coordinates) reaches,
 // each with its descendants.
