@@ -208,4 +208,11 @@ std::vector<RECT> TestDriver::takeDamage() const {
   return system.compositor().takeDamage();
 }
 
+TestDriver::Paints TestDriver::takePaints() const {
+  WindowSystem& system = WindowSystem::get();
+  Paints paints{system.painted.paints, system.painted.pixels};
+  system.painted = WindowSystem::PaintTally{};
+  return paints;
+}
+
 }  // namespace native

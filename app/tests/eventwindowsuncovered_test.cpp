@@ -1,6 +1,7 @@
 // Three event windows cascaded, then one change of the front window's place or of their order as a user makes
 // it: the restore box after maximising, Ctrl+F6, a drag of the right edge, a back window brought forward and
-// closed with Ctrl+F4, the minimise command. Every event window left uncovered or restacked is drawn again,
+// closed with Ctrl+F4, the minimise command, the front window closed beside a minimised one, a new event
+// with Single Event on closing the others. Every event window left uncovered or restacked is drawn again,
 // frame and panes, under those in front of it: the frame on the desktop is what a full repaint draws.
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "app/framecommands.h"
 #include "app/qvzcontrol.h"
 #include "app/qvzeventmdi.h"
+#include "app/settingwrites.h"
 #include "app/tests/programtest.h"
 #include "model/qvevent.h"
 #include "native/native.h"
@@ -76,6 +78,21 @@ TEST_F(EventWindowsUncoveredTest, WhatAnEventWindowUncoversOrRestacksIsDrawnAsAF
           WithControl(native::VK_F4);
         }}},
       {"minimised", {[] { native::SendMessage(Front(), native::WM_SYSCOMMAND, native::SC_MINIMIZE, 0); }}},
+      // One of three windows still minimised from the row before: the front one closed.
+      {"closed-beside-minimised",
+       {[] { Post(NewCommand); }, [] { Post(CascadeCommand); },
+        [this] {
+          CurrentEventWindow()->GetEvent()->SetModified(false);
+          WithControl(native::VK_F4);
+        }}},
+      // A new event with Single Event on closes every event window, the first one found not the active one.
+      {"single-event-new", {[] {
+         for (QvZEventMDI* window : EventWindows()) {
+           window->GetEvent()->SetModified(false);
+         }
+         SettingWrites::WriteInt(nullptr, u"\\Event\\SingleEvent", 1);
+         Post(NewCommand);
+       }}},
   };
   for (int i = 0; i < 3; ++i) {
     Then([] { Post(NewCommand); });

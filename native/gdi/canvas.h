@@ -24,6 +24,8 @@ class Canvas {
   Gdi& gdi() { return *gdi_; }
   Rasterizer& raster() { return *raster_; }
   Surface& surface() { return *target_.surface; }
+  // What of the surface the context reaches, whatever its clip (target coordinates).
+  const RECT& reach() const { return target_.reach; }
   POINT toTarget(POINT logical) const { return target_.toTarget(logical); }
   RECT toTarget(const RECT& logical) const { return target_.toTarget(logical); }
 

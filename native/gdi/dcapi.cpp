@@ -63,6 +63,10 @@ HDC openWindowDc(HWND handle, bool wholeWindow, bool clipChildren, const Region*
   dc->window = handle;
   dc->origin = VisibleRegion::origin(system.windows(), *window, wholeWindow);
   dc->visible = VisibleRegion::of(system.windows(), *window, wholeWindow, clipChildren);
+  dc->reach = dc->visible.bounds();
+  if (wholeWindow && window->framePainting) {
+    dc->visible.intersect(*window->framePainting);
+  }
   if (limit != nullptr) {
     Region allowed = *limit;
     allowed.offset(dc->origin.x, dc->origin.y);
@@ -100,6 +104,7 @@ HDC GetDCEx(HWND window, HRGN, DWORD flags) {
     HDC handle = openWindowDc(window, whole, false, nullptr);
     DeviceContext* dc = find(handle);
     dc->visible = VisibleRegion::of(system.windows(), *system.windows().find(record->parent), false, false);
+    dc->reach = dc->visible.bounds();
     return handle;
   }
   return openWindowDc(window, whole, clipChildren && !whole, nullptr);

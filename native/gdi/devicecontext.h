@@ -50,6 +50,9 @@ struct DeviceContext {
   // touch, in target coordinates. Memory contexts reach the whole selected bitmap.
   POINT origin{};
   Region visible;
+  // Window contexts: the bounds of what of the window the context could reach, before a paint's update area
+  // limited `visible` to the part to be painted (target coordinates).
+  RECT reach{};
   // Screen contexts: the bounds of the desktop's pixels that drawing calls changed, sent to a host on
   // release.
   RECT drawn{};

@@ -205,6 +205,7 @@ bool Gdi::target(HDC handle, DrawTarget* out) const {
       }
       out->surface = bitmap->bitmap.get();
       out->clip = Region(RECT{0, 0, out->surface->width(), out->surface->height()});
+      out->reach = out->clip.bounds();
       break;
     }
     case DeviceContext::Kind::Window: {
@@ -218,6 +219,8 @@ bool Gdi::target(HDC handle, DrawTarget* out) const {
       out->surface = topLevel->surface.get();
       out->clip = dc->visible;
       out->clip.offset(-topLevel->surfaceArea.left, -topLevel->surfaceArea.top);
+      out->reach = dc->reach;
+      OffsetRect(&out->reach, -topLevel->surfaceArea.left, -topLevel->surfaceArea.top);
       out->origin.x -= topLevel->surfaceArea.left;
       out->origin.y -= topLevel->surfaceArea.top;
       break;
@@ -227,6 +230,7 @@ bool Gdi::target(HDC handle, DrawTarget* out) const {
       system.compositor().compose(system.windows());
       out->surface = &system.compositor().desktopSurface();
       out->clip = dc->visible;
+      out->reach = dc->visible.bounds();
       break;
   }
   if (dc->state.clip.has_value()) {

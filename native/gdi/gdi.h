@@ -26,6 +26,8 @@ struct IconData {
 struct DrawTarget {
   Surface* surface = nullptr;
   Region clip;
+  // What of the target the context reaches at all, whatever part it paints now.
+  RECT reach{};
   DeviceContext* dc = nullptr;
   POINT origin{};  // the context's device origin on the target surface
 

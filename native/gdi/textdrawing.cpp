@@ -63,12 +63,14 @@ void drawTextRun(Canvas& canvas, const FontFace& face, POINT target, std::u16str
   if (!IntersectRect(&shown, &box, &clip)) {
     return;
   }
-  // The mask covers the line as far as the surface reaches, whatever the clip: the coverage of its edge
-  // pixels depends on the mask's extent, and a text painted in pieces (the part a window uncovers) must
-  // give the pixels it gives painted whole.
+  // The mask covers the line as far as the context reaches, whatever the clip: the coverage of its pixels
+  // depends on the mask's extent, and a text painted in pieces (the part a window uncovers) must give the
+  // pixels it gives painted whole.
   RECT surface{0, 0, canvas.surface().width(), canvas.surface().height()};
+  RECT reach{};
+  IntersectRect(&reach, &canvas.reach(), &surface);
   RECT area{};
-  IntersectRect(&area, &box, &surface);
+  IntersectRect(&area, &box, &reach);
   bool smooth = !canvas.surface().monochrome();
   RECT relative = area;
   OffsetRect(&relative, -target.x, -target.y);

@@ -130,6 +130,9 @@ HDC BeginPaint(HWND handle, PAINTSTRUCT* paint) {
     applyRedrawToChildren(*window, area, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   }
   HDC dc = openWindowDc(handle, false, clipChildren, &area);
+  if (const DeviceContext* context = WindowSystem::get().gdi().dc(dc)) {
+    WindowSystem::get().tallyPaint(context->visible);
+  }
   *paint = PAINTSTRUCT{};
   paint->hdc = dc;
   paint->rcPaint = area.bounds();

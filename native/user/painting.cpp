@@ -6,6 +6,7 @@
 #include "native/user/metrics.h"
 #include "native/user/paintapi.h"
 #include "native/user/rects.h"
+#include "native/user/visibleregion.h"
 #include "native/user/windowsystem.h"
 
 namespace native {
@@ -27,12 +28,12 @@ bool childrenTakePart(const WindowRecord& window, UINT flags) {
   return (flags & RDW_NOCHILDREN) == 0 && (window.style & WS_CLIPCHILDREN) == 0;
 }
 
-// Whether `area` (client coordinates) takes in part of the window's frame.
-bool reachesFrame(const WindowRecord& window, const Region& area) {
+// The part of the window's frame that `area` (client coordinates) takes in.
+Region frameReached(const WindowRecord& window, const Region& area) {
   Region frame(wholeWindowArea(window));
   frame.subtract(clientArea(window));
   frame.intersect(area);
-  return !frame.empty();
+  return frame;
 }
 
 }  // namespace
@@ -48,8 +49,11 @@ void applyRedraw(WindowRecord& window, const Region& area, UINT flags) {
     if ((flags & RDW_ERASE) != 0 && !inside.empty()) {
       window.eraseBackground = true;
     }
-    if ((flags & RDW_FRAME) != 0 && reachesFrame(window, area)) {
-      window.frameDirty = true;
+    if ((flags & RDW_FRAME) != 0) {
+      window.frameUpdate.unite(frameReached(window, area));
+      if (window.frameUpdate.rects().size() > kMaxUpdateRects) {
+        window.frameUpdate = Region(window.frameUpdate.bounds());
+      }
     }
   }
   if ((flags & RDW_VALIDATE) != 0) {
@@ -59,6 +63,7 @@ void applyRedraw(WindowRecord& window, const Region& area, UINT flags) {
     }
     if ((flags & RDW_NOFRAME) != 0) {
       window.frameDirty = false;
+      window.frameUpdate.clear();
     }
   }
   if (childrenTakePart(window, flags)) {
@@ -93,7 +98,7 @@ HWND findPainting(const MessageFilter& filter, const std::vector<HWND>& windows)
     if (window == nullptr || !window->hasVisibleFlag() || !window->redraw) {
       continue;
     }
-    if (window->frameDirty && window->update.empty()) {
+    if ((window->frameDirty || !window->frameUpdate.empty()) && window->update.empty()) {
       paintFrameIfDirty(handle);
       if ((window = tree().find(handle)) == nullptr) {
         continue;
@@ -141,53 +146,28 @@ void frameChanged(HWND handle) {
 
 void paintFrameIfDirty(HWND handle) {
   WindowRecord* window = tree().find(handle);
-  if (window == nullptr || !window->frameDirty) {
+  if (window == nullptr || (!window->frameDirty && window->frameUpdate.empty())) {
     return;
   }
+  const bool whole = window->frameDirty;
+  Region part = window->frameUpdate;
   window->frameDirty = false;
-  if (tree().isVisible(*window)) {
-    SendMessage(handle, WM_NCPAINT, 1, 0);
-  }
-}
-
-void windowPlaced(HWND handle, const RECT& oldRect, bool wasVisible, UINT flags) {
-  WindowSystem& system = WindowSystem::get();
-  WindowRecord* window = system.windows().find(handle);
-  if (window == nullptr) {
+  window->frameUpdate.clear();
+  if (!tree().isVisible(*window)) {
     return;
   }
-  bool nowVisible = system.windows().isVisible(*window);
-  bool moved = oldRect.left != window->rect.left || oldRect.top != window->rect.top;
-  bool sized =
-      oldRect.right - oldRect.left != window->width() || oldRect.bottom - oldRect.top != window->height();
-  bool restacked = (flags & SWP_NOZORDER) == 0;
-  bool reframed = (flags & SWP_FRAMECHANGED) != 0;
-  bool repaint = (flags & SWP_NOREDRAW) == 0;
-  if (!moved && !sized && !restacked && !reframed && wasVisible == nowVisible) {
-    return;
+  Region frame = VisibleRegion::of(tree(), *window, true, false);
+  frame.subtract(VisibleRegion::of(tree(), *window, false, false));
+  if (!whole) {
+    const POINT origin = VisibleRegion::origin(tree(), *window, false);
+    part.offset(origin.x, origin.y);
+    frame.intersect(part);
+    window->framePainting = frame;
   }
-  constexpr UINT kEverything = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
-  if (system.windows().isTopLevel(*window)) {
-    // Top-level windows keep their pixels in their own surface: moving or restacking one only composes,
-    // unless it brings a part of the window onto the desktop that the surface did not hold.
-    bool uncovered = system.compositor().fitSurface(*window);
-    system.compositor().damage(oldRect);
-    system.compositor().damage(window->rect);
-    if (nowVisible && repaint && (sized || reframed || !wasVisible || uncovered)) {
-      RedrawWindow(handle, nullptr, nullptr, kEverything);
-    }
-    return;
-  }
-  if (wasVisible && repaint && (moved || sized || !nowVisible || restacked)) {
-    // What the window covered shows its parent and siblings again, the siblings' frames included. A child
-    // never covered more than its parent's client area, so the parent's own frame stays as it is.
-    RECT parentClient = clientArea(*system.windows().find(window->parent));
-    RECT uncovered{};
-    IntersectRect(&uncovered, &oldRect, &parentClient);
-    RedrawWindow(window->parent, &uncovered, nullptr, kEverything);
-  }
-  if (nowVisible && repaint && (moved || sized || reframed || restacked || !wasVisible)) {
-    RedrawWindow(handle, nullptr, nullptr, kEverything);
+  WindowSystem::get().tallyPaint(frame);
+  SendMessage(handle, WM_NCPAINT, 1, 0);
+  if ((window = tree().find(handle)) != nullptr) {
+    window->framePainting.reset();
   }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The window system's side of painting: finding the WM_PAINT to hand out, and the repainting and composing
-// that a change of a window's place, size or visibility needs.
+// The window system's side of painting: finding the WM_PAINT to hand out, and marking windows and frames for
+// painting.
 
 #include "native/user/nativetypes.h"
 
@@ -13,14 +13,12 @@ struct WindowRecord;
 // The WM_PAINT for the first window (front to back, parents first) that waits for painting and that the
 // filter accepts. Frames waiting alone for WM_NCPAINT are painted on the way.
 bool nextPaintMessage(const MessageFilter& filter, MSG* out);
-// After SetWindowPos changed a window: `oldRect` and `wasVisible` are how it was (parent coordinates).
-void windowPlaced(HWND window, const RECT& oldRect, bool wasVisible, UINT flags);
 // The window's frame is to be painted again (WM_NCPAINT).
 void frameChanged(HWND window);
 // Paints the frame now if it waits.
 void paintFrameIfDirty(HWND window);
 // Invalidates or validates `area` (client coordinates) of the window as the RDW_ flags say, then the children
-// the flags reach. RDW_FRAME marks a frame for painting where the area takes in part of it.
+// the flags reach. RDW_FRAME marks for painting the part of a frame the area takes in.
 void applyRedraw(WindowRecord& window, const Region& area, UINT flags);
 // The same for the visible children of the window that `area` (the window's client coordinates) reaches,
 // each with its descendants.

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "native/user/exposure.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
 #include "native/user/paintapi.h"
@@ -180,21 +181,13 @@ BOOL DestroyWindow(HWND handle) {
   }
   markDestroying(handle);
   // What the window covered is shown again once it is gone.
-  window = system.windows().find(handle);
-  bool wasVisible = system.windows().isVisible(*window);
-  bool topLevel = system.windows().isTopLevel(*window);
-  HWND parent = window->parent;
-  RECT covered = window->rect;
+  Exposure exposure(handle);
   system.focus().windowLeaving(handle, FocusManager::FocusGoes::ToParent, true);
   if (tree().contains(handle)) {
     sendDestroy(handle);
   }
   finishDestroy(handle);
-  if (wasVisible && topLevel) {
-    system.compositor().damage(covered);
-  } else if (wasVisible) {
-    RedrawWindow(parent, &covered, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  }
+  exposure.gone();
   return TRUE;
 }
 

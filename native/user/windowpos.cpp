@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "native/user/exposure.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
 #include "native/user/metrics.h"
@@ -123,8 +124,7 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int he
       return FALSE;
     }
   }
-  RECT oldRect = window->rect;
-  bool wasVisible = system.windows().isVisible(*window);
+  Exposure exposure(handle);
   RECT target = placedRect(position.x, position.y, position.cx, position.cy);
   bool moved = target.left != window->rect.left || target.top != window->rect.top;
   bool sized =
@@ -144,6 +144,7 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int he
     window->style &= ~WS_VISIBLE;
     hidden = true;
   }
+  exposure.keepPixels(position.flags);
   if (moved || sized || (position.flags & SWP_FRAMECHANGED) != 0) {
     recalculateClient(handle);
   }
@@ -156,7 +157,7 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int he
     system.focus().activate(handle, WA_ACTIVE);
   }
   if (system.windows().find(handle) != nullptr) {
-    windowPlaced(handle, oldRect, wasVisible, position.flags);
+    exposure.placed(position.flags);
   }
   if (system.windows().find(handle) != nullptr) {
     SendMessage(handle, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));

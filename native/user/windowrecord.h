@@ -3,6 +3,7 @@
 // parent's client coordinates (screen coordinates for top-level windows, whose parent is the desktop).
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,8 +47,12 @@ struct WindowRecord {
   RECT surfaceArea{};
   Region update;                 // client coordinates: the part waiting for WM_PAINT
   bool eraseBackground = false;  // the next BeginPaint sends WM_ERASEBKGND
-  bool frameDirty = false;       // the frame waits for WM_NCPAINT
-  bool captionActive = false;    // the caption shows active (WM_NCACTIVATE)
+  bool frameDirty = false;       // the whole frame waits for WM_NCPAINT
+  Region frameUpdate;            // client coordinates: a part of the frame waiting for WM_NCPAINT
+  // While WM_NCPAINT paints a part of the frame only: that part, on the top-level surface. Contexts of the
+  // whole window draw there alone meanwhile, so the rest of the frame keeps its pixels.
+  std::optional<Region> framePainting;
+  bool captionActive = false;  // the caption shows active (WM_NCACTIVATE)
   ScrollBarState horizontalBar;
   ScrollBarState verticalBar;
 

@@ -54,6 +54,13 @@ void WindowSystem::beep() {
   }
 }
 
+void WindowSystem::tallyPaint(const Region& drawable) {
+  ++painted.paints;
+  for (const RECT& rect : drawable.rects()) {
+    painted.pixels += static_cast<long long>(rect.right - rect.left) * (rect.bottom - rect.top);
+  }
+}
+
 bool WindowSystem::onGuiThread() const {
   return gettid() == guiThread_;
 }

@@ -75,6 +75,14 @@ class WindowSystem {
   };
   MessageMoment dispatched;
   unsigned beepCount = 0;  // how often the program beeped, which the headless desktop's tests read
+  // What was painted: each WM_PAINT begun and WM_NCPAINT sent, and the pixels of the window it let the
+  // window draw on, which the headless desktop's tests read to tell what a change cost.
+  struct PaintTally {
+    unsigned paints = 0;
+    long long pixels = 0;
+  };
+  PaintTally painted;
+  void tallyPaint(const Region& drawable);
 
  private:
   std::unique_ptr<Clock> clock_;

@@ -190,9 +190,21 @@ TEST_F(KZSizerTest, APartOfTheBarDrawnAgainLooksAsBefore) {
   bar->Redisplay();
   driver.pumpUntilIdle();
   const KRect whole = bar->ToScreenRect(bar->LocalRegion());
-  auto pixels = [&] { return driver.pixels({whole.left, whole.top, whole.right + 1, whole.bottom + 1}); };
+  auto pixels = [&] {
+    std::vector<native::COLORREF> shown;
+    for (int32_t y = whole.top; y <= whole.bottom; ++y) {
+      for (int32_t x = whole.left; x <= whole.right; ++x) {
+        shown.push_back(driver.pixel(x, y));
+      }
+    }
+    return shown;
+  };
   const std::vector<native::COLORREF> before = pixels();
-  // Across the middle of the first cell's text "WWW".
-  bar->RedrawBar({10, 0, 20, 19}, RedisplayEvent);
-  EXPECT_EQ(pixels(), before);
+  // Across the middle of the first cell's text "WWW"; inside the second cell only, the first cell's text
+  // left as it stands.
+  for (const KRect& part : {KRect{10, 0, 20, 19}, KRect{150, 0, 160, 19}}) {
+    SCOPED_TRACE(part.left);
+    bar->RedrawBar(part, RedisplayEvent);
+    EXPECT_EQ(pixels(), before);
+  }
 }
