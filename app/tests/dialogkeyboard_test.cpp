@@ -140,6 +140,8 @@ TEST_F(DialogKeyboardTest, TabAndShiftTabGoThroughEveryControlInOrder) {
         {tab, true, "Cancel"}}},
   };
   Setting(u"\\SerialPorts\\Control unit\\SerialPort:String=77,19200,8,N,1.0");
+  // A language on offer, none chosen: the box stays blank, with the focus too.
+  Setting(u"\\Language\\Choices\\1:String=English.lng,English (United States),en_US");
   Make({u"-noregistry"});
   for (const Row& row : rows) {
     Then([&row] { Post(row.command); });
