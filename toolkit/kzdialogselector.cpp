@@ -20,6 +20,7 @@ KZSelector* KZDialog::AddSelector(int32_t width, int32_t rows, KZSelector* selec
   const int32_t pixels = rows * FontHeight(kListFont) + kListFrame;
   PlaceInPixels(selector, width * CellWidth(), pixels);
   selector->SetBordered(true);
+  selector->selectorFlags |= KZSelector::kMarksFocus;
   selector->Add(new ZafScrollBar(ZAF_VERTICAL_SCROLL));
   // The rows below the list, rounded up to whole cells; the column stays for a field beside it.
   const int32_t cellHeight = std::max(CellHeight(), 1);

@@ -192,8 +192,35 @@ void KZSelector::DrawCell(KPoint cell) {
     for (int32_t column = 0; column < count; ++column) {
       DrawColumn(cell, column);
     }
+    if (MarksFocus() && cell == FocusCell()) {
+      DrawFocusMark(CellRegion(cell));
+    }
   }
   EndDraw();
+}
+
+ZafEventType KZSelector::Draw(const ZafEventRecord& event, ZafEventType drawType) {
+  const ZafEventType answer = KZScroller::Draw(event, drawType);
+  if (MarksFocus() && ExtentRegion().IsEmpty()) {
+    // Only over what the scroller just filled: the whole units the update touches.
+    const ZafRegionStruct region = event.Region();
+    const KRect filled =
+        UnitToPixel(PixelToUnit(FromDrawRect({region.left, region.top, region.right, region.bottom})));
+    BeginDraw();
+    const KRect previousClip = SetClipRegion(filled);
+    DrawFocusMark(CellRegion({0, 0}));
+    SetClipRegion(previousClip);
+    EndDraw();
+  }
+  return answer;
+}
+
+bool KZSelector::MarksFocus() const {
+  return (selectorFlags & kMarksFocus) != 0 && Focus();
+}
+
+KPoint KZSelector::FocusCell() {
+  return ExtentRegion().Contains(currentCell) ? currentCell : KPoint{0, 0};
 }
 
 void KZSelector::DrawColumnFrame(KPoint cell, int32_t column) {
@@ -242,6 +269,13 @@ int32_t KZSelector::AutoScrollRate(int32_t elapsed) {
 }
 
 ZafEventType KZSelector::Event(const ZafEventRecord& event) {
+  if ((selectorFlags & kMarksFocus) != 0 &&
+      (event.type == FocusGainedEvent || event.type == FocusLostEvent)) {
+    const ZafEventType answer = KZScroller::Event(event);
+    const KPoint cell = FocusCell();
+    RedrawUnits({cell.x, cell.y, cell.x, cell.y}, RedisplayEvent);
+    return answer;
+  }
   const ZafEventType code = MapMouseEvent(event);
   if (code < kPressEvent || code > kContextPressEvent) {
     return KZScroller::Event(event);

@@ -1,8 +1,9 @@
 // The toolkit's owner-drawn list: a scrolled pane of rows one text line high and one page wide, each row
 // cut into columns at fixed pixel positions, with one current cell the user picks with the pointer. Each
 // column shows a text asked for through CellText (or a callback), aligned and greyed per text; the current
-// row is drawn in the system's highlight colours. A drag moves the current cell, scrolls the list by
-// itself and can end in a cell-drag notification. The program's lists derive from it.
+// row is drawn in the system's highlight colours (and, in a dialog's list that has the focus, in the focus
+// mark). A drag moves the current cell, scrolls the list by itself and can end in a cell-drag notification.
+// The program's lists derive from it.
 #ifndef TOOLKIT_KZSELECTOR_H
 #define TOOLKIT_KZSELECTOR_H
 
@@ -27,6 +28,9 @@ class KZSelector : public KZScroller {
   static constexpr uint32_t kDragging = 4;
   // The header's length follows the row width.
   static constexpr uint32_t kHeaderFollowsWidth = 8;
+  // While it has the focus the list marks the current row, an empty one its first row's place, as a list
+  // in a dialog shows where Tab went.
+  static constexpr uint32_t kMarksFocus = 16;
 
   // Bits of the flags that come with a cell text: centred, right-aligned (wins over centred), greyed.
   static constexpr uint32_t kTextCentred = 1;
@@ -70,8 +74,11 @@ class KZSelector : public KZScroller {
   virtual void DrawColumnFrame(KPoint cell, int32_t column);
   virtual void DrawColumn(KPoint cell, int32_t column);
 
-  // Pointer presses, drags and releases pick the current cell; other events are the scroller's.
+  // Pointer presses, drags and releases pick the current cell; the focus coming or going redraws its mark
+  // (kMarksFocus); other events are the scroller's.
   ZafEventType Event(const ZafEventRecord& event) override;
+  // The scroller's; then the focus mark of an empty list (kMarksFocus).
+  ZafEventType Draw(const ZafEventRecord& event, ZafEventType drawType) override;
   // System colours of list text and rows: highlighted when selected, grey when disabled.
   void SetDisplayColors(ZafPaletteStruct& palette, uint16_t type, uint16_t state) override;
   // The scroller's; then the header's length follows the row width, and the header is redisplayed when
@@ -116,6 +123,10 @@ class KZSelector : public KZScroller {
   ZafEventType PointerEvent(ZafEventType code, KPoint pixel);
   // Whether the cell can be pressed: inside the whole visible cells and the contents.
   bool IsPressable(KPoint cell);
+  // Whether the list shows a focus mark now (kMarksFocus, the focus held).
+  bool MarksFocus() const;
+  // The cell the focus mark goes round: the current one, else the first.
+  KPoint FocusCell();
 
   KPoint currentCell{-1, -1};
   KPoint anchor{0, 0};

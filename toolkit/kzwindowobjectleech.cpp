@@ -324,6 +324,16 @@ void KZWindowObjectLeech::DrawShadow(const KRect& rect, int32_t depth, ZafEventT
   object->DrawShadow(draw, depth, drawType);
 }
 
+void KZWindowObjectLeech::DrawFocusMark(const KRect& rect) {
+  if (!HasNativeWindow()) {
+    return;
+  }
+  const KZDrawingState previous = DrawingState();
+  ZafRegionStruct draw = DrawRegion(rect);
+  object->DrawFocus(draw, RedisplayEvent);
+  SetDrawingState(previous);
+}
+
 void KZWindowObjectLeech::DrawBits(const KRect& rect, const uint8_t* bits, int32_t bitsPerPixel,
                                    int32_t rowStride, int32_t transparent) {
   ZafDisplay* display = ZafWindowObject::display;

@@ -91,6 +91,9 @@ class KZWindowObjectLeech {
   void RedrawRegion(const KRect& rect, ZafEventType drawType);
   void DrawBackground(const KRect& rect, ZafEventType drawType);
   void DrawShadow(const KRect& rect, int32_t depth, ZafEventType drawType);
+  // The focus mark round the rectangle, while the object has the focus; it toggles what it covers, so the
+  // rectangle is one just drawn in full.
+  void DrawFocusMark(const KRect& rect);
   // Top-down rows of 15 or 24 bits a pixel, `rowStride` bytes apart, filling the rectangle. With a
   // transparent colour (0x00BBGGRR; -1 for none) the picture goes pixel by pixel and pixels of that colour
   // are left out; only 24-bit pictures can have one. Anything else, or a stride shorter than a row, draws

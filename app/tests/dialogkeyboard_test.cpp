@@ -1,6 +1,6 @@
 // Every control of the program's dialogs is reached from the keyboard: a dialog opens with the focus on its
 // first field, and Tab and Shift+Tab go through all its controls in order, a notebook's tab row and the
-// buttons included.
+// buttons included, each showing the focus as it comes, a field with its whole text selected.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -42,6 +42,37 @@ class DialogKeyboardTest : public ProgramTest {
     }
     return Narrow(object->ClassName());
   }
+
+  // The focus shows where it came from `focusBefore`: a field has its whole text selected, ready to be typed
+  // over; any other control looks other than it did before (`before`, the pixels of the active window then).
+  void ExpectFocusShown(native::HWND focusBefore, const std::vector<native::COLORREF>& before) {
+    const native::HWND focus = native::GetFocus();
+    if (focus == focusBefore) {
+      return;
+    }
+    // Only a text field counts its lines.
+    if (native::SendMessage(focus, native::EM_GETLINECOUNT, 0, 0) > 0) {
+      native::DWORD start = 0;
+      native::DWORD end = 0;
+      native::SendMessage(focus, native::EM_GETSEL, reinterpret_cast<native::WPARAM>(&start),
+                          reinterpret_cast<native::LPARAM>(&end));
+      EXPECT_EQ(start, 0u);
+      EXPECT_EQ(end, static_cast<native::DWORD>(native::SendMessage(focus, native::WM_GETTEXTLENGTH, 0, 0)));
+      return;
+    }
+    const native::RECT window = driver.screenRect(native::GetActiveWindow());
+    const native::RECT control = driver.screenRect(focus);
+    const std::vector<native::COLORREF> after = driver.pixels(window);
+    const int width = window.right - window.left;
+    int differing = 0;
+    for (int y = control.top; y < control.bottom; ++y) {
+      for (int x = control.left; x < control.right; ++x) {
+        const auto at = static_cast<std::size_t>((y - window.top) * width + (x - window.left));
+        differing += before[at] != after[at] ? 1 : 0;
+      }
+    }
+    EXPECT_GT(differing, 0) << "nothing shows the focus";
+  }
 };
 
 }  // namespace
@@ -59,6 +90,8 @@ TEST_F(DialogKeyboardTest, TabAndShiftTabGoThroughEveryControlInOrder) {
     std::vector<Press> presses;
   };
   const native::UINT tab = native::VK_TAB;
+  native::HWND focusBefore = nullptr;
+  std::vector<native::COLORREF> before;
   const Row rows[] = {
       {"options",
        QvZOptionsDialog::kGeneralCommand,
@@ -73,7 +106,25 @@ TEST_F(DialogKeyboardTest, TabAndShiftTabGoThroughEveryControlInOrder) {
         {tab, false, "tab General"},
         {native::VK_RIGHT, false, "tab Serial"},
         {tab, false, "New"},
+        {tab, false, "Delete"},
+        {tab, false, "after Delete"},
+        {tab, false, "after Name:"},
+        {tab, false, "None"},
+        {tab, false, "19200"},
+        {tab, true, "None"},
+        {tab, true, "after Name:"},
+        {tab, true, "after Delete"},
+        {tab, true, "Delete"},
+        {tab, true, "New"},
         {tab, true, "tab Serial"},
+        {native::VK_RIGHT, false, "tab Chart"},
+        {native::VK_RIGHT, false, "tab Scoreboard"},
+        {tab, false, "New"},
+        {tab, false, "Delete"},
+        {tab, false, "after Delete"},
+        {tab, true, "Delete"},
+        {tab, true, "New"},
+        {tab, true, "tab Scoreboard"},
         {tab, true, "Cancel"},
         {tab, true, "OK"}}},
       {"goto event",
@@ -88,6 +139,9 @@ TEST_F(DialogKeyboardTest, TabAndShiftTabGoThroughEveryControlInOrder) {
         {tab, false, "after Event:"},
         {tab, true, "Cancel"}}},
   };
+  Setting(u"\\SerialPorts\\Control unit\\SerialPort:String=77,19200,8,N,1.0");
+  // A language on offer, none chosen: the box stays blank, with the focus too.
+  Setting(u"\\Language\\Choices\\1:String=English.lng,English (United States),en_US");
   Make({u"-noregistry"});
   for (const Row& row : rows) {
     Then([&row] { Post(row.command); });
@@ -99,7 +153,9 @@ TEST_F(DialogKeyboardTest, TabAndShiftTabGoThroughEveryControlInOrder) {
           EXPECT_EQ(Focused(), row.opened);
         });
     for (const Press& press : row.presses) {
-      Then([this, &press] {
+      Then([this, &press, &focusBefore, &before] {
+        focusBefore = native::GetFocus();
+        before = driver.pixels(driver.screenRect(native::GetActiveWindow()));
         if (press.shift) {
           driver.keyDown(native::VK_SHIFT);
         }
@@ -108,9 +164,10 @@ TEST_F(DialogKeyboardTest, TabAndShiftTabGoThroughEveryControlInOrder) {
           driver.keyUp(native::VK_SHIFT);
         }
       });
-      Then([&row, &press] {
-        SCOPED_TRACE(row.name);
+      Then([this, &row, &press, &focusBefore, &before] {
+        SCOPED_TRACE(row.name + (" at " + press.focused));
         EXPECT_EQ(Focused(), press.focused);
+        ExpectFocusShown(focusBefore, before);
       });
     }
     Then([this] { driver.pressKey(native::VK_ESCAPE); });

@@ -52,6 +52,9 @@ class ZafComboBox : public ZafWindow {
   ZafEventType NativeEvent(const ZafEventRecord& event) override;
   ZafEventType DragDropEvent(const ZafEventRecord& event) override;
   ZafWindowObject* NotifyFocus(ZafWindowObject* focusObject, bool setFocus) override;
+  // Taking the focus chooses nothing: without a chosen item the combo box itself takes it, its field left
+  // as it was.
+  bool SetFocus(bool flag) override;
   ZafWindowObject* NotifySelection(ZafWindowObject* object, bool setSelected) override;
   ZafEventType Draw(const ZafEventRecord& event, ZafEventType drawType) override;
   ZafRegionStruct ConvertToDrawRegion(const ZafWindowObject* object = nullptr,

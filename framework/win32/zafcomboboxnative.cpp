@@ -202,6 +202,13 @@ ZafWindowObject* ZafComboBox::NotifyFocus(ZafWindowObject* focusObject, bool set
   return refused;
 }
 
+bool ZafComboBox::SetFocus(bool flag) {
+  if (flag && !list->CurrentChild()) {
+    return ZafWindowObject::SetFocus(true);
+  }
+  return ZafWindow::SetFocus(flag);
+}
+
 ZafWindowObject* ZafComboBox::NotifySelection(ZafWindowObject* object, bool setSelected) {
   const int index = list->Index(object);
   if (!setSelected || index < 0) {

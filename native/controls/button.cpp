@@ -188,10 +188,8 @@ void Button::click() {
   notifyParent(BN_CLICKED);
 }
 
-// The group runs from the nearest sibling at or before this button that starts a group (WS_GROUP) to the
-// next one that starts another.
-void Button::uncheckOtherAutoRadios() const {
-  HWND start = window();
+std::vector<HWND> controlGroup(HWND control) {
+  HWND start = control;
   while ((GetWindowLong(start, GWL_STYLE) & WS_GROUP) == 0) {
     HWND previous = GetWindow(start, GW_HWNDPREV);
     if (previous == nullptr) {
@@ -199,12 +197,19 @@ void Button::uncheckOtherAutoRadios() const {
     }
     start = previous;
   }
-  for (HWND sibling = start; sibling != nullptr; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-    auto siblingStyle = static_cast<DWORD>(GetWindowLong(sibling, GWL_STYLE));
-    if (sibling != start && (siblingStyle & WS_GROUP) != 0) {
-      break;
-    }
-    if (sibling != window() && (siblingStyle & BS_TYPEMASK) == BS_AUTORADIOBUTTON &&
+  std::vector<HWND> group{start};
+  for (HWND sibling = GetWindow(start, GW_HWNDNEXT);
+       sibling != nullptr && (GetWindowLong(sibling, GWL_STYLE) & WS_GROUP) == 0;
+       sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    group.push_back(sibling);
+  }
+  return group;
+}
+
+void Button::uncheckOtherAutoRadios() const {
+  for (HWND sibling : controlGroup(window())) {
+    if (sibling != window() &&
+        (static_cast<DWORD>(GetWindowLong(sibling, GWL_STYLE)) & BS_TYPEMASK) == BS_AUTORADIOBUTTON &&
         GetClassLong(sibling, GCL_WNDPROC) == GetClassLong(window(), GCL_WNDPROC)) {
       SendMessage(sibling, BM_SETCHECK, BST_UNCHECKED, 0);
     }

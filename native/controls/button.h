@@ -3,9 +3,15 @@
 // the program), group boxes and owner-drawn buttons. A press of the mouse or of Space pushes the button;
 // letting go over it sends BN_CLICKED to the parent.
 
+#include <vector>
+
 #include "native/controls/controlwindow.h"
 
 namespace native {
+
+// The controls of the group `control` belongs to, in order: from the nearest sibling at or before it that
+// starts a group (WS_GROUP) to the last before the next one that starts another.
+std::vector<HWND> controlGroup(HWND control);
 
 class Button : public ControlWindow {
  public:

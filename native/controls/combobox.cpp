@@ -140,6 +140,8 @@ LRESULT ComboBox::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       if (edit_ != nullptr) {
         SetFocus(edit_);  // the edit field tells the gain (EN_SETFOCUS)
+        // The whole field is selected, ready to be typed over.
+        SendMessage(edit_, EM_SETSEL, 0, -1);
       } else {
         invalidate();
         notifyParent(CBN_SETFOCUS);

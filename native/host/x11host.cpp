@@ -150,6 +150,22 @@ RECT placeDesktop(WindowSystem& system, Display* display, int screen) {
   return RECT{0, 0, system.desktop().width(), system.desktop().height()};
 }
 
+Bool isPropertyChange(Display*, XEvent* event, XPointer property) {
+  return event->type == PropertyNotify && event->xproperty.atom == *reinterpret_cast<Atom*>(property);
+}
+
+// The server's clock now, from the stamp of a change to a property of the window (appending nothing changes
+// nothing else): X tells its time only on events.
+Time serverTimeNow(Display* display, Window window) {
+  Atom property = XInternAtom(display, "KESTROVE_TIME", False);
+  XSelectInput(display, window, kEventMask | PropertyChangeMask);
+  XChangeProperty(display, window, property, XA_STRING, 8, PropModeAppend, nullptr, 0);
+  XSelectInput(display, window, kEventMask);
+  XEvent event;
+  XIfEvent(display, &event, isPropertyChange, reinterpret_cast<XPointer>(&property));
+  return event.xproperty.time;
+}
+
 }  // namespace
 
 std::unique_ptr<X11Host> X11Host::openFromEnvironment(WindowSystem& system) {
@@ -200,6 +216,9 @@ X11Host::X11Host(WindowSystem& system, std::unique_ptr<Connection> connection)
       clipboard_(std::make_unique<X11Clipboard>(x_->display, x_->window, system.clipboard())),
       typing_(std::make_unique<X11Typing>(x_->display, x_->window)) {
   system_.clipboard().link(clipboard_.get());
+  // The clocks are compared before any input, so that even the first input, read late, keeps its time.
+  serverTime_.map(static_cast<std::uint32_t>(serverTimeNow(x_->display, x_->window)),
+                  system_.clock().nowMs());
   system_.waitSet().add(ConnectionNumber(x_->display), POLLIN, [this](short) { takeEvents(); });
   system_.waitSet().setBeforeWait([this] {
     // The picture goes out first: writing it may read what the server sent meanwhile into the connection's
@@ -227,6 +246,9 @@ bool X11Host::takeEvents() {
     XEvent event;
     XNextEvent(x_->display, &event);
     took = true;
+    const auto timeOf = [&](Time stamp) {
+      return programTime(event.xany.send_event != 0, static_cast<std::uint32_t>(stamp));
+    };
     if (typing_->filter(event)) {
       continue;
     }
@@ -243,7 +265,7 @@ bool X11Host::takeEvents() {
           }
         }
         clipboard_->noteTime(event.xkey.time);
-        const DWORD time = programTime(static_cast<std::uint32_t>(event.xkey.time));
+        const std::optional<DWORD> time = timeOf(event.xkey.time);
         bool down = event.type == KeyPress;
         const KeySym keysym =
             keysymOfKey(XLookupKeysym(&event.xkey, 0), XLookupKeysym(&event.xkey, 1),
@@ -270,7 +292,7 @@ bool X11Host::takeEvents() {
         clipboard_->noteTime(event.xbutton.time);
         int button = desktopButton(event.xbutton.button);
         if (button >= 0) {
-          const DWORD time = programTime(static_cast<std::uint32_t>(event.xbutton.time));
+          const std::optional<DWORD> time = timeOf(event.xbutton.time);
           desktop.moveMouse(POINT{event.xbutton.x, event.xbutton.y}, time);
           desktop.pressButton(button, event.type == ButtonPress, time);
         }
@@ -278,8 +300,7 @@ bool X11Host::takeEvents() {
       }
       case MotionNotify:
         clipboard_->noteTime(event.xmotion.time);
-        desktop.moveMouse(POINT{event.xmotion.x, event.xmotion.y},
-                          programTime(static_cast<std::uint32_t>(event.xmotion.time)));
+        desktop.moveMouse(POINT{event.xmotion.x, event.xmotion.y}, timeOf(event.xmotion.time));
         break;
       case LeaveNotify:
         // While a button is held the pointer stays the program's (its moves keep coming); otherwise it is
@@ -360,7 +381,10 @@ void X11Host::present() {
   XFlush(x_->display);
 }
 
-DWORD X11Host::programTime(std::uint32_t serverMs) {
+std::optional<DWORD> X11Host::programTime(bool sent, std::uint32_t serverMs) {
+  if (sent) {
+    return std::nullopt;
+  }
   return static_cast<DWORD>(serverTime_.map(serverMs, system_.clock().nowMs()));
 }
 

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "native/host/servertimemap.h"
@@ -43,8 +44,9 @@ class X11Host {
   // Copies what was composed since the last time to the window.
   void present();
   void closeFrontWindow();
-  // An event's server time on the program's clock.
-  DWORD programTime(std::uint32_t serverMs);
+  // An event's server time on the program's clock; none for an event another program sent, whose stamp is
+  // whatever it chose: such input counts as made when it is read.
+  std::optional<DWORD> programTime(bool sent, std::uint32_t serverMs);
 
   WindowSystem& system_;
   std::unique_ptr<Connection> x_;

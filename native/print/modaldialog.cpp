@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "native/controls/button.h"
 #include "native/controls/controlconstants.h"
 #include "native/gdi/drawapi.h"
 #include "native/gdi/objectapi.h"
@@ -74,10 +75,14 @@ HWND ModalDialog::addControl(LPCWSTR className, const std::u16string& text, DWOR
   HWND control = CreateWindowEx(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, rect.left,
                                 rect.top, rect.right - rect.left, rect.bottom - rect.top, window_,
                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr, nullptr);
+  if (control == nullptr || std::u16string_view(className) != kButtonClass) {
+    return control;
+  }
   DWORD type = style & BS_TYPEMASK;
-  if (control != nullptr && std::u16string_view(className) == kButtonClass &&
-      (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)) {
+  if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) {
     pushButtons_.push_back(control);
+  } else if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) {
+    radioButtons_.push_back(control);
   }
   return control;
 }
@@ -231,7 +236,7 @@ void ModalDialog::moveFocus(bool backwards) {
   HWND focus = GetFocus();
   std::size_t at = stops.size();
   for (std::size_t i = 0; i < stops.size(); ++i) {
-    if (stops[i] == focus || IsChild(stops[i], focus)) {
+    if (stopHolds(stops[i], focus)) {
       at = i;
     }
   }
@@ -241,9 +246,38 @@ void ModalDialog::moveFocus(bool backwards) {
   } else {
     next = backwards ? (at + stops.size() - 1) % stops.size() : (at + 1) % stops.size();
   }
-  SetFocus(stops[next]);
+  HWND entry = entryOf(stops[next]);
+  SetFocus(entry);
   // A field reached by Tab has its text selected, ready to be typed over.
-  SendMessage(stops[next], EM_SETSEL, 0, -1);
+  SendMessage(entry, EM_SETSEL, 0, -1);
+}
+
+bool ModalDialog::isRadioButton(HWND control) const {
+  return std::find(radioButtons_.begin(), radioButtons_.end(), control) != radioButtons_.end();
+}
+
+bool ModalDialog::stopHolds(HWND stop, HWND focus) const {
+  if (stop == focus || IsChild(stop, focus)) {
+    return true;
+  }
+  if (!isRadioButton(stop)) {
+    return false;
+  }
+  const std::vector<HWND> group = controlGroup(stop);
+  return std::find(group.begin(), group.end(), focus) != group.end();
+}
+
+HWND ModalDialog::entryOf(HWND stop) const {
+  if (!isRadioButton(stop)) {
+    return stop;
+  }
+  for (HWND member : controlGroup(stop)) {
+    if (isRadioButton(member) && IsWindowEnabled(member) &&
+        SendMessage(member, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+      return member;
+    }
+  }
+  return stop;
 }
 
 LRESULT ModalDialog::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,9 +1,10 @@
 #pragma once
 // A small modal dialog built from the native controls: a captioned pop-up over its owner, which stays
 // disabled while the dialog runs its own message loop. Tab and Shift+Tab move the focus through the
-// controls that take it; Enter presses the focused push button (else OK); Escape and the close box cancel.
-// While the loop waits for input the owner gets WM_ENTERIDLE (MSGF_DIALOGBOX, the dialog), which is where
-// tests script the user; a dialog passes the WM_ENTERIDLE of a dialog it owns on to its own owner.
+// controls that take it, a group of radio buttons as one stop entered at its checked button; Enter presses
+// the focused push button (else OK); Escape and the close box cancel. While the loop waits for input the
+// owner gets WM_ENTERIDLE (MSGF_DIALOGBOX, the dialog), which is where tests script the user; a dialog passes
+// the WM_ENTERIDLE of a dialog it owns on to its own owner.
 
 #include <string>
 #include <vector>
@@ -55,11 +56,17 @@ class ModalDialog {
   // Dialog keys; true when the key was taken.
   bool dialogKey(const MSG& message);
   void moveFocus(bool backwards);
+  bool isRadioButton(HWND control) const;
+  // Whether the focus lies in what Tab reaches as that stop: the control, a part of it, or its radio group.
+  bool stopHolds(HWND stop, HWND focus) const;
+  // Where Tab enters a stop: a radio group at its checked button.
+  HWND entryOf(HWND stop) const;
 
   HWND owner_;
   HWND window_ = nullptr;
   // Enter presses these when they have the focus.
   std::vector<HWND> pushButtons_;
+  std::vector<HWND> radioButtons_;
   int startFocus_ = 0;
   bool done_ = false;
   bool ok_ = false;

@@ -59,6 +59,18 @@ std::vector<char> namesHeader(WORD driver, WORD device, WORD output) {
   return bytes;
 }
 
+// The default printer's settings turned to landscape, as a caller keeps them from an earlier setup.
+HGLOBAL landscapeDevMode() {
+  PRINTDLG defaults = emptyRecord(PD_RETURNDEFAULT);
+  if (!PrintDlg(&defaults)) {
+    return nullptr;
+  }
+  DEVMODE landscape = *PrinterBlocks::readDevMode(defaults.hDevMode);
+  landscape.dmOrientation = DMORIENT_LANDSCAPE;
+  freeBlocks(defaults);
+  return PrinterBlocks::writeDevMode(landscape);
+}
+
 }  // namespace
 
 TEST(PrinterBlocks, DeviceNamesRoundTrip) {
@@ -294,12 +306,9 @@ TEST(PrintDlg, CancelAndUnknownPrintersKeepTheCallersBlocks) {
 
 TEST(PrintDlg, SetupStartsFromTheCallersSettings) {
   TestDriver driver;
-  PRINTDLG record = emptyRecord(PD_RETURNDEFAULT);
-  ASSERT_TRUE(PrintDlg(&record));
-  DEVMODE landscape = *PrinterBlocks::readDevMode(record.hDevMode);
-  landscape.dmOrientation = DMORIENT_LANDSCAPE;
-  GlobalFree(record.hDevMode);
-  record.hDevMode = PrinterBlocks::writeDevMode(landscape);
+  PRINTDLG record = emptyRecord(0);
+  record.hDevMode = landscapeDevMode();
+  ASSERT_NE(record.hDevMode, nullptr);
   bool startedLandscape = false;
   bool offeredPages = true;
   ScriptedPrintDialog script([&](const PrintDialogRequest& request, PrintDialogChoice& choice) {
@@ -486,6 +495,35 @@ TEST(PrintDialog, SetupTakesPaperAndOrientationWithoutAFile) {
   EXPECT_TRUE(script.finished());
   EXPECT_EQ(PrinterBlocks::readNames(record.hDevNames)->device, PrinterDevice::kPdfFilePrinter);
   EXPECT_EQ(PrinterBlocks::readNames(record.hDevNames)->output, "");
+  EXPECT_EQ(PrinterBlocks::readDevMode(record.hDevMode)->dmOrientation, DMORIENT_LANDSCAPE);
+  freeBlocks(record);
+}
+
+// Tab reaches the orientation as one stop, at the orientation chosen: Space there keeps it, and the next
+// Tab leaves the group.
+TEST(PrintDialog, TabEntersARadioGroupAtItsCheckedButton) {
+  TestDriver driver;
+  DialogScript script(driver);
+  // From the printer list past the file field and the paper list.
+  for (int stop = 0; stop < 3; ++stop) {
+    script.press(VK_TAB);
+  }
+  bool enteredAtLandscape = false;
+  script.add([&](HWND dialog) {
+    enteredAtLandscape = GetFocus() == DialogScript::control(dialog, PrintDialog::kLandscape);
+  });
+  script.press(VK_SPACE);
+  script.press(VK_TAB);
+  bool leftForOk = false;
+  script.add([&](HWND dialog) { leftForOk = GetFocus() == DialogScript::control(dialog, IDOK); });
+  script.press(VK_RETURN);
+  PRINTDLG record = emptyRecord(PD_PRINTSETUP);
+  record.hwndOwner = script.owner();
+  record.hDevMode = landscapeDevMode();
+  ASSERT_TRUE(PrintDlg(&record));
+  EXPECT_TRUE(script.finished());
+  EXPECT_TRUE(enteredAtLandscape);
+  EXPECT_TRUE(leftForOk);
   EXPECT_EQ(PrinterBlocks::readDevMode(record.hDevMode)->dmOrientation, DMORIENT_LANDSCAPE);
   freeBlocks(record);
 }

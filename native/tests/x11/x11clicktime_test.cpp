@@ -18,14 +18,21 @@ constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
 // How long the program stays busy after the clicks came: longer than the double-click time (500 ms).
 constexpr int kBusyMs = 1000;
 
-// Two clicks on one place, the second `apartMs` after the first on the X server's clock; the program reads
-// the first at once, or is busy with an earlier press when both come. It reads the second only after it
-// was busy for kBusyMs.
+// What the program does when two clicks come.
+enum class Busy {
+  No,        // it reads the first at once
+  Starting,  // it has had no input yet and is busy starting (only the first row)
+  Pressing,  // it is busy with an earlier press
+};
+
+// Two clicks on one place, the second `apartMs` after the first on the X server's clock. The program reads
+// the second only after it was busy for kBusyMs.
 struct Row {
   const char* name;
-  bool busyBefore;
+  Busy busy;
   int apartMs;
-  const char* second;  // how the second press reaches the program
+  const char* second;      // how the second press reaches the program
+  bool sendFirst = false;  // another program's event, stamped 0, comes before the clicks
 };
 
 void checkClickTimes(Display* display, Window window, X11TestProgram& program) {
@@ -33,8 +40,11 @@ void checkClickTimes(Display* display, Window window, X11TestProgram& program) {
   setenv("KESTROVE_HEADLESS", "1", 1);
   const RECT client = NonClientLayout::compute(kFrameStyle, 0, kFrame, 0).client;
   const Row rows[] = {
-      {"two single clicks 0.8 s apart while the program is busy", true, 800, "click"},
-      {"a quick double click whose first press keeps the program busy", false, 150, "double"},
+      {"two single clicks 0.8 s apart, the first input, while the program starts", Busy::Starting, 800,
+       "click"},
+      {"two single clicks 0.8 s apart while the program is busy", Busy::Pressing, 800, "click"},
+      {"two single clicks 0.8 s apart after another program's event", Busy::Pressing, 800, "click", true},
+      {"a quick double click whose first press keeps the program busy", Busy::No, 150, "double"},
   };
   const int y = client.top + 20;
   int x = client.left + 20;
@@ -46,13 +56,16 @@ void checkClickTimes(Display* display, Window window, X11TestProgram& program) {
     SCOPED_TRACE(row.name);
     // Each row's clicks lie away from those before, so that they pair with none of them.
     x += 40;
-    if (row.busyBefore) {
+    if (row.busy == Busy::Starting) {
+      ASSERT_TRUE(program.stop());
+    }
+    if (row.busy == Busy::Pressing) {
       ClickAt(display, window, x - 20, y);
       ASSERT_EQ(program.readLine(kX11WaitMs), line("click", x - 20));
       ASSERT_TRUE(program.waitUntilStopped());
     }
-    TwoClicksAt(display, window, x, y, row.apartMs, kBusyMs);
-    if (row.busyBefore) {
+    TwoClicksAt(display, window, x, y, row.apartMs, kBusyMs, row.sendFirst);
+    if (row.busy != Busy::No) {
       program.resume();
     }
     EXPECT_EQ(program.readLine(kX11WaitMs), line("click", x));

@@ -287,8 +287,16 @@ void DoubleClickAt(Display* display, Window window, int x, int y) {
   XFlush(display);
 }
 
-void TwoClicksAt(Display* display, Window window, int x, int y, int apartMs, int thenMs) {
+void TwoClicksAt(Display* display, Window window, int x, int y, int apartMs, int thenMs, bool sendFirst) {
   const auto [rootX, rootY] = movePointerTo(display, window, x, y);
+  if (sendFirst) {
+    XEvent moved{};
+    moved.xmotion = XMotionEvent{
+        MotionNotify, 0,     True, display,      window, DefaultRootWindow(display), None, CurrentTime, x, y,
+        rootX,        rootY, 0,    NotifyNormal, True};
+    // No mask: the event goes to the program that made the window.
+    XSendEvent(display, window, False, NoEventMask, &moved);
+  }
   // XTest's delay holds the request back on the server, by milliseconds of its clock, and the requests after
   // it with it.
   for (const int delayMs : {0, apartMs}) {
