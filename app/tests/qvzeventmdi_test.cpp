@@ -63,8 +63,9 @@ class EventWindowTest : public ProgramTest {
   void NewModifiedEvent() {
     Then([] { Post(NewCommand); });
     When(
-        "a new event window", [] { return !EventWindows().empty(); },
-        [] { EventWindows().back()->GetEvent()->SetModified(true); });
+        "a new event window",
+        [] { return CurrentEventWindow() != nullptr && !CurrentEventWindow()->GetEvent()->IsModified(); },
+        [] { CurrentEventWindow()->GetEvent()->SetModified(true); });
   }
 
   std::vector<std::u16string> SeenTitles() const {
@@ -190,6 +191,49 @@ INSTANTIATE_TEST_SUITE_P(
                     CloseCase{"TheCloseBoxStays", 0, 0, "", false}),
     [](const testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
+// A new event, a saved one and one just opened close with Ctrl+W and no question: nothing in them changed.
+TEST_F(EventWindowTest, AnUnchangedEventClosesWithoutAQuestion) {
+  const auto ctrl = [this](native::UINT key) {
+    driver.keyDown(native::VK_CONTROL);
+    driver.pressKey(key);
+    driver.keyUp(native::VK_CONTROL);
+  };
+  const auto closed = [&](const char* what) {
+    When(
+        what, [] { return CurrentPane<QvZResultsWindow>(PaneKind::kResults) != nullptr; },
+        [&] { ctrl('W'); });
+    // A question is noted and answered No.
+    When(
+        "the window to close or ask", [] { return WindowCount(0) || FrontMessage() != nullptr; },
+        [this] {
+          if (KZMessageWindow* question = FrontMessage()) {
+            seen.push_back({question->Text(), question->MessageText()->Text()});
+            Click(FindIn<KZButton>(question, [](KZButton& b) { return b.Value() == KZDialog::kNoResult; }));
+          }
+        });
+    When(
+        "the window to close", [] { return WindowCount(0); }, [] {});
+  };
+  Then([&] { ctrl('N'); });
+  closed("a new event");
+  Then([&] { ctrl('N'); });
+  When(
+      "a new event", [] { return CurrentPane<QvZResultsWindow>(PaneKind::kResults) != nullptr; },
+      [&] {
+        AnswerFileDialog(EventPath("Heat.qve"));
+        ctrl('S');
+      });
+  closed("the save");
+  Then([&] {
+    AnswerFileDialog(EventPath("Heat.qve"));
+    ctrl('O');
+  });
+  closed("the opened event");
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(SeenTitles(), std::vector<std::u16string>{});
+}
+
 TEST_F(EventWindowTest, AnExitStopsAtTheFirstRefusalAndAsksUnderTheSameTitleNextTime) {
   NewModifiedEvent();
   Setting(u"\\Event\\SingleEvent:Int=0");
@@ -293,7 +337,6 @@ TEST_F(EventWindowTest, AnEditEndedByAHotKeyTheMenuBarOrACloseRequestKeepsItsTex
     When(
         "the results table of a new event", [] { return CurrentPane<QvZResultsWindow>(PaneKind::kResults); },
         [&] {
-          CurrentEventWindow()->GetEvent()->SetModified(false);
           KRect cell = pane()->CellRegion(pane()->CurrentCell());
           pane()->ColumnRegion(pane()->CurrentCell(), 4, cell, KZEditableSelector::kColumnEditor);
           const KPoint at = pane()->ToScreenPoint({cell.left + 4, cell.top + 4});
@@ -471,7 +514,6 @@ TEST_F(EventWindowTest, TestPaneWindowsAreLaidOutTakeTheCommandsAndLetGoOfTheirV
         window.RestoreChart(&plot);
         EXPECT_EQ(table.Parent(), &window);
         EXPECT_EQ(panes[0]->Constraints()[1]->Value(), 26);
-        window.GetEvent()->SetModified(false);
         Post(CloseWindowEvent);
       });
   When(
