@@ -77,6 +77,7 @@ void ChartLoad::LoadTraces(const ChartRows& rows, const KPoint& position, bool r
   }
   model.GetGroups().Clear();
   if (rows.allCharts) {
+    shownRow = -1;
     LoadAllLanes(rows, reload);
   } else {
     LoadSingle(rows, position, reload);
@@ -85,8 +86,12 @@ void ChartLoad::LoadTraces(const ChartRows& rows, const KPoint& position, bool r
 
 void ChartLoad::LoadSingle(const ChartRows& rows, const KPoint& position, bool reload) {
   const int32_t count = static_cast<int32_t>(rows.results.size());
-  const int32_t row = position.x == -1 && position.y == -1 ? rows.selectedRow : position.y;
-  const QvResult* result = row >= 0 && row < count ? rows.results[row] : nullptr;
+  // The lines and labels of a load without reload belong to the trace the chart holds, whichever row has
+  // become current since.
+  if (reload) {
+    shownRow = position.x == -1 && position.y == -1 ? rows.selectedRow : position.y;
+  }
+  const QvResult* result = shownRow >= 0 && shownRow < count ? rows.results[shownRow] : nullptr;
   if (reload) {
     SetSeriesAttribs(result, 1, 1);
     if (settings.acrossTraces) {
@@ -163,6 +168,7 @@ void ChartLoad::Clear(const ChartLoadOptions& loadOptions) {
   settings = ChartSettings::Read();
   options = loadOptions;
   scale = 0;
+  shownRow = -1;
   chart->GetModel()->ClearData();
   chart->GetModel()->ClearLegend();
   SetSeriesAttribs(nullptr, 1, 1);

@@ -28,7 +28,8 @@ class ChartLoad {
   explicit ChartLoad(ZafChartControl* chart) : chart(chart) {}
 
   // Rebuilds the chart. With `reload` the series are rebuilt too, else only the labels and lines. The
-  // position's second member is the row to show in single mode; (-1, -1) takes the selected row.
+  // position's second member is the row to show in single mode; (-1, -1) takes the selected row. Without
+  // reload the position is not read: the labels and lines are those of the row the series show.
   void LoadTraces(const ChartRows& rows, const KPoint& position, bool reload,
                   const ChartLoadOptions& options);
   // Empties the chart to the zero trace of one lane.
@@ -65,5 +66,7 @@ class ChartLoad {
   ChartSettings settings;
   ChartLoadOptions options;
   int32_t scale = 0;
+  // The row whose trace the one-lane chart shows; -1 for none.
+  int32_t shownRow = -1;
   bool rangeTooSmall = false;
 };

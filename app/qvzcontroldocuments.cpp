@@ -49,7 +49,10 @@ QvZEventMDI* QvZControl::NewEvent() {
     return nullptr;
   }
   AddDefaultLanes(*event, true);
-  return ShowInNewWindow(std::move(event));
+  QvZEventMDI* window = ShowInNewWindow(std::move(event));
+  // The lanes a new event starts with are not the user's change.
+  window->GetEvent()->SetModified(false);
+  return window;
 }
 
 void QvZControl::AddDefaultLanes(QvEvent& event, bool statusCheck) {

@@ -9,7 +9,6 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -135,8 +134,8 @@ void Open(Shown shown, native::TestDriver& driver) {
 }
 
 // Closes it and ends the program from another thread, as the loop's other sources would: the menu by an
-// Escape posted to the GUI thread, the box by its OK, each put or posted while the loop waits. The
-// question whether to save the event window is answered on the GUI thread once it is asked.
+// Escape posted to the GUI thread, the box by its OK, each put or posted while the loop waits; the new
+// event window, unchanged, closes without a question.
 void CloseAndEnd(Shown shown, native::DWORD guiThread) {
   if (shown == kMenu) {
     native::PostThreadMessage(guiThread, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
@@ -152,25 +151,18 @@ void IdleProgram(benchmark::State& state) {
   IdleShare share;
   for (auto _ : state) {
     std::thread measurer;
-    std::atomic<bool> ending = false;
-    bool answered = false;
     folder.Run([&] {
-      if (ending && shown == kEventWindow && !answered) {
-        answered = true;
-        PutEvent(KZDialog::kNoResult);
-      }
       if (measurer.joinable()) {
         return;
       }
       Open(shown, folder.driver);
-      measurer = std::thread([&share, &ending, shown, guiThread = native::GetCurrentThreadId()] {
+      measurer = std::thread([&share, shown, guiThread = native::GetCurrentThreadId()] {
         std::this_thread::sleep_for(kSettleTime);
         const ProcessActivity before = ProcessActivity::Of(0);
         const Clock::time_point since = Clock::now();
         std::this_thread::sleep_for(kIdleTime);
         share = IdleShare::Between(before, ProcessActivity::Of(0),
                                    std::chrono::duration<double>(Clock::now() - since).count());
-        ending = true;
         CloseAndEnd(shown, guiThread);
       });
     });

@@ -203,24 +203,28 @@ TEST_F(ChartDownloadTest, DownloadedTracesDrawInAllChartsAndSingleModeWithTheLin
 }
 
 // A line switch of the chart's tool bar changes its line alone: one press keeps the lane labels, and the
-// second gives back the chart as it was, in every lane's chart and in one lane's.
+// second gives back the chart as it was, in every lane's chart and in one lane's. Lane 1's chart keeps lane
+// 1's numbers after a press on lane 2's Last Name made lane 2's row current.
 TEST_F(ChartDownloadTest, ALineSwitchPressedTwiceGivesTheChartBackAsItWas) {
   const auto pixels = [this] { return driver.pixels(ChartRect()); };
-  // The texts of the axis that the chart drew with the lane labels (and the power in one lane's chart).
-  const auto laneLabels = [] {
-    const cf_3DGridTickSeries& axis = Control().GetAxis(kLaneAxis);
+  // The texts an axis drew: the lane labels (and the power in one lane's chart), or the lines'.
+  const auto axisTexts = [](int32_t axisNumber) {
+    const cf_3DGridTickSeries& axis = Control().GetAxis(axisNumber);
     std::vector<std::u16string> texts;
     for (int32_t i = 1; i <= axis.GetItemCount(); ++i) {
       texts.push_back(axis.GetItem(i)->GetText() != nullptr ? axis.GetItem(i)->GetText()->Text() : u"");
     }
     return texts;
   };
+  const auto laneLabels = [&] { return axisTexts(kLaneAxis); };
+  const auto lineTexts = [&] { return axisTexts(kMarkerAxis); };
   const auto lines = [] {
     return Control().GetChartView()->IsDrawn() ? Control().GetAxis(kMarkerAxis).GetItemCount() : -1;
   };
   const auto pressSet = [this] { Click(ChartWindowButton(*ChartWindow(), QvZChartWindow::kShowSetCommand)); };
   std::vector<native::COLORREF> before;
   std::vector<std::u16string> labels;
+  std::vector<std::u16string> texts;
   int32_t shownLines = 0;
   DownloadIntoNewEvent();
   AfterOperation([] { CurrentEventWindow()->GetEvent()->SetModified(false); });
@@ -228,17 +232,29 @@ TEST_F(ChartDownloadTest, ALineSwitchPressedTwiceGivesTheChartBackAsItWas) {
       "every lane drawn", [] { return Traces().size() == static_cast<std::size_t>(kLanes); }, [] {});
   for (const bool single : {false, true}) {
     if (single) {
-      ChooseRow(kChosenRow);
+      ChooseRow(0);
       When(
-          "the chosen lane drawn alone", [] { return !ResultsWindow().AllTraces() && Traces().size() == 1; },
-          [] {});
+          "lane 1 drawn alone", [] { return !ResultsWindow().AllTraces() && Traces().size() == 1; },
+          [this] {
+            QvZResultsPane& pane = *ResultsWindow().Pane();
+            KRect cell = pane.CellRegion({0, kChosenRow});
+            pane.ColumnRegion({0, kChosenRow}, 4, cell, KZEditableSelector::kColumnEditor);
+            const KPoint at = pane.ToScreenPoint({cell.left + 4, cell.top + 4});
+            driver.click(at.x, at.y);
+          });
+      When(
+          "lane 2's row current", [] { return ResultsWindow().Pane()->CurrentCell().y == kChosenRow; }, [] {});
     }
     Then([&, single] {
       SCOPED_TRACE(single ? "one lane" : "every lane");
       before = pixels();
       labels = laneLabels();
+      texts = lineTexts();
       shownLines = lines();
       EXPECT_EQ(labels.size(), single ? 1u : static_cast<std::size_t>(kLanes));
+      if (single) {
+        EXPECT_NE(std::find(texts.begin(), texts.end(), u"0.15"), texts.end()) << "lane 1's reaction";
+      }
       pressSet();
     });
     When(
@@ -255,6 +271,8 @@ TEST_F(ChartDownloadTest, ALineSwitchPressedTwiceGivesTheChartBackAsItWas) {
         "the Set line back", [&] { return lines() == shownLines; },
         [&, single] {
           SCOPED_TRACE(single ? "one lane" : "every lane");
+          EXPECT_EQ(laneLabels(), labels);
+          EXPECT_EQ(lineTexts(), texts);
           EXPECT_EQ(DifferingPixels(pixels(), before), 0);
         });
   }

@@ -72,8 +72,6 @@ TEST_F(ChartInEventWindowTest, ChartLiesBelowTheResultsAndMaximizeGivesItTheWhol
   When(
       "the chart window", [] { return Chart() != nullptr && Chart()->ScreenID() != nullptr; },
       [&laidOut] {
-        // The chart marked the new event modified; nothing here is to be saved.
-        CurrentEventWindow()->GetEvent()->SetModified(false);
         laidOut = Place();
         const native::RECT client = Client();
         // Below the results, down to the bottom, over the whole width.
@@ -108,7 +106,6 @@ TEST_F(ChartInEventWindowTest, OkInTheLocalAlgorithmDialogReloadsTheChartAndCanc
         return Chart() != nullptr && Chart()->ScreenID() != nullptr && Model().SelectSeries(1).HasPoints();
       },
       [] {
-        CurrentEventWindow()->GetEvent()->SetModified(false);
         // An emptied chart shows whether the dialog's answer loaded it again.
         Model().ClearData();
       });
@@ -120,7 +117,6 @@ TEST_F(ChartInEventWindowTest, OkInTheLocalAlgorithmDialogReloadsTheChartAndCanc
         "the dialog to close", [] { return LocalAlgorithmDialog() == nullptr; },
         [answer] {
           EXPECT_EQ(Model().SelectSeries(1).HasPoints(), answer == KZDialog::kOkResult) << answer;
-          CurrentEventWindow()->GetEvent()->SetModified(false);
         });
   }
   ExitProgram();
@@ -136,10 +132,7 @@ TEST_F(ChartInEventWindowTest, ANewEventsChartLoadsOnce) {
       [] {
         return Chart() != nullptr && Chart()->ScreenID() != nullptr && Model().SelectSeries(1).HasPoints();
       },
-      [&counter] {
-        CurrentEventWindow()->GetEvent()->SetModified(false);
-        CurrentEventWindow()->GetEvent()->AddListener(&counter);
-      });
+      [&counter] { CurrentEventWindow()->GetEvent()->AddListener(&counter); });
   // Idle passes in which the event window serves its document's requests.
   for (int pass = 0; pass < 3; ++pass) {
     Then([] {});
@@ -165,7 +158,6 @@ TEST_F(ChartInEventWindowTest, ATooSmallRangeIsSaidAndUnworkableSettingsDrawWith
   When(
       "the chart window", [] { return Chart() != nullptr && Chart()->ScreenID() != nullptr; },
       [] {
-        CurrentEventWindow()->GetEvent()->SetModified(false);
         EXPECT_EQ(Model().GetDomain().Count(), 0);
         for (const char16_t* line : {u"\\Chart\\Axes\\MinX:Float=5", u"\\Chart\\Axes\\MaxX:Float=-9",
                                      u"\\Chart\\Plotting\\PowerRoundVal:Int=0"}) {
@@ -175,8 +167,7 @@ TEST_F(ChartInEventWindowTest, ATooSmallRangeIsSaidAndUnworkableSettingsDrawWith
       });
   // The default range, -3 s to 2 s, labelled every tenth of a second.
   When(
-      "the chart drawn over the default range", [] { return Model().GetDomain().Count() == 51; },
-      [] { CurrentEventWindow()->GetEvent()->SetModified(false); });
+      "the chart drawn over the default range", [] { return Model().GetDomain().Count() == 51; }, [] {});
   ExitProgram();
   EXPECT_EQ(Run(), 0);
   ASSERT_EQ(seen.size(), 1U);
@@ -194,7 +185,6 @@ TEST_F(ChartInEventWindowTest, AChartWithoutResultsShowsEveryLaneAndAClickMakesI
   When(
       "the chart window", [] { return Chart() != nullptr && Chart()->ScreenID() != nullptr; },
       [&chart] {
-        CurrentEventWindow()->GetEvent()->SetModified(false);
         chart = Chart();
         EXPECT_EQ(KString(chart->ToolBar()->Caption()).ToUtf8(), "     (Set Time = N/A)");
         EXPECT_FALSE(ChartWindowButton(*chart, 10488)->Visible()) << "reaction line";

@@ -53,10 +53,7 @@ TEST_F(ChartPopupTest, AClickOnTheChartOpensTheOneItemMenuThereAndTheItemChanges
   When(
       "the chart window with its first load",
       [] { return Chart() != nullptr && Control().ScreenID() != nullptr && Points() > 0; },
-      [&] {
-        Chart()->EventDocument()->SetModified(false);
-        pointsBefore = Points();
-      });
+      [&] { pointsBefore = Points(); });
   native::POINT clicked{};
   for (const Case& c : cases) {
     AnswerPopUpMenu(

@@ -31,7 +31,6 @@ class EventWindowPanesTest : public ProgramTest {
         [check] {
           QvZEventMDI& window = *EventWindows()[0];
           check(window);
-          window.GetEvent()->SetModified(false);
         });
     ExitProgram();
     EXPECT_EQ(Run(), 0);

@@ -348,7 +348,6 @@ TEST_F(FrameCommandsTest, TheMenuEnablesTheFramesAndTheWindowsCommandsButNoScore
       });
   Then([] {
     EXPECT_EQ(FrontMessage(), nullptr);
-    EventWindows()[0]->GetEvent()->SetModified(false);
     Post(ExitEvent);
   });
   EXPECT_EQ(Run(), 0);
@@ -404,7 +403,6 @@ TEST_F(ScoreboardCommandsTest, TheCommandsReachTheBoardsAndTheCurrentEventIsThei
   });
   Then([this] {
     EXPECT_FALSE(program->Scoreboards()->GetFlag1());
-    EventWindows()[0]->GetEvent()->SetModified(false);
     Post(CloseWindowEvent);
   });
   When(

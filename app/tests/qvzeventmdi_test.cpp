@@ -65,8 +65,15 @@ class EventWindowTest : public ProgramTest {
   void NewModifiedEvent() {
     Then([] { Post(NewCommand); });
     When(
-        "a new event window", [] { return !EventWindows().empty(); },
-        [] { EventWindows().back()->GetEvent()->SetModified(true); });
+        "a new event window",
+        [] { return CurrentEventWindow() != nullptr && !CurrentEventWindow()->GetEvent()->IsModified(); },
+        [] { CurrentEventWindow()->GetEvent()->SetModified(true); });
+  }
+
+  void KeyWith(native::UINT modifier, native::UINT key) {
+    driver.keyDown(modifier);
+    driver.pressKey(key);
+    driver.keyUp(modifier);
   }
 
   // File > Save naming "Heat.qve" and File > Save QXF on the new event, each answering the error it brings.
@@ -204,6 +211,18 @@ INSTANTIATE_TEST_SUITE_P(
                     CloseCase{"TheCloseBoxStays", 0, 0, "", false}),
     [](const testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
+// A new event closes at Ctrl+W without a question: nothing in it changed.
+TEST_F(EventWindowTest, ANewEventClosesWithoutAQuestion) {
+  Then([this] { KeyWith(native::VK_CONTROL, 'N'); });
+  When(
+      "a new event's results", [] { return CurrentPane<QvZResultsWindow>(PaneKind::kResults) != nullptr; },
+      [this] { KeyWith(native::VK_CONTROL, 'W'); });
+  When(
+      "the window to close", [] { return WindowCount(0); }, [this] { ExitProgram(); });
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(seen.empty());
+}
+
 TEST_F(EventWindowTest, AnExitStopsAtTheFirstRefusalAndAsksUnderTheSameTitleNextTime) {
   NewModifiedEvent();
   Setting(u"\\Event\\SingleEvent:Int=0");
@@ -224,11 +243,6 @@ TEST_F(EventWindowTest, AnExitStopsAtTheFirstRefusalAndAsksUnderTheSameTitleNext
 TEST_F(EventWindowTest, AnEditEndedByAHotKeyTheMenuBarOrACloseRequestKeepsItsText) {
   const auto pane = [] { return CurrentPane<QvZResultsWindow>(PaneKind::kResults)->Pane(); };
   const auto lastName = [pane] { return pane()->ResultAt(pane()->CurrentCell().y)->AthleteField(0); };
-  const auto keyWith = [this](native::UINT modifier, native::UINT key) {
-    driver.keyDown(modifier);
-    driver.pressKey(key);
-    driver.keyUp(modifier);
-  };
   // The keys open the menu bar; in its menu the bar entry `highlighted` shows and the text is stored.
   const auto menuOpenedBy = [&](std::function<void()> keys, int highlighted) {
     return [&, keys, highlighted] {
@@ -252,13 +266,13 @@ TEST_F(EventWindowTest, AnEditEndedByAHotKeyTheMenuBarOrACloseRequestKeepsItsTex
        [&] {
          Then([&] {
            AnswerFileDialog(EventPath("Heat.qve"));
-           keyWith(native::VK_CONTROL, 'S');
+           KeyWith(native::VK_CONTROL, 'S');
          });
        },
        true, nullptr},
       // File comes after the maximised event window's icon.
       {"Alt+F stores, and the File menu opens and stays open",
-       menuOpenedBy([&] { keyWith(native::VK_MENU, 'F'); }, 1), false, nullptr},
+       menuOpenedBy([&] { KeyWith(native::VK_MENU, 'F'); }, 1), false, nullptr},
       // F10 and Alt alone highlight the icon, whose menu Down opens.
       {"F10 stores, and the menu bar opens",
        menuOpenedBy(
@@ -286,7 +300,7 @@ TEST_F(EventWindowTest, AnEditEndedByAHotKeyTheMenuBarOrACloseRequestKeepsItsTex
       {"Ctrl+C stays the field's, even where a menu item has it",
        [&] {
          Then([&] {
-           keyWith(native::VK_CONTROL, 'C');
+           KeyWith(native::VK_CONTROL, 'C');
            driver.pressKey(native::VK_RETURN);
          });
        },
@@ -307,7 +321,6 @@ TEST_F(EventWindowTest, AnEditEndedByAHotKeyTheMenuBarOrACloseRequestKeepsItsTex
     When(
         "the results table of a new event", [] { return CurrentPane<QvZResultsWindow>(PaneKind::kResults); },
         [&] {
-          CurrentEventWindow()->GetEvent()->SetModified(false);
           KRect cell = pane()->CellRegion(pane()->CurrentCell());
           pane()->ColumnRegion(pane()->CurrentCell(), 4, cell, KZEditableSelector::kColumnEditor);
           const KPoint at = pane()->ToScreenPoint({cell.left + 4, cell.top + 4});
@@ -524,7 +537,6 @@ TEST_F(EventWindowTest, TestPaneWindowsAreLaidOutTakeTheCommandsAndLetGoOfTheirV
         window.RestoreChart(&plot);
         EXPECT_EQ(table.Parent(), &window);
         EXPECT_EQ(panes[0]->Constraints()[1]->Value(), 26);
-        window.GetEvent()->SetModified(false);
         Post(CloseWindowEvent);
       });
   When(

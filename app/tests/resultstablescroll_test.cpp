@@ -48,7 +48,6 @@ TEST_F(ResultsTableScrollTest, LaneEightCanBeScrolledTo) {
   When(
       "the new event's results", [] { return Pane() != nullptr && Pane()->ScreenID() != nullptr; },
       [this] {
-        CurrentEventWindow()->GetEvent()->SetModified(false);
         EXPECT_TRUE(driver.snapshot(TestPicturePath("results-new-event.png")));
         EXPECT_FALSE(Pane()->IsCellVisible({0, kLane8}, false));
         EXPECT_GT(ArrowPixels(), 10) << "the scroll bar's arrows are drawn";

@@ -33,7 +33,6 @@ TEST_F(SummaryWindowTest, ALayoutWithASummaryEntryShowsTheEventsItems) {
     rows = summary->Pane()->Extent().y;
     summary->Pane()->Refresh();
     // Nothing to save at exit.
-    window->GetEvent()->SetModified(false);
   });
   Then([&] { EXPECT_TRUE(driver.snapshot(testing::TempDir() + "summary_window.png")); });
   ExitProgram();

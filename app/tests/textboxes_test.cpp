@@ -48,10 +48,7 @@ TEST_F(TextBoxesTest, TextsFitTheirBoxes) {
   Then([] { Post(NewCommand); });
   When(
       "the new event's results", [] { return Pane() != nullptr && Pane()->ScreenID() != nullptr; },
-      [] {
-        CurrentEventWindow()->GetEvent()->SetModified(false);
-        QvZControl::GetStatusBar()->SetProgress(100);
-      });
+      [] { QvZControl::GetStatusBar()->SetProgress(100); });
   Then([this] {
     std::vector<TextInBox> texts;
     QvZResultsTitle& titles = *Pane()->Title();

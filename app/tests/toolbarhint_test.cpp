@@ -36,7 +36,6 @@ TEST_F(ToolBarHintTest, TheHintGoesWhenThePointerLeavesTheProgramsWindow) {
       "the chart window's export button",
       [exportButton] { return exportButton() && exportButton()->ScreenID(); },
       [this, exportButton] {
-        CurrentEventWindow()->GetEvent()->SetModified(false);
         const native::RECT button = driver.screenRect(exportButton()->ScreenID());
         driver.mouseMove((button.left + button.right) / 2, (button.top + button.bottom) / 2);
       });
