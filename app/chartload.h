@@ -37,6 +37,8 @@ class ChartLoad {
   void ApplySettings(bool single, int32_t labelFont);
 
   int32_t Scale() const { return scale; }
+  // The row whose trace the one-lane chart shows; -1 for none.
+  int32_t ShownRow() const { return shownRow; }
   // Whether the last time axis built was too short to label.
   bool RangeTooSmall() const { return rangeTooSmall; }
 
@@ -66,7 +68,6 @@ class ChartLoad {
   ChartSettings settings;
   ChartLoadOptions options;
   int32_t scale = 0;
-  // The row whose trace the one-lane chart shows; -1 for none.
   int32_t shownRow = -1;
   bool rangeTooSmall = false;
 };
