@@ -1,8 +1,8 @@
 #pragma once
 // Fills a chart control with the force traces of a leg's results: one lane (the selected result) or every
-// lane stacked in bands, with the time axis in seconds from the gun, the lane and power labels, the Set,
-// Gun, Legal and Reaction lines and, for developers, the line of the chart's own reaction search. The
-// chart pane keeps one for its screen chart; printing makes another for the chart it prints.
+// lane stacked in bands, with the time axis in seconds from the gun, the axis titles, the lane and power
+// labels, the Set, Gun, Legal and Reaction lines and, for developers, the line of the chart's own reaction
+// search. The chart pane keeps one for its screen chart; printing makes another for the chart it prints.
 
 #include <cstdint>
 #include <vector>
