@@ -144,7 +144,7 @@ std::optional<ChartBitmapExport::Capture> ChartBitmapExport::CaptureScreen() {
 }
 
 void ChartBitmapExport::Export(QvZChartPane& pane) {
-  const std::optional<ChartRows> rows = pane.Rows();
+  const std::optional<ChartRows> rows = pane.ShownRows();
   const QvEvent* event = pane.Owner() != nullptr ? pane.Owner()->EventDocument() : nullptr;
   KFile file;
   file.SetName(RememberedFile());

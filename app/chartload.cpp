@@ -82,6 +82,7 @@ void ChartLoad::LoadTraces(const ChartRows& rows, const KPoint& position, bool r
   } else {
     LoadSingle(rows, position, reload);
   }
+  AddAxisTitles();
 }
 
 void ChartLoad::LoadSingle(const ChartRows& rows, const KPoint& position, bool reload) {
@@ -154,7 +155,6 @@ void ChartLoad::LoadAllLanes(const ChartRows& rows, bool reload) {
   }
   DrawMarkerLines(resultOf(0), false);
   ApplySettings(false, options.labelFont);
-  AddAxisTitles();
 }
 
 void ChartLoad::AddAxisTitles() {

@@ -1,8 +1,8 @@
 #pragma once
 // Fills a chart control with the force traces of a leg's results: one lane (the selected result) or every
-// lane stacked in bands, with the time axis in seconds from the gun, the lane and power labels, the Set,
-// Gun, Legal and Reaction lines and, for developers, the line of the chart's own reaction search. The
-// chart pane keeps one for its screen chart; printing makes another for the chart it prints.
+// lane stacked in bands, with the time axis in seconds from the gun, the axis titles, the lane and power
+// labels, the Set, Gun, Legal and Reaction lines and, for developers, the line of the chart's own reaction
+// search. The chart pane keeps one for its screen chart; printing makes another for the chart it prints.
 
 #include <cstdint>
 #include <vector>
@@ -37,6 +37,8 @@ class ChartLoad {
   void ApplySettings(bool single, int32_t labelFont);
 
   int32_t Scale() const { return scale; }
+  // The row whose trace the one-lane chart shows; -1 for none.
+  int32_t ShownRow() const { return shownRow; }
   // Whether the last time axis built was too short to label.
   bool RangeTooSmall() const { return rangeTooSmall; }
 
@@ -66,7 +68,6 @@ class ChartLoad {
   ChartSettings settings;
   ChartLoadOptions options;
   int32_t scale = 0;
-  // The row whose trace the one-lane chart shows; -1 for none.
   int32_t shownRow = -1;
   bool rangeTooSmall = false;
 };

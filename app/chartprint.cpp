@@ -136,7 +136,7 @@ ChartPrint::Space ChartPrint::PrintHeader(ZafPrinter& printer, const QvZChartPan
 }
 
 void ChartPrint::PrintChart(ZafPrinter& printer, QvZChartPane& pane, const Space& space) {
-  const std::optional<ChartRows> rows = pane.Rows();
+  const std::optional<ChartRows> rows = pane.ShownRows();
   if (!rows) {
     return;
   }

@@ -1,6 +1,6 @@
 #pragma once
-// The chart data dialog of the Chart menu: the numbers behind the selected result's curve, sample by
-// sample (time, raw X and Y, the summed curve and its slope), with an Export button that writes the raw
+// The chart data dialog of the Chart menu: the numbers behind the curve of the result the chart shows, sample
+// by sample (time, raw X and Y, the summed curve and its slope), with an Export button that writes the raw
 // samples as a text file.
 
 #include <array>

@@ -100,6 +100,14 @@ std::optional<ChartRows> QvZChartPane::Rows() const {
   return itsOwner != nullptr ? itsOwner->Rows() : std::nullopt;
 }
 
+std::optional<ChartRows> QvZChartPane::ShownRows() const {
+  std::optional<ChartRows> rows = Rows();
+  if (rows && !rows->allCharts) {
+    rows->selectedRow = load.ShownRow();
+  }
+  return rows;
+}
+
 void QvZChartPane::LoadTraces(const KPoint& position, bool reload) {
   BusyPointer busy;
   const std::optional<ChartRows> rows = Rows();
@@ -131,7 +139,7 @@ void QvZChartPane::Clear() {
 }
 
 void QvZChartPane::ShowChartData() {
-  const std::optional<ChartRows> rows = Rows();
+  const std::optional<ChartRows> rows = ShownRows();
   const int32_t row = rows ? rows->selectedRow : -1;
   const QvResult* result =
       row >= 0 && row < static_cast<int32_t>(rows->results.size()) ? rows->results[row] : nullptr;

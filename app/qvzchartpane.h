@@ -42,7 +42,7 @@ class QvZChartPane : public KZScroller {
   void ApplySettings(bool single);
   // Empties the chart to one lane's zero trace.
   void Clear();
-  // Prepares the selected result's trace and shows its numbers in the chart data dialog.
+  // Prepares the trace of the shown rows' selected result and shows its numbers in the chart data dialog.
   void ShowChartData();
 
   QvZChartWindow* Owner() const { return itsOwner; }
@@ -54,6 +54,9 @@ class QvZChartPane : public KZScroller {
   ChartLoadOptions LoadOptions() const;
   // The rows of the results window of the same event window, when there is one showing a list.
   std::optional<ChartRows> Rows() const;
+  // The same rows as the chart shows them: in one lane's chart the row it shows stands as the selected
+  // one, whichever row has become current since. Printing, the export and the chart data take these.
+  std::optional<ChartRows> ShownRows() const;
 
  private:
   void UpdateMenu();

@@ -2,16 +2,23 @@
 // Download Trace runs through the event window's results window, and the chart draws the unit's traces (a
 // ramp per lane) in every lane's band with the Gun line at the column the chart's projection gives for the
 // gun's sample. Choosing a row of the results then shows that row's lane alone, with the Set, Gun, Legal and
-// Reaction lines at the columns of their samples, and Show All Charts brings every lane back.
+// Reaction lines at the columns of their samples, and Show All Charts brings every lane back. The chart's
+// print, export and data follow the lane it shows.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/chartdatatext.h"
+#include "app/framecommands.h"
+#include "app/qvzchartdatadialog.h"
 #include "app/qvzchartpane.h"
 #include "app/qvzchartwindow.h"
 #include "app/qvzeventmdi.h"
@@ -27,8 +34,12 @@
 #include "chart/cf_chartmodel.h"
 #include "chart/cf_chartview.h"
 #include "chart/zafchartcontrol.h"
+#include "foundation/kfiledialog.h"
 #include "model/qvevent.h"
 #include "native/native.h"
+#include "native/print/printdlg.h"
+#include "native/print/printerdevice.h"
+#include "native/tests/printedpages.h"
 #include "testing/testpictures.h"
 #include "toolkit/kztbbutton.h"
 #include "toolkit/kztoolbar.h"
@@ -155,6 +166,15 @@ class ChartDownloadTest : public DownloadedEventTest {
   }
 
   void Snapshot(const std::string& name) { EXPECT_TRUE(driver.snapshot(TestPicturePath(name))); }
+
+  // One click on a row's Last Name makes the row current and leaves the chart as it is.
+  void ClickLastName(int32_t row) {
+    QvZResultsPane& pane = *ResultsWindow().Pane();
+    KRect cell = pane.CellRegion({0, row});
+    pane.ColumnRegion({0, row}, 4, cell, KZEditableSelector::kColumnEditor);
+    const KPoint at = pane.ToScreenPoint({cell.left + 4, cell.top + 4});
+    driver.click(at.x, at.y);
+  }
 };
 
 TEST_F(ChartDownloadTest, DownloadedTracesDrawInAllChartsAndSingleModeWithTheLinesAtTheirProjectedColumns) {
@@ -235,15 +255,10 @@ TEST_F(ChartDownloadTest, ALineSwitchPressedTwiceGivesTheChartBackAsItWas) {
       ChooseRow(0);
       When(
           "lane 1 drawn alone", [] { return !ResultsWindow().AllTraces() && Traces().size() == 1; },
-          [this] {
-            QvZResultsPane& pane = *ResultsWindow().Pane();
-            KRect cell = pane.CellRegion({0, kChosenRow});
-            pane.ColumnRegion({0, kChosenRow}, 4, cell, KZEditableSelector::kColumnEditor);
-            const KPoint at = pane.ToScreenPoint({cell.left + 4, cell.top + 4});
-            driver.click(at.x, at.y);
-          });
+          [this] { ClickLastName(kChosenRow); });
       When(
-          "lane 2's row current", [] { return ResultsWindow().Pane()->CurrentCell().y == kChosenRow; }, [] {});
+          "lane 2's row current", [] { return ResultsWindow().Pane()->CurrentCell().y == kChosenRow; },
+          [] {});
     }
     Then([&, single] {
       SCOPED_TRACE(single ? "one lane" : "every lane");
@@ -278,6 +293,79 @@ TEST_F(ChartDownloadTest, ALineSwitchPressedTwiceGivesTheChartBackAsItWas) {
   }
   ExitProgram();
   EXPECT_EQ(Run(), 0);
+}
+
+// With lane 1's chart shown alone, one click on lane 2's Last Name makes lane 2's row current and leaves the
+// chart on lane 1; Chart > Print, the name Export Bitmap offers and Chart Data stay lane 1's: the page below
+// the header as printed before the click, the name ending in "-1", X at the gun 1300 (the simulator's
+// ramp: 1000 a lane and a tenth of the sample).
+TEST_F(ChartDownloadTest, PrintExportAndChartDataTakeTheLaneTheChartShows) {
+  native::test::PrintFolder folder;
+  const std::string printed = folder.file("chart.pdf");
+  native::SetPrintDialogRunner(
+      [&printed](const native::PrintDialogRequest&, native::PrintDialogChoice& choice) {
+        choice.printer = native::PrinterDevice::kPdfFilePrinter;
+        choice.outputFile = printed;
+        return true;
+      });
+  std::string offered;
+  Make({u"-devel"});
+  KSetFileDialogHook([&offered](KFileDialogRequest& request) {
+    offered = request.file->Name().ToUtf8();
+    return -1;
+  });
+  const auto dataDialog = [] {
+    return dynamic_cast<QvZChartDataDialog*>(ZafWindowObject::windowManager->FrontWindow());
+  };
+  struct Case {
+    ZafEventType command;
+    std::function<std::string()> output;  // empty until the command has given it
+  } cases[] = {
+      {QvZChartPane::kPrintCommand,
+       [&folder, &printed] {
+         if (native::test::pdfInfo(printed, "Pages") != "1") {
+           return std::string();
+         }
+         std::system(
+             ("pdftoppm -gray -r 100 -y 100 -W 800 -H 1000 '" + printed + "' '" + folder.file("page") + "'")
+                 .c_str());
+         std::remove(printed.c_str());
+         return native::test::readFile(folder.file("page-1.pgm"));
+       }},
+      {QvZChartPane::kExportBitmapCommand, [&offered] { return std::exchange(offered, {}); }},
+      {ChartShowDataCommand,
+       [&dataDialog] { return dataDialog() != nullptr ? ChartDataCell(kGunSample, kDataX).ToUtf8() : ""; }},
+  };
+  // Each command's output before the click and after it; the chart data dialog is closed again.
+  std::vector<std::string> outputs[2] = {std::vector<std::string>(3), std::vector<std::string>(3)};
+  const auto giveOutputs = [&](std::vector<std::string>& into) {
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+      Then([&cases, i] { Post(cases[i].command); });
+      When(
+          "the command's output", [&cases, &into, i] { return !(into[i] = cases[i].output()).empty(); },
+          [this, &dataDialog] {
+            if (dataDialog() != nullptr) {
+              driver.pressKey(native::VK_ESCAPE);
+            }
+          });
+    }
+  };
+  DownloadIntoNewEvent();
+  AfterOperation([] { CurrentEventWindow()->GetEvent()->SetModified(false); });
+  ChooseRow(0);
+  When(
+      "lane 1 drawn alone", [] { return !ResultsWindow().AllTraces() && Traces().size() == 1; }, [] {});
+  giveOutputs(outputs[0]);
+  Then([this] { ClickLastName(kChosenRow); });
+  When(
+      "lane 2's row current", [] { return ResultsWindow().Pane()->CurrentCell().y == kChosenRow; }, [] {});
+  giveOutputs(outputs[1]);
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  native::SetPrintDialogRunner(nullptr);
+  EXPECT_TRUE(outputs[1][0] == outputs[0][0]) << "the page printed after the click differs";
+  EXPECT_TRUE(outputs[1][1].ends_with("-1")) << outputs[1][1];
+  EXPECT_EQ(outputs[1][2], "1300");
 }
 
 }  // namespace

@@ -50,17 +50,4 @@ class DownloadedEventTest : public NamedPortSetUp<ResultsLinkTest> {
         },
         [] { ResultsWindow().Event(ZafEventRecord(QvZResultsPane::kDownloadTraceCommand, 0)); });
   }
-
-  // A right click chooses the row, which the chart then shows alone, and opens its status menu, which
-  // Escape closes.
-  void ChooseRow(int32_t row) {
-    AnswerPopUpMenu(
-        [this, row] {
-          QvZResultsPane& pane = *ResultsWindow().Pane();
-          pane.MakeVisible({0, row}, true, false);
-          const KRect cell = pane.UnitToScreen(KRect{0, row, 0, row});
-          driver.click((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2, native::TestDriver::Right);
-        },
-        [this](native::HWND) { driver.pressKey(native::VK_ESCAPE); });
-  }
 };

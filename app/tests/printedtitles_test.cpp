@@ -1,6 +1,7 @@
 // Results > Print and Chart > Print in the running program: the results' column titles and texts and the
-// chart's time-axis title come out whole on the printed page, read from the page's picture. A lane with
-// long free texts has them cut with "..." and takes no column off the page; its id is printed whole.
+// chart's time-axis title (of every lane's chart and of one lane's) come out whole on the printed page, read
+// from the page's picture. A lane with long free texts has them cut with "..." and takes no column off the
+// page; its id is printed whole.
 
 #include <gtest/gtest.h>
 
@@ -175,6 +176,7 @@ TEST_F(PrintedTitlesTest, TitlesArePrintedWhole) {
     std::function<Box(const GreyPicture&)> find;
     int width;
     int height;
+    int chartRow = -1;  // the results row whose lane the chart shows alone; -1 every lane
   } cases[] = {
       {"Lane, the results' first column title on an upright A4 sheet", QvZResultsPane::kPrintCommand, false,
        [](const GreyPicture& page) { return Cell(page, 0, 0); }, 38, 11},
@@ -192,6 +194,8 @@ TEST_F(PrintedTitlesTest, TitlesArePrintedWhole) {
        false, AffiliationEnd, 11, 2},
       {"the last lane's power", QvZResultsPane::kPrintCommand, false,
        [](const GreyPicture& page) { return Cell(page, 8, 8); }, 23, 10},
+      {"Time (seconds), lane 1's chart's time axis on a sideways A4 sheet", QvZChartPane::kPrintCommand, true,
+       TextAboveMakerLine, 83, 10, 0},
   };
   Make({u"-noregistry"});
   Then([] { Post(NewCommand); });
@@ -211,6 +215,9 @@ TEST_F(PrintedTitlesTest, TitlesArePrintedWhole) {
     longTexts.SetAthleteField5(KString(u"GER-2026-000481-B"));
   });
   for (const Case& c : cases) {
+    if (c.chartRow >= 0) {
+      ChooseRow(c.chartRow);
+    }
     Then([this, &c] {
       landscape = c.landscape;
       std::remove(output.c_str());

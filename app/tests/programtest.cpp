@@ -15,6 +15,8 @@
 #include "app/producttitle.h"
 #include "app/qvzcontrol.h"
 #include "app/qvzeventmdi.h"
+#include "app/qvzresultspane.h"
+#include "app/qvzresultswindow.h"
 #include "app/tests/menuloopscript.h"
 #include "foundation/kfile.h"
 #include "framework/core/zafeventmanager.h"
@@ -275,6 +277,17 @@ void ProgramTest::AnswerPopUpMenu(std::function<void()> open, std::function<void
         menuLoopScript->Answered();
         answer(MenuLoopScript::WaitingMenu());
       });
+}
+
+void ProgramTest::ChooseRow(int32_t row) {
+  AnswerPopUpMenu(
+      [this, row] {
+        QvZResultsPane& pane = *CurrentPane<QvZResultsWindow>(PaneKind::kResults)->Pane();
+        pane.MakeVisible({0, row}, true, false);
+        const KRect cell = pane.UnitToScreen(KRect{0, row, 0, row});
+        driver.click((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2, native::TestDriver::Right);
+      },
+      [this](native::HWND) { driver.pressKey(native::VK_ESCAPE); });
 }
 
 void ProgramTest::ExitProgram() {

@@ -142,6 +142,9 @@ class ProgramTest : public testing::Test {
   // `answer` there with the menu's window: it may look at the menu, and must give it its input (a key, a
   // click on an entry).
   void AnswerPopUpMenu(std::function<void()> open, std::function<void(native::HWND menu)> answer);
+  // A right click on a row of the current event window's results chooses the row, which the chart then
+  // shows alone, and opens its status menu, which Escape closes.
+  void ChooseRow(int32_t row);
   // File > Exit as the main frame's command.
   void ExitProgram();
 
