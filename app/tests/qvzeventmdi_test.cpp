@@ -19,7 +19,6 @@
 #include "app/tests/programtest.h"
 #include "app/tests/testpanewindow.h"
 #include "devices/tests/scripteddatabase.h"
-#include "foundation/kfile.h"
 #include "model/qvevent.h"
 #include "model/qvresult.h"
 #include "model/qvresults.h"
@@ -395,30 +394,6 @@ TEST_F(EventWindowTest, AnEventOpenedAndSavedIsTheSameFile) {
         ASSERT_TRUE(Only()->Save(QvZEventMDI::kSaveAs));
         EXPECT_TRUE(ReadFile("events/Again.qve") == ReadFile("events/Stored.qve"));
       });
-  ExitProgram();
-  EXPECT_EQ(Run(), 0);
-}
-
-TEST_F(EventWindowTest, AnEventSavedWithMarksAgainstTheRuleOpensCorrectedAndChanged) {
-  Then([this] {
-    // An older build saved lane 2 charged though lane 3 has the lower time.
-    QvEvent older;
-    older.NewFromSchedule(1, 0);
-    for (const int32_t ms : {120, 90, 50}) {
-      QvResult* lane = older.Leg(0)->Results().NewResult();
-      lane->SetReactionTime(ms);
-      lane->SetFalseStart(ms == 90);
-      lane->SetFalseStartCharged(ms == 90);
-    }
-    const KString path = KString::FromUtf8(EventPath("Older.qve"));
-    KFile::SaveSafely(path, [&](KStream& stream) { older.Write(stream); });
-    ASSERT_NE(Frame()->OpenEventFile(&path), nullptr);
-    EXPECT_TRUE(Only()->GetEvent()->IsModified());
-    const QvResults& results = Only()->GetEvent()->Leg(0)->Results();
-    EXPECT_FALSE(results.GetNth(1, nullptr)->IsFalseStartCharged());
-    EXPECT_TRUE(results.GetNth(2, nullptr)->IsFalseStartCharged());
-    Only()->GetEvent()->SetModified(false);
-  });
   ExitProgram();
   EXPECT_EQ(Run(), 0);
 }

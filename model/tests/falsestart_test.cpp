@@ -21,9 +21,8 @@ struct Case {
   const char* name;
   std::vector<int32_t> reactions;
   std::vector<Expected> expected;
-  // The index of a lane given up once the rule has run, and of one not in use then and given back.
-  int32_t givenUp = -1;
-  int32_t givenBack = -1;
+  int32_t notInUse = -1;   // the index of a lane given up once the rule has run
+  bool givenBack = false;  // that lane is not in use when the rule runs, and then given back
 };
 
 }  // namespace
@@ -46,8 +45,11 @@ TEST(FalseStart, MarksByTheRule) {
        {120, 90, 50, kNone},
        {{false, false}, {true, true}, {false, false}, {false, false}},
        2},
-      {"a lane given back", {120, 90, 50, kNone}, {{false, false}, {true, false}, {true, true}, {false, false}},
-       -1, 2},
+      {"a lane given back",
+       {120, 90, 50, kNone},
+       {{false, false}, {true, false}, {true, true}, {false, false}},
+       2,
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -55,15 +57,13 @@ TEST(FalseStart, MarksByTheRule) {
     for (int32_t reaction : c.reactions) {
       results.NewResult()->SetReactionTime(reaction);
     }
-    if (c.givenBack >= 0) {
-      results.GetNth(c.givenBack, nullptr)->SetStatus(QvResult::kLaneNotUsed);
+    QvResult* lane = results.GetNth(c.notInUse, nullptr);
+    if (lane != nullptr && c.givenBack) {
+      lane->SetStatus(QvResult::kLaneNotUsed);
     }
     results.MarkFalseStarts();
-    if (c.givenUp >= 0) {
-      results.GetNth(c.givenUp, nullptr)->SetStatus(QvResult::kLaneNotUsed);
-    }
-    if (c.givenBack >= 0) {
-      results.GetNth(c.givenBack, nullptr)->SetStatus(QvResult::kValid);
+    if (lane != nullptr) {
+      lane->SetStatus(c.givenBack ? QvResult::kValid : QvResult::kLaneNotUsed);
     }
     for (size_t i = 0; i < c.expected.size(); ++i) {
       SCOPED_TRACE(i);
