@@ -123,12 +123,15 @@ QvZEventMDI* QvZControl::OpenEventFile(const KString* name) {
     ShowNumberedError(result);
     return nullptr;
   }
+  // A document opened with corrected false-start marks stays changed, so that closing asks to save them; the
+  // window's panes change nothing the user made.
+  const bool corrected = event->IsModified();
   if (!CloseForSingleEvent()) {
     return nullptr;
   }
   QvZEventMDI* window = ShowInNewWindow(std::move(event));
   QvEvent& opened = *window->GetEvent();
-  opened.SetModified(mode == QvEvent::kOpenAsNew && SaveEvent(opened, QvEvent::kSaveFile) != 0);
+  opened.SetModified(mode == QvEvent::kOpenAsNew ? SaveEvent(opened, QvEvent::kSaveFile) != 0 : corrected);
   return window;
 }
 

@@ -1,5 +1,8 @@
 #include "devices/qvschedule.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "devices/csvfields.h"
 #include "devices/databaselink.h"
 #include "devices/qxffile.h"
@@ -339,19 +342,29 @@ int32_t QvSchedule::Fill(QvEvent& event) {
       result->SetAthleteField(field, KString());
     }
   }
-  if (race == nullptr) {
-    return 0;
-  }
-  for (const StartList::Competitor& competitor : race->competitors) {
+  std::vector<const QvResult*> taken;
+  const std::vector<StartList::Competitor> none;
+  for (const StartList::Competitor& competitor : race != nullptr ? race->competitors : none) {
     QvResult* result = results.FindByField(QvResult::kLaneField, competitor.lane);
     if (result == nullptr) {
       result = results.NewResult();
       if (result == nullptr) {
-        return 0;
+        break;
       }
       result->SetAthleteField(QvResult::kLaneField, competitor.lane);
     }
     SetAthlete(*result, competitor, lists.FindPerson(competitor.id));
+    taken.push_back(result);
+  }
+  // As in an event made from the race, a lane is in use exactly when the race has a competitor in it; a
+  // lane given up or back decides the false-start charge anew.
+  for (QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
+       result = results.Iterate(result, nullptr)) {
+    if (std::find(taken.begin(), taken.end(), result) == taken.end()) {
+      result->SetStatus(QvResult::kLaneNotUsed);
+    } else if (result->IsStatus7()) {
+      result->SetStatus(QvResult::kValid);
+    }
   }
   return 0;
 }

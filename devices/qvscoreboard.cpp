@@ -278,6 +278,10 @@ void QvScoreboard::Order(const QvResults& results, std::vector<const QvResult*>&
   std::vector<const QvResult*> others;
   for (const QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
        result = results.Iterate(result, nullptr)) {
+    // A lane not in use has no competitor: whatever an older document left in it is nobody's result.
+    if (result->IsStatus7()) {
+      continue;
+    }
     const bool placed = result->Status() == QvResult::kValid && result->GetMainTime(nullptr).HasResolution();
     (placed ? ordered : others).push_back(result);
   }

@@ -77,7 +77,7 @@ class QvScoreboard {
   void Flush();
 
   // The results in board order and their places (0 for none): Valid results with a finish time first,
-  // fastest first, equal times sharing a place; then the others in list order.
+  // fastest first, equal times sharing a place; then the others in list order. Lanes not in use are left out.
   static void Order(const QvResults& results, std::vector<const QvResult*>& ordered,
                     std::vector<int32_t>& places);
   // The results (as indexes into the ordered list) on page `page`; empty past the last page.

@@ -487,6 +487,11 @@ int32_t QvEvent::Open(int32_t mode, const KString& path) {
   fileName = base == kOpenFile ? path : KString();
   needsName = base == kOpenAsNew;
   modified = false;
+  // Marks saved against the false-start rule (an older file) are corrected as the rule is the same on
+  // screen, in the file and in the results interface file; the correction is a change to save.
+  for (int32_t i = 0; i < GetLegCount(); ++i) {
+    Leg(i)->Results().MarkFalseStarts();
+  }
   return 0;
 }
 

@@ -58,7 +58,8 @@ class QvEvent : public KMessageObject {
   int32_t NewFromSchedule(int32_t flag, int32_t unused);
   // Reads the document from a file; mode 1 (kOpenFile) or 2 (kOpenAsNew), possibly with kImagesHeaderOnly,
   // which the open-mode word keeps. 0 or an error code (3002 the file does not open, 3009 a record of
-  // another version, 3010 damaged contents, 2001 out of memory); on failure the document is unchanged.
+  // another version, 3010 damaged contents, 2001 out of memory); on failure the document is unchanged. A
+  // document whose false-start marks disagree with its times opens with them corrected, and modified.
   int32_t Open(int32_t mode, const KString& path);
   // Saves by the mode bits: 1 under the document's name (asking for one when the document has none or
   // came from the schedule and was never saved), 16 always asking, 32 a false-start copy beside the file

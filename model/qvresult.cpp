@@ -7,6 +7,7 @@
 #include "foundation/kx.h"
 #include "model/qvchange.h"
 #include "model/qvnotification.h"
+#include "model/qvresults.h"
 #include "model/qvsettings.h"
 
 namespace {
@@ -57,8 +58,18 @@ void QvResult::SetStatus(int32_t code) {
   if (code < 0 || code >= kStatusCount || code == status) {
     return;
   }
-  QvChange change(this, kQvResultStatus, code);
-  status = code;
+  const bool wasInUse = !IsStatus7();
+  {
+    QvChange change(this, kQvResultStatus, code);
+    status = code;
+  }
+  // Whether a lane is in use decides whether its time takes part in the false-start rule: a lane given up
+  // or given back changes the charge of its whole race at once.
+  if (wasInUse == IsStatus7()) {
+    if (auto* list = dynamic_cast<QvResults*>(Owner())) {
+      list->MarkFalseStarts();
+    }
+  }
 }
 
 void QvResult::GetPlaceText(KString& text, const QvResultFilter* view) const {

@@ -152,7 +152,7 @@ TEST_F(ScheduleTest, FillsTheLanesFromTheRaceAndThePeople) {
   EXPECT_EQ(Narrow(schedule.Current().GetHeatText()), "1");
 }
 
-TEST_F(ScheduleTest, RefillingAnEventReplacesTheAthletesAndKeepsTheLanes) {
+TEST_F(ScheduleTest, RefillingAnEventReplacesTheAthletesKeepsTheLanesAndUsesOnlyTheRacesLanes) {
   Publish();
   QvSchedule schedule;
   QvEvent event;
@@ -160,14 +160,20 @@ TEST_F(ScheduleTest, RefillingAnEventReplacesTheAthletesAndKeepsTheLanes) {
   for (int32_t lane = 1; lane <= 4; ++lane) {
     QvResult* result = event.Leg(0)->Results().NewResult();
     result->SetAthleteField(3, KString().AppendInt(lane));
-    result->SetReactionTime(150 + lane);
+    result->SetReactionTime(100 - 10 * lane);
   }
   ASSERT_EQ(schedule.ReadEventEntries(&event, 0, u"1", u"1", u"1", 0), &event);
   ASSERT_EQ(schedule.ReadEventEntries(&event, 0, u"001", u"1", u"02", 0), &event);
   EXPECT_EQ(Race(event), "001-1-02 100 m Men Heat 2");
   EXPECT_EQ(Lanes(event),
             (std::vector<std::string>{"1:Roe/Ann/Striders/201/", "2:////", "3:////", "4:////", "5:////"}));
-  EXPECT_EQ(event.Leg(0)->Results().GetNth(0, nullptr)->GetReactionTime().ToMilliseconds(), 151);
+  // Lane 1 alone has a competitor, and so the charge that lane 4 held in the race before.
+  for (int32_t row = 0; row < 5; ++row) {
+    const QvResult* result = event.Leg(0)->Results().GetNth(row, nullptr);
+    EXPECT_EQ(result->IsStatus7(), row > 0);
+    EXPECT_EQ(result->IsFalseStartCharged(), row == 0);
+  }
+  EXPECT_EQ(event.Leg(0)->Results().GetNth(0, nullptr)->GetReactionTime().ToMilliseconds(), 90);
 }
 
 TEST_F(ScheduleTest, ARaceNotInTheListsKeepsItsNumbersOnly) {

@@ -1,5 +1,6 @@
 // The false-start rule: a reaction time below 100 ms (negative ones too) is a false start; the lowest is
-// charged, equal lowest all charged; results without a reaction time and lanes not in use take no part.
+// charged, equal lowest all charged; results without a reaction time and lanes not in use take no part, and
+// a lane given up or given back decides the charge anew.
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,8 @@ struct Case {
   const char* name;
   std::vector<int32_t> reactions;
   std::vector<Expected> expected;
-  int32_t notInUse = -1;  // the index of a lane not in use
+  int32_t notInUse = -1;   // the index of a lane given up once the rule has run
+  bool givenBack = false;  // that lane is not in use when the rule runs, and then given back
 };
 
 }  // namespace
@@ -39,10 +41,15 @@ TEST(FalseStart, MarksByTheRule) {
        {{false, false}, {true, true}, {false, false}, {false, false}}},
       {"no reaction times at all", {kNone, kNone}, {{false, false}, {false, false}}},
       {"zero is a false start", {0, 100}, {{true, true}, {false, false}}},
-      {"a lane not in use",
+      {"a lane given up",
        {120, 90, 50, kNone},
        {{false, false}, {true, true}, {false, false}, {false, false}},
        2},
+      {"a lane given back",
+       {120, 90, 50, kNone},
+       {{false, false}, {true, false}, {true, true}, {false, false}},
+       2,
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -50,10 +57,14 @@ TEST(FalseStart, MarksByTheRule) {
     for (int32_t reaction : c.reactions) {
       results.NewResult()->SetReactionTime(reaction);
     }
-    if (c.notInUse >= 0) {
-      results.GetNth(c.notInUse, nullptr)->SetStatus(QvResult::kLaneNotUsed);
+    QvResult* lane = results.GetNth(c.notInUse, nullptr);
+    if (lane != nullptr && c.givenBack) {
+      lane->SetStatus(QvResult::kLaneNotUsed);
     }
     results.MarkFalseStarts();
+    if (lane != nullptr) {
+      lane->SetStatus(c.givenBack ? QvResult::kValid : QvResult::kLaneNotUsed);
+    }
     for (size_t i = 0; i < c.expected.size(); ++i) {
       SCOPED_TRACE(i);
       const QvResult* result = results.GetNth(static_cast<int32_t>(i), nullptr);
