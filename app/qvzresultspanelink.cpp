@@ -428,11 +428,13 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, 
     }
     // A lane not in use has no competitor whose time the unit could give: it is written nothing.
     if (!result->IsStatus7()) {
-      trial.Write(*result);
-      result->SetTime3(header.offset);
-      // The header holds lanes 1 to 10; a lane above them keeps the reaction time it has of this trial.
       if (lane <= QvBlockSensors::kHeaderLanes) {
+        trial.Write(*result);
         result->SetReactionTime(words[4 + lane]);
+        result->SetTime3(header.offset);
+      } else if (!WriteLaneRecord(link, port, header, trial, *result, lane, true, false)) {
+        // The header holds lanes 1 to 10: the others come from their records, before the rule runs.
+        return FetchEnd::kEnded;
       }
     }
     brokenOff = LaneDone(*result, true, lane, ProgressStep(header), lane < header.laneCount);

@@ -528,37 +528,47 @@ TEST_F(ResultsLinkTest, ADownloadThatStopsAtALaneItCannotMakeLeavesTheEventNamin
   RunToEnd();
 }
 
-TEST_F(ResultsLinkTest, LaneCountsAbove10InOneRequestKeepOnlyThisTrialsTimeAndNoLanesRunOnlyTheEndSteps) {
+TEST_F(ResultsLinkTest, LanesAbove10InOneRequestComeFromTheirRecordsAndNoLanesChangeNothing) {
   struct Case {
     const char* name;
     int32_t laneCount;
-    bool sameTrial;  // the times before are of this trial
+    int32_t dropped;  // the request never answered, 0 for none: its lane is asked about and ignored
     Times times;
+    int32_t charged;  // the lane charged with the false start, 0 for none
   } cases[] = {
-      {"12 lanes, new trial", 12, false, {150, 142, 95, 88, 88, kNone, -20, 133, 101, 102, kNone, kNone}},
-      {"12 lanes, same trial", 12, true, {150, 142, 95, 88, 88, kNone, -20, 133, 101, 102, 300, 300}},
-      {"no lanes", 0, false, {300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300}},
+      {"12 lanes", 12, 0, {150, 142, 95, 88, 88, kNone, -20, 133, 101, 102, 111, -30}, 12},
+      {"12 lanes, 12 lost", 12, 6, {150, 142, 95, 88, 88, kNone, -20, 133, 101, 102, 111, kNone}, 7},
+      {"no lanes", 0, 0, {300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300}, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     CuScenario scenario = EightLanes();
-    scenario.reactionTimes.insert(scenario.reactionTimes.end(), {101, 102, 111, 112});
+    scenario.reactionTimes.insert(scenario.reactionTimes.end(), {101, 102, 111, -30});
     scenario.laneCount = c.laneCount;
+    if (c.dropped != 0) {
+      scenario.faults[c.dropped] = CuFault::kDrop;
+    }
     StartSimulator(scenario);
-    OpenWindow();
+    OpenWindow({u"\\Event\\Results\\RetryCount:Int=1"});
     Then([&] {
       MakeLanes(12);
       for (int32_t lane = 1; lane <= 12; ++lane) {
         Lane(lane).SetReactionTime(300);
-        Lane(lane).SetGunTime(YTime::FromMilliseconds(c.sameTrial ? scenario.gunWord : kNone));
       }
       event->SetModified(false);
     });
     Download(true, false);
     AnswerWithClick(u"Overwrite Existing Results", KZDialog::kYesResult);
+    if (c.dropped != 0) {
+      AnswerWithClick(kCommError, KZDialog::kIgnoreResult);
+    }
     AfterOperation([&] {
       EXPECT_TRUE(answer);
       EXPECT_EQ(ReactionTimes(), c.times);
+      EXPECT_EQ(Lane(c.charged > 0 ? c.charged : 1).IsFalseStartCharged(), c.charged > 0);
+      if (c.dropped != 0) {
+        EXPECT_EQ(seen.back().text, kTimeout + u" Lane 12");
+      }
       EXPECT_EQ(event->IsModified(), c.laneCount > 0);
     });
     RunToEnd();
