@@ -292,7 +292,14 @@ Times ByLetters(const char* letters, int32_t field, const Times& given, const Ti
   return values;
 }
 
-enum class Before { kEarlierTrial, kEarlierTrialsTimes, kThisTrial, kAddedReactionTimes, kDownloadedTraces };
+enum class Before {
+  kEarlierTrial,
+  kEarlierTrialsTimes,   // without traces
+  kEarlierTrialsTraces,  // without reaction times
+  kThisTrial,
+  kAddedReactionTimes,
+  kDownloadedTraces
+};
 
 }  // namespace
 
@@ -338,6 +345,9 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
       {"traces of a new trial over the times of an earlier one, declined", true, 0x15000, 8,
        Before::kEarlierTrialsTimes, 0, 0, 0, KZDialog::kNoResult, 0, "kkkkkkkk kkkkkkkk kkkkkkkk --------",
        "2/2", false, false, true},
+      {"times of a new trial over the traces of an earlier one, declined", false, 0x15000, 8,
+       Before::kEarlierTrialsTraces, 0, 0, 0, KZDialog::kNoResult, 0, "-------- kkkkkkkk kkkkkkkk kkkkkkkk",
+       "/", false, false, true},
       {"times, new trial of 4 lanes", false, 0x15000, 4, Before::kEarlierTrial, 0, 0, 0, KZDialog::kYesResult,
        0, "nnnn---- -------- -------- --------", "34/4"},
       {"traces, new trial, complete, lane 5 not in use", true, 0x15000, 8, Before::kEarlierTrial, 5, 0, 0,
@@ -408,7 +418,9 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
       } else if (c.before != Before::kDownloadedTraces) {
         for (int32_t lane = 1; lane <= 8; ++lane) {
           QvResult& result = Lane(lane);
-          result.SetReactionTime(kTimesBefore[lane - 1]);
+          if (c.before != Before::kEarlierTrialsTraces) {
+            result.SetReactionTime(kTimesBefore[lane - 1]);
+          }
           result.SetPower(kPowerBefore);
           result.SetTime2(kTime2Before);
           ASSERT_TRUE(c.before == Before::kEarlierTrialsTimes ||
@@ -458,8 +470,9 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
       AnswerWithClick(u"Error", KZDialog::kOkResult);
     }
     if (c.overwrite != 0) {
-      AnswerWithClick(c.traces && c.before != Before::kEarlierTrialsTimes ? u"Overwrite Existing Traces"
-                                                                          : u"Overwrite Existing Results",
+      const bool tracesAsked =
+          c.before == Before::kEarlierTrialsTraces || (c.traces && c.before != Before::kEarlierTrialsTimes);
+      AnswerWithClick(tracesAsked ? u"Overwrite Existing Traces" : u"Overwrite Existing Results",
                       c.overwrite);
     }
     if (c.lost != 0) {
