@@ -135,7 +135,12 @@ class QvZResultsPane : public KZEditableSelector {
   // The false-start rule, the title and the charts after a download; a download broken off shows no more
   // progress.
   void DownloadEnd(bool wantTraces, bool brokenOff);
-  // The result of a lane, made when missing, its false-start marks cleared; null when none can be made.
+  // Fetches a lane's record (and trace, with `wantTraces`) and writes it, asking Abort, Retry or Ignore when
+  // every attempt failed; Ignore writes the lane as having given nothing. False on Abort, the lane as it
+  // was.
+  bool WriteLaneRecord(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header, TrialLanes& trial,
+                       QvResult& result, int32_t lane, bool wantTimes, bool wantTraces);
+  // The result of a lane, made when missing; null when none can be made.
   QvResult* LaneResult(int32_t lane);
   // After a lane: its row shown, the progress, then one pass of the queued events. When lanes follow, the
   // break key is read before the pass, which would hand it to a window, and a stop asked in the pass (an

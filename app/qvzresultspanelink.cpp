@@ -81,6 +81,18 @@ bool AskOverwrite(const char16_t* titleKey, const char16_t* title, const char16_
                               KZDialog::kYes, ZAF_ICON_QUESTION);
 }
 
+bool AskOverwriteResults() {
+  return AskOverwrite(u"\\Strings\\Event\\Results\\OverResTitle", u"Overwrite Existing Results",
+                      u"\\Strings\\Event\\Results\\OverText",
+                      u"Results exist for this race.  Do you wish to overwrite them?");
+}
+
+bool AskOverwriteTraces() {
+  return AskOverwrite(u"\\Strings\\Event\\Results\\OverTrcTitle", u"Overwrite Existing Traces",
+                      u"\\Strings\\Event\\Results\\OverTrcText",
+                      u"Traces exist for this race.  Do you wish to overwrite them?");
+}
+
 void SetProgress(int32_t percent) {
   if (KZStatusBar* bar = MainStatusBar()) {
     bar->SetProgress(percent);
@@ -151,23 +163,36 @@ struct QvZResultsPane::TrialHeader {
   int32_t laneCount = 0;
   int32_t clockWord = 0;
   int32_t offset = QvBlockSensors::kNone;
+  int32_t setWord = QvBlockSensors::kNone;
   int32_t gunTimeWord = QvBlockSensors::kNone;
   int32_t version = QvBlockSensors::kTimesInHeaderVersion;
   // When the header was read: the moment of its clock word.
   std::chrono::system_clock::time_point read;
 };
 
-// The lanes a download writes, of the trial that the header's gun word names. The first lane written (its
-// data fetched, or cleared by Ignore) first clears every lane of the event that holds another trial's
-// data, lanes beyond the trial's lane count and lanes not in use included, so that no lane is left with an
-// earlier trial's times, trace or false start, and makes the trial the event's (its time, and the trial
-// its lanes are read as), however the download then ends; a download that writes no lane changes none, the
-// event's time included. Without a gun the trial has no name: every lane counts as another trial's, and
-// the event names no trial. Each lane written is marked as this trial's.
+// The lanes a download writes, of the trial that the header's gun word names, or its set word when it has
+// no gun. The first lane written (its data fetched, or cleared by Ignore) first clears every lane of the
+// event that holds another trial's data, lanes beyond the trial's lane count and lanes not in use included,
+// so that no lane is left with an earlier trial's times, trace or false start, and makes the trial the
+// event's (its time, and the trial its lanes are read as), however the download then ends; a download that
+// writes no lane changes none, the event's time included. Each lane written is marked as this trial's, its
+// false-start marks cleared for the rule to set again.
 class QvZResultsPane::TrialLanes {
  public:
   TrialLanes(QvResults& results, const TrialHeader& header)
       : results(results), header(header), gun(YTime::FromMilliseconds(header.gunTimeWord)) {}
+
+  // Whether writing would clear reaction times (or traces) that another trial gave a lane.
+  bool ReplacesAnotherTrials(bool times) const {
+    for (const QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
+         result = results.Iterate(result, nullptr)) {
+      const bool holds = times ? result->GetReactionTime().HasResolution() : result->TraceSampleCount() != 0;
+      if (holds && !result->OfTrial(gun, header.setWord)) {
+        return true;
+      }
+    }
+    return false;
+  }
 
   // Before the lane's data are written.
   void Write(QvResult& lane) {
@@ -175,7 +200,7 @@ class QvZResultsPane::TrialLanes {
       written = true;
       for (QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
            result = results.Iterate(result, nullptr)) {
-        if (!result->OfTrial(gun)) {
+        if (!result->OfTrial(gun, header.setWord)) {
           result->ClearTrialData();
         }
       }
@@ -184,6 +209,9 @@ class QvZResultsPane::TrialLanes {
       }
     }
     lane.SetGunTime(gun);
+    lane.SetTrialSetWord(header.setWord);
+    lane.SetFalseStart(false);
+    lane.SetFalseStartCharged(false);
   }
 
  private:
@@ -289,7 +317,7 @@ bool QvZResultsPane::OpenAndProbe(Purpose purpose, TrialHeader& header, bool& en
     return false;
   }
   while (!link->GetLastTrial(port, word, header.busy, header.laneCount, header.clockWord, header.offset,
-                             header.gunTimeWord, header.version)) {
+                             header.setWord, header.gunTimeWord, header.version)) {
     if (!Retried(AskLinkTimeout(KString(u": "), portName, false))) {
       port.Close();
       return false;
@@ -320,10 +348,8 @@ bool QvZResultsPane::Download(bool addReactionTimes, bool downloadTraces) {
   if (header.gunTimeWord == QvBlockSensors::kNone) {
     link.ReportMissingGun();
   }
+  // The event changes as its lanes do: a download that writes nothing leaves it as it was.
   SetProgress(1);
-  if (QvEvent* event = GetEvent()) {
-    event->SetModified(true);
-  }
   // What the results hold already: traces up to the first result with a reaction time.
   bool hasTimes = false;
   bool hasTraces = false;
@@ -334,21 +360,22 @@ bool QvZResultsPane::Download(bool addReactionTimes, bool downloadTraces) {
   }
   bool wantTimes = addReactionTimes || (downloadTraces && !hasTimes);
   bool wantTraces = downloadTraces;
+  TrialLanes trial(*itsResults, header);
   if (hasTimes && hasTraces && addReactionTimes && downloadTraces) {
     wantTimes = wantTraces =
         AskOverwrite(u"\\Strings\\Event\\Results\\OverDataTitle", u"Existing Results and Traces",
                      u"\\Strings\\Event\\Results\\OverDataText",
                      u"Results and Traces exist for this race.  Do you wish to overwrite them?");
   } else if (hasTimes && addReactionTimes) {
-    wantTimes = AskOverwrite(u"\\Strings\\Event\\Results\\OverResTitle", u"Overwrite Existing Results",
-                             u"\\Strings\\Event\\Results\\OverText",
-                             u"Results exist for this race.  Do you wish to overwrite them?");
+    wantTimes = AskOverwriteResults();
   } else if (hasTraces && downloadTraces) {
-    wantTraces = AskOverwrite(u"\\Strings\\Event\\Results\\OverTrcTitle", u"Overwrite Existing Traces",
-                              u"\\Strings\\Event\\Results\\OverTrcText",
-                              u"Traces exist for this race.  Do you wish to overwrite them?");
+    wantTraces = AskOverwriteTraces();
+  } else if (trial.ReplacesAnotherTrials(true) || trial.ReplacesAnotherTrials(false)) {
+    // Another trial's data that this one would clear, which the questions above leave unasked: reaction
+    // times under Download Trace, traces under Add Reaction Times.
+    wantTimes = trial.ReplacesAnotherTrials(true) ? AskOverwriteResults() : AskOverwriteTraces();
+    wantTraces = wantTimes && downloadTraces;
   }
-  TrialLanes trial(*itsResults, header);
   FetchEnd end = FetchEnd::kEnded;
   if (wantTimes && addReactionTimes && header.version >= QvBlockSensors::kTimesInHeaderVersion) {
     end = FetchHeaderTimes(link, port, header, trial);
@@ -401,11 +428,13 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, 
     }
     // A lane not in use has no competitor whose time the unit could give: it is written nothing.
     if (!result->IsStatus7()) {
-      trial.Write(*result);
-      result->SetTime3(header.offset);
-      // The header holds lanes 1 to 10; a lane above them keeps the reaction time it has of this trial.
       if (lane <= QvBlockSensors::kHeaderLanes) {
+        trial.Write(*result);
         result->SetReactionTime(words[4 + lane]);
+        result->SetTime3(header.offset);
+      } else if (!WriteLaneRecord(link, port, header, trial, *result, lane, true, false)) {
+        // The header holds lanes 1 to 10: the others come from their records, before the rule runs.
+        return FetchEnd::kEnded;
       }
     }
     brokenOff = LaneDone(*result, true, lane, ProgressStep(header), lane < header.laneCount);
@@ -429,41 +458,10 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchLanes(QvBlockSensors& link, KSeria
         return FetchEnd::kFailed;
       }
       // A lane not in use has no competitor: nothing to fetch.
-      const bool laneNotUsed = result->IsStatus7();
-      bool fetched = laneNotUsed;
-      bool ignored = false;
-      while (!fetched && !ignored && !aborted) {
-        for (int32_t attempt = 0; attempt < RetryCount() && !fetched; ++attempt) {
-          fetched = link.DownloadTrials(port, lane, 0, header.gunTimeWord, !wantTraces,
-                                        attempt + 1 >= RetryCount(), attempt);
-        }
-        if (!fetched) {
-          KString number;
-          const int32_t choice = AskLaneTimeout(number.AppendInt(lane));
-          ignored = choice == KZDialog::kIgnoreResult;
-          aborted = !Retried(choice) && !ignored;
-        }
-      }
+      aborted = !result->IsStatus7() &&
+                !WriteLaneRecord(link, port, header, trial, *result, lane, wantTimes, wantTraces);
       if (aborted) {
         break;
-      }
-      if (ignored) {
-        trial.Write(*result);
-        if (wantTimes) {
-          result->SetReactionTime(QvBlockSensors::kNone);
-          result->SetTime2(QvBlockSensors::kNone);
-          result->SetTime3(QvBlockSensors::kNone);
-          result->SetPower(0);
-        }
-      } else if (!laneNotUsed) {
-        trial.Write(*result);
-        if (wantTimes) {
-          link.FillResult(*result, true);
-        }
-        if (wantTraces) {
-          link.FillResult(*result, false);
-        }
-        result->SetTime3(header.offset);
       }
       brokenOff =
           LaneDone(*result, wantTimes, lane, ProgressStep(header), endless || lane < header.laneCount);
@@ -472,6 +470,45 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchLanes(QvBlockSensors& link, KSeria
     passes = endless && !brokenOff && !aborted && header.laneCount > 0 && !CtrlAndShiftHeld();
   }
   return brokenOff ? FetchEnd::kBrokenOff : FetchEnd::kEnded;
+}
+
+bool QvZResultsPane::WriteLaneRecord(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header,
+                                     TrialLanes& trial, QvResult& result, int32_t lane, bool wantTimes,
+                                     bool wantTraces) {
+  bool fetched = false;
+  bool ignored = false;
+  while (!fetched && !ignored) {
+    for (int32_t attempt = 0; attempt < RetryCount() && !fetched; ++attempt) {
+      fetched = link.DownloadTrials(port, lane, 0, header.gunTimeWord, !wantTraces,
+                                    attempt + 1 >= RetryCount(), attempt);
+    }
+    if (!fetched) {
+      KString number;
+      const int32_t choice = AskLaneTimeout(number.AppendInt(lane));
+      ignored = choice == KZDialog::kIgnoreResult;
+      if (!ignored && !Retried(choice)) {
+        return false;
+      }
+    }
+  }
+  trial.Write(result);
+  if (ignored) {
+    if (wantTimes) {
+      result.SetReactionTime(QvBlockSensors::kNone);
+      result.SetTime2(QvBlockSensors::kNone);
+      result.SetTime3(QvBlockSensors::kNone);
+      result.SetPower(0);
+    }
+    return true;
+  }
+  if (wantTimes) {
+    link.FillResult(result, true);
+  }
+  if (wantTraces) {
+    link.FillResult(result, false);
+  }
+  result.SetTime3(header.offset);
+  return true;
 }
 
 QvResult* QvZResultsPane::LaneResult(int32_t lane) {
@@ -484,8 +521,6 @@ QvResult* QvZResultsPane::LaneResult(int32_t lane) {
     KString text;
     result->SetAthleteField3(text.AppendInt(lane));
   }
-  result->SetFalseStart(false);
-  result->SetFalseStartCharged(false);
   return result;
 }
 

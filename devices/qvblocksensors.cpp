@@ -155,7 +155,7 @@ int32_t QvBlockSensors::GetReplyWord(KSerialPort& port) {
 }
 
 bool QvBlockSensors::GetLastTrial(KSerialPort& port, int32_t form, int32_t& busy, int32_t& laneCount,
-                                  int32_t& clockWord, int32_t& offset, int32_t& gunTimeWord,
+                                  int32_t& clockWord, int32_t& offset, int32_t& setWord, int32_t& gunTimeWord,
                                   int32_t& version) {
   const uint16_t address =
       form == QvPacket::kBlockSensorWord ? QvPacket::kSensorBaseAddress : QvPacket::kControlUnitAddress;
@@ -177,6 +177,7 @@ bool QvBlockSensors::GetLastTrial(KSerialPort& port, int32_t form, int32_t& busy
   busy = 0;
   laneCount = word(2);
   clockWord = word(0);
+  setWord = word(3);
   gunTimeWord = word(4);
   offset = gunTimeWord == kNone || word(3) == kNone ? kNone : ClockDifference(gunTimeWord, word(3));
   return true;

@@ -64,11 +64,11 @@ class QvBlockSensors {
   // time-out or a bad reply.
   int32_t GetReplyWord(KSerialPort& port);
   // Asks the version (kTimesInHeaderVersion when that fails) and the latest trial header of the device of
-  // `form` (the probe's word). busy = word 1; when it is 0 also the lane count, the clock word, the gun-time
-  // word and the offset (gun minus set word, kNone without a gun). False when the header request fails or
-  // its lane count is outside 0 to kMaxLanes.
+  // `form` (the probe's word). busy = word 1; when it is 0 also the lane count, the clock word, the set and
+  // gun-time words and the offset (gun minus set word, kNone without a gun). False when the header request
+  // fails or its lane count is outside 0 to kMaxLanes.
   bool GetLastTrial(KSerialPort& port, int32_t form, int32_t& busy, int32_t& laneCount, int32_t& clockWord,
-                    int32_t& offset, int32_t& gunTimeWord, int32_t& version);
+                    int32_t& offset, int32_t& setWord, int32_t& gunTimeWord, int32_t& version);
   // Asks the 15-word trial header and checks its gun word against the expected one; words 5 to 14 become
   // the reaction times of lanes 1 to 10 relative to the gun (kNone for none). A busy unit fails the attempt
   // (5006). A wrong or missing gun fails, except on the last attempt, which reports it and goes on; an

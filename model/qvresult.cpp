@@ -103,6 +103,22 @@ void QvResult::SetGunTime(const YTime& time) {
   SetTime(gunTime, time);
 }
 
+void QvResult::SetTrialSetWord(int32_t word) {
+  if (word == trialSetWord) {
+    return;
+  }
+  QvChange change(this, kQvResultTimes);
+  trialSetWord = word;
+}
+
+bool QvResult::OfTrial(const YTime& gun, int32_t setWord) const {
+  if (gun.HasResolution()) {
+    return gunTime == gun;
+  }
+  // A lane that took a record with a gun on the last attempt holds that other trial's data.
+  return setWord != YTime::kNoMilliseconds && !gunTime.HasResolution() && trialSetWord == setWord;
+}
+
 void QvResult::ClearTrialData() {
   SetReactionTime(YTime());
   SetTime2(YTime());
@@ -113,6 +129,7 @@ void QvResult::ClearTrialData() {
   SetFalseStartCharged(false);
   ClearTrace();
   SetGunTime(YTime());
+  SetTrialSetWord(YTime::kNoMilliseconds);
 }
 
 void QvResult::MarkUnmarkedTrialData(const YTime& gun) {
@@ -216,6 +233,7 @@ void QvResult::Write(KStream& stream) const {
   for (const YTime* time : {&reactionTime, &time2, &time3, &finishTime, &gunTime}) {
     time->Write(stream);
   }
+  stream.WriteInt32(trialSetWord);
   stream.WriteInt32(power);
   stream.WriteInt32((falseStart ? kFalseStartBit : 0) | (falseStartCharged ? kChargedBit : 0));
   stream.WriteInt32(extraTimeCount);
@@ -226,7 +244,8 @@ void QvResult::Write(KStream& stream) const {
 }
 
 void QvResult::Read(KStream& stream) {
-  KPersistent::ReadVersion(stream, KPersistent::kFamilyModel, kVersion, kVersion);
+  const uint16_t version =
+      KPersistent::ReadVersion(stream, KPersistent::kFamilyModel, kVersionWithoutSetWord, kVersion);
   // Everything is read aside first, so a refused record leaves the result as it was.
   QvResult read;
   // Athlete texts of any length are kept, as they are written: the text record's own length check bounds
@@ -237,6 +256,9 @@ void QvResult::Read(KStream& stream) {
   read.status = stream.ReadInt32();
   for (YTime* time : {&read.reactionTime, &read.time2, &read.time3, &read.finishTime, &read.gunTime}) {
     time->Read(stream);
+  }
+  if (version > kVersionWithoutSetWord) {
+    read.trialSetWord = stream.ReadInt32();
   }
   read.power = stream.ReadInt32();
   const int32_t flags = stream.ReadInt32();
@@ -260,6 +282,7 @@ void QvResult::Read(KStream& stream) {
   time3 = read.time3;
   finishTime = read.finishTime;
   gunTime = read.gunTime;
+  trialSetWord = read.trialSetWord;
   power = read.power;
   falseStart = read.falseStart;
   falseStartCharged = read.falseStartCharged;
@@ -272,7 +295,7 @@ bool QvResult::SameContents(const QvResult& other) const {
   return std::equal(std::begin(fields), std::end(fields), std::begin(other.fields)) &&
          status == other.status && reactionTime == other.reactionTime && time2 == other.time2 &&
          time3 == other.time3 && finishTime == other.finishTime && gunTime == other.gunTime &&
-         power == other.power && falseStart == other.falseStart &&
+         trialSetWord == other.trialSetWord && power == other.power && falseStart == other.falseStart &&
          falseStartCharged == other.falseStartCharged && extraTimeCount == other.extraTimeCount &&
          std::equal(std::begin(extraTimes), std::end(extraTimes), std::begin(other.extraTimes)) &&
          trace == other.trace;

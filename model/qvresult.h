@@ -35,7 +35,9 @@ class QvResult : public KListItem, public KMessageObject {
   static constexpr int32_t kExtraTimeCount = 9;
   // Power values that stand for "no power": never measured, and cleared after a failed download.
   static constexpr int32_t kNoPower = INT32_MIN;
-  static constexpr uint16_t kVersion = 1;
+  // Version 1, read too, has no trial set word.
+  static constexpr uint16_t kVersion = 2;
+  static constexpr uint16_t kVersionWithoutSetWord = 1;
 
   explicit QvResult(KMessageObject* owner = nullptr) : KMessageObject(owner) {}
 
@@ -83,10 +85,15 @@ class QvResult : public KListItem, public KMessageObject {
   // be typed in: only the athlete texts and the status can.
   const YTime& GetGunTime() const { return gunTime; }
   void SetGunTime(const YTime& time);
-  // Whether the result's data are of the trial fired at `gun`: never for a trial or a result without one.
-  bool OfTrial(const YTime& gun) const { return gun.HasResolution() && gunTime == gun; }
+  // The set word (the unit's clock at the set command) of the trial whose data the result holds, which
+  // names a trial without a gun; YTime::kNoMilliseconds for none.
+  int32_t TrialSetWord() const { return trialSetWord; }
+  void SetTrialSetWord(int32_t word);
+  // Whether the result's data are of the trial fired at `gun`, or, for a trial without a gun, of the trial
+  // set at `setWord`: never for a trial that has neither, nor for a result without trial data.
+  bool OfTrial(const YTime& gun, int32_t setWord) const;
   // Takes out what a trial gives a lane: the reaction time, times 2 and 3, the extra times, the power (0),
-  // the false-start marks, the trace and the gun time.
+  // the false-start marks, the trace, the gun time and the trial set word.
   void ClearTrialData();
   // When the result was read holding trial data without a gun time (saved before lanes kept their
   // trial's gun), takes `gun` as theirs. Sends no change: the document stays as it was read.
@@ -138,6 +145,7 @@ class QvResult : public KListItem, public KMessageObject {
   YTime time3;
   YTime finishTime;
   YTime gunTime;
+  int32_t trialSetWord = YTime::kNoMilliseconds;
   int32_t power = kNoPower;
   bool falseStart = false;
   bool falseStartCharged = false;

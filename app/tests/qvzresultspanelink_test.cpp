@@ -292,7 +292,14 @@ Times ByLetters(const char* letters, int32_t field, const Times& given, const Ti
   return values;
 }
 
-enum class Before { kEarlierTrial, kThisTrial, kAddedReactionTimes };
+enum class Before {
+  kEarlierTrial,
+  kEarlierTrialsTimes,   // without traces
+  kEarlierTrialsTraces,  // without reaction times
+  kThisTrial,
+  kAddedReactionTimes,
+  kDownloadedTraces
+};
 
 }  // namespace
 
@@ -314,6 +321,8 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
     bool reopened = false;
     // The trial has no gun: the download says so once.
     bool gunless = false;
+    // Nothing the download did changed a lane: the event is not marked changed.
+    bool unchanged = false;
   } cases[] = {
       {"times, new trial, complete", false, 0x15000, 8, Before::kEarlierTrial, 0, 0, 0, KZDialog::kYesResult,
        0, "nnnnnnnn -------- -------- --------", "3457/7"},
@@ -326,9 +335,19 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
       {"times, same trial, Ignore lane 3", false, 0x14000, 8, Before::kThisTrial, 0, 0, 6,
        KZDialog::kYesResult, KZDialog::kIgnoreResult, "nn-nnnnn nn-nnnnn kk-kkkkk kkkkkkkk", "457/7"},
       {"times, new trial, the header given up", false, 0x15000, 8, Before::kEarlierTrial, 0, 0, 4,
-       KZDialog::kYesResult, KZDialog::kAbortResult, "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2"},
+       KZDialog::kYesResult, KZDialog::kAbortResult, "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2", false,
+       false, true},
+      {"times, new trial, Abort at lane 1", false, 0x14000, 8, Before::kEarlierTrial, 0, 0, 4,
+       KZDialog::kYesResult, KZDialog::kAbortResult, "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2", false,
+       false, true},
       {"times, new trial, overwrite declined", false, 0x15000, 8, Before::kEarlierTrial, 0, 0, 0,
-       KZDialog::kNoResult, 0, "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2"},
+       KZDialog::kNoResult, 0, "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2", false, false, true},
+      {"traces of a new trial over the times of an earlier one, declined", true, 0x15000, 8,
+       Before::kEarlierTrialsTimes, 0, 0, 0, KZDialog::kNoResult, 0, "kkkkkkkk kkkkkkkk kkkkkkkk --------",
+       "2/2", false, false, true},
+      {"times of a new trial over the traces of an earlier one, declined", false, 0x15000, 8,
+       Before::kEarlierTrialsTraces, 0, 0, 0, KZDialog::kNoResult, 0, "-------- kkkkkkkk kkkkkkkk kkkkkkkk",
+       "/", false, false, true},
       {"times, new trial of 4 lanes", false, 0x15000, 4, Before::kEarlierTrial, 0, 0, 0, KZDialog::kYesResult,
        0, "nnnn---- -------- -------- --------", "34/4"},
       {"traces, new trial, complete, lane 5 not in use", true, 0x15000, 8, Before::kEarlierTrial, 5, 0, 0,
@@ -347,7 +366,7 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
       {"traces, same trial, Ignore lane 3", true, 0x15000, 8, Before::kThisTrial, 0, 0, 12,
        KZDialog::kYesResult, KZDialog::kIgnoreResult, "nnknnnnn nnknnnnn nnknnnnn nnknnnnn", "457/7"},
       {"traces, same trial, overwrite declined", true, 0x15000, 8, Before::kThisTrial, 0, 0, 0,
-       KZDialog::kNoResult, 0, "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2"},
+       KZDialog::kNoResult, 0, "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2", false, false, true},
       {"traces, same trial of 4 lanes", true, 0x15000, 4, Before::kThisTrial, 0, 0, 0, KZDialog::kYesResult,
        0, "nnnnkkkk nnnnkkkk nnnnkkkk nnnnkkkk", "34/4"},
       {"traces after the times of the same trial saved without lane guns, break key after lane 1", true,
@@ -366,6 +385,8 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
        false, true},
       {"traces, a trial without a gun, complete", true, 0x15000, 8, Before::kEarlierTrial, 0, 0, 0,
        KZDialog::kYesResult, 0, "-------- nnnnnnnn -------- nnnnnnnn", "/", false, true},
+      {"times after the traces of the same trial without a gun", false, 0x15000, 8, Before::kDownloadedTraces,
+       0, 0, 0, 0, 0, "-------- nnnnnnnn -------- nnnnnnnn", "/", false, true, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -394,13 +415,16 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
       }
       if (c.before == Before::kAddedReactionTimes) {
         Pane().Download(true, false);
-      } else {
+      } else if (c.before != Before::kDownloadedTraces) {
         for (int32_t lane = 1; lane <= 8; ++lane) {
           QvResult& result = Lane(lane);
-          result.SetReactionTime(kTimesBefore[lane - 1]);
+          if (c.before != Before::kEarlierTrialsTraces) {
+            result.SetReactionTime(kTimesBefore[lane - 1]);
+          }
           result.SetPower(kPowerBefore);
           result.SetTime2(kTime2Before);
-          ASSERT_TRUE(result.SetTrace(0, std::vector<int32_t>(kSamplesBefore, 7),
+          ASSERT_TRUE(c.before == Before::kEarlierTrialsTimes ||
+                      result.SetTrace(0, std::vector<int32_t>(kSamplesBefore, 7),
                                       std::vector<int32_t>(kSamplesBefore, 7)));
           result.SetGunTime(
               YTime::FromMilliseconds(c.before == Before::kThisTrial ? scenario.gunWord : 1000));
@@ -419,6 +443,10 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
         ASSERT_NE(Frame()->OpenEventFile(&path), nullptr);
       }
     });
+    if (c.before == Before::kDownloadedTraces) {
+      Download(false, true);
+      AnswerWithClick(u"Error", KZDialog::kOkResult);
+    }
     // A reopened row's download runs in the event window of the file opened.
     const auto pane = [&]() -> QvZResultsPane* {
       if (!c.reopened) {
@@ -433,13 +461,19 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
     When(
         "the operation on the link to end and the results pane",
         [&] { return !LinkBusyClaim::LinkIsBusy() && pane() != nullptr; },
-        [&] { answer = pane()->Download(!c.traces, c.traces); });
+        [&] {
+          results().GetEvent()->SetModified(false);
+          answer = pane()->Download(!c.traces, c.traces);
+        });
     // Once, before anything is asked.
     if (c.gunless) {
       AnswerWithClick(u"Error", KZDialog::kOkResult);
     }
     if (c.overwrite != 0) {
-      AnswerWithClick(c.traces ? u"Overwrite Existing Traces" : u"Overwrite Existing Results", c.overwrite);
+      const bool tracesAsked =
+          c.before == Before::kEarlierTrialsTraces || (c.traces && c.before != Before::kEarlierTrialsTimes);
+      AnswerWithClick(tracesAsked ? u"Overwrite Existing Traces" : u"Overwrite Existing Results",
+                      c.overwrite);
     }
     if (c.lost != 0) {
       AnswerWithClick(kCommError, c.lost);
@@ -460,6 +494,7 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
         falseStarts += result->IsFalseStart() ? std::to_string(lane) : "";
         charged += result->IsFalseStartCharged() ? std::to_string(lane) : "";
       }
+      EXPECT_EQ(results().GetEvent()->IsModified(), !c.unchanged);
       if (c.reopened) {
         // The row leaves the document as it is: the exit asks nothing.
         CurrentEventWindow()->GetEvent()->SetModified(false);
@@ -506,38 +541,48 @@ TEST_F(ResultsLinkTest, ADownloadThatStopsAtALaneItCannotMakeLeavesTheEventNamin
   RunToEnd();
 }
 
-TEST_F(ResultsLinkTest, LaneCountsAbove10InOneRequestKeepOnlyThisTrialsTimeAndNoLanesRunOnlyTheEndSteps) {
+TEST_F(ResultsLinkTest, LanesAbove10InOneRequestComeFromTheirRecordsAndNoLanesChangeNothing) {
   struct Case {
     const char* name;
     int32_t laneCount;
-    bool sameTrial;  // the times before are of this trial
+    int32_t dropped;  // the request never answered, 0 for none: its lane is asked about and ignored
     Times times;
+    int32_t charged;  // the lane charged with the false start, 0 for none
   } cases[] = {
-      {"12 lanes, new trial", 12, false, {150, 142, 95, 88, 88, kNone, -20, 133, 101, 102, kNone, kNone}},
-      {"12 lanes, same trial", 12, true, {150, 142, 95, 88, 88, kNone, -20, 133, 101, 102, 300, 300}},
-      {"no lanes", 0, false, {300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300}},
+      {"12 lanes", 12, 0, {150, 142, 95, 88, 88, kNone, -20, 133, 101, 102, 111, -30}, 12},
+      {"12 lanes, 12 lost", 12, 6, {150, 142, 95, 88, 88, kNone, -20, 133, 101, 102, 111, kNone}, 7},
+      {"no lanes", 0, 0, {300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300, 300}, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     CuScenario scenario = EightLanes();
-    scenario.reactionTimes.insert(scenario.reactionTimes.end(), {101, 102, 111, 112});
+    scenario.reactionTimes.insert(scenario.reactionTimes.end(), {101, 102, 111, -30});
     scenario.laneCount = c.laneCount;
+    if (c.dropped != 0) {
+      scenario.faults[c.dropped] = CuFault::kDrop;
+    }
     StartSimulator(scenario);
-    OpenWindow();
+    OpenWindow({u"\\Event\\Results\\RetryCount:Int=1"});
     Then([&] {
       MakeLanes(12);
       for (int32_t lane = 1; lane <= 12; ++lane) {
         Lane(lane).SetReactionTime(300);
-        Lane(lane).SetGunTime(YTime::FromMilliseconds(c.sameTrial ? scenario.gunWord : kNone));
       }
       event->SetModified(false);
     });
     Download(true, false);
     AnswerWithClick(u"Overwrite Existing Results", KZDialog::kYesResult);
+    if (c.dropped != 0) {
+      AnswerWithClick(kCommError, KZDialog::kIgnoreResult);
+    }
     AfterOperation([&] {
       EXPECT_TRUE(answer);
       EXPECT_EQ(ReactionTimes(), c.times);
-      EXPECT_TRUE(event->IsModified());
+      EXPECT_EQ(Lane(c.charged > 0 ? c.charged : 1).IsFalseStartCharged(), c.charged > 0);
+      if (c.dropped != 0) {
+        EXPECT_EQ(seen.back().text, kTimeout + u" Lane 12");
+      }
+      EXPECT_EQ(event->IsModified(), c.laneCount > 0);
     });
     RunToEnd();
   }

@@ -56,9 +56,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int32_t laneCount = -1;
   int32_t clockWord = 0;
   int32_t offset = 0;
+  int32_t setWord = 0;
   int32_t gunTimeWord = 0;
   int32_t version = 0;
-  if (link.GetLastTrial(port, form, busy, laneCount, clockWord, offset, gunTimeWord, version)) {
+  if (link.GetLastTrial(port, form, busy, laneCount, clockWord, offset, setWord, gunTimeWord, version)) {
     Check(busy != 0 || (laneCount >= 0 && laneCount <= QvBlockSensors::kMaxLanes));
   }
 

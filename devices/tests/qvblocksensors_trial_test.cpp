@@ -9,13 +9,14 @@ namespace {
 
 struct LastTrial {
   bool ok = false;
-  int32_t busy = -1, laneCount = -1, clockWord = -1, offset = -1, gunTimeWord = -1, version = -1;
+  int32_t busy = -1, laneCount = -1, clockWord = -1, offset = -1, setWord = -1, gunTimeWord = -1,
+          version = -1;
 };
 
 LastTrial GetLastTrial(QvBlockSensors& link, KSerialPort& port) {
   LastTrial trial;
   trial.ok = link.GetLastTrial(port, QvPacket::kControlUnitWord, trial.busy, trial.laneCount, trial.clockWord,
-                               trial.offset, trial.gunTimeWord, trial.version);
+                               trial.offset, trial.setWord, trial.gunTimeWord, trial.version);
   return trial;
 }
 
@@ -67,6 +68,7 @@ TEST_F(CuLinkTest, LastTrialHeaderHasFiveWordsBelowTheSplitVersionAndFifteenFrom
       EXPECT_EQ(trial.busy, 0);
       EXPECT_EQ(trial.laneCount, 8);
       EXPECT_EQ(trial.clockWord, 600000);
+      EXPECT_EQ(trial.setWord, 500000);
       EXPECT_EQ(trial.gunTimeWord, 502000);
       EXPECT_EQ(trial.offset, 2000);
     } else {

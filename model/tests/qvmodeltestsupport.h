@@ -93,6 +93,7 @@ inline void FillResult(QvResult& result, int32_t lane) {
   result.SetTime3(-1500 + lane);
   result.SetFinishTime(YTime(10000 + lane, 8, 8, 1));
   result.SetGunTime(YTime(123456789u, 80));
+  result.SetTrialSetWord(1540000 + lane);
   YTime extras[QvResult::kExtraTimeCount];
   for (int32_t i = 0; i < QvResult::kExtraTimeCount; ++i) {
     extras[i] = YTime(i * 1000 + lane, 80, 80, i);

@@ -152,6 +152,19 @@ TEST(QvResult, TraceSamplesAreZeroOutsideTheStoredWindow) {
   EXPECT_EQ(std::count(buffer.begin(), buffer.end(), 0.0), 2 * QvTrace::kSampleCount);
 }
 
+namespace {
+
+// Where the status lies in the stored record of a result (see docs/event-document.md).
+size_t StatusOffset(const QvResult& result) {
+  size_t offset = 4;
+  for (int32_t field = 0; field < QvResult::kFieldCount; ++field) {
+    offset += 8 + 2 * static_cast<size_t>(result.AthleteField(field).Length());
+  }
+  return offset;
+}
+
+}  // namespace
+
 TEST(QvResult, StoredRecordRoundTripsEveryField) {
   QvResult result;
   FillResult(result, 4);
@@ -161,6 +174,19 @@ TEST(QvResult, StoredRecordRoundTripsEveryField) {
   read.Read(stream);
   EXPECT_TRUE(read.SameContents(result));
   EXPECT_EQ(stream.Remaining(), 0);
+
+  // A record of version 1 has no trial set word, which reads as none.
+  std::vector<uint8_t> bytes = stream.Bytes();
+  bytes[0] = 1;
+  const size_t setWordAt = StatusOffset(result) + 4 + 5 * 16;
+  bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(setWordAt),
+              bytes.begin() + static_cast<std::ptrdiff_t>(setWordAt + 4));
+  KMemoryStream older(bytes);
+  QvResult readOlder;
+  readOlder.Read(older);
+  result.SetTrialSetWord(YTime::kNoMilliseconds);
+  EXPECT_TRUE(readOlder.SameContents(result));
+  EXPECT_EQ(older.Remaining(), 0);
 }
 
 TEST(QvResult, DamagedRecordsAreRefusedAndChangeNothing) {
@@ -170,13 +196,9 @@ TEST(QvResult, DamagedRecordsAreRefusedAndChangeNothing) {
   KMemoryStream stream;
   source.Write(stream);
   const std::vector<uint8_t> good = stream.Bytes();
-  // Offsets in the record of this result (see docs/event-document.md).
-  size_t offset = 4;
-  for (int32_t field = 0; field < QvResult::kFieldCount; ++field) {
-    offset += 8 + 2 * static_cast<size_t>(source.AthleteField(field).Length());
-  }
-  const size_t statusAt = offset;
-  const size_t flagsAt = statusAt + 4 + 5 * 16 + 4;
+  const size_t statusAt = StatusOffset(source);
+  // After the status, five times, the trial set word and the power.
+  const size_t flagsAt = statusAt + 4 + 5 * 16 + 4 + 4;
   const size_t extraCountAt = flagsAt + 4;
   const size_t traceAt = extraCountAt + 4 + 9 * 16;
   struct Case {
@@ -185,7 +207,7 @@ TEST(QvResult, DamagedRecordsAreRefusedAndChangeNothing) {
     uint8_t value;
     int32_t code;
   } cases[] = {
-      {"version", 0, 2, 3009},
+      {"version", 0, 3, 3009},
       {"status", statusAt, 8, 3010},
       {"flags", flagsAt, 4, 3010},
       {"extra count", extraCountAt, 10, 3010},
