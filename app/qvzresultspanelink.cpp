@@ -209,7 +209,8 @@ class QvZResultsPane::TrialLanes {
       }
     }
     lane.SetGunTime(gun);
-    lane.SetTrialSetWord(header.setWord);
+    // The set word names a trial without a gun; a trial with one is named by its gun.
+    lane.SetTrialSetWord(gun.HasResolution() ? YTime::kNoMilliseconds : header.setWord);
     lane.SetFalseStart(false);
     lane.SetFalseStartCharged(false);
   }

@@ -225,7 +225,11 @@ void QvResult::ClearTrace() {
 }
 
 void QvResult::Write(KStream& stream) const {
-  KPersistent::WriteVersion(stream, KPersistent::kFamilyModel, kVersion);
+  // Only a lane of a trial without a gun needs the set word: every other record keeps the former version,
+  // which older builds read and which an older file is written back in byte for byte.
+  const bool withSetWord = trialSetWord != YTime::kNoMilliseconds;
+  KPersistent::WriteVersion(stream, KPersistent::kFamilyModel,
+                            withSetWord ? kVersion : kVersionWithoutSetWord);
   for (const KString& field : fields) {
     field.Write(stream);
   }
@@ -233,7 +237,9 @@ void QvResult::Write(KStream& stream) const {
   for (const YTime* time : {&reactionTime, &time2, &time3, &finishTime, &gunTime}) {
     time->Write(stream);
   }
-  stream.WriteInt32(trialSetWord);
+  if (withSetWord) {
+    stream.WriteInt32(trialSetWord);
+  }
   stream.WriteInt32(power);
   stream.WriteInt32((falseStart ? kFalseStartBit : 0) | (falseStartCharged ? kChargedBit : 0));
   stream.WriteInt32(extraTimeCount);
@@ -267,8 +273,11 @@ void QvResult::Read(KStream& stream) {
     time.Read(stream);
   }
   read.trace.Read(stream);
-  if (read.status < 0 || read.status >= kStatusCount || (flags & ~(kFalseStartBit | kChargedBit)) != 0 ||
-      read.extraTimeCount < 0 || read.extraTimeCount > kExtraTimeCount) {
+  // A record of the newer version is written only for a lane that holds a set word.
+  const bool setWordMissing = version > kVersionWithoutSetWord && read.trialSetWord == YTime::kNoMilliseconds;
+  if (setWordMissing || read.status < 0 || read.status >= kStatusCount ||
+      (flags & ~(kFalseStartBit | kChargedBit)) != 0 || read.extraTimeCount < 0 ||
+      read.extraTimeCount > kExtraTimeCount) {
     throw KXPersistent(kErrFileContents);
   }
   read.falseStart = (flags & kFalseStartBit) != 0;

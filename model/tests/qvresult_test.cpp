@@ -175,18 +175,24 @@ TEST(QvResult, StoredRecordRoundTripsEveryField) {
   EXPECT_TRUE(read.SameContents(result));
   EXPECT_EQ(stream.Remaining(), 0);
 
-  // A record of version 1 has no trial set word, which reads as none.
-  std::vector<uint8_t> bytes = stream.Bytes();
-  bytes[0] = 1;
-  const size_t setWordAt = StatusOffset(result) + 4 + 5 * 16;
-  bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(setWordAt),
-              bytes.begin() + static_cast<std::ptrdiff_t>(setWordAt + 4));
-  KMemoryStream older(bytes);
-  QvResult readOlder;
-  readOlder.Read(older);
+  // A lane without a set word (the lane of a trial with a gun) is stored in version 1, without the field,
+  // as builds before it stored every lane; a version-2 record naming no set word is refused.
   result.SetTrialSetWord(YTime::kNoMilliseconds);
-  EXPECT_TRUE(readOlder.SameContents(result));
-  EXPECT_EQ(older.Remaining(), 0);
+  KMemoryStream former;
+  result.Write(former);
+  std::vector<uint8_t> bytes = former.Bytes();
+  EXPECT_EQ(bytes[0], 1);
+  EXPECT_EQ(bytes.size() + 4, stream.Bytes().size());
+  QvResult readFormer;
+  readFormer.Read(former);
+  EXPECT_TRUE(readFormer.SameContents(result));
+  EXPECT_EQ(former.Remaining(), 0);
+  bytes[0] = 2;
+  const size_t setWordAt = StatusOffset(result) + 4 + 5 * 16;
+  const uint8_t none[] = {0, 0, 0, 0x80};
+  bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(setWordAt), std::begin(none), std::end(none));
+  KMemoryStream naming(bytes);
+  EXPECT_THROW(readFormer.Read(naming), KX);
 }
 
 TEST(QvResult, DamagedRecordsAreRefusedAndChangeNothing) {
