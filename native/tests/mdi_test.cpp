@@ -285,7 +285,12 @@ TEST(MdiClient, ChildSystemCommandsMaximiseMinimiseRestoreAndClose) {
   SendMessage(second, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   scene.driver.pumpUntilIdle();
   EXPECT_NE(IsIconic(second), FALSE);
-  EXPECT_EQ(GetMenuItemCount(scene.bar), 1) << "a minimised child gives the bar back";
+  // The next document takes over, maximised as the minimised one was, with the keys and the bar.
+  bool maximized = false;
+  EXPECT_EQ(scene.active(&maximized), first);
+  EXPECT_TRUE(maximized);
+  EXPECT_EQ(GetFocus(), first);
+  EXPECT_EQ(GetSubMenu(scene.bar, 0), GetSystemMenu(first, FALSE)) << "the bar holds the new document's system menu";
   RECT icon = scene.rectInClient(second);
   EXPECT_EQ(icon.bottom, clientSize(scene.client).cy) << "minimised children sit at the bottom";
   EXPECT_EQ(icon.bottom - icon.top, GetSystemMetrics(SM_CYMINIMIZED));
@@ -376,49 +381,137 @@ TEST(MdiClient, ArrangementsLeaveTheRowOfMinimisedChildrenFree) {
   EXPECT_EQ(scene.rectInClient(a).bottom, area.cy);
 }
 
-// A document dragged by its caption is moved by a point that stays inside the client, so the caption can be
-// taken again there and dragged back; a frame made smaller keeps the minimised documents on its bottom edge
-// and a piece of every other document's caption inside.
-TEST(MdiClient, EveryDocumentStaysWhereTheMouseCanTakeIt) {
-  MdiScene scene;  // a client of 632 x 434 pixels
-  auto drag = [&](POINT from, POINT to, HWND in) {
-    MapWindowPoints(in, nullptr, &from, 1);
-    MapWindowPoints(in, nullptr, &to, 1);
-    scene.driver.advanceClock(1000);
-    scene.driver.mouseMove(from.x, from.y);
+// A drag by the caption or a border never loses a document: it keeps the smallest frame, and its caption's
+// full height and 72 pixels of its width stay inside the client (632 x 434 pixels).
+TEST(MdiClient, NoDragLosesADocument) {
+  const struct {
+    const char* name;
+    POINT grab;  // in the document's window coordinates
+    POINT to;    // in the client
+    RECT kept;   // the document's place in the client
+  } drags[] = {
+      {"by the caption's lowest row, up past the top", {100, 21}, {110, -30}, {10, -4, 210, 146}},
+      {"by the caption's top row, down past the bottom", {100, 4}, {110, 500}, {10, 411, 210, 561}},
+      {"by the caption's right end, left past the edge", {130, 10}, {-4, 20}, {-124, 10, 76, 160}},
+      {"by the caption, right past the edge", {30, 10}, {700, 20}, {556, 10, 756, 160}},
+      {"the left border past the right border", {1, 75}, {400, 85}, {98, 10, 210, 160}},
+      {"the top border past the bottom border", {100, 1}, {110, 400}, {10, 133, 210, 160}},
+      {"the top border above the client", {100, 1}, {110, -40}, {10, -4, 210, 160}},
+      {"the bottom-right corner past the top-left corner", {199, 149}, {0, 0}, {10, 10, 122, 37}},
+  };
+  for (const auto& test : drags) {
+    SCOPED_TRACE(test.name);
+    MdiScene scene;
+    HWND document = scene.createChild(u"One", kFirst);
+    RECT window = scene.driver.screenRect(document);
+    POINT to = test.to;
+    MapWindowPoints(scene.client, nullptr, &to, 1);
+    scene.driver.mouseMove(window.left + test.grab.x, window.top + test.grab.y);
     scene.driver.mouseDown();
     scene.driver.mouseMove(to.x, to.y);
     scene.driver.mouseUp();
     scene.driver.pumpUntilIdle();
-  };
-  HWND document = scene.createChild(u"One", kFirst);
-  const POINT grip{110, 23};  // on the caption
+    RECT place = scene.rectInClient(document);
+    EXPECT_TRUE(EqualRect(&place, &test.kept))
+        << place.left << ", " << place.top << ", " << place.right << ", " << place.bottom;
+  }
+}
+
+// Move and Size chosen from a system menu: the arrow keys move the window, or one border at a time, 8
+// pixels a press, within the limits of a drag; Enter keeps the place, Escape puts the window back, and the
+// arrows reach the window again afterwards.
+TEST(MdiClient, MoveAndSizeFromTheSystemMenuFollowTheArrowKeys) {
   const struct {
     const char* name;
-    POINT to;
-    POINT kept;  // where the grip point stays, in the client
-  } drags[] = {{"up past the top", {110, -200}, {110, 0}},
-               {"left past the edge", {-300, 23}, {0, 23}},
-               {"down and right past the corner", {900, 900}, {631, 433}}};
-  for (const auto& test : drags) {
+    bool frame;  // the frame's menu, else the document's
+    WPARAM command;
+    std::vector<UINT> keys;
+    RECT kept;  // the document's in the client, the frame's on the screen
+  } cases[] = {
+      {"Move left, left, down", false, SC_MOVE, {VK_LEFT, VK_LEFT, VK_DOWN, VK_RETURN}, {-6, 18, 194, 168}},
+      {"Move right, Escape", false, SC_MOVE, {VK_RIGHT, VK_ESCAPE}, kFirst},
+      {"Move up past the top", false, SC_MOVE, {VK_UP, VK_UP, VK_UP, VK_RETURN}, {10, -4, 210, 146}},
+      {"Size: left picks the left border", false, SC_SIZE, {VK_LEFT, VK_LEFT, VK_RIGHT, VK_RETURN},
+       {2, 10, 210, 160}},
+      {"Size: down, then right picks a second border", false, SC_SIZE, {VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RETURN},
+       {10, 10, 226, 168}},
+      {"Size up past the top", false, SC_SIZE, {VK_UP, VK_UP, VK_RETURN}, {10, -4, 210, 160}},
+      {"Size: right, then left down to the smallest", false, SC_SIZE,
+       {VK_RIGHT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT,
+        VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_RETURN},
+       {10, 10, 122, 160}},
+      {"Size left, up, Escape", false, SC_SIZE, {VK_LEFT, VK_UP, VK_ESCAPE}, kFirst},
+      {"the frame: Move right", true, SC_MOVE, {VK_RIGHT, VK_RETURN}, {8, 0, 648, 480}},
+  };
+  for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
-    drag(grip, test.to, scene.client);
-    RECT place = scene.rectInClient(document);
-    EXPECT_EQ(place.left, kFirst.left + test.kept.x - grip.x);
-    EXPECT_EQ(place.top, kFirst.top + test.kept.y - grip.y);
-    drag(test.kept, grip, scene.client);
-    place = scene.rectInClient(document);
-    EXPECT_TRUE(EqualRect(&place, &kFirst)) << "not dragged back";
+    MdiScene scene;
+    HWND document = scene.createChild(u"One", kFirst);
+    HWND moved = test.frame ? scene.frame : document;
+    const auto place = [&] { return test.frame ? scene.driver.screenRect(moved) : scene.rectInClient(moved); };
+    PostMessage(moved, WM_SYSCOMMAND, test.command, 0);  // as the menu does once it has closed
+    scene.driver.pumpUntilIdle();
+    for (UINT key : test.keys) {
+      scene.driver.pressKey(key);
+      scene.driver.pumpUntilIdle();
+    }
+    RECT kept = place();
+    EXPECT_TRUE(EqualRect(&kept, &test.kept))
+        << kept.left << ", " << kept.top << ", " << kept.right << ", " << kept.bottom;
+    scene.driver.pressKey(VK_LEFT);
+    scene.driver.pumpUntilIdle();
+    RECT after = place();
+    EXPECT_TRUE(EqualRect(&after, &kept)) << "the arrows still move the window";
   }
-  HWND icon = scene.createChild(u"Two", kSecond);
-  SendMessage(icon, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  drag(grip, POINT{500, 263}, scene.client);        // the document to (400, 250)
-  drag(POINT{638, 478}, POINT{338, 298}, nullptr);  // the frame's corner, to 340 x 300 pixels
-  ASSERT_EQ(clientSize(scene.client).cy, 254);
-  RECT place = scene.rectInClient(icon);
-  EXPECT_TRUE(EqualRect(&place, &(const RECT&)RECT{0, 230, 160, 254}));
-  place = scene.rectInClient(document);
-  EXPECT_TRUE(EqualRect(&place, &(const RECT&)RECT{260, 231, 460, 381}));
+}
+
+// Icons stay where they are while the frame changes size, unless they would leave the client; the other
+// documents keep their caption within reach, and all keep their places while the frame is minimised.
+TEST(MdiClient, IconsAndDocumentsKeepTheirPlacesAsTheFrameChanges) {
+  MdiScene scene;  // a client of 632 x 434 pixels
+  HWND document = scene.createChild(u"One", RECT{400, 250, 600, 400});
+  HWND first = scene.createChild(u"Two", kSecond);
+  HWND second = scene.createChild(u"Three", kThird);
+  SendMessage(first, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  SendMessage(second, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  scene.driver.pumpUntilIdle();
+  const auto command = [&](WPARAM code) {
+    return [&, code] { SendMessage(scene.frame, WM_SYSCOMMAND, code, 0); };
+  };
+  const struct {
+    const char* change;
+    std::function<void()> make;
+    RECT first, second, document;
+  } steps[] = {
+      {"as minimised", [] {}, {0, 410, 160, 434}, {160, 410, 320, 434}, {400, 250, 600, 400}},
+      {"the frame minimised", command(SC_MINIMIZE), {0, 410, 160, 434}, {160, 410, 320, 434},
+       {400, 250, 600, 400}},
+      {"the frame restored", command(SC_RESTORE), {0, 410, 160, 434}, {160, 410, 320, 434},
+       {400, 250, 600, 400}},
+      {"the frame maximised", command(SC_MAXIMIZE), {0, 410, 160, 434}, {160, 410, 320, 434},
+       {400, 250, 600, 400}},
+      {"the frame restored again", command(SC_RESTORE), {0, 410, 160, 434}, {160, 410, 320, 434},
+       {400, 250, 600, 400}},
+      {"the frame made smaller by its corner",
+       [&] {
+         scene.driver.mouseMove(638, 478);
+         scene.driver.mouseDown();
+         scene.driver.mouseMove(338, 298);
+         scene.driver.mouseUp();
+       },
+       {0, 230, 160, 254}, {160, 230, 320, 254}, {256, 231, 456, 381}},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.change);
+    step.make();
+    scene.driver.pumpUntilIdle();
+    for (const auto& [child, rect] : {std::pair{first, step.first}, std::pair{second, step.second},
+                                      std::pair{document, step.document}}) {
+      RECT place = scene.rectInClient(child);
+      EXPECT_TRUE(EqualRect(&place, &rect))
+          << place.left << ", " << place.top << ", " << place.right << ", " << place.bottom;
+    }
+  }
 }
 
 TEST(MdiClient, FrameSizeLaysOutTheClient) {

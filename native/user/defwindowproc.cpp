@@ -109,18 +109,23 @@ LRESULT setCursor(WindowRecord& window, WPARAM wParam, LPARAM lParam) {
 LRESULT systemCommand(HWND handle, WPARAM command, LPARAM lParam) {
   POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   WindowSystem& system = WindowSystem::get();
-  // Moving and sizing follow the mouse from where the left button went down; without a held button (the
-  // command came from the keyboard) there is nothing to follow.
-  bool dragging = system.keyboard().isDown(VK_LBUTTON);
+  // Moving and sizing follow the mouse from where the left button went down on the caption or a border (the
+  // low four bits name it); chosen from the system menu, by a key or a click, they follow the arrow keys.
+  bool fromMenu = (command & 0xF) == 0;
+  bool dragging = !fromMenu && system.keyboard().isDown(VK_LBUTTON);
   switch (command & 0xFFF0) {
     case SC_MOVE:
-      if (dragging) {
+      if (fromMenu) {
+        system.tracker().startKeys(handle, false);
+      } else if (dragging) {
         system.tracker().startMove(handle, point);
       }
       break;
     case SC_SIZE:
       // The low four bits name the edge, counted from the left edge as 1.
-      if (dragging) {
+      if (fromMenu) {
+        system.tracker().startKeys(handle, true);
+      } else if (dragging) {
         system.tracker().startSize(handle, HTLEFT + static_cast<LRESULT>(command & 0xF) - 1, point);
       }
       break;
