@@ -345,13 +345,14 @@ void MdiClient::keepInReach() {
   }
   for (HWND child : children()) {
     RECT place = rectInClient(child);
+    SIZE icon{place.right - place.left, place.bottom - place.top};
+    auto style = static_cast<DWORD>(GetWindowLong(child, GWL_STYLE));
+    auto exStyle = static_cast<DWORD>(GetWindowLong(child, GWL_EXSTYLE));
     RECT kept = place;
     if (minimized(child)) {
-      // An icon stays whole inside.
-      kept = MdiArrangement::withinReach(place, area, SIZE{place.right - place.left, place.bottom - place.top});
+      kept = MdiArrangement::withinReach(place, area, icon);  // an icon stays whole inside
     } else if (child != maximized_ && IsWindowVisible(child) != FALSE) {
-      kept = DragPlacement::captionInReach(static_cast<DWORD>(GetWindowLong(child, GWL_STYLE)),
-                                          static_cast<DWORD>(GetWindowLong(child, GWL_EXSTYLE)), place, area);
+      kept = DragPlacement::captionInReach(style, exStyle, place, area);
     }
     if (!EqualRect(&kept, &place)) {
       SetWindowPos(child, nullptr, kept.left, kept.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

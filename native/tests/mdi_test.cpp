@@ -290,7 +290,8 @@ TEST(MdiClient, ChildSystemCommandsMaximiseMinimiseRestoreAndClose) {
   EXPECT_EQ(scene.active(&maximized), first);
   EXPECT_TRUE(maximized);
   EXPECT_EQ(GetFocus(), first);
-  EXPECT_EQ(GetSubMenu(scene.bar, 0), GetSystemMenu(first, FALSE)) << "the bar holds the new document's system menu";
+  EXPECT_EQ(GetSubMenu(scene.bar, 0), GetSystemMenu(first, FALSE))
+      << "the bar holds the new document's system menu";
   RECT icon = scene.rectInClient(second);
   EXPECT_EQ(icon.bottom, clientSize(scene.client).cy) << "minimised children sit at the bottom";
   EXPECT_EQ(icon.bottom - icon.top, GetSystemMetrics(SM_CYMINIMIZED));
@@ -381,87 +382,58 @@ TEST(MdiClient, ArrangementsLeaveTheRowOfMinimisedChildrenFree) {
   EXPECT_EQ(scene.rectInClient(a).bottom, area.cy);
 }
 
-// A drag by the caption or a border never loses a document: it keeps the smallest frame, and its caption's
-// full height and 72 pixels of its width stay inside the client (632 x 434 pixels).
-TEST(MdiClient, NoDragLosesADocument) {
+// A document moved or sized by the mouse (its caption, a border), or by the arrow keys after Move or Size
+// from its system menu (8 pixels a press, the first arrow of a direction picking the border; Enter keeps,
+// Escape puts back), keeps the smallest frame, and its caption's full height and 72 pixels of its width
+// inside the client (632 x 434 pixels).
+TEST(MdiClient, NoMoveOrSizeLosesADocument) {
   const struct {
     const char* name;
-    POINT grab;  // in the document's window coordinates
-    POINT to;    // in the client
-    RECT kept;   // the document's place in the client
-  } drags[] = {
-      {"by the caption's lowest row, up past the top", {100, 21}, {110, -30}, {10, -4, 210, 146}},
-      {"by the caption's top row, down past the bottom", {100, 4}, {110, 500}, {10, 411, 210, 561}},
-      {"by the caption's right end, left past the edge", {130, 10}, {-4, 20}, {-124, 10, 76, 160}},
-      {"by the caption, right past the edge", {30, 10}, {700, 20}, {556, 10, 756, 160}},
-      {"the left border past the right border", {1, 75}, {400, 85}, {98, 10, 210, 160}},
-      {"the top border past the bottom border", {100, 1}, {110, 400}, {10, 133, 210, 160}},
-      {"the top border above the client", {100, 1}, {110, -40}, {10, -4, 210, 160}},
-      {"the bottom-right corner past the top-left corner", {199, 149}, {0, 0}, {10, 10, 122, 37}},
-  };
-  for (const auto& test : drags) {
-    SCOPED_TRACE(test.name);
-    MdiScene scene;
-    HWND document = scene.createChild(u"One", kFirst);
-    RECT window = scene.driver.screenRect(document);
-    POINT to = test.to;
-    MapWindowPoints(scene.client, nullptr, &to, 1);
-    scene.driver.mouseMove(window.left + test.grab.x, window.top + test.grab.y);
-    scene.driver.mouseDown();
-    scene.driver.mouseMove(to.x, to.y);
-    scene.driver.mouseUp();
-    scene.driver.pumpUntilIdle();
-    RECT place = scene.rectInClient(document);
-    EXPECT_TRUE(EqualRect(&place, &test.kept))
-        << place.left << ", " << place.top << ", " << place.right << ", " << place.bottom;
-  }
-}
-
-// Move and Size chosen from a system menu: the arrow keys move the window, or one border at a time, 8
-// pixels a press, within the limits of a drag; Enter keeps the place, Escape puts the window back, and the
-// arrows reach the window again afterwards.
-TEST(MdiClient, MoveAndSizeFromTheSystemMenuFollowTheArrowKeys) {
-  const struct {
-    const char* name;
-    bool frame;  // the frame's menu, else the document's
-    WPARAM command;
+    WPARAM command;  // SC_MOVE or SC_SIZE, then the keys and Enter; 0: a drag
     std::vector<UINT> keys;
-    RECT kept;  // the document's in the client, the frame's on the screen
+    POINT grab;  // a drag from here in the document's window to there in the client
+    POINT to;
+    RECT kept;
   } cases[] = {
-      {"Move left, left, down", false, SC_MOVE, {VK_LEFT, VK_LEFT, VK_DOWN, VK_RETURN}, {-6, 18, 194, 168}},
-      {"Move right, Escape", false, SC_MOVE, {VK_RIGHT, VK_ESCAPE}, kFirst},
-      {"Move up past the top", false, SC_MOVE, {VK_UP, VK_UP, VK_UP, VK_RETURN}, {10, -4, 210, 146}},
-      {"Size: left picks the left border", false, SC_SIZE, {VK_LEFT, VK_LEFT, VK_RIGHT, VK_RETURN},
-       {2, 10, 210, 160}},
-      {"Size: down, then right picks a second border", false, SC_SIZE, {VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RETURN},
-       {10, 10, 226, 168}},
-      {"Size up past the top", false, SC_SIZE, {VK_UP, VK_UP, VK_RETURN}, {10, -4, 210, 160}},
-      {"Size: right, then left down to the smallest", false, SC_SIZE,
-       {VK_RIGHT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT,
-        VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_RETURN},
-       {10, 10, 122, 160}},
-      {"Size left, up, Escape", false, SC_SIZE, {VK_LEFT, VK_UP, VK_ESCAPE}, kFirst},
-      {"the frame: Move right", true, SC_MOVE, {VK_RIGHT, VK_RETURN}, {8, 0, 648, 480}},
+      {"the caption's lowest row dragged up past the top", 0, {}, {100, 21}, {110, -30}, {10, -4, 210, 146}},
+      {"the caption's top row dragged past the bottom", 0, {}, {100, 4}, {110, 500}, {10, 411, 210, 561}},
+      {"the caption's right end dragged past the left", 0, {}, {130, 10}, {-4, 20}, {-124, 10, 76, 160}},
+      {"the left border dragged past the right border", 0, {}, {1, 75}, {400, 85}, {98, 10, 210, 160}},
+      {"the top border dragged past the bottom border", 0, {}, {100, 1}, {110, 400}, {10, 133, 210, 160}},
+      {"the top border dragged above the client", 0, {}, {100, 1}, {110, -40}, {10, -4, 210, 160}},
+      {"Move: left, left, down", SC_MOVE, {VK_LEFT, VK_LEFT, VK_DOWN}, {}, {}, {-6, 18, 194, 168}},
+      {"Move: up past the top", SC_MOVE, {VK_UP, VK_UP, VK_UP}, {}, {}, {10, -4, 210, 146}},
+      {"Size: left, left, right", SC_SIZE, {VK_LEFT, VK_LEFT, VK_RIGHT}, {}, {}, {2, 10, 210, 160}},
+      {"Size: down, right, right", SC_SIZE, {VK_DOWN, VK_RIGHT, VK_RIGHT}, {}, {}, {10, 10, 226, 168}},
+      {"Size: up past the top", SC_SIZE, {VK_UP, VK_UP}, {}, {}, {10, -4, 210, 160}},
+      {"Size: left, up, Escape", SC_SIZE, {VK_LEFT, VK_UP, VK_ESCAPE}, {}, {}, kFirst},
   };
   for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
     MdiScene scene;
     HWND document = scene.createChild(u"One", kFirst);
-    HWND moved = test.frame ? scene.frame : document;
-    const auto place = [&] { return test.frame ? scene.driver.screenRect(moved) : scene.rectInClient(moved); };
-    PostMessage(moved, WM_SYSCOMMAND, test.command, 0);  // as the menu does once it has closed
+    if (test.command != 0) {
+      PostMessage(document, WM_SYSCOMMAND, test.command, 0);  // as the menu does once it has closed
+    } else {
+      RECT window = scene.driver.screenRect(document);
+      POINT to = test.to;
+      MapWindowPoints(scene.client, nullptr, &to, 1);
+      scene.driver.mouseMove(window.left + test.grab.x, window.top + test.grab.y);
+      scene.driver.mouseDown();
+      scene.driver.mouseMove(to.x, to.y);
+      scene.driver.mouseUp();
+    }
     scene.driver.pumpUntilIdle();
     for (UINT key : test.keys) {
       scene.driver.pressKey(key);
       scene.driver.pumpUntilIdle();
     }
-    RECT kept = place();
-    EXPECT_TRUE(EqualRect(&kept, &test.kept))
-        << kept.left << ", " << kept.top << ", " << kept.right << ", " << kept.bottom;
-    scene.driver.pressKey(VK_LEFT);
+    scene.driver.pressKey(VK_RETURN);  // keeps the place
+    scene.driver.pressKey(VK_LEFT);    // the keys belong to the document again
     scene.driver.pumpUntilIdle();
-    RECT after = place();
-    EXPECT_TRUE(EqualRect(&after, &kept)) << "the arrows still move the window";
+    RECT place = scene.rectInClient(document);
+    EXPECT_TRUE(EqualRect(&place, &test.kept))
+        << place.left << ", " << place.top << ", " << place.right << ", " << place.bottom;
   }
 }
 
@@ -474,42 +446,41 @@ TEST(MdiClient, IconsAndDocumentsKeepTheirPlacesAsTheFrameChanges) {
   HWND second = scene.createChild(u"Three", kThird);
   SendMessage(first, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   SendMessage(second, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  scene.driver.pumpUntilIdle();
-  const auto command = [&](WPARAM code) {
+  const RECT icons[] = {{0, 410, 160, 434}, {160, 410, 320, 434}};
+  const auto frameCommand = [&](WPARAM code) {
     return [&, code] { SendMessage(scene.frame, WM_SYSCOMMAND, code, 0); };
   };
   const struct {
     const char* change;
     std::function<void()> make;
-    RECT first, second, document;
+    int iconsUp;  // how far the icons moved up
+    RECT document;
   } steps[] = {
-      {"as minimised", [] {}, {0, 410, 160, 434}, {160, 410, 320, 434}, {400, 250, 600, 400}},
-      {"the frame minimised", command(SC_MINIMIZE), {0, 410, 160, 434}, {160, 410, 320, 434},
-       {400, 250, 600, 400}},
-      {"the frame restored", command(SC_RESTORE), {0, 410, 160, 434}, {160, 410, 320, 434},
-       {400, 250, 600, 400}},
-      {"the frame maximised", command(SC_MAXIMIZE), {0, 410, 160, 434}, {160, 410, 320, 434},
-       {400, 250, 600, 400}},
-      {"the frame restored again", command(SC_RESTORE), {0, 410, 160, 434}, {160, 410, 320, 434},
-       {400, 250, 600, 400}},
-      {"the frame made smaller by its corner",
+      {"the frame minimised", frameCommand(SC_MINIMIZE), 0, {400, 250, 600, 400}},
+      {"the frame restored", frameCommand(SC_RESTORE), 0, {400, 250, 600, 400}},
+      {"the frame maximised", frameCommand(SC_MAXIMIZE), 0, {400, 250, 600, 400}},
+      {"the frame restored again", frameCommand(SC_RESTORE), 0, {400, 250, 600, 400}},
+      {"the frame made 300 x 180 pixels smaller by its corner",
        [&] {
          scene.driver.mouseMove(638, 478);
          scene.driver.mouseDown();
          scene.driver.mouseMove(338, 298);
          scene.driver.mouseUp();
        },
-       {0, 230, 160, 254}, {160, 230, 320, 254}, {256, 231, 456, 381}},
+       180,
+       {256, 231, 456, 381}},
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(step.change);
     step.make();
     scene.driver.pumpUntilIdle();
-    for (const auto& [child, rect] : {std::pair{first, step.first}, std::pair{second, step.second},
-                                      std::pair{document, step.document}}) {
-      RECT place = scene.rectInClient(child);
-      EXPECT_TRUE(EqualRect(&place, &rect))
-          << place.left << ", " << place.top << ", " << place.right << ", " << place.bottom;
+    RECT expected[] = {icons[0], icons[1], step.document};
+    OffsetRect(&expected[0], 0, -step.iconsUp);
+    OffsetRect(&expected[1], 0, -step.iconsUp);
+    const HWND children[] = {first, second, document};
+    for (int i = 0; i < 3; ++i) {
+      RECT place = scene.rectInClient(children[i]);
+      EXPECT_TRUE(EqualRect(&place, &expected[i])) << i << ": " << place.left << ", " << place.top;
     }
   }
 }

@@ -66,7 +66,8 @@ RECT DragPlacement::dragged(const WindowRecord& window, LRESULT part, const RECT
     rect.left = std::min<LONG>({start.left + by.x, start.right - minWidth, area.right - reach.cx - gripLeft});
   }
   if (part == HTRIGHT || part == HTTOPRIGHT || part == HTBOTTOMRIGHT) {
-    rect.right = std::max<LONG>({start.right + by.x, start.left + minWidth, area.left + reach.cx + gripRight});
+    rect.right =
+        std::max<LONG>({start.right + by.x, start.left + minWidth, area.left + reach.cx + gripRight});
   }
   if (part == HTTOP || part == HTTOPLEFT || part == HTTOPRIGHT) {
     // The top edge stops where the caption meets the area's top: the window is no taller than that.

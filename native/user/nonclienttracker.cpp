@@ -44,6 +44,23 @@ BarOnScreen barOf(WindowRecord& window, LRESULT hit) {
   return bar;
 }
 
+// How far one press of an arrow key moves a window or a border; nothing for any other key.
+POINT arrowStep(UINT key) {
+  constexpr int step = NonClientTracker::kKeyStep;
+  switch (key) {
+    case VK_LEFT:
+      return POINT{-step, 0};
+    case VK_RIGHT:
+      return POINT{step, 0};
+    case VK_UP:
+      return POINT{0, -step};
+    case VK_DOWN:
+      return POINT{0, step};
+    default:
+      return POINT{};
+  }
+}
+
 void postScroll(HWND window, UINT message, WORD code, int position) {
   // The position travels as a signed 16-bit word; GetScrollInfo gives the full value.
   PostMessage(window, message, MAKEWPARAM(code, static_cast<WORD>(static_cast<SHORT>(position))), 0);
@@ -195,7 +212,8 @@ void NonClientTracker::follow(POINT screen) {
   switch (mode_) {
     case Mode::Move:
     case Mode::Size:
-      place(DragPlacement::dragged(*record, mode_ == Mode::Move ? HTCAPTION : part_, startRect_, POINT{dx, dy}));
+      place(DragPlacement::dragged(*record, mode_ == Mode::Move ? HTCAPTION : part_, startRect_,
+                                   POINT{dx, dy}));
       break;
     case Mode::Thumb: {
       BarOnScreen bar = barOf(*record, part_);
@@ -223,8 +241,7 @@ void NonClientTracker::followKey(UINT key) {
     cancel();
     return;
   }
-  POINT by{key == VK_LEFT ? -kKeyStep : key == VK_RIGHT ? kKeyStep : 0,
-           key == VK_UP ? -kKeyStep : key == VK_DOWN ? kKeyStep : 0};
+  POINT by = arrowStep(key);
   if (by.x == 0 && by.y == 0) {
     return;
   }

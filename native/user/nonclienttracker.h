@@ -22,9 +22,9 @@ class NonClientTracker {
   // A press on a built-in scroll bar (HTHSCROLL or HTVSCROLL): arrows and page areas scroll at once, the
   // thumb starts a drag.
   void startScroll(HWND window, LRESULT hit, POINT screen);
-  // Move or Size from a system menu: each arrow key moves the window, or for Size one border, kKeyStep pixels.
-  // The first arrow of a direction picks the border it points to (left or right, top or bottom), and arrows
-  // of that direction move that border from then on. Enter or a click keeps the place, Escape puts the
+  // Move or Size from a system menu: each arrow key moves the window, or for Size one border, kKeyStep
+  // pixels. The first arrow of a direction picks the border it points to (left or right, top or bottom), and
+  // arrows of that direction move that border from then on. Enter or a click keeps the place, Escape puts the
   // window back.
   void startKeys(HWND window, bool size);
   // Ends any drag without its final step (the window went away, or capture was taken).
