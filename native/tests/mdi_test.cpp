@@ -389,7 +389,7 @@ TEST(MdiClient, ArrangementsLeaveTheRowOfMinimisedChildrenFree) {
 TEST(MdiClient, NoMoveOrSizeLosesADocument) {
   const struct {
     const char* name;
-    WPARAM command;  // SC_MOVE or SC_SIZE, then the keys and Enter; 0: a drag
+    WPARAM command;  // SC_MOVE or SC_SIZE (SC_KEYMENU: Alt+- and M), then the keys and Enter; 0: a drag
     std::vector<UINT> keys;
     POINT grab;  // a drag from here in the document's window to there in the client
     POINT to;
@@ -407,12 +407,18 @@ TEST(MdiClient, NoMoveOrSizeLosesADocument) {
       {"Size: down, right, right", SC_SIZE, {VK_DOWN, VK_RIGHT, VK_RIGHT}, {}, {}, {10, 10, 226, 168}},
       {"Size: up past the top", SC_SIZE, {VK_UP, VK_UP}, {}, {}, {10, -4, 210, 160}},
       {"Size: left, up, Escape", SC_SIZE, {VK_LEFT, VK_UP, VK_ESCAPE}, {}, {}, kFirst},
+      {"Alt+-, M, right", SC_KEYMENU, {VK_RIGHT}, {}, {}, {18, 10, 218, 160}},
   };
   for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
     MdiScene scene;
     HWND document = scene.createChild(u"One", kFirst);
-    if (test.command != 0) {
+    if (test.command == SC_KEYMENU) {
+      scene.driver.keyDown(VK_MENU);
+      scene.driver.pressKey(VK_OEM_MINUS);
+      scene.driver.keyUp(VK_MENU);
+      scene.driver.pressKey('M');  // waiting in the menu it opens
+    } else if (test.command != 0) {
       PostMessage(document, WM_SYSCOMMAND, test.command, 0);  // as the menu does once it has closed
     } else {
       RECT window = scene.driver.screenRect(document);

@@ -177,6 +177,19 @@ LRESULT systemKeyDown(HWND handle, WPARAM key, LPARAM lParam) {
   return 0;
 }
 
+// The document window (MDI child) that holds the window, when it has a system menu and is not maximised.
+HWND restoredDocumentOf(const WindowRecord& window) {
+  const WindowTree& tree = WindowSystem::get().windows();
+  for (const WindowRecord* record = &window; record != nullptr && record->isChild();
+       record = tree.find(record->parent)) {
+    if ((record->exStyle & WS_EX_MDICHILD) != 0) {
+      bool hasMenu = (record->style & WS_SYSMENU) != 0 && !record->isMaximized();
+      return hasMenu ? record->handle : nullptr;
+    }
+  }
+  return nullptr;
+}
+
 LRESULT nonClientPress(const WindowRecord& window, LRESULT hit, LPARAM lParam) {
   HWND handle = window.handle;
   POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -354,10 +367,12 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_SYSCHAR:
-      // Alt with a character opens the menu with that mnemonic; Alt+Space the system menu.
+      // Alt with a character opens the menu with that mnemonic; Alt+Space the system menu, Alt+- a restored
+      // document's own (maximised, it stands in the bar).
       if (EntersMenuBar(message, wParam, lParam)) {
-        SendMessage(system.windows().topLevelOf(handle), WM_SYSCOMMAND, SC_KEYMENU,
-                    static_cast<LPARAM>(wParam));
+        HWND document = wParam == u'-' ? restoredDocumentOf(*window) : nullptr;
+        SendMessage(document != nullptr ? document : system.windows().topLevelOf(handle), WM_SYSCOMMAND,
+                    SC_KEYMENU, document != nullptr ? LPARAM{u' '} : static_cast<LPARAM>(wParam));
       }
       return 0;
     case WM_SETICON: {
