@@ -257,6 +257,10 @@ void NonClientTracker::followKey(UINT key) {
 }
 
 void NonClientTracker::place(const RECT& rect) {
+  const WindowRecord* record = windowOf(window_);
+  if (record != nullptr && EqualRect(&record->rect, &rect)) {
+    return;  // held at a limit: nothing changes
+  }
   SetWindowPos(window_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
