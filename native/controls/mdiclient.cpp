@@ -5,6 +5,7 @@
 #include "native/controls/controlconstants.h"
 #include "native/controls/controllook.h"
 #include "native/controls/mdiarrangement.h"
+#include "native/user/dragplacement.h"
 #include "native/user/focusmanager.h"
 #include "native/user/menuapi.h"
 #include "native/user/messageapi.h"
@@ -101,15 +102,19 @@ LRESULT MdiClient::handleMdiMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_MDIICONARRANGE:
       arrangeIcons();
       return 0;
-    case WM_MDIREFRESHMENU:
-      // A child changed its placement by itself (minimised from its system menu): a maximised child that is
-      // no longer maximised gives the bar back. A child's new title reaches the frame's caption.
+    case WM_MDIREFRESHMENU: {
+      // A child changed its placement by itself (minimised from its box or its system menu): a maximised
+      // child that is no longer maximised gives the bar back, and the active child minimised hands over.
+      // A child's new title reaches the frame's caption.
+      bool iconWasMaximized = maximized_ != nullptr && maximized_ == active_ && minimized(active_);
       if (maximized_ != nullptr && (!isChild(maximized_) || IsZoomed(maximized_) == FALSE)) {
         maximized_ = nullptr;
         removeFromBar();
       }
+      passOnFromIcon(iconWasMaximized);
       showTitleInFrame();
       return reinterpret_cast<LRESULT>(GetMenu(GetParent(window())));
+    }
     case kMdiFrameTitleMessage:
       frameTitle_ = reinterpret_cast<LPCWSTR>(lParam);
       frameTitleKept_ = true;
@@ -197,6 +202,22 @@ void MdiClient::activate(HWND child) {
   if (focus != nullptr && (focus == frame || IsChild(frame, focus) != FALSE) &&
       IsChild(child, focus) == FALSE) {
     SetFocus(child);
+  }
+}
+
+void MdiClient::passOnFromIcon(bool maximizeNext) {
+  if (!isChild(active_) || !minimized(active_)) {
+    return;
+  }
+  std::vector<HWND> order = children();
+  auto next = std::find_if(order.begin(), order.end(),
+                           [](HWND child) { return !minimized(child) && IsWindowVisible(child) != FALSE; });
+  if (next == order.end()) {
+    return;  // nothing but icons: the minimised child stays the active one
+  }
+  activate(*next);
+  if (maximizeNext) {
+    maximize(*next);
   }
 }
 
@@ -322,22 +343,28 @@ void MdiClient::keepInReach() {
   if (IsRectEmpty(&area)) {
     return;  // a minimised frame's: the children keep their places for its return
   }
-  std::vector<HWND> all = children();
-  if (std::any_of(all.begin(), all.end(), minimized)) {
-    arrangeIcons();
-  }
-  // A caption high, and wide enough to hold more than the boxes at either end of a caption.
-  const SIZE reach{4 * GetSystemMetrics(SM_CXSIZE),
-                   GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION)};
-  for (HWND child : arrangeable()) {
-    RECT place{};
-    GetWindowRect(child, &place);
-    MapWindowPoints(nullptr, window(), &place);
-    RECT kept = MdiArrangement::withinReach(place, area, reach);
-    if (child != maximized_ && !EqualRect(&kept, &place)) {
+  for (HWND child : children()) {
+    RECT place = rectInClient(child);
+    SIZE icon{place.right - place.left, place.bottom - place.top};
+    auto style = static_cast<DWORD>(GetWindowLong(child, GWL_STYLE));
+    auto exStyle = static_cast<DWORD>(GetWindowLong(child, GWL_EXSTYLE));
+    RECT kept = place;
+    if (minimized(child)) {
+      kept = MdiArrangement::withinReach(place, area, icon);  // an icon stays whole inside
+    } else if (child != maximized_ && IsWindowVisible(child) != FALSE) {
+      kept = DragPlacement::captionInReach(style, exStyle, place, area);
+    }
+    if (!EqualRect(&kept, &place)) {
       SetWindowPos(child, nullptr, kept.left, kept.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
+}
+
+RECT MdiClient::rectInClient(HWND child) const {
+  RECT place{};
+  GetWindowRect(child, &place);
+  MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&place), 2);
+  return place;
 }
 
 // The arrangements leave the row of minimised children at the bottom free.

@@ -32,14 +32,17 @@ class MdiClient : public ControlWindow {
   void next(HWND from, bool previous);
   void maximize(HWND child);
   void restore(HWND child);
-  void minimize(HWND child);
+  // The active child became an icon: the next shown child in window order becomes the active one,
+  // maximised when `maximizeNext` (the icon was maximised).
+  void passOnFromIcon(bool maximizeNext);
   void fitMaximized();
   void cascade();
   void tile(bool horizontal);
   void arrangeIcons();
-  // After the client changed size every child stays where the mouse can take it: minimised ones line up
-  // along the bottom again, the others keep a piece of their caption inside.
+  // After the client changed size every child stays where the mouse can take it: an icon that would leave
+  // the client moves the least way that keeps it whole inside, any other child its caption within reach.
   void keepInReach();
+  RECT rectInClient(HWND child) const;
 
   // The children front to back, those the arrangements move: shown and not minimised.
   std::vector<HWND> children() const;

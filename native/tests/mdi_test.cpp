@@ -285,7 +285,13 @@ TEST(MdiClient, ChildSystemCommandsMaximiseMinimiseRestoreAndClose) {
   SendMessage(second, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   scene.driver.pumpUntilIdle();
   EXPECT_NE(IsIconic(second), FALSE);
-  EXPECT_EQ(GetMenuItemCount(scene.bar), 1) << "a minimised child gives the bar back";
+  // The next document takes over, maximised as the minimised one was, with the keys and the bar.
+  bool maximized = false;
+  EXPECT_EQ(scene.active(&maximized), first);
+  EXPECT_TRUE(maximized);
+  EXPECT_EQ(GetFocus(), first);
+  EXPECT_EQ(GetSubMenu(scene.bar, 0), GetSystemMenu(first, FALSE))
+      << "the bar holds the new document's system menu";
   RECT icon = scene.rectInClient(second);
   EXPECT_EQ(icon.bottom, clientSize(scene.client).cy) << "minimised children sit at the bottom";
   EXPECT_EQ(icon.bottom - icon.top, GetSystemMetrics(SM_CYMINIMIZED));
@@ -376,49 +382,113 @@ TEST(MdiClient, ArrangementsLeaveTheRowOfMinimisedChildrenFree) {
   EXPECT_EQ(scene.rectInClient(a).bottom, area.cy);
 }
 
-// A document dragged by its caption is moved by a point that stays inside the client, so the caption can be
-// taken again there and dragged back; a frame made smaller keeps the minimised documents on its bottom edge
-// and a piece of every other document's caption inside.
-TEST(MdiClient, EveryDocumentStaysWhereTheMouseCanTakeIt) {
-  MdiScene scene;  // a client of 632 x 434 pixels
-  auto drag = [&](POINT from, POINT to, HWND in) {
-    MapWindowPoints(in, nullptr, &from, 1);
-    MapWindowPoints(in, nullptr, &to, 1);
-    scene.driver.advanceClock(1000);
-    scene.driver.mouseMove(from.x, from.y);
-    scene.driver.mouseDown();
-    scene.driver.mouseMove(to.x, to.y);
-    scene.driver.mouseUp();
-    scene.driver.pumpUntilIdle();
-  };
-  HWND document = scene.createChild(u"One", kFirst);
-  const POINT grip{110, 23};  // on the caption
+// A document moved or sized by the mouse (its caption, a border), or by the arrow keys after Move or Size
+// from its system menu (8 pixels a press, the first arrow of a direction picking the border; Enter keeps,
+// Escape puts back), keeps the smallest frame, and its caption's full height and 72 pixels of its width
+// inside the client (632 x 434 pixels).
+TEST(MdiClient, NoMoveOrSizeLosesADocument) {
   const struct {
     const char* name;
+    WPARAM command;  // SC_MOVE or SC_SIZE (SC_KEYMENU: Alt+- and M), then the keys and Enter; 0: a drag
+    std::vector<UINT> keys;
+    POINT grab;  // a drag from here in the document's window to there in the client
     POINT to;
-    POINT kept;  // where the grip point stays, in the client
-  } drags[] = {{"up past the top", {110, -200}, {110, 0}},
-               {"left past the edge", {-300, 23}, {0, 23}},
-               {"down and right past the corner", {900, 900}, {631, 433}}};
-  for (const auto& test : drags) {
+    RECT kept;
+  } cases[] = {
+      {"the caption's lowest row dragged up past the top", 0, {}, {100, 21}, {110, -30}, {10, -4, 210, 146}},
+      {"the caption's top row dragged past the bottom", 0, {}, {100, 4}, {110, 500}, {10, 411, 210, 561}},
+      {"the caption's right end dragged past the left", 0, {}, {130, 10}, {-4, 20}, {-124, 10, 76, 160}},
+      {"the left border dragged past the right border", 0, {}, {1, 75}, {400, 85}, {98, 10, 210, 160}},
+      {"the top border dragged past the bottom border", 0, {}, {100, 1}, {110, 400}, {10, 133, 210, 160}},
+      {"the top border dragged above the client", 0, {}, {100, 1}, {110, -40}, {10, -4, 210, 160}},
+      {"Move: left, left, down", SC_MOVE, {VK_LEFT, VK_LEFT, VK_DOWN}, {}, {}, {-6, 18, 194, 168}},
+      {"Move: up past the top", SC_MOVE, {VK_UP, VK_UP, VK_UP}, {}, {}, {10, -4, 210, 146}},
+      {"Size: left, left, right", SC_SIZE, {VK_LEFT, VK_LEFT, VK_RIGHT}, {}, {}, {2, 10, 210, 160}},
+      {"Size: down, right, right", SC_SIZE, {VK_DOWN, VK_RIGHT, VK_RIGHT}, {}, {}, {10, 10, 226, 168}},
+      {"Size: up past the top", SC_SIZE, {VK_UP, VK_UP}, {}, {}, {10, -4, 210, 160}},
+      {"Size: left, up, Escape", SC_SIZE, {VK_LEFT, VK_UP, VK_ESCAPE}, {}, {}, kFirst},
+      {"Alt+-, M, right", SC_KEYMENU, {VK_RIGHT}, {}, {}, {18, 10, 218, 160}},
+  };
+  for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
-    drag(grip, test.to, scene.client);
+    MdiScene scene;
+    HWND document = scene.createChild(u"One", kFirst);
+    if (test.command == SC_KEYMENU) {
+      scene.driver.keyDown(VK_MENU);
+      scene.driver.pressKey(VK_OEM_MINUS);
+      scene.driver.keyUp(VK_MENU);
+      scene.driver.pressKey('M');  // waiting in the menu it opens
+    } else if (test.command != 0) {
+      PostMessage(document, WM_SYSCOMMAND, test.command, 0);  // as the menu does once it has closed
+    } else {
+      RECT window = scene.driver.screenRect(document);
+      POINT to = test.to;
+      MapWindowPoints(scene.client, nullptr, &to, 1);
+      scene.driver.mouseMove(window.left + test.grab.x, window.top + test.grab.y);
+      scene.driver.mouseDown();
+      scene.driver.mouseMove(to.x, to.y);
+      scene.driver.mouseUp();
+    }
+    scene.driver.pumpUntilIdle();
+    for (UINT key : test.keys) {
+      scene.driver.pressKey(key);
+      scene.driver.pumpUntilIdle();
+    }
+    scene.driver.pressKey(VK_RETURN);  // keeps the place
+    scene.driver.pressKey(VK_LEFT);    // the keys belong to the document again
+    scene.driver.pumpUntilIdle();
     RECT place = scene.rectInClient(document);
-    EXPECT_EQ(place.left, kFirst.left + test.kept.x - grip.x);
-    EXPECT_EQ(place.top, kFirst.top + test.kept.y - grip.y);
-    drag(test.kept, grip, scene.client);
-    place = scene.rectInClient(document);
-    EXPECT_TRUE(EqualRect(&place, &kFirst)) << "not dragged back";
+    EXPECT_TRUE(EqualRect(&place, &test.kept))
+        << place.left << ", " << place.top << ", " << place.right << ", " << place.bottom;
   }
-  HWND icon = scene.createChild(u"Two", kSecond);
-  SendMessage(icon, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  drag(grip, POINT{500, 263}, scene.client);        // the document to (400, 250)
-  drag(POINT{638, 478}, POINT{338, 298}, nullptr);  // the frame's corner, to 340 x 300 pixels
-  ASSERT_EQ(clientSize(scene.client).cy, 254);
-  RECT place = scene.rectInClient(icon);
-  EXPECT_TRUE(EqualRect(&place, &(const RECT&)RECT{0, 230, 160, 254}));
-  place = scene.rectInClient(document);
-  EXPECT_TRUE(EqualRect(&place, &(const RECT&)RECT{260, 231, 460, 381}));
+}
+
+// Icons stay where they are while the frame changes size, unless they would leave the client; the other
+// documents keep their caption within reach, and all keep their places while the frame is minimised.
+TEST(MdiClient, IconsAndDocumentsKeepTheirPlacesAsTheFrameChanges) {
+  MdiScene scene;  // a client of 632 x 434 pixels
+  HWND document = scene.createChild(u"One", RECT{400, 250, 600, 400});
+  HWND first = scene.createChild(u"Two", kSecond);
+  HWND second = scene.createChild(u"Three", kThird);
+  SendMessage(first, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  SendMessage(second, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  const RECT icons[] = {{0, 410, 160, 434}, {160, 410, 320, 434}};
+  const auto frameCommand = [&](WPARAM code) {
+    return [&, code] { SendMessage(scene.frame, WM_SYSCOMMAND, code, 0); };
+  };
+  const struct {
+    const char* change;
+    std::function<void()> make;
+    int iconsUp;  // how far the icons moved up
+    RECT document;
+  } steps[] = {
+      {"the frame minimised", frameCommand(SC_MINIMIZE), 0, {400, 250, 600, 400}},
+      {"the frame restored", frameCommand(SC_RESTORE), 0, {400, 250, 600, 400}},
+      {"the frame maximised", frameCommand(SC_MAXIMIZE), 0, {400, 250, 600, 400}},
+      {"the frame restored again", frameCommand(SC_RESTORE), 0, {400, 250, 600, 400}},
+      {"the frame made 300 x 180 pixels smaller by its corner",
+       [&] {
+         scene.driver.mouseMove(638, 478);
+         scene.driver.mouseDown();
+         scene.driver.mouseMove(338, 298);
+         scene.driver.mouseUp();
+       },
+       180,
+       {256, 231, 456, 381}},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.change);
+    step.make();
+    scene.driver.pumpUntilIdle();
+    RECT expected[] = {icons[0], icons[1], step.document};
+    OffsetRect(&expected[0], 0, -step.iconsUp);
+    OffsetRect(&expected[1], 0, -step.iconsUp);
+    const HWND children[] = {first, second, document};
+    for (int i = 0; i < 3; ++i) {
+      RECT place = scene.rectInClient(children[i]);
+      EXPECT_TRUE(EqualRect(&place, &expected[i])) << i << ": " << place.left << ", " << place.top;
+    }
+  }
 }
 
 TEST(MdiClient, FrameSizeLaysOutTheClient) {

@@ -109,18 +109,23 @@ LRESULT setCursor(WindowRecord& window, WPARAM wParam, LPARAM lParam) {
 LRESULT systemCommand(HWND handle, WPARAM command, LPARAM lParam) {
   POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   WindowSystem& system = WindowSystem::get();
-  // Moving and sizing follow the mouse from where the left button went down; without a held button (the
-  // command came from the keyboard) there is nothing to follow.
-  bool dragging = system.keyboard().isDown(VK_LBUTTON);
+  // Moving and sizing follow the mouse from where the left button went down on the caption or a border (the
+  // low four bits name it); chosen from the system menu, by a key or a click, they follow the arrow keys.
+  bool fromMenu = (command & 0xF) == 0;
+  bool dragging = !fromMenu && system.keyboard().isDown(VK_LBUTTON);
   switch (command & 0xFFF0) {
     case SC_MOVE:
-      if (dragging) {
+      if (fromMenu) {
+        system.tracker().startKeys(handle, false);
+      } else if (dragging) {
         system.tracker().startMove(handle, point);
       }
       break;
     case SC_SIZE:
       // The low four bits name the edge, counted from the left edge as 1.
-      if (dragging) {
+      if (fromMenu) {
+        system.tracker().startKeys(handle, true);
+      } else if (dragging) {
         system.tracker().startSize(handle, HTLEFT + static_cast<LRESULT>(command & 0xF) - 1, point);
       }
       break;
@@ -170,6 +175,19 @@ LRESULT systemKeyDown(HWND handle, WPARAM key, LPARAM lParam) {
     SendMessage(frame, WM_SYSCOMMAND, SC_KEYMENU, 0);
   }
   return 0;
+}
+
+// The document window (MDI child) that holds the window, when it has a system menu and is not maximised.
+HWND restoredDocumentOf(const WindowRecord& window) {
+  const WindowTree& tree = WindowSystem::get().windows();
+  for (const WindowRecord* record = &window; record != nullptr && record->isChild();
+       record = tree.find(record->parent)) {
+    if ((record->exStyle & WS_EX_MDICHILD) != 0) {
+      bool hasMenu = (record->style & WS_SYSMENU) != 0 && !record->isMaximized();
+      return hasMenu ? record->handle : nullptr;
+    }
+  }
+  return nullptr;
 }
 
 LRESULT nonClientPress(const WindowRecord& window, LRESULT hit, LPARAM lParam) {
@@ -349,10 +367,12 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_SYSCHAR:
-      // Alt with a character opens the menu with that mnemonic; Alt+Space the system menu.
+      // Alt with a character opens the menu with that mnemonic; Alt+Space the system menu, Alt+- a restored
+      // document's own (maximised, it stands in the bar).
       if (EntersMenuBar(message, wParam, lParam)) {
-        SendMessage(system.windows().topLevelOf(handle), WM_SYSCOMMAND, SC_KEYMENU,
-                    static_cast<LPARAM>(wParam));
+        HWND document = wParam == u'-' ? restoredDocumentOf(*window) : nullptr;
+        SendMessage(document != nullptr ? document : system.windows().topLevelOf(handle), WM_SYSCOMMAND,
+                    SC_KEYMENU, document != nullptr ? LPARAM{u' '} : static_cast<LPARAM>(wParam));
       }
       return 0;
     case WM_SETICON: {

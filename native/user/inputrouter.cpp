@@ -168,6 +168,9 @@ std::optional<MSG> InputRouter::translateKey(const HostInput& input) {
   if (input.focusLost) {
     keyboard.clearAltAlone();  // Alt let go because the focus left never enters the menu bar
   }
+  if (system.tracker().handle(input)) {
+    return std::nullopt;  // the arrow keys move or size a window
+  }
   // Messages name Shift, Ctrl and Alt by their generic codes, whichever side was pressed.
   UINT key = Keyboard::genericKey(input.virtualKey);
   bool alt = keyboard.isDown(VK_MENU);

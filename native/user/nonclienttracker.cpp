@@ -1,7 +1,7 @@
 #include "native/user/nonclienttracker.h"
 
-#include <algorithm>
-
+#include "native/user/dragplacement.h"
+#include "native/user/keyboard.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
 #include "native/user/metrics.h"
@@ -10,6 +10,7 @@
 #include "native/user/scrollbarapi.h"
 #include "native/user/scrollbarlayout.h"
 #include "native/user/timerlist.h"
+#include "native/user/virtualkeys.h"
 #include "native/user/windowpos.h"
 #include "native/user/windowsystem.h"
 
@@ -43,17 +44,21 @@ BarOnScreen barOf(WindowRecord& window, LRESULT hit) {
   return bar;
 }
 
-// A child window is moved by a point that stays inside its parent's client area, so that its caption stays
-// where the pointer can take it again.
-POINT insideParent(const WindowRecord& window, POINT screen) {
-  if (!window.isChild()) {
-    return screen;
+// How far one press of an arrow key moves a window or a border; nothing for any other key.
+POINT arrowStep(UINT key) {
+  constexpr int step = NonClientTracker::kKeyStep;
+  switch (key) {
+    case VK_LEFT:
+      return POINT{-step, 0};
+    case VK_RIGHT:
+      return POINT{step, 0};
+    case VK_UP:
+      return POINT{0, -step};
+    case VK_DOWN:
+      return POINT{0, step};
+    default:
+      return POINT{};
   }
-  RECT area{};
-  GetClientRect(window.parent, &area);
-  MapWindowPoints(window.parent, nullptr, reinterpret_cast<POINT*>(&area), 2);
-  return POINT{std::clamp(screen.x, area.left, std::max(area.left, area.right - 1)),
-               std::clamp(screen.y, area.top, std::max(area.top, area.bottom - 1))};
 }
 
 void postScroll(HWND window, UINT message, WORD code, int position) {
@@ -85,6 +90,17 @@ void NonClientTracker::startSize(HWND window, LRESULT edge, POINT screen) {
   part_ = edge;
   start_ = screen;
   startRect_ = record->rect;
+}
+
+void NonClientTracker::startKeys(HWND window, bool size) {
+  WindowRecord* record = windowOf(window);
+  if (record == nullptr || record->isMaximized() || (size && record->isMinimized())) {
+    return;
+  }
+  mode_ = size ? Mode::KeySize : Mode::KeyMove;
+  window_ = window;
+  startRect_ = record->rect;
+  sideEdge_ = endEdge_ = 0;
 }
 
 void NonClientTracker::startBox(HWND window, LRESULT hit, POINT screen) {
@@ -166,6 +182,18 @@ bool NonClientTracker::handle(const HostInput& input) {
     cancel();
     return false;
   }
+  bool key = input.kind == HostInput::Kind::KeyDown || input.kind == HostInput::Kind::KeyUp;
+  if (mode_ == Mode::KeyMove || mode_ == Mode::KeySize) {
+    if (input.kind == HostInput::Kind::KeyDown) {
+      followKey(Keyboard::genericKey(input.virtualKey));
+    } else if (input.kind == HostInput::Kind::ButtonDown) {
+      cancel();  // a click keeps the place
+    }
+    return true;
+  }
+  if (key) {
+    return false;
+  }
   if (input.kind == HostInput::Kind::MouseMove) {
     follow(input.point);
     return true;
@@ -182,37 +210,11 @@ void NonClientTracker::follow(POINT screen) {
   int dx = screen.x - start_.x;
   int dy = screen.y - start_.y;
   switch (mode_) {
-    case Mode::Move: {
-      POINT to = insideParent(*record, screen);
-      SetWindowPos(window_, nullptr, startRect_.left + to.x - start_.x, startRect_.top + to.y - start_.y, 0,
-                   0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    case Mode::Move:
+    case Mode::Size:
+      place(DragPlacement::dragged(*record, mode_ == Mode::Move ? HTCAPTION : part_, startRect_,
+                                   POINT{dx, dy}));
       break;
-    }
-    case Mode::Size: {
-      RECT rect = startRect_;
-      bool left = part_ == HTLEFT || part_ == HTTOPLEFT || part_ == HTBOTTOMLEFT;
-      bool right = part_ == HTRIGHT || part_ == HTTOPRIGHT || part_ == HTBOTTOMRIGHT;
-      bool top = part_ == HTTOP || part_ == HTTOPLEFT || part_ == HTTOPRIGHT;
-      bool bottom = part_ == HTBOTTOM || part_ == HTBOTTOMLEFT || part_ == HTBOTTOMRIGHT;
-      // Top-level windows keep the smallest size the system allows; the moving edge stops there.
-      int minWidth = record->isChild() ? 0 : GetSystemMetrics(SM_CXMIN);
-      int minHeight = record->isChild() ? 0 : GetSystemMetrics(SM_CYMIN);
-      if (left) {
-        rect.left = std::min<LONG>(rect.left + dx, rect.right - minWidth);
-      }
-      if (right) {
-        rect.right = std::max<LONG>(rect.right + dx, rect.left + minWidth);
-      }
-      if (top) {
-        rect.top = std::min<LONG>(rect.top + dy, rect.bottom - minHeight);
-      }
-      if (bottom) {
-        rect.bottom = std::max<LONG>(rect.bottom + dy, rect.top + minHeight);
-      }
-      SetWindowPos(window_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-      break;
-    }
     case Mode::Thumb: {
       BarOnScreen bar = barOf(*record, part_);
       int leading =
@@ -229,6 +231,38 @@ void NonClientTracker::follow(POINT screen) {
     default:
       break;
   }
+}
+
+void NonClientTracker::followKey(UINT key) {
+  if (key == VK_RETURN || key == VK_ESCAPE) {
+    if (key == VK_ESCAPE) {
+      place(startRect_);
+    }
+    cancel();
+    return;
+  }
+  POINT by = arrowStep(key);
+  if (by.x == 0 && by.y == 0) {
+    return;
+  }
+  LRESULT part = HTCAPTION;
+  if (mode_ == Mode::KeySize) {
+    LRESULT& edge = by.x != 0 ? sideEdge_ : endEdge_;
+    if (edge == 0) {
+      edge = by.x < 0 ? HTLEFT : by.x > 0 ? HTRIGHT : by.y < 0 ? HTTOP : HTBOTTOM;
+    }
+    part = edge;
+  }
+  place(DragPlacement::dragged(*windowOf(window_), part, windowOf(window_)->rect, by));
+}
+
+void NonClientTracker::place(const RECT& rect) {
+  const WindowRecord* record = windowOf(window_);
+  if (record != nullptr && EqualRect(&record->rect, &rect)) {
+    return;  // held at a limit: nothing changes
+  }
+  SetWindowPos(window_, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void NonClientTracker::finish(POINT screen) {
