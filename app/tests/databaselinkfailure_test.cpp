@@ -56,8 +56,12 @@ TEST_F(DatabaseLinkFailureTest, ASilentDatabaseIsToldAndTheStepCanBeTakenAgain) 
       {pftest::Answer("HMM", "DB"), pftest::Answer("SRP", "1,1,1,Heat 1\r\n1,1,2,Heat 2\r\n"), "",
        pftest::Answer("HMM", "DB"), pftest::Answer("IRP", "1,1,1,Heat 1\r\n,55,6,Roe,Ann,Striders\r\n"), ""},
       kDatabaseQuietMs);
-  // Next event: no answer about heat 1.
-  Then([] { Post(ScheduleNextCommand); });
+  // Next event: no answer about heat 1. The user presses Enter while the program waits; the alert that
+  // follows waits for a key pressed once it shows.
+  Then([this] {
+    Post(ScheduleNextCommand);
+    driver.pressKey(native::VK_RETURN);
+  });
   AnswerWithKey(u"Error", native::VK_RETURN);
   Then([] {
     EXPECT_TRUE(EventWindows().empty());
