@@ -19,6 +19,10 @@ void ServeWhileLinkWaits() {
       schedule->Idle();
     }
   }
+  PaintWhileLinkWaits();
+}
+
+void PaintWhileLinkWaits() {
   // The look that finds no paint left also copies what was drawn to the display.
   native::MSG paint{};
   for (int painted = 0; painted < kMaxPaints && native::PeekMessage(&paint, nullptr, native::WM_PAINT,

@@ -1,5 +1,6 @@
 #include "app/programreporter.h"
 
+#include "app/linkwaitservice.h"
 #include "app/yzapplication.h"
 #include "framework/core/zaficon.h"
 #include "framework/win32/zafmouseimages.h"
@@ -43,6 +44,10 @@ void ProgramReporter::Busy(bool busy) {
   if (YZApplication* application = YZApplication::Current()) {
     application->SetMouseImage(busy ? DM_WAIT : DM_VIEW);
   }
+}
+
+void ProgramReporter::Serve() {
+  PaintWhileLinkWaits();
 }
 
 bool ProgramReporter::BreakPressed() {

@@ -1,19 +1,22 @@
 #pragma once
-// How the block-sensor link and the image operations reach the user: the main status bar's text and
-// progress, the busy pointer, the break key and the program's alerts. Each call finds the application
-// object and its status bar anew, so the reporter is harmless before the main frame exists and after it
-// has gone.
+// How the block-sensor link, the image operations and the database link's waits reach the user: the main
+// status bar's text and progress, the busy pointer, the break key, the program's alerts and, while the
+// database is waited for, the windows painted and the command service answered. Each call finds the
+// application object and its status bar anew, so the reporter is harmless before the main frame exists and
+// after it has gone.
 
+#include "devices/databasewaitreporter.h"
 #include "devices/qvblocksensorsreporter.h"
 #include "imaging/yimagereporter.h"
 
-class ProgramReporter : public QvBlockSensorsReporter, public YImageReporter {
+class ProgramReporter : public QvBlockSensorsReporter, public YImageReporter, public DatabaseWaitReporter {
  public:
   void StatusText(const KString& text) override;
   void Progress(int32_t percent) override;
   void Error(const KString& text) override;
   void NumberedError(int32_t code) override;
   void Busy(bool busy) override;
+  void Serve() override;
   bool BreakPressed() override;
   void Message(const KString& text) override;
   void ErrorMessage(const KString& text, const KString& title) override;

@@ -272,7 +272,7 @@ void YZApplication::RunClassSteps(bool setups) {
 void YZApplication::CreateLongLivedObjects() {
   Reached("long-lived objects");
   hardware = std::make_unique<YHardware>(ZafWindowObject::display->cellWidth);
-  schedule = std::make_unique<QvSchedule>();
+  schedule = std::make_unique<QvSchedule>(reporter.get());
   blockSensors = std::make_unique<QvBlockSensors>();
   QvBlockSensors::SetGlobal(blockSensors.get());
   blockSensors->SetReporter(reporter.get());

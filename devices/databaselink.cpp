@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "devices/csvfields.h"
+#include "devices/databasewaitreporter.h"
 #include "devices/qvdraininput.h"
 #include "devices/startlist.h"
 #include "foundation/kmemorystream.h"
@@ -19,6 +20,26 @@ KMemoryStream PayloadStream(const DatabaseFrame& answer, int32_t charMode) {
   stream.SetReadMode(charMode == 0 ? KStream::kEncodingByte : KStream::kEncodingLocal);
   return stream;
 }
+
+// Tells a reporter, when there is one, that a request waits for its answer, for as long as it lives.
+class ShownWait {
+ public:
+  explicit ShownWait(DatabaseWaitReporter* reporter) : reporter(reporter) {
+    if (reporter != nullptr) {
+      reporter->Busy(true);
+    }
+  }
+  ~ShownWait() {
+    if (reporter != nullptr) {
+      reporter->Busy(false);
+    }
+  }
+  ShownWait(const ShownWait&) = delete;
+  ShownWait& operator=(const ShownWait&) = delete;
+
+ private:
+  DatabaseWaitReporter* const reporter;
+};
 
 }  // namespace
 
@@ -77,6 +98,7 @@ DatabaseLink::Outcome DatabaseLink::Exchange(const char* code, const std::vector
     lastError = kErrSerialTransmit;  // more than a frame carries: the database would drop it
     return kNoAnswer;
   }
+  const ShownWait shown(waitReporter);
   // A request that gave up may still be answered, at any time, and nothing in an answer but a race's says
   // what it answers. The database answers in order: once a hello sent after it is answered, that late answer
   // has come and gone.
@@ -137,7 +159,9 @@ DatabaseLink::Outcome DatabaseLink::Attempt(const std::string& bytes, const char
         lastError = UnansweredError(badSums, broken);
         return kNoAnswer;
       }
-      port->SetTimeout(static_cast<int32_t>(left));
+      // With a reporter the wait goes in slices, and the reporter is served after each.
+      port->SetTimeout(
+          static_cast<int32_t>(waitReporter != nullptr ? std::min<int64_t>(left, kServeEveryMs) : left));
       try {
         const int32_t got = port->Read(chunk, kReadChunk);
         reader.Feed(chunk, static_cast<size_t>(got));
@@ -146,6 +170,9 @@ DatabaseLink::Outcome DatabaseLink::Attempt(const std::string& bytes, const char
         if (quiet.Code() != kErrSerialTimeout) {
           throw;
         }
+      }
+      if (waitReporter != nullptr) {
+        waitReporter->Serve();
       }
     }
   } catch (const KXStream& failure) {

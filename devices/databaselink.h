@@ -12,7 +12,8 @@
 // hello is answered: the database answers in order, so the late answer has come and gone by then. An IRP
 // about another race than the one asked for is no answer either. A request that finds the port closed or
 // failing (a USB adapter pulled out and plugged in again) opens the port again once and is sent again
-// before it fails.
+// before it fails. A request's wait holds the thread that asks; a reporter, when one is set, is told when it
+// begins and ends and is served between its slices.
 
 #include <cstdint>
 #include <functional>
@@ -25,6 +26,7 @@
 #include "foundation/kserialport.h"
 #include "foundation/kstring.h"
 
+class DatabaseWaitReporter;
 class StartList;
 
 class DatabaseLink {
@@ -32,6 +34,8 @@ class DatabaseLink {
   static constexpr int32_t kDefaultTimeoutMs = 3000;
   // Each exchange holds the program up to the time-out, so a longer one is cut to this.
   static constexpr int32_t kMaxTimeoutMs = 30000;
+  // While a request waits for its answer, the reporter is served at least this often (ms).
+  static constexpr int32_t kServeEveryMs = 100;
   // What an exchange came to.
   enum Outcome : int32_t { kAnswered = 0, kRefused = 1, kNoAnswer = 2 };
 
@@ -48,6 +52,8 @@ class DatabaseLink {
   void Close();
   // The time-out each request is written with and waits for its answer, in milliseconds.
   int32_t Timeout() const { return timeoutMs; }
+  // The reporter of every wait from now on (not owned); null: a request only waits.
+  void SetWaitReporter(DatabaseWaitReporter* reporter) { waitReporter = reporter; }
 
   // HFL: kAnswered with the database's name.
   Outcome Hello(KString& name);
@@ -91,6 +97,7 @@ class DatabaseLink {
   bool Reopen();
 
   LinkClock clock;
+  DatabaseWaitReporter* waitReporter = nullptr;
   std::unique_ptr<KSerialPort> port;
   KString settings;  // empty for an attached port
   int32_t charMode = 0;

@@ -105,7 +105,7 @@ KString PlainNumber(const KString& text) {
 
 }  // namespace
 
-QvSchedule::QvSchedule() {
+QvSchedule::QvSchedule(DatabaseWaitReporter* programWait) : programWait(programWait) {
   QvEventSchedule::Register(this);
   SetDataFiles();
 }
@@ -208,6 +208,7 @@ bool QvSchedule::Load() {
 int32_t QvSchedule::LoadOverLink(StartList& answer) {
   if (databaseLink == nullptr) {
     databaseLink = std::make_unique<DatabaseLink>();
+    databaseLink->SetWaitReporter(this);
   }
   try {
     databaseLink->Open(QvSettings::Text(kDatabasePortPath, kDatabasePortDefault),
@@ -469,6 +470,19 @@ KString QvSchedule::QxfPath(const KString& name) const {
 void QvSchedule::Idle() {
   if (reactionTimeLink != nullptr) {
     reactionTimeLink->Poll();
+  }
+}
+
+void QvSchedule::Busy(bool busy) {
+  if (programWait != nullptr) {
+    programWait->Busy(busy);
+  }
+}
+
+void QvSchedule::Serve() {
+  Idle();
+  if (programWait != nullptr) {
+    programWait->Serve();
   }
 }
 

@@ -2,14 +2,16 @@
 // The meet schedule: the races the photo-finish system publishes, read from its start-list files in the
 // data-in folder (or asked over the serial database link), a current race, and the event documents filled
 // from them. It also writes the results interface file to the data-out folder and serves the photo-finish
-// system's reaction-time requests from the idle tick. It registers itself as the model's schedule while it
-// lives. docs/photo-finish-interface.md is the reference for the people who connect the two systems.
+// system's reaction-time requests from the idle tick, and while it waits for the database link's answers.
+// It registers itself as the model's schedule while it lives. docs/photo-finish-interface.md is the
+// reference for the people who connect the two systems.
 
 #include <cstdint>
 #include <memory>
 #include <utility>
 #include <vector>
 
+#include "devices/databasewaitreporter.h"
 #include "devices/linkwait.h"
 #include "devices/qvscheduleitem.h"
 #include "devices/startlist.h"
@@ -21,7 +23,7 @@ class QvEvent;
 class QvResult;
 class ReactionTimeLink;
 
-class QvSchedule : public QvEventSchedule {
+class QvSchedule : public QvEventSchedule, private DatabaseWaitReporter {
  public:
   static constexpr const char16_t* kScheduleFile = u"vesk.sch";
   static constexpr const char16_t* kRacesFile = u"vesk.evt";
@@ -31,7 +33,9 @@ class QvSchedule : public QvEventSchedule {
   static constexpr int32_t kModeFiles = 1;
 
   // Registers as the model's schedule, takes the folders from the settings and loads the schedule.
-  QvSchedule();
+  // `programWait` (not owned; none: the waits only serve the reaction-time link) is told of every wait for
+  // the database link's answer and served during it, the first load's included.
+  explicit QvSchedule(DatabaseWaitReporter* programWait = nullptr);
   QvSchedule(const QvSchedule&) = delete;
   QvSchedule& operator=(const QvSchedule&) = delete;
   ~QvSchedule() override;
@@ -116,6 +120,9 @@ class QvSchedule : public QvEventSchedule {
   KString QxfPathFor(const KString& eventText, const KString& roundText, const KString& heatText) const;
   KString QxfPath(const KString& name) const;
   void OpenReactionTimeLink();
+  // A wait for the database link's answer: the program's part, and the reaction-time link served.
+  void Busy(bool busy) override;
+  void Serve() override;
 
   std::vector<QvScheduleItem> items;
   QvScheduleItem current;
@@ -126,6 +133,7 @@ class QvSchedule : public QvEventSchedule {
   KString dataOut;
   // The results interface file written last: the current race when the request's race has none.
   KString lastQxf;
+  DatabaseWaitReporter* const programWait;
   std::unique_ptr<DatabaseLink> databaseLink;
   std::unique_ptr<ReactionTimeLink> reactionTimeLink;
   KString reactionTimeSettings;

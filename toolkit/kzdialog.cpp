@@ -197,6 +197,9 @@ ZafEventType KZDialog::Execute() {
   const bool wasModal = Modal();
   SetModal(true);
   windowManager->Add(this);
+  if (dropsKeysTypedAhead) {
+    KZApplication::application->FlushKeys();
+  }
   const ZafEventType result = KZApplication::application->Control(this, false);
   innermost = outer;
   executing = false;

@@ -140,6 +140,12 @@ class KZDialog : public ZafDialogWindow, public KZWindowLeech, public KZModalWin
   int32_t comboExtra = 3;
   int32_t pageRowsExtra = 2;
 
+ protected:
+  // Keys still queued when the dialog appears were pressed before it, at whatever the user was doing:
+  // Execute drops them rather than let them answer a box the user has not seen (an alert that comes up
+  // unasked, at the end of a wait).
+  bool dropsKeysTypedAhead = false;
+
  private:
   struct Cursor {
     int32_t row = 0;

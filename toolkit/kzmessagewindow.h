@@ -1,5 +1,6 @@
 // The program's modal message box: an optional picture, the message and a row of standard buttons. Ask
-// shows one and turns the answer into yes or no. The program's alerts and questions are built on it.
+// shows one and turns the answer into yes or no. The program's alerts and questions are built on it; a key
+// pressed before the box showed does not answer it.
 #ifndef TOOLKIT_KZMESSAGEWINDOW_H
 #define TOOLKIT_KZMESSAGEWINDOW_H
 

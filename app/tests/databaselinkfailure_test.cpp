@@ -1,7 +1,11 @@
 // With the schedule on the serial database link, a race or a schedule that the database gives no answer
-// about is told to the user, who can ask again; what was loaded before stays.
+// about is told to the user, who can ask again; what was loaded before stays. While the program waits for
+// the database, the other peers are answered.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -56,8 +60,12 @@ TEST_F(DatabaseLinkFailureTest, ASilentDatabaseIsToldAndTheStepCanBeTakenAgain) 
       {pftest::Answer("HMM", "DB"), pftest::Answer("SRP", "1,1,1,Heat 1\r\n1,1,2,Heat 2\r\n"), "",
        pftest::Answer("HMM", "DB"), pftest::Answer("IRP", "1,1,1,Heat 1\r\n,55,6,Roe,Ann,Striders\r\n"), ""},
       kDatabaseQuietMs);
-  // Next event: no answer about heat 1.
-  Then([] { Post(ScheduleNextCommand); });
+  // Next event: no answer about heat 1. The user presses Enter while the program waits; the alert that
+  // follows waits for a key pressed once it shows.
+  Then([this] {
+    Post(ScheduleNextCommand);
+    driver.pressKey(native::VK_RETURN);
+  });
   AnswerWithKey(u"Error", native::VK_RETURN);
   Then([] {
     EXPECT_TRUE(EventWindows().empty());
@@ -91,4 +99,40 @@ TEST_F(DatabaseLinkFailureTest, ASilentDatabaseIsToldAndTheStepCanBeTakenAgain) 
     EXPECT_EQ(message.text, u"Serial communication receive timeout (5002).");
   }
   EXPECT_EQ(database.Requests().size(), 6u);
+}
+
+// The database holds back its answer about a race until the peers that ask meanwhile (a command's sender,
+// the photo-finish system's reaction-time request) have theirs: the race comes only when the program
+// answers them while it waits.
+TEST_F(DatabaseLinkFailureTest, PeersAskingWhileTheDatabaseIsWaitedForAreAnswered) {
+  const int reactionPort = FreePort();
+  Setting(KString(u"\\Database\\QXF\\SerialPort:String=-2,0,").AppendInt(reactionPort).CStr());
+  Setting(u"\\Database\\Serial\\Timeout:Int=3000");
+  std::string command;
+  int reactionStatus = -1;
+  pftest::ScriptedDatabase database(
+      pair,
+      {pftest::Answer("HMM", "DB"), pftest::Answer("SRP", "1,1,1,Heat 1\r\n"),
+       pftest::Answer("IRP", "1,1,1,Heat 1\r\n,55,6,Roe,Ann,Striders\r\n")},
+      kDatabaseQuietMs, [&](std::size_t request) {
+        if (request == 2) {
+          command = SendCommand("Nothing").get();
+          const pid_t asking =
+              StartProcess({KESTROVE_PFPEER, "rrq", "0", std::to_string(reactionPort), "1", "1", "1"});
+          if (asking > 0) {
+            waitpid(asking, &reactionStatus, 0);
+          }
+        }
+      });
+  Then([] { Post(ScheduleNextCommand); });
+  When(
+      "heat 1's window", [] { return EventWindows().size() == 1; },
+      [] { EXPECT_EQ(LaneSix(EventWindows()[0]), "Roe"); });
+  ExitProgram();
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(database.Requests().size(), 3u);
+  EXPECT_EQ(command, "ACK");
+  // pfpeer's status for RNR: no results of the race yet.
+  EXPECT_TRUE(WIFEXITED(reactionStatus) && WEXITSTATUS(reactionStatus) == 1) << reactionStatus;
+  EXPECT_TRUE(seen.empty());
 }

@@ -3,7 +3,9 @@
 // player of scripted answers on a pseudo-terminal pair.
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -24,11 +26,19 @@ inline std::string Answer(const std::string& code, const std::string& payload, b
 
 // Plays the photo-finish database on the other end of a pseudo-terminal pair, in a thread of its own: it
 // reads each request and answers it with the next bytes of its script, and keeps the requests. It stops when
-// the script runs out or no request comes for `quietMs`.
+// the script runs out or no request comes for `quietMs`. `beforeReply` runs on its thread between reading a
+// request (counted from 0) and answering it.
 class ScriptedDatabase {
  public:
-  ScriptedDatabase(ktest::PtyPair& pair, std::vector<std::string> replies, int quietMs = 1000)
-      : pair(pair), replies(std::move(replies)), quietMs(quietMs), worker([this] { Run(); }) {}
+  using BeforeReply = std::function<void(std::size_t request)>;
+
+  ScriptedDatabase(ktest::PtyPair& pair, std::vector<std::string> replies, int quietMs = 1000,
+                   BeforeReply beforeReply = {})
+      : pair(pair),
+        replies(std::move(replies)),
+        quietMs(quietMs),
+        beforeReply(std::move(beforeReply)),
+        worker([this] { Run(); }) {}
   ~ScriptedDatabase() { Finish(); }
   ScriptedDatabase(const ScriptedDatabase&) = delete;
   ScriptedDatabase& operator=(const ScriptedDatabase&) = delete;
@@ -67,6 +77,9 @@ class ScriptedDatabase {
         reader.Feed(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
       }
       requests.push_back(request);
+      if (beforeReply) {
+        beforeReply(requests.size() - 1);
+      }
       pair.Send(reply);
       repliedAt = SteadyMilliseconds();
     }
@@ -75,6 +88,7 @@ class ScriptedDatabase {
   ktest::PtyPair& pair;
   const std::vector<std::string> replies;
   const int quietMs;
+  const BeforeReply beforeReply;
   std::vector<DatabaseFrame> requests;
   std::atomic<int64_t> repliedAt = -1;
   std::thread worker;  // last: it starts once the rest is made
