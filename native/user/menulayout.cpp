@@ -54,12 +54,14 @@ HFONT MenuLayout::createFont() {
   return CreateFont(kFontHeight, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, u"MS Shell Dlg");
 }
 
-std::vector<RECT> MenuLayout::barEntries(const MenuRecord& menu, const RECT& bar) {
+const std::vector<LONG>& MenuLayout::barWidths(const MenuRecord& menu) {
+  const unsigned revision = WindowSystem::get().menus().revision();
+  if (menu.measuredAt == revision) {
+    return menu.barWidths;
+  }
   TextMeasure measure;
-  std::vector<LONG> widths;
-  std::size_t firstAtRight = menu.items.size();
-  for (std::size_t index = 0; index < menu.items.size(); ++index) {
-    const MenuItem& item = menu.items[index];
+  menu.barWidths.clear();
+  for (const MenuItem& item : menu.items) {
     // A separator is a gap; caption boxes their own width; other entries are their icon or text with padding
     // either side.
     int width = kBarPadding;
@@ -70,11 +72,17 @@ std::vector<RECT> MenuLayout::barEntries(const MenuRecord& menu, const RECT& bar
     } else if (!item.isSeparator()) {
       width += measure.width(splitAtTab(item.text).first) + kBarPadding;
     }
-    if (item.isRightJustified() && firstAtRight == menu.items.size()) {
-      firstAtRight = index;
-    }
-    widths.push_back(width);
+    menu.barWidths.push_back(width);
   }
+  menu.measuredAt = revision;
+  return menu.barWidths;
+}
+
+std::vector<RECT> MenuLayout::barEntries(const MenuRecord& menu, const RECT& bar) {
+  const std::vector<LONG>& widths = barWidths(menu);
+  auto rightJustified = std::find_if(menu.items.begin(), menu.items.end(),
+                                     [](const MenuItem& item) { return item.isRightJustified(); });
+  const auto firstAtRight = static_cast<std::size_t>(rightJustified - menu.items.begin());
   const LONG rowHeight = GetSystemMetrics(SM_CYMENU);
   std::vector<RECT> entries;
   LONG left = bar.left;

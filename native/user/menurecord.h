@@ -28,6 +28,10 @@ struct MenuRecord {
   HMENU handle = nullptr;
   bool bar = false;
   std::vector<MenuItem> items;
+  // A bar's entry widths, measured with the menu font at the menu table's revision `measuredAt` (0: never);
+  // greying or checking an entry leaves them as they are.
+  mutable std::vector<LONG> barWidths;
+  mutable unsigned measuredAt = 0;
 };
 
 }  // namespace native

@@ -41,6 +41,11 @@ class MenuTable {
   // The window whose own system menu this is, null for other menus.
   HWND windowOfSystemMenu(HMENU menu) const;
 
+  // Counts the changes of entries (added, changed, taken out) and of menus (destroyed, made a window's
+  // system menu), which can change how wide a bar's entries are; never 0.
+  unsigned revision() const { return revision_; }
+  void changed() { ++revision_; }
+
   // The menu loop tracking a menu now, if any: one menu is open at a time.
   MenuLoop* activeLoop = nullptr;
 
@@ -49,6 +54,7 @@ class MenuTable {
 
   HandleTable<MenuRecord, HMENU> table_;
   std::vector<std::pair<HWND, HMENU>> systemMenus_;
+  unsigned revision_ = 1;
 };
 
 }  // namespace native
