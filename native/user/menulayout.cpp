@@ -48,14 +48,9 @@ class TextMeasure {
   HGDIOBJ previous_;
 };
 
-}  // namespace
-
-HFONT MenuLayout::createFont() {
-  return CreateFont(kFontHeight, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, u"MS Shell Dlg");
-}
-
-const std::vector<LONG>& MenuLayout::barWidths(const MenuRecord& menu) {
-  const unsigned revision = WindowSystem::get().menus().revision();
+// The widths of a bar's entries, measured again only after entries or menus changed.
+const std::vector<LONG>& barWidths(const MenuRecord& menu) {
+  const std::uint64_t revision = WindowSystem::get().menus().revision();
   if (menu.measuredAt == revision) {
     return menu.barWidths;
   }
@@ -64,18 +59,24 @@ const std::vector<LONG>& MenuLayout::barWidths(const MenuRecord& menu) {
   for (const MenuItem& item : menu.items) {
     // A separator is a gap; caption boxes their own width; other entries are their icon or text with padding
     // either side.
-    int width = kBarPadding;
+    int width = MenuLayout::kBarPadding;
     if (item.isCaptionBox()) {
       width = GetSystemMetrics(SM_CXSIZE);
-    } else if (systemMenuWindowOf(item) != nullptr) {
-      width += GetSystemMetrics(SM_CXSMICON) + kBarPadding;
+    } else if (MenuLayout::systemMenuWindowOf(item) != nullptr) {
+      width += GetSystemMetrics(SM_CXSMICON) + MenuLayout::kBarPadding;
     } else if (!item.isSeparator()) {
-      width += measure.width(splitAtTab(item.text).first) + kBarPadding;
+      width += measure.width(MenuLayout::splitAtTab(item.text).first) + MenuLayout::kBarPadding;
     }
     menu.barWidths.push_back(width);
   }
   menu.measuredAt = revision;
   return menu.barWidths;
+}
+
+}  // namespace
+
+HFONT MenuLayout::createFont() {
+  return CreateFont(kFontHeight, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, u"MS Shell Dlg");
 }
 
 std::vector<RECT> MenuLayout::barEntries(const MenuRecord& menu, const RECT& bar) {

@@ -19,8 +19,6 @@ class MenuLayout {
   // maximised document window's, first in the frame's bar) shows that window's small icon instead of its
   // text.
   static std::vector<RECT> barEntries(const MenuRecord& menu, const RECT& bar);
-  // The widths of a bar's entries, measured again only after entries or menus changed.
-  static const std::vector<LONG>& barWidths(const MenuRecord& menu);
   // The height of the rows a bar of the given width needs; one row for a bar without entries.
   static int barHeight(const MenuRecord& menu, int width);
   // Entry rectangles of a pop-up menu in its window's client coordinates, and the client size they need.
