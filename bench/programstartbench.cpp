@@ -25,6 +25,7 @@
 #include "native/native.h"
 #include "native/testdriver.h"
 #include "native/tests/runtimefolder.h"
+#include "native/user/menuloop.h"
 #include "toolkit/kzdialog.h"
 #include "toolkit/kzevents.h"
 
@@ -120,6 +121,22 @@ BENCHMARK(StartToMainLoop)->UseManualTime()->Unit(benchmark::kMillisecond)->Iter
 enum Shown { kNothing, kEventWindow, kMenu, kModalBox };
 constexpr const char* kShownNames[] = {"no window", "an event window", "a menu", "a modal box"};
 
+// A hidden window of the bench's own, asked by the measuring thread (a posted message, which the menu's loop
+// dispatches) whether the menu that Alt+F was to open is open.
+native::HWND looker = nullptr;
+native::WNDPROC lookerClassProcedure = nullptr;
+bool menuSeen = false;
+constexpr native::UINT kLookForMenu = native::WM_USER;
+
+native::LRESULT LookerProcedure(native::HWND window, native::UINT message, native::WPARAM wParam,
+                                native::LPARAM lParam) {
+  if (message == kLookForMenu) {
+    menuSeen = native::MenuLoop::running() != nullptr;
+    return 0;
+  }
+  return native::CallWindowProc(lookerClassProcedure, window, message, wParam, lParam);
+}
+
 // Opens what is to be shown, on the GUI thread: a new event window, the File menu (Alt+F), the About box.
 void Open(Shown shown, native::TestDriver& driver) {
   if (shown == kEventWindow) {
@@ -128,16 +145,22 @@ void Open(Shown shown, native::TestDriver& driver) {
     driver.keyDown(native::VK_MENU);
     driver.pressKey('F');
     driver.keyUp(native::VK_MENU);
+    menuSeen = false;
+    looker = native::CreateWindowEx(0, native::kStaticClass, u"", native::WS_POPUP, 0, 0, 1, 1, nullptr,
+                                    nullptr, nullptr, nullptr);
+    lookerClassProcedure = reinterpret_cast<native::WNDPROC>(native::SetWindowLong(
+        looker, native::GWL_WNDPROC, reinterpret_cast<native::LONG_PTR>(LookerProcedure)));
   } else if (shown == kModalBox) {
     PutEvent(AboutCommand);
   }
 }
 
-// Closes it and ends the program from another thread, as the loop's other sources would: the menu by an
-// Escape posted to the GUI thread, the box by its OK, each put or posted while the loop waits; the new
-// event window, unchanged, closes without a question.
+// Closes it and ends the program from another thread, as the loop's other sources would: the menu (once the
+// looker has been asked whether it is open) by an Escape posted to the GUI thread, the box by its OK, each
+// put or posted while the loop waits; the new event window, unchanged, closes without a question.
 void CloseAndEnd(Shown shown, native::DWORD guiThread) {
   if (shown == kMenu) {
+    native::PostMessage(looker, kLookForMenu, 0, 0);
     native::PostThreadMessage(guiThread, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
   } else if (shown == kModalBox) {
     PutEvent(KZDialog::kOkResult);
@@ -167,6 +190,12 @@ void IdleProgram(benchmark::State& state) {
       });
     });
     measurer.join();
+  }
+  if (shown == kMenu) {
+    native::DestroyWindow(looker);
+    if (!menuSeen) {
+      state.SkipWithError("Alt+F did not open the File menu");
+    }
   }
   share.Report(state, kShownNames[shown]);
   state.counters["resident_mb"] = ResidentMb();

@@ -3,7 +3,9 @@
 // bar each), and while an alert, the About box, opens (Return on its entry in the Help menu) and closes
 // (Return on its OK button), against the bytes of the area that changed on the screen (the bounding box of
 // the pixels that differ between the window's pictures before and after, 4 bytes a pixel). The server's
-// RECORD extension counts the image requests. Aim: a few times the changed area at most.
+// RECORD extension counts the image requests. Each step must show what it names (the Help entry open, then
+// closed; the main window's caption given up to the box, then back), or the case fails. Aim: a few times the
+// changed area at most.
 
 #include <benchmark/benchmark.h>
 
@@ -22,11 +24,12 @@
 
 namespace {
 
-// The Help entry of the main window's menu bar, the last one.
+// The Help entry of the main window's menu bar, the last one: where it is clicked, and a point of it beside
+// its title, highlighted while it is open.
 constexpr struct {
   int x;
   int y;
-} kHelpEntry{380, 32};
+} kHelpEntry{380, 32}, kBesideHelp{362, 25};
 
 // Counts the bytes of every client's PutImage requests, on connections of its own.
 class PutImageBytes {
@@ -91,17 +94,22 @@ struct Step {
   std::uint64_t bytesPut = 0;
   long changedPixels = 0;
   bool settled = false;
+  bool reached = false;
 };
 
-// Gives the input and measures what it changes once the picture has settled again.
-Step Measure(Display* display, Window window, PutImageBytes& bytes, const std::function<void()>& input) {
+// Gives the input and measures what it changes once the picture has settled again; `reached` tells from
+// the picture then whether the input did what the step names.
+Step Measure(Display* display, Window window, PutImageBytes& bytes, const std::function<void()>& input,
+             const std::function<bool(const Picture&)>& reached) {
   const Picture before(display, window);
   bytes.Take();
   input();
   Step step;
   step.settled = Settle(display, window);
   step.bytesPut = bytes.Take();
-  step.changedPixels = Picture(display, window).ChangedArea(before);
+  const Picture after(display, window);
+  step.changedPixels = after.ChangedArea(before);
+  step.reached = reached(after);
   return step;
 }
 
@@ -140,15 +148,29 @@ void HelpMenuAndAlertOnX11(benchmark::State& state) {
     const Window window = program.window();
     const auto clickHelp = [&] { native::test::ClickAt(display, window, kHelpEntry.x, kHelpEntry.y); };
     const auto pressReturn = [&] { PressKeys(display, {XK_Return}); };
-    steps[0] = Measure(display, window, bytes, clickHelp);
-    steps[1] = Measure(display, window, bytes, clickHelp);
+    const auto helpOpen = [](const Picture& picture) {
+      return BarEntryHighlighted(picture, kBesideHelp.x, kBesideHelp.y);
+    };
+    const auto helpClosed = [&](const Picture& picture) { return !helpOpen(picture); };
+    const auto boxShown = [](const Picture& picture) { return MainCaptionShows(picture, false); };
+    const auto boxGone = [](const Picture& picture) { return MainCaptionShows(picture, true); };
+    steps[0] = Measure(display, window, bytes, clickHelp, helpOpen);
+    steps[1] = Measure(display, window, bytes, clickHelp, helpClosed);
     HighlightAbout(display, window);
     const bool aboutHighlighted = Settle(display, window);
-    steps[2] = Measure(display, window, bytes, pressReturn);
-    steps[3] = Measure(display, window, bytes, pressReturn);
+    steps[2] = Measure(display, window, bytes, pressReturn, boxShown);
+    steps[3] = Measure(display, window, bytes, pressReturn, boxGone);
     if (!aboutHighlighted ||
         !std::all_of(std::begin(steps), std::end(steps), [](const Step& step) { return step.settled; })) {
       state.SkipWithError("the program's picture did not settle after an input");
+      break;
+    }
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+      if (!steps[i].reached) {
+        state.SkipWithError(
+            ("the step \"" + std::string(names[i]) + "\" did not show what it names").c_str());
+        break;
+      }
     }
   }
   XCloseDisplay(display);

@@ -49,10 +49,18 @@ X11Program::X11Program(Display* display) : display_(display) {
 }
 
 bool X11Program::SettleStart() const {
-  const unsigned long caption = native::pixelOf(native::GetSysColor(native::COLOR_ACTIVECAPTION));
-  return SettleWhen(display_, window_, [caption](const Picture& picture) {
-    return picture.PixelAt(kCaptionX, kCaptionY) == caption;
-  });
+  return SettleWhen(display_, window_,
+                    [](const Picture& picture) { return MainCaptionShows(picture, true); });
+}
+
+bool MainCaptionShows(const Picture& picture, bool active) {
+  return picture.PixelAt(kCaptionX, kCaptionY) ==
+         native::pixelOf(
+             native::GetSysColor(active ? native::COLOR_ACTIVECAPTION : native::COLOR_INACTIVECAPTION));
+}
+
+bool BarEntryHighlighted(const Picture& picture, int x, int y) {
+  return picture.PixelAt(x, y) == native::pixelOf(native::GetSysColor(native::COLOR_HIGHLIGHT));
 }
 
 Picture::Picture(Display* display, Window window) {
@@ -104,5 +112,5 @@ void PressKeys(Display* display, const std::vector<KeySym>& keys) {
 }
 
 void HighlightAbout(Display* display, Window window) {
-  native::test::TypeKeysyms(display, window, {XK_F10, XK_Left, XK_Down, XK_Up});
+  native::test::TypeKeysyms(display, window, {XK_F10, XK_Left, XK_Left, XK_Up});
 }

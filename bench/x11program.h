@@ -50,6 +50,13 @@ class Picture {
   std::unique_ptr<XImage, Destroy> image_;
 };
 
+// Whether the main window's caption shows it active, or inactive as a modal box in front of it leaves it (not
+// the caption's colour at all: the window is elsewhere).
+bool MainCaptionShows(const Picture& picture, bool active);
+
+// Whether the main window's menu bar shows the entry at that point highlighted (open, or chosen by the keys).
+bool BarEntryHighlighted(const Picture& picture, int x, int y);
+
 // Waits until the window's picture stays the same for a settling time, for the program to have drawn what
 // the last input changed; false when it does not within half a minute.
 bool Settle(Display* display, Window window);
@@ -58,6 +65,7 @@ bool Settle(Display* display, Window window);
 void PressKeys(Display* display, const std::vector<KeySym>& keys);
 
 // Highlights About in the main window's Help menu with the arrows, the one road there that no other entry
-// shares: F10 highlights the menu bar's first entry, Left goes round to its last (Help), Down opens it and Up
-// goes round to its last entry (About). Return then chooses it.
+// shares: F10 highlights the menu bar's first entry, Left goes round to the frame's system menu and on to
+// the bar's last entry (Help), opening it, and Up goes round to its last entry (About). Return then chooses
+// it; MainCaptionShows tells whether the box came.
 void HighlightAbout(Display* display, Window window);

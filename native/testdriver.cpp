@@ -210,7 +210,7 @@ std::vector<RECT> TestDriver::takeDamage() const {
 
 TestDriver::Paints TestDriver::takePaints() const {
   WindowSystem& system = WindowSystem::get();
-  Paints paints{system.painted.paints, system.painted.pixels};
+  Paints paints{system.painted.paints, system.painted.pixels, system.painted.textMaskPixels};
   system.painted = WindowSystem::PaintTally{};
   return paints;
 }

@@ -67,11 +67,13 @@ class TestDriver {
   bool snapshot(HWND window, const std::string& path) const;
   // The desktop areas whose pixels changed since the last call, as a display host would copy them.
   std::vector<RECT> takeDamage() const;
-  // The paints since the last call: each WM_PAINT begun and WM_NCPAINT sent, and the pixels of the windows
-  // they let the program draw on.
+  // The paints since the last call: each WM_PAINT begun and WM_NCPAINT sent, the pixels of the windows they
+  // let the program draw on, and the pixels of the masks lines of text were filled into (a line drawn again
+  // as it was fills none).
   struct Paints {
     unsigned paints = 0;
     long long pixels = 0;
+    long long textMaskPixels = 0;
   };
   Paints takePaints() const;
 

@@ -132,7 +132,13 @@ TEST_F(ChartPopupTest, AReleaseWhosePressWasElsewhereOpensNoMenu) {
       "the event window restored", [&] { return native::IsIconic(document) == native::FALSE; },
       [&] {
         EXPECT_NE(native::IsZoomed(document), native::FALSE) << "back as it was before, maximised";
-        EXPECT_EQ(MenuLoopScript::WaitingMenu(), nullptr) << "a pop-up menu opened";
+        if (MenuLoopScript::WaitingMenu() != nullptr) {
+          // This step runs in the stray menu's wait: Escape ends the menu, and the script stays with it
+          // until then.
+          ADD_FAILURE() << "a pop-up menu opened";
+          native::PostMessage(Frame()->ScreenID(2), native::WM_KEYDOWN, native::VK_ESCAPE, 0);
+          return;
+        }
         inMenu.reset();
       });
   ExitProgram();

@@ -7,6 +7,7 @@
 
 #include "native/gdi/coveragemask.h"
 #include "native/gdi/fontface.h"
+#include "native/user/windowsystem.h"
 
 namespace native {
 
@@ -57,6 +58,9 @@ LineCoverage TextCoverage::fill(const FontFace& face, std::u16string_view text, 
   const int stride = mask.stride();
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
+  if (WindowSystem* system = WindowSystem::current()) {
+    system->painted.textMaskPixels += static_cast<long long>(width) * height;
+  }
   // The smallest box around the covered pixels; an uncovered line keeps an empty box.
   RECT inked{width, height, 0, 0};
   for (int y = 0; y < height; ++y) {

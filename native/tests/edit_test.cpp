@@ -396,12 +396,20 @@ TEST(EditControl, SelectionShowsOnlyWhileFocused) {
 
 namespace native::test {
 
+// The text scrolled out of the field costs nothing: a key fills the new line's coverage only as far as the
+// field reaches.
 TEST(EditControl, SingleLineScrollsSidewaysToKeepTheCaretInside) {
   ControlHarness h;
-  HWND edit = h.create(kEditClass, ES_AUTOHSCROLL, RECT{10, 10, 60, 34});
+  HWND edit = h.create(kEditClass, ES_AUTOHSCROLL, RECT{200, 10, 250, 34});
   SetFocus(edit);
-  ASSERT_TRUE(h.driver.typeText(u"a long line of typing"));
+  ASSERT_TRUE(h.driver.typeText(u"a long line of typin"));
   h.pump();
+  h.driver.takePaints();
+  ASSERT_TRUE(h.driver.typeText(u"g"));
+  h.pump();
+  const TestDriver::Paints typed = h.driver.takePaints();
+  EXPECT_GT(typed.textMaskPixels, 0);
+  EXPECT_LE(typed.textMaskPixels, typed.pixels) << "the line filled further than the paint reached";
   POINT caret{};
   GetCaretPos(&caret);
   EXPECT_GE(caret.x, 0);

@@ -194,43 +194,65 @@ TEST(MdiClient, MaximisedChildFillsTheClientAndLendsItsSystemMenuToTheBar) {
   EXPECT_EQ(scene.rectInClient(first).left, kFirst.left) << "back where it was";
 }
 
+// A box of the maximised document in the bar works as a button: it acts only when pressed and let go on
+// itself, and no key presses it while it is held.
 TEST(MdiClient, TheMaximisedChildsBoxesStandAtTheBarsRightEndAndWork) {
-  MdiScene scene;
-  scene.createChild(u"One", kFirst);
-  HWND second = scene.createChild(u"Two", kSecond);
-  SendMessage(scene.client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(second), 0);
-  scene.driver.pumpUntilIdle();
-  RECT frame = scene.driver.screenRect(scene.frame);
-  RECT client{};
-  GetWindowRect(scene.client, &client);
-  // The bar is the strip just above the client area; the close box ends at its right.
-  int barMiddle = client.top - GetSystemMetrics(SM_CYMENU) / 2;
-  int closeX = client.right - GetSystemMetrics(SM_CXSIZE) / 2;
-  EXPECT_LT(closeX, frame.right);
-  // Let go away from the box, the box does nothing and the menu ends at once.
-  walkFrame(scene.frame, [] {});
-  scene.driver.mouseMove(closeX, barMiddle);
-  scene.driver.mouseDown();
-  scene.driver.mouseMove(closeX - 200, barMiddle + 100);
-  scene.driver.mouseUp();
-  scene.driver.pumpUntilIdle();
-  EXPECT_TRUE(IsWindow(second));
-  EXPECT_EQ(walkIdles, 0) << "the menu waited on after the release";
-  // Held down, the box shows pushed in; let go on it, it closes the document.
-  const RECT closeBox = MenuBar::screenEntries(scene.frame).back();
-  const std::vector<COLORREF> raised = scene.driver.pixels(closeBox);
-  std::vector<COLORREF> pushed;
-  walkFrame(scene.frame, [&] {
-    pushed = scene.driver.pixels(closeBox);
-    scene.driver.mouseUp();
-  });
-  scene.driver.mouseMove(closeX, barMiddle);
-  scene.driver.mouseDown();
-  scene.driver.pumpUntilIdle();
-  EXPECT_FALSE(pushed.empty());
-  EXPECT_TRUE(pushed != raised) << "the pressed box looks as it did";
-  EXPECT_FALSE(IsWindow(second)) << "the close box closed the document";
-  EXPECT_FALSE(only(scene.log, {WM_SYSCOMMAND}).empty());
+  // The bar's entries: the document's system menu, "&File", the minimise, restore and close boxes; and a
+  // point below the bar, away from them.
+  enum Place { kFile = 1, kMinimise = 2, kRestore = 3, kClose = 4, kAway = 5 };
+  struct Case {
+    const char* name;
+    Place pressed;
+    std::vector<Place> held;  // where the pointer goes with the button held, in turn
+    UINT key;                 // pressed while the button is still on the pressed entry; 0 for none
+    bool closes;
+  };
+  const Case cases[] = {
+      {"pressed on Close, let go away", kClose, {kAway}, 0, false},
+      {"pressed on Minimise, slid onto Close", kMinimise, {kRestore, kClose}, 0, false},
+      {"pressed on File, slid along the bar onto Close", kFile, {kMinimise, kRestore, kClose}, 0, false},
+      {"pressed on Close, Return while held, let go away", kClose, {kAway}, VK_RETURN, false},
+      {"pressed on Close, let go on it", kClose, {}, 0, true},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    MdiScene scene;
+    scene.createChild(u"One", kFirst);
+    HWND second = scene.createChild(u"Two", kSecond);
+    SendMessage(scene.client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(second), 0);
+    scene.driver.pumpUntilIdle();
+    std::vector<RECT> entries = MenuBar::screenEntries(scene.frame);
+    ASSERT_EQ(entries.size(), 5u);
+    entries.push_back(RECT{0, 300, 200, 400});
+    const auto middle = [&](Place place) {
+      const RECT& entry = entries[place];
+      return POINT{(entry.left + entry.right) / 2, (entry.top + entry.bottom) / 2};
+    };
+    const RECT pressed = entries[test.pressed];
+    const std::vector<COLORREF> raised = scene.driver.pixels(pressed);
+    std::vector<COLORREF> shownHeld;
+    walkFrame(scene.frame, [&] {
+      shownHeld = scene.driver.pixels(pressed);
+      if (test.key != 0) {
+        scene.driver.pressKey(test.key);
+      }
+      for (Place place : test.held) {
+        scene.driver.mouseMove(middle(place).x, middle(place).y);
+      }
+      scene.driver.mouseUp();
+    });
+    scene.log.clear();
+    scene.driver.mouseMove(middle(test.pressed).x, middle(test.pressed).y);
+    scene.driver.mouseDown();
+    scene.driver.pumpUntilIdle();
+    EXPECT_TRUE(shownHeld != raised) << "the pressed entry looks as it did";
+    EXPECT_EQ(!IsWindow(second), test.closes);
+    EXPECT_EQ(only(scene.log, {WM_SYSCOMMAND}).empty(), !test.closes);
+    EXPECT_EQ(MenuLoop::running(), nullptr);
+    if (!test.closes) {
+      EXPECT_NE(IsZoomed(second), FALSE) << "the document stays as it was";
+    }
+  }
 }
 
 // With a document maximised the bar reads: its system menu, "&File", "&Help", its three boxes. From the
@@ -242,13 +264,14 @@ TEST(MdiClient, TheBarsArrowsPassTheSystemMenusAndNeverPressTheMaximisedChildsBo
     std::vector<UINT> keys;  // after F10 has highlighted the bar's first entry
     Open open;
     int barEntry;
+    int escapes;  // that end the menu: one closes the frame's menu and all, the bar's menus go back to it
   };
   const Case cases[] = {
-      {"left from the document's icon, then down", {VK_LEFT, VK_DOWN}, kFrameMenu, -1},
-      {"right from open Help", {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_RIGHT}, kFrameMenu, -1},
-      {"right from open Help, right", {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_RIGHT, VK_RIGHT}, kChildMenu, 0},
-      {"left, left from the document's open system menu", {VK_DOWN, VK_LEFT, VK_LEFT}, kHelpMenu, 2},
-      {"right from Help, nothing open", {VK_RIGHT, VK_RIGHT, VK_RIGHT}, kFrameMenu, -1},
+      {"left from the document's icon, then down", {VK_LEFT, VK_DOWN}, kFrameMenu, -1, 1},
+      {"right from open Help", {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_RIGHT}, kFrameMenu, -1, 1},
+      {"right from open Help, right", {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_RIGHT, VK_RIGHT}, kChildMenu, 0, 2},
+      {"left, left from the document's open system menu", {VK_DOWN, VK_LEFT, VK_LEFT}, kHelpMenu, 2, 2},
+      {"right from Help, nothing open", {VK_RIGHT, VK_RIGHT, VK_RIGHT}, kFrameMenu, -1, 1},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.name);
@@ -269,6 +292,7 @@ TEST(MdiClient, TheBarsArrowsPassTheSystemMenusAndNeverPressTheMaximisedChildsBo
     scene.driver.pumpUntilIdle();
     EXPECT_EQ(walkMenu, menus[test.open]);
     EXPECT_EQ(walkBarEntry, test.barEntry);
+    EXPECT_EQ(walkIdles - 1, test.escapes);
     EXPECT_EQ(MenuLoop::running(), nullptr);
     EXPECT_NE(IsZoomed(child), FALSE);
     EXPECT_TRUE(only(scene.log, {WM_SYSCOMMAND, WM_CLOSE}).empty());

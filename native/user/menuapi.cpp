@@ -65,6 +65,7 @@ bool takeOut(HMENU menu, UINT position, UINT flags, bool destroySubMenu) {
     return false;
   }
   auto& items = location->menu->items;
+  menus().changed();
   MenuItem removed = items[location->index];
   items.erase(items.begin() + static_cast<std::ptrdiff_t>(location->index));
   if (destroySubMenu && removed.isPopup()) {
@@ -148,6 +149,7 @@ BOOL InsertMenu(HMENU menu, UINT position, UINT flags, UINT_PTR id, LPCWSTR text
     return FALSE;
   }
   auto& items = target.menu->items;
+  menus().changed();
   items.insert(items.begin() + static_cast<std::ptrdiff_t>(target.index), *entry);
   return TRUE;
 }
@@ -162,6 +164,7 @@ BOOL ModifyMenu(HMENU menu, UINT position, UINT flags, UINT_PTR id, LPCWSTR text
     return FALSE;
   }
   location->menu->items[location->index] = *entry;
+  menus().changed();
   return TRUE;
 }
 

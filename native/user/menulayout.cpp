@@ -48,6 +48,31 @@ class TextMeasure {
   HGDIOBJ previous_;
 };
 
+// The widths of a bar's entries, measured again only after entries or menus changed.
+const std::vector<LONG>& barWidths(const MenuRecord& menu) {
+  const std::uint64_t revision = WindowSystem::get().menus().revision();
+  if (menu.measuredAt == revision) {
+    return menu.barWidths;
+  }
+  TextMeasure measure;
+  menu.barWidths.clear();
+  for (const MenuItem& item : menu.items) {
+    // A separator is a gap; caption boxes their own width; other entries are their icon or text with padding
+    // either side.
+    int width = MenuLayout::kBarPadding;
+    if (item.isCaptionBox()) {
+      width = GetSystemMetrics(SM_CXSIZE);
+    } else if (MenuLayout::systemMenuWindowOf(item) != nullptr) {
+      width += GetSystemMetrics(SM_CXSMICON) + MenuLayout::kBarPadding;
+    } else if (!item.isSeparator()) {
+      width += measure.width(MenuLayout::splitAtTab(item.text).first) + MenuLayout::kBarPadding;
+    }
+    menu.barWidths.push_back(width);
+  }
+  menu.measuredAt = revision;
+  return menu.barWidths;
+}
+
 }  // namespace
 
 HFONT MenuLayout::createFont() {
@@ -55,26 +80,10 @@ HFONT MenuLayout::createFont() {
 }
 
 std::vector<RECT> MenuLayout::barEntries(const MenuRecord& menu, const RECT& bar) {
-  TextMeasure measure;
-  std::vector<LONG> widths;
-  std::size_t firstAtRight = menu.items.size();
-  for (std::size_t index = 0; index < menu.items.size(); ++index) {
-    const MenuItem& item = menu.items[index];
-    // A separator is a gap; caption boxes their own width; other entries are their icon or text with padding
-    // either side.
-    int width = kBarPadding;
-    if (item.isCaptionBox()) {
-      width = GetSystemMetrics(SM_CXSIZE);
-    } else if (systemMenuWindowOf(item) != nullptr) {
-      width += GetSystemMetrics(SM_CXSMICON) + kBarPadding;
-    } else if (!item.isSeparator()) {
-      width += measure.width(splitAtTab(item.text).first) + kBarPadding;
-    }
-    if (item.isRightJustified() && firstAtRight == menu.items.size()) {
-      firstAtRight = index;
-    }
-    widths.push_back(width);
-  }
+  const std::vector<LONG>& widths = barWidths(menu);
+  auto rightJustified = std::find_if(menu.items.begin(), menu.items.end(),
+                                     [](const MenuItem& item) { return item.isRightJustified(); });
+  const auto firstAtRight = static_cast<std::size_t>(rightJustified - menu.items.begin());
   const LONG rowHeight = GetSystemMetrics(SM_CYMENU);
   std::vector<RECT> entries;
   LONG left = bar.left;

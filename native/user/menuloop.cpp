@@ -1,5 +1,7 @@
 #include "native/user/menuloop.h"
 
+#include <utility>
+
 #include "native/user/cursortable.h"
 #include "native/user/focusmanager.h"
 #include "native/user/menuapi.h"
@@ -111,6 +113,7 @@ void MenuLoop::trackWithMouse(POINT screen, bool systemBox) {
   }
   levels_.push_back(std::make_unique<Level>(Level{PopupState{bar, -1}, nullptr}));
   begin();
+  holdIfBox(entry);
   select(0, entry, true);
   run();
 }
@@ -502,6 +505,15 @@ void MenuLoop::mnemonic(std::size_t level, char16_t character) {
   }
 }
 
+bool MenuLoop::isBarBox(int entry) const {
+  const MenuItem* item = isBar(0) ? entryOf(0, entry) : nullptr;
+  return item != nullptr && item->isCaptionBox();
+}
+
+void MenuLoop::holdIfBox(int entry) {
+  heldBox_ = isBarBox(entry) ? entry : -1;
+}
+
 void MenuLoop::onMouse(const MSG& message) {
   UINT kind = message.message;
   // A host reports the pointer with every key as well, unmoved: only a move to another point is a move, or
@@ -524,11 +536,24 @@ void MenuLoop::onMouse(const MSG& message) {
     }
   }
   Hit hit = hitTest(message.pt);
-  // A maximised document's box in the bar works as a button: let go anywhere but on it, the menu ends with
-  // nothing done.
-  const MenuItem* barItem = isBar(0) ? entryOf(0, levels_[0]->state.selected) : nullptr;
-  if (release && barItem != nullptr && barItem->isCaptionBox() &&
-      (hit.level != 0 || hit.entry != levels_[0]->state.selected)) {
+  // A maximised document's box in the bar works as a button: only the box the button went down on is
+  // pushed, shown pushed while the pointer is on it, and acts when let go on it; let go anywhere else, the
+  // menu ends with nothing done. The pointer neither pushes nor chooses any other box.
+  if (leftPress && hit.level == 0) {
+    holdIfBox(hit.entry);
+  } else if (hit.level == 0 && hit.entry != heldBox_ && isBarBox(hit.entry)) {
+    hit.entry = -1;
+  }
+  if (heldBox_ >= 0 && (kind == WM_MOUSEMOVE || release)) {
+    bool onBox = hit.level == 0 && hit.entry == heldBox_;
+    if (kind == WM_MOUSEMOVE) {
+      select(0, onBox ? heldBox_ : -1, false);
+      return;
+    }
+    int box = std::exchange(heldBox_, -1);
+    if (onBox) {
+      choose(0, box);
+    }
     done_ = true;
     return;
   }
@@ -597,6 +622,15 @@ bool MenuLoop::closeBySystemIcon(POINT screen) {
 }
 
 void MenuLoop::onKey(const MSG& message) {
+  const int barEntry = isBar(0) ? levels_[0]->state.selected : -1;
+  onKeyPress(message);
+  // A key that takes the highlight off a held box ends the hold: letting go on the box then does nothing.
+  if (heldBox_ >= 0 && intact() && levels_[0]->state.selected != barEntry) {
+    heldBox_ = -1;
+  }
+}
+
+void MenuLoop::onKeyPress(const MSG& message) {
   // Key releases and characters are taken and dropped: the menu acts on presses.
   if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) {
     return;

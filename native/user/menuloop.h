@@ -93,8 +93,13 @@ class MenuLoop {
   // system menu is open at the root (a pull-down of the bar is) or the press is beside its icon.
   bool closeBySystemIcon(POINT screen);
 
+  // Whether the bar's entry is a maximised document's box; the box the left button holds down, if it is.
+  bool isBarBox(int entry) const;
+  void holdIfBox(int entry);
+
   void onMouse(const MSG& message);
   void onKey(const MSG& message);
+  void onKeyPress(const MSG& message);
 
   HWND owner_;
   bool rightButtonChooses_;
@@ -107,6 +112,7 @@ class MenuLoop {
   };
   std::optional<Press> openingPress_;  // the press that opened the menu, until the next press
   HMENU temporaryMenu_ = nullptr;      // the standard system menu, made for a window without its own copy
+  int heldBox_ = -1;                   // the bar's box the left button went down on, until let go
   std::optional<WORD> chosen_;
   HWND chosenSystemTarget_ = nullptr;  // where a system command goes; null for WM_COMMAND to the owner
   std::vector<std::unique_ptr<Level>> levels_;

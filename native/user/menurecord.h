@@ -2,6 +2,7 @@
 // The record of one menu: what a menu handle reaches. A menu bar lays its entries out in a row, a pop-up
 // menu in a column.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,10 @@ struct MenuRecord {
   HMENU handle = nullptr;
   bool bar = false;
   std::vector<MenuItem> items;
+  // A bar's entry widths, measured with the menu font at the menu table's revision `measuredAt` (0: never);
+  // greying or checking an entry leaves them as they are.
+  mutable std::vector<LONG> barWidths;
+  mutable std::uint64_t measuredAt = 0;
 };
 
 }  // namespace native

@@ -27,6 +27,7 @@ bool MenuTable::destroy(HMENU menu) {
   if (record == nullptr) {
     return false;
   }
+  changed();
   for (const MenuItem& item : record->items) {
     if (item.isPopup()) {
       destroy(item.subMenu);
@@ -104,6 +105,7 @@ HWND MenuTable::windowOfSystemMenu(HMENU menu) const {
 }
 
 void MenuTable::setSystemMenu(HWND window, HMENU menu) {
+  changed();
   std::erase_if(systemMenus_, [&](const auto& entry) { return entry.first == window; });
   if (menu != nullptr) {
     systemMenus_.emplace_back(window, menu);

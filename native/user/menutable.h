@@ -2,6 +2,7 @@
 // All menus of the program, reached through their handles, and the windows' own copies of the system menu.
 // Cascades may not loop back to a menu above them, so every walk down the cascades ends.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -41,6 +42,11 @@ class MenuTable {
   // The window whose own system menu this is, null for other menus.
   HWND windowOfSystemMenu(HMENU menu) const;
 
+  // Counts the changes of entries (added, changed, taken out) and of menus (destroyed, made a window's
+  // system menu), which can change how wide a bar's entries are; never 0.
+  std::uint64_t revision() const { return revision_; }
+  void changed() { ++revision_; }
+
   // The menu loop tracking a menu now, if any: one menu is open at a time.
   MenuLoop* activeLoop = nullptr;
 
@@ -49,6 +55,7 @@ class MenuTable {
 
   HandleTable<MenuRecord, HMENU> table_;
   std::vector<std::pair<HWND, HMENU>> systemMenus_;
+  std::uint64_t revision_ = 1;
 };
 
 }  // namespace native

@@ -80,6 +80,7 @@ class WindowSystem {
   struct PaintTally {
     unsigned paints = 0;
     long long pixels = 0;
+    long long textMaskPixels = 0;
   };
   PaintTally painted;
   void tallyPaint(const Region& drawable);

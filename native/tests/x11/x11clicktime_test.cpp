@@ -31,8 +31,8 @@ struct Row {
   const char* name;
   Busy busy;
   int apartMs;
-  const char* second;      // how the second press reaches the program
-  bool sendFirst = false;  // another program's event, stamped 0, comes before the clicks
+  const char* second;                     // how the second press reaches the program
+  SentFirst sentFirst = SentFirst::Nothing;  // another program's event comes before the clicks
 };
 
 void checkClickTimes(Display* display, Window window, X11TestProgram& program) {
@@ -43,7 +43,10 @@ void checkClickTimes(Display* display, Window window, X11TestProgram& program) {
       {"two single clicks 0.8 s apart, the first input, while the program starts", Busy::Starting, 800,
        "click"},
       {"two single clicks 0.8 s apart while the program is busy", Busy::Pressing, 800, "click"},
-      {"two single clicks 0.8 s apart after another program's event", Busy::Pressing, 800, "click", true},
+      {"two single clicks 0.8 s apart after another program's event", Busy::Pressing, 800, "click",
+       SentFirst::StampedZero},
+      {"two single clicks 0.8 s apart after another program's event stamped ahead of the server",
+       Busy::Pressing, 800, "click", SentFirst::StampedAhead},
       {"a quick double click whose first press keeps the program busy", Busy::No, 150, "double"},
   };
   const int y = client.top + 20;
@@ -64,7 +67,7 @@ void checkClickTimes(Display* display, Window window, X11TestProgram& program) {
       ASSERT_EQ(program.readLine(kX11WaitMs), line("click", x - 20));
       ASSERT_TRUE(program.waitUntilStopped());
     }
-    TwoClicksAt(display, window, x, y, row.apartMs, kBusyMs, row.sendFirst);
+    TwoClicksAt(display, window, x, y, row.apartMs, kBusyMs, row.sentFirst);
     if (row.busy != Busy::No) {
       program.resume();
     }

@@ -18,6 +18,7 @@
 #include "native/tests/x11/x11testprogram.h"
 
 #include <X11/XKBlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -77,6 +78,19 @@ std::pair<int, int> movePointerTo(Display* display, Window window, int x, int y)
   XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
   XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, CurrentTime);
   return {rootX, rootY};
+}
+
+// The server's clock now: the stamp of a change to a property of a window of our own, which X tells only on
+// an event.
+Time serverTimeNow(Display* display) {
+  const Window own = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+  XSelectInput(display, own, PropertyChangeMask);
+  const Atom property = XInternAtom(display, "KESTROVE_TEST_TIME", False);
+  XChangeProperty(display, own, property, XA_STRING, 8, PropModeAppend, nullptr, 0);
+  XEvent changed;
+  XWindowEvent(display, own, PropertyChangeMask, &changed);
+  XDestroyWindow(display, own);
+  return changed.xproperty.time;
 }
 
 }  // namespace
@@ -287,12 +301,15 @@ void DoubleClickAt(Display* display, Window window, int x, int y) {
   XFlush(display);
 }
 
-void TwoClicksAt(Display* display, Window window, int x, int y, int apartMs, int thenMs, bool sendFirst) {
+void TwoClicksAt(Display* display, Window window, int x, int y, int apartMs, int thenMs,
+                 SentFirst sentFirst) {
   const auto [rootX, rootY] = movePointerTo(display, window, x, y);
-  if (sendFirst) {
+  if (sentFirst != SentFirst::Nothing) {
+    constexpr Time kHourMs = 3600000;
+    const Time stamp = sentFirst == SentFirst::StampedAhead ? serverTimeNow(display) + kHourMs : CurrentTime;
     XEvent moved{};
     moved.xmotion = XMotionEvent{
-        MotionNotify, 0,     True, display,      window, DefaultRootWindow(display), None, CurrentTime, x, y,
+        MotionNotify, 0,     True, display,      window, DefaultRootWindow(display), None, stamp, x, y,
         rootX,        rootY, 0,    NotifyNormal, True};
     // No mask: the event goes to the program that made the window.
     XSendEvent(display, window, False, NoEventMask, &moved);

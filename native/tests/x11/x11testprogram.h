@@ -78,10 +78,15 @@ void ClickAt(Display* display, Window window, int x, int y);
 // Two clicks there, sent in one go as a quick double click comes.
 void DoubleClickAt(Display* display, Window window, int x, int y);
 // Two clicks there, the second `apartMs` after the first on the X server's clock (the server holds it back),
-// then `thenMs` more before the call returns: the clicks have reached the program's connection by then. With
-// `sendFirst`, another program's pointer move to the same place, stamped 0, comes before them.
+// then `thenMs` more before the call returns: the clicks have reached the program's connection by then.
+// Another program's pointer move to the same place may come before them, stamped as it pleases.
+enum class SentFirst {
+  Nothing,
+  StampedZero,
+  StampedAhead,  // an hour ahead of the server's clock
+};
 void TwoClicksAt(Display* display, Window window, int x, int y, int apartMs, int thenMs = 0,
-                 bool sendFirst = false);
+                 SentFirst sentFirst = SentFirst::Nothing);
 // A press of the first button there, a move by (dx, dy) with it held, and the release.
 void DragAt(Display* display, Window window, int x, int y, int dx, int dy);
 
