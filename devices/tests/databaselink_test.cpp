@@ -293,14 +293,32 @@ TEST_F(ScheduleOverLinkTest, TheScheduleRacesAndResultsTravelOverTheLink) {
   EXPECT_EQ(requests[3].payload.substr(0, 14), "1,1,2,Heat 2\r\n");
 }
 
-TEST_F(ScheduleOverLinkTest, ASilentDatabaseLeavesAnEmptyScheduleAndALogLine) {
-  QvSchedule schedule;
-  EXPECT_EQ(schedule.Count(), 0);
-  EXPECT_NE(LogText().find("E: "), std::string::npos);
-  EXPECT_NE(
-      LogText().find("QvSchedule::Load: 5002 Serial communication receive timeout: the database link did "
-                     "not answer"),
-      std::string::npos);
+TEST_F(ScheduleOverLinkTest, ADatabaseWithoutAnAnswerLeavesAnEmptyScheduleAndLogLines) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> replies;
+    std::vector<std::string> logged;
+  } cases[] = {
+      {"silent",
+       {},
+       {"E: ", "QvSchedule::Load: 5002 Serial communication receive timeout: the database link did not "
+               "answer"}},
+      // Read whole by its framing bytes, and refused for the NUL.
+      {"a NUL in the answer",
+       {"\x01HMM\x02" + std::string("D\0B", 3) + "\x04"},
+       {"W: ", "Database link: HMM refused: the payload holds a NUL byte",
+        "QvSchedule::Load: 5001 Serial communication receive error: the database link did not answer"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const size_t logged = LogText().size();
+    ScriptedDatabase database(pair, c.replies);
+    QvSchedule schedule;
+    EXPECT_EQ(schedule.Count(), 0);
+    for (const std::string& line : c.logged) {
+      EXPECT_NE(LogText().find(line, logged), std::string::npos) << line;
+    }
+  }
 }
 
 TEST_F(ScheduleOverLinkTest, ARaceWithoutAnAnswerSaysSoAndCanBeAskedForAgain) {
