@@ -119,8 +119,9 @@ TEST(DatabaseLink, AnAnswerThatCameTooLateNeverAnswersTheNextRequest) {
       {"a confirmation that waits", {Answer("ROK", "") + Answer("ROK", ""), ""}, kYes, kNo, "RFL RFL"},
       // A confirmation begun before the hello is sent and completed after.
       {"a confirmation begun before", {"\x01ROK\x02", "\x04"}, kNo, kNo, "RFL HFL"},
-      // Each answer comes after the link gave up and sent its next request.
-      {"a database too slow", {"", Answer("ROK", "")}, kNo, kNo, "RFL HFL"},
+      // Each answer comes after the link gave up and sent its next request; the third would confirm results
+      // sent although the hello got no answer.
+      {"a database too slow", {"", Answer("ROK", ""), Answer("ROK", "")}, kNo, kNo, "RFL HFL"},
       {"a database that catches up",
        {"", Answer("AMB", "") + Answer("HMM", "DB"), Answer("ROK", "")},
        kNo,
