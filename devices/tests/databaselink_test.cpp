@@ -300,15 +300,16 @@ TEST_F(ScheduleOverLinkTest, ADatabaseWithoutAnAnswerLeavesAnEmptyScheduleAndLog
     std::vector<std::string> replies;
     std::vector<std::string> logged;
   } cases[] = {
-      {"silent",
-       {},
-       {"E: ", "QvSchedule::Load: 5002 Serial communication receive timeout: the database link did not "
-               "answer"}},
       // Read whole by its framing bytes, and refused for the NUL.
       {"a NUL in the answer",
        {"\x01HMM\x02" + std::string("D\0B", 3) + "\x04"},
        {"W: ", "Database link: HMM refused: the payload holds a NUL byte",
         "QvSchedule::Load: 5001 Serial communication receive error: the database link did not answer"}},
+      // Last: the hello nobody reads stays on the line.
+      {"silent",
+       {},
+       {"E: ", "QvSchedule::Load: 5002 Serial communication receive timeout: the database link did not "
+               "answer"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -355,6 +356,32 @@ TEST_F(ScheduleOverLinkTest, ARaceWithoutAnAnswerSaysSoAndCanBeAskedForAgain) {
     requests += request.code + request.payload;
   }
   EXPECT_EQ(requests, "HFLSRQIRQ1,1,2\r\nHFLIRQ1,1,1\r\n");
+}
+
+TEST_F(ScheduleOverLinkTest, TheCompetitorsARaceCannotHoldAreLoggedOnceARace) {
+  // 130 competitors, of whom a leg holds 100: lines 102 to 131 are passed over.
+  std::string race = "1,1,1,Heat 1\r\n";
+  for (int32_t lane = 1; lane <= 130; ++lane) {
+    race += ",id" + std::to_string(lane) + "," + std::to_string(lane) + ",Roe\r\n";
+  }
+  ScriptedDatabase database(pair, {Answer("HMM", "DB"), Answer("SRP", "1,1,1,Heat 1\r\n"), Answer("IRP", race),
+                                   Answer("IRP", race)});
+  QvSchedule schedule;
+  for (int32_t visit = 0; visit < 2; ++visit) {
+    std::unique_ptr<QvEvent> event(schedule.ReadEventEntries(nullptr, 0, u"1", u"1", u"1", 0));
+    ASSERT_NE(event, nullptr);
+    EXPECT_EQ(event->Leg(0)->Results().Count(), StartList::kMaxCompetitors);
+  }
+  const std::string log = LogText();
+  for (const std::string line : {"QvSchedule::FindRace: IRP line 102: too many competitors in the race",
+                                 "QvSchedule::FindRace: IRP line 121: too many competitors in the race",
+                                 "QvSchedule::FindRace: 10 more lines skipped"}) {
+    SCOPED_TRACE(line);
+    const size_t at = log.find(line);
+    EXPECT_NE(at, std::string::npos);
+    EXPECT_EQ(log.find(line, at + 1), std::string::npos);
+  }
+  EXPECT_EQ(database.Requests().size(), 4u);
 }
 
 TEST_F(ScheduleOverLinkTest, AFailedLoadKeepsTheScheduleLoadedBefore) {
