@@ -167,6 +167,9 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
     std::vector<std::u16string> texts;
     Requests requests;
     Times times;
+    // A further settings line, and a line the log must hold.
+    const char16_t* setting = nullptr;
+    const char* logged = nullptr;
   } cases[] = {
       {"a dropped probe reply, then Retry",
        [](CuScenario& s) { s.faults[1] = CuFault::kDrop; },
@@ -198,16 +201,36 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
        {kTimeout + u" Lane 2"},
        {QvPacket::kTrialRecord},
        {150, 142}},
-      {"no attempts at all, then Abort",
+      {"a retry count of 0, which cannot work",
        [](CuScenario& s) {
          s.version = 0x14000;
          s.laneCount = 2;
        },
        0,
+       {},
+       {},
+       Plus(Opening(), QvPacket::kTrialRecord, 2),
+       {150, 142},
+       nullptr,
+       "\\Event\\Results\\RetryCount is 0, which cannot work: 3 is used instead"},
+      {"a read time-out of 0, which cannot work",
+       [](CuScenario&) {},
+       3,
+       {},
+       {},
+       Plus(Opening(), QvPacket::kTrialHeader, 1),
+       {150, 142, 95, 88, 88, kNone, -20, 133},
+       u"\\Serial\\ShortTimeout:Int=0",
+       "\\Serial\\ShortTimeout is 0, which cannot work: 1000 is used instead"},
+      {"a header of 16 lanes, then Abort",
+       [](CuScenario& s) { s.laneCount = 16; },
+       3,
        {kAbort},
-       {kTimeout + u" Lane 1"},
+       {kTimeout + u": Control Unit"},
        Opening(),
-       {kNone}},
+       {},
+       nullptr,
+       "The control unit's trial header was refused: it gives 16 lanes, where 0 to 15 are taken"},
       {"the single request fails, then Abort",
        [](CuScenario& s) { s.faults[4] = CuFault::kDrop; },
        1,
@@ -247,7 +270,11 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
     c.play(scenario);
     StartSimulator(scenario);
     KString retries(u"\\Event\\Results\\RetryCount:Int=");
-    OpenWindow({retries.AppendInt(c.retryCount).CStr()});
+    std::vector<std::u16string> settings = {retries.AppendInt(c.retryCount).CStr()};
+    if (c.setting != nullptr) {
+      settings.push_back(c.setting);
+    }
+    OpenWindow(settings);
     Download(true, false);
     for (const Reply& a : c.answers) {
       if (a.pluggedInAgain) {
@@ -265,6 +292,9 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
       EXPECT_EQ(SeenTexts(), c.texts);
       EXPECT_EQ(Commands(), c.requests);
       EXPECT_EQ(ReactionTimes(), c.times);
+      if (c.logged != nullptr) {
+        EXPECT_NE(ReadFile("kestrove.log").find(c.logged), std::string::npos) << c.logged;
+      }
     });
     RunToEnd();
   }
