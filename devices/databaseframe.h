@@ -26,8 +26,8 @@ struct DatabaseFrame {
   bool hasChecksum = false;
 
   // The frame's bytes, with the checksum part when `withChecksum`. Payload bytes below 0x05 go out as
-  // blanks, so that a payload can never end its frame early nor be refused. Empty when the payload is longer than
-  // kMaxPayloadBytes: every receiver drops such a frame, so it is never sent.
+  // blanks, so that a payload can never end its frame early nor be refused. Empty when the payload is longer
+  // than kMaxPayloadBytes: every receiver drops such a frame, so it is never sent.
   std::string Encode(bool withChecksum) const;
   static uint32_t Sum(const std::string& bytes, size_t first, size_t end);
   // Why a frame read whole is refused for what its payload holds (a NUL byte); null when it is not.

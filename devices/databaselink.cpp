@@ -126,7 +126,7 @@ DatabaseLink::Outcome DatabaseLink::Attempt(const std::string& bytes, const char
     for (;;) {
       while (reader.Next(answer)) {
         if (const char* refusal = answer.Refusal()) {
-          Refuse(answer, refusal, refusedFrames == refused);
+          RefuseFrame(answer, refusal, refusedFrames == refused);
           continue;
         }
         if (answer.code == answerCode && (!answers || answers(answer))) {
@@ -170,7 +170,7 @@ int32_t DatabaseLink::UnansweredError(int32_t badSumsBefore, int32_t brokenBefor
   return broken ? kErrSerialReceive : kErrSerialTimeout;
 }
 
-void DatabaseLink::Refuse(const DatabaseFrame& frame, const char* why, bool first) {
+void DatabaseLink::RefuseFrame(const DatabaseFrame& frame, const char* why, bool first) {
   AddSaturated(refusedFrames, 1);
   // One line a request: a database that keeps sending such frames must not fill the log.
   if (first) {

@@ -90,7 +90,7 @@ class DatabaseLink {
   // The error of a wait that ran out: what came instead of the answer, if anything.
   int32_t UnansweredError(int32_t badSumsBefore, int32_t brokenBefore, int32_t refusedBefore) const;
   // Counts a frame refused for its payload, and logs it when it is the request's `first`.
-  void Refuse(const DatabaseFrame& frame, const char* why, bool first);
+  void RefuseFrame(const DatabaseFrame& frame, const char* why, bool first);
   // Opens the port again from the settings of Open; false (lastError set) when it does not open or the
   // port was attached.
   bool Reopen();

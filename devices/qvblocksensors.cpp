@@ -5,10 +5,10 @@
 #include <fstream>
 #include <string>
 
+#include "devices/positivesetting.h"
 #include "devices/qvblocksensorsreporter.h"
 #include "devices/qvbootmonitor.h"
 #include "devices/qvpacket.h"
-#include "devices/positivesetting.h"
 #include "foundation/kbytetext.h"
 #include "foundation/kfile.h"
 #include "foundation/kfiledialog.h"
@@ -109,12 +109,11 @@ bool QvBlockSensors::Upload(UploadKind kind, bool firstPass) {
     KSerialPort port;
     port.OpenSettings(settings, KSerialPort::kRead | KSerialPort::kWrite);
     port.SetTimeout(ReadTimeout());
-    QvBootMonitor::Upload(port, data, kAddresses[kind], RetryCount(),
-                          [this](int32_t percent) {
-                            if (reporter != nullptr) {
-                              reporter->Progress(percent);
-                            }
-                          });
+    QvBootMonitor::Upload(port, data, kAddresses[kind], RetryCount(), [this](int32_t percent) {
+      if (reporter != nullptr) {
+        reporter->Progress(percent);
+      }
+    });
   } catch (const KX& failure) {
     return FailWithAlert(failure.Code());
   }

@@ -143,9 +143,8 @@ void ReactionTimeLink::Handle(const DatabaseFrame& request) {
     LogRefusal(refusal);
   }
   const bool wellFormed = refusal == nullptr && !asked.empty() &&
-                          CsvFields::Split(asked[0], fields) == CsvFields::kOk &&
-                          fields.size() >= 3 && !fields[0].IsEmpty() && !fields[1].IsEmpty() &&
-                          !fields[2].IsEmpty();
+                          CsvFields::Split(asked[0], fields) == CsvFields::kOk && fields.size() >= 3 &&
+                          !fields[0].IsEmpty() && !fields[1].IsEmpty() && !fields[2].IsEmpty();
   if (!wellFormed) {
     AddSaturated(oddFrames, 1);
   }
