@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "app/linkwaitservice.h"
+#include "devices/qvblocksensors.h"
 #include "devices/qvserialport.h"
 #include "foundation/kregistry.h"
 #include "foundation/kserialport.h"
 #include "foundation/ktime.h"
 #include "foundation/kx.h"
-#include "model/qvsettings.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ void LinkPort::Open(const KString& settings) {
   port.SetWriteLineMode(0);
   port.OpenSettings(settings, KSerialPort::kRead | KSerialPort::kWrite);
   Settle();
-  port.SetTimeout(QvSettings::Int(u"\\Serial\\ShortTimeout", KSerialPort::kDefaultTimeoutMs));
+  port.SetTimeout(QvBlockSensors::ReadTimeout());
 }
 
 void LinkPort::Reopen() {

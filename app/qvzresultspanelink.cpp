@@ -127,7 +127,7 @@ bool CtrlAndShiftHeld() {
 }
 
 int32_t RetryCount() {
-  return QvSettings::Int(u"\\Event\\Results\\RetryCount", 3);
+  return QvBlockSensors::RetryCount();
 }
 
 // ---- the lanes ----

@@ -153,6 +153,7 @@ bool SettingsFiles::LoadConfig() {
   configLoaded = true;
   configEncoding = file.ReadMode();
   configLineMode = file.ReadLineMode();
+  configBigEndian = file.IsTextBigEndian();
   return true;
 }
 
@@ -197,7 +198,7 @@ bool SettingsFiles::SaveConfig() {
     configUnreadable = false;
     // A new file gets the line ends of the system.
     const int32_t lineMode = configLineMode == KStream::kLineAuto ? KStream::kLineLf : configLineMode;
-    KRegistry::SaveFile(configPath, configEncoding, lineMode, itsRoot);
+    KRegistry::SaveFile(configPath, configEncoding, lineMode, itsRoot, KString(), configBigEndian);
   } catch (const KX&) {
     saved = false;
   }
@@ -288,6 +289,7 @@ bool SettingsFiles::LoadLanguage() {
     itsRoot.Load(file);
     languageEncoding = file.ReadMode();
     languageLineMode = file.ReadLineMode();
+    languageBigEndian = file.IsTextBigEndian();
   } catch (const KX&) {
     return false;
   }
@@ -295,12 +297,12 @@ bool SettingsFiles::LoadLanguage() {
 }
 
 void SettingsFiles::WriteLanguageFile(const KString& path, const KRegistry& root, const KString& firstLine,
-                                      int32_t encoding, int32_t lineMode) {
+                                      int32_t encoding, int32_t lineMode, bool bigEndian) {
   const KRGroup* strings = KRegistry::GetGroup(&root, KString::View(kStringsPath));
   if (strings == nullptr) {
     throw KXPersistent(kErrFileContents);
   }
-  KRegistry::SaveFile(path, encoding, lineMode, *strings, firstLine);
+  KRegistry::SaveFile(path, encoding, lineMode, *strings, firstLine, bigEndian);
 }
 
 bool SettingsFiles::WriteLanguage() {
@@ -313,7 +315,7 @@ bool SettingsFiles::WriteLanguage() {
   const KString firstLine(entry->Value().Data() + comma + 1, entry->Value().Length() - comma - 1);
   const int32_t lineMode = languageLineMode == KStream::kLineAuto ? KStream::kLineLf : languageLineMode;
   try {
-    WriteLanguageFile(path, itsRoot, firstLine, languageEncoding, lineMode);
+    WriteLanguageFile(path, itsRoot, firstLine, languageEncoding, lineMode, languageBigEndian);
   } catch (const KX&) {
     return false;
   }

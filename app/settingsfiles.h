@@ -60,7 +60,7 @@ class SettingsFiles {
   // Writes a language file: the first line (display name, comma, locale code), then the "\Strings\" group
   // of the tree, in the given encoding and line ends. Throws when writing fails; the old file then stays.
   static void WriteLanguageFile(const KString& path, const KRegistry& root, const KString& firstLine,
-                                int32_t encoding, int32_t lineMode);
+                                int32_t encoding, int32_t lineMode, bool bigEndian = false);
 
  private:
   static bool SetDataInDir(KRString* node, const KString& text, void* self);
@@ -82,8 +82,10 @@ class SettingsFiles {
   // What reading found, so that writing keeps it (automatic until a file was read).
   int32_t configEncoding = KStream::kEncodingAuto;
   int32_t configLineMode = KStream::kLineAuto;
+  bool configBigEndian = false;  // the byte order of UTF-16
   int32_t languageEncoding = KStream::kEncodingAuto;
   int32_t languageLineMode = KStream::kLineAuto;
+  bool languageBigEndian = false;
   KFile dataInDir;
   KFile dataOutDir;
 };

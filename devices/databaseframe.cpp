@@ -12,7 +12,13 @@ constexpr char kChecksumTag[] = "CHK=";
 constexpr size_t kTagLength = sizeof kChecksumTag - 1;
 constexpr size_t kSumDigits = 8;
 
+// The bytes that frame a frame; a NUL is none of them.
 bool IsFrameByte(uint8_t byte) {
+  return byte >= DatabaseFrame::kSOH && byte <= DatabaseFrame::kEOT;
+}
+
+// The bytes no payload may hold: the framing bytes and NUL.
+bool IsForbiddenInPayload(uint8_t byte) {
   return byte <= DatabaseFrame::kEOT;
 }
 
@@ -39,6 +45,10 @@ uint32_t DatabaseFrame::Sum(const std::string& bytes, size_t first, size_t end) 
   return sum;
 }
 
+const char* DatabaseFrame::Refusal() const {
+  return payload.find('\0') != std::string::npos ? "the payload holds a NUL byte" : nullptr;
+}
+
 std::string DatabaseFrame::Encode(bool withChecksum) const {
   std::string bytes;
   if (payload.size() > static_cast<size_t>(kMaxPayloadBytes)) {
@@ -49,7 +59,7 @@ std::string DatabaseFrame::Encode(bool withChecksum) const {
   bytes.append(code, 0, kCodeLength);
   bytes.push_back(static_cast<char>(kSTX));
   for (char c : payload) {
-    bytes.push_back(IsFrameByte(static_cast<uint8_t>(c)) ? ' ' : c);
+    bytes.push_back(IsForbiddenInPayload(static_cast<uint8_t>(c)) ? ' ' : c);
   }
   if (withChecksum) {
     bytes.push_back(static_cast<char>(kETX));

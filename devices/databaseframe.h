@@ -2,8 +2,9 @@
 // The frames of the photo-finish links (the serial database link and the reaction-time link over TCP):
 //   SOH, a code of three capital letters, STX, the payload, [ETX, "CHK=", 8 hexadecimal digits,] EOT
 // The sum is the 32-bit sum of every byte from the SOH through the ETX. The payload is text in lines ended
-// by CR LF and holds no byte below 0x05 (SOH, STX, ETX, EOT). Writer and reader are both here, and
-// docs/photo-finish-interface.md describes the codes.
+// by CR LF and holds no byte below 0x05 (NUL, SOH, STX, ETX, EOT). Only SOH to EOT frame a frame: a NUL
+// inside one is part of its payload, which the frame's receiver refuses for it. Writer and reader are both
+// here, and docs/photo-finish-interface.md describes the codes.
 
 #include <cstdint>
 #include <limits>
@@ -25,10 +26,12 @@ struct DatabaseFrame {
   bool hasChecksum = false;
 
   // The frame's bytes, with the checksum part when `withChecksum`. Payload bytes below 0x05 go out as
-  // blanks, so that a payload can never end its frame early. Empty when the payload is longer than
-  // kMaxPayloadBytes: every receiver drops such a frame, so it is never sent.
+  // blanks, so that a payload can never end its frame early nor be refused. Empty when the payload is longer
+  // than kMaxPayloadBytes: every receiver drops such a frame, so it is never sent.
   std::string Encode(bool withChecksum) const;
   static uint32_t Sum(const std::string& bytes, size_t first, size_t end);
+  // Why a frame read whole is refused for what its payload holds (a NUL byte); null when it is not.
+  const char* Refusal() const;
 
   // The payload's lines as text and back. `charMode` is "\Database\CharMode": 0 one byte per character
   // (characters above U+00FF go out as "?"), otherwise UTF-8; control characters go out as blanks. A
@@ -51,7 +54,8 @@ class DatabaseFrameReader {
  public:
   // Adds received bytes.
   void Feed(const uint8_t* bytes, size_t count);
-  // Takes the next complete good frame; false when none is complete yet.
+  // Takes the next complete frame of a right form and sum; false when none is complete yet. A frame whose
+  // payload its receiver refuses (DatabaseFrame::Refusal) is handed on too, so that it can be answered.
   bool Next(DatabaseFrame& frame);
   // Bytes held for a frame not yet complete.
   size_t Pending() const { return buffer.size(); }

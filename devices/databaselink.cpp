@@ -6,6 +6,7 @@
 #include "devices/databasewaitreporter.h"
 #include "devices/qvdraininput.h"
 #include "devices/startlist.h"
+#include "foundation/klog.h"
 #include "foundation/kmemorystream.h"
 #include "foundation/kx.h"
 
@@ -132,6 +133,7 @@ DatabaseLink::Outcome DatabaseLink::Attempt(const std::string& bytes, const char
   lastError = 0;
   const int32_t badSums = reader.BadChecksums();
   const int32_t broken = reader.BrokenFrames();
+  const int32_t refused = refusedFrames;
   try {
     // Whatever came before the request (the rest of an answer that came too late, noise) answers nothing
     // of it.
@@ -145,6 +147,10 @@ DatabaseLink::Outcome DatabaseLink::Attempt(const std::string& bytes, const char
     uint8_t chunk[kReadChunk];
     for (;;) {
       while (reader.Next(answer)) {
+        if (const char* refusal = answer.Refusal()) {
+          RefuseFrame(answer, refusal, refusedFrames == refused);
+          continue;
+        }
         if (answer.code == answerCode && (!answers || answers(answer))) {
           return kAnswered;
         }
@@ -156,7 +162,7 @@ DatabaseLink::Outcome DatabaseLink::Attempt(const std::string& bytes, const char
       }
       const int64_t left = deadline - clock();
       if (left <= 0) {
-        lastError = UnansweredError(badSums, broken);
+        lastError = UnansweredError(badSums, broken, refused);
         return kNoAnswer;
       }
       // With a reporter the wait goes in slices, and the reporter is served after each.
@@ -182,11 +188,22 @@ DatabaseLink::Outcome DatabaseLink::Attempt(const std::string& bytes, const char
   }
 }
 
-int32_t DatabaseLink::UnansweredError(int32_t badSumsBefore, int32_t brokenBefore) const {
+int32_t DatabaseLink::UnansweredError(int32_t badSumsBefore, int32_t brokenBefore,
+                                      int32_t refusedBefore) const {
   if (reader.BadChecksums() != badSumsBefore) {
     return kErrSerialChecksum;
   }
-  return reader.BrokenFrames() != brokenBefore ? kErrSerialReceive : kErrSerialTimeout;
+  const bool broken = reader.BrokenFrames() != brokenBefore || refusedFrames != refusedBefore;
+  return broken ? kErrSerialReceive : kErrSerialTimeout;
+}
+
+void DatabaseLink::RefuseFrame(const DatabaseFrame& frame, const char* why, bool first) {
+  AddSaturated(refusedFrames, 1);
+  // One line a request: a database that keeps sending such frames must not fill the log.
+  if (first) {
+    KString line(u"Database link: ");
+    KLog::ProgramWarning(line.Append(frame.code.c_str()).Append(u" refused: ").Append(why));
+  }
 }
 
 DatabaseLink::Outcome DatabaseLink::Hello(KString& name) {

@@ -66,7 +66,8 @@ class DatabaseLink {
   Outcome SendResults(const std::vector<KString>& lines);
 
   // The numbered error of the last request, 0 when it was answered: 5006 the database refused it, 5002 it
-  // stayed silent, 5005 only answers with a wrong sum came, 5001 only broken ones (too long, cut off), 5003
+  // stayed silent, 5005 only answers with a wrong sum came, 5001 only broken ones (too long, cut off) or
+  // ones refused for what they hold (logged, once a request), 5003
   // the request was more than a frame carries, otherwise the port's failure (5007 not open...).
   int32_t LastError() const { return lastError; }
 
@@ -74,6 +75,8 @@ class DatabaseLink {
   // Frames that came while a request waited but answer nothing asked (unknown codes, answers to other
   // requests); stops at the largest int32_t value.
   int32_t StrayFrames() const { return strayFrames; }
+  // Frames refused for what their payload holds (DatabaseFrame::Refusal); stops at the largest value.
+  int32_t RefusedFrames() const { return refusedFrames; }
 
  private:
   // Whether a frame of the answer code answers the request; none: every one does.
@@ -91,7 +94,9 @@ class DatabaseLink {
   Outcome Attempt(const std::string& bytes, const char* answerCode, const Answers& answers, bool refusable,
                   DatabaseFrame& answer);
   // The error of a wait that ran out: what came instead of the answer, if anything.
-  int32_t UnansweredError(int32_t badSumsBefore, int32_t brokenBefore) const;
+  int32_t UnansweredError(int32_t badSumsBefore, int32_t brokenBefore, int32_t refusedBefore) const;
+  // Counts a frame refused for its payload, and logs it when it is the request's `first`.
+  void RefuseFrame(const DatabaseFrame& frame, const char* why, bool first);
   // Opens the port again from the settings of Open; false (lastError set) when it does not open or the
   // port was attached.
   bool Reopen();
@@ -105,6 +110,7 @@ class DatabaseLink {
   int32_t timeoutMs = kDefaultTimeoutMs;
   DatabaseFrameReader reader;
   int32_t strayFrames = 0;
+  int32_t refusedFrames = 0;
   int32_t lastError = 0;
   bool portFailed = false;
   // The last request gave up, and its answer may still come.

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 
+#include "devices/positivesetting.h"
 #include "devices/qvblocksensorsreporter.h"
 #include "devices/qvbootmonitor.h"
 #include "devices/qvpacket.h"
@@ -68,6 +69,14 @@ void AppendSetting(KString& text, const char16_t* path, const char16_t* fallback
 
 }  // namespace
 
+int32_t QvBlockSensors::RetryCount() {
+  return PositiveSetting(u"\\Event\\Results\\RetryCount", 3);
+}
+
+int32_t QvBlockSensors::ReadTimeout() {
+  return PositiveSetting(u"\\Serial\\ShortTimeout", KSerialPort::kDefaultTimeoutMs);
+}
+
 bool QvBlockSensors::UpdateFirmware(bool firstPass) {
   return Upload(kFirmwareUpload, firstPass);
 }
@@ -99,13 +108,12 @@ bool QvBlockSensors::Upload(UploadKind kind, bool firstPass) {
   try {
     KSerialPort port;
     port.OpenSettings(settings, KSerialPort::kRead | KSerialPort::kWrite);
-    port.SetTimeout(QvSettings::Int(u"\\Serial\\ShortTimeout", KSerialPort::kDefaultTimeoutMs));
-    QvBootMonitor::Upload(port, data, kAddresses[kind], QvSettings::Int(u"\\Event\\Results\\RetryCount", 3),
-                          [this](int32_t percent) {
-                            if (reporter != nullptr) {
-                              reporter->Progress(percent);
-                            }
-                          });
+    port.SetTimeout(ReadTimeout());
+    QvBootMonitor::Upload(port, data, kAddresses[kind], RetryCount(), [this](int32_t percent) {
+      if (reporter != nullptr) {
+        reporter->Progress(percent);
+      }
+    });
   } catch (const KX& failure) {
     return FailWithAlert(failure.Code());
   }
@@ -172,7 +180,9 @@ bool QvBlockSensors::GetLastTrial(KSerialPort& port, int32_t form, int32_t& busy
     return true;
   }
   if (word(2) < 0 || word(2) > kMaxLanes) {
-    return Fail(kErrSerialReceive);
+    KString why;
+    why.Append(u"it gives ").AppendInt(word(2)).Append(u" lanes, where 0 to ").AppendInt(kMaxLanes);
+    return Refuse(u"trial header", why.Append(u" are taken"));
   }
   busy = 0;
   laneCount = word(2);
@@ -238,7 +248,10 @@ bool QvBlockSensors::FetchTrial(KSerialPort& port, int32_t lane, int32_t trialSe
   }
   QvTrialRecord fetched;
   if (!fetched.Read(words)) {
-    return Fail(kErrSerialReceive);
+    KString why(u"lane ");
+    why.AppendInt(lane).Append(u": it counts ").AppendInt(static_cast<int32_t>(words[6]));
+    why.Append(u" extra times, where 0 to ").AppendInt(QvResult::kExtraTimeCount);
+    return Refuse(u"trial record", why.Append(u" are taken"));
   }
   if (expectedGunTime != 0 && !GunTimeAccepted(fetched.gunTimeWord, expectedGunTime, lastAttempt)) {
     return false;
@@ -298,7 +311,9 @@ bool QvBlockSensors::GetTrialList(KSerialPort& port, int32_t lane, int32_t& coun
   }
   const int32_t stored = static_cast<int32_t>(reply[1]);
   if (stored < 0 || stored > kMaxStoredTrials) {
-    return Fail(kErrSerialReceive);
+    KString why;
+    why.Append(u"it counts ").AppendInt(stored).Append(u" trials, where 0 to ").AppendInt(kMaxStoredTrials);
+    return Refuse(u"trial count", why.Append(u" are taken"));
   }
   count = stored;
   return true;
@@ -394,6 +409,12 @@ bool QvBlockSensors::Fail(int32_t code) {
   return false;
 }
 
+bool QvBlockSensors::Refuse(const char16_t* what, const KString& why) {
+  KString line(u"The control unit's ");
+  KLog::ProgramWarning(line.Append(what).Append(u" was refused: ").Append(why));
+  return Fail(kErrSerialReceive);
+}
+
 bool QvBlockSensors::FailWithAlert(int32_t code) {
   Fail(code);
   if (reporter != nullptr) {
@@ -421,7 +442,10 @@ bool QvBlockSensors::DownloadTrace(KSerialPort& port, uint16_t address, int32_t 
       return false;
     }
     if (words[0] != static_cast<uint32_t>(block) || words[1] != static_cast<uint32_t>(kBlockSamples)) {
-      return Fail(kErrSerialReceive);
+      KString why(u"block ");
+      why.AppendInt(block).Append(u" was asked for, block ").AppendInt(static_cast<int32_t>(words[0]));
+      why.Append(u" of ").AppendInt(static_cast<int32_t>(words[1])).Append(u" samples came");
+      return Refuse(u"trace block", why);
     }
     // Two signed 16-bit samples a word, the earlier in the low half; channel 1's words come first.
     constexpr size_t kWordsPerChannel = kBlockSamples / 2;

@@ -40,6 +40,12 @@ class QvBlockSensors {
   QvBlockSensors(const QvBlockSensors&) = delete;
   QvBlockSensors& operator=(const QvBlockSensors&) = delete;
 
+  // The attempts each request of a download gets ("\Event\Results\RetryCount", 3) and the time each
+  // waits for its reply ("\Serial\ShortTimeout", in ms, KSerialPort::kDefaultTimeoutMs); a hand-edited
+  // value of 0 or less is the built-in one, and logged (positivesetting.h).
+  static int32_t RetryCount();
+  static int32_t ReadTimeout();
+
   // The program-wide link: made and deleted by the start routine, null before and after.
   static QvBlockSensors* Global() { return global; }
   static void SetGlobal(QvBlockSensors* link) { global = link; }
@@ -117,6 +123,8 @@ class QvBlockSensors {
   bool GunTimeAccepted(int32_t gunTimeWord, int32_t expected, bool lastAttempt);
   // Sets lastError and answers false; the second also shows the numbered error.
   bool Fail(int32_t code);
+  // Fails a reply whose words cannot be taken (kErrSerialReceive) and logs what was refused and why.
+  bool Refuse(const char16_t* what, const KString& why);
   bool FailWithAlert(int32_t code);
   // DownloadTrials without its status text and its clearing after a failed last attempt.
   bool FetchTrial(KSerialPort& port, int32_t lane, int32_t trialSelector, int32_t expectedGunTime,

@@ -201,7 +201,9 @@ bool QvSchedule::Load() {
     items.emplace_back(entry.event, entry.round, entry.heat,
                        !entry.name.IsEmpty() || race == nullptr ? entry.name : race->name);
   }
-  LogProblems("QvSchedule::Load");
+  LogProblems(lists, "QvSchedule::Load");
+  // The races are asked anew from the lists just loaded.
+  racesLogged.clear();
   return true;
 }
 
@@ -223,14 +225,14 @@ int32_t QvSchedule::LoadOverLink(StartList& answer) {
   return loaded ? 0 : databaseLink->LastError();
 }
 
-void QvSchedule::LogProblems(const char* operation) const {
-  for (const StartList::Problem& problem : lists.Problems()) {
+void QvSchedule::LogProblems(const StartList& read, const char* operation) {
+  for (const StartList::Problem& problem : read.Problems()) {
     KString message(operation);
     message.Append(": ").Append(problem.source).Append(" line ").AppendInt(problem.line).Append(": ");
     message.Append(problem.reason);
     Log(false, message);
   }
-  const int32_t unlisted = lists.SkippedLines() - static_cast<int32_t>(lists.Problems().size());
+  const int32_t unlisted = read.SkippedLines() - static_cast<int32_t>(read.Problems().size());
   if (unlisted > 0) {
     Log(false, KString(operation).Append(": ").AppendInt(unlisted).Append(" more lines skipped"));
   }
@@ -256,6 +258,12 @@ int32_t QvSchedule::FindRace(const KString& eventText, const KString& roundText,
     }
     // A refusal is the database's answer that it does not know the race.
     race = linkRace.FindRace(eventText, roundText, heatText);
+    // Each step and lookup asks again: what the answer passed over is told once a race.
+    KString key;
+    key.Append(eventText).AppendChar(u'-').Append(roundText).AppendChar(u'-').Append(heatText);
+    if (racesLogged.insert(key).second) {
+      LogProblems(linkRace, "QvSchedule::FindRace");
+    }
     return 0;
   }
   race = lists.FindRace(eventText, roundText, heatText);

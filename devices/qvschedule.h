@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -115,7 +116,8 @@ class QvSchedule : public QvEventSchedule, private DatabaseWaitReporter {
   QvEvent* Deliver(QvEvent* event, int32_t flag);
   // 0, or the link's numbered error, with the event as it was.
   int32_t Fill(QvEvent& event);
-  void LogProblems(const char* operation) const;
+  // Logs the lines skipped in reading `read` as warnings.
+  static void LogProblems(const StartList& read, const char* operation);
   // The results interface file of a race, and of a file name, in the data-out folder.
   KString QxfPathFor(const KString& eventText, const KString& roundText, const KString& heatText) const;
   KString QxfPath(const KString& name) const;
@@ -139,4 +141,6 @@ class QvSchedule : public QvEventSchedule, private DatabaseWaitReporter {
   KString reactionTimeSettings;
   int32_t linkError = 0;
   int32_t refusedSend = 0;
+  // The races whose answers over the link had their skipped lines logged since the schedule was loaded.
+  std::set<KString> racesLogged;
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "devices/csvfields.h"
+#include "foundation/klog.h"
 
 ReactionTimeLink::ReactionTimeLink(Answer answer, LinkClock clock)
     : answer(std::move(answer)), clock(clock ? std::move(clock) : LinkClock(SteadyMilliseconds)) {}
@@ -24,6 +25,8 @@ void ReactionTimeLink::Close() {
 void ReactionTimeLink::StartPeer() {
   reader = DatabaseFrameReader();
   unsent.clear();
+  peerDone = false;
+  refusalLogged = false;
 }
 
 bool ReactionTimeLink::Flush() {
@@ -83,14 +86,12 @@ void ReactionTimeLink::Poll() {
       continue;
     }
     const int32_t room = std::min(kReadChunk, kMaxReadPerPoll - read);
-    if (room <= 0) {
+    if (room <= 0 || peerDone) {
       break;
     }
     const int32_t got = endpoint.Receive(chunk, room);
     if (got <= 0) {
-      if (got < 0) {
-        StartPeer();
-      }
+      peerDone = got < 0;
       break;
     }
     read += got;
@@ -98,6 +99,12 @@ void ReactionTimeLink::Poll() {
   }
   backlog = handled == kMaxRequestsPerPoll || read >= kMaxReadPerPoll;
   Flush();
+  // A peer that sends nothing more (it may have closed only its sending side) is let go once every request
+  // it sent whole has its answer on the way.
+  if (peerDone && !backlog && unsent.empty()) {
+    endpoint.DropPeer();
+    StartPeer();
+  }
 }
 
 LinkWait ReactionTimeLink::NextWait() const {
@@ -131,9 +138,13 @@ void ReactionTimeLink::Handle(const DatabaseFrame& request) {
   }
   const std::vector<KString> asked = request.Lines(charMode);
   std::vector<KString> fields;
-  const bool wellFormed = !asked.empty() && CsvFields::Split(asked[0], fields) == CsvFields::kOk &&
-                          fields.size() >= 3 && !fields[0].IsEmpty() && !fields[1].IsEmpty() &&
-                          !fields[2].IsEmpty();
+  const char* refusal = request.Refusal();
+  if (refusal != nullptr) {
+    LogRefusal(refusal);
+  }
+  const bool wellFormed = refusal == nullptr && !asked.empty() &&
+                          CsvFields::Split(asked[0], fields) == CsvFields::kOk && fields.size() >= 3 &&
+                          !fields[0].IsEmpty() && !fields[1].IsEmpty() && !fields[2].IsEmpty();
   if (!wellFormed) {
     AddSaturated(oddFrames, 1);
   }
@@ -158,4 +169,14 @@ void ReactionTimeLink::Handle(const DatabaseFrame& request) {
   }
   AddSaturated(answered, 1);
   unsent.append(bytes);
+}
+
+void ReactionTimeLink::LogRefusal(const char* why) {
+  // A peer may send thousands a second: its first one tells the log what is wrong.
+  if (refusalLogged) {
+    return;
+  }
+  refusalLogged = true;
+  KString line(u"Reaction-time link: a request refused and answered RNR: ");
+  KLog::ProgramWarning(line.Append(why).Append(u" (further ones from this peer are not logged)"));
 }

@@ -51,7 +51,8 @@ class ReactionTimeLink {
 
   // The counters stop at the largest int32_t value.
   int32_t AnsweredRequests() const { return answered; }
-  // Frames of other codes, and RRQ frames without event, round and heat (answered RNR).
+  // Frames of other codes, and RRQ frames without event, round and heat or refused for what their payload
+  // holds (answered RNR; the first refusal of each peer is logged).
   int32_t OddFrames() const { return oddFrames; }
   const DatabaseFrameReader& Reader() const { return reader; }
 
@@ -63,6 +64,7 @@ class ReactionTimeLink {
   void Handle(const DatabaseFrame& request);
   // Sends what the peer takes now; false when the peer went away.
   bool Flush();
+  void LogRefusal(const char* why);
 
   Answer answer;
   LinkClock clock;
@@ -73,6 +75,9 @@ class ReactionTimeLink {
   int64_t attemptDeadline = 0;
   // The last Poll stopped at its bounds: the requests read may hold more.
   bool backlog = false;
+  // The peer sends nothing more: it is let go once the answers it is owed are sent.
+  bool peerDone = false;
+  bool refusalLogged = false;
   DatabaseFrameReader reader;
   std::string unsent;
   int32_t answered = 0;

@@ -152,8 +152,7 @@ int32_t TcpEndpoint::Receive(uint8_t* bytes, int32_t count) {
   if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) {
     return 0;
   }
-  DropPeer();  // closed by the peer (0) or broken
-  return -1;
+  return -1;  // closed by the peer (0) or broken
 }
 
 int32_t TcpEndpoint::Send(const uint8_t* bytes, int32_t count) {

@@ -34,8 +34,9 @@ class TcpEndpoint {
   bool HasPeer() const { return peer >= 0 && !connecting; }
   void DropPeer();
 
-  // Takes up to `count` received bytes: how many, 0 when none are waiting, -1 when the peer went away
-  // (it is dropped).
+  // Takes up to `count` received bytes: how many, 0 when none are waiting, -1 when the peer sends nothing
+  // more (it closed its sending side, or the connection broke). The peer stays until DropPeer, so that what
+  // it is owed can still be sent.
   int32_t Receive(uint8_t* bytes, int32_t count);
   // Hands bytes to the system: how many it took now (maybe fewer than `count`), -1 when the peer went away.
   int32_t Send(const uint8_t* bytes, int32_t count);

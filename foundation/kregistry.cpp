@@ -450,8 +450,9 @@ void KRegistry::Save(KStream& stream, const KRGroup& group) {
 }
 
 void KRegistry::SaveFile(const KString& path, int32_t encoding, int32_t lineMode, const KRGroup& group,
-                         const KString& firstLine) {
+                         const KString& firstLine, bool bigEndian) {
   KFile::SaveSafely(path, [&](KStream& stream) {
+    stream.SetBigEndian(bigEndian);
     stream.SetWriteMode(encoding);
     stream.SetWriteLineMode(lineMode);
     stream.WriteBOM();

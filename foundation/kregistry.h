@@ -66,8 +66,8 @@ class KRegistry : public KRGroup {
   void Save(KStream& stream) const { Save(stream, *this); }
   // Replaces the file at `path` by a settings text of the group without ever losing the old file:
   // the text goes to a temporary file beside it first (KFile::SaveSafely). The file gets the encoding's
-  // byte-order mark, then `firstLine` with a line end when it is not empty, then the settings text.
-  // Throws the stream's failure; the old file then stays as it was.
+  // byte-order mark, then `firstLine` with a line end when it is not empty, then the settings text; UTF-16
+  // high byte first when `bigEndian`. Throws the stream's failure; the old file then stays as it was.
   static void SaveFile(const KString& path, int32_t encoding, int32_t lineMode, const KRGroup& group,
-                       const KString& firstLine = KString());
+                       const KString& firstLine = KString(), bool bigEndian = false);
 };

@@ -59,6 +59,9 @@ class KStream {
   int32_t WriteLineMode() const { return writeLineMode; }
   void SetBigEndian(bool on) { bigEndian = on; }
   bool IsBigEndian() const { return bigEndian; }
+  // The byte order of the UTF-16 text read: what a byte-order mark or the look at the first bytes found,
+  // else the stream's own. Writing text back in it takes SetBigEndian.
+  bool IsTextBigEndian() const { return textBigEndianKnown ? textBigEndian : bigEndian; }
 
   // Appends the next line, without its line end, to `text`. Returns the character that ended the line
   // (10 for LF, 13 for CR; with CR LF and LF CR the LF, 10), kEndAfterText when the stream ended after

@@ -167,6 +167,9 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
     std::vector<std::u16string> texts;
     Requests requests;
     Times times;
+    // A further settings line, and lines the log must hold.
+    const char16_t* setting = nullptr;
+    std::vector<const char*> logged = {};
   } cases[] = {
       {"a dropped probe reply, then Retry",
        [](CuScenario& s) { s.faults[1] = CuFault::kDrop; },
@@ -198,16 +201,25 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
        {kTimeout + u" Lane 2"},
        {QvPacket::kTrialRecord},
        {150, 142}},
-      {"no attempts at all, then Abort",
-       [](CuScenario& s) {
-         s.version = 0x14000;
-         s.laneCount = 2;
-       },
+      {"a retry count and a read time-out of 0, which cannot work",
+       [](CuScenario& s) { s.laneCount = 2; },
        0,
+       {},
+       {},
+       Plus(Opening(), QvPacket::kTrialHeader, 1),
+       {150, 142},
+       u"\\Serial\\ShortTimeout:Int=0",
+       {"\\Event\\Results\\RetryCount is 0, which cannot work: 3 is used instead",
+        "\\Serial\\ShortTimeout is 0, which cannot work: 1000 is used instead"}},
+      {"a header of 16 lanes, then Abort",
+       [](CuScenario& s) { s.laneCount = 16; },
+       3,
        {kAbort},
-       {kTimeout + u" Lane 1"},
+       {kTimeout + u": Control Unit"},
        Opening(),
-       {kNone}},
+       {},
+       nullptr,
+       {"The control unit's trial header was refused: it gives 16 lanes, where 0 to 15 are taken"}},
       {"the single request fails, then Abort",
        [](CuScenario& s) { s.faults[4] = CuFault::kDrop; },
        1,
@@ -247,7 +259,11 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
     c.play(scenario);
     StartSimulator(scenario);
     KString retries(u"\\Event\\Results\\RetryCount:Int=");
-    OpenWindow({retries.AppendInt(c.retryCount).CStr()});
+    std::vector<std::u16string> settings = {retries.AppendInt(c.retryCount).CStr()};
+    if (c.setting != nullptr) {
+      settings.push_back(c.setting);
+    }
+    OpenWindow(settings);
     Download(true, false);
     for (const Reply& a : c.answers) {
       if (a.pluggedInAgain) {
@@ -265,6 +281,9 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
       EXPECT_EQ(SeenTexts(), c.texts);
       EXPECT_EQ(Commands(), c.requests);
       EXPECT_EQ(ReactionTimes(), c.times);
+      for (const char* line : c.logged) {
+        EXPECT_NE(ReadFile("kestrove.log").find(line), std::string::npos) << line;
+      }
     });
     RunToEnd();
   }

@@ -18,10 +18,10 @@
 
 namespace {
 
-std::string Utf16(const std::string& ascii) {
-  std::string bytes = "\xFF\xFE";  // little-endian byte-order mark
+std::string Utf16(const std::string& ascii, bool bigEndian = false) {
+  std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";  // the byte-order mark
   for (const char c : ascii) {
-    bytes += {c, '\0'};
+    bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
   }
   return bytes;
 }
@@ -134,6 +134,8 @@ TEST_F(SettingsFilesTest, ConfigurationIsWrittenInTheEncodingItWasReadIn) {
   const Case cases[] = {
       {Utf16("Registry Version: 1.00\r\n\\Event\\SingleEvent:Int=0\r\n"),
        Utf16("Registry Version: 1.00\r\n\\Competition\\\r\n"), Utf16("\n\\Strings\\").substr(2)},
+      {Utf16("Registry Version: 1.00\r\n\\Event\\SingleEvent:Int=0\r\n", true),
+       Utf16("Registry Version: 1.00\r\n\\Competition\\\r\n", true), Utf16("\n\\Strings\\", true).substr(2)},
       {"Registry Version: 1.00\n\\Event\\SingleEvent:Int=0\n", "Registry Version: 1.00\n\\Competition\\\n",
        "\n\\Strings\\"},
       {"", "Registry Version: 1.00\n\\Competition\\\n", "\n\\Strings\\"},  // no file yet

@@ -1,7 +1,7 @@
 // Sends the fuzzed bytes as a photo-finish system would over TCP to a reaction-time link listening on the
-// loopback, and polls the link while reading its answers, until the link has nothing more to do. Whatever
-// the requests, the link answers each one it counts with exactly one RRP or RNR frame, and never more than
-// a frame can carry.
+// loopback, closes its sending side, and polls the link while reading its answers, until the link has
+// nothing more to do. Whatever the requests, the link answers each one it counts with exactly one RRP or RNR
+// frame, never more than a frame can carry, and lets the peer go once it has answered them all.
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -134,6 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(link.Open(settings.AppendInt(ListenPort()), 1));
   const int peer = ConnectedPeer();
   SendAll(peer, data, size);
+  shutdown(peer, SHUT_WR);
 
   DatabaseFrameReader answers;
   int32_t frames = 0;
@@ -150,7 +151,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       ++frames;
     }
   }
-  Check(link.HasPeer());
+  Check(!link.HasPeer());
   Check(frames == link.AnsweredRequests());
   Check(answers.BrokenFrames() == 0 && answers.BadChecksums() == 0 && answers.Pending() == 0);
   close(peer);

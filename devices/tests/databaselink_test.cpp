@@ -119,8 +119,9 @@ TEST(DatabaseLink, AnAnswerThatCameTooLateNeverAnswersTheNextRequest) {
       {"a confirmation that waits", {Answer("ROK", "") + Answer("ROK", ""), ""}, kYes, kNo, "RFL RFL"},
       // A confirmation begun before the hello is sent and completed after.
       {"a confirmation begun before", {"\x01ROK\x02", "\x04"}, kNo, kNo, "RFL HFL"},
-      // Each answer comes after the link gave up and sent its next request.
-      {"a database too slow", {"", Answer("ROK", "")}, kNo, kNo, "RFL HFL"},
+      // Each answer comes after the link gave up and sent its next request; the third would confirm results
+      // sent although the hello got no answer.
+      {"a database too slow", {"", Answer("ROK", ""), Answer("ROK", "")}, kNo, kNo, "RFL HFL"},
       {"a database that catches up",
        {"", Answer("AMB", "") + Answer("HMM", "DB"), Answer("ROK", "")},
        kNo,
@@ -293,14 +294,24 @@ TEST_F(ScheduleOverLinkTest, TheScheduleRacesAndResultsTravelOverTheLink) {
   EXPECT_EQ(requests[3].payload.substr(0, 14), "1,1,2,Heat 2\r\n");
 }
 
-TEST_F(ScheduleOverLinkTest, ASilentDatabaseLeavesAnEmptyScheduleAndALogLine) {
-  QvSchedule schedule;
-  EXPECT_EQ(schedule.Count(), 0);
-  EXPECT_NE(LogText().find("E: "), std::string::npos);
-  EXPECT_NE(
-      LogText().find("QvSchedule::Load: 5002 Serial communication receive timeout: the database link did "
-                     "not answer"),
-      std::string::npos);
+TEST_F(ScheduleOverLinkTest, ADatabaseWithoutAnAnswerLeavesAnEmptyScheduleAndLogsWhy) {
+  struct Case {
+    std::string hello;  // the answer to the hello
+    const char* logged;
+  } cases[] = {
+      // Read whole by its framing bytes, and refused for the NUL.
+      {"\x01HMM\x02" + std::string("D\0B", 3) + "\x04",
+       "Database link: HMM refused: the payload holds a NUL"},
+      {"", "QvSchedule::Load: 5002 Serial communication receive timeout: the database link did not answer"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.logged);
+    const size_t logged = LogText().size();
+    ScriptedDatabase database(pair, {c.hello});
+    QvSchedule schedule;
+    EXPECT_EQ(schedule.Count(), 0);
+    EXPECT_NE(LogText().find(c.logged, logged), std::string::npos);
+  }
 }
 
 TEST_F(ScheduleOverLinkTest, ARaceWithoutAnAnswerSaysSoAndCanBeAskedForAgain) {
@@ -336,6 +347,24 @@ TEST_F(ScheduleOverLinkTest, ARaceWithoutAnAnswerSaysSoAndCanBeAskedForAgain) {
     requests += request.code + request.payload;
   }
   EXPECT_EQ(requests, "HFLSRQIRQ1,1,2\r\nHFLIRQ1,1,1\r\n");
+}
+
+TEST_F(ScheduleOverLinkTest, TheCompetitorsARaceCannotHoldAreLoggedOnceARace) {
+  std::string race = "1,1,1,Heat 1\r\n";  // 130 competitors, of whom a leg holds 100
+  for (int32_t lane = 1; lane <= 130; ++lane) {
+    race += "," + std::to_string(lane) + "," + std::to_string(lane) + ",Roe\r\n";
+  }
+  ScriptedDatabase database(
+      pair, {Answer("HMM", "DB"), Answer("SRP", ""), Answer("IRP", race), Answer("IRP", race)});
+  QvSchedule schedule;
+  for (int32_t visit = 0; visit < 2; ++visit) {
+    EXPECT_NE(std::unique_ptr<QvEvent>(schedule.ReadEventEntries(nullptr, 0, u"1", u"1", u"1", 0)), nullptr);
+  }
+  const std::string log = LogText();
+  const std::string skipped = "QvSchedule::FindRace: IRP line 102: too many competitors in the race";
+  EXPECT_NE(log.find(skipped), std::string::npos);
+  EXPECT_EQ(log.find(skipped, log.find(skipped) + 1), std::string::npos);
+  EXPECT_NE(log.find("QvSchedule::FindRace: 10 more lines skipped"), std::string::npos);
 }
 
 TEST_F(ScheduleOverLinkTest, AFailedLoadKeepsTheScheduleLoadedBefore) {

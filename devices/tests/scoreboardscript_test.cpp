@@ -129,6 +129,7 @@ TEST(ScoreboardScriptTest, FieldsAreFittedToWidthAlignmentAndPadding) {
       {"M3>", u"\U0001D11E", "  ?"},
       {"K2 M1", u"\U0001D11Eb", "\xF0\x9D\x84\x9E"},
       {"K1 M1", u"\U0001D11Eb", "\x34\xD8\x1E\xDD"},
+      {"K1 M2", u"\xDC00" u"b", std::string("\xFD\xFF" "b\0", 4)},  // a lone surrogate is no character
       {"K2 M", u"a\tb\u0085", "a b "},
   };
   for (const Case& c : cases) {
