@@ -13,6 +13,7 @@
 #include "native/host/desktopresize.h"
 #include "native/host/screenarea.h"
 #include "native/host/x11keymap.h"
+#include "native/host/x11pointer.h"
 #include "native/user/focusmanager.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
@@ -214,7 +215,8 @@ X11Host::X11Host(WindowSystem& system, std::unique_ptr<Connection> connection)
     : system_(system),
       x_(std::move(connection)),
       clipboard_(std::make_unique<X11Clipboard>(x_->display, x_->window, system.clipboard())),
-      typing_(std::make_unique<X11Typing>(x_->display, x_->window)) {
+      typing_(std::make_unique<X11Typing>(x_->display, x_->window)),
+      pointer_(std::make_unique<X11Pointer>(x_->display, x_->window)) {
   system_.clipboard().link(clipboard_.get());
   // The clocks are compared before any input, so that even the first input, read late, keeps its time.
   serverTime_.map(static_cast<std::uint32_t>(serverTimeNow(x_->display, x_->window)),
@@ -351,6 +353,8 @@ bool X11Host::takeEvents() {
 }
 
 void X11Host::present() {
+  CursorTable& cursors = system_.cursors();
+  pointer_->show(cursors.find(cursors.current()));
   Compositor& compositor = system_.compositor();
   compositor.compose(system_.windows());
   std::vector<RECT> damage = compositor.takeDamage();

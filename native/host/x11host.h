@@ -3,9 +3,10 @@
 // desktop are copied to the window before the message loop waits, key presses and releases become virtual
 // keys with the characters the display's keymap types (see X11Typing), pointer motion and buttons become
 // mouse input, the window's close button asks the front window to close, the desktop follows the window's
-// size, a beep rings the display's bell, and the program's clipboard is shared with other X programs (see
-// X11Clipboard). Input carries the time the X server gave it (see ServerTimeMap). The X connection's
-// descriptor wakes a waiting loop. X11 itself stays inside the host's source files.
+// size, the pointer takes the shape the program sets (see X11Pointer), a beep rings the display's bell, and
+// the program's clipboard is shared with other X programs (see X11Clipboard). Input carries the time the X
+// server gave it (see ServerTimeMap). The X connection's descriptor wakes a waiting loop. X11 itself stays
+// inside the host's source files.
 
 #include <cstdint>
 #include <memory>
@@ -19,6 +20,7 @@ namespace native {
 
 class WindowSystem;
 class X11Clipboard;
+class X11Pointer;
 class X11Typing;
 
 class X11Host {
@@ -52,6 +54,7 @@ class X11Host {
   std::unique_ptr<Connection> x_;
   std::unique_ptr<X11Clipboard> clipboard_;  // after the connection: it goes first
   std::unique_ptr<X11Typing> typing_;        // likewise
+  std::unique_ptr<X11Pointer> pointer_;      // likewise
   ServerTimeMap serverTime_;
 };
 

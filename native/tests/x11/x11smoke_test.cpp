@@ -11,6 +11,7 @@
 // Xlib's macros (None, True, False) come after every header of ours.
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
@@ -64,6 +65,27 @@ double settledShareOf(Display* display, Window window, const RECT& area, COLORRE
 }
 
 // The whole check, run where DISPLAY names a display.
+// The pixels of the pointer's shape where it is now.
+std::vector<unsigned long> pointerPixels(Display* display) {
+  XFixesCursorImage* image = XFixesGetCursorImage(display);
+  if (image == nullptr) {
+    return {};
+  }
+  std::vector<unsigned long> pixels(image->pixels, image->pixels + image->width * image->height);
+  XFree(image);
+  return pixels;
+}
+
+// The pointer's shape once it is not `before`, or `before` when the wait is over.
+std::vector<unsigned long> changedPointerPixels(Display* display, const std::vector<unsigned long>& before) {
+  std::vector<unsigned long> now = before;
+  for (int waited = 0; waited <= kX11WaitMs && now == before; waited += 20) {
+    poll(nullptr, 0, 20);
+    now = pointerPixels(display);
+  }
+  return now;
+}
+
 void checkOnDisplay(Display* display, Window window, X11TestProgram& program) {
   // The test's own window system stays headless: it only computes where the program's frame lies.
   setenv("KESTROVE_HEADLESS", "1", 1);
@@ -84,6 +106,16 @@ void checkOnDisplay(Display* display, Window window, X11TestProgram& program) {
   std::string clickLine = "click " + std::to_string((layout.client.right - layout.client.left) / 2) + " 50";
   EXPECT_TRUE(program.expectLine(clickLine));
   EXPECT_TRUE(program.expectLine("key 65"));
+
+  // The pointer over the window takes the shape the program sets.
+  int eventBase = 0;
+  int errorBase = 0;
+  if (XFixesQueryExtension(display, &eventBase, &errorBase)) {
+    const std::vector<unsigned long> arrow = pointerPixels(display);
+    TypeText(display, window, "w");
+    EXPECT_TRUE(program.expectLine("char 77"));
+    EXPECT_TRUE(changedPointerPixels(display, arrow) != arrow) << "the pointer kept its shape";
+  }
 
   // The menu: "File", then "New".
   int barMiddle = (layout.menuBar.top + layout.menuBar.bottom) / 2;

@@ -1,6 +1,7 @@
 // A small program for the X11 smoke test: a frame with a menu bar. It reports on its standard output, one
 // line each, what reaches the frame: "ready" once it runs, "key <virtual key>", "char <UTF-16 unit in hex>",
-// "click <x> <y>" (client coordinates), "command <id>".
+// "click <x> <y>" (client coordinates), "command <id>". Typing "w" shows the wait pointer until the pointer
+// moves.
 
 #include "native/native.h"
 #include "native/tests/x11/x11testapp.h"
@@ -16,6 +17,9 @@ LRESULT frameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       Report("key %ld\n", static_cast<long>(wParam));
       return 0;
     case WM_CHAR:
+      if (wParam == u'w') {
+        SetCursor(LoadCursor(nullptr, IDC_WAIT));
+      }
       Report("char %lx\n", static_cast<unsigned long>(wParam));
       return 0;
     case WM_LBUTTONDOWN:
