@@ -58,10 +58,12 @@ struct Case {
   bool roomy = false;
   // The time numbers drawn, left to right, where given.
   std::vector<std::string> times = {};
-  // The lines' titles drawn, where given.
+  // The lines' titles, then the axis titles drawn, where given.
   std::vector<std::string> titles = {};
   // The time axis from -0.5 s to 0.5 s rather than the default range.
   bool halfSecond = false;
+  // The lane labels drawn, top to bottom, where given.
+  std::vector<std::string> lanes = {};
 };
 
 bool IsNumber(const std::string& text) {
@@ -182,7 +184,13 @@ class ChartLabelSizesTest : public DownloadedEventTest {
       EXPECT_EQ(times, size.times);
     }
     if (!size.titles.empty()) {
-      EXPECT_EQ(lineTitles, size.titles);
+      std::vector<std::string> titles = lineTitles;
+      const std::vector<std::string> axisTitles = DrawnOn(drawn, kAxisTitle);
+      titles.insert(titles.end(), axisTitles.begin(), axisTitles.end());
+      EXPECT_EQ(titles, size.titles);
+    }
+    if (!size.lanes.empty()) {
+      EXPECT_EQ(lanes, size.lanes);
     }
     if (size.roomy) {
       for (const int32_t axis : {kAxisTitle, kMarkerAxis, kTimeAxis, kLaneAxis, kValueAxis}) {
@@ -234,7 +242,7 @@ class ChartLabelSizesTest : public DownloadedEventTest {
 // Sizes of the event window's frame (five events tiled across or down in a 1024x768 or 800x600 frame) or of
 // the main frame with its event maximised, for every lane's chart and for one lane's; then sweeps of sizes.
 TEST_F(ChartLabelSizesTest, LabelsThatWouldNotReadAreLeftOutAndARoomyChartShowsThemAll) {
-  const std::vector<std::string> reactionOnLegal = {"0.1", "Legal"};
+  const std::vector<std::string> reactionOnLegal = {"0.1", "Legal", "Time (seconds)", "Power"};
   std::vector<Case> cases = {
       {"tiled across", kAllLanes, false, 1016, 132},
       {"tiled down", kAllLanes, false, 201, 660},
@@ -270,6 +278,27 @@ TEST_F(ChartLabelSizesTest, LabelsThatWouldNotReadAreLeftOutAndARoomyChartShowsT
   sweep(6, {110, 211, 450, 1016}, {160, 258});
   // A chart 162x43, its plot 1 pixel high, its lane labels all but level.
   cases.push_back({"162x43 chart", kAllLanes, false, 170, 152});
+  // Narrow charts: "Power" clear of the time's title, which it would touch; lane 1 before Legal's title,
+  // which would touch it.
+  cases.push_back({"137x152, row -1", kAllLanes, false, 137, 152});
+  cases.push_back({"137x269, row -1",
+                   kAllLanes,
+                   false,
+                   137,
+                   269,
+                   false,
+                   {},
+                   {"Set", "Legal", "Time (seconds)", "Power"}});
+  cases.push_back({"174x165, row -1",
+                   kAllLanes,
+                   false,
+                   174,
+                   165,
+                   false,
+                   {"-2.5", "Gun"},
+                   {"Set", "Time (seconds)", "Power"},
+                   false,
+                   {"Lane 1 (0.150)"}});
   sweep(kAllLanes, {110, 200, 300, 450, 1016}, {117, 160, 211, 240, 258});
   // Set 0.100 s before the gun, the reactions about the Legal line and just before the gun: the lines of
   // Set, Gun, the reaction and Legal within 0.2 s. Lane 4's title stands over Legal's line, lane 7's over
