@@ -23,6 +23,7 @@ constexpr const ZafIChar* kCategoryFormat = u"%g";
 // Positions within this share of a step of the run's end count as the end, which gets its own item.
 constexpr double kEndTolerance = 1e-9;
 
+// A title keeps the gap between texts from the plot's border too.
 constexpr int32_t kGap = cf_3DTextMarker::kTextGap;
 
 // The plot with the gap a title keeps from its border on every side.
@@ -45,6 +46,20 @@ bool IsNumberText(const cf_String& text) {
          std::all_of(chars.begin(), chars.end(), [&digit](char16_t c) {
            return digit(c) || c == u'-' || c == u'+' || c == u'.' || c == u'e' || c == u'E';
          });
+}
+
+// A point where the display would put it before its pixel is taken, by the kernel's mapping to the screen
+// when there is one.
+struct Exact {
+  double x, y;
+};
+
+Exact ExactScreenPoint(const cf_3DPoint& point, const cf_Kernel::Matrix4x2* toScreen) {
+  if (!toScreen) {
+    return {static_cast<double>(point.GetScreenX()), static_cast<double>(point.GetScreenY())};
+  }
+  return {(*toScreen)[0][0] * point.GetProjX() + (*toScreen)[3][0],
+          (*toScreen)[1][1] * point.GetProjY() + (*toScreen)[3][1]};
 }
 
 // How far `moved` must go to clear `fixed`, straight away from `plot`: up or down when its middle lies
@@ -214,14 +229,14 @@ void cf_3DGridTickSeries::PlaceLabels(bf_Display& display, const cf_2DRect& plot
       }
       // A title over another line's title reads as that line's.
       const bool clear = item.PlaceTextOffLines(display, lines, titled);
+      const cf_2DRect placed = item.NextTextRect(display);
       if (&item == keyLabel) {
-        LeaveOutTitlesUnder(display, item);
+        LeaveOutTitlesUnder(item, placed);
       } else if (!clear) {
         item.SetTextLeftOut(true);
       }
       // A text on the plot goes to the plot's nearer side, off the lines.
-      const cf_2DRect placed = item.NextTextRect(display);
-      if (LinesRunOverPlot() && placed.Overlaps(plot)) {
+      if (item.TextDrawn() && LinesRunOverPlot() && placed.Overlaps(plot)) {
         const bool upper = placed.top + placed.bottom < plot.top + plot.bottom;
         item.SetTextOffset(
             {item.TextOffset().x, upper ? plot.top - placed.bottom : plot.bottom - placed.top});
@@ -231,22 +246,13 @@ void cf_3DGridTickSeries::PlaceLabels(bf_Display& display, const cf_2DRect& plot
   }
 }
 
-void cf_3DGridTickSeries::LeaveOutTitlesUnder(bf_Display& display, cf_3DTextMarker& title) {
+void cf_3DGridTickSeries::LeaveOutTitlesUnder(const cf_3DTextMarker& title, const cf_2DRect& placed) {
   for (const auto& item : items) {
-    const cf_2DPoint from = item->GetAnchorPoint().GetScreenPoint();
-    if (item.get() != &title && item->TextDrawn() && title.TextStandsOver(display, from.x)) {
+    const int32_t column = item->GetAnchorPoint().GetScreenX();
+    if (item.get() != &title && item->TextDrawn() && title.TextStandsOver(placed, column)) {
       item->SetTextLeftOut(true);
     }
   }
-}
-
-cf_3DGridTickSeries::Exact cf_3DGridTickSeries::ExactScreenPoint(const cf_3DPoint& point) const {
-  if (!itsEngine || !itsEngine->GetKernel().IsProjMatrixCurrent()) {
-    return {static_cast<double>(point.GetScreenX()), static_cast<double>(point.GetScreenY())};
-  }
-  const cf_Kernel::Matrix4x2& toScreen = itsEngine->GetKernel().ProjMatrix();
-  return {toScreen[0][0] * point.GetProjX() + toScreen[3][0],
-          toScreen[1][1] * point.GetProjY() + toScreen[3][1]};
 }
 
 cf_3DTextMarker* cf_3DGridTickSeries::ThinLabels(bf_Display& display) {
@@ -255,11 +261,14 @@ cf_3DTextMarker* cf_3DGridTickSeries::ThinLabels(bf_Display& display) {
     cf_2DRect rect;
     Exact anchor;
   };
+  const cf_Kernel::Matrix4x2* toScreen = itsEngine && itsEngine->GetKernel().IsProjMatrixCurrent()
+                                             ? &itsEngine->GetKernel().ProjMatrix()
+                                             : nullptr;
   std::vector<Label> labels;
   ForEachItemAsDrawn([&](cf_3DTextMarker& item) {
     const cf_2DRect rect = item.NextTextRect(display);
     if (!rect.IsEmpty()) {
-      labels.push_back({&item, rect, ExactScreenPoint(item.GetAnchorPoint())});
+      labels.push_back({&item, rect, ExactScreenPoint(item.GetAnchorPoint(), toScreen)});
     }
   });
   if (labels.empty()) {

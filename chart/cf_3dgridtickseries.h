@@ -172,16 +172,11 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
   // takes the default font and colours, alternately above and below its anchor.
   template <typename Visit>
   void ForEachItemAsDrawn(Visit visit);
-  // A point where the display would put it before its pixel is taken.
-  struct Exact {
-    double x, y;
-  };
-  Exact ExactScreenPoint(const cf_3DPoint& point) const;
   // Every `stride`th of the labels met along the axis, counted both ways from the first named one, which
   // it answers (null when every label is a number).
   cf_3DTextMarker* ThinLabels(bf_Display& display);
-  // Leaves out the titles of the lines that `title`, placed, stands over.
-  void LeaveOutTitlesUnder(bf_Display& display, cf_3DTextMarker& title);
+  // Leaves out the titles of the lines that `title`, placed at `placed`, stands over.
+  void LeaveOutTitlesUnder(const cf_3DTextMarker& title, const cf_2DRect& placed);
   // Group categories mark lines across a flat plot.
   bool LinesRunOverPlot() const;
   // The columns of the grid lines drawn, or of those with a label, display pixels, left to right.

@@ -64,10 +64,6 @@ int32_t ClearShift(cf_2DRect rect, bool up, const std::vector<cf_2DRect>& taken)
 
 }  // namespace
 
-bool cf_3DTextMarker::ReadAsOne(const cf_2DRect& a, const cf_2DRect& b) {
-  return cf_2DRect{a.left - kTextGap, a.top, a.right + kTextGap, a.bottom}.Overlaps(b);
-}
-
 cf_3DTextMarker::cf_3DTextMarker(const cf_3DPoint& anchor, const cf_3DPoint& bend,
                                  const cf_3DPoint& textPoint)
     : points{anchor, bend, textPoint} {}
@@ -287,8 +283,7 @@ bool cf_3DTextMarker::PlaceTextOffLines(bf_Display& display, const std::vector<i
   return crossed(titled, textOffset.x) == 0;
 }
 
-bool cf_3DTextMarker::TextStandsOver(bf_Display& display, int32_t column) {
-  const cf_2DRect placed = NextTextRect(display);
+bool cf_3DTextMarker::TextStandsOver(const cf_2DRect& placed, int32_t column) const {
   return !placed.IsEmpty() && StandsOver(placed, points[kAnchor].GetScreenPoint().x, column);
 }
 

@@ -77,7 +77,9 @@ class cf_3DTextMarker : public cf_Virt3DObj {
   // Texts side by side closer than this many pixels read as one; rows of text may touch.
   static constexpr int32_t kTextGap = 3;
   // Whether two texts (display pixels) would read as one or print over each other.
-  static bool ReadAsOne(const cf_2DRect& a, const cf_2DRect& b);
+  static bool ReadAsOne(const cf_2DRect& a, const cf_2DRect& b) {
+    return cf_2DRect{a.left - kTextGap, a.top, a.right + kTextGap, a.bottom}.Overlaps(b);
+  }
   // Moves the text away from the anchor, past one text after another, until it reads apart from each of
   // `taken` (texts drawn before it, display pixels), and adds where it goes to them. A marker without a
   // shown text takes nothing.
@@ -97,9 +99,9 @@ class cf_3DTextMarker : public cf_Virt3DObj {
   // clear.
   bool PlaceTextOffLines(bf_Display& display, const std::vector<int32_t>& lines,
                          const std::vector<int32_t>& titled);
-  // Whether the text placed stands over the line at `column` (display pixels, widened by the gap both
-  // ways), other than its own; never without a text to draw.
-  bool TextStandsOver(bf_Display& display, int32_t column);
+  // Whether the text, placed at `placed` (NextTextRect), stands over the line at `column` (display pixels,
+  // widened by the gap both ways), other than its own; never without a text to draw.
+  bool TextStandsOver(const cf_2DRect& placed, int32_t column) const;
   // A text to draw: there, shown, not empty and not left out.
   bool TextDrawn() const;
   // A text left out for want of room (it would overlap another text or a line) is not drawn, nor
