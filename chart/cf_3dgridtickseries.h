@@ -110,7 +110,7 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
   // Lets every label in again and places the labels of group categories (the lines the program marks,
   // as near each other as it likes): each off the other items' grid lines, or where lines stand close on
   // both sides off those with a label (left out where it cannot be), in a flat chart off the plot where
-  // the lines run, then a text row further out where it would read as one with an earlier one. The key
+  // the lines run, then further out, past each earlier one it would read as one with. The key
   // title, the first that is a number (a time measured rather than a named line), is placed first, and
   // the lines it stands over give their titles up. Display pixels.
   void PlaceLabels(bf_Display& display, const cf_2DRect& plot);
@@ -121,10 +121,9 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
   // first label that is a name rather than a number (so a named point such as the gun, or the first lane,
   // stays), and that named label, or the key title of group categories, is decided; where it is left out,
   // so is every label of the axis. With kOtherLabels the others are decided. A group category's label
-  // that its placing left on a flat
-  // chart's `plot`, where the lines run, is left out. Any label is left out where it would overlap one of
-  // `kept` (labels and titles drawn before it) or not lie whole in `region`. The labels drawn are added to
-  // `kept`. Display pixels.
+  // that its placing left on a flat chart's `plot`, where the lines run, is left out. Any label is left
+  // out where it would read as one with one of `kept` (labels and titles drawn before it) or not lie whole
+  // in `region`. The labels drawn are added to `kept`. Display pixels.
   void LeaveOutCrowdedLabels(bf_Display& display, const cf_2DRect& plot, const cf_2DRect& region,
                              std::vector<cf_2DRect>& kept, LabelPass pass);
   // Lets the title in again and moves it straight away from the plot rectangle `plot` until it overlaps
