@@ -23,17 +23,12 @@ constexpr const ZafIChar* kCategoryFormat = u"%g";
 // Positions within this share of a step of the run's end count as the end, which gets its own item.
 constexpr double kEndTolerance = 1e-9;
 
-// Texts side by side closer than this many pixels read as one (rows of text may touch).
-constexpr int32_t kLabelGap = 3;
-
-// Whether two texts would read as one or print over each other.
-bool TooClose(const cf_2DRect& a, const cf_2DRect& b) {
-  return cf_2DRect{a.left - kLabelGap, a.top, a.right + kLabelGap, a.bottom}.Overlaps(b);
-}
+// A title keeps the gap between texts from the plot's border too.
+constexpr int32_t kGap = cf_3DTextMarker::kTextGap;
 
 // The plot with the gap a title keeps from its border on every side.
 cf_2DRect PlotAndGap(const cf_2DRect& plot) {
-  return {plot.left - kLabelGap, plot.top - kLabelGap, plot.right + kLabelGap, plot.bottom + kLabelGap};
+  return {plot.left - kGap, plot.top - kGap, plot.right + kGap, plot.bottom + kGap};
 }
 
 // Whether `rect` lies whole in `region`, whose right and bottom are its last pixels (a text's are just past
@@ -51,6 +46,20 @@ bool IsNumberText(const cf_String& text) {
          std::all_of(chars.begin(), chars.end(), [&digit](char16_t c) {
            return digit(c) || c == u'-' || c == u'+' || c == u'.' || c == u'e' || c == u'E';
          });
+}
+
+// A point where the display would put it before its pixel is taken, by the kernel's mapping to the screen
+// when there is one.
+struct Exact {
+  double x, y;
+};
+
+Exact ExactScreenPoint(const cf_3DPoint& point, const cf_Kernel::Matrix4x2* toScreen) {
+  if (!toScreen) {
+    return {static_cast<double>(point.GetScreenX()), static_cast<double>(point.GetScreenY())};
+  }
+  return {(*toScreen)[0][0] * point.GetProjX() + (*toScreen)[3][0],
+          (*toScreen)[1][1] * point.GetProjY() + (*toScreen)[3][1]};
 }
 
 // How far `moved` must go to clear `fixed`, straight away from `plot`: up or down when its middle lies
@@ -202,33 +211,64 @@ void cf_3DGridTickSeries::PlaceLabels(bf_Display& display, const cf_2DRect& plot
     return;
   }
   const cf_TextSelection selection(display, *TextAttribs());
-  const std::vector<int32_t> lines = GridLineColumns(false);
-  const std::vector<int32_t> titled = GridLineColumns(true);
-  std::vector<cf_2DRect> taken;
-  ForEachItemAsDrawn([&](cf_3DTextMarker& item) {
-    // A title over another line's title reads as that line's.
-    item.SetTextLeftOut(!item.PlaceTextOffLines(display, lines, titled, kLabelGap));
-    // A text on the plot goes to the plot's nearer side, off the lines.
-    const cf_2DRect placed = item.NextTextRect(display);
-    if (LinesRunOverPlot() && placed.Overlaps(plot)) {
-      const bool upper = placed.top + placed.bottom < plot.top + plot.bottom;
-      item.SetTextOffset({item.TextOffset().x, upper ? plot.top - placed.bottom : plot.bottom - placed.top});
+  keyLabel = nullptr;
+  for (const auto& item : items) {
+    if (!keyLabel && item->TextDrawn() && IsNumberText(*item->GetText())) {
+      keyLabel = item.get();
     }
-    item.PlaceTextClearOf(display, taken);
-  });
+  }
+  const std::vector<int32_t> lines = GridLineColumns(false);
+  std::vector<cf_2DRect> taken;
+  // The key title first, in the row nearest its line; the lines it cannot help standing over give their
+  // titles up.
+  for (const LabelPass pass : {kKeyLabel, kOtherLabels}) {
+    const std::vector<int32_t> titled = GridLineColumns(true);
+    ForEachItemAsDrawn([&](cf_3DTextMarker& item) {
+      if ((&item == keyLabel) != (pass == kKeyLabel)) {
+        return;
+      }
+      // A title over another line's title reads as that line's.
+      const bool clear = item.PlaceTextOffLines(display, lines, titled);
+      const cf_2DRect placed = item.NextTextRect(display);
+      if (&item == keyLabel) {
+        LeaveOutTitlesUnder(item, placed);
+      } else if (!clear) {
+        item.SetTextLeftOut(true);
+      }
+      // A text on the plot goes to the plot's nearer side, off the lines.
+      if (item.TextDrawn() && LinesRunOverPlot() && placed.Overlaps(plot)) {
+        const bool upper = placed.top + placed.bottom < plot.top + plot.bottom;
+        item.SetTextOffset(
+            {item.TextOffset().x, upper ? plot.top - placed.bottom : plot.bottom - placed.top});
+      }
+      item.PlaceTextClearOf(display, taken);
+    });
+  }
+}
+
+void cf_3DGridTickSeries::LeaveOutTitlesUnder(const cf_3DTextMarker& title, const cf_2DRect& placed) {
+  for (const auto& item : items) {
+    const int32_t column = item->GetAnchorPoint().GetScreenX();
+    if (item.get() != &title && item->TextDrawn() && title.TextStandsOver(placed, column)) {
+      item->SetTextLeftOut(true);
+    }
+  }
 }
 
 cf_3DTextMarker* cf_3DGridTickSeries::ThinLabels(bf_Display& display) {
   struct Label {
     cf_3DTextMarker* item;
     cf_2DRect rect;
-    cf_2DPoint anchor;
+    Exact anchor;
   };
+  const cf_Kernel::Matrix4x2* toScreen = itsEngine && itsEngine->GetKernel().IsProjMatrixCurrent()
+                                             ? &itsEngine->GetKernel().ProjMatrix()
+                                             : nullptr;
   std::vector<Label> labels;
   ForEachItemAsDrawn([&](cf_3DTextMarker& item) {
     const cf_2DRect rect = item.NextTextRect(display);
     if (!rect.IsEmpty()) {
-      labels.push_back({&item, rect, item.GetAnchorPoint().GetScreenPoint()});
+      labels.push_back({&item, rect, ExactScreenPoint(item.GetAnchorPoint(), toScreen)});
     }
   });
   if (labels.empty()) {
@@ -256,7 +296,7 @@ cf_3DTextMarker* cf_3DGridTickSeries::ThinLabels(bf_Display& display) {
       if (!kept(i, stride)) {
         continue;
       }
-      if (last && TooClose(*last, labels[i].rect)) {
+      if (last && cf_3DTextMarker::ReadAsOne(*last, labels[i].rect)) {
         return false;
       }
       last = &labels[i].rect;
@@ -281,26 +321,26 @@ void cf_3DGridTickSeries::LeaveOutCrowdedLabels(bf_Display& display, const cf_2D
     return;
   }
   const cf_TextSelection selection(display, *TextAttribs());
-  if (pass == kNamedLabel) {
-    namedLabel = style != kGroupCategories ? ThinLabels(display) : nullptr;
+  if (pass == kKeyLabel && style != kGroupCategories) {
+    keyLabel = ThinLabels(display);
   }
-  bool namedLeftOut = false;
+  bool keyLeftOut = false;
   ForEachItemAsDrawn([&](cf_3DTextMarker& item) {
     const cf_2DRect rect = item.NextTextRect(display);
-    if (rect.IsEmpty() || (&item == namedLabel) != (pass == kNamedLabel)) {
+    if (rect.IsEmpty() || (&item == keyLabel) != (pass == kKeyLabel)) {
       return;
     }
     if (!LiesWholeIn(rect, region) || (LinesRunOverPlot() && rect.Overlaps(plot)) ||
         std::any_of(kept.begin(), kept.end(),
-                    [&rect](const cf_2DRect& other) { return TooClose(rect, other); })) {
+                    [&rect](const cf_2DRect& other) { return cf_3DTextMarker::ReadAsOne(rect, other); })) {
       item.SetTextLeftOut(true);
-      namedLeftOut = pass == kNamedLabel;
+      keyLeftOut = pass == kKeyLabel;
       return;
     }
     kept.push_back(rect);
   });
-  // The others are counted from the named label, and read by it.
-  if (namedLeftOut) {
+  // The others are counted from the key label, or give way to it.
+  if (keyLeftOut) {
     for (const auto& item : items) {
       item->SetTextLeftOut(true);
     }
@@ -350,7 +390,7 @@ cf_2DRect cf_3DGridTickSeries::LeaveOutCrowdedTitle(bf_Display& display, const c
   }
   if (!LiesWholeIn(placed, region) || PlotAndGap(plot).Overlaps(placed) ||
       std::any_of(titles.begin(), titles.end(),
-                  [&placed](const cf_2DRect& other) { return TooClose(placed, other); })) {
+                  [&placed](const cf_2DRect& other) { return cf_3DTextMarker::ReadAsOne(placed, other); })) {
     title.SetTextLeftOut(true);
     return {};
   }
@@ -359,7 +399,7 @@ cf_2DRect cf_3DGridTickSeries::LeaveOutCrowdedTitle(bf_Display& display, const c
 
 int cf_3DGridTickSeries::Build(cf_ChartModel& model) {
   items.clear();
-  namedLabel = nullptr;
+  keyLabel = nullptr;
   if (!IsVisible()) {
     return 0;
   }

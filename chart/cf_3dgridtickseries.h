@@ -110,18 +110,20 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
   // Lets every label in again and places the labels of group categories (the lines the program marks,
   // as near each other as it likes): each off the other items' grid lines, or where lines stand close on
   // both sides off those with a label (left out where it cannot be), in a flat chart off the plot where
-  // the lines run, then a text row further out where it would overlap an earlier one. Display pixels.
+  // the lines run, then further out, past each earlier one it would read as one with. The key
+  // title, the first that is a number (a time measured rather than a named line), is placed first, and
+  // the lines it stands over give their titles up. Display pixels.
   void PlaceLabels(bf_Display& display, const cf_2DRect& plot);
-  // Which labels a call of LeaveOutCrowdedLabels decides: first the named one of each axis, then the others.
-  enum LabelPass { kNamedLabel, kOtherLabels };
-  // Leaves out the labels that would not read. With kNamedLabel, the labels along a value or category
-  // axis are first thinned to every 2nd, 5th, 10th, 20th... so that no two kept ones touch, counted from
-  // the first label that is a name rather than a number (so a named point such as the gun, or the first
-  // lane, stays), and that named label is decided; where it is left out, so is every label of the axis.
-  // With kOtherLabels the others are decided. A group category's label that its placing left on a flat
-  // chart's `plot`, where the lines run, is left out. Any label is left out where it would overlap one of
-  // `kept` (labels and titles drawn before it) or not lie whole in `region`. The labels drawn are added to
-  // `kept`. Display pixels.
+  // Which labels a call of LeaveOutCrowdedLabels decides: first the key one of each axis, then the others.
+  enum LabelPass { kKeyLabel, kOtherLabels };
+  // Leaves out the labels that would not read. With kKeyLabel, the labels along a value or category axis
+  // are first thinned to every 2nd, 5th, 10th, 20th... so that no two kept ones touch, counted from the
+  // first label that is a name rather than a number (so a named point such as the gun, or the first lane,
+  // stays), and that named label, or the key title of group categories, is decided; where it is left out,
+  // so is every label of the axis. With kOtherLabels the others are decided. A group category's label
+  // that its placing left on a flat chart's `plot`, where the lines run, is left out. Any label is left
+  // out where it would read as one with one of `kept` (labels and titles drawn before it) or not lie whole
+  // in `region`. The labels drawn are added to `kept`. Display pixels.
   void LeaveOutCrowdedLabels(bf_Display& display, const cf_2DRect& plot, const cf_2DRect& region,
                              std::vector<cf_2DRect>& kept, LabelPass pass);
   // Lets the title in again and moves it straight away from the plot rectangle `plot` until it overlaps
@@ -172,6 +174,8 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
   // Every `stride`th of the labels met along the axis, counted both ways from the first named one, which
   // it answers (null when every label is a number).
   cf_3DTextMarker* ThinLabels(bf_Display& display);
+  // Leaves out the titles of the lines that `title`, placed at `placed`, stands over.
+  void LeaveOutTitlesUnder(const cf_3DTextMarker& title, const cf_2DRect& placed);
   // Group categories mark lines across a flat plot.
   bool LinesRunOverPlot() const;
   // The columns of the grid lines drawn, or of those with a label, display pixels, left to right.
@@ -211,8 +215,9 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
   bool labelAtMin = true;
   bool hideTicks = false;
   bool invertTicks = false;
-  // The label the last thinning counted from, until the items are built again.
-  const cf_3DTextMarker* namedLabel = nullptr;
+  // The label decided first: the one the last thinning counted from, or the key title the last placing
+  // found; null until then, and after a build.
+  const cf_3DTextMarker* keyLabel = nullptr;
 };
 
 #endif

@@ -38,23 +38,28 @@ cf_2DPoint TextCorner(cf_2DPoint at, int32_t w, int32_t h, const cf_TextAttribs&
   return at;
 }
 
-bool Overlap(const cf_2DRect& a, const cf_2DRect& b) {
-  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+// Whether a text at `text` whose own line is at column `own` stands over the line at `column`, within the
+// gap of it.
+bool StandsOver(const cf_2DRect& text, int32_t own, int32_t column) {
+  return column != own && text.left - cf_3DTextMarker::kTextGap <= column &&
+         column < text.right + cf_3DTextMarker::kTextGap;
 }
 
-// How far a text must move, a row at a time, to overlap none of `taken`. Each move passes at least the row
-// of one text taken, so there are never more moves than texts.
-int32_t ClearShift(cf_2DRect rect, int32_t row, const std::vector<cf_2DRect>& taken) {
-  int32_t shift = 0;
-  for (std::size_t moves = 0;
-       moves < taken.size() && std::any_of(taken.begin(), taken.end(),
-                                           [&rect](const cf_2DRect& other) { return Overlap(rect, other); });
-       ++moves) {
-    shift += row;
-    rect.top += row;
-    rect.bottom += row;
+// How far a text must move up (or down) to read apart from each of `taken`: each move takes it just past
+// the first text it would read as one with, so it never meets that text again and there are never more
+// moves than texts.
+int32_t ClearShift(cf_2DRect rect, bool up, const std::vector<cf_2DRect>& taken) {
+  const cf_2DRect start = rect;
+  for (std::size_t moves = 0; moves < taken.size(); ++moves) {
+    const auto hit = std::find_if(taken.begin(), taken.end(), [&rect](const cf_2DRect& other) {
+      return cf_3DTextMarker::ReadAsOne(rect, other);
+    });
+    if (hit == taken.end()) {
+      break;
+    }
+    rect = rect.MovedBy({0, up ? hit->top - rect.bottom : hit->bottom - rect.top});
   }
-  return shift;
+  return rect.top - start.top;
 }
 
 }  // namespace
@@ -250,13 +255,14 @@ void cf_3DTextMarker::PlaceTextClearOf(bf_Display& display, std::vector<cf_2DRec
       points[textAtBend ? kBend : kText].GetScreenPoint().y <= points[kAnchor].GetScreenPoint().y;
   // Away from the anchor even where that leaves the drawing area: the chart makes room for it there, or
   // leaves it out.
-  textRowShift = ClearShift(placed, aboveAnchor ? -placed.Height() : placed.Height(), taken);
+  textRowShift = ClearShift(placed, aboveAnchor, taken);
   taken.push_back({placed.left, placed.top + textRowShift, placed.right, placed.bottom + textRowShift});
 }
 
 bool cf_3DTextMarker::PlaceTextOffLines(bf_Display& display, const std::vector<int32_t>& lines,
-                                        const std::vector<int32_t>& titled, int32_t gap) {
+                                        const std::vector<int32_t>& titled) {
   textOffset = {};
+  textRowShift = 0;
   if (!TextDrawn()) {
     return true;
   }
@@ -264,17 +270,21 @@ bool cf_3DTextMarker::PlaceTextOffLines(bf_Display& display, const std::vector<i
   const int32_t own = points[kAnchor].GetScreenPoint().x;
   const auto crossed = [&](const std::vector<int32_t>& columns, int32_t shift) {
     return std::count_if(columns.begin(), columns.end(), [&](int32_t x) {
-      return x != own && centred.left + shift - gap <= x && x < centred.right + shift + gap;
+      return StandsOver(centred.MovedBy({shift, 0}), own, x);
     });
   };
   // Centred, else starting just right of its own column, else ending just left of it: the first that
   // stands over fewest titled lines, then over fewest lines.
-  const int32_t shifts[] = {0, own + gap - centred.left, own - gap - centred.right};
+  const int32_t shifts[] = {0, own + kTextGap - centred.left, own - kTextGap - centred.right};
   textOffset.x = *std::min_element(std::begin(shifts), std::end(shifts), [&](int32_t a, int32_t b) {
     return std::pair(crossed(titled, a), crossed(lines, a)) <
            std::pair(crossed(titled, b), crossed(lines, b));
   });
   return crossed(titled, textOffset.x) == 0;
+}
+
+bool cf_3DTextMarker::TextStandsOver(const cf_2DRect& placed, int32_t column) const {
+  return !placed.IsEmpty() && StandsOver(placed, points[kAnchor].GetScreenPoint().x, column);
 }
 
 void cf_3DTextMarker::DrawSecondary(bf_Display& display) {

@@ -74,9 +74,15 @@ class cf_3DTextMarker : public cf_Virt3DObj {
   void SetTextNumber(int32_t value, const ZafIChar* format);
   // Shows a string the marker does not own (a data group's name, say); null changes nothing.
   void SetTextObject(const cf_String* shared);
-  // Moves the text away from the anchor, a text row at a time, until it overlaps none of `taken` (texts
-  // drawn before it, display pixels), and adds where it goes to them. A marker without a shown text
-  // takes nothing.
+  // Texts side by side closer than this many pixels read as one; rows of text may touch.
+  static constexpr int32_t kTextGap = 3;
+  // Whether two texts (display pixels) would read as one or print over each other.
+  static bool ReadAsOne(const cf_2DRect& a, const cf_2DRect& b) {
+    return cf_2DRect{a.left - kTextGap, a.top, a.right + kTextGap, a.bottom}.Overlaps(b);
+  }
+  // Moves the text away from the anchor, past one text after another, until it reads apart from each of
+  // `taken` (texts drawn before it, display pixels), and adds where it goes to them. A marker without a
+  // shown text takes nothing.
   void PlaceTextClearOf(bf_Display& display, std::vector<cf_2DRect>& taken);
   // Where the text was drawn last, display pixels; empty before and after a draw without it.
   const cf_2DRect& DrawnTextRect() const { return drawnText; }
@@ -86,12 +92,16 @@ class cf_3DTextMarker : public cf_Virt3DObj {
   // Moves the text by whole pixels from where its point places it.
   void SetTextOffset(const cf_2DPoint& offset) { textOffset = offset; }
   const cf_2DPoint& TextOffset() const { return textOffset; }
-  // Beside its anchor's column rather than centred on it where that stands over fewer of the columns in
-  // `titled` (lines with a title of their own), then of those in `lines` (every line), leaving out the
-  // anchor's own column (display pixels, each widened by `gap` both ways); answers whether it stands over
-  // none of `titled`. A marker without a shown text is clear.
+  // Places the text afresh (no offset, no row moved): beside its anchor's column rather than centred on it
+  // where that stands over fewer of the columns in `titled` (lines with a title of their own), then of
+  // those in `lines` (every line), leaving out the anchor's own column (display pixels, each widened by the
+  // gap both ways); answers whether it stands over none of `titled`. A marker without a shown text is
+  // clear.
   bool PlaceTextOffLines(bf_Display& display, const std::vector<int32_t>& lines,
-                         const std::vector<int32_t>& titled, int32_t gap);
+                         const std::vector<int32_t>& titled);
+  // Whether the text, placed at `placed` (NextTextRect), stands over the line at `column` (display pixels,
+  // widened by the gap both ways), other than its own; never without a text to draw.
+  bool TextStandsOver(const cf_2DRect& placed, int32_t column) const;
   // A text to draw: there, shown, not empty and not left out.
   bool TextDrawn() const;
   // A text left out for want of room (it would overlap another text or a line) is not drawn, nor
@@ -125,7 +135,7 @@ class cf_3DTextMarker : public cf_Virt3DObj {
   const cf_String* text = nullptr;
   bool hasText = false;
   bool textShown = false;
-  // Pixels down (up when negative) from where the text point places the text.
+  // Pixels down (up when negative) from where the text point places the text, to clear texts before it.
   int32_t textRowShift = 0;
   cf_2DPoint textOffset;
   bool textLeftOut = false;

@@ -407,13 +407,13 @@ void cf_ChartEngine::FitToDisplay(bf_Display& display) {
     kernel->NarrowPlot(beyond);
   }
   // Where the plot cannot give the texts room, the titles it leaves cut, against it or against another
-  // title are left out, then the labels that would print over a title, another text or a line: the named
-  // ones the axes count from (the gun, the first lane) before the others, the axes in number order.
+  // title are left out, then the labels that would print over a title, another text or a line: the key
+  // ones (the reaction time's title, the gun, the first lane) before the others, the axes in number order.
   std::vector<cf_2DRect> texts;
   for (cf_3DGridTickSeries* axis : axes) {
     texts.push_back(axis->LeaveOutCrowdedTitle(display, kernel->PlotRect(), region, texts));
   }
-  for (const auto pass : {cf_3DGridTickSeries::kNamedLabel, cf_3DGridTickSeries::kOtherLabels}) {
+  for (const auto pass : {cf_3DGridTickSeries::kKeyLabel, cf_3DGridTickSeries::kOtherLabels}) {
     for (cf_3DGridTickSeries* axis : axes) {
       axis->LeaveOutCrowdedLabels(display, kernel->PlotRect(), region, texts, pass);
     }

@@ -1,8 +1,9 @@
 // The charts of a downloaded event at the sizes users give them, every lane's and one lane's: whatever the
 // size, the texts the chart draws (time numbers, lane labels, line titles, axis titles) lie whole in the
 // chart, none prints over another or sits on the plot where the lines run, no axis title touches the plot's
-// border, and a line's title stands at its own line; "Gun" and lane 1 stay while their axis shows a label;
-// at a roomy size every label and every title is drawn.
+// border, and a line's title stands at its own line; "Gun" and lane 1 stay while their axis shows a label,
+// and the reaction time's title while any line's title does; at a roomy size every label and every title
+// is drawn.
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,7 @@
 #include "chart/cf_chartview.h"
 #include "chart/zafchartcontrol.h"
 #include "model/qvevent.h"
+#include "model/qvsettings.h"
 #include "native/native.h"
 
 namespace {
@@ -35,7 +37,7 @@ constexpr int32_t kTimeAxis = 2;
 constexpr int32_t kLaneAxis = 3;
 constexpr int32_t kValueAxis = 4;
 // Texts side by side at least this far apart read as two.
-constexpr int32_t kSideGap = 2;
+constexpr int32_t kSideGap = 3;
 // A line's title starting or ending beside its line keeps no more than this many pixels from it.
 constexpr int32_t kLineReach = 4;
 // The chart of every lane rather than of one results row.
@@ -56,7 +58,17 @@ struct Case {
   bool roomy = false;
   // The time numbers drawn, left to right, where given.
   std::vector<std::string> times = {};
+  // The lines' titles, then the axis titles drawn, where given.
+  std::vector<std::string> titles = {};
+  // The time axis from -0.5 s to 0.5 s rather than the default range.
+  bool halfSecond = false;
+  // The lane labels drawn, top to bottom, where given.
+  std::vector<std::string> lanes = {};
 };
+
+bool IsNumber(const std::string& text) {
+  return !text.empty() && text.find_first_not_of("-.0123456789") == std::string::npos;
+}
 
 class ChartLabelSizesTest : public DownloadedEventTest {
  protected:
@@ -159,8 +171,26 @@ class ChartLabelSizesTest : public DownloadedEventTest {
                 std::any_of(lanes.begin(), lanes.end(),
                             [](const std::string& lane) { return lane.rfind("Lane 1 ", 0) == 0; }))
         << "without lane 1";
+    // On one lane's chart the reaction time's title is the last line title to go.
+    const std::vector<std::string> lineTitles = DrawnOn(drawn, kMarkerAxis);
+    bool reaction = false;
+    for (int32_t m = 1; m <= markers.GetItemCount(); ++m) {
+      reaction = reaction || (HasText(*markers.GetItem(m)) && IsNumber(Text(*markers.GetItem(m))));
+    }
+    EXPECT_TRUE(!reaction || lineTitles.empty() ||
+                std::any_of(lineTitles.begin(), lineTitles.end(), IsNumber))
+        << "without the reaction time";
     if (!size.times.empty()) {
       EXPECT_EQ(times, size.times);
+    }
+    if (!size.titles.empty()) {
+      std::vector<std::string> titles = lineTitles;
+      const std::vector<std::string> axisTitles = DrawnOn(drawn, kAxisTitle);
+      titles.insert(titles.end(), axisTitles.begin(), axisTitles.end());
+      EXPECT_EQ(titles, size.titles);
+    }
+    if (!size.lanes.empty()) {
+      EXPECT_EQ(lanes, size.lanes);
     }
     if (size.roomy) {
       for (const int32_t axis : {kAxisTitle, kMarkerAxis, kTimeAxis, kLaneAxis, kValueAxis}) {
@@ -173,8 +203,18 @@ class ChartLabelSizesTest : public DownloadedEventTest {
     }
   }
 
-  // Shows every lane or the row's lane alone, then sets the size.
-  void Show(const Case& size, int32_t& shown) {
+  // Shows every lane or the row's lane alone over the row's time range, then sets the size.
+  void Show(const Case& size, int32_t& shown, bool& halfSecond) {
+    if (size.halfSecond != halfSecond) {
+      halfSecond = size.halfSecond;
+      Then([half = halfSecond] {
+        ASSERT_TRUE(QvSettings::Write(
+            KString(half ? u"\\Chart\\Axes\\MinX:Float=-0.5" : u"\\Chart\\Axes\\MinX:Float=-3")));
+        ASSERT_TRUE(QvSettings::Write(
+            KString(half ? u"\\Chart\\Axes\\MaxX:Float=0.5" : u"\\Chart\\Axes\\MaxX:Float=2")));
+        Frame()->RedrawAllEvents();
+      });
+    }
     if (size.row != shown && size.row == kAllLanes) {
       Then([this] { Click(ShowAllChartsButton()); });
     } else if (size.row != shown) {
@@ -202,6 +242,7 @@ class ChartLabelSizesTest : public DownloadedEventTest {
 // Sizes of the event window's frame (five events tiled across or down in a 1024x768 or 800x600 frame) or of
 // the main frame with its event maximised, for every lane's chart and for one lane's; then sweeps of sizes.
 TEST_F(ChartLabelSizesTest, LabelsThatWouldNotReadAreLeftOutAndARoomyChartShowsThemAll) {
+  const std::vector<std::string> reactionOnLegal = {"0.1", "Legal", "Time (seconds)", "Power"};
   std::vector<Case> cases = {
       {"tiled across", kAllLanes, false, 1016, 132},
       {"tiled down", kAllLanes, false, 201, 660},
@@ -212,9 +253,16 @@ TEST_F(ChartLabelSizesTest, LabelsThatWouldNotReadAreLeftOutAndARoomyChartShowsT
       {"800x600 frame", kAllLanes, true, 800, 600},
       {"390x290 frame", kAllLanes, true, 390, 290},
       {"1024x768 frame", kAllLanes, true, 1024, 768, true},
+      // Lane 8's reaction on the Gun line, its title 16 pixels from Legal's.
+      {"1080x768 frame, row 7", 7, true, 1080, 768, true},
+      {"1130x768 frame, row 7", 7, true, 1130, 768, true},
+      // Lane 5's reaction on the Legal line, over a second: both titles in rows above the plot.
+      {"1024x768 frame, a second, row 4", 4, true, 1024, 768, false, {}, reactionOnLegal, true},
+      {"1016x180, a second, row 4", 4, false, 1016, 180, false, {}, reactionOnLegal, true},
+      {"1016x300, a second, row 4", 4, false, 1016, 300, false, {}, reactionOnLegal, true},
+      {"1016x467, a second, row 4", 4, false, 1016, 467, false, {}, reactionOnLegal, true},
   };
-  // Lane 1's reaction at 0.150 s, lane 2's at 0.142, lane 3's at 0.095, lane 4's and 5's at 0.088 and lane
-  // 7's at -0.020: its line a few pixels from the Legal line, or from the Gun line.
+  // Reaction lines a few pixels from the Legal line, or from the Gun line.
   for (const int32_t row : {0, 1, 2, 3, 4, 6}) {
     cases.push_back({"1024x768 frame, row " + std::to_string(row), row, true, 1024, 768, true});
   }
@@ -228,19 +276,67 @@ TEST_F(ChartLabelSizesTest, LabelsThatWouldNotReadAreLeftOutAndARoomyChartShowsT
     }
   };
   sweep(6, {110, 211, 450, 1016}, {160, 258});
+  // A chart 162x43, its plot 1 pixel high, its lane labels all but level.
+  cases.push_back({"162x43 chart", kAllLanes, false, 170, 152});
+  // Narrow charts: "Power" clear of the time's title, which it would touch; lane 1 before Legal's title,
+  // which would touch it.
+  cases.push_back({"137x152, row -1", kAllLanes, false, 137, 152});
+  cases.push_back({"137x269, row -1",
+                   kAllLanes,
+                   false,
+                   137,
+                   269,
+                   false,
+                   {},
+                   {"Set", "Legal", "Time (seconds)", "Power"}});
+  cases.push_back({"174x165, row -1",
+                   kAllLanes,
+                   false,
+                   174,
+                   165,
+                   false,
+                   {"-2.5", "Gun"},
+                   {"Set", "Time (seconds)", "Power"},
+                   false,
+                   {"Lane 1 (0.150)"}});
   sweep(kAllLanes, {110, 200, 300, 450, 1016}, {117, 160, 211, 240, 258});
-  DownloadIntoNewEvent();
-  AfterOperation([] { CurrentEventWindow()->GetEvent()->SetModified(false); });
-  int32_t shown = kAllLanes;
-  for (const Case& size : cases) {
-    Show(size, shown);
-    When(
-        "the chart drawn at its new size", [] { return Control().GetChartView()->IsDrawn(); },
-        [this, &size] {
-          SCOPED_TRACE(size.name);
-          ExpectReadable(size);
-        });
+  // Set 0.100 s before the gun, the reactions about the Legal line and just before the gun: the lines of
+  // Set, Gun, the reaction and Legal within 0.2 s. Lane 4's title stands over Legal's line, lane 7's over
+  // Set's.
+  std::vector<Case> closeLines = {{"1024x768 frame, Set near the gun, row 3", 3, true, 1024, 768},
+                                  {"1024x768 frame, Set near the gun, row 6", 6, true, 1024, 768}};
+  for (const int32_t width : {110, 150, 192, 450, 1016}) {
+    closeLines.push_back({std::to_string(width) + "x258, Set near the gun, row 6", 6, false, width, 258});
   }
+
+  // Lane 1's reaction at 0.150 s, lane 2's at 0.142, lane 3's at 0.095, lane 4's at 0.088, lane 5's at
+  // 0.100, lane 7's at -0.020 and lane 8's at 0.000.
+  CuScenario trials = EightLanes();
+  trials.reactionTimes = {150, 142, 95, 88, 100, CuScenario::kNone, -20, 0};
+  const auto unchanged = [] { CurrentEventWindow()->GetEvent()->SetModified(false); };
+  DownloadIntoNewEvent(trials);
+  AfterOperation(unchanged);
+  int32_t shown = kAllLanes;
+  bool halfSecond = false;
+  const auto check = [&](const std::vector<Case>& sizes) {
+    for (const Case& size : sizes) {
+      Show(size, shown, halfSecond);
+      When(
+          "the chart drawn at its new size", [] { return Control().GetChartView()->IsDrawn(); },
+          [this, &size] {
+            SCOPED_TRACE(size.name);
+            ExpectReadable(size);
+          });
+    }
+  };
+  check(cases);
+  CuScenario setNearGun;
+  setNearGun.setWord = 501900;
+  setNearGun.reactionTimes = {101, 99, 105, 95, 110, 100, -5, 150};
+  DownloadIntoAnotherEvent(setNearGun);
+  AfterOperation(unchanged);
+  shown = kAllLanes;
+  check(closeLines);
   ExitProgram();
   EXPECT_EQ(Run(), 0);
 }

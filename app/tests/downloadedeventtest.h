@@ -9,6 +9,7 @@
 #include "app/linkport.h"
 #include "app/qvzchartpane.h"
 #include "app/qvzchartwindow.h"
+#include "app/qvzcontrol.h"
 #include "app/qvzresultspane.h"
 #include "app/qvzresultswindow.h"
 #include "app/tests/namedportsetup.h"
@@ -32,8 +33,8 @@ class DownloadedEventTest : public NamedPortSetUp<ResultsLinkTest> {
 
   // Queues the steps up to the start of the download; the settle waits after each open move the virtual
   // clock.
-  void DownloadIntoNewEvent() {
-    StartSimulator(EightLanes());
+  void DownloadIntoNewEvent(const CuScenario& trials = EightLanes()) {
+    StartSimulator(trials);
     NameAPort(kSimulatorPort, 19200);
     When(
         "the dialog to close", [] { return Options() == nullptr; },
@@ -42,6 +43,21 @@ class DownloadedEventTest : public NamedPortSetUp<ResultsLinkTest> {
               [this](int32_t milliseconds) { driver.advanceClock(static_cast<uint64_t>(milliseconds)); });
           Post(NewCommand);
         });
+    DownloadWhenOpen();
+  }
+
+  // Queues File > New, which puts a new event in the place of the one open, and a download of other trials
+  // from the simulator started anew.
+  void DownloadIntoAnotherEvent(const CuScenario& trials) {
+    Then([this, trials] {
+      StartSimulator(trials);
+      Frame()->Event(ZafEventRecord(NewCommand, 0));
+    });
+    DownloadWhenOpen();
+  }
+
+  // Once the event window shows its chart and results, downloads into it.
+  void DownloadWhenOpen() {
     When(
         "the event window's chart and results",
         [] {

@@ -87,19 +87,24 @@ TEST_F(TextMarkerTest, AnOverlappingTextMovesARowAwayFromItsAnchor) {
   struct Case {
     const char* name;
     double anchorY, textY;
-    int32_t placedTop, top;
+    int32_t placedLeft, placedTop, top;
   };
-  // "Power" measures 40 x 24 and is centred on its point, where an earlier text lies already; the draw
-  // region is 100 pixels high.
-  const Case cases[] = {{"above the anchor: up", -40, 10, 28, 4},
-                        {"below the anchor: down", 40, -10, 48, 72}};
+  // "Power" measures 40 x 24 and is centred on its point, at x 30 to 70, where an earlier text 40 x 24
+  // lies already or beside it; the draw region is 100 pixels high.
+  const Case cases[] = {{"above the anchor: up", -40, 10, 30, 28, 4},
+                        {"below the anchor: down", 40, -10, 30, 48, 72},
+                        {"past a text over its upper half", -40, 10, 30, 20, -4},
+                        {"touching at the side", -40, 10, 70, 28, 4},
+                        {"1 pixel beside", -40, 10, 71, 28, 4},
+                        {"2 pixels beside", -40, 10, 72, 28, 4},
+                        {"3 pixels beside: stays", -40, 10, 73, 28, 28}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     cf_3DTextMarker marker({0, c.anchorY, 0}, {0, c.anchorY, 0}, {0, c.textY, 0});
     marker.SetText(u"Power");
     marker.CreateTextAttribs();
     Map(marker);
-    std::vector<cf_2DRect> taken = {{30, c.placedTop, 70, c.placedTop + 24}};
+    std::vector<cf_2DRect> taken = {{c.placedLeft, c.placedTop, c.placedLeft + 40, c.placedTop + 24}};
     marker.PlaceTextClearOf(context, taken);
     ASSERT_EQ(taken.size(), 2u);
     EXPECT_EQ(taken.back().top, c.top);
