@@ -89,10 +89,13 @@ class ResultsLinkTest : public ProgramTest {
   }
 
   // Acts once no operation holds the link: an answered question's loop may pass the script on before the
-  // operation that asked has returned.
+  // operation that asked has returned. A download serves the idle fan-out, and with it the script, all
+  // along, so the wait is bounded in real time, not in the script's turns, which a loaded machine would
+  // spend before a long download ends.
   void AfterOperation(std::function<void()> act) {
-    When(
-        "the operation on the link to end", [] { return !LinkBusyClaim::LinkIsBusy(); }, std::move(act));
+    WhenWithin(
+        "the operation on the link to end", 60000, [] { return !LinkBusyClaim::LinkIsBusy(); },
+        std::move(act));
   }
 
   // The last steps: the window goes, then the program.
