@@ -107,7 +107,7 @@ TEST_F(DatabaseLinkFailureTest, ASilentDatabaseIsToldAndTheStepCanBeTakenAgain) 
 TEST_F(DatabaseLinkFailureTest, PeersAskingWhileTheDatabaseIsWaitedForAreAnswered) {
   const int reactionPort = FreePort();
   Setting(KString(u"\\Database\\QXF\\SerialPort:String=-2,0,").AppendInt(reactionPort).CStr());
-  Setting(u"\\Database\\Serial\\Timeout:Int=3000");
+  Setting(u"\\Database\\Serial\\Timeout:Int=20000");
   std::string command;
   int reactionStatus = -1;
   pftest::ScriptedDatabase database(
