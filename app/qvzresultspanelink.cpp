@@ -371,10 +371,11 @@ bool QvZResultsPane::Download(bool addReactionTimes, bool downloadTraces) {
     wantTimes = AskOverwriteResults();
   } else if (hasTraces && downloadTraces) {
     wantTraces = AskOverwriteTraces();
-  } else if (trial.ReplacesAnotherTrials(true) || trial.ReplacesAnotherTrials(false)) {
+  } else if (const bool replacesTimes = trial.ReplacesAnotherTrials(true);
+             replacesTimes || trial.ReplacesAnotherTrials(false)) {
     // Another trial's data that this one would clear, which the questions above leave unasked: reaction
     // times under Download Trace, traces under Add Reaction Times.
-    wantTimes = trial.ReplacesAnotherTrials(true) ? AskOverwriteResults() : AskOverwriteTraces();
+    wantTimes = replacesTimes ? AskOverwriteResults() : AskOverwriteTraces();
     wantTraces = wantTimes && downloadTraces;
   }
   FetchEnd end = FetchEnd::kEnded;
