@@ -337,6 +337,8 @@ void QvZResultsPane::ScheduleStep(int32_t direction) {
   }
   QvEvent* event = window->GetEvent();
   event->SetModified(true);
+  // The race placed gives up and gives back lanes: the unit is told their states, then the title.
+  SendLaneStates();
   SendTitle(event->GetTitle());
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -62,14 +63,19 @@ std::string TextOf(const QvPacket& request) {
   return text;
 }
 
-TEST_F(QvZResultsWindowTest, TheScheduleButtonsStepTheWindowsEventAndSendItsTitleCutTo62Characters) {
+// Each step sends the unit the lane states of the race placed (two bits a lane from bit 2, 2 for a lane not
+// in use), then its title.
+TEST_F(QvZResultsWindowTest,
+       TheScheduleButtonsStepTheWindowsEventAndSendItsLaneStatesAndTitleCutTo62Characters) {
   const std::string dataIn = FilePath("datain");
   ASSERT_EQ(std::system((std::string(KESTROVE_PFPEER) + " startlists '" + dataIn + "' >/dev/null").c_str()),
             0);
-  // Heat 2 gets a name longer than the unit shows.
+  // Heat 2 gets a name longer than the unit shows, and nobody in lane 4.
   const std::string longName = "100 m Heat 2 of the made-up meet and a name the unit cannot show whole";
   std::string races = ReadFile("datain/vesk.evt");
   races.replace(races.find("100 m Heat 2"), 12, longName);
+  const size_t lane4 = races.find(",204,4,");
+  races.erase(lane4, races.find('\n', lane4) + 1 - lane4);
   WriteFile("datain/vesk.evt", races);
   Setting(u"\\Database\\File\\DataInDir:String=" + std::u16string(KString::FromUtf8(dataIn + "/").CStr()));
   StartSimulator(EightLanes());
@@ -80,11 +86,12 @@ TEST_F(QvZResultsWindowTest, TheScheduleButtonsStepTheWindowsEventAndSendItsTitl
     bool linkBusy;
     const char* heat;
     std::string title;  // empty: nothing sent
+    uint32_t laneMask;
   };
-  for (const Case& c : {Case{QvZResultsPane::kScheduleNextCommand, false, "2", longName.substr(0, 62)},
-                        Case{QvZResultsPane::kSchedulePreviousCommand, false, "1", "100 m Heat 1"},
+  for (const Case& c : {Case{QvZResultsPane::kScheduleNextCommand, false, "2", longName.substr(0, 62), 0x200},
+                        Case{QvZResultsPane::kSchedulePreviousCommand, false, "1", "100 m Heat 1", 0},
                         // Another operation holds the link: its results stay where they are.
-                        Case{QvZResultsPane::kScheduleNextCommand, true, "1", ""}}) {
+                        Case{QvZResultsPane::kScheduleNextCommand, true, "1", "", 0}}) {
     When(
         "one event window", [] { return EventWindows().size() == 1; },
         [this, c] {
@@ -105,7 +112,11 @@ TEST_F(QvZResultsWindowTest, TheScheduleButtonsStepTheWindowsEventAndSendItsTitl
           if (c.title.empty()) {
             EXPECT_EQ(requests.size(), before);
           } else {
-            ASSERT_GT(requests.size(), before);
+            const auto laneStates = std::find_if(
+                requests.begin() + static_cast<std::ptrdiff_t>(before), requests.end(),
+                [](const QvPacket& request) { return request.command == QvPacket::kLaneStates; });
+            ASSERT_NE(laneStates, requests.end());
+            EXPECT_EQ(laneStates->words.at(1), c.laneMask);
             EXPECT_EQ(requests.back().command, QvPacket::kText);
             EXPECT_EQ(TextOf(requests.back()), c.title);
           }
