@@ -5,6 +5,7 @@
 
 #include "devices/csvfields.h"
 #include "devices/databaselink.h"
+#include "devices/positivesetting.h"
 #include "devices/qxffile.h"
 #include "devices/reactiontimelink.h"
 #include "foundation/klog.h"
@@ -215,7 +216,7 @@ int32_t QvSchedule::LoadOverLink(StartList& answer) {
   try {
     databaseLink->Open(QvSettings::Text(kDatabasePortPath, kDatabasePortDefault),
                        QvSettings::Int(kCharModePath, 0), QvSettings::Bool(kDatabaseChecksumPath, true),
-                       QvSettings::Int(kDatabaseTimeoutPath, DatabaseLink::kDefaultTimeoutMs));
+                       PositiveSetting(kDatabaseTimeoutPath, DatabaseLink::kDefaultTimeoutMs));
   } catch (const KX& failure) {
     return failure.Code();
   }

@@ -297,15 +297,19 @@ TEST_F(ScheduleOverLinkTest, TheScheduleRacesAndResultsTravelOverTheLink) {
 TEST_F(ScheduleOverLinkTest, ADatabaseWithoutAnAnswerLeavesAnEmptyScheduleAndLogsWhy) {
   struct Case {
     std::string hello;  // the answer to the hello
+    std::u16string timeout;
     const char* logged;
   } cases[] = {
       // Read whole by its framing bytes, and refused for the NUL.
-      {"\x01HMM\x02" + std::string("D\0B", 3) + "\x04",
+      {"\x01HMM\x02" + std::string("D\0B", 3) + "\x04", u"150",
        "Database link: HMM refused: the payload holds a NUL"},
-      {"", "QvSchedule::Load: 5002 Serial communication receive timeout: the database link did not answer"},
+      {"", u"150",
+       "QvSchedule::Load: 5002 Serial communication receive timeout: the database link did not answer"},
+      {"", u"0", "\\Database\\Serial\\Timeout is 0, which cannot work: 3000 is used instead"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.logged);
+    AddSetting(u"\\Database\\Serial\\Timeout:Int=" + c.timeout);
     const size_t logged = LogText().size();
     ScriptedDatabase database(pair, {c.hello});
     QvSchedule schedule;
