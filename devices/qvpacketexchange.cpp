@@ -1,8 +1,13 @@
 #include "devices/qvpacketexchange.h"
 
+#include <cstdio>
+#include <string>
+
 #include "devices/qvdraininput.h"
 #include "devices/qvporttimeout.h"
+#include "foundation/klog.h"
 #include "foundation/kserialport.h"
+#include "foundation/kstring.h"
 #include "foundation/kx.h"
 
 std::vector<uint32_t> QvPacketExchange::Exchange(KSerialPort& port, uint16_t destination, uint32_t command,
@@ -32,14 +37,39 @@ std::vector<uint32_t> QvPacketExchange::Exchange(KSerialPort& port, uint16_t des
     if (IsLateReply(reply)) {
       continue;
     }
-    const bool fromAddressed = destination == QvPacket::kAnyDevice || reply.source == destination;
-    if (reply.destination != QvPacket::kProgramAddress || !fromAddressed ||
-        reply.requestNumber != requestNumber || reply.command != command ||
-        reply.words.size() != replyWords) {
+    const KString mismatch = Mismatch(reply, request, replyWords);
+    if (!mismatch.IsEmpty()) {
+      KString line(u"The control unit's reply was refused: ");
+      KLog::ProgramWarning(line.Append(mismatch));
       throw KXSerialPort(kErrSerialReceive);
     }
     return std::move(reply.words);
   }
+}
+
+KString QvPacketExchange::Mismatch(const QvPacket& reply, const QvPacket& request, uint32_t replyWords) {
+  const auto hex = [](uint32_t word) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", word);
+    return std::string(text);
+  };
+  KString why;
+  if (reply.destination != QvPacket::kProgramAddress) {
+    why.Append(u"it is sent to address ").AppendInt(reply.destination);
+  } else if (request.destination != QvPacket::kAnyDevice && reply.source != request.destination) {
+    why.Append(u"it comes from address ").AppendInt(reply.source).Append(u", where ");
+    why.AppendInt(request.destination).Append(u" was asked");
+  } else if (reply.requestNumber != request.requestNumber) {
+    why.Append(u"it answers request ").AppendInt(reply.requestNumber).Append(u", where ");
+    why.AppendInt(request.requestNumber).Append(u" was sent");
+  } else if (reply.command != request.command) {
+    why.Append(u"it answers command ").Append(hex(reply.command).c_str()).Append(u", where ");
+    why.Append(hex(request.command).c_str()).Append(u" was sent");
+  } else if (reply.words.size() != replyWords) {
+    why.Append(u"it holds ").AppendInt(static_cast<int64_t>(reply.words.size())).Append(u" words, where ");
+    why.AppendInt(replyWords).Append(u" are taken");
+  }
+  return why;
 }
 
 int32_t QvPacketExchange::ReadFrame(KSerialPort& port, QvPortTimeout& deadline, QvPacket& frame) {

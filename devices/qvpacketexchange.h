@@ -1,8 +1,8 @@
 #pragma once
 // QvPacketExchange: one request and its reply over the serial line to the control unit, with the checks of
 // the control-unit protocol (docs/control-unit-protocol.md). Failures throw KXSerialPort with the serial
-// error code: 5002 no reply in time, 5001 a reply of the wrong shape or for another request, 5005 a wrong
-// checksum.
+// error code: 5002 no reply in time, 5001 a reply of the wrong shape or for another request (logged with
+// why), 5005 a wrong checksum.
 
 #include <cstdint>
 #include <vector>
@@ -11,6 +11,7 @@
 #include "devices/qvpacket.h"
 
 class KSerialPort;
+class KString;
 class QvPortTimeout;
 
 class QvPacketExchange {
@@ -28,6 +29,8 @@ class QvPacketExchange {
   int32_t ReadFrame(KSerialPort& port, QvPortTimeout& deadline, QvPacket& frame);
   // True for a frame that answers a request sent before this one.
   bool IsLateReply(const QvPacket& frame) const;
+  // Why a whole frame, not a late one, is no reply to the request: empty when it is.
+  static KString Mismatch(const QvPacket& reply, const QvPacket& request, uint32_t replyWords);
 
   uint32_t requestNumber = 0;
   QvFrameReader reader;
