@@ -9,32 +9,32 @@ namespace native {
 
 namespace {
 
-// The cursor font's glyph of a standard shape.
+// The cursor font's glyph of each standard shape; the arrow for any other.
+struct FontShape {
+  LPCWSTR id;
+  unsigned int glyph;
+};
+
+const FontShape kFontShapes[] = {
+    {IDC_IBEAM, XC_xterm},
+    {IDC_WAIT, XC_watch},
+    {IDC_CROSS, XC_crosshair},
+    {IDC_UPARROW, XC_sb_up_arrow},
+    {IDC_SIZENWSE, XC_bottom_right_corner},
+    {IDC_SIZENESW, XC_bottom_left_corner},
+    {IDC_SIZEWE, XC_sb_h_double_arrow},
+    {IDC_SIZENS, XC_sb_v_double_arrow},
+    {IDC_SIZEALL, XC_fleur},
+    {IDC_NO, XC_X_cursor},
+};
+
 unsigned int fontGlyphOf(WORD standardId) {
-  switch (standardId) {
-    case 32513:
-      return XC_xterm;
-    case 32514:
-      return XC_watch;
-    case 32515:
-      return XC_crosshair;
-    case 32516:
-      return XC_sb_up_arrow;
-    case 32642:
-      return XC_bottom_right_corner;
-    case 32643:
-      return XC_bottom_left_corner;
-    case 32644:
-      return XC_sb_h_double_arrow;
-    case 32645:
-      return XC_sb_v_double_arrow;
-    case 32646:
-      return XC_fleur;
-    case 32648:
-      return XC_X_cursor;
-    default:
-      return XC_left_ptr;
+  for (const FontShape& shape : kFontShapes) {
+    if (shape.id == MAKEINTRESOURCE(standardId)) {
+      return shape.glyph;
+    }
   }
+  return XC_left_ptr;
 }
 
 // A plane's rows (most significant bit first, rows padded to 16 bits) as an X bitmap's (least significant
