@@ -50,16 +50,11 @@ bool IsNumberText(const cf_String& text) {
 
 // A point where the display would put it before its pixel is taken, by the kernel's mapping to the screen
 // when there is one.
-struct Exact {
-  double x, y;
-};
-
-Exact ExactScreenPoint(const cf_3DPoint& point, const cf_Kernel::Matrix4x2* toScreen) {
-  if (!toScreen) {
+cf_Kernel::ExactPoint ExactScreenPoint(const cf_3DPoint& point, const cf_Kernel* kernel) {
+  if (!kernel) {
     return {static_cast<double>(point.GetScreenX()), static_cast<double>(point.GetScreenY())};
   }
-  return {(*toScreen)[0][0] * point.GetProjX() + (*toScreen)[3][0],
-          (*toScreen)[1][1] * point.GetProjY() + (*toScreen)[3][1]};
+  return kernel->ToExactScreen(point.GetProjX(), point.GetProjY());
 }
 
 // How far `moved` must go to clear `fixed`, straight away from `plot`: up or down when its middle lies
@@ -259,16 +254,15 @@ cf_3DTextMarker* cf_3DGridTickSeries::ThinLabels(bf_Display& display) {
   struct Label {
     cf_3DTextMarker* item;
     cf_2DRect rect;
-    Exact anchor;
+    cf_Kernel::ExactPoint anchor;
   };
-  const cf_Kernel::Matrix4x2* toScreen = itsEngine && itsEngine->GetKernel().IsProjMatrixCurrent()
-                                             ? &itsEngine->GetKernel().ProjMatrix()
-                                             : nullptr;
+  const cf_Kernel* kernel =
+      itsEngine && itsEngine->GetKernel().IsProjMatrixCurrent() ? &itsEngine->GetKernel() : nullptr;
   std::vector<Label> labels;
   ForEachItemAsDrawn([&](cf_3DTextMarker& item) {
     const cf_2DRect rect = item.NextTextRect(display);
     if (!rect.IsEmpty()) {
-      labels.push_back({&item, rect, ExactScreenPoint(item.GetAnchorPoint(), toScreen)});
+      labels.push_back({&item, rect, ExactScreenPoint(item.GetAnchorPoint(), kernel)});
     }
   });
   if (labels.empty()) {

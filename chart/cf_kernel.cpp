@@ -188,12 +188,9 @@ void cf_Kernel::Project(const double* boxX, const double* boxY, const double* bo
 }
 
 void cf_Kernel::ToScreen(const double* x, const double* y, cf_2DPoint* points, int32_t n) const {
-  const double scaleX = proj[0][0];
-  const double scaleY = proj[1][1];
-  const double offsetX = proj[3][0];
-  const double offsetY = proj[3][1];
   for (int32_t i = 0; i < n; ++i) {
-    points[i] = {ScreenCoordinate(scaleX * x[i] + offsetX), ScreenCoordinate(scaleY * y[i] + offsetY)};
+    const ExactPoint exact = ToExactScreen(x[i], y[i]);
+    points[i] = {ScreenCoordinate(exact.x), ScreenCoordinate(exact.y)};
   }
 }
 

@@ -59,6 +59,13 @@ class cf_Kernel {
                int32_t n) const;
   // Screen points of n projected points.
   void ToScreen(const double* x, const double* y, cf_2DPoint* points, int32_t n) const;
+  // Where a projected point falls on the screen before ToScreen rounds it to a pixel.
+  struct ExactPoint {
+    double x, y;
+  };
+  ExactPoint ToExactScreen(double x, double y) const {
+    return {proj[0][0] * x + proj[3][0], proj[1][1] * y + proj[3][1]};
+  }
 
   // Asked only while current; a stale matrix is reported to the log.
   const Matrix4x4& GeomMatrix() const;
