@@ -11,6 +11,11 @@ if(KESTROVE_FUZZ)
   # Every library is instrumented for coverage; only the fuzz programs get libFuzzer's main.
   add_compile_options(-fsanitize=address,undefined,fuzzer-no-link -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
+  # No variable of the program is initialised by code that runs before main: a table copied from a value
+  # that another source file initialises at start-up can be filled first, in whatever order this compiler
+  # starts the files in (it left the standard pointer shapes without their ids). Values fixed at compile time
+  # cannot be read too early, so the build fails on any variable that is not.
+  add_compile_options(-Werror=global-constructors)
   # Every fuzz program, without the program and tools that a fuzzing build would also make.
   add_custom_target(fuzzers)
 endif()

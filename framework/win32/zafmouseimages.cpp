@@ -15,7 +15,7 @@ constexpr uint8_t kClear = 255;
 constexpr uint8_t kBlack = 0;
 constexpr uint8_t kWhite = 15;
 
-const ZafMouseImage kTable[] = {
+constexpr ZafMouseImage kTable[] = {
     {DM_VIEW, native::IDC_ARROW, 10, 16, 0, 0},
     {DM_DEFAULT, native::IDC_ARROW, 10, 16, 0, 0},
     {DM_EDIT, native::IDC_IBEAM, 5, 15, 2, 6},
@@ -30,13 +30,13 @@ const ZafMouseImage kTable[] = {
     {DM_BOTTOM_LEFT_CORNER, native::IDC_SIZENESW, 12, 12, 5, 5},
     {DM_BOTTOM_RIGHT_CORNER, native::IDC_SIZENWSE, 12, 12, 5, 5},
     {DM_CROSS_HAIRS, native::IDC_CROSS, 11, 11, 5, 5},
-    {DM_CANCEL, nullptr, 20, 20, 7, 7},
-    {DM_DRAG_MOVE, nullptr, 15, 26, 7, 7},
-    {DM_DRAG_COPY, nullptr, 15, 26, 7, 7},
-    {DM_DRAG_MOVE_MULTIPLE, nullptr, 19, 26, 7, 7},
-    {DM_DRAG_COPY_MULTIPLE, nullptr, 19, 26, 7, 7},
-    {DM_MOVE, nullptr, 16, 17, 7, 9},
-    {DM_TARGET, nullptr, 17, 18, 9, 9},
+    {DM_CANCEL, {}, 20, 20, 7, 7},
+    {DM_DRAG_MOVE, {}, 15, 26, 7, 7},
+    {DM_DRAG_COPY, {}, 15, 26, 7, 7},
+    {DM_DRAG_MOVE_MULTIPLE, {}, 19, 26, 7, 7},
+    {DM_DRAG_COPY_MULTIPLE, {}, 19, 26, 7, 7},
+    {DM_MOVE, {}, 16, 17, 7, 9},
+    {DM_TARGET, {}, 17, 18, 9, 9},
 };
 
 // A small pixel canvas for drawing the pictures; drawing off the edge is ignored.
@@ -94,7 +94,7 @@ class PixelCanvas {
 }  // namespace
 
 std::vector<uint8_t> ZafMouseImages::Picture(const ZafMouseImage& row) {
-  if (row.standardCursor) {
+  if (row.standardCursor.id != 0) {
     return {};
   }
   PixelCanvas picture(row.width, row.height);
@@ -160,7 +160,7 @@ void ZafMouseImages::Acquire() {
   rows.assign(std::begin(kTable), std::end(kTable));
   ZafDisplay* display = ZafDisplay::DisplayOfRecord();
   for (ZafMouseImage& row : rows) {
-    if (row.standardCursor) {
+    if (row.standardCursor.id != 0) {
       row.cursor = native::LoadCursor(nullptr, row.standardCursor);
     } else if (display) {
       const std::vector<uint8_t> pixels = Picture(row);
@@ -176,7 +176,7 @@ void ZafMouseImages::Release() {
     return;
   }
   for (const ZafMouseImage& row : rows) {
-    if (!row.standardCursor && row.cursor) {
+    if (row.standardCursor.id == 0 && row.cursor) {
       native::DestroyCursor(row.cursor);
     }
   }

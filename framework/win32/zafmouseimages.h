@@ -37,8 +37,8 @@ inline constexpr int32_t DM_LAST_IMAGE = -3200;
 
 struct ZafMouseImage {
   int32_t code;
-  // The standard pointer, or null for the program's own picture.
-  native::LPCWSTR standardCursor;
+  // The standard pointer, or none (id 0) for the program's own picture.
+  native::IntResource standardCursor;
   int32_t width;
   int32_t height;
   int32_t hotSpotX;

@@ -5,7 +5,7 @@
 
 namespace native {
 
-inline const LPCWSTR IDI_APPLICATION = MAKEINTRESOURCE(32512);
+inline constexpr IntResource IDI_APPLICATION{32512};
 
 // Copies the two bitmaps (the colour one may be null: then the mask is twice as tall, AND half on top and
 // XOR half below). Null when the mask is missing or the sizes disagree.

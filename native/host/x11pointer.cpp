@@ -11,11 +11,11 @@ namespace {
 
 // The cursor font's glyph of each standard shape; the arrow for any other.
 struct FontShape {
-  LPCWSTR id;
+  IntResource id;
   unsigned int glyph;
 };
 
-const FontShape kFontShapes[] = {
+constexpr FontShape kFontShapes[] = {
     {IDC_IBEAM, XC_xterm},
     {IDC_WAIT, XC_watch},
     {IDC_CROSS, XC_crosshair},
@@ -30,7 +30,7 @@ const FontShape kFontShapes[] = {
 
 unsigned int fontGlyphOf(WORD standardId) {
   for (const FontShape& shape : kFontShapes) {
-    if (shape.id == MAKEINTRESOURCE(standardId)) {
+    if (shape.id.id == standardId) {
       return shape.glyph;
     }
   }

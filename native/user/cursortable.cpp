@@ -11,11 +11,11 @@ namespace native {
 namespace {
 
 struct StandardShape {
-  LPCWSTR id;
+  IntResource id;
   POINT hotSpot;
 };
 
-const StandardShape kStandardShapes[] = {
+constexpr StandardShape kStandardShapes[] = {
     {IDC_ARROW, {0, 0}},    {IDC_IBEAM, {15, 15}},    {IDC_WAIT, {15, 15}},     {IDC_CROSS, {15, 15}},
     {IDC_UPARROW, {15, 0}}, {IDC_SIZENWSE, {15, 15}}, {IDC_SIZENESW, {15, 15}}, {IDC_SIZEWE, {15, 15}},
     {IDC_SIZENS, {15, 15}}, {IDC_SIZEALL, {15, 15}},  {IDC_NO, {15, 15}},
@@ -33,7 +33,7 @@ WORD idOf(LPCWSTR name) {
 CursorTable::CursorTable() {
   for (const StandardShape& shape : kStandardShapes) {
     CursorShape record;
-    record.standardId = idOf(shape.id);
+    record.standardId = shape.id.id;
     record.width = kStandardSize;
     record.height = kStandardSize;
     record.hotSpot = shape.hotSpot;

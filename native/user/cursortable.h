@@ -9,17 +9,17 @@
 
 namespace native {
 
-inline const LPCWSTR IDC_ARROW = MAKEINTRESOURCE(32512);
-inline const LPCWSTR IDC_IBEAM = MAKEINTRESOURCE(32513);
-inline const LPCWSTR IDC_WAIT = MAKEINTRESOURCE(32514);
-inline const LPCWSTR IDC_CROSS = MAKEINTRESOURCE(32515);
-inline const LPCWSTR IDC_UPARROW = MAKEINTRESOURCE(32516);
-inline const LPCWSTR IDC_SIZENWSE = MAKEINTRESOURCE(32642);
-inline const LPCWSTR IDC_SIZENESW = MAKEINTRESOURCE(32643);
-inline const LPCWSTR IDC_SIZEWE = MAKEINTRESOURCE(32644);
-inline const LPCWSTR IDC_SIZENS = MAKEINTRESOURCE(32645);
-inline const LPCWSTR IDC_SIZEALL = MAKEINTRESOURCE(32646);
-inline const LPCWSTR IDC_NO = MAKEINTRESOURCE(32648);
+inline constexpr IntResource IDC_ARROW{32512};
+inline constexpr IntResource IDC_IBEAM{32513};
+inline constexpr IntResource IDC_WAIT{32514};
+inline constexpr IntResource IDC_CROSS{32515};
+inline constexpr IntResource IDC_UPARROW{32516};
+inline constexpr IntResource IDC_SIZENWSE{32642};
+inline constexpr IntResource IDC_SIZENESW{32643};
+inline constexpr IntResource IDC_SIZEWE{32644};
+inline constexpr IntResource IDC_SIZENS{32645};
+inline constexpr IntResource IDC_SIZEALL{32646};
+inline constexpr IntResource IDC_NO{32648};
 
 struct CursorShape {
   WORD standardId = 0;  // the IDC_ number of a standard shape, 0 for a made one

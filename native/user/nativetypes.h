@@ -217,4 +217,12 @@ inline bool IS_INTRESOURCE(LPCWSTR name) {
   return (reinterpret_cast<std::uintptr_t>(name) >> 16) == 0;
 }
 
+// A built-in resource's number where a name is expected (the standard pointer shapes, the application icon).
+// Unlike a pointer made by MAKEINTRESOURCE it is a compile-time constant, so a table of them holds its values
+// before any code runs, whatever order the program's parts start in; id 0 names none.
+struct IntResource {
+  WORD id = 0;
+  operator LPCWSTR() const { return MAKEINTRESOURCE(id); }
+};
+
 }  // namespace native
