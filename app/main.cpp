@@ -1,8 +1,8 @@
 // The program's entry: one application object, the arguments joined into one command line (each quoted,
 // so that blanks inside an argument survive the toolkit's splitting), and the start routine's exit code.
-// "--help" or "-h" prints the options instead and starts nothing.
+// "--help" or "-h", in any letter case as every option, prints the options instead and starts nothing.
+#include <strings.h>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "app/yzapplication.h"
@@ -29,7 +29,7 @@ constexpr char kUsage[] =
 
 bool AsksForHelp(int argc, char** argv) {
   for (int index = 1; index < argc; ++index) {
-    if (std::strcmp(argv[index], "--help") == 0 || std::strcmp(argv[index], "-h") == 0) {
+    if (strcasecmp(argv[index], "--help") == 0 || strcasecmp(argv[index], "-h") == 0) {
       return true;
     }
   }
