@@ -83,10 +83,12 @@ class KZSerialPortTest : public KZDialogTest {
     driver.pumpUntilIdle();
   }
 
-  std::filesystem::path devices = std::filesystem::temp_directory_path() /
-                                  ("kzserialport-" + std::to_string(::getpid()) + "-" +
-                                   testing::UnitTest::GetInstance()->current_test_info()->name()) /
-                                  "dev";
+  // In the test's working folder, not the temporary one: the port list shows each port's path, and a long
+  // temporary folder would widen it until the baud list left the desktop.
+  std::filesystem::path devices =
+      std::filesystem::path("kzserialport-" + std::to_string(::getpid()) + "-" +
+                            testing::UnitTest::GetInstance()->current_test_info()->name()) /
+      "dev";
 };
 
 }  // namespace
