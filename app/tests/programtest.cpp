@@ -204,9 +204,10 @@ pid_t ProgramTest::StartProcess(const std::vector<std::string>& arguments) {
   return process;
 }
 
-void ProgramTest::WhenExited(const pid_t& process, int32_t withinMs, int& status) {
+void ProgramTest::WhenExited(const pid_t& process, int& status) {
+  constexpr int32_t kHungPeerMs = 120000;
   WhenWithin(
-      "the started process to end", withinMs,
+      "the started process to end", kHungPeerMs,
       [&process, &status] { return process > 0 && waitpid(process, &status, WNOHANG) == process; }, [] {});
 }
 
