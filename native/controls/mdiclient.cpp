@@ -350,7 +350,7 @@ void MdiClient::keepInReach() {
     auto exStyle = static_cast<DWORD>(GetWindowLong(child, GWL_EXSTYLE));
     RECT kept = place;
     if (minimized(child)) {
-      kept = MdiArrangement::withinReach(place, area, icon);  // an icon stays whole inside
+      kept = DragPlacement::withinReach(place, area, icon);  // an icon stays whole inside
     } else if (child != maximized_ && IsWindowVisible(child) != FALSE) {
       kept = DragPlacement::captionInReach(style, exStyle, place, area);
     }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "native/controls/mdiarrangement.h"
 #include "native/user/messages.h"
 #include "native/user/metrics.h"
 #include "native/user/nonclientlayout.h"
@@ -40,10 +39,17 @@ RECT areaOf(const WindowRecord& window) {
 
 RECT DragPlacement::captionInReach(DWORD style, DWORD exStyle, const RECT& place, const RECT& area) {
   RECT grip = gripOf(style, exStyle, place);
-  RECT kept = MdiArrangement::withinReach(grip, area, reachOf(grip));
+  RECT kept = withinReach(grip, area, reachOf(grip));
   RECT moved = place;
   OffsetRect(&moved, kept.left - grip.left, kept.top - grip.top);
   return moved;
+}
+
+RECT DragPlacement::withinReach(const RECT& rect, const RECT& area, SIZE reach) {
+  LONG width = rect.right - rect.left;
+  LONG left = std::max(std::min(rect.left, area.right - reach.cx), area.left + reach.cx - width);
+  LONG top = std::max(std::min(rect.top, area.bottom - reach.cy), area.top);
+  return RECT{left, top, left + width, top + rect.bottom - rect.top};
 }
 
 RECT DragPlacement::dragged(const WindowRecord& window, LRESULT part, const RECT& start, POINT by) {
