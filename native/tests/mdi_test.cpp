@@ -467,51 +467,99 @@ TEST(MdiClient, NoMoveOrSizeLosesADocument) {
   }
 }
 
-// Icons stay where they are while the frame changes size, unless they would leave the client; the other
-// documents keep their caption within reach, and all keep their places while the frame is minimised.
+// Minimised documents line up in slots of 160 x 24 pixels from the client's bottom-left corner, a further
+// row above when a row is full; each keeps its slot, and so its row at the bottom, whatever the frame's size
+// does. Another document keeps its place, or its caption within reach. The client is 792 x 554 pixels with
+// the frame maximised on the 800 x 600 desktop and 632 x 434 with it restored.
 TEST(MdiClient, IconsAndDocumentsKeepTheirPlacesAsTheFrameChanges) {
-  MdiScene scene;  // a client of 632 x 434 pixels
-  HWND document = scene.createChild(u"One", RECT{400, 250, 600, 400});
-  HWND first = scene.createChild(u"Two", kSecond);
-  HWND second = scene.createChild(u"Three", kThird);
-  SendMessage(first, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  SendMessage(second, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  const RECT icons[] = {{0, 410, 160, 434}, {160, 410, 320, 434}};
-  const auto frameCommand = [&](WPARAM code) {
-    return [&, code] { SendMessage(scene.frame, WM_SYSCOMMAND, code, 0); };
+  MdiScene scene;
+  const auto frameCommand = [&](WPARAM code) { SendMessage(scene.frame, WM_SYSCOMMAND, code, 0); };
+  const auto dragRightBorder = [&](int from, int to) {
+    scene.driver.mouseMove(from, 240);
+    scene.driver.mouseDown();
+    scene.driver.mouseMove(to, 240);
+    scene.driver.mouseUp();
   };
+  frameCommand(SC_MAXIMIZE);
+  std::vector<HWND> documents;
+  for (LPCWSTR title : {u"One", u"Two", u"Three", u"Four"}) {
+    documents.push_back(scene.createChild(title, kFirst));
+  }
+  SendMessage(scene.client, WM_MDICASCADE, 0, 0);
+  HWND document = scene.createChild(u"Five", RECT{400, 250, 600, 400});
+  std::vector<HWND> icons;  // in the order they were minimised
+  const auto minimise = [&](HWND child) {
+    SendMessage(child, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    icons.push_back(child);
+  };
+  minimise(documents[0]);
+  minimise(documents[1]);
+  const auto icon = [](LONG left, LONG top) { return RECT{left, top, left + 160, top + 24}; };
+  const RECT opened{400, 250, 600, 400};
+  const RECT pushedIn{216, 250, 416, 400};  // 72 pixels of its caption inside the narrow client
   const struct {
     const char* change;
     std::function<void()> make;
-    int iconsUp;  // how far the icons moved up
+    std::vector<RECT> icons;
     RECT document;
   } steps[] = {
-      {"the frame minimised", frameCommand(SC_MINIMIZE), 0, {400, 250, 600, 400}},
-      {"the frame restored", frameCommand(SC_RESTORE), 0, {400, 250, 600, 400}},
-      {"the frame maximised", frameCommand(SC_MAXIMIZE), 0, {400, 250, 600, 400}},
-      {"the frame restored again", frameCommand(SC_RESTORE), 0, {400, 250, 600, 400}},
-      {"the frame made 300 x 180 pixels smaller by its corner",
+      {"the frame restored", [&] { frameCommand(SC_RESTORE); }, {icon(0, 410), icon(160, 410)}, opened},
+      {"the frame maximised again",
+       [&] { frameCommand(SC_MAXIMIZE); },
+       {icon(0, 530), icon(160, 530)},
+       opened},
+      {"the frame minimised", [&] { frameCommand(SC_MINIMIZE); }, {icon(0, 530), icon(160, 530)}, opened},
+      {"the frame back from its icon",
+       [&] { frameCommand(SC_RESTORE); },
+       {icon(0, 530), icon(160, 530)},
+       opened},
+      {"the frame restored and narrowed to 300 pixels",
        [&] {
-         scene.driver.mouseMove(638, 478);
-         scene.driver.mouseDown();
-         scene.driver.mouseMove(338, 298);
-         scene.driver.mouseUp();
+         frameCommand(SC_RESTORE);
+         dragRightBorder(638, 298);
        },
-       180,
-       {256, 231, 456, 381}},
+       {icon(0, 410), icon(0, 386)},
+       pushedIn},
+      {"a third document minimised there",
+       [&] { minimise(documents[2]); },
+       {icon(0, 410), icon(0, 386), icon(0, 362)},
+       pushedIn},
+      {"the frame widened again",
+       [&] { dragRightBorder(298, 638); },
+       {icon(0, 410), icon(160, 410), icon(320, 410)},
+       pushedIn},
+      {"the third icon dragged 80 pixels right, half onto the next slot, and a new document minimised",
+       [&] {
+         scene.driver.mouseMove(360, 464);
+         scene.driver.mouseDown();
+         scene.driver.mouseMove(440, 464);
+         scene.driver.mouseUp();
+         minimise(scene.createChild(u"Six", kFirst));
+       },
+       {icon(0, 410), icon(160, 410), icon(400, 410), icon(0, 386)},
+       pushedIn},
+      {"seven icons with the frame maximised",
+       [&] {
+         frameCommand(SC_MAXIMIZE);
+         for (LPCWSTR title : {u"Seven", u"Eight", u"Nine"}) {
+           minimise(scene.createChild(title, kFirst));
+         }
+       },
+       {icon(0, 530), icon(160, 530), icon(400, 410), icon(480, 530), icon(320, 530), icon(0, 506),
+        icon(160, 506)},
+       pushedIn},
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(step.change);
     step.make();
     scene.driver.pumpUntilIdle();
-    RECT expected[] = {icons[0], icons[1], step.document};
-    OffsetRect(&expected[0], 0, -step.iconsUp);
-    OffsetRect(&expected[1], 0, -step.iconsUp);
-    const HWND children[] = {first, second, document};
-    for (int i = 0; i < 3; ++i) {
-      RECT place = scene.rectInClient(children[i]);
-      EXPECT_TRUE(EqualRect(&place, &expected[i])) << i << ": " << place.left << ", " << place.top;
+    ASSERT_EQ(icons.size(), step.icons.size());
+    for (std::size_t i = 0; i < icons.size(); ++i) {
+      RECT place = scene.rectInClient(icons[i]);
+      EXPECT_TRUE(EqualRect(&place, &step.icons[i])) << i << ": " << place.left << ", " << place.top;
     }
+    RECT place = scene.rectInClient(document);
+    EXPECT_TRUE(EqualRect(&place, &step.document)) << place.left << ", " << place.top;
   }
 }
 
