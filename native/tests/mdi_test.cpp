@@ -409,7 +409,8 @@ TEST(MdiClient, ArrangementsLeaveTheRowOfMinimisedChildrenFree) {
 // A document moved or sized by the mouse (its caption, a border), or by the arrow keys after Move or Size
 // from its system menu (8 pixels a press, the first arrow of a direction picking the border; Enter keeps,
 // Escape puts back), keeps the smallest frame, and its caption's full height and 72 pixels of its width
-// inside the client (632 x 434 pixels).
+// inside the client (632 x 434 pixels): a document opened out past an edge ("out right") stops there when
+// the border on the other side is dragged towards that edge.
 TEST(MdiClient, NoMoveOrSizeLosesADocument) {
   const struct {
     const char* name;
@@ -418,6 +419,7 @@ TEST(MdiClient, NoMoveOrSizeLosesADocument) {
     POINT grab;  // a drag from here in the document's window to there in the client
     POINT to;
     RECT kept;
+    RECT start = kFirst;  // where the document was opened
   } cases[] = {
       {"the caption's lowest row dragged up past the top", 0, {}, {100, 21}, {110, -30}, {10, -4, 210, 146}},
       {"the caption's top row dragged past the bottom", 0, {}, {100, 4}, {110, 500}, {10, 411, 210, 561}},
@@ -425,6 +427,8 @@ TEST(MdiClient, NoMoveOrSizeLosesADocument) {
       {"the left border dragged past the right border", 0, {}, {1, 75}, {400, 85}, {98, 10, 210, 160}},
       {"the top border dragged past the bottom border", 0, {}, {100, 1}, {110, 400}, {10, 133, 210, 160}},
       {"the top border dragged above the client", 0, {}, {100, 1}, {110, -40}, {10, -4, 210, 160}},
+      {"the left border, out right", 0, {}, {1, 75}, {700, 85}, {556, 10, 820, 160}, {520, 10, 820, 160}},
+      {"the right border, out left", 0, {}, {298, 75}, {-4, 85}, {-200, 10, 76, 160}, {-200, 10, 100, 160}},
       {"Move: left, left, down", SC_MOVE, {VK_LEFT, VK_LEFT, VK_DOWN}, {}, {}, {-6, 18, 194, 168}},
       {"Move: up past the top", SC_MOVE, {VK_UP, VK_UP, VK_UP}, {}, {}, {10, -4, 210, 146}},
       {"Size: left, left, right", SC_SIZE, {VK_LEFT, VK_LEFT, VK_RIGHT}, {}, {}, {2, 10, 210, 160}},
@@ -436,7 +440,7 @@ TEST(MdiClient, NoMoveOrSizeLosesADocument) {
   for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
     MdiScene scene;
-    HWND document = scene.createChild(u"One", kFirst);
+    HWND document = scene.createChild(u"One", test.start);
     if (test.command == SC_KEYMENU) {
       scene.driver.keyDown(VK_MENU);
       scene.driver.pressKey(VK_OEM_MINUS);
