@@ -37,11 +37,4 @@ std::vector<RECT> MdiArrangement::tile(const RECT& area, int count, bool horizon
   return rects;
 }
 
-RECT MdiArrangement::withinReach(const RECT& window, const RECT& area, SIZE reach) {
-  LONG width = window.right - window.left;
-  LONG left = std::max(std::min(window.left, area.right - reach.cx), area.left + reach.cx - width);
-  LONG top = std::max(std::min(window.top, area.bottom - reach.cy), area.top);
-  return RECT{left, top, left + width, top + window.bottom - window.top};
-}
-
 }  // namespace native

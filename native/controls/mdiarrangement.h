@@ -17,10 +17,6 @@ class MdiArrangement {
   // columns from the left. The last strip takes what the division leaves.
   static std::vector<RECT> tile(const RECT& area, int count, bool horizontal);
 
-  // The rectangle (a window's caption, an icon) moved the least way that leaves `reach` of it inside the area:
-  // that much of its width across, and its top edge inside, at least `reach.cy` above the area's bottom.
-  static RECT withinReach(const RECT& window, const RECT& area, SIZE reach);
-
   static constexpr int kMinimumSide = 48;
 };
 

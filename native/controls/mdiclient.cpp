@@ -7,6 +7,7 @@
 #include "native/controls/mdiarrangement.h"
 #include "native/user/dragplacement.h"
 #include "native/user/focusmanager.h"
+#include "native/user/iconslots.h"
 #include "native/user/menuapi.h"
 #include "native/user/messageapi.h"
 #include "native/user/metrics.h"
@@ -320,21 +321,17 @@ void MdiClient::tile(bool horizontal) {
   }
 }
 
-// Minimised children line up along the bottom from the left, front child first.
+// Minimised children take the slots from the first on, front child first.
 void MdiClient::arrangeIcons() {
   RECT area = clientRect();
-  int width = GetSystemMetrics(SM_CXMINIMIZED);
-  int height = GetSystemMetrics(SM_CYMINIMIZED);
   int slot = 0;
   for (HWND child : children()) {
     if (!minimized(child)) {
       continue;
     }
-    int perRow = std::max<int>(area.right / std::max(width, 1), 1);
-    int x = (slot % perRow) * width;
-    int y = area.bottom - (slot / perRow + 1) * height;
-    SetWindowPos(child, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    ++slot;
+    RECT place = IconSlots::slot(area, slot++);
+    SetWindowPos(child, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
@@ -345,12 +342,11 @@ void MdiClient::keepInReach() {
   }
   for (HWND child : children()) {
     RECT place = rectInClient(child);
-    SIZE icon{place.right - place.left, place.bottom - place.top};
     auto style = static_cast<DWORD>(GetWindowLong(child, GWL_STYLE));
     auto exStyle = static_cast<DWORD>(GetWindowLong(child, GWL_EXSTYLE));
     RECT kept = place;
     if (minimized(child)) {
-      kept = MdiArrangement::withinReach(place, area, icon);  // an icon stays whole inside
+      kept = iconKept(place, area);
     } else if (child != maximized_ && IsWindowVisible(child) != FALSE) {
       kept = DragPlacement::captionInReach(style, exStyle, place, area);
     }
@@ -358,6 +354,15 @@ void MdiClient::keepInReach() {
       SetWindowPos(child, nullptr, kept.left, kept.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
+  iconArea_ = area;
+}
+
+RECT MdiClient::iconKept(const RECT& icon, const RECT& area) const {
+  int slot = IconSlots::indexOf(iconArea_, icon);
+  if (slot >= 0) {
+    return IconSlots::slot(area, slot);
+  }
+  return DragPlacement::withinReach(icon, area, SIZE{icon.right - icon.left, icon.bottom - icon.top});
 }
 
 RECT MdiClient::rectInClient(HWND child) const {

@@ -39,9 +39,12 @@ class MdiClient : public ControlWindow {
   void cascade();
   void tile(bool horizontal);
   void arrangeIcons();
-  // After the client changed size every child stays where the mouse can take it: an icon that would leave
-  // the client moves the least way that keeps it whole inside, any other child its caption within reach.
+  // After the client changed size every child stays where the mouse can take it: an icon as iconKept says,
+  // any other child moved the least way that keeps its caption within reach.
   void keepInReach();
+  // An icon in a slot of the client's last size goes to the slot of that index in `area`, so it keeps its row
+  // at the bottom; one put elsewhere moves the least way that keeps it whole inside.
+  RECT iconKept(const RECT& icon, const RECT& area) const;
   RECT rectInClient(HWND child) const;
 
   // The children front to back, those the arrangements move: shown and not minimised.
@@ -63,6 +66,7 @@ class MdiClient : public ControlWindow {
   std::vector<WPARAM> boxesInBar_;  // the commands of the caption boxes added at the bar's end
   std::u16string frameTitle_;       // the frame's own title while its caption shows the maximised child's
   bool frameTitleKept_ = false;
+  RECT iconArea_{};  // the client area the icons' slots were last counted in
 };
 
 }  // namespace native

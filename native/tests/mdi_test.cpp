@@ -409,7 +409,8 @@ TEST(MdiClient, ArrangementsLeaveTheRowOfMinimisedChildrenFree) {
 // A document moved or sized by the mouse (its caption, a border), or by the arrow keys after Move or Size
 // from its system menu (8 pixels a press, the first arrow of a direction picking the border; Enter keeps,
 // Escape puts back), keeps the smallest frame, and its caption's full height and 72 pixels of its width
-// inside the client (632 x 434 pixels).
+// inside the client (632 x 434 pixels): a document opened out past an edge ("out right") stops there when
+// the border on the other side is dragged towards that edge.
 TEST(MdiClient, NoMoveOrSizeLosesADocument) {
   const struct {
     const char* name;
@@ -418,6 +419,7 @@ TEST(MdiClient, NoMoveOrSizeLosesADocument) {
     POINT grab;  // a drag from here in the document's window to there in the client
     POINT to;
     RECT kept;
+    RECT start = kFirst;  // where the document was opened
   } cases[] = {
       {"the caption's lowest row dragged up past the top", 0, {}, {100, 21}, {110, -30}, {10, -4, 210, 146}},
       {"the caption's top row dragged past the bottom", 0, {}, {100, 4}, {110, 500}, {10, 411, 210, 561}},
@@ -425,6 +427,8 @@ TEST(MdiClient, NoMoveOrSizeLosesADocument) {
       {"the left border dragged past the right border", 0, {}, {1, 75}, {400, 85}, {98, 10, 210, 160}},
       {"the top border dragged past the bottom border", 0, {}, {100, 1}, {110, 400}, {10, 133, 210, 160}},
       {"the top border dragged above the client", 0, {}, {100, 1}, {110, -40}, {10, -4, 210, 160}},
+      {"the left border, out right", 0, {}, {1, 75}, {700, 85}, {556, 10, 820, 160}, {520, 10, 820, 160}},
+      {"the right border, out left", 0, {}, {298, 75}, {-4, 85}, {-200, 10, 76, 160}, {-200, 10, 100, 160}},
       {"Move: left, left, down", SC_MOVE, {VK_LEFT, VK_LEFT, VK_DOWN}, {}, {}, {-6, 18, 194, 168}},
       {"Move: up past the top", SC_MOVE, {VK_UP, VK_UP, VK_UP}, {}, {}, {10, -4, 210, 146}},
       {"Size: left, left, right", SC_SIZE, {VK_LEFT, VK_LEFT, VK_RIGHT}, {}, {}, {2, 10, 210, 160}},
@@ -436,7 +440,7 @@ TEST(MdiClient, NoMoveOrSizeLosesADocument) {
   for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
     MdiScene scene;
-    HWND document = scene.createChild(u"One", kFirst);
+    HWND document = scene.createChild(u"One", test.start);
     if (test.command == SC_KEYMENU) {
       scene.driver.keyDown(VK_MENU);
       scene.driver.pressKey(VK_OEM_MINUS);
@@ -467,51 +471,99 @@ TEST(MdiClient, NoMoveOrSizeLosesADocument) {
   }
 }
 
-// Icons stay where they are while the frame changes size, unless they would leave the client; the other
-// documents keep their caption within reach, and all keep their places while the frame is minimised.
+// Minimised documents line up in slots of 160 x 24 pixels from the client's bottom-left corner, a further
+// row above when a row is full; each keeps its slot, and so its row at the bottom, whatever the frame's size
+// does. Another document keeps its place, or its caption within reach. The client is 792 x 554 pixels with
+// the frame maximised on the 800 x 600 desktop and 632 x 434 with it restored.
 TEST(MdiClient, IconsAndDocumentsKeepTheirPlacesAsTheFrameChanges) {
-  MdiScene scene;  // a client of 632 x 434 pixels
-  HWND document = scene.createChild(u"One", RECT{400, 250, 600, 400});
-  HWND first = scene.createChild(u"Two", kSecond);
-  HWND second = scene.createChild(u"Three", kThird);
-  SendMessage(first, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  SendMessage(second, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  const RECT icons[] = {{0, 410, 160, 434}, {160, 410, 320, 434}};
-  const auto frameCommand = [&](WPARAM code) {
-    return [&, code] { SendMessage(scene.frame, WM_SYSCOMMAND, code, 0); };
+  MdiScene scene;
+  const auto frameCommand = [&](WPARAM code) { SendMessage(scene.frame, WM_SYSCOMMAND, code, 0); };
+  const auto dragRightBorder = [&](int from, int to) {
+    scene.driver.mouseMove(from, 240);
+    scene.driver.mouseDown();
+    scene.driver.mouseMove(to, 240);
+    scene.driver.mouseUp();
   };
+  frameCommand(SC_MAXIMIZE);
+  std::vector<HWND> documents;
+  for (LPCWSTR title : {u"One", u"Two", u"Three", u"Four"}) {
+    documents.push_back(scene.createChild(title, kFirst));
+  }
+  SendMessage(scene.client, WM_MDICASCADE, 0, 0);
+  HWND document = scene.createChild(u"Five", RECT{400, 250, 600, 400});
+  std::vector<HWND> icons;  // in the order they were minimised
+  const auto minimise = [&](HWND child) {
+    SendMessage(child, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    icons.push_back(child);
+  };
+  minimise(documents[0]);
+  minimise(documents[1]);
+  const auto icon = [](LONG left, LONG top) { return RECT{left, top, left + 160, top + 24}; };
+  const RECT opened{400, 250, 600, 400};
+  const RECT pushedIn{216, 250, 416, 400};  // 72 pixels of its caption inside the narrow client
   const struct {
     const char* change;
     std::function<void()> make;
-    int iconsUp;  // how far the icons moved up
+    std::vector<RECT> icons;
     RECT document;
   } steps[] = {
-      {"the frame minimised", frameCommand(SC_MINIMIZE), 0, {400, 250, 600, 400}},
-      {"the frame restored", frameCommand(SC_RESTORE), 0, {400, 250, 600, 400}},
-      {"the frame maximised", frameCommand(SC_MAXIMIZE), 0, {400, 250, 600, 400}},
-      {"the frame restored again", frameCommand(SC_RESTORE), 0, {400, 250, 600, 400}},
-      {"the frame made 300 x 180 pixels smaller by its corner",
+      {"the frame restored", [&] { frameCommand(SC_RESTORE); }, {icon(0, 410), icon(160, 410)}, opened},
+      {"the frame maximised again",
+       [&] { frameCommand(SC_MAXIMIZE); },
+       {icon(0, 530), icon(160, 530)},
+       opened},
+      {"the frame minimised", [&] { frameCommand(SC_MINIMIZE); }, {icon(0, 530), icon(160, 530)}, opened},
+      {"the frame back from its icon",
+       [&] { frameCommand(SC_RESTORE); },
+       {icon(0, 530), icon(160, 530)},
+       opened},
+      {"the frame restored and narrowed to 300 pixels",
        [&] {
-         scene.driver.mouseMove(638, 478);
-         scene.driver.mouseDown();
-         scene.driver.mouseMove(338, 298);
-         scene.driver.mouseUp();
+         frameCommand(SC_RESTORE);
+         dragRightBorder(638, 298);
        },
-       180,
-       {256, 231, 456, 381}},
+       {icon(0, 410), icon(0, 386)},
+       pushedIn},
+      {"a third document minimised there",
+       [&] { minimise(documents[2]); },
+       {icon(0, 410), icon(0, 386), icon(0, 362)},
+       pushedIn},
+      {"the frame widened again",
+       [&] { dragRightBorder(298, 638); },
+       {icon(0, 410), icon(160, 410), icon(320, 410)},
+       pushedIn},
+      {"the third icon dragged 80 pixels right, half onto the next slot, and a new document minimised",
+       [&] {
+         scene.driver.mouseMove(360, 464);
+         scene.driver.mouseDown();
+         scene.driver.mouseMove(440, 464);
+         scene.driver.mouseUp();
+         minimise(scene.createChild(u"Six", kFirst));
+       },
+       {icon(0, 410), icon(160, 410), icon(400, 410), icon(0, 386)},
+       pushedIn},
+      {"seven icons with the frame maximised",
+       [&] {
+         frameCommand(SC_MAXIMIZE);
+         for (LPCWSTR title : {u"Seven", u"Eight", u"Nine"}) {
+           minimise(scene.createChild(title, kFirst));
+         }
+       },
+       {icon(0, 530), icon(160, 530), icon(400, 410), icon(480, 530), icon(320, 530), icon(0, 506),
+        icon(160, 506)},
+       pushedIn},
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(step.change);
     step.make();
     scene.driver.pumpUntilIdle();
-    RECT expected[] = {icons[0], icons[1], step.document};
-    OffsetRect(&expected[0], 0, -step.iconsUp);
-    OffsetRect(&expected[1], 0, -step.iconsUp);
-    const HWND children[] = {first, second, document};
-    for (int i = 0; i < 3; ++i) {
-      RECT place = scene.rectInClient(children[i]);
-      EXPECT_TRUE(EqualRect(&place, &expected[i])) << i << ": " << place.left << ", " << place.top;
+    ASSERT_EQ(icons.size(), step.icons.size());
+    for (std::size_t i = 0; i < icons.size(); ++i) {
+      RECT place = scene.rectInClient(icons[i]);
+      EXPECT_TRUE(EqualRect(&place, &step.icons[i])) << i << ": " << place.left << ", " << place.top;
     }
+    RECT place = scene.rectInClient(document);
+    EXPECT_TRUE(EqualRect(&place, &step.document)) << place.left << ", " << place.top;
   }
 }
 

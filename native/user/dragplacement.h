@@ -17,6 +17,10 @@ class DragPlacement {
   static RECT dragged(const WindowRecord& window, LRESULT part, const RECT& start, POINT by);
   // The window at `place` moved the least way that brings its caption back within reach of `area`.
   static RECT captionInReach(DWORD style, DWORD exStyle, const RECT& place, const RECT& area);
+  // The rectangle (a window's caption, an icon) moved the least way that leaves `reach` of it inside the
+  // area: that much of its width across, and its top edge inside, at least `reach.cy` above the area's
+  // bottom.
+  static RECT withinReach(const RECT& rect, const RECT& area, SIZE reach);
 };
 
 }  // namespace native

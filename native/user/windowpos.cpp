@@ -1,11 +1,12 @@
 #include "native/user/windowpos.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "native/user/exposure.h"
+#include "native/user/iconslots.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
-#include "native/user/metrics.h"
 #include "native/user/painting.h"
 #include "native/user/placement.h"
 #include "native/user/rects.h"
@@ -31,22 +32,18 @@ RECT containerArea(const WindowRecord& window) {
               parent->clientRect.bottom - parent->clientRect.top};
 }
 
-// Minimised windows line up along the bottom of their container, each in the first free slot.
+// A window minimised takes the first slot no other icon of its container overlaps.
 RECT minimizedSlot(const WindowRecord& window) {
   RECT area = containerArea(window);
-  int width = GetSystemMetrics(SM_CXMINIMIZED);
-  int height = GetSystemMetrics(SM_CYMINIMIZED);
   const WindowRecord* parent = tree().find(window.parent);
-  for (int slot = 0;; ++slot) {
-    RECT candidate{slot * width, area.bottom - height, (slot + 1) * width, area.bottom};
-    bool taken = std::any_of(parent->children.begin(), parent->children.end(), [&](HWND sibling) {
-      const WindowRecord* other = tree().find(sibling);
-      return sibling != window.handle && other->isMinimized() && EqualRect(&other->rect, &candidate);
-    });
-    if (!taken || candidate.right > area.right) {
-      return candidate;
+  std::vector<RECT> icons;
+  for (HWND sibling : parent->children) {
+    const WindowRecord* other = tree().find(sibling);
+    if (sibling != window.handle && other->isMinimized()) {
+      icons.push_back(other->rect);
     }
   }
+  return IconSlots::slot(area, IconSlots::firstFree(area, icons));
 }
 
 }  // namespace
