@@ -55,10 +55,12 @@ class QvZControl : public KZControl, public YZEventCommands {
   // Without a name the user picks the file; a window already showing the file comes forward. The file is
   // read before the single-event rule closes the current window, which a failure leaves as it was.
   QvZEventMDI* OpenEventFile(const KString* name);
-  // Direction -1 previous, 0 the schedule dialog's choice, 1 next; into `window`'s event when given
-  // (its modified mark kept), else into a new window, made before the single-event rule closes the current
-  // one.
-  QvZEventMDI* ScheduleGoto(int32_t direction, QvZEventMDI* window, int32_t flag);
+  // Direction -1 previous, 0 the schedule dialog's choice, 1 next; into `window`'s event when given and it
+  // holds that race or none (its modified mark kept), else into a new window, made before the single-event
+  // rule closes the current one, which may be `window`. `inNewWindow`, when given, tells which road the
+  // race took, since a closed `window`'s address may be the new one's.
+  QvZEventMDI* ScheduleGoto(int32_t direction, QvZEventMDI* window, int32_t flag,
+                            bool* inNewWindow = nullptr);
   // Under "\Event\SingleEvent", asks every event window to close; false when one refuses.
   bool CloseForSingleEvent();
   // A result for each lane 1 to "\Event\Results\DefaultLanes" not yet in the event's last leg.

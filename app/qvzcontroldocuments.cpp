@@ -135,13 +135,26 @@ QvZEventMDI* QvZControl::OpenEventFile(const KString* name) {
   return window;
 }
 
-QvZEventMDI* QvZControl::ScheduleGoto(int32_t direction, QvZEventMDI* window, int32_t flag) {
+QvZEventMDI* QvZControl::ScheduleGoto(int32_t direction, QvZEventMDI* window, int32_t flag,
+                                      bool* inNewWindow) {
+  if (inNewWindow != nullptr) {
+    *inNewWindow = false;
+  }
   if (itsSchedule == nullptr) {
     return nullptr;
   }
   QvEvent* given = window ? window->GetEvent() : nullptr;
   const bool wasModified = given && given->IsModified();
   const QvScheduleItem previousRace = itsSchedule->Current();
+  // Another race than the window's own goes to a document of its own, as the main tool bar's steps take
+  // it: the window's race keeps its times, its file and its unsaved changes, which the single-event rule
+  // asks about.
+  const auto leaveWindowToItsRace = [&](const QvScheduleItem* race) {
+    if (given != nullptr && race != nullptr && QvSchedule::HoldsOtherRace(*given, *race)) {
+      window = nullptr;
+      given = nullptr;
+    }
+  };
   std::unique_ptr<QvEvent> created;
   try {
     QvEvent* event = nullptr;
@@ -151,9 +164,12 @@ QvZEventMDI* QvZControl::ScheduleGoto(int32_t direction, QvZEventMDI* window, in
       if (dialog.Execute() != KZDialog::kOkResult) {
         return nullptr;
       }
+      const QvScheduleItem chosen(dialog.EventText(), dialog.RoundText(), dialog.HeatText(), KString());
+      leaveWindowToItsRace(&chosen);
       event = itsSchedule->ReadEventEntries(given, flag, dialog.EventText(), dialog.RoundText(),
                                             dialog.HeatText(), 0);
     } else {
+      leaveWindowToItsRace(itsSchedule->Neighbour(direction));
       event = itsSchedule->ReadFiles(given, flag, direction, 0);
     }
     // A race the database link gave no answer about stays unopened; the same step asks again.
@@ -181,6 +197,9 @@ QvZEventMDI* QvZControl::ScheduleGoto(int32_t direction, QvZEventMDI* window, in
     AddDefaultLanes(*created, false);
     QvZEventMDI* made = ShowInNewWindow(std::move(created));
     made->GetEvent()->SetModified(false);
+    if (inNewWindow != nullptr) {
+      *inNewWindow = true;
+    }
     return made;
   } catch (...) {
     // Whatever went wrong, no half-made window or event stays behind.

@@ -35,10 +35,12 @@ bool InRange(ZafEventType code, ZafEventType first, ZafEventType last) {
   return code >= first && code <= last;
 }
 
-// The results interface file of the event, when the settings ask for one; false when writing it failed.
+// The results interface file of the event, when the settings ask for one; false when writing it failed. A
+// document without a file has none (a false-start copy leaves a document never saved without one): its
+// results have no name to go under, and the copy asked for does not wait for them.
 bool WriteResultsInterface(QvEvent& event) {
   QvEventSchedule* schedule = QvEventSchedule::Registered();
-  return schedule == nullptr || schedule->WriteQXF(event, 0);
+  return event.FileName().IsEmpty() || schedule == nullptr || schedule->WriteQXF(event, 0);
 }
 
 // Tells that the results interface file failed: written but not taken by the database, with the link's

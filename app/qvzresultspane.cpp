@@ -6,6 +6,7 @@
 #include "app/qvzresultstitle.h"
 #include "app/qvzresultswindow.h"
 #include "framework/core/zafscrollbar.h"
+#include "imaging/ui/yzhardwarebar.h"
 #include "imaging/ui/yzprinter.h"
 #include "model/qvevent.h"
 #include "model/qvresult.h"
@@ -332,7 +333,18 @@ void QvZResultsPane::ScheduleStep(int32_t direction) {
        parent = parent->Parent()) {
     window = dynamic_cast<QvZEventMDI*>(parent);
   }
-  if (frame == nullptr || window == nullptr || frame->ScheduleGoto(direction, window, 0) == nullptr) {
+  if (frame == nullptr || window == nullptr) {
+    return;
+  }
+  bool inNewWindow = false;
+  QvZEventMDI* placed = frame->ScheduleGoto(direction, window, 0, &inNewWindow);
+  if (placed == nullptr) {
+    return;
+  }
+  // Another race opens in a window of its own, as File > Next event opens it; this pane's window may be
+  // closed by now, so nothing of it is touched.
+  if (inNewWindow) {
+    YZHardwareBar::AnnounceEvent(*placed->GetEvent(), true);
     return;
   }
   QvEvent* event = window->GetEvent();

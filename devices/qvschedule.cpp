@@ -273,24 +273,36 @@ int32_t QvSchedule::FindRace(const KString& eventText, const KString& roundText,
 
 QvEvent* QvSchedule::ReadFiles(QvEvent* event, int32_t flag, int32_t direction, int32_t) {
   linkError = 0;
+  const QvScheduleItem* next = Neighbour(direction);
+  return next != nullptr ? GoTo(*next, event, flag) : nullptr;
+}
+
+const QvScheduleItem* QvSchedule::Neighbour(int32_t direction) const {
   if (items.empty() || (direction != -1 && direction != 1)) {
     return nullptr;
   }
   int32_t at = -1;
   for (int32_t i = 0; i < Count(); ++i) {
     const QvScheduleItem& item = items[static_cast<size_t>(i)];
-    if (current.IsSet() && StartList::SameNumber(item.GetEventText(), current.GetEventText()) &&
-        StartList::SameNumber(item.GetRoundText(), current.GetRoundText()) &&
-        StartList::SameNumber(item.GetHeatText(), current.GetHeatText())) {
+    if (current.IsSet() && SameRace(item.GetEventText(), item.GetRoundText(), item.GetHeatText(), current)) {
       at = i;
       break;
     }
   }
   at = at < 0 ? (direction > 0 ? 0 : Count() - 1) : at + direction;
-  if (at < 0 || at >= Count()) {
-    return nullptr;
-  }
-  return GoTo(items[static_cast<size_t>(at)], event, flag);
+  return at >= 0 && at < Count() ? &items[static_cast<size_t>(at)] : nullptr;
+}
+
+bool QvSchedule::SameRace(const KString& eventText, const KString& roundText, const KString& heatText,
+                          const QvScheduleItem& race) {
+  return StartList::SameNumber(eventText, race.GetEventText()) &&
+         StartList::SameNumber(roundText, race.GetRoundText()) &&
+         StartList::SameNumber(heatText, race.GetHeatText());
+}
+
+bool QvSchedule::HoldsOtherRace(const QvEvent& event, const QvScheduleItem& race) {
+  return event.HasEventRoundHeat() &&
+         !SameRace(event.EventNumber(), event.RoundNumber(), event.HeatNumber(), race);
 }
 
 QvEvent* QvSchedule::ReadEventEntries(QvEvent* event, int32_t flag, const KString& eventText,
@@ -345,7 +357,8 @@ int32_t QvSchedule::Fill(QvEvent& event) {
     return 0;
   }
   QvResults& results = leg->Results();
-  // The lanes keep their numbers and times; the athletes of the race before go.
+  // The event holds this race or none: the lanes keep their numbers and times (the race placed again, or
+  // times taken before it was named); the athletes listed before go.
   for (QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
        result = results.Iterate(result, nullptr)) {
     for (int32_t field : {kLastName, kFirstName, kAffiliation, kId, kLicence}) {

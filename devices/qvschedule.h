@@ -61,15 +61,21 @@ class QvSchedule : public QvEventSchedule, private DatabaseWaitReporter {
   void SetDataFiles();
 
   // Moves the current race one entry back (-1) or on (1) and fills `event` from it, or a new event when
-  // `event` is null. Returns the event filled, or null when there is no entry in that direction, the new
-  // event could not be made or the link did not answer about the race (LinkError(), logged); the current
-  // race and `event` then stay as they were. From an unset current race, 1 goes to the first entry and -1
-  // to the last.
+  // `event` is null. The lanes of `event` keep their times, so it holds that race or none (see
+  // HoldsOtherRace); the same goes for ReadEventEntries. Returns the event filled, or null when there is no
+  // entry in that direction, the new event could not be made or the link did not answer about the race
+  // (LinkError(), logged); the current race and `event` then stay as they were. From an unset current race, 1
+  // goes to the first entry and -1 to the last.
   QvEvent* ReadFiles(QvEvent* event, int32_t flag, int32_t direction, int32_t unused);
   // The same for the race with the given event, round and heat, which need not be in the schedule; null,
   // with the current race as it was, when one of the texts is empty or the race could not be filled in.
   QvEvent* ReadEventEntries(QvEvent* event, int32_t flag, const KString& eventText, const KString& roundText,
                             const KString& heatText, int32_t unused);
+  // The entry that ReadFiles in `direction` goes to; null when there is none.
+  const QvScheduleItem* Neighbour(int32_t direction) const;
+  // Whether the event holds a race other than `race`: one whose times, statuses and file are not the
+  // race's to take. An event without event, round and heat numbers holds none.
+  static bool HoldsOtherRace(const QvEvent& event, const QvScheduleItem& race);
   // Writes the event's results interface file into the data-out folder when "\Database\File\WriteVXF" is on
   // (true without writing when it is off); in link mode it also sends the lines over the link. False, with
   // "E" and 33002 in the log and any earlier file untouched, when the file is not written; false, with "E",
@@ -102,6 +108,9 @@ class QvSchedule : public QvEventSchedule, private DatabaseWaitReporter {
   // The stream encoding the results interface files are written in and read back in.
   static int32_t QxfEncoding();
   int32_t Mode() const;
+  // Whether the event, round and heat texts are those of `race`, numbers compared as numbers.
+  static bool SameRace(const KString& eventText, const KString& roundText, const KString& heatText,
+                       const QvScheduleItem& race);
   // Reads the three start-list files again.
   void ReadStartLists();
   // Asks the link for the schedule into `answer` (opening its port); 0 or the numbered error.

@@ -551,8 +551,9 @@ void QvEvent::MarkUnmarkedLanesWithLastRun() {
   // Documents saved before each lane kept the gun of its trial hold lanes with trial data and no gun; left
   // so, a later download of that same trial would take them for another trial's and clear them. Their
   // trial is the one last applied to the event (a download that wrote no lane also moved that, and
-  // nothing in such a file tells the two apart). Such a file holds the empty time in every lane's gun: a
-  // file with anything else there was saved by a build that marks lanes, and is kept as it was saved.
+  // nothing in such a file tells the two apart). Such a file holds the empty time in every lane's gun and
+  // no lane's set word: a file with anything else there was saved by a build that marks lanes, and is kept
+  // as it was saved.
   if (lastRunGun == YTime::kNoMilliseconds) {
     return;
   }
@@ -561,7 +562,7 @@ void QvEvent::MarkUnmarkedLanesWithLastRun() {
     QvResults& results = Leg(i)->Results();
     for (QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
          result = results.Iterate(result, nullptr)) {
-      if (result->GetGunTime() != YTime()) {
+      if (result->GetGunTime() != YTime() || result->TrialSetWord() != YTime::kNoMilliseconds) {
         return;
       }
       lanes.push_back(result);

@@ -7,7 +7,6 @@
 #include "foundation/kx.h"
 #include "model/qvchange.h"
 #include "model/qvnotification.h"
-#include "model/qvresults.h"
 #include "model/qvsettings.h"
 
 namespace {
@@ -58,18 +57,8 @@ void QvResult::SetStatus(int32_t code) {
   if (code < 0 || code >= kStatusCount || code == status) {
     return;
   }
-  const bool wasInUse = !IsStatus7();
-  {
-    QvChange change(this, kQvResultStatus, code);
-    status = code;
-  }
-  // Whether a lane is in use decides whether its time takes part in the false-start rule: a lane given up
-  // or given back changes the charge of its whole race at once.
-  if (wasInUse == IsStatus7()) {
-    if (auto* list = dynamic_cast<QvResults*>(Owner())) {
-      list->MarkFalseStarts();
-    }
-  }
+  QvChange change(this, kQvResultStatus, code);
+  status = code;
 }
 
 void QvResult::GetPlaceText(KString& text, const QvResultFilter* view) const {

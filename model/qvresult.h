@@ -58,8 +58,8 @@ class QvResult : public KListItem, public KMessageObject {
   void SetAthleteField5(const KString& text) { SetAthleteField(5, text); }
 
   int32_t Status() const { return status; }
-  // Codes 0 to 7; any other code is ignored. Notifies only when the status changes; a result of a list
-  // that moves into or out of "not in use" runs the list's false-start rule.
+  // Codes 0 to 7; any other code is ignored. Notifies only when the status changes (the argument is the
+  // new code).
   void SetStatus(int32_t code);
   bool IsStatus7() const { return status == kLaneNotUsed; }
   // Appends the status text as the results view shows it (empty for a lane not in use).

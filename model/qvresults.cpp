@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "foundation/kpersistent.h"
 #include "foundation/kstream.h"
@@ -211,6 +212,23 @@ void QvResults::Deliver(const KMessage& message) {
   }
   for (const auto& view : views) {
     view->Deliver(message);
+  }
+  FollowLaneUse(message);
+}
+
+void QvResults::FollowLaneUse(const KMessage& message) {
+  if ((message.code & KMessage::kWhatMask) != kQvResultStatus) {
+    return;
+  }
+  const auto* result = dynamic_cast<const QvResult*>(message.sender);
+  if (result == nullptr || result->Owner() != this) {
+    return;
+  }
+  // Before the change the result still has its old status; the message carries the new one.
+  if ((message.code & KMessage::kBefore) != 0) {
+    laneUseChanging = result->IsStatus7() != (message.argument == QvResult::kLaneNotUsed);
+  } else if ((message.code & KMessage::kAfter) != 0 && std::exchange(laneUseChanging, false)) {
+    MarkFalseStarts();
   }
 }
 

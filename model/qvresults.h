@@ -81,7 +81,8 @@ class QvResults : public KMessageObject {
   int32_t ViewCount() const { return static_cast<int32_t>(views.size()); }
   QvResultsView* View(int32_t index) const;
 
-  // Passes a message about the list to its views and counts the changes.
+  // Passes a message about the list to its views and counts the changes; a result of the list that moves
+  // into or out of "not in use" runs the false-start rule once its status is changed.
   void Deliver(const KMessage& message);
   // As the root of its chain (a free list), the list delivers its own messages.
   int32_t Receive(KMessage& message) override;
@@ -94,9 +95,14 @@ class QvResults : public KMessageObject {
  private:
   // The results in the order of a sort key.
   std::vector<QvResult*> Ordered(const QvResultFilter* filter, int32_t sortKey) const;
+  // Whether a lane is in use decides whether its time takes part in the false-start rule: a lane given up
+  // or given back changes the charge of its whole race at once.
+  void FollowLaneUse(const KMessage& message);
 
   KString name;
   KList results;
   std::vector<std::unique_ptr<QvResultsView>> views;
   std::atomic<uint32_t> changeCount{0};
+  // Set by the notice before a status change that gives a lane up or back, taken by the notice after it.
+  bool laneUseChanging = false;
 };

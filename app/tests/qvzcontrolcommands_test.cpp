@@ -14,6 +14,8 @@
 #include "app/qvzeventmdi.h"
 #include "app/qvzscheduledialog.h"
 #include "app/tests/programtest.h"
+#include "app/yzapplication.h"
+#include "devices/qvschedule.h"
 #include "devices/qvscoreboards.h"
 #include "foundation/kregistry.h"
 #include "foundation/krgroup.h"
@@ -248,11 +250,14 @@ TEST_F(FrameCommandsTest, TheScheduleStepsOpenTheRacesEventsAndAWindowsStepKeeps
   When(
       "heat 3", [heatShown] { return heatShown() == "3"; },
       [] {
-        // The results pane's buttons step inside their own window, whose mark stays as it was.
+        // The results pane's buttons place the race their window holds into it again (the schedule has
+        // gone back meanwhile), and the window's mark stays as it was.
         QvZEventMDI* window = EventWindows()[0];
+        QvSchedule* schedule = YZApplication::Current()->Schedule();
+        schedule->SetCurrent(*schedule->GetNth(1));
         window->GetEvent()->SetModified(true);
         EXPECT_EQ(Frame()->ScheduleGoto(1, window, 0), window);
-        EXPECT_EQ(window->GetEvent()->HeatNumber().ToUtf8(), "4");
+        EXPECT_EQ(window->GetEvent()->HeatNumber().ToUtf8(), "3");
         EXPECT_TRUE(window->GetEvent()->IsModified());
         window->GetEvent()->SetModified(false);
         Post(ExitEvent);

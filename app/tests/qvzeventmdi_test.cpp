@@ -430,14 +430,18 @@ TEST_F(EventWindowTest, ResultsTheDatabaseDoesNotTakeAreToldWithTheLinksErrorByE
   EXPECT_EQ(database.Requests().size(), 4u);
 }
 
-TEST_F(EventWindowTest, NeitherAFailedSaveNorClosingUnsavedWritesAResultsFile) {
+TEST_F(EventWindowTest, NeitherAFalseStartCopyOfANewEventAFailedSaveNorClosingUnsavedWritesAResultsFile) {
   const std::string resultsFile = "events/out/12-1-3.qxf";
   NewModifiedEvent();
-  Then([this] {
-    Only()->GetEvent()->SetEventRoundHeat(u"12", u"1", u"3");
-    AnswerFileDialog(EventPath("missing/Heat.qve"));
-    Post(SaveAsCommand);
-  });
+  Then([] { Post(SaveFalseStartCommand); });
+  When(
+      "the false-start copy of the event never saved", [this] { return FileExists("events/Event-FS1.qve"); },
+      [this] {
+        EXPECT_TRUE(std::filesystem::is_empty(EventPath("out/")));
+        Only()->GetEvent()->SetEventRoundHeat(u"12", u"1", u"3");
+        AnswerFileDialog(EventPath("missing/Heat.qve"));
+        Post(SaveAsCommand);
+      });
   AnswerWithKey(u"Error", native::VK_RETURN);
   Then([this, resultsFile] {
     EXPECT_FALSE(FileExists(resultsFile)) << "after the failed save";

@@ -63,8 +63,17 @@ std::string TextOf(const QvPacket& request) {
   return text;
 }
 
-// Each step sends the unit the lane states of the race placed (two bits a lane from bit 2, 2 for a lane not
-// in use), then its title.
+// Lane 6 of the event window's event charged with a false start of 0.077, as a download leaves it.
+void ChargeLane6(QvEvent& event) {
+  QvResults& results = event.Leg(0)->Results();
+  results.FindByField(QvResult::kLaneField, u"6")->SetReactionTime(77);
+  results.MarkFalseStarts();
+}
+
+// A step places the race into the window's event when the event holds that race or none; another race opens
+// in a document of its own, as File > Next event opens it, after the question the single-event rule asks
+// about an unsaved change. Each step sends the unit the lane states of the race placed (two bits a lane
+// from bit 2, 2 for a lane not in use), then its title.
 TEST_F(QvZResultsWindowTest,
        TheScheduleButtonsStepTheWindowsEventAndSendItsLaneStatesAndTitleCutTo62Characters) {
   const std::string dataIn = FilePath("datain");
@@ -80,48 +89,83 @@ TEST_F(QvZResultsWindowTest,
   Setting(u"\\Database\\File\\DataInDir:String=" + std::u16string(KString::FromUtf8(dataIn + "/").CStr()));
   StartSimulator(EightLanes());
   OpenWindow();
-  Then([] { ASSERT_NE(Frame()->ScheduleGoto(1, nullptr, 0), nullptr); });
+  // File > New: an event without a race.
+  Then([] { ASSERT_NE(Frame()->NewEvent(), nullptr); });
+  size_t sent = 0;  // the requests the unit had before the step
   struct Case {
+    const char* name;
     ZafEventType button;
     bool linkBusy;
+    bool unsaved;  // the event holds a change not saved; the close question is cancelled
     const char* heat;
+    bool keepsLane6;  // the window's event placed again, else a document of the race alone
+    bool modified;
     std::string title;  // empty: nothing sent
     uint32_t laneMask;
   };
-  for (const Case& c : {Case{QvZResultsPane::kScheduleNextCommand, false, "2", longName.substr(0, 62), 0x200},
-                        Case{QvZResultsPane::kSchedulePreviousCommand, false, "1", "100 m Heat 1", 0},
-                        // Another operation holds the link: its results stay where they are.
-                        Case{QvZResultsPane::kScheduleNextCommand, true, "1", "", 0}}) {
+  for (const Case& c :
+       {Case{"a race named in an event that had none", QvZResultsPane::kScheduleNextCommand, false, false,
+             "1", true, true, "100 m Heat 1", 0},
+        Case{"another race", QvZResultsPane::kScheduleNextCommand, false, false, "2", false, false,
+             longName.substr(0, 62), 0x200},
+        Case{"back to the race before", QvZResultsPane::kSchedulePreviousCommand, false, false, "1", false,
+             false, "100 m Heat 1", 0},
+        Case{"another race, the question about the change cancelled", QvZResultsPane::kScheduleNextCommand,
+             false, true, "1", true, true, "", 0},
+        // Another operation holds the link: its results stay where they are.
+        Case{"the link busy", QvZResultsPane::kScheduleNextCommand, true, false, "1", true, false, "", 0}}) {
     When(
         "one event window", [] { return EventWindows().size() == 1; },
-        [this, c] {
-          QvZEventMDI* eventWindow = EventWindows()[0];
-          eventWindow->GetEvent()->SetModified(false);
-          const size_t before = simulator->Requests().size();
+        [this, c, &sent] {
+          SCOPED_TRACE(c.name);
+          QvEvent& before = *EventWindows()[0]->GetEvent();
+          ChargeLane6(before);
+          before.SetModified(c.unsaved);
+          sent = simulator->Requests().size();
           {
             const std::optional<LinkBusyClaim> claim =
                 c.linkBusy ? std::make_optional<LinkBusyClaim>(nullptr) : std::nullopt;
-            eventWindow->Event(ZafEventRecord(c.button, 0));
+            EventWindows()[0]->Event(ZafEventRecord(c.button, 0));
           }
-          EXPECT_EQ(EventWindows(), std::vector<QvZEventMDI*>{eventWindow});
-          EXPECT_EQ(eventWindow->GetEvent()->HeatNumber().ToUtf8(), c.heat);
+          ASSERT_EQ(EventWindows().size(), 1u);
+          QvZEventMDI* eventWindow = EventWindows()[0];
+          QvEvent& event = *eventWindow->GetEvent();
+          EXPECT_EQ(event.HeatNumber().ToUtf8(), c.heat);
           // The caption names the heat the window holds now, as Save As would.
           EXPECT_EQ(KString(eventWindow->Text()).ToUtf8(), std::string("1-1-") + c.heat);
-          EXPECT_EQ(eventWindow->GetEvent()->IsModified(), !c.linkBusy);
-          const std::vector<QvPacket> requests = simulator->Requests();
+          EXPECT_EQ(event.IsModified(), c.modified);
+          const QvResult* lane6 = event.Leg(0)->Results().FindByField(QvResult::kLaneField, u"6");
+          EXPECT_EQ(lane6->GetReactionTime().ToMilliseconds(), c.keepsLane6 ? 77 : YTime::kNoMilliseconds);
+          EXPECT_EQ(lane6->IsFalseStartCharged(), c.keepsLane6);
+          EXPECT_EQ(seen.size(), c.unsaved ? 1u : 0u);
           if (c.title.empty()) {
-            EXPECT_EQ(requests.size(), before);
-          } else {
-            const auto laneStates = std::find_if(
-                requests.begin() + static_cast<std::ptrdiff_t>(before), requests.end(),
-                [](const QvPacket& request) { return request.command == QvPacket::kLaneStates; });
-            ASSERT_NE(laneStates, requests.end());
-            EXPECT_EQ(laneStates->words.at(1), c.laneMask);
-            EXPECT_EQ(requests.back().command, QvPacket::kText);
-            EXPECT_EQ(TextOf(requests.back()), c.title);
+            EXPECT_EQ(simulator->Requests().size(), sent);
           }
-          EXPECT_TRUE(seen.empty());
-          eventWindow->GetEvent()->SetModified(false);
+          seen.clear();
+          event.SetModified(false);
+        });
+    if (c.unsaved) {
+      AnswerWithClick(u"Close Event Window", KZDialog::kCancelResult);
+    }
+    if (c.title.empty()) {
+      continue;
+    }
+    // A window of its own sends them from its first idle ticks.
+    When(
+        "the title",
+        [this, &sent] {
+          const std::vector<QvPacket> requests = simulator->Requests();
+          return requests.size() > sent && requests.back().command == QvPacket::kText;
+        },
+        [this, c, &sent] {
+          SCOPED_TRACE(c.name);
+          const std::vector<QvPacket> requests = simulator->Requests();
+          const auto laneStates =
+              std::find_if(requests.begin() + static_cast<std::ptrdiff_t>(sent), requests.end(),
+                           [](const QvPacket& request) { return request.command == QvPacket::kLaneStates; });
+          ASSERT_NE(laneStates, requests.end());
+          EXPECT_EQ(laneStates->words.at(1), c.laneMask);
+          EXPECT_EQ(TextOf(requests.back()), c.title);
         });
   }
   RunToEnd();

@@ -130,13 +130,17 @@ void YZHardwareBar::RunDocumentCommand(ZafEventType code) {
     return;
   }
   RefreshControls();
-  if (event->GetLegCount() == 0) {
+  AnnounceEvent(*event, code != NewEventCommand);
+}
+
+void YZHardwareBar::AnnounceEvent(QvEvent& event, bool scheduled) {
+  if (event.GetLegCount() == 0) {
     return;
   }
-  YLeg* leg = event->Leg(0);
+  YLeg* leg = event.Leg(0);
   leg->Notify();
   leg->Request42();
-  if (code != NewEventCommand) {
+  if (scheduled) {
     leg->Request41();
   }
 }

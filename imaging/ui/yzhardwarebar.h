@@ -63,6 +63,9 @@ class YZHardwareBar : public KZToolBar, public YHardwareView::Client {
   void StartCapture(QvEvent* event);
 
   KZTBButton* ButtonAt(Button button) const { return buttons[button]; }
+  // What follows a document command that showed `event` in a window: its first leg redraws, then its
+  // windows send the control unit the lane states and, for a race from the schedule, its title.
+  static void AnnounceEvent(QvEvent& event, bool scheduled);
 
   // The view's notifications: a change of the armed events refreshes the controls.
   void HardwareNotification(int32_t code) override;

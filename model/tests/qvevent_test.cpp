@@ -371,6 +371,12 @@ TEST(QvEvent, ADocumentOfThisBuildIsWrittenBackAsItWasRead) {
          lane.SetReactionTime(142);
          event.GetRunTime(700000, kNone, now);
        }},
+      {"a lane of a trial without a gun, then a trial with a gun that wrote no lane",
+       [&](QvEvent& event, QvResult& lane) {
+         lane.SetReactionTime(142);
+         lane.SetTrialSetWord(431000);
+         event.GetRunTime(600000, 502000, now);
+       }},
       {"a lane with a gun beside a lane with a power and none",
        [&](QvEvent& event, QvResult& lane) {
          lane.SetReactionTime(150);

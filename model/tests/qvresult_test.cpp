@@ -65,6 +65,33 @@ TEST(QvResult, MillisecondSettersTakeNoneAsTheEmptyTime) {
   EXPECT_EQ(result.GetTime3().ToMilliseconds(), -1500);
 }
 
+// A lane's data name their trial by its gun, or by its set word when it had no gun.
+TEST(QvResult, OfTrialNamesATrialByItsGunElseByItsSetWord) {
+  constexpr int32_t kNone = YTime::kNoMilliseconds;
+  struct Case {
+    const char* name;
+    int32_t laneGun;
+    int32_t laneSetWord;
+    int32_t gun;  // of the trial asked about
+    int32_t setWord;
+    bool of;
+  } cases[] = {
+      {"the lane's gun", 502000, kNone, 502000, 431000, true},
+      {"another gun", 502000, kNone, 602000, 431000, false},
+      {"the set word of a trial without a gun", kNone, 431000, kNone, 431000, true},
+      {"a trial with a gun set at the lane's set word", kNone, 431000, 502000, 431000, false},
+      {"a lane holding a gun, asked by its set word", 502000, 431000, kNone, 431000, false},
+      {"no trial data, a trial with neither", kNone, kNone, kNone, kNone, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QvResult lane;
+    lane.SetGunTime(YTime::FromMilliseconds(c.laneGun));
+    lane.SetTrialSetWord(c.laneSetWord);
+    EXPECT_EQ(lane.OfTrial(YTime::FromMilliseconds(c.gun), c.setWord), c.of);
+  }
+}
+
 TEST(QvResult, ExtraTimesKeepAtMostNine) {
   YTime times[12];
   for (int32_t i = 0; i < 12; ++i) {
