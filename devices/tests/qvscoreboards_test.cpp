@@ -141,9 +141,14 @@ TEST_F(QvScoreboardsTest, MessageIsShownAndAnEmptyMessageGivesTheBoardsTheirResu
     std::string results;
   };
   const Case cases[] = {
-      {"automatic, every result on one page", {u"ResultsMode:Int=1", u"PageMode:Int=0"}, false,
+      {"automatic, every result on one page",
+       {u"ResultsMode:Int=1", u"PageMode:Int=0"},
+       false,
        "\x02   Adams  10.20   Cole   10.50\x03"},
-      {"automatic, a page at a time", {u"ResultsMode:Int=1", u"PageMode:Int=1"}, false, "\x02   Adams  10.20\x03"},
+      {"automatic, a page at a time",
+       {u"ResultsMode:Int=1", u"PageMode:Int=1"},
+       false,
+       "\x02   Adams  10.20\x03"},
       {"manual, after a Refresh", {u"ResultsMode:Int=2", u"PageMode:Int=1"}, true, "\x02   Adams  10.20\x03"},
       {"manual, never asked for", {u"ResultsMode:Int=2", u"PageMode:Int=1"}, false, ""},
   };
