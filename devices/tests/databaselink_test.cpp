@@ -201,6 +201,9 @@ TEST(DatabaseLink, ARequestWithoutAnAnswerNamesWhy) {
       {"over the limit", "\x01HMM\x02" + std::string(DatabaseFrame::kMaxPayloadBytes + 1, 'x') + "\x04",
        DatabaseLink::kNoAnswer, kErrSerialReceive},
       {"a wrong sum", badSum, DatabaseLink::kNoAnswer, kErrSerialChecksum},
+      // Read whole by its framing bytes, refused for what it holds, and no answer either.
+      {"a NUL in the answer", "\x01HMM\x02" + std::string("D\0B", 3) + "\x04", DatabaseLink::kNoAnswer,
+       kErrSerialReceive},
       {"refused", Answer("AMB", ""), DatabaseLink::kRefused, kErrSerialHandshake},
       {"answered", Answer("HMM", "DB"), DatabaseLink::kAnswered, 0},
   };
