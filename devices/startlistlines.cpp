@@ -1,7 +1,6 @@
 #include "devices/startlistlines.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "foundation/kstream.h"
 
