@@ -23,22 +23,11 @@
 
 namespace {
 
-constexpr int32_t kLaneColumn = 0;
-constexpr int32_t kStatusColumn = 1;
 constexpr int32_t kReactionTimeColumn = 7;
 constexpr int32_t kPowerColumn = 8;
 
 // The athlete field each edited column writes; -1 for the columns that store nothing.
 constexpr int32_t kColumnFields[QvZResultsPane::kColumnCount] = {-1, -1, 4, 1, 0, 2, 5, -1, -1};
-
-// The text a result of that status shows.
-KString StatusText(int32_t status) {
-  QvResult result;
-  result.SetStatus(status);
-  KString text;
-  result.GetPlaceText(text, nullptr);
-  return text;
-}
 
 bool ShownInRed(const QvResult& result) {
   if (QvSettings::Bool(u"\\Event\\Results\\ShowAllFSInRed", false)) {
@@ -53,6 +42,14 @@ void SetLogicalColour(uint8_t& colour, uint32_t& osColour, uint8_t logical) {
 }
 
 }  // namespace
+
+KString QvZResultsPane::StatusText(int32_t status) {
+  QvResult result;
+  result.SetStatus(status);
+  KString text;
+  result.GetPlaceText(text, nullptr);
+  return text;
+}
 
 QvZResultsPane::QvZResultsPane(QvZResultsWindow* window, QvResultsView* view)
     : KZEditableSelector(0, 0, 0, 0), itsWindow(window) {

@@ -25,6 +25,8 @@ class YLeg;
 class QvZResultsPane : public KZEditableSelector {
  public:
   static constexpr int32_t kColumnCount = 9;
+  static constexpr int32_t kLaneColumn = 0;
+  static constexpr int32_t kStatusColumn = 1;
   // The columns the user edits in place (the licence only by Tab), and the columns a press opens the
   // edit field on.
   static constexpr int32_t kFirstEditColumn = 2;
@@ -59,6 +61,8 @@ class QvZResultsPane : public KZEditableSelector {
   QvResultsView* View() const { return itsView; }
   QvResults* Results() const { return itsResults; }
   QvZResultsTitle* Title() const { return title; }
+  // The text a result of that status shows, as the status menu offers it.
+  static KString StatusText(int32_t status);
   // The result of a row in the view's order; null outside.
   QvResult* ResultAt(int32_t row) const;
   QvEvent* GetEvent() const;

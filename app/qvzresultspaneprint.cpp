@@ -103,6 +103,32 @@ KString StartLineText(const QvEvent* event) {
   return text;
 }
 
+// What a row prints in a column: the screen's text, in words where the screen has colours. A lane not in
+// use prints its lane number and "Not in use" only, since a time it holds belongs to nobody, as on the
+// scoreboards. A false start's status names it, and the athlete charged with it, after the status the
+// official set.
+KString PrintedCellText(QvZResultsPane& pane, int32_t row, int32_t column) {
+  KString text;
+  const QvResult* result = pane.ResultAt(row);
+  if (result == nullptr) {
+    return text;
+  }
+  if (result->IsStatus7() && column != QvZResultsPane::kLaneColumn) {
+    return column == QvZResultsPane::kStatusColumn ? PrintText(u"NotInUse", u"Not in use") : text;
+  }
+  uint32_t flags = 0;
+  pane.CellText({0, row}, column, text, flags);
+  if (column == QvZResultsPane::kStatusColumn && result->IsFalseStart()) {
+    if (result->Status() != QvResult::kFalseStart) {
+      text.Append(u", ").Append(QvZResultsPane::StatusText(QvResult::kFalseStart));
+    }
+    if (result->IsFalseStartCharged()) {
+      text.Append(u", ").Append(PrintText(u"Charged", u"charged"));
+    }
+  }
+  return text;
+}
+
 }  // namespace
 
 void QvZResultsPane::RegisterPrintDefaults() {
@@ -207,12 +233,7 @@ void QvZResultsPane::PrintRows(KZPrinter& printer, int32_t titleLine, int32_t fi
   std::array<KString, kColumnCount> titles;
   std::array<int32_t, kColumnCount> titleWidths{};
   std::array<int32_t, kColumnCount> widest{};
-  const auto cellText = [this](int32_t row, int32_t column) {
-    KString text;
-    uint32_t flags = 0;
-    CellText({0, row}, column, text, flags);
-    return text;
-  };
+  const auto cellText = [this](int32_t row, int32_t column) { return PrintedCellText(*this, row, column); };
   const auto widen = [&printer](int32_t& width, const KString& text) {
     width = std::max(width, printer.TextExtent(text.CStr()).cx + kCellGap);
   };

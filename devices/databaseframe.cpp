@@ -1,7 +1,10 @@
 #include "devices/databaseframe.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
+#include "devices/startlistlines.h"
 #include "foundation/kbytetext.h"
 
 namespace {
@@ -71,26 +74,20 @@ std::string DatabaseFrame::Encode(bool withChecksum) const {
   return bytes;
 }
 
+KMemoryStream DatabaseFrame::Text(int32_t charMode) const {
+  KMemoryStream stream(std::vector<uint8_t>(payload.begin(), payload.end()));
+  stream.SetReadMode(charMode == 0 ? KStream::kEncodingByte : KStream::kEncodingLocal);
+  return stream;
+}
+
 std::vector<KString> DatabaseFrame::Lines(int32_t charMode) const {
-  KString text;
-  if (charMode == 0) {
-    text.AppendNarrow(payload.data(), static_cast<int32_t>(payload.size()));
-  } else {
-    text = KString::FromUtf8(payload);
-  }
+  KMemoryStream text = Text(charMode);
+  // No line has more characters than the payload has bytes, so none is too long and the whole is read.
+  const auto bound = static_cast<int32_t>(std::min<size_t>(payload.size(), INT32_MAX - 1));
+  StartListLines reader(text, bound, bound);
   std::vector<KString> lines;
-  int32_t start = 0;
-  while (start < text.Length()) {
-    int32_t end = text.Find(u'\n', start);
-    const int32_t next = end < 0 ? text.Length() : end + 1;
-    if (end < 0) {
-      end = text.Length();
-    }
-    if (end > start && text[end - 1] == u'\r') {
-      --end;
-    }
-    lines.emplace_back(text.Data() + start, end - start);
-    start = next;
+  for (KString line; reader.Next(line) == StartListLines::kLine;) {
+    lines.push_back(line);
   }
   return lines;
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/kmemorystream.h"
 #include "foundation/kstring.h"
 
 struct DatabaseFrame {
@@ -33,9 +34,12 @@ struct DatabaseFrame {
   // Why a frame read whole is refused for what its payload holds (a NUL byte); null when it is not.
   const char* Refusal() const;
 
-  // The payload's lines as text and back. `charMode` is "\Database\CharMode": 0 one byte per character
-  // (characters above U+00FF go out as "?"), otherwise UTF-8; control characters go out as blanks. A
-  // missing CR LF after the last line is fine.
+  // The payload as a stream of text. `charMode` is "\Database\CharMode": 0 one byte per character,
+  // otherwise UTF-8.
+  KMemoryStream Text(int32_t charMode) const;
+  // The payload's lines as text and back, in the code set of `charMode` (characters above U+00FF go out
+  // as "?" in one byte per character); control characters go out as blanks. Lines are read as the start
+  // lists' are: CR, LF and CR LF each end one, and a missing line end after the last line is fine.
   std::vector<KString> Lines(int32_t charMode) const;
   void SetLines(const std::vector<KString>& lines, int32_t charMode);
 };

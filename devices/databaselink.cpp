@@ -15,13 +15,6 @@ namespace {
 constexpr int32_t kReadChunk = 1024;
 constexpr char kRefusal[] = "AMB";
 
-// The answer's payload as a stream of start-list text in the link's code set.
-KMemoryStream PayloadStream(const DatabaseFrame& answer, int32_t charMode) {
-  KMemoryStream stream(std::vector<uint8_t>(answer.payload.begin(), answer.payload.end()));
-  stream.SetReadMode(charMode == 0 ? KStream::kEncodingByte : KStream::kEncodingLocal);
-  return stream;
-}
-
 // Tells a reporter, when there is one, that a request waits for its answer, for as long as it lives.
 class ShownWait {
  public:
@@ -220,7 +213,7 @@ DatabaseLink::Outcome DatabaseLink::RequestSchedule(StartList& lists) {
   DatabaseFrame answer;
   const Outcome outcome = Exchange("SRQ", {}, "SRP", {}, answer);
   if (outcome == kAnswered) {
-    KMemoryStream text = PayloadStream(answer, charMode);
+    KMemoryStream text = answer.Text(charMode);
     lists.ReadSchedule(text, KString(u"SRP"));
   }
   return outcome;
@@ -232,14 +225,14 @@ DatabaseLink::Outcome DatabaseLink::RequestRace(const KString& event, const KStr
   // An answer about another race answers an earlier request.
   const auto aboutTheRace = [&](const DatabaseFrame& frame) {
     StartList races;
-    KMemoryStream text = PayloadStream(frame, charMode);
+    KMemoryStream text = frame.Text(charMode);
     races.ReadRaces(text, KString(u"IRP"));
     return races.FindRace(event, round, heat) != nullptr;
   };
   const Outcome outcome =
       Exchange("IRQ", {CsvFields::Join({event, round, heat})}, "IRP", aboutTheRace, answer);
   if (outcome == kAnswered) {
-    KMemoryStream text = PayloadStream(answer, charMode);
+    KMemoryStream text = answer.Text(charMode);
     lists.ReadRaces(text, KString(u"IRP"));
   }
   return outcome;

@@ -203,8 +203,6 @@ bool QvSchedule::Load() {
                        !entry.name.IsEmpty() || race == nullptr ? entry.name : race->name);
   }
   LogProblems(lists, "QvSchedule::Load");
-  // The races are asked anew from the lists just loaded.
-  racesLogged.clear();
   return true;
 }
 
@@ -245,8 +243,10 @@ int32_t QvSchedule::FindRace(const KString& eventText, const KString& roundText,
   linkError = 0;
   const int32_t mode = Mode();
   if (mode == kModeFiles) {
-    // The photo-finish system may have published new lists since the last step.
+    // The photo-finish system may have published new lists since the last step; what they pass over is
+    // told at every reading, as it is the reading that drops it.
     ReadStartLists();
+    LogProblems(lists, "QvSchedule::FindRace");
   } else if (mode != kModeNone && databaseLink != nullptr) {
     // Each answer stands alone, so that races asked for one after another never fill the list up.
     linkRace.Clear();
@@ -259,12 +259,8 @@ int32_t QvSchedule::FindRace(const KString& eventText, const KString& roundText,
     }
     // A refusal is the database's answer that it does not know the race.
     race = linkRace.FindRace(eventText, roundText, heatText);
-    // Each step and lookup asks again: what the answer passed over is told once a race.
-    KString key;
-    key.Append(eventText).AppendChar(u'-').Append(roundText).AppendChar(u'-').Append(heatText);
-    if (racesLogged.insert(key).second) {
-      LogProblems(linkRace, "QvSchedule::FindRace");
-    }
+    // Each step and lookup asks again, and each answer may pass over other lines.
+    LogProblems(linkRace, "QvSchedule::FindRace");
     return 0;
   }
   race = lists.FindRace(eventText, roundText, heatText);

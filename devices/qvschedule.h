@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <set>
 #include <utility>
 #include <vector>
 
@@ -150,6 +149,4 @@ class QvSchedule : public QvEventSchedule, private DatabaseWaitReporter {
   KString reactionTimeSettings;
   int32_t linkError = 0;
   int32_t refusedSend = 0;
-  // The races whose answers over the link had their skipped lines logged since the schedule was loaded.
-  std::set<KString> racesLogged;
 };

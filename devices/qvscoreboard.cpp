@@ -178,9 +178,8 @@ void QvScoreboard::Serve(uint32_t now, const ScoreboardRequests& requests, const
   if (justOpened || refresh) {
     // Initialize and Refresh start a manual board's pages whether or not the port had to be opened; a
     // port opened without a request (at start, after a port change) starts automatic paging only.
-    RestartResults(now, refresh);
-    messageShown = false;
-    lastTimeSecond = -1;
+    resultsAsked = resultsAsked || refresh;
+    ShowAgain(now, refresh);
   }
   if (requests.showMessage) {
     std::string bytes;
@@ -192,7 +191,13 @@ void QvScoreboard::Serve(uint32_t now, const ScoreboardRequests& requests, const
     }
     SendSection(ScoreboardScript::kMessageTrailer, noFields, bytes);
     Queue(now, bytes);
-    messageShown = !requests.message.empty();
+    if (requests.message.empty()) {
+      // The empty message ends the one shown, and the board at once shows what the message covered: its
+      // results from the first page (a manual board's once the operator has asked for them) and the time.
+      ShowAgain(now, resultsAsked);
+    } else {
+      messageShown = true;
+    }
   }
   FollowResults(now, event);
   if (!messageShown) {
@@ -252,6 +257,12 @@ void QvScoreboard::SendTimeOfDay(uint32_t now, const ScoreboardRequests& request
   SendSection(ScoreboardScript::kTimeOfDay, fields, bytes);
   Queue(now, bytes);
   timeOfDayWentLast = true;
+}
+
+void QvScoreboard::ShowAgain(uint32_t now, bool manualToo) {
+  RestartResults(now, manualToo);
+  messageShown = false;
+  lastTimeSecond = -1;
 }
 
 void QvScoreboard::RestartResults(uint32_t now, bool manualToo) {

@@ -91,6 +91,8 @@ class QvScoreboard {
   ScoreboardScript LoadScript(const KString& scriptPath) const;
   bool OpenPort();
   void RestartResults(uint32_t now, bool manualToo);
+  // The results from the first page and the time of day, with no message over them.
+  void ShowAgain(uint32_t now, bool manualToo);
   void FollowResults(uint32_t now, const QvEvent* event);
   void ServeTurns(uint32_t now, const ScoreboardRequests& requests, const QvEvent* event);
   bool DelayPassed(uint32_t now) const;
@@ -121,6 +123,8 @@ class QvScoreboard {
   int32_t nextPage = 0;
   uint32_t pageDue = 0;
   bool messageShown = false;
+  // A Refresh or Initialize has asked for the results: a manual board shows them again after a message.
+  bool resultsAsked = false;
   int32_t lastTimeSecond = -1;
   bool lastTwentyFourHours = false;
   // The time of day went out last: when it and a page wait for the update delay together, the page goes

@@ -1,14 +1,14 @@
 #include "devices/startlistlines.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "foundation/kstream.h"
 
 namespace {
 
 constexpr int32_t kChunkBytes = 4096;
-constexpr uint8_t kLf = 0x0A;
+constexpr char16_t kLf = 0x0A;
+constexpr char16_t kCr = 0x0D;
 // The most bytes one character takes in UTF-8 (invalid bytes stand for a character each).
 constexpr size_t kMaxUtf8Bytes = 4;
 
@@ -24,8 +24,7 @@ StartListLines::StartListLines(KStream& stream, int32_t maxLength, int64_t maxBy
   const size_t bytesPerCharacter = encoding == KStream::kEncodingByte    ? 1
                                    : encoding == KStream::kEncodingUtf16 ? 2
                                                                          : kMaxUtf8Bytes;
-  // One character more for the CR of a CR LF line end.
-  maxLineBytes = (static_cast<size_t>(std::max(maxLength, 0)) + 1) * bytesPerCharacter;
+  maxLineBytes = static_cast<size_t>(std::max(maxLength, 0)) * bytesPerCharacter;
 }
 
 bool StartListLines::Fill(size_t count) {
@@ -64,15 +63,20 @@ void StartListLines::SkipByteOrderMark() {
   }
 }
 
+char16_t StartListLines::UnitAt(size_t at) const {
+  if (unitBytes == 1) {
+    return buffer[at];
+  }
+  const size_t high = bigEndian ? 0 : 1;
+  return static_cast<char16_t>(buffer[at + high] << 8 | buffer[at + 1 - high]);
+}
+
 size_t StartListLines::FindLineEnd() const {
   const size_t whole = next + (buffer.size() - next) / unitBytes * unitBytes;
-  if (unitBytes == 1) {
-    const void* found = std::memchr(buffer.data() + next, kLf, whole - next);
-    return found != nullptr ? static_cast<size_t>(static_cast<const uint8_t*>(found) - buffer.data()) : whole;
-  }
-  const size_t low = bigEndian ? 1 : 0;
+  // In UTF-8 no byte of a longer character is below 0x80, so the bytes of CR and LF are line ends alone.
   for (size_t at = next; at < whole; at += unitBytes) {
-    if (buffer[at + low] == kLf && buffer[at + 1 - low] == 0) {
+    const char16_t unit = UnitAt(at);
+    if (unit == kLf || unit == kCr) {
       return at;
     }
   }
@@ -126,7 +130,12 @@ StartListLines::Result StartListLines::Next(KString& line) {
     bytes.append(reinterpret_cast<const char*>(buffer.data() + next), std::min(count, room));
     next = end;
     if (end + unitBytes <= buffer.size()) {
-      next += unitBytes;  // the line end
+      // The line end: CR, LF, or CR LF, whose LF may come only with the next read.
+      const bool cr = UnitAt(end) == kCr;
+      next += unitBytes;
+      if (cr && Fill(unitBytes) && UnitAt(next) == kLf) {
+        next += unitBytes;
+      }
       break;
     }
   }
@@ -134,9 +143,6 @@ StartListLines::Result StartListLines::Next(KString& line) {
     return kTooLong;
   }
   line = Decode(bytes);
-  if (line.At(line.Length() - 1) == u'\r') {
-    line.SetLength(line.Length() - 1);
-  }
   if (line.Length() > maxLength) {
     line.Clear();
     return kTooLong;

@@ -27,8 +27,8 @@ class StartListLines {
   // units), `maxBytes` the most this reads from the stream.
   StartListLines(KStream& stream, int32_t maxLength, int64_t maxBytes);
 
-  // The next line without its line end (LF or CR LF); `line` is empty unless the result is kLine. Failures
-  // of the stream throw as it does.
+  // The next line without its line end (CR, LF or CR LF, mixed as they come); `line` is empty unless the
+  // result is kLine. Failures of the stream throw as it does.
   Result Next(KString& line);
 
  private:
@@ -36,7 +36,9 @@ class StartListLines {
   // fewer are left.
   bool Fill(size_t count);
   void SkipByteOrderMark();
-  // Where the next LF unit in the buffer is, or the end of the whole units there.
+  // The UTF-16 unit or byte at a byte of the buffer.
+  char16_t UnitAt(size_t at) const;
+  // Where the next CR or LF unit in the buffer is, or the end of the whole units there.
   size_t FindLineEnd() const;
   KString Decode(const std::string& bytes) const;
 

@@ -20,6 +20,7 @@
 #include "model/qvresult.h"
 #include "model/qvresults.h"
 #include "model/yleg.h"
+#include "native/user/cursortable.h"
 #include "native/user/virtualkeys.h"
 #include "testing/ptypair.h"
 #include "toolkit/kzcombobox.h"
@@ -103,19 +104,22 @@ TEST_F(DatabaseLinkFailureTest, ASilentDatabaseIsToldAndTheStepCanBeTakenAgain) 
 
 // The database holds back its answer about a race until the peers that ask meanwhile (a command's sender,
 // the photo-finish system's reaction-time request) have theirs: the race comes only when the program
-// answers them while it waits.
+// answers them while it waits, with the busy pointer up.
 TEST_F(DatabaseLinkFailureTest, PeersAskingWhileTheDatabaseIsWaitedForAreAnswered) {
   const int reactionPort = FreePort();
   Setting(KString(u"\\Database\\QXF\\SerialPort:String=-2,0,").AppendInt(reactionPort).CStr());
   Setting(u"\\Database\\Serial\\Timeout:Int=20000");
   std::string command;
   int reactionStatus = -1;
+  native::HCURSOR waitingPointer = nullptr;
   pftest::ScriptedDatabase database(
       pair,
       {pftest::Answer("HMM", "DB"), pftest::Answer("SRP", "1,1,1,Heat 1\r\n"),
        pftest::Answer("IRP", "1,1,1,Heat 1\r\n,55,6,Roe,Ann,Striders\r\n")},
       kDatabaseQuietMs, [&](std::size_t request) {
         if (request == 2) {
+          // The program is in the wait for the race: its pointer stays as it is until the answer.
+          waitingPointer = native::GetCursor();
           command = SendCommand("Nothing").get();
           const pid_t asking =
               StartProcess({KESTROVE_PFPEER, "rrq", "0", std::to_string(reactionPort), "1", "1", "1"});
@@ -132,6 +136,7 @@ TEST_F(DatabaseLinkFailureTest, PeersAskingWhileTheDatabaseIsWaitedForAreAnswere
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(database.Requests().size(), 3u);
   EXPECT_EQ(command, "ACK");
+  EXPECT_EQ(waitingPointer, native::LoadCursor(nullptr, native::IDC_WAIT));
   // pfpeer's status for RNR: no results of the race yet.
   EXPECT_TRUE(WIFEXITED(reactionStatus) && WEXITSTATUS(reactionStatus) == 1) << reactionStatus;
   EXPECT_TRUE(seen.empty());

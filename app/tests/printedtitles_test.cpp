@@ -1,7 +1,7 @@
 // Results > Print and Chart > Print in the running program: the results' column titles and texts and the
 // chart's time-axis title (of every lane's chart and of one lane's) come out whole on the printed page, read
 // from the page's picture. A lane with long free texts has them cut with "..." and takes no column off the
-// page; its id is printed whole.
+// page; its id is printed whole. False starts and a lane not in use are told in words.
 
 #include <gtest/gtest.h>
 
@@ -135,6 +135,17 @@ Box TextAboveMakerLine(const GreyPicture& page) {
   return LineAbove(page, y, page.width / 3, page.width * 2 / 3);
 }
 
+// Lanes 3 and 5 false starts, lane 3 charged as the lowest of the lanes in use; lane 4, lower still, not in
+// use: as a download leaves them.
+void FalseStartsBesideALaneNotInUse(QvResults& results) {
+  const int32_t reactionTimes[] = {77, 71, 88};
+  for (int32_t lane = 3; lane <= 5; ++lane) {
+    results.GetNth(lane - 1, nullptr)->SetReactionTime(reactionTimes[lane - 3]);
+  }
+  results.GetNth(3, nullptr)->SetStatus(QvResult::kLaneNotUsed);
+  results.MarkFalseStarts();
+}
+
 class PrintedTitlesTest : public ProgramTest {
  protected:
   PrintedTitlesTest() {
@@ -177,6 +188,7 @@ TEST_F(PrintedTitlesTest, TitlesArePrintedWhole) {
     int width;
     int height;
     int chartRow = -1;  // the results row whose lane the chart shows alone; -1 every lane
+    std::function<void(QvResults&)> change = nullptr;  // made to the results before this row's print
   } cases[] = {
       {"Lane, the results' first column title on an upright A4 sheet", QvZResultsPane::kPrintCommand, false,
        [](const GreyPicture& page) { return Cell(page, 0, 0); }, 38, 11},
@@ -196,6 +208,18 @@ TEST_F(PrintedTitlesTest, TitlesArePrintedWhole) {
        [](const GreyPicture& page) { return Cell(page, 8, 8); }, 23, 10},
       {"Time (seconds), lane 1's chart's time axis on a sideways A4 sheet", QvZChartPane::kPrintCommand, true,
        TextAboveMakerLine, 83, 10, 0},
+      {"Valid, False start, charged: the status of lane 3, the lowest false start",
+       QvZResultsPane::kPrintCommand, false, [](const GreyPicture& page) { return Cell(page, 1, 3); }, 176,
+       13, -1, FalseStartsBesideALaneNotInUse},
+      {"Valid, False start: the status of lane 5, a false start not charged", QvZResultsPane::kPrintCommand,
+       false, [](const GreyPicture& page) { return Cell(page, 1, 5); }, 112, 12},
+      {"Not in use and nothing right of it on the line of lane 4, whatever time it holds",
+       QvZResultsPane::kPrintCommand, false,
+       [](const GreyPicture& page) {
+         const Box status = Cell(page, 1, 4);
+         return InkBox(page, {status.left, status.top, page.width, status.bottom});
+       },
+       67, 10},
   };
   Make({u"-noregistry"});
   Then([] { Post(NewCommand); });
@@ -219,6 +243,9 @@ TEST_F(PrintedTitlesTest, TitlesArePrintedWhole) {
       ChooseRow(c.chartRow);
     }
     Then([this, &c] {
+      if (c.change) {
+        c.change(Frame()->CurrentEventWindow()->GetEvent()->Leg(0)->Results());
+      }
       landscape = c.landscape;
       std::remove(output.c_str());
       Post(c.command);

@@ -123,22 +123,30 @@ TEST_F(SettingsFilesTest, TheBuiltEnglishFileIsChosenAndHoldsTheBuiltInTexts) {
   EXPECT_EQ(Read("English.lng"), built);
 }
 
-TEST_F(SettingsFilesTest, ConfigurationIsWrittenInTheEncodingItWasReadIn) {
+TEST_F(SettingsFilesTest, ConfigurationAndLanguageAreWrittenInTheEncodingTheyWereReadIn) {
   struct Case {
     std::string read;
     std::string writtenStart;
     // The texts belong to the language file, never to the configuration (searched for without the
     // byte-order mark).
     std::string stringsGroup;
+    // A language file in the same encoding, read and written back; none for the row without files.
+    std::string language;
+    std::string languageWrittenStart;
   };
   const Case cases[] = {
       {Utf16("Registry Version: 1.00\r\n\\Event\\SingleEvent:Int=0\r\n"),
-       Utf16("Registry Version: 1.00\r\n\\Competition\\\r\n"), Utf16("\n\\Strings\\").substr(2)},
+       Utf16("Registry Version: 1.00\r\n\\Competition\\\r\n"), Utf16("\n\\Strings\\").substr(2),
+       Utf16("Test,xx_XX\r\nRegistry Version: 1.00\r\n\\Strings\\Alerts\\Error:String=Fault\r\n"),
+       Utf16("Test,xx_XX\r\n")},
       {Utf16("Registry Version: 1.00\r\n\\Event\\SingleEvent:Int=0\r\n", true),
-       Utf16("Registry Version: 1.00\r\n\\Competition\\\r\n", true), Utf16("\n\\Strings\\", true).substr(2)},
+       Utf16("Registry Version: 1.00\r\n\\Competition\\\r\n", true), Utf16("\n\\Strings\\", true).substr(2),
+       Utf16("Test,xx_XX\r\nRegistry Version: 1.00\r\n\\Strings\\Alerts\\Error:String=Fault\r\n", true),
+       Utf16("Test,xx_XX\r\n", true)},
       {"Registry Version: 1.00\n\\Event\\SingleEvent:Int=0\n", "Registry Version: 1.00\n\\Competition\\\n",
-       "\n\\Strings\\"},
-      {"", "Registry Version: 1.00\n\\Competition\\\n", "\n\\Strings\\"},  // no file yet
+       "\n\\Strings\\", "Test,xx_XX\nRegistry Version: 1.00\n\\Strings\\Alerts\\Error:String=Fault\n",
+       "Test,xx_XX\n"},
+      {"", "Registry Version: 1.00\n\\Competition\\\n", "\n\\Strings\\", "", ""},  // no file yet
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.writtenStart.substr(0, 3));
@@ -156,6 +164,15 @@ TEST_F(SettingsFilesTest, ConfigurationIsWrittenInTheEncodingItWasReadIn) {
     ASSERT_TRUE(files->LoadConfig());
     EXPECT_EQ(SingleEvent().Value(), saved);
     EXPECT_EQ(Text(u"\\Strings\\Alerts\\Error"), "Error");
+    if (!c.language.empty()) {
+      Write("test.lng", c.language);
+      ASSERT_TRUE(files->ScanLanguages());
+      SetText(u"\\Language\\Choice", "xx_XX");
+      ASSERT_TRUE(files->LoadLanguage());
+      EXPECT_EQ(Text(u"\\Strings\\Alerts\\Error"), "Fault");
+      ASSERT_TRUE(files->WriteLanguage());
+      EXPECT_EQ(Read("test.lng").rfind(c.languageWrittenStart, 0), 0u);
+    }
   }
 }
 

@@ -201,14 +201,15 @@ TEST(DatabaseFrame, DiscardedBytesCannotCompleteAFrameLater) {
 }
 
 TEST(DatabaseFrame, PayloadControlBytesCannotEndTheFrame) {
+  // A NUL ends no frame, but a database refuses the frame that holds one.
   const DatabaseFrame frame = Frame("RFL", std::string("a\x01"
                                                        "b\x04"
-                                                       "c",
-                                                       5));
+                                                       "c\0d",
+                                                       7));
   DatabaseFrameReader reader;
   const std::vector<DatabaseFrame> got = FramesIn(frame.Encode(true), 2, reader);
   ASSERT_EQ(got.size(), 1u);
-  EXPECT_EQ(got[0].payload, "a b c");
+  EXPECT_EQ(got[0].payload, "a b c d");
 }
 
 TEST(DatabaseFrame, LinesRoundTripInBothCodeSets) {

@@ -250,13 +250,22 @@ TEST_F(ScheduleTest, LookupFillsAResultFromItsId) {
   }
 }
 
-TEST_F(ScheduleTest, ProblemsInTheFilesGoToTheLog) {
+TEST_F(ScheduleTest, ProblemsInTheFilesGoToTheLogEachTimeTheFilesAreRead) {
   pftest::WriteBytes(folder.File("in/vesk.sch"), "1,1,1\n\"2,1,1\n");
   QvSchedule schedule;
   EXPECT_EQ(schedule.Count(), 1);
   EXPECT_NE(LogText().find("W: "), std::string::npos);
   EXPECT_NE(LogText().find("QvSchedule::Load: vesk.sch line 2: a quoted field has no closing quote"),
             std::string::npos);
+  // Published after the load, and read again at each visit of the race.
+  pftest::WriteBytes(folder.File("in/vesk.evt"), "1,1,1,Heat 1\n,7,,Roe\n");
+  for (const int32_t visit : {1, 2}) {
+    SCOPED_TRACE(visit);
+    const size_t logged = LogText().size();
+    EXPECT_NE(std::unique_ptr<QvEvent>(schedule.ReadEventEntries(nullptr, 0, u"1", u"1", u"1", 0)), nullptr);
+    EXPECT_NE(LogText().find("QvSchedule::FindRace: vesk.evt line 2: a competitor needs a lane", logged),
+              std::string::npos);
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <future>
 #include <thread>
+#include <vector>
 
 #include "devices/tests/qvscoreboardsfixture.h"
 
@@ -130,25 +131,63 @@ TEST_F(QvScoreboardsTest, TimeOfDayInTwelveAndTwentyFourHours) {
   EXPECT_TRUE(boardB.NothingReceived(50));  // board B's script has no time of day
 }
 
-TEST_F(QvScoreboardsTest, MessageIsShownAndAnEmptyMessageClearsIt) {
-  StartBoards();
-  boards->SendMessage(u"Hello\r\nWorld\n");
-  KString listed;
-  boards->ListMessages(listed);
-  EXPECT_EQ(listed, KString(u"Hello\r\nWorld"));
-  clock.Advance(QvScoreboards::kPeriodMs);
-  EXPECT_TRUE(boardA.NothingReceived(50));  // kept, not yet shown
+TEST_F(QvScoreboardsTest, MessageIsShownAndAnEmptyMessageGivesTheBoardsTheirResultsAgain) {
+  // Board A's results as it shows them before the message, and at once after the empty message ends it
+  // ("\x02MSG\x03" blanks it); board B shows no results.
+  struct Case {
+    const char* name;
+    std::vector<const char16_t*> settings;
+    bool refresh;
+    std::string results;
+  };
+  const Case cases[] = {
+      {"automatic, every result on one page",
+       {u"ResultsMode:Int=1", u"PageMode:Int=0"},
+       false,
+       "\x02   Adams  10.20   Cole   10.50\x03"},
+      {"automatic, a page at a time",
+       {u"ResultsMode:Int=1", u"PageMode:Int=1"},
+       false,
+       "\x02   Adams  10.20\x03"},
+      {"manual, after a Refresh", {u"ResultsMode:Int=2", u"PageMode:Int=1"}, true, "\x02   Adams  10.20\x03"},
+      {"manual, never asked for", {u"ResultsMode:Int=2", u"PageMode:Int=1"}, false, ""},
+  };
+  event.NewLeg();
+  AddResult(u"Cole", 10500, u"3");
+  AddResult(u"Adams", 10200, u"5");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const char16_t* line : c.settings) {
+      Set(entryA, KString(line));
+    }
+    StartBoards();
+    boards->SetCurrentEvent(&event);
+    if (c.refresh) {
+      boards->InvalidateAll();
+    }
+    clock.Advance(QvScoreboards::kPeriodMs);
+    EXPECT_EQ(boardA.Receive(c.results.size(), 50), c.results);
 
-  boards->RequestClear();
-  clock.Advance(QvScoreboards::kPeriodMs);
-  EXPECT_EQ(boardA.Receive(17), std::string("\x02MSG|Hello|World\x03"));
-  EXPECT_EQ(boardB.Receive(10), "HelloWorld");
+    boards->SendMessage(u"Hello\r\nWorld\n");
+    KString listed;
+    boards->ListMessages(listed);
+    EXPECT_EQ(listed, KString(u"Hello\r\nWorld"));
+    clock.Advance(QvScoreboards::kPeriodMs);
+    EXPECT_TRUE(boardA.NothingReceived(50));  // kept, not yet shown
 
-  boards->SendMessage(u"");
-  boards->RequestClear();
-  clock.Advance(QvScoreboards::kPeriodMs);
-  EXPECT_EQ(boardA.Receive(5), std::string("\x02MSG\x03"));
-  EXPECT_TRUE(boardB.NothingReceived(50));
+    boards->RequestClear();
+    clock.Advance(QvScoreboards::kPeriodMs);
+    EXPECT_EQ(boardA.Receive(17), std::string("\x02MSG|Hello|World\x03"));
+    EXPECT_EQ(boardB.Receive(10), "HelloWorld");
+
+    boards->SendMessage(u"");
+    boards->RequestClear();
+    clock.Advance(QvScoreboards::kPeriodMs);
+    EXPECT_EQ(boardA.Receive(5 + c.results.size()), std::string("\x02MSG\x03") + c.results);
+    EXPECT_TRUE(boardA.NothingReceived(50));
+    EXPECT_TRUE(boardB.NothingReceived(50));
+    boards.reset();
+  }
 }
 
 TEST_F(QvScoreboardsTest, PortIsReopenedWhenItsSettingChanges) {

@@ -32,9 +32,9 @@ std::vector<std::string> ScheduleTexts(const StartList& lists) {
   return texts;
 }
 
-TEST(StartList, ScheduleReadsAlikeWithCrLfAndLf) {
-  for (const char* end : {"\r\n", "\n"}) {
-    SCOPED_TRACE(end[0] == '\r' ? "CR LF" : "LF");
+TEST(StartList, ScheduleReadsAlikeWithCrLfLfAndCr) {
+  for (const char* end : {"\r\n", "\n", "\r"}) {
+    SCOPED_TRACE(end);
     std::string file = std::string("; meet of the day") + end + "1,1,1" + end + end + "  2 , 1 , 3 " + end +
                        "\"10\",\"2\",\"1\",\"Final, A\"" + end + "4,1,1";
     KMemoryStream stream = Text(file);

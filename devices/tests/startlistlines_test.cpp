@@ -67,7 +67,7 @@ std::string Utf16(const std::string& ascii, bool bigEndian) {
 
 using Lines = std::vector<std::string>;
 
-TEST(StartListLines, LinesEndAtLfOrCrLfAndTheLastNeedsNoEnd) {
+TEST(StartListLines, LinesEndAtCrLfOrCrLfAndTheLastNeedsNoEnd) {
   struct Case {
     const char* name;
     std::string bytes;
@@ -78,7 +78,9 @@ TEST(StartListLines, LinesEndAtLfOrCrLfAndTheLastNeedsNoEnd) {
       {"CR LF", "a\r\nb\r\n", {"line:a", "line:b"}},
       {"no end", "a\nb", {"line:a", "line:b"}},
       {"empty lines", "\n\r\n", {"line:", "line:"}},
-      {"a CR inside stays", "a\rb\n", {"line:a\rb"}},
+      {"CR", "a\rb\r", {"line:a", "line:b"}},
+      {"mixed", "a\rb\nc\r\nd", {"line:a", "line:b", "line:c", "line:d"}},
+      {"a CR LF across two reads", std::string(4095, 'x') + "\r\nok", {"too long", "line:ok"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
