@@ -581,6 +581,8 @@ TEST_F(ResultsLinkTest, ARaceFromAStartListNeverTakesALaneItHasNoAthleteIn) {
     const char* recordsAsked;
     int32_t charged;
     const char* logged = nullptr;
+    // File > New once the race is placed, which makes the event from it.
+    bool newAfterStep = false;
   } cases[] = {
       {"a 10-lane unit over an 8-lane race of 4 athletes", "2,4,5,7", u"8", 0x15000, 10,
        "2* 4* 5* 7* 1 3 6 8", "", 5},
@@ -594,6 +596,8 @@ TEST_F(ResultsLinkTest, ARaceFromAStartListNeverTakesALaneItHasNoAthleteIn) {
        "1* 2* 3* 4* 5* 6* 7* 8* 9* 10* 11* 12* 13* 14* 15*", "11 12 13 14 15", 15},
       {"16 default lanes, taken as 8", nullptr, u"16", 0x15000, 10, "1* 2* 3* 4* 5* 6* 7* 8* 9* 10*", "", 9,
        "\\Event\\Results\\DefaultLanes is 16, which cannot work: 8 is used instead"},
+      {"File > New on the race placed", "2,4,5,7", u"8", 0x15000, 10, "2* 4* 5* 7* 1 3 6 8", "", 5, nullptr,
+       true},
   };
   const std::string dataIn = FilePath("datain");
   std::filesystem::create_directories(dataIn);
@@ -617,6 +621,9 @@ TEST_F(ResultsLinkTest, ARaceFromAStartListNeverTakesALaneItHasNoAthleteIn) {
     OpenWindow();
     Then([&] {
       ASSERT_NE(c.race != nullptr ? Frame()->ScheduleGoto(1, nullptr, 0) : Frame()->NewEvent(), nullptr);
+      if (c.newAfterStep) {
+        ASSERT_NE(Frame()->NewEvent(), nullptr);
+      }
     });
     const auto pane = [] {
       auto* results = CurrentPane<QvZResultsWindow>(PaneKind::kResults);
