@@ -1,5 +1,6 @@
 #include "app/chartsettings.h"
 
+#include "app/defaultlanes.h"
 #include "foundation/kregistry.h"
 #include "foundation/krfloat.h"
 #include "model/qvsettings.h"
@@ -8,8 +9,6 @@ namespace {
 
 constexpr double kEarliest = -3.0;
 constexpr double kLatest = 2.0;
-// More lanes than any track has: a larger count would only make the chart allocate without end.
-constexpr int32_t kMostLanes = 99;
 
 // Into -3..2 seconds; a value that is no number counts as the earliest.
 double ClampSeconds(double seconds) {
@@ -66,10 +65,7 @@ ChartSettings ChartSettings::Read() {
   settings.showLegal = QvSettings::Bool(u"\\Chart\\Lines\\ShowLegal", defaults.showLegal);
   settings.showReaction = QvSettings::Bool(u"\\Chart\\Lines\\ShowReaction", defaults.showReaction);
   settings.showPower = QvSettings::Bool(u"\\Chart\\Lines\\ShowPower", defaults.showPower);
-  settings.defaultLanes = QvSettings::Int(u"\\Event\\Results\\DefaultLanes", defaults.defaultLanes);
-  if (settings.defaultLanes < 0 || settings.defaultLanes > kMostLanes) {
-    settings.defaultLanes = defaults.defaultLanes;
-  }
+  settings.defaultLanes = DefaultLaneCount();
   settings.showAllFSInRed = QvSettings::Bool(u"\\Event\\Results\\ShowAllFSInRed", defaults.showAllFSInRed);
   return settings;
 }

@@ -47,6 +47,7 @@ Event\Results\Lanes\Missing\Lane11:Int=1
 Event\Results\Lanes\Missing\Lane12:Int=1
 Event\Results\Lanes\Missing\Lane13:Int=1
 Event\Results\Lanes\Missing\Lane14:Int=1
+Event\Results\Lanes\Missing\Lane15:Int=1
 Event\Results\Print\:=
 Event\Results\Print\Margins\:=
 Event\Results\Print\Margins\Bottom:Int=0

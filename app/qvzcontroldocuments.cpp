@@ -2,6 +2,7 @@
 // single-event rule, the default lanes, and the notifications to every event window.
 #include <memory>
 
+#include "app/defaultlanes.h"
 #include "app/programalert.h"
 #include "app/qvzcontrol.h"
 #include "app/qvzeventmdi.h"
@@ -19,7 +20,6 @@
 
 namespace {
 
-constexpr int32_t kDefaultLaneCount = 8;
 // The open dialog offers event files first; a choice of the next filter takes the file in as a new
 // document.
 constexpr const char16_t* kOpenFilter = u"qve";
@@ -60,8 +60,11 @@ void QvZControl::AddDefaultLanes(QvEvent& event, bool statusCheck) {
     return;
   }
   QvResults& results = event.Leg(event.GetLegCount() - 1)->Results();
-  for (int32_t lane = 1; lane <= QvSettings::Int(u"\\Event\\Results\\DefaultLanes", kDefaultLaneCount);
-       ++lane) {
+  // A race from a start list has in use exactly the lanes it has an athlete in: the lane switches choose
+  // only for an event made without one.
+  const bool switches = statusCheck && !event.HasEventRoundHeat();
+  const int32_t count = DefaultLaneCount();
+  for (int32_t lane = 1; lane <= count; ++lane) {
     KString text;
     text.AppendInt(lane);
     if (results.FindByField(QvResult::kLaneField, text) != nullptr) {
@@ -72,7 +75,7 @@ void QvZControl::AddDefaultLanes(QvEvent& event, bool statusCheck) {
       return;
     }
     // A lane marked in use keeps the status it was made with under the check.
-    if (!statusCheck || !QvResultsView::IsSpecialLengthSet(lane - 1)) {
+    if (!switches || !QvResultsView::IsSpecialLengthSet(lane - 1)) {
       result->SetStatus(QvResult::kLaneNotUsed);
     }
     result->SetAthleteField(QvResult::kLaneField, text);

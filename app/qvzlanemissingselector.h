@@ -7,13 +7,14 @@
 #include <array>
 #include <cstdint>
 
+#include "model/racelanes.h"
 #include "toolkit/kzselector.h"
 
 class QvZOptionsDialog;
 
 class QvZLaneMissingSelector : public KZSelector {
  public:
-  static constexpr int32_t kLanes = 14;
+  static constexpr int32_t kLanes = kMostLanes;
 
   // The flags from "\Event\Results\Lanes\Missing\Lane<n>": in use when the setting exists and is not 0.
   explicit QvZLaneMissingSelector(QvZOptionsDialog* dialog);

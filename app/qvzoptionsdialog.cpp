@@ -1,5 +1,6 @@
 #include "app/qvzoptionsdialog.h"
 
+#include "app/defaultlanes.h"
 #include "app/qvzlanemissingselector.h"
 #include "app/qvzscoreboardselector.h"
 #include "app/qvzserialselector.h"
@@ -14,6 +15,7 @@
 #include "framework/core/zafdisplay.h"
 #include "imaging/ui/yzserialport.h"
 #include "model/qvsettings.h"
+#include "model/racelanes.h"
 #include "toolkit/kzbutton.h"
 #include "toolkit/kzcombobox.h"
 #include "toolkit/kzinteger.h"
@@ -44,7 +46,6 @@ constexpr int32_t kEntryRows = 4;
 constexpr int32_t kLaneRows = 12;
 constexpr int32_t kListRows = 15;
 constexpr int32_t kBrushWidths = 10;
-constexpr int32_t kLaneCounts = 14;
 // Both ends of the download window and of the chart's X range, in seconds.
 constexpr double kLatestDownload = 5.0;
 constexpr double kEarliestX = -3.0;
@@ -339,7 +340,7 @@ void QvZOptionsDialog::BuildScoreboardPage() {
 void QvZOptionsDialog::BuildResultsPage() {
   BeginPage(u"Results");
   AddLabel(u"DefaultLanes");
-  lanesList = AddNumberList(kLaneCounts, ReadInt(nullptr, u"\\Event\\Results\\DefaultLanes", 8) - 1);
+  lanesList = AddNumberList(kMostLanes, DefaultLaneCount() - 1);
   NewLine();
   showAllRedBox = AddCheckBox(Label(u"ShowAllFSRed").CStr(),
                               ReadBool(nullptr, u"\\Event\\Results\\ShowAllFSInRed", false), 0, -1);

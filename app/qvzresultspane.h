@@ -144,12 +144,13 @@ class QvZResultsPane : public KZEditableSelector {
   // was.
   bool WriteLaneRecord(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header, TrialLanes& trial,
                        QvResult& result, int32_t lane, bool wantTimes, bool wantTraces);
-  // The result of a lane, made when missing; null when none can be made.
-  QvResult* LaneResult(int32_t lane);
-  // After a lane: its row shown, the progress, then one pass of the queued events. When lanes follow, the
-  // break key is read before the pass, which would hand it to a window, and a stop asked in the pass (an
-  // exit) is looked at after it: true when either stops the download.
-  bool LaneDone(QvResult& result, bool wantTimes, int32_t lane, int32_t step, bool lanesFollow);
+  // The result a download writes the lane's data into, made when missing in an event that takes the unit's
+  // lanes; null for a lane not in use or not the race's, and with `failed` when no result can be made.
+  QvResult* LaneToWrite(int32_t lane, bool& failed);
+  // After a lane: its row shown when it was written, the progress, then one pass of the queued events. When
+  // lanes follow, the break key is read before the pass, which would hand it to a window, and a stop asked in
+  // the pass (an exit) is looked at after it: true when either stops the download.
+  bool LaneDone(QvResult* result, bool wantTimes, int32_t lane, int32_t step, bool lanesFollow);
   bool RunSingleRequest(bool sendTitle, const KString& text);
 
   QvZResultsWindow* itsWindow;

@@ -81,13 +81,18 @@ bool AskOverwrite(const char16_t* titleKey, const char16_t* title, const char16_
                               KZDialog::kYes, ZAF_ICON_QUESTION);
 }
 
-bool AskOverwriteResults() {
-  return AskOverwrite(u"\\Strings\\Event\\Results\\OverResTitle", u"Overwrite Existing Results",
-                      u"\\Strings\\Event\\Results\\OverText",
-                      u"Results exist for this race.  Do you wish to overwrite them?");
-}
-
-bool AskOverwriteTraces() {
+// The question that names what a download would clear: results (reaction times and powers), traces or both.
+bool AskOverwrite(bool results, bool traces) {
+  if (results && traces) {
+    return AskOverwrite(u"\\Strings\\Event\\Results\\OverDataTitle", u"Existing Results and Traces",
+                        u"\\Strings\\Event\\Results\\OverDataText",
+                        u"Results and Traces exist for this race.  Do you wish to overwrite them?");
+  }
+  if (results) {
+    return AskOverwrite(u"\\Strings\\Event\\Results\\OverResTitle", u"Overwrite Existing Results",
+                        u"\\Strings\\Event\\Results\\OverText",
+                        u"Results exist for this race.  Do you wish to overwrite them?");
+  }
   return AskOverwrite(u"\\Strings\\Event\\Results\\OverTrcTitle", u"Overwrite Existing Traces",
                       u"\\Strings\\Event\\Results\\OverTrcText",
                       u"Traces exist for this race.  Do you wish to overwrite them?");
@@ -137,6 +142,14 @@ QvResult* FindLane(QvResults& results, int32_t lane) {
   return results.FindByField(QvResult::kLaneField, text.AppendInt(lane));
 }
 
+// A race from a start list has a row for each lane it has an athlete in (and for the default lanes, not in
+// use where it has none): a lane without a row is not the race's, whatever lanes the unit reports. An
+// event made without a race takes the lanes the unit reports.
+bool TakesTheUnitsLanes(const QvResults& results) {
+  const QvEvent* event = results.GetEvent();
+  return event == nullptr || !event->HasEventRoundHeat();
+}
+
 // ---- the port ----
 
 // The port number of the first named serial port: 0 when it names none.
@@ -182,16 +195,32 @@ class QvZResultsPane::TrialLanes {
   TrialLanes(QvResults& results, const TrialHeader& header)
       : results(results), header(header), gun(YTime::FromMilliseconds(header.gunTimeWord)) {}
 
-  // Whether writing would clear reaction times (or traces) that another trial gave a lane.
-  bool ReplacesAnotherTrials(bool times) const {
+  // What the lanes hold that a download would clear: another trial's data in any lane, which its first
+  // lane written clears; and this trial's data that the command fetches again, reaction times for Add
+  // Reaction Times and traces for Download Trace. A trial's results are the reaction times and powers.
+  struct Held {
+    bool results = false;
+    bool traces = false;
+    // This trial's reaction times: Download Trace writes the lanes' times too when there are none.
+    bool ownTimes = false;
+  };
+  Held Scan(bool addReactionTimes, bool downloadTraces) const {
+    Held held;
     for (const QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
          result = results.Iterate(result, nullptr)) {
-      const bool holds = times ? result->GetReactionTime().HasResolution() : result->TraceSampleCount() != 0;
-      if (holds && !result->OfTrial(gun, header.setWord)) {
-        return true;
+      const bool times = result->GetReactionTime().HasResolution();
+      const bool trace = result->TraceSampleCount() != 0;
+      if (result->OfTrial(gun, header.setWord)) {
+        held.ownTimes = held.ownTimes || times;
+        held.results = held.results || (addReactionTimes && times);
+        held.traces = held.traces || (downloadTraces && trace);
+      } else {
+        const int32_t power = result->GetPower();
+        held.results = held.results || times || (power != 0 && power != QvResult::kNoPower);
+        held.traces = held.traces || trace;
       }
     }
-    return false;
+    return held;
   }
 
   // Before the lane's data are written.
@@ -349,37 +378,17 @@ bool QvZResultsPane::Download(bool addReactionTimes, bool downloadTraces) {
   if (header.gunTimeWord == QvBlockSensors::kNone) {
     link.ReportMissingGun();
   }
-  // The event changes as its lanes do: a download that writes nothing leaves it as it was.
   SetProgress(1);
-  // What the results hold already: traces up to the first result with a reaction time.
-  bool hasTimes = false;
-  bool hasTraces = false;
-  for (const QvResult* result = itsResults->Iterate(nullptr, itsView); result != nullptr && !hasTimes;
-       result = itsResults->Iterate(result, itsView)) {
-    hasTraces = hasTraces || result->TraceSampleCount() != 0;
-    hasTimes = result->GetReactionTime().HasResolution();
-  }
-  bool wantTimes = addReactionTimes || (downloadTraces && !hasTimes);
-  bool wantTraces = downloadTraces;
   TrialLanes trial(*itsResults, header);
-  if (hasTimes && hasTraces && addReactionTimes && downloadTraces) {
-    wantTimes = wantTraces =
-        AskOverwrite(u"\\Strings\\Event\\Results\\OverDataTitle", u"Existing Results and Traces",
-                     u"\\Strings\\Event\\Results\\OverDataText",
-                     u"Results and Traces exist for this race.  Do you wish to overwrite them?");
-  } else if (hasTimes && addReactionTimes) {
-    wantTimes = AskOverwriteResults();
-  } else if (hasTraces && downloadTraces) {
-    wantTraces = AskOverwriteTraces();
-  } else if (const bool replacesTimes = trial.ReplacesAnotherTrials(true);
-             replacesTimes || trial.ReplacesAnotherTrials(false)) {
-    // Another trial's data that this one would clear, which the questions above leave unasked: reaction
-    // times under Download Trace, traces under Add Reaction Times.
-    wantTimes = replacesTimes ? AskOverwriteResults() : AskOverwriteTraces();
-    wantTraces = wantTimes && downloadTraces;
+  const TrialLanes::Held held = trial.Scan(addReactionTimes, downloadTraces);
+  // Declined: nothing is fetched and every lane, mark and the event stay as they were.
+  if ((held.results || held.traces) && !AskOverwrite(held.results, held.traces)) {
+    return true;
   }
+  const bool wantTimes = addReactionTimes || (downloadTraces && !held.ownTimes);
+  const bool wantTraces = downloadTraces;
   FetchEnd end = FetchEnd::kEnded;
-  if (wantTimes && addReactionTimes && header.version >= QvBlockSensors::kTimesInHeaderVersion) {
+  if (addReactionTimes && header.version >= QvBlockSensors::kTimesInHeaderVersion) {
     end = FetchHeaderTimes(link, port, header, trial);
   } else if (wantTimes || wantTraces) {
     end = FetchLanes(link, port, header, trial, wantTimes, wantTraces, operation.endless);
@@ -424,22 +433,20 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, 
   }
   bool brokenOff = DownloadStop::Asked();
   for (int32_t lane = 1; lane <= header.laneCount && !brokenOff; ++lane) {
-    QvResult* result = LaneResult(lane);
-    if (result == nullptr) {
+    bool failed = false;
+    QvResult* result = LaneToWrite(lane, failed);
+    if (failed) {
       return FetchEnd::kFailed;
     }
-    // A lane not in use has no competitor whose time the unit could give: it is written nothing.
-    if (!result->IsStatus7()) {
-      if (lane <= QvBlockSensors::kHeaderLanes) {
-        trial.Write(*result);
-        result->SetReactionTime(words[4 + lane]);
-        result->SetTime3(header.offset);
-      } else if (!WriteLaneRecord(link, port, header, trial, *result, lane, true, false)) {
-        // The header holds lanes 1 to 10: the others come from their records, before the rule runs.
-        return FetchEnd::kEnded;
-      }
+    // The header holds lanes 1 to 10: the others come from their records, before the rule runs.
+    if (result != nullptr && lane <= QvBlockSensors::kHeaderLanes) {
+      trial.Write(*result);
+      result->SetReactionTime(words[4 + lane]);
+      result->SetTime3(header.offset);
+    } else if (result != nullptr && !WriteLaneRecord(link, port, header, trial, *result, lane, true, false)) {
+      return FetchEnd::kEnded;
     }
-    brokenOff = LaneDone(*result, true, lane, ProgressStep(header), lane < header.laneCount);
+    brokenOff = LaneDone(result, true, lane, ProgressStep(header), lane < header.laneCount);
   }
   return brokenOff ? FetchEnd::kBrokenOff : FetchEnd::kEnded;
 }
@@ -455,18 +462,17 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchLanes(QvBlockSensors& link, KSeria
   for (bool passes = true; passes;) {
     brokenOff = DownloadStop::Asked();
     for (int32_t lane = 1; lane <= header.laneCount && !brokenOff && !aborted; ++lane) {
-      QvResult* result = LaneResult(lane);
-      if (result == nullptr) {
+      bool failed = false;
+      QvResult* result = LaneToWrite(lane, failed);
+      if (failed) {
         return FetchEnd::kFailed;
       }
-      // A lane not in use has no competitor: nothing to fetch.
-      aborted = !result->IsStatus7() &&
+      aborted = result != nullptr &&
                 !WriteLaneRecord(link, port, header, trial, *result, lane, wantTimes, wantTraces);
       if (aborted) {
         break;
       }
-      brokenOff =
-          LaneDone(*result, wantTimes, lane, ProgressStep(header), endless || lane < header.laneCount);
+      brokenOff = LaneDone(result, wantTimes, lane, ProgressStep(header), endless || lane < header.laneCount);
     }
     // A trial of no lanes has no pass to repeat.
     passes = endless && !brokenOff && !aborted && header.laneCount > 0 && !CtrlAndShiftHeld();
@@ -513,23 +519,26 @@ bool QvZResultsPane::WriteLaneRecord(QvBlockSensors& link, KSerialPort& port, co
   return true;
 }
 
-QvResult* QvZResultsPane::LaneResult(int32_t lane) {
+QvResult* QvZResultsPane::LaneToWrite(int32_t lane, bool& failed) {
+  failed = false;
   QvResult* result = FindLane(*itsResults, lane);
-  if (result == nullptr) {
+  if (result == nullptr && TakesTheUnitsLanes(*itsResults)) {
     result = itsResults->NewResult();
     if (result == nullptr) {
+      failed = true;
       return nullptr;
     }
     KString text;
     result->SetAthleteField3(text.AppendInt(lane));
   }
-  return result;
+  // A lane not in use has no competitor whose data the unit could give: nothing to fetch or write.
+  return result != nullptr && !result->IsStatus7() ? result : nullptr;
 }
 
-bool QvZResultsPane::LaneDone(QvResult& result, bool wantTimes, int32_t lane, int32_t step,
+bool QvZResultsPane::LaneDone(QvResult* result, bool wantTimes, int32_t lane, int32_t step,
                               bool lanesFollow) {
-  if (wantTimes) {
-    itsResults->ForEach(result);
+  if (wantTimes && result != nullptr) {
+    itsResults->ForEach(*result);
   }
   SetProgress(lane * step);
   if (lanesFollow && DownloadStop::Asked()) {

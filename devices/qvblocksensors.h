@@ -13,6 +13,7 @@
 #include "devices/qvpacketexchange.h"
 #include "devices/qvtrialrecord.h"
 #include "foundation/kstring.h"
+#include "model/racelanes.h"
 
 class KSerialPort;
 class QvBlockSensorsReporter;
@@ -29,7 +30,7 @@ class QvBlockSensors {
   static constexpr uint32_t kHeaderWords = 15;
   static constexpr int32_t kHeaderLanes = 10;
   // The lane mask holds 2 bits per lane at bit 2 x lane of a 32-bit word.
-  static constexpr int32_t kMaxLanes = 15;
+  static constexpr int32_t kMaxLanes = kMostLanes;
   static constexpr int32_t kMaxTextLength = 62;
   static constexpr int32_t kMaxStoredTrials = 1000;
   static constexpr int32_t kNone = INT32_MIN;

@@ -8,13 +8,14 @@
 #include <cstdint>
 
 #include "model/qvresultfilter.h"
+#include "model/racelanes.h"
 
 struct KMessage;
 
 class QvResultsView : public QvResultFilter {
  public:
   static constexpr int32_t kColumnCount = 9;
-  static constexpr int32_t kLaneSettingCount = 14;
+  static constexpr int32_t kLaneSettingCount = kMostLanes;
 
   // The window that shows a results view.
   class Window {
@@ -57,7 +58,7 @@ class QvResultsView : public QvResultFilter {
   static constexpr int32_t kMinColumnWidth = 8;
   static constexpr int32_t kMaxColumnWidth = 1000;
 
-  // True when lane index 0 to 13 has its setting and it is not 0 (the lane is in use).
+  // True when lane index 0 to kLaneSettingCount - 1 has its setting and it is not 0 (the lane is in use).
   static bool IsSpecialLengthSet(int32_t lane);
   // Writes 1 or 0 into the lane's setting when it differs; true when it wrote.
   static bool EnableSpecialLength(int32_t lane, bool on);

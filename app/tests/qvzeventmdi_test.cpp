@@ -374,7 +374,7 @@ TEST_F(EventWindowTest, AFalseStartCopyLeavesTheDocumentItsNameAndMark) {
 }
 
 TEST_F(EventWindowTest, AnEventOpenedAndSavedIsTheSameFile) {
-  Setting(u"\\Event\\Results\\DefaultLanes:Int=40");
+  Setting(u"\\Event\\Results\\DefaultLanes:Int=15");
   NewModifiedEvent();
   Then([this] {
     // The table paged down, as its scroll bar does, then saved and closed.

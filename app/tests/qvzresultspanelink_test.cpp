@@ -95,9 +95,9 @@ TEST_F(ResultsLinkTest, DownloadTraceWritesTracesAndTimesWhenThereWereNoneAndAsk
       {"both present, both asked", true, true, true, true, u"Existing Results and Traces", false, false,
        false},
       // A trace comes with its trial's record, reaction time included.
-      {"traces present, traces asked", true, true, false, true, u"Overwrite Existing Traces", true, true,
+      {"traces present, both asked", true, true, false, true, u"Existing Results and Traces", true, true,
        true},
-      {"traces present, declined", true, true, false, true, u"Overwrite Existing Traces", false, false,
+      {"traces present, declined", true, true, false, true, u"Existing Results and Traces", false, false,
        false},
       {"times present, times asked", true, false, true, false, u"Overwrite Existing Results", false, false,
        false},
@@ -326,8 +326,28 @@ enum class Before {
   kEarlierTrialsTraces,  // without reaction times
   kThisTrial,
   kAddedReactionTimes,
-  kDownloadedTraces
+  kDownloadedTraces,
+  kEarlierTracesWithoutAGun  // downloaded from a trial without a gun before this one
 };
+
+// The overwrite question a download asks, and the answer given.
+struct Asked {
+  const char16_t* title;
+  ZafEventType answer;
+};
+constexpr const char16_t* kTimesAsked = u"Overwrite Existing Results";
+constexpr const char16_t* kTracesAsked = u"Overwrite Existing Traces";
+constexpr const char16_t* kBothAsked = u"Existing Results and Traces";
+constexpr Asked kNotAsked{nullptr, 0};
+constexpr Asked kTimesYes{kTimesAsked, KZDialog::kYesResult};
+constexpr Asked kTimesNo{kTimesAsked, KZDialog::kNoResult};
+constexpr Asked kTracesYes{kTracesAsked, KZDialog::kYesResult};
+constexpr Asked kTracesNo{kTracesAsked, KZDialog::kNoResult};
+constexpr Asked kBothYes{kBothAsked, KZDialog::kYesResult};
+constexpr Asked kBothNo{kBothAsked, KZDialog::kNoResult};
+// Escape instead of a button.
+constexpr Asked kTracesEscape{kTracesAsked, 0};
+constexpr Asked kBothEscape{kBothAsked, 0};
 
 }  // namespace
 
@@ -338,13 +358,13 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
     int32_t version;
     int32_t laneCount;
     Before before;
-    int32_t notInUse;        // a lane of status 7, 0 for none
-    int32_t breakAt;         // the request during which Escape is pressed
-    int32_t dropped;         // the request never answered
-    ZafEventType overwrite;  // the answer to the overwrite question, 0 for none
-    ZafEventType lost;       // the answer to the time-out question, 0 for none
-    const char* lanes;       // see ByLetters
-    const char* marks;       // the false starts, then the charged ones
+    int32_t notInUse;  // a lane of status 7, 0 for none
+    int32_t breakAt;   // the request during which Escape is pressed
+    int32_t dropped;   // the request never answered
+    Asked overwrite;
+    ZafEventType lost;  // the answer to the time-out question, 0 for none
+    const char* lanes;  // see ByLetters
+    const char* marks;  // the false starts, then the charged ones
     // The lanes as a build that kept no lane's gun saved them, opened as File > Open opens a file.
     bool reopened = false;
     // The trial has no gun: the download says so once.
@@ -352,69 +372,73 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
     // Nothing the download did changed a lane: the event is not marked changed.
     bool unchanged = false;
   } cases[] = {
-      {"times, new trial, complete", false, 0x15000, 8, Before::kEarlierTrial, 0, 0, 0, KZDialog::kYesResult,
-       0, "nnnnnnnn -------- -------- --------", "3457/7"},
-      {"times, same trial, complete", false, 0x15000, 8, Before::kThisTrial, 0, 0, 0, KZDialog::kYesResult, 0,
+      {"times, new trial, complete", false, 0x15000, 8, Before::kEarlierTrial, 0, 0, 0, kBothYes, 0,
+       "nnnnnnnn -------- -------- --------", "3457/7"},
+      {"times, same trial, complete", false, 0x15000, 8, Before::kThisTrial, 0, 0, 0, kTimesYes, 0,
        "nnnnnnnn kkkkkkkk kkkkkkkk kkkkkkkk", "3457/7"},
-      {"times, same trial, break key after lane 1", false, 0x14000, 8, Before::kThisTrial, 0, 4, 0,
-       KZDialog::kYesResult, 0, "nkkkkkkk nkkkkkkk kkkkkkkk kkkkkkkk", "2/2"},
-      {"times, new trial, Abort at lane 2", false, 0x14000, 8, Before::kEarlierTrial, 0, 0, 5,
-       KZDialog::kYesResult, KZDialog::kAbortResult, "n------- n------- -------- --------", "/"},
-      {"times, same trial, Ignore lane 3", false, 0x14000, 8, Before::kThisTrial, 0, 0, 6,
-       KZDialog::kYesResult, KZDialog::kIgnoreResult, "nn-nnnnn nn-nnnnn kk-kkkkk kkkkkkkk", "457/7"},
-      {"times, new trial, the header given up", false, 0x15000, 8, Before::kEarlierTrial, 0, 0, 4,
-       KZDialog::kYesResult, KZDialog::kAbortResult, "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2", false,
-       false, true},
-      {"times, new trial, Abort at lane 1", false, 0x14000, 8, Before::kEarlierTrial, 0, 0, 4,
-       KZDialog::kYesResult, KZDialog::kAbortResult, "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2", false,
-       false, true},
-      {"times, new trial, overwrite declined", false, 0x15000, 8, Before::kEarlierTrial, 0, 0, 0,
-       KZDialog::kNoResult, 0, "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2", false, false, true},
+      {"times, same trial, break key after lane 1", false, 0x14000, 8, Before::kThisTrial, 0, 4, 0, kTimesYes,
+       0, "nkkkkkkk nkkkkkkk kkkkkkkk kkkkkkkk", "2/2"},
+      {"times, new trial, Abort at lane 2", false, 0x14000, 8, Before::kEarlierTrial, 0, 0, 5, kBothYes,
+       KZDialog::kAbortResult, "n------- n------- -------- --------", "/"},
+      {"times, same trial, Ignore lane 3", false, 0x14000, 8, Before::kThisTrial, 0, 0, 6, kTimesYes,
+       KZDialog::kIgnoreResult, "nn-nnnnn nn-nnnnn kk-kkkkk kkkkkkkk", "457/7"},
+      // Lane 2 held the charged false start: with no time left it takes no part in the rule.
+      {"times, same trial, Ignore lane 2, the false start charged", false, 0x14000, 8, Before::kThisTrial, 0,
+       0, 5, kTimesYes, KZDialog::kIgnoreResult, "n-nnnnnn n-nnnnnn k-kkkkkk kkkkkkkk", "3457/7"},
+      {"times, new trial, the header given up", false, 0x15000, 8, Before::kEarlierTrial, 0, 0, 4, kBothYes,
+       KZDialog::kAbortResult, "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2", false, false, true},
+      {"times, new trial, Abort at lane 1", false, 0x14000, 8, Before::kEarlierTrial, 0, 0, 4, kBothYes,
+       KZDialog::kAbortResult, "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2", false, false, true},
+      {"times, new trial, overwrite declined", false, 0x15000, 8, Before::kEarlierTrial, 0, 0, 0, kBothNo, 0,
+       "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2", false, false, true},
       {"traces of a new trial over the times of an earlier one, declined", true, 0x15000, 8,
-       Before::kEarlierTrialsTimes, 0, 0, 0, KZDialog::kNoResult, 0, "kkkkkkkk kkkkkkkk kkkkkkkk --------",
-       "2/2", false, false, true},
+       Before::kEarlierTrialsTimes, 0, 0, 0, kTimesNo, 0, "kkkkkkkk kkkkkkkk kkkkkkkk --------", "2/2", false,
+       false, true},
       {"times of a new trial over the traces of an earlier one, declined", false, 0x15000, 8,
-       Before::kEarlierTrialsTraces, 0, 0, 0, KZDialog::kNoResult, 0, "-------- kkkkkkkk kkkkkkkk kkkkkkkk",
-       "/", false, false, true},
-      {"times, new trial of 4 lanes", false, 0x15000, 4, Before::kEarlierTrial, 0, 0, 0, KZDialog::kYesResult,
-       0, "nnnn---- -------- -------- --------", "34/4"},
+       Before::kEarlierTrialsTraces, 0, 0, 0, kBothNo, 0, "-------- kkkkkkkk kkkkkkkk kkkkkkkk", "/", false,
+       false, true},
+      {"times, new trial of 4 lanes", false, 0x15000, 4, Before::kEarlierTrial, 0, 0, 0, kBothYes, 0,
+       "nnnn---- -------- -------- --------", "34/4"},
       {"traces, new trial, complete, lane 5 not in use", true, 0x15000, 8, Before::kEarlierTrial, 5, 0, 0,
-       KZDialog::kYesResult, 0, "nnnn-nnn nnnn-nnn nnnn-nnn nnnn-nnn", "347/7"},
+       kBothYes, 0, "nnnn-nnn nnnn-nnn nnnn-nnn nnnn-nnn", "347/7"},
       {"traces, same trial, complete, lane 5 not in use", true, 0x15000, 8, Before::kThisTrial, 5, 0, 0,
-       KZDialog::kYesResult, 0, "nnnnknnn nnnnknnn nnnnknnn nnnnknnn", "347/7"},
+       kTracesYes, 0, "nnnnknnn nnnnknnn nnnnknnn nnnnknnn", "347/7"},
       {"traces, new trial, break key after lane 1", true, 0x15000, 8, Before::kEarlierTrial, 0, 4, 0,
-       KZDialog::kYesResult, 0, "n------- n------- n------- n-------", "/"},
+       kBothYes, 0, "n------- n------- n------- n-------", "/"},
       // The walk-through: Add Reaction Times, then Download Trace broken off after lane 1.
       {"traces after the times of the same trial, break key after lane 1", true, 0x15000, 8,
-       Before::kAddedReactionTimes, 0, 8, 0, 0, 0, "nnnnnnnn n------- n------- n-------", "3457/7"},
-      {"traces, same trial, Abort at lane 2", true, 0x15000, 8, Before::kThisTrial, 0, 0, 8,
-       KZDialog::kYesResult, KZDialog::kAbortResult, "nkkkkkkk nkkkkkkk nkkkkkkk nkkkkkkk", "2/2"},
-      {"traces, new trial, Ignore lane 3", true, 0x15000, 8, Before::kEarlierTrial, 0, 0, 12,
-       KZDialog::kYesResult, KZDialog::kIgnoreResult, "nn-nnnnn nn-nnnnn nn-nnnnn nn-nnnnn", "457/7"},
-      {"traces, same trial, Ignore lane 3", true, 0x15000, 8, Before::kThisTrial, 0, 0, 12,
-       KZDialog::kYesResult, KZDialog::kIgnoreResult, "nnknnnnn nnknnnnn nnknnnnn nnknnnnn", "457/7"},
-      {"traces, same trial, overwrite declined", true, 0x15000, 8, Before::kThisTrial, 0, 0, 0,
-       KZDialog::kNoResult, 0, "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2", false, false, true},
-      {"traces, same trial of 4 lanes", true, 0x15000, 4, Before::kThisTrial, 0, 0, 0, KZDialog::kYesResult,
-       0, "nnnnkkkk nnnnkkkk nnnnkkkk nnnnkkkk", "34/4"},
+       Before::kAddedReactionTimes, 0, 8, 0, kNotAsked, 0, "nnnnnnnn n------- n------- n-------", "3457/7"},
+      {"traces, same trial, Abort at lane 2", true, 0x15000, 8, Before::kThisTrial, 0, 0, 8, kTracesYes,
+       KZDialog::kAbortResult, "nkkkkkkk nkkkkkkk nkkkkkkk nkkkkkkk", "2/2"},
+      {"traces, new trial, Ignore lane 3", true, 0x15000, 8, Before::kEarlierTrial, 0, 0, 12, kBothYes,
+       KZDialog::kIgnoreResult, "nn-nnnnn nn-nnnnn nn-nnnnn nn-nnnnn", "457/7"},
+      {"traces, same trial, Ignore lane 3", true, 0x15000, 8, Before::kThisTrial, 0, 0, 12, kTracesYes,
+       KZDialog::kIgnoreResult, "nnknnnnn nnknnnnn nnknnnnn nnknnnnn", "457/7"},
+      {"traces, same trial, overwrite declined", true, 0x15000, 8, Before::kThisTrial, 0, 0, 0, kTracesNo, 0,
+       "kkkkkkkk kkkkkkkk kkkkkkkk kkkkkkkk", "2/2", false, false, true},
+      {"traces, same trial of 4 lanes", true, 0x15000, 4, Before::kThisTrial, 0, 0, 0, kTracesYes, 0,
+       "nnnnkkkk nnnnkkkk nnnnkkkk nnnnkkkk", "34/4"},
       {"traces after the times of the same trial saved without lane guns, break key after lane 1", true,
-       0x15000, 8, Before::kAddedReactionTimes, 0, 8, 0, 0, 0, "nnnnnnnn n------- n------- n-------",
+       0x15000, 8, Before::kAddedReactionTimes, 0, 8, 0, kNotAsked, 0, "nnnnnnnn n------- n------- n-------",
        "3457/7", true},
       {"traces, new trial, earlier lanes saved without lane guns, break key after lane 1", true, 0x15000, 8,
-       Before::kEarlierTrial, 0, 4, 0, KZDialog::kYesResult, 0, "n------- n------- n------- n-------", "/",
-       true},
+       Before::kEarlierTrial, 0, 4, 0, kBothYes, 0, "n------- n------- n------- n-------", "/", true},
       {"times, new trial, complete, lane 7 not in use", false, 0x15000, 8, Before::kEarlierTrial, 7, 0, 0,
-       KZDialog::kYesResult, 0, "nnnnnn-n -------- -------- --------", "345/45"},
+       kBothYes, 0, "nnnnnn-n -------- -------- --------", "345/45"},
       {"times, new trial, lane by lane, lane 7 not in use", false, 0x14000, 8, Before::kEarlierTrial, 7, 0, 0,
-       KZDialog::kYesResult, 0, "nnnnnn-n nnnnnn-n -------- --------", "345/45"},
+       kBothYes, 0, "nnnnnn-n nnnnnn-n -------- --------", "345/45"},
       // A reaction time needs a gun; the trial's power and trace stand without one.
       {"times, a trial without a gun after one, break key after lane 1", false, 0x14000, 8,
-       Before::kThisTrial, 0, 4, 0, KZDialog::kYesResult, 0, "-------- n------- -------- --------", "/",
-       false, true},
-      {"traces, a trial without a gun, complete", true, 0x15000, 8, Before::kEarlierTrial, 0, 0, 0,
-       KZDialog::kYesResult, 0, "-------- nnnnnnnn -------- nnnnnnnn", "/", false, true},
+       Before::kThisTrial, 0, 4, 0, kBothYes, 0, "-------- n------- -------- --------", "/", false, true},
+      {"traces, a trial without a gun, complete", true, 0x15000, 8, Before::kEarlierTrial, 0, 0, 0, kBothYes,
+       0, "-------- nnnnnnnn -------- nnnnnnnn", "/", false, true},
       {"times after the traces of the same trial without a gun", false, 0x15000, 8, Before::kDownloadedTraces,
-       0, 0, 0, 0, 0, "-------- nnnnnnnn -------- nnnnnnnn", "/", false, true, true},
+       0, 0, 0, kNotAsked, 0, "-------- nnnnnnnn -------- nnnnnnnn", "/", false, true, true},
+      {"traces of the same trial without a gun again, Escape", true, 0x15000, 8, Before::kDownloadedTraces, 0,
+       0, 0, kTracesEscape, 0, "-------- nnnnnnnn -------- nnnnnnnn", "/", false, true, true},
+      {"traces of a new trial over those of a trial without a gun, Escape", true, 0x15000, 8,
+       Before::kEarlierTracesWithoutAGun, 0, 0, 0, kBothEscape, 0, "-------- nnnnnnnn -------- nnnnnnnn", "/",
+       false, false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -429,11 +453,15 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
     }
     std::atomic<native::HWND> frame = nullptr;
     const std::string escapeRequest = "#" + std::to_string(c.breakAt) + " ";
-    StartSimulator(scenario, [&frame, escapeRequest](const std::string& request) {
+    const auto pressEscape = [&frame, escapeRequest](const std::string& request) {
       if (request.rfind(escapeRequest, 0) == 0) {
         native::PostMessage(frame, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
       }
-    });
+    };
+    CuScenario earlier = scenario;
+    earlier.gunWord = kNone;
+    earlier.setWord = 400000;
+    StartSimulator(c.before == Before::kEarlierTracesWithoutAGun ? earlier : scenario, pressEscape);
     OpenWindow({u"\\Event\\Results\\RetryCount:Int=1", kShortTraces});
     Then([&] {
       frame = KZApplication::mainFrame->ScreenID();
@@ -443,7 +471,7 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
       }
       if (c.before == Before::kAddedReactionTimes) {
         Pane().Download(true, false);
-      } else if (c.before != Before::kDownloadedTraces) {
+      } else if (c.before != Before::kDownloadedTraces && c.before != Before::kEarlierTracesWithoutAGun) {
         for (int32_t lane = 1; lane <= 8; ++lane) {
           QvResult& result = Lane(lane);
           if (c.before != Before::kEarlierTrialsTraces) {
@@ -471,9 +499,12 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
         ASSERT_NE(Frame()->OpenEventFile(&path), nullptr);
       }
     });
-    if (c.before == Before::kDownloadedTraces) {
+    if (c.before == Before::kDownloadedTraces || c.before == Before::kEarlierTracesWithoutAGun) {
       Download(false, true);
       AnswerWithClick(u"Error", KZDialog::kOkResult);
+    }
+    if (c.before == Before::kEarlierTracesWithoutAGun) {
+      AfterOperation([&] { StartSimulator(scenario, pressEscape); });
     }
     // A reopened row's download runs in the event window of the file opened.
     const auto pane = [&]() -> QvZResultsPane* {
@@ -497,11 +528,10 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
     if (c.gunless) {
       AnswerWithClick(u"Error", KZDialog::kOkResult);
     }
-    if (c.overwrite != 0) {
-      const bool tracesAsked =
-          c.before == Before::kEarlierTrialsTraces || (c.traces && c.before != Before::kEarlierTrialsTimes);
-      AnswerWithClick(tracesAsked ? u"Overwrite Existing Traces" : u"Overwrite Existing Results",
-                      c.overwrite);
+    if (c.overwrite.title != nullptr && c.overwrite.answer == 0) {
+      AnswerWithKey(c.overwrite.title, native::VK_ESCAPE);
+    } else if (c.overwrite.title != nullptr) {
+      AnswerWithClick(c.overwrite.title, c.overwrite.answer);
     }
     if (c.lost != 0) {
       AnswerWithClick(kCommError, c.lost);
@@ -537,6 +567,103 @@ TEST_F(ResultsLinkTest, EveryLaneHoldsThisTrialsDataOrNoneHoweverTheDownloadEnds
   }
 }
 
+TEST_F(ResultsLinkTest, ARaceFromAStartListNeverTakesALaneItHasNoAthleteIn) {
+  struct Case {
+    const char* name;
+    // The competitors of race 1-1-1 ("lane,lane..."); null: an event made by File > New.
+    const char* race;
+    const char16_t* defaultLanes;
+    int32_t version;
+    int32_t laneCount;
+    // The event's lanes in list order after the download, * for one in use.
+    const char* lanes;
+    // The lanes whose records were asked for.
+    const char* recordsAsked;
+    int32_t charged;
+    const char* logged = nullptr;
+    // File > New once the race is placed, which makes the event from it.
+    bool newAfterStep = false;
+  } cases[] = {
+      {"a 10-lane unit over an 8-lane race of 4 athletes", "2,4,5,7", u"8", 0x15000, 10,
+       "2* 4* 5* 7* 1 3 6 8", "", 5},
+      {"a 12-lane race without lane 9, lane by lane", "1,2,3,4,5,6,7,8,10,11,12", u"8", 0x14000, 12,
+       "1* 2* 3* 4* 5* 6* 7* 8* 10* 11* 12*", "1 2 3 4 5 6 7 8 10 11 12", 6},
+      {"an 8-lane race without lane 6, 1 default lane", "1,2,3,4,5,7,8", u"1", 0x15000, 8,
+       "1* 2* 3* 4* 5* 7* 8*", "", 3},
+      {"File > New takes the unit's lanes", nullptr, u"8", 0x15000, 10, "1* 2* 3* 4* 5* 6* 7* 8* 9* 10*", "",
+       9},
+      {"15 default lanes, a 15-lane unit", nullptr, u"15", 0x15000, 15,
+       "1* 2* 3* 4* 5* 6* 7* 8* 9* 10* 11* 12* 13* 14* 15*", "11 12 13 14 15", 15},
+      {"16 default lanes, taken as 8", nullptr, u"16", 0x15000, 10, "1* 2* 3* 4* 5* 6* 7* 8* 9* 10*", "", 9,
+       "\\Event\\Results\\DefaultLanes is 16, which cannot work: 8 is used instead"},
+      {"File > New on the race placed", "2,4,5,7", u"8", 0x15000, 10, "2* 4* 5* 7* 1 3 6 8", "", 5, nullptr,
+       true},
+  };
+  const std::string dataIn = FilePath("datain");
+  std::filesystem::create_directories(dataIn);
+  Setting(u"\\Database\\File\\DataInDir:String=" + std::u16string(KString::FromUtf8(dataIn + "/").CStr()));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string races = "1,1,1,100 m Heat 1\n";
+    for (std::string lanes = c.race != nullptr ? c.race : ""; !lanes.empty();) {
+      const std::string lane = lanes.substr(0, lanes.find(','));
+      races += ",1" + lane + "," + lane + ",Runner" + lane + "\n";
+      lanes.erase(0, lane.size() + (lane.size() < lanes.size() ? 1 : 0));
+    }
+    WriteFile("datain/vesk.sch", "1,1,1\n");
+    WriteFile("datain/vesk.evt", races);
+    Setting(std::u16string(u"\\Event\\Results\\DefaultLanes:Int=") + c.defaultLanes);
+    CuScenario scenario = EightLanes();
+    scenario.reactionTimes = {121, 96, 84, 108, 91, 77, 135, 112, 74, 99, 150, 160, 170, 180, 60};
+    scenario.version = c.version;
+    scenario.laneCount = c.laneCount;
+    StartSimulator(scenario);
+    OpenWindow();
+    Then([&] {
+      ASSERT_NE(c.race != nullptr ? Frame()->ScheduleGoto(1, nullptr, 0) : Frame()->NewEvent(), nullptr);
+      if (c.newAfterStep) {
+        ASSERT_NE(Frame()->NewEvent(), nullptr);
+      }
+    });
+    const auto pane = [] {
+      auto* results = CurrentPane<QvZResultsWindow>(PaneKind::kResults);
+      return results != nullptr ? results->Pane() : nullptr;
+    };
+    When(
+        "the event window's results pane", [&] { return !LinkBusyClaim::LinkIsBusy() && pane() != nullptr; },
+        [&] { answer = pane()->Download(true, false); });
+    AfterOperation([&] {
+      EXPECT_TRUE(answer);
+      QvResults& results = CurrentEventWindow()->GetEvent()->Leg(0)->Results();
+      std::string lanes;
+      int32_t charged = 0;
+      for (const QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
+           result = results.Iterate(result, nullptr)) {
+        lanes +=
+            (lanes.empty() ? "" : " ") + result->AthleteField3().ToUtf8() + (result->IsStatus7() ? "" : "*");
+        if (result->IsFalseStartCharged()) {
+          result->AthleteField3().ParseInt(charged);
+        }
+      }
+      EXPECT_EQ(lanes, c.lanes);
+      EXPECT_EQ(charged, c.charged);
+      std::string asked;
+      for (const QvPacket& request : simulator->Requests()) {
+        if (request.command == QvPacket::kTrialRecord) {
+          asked +=
+              (asked.empty() ? "" : " ") + std::to_string(request.destination - QvPacket::kSensorBaseAddress);
+        }
+      }
+      EXPECT_EQ(asked, c.recordsAsked);
+      if (c.logged != nullptr) {
+        EXPECT_NE(ReadFile("kestrove.log").find(c.logged), std::string::npos);
+      }
+      CurrentEventWindow()->GetEvent()->SetModified(false);
+    });
+    RunToEnd();
+  }
+}
+
 TEST_F(ResultsLinkTest, ADownloadThatStopsAtALaneItCannotMakeLeavesTheEventNamingTheTrialItWrote) {
   CuScenario scenario = EightLanes();
   scenario.version = 0x14000;
@@ -554,6 +681,7 @@ TEST_F(ResultsLinkTest, ADownloadThatStopsAtALaneItCannotMakeLeavesTheEventNamin
   });
   Download(true, false);
   AnswerWithClick(u"Error", KZDialog::kOkResult);
+  AnswerWithClick(u"Overwrite Existing Results", KZDialog::kYesResult);
   AfterOperation([&] {
     EXPECT_FALSE(answer);
     // Read back as the saved file would be: lane 1 holds this trial's power, and no earlier trial's gun.

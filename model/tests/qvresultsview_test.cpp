@@ -92,13 +92,13 @@ TEST_F(QvResultsViewTest, LaneSettingsAreCreatedAtStartAndSwitched) {
     SCOPED_TRACE(lane);
     EXPECT_EQ(QvResultsView::IsSpecialLengthSet(lane), lane != 2);
   }
-  EXPECT_FALSE(QvResultsView::IsSpecialLengthSet(14));
+  EXPECT_FALSE(QvResultsView::IsSpecialLengthSet(15));
   EXPECT_FALSE(QvResultsView::IsSpecialLengthSet(-1));
   EXPECT_TRUE(QvResultsView::EnableSpecialLength(2, true));
   EXPECT_FALSE(QvResultsView::EnableSpecialLength(2, true));
-  EXPECT_TRUE(QvResultsView::EnableSpecialLength(13, false));
-  EXPECT_FALSE(QvResultsView::IsSpecialLengthSet(13));
-  EXPECT_FALSE(QvResultsView::EnableSpecialLength(14, false));
+  EXPECT_TRUE(QvResultsView::EnableSpecialLength(14, false));
+  EXPECT_FALSE(QvResultsView::IsSpecialLengthSet(14));
+  EXPECT_FALSE(QvResultsView::EnableSpecialLength(15, false));
 }
 
 TEST(QvResultsView, WithoutSettingsNoLaneIsInUse) {
