@@ -230,11 +230,11 @@ void cf_3DGridTickSeries::PlaceLabels(bf_Display& display, const cf_2DRect& plot
       } else if (!clear) {
         item.SetTextLeftOut(true);
       }
-      // A text on the plot goes to the plot's nearer side, off the lines.
+      // A text on the plot goes off it, off the lines, on the side its tick points to: on the other side
+      // it would stand among the other axis's labels, a title far from the end of its line.
       if (item.TextDrawn() && LinesRunOverPlot() && placed.Overlaps(plot)) {
-        const bool upper = placed.top + placed.bottom < plot.top + plot.bottom;
-        item.SetTextOffset(
-            {item.TextOffset().x, upper ? plot.top - placed.bottom : plot.bottom - placed.top});
+        item.SetTextOffset({item.TextOffset().x, item.TextAboveAnchor() ? plot.top - placed.bottom
+                                                                        : plot.bottom - placed.top});
       }
       item.PlaceTextClearOf(display, taken);
     });

@@ -110,9 +110,10 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
   // Lets every label in again and places the labels of group categories (the lines the program marks,
   // as near each other as it likes): each off the other items' grid lines, or where lines stand close on
   // both sides off those with a label (left out where it cannot be), in a flat chart off the plot where
-  // the lines run, then further out, past each earlier one it would read as one with. The key
-  // title, the first that is a number (a time measured rather than a named line), is placed first, and
-  // the lines it stands over give their titles up. Display pixels.
+  // the lines run (on the side the ticks point to, never among the other axis's labels), then further
+  // out, past each earlier one it would read as one with. The key title, the first that is a number (a
+  // time measured rather than a named line), is placed first, and the lines it stands over give their
+  // titles up. Display pixels.
   void PlaceLabels(bf_Display& display, const cf_2DRect& plot);
   // Which labels a call of LeaveOutCrowdedLabels decides: first the key one of each axis, then the others.
   enum LabelPass { kKeyLabel, kOtherLabels };
