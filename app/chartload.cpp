@@ -244,7 +244,8 @@ void ChartLoad::SetupTimeAxis(int32_t laneCount, bool single) {
       const double at = Samples(position);
       const double r = std::fabs(std::fmod(t, labelStep));
       if (t == 0) {
-        chart->SetDomainLabel(gun.CStr(), kDomainLabel, at);
+        // The time numbers are thinned counting from the gun, which stays while any does.
+        chart->SetDomainLabel(gun.CStr(), kDomainLabel, at)->SetKeyLabel(true);
       } else if (r < kNearZero || (labelStep - kNearZero < r && r < labelStep + kNearZero)) {
         chart->SetDomainValueLabel(t, kDomainLabel, at);
       } else {
@@ -271,7 +272,8 @@ void ChartLoad::AddLaneLabels(const QvResult* result, int32_t laneCount, int32_t
     }
     text.Append(u")");
   }
-  chart->SetDomainLabel(text.CStr(), kRangeLabel, Lift(laneCount, lane));
+  // The lane labels are thinned counting from lane 1, which stays while any does.
+  chart->SetDomainLabel(text.CStr(), kRangeLabel, Lift(laneCount, lane))->SetKeyLabel(lane == 1);
   chart->ShowAxis(kLaneAxis, true);
   chart->SetAxisStyle(kLaneAxis, 2);
   chart->SetAxisTicks(kLaneAxis, 1.0, 1, 2.0, 0);
@@ -311,7 +313,8 @@ void ChartLoad::DrawMarkerLines(const QvResult* result, bool single) {
     const double t = milliseconds * 0.001;
     if (minX <= t && t <= maxX) {
       const int32_t at = Samples(milliseconds - minX * 1000);
-      chart->SetDomainValueLabel(t, kGroupLabel, at);
+      // The reaction time's title is the last line title to go.
+      chart->SetDomainValueLabel(t, kGroupLabel, at).SetKeyLabel(true);
       if (at >= 0) {
         chart->SetDomainLabel(u"", kGroupLabel, at);
       }
