@@ -88,9 +88,12 @@ void ChartLoad::LoadTraces(const ChartRows& rows, const KPoint& position, bool r
 void ChartLoad::LoadSingle(const ChartRows& rows, const KPoint& position, bool reload) {
   const int32_t count = static_cast<int32_t>(rows.results.size());
   // The lines and labels of a load without reload belong to the trace the chart holds, whichever row has
-  // become current since.
-  if (reload) {
-    shownRow = position.x == -1 && position.y == -1 ? rows.selectedRow : position.y;
+  // become current since. A reload without a row of its own (new options, a redraw of the event) keeps
+  // that row too, while the list still has it: only a row named to it moves the chart.
+  if (reload && !(position.x == -1 && position.y == -1)) {
+    shownRow = position.y;
+  } else if (reload && (shownRow < 0 || shownRow >= count)) {
+    shownRow = rows.selectedRow;
   }
   const QvResult* result = shownRow >= 0 && shownRow < count ? rows.results[shownRow] : nullptr;
   if (reload) {
