@@ -116,12 +116,12 @@ void ChartLoad::LoadSingle(const ChartRows& rows, const KPoint& position, bool r
 
 void ChartLoad::LoadAllLanes(const ChartRows& rows, bool reload) {
   const int32_t count = static_cast<int32_t>(rows.results.size());
-  const int32_t laneCount = std::max(count, settings.defaultLanes);
   std::vector<KString> laneTexts;
   for (const QvResult* result : rows.results) {
     laneTexts.push_back(result->AthleteField3());
   }
-  const std::vector<int32_t> lanes = AssignChartLanes(laneTexts, laneCount);
+  const std::vector<int32_t> lanes = AssignChartLanes(laneTexts, std::max(count, settings.defaultLanes));
+  const auto laneCount = static_cast<int32_t>(lanes.size());
   auto resultOf = [&](int32_t row) { return row < count ? rows.results[row] : nullptr; };
   if (reload) {
     if (count == 0) {
