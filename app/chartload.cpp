@@ -88,9 +88,12 @@ void ChartLoad::LoadTraces(const ChartRows& rows, const KPoint& position, bool r
 void ChartLoad::LoadSingle(const ChartRows& rows, const KPoint& position, bool reload) {
   const int32_t count = static_cast<int32_t>(rows.results.size());
   // The lines and labels of a load without reload belong to the trace the chart holds, whichever row has
-  // become current since.
-  if (reload) {
-    shownRow = position.x == -1 && position.y == -1 ? rows.selectedRow : position.y;
+  // become current since. A reload without a row of its own (new options, a redraw of the event) keeps
+  // that row too, while the list still has it: only a row named to it moves the chart.
+  if (reload && !(position.x == -1 && position.y == -1)) {
+    shownRow = position.y;
+  } else if (reload && (shownRow < 0 || shownRow >= count)) {
+    shownRow = rows.selectedRow;
   }
   const QvResult* result = shownRow >= 0 && shownRow < count ? rows.results[shownRow] : nullptr;
   if (reload) {
@@ -113,12 +116,12 @@ void ChartLoad::LoadSingle(const ChartRows& rows, const KPoint& position, bool r
 
 void ChartLoad::LoadAllLanes(const ChartRows& rows, bool reload) {
   const int32_t count = static_cast<int32_t>(rows.results.size());
-  const int32_t laneCount = std::max(count, settings.defaultLanes);
   std::vector<KString> laneTexts;
   for (const QvResult* result : rows.results) {
     laneTexts.push_back(result->AthleteField3());
   }
-  const std::vector<int32_t> lanes = AssignChartLanes(laneTexts, laneCount);
+  const std::vector<int32_t> lanes = AssignChartLanes(laneTexts, std::max(count, settings.defaultLanes));
+  const auto laneCount = static_cast<int32_t>(lanes.size());
   auto resultOf = [&](int32_t row) { return row < count ? rows.results[row] : nullptr; };
   if (reload) {
     if (count == 0) {
@@ -244,7 +247,8 @@ void ChartLoad::SetupTimeAxis(int32_t laneCount, bool single) {
       const double at = Samples(position);
       const double r = std::fabs(std::fmod(t, labelStep));
       if (t == 0) {
-        chart->SetDomainLabel(gun.CStr(), kDomainLabel, at);
+        // The time numbers are thinned counting from the gun, which stays while any does.
+        chart->SetDomainLabel(gun.CStr(), kDomainLabel, at)->SetKeyLabel(true);
       } else if (r < kNearZero || (labelStep - kNearZero < r && r < labelStep + kNearZero)) {
         chart->SetDomainValueLabel(t, kDomainLabel, at);
       } else {
@@ -271,7 +275,8 @@ void ChartLoad::AddLaneLabels(const QvResult* result, int32_t laneCount, int32_t
     }
     text.Append(u")");
   }
-  chart->SetDomainLabel(text.CStr(), kRangeLabel, Lift(laneCount, lane));
+  // The lane labels are thinned counting from lane 1, which stays while any does.
+  chart->SetDomainLabel(text.CStr(), kRangeLabel, Lift(laneCount, lane))->SetKeyLabel(lane == 1);
   chart->ShowAxis(kLaneAxis, true);
   chart->SetAxisStyle(kLaneAxis, 2);
   chart->SetAxisTicks(kLaneAxis, 1.0, 1, 2.0, 0);
@@ -311,7 +316,8 @@ void ChartLoad::DrawMarkerLines(const QvResult* result, bool single) {
     const double t = milliseconds * 0.001;
     if (minX <= t && t <= maxX) {
       const int32_t at = Samples(milliseconds - minX * 1000);
-      chart->SetDomainValueLabel(t, kGroupLabel, at);
+      // The reaction time's title is the last line title to go.
+      chart->SetDomainValueLabel(t, kGroupLabel, at).SetKeyLabel(true);
       if (at >= 0) {
         chart->SetDomainLabel(u"", kGroupLabel, at);
       }

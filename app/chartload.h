@@ -28,8 +28,9 @@ class ChartLoad {
   explicit ChartLoad(ZafChartControl* chart) : chart(chart) {}
 
   // Rebuilds the chart. With `reload` the series are rebuilt too, else only the labels and lines. The
-  // position's second member is the row to show in single mode; (-1, -1) takes the selected row. Without
-  // reload the position is not read: the labels and lines are those of the row the series show.
+  // position's second member is the row to show in single mode; (-1, -1) keeps the row shown, or takes
+  // the selected row when none is (after every lane's chart, or when the row has gone). Without reload the
+  // position is not read: the labels and lines are those of the row the series show.
   void LoadTraces(const ChartRows& rows, const KPoint& position, bool reload,
                   const ChartLoadOptions& options);
   // Empties the chart to the zero trace of one lane.

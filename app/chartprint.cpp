@@ -1,6 +1,7 @@
 #include "app/chartprint.h"
 
 #include <memory>
+#include <optional>
 
 #include "app/busypointer.h"
 #include "app/chartlabelfont.h"
@@ -16,6 +17,7 @@
 #include "foundation/kdatetime.h"
 #include "framework/win32/zafprinter.h"
 #include "model/qvevent.h"
+#include "model/qvresult.h"
 #include "model/qvsettings.h"
 
 namespace {
@@ -29,6 +31,9 @@ constexpr int32_t kTitleFont = 1;
 // Room the chart leaves at the page's right edge, in printer pixels.
 constexpr int32_t kRightRoom = 200;
 constexpr uint8_t kWhite = 15;
+// The result's athlete texts that name the athlete.
+constexpr int32_t kLastNameField = 0;
+constexpr int32_t kFirstNameField = 1;
 
 std::unique_ptr<ZafPrinter>& SharedPrinter() {
   static std::unique_ptr<ZafPrinter> printer;
@@ -58,6 +63,27 @@ KString TitleLine(const QvEvent* event) {
         .AppendChar(u'-')
         .Append(event->HeatNumber())
         .AppendChar(u')');
+  }
+  return text;
+}
+
+// For one lane's chart, the lane it shows and its athlete: "Lane", a blank and the result's lane, then
+// " - " and the first and last names that are not empty; empty for every lane's chart.
+KString LaneLine(const QvZChartPane& pane) {
+  const std::optional<ChartRows> rows = pane.ShownRows();
+  if (!rows || rows->allCharts || rows->selectedRow < 0 ||
+      rows->selectedRow >= static_cast<int32_t>(rows->results.size())) {
+    return KString();
+  }
+  const QvResult& result = *rows->results[static_cast<std::size_t>(rows->selectedRow)];
+  KString text = Text(u"\\Strings\\Event\\Results\\Fields\\LaneNum", u"Lane");
+  text.AppendChar(u' ').Append(result.AthleteField(QvResult::kLaneField));
+  const char16_t* separator = u" - ";
+  for (const int32_t field : {kFirstNameField, kLastNameField}) {
+    if (const KString& name = result.AthleteField(field); !name.IsEmpty()) {
+      text.Append(separator).Append(name);
+      separator = u" ";
+    }
   }
   return text;
 }
@@ -129,6 +155,9 @@ ChartPrint::Space ChartPrint::PrintHeader(ZafPrinter& printer, const QvZChartPan
     event->InfoBlock().AppendDate(start);
   }
   below = printer.TextLine(0, below, width, start.CStr(), -1, kCentre, false);
+  if (const KString lane = LaneLine(pane); !lane.IsEmpty()) {
+    below = printer.TextLine(0, below, width, lane.CStr(), -1, kCentre, false);
+  }
   const KString maker = ProductTitle();
   const int32_t makerTop = printer.PrintableHeight() - 2 * band;
   printer.TextLine(0, makerTop, width, maker.CStr(), -1, kLeft, false);

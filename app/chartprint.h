@@ -1,8 +1,8 @@
 #pragma once
 // Chart > Print and Chart > Printer Setup: one page with a header (the print time, the event's title, the
-// page number, the start time and the program's name) above the chart of the pane, drawn again for the
-// printer. Every chart pane prints through one printer, made when first needed and kept until the chart
-// windows' class clean-up.
+// page number, the start time, for one lane's chart the lane and its athlete, and the program's name)
+// above the chart of the pane, drawn again for the printer. Every chart pane prints through one printer, made
+// when first needed and kept until the chart windows' class clean-up.
 
 #include <cstdint>
 

@@ -176,8 +176,10 @@ void QvZChartWindow::UpdateLineButtons(bool refresh) {
 }
 
 void QvZChartWindow::LegendText(const KPoint& position) {
-  // Without a results window (a layout of charts only) the legend is that of every lane, with no set time.
-  const ChartRows rows = Rows().value_or(ChartRows{});
+  pane->LoadTraces(position, true);
+  // The legend names the row the load has shown. Without a results window (a layout of charts only) it is
+  // that of every lane, with no set time.
+  const ChartRows rows = pane->ShownRows().value_or(ChartRows{});
   const bool single = !rows.allCharts;
   KString text;
   lineButtons[kReactionSwitch]->SetVisible(single);
@@ -197,7 +199,6 @@ void QvZChartWindow::LegendText(const KPoint& position) {
   text.AppendChar(u')');
   toolBar->SetText(text);
   lineButtons[kPowerSwitch]->SetVisible(single);
-  pane->LoadTraces(position, true);
 }
 
 void QvZChartWindow::ShowChartData() {

@@ -38,7 +38,7 @@ class QvZChartWindow : public KZWindow, public PaneWindow, public QvChartView::W
   // Gives the maximize button and the line buttons the pictures of their states; with `refresh` the pane
   // is redrawn first.
   void UpdateLineButtons(bool refresh);
-  // Rebuilds the legend from the results and reloads the chart at the position.
+  // Reloads the chart at the position and rebuilds the legend for the rows it shows.
   void LegendText(const KPoint& position);
 
   QvZChartPane* Pane() const { return pane; }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string_view>
 #include <vector>
 
 #include "chart/cf_chartengine.h"
@@ -36,16 +35,6 @@ cf_2DRect PlotAndGap(const cf_2DRect& plot) {
 bool LiesWholeIn(const cf_2DRect& rect, const cf_2DRect& region) {
   return region.left <= rect.left && region.top <= rect.top && rect.right <= region.right + 1 &&
          rect.bottom <= region.bottom + 1;
-}
-
-// A label that reads as a number (digits with a sign, point or exponent) rather than a name.
-bool IsNumberText(const cf_String& text) {
-  const std::u16string_view chars(text.Text(), static_cast<std::size_t>(text.Length()));
-  const auto digit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
-  return std::any_of(chars.begin(), chars.end(), digit) &&
-         std::all_of(chars.begin(), chars.end(), [&digit](char16_t c) {
-           return digit(c) || c == u'-' || c == u'+' || c == u'.' || c == u'e' || c == u'E';
-         });
 }
 
 // A point where the display would put it before its pixel is taken, by the kernel's mapping to the screen
@@ -206,12 +195,6 @@ void cf_3DGridTickSeries::PlaceLabels(bf_Display& display, const cf_2DRect& plot
     return;
   }
   const cf_TextSelection selection(display, *TextAttribs());
-  keyLabel = nullptr;
-  for (const auto& item : items) {
-    if (!keyLabel && item->TextDrawn() && IsNumberText(*item->GetText())) {
-      keyLabel = item.get();
-    }
-  }
   const std::vector<int32_t> lines = GridLineColumns(false);
   std::vector<cf_2DRect> taken;
   // The key title first, in the row nearest its line; the lines it cannot help standing over give their
@@ -230,11 +213,11 @@ void cf_3DGridTickSeries::PlaceLabels(bf_Display& display, const cf_2DRect& plot
       } else if (!clear) {
         item.SetTextLeftOut(true);
       }
-      // A text on the plot goes to the plot's nearer side, off the lines.
+      // A text on the plot goes off it, off the lines, on the side its tick points to: on the other side
+      // it would stand among the other axis's labels, a title far from the end of its line.
       if (item.TextDrawn() && LinesRunOverPlot() && placed.Overlaps(plot)) {
-        const bool upper = placed.top + placed.bottom < plot.top + plot.bottom;
-        item.SetTextOffset(
-            {item.TextOffset().x, upper ? plot.top - placed.bottom : plot.bottom - placed.top});
+        item.SetTextOffset({item.TextOffset().x,
+                            item.TextAboveAnchor() ? plot.top - placed.bottom : plot.bottom - placed.top});
       }
       item.PlaceTextClearOf(display, taken);
     });
@@ -250,7 +233,7 @@ void cf_3DGridTickSeries::LeaveOutTitlesUnder(const cf_3DTextMarker& title, cons
   }
 }
 
-cf_3DTextMarker* cf_3DGridTickSeries::ThinLabels(bf_Display& display) {
+void cf_3DGridTickSeries::ThinLabels(bf_Display& display) {
   struct Label {
     cf_3DTextMarker* item;
     cf_2DRect rect;
@@ -266,7 +249,7 @@ cf_3DTextMarker* cf_3DGridTickSeries::ThinLabels(bf_Display& display) {
     }
   });
   if (labels.empty()) {
-    return nullptr;
+    return;
   }
   // Along the display's width when the axis runs wider than high, else down its height: the labels' own
   // widths differ too much to tell.
@@ -278,9 +261,9 @@ cf_3DTextMarker* cf_3DGridTickSeries::ThinLabels(bf_Display& display) {
   std::stable_sort(labels.begin(), labels.end(), [across](const Label& a, const Label& b) {
     return across ? a.anchor.x < b.anchor.x : a.anchor.y < b.anchor.y;
   });
-  const auto named = std::find_if(labels.begin(), labels.end(),
-                                  [](const Label& label) { return !IsNumberText(*label.item->GetText()); });
-  const std::size_t anchor = named != labels.end() ? static_cast<std::size_t>(named - labels.begin()) : 0;
+  const auto key = std::find_if(labels.begin(), labels.end(),
+                                [this](const Label& label) { return label.item == keyLabel; });
+  const std::size_t anchor = key != labels.end() ? static_cast<std::size_t>(key - labels.begin()) : 0;
   const auto kept = [anchor](std::size_t i, std::size_t stride) {
     return (i > anchor ? i - anchor : anchor - i) % stride == 0;
   };
@@ -297,7 +280,7 @@ cf_3DTextMarker* cf_3DGridTickSeries::ThinLabels(bf_Display& display) {
     }
     return true;
   };
-  // 1, 2, 5, 10, 20, 50 ...; a stride past the last label keeps the named one alone.
+  // 1, 2, 5, 10, 20, 50 ...; a stride past the last label keeps the key one alone.
   std::size_t stride = 1;
   for (int32_t k = 0; stride < labels.size() && !fits(stride); ++k) {
     stride = k % 3 == 1 ? stride * 5 / 2 : stride * 2;
@@ -305,7 +288,6 @@ cf_3DTextMarker* cf_3DGridTickSeries::ThinLabels(bf_Display& display) {
   for (std::size_t i = 0; i < labels.size(); ++i) {
     labels[i].item->SetTextLeftOut(!kept(i, stride));
   }
-  return named != labels.end() ? named->item : nullptr;
 }
 
 void cf_3DGridTickSeries::LeaveOutCrowdedLabels(bf_Display& display, const cf_2DRect& plot,
@@ -316,7 +298,7 @@ void cf_3DGridTickSeries::LeaveOutCrowdedLabels(bf_Display& display, const cf_2D
   }
   const cf_TextSelection selection(display, *TextAttribs());
   if (pass == kKeyLabel && style != kGroupCategories) {
-    keyLabel = ThinLabels(display);
+    ThinLabels(display);
   }
   bool keyLeftOut = false;
   ForEachItemAsDrawn([&](cf_3DTextMarker& item) {
@@ -461,14 +443,14 @@ bool cf_3DGridTickSeries::HasRoom() const {
   return items.size() < kMostItems;
 }
 
-void cf_3DGridTickSeries::MakeItem(double value, Counters& counters, bool labelForced, const ZafIChar* format,
-                                   const cf_String* text) {
+cf_3DTextMarker* cf_3DGridTickSeries::MakeItem(double value, Counters& counters, bool labelForced,
+                                               const ZafIChar* format, const cf_String* text) {
   const bool grid = counters.grid.Next();
   const bool label = counters.label.Next();
   const bool major = counters.major.Next();
   cf_3DTextMarker* item = CreateItem(value, !major);
   if (!item) {
-    return;
+    return nullptr;
   }
   if (text) {
     item->SetText(text->Text());
@@ -477,6 +459,7 @@ void cf_3DGridTickSeries::MakeItem(double value, Counters& counters, bool labelF
   }
   item->SetTextShown(label || labelForced);
   item->SetFirstLeader(grid);
+  return item;
 }
 
 void cf_3DGridTickSeries::AutoStep(double extent, bool atLeastOne) {
@@ -588,7 +571,11 @@ int cf_3DGridTickSeries::BuildCategoryTicks(cf_ChartModel& model) {
     } else if (style == kRangeRunningSums) {
       position = runningSum;
     }
-    MakeItem(position, counters, false, kCategoryFormat, point.HasLabel() ? point.Label() : nullptr);
+    cf_3DTextMarker* item =
+        MakeItem(position, counters, false, kCategoryFormat, point.HasLabel() ? point.Label() : nullptr);
+    if (item && point.IsKeyLabel() && !keyLabel) {
+      keyLabel = item;
+    }
   }
   return 1;
 }

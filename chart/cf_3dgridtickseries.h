@@ -110,17 +110,17 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
   // Lets every label in again and places the labels of group categories (the lines the program marks,
   // as near each other as it likes): each off the other items' grid lines, or where lines stand close on
   // both sides off those with a label (left out where it cannot be), in a flat chart off the plot where
-  // the lines run, then further out, past each earlier one it would read as one with. The key
-  // title, the first that is a number (a time measured rather than a named line), is placed first, and
-  // the lines it stands over give their titles up. Display pixels.
+  // the lines run (on the side the ticks point to, never among the other axis's labels), then further
+  // out, past each earlier one it would read as one with. The key title (the label its point marks as the
+  // key one) is placed first, and the lines it stands over give their titles up. Display pixels.
   void PlaceLabels(bf_Display& display, const cf_2DRect& plot);
   // Which labels a call of LeaveOutCrowdedLabels decides: first the key one of each axis, then the others.
   enum LabelPass { kKeyLabel, kOtherLabels };
   // Leaves out the labels that would not read. With kKeyLabel, the labels along a value or category axis
   // are first thinned to every 2nd, 5th, 10th, 20th... so that no two kept ones touch, counted from the
-  // first label that is a name rather than a number (so a named point such as the gun, or the first lane,
-  // stays), and that named label, or the key title of group categories, is decided; where it is left out,
-  // so is every label of the axis. With kOtherLabels the others are decided. A group category's label
+  // key label (so a marked point such as the gun, or the first lane, stays; from the first label when none
+  // is drawn), and the key label, or the key title of group categories, is decided; where it is left
+  // out, so is every label of the axis. With kOtherLabels the others are decided. A group category's label
   // that its placing left on a flat chart's `plot`, where the lines run, is left out. Any label is left
   // out where it would read as one with one of `kept` (labels and titles drawn before it) or not lie whole
   // in `region`. The labels drawn are added to `kept`. Display pixels.
@@ -171,9 +171,9 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
   // takes the default font and colours, alternately above and below its anchor.
   template <typename Visit>
   void ForEachItemAsDrawn(Visit visit);
-  // Every `stride`th of the labels met along the axis, counted both ways from the first named one, which
-  // it answers (null when every label is a number).
-  cf_3DTextMarker* ThinLabels(bf_Display& display);
+  // Every `stride`th of the labels met along the axis, counted both ways from the key label (from the
+  // first when the key label is not drawn).
+  void ThinLabels(bf_Display& display);
   // Leaves out the titles of the lines that `title`, placed at `placed`, stands over.
   void LeaveOutTitlesUnder(const cf_3DTextMarker& title, const cf_2DRect& placed);
   // Group categories mark lines across a flat plot.
@@ -187,9 +187,9 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
   // One direction of a value run from `start` to `end`, ending with the end item when asked.
   void BuildRun(double start, double end, bool startMade, bool endItem, bool endLabel, Counters& counters);
   // An item whose grid line, label and tick length follow the counters; its label is the text, or the
-  // value in the format.
-  void MakeItem(double value, Counters& counters, bool labelForced, const ZafIChar* format,
-                const cf_String* text);
+  // value in the format. Null when the face makes none.
+  cf_3DTextMarker* MakeItem(double value, Counters& counters, bool labelForced, const ZafIChar* format,
+                            const cf_String* text);
   bool HasRoom() const;
 
   cf_ChartEngine* itsEngine;
@@ -215,8 +215,8 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
   bool labelAtMin = true;
   bool hideTicks = false;
   bool invertTicks = false;
-  // The label decided first: the one the last thinning counted from, or the key title the last placing
-  // found; null until then, and after a build.
+  // The label decided first: the item of the first category point that the caller marked as the key
+  // label; null when the last build made none.
   const cf_3DTextMarker* keyLabel = nullptr;
 };
 

@@ -251,11 +251,9 @@ void cf_3DTextMarker::PlaceTextClearOf(bf_Display& display, std::vector<cf_2DRec
     return;
   }
   const cf_2DRect placed = NextTextRect(display);
-  const bool aboveAnchor =
-      points[textAtBend ? kBend : kText].GetScreenPoint().y <= points[kAnchor].GetScreenPoint().y;
   // Away from the anchor even where that leaves the drawing area: the chart makes room for it there, or
   // leaves it out.
-  textRowShift = ClearShift(placed, aboveAnchor, taken);
+  textRowShift = ClearShift(placed, TextAboveAnchor(), taken);
   taken.push_back({placed.left, placed.top + textRowShift, placed.right, placed.bottom + textRowShift});
 }
 
@@ -281,6 +279,10 @@ bool cf_3DTextMarker::PlaceTextOffLines(bf_Display& display, const std::vector<i
            std::pair(crossed(titled, b), crossed(lines, b));
   });
   return crossed(titled, textOffset.x) == 0;
+}
+
+bool cf_3DTextMarker::TextAboveAnchor() const {
+  return points[textAtBend ? kBend : kText].GetScreenPoint().y <= points[kAnchor].GetScreenPoint().y;
 }
 
 bool cf_3DTextMarker::TextStandsOver(const cf_2DRect& placed, int32_t column) const {

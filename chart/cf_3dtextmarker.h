@@ -99,6 +99,9 @@ class cf_3DTextMarker : public cf_Virt3DObj {
   // clear.
   bool PlaceTextOffLines(bf_Display& display, const std::vector<int32_t>& lines,
                          const std::vector<int32_t>& titled);
+  // Whether the point the text stands at lies above the anchor (or level with it) on the screen: the side
+  // its tick points to, which a text moved off the anchor goes to.
+  bool TextAboveAnchor() const;
   // Whether the text, placed at `placed` (NextTextRect), stands over the line at `column` (display pixels,
   // widened by the gap both ways), other than its own; never without a text to draw.
   bool TextStandsOver(const cf_2DRect& placed, int32_t column) const;

@@ -8,6 +8,7 @@ cf_XYZ::cf_XYZ(const cf_XYZ& other)
       sharedLabel(other.sharedLabel),
       hasLabel(other.hasLabel),
       labelFromX(other.labelFromX),
+      keyLabel(other.keyLabel),
       flag(other.flag) {}
 
 cf_XYZ& cf_XYZ::operator=(const cf_XYZ& other) {

@@ -55,6 +55,10 @@ class cf_XYZ {
   const cf_String* Label() const;
   // True once a label was set, also to an empty text.
   bool HasLabel() const { return hasLabel; }
+  // The key label of its axis: the one decided first and kept longest. The axis's other labels are thinned
+  // counting from it, and a line title that would stand over it gives way.
+  bool IsKeyLabel() const { return keyLabel; }
+  void SetKeyLabel(bool on) { keyLabel = on; }
 
  private:
   cf_String& OwnLabel();
@@ -68,6 +72,7 @@ class cf_XYZ {
   const cf_String* sharedLabel = nullptr;
   bool hasLabel = false;
   mutable bool labelFromX = false;
+  bool keyLabel = false;
   uint8_t flag = 1;
 };
 

@@ -15,7 +15,7 @@ class QvChartView {
   class Window {
    public:
     virtual ~Window() = default;
-    // Rebuilds the legend and reloads the traces; (-1, -1) takes the results window's current row.
+    // Rebuilds the legend and reloads the traces; (-1, -1) names no row, and the window keeps its own.
     virtual void LoadTraces(const KPoint& position) = 0;
     virtual void ShowChartData() = 0;
     virtual void UpdateToolBar() = 0;

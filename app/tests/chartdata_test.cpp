@@ -230,7 +230,7 @@ TEST(ChartTraces, ScaleOnlyGrowsWithHeadroomAndRounding) {
   }
 }
 
-TEST(ChartLanes, EachBandTakesExactlyOneRow) {
+TEST(ChartLanes, EachBandTakesExactlyOneRowAndIsItsOwnLane) {
   struct Case {
     const char* name;
     std::vector<KString> texts;
@@ -244,6 +244,11 @@ TEST(ChartLanes, EachBandTakesExactlyOneRow) {
       {"blanks around a number", {u" 2 "}, 3, {2, 1, 3}},
       {"no results", {}, 3, {1, 2, 3}},
       {"no lanes", {}, 0, {}},
+      {"lane 6 of 8 left out", {u"1", u"2", u"3", u"4", u"5", u"7", u"8"}, 7, {1, 2, 3, 4, 5, 7, 8, 6}},
+      {"lane 15, and 16 past the most a unit serves",
+       {u"15", u"16"},
+       2,
+       {15, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -22,6 +22,7 @@
 #include "app/qvzchartpane.h"
 #include "app/qvzchartwindow.h"
 #include "app/qvzeventmdi.h"
+#include "app/qvzoptionsdialog.h"
 #include "app/qvzresultspane.h"
 #include "app/qvzresultswindow.h"
 #include "app/tests/chartwindowbutton.h"
@@ -41,6 +42,7 @@
 #include "native/print/printerdevice.h"
 #include "native/tests/printedpages.h"
 #include "testing/testpictures.h"
+#include "toolkit/kzbutton.h"
 #include "toolkit/kztbbutton.h"
 #include "toolkit/kztoolbar.h"
 
@@ -296,9 +298,10 @@ TEST_F(ChartDownloadTest, ALineSwitchPressedTwiceGivesTheChartBackAsItWas) {
 }
 
 // With lane 1's chart shown alone, one click on lane 2's Last Name makes lane 2's row current and leaves the
-// chart on lane 1; Chart > Print, the name Export Bitmap offers and Chart Data stay lane 1's: the page below
-// the header as printed before the click, the name ending in "-1", X at the gun 1300 (the simulator's
-// ramp: 1000 a lane and a tenth of the sample).
+// chart on lane 1; Chart > Options answered OK without a change redraws it still on lane 1, under a legend
+// naming lane 1; then Chart > Print, the name Export Bitmap offers and Chart Data stay lane 1's: the page
+// below the header as printed before the click, the name ending in "-1", X at the gun 1300 (the
+// simulator's ramp: 1000 a lane and a tenth of the sample).
 TEST_F(ChartDownloadTest, PrintExportAndChartDataTakeTheLaneTheChartShows) {
   native::test::PrintFolder folder;
   const std::string printed = folder.file("chart.pdf");
@@ -321,6 +324,16 @@ TEST_F(ChartDownloadTest, PrintExportAndChartDataTakeTheLaneTheChartShows) {
     ZafEventType command;
     std::function<std::string()> output;  // empty until the command has given it
   } cases[] = {
+      {QvZOptionsDialog::kChartCommand,
+       [this, answered = false]() mutable {
+         if (auto* options = dynamic_cast<QvZOptionsDialog*>(ZafWindowObject::windowManager->FrontWindow())) {
+           Click(FindIn<KZButton>(options,
+                                  [](KZButton& button) { return button.Value() == KZDialog::kOkResult; }));
+           answered = true;
+           return std::string();
+         }
+         return std::exchange(answered, false) ? Legend() : std::string();
+       }},
       {QvZChartPane::kPrintCommand,
        [&folder, &printed] {
          if (native::test::pdfInfo(printed, "Pages") != "1") {
@@ -337,7 +350,7 @@ TEST_F(ChartDownloadTest, PrintExportAndChartDataTakeTheLaneTheChartShows) {
        [&dataDialog] { return dataDialog() != nullptr ? ChartDataCell(kGunSample, kDataX).ToUtf8() : ""; }},
   };
   // Each command's output before the click and after it; the chart data dialog is closed again.
-  std::vector<std::string> outputs[2] = {std::vector<std::string>(3), std::vector<std::string>(3)};
+  std::vector<std::string> outputs[2] = {std::vector<std::string>(4), std::vector<std::string>(4)};
   const auto giveOutputs = [&](std::vector<std::string>& into) {
     for (std::size_t i = 0; i < std::size(cases); ++i) {
       Then([&cases, i] { Post(cases[i].command); });
@@ -363,9 +376,10 @@ TEST_F(ChartDownloadTest, PrintExportAndChartDataTakeTheLaneTheChartShows) {
   ExitProgram();
   EXPECT_EQ(Run(), 0);
   native::SetPrintDialogRunner(nullptr);
-  EXPECT_TRUE(outputs[1][0] == outputs[0][0]) << "the page printed after the click differs";
-  EXPECT_TRUE(outputs[1][1].ends_with("-1")) << outputs[1][1];
-  EXPECT_EQ(outputs[1][2], "1300");
+  EXPECT_EQ(outputs[1][0], "Lane 1     (Set Time = 2.000s)");
+  EXPECT_TRUE(outputs[1][1] == outputs[0][1]) << "the page printed after the click differs";
+  EXPECT_TRUE(outputs[1][2].ends_with("-1")) << outputs[1][2];
+  EXPECT_EQ(outputs[1][3], "1300");
 }
 
 }  // namespace

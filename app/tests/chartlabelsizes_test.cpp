@@ -1,9 +1,9 @@
 // The charts of a downloaded event at the sizes users give them, every lane's and one lane's: whatever the
 // size, the texts the chart draws (time numbers, lane labels, line titles, axis titles) lie whole in the
 // chart, none prints over another or sits on the plot where the lines run, no axis title touches the plot's
-// border, and a line's title stands at its own line; "Gun" and lane 1 stay while their axis shows a label,
-// and the reaction time's title while any line's title does; at a roomy size every label and every title
-// is drawn.
+// border, and a line's title stands at its own line, above the plot; "Gun" and lane 1 stay while their
+// axis shows a label, and the reaction time's title while any line's title does; at a roomy size every
+// label and every title is drawn.
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,9 @@
 #include "chart/cf_3dgridtickseries.h"
 #include "chart/cf_3dtextmarker.h"
 #include "chart/cf_chartengine.h"
+#include "chart/cf_chartmodel.h"
 #include "chart/cf_chartview.h"
+#include "chart/cf_datagroup.h"
 #include "chart/zafchartcontrol.h"
 #include "model/qvevent.h"
 #include "model/qvsettings.h"
@@ -60,15 +62,11 @@ struct Case {
   std::vector<std::string> times = {};
   // The lines' titles, then the axis titles drawn, where given.
   std::vector<std::string> titles = {};
-  // The time axis from -0.5 s to 0.5 s rather than the default range.
-  bool halfSecond = false;
+  // The time axis from -range to range seconds rather than the default -3 to 2 s.
+  double range = 0;
   // The lane labels drawn, top to bottom, where given.
   std::vector<std::string> lanes = {};
 };
-
-bool IsNumber(const std::string& text) {
-  return !text.empty() && text.find_first_not_of("-.0123456789") == std::string::npos;
-}
 
 class ChartLabelSizesTest : public DownloadedEventTest {
  protected:
@@ -94,6 +92,15 @@ class ChartLabelSizesTest : public DownloadedEventTest {
       }
     }
     return drawn;
+  }
+  // The text of the label that the program marked as its axis's key one; empty when it marked none.
+  static std::string KeyText(const cf_DataGroup& group) {
+    for (int32_t i = 1; i <= group.Count(); ++i) {
+      if (group.GetPoint(i).IsKeyLabel()) {
+        return KString(group.GetPoint(i).Label()->Text()).ToUtf8();
+      }
+    }
+    return {};
   }
   static bool HasText(const cf_3DTextMarker& marker) {
     return marker.IsTextShown() && marker.GetText() != nullptr && marker.GetText()->Length() > 0;
@@ -149,6 +156,7 @@ class ChartLabelSizesTest : public DownloadedEventTest {
       if (text.axis != kMarkerAxis) {
         continue;
       }
+      EXPECT_LE(rect.bottom, plot.top) << "under the top of its line";
       // A line's title stands beside or over its own line, and over no other line with a title.
       const cf_3DTextMarker* own = nullptr;
       for (int32_t m = 1; m <= markers.GetItemCount(); ++m) {
@@ -165,7 +173,7 @@ class ChartLabelSizesTest : public DownloadedEventTest {
       }
     }
     const std::vector<std::string> times = DrawnOn(drawn, kTimeAxis);
-    EXPECT_TRUE(times.empty() || std::count(times.begin(), times.end(), "Gun") == 1) << "without Gun";
+    EXPECT_TRUE(times.empty() || std::count(times.begin(), times.end(), gun) == 1) << "without " << gun;
     const std::vector<std::string> lanes = DrawnOn(drawn, kLaneAxis);
     EXPECT_TRUE(size.row != kAllLanes || lanes.empty() ||
                 std::any_of(lanes.begin(), lanes.end(),
@@ -173,12 +181,10 @@ class ChartLabelSizesTest : public DownloadedEventTest {
         << "without lane 1";
     // On one lane's chart the reaction time's title is the last line title to go.
     const std::vector<std::string> lineTitles = DrawnOn(drawn, kMarkerAxis);
-    bool reaction = false;
-    for (int32_t m = 1; m <= markers.GetItemCount(); ++m) {
-      reaction = reaction || (HasText(*markers.GetItem(m)) && IsNumber(Text(*markers.GetItem(m))));
-    }
-    EXPECT_TRUE(!reaction || lineTitles.empty() ||
-                std::any_of(lineTitles.begin(), lineTitles.end(), IsNumber))
+    const std::string reaction = KeyText(Control().GetModel()->GetGroups());
+    EXPECT_EQ(reaction.empty(), size.row == kAllLanes);
+    EXPECT_TRUE(reaction.empty() || lineTitles.empty() ||
+                std::count(lineTitles.begin(), lineTitles.end(), reaction) == 1)
         << "without the reaction time";
     if (!size.times.empty()) {
       EXPECT_EQ(times, size.times);
@@ -203,15 +209,19 @@ class ChartLabelSizesTest : public DownloadedEventTest {
     }
   }
 
+  // The time axis's label of the gun.
+  std::string gun = "Gun";
+
   // Shows every lane or the row's lane alone over the row's time range, then sets the size.
-  void Show(const Case& size, int32_t& shown, bool& halfSecond) {
-    if (size.halfSecond != halfSecond) {
-      halfSecond = size.halfSecond;
-      Then([half = halfSecond] {
-        ASSERT_TRUE(QvSettings::Write(
-            KString(half ? u"\\Chart\\Axes\\MinX:Float=-0.5" : u"\\Chart\\Axes\\MinX:Float=-3")));
-        ASSERT_TRUE(QvSettings::Write(
-            KString(half ? u"\\Chart\\Axes\\MaxX:Float=0.5" : u"\\Chart\\Axes\\MaxX:Float=2")));
+  void Show(const Case& size, int32_t& shown, double& range) {
+    if (size.range != range) {
+      range = size.range;
+      Then([range] {
+        const bool narrowed = range > 0;
+        ASSERT_TRUE(QvSettings::Write(KString::FromUtf8(
+            "\\Chart\\Axes\\MinX:Float=" + (narrowed ? "-" + std::to_string(range) : std::string("-3")))));
+        ASSERT_TRUE(QvSettings::Write(KString::FromUtf8(
+            "\\Chart\\Axes\\MaxX:Float=" + (narrowed ? std::to_string(range) : std::string("2")))));
         Frame()->RedrawAllEvents();
       });
     }
@@ -257,10 +267,10 @@ TEST_F(ChartLabelSizesTest, LabelsThatWouldNotReadAreLeftOutAndARoomyChartShowsT
       {"1080x768 frame, row 7", 7, true, 1080, 768, true},
       {"1130x768 frame, row 7", 7, true, 1130, 768, true},
       // Lane 5's reaction on the Legal line, over a second: both titles in rows above the plot.
-      {"1024x768 frame, a second, row 4", 4, true, 1024, 768, false, {}, reactionOnLegal, true},
-      {"1016x180, a second, row 4", 4, false, 1016, 180, false, {}, reactionOnLegal, true},
-      {"1016x300, a second, row 4", 4, false, 1016, 300, false, {}, reactionOnLegal, true},
-      {"1016x467, a second, row 4", 4, false, 1016, 467, false, {}, reactionOnLegal, true},
+      {"1024x768 frame, a second, row 4", 4, true, 1024, 768, false, {}, reactionOnLegal, 0.5},
+      {"1016x180, a second, row 4", 4, false, 1016, 180, false, {}, reactionOnLegal, 0.5},
+      {"1016x300, a second, row 4", 4, false, 1016, 300, false, {}, reactionOnLegal, 0.5},
+      {"1016x467, a second, row 4", 4, false, 1016, 467, false, {}, reactionOnLegal, 0.5},
   };
   // Reaction lines a few pixels from the Legal line, or from the Gun line.
   for (const int32_t row : {0, 1, 2, 3, 4, 6}) {
@@ -299,12 +309,25 @@ TEST_F(ChartLabelSizesTest, LabelsThatWouldNotReadAreLeftOutAndARoomyChartShowsT
                    {"Set", "Time (seconds)", "Power"},
                    false,
                    {"Lane 1 (0.150)"}});
+  // The time axis narrowed to -0.2..0.2 s on a chart 61 pixels high: Legal's title stays above the plot,
+  // clear of the time numbers.
+  cases.push_back({"300x144, -0.2 to 0.2 s, row -1",
+                   kAllLanes,
+                   false,
+                   300,
+                   144,
+                   false,
+                   {"-0.2", "-0.1", "Gun", "0.1", "0.2"},
+                   {"Legal", "Time (seconds)", "Power"},
+                   0.2});
   sweep(kAllLanes, {110, 200, 300, 450, 1016}, {117, 160, 211, 240, 258});
   // Set 0.100 s before the gun, the reactions about the Legal line and just before the gun: the lines of
   // Set, Gun, the reaction and Legal within 0.2 s. Lane 4's title stands over Legal's line, lane 7's over
-  // Set's.
+  // Set's. The gun is labelled "0", which reads as a number: the time numbers are still thinned counting
+  // from it.
   std::vector<Case> closeLines = {{"1024x768 frame, Set near the gun, row 3", 3, true, 1024, 768},
-                                  {"1024x768 frame, Set near the gun, row 6", 6, true, 1024, 768}};
+                                  {"1024x768 frame, Set near the gun, row 6", 6, true, 1024, 768},
+                                  {"150x160, Set near the gun, row 6", 6, false, 150, 160, false, {"0"}}};
   for (const int32_t width : {110, 150, 192, 450, 1016}) {
     closeLines.push_back({std::to_string(width) + "x258, Set near the gun, row 6", 6, false, width, 258});
   }
@@ -317,10 +340,10 @@ TEST_F(ChartLabelSizesTest, LabelsThatWouldNotReadAreLeftOutAndARoomyChartShowsT
   DownloadIntoNewEvent(trials);
   AfterOperation(unchanged);
   int32_t shown = kAllLanes;
-  bool halfSecond = false;
+  double range = 0;
   const auto check = [&](const std::vector<Case>& sizes) {
     for (const Case& size : sizes) {
-      Show(size, shown, halfSecond);
+      Show(size, shown, range);
       When(
           "the chart drawn at its new size", [] { return Control().GetChartView()->IsDrawn(); },
           [this, &size] {
@@ -333,6 +356,10 @@ TEST_F(ChartLabelSizesTest, LabelsThatWouldNotReadAreLeftOutAndARoomyChartShowsT
   CuScenario setNearGun;
   setNearGun.setWord = 501900;
   setNearGun.reactionTimes = {101, 99, 105, 95, 110, 100, -5, 150};
+  Then([this] {
+    gun = "0";
+    ASSERT_TRUE(QvSettings::Write(KString(u"\\Strings\\Chart\\Gun:String=0")));
+  });
   DownloadIntoAnotherEvent(setNearGun);
   AfterOperation(unchanged);
   shown = kAllLanes;

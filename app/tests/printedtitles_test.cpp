@@ -1,7 +1,8 @@
-// Results > Print and Chart > Print in the running program: the results' column titles and texts and the
-// chart's time-axis title (of every lane's chart and of one lane's) come out whole on the printed page, read
-// from the page's picture. A lane with long free texts has them cut with "..." and takes no column off the
-// page; its id is printed whole. False starts and a lane not in use are told in words.
+// Results > Print and Chart > Print in the running program: the results' column titles and texts, the
+// chart's time-axis title (of every lane's chart and of one lane's) and the lane and athlete that one lane's
+// chart shows come out whole on the printed page, read from the page's picture. A lane with long free texts
+// has them cut with "..." and takes no column off the page; its id is printed whole. False starts and a lane
+// not in use are told in words.
 
 #include <gtest/gtest.h>
 
@@ -135,6 +136,23 @@ Box TextAboveMakerLine(const GreyPicture& page) {
   return LineAbove(page, y, page.width / 3, page.width * 2 / 3);
 }
 
+// Line `n` of text counted from 0 at the page's top.
+Box TextLineFromTop(const GreyPicture& page, int n) {
+  int y = 0;
+  for (int line = 0;; ++line) {
+    while (y < page.height && !RowHasInk(page, y, 0, page.width)) {
+      ++y;
+    }
+    const int top = y;
+    while (y < page.height && RowHasInk(page, y, 0, page.width)) {
+      ++y;
+    }
+    if (line == n || y == page.height) {
+      return InkBox(page, {0, top, page.width, y});
+    }
+  }
+}
+
 // Lanes 3 and 5 false starts, lane 3 charged as the lowest of the lanes in use; lane 4, lower still, not in
 // use: as a download leaves them.
 void FalseStartsBesideALaneNotInUse(QvResults& results) {
@@ -207,7 +225,7 @@ TEST_F(PrintedTitlesTest, TitlesArePrintedWhole) {
       {"the last lane's power", QvZResultsPane::kPrintCommand, false,
        [](const GreyPicture& page) { return Cell(page, 8, 8); }, 23, 10},
       {"Time (seconds), lane 1's chart's time axis on a sideways A4 sheet", QvZChartPane::kPrintCommand, true,
-       TextAboveMakerLine, 83, 10, 0},
+       TextAboveMakerLine, 82, 10, 0},
       {"Valid, False start, charged: the status of lane 3, the lowest false start",
        QvZResultsPane::kPrintCommand, false, [](const GreyPicture& page) { return Cell(page, 1, 3); }, 176,
        13, -1, FalseStartsBesideALaneNotInUse},
@@ -220,6 +238,9 @@ TEST_F(PrintedTitlesTest, TitlesArePrintedWhole) {
          return InkBox(page, {status.left, status.top, page.width, status.bottom});
        },
        67, 10},
+      {"Lane 2 - Maximiliana Theodora Vandenberghe-Oyelaran, under the start on lane 2's chart's page",
+       QvZChartPane::kPrintCommand, true, [](const GreyPicture& page) { return TextLineFromTop(page, 2); },
+       305, 11, 1},
   };
   Make({u"-noregistry"});
   Then([] { Post(NewCommand); });

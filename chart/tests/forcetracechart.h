@@ -50,7 +50,7 @@ struct ForceTraceChart {
       pen.SetForeColor(0);
       pen.SetBackColor(kTraceColor);
       const std::u16string label = u"Lane " + std::u16string(1, static_cast<char16_t>(u'0' + lane));
-      chart.SetDomainLabel(label.c_str(), 2, Lift(lane));
+      chart.SetDomainLabel(label.c_str(), 2, Lift(lane))->SetKeyLabel(lane == 1);
       chart.SetAxisStyle(3, 2);
       chart.SetAxisTicks(3, 1.0, 1, 2.0, 0);
       chart.SetAxisTickInterval(3, 1, 0);
@@ -74,7 +74,7 @@ struct ForceTraceChart {
       const double position = i * samples / kSteps;
       const double r = std::fabs(std::fmod(t, 0.5));
       if (std::fabs(t) < 0.0001) {
-        chart.SetDomainLabel(u"Gun", 1, position);
+        chart.SetDomainLabel(u"Gun", 1, position)->SetKeyLabel(true);
       } else if (r < 0.0001 || std::fabs(r - 0.5) < 0.0001) {
         chart.SetDomainValueLabel(t, 1, position);
       } else {
@@ -97,7 +97,7 @@ struct ForceTraceChart {
     chart.SetDomainLabel(u"Set", 4, kSetAt);
     chart.SetDomainLabel(u"", 4, kGunAt);
     chart.SetDomainLabel(u"Legal", 4, kLegalAt);
-    chart.SetDomainValueLabel(0.143, 4, kReactionAt);
+    chart.SetDomainValueLabel(0.143, 4, kReactionAt).SetKeyLabel(true);
     chart.SetDomainLabel(u"", 4, kReactionAt);
   }
 };
