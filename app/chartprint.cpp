@@ -71,16 +71,14 @@ KString TitleLine(const QvEvent* event) {
 // " - " and the first and last names that are not empty; empty for every lane's chart.
 KString LaneLine(const QvZChartPane& pane) {
   const std::optional<ChartRows> rows = pane.ShownRows();
-  if (!rows || rows->allCharts || rows->selectedRow < 0 ||
-      rows->selectedRow >= static_cast<int32_t>(rows->results.size())) {
+  const QvResult* result = rows ? rows->ShownResult() : nullptr;
+  if (result == nullptr) {
     return KString();
   }
-  const QvResult& result = *rows->results[static_cast<std::size_t>(rows->selectedRow)];
-  KString text = Text(u"\\Strings\\Event\\Results\\Fields\\LaneNum", u"Lane");
-  text.AppendChar(u' ').Append(result.AthleteField(QvResult::kLaneField));
+  KString text = rows->ShownLaneTitle();
   const char16_t* separator = u" - ";
   for (const int32_t field : {kFirstNameField, kLastNameField}) {
-    if (const KString& name = result.AthleteField(field); !name.IsEmpty()) {
+    if (const KString& name = result->AthleteField(field); !name.IsEmpty()) {
       text.Append(separator).Append(name);
       separator = u" ";
     }

@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "foundation/kstring.h"
+
 class QvResult;
 class QvResultFilter;
 class PaneWindow;
@@ -14,6 +16,12 @@ struct ChartRows {
   std::vector<const QvResult*> results;
   int32_t selectedRow = -1;  // -1 when no row is selected
   bool allCharts = true;
+
+  // The result one lane's chart shows; null for every lane's chart or without a selected row.
+  const QvResult* ShownResult() const;
+  // "Lane" and the shown result's own lane, as the legend and the printed page name it (a race with a lane
+  // left out has no row for it, so a row's position is not its lane); empty without a shown result.
+  KString ShownLaneTitle() const;
 };
 
 // What a results window lends the charts of its event window: the filter it shows its list through, and

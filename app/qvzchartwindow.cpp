@@ -184,8 +184,7 @@ void QvZChartWindow::LegendText(const KPoint& position) {
   KString text;
   lineButtons[kReactionSwitch]->SetVisible(single);
   if (single) {
-    text = QvSettings::Text(u"\\Strings\\Event\\Results\\Fields\\LaneNum", u"Lane");
-    text.AppendChar(u' ').AppendInt(rows.selectedRow + 1);
+    text = rows.ShownLaneTitle();
   }
   text.Append(u"     (")
       .Append(QvSettings::Text(u"\\Strings\\Event\\Chart\\SetTime", u"Set Time"))

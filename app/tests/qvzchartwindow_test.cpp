@@ -191,9 +191,11 @@ TEST_F(ChartWindowTest, LineSwitchesInvertTheSharedSettings) {
 }
 
 TEST_F(ChartWindowTest, LegendNamesTheLaneAndTheFirstSetTime) {
+  // Lane 3 is left out of the race, so the third row is lane 4's.
   std::vector<std::unique_ptr<QvResult>> results;
-  for (int32_t i = 0; i < 4; ++i) {
+  for (const char16_t* lane : {u"1", u"2", u"4", u"5"}) {
     results.push_back(std::make_unique<QvResult>());
+    results.back()->SetAthleteField3(KString(lane));
   }
   results[2]->SetTime3(1532);
   results[3]->SetTime3(1400);
@@ -206,7 +208,7 @@ TEST_F(ChartWindowTest, LegendNamesTheLaneAndTheFirstSetTime) {
     bool resultsWindow = true;
   };
   const Case cases[] = {
-      {"one lane", false, 2, true, u"Lane 3     (Set Time = 1.532s)"},
+      {"one lane", false, 2, true, u"Lane 4     (Set Time = 1.532s)"},
       {"every lane", true, 2, true, u"     (Set Time = 1.532s)"},
       {"no set time", false, 0, false, u"Lane 1     (Set Time = N/A)"},
       {"no results window", true, -1, false, u"     (Set Time = N/A)", false},
