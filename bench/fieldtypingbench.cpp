@@ -83,6 +83,10 @@ void BM_NewTextShown(benchmark::State& state) {
     desktop.driver.pumpUntilIdle();
   }
   newTextMs = bench::MillisecondsPerIteration(started, state);
+  if (native::SendMessage(desktop.field, native::WM_GETTEXTLENGTH, 0, 0) !=
+      static_cast<native::LRESULT>(text.size())) {
+    state.SkipWithError("the new text did not reach the field");
+  }
 }
 BENCHMARK(BM_NewTextShown)->Unit(benchmark::kMicrosecond)->UseRealTime();
 

@@ -1,7 +1,8 @@
 // Redrawing a framed framework window as a results dialog would be: a title, a system menu and 48 buttons
 // (push buttons, toggling push buttons, check boxes and radio buttons, half of them drawn by the framework
 // and half by the native controls), painted in full through the framework's redisplay and the paint
-// messages it causes. One iteration is one full redraw of the window and everything in it.
+// messages it causes. One iteration is one full redraw of the window and everything in it, which must paint
+// the window and every button.
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/ratiomain.h"
 #include "framework/core/zafbutton.h"
 #include "framework/core/zafeventmanager.h"
 #include "framework/core/zafwindowmanager.h"
@@ -52,6 +54,7 @@ void BM_RedrawFramedWindowWithButtons(benchmark::State& state) {
   AddButtons(*window);
   manager->Add(window);
   driver.pumpUntilIdle();
+  driver.takePaints();
   for (auto _ : state) {
     window->Event(ZafEventRecord(RedisplayEvent, 0));
     driver.pumpUntilIdle();
@@ -59,6 +62,9 @@ void BM_RedrawFramedWindowWithButtons(benchmark::State& state) {
   }
   state.counters["objects"] = benchmark::Counter(static_cast<double>(kRows * kColumns) * state.iterations(),
                                                  benchmark::Counter::kIsRate);
+  if (driver.takePaints().paints < (1 + kRows * kColumns) * state.iterations()) {
+    state.SkipWithError("the redraws did not paint the window and its buttons");
+  }
   manager.reset();
   ZafWindowObject::eventManager = nullptr;
 }
@@ -66,4 +72,6 @@ BENCHMARK(BM_RedrawFramedWindowWithButtons)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  return bench::RunCases(argc, argv);
+}

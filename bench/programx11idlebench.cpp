@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "bench/processactivity.h"
+#include "bench/ratiomain.h"
 // Xlib's macros last.
 #include "bench/x11program.h"
 
@@ -107,4 +108,6 @@ BENCHMARK(IdleProgramOnX11)
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  return bench::RunCases(argc, argv);
+}

@@ -15,6 +15,7 @@
 #include <iterator>
 #include <string>
 
+#include "bench/ratiomain.h"
 // Xlib's macros last.
 #include "bench/x11program.h"
 
@@ -182,4 +183,6 @@ BENCHMARK(HelpMenuAndAlertOnX11)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  return bench::RunCases(argc, argv);
+}

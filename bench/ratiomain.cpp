@@ -1,8 +1,32 @@
 #include "bench/ratiomain.h"
 
 #include <cstdio>
+#include <vector>
 
 namespace bench {
+
+namespace {
+
+// The display the command line asks for, noting whether any run reported an error.
+class FailureWatch : public benchmark::BenchmarkReporter {
+ public:
+  bool ReportContext(const Context& context) override { return display_->ReportContext(context); }
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      failed_ = failed_ || run.error_occurred;
+    }
+    display_->ReportRuns(runs);
+  }
+  void Finalize() override { display_->Finalize(); }
+
+  bool failed() const { return failed_; }
+
+ private:
+  benchmark::BenchmarkReporter* display_ = benchmark::CreateDefaultDisplayReporter();
+  bool failed_ = false;
+};
+
+}  // namespace
 
 double MillisecondsPerIteration(std::chrono::steady_clock::time_point started,
                                 const benchmark::State& state) {
@@ -10,19 +34,31 @@ double MillisecondsPerIteration(std::chrono::steady_clock::time_point started,
          static_cast<double>(state.iterations());
 }
 
-int RunAndCompare(int argc, char** argv, const char* what, const double& measuredMs, const char* baseline,
-                  const double& baselineMs) {
+int RunCases(int argc, char** argv, const std::function<void()>& figures) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
     return 1;
   }
-  benchmark::RunSpecifiedBenchmarks();
+  FailureWatch watch;
+  benchmark::RunSpecifiedBenchmarks(&watch);
   benchmark::Shutdown();
-  if (measuredMs > 0 && baselineMs > 0) {
-    std::printf("%s %.3f ms, %s %.3f ms, ratio %.2f\n", what, measuredMs, baseline, baselineMs,
-                measuredMs / baselineMs);
+  if (watch.failed()) {
+    return 1;
+  }
+  if (figures) {
+    figures();
   }
   return 0;
+}
+
+int RunAndCompare(int argc, char** argv, const char* what, const double& measuredMs, const char* baseline,
+                  const double& baselineMs) {
+  return RunCases(argc, argv, [&] {
+    if (measuredMs > 0 && baselineMs > 0) {
+      std::printf("%s %.3f ms, %s %.3f ms, ratio %.2f\n", what, measuredMs, baseline, baselineMs,
+                  measuredMs / baselineMs);
+    }
+  });
 }
 
 }  // namespace bench

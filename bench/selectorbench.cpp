@@ -1,6 +1,8 @@
 // Scrolling and redrawing a results list of 10,000 rows in four columns on the headless desktop, through
 // the selector from the scroll request to the desktop's pixels: a page down (the whole list area drawn
-// anew), a line down (the picture copied and one row drawn) and a full redraw of the list as a paint.
+// anew), a line down (the picture copied and one row drawn) and a full redraw of the list as a paint. The
+// list must show at its size and the steps must reach it: the scrolls move it and draw on the desktop, each
+// redraw paints it.
 
 #include <benchmark/benchmark.h>
 
@@ -8,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/ratiomain.h"
 #include "framework/core/zafapplication.h"
 #include "framework/core/zafwindowmanager.h"
 #include "native/testdriver.h"
@@ -58,8 +61,15 @@ struct ListOnDesktop {
     list->ChangeExtent({1, kRows});
     list->Refresh();
     driver.pumpUntilIdle();
+    driver.takePaints();
+    driver.takeDamage();
   }
   ~ListOnDesktop() { KZFontTable::ExitFonts(); }
+
+  bool ShownAtItsSize() const {
+    const native::RECT shown = driver.screenRect(list->ScreenID());
+    return shown.right - shown.left == kListWidth && shown.bottom - shown.top == kListHeight;
+  }
 
   // Scrolls by the command, back to the top once the end is reached.
   void Scroll(uint32_t command) {
@@ -86,6 +96,9 @@ void BM_Scroll(benchmark::State& state) {
     desktop.Scroll(command);
     benchmark::ClobberMemory();
   }
+  if (!desktop.ShownAtItsSize() || desktop.list->Position().y == 0 || desktop.driver.takeDamage().empty()) {
+    state.SkipWithError("the scrolls did not move the list or draw it");
+  }
 }
 BENCHMARK(BM_Scroll)
     ->ArgName("command")
@@ -102,9 +115,14 @@ void BM_FullRedraw(benchmark::State& state) {
     desktop.driver.pumpUntilIdle();
     benchmark::ClobberMemory();
   }
+  if (!desktop.ShownAtItsSize() || desktop.driver.takePaints().paints < state.iterations()) {
+    state.SkipWithError("the redraws did not paint the list");
+  }
 }
 BENCHMARK(BM_FullRedraw)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  return bench::RunCases(argc, argv);
+}

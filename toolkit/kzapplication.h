@@ -79,7 +79,8 @@ class KZApplication : public ZafApplication {
   ZafWindowObject* CaptureObject() const { return captureObject; }
 
   // Throws away every queued key message of the thread; true when one of them is the main frame's break
-  // key (BreakEvent). FlushKeys answers whether there was any.
+  // key (BreakEvent). FlushKeys answers whether there was any. Both take the keys the display host holds
+  // too, which shows the screen as drawn so far.
   bool CheckBreak();
   bool FlushKeys();
 

@@ -124,11 +124,13 @@ bool ListDropped() {
 
 KZDialog* KZDialog::innermost = nullptr;
 
-KZDialog::KZDialog(const ZafIChar* title, uint32_t buttonFlags, uint32_t defaultButton)
+KZDialog::KZDialog(const ZafIChar* title, uint32_t buttonFlags, uint32_t defaultButton,
+                   KeysTypedAhead keysTypedAhead)
     : ZafDialogWindow(0, 0, 0, 0),
       KZWindowLeech(this),
       buttonFlags(buttonFlags),
       defaultButton(defaultButton),
+      keysTypedAhead(keysTypedAhead),
       container(this),
       cursor(&dialogCursor) {
   dialogCursor.column = leftMargin;
@@ -196,10 +198,12 @@ ZafEventType KZDialog::Execute() {
   // Modal: the program's other windows take no input until the dialog is answered.
   const bool wasModal = Modal();
   SetModal(true);
-  windowManager->Add(this);
-  if (dropsKeysTypedAhead) {
+  // Dropped before the dialog is added: looking for keys shows the screen as it is drawn so far, and a
+  // dialog added already would go out unpainted, then again once painted.
+  if (keysTypedAhead == KeysTypedAhead::kDropped) {
     KZApplication::application->FlushKeys();
   }
+  windowManager->Add(this);
   const ZafEventType result = KZApplication::application->Control(this, false);
   innermost = outer;
   executing = false;

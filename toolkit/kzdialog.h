@@ -47,9 +47,15 @@ class KZDialog : public ZafDialogWindow, public KZWindowLeech, public KZModalWin
   static constexpr ZafEventType kIgnoreResult = -2994;
   static constexpr ZafEventType kCancelResult = -2993;
 
+  // Keys still queued when the dialog is about to show were pressed before it, at whatever the user was
+  // doing: a dialog that comes up unasked (an alert at the end of a wait) drops them rather than let them
+  // answer it unseen.
+  enum class KeysTypedAhead { kKept, kDropped };
+
   // The standard buttons of `buttonFlags` are made by Execute; the one of `defaultButton` becomes current
   // and the dialog's default button.
-  KZDialog(const ZafIChar* title, uint32_t buttonFlags, uint32_t defaultButton);
+  KZDialog(const ZafIChar* title, uint32_t buttonFlags, uint32_t defaultButton,
+           KeysTypedAhead keysTypedAhead = KeysTypedAhead::kKept);
   ~KZDialog() override;
 
   // Takes the answer of the dialog's loop; empty here.
@@ -140,12 +146,6 @@ class KZDialog : public ZafDialogWindow, public KZWindowLeech, public KZModalWin
   int32_t comboExtra = 3;
   int32_t pageRowsExtra = 2;
 
- protected:
-  // Keys still queued when the dialog appears were pressed before it, at whatever the user was doing:
-  // Execute drops them rather than let them answer a box the user has not seen (an alert that comes up
-  // unasked, at the end of a wait).
-  bool dropsKeysTypedAhead = false;
-
  private:
   struct Cursor {
     int32_t row = 0;
@@ -171,6 +171,7 @@ class KZDialog : public ZafDialogWindow, public KZWindowLeech, public KZModalWin
 
   uint32_t buttonFlags;
   uint32_t defaultButton;
+  KeysTypedAhead keysTypedAhead;
   ZafWindow* container;
   Cursor dialogCursor;
   Cursor notebookCursor;

@@ -54,6 +54,14 @@ TEST_F(KZDialogTest, AskIsTrueOnlyForOkAndYes) {
   }
 }
 
+TEST_F(KZDialogTest, AKeyTypedBeforeTheBoxShowedDoesNotAnswerIt) {
+  // Enter, typed while the program was busy, would choose the default Yes.
+  driver.pressKey(native::VK_RETURN);
+  application.Run({[] { KZScriptedApplication::Post(KZDialog::kNoResult); }});
+  EXPECT_FALSE(KZMessageWindow::Ask(u"Question", u"Save the event?", KZDialog::kYes | KZDialog::kNo,
+                                    KZDialog::kYes, 0));
+}
+
 TEST_F(KZDialogTest, ABoxTheWindowManagerTakesAwayAnswersNoAndIsNotDeletedUnderItsLoop) {
   application.Run(
       {[] { ZafWindowObject::windowManager->Remove(ZafWindowObject::windowManager->FrontWindow()); }});
