@@ -274,6 +274,10 @@ void MdiClient::restore(HWND child) {
   if (IsZoomed(child) != FALSE) {
     maximize(child);
   }
+  // The active child back from an icon takes the keys the client kept for it.
+  if (child == active_ && GetFocus() == window()) {
+    SetFocus(child);
+  }
 }
 
 // The maximised child's client area covers the whole client; its frame and caption lie outside, out of sight.

@@ -281,7 +281,7 @@ TEST_F(KZControlTest, MenuUpdateEnablesTheFrameCommandsAndIdleTickGoesToTheStatu
 
 // Two documents maximised, both minimised by the bar's box: whichever road brings an icon back, it comes back
 // maximised as it was, its caption out of sight, its system menu and boxes in the bar (which then reads: its
-// system menu, File, Window and the three boxes) and its title in the frame's caption.
+// system menu, File, Window and the three boxes), its title in the frame's caption, and the keys.
 TEST_F(KZControlTest, EveryRoadBackFromAnIconGivesTheSameDocumentBarAndTitle) {
   enum Road { kWindowMenu, kAltNumber, kCtrlF6, kSystemMenu, kDoubleClick, kBox };
   const struct {
@@ -343,6 +343,8 @@ TEST_F(KZControlTest, EveryRoadBackFromAnIconGivesTheSameDocumentBarAndTitle) {
               native::GetSystemMenu(window, native::FALSE));
     EXPECT_EQ(driver.text(frame->frameHandle), u"Meet - [Heat]");
     EXPECT_EQ(frame->CurrentMDIChild(), restored);
+    EXPECT_TRUE(native::GetFocus() == window || native::IsChild(window, native::GetFocus()))
+        << "it has the keys";
     CloseAll();
   }
 }
