@@ -63,6 +63,7 @@ class ZafMDIWindow : public ZafWindow {
   ZafEventType NativeEvent(const ZafEventRecord& event) override;
   ZafWindowObject* NotifyFocus(ZafWindowObject* focusObject, bool setFocus) override;
   bool SetMaximized(bool flag) override;
+  bool SetMinimized(bool flag) override;
   void SetDisplayColors(ZafPaletteStruct& palette, uint16_t type, uint16_t state) override;
   void CreateNative() override;
   // The procedures of the frame and child window classes.

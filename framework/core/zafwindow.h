@@ -256,6 +256,10 @@ class ZafWindow : public ZafWindowObject, public ZafList {
   // name must not reach into other windows.
   ZafWindowObject* OwnObjectByName(const ZafIChar* name);
 
+  // Takes the maximized and minimized flags from the outer window, after the native system changed its
+  // state.
+  void TakeNativeState();
+
  private:
   // Moves the root's current default button with the focus: to a button that may be a default button,
   // else back to the permanent default button.
@@ -292,9 +296,6 @@ class ZafWindow : public ZafWindowObject, public ZafList {
   // Whether the window's native windows are the ones it made for itself (bound to it), rather than a
   // window handed to it.
   bool MadeItsNativeWindows() const;
-  // Takes the maximized and minimized flags from the outer window, after the native system changed its
-  // state.
-  void TakeNativeState();
   // Creates an object added to a created window: a child at once; a support object with the frame it
   // changes.
   void CreateAdded(ZafWindowObject* object);

@@ -269,6 +269,18 @@ bool ZafMDIWindow::SetMaximized(bool flag) {
   return maximized;
 }
 
+bool ZafMDIWindow::SetMinimized(bool flag) {
+  if (IsFrame() || flag || !frameHandle || !parent || native::IsIconic(frameHandle) == native::FALSE) {
+    return ZafWindow::SetMinimized(flag);
+  }
+  // An icon comes back through the client, as its Restore box brings it back: one that was maximised is
+  // maximised again with its system menu and boxes in the frame's bar and its title in the frame's caption.
+  native::SendMessage(parent->ScreenID(), native::WM_MDIRESTORE,
+                      reinterpret_cast<native::WPARAM>(frameHandle), 0);
+  TakeNativeState();
+  return minimized;
+}
+
 void ZafMDIWindow::SetDisplayColors(ZafPaletteStruct& palette, uint16_t type, uint16_t state) {
   if (type != ZAF_PM_BACKGROUND) {
     ZafWindow::SetDisplayColors(palette, type, state);

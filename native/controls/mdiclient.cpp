@@ -55,7 +55,9 @@ LRESULT MdiClient::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       keepInReach();
       return 0;
     case WM_SETFOCUS:
-      if (isChild(active_)) {
+      // With an icon active the client keeps the keys itself, so the frame's keys (Ctrl+F6, the Window
+      // menu's) still reach the program.
+      if (isChild(active_) && !minimized(active_)) {
         SetFocus(active_);
       }
       return 0;
@@ -228,14 +230,16 @@ void MdiClient::next(HWND from, bool previous) {
   if (order.size() < 2 || position == order.end()) {
     return;
   }
-  if (previous) {
-    activate(order.back());
-    return;
-  }
-  HWND target = position + 1 != order.end() ? *(position + 1) : order.front();
+  HWND target = previous ? order.back() : position + 1 != order.end() ? *(position + 1) : order.front();
   activate(target);
-  // The one left goes to the back, so repeated steps visit every child.
-  SetWindowPos(from, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // An icon stepped to comes back, as one chosen in the frame's Window menu does.
+  if (minimized(target)) {
+    restore(target);
+  }
+  if (!previous) {
+    // The one left goes to the back, so repeated steps visit every child.
+    SetWindowPos(from, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }
 
 void MdiClient::maximize(HWND child) {
@@ -270,6 +274,10 @@ void MdiClient::restore(HWND child) {
   // A minimised child that was maximised comes back maximised.
   if (IsZoomed(child) != FALSE) {
     maximize(child);
+  }
+  // The active child back from an icon takes the keys the client kept for it.
+  if (child == active_ && GetFocus() == window()) {
+    SetFocus(child);
   }
 }
 

@@ -2,9 +2,11 @@
 
 #include <cstdio>
 #include <fstream>
+#include <vector>
 
 #include "native/testdriver.h"
 #include "native/tests/messagespy.h"
+#include "native/user/cursortable.h"
 #include "native/user/nonclientlayout.h"
 #include "testing/testpictures.h"
 
@@ -242,10 +244,16 @@ TEST(Frame, CaptionBoxesMinimiseMaximiseRestoreAndClose) {
   EXPECT_FALSE(IsZoomed(window));
   rect = driver.screenRect(window);
   EXPECT_TRUE(EqualRect(&rect, &(const RECT&)RECT{100, 100, 400, 300})) << "restored to where it was";
+  // A box shows pushed while it is held and the pointer is on it.
   POINT minimize = centreOf(&NonClientLayout::minimizeBox);
+  const std::vector<COLORREF> raised = boxPixels(&NonClientLayout::minimizeBox);
   driver.mouseMove(minimize.x, minimize.y);
   driver.mouseDown();
+  driver.pumpUntilIdle();
+  EXPECT_TRUE(boxPixels(&NonClientLayout::minimizeBox) != raised) << "held, it does not show pushed";
   driver.mouseMove(150, 250);
+  driver.pumpUntilIdle();
+  EXPECT_TRUE(boxPixels(&NonClientLayout::minimizeBox) == raised) << "the pointer left it";
   driver.mouseUp();
   driver.pumpUntilIdle();
   EXPECT_FALSE(IsIconic(window)) << "let go away from the box: nothing happens";
@@ -272,6 +280,40 @@ TEST(Frame, CaptionBoxesMinimiseMaximiseRestoreAndClose) {
                                          SC_MOVE, SC_RESTORE}));
   clickBox(&NonClientLayout::closeBox);
   EXPECT_FALSE(IsWindow(window)) << "the close box closes";
+}
+
+// Move and Size chosen from the system menu show their mode at once: the four-way arrows until Size's first
+// arrow picks a border, then that border's (or corner's) arrows; the end gives back the shape under the
+// pointer.
+TEST(Frame, MoveAndSizeByKeysShowTheirPointerFromTheStart) {
+  const struct {
+    const char* name;
+    WPARAM command;
+    std::vector<UINT> keys;
+    LPCWSTR shape;
+  } cases[] = {
+      {"Move", SC_MOVE, {}, IDC_SIZEALL},
+      {"Move, right", SC_MOVE, {VK_RIGHT}, IDC_SIZEALL},
+      {"Size", SC_SIZE, {}, IDC_SIZEALL},
+      {"Size, left", SC_SIZE, {VK_LEFT}, IDC_SIZEWE},
+      {"Size, up, right", SC_SIZE, {VK_UP, VK_RIGHT}, IDC_SIZENESW},
+      {"Size, left, Enter", SC_SIZE, {VK_LEFT, VK_RETURN}, IDC_ARROW},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.name);
+    TestDriver driver;
+    MessageSpy spy;
+    HWND window = spy.createTopLevel(RECT{100, 100, 400, 300}, kFrameStyle);
+    driver.mouseMove(250, 200);  // over the client area
+    driver.pumpUntilIdle();
+    PostMessage(window, WM_SYSCOMMAND, test.command, 0);  // as the system menu does once it has closed
+    driver.pumpUntilIdle();
+    for (UINT key : test.keys) {
+      driver.pressKey(key);
+    }
+    driver.pumpUntilIdle();
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, test.shape));
+  }
 }
 
 TEST(Frame, DoubleClickOnTheCaptionMaximisesAndRestores) {

@@ -212,6 +212,7 @@ TEST(MdiClient, TheMaximisedChildsBoxesStandAtTheBarsRightEndAndWork) {
       {"pressed on Minimise, slid onto Close", kMinimise, {kRestore, kClose}, 0, false},
       {"pressed on File, slid along the bar onto Close", kFile, {kMinimise, kRestore, kClose}, 0, false},
       {"pressed on Close, Return while held, let go away", kClose, {kAway}, VK_RETURN, false},
+      {"pressed on Close, Left while held, let go on it", kClose, {}, VK_LEFT, false},
       {"pressed on Close, let go on it", kClose, {}, 0, true},
   };
   for (const Case& test : cases) {
@@ -415,6 +416,7 @@ TEST(MdiClient, NoMoveOrSizeLosesADocument) {
   const struct {
     const char* name;
     WPARAM command;  // SC_MOVE or SC_SIZE (SC_KEYMENU: Alt+- and M), then the keys and Enter; 0: a drag
+    // VK_LBUTTON among the keys: a click on the client, away from the document.
     std::vector<UINT> keys;
     POINT grab;  // a drag from here in the document's window to there in the client
     POINT to;
@@ -431,6 +433,7 @@ TEST(MdiClient, NoMoveOrSizeLosesADocument) {
       {"the right border, out left", 0, {}, {298, 75}, {-4, 85}, {-200, 10, 76, 160}, {-200, 10, 100, 160}},
       {"Move: left, left, down", SC_MOVE, {VK_LEFT, VK_LEFT, VK_DOWN}, {}, {}, {-6, 18, 194, 168}},
       {"Move: up past the top", SC_MOVE, {VK_UP, VK_UP, VK_UP}, {}, {}, {10, -4, 210, 146}},
+      {"Move: right, a click, right", SC_MOVE, {VK_RIGHT, VK_LBUTTON, VK_RIGHT}, {}, {}, {18, 10, 218, 160}},
       {"Size: left, left, right", SC_SIZE, {VK_LEFT, VK_LEFT, VK_RIGHT}, {}, {}, {2, 10, 210, 160}},
       {"Size: down, right, right", SC_SIZE, {VK_DOWN, VK_RIGHT, VK_RIGHT}, {}, {}, {10, 10, 226, 168}},
       {"Size: up past the top", SC_SIZE, {VK_UP, VK_UP}, {}, {}, {10, -4, 210, 160}},
@@ -459,7 +462,13 @@ TEST(MdiClient, NoMoveOrSizeLosesADocument) {
     }
     scene.driver.pumpUntilIdle();
     for (UINT key : test.keys) {
-      scene.driver.pressKey(key);
+      if (key == VK_LBUTTON) {
+        POINT away{500, 400};
+        MapWindowPoints(scene.client, nullptr, &away, 1);
+        scene.driver.click(away.x, away.y);
+      } else {
+        scene.driver.pressKey(key);
+      }
       scene.driver.pumpUntilIdle();
     }
     scene.driver.pressKey(VK_RETURN);  // keeps the place

@@ -14,6 +14,7 @@
 #include "native/user/messages.h"
 #include "native/user/nonclientlayout.h"
 #include "native/user/nonclientpainter.h"
+#include "native/user/nonclienttracker.h"
 #include "native/user/paintapi.h"
 #include "native/user/painting.h"
 #include "native/user/placement.h"
@@ -52,31 +53,6 @@ LRESULT copyText(const std::u16string& text, WPARAM capacity, LPARAM buffer) {
   return static_cast<LRESULT>(count);
 }
 
-HCURSOR frameCursor(LRESULT hit) {
-  LPCWSTR shape = IDC_ARROW;
-  switch (hit) {
-    case HTLEFT:
-    case HTRIGHT:
-      shape = IDC_SIZEWE;
-      break;
-    case HTTOP:
-    case HTBOTTOM:
-      shape = IDC_SIZENS;
-      break;
-    case HTTOPLEFT:
-    case HTBOTTOMRIGHT:
-      shape = IDC_SIZENWSE;
-      break;
-    case HTTOPRIGHT:
-    case HTBOTTOMLEFT:
-      shape = IDC_SIZENESW;
-      break;
-    default:
-      break;
-  }
-  return LoadCursor(nullptr, shape);
-}
-
 bool isButtonDown(UINT message) {
   return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
 }
@@ -102,7 +78,7 @@ LRESULT setCursor(WindowRecord& window, WPARAM wParam, LPARAM lParam) {
     }
     return FALSE;
   }
-  SetCursor(frameCursor(hit));
+  SetCursor(NonClientTracker::partCursor(hit));
   return TRUE;
 }
 

@@ -168,12 +168,14 @@ void drawCaption(HDC dc, const WindowRecord& window, const NonClientLayout& layo
   const struct {
     const RECT& rect;
     WPARAM command;
-  } boxes[] = {{layout.closeBox, SC_CLOSE},
-               {layout.maximizeBox, window.isMaximized() ? SC_RESTORE : SC_MAXIMIZE},
-               {layout.minimizeBox, window.isMinimized() ? SC_RESTORE : SC_MINIMIZE}};
+    LRESULT hit;
+  } boxes[] = {{layout.closeBox, SC_CLOSE, HTCLOSE},
+               {layout.maximizeBox, window.isMaximized() ? SC_RESTORE : SC_MAXIMIZE, HTMAXBUTTON},
+               {layout.minimizeBox, window.isMinimized() ? SC_RESTORE : SC_MINIMIZE, HTMINBUTTON}};
+  const LRESULT pushed = WindowSystem::get().tracker().pushedBox(window.handle);
   for (const auto& entry : boxes) {
     if (!IsRectEmpty(&entry.rect)) {
-      NonClientPainter::paintCaptionBox(dc, entry.rect, entry.command, false);
+      NonClientPainter::paintCaptionBox(dc, entry.rect, entry.command, entry.hit == pushed);
     }
   }
 }

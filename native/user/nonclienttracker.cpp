@@ -1,11 +1,13 @@
 #include "native/user/nonclienttracker.h"
 
+#include "native/user/cursortable.h"
 #include "native/user/dragplacement.h"
 #include "native/user/keyboard.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
 #include "native/user/metrics.h"
 #include "native/user/nonclientlayout.h"
+#include "native/user/painting.h"
 #include "native/user/rects.h"
 #include "native/user/scrollbarapi.h"
 #include "native/user/scrollbarlayout.h"
@@ -101,6 +103,7 @@ void NonClientTracker::startKeys(HWND window, bool size) {
   window_ = window;
   startRect_ = record->rect;
   sideEdge_ = endEdge_ = 0;
+  showKeyCursor();
 }
 
 void NonClientTracker::startBox(HWND window, LRESULT hit, POINT screen) {
@@ -111,6 +114,7 @@ void NonClientTracker::startBox(HWND window, LRESULT hit, POINT screen) {
   window_ = window;
   part_ = hit;
   start_ = screen;
+  showBoxPushed(true);
 }
 
 void NonClientTracker::startScroll(HWND window, LRESULT hit, POINT screen) {
@@ -166,12 +170,68 @@ void NonClientTracker::stopRepeating() {
 
 void NonClientTracker::cancel() {
   stopRepeating();
+  showBoxPushed(false);
   if (WindowRecord* record = windowOf(window_)) {
     record->horizontalBar.tracking = false;
     record->verticalBar.tracking = false;
   }
+  bool byKeys = mode_ == Mode::KeyMove || mode_ == Mode::KeySize;
   mode_ = Mode::None;
   window_ = nullptr;
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  if (byKeys && pointer.x >= 0 && pointer.y >= 0) {
+    // The pointer takes the shape of what lies under it again (when it is over the desktop at all).
+    SetCursorPos(pointer.x, pointer.y);
+  }
+}
+
+LRESULT NonClientTracker::pushedBox(HWND window) const {
+  return mode_ == Mode::Box && boxPushed_ && window == window_ ? part_ : 0;
+}
+
+void NonClientTracker::showBoxPushed(bool pushed) {
+  if (boxPushed_ != pushed) {
+    boxPushed_ = pushed;
+    frameChanged(window_);
+  }
+}
+
+HCURSOR NonClientTracker::partCursor(LRESULT part) {
+  LPCWSTR shape = IDC_ARROW;
+  switch (part) {
+    case HTLEFT:
+    case HTRIGHT:
+      shape = IDC_SIZEWE;
+      break;
+    case HTTOP:
+    case HTBOTTOM:
+      shape = IDC_SIZENS;
+      break;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT:
+      shape = IDC_SIZENWSE;
+      break;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT:
+      shape = IDC_SIZENESW;
+      break;
+    default:
+      break;
+  }
+  return LoadCursor(nullptr, shape);
+}
+
+void NonClientTracker::showKeyCursor() const {
+  if (mode_ == Mode::KeyMove || (sideEdge_ == 0 && endEdge_ == 0)) {
+    SetCursor(LoadCursor(nullptr, IDC_SIZEALL));
+    return;
+  }
+  // Both borders picked: the corner where they meet (HTTOPLEFT follows HTTOP, HTBOTTOMLEFT HTBOTTOM).
+  LRESULT part = endEdge_ == 0    ? sideEdge_
+                 : sideEdge_ == 0 ? endEdge_
+                                  : endEdge_ + (sideEdge_ == HTLEFT ? 1 : 2);
+  SetCursor(partCursor(part));
 }
 
 bool NonClientTracker::handle(const HostInput& input) {
@@ -215,6 +275,9 @@ void NonClientTracker::follow(POINT screen) {
       place(DragPlacement::dragged(*record, mode_ == Mode::Move ? HTCAPTION : part_, startRect_,
                                    POINT{dx, dy}));
       break;
+    case Mode::Box:
+      showBoxPushed(layoutOnScreen(*record).hitTest(screen) == part_);
+      break;
     case Mode::Thumb: {
       BarOnScreen bar = barOf(*record, part_);
       int leading =
@@ -250,6 +313,7 @@ void NonClientTracker::followKey(UINT key) {
     LRESULT& edge = by.x != 0 ? sideEdge_ : endEdge_;
     if (edge == 0) {
       edge = by.x < 0 ? HTLEFT : by.x > 0 ? HTRIGHT : by.y < 0 ? HTTOP : HTBOTTOM;
+      showKeyCursor();
     }
     part = edge;
   }
@@ -270,6 +334,7 @@ void NonClientTracker::finish(POINT screen) {
   Mode mode = mode_;
   WindowRecord* record = windowOf(window);
   stopRepeating();
+  showBoxPushed(false);
   mode_ = Mode::None;
   window_ = nullptr;
   switch (mode) {

@@ -33,6 +33,13 @@ class NonClientTracker {
   // True when the input belonged to the drag.
   bool handle(const HostInput& input);
 
+  // The caption box of the window shown pushed: the one the left button went down on while the pointer is
+  // on it (HTCLOSE, HTMINBUTTON or HTMAXBUTTON), else 0.
+  LRESULT pushedBox(HWND window) const;
+  // The pointer's shape over a frame part, and while Size by keys moves that part: the sizing arrows of a
+  // border or corner, the arrow anywhere else.
+  static HCURSOR partCursor(LRESULT part);
+
   // While an arrow or a page area is held, its scroll code repeats: first after kRepeatDelayMs, then every
   // kRepeatPeriodMs, as long as the pointer stays on that part.
   static constexpr UINT kRepeatDelayMs = 400;
@@ -44,6 +51,9 @@ class NonClientTracker {
 
   void follow(POINT screen);
   void followKey(UINT key);
+  void showBoxPushed(bool pushed);
+  // Move and Size by keys show the four-way arrows until Size has picked a border, then that border's.
+  void showKeyCursor() const;
   void place(const RECT& rect);
   void finish(POINT screen);
   void repeatScroll();
@@ -60,6 +70,8 @@ class NonClientTracker {
   UINT_PTR repeatTimer_ = 0;
   LRESULT sideEdge_ = 0;  // Size by keys: the border the left and right arrows move, once picked
   LRESULT endEdge_ = 0;   // and the one the up and down arrows move
+  // Box presses: the pointer is on the box the button went down on.
+  bool boxPushed_ = false;
 };
 
 }  // namespace native

@@ -222,8 +222,10 @@ BOOL ShowWindow(HWND handle, int command) {
       return wasVisible ? TRUE : FALSE;
     }
     if (target == Placement::Minimized) {
-      // A minimised window takes no keys of its own; SW_MINIMIZE also hands activation on.
-      system.focus().windowLeaving(handle, FocusManager::FocusGoes::Nowhere, command == SW_MINIMIZE);
+      // A minimised window takes no keys of its own: a top-level one's go to no window (the active window
+      // reads them as system keys), a document's to the area it lives in. SW_MINIMIZE also hands activation
+      // on.
+      system.focus().windowLeaving(handle, FocusManager::FocusGoes::ToParent, command == SW_MINIMIZE);
     } else if (current == Placement::Minimized && system.focus().active() == handle) {
       // Still the active window, it is told so again now that it can take the focus back.
       SendMessage(handle, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), 0);

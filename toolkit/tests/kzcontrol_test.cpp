@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/zafeventmanager.h"
 #include "native/native.h"
+#include "native/user/menubar.h"
 #include "toolkit/kzapplication.h"
 #include "toolkit/kzevents.h"
 #include "toolkit/kzmdichild.h"
@@ -47,7 +49,8 @@ class Document : public KZMDIChild {
 // A frame that will not give up one child.
 class Frame : public KZControl {
  public:
-  Frame() : KZControl(0, 0, 70, 22) {}
+  // Small enough that the documents' icons show on the test's desktop.
+  Frame() : KZControl(0, 0, 70, 18) {}
   ZafWindowObject* Subtract(ZafWindowObject* object) override {
     return object == pinned ? nullptr : KZControl::Subtract(object);
   }
@@ -94,6 +97,34 @@ class KZControlTest : public KZFrameworkTest {
       }
     });
     return entries;
+  }
+  // Every waiting event and native message goes to the window manager, as the program's loop hands them:
+  // the main menu's hot keys first.
+  void Loop() {
+    ZafEventRecord event;
+    for (int limit = 1000;
+         limit > 0 && ZafWindowObject::eventManager->Get(event, Q_NO_BLOCK) == Q_EVENT_TAKEN; --limit) {
+      if (!bar->HotKey(event)) {
+        ZafWindowObject::windowManager->Event(event);
+      }
+    }
+  }
+  native::NonClientLayout Layout(native::HWND window) const {
+    return native::NonClientLayout::compute(
+        static_cast<native::DWORD>(native::GetWindowLong(window, native::GWL_STYLE)),
+        static_cast<native::DWORD>(native::GetWindowLong(window, native::GWL_EXSTYLE)),
+        driver.screenRect(window));
+  }
+  // A click in the middle of the rectangle, never the second of a double click.
+  void ClickIn(const native::RECT& rect) {
+    driver.advanceClock(1000);
+    driver.click((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  }
+  // A key pressed while another is held.
+  void Chord(native::UINT held, native::UINT key) {
+    driver.keyDown(held);
+    driver.pressKey(key);
+    driver.keyUp(held);
   }
   KZPopUpItem* FileItem(ZafEventType command) const {
     KZPopUpItem* found = nullptr;
@@ -246,4 +277,74 @@ TEST_F(KZControlTest, MenuUpdateEnablesTheFrameCommandsAndIdleTickGoesToTheStatu
   KZStatusBar::flyOverBar = &statusBar;
   EXPECT_EQ(frame->Event(ZafEventRecord(IdleTickEvent, 0)), IdleTickEvent);
   KZStatusBar::flyOverBar = nullptr;
+}
+
+// Two documents maximised, both minimised by the bar's box: whichever road brings an icon back, it comes back
+// maximised as it was, its caption out of sight, its system menu and boxes in the bar (which then reads: its
+// system menu, File, Window and the three boxes), its title in the frame's caption, and the keys.
+TEST_F(KZControlTest, EveryRoadBackFromAnIconGivesTheSameDocumentBarAndTitle) {
+  enum Road { kWindowMenu, kAltNumber, kCtrlF6, kSystemMenu, kDoubleClick, kBox };
+  const struct {
+    const char* name;
+    Road road;
+    int restored;  // the document that comes back
+  } cases[] = {
+      {"Window, its first document", kWindowMenu, 0},  {"Alt+1", kAltNumber, 0},
+      {"Ctrl+F6 steps to the other", kCtrlF6, 1},      {"the icon's system menu, Restore", kSystemMenu, 0},
+      {"a double click on the icon", kDoubleClick, 0}, {"the icon's Restore box", kBox, 0},
+  };
+  frame->SetText(u"Meet");
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.name);
+    AddDocuments(2);
+    Loop();
+    ClickIn(Layout(documents[1]->ScreenID(2)).maximizeBox);
+    Loop();
+    for (int i = 0; i < 2; ++i) {
+      const std::vector<native::RECT> bar = native::MenuBar::screenEntries(frame->frameHandle);
+      ASSERT_EQ(bar.size(), 6u);
+      ClickIn(bar[3]);  // the minimise box
+      Loop();
+    }
+    const native::HWND first = documents[0]->ScreenID(2);
+    ASSERT_TRUE(native::IsIconic(first) && native::IsIconic(documents[1]->ScreenID(2)));
+    switch (test.road) {
+      case kWindowMenu:
+        Chord(native::VK_MENU, 'W');
+        driver.pressKey(native::VK_DOWN);  // past Cascade
+        driver.pressKey(native::VK_RETURN);
+        break;
+      case kAltNumber:
+        Chord(native::VK_MENU, '1');
+        break;
+      case kCtrlF6:
+        Chord(native::VK_CONTROL, native::VK_F6);
+        break;
+      case kSystemMenu:
+        ClickIn(Layout(first).systemBox);
+        driver.pressKey('R');  // waiting in the menu it opens
+        break;
+      case kDoubleClick: {
+        const native::RECT caption = Layout(first).caption;
+        driver.doubleClick((caption.left + caption.right) / 2, (caption.top + caption.bottom) / 2);
+        break;
+      }
+      case kBox:
+        ClickIn(Layout(first).minimizeBox);
+        break;
+    }
+    Loop();
+    Document* restored = documents[test.restored];
+    const native::HWND window = restored->ScreenID(2);
+    EXPECT_TRUE(native::IsZoomed(window));
+    EXPECT_LT(driver.screenRect(window).top, driver.screenRect(frame->ScreenID()).top) << "its caption shows";
+    EXPECT_EQ(native::MenuBar::screenEntries(frame->frameHandle).size(), 6u);
+    EXPECT_EQ(native::GetSubMenu(native::GetMenu(frame->frameHandle), 0),
+              native::GetSystemMenu(window, native::FALSE));
+    EXPECT_EQ(driver.text(frame->frameHandle), u"Meet - [Heat]");
+    EXPECT_EQ(frame->CurrentMDIChild(), restored);
+    EXPECT_TRUE(native::GetFocus() == window || native::IsChild(window, native::GetFocus()))
+        << "it has the keys";
+    CloseAll();
+  }
 }
