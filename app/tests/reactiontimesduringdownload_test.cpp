@@ -71,7 +71,10 @@ TEST_F(ResultsLinkTest, ReactionTimeRequestsDuringATraceDownloadAreEachAnsweredW
   // of the usual time-out.
   OpenWindow({u"\\Hardware\\BlockSensor\\EndTimeDL:Float=0.5", u"\\Serial\\ShortTimeout:Int=1000"});
   std::unique_ptr<PhotoFinishAsker> asker;
-  std::vector<int64_t> waits;
+  // The answers to the requests asked during the download: from `first` to `last`, the one that was on
+  // its way when the download ended.
+  size_t first = 0;
+  size_t last = 0;
   Then([&] {
     asker = std::make_unique<PhotoFinishAsker>([port] {
       return StartProcess({KESTROVE_PFPEER, "rrq", "0", std::to_string(port), "1", "1", "1"});
@@ -80,20 +83,24 @@ TEST_F(ResultsLinkTest, ReactionTimeRequestsDuringATraceDownloadAreEachAnsweredW
   WhenWithin(
       "the reaction-time link's first answer", 5000, [&] { return !asker->Waits().empty(); },
       [&] {
-        const size_t before = asker->Waits().size();
+        first = asker->Waits().size();
         answer = Pane().Download(false, true);
-        waits = asker->Waits();
-        waits.erase(waits.begin(), waits.begin() + static_cast<std::ptrdiff_t>(before));
+        last = asker->Waits().size();
       });
-  AfterOperation([&] {
-    EXPECT_TRUE(answer);
-    for (int32_t lane = 1; lane <= 8; ++lane) {
-      EXPECT_EQ(Lane(lane).TraceSampleCount(), 500);
-    }
-    // About 11 s of download; an answer waits at most for the block on the line.
-    ASSERT_GE(waits.size(), 20u);
-    EXPECT_LT(*std::max_element(waits.begin(), waits.end()), 1000);
-  });
+  WhenWithin(
+      "the answer on its way at the download's end", 5000, [&] { return asker->Waits().size() > last; },
+      [&] {
+        EXPECT_TRUE(answer);
+        for (int32_t lane = 1; lane <= 8; ++lane) {
+          EXPECT_EQ(Lane(lane).TraceSampleCount(), 500);
+        }
+        // Each answer waits at most for the block on the line, however many requests a loaded machine fits
+        // in the download.
+        const std::vector<int64_t> waits = asker->Waits();
+        EXPECT_LT(*std::max_element(waits.begin() + static_cast<std::ptrdiff_t>(first),
+                                    waits.begin() + static_cast<std::ptrdiff_t>(last) + 1),
+                  1000);
+      });
   RunToEnd();
 }
 
