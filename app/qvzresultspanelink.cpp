@@ -65,15 +65,6 @@ int32_t AskLaneTimeout(const KString& lanes) {
   return AskLinkTimeout(KString(u" "), detail, true);
 }
 
-// Whether the user chose Retry; the port is then opened again first.
-bool Retried(int32_t choice) {
-  if (choice != KZDialog::kRetryResult) {
-    return false;
-  }
-  LinkPort::Reopen();
-  return true;
-}
-
 bool AskOverwrite(const char16_t* titleKey, const char16_t* title, const char16_t* textKey,
                   const char16_t* text) {
   return KZMessageWindow::Ask(QvSettings::Text(titleKey, title).CStr(),
@@ -301,7 +292,9 @@ bool QvZResultsPane::OpenAndProbe(Purpose purpose, TrialHeader& header, bool& en
   answer = true;
   const KString portName = KRegistry::GetString(entry, KString::View(u"Name"));
   int32_t word = link->GetReplyWord(port);
-  while (word == 0 && Retried(AskLinkTimeout(KString(u": "), portName, false))) {
+  // A retried request goes out on the port opened again: the unit may have been plugged in again.
+  while (word == 0 && AskLinkTimeout(KString(u": "), portName, false) == KZDialog::kRetryResult) {
+    LinkPort::Reopen();
     word = link->GetReplyWord(port);
   }
   if (purpose == Purpose::kDownload && CtrlAndShiftHeld()) {
@@ -319,10 +312,11 @@ bool QvZResultsPane::OpenAndProbe(Purpose purpose, TrialHeader& header, bool& en
   }
   while (!link->GetLastTrial(port, word, header.busy, header.laneCount, header.clockWord, header.offset,
                              header.setWord, header.gunTimeWord, header.version)) {
-    if (!Retried(AskLinkTimeout(KString(u": "), portName, false))) {
+    if (AskLinkTimeout(KString(u": "), portName, false) != KZDialog::kRetryResult) {
       port.Close();
       return false;
     }
+    LinkPort::Reopen();
   }
   header.read = std::chrono::system_clock::now();
   if (header.busy != 0) {
@@ -418,9 +412,10 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, 
       break;
     }
     // Given up: no lane is written.
-    if (!Retried(AskLaneTimeout(lanes))) {
+    if (AskLaneTimeout(lanes) != KZDialog::kRetryResult) {
       return FetchEnd::kEnded;
     }
+    LinkPort::Reopen();
   }
   bool brokenOff = DownloadStop::Asked();
   for (int32_t lane = 1; lane <= header.laneCount && !brokenOff; ++lane) {
@@ -488,7 +483,9 @@ bool QvZResultsPane::WriteLaneRecord(QvBlockSensors& link, KSerialPort& port, co
       KString number;
       const int32_t choice = AskLaneTimeout(number.AppendInt(lane));
       ignored = choice == KZDialog::kIgnoreResult;
-      if (!ignored && !Retried(choice)) {
+      if (choice == KZDialog::kRetryResult) {
+        LinkPort::Reopen();
+      } else if (!ignored) {
         return false;
       }
     }

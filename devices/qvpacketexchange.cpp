@@ -15,6 +15,7 @@ std::vector<uint32_t> QvPacketExchange::Exchange(KSerialPort& port, uint16_t des
                                                  uint32_t replyWords) {
   // What waits on the line now is noise or an answer too late for an earlier request.
   reader.Clear();
+  refusal.Clear();
   QvDrainInput(port, 0);
   requestNumber = requestNumber == UINT32_MAX ? 1 : requestNumber + 1;
   QvPacket request;
@@ -39,12 +40,18 @@ std::vector<uint32_t> QvPacketExchange::Exchange(KSerialPort& port, uint16_t des
     }
     const KString mismatch = Mismatch(reply, request, replyWords);
     if (!mismatch.IsEmpty()) {
-      KString line(u"The control unit's reply was refused: ");
-      KLog::ProgramWarning(line.Append(mismatch));
+      refusal = LogRefusal(u"reply", mismatch);
       throw KXSerialPort(kErrSerialReceive);
     }
     return std::move(reply.words);
   }
+}
+
+KString QvPacketExchange::LogRefusal(const char16_t* what, const KString& why) {
+  KString sentence(u"The control unit's ");
+  sentence.Append(what).Append(u" was refused: ").Append(why);
+  KLog::ProgramWarning(sentence);
+  return sentence;
 }
 
 KString QvPacketExchange::Mismatch(const QvPacket& reply, const QvPacket& request, uint32_t replyWords) {

@@ -9,9 +9,9 @@
 
 #include "devices/qvframereader.h"
 #include "devices/qvpacket.h"
+#include "foundation/kstring.h"
 
 class KSerialPort;
-class KString;
 class QvPortTimeout;
 
 class QvPacketExchange {
@@ -23,6 +23,12 @@ class QvPacketExchange {
 
   // The number the last request went out with.
   uint32_t LastRequestNumber() const { return requestNumber; }
+  // Why the last exchange's reply was refused, as the log says it; empty unless it was.
+  const KString& Refusal() const { return refusal; }
+
+  // Logs that the control unit's `what` ("reply", "trial header"...) was refused and why, and answers the
+  // sentence logged: "The control unit's <what> was refused: <why>".
+  static KString LogRefusal(const char16_t* what, const KString& why);
 
  private:
   // Reads until a whole frame is there or the deadline passes.
@@ -34,4 +40,5 @@ class QvPacketExchange {
 
   uint32_t requestNumber = 0;
   QvFrameReader reader;
+  KString refusal;
 };

@@ -155,6 +155,7 @@ constexpr Reply kErrorOk{u"Error", KZDialog::kOkResult, false};
 constexpr Reply kMessageOk{u"Message", KZDialog::kOkResult, false};
 
 const std::u16string kTimeout = u"A timeout error occurred when communicating with Kestrove";
+const std::u16string kRefused = u"An answer was refused when communicating with Kestrove";
 
 }  // namespace
 
@@ -215,7 +216,8 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
        [](CuScenario& s) { s.laneCount = 16; },
        3,
        {kAbort},
-       {kTimeout + u": Control Unit"},
+       {kRefused + u": Control Unit. The control unit's trial header was refused: it gives 16 lanes, where 0 to "
+                   u"15 are taken"},
        Opening(),
        {},
        nullptr,
@@ -224,7 +226,8 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
        [](CuScenario& s) { s.faults[1] = CuFault::kRequestNumber; },
        3,
        {kAbort},
-       {kTimeout + u": Control Unit"},
+       {kRefused + u": Control Unit. The control unit's reply was refused: it answers request 1001, where 1 was "
+                   u"sent"},
        {QvPacket::kIdentify},
        {},
        nullptr,
