@@ -35,6 +35,10 @@ bool DownloadStop::Asked() {
   return stopAsked || pressed;
 }
 
+bool DownloadStop::Latched() {
+  return stopAsked;
+}
+
 void DownloadStop::AskExit() {
   LinkBusyClaim::KeepExit();
   Ask();

@@ -14,6 +14,9 @@ class DownloadStop {
   // At a lane gap: whether the stop was asked, the break key pressed since included; the keys typed
   // since are dropped either way.
   static bool Asked();
+  // Whether the stop is asked already, without reading the keys: a lane that fails gets no more attempts
+  // and no question then, and the download stops there.
+  static bool Latched();
   // An exit asked while an operation on the link runs: kept for the operation's end, and a download stops
   // at its next lane gap.
   static void AskExit();

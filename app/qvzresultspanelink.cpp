@@ -96,13 +96,6 @@ void HandleQueuedEvents() {
   }
 }
 
-// Between the packets of a download: the break key latched and said at once, then the waiting work served,
-// which paints what was said.
-void ServeDownloadWait() {
-  DownloadStop::ReadBreakKey();
-  ServeWhileLinkWaits();
-}
-
 // The break key stopped a download: said at once, the gauge gone, and drawn before the end steps run.
 void SayBrokenOff() {
   if (KZStatusBar* bar = MainStatusBar()) {
@@ -221,9 +214,6 @@ class QvZResultsPane::LinkOperation {
   LinkOperation(QvZResultsPane& pane, Purpose purpose) : claim(pane.GetEvent()) {
     if (claim.Owned()) {
       DownloadStop::Begin(purpose == Purpose::kDownload);
-      if (QvBlockSensors* link = QvBlockSensors::Global()) {
-        link->SetBetweenExchanges(purpose == Purpose::kDownload ? ServeDownloadWait : ServeWhileLinkWaits);
-      }
       running = pane.OpenAndProbe(purpose, header, endless, answer);
     }
     if (running) {
@@ -231,9 +221,6 @@ class QvZResultsPane::LinkOperation {
     }
   }
   ~LinkOperation() {
-    if (claim.Owned() && QvBlockSensors::Global() != nullptr) {
-      QvBlockSensors::Global()->SetBetweenExchanges(nullptr);
-    }
     if (running) {
       KZStatusBar* bar = MainStatusBar();
       if (bar != nullptr && !keepStatusBar) {
@@ -405,13 +392,16 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, 
   lanes.AppendInt(header.laneCount);
   for (;;) {
     bool fetched = false;
-    for (int32_t attempt = 0; attempt < RetryCount() && !fetched; ++attempt) {
+    for (int32_t attempt = 0; attempt < RetryCount() && !fetched && !DownloadStop::Latched(); ++attempt) {
       fetched = link.GetTrialHeader(port, words, header.gunTimeWord, attempt + 1 >= RetryCount());
     }
     if (fetched) {
       break;
     }
     // Given up: no lane is written.
+    if (DownloadStop::Latched()) {
+      return FetchEnd::kBrokenOff;
+    }
     if (AskLaneTimeout(lanes) != KZDialog::kRetryResult) {
       return FetchEnd::kEnded;
     }
@@ -431,7 +421,7 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, 
         result->SetTime3(header.offset);
       } else if (!WriteLaneRecord(link, port, header, trial, *result, lane, true, false)) {
         // The header holds lanes 1 to 10: the others come from their records, before the rule runs.
-        return FetchEnd::kEnded;
+        return DownloadStop::Latched() ? FetchEnd::kBrokenOff : FetchEnd::kEnded;
       }
     }
     brokenOff = LaneDone(*result, true, lane, ProgressStep(header), lane < header.laneCount);
@@ -458,6 +448,7 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchLanes(QvBlockSensors& link, KSeria
       aborted = !result->IsStatus7() &&
                 !WriteLaneRecord(link, port, header, trial, *result, lane, wantTimes, wantTraces);
       if (aborted) {
+        brokenOff = DownloadStop::Latched();
         break;
       }
       brokenOff =
@@ -475,9 +466,13 @@ bool QvZResultsPane::WriteLaneRecord(QvBlockSensors& link, KSerialPort& port, co
   bool fetched = false;
   bool ignored = false;
   while (!fetched && !ignored) {
-    for (int32_t attempt = 0; attempt < RetryCount() && !fetched; ++attempt) {
+    for (int32_t attempt = 0; attempt < RetryCount() && !fetched && !DownloadStop::Latched(); ++attempt) {
       fetched = link.DownloadTrials(port, lane, 0, header.gunTimeWord, !wantTraces,
                                     attempt + 1 >= RetryCount(), attempt);
+    }
+    // The stop asked during the attempts ends them: the lane is given up unasked.
+    if (!fetched && DownloadStop::Latched()) {
+      return false;
     }
     if (!fetched) {
       KString number;

@@ -372,9 +372,6 @@ bool QvBlockSensors::Exchange(KSerialPort& port, uint16_t destination, uint32_t 
     exchanged = Fail(failure.Code());
     refusal = exchange.Refusal();
   }
-  if (betweenExchanges) {
-    betweenExchanges();
-  }
   return exchanged;
 }
 

@@ -6,8 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
-#include <utility>
 #include <vector>
 
 #include "devices/qvpacketexchange.h"
@@ -15,6 +13,7 @@
 #include "foundation/kstring.h"
 
 class KSerialPort;
+class LinkWaitReporter;
 class QvBlockSensorsReporter;
 class QvResult;
 class QvResultFilter;
@@ -52,10 +51,10 @@ class QvBlockSensors {
 
   // Where status texts, progress and alerts go; null (the default) keeps them to itself.
   void SetReporter(QvBlockSensorsReporter* newReporter) { reporter = newReporter; }
-  // Runs after every exchange while set (empty: nothing): a trace takes many exchanges, each of them up to
-  // half a second at 19200 baud, and what the program must not hold up for a whole transfer is done
-  // between them. It must not use the link.
-  void SetBetweenExchanges(std::function<void()> serve) { betweenExchanges = std::move(serve); }
+  // The reporter of every wait for the unit's reply from now on (not owned; null: the link only waits): a
+  // reply may take up to the read time-out, and what the program must not hold up that long is served
+  // between the wait's slices. It must not use the link.
+  void SetWaitReporter(LinkWaitReporter* waits) { exchange.SetWaitReporter(waits); }
   // The failure code of the last operation that failed (kErrNone when none has), and why the unit's reply
   // was refused when it failed for that, as the log says it (empty when it failed otherwise).
   int32_t LastError() const { return lastError; }
@@ -145,7 +144,6 @@ class QvBlockSensors {
 
   QvPacketExchange exchange;
   QvBlockSensorsReporter* reporter = nullptr;
-  std::function<void()> betweenExchanges;
   int32_t lastError = 0;
   KString refusal;
   QvTrialRecord record;

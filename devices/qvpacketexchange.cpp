@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "devices/linkwaitreporter.h"
 #include "devices/qvdraininput.h"
 #include "devices/qvporttimeout.h"
 #include "foundation/klog.h"
@@ -25,6 +26,7 @@ std::vector<uint32_t> QvPacketExchange::Exchange(KSerialPort& port, uint16_t des
   request.command = command;
   request.words = arguments;
   const std::vector<uint8_t> frame = request.Encode();
+  const ShownWait shown(waitReporter);
   // The write waits up to the port's own time-out for room in the transmit queue; the reply's deadline
   // counts from the end of the request.
   port.Write(frame.data(), static_cast<int32_t>(frame.size()));
@@ -86,19 +88,13 @@ int32_t QvPacketExchange::ReadFrame(KSerialPort& port, QvPortTimeout& deadline, 
     if (code != QvFrameReader::kNeedMore) {
       return code;
     }
-    if (!deadline.SetRemaining()) {
+    const int32_t left = deadline.Remaining();
+    if (left <= 0) {
       // No good reply came: after a damaged frame start that is a damaged reply, not a silence.
       return reader.DroppedDamagedStart() ? kErrSerialReceive : kErrSerialTimeout;
     }
-    try {
-      const int32_t got = port.Read(bytes, sizeof bytes);
-      reader.Feed(bytes, static_cast<size_t>(got));
-    } catch (const KXSerialPort& failure) {
-      // Nothing came before the deadline: the check above tells what failed.
-      if (failure.Code() != kErrSerialTimeout) {
-        throw;
-      }
-    }
+    const int32_t got = ServedRead(port, bytes, static_cast<int32_t>(sizeof bytes), left, waitReporter);
+    reader.Feed(bytes, static_cast<size_t>(got));
   }
 }
 

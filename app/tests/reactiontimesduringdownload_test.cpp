@@ -104,4 +104,34 @@ TEST_F(ResultsLinkTest, ReactionTimeRequestsDuringATraceDownloadAreEachAnsweredW
   RunToEnd();
 }
 
+// The unit holds back its answer to the trial header, on a read time-out of a minute, until the peers that
+// ask meanwhile (a command's sender, the photo-finish system's reaction-time request) have theirs: the
+// download goes on only when the program answers them while it waits.
+TEST_F(ResultsLinkTest, PeersAskingWhileTheUnitIsWaitedForAreAnswered) {
+  const int port = FreePort();
+  Setting(KString(u"\\Database\\QXF\\SerialPort:String=-2,0,").AppendInt(port).CStr());
+  std::string command;
+  int reactionStatus = -1;
+  StartSimulator(EightLanes(), [&](const std::string& request) {
+    if (request.rfind("#3 ", 0) == 0) {
+      command = SendCommand("Nothing").get();
+      const pid_t asking = StartProcess({KESTROVE_PFPEER, "rrq", "0", std::to_string(port), "1", "1", "1"});
+      if (asking > 0) {
+        waitpid(asking, &reactionStatus, 0);
+      }
+    }
+  });
+  OpenWindow({u"\\Serial\\ShortTimeout:Int=60000"});
+  Download(true, false);
+  AfterOperation([&] {
+    EXPECT_TRUE(answer);
+    EXPECT_EQ(ReactionTimes(), (std::vector<int32_t>{150, 142, 95, 88, 88, kNone, -20, 133}));
+    EXPECT_EQ(command, "ACK");
+    // pfpeer's status for RNR: no results of the race yet.
+    EXPECT_TRUE(WIFEXITED(reactionStatus) && WEXITSTATUS(reactionStatus) == 1) << reactionStatus;
+    EXPECT_TRUE(seen.empty());
+  });
+  RunToEnd();
+}
+
 }  // namespace
