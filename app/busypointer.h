@@ -1,6 +1,7 @@
 #pragma once
-// Shows the busy pointer while a slow step runs (a reload, a save) and the default pointer again when the
-// step is over, whichever way it ends.
+// Shows the busy pointer while a slow step runs (a reload, a save, a link's wait) and the default pointer
+// again when the step is over, whichever way it ends. Steps inside one another (a link's wait inside an
+// operation on the link, a save between its lanes) keep it busy until the outermost ends.
 
 #include "framework/core/zafdevice.h"
 #include "framework/win32/zafmouseimages.h"
@@ -8,12 +9,22 @@
 
 class BusyPointer {
  public:
-  BusyPointer() { Show(DM_WAIT); }
-  ~BusyPointer() { Show(DefaultImage); }
+  BusyPointer() {
+    if (depth++ == 0) {
+      Show(DM_WAIT);
+    }
+  }
+  ~BusyPointer() {
+    if (--depth == 0) {
+      Show(DefaultImage);
+    }
+  }
   BusyPointer(const BusyPointer&) = delete;
   BusyPointer& operator=(const BusyPointer&) = delete;
 
  private:
+  static inline int32_t depth = 0;
+
   static void Show(int32_t image) {
     if (KZApplication::application != nullptr) {
       KZApplication::application->SetMouseImage(image);

@@ -138,6 +138,7 @@ Strings\Alerts\Error:String=Error
 Strings\Alerts\Message:String=Message
 Strings\Alerts\NoHelp:String=The help could not be shown. It needs this file, or one of the same name ending in .html or .pdf, and xdg-open to open it:
 Strings\Alerts\OperationFailed:String=Operation failed
+Strings\Alerts\RefusedError:String=An answer was refused when communicating with Kestrove
 Strings\Alerts\TimeoutError:String=A timeout error occurred when communicating with Kestrove
 Strings\Alerts\UserAborted:String=Operation aborted by user.
 Strings\BlockSensor\:=

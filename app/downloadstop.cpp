@@ -12,7 +12,7 @@ bool downloading = false;
 bool stopAsked = false;
 
 bool BreakKeyPressed() {
-  return KZApplication::application != nullptr && KZApplication::application->CheckBreak();
+  return KZApplication::application != nullptr && KZApplication::application->TakeBreakKey();
 }
 
 }  // namespace
@@ -23,8 +23,8 @@ void DownloadStop::Begin(bool download) {
 }
 
 void DownloadStop::ReadBreakKey() {
-  // Read on after the stop has latched: a key typed during the rest of the lane would otherwise reach the
-  // window afterwards, where a second Escape cancels the exit question that follows.
+  // Read on after the stop has latched: a second Escape typed during the rest of the lane would otherwise
+  // reach the window afterwards, where it cancels the exit question that follows.
   if (downloading && BreakKeyPressed() && !stopAsked) {
     Ask();
   }
@@ -33,6 +33,10 @@ void DownloadStop::ReadBreakKey() {
 bool DownloadStop::Asked() {
   const bool pressed = BreakKeyPressed();
   return stopAsked || pressed;
+}
+
+bool DownloadStop::Latched() {
+  return stopAsked;
 }
 
 void DownloadStop::AskExit() {

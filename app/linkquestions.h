@@ -1,6 +1,7 @@
 #pragma once
-// The question every operation on the control unit asks when the unit does not answer in time: "<time-out
-// text><separator><detail>" under the communication-error title.
+// The question every operation on the control unit asks when a request to the unit fails: "<time-out
+// text><separator><detail>" under the communication-error title, or, when the program link's last failure
+// was a reply refused, "<refused text><separator><detail>. <why, as the log says it>".
 
 #include <cstdint>
 

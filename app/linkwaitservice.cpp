@@ -14,12 +14,13 @@ constexpr int kMaxPaints = 256;
 }  // namespace
 
 void ServeWhileLinkWaits() {
-  if (YZApplication* application = YZApplication::Current()) {
-    if (QvSchedule* schedule = application->Schedule()) {
-      schedule->Idle();
-    }
+  YZApplication* application = YZApplication::Current();
+  QvSchedule* schedule = application != nullptr ? application->Schedule() : nullptr;
+  if (schedule != nullptr) {
+    schedule->LinkWaits()->Serve();
+  } else {
+    PaintWhileLinkWaits();
   }
-  PaintWhileLinkWaits();
 }
 
 void PaintWhileLinkWaits() {

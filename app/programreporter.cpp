@@ -1,9 +1,9 @@
 #include "app/programreporter.h"
 
+#include "app/downloadstop.h"
 #include "app/linkwaitservice.h"
 #include "app/yzapplication.h"
 #include "framework/core/zaficon.h"
-#include "framework/win32/zafmouseimages.h"
 #include "toolkit/kzmessagewindow.h"
 #include "toolkit/kzstatusbar.h"
 
@@ -41,12 +41,16 @@ void ProgramReporter::NumberedError(int32_t code) {
 }
 
 void ProgramReporter::Busy(bool busy) {
-  if (YZApplication* application = YZApplication::Current()) {
-    application->SetMouseImage(busy ? DM_WAIT : DM_VIEW);
+  if (busy) {
+    linkWait.emplace();
+  } else {
+    linkWait.reset();
   }
 }
 
 void ProgramReporter::Serve() {
+  // The break key latched and said at once, then the windows painted, which shows what was said.
+  DownloadStop::ReadBreakKey();
   PaintWhileLinkWaits();
 }
 

@@ -1,15 +1,18 @@
 #pragma once
-// How the block-sensor link, the image operations and the database link's waits reach the user: the main
-// status bar's text and progress, the busy pointer, the break key, the program's alerts and, while the
-// database is waited for, the windows painted and the command service answered. Each call finds the
-// application object and its status bar anew, so the reporter is harmless before the main frame exists and
-// after it has gone.
+// How the block-sensor link, the image operations and the serial links' waits reach the user: the main
+// status bar's text and progress, the busy pointer, the break key, the program's alerts and, while a link
+// is waited for, the windows painted, the command service answered and a download's break key read. Each
+// call finds the application object and its status bar anew, so the reporter is harmless before the main
+// frame exists and after it has gone.
 
-#include "devices/databasewaitreporter.h"
+#include <optional>
+
+#include "app/busypointer.h"
+#include "devices/linkwaitreporter.h"
 #include "devices/qvblocksensorsreporter.h"
 #include "imaging/yimagereporter.h"
 
-class ProgramReporter : public QvBlockSensorsReporter, public YImageReporter, public DatabaseWaitReporter {
+class ProgramReporter : public QvBlockSensorsReporter, public YImageReporter, public LinkWaitReporter {
  public:
   void StatusText(const KString& text) override;
   void Progress(int32_t percent) override;
@@ -22,4 +25,8 @@ class ProgramReporter : public QvBlockSensorsReporter, public YImageReporter, pu
   void ErrorMessage(const KString& text, const KString& title) override;
   void ErrorAlert(int32_t code, int32_t subCode) override;
   bool AskOkCancel(const KString& title, const KString& text) override;
+
+ private:
+  // Shown while a link's request waits for its answer.
+  std::optional<BusyPointer> linkWait;
 };

@@ -140,8 +140,8 @@ class QvZResultsPane : public KZEditableSelector {
   // progress.
   void DownloadEnd(bool wantTraces, bool brokenOff);
   // Fetches a lane's record (and trace, with `wantTraces`) and writes it, asking Abort, Retry or Ignore when
-  // every attempt failed; Ignore writes the lane as having given nothing. False on Abort, the lane as it
-  // was.
+  // every attempt failed; Ignore writes the lane as having given nothing. False on Abort, or unasked when
+  // the download's stop was asked during the attempts, which ends them; the lane as it was.
   bool WriteLaneRecord(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header, TrialLanes& trial,
                        QvResult& result, int32_t lane, bool wantTimes, bool wantTraces);
   // The result a download writes the lane's data into, made when missing in an event that takes the unit's

@@ -65,15 +65,6 @@ int32_t AskLaneTimeout(const KString& lanes) {
   return AskLinkTimeout(KString(u" "), detail, true);
 }
 
-// Whether the user chose Retry; the port is then opened again first.
-bool Retried(int32_t choice) {
-  if (choice != KZDialog::kRetryResult) {
-    return false;
-  }
-  LinkPort::Reopen();
-  return true;
-}
-
 bool AskOverwrite(const char16_t* titleKey, const char16_t* title, const char16_t* textKey,
                   const char16_t* text) {
   return KZMessageWindow::Ask(QvSettings::Text(titleKey, title).CStr(),
@@ -108,13 +99,6 @@ void HandleQueuedEvents() {
   if (KZApplication::application != nullptr) {
     KZApplication::application->Control(nullptr, true);
   }
-}
-
-// Between the packets of a download: the break key latched and said at once, then the waiting work served,
-// which paints what was said.
-void ServeDownloadWait() {
-  DownloadStop::ReadBreakKey();
-  ServeWhileLinkWaits();
 }
 
 // The break key stopped a download: said at once, the gauge gone, and drawn before the end steps run.
@@ -259,9 +243,6 @@ class QvZResultsPane::LinkOperation {
   LinkOperation(QvZResultsPane& pane, Purpose purpose) : claim(pane.GetEvent()) {
     if (claim.Owned()) {
       DownloadStop::Begin(purpose == Purpose::kDownload);
-      if (QvBlockSensors* link = QvBlockSensors::Global()) {
-        link->SetBetweenExchanges(purpose == Purpose::kDownload ? ServeDownloadWait : ServeWhileLinkWaits);
-      }
       running = pane.OpenAndProbe(purpose, header, endless, answer);
     }
     if (running) {
@@ -269,9 +250,6 @@ class QvZResultsPane::LinkOperation {
     }
   }
   ~LinkOperation() {
-    if (claim.Owned() && QvBlockSensors::Global() != nullptr) {
-      QvBlockSensors::Global()->SetBetweenExchanges(nullptr);
-    }
     if (running) {
       KZStatusBar* bar = MainStatusBar();
       if (bar != nullptr && !keepStatusBar) {
@@ -330,7 +308,9 @@ bool QvZResultsPane::OpenAndProbe(Purpose purpose, TrialHeader& header, bool& en
   answer = true;
   const KString portName = KRegistry::GetString(entry, KString::View(u"Name"));
   int32_t word = link->GetReplyWord(port);
-  while (word == 0 && Retried(AskLinkTimeout(KString(u": "), portName, false))) {
+  // A retried request goes out on the port opened again: the unit may have been plugged in again.
+  while (word == 0 && AskLinkTimeout(KString(u": "), portName, false) == KZDialog::kRetryResult) {
+    LinkPort::Reopen();
     word = link->GetReplyWord(port);
   }
   if (purpose == Purpose::kDownload && CtrlAndShiftHeld()) {
@@ -348,10 +328,11 @@ bool QvZResultsPane::OpenAndProbe(Purpose purpose, TrialHeader& header, bool& en
   }
   while (!link->GetLastTrial(port, word, header.busy, header.laneCount, header.clockWord, header.offset,
                              header.setWord, header.gunTimeWord, header.version)) {
-    if (!Retried(AskLinkTimeout(KString(u": "), portName, false))) {
+    if (AskLinkTimeout(KString(u": "), portName, false) != KZDialog::kRetryResult) {
       port.Close();
       return false;
     }
+    LinkPort::Reopen();
   }
   header.read = std::chrono::system_clock::now();
   if (header.busy != 0) {
@@ -420,16 +401,20 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, 
   lanes.AppendInt(header.laneCount);
   for (;;) {
     bool fetched = false;
-    for (int32_t attempt = 0; attempt < RetryCount() && !fetched; ++attempt) {
+    for (int32_t attempt = 0; attempt < RetryCount() && !fetched && !DownloadStop::Latched(); ++attempt) {
       fetched = link.GetTrialHeader(port, words, header.gunTimeWord, attempt + 1 >= RetryCount());
     }
     if (fetched) {
       break;
     }
     // Given up: no lane is written.
-    if (!Retried(AskLaneTimeout(lanes))) {
+    if (DownloadStop::Latched()) {
+      return FetchEnd::kBrokenOff;
+    }
+    if (AskLaneTimeout(lanes) != KZDialog::kRetryResult) {
       return FetchEnd::kEnded;
     }
+    LinkPort::Reopen();
   }
   bool brokenOff = DownloadStop::Asked();
   for (int32_t lane = 1; lane <= header.laneCount && !brokenOff; ++lane) {
@@ -444,7 +429,7 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, 
       result->SetReactionTime(words[4 + lane]);
       result->SetTime3(header.offset);
     } else if (result != nullptr && !WriteLaneRecord(link, port, header, trial, *result, lane, true, false)) {
-      return FetchEnd::kEnded;
+      return DownloadStop::Latched() ? FetchEnd::kBrokenOff : FetchEnd::kEnded;
     }
     brokenOff = LaneDone(result, true, lane, ProgressStep(header), lane < header.laneCount);
   }
@@ -470,6 +455,7 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchLanes(QvBlockSensors& link, KSeria
       aborted = result != nullptr &&
                 !WriteLaneRecord(link, port, header, trial, *result, lane, wantTimes, wantTraces);
       if (aborted) {
+        brokenOff = DownloadStop::Latched();
         break;
       }
       brokenOff = LaneDone(result, wantTimes, lane, ProgressStep(header), endless || lane < header.laneCount);
@@ -486,15 +472,21 @@ bool QvZResultsPane::WriteLaneRecord(QvBlockSensors& link, KSerialPort& port, co
   bool fetched = false;
   bool ignored = false;
   while (!fetched && !ignored) {
-    for (int32_t attempt = 0; attempt < RetryCount() && !fetched; ++attempt) {
+    for (int32_t attempt = 0; attempt < RetryCount() && !fetched && !DownloadStop::Latched(); ++attempt) {
       fetched = link.DownloadTrials(port, lane, 0, header.gunTimeWord, !wantTraces,
                                     attempt + 1 >= RetryCount(), attempt);
+    }
+    // The stop asked during the attempts ends them: the lane is given up unasked.
+    if (!fetched && DownloadStop::Latched()) {
+      return false;
     }
     if (!fetched) {
       KString number;
       const int32_t choice = AskLaneTimeout(number.AppendInt(lane));
       ignored = choice == KZDialog::kIgnoreResult;
-      if (!ignored && !Retried(choice)) {
+      if (choice == KZDialog::kRetryResult) {
+        LinkPort::Reopen();
+      } else if (!ignored) {
         return false;
       }
     }

@@ -276,6 +276,7 @@ void YZApplication::CreateLongLivedObjects() {
   blockSensors = std::make_unique<QvBlockSensors>();
   QvBlockSensors::SetGlobal(blockSensors.get());
   blockSensors->SetReporter(reporter.get());
+  blockSensors->SetWaitReporter(schedule->LinkWaits());
   YImageReporter::Connect(reporter.get());
   if (QvSettings::Bool(u"\\Scoreboards\\Boot", true) && QvScoreboards::Count() > 0) {
     scoreboards = std::make_unique<QvScoreboards>();

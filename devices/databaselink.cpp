@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "devices/csvfields.h"
-#include "devices/databasewaitreporter.h"
+#include "devices/linkwaitreporter.h"
 #include "devices/qvdraininput.h"
 #include "devices/startlist.h"
 #include "foundation/klog.h"
@@ -14,26 +14,6 @@ namespace {
 
 constexpr int32_t kReadChunk = 1024;
 constexpr char kRefusal[] = "AMB";
-
-// Tells a reporter, when there is one, that a request waits for its answer, for as long as it lives.
-class ShownWait {
- public:
-  explicit ShownWait(DatabaseWaitReporter* reporter) : reporter(reporter) {
-    if (reporter != nullptr) {
-      reporter->Busy(true);
-    }
-  }
-  ~ShownWait() {
-    if (reporter != nullptr) {
-      reporter->Busy(false);
-    }
-  }
-  ShownWait(const ShownWait&) = delete;
-  ShownWait& operator=(const ShownWait&) = delete;
-
- private:
-  DatabaseWaitReporter* const reporter;
-};
 
 }  // namespace
 
@@ -158,21 +138,8 @@ DatabaseLink::Outcome DatabaseLink::Attempt(const std::string& bytes, const char
         lastError = UnansweredError(badSums, broken, refused);
         return kNoAnswer;
       }
-      // With a reporter the wait goes in slices, and the reporter is served after each.
-      port->SetTimeout(
-          static_cast<int32_t>(waitReporter != nullptr ? std::min<int64_t>(left, kServeEveryMs) : left));
-      try {
-        const int32_t got = port->Read(chunk, kReadChunk);
-        reader.Feed(chunk, static_cast<size_t>(got));
-      } catch (const KXStream& quiet) {
-        // Nothing came: the link's clock says whether the wait is over.
-        if (quiet.Code() != kErrSerialTimeout) {
-          throw;
-        }
-      }
-      if (waitReporter != nullptr) {
-        waitReporter->Serve();
-      }
+      const int32_t got = ServedRead(*port, chunk, kReadChunk, left, waitReporter);
+      reader.Feed(chunk, static_cast<size_t>(got));
     }
   } catch (const KXStream& failure) {
     lastError = failure.Code();

@@ -26,7 +26,7 @@
 #include "foundation/kserialport.h"
 #include "foundation/kstring.h"
 
-class DatabaseWaitReporter;
+class LinkWaitReporter;
 class StartList;
 
 class DatabaseLink {
@@ -34,8 +34,6 @@ class DatabaseLink {
   static constexpr int32_t kDefaultTimeoutMs = 3000;
   // Each exchange holds the program up to the time-out, so a longer one is cut to this.
   static constexpr int32_t kMaxTimeoutMs = 30000;
-  // While a request waits for its answer, the reporter is served at least this often (ms).
-  static constexpr int32_t kServeEveryMs = 100;
   // What an exchange came to.
   enum Outcome : int32_t { kAnswered = 0, kRefused = 1, kNoAnswer = 2 };
 
@@ -53,7 +51,7 @@ class DatabaseLink {
   // The time-out each request is written with and waits for its answer, in milliseconds.
   int32_t Timeout() const { return timeoutMs; }
   // The reporter of every wait from now on (not owned); null: a request only waits.
-  void SetWaitReporter(DatabaseWaitReporter* reporter) { waitReporter = reporter; }
+  void SetWaitReporter(LinkWaitReporter* reporter) { waitReporter = reporter; }
 
   // HFL: kAnswered with the database's name.
   Outcome Hello(KString& name);
@@ -102,7 +100,7 @@ class DatabaseLink {
   bool Reopen();
 
   LinkClock clock;
-  DatabaseWaitReporter* waitReporter = nullptr;
+  LinkWaitReporter* waitReporter = nullptr;
   std::unique_ptr<KSerialPort> port;
   KString settings;  // empty for an attached port
   int32_t charMode = 0;

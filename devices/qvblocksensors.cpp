@@ -180,9 +180,7 @@ bool QvBlockSensors::GetLastTrial(KSerialPort& port, int32_t form, int32_t& busy
     return true;
   }
   if (word(2) < 0 || word(2) > kMaxLanes) {
-    KString why;
-    why.Append(u"it gives ").AppendInt(word(2)).Append(u" lanes, where 0 to ").AppendInt(kMaxLanes);
-    return Refuse(u"trial header", why.Append(u" are taken"));
+    return RefuseCount(u"trial header", KString(u"it gives "), word(2), u"lanes", kMaxLanes);
   }
   busy = 0;
   laneCount = word(2);
@@ -248,10 +246,10 @@ bool QvBlockSensors::FetchTrial(KSerialPort& port, int32_t lane, int32_t trialSe
   }
   QvTrialRecord fetched;
   if (!fetched.Read(words)) {
-    KString why(u"lane ");
-    why.AppendInt(lane).Append(u": it counts ").AppendInt(static_cast<int32_t>(words[6]));
-    why.Append(u" extra times, where 0 to ").AppendInt(QvResult::kExtraTimeCount);
-    return Refuse(u"trial record", why.Append(u" are taken"));
+    KString lead(u"lane ");
+    lead.AppendInt(lane).Append(u": it counts ");
+    return RefuseCount(u"trial record", lead, static_cast<int32_t>(words[6]), u"extra times",
+                       QvResult::kExtraTimeCount);
   }
   if (expectedGunTime != 0 && !GunTimeAccepted(fetched.gunTimeWord, expectedGunTime, lastAttempt)) {
     return false;
@@ -311,9 +309,7 @@ bool QvBlockSensors::GetTrialList(KSerialPort& port, int32_t lane, int32_t& coun
   }
   const int32_t stored = static_cast<int32_t>(reply[1]);
   if (stored < 0 || stored > kMaxStoredTrials) {
-    KString why;
-    why.Append(u"it counts ").AppendInt(stored).Append(u" trials, where 0 to ").AppendInt(kMaxStoredTrials);
-    return Refuse(u"trial count", why.Append(u" are taken"));
+    return RefuseCount(u"trial count", KString(u"it counts "), stored, u"trials", kMaxStoredTrials);
   }
   count = stored;
   return true;
@@ -374,9 +370,7 @@ bool QvBlockSensors::Exchange(KSerialPort& port, uint16_t destination, uint32_t 
     reply = exchange.Exchange(port, destination, command, arguments, replyWords);
   } catch (const KX& failure) {
     exchanged = Fail(failure.Code());
-  }
-  if (betweenExchanges) {
-    betweenExchanges();
+    refusal = exchange.Refusal();
   }
   return exchanged;
 }
@@ -406,13 +400,20 @@ void QvBlockSensors::ReportMissingGun() const {
 
 bool QvBlockSensors::Fail(int32_t code) {
   lastError = code;
+  refusal.Clear();
   return false;
 }
 
 bool QvBlockSensors::Refuse(const char16_t* what, const KString& why) {
-  KString line(u"The control unit's ");
-  KLog::ProgramWarning(line.Append(what).Append(u" was refused: ").Append(why));
-  return Fail(kErrSerialReceive);
+  Fail(kErrSerialReceive);
+  refusal = QvPacketExchange::LogRefusal(what, why);
+  return false;
+}
+
+bool QvBlockSensors::RefuseCount(const char16_t* what, KString lead, int32_t count, const char16_t* counted,
+                                 int32_t most) {
+  lead.AppendInt(count).AppendChar(u' ').Append(counted).Append(u", where 0 to ").AppendInt(most);
+  return Refuse(what, lead.Append(u" are taken"));
 }
 
 bool QvBlockSensors::FailWithAlert(int32_t code) {

@@ -6,8 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
-#include <utility>
 #include <vector>
 
 #include "devices/qvpacketexchange.h"
@@ -16,6 +14,7 @@
 #include "model/racelanes.h"
 
 class KSerialPort;
+class LinkWaitReporter;
 class QvBlockSensorsReporter;
 class QvResult;
 class QvResultFilter;
@@ -53,12 +52,14 @@ class QvBlockSensors {
 
   // Where status texts, progress and alerts go; null (the default) keeps them to itself.
   void SetReporter(QvBlockSensorsReporter* newReporter) { reporter = newReporter; }
-  // Runs after every exchange while set (empty: nothing): a trace takes many exchanges, each of them up to
-  // half a second at 19200 baud, and what the program must not hold up for a whole transfer is done
-  // between them. It must not use the link.
-  void SetBetweenExchanges(std::function<void()> serve) { betweenExchanges = std::move(serve); }
-  // The failure code of the last operation that failed (kErrNone when none has).
+  // The reporter of every wait for the unit's reply from now on (not owned; null: the link only waits): a
+  // reply may take up to the read time-out, and what the program must not hold up that long is served
+  // between the wait's slices. It must not use the link.
+  void SetWaitReporter(LinkWaitReporter* waits) { exchange.SetWaitReporter(waits); }
+  // The failure code of the last operation that failed (kErrNone when none has), and why the unit's reply
+  // was refused when it failed for that, as the log says it (empty when it failed otherwise).
   int32_t LastError() const { return lastError; }
+  const KString& Refusal() const { return refusal; }
 
   // Uploads a firmware image ("img") or start-gun sounds ("wav") to a block sensor that was just switched
   // on, through its boot monitor on the port of the first named serial port. The first pass asks for the
@@ -126,6 +127,8 @@ class QvBlockSensors {
   bool Fail(int32_t code);
   // Fails a reply whose words cannot be taken (kErrSerialReceive) and logs what was refused and why.
   bool Refuse(const char16_t* what, const KString& why);
+  // Refuses a count outside 0 to `most`: "<lead><count> <counted>, where 0 to <most> are taken".
+  bool RefuseCount(const char16_t* what, KString lead, int32_t count, const char16_t* counted, int32_t most);
   bool FailWithAlert(int32_t code);
   // DownloadTrials without its status text and its clearing after a failed last attempt.
   bool FetchTrial(KSerialPort& port, int32_t lane, int32_t trialSelector, int32_t expectedGunTime,
@@ -142,8 +145,8 @@ class QvBlockSensors {
 
   QvPacketExchange exchange;
   QvBlockSensorsReporter* reporter = nullptr;
-  std::function<void()> betweenExchanges;
   int32_t lastError = 0;
+  KString refusal;
   QvTrialRecord record;
   int32_t traceFirstSample = 0;
   std::vector<int32_t> traceChannels[2];

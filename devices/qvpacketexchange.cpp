@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "devices/linkwaitreporter.h"
 #include "devices/qvdraininput.h"
 #include "devices/qvporttimeout.h"
 #include "foundation/klog.h"
@@ -15,6 +16,7 @@ std::vector<uint32_t> QvPacketExchange::Exchange(KSerialPort& port, uint16_t des
                                                  uint32_t replyWords) {
   // What waits on the line now is noise or an answer too late for an earlier request.
   reader.Clear();
+  refusal.Clear();
   QvDrainInput(port, 0);
   requestNumber = requestNumber == UINT32_MAX ? 1 : requestNumber + 1;
   QvPacket request;
@@ -24,6 +26,7 @@ std::vector<uint32_t> QvPacketExchange::Exchange(KSerialPort& port, uint16_t des
   request.command = command;
   request.words = arguments;
   const std::vector<uint8_t> frame = request.Encode();
+  const ShownWait shown(waitReporter);
   // The write waits up to the port's own time-out for room in the transmit queue; the reply's deadline
   // counts from the end of the request.
   port.Write(frame.data(), static_cast<int32_t>(frame.size()));
@@ -39,12 +42,18 @@ std::vector<uint32_t> QvPacketExchange::Exchange(KSerialPort& port, uint16_t des
     }
     const KString mismatch = Mismatch(reply, request, replyWords);
     if (!mismatch.IsEmpty()) {
-      KString line(u"The control unit's reply was refused: ");
-      KLog::ProgramWarning(line.Append(mismatch));
+      refusal = LogRefusal(u"reply", mismatch);
       throw KXSerialPort(kErrSerialReceive);
     }
     return std::move(reply.words);
   }
+}
+
+KString QvPacketExchange::LogRefusal(const char16_t* what, const KString& why) {
+  KString sentence(u"The control unit's ");
+  sentence.Append(what).Append(u" was refused: ").Append(why);
+  KLog::ProgramWarning(sentence);
+  return sentence;
 }
 
 KString QvPacketExchange::Mismatch(const QvPacket& reply, const QvPacket& request, uint32_t replyWords) {
@@ -79,19 +88,13 @@ int32_t QvPacketExchange::ReadFrame(KSerialPort& port, QvPortTimeout& deadline, 
     if (code != QvFrameReader::kNeedMore) {
       return code;
     }
-    if (!deadline.SetRemaining()) {
+    const int32_t left = deadline.Remaining();
+    if (left <= 0) {
       // No good reply came: after a damaged frame start that is a damaged reply, not a silence.
       return reader.DroppedDamagedStart() ? kErrSerialReceive : kErrSerialTimeout;
     }
-    try {
-      const int32_t got = port.Read(bytes, sizeof bytes);
-      reader.Feed(bytes, static_cast<size_t>(got));
-    } catch (const KXSerialPort& failure) {
-      // Nothing came before the deadline: the check above tells what failed.
-      if (failure.Code() != kErrSerialTimeout) {
-        throw;
-      }
-    }
+    const int32_t got = ServedRead(port, bytes, static_cast<int32_t>(sizeof bytes), left, waitReporter);
+    reader.Feed(bytes, static_cast<size_t>(got));
   }
 }
 

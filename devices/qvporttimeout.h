@@ -1,6 +1,6 @@
 #pragma once
 // QvPortTimeout: keeps a serial port's read time-out while an exchange shortens it to what is left of its
-// deadline, and puts it back however the exchange ends.
+// deadline (counted on KGetTickCount), and puts it back however the exchange ends.
 
 #include <cstdint>
 
@@ -17,9 +17,11 @@ class QvPortTimeout {
   QvPortTimeout(const QvPortTimeout&) = delete;
   QvPortTimeout& operator=(const QvPortTimeout&) = delete;
 
+  // Milliseconds left before the deadline; 0 or less when it has passed.
+  int32_t Remaining() const { return static_cast<int32_t>(deadline - KGetTickCount()); }
   // Sets the port's time-out to what is left before the deadline; false when nothing is left.
   bool SetRemaining() {
-    const int32_t remaining = static_cast<int32_t>(deadline - KGetTickCount());
+    const int32_t remaining = Remaining();
     if (remaining <= 0) {
       return false;
     }

@@ -106,7 +106,7 @@ KString PlainNumber(const KString& text) {
 
 }  // namespace
 
-QvSchedule::QvSchedule(DatabaseWaitReporter* programWait) : programWait(programWait) {
+QvSchedule::QvSchedule(LinkWaitReporter* programWait) : programWait(programWait) {
   QvEventSchedule::Register(this);
   SetDataFiles();
 }

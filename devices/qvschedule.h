@@ -2,8 +2,8 @@
 // The meet schedule: the races the photo-finish system publishes, read from its start-list files in the
 // data-in folder (or asked over the serial database link), a current race, and the event documents filled
 // from them. It also writes the results interface file to the data-out folder and serves the photo-finish
-// system's reaction-time requests from the idle tick, and while it waits for the database link's answers.
-// It registers itself as the model's schedule while it lives. docs/photo-finish-interface.md is the
+// system's reaction-time requests from the idle tick, and while the GUI thread waits for a serial link's
+// answer. It registers itself as the model's schedule while it lives. docs/photo-finish-interface.md is the
 // reference for the people who connect the two systems.
 
 #include <cstdint>
@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "devices/databasewaitreporter.h"
 #include "devices/linkwait.h"
+#include "devices/linkwaitreporter.h"
 #include "devices/qvscheduleitem.h"
 #include "devices/startlist.h"
 #include "foundation/kstring.h"
@@ -23,7 +23,7 @@ class QvEvent;
 class QvResult;
 class ReactionTimeLink;
 
-class QvSchedule : public QvEventSchedule, private DatabaseWaitReporter {
+class QvSchedule : public QvEventSchedule, private LinkWaitReporter {
  public:
   static constexpr const char16_t* kScheduleFile = u"vesk.sch";
   static constexpr const char16_t* kRacesFile = u"vesk.evt";
@@ -35,7 +35,7 @@ class QvSchedule : public QvEventSchedule, private DatabaseWaitReporter {
   // Registers as the model's schedule, takes the folders from the settings and loads the schedule.
   // `programWait` (not owned; none: the waits only serve the reaction-time link) is told of every wait for
   // the database link's answer and served during it, the first load's included.
-  explicit QvSchedule(DatabaseWaitReporter* programWait = nullptr);
+  explicit QvSchedule(LinkWaitReporter* programWait = nullptr);
   QvSchedule(const QvSchedule&) = delete;
   QvSchedule& operator=(const QvSchedule&) = delete;
   ~QvSchedule() override;
@@ -99,6 +99,9 @@ class QvSchedule : public QvEventSchedule, private DatabaseWaitReporter {
   // What a message loop waits for before Idle has work (the reaction-time link's sockets and times). It
   // may change with every Idle, so a message loop takes it again after each.
   LinkWait NextWait() const;
+  // The wait of a serial link that holds the GUI thread (the database link's, the control unit's): the
+  // program's part, and the reaction-time link served between its slices.
+  LinkWaitReporter* LinkWaits() { return this; }
 
   // The stream encoding of a "\Database\...\CharMode" value: 0 single byte, 1 UTF-16, 2 the local code page.
   static int32_t StreamEncoding(int32_t charMode);
@@ -130,7 +133,7 @@ class QvSchedule : public QvEventSchedule, private DatabaseWaitReporter {
   KString QxfPathFor(const KString& eventText, const KString& roundText, const KString& heatText) const;
   KString QxfPath(const KString& name) const;
   void OpenReactionTimeLink();
-  // A wait for the database link's answer: the program's part, and the reaction-time link served.
+  // A link's wait: the program's part, and the reaction-time link served.
   void Busy(bool busy) override;
   void Serve() override;
 
@@ -143,7 +146,7 @@ class QvSchedule : public QvEventSchedule, private DatabaseWaitReporter {
   KString dataOut;
   // The results interface file written last: the current race when the request's race has none.
   KString lastQxf;
-  DatabaseWaitReporter* const programWait;
+  LinkWaitReporter* const programWait;
   std::unique_ptr<DatabaseLink> databaseLink;
   std::unique_ptr<ReactionTimeLink> reactionTimeLink;
   KString reactionTimeSettings;

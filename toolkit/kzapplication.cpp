@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <vector>
 
 #include "foundation/ktime.h"
 #include "framework/core/zafeventmanager.h"
@@ -282,13 +283,29 @@ bool KZApplication::DrainKeys(Visit visit) {
   return any;
 }
 
+bool KZApplication::IsBreakKey(ZafEventRecord event) {
+  return mainFrame && mainFrame->ConvertCoordinates(event) && mainFrame->MapEvent(event) == BreakEvent;
+}
+
 bool KZApplication::CheckBreak() {
   bool broke = false;
-  DrainKeys([&broke](ZafEventRecord event) {
-    if (mainFrame && mainFrame->ConvertCoordinates(event) && mainFrame->MapEvent(event) == BreakEvent) {
+  DrainKeys([&broke](const ZafEventRecord& event) { broke = IsBreakKey(event) || broke; });
+  return broke;
+}
+
+bool KZApplication::TakeBreakKey() {
+  std::vector<native::MSG> kept;
+  bool broke = false;
+  DrainKeys([&broke, &kept](const ZafEventRecord& event) {
+    if (IsBreakKey(event)) {
       broke = true;
+    } else {
+      kept.push_back(event.osEvent);
     }
   });
+  for (const native::MSG& message : kept) {
+    native::PostMessage(message.hwnd, message.message, message.wParam, message.lParam);
+  }
   return broke;
 }
 

@@ -83,6 +83,10 @@ class KZApplication : public ZafApplication {
   // too, which shows the screen as drawn so far.
   bool CheckBreak();
   bool FlushKeys();
+  // Takes the break key out of the queued key messages and puts the others back, in their order, behind
+  // what else is queued: keys typed while the program waits are acted on after the wait. True when the
+  // break key was among them.
+  bool TakeBreakKey();
 
   // Opens the framework data file: `name`, or the program's path with the extension "znc" when that file
   // exists. True when it is open.
@@ -123,6 +127,8 @@ class KZApplication : public ZafApplication {
   // The whole queued key messages of the thread, each turned into a framework event; `visit` sees each.
   template <typename Visit>
   bool DrainKeys(Visit visit);
+  // Whether a queued key message is the main frame's break key.
+  static bool IsBreakKey(ZafEventRecord event);
 
   int32_t instanceNumber = 1;
   ZafWindowObject* captureObject = nullptr;

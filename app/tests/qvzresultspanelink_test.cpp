@@ -155,6 +155,7 @@ constexpr Reply kErrorOk{u"Error", KZDialog::kOkResult, false};
 constexpr Reply kMessageOk{u"Message", KZDialog::kOkResult, false};
 
 const std::u16string kTimeout = u"A timeout error occurred when communicating with Kestrove";
+const std::u16string kRefused = u"An answer was refused when communicating with Kestrove";
 
 }  // namespace
 
@@ -170,6 +171,8 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
     // A further settings line, and lines the log must hold.
     const char16_t* setting = nullptr;
     std::vector<const char*> logged = {};
+    // The request during which Escape is pressed, 0 for none.
+    int32_t breakAt = 0;
   } cases[] = {
       {"a dropped probe reply, then Retry",
        [](CuScenario& s) { s.faults[1] = CuFault::kDrop; },
@@ -215,7 +218,8 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
        [](CuScenario& s) { s.laneCount = 16; },
        3,
        {kAbort},
-       {kTimeout + u": Control Unit"},
+       {kRefused + u": Control Unit. The control unit's trial header was refused: it gives 16 lanes, where 0 "
+                   u"to 15 are taken"},
        Opening(),
        {},
        nullptr,
@@ -224,7 +228,8 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
        [](CuScenario& s) { s.faults[1] = CuFault::kRequestNumber; },
        3,
        {kAbort},
-       {kTimeout + u": Control Unit"},
+       {kRefused + u": Control Unit. The control unit's reply was refused: it answers request 1001, where 1 "
+                   u"was sent"},
        {QvPacket::kIdentify},
        {},
        nullptr,
@@ -261,18 +266,41 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
        {u"The gun time of the trial does not match"},
        Plus(Opening(), QvPacket::kTrialRecord, 4),
        {150, 142}},
+      {"a lane that never answers, and the break key during its retries",
+       [](CuScenario& s) {
+         s.version = 0x14000;
+         s.laneCount = 3;
+         for (int32_t request = 5; request < 30; ++request) {
+           s.faults[request] = CuFault::kDrop;
+         }
+       },
+       25,
+       {},
+       {},
+       Plus(Opening(), QvPacket::kTrialRecord, 3),
+       {150, kNone},
+       u"\\Serial\\ShortTimeout:Int=1000",
+       {},
+       6},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     CuScenario scenario = EightLanes();
     c.play(scenario);
-    StartSimulator(scenario);
+    std::atomic<native::HWND> frame = nullptr;
+    const std::string escapeRequest = "#" + std::to_string(c.breakAt) + " ";
+    StartSimulator(scenario, [&frame, escapeRequest](const std::string& request) {
+      if (request.rfind(escapeRequest, 0) == 0) {
+        native::PostMessage(frame, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
+      }
+    });
     KString retries(u"\\Event\\Results\\RetryCount:Int=");
     std::vector<std::u16string> settings = {retries.AppendInt(c.retryCount).CStr()};
     if (c.setting != nullptr) {
       settings.push_back(c.setting);
     }
     OpenWindow(settings);
+    Then([&] { frame = KZApplication::mainFrame->ScreenID(); });
     Download(true, false);
     for (const Reply& a : c.answers) {
       if (a.pluggedInAgain) {

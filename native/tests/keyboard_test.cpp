@@ -179,6 +179,17 @@ TEST(Keyboard, KeyStateFollowsTheMessagesTakenWhileAsyncStateFollowsTheHost) {
   driver.keyUp(VK_LSHIFT);
   driver.pumpUntilIdle();
   EXPECT_EQ(GetKeyState(VK_SHIFT) & 0x8000, 0) << "the left shift key counts as shift";
+  // A look for paints turns Ctrl+S into messages ahead of their taking: S is still read with Ctrl held.
+  driver.keyDown(VK_RCONTROL);
+  driver.pressKey('S');
+  driver.keyUp(VK_RCONTROL);
+  MSG message{};
+  EXPECT_FALSE(PeekMessage(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE));
+  std::vector<bool> controlHeld;
+  while (PeekMessage(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    controlHeld.push_back(GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_RCONTROL) < 0);
+  }
+  EXPECT_EQ(controlHeld, (std::vector<bool>{true, true, true, false}));
 }
 
 TEST(Keyboard, LosingTheFocusLetsGoOfEachHeldSideOnce) {

@@ -29,11 +29,11 @@ UINT clientMessage(HostInput::Kind kind, int button) {
 
 WPARAM mouseKeys(const Keyboard& keyboard) {
   WPARAM keys = 0;
-  keys |= keyboard.isDown(VK_LBUTTON) ? MK_LBUTTON : 0;
-  keys |= keyboard.isDown(VK_RBUTTON) ? MK_RBUTTON : 0;
-  keys |= keyboard.isDown(VK_MBUTTON) ? MK_MBUTTON : 0;
-  keys |= keyboard.isDown(VK_SHIFT) ? MK_SHIFT : 0;
-  keys |= keyboard.isDown(VK_CONTROL) ? MK_CONTROL : 0;
+  keys |= keyboard.isDownRouted(VK_LBUTTON) ? MK_LBUTTON : 0;
+  keys |= keyboard.isDownRouted(VK_RBUTTON) ? MK_RBUTTON : 0;
+  keys |= keyboard.isDownRouted(VK_MBUTTON) ? MK_MBUTTON : 0;
+  keys |= keyboard.isDownRouted(VK_SHIFT) ? MK_SHIFT : 0;
+  keys |= keyboard.isDownRouted(VK_CONTROL) ? MK_CONTROL : 0;
   return keys;
 }
 
@@ -169,12 +169,14 @@ std::optional<MSG> InputRouter::translateKey(const HostInput& input) {
     keyboard.clearAltAlone();  // Alt let go because the focus left never enters the menu bar
   }
   if (system.tracker().handle(input)) {
+    keyboard.keyWithoutMessage(input.virtualKey, down);
     return std::nullopt;  // the arrow keys move or size a window
   }
-  // Messages name Shift, Ctrl and Alt by their generic codes, whichever side was pressed.
+  // Messages name Shift, Ctrl and Alt by their generic codes, whichever side was pressed; the right-hand
+  // ones carry the extended-key bit.
   UINT key = Keyboard::genericKey(input.virtualKey);
-  bool alt = keyboard.isDown(VK_MENU);
-  bool systemKey = key == VK_MENU || key == VK_F10 || (alt && !keyboard.isDown(VK_CONTROL));
+  bool alt = keyboard.isDownRouted(VK_MENU);
+  bool systemKey = key == VK_MENU || key == VK_F10 || (alt && !keyboard.isDownRouted(VK_CONTROL));
   HWND target = system.focus().focus();
   if (target == nullptr) {
     // Without a focus (a minimised active window) the active window reads the keys as system keys.
@@ -183,6 +185,7 @@ std::optional<MSG> InputRouter::translateKey(const HostInput& input) {
   }
   const WindowRecord* record = system.windows().find(target);
   if (record == nullptr || !system.windows().isEnabled(*record)) {
+    keyboard.keyWithoutMessage(input.virtualKey, down);
     return std::nullopt;  // a disabled window reads no keys, not even as the active window
   }
   DWORD bits = 1;  // repeat count
@@ -190,6 +193,10 @@ std::optional<MSG> InputRouter::translateKey(const HostInput& input) {
   bits |= (!down || wasDown) ? (1u << 30) : 0;  // previous state: down
   bits |= down ? 0 : (1u << 31);                // transition: released
   UINT message = down ? (systemKey ? WM_SYSKEYDOWN : WM_KEYDOWN) : (systemKey ? WM_SYSKEYUP : WM_KEYUP);
+  const UINT sided = Keyboard::sidedKey(input.virtualKey);
+  if (sided != key && sided != Keyboard::sidedKey(key)) {
+    bits |= static_cast<DWORD>(kRightHandKeyBit);
+  }
   LPARAM keyBits = withTypedCharacter(static_cast<LPARAM>(bits), input.character);
   return MSG{target, message, key, keyBits, input.time, input.point};
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "native/user/messages.h"
 #include "native/user/virtualkeys.h"
 #include "native/user/windowsystem.h"
 
@@ -69,16 +70,31 @@ void Keyboard::hostKey(UINT virtualKey, bool down) {
 
 bool Keyboard::takeKey(UINT virtualKey, bool down) {
   UINT key = genericKey(virtualKey);
-  bool wasDown = isDown(sidedKey(virtualKey));
+  bool wasDown = isDownRouted(sidedKey(virtualKey));
   if (down && !(key == VK_MENU && wasDown)) {
     // A press of Alt with neither Alt key down starts it alone; its repeats keep it so, and any other
     // key or button pressed ends that, the other Alt key included.
-    altAlone_ = key == VK_MENU && !isDown(VK_MENU);
+    altAlone_ = key == VK_MENU && !isDownRouted(VK_MENU);
   } else if (!down && key == VK_MENU && !wasDown) {
     altAlone_ = false;  // the press went to another program
   }
-  apply(state_, virtualKey, down);
+  apply(routedState_, virtualKey, down);
+  if (virtualKey == VK_LBUTTON || virtualKey == VK_RBUTTON || virtualKey == VK_MBUTTON) {
+    keyWithoutMessage(virtualKey, down);
+  }
   return wasDown;
+}
+
+void Keyboard::takeMessage(const MSG& message) {
+  const UINT kind = message.message;
+  if (kind != WM_KEYDOWN && kind != WM_SYSKEYDOWN && kind != WM_KEYUP && kind != WM_SYSKEYUP) {
+    return;
+  }
+  UINT key = static_cast<UINT>(message.wParam) & 0xFF;
+  if ((message.lParam & kRightHandKeyBit) != 0 && key != sidedKey(key)) {
+    key = sidedKey(key) + 1;  // the right code lies just above the left
+  }
+  apply(takenState_, key, kind == WM_KEYDOWN || kind == WM_SYSKEYDOWN);
 }
 
 char16_t usLayoutCharacter(UINT virtualKey, bool shifted) {

@@ -30,7 +30,13 @@ bool guiThreadSystem(WindowSystem** out) {
 
 bool findMessage(WindowSystem& system, const MessageFilter& filter, bool remove, MSG* out) {
   for (;;) {
-    if (system.queue().take(filter, remove, out) || system.queue().takeQuit(filter, remove, out)) {
+    if (system.queue().take(filter, remove, out)) {
+      if (remove) {
+        system.keyboard().takeMessage(*out);
+      }
+      return true;
+    }
+    if (system.queue().takeQuit(filter, remove, out)) {
       return true;
     }
     HostInput input;
