@@ -20,6 +20,21 @@ if(KESTROVE_FUZZ)
   add_custom_target(fuzzers)
 endif()
 
+# kestrove_program(<name> SOURCES ... LIBS ...)
+# One of the project's programs (the program itself, its language-file writer, the tools). A fuzzing build only
+# compiles its sources, as part of the fuzzers target: it links and runs none of them there, but clang's
+# -Wglobal-constructors looks at every source of every program, not only at what the fuzz programs link.
+function(kestrove_program name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  if(KESTROVE_FUZZ)
+    add_library(${name} OBJECT ${ARG_SOURCES})
+    add_dependencies(fuzzers ${name})
+  else()
+    add_executable(${name} ${ARG_SOURCES})
+  endif()
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+endfunction()
+
 # kestrove_tests(<folder label> SOURCES ... LIBS ...)
 # One test program per folder, named <label>_tests; ctest discovers each case under the folder's label.
 function(kestrove_tests label)
