@@ -13,6 +13,7 @@
 #include "foundation/kfiledialog.h"
 #include "foundation/kx.h"
 #include "model/qvevent.h"
+#include "model/qvresult.h"
 #include "model/qvsettings.h"
 #include "native/gdi/bitmapapi.h"
 #include "native/gdi/dcapi.h"
@@ -90,8 +91,11 @@ KString ChartBitmapExport::DefaultName(const QvEvent* event, const ChartRows& ro
   if (event != nullptr && !event->GetEventRoundHeatText(name)) {
     event->GetFileTitle(name);
   }
-  if (!rows.allCharts) {
-    name.AppendChar(u'-').AppendInt(rows.selectedRow + 1);
+  // The lane as the result holds it: in a race with a lane left out, a row's position is not its lane.
+  if (const QvResult* result = rows.ShownResult(); result != nullptr) {
+    if (const KString& lane = result->AthleteField(QvResult::kLaneField); !lane.IsEmpty()) {
+      name.AppendChar(u'-').Append(lane);
+    }
   }
   return name;
 }

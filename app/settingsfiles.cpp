@@ -234,8 +234,11 @@ bool SettingsFiles::ScanLanguages() {
       file.Open(KFile::kRead);
       KString line(256, kMaxLine);
       line.AppendInt(number).Append(u":String=").Append(name).AppendChar(u',');
-      // Only a complete first line (display name and locale code) makes an entry.
-      if (file.ReadLine(line) != u'\n' || KRegistry::AddLine(choices, line) == nullptr) {
+      // Only a complete first line (display name and locale code) makes an entry. Its line end may be
+      // CR, LF or CR LF, as in every text file the program reads; the rest of the file is read the same.
+      const int32_t lineEnd = file.ReadLine(line);
+      const bool complete = lineEnd == u'\n' || lineEnd == u'\r';
+      if (!complete || KRegistry::AddLine(choices, line) == nullptr) {
         --number;
       }
     } catch (const KX&) {

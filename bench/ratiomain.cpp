@@ -1,5 +1,6 @@
 #include "bench/ratiomain.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <vector>
 
@@ -40,9 +41,14 @@ int RunCases(int argc, char** argv, const std::function<void()>& figures) {
     return 1;
   }
   FailureWatch watch;
-  benchmark::RunSpecifiedBenchmarks(&watch);
+  const std::size_t ran = benchmark::RunSpecifiedBenchmarks(&watch);
   benchmark::Shutdown();
   if (watch.failed()) {
+    return 1;
+  }
+  // A filter that matches no case measures nothing, which must not pass for a run that did.
+  if (ran == 0) {
+    std::fprintf(stderr, "no case ran: nothing was measured\n");
     return 1;
   }
   if (figures) {

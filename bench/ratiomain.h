@@ -14,8 +14,9 @@ namespace bench {
 double MillisecondsPerIteration(std::chrono::steady_clock::time_point started, const benchmark::State& state);
 
 // Answers main's exit code: 1 when a case failed (called SkipWithError, which it must when its input did not
-// reach what it measures) or an argument is not the library's, else 0. `figures` prints what the program
-// works out from its cases' results, only when every case that ran passed.
+// reach what it measures), when no case ran (a filter that matches none), or an argument is not the
+// library's, else 0. `figures` prints what the program works out from its cases' results, only when every
+// case that ran passed.
 int RunCases(int argc, char** argv, const std::function<void()>& figures = nullptr);
 
 // `what` names the case measured and `baseline` the one it is read against, e.g. "a key" and "a new text".

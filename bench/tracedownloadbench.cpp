@@ -14,6 +14,8 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <stdexcept>
+#include <string>
 
 #include "app/qvzresultspane.h"
 #include "bench/ratiomain.h"
@@ -21,6 +23,7 @@
 #include "devices/qvpacket.h"
 #include "foundation/kregistry.h"
 #include "foundation/kserialport.h"
+#include "foundation/kx.h"
 #include "framework/core/zafapplication.h"
 #include "model/qvevent.h"
 #include "model/qvresult.h"
@@ -41,6 +44,19 @@ constexpr const char16_t* kPortSettings = u"78,19200,8,N,1.0";
 // counts the trace bytes.
 using Download = std::function<bool(uint64_t& sampleBytes)>;
 
+// Runs `step`, answering what stopped it: empty when it ran through. A port that does not open throws, and
+// the case must fail by its name rather than end the program.
+std::string FailureOf(const std::function<void()>& step) {
+  try {
+    step();
+    return std::string();
+  } catch (const KX& error) {
+    return "error " + std::to_string(error.Code());
+  } catch (const std::exception& error) {
+    return error.what();
+  }
+}
+
 void Measure(benchmark::State& state, const Download& download) {
   const int32_t baud = static_cast<int32_t>(state.range(0));
   CuScenario scenario;
@@ -52,18 +68,28 @@ void Measure(benchmark::State& state, const Download& download) {
   double downloadSeconds = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    CuSimulator simulator(scenario);
-    setenv("KESTROVE_COM78", simulator.DevicePath().c_str(), 1);
+    std::unique_ptr<CuSimulator> simulator;
+    if (const std::string failure = FailureOf([&] { simulator = std::make_unique<CuSimulator>(scenario); });
+        !failure.empty()) {
+      state.SkipWithError(("the simulator did not start: " + failure).c_str());
+      break;
+    }
+    setenv("KESTROVE_COM78", simulator->DevicePath().c_str(), 1);
     state.ResumeTiming();
     const auto begin = std::chrono::steady_clock::now();
-    const bool downloaded = download(sampleBytes);
+    bool downloaded = false;
+    const std::string failure = FailureOf([&] { downloaded = download(sampleBytes); });
     state.PauseTiming();
+    if (!failure.empty()) {
+      state.SkipWithError(("the download stopped: " + failure).c_str());
+      break;
+    }
     if (!downloaded) {
       state.SkipWithError("a lane failed to download or came without its trace");
       break;
     }
     downloadSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-    lineBytes += simulator.BytesReceived() + simulator.BytesSent();
+    lineBytes += simulator->BytesReceived() + simulator->BytesSent();
     state.ResumeTiming();
   }
   const double iterations = static_cast<double>(state.iterations());

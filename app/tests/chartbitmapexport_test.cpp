@@ -21,6 +21,7 @@
 #include "foundation/kfiledialog.h"
 #include "foundation/tests/ktempfolder.h"
 #include "model/qvevent.h"
+#include "model/qvresult.h"
 #include "native/native.h"
 #include "toolkit/kzstatusstring.h"
 
@@ -70,18 +71,26 @@ class ChartBitmapExportTest : public FrameTestBed {
 
 }  // namespace
 
-TEST_F(ChartBitmapExportTest, DefaultNamesCarryTheHeatAndInOneLaneTheRow) {
+TEST_F(ChartBitmapExportTest, DefaultNamesCarryTheHeatAndInOneLaneTheLane) {
   QvEvent event;
   event.SetEventRoundHeat(u"12", u"1", u"3");
+  // A race without lane 6: the sixth row is lane 7.
+  QvResult lanes[7];
+  ChartRows rows;
+  for (const char16_t* lane : {u"1", u"2", u"3", u"4", u"5", u"7", u"8"}) {
+    QvResult& result = lanes[rows.results.size()];
+    result.SetAthleteField(QvResult::kLaneField, lane);
+    rows.results.push_back(&result);
+  }
   struct Case {
     bool allCharts;
     int32_t row;
     const char* expected;
   };
-  const Case cases[] = {{true, 4, "Qv-12-1-3"}, {false, 4, "Qv-12-1-3-5"}, {false, 0, "Qv-12-1-3-1"}};
+  const Case cases[] = {
+      {true, 4, "Qv-12-1-3"}, {false, 4, "Qv-12-1-3-5"}, {false, 0, "Qv-12-1-3-1"}, {false, 5, "Qv-12-1-3-7"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.expected);
-    ChartRows rows;
     rows.allCharts = c.allCharts;
     rows.selectedRow = c.row;
     EXPECT_EQ(ChartBitmapExport::DefaultName(&event, rows).ToUtf8(), c.expected);

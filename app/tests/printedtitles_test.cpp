@@ -2,7 +2,8 @@
 // chart's time-axis title (of every lane's chart and of one lane's) and the lane and athlete that one lane's
 // chart shows come out whole on the printed page, read from the page's picture. A lane with long free texts
 // has them cut with "..." and takes no column off the page; its id is printed whole. False starts and a lane
-// not in use are told in words.
+// not in use are told in words: the lane not in use keeps its number, and a false start the official set is
+// named once.
 
 #include <gtest/gtest.h>
 
@@ -238,6 +239,11 @@ TEST_F(PrintedTitlesTest, TitlesArePrintedWhole) {
          return InkBox(page, {status.left, status.top, page.width, status.bottom});
        },
        67, 10},
+      {"4, the lane number of lane 4, not in use", QvZResultsPane::kPrintCommand, false,
+       [](const GreyPicture& page) { return Cell(page, 0, 4); }, 7, 10},
+      {"False start, once: the status of lane 5, a false start the official set to False start",
+       QvZResultsPane::kPrintCommand, false, [](const GreyPicture& page) { return Cell(page, 1, 5); }, 69, 11,
+       -1, [](QvResults& results) { results.GetNth(4, nullptr)->SetStatus(QvResult::kFalseStart); }},
       {"Lane 2 - Maximiliana Theodora Vandenberghe-Oyelaran, under the start on lane 2's chart's page",
        QvZChartPane::kPrintCommand, true, [](const GreyPicture& page) { return TextLineFromTop(page, 2); },
        305, 11, 1},

@@ -146,6 +146,9 @@ TEST_F(SettingsFilesTest, ConfigurationAndLanguageAreWrittenInTheEncodingTheyWer
       {"Registry Version: 1.00\n\\Event\\SingleEvent:Int=0\n", "Registry Version: 1.00\n\\Competition\\\n",
        "\n\\Strings\\", "Test,xx_XX\nRegistry Version: 1.00\n\\Strings\\Alerts\\Error:String=Fault\n",
        "Test,xx_XX\n"},
+      {"Registry Version: 1.00\r\\Event\\SingleEvent:Int=0\r", "Registry Version: 1.00\r\\Competition\\\r",
+       "\r\\Strings\\", "Test,xx_XX\rRegistry Version: 1.00\r\\Strings\\Alerts\\Error:String=Fault\r",
+       "Test,xx_XX\r"},
       {"", "Registry Version: 1.00\n\\Competition\\\n", "\n\\Strings\\", "", ""},  // no file yet
   };
   for (const Case& c : cases) {

@@ -27,13 +27,13 @@ ScoreboardScript Example(const char* name) {
   return script;
 }
 
-// The results board the example describes: ten lines of 32 characters; ESC "C" blanks it and goes to the
+// The start-line board the example describes: ten lines of 40 characters; ESC "C" blanks it and goes to the
 // start of line 0, ESC "L" and a digit goes to the start of that line, CR to the start of the line, LF to
 // the next line. A character outside the board is counted, not shown.
 class ResultsBoard {
  public:
   static constexpr int32_t kLines = 10;
-  static constexpr int32_t kWidth = 32;
+  static constexpr int32_t kWidth = 40;
 
   ResultsBoard() { Blank(); }
   void Feed(const std::string& bytes) {
@@ -98,40 +98,44 @@ class ScoreboardExamplesResultsTest : public ::testing::Test {
   KRegistry registry;
 };
 
-// A full page of seven results with two-digit lanes, long names and clubs, then the wind and the time of
-// day: every result keeps its own line and nothing runs off the board.
-TEST_F(ScoreboardExamplesResultsTest, ResultsBoardPageFitsItsTenLinesOfThirtyTwo) {
+// A full page of seven starts with two-digit lanes, a long name, a false start and a lane that did not
+// start, then the wind and the time of day: each lane shows its name, reaction time and status on its own
+// line and nothing runs off the board.
+TEST_F(ScoreboardExamplesResultsTest, ResultsBoardPageShowsEachLanesReactionAndStatus) {
   const ScoreboardScript script = Example("results-board.lss");
   ASSERT_EQ(script.Width(), ResultsBoard::kWidth);
+  constexpr int32_t kNoReaction = -1;
   struct Row {
     const char16_t* lane;
     const char16_t* name;
-    int32_t finishMs;
+    int32_t reactionMs;
+    int32_t status;
     const char* shown;
   };
   const Row rows[] = {
-      {u"10", u"Featherstonehaugh", 10234, " 1 10 Featherstone Oslo    10.23"},
-      {u"8", u"Adams", 10310, " 2  8 Adams        Oslo    10.31"},
-      {u"9", u"Brown", 10420, " 3  9 Brown        Oslo    10.42"},
-      {u"1", u"Cole", 10530, " 4  1 Cole         Oslo    10.53"},
-      {u"2", u"Dunn", 10640, " 5  2 Dunn         Oslo    10.64"},
-      {u"3", u"Ellis", 10750, " 6  3 Ellis        Oslo    10.75"},
-      {u"4", u"Ford", 65860, " 7  4 Ford         Oslo  1:05.86"},
+      {u"1", u"Adams", 143, QvResult::kValid, " 1 Adams            0.143               "},
+      {u"2", u"Brown", 87, QvResult::kFalseStart, " 2 Brown            0.087 False start   "},
+      {u"3", u"Cole", 156, QvResult::kValid, " 3 Cole             0.156               "},
+      {u"4", u"Dunn", kNoReaction, QvResult::kDidNotStart, " 4 Dunn                   Did not start "},
+      {u"5", u"Ellis", 131, QvResult::kValid, " 5 Ellis            0.131               "},
+      {u"9", u"Ford", 162, QvResult::kValid, " 9 Ford             0.162               "},
+      {u"10", u"Featherstonehaugh", 149, QvResult::kValid, "10 Featherstonehaug 0.149               "},
   };
   std::vector<QvResult> results(std::size(rows));
-  const ScoreboardRenderer renderer(0, true, false);
+  const ScoreboardRenderer renderer(0, false, false);
   ScoreboardFields pageFields;
   pageFields.wind = u"+1.2";
   std::string bytes;
   renderer.Render(script.Commands(ScoreboardScript::kResultsHeader), pageFields, bytes);
   for (size_t i = 0; i < std::size(rows); ++i) {
     results[i].SetAthleteField0(rows[i].name);
-    results[i].SetAthleteField2(u"Oslo Athletics");
     results[i].SetAthleteField3(rows[i].lane);
-    results[i].SetFinishTime(YTime::FromMilliseconds(rows[i].finishMs));
+    if (rows[i].reactionMs != kNoReaction) {
+      results[i].SetReactionTime(rows[i].reactionMs);
+    }
+    results[i].SetStatus(rows[i].status);
     ScoreboardFields fields = pageFields;
     fields.result = &results[i];
-    fields.place = static_cast<int32_t>(i) + 1;
     renderer.Render(script.Commands(ScoreboardScript::kResult), fields, bytes);
   }
   renderer.Render(script.Commands(ScoreboardScript::kResultsTrailer), pageFields, bytes);
@@ -143,13 +147,13 @@ TEST_F(ScoreboardExamplesResultsTest, ResultsBoardPageFitsItsTenLinesOfThirtyTwo
   ResultsBoard board;
   board.Feed(bytes);
   EXPECT_EQ(board.Outside(), 0);
-  EXPECT_EQ(board.Line(0), "PL LN NAME         CLUB     TIME");
+  EXPECT_EQ(board.Line(0), "LN NAME             REACT STATUS        ");
   for (size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(board.Line(static_cast<int32_t>(i) + 1), rows[i].shown);
   }
-  EXPECT_EQ(board.Line(8), "WIND  +1.2                      ");
-  EXPECT_EQ(board.Line(9), "TIME 13:02:03                   ");
+  EXPECT_EQ(board.Line(8), "WIND  +1.2                              ");
+  EXPECT_EQ(board.Line(9), "TIME 13:02:03                           ");
 }
 
 }  // namespace
