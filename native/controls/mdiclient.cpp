@@ -61,6 +61,12 @@ LRESULT MdiClient::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         SetFocus(active_);
       }
       return 0;
+    case WM_SYSCHAR:
+      // The keys the client keeps for its active icon are that icon's: Alt+- opens its system menu.
+      if (isChild(active_) && minimized(active_)) {
+        return DefWindowProc(active_, message, wParam, lParam);
+      }
+      return handleCommon(message, wParam, lParam);
     default:
       return handleMdiMessage(message, wParam, lParam);
   }
