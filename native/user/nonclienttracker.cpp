@@ -182,7 +182,7 @@ void NonClientTracker::cancel() {
   GetCursorPos(&pointer);
   if (byKeys && pointer.x >= 0 && pointer.y >= 0) {
     // The pointer takes the shape of what lies under it again (when it is over the desktop at all).
-    SetCursorPos(pointer.x, pointer.y);
+    WindowSystem::get().input().showCursorAt(pointer);
   }
 }
 
