@@ -386,13 +386,18 @@ RECT MdiClient::rectInClient(HWND child) const {
   return place;
 }
 
-// The arrangements leave the row of minimised children at the bottom free.
+// The arrangements leave free every row of icons, counted up from the bottom, that any icon reaches into.
 RECT MdiClient::arrangeArea() const {
   RECT area = clientRect();
-  std::vector<HWND> all = children();
-  if (std::any_of(all.begin(), all.end(), minimized)) {
-    area.bottom = std::max<LONG>(area.bottom - GetSystemMetrics(SM_CYMINIMIZED), area.top);
+  int rowHeight = std::max(GetSystemMetrics(SM_CYMINIMIZED), 1);
+  LONG rows = 0;
+  for (HWND child : children()) {
+    if (minimized(child)) {
+      LONG reach = area.bottom - rectInClient(child).top;
+      rows = std::max<LONG>(rows, (reach + rowHeight - 1) / rowHeight);
+    }
   }
+  area.bottom = std::max<LONG>(area.bottom - rows * rowHeight, area.top);
   return area;
 }
 
