@@ -520,6 +520,15 @@ TEST(MdiClient, IconsAndDocumentsKeepTheirPlacesAsTheFrameChanges) {
     scene.driver.mouseMove(to, 240);
     scene.driver.mouseUp();
   };
+  // An icon dragged by its title from one place to another in the client.
+  const auto dragIcon = [&](POINT from, POINT to) {
+    MapWindowPoints(scene.client, nullptr, &from, 1);
+    MapWindowPoints(scene.client, nullptr, &to, 1);
+    scene.driver.mouseMove(from.x + 36, from.y + 12);
+    scene.driver.mouseDown();
+    scene.driver.mouseMove(to.x + 36, to.y + 12);
+    scene.driver.mouseUp();
+  };
   frameCommand(SC_MAXIMIZE);
   std::vector<HWND> documents;
   for (LPCWSTR title : {u"One", u"Two", u"Three", u"Four"}) {
@@ -587,6 +596,19 @@ TEST(MdiClient, IconsAndDocumentsKeepTheirPlacesAsTheFrameChanges) {
        },
        {icon(0, 530), icon(160, 530), icon(400, 410), icon(480, 530), icon(320, 530), icon(0, 506),
         icon(160, 506)},
+       pushedIn},
+      {"the upper row's second icon dropped half onto the bottom row's last: it takes the free slot",
+       [&] { dragIcon(POINT{160, 506}, POINT{500, 530}); },
+       {icon(0, 530), icon(160, 530), icon(400, 410), icon(480, 530), icon(320, 530), icon(0, 506),
+        icon(160, 506)},
+       pushedIn},
+      {"that icon dragged to the bottom-right corner and the frame restored: both icons put elsewhere move",
+       [&] {
+         dragIcon(POINT{160, 506}, POINT{632, 480});
+         frameCommand(SC_RESTORE);
+       },
+       {icon(0, 410), icon(160, 410), icon(0, 362), icon(0, 386), icon(320, 410), icon(160, 386),
+        icon(320, 386)},
        pushedIn},
   };
   for (const auto& step : steps) {
