@@ -299,8 +299,11 @@ TEST(Frame, MoveAndSizeByKeysShowTheirPointerFromTheStart) {
       {"Size, left", SC_SIZE, {VK_LEFT}, IDC_SIZEWE},
       {"Size, up, right", SC_SIZE, {VK_UP, VK_RIGHT}, IDC_SIZENESW},
       {"Size, left, Enter", SC_SIZE, {VK_LEFT, VK_RETURN}, IDC_ARROW},
-      {"Size, right, Enter: the right border comes under the pointer", SC_SIZE, {VK_RIGHT, VK_RETURN},
-       IDC_SIZEWE, {405, 200}},
+      {"Size, right, Enter: the right border comes under the pointer",
+       SC_SIZE,
+       {VK_RIGHT, VK_RETURN},
+       IDC_SIZEWE,
+       {405, 200}},
   };
   for (const auto& test : cases) {
     SCOPED_TRACE(test.name);

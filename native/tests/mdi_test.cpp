@@ -416,8 +416,8 @@ TEST(MdiClient, ArrangementsLeaveEveryRowOfIconsFree) {
     }
     HWND open = scene.createChild(u"Open", kSecond);
     bool vertical = test.message == WM_NULL;
-    SendMessage(scene.client, vertical ? WM_MDITILE : test.message, vertical ? MDITILE_VERTICAL : MDITILE_HORIZONTAL,
-                0);
+    SendMessage(scene.client, vertical ? WM_MDITILE : test.message,
+                vertical ? MDITILE_VERTICAL : MDITILE_HORIZONTAL, 0);
     EXPECT_EQ(scene.rectInClient(open).bottom, test.bottom);
   }
 }
@@ -598,7 +598,9 @@ TEST(MdiClient, IconsAndDocumentsKeepTheirPlacesAsTheFrameChanges) {
         icon(160, 506)},
        pushedIn},
       {"the upper row's second icon dropped half onto the bottom row's last: it takes the free slot",
-       [&] { dragIcon(POINT{160, 506}, POINT{500, 530}); },
+       [&] {
+         dragIcon(POINT{160, 506}, POINT{500, 530});
+       },
        {icon(0, 530), icon(160, 530), icon(400, 410), icon(480, 530), icon(320, 530), icon(0, 506),
         icon(160, 506)},
        pushedIn},

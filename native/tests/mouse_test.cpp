@@ -252,8 +252,8 @@ TEST(Mouse, PointerOverTheFrameGetsNonClientMessagesAndFrameCursors) {
       EXPECT_EQ(spy.only({WM_MOUSEMOVE}).size(), 1u);
     } else {
       EXPECT_EQ(spy.only({WM_NCMOUSEMOVE}),
-                (std::vector<Logged>{
-                    {c.under, WM_NCMOUSEMOVE, static_cast<WPARAM>(c.hit), MAKELPARAM(c.point.x, c.point.y)}}));
+                (std::vector<Logged>{{c.under, WM_NCMOUSEMOVE, static_cast<WPARAM>(c.hit),
+                                      MAKELPARAM(c.point.x, c.point.y)}}));
     }
   }
 }

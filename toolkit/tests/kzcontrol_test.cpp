@@ -279,10 +279,10 @@ TEST_F(KZControlTest, MenuUpdateEnablesTheFrameCommandsAndIdleTickGoesToTheStatu
   KZStatusBar::flyOverBar = nullptr;
 }
 
-// Two documents maximised, both minimised by the bar's box, the document area keeping the keys: whichever road
-// brings an icon back, it comes back maximised as it was, its caption out of sight, its system menu and boxes in
-// the bar (which then reads: its system menu, File, Window and the three boxes), its title in the frame's
-// caption, and the keys.
+// Two documents maximised, both minimised by the bar's box, the document area keeping the keys: whichever
+// road brings an icon back, it comes back maximised as it was, its caption out of sight, its system menu and
+// boxes in the bar (which then reads: its system menu, File, Window and the three boxes), its title in the
+// frame's caption, and the keys.
 TEST_F(KZControlTest, EveryRoadBackFromAnIconGivesTheSameDocumentBarAndTitle) {
   enum Road { kWindowMenu, kAltNumber, kCtrlF6, kSystemMenu, kAltMinus, kDoubleClick, kBox };
   const struct {
@@ -290,9 +290,12 @@ TEST_F(KZControlTest, EveryRoadBackFromAnIconGivesTheSameDocumentBarAndTitle) {
     Road road;
     int restored;  // the document that comes back
   } cases[] = {
-      {"Window, its first document", kWindowMenu, 0},  {"Alt+1", kAltNumber, 0},
-      {"Ctrl+F6 steps to the other", kCtrlF6, 1},      {"the icon's system menu, Restore", kSystemMenu, 0},
-      {"Alt+-, Restore", kAltMinus, 0},                {"a double click on the icon", kDoubleClick, 0},
+      {"Window, its first document", kWindowMenu, 0},
+      {"Alt+1", kAltNumber, 0},
+      {"Ctrl+F6 steps to the other", kCtrlF6, 1},
+      {"the icon's system menu, Restore", kSystemMenu, 0},
+      {"Alt+-, Restore", kAltMinus, 0},
+      {"a double click on the icon", kDoubleClick, 0},
       {"the icon's Restore box", kBox, 0},
   };
   frame->SetText(u"Meet");
