@@ -61,6 +61,12 @@ LRESULT MdiClient::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         SetFocus(active_);
       }
       return 0;
+    case WM_SYSCHAR:
+      // The keys the client keeps for its active icon are that icon's: Alt+- opens its system menu.
+      if (isChild(active_) && minimized(active_)) {
+        return DefWindowProc(active_, message, wParam, lParam);
+      }
+      return handleCommon(message, wParam, lParam);
     default:
       return handleMdiMessage(message, wParam, lParam);
   }
@@ -348,29 +354,56 @@ void MdiClient::keepInReach() {
   if (IsRectEmpty(&area)) {
     return;  // a minimised frame's: the children keep their places for its return
   }
-  for (HWND child : children()) {
+  for (HWND child : arrangeable()) {
+    if (child == maximized_) {
+      continue;
+    }
     RECT place = rectInClient(child);
     auto style = static_cast<DWORD>(GetWindowLong(child, GWL_STYLE));
     auto exStyle = static_cast<DWORD>(GetWindowLong(child, GWL_EXSTYLE));
-    RECT kept = place;
-    if (minimized(child)) {
-      kept = iconKept(place, area);
-    } else if (child != maximized_ && IsWindowVisible(child) != FALSE) {
-      kept = DragPlacement::captionInReach(style, exStyle, place, area);
-    }
-    if (!EqualRect(&kept, &place)) {
-      SetWindowPos(child, nullptr, kept.left, kept.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    moveTo(child, DragPlacement::captionInReach(style, exStyle, place, area));
   }
+  keepIcons(area);
   iconArea_ = area;
 }
 
-RECT MdiClient::iconKept(const RECT& icon, const RECT& area) const {
-  int slot = IconSlots::indexOf(iconArea_, icon);
-  if (slot >= 0) {
-    return IconSlots::slot(area, slot);
+void MdiClient::keepIcons(const RECT& area) {
+  std::vector<RECT> placed;
+  std::vector<HWND> elsewhere;
+  for (HWND child : children()) {
+    if (!minimized(child)) {
+      continue;
+    }
+    int slot = IconSlots::indexOf(iconArea_, rectInClient(child));
+    if (slot < 0) {
+      elsewhere.push_back(child);
+      continue;
+    }
+    placed.push_back(IconSlots::slot(area, slot));
+    moveTo(child, placed.back());
   }
-  return DragPlacement::withinReach(icon, area, SIZE{icon.right - icon.left, icon.bottom - icon.top});
+  // Those that may stay are placed before any that must move looks for a free place.
+  std::vector<HWND> moving;
+  for (HWND child : elsewhere) {
+    RECT place = rectInClient(child);
+    RECT kept = IconSlots::settled(place, area, placed);
+    if (EqualRect(&kept, &place)) {
+      placed.push_back(place);
+    } else {
+      moving.push_back(child);
+    }
+  }
+  for (HWND child : moving) {
+    placed.push_back(IconSlots::settled(rectInClient(child), area, placed));
+    moveTo(child, placed.back());
+  }
+}
+
+void MdiClient::moveTo(HWND child, const RECT& place) {
+  RECT now = rectInClient(child);
+  if (!EqualRect(&now, &place)) {
+    SetWindowPos(child, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 RECT MdiClient::rectInClient(HWND child) const {
@@ -380,13 +413,18 @@ RECT MdiClient::rectInClient(HWND child) const {
   return place;
 }
 
-// The arrangements leave the row of minimised children at the bottom free.
+// The arrangements leave free every row of icons, counted up from the bottom, that any icon reaches into.
 RECT MdiClient::arrangeArea() const {
   RECT area = clientRect();
-  std::vector<HWND> all = children();
-  if (std::any_of(all.begin(), all.end(), minimized)) {
-    area.bottom = std::max<LONG>(area.bottom - GetSystemMetrics(SM_CYMINIMIZED), area.top);
+  int rowHeight = std::max(GetSystemMetrics(SM_CYMINIMIZED), 1);
+  LONG rows = 0;
+  for (HWND child : children()) {
+    if (minimized(child)) {
+      LONG reach = area.bottom - rectInClient(child).top;
+      rows = std::max<LONG>(rows, (reach + rowHeight - 1) / rowHeight);
+    }
   }
+  area.bottom = std::max<LONG>(area.bottom - rows * rowHeight, area.top);
   return area;
 }
 

@@ -39,12 +39,15 @@ class MdiClient : public ControlWindow {
   void cascade();
   void tile(bool horizontal);
   void arrangeIcons();
-  // After the client changed size every child stays where the mouse can take it: an icon as iconKept says,
-  // any other child moved the least way that keeps its caption within reach.
+  // After the client changed size every child stays where the mouse can take it: the icons as keepIcons
+  // says, any other child moved the least way that keeps its caption within reach.
   void keepInReach();
-  // An icon in a slot of the client's last size goes to the slot of that index in `area`, so it keeps its row
-  // at the bottom; one put elsewhere moves the least way that keeps it whole inside.
-  RECT iconKept(const RECT& icon, const RECT& area) const;
+  // Each icon in a slot of the client's last size goes to the slot of that index in `area`, so it keeps its
+  // row at the bottom. Then the icons put elsewhere, front first, stay where they lie whole inside and on no
+  // other icon; those that must move take a free place (IconSlots::settled).
+  void keepIcons(const RECT& area);
+  // Moves the child, keeping its size, to the place's top-left corner when it is not there.
+  void moveTo(HWND child, const RECT& place);
   RECT rectInClient(HWND child) const;
 
   // The children front to back, those the arrangements move: shown and not minimised.

@@ -283,14 +283,15 @@ TEST(Frame, CaptionBoxesMinimiseMaximiseRestoreAndClose) {
 }
 
 // Move and Size chosen from the system menu show their mode at once: the four-way arrows until Size's first
-// arrow picks a border, then that border's (or corner's) arrows; the end gives back the shape under the
-// pointer.
+// arrow picks a border, then that border's (or corner's) arrows; the end gives back the shape of what lies
+// under the pointer, without a mouse move the user did not make.
 TEST(Frame, MoveAndSizeByKeysShowTheirPointerFromTheStart) {
   const struct {
     const char* name;
     WPARAM command;
     std::vector<UINT> keys;
     LPCWSTR shape;
+    POINT pointer = {250, 200};  // over the client area
   } cases[] = {
       {"Move", SC_MOVE, {}, IDC_SIZEALL},
       {"Move, right", SC_MOVE, {VK_RIGHT}, IDC_SIZEALL},
@@ -298,21 +299,28 @@ TEST(Frame, MoveAndSizeByKeysShowTheirPointerFromTheStart) {
       {"Size, left", SC_SIZE, {VK_LEFT}, IDC_SIZEWE},
       {"Size, up, right", SC_SIZE, {VK_UP, VK_RIGHT}, IDC_SIZENESW},
       {"Size, left, Enter", SC_SIZE, {VK_LEFT, VK_RETURN}, IDC_ARROW},
+      {"Size, right, Enter: the right border comes under the pointer",
+       SC_SIZE,
+       {VK_RIGHT, VK_RETURN},
+       IDC_SIZEWE,
+       {405, 200}},
   };
   for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
     TestDriver driver;
     MessageSpy spy;
     HWND window = spy.createTopLevel(RECT{100, 100, 400, 300}, kFrameStyle);
-    driver.mouseMove(250, 200);  // over the client area
+    driver.mouseMove(test.pointer.x, test.pointer.y);
     driver.pumpUntilIdle();
     PostMessage(window, WM_SYSCOMMAND, test.command, 0);  // as the system menu does once it has closed
     driver.pumpUntilIdle();
+    spy.clear();
     for (UINT key : test.keys) {
       driver.pressKey(key);
     }
     driver.pumpUntilIdle();
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, test.shape));
+    EXPECT_TRUE(spy.only({WM_MOUSEMOVE, WM_NCMOUSEMOVE}).empty());
   }
 }
 

@@ -393,14 +393,41 @@ TEST(MdiClient, TileBothWaysAndCascade) {
   EXPECT_EQ(scene.active(), c) << "arranging changes no activation";
 }
 
-TEST(MdiClient, ArrangementsLeaveTheRowOfMinimisedChildrenFree) {
+// Tiling and cascading leave free every row of 24 pixels that holds an icon, counted from the client's
+// bottom: a frame of 640 x 480 has a client of 632 x 434 (three icons a row), one of 800 x 600 a client of
+// 792 x 554 (four a row), one 300 pixels wide a client 292 wide (one a row).
+TEST(MdiClient, ArrangementsLeaveEveryRowOfIconsFree) {
+  const struct {
+    const char* name;
+    SIZE frame;
+    int icons;
+    UINT message;  // WM_MDITILE (horizontal) or WM_MDICASCADE; WM_NULL: vertical tiling
+    LONG bottom;   // of the one document left open
+  } cases[] = {
+      {"one icon, tiled horizontally", {640, 480}, 1, WM_MDITILE, 410},
+      {"eight icons in two rows, tiled vertically", {800, 600}, 8, WM_NULL, 506},
+      {"three icons one a row in a narrow frame, cascaded", {300, 480}, 3, WM_MDICASCADE, 362},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.name);
+    MdiScene scene(test.frame);
+    for (int i = 0; i < test.icons; ++i) {
+      SendMessage(scene.createChild(u"Icon", kFirst), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    }
+    HWND open = scene.createChild(u"Open", kSecond);
+    bool vertical = test.message == WM_NULL;
+    SendMessage(scene.client, vertical ? WM_MDITILE : test.message,
+                vertical ? MDITILE_VERTICAL : MDITILE_HORIZONTAL, 0);
+    EXPECT_EQ(scene.rectInClient(open).bottom, test.bottom);
+  }
+}
+
+TEST(MdiClient, ArrangingIconsPutsThemInTheSlotsFromTheFirst) {
   MdiScene scene;
   HWND a = scene.createChild(u"A", kFirst);
-  HWND b = scene.createChild(u"B", kSecond);
+  scene.createChild(u"B", kSecond);
   SendMessage(a, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  SendMessage(scene.client, WM_MDITILE, MDITILE_HORIZONTAL, 0);
   SIZE area = clientSize(scene.client);
-  EXPECT_EQ(scene.rectInClient(b).bottom, area.cy - GetSystemMetrics(SM_CYMINIMIZED));
   SetWindowPos(a, nullptr, 100, 100, 50, 20, SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessage(scene.client, WM_MDIICONARRANGE, 0, 0);
   EXPECT_EQ(scene.rectInClient(a).left, 0);
@@ -493,6 +520,15 @@ TEST(MdiClient, IconsAndDocumentsKeepTheirPlacesAsTheFrameChanges) {
     scene.driver.mouseMove(to, 240);
     scene.driver.mouseUp();
   };
+  // An icon dragged by its title from one place to another in the client.
+  const auto dragIcon = [&](POINT from, POINT to) {
+    MapWindowPoints(scene.client, nullptr, &from, 1);
+    MapWindowPoints(scene.client, nullptr, &to, 1);
+    scene.driver.mouseMove(from.x + 36, from.y + 12);
+    scene.driver.mouseDown();
+    scene.driver.mouseMove(to.x + 36, to.y + 12);
+    scene.driver.mouseUp();
+  };
   frameCommand(SC_MAXIMIZE);
   std::vector<HWND> documents;
   for (LPCWSTR title : {u"One", u"Two", u"Three", u"Four"}) {
@@ -560,6 +596,21 @@ TEST(MdiClient, IconsAndDocumentsKeepTheirPlacesAsTheFrameChanges) {
        },
        {icon(0, 530), icon(160, 530), icon(400, 410), icon(480, 530), icon(320, 530), icon(0, 506),
         icon(160, 506)},
+       pushedIn},
+      {"the upper row's second icon dropped half onto the bottom row's last: it takes the free slot",
+       [&] {
+         dragIcon(POINT{160, 506}, POINT{500, 530});
+       },
+       {icon(0, 530), icon(160, 530), icon(400, 410), icon(480, 530), icon(320, 530), icon(0, 506),
+        icon(160, 506)},
+       pushedIn},
+      {"that icon dragged to the bottom-right corner and the frame restored: both icons put elsewhere move",
+       [&] {
+         dragIcon(POINT{160, 506}, POINT{632, 480});
+         frameCommand(SC_RESTORE);
+       },
+       {icon(0, 410), icon(160, 410), icon(0, 362), icon(0, 386), icon(320, 410), icon(160, 386),
+        icon(320, 386)},
        pushedIn},
   };
   for (const auto& step : steps) {

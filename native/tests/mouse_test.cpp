@@ -227,15 +227,19 @@ TEST(Mouse, PointerOverTheFrameGetsNonClientMessagesAndFrameCursors) {
   TestDriver driver;
   MessageSpy spy;
   HWND window = spy.createTopLevel(RECT{100, 100, 400, 300}, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  // An icon (160 x 24 at the desktop's bottom-left corner) keeps its sizing frame but cannot be sized.
+  HWND icon = spy.createTopLevel(RECT{500, 100, 800, 300}, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  ShowWindow(icon, SW_MINIMIZE);
   struct Case {
     POINT point;
     LRESULT hit;
     LPCWSTR cursor;
+    HWND under;
   };
   const Case cases[] = {
-      {{101, 200}, HTLEFT, IDC_SIZEWE},          {{250, 101}, HTTOP, IDC_SIZENS},
-      {{398, 298}, HTBOTTOMRIGHT, IDC_SIZENWSE}, {{250, 110}, HTCAPTION, IDC_ARROW},
-      {{250, 200}, HTCLIENT, IDC_ARROW},
+      {{101, 200}, HTLEFT, IDC_SIZEWE, window},          {{250, 101}, HTTOP, IDC_SIZENS, window},
+      {{398, 298}, HTBOTTOMRIGHT, IDC_SIZENWSE, window}, {{250, 110}, HTCAPTION, IDC_ARROW, window},
+      {{250, 200}, HTCLIENT, IDC_ARROW, window},         {{1, 1012}, HTBORDER, IDC_ARROW, icon},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.hit);
@@ -248,8 +252,8 @@ TEST(Mouse, PointerOverTheFrameGetsNonClientMessagesAndFrameCursors) {
       EXPECT_EQ(spy.only({WM_MOUSEMOVE}).size(), 1u);
     } else {
       EXPECT_EQ(spy.only({WM_NCMOUSEMOVE}),
-                (std::vector<Logged>{
-                    {window, WM_NCMOUSEMOVE, static_cast<WPARAM>(c.hit), MAKELPARAM(c.point.x, c.point.y)}}));
+                (std::vector<Logged>{{c.under, WM_NCMOUSEMOVE, static_cast<WPARAM>(c.hit),
+                                      MAKELPARAM(c.point.x, c.point.y)}}));
     }
   }
 }

@@ -255,7 +255,9 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCHITTEST: {
       NonClientLayout layout = frameLayout(*window, system.windows().screenRect(*window));
       if (window->isMinimized()) {
+        // An icon has no client area, and cannot be sized: its frame is a plain border.
         layout.client = RECT{};
+        layout.sizing = false;
       }
       return layout.hitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     }

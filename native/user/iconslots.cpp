@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "native/user/dragplacement.h"
 #include "native/user/metrics.h"
 #include "native/user/rects.h"
 
@@ -16,6 +17,13 @@ SIZE iconSize() {
 // An area narrower than one icon still has a slot in each row.
 int slotsPerRow(const RECT& area) {
   return std::max<int>((area.right - area.left) / iconSize().cx, 1);
+}
+
+bool overlapsAny(const RECT& rect, const std::vector<RECT>& icons) {
+  return std::any_of(icons.begin(), icons.end(), [&](const RECT& icon) {
+    RECT overlap{};
+    return IntersectRect(&overlap, &icon, &rect) != FALSE;
+  });
 }
 
 }  // namespace
@@ -42,15 +50,18 @@ int IconSlots::indexOf(const RECT& area, const RECT& icon) {
 
 int IconSlots::firstFree(const RECT& area, const std::vector<RECT>& icons) {
   for (int index = 0;; ++index) {
-    RECT candidate = slot(area, index);
-    bool taken = std::any_of(icons.begin(), icons.end(), [&](const RECT& icon) {
-      RECT overlap{};
-      return IntersectRect(&overlap, &icon, &candidate) != FALSE;
-    });
-    if (!taken) {
+    if (!overlapsAny(slot(area, index), icons)) {
       return index;
     }
   }
+}
+
+RECT IconSlots::settled(const RECT& icon, const RECT& area, const std::vector<RECT>& placed) {
+  RECT inside = DragPlacement::withinReach(icon, area, SIZE{icon.right - icon.left, icon.bottom - icon.top});
+  if (!overlapsAny(inside, placed)) {
+    return inside;
+  }
+  return slot(area, firstFree(area, placed));
 }
 
 }  // namespace native

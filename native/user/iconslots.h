@@ -18,6 +18,10 @@ class IconSlots {
   static int indexOf(const RECT& area, const RECT& icon);
   // The first slot that none of `icons` overlaps.
   static int firstFree(const RECT& area, const std::vector<RECT>& icons);
+  // Where an icon put elsewhere than a slot lies beside the icons `placed`: where it is, while it lies whole
+  // inside the area and on none of them; else moved the least way that keeps it whole inside, when nothing
+  // lies there; else in the first free slot.
+  static RECT settled(const RECT& icon, const RECT& area, const std::vector<RECT>& placed);
 };
 
 }  // namespace native

@@ -1,6 +1,7 @@
 #include "native/user/inputrouter.h"
 
 #include "native/user/classregistry.h"
+#include "native/user/cursortable.h"
 #include "native/user/keyboard.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
@@ -90,29 +91,13 @@ std::optional<MSG> InputRouter::translateMouse(const HostInput& input) {
   HWND target = system.focus().capture();
   LRESULT hit = HTCLIENT;
   if (target == nullptr) {
-    target = tree.windowAt(input.point);
-    for (;;) {
-      if (target == tree.desktopHandle()) {
-        return std::nullopt;
-      }
-      hit = SendMessage(target, WM_NCHITTEST, 0, screenPoint);
-      const WindowRecord* record = tree.find(target);
-      if (record == nullptr) {
-        return std::nullopt;
-      }
-      if (hit != HTTRANSPARENT) {
-        break;
-      }
-      // A window that lets the pointer through hands it to its parent.
-      target = record->isChild() ? record->parent : tree.desktopHandle();
-    }
-    HWND topLevel = tree.topLevelOf(target);
-    if (!tree.isEnabled(*tree.find(topLevel))) {
-      // A window behind a modal one: it learns the pointer is over it, but gets no input.
-      SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(HTERROR, message));
+    std::optional<PointerTarget> under = windowUnder(input.point);
+    if (!under || !tellCursor(*under, message)) {
       return std::nullopt;
     }
-    SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(hit, message));
+    target = under->window;
+    hit = under->hit;
+    HWND topLevel = tree.topLevelOf(target);
     bool inactiveTopLevel = topLevel != system.focus().active();
     if (input.kind == HostInput::Kind::ButtonDown && tree.contains(target) &&
         (inactiveTopLevel || inBackDocument(tree, target))) {
@@ -148,6 +133,49 @@ std::optional<MSG> InputRouter::translateMouse(const HostInput& input) {
     lastPress_ = DeliveredPress{input, result};
   }
   return result;
+}
+
+std::optional<InputRouter::PointerTarget> InputRouter::windowUnder(POINT point) {
+  WindowTree& tree = WindowSystem::get().windows();
+  HWND target = tree.windowAt(point);
+  for (;;) {
+    if (target == tree.desktopHandle()) {
+      return std::nullopt;
+    }
+    LRESULT hit = SendMessage(target, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y));
+    const WindowRecord* record = tree.find(target);
+    if (record == nullptr) {
+      return std::nullopt;
+    }
+    if (hit != HTTRANSPARENT) {
+      return PointerTarget{target, hit};
+    }
+    // A window that lets the pointer through hands it to its parent.
+    target = record->isChild() ? record->parent : tree.desktopHandle();
+  }
+}
+
+bool InputRouter::tellCursor(const PointerTarget& under, UINT message) {
+  WindowTree& tree = WindowSystem::get().windows();
+  auto target = reinterpret_cast<WPARAM>(under.window);
+  if (!tree.isEnabled(*tree.find(tree.topLevelOf(under.window)))) {
+    // A window behind a modal one: it learns the pointer is over it, but gets no input.
+    SendMessage(under.window, WM_SETCURSOR, target, MAKELPARAM(HTERROR, message));
+    return false;
+  }
+  SendMessage(under.window, WM_SETCURSOR, target, MAKELPARAM(under.hit, message));
+  return true;
+}
+
+void InputRouter::showCursorAt(POINT point) {
+  if (WindowSystem::get().focus().capture() != nullptr) {
+    return;  // the capturing window keeps the shape it chose
+  }
+  if (std::optional<PointerTarget> under = windowUnder(point)) {
+    tellCursor(*under, WM_MOUSEMOVE);
+  } else {
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));  // over the bare desktop
+  }
 }
 
 std::optional<HostInput> InputRouter::takePress(const MSG& press) {

@@ -20,8 +20,20 @@ class InputRouter {
   std::optional<HostInput> takePress(const MSG& press);
   // The next press pairs with no click before it.
   void forgetLastClick() { lastClick_ = Click{}; }
+  // The pointer at `point` takes the shape the window under it gives it (WM_SETCURSOR after its hit test), as
+  // a move there would give it, but no window hears of a move.
+  void showCursorAt(POINT point);
 
  private:
+  struct PointerTarget {
+    HWND window;
+    LRESULT hit;
+  };
+  // The window that takes the pointer at `point`, with its hit-test code; none over the bare desktop.
+  static std::optional<PointerTarget> windowUnder(POINT point);
+  // Sends WM_SETCURSOR for `message` to the window under the pointer. False when the window is behind a modal
+  // one and gets no input.
+  static bool tellCursor(const PointerTarget& under, UINT message);
   std::optional<MSG> translateMouse(const HostInput& input);
   std::optional<MSG> translateKey(const HostInput& input);
   bool isDoubleClick(HWND window, int button, bool nonClient, const HostInput& input);

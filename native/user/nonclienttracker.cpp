@@ -8,6 +8,7 @@
 #include "native/user/metrics.h"
 #include "native/user/nonclientlayout.h"
 #include "native/user/painting.h"
+#include "native/user/placement.h"
 #include "native/user/rects.h"
 #include "native/user/scrollbarapi.h"
 #include "native/user/scrollbarlayout.h"
@@ -176,13 +177,18 @@ void NonClientTracker::cancel() {
     record->verticalBar.tracking = false;
   }
   bool byKeys = mode_ == Mode::KeyMove || mode_ == Mode::KeySize;
+  bool moved = mode_ == Mode::Move || mode_ == Mode::KeyMove;
+  HWND window = window_;
   mode_ = Mode::None;
   window_ = nullptr;
+  if (moved) {
+    settleIcon(window);
+  }
   POINT pointer{};
   GetCursorPos(&pointer);
   if (byKeys && pointer.x >= 0 && pointer.y >= 0) {
     // The pointer takes the shape of what lies under it again (when it is over the desktop at all).
-    SetCursorPos(pointer.x, pointer.y);
+    WindowSystem::get().input().showCursorAt(pointer);
   }
 }
 
@@ -338,6 +344,9 @@ void NonClientTracker::finish(POINT screen) {
   mode_ = Mode::None;
   window_ = nullptr;
   switch (mode) {
+    case Mode::Move:
+      settleIcon(window);
+      break;
     case Mode::Box: {
       NonClientLayout layout = layoutOnScreen(*record);
       if (layout.hitTest(screen) != part_) {

@@ -32,9 +32,8 @@ RECT containerArea(const WindowRecord& window) {
               parent->clientRect.bottom - parent->clientRect.top};
 }
 
-// A window minimised takes the first slot no other icon of its container overlaps.
-RECT minimizedSlot(const WindowRecord& window) {
-  RECT area = containerArea(window);
+// The places of the other icons in the window's container.
+std::vector<RECT> otherIcons(const WindowRecord& window) {
   const WindowRecord* parent = tree().find(window.parent);
   std::vector<RECT> icons;
   for (HWND sibling : parent->children) {
@@ -43,10 +42,27 @@ RECT minimizedSlot(const WindowRecord& window) {
       icons.push_back(other->rect);
     }
   }
-  return IconSlots::slot(area, IconSlots::firstFree(area, icons));
+  return icons;
+}
+
+// A window minimised takes the first slot no other icon of its container overlaps.
+RECT minimizedSlot(const WindowRecord& window) {
+  RECT area = containerArea(window);
+  return IconSlots::slot(area, IconSlots::firstFree(area, otherIcons(window)));
 }
 
 }  // namespace
+
+void settleIcon(HWND handle) {
+  const WindowRecord* window = tree().find(handle);
+  if (window == nullptr || !window->isMinimized()) {
+    return;
+  }
+  RECT kept = IconSlots::settled(window->rect, containerArea(*window), otherIcons(*window));
+  if (!EqualRect(&kept, &window->rect)) {
+    SetWindowPos(handle, nullptr, kept.left, kept.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
 
 void recalculateClient(HWND handle) {
   WindowRecord* window = tree().find(handle);

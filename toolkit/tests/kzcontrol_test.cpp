@@ -279,19 +279,24 @@ TEST_F(KZControlTest, MenuUpdateEnablesTheFrameCommandsAndIdleTickGoesToTheStatu
   KZStatusBar::flyOverBar = nullptr;
 }
 
-// Two documents maximised, both minimised by the bar's box: whichever road brings an icon back, it comes back
-// maximised as it was, its caption out of sight, its system menu and boxes in the bar (which then reads: its
-// system menu, File, Window and the three boxes), its title in the frame's caption, and the keys.
+// Two documents maximised, both minimised by the bar's box, the document area keeping the keys: whichever
+// road brings an icon back, it comes back maximised as it was, its caption out of sight, its system menu and
+// boxes in the bar (which then reads: its system menu, File, Window and the three boxes), its title in the
+// frame's caption, and the keys.
 TEST_F(KZControlTest, EveryRoadBackFromAnIconGivesTheSameDocumentBarAndTitle) {
-  enum Road { kWindowMenu, kAltNumber, kCtrlF6, kSystemMenu, kDoubleClick, kBox };
+  enum Road { kWindowMenu, kAltNumber, kCtrlF6, kSystemMenu, kAltMinus, kDoubleClick, kBox };
   const struct {
     const char* name;
     Road road;
     int restored;  // the document that comes back
   } cases[] = {
-      {"Window, its first document", kWindowMenu, 0},  {"Alt+1", kAltNumber, 0},
-      {"Ctrl+F6 steps to the other", kCtrlF6, 1},      {"the icon's system menu, Restore", kSystemMenu, 0},
-      {"a double click on the icon", kDoubleClick, 0}, {"the icon's Restore box", kBox, 0},
+      {"Window, its first document", kWindowMenu, 0},
+      {"Alt+1", kAltNumber, 0},
+      {"Ctrl+F6 steps to the other", kCtrlF6, 1},
+      {"the icon's system menu, Restore", kSystemMenu, 0},
+      {"Alt+-, Restore", kAltMinus, 0},
+      {"a double click on the icon", kDoubleClick, 0},
+      {"the icon's Restore box", kBox, 0},
   };
   frame->SetText(u"Meet");
   for (const auto& test : cases) {
@@ -308,6 +313,7 @@ TEST_F(KZControlTest, EveryRoadBackFromAnIconGivesTheSameDocumentBarAndTitle) {
     }
     const native::HWND first = documents[0]->ScreenID(2);
     ASSERT_TRUE(native::IsIconic(first) && native::IsIconic(documents[1]->ScreenID(2)));
+    EXPECT_EQ(native::GetFocus(), frame->ScreenID()) << "the document area keeps the keys";
     switch (test.road) {
       case kWindowMenu:
         Chord(native::VK_MENU, 'W');
@@ -323,6 +329,10 @@ TEST_F(KZControlTest, EveryRoadBackFromAnIconGivesTheSameDocumentBarAndTitle) {
       case kSystemMenu:
         ClickIn(Layout(first).systemBox);
         driver.pressKey('R');  // waiting in the menu it opens
+        break;
+      case kAltMinus:
+        Chord(native::VK_MENU, native::VK_OEM_MINUS);
+        driver.pressKey('R');
         break;
       case kDoubleClick: {
         const native::RECT caption = Layout(first).caption;
