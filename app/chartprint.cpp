@@ -19,6 +19,7 @@
 #include "model/qvevent.h"
 #include "model/qvresult.h"
 #include "model/qvsettings.h"
+#include "toolkit/kztextfit.h"
 
 namespace {
 
@@ -68,22 +69,31 @@ KString TitleLine(const QvEvent* event) {
 }
 
 // For one lane's chart, the lane it shows and its athlete: "Lane", a blank and the result's lane, then
-// " - " and the first and last names that are not empty; empty for every lane's chart.
-KString LaneLine(const QvZChartPane& pane) {
+// " - " and the first and last names that are not empty; empty for every lane's chart. The line fits
+// `width` in the printer's current font: names too long for it are cut with "...", the lane kept whole.
+KString LaneLine(const QvZChartPane& pane, ZafPrinter& printer, int32_t width) {
   const std::optional<ChartRows> rows = pane.ShownRows();
   const QvResult* result = rows ? rows->ShownResult() : nullptr;
   if (result == nullptr) {
     return KString();
   }
-  KString text = rows->ShownLaneTitle();
-  const char16_t* separator = u" - ";
+  KString names;
   for (const int32_t field : {kFirstNameField, kLastNameField}) {
     if (const KString& name = result->AthleteField(field); !name.IsEmpty()) {
-      text.Append(separator).Append(name);
-      separator = u" ";
+      names.Append(names.IsEmpty() ? u"" : u" ").Append(name);
     }
   }
-  return text;
+  const KZTextMeasure measure = [&printer](const char16_t* text, int32_t count) {
+    return printer.TextSize(text, count).Width();
+  };
+  KString text = rows->ShownLaneTitle();
+  if (!names.IsEmpty()) {
+    text.Append(u" - ");
+    const int32_t room = width - measure(text.CStr(), text.Length());
+    text.Append(KZShortenedText(names, room, measure));
+  }
+  // Only a lane text wider than the line itself is left to cut.
+  return KZShortenedText(text, width, measure);
 }
 
 }  // namespace
@@ -153,7 +163,7 @@ ChartPrint::Space ChartPrint::PrintHeader(ZafPrinter& printer, const QvZChartPan
     event->InfoBlock().AppendDate(start);
   }
   below = printer.TextLine(0, below, width, start.CStr(), -1, kCentre, false);
-  if (const KString lane = LaneLine(pane); !lane.IsEmpty()) {
+  if (const KString lane = LaneLine(pane, printer, width); !lane.IsEmpty()) {
     below = printer.TextLine(0, below, width, lane.CStr(), -1, kCentre, false);
   }
   const KString maker = ProductTitle();

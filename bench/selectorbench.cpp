@@ -1,12 +1,16 @@
 // Scrolling and redrawing a results list of 10,000 rows in four columns on the headless desktop, through
 // the selector from the scroll request to the desktop's pixels: a page down (the whole list area drawn
-// anew), a line down (the picture copied and one row drawn) and a full redraw of the list as a paint. The
-// list must show at its size and the steps must reach it: the scrolls move it and draw on the desktop, each
-// redraw paints it.
+// anew), a line down (the picture copied and one row drawn) and a full redraw of the list as a paint, with
+// short names and with names of 100,000 characters (a document sets no length on them), the one read
+// against the other. The list must show at its size and the steps must reach it: the scrolls move it and
+// draw on the desktop, each redraw paints it, and long names are drawn cut at their column's end.
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,10 +28,14 @@ constexpr int32_t kColumns = 4;
 constexpr int32_t kListWidth = 800;
 constexpr int32_t kListHeight = 600;
 constexpr int32_t kColumnPositions[kColumns] = {0, 60, 400, 600};
+constexpr int32_t kNameColumn = 1;
+
+double shortNamesMs = 0;
+double longNamesMs = 0;
 
 // The texts of every row, made once so that the benchmark measures the list and not the formatting.
 struct ResultTexts {
-  ResultTexts() {
+  explicit ResultTexts(size_t nameLength) : longName(nameLength, u'W') {
     rows.reserve(kRows);
     for (int32_t row = 0; row < kRows; ++row) {
       const std::u16string number(1, static_cast<char16_t>(u'0' + row % 10));
@@ -36,19 +44,24 @@ struct ResultTexts {
     }
   }
   std::vector<std::vector<std::u16string>> rows;
+  // When not empty, every row's name, in place of the short one.
+  std::u16string longName;
 };
 
 void TextOfCell(KPoint cell, int32_t column, KString& text, uint32_t& textFlags, uintptr_t userWord) {
   const auto& texts = *reinterpret_cast<const ResultTexts*>(userWord);
   if (cell.y >= 0 && cell.y < kRows && column >= 0 && column < kColumns) {
-    text = KString(texts.rows[static_cast<size_t>(cell.y)][static_cast<size_t>(column)].c_str());
+    const std::u16string& shown = column == kNameColumn && !texts.longName.empty()
+                                      ? texts.longName
+                                      : texts.rows[static_cast<size_t>(cell.y)][static_cast<size_t>(column)];
+    text = KString(shown.c_str(), static_cast<int32_t>(shown.size()));
     textFlags = column >= 2 ? KZSelector::kTextRight : 0;
   }
 }
 
 // The headless desktop with one 800 x 600 list of all the rows, drawn once.
 struct ListOnDesktop {
-  ListOnDesktop() {
+  explicit ListOnDesktop(size_t nameLength = 0) : texts(nameLength) {
     KZFontTable::InitFonts();
     list = new KZSelector(0, 0, 0, 0);
     list->SetRegion({0, 0, kListWidth - 1, kListHeight - 1, ZAF_PIXEL});
@@ -69,6 +82,15 @@ struct ListOnDesktop {
   bool ShownAtItsSize() const {
     const native::RECT shown = driver.screenRect(list->ScreenID());
     return shown.right - shown.left == kListWidth && shown.bottom - shown.top == kListHeight;
+  }
+
+  // Whether anything is drawn in the last 12 pixels of the name column: only names cut at its end reach
+  // them.
+  bool NamesReachTheColumnEnd() const {
+    const native::RECT shown = driver.screenRect(list->ScreenID());
+    const int32_t end = shown.left + kColumnPositions[kNameColumn + 1];
+    const std::vector<native::COLORREF> pixels = driver.pixels({end - 12, shown.top, end, shown.bottom});
+    return std::adjacent_find(pixels.begin(), pixels.end(), std::not_equal_to<>()) != pixels.end();
   }
 
   // Scrolls by the command, back to the top once the end is reached.
@@ -107,22 +129,29 @@ BENCHMARK(BM_Scroll)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
+// The argument is the length of every name; 0 keeps the short ones.
 void BM_FullRedraw(benchmark::State& state) {
-  ListOnDesktop desktop;
+  const auto nameLength = static_cast<size_t>(state.range(0));
+  ListOnDesktop desktop(nameLength);
   desktop.list->ScrollTo({0, kRows / 2}, true);
+  const auto started = std::chrono::steady_clock::now();
   for (auto _ : state) {
     desktop.list->Refresh();
     desktop.driver.pumpUntilIdle();
     benchmark::ClobberMemory();
   }
+  (nameLength == 0 ? shortNamesMs : longNamesMs) = bench::MillisecondsPerIteration(started, state);
   if (!desktop.ShownAtItsSize() || desktop.driver.takePaints().paints < state.iterations()) {
     state.SkipWithError("the redraws did not paint the list");
+  } else if (desktop.NamesReachTheColumnEnd() != (nameLength > 0)) {
+    state.SkipWithError("the names were not drawn as long as their column holds");
   }
 }
-BENCHMARK(BM_FullRedraw)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FullRedraw)->ArgName("name")->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  return bench::RunCases(argc, argv);
+  return bench::RunAndCompare(argc, argv, "a redraw with 100,000-character names", longNamesMs,
+                              "with short names", shortNamesMs);
 }

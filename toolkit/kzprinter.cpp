@@ -405,38 +405,15 @@ native::SIZE KZPrinter::TextExtent(const char16_t* text, int32_t length) const {
 }
 
 int32_t KZPrinter::FitText(const char16_t* text, int32_t length, int32_t width) const {
-  // The widths of longer beginnings never shrink, so the longest that fits is found by halving.
-  int32_t fits = 0;
-  int32_t tooLong = TextLength(text, length) + 1;
-  while (tooLong - fits > 1) {
-    const int32_t middle = fits + (tooLong - fits) / 2;
-    if (TextExtent(text, middle).cx <= width) {
-      fits = middle;
-    } else {
-      tooLong = middle;
-    }
-  }
-  // A cut never splits a character made of two units.
-  if (fits > 0 && fits < TextLength(text, length) && text[fits - 1] >= 0xD800 && text[fits - 1] <= 0xDBFF) {
-    --fits;
-  }
-  return fits;
+  return KZFittingLength(text, length, width, WidthMeasure());
 }
 
 KString KZPrinter::ShortenText(const KString& text, int32_t width) const {
-  static constexpr char16_t kCutMark[] = u"...";
-  if (TextExtent(text.CStr()).cx <= width) {
-    return text;
-  }
-  int32_t kept = FitText(text.CStr(), -1, width - TextExtent(kCutMark).cx);
-  // "the ..." reads as if a word were missing after "the"; "the..." as the cut it is.
-  while (kept > 0 && text.CStr()[kept - 1] == u' ') {
-    --kept;
-  }
-  if (kept == 0) {
-    return KString(kCutMark, FitText(kCutMark, -1, width));
-  }
-  return KString(text.CStr(), kept).Append(kCutMark);
+  return KZShortenedText(text, width, WidthMeasure());
+}
+
+KZTextMeasure KZPrinter::WidthMeasure() const {
+  return [this](const char16_t* text, int32_t count) { return TextExtent(text, count).cx; };
 }
 
 native::UINT KZPrinter::AlignmentFormat(int32_t horizontal, int32_t vertical) {

@@ -13,6 +13,7 @@
 #include "foundation/kstring.h"
 #include "native/gdi/gditypes.h"
 #include "native/print/printdlg.h"
+#include "toolkit/kztextfit.h"
 
 class KRGroup;
 
@@ -141,6 +142,8 @@ class KZPrinter {
   native::RECT Rows(const native::RECT& rect, int32_t rowEnd) const;
   // The current page's extent: page units, or pixels.
   native::SIZE Extent() const;
+  // TextExtent's width, as the text fits measure it.
+  KZTextMeasure WidthMeasure() const;
 
   int32_t printableWidth = 0;
   int32_t printableHeight = 0;

@@ -10,6 +10,7 @@
 #include "native/user/windowpos.h"
 #include "toolkit/kzevents.h"
 #include "toolkit/kzfonttable.h"
+#include "toolkit/kztextfit.h"
 
 namespace {
 
@@ -279,10 +280,8 @@ void KZWindowObjectLeech::DrawTextFitted(const KRect& rect, const ZafIChar* text
   if (!HasNativeWindow() || !text) {
     return;
   }
-  int32_t length = static_cast<int32_t>(std::char_traits<ZafIChar>::length(text));
-  while (length > 0 && TextWidth(text, length) > rect.Width()) {
-    --length;
-  }
+  const int32_t length = KZFittingLength(
+      text, -1, rect.Width(), [this](const ZafIChar* part, int32_t count) { return TextWidth(part, count); });
   if (length == 0) {
     return;
   }

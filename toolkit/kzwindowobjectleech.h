@@ -84,7 +84,8 @@ class KZWindowObjectLeech {
   void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t width);
   void DrawRectangle(const KRect& rect, int32_t width, bool fill);
   void DrawTextAt(int32_t x, int32_t y, const ZafIChar* text, int32_t hotKeyIndex, bool fill);
-  // The longest first part of the text that fits the rectangle's width (possibly none), aligned in it.
+  // The longest first part of the text that fits the rectangle's width (possibly none, never half of a
+  // character of two units), aligned in it.
   void DrawTextFitted(const KRect& rect, const ZafIChar* text, int32_t horizontalJustify,
                       int32_t verticalJustify, bool fill);
   void CopyArea(const KRect& rect, int32_t x, int32_t y);

@@ -1,9 +1,10 @@
 // Results > Print and Chart > Print in the running program: the results' column titles and texts, the
 // chart's time-axis title (of every lane's chart and of one lane's) and the lane and athlete that one lane's
-// chart shows come out whole on the printed page, read from the page's picture. A lane with long free texts
-// has them cut with "..." and takes no column off the page; its id is printed whole. False starts and a lane
-// not in use are told in words: the lane not in use keeps its number, and a false start the official set is
-// named once.
+// chart shows come out whole on the printed page, read from the page's picture; the lane line reads as its
+// text printed alone, and keeps its lane whole when the athlete's name is cut with "..." to the line. A lane
+// with long free texts has them cut with "..." and takes no column off the page; its id is printed whole.
+// False starts and a lane not in use are told in words: the lane not in use keeps its number, and a false
+// start the official set is named once.
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@
 #include "app/qvzeventmdi.h"
 #include "app/qvzresultspane.h"
 #include "app/tests/programtest.h"
+#include "framework/win32/zafprinter.h"
 #include "model/qvevent.h"
 #include "model/qvresult.h"
 #include "model/qvresults.h"
@@ -154,6 +156,44 @@ Box TextLineFromTop(const GreyPicture& page, int n) {
   }
 }
 
+// The grey of a pixel inside the picture, 0 black to 255 white.
+int Grey(const GreyPicture& page, int x, int y) {
+  return static_cast<unsigned char>(page.pixels[static_cast<std::size_t>(y) * page.width + x]);
+}
+
+// Whether the two boxes hold the same picture: the same size, and each pixel within a few grey levels of
+// the other's (the smoothing of a line's edges changes by a level with the line's height on the sheet).
+bool SamePicture(const GreyPicture& page, Box box, const GreyPicture& other, Box otherBox) {
+  constexpr int kGreyLevels = 4;
+  if (box.right - box.left != otherBox.right - otherBox.left ||
+      box.bottom - box.top != otherBox.bottom - otherBox.top) {
+    return false;
+  }
+  for (int y = 0; y < box.bottom - box.top; ++y) {
+    for (int x = 0; x < box.right - box.left; ++x) {
+      if (std::abs(Grey(page, box.left + x, box.top + y) - Grey(other, otherBox.left + x, otherBox.top + y)) >
+          kGreyLevels) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// The text `times` over.
+std::u16string Repeated(const std::u16string& text, int times) {
+  std::u16string repeated;
+  for (int time = 0; time < times; ++time) {
+    repeated += text;
+  }
+  return repeated;
+}
+
+// Lane 2's last name, long enough to overrun the chart page's header line.
+void AVeryLongLastName(QvResults& results) {
+  results.GetNth(1, nullptr)->SetAthleteField0(KString(Repeated(u"Vandenberghe-Oyelaran-", 12).c_str()));
+}
+
 // Lanes 3 and 5 false starts, lane 3 charged as the lowest of the lanes in use; lane 4, lower still, not in
 // use: as a download leaves them.
 void FalseStartsBesideALaneNotInUse(QvResults& results) {
@@ -186,14 +226,45 @@ class PrintedTitlesTest : public ProgramTest {
   }
 
   // The printed page at 100 dots an inch.
-  GreyPicture Page() const {
-    std::system(("pdftoppm -r 100 -gray '" + output + "' '" + folder.file("page") + "'").c_str());
-    return GreyPicture::read(folder.file("page-1.pgm"));
+  GreyPicture Page() const { return Picture(output, "-r 100"); }
+
+  // The top of the printed page in the printer's own pixels (300 dots an inch): two lines printed alike
+  // look alike there, whatever their height on the sheet.
+  GreyPicture PageTop(const std::string& pdf) const { return Picture(pdf, "-r 300 -H 900"); }
+
+  // The top of a page like the last one with `text` alone on it, printed as the chart's header prints its
+  // lines: the printer's first font, centred across the printable width.
+  GreyPicture PrintedAlone(const std::u16string& text) {
+    constexpr int32_t kFirstFont = 0;
+    constexpr int32_t kCentred = 2;
+    constexpr int32_t kTop = 100;  // clear of the sheet's edge, which would cut the smoothing of the line
+    const std::string chartPage = output;
+    output = folder.file("alone.pdf");
+    {
+      ZafPrinter printer;
+      ZafPrintJobRecord record;
+      EXPECT_EQ(printer.PrintDialog(record), 1);
+      EXPECT_EQ(printer.BeginDocument(u"alone"), 0);
+      printer.BeginPage();
+      printer.SetFont(kFirstFont);
+      printer.TextLine(0, kTop, printer.PrintableWidth(), text.c_str(), -1, kCentred, false);
+      printer.EndPage();
+      printer.EndDocument();
+    }
+    const GreyPicture picture = PageTop(output);
+    output = chartPage;
+    return picture;
   }
 
   native::test::PrintFolder folder;
   std::string output = folder.file("printed.pdf");
   bool landscape = false;
+
+ private:
+  GreyPicture Picture(const std::string& pdf, const std::string& options) const {
+    std::system(("pdftoppm " + options + " -gray '" + pdf + "' '" + folder.file("page") + "'").c_str());
+    return GreyPicture::read(folder.file("page-1.pgm"));
+  }
 };
 
 }  // namespace
@@ -208,6 +279,7 @@ TEST_F(PrintedTitlesTest, TitlesArePrintedWhole) {
     int height;
     int chartRow = -1;  // the results row whose lane the chart shows alone; -1 every lane
     std::function<void(QvResults&)> change = nullptr;  // made to the results before this row's print
+    std::u16string printed = u"";  // when given, the text found reads so: it looks as this text printed alone
   } cases[] = {
       {"Lane, the results' first column title on an upright A4 sheet", QvZResultsPane::kPrintCommand, false,
        [](const GreyPicture& page) { return Cell(page, 0, 0); }, 38, 11},
@@ -246,7 +318,11 @@ TEST_F(PrintedTitlesTest, TitlesArePrintedWhole) {
        -1, [](QvResults& results) { results.GetNth(4, nullptr)->SetStatus(QvResult::kFalseStart); }},
       {"Lane 2 - Maximiliana Theodora Vandenberghe-Oyelaran, under the start on lane 2's chart's page",
        QvZChartPane::kPrintCommand, true, [](const GreyPicture& page) { return TextLineFromTop(page, 2); },
-       305, 11, 1},
+       305, 11, 1, nullptr, u"Lane 2 - Maximiliana Theodora Vandenberghe-Oyelaran"},
+      {"Lane 2 whole and its very long name cut with three dots to the line, on lane 2's chart's page",
+       QvZChartPane::kPrintCommand, true, [](const GreyPicture& page) { return TextLineFromTop(page, 2); },
+       1063, 11, 1, AVeryLongLastName,
+       u"Lane 2 - Maximiliana Theodora " + Repeated(u"Vandenberghe-Oyelaran-", 6) + u"Vandenb..."},
   };
   Make({u"-noregistry"});
   Then([] { Post(NewCommand); });
@@ -284,6 +360,11 @@ TEST_F(PrintedTitlesTest, TitlesArePrintedWhole) {
       const Box text = c.find(page);
       EXPECT_EQ(text.right - text.left, c.width);
       EXPECT_EQ(text.bottom - text.top, c.height);
+      if (!c.printed.empty()) {
+        const GreyPicture top = PageTop(output);
+        const GreyPicture alone = PrintedAlone(c.printed);
+        EXPECT_TRUE(SamePicture(top, c.find(top), alone, TextLineFromTop(alone, 0)));
+      }
     });
   }
   Then([] { Frame()->CurrentEventWindow()->GetEvent()->SetModified(false); });

@@ -26,14 +26,17 @@ class Control : public ZafWindowObject, public KZWindowObjectLeech {
   using KZWindowObjectLeech::Redisplay;
 };
 
-// Records the drawing calls; every character is 5 pixels wide and a cell 4 pixels.
+// Records the drawing calls and counts the measurements; every character is 5 pixels wide and a cell 4
+// pixels.
 class NarrowCellDisplay : public ZafTestDisplay {
  public:
   NarrowCellDisplay() { cellWidth = 4; }
   ZafRegionStruct TextSize(const ZafIChar* text, int32_t length) override {
+    ++measurements;
     const auto count = static_cast<int32_t>(length < 0 ? std::char_traits<ZafIChar>::length(text) : length);
     return {0, 0, count * 5 - 1, 9, ZAF_PIXEL};
   }
+  int32_t measurements = 0;
 };
 
 class KZWindowObjectLeechTest : public KZFrameworkTest {
@@ -45,15 +48,19 @@ class KZWindowObjectLeechTest : public KZFrameworkTest {
     Show(window);
   }
 
-  // Draws with a display that records the calls and measures characters 5 pixels wide.
+  // Draws with a display that records the calls and measures characters 5 pixels wide; counts its
+  // measurements into `measurements` when given.
   template <typename Draw>
-  std::vector<std::string> Recorded(Draw draw) {
+  std::vector<std::string> Recorded(Draw draw, int32_t* measurements = nullptr) {
     ZafDisplay* screen = ZafWindowObject::display;
     NarrowCellDisplay recorder;
     ZafWindowObject::display = &recorder;
     draw();
     ZafWindowObject::display = screen;
     ZafDisplay::SetDisplayOfRecord(screen);
+    if (measurements) {
+      *measurements = recorder.measurements;
+    }
     return recorder.calls;
   }
 
@@ -92,15 +99,27 @@ TEST_F(KZWindowObjectLeechTest, TextIsMeasuredInCellsRoundedUp) {
 }
 
 TEST_F(KZWindowObjectLeechTest, FittedTextDropsCharactersFromTheEnd) {
+  // A document sets no length on a name.
+  const std::u16string longName(100000, u'n');
   struct Case {
+    const char16_t* text;
     int32_t width;
     const char* drawn;  // null: nothing drawn
-  } cases[] = {{4, nullptr}, {5, "\"a\""}, {14, "\"ab\""}, {100, "\"abc\""}};
+    int32_t mostMeasurements = 4;
+  } cases[] = {{u"abc", 4, nullptr},
+               {u"abc", 5, "\"a\""},
+               {u"abc", 14, "\"ab\""},
+               {u"abc", 100, "\"abc\""},
+               {longName.c_str(), 14, "\"nn\"", 8}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.width);
-    const std::vector<std::string> calls = Recorded([&] {
-      control->DrawTextFitted({0, 0, c.width - 1, 9}, u"abc", 0, 0, false);
-    });
+    SCOPED_TRACE(testing::Message() << std::char_traits<char16_t>::length(c.text) << " in " << c.width);
+    int32_t measurements = 0;
+    const std::vector<std::string> calls = Recorded(
+        [&] {
+          control->DrawTextFitted({0, 0, c.width - 1, 9}, c.text, 0, 0, false);
+        },
+        &measurements);
+    EXPECT_LE(measurements, c.mostMeasurements);
     std::vector<std::string> texts;
     for (const std::string& call : calls) {
       if (call.rfind("Text", 0) == 0) {

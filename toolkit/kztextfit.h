@@ -1,0 +1,25 @@
+// Cutting a line of text to a width: the longest first part of it that fits, or that part marked with "..."
+// so that a reader sees the text goes on. Texts come from documents that set no length on them, so a fit
+// takes a few measurements of parts about as long as the width holds, whatever the text's length.
+#ifndef TOOLKIT_KZTEXTFIT_H
+#define TOOLKIT_KZTEXTFIT_H
+
+#include <cstdint>
+#include <functional>
+
+#include "foundation/kstring.h"
+
+// Measures the first `count` units of `text` (count >= 1) in the unit of the width it is fitted to. The
+// measure of a part never shrinks as the part grows.
+using KZTextMeasure = std::function<int32_t(const char16_t* text, int32_t count)>;
+
+// How many units from the start of the text's `length` (-1: to its terminating zero) fit `width`: the
+// longest first part whose measure is at most `width`, never ending between the two units of one character.
+int32_t KZFittingLength(const char16_t* text, int32_t length, int32_t width, const KZTextMeasure& measure);
+
+// The text whole when it fits `width`; else its longest first part that fits with "..." after it, blanks
+// before the "..." dropped. When not even one character fits beside the "...", as much of "..." as fits,
+// down to nothing: never a cut text without its mark.
+KString KZShortenedText(const KString& text, int32_t width, const KZTextMeasure& measure);
+
+#endif
