@@ -13,11 +13,11 @@
 #include "foundation/kstring.h"
 #include "framework/core/zafeventrecord.h"
 #include "imaging/ui/yzeventcommands.h"
+#include "model/qvevent.h"
 #include "toolkit/kzcontrol.h"
 
 class KRInt;
 class KZPullDownMenu;
-class QvEvent;
 class QvScoreboards;
 class QvZEventMDI;
 class QvSchedule;
@@ -66,6 +66,10 @@ class QvZControl : public KZControl, public YZEventCommands {
   // A result for each lane 1 to "\Event\Results\DefaultLanes" not yet in the event's last leg.
   static void AddDefaultLanes(QvEvent& event, bool statusCheck);
   static int32_t SaveEvent(QvEvent& event, int32_t flags);
+  // What every save of an event document checks: a file that another event window's document has is not
+  // written, and the user is told which window holds it. Written over, it would take that window's race
+  // out of its file, while the window, unchanged, would close without asking.
+  static QvEvent::FileCheck NotAnotherWindowsFile(const QvEvent& saving);
   QvZEventMDI* FindEventWindow(ZafWindowObject* after) const;
   QvZEventMDI* CurrentEventWindow() const;
   // The first leg of every event window's event sends its redraw, reset or clear notification.
@@ -108,6 +112,8 @@ class QvZControl : public KZControl, public YZEventCommands {
   void RunUploads(bool firmware);
   // The event window showing the file, brought to the front; null when none shows it.
   QvZEventMDI* BringForwardWindowOf(const KString& path);
+  // The event window, other than the one of `except`, whose document's file is that file; null when none.
+  QvZEventMDI* WindowHoldingFile(const KString& path, const QvEvent* except) const;
   QvZEventMDI* ShowInNewWindow(std::unique_ptr<QvEvent> event);
   void SendToFirstLegs(void (YLeg::*send)());
 

@@ -7,6 +7,7 @@
 #include "app/qvzcontrol.h"
 #include "app/qvzeventmdi.h"
 #include "app/qvzscheduledialog.h"
+#include "app/yzapplication.h"
 #include "devices/qvschedule.h"
 #include "foundation/kfile.h"
 #include "foundation/kfiledialog.h"
@@ -17,6 +18,7 @@
 #include "model/qvresultsview.h"
 #include "model/qvsettings.h"
 #include "model/yleg.h"
+#include "toolkit/kzapplication.h"
 
 namespace {
 
@@ -82,14 +84,21 @@ void QvZControl::AddDefaultLanes(QvEvent& event, bool statusCheck) {
   }
 }
 
-QvZEventMDI* QvZControl::BringForwardWindowOf(const KString& path) {
+QvZEventMDI* QvZControl::WindowHoldingFile(const KString& path, const QvEvent* except) const {
   for (QvZEventMDI* window = FindEventWindow(nullptr); window; window = FindEventWindow(window)) {
-    if (window->GetEvent()->GetFileName(path)) {
-      window->Activate();
+    if (window->GetEvent() != except && window->GetEvent()->GetFileName(path)) {
       return window;
     }
   }
   return nullptr;
+}
+
+QvZEventMDI* QvZControl::BringForwardWindowOf(const KString& path) {
+  QvZEventMDI* window = WindowHoldingFile(path, nullptr);
+  if (window != nullptr) {
+    window->Activate();
+  }
+  return window;
 }
 
 QvZEventMDI* QvZControl::OpenEventFile(const KString* name) {
@@ -227,7 +236,24 @@ bool QvZControl::CloseForSingleEvent() {
 }
 
 int32_t QvZControl::SaveEvent(QvEvent& event, int32_t flags) {
-  return event.Save(flags | kFrameSaveFlags);
+  return event.Save(flags | kFrameSaveFlags, NotAnotherWindowsFile(event));
+}
+
+QvEvent::FileCheck QvZControl::NotAnotherWindowsFile(const QvEvent& saving) {
+  return [&saving](const KString& path) {
+    const auto* frame = dynamic_cast<const QvZControl*>(KZApplication::mainFrame);
+    QvZEventMDI* holder = frame != nullptr ? frame->WindowHoldingFile(path, &saving) : nullptr;
+    if (holder == nullptr) {
+      return true;
+    }
+    KString text(u"'");
+    text.Append(path).Append(u"' ").Append(QvSettings::Text(u"\\Strings\\Event\\Save\\HeldText"));
+    text.Append(u" '").Append(holder->Text()).Append(u"'.");
+    if (YZApplication* application = YZApplication::Current()) {
+      application->Error(text);
+    }
+    return false;
+  };
 }
 
 QvZEventMDI* QvZControl::FindEventWindow(ZafWindowObject* after) const {

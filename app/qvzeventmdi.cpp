@@ -185,7 +185,7 @@ void QvZEventMDI::UpdateMenu(const ZafEventRecord& event) {
 
 bool QvZEventMDI::Save(int32_t mode) {
   BusyPointer busy;
-  const int32_t result = document->Save(mode);
+  const int32_t result = document->Save(mode, QvZControl::NotAnotherWindowsFile(*document));
   if (result == 0) {
     ShowFileTitle();
     RefreshHardwareBar();
@@ -231,8 +231,15 @@ ZafEventType QvZEventMDI::AskBeforeClosing(ZafEventType code, bool exiting) {
   if (!document->IsModified()) {
     return code;
   }
+  // Several windows may go by one name (two of one race, say): the question is asked in front of the
+  // window it means, and names the document's whole file when it has one.
+  Activate();
   KString text(u"'");
-  document->GetDocumentName(text);
+  if (document->FileName().IsEmpty()) {
+    document->GetDocumentName(text);
+  } else {
+    text.Append(document->FileName());
+  }
   text.Append(u"' ").Append(QvSettings::Text(exiting ? u"\\Strings\\Event\\Close\\ExitText"
                                                      : u"\\Strings\\Event\\Close\\CloseText"));
   KString title;

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "foundation/kdatetime.h"
@@ -67,8 +68,11 @@ class QvEvent : public KMessageObject {
   // file saved the document's file and clears the modified mark; a false-start copy is a snapshot that
   // leaves the document's file name, title and modified mark as they were. 0, kCancelled, or an error
   // code (2001 out of memory); a failed save, or one ended by any other exception, leaves the previous
-  // file, the document's file name and its modified mark as they were.
-  int32_t Save(int32_t mode);
+  // file, the document's file name and its modified mark as they were. A file `mayWrite` refuses is not
+  // written: a name asked for is asked again, starting from the refused one; any other save answers
+  // kCancelled, the refusal having told the user why.
+  using FileCheck = std::function<bool(const KString& path)>;
+  int32_t Save(int32_t mode, const FileCheck& mayWrite = {});
   // The copy name a false-start save would use now; empty when none is free. The name of a document that
   // already is a copy ("<name>-FS<k>") continues that series.
   KString FalseStartCopyName() const;
@@ -150,8 +154,9 @@ class QvEvent : public KMessageObject {
   bool SameContents(const QvEvent& other) const;
 
  private:
-  // The file a save of that mode writes: 0, or kCancelled or an error code when there is none.
-  int32_t ChooseSavePath(int32_t mode, KString& path) const;
+  // The file a save of that mode writes, one `mayWrite` accepts: 0, or kCancelled or an error code when
+  // there is none.
+  int32_t ChooseSavePath(int32_t mode, const FileCheck& mayWrite, KString& path) const;
   int32_t SaveTo(const KString& path) const;
   // Passes a message to the summary view, the listeners and the leg it concerns.
   void Deliver(KMessage& message);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -396,6 +397,87 @@ TEST_F(EventWindowTest, AnEventOpenedAndSavedIsTheSameFile) {
       });
   ExitProgram();
   EXPECT_EQ(Run(), 0);
+}
+
+// Of two windows, the one behind holds a file: a save in the front window never writes it (named another
+// way, or offered for the same race); the exit asks about the window behind with it in front. The message's
+// close box cancels the question; both windows stay as they were.
+TEST_F(EventWindowTest, NoSaveWritesAnotherWindowsFileAndAQuestionShowsItsWindow) {
+  const std::string dataIn = FilePath("datain");
+  ASSERT_EQ(std::system((std::string(KESTROVE_PFPEER) + " startlists '" + dataIn + "' >/dev/null").c_str()),
+            0);
+  Setting(u"\\Database\\File\\DataInDir:String=" + Utf16(dataIn + "/"));
+  Setting(u"\\Event\\SingleEvent:Int=0");
+  struct Case {
+    const char* name;
+    bool race;  // the window behind race 1-1-1's from the schedule, else both new events
+    const char* file;
+    ZafEventType command;  // given to the front window
+    const char* answer;    // the save dialog's, null for none
+    bool frontModified;
+    const char16_t* title;
+    std::string text;
+  };
+  const std::string held = "' cannot be written: it is the file of the event window ";
+  const Case cases[] = {
+      {"Save As onto it, named through ./", false, "Heat.qve", SaveAsCommand, "./Heat.qve", true, u"Error",
+       "'" + EventPath("./Heat.qve") + held + "'Heat'."},
+      {"Save of a second window of one race under the name offered", true, "1-1-1.qve", SaveCommand,
+       "1-1-1.qve", true, u"Error", "'" + EventPath("1-1-1.qve") + held + "'1-1-1'."},
+      {"the exit", false, "Heat.qve", ExitEvent, nullptr, false, kExitTitle,
+       "'" + EventPath("Heat.qve") + "' has changed. Save before exiting?"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Make();
+    script = ProgramScript();
+    seen.clear();
+    fileDialogs.clear();
+    std::filesystem::remove(EventPath(c.file));
+    QvZEventMDI* windows[2] = {};  // behind, front
+    std::u16string titles[2];
+    std::string bytes;
+    QvZEventMDI* inFrontWhenAsked = nullptr;
+    Then([&] {
+      windows[0] = c.race ? Frame()->ScheduleGoto(1, nullptr, 0) : Frame()->NewEvent();
+      // Its file then differs from any the front window would write.
+      windows[0]->GetEvent()->SetTitle(KString(u"Behind"));
+      AnswerFileDialog(EventPath(c.file));
+      ASSERT_TRUE(windows[0]->Save(QvZEventMDI::kSave));
+      windows[0]->GetEvent()->SetModified(true);
+      bytes = ReadFile("events/" + std::string(c.file));
+      windows[1] = Frame()->NewEvent();
+      windows[1]->GetEvent()->SetModified(c.frontModified);
+      titles[0] = Title(windows[0]);
+      titles[1] = Title(windows[1]);
+      if (c.answer != nullptr) {
+        AnswerFileDialog(EventPath(c.answer));
+      }
+      Post(c.command);
+    });
+    When(
+        "the message", [] { return FrontMessage() != nullptr; },
+        [&] { inFrontWhenAsked = CurrentEventWindow(); });
+    AnswerWithCloseBox(c.title);
+    When(
+        "the message to close", [] { return FrontMessage() == nullptr; },
+        [&] {
+          EXPECT_TRUE(WindowCount(2));
+          EXPECT_EQ(ReadFile("events/" + std::string(c.file)), bytes);
+          EXPECT_EQ(Title(windows[0]), titles[0]);
+          EXPECT_EQ(Title(windows[1]), titles[1]);
+          EXPECT_TRUE(windows[0]->GetEvent()->IsModified());
+          EXPECT_EQ(windows[1]->GetEvent()->IsModified(), c.frontModified);
+          windows[0]->GetEvent()->SetModified(false);
+          windows[1]->GetEvent()->SetModified(false);
+          Post(ExitEvent);
+        });
+    EXPECT_EQ(Run(), 0);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(KString(seen[0].text.c_str()).ToUtf8(), c.text);
+    EXPECT_EQ(inFrontWhenAsked, windows[c.command == ExitEvent ? 0 : 1]);
+    EXPECT_EQ(fileDialogs.size(), c.answer != nullptr ? 3u : 1u) << "a refused name brings the dialog back";
+  }
 }
 
 TEST_F(EventWindowTest, AResultsFileThatCannotBeWrittenIsReportedOnceByEachCommand) {

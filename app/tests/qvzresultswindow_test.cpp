@@ -9,8 +9,10 @@
 
 #include "app/qvzcontrol.h"
 #include "app/qvzeventmdi.h"
+#include "app/qvzscheduledialog.h"
 #include "app/tests/resultslinktest.h"
 #include "foundation/kdatetime.h"
+#include "toolkit/kzstring.h"
 #include "toolkit/kztbbutton.h"
 #include "toolkit/kztoolbar.h"
 
@@ -70,10 +72,10 @@ void ChargeLane6(QvEvent& event) {
   results.MarkFalseStarts();
 }
 
-// A step places the race into the window's event when the event holds that race or none; another race opens
-// in a document of its own, as File > Next event opens it, after the question the single-event rule asks
-// about an unsaved change. Each step sends the unit the lane states of the race placed (two bits a lane
-// from bit 2, 2 for a lane not in use), then its title.
+// A step places the race into the window's event when the event holds that race or none; another race, a
+// neighbour or one chosen in the Goto Event dialog, opens in a document of its own, as File > Next event
+// opens it, after the question the single-event rule asks about an unsaved change. Each step sends the unit
+// the lane states of the race placed (two bits a lane from bit 2, 2 for a lane not in use), then its title.
 TEST_F(QvZResultsWindowTest,
        TheScheduleButtonsStepTheWindowsEventAndSendItsLaneStatesAndTitleCutTo62Characters) {
   const std::string dataIn = FilePath("datain");
@@ -102,6 +104,7 @@ TEST_F(QvZResultsWindowTest,
     bool modified;
     std::string title;  // empty: nothing sent
     uint32_t laneMask;
+    const char16_t* chosenHeat = nullptr;  // the Goto Event dialog's answer: race 1-1-<heat>
   };
   for (const Case& c :
        {Case{"a race named in an event that had none", QvZResultsPane::kScheduleNextCommand, false, false,
@@ -113,7 +116,9 @@ TEST_F(QvZResultsWindowTest,
         Case{"another race, the question about the change cancelled", QvZResultsPane::kScheduleNextCommand,
              false, true, "1", true, true, "", 0},
         // Another operation holds the link: its results stay where they are.
-        Case{"the link busy", QvZResultsPane::kScheduleNextCommand, true, false, "1", true, false, "", 0}}) {
+        Case{"the link busy", QvZResultsPane::kScheduleNextCommand, true, false, "1", true, false, "", 0},
+        Case{"another race chosen in the dialog", QvZResultsPane::kScheduleChooseCommand, false, false, "2",
+             false, false, longName.substr(0, 62), 0x200, u"2"}}) {
     When(
         "one event window", [] { return EventWindows().size() == 1; },
         [this, c, &sent] {
@@ -144,6 +149,20 @@ TEST_F(QvZResultsWindowTest,
           seen.clear();
           event.SetModified(false);
         });
+    if (c.chosenHeat != nullptr) {
+      When(
+          "the schedule dialog",
+          [] {
+            return dynamic_cast<QvZScheduleDialog*>(ZafWindowObject::windowManager->FrontWindow()) != nullptr;
+          },
+          [c] {
+            auto* dialog = dynamic_cast<QvZScheduleDialog*>(ZafWindowObject::windowManager->FrontWindow());
+            dialog->EventField()->SetText(u"1");
+            dialog->RoundField()->SetText(u"1");
+            dialog->HeatField()->SetText(c.chosenHeat);
+            Post(KZDialog::kOkResult);
+          });
+    }
     if (c.unsaved) {
       AnswerWithClick(u"Close Event Window", KZDialog::kCancelResult);
     }
