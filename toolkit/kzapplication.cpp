@@ -273,10 +273,11 @@ void KZApplication::SetCapture(ZafWindowObject* object, uint32_t flags) {
 // ---- Keys ----
 
 template <typename Visit>
-bool KZApplication::DrainKeys(Visit visit) {
+bool KZApplication::DrainKeys(native::UINT options, Visit visit) {
   bool any = false;
   native::MSG message{};
-  while (native::PeekMessage(&message, nullptr, native::WM_KEYFIRST, native::WM_KEYLAST, native::PM_REMOVE)) {
+  while (native::PeekMessage(&message, nullptr, native::WM_KEYFIRST, native::WM_KEYLAST,
+                             native::PM_REMOVE | options)) {
     any = true;
     visit(ZafEventRecord(E_OSEVENT, message));
   }
@@ -289,14 +290,14 @@ bool KZApplication::IsBreakKey(ZafEventRecord event) {
 
 bool KZApplication::CheckBreak() {
   bool broke = false;
-  DrainKeys([&broke](const ZafEventRecord& event) { broke = IsBreakKey(event) || broke; });
+  DrainKeys(0, [&broke](const ZafEventRecord& event) { broke = IsBreakKey(event) || broke; });
   return broke;
 }
 
 bool KZApplication::TakeBreakKey() {
   std::vector<native::MSG> kept;
   bool broke = false;
-  DrainKeys([&broke, &kept](const ZafEventRecord& event) {
+  DrainKeys(0, [&broke, &kept](const ZafEventRecord& event) {
     if (IsBreakKey(event)) {
       broke = true;
     } else {
@@ -310,7 +311,7 @@ bool KZApplication::TakeBreakKey() {
 }
 
 bool KZApplication::FlushKeys() {
-  return DrainKeys([](const ZafEventRecord&) {});
+  return DrainKeys(native::PM_NOYIELD, [](const ZafEventRecord&) {});
 }
 
 // ---- Language ----

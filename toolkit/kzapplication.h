@@ -80,7 +80,9 @@ class KZApplication : public ZafApplication {
 
   // Throws away every queued key message of the thread; true when one of them is the main frame's break
   // key (BreakEvent). FlushKeys answers whether there was any. Both take the keys the display host holds
-  // too, which shows the screen as drawn so far.
+  // too. CheckBreak, asked between the steps of a long operation, shows the screen as drawn so far;
+  // FlushKeys, asked as something is about to be drawn (a box about to show), leaves it for the loop's next
+  // wait, so that the picture goes out once, whole.
   bool CheckBreak();
   bool FlushKeys();
   // Takes the break key out of the queued key messages and puts the others back, in their order, behind
@@ -125,8 +127,9 @@ class KZApplication : public ZafApplication {
 
  private:
   // The whole queued key messages of the thread, each turned into a framework event; `visit` sees each.
+  // `options` go to the look with PM_REMOVE (PM_NOYIELD: the screen is not shown).
   template <typename Visit>
-  bool DrainKeys(Visit visit);
+  bool DrainKeys(native::UINT options, Visit visit);
   // Whether a queued key message is the main frame's break key.
   static bool IsBreakKey(ZafEventRecord event);
 

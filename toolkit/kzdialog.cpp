@@ -198,8 +198,8 @@ ZafEventType KZDialog::Execute() {
   // Modal: the program's other windows take no input until the dialog is answered.
   const bool wasModal = Modal();
   SetModal(true);
-  // Dropped before the dialog is added: looking for keys shows the screen as it is drawn so far, and a
-  // dialog added already would go out unpainted, then again once painted.
+  // Dropped before the dialog is added. The look leaves the screen as it was shown: what changed up to
+  // now (a menu closed) goes out with the painted dialog, in one picture.
   if (keysTypedAhead == KeysTypedAhead::kDropped) {
     KZApplication::application->FlushKeys();
   }

@@ -1,10 +1,12 @@
 #include "framework/win32/zafwindowkeys.h"
 
+#include <optional>
+
 #include "framework/core/zafdisplay.h"
 #include "framework/core/zafeventrecord.h"
 #include "framework/core/zafwindow.h"
 #include "framework/data/zafclassid.h"
-#include "native/user/virtualkeys.h"
+#include "native/user/arrowtarget.h"
 
 namespace {
 
@@ -12,24 +14,12 @@ ZafWindowObject* AsObject(ZafElement* element) {
   return static_cast<ZafWindowObject*>(element);
 }
 
-// The edges compared by an arrow key, in pixels whatever the children's coordinate type.
-ZafRegionStruct PixelRegion(const ZafWindowObject& object) {
-  return object.Region().Converted(ZAF_PIXEL, ZafWindowObject::display);
+// The area an arrow key judges a child by, in pixels whatever the children's coordinate type, its right and
+// bottom edges past the region's last pixels as native rectangles have them.
+native::RECT PixelRect(const ZafWindowObject& object) {
+  const ZafRegionStruct area = object.Region().Converted(ZAF_PIXEL, ZafWindowObject::display);
+  return native::RECT{area.left, area.top, area.right + 1, area.bottom + 1};
 }
-
-// A child and the edge it is judged by.
-struct Candidate {
-  ZafWindowObject* object = nullptr;
-  int32_t edge = 0;
-
-  // Keeps the child when its edge is strictly better, so an earlier child keeps a tie.
-  void Consider(ZafWindowObject* other, int32_t otherEdge, bool greatestWins) {
-    if (!object || (greatestWins ? otherEdge > edge : otherEdge < edge)) {
-      object = other;
-      edge = otherEdge;
-    }
-  }
-};
 
 void CollectTabStops(ZafWindow& window, std::vector<ZafWindowObject*>& stops) {
   for (ZafElement* element = window.First(); element; element = element->Next()) {
@@ -148,40 +138,15 @@ ZafWindowObject* ZafWindowKeys::ArrowTarget(ZafWindow& window, native::UINT virt
   if (!current) {
     return nullptr;
   }
-  const bool across = virtualKey == native::VK_LEFT || virtualKey == native::VK_RIGHT;
-  const bool greatestWins = virtualKey == native::VK_LEFT || virtualKey == native::VK_UP;
-  // The edge each direction is judged by: Left the right edge, Right the left edge, Up the bottom,
-  // Down the top.
-  auto edgeOf = [virtualKey](const ZafRegionStruct& area) {
-    switch (virtualKey) {
-      case native::VK_LEFT:
-        return area.right;
-      case native::VK_RIGHT:
-        return area.left;
-      case native::VK_UP:
-        return area.bottom;
-      default:
-        return area.top;
-    }
-  };
-  const ZafRegionStruct from = PixelRegion(*current);
-  const int32_t fromEdge = edgeOf(from);
-  Candidate ahead;
-  Candidate wrapped;
+  std::vector<ZafWindowObject*> children;
+  std::vector<native::RECT> areas;
   for (ZafElement* element = window.First(); element; element = element->Next()) {
     ZafWindowObject* child = AsObject(element);
-    if (child == current || !Eligible(*child)) {
-      continue;
+    if (child != current && Eligible(*child)) {
+      children.push_back(child);
+      areas.push_back(PixelRect(*child));
     }
-    const ZafRegionStruct area = PixelRegion(*child);
-    const bool overlaps = across ? area.top <= from.bottom && area.bottom >= from.top
-                                 : area.left <= from.right && area.right >= from.left;
-    if (!overlaps) {
-      continue;
-    }
-    const int32_t edge = edgeOf(area);
-    const bool inDirection = greatestWins ? edge < fromEdge : edge > fromEdge;
-    (inDirection ? ahead : wrapped).Consider(child, edge, greatestWins);
   }
-  return ahead.object ? ahead.object : wrapped.object;
+  const std::optional<std::size_t> target = native::arrowTarget(PixelRect(*current), areas, virtualKey);
+  return target ? children[*target] : nullptr;
 }

@@ -30,10 +30,10 @@ class ZafWindowKeys {
   // The control that Tab (forward) or Shift+Tab (backward) moves to in the dialog from `from` (the object
   // the key reached), wrapping at the ends; null when nothing may take the focus.
   static ZafWindowObject* DialogTabTarget(ZafWindow& dialog, const ZafWindowObject* from, bool backward);
-  // The child an arrow key (VK_LEFT, VK_UP, VK_RIGHT or VK_DOWN) moves to from the current child: among
-  // the eligible children that overlap it across the direction of travel, the nearest one in that
-  // direction, else the farthest one back (wrapping round). Ties go to the earlier child. Null without
-  // a current child or a candidate.
+  // The child an arrow key (VK_LEFT, VK_UP, VK_RIGHT or VK_DOWN) moves to from the current child, by the
+  // rule the native dialogs follow too (native::arrowTarget): among the eligible children that overlap it
+  // across the direction of travel, the nearest one in that direction, else the farthest one back
+  // (wrapping round). Ties go to the earlier child. Null without a current child or a candidate.
   static ZafWindowObject* ArrowTarget(ZafWindow& window, native::UINT virtualKey);
   // Whether `object` is `container` or lies inside it.
   static bool Holds(const ZafWindowObject* container, const ZafWindowObject* object);

@@ -19,8 +19,12 @@ namespace {
 constexpr std::size_t kMaxDamageRects = 32;
 
 // Changed rows this close together are copied as one rectangle: a few more pixels cost the display less than
-// another request.
+// another request. A row joins the rectangle above it only while what the join copies for nothing (the rows
+// between them, and either widened to the other's span) comes to no more than that many rows of the row's
+// own width, or to kRequestPixels for a narrow row: a wide change with a narrow one under it (a caption and
+// a menu bar's entry) goes as two rectangles, not as one as wide as the first and as high as both.
 constexpr int kJoinedRowGap = 8;
+constexpr long long kRequestPixels = 256;
 
 void addDamage(Region* region, const RECT& rect) {
   region->unite(rect);
@@ -35,7 +39,7 @@ class ChangedRows {
   explicit ChangedRows(Region* damage) : damage_(damage) {}
 
   void add(int y, int left, int right) {
-    if (open_ && y - open_->bottom > kJoinedRowGap) {
+    if (open_ && !joins(y, left, right)) {
       finish();
     }
     if (!open_) {
@@ -55,6 +59,15 @@ class ChangedRows {
   }
 
  private:
+  bool joins(int y, int left, int right) const {
+    const long long width = right - left;
+    const long long joinedWidth = std::max<LONG>(open_->right, right) - std::min<LONG>(open_->left, left);
+    const long long apart =
+        static_cast<long long>(open_->right - open_->left) * (open_->bottom - open_->top) + width;
+    const long long wasted = joinedWidth * (y + 1 - open_->top) - apart;
+    return wasted <= std::max(kJoinedRowGap * width, kRequestPixels);
+  }
+
   Region* damage_;
   std::optional<RECT> open_;
 };

@@ -222,11 +222,13 @@ X11Host::X11Host(WindowSystem& system, std::unique_ptr<Connection> connection)
   serverTime_.map(static_cast<std::uint32_t>(serverTimeNow(x_->display, x_->window)),
                   system_.clock().nowMs());
   system_.waitSet().add(ConnectionNumber(x_->display), POLLIN, [this](short) { takeEvents(); });
-  system_.waitSet().setBeforeWait([this] {
+  system_.waitSet().setBeforeWait([this](WaitSet::Screen screen) {
     // The picture goes out first: writing it may read what the server sent meanwhile into the connection's
     // queue, where a wait on the socket would not see it, and the one read of the socket below takes that
     // too. Events taken make the wait only look, so the next round reads again before anything blocks.
-    present();
+    if (screen == WaitSet::Screen::kShown) {
+      present();
+    }
     return takeEvents();
   });
   // Everything is copied once the window shows.

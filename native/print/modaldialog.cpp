@@ -1,6 +1,7 @@
 #include "native/print/modaldialog.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "native/controls/controlconstants.h"
 #include "native/gdi/drawapi.h"
 #include "native/gdi/objectapi.h"
+#include "native/user/arrowtarget.h"
 #include "native/user/classregistry.h"
 #include "native/user/focusmanager.h"
 #include "native/user/keyboard.h"
@@ -216,12 +218,23 @@ bool ModalDialog::dialogKey(const MSG& message) {
     case VK_ESCAPE:
       end(false);
       return true;
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+      // A push button has no use for the arrows: they move the focus on, as in every dialog of the
+      // program. Any other control keeps its own.
+      if (std::find(pushButtons_.begin(), pushButtons_.end(), focus) == pushButtons_.end()) {
+        return false;
+      }
+      moveFocusByArrow(focus, key);
+      return true;
     default:
       return false;
   }
 }
 
-void ModalDialog::moveFocus(bool backwards) {
+std::vector<HWND> ModalDialog::tabStops() const {
   std::vector<HWND> stops;
   for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
     if ((GetWindowLong(child, GWL_STYLE) & WS_TABSTOP) != 0 && IsWindowEnabled(child) &&
@@ -229,6 +242,18 @@ void ModalDialog::moveFocus(bool backwards) {
       stops.push_back(child);
     }
   }
+  return stops;
+}
+
+void ModalDialog::focusStop(HWND stop) {
+  HWND entry = entryOf(stop);
+  SetFocus(entry);
+  // A field reached by the keys has its text selected, ready to be typed over.
+  SendMessage(entry, EM_SETSEL, 0, -1);
+}
+
+void ModalDialog::moveFocus(bool backwards) {
+  const std::vector<HWND> stops = tabStops();
   if (stops.empty()) {
     SetFocus(window_);
     return;
@@ -246,10 +271,25 @@ void ModalDialog::moveFocus(bool backwards) {
   } else {
     next = backwards ? (at + stops.size() - 1) % stops.size() : (at + 1) % stops.size();
   }
-  HWND entry = entryOf(stops[next]);
-  SetFocus(entry);
-  // A field reached by Tab has its text selected, ready to be typed over.
-  SendMessage(entry, EM_SETSEL, 0, -1);
+  focusStop(stops[next]);
+}
+
+void ModalDialog::moveFocusByArrow(HWND focus, UINT virtualKey) {
+  std::vector<HWND> others;
+  std::vector<RECT> areas;
+  for (HWND stop : tabStops()) {
+    if (stop != focus) {
+      RECT area{};
+      GetWindowRect(stop, &area);
+      others.push_back(stop);
+      areas.push_back(area);
+    }
+  }
+  RECT from{};
+  GetWindowRect(focus, &from);
+  if (const std::optional<std::size_t> target = arrowTarget(from, areas, virtualKey)) {
+    focusStop(others[*target]);
+  }
 }
 
 bool ModalDialog::isRadioButton(HWND control) const {

@@ -1,10 +1,11 @@
 #pragma once
 // A small modal dialog built from the native controls: a captioned pop-up over its owner, which stays
 // disabled while the dialog runs its own message loop. Tab and Shift+Tab move the focus through the
-// controls that take it, a group of radio buttons as one stop entered at its checked button; Enter presses
-// the focused push button (else OK); Escape and the close box cancel. While the loop waits for input the
-// owner gets WM_ENTERIDLE (MSGF_DIALOGBOX, the dialog), which is where tests script the user; a dialog passes
-// the WM_ENTERIDLE of a dialog it owns on to its own owner.
+// controls that take it, a group of radio buttons as one stop entered at its checked button; from a push
+// button the arrow keys move the focus by where the controls lie, as in the framework's dialogs; Enter
+// presses the focused push button (else OK); Escape and the close box cancel. While the loop waits for
+// input the owner gets WM_ENTERIDLE (MSGF_DIALOGBOX, the dialog), which is where tests script the user; a
+// dialog passes the WM_ENTERIDLE of a dialog it owns on to its own owner.
 
 #include <string>
 #include <vector>
@@ -56,6 +57,12 @@ class ModalDialog {
   // Dialog keys; true when the key was taken.
   bool dialogKey(const MSG& message);
   void moveFocus(bool backwards);
+  // Moves the focus from the focused push button by an arrow key, among the controls Tab reaches.
+  void moveFocusByArrow(HWND focus, UINT virtualKey);
+  // The controls Tab reaches, in child order: enabled and visible ones with WS_TABSTOP.
+  std::vector<HWND> tabStops() const;
+  // Gives the stop the focus where Tab enters it, its text selected.
+  void focusStop(HWND stop);
   bool isRadioButton(HWND control) const;
   // Whether the focus lies in what Tab reaches as that stop: the control, a part of it, or its radio group.
   bool stopHolds(HWND stop, HWND focus) const;

@@ -339,6 +339,12 @@ TEST(FileDialog, SaveAnswersTheTypeOfTheTypedNameAndAsksBeforeReplacingIt) {
        u"a.jpg already exists."},
       {"Yes replaces", u"c.tga", 1, "c.tga", [](DialogScript& script) { script.click(IDOK); },
        u"c.tga already exists."},
+      {"Left goes from No to Yes, and Enter replaces", u"c.tga", 1, "c.tga",
+       [](DialogScript& script) {
+         script.press(VK_LEFT);
+         script.press(VK_RETURN);
+       },
+       u"c.tga already exists."},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.name);

@@ -323,7 +323,7 @@ TEST(MessageLoop, PeekFindsInputTheDisplayHostQueuedBeforeItsLook) {
   TestDriver driver;
   WaitSet& waits = WindowSystem::get().waitSet();
   // As a display host does: what its connection already held is queued without a descriptor being ready.
-  waits.setBeforeWait([] { return PostMessage(nullptr, WM_KEYDOWN, VK_ESCAPE, 0) == TRUE; });
+  waits.setBeforeWait([](WaitSet::Screen) { return PostMessage(nullptr, WM_KEYDOWN, VK_ESCAPE, 0) == TRUE; });
   MSG message{};
   EXPECT_TRUE(PeekMessage(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
   waits.setBeforeWait(nullptr);

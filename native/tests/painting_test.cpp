@@ -267,6 +267,44 @@ TEST(Painting, ScreenContextSendsOnlyWhatItDrew) {
   }
 }
 
+TEST(Painting, AHostIsSentChangedRowsInRectanglesThatCopyLittleForNothing) {
+  TestDriver driver;
+  MessageSpy spy;
+  HWND window = spy.createTopLevel(RECT{20, 30, 420, 130}, WS_POPUP | WS_VISIBLE);
+  driver.pumpUntilIdle();
+  const struct {
+    const char* what;
+    std::vector<RECT> filled;  // client coordinates
+    std::vector<RECT> sent;    // screen coordinates
+  } rows[] = {
+      {"a wide change with a narrow one under it",
+       {{0, 0, 400, 10}, {50, 10, 60, 40}},
+       {{20, 30, 420, 40}, {70, 40, 80, 70}}},
+      {"two rows of one width with eight rows between",
+       {{0, 0, 200, 1}, {0, 9, 200, 10}},
+       {{20, 30, 220, 40}}},
+  };
+  COLORREF color = kRed;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    driver.takeDamage();
+    color = color == kRed ? kBlue : kRed;
+    HBRUSH brush = CreateSolidBrush(color);
+    HDC dc = GetDC(window);
+    for (const RECT& rect : row.filled) {
+      FillRect(dc, &rect, brush);
+    }
+    ReleaseDC(window, dc);
+    DeleteObject(brush);
+    std::vector<RECT> sent = driver.takeDamage();
+    ASSERT_EQ(sent.size(), row.sent.size());
+    for (std::size_t i = 0; i < sent.size(); ++i) {
+      EXPECT_TRUE(EqualRect(&sent[i], &row.sent[i]))
+          << sent[i].left << "," << sent[i].top << "," << sent[i].right << "," << sent[i].bottom;
+    }
+  }
+}
+
 TEST(Painting, HidingOrDestroyingAChildShowsItsParentAgain) {
   TestDriver driver;
   MessageSpy spy;

@@ -28,7 +28,7 @@ TEST(WaitSetBeforeWait, RunsAtEveryWaitAndInputItQueuedKeepsTheWaitFromBlocking)
   WaitSet waits;
   int runs = 0;
   bool queuedInput = false;
-  waits.setBeforeWait([&] {
+  waits.setBeforeWait([&](WaitSet::Screen) {
     ++runs;
     return queuedInput;
   });

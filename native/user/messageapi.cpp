@@ -120,7 +120,9 @@ BOOL PeekMessage(MSG* message, HWND window, UINT first, UINT last, UINT options)
   }
   // The look may queue input without a descriptor's callback: the display host's hook before the wait takes
   // what its connection already holds.
-  system->waitSet().wait(system->queue().wakeDescriptor(), 0);
+  const WaitSet::Screen screen =
+      (options & PM_NOYIELD) != 0 ? WaitSet::Screen::kHeld : WaitSet::Screen::kShown;
+  system->waitSet().wait(system->queue().wakeDescriptor(), 0, screen);
   return findMessage(*system, filter, remove, message) ? TRUE : FALSE;
 }
 

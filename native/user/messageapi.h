@@ -23,7 +23,8 @@ BOOL GetMessage(MSG* message, HWND window, UINT first, UINT last);
 // loop was woken (WakeMessageLoop, a post), a native timer fell due or `timeoutMs` passed (INFINITE: no
 // limit). It may also end early for nothing; the caller looks again. TRUE when a message is there.
 BOOL WaitForInput(DWORD timeoutMs);
-// Never waits; it still looks at the registered descriptors once.
+// Never waits; it still looks at the registered descriptors once, and shows the screen as drawn so far
+// unless `options` hold PM_NOYIELD.
 BOOL PeekMessage(MSG* message, HWND window, UINT first, UINT last, UINT options);
 BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Hands a press of a mouse button that the capturing window is handling back to the input, once that window

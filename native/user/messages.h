@@ -133,6 +133,9 @@ inline constexpr UINT WM_APP = 0x8000;
 // PeekMessage options.
 inline constexpr UINT PM_NOREMOVE = 0x0000;
 inline constexpr UINT PM_REMOVE = 0x0001;
+// The look still takes the input the display host holds, but leaves the screen as it was shown: for a look
+// made in the middle of drawing, whose picture would go out half drawn.
+inline constexpr UINT PM_NOYIELD = 0x0002;
 
 // WM_ACTIVATE states (low word of wParam).
 inline constexpr WORD WA_INACTIVE = 0;

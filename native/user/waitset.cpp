@@ -26,8 +26,8 @@ const WaitSet::Entry* WaitSet::find(int fd, std::uint64_t serial) const {
   return it == entries_.end() ? nullptr : &*it;
 }
 
-bool WaitSet::wait(int wakeFd, int timeoutMs) {
-  if (beforeWait_ && beforeWait_()) {
+bool WaitSet::wait(int wakeFd, int timeoutMs, Screen screen) {
+  if (beforeWait_ && beforeWait_(screen)) {
     timeoutMs = 0;
   }
   std::vector<pollfd> fds;

@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "framework/core/zafdisplay.h"
 #include "framework/core/zaficon.h"
 #include "framework/data/zaficondata.h"
+#include "native/user/paintapi.h"
 #include "native/user/virtualkeys.h"
+#include "native/user/waitset.h"
+#include "native/user/windowsystem.h"
 #include "toolkit/kzbutton.h"
 #include "toolkit/kzostext.h"
 #include "toolkit/kzprompt.h"
@@ -25,6 +30,19 @@ KZButton* ButtonOf(KZMessageWindow& box, ZafEventType result) {
     }
   }
   return nullptr;
+}
+
+// Whether every native window of the box, its frame among them, has drawn all it was asked to.
+bool Painted(KZMessageWindow& box) {
+  std::vector<ZafWindowObject*> objects;
+  Collect(&box, objects);
+  std::vector<native::HWND> windows{box.frameHandle};
+  for (ZafWindowObject* object : objects) {
+    windows.push_back(object->ScreenID());
+  }
+  return std::none_of(windows.begin(), windows.end(), [](native::HWND window) {
+    return window && native::GetUpdateRect(window, nullptr, false);
+  });
 }
 
 }  // namespace
@@ -60,6 +78,37 @@ TEST_F(KZDialogTest, AKeyTypedBeforeTheBoxShowedDoesNotAnswerIt) {
   application.Run({[] { KZScriptedApplication::Post(KZDialog::kNoResult); }});
   EXPECT_FALSE(KZMessageWindow::Ask(u"Question", u"Save the event?", KZDialog::kYes | KZDialog::kNo,
                                     KZDialog::kYes, 0));
+}
+
+TEST_F(KZDialogTest, TheScreenFirstShowsTheBoxPaintedWithWhatChangedBeforeIt) {
+  // The display host composes and shows the screen at the start of a wait that does not hold it back:
+  // every such wait while the box opens must find it on the screen and painted, so that the screen is
+  // composed once for the box.
+  native::WaitSet& waits = native::WindowSystem::get().waitSet();
+  struct Case {
+    const char* name;
+    bool keyTypedAhead;
+  } cases[] = {{"nothing typed ahead", false}, {"Enter typed ahead", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    int shownWithoutTheBox = 0;
+    int shownWithTheBox = 0;
+    waits.setBeforeWait([&](native::WaitSet::Screen screen) {
+      if (screen == native::WaitSet::Screen::kShown) {
+        auto* box = dynamic_cast<KZMessageWindow*>(ZafWindowObject::windowManager->FirstChild());
+        ++(box && Painted(*box) ? shownWithTheBox : shownWithoutTheBox);
+      }
+      return false;
+    });
+    if (c.keyTypedAhead) {
+      driver.pressKey(native::VK_RETURN);
+    }
+    application.Run({[] { KZScriptedApplication::Post(KZDialog::kOkResult); }});
+    KZMessageWindow::Ask(u"Question", u"Save the event?", KZDialog::kOk, KZDialog::kOk, 0);
+    waits.setBeforeWait(nullptr);
+    EXPECT_EQ(shownWithoutTheBox, 0);
+    EXPECT_GT(shownWithTheBox, 0);
+  }
 }
 
 TEST_F(KZDialogTest, ABoxTheWindowManagerTakesAwayAnswersNoAndIsNotDeletedUnderItsLoop) {
