@@ -328,6 +328,36 @@ TEST(MdiClient, ChildSystemCommandsMaximiseMinimiseRestoreAndClose) {
   EXPECT_EQ(scene.active(), first);
 }
 
+// Alt+- opens the active document's system menu: its own when restored, the one standing in the bar when
+// maximised; a letter then chooses in it.
+TEST(MdiClient, AltMinusOpensTheActiveDocumentsSystemMenu) {
+  const struct {
+    const char* name;
+    bool maximised;
+    UINT letter;
+    bool iconic;  // after the letter, which leaves neither maximised
+  } cases[] = {
+      {"restored, Minimize", false, 'N', true},
+      {"maximised, Restore", true, 'R', false},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.name);
+    MdiScene scene;
+    HWND document = scene.createChild(u"One", kFirst);
+    if (test.maximised) {
+      SendMessage(document, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    }
+    scene.driver.pumpUntilIdle();
+    scene.driver.keyDown(VK_MENU);
+    scene.driver.pressKey(VK_OEM_MINUS);
+    scene.driver.keyUp(VK_MENU);
+    scene.driver.pressKey(test.letter);  // waiting in the menu it opens
+    scene.driver.pumpUntilIdle();
+    EXPECT_EQ(IsIconic(document) != FALSE, test.iconic);
+    EXPECT_EQ(IsZoomed(document), FALSE);
+  }
+}
+
 TEST(MdiClient, DestroyingTheMaximisedActiveChildPassesOnActivationAndTheBar) {
   MdiScene scene;
   HWND first = scene.createChild(u"One", kFirst);

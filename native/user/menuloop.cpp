@@ -46,6 +46,12 @@ bool choosable(const MenuItem& item) {
   return !item.isSeparator() && !item.isPopup() && item.isEnabled();
 }
 
+// The character that chooses the entry: its underlined letter, or '-' for a maximised document's system menu
+// standing in the frame's bar, whose icon shows no letter.
+char16_t mnemonicOf(const MenuItem& item) {
+  return MenuLayout::systemMenuWindowOf(item) != nullptr ? u'-' : MenuLayout::mnemonicOf(item.text);
+}
+
 // Where a typed letter takes the highlight: the first enabled entry with the mnemonic after the entry
 // `after` (-1 for none), wrapping round; greyed entries do not count. `shared` when another enabled entry has
 // the mnemonic too: the letter then only highlights, so that pressing it again reaches the others.
@@ -60,7 +66,7 @@ MnemonicMatch findMnemonic(const MenuRecord& menu, char16_t character, int after
   for (int offset = 1; offset <= count; ++offset) {
     int index = (after + offset) % count;
     const MenuItem& item = menu.items[static_cast<std::size_t>(index)];
-    if (!item.isEnabled() || MenuLayout::mnemonicOf(item.text) != character) {
+    if (!item.isEnabled() || mnemonicOf(item) != character) {
       continue;
     }
     if (match.entry >= 0) {
