@@ -2,7 +2,11 @@
 
 #include "app/linkbusy.h"
 #include "app/mainstatusbar.h"
+#include "framework/core/zafeventmanager.h"
+#include "framework/core/zafwindow.h"
 #include "model/qvsettings.h"
+#include "native/user/messageapi.h"
+#include "native/user/messages.h"
 #include "toolkit/kzapplication.h"
 #include "toolkit/kzstatusbar.h"
 
@@ -13,6 +17,21 @@ bool stopAsked = false;
 
 bool BreakKeyPressed() {
   return KZApplication::application != nullptr && KZApplication::application->TakeBreakKey();
+}
+
+// An exit asked of the program, taken out of the queue where it lies: File > Exit's event (a termination
+// signal queues it too), or the window manager's close of the main frame.
+bool ExitRequested() {
+  ZafEventManager* events = ZafWindowObject::eventManager;
+  if (events != nullptr && events->TakeQueuedType(ExitEvent)) {
+    return true;
+  }
+  const ZafWindow* frame = KZApplication::mainFrame;
+  const native::HWND frameWindow = frame != nullptr ? frame->ScreenID() : nullptr;
+  native::MSG close{};
+  return frameWindow != nullptr &&
+         native::TakeMessageIf(&close, native::WM_CLOSE, native::WM_CLOSE,
+                               [frameWindow](const native::MSG& message) { return message.hwnd == frameWindow; });
 }
 
 }  // namespace
@@ -33,6 +52,12 @@ void DownloadStop::ReadBreakKey() {
 bool DownloadStop::Asked() {
   const bool pressed = BreakKeyPressed();
   return stopAsked || pressed;
+}
+
+void DownloadStop::ReadExit() {
+  if (ExitRequested()) {
+    AskExit();
+  }
 }
 
 bool DownloadStop::Latched() {

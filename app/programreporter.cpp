@@ -56,7 +56,7 @@ void ProgramReporter::Serve() {
 
 bool ProgramReporter::BreakPressed() {
   YZApplication* application = YZApplication::Current();
-  return application && application->CheckBreak();
+  return application && application->TakeBreakKey();
 }
 
 void ProgramReporter::Message(const KString& text) {

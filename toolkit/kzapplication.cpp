@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
-#include <vector>
 
 #include "foundation/ktime.h"
 #include "framework/core/zafeventmanager.h"
@@ -272,45 +271,30 @@ void KZApplication::SetCapture(ZafWindowObject* object, uint32_t flags) {
 
 // ---- Keys ----
 
-template <typename Visit>
-bool KZApplication::DrainKeys(Visit visit) {
-  bool any = false;
-  native::MSG message{};
-  while (native::PeekMessage(&message, nullptr, native::WM_KEYFIRST, native::WM_KEYLAST, native::PM_REMOVE)) {
-    any = true;
-    visit(ZafEventRecord(E_OSEVENT, message));
-  }
-  return any;
-}
-
-bool KZApplication::IsBreakKey(ZafEventRecord event) {
-  return mainFrame && mainFrame->ConvertCoordinates(event) && mainFrame->MapEvent(event) == BreakEvent;
-}
-
-bool KZApplication::CheckBreak() {
-  bool broke = false;
-  DrainKeys([&broke](const ZafEventRecord& event) { broke = IsBreakKey(event) || broke; });
-  return broke;
+bool KZApplication::IsBreakKey(const native::MSG& message) {
+  ZafEventRecord event(E_OSEVENT, message);
+  return mainFrame->ConvertCoordinates(event) && mainFrame->MapEvent(event) == BreakEvent;
 }
 
 bool KZApplication::TakeBreakKey() {
-  std::vector<native::MSG> kept;
+  if (!mainFrame) {
+    return false;
+  }
+  native::MSG key{};
   bool broke = false;
-  DrainKeys([&broke, &kept](const ZafEventRecord& event) {
-    if (IsBreakKey(event)) {
-      broke = true;
-    } else {
-      kept.push_back(event.osEvent);
-    }
-  });
-  for (const native::MSG& message : kept) {
-    native::PostMessage(message.hwnd, message.message, message.wParam, message.lParam);
+  while (native::TakeMessageIf(&key, native::WM_KEYFIRST, native::WM_KEYLAST, &IsBreakKey)) {
+    broke = true;
   }
   return broke;
 }
 
 bool KZApplication::FlushKeys() {
-  return DrainKeys([](const ZafEventRecord&) {});
+  bool any = false;
+  native::MSG message{};
+  while (native::PeekMessage(&message, nullptr, native::WM_KEYFIRST, native::WM_KEYLAST, native::PM_REMOVE)) {
+    any = true;
+  }
+  return any;
 }
 
 // ---- Language ----

@@ -78,14 +78,12 @@ class KZApplication : public ZafApplication {
   void SetCapture(ZafWindowObject* object, uint32_t flags);
   ZafWindowObject* CaptureObject() const { return captureObject; }
 
-  // Throws away every queued key message of the thread; true when one of them is the main frame's break
-  // key (BreakEvent). FlushKeys answers whether there was any. Both take the keys the display host holds
-  // too, which shows the screen as drawn so far.
-  bool CheckBreak();
+  // Throws away every queued key message of the thread; true when there was any. It takes the keys the
+  // display host holds too, which shows the screen as drawn so far.
   bool FlushKeys();
-  // Takes the break key out of the queued key messages and puts the others back, in their order, behind
-  // what else is queued: keys typed while the program waits are acted on after the wait. True when the
-  // break key was among them.
+  // Takes the main frame's break key (BreakEvent) out of the queue where it lies, each one queued, and
+  // leaves every other key and click where it is, in its order: what is typed and clicked while the
+  // program works or waits is acted on after it. True when the break key was there.
   bool TakeBreakKey();
 
   // Opens the framework data file: `name`, or the program's path with the extension "znc" when that file
@@ -124,11 +122,8 @@ class KZApplication : public ZafApplication {
   ZafEventRecord lastMouseEvent;
 
  private:
-  // The whole queued key messages of the thread, each turned into a framework event; `visit` sees each.
-  template <typename Visit>
-  bool DrainKeys(Visit visit);
   // Whether a queued key message is the main frame's break key.
-  static bool IsBreakKey(ZafEventRecord event);
+  static bool IsBreakKey(const native::MSG& message);
 
   int32_t instanceNumber = 1;
   ZafWindowObject* captureObject = nullptr;

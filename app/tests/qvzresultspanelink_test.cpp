@@ -1031,28 +1031,3 @@ TEST_F(ResultsLinkTest, AStatusChoiceAndTheLegsSensorCommandsSendTheLaneStatesAn
   });
   RunToEnd();
 }
-
-TEST_F(ResultsLinkTest, AnotherOperationStartedBetweenLanesReturnsAtOnceAndTheFirstEnds) {
-  CuScenario scenario = EightLanes();
-  scenario.version = 0x14000;
-  scenario.replyDelayMs = 5;
-  StartSimulator(scenario);
-  OpenWindow();
-  Then([&] {
-    MakeLanes(8);
-    Pane().SetCurrentCell({0, 0});
-    // Handled in the pass after lane 1: each would start another operation on the port.
-    Post(QvZResultsPane::kAddReactionTimesCommand);
-    Post(QvZResultsPane::kFirstStatusCommand + 1);
-    answer = Pane().Download(true, false);
-  });
-  AfterOperation([&] {
-    EXPECT_TRUE(answer);
-    EXPECT_EQ(Commands(), Plus(Opening(), QvPacket::kTrialRecord, 8));
-    EXPECT_EQ(ReactionTimes(), kEightTimes);
-    // The status command reached the pane; its lane states were not sent.
-    EXPECT_EQ(Lane(1).Status(), QvResult::kDidNotStart);
-    EXPECT_TRUE(seen.empty());
-  });
-  RunToEnd();
-}
