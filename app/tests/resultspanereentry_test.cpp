@@ -31,41 +31,45 @@ namespace {
 // download has ended.
 TEST_F(ResultsLinkTest, WhatIsAskedDuringADownloadIsRefusedOrWaitsAndTheDownloadEnds) {
   Setting(u"\\Event\\SingleEvent:Int=1");
+  const std::string saved = FilePath("saved.qve");
+  const std::string openEvent = "OpenEvent,\"" + saved + "\"";
+  // Sent while the unit's answer to the first trace block is waited for.
+  std::string command;
   CuScenario scenario = EightLanes();
   scenario.replyDelayMs = 5;
-  StartSimulator(scenario);
-  const std::string saved = FilePath("saved.qve");
-  auto claim = std::make_shared<std::unique_ptr<LinkBusyClaim>>();
-  auto command = std::make_shared<std::shared_future<std::string>>();
-  const std::string openEvent = "OpenEvent,\"" + saved + "\"";
-  Then([this, saved, claim, command, openEvent] {
-    UseLink();
+  StartSimulator(scenario, [this, &command, openEvent](const std::string& request) {
+    if (command.empty() && request.find("command 0x00010003") != std::string::npos) {
+      command = SendCommand(openEvent).get();
+    }
+  });
+  Then([this, saved] {
+    // Time for the command's answer while the unit's is waited for.
+    UseLink({u"\\Serial\\ShortTimeout:Int=5000"});
     QvEvent document;
     document.NewLeg();
     AnswerFileDialog(saved);
     ASSERT_EQ(document.Save(QvEvent::kSaveFile), 0);
-    // Held until the download takes the link over, so the command waits for the download's end.
-    *claim = std::make_unique<LinkBusyClaim>(nullptr);
-    *command = SendCommand(openEvent);
     Post(NewCommand);
   });
-  WhenWithin(
-      "the command's answer and a new event window", kCommandAnswerMs,
-      [command] { return Ready(*command) && EventWindows().size() == 1; },
-      [this, claim, command, openEvent] {
-        EXPECT_EQ(command->get(), "ACK");
+  When(
+      "a new event window", [] { return EventWindows().size() == 1; },
+      [this, &command, openEvent] {
         QvZEventMDI* window = EventWindows()[0];
         for (const ZafEventType type :
              {CloseWindowEvent, NewCommand, QvZResultsPane::kAddReactionTimesCommand}) {
           Post(type);
         }
-        claim->reset();
+        const auto opened = [this] {
+          const std::vector<uint32_t> commands = Commands();
+          return std::count(commands.begin(), commands.end(), QvPacket::kIdentify);
+        };
+        const auto openedBefore = opened();
         window->Event(ZafEventRecord(QvZResultsPane::kDownloadTraceCommand, 0));
+        EXPECT_EQ(command, "ACK");
         EXPECT_EQ(EventWindows(), std::vector<QvZEventMDI*>{window});
         EXPECT_TRUE(seen.empty());
         // Only the download opened the port.
-        const std::vector<uint32_t> commands = Commands();
-        EXPECT_EQ(std::count(commands.begin(), commands.end(), QvPacket::kIdentify), 1);
+        EXPECT_EQ(opened(), openedBefore + 1);
         QvResults& results = window->CurrentLeg()->Results();
         std::vector<int32_t> times;
         for (QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
