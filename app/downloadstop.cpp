@@ -1,6 +1,7 @@
 #include "app/downloadstop.h"
 
 #include "app/linkbusy.h"
+#include "app/linkwaitservice.h"
 #include "app/mainstatusbar.h"
 #include "framework/core/zafeventmanager.h"
 #include "framework/core/zafwindow.h"
@@ -15,8 +16,9 @@ namespace {
 bool downloading = false;
 bool stopAsked = false;
 
+// Read inside a link's wait or at a lane gap, right after a look for paints has let the display's input in.
 bool BreakKeyPressed() {
-  return KZApplication::application != nullptr && KZApplication::application->TakeBreakKey();
+  return KZApplication::application != nullptr && KZApplication::application->TakeQueuedBreakKey();
 }
 
 // An exit asked of the program, taken out of the queue where it lies: File > Exit's event (a termination
@@ -80,5 +82,6 @@ void DownloadStop::Ask() {
   if (downloading && bar != nullptr) {
     bar->SetText(QvSettings::Text(u"\\Strings\\Event\\Results\\StopsAfterLane",
                                   u"The download stops after this lane."));
+    PaintWhileLinkWaits();
   }
 }

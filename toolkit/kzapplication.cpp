@@ -277,6 +277,11 @@ bool KZApplication::IsBreakKey(const native::MSG& message) {
 }
 
 bool KZApplication::TakeBreakKey() {
+  native::RunReadyDescriptors();
+  return TakeQueuedBreakKey();
+}
+
+bool KZApplication::TakeQueuedBreakKey() {
   if (!mainFrame) {
     return false;
   }

@@ -83,8 +83,11 @@ class KZApplication : public ZafApplication {
   bool FlushKeys();
   // Takes the main frame's break key (BreakEvent) out of the queue where it lies, each one queued, and
   // leaves every other key and click where it is, in its order: what is typed and clicked while the
-  // program works or waits is acted on after it. True when the break key was there.
+  // program works or waits is acted on after it. True when the break key was there. TakeBreakKey first
+  // lets in what the display holds; TakeQueuedBreakKey looks only at the input let in already, for a
+  // wait whose look for paints has just let it in.
   bool TakeBreakKey();
+  bool TakeQueuedBreakKey();
 
   // Opens the framework data file: `name`, or the program's path with the extension "znc" when that file
   // exists. True when it is open.

@@ -137,22 +137,21 @@ BOOL TakeMessageIf(MSG* message, UINT first, UINT last, const std::function<bool
   if (message == nullptr || !guiThreadSystem(&system)) {
     return FALSE;
   }
-  const MessageFilter filter{nullptr, first, last};
-  const auto take = [&] {
-    while (routeNextInput(*system)) {
-    }
-    if (!system->queue().takeIf(filter, which, true, message)) {
-      return false;
-    }
-    system->keyboard().takeMessage(*message);
-    return true;
-  };
-  if (take()) {
-    return TRUE;
+  while (routeNextInput(*system)) {
   }
-  // As PeekMessage: the display host's hook before the wait takes what its connection already holds.
-  system->waitSet().wait(system->queue().wakeDescriptor(), 0);
-  return take() ? TRUE : FALSE;
+  if (!system->queue().takeIf(MessageFilter{nullptr, first, last}, which, true, message)) {
+    return FALSE;
+  }
+  system->keyboard().takeMessage(*message);
+  return TRUE;
+}
+
+void RunReadyDescriptors() {
+  WindowSystem* system = nullptr;
+  if (guiThreadSystem(&system)) {
+    // The display host's hook before the wait also takes what its connection already holds.
+    system->waitSet().wait(system->queue().wakeDescriptor(), 0);
+  }
 }
 
 BOOL RoutePressAgain(const MSG& press) {
