@@ -30,10 +30,12 @@ bool ExitRequested() {
   }
   const ZafWindow* frame = KZApplication::mainFrame;
   const native::HWND frameWindow = frame != nullptr ? frame->ScreenID() : nullptr;
+  if (frameWindow == nullptr) {
+    return false;
+  }
+  const auto toTheFrame = [frameWindow](const native::MSG& message) { return message.hwnd == frameWindow; };
   native::MSG close{};
-  return frameWindow != nullptr &&
-         native::TakeMessageIf(&close, native::WM_CLOSE, native::WM_CLOSE,
-                               [frameWindow](const native::MSG& message) { return message.hwnd == frameWindow; });
+  return native::TakeMessageIf(&close, native::WM_CLOSE, native::WM_CLOSE, toTheFrame);
 }
 
 }  // namespace

@@ -130,8 +130,8 @@ ZafEventType KZApplication::Control(ZafWindow* modal, bool once) {
     windowManager->SetScreenID(mainFrame->ScreenID());
   }
   auto* closing = dynamic_cast<KZModalWindow*>(modal);
-  // A pass between the steps of an operation inside a modal window still runs for that window. The outer
-  // one is back however the loop ends.
+  // A single pass made inside a modal window still runs for that window. The outer one is back however the
+  // loop ends.
   struct ModalScope {
     ZafWindow*& innermost;
     ZafWindow* const outer;
@@ -175,8 +175,7 @@ ZafEventType KZApplication::Control(ZafWindow* modal, bool once) {
     }
   }
   if (result == LoopExitResult && (modal || once)) {
-    // The exit was agreed inside a dialog's loop or a pass between the steps of an operation: the
-    // program's own loop must end too.
+    // The exit was agreed inside a dialog's loop or a single pass: the program's own loop must end too.
     windowManager->PostQuit(0);
   }
   return result;

@@ -942,7 +942,8 @@ TEST_F(ResultsLinkTest, TheBusyPointerShowsWhileTheProgramTalksToTheUnit) {
   struct Case {
     const char* name;
     bool download;  // Download Trace of 3 lanes; else the lane states, to a unit that never answers
-  } cases[] = {{"between the lanes of a download", true}, {"a silent unit waited for outside a download", false}};
+  } cases[] = {{"between the lanes of a download", true},
+               {"a silent unit waited for outside a download", false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     CuScenario scenario = EightLanes();
@@ -965,7 +966,8 @@ TEST_F(ResultsLinkTest, TheBusyPointerShowsWhileTheProgramTalksToTheUnit) {
       statusFieldProcedure = reinterpret_cast<native::WNDPROC>(native::SetWindowLong(
           gauge, native::GWL_WNDPROC, reinterpret_cast<native::LONG_PTR>(&WatchedStatusFieldProcedure)));
       answer = c.download ? Pane().Download(false, true) : Pane().SendLaneStates();
-      native::SetWindowLong(gauge, native::GWL_WNDPROC, reinterpret_cast<native::LONG_PTR>(statusFieldProcedure));
+      native::SetWindowLong(gauge, native::GWL_WNDPROC,
+                            reinterpret_cast<native::LONG_PTR>(statusFieldProcedure));
       onStatusFieldPaint = nullptr;
     });
     if (!c.download) {

@@ -65,7 +65,8 @@ class PhotoFinishAsker {
           !ReadAnswer(link)) {
         break;
       }
-      const int64_t waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent).count();
+      const int64_t waited =
+          std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent).count();
       Note([waited](Asked& asked) {
         asked.waits.push_back(waited);
         asked.waiting.reset();
@@ -152,10 +153,12 @@ TEST_F(ResultsLinkTest, ReactionTimeRequestsDuringATraceDownloadAreEachAnsweredW
         // Each request answered during the download waited at most for the block on the line, and the one
         // still waiting at its end has not waited a second yet.
         ASSERT_GT(asked.waits.size(), first);
-        EXPECT_LT(*std::max_element(asked.waits.begin() + static_cast<std::ptrdiff_t>(first), asked.waits.end()),
-                  1000);
+        EXPECT_LT(
+            *std::max_element(asked.waits.begin() + static_cast<std::ptrdiff_t>(first), asked.waits.end()),
+            1000);
         if (asked.waiting) {
-          EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(end - *asked.waiting).count(), 1000);
+          EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(end - *asked.waiting).count(),
+                    1000);
         }
       });
   RunToEnd();

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <future>
 #include <memory>
 #include <string>
@@ -20,6 +21,7 @@
 #include "imaging/ui/yzhardwarebar.h"
 #include "native/user/keyboard.h"
 #include "native/user/messageapi.h"
+#include "native/user/messages.h"
 #include "toolkit/kzdialog.h"
 #include "toolkit/kzmessagewindow.h"
 #include "toolkit/kztbbutton.h"
@@ -97,35 +99,49 @@ TEST_F(ResultsLinkTest, WhatIsAskedDuringADownloadIsRefusedOrWaitsAndTheDownload
 // after the lane on the line and is asked once the download has ended; asked again while its question is
 // open, it adds nothing.
 TEST_F(ResultsLinkTest, AnExitAskedDuringADownloadStopsItAfterTheLaneAndIsAskedOnceItEnds) {
-  StartSimulator(EightLanes());
-  Then([this] {
-    UseLink();
-    Post(NewCommand);
-  });
-  When(
-      "a new event window", [] { return EventWindows().size() == 1; },
-      [this] {
-        Post(ExitEvent);
-        EventWindows()[0]->Event(ZafEventRecord(QvZResultsPane::kDownloadTraceCommand, 0));
-        const std::vector<uint32_t> commands = Commands();
-        EXPECT_EQ(std::count(commands.begin(), commands.end(), QvPacket::kTrialRecord), 1);
-        EXPECT_TRUE(seen.empty());
-      });
-  KZMessageWindow* question = nullptr;
-  When(
-      "the exit question", [] { return FrontMessage() != nullptr; },
-      [this, &question] {
-        NoteFront();
-        question = FrontMessage();
-        Post(ExitEvent);
-      });
-  Then([this, &question] {
-    EXPECT_EQ(FrontMessage(), question);
-    PressInFront(KZDialog::kNoResult);
-  });
-  EXPECT_EQ(Run(), 0);
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].title, u"Exit Kestrove Pellacorvine");
+  struct Case {
+    const char* name;
+    std::function<void()> askExit;
+  } cases[] = {
+      {"File > Exit, which a termination signal asks too", [] { Post(ExitEvent); }},
+      {"the window manager's close of the main window",
+       [] { native::PostMessage(Frame()->ScreenID(), native::WM_CLOSE, 0, 0); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    StartSimulator(EightLanes());
+    Then([this] {
+      UseLink();
+      Post(NewCommand);
+    });
+    When(
+        "a new event window", [] { return EventWindows().size() == 1; },
+        [this, &c] {
+          c.askExit();
+          EventWindows()[0]->Event(ZafEventRecord(QvZResultsPane::kDownloadTraceCommand, 0));
+          const std::vector<uint32_t> commands = Commands();
+          EXPECT_EQ(std::count(commands.begin(), commands.end(), QvPacket::kTrialRecord), 1);
+          EXPECT_TRUE(seen.empty());
+        });
+    KZMessageWindow* question = nullptr;
+    When(
+        "the exit question", [] { return FrontMessage() != nullptr; },
+        [this, &question] {
+          NoteFront();
+          question = FrontMessage();
+          Post(ExitEvent);
+        });
+    Then([this, &question] {
+      EXPECT_EQ(FrontMessage(), question);
+      PressInFront(KZDialog::kNoResult);
+    });
+    EXPECT_EQ(Run(), 0);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].title, u"Exit Kestrove Pellacorvine");
+    Make();
+    script = ProgramScript();
+    seen.clear();
+  }
 }
 
 // Input made on the GUI thread while the program waits for the unit's answer to one request: the simulator
@@ -207,9 +223,10 @@ TEST_F(ResultsLinkTest, InputMadeWhileTheUnitIsTalkedToIsActedOnOnceTheTalkIsOve
     };
     const auto resultsButton = [](ZafEventType command) {
       auto* results = CurrentPane<QvZResultsWindow>(PaneKind::kResults);
-      return results == nullptr ? nullptr : FindIn<KZTBButton>(results->ToolBar(), [command](KZTBButton& button) {
-        return button.Value() == command;
-      });
+      return results == nullptr ? nullptr
+                                : FindIn<KZTBButton>(results->ToolBar(), [command](KZTBButton& button) {
+                                    return button.Value() == command;
+                                  });
     };
     InputDuringRequest during(c.request, [&] {
       switch (c.input) {
