@@ -28,8 +28,9 @@ bool ExitRequested() {
   if (events != nullptr && events->TakeQueuedType(ExitEvent)) {
     return true;
   }
+  // The main window's frame: the top-level window the window manager closes.
   const ZafWindow* frame = KZApplication::mainFrame;
-  const native::HWND frameWindow = frame != nullptr ? frame->ScreenID() : nullptr;
+  const native::HWND frameWindow = frame != nullptr ? frame->ScreenID(2) : nullptr;
   if (frameWindow == nullptr) {
     return false;
   }

@@ -105,7 +105,7 @@ TEST_F(ResultsLinkTest, AnExitAskedDuringADownloadStopsItAfterTheLaneAndIsAskedO
   } cases[] = {
       {"File > Exit, which a termination signal asks too", [] { Post(ExitEvent); }},
       {"the window manager's close of the main window",
-       [] { native::PostMessage(Frame()->ScreenID(), native::WM_CLOSE, 0, 0); }},
+       [] { native::PostMessage(Frame()->ScreenID(2), native::WM_CLOSE, 0, 0); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
