@@ -59,7 +59,7 @@ struct RowFeed {
   static const uint8_t* Next(int32_t row, void* context) {
     auto& feed = *static_cast<RowFeed*>(context);
     KZApplication* application = KZApplication::application;
-    if (application != nullptr && application->CheckBreak()) {
+    if (application != nullptr && application->TakeBreakKey()) {
       feed.aborted = true;
       return nullptr;
     }

@@ -2,19 +2,22 @@
 // A stop asked of the running download, kept until the download looks at its next lane gap: the break key
 // read while a lane is on the line (while the link waits for the unit, where it would otherwise wait unseen
 // until the lane ends), or an exit asked while an operation on the link runs, which the link-busy claim
-// queues again once the operation has ended, to take File > Exit's road then.
+// queues again once the operation has ended, to take File > Exit's road then. Nothing else typed or clicked
+// during an operation reaches a window before it ends: the keys and clicks stay queued in their order.
 
 class DownloadStop {
  public:
   // An operation on the link starts, a download or a single request: no stop asked yet.
   static void Begin(bool download);
-  // While the link waits: the break key, when pressed, asks the stop; it is taken out of the queue, also
-  // once the stop is asked. Other keys typed meanwhile stay queued, in their order, for the lane gap's
-  // pass or the window that follows the download.
+  // While the link waits: the break key, when pressed, asks the stop; it is taken out of the queue where
+  // it lies, also once the stop is asked. Other keys and clicks stay queued, in their order, for the
+  // windows once the download has ended.
   static void ReadBreakKey();
-  // At a lane gap: whether the stop was asked, the break key pressed since included (taken out of the
-  // queue as above).
+  // Whether the stop was asked, the break key pressed since included (taken out of the queue as above).
   static bool Asked();
+  // At a lane gap: an exit asked meanwhile (File > Exit's event, which a termination signal queues too, or
+  // the window manager's close of the main frame) is taken out of the queue and asked as AskExit asks it.
+  static void ReadExit();
   // Whether the stop is asked already, without reading the keys: a lane that fails gets no more attempts
   // and no question then, and the download stops there.
   static bool Latched();

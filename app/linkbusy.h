@@ -1,6 +1,7 @@
-// The program has one control-unit link port. While an operation on it runs (a download, sending the title or
-// the lane states, a firmware or sound upload), the queued events it handles between its steps must not start
-// another operation on the port, nor delete the event window whose operation is still on the stack.
+// The program has one control-unit link port. An operation on it (a download, sending the title or the lane
+// states, a firmware or sound upload) hands no input to the windows until it ends, but the questions it asks
+// run a loop of their own: the events handled there must not start another operation on the port, nor
+// delete the event window whose operation is still on the stack.
 #ifndef APP_LINKBUSY_H
 #define APP_LINKBUSY_H
 

@@ -49,14 +49,14 @@ void ProgramReporter::Busy(bool busy) {
 }
 
 void ProgramReporter::Serve() {
-  // The break key latched and said at once, then the windows painted, which shows what was said.
-  DownloadStop::ReadBreakKey();
+  // The look for paints lets in the display's input, among which the break key is then read.
   PaintWhileLinkWaits();
+  DownloadStop::ReadBreakKey();
 }
 
 bool ProgramReporter::BreakPressed() {
   YZApplication* application = YZApplication::Current();
-  return application && application->CheckBreak();
+  return application && application->TakeBreakKey();
 }
 
 void ProgramReporter::Message(const KString& text) {

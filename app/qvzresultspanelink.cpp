@@ -1,8 +1,10 @@
 // The results pane's operations on the control unit: the download of the latest trial (reaction times,
 // traces or both) and the two single requests (the title to show, the lane states). Each runs to its end
-// on the GUI thread on the program's link port, handling the queued events in single passes between its
-// steps; the link-busy claim keeps those passes from starting another operation on the port or closing the
-// window whose operation is still running.
+// on the GUI thread on the program's link port. Between its steps and while it waits for the unit it only
+// paints, serves the links and reads the break key (and at a download's lane gaps an exit asked): keys
+// and clicks made meanwhile stay queued, in their order, and the loop acts on them once the operation has
+// ended and shown what it brought. The link-busy claim keeps the questions an operation asks from starting
+// another operation on the port or closing the window whose operation is still running.
 #include <chrono>
 #include <optional>
 
@@ -92,12 +94,6 @@ bool AskOverwrite(bool results, bool traces) {
 void SetProgress(int32_t percent) {
   if (KZStatusBar* bar = MainStatusBar()) {
     bar->SetProgress(percent);
-  }
-}
-
-void HandleQueuedEvents() {
-  if (KZApplication::application != nullptr) {
-    KZApplication::application->Control(nullptr, true);
   }
 }
 
@@ -236,8 +232,9 @@ class QvZResultsPane::TrialLanes {
 };
 
 // One operation on the link: it holds the link-busy claim for its whole length and, once the unit has
-// answered, the port open with the busy pointer shown; its end clears the status bar, closes the port and
-// shows the default pointer, however the operation returns.
+// answered, the port open with the busy pointer shown; its end clears the status bar, closes the port,
+// paints what the operation changed and shows the default pointer, however the operation returns. Input
+// held during the operation is acted on after that paint, over what the operation brought.
 class QvZResultsPane::LinkOperation {
  public:
   LinkOperation(QvZResultsPane& pane, Purpose purpose) : claim(pane.GetEvent()) {
@@ -256,6 +253,7 @@ class QvZResultsPane::LinkOperation {
         bar->Clear();
       }
       LinkPort::Port().Close();
+      PaintWhileLinkWaits();
     }
     if (claim.Owned()) {
       DownloadStop::End();
@@ -533,11 +531,9 @@ bool QvZResultsPane::LaneDone(QvResult* result, bool wantTimes, int32_t lane, in
     itsResults->ForEach(*result);
   }
   SetProgress(lane * step);
-  if (lanesFollow && DownloadStop::Asked()) {
-    return true;
-  }
-  HandleQueuedEvents();
-  // An exit asked in the pass stops the download here too.
+  // The lane's row and the gauge drawn; what was typed or clicked stays queued for after the download.
+  ServeWhileLinkWaits();
+  DownloadStop::ReadExit();
   return lanesFollow && DownloadStop::Asked();
 }
 
@@ -588,6 +584,5 @@ bool QvZResultsPane::RunSingleRequest(bool sendTitle, const KString& text) {
   } else {
     link.SendLaneStates(port, *itsResults, itsView, true);
   }
-  HandleQueuedEvents();
   return true;
 }

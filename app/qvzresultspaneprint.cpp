@@ -185,7 +185,7 @@ bool QvZResultsPane::Print() {
   const int32_t pages = std::max(1, (count + rowsPerPage - 1) / rowsPerPage);
   bool brokenOff = false;
   for (int32_t page = 0; page < pages && !brokenOff; ++page) {
-    brokenOff = KZApplication::application != nullptr && KZApplication::application->CheckBreak();
+    brokenOff = KZApplication::application != nullptr && KZApplication::application->TakeBreakKey();
     if (brokenOff) {
       break;
     }

@@ -106,10 +106,9 @@ bool YZApplication::Idle(int32_t idleCount) {
 
 void YZApplication::ServeCommand() {
   // Served from the main loop only, never inside a dialog or box (one the user opened or one this very
-  // command opened): no window opens behind a modal one, and error boxes do not nest. While an operation
-  // on the control-unit link runs the command waits too: opening a document could close the window whose
-  // operation is still on the stack.
-  if (ddeCommand.IsEmpty() || servingCommand || InModalLoop() || !frame || LinkBusyClaim::LinkIsBusy()) {
+  // command opened): no window opens behind a modal one, and error boxes do not nest. An operation on the
+  // control-unit link runs no loop but its questions', so a command taken during it waits for its end.
+  if (ddeCommand.IsEmpty() || servingCommand || InModalLoop() || !frame) {
     return;
   }
   // The command stays in the buffer while it is carried out, so that further ones are answered BUSY.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
-#include <vector>
 
 #include "foundation/ktime.h"
 #include "framework/core/zafeventmanager.h"
@@ -131,8 +130,8 @@ ZafEventType KZApplication::Control(ZafWindow* modal, bool once) {
     windowManager->SetScreenID(mainFrame->ScreenID());
   }
   auto* closing = dynamic_cast<KZModalWindow*>(modal);
-  // A pass between the steps of an operation inside a modal window still runs for that window. The outer
-  // one is back however the loop ends.
+  // A single pass made inside a modal window still runs for that window. The outer one is back however the
+  // loop ends.
   struct ModalScope {
     ZafWindow*& innermost;
     ZafWindow* const outer;
@@ -176,8 +175,7 @@ ZafEventType KZApplication::Control(ZafWindow* modal, bool once) {
     }
   }
   if (result == LoopExitResult && (modal || once)) {
-    // The exit was agreed inside a dialog's loop or a pass between the steps of an operation: the
-    // program's own loop must end too.
+    // The exit was agreed inside a dialog's loop or a single pass: the program's own loop must end too.
     windowManager->PostQuit(0);
   }
   return result;
@@ -272,46 +270,36 @@ void KZApplication::SetCapture(ZafWindowObject* object, uint32_t flags) {
 
 // ---- Keys ----
 
-template <typename Visit>
-bool KZApplication::DrainKeys(native::UINT options, Visit visit) {
-  bool any = false;
-  native::MSG message{};
-  while (native::PeekMessage(&message, nullptr, native::WM_KEYFIRST, native::WM_KEYLAST,
-                             native::PM_REMOVE | options)) {
-    any = true;
-    visit(ZafEventRecord(E_OSEVENT, message));
-  }
-  return any;
-}
-
-bool KZApplication::IsBreakKey(ZafEventRecord event) {
-  return mainFrame && mainFrame->ConvertCoordinates(event) && mainFrame->MapEvent(event) == BreakEvent;
-}
-
-bool KZApplication::CheckBreak() {
-  bool broke = false;
-  DrainKeys(0, [&broke](const ZafEventRecord& event) { broke = IsBreakKey(event) || broke; });
-  return broke;
+bool KZApplication::IsBreakKey(const native::MSG& message) {
+  ZafEventRecord event(E_OSEVENT, message);
+  return mainFrame->ConvertCoordinates(event) && mainFrame->MapEvent(event) == BreakEvent;
 }
 
 bool KZApplication::TakeBreakKey() {
-  std::vector<native::MSG> kept;
+  native::RunReadyDescriptors();
+  return TakeQueuedBreakKey();
+}
+
+bool KZApplication::TakeQueuedBreakKey() {
+  if (!mainFrame) {
+    return false;
+  }
+  native::MSG key{};
   bool broke = false;
-  DrainKeys(0, [&broke, &kept](const ZafEventRecord& event) {
-    if (IsBreakKey(event)) {
-      broke = true;
-    } else {
-      kept.push_back(event.osEvent);
-    }
-  });
-  for (const native::MSG& message : kept) {
-    native::PostMessage(message.hwnd, message.message, message.wParam, message.lParam);
+  while (native::TakeMessageIf(&key, native::WM_KEYFIRST, native::WM_KEYLAST, &IsBreakKey)) {
+    broke = true;
   }
   return broke;
 }
 
 bool KZApplication::FlushKeys() {
-  return DrainKeys(native::PM_NOYIELD, [](const ZafEventRecord&) {});
+  bool any = false;
+  native::MSG message{};
+  while (native::PeekMessage(&message, nullptr, native::WM_KEYFIRST, native::WM_KEYLAST,
+                             native::PM_REMOVE | native::PM_NOYIELD)) {
+    any = true;
+  }
+  return any;
 }
 
 // ---- Language ----

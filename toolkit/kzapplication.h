@@ -78,17 +78,17 @@ class KZApplication : public ZafApplication {
   void SetCapture(ZafWindowObject* object, uint32_t flags);
   ZafWindowObject* CaptureObject() const { return captureObject; }
 
-  // Throws away every queued key message of the thread; true when one of them is the main frame's break
-  // key (BreakEvent). FlushKeys answers whether there was any. Both take the keys the display host holds
-  // too. CheckBreak, asked between the steps of a long operation, shows the screen as drawn so far;
-  // FlushKeys, asked as something is about to be drawn (a box about to show), leaves it for the loop's next
-  // wait, so that the picture goes out once, whole.
-  bool CheckBreak();
+  // Throws away every queued key message of the thread; true when there was any. It takes the keys the
+  // display host holds too, but leaves the screen for the loop's next wait: it is asked as something is
+  // about to be drawn (a box about to show), whose picture then goes out once, whole.
   bool FlushKeys();
-  // Takes the break key out of the queued key messages and puts the others back, in their order, behind
-  // what else is queued: keys typed while the program waits are acted on after the wait. True when the
-  // break key was among them.
+  // Takes the main frame's break key (BreakEvent) out of the queue where it lies, each one queued, and
+  // leaves every other key and click where it is, in its order: what is typed and clicked while the
+  // program works or waits is acted on after it. True when the break key was there. TakeBreakKey first
+  // lets in what the display holds; TakeQueuedBreakKey looks only at the input let in already, for a
+  // wait whose look for paints has just let it in.
   bool TakeBreakKey();
+  bool TakeQueuedBreakKey();
 
   // Opens the framework data file: `name`, or the program's path with the extension "znc" when that file
   // exists. True when it is open.
@@ -126,12 +126,8 @@ class KZApplication : public ZafApplication {
   ZafEventRecord lastMouseEvent;
 
  private:
-  // The whole queued key messages of the thread, each turned into a framework event; `visit` sees each.
-  // `options` go to the look with PM_REMOVE (PM_NOYIELD: the screen is not shown).
-  template <typename Visit>
-  bool DrainKeys(native::UINT options, Visit visit);
   // Whether a queued key message is the main frame's break key.
-  static bool IsBreakKey(ZafEventRecord event);
+  static bool IsBreakKey(const native::MSG& message);
 
   int32_t instanceNumber = 1;
   ZafWindowObject* captureObject = nullptr;

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/framecommands.h"
-#include "app/linkbusy.h"
 #include "app/producttitle.h"
 #include "app/qvzeventmdi.h"
 #include "app/tests/programtest.h"
@@ -120,6 +119,8 @@ TEST_F(CommandServiceTest, ACommandTakenDuringTheUsersDialogWaitsForTheMainLoop)
   // The script goes on inside the message's loop.
   Send("OpenEvent," + Events() + "/missing.qve", [](const std::string& answer) { EXPECT_EQ(answer, "ACK"); });
   Send("OpenEvent," + Events() + "/other.qve", [](const std::string& answer) { EXPECT_EQ(answer, "BUSY"); });
+  Send(
+      "OpenEvent,x.qve", [](const std::string& answer) { EXPECT_EQ(answer, "NAK"); }, "Other");
   Then([this] {
     EXPECT_EQ(program->PendingCommand().ToUtf8(), "OpenEvent," + Events() + "/missing.qve");
     EXPECT_EQ(MessageWindows(), 1);
@@ -132,23 +133,6 @@ TEST_F(CommandServiceTest, ACommandTakenDuringTheUsersDialogWaitsForTheMainLoop)
   EXPECT_EQ(Run(), 0);
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[0].text, u"A message for the user");
-}
-
-TEST_F(CommandServiceTest, ACommandWaitsWhileTheLinkIsBusyAndASecondIsRefused) {
-  auto claim = std::make_shared<std::unique_ptr<LinkBusyClaim>>();
-  Then([claim] { *claim = std::make_unique<LinkBusyClaim>(nullptr); });
-  Send("openevent,waits", [](const std::string& answer) { EXPECT_EQ(answer, "ACK"); });
-  Send("openevent,second", [](const std::string& answer) { EXPECT_EQ(answer, "BUSY"); });
-  Send(
-      "OpenEvent,x.qve", [](const std::string& answer) { EXPECT_EQ(answer, "NAK"); }, "Other");
-  Then([this, claim] {
-    EXPECT_EQ(program->PendingCommand(), KString(u"openevent,waits"));
-    claim->reset();
-  });
-  When(
-      "the command served after the claim", [this] { return program->PendingCommand().IsEmpty(); },
-      [this] { ExitProgram(); });
-  EXPECT_EQ(Run(), 0);
 }
 
 TEST_F(CommandServiceTest, WithSingleEventACancelledCloseOpensNothing) {

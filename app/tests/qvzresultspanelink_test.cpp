@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include "app/mainstatusbar.h"
 #include "app/qvzcontrol.h"
@@ -173,6 +176,8 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
     std::vector<const char*> logged = {};
     // The request during which Escape is pressed, 0 for none.
     int32_t breakAt = 0;
+    // What the status bar says once the download has ended.
+    const char16_t* saidAtEnd = u"";
   } cases[] = {
       {"a dropped probe reply, then Retry",
        [](CuScenario& s) { s.faults[1] = CuFault::kDrop; },
@@ -224,6 +229,19 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
        {},
        nullptr,
        {"The control unit's trial header was refused: it gives 16 lanes, where 0 to 15 are taken"}},
+      {"a refused probe reply, then Retry on a unit that stays silent, then Retry",
+       [](CuScenario& s) {
+         s.faults[1] = CuFault::kRequestNumber;
+         s.faults[2] = CuFault::kDrop;
+       },
+       3,
+       {kRetry, kRetry},
+       {kRefused + u": Control Unit. The control unit's reply was refused: it answers request 1001, where 1 "
+                   u"was sent",
+        kTimeout + u": Control Unit"},
+       {QvPacket::kIdentify, QvPacket::kIdentify, QvPacket::kIdentify, QvPacket::kVersion,
+        QvPacket::kTrialHeader, QvPacket::kTrialHeader},
+       {150, 142, 95, 88, 88, kNone, -20, 133}},
       {"a probe reply for another request, then Abort",
        [](CuScenario& s) { s.faults[1] = CuFault::kRequestNumber; },
        3,
@@ -281,7 +299,8 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
        {150, kNone},
        u"\\Serial\\ShortTimeout:Int=1000",
        {},
-       6},
+       6,
+       u"Operation aborted by user."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -321,6 +340,9 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
       for (const char* line : c.logged) {
         EXPECT_NE(ReadFile("kestrove.log").find(line), std::string::npos) << line;
       }
+      const KZStatusBar* bar = MainStatusBar();
+      EXPECT_EQ(KString(bar->statusText->Text()).ToUtf8(), KString(c.saidAtEnd).ToUtf8());
+      EXPECT_EQ(bar->progress->Progress(), -1);
     });
     RunToEnd();
   }
@@ -852,8 +874,7 @@ TEST_F(ResultsLinkTest, LanesNotInUseGetNoTraceRequest) {
   RunToEnd();
 }
 
-// The status bar field's own procedure while the break-key test watches its paints, on the program's
-// thread.
+// A status bar window's own procedure while a test watches its paints, on the program's thread.
 native::WNDPROC statusFieldProcedure = nullptr;
 std::function<void()> onStatusFieldPaint;
 
@@ -911,6 +932,55 @@ TEST_F(ResultsLinkTest, TheBreakKeyIsSaidAtOnceStopsAtTheNextLaneGapAndTheFalseS
     EXPECT_EQ(bar->progress->Progress(), -1);
   });
   RunToEnd();
+}
+
+// The busy pointer shows while the program talks to the unit, from the probe's wait on: between the lanes
+// of a download, after the waits of its exchanges have ended inside it, and while a silent unit is waited
+// for outside a download. The pointer is noted at each request the unit receives and at each paint of
+// the gauge, which a download draws at its lane gaps.
+TEST_F(ResultsLinkTest, TheBusyPointerShowsWhileTheProgramTalksToTheUnit) {
+  struct Case {
+    const char* name;
+    bool download;  // Download Trace of 3 lanes; else the lane states, to a unit that never answers
+  } cases[] = {{"between the lanes of a download", true},
+               {"a silent unit waited for outside a download", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CuScenario scenario = EightLanes();
+    scenario.laneCount = 3;
+    if (!c.download) {
+      scenario.faults[1] = CuFault::kDrop;
+    }
+    std::mutex noting;
+    std::vector<native::HCURSOR> pointers;
+    const auto note = [&] {
+      const std::lock_guard hold(noting);
+      pointers.push_back(native::GetCursor());
+    };
+    StartSimulator(scenario, [&](const std::string&) { note(); });
+    OpenWindow({kShortTraces, u"\\Event\\Results\\RetryCount:Int=1"});
+    Then([&] {
+      MakeLanes(3);
+      const native::HWND gauge = MainStatusBar()->progress->ScreenID();
+      onStatusFieldPaint = note;
+      statusFieldProcedure = reinterpret_cast<native::WNDPROC>(native::SetWindowLong(
+          gauge, native::GWL_WNDPROC, reinterpret_cast<native::LONG_PTR>(&WatchedStatusFieldProcedure)));
+      answer = c.download ? Pane().Download(false, true) : Pane().SendLaneStates();
+      native::SetWindowLong(gauge, native::GWL_WNDPROC,
+                            reinterpret_cast<native::LONG_PTR>(statusFieldProcedure));
+      onStatusFieldPaint = nullptr;
+    });
+    if (!c.download) {
+      AnswerWithClick(kCommError, KZDialog::kAbortResult);
+    }
+    AfterOperation([&] {
+      const std::lock_guard hold(noting);
+      EXPECT_FALSE(pointers.empty());
+      EXPECT_EQ(std::count(pointers.begin(), pointers.end(), native::LoadCursor(nullptr, native::IDC_WAIT)),
+                static_cast<std::ptrdiff_t>(pointers.size()));
+    });
+    RunToEnd();
+  }
 }
 
 TEST_F(ResultsLinkTest, CtrlAndShiftHeldAtTheStartRepeatThePassesUntilHeldAtTheEndOfOne) {
@@ -1028,31 +1098,6 @@ TEST_F(ResultsLinkTest, AStatusChoiceAndTheLegsSensorCommandsSendTheLaneStatesAn
     EXPECT_EQ(sent[2].words.at(0), 62u);
     EXPECT_EQ(Commands().size(), 3u * 4u);
     EXPECT_EQ(settleWaits, (Times{1100, 1100, 1100}));
-  });
-  RunToEnd();
-}
-
-TEST_F(ResultsLinkTest, AnotherOperationStartedBetweenLanesReturnsAtOnceAndTheFirstEnds) {
-  CuScenario scenario = EightLanes();
-  scenario.version = 0x14000;
-  scenario.replyDelayMs = 5;
-  StartSimulator(scenario);
-  OpenWindow();
-  Then([&] {
-    MakeLanes(8);
-    Pane().SetCurrentCell({0, 0});
-    // Handled in the pass after lane 1: each would start another operation on the port.
-    Post(QvZResultsPane::kAddReactionTimesCommand);
-    Post(QvZResultsPane::kFirstStatusCommand + 1);
-    answer = Pane().Download(true, false);
-  });
-  AfterOperation([&] {
-    EXPECT_TRUE(answer);
-    EXPECT_EQ(Commands(), Plus(Opening(), QvPacket::kTrialRecord, 8));
-    EXPECT_EQ(ReactionTimes(), kEightTimes);
-    // The status command reached the pane; its lane states were not sent.
-    EXPECT_EQ(Lane(1).Status(), QvResult::kDidNotStart);
-    EXPECT_TRUE(seen.empty());
   });
   RunToEnd();
 }

@@ -1,29 +1,35 @@
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "app/tests/resultslinktest.h"
+#include "devices/databaseframe.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The photo-finish system asking the program's reaction-time link from a thread of its own: a request every
-// 200 ms, or as soon as the one before was answered. `start` starts one request's process.
+// The photo-finish system asking the program's reaction-time link from a thread of its own, on one
+// connection: a request every 200 ms, or as soon as the one before was answered. Each answer's wait is
+// measured on the line, from the request sent to the answer read whole.
 class PhotoFinishAsker {
  public:
-  explicit PhotoFinishAsker(std::function<pid_t()> start) : worker([this, start] { Ask(start); }) {}
-  // The last request finds the link closed with the program.
+  explicit PhotoFinishAsker(int port) : worker([this, port] { Ask(port); }) {}
   ~PhotoFinishAsker() {
     stopping = true;
     worker.join();
@@ -31,32 +37,93 @@ class PhotoFinishAsker {
   PhotoFinishAsker(const PhotoFinishAsker&) = delete;
   PhotoFinishAsker& operator=(const PhotoFinishAsker&) = delete;
 
-  // How long each request answered so far took, in milliseconds, pfpeer's start included.
-  std::vector<int64_t> Waits() const {
+  struct Asked {
+    // The waits of the requests answered so far, in milliseconds, in order.
+    std::vector<int64_t> waits;
+    // When the request still waiting for its answer was sent; none when none waits.
+    std::optional<Clock::time_point> waiting;
+  };
+  Asked Now() const {
     std::lock_guard hold(mutex);
-    return waits;
+    return asked;
   }
 
  private:
-  void Ask(const std::function<pid_t()>& start) {
-    while (!stopping) {
-      const Clock::time_point asked = Clock::now();
-      int status = 0;
-      const pid_t asking = start();
-      if (asking < 0 || waitpid(asking, &status, 0) != asking) {
-        return;
-      }
-      {
-        std::lock_guard hold(mutex);
-        waits.push_back(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - asked).count());
-      }
-      std::this_thread::sleep_until(asked + std::chrono::milliseconds(200));
+  void Ask(int port) {
+    const int link = Connect(port);
+    if (link < 0) {
+      return;
     }
+    DatabaseFrame request;
+    request.code = "RRQ";
+    request.payload = "1,1,1";
+    const std::string bytes = request.Encode(true);
+    while (!stopping) {
+      const Clock::time_point sent = Clock::now();
+      Note([sent](Asked& asked) { asked.waiting = sent; });
+      if (send(link, bytes.data(), bytes.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(bytes.size()) ||
+          !ReadAnswer(link)) {
+        break;
+      }
+      const int64_t waited =
+          std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent).count();
+      Note([waited](Asked& asked) {
+        asked.waits.push_back(waited);
+        asked.waiting.reset();
+      });
+      std::this_thread::sleep_until(sent + std::chrono::milliseconds(200));
+    }
+    close(link);
+  }
+
+  // A connection to the link the program listens on, tried until it is made or the asker stops.
+  int Connect(int port) const {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    while (!stopping) {
+      const int link = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+      if (link >= 0 && connect(link, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+        return link;
+      }
+      close(link);
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return -1;
+  }
+
+  // Reads until one whole answer came; false when the link went away or the asker stops.
+  bool ReadAnswer(int link) const {
+    DatabaseFrameReader reader;
+    DatabaseFrame answer;
+    while (!stopping) {
+      pollfd readable{link, POLLIN, 0};
+      if (poll(&readable, 1, 50) <= 0) {
+        continue;
+      }
+      uint8_t chunk[512];
+      const ssize_t got = recv(link, chunk, sizeof chunk, 0);
+      if (got <= 0) {
+        return false;
+      }
+      reader.Feed(chunk, static_cast<size_t>(got));
+      if (reader.Next(answer)) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+  template <typename Change>
+  void Note(Change change) {
+    std::lock_guard hold(mutex);
+    change(asked);
   }
 
   std::atomic<bool> stopping = false;
   mutable std::mutex mutex;
-  std::vector<int64_t> waits;
+  Asked asked;
   std::thread worker;
 };
 
@@ -71,35 +138,28 @@ TEST_F(ResultsLinkTest, ReactionTimeRequestsDuringATraceDownloadAreEachAnsweredW
   // of the usual time-out.
   OpenWindow({u"\\Hardware\\BlockSensor\\EndTimeDL:Float=0.5", u"\\Serial\\ShortTimeout:Int=1000"});
   std::unique_ptr<PhotoFinishAsker> asker;
-  // The answers to the requests asked during the download: from `first` to `last`, the one that was on
-  // its way when the download ended.
-  size_t first = 0;
-  size_t last = 0;
-  Then([&] {
-    asker = std::make_unique<PhotoFinishAsker>([port] {
-      return StartProcess({KESTROVE_PFPEER, "rrq", "0", std::to_string(port), "1", "1", "1"});
-    });
-  });
+  Then([&] { asker = std::make_unique<PhotoFinishAsker>(port); });
   WhenWithin(
-      "the reaction-time link's first answer", 5000, [&] { return !asker->Waits().empty(); },
+      "the reaction-time link's first answer", 5000, [&] { return !asker->Now().waits.empty(); },
       [&] {
-        first = asker->Waits().size();
+        const size_t first = asker->Now().waits.size();
         answer = Pane().Download(false, true);
-        last = asker->Waits().size();
-      });
-  WhenWithin(
-      "the answer on its way at the download's end", 5000, [&] { return asker->Waits().size() > last; },
-      [&] {
+        const Clock::time_point end = Clock::now();
+        const PhotoFinishAsker::Asked asked = asker->Now();
         EXPECT_TRUE(answer);
         for (int32_t lane = 1; lane <= 8; ++lane) {
           EXPECT_EQ(Lane(lane).TraceSampleCount(), 500);
         }
-        // Each answer waits at most for the block on the line, however many requests a loaded machine fits
-        // in the download.
-        const std::vector<int64_t> waits = asker->Waits();
-        EXPECT_LT(*std::max_element(waits.begin() + static_cast<std::ptrdiff_t>(first),
-                                    waits.begin() + static_cast<std::ptrdiff_t>(last) + 1),
-                  1000);
+        // Each request answered during the download waited at most for the block on the line, and the one
+        // still waiting at its end has not waited a second yet.
+        ASSERT_GT(asked.waits.size(), first);
+        EXPECT_LT(
+            *std::max_element(asked.waits.begin() + static_cast<std::ptrdiff_t>(first), asked.waits.end()),
+            1000);
+        if (asked.waiting) {
+          EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(end - *asked.waiting).count(),
+                    1000);
+        }
       });
   RunToEnd();
 }

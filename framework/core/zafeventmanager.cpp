@@ -67,6 +67,19 @@ bool ZafEventManager::TakeQueued(ZafEventRecord& event, uint32_t flags) {
   return true;
 }
 
+bool ZafEventManager::TakeQueuedType(ZafEventType type) {
+  std::lock_guard lock(queueMutex);
+  for (ZafElement* element = queueBlock.First(); element; element = element->Next()) {
+    ZafEventRecord& event = static_cast<QueueElement*>(element)->event;
+    if (event.type == type) {
+      event.Clear();
+      queueBlock.Release(element);
+      return true;
+    }
+  }
+  return false;
+}
+
 void ZafEventManager::ForgetObject(const ZafWindowObject* object) {
   std::lock_guard lock(queueMutex);
   for (ZafElement* element = queueBlock.First(); element;) {

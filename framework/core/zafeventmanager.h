@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "framework/core/zafeventrecord.h"
+#include "framework/core/zafeventtypes.h"
 #include "framework/data/zaflist.h"
 #include "framework/data/zaflistblock.h"
 
@@ -44,6 +45,9 @@ class ZafEventManager {
   bool TakeQueued(ZafEventRecord& event, uint32_t flags = 0);
   // Copies the record at the head (with Q_END, at the end) and leaves it queued; false when empty.
   bool PeekQueued(ZafEventRecord& event, uint32_t flags = 0) const;
+  // Takes the first queued record of that type out, wherever it lies, and leaves the others in their
+  // order; false when none is queued.
+  bool TakeQueuedType(ZafEventType type);
   // The next event for the program's loop, reading the native message queue and polling the devices as
   // the Q_ flags allow. Q_EVENT_TAKEN, or Q_NO_EVENT with the event's type set to E_NO_EVENT when nothing
   // can be had: without waiting (Q_NO_BLOCK), with an empty queue and nothing to read (Q_NO_POLL), or when

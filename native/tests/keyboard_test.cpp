@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 #include "native/testdriver.h"
 #include "native/tests/messagespy.h"
@@ -126,6 +128,72 @@ TEST(Keyboard, KeyMessagesCarryThePreviousStateAndTransition) {
                                                   {window, WM_KEYDOWN, 'Q', 0x40000001},
                                                   {window, WM_KEYUP, 'Q', static_cast<LPARAM>(0xC0000001u)},
                                               }));
+}
+
+// Each key counts once in the key state, when the program takes its message, and its message says it was
+// down before only when it was: a look that leaves the message queued applies nothing, a key that a
+// window Move by keys eats is let go all the same, and a key typed twice while the program is busy is two
+// presses, not a repeat.
+TEST(Keyboard, EachKeyCountsOnceInTheKeyStateAndRepeatsOnlyWhileHeld) {
+  struct Case {
+    const char* name;
+    std::function<void(TestDriver&, HWND)> act;
+    UINT key;
+    SHORT state;                // GetKeyState of the key afterwards
+    std::vector<LPARAM> downs;  // the key's WM_KEYDOWN messages the window received
+  };
+  const Case cases[] = {
+      {"a look at the queue without taking",
+       [](TestDriver& driver, HWND) {
+         driver.pressKey(VK_CAPITAL);
+         MSG message{};
+         for (int look = 0; look < 2; ++look) {
+           EXPECT_TRUE(PeekMessage(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
+         }
+       },
+       VK_CAPITAL,
+       0,
+       {}},
+      {"a key let go while Move by keys has the keys",
+       [](TestDriver& driver, HWND window) {
+         driver.keyDown('A');
+         driver.pumpUntilIdle();
+         PostMessage(window, WM_SYSCOMMAND, SC_MOVE, 0);
+         driver.pumpUntilIdle();
+         driver.keyUp('A');
+         driver.pressKey(VK_RETURN);
+         driver.pumpUntilIdle();
+       },
+       'A',
+       1,
+       {0x00000001}},
+      {"a key typed twice while the program is busy",
+       [](TestDriver& driver, HWND) {
+         driver.pressKey('Q');
+         driver.pressKey('Q');
+         driver.pumpUntilIdle();
+       },
+       'Q',
+       0,
+       {0x00000001, 0x00000001}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestDriver driver;
+    MessageSpy spy;
+    HWND window = spy.createTopLevel(RECT{100, 100, 400, 300});
+    driver.pumpUntilIdle();
+    spy.clear();
+    c.act(driver, window);
+    EXPECT_EQ(GetKeyState(static_cast<int>(c.key)), c.state);
+    std::vector<LPARAM> downs;
+    for (const Logged& entry : spy.only({WM_KEYDOWN})) {
+      if (entry.wParam == c.key) {
+        downs.push_back(entry.lParam);
+      }
+    }
+    EXPECT_EQ(downs, c.downs);
+  }
 }
 
 TEST(Keyboard, AltMakesSystemKeysAndSystemCharacters) {

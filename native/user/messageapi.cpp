@@ -28,6 +28,18 @@ bool guiThreadSystem(WindowSystem** out) {
   return system->onGuiThread();
 }
 
+// Turns the next input the host delivered into its message, if it means one; false when none was left.
+bool routeNextInput(WindowSystem& system) {
+  HostInput input;
+  if (!system.queue().popInput(&input)) {
+    return false;
+  }
+  if (auto message = system.input().translate(input)) {
+    system.queue().post(*message);
+  }
+  return true;
+}
+
 bool findMessage(WindowSystem& system, const MessageFilter& filter, bool remove, MSG* out) {
   for (;;) {
     if (system.queue().take(filter, remove, out)) {
@@ -39,11 +51,7 @@ bool findMessage(WindowSystem& system, const MessageFilter& filter, bool remove,
     if (system.queue().takeQuit(filter, remove, out)) {
       return true;
     }
-    HostInput input;
-    if (system.queue().popInput(&input)) {
-      if (auto message = system.input().translate(input)) {
-        system.queue().post(*message);
-      }
+    if (routeNextInput(system)) {
       continue;
     }
     // WM_PAINT stays until the window validates its update region, so it is never taken out.
@@ -124,6 +132,28 @@ BOOL PeekMessage(MSG* message, HWND window, UINT first, UINT last, UINT options)
       (options & PM_NOYIELD) != 0 ? WaitSet::Screen::kHeld : WaitSet::Screen::kShown;
   system->waitSet().wait(system->queue().wakeDescriptor(), 0, screen);
   return findMessage(*system, filter, remove, message) ? TRUE : FALSE;
+}
+
+BOOL TakeMessageIf(MSG* message, UINT first, UINT last, const std::function<bool(const MSG&)>& which) {
+  WindowSystem* system = nullptr;
+  if (message == nullptr || !guiThreadSystem(&system)) {
+    return FALSE;
+  }
+  while (routeNextInput(*system)) {
+  }
+  if (!system->queue().takeIf(MessageFilter{nullptr, first, last}, which, true, message)) {
+    return FALSE;
+  }
+  system->keyboard().takeMessage(*message);
+  return TRUE;
+}
+
+void RunReadyDescriptors() {
+  WindowSystem* system = nullptr;
+  if (guiThreadSystem(&system)) {
+    // The display host's hook before the wait also takes what its connection already holds.
+    system->waitSet().wait(system->queue().wakeDescriptor(), 0);
+  }
 }
 
 BOOL RoutePressAgain(const MSG& press) {

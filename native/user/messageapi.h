@@ -26,6 +26,16 @@ BOOL WaitForInput(DWORD timeoutMs);
 // Never waits; it still looks at the registered descriptors once, and shows the screen as drawn so far
 // unless `options` hold PM_NOYIELD.
 BOOL PeekMessage(MSG* message, HWND window, UINT first, UINT last, UINT options);
+// Takes out the first posted message of the range [first, last] that `which` picks, wherever it lies in the
+// queue, and leaves every other message where it is, in its order: a wait takes out the one key it acts on
+// and holds the rest for after it. The input the host has delivered is turned into messages first; a key
+// taken counts in the key state as taken, the others when they are. Never waits, and runs no descriptor's
+// callback: input the display connection still holds comes in at the next look (RunReadyDescriptors, or
+// any PeekMessage). `which` runs with the queue locked and must not post.
+BOOL TakeMessageIf(MSG* message, UINT first, UINT last, const std::function<bool(const MSG&)>& which);
+// Runs the callbacks of the registered descriptors that are ready now, without waiting: the display's input
+// and the command service's requests come in.
+void RunReadyDescriptors();
 BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Hands a press of a mouse button that the capturing window is handling back to the input, once that window
 // has let go of the capture: the loop routes it again before any later input, to wherever it landed (a

@@ -63,10 +63,11 @@ void MessageQueue::postAhead(const MSG& message) {
   wake();
 }
 
-bool MessageQueue::take(const MessageFilter& filter, bool remove, MSG* out) {
+bool MessageQueue::takeIf(const MessageFilter& filter, const std::function<bool(const MSG&)>& which,
+                          bool remove, MSG* out) {
   std::lock_guard lock(mutex_);
   for (auto it = posted_.begin(); it != posted_.end(); ++it) {
-    if (filter.matches(*it)) {
+    if (filter.matches(*it) && (!which || which(*it))) {
       *out = *it;
       if (remove) {
         posted_.erase(it);

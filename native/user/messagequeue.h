@@ -4,6 +4,7 @@
 // apart until the loop turns it into messages.
 
 #include <deque>
+#include <functional>
 #include <mutex>
 
 #include "native/user/nativetypes.h"
@@ -47,7 +48,10 @@ class MessageQueue {
   // GUI thread: the characters TranslateMessage makes go ahead of everything else.
   void postAhead(const MSG& message);
   // The first posted message the filter accepts, taken out when `remove` is set.
-  bool take(const MessageFilter& filter, bool remove, MSG* out);
+  bool take(const MessageFilter& filter, bool remove, MSG* out) { return takeIf(filter, {}, remove, out); }
+  // The same among those `which` picks (none: all); `which` runs under the queue's lock.
+  bool takeIf(const MessageFilter& filter, const std::function<bool(const MSG&)>& which, bool remove,
+              MSG* out);
 
   void postQuit(int exitCode);
   // The quit message is answered once no posted message the filter accepts is left; the quit message itself

@@ -351,20 +351,28 @@ TEST_F(KZApplicationTest, FindArgumentMatchesPrefixesIgnoringCaseAfterTheProgram
   }
 }
 
-TEST_F(KZApplicationTest, CheckBreakDrainsEveryKeyAndSeesTheBreakKey) {
+// The break key is taken out where it lies; every other key stays queued, in its order, for after the
+// wait that looked.
+TEST_F(KZApplicationTest, TakeBreakKeyTakesEachBreakKeyAndLeavesTheOtherKeysQueued) {
   Frame* frame = Show(new Frame);
   KZApplication::mainFrame = frame;
   struct Case {
     std::vector<native::WPARAM> keys;
     bool broke;
-  } cases[] = {{{0x41, 27, 0x42}, true}, {{0x41}, false}, {{}, false}};
+    std::vector<native::WPARAM> left;
+  } cases[] = {{{0x41, 27, 0x42, 27}, true, {0x41, 0x42}}, {{0x41}, false, {0x41}}, {{}, false, {}}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.keys.size());
     for (native::WPARAM key : c.keys) {
       native::PostMessage(frame->ScreenID(), native::WM_KEYDOWN, key, 0);
     }
-    EXPECT_EQ(application.CheckBreak(), c.broke);
-    EXPECT_FALSE(application.FlushKeys());
+    EXPECT_EQ(application.TakeBreakKey(), c.broke);
+    std::vector<native::WPARAM> left;
+    native::MSG key{};
+    while (native::PeekMessage(&key, nullptr, native::WM_KEYFIRST, native::WM_KEYLAST, native::PM_REMOVE)) {
+      left.push_back(key.wParam);
+    }
+    EXPECT_EQ(left, c.left);
   }
   native::PostMessage(frame->ScreenID(), native::WM_KEYUP, 0x41, 0);
   EXPECT_TRUE(application.FlushKeys());
