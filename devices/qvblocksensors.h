@@ -28,8 +28,6 @@ class QvBlockSensors {
   static constexpr uint32_t kShortHeaderWords = 5;
   static constexpr uint32_t kHeaderWords = 15;
   static constexpr int32_t kHeaderLanes = 10;
-  // The lane mask holds 2 bits per lane at bit 2 x lane of a 32-bit word.
-  static constexpr int32_t kMaxLanes = kMostLanes;
   static constexpr int32_t kMaxTextLength = 62;
   static constexpr int32_t kMaxStoredTrials = 1000;
   static constexpr int32_t kNone = INT32_MIN;
@@ -74,7 +72,7 @@ class QvBlockSensors {
   // Asks the version (kTimesInHeaderVersion when that fails) and the latest trial header of the device of
   // `form` (the probe's word). busy = word 1; when it is 0 also the lane count, the clock word, the set and
   // gun-time words and the offset (gun minus set word, kNone without a gun). False when the header request
-  // fails or its lane count is outside 0 to kMaxLanes.
+  // fails or its lane count is outside 0 to kMostLanes.
   bool GetLastTrial(KSerialPort& port, int32_t form, int32_t& busy, int32_t& laneCount, int32_t& clockWord,
                     int32_t& offset, int32_t& setWord, int32_t& gunTimeWord, int32_t& version);
   // Asks the 15-word trial header and checks its gun word against the expected one; words 5 to 14 become
@@ -105,7 +103,7 @@ class QvBlockSensors {
   bool SendLaneStates(KSerialPort& port, const QvResults& results, const QvResultFilter* filter,
                       bool showErrors);
   // 2 bits per lane at bit 2 x lane: 2 for a lane not in use (status 7), 1 for any other status but
-  // valid, 0 for valid. A lane text that is not a number from 1 to kMaxLanes is left out and logged.
+  // valid, 0 for valid. A lane text that is not a number from 1 to kMostLanes is left out and logged.
   static uint32_t LaneMask(const QvResults& results, const QvResultFilter* filter);
 
   // The link's last record and trace, as DownloadTrials left them.
