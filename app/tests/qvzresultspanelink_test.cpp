@@ -266,6 +266,16 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
        {u"The gun time of the trial does not match"},
        Plus(Opening(), QvPacket::kTrialRecord, 4),
        {150, 142}},
+      {"the break key during a probe that gets no reply",
+       [](CuScenario& s) { s.faults[1] = CuFault::kDrop; },
+       3,
+       {},
+       {},
+       {QvPacket::kIdentify},
+       {},
+       nullptr,
+       {},
+       1},
       {"a lane that never answers, and the break key during its retries",
        [](CuScenario& s) {
          s.version = 0x14000;
