@@ -74,7 +74,7 @@ int32_t QvBlockSensors::RetryCount() {
 }
 
 int32_t QvBlockSensors::ReadTimeout() {
-  return PositiveSetting(u"\\Serial\\ShortTimeout", KSerialPort::kDefaultTimeoutMs);
+  return CappedSetting(u"\\Serial\\ShortTimeout", KSerialPort::kDefaultTimeoutMs, kMaxReadTimeoutMs);
 }
 
 bool QvBlockSensors::UpdateFirmware(bool firstPass) {

@@ -38,9 +38,14 @@ class QvBlockSensors {
   QvBlockSensors(const QvBlockSensors&) = delete;
   QvBlockSensors& operator=(const QvBlockSensors&) = delete;
 
+  // The longest wait for one reply, in ms: each wait holds the program's own work (it serves only the links,
+  // the paints and the break key), so a longer read time-out is cut to this, as the database link's is.
+  static constexpr int32_t kMaxReadTimeoutMs = 30000;
+
   // The attempts each request of a download gets ("\Event\Results\RetryCount", 3) and the time each
-  // waits for its reply ("\Serial\ShortTimeout", in ms, KSerialPort::kDefaultTimeoutMs); a hand-edited
-  // value of 0 or less is the built-in one, and logged (positivesetting.h).
+  // waits for its reply ("\Serial\ShortTimeout", in ms, KSerialPort::kDefaultTimeoutMs, at most
+  // kMaxReadTimeoutMs); a hand-edited value of 0 or less is the built-in one, one above the most is the
+  // most, and either is logged (positivesetting.h).
   static int32_t RetryCount();
   static int32_t ReadTimeout();
 
