@@ -1,0 +1,16 @@
+#include "devices/linkwaitrelay.h"
+
+void LinkWaitRelay::Busy(bool busy) {
+  if (program != nullptr) {
+    program->Busy(busy);
+  }
+}
+
+void LinkWaitRelay::Serve() {
+  if (serveLink) {
+    serveLink();
+  }
+  if (program != nullptr) {
+    program->Serve();
+  }
+}
