@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 
+#include "devices/linkwaitreporter.h"
 #include "devices/positivesetting.h"
 #include "devices/qvblocksensorsreporter.h"
 #include "devices/qvbootmonitor.h"
@@ -109,11 +110,17 @@ bool QvBlockSensors::Upload(UploadKind kind, bool firstPass) {
     KSerialPort port;
     port.OpenSettings(settings, KSerialPort::kRead | KSerialPort::kWrite);
     port.SetTimeout(ReadTimeout());
-    QvBootMonitor::Upload(port, data, kAddresses[kind], RetryCount(), [this](int32_t percent) {
-      if (reporter != nullptr) {
-        reporter->Progress(percent);
-      }
-    });
+    // The whole dialogue is one wait for the unit, served as every exchange's is.
+    LinkWaitReporter* const waits = exchange.WaitReporter();
+    const ShownWait shown(waits);
+    QvBootMonitor::Upload(
+        port, data, kAddresses[kind], RetryCount(),
+        [this](int32_t percent) {
+          if (reporter != nullptr) {
+            reporter->Progress(percent);
+          }
+        },
+        waits);
   } catch (const KX& failure) {
     return FailWithAlert(failure.Code());
   }

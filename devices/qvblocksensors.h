@@ -65,8 +65,8 @@ class QvBlockSensors {
   const KString& Refusal() const { return refusal; }
 
   // Uploads a firmware image ("img") or start-gun sounds ("wav") to a block sensor that was just switched
-  // on, through its boot monitor on the port of the first named serial port. The first pass asks for the
-  // file; later passes send the same file to the next sensor. True when an upload was done; a cancelled
+  // on, through its boot monitor on the port of the first named serial port, its waits served as the
+  // exchanges' are. The first pass asks for the file; later passes send the same file to the next sensor. True when an upload was done; a cancelled
   // choice, a file that cannot be sent or a failed upload give false (the last two with an alert).
   bool UpdateFirmware(bool firstPass);
   bool LoadAudio(bool firstPass);
