@@ -10,6 +10,7 @@ namespace {
 
 bool downloading = false;
 bool stopAsked = false;
+bool exitAsked = false;
 
 bool BreakKeyPressed() {
   return KZApplication::application != nullptr && KZApplication::application->TakeBreakKey();
@@ -20,6 +21,7 @@ bool BreakKeyPressed() {
 void DownloadStop::Begin(bool download) {
   downloading = download;
   stopAsked = false;
+  exitAsked = false;
 }
 
 void DownloadStop::ReadBreakKey() {
@@ -41,12 +43,18 @@ bool DownloadStop::Latched() {
 
 void DownloadStop::AskExit() {
   LinkBusyClaim::KeepExit();
+  exitAsked = true;
   Ask();
+}
+
+bool DownloadStop::ExitAsked() {
+  return exitAsked;
 }
 
 void DownloadStop::End() {
   downloading = false;
   stopAsked = false;
+  exitAsked = false;
 }
 
 void DownloadStop::Ask() {

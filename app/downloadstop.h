@@ -1,8 +1,9 @@
 #pragma once
 // A stop asked of the running download, kept until the download looks at its next lane gap: the break key
 // read while a lane is on the line (while the link waits for the unit, where it would otherwise wait unseen
-// until the lane ends), or an exit asked while an operation on the link runs, which the link-busy claim
-// queues again once the operation has ended, to take File > Exit's road then.
+// until the lane ends), or an exit asked while an operation on the link runs, which also ends the wait on
+// the line and which the link-busy claim queues again once the operation has ended, to take File > Exit's
+// road then.
 
 class DownloadStop {
  public:
@@ -19,8 +20,10 @@ class DownloadStop {
   // and no question then, and the download stops there.
   static bool Latched();
   // An exit asked while an operation on the link runs: kept for the operation's end, and a download stops
-  // at its next lane gap.
+  // at its next lane gap. Every wait for the unit ends at its next slice.
   static void AskExit();
+  // Whether an exit was asked since the operation began.
+  static bool ExitAsked();
   // The operation on the link has ended.
   static void End();
 

@@ -1,9 +1,12 @@
 #include "app/programreporter.h"
 
 #include "app/downloadstop.h"
+#include "app/linkbusy.h"
 #include "app/linkwaitservice.h"
 #include "app/yzapplication.h"
 #include "framework/core/zaficon.h"
+#include "native/user/messageapi.h"
+#include "native/user/messages.h"
 #include "toolkit/kzmessagewindow.h"
 #include "toolkit/kzstatusbar.h"
 
@@ -12,6 +15,14 @@ namespace {
 KZStatusBar* MainStatusBar() {
   YZApplication* application = YZApplication::Current();
   return application ? application->StatusBar() : nullptr;
+}
+
+// Takes the window manager's close request of the main window out of the queue; false when none waits.
+bool TakeCloseRequest() {
+  const ZafWindowObject* frame = KZApplication::mainFrame;
+  native::MSG close{};
+  return frame != nullptr && native::PeekMessage(&close, frame->ScreenID(2), native::WM_CLOSE,
+                                                 native::WM_CLOSE, native::PM_REMOVE);
 }
 
 }  // namespace
@@ -49,9 +60,17 @@ void ProgramReporter::Busy(bool busy) {
 }
 
 void ProgramReporter::Serve() {
-  // The break key latched and said at once, then the windows painted, which shows what was said.
+  // The break key latched and said at once, then the windows painted, which shows what was said; the look
+  // for paints also reads the termination signals.
   DownloadStop::ReadBreakKey();
   PaintWhileLinkWaits();
+  if (LinkBusyClaim::LinkIsBusy() && TakeCloseRequest()) {
+    DownloadStop::AskExit();
+  }
+}
+
+bool ProgramReporter::WaitsEnd() const {
+  return DownloadStop::ExitAsked();
 }
 
 bool ProgramReporter::BreakPressed() {

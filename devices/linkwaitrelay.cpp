@@ -14,3 +14,7 @@ void LinkWaitRelay::Serve() {
     program->Serve();
   }
 }
+
+bool LinkWaitRelay::WaitsEnd() const {
+  return program != nullptr && program->WaitsEnd();
+}

@@ -2,7 +2,7 @@
 // LinkWaitRelay: the reporter of every wait of a serial link that holds the GUI thread (the database link's,
 // the control unit's). Between the slices of a wait it serves the photo-finish system's reaction-time link
 // first, then hands the wait on to the program's reporter (the busy pointer, the paints, the command
-// service, a download's break key).
+// service, a download's break key), which also says when the waits end.
 
 #include <functional>
 
@@ -18,6 +18,8 @@ class LinkWaitRelay : public LinkWaitReporter {
 
   void Busy(bool busy) override;
   void Serve() override;
+  // The program's word.
+  bool WaitsEnd() const override;
 
  private:
   LinkWaitReporter* const program;

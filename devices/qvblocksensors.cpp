@@ -426,7 +426,9 @@ bool QvBlockSensors::RefuseCount(const char16_t* what, KString lead, int32_t cou
 
 bool QvBlockSensors::FailWithAlert(int32_t code) {
   Fail(code);
-  if (reporter != nullptr) {
+  // A failure because the program ended the wait (an exit asked) is no news for the user.
+  const LinkWaitReporter* waits = exchange.WaitReporter();
+  if (reporter != nullptr && (waits == nullptr || !waits->WaitsEnd())) {
     reporter->NumberedError(code);
   }
   return false;

@@ -126,7 +126,8 @@ class QvBlockSensors {
                 const std::vector<uint32_t>& arguments, uint32_t replyWords, std::vector<uint32_t>& reply);
   // The gun check of a header or record. True when the attempt may go on.
   bool GunTimeAccepted(int32_t gunTimeWord, int32_t expected, bool lastAttempt);
-  // Sets lastError and answers false; the second also shows the numbered error.
+  // Sets lastError and answers false; the second also shows the numbered error, unless the program ends
+  // its waits.
   bool Fail(int32_t code);
   // Fails a reply whose words cannot be taken (kErrSerialReceive) and logs what was refused and why.
   bool Refuse(const char16_t* what, const KString& why);

@@ -58,17 +58,21 @@ class Dialogue {
     QvDrainInput(port, quietMs, reporter);
   }
 
+  // Whether the program ends its waits: a try that met a silence then is not made again.
+  bool WaitsEnd() const { return reporter != nullptr && reporter->WaitsEnd(); }
+
  private:
   // The next byte before the deadline; 5002 when none comes.
   char Next(const QvPortTimeout& deadline) {
-    while (ahead.empty()) {
+    for (int32_t got = 0; ahead.empty();) {
       const int32_t left = deadline.Remaining();
-      if (left <= 0) {
+      // A wait the program ended has run out as well.
+      if (left <= 0 || got == kWaitEnded) {
         throw KXSerialPort(kErrSerialTimeout);
       }
       uint8_t bytes[64];
-      const int32_t got = ServedRead(port, bytes, static_cast<int32_t>(sizeof bytes), left, reporter);
-      ahead.insert(ahead.end(), bytes, bytes + got);
+      got = ServedRead(port, bytes, static_cast<int32_t>(sizeof bytes), left, reporter);
+      ahead.insert(ahead.end(), bytes, bytes + std::max(got, 0));
     }
     const char byte = static_cast<char>(ahead.front());
     ahead.pop_front();
@@ -102,7 +106,7 @@ void QvBootMonitor::Upload(KSerialPort& port, const std::vector<uint8_t>& data, 
         throw KXSerialPort(kErrSerialHandshake);
       }
     } catch (const KXSerialPort& failure) {
-      if (failure.Code() != kErrSerialTimeout || attempt >= attempts) {
+      if (failure.Code() != kErrSerialTimeout || attempt >= attempts || monitor.WaitsEnd()) {
         throw;
       }
       continue;

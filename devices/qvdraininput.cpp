@@ -15,6 +15,9 @@ void QvDrainInput(KSerialPort& port, int32_t quietMs, LinkWaitReporter* reporter
       const int32_t quietFor = static_cast<int32_t>(KGetTickCount() - quietSince);
       const int32_t left = quietMs > quietFor ? quietMs - quietFor : 0;
       const int32_t got = ServedRead(port, bytes, sizeof bytes, left, reporter);
+      if (got == kWaitEnded) {
+        return;
+      }
       if (got > 0) {
         drained += got;
         quietSince = KGetTickCount();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <future>
 #include <memory>
 #include <string>
@@ -79,38 +80,67 @@ TEST_F(ResultsLinkTest, WhatIsAskedDuringADownloadIsRefusedOrWaitsAndTheDownload
 }
 
 // An exit asked during a download (a termination signal, the window manager's close, File > Exit) stops it
-// after the lane on the line and is asked once the download has ended; asked again while its question is
-// open, it adds nothing.
-TEST_F(ResultsLinkTest, AnExitAskedDuringADownloadStopsItAfterTheLaneAndIsAskedOnceItEnds) {
-  StartSimulator(EightLanes());
-  Then([this] {
-    UseLink();
-    Post(NewCommand);
-  });
-  When(
-      "a new event window", [] { return EventWindows().size() == 1; },
-      [this] {
-        Post(ExitEvent);
-        EventWindows()[0]->Event(ZafEventRecord(QvZResultsPane::kDownloadTraceCommand, 0));
-        const std::vector<uint32_t> commands = Commands();
-        EXPECT_EQ(std::count(commands.begin(), commands.end(), QvPacket::kTrialRecord), 1);
-        EXPECT_TRUE(seen.empty());
-      });
-  KZMessageWindow* question = nullptr;
-  When(
-      "the exit question", [] { return FrontMessage() != nullptr; },
-      [this, &question] {
-        NoteFront();
-        question = FrontMessage();
-        Post(ExitEvent);
-      });
-  Then([this, &question] {
-    EXPECT_EQ(FrontMessage(), question);
-    PressInFront(KZDialog::kNoResult);
-  });
-  EXPECT_EQ(Run(), 0);
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].title, u"Exit Kestrove Pellacorvine");
+// and is asked once the download has ended; asked again while its question is open, it adds nothing. Taken
+// at a lane gap, it stops the download after the lane on the line; a termination signal also ends the wait
+// for the unit's reply on the line at its next slice, however long the read time-out.
+TEST_F(ResultsLinkTest, AnExitAskedDuringADownloadStopsItAndIsAskedOnceItEnds) {
+  struct Case {
+    const char* name;
+    // SIGTERM while lane 1's record, which never comes, is waited for; else File > Exit queued.
+    bool signal;
+  } cases[] = {
+      {"File > Exit, taken at the lane gap", false},
+      {"SIGTERM while a reply is waited for on a read time-out of 30 s", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Make();
+    script = ProgramScript();
+    seen.clear();
+    StartSimulator(EightLanes());
+    Then([this] {
+      UseLink({u"\\Serial\\ShortTimeout:Int=30000"});
+      Post(NewCommand);
+    });
+    When(
+        "a new event window", [] { return EventWindows().size() == 1; },
+        [this, &c] {
+          // The download's requests from the first on, the event window's own having gone to another unit.
+          CuScenario scenario = EightLanes();
+          if (c.signal) {
+            scenario.faults[4] = CuFault::kDrop;
+          }
+          StartSimulator(scenario, [&c](const std::string& request) {
+            if (c.signal && request.rfind("#4 ", 0) == 0) {
+              raise(SIGTERM);
+            }
+          });
+          if (!c.signal) {
+            Post(ExitEvent);
+          }
+          QvZEventMDI* window = EventWindows()[0];
+          window->GetEvent()->SetModified(true);
+          window->Event(ZafEventRecord(QvZResultsPane::kDownloadTraceCommand, 0));
+          const std::vector<uint32_t> commands = Commands();
+          EXPECT_EQ(std::count(commands.begin(), commands.end(), QvPacket::kTrialRecord), 1);
+          EXPECT_TRUE(seen.empty());
+        });
+    KZMessageWindow* question = nullptr;
+    When(
+        "the exit question", [] { return FrontMessage() != nullptr; },
+        [this, &question] {
+          NoteFront();
+          question = FrontMessage();
+          Post(ExitEvent);
+        });
+    Then([this, &question] {
+      EXPECT_EQ(FrontMessage(), question);
+      PressInFront(KZDialog::kNoResult);
+    });
+    EXPECT_EQ(Run(), 0);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].title, u"Exit Kestrove Pellacorvine");
+  }
 }
 
 }  // namespace
