@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "devices/qvblocksensors.h"
 #include "foundation/krint.h"
+#include "model/racelanes.h"
 
 std::vector<int32_t> AssignChartLanes(const std::vector<KString>& laneTexts, int32_t leastLanes) {
   constexpr int32_t kFree = 0;
@@ -11,7 +11,7 @@ std::vector<int32_t> AssignChartLanes(const std::vector<KString>& laneTexts, int
   int32_t laneCount = std::max(leastLanes, 0);
   for (size_t row = 0; row < laneTexts.size(); ++row) {
     int32_t number = 0;
-    if (KRInt::ParseNumber(laneTexts[row], number) && number >= 1 && number <= QvBlockSensors::kMaxLanes) {
+    if (KRInt::ParseNumber(laneTexts[row], number) && number >= 1 && number <= kMostLanes) {
       named[row] = number;
       laneCount = std::max(laneCount, number);
     }

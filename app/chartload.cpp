@@ -353,7 +353,7 @@ void ChartLoad::DrawLocalReaction(const QvResult& result) {
 
 void ChartLoad::AddPowerLabels(const QvResult* result) {
   // A result without a measured power has no line to label.
-  if (result == nullptr || !settings.showPower || result->GetPower() == QvResult::kNoPower) {
+  if (result == nullptr || !settings.showPower || !result->HasPower()) {
     return;
   }
   chart->SetAxisTickInterval(kLaneAxis, 1, 0);

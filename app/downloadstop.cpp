@@ -15,14 +15,15 @@ namespace {
 
 bool downloading = false;
 bool stopAsked = false;
+bool exitAsked = false;
 
 // Read inside a link's wait or at a lane gap, right after a look for paints has let the display's input in.
 bool BreakKeyPressed() {
   return KZApplication::application != nullptr && KZApplication::application->TakeQueuedBreakKey();
 }
 
-// An exit asked of the program, taken out of the queue where it lies: File > Exit's event (a termination
-// signal queues it too), or the window manager's close of the main frame.
+// An exit asked of the program, taken out of the queue where it lies: File > Exit's event, or the window
+// manager's close of the main frame.
 bool ExitRequested() {
   ZafEventManager* events = ZafWindowObject::eventManager;
   if (events != nullptr && events->TakeQueuedType(ExitEvent)) {
@@ -44,6 +45,7 @@ bool ExitRequested() {
 void DownloadStop::Begin(bool download) {
   downloading = download;
   stopAsked = false;
+  exitAsked = false;
 }
 
 void DownloadStop::ReadBreakKey() {
@@ -71,12 +73,18 @@ bool DownloadStop::Latched() {
 
 void DownloadStop::AskExit() {
   LinkBusyClaim::KeepExit();
+  exitAsked = true;
   Ask();
+}
+
+bool DownloadStop::ExitAsked() {
+  return exitAsked;
 }
 
 void DownloadStop::End() {
   downloading = false;
   stopAsked = false;
+  exitAsked = false;
 }
 
 void DownloadStop::Ask() {

@@ -1,9 +1,10 @@
 #pragma once
 // A stop asked of the running download, kept until the download looks at its next lane gap: the break key
 // read while a lane is on the line (while the link waits for the unit, where it would otherwise wait unseen
-// until the lane ends), or an exit asked while an operation on the link runs, which the link-busy claim
-// queues again once the operation has ended, to take File > Exit's road then. Nothing else typed or clicked
-// during an operation reaches a window before it ends: the keys and clicks stay queued in their order.
+// until the lane ends), or an exit asked while an operation on the link runs, which also ends the wait on
+// the line and which the link-busy claim queues again once the operation has ended, to take File > Exit's
+// road then. Nothing else typed or clicked during an operation reaches a window before it ends: the keys
+// and clicks stay queued in their order.
 
 class DownloadStop {
  public:
@@ -15,15 +16,18 @@ class DownloadStop {
   static void ReadBreakKey();
   // Whether the stop was asked, the break key pressed since included (taken out of the queue as above).
   static bool Asked();
-  // At a lane gap: an exit asked meanwhile (File > Exit's event, which a termination signal queues too, or
-  // the window manager's close of the main frame) is taken out of the queue and asked as AskExit asks it.
+  // While an operation on the link runs (at each slice of its waits and at a download's lane gaps): an exit
+  // asked meanwhile (File > Exit's event, or the window manager's close of the main frame) is taken out of
+  // the queue and asked as AskExit asks it. A termination signal asks it directly.
   static void ReadExit();
   // Whether the stop is asked already, without reading the keys: a lane that fails gets no more attempts
   // and no question then, and the download stops there.
   static bool Latched();
   // An exit asked while an operation on the link runs: kept for the operation's end, and a download stops
-  // at its next lane gap.
+  // at its next lane gap. Every wait for the unit ends at its next slice.
   static void AskExit();
+  // Whether an exit was asked since the operation began.
+  static bool ExitAsked();
   // The operation on the link has ended.
   static void End();
 

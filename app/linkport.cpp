@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/downloadstop.h"
 #include "app/linkwaitservice.h"
 #include "devices/qvblocksensors.h"
 #include "devices/qvserialport.h"
@@ -52,7 +53,8 @@ void LinkPort::Settle() {
   if (const WaitFunction& wait = InstalledWait()) {
     wait(kSettleTime);
   } else {
-    for (int32_t slept = 0; slept < kSettleTime; slept += kSettleSlice) {
+    // An exit asked ends it, as it ends every wait for the unit.
+    for (int32_t slept = 0; slept < kSettleTime && !DownloadStop::ExitAsked(); slept += kSettleSlice) {
       KSleep(std::min(kSettleSlice, kSettleTime - slept));
       ServeWhileLinkWaits();
     }

@@ -1,7 +1,7 @@
 #include "app/linkwaitservice.h"
 
 #include "app/yzapplication.h"
-#include "devices/qvschedule.h"
+#include "devices/linkwaitrelay.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
 
@@ -14,10 +14,8 @@ constexpr int kMaxPaints = 256;
 }  // namespace
 
 void ServeWhileLinkWaits() {
-  YZApplication* application = YZApplication::Current();
-  QvSchedule* schedule = application != nullptr ? application->Schedule() : nullptr;
-  if (schedule != nullptr) {
-    schedule->LinkWaits()->Serve();
+  if (YZApplication* application = YZApplication::Current()) {
+    application->LinkWaits()->Serve();
   } else {
     PaintWhileLinkWaits();
   }

@@ -5,8 +5,8 @@
 // User input stays queued for the operation's own event passes between lanes, or for the window that
 // follows the wait.
 
-// What a serial link's wait serves between its slices (the schedule's link waits): a download's break key,
-// the reaction-time link, the windows painted.
+// What a serial link's wait serves between its slices (the application's link waits): the reaction-time
+// link, a download's break key, the windows painted.
 void ServeWhileLinkWaits();
 // The windows painted; the look for paints also answers the command service.
 void PaintWhileLinkWaits();

@@ -1,6 +1,7 @@
 #include "app/programreporter.h"
 
 #include "app/downloadstop.h"
+#include "app/linkbusy.h"
 #include "app/linkwaitservice.h"
 #include "app/yzapplication.h"
 #include "framework/core/zaficon.h"
@@ -49,9 +50,18 @@ void ProgramReporter::Busy(bool busy) {
 }
 
 void ProgramReporter::Serve() {
-  // The look for paints lets in the display's input, among which the break key is then read.
+  // The look for paints lets in the display's input (and reads the termination signals), among which the
+  // break key is then read; while an operation on the link runs, an exit asked meanwhile is taken out of
+  // the queue too, and ends the wait.
   PaintWhileLinkWaits();
   DownloadStop::ReadBreakKey();
+  if (LinkBusyClaim::LinkIsBusy()) {
+    DownloadStop::ReadExit();
+  }
+}
+
+bool ProgramReporter::WaitsEnd() const {
+  return DownloadStop::ExitAsked();
 }
 
 bool ProgramReporter::BreakPressed() {

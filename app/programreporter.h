@@ -1,7 +1,8 @@
 #pragma once
 // How the block-sensor link, the image operations and the serial links' waits reach the user: the main
 // status bar's text and progress, the busy pointer, the break key, the program's alerts and, while a link
-// is waited for, the windows painted, the command service answered and a download's break key read. Each
+// is waited for, the windows painted, the command service answered, a download's break key read and an
+// exit asked from outside the windows taken, which ends the waits. Each
 // call finds the application object and its status bar anew, so the reporter is harmless before the main
 // frame exists and after it has gone.
 
@@ -19,7 +20,11 @@ class ProgramReporter : public QvBlockSensorsReporter, public YImageReporter, pu
   void Error(const KString& text) override;
   void NumberedError(int32_t code) override;
   void Busy(bool busy) override;
+  // Also takes the window manager's close of the main window while an operation on the link runs: the
+  // request would wait in the queue until the operation's next event pass, so it asks the exit at once.
   void Serve() override;
+  // Once an exit is asked during an operation on the link.
+  bool WaitsEnd() const override;
   bool BreakPressed() override;
   void Message(const KString& text) override;
   void ErrorMessage(const KString& text, const KString& title) override;

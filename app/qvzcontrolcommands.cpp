@@ -1,5 +1,6 @@
 // The main frame's own menu commands other than the event documents': the scoreboards, the chart display,
 // the uploads to the control unit, help and the about box.
+#include "app/downloadstop.h"
 #include "app/framecommands.h"
 #include "app/linkbusy.h"
 #include "app/producttitle.h"
@@ -140,7 +141,12 @@ void QvZControl::RunUploads(bool firmware) {
   if (!claim.Owned()) {
     return;
   }
-  for (bool firstPass = true;; firstPass = false) {
+  // An exit asked meanwhile ends the upload's wait and the passes; the claim's end asks it again.
+  DownloadStop::Begin(false);
+  const struct StopEnds {
+    ~StopEnds() { DownloadStop::End(); }
+  } stopEnds;
+  for (bool firstPass = true; !DownloadStop::Latched(); firstPass = false) {
     if (firmware) {
       Ask(kPowerQuestion, KZDialog::kOk, KZDialog::kOk);
     }

@@ -62,9 +62,7 @@ void QvZControl::AddDefaultLanes(QvEvent& event, bool statusCheck) {
     return;
   }
   QvResults& results = event.Leg(event.GetLegCount() - 1)->Results();
-  // A race from a start list has in use exactly the lanes it has an athlete in: the lane switches choose
-  // only for an event made without one.
-  const bool switches = statusCheck && !event.HasEventRoundHeat();
+  const bool switches = statusCheck && !event.TakesOnlyItsRacesLanes();
   const int32_t count = DefaultLaneCount();
   for (int32_t lane = 1; lane <= count; ++lane) {
     KString text;

@@ -124,10 +124,12 @@ class QvZResultsPane : public KZEditableSelector {
   class TrialLanes;
   class LinkOperation;
   enum class Purpose { kDownload, kSingleRequest };
+  // How the start of an operation ended: the operation goes on with the port open; or the port is closed
+  // and the operation returns, `answer` being what it returns, ended or broken off by a stop asked.
+  enum class Opening { kRunning, kEnded, kBrokenOff };
   // Opens the link port on the first named serial port, probes the unit and asks for its latest trial
-  // header: true with the port open when the operation goes on; otherwise the port is closed and `answer`
-  // is what the operation returns.
-  bool OpenAndProbe(Purpose purpose, TrialHeader& header, bool& endless, bool& answer);
+  // header. A stop asked meanwhile breaks the operation off unasked once the request on the line has ended.
+  Opening OpenAndProbe(Purpose purpose, TrialHeader& header, bool& endless, bool& answer);
   // How a way of fetching ended: the end steps follow, or (kFailed: no port, or no result can be made for a
   // lane) the download ends at once.
   enum class FetchEnd { kEnded, kBrokenOff, kFailed };

@@ -6,6 +6,7 @@
 // ended and shown what it brought. The link-busy claim keeps the questions an operation asks from starting
 // another operation on the port or closing the window whose operation is still running.
 #include <chrono>
+#include <functional>
 #include <optional>
 
 #include "app/busypointer.h"
@@ -59,12 +60,52 @@ void ShowErrorText(const KString& text) {
   }
 }
 
-// The lane-by-lane question names the lane; the single request, which fetches every lane at once, the
-// range "1-<lane count>".
-int32_t AskLaneTimeout(const KString& lanes) {
+// The question about a request that failed: what it names, and whether it offers Ignore.
+struct FailureQuestion {
+  KString separator;
+  KString detail;
+  bool ignore;
+};
+
+// The probe and the trial header name the port.
+FailureQuestion AboutThePort(const KString& portName) {
+  return {KString(u": "), portName, false};
+}
+
+// A download's requests name their lane; the single request, which fetches every lane at once, the range
+// "1-<lane count>". Ignore gives the lanes up.
+FailureQuestion AboutTheLanes(const KString& lanes) {
   KString detail = QvSettings::Text(u"\\Strings\\Event\\Results\\Fields\\LaneNum", u"Lane");
   detail.AppendChar(u' ').Append(lanes);
-  return AskLinkTimeout(KString(u" "), detail, true);
+  return {KString(u" "), detail, true};
+}
+
+// How a request to the unit ended for its operation: answered, or, after its question, its lanes ignored
+// or the operation given up (Abort); a stop asked ends it unasked.
+enum class RequestEnd { kAnswered, kIgnored, kAborted, kStopped };
+
+// Makes one attempt of a request; `last` says that no attempt follows before the question.
+using Attempt = std::function<bool(int32_t attempt, bool last)>;
+
+// Tries a request `attempts` times in a row, then asks the question until an attempt is answered or the
+// user gives up; Retry opens the port again first, since the unit may have been unplugged and plugged in
+// again. A stop asked ends the attempts and asks nothing: once it is asked, the operation breaks off.
+RequestEnd Persist(int32_t attempts, const Attempt& attempt, const FailureQuestion& question) {
+  for (;;) {
+    for (int32_t made = 0; made < attempts && !DownloadStop::Latched(); ++made) {
+      if (attempt(made, made + 1 >= attempts)) {
+        return RequestEnd::kAnswered;
+      }
+    }
+    if (DownloadStop::Latched()) {
+      return RequestEnd::kStopped;
+    }
+    const int32_t choice = AskLinkTimeout(question.separator, question.detail, question.ignore);
+    if (choice != KZDialog::kRetryResult) {
+      return choice == KZDialog::kIgnoreResult ? RequestEnd::kIgnored : RequestEnd::kAborted;
+    }
+    LinkPort::Reopen();
+  }
 }
 
 bool AskOverwrite(const char16_t* titleKey, const char16_t* title, const char16_t* textKey,
@@ -111,23 +152,11 @@ bool CtrlAndShiftHeld() {
          (native::GetAsyncKeyState(native::VK_SHIFT) & 0x8000);
 }
 
-int32_t RetryCount() {
-  return QvBlockSensors::RetryCount();
-}
-
 // ---- the lanes ----
 
 QvResult* FindLane(QvResults& results, int32_t lane) {
   KString text;
   return results.FindByField(QvResult::kLaneField, text.AppendInt(lane));
-}
-
-// A race from a start list has a row for each lane it has an athlete in (and for the default lanes, not in
-// use where it has none): a lane without a row is not the race's, whatever lanes the unit reports. An
-// event made without a race takes the lanes the unit reports.
-bool TakesTheUnitsLanes(const QvResults& results) {
-  const QvEvent* event = results.GetEvent();
-  return event == nullptr || !event->HasEventRoundHeat();
 }
 
 // ---- the port ----
@@ -195,8 +224,7 @@ class QvZResultsPane::TrialLanes {
         held.results = held.results || (addReactionTimes && times);
         held.traces = held.traces || (downloadTraces && trace);
       } else {
-        const int32_t power = result->GetPower();
-        held.results = held.results || times || (power != 0 && power != QvResult::kNoPower);
+        held.results = held.results || times || result->HasPower();
         held.traces = held.traces || trace;
       }
     }
@@ -240,14 +268,14 @@ class QvZResultsPane::LinkOperation {
   LinkOperation(QvZResultsPane& pane, Purpose purpose) : claim(pane.GetEvent()) {
     if (claim.Owned()) {
       DownloadStop::Begin(purpose == Purpose::kDownload);
-      running = pane.OpenAndProbe(purpose, header, endless, answer);
+      opening = pane.OpenAndProbe(purpose, header, endless, answer);
     }
-    if (running) {
+    if (Running()) {
       busy.emplace();
     }
   }
   ~LinkOperation() {
-    if (running) {
+    if (Running()) {
       KZStatusBar* bar = MainStatusBar();
       if (bar != nullptr && !keepStatusBar) {
         bar->Clear();
@@ -262,9 +290,11 @@ class QvZResultsPane::LinkOperation {
   LinkOperation(const LinkOperation&) = delete;
   LinkOperation& operator=(const LinkOperation&) = delete;
 
-  // Whether the operation goes on with the port open; else what it returns.
-  bool Running() const { return running; }
+  // Whether the operation goes on with the port open; else what it returns, and whether a stop asked
+  // broke it off.
+  bool Running() const { return opening == Opening::kRunning; }
   bool Answer() const { return answer; }
+  bool BrokenOff() const { return opening == Opening::kBrokenOff; }
   // The end leaves the status bar as it is, with what the operation said last.
   void KeepStatusBar() { keepStatusBar = true; }
 
@@ -273,18 +303,19 @@ class QvZResultsPane::LinkOperation {
 
  private:
   const LinkBusyClaim claim;
-  bool running = false;
+  Opening opening = Opening::kEnded;
   bool answer = false;
   bool keepStatusBar = false;
   std::optional<BusyPointer> busy;
 };
 
-bool QvZResultsPane::OpenAndProbe(Purpose purpose, TrialHeader& header, bool& endless, bool& answer) {
+QvZResultsPane::Opening QvZResultsPane::OpenAndProbe(Purpose purpose, TrialHeader& header, bool& endless,
+                                                     bool& answer) {
   answer = false;
   QvBlockSensors* link = QvBlockSensors::Global();
   const KRGroup* entry = QvSerialPort::GetNth(0);
   if (link == nullptr || entry == nullptr || !PortSelected(entry)) {
-    return false;
+    return Opening::kEnded;
   }
   KSerialPort& port = LinkPort::Port();
   try {
@@ -301,17 +332,27 @@ bool QvZResultsPane::OpenAndProbe(Purpose purpose, TrialHeader& header, bool& en
       KString text(u"The control unit's port did not open: ");
       log->Warning(text.Append(KRegistry::GetString(entry, KString::View(u"SerialPort"))));
     }
-    return false;
+    return Opening::kEnded;
   }
   answer = true;
-  const KString portName = KRegistry::GetString(entry, KString::View(u"Name"));
-  int32_t word = link->GetReplyWord(port);
-  // A retried request goes out on the port opened again: the unit may have been plugged in again.
-  while (word == 0 && AskLinkTimeout(KString(u": "), portName, false) == KZDialog::kRetryResult) {
-    LinkPort::Reopen();
-    word = link->GetReplyWord(port);
+  const FailureQuestion aboutThePort = AboutThePort(KRegistry::GetString(entry, KString::View(u"Name")));
+  // Both ends close the port: the operation does not go on.
+  const auto end = [&port](Opening opening) {
+    port.Close();
+    return opening;
+  };
+  int32_t word = 0;
+  const RequestEnd probed = Persist(
+      1,
+      [&](int32_t, bool) {
+        word = link->GetReplyWord(port);
+        return word != 0;
+      },
+      aboutThePort);
+  if (DownloadStop::Latched()) {
+    return end(Opening::kBrokenOff);
   }
-  if (purpose == Purpose::kDownload && CtrlAndShiftHeld()) {
+  if (probed == RequestEnd::kAnswered && purpose == Purpose::kDownload && CtrlAndShiftHeld()) {
     endless = true;
     ShowMessage(KString(kEndlessText));
   }
@@ -321,25 +362,28 @@ bool QvZResultsPane::OpenAndProbe(Purpose purpose, TrialHeader& header, bool& en
                          u"The Device you are currently communicating with is a Kestrove Block Sensor"));
   }
   if (word != QvPacket::kControlUnitWord) {
-    port.Close();
-    return false;
+    return end(Opening::kEnded);
   }
-  while (!link->GetLastTrial(port, word, header.busy, header.laneCount, header.clockWord, header.offset,
-                             header.setWord, header.gunTimeWord, header.version)) {
-    if (AskLinkTimeout(KString(u": "), portName, false) != KZDialog::kRetryResult) {
-      port.Close();
-      return false;
-    }
-    LinkPort::Reopen();
+  const RequestEnd read = Persist(
+      1,
+      [&](int32_t, bool) {
+        return link->GetLastTrial(port, word, header.busy, header.laneCount, header.clockWord, header.offset,
+                                  header.setWord, header.gunTimeWord, header.version);
+      },
+      aboutThePort);
+  if (DownloadStop::Latched()) {
+    return end(Opening::kBrokenOff);
+  }
+  if (read != RequestEnd::kAnswered) {
+    return end(Opening::kEnded);
   }
   header.read = std::chrono::system_clock::now();
   if (header.busy != 0) {
     ShowMessage(QvSettings::Text(u"\\Strings\\Alerts\\DeviceBusy",
                                  u"The Block Sensor/Control Center is currently busy"));
-    port.Close();
-    return false;
+    return end(Opening::kEnded);
   }
-  return true;
+  return Opening::kRunning;
 }
 
 bool QvZResultsPane::Download(bool addReactionTimes, bool downloadTraces) {
@@ -348,6 +392,9 @@ bool QvZResultsPane::Download(bool addReactionTimes, bool downloadTraces) {
   }
   LinkOperation operation(*this, Purpose::kDownload);
   if (!operation.Running()) {
+    if (operation.BrokenOff()) {
+      SayBrokenOff();
+    }
     return operation.Answer();
   }
   const TrialHeader& header = operation.header;
@@ -397,22 +444,16 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchHeaderTimes(QvBlockSensors& link, 
   QvBlockSensors::HeaderWords words{};
   KString lanes(u"1-");
   lanes.AppendInt(header.laneCount);
-  for (;;) {
-    bool fetched = false;
-    for (int32_t attempt = 0; attempt < RetryCount() && !fetched && !DownloadStop::Latched(); ++attempt) {
-      fetched = link.GetTrialHeader(port, words, header.gunTimeWord, attempt + 1 >= RetryCount());
-    }
-    if (fetched) {
-      break;
-    }
-    // Given up: no lane is written.
-    if (DownloadStop::Latched()) {
-      return FetchEnd::kBrokenOff;
-    }
-    if (AskLaneTimeout(lanes) != KZDialog::kRetryResult) {
-      return FetchEnd::kEnded;
-    }
-    LinkPort::Reopen();
+  const RequestEnd read = Persist(
+      QvBlockSensors::RetryCount(),
+      [&](int32_t, bool last) { return link.GetTrialHeader(port, words, header.gunTimeWord, last); },
+      AboutTheLanes(lanes));
+  // Given up: no lane is written.
+  if (read == RequestEnd::kStopped) {
+    return FetchEnd::kBrokenOff;
+  }
+  if (read != RequestEnd::kAnswered) {
+    return FetchEnd::kEnded;
   }
   bool brokenOff = DownloadStop::Asked();
   for (int32_t lane = 1; lane <= header.laneCount && !brokenOff; ++lane) {
@@ -467,28 +508,17 @@ QvZResultsPane::FetchEnd QvZResultsPane::FetchLanes(QvBlockSensors& link, KSeria
 bool QvZResultsPane::WriteLaneRecord(QvBlockSensors& link, KSerialPort& port, const TrialHeader& header,
                                      TrialLanes& trial, QvResult& result, int32_t lane, bool wantTimes,
                                      bool wantTraces) {
-  bool fetched = false;
-  bool ignored = false;
-  while (!fetched && !ignored) {
-    for (int32_t attempt = 0; attempt < RetryCount() && !fetched && !DownloadStop::Latched(); ++attempt) {
-      fetched = link.DownloadTrials(port, lane, 0, header.gunTimeWord, !wantTraces,
-                                    attempt + 1 >= RetryCount(), attempt);
-    }
-    // The stop asked during the attempts ends them: the lane is given up unasked.
-    if (!fetched && DownloadStop::Latched()) {
-      return false;
-    }
-    if (!fetched) {
-      KString number;
-      const int32_t choice = AskLaneTimeout(number.AppendInt(lane));
-      ignored = choice == KZDialog::kIgnoreResult;
-      if (choice == KZDialog::kRetryResult) {
-        LinkPort::Reopen();
-      } else if (!ignored) {
-        return false;
-      }
-    }
+  KString number;
+  const RequestEnd fetched = Persist(
+      QvBlockSensors::RetryCount(),
+      [&](int32_t attempt, bool last) {
+        return link.DownloadTrials(port, lane, 0, header.gunTimeWord, !wantTraces, last, attempt);
+      },
+      AboutTheLanes(number.AppendInt(lane)));
+  if (fetched == RequestEnd::kStopped || fetched == RequestEnd::kAborted) {
+    return false;
   }
+  const bool ignored = fetched == RequestEnd::kIgnored;
   trial.Write(result);
   if (ignored) {
     if (wantTimes) {
@@ -512,7 +542,10 @@ bool QvZResultsPane::WriteLaneRecord(QvBlockSensors& link, KSerialPort& port, co
 QvResult* QvZResultsPane::LaneToWrite(int32_t lane, bool& failed) {
   failed = false;
   QvResult* result = FindLane(*itsResults, lane);
-  if (result == nullptr && TakesTheUnitsLanes(*itsResults)) {
+  // A race has a row for each lane it has an athlete in (and for the default lanes, not in use where it has
+  // none): a lane without a row is not the race's, whatever lanes the unit reports.
+  const QvEvent* event = itsResults->GetEvent();
+  if (result == nullptr && (event == nullptr || !event->TakesOnlyItsRacesLanes())) {
     result = itsResults->NewResult();
     if (result == nullptr) {
       failed = true;

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <iterator>
 
+#include "app/downloadstop.h"
+#include "app/linkbusy.h"
 #include "framework/core/zafeventmanager.h"
 #include "framework/core/zafwindowobject.h"
 #include "native/user/messageapi.h"
@@ -66,7 +68,14 @@ void TerminationSignals::Drain() {
   while (read(readEnd, bytes, sizeof bytes) > 0) {
     requested = true;
   }
-  if (requested && ZafWindowObject::eventManager) {
+  if (!requested) {
+    return;
+  }
+  // An operation on the control-unit link is ended at its next wait's slice and the exit asked once it
+  // has ended; otherwise the exit is queued at once.
+  if (LinkBusyClaim::LinkIsBusy()) {
+    DownloadStop::AskExit();
+  } else if (ZafWindowObject::eventManager) {
     ZafWindowObject::eventManager->Put(ZafEventRecord(ExitEvent, 0), Q_END);
   }
 }

@@ -1,7 +1,9 @@
 #pragma once
 // SIGTERM, SIGINT and SIGHUP ask the running program to end as File > Exit does. The handler only writes a
-// byte to a pipe; the program's loop reads the pipe, like any other descriptor it waits on, and queues the
-// exit there, where the unsaved-event questions and the configuration are safe to handle.
+// byte to a pipe; the program's loop reads the pipe, like any other descriptor it waits on (so does a wait
+// for the control unit between its slices), and queues the exit there, where the unsaved-event questions
+// and the configuration are safe to handle. During an operation on the control-unit link the exit ends the
+// operation's wait and is asked once the operation has ended.
 
 #include <csignal>
 

@@ -8,6 +8,7 @@
 #include "app/qvzstatusbar.h"
 #include "app/settingsfiles.h"
 #include "app/terminationsignals.h"
+#include "devices/linkwaitrelay.h"
 #include "devices/qvblocksensors.h"
 #include "devices/qvschedule.h"
 #include "devices/qvscoreboards.h"
@@ -70,6 +71,7 @@ ZafGdiDisplay* GdiDisplay() {
 YZApplication::YZApplication(int argc, ZafIChar** argv)
     : KZApplication(argc, argv),
       reporter(std::make_unique<ProgramReporter>()),
+      linkWaits(std::make_unique<LinkWaitRelay>(reporter.get())),
       errorSystem(std::make_unique<ProgramErrorSystem>()) {
   debug = FindArgument(u"-debug") != nullptr;
   operationFailedText = u"Operation failed";
@@ -272,11 +274,11 @@ void YZApplication::RunClassSteps(bool setups) {
 void YZApplication::CreateLongLivedObjects() {
   Reached("long-lived objects");
   hardware = std::make_unique<YHardware>(ZafWindowObject::display->cellWidth);
-  schedule = std::make_unique<QvSchedule>(reporter.get());
+  schedule = std::make_unique<QvSchedule>(linkWaits.get());
   blockSensors = std::make_unique<QvBlockSensors>();
   QvBlockSensors::SetGlobal(blockSensors.get());
   blockSensors->SetReporter(reporter.get());
-  blockSensors->SetWaitReporter(schedule->LinkWaits());
+  blockSensors->SetWaitReporter(linkWaits.get());
   YImageReporter::Connect(reporter.get());
   if (QvSettings::Bool(u"\\Scoreboards\\Boot", true) && QvScoreboards::Count() > 0) {
     scoreboards = std::make_unique<QvScoreboards>();

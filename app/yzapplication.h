@@ -16,6 +16,7 @@
 class KRegistry;
 class KZSplash;
 class KZStatusBar;
+class LinkWaitRelay;
 class ProgramErrorSystem;
 class ProgramReporter;
 class QvBlockSensors;
@@ -83,6 +84,8 @@ class YZApplication : public KZApplication {
   QvScoreboards* Scoreboards() const { return scoreboards.get(); }
   QvZControl* Frame() const { return frame; }
   KZStatusBar* StatusBar() const { return statusBar; }
+  // The reporter of every wait of a serial link that holds the GUI thread: it lives as long as the object.
+  LinkWaitRelay* LinkWaits() const { return linkWaits.get(); }
 
   // ---- alerts (GUI thread only) ----
   // The numbered error alert: the text of "\Strings\Errors\<code>", else of the code's thousand, else the
@@ -164,6 +167,7 @@ class YZApplication : public KZApplication {
   std::unique_ptr<QvBlockSensors> blockSensors;
   std::unique_ptr<QvScoreboards> scoreboards;
   std::unique_ptr<ProgramReporter> reporter;
+  std::unique_ptr<LinkWaitRelay> linkWaits;
   std::unique_ptr<ProgramErrorSystem> errorSystem;
   // The framework's own, put back when the run ends.
   ZafErrorSystem* frameworkErrorSystem = nullptr;

@@ -118,7 +118,7 @@ DatabaseLink::Outcome DatabaseLink::Attempt(const std::string& bytes, const char
     // The database's time starts once it has the whole request.
     const int64_t deadline = clock() + timeoutMs;
     uint8_t chunk[kReadChunk];
-    for (;;) {
+    for (int32_t got = 0;;) {
       while (reader.Next(answer)) {
         if (const char* refusal = answer.Refusal()) {
           RefuseFrame(answer, refusal, refusedFrames == refused);
@@ -134,12 +134,13 @@ DatabaseLink::Outcome DatabaseLink::Attempt(const std::string& bytes, const char
         AddSaturated(strayFrames, 1);
       }
       const int64_t left = deadline - clock();
-      if (left <= 0) {
+      // A wait the program ended has run out as well.
+      if (left <= 0 || got == kWaitEnded) {
         lastError = UnansweredError(badSums, broken, refused);
         return kNoAnswer;
       }
-      const int32_t got = ServedRead(*port, chunk, kReadChunk, left, waitReporter);
-      reader.Feed(chunk, static_cast<size_t>(got));
+      got = ServedRead(*port, chunk, kReadChunk, left, waitReporter);
+      reader.Feed(chunk, static_cast<size_t>(std::max(got, 0)));
     }
   } catch (const KXStream& failure) {
     lastError = failure.Code();

@@ -7,6 +7,9 @@
 
 int32_t ServedRead(KSerialPort& port, uint8_t* buffer, int32_t size, int64_t leftMs,
                    LinkWaitReporter* reporter) {
+  if (reporter != nullptr && reporter->WaitsEnd()) {
+    return kWaitEnded;
+  }
   const int64_t slice =
       reporter != nullptr ? std::min<int64_t>(leftMs, LinkWaitReporter::kServeEveryMs) : leftMs;
   port.SetTimeout(static_cast<int32_t>(std::min<int64_t>(slice, INT32_MAX)));

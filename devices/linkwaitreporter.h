@@ -19,6 +19,9 @@ class LinkWaitReporter {
   virtual void Busy(bool busy) = 0;
   // Between the slices of a wait.
   virtual void Serve() = 0;
+  // Whether the program ends its waits (an exit was asked): each wait then ends at its next slice, with no
+  // answer, and what failed for it is not the link's fault to tell the user about.
+  virtual bool WaitsEnd() const { return false; }
 };
 
 // Tells a reporter, when there is one, that a request waits for its answer, for as long as it lives.
@@ -41,8 +44,12 @@ class ShownWait {
   LinkWaitReporter* const reporter;
 };
 
+// What ServedRead answers for a wait the reporter ends.
+inline constexpr int32_t kWaitEnded = -1;
+
 // One slice of a wait: reads what the port brings within `leftMs`, at most kServeEveryMs when there is a
-// reporter, which is then served. Answers the bytes read, 0 when none came; the port's other failures throw.
-// The port's time-out is left at the slice's.
+// reporter, which is then served. Answers the bytes read, 0 when none came, and kWaitEnded, reading
+// nothing, once the reporter ends the waits; the port's other failures throw. The port's time-out is left at
+// the slice's.
 int32_t ServedRead(KSerialPort& port, uint8_t* buffer, int32_t size, int64_t leftMs,
                    LinkWaitReporter* reporter);

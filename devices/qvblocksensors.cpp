@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 
+#include "devices/linkwaitreporter.h"
 #include "devices/positivesetting.h"
 #include "devices/qvblocksensorsreporter.h"
 #include "devices/qvbootmonitor.h"
@@ -74,7 +75,7 @@ int32_t QvBlockSensors::RetryCount() {
 }
 
 int32_t QvBlockSensors::ReadTimeout() {
-  return PositiveSetting(u"\\Serial\\ShortTimeout", KSerialPort::kDefaultTimeoutMs);
+  return CappedSetting(u"\\Serial\\ShortTimeout", KSerialPort::kDefaultTimeoutMs, kMaxReadTimeoutMs);
 }
 
 bool QvBlockSensors::UpdateFirmware(bool firstPass) {
@@ -109,11 +110,17 @@ bool QvBlockSensors::Upload(UploadKind kind, bool firstPass) {
     KSerialPort port;
     port.OpenSettings(settings, KSerialPort::kRead | KSerialPort::kWrite);
     port.SetTimeout(ReadTimeout());
-    QvBootMonitor::Upload(port, data, kAddresses[kind], RetryCount(), [this](int32_t percent) {
-      if (reporter != nullptr) {
-        reporter->Progress(percent);
-      }
-    });
+    // The whole dialogue is one wait for the unit, served as every exchange's is.
+    LinkWaitReporter* const waits = exchange.WaitReporter();
+    const ShownWait shown(waits);
+    QvBootMonitor::Upload(
+        port, data, kAddresses[kind], RetryCount(),
+        [this](int32_t percent) {
+          if (reporter != nullptr) {
+            reporter->Progress(percent);
+          }
+        },
+        waits);
   } catch (const KX& failure) {
     return FailWithAlert(failure.Code());
   }
@@ -179,8 +186,8 @@ bool QvBlockSensors::GetLastTrial(KSerialPort& port, int32_t form, int32_t& busy
     busy = word(1);
     return true;
   }
-  if (word(2) < 0 || word(2) > kMaxLanes) {
-    return RefuseCount(u"trial header", KString(u"it gives "), word(2), u"lanes", kMaxLanes);
+  if (word(2) < 0 || word(2) > kMostLanes) {
+    return RefuseCount(u"trial header", KString(u"it gives "), word(2), u"lanes", kMostLanes);
   }
   busy = 0;
   laneCount = word(2);
@@ -235,7 +242,7 @@ bool QvBlockSensors::DownloadTrials(KSerialPort& port, int32_t lane, int32_t tri
 
 bool QvBlockSensors::FetchTrial(KSerialPort& port, int32_t lane, int32_t trialSelector,
                                 int32_t expectedGunTime, bool headerOnly, bool lastAttempt) {
-  if (lane < 0 || lane > kMaxLanes || trialSelector < 0) {
+  if (lane < 0 || lane > kMostLanes || trialSelector < 0) {
     return Fail(kErrSerial);
   }
   const uint16_t address = static_cast<uint16_t>(QvPacket::kSensorBaseAddress + lane);
@@ -299,7 +306,7 @@ void QvBlockSensors::FillResult(QvResult& result, bool reactionTimeOnly) const {
 
 bool QvBlockSensors::GetTrialList(KSerialPort& port, int32_t lane, int32_t& count) {
   Report(QvSettings::Text(u"\\Strings\\BlockSensor\\GetTrialList", u"Reading the stored trials..."));
-  if (lane < 0 || lane > kMaxLanes) {
+  if (lane < 0 || lane > kMostLanes) {
     return Fail(kErrSerial);
   }
   std::vector<uint32_t> reply;
@@ -342,12 +349,13 @@ bool QvBlockSensors::SendLaneStates(KSerialPort& port, const QvResults& results,
 }
 
 uint32_t QvBlockSensors::LaneMask(const QvResults& results, const QvResultFilter* filter) {
+  static_assert(2 * kMostLanes + 1 < 32, "2 bits a lane at bit 2 x lane fit the 32-bit word");
   uint32_t mask = 0;
   for (const QvResult* result = results.Iterate(nullptr, filter); result != nullptr;
        result = results.Iterate(result, filter)) {
     int32_t lane = 0;
     // The lane is user-editable text: a lane outside the mask would shift past the word.
-    if (!result->AthleteField3().ParseInt(lane) || lane < 1 || lane > kMaxLanes) {
+    if (!result->AthleteField3().ParseInt(lane) || lane < 1 || lane > kMostLanes) {
       if (KLog* log = KLog::ProgramLog()) {
         KString warning(u"Lane states: lane \"");
         warning.Append(result->AthleteField3()).Append(u"\" is not 1 to 15 and is left out");
@@ -418,7 +426,9 @@ bool QvBlockSensors::RefuseCount(const char16_t* what, KString lead, int32_t cou
 
 bool QvBlockSensors::FailWithAlert(int32_t code) {
   Fail(code);
-  if (reporter != nullptr) {
+  // A failure because the program ended the wait (an exit asked) is no news for the user.
+  const LinkWaitReporter* waits = exchange.WaitReporter();
+  if (reporter != nullptr && (waits == nullptr || !waits->WaitsEnd())) {
     reporter->NumberedError(code);
   }
   return false;

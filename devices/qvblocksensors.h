@@ -28,8 +28,6 @@ class QvBlockSensors {
   static constexpr uint32_t kShortHeaderWords = 5;
   static constexpr uint32_t kHeaderWords = 15;
   static constexpr int32_t kHeaderLanes = 10;
-  // The lane mask holds 2 bits per lane at bit 2 x lane of a 32-bit word.
-  static constexpr int32_t kMaxLanes = kMostLanes;
   static constexpr int32_t kMaxTextLength = 62;
   static constexpr int32_t kMaxStoredTrials = 1000;
   static constexpr int32_t kNone = INT32_MIN;
@@ -40,9 +38,14 @@ class QvBlockSensors {
   QvBlockSensors(const QvBlockSensors&) = delete;
   QvBlockSensors& operator=(const QvBlockSensors&) = delete;
 
+  // The longest wait for one reply, in ms: each wait holds the program's own work (it serves only the links,
+  // the paints and the break key), so a longer read time-out is cut to this, as the database link's is.
+  static constexpr int32_t kMaxReadTimeoutMs = 30000;
+
   // The attempts each request of a download gets ("\Event\Results\RetryCount", 3) and the time each
-  // waits for its reply ("\Serial\ShortTimeout", in ms, KSerialPort::kDefaultTimeoutMs); a hand-edited
-  // value of 0 or less is the built-in one, and logged (positivesetting.h).
+  // waits for its reply ("\Serial\ShortTimeout", in ms, KSerialPort::kDefaultTimeoutMs, at most
+  // kMaxReadTimeoutMs); a hand-edited value of 0 or less is the built-in one, one above the most is the
+  // most, and either is logged (positivesetting.h).
   static int32_t RetryCount();
   static int32_t ReadTimeout();
 
@@ -62,8 +65,8 @@ class QvBlockSensors {
   const KString& Refusal() const { return refusal; }
 
   // Uploads a firmware image ("img") or start-gun sounds ("wav") to a block sensor that was just switched
-  // on, through its boot monitor on the port of the first named serial port. The first pass asks for the
-  // file; later passes send the same file to the next sensor. True when an upload was done; a cancelled
+  // on, through its boot monitor on the port of the first named serial port, its waits served as the
+  // exchanges' are. The first pass asks for the file; later passes send the same file to the next sensor. True when an upload was done; a cancelled
   // choice, a file that cannot be sent or a failed upload give false (the last two with an alert).
   bool UpdateFirmware(bool firstPass);
   bool LoadAudio(bool firstPass);
@@ -74,7 +77,7 @@ class QvBlockSensors {
   // Asks the version (kTimesInHeaderVersion when that fails) and the latest trial header of the device of
   // `form` (the probe's word). busy = word 1; when it is 0 also the lane count, the clock word, the set and
   // gun-time words and the offset (gun minus set word, kNone without a gun). False when the header request
-  // fails or its lane count is outside 0 to kMaxLanes.
+  // fails or its lane count is outside 0 to kMostLanes.
   bool GetLastTrial(KSerialPort& port, int32_t form, int32_t& busy, int32_t& laneCount, int32_t& clockWord,
                     int32_t& offset, int32_t& setWord, int32_t& gunTimeWord, int32_t& version);
   // Asks the 15-word trial header and checks its gun word against the expected one; words 5 to 14 become
@@ -105,7 +108,7 @@ class QvBlockSensors {
   bool SendLaneStates(KSerialPort& port, const QvResults& results, const QvResultFilter* filter,
                       bool showErrors);
   // 2 bits per lane at bit 2 x lane: 2 for a lane not in use (status 7), 1 for any other status but
-  // valid, 0 for valid. A lane text that is not a number from 1 to kMaxLanes is left out and logged.
+  // valid, 0 for valid. A lane text that is not a number from 1 to kMostLanes is left out and logged.
   static uint32_t LaneMask(const QvResults& results, const QvResultFilter* filter);
 
   // The link's last record and trace, as DownloadTrials left them.
@@ -123,7 +126,8 @@ class QvBlockSensors {
                 const std::vector<uint32_t>& arguments, uint32_t replyWords, std::vector<uint32_t>& reply);
   // The gun check of a header or record. True when the attempt may go on.
   bool GunTimeAccepted(int32_t gunTimeWord, int32_t expected, bool lastAttempt);
-  // Sets lastError and answers false; the second also shows the numbered error.
+  // Sets lastError and answers false; the second also shows the numbered error, unless the program ends
+  // its waits.
   bool Fail(int32_t code);
   // Fails a reply whose words cannot be taken (kErrSerialReceive) and logs what was refused and why.
   bool Refuse(const char16_t* what, const KString& why);

@@ -8,6 +8,7 @@
 #include <vector>
 
 class KSerialPort;
+class LinkWaitReporter;
 
 class QvBootMonitor {
  public:
@@ -19,17 +20,14 @@ class QvBootMonitor {
 
   // Enters the monitor (up to `attempts` tries, at least one; after a repeated try is answered the answers
   // still owed to earlier tries are let go until the line is quiet), erases the file's length at `address`
-  // and writes the data line by line, reporting progress 0 to 100. Throws KXSerialPort: 5002 when the monitor
-  // does not answer in the port's read time-out, 5006 when it answers "err"; 5000 for data that does not fit
-  // the area.
+  // and writes the data line by line, reporting progress 0 to 100. Every wait for the monitor serves the
+  // reporter, when there is one, between its slices. Throws KXSerialPort: 5002 when the monitor does not
+  // answer in the port's read time-out, 5006 when it answers "err"; 5000 for data that does not fit the
+  // area.
   static void Upload(KSerialPort& port, const std::vector<uint8_t>& data, uint32_t address, int32_t attempts,
-                     const std::function<void(int32_t)>& progress);
+                     const std::function<void(int32_t)>& progress, LinkWaitReporter* reporter = nullptr);
 
   // The lines of the dialogue, without their CR.
   static std::string EraseLine(uint32_t address, uint32_t length);
   static std::string WriteLine(uint32_t address, const uint8_t* bytes, uint32_t count);
-
- private:
-  // Sends a line and waits for "ok" or "err", skipping anything else the sensor prints. True for "ok".
-  static bool Command(KSerialPort& port, const std::string& line);
 };

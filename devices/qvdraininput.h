@@ -5,10 +5,12 @@
 #include <cstdint>
 
 class KSerialPort;
+class LinkWaitReporter;
 
-// Reads and drops bytes until the line has been quiet for `quietMs` (0: only what has already arrived). At
-// most kMaxDrainBytes go, so that a line that never stops sending cannot hold the program. The port's
-// time-out is back to what it was when this returns, ready for the write that follows.
-void QvDrainInput(KSerialPort& port, int32_t quietMs);
+// Reads and drops bytes until the line has been quiet for `quietMs` (0: only what has already arrived),
+// serving the reporter, when there is one, between the slices of that wait. At most kMaxDrainBytes go, so
+// that a line that never stops sending cannot hold the program. The port's time-out is back to what it was
+// when this returns, ready for the write that follows.
+void QvDrainInput(KSerialPort& port, int32_t quietMs, LinkWaitReporter* reporter = nullptr);
 
 inline constexpr int32_t kMaxDrainBytes = 65536;

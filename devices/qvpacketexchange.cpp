@@ -1,5 +1,6 @@
 #include "devices/qvpacketexchange.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -83,18 +84,19 @@ KString QvPacketExchange::Mismatch(const QvPacket& reply, const QvPacket& reques
 
 int32_t QvPacketExchange::ReadFrame(KSerialPort& port, QvPortTimeout& deadline, QvPacket& frame) {
   uint8_t bytes[512];
-  for (;;) {
+  for (int32_t got = 0;;) {
     const int32_t code = reader.Next(frame);
     if (code != QvFrameReader::kNeedMore) {
       return code;
     }
     const int32_t left = deadline.Remaining();
-    if (left <= 0) {
+    // A wait the program ended has run out as well.
+    if (left <= 0 || got == kWaitEnded) {
       // No good reply came: after a damaged frame start that is a damaged reply, not a silence.
       return reader.DroppedDamagedStart() ? kErrSerialReceive : kErrSerialTimeout;
     }
-    const int32_t got = ServedRead(port, bytes, static_cast<int32_t>(sizeof bytes), left, waitReporter);
-    reader.Feed(bytes, static_cast<size_t>(got));
+    got = ServedRead(port, bytes, static_cast<int32_t>(sizeof bytes), left, waitReporter);
+    reader.Feed(bytes, static_cast<size_t>(std::max(got, 0)));
   }
 }
 

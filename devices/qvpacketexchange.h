@@ -25,6 +25,7 @@ class QvPacketExchange {
 
   // The reporter of every wait from now on (not owned); null: an exchange only waits.
   void SetWaitReporter(LinkWaitReporter* reporter) { waitReporter = reporter; }
+  LinkWaitReporter* WaitReporter() const { return waitReporter; }
   // The number the last request went out with.
   uint32_t LastRequestNumber() const { return requestNumber; }
   // Why the last exchange's reply was refused, as the log says it; empty unless it was.

@@ -5,6 +5,7 @@
 
 #include "devices/csvfields.h"
 #include "devices/databaselink.h"
+#include "devices/linkwaitrelay.h"
 #include "devices/positivesetting.h"
 #include "devices/qxffile.h"
 #include "devices/reactiontimelink.h"
@@ -106,12 +107,18 @@ KString PlainNumber(const KString& text) {
 
 }  // namespace
 
-QvSchedule::QvSchedule(LinkWaitReporter* programWait) : programWait(programWait) {
+QvSchedule::QvSchedule(LinkWaitRelay* linkWaits) : linkWaits(linkWaits) {
   QvEventSchedule::Register(this);
+  if (linkWaits != nullptr) {
+    linkWaits->ServeLinkWith([this] { Idle(); });
+  }
   SetDataFiles();
 }
 
 QvSchedule::~QvSchedule() {
+  if (linkWaits != nullptr) {
+    linkWaits->ServeLinkWith({});
+  }
   if (QvEventSchedule::Registered() == this) {
     QvEventSchedule::Register(nullptr);
   }
@@ -209,7 +216,7 @@ bool QvSchedule::Load() {
 int32_t QvSchedule::LoadOverLink(StartList& answer) {
   if (databaseLink == nullptr) {
     databaseLink = std::make_unique<DatabaseLink>();
-    databaseLink->SetWaitReporter(this);
+    databaseLink->SetWaitReporter(linkWaits);
   }
   try {
     databaseLink->Open(QvSettings::Text(kDatabasePortPath, kDatabasePortDefault),
@@ -488,19 +495,6 @@ KString QvSchedule::QxfPath(const KString& name) const {
 void QvSchedule::Idle() {
   if (reactionTimeLink != nullptr) {
     reactionTimeLink->Poll();
-  }
-}
-
-void QvSchedule::Busy(bool busy) {
-  if (programWait != nullptr) {
-    programWait->Busy(busy);
-  }
-}
-
-void QvSchedule::Serve() {
-  Idle();
-  if (programWait != nullptr) {
-    programWait->Serve();
   }
 }
 

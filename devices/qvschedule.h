@@ -2,8 +2,8 @@
 // The meet schedule: the races the photo-finish system publishes, read from its start-list files in the
 // data-in folder (or asked over the serial database link), a current race, and the event documents filled
 // from them. It also writes the results interface file to the data-out folder and serves the photo-finish
-// system's reaction-time requests from the idle tick, and while the GUI thread waits for a serial link's
-// answer. It registers itself as the model's schedule while it lives. docs/photo-finish-interface.md is the
+// system's reaction-time requests from the idle tick, and through the serial links' wait relay while the
+// GUI thread waits for a link's answer. It registers itself as the model's schedule while it lives. docs/photo-finish-interface.md is the
 // reference for the people who connect the two systems.
 
 #include <cstdint>
@@ -12,18 +12,18 @@
 #include <vector>
 
 #include "devices/linkwait.h"
-#include "devices/linkwaitreporter.h"
 #include "devices/qvscheduleitem.h"
 #include "devices/startlist.h"
 #include "foundation/kstring.h"
 #include "model/qveventschedule.h"
 
 class DatabaseLink;
+class LinkWaitRelay;
 class QvEvent;
 class QvResult;
 class ReactionTimeLink;
 
-class QvSchedule : public QvEventSchedule, private LinkWaitReporter {
+class QvSchedule : public QvEventSchedule {
  public:
   static constexpr const char16_t* kScheduleFile = u"vesk.sch";
   static constexpr const char16_t* kRacesFile = u"vesk.evt";
@@ -33,9 +33,10 @@ class QvSchedule : public QvEventSchedule, private LinkWaitReporter {
   static constexpr int32_t kModeFiles = 1;
 
   // Registers as the model's schedule, takes the folders from the settings and loads the schedule.
-  // `programWait` (not owned; none: the waits only serve the reaction-time link) is told of every wait for
-  // the database link's answer and served during it, the first load's included.
-  explicit QvSchedule(LinkWaitReporter* programWait = nullptr);
+  // `linkWaits` (not owned; none: the database link only waits) serves the reaction-time link for as long
+  // as the schedule lives, and is the reporter of every wait for the database link's answer, the first
+  // load's included.
+  explicit QvSchedule(LinkWaitRelay* linkWaits = nullptr);
   QvSchedule(const QvSchedule&) = delete;
   QvSchedule& operator=(const QvSchedule&) = delete;
   ~QvSchedule() override;
@@ -99,9 +100,6 @@ class QvSchedule : public QvEventSchedule, private LinkWaitReporter {
   // What a message loop waits for before Idle has work (the reaction-time link's sockets and times). It
   // may change with every Idle, so a message loop takes it again after each.
   LinkWait NextWait() const;
-  // The wait of a serial link that holds the GUI thread (the database link's, the control unit's): the
-  // program's part, and the reaction-time link served between its slices.
-  LinkWaitReporter* LinkWaits() { return this; }
 
   // The stream encoding of a "\Database\...\CharMode" value: 0 single byte, 1 UTF-16, 2 the local code page.
   static int32_t StreamEncoding(int32_t charMode);
@@ -133,9 +131,6 @@ class QvSchedule : public QvEventSchedule, private LinkWaitReporter {
   KString QxfPathFor(const KString& eventText, const KString& roundText, const KString& heatText) const;
   KString QxfPath(const KString& name) const;
   void OpenReactionTimeLink();
-  // A link's wait: the program's part, and the reaction-time link served.
-  void Busy(bool busy) override;
-  void Serve() override;
 
   std::vector<QvScheduleItem> items;
   QvScheduleItem current;
@@ -146,7 +141,7 @@ class QvSchedule : public QvEventSchedule, private LinkWaitReporter {
   KString dataOut;
   // The results interface file written last: the current race when the request's race has none.
   KString lastQxf;
-  LinkWaitReporter* const programWait;
+  LinkWaitRelay* const linkWaits;
   std::unique_ptr<DatabaseLink> databaseLink;
   std::unique_ptr<ReactionTimeLink> reactionTimeLink;
   KString reactionTimeSettings;

@@ -62,7 +62,6 @@ KString HeaderLine(const KString& event, const KString& round, const KString& he
 
 // One result; the fields are described in docs/photo-finish-interface.md.
 KString ResultLine(const QvResult& result) {
-  const int32_t power = result.GetPower();
   return CsvFields::Join({
       result.AthleteField(QvResult::kLaneField),
       result.AthleteField(4),  // id
@@ -73,7 +72,7 @@ KString ResultLine(const QvResult& result) {
       IntText(result.Status()),
       SecondsText(result.GetReactionTime()),
       IntText(FalseStartMark(result)),
-      power == 0 || power == QvResult::kNoPower ? KString() : IntText(power),
+      result.HasPower() ? IntText(result.GetPower()) : KString(),
   });
 }
 

@@ -113,6 +113,9 @@ class QvEvent : public KMessageObject {
   const KString& HeatNumber() const { return heatNumber; }
   void SetEventRoundHeat(const KString& event, const KString& round, const KString& heat);
   bool HasEventRoundHeat() const;
+  // An event from a race of the start lists (one with event, round and heat) has in use exactly the lanes
+  // its race has an athlete in: neither the lane switches nor the lanes the control unit reports add any.
+  bool TakesOnlyItsRacesLanes() const { return HasEventRoundHeat(); }
   // Appends "event-round-heat", the event zero-padded to 3 digits and the heat to 2 when
   // "\Event\PadEventRoundHeat" is on; false, appending nothing, unless all three are set.
   bool GetEventRoundHeatText(KString& text) const;

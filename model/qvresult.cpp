@@ -125,7 +125,7 @@ void QvResult::MarkUnmarkedTrialData(const YTime& gun) {
   // What ClearTrialData takes out, but the gun.
   const bool holdsTrialData =
       reactionTime.HasResolution() || time2.HasResolution() || time3.HasResolution() || extraTimeCount != 0 ||
-      (power != 0 && power != kNoPower) || falseStart || falseStartCharged || trace.SampleCount() != 0;
+      HasPower() || falseStart || falseStartCharged || trace.SampleCount() != 0;
   if (holdsTrialData && !gunTime.HasResolution()) {
     gunTime = gun;
   }
@@ -158,7 +158,7 @@ void QvResult::SetPower(int32_t value) {
 }
 
 void QvResult::GetPowerText(KString& text) const {
-  if (power == 0 || power == kNoPower) {
+  if (!HasPower()) {
     text.Append(QvSettings::Text(u"\\Strings\\Event\\Results\\Power\\None"));
   } else {
     text.AppendInt(power);

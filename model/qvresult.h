@@ -106,6 +106,8 @@ class QvResult : public KListItem, public KMessageObject {
 
   int32_t GetPower() const { return power; }
   void SetPower(int32_t value);
+  // Whether a power was measured: neither 0 nor kNoPower.
+  bool HasPower() const { return power != 0 && power != kNoPower; }
   // Appends the power, or the "no power" text for 0 and kNoPower.
   void GetPowerText(KString& text) const;
 

@@ -17,6 +17,8 @@
 #include <thread>
 #include <vector>
 
+#include "app/framecommands.h"
+#include "app/qvzcontrol.h"
 #include "app/tests/resultslinktest.h"
 #include "devices/databaseframe.h"
 
@@ -164,34 +166,62 @@ TEST_F(ResultsLinkTest, ReactionTimeRequestsDuringATraceDownloadAreEachAnsweredW
   RunToEnd();
 }
 
-// The unit holds back its answer to the trial header, on a read time-out of a minute, until the peers that
-// ask meanwhile (a command's sender, the photo-finish system's reaction-time request) have theirs: the
-// download goes on only when the program answers them while it waits.
+// The unit holds back its answer (to a download's trial header, to an upload's first monitor line), on a
+// read time-out of a minute, until the peers that ask meanwhile (a command's sender, the photo-finish
+// system's reaction-time request) have theirs: the operation goes on only when the program answers them
+// while it waits.
 TEST_F(ResultsLinkTest, PeersAskingWhileTheUnitIsWaitedForAreAnswered) {
+  struct Case {
+    const char* name;
+    // Hardware > Load Audio instead of Add Reaction Times.
+    bool upload;
+    // The start of the request, as the simulator reports it, whose answer waits for the peers'.
+    const char* heldAnswer;
+  } cases[] = {
+      {"a download's trial header", false, "#3 "},
+      {"an upload's first line", true, "sb "},
+  };
   const int port = FreePort();
   Setting(KString(u"\\Database\\QXF\\SerialPort:String=-2,0,").AppendInt(port).CStr());
-  std::string command;
-  int reactionStatus = -1;
-  StartSimulator(EightLanes(), [&](const std::string& request) {
-    if (request.rfind("#3 ", 0) == 0) {
-      command = SendCommand("Nothing").get();
-      const pid_t asking = StartProcess({KESTROVE_PFPEER, "rrq", "0", std::to_string(port), "1", "1", "1"});
-      if (asking > 0) {
-        waitpid(asking, &reactionStatus, 0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string command;
+    int reactionStatus = -1;
+    CuScenario scenario = EightLanes();
+    scenario.bootMonitor = c.upload;
+    StartSimulator(scenario, [&](const std::string& request) {
+      if (request.rfind(c.heldAnswer, 0) == 0) {
+        command = SendCommand("Nothing").get();
+        const pid_t asking = StartProcess({KESTROVE_PFPEER, "rrq", "0", std::to_string(port), "1", "1", "1"});
+        if (asking > 0) {
+          waitpid(asking, &reactionStatus, 0);
+        }
       }
+    });
+    OpenWindow({u"\\Serial\\ShortTimeout:Int=60000"});
+    if (c.upload) {
+      Then([this] {
+        WriteFile("gun.wav", std::string("RIFF\0\0\0\0WAVE", 12) + std::string(100, 'w'));
+        AnswerFileDialog(FilePath("gun.wav"));
+        Frame()->Event(ZafEventRecord(LoadAudioCommand, 0));
+      });
+      AnswerWithClick(u"Load Audio", KZDialog::kNoResult);
+    } else {
+      Download(true, false);
     }
-  });
-  OpenWindow({u"\\Serial\\ShortTimeout:Int=60000"});
-  Download(true, false);
-  AfterOperation([&] {
-    EXPECT_TRUE(answer);
-    EXPECT_EQ(ReactionTimes(), (std::vector<int32_t>{150, 142, 95, 88, 88, kNone, -20, 133}));
-    EXPECT_EQ(command, "ACK");
-    // pfpeer's status for RNR: no results of the race yet.
-    EXPECT_TRUE(WIFEXITED(reactionStatus) && WEXITSTATUS(reactionStatus) == 1) << reactionStatus;
-    EXPECT_TRUE(seen.empty());
-  });
-  RunToEnd();
+    AfterOperation([&] {
+      EXPECT_EQ(command, "ACK");
+      // pfpeer's status for RNR: no results of the race yet.
+      EXPECT_TRUE(WIFEXITED(reactionStatus) && WEXITSTATUS(reactionStatus) == 1) << reactionStatus;
+      if (c.upload) {
+        EXPECT_EQ(SeenTexts(), std::vector<std::u16string>{u"Load the sound into another control unit?"});
+      } else {
+        EXPECT_EQ(ReactionTimes(), (std::vector<int32_t>{150, 142, 95, 88, 88, kNone, -20, 133}));
+        EXPECT_TRUE(seen.empty());
+      }
+    });
+    RunToEnd();
+  }
 }
 
 }  // namespace

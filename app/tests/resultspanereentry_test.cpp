@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <functional>
 #include <future>
@@ -96,29 +97,51 @@ TEST_F(ResultsLinkTest, WhatIsAskedDuringADownloadIsRefusedOrWaitsAndTheDownload
 }
 
 // An exit asked during a download (a termination signal, the window manager's close, File > Exit) stops it
-// after the lane on the line and is asked once the download has ended; asked again while its question is
-// open, it adds nothing.
-TEST_F(ResultsLinkTest, AnExitAskedDuringADownloadStopsItAfterTheLaneAndIsAskedOnceItEnds) {
+// and is asked once the download has ended; asked again while its question is open, it adds nothing. Taken
+// at a lane gap, it stops the download after the lane on the line; a termination signal also ends the wait
+// for the unit's reply on the line at its next slice, however long the read time-out.
+TEST_F(ResultsLinkTest, AnExitAskedDuringADownloadStopsItAndIsAskedOnceItEnds) {
+  enum class Exit { kFileExit, kClose, kSignal };
   struct Case {
     const char* name;
-    std::function<void()> askExit;
+    Exit exit;
   } cases[] = {
-      {"File > Exit, which a termination signal asks too", [] { Post(ExitEvent); }},
-      {"the window manager's close of the main window",
-       [] { native::PostMessage(Frame()->ScreenID(2), native::WM_CLOSE, 0, 0); }},
+      {"File > Exit, taken at the lane gap", Exit::kFileExit},
+      {"the window manager's close of the main window", Exit::kClose},
+      // While lane 1's record, which never comes, is waited for.
+      {"SIGTERM while a reply is waited for on a read time-out of 30 s", Exit::kSignal},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    Make();
+    script = ProgramScript();
+    seen.clear();
     StartSimulator(EightLanes());
     Then([this] {
-      UseLink();
+      UseLink({u"\\Serial\\ShortTimeout:Int=30000"});
       Post(NewCommand);
     });
     When(
         "a new event window", [] { return EventWindows().size() == 1; },
         [this, &c] {
-          c.askExit();
-          EventWindows()[0]->Event(ZafEventRecord(QvZResultsPane::kDownloadTraceCommand, 0));
+          // The download's requests from the first on, the event window's own having gone to another unit.
+          CuScenario scenario = EightLanes();
+          if (c.exit == Exit::kSignal) {
+            scenario.faults[4] = CuFault::kDrop;
+          }
+          StartSimulator(scenario, [&c](const std::string& request) {
+            if (c.exit == Exit::kSignal && request.rfind("#4 ", 0) == 0) {
+              raise(SIGTERM);
+            }
+          });
+          if (c.exit == Exit::kFileExit) {
+            Post(ExitEvent);
+          } else if (c.exit == Exit::kClose) {
+            native::PostMessage(Frame()->ScreenID(2), native::WM_CLOSE, 0, 0);
+          }
+          QvZEventMDI* window = EventWindows()[0];
+          window->GetEvent()->SetModified(true);
+          window->Event(ZafEventRecord(QvZResultsPane::kDownloadTraceCommand, 0));
           const std::vector<uint32_t> commands = Commands();
           EXPECT_EQ(std::count(commands.begin(), commands.end(), QvPacket::kTrialRecord), 1);
           EXPECT_TRUE(seen.empty());
@@ -138,9 +161,6 @@ TEST_F(ResultsLinkTest, AnExitAskedDuringADownloadStopsItAfterTheLaneAndIsAskedO
     EXPECT_EQ(Run(), 0);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].title, u"Exit Kestrove Pellacorvine");
-    Make();
-    script = ProgramScript();
-    seen.clear();
   }
 }
 

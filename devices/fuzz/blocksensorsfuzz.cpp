@@ -12,6 +12,7 @@
 #include "devices/fuzz/fuzzedserialport.h"
 #include "devices/qvblocksensors.h"
 #include "foundation/kregistry.h"
+#include "model/racelanes.h"
 #include "model/qvresult.h"
 #include "model/qvresults.h"
 #include "model/qvsettings.h"
@@ -60,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int32_t gunTimeWord = 0;
   int32_t version = 0;
   if (link.GetLastTrial(port, form, busy, laneCount, clockWord, offset, setWord, gunTimeWord, version)) {
-    Check(busy != 0 || (laneCount >= 0 && laneCount <= QvBlockSensors::kMaxLanes));
+    Check(busy != 0 || (laneCount >= 0 && laneCount <= kMostLanes));
   }
 
   QvBlockSensors::HeaderWords header;

@@ -973,8 +973,11 @@ void CheckEndRequestsOnDisplay() {
     OnNewEvent(" baud=19200", 1000, [&](ProgramOnX11& started, native::test::X11TestProgram& simulator) {
       Display* display = started.display;
       const Window window = started.window;
+      // The reaction times first: the event is changed, so the exit asks about it however the download ends.
+      PressWith(display, window, XK_Control_L, XK_r);
+      RequestLines(simulator);
       PressWith(display, window, XK_Control_L, XK_t);
-      // The request once lane 1's trace is on the line.
+      // The request once lane 1's trace is on the line: it ends the wait for the block at once.
       std::vector<std::string> lines;
       while (CountWith(lines, "command 0x00010003") == 0) {
         const std::optional<std::string> line = simulator.readLine(kRequestWaitMs);
@@ -985,7 +988,7 @@ void CheckEndRequestsOnDisplay() {
       for (const std::string& line : RequestLines(simulator)) {
         lines.push_back(line);
       }
-      EXPECT_EQ(CountWith(lines, "command 0x00010002"), 1u) << "lane records asked after lane 1";
+      EXPECT_EQ(CountWith(lines, "command 0x00010002"), 1u) << "lane records asked after lane 1's";
       // Asked again while the exit question is open, the exit adds nothing; No to keeping the event ends the
       // program. (The window manager's close would close the question in front, as its close box does.)
       ScreenThatShows(display, ExitQuestionShown);
@@ -998,7 +1001,7 @@ void CheckEndRequestsOnDisplay() {
   }
 }
 
-TEST_F(MainRoadX11Test, SigtermOrTheCloseRequestDuringAPacedDownloadStopItAfterTheLaneAndEndByExitsRoad) {
+TEST_F(MainRoadX11Test, SigtermOrTheCloseRequestDuringAPacedDownloadEndItAtOnceAndEndByExitsRoad) {
   current = this;
   native::test::RunOnVirtualDisplay(&CheckEndRequestsOnDisplay, "1024x768x24");
   current = nullptr;
