@@ -302,7 +302,8 @@ TEST_F(ResultsLinkTest, FaultsOfTheUnitAreAskedAboutOrReportedAndTheDownloadGoes
        {},
        nullptr,
        {},
-       1},
+       1,
+       u"Operation aborted by user."},
       {"a lane that never answers, and the break key during its retries",
        [](CuScenario& s) {
          s.version = 0x14000;

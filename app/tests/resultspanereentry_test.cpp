@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstddef>
 #include <cstdlib>
 #include <functional>
 #include <future>
@@ -97,19 +98,21 @@ TEST_F(ResultsLinkTest, WhatIsAskedDuringADownloadIsRefusedOrWaitsAndTheDownload
 }
 
 // An exit asked during a download (a termination signal, the window manager's close, File > Exit) stops it
-// and is asked once the download has ended; asked again while its question is open, it adds nothing. Taken
-// at a lane gap, it stops the download after the lane on the line; a termination signal also ends the wait
-// for the unit's reply on the line at its next slice, however long the read time-out.
+// and is asked once the download has ended; asked again while its question is open, it adds nothing. It
+// ends the wait for the unit's reply on the line at its next slice, however long the read time-out: the
+// lane on the line is given up, and an exit asked before the first lane fetches none.
 TEST_F(ResultsLinkTest, AnExitAskedDuringADownloadStopsItAndIsAskedOnceItEnds) {
   enum class Exit { kFileExit, kClose, kSignal };
   struct Case {
     const char* name;
     Exit exit;
+    // Lane records asked for.
+    std::ptrdiff_t records;
   } cases[] = {
-      {"File > Exit, taken at the lane gap", Exit::kFileExit},
-      {"the window manager's close of the main window", Exit::kClose},
+      {"File > Exit, queued as the download starts", Exit::kFileExit, 0},
       // While lane 1's record, which never comes, is waited for.
-      {"SIGTERM while a reply is waited for on a read time-out of 30 s", Exit::kSignal},
+      {"the window manager's close while a reply is waited for on a read time-out of 30 s", Exit::kClose, 1},
+      {"SIGTERM while a reply is waited for on a read time-out of 30 s", Exit::kSignal, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -126,24 +129,27 @@ TEST_F(ResultsLinkTest, AnExitAskedDuringADownloadStopsItAndIsAskedOnceItEnds) {
         [this, &c] {
           // The download's requests from the first on, the event window's own having gone to another unit.
           CuScenario scenario = EightLanes();
-          if (c.exit == Exit::kSignal) {
-            scenario.faults[4] = CuFault::kDrop;
-          }
-          StartSimulator(scenario, [&c](const std::string& request) {
-            if (c.exit == Exit::kSignal && request.rfind("#4 ", 0) == 0) {
+          scenario.faults[4] = CuFault::kDrop;
+          // The simulator's thread asks the exit as lane 1's record is asked for.
+          const native::HWND frame = Frame()->ScreenID(2);
+          StartSimulator(scenario, [&c, frame](const std::string& request) {
+            if (request.rfind("#4 ", 0) != 0) {
+              return;
+            }
+            if (c.exit == Exit::kSignal) {
               raise(SIGTERM);
+            } else if (c.exit == Exit::kClose) {
+              native::PostMessage(frame, native::WM_CLOSE, 0, 0);
             }
           });
           if (c.exit == Exit::kFileExit) {
             Post(ExitEvent);
-          } else if (c.exit == Exit::kClose) {
-            native::PostMessage(Frame()->ScreenID(2), native::WM_CLOSE, 0, 0);
           }
           QvZEventMDI* window = EventWindows()[0];
           window->GetEvent()->SetModified(true);
           window->Event(ZafEventRecord(QvZResultsPane::kDownloadTraceCommand, 0));
           const std::vector<uint32_t> commands = Commands();
-          EXPECT_EQ(std::count(commands.begin(), commands.end(), QvPacket::kTrialRecord), 1);
+          EXPECT_EQ(std::count(commands.begin(), commands.end(), QvPacket::kTrialRecord), c.records);
           EXPECT_TRUE(seen.empty());
         });
     KZMessageWindow* question = nullptr;
