@@ -25,6 +25,8 @@ class Keyboard {
   void keyWithoutMessage(UINT virtualKey, bool down) { apply(takenState_, virtualKey, down); }
   // The program takes a message from its queue: a key message's key goes down or up.
   void takeMessage(const MSG& message);
+  // The state as of the last key message taken is put back, after a look ahead in the queue.
+  void restoreTaken(const std::array<BYTE, 256>& state) { takenState_ = state; }
 
   // Alt went down last with no other key or button pressed since, whoever took that key or press: letting
   // Alt go then enters the menu bar. Holding Alt, its repeats keep it alone; the other Alt key's press is

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdint>
 #include <optional>
@@ -141,10 +142,21 @@ BOOL TakeMessageIf(MSG* message, UINT first, UINT last, const std::function<bool
   }
   while (routeNextInput(*system)) {
   }
-  if (!system->queue().takeIf(MessageFilter{nullptr, first, last}, which, true, message)) {
+  Keyboard& keyboard = system->keyboard();
+  const std::array<BYTE, 256> taken = keyboard.state();
+  const auto asTyped = [&which, &keyboard](const MSG& queued) {
+    if (!which || which(queued)) {
+      return true;
+    }
+    keyboard.takeMessage(queued);
+    return false;
+  };
+  const bool found = system->queue().takeIf(MessageFilter{nullptr, first, last}, asTyped, true, message);
+  keyboard.restoreTaken(taken);
+  if (!found) {
     return FALSE;
   }
-  system->keyboard().takeMessage(*message);
+  keyboard.takeMessage(*message);
   return TRUE;
 }
 

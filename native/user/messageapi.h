@@ -29,7 +29,10 @@ BOOL PeekMessage(MSG* message, HWND window, UINT first, UINT last, UINT options)
 // Takes out the first posted message of the range [first, last] that `which` picks, wherever it lies in the
 // queue, and leaves every other message where it is, in its order: a wait takes out the one key it acts on
 // and holds the rest for after it. The input the host has delivered is turned into messages first; a key
-// taken counts in the key state as taken, the others when they are. Never waits, and runs no descriptor's
+// taken counts in the key state as taken, the others when they are. `which` reads the keys held when the
+// message it looks at was typed: the key messages it passed over count in the key state while it looks,
+// and no longer once it has looked (a Ctrl released after Ctrl+R, and queued, no longer holds Ctrl for an
+// Escape typed after it). Never waits, and runs no descriptor's
 // callback: input the display connection still holds comes in at the next look (RunReadyDescriptors, or
 // any PeekMessage). `which` runs with the queue locked and must not post.
 BOOL TakeMessageIf(MSG* message, UINT first, UINT last, const std::function<bool(const MSG&)>& which);

@@ -15,6 +15,7 @@
 #include "framework/core/zafeventmanager.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
+#include "native/user/virtualkeys.h"
 #include "toolkit/kzeditableselector.h"
 #include "toolkit/kzeditableselectorstring.h"
 #include "toolkit/kzevents.h"
@@ -352,7 +353,8 @@ TEST_F(KZApplicationTest, FindArgumentMatchesPrefixesIgnoringCaseAfterTheProgram
 }
 
 // The break key is taken out where it lies; every other key stays queued, in its order, for after the
-// wait that looked.
+// wait that looked. It is read with the keys held when it was typed: Ctrl, taken down with the key that
+// started the wait, and released before Escape (its release still queued), holds nothing.
 TEST_F(KZApplicationTest, TakeBreakKeyTakesEachBreakKeyAndLeavesTheOtherKeysQueued) {
   Frame* frame = Show(new Frame);
   KZApplication::mainFrame = frame;
@@ -360,9 +362,19 @@ TEST_F(KZApplicationTest, TakeBreakKeyTakesEachBreakKeyAndLeavesTheOtherKeysQueu
     std::vector<native::WPARAM> keys;
     bool broke;
     std::vector<native::WPARAM> left;
-  } cases[] = {{{0x41, 27, 0x42, 27}, true, {0x41, 0x42}}, {{0x41}, false, {0x41}}, {{}, false, {}}};
+    native::WPARAM takenDownThenReleased = 0;
+  } cases[] = {{{0x41, 27, 0x42, 27}, true, {0x41, 0x42}},
+               {{0x41}, false, {0x41}},
+               {{}, false, {}},
+               {{27}, true, {native::VK_CONTROL}, native::VK_CONTROL}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.keys.size());
+    SCOPED_TRACE(c.keys.size() + c.takenDownThenReleased);
+    if (c.takenDownThenReleased != 0) {
+      native::PostMessage(frame->ScreenID(), native::WM_KEYDOWN, c.takenDownThenReleased, 0);
+      native::MSG down{};
+      ASSERT_TRUE(native::PeekMessage(&down, nullptr, native::WM_KEYDOWN, native::WM_KEYDOWN, native::PM_REMOVE));
+      native::PostMessage(frame->ScreenID(), native::WM_KEYUP, c.takenDownThenReleased, 0);
+    }
     for (native::WPARAM key : c.keys) {
       native::PostMessage(frame->ScreenID(), native::WM_KEYDOWN, key, 0);
     }
