@@ -564,9 +564,9 @@ bool QvZResultsPane::LaneDone(QvResult* result, bool wantTimes, int32_t lane, in
     itsResults->ForEach(*result);
   }
   SetProgress(lane * step);
-  // The lane's row and the gauge drawn; what was typed or clicked stays queued for after the download.
+  // The lane's row and the gauge drawn, an exit asked meanwhile taken; what was typed or clicked stays
+  // queued for after the download.
   ServeWhileLinkWaits();
-  DownloadStop::ReadExit();
   return lanesFollow && DownloadStop::Asked();
 }
 
