@@ -118,13 +118,8 @@ KString PrintedCellText(QvZResultsPane& pane, int32_t row, int32_t column) {
   }
   uint32_t flags = 0;
   pane.CellText({0, row}, column, text, flags);
-  if (column == QvZResultsPane::kStatusColumn && result->IsFalseStart()) {
-    if (result->Status() != QvResult::kFalseStart) {
-      text.Append(u", ").Append(QvZResultsPane::StatusText(QvResult::kFalseStart));
-    }
-    if (result->IsFalseStartCharged()) {
-      text.Append(u", ").Append(PrintText(u"Charged", u"charged"));
-    }
+  if (column == QvZResultsPane::kStatusColumn) {
+    result->AppendFalseStartMarks(text);
   }
   return text;
 }

@@ -317,7 +317,7 @@ std::vector<int32_t> QvScoreboard::PageRows(int32_t resultCount, int32_t page, i
   int64_t first = static_cast<int64_t>(page) * pageSize;
   int32_t take = pageSize;
   if (includeFirst && pageSize >= 2 && page > 0) {
-    // Later pages repeat the leader and fill the rest with the next results.
+    // Later pages repeat the first result in board order and fill the rest with the next results.
     first = pageSize + static_cast<int64_t>(page - 1) * (pageSize - 1);
     take = pageSize - 1;
     if (first < resultCount) {

@@ -88,9 +88,11 @@ KString ScoreboardRenderer::FieldText(char16_t field, const ScoreboardFields& fi
       result->GetReactionTime().Format(text, kReactionResolution);
       break;
     case u'S':
+      // A valid start names only its false-start marks: a false start keeps the status Valid.
       if (result->Status() != QvResult::kValid) {
         result->GetPlaceText(text, nullptr);
       }
+      result->AppendFalseStartMarks(text);
       break;
     default:
       break;

@@ -181,6 +181,24 @@ void QvResult::SetFalseStartCharged(bool on) {
   falseStartCharged = on;
 }
 
+void QvResult::AppendFalseStartMarks(KString& text) const {
+  if (!falseStart) {
+    return;
+  }
+  const auto appendMark = [&text](const KString& mark) {
+    if (!text.IsEmpty()) {
+      text.Append(u", ");
+    }
+    text.Append(mark);
+  };
+  if (status != kFalseStart) {
+    appendMark(QvSettings::Text(kStatusTexts[kFalseStart].path, kStatusTexts[kFalseStart].fallback));
+  }
+  if (falseStartCharged) {
+    appendMark(QvSettings::Text(u"\\Strings\\Event\\Results\\Print\\Charged", u"charged"));
+  }
+}
+
 bool QvResult::IsSelected(const KListItem* image, const QvResultFilter* view) const {
   return std::find(selections.begin(), selections.end(), std::make_pair(image, view)) != selections.end();
 }

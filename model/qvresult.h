@@ -115,6 +115,10 @@ class QvResult : public KListItem, public KMessageObject {
   bool IsFalseStartCharged() const { return falseStartCharged; }
   void SetFalseStart(bool on);
   void SetFalseStartCharged(bool on);
+  // Appends the false-start marks to a status text, each after ", " when the text is not empty, as the
+  // printout and the scoreboards name them: "False start" (unless the status already says so), then
+  // "charged" when the athlete is charged with it. Nothing without a false start.
+  void AppendFalseStartMarks(KString& text) const;
 
   // Selection for an image (null: none) in a view; kept in memory only.
   bool IsSelected(const KListItem* image, const QvResultFilter* view) const;

@@ -98,28 +98,40 @@ class ScoreboardExamplesResultsTest : public ::testing::Test {
   KRegistry registry;
 };
 
-// A full page of seven starts with two-digit lanes, a long name, a false start and a lane that did not
-// start, then the wind and the time of day: each lane shows its name, reaction time and status on its own
-// line and nothing runs off the board.
-TEST_F(ScoreboardExamplesResultsTest, ResultsBoardPageShowsEachLanesReactionAndStatus) {
+// A full page of seven starts with two-digit lanes, a long name, false starts charged and not, and a lane
+// that did not start, then the wind and the time of day: each lane shows its name, whole reaction time and
+// status on its own line and nothing runs off the board; the line display shows each lane's name and whole
+// reaction time.
+TEST_F(ScoreboardExamplesResultsTest, ExampleBoardsShowEachLanesReactionAndStatus) {
   const ScoreboardScript script = Example("results-board.lss");
+  const ScoreboardScript lineDisplay = Example("line-display.lss");
   ASSERT_EQ(script.Width(), ResultsBoard::kWidth);
   constexpr int32_t kNoReaction = -1;
+  enum Marks { kNone, kFalseStart, kCharged };
   struct Row {
     const char16_t* lane;
     const char16_t* name;
     int32_t reactionMs;
     int32_t status;
+    Marks marks;
     const char* shown;
+    const char* line;
   };
   const Row rows[] = {
-      {u"1", u"Adams", 143, QvResult::kValid, " 1 Adams            0.143               "},
-      {u"2", u"Brown", 87, QvResult::kFalseStart, " 2 Brown            0.087 False start   "},
-      {u"3", u"Cole", 156, QvResult::kValid, " 3 Cole             0.156               "},
-      {u"4", u"Dunn", kNoReaction, QvResult::kDidNotStart, " 4 Dunn                   Did not start "},
-      {u"5", u"Ellis", 131, QvResult::kValid, " 5 Ellis            0.131               "},
-      {u"9", u"Ford", 162, QvResult::kValid, " 9 Ford             0.162               "},
-      {u"10", u"Featherstonehaugh", 149, QvResult::kValid, "10 Featherstonehaug 0.149               "},
+      {u"1", u"Adams", 143, QvResult::kValid, kNone, " 1 Adams      0.143                     ",
+       " 1 Adams       0.143"},
+      {u"2", u"Brown", 87, QvResult::kFalseStart, kNone, " 2 Brown      0.087 False start         ",
+       " 2 Brown       0.087"},
+      {u"3", u"Cole", 95, QvResult::kValid, kFalseStart, " 3 Cole       0.095 False start         ",
+       " 3 Cole        0.095"},
+      {u"4", u"Dunn", kNoReaction, QvResult::kDidNotStart, kNone, " 4 Dunn             Did not start       ",
+       " 4 Dunn             "},
+      {u"5", u"Ellis", -20, QvResult::kValid, kCharged, " 5 Ellis     -0.020 False start, charged",
+       " 5 Ellis      -0.020"},
+      {u"9", u"Ford", 162, QvResult::kValid, kNone, " 9 Ford       0.162                     ",
+       " 9 Ford        0.162"},
+      {u"10", u"Featherstonehaugh", 149, QvResult::kValid, kNone, "10 Featherst  0.149                     ",
+       "10 Feathersto  0.149"},
   };
   std::vector<QvResult> results(std::size(rows));
   const ScoreboardRenderer renderer(0, false, false);
@@ -128,15 +140,24 @@ TEST_F(ScoreboardExamplesResultsTest, ResultsBoardPageShowsEachLanesReactionAndS
   std::string bytes;
   renderer.Render(script.Commands(ScoreboardScript::kResultsHeader), pageFields, bytes);
   for (size_t i = 0; i < std::size(rows); ++i) {
+    SCOPED_TRACE(i);
     results[i].SetAthleteField0(rows[i].name);
     results[i].SetAthleteField3(rows[i].lane);
     if (rows[i].reactionMs != kNoReaction) {
       results[i].SetReactionTime(rows[i].reactionMs);
     }
     results[i].SetStatus(rows[i].status);
+    results[i].SetFalseStart(rows[i].marks != kNone);
+    results[i].SetFalseStartCharged(rows[i].marks == kCharged);
     ScoreboardFields fields = pageFields;
     fields.result = &results[i];
     renderer.Render(script.Commands(ScoreboardScript::kResult), fields, bytes);
+    std::string lineBytes;
+    for (const ScoreboardScript::Section section :
+         {ScoreboardScript::kResultsHeader, ScoreboardScript::kResult, ScoreboardScript::kResultsTrailer}) {
+      renderer.Render(lineDisplay.Commands(section), fields, lineBytes);
+    }
+    EXPECT_EQ(lineBytes, "\x02" + std::string(rows[i].line) + "\x03");
   }
   renderer.Render(script.Commands(ScoreboardScript::kResultsTrailer), pageFields, bytes);
   renderer.Render(script.Commands(ScoreboardScript::kWind), pageFields, bytes);
@@ -147,7 +168,7 @@ TEST_F(ScoreboardExamplesResultsTest, ResultsBoardPageShowsEachLanesReactionAndS
   ResultsBoard board;
   board.Feed(bytes);
   EXPECT_EQ(board.Outside(), 0);
-  EXPECT_EQ(board.Line(0), "LN NAME             REACT STATUS        ");
+  EXPECT_EQ(board.Line(0), "LN NAME       REACT STATUS              ");
   for (size_t i = 0; i < std::size(rows); ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(board.Line(static_cast<int32_t>(i) + 1), rows[i].shown);
