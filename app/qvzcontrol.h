@@ -66,10 +66,6 @@ class QvZControl : public KZControl, public YZEventCommands {
   // A result for each lane 1 to "\Event\Results\DefaultLanes" not yet in the event's last leg.
   static void AddDefaultLanes(QvEvent& event, bool statusCheck);
   static int32_t SaveEvent(QvEvent& event, int32_t flags);
-  // What every save of an event document checks: a file that another event window's document has is not
-  // written, and the user is told which window holds it. Written over, it would take that window's race
-  // out of its file, while the window, unchanged, would close without asking.
-  static QvEvent::FileCheck NotAnotherWindowsFile(const QvEvent& saving);
   QvZEventMDI* FindEventWindow(ZafWindowObject* after) const;
   QvZEventMDI* CurrentEventWindow() const;
   // The first leg of every event window's event sends its redraw, reset or clear notification.
@@ -115,6 +111,10 @@ class QvZControl : public KZControl, public YZEventCommands {
   // The event window, other than the one of `except`, whose document's file is that file; null when none.
   QvZEventMDI* WindowHoldingFile(const KString& path, const QvEvent* except) const;
   QvZEventMDI* ShowInNewWindow(std::unique_ptr<QvEvent> event);
+  // The file check of every save of an event document while the frame lives: a file that another event
+  // window's document has is not written, and the user is told which window holds it. Written over, it
+  // would take that window's race out of its file, while the window, unchanged, would close without asking.
+  bool MayWriteFile(const QvEvent& saving, const KString& path) const;
   void SendToFirstLegs(void (YLeg::*send)());
 
   static constexpr ZafEventType kAllChartsDisplayMode = 10173;

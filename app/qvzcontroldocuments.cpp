@@ -18,7 +18,6 @@
 #include "model/qvresultsview.h"
 #include "model/qvsettings.h"
 #include "model/yleg.h"
-#include "toolkit/kzapplication.h"
 
 namespace {
 
@@ -234,24 +233,21 @@ bool QvZControl::CloseForSingleEvent() {
 }
 
 int32_t QvZControl::SaveEvent(QvEvent& event, int32_t flags) {
-  return event.Save(flags | kFrameSaveFlags, NotAnotherWindowsFile(event));
+  return event.Save(flags | kFrameSaveFlags);
 }
 
-QvEvent::FileCheck QvZControl::NotAnotherWindowsFile(const QvEvent& saving) {
-  return [&saving](const KString& path) {
-    const auto* frame = dynamic_cast<const QvZControl*>(KZApplication::mainFrame);
-    QvZEventMDI* holder = frame != nullptr ? frame->WindowHoldingFile(path, &saving) : nullptr;
-    if (holder == nullptr) {
-      return true;
-    }
-    KString text(u"'");
-    text.Append(path).Append(u"' ").Append(QvSettings::Text(u"\\Strings\\Event\\Save\\HeldText"));
-    text.Append(u" '").Append(holder->Text()).Append(u"'.");
-    if (YZApplication* application = YZApplication::Current()) {
-      application->Error(text);
-    }
-    return false;
-  };
+bool QvZControl::MayWriteFile(const QvEvent& saving, const KString& path) const {
+  QvZEventMDI* holder = WindowHoldingFile(path, &saving);
+  if (holder == nullptr) {
+    return true;
+  }
+  KString text(u"'");
+  text.Append(path).Append(u"' ").Append(QvSettings::Text(u"\\Strings\\Event\\Save\\HeldText"));
+  text.Append(u" '").Append(holder->Text()).Append(u"'.");
+  if (YZApplication* application = YZApplication::Current()) {
+    application->Error(text);
+  }
+  return false;
 }
 
 QvZEventMDI* QvZControl::FindEventWindow(ZafWindowObject* after) const {
