@@ -65,9 +65,18 @@ QvZControl::QvZControl(YHardware& hardware, QvSchedule* schedule)
   statusBar = new QvZStatusBar;
   Add(statusBar);
   KZStatusBar::flyOverBar = statusBar;
+  if (itsSchedule != nullptr) {
+    itsSchedule->AskBeforeReplacing(&AgreesToReplaceTypedAthletes);
+  }
+  QvEvent::SetFileCheck(
+      [this](const QvEvent& saving, const KString& path) { return MayWriteFile(saving, path); });
 }
 
 QvZControl::~QvZControl() {
+  QvEvent::SetFileCheck({});
+  if (itsSchedule != nullptr) {
+    itsSchedule->AskBeforeReplacing({});
+  }
   // The bars are deleted with the frame's children, after this.
   if (menuBar && menuBar->Parent() == this) {
     menuBar = nullptr;

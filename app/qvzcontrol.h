@@ -55,21 +55,22 @@ class QvZControl : public KZControl, public YZEventCommands {
   // Without a name the user picks the file; a window already showing the file comes forward. The file is
   // read before the single-event rule closes the current window, which a failure leaves as it was.
   QvZEventMDI* OpenEventFile(const KString* name);
-  // Direction -1 previous, 0 the schedule dialog's choice, 1 next; into `window`'s event when given and it
-  // holds that race or none (its modified mark kept), else into a new window, made before the single-event
-  // rule closes the current one, which may be `window`. `inNewWindow`, when given, tells which road the
-  // race took, since a closed `window`'s address may be the new one's.
+  // Which road a schedule step took: none, a new window, into the given window's event, or none needed
+  // since the given window holds the race already.
+  enum class RacePlaced { kNowhere, kNewWindow, kIntoWindow, kWindowsOwn };
+  // Direction -1 previous, 0 the schedule dialog's choice, 1 next, stepping from `window`'s race when it
+  // holds one, else from the schedule's current race; the race gone to becomes the current one. Into
+  // `window`'s event when it holds none (its modified mark kept), nothing when it holds that race already,
+  // else into a new window, made before the single-event rule closes the current one, which may be
+  // `window`. `placed`, when given, tells which road the race took, since a closed `window`'s address may
+  // be the new one's.
   QvZEventMDI* ScheduleGoto(int32_t direction, QvZEventMDI* window, int32_t flag,
-                            bool* inNewWindow = nullptr);
+                            RacePlaced* placed = nullptr);
   // Under "\Event\SingleEvent", asks every event window to close; false when one refuses.
   bool CloseForSingleEvent();
   // A result for each lane 1 to "\Event\Results\DefaultLanes" not yet in the event's last leg.
   static void AddDefaultLanes(QvEvent& event, bool statusCheck);
   static int32_t SaveEvent(QvEvent& event, int32_t flags);
-  // What every save of an event document checks: a file that another event window's document has is not
-  // written, and the user is told which window holds it. Written over, it would take that window's race
-  // out of its file, while the window, unchanged, would close without asking.
-  static QvEvent::FileCheck NotAnotherWindowsFile(const QvEvent& saving);
   QvZEventMDI* FindEventWindow(ZafWindowObject* after) const;
   QvZEventMDI* CurrentEventWindow() const;
   // The first leg of every event window's event sends its redraw, reset or clear notification.
@@ -115,6 +116,13 @@ class QvZControl : public KZControl, public YZEventCommands {
   // The event window, other than the one of `except`, whose document's file is that file; null when none.
   QvZEventMDI* WindowHoldingFile(const KString& path, const QvEvent* except) const;
   QvZEventMDI* ShowInNewWindow(std::unique_ptr<QvEvent> event);
+  // The question before a race placed into a window's event replaces athlete texts typed into its lanes;
+  // No, the default, keeps them.
+  static bool AgreesToReplaceTypedAthletes();
+  // The file check of every save of an event document while the frame lives: a file that another event
+  // window's document has is not written, and the user is told which window holds it. Written over, it
+  // would take that window's race out of its file, while the window, unchanged, would close without asking.
+  bool MayWriteFile(const QvEvent& saving, const KString& path) const;
   void SendToFirstLegs(void (YLeg::*send)());
 
   static constexpr ZafEventType kAllChartsDisplayMode = 10173;

@@ -12,13 +12,14 @@
 #include "foundation/kfile.h"
 #include "foundation/kfiledialog.h"
 #include "foundation/krint.h"
+#include "framework/core/zaficon.h"
 #include "model/qvevent.h"
 #include "model/qvresult.h"
 #include "model/qvresults.h"
 #include "model/qvresultsview.h"
 #include "model/qvsettings.h"
 #include "model/yleg.h"
-#include "toolkit/kzapplication.h"
+#include "toolkit/kzmessagewindow.h"
 
 namespace {
 
@@ -146,42 +147,55 @@ QvZEventMDI* QvZControl::OpenEventFile(const KString* name) {
 }
 
 QvZEventMDI* QvZControl::ScheduleGoto(int32_t direction, QvZEventMDI* window, int32_t flag,
-                                      bool* inNewWindow) {
-  if (inNewWindow != nullptr) {
-    *inNewWindow = false;
-  }
+                                      RacePlaced* placed) {
+  const auto tell = [placed](RacePlaced road) {
+    if (placed != nullptr) {
+      *placed = road;
+    }
+  };
+  tell(RacePlaced::kNowhere);
   if (itsSchedule == nullptr) {
     return nullptr;
   }
   QvEvent* given = window ? window->GetEvent() : nullptr;
   const bool wasModified = given && given->IsModified();
+  const bool holdsRace = given != nullptr && given->HasEventRoundHeat();
   const QvScheduleItem previousRace = itsSchedule->Current();
-  // Another race than the window's own goes to a document of its own, as the main tool bar's steps take
-  // it: the window's race keeps its times, its file and its unsaved changes, which the single-event rule
-  // asks about.
-  const auto leaveWindowToItsRace = [&](const QvScheduleItem* race) {
-    if (given != nullptr && race != nullptr && QvSchedule::HoldsOtherRace(*given, *race)) {
-      window = nullptr;
-      given = nullptr;
-    }
-  };
   std::unique_ptr<QvEvent> created;
   try {
-    QvEvent* event = nullptr;
+    QvScheduleItem race;
     if (direction == 0) {
       QvZScheduleDialog dialog(*itsSchedule);
       // A cancelled dialog asked for no race; a failed Load Schedule in it was told already.
       if (dialog.Execute() != KZDialog::kOkResult) {
         return nullptr;
       }
-      const QvScheduleItem chosen(dialog.EventText(), dialog.RoundText(), dialog.HeatText(), KString());
-      leaveWindowToItsRace(&chosen);
-      event = itsSchedule->ReadEventEntries(given, flag, dialog.EventText(), dialog.RoundText(),
-                                            dialog.HeatText(), 0);
+      race = QvScheduleItem(dialog.EventText(), dialog.RoundText(), dialog.HeatText(), KString());
     } else {
-      leaveWindowToItsRace(itsSchedule->Neighbour(direction));
-      event = itsSchedule->ReadFiles(given, flag, direction, 0);
+      // A window's step goes on from the race the window holds, the main tool bar's (and that of a window
+      // that holds none) from the schedule's current race.
+      const QvScheduleItem* next =
+          itsSchedule->Neighbour(direction, holdsRace ? QvSchedule::RaceOf(*given) : previousRace);
+      if (next == nullptr) {
+        return nullptr;
+      }
+      race = *next;
     }
+    if (holdsRace) {
+      // The window's own race changes nothing in it, so nothing the user corrected is read over; the
+      // schedule goes on from it.
+      if (!QvSchedule::HoldsOtherRace(*given, race)) {
+        itsSchedule->SetCurrent(race);
+        tell(RacePlaced::kWindowsOwn);
+        return window;
+      }
+      // Another race goes to a document of its own, as the main tool bar's steps take it: the window's
+      // race keeps its times, its file and its unsaved changes, which the single-event rule asks about.
+      window = nullptr;
+      given = nullptr;
+    }
+    QvEvent* event = itsSchedule->ReadEventEntries(given, flag, race.GetEventText(), race.GetRoundText(),
+                                                   race.GetHeatText(), 0);
     // A race the database link gave no answer about stays unopened; the same step asks again.
     if (event == nullptr && itsSchedule->LinkError() != 0) {
       ShowNumberedError(itsSchedule->LinkError());
@@ -192,6 +206,7 @@ QvZEventMDI* QvZControl::ScheduleGoto(int32_t direction, QvZEventMDI* window, in
         return nullptr;
       }
       window->ShowFileTitle();
+      tell(RacePlaced::kIntoWindow);
       return window;
     }
     if (event == nullptr) {
@@ -207,14 +222,22 @@ QvZEventMDI* QvZControl::ScheduleGoto(int32_t direction, QvZEventMDI* window, in
     AddDefaultLanes(*created, false);
     QvZEventMDI* made = ShowInNewWindow(std::move(created));
     made->GetEvent()->SetModified(false);
-    if (inNewWindow != nullptr) {
-      *inNewWindow = true;
-    }
+    tell(RacePlaced::kNewWindow);
     return made;
   } catch (...) {
     // Whatever went wrong, no half-made window or event stays behind.
     return nullptr;
   }
+}
+
+bool QvZControl::AgreesToReplaceTypedAthletes() {
+  return KZMessageWindow::Ask(
+      QvSettings::Text(u"\\Strings\\Event\\Results\\ReplaceAthletesTitle", u"Start List").CStr(),
+      QvSettings::Text(u"\\Strings\\Event\\Results\\ReplaceAthletesText",
+                       u"Some lanes hold names or other athlete details that differ from the start list of "
+                       u"this race. Replace them with those of the start list?")
+          .CStr(),
+      KZDialog::kYes | KZDialog::kNo, KZDialog::kNo, ZAF_ICON_QUESTION);
 }
 
 bool QvZControl::CloseForSingleEvent() {
@@ -234,24 +257,21 @@ bool QvZControl::CloseForSingleEvent() {
 }
 
 int32_t QvZControl::SaveEvent(QvEvent& event, int32_t flags) {
-  return event.Save(flags | kFrameSaveFlags, NotAnotherWindowsFile(event));
+  return event.Save(flags | kFrameSaveFlags);
 }
 
-QvEvent::FileCheck QvZControl::NotAnotherWindowsFile(const QvEvent& saving) {
-  return [&saving](const KString& path) {
-    const auto* frame = dynamic_cast<const QvZControl*>(KZApplication::mainFrame);
-    QvZEventMDI* holder = frame != nullptr ? frame->WindowHoldingFile(path, &saving) : nullptr;
-    if (holder == nullptr) {
-      return true;
-    }
-    KString text(u"'");
-    text.Append(path).Append(u"' ").Append(QvSettings::Text(u"\\Strings\\Event\\Save\\HeldText"));
-    text.Append(u" '").Append(holder->Text()).Append(u"'.");
-    if (YZApplication* application = YZApplication::Current()) {
-      application->Error(text);
-    }
-    return false;
-  };
+bool QvZControl::MayWriteFile(const QvEvent& saving, const KString& path) const {
+  QvZEventMDI* holder = WindowHoldingFile(path, &saving);
+  if (holder == nullptr) {
+    return true;
+  }
+  KString text(u"'");
+  text.Append(path).Append(u"' ").Append(QvSettings::Text(u"\\Strings\\Event\\Save\\HeldText"));
+  text.Append(u" '").Append(holder->Text()).Append(u"'.");
+  if (YZApplication* application = YZApplication::Current()) {
+    application->Error(text);
+  }
+  return false;
 }
 
 QvZEventMDI* QvZControl::FindEventWindow(ZafWindowObject* after) const {

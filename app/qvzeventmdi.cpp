@@ -185,7 +185,7 @@ void QvZEventMDI::UpdateMenu(const ZafEventRecord& event) {
 
 bool QvZEventMDI::Save(int32_t mode) {
   BusyPointer busy;
-  const int32_t result = document->Save(mode, QvZControl::NotAnotherWindowsFile(*document));
+  const int32_t result = document->Save(mode);
   if (result == 0) {
     ShowFileTitle();
     RefreshHardwareBar();

@@ -333,15 +333,15 @@ void QvZResultsPane::ScheduleStep(int32_t direction) {
   if (frame == nullptr || window == nullptr) {
     return;
   }
-  bool inNewWindow = false;
-  QvZEventMDI* placed = frame->ScheduleGoto(direction, window, 0, &inNewWindow);
-  if (placed == nullptr) {
-    return;
-  }
+  QvZControl::RacePlaced road = QvZControl::RacePlaced::kNowhere;
+  QvZEventMDI* placed = frame->ScheduleGoto(direction, window, 0, &road);
   // Another race opens in a window of its own, as File > Next event opens it; this pane's window may be
   // closed by now, so nothing of it is touched.
-  if (inNewWindow) {
+  if (road == QvZControl::RacePlaced::kNewWindow) {
     YZHardwareBar::AnnounceEvent(*placed->GetEvent(), true);
+    return;
+  }
+  if (road != QvZControl::RacePlaced::kIntoWindow) {
     return;
   }
   QvEvent* event = window->GetEvent();

@@ -1,6 +1,8 @@
 #include "devices/qvschedule.h"
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <vector>
 
 #include "devices/csvfields.h"
@@ -81,14 +83,53 @@ const KString& Either(const KString& own, const StartList::Person* person,
   return own.IsEmpty() && person != nullptr ? person->*field : own;
 }
 
-// Gives a result the athlete of a competitor (names missing from the race line come from the people list).
-void SetAthlete(QvResult& result, const StartList::Competitor& competitor, const StartList::Person* person) {
-  result.SetAthleteField(kLastName, Either(competitor.lastName, person, &StartList::Person::lastName));
-  result.SetAthleteField(kFirstName, Either(competitor.firstName, person, &StartList::Person::firstName));
-  result.SetAthleteField(kAffiliation,
-                         Either(competitor.affiliation, person, &StartList::Person::affiliation));
-  result.SetAthleteField(kId, competitor.id);
-  result.SetAthleteField(kLicence, Either(competitor.licence, person, &StartList::Person::licence));
+// The athlete texts of a result that the start lists give, in the order of kAthleteFields.
+constexpr int32_t kAthleteFields[] = {kLastName, kFirstName, kAffiliation, kId, kLicence};
+using AthleteTexts = std::array<KString, std::size(kAthleteFields)>;
+
+// The athlete of a competitor (names missing from the race line come from the people list).
+AthleteTexts AthleteOf(const StartList::Competitor& competitor, const StartList::Person* person) {
+  return {Either(competitor.lastName, person, &StartList::Person::lastName),
+          Either(competitor.firstName, person, &StartList::Person::firstName),
+          Either(competitor.affiliation, person, &StartList::Person::affiliation), competitor.id,
+          Either(competitor.licence, person, &StartList::Person::licence)};
+}
+
+// The competitor a race has in a lane; null when none (the last listed wins, as a later line of the race
+// replaces an earlier one).
+const StartList::Competitor* CompetitorIn(const StartList::Race* race, const KString& lane) {
+  if (race == nullptr) {
+    return nullptr;
+  }
+  const auto found =
+      std::find_if(race->competitors.rbegin(), race->competitors.rend(),
+                   [&lane](const StartList::Competitor& competitor) { return competitor.lane == lane; });
+  return found != race->competitors.rend() ? &*found : nullptr;
+}
+
+// The athlete the lists give a lane of a race: its competitor's, no texts for a lane without one.
+AthleteTexts ListedAthlete(const StartList& lists, const StartList::Competitor* competitor) {
+  return competitor != nullptr ? AthleteOf(*competitor, lists.FindPerson(competitor->id)) : AthleteTexts();
+}
+
+// Whether a text of the result would be lost to `texts`: one the user typed, which the lists do not give.
+bool HoldsOwnText(const QvResult& result, const AthleteTexts& texts) {
+  for (size_t i = 0; i < texts.size(); ++i) {
+    const KString& held = result.AthleteField(kAthleteFields[i]);
+    if (!held.IsEmpty() && held != texts[i]) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Gives a result the athlete's texts; with `keepOwn`, a text of the result's own stays (see HoldsOwnText).
+void SetAthlete(QvResult& result, const AthleteTexts& texts, bool keepOwn) {
+  for (size_t i = 0; i < texts.size(); ++i) {
+    if (!keepOwn || result.AthleteField(kAthleteFields[i]).IsEmpty()) {
+      result.SetAthleteField(kAthleteFields[i], texts[i]);
+    }
+  }
 }
 
 // A decimal number without its leading zeros ("007" is "7"); any other text as it is.
@@ -276,18 +317,18 @@ int32_t QvSchedule::FindRace(const KString& eventText, const KString& roundText,
 
 QvEvent* QvSchedule::ReadFiles(QvEvent* event, int32_t flag, int32_t direction, int32_t) {
   linkError = 0;
-  const QvScheduleItem* next = Neighbour(direction);
+  const QvScheduleItem* next = Neighbour(direction, current);
   return next != nullptr ? GoTo(*next, event, flag) : nullptr;
 }
 
-const QvScheduleItem* QvSchedule::Neighbour(int32_t direction) const {
+const QvScheduleItem* QvSchedule::Neighbour(int32_t direction, const QvScheduleItem& from) const {
   if (items.empty() || (direction != -1 && direction != 1)) {
     return nullptr;
   }
   int32_t at = -1;
   for (int32_t i = 0; i < Count(); ++i) {
     const QvScheduleItem& item = items[static_cast<size_t>(i)];
-    if (current.IsSet() && SameRace(item.GetEventText(), item.GetRoundText(), item.GetHeatText(), current)) {
+    if (from.IsSet() && SameRace(item.GetEventText(), item.GetRoundText(), item.GetHeatText(), from)) {
       at = i;
       break;
     }
@@ -301,6 +342,12 @@ bool QvSchedule::SameRace(const KString& eventText, const KString& roundText, co
   return StartList::SameNumber(eventText, race.GetEventText()) &&
          StartList::SameNumber(roundText, race.GetRoundText()) &&
          StartList::SameNumber(heatText, race.GetHeatText());
+}
+
+QvScheduleItem QvSchedule::RaceOf(const QvEvent& event) {
+  return event.HasEventRoundHeat()
+             ? QvScheduleItem(event.EventNumber(), event.RoundNumber(), event.HeatNumber(), KString())
+             : QvScheduleItem();
 }
 
 bool QvSchedule::HoldsOtherRace(const QvEvent& event, const QvScheduleItem& race) {
@@ -353,33 +400,40 @@ int32_t QvSchedule::Fill(QvEvent& event) {
       failed != 0) {
     return failed;  // the event stays as it was
   }
+  YLeg* leg = event.GetLegCount() > 0 ? event.Leg(0) : nullptr;
+  // A lane text that the race would replace is the user's, typed in before the race was named: it stays
+  // unless the user agrees to replacing it, asked before anything changes.
+  const bool keepOwnTexts =
+      leg != nullptr && WouldReplaceOwnTexts(leg->Results(), race) && !AgreesToReplace();
   event.SetEventRoundHeat(current.GetEventText(), current.GetRoundText(), current.GetHeatText());
   event.SetTitle(race != nullptr ? race->name : KString());
-  YLeg* leg = event.GetLegCount() > 0 ? event.Leg(0) : event.NewLeg();
+  leg = leg != nullptr ? leg : event.NewLeg();
   if (leg == nullptr) {
     return 0;
   }
   QvResults& results = leg->Results();
   // The event holds this race or none: the lanes keep their numbers and times (the race placed again, or
-  // times taken before it was named); the athletes listed before go.
+  // times taken before it was named) and take the race's athletes, none in a lane it has no competitor in.
+  std::vector<const QvResult*> taken;
   for (QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
        result = results.Iterate(result, nullptr)) {
-    for (int32_t field : {kLastName, kFirstName, kAffiliation, kId, kLicence}) {
-      result->SetAthleteField(field, KString());
+    const StartList::Competitor* competitor = CompetitorIn(race, result->AthleteField(QvResult::kLaneField));
+    if (competitor != nullptr) {
+      taken.push_back(result);
     }
+    SetAthlete(*result, ListedAthlete(lists, competitor), keepOwnTexts);
   }
-  std::vector<const QvResult*> taken;
   const std::vector<StartList::Competitor> none;
   for (const StartList::Competitor& competitor : race != nullptr ? race->competitors : none) {
-    QvResult* result = results.FindByField(QvResult::kLaneField, competitor.lane);
-    if (result == nullptr) {
-      result = results.NewResult();
-      if (result == nullptr) {
-        break;
-      }
-      result->SetAthleteField(QvResult::kLaneField, competitor.lane);
+    if (results.FindByField(QvResult::kLaneField, competitor.lane) != nullptr) {
+      continue;
     }
-    SetAthlete(*result, competitor, lists.FindPerson(competitor.id));
+    QvResult* result = results.NewResult();
+    if (result == nullptr) {
+      break;
+    }
+    result->SetAthleteField(QvResult::kLaneField, competitor.lane);
+    SetAthlete(*result, ListedAthlete(lists, CompetitorIn(race, competitor.lane)), false);
     taken.push_back(result);
   }
   // As in an event made from the race, a lane is in use exactly when the race has a competitor in it; a
@@ -393,6 +447,21 @@ int32_t QvSchedule::Fill(QvEvent& event) {
     }
   }
   return 0;
+}
+
+bool QvSchedule::WouldReplaceOwnTexts(const QvResults& results, const StartList::Race* race) const {
+  for (QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
+       result = results.Iterate(result, nullptr)) {
+    const KString& lane = result->AthleteField(QvResult::kLaneField);
+    if (HoldsOwnText(*result, ListedAthlete(lists, CompetitorIn(race, lane)))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool QvSchedule::AgreesToReplace() const {
+  return replaceQuestion && replaceQuestion();
 }
 
 bool QvSchedule::LookupEvent(QvResult& result) {
@@ -411,7 +480,7 @@ bool QvSchedule::LookupEvent(QvResult& result) {
   if (race != nullptr) {
     for (const StartList::Competitor& competitor : race->competitors) {
       if (competitor.id == id) {
-        SetAthlete(result, competitor, person);
+        SetAthlete(result, AthleteOf(competitor, person), false);
         return true;
       }
     }
@@ -421,7 +490,7 @@ bool QvSchedule::LookupEvent(QvResult& result) {
   }
   StartList::Competitor unlisted;
   unlisted.id = id;
-  SetAthlete(result, unlisted, person);
+  SetAthlete(result, AthleteOf(unlisted, person), false);
   return true;
 }
 

@@ -3,10 +3,11 @@
 // data-in folder (or asked over the serial database link), a current race, and the event documents filled
 // from them. It also writes the results interface file to the data-out folder and serves the photo-finish
 // system's reaction-time requests from the idle tick, and through the serial links' wait relay while the
-// GUI thread waits for a link's answer. It registers itself as the model's schedule while it lives. docs/photo-finish-interface.md is the
-// reference for the people who connect the two systems.
+// GUI thread waits for a link's answer. It registers itself as the model's schedule while it lives.
+// docs/photo-finish-interface.md is the reference for the people who connect the two systems.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -21,6 +22,7 @@ class DatabaseLink;
 class LinkWaitRelay;
 class QvEvent;
 class QvResult;
+class QvResults;
 class ReactionTimeLink;
 
 class QvSchedule : public QvEventSchedule {
@@ -71,8 +73,11 @@ class QvSchedule : public QvEventSchedule {
   // with the current race as it was, when one of the texts is empty or the race could not be filled in.
   QvEvent* ReadEventEntries(QvEvent* event, int32_t flag, const KString& eventText, const KString& roundText,
                             const KString& heatText, int32_t unused);
-  // The entry that ReadFiles in `direction` goes to; null when there is none.
-  const QvScheduleItem* Neighbour(int32_t direction) const;
+  // The entry one back (-1) or on (1) from the race `from`; from a race unset or not in the schedule, 1
+  // gives the first entry and -1 the last. Null when there is none. ReadFiles goes from the current race.
+  const QvScheduleItem* Neighbour(int32_t direction, const QvScheduleItem& from) const;
+  // The race an event holds; unset when it holds none.
+  static QvScheduleItem RaceOf(const QvEvent& event);
   // Whether the event holds a race other than `race`: one whose times, statuses and file are not the
   // race's to take. An event without event, round and heat numbers holds none.
   static bool HoldsOtherRace(const QvEvent& event, const QvScheduleItem& race);
@@ -89,6 +94,12 @@ class QvSchedule : public QvEventSchedule {
   // Fills a new event from the current race (nothing when it is unset); 0, or the link's numbered error
   // when it did not answer about the race.
   int32_t FillNewEvent(QvEvent& event, int32_t flag, int32_t unused) override;
+
+  // Filling an event whose lanes hold athlete texts that the race would replace (texts the user typed in
+  // before the race was named) asks this question first: true replaces them, false keeps them while the
+  // lanes' other texts come from the lists. Without a question they are kept. Empty: none.
+  using ReplaceQuestion = std::function<bool()>;
+  void AskBeforeReplacing(ReplaceQuestion question) { replaceQuestion = std::move(question); }
 
   // The reaction-time answer for a race: the lines of its results interface file, or of the file written
   // last when "\Database\QXF\IgnoreERHCheck" is on and the race has none. False when there is nothing to
@@ -125,6 +136,10 @@ class QvSchedule : public QvEventSchedule {
   QvEvent* Deliver(QvEvent* event, int32_t flag);
   // 0, or the link's numbered error, with the event as it was.
   int32_t Fill(QvEvent& event);
+  // Whether a lane holds a text that filling it from `race` would replace.
+  bool WouldReplaceOwnTexts(const QvResults& results, const StartList::Race* race) const;
+  // The answer to the question before replacing; false without one.
+  bool AgreesToReplace() const;
   // Logs the lines skipped in reading `read` as warnings.
   static void LogProblems(const StartList& read, const char* operation);
   // The results interface file of a race, and of a file name, in the data-out folder.
@@ -147,4 +162,5 @@ class QvSchedule : public QvEventSchedule {
   KString reactionTimeSettings;
   int32_t linkError = 0;
   int32_t refusedSend = 0;
+  ReplaceQuestion replaceQuestion;
 };

@@ -414,21 +414,20 @@ int32_t QvEvent::SaveTo(const KString& path) const {
   return result;
 }
 
-int32_t QvEvent::ChooseSavePath(int32_t mode, const FileCheck& mayWrite, KString& path) const {
-  const auto allowed = [&mayWrite](const KString& candidate) { return !mayWrite || mayWrite(candidate); };
+int32_t QvEvent::ChooseSavePath(int32_t mode, KString& path) const {
   if ((mode & kFalseStartCopy) != 0) {
     path = FalseStartCopyName();
     if (path.IsEmpty()) {
       return kErrFileWrite;
     }
-    return allowed(path) ? 0 : kCancelled;
+    return MayWrite(path) ? 0 : kCancelled;
   }
   if ((mode & (kSaveFile | kAskName)) == 0) {
     return kErrOperationFailed;
   }
   path = fileName;
   if ((mode & kAskName) == 0 && !needsName && !path.IsEmpty()) {
-    return allowed(path) ? 0 : kCancelled;
+    return MayWrite(path) ? 0 : kCancelled;
   }
   // A refused name brings the dialog back with that name, for the user to change.
   KFile chosen(ProposedName());
@@ -437,13 +436,13 @@ int32_t QvEvent::ChooseSavePath(int32_t mode, const FileCheck& mayWrite, KString
       return kCancelled;
     }
     path = chosen.Name();
-  } while (!allowed(path));
+  } while (!MayWrite(path));
   return 0;
 }
 
-int32_t QvEvent::Save(int32_t mode, const FileCheck& mayWrite) {
+int32_t QvEvent::Save(int32_t mode) {
   KString path;
-  if (const int32_t chosen = ChooseSavePath(mode, mayWrite, path); chosen != 0) {
+  if (const int32_t chosen = ChooseSavePath(mode, path); chosen != 0) {
     return chosen;
   }
   const int32_t result = SaveTo(path);

@@ -68,11 +68,15 @@ class QvEvent : public KMessageObject {
   // file saved the document's file and clears the modified mark; a false-start copy is a snapshot that
   // leaves the document's file name, title and modified mark as they were. 0, kCancelled, or an error
   // code (2001 out of memory); a failed save, or one ended by any other exception, leaves the previous
-  // file, the document's file name and its modified mark as they were. A file `mayWrite` refuses is not
-  // written: a name asked for is asked again, starting from the refused one; any other save answers
+  // file, the document's file name and its modified mark as they were. A file the file check refuses is
+  // not written: a name asked for is asked again, starting from the refused one; any other save answers
   // kCancelled, the refusal having told the user why.
-  using FileCheck = std::function<bool(const KString& path)>;
-  int32_t Save(int32_t mode, const FileCheck& mayWrite = {});
+  int32_t Save(int32_t mode);
+  // The check every save of every document makes of the file it would write: whether the document being
+  // saved may write that file. The program sets it for as long as it shows documents; without one, any
+  // file may be written.
+  using FileCheck = std::function<bool(const QvEvent& saving, const KString& path)>;
+  static void SetFileCheck(FileCheck check) { fileCheck = std::move(check); }
   // The copy name a false-start save would use now; empty when none is free. The name of a document that
   // already is a copy ("<name>-FS<k>") continues that series.
   KString FalseStartCopyName() const;
@@ -157,9 +161,10 @@ class QvEvent : public KMessageObject {
   bool SameContents(const QvEvent& other) const;
 
  private:
-  // The file a save of that mode writes, one `mayWrite` accepts: 0, or kCancelled or an error code when
-  // there is none.
-  int32_t ChooseSavePath(int32_t mode, const FileCheck& mayWrite, KString& path) const;
+  // The file a save of that mode writes, one the file check accepts: 0, or kCancelled or an error code
+  // when there is none.
+  int32_t ChooseSavePath(int32_t mode, KString& path) const;
+  bool MayWrite(const KString& path) const { return !fileCheck || fileCheck(*this, path); }
   int32_t SaveTo(const KString& path) const;
   // Passes a message to the summary view, the listeners and the leg it concerns.
   void Deliver(KMessage& message);
@@ -193,4 +198,5 @@ class QvEvent : public KMessageObject {
   int32_t openMode = 0;
   KMutex mutex;
   std::vector<KMessageObject*> listeners;
+  static inline FileCheck fileCheck;
 };

@@ -204,7 +204,7 @@ TEST_F(FrameCommandsTest, TheChartDevelopmentItemsSetTheProgramWideDisplay) {
   EXPECT_TRUE(QvZControl::LocalAlgorithmLine());
 }
 
-TEST_F(FrameCommandsTest, TheScheduleStepsOpenTheRacesEventsAndAWindowsStepKeepsItsMark) {
+TEST_F(FrameCommandsTest, TheScheduleStepsOpenTheRacesEventsAndAWindowsStepGoesOnFromItsRace) {
   const std::string dataIn = FilePath("datain");
   ASSERT_EQ(std::system((std::string(KESTROVE_PFPEER) + " startlists '" + dataIn + "' >/dev/null").c_str()),
             0);
@@ -250,16 +250,14 @@ TEST_F(FrameCommandsTest, TheScheduleStepsOpenTheRacesEventsAndAWindowsStepKeeps
   When(
       "heat 3", [heatShown] { return heatShown() == "3"; },
       [] {
-        // The results pane's buttons place the race their window holds into it again (the schedule has
-        // gone back meanwhile), and the window's mark stays as it was.
-        QvZEventMDI* window = EventWindows()[0];
+        // The results pane's buttons step from the race their window holds (the schedule has gone back
+        // meanwhile), and the race they go to becomes the schedule's current one.
         QvSchedule* schedule = YZApplication::Current()->Schedule();
         schedule->SetCurrent(*schedule->GetNth(1));
-        window->GetEvent()->SetModified(true);
-        EXPECT_EQ(Frame()->ScheduleGoto(1, window, 0), window);
-        EXPECT_EQ(window->GetEvent()->HeatNumber().ToUtf8(), "3");
-        EXPECT_TRUE(window->GetEvent()->IsModified());
-        window->GetEvent()->SetModified(false);
+        QvZEventMDI* next = Frame()->ScheduleGoto(1, EventWindows()[0], 0);
+        ASSERT_NE(next, nullptr);
+        EXPECT_EQ(next->GetEvent()->HeatNumber().ToUtf8(), "4");
+        EXPECT_EQ(schedule->Current().GetHeatText().ToUtf8(), "4");
         Post(ExitEvent);
       });
   EXPECT_EQ(Run(), 0);

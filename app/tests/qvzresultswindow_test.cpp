@@ -11,6 +11,8 @@
 #include "app/qvzeventmdi.h"
 #include "app/qvzscheduledialog.h"
 #include "app/tests/resultslinktest.h"
+#include "app/yzapplication.h"
+#include "devices/qvschedule.h"
 #include "foundation/kdatetime.h"
 #include "toolkit/kzstring.h"
 #include "toolkit/kztbbutton.h"
@@ -105,6 +107,9 @@ TEST_F(QvZResultsWindowTest,
     std::string title;  // empty: nothing sent
     uint32_t laneMask;
     const char16_t* chosenHeat = nullptr;  // the Goto Event dialog's answer: race 1-1-<heat>
+    // The schedule's current race set before the step: its entry from 0, -1 none (as after a start).
+    std::optional<int32_t> scheduleEntry = std::nullopt;
+    bool corrected = false;  // lane 2's last name corrected to "Bergström" and saved
   };
   for (const Case& c :
        {Case{"a race named in an event that had none", QvZResultsPane::kScheduleNextCommand, false, false,
@@ -113,18 +118,36 @@ TEST_F(QvZResultsWindowTest,
              longName.substr(0, 62), 0x200},
         Case{"back to the race before", QvZResultsPane::kSchedulePreviousCommand, false, false, "1", false,
              false, "100 m Heat 1", 0},
+        // A window's steps go from its race, whatever the schedule stands at.
+        Case{"before the first race, the schedule at the next", QvZResultsPane::kSchedulePreviousCommand,
+             false, false, "1", true, false, "", 0, nullptr, 1, true},
+        Case{"the race after a reopened one", QvZResultsPane::kScheduleNextCommand, false, false, "2", false,
+             false, longName.substr(0, 62), 0x200, nullptr, -1, true},
         Case{"another race, the question about the change cancelled", QvZResultsPane::kScheduleNextCommand,
-             false, true, "1", true, true, "", 0},
+             false, true, "2", true, true, "", 0},
         // Another operation holds the link: its results stay where they are.
-        Case{"the link busy", QvZResultsPane::kScheduleNextCommand, true, false, "1", true, false, "", 0},
-        Case{"another race chosen in the dialog", QvZResultsPane::kScheduleChooseCommand, false, false, "2",
-             false, false, longName.substr(0, 62), 0x200, u"2"}}) {
+        Case{"the link busy", QvZResultsPane::kScheduleNextCommand, true, false, "2", true, false, "", 0},
+        Case{"another race chosen in the dialog", QvZResultsPane::kScheduleChooseCommand, false, false, "1",
+             false, false, "100 m Heat 1", 0, u"1"},
+        Case{"the window's own race chosen in the dialog", QvZResultsPane::kScheduleChooseCommand, false,
+             false, "1", true, false, "", 0, u"1", std::nullopt, true}}) {
     When(
         "one event window", [] { return EventWindows().size() == 1; },
         [this, c, &sent] {
           SCOPED_TRACE(c.name);
           QvEvent& before = *EventWindows()[0]->GetEvent();
           ChargeLane6(before);
+          if (c.corrected) {
+            before.Leg(0)
+                ->Results()
+                .FindByField(QvResult::kLaneField, u"2")
+                ->SetAthleteField(0, KString(u"Bergström"));
+          }
+          if (c.scheduleEntry.has_value()) {
+            QvSchedule& schedule = *YZApplication::Current()->Schedule();
+            const QvScheduleItem* entry = schedule.GetNth(*c.scheduleEntry);
+            schedule.SetCurrent(entry != nullptr ? *entry : QvScheduleItem());
+          }
           before.SetModified(c.unsaved);
           sent = simulator->Requests().size();
           {
@@ -142,6 +165,11 @@ TEST_F(QvZResultsWindowTest,
           const QvResult* lane6 = event.Leg(0)->Results().FindByField(QvResult::kLaneField, u"6");
           EXPECT_EQ(lane6->GetReactionTime().ToMilliseconds(), c.keepsLane6 ? 77 : YTime::kNoMilliseconds);
           EXPECT_EQ(lane6->IsFalseStartCharged(), c.keepsLane6);
+          if (c.corrected && c.keepsLane6) {
+            EXPECT_EQ(
+                event.Leg(0)->Results().FindByField(QvResult::kLaneField, u"2")->AthleteField(0).ToUtf8(),
+                "Bergstr\xc3\xb6m");
+          }
           EXPECT_EQ(seen.size(), c.unsaved ? 1u : 0u);
           if (c.title.empty()) {
             EXPECT_EQ(simulator->Requests().size(), sent);

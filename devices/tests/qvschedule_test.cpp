@@ -152,28 +152,41 @@ TEST_F(ScheduleTest, FillsTheLanesFromTheRaceAndThePeople) {
   EXPECT_EQ(Narrow(schedule.Current().GetHeatText()), "1");
 }
 
-TEST_F(ScheduleTest, RefillingAnEventReplacesTheAthletesKeepsTheLanesAndUsesOnlyTheRacesLanes) {
+// Texts the lanes hold that the new race does not give (1-1-1's athletes here) are replaced when the user
+// agrees to the question, else kept with the race's other texts.
+TEST_F(ScheduleTest, RefillingAnEventKeepsTheLanesAndUsesOnlyTheRacesLanesReplacingTextsAsAnswered) {
   Publish();
-  QvSchedule schedule;
-  QvEvent event;
-  event.NewLeg();
-  for (int32_t lane = 1; lane <= 4; ++lane) {
-    QvResult* result = event.Leg(0)->Results().NewResult();
-    result->SetAthleteField(3, KString().AppendInt(lane));
-    result->SetReactionTime(100 - 10 * lane);
+  for (const bool replace : {true, false}) {
+    SCOPED_TRACE(replace ? "replaced" : "kept");
+    QvSchedule schedule;
+    int32_t asked = 0;
+    schedule.AskBeforeReplacing([&asked, replace] { return ++asked, replace; });
+    QvEvent event;
+    event.NewLeg();
+    for (int32_t lane = 1; lane <= 4; ++lane) {
+      QvResult* result = event.Leg(0)->Results().NewResult();
+      result->SetAthleteField(3, KString().AppendInt(lane));
+      result->SetReactionTime(100 - 10 * lane);
+    }
+    ASSERT_EQ(schedule.ReadEventEntries(&event, 0, u"1", u"1", u"1", 0), &event);
+    EXPECT_EQ(asked, 0);
+    event.Leg(0)->Results().GetNth(0, nullptr)->SetAthleteField(1, KString(u"Anna"));
+    ASSERT_EQ(schedule.ReadEventEntries(&event, 0, u"001", u"1", u"02", 0), &event);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(Race(event), "001-1-02 100 m Men Heat 2");
+    const std::vector<std::string> replaced{"1:Roe/Ann/Striders/201/", "2:////", "3:////", "4:////",
+                                            "5:////"};
+    const std::vector<std::string> kept{"1:Roe/Anna/Striders/201/", "2:////", "3:Doe/John/Harriers/101/L-101",
+                                        "4:Poe/Edgar/Ravens/102/L-102", "5:Smith, Jr./Bob/Track \"A\"/103/"};
+    EXPECT_EQ(Lanes(event), replace ? replaced : kept);
+    // Lane 1 alone has a competitor, and so the charge that lane 4 held in the race before.
+    for (int32_t row = 0; row < 5; ++row) {
+      const QvResult* result = event.Leg(0)->Results().GetNth(row, nullptr);
+      EXPECT_EQ(result->IsStatus7(), row > 0);
+      EXPECT_EQ(result->IsFalseStartCharged(), row == 0);
+    }
+    EXPECT_EQ(event.Leg(0)->Results().GetNth(0, nullptr)->GetReactionTime().ToMilliseconds(), 90);
   }
-  ASSERT_EQ(schedule.ReadEventEntries(&event, 0, u"1", u"1", u"1", 0), &event);
-  ASSERT_EQ(schedule.ReadEventEntries(&event, 0, u"001", u"1", u"02", 0), &event);
-  EXPECT_EQ(Race(event), "001-1-02 100 m Men Heat 2");
-  EXPECT_EQ(Lanes(event),
-            (std::vector<std::string>{"1:Roe/Ann/Striders/201/", "2:////", "3:////", "4:////", "5:////"}));
-  // Lane 1 alone has a competitor, and so the charge that lane 4 held in the race before.
-  for (int32_t row = 0; row < 5; ++row) {
-    const QvResult* result = event.Leg(0)->Results().GetNth(row, nullptr);
-    EXPECT_EQ(result->IsStatus7(), row > 0);
-    EXPECT_EQ(result->IsFalseStartCharged(), row == 0);
-  }
-  EXPECT_EQ(event.Leg(0)->Results().GetNth(0, nullptr)->GetReactionTime().ToMilliseconds(), 90);
 }
 
 TEST_F(ScheduleTest, ARaceNotInTheListsKeepsItsNumbersOnly) {
