@@ -11,14 +11,28 @@
 #include "app/downloadstop.h"
 #include "app/linkbusy.h"
 #include "framework/core/zafeventmanager.h"
+#include "framework/core/zafwindowmanager.h"
 #include "framework/core/zafwindowobject.h"
 #include "native/user/messageapi.h"
+#include "native/user/modalpasses.h"
+#include "toolkit/kzdialog.h"
 
 namespace {
 
 // The pipe's write end for the handler; -1 while no object is installed.
 std::atomic<int> writeEnd{-1};
 static_assert(std::atomic<int>::is_always_lock_free, "the signal handler reads it");
+
+// What is open closes as Escape would close it: the window system's menus and dialogs, and the program's
+// innermost dialog or box, whose loop takes the answer before anything else queued.
+void CloseWhatIsOpen() {
+  native::ModalPasses::EndAll();
+  const ZafWindowManager* windows = ZafWindowObject::windowManager;
+  const ZafWindow* front = windows != nullptr ? windows->FrontWindow() : nullptr;
+  if (front != nullptr && front->Modal() && ZafWindowObject::eventManager != nullptr) {
+    ZafWindowObject::eventManager->Put(ZafEventRecord(KZDialog::kCancelResult, 0), 0);
+  }
+}
 
 }  // namespace
 
@@ -71,6 +85,7 @@ void TerminationSignals::Drain() {
   if (!requested) {
     return;
   }
+  CloseWhatIsOpen();
   // An operation on the control-unit link is ended at its next wait's slice and the exit asked once it
   // has ended; otherwise the exit is queued at once.
   if (LinkBusyClaim::LinkIsBusy()) {

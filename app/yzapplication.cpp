@@ -1,6 +1,7 @@
 #include "app/yzapplication.h"
 
 #include "app/classsetups.h"
+#include "app/linkwaitservice.h"
 #include "app/producttitle.h"
 #include "app/programerrorsystem.h"
 #include "app/programreporter.h"
@@ -27,6 +28,7 @@
 #include "model/qvsettings.h"
 #include "native/shell/priority.h"
 #include "native/user/keyboard.h"
+#include "native/user/modalpasses.h"
 #include "native/user/sysinfo.h"
 #include "native/user/virtualkeys.h"
 #include "toolkit/kzfonttable.h"
@@ -156,6 +158,8 @@ int32_t YZApplication::Start() {
   // From here on a termination signal ends the program as File > Exit does (at the main loop, when it
   // comes during the start).
   const TerminationSignals signals;
+  // The window system's menus and dialogs serve the links as the waits for the links do.
+  native::ModalPasses::SetService(&ServeWhileLinkWaits);
   // Every alert measures its texts with the table, so it comes before anything that could show one.
   KZFontTable::InitFonts();
   Reached("screen fonts");
@@ -349,6 +353,7 @@ void YZApplication::DeleteLongLivedObjects() {
 }
 
 int32_t YZApplication::EndRun(int32_t exitCode) {
+  native::ModalPasses::SetService({});
   RemoveSplash();
   // On an early way out the class steps never ran; the font table goes all the same.
   KZFontTable::ExitFonts();
