@@ -14,6 +14,10 @@ std::function<void()>& service() {
   static std::function<void()> serve;
   return serve;
 }
+std::function<void()>& closeRequest() {
+  static std::function<void()> close;
+  return close;
+}
 // Modal loops open, nested in one another.
 int openLoops = 0;
 bool endRequested = false;
@@ -24,6 +28,14 @@ bool serving = false;
 
 void ModalPasses::SetService(std::function<void()> serve) {
   service() = std::move(serve);
+}
+
+void ModalPasses::SetCloseRequest(std::function<void()> close) {
+  closeRequest() = std::move(close);
+}
+
+const std::function<void()>& ModalPasses::CloseRequest() {
+  return closeRequest();
 }
 
 void ModalPasses::EndAll() {

@@ -22,6 +22,10 @@ class ModalPasses {
   // Every modal loop open now ends as Escape would end it, and so does any loop opened before the last of
   // them has ended; without an open loop nothing happens.
   static void EndAll();
+  // What the window manager's close of the program's display asks (the program's exit, which ends the open
+  // loops); empty (the default): the front window is closed.
+  static void SetCloseRequest(std::function<void()> close);
+  static const std::function<void()>& CloseRequest();
 
   // A modal loop opens for the object's life.
   ModalPasses();
