@@ -1,7 +1,6 @@
 #include "app/yzapplication.h"
 
 #include "app/classsetups.h"
-#include "app/linkwaitservice.h"
 #include "app/producttitle.h"
 #include "app/programerrorsystem.h"
 #include "app/programreporter.h"
@@ -158,8 +157,13 @@ int32_t YZApplication::Start() {
   // From here on a termination signal ends the program as File > Exit does (at the main loop, when it
   // comes during the start).
   const TerminationSignals signals;
-  // The window system's menus and dialogs serve the links as the waits for the links do.
-  native::ModalPasses::SetService(&ServeWhileLinkWaits);
+  // The window system's menus and dialogs run the idle work that answers the links, and wait as the
+  // program's loop waits. A command another program sent is carried out by the program's loop only.
+  native::ModalPasses::SetService([this] {
+    ClearIdleTimeout();
+    KZApplication::Idle(0);
+    return IdleTimeout().value_or(native::INFINITE);
+  });
   // Every alert measures its texts with the table, so it comes before anything that could show one.
   KZFontTable::InitFonts();
   Reached("screen fonts");

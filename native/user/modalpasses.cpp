@@ -10,8 +10,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::function<void()>& service() {
-  static std::function<void()> serve;
+std::function<DWORD()>& service() {
+  static std::function<DWORD()> serve;
   return serve;
 }
 std::function<void()>& closeRequest() {
@@ -26,7 +26,7 @@ bool serving = false;
 
 }  // namespace
 
-void ModalPasses::SetService(std::function<void()> serve) {
+void ModalPasses::SetService(std::function<DWORD()> serve) {
   service() = std::move(serve);
 }
 
@@ -42,7 +42,8 @@ void ModalPasses::EndAll() {
   endRequested = openLoops > 0;
 }
 
-ModalPasses::ModalPasses() : lastServed(Clock::now()) {
+// The first pass serves.
+ModalPasses::ModalPasses() : lastServed(Clock::now() - std::chrono::milliseconds(kServeEveryMs)) {
   ++openLoops;
 }
 
@@ -57,23 +58,25 @@ bool ModalPasses::ending() const {
 }
 
 void ModalPasses::serve() {
-  const Clock::time_point now = Clock::now();
-  if (serving || now - lastServed < std::chrono::milliseconds(kServeEveryMs)) {
-    return;
-  }
-  lastServed = now;
-  if (service()) {
-    serving = true;
-    service()();
-    serving = false;
+  if (Clock::now() - lastServed >= std::chrono::milliseconds(kServeEveryMs)) {
+    serveNow();
   }
 }
 
 void ModalPasses::wait() {
-  const auto due = lastServed + std::chrono::milliseconds(kServeEveryMs);
-  const auto left = std::chrono::ceil<std::chrono::milliseconds>(due - Clock::now()).count();
-  WaitForInput(left > 0 ? static_cast<DWORD>(left) : 0);
-  serve();
+  WaitForInput(waitMs);
+  serveNow();
+}
+
+void ModalPasses::serveNow() {
+  lastServed = Clock::now();
+  if (serving || !service()) {
+    waitMs = INFINITE;
+    return;
+  }
+  serving = true;
+  waitMs = service()();
+  serving = false;
 }
 
 }  // namespace native
