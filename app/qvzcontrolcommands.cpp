@@ -149,6 +149,10 @@ void QvZControl::RunUploads(bool firmware) {
   for (bool firstPass = true; !DownloadStop::Latched(); firstPass = false) {
     if (firmware) {
       Ask(kPowerQuestion, KZDialog::kOk, KZDialog::kOk);
+      // An exit asked while the question showed sends nothing more to the unit.
+      if (DownloadStop::Latched()) {
+        return;
+      }
     }
     if (!(firmware ? link->UpdateFirmware(firstPass) : link->LoadAudio(firstPass))) {
       return;

@@ -11,8 +11,11 @@
 #include "app/downloadstop.h"
 #include "app/linkbusy.h"
 #include "framework/core/zafeventmanager.h"
+#include "framework/core/zafwindowmanager.h"
 #include "framework/core/zafwindowobject.h"
 #include "native/user/messageapi.h"
+#include "native/user/modalpasses.h"
+#include "toolkit/kzdialog.h"
 
 namespace {
 
@@ -30,6 +33,7 @@ TerminationSignals::TerminationSignals() {
   readEnd = ends[0];
   writeEnd = ends[1];
   native::RegisterWaitDescriptor(readEnd, POLLIN, [this](short) { Drain(); });
+  native::ModalPasses::SetCloseRequest(&AskExit);
   struct sigaction action = {};
   action.sa_handler = &Handler;
   sigemptyset(&action.sa_mask);
@@ -46,6 +50,7 @@ TerminationSignals::~TerminationSignals() {
   for (size_t index = 0; index < std::size(kSignals); ++index) {
     sigaction(kSignals[index], &previous[index], nullptr);
   }
+  native::ModalPasses::SetCloseRequest({});
   native::UnregisterWaitDescriptor(readEnd);
   close(writeEnd.exchange(-1));
   close(readEnd);
@@ -71,11 +76,25 @@ void TerminationSignals::Drain() {
   if (!requested) {
     return;
   }
+  AskExit();
+}
+
+void TerminationSignals::AskExit() {
+  // The window system's menus and dialogs close as Escape would close them; the exit is then asked by the
+  // loop they return to.
+  native::ModalPasses::EndAll();
   // An operation on the control-unit link is ended at its next wait's slice and the exit asked once it
-  // has ended; otherwise the exit is queued at once.
+  // has ended; the question it shows meanwhile closes as Escape would, before anything else queued, so
+  // that it ends. Otherwise the exit is queued at once.
+  ZafEventManager* events = ZafWindowObject::eventManager;
   if (LinkBusyClaim::LinkIsBusy()) {
     DownloadStop::AskExit();
-  } else if (ZafWindowObject::eventManager) {
-    ZafWindowObject::eventManager->Put(ZafEventRecord(ExitEvent, 0), Q_END);
+    const ZafWindowManager* windows = ZafWindowObject::windowManager;
+    const ZafWindow* front = windows != nullptr ? windows->FrontWindow() : nullptr;
+    if (front != nullptr && front->Modal() && events != nullptr) {
+      events->Put(ZafEventRecord(KZDialog::kCancelResult, 0), 0);
+    }
+  } else if (events != nullptr) {
+    events->Put(ZafEventRecord(ExitEvent, 0), Q_END);
   }
 }

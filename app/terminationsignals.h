@@ -1,9 +1,11 @@
 #pragma once
-// SIGTERM, SIGINT and SIGHUP ask the running program to end as File > Exit does. The handler only writes a
-// byte to a pipe; the program's loop reads the pipe, like any other descriptor it waits on (so does a wait
-// for the control unit between its slices), and queues the exit there, where the unsaved-event questions
-// and the configuration are safe to handle. During an operation on the control-unit link the exit ends the
-// operation's wait and is asked once the operation has ended.
+// SIGTERM, SIGINT and SIGHUP, and the window manager's close of the display, ask the running program to end
+// as File > Exit does. The handler only writes a byte to a pipe; the program's loop reads the pipe, like any
+// other descriptor it waits on (so does a wait for the control unit between its slices, and every menu and
+// dialog), and queues the exit there, where the unsaved-event questions and the configuration are safe to
+// handle; an open menu or dialog of the window system closes first. During an operation on the
+// control-unit link the exit ends the operation's wait and its question, and is asked once the operation
+// has ended.
 
 #include <csignal>
 
@@ -18,6 +20,7 @@ class TerminationSignals {
  private:
   static void Handler(int signal);
   void Drain();
+  static void AskExit();
 
   static constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
   struct sigaction previous[3] = {};

@@ -27,6 +27,7 @@
 #include "model/qvsettings.h"
 #include "native/shell/priority.h"
 #include "native/user/keyboard.h"
+#include "native/user/modalpasses.h"
 #include "native/user/sysinfo.h"
 #include "native/user/virtualkeys.h"
 #include "toolkit/kzfonttable.h"
@@ -156,6 +157,13 @@ int32_t YZApplication::Start() {
   // From here on a termination signal ends the program as File > Exit does (at the main loop, when it
   // comes during the start).
   const TerminationSignals signals;
+  // The window system's menus and dialogs run the idle work that answers the links, and wait as the
+  // program's loop waits. A command another program sent is carried out by the program's loop only.
+  native::ModalPasses::SetService([this] {
+    ClearIdleTimeout();
+    KZApplication::Idle(0);
+    return IdleTimeout().value_or(native::INFINITE);
+  });
   // Every alert measures its texts with the table, so it comes before anything that could show one.
   KZFontTable::InitFonts();
   Reached("screen fonts");
@@ -349,6 +357,7 @@ void YZApplication::DeleteLongLivedObjects() {
 }
 
 int32_t YZApplication::EndRun(int32_t exitCode) {
+  native::ModalPasses::SetService({});
   RemoveSplash();
   // On an early way out the class steps never ran; the font table goes all the same.
   KZFontTable::ExitFonts();

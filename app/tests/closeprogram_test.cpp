@@ -5,13 +5,19 @@
 #include <csignal>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/framecommands.h"
 #include "app/qvzcontrol.h"
+#include "app/qvzchartpane.h"
+#include "app/qvzchartwindow.h"
+#include "app/tests/menuloopscript.h"
 #include "app/tests/programtest.h"
+#include "chart/zafchartcontrol.h"
 #include "model/qvevent.h"
 #include "native/native.h"
+#include "native/print/filedialog.h"
 #include "native/user/nonclientlayout.h"
 #include "toolkit/kzdialog.h"
 
@@ -19,6 +25,11 @@ namespace {
 
 class CloseProgramTest : public ProgramTest {
  protected:
+  // The current event window's chart, once it is on the screen; null before.
+  static native::HWND ChartControl() {
+    QvZChartWindow* chart = CurrentPane<QvZChartWindow>(PaneKind::kChart);
+    return chart != nullptr ? chart->Pane()->Control()->ScreenID() : nullptr;
+  }
   // The middle of the main window's close box.
   static native::POINT CloseBox() {
     const native::HWND frame = Frame()->ScreenID(2);
@@ -38,7 +49,10 @@ TEST_F(CloseProgramTest, TheCloseBoxAndTerminationSignalsAskAboutTheEventAndWrit
   struct Case {
     const char* name;
     std::function<void()> close;
+    // Opens a dialog or a menu of the window system, inside whose loop the close then comes; null: none.
+    std::function<void()> open = nullptr;
   };
+  const auto signal = [] { raise(SIGTERM); };
   const Case cases[] = {
       {"the close box",
        [this] {
@@ -48,7 +62,18 @@ TEST_F(CloseProgramTest, TheCloseBoxAndTerminationSignalsAskAboutTheEventAndWrit
       {"SIGTERM", [] { raise(SIGTERM); }},
       {"SIGINT", [] { raise(SIGINT); }},
       {"SIGHUP", [] { raise(SIGHUP); }},
+      {"SIGTERM with the Open dialog open", signal,
+       [] {
+         native::FileDialog::install();
+         Post(OpenCommand);
+       }},
+      {"SIGTERM with the chart's pop-up menu open", signal,
+       [this] {
+         const native::RECT chart = driver.screenRect(ChartControl());
+         driver.click((chart.left + chart.right) / 2, (chart.top + chart.bottom) / 2);
+       }},
   };
+  std::unique_ptr<MenuLoopScript> loopScript;
   Setting(u"\\Serial\\ShortTimeout:Int=123");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -57,13 +82,26 @@ TEST_F(CloseProgramTest, TheCloseBoxAndTerminationSignalsAskAboutTheEventAndWrit
     seen.clear();
     Then([] { Post(NewCommand); });
     When(
-        "a new event window", [] { return CurrentEventWindow() != nullptr; },
-        [&c] {
+        "a new event window and its chart", [] { return ChartControl() != nullptr; },
+        [&] {
           CurrentEventWindow()->GetEvent()->SetModified(true);
-          c.close();
+          if (!c.open) {
+            c.close();
+            return;
+          }
+          // The script's steps run inside the loop, which the close must end.
+          loopScript = std::make_unique<MenuLoopScript>(Frame()->ScreenID(2), script);
+          c.open();
         });
+    if (c.open) {
+      When(
+          "the dialog or menu waiting for input",
+          [] { return MenuLoopScript::WaitingDialog() != nullptr || MenuLoopScript::WaitingMenu() != nullptr; },
+          c.close);
+    }
     AnswerWithClick(u"Exit Kestrove Pellacorvine", KZDialog::kNoResult);
     EXPECT_EQ(Run(), 0);
+    loopScript.reset();
     EXPECT_EQ(seen.size(), 1u);
     EXPECT_NE(ReadFile("kestrove.cfg").find("ShortTimeout:Int=123"), std::string::npos);
     std::remove(FilePath("kestrove.cfg").c_str());

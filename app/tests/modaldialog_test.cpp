@@ -4,6 +4,8 @@
 // then ends the program.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -123,6 +125,11 @@ TEST_F(ModalDialogTest, EveryDialogDisablesTheFrameAndNothingPickedBehindItRuns)
       {"message box", CloseWindowEvent, u"Close"},
   };
   Setting(u"\\Scoreboards\\Board\\Name:String=Finish board");
+  // The photo-finish system asks for reaction times while each dialog is open.
+  const int port = FreePort();
+  Setting(KString(u"\\Database\\QXF\\SerialPort:String=-2,0,").AppendInt(port).CStr());
+  pid_t asking = -1;
+  int askingStatus = -1;
   Make({u"-noregistry"});
   // The window system's own file dialogs, not the fixture's answers.
   native::FileDialog::install();
@@ -144,7 +151,7 @@ TEST_F(ModalDialogTest, EveryDialogDisablesTheFrameAndNothingPickedBehindItRuns)
     });
     When(
         "the dialog of " + name, [] { return Dialog() != nullptr; },
-        [this, &row] {
+        [this, &row, &asking, port] {
           SCOPED_TRACE(row.name);
           EXPECT_EQ(driver.text(Dialog()).substr(0, row.title.size()), row.title);
           EXPECT_FALSE(native::IsWindowEnabled(FrameWindow())) << "the frame takes input behind the dialog";
@@ -153,9 +160,13 @@ TEST_F(ModalDialogTest, EveryDialogDisablesTheFrameAndNothingPickedBehindItRuns)
           // The event window's bottom left corner, which the dialog in the middle leaves free.
           const native::RECT event = driver.screenRect(CurrentEventWindow()->ScreenID());
           driver.click(event.left + 10, event.bottom - 10);
+          asking = StartProcess({KESTROVE_PFPEER, "rrq", "0", std::to_string(port), "1", "1", "1"});
         });
-    Then([this, &row] {
+    WhenExited(asking, askingStatus);
+    Then([this, &row, &askingStatus] {
       SCOPED_TRACE(row.name);
+      // pfpeer's status for RNR: the request was answered while the dialog was open.
+      EXPECT_TRUE(WIFEXITED(askingStatus) && WEXITSTATUS(askingStatus) == 1) << askingStatus;
       EXPECT_EQ(MenuLoopScript::WaitingMenu(), nullptr) << "a menu opened";
       ASSERT_NE(Dialog(), nullptr) << "the dialog is no longer in front";
       driver.pressKey(native::VK_ESCAPE);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -303,6 +304,18 @@ TEST_F(UploadCommandsTest, YesUploadsAgainWithoutAskingForTheFileAndNoEnds) {
   EXPECT_EQ(seen[1].text, u"Update the firmware of another control unit?");
   EXPECT_EQ(fileDialogs.size(), 1u) << "the second pass takes the same file";
   EXPECT_EQ(simulator->Flash(0, 200), std::vector<uint8_t>(200, 0x5a));
+}
+
+TEST_F(UploadCommandsTest, ATerminationSignalAtThePowerQuestionClosesItAndSendsNothing) {
+  Then([this] {
+    AnswerFileDialog(FilePath("sensor.img"));
+    Post(UpdateFirmwareCommand);
+  });
+  When(
+      "the power question", [] { return FrontMessage() != nullptr; }, [] { raise(SIGTERM); });
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(fileDialogs.empty());
+  EXPECT_TRUE(simulator->MonitorLines().empty());
 }
 
 TEST_F(UploadCommandsTest, WhileTheLinkIsBusyAnUploadDoesNothing) {

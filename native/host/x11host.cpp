@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "native/user/focusmanager.h"
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
+#include "native/user/modalpasses.h"
 #include "native/user/virtualkeys.h"
 #include "native/user/windowsystem.h"
 
@@ -400,6 +402,10 @@ void X11Host::ringBell() {
 }
 
 void X11Host::closeFrontWindow() {
+  if (const std::function<void()>& request = ModalPasses::CloseRequest()) {
+    request();
+    return;
+  }
   // The active window is the front frame; menus never take activation.
   HWND front = system_.focus().active();
   if (front == nullptr) {

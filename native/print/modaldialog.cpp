@@ -16,6 +16,7 @@
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
 #include "native/user/metrics.h"
+#include "native/user/modalpasses.h"
 #include "native/user/styles.h"
 #include "native/user/virtualkeys.h"
 #include "native/user/windowapi.h"
@@ -153,15 +154,21 @@ bool ModalDialog::run() {
   } else {
     moveFocus(false);
   }
+  ModalPasses passes;
   while (!done_ && IsWindow(window_)) {
+    passes.serve();
+    if (passes.ending()) {
+      break;  // cancelled, as Escape cancels it
+    }
     MSG message{};
     if (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE) == FALSE) {
       if (owner_ != nullptr) {
         SendMessage(owner_, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(window_));
       }
-      if (done_ || !IsWindow(window_) || GetMessage(&message, nullptr, 0, 0) == -1) {
-        break;
+      if (!done_ && IsWindow(window_) && !passes.ending()) {
+        passes.wait();
       }
+      continue;
     }
     if (message.message == WM_QUIT) {
       // The quit request stays for the program's own loop; the dialog counts as cancelled.

@@ -10,6 +10,7 @@
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
 #include "native/user/metrics.h"
+#include "native/user/modalpasses.h"
 #include "native/user/nonclientlayout.h"
 #include "native/user/paintapi.h"
 #include "native/user/painting.h"
@@ -220,13 +221,19 @@ bool MenuLoop::openRoot(HMENU menu, const RECT& anchor, bool system) {
 }
 
 void MenuLoop::run() {
+  ModalPasses passes;
   while (!done_ && intact()) {
+    passes.serve();
+    if (passes.ending()) {
+      break;  // closed as Escape closes it, choosing nothing
+    }
     MSG message{};
     if (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE) == FALSE) {
       SendMessage(owner_, WM_ENTERIDLE, MSGF_MENU, reinterpret_cast<LPARAM>(levels_.back()->window));
-      if (done_ || !intact() || GetMessage(&message, nullptr, 0, 0) == -1) {
-        break;
+      if (!done_ && intact() && !passes.ending()) {
+        passes.wait();
       }
+      continue;
     }
     if (message.message == WM_QUIT) {
       // The quit request stays for the program's own loop.
