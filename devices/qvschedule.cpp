@@ -221,7 +221,8 @@ int32_t QvSchedule::LoadOverLink(StartList& answer) {
   try {
     databaseLink->Open(QvSettings::Text(kDatabasePortPath, kDatabasePortDefault),
                        QvSettings::Int(kCharModePath, 0), QvSettings::Bool(kDatabaseChecksumPath, true),
-                       PositiveSetting(kDatabaseTimeoutPath, DatabaseLink::kDefaultTimeoutMs));
+                       CappedSetting(kDatabaseTimeoutPath, DatabaseLink::kDefaultTimeoutMs,
+                                     DatabaseLink::kMaxTimeoutMs));
   } catch (const KX& failure) {
     return failure.Code();
   }
