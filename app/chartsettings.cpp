@@ -47,12 +47,15 @@ ChartSettings ChartSettings::Read() {
   settings.filtAvePts = QvSettings::Int(u"\\Chart\\Plotting\\FiltAvePts", defaults.filtAvePts,
                                         {0, QvTrace::kSampleCount - 1, Outside::kNearestEnd});
   settings.sumIntegral = QvSettings::Int(u"\\Chart\\Plotting\\SumIntegral", defaults.sumIntegral, kSamples);
-  settings.multiScaleVal = QvSettings::Int(u"\\Chart\\Plotting\\MultiScaleVal", defaults.multiScaleVal, kPositive);
+  settings.multiScaleVal =
+      QvSettings::Int(u"\\Chart\\Plotting\\MultiScaleVal", defaults.multiScaleVal, kPositive);
   settings.minScaleVal = QvSettings::Int(u"\\Chart\\Plotting\\MinScaleVal", defaults.minScaleVal, kPositive);
   settings.defScaleVal = QvSettings::Int(u"\\Chart\\Plotting\\DefScaleVal", defaults.defScaleVal, kPositive);
-  settings.powerRoundVal = QvSettings::Int(u"\\Chart\\Plotting\\PowerRoundVal", defaults.powerRoundVal, kPositive);
+  settings.powerRoundVal =
+      QvSettings::Int(u"\\Chart\\Plotting\\PowerRoundVal", defaults.powerRoundVal, kPositive);
   // The Options offer widths 1 to 10 and the styles solid, dash and dot.
-  settings.brushWidth = QvSettings::Int(u"\\Chart\\Brush\\Width", defaults.brushWidth, {1, 10, Outside::kNearestEnd});
+  settings.brushWidth =
+      QvSettings::Int(u"\\Chart\\Brush\\Width", defaults.brushWidth, {1, 10, Outside::kNearestEnd});
   settings.brushStyle = QvSettings::Int(u"\\Chart\\Brush\\Style", defaults.brushStyle, {0, 2});
   settings.brushColor = QvSettings::Int(u"\\Chart\\Brush\\Color", defaults.brushColor, kPaletteIndex);
   settings.backgroundColor =

@@ -133,7 +133,6 @@ void StartToMainLoop(benchmark::State& state) {
   }
   state.SetLabel("aim: " + std::to_string(static_cast<int>(kStartAimMs)) + " ms or less");
 }
-BENCHMARK(StartToMainLoop)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // What the idle program shows while it is measured.
 enum Shown { kNothing, kEventWindow, kMenu, kModalBox };
@@ -245,14 +244,19 @@ void IdleProgram(benchmark::State& state) {
   share.Report(state, kShownNames[shown]);
   state.counters["resident_mb"] = ResidentMb();
 }
-BENCHMARK(IdleProgram)
-    ->ArgName("shown")
-    ->DenseRange(kNothing, kModalBox)
-    ->Unit(benchmark::kSecond)
-    ->Iterations(1);
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Registered here rather than by static objects, so that no code of the program runs before main.
+  benchmark::RegisterBenchmark("StartToMainLoop", StartToMainLoop)
+      ->UseManualTime()
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(10);
+  benchmark::RegisterBenchmark("IdleProgram", IdleProgram)
+      ->ArgName("shown")
+      ->DenseRange(kNothing, kModalBox)
+      ->Unit(benchmark::kSecond)
+      ->Iterations(1);
   return bench::RunCases(argc, argv);
 }

@@ -32,7 +32,8 @@ void DownloadWindow(int32_t& firstSample, int32_t& endSample) {
   constexpr double kStepsPerSecond = 1000.0 / QvTrace::kBlockSize;
   constexpr QvSettings::Range<double> kTrace{0, QvTrace::kMaxBlocks / kStepsPerSecond,
                                              QvSettings::Outside::kNearestEnd};
-  const double start = QvSettings::Float(u"\\Hardware\\BlockSensor\\StartTimeDL", 0, kTrace) * kStepsPerSecond;
+  const double start =
+      QvSettings::Float(u"\\Hardware\\BlockSensor\\StartTimeDL", 0, kTrace) * kStepsPerSecond;
   const double end = QvSettings::Float(u"\\Hardware\\BlockSensor\\EndTimeDL", 5, kTrace) * kStepsPerSecond;
   int32_t firstStep = static_cast<int32_t>(std::floor(std::clamp(start, 0.0, double{QvTrace::kMaxBlocks})));
   int32_t endStep = static_cast<int32_t>(std::ceil(std::clamp(end, 0.0, double{QvTrace::kMaxBlocks})));

@@ -94,7 +94,8 @@ double QvSettings::Float(const char16_t* path, double builtIn, const Range<doubl
 }
 
 void QvSettings::ReplaceFloat(const char16_t* path, double used, const KString& why) {
-  if (KRFloat* node = KRegistry::GetFloat(root, KString::View(path)); node != nullptr && node->Value() != used) {
+  if (KRFloat* node = KRegistry::GetFloat(root, KString::View(path));
+      node != nullptr && node->Value() != used) {
     Replace(*node, path, used, why);
   }
 }
