@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/chartsettings.h"
+#include "app/localreactionscan.h"
 #include "devices/qvblocksensors.h"
 #include "foundation/klog.h"
 #include "foundation/kregistry.h"
@@ -281,6 +282,8 @@ TEST_F(SettingsFilesTest, EachSettingNotTakenAsWrittenIsLoggedAndSavedAsUsed) {
        "ShortTimeout:Int=1000"},
       {"\\Serial\\ShortTimeout:Int=40000", "ShortTimeout is 40000, which is too long: 30000 is used",
        "ShortTimeout:Int=30000"},
+      {"\\Chart\\LocalAlg\\TotalIncSlope:Int=0", "TotalIncSlope is 0, which cannot work: 40 is used",
+       "TotalIncSlope:Int=40"},
       {"\\Event\\Results\\DefaultLanes:Int=16", "DefaultLanes is 16, which cannot work: 8 is used",
        "DefaultLanes:Int=8"},
   };
@@ -295,6 +298,7 @@ TEST_F(SettingsFilesTest, EachSettingNotTakenAsWrittenIsLoggedAndSavedAsUsed) {
     KLog::SetProgramLog(&log);
     EXPECT_TRUE(files->LoadConfig());
     ChartSettings::Read();
+    LocalAlgorithmSettings::Read();
     QvBlockSensors::ReadTimeout();
     EXPECT_TRUE(files->SaveConfig());
     KLog::SetProgramLog(nullptr);
