@@ -8,6 +8,7 @@
 #include "app/qvzchartpane.h"
 #include "app/qvzchartwindow.h"
 #include "app/yzapplication.h"
+#include "devices/qxffile.h"
 #include "foundation/kbitmap.h"
 #include "foundation/kfile.h"
 #include "foundation/kfiledialog.h"
@@ -97,7 +98,7 @@ KString ChartBitmapExport::DefaultName(const QvEvent* event, const ChartRows& ro
       name.AppendChar(u'-').Append(lane);
     }
   }
-  return name;
+  return QxfFile::SafeName(name);
 }
 
 std::optional<ChartBitmapExport::Capture> ChartBitmapExport::CaptureScreen() {

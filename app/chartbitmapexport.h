@@ -25,7 +25,8 @@ class ChartBitmapExport {
 
   static void Export(QvZChartPane& pane);
   // "Qv-" and the event's event-round-heat text (its file title when it has none), and in one-lane mode
-  // "-" and the lane of the result the chart shows (see ChartRows::ShownResult), when it has one.
+  // "-" and the lane of the result the chart shows (see ChartRows::ShownResult), when it has one; made
+  // safe as a results file's name is.
   static KString DefaultName(const QvEvent* event, const ChartRows& rows);
   // The desktop now; nothing when it cannot be read.
   static std::optional<Capture> CaptureScreen();

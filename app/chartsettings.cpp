@@ -4,24 +4,24 @@
 #include "foundation/kregistry.h"
 #include "foundation/krfloat.h"
 #include "model/qvsettings.h"
+#include "model/qvtrace.h"
 
 namespace {
 
-constexpr double kEarliest = -3.0;
-constexpr double kLatest = 2.0;
+using Range = QvSettings::Range<int32_t>;
+using Outside = QvSettings::Outside;
 
-// Into -3..2 seconds; a value that is no number counts as the earliest.
-double ClampSeconds(double seconds) {
-  if (!(seconds >= kEarliest)) {
-    return kEarliest;
-  }
-  return seconds > kLatest ? kLatest : seconds;
-}
-
-int32_t PositiveInt(const char16_t* path, int32_t fallback) {
-  const int32_t value = QvSettings::Int(path, fallback);
-  return value > 0 ? value : fallback;
-}
+constexpr const char16_t* kMinX = u"\\Chart\\Axes\\MinX";
+constexpr const char16_t* kMaxX = u"\\Chart\\Axes\\MaxX";
+// Seconds from the gun: the trace holds -3..2.
+constexpr QvSettings::Range<double> kSeconds{-3.0, 2.0, Outside::kNearestEnd};
+// Percent of the chart's size on one side: the two sides together leave at least a tenth for the plot.
+constexpr QvSettings::Range<double> kMarginPct{0.0, 45.0, Outside::kNearestEnd};
+// A length in trace samples, at most the samples after the first.
+constexpr Range kSamples{1, QvTrace::kSampleCount - 1, Outside::kNearestEnd};
+constexpr Range kPositive{1, INT32_MAX};
+// An entry of the 16-colour palette the Options offer.
+constexpr Range kPaletteIndex{0, 15};
 
 }  // namespace
 
@@ -33,33 +33,38 @@ double ChartSettingFloat(const char16_t* path, double fallback) {
 ChartSettings ChartSettings::Read() {
   ChartSettings settings;
   const ChartSettings defaults;
-  settings.minX = ClampSeconds(ChartSettingFloat(u"\\Chart\\Axes\\MinX", defaults.minX));
-  settings.maxX = ClampSeconds(ChartSettingFloat(u"\\Chart\\Axes\\MaxX", defaults.maxX));
+  settings.minX = QvSettings::Float(kMinX, defaults.minX, kSeconds);
+  settings.maxX = QvSettings::Float(kMaxX, defaults.maxX, kSeconds);
   if (!(settings.minX < settings.maxX)) {
     settings.minX = defaults.minX;
     settings.maxX = defaults.maxX;
+    const KString crossed(u"leaves no time between MinX and MaxX");
+    QvSettings::ReplaceFloat(kMinX, settings.minX, crossed);
+    QvSettings::ReplaceFloat(kMaxX, settings.maxX, crossed);
   }
   settings.showY = QvSettings::Bool(u"\\Chart\\Axes\\ShowY", defaults.showY);
   settings.acrossTraces = QvSettings::Bool(u"\\Chart\\Scale\\AcrossTraces", defaults.acrossTraces);
-  settings.filtAvePts = QvSettings::Int(u"\\Chart\\Plotting\\FiltAvePts", defaults.filtAvePts);
-  if (settings.filtAvePts < 0) {
-    settings.filtAvePts = defaults.filtAvePts;
-  }
-  // Below 1 counts as 1 where the integral is taken.
-  settings.sumIntegral = QvSettings::Int(u"\\Chart\\Plotting\\SumIntegral", defaults.sumIntegral);
-  settings.multiScaleVal = PositiveInt(u"\\Chart\\Plotting\\MultiScaleVal", defaults.multiScaleVal);
-  settings.minScaleVal = PositiveInt(u"\\Chart\\Plotting\\MinScaleVal", defaults.minScaleVal);
-  settings.defScaleVal = PositiveInt(u"\\Chart\\Plotting\\DefScaleVal", defaults.defScaleVal);
-  settings.powerRoundVal = PositiveInt(u"\\Chart\\Plotting\\PowerRoundVal", defaults.powerRoundVal);
-  settings.brushWidth = QvSettings::Int(u"\\Chart\\Brush\\Width", defaults.brushWidth);
-  settings.brushStyle = QvSettings::Int(u"\\Chart\\Brush\\Style", defaults.brushStyle);
-  settings.brushColor = QvSettings::Int(u"\\Chart\\Brush\\Color", defaults.brushColor);
-  settings.backgroundColor = QvSettings::Int(u"\\Chart\\Background\\Color", defaults.backgroundColor);
-  settings.faceColor = QvSettings::Int(u"\\Chart\\Background\\FaceColor", defaults.faceColor);
-  settings.leftPct = ChartSettingFloat(u"\\Chart\\Margins\\LeftPct", defaults.leftPct);
-  settings.rightPct = ChartSettingFloat(u"\\Chart\\Margins\\RightPct", defaults.rightPct);
-  settings.topPct = ChartSettingFloat(u"\\Chart\\Margins\\TopPct", defaults.topPct);
-  settings.bottomPct = ChartSettingFloat(u"\\Chart\\Margins\\BottomPct", defaults.bottomPct);
+  settings.filtAvePts = QvSettings::Int(u"\\Chart\\Plotting\\FiltAvePts", defaults.filtAvePts,
+                                        {0, QvTrace::kSampleCount - 1, Outside::kNearestEnd});
+  settings.sumIntegral = QvSettings::Int(u"\\Chart\\Plotting\\SumIntegral", defaults.sumIntegral, kSamples);
+  settings.multiScaleVal =
+      QvSettings::Int(u"\\Chart\\Plotting\\MultiScaleVal", defaults.multiScaleVal, kPositive);
+  settings.minScaleVal = QvSettings::Int(u"\\Chart\\Plotting\\MinScaleVal", defaults.minScaleVal, kPositive);
+  settings.defScaleVal = QvSettings::Int(u"\\Chart\\Plotting\\DefScaleVal", defaults.defScaleVal, kPositive);
+  settings.powerRoundVal =
+      QvSettings::Int(u"\\Chart\\Plotting\\PowerRoundVal", defaults.powerRoundVal, kPositive);
+  // The Options offer widths 1 to 10 and the styles solid, dash and dot.
+  settings.brushWidth =
+      QvSettings::Int(u"\\Chart\\Brush\\Width", defaults.brushWidth, {1, 10, Outside::kNearestEnd});
+  settings.brushStyle = QvSettings::Int(u"\\Chart\\Brush\\Style", defaults.brushStyle, {0, 2});
+  settings.brushColor = QvSettings::Int(u"\\Chart\\Brush\\Color", defaults.brushColor, kPaletteIndex);
+  settings.backgroundColor =
+      QvSettings::Int(u"\\Chart\\Background\\Color", defaults.backgroundColor, kPaletteIndex);
+  settings.faceColor = QvSettings::Int(u"\\Chart\\Background\\FaceColor", defaults.faceColor, kPaletteIndex);
+  settings.leftPct = QvSettings::Float(u"\\Chart\\Margins\\LeftPct", defaults.leftPct, kMarginPct);
+  settings.rightPct = QvSettings::Float(u"\\Chart\\Margins\\RightPct", defaults.rightPct, kMarginPct);
+  settings.topPct = QvSettings::Float(u"\\Chart\\Margins\\TopPct", defaults.topPct, kMarginPct);
+  settings.bottomPct = QvSettings::Float(u"\\Chart\\Margins\\BottomPct", defaults.bottomPct, kMarginPct);
   settings.showSet = QvSettings::Bool(u"\\Chart\\Lines\\ShowSet", defaults.showSet);
   settings.showGun = QvSettings::Bool(u"\\Chart\\Lines\\ShowGun", defaults.showGun);
   settings.showLegal = QvSettings::Bool(u"\\Chart\\Lines\\ShowLegal", defaults.showLegal);

@@ -1,7 +1,8 @@
 #pragma once
-// The "\Chart\" settings a chart reads each time it draws, checked where they are read: a value that
-// cannot work (a time range outside the 5001 samples, a rounding or scale of 0 or less, a negative
-// average length) is replaced here by its default. The settings tree itself is never written back.
+// The "\Chart\" settings a chart reads each time it draws, each checked against its range where it is
+// read: a value outside it (a time range outside the 5001 samples, a rounding or scale of 0 or less, a
+// margin that leaves no plot) is replaced by its default or the nearer end of the range, as the tree
+// then holds and the log says.
 
 #include <cstdint>
 

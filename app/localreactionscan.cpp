@@ -47,9 +47,12 @@ bool AcceptCandidate(const double* plot, int32_t start, const LocalAlgorithmSett
 
 LocalAlgorithmSettings LocalAlgorithmSettings::Read() {
   LocalAlgorithmSettings settings;
-  settings.incSlope = QvSettings::Int(u"\\Chart\\LocalAlg\\IncSlope", settings.incSlope);
-  settings.consIncSlope = QvSettings::Int(u"\\Chart\\LocalAlg\\ConsIncSlope", settings.consIncSlope);
-  settings.totalIncSlope = QvSettings::Int(u"\\Chart\\LocalAlg\\TotalIncSlope", settings.totalIncSlope);
+  // The range the Local Algorithm dialog offers.
+  constexpr QvSettings::Range<int32_t> kSlope{1, 10000};
+  settings.incSlope = QvSettings::Int(u"\\Chart\\LocalAlg\\IncSlope", settings.incSlope, kSlope);
+  settings.consIncSlope = QvSettings::Int(u"\\Chart\\LocalAlg\\ConsIncSlope", settings.consIncSlope, kSlope);
+  settings.totalIncSlope =
+      QvSettings::Int(u"\\Chart\\LocalAlg\\TotalIncSlope", settings.totalIncSlope, kSlope);
   settings.setMask = static_cast<float>(ChartSettingFloat(u"\\Chart\\LocalAlg\\SetMask", settings.setMask));
   settings.showBeforeSet = QvSettings::Bool(u"\\Chart\\LocalAlg\\ShowBeforeSet", settings.showBeforeSet);
   settings.checkNegSlope = QvSettings::Bool(u"\\Chart\\LocalAlg\\CheckNegSlope", settings.checkNegSlope);

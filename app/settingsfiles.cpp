@@ -14,6 +14,7 @@
 #include "foundation/krstring.h"
 #include "foundation/kstream.h"
 #include "foundation/kx.h"
+#include "model/qvsettings.h"
 
 namespace {
 
@@ -133,6 +134,16 @@ bool SettingsFiles::LoadFirstRunDefaults() {
   return true;
 }
 
+// A line of a settings file that is not taken: the node keeps the value it had, which the configuration
+// file written at exit then holds.
+void SettingsFiles::TellSkippedLine(const KString& path, const KString& text, const KRValue* node) {
+  KString why(u"cannot be read");
+  if (node != nullptr) {
+    why.Append(u" as ").Append(node->TypeName());
+  }
+  QvSettings::TellNotTaken(path, text, why, node);
+}
+
 bool SettingsFiles::LoadConfig() {
   if (!KFileExists(configPath)) {
     return true;
@@ -144,7 +155,7 @@ bool SettingsFiles::LoadConfig() {
     if (file.Size() == 0) {
       return true;
     }
-    itsRoot.Load(file);
+    itsRoot.Load(file, TellSkippedLine);
   } catch (const KX&) {
     configUnreadable = true;
     LogWarning(UnreadableConfigWarning());
@@ -289,7 +300,7 @@ bool SettingsFiles::LoadLanguage() {
     file.Open(KFile::kRead);
     KString firstLine(256, kMaxLine);
     file.ReadLine(firstLine);
-    itsRoot.Load(file);
+    itsRoot.Load(file, TellSkippedLine);
     languageEncoding = file.ReadMode();
     languageLineMode = file.ReadLineMode();
     languageBigEndian = file.IsTextBigEndian();

@@ -13,6 +13,7 @@
 
 class KRegistry;
 class KRString;
+class KRValue;
 
 class SettingsFiles {
  public:
@@ -63,6 +64,7 @@ class SettingsFiles {
                                 int32_t encoding, int32_t lineMode, bool bigEndian = false);
 
  private:
+  static void TellSkippedLine(const KString& path, const KString& text, const KRValue* node);
   static bool SetDataInDir(KRString* node, const KString& text, void* self);
   static bool SetDataOutDir(KRString* node, const KString& text, void* self);
   void SetFolderCallbacks(bool attach);

@@ -162,13 +162,15 @@ class YZApplication : public KZApplication {
 
   std::unique_ptr<KRegistry> settingsRoot;
   std::unique_ptr<SettingsFiles> settingsFiles;
+  // The reporter and the relay come before the devices that are handed them, so that they outlive the
+  // devices when a start that threw leaves the devices to these members' destruction.
+  std::unique_ptr<ProgramReporter> reporter;
+  std::unique_ptr<LinkWaitRelay> linkWaits;
+  std::unique_ptr<ProgramErrorSystem> errorSystem;
   std::unique_ptr<YHardware> hardware;
   std::unique_ptr<QvSchedule> schedule;
   std::unique_ptr<QvBlockSensors> blockSensors;
   std::unique_ptr<QvScoreboards> scoreboards;
-  std::unique_ptr<ProgramReporter> reporter;
-  std::unique_ptr<LinkWaitRelay> linkWaits;
-  std::unique_ptr<ProgramErrorSystem> errorSystem;
   // The framework's own, put back when the run ends.
   ZafErrorSystem* frameworkErrorSystem = nullptr;
   KList fileTypes;

@@ -108,7 +108,6 @@ void BM_ChartControlRedraw(benchmark::State& state) {
     state.SkipWithError("the chart is not at its size with every trace, or a redisplay did not paint it");
   }
 }
-BENCHMARK(BM_ChartControlRedraw)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The traces' screen points as the chart mapped them, drawn with one native polyline each.
 void BM_SameTracesAsPlainPolylines(benchmark::State& state) {
@@ -144,7 +143,6 @@ void BM_SameTracesAsPlainPolylines(benchmark::State& state) {
   native::DeleteObject(pen);
   native::ReleaseDC(desktop.chart->ScreenID(), dc);
 }
-BENCHMARK(BM_SameTracesAsPlainPolylines)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Eight results of one trial: smooth pushes, one per lane, a little later in each trial.
 std::vector<std::unique_ptr<QvResult>> Trial(int trial) {
@@ -200,11 +198,20 @@ void BM_ChartPaneReloadAllLanes(benchmark::State& state) {
         "the chart is not at its size with every lane loaded, or a redisplay did not paint it");
   }
 }
-BENCHMARK(BM_ChartPaneReloadAllLanes)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Registered here rather than by static objects, so that no code of the program runs before main.
+  benchmark::RegisterBenchmark("BM_ChartControlRedraw", BM_ChartControlRedraw)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("BM_SameTracesAsPlainPolylines", BM_SameTracesAsPlainPolylines)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("BM_ChartPaneReloadAllLanes", BM_ChartPaneReloadAllLanes)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
   return bench::RunCases(argc, argv, [] {
     if (chartRate > 0 && plainRate > 0) {
       std::printf("chart %.0f points/ms, plain polylines %.0f points/ms, chart / plain = %.2f\n", chartRate,

@@ -109,7 +109,6 @@ void BM_CaptionDragStep(benchmark::State& state) {
   desktop.driver.mouseUp();
   desktop.driver.pumpUntilIdle();
 }
-BENCHMARK(BM_CaptionDragStep)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void BM_DocumentRepainted(benchmark::State& state) {
   DocumentsOnDesktop desktop;
@@ -127,10 +126,16 @@ void BM_DocumentRepainted(benchmark::State& state) {
     state.SkipWithError("the document was not painted again");
   }
 }
-BENCHMARK(BM_DocumentRepainted)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Registered here rather than by static objects, so that no code of the program runs before main.
+  benchmark::RegisterBenchmark("BM_CaptionDragStep", BM_CaptionDragStep)
+      ->Unit(benchmark::kMicrosecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("BM_DocumentRepainted", BM_DocumentRepainted)
+      ->Unit(benchmark::kMicrosecond)
+      ->UseRealTime();
   return bench::RunAndCompare(argc, argv, "a drag step", stepMs, "the document repainted", repaintMs);
 }

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -31,10 +32,14 @@ constexpr int32_t kTraceSamples = QvTrace::kMaxBlocks * QvTrace::kBlockSize;
 // A folder for the benchmark's files, removed with them when the program ends.
 class BenchFolder {
  public:
+  // Throws when no folder can be made there (a TMPDIR that does not exist, a full disk).
   BenchFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "kestrove-bench-XXXXXX").string();
-    const char* made = ::mkdtemp(pattern.data());
-    path = made != nullptr ? made : "";
+    if (::mkdtemp(pattern.data()) == nullptr) {
+      throw std::filesystem::filesystem_error("no benchmark folder", pattern,
+                                              std::error_code(errno, std::generic_category()));
+    }
+    path = pattern;
   }
   ~BenchFolder() {
     std::error_code ignored;
@@ -129,10 +134,16 @@ double SecondsSince(std::chrono::steady_clock::time_point begin) {
 // Each iteration saves the document, then copies the saved file durably; both are timed on the wall clock
 // in the same iteration so that they meet the same disk. The iteration's time is the save's.
 void SaveDocument(benchmark::State& state) {
-  const std::string path = Folder() + "/save.qve";
-  const std::string copy = Folder() + "/copy.qve";
+  std::string path;
+  std::string copy;
   QvEvent event;
-  BuildDocument(event, path);
+  if (!bench::SetUp(state, [&] {
+        path = Folder() + "/save.qve";
+        copy = Folder() + "/copy.qve";
+        BuildDocument(event, path);
+      })) {
+    return;
+  }
   if (!HasEveryLane(event)) {
     state.SkipWithError("the document saved lacks lanes or traces");
     return;
@@ -161,13 +172,15 @@ void SaveDocument(benchmark::State& state) {
   // The save's rate as a share of the durable copy's: 100 would mean the record costs nothing.
   state.counters["pct_of_durable_copy"] = 100.0 * copySeconds / saveSeconds;
 }
-BENCHMARK(SaveDocument)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void OpenDocument(benchmark::State& state) {
-  const std::string path = Folder() + "/open.qve";
-  {
-    QvEvent event;
-    BuildDocument(event, path);
+  std::string path;
+  if (!bench::SetUp(state, [&path] {
+        path = Folder() + "/open.qve";
+        QvEvent event;
+        BuildDocument(event, path);
+      })) {
+    return;
   }
   const KString name = KString::FromUtf8(path);
   for (auto _ : state) {
@@ -183,10 +196,12 @@ void OpenDocument(benchmark::State& state) {
   }
   state.SetBytesProcessed(state.iterations() * FileSize(path));
 }
-BENCHMARK(OpenDocument)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Registered here rather than by static objects, so that no code of the program runs before main.
+  benchmark::RegisterBenchmark("SaveDocument", SaveDocument)->UseManualTime()->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("OpenDocument", OpenDocument)->Unit(benchmark::kMillisecond);
   return bench::RunCases(argc, argv);
 }

@@ -66,7 +66,6 @@ void BM_KeyIntoField(benchmark::State& state) {
     state.SkipWithError("the keys did not reach the field");
   }
 }
-BENCHMARK(BM_KeyIntoField)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // A new text of 100 characters put into the field whole, its end brought into view and painted: one
 // fresh line of text drawn, without the typing.
@@ -88,10 +87,16 @@ void BM_NewTextShown(benchmark::State& state) {
     state.SkipWithError("the new text did not reach the field");
   }
 }
-BENCHMARK(BM_NewTextShown)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Registered here rather than by static objects, so that no code of the program runs before main.
+  benchmark::RegisterBenchmark("BM_KeyIntoField", BM_KeyIntoField)
+      ->Unit(benchmark::kMicrosecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("BM_NewTextShown", BM_NewTextShown)
+      ->Unit(benchmark::kMicrosecond)
+      ->UseRealTime();
   return bench::RunAndCompare(argc, argv, "a key", keyMs, "a new text shown", newTextMs);
 }

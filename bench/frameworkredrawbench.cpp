@@ -68,10 +68,12 @@ void BM_RedrawFramedWindowWithButtons(benchmark::State& state) {
   manager.reset();
   ZafWindowObject::eventManager = nullptr;
 }
-BENCHMARK(BM_RedrawFramedWindowWithButtons)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Registered here rather than by static objects, so that no code of the program runs before main.
+  benchmark::RegisterBenchmark("BM_RedrawFramedWindowWithButtons", BM_RedrawFramedWindowWithButtons)
+      ->Unit(benchmark::kMillisecond);
   return bench::RunCases(argc, argv);
 }

@@ -112,7 +112,6 @@ void BM_RedrawTenTraces(benchmark::State& state) {
     state.SkipWithError("the traces did not reach the desktop");
   }
 }
-BENCHMARK(BM_RedrawTenTraces)->Unit(benchmark::kMillisecond);
 
 // A scroll by one 20-pixel row within the window's client area, as a results list copies its picture. The
 // argument is the raster operation: the plain copy, against one that mixes source and destination row by
@@ -134,15 +133,17 @@ void BM_CopyWithinWindow(benchmark::State& state) {
     state.SkipWithError("the copies did not change the desktop's pixels");
   }
 }
-BENCHMARK(BM_CopyWithinWindow)
-    ->ArgName("rop")
-    ->Arg(native::SRCCOPY)
-    ->Arg(native::SRCINVERT)
-    ->Arg(native::SRCPAINT)
-    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Registered here rather than by static objects, so that no code of the program runs before main.
+  benchmark::RegisterBenchmark("BM_RedrawTenTraces", BM_RedrawTenTraces)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_CopyWithinWindow", BM_CopyWithinWindow)
+      ->ArgName("rop")
+      ->Arg(native::SRCCOPY)
+      ->Arg(native::SRCINVERT)
+      ->Arg(native::SRCPAINT)
+      ->Unit(benchmark::kMillisecond);
   return bench::RunCases(argc, argv);
 }

@@ -15,6 +15,8 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -77,7 +79,11 @@ void EndLoop() {
 
 // A program folder, a private runtime folder and the headless desktop.
 struct ProgramFolder {
+  // Throws when the temporary folder cannot be made or filled.
   ProgramFolder() {
+    if (!runtime.valid()) {
+      throw std::runtime_error("no temporary folder for the program");
+    }
     MakeProgramFolder(runtime.programFolder());
     path = KString::FromUtf8(runtime.programFolder() + "/kestrove").CStr();
     arguments = {path.data(), nullptr};
@@ -113,9 +119,12 @@ double ResidentMb() {
 }
 
 void StartToMainLoop(benchmark::State& state) {
-  ProgramFolder folder;
+  std::optional<ProgramFolder> folder;
+  if (!bench::SetUp(state, [&folder] { folder.emplace(); })) {
+    return;
+  }
   for (auto _ : state) {
-    const auto [made, mainLoop] = folder.Run([] { EndLoop(); });
+    const auto [made, mainLoop] = folder->Run([] { EndLoop(); });
     if (mainLoop == Clock::time_point{}) {
       state.SkipWithError("the program did not reach its main loop");
       break;
@@ -124,7 +133,6 @@ void StartToMainLoop(benchmark::State& state) {
   }
   state.SetLabel("aim: " + std::to_string(static_cast<int>(kStartAimMs)) + " ms or less");
 }
-BENCHMARK(StartToMainLoop)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // What the idle program shows while it is measured.
 enum Shown { kNothing, kEventWindow, kMenu, kModalBox };
@@ -205,15 +213,18 @@ void CloseAndEnd(Shown shown, native::DWORD guiThread) {
 
 void IdleProgram(benchmark::State& state) {
   const auto shown = static_cast<Shown>(state.range(0));
-  ProgramFolder folder;
+  std::optional<ProgramFolder> folder;
+  if (!bench::SetUp(state, [&folder] { folder.emplace(); })) {
+    return;
+  }
   IdleShare share;
   for (auto _ : state) {
     std::thread measurer;
-    folder.Run([&] {
+    folder->Run([&] {
       if (measurer.joinable()) {
         return;
       }
-      Open(shown, folder.driver);
+      Open(shown, folder->driver);
       measurer = std::thread([&share, shown, guiThread = native::GetCurrentThreadId()] {
         std::this_thread::sleep_for(kSettleTime);
         const ProcessActivity before = ProcessActivity::Of(0);
@@ -233,14 +244,19 @@ void IdleProgram(benchmark::State& state) {
   share.Report(state, kShownNames[shown]);
   state.counters["resident_mb"] = ResidentMb();
 }
-BENCHMARK(IdleProgram)
-    ->ArgName("shown")
-    ->DenseRange(kNothing, kModalBox)
-    ->Unit(benchmark::kSecond)
-    ->Iterations(1);
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Registered here rather than by static objects, so that no code of the program runs before main.
+  benchmark::RegisterBenchmark("StartToMainLoop", StartToMainLoop)
+      ->UseManualTime()
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(10);
+  benchmark::RegisterBenchmark("IdleProgram", IdleProgram)
+      ->ArgName("shown")
+      ->DenseRange(kNothing, kModalBox)
+      ->Unit(benchmark::kSecond)
+      ->Iterations(1);
   return bench::RunCases(argc, argv);
 }

@@ -100,14 +100,15 @@ void IdleProgramOnX11(benchmark::State& state) {
   XCloseDisplay(display);
   share.Report(state, kShownNames[shown]);
 }
-BENCHMARK(IdleProgramOnX11)
-    ->ArgName("shown")
-    ->DenseRange(kNothing, kModalBox)
-    ->Unit(benchmark::kSecond)
-    ->Iterations(1);
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Registered here rather than by static objects, so that no code of the program runs before main.
+  benchmark::RegisterBenchmark("IdleProgramOnX11", IdleProgramOnX11)
+      ->ArgName("shown")
+      ->DenseRange(kNothing, kModalBox)
+      ->Unit(benchmark::kSecond)
+      ->Iterations(1);
   return bench::RunCases(argc, argv);
 }

@@ -179,10 +179,13 @@ void HelpMenuAndAlertOnX11(benchmark::State& state) {
     Report(state, names[i], steps[i]);
   }
 }
-BENCHMARK(HelpMenuAndAlertOnX11)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Registered here rather than by static objects, so that no code of the program runs before main.
+  benchmark::RegisterBenchmark("HelpMenuAndAlertOnX11", HelpMenuAndAlertOnX11)
+      ->Unit(benchmark::kSecond)
+      ->Iterations(1);
   return bench::RunCases(argc, argv);
 }

@@ -2,7 +2,10 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <exception>
 #include <vector>
+
+#include "foundation/kx.h"
 
 namespace bench {
 
@@ -33,6 +36,25 @@ double MillisecondsPerIteration(std::chrono::steady_clock::time_point started,
                                 const benchmark::State& state) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count() /
          static_cast<double>(state.iterations());
+}
+
+std::string FailureOf(const std::function<void()>& step) {
+  try {
+    step();
+    return std::string();
+  } catch (const KX& error) {
+    return "error " + std::to_string(error.Code());
+  } catch (const std::exception& error) {
+    return error.what();
+  }
+}
+
+bool SetUp(benchmark::State& state, const std::function<void()>& step) {
+  const std::string failure = FailureOf(step);
+  if (!failure.empty()) {
+    state.SkipWithError(("the set-up threw: " + failure).c_str());
+  }
+  return failure.empty();
 }
 
 int RunCases(int argc, char** argv, const std::function<void()>& figures) {

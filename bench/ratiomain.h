@@ -7,11 +7,19 @@
 
 #include <chrono>
 #include <functional>
+#include <string>
 
 namespace bench {
 
 // The wall time per iteration since `started`, in milliseconds.
 double MillisecondsPerIteration(std::chrono::steady_clock::time_point started, const benchmark::State& state);
+
+// What stopped `step`: empty when it ran through, else what it threw ("error <code>" for the program's own
+// failures).
+std::string FailureOf(const std::function<void()>& step);
+// Runs a case's set-up. When that throws, the case fails with what stopped it, so that the run names the
+// case and exits 1 rather than ending on an uncaught exception; false then, and the case must return.
+bool SetUp(benchmark::State& state, const std::function<void()>& step);
 
 // Answers main's exit code: 1 when a case failed (called SkipWithError, which it must when its input did not
 // reach what it measures), when no case ran (a filter that matches none), or an argument is not the

@@ -122,12 +122,6 @@ void BM_Scroll(benchmark::State& state) {
     state.SkipWithError("the scrolls did not move the list or draw it");
   }
 }
-BENCHMARK(BM_Scroll)
-    ->ArgName("command")
-    ->Arg(KZScroller::kPageDown)
-    ->Arg(KZScroller::kLineDown)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
 
 // The argument is the length of every name; 0 keeps the short ones.
 void BM_FullRedraw(benchmark::State& state) {
@@ -147,11 +141,23 @@ void BM_FullRedraw(benchmark::State& state) {
     state.SkipWithError("the names were not drawn as long as their column holds");
   }
 }
-BENCHMARK(BM_FullRedraw)->ArgName("name")->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Registered here rather than by static objects, so that no code of the program runs before main.
+  benchmark::RegisterBenchmark("BM_Scroll", BM_Scroll)
+      ->ArgName("command")
+      ->Arg(KZScroller::kPageDown)
+      ->Arg(KZScroller::kLineDown)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("BM_FullRedraw", BM_FullRedraw)
+      ->ArgName("name")
+      ->Arg(0)
+      ->Arg(100000)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
   return bench::RunAndCompare(argc, argv, "a redraw with 100,000-character names", longNamesMs,
                               "with short names", shortNamesMs);
 }

@@ -48,17 +48,23 @@ cf_Kernel::ExactPoint ExactScreenPoint(const cf_3DPoint& point, const cf_Kernel*
 
 // How far `moved` must go to clear `fixed`, straight away from `plot`: up or down when its middle lies
 // above or below the plot, otherwise left or right.
+// Sums and differences of coordinates are taken in 64 bits and the offset held to 32 bits, so that
+// rectangles anywhere in the coordinate range give an offset, however far apart they lie.
 cf_2DPoint ClearingOffset(const cf_2DRect& moved, const cf_2DRect& fixed, const cf_2DRect& plot) {
-  const int32_t middleX = (moved.left + moved.right) / 2;
-  const int32_t middleY = (moved.top + moved.bottom) / 2;
+  const auto middle = [](int32_t a, int32_t b) { return (int64_t{a} + b) / 2; };
+  const auto gap = [](int32_t to, int32_t from) {
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{to} - from, INT32_MIN, INT32_MAX));
+  };
+  const int64_t middleY = middle(moved.top, moved.bottom);
   if (middleY > plot.bottom) {
-    return {0, fixed.bottom - moved.top};
+    return {0, gap(fixed.bottom, moved.top)};
   }
   if (middleY < plot.top) {
-    return {0, fixed.top - moved.bottom};
+    return {0, gap(fixed.top, moved.bottom)};
   }
-  return middleX < (plot.left + plot.right) / 2 ? cf_2DPoint{fixed.left - moved.right, 0}
-                                                : cf_2DPoint{fixed.right - moved.left, 0};
+  return middle(moved.left, moved.right) < middle(plot.left, plot.right)
+             ? cf_2DPoint{gap(fixed.left, moved.right), 0}
+             : cf_2DPoint{gap(fixed.right, moved.left), 0};
 }
 
 }  // namespace

@@ -74,9 +74,9 @@ function(kestrove_fuzz name)
 endfunction()
 
 # kestrove_bench(<name> SOURCES ... LIBS ...)
-# A Google Benchmark program in <build>/bench; not run by ctest.
+# A Google Benchmark program in <build>/bench; not run by ctest. A fuzzing build compiles its sources as it
+# does a program's, for clang's look at code run before main.
 function(kestrove_bench name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+  kestrove_program(${name} SOURCES ${ARG_SOURCES} LIBS ${ARG_LIBS} benchmark::benchmark)
 endfunction()

@@ -2,8 +2,7 @@
 // Settings whose unworkable values a hand-edited configuration file alone can hold: a count of attempts or
 // milliseconds of waiting of 0 or less, which could only make every request fail at once, a wait so long
 // that nothing could end it, or a number of lanes no race can have. Such a value is taken as the setting's
-// built-in value (or its longest workable one), and the program's log says so whenever the setting is found
-// with a new unworkable value.
+// built-in value (or its longest workable one), which the tree then holds, and the program's log says so.
 
 #include <cstdint>
 

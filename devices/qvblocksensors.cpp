@@ -15,7 +15,6 @@
 #include "foundation/kfiledialog.h"
 #include "foundation/klog.h"
 #include "foundation/kregistry.h"
-#include "foundation/krfloat.h"
 #include "foundation/krgroup.h"
 #include "foundation/kserialport.h"
 #include "foundation/ktime.h"
@@ -30,14 +29,12 @@ namespace {
 // to the result's whole trace steps (QvTrace::kBlockSize samples); a window that is empty or out of order
 // is the whole trace.
 void DownloadWindow(int32_t& firstSample, int32_t& endSample) {
-  const auto seconds = [](const char16_t* path, double fallback) {
-    const KRFloat* node = KRegistry::GetFloat(QvSettings::Root(), KString::View(path));
-    const double value = node != nullptr ? node->Value() : fallback;
-    return std::isfinite(value) ? value : fallback;
-  };
   constexpr double kStepsPerSecond = 1000.0 / QvTrace::kBlockSize;
-  const double start = seconds(u"\\Hardware\\BlockSensor\\StartTimeDL", 0) * kStepsPerSecond;
-  const double end = seconds(u"\\Hardware\\BlockSensor\\EndTimeDL", 5) * kStepsPerSecond;
+  constexpr QvSettings::Range<double> kTrace{0, QvTrace::kMaxBlocks / kStepsPerSecond,
+                                             QvSettings::Outside::kNearestEnd};
+  const double start =
+      QvSettings::Float(u"\\Hardware\\BlockSensor\\StartTimeDL", 0, kTrace) * kStepsPerSecond;
+  const double end = QvSettings::Float(u"\\Hardware\\BlockSensor\\EndTimeDL", 5, kTrace) * kStepsPerSecond;
   int32_t firstStep = static_cast<int32_t>(std::floor(std::clamp(start, 0.0, double{QvTrace::kMaxBlocks})));
   int32_t endStep = static_cast<int32_t>(std::ceil(std::clamp(end, 0.0, double{QvTrace::kMaxBlocks})));
   if (firstStep >= endStep) {

@@ -260,9 +260,10 @@ int32_t QvSchedule::LoadOverLink(StartList& answer) {
     databaseLink->SetWaitReporter(linkWaits);
   }
   try {
-    databaseLink->Open(QvSettings::Text(kDatabasePortPath, kDatabasePortDefault),
-                       QvSettings::Int(kCharModePath, 0), QvSettings::Bool(kDatabaseChecksumPath, true),
-                       PositiveSetting(kDatabaseTimeoutPath, DatabaseLink::kDefaultTimeoutMs));
+    databaseLink->Open(
+        QvSettings::Text(kDatabasePortPath, kDatabasePortDefault), QvSettings::Int(kCharModePath, 0),
+        QvSettings::Bool(kDatabaseChecksumPath, true),
+        CappedSetting(kDatabaseTimeoutPath, DatabaseLink::kDefaultTimeoutMs, DatabaseLink::kMaxTimeoutMs));
   } catch (const KX& failure) {
     return failure.Code();
   }

@@ -417,14 +417,14 @@ KRFloat* KRegistry::GetFloat(const KRGroup* group, const KString& path) {
   return dynamic_cast<KRFloat*>(Lookup(group, path));
 }
 
-int32_t KRegistry::Load(KStream& stream) {
+int32_t KRegistry::Load(KStream& stream, const SkippedLine& skipped) {
   // One more than the longest line read, so that a longer line shows itself (the excess is dropped).
   KString line(256, kMaxLineLength + 1);
   if (stream.ReadLine(line) == KStream::kEndOfStream) {
     throw KXPersistent(kErrFileContents);
   }
   CheckHeader(line);
-  int32_t skipped = 0;
+  int32_t skippedCount = 0;
   for (;;) {
     line.Clear();
     const int32_t ended = stream.ReadLine(line);
@@ -434,13 +434,28 @@ int32_t KRegistry::Load(KStream& stream) {
     KString trimmed(line);
     trimmed.Trim();
     if (!trimmed.IsEmpty() && AddLine(this, line) == nullptr) {
-      ++skipped;
+      ++skippedCount;
+      if (skipped) {
+        TellSkipped(line, skipped);
+      }
     }
     if (ended == KStream::kEndAfterText) {
       break;
     }
   }
-  return skipped;
+  return skippedCount;
+}
+
+void KRegistry::TellSkipped(const KString& line, const SkippedLine& skipped) const {
+  const int32_t colon = line.Find(u':');
+  if (colon < 0) {
+    skipped(line, KString(), nullptr);
+    return;
+  }
+  const int32_t equals = line.Find(u'=', colon + 1);
+  const KString path = Part(line, 0, colon);
+  const KString text = equals < 0 ? KString() : Part(line, equals + 1, line.Length());
+  skipped(path, text, dynamic_cast<const KRValue*>(Lookup(this, path)));
 }
 
 void KRegistry::Save(KStream& stream, const KRGroup& group) {

@@ -5,6 +5,7 @@
 // is filled, and the settings editor offers the prototypes as the types of new nodes.
 
 #include <cstdint>
+#include <functional>
 
 #include "foundation/krgroup.h"
 
@@ -12,6 +13,7 @@ class KRBool;
 class KRFloat;
 class KRInt;
 class KRString;
+class KRValue;
 class KStream;
 
 class KRegistry : public KRGroup {
@@ -54,11 +56,15 @@ class KRegistry : public KRGroup {
   static KRBool* GetBool(const KRGroup* group, const KString& path);
   static KRFloat* GetFloat(const KRGroup* group, const KString& path);
 
+  // Told of each line that Load skips: the line's path and value texts (the whole line as the path when it
+  // has no colon), and the value node the path names, whose value stays (null when there is none).
+  using SkippedLine = std::function<void(const KString& path, const KString& text, const KRValue* node)>;
+
   // Reads a settings text from the stream over the nodes of this tree, with the stream's read modes.
-  // Lines that cannot be read are skipped; returns how many were. Throws KXPersistent 3009 for a header
-  // of another version, 3010 when the first line is not a header, and the stream's own failure when it
-  // cannot be read; what was read before stays in the tree.
-  int32_t Load(KStream& stream);
+  // Lines that cannot be read are skipped, each told to `skipped` when given; returns how many were.
+  // Throws KXPersistent 3009 for a header of another version, 3010 when the first line is not a header,
+  // and the stream's own failure when it cannot be read; what was read before stays in the tree.
+  int32_t Load(KStream& stream, const SkippedLine& skipped = nullptr);
   // Writes the header and the group with every node below it that is neither marked not saved nor
   // deleted, with full paths, in the stream's write modes. The group's own line is written unless it is the
   // top of its tree.
@@ -70,4 +76,8 @@ class KRegistry : public KRGroup {
   // high byte first when `bigEndian`. Throws the stream's failure; the old file then stays as it was.
   static void SaveFile(const KString& path, int32_t encoding, int32_t lineMode, const KRGroup& group,
                        const KString& firstLine = KString(), bool bigEndian = false);
+
+ private:
+  // Splits a skipped line into its path and value texts and tells `skipped` of it.
+  void TellSkipped(const KString& line, const SkippedLine& skipped) const;
 };

@@ -8,6 +8,7 @@
 #include "foundation/kstring.h"
 
 class KRegistry;
+class KRValue;
 
 class QvSettings {
  public:
@@ -23,6 +24,29 @@ class QvSettings {
   static void SetTextLookup(TextLookup lookup) { textLookup = lookup; }
   static int32_t Int(const char16_t* path, int32_t fallback);
   static bool Bool(const char16_t* path, bool fallback);
+
+  // What a checked read uses for a value outside the range its caller gives.
+  enum class Outside {
+    kBuiltIn,     // the built-in value: the value cannot work
+    kNearestEnd,  // the nearer end of the range
+    kCapped,      // above the range its highest value (a wait too long); below it the built-in value
+  };
+  template <typename T>
+  struct Range {
+    T lowest;
+    T highest;
+    Outside outside = Outside::kBuiltIn;
+  };
+  // The Int or Float setting at the path, `builtIn` when the tree has none there. A value outside `range`
+  // is replaced in the tree by the value used, so that the configuration file keeps it, and the log says so.
+  static int32_t Int(const char16_t* path, int32_t builtIn, const Range<int32_t>& range);
+  static double Float(const char16_t* path, double builtIn, const Range<double>& range);
+  // Replaces the Float setting at the path by `used`, as a checked read does, saying `why` its value is
+  // not taken; nothing when the tree holds no such setting or holds `used`.
+  static void ReplaceFloat(const char16_t* path, double used, const KString& why);
+  // The one log line for a setting not taken as written: its path, the text it held, why it is not taken
+  // and the value used instead (null `node`: the line is skipped).
+  static void TellNotTaken(const KString& path, const KString& text, const KString& why, const KRValue* node);
   // Adds or replaces one node from a settings line ("\Group\Name:Int=1"); false when there is no tree or
   // the line is refused.
   static bool Write(const KString& line);

@@ -86,11 +86,16 @@ TEST_F(ChartBitmapExportTest, DefaultNamesCarryTheHeatAndInOneLaneTheLane) {
     bool allCharts;
     int32_t row;
     const char* expected;
+    const char16_t* heat = u"3";
   };
-  const Case cases[] = {
-      {true, 4, "Qv-12-1-3"}, {false, 4, "Qv-12-1-3-5"}, {false, 0, "Qv-12-1-3-1"}, {false, 5, "Qv-12-1-3-7"}};
+  const Case cases[] = {{true, 4, "Qv-12-1-3"},
+                        {false, 4, "Qv-12-1-3-5"},
+                        {false, 0, "Qv-12-1-3-1"},
+                        {false, 5, "Qv-12-1-3-7"},
+                        {true, 0, "Qv-12-1-.._.._3", u"../../3"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.expected);
+    event.SetEventRoundHeat(u"12", u"1", c.heat);
     rows.allCharts = c.allCharts;
     rows.selectedRow = c.row;
     EXPECT_EQ(ChartBitmapExport::DefaultName(&event, rows).ToUtf8(), c.expected);

@@ -35,7 +35,7 @@ std::unique_ptr<QvResult> ConstantResult(int32_t x, int32_t y) {
 
 }  // namespace
 
-TEST(ChartSettings, ReplacesValuesThatCannotWorkAndLeavesTheTree) {
+TEST(ChartSettings, ReplacesValuesThatCannotWorkInTheTree) {
   struct Case {
     const char* name;
     std::vector<const char16_t*> lines;
@@ -112,7 +112,7 @@ TEST(ChartSettings, ReplacesValuesThatCannotWorkAndLeavesTheTree) {
   ChartSettingsTree tree;
   tree.Set(u"\\Chart\\Plotting\\PowerRoundVal:Int=0");
   ChartSettings::Read();
-  EXPECT_EQ(KRegistry::GetInt(tree.Root(), u"\\Chart\\Plotting\\PowerRoundVal")->Value(), 0);
+  EXPECT_EQ(KRegistry::GetInt(tree.Root(), u"\\Chart\\Plotting\\PowerRoundVal")->Value(), 1000);
 }
 
 TEST(ChartTraces, AverageOnlyFilteredModesOverAtMostTheWindow) {

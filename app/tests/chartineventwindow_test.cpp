@@ -146,10 +146,10 @@ TEST_F(ChartInEventWindowTest, ANewEventsChartLoadsOnce) {
   EXPECT_EQ(Run(), 0);
 }
 
-TEST_F(ChartInEventWindowTest, ATooSmallRangeIsSaidAndUnworkableSettingsDrawWithTheDefaultsAndStay) {
+TEST_F(ChartInEventWindowTest, ATooSmallRangeIsSaidAndUnworkableSettingsDrawWithTheDefaultsKeptAsUsed) {
   const std::u16string tooSmall =
       u"The time range for this chart is too small.  Please pick a larger time range.";
-  // The configuration is written at exit.
+  // The configuration written at exit keeps the values used.
   Make();
   Setting(u"\\Chart\\Axes\\MinX:Float=-0.004");
   Setting(u"\\Chart\\Axes\\MaxX:Float=0");
@@ -172,7 +172,7 @@ TEST_F(ChartInEventWindowTest, ATooSmallRangeIsSaidAndUnworkableSettingsDrawWith
   EXPECT_EQ(Run(), 0);
   ASSERT_EQ(seen.size(), 1U);
   const std::string configuration = ReadFile("kestrove.cfg");
-  for (const char* line : {"MinX:Float=5", "MaxX:Float=-9", "PowerRoundVal:Int=0"}) {
+  for (const char* line : {"MinX:Float=-3", "MaxX:Float=2", "PowerRoundVal:Int=1000"}) {
     EXPECT_NE(configuration.find(line), std::string::npos) << line;
   }
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/downloadstop.h"
 #include "app/eventpanetable.h"
 #include "app/framecommands.h"
 #include "app/linkbusy.h"
@@ -634,7 +635,10 @@ TEST_F(EventWindowTest, TestPaneWindowsAreLaidOutTakeTheCommandsAndLetGoOfTheirV
 TEST_F(EventWindowTest, AWindowWhoseLinkOperationRunsRefusesToCloseWithoutAsking) {
   NewModifiedEvent();
   auto claim = std::make_shared<std::unique_ptr<LinkBusyClaim>>();
+  // The claim stands for an operation on the link, which begins and ends the download stop with it: the
+  // exit asked meanwhile is taken back at its end, as the operation would.
   Then([claim] {
+    DownloadStop::Begin(false);
     *claim = std::make_unique<LinkBusyClaim>(Only()->GetEvent());
     for (const ZafEventType query : {ChildCloseQueryEvent, QueryExitEvent}) {
       EXPECT_EQ(Only()->Event(ZafEventRecord(static_cast<int32_t>(query), 0)), 0);
@@ -646,6 +650,7 @@ TEST_F(EventWindowTest, AWindowWhoseLinkOperationRunsRefusesToCloseWithoutAsking
     EXPECT_EQ(FrontMessage(), nullptr);
     EXPECT_TRUE(WindowCount(1));
     claim->reset();
+    DownloadStop::End();
     Only()->GetEvent()->SetModified(false);
     Post(ExitEvent);
   });

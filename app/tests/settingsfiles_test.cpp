@@ -10,11 +10,16 @@
 #include <memory>
 #include <string>
 
+#include "app/chartsettings.h"
+#include "app/localreactionscan.h"
+#include "devices/qvblocksensors.h"
+#include "foundation/klog.h"
 #include "foundation/kregistry.h"
 #include "foundation/krint.h"
 #include "foundation/krstring.h"
 #include "foundation/kx.h"
 #include "foundation/tests/ktempfolder.h"
+#include "model/qvsettings.h"
 
 namespace {
 
@@ -243,6 +248,69 @@ TEST_F(SettingsFilesTest, AnUnreadableConfigurationIsKeptAsideBeforeItIsReplaced
   Restart();
   EXPECT_TRUE(files->LoadConfig());
   EXPECT_TRUE(files->ConfigLoaded());
+}
+
+// A configuration line read, then the settings read as the chart and a download read them: the log names
+// each line not taken as written with the value used, and the file written at exit holds that value.
+TEST_F(SettingsFilesTest, EachSettingNotTakenAsWrittenIsLoggedAndSavedAsUsed) {
+  struct Case {
+    const char* line;
+    const char* logged;  // null: nothing
+    const char* saved;
+  };
+  const Case cases[] = {
+      {"\\Chart\\Margins\\LeftPct:Float=1e9",
+       "\\Chart\\Margins\\LeftPct is 1e+09, which lies outside 0 to 45: 45 is used instead",
+       "LeftPct:Float=45"},
+      {"\\Chart\\Margins\\TopPct:Float=1e308", "TopPct is 1e+308, which lies outside 0 to 45: 45 is used",
+       "TopPct:Float=45"},
+      {"\\Chart\\Margins\\BottomPct:Float=-1e308",
+       "BottomPct is -1e+308, which lies outside 0 to 45: 0 is used", "BottomPct:Float=0"},
+      {"\\Chart\\Margins\\RightPct:Float=20.5", nullptr, "RightPct:Float=20.5"},
+      {"\\Event\\Results\\DefaultLanes:Int=2147483648",
+       "\\Event\\Results\\DefaultLanes is 2147483648, which cannot be read as Int: 8 is used instead",
+       "DefaultLanes:Int=8"},
+      {"\\Database\\Serial\\Timeout:Int=9223372036854775808",
+       "Timeout is 9223372036854775808, which cannot be read as Int: 3000 is used", "Timeout:Int=3000"},
+      {"\\Chart\\Plotting\\DefScaleVal:Int=abc",
+       "DefScaleVal is abc, which cannot be read as Int: 1000 is used", "DefScaleVal:Int=1000"},
+      {"\\Chart\\Axes\\MaxX:Float=1e999", "MaxX is 1e999, which cannot be read as Float: 2 is used",
+       "MaxX:Float=2"},
+      {"\\Serial\\ShortTimeout:Int=12345678901234567890123456789012345678901234",
+       "ShortTimeout is 12345678901234567890123456789012345678901234, which cannot be read as Int: 1000 is "
+       "used",
+       "ShortTimeout:Int=1000"},
+      {"\\Serial\\ShortTimeout:Int=40000", "ShortTimeout is 40000, which is too long: 30000 is used",
+       "ShortTimeout:Int=30000"},
+      {"\\Chart\\LocalAlg\\TotalIncSlope:Int=0", "TotalIncSlope is 0, which cannot work: 40 is used",
+       "TotalIncSlope:Int=40"},
+      {"\\Event\\Results\\DefaultLanes:Int=16", "DefaultLanes is 16, which cannot work: 8 is used",
+       "DefaultLanes:Int=8"},
+  };
+  KRegistry* const previousRoot = QvSettings::Root();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    Write("kestrove.cfg", std::string("Registry Version: 1.00\n") + c.line + "\n");
+    Write("kestrove.log", "");
+    Restart();
+    QvSettings::SetRoot(root.get());
+    KLog log(folder.File("kestrove.log").ToUtf8());
+    KLog::SetProgramLog(&log);
+    EXPECT_TRUE(files->LoadConfig());
+    ChartSettings::Read();
+    LocalAlgorithmSettings::Read();
+    QvBlockSensors::ReadTimeout();
+    EXPECT_TRUE(files->SaveConfig());
+    KLog::SetProgramLog(nullptr);
+    QvSettings::SetRoot(previousRoot);
+    const std::string logged = Read("kestrove.log");
+    if (c.logged != nullptr) {
+      EXPECT_NE(logged.find(c.logged), std::string::npos) << logged;
+    } else {
+      EXPECT_EQ(logged, "");
+    }
+    EXPECT_NE(Read("kestrove.cfg").find(c.saved), std::string::npos);
+  }
 }
 
 }  // namespace
