@@ -4,12 +4,17 @@
 #include "framework/core/zaficon.h"
 #include "framework/data/zaficondata.h"
 #include "toolkit/kzprompt.h"
+#include "toolkit/kztextfit.h"
 
 namespace {
 
 // Where the picture sits, in cells.
 constexpr int32_t kIconColumn = 2;
 constexpr int32_t kIconRow = 1;
+// The message's lines are at most this part of the screen's width, which leaves room on the screen for
+// the box's picture, margins and frame.
+constexpr int32_t kMessageWidthNumerator = 3;
+constexpr int32_t kMessageWidthDenominator = 4;
 
 }  // namespace
 
@@ -27,10 +32,19 @@ KZMessageWindow::KZMessageWindow(const ZafIChar* title, const ZafIChar* message,
     MoveCursor((picture->width + cellWidth - 1) / cellWidth, 0);
   }
   MoveCursor(2, 1);
-  messageText = AddPrompt(message, -1);
+  messageText = AddPrompt(WrappedMessage(message).CStr(), -1);
   NewLine();
   AddPrompt(u" ", -1);
   NewLine();
+}
+
+KString KZMessageWindow::WrappedMessage(const ZafIChar* message) const {
+  const int32_t screenWidth = display ? display->columns : 0;
+  if (screenWidth <= 0) {
+    return message;
+  }
+  return KZWrappedText(message, screenWidth * kMessageWidthNumerator / kMessageWidthDenominator,
+                       [this](const ZafIChar* text, int32_t count) { return TextWidth(text, count); });
 }
 
 bool KZMessageWindow::Ask(const ZafIChar* title, const ZafIChar* message, uint32_t buttonFlags,

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "foundation/kstring.h"
 #include "toolkit/kzdialog.h"
 
 class KZPrompt;
@@ -25,6 +26,10 @@ class KZMessageWindow : public KZDialog {
   KZPrompt* MessageText() const { return messageText; }
 
  private:
+  // The message broken into lines that keep the box on the screen; a path too long for a line breaks
+  // inside it.
+  KString WrappedMessage(const ZafIChar* message) const;
+
   ZafIcon* icon = nullptr;
   KZPrompt* messageText = nullptr;
 };

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "foundation/kutf8.h"
+#include "framework/core/zaftextlines.h"
 
 namespace {
 
@@ -111,4 +112,44 @@ KString KZShortenedText(const KString& text, int32_t width, const KZTextMeasure&
     return KString(kCutMark, KZFittingLength(kCutMark, kCutMarkLength, width, measure));
   }
   return KString(text.CStr(), kept).Append(kCutMark);
+}
+
+KString KZWrappedText(const KString& text, int32_t width, const KZTextMeasure& measure) {
+  KString wrapped;
+  bool firstLine = true;
+  ZafForEachLine(text.CStr(), [&](const char16_t* line, int32_t length) {
+    if (!firstLine) {
+      wrapped.AppendChar(u'\n');
+    }
+    firstLine = false;
+    for (;;) {
+      const int32_t fits = KZFittingLength(line, length, width, measure);
+      if (fits == length) {
+        wrapped.Append(line, length);
+        return;
+      }
+      int32_t cut = fits;
+      while (cut > 0 && line[cut] != u' ') {
+        --cut;
+      }
+      if (cut == 0) {
+        cut = std::max(fits, length > 1 && KIsHighSurrogate(line[0]) && KIsLowSurrogate(line[1]) ? 2 : 1);
+      }
+      int32_t kept = cut;
+      while (kept > 0 && line[kept - 1] == u' ') {
+        --kept;
+      }
+      wrapped.Append(line, kept);
+      while (cut < length && line[cut] == u' ') {
+        ++cut;
+      }
+      line += cut;
+      length -= cut;
+      if (length == 0) {
+        return;
+      }
+      wrapped.AppendChar(u'\n');
+    }
+  });
+  return wrapped;
 }

@@ -24,4 +24,9 @@ int32_t KZFittingLength(const char16_t* text, int32_t length, int32_t width, con
 // down to nothing: never a cut text without its mark.
 KString KZShortenedText(const KString& text, int32_t width, const KZTextMeasure& measure);
 
+// The text's lines (ended by LF or CR LF), each broken into lines no wider than `width`, joined by LF: a
+// line breaks after its last blank that fits, or, where a word alone is too wide, inside the word after
+// the last character that fits (at least one). The blanks at a break are dropped.
+KString KZWrappedText(const KString& text, int32_t width, const KZTextMeasure& measure);
+
 #endif
