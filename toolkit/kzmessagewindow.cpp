@@ -20,7 +20,7 @@ constexpr int32_t kMessageWidthDenominator = 4;
 
 KZMessageWindow::KZMessageWindow(const ZafIChar* title, const ZafIChar* message, uint32_t buttonFlags,
                                  uint32_t defaultButton, int32_t iconNumber)
-    : KZDialog(title, buttonFlags, defaultButton, KeysTypedAhead::kDropped) {
+    : KZDialog(title, buttonFlags, defaultButton, KeysTypedAhead::kDropped), message(message) {
   const ZafIconStruct* picture = iconNumber != 0 ? ZafIcon::SystemImage(iconNumber) : nullptr;
   if (picture) {
     icon = new ZafIcon(kIconColumn, kIconRow, nullptr);
@@ -32,19 +32,19 @@ KZMessageWindow::KZMessageWindow(const ZafIChar* title, const ZafIChar* message,
     MoveCursor((picture->width + cellWidth - 1) / cellWidth, 0);
   }
   MoveCursor(2, 1);
-  messageText = AddPrompt(WrappedMessage(message).CStr(), -1);
+  messageText = AddPrompt(WrappedMessage(this->message).CStr(), -1);
   NewLine();
   AddPrompt(u" ", -1);
   NewLine();
 }
 
-KString KZMessageWindow::WrappedMessage(const ZafIChar* message) const {
+KString KZMessageWindow::WrappedMessage(const KString& text) const {
   const int32_t screenWidth = display ? display->columns : 0;
   if (screenWidth <= 0) {
-    return message;
+    return text;
   }
-  return KZWrappedText(message, screenWidth * kMessageWidthNumerator / kMessageWidthDenominator,
-                       [this](const ZafIChar* text, int32_t count) { return TextWidth(text, count); });
+  return KZWrappedText(text, screenWidth * kMessageWidthNumerator / kMessageWidthDenominator,
+                       [this](const ZafIChar* part, int32_t count) { return TextWidth(part, count); });
 }
 
 bool KZMessageWindow::Ask(const ZafIChar* title, const ZafIChar* message, uint32_t buttonFlags,
