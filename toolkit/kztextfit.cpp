@@ -60,27 +60,28 @@ int32_t KZFittingLength(const char16_t* text, int32_t length, int32_t width, con
   constexpr int32_t kLongest = std::numeric_limits<int32_t>::max() - 1;
   const int64_t room = int64_t{std::max(width, 0)} + 1;
   const auto longest = static_cast<int32_t>(std::min<int64_t>(room * kMostUnitsPerPixel, kLongest));
-  // One unit past the longest part, to see whether that part ends inside a pair.
-  const ReadText read{text, LengthWithin(text, length, longest + 1)};
-  const int32_t end = std::min(read.available, longest);
   // A character is seldom narrower than one unit of the width, so the first part measured, one unit longer
   // than the width, is most often too long already; a run of narrower characters doubles it until it is. A
   // text shorter than that takes one measurement, of all of it. Every part measured ends between characters.
+  ReadText read{text, 0};
   int32_t fits = 0;
   int32_t tooLong = 0;
-  auto probe = static_cast<int32_t>(std::min<int64_t>(room, end));
+  auto limit = static_cast<int32_t>(std::min<int64_t>(room, longest));
   while (tooLong == 0) {
-    const int32_t part = read.WholeCharacters(probe, fits, end + 1);
+    // One unit past the part, to see whether the part ends inside a pair.
+    read.available = LengthWithin(text, length, limit + 1);
+    const bool lastPart = read.available <= limit || limit == longest;
+    const int32_t part = read.WholeCharacters(std::min(read.available, limit), fits, limit + 1);
     if (part == fits) {
       return fits;
     }
     if (measure(text, part) > width) {
       tooLong = part;
-    } else if (part == end) {
+    } else if (lastPart) {
       return part;  // all of the text, or the longest part measured, fits
     } else {
       fits = part;
-      probe = part <= end / 2 ? 2 * part : end;
+      limit = part <= longest / 2 ? 2 * part : longest;
     }
   }
   // Between a part that fits and one too long, halving.
