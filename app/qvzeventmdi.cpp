@@ -21,6 +21,9 @@
 #include "model/qvresults.h"
 #include "model/qvsettings.h"
 #include "model/yleg.h"
+#include "native/user/messageapi.h"
+#include "native/user/messages.h"
+#include "native/user/windowapi.h"
 #include "toolkit/kzapplication.h"
 #include "toolkit/kzcontrol.h"
 #include "toolkit/kzeditableselector.h"
@@ -232,7 +235,12 @@ ZafEventType QvZEventMDI::AskBeforeClosing(ZafEventType code, bool exiting) {
     return code;
   }
   // Several windows may go by one name (two of one race, say): the question is asked in front of the
-  // window it means, and names the document's whole file when it has one.
+  // window it means, and names the document's whole file when it has one. The main window, minimised to
+  // its icon, is restored first, as its icon's Restore does.
+  ZafWindow* main = KZApplication::mainFrame;
+  if (main && main->ScreenID() && native::IsIconic(main->ScreenID(2))) {
+    native::SendMessage(main->ScreenID(2), native::WM_SYSCOMMAND, native::SC_RESTORE, 0);
+  }
   Activate();
   KString text(u"'");
   if (document->FileName().IsEmpty()) {

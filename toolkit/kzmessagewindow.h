@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "foundation/kstring.h"
 #include "toolkit/kzdialog.h"
 
 class KZPrompt;
@@ -22,9 +23,16 @@ class KZMessageWindow : public KZDialog {
                   uint32_t defaultButton, int32_t icon);
 
   ZafIcon* Icon() const { return icon; }
+  // The message as given; the prompt shows it broken into lines.
+  const KString& Message() const { return message; }
   KZPrompt* MessageText() const { return messageText; }
 
  private:
+  // The message broken into lines that keep the box on the screen; a path too long for a line breaks
+  // inside it.
+  KString WrappedMessage(const KString& text) const;
+
+  KString message;
   ZafIcon* icon = nullptr;
   KZPrompt* messageText = nullptr;
 };

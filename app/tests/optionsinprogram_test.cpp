@@ -106,7 +106,7 @@ TEST_F(OptionsInProgramTest, TheInvalidNumberBoxIsAnErrorAndTheDialogBehindIsLef
         EXPECT_TRUE(driver.snapshot(TestPicturePath("invalid_number_box.png")));
         // The refusal carries the title of the dialog it comes from.
         EXPECT_EQ(std::u16string(FrontMessage()->Text()), u"Options");
-        EXPECT_EQ(std::u16string(FrontMessage()->MessageText()->Text()), u"The number abc is invalid.");
+        EXPECT_EQ(std::u16string(FrontMessage()->Message().CStr()), u"The number abc is invalid.");
         driver.pressKey(native::VK_RETURN);
       });
   When(

@@ -240,7 +240,7 @@ void ProgramTest::Answer(const std::u16string& title, std::function<void(KZMessa
       },
       [this, press] {
         KZMessageWindow& window = *FrontMessage();
-        seen.push_back({window.Text(), window.MessageText()->Text()});
+        seen.push_back({window.Text(), window.Message().CStr()});
         press(window);
       });
 }

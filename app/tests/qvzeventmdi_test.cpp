@@ -29,6 +29,7 @@
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
 #include "native/user/virtualkeys.h"
+#include "native/user/windowapi.h"
 #include "testing/ptypair.h"
 #include "toolkit/kzbutton.h"
 #include "toolkit/kzeditableselector.h"
@@ -401,8 +402,9 @@ TEST_F(EventWindowTest, AnEventOpenedAndSavedIsTheSameFile) {
 }
 
 // Of two windows, the one behind holds a file: a save in the front window never writes it (named another
-// way, or offered for the same race); the exit asks about the window behind with it in front. The message's
-// close box cancels the question; both windows stay as they were.
+// way, or offered for the same race); the exit asks about the window behind with it in front, the main
+// window restored when it was minimised. The message's close box cancels the question; both windows stay as
+// they were.
 TEST_F(EventWindowTest, NoSaveWritesAnotherWindowsFileAndAQuestionShowsItsWindow) {
   const std::string dataIn = FilePath("datain");
   ASSERT_EQ(std::system((std::string(KESTROVE_PFPEER) + " startlists '" + dataIn + "' >/dev/null").c_str()),
@@ -418,6 +420,7 @@ TEST_F(EventWindowTest, NoSaveWritesAnotherWindowsFileAndAQuestionShowsItsWindow
     bool frontModified;
     const char16_t* title;
     std::string text;
+    bool mainMinimised = false;
   };
   const std::string held = "' cannot be written: it is the file of the event window ";
   const Case cases[] = {
@@ -427,6 +430,8 @@ TEST_F(EventWindowTest, NoSaveWritesAnotherWindowsFileAndAQuestionShowsItsWindow
        "1-1-1.qve", true, u"Error", "'" + EventPath("1-1-1.qve") + held + "'1-1-1'."},
       {"the exit", false, "Heat.qve", ExitEvent, nullptr, false, kExitTitle,
        "'" + EventPath("Heat.qve") + "' has changed. Save before exiting?"},
+      {"the exit with the main window minimised", false, "Heat.qve", ExitEvent, nullptr, false, kExitTitle,
+       "'" + EventPath("Heat.qve") + "' has changed. Save before exiting?", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -439,6 +444,7 @@ TEST_F(EventWindowTest, NoSaveWritesAnotherWindowsFileAndAQuestionShowsItsWindow
     std::u16string titles[2];
     std::string bytes;
     QvZEventMDI* inFrontWhenAsked = nullptr;
+    bool mainShownWhenAsked = false;
     Then([&] {
       windows[0] = c.race ? Frame()->ScheduleGoto(1, nullptr, 0) : Frame()->NewEvent();
       // Its file then differs from any the front window would write.
@@ -454,11 +460,18 @@ TEST_F(EventWindowTest, NoSaveWritesAnotherWindowsFileAndAQuestionShowsItsWindow
       if (c.answer != nullptr) {
         AnswerFileDialog(EventPath(c.answer));
       }
+      if (c.mainMinimised) {
+        native::SendMessage(Frame()->ScreenID(2), native::WM_SYSCOMMAND, native::SC_MINIMIZE, 0);
+        ASSERT_TRUE(native::IsIconic(Frame()->ScreenID(2)));
+      }
       Post(c.command);
     });
     When(
         "the message", [] { return FrontMessage() != nullptr; },
-        [&] { inFrontWhenAsked = CurrentEventWindow(); });
+        [&] {
+          inFrontWhenAsked = CurrentEventWindow();
+          mainShownWhenAsked = !native::IsIconic(Frame()->ScreenID(2));
+        });
     AnswerWithCloseBox(c.title);
     When(
         "the message to close", [] { return FrontMessage() == nullptr; },
@@ -477,6 +490,7 @@ TEST_F(EventWindowTest, NoSaveWritesAnotherWindowsFileAndAQuestionShowsItsWindow
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(KString(seen[0].text.c_str()).ToUtf8(), c.text);
     EXPECT_EQ(inFrontWhenAsked, windows[c.command == ExitEvent ? 0 : 1]);
+    EXPECT_TRUE(mainShownWhenAsked);
     EXPECT_EQ(fileDialogs.size(), c.answer != nullptr ? 3u : 1u) << "a refused name brings the dialog back";
   }
 }

@@ -147,7 +147,7 @@ class ResultsLinkTest : public ProgramTest {
   }
 
   // For steps that do more than answer: notes the message window in front, and presses its button.
-  void NoteFront() { seen.push_back({FrontMessage()->Text(), FrontMessage()->MessageText()->Text()}); }
+  void NoteFront() { seen.push_back({FrontMessage()->Text(), FrontMessage()->Message().CStr()}); }
   void PressInFront(ZafEventType button) {
     KZButton* found = FindIn<KZButton>(FrontMessage(), [button](KZButton& b) { return b.Value() == button; });
     ASSERT_NE(found, nullptr);

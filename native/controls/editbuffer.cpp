@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "foundation/kutf8.h"
+
 namespace native {
 
 namespace {
@@ -12,6 +14,34 @@ bool isBreakUnit(char16_t c) {
 
 bool isWordCharacter(char16_t c) {
   return c != u' ' && c != u'\t' && !isBreakUnit(c);
+}
+
+// Marks drawn over the character before them (accents, and the selectors that choose how it looks).
+bool isCombiningMark(char16_t c) {
+  return (c >= 0x0300 && c <= 0x036F) || (c >= 0x1AB0 && c <= 0x1AFF) || (c >= 0x1DC0 && c <= 0x1DFF) ||
+         (c >= 0x20D0 && c <= 0x20FF) || (c >= 0xFE00 && c <= 0xFE0F) || (c >= 0xFE20 && c <= 0xFE2F);
+}
+
+// Whether a position lies between two characters as the user sees them: not inside a line break, between
+// the two units of a surrogate pair, or between a character and a mark over it.
+bool isCharacterBoundary(std::u16string_view text, std::size_t position) {
+  if (position == 0 || position >= text.size()) {
+    return true;
+  }
+  const char16_t before = text[position - 1];
+  const char16_t after = text[position];
+  if (isBreakUnit(before)) {
+    return before != u'\r' || after != u'\n';
+  }
+  return !(KIsHighSurrogate(before) && KIsLowSurrogate(after)) && !isCombiningMark(after);
+}
+
+// The position itself on a boundary, else the nearest boundary before it.
+std::size_t boundaryAtOrBefore(std::u16string_view text, std::size_t position) {
+  while (!isCharacterBoundary(text, position)) {
+    --position;
+  }
+  return position;
 }
 
 }  // namespace
@@ -47,11 +77,7 @@ std::u16string EditBuffer::selectedText() const {
 }
 
 std::size_t EditBuffer::clampPosition(std::size_t position) const {
-  position = std::min(position, text_.size());
-  if (position > 0 && position < text_.size() && text_[position - 1] == u'\r' && text_[position] == u'\n') {
-    --position;
-  }
-  return position;
+  return boundaryAtOrBefore(text_, std::min(position, text_.size()));
 }
 
 void EditBuffer::select(std::size_t anchor, std::size_t caret) {
@@ -79,11 +105,8 @@ EditBuffer::Change EditBuffer::replaceSelection(std::u16string_view insertion) {
   Change change;
   if (added.size() > room) {
     change.truncated = true;
-    added.resize(room);
-    // Never keep half of a line break.
-    if (!added.empty() && added.back() == u'\r') {
-      added.pop_back();
-    }
+    // Never keep half of a line break or of a character.
+    added.resize(boundaryAtOrBefore(added, room));
   }
   if (removed == 0 && added.empty()) {
     return change;
@@ -117,13 +140,7 @@ bool EditBuffer::eraseForward() {
 
 std::size_t EditBuffer::previousPosition(std::size_t position) const {
   position = clampPosition(position);
-  if (position == 0) {
-    return 0;
-  }
-  if (position >= 2 && text_[position - 1] == u'\n' && text_[position - 2] == u'\r') {
-    return position - 2;
-  }
-  return position - 1;
+  return position == 0 ? 0 : boundaryAtOrBefore(text_, position - 1);
 }
 
 std::size_t EditBuffer::nextPosition(std::size_t position) const {
@@ -131,10 +148,10 @@ std::size_t EditBuffer::nextPosition(std::size_t position) const {
   if (position >= text_.size()) {
     return text_.size();
   }
-  if (text_[position] == u'\r' && position + 1 < text_.size() && text_[position + 1] == u'\n') {
-    return position + 2;
-  }
-  return position + 1;
+  do {
+    ++position;
+  } while (!isCharacterBoundary(text_, position));
+  return position;
 }
 
 std::size_t EditBuffer::wordStartBefore(std::size_t position) const {

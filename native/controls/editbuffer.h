@@ -1,7 +1,8 @@
 #pragma once
 // The text of an edit control with its selection: an anchor where the selection started and the caret where
-// it ends (either may come first). Positions count UTF-16 units from the start; a line break is "\r\n" and no
-// position falls inside it. Insertions stop at the limit.
+// it ends (either may come first). Positions count UTF-16 units from the start; a line break is "\r\n", a
+// character a surrogate pair or a unit with the combining marks after it, and no position falls inside
+// either. Insertions stop at the limit.
 
 #include <cstddef>
 #include <string>
@@ -31,7 +32,7 @@ class EditBuffer {
   std::size_t selectionEnd() const { return std::max(anchor_, caret_); }
   bool hasSelection() const { return anchor_ != caret_; }
   std::u16string selectedText() const;
-  // Positions past the end are taken as the end; one inside a line break as its start.
+  // Positions past the end are taken as the end; one inside a line break or a character as its start.
   void select(std::size_t anchor, std::size_t caret);
   // Moves the caret; the anchor follows unless the selection is extended.
   void moveCaret(std::size_t to, bool extend);
@@ -47,8 +48,8 @@ class EditBuffer {
   // Replaces the selection with as much of `insertion` as the limit leaves room for; a multi-line buffer
   // keeps line breaks (as "\r\n"), a single-line one stops at the first. The caret ends after the insertion.
   Change replaceSelection(std::u16string_view insertion);
-  // Backspace and Delete: the selection when there is one, else the character (or line break) before or
-  // after the caret.
+  // Backspace and Delete: the selection when there is one, else the whole character (or line break) before
+  // or after the caret.
   bool eraseBackward();
   bool eraseForward();
 

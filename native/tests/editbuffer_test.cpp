@@ -22,6 +22,7 @@ TEST(EditBuffer, InsertionStopsAtTheLimitAndSaysSo) {
       {"already full", u"abcde", 5, 5, 5, u"x", u"abcde", true},
       {"replacing the selection makes room", u"abcde", 5, 1, 4, u"xyz", u"axyze", false},
       {"text over the limit stays", u"abcdefg", 3, 7, 7, u"", u"abcdefg", false},
+      {"never half of a character", u"ab", 3, 2, 2, u"\U0001F300", u"ab", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -75,6 +76,34 @@ TEST(EditBuffer, WordStepsSkipGapsAndLineBreaks) {
   }
   EXPECT_EQ(buffer.wordAround(5), (std::pair<std::size_t, std::size_t>{4, 7}));
   EXPECT_EQ(buffer.wordAround(9), (std::pair<std::size_t, std::size_t>{9, 11})) << "a run of spaces";
+}
+
+TEST(EditBuffer, CaretBackspaceAndDeleteStepOverWholeCharacters) {
+  struct Case {
+    const char* name;
+    std::u16string text;
+    std::u16string typed;    // End, Left, "A"
+    std::u16string deleted;  // then Delete
+    std::u16string erased;   // then Left, BackSpace
+  };
+  const Case cases[] = {
+      {"a surrogate pair", u"x\U0001F300\U0001F300", u"x\U0001F300A\U0001F300", u"x\U0001F300A", u"xA"},
+      {"a letter with an accent", u"xe\u0301e\u0301", u"xe\u0301Ae\u0301", u"xe\u0301A", u"xA"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EditBuffer buffer(false);
+    buffer.setText(c.text);
+    buffer.moveCaret(buffer.size(), false);
+    buffer.moveCaret(buffer.previousPosition(buffer.caret()), false);
+    buffer.replaceSelection(u"A");
+    EXPECT_EQ(buffer.text(), c.typed);
+    buffer.eraseForward();
+    EXPECT_EQ(buffer.text(), c.deleted);
+    buffer.moveCaret(buffer.previousPosition(buffer.caret()), false);
+    buffer.eraseBackward();
+    EXPECT_EQ(buffer.text(), c.erased);
+  }
 }
 
 TEST(EditBuffer, BackspaceAndDeleteAtTheEndsChangeNothing) {

@@ -170,21 +170,38 @@ TEST_F(KZDialogTest, TheCloseBoxOfABoxBehindAnotherAnswersNeither) {
 TEST_F(KZDialogTest, MessageStandsRightOfThePictureWithTheButtonsTwoRowsUnder) {
   const int32_t cellWidth = ZafWindowObject::display->cellWidth;
   const int32_t iconCells = (ZafIcon::SystemImage(ZAF_ICON_QUESTION)->width + cellWidth - 1) / cellWidth;
+  // A file in a folder of 280 characters: the box wraps the path within the screen.
+  const std::u16string question =
+      u"The event \"/srv/meet/" + std::u16string(280, u'd') + u"/1-1-1.qve\" has changed. Save before exiting?";
   struct Case {
     int32_t icon;
+    const char16_t* message;
     int32_t messageColumn;
-  } cases[] = {{0, 4}, {ZAF_ICON_QUESTION, 4 + iconCells}};
+    int32_t leastRows;
+    int32_t mostRows;
+  } cases[] = {{0, u"Lane 3 has no reaction time.", 4, 1, 1},
+               {ZAF_ICON_QUESTION, u"Lane 3 has no reaction time.", 4 + iconCells, 1, 1},
+               {ZAF_ICON_QUESTION, question.c_str(), 4 + iconCells, 2, 8}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.icon);
-    KZMessageWindow box(u"Note", u"Lane 3 has no reaction time.", KZDialog::kOk, KZDialog::kOk, c.icon);
+    SCOPED_TRACE(testing::Message() << c.icon << " " << std::char_traits<char16_t>::length(c.message));
+    KZMessageWindow box(u"Note", c.message, KZDialog::kYes | KZDialog::kNo | KZDialog::kCancel,
+                        KZDialog::kYes, c.icon);
     EXPECT_EQ(box.Icon() != nullptr, c.icon != 0);
-    EXPECT_EQ(Cells(box.MessageText()).left, c.messageColumn);
-    EXPECT_EQ(Cells(box.MessageText()).top, 1);
+    const ZafRegionStruct message = Cells(box.MessageText());
+    EXPECT_EQ(message.left, c.messageColumn);
+    EXPECT_EQ(message.top, 1);
+    EXPECT_GE(message.Height(), c.leastRows);
+    EXPECT_LE(message.Height(), c.mostRows);
     box.CreateButtons();
-    EXPECT_EQ(Cells(ButtonOf(box, KZDialog::kOkResult)).top, 4);
-    EXPECT_EQ(
-        box.Region().Height(),
-        ZafRegionStruct({0, 0, 0, 6, ZAF_CELL}).Converted(ZAF_PIXEL, ZafWindowObject::display).Height());
+    EXPECT_EQ(Cells(ButtonOf(box, KZDialog::kCancelResult)).top, message.bottom + 3);
+    EXPECT_EQ(box.Region().Height(), ZafRegionStruct({0, 0, 0, message.Height() + 5, ZAF_CELL})
+                                         .Converted(ZAF_PIXEL, ZafWindowObject::display)
+                                         .Height());
+    const ZafRegionStruct cancel =
+        ButtonOf(box, KZDialog::kCancelResult)->Region().Converted(ZAF_PIXEL, ZafWindowObject::display);
+    EXPECT_GE(box.Region().left, 0) << "the box and its buttons lie on the screen";
+    EXPECT_LT(box.Region().right, ZafWindowObject::display->columns);
+    EXPECT_LT(cancel.right, box.Region().Width());
   }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/core/zafdisplay.h"
@@ -26,17 +27,34 @@ class Control : public ZafWindowObject, public KZWindowObjectLeech {
   using KZWindowObjectLeech::Redisplay;
 };
 
-// Records the drawing calls and counts the measurements; every character is 5 pixels wide and a cell 4
-// pixels.
+// Records the drawing calls and counts the measurements and the units measured; every character is 5
+// pixels wide, a pair of surrogates 10, a combining accent 0, and a cell 4 pixels. A surrogate without its
+// other half is `loneSurrogateWidth` wide, as a replacement mark.
 class NarrowCellDisplay : public ZafTestDisplay {
  public:
   NarrowCellDisplay() { cellWidth = 4; }
   ZafRegionStruct TextSize(const ZafIChar* text, int32_t length) override {
     ++measurements;
     const auto count = static_cast<int32_t>(length < 0 ? std::char_traits<ZafIChar>::length(text) : length);
-    return {0, 0, count * 5 - 1, 9, ZAF_PIXEL};
+    unitsMeasured += count;
+    int32_t width = 0;
+    for (int32_t index = 0; index < count; ++index) {
+      const char16_t unit = text[index];
+      if (unit >= 0xD800 && unit <= 0xDBFF && index + 1 < count && text[index + 1] >= 0xDC00 &&
+          text[index + 1] <= 0xDFFF) {
+        width += 10;
+        ++index;
+      } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+        width += loneSurrogateWidth;
+      } else if (unit < 0x300 || unit > 0x36F) {
+        width += 5;
+      }
+    }
+    return {0, 0, width - 1, 9, ZAF_PIXEL};
   }
   int32_t measurements = 0;
+  int64_t unitsMeasured = 0;
+  int32_t loneSurrogateWidth = 5;
 };
 
 class KZWindowObjectLeechTest : public KZFrameworkTest {
@@ -49,17 +67,22 @@ class KZWindowObjectLeechTest : public KZFrameworkTest {
   }
 
   // Draws with a display that records the calls and measures characters 5 pixels wide; counts its
-  // measurements into `measurements` when given.
+  // measurements into `measurements` and the units measured into `units` when given.
   template <typename Draw>
-  std::vector<std::string> Recorded(Draw draw, int32_t* measurements = nullptr) {
+  std::vector<std::string> Recorded(Draw draw, int32_t* measurements = nullptr, int64_t* units = nullptr,
+                                    int32_t loneSurrogateWidth = 5) {
     ZafDisplay* screen = ZafWindowObject::display;
     NarrowCellDisplay recorder;
+    recorder.loneSurrogateWidth = loneSurrogateWidth;
     ZafWindowObject::display = &recorder;
     draw();
     ZafWindowObject::display = screen;
     ZafDisplay::SetDisplayOfRecord(screen);
     if (measurements) {
       *measurements = recorder.measurements;
+    }
+    if (units) {
+      *units = recorder.unitsMeasured;
     }
     return recorder.calls;
   }
@@ -99,34 +122,49 @@ TEST_F(KZWindowObjectLeechTest, TextIsMeasuredInCellsRoundedUp) {
 }
 
 TEST_F(KZWindowObjectLeechTest, FittedTextDropsCharactersFromTheEnd) {
+  using namespace std::string_view_literals;
   // A document sets no length on a name.
   const std::u16string longName(100000, u'n');
+  const std::u16string accents = u"a" + std::u16string(1000000, u'\u0301');
+  std::u16string tenSpirals;
+  for (int count = 0; count < 10; ++count) {
+    tenSpirals += u"\U0001F300";
+  }
+  constexpr int32_t kMeasuredAsAMark = 20;  // a half pair, measured as a replacement mark
+  constexpr int32_t kMeasuredAsNothing = 0;
   struct Case {
     const char16_t* text;
     int32_t width;
-    const char* drawn;  // null: nothing drawn
+    std::string_view drawn;  // the recorded text, each unit cut to 7 bits; empty: nothing drawn
     int32_t mostMeasurements = 4;
-  } cases[] = {{u"abc", 4, nullptr},
+    int64_t mostUnitsMeasured = 1000000;
+    int32_t loneSurrogateWidth = 5;
+  } cases[] = {{u"abc", 4, ""},
                {u"abc", 5, "\"a\""},
                {u"abc", 14, "\"ab\""},
                {u"abc", 100, "\"abc\""},
-               {longName.c_str(), 14, "\"nn\"", 8}};
+               {longName.c_str(), 14, "\"nn\"", 8},
+               {accents.c_str(), 14, "\"a\x01\x01", 2 * 20 + 4, 1000},
+               {u"\U0001F300\U0001F300\U0001F300", 12, "\"<\0\""sv, 8, 1000, kMeasuredAsNothing},
+               {tenSpirals.c_str(), 12, "\"<\0\""sv, 8, 1000, kMeasuredAsAMark}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << std::char_traits<char16_t>::length(c.text) << " in " << c.width);
     int32_t measurements = 0;
+    int64_t unitsMeasured = 0;
     const std::vector<std::string> calls = Recorded(
         [&] {
           control->DrawTextFitted({0, 0, c.width - 1, 9}, c.text, 0, 0, false);
         },
-        &measurements);
+        &measurements, &unitsMeasured, c.loneSurrogateWidth);
     EXPECT_LE(measurements, c.mostMeasurements);
+    EXPECT_LE(unitsMeasured, c.mostUnitsMeasured);
     std::vector<std::string> texts;
     for (const std::string& call : calls) {
       if (call.rfind("Text", 0) == 0) {
         texts.push_back(call);
       }
     }
-    if (!c.drawn) {
+    if (c.drawn.empty()) {
       EXPECT_TRUE(texts.empty());
     } else {
       ASSERT_EQ(texts.size(), 1u);

@@ -295,12 +295,58 @@ constexpr int kLane8Affiliation[] = {465, 160};
 // The tool bar's Save button, and the close box of the maximised event window at the menu bar's end.
 constexpr int kToolBarSave[] = {85, 57};
 constexpr int kEventCloseBox[] = {627, 32};
-// Whether the event window asks whether to save its changed event before it closes: the question's caption
-// shows, and its Cancel button.
-bool CloseQuestionShown(const ScreenPixels& screen) {
-  return ActiveCaptionAt(screen, 320, 87);
+// The event window's question whether to save its changed event before it closes names the event's whole
+// path, so it is as many rows high as the path takes (the program folder lies in TMPDIR). It is centred
+// across the screen, its buttons across it, and raised a little above the middle: its caption crosses the
+// screen's middle column below the menu bar, and Cancel lies in a fixed column above the box's bottom edge.
+constexpr int kMiddleColumn = 320;
+constexpr int kBelowTheMenuBar = 60;
+constexpr int kCloseQuestionCancelColumn = 444;
+// Higher than a highlighted row of the results.
+constexpr int kCaptionRows = 18;
+
+// The question's caption's top row, or 0 when no caption crosses the middle column below the menu bar.
+int CloseQuestionCaptionTop(const ScreenPixels& screen) {
+  int run = 0;
+  for (int y = kBelowTheMenuBar; y < screen.height / 2; ++y) {
+    run = ActiveCaptionAt(screen, kMiddleColumn, y) ? run + 1 : 0;
+    if (run == kCaptionRows) {
+      return y + 1 - kCaptionRows;
+    }
+  }
+  return 0;
 }
-constexpr int kCloseQuestionCancel[] = {444, 209};
+
+bool CloseQuestionShown(const ScreenPixels& screen) {
+  return CloseQuestionCaptionTop(screen) != 0;
+}
+
+// A point inside the question's Cancel button: up from the box's bottom edge (found down the box's left
+// margin, below the caption's left end), the first row of the button's edge in its column.
+native::POINT CloseQuestionCancel(const ScreenPixels& screen) {
+  const native::COLORREF face = native::GetSysColor(native::COLOR_BTNFACE);
+  int y = CloseQuestionCaptionTop(screen);
+  int left = kMiddleColumn;
+  while (left > 0 && ActiveCaptionAt(screen, left - 1, y)) {
+    --left;
+  }
+  while (y < screen.height - 1 && ActiveCaptionAt(screen, left, y)) {
+    ++y;
+  }
+  while (y < screen.height - 1 && ShowsColourAt(screen, left + 3, y + 1, face)) {
+    ++y;
+  }
+  while (y > 0 && ShowsColourAt(screen, kCloseQuestionCancelColumn, y - 1, face)) {
+    --y;
+  }
+  // A few rows into the button over its bottom edge.
+  return {kCloseQuestionCancelColumn, y - 6};
+}
+
+void ClickCloseQuestionCancel(Display* display, Window window) {
+  const native::POINT cancel = CloseQuestionCancel(ScreenThatShows(display, CloseQuestionShown));
+  native::test::ClickAt(display, window, cancel.x, cancel.y);
+}
 
 // Only Escape throws a typed name away, and the click or key that ends an edit does what it was aimed at.
 // Lane 8's First Name typed, then one click on the tool bar's Save; typed again and saved by File > Save's
@@ -334,7 +380,7 @@ void KeepsNamesWhateverEndsTheirEdit(MainRoadX11Test& test, Display* display, Wi
   native::test::TypeKeysyms(display, window, {XK_I, XK_d, XK_a});
   native::test::ClickAt(display, window, kEventCloseBox[0], kEventCloseBox[1]);
   WritePng(ScreenThatShows(display, CloseQuestionShown), TestPicturePath("mainroad-close-question.png"));
-  native::test::ClickAt(display, window, kCloseQuestionCancel[0], kCloseQuestionCancel[1]);
+  ClickCloseQuestionCancel(display, window);
   ScreenThatShows(display, [](const ScreenPixels& now) { return !CloseQuestionShown(now); });
 }
 
@@ -386,7 +432,7 @@ void KeysDoWhatTheyName(MainRoadX11Test& test, Display* display, Window window, 
     ScreenThatShows(display, CloseQuestionShown);
     EXPECT_EQ(StampOf(saved), document) << "the document was written after " << after;
     EXPECT_EQ(StampOf(interfacePath), interfaceFile) << "the results file was written after " << after;
-    native::test::ClickAt(display, window, kCloseQuestionCancel[0], kCloseQuestionCancel[1]);
+    ClickCloseQuestionCancel(display, window);
     ScreenThatShows(
         display, [](const ScreenPixels& now) { return !CloseQuestionShown(now) && ShowsFalseStarts(now); });
   };
