@@ -282,6 +282,8 @@ void ChartLoad::AddLaneLabels(const QvResult* result, int32_t laneCount, int32_t
   chart->SetAxisTicks(kLaneAxis, 1.0, 1, 2.0, 0);
   chart->SetAxisTickInterval(kLaneAxis, 1, 0);
   chart->GetAxisLabelAttribs(kLaneAxis).SetForeColor(kBlack);
+  // A label stands on its lane's baseline, inside its own band beside its trace, not in the band below.
+  chart->GetAxisLabelTextAttribs(kLaneAxis).SetBottom();
 }
 
 void ChartLoad::DrawMarkerLines(const QvResult* result, bool single) {

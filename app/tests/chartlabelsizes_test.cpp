@@ -172,6 +172,19 @@ class ChartLabelSizesTest : public DownloadedEventTest {
             << "over the line of " << Text(line);
       }
     }
+    // Every lane's label stands in its own band, above its baseline and below the baseline of the lane
+    // above, beside its own trace.
+    const cf_3DGridTickSeries& laneAxis = Control().GetAxis(kLaneAxis);
+    for (int32_t i = 1; size.row == kAllLanes && i <= laneAxis.GetItemCount(); ++i) {
+      const cf_3DTextMarker& label = *laneAxis.GetItem(i);
+      const int32_t baseline = label.GetAnchorPoint().GetScreenY();
+      for (int32_t j = 1; !label.DrawnTextRect().IsEmpty() && j <= laneAxis.GetItemCount(); ++j) {
+        const int32_t other = laneAxis.GetItem(j)->GetAnchorPoint().GetScreenY();
+        EXPECT_TRUE(other < baseline ? label.DrawnTextRect().top >= other
+                                     : label.DrawnTextRect().bottom <= baseline)
+            << Text(label) << " outside its band, against " << Text(*laneAxis.GetItem(j));
+      }
+    }
     const std::vector<std::string> times = DrawnOn(drawn, kTimeAxis);
     EXPECT_TRUE(times.empty() || std::count(times.begin(), times.end(), gun) == 1) << "without " << gun;
     const std::vector<std::string> lanes = DrawnOn(drawn, kLaneAxis);
@@ -288,17 +301,11 @@ TEST_F(ChartLabelSizesTest, LabelsThatWouldNotReadAreLeftOutAndARoomyChartShowsT
   sweep(6, {110, 211, 450, 1016}, {160, 258});
   // A chart 162x43, its plot 1 pixel high, its lane labels all but level.
   cases.push_back({"162x43 chart", kAllLanes, false, 170, 152});
-  // Narrow charts: "Power" clear of the time's title, which it would touch; lane 1 before Legal's title,
-  // which would touch it.
+  // Narrow charts: "Power" clear of the time's title, which it would touch; lane 1, above its baseline
+  // at the plot's top, before Legal's title, which would touch it.
   cases.push_back({"137x152, row -1", kAllLanes, false, 137, 152});
-  cases.push_back({"137x269, row -1",
-                   kAllLanes,
-                   false,
-                   137,
-                   269,
-                   false,
-                   {},
-                   {"Set", "Legal", "Time (seconds)", "Power"}});
+  cases.push_back(
+      {"137x269, row -1", kAllLanes, false, 137, 269, false, {}, {"Set", "Time (seconds)", "Power"}});
   cases.push_back({"174x165, row -1",
                    kAllLanes,
                    false,
