@@ -1,28 +1,71 @@
 #include "chart/cf_string.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "framework/data/zafintegerdata.h"
 #include "framework/data/zafprintf.h"
 #include "framework/data/zafrealdata.h"
 
 namespace {
 
+constexpr char16_t kGroupingFlag = u'\'';
+constexpr std::u16string_view kDigits = u"0123456789";
+
+// The format without the grouping flag among the flags of its first conversion; `grouped` tells whether
+// it had one.
+std::u16string WithoutGroupingFlag(std::u16string_view format, bool& grouped) {
+  std::u16string plain(format);
+  const std::size_t start = plain.find(u'%');
+  grouped = false;
+  for (std::size_t at = start == std::u16string::npos ? plain.size() : start + 1;
+       at < plain.size() && std::u16string_view(u"-+ #0'").find(plain[at]) != std::u16string_view::npos;) {
+    if (plain[at] == kGroupingFlag) {
+      plain.erase(at, 1);
+      grouped = true;
+    } else {
+      ++at;
+    }
+  }
+  return plain;
+}
+
+// Commas between the groups of three digits of the first run of digits, the whole part: the chart's
+// numbers always take "." for the decimal point.
+void GroupThousands(std::u16string& text) {
+  const std::size_t first = text.find_first_of(kDigits);
+  if (first == std::u16string::npos) {
+    return;
+  }
+  const std::size_t end = std::min(text.find_first_not_of(kDigits, first), text.size());
+  for (std::size_t at = end; at > first + 3;) {
+    at -= 3;
+    text.insert(at, 1, u',');
+  }
+}
+
 // Formats into `text` in full: a first try in a small buffer, and a second one sized to the length that
-// the first reported when the result did not fit.
+// the first reported when the result did not fit. The flag ' groups the whole part's digits in thousands.
 template <typename Value>
 void FormatNumber(std::u16string& text, const ZafIChar* format, Value value) {
   text.clear();
   if (!format) {
     return;
   }
+  bool grouped = false;
+  const std::u16string plain = WithoutGroupingFlag(format, grouped);
   ZafRealData::RegisterFormats();
   ZafIntegerData::RegisterFormats();
   text.resize(32);
-  int length = ZafSNPrintf(text.data(), text.size() + 1, format, value);
+  int length = ZafSNPrintf(text.data(), text.size() + 1, plain.c_str(), value);
   if (length > static_cast<int>(text.size())) {
     text.resize(static_cast<std::size_t>(length));
-    length = ZafSNPrintf(text.data(), text.size() + 1, format, value);
+    length = ZafSNPrintf(text.data(), text.size() + 1, plain.c_str(), value);
   }
   text.resize(static_cast<std::size_t>(length < 0 ? 0 : length));
+  if (grouped) {
+    GroupThousands(text);
+  }
 }
 
 }  // namespace

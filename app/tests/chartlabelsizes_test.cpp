@@ -66,6 +66,8 @@ struct Case {
   double range = 0;
   // The lane labels drawn, top to bottom, where given.
   std::vector<std::string> lanes = {};
+  // The power numbers drawn, from 0 up, where given.
+  std::vector<std::string> values = {};
 };
 
 class ChartLabelSizesTest : public DownloadedEventTest {
@@ -211,6 +213,9 @@ class ChartLabelSizesTest : public DownloadedEventTest {
     if (!size.lanes.empty()) {
       EXPECT_EQ(lanes, size.lanes);
     }
+    if (!size.values.empty()) {
+      EXPECT_EQ(DrawnOn(drawn, kValueAxis), size.values);
+    }
     if (size.roomy) {
       for (const int32_t axis : {kAxisTitle, kMarkerAxis, kTimeAxis, kLaneAxis, kValueAxis}) {
         EXPECT_EQ(static_cast<int32_t>(DrawnOn(drawn, axis).size()), Labels(axis)) << "axis " << axis;
@@ -276,8 +281,19 @@ TEST_F(ChartLabelSizesTest, LabelsThatWouldNotReadAreLeftOutAndARoomyChartShowsT
       {"800x600 frame", kAllLanes, true, 800, 600},
       {"390x290 frame", kAllLanes, true, 390, 290},
       {"1024x768 frame", kAllLanes, true, 1024, 768, true},
-      // Lane 8's reaction on the Gun line, its title 16 pixels from Legal's.
-      {"1080x768 frame, row 7", 7, true, 1080, 768, true},
+      // Lane 8's reaction on the Gun line, its title 16 pixels from Legal's. Its power named at the right,
+      // the power numbers in one notation.
+      {"1080x768 frame, row 7",
+       7,
+       true,
+       1080,
+       768,
+       true,
+       {},
+       {},
+       0,
+       {"Power 580"},
+       {"0", "717,400", "1,434,800", "2,152,200", "2,869,600", "3,587,000"}},
       {"1130x768 frame, row 7", 7, true, 1130, 768, true},
       // Lane 5's reaction on the Legal line, over a second: both titles in rows above the plot.
       {"1024x768 frame, a second, row 4", 4, true, 1024, 768, false, {}, reactionOnLegal, 0.5},
@@ -334,7 +350,7 @@ TEST_F(ChartLabelSizesTest, LabelsThatWouldNotReadAreLeftOutAndARoomyChartShowsT
   // from it.
   std::vector<Case> closeLines = {{"1024x768 frame, Set near the gun, row 3", 3, true, 1024, 768},
                                   {"1024x768 frame, Set near the gun, row 6", 6, true, 1024, 768},
-                                  {"150x160, Set near the gun, row 6", 6, false, 150, 160, false, {"0"}}};
+                                  {"150x160, Set near the gun, row 6", 6, false, 150, 160, false, {"-2.5", "0"}}};
   for (const int32_t width : {110, 150, 192, 450, 1016}) {
     closeLines.push_back({std::to_string(width) + "x258, Set near the gun, row 6", 6, false, width, 258});
   }
