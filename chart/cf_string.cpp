@@ -12,22 +12,20 @@ namespace {
 constexpr char16_t kGroupingFlag = u'\'';
 constexpr std::u16string_view kDigits = u"0123456789";
 
-// The format without the grouping flag among the flags of its first conversion; `grouped` tells whether
-// it had one.
-std::u16string WithoutGroupingFlag(std::u16string_view format, bool& grouped) {
-  std::u16string plain(format);
-  const std::size_t start = plain.find(u'%');
-  grouped = false;
-  for (std::size_t at = start == std::u16string::npos ? plain.size() : start + 1;
-       at < plain.size() && std::u16string_view(u"-+ #0'").find(plain[at]) != std::u16string_view::npos;) {
-    if (plain[at] == kGroupingFlag) {
-      plain.erase(at, 1);
-      grouped = true;
+// Takes the grouping flag out of the flags of the format's first conversion; answers whether it was there.
+bool TakeGroupingFlag(std::u16string& format) {
+  const std::size_t start = format.find(u'%');
+  bool taken = false;
+  for (std::size_t at = start == std::u16string::npos ? format.size() : start + 1;
+       at < format.size() && std::u16string_view(u"-+ #0'").find(format[at]) != std::u16string_view::npos;) {
+    if (format[at] == kGroupingFlag) {
+      format.erase(at, 1);
+      taken = true;
     } else {
       ++at;
     }
   }
-  return plain;
+  return taken;
 }
 
 // Commas between the groups of three digits of the first run of digits, the whole part: the chart's
@@ -52,15 +50,21 @@ void FormatNumber(std::u16string& text, const ZafIChar* format, Value value) {
   if (!format) {
     return;
   }
+  // Only a format that holds the flag is copied: numbers are formatted by the thousand as traces load.
+  std::u16string plain;
   bool grouped = false;
-  const std::u16string plain = WithoutGroupingFlag(format, grouped);
+  if (std::u16string_view(format).find(kGroupingFlag) != std::u16string_view::npos) {
+    plain = format;
+    grouped = TakeGroupingFlag(plain);
+  }
+  const ZafIChar* used = grouped ? plain.c_str() : format;
   ZafRealData::RegisterFormats();
   ZafIntegerData::RegisterFormats();
   text.resize(32);
-  int length = ZafSNPrintf(text.data(), text.size() + 1, plain.c_str(), value);
+  int length = ZafSNPrintf(text.data(), text.size() + 1, used, value);
   if (length > static_cast<int>(text.size())) {
     text.resize(static_cast<std::size_t>(length));
-    length = ZafSNPrintf(text.data(), text.size() + 1, plain.c_str(), value);
+    length = ZafSNPrintf(text.data(), text.size() + 1, used, value);
   }
   text.resize(static_cast<std::size_t>(length < 0 ? 0 : length));
   if (grouped) {
