@@ -259,6 +259,8 @@ void ChartLoad::SetupTimeAxis(int32_t laneCount, bool single) {
   chart->SetAxisStyle(kTimeAxis, 1);
   chart->SetAxisTicks(kTimeAxis, 1.0, 1, 5.0, 0);
   chart->SetAxisTicks(kValueAxis, single ? scale / 5 : scale, 1, 2.0, 0);
+  // Every power number whole and in full, its thousands grouped, however large the scale.
+  chart->GetAxisLabelTextAttribs(kValueAxis).SetFormat(u"%'.0f");
   chart->SetAxisLabelInterval(kValueAxis, 1, 0);
   chart->SetValueRange(0, static_cast<double>(scale) * laneCount);
 }
@@ -278,10 +280,16 @@ void ChartLoad::AddLaneLabels(const QvResult* result, int32_t laneCount, int32_t
   // The lane labels are thinned counting from lane 1, which stays while any does.
   chart->SetDomainLabel(text.CStr(), kRangeLabel, Lift(laneCount, lane))->SetKeyLabel(lane == 1);
   chart->ShowAxis(kLaneAxis, true);
-  chart->SetAxisStyle(kLaneAxis, 2);
+  SetUpLaneAxis();
   chart->SetAxisTicks(kLaneAxis, 1.0, 1, 2.0, 0);
-  chart->SetAxisTickInterval(kLaneAxis, 1, 0);
   chart->GetAxisLabelAttribs(kLaneAxis).SetForeColor(kBlack);
+}
+
+void ChartLoad::SetUpLaneAxis() {
+  chart->SetAxisTickInterval(kLaneAxis, 1, 0);
+  chart->SetAxisStyle(kLaneAxis, 2);
+  // A label stands on its line, the lane's baseline, inside its own band beside its trace.
+  chart->GetAxisLabelTextAttribs(kLaneAxis).SetBottom();
 }
 
 void ChartLoad::DrawMarkerLines(const QvResult* result, bool single) {
@@ -356,10 +364,10 @@ void ChartLoad::AddPowerLabels(const QvResult* result) {
   if (result == nullptr || !settings.showPower || !result->HasPower()) {
     return;
   }
-  chart->SetAxisTickInterval(kLaneAxis, 1, 0);
-  chart->SetAxisStyle(kLaneAxis, 2);
-  KString text;
-  text.AppendInt(result->GetPower());
+  SetUpLaneAxis();
+  // Named as in the results table, so that it reads as the result's power and not as a number of an axis.
+  KString text = Text(u"\\Strings\\Event\\Results\\Fields\\Power", u"Power");
+  text.AppendChar(u' ').AppendInt(result->GetPower());
   chart->SetDomainLabel(text.CStr(), kRangeLabel, result->GetPower());
 }
 

@@ -59,6 +59,9 @@ class ChartLoad {
   void SetSeriesAttribs(const QvResult* result, int32_t laneCount, int32_t lane);
   void SetupTimeAxis(int32_t laneCount, bool single);
   void AddLaneLabels(const QvResult* result, int32_t laneCount, int32_t lane);
+  // The right-hand axis of the lane labels, or of one lane's power: a grid line at each label, the label
+  // above it.
+  void SetUpLaneAxis();
   void DrawMarkerLines(const QvResult* result, bool single);
   void DrawLocalReaction(const QvResult& result);
   void AddPowerLabels(const QvResult* result);

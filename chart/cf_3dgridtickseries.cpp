@@ -296,6 +296,28 @@ void cf_3DGridTickSeries::ThinLabels(bf_Display& display) {
   }
 }
 
+void cf_3DGridTickSeries::LeaveOutLabelsPastTheNextItem(bf_Display& display) {
+  const cf_TextAttribs& labels = *TextAttribs();
+  if (!labels.IsBottom() && !labels.IsTop()) {
+    return;
+  }
+  const bool above = labels.IsBottom();
+  std::vector<int32_t> anchors;
+  for (const auto& item : items) {
+    anchors.push_back(item->GetAnchorPoint().GetScreenY());
+  }
+  for (const auto& item : items) {
+    const cf_2DRect rect = item->NextTextRect(display);
+    const int32_t own = item->GetAnchorPoint().GetScreenY();
+    const bool past = std::any_of(anchors.begin(), anchors.end(), [&](int32_t next) {
+      return above ? next < own && rect.top < next : next > own && rect.bottom > next;
+    });
+    if (!rect.IsEmpty() && item.get() != keyLabel && past) {
+      item->SetTextLeftOut(true);
+    }
+  }
+}
+
 void cf_3DGridTickSeries::LeaveOutCrowdedLabels(bf_Display& display, const cf_2DRect& plot,
                                                 const cf_2DRect& region, std::vector<cf_2DRect>& kept,
                                                 LabelPass pass) {
@@ -305,6 +327,7 @@ void cf_3DGridTickSeries::LeaveOutCrowdedLabels(bf_Display& display, const cf_2D
   const cf_TextSelection selection(display, *TextAttribs());
   if (pass == kKeyLabel && style != kGroupCategories) {
     ThinLabels(display);
+    LeaveOutLabelsPastTheNextItem(display);
   }
   bool keyLeftOut = false;
   ForEachItemAsDrawn([&](cf_3DTextMarker& item) {

@@ -119,7 +119,8 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
   // Leaves out the labels that would not read. With kKeyLabel, the labels along a value or category axis
   // are first thinned to every 2nd, 5th, 10th, 20th... so that no two kept ones touch, counted from the
   // key label (so a marked point such as the gun, or the first lane, stays; from the first label when none
-  // is drawn), and the key label, or the key title of group categories, is decided; where it is left
+  // is drawn), each kept label stays within its own item's step (LeaveOutLabelsPastTheNextItem), and
+  // the key label, or the key title of group categories, is decided; where it is left
   // out, so is every label of the axis. With kOtherLabels the others are decided. A group category's label
   // that its placing left on a flat chart's `plot`, where the lines run, is left out. Any label is left
   // out where it would read as one with one of `kept` (labels and titles drawn before it) or not lie whole
@@ -174,6 +175,9 @@ class cf_3DGridTickSeries : public cf_Virt3DObj {
   // Every `stride`th of the labels met along the axis, counted both ways from the key label (from the
   // first when the key label is not drawn).
   void ThinLabels(bf_Display& display);
+  // A label standing above (or below) its anchor that reaches past the next item's anchor that way would
+  // read as that item's: it is left out, unless it is the key label.
+  void LeaveOutLabelsPastTheNextItem(bf_Display& display);
   // Leaves out the titles of the lines that `title`, placed at `placed`, stands over.
   void LeaveOutTitlesUnder(const cf_3DTextMarker& title, const cf_2DRect& placed);
   // Group categories mark lines across a flat plot.

@@ -19,6 +19,7 @@ class cf_String {
   void Assign(const ZafIChar* text);
   void Append(const ZafIChar* text);
   // The value formatted with a printf format such as "%g" or "%d"; a null format gives the empty string.
+  // The flag ' ("%'.0f") puts commas between the groups of three digits of the whole part.
   void SetNumber(double value, const ZafIChar* format);
   void SetNumber(int32_t value, const ZafIChar* format);
   void Clear() { text.clear(); }

@@ -66,6 +66,8 @@ struct Case {
   double range = 0;
   // The lane labels drawn, top to bottom, where given.
   std::vector<std::string> lanes = {};
+  // The power numbers drawn, from 0 up, where given.
+  std::vector<std::string> values = {};
 };
 
 class ChartLabelSizesTest : public DownloadedEventTest {
@@ -172,6 +174,19 @@ class ChartLabelSizesTest : public DownloadedEventTest {
             << "over the line of " << Text(line);
       }
     }
+    // Every lane's label stands in its own band, above its baseline and below the baseline of the lane
+    // above, beside its own trace.
+    const cf_3DGridTickSeries& laneAxis = Control().GetAxis(kLaneAxis);
+    for (int32_t i = 1; size.row == kAllLanes && i <= laneAxis.GetItemCount(); ++i) {
+      const cf_3DTextMarker& label = *laneAxis.GetItem(i);
+      const int32_t baseline = label.GetAnchorPoint().GetScreenY();
+      for (int32_t j = 1; !label.DrawnTextRect().IsEmpty() && j <= laneAxis.GetItemCount(); ++j) {
+        const int32_t other = laneAxis.GetItem(j)->GetAnchorPoint().GetScreenY();
+        EXPECT_TRUE(other < baseline ? label.DrawnTextRect().top >= other
+                                     : label.DrawnTextRect().bottom <= baseline)
+            << Text(label) << " outside its band, against " << Text(*laneAxis.GetItem(j));
+      }
+    }
     const std::vector<std::string> times = DrawnOn(drawn, kTimeAxis);
     EXPECT_TRUE(times.empty() || std::count(times.begin(), times.end(), gun) == 1) << "without " << gun;
     const std::vector<std::string> lanes = DrawnOn(drawn, kLaneAxis);
@@ -197,6 +212,9 @@ class ChartLabelSizesTest : public DownloadedEventTest {
     }
     if (!size.lanes.empty()) {
       EXPECT_EQ(lanes, size.lanes);
+    }
+    if (!size.values.empty()) {
+      EXPECT_EQ(DrawnOn(drawn, kValueAxis), size.values);
     }
     if (size.roomy) {
       for (const int32_t axis : {kAxisTitle, kMarkerAxis, kTimeAxis, kLaneAxis, kValueAxis}) {
@@ -263,8 +281,19 @@ TEST_F(ChartLabelSizesTest, LabelsThatWouldNotReadAreLeftOutAndARoomyChartShowsT
       {"800x600 frame", kAllLanes, true, 800, 600},
       {"390x290 frame", kAllLanes, true, 390, 290},
       {"1024x768 frame", kAllLanes, true, 1024, 768, true},
-      // Lane 8's reaction on the Gun line, its title 16 pixels from Legal's.
-      {"1080x768 frame, row 7", 7, true, 1080, 768, true},
+      // Lane 8's reaction on the Gun line, its title 16 pixels from Legal's. Its power named at the right,
+      // the power numbers in one notation.
+      {"1080x768 frame, row 7",
+       7,
+       true,
+       1080,
+       768,
+       true,
+       {},
+       {},
+       0,
+       {"Power 580"},
+       {"0", "717,400", "1,434,800", "2,152,200", "2,869,600", "3,587,000"}},
       {"1130x768 frame, row 7", 7, true, 1130, 768, true},
       // Lane 5's reaction on the Legal line, over a second: both titles in rows above the plot.
       {"1024x768 frame, a second, row 4", 4, true, 1024, 768, false, {}, reactionOnLegal, 0.5},
@@ -288,17 +317,11 @@ TEST_F(ChartLabelSizesTest, LabelsThatWouldNotReadAreLeftOutAndARoomyChartShowsT
   sweep(6, {110, 211, 450, 1016}, {160, 258});
   // A chart 162x43, its plot 1 pixel high, its lane labels all but level.
   cases.push_back({"162x43 chart", kAllLanes, false, 170, 152});
-  // Narrow charts: "Power" clear of the time's title, which it would touch; lane 1 before Legal's title,
-  // which would touch it.
+  // Narrow charts: "Power" clear of the time's title, which it would touch; lane 1, above its baseline
+  // at the plot's top, before Legal's title, which would touch it.
   cases.push_back({"137x152, row -1", kAllLanes, false, 137, 152});
-  cases.push_back({"137x269, row -1",
-                   kAllLanes,
-                   false,
-                   137,
-                   269,
-                   false,
-                   {},
-                   {"Set", "Legal", "Time (seconds)", "Power"}});
+  cases.push_back(
+      {"137x269, row -1", kAllLanes, false, 137, 269, false, {}, {"Set", "Time (seconds)", "Power"}});
   cases.push_back({"174x165, row -1",
                    kAllLanes,
                    false,
@@ -327,7 +350,7 @@ TEST_F(ChartLabelSizesTest, LabelsThatWouldNotReadAreLeftOutAndARoomyChartShowsT
   // from it.
   std::vector<Case> closeLines = {{"1024x768 frame, Set near the gun, row 3", 3, true, 1024, 768},
                                   {"1024x768 frame, Set near the gun, row 6", 6, true, 1024, 768},
-                                  {"150x160, Set near the gun, row 6", 6, false, 150, 160, false, {"0"}}};
+                                  {"150x160, Set near the gun, row 6", 6, false, 150, 160, false, {"-2.5", "0"}}};
   for (const int32_t width : {110, 150, 192, 450, 1016}) {
     closeLines.push_back({std::to_string(width) + "x258, Set near the gun, row 6", 6, false, width, 258});
   }

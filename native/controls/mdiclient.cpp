@@ -413,18 +413,30 @@ RECT MdiClient::rectInClient(HWND child) const {
   return place;
 }
 
-// The arrangements leave free every row of icons, counted up from the bottom, that any icon reaches into.
+// The arrangements leave free the rows of icons at the bottom: each row, counted up from the area's bottom,
+// that an icon reaches into, up to the first that none does, while the documents keep at least half the
+// area's height. Icons above those rows are covered, so an icon dragged up never takes the area away.
 RECT MdiClient::arrangeArea() const {
   RECT area = clientRect();
-  int rowHeight = std::max(GetSystemMetrics(SM_CYMINIMIZED), 1);
-  LONG rows = 0;
+  LONG rowHeight = std::max(GetSystemMetrics(SM_CYMINIMIZED), 1);
+  std::vector<RECT> icons;
   for (HWND child : children()) {
     if (minimized(child)) {
-      LONG reach = area.bottom - rectInClient(child).top;
-      rows = std::max<LONG>(rows, (reach + rowHeight - 1) / rowHeight);
+      icons.push_back(rectInClient(child));
     }
   }
-  area.bottom = std::max<LONG>(area.bottom - rows * rowHeight, area.top);
+  LONG mostRows = (area.bottom - area.top) / 2 / rowHeight;
+  LONG rows = 0;
+  for (; rows < mostRows; ++rows) {
+    LONG rowBottom = area.bottom - rows * rowHeight;
+    bool reached = std::any_of(icons.begin(), icons.end(), [&](const RECT& icon) {
+      return icon.top < rowBottom && icon.bottom > rowBottom - rowHeight;
+    });
+    if (!reached) {
+      break;
+    }
+  }
+  area.bottom -= rows * rowHeight;
   return area;
 }
 

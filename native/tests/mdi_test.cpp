@@ -423,31 +423,54 @@ TEST(MdiClient, TileBothWaysAndCascade) {
   EXPECT_EQ(scene.active(), c) << "arranging changes no activation";
 }
 
-// Tiling and cascading leave free every row of 24 pixels that holds an icon, counted from the client's
-// bottom: a frame of 640 x 480 has a client of 632 x 434 (three icons a row), one of 800 x 600 a client of
-// 792 x 554 (four a row), one 300 pixels wide a client 292 wide (one a row).
-TEST(MdiClient, ArrangementsLeaveEveryRowOfIconsFree) {
+// Tiling and cascading leave free the rows of 24 pixels at the client's bottom that hold icons, while the
+// documents keep half its height; an icon dragged above them is covered. A frame of 640 x 480 has a client
+// of 632 x 434 (three icons a row), one of 800 x 600 a client of 792 x 554 (four a row), one 300 pixels wide
+// a client 292 wide (one a row).
+TEST(MdiClient, ArrangementsLeaveTheRowsOfIconsAtTheBottomFree) {
   const struct {
     const char* name;
     SIZE frame;
     int icons;
     UINT message;  // WM_MDITILE (horizontal) or WM_MDICASCADE; WM_NULL: vertical tiling
     LONG bottom;   // of the one document left open
+    bool draggedToTop = false;  // the first icon dragged by its title to the client's top
   } cases[] = {
       {"one icon, tiled horizontally", {640, 480}, 1, WM_MDITILE, 410},
       {"eight icons in two rows, tiled vertically", {800, 600}, 8, WM_NULL, 506},
       {"three icons one a row in a narrow frame, cascaded", {300, 480}, 3, WM_MDICASCADE, 362},
+      {"one icon dragged to the top, tiled horizontally", {640, 480}, 1, WM_MDITILE, 434, true},
+      {"one icon dragged to the top, tiled vertically", {640, 480}, 1, WM_NULL, 434, true},
+      {"one icon dragged to the top, cascaded", {640, 480}, 1, WM_MDICASCADE, 434, true},
+      {"seventeen icons one a row, tiled horizontally", {300, 480}, 17, WM_MDITILE, 218},
+      {"seventeen icons one a row, tiled vertically", {300, 480}, 17, WM_NULL, 218},
+      {"seventeen icons one a row, cascaded", {300, 480}, 17, WM_MDICASCADE, 218},
   };
   for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
     MdiScene scene(test.frame);
+    std::vector<HWND> icons;
     for (int i = 0; i < test.icons; ++i) {
-      SendMessage(scene.createChild(u"Icon", kFirst), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      icons.push_back(scene.createChild(u"Icon", kFirst));
+      SendMessage(icons.back(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    }
+    if (test.draggedToTop) {
+      POINT from{36, 422};
+      POINT to{36, 12};
+      MapWindowPoints(scene.client, nullptr, &from, 1);
+      MapWindowPoints(scene.client, nullptr, &to, 1);
+      scene.driver.mouseMove(from.x, from.y);
+      scene.driver.mouseDown();
+      scene.driver.mouseMove(to.x, to.y);
+      scene.driver.mouseUp();
+      scene.driver.pumpUntilIdle();
+      ASSERT_EQ(scene.rectInClient(icons.front()).top, 0);
     }
     HWND open = scene.createChild(u"Open", kSecond);
     bool vertical = test.message == WM_NULL;
     SendMessage(scene.client, vertical ? WM_MDITILE : test.message,
                 vertical ? MDITILE_VERTICAL : MDITILE_HORIZONTAL, 0);
+    EXPECT_EQ(scene.rectInClient(open).top, 0);
     EXPECT_EQ(scene.rectInClient(open).bottom, test.bottom);
   }
 }
@@ -641,6 +664,19 @@ TEST(MdiClient, IconsAndDocumentsKeepTheirPlacesAsTheFrameChanges) {
        },
        {icon(0, 410), icon(160, 410), icon(0, 362), icon(0, 386), icon(320, 410), icon(160, 386),
         icon(320, 386)},
+       pushedIn},
+      {"two icons dragged up in the maximised frame, then restored: the one pushed in from the right "
+       "edge, onto the other, which stays, takes a free slot",
+       [&] {
+         frameCommand(SC_MAXIMIZE);
+         scene.driver.pumpUntilIdle();
+         dragIcon(POINT{0, 506}, POINT{600, 200});
+         dragIcon(POINT{160, 506}, POINT{400, 200});
+         scene.driver.pumpUntilIdle();
+         frameCommand(SC_RESTORE);
+       },
+       {icon(0, 410), icon(160, 410), icon(0, 362), icon(0, 386), icon(320, 410), icon(160, 386),
+        icon(400, 200)},
        pushedIn},
   };
   for (const auto& step : steps) {
