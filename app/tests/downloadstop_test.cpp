@@ -36,28 +36,30 @@ TEST_F(DownloadStopTest, TheBreakKeyStopsAtTheLaneGapAndNoEscapeTypedUntilThenOu
     const native::HWND frame = KZApplication::mainFrame->ScreenID();
     for (const Case& c : cases) {
       SCOPED_TRACE(c.name);
-      DownloadStop::Begin(true);
       std::string gaps;
-      for (const char* step = c.steps; *step != 0; ++step) {
-        switch (*step) {
-          case 'e':
-            native::PostMessage(frame, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
-            break;
-          case 'a':
-          case 'b':
-            native::PostMessage(frame, native::WM_KEYDOWN, static_cast<native::WPARAM>(*step - 'a' + 'A'), 0);
-            break;
-          case 'p':
-            DownloadStop::ReadBreakKey();
-            break;
-          case 'x':
-            DownloadStop::AskExit();
-            break;
-          default:
-            gaps += DownloadStop::Asked() ? 's' : 'n';
+      {
+        const DownloadStop::Operation download(true);
+        for (const char* step = c.steps; *step != 0; ++step) {
+          switch (*step) {
+            case 'e':
+              native::PostMessage(frame, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
+              break;
+            case 'a':
+            case 'b':
+              native::PostMessage(frame, native::WM_KEYDOWN,
+                                  static_cast<native::WPARAM>(*step - 'a' + 'A'), 0);
+              break;
+            case 'p':
+              DownloadStop::ReadBreakKey();
+              break;
+            case 'x':
+              DownloadStop::AskExit();
+              break;
+            default:
+              gaps += DownloadStop::Asked() ? 's' : 'n';
+          }
         }
       }
-      DownloadStop::End();
       EXPECT_EQ(gaps, c.gaps);
       std::string left;
       native::MSG key{};
