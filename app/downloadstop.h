@@ -3,7 +3,8 @@
 // read while a lane is on the line (while the link waits for the unit, where it would otherwise wait unseen
 // until the lane ends), or an exit asked while an operation on the link runs, which also ends the wait on
 // the line and which the link-busy claim queues again once the operation has ended, to take File > Exit's
-// road then. Nothing else typed or clicked during an operation reaches a window before it ends: the keys
+// road then (a wait for the database outside an operation ends on it too, and queues it again as it ends).
+// Nothing else typed or clicked during an operation reaches a window before it ends: the keys
 // and clicks stay queued in their order.
 
 class DownloadStop {

@@ -27,7 +27,7 @@ class ProgramReporter : public QvBlockSensorsReporter, public YImageReporter, pu
   // (File > Exit, the window manager's close of the main window) is taken out of the queue and ends the
   // wait, since nothing else reads the queue before the operation ends.
   void Serve() override;
-  // Once an exit is asked during an operation on the link.
+  // Once an exit is asked during an operation on the link or a wait outside one.
   bool WaitsEnd() const override;
   bool BreakPressed() override;
   void Message(const KString& text) override;

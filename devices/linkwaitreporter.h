@@ -12,7 +12,7 @@ class KSerialPort;
 
 class LinkWaitReporter {
  public:
-  // While a request waits for its answer, the reporter is served at least this often (ms).
+  // While a request waits for its answer, the reporter is served about this often (ms).
   static constexpr int32_t kServeEveryMs = 100;
 
   virtual ~LinkWaitReporter() = default;
@@ -25,10 +25,11 @@ class LinkWaitReporter {
   // answer, and what failed for it is not the link's fault to tell the user about.
   virtual bool WaitsEnd() const { return false; }
 
-  // Serves the reporter once kServeEveryMs have passed since a wait last served it here (on KGetTickCount),
-  // across the waits of one request after another, and answers how long the wait may now read before it is
-  // due again (ms, above 0).
-  int64_t ServeWhenDue();
+  // Serves the reporter between two reads of a wait: after a read that brought nothing (its slice of
+  // kServeEveryMs ran out), and once kServeEveryMs have passed since a wait last served it, across the
+  // waits of one request after another (on KGetTickCount). A line that keeps sending is thus served ten
+  // times a second, not at every read.
+  void ServeWhenDue(bool quiet);
 
  private:
   std::optional<uint32_t> servedAt;
@@ -60,8 +61,8 @@ using WaitTake = std::function<bool(const uint8_t* bytes, int32_t count)>;
 
 // Waits for what the port brings, handing it to `take`. True once `take` has what it waits for; false once a
 // read made with no time left (`leftMs` answers what is left; 0 or less: none) brought nothing, and once the
-// reporter ends the waits, which then read nothing more. While it waits the reporter, when there is one, is
-// served every kServeEveryMs, whatever comes on the line: each read waits at most until the next service
-// is due. The port's other failures throw; its time-out is left at the last read's.
+// reporter ends the waits, which then read nothing more. With a reporter each read waits at most
+// kServeEveryMs, and the reporter is served between reads as ServeWhenDue says. The port's other failures
+// throw; its time-out is left at the last read's.
 bool ServedWait(KSerialPort& port, LinkWaitReporter* reporter, const std::function<int64_t()>& leftMs,
                 const WaitTake& take);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "app/tests/programtest.h"
@@ -36,30 +37,28 @@ TEST_F(DownloadStopTest, TheBreakKeyStopsAtTheLaneGapAndNoEscapeTypedUntilThenOu
     const native::HWND frame = KZApplication::mainFrame->ScreenID();
     for (const Case& c : cases) {
       SCOPED_TRACE(c.name);
+      std::optional<DownloadStop::Operation> download(std::in_place, true);
       std::string gaps;
-      {
-        const DownloadStop::Operation download(true);
-        for (const char* step = c.steps; *step != 0; ++step) {
-          switch (*step) {
-            case 'e':
-              native::PostMessage(frame, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
-              break;
-            case 'a':
-            case 'b':
-              native::PostMessage(frame, native::WM_KEYDOWN,
-                                  static_cast<native::WPARAM>(*step - 'a' + 'A'), 0);
-              break;
-            case 'p':
-              DownloadStop::ReadBreakKey();
-              break;
-            case 'x':
-              DownloadStop::AskExit();
-              break;
-            default:
-              gaps += DownloadStop::Asked() ? 's' : 'n';
-          }
+      for (const char* step = c.steps; *step != 0; ++step) {
+        switch (*step) {
+          case 'e':
+            native::PostMessage(frame, native::WM_KEYDOWN, native::VK_ESCAPE, 0);
+            break;
+          case 'a':
+          case 'b':
+            native::PostMessage(frame, native::WM_KEYDOWN, static_cast<native::WPARAM>(*step - 'a' + 'A'), 0);
+            break;
+          case 'p':
+            DownloadStop::ReadBreakKey();
+            break;
+          case 'x':
+            DownloadStop::AskExit();
+            break;
+          default:
+            gaps += DownloadStop::Asked() ? 's' : 'n';
         }
       }
+      download.reset();
       EXPECT_EQ(gaps, c.gaps);
       std::string left;
       native::MSG key{};

@@ -923,7 +923,8 @@ TEST_F(ResultsLinkTest, TheBreakKeyIsSaidAtOnceStopsAtTheNextLaneGapAndTheFalseS
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
   });
-  OpenWindow({kShortTraces});
+  // The held answer must not run out of its time-out first.
+  OpenWindow({kShortTraces, u"\\Serial\\ShortTimeout:Int=5000"});
   // How many requests the unit had received when the stop was first painted: a paint between two packets
   // comes after one request's answer and before the next request.
   size_t saidAfterRequests = 0;
