@@ -10,6 +10,19 @@ namespace {
 
 constexpr int32_t kReadChunk = 1024;
 
+// What the port brings within `sliceMs`: the bytes read, 0 when none came.
+int32_t ReadSlice(KSerialPort& port, uint8_t* bytes, int64_t sliceMs) {
+  port.SetTimeout(static_cast<int32_t>(std::min<int64_t>(sliceMs, INT32_MAX)));
+  try {
+    return port.Read(bytes, kReadChunk);
+  } catch (const KXStream& quiet) {
+    if (quiet.Code() != kErrSerialTimeout) {
+      throw;
+    }
+    return 0;
+  }
+}
+
 }  // namespace
 
 void LinkWaitReporter::ServeWhenDue(bool quiet) {
@@ -31,15 +44,7 @@ bool ServedWait(KSerialPort& port, LinkWaitReporter* reporter, const std::functi
     }
     const int64_t left = std::max<int64_t>(leftMs(), 0);
     const int64_t slice = reporter != nullptr ? std::min<int64_t>(left, LinkWaitReporter::kServeEveryMs) : left;
-    port.SetTimeout(static_cast<int32_t>(std::min<int64_t>(slice, INT32_MAX)));
-    got = 0;
-    try {
-      got = port.Read(bytes, kReadChunk);
-    } catch (const KXStream& quiet) {
-      if (quiet.Code() != kErrSerialTimeout) {
-        throw;
-      }
-    }
+    got = ReadSlice(port, bytes, slice);
     if (got == 0 && left == 0) {
       return false;
     }
