@@ -137,7 +137,8 @@ DatabaseLink::Outcome DatabaseLink::Attempt(const std::string& bytes, const char
       }
       return false;
     };
-    if (!ServedWait(*port, waitReporter, [&] { return deadline - clock(); }, answered)) {
+    if (!ServedWait(
+            *port, waitReporter, [&] { return deadline - clock(); }, answered)) {
       lastError = UnansweredError(badSums, broken, refused);
     }
     return outcome;

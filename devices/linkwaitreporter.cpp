@@ -43,7 +43,8 @@ bool ServedWait(KSerialPort& port, LinkWaitReporter* reporter, const std::functi
       return false;
     }
     const int64_t left = std::max<int64_t>(leftMs(), 0);
-    const int64_t slice = reporter != nullptr ? std::min<int64_t>(left, LinkWaitReporter::kServeEveryMs) : left;
+    const int64_t slice =
+        reporter != nullptr ? std::min<int64_t>(left, LinkWaitReporter::kServeEveryMs) : left;
     got = ReadSlice(port, bytes, slice);
     if (got == 0 && left == 0) {
       return false;

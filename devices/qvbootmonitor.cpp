@@ -68,7 +68,8 @@ class Dialogue {
       ahead.insert(ahead.end(), bytes, bytes + count);
       return !ahead.empty();
     };
-    if (!ServedWait(port, reporter, [&deadline] { return deadline.Remaining(); }, some)) {
+    if (!ServedWait(
+            port, reporter, [&deadline] { return deadline.Remaining(); }, some)) {
       throw KXSerialPort(kErrSerialTimeout);
     }
     const char byte = static_cast<char>(ahead.front());

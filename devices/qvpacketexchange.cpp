@@ -89,7 +89,8 @@ int32_t QvPacketExchange::ReadFrame(KSerialPort& port, QvPortTimeout& deadline, 
     code = reader.Next(frame);
     return code != QvFrameReader::kNeedMore;
   };
-  if (ServedWait(port, waitReporter, [&] { return deadline.Remaining(); }, whole)) {
+  if (ServedWait(
+          port, waitReporter, [&] { return deadline.Remaining(); }, whole)) {
     return code;
   }
   // No good reply came: after a damaged frame start that is a damaged reply, not a silence.

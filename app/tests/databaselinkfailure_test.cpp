@@ -159,9 +159,8 @@ TEST_F(DatabaseLinkFailureTest, AnExitAskedWhileTheDatabaseIsWaitedForEndsTheWai
   };
   const Case cases[] = {
       {"SIGTERM", [](native::HWND) { raise(SIGTERM); }},
-      {"the window manager's close", [](native::HWND frame) {
-         native::PostMessage(frame, native::WM_CLOSE, 0, 0);
-       }},
+      {"the window manager's close",
+       [](native::HWND frame) { native::PostMessage(frame, native::WM_CLOSE, 0, 0); }},
   };
   Setting(u"\\Database\\Serial\\Timeout:Int=30000");
   for (const Case& c : cases) {

@@ -208,7 +208,8 @@ TEST(QvBootMonitor, AnErrAnswerOrAnEndedWaitStopsTheUploadAfterTheStartUpChatter
     const std::vector<uint8_t> data = {1, 2, 3};
     EndingReporter program;
     try {
-      QvBootMonitor::Upload(port, data, 0, 3, [](int32_t) {}, c.ended ? &program : nullptr);
+      QvBootMonitor::Upload(
+          port, data, 0, 3, [](int32_t) {}, c.ended ? &program : nullptr);
       ADD_FAILURE() << "accepted";
     } catch (const KXSerialPort& failure) {
       EXPECT_EQ(failure.Code(), c.code);
