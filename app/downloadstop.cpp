@@ -13,6 +13,7 @@
 
 namespace {
 
+bool running = false;
 bool downloading = false;
 bool stopAsked = false;
 bool exitAsked = false;
@@ -43,6 +44,7 @@ bool ExitRequested() {
 }  // namespace
 
 void DownloadStop::Begin(bool download) {
+  running = true;
   downloading = download;
   stopAsked = false;
   exitAsked = false;
@@ -81,7 +83,12 @@ bool DownloadStop::ExitAsked() {
   return exitAsked;
 }
 
+bool DownloadStop::Running() {
+  return running;
+}
+
 void DownloadStop::End() {
+  running = false;
   downloading = false;
   stopAsked = false;
   exitAsked = false;

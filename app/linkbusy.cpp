@@ -38,6 +38,11 @@ void LinkBusyClaim::KeepExit() {
   exitKept = busy;
 }
 
+void LinkBusyClaim::QueueExit() {
+  exitKept = true;
+  QueueKeptExit();
+}
+
 void LinkBusyClaim::QueueKeptExit() {
   if (!exitKept || busy) {
     return;

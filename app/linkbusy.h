@@ -24,6 +24,9 @@ class LinkBusyClaim {
   static bool IsBusyFor(const QvEvent* event);
   // An exit refused while an operation runs: it goes back into the queue when the operation's claim ends.
   static void KeepExit();
+  // An exit taken out of the queue outside any operation (by a wait for the database) goes back into it
+  // at once, or is kept as above when the queue is full.
+  static void QueueExit();
   // Puts a kept exit back into the queue once no operation runs; a full queue keeps it, and the loop's
   // idle passes try again until the queue takes it.
   static void QueueKeptExit();

@@ -1,5 +1,6 @@
 #include "app/linkwaitservice.h"
 
+#include "app/downloadstop.h"
 #include "app/yzapplication.h"
 #include "devices/linkwaitrelay.h"
 #include "native/user/messageapi.h"
@@ -17,7 +18,17 @@ void ServeWhileLinkWaits() {
   if (YZApplication* application = YZApplication::Current()) {
     application->LinkWaits()->Serve();
   } else {
-    PaintWhileLinkWaits();
+    ServeWindowsWhileLinkWaits();
+  }
+}
+
+void ServeWindowsWhileLinkWaits() {
+  // The look for paints lets in the display's input (and reads the termination signals), among which the
+  // break key is then read.
+  PaintWhileLinkWaits();
+  DownloadStop::ReadBreakKey();
+  if (DownloadStop::Running()) {
+    DownloadStop::ReadExit();
   }
 }
 

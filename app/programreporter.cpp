@@ -1,6 +1,5 @@
 #include "app/programreporter.h"
 
-#include "app/downloadstop.h"
 #include "app/linkbusy.h"
 #include "app/linkwaitservice.h"
 #include "app/yzapplication.h"
@@ -44,20 +43,20 @@ void ProgramReporter::NumberedError(int32_t code) {
 void ProgramReporter::Busy(bool busy) {
   if (busy) {
     linkWait.emplace();
-  } else {
-    linkWait.reset();
+    if (!DownloadStop::Running()) {
+      waitAlone.emplace(false);
+    }
+    return;
   }
+  linkWait.reset();
+  if (waitAlone && DownloadStop::ExitAsked()) {
+    LinkBusyClaim::QueueExit();
+  }
+  waitAlone.reset();
 }
 
 void ProgramReporter::Serve() {
-  // The look for paints lets in the display's input (and reads the termination signals), among which the
-  // break key is then read; while an operation on the link runs, an exit asked meanwhile is taken out of
-  // the queue too, and ends the wait.
-  PaintWhileLinkWaits();
-  DownloadStop::ReadBreakKey();
-  if (LinkBusyClaim::LinkIsBusy()) {
-    DownloadStop::ReadExit();
-  }
+  ServeWindowsWhileLinkWaits();
 }
 
 bool ProgramReporter::WaitsEnd() const {

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/busypointer.h"
+#include "app/downloadstop.h"
 #include "devices/linkwaitreporter.h"
 #include "devices/qvblocksensorsreporter.h"
 #include "imaging/yimagereporter.h"
@@ -19,11 +20,14 @@ class ProgramReporter : public QvBlockSensorsReporter, public YImageReporter, pu
   void Progress(int32_t percent) override;
   void Error(const KString& text) override;
   void NumberedError(int32_t code) override;
+  // A wait outside an operation on the unit's link (the database's) ends on an exit as the operation's
+  // waits do, and puts the exit back into the queue as it ends.
   void Busy(bool busy) override;
-  // Also takes the window manager's close of the main window while an operation on the link runs: the
-  // request would wait in the queue until the operation's next event pass, so it asks the exit at once.
+  // The windows served as ServeWindowsWhileLinkWaits says: an exit asked during an operation on the link
+  // (File > Exit, the window manager's close of the main window) is taken out of the queue and ends the
+  // wait, since nothing else reads the queue before the operation ends.
   void Serve() override;
-  // Once an exit is asked during an operation on the link.
+  // Once an exit is asked during an operation on the link or a wait outside one.
   bool WaitsEnd() const override;
   bool BreakPressed() override;
   void Message(const KString& text) override;
@@ -34,4 +38,6 @@ class ProgramReporter : public QvBlockSensorsReporter, public YImageReporter, pu
  private:
   // Shown while a link's request waits for its answer.
   std::optional<BusyPointer> linkWait;
+  // Held by a wait outside an operation.
+  std::optional<DownloadStop::Operation> waitAlone;
 };

@@ -142,10 +142,7 @@ void QvZControl::RunUploads(bool firmware) {
     return;
   }
   // An exit asked meanwhile ends the upload's wait and the passes; the claim's end asks it again.
-  DownloadStop::Begin(false);
-  const struct StopEnds {
-    ~StopEnds() { DownloadStop::End(); }
-  } stopEnds;
+  const DownloadStop::Operation upload(false);
   for (bool firstPass = true; !DownloadStop::Latched(); firstPass = false) {
     if (firmware) {
       Ask(kPowerQuestion, KZDialog::kOk, KZDialog::kOk);

@@ -267,7 +267,7 @@ class QvZResultsPane::LinkOperation {
  public:
   LinkOperation(QvZResultsPane& pane, Purpose purpose) : claim(pane.GetEvent()) {
     if (claim.Owned()) {
-      DownloadStop::Begin(purpose == Purpose::kDownload);
+      stop.emplace(purpose == Purpose::kDownload);
       opening = pane.OpenAndProbe(purpose, header, endless, answer);
     }
     if (Running()) {
@@ -282,9 +282,6 @@ class QvZResultsPane::LinkOperation {
       }
       LinkPort::Port().Close();
       PaintWhileLinkWaits();
-    }
-    if (claim.Owned()) {
-      DownloadStop::End();
     }
   }
   LinkOperation(const LinkOperation&) = delete;
@@ -303,6 +300,8 @@ class QvZResultsPane::LinkOperation {
 
  private:
   const LinkBusyClaim claim;
+  // Ends after the destructor's steps, before the claim.
+  std::optional<DownloadStop::Operation> stop;
   Opening opening = Opening::kEnded;
   bool answer = false;
   bool keepStatusBar = false;
@@ -564,10 +563,10 @@ bool QvZResultsPane::LaneDone(QvResult* result, bool wantTimes, int32_t lane, in
     itsResults->ForEach(*result);
   }
   SetProgress(lane * step);
-  // The lane's row and the gauge drawn, an exit asked meanwhile taken; what was typed or clicked stays
-  // queued for after the download.
+  // The lane's row and the gauge drawn, the break key and an exit asked meanwhile taken; what else was
+  // typed or clicked stays queued for after the download.
   ServeWhileLinkWaits();
-  return lanesFollow && DownloadStop::Asked();
+  return lanesFollow && DownloadStop::Latched();
 }
 
 void QvZResultsPane::DownloadEnd(bool wantTraces, bool brokenOff) {

@@ -5,26 +5,38 @@
 // Reports the time against the wire time of the bytes that crossed the line (the physical limit at that
 // speed, since every reply waits for its request): their ratio, which cannot fall below 1, and the time the
 // program adds to the line's. Also the protocol's overhead: every byte that is not a trace sample. A download
-// must bring every lane's trace.
+// must bring every lane's trace. The started program's Download Trace, with one and with four event windows
+// open, also counts the passes of its waits' service a second (every look for paints walks every window);
+// for its instructions run it under valgrind --tool=callgrind with
+// --toggle-collect='QvZResultsPane::Download(bool, bool)'.
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
+#include "app/framecommands.h"
+#include "app/qvzcontrol.h"
+#include "app/qvzeventmdi.h"
 #include "app/qvzresultspane.h"
+#include "app/yzapplication.h"
+#include "bench/programfolder.h"
 #include "bench/ratiomain.h"
+#include "devices/linkwaitrelay.h"
 #include "devices/qvblocksensors.h"
 #include "devices/qvpacket.h"
 #include "foundation/kregistry.h"
 #include "foundation/kserialport.h"
 #include "foundation/kx.h"
 #include "framework/core/zafapplication.h"
+#include "framework/core/zafeventmanager.h"
 #include "model/qvevent.h"
 #include "model/qvresult.h"
 #include "model/qvresults.h"
@@ -32,6 +44,7 @@
 #include "model/qvtrace.h"
 #include "model/yleg.h"
 #include "native/testdriver.h"
+#include "native/tests/runtimefolder.h"
 #include "toolkit/kzfonttable.h"
 #include "tools/cusim/cusimulator.h"
 
@@ -57,7 +70,8 @@ std::string FailureOf(const std::function<void()>& step) {
   }
 }
 
-void Measure(benchmark::State& state, const Download& download) {
+// Answers the seconds the downloads took.
+double Measure(benchmark::State& state, const Download& download) {
   const int32_t baud = static_cast<int32_t>(state.range(0));
   CuScenario scenario;
   scenario.laneCount = kLanes;
@@ -104,10 +118,24 @@ void Measure(benchmark::State& state, const Download& download) {
     state.counters["ratio_to_wire"] = downloadSeconds / wireSeconds;
     state.counters["program_s_over_wire"] = (downloadSeconds - wireSeconds) / iterations;
   }
+  return downloadSeconds;
 }
 
 uint64_t TraceBytes(const QvResult& result) {
   return 2u * 2u * static_cast<uint64_t>(result.TraceSampleCount());
+}
+
+// Whether the results hold kLanes lanes, each with its trace, whose bytes `sampleBytes` counts.
+bool EveryLaneTraced(const QvResults& results, uint64_t& sampleBytes) {
+  bool traced = true;
+  int32_t lanes = 0;
+  for (const QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
+       result = results.Iterate(result, nullptr)) {
+    traced = traced && result->TraceSampleCount() != 0;
+    sampleBytes += TraceBytes(*result);
+    ++lanes;
+  }
+  return traced && lanes == kLanes;
 }
 
 // The settings of a download: the first named serial port on the simulator.
@@ -162,23 +190,113 @@ void PaneDownload(benchmark::State& state) {
       QvZResultsPane pane(nullptr, results.View(0));
       done = pane.Download(false, true);
     }
-    int32_t lanes = 0;
-    for (const QvResult* result = results.Iterate(nullptr, nullptr); result != nullptr;
-         result = results.Iterate(result, nullptr)) {
-      done = done && result->TraceSampleCount() != 0;
-      sampleBytes += TraceBytes(*result);
-      ++lanes;
-    }
-    return done && lanes == kLanes;
+    return EveryLaneTraced(results, sampleBytes) && done;
   });
   QvBlockSensors::SetGlobal(nullptr);
   KZFontTable::ExitFonts();
+}
+
+// The program's waits for the unit as the application serves them, counting the passes.
+class CountedWaits : public LinkWaitReporter {
+ public:
+  explicit CountedWaits(LinkWaitReporter* program) : program(program) {}
+  void Busy(bool busy) override { program->Busy(busy); }
+  void Serve() override {
+    ++passes;
+    program->Serve();
+  }
+  bool WaitsEnd() const override { return program->WaitsEnd(); }
+
+  uint64_t passes = 0;
+
+ private:
+  LinkWaitReporter* const program;
+};
+
+// The program with no splash wait, that runs `onIdle` on every idle pass.
+class DownloadingProgram : public YZApplication {
+ public:
+  using YZApplication::YZApplication;
+  bool Idle(int32_t idleCount) override {
+    onIdle();
+    return YZApplication::Idle(idleCount);
+  }
+  std::function<void()> onIdle;
+
+ protected:
+  void Wait(int32_t) override {}
+};
+
+std::vector<QvZEventMDI*> EventWindows() {
+  std::vector<QvZEventMDI*> windows;
+  if (auto* frame = dynamic_cast<QvZControl*>(KZApplication::mainFrame)) {
+    for (QvZEventMDI* window = frame->FindEventWindow(nullptr); window != nullptr;
+         window = frame->FindEventWindow(window)) {
+      windows.push_back(window);
+    }
+  }
+  return windows;
+}
+
+// The started program's Download Trace into the current of `state.range(1)` new event windows (of 8
+// default lanes each), from its Results menu's command.
+void ProgramDownload(benchmark::State& state) {
+  const int64_t events = state.range(1);
+  native::test::RuntimeFolder runtime;
+  MakeProgramFolder(runtime.programFolder());
+  // Each new event in a window of its own.
+  std::ofstream(runtime.programFolder() + "/kestrove.cfg", std::ios::app) << "\\Event\\SingleEvent:Int=0\n";
+  native::TestDriver driver{native::DesktopOptions{1280, 1024, 96}};
+  std::u16string path = KString::FromUtf8(runtime.programFolder() + "/kestrove").CStr();
+  ZafIChar* arguments[2] = {path.data(), nullptr};
+  DownloadingProgram program(1, arguments);
+  KZApplication::application = &program;
+  bool measured = false;
+  program.onIdle = [&] {
+    const std::vector<QvZEventMDI*> windows = EventWindows();
+    if (measured || static_cast<int64_t>(windows.size()) < events) {
+      if (!measured) {
+        ZafWindowObject::eventManager->Put(ZafEventRecord(NewCommand, 0), Q_END);
+      }
+      return;
+    }
+    measured = true;
+    for (const char16_t* line : {u"\\SerialPorts\\Unit\\Name:String=Control Unit",
+                                 u"\\SerialPorts\\Unit\\SerialPort:String=78,19200,8,N,1.0"}) {
+      KRegistry::AddLine(program.Settings(), KString(line));
+    }
+    CountedWaits waits(program.LinkWaits());
+    QvBlockSensors::Global()->SetWaitReporter(&waits);
+    const double seconds = Measure(state, [](uint64_t& sampleBytes) {
+      QvZEventMDI* window = dynamic_cast<QvZControl*>(KZApplication::mainFrame)->CurrentEventWindow();
+      window->Event(ZafEventRecord(QvZResultsPane::kDownloadTraceCommand, 0));
+      return EveryLaneTraced(window->GetEvent()->Leg(0)->Results(), sampleBytes);
+    });
+    QvBlockSensors::Global()->SetWaitReporter(program.LinkWaits());
+    state.counters["passes_per_s"] = static_cast<double>(waits.passes) / seconds;
+    // Nothing to save: the exit asks no question.
+    for (QvZEventMDI* window : EventWindows()) {
+      window->GetEvent()->SetModified(false);
+    }
+    ZafWindowObject::eventManager->Put(ZafEventRecord(ExitEvent, 0), Q_END);
+  };
+  program.Start();
+  KZApplication::application = nullptr;
+  if (!measured) {
+    state.SkipWithError("the program ended before its event windows opened");
+  }
 }
 
 }  // namespace
 
 BENCHMARK(LinkDownload)->Arg(19200)->Arg(0)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 BENCHMARK(PaneDownload)->Arg(19200)->Arg(0)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(ProgramDownload)
+    ->Args({19200, 1})
+    ->Args({19200, 4})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
 
 int main(int argc, char** argv) {
   return bench::RunCases(argc, argv);

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int32_t kReadChunk = 1024;
 constexpr char kRefusal[] = "AMB";
 
 }  // namespace
@@ -117,31 +116,32 @@ DatabaseLink::Outcome DatabaseLink::Attempt(const std::string& bytes, const char
     port->Write(bytes.data(), static_cast<int32_t>(bytes.size()));
     // The database's time starts once it has the whole request.
     const int64_t deadline = clock() + timeoutMs;
-    uint8_t chunk[kReadChunk];
-    for (int32_t got = 0;;) {
+    Outcome outcome = kNoAnswer;
+    const auto answered = [&](const uint8_t* bytes, int32_t count) {
+      reader.Feed(bytes, static_cast<size_t>(count));
       while (reader.Next(answer)) {
         if (const char* refusal = answer.Refusal()) {
           RefuseFrame(answer, refusal, refusedFrames == refused);
           continue;
         }
         if (answer.code == answerCode && (!answers || answers(answer))) {
-          return kAnswered;
+          outcome = kAnswered;
+          return true;
         }
         if (answer.code == kRefusal && refusable) {
           lastError = kErrSerialHandshake;
-          return kRefused;
+          outcome = kRefused;
+          return true;
         }
         AddSaturated(strayFrames, 1);
       }
-      const int64_t left = deadline - clock();
-      // A wait the program ended has run out as well.
-      if (left <= 0 || got == kWaitEnded) {
-        lastError = UnansweredError(badSums, broken, refused);
-        return kNoAnswer;
-      }
-      got = ServedRead(*port, chunk, kReadChunk, left, waitReporter);
-      reader.Feed(chunk, static_cast<size_t>(std::max(got, 0)));
+      return false;
+    };
+    if (!ServedWait(
+            *port, waitReporter, [&] { return deadline - clock(); }, answered)) {
+      lastError = UnansweredError(badSums, broken, refused);
     }
+    return outcome;
   } catch (const KXStream& failure) {
     lastError = failure.Code();
     portFailed = true;

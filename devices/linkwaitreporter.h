@@ -5,12 +5,14 @@
 // not wait that long (the reaction-time link, the windows' paints, the command service).
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 
 class KSerialPort;
 
 class LinkWaitReporter {
  public:
-  // While a request waits for its answer, the reporter is served at least this often (ms).
+  // While a request waits for its answer, the reporter is served about this often (ms).
   static constexpr int32_t kServeEveryMs = 100;
 
   virtual ~LinkWaitReporter() = default;
@@ -22,6 +24,15 @@ class LinkWaitReporter {
   // Whether the program ends its waits (an exit was asked): each wait then ends at its next slice, with no
   // answer, and what failed for it is not the link's fault to tell the user about.
   virtual bool WaitsEnd() const { return false; }
+
+  // Serves the reporter between two reads of a wait: after a read that brought nothing (its slice of
+  // kServeEveryMs ran out), and once kServeEveryMs have passed since a wait last served it, across the
+  // waits of one request after another (on KGetTickCount). A line that keeps sending is thus served ten
+  // times a second, not at every read.
+  void ServeWhenDue(bool quiet);
+
+ private:
+  std::optional<uint32_t> servedAt;
 };
 
 // Tells a reporter, when there is one, that a request waits for its answer, for as long as it lives.
@@ -44,12 +55,14 @@ class ShownWait {
   LinkWaitReporter* const reporter;
 };
 
-// What ServedRead answers for a wait the reporter ends.
-inline constexpr int32_t kWaitEnded = -1;
+// What a served wait hands each read's bytes to (none the first time, for what came before the wait):
+// answers true once the wait has what it waits for.
+using WaitTake = std::function<bool(const uint8_t* bytes, int32_t count)>;
 
-// One slice of a wait: reads what the port brings within `leftMs`, at most kServeEveryMs when there is a
-// reporter, which is then served. Answers the bytes read, 0 when none came, and kWaitEnded, reading
-// nothing, once the reporter ends the waits; the port's other failures throw. The port's time-out is left at
-// the slice's.
-int32_t ServedRead(KSerialPort& port, uint8_t* buffer, int32_t size, int64_t leftMs,
-                   LinkWaitReporter* reporter);
+// Waits for what the port brings, handing it to `take`. True once `take` has what it waits for; false once a
+// read made with no time left (`leftMs` answers what is left; 0 or less: none) brought nothing, and once the
+// reporter ends the waits, which then read nothing more. With a reporter each read waits at most
+// kServeEveryMs, and the reporter is served between reads as ServeWhenDue says. The port's other failures
+// throw; its time-out is left at the last read's.
+bool ServedWait(KSerialPort& port, LinkWaitReporter* reporter, const std::function<int64_t()>& leftMs,
+                const WaitTake& take);

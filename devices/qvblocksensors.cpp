@@ -355,8 +355,8 @@ uint32_t QvBlockSensors::LaneMask(const QvResults& results, const QvResultFilter
     if (!result->AthleteField3().ParseInt(lane) || lane < 1 || lane > kMostLanes) {
       if (KLog* log = KLog::ProgramLog()) {
         KString warning(u"Lane states: lane \"");
-        warning.Append(result->AthleteField3()).Append(u"\" is not 1 to 15 and is left out");
-        log->Warning(warning);
+        warning.Append(result->AthleteField3()).Append(u"\" is not 1 to ").AppendInt(kMostLanes);
+        log->Warning(warning.Append(u" and is left out"));
       }
       continue;
     }

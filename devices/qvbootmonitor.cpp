@@ -64,15 +64,13 @@ class Dialogue {
  private:
   // The next byte before the deadline; 5002 when none comes.
   char Next(const QvPortTimeout& deadline) {
-    for (int32_t got = 0; ahead.empty();) {
-      const int32_t left = deadline.Remaining();
-      // A wait the program ended has run out as well.
-      if (left <= 0 || got == kWaitEnded) {
-        throw KXSerialPort(kErrSerialTimeout);
-      }
-      uint8_t bytes[64];
-      got = ServedRead(port, bytes, static_cast<int32_t>(sizeof bytes), left, reporter);
-      ahead.insert(ahead.end(), bytes, bytes + std::max(got, 0));
+    const auto some = [this](const uint8_t* bytes, int32_t count) {
+      ahead.insert(ahead.end(), bytes, bytes + count);
+      return !ahead.empty();
+    };
+    if (!ServedWait(
+            port, reporter, [&deadline] { return deadline.Remaining(); }, some)) {
+      throw KXSerialPort(kErrSerialTimeout);
     }
     const char byte = static_cast<char>(ahead.front());
     ahead.pop_front();

@@ -83,21 +83,18 @@ KString QvPacketExchange::Mismatch(const QvPacket& reply, const QvPacket& reques
 }
 
 int32_t QvPacketExchange::ReadFrame(KSerialPort& port, QvPortTimeout& deadline, QvPacket& frame) {
-  uint8_t bytes[512];
-  for (int32_t got = 0;;) {
-    const int32_t code = reader.Next(frame);
-    if (code != QvFrameReader::kNeedMore) {
-      return code;
-    }
-    const int32_t left = deadline.Remaining();
-    // A wait the program ended has run out as well.
-    if (left <= 0 || got == kWaitEnded) {
-      // No good reply came: after a damaged frame start that is a damaged reply, not a silence.
-      return reader.DroppedDamagedStart() ? kErrSerialReceive : kErrSerialTimeout;
-    }
-    got = ServedRead(port, bytes, static_cast<int32_t>(sizeof bytes), left, waitReporter);
-    reader.Feed(bytes, static_cast<size_t>(std::max(got, 0)));
+  int32_t code = QvFrameReader::kNeedMore;
+  const auto whole = [&](const uint8_t* bytes, int32_t count) {
+    reader.Feed(bytes, static_cast<size_t>(count));
+    code = reader.Next(frame);
+    return code != QvFrameReader::kNeedMore;
+  };
+  if (ServedWait(
+          port, waitReporter, [&] { return deadline.Remaining(); }, whole)) {
+    return code;
   }
+  // No good reply came: after a damaged frame start that is a damaged reply, not a silence.
+  return reader.DroppedDamagedStart() ? kErrSerialReceive : kErrSerialTimeout;
 }
 
 bool QvPacketExchange::IsLateReply(const QvPacket& frame) const {

@@ -5,14 +5,20 @@
 
 #include <sys/wait.h>
 
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/framecommands.h"
+#include "app/qvzcontrol.h"
 #include "app/qvzeventmdi.h"
 #include "app/qvzscheduledialog.h"
 #include "app/tests/programtest.h"
+#include "app/tests/realtimebound.h"
 #include "devices/tests/scripteddatabase.h"
 #include "framework/core/zafvtlist.h"
 #include "imaging/ui/yzhardwarebar.h"
@@ -21,6 +27,8 @@
 #include "model/qvresults.h"
 #include "model/yleg.h"
 #include "native/user/cursortable.h"
+#include "native/user/messageapi.h"
+#include "native/user/messages.h"
 #include "native/user/virtualkeys.h"
 #include "testing/ptypair.h"
 #include "toolkit/kzcombobox.h"
@@ -140,4 +148,42 @@ TEST_F(DatabaseLinkFailureTest, PeersAskingWhileTheDatabaseIsWaitedForAreAnswere
   // pfpeer's status for RNR: no results of the race yet.
   EXPECT_TRUE(WIFEXITED(reactionStatus) && WEXITSTATUS(reactionStatus) == 1) << reactionStatus;
   EXPECT_TRUE(seen.empty());
+}
+
+// An exit asked while the program waits for the database's answer (here on a time-out of 30 s that the
+// database lets pass) ends the wait at its next slice; the exit then takes File > Exit's road.
+TEST_F(DatabaseLinkFailureTest, AnExitAskedWhileTheDatabaseIsWaitedForEndsTheWait) {
+  struct Case {
+    const char* name;
+    std::function<void(native::HWND frame)> exit;
+  };
+  const Case cases[] = {
+      {"SIGTERM", [](native::HWND) { raise(SIGTERM); }},
+      {"the window manager's close",
+       [](native::HWND frame) { native::PostMessage(frame, native::WM_CLOSE, 0, 0); }},
+  };
+  Setting(u"\\Database\\Serial\\Timeout:Int=30000");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Make();
+    script = ProgramScript();
+    seen.clear();
+    std::atomic<native::HWND> frame = nullptr;
+    // The race's request is not answered; the exit is asked as it comes.
+    pftest::ScriptedDatabase database(
+        pair, {pftest::Answer("HMM", "DB"), pftest::Answer("SRP", "1,1,1,Heat 1\r\n"), ""}, kDatabaseQuietMs,
+        [&c, &frame](std::size_t request) {
+          if (request == 2) {
+            c.exit(frame);
+          }
+        });
+    Then([&frame] {
+      frame = Frame()->ScreenID(2);
+      Post(ScheduleNextCommand);
+    });
+    // A third of the time-out: a wait that the exit does not end runs past it.
+    const RealTimeBound bound(std::string("the exit, ") + c.name, std::chrono::seconds(10));
+    EXPECT_EQ(Run(), 0);
+    EXPECT_TRUE(EventWindows().empty());
+  }
 }

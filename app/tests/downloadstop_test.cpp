@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "app/tests/programtest.h"
@@ -36,7 +37,7 @@ TEST_F(DownloadStopTest, TheBreakKeyStopsAtTheLaneGapAndNoEscapeTypedUntilThenOu
     const native::HWND frame = KZApplication::mainFrame->ScreenID();
     for (const Case& c : cases) {
       SCOPED_TRACE(c.name);
-      DownloadStop::Begin(true);
+      std::optional<DownloadStop::Operation> download(std::in_place, true);
       std::string gaps;
       for (const char* step = c.steps; *step != 0; ++step) {
         switch (*step) {
@@ -57,7 +58,7 @@ TEST_F(DownloadStopTest, TheBreakKeyStopsAtTheLaneGapAndNoEscapeTypedUntilThenOu
             gaps += DownloadStop::Asked() ? 's' : 'n';
         }
       }
-      DownloadStop::End();
+      download.reset();
       EXPECT_EQ(gaps, c.gaps);
       std::string left;
       native::MSG key{};

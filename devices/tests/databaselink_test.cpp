@@ -29,18 +29,28 @@ constexpr const char16_t* kPortSettings = u"241,19200,8,N,1.0";
 // Short, since the tests that wait for nothing wait this long.
 constexpr int32_t kTimeoutMs = 150;
 
+// A link over the pair's device side, on the database's clock: its waits run out only on a quiet line.
+std::unique_ptr<DatabaseLink> LinkTo(const ScriptedDatabase& database, bool checksum = true,
+                                     int32_t charMode = 0) {
+  auto port = std::make_unique<pftest::CountedPort>();
+  port->OpenSettings(kPortSettings, KSerialPort::kRead | KSerialPort::kWrite);
+  auto link = std::make_unique<DatabaseLink>(database.QuietAfterAnswers(*port));
+  link->Attach(std::move(port), charMode, checksum, kTimeoutMs);
+  return link;
+}
+
 TEST(DatabaseLink, ExchangesEveryRequestWithAndWithoutTheSum) {
   for (bool checksum : {true, false}) {
     SCOPED_TRACE(checksum ? "with sum" : "without sum");
     ktest::PtyPair pair;
     pair.MapToPort(kPort);
-    DatabaseLink link;
-    link.Open(kPortSettings, 1, checksum, kTimeoutMs);
     ScriptedDatabase database(
         pair,
         {Answer("HMM", "Finish Line DB\r\n", checksum), Answer("SRP", "1,1,1\r\n2,1,1,Final\r\n", checksum),
          Answer("IRP", "2,1,1,Final\r\n,7,3,M\xc3\xbcller,Ann,Club\r\n", checksum),
          Answer("ROK", "", checksum)});
+    const std::unique_ptr<DatabaseLink> owned = LinkTo(database, checksum, 1);
+    DatabaseLink& link = *owned;
     KString name;
     EXPECT_EQ(link.Hello(name), DatabaseLink::kAnswered);
     EXPECT_EQ(Narrow(name), "Finish Line DB");
@@ -69,11 +79,11 @@ TEST(DatabaseLink, ExchangesEveryRequestWithAndWithoutTheSum) {
 TEST(DatabaseLink, AnAnswerWithABadSumIsRefusedAndCounted) {
   ktest::PtyPair pair;
   pair.MapToPort(kPort);
-  DatabaseLink link;
-  link.Open(kPortSettings, 0, true, kTimeoutMs);
   std::string bad = Answer("HMM", "DB");
   bad[bad.size() - 3] ^= 1;
   ScriptedDatabase database(pair, {bad});
+  const std::unique_ptr<DatabaseLink> owned = LinkTo(database);
+  DatabaseLink& link = *owned;
   KString name;
   EXPECT_EQ(link.Hello(name), DatabaseLink::kNoAnswer);
   EXPECT_EQ(link.Reader().BadChecksums(), 1);
@@ -82,11 +92,11 @@ TEST(DatabaseLink, AnAnswerWithABadSumIsRefusedAndCounted) {
 TEST(DatabaseLink, RefusalsAndStrayFramesAreToldApart) {
   ktest::PtyPair pair;
   pair.MapToPort(kPort);
-  DatabaseLink link;
-  link.Open(kPortSettings, 0, true, kTimeoutMs);
   // An answer about another race, then the refusal of the race.
   ScriptedDatabase database(pair,
                             {Answer("IRP", "1,1,1,Heat\r\n,5,3,Doe\r\n") + Answer("AMB", "no such race")});
+  const std::unique_ptr<DatabaseLink> owned = LinkTo(database);
+  DatabaseLink& link = *owned;
   StartList lists;
   EXPECT_EQ(link.RequestRace(u"9", u"9", u"9", lists), DatabaseLink::kRefused);
   EXPECT_EQ(link.StrayFrames(), 1);
@@ -96,9 +106,9 @@ TEST(DatabaseLink, RefusalsAndStrayFramesAreToldApart) {
 TEST(DatabaseLink, ASilentOrNoisyDatabaseEndsInNoAnswer) {
   ktest::PtyPair pair;
   pair.MapToPort(kPort);
-  DatabaseLink link;
-  link.Open(kPortSettings, 0, true, kTimeoutMs);
   ScriptedDatabase database(pair, {"\x01SRP\x02" + std::string(300, 'x')});  // an answer that never ends
+  const std::unique_ptr<DatabaseLink> owned = LinkTo(database);
+  DatabaseLink& link = *owned;
   StartList lists;
   EXPECT_EQ(link.RequestSchedule(lists), DatabaseLink::kNoAnswer);
   EXPECT_TRUE(lists.Schedule().empty());
@@ -132,9 +142,9 @@ TEST(DatabaseLink, AnAnswerThatCameTooLateNeverAnswersTheNextRequest) {
     SCOPED_TRACE(c.name);
     ktest::PtyPair pair;
     pair.MapToPort(kPort);
-    DatabaseLink link;
-    link.Open(kPortSettings, 0, true, kTimeoutMs);
     ScriptedDatabase database(pair, c.replies);
+    const std::unique_ptr<DatabaseLink> owned = LinkTo(database);
+    DatabaseLink& link = *owned;
     EXPECT_EQ(link.SendResults({u"1,1,1,Final"}), c.first);
     EXPECT_EQ(link.SendResults({u"1,1,1,Final"}), c.second);
     std::string requests;
@@ -212,8 +222,8 @@ TEST(DatabaseLink, ARequestWithoutAnAnswerNamesWhy) {
     ktest::PtyPair pair;
     pair.MapToPort(kPort);
     ScriptedDatabase database(pair, {c.reply});
-    DatabaseLink link(database.SinceReply());
-    link.Open(kPortSettings, 0, true, kTimeoutMs);
+    const std::unique_ptr<DatabaseLink> owned = LinkTo(database);
+    DatabaseLink& link = *owned;
     KString name;
     EXPECT_EQ(link.Hello(name), c.outcome);
     EXPECT_EQ(link.LastError(), c.error);

@@ -4,8 +4,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <thread>
 
+#include "devices/linkwaitreporter.h"
 #include "devices/qvbootmonitor.h"
 #include "devices/tests/culinktestsupport.h"
 #include "foundation/kfile.h"
@@ -155,15 +157,45 @@ TEST_F(UploadTest, ASensorWithoutItsMonitorTimesOutAfterTheRetries) {
   EXPECT_EQ(link.LastError(), kErrSerialTimeout);
 }
 
-TEST(QvBootMonitor, AnErrAnswerStopsTheUploadAfterTheStartUpChatter) {
+// The program's side of the waits: it ends them once it has been served (an exit asked then). A wait that
+// goes on after that, served or spinning on the question, is a fault told at once, not at the time-out.
+class EndingReporter : public LinkWaitReporter {
+ public:
+  void Busy(bool) override {}
+  void Serve() override {
+    LookedAfterTheEnd();
+    ended = true;
+  }
+  bool WaitsEnd() const override {
+    LookedAfterTheEnd();
+    return ended;
+  }
+
+ private:
+  void LookedAfterTheEnd() const {
+    if (ended && ++looks > 20) {
+      throw std::logic_error("the wait went on after the program ended it");
+    }
+  }
+
+  bool ended = false;
+  mutable int looks = 0;
+};
+
+TEST(QvBootMonitor, AnErrAnswerOrAnEndedWaitStopsTheUploadAfterTheStartUpChatter) {
   struct Case {
     const char* what;
     std::string answers;
     std::string sent;
+    int32_t code;
+    // The program ends the waits at their first service; the read time-out is then 30 s.
+    bool ended;
   } cases[] = {
-      {"refused entry", "BS v1.2 booting\r\nerr\r\n", "sb ffffb9 c 1 z\r"},
-      {"refused erase", "ok\r\nerr\r\n", "sb ffffb9 c 1 z\rfe 0 3\r"},
-      {"refused write", "ok\r\nok\r\nerr\r\n", "sb ffffb9 c 1 z\rfe 0 3\rfw 0 010203 0402\r"},
+      {"refused entry", "BS v1.2 booting\r\nerr\r\n", "sb ffffb9 c 1 z\r", kErrSerialHandshake, false},
+      {"refused erase", "ok\r\nerr\r\n", "sb ffffb9 c 1 z\rfe 0 3\r", kErrSerialHandshake, false},
+      {"refused write", "ok\r\nok\r\nerr\r\n", "sb ffffb9 c 1 z\rfe 0 3\rfw 0 010203 0402\r",
+       kErrSerialHandshake, false},
+      {"a silent sensor, the wait ended", "", "sb ffffb9 c 1 z\r", kErrSerialTimeout, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -171,14 +203,16 @@ TEST(QvBootMonitor, AnErrAnswerStopsTheUploadAfterTheStartUpChatter) {
     pair.MapToPort(79);
     KSerialPort port;
     port.OpenSettings(KString(u"79,19200,8,N,1.0"), KSerialPort::kRead | KSerialPort::kWrite);
-    port.SetTimeout(200);
+    port.SetTimeout(c.ended ? 30000 : 200);
     pair.Send(c.answers);
     const std::vector<uint8_t> data = {1, 2, 3};
+    EndingReporter program;
     try {
-      QvBootMonitor::Upload(port, data, 0, 3, [](int32_t) {});
+      QvBootMonitor::Upload(
+          port, data, 0, 3, [](int32_t) {}, c.ended ? &program : nullptr);
       ADD_FAILURE() << "accepted";
     } catch (const KXSerialPort& failure) {
-      EXPECT_EQ(failure.Code(), kErrSerialHandshake);
+      EXPECT_EQ(failure.Code(), c.code);
     }
     EXPECT_EQ(pair.Receive(c.sent.size() + 1, 50), c.sent);
     port.Close();

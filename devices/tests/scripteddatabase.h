@@ -13,9 +13,32 @@
 
 #include "devices/databaseframe.h"
 #include "devices/linkclock.h"
+#include "foundation/kserialport.h"
 #include "testing/ptypair.h"
 
 namespace pftest {
+
+// The link's serial port, counting the bytes the link writes and reads through it.
+class CountedPort : public KSerialPort {
+ public:
+  std::size_t BytesWritten() const { return written; }
+  std::size_t BytesRead() const { return read; }
+
+ protected:
+  int32_t ReadRaw(void* buffer, int32_t count) override {
+    const int32_t got = KSerialPort::ReadRaw(buffer, count);
+    read += static_cast<std::size_t>(got > 0 ? got : 0);
+    return got;
+  }
+  void WriteRaw(const void* buffer, int32_t count) override {
+    KSerialPort::WriteRaw(buffer, count);
+    written += static_cast<std::size_t>(count);
+  }
+
+ private:
+  std::atomic<std::size_t> written = 0;
+  std::atomic<std::size_t> read = 0;
+};
 
 inline std::string Answer(const std::string& code, const std::string& payload, bool checksum = true) {
   DatabaseFrame frame;
@@ -43,13 +66,18 @@ class ScriptedDatabase {
   ScriptedDatabase(const ScriptedDatabase&) = delete;
   ScriptedDatabase& operator=(const ScriptedDatabase&) = delete;
 
-  // A clock for the link that stands still until the database has sent a reply and then counts from its
-  // last one: the link's time-out starts when the answer is on the line, however long a loaded machine took
-  // to get it there.
-  LinkClock SinceReply() const {
-    return [this] {
-      const int64_t at = repliedAt;
-      return at < 0 ? 0 : SteadyMilliseconds() - at;
+  // A clock for a link that talks over `port` (on this pair's device side): it stands still while the
+  // database owes an answer to what the link wrote, and while the link has not read every byte answered;
+  // then, as once the script has run out, each look moves it on past any time-out. A wait thus runs out
+  // only on a line gone quiet, however slowly a loaded machine brings the bytes.
+  LinkClock QuietAfterAnswers(const CountedPort& port) const {
+    return [this, &port, now = int64_t{0}]() mutable {
+      // Read in this order: an answer is counted as sent before its request as heard.
+      const bool heardAll = port.BytesWritten() == heard;
+      if (finished || (heardAll && port.BytesRead() == sent)) {
+        now += kPastAnyTimeoutMs;
+      }
+      return now;
     };
   }
 
@@ -69,11 +97,14 @@ class ScriptedDatabase {
     DatabaseFrameReader reader;
     for (const std::string& reply : replies) {
       DatabaseFrame request;
+      std::size_t requestBytes = 0;
       while (!reader.Next(request)) {
         const std::string bytes = pair.Receive(1, quietMs);
         if (bytes.empty()) {
+          finished = true;
           return;
         }
+        requestBytes += bytes.size();
         reader.Feed(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
       }
       requests.push_back(request);
@@ -81,16 +112,23 @@ class ScriptedDatabase {
         beforeReply(requests.size() - 1);
       }
       pair.Send(reply);
-      repliedAt = SteadyMilliseconds();
+      sent += reply.size();
+      heard += requestBytes;
     }
+    finished = true;
   }
+
+  static constexpr int64_t kPastAnyTimeoutMs = int64_t{1} << 32;
 
   ktest::PtyPair& pair;
   const std::vector<std::string> replies;
   const int quietMs;
   const BeforeReply beforeReply;
   std::vector<DatabaseFrame> requests;
-  std::atomic<int64_t> repliedAt = -1;
+  // Bytes of the requests answered, and of the answers sent.
+  std::atomic<std::size_t> heard = 0;
+  std::atomic<std::size_t> sent = 0;
+  std::atomic<bool> finished = false;
   std::thread worker;  // last: it starts once the rest is made
 };
 
