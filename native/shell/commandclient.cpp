@@ -2,14 +2,13 @@
 
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 
 #include "native/shell/commandserver.h"
+#include "native/shell/socketaddress.h"
 
 namespace native {
 
@@ -85,18 +84,13 @@ CommandClient::Result CommandClient::send(std::string_view service, std::string_
 
 CommandClient::Result CommandClient::sendBytes(const std::string& path, std::string_view bytes,
                                                int timeoutMs) {
-  sockaddr_un address{};
-  if (path.size() >= sizeof address.sun_path) {
-    return Result{std::nullopt, Failure::NoService};
-  }
-  address.sun_family = AF_UNIX;
-  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-  int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  const SocketAddress address(path);
+  int fd = address.valid() ? socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0) : -1;
   if (fd < 0) {
     return Result{std::nullopt, Failure::NoService};
   }
   // A local connect does not wait for the service: it succeeds into the backlog or fails at once.
-  if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+  if (connect(fd, address.get(), address.size()) != 0) {
     close(fd);
     return Result{std::nullopt, Failure::NoService};
   }

@@ -4,44 +4,42 @@
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <vector>
 
+#include "foundation/klog.h"
+#include "foundation/kstring.h"
 #include "native/shell/runtimedirectory.h"
+#include "native/shell/socketaddress.h"
 #include "native/user/messageapi.h"
 
 namespace native {
 
 namespace {
 
-std::optional<sockaddr_un> addressOf(const std::string& path) {
-  sockaddr_un address{};
-  if (path.size() >= sizeof address.sun_path) {
-    return std::nullopt;
-  }
-  address.sun_family = AF_UNIX;
-  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-  return address;
-}
-
-bool bindTo(int fd, const sockaddr_un& address) {
-  return bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+bool bindTo(int fd, const SocketAddress& address) {
+  return bind(fd, address.get(), address.size()) == 0;
 }
 
 // Whether a program answers on the socket file.
-bool someoneListens(const sockaddr_un& address) {
+bool someoneListens(const SocketAddress& address) {
   int probe = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (probe < 0) {
     return true;  // cannot tell: leave the file alone
   }
-  bool listening = connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 ||
+  bool listening = connect(probe, address.get(), address.size()) == 0 ||
                    (errno != ECONNREFUSED && errno != ENOENT);
   close(probe);
   return listening;
+}
+
+// Tells the program's log why the service does not start; the program goes on without it.
+std::unique_ptr<CommandServer> notListening(const std::string& path, const std::string& reason) {
+  KLog::ProgramWarning(KString::FromUtf8("The command service cannot listen on " + path + " (" + reason + ")"));
+  return nullptr;
 }
 
 ino_t inodeOf(const std::string& path) {
@@ -56,22 +54,21 @@ std::optional<std::string> CommandServer::socketPath(std::string_view service) {
   if (!folder.has_value() || service.empty()) {
     return std::nullopt;
   }
-  std::string path = *folder + "/" + RuntimeDirectory::fileNamePart(service) + ".sock";
-  if (!addressOf(path).has_value()) {
-    return std::nullopt;
-  }
-  return path;
+  return *folder + "/" + RuntimeDirectory::fileNamePart(service) + ".sock";
 }
 
 std::unique_ptr<CommandServer> CommandServer::listen(std::string_view service, Handler handler) {
   std::optional<std::string> path = socketPath(service);
   if (!path.has_value()) {
-    return nullptr;
+    return nullptr;  // the runtime folder's checks have told the log why
   }
-  sockaddr_un address = *addressOf(*path);
+  SocketAddress address(*path);
+  if (!address.valid()) {
+    return notListening(*path, std::strerror(address.error()));
+  }
   int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
   if (fd < 0) {
-    return nullptr;
+    return notListening(*path, std::strerror(errno));
   }
   bool bound = bindTo(fd, address);
   if (!bound && errno == EADDRINUSE && !someoneListens(address)) {
@@ -79,13 +76,14 @@ std::unique_ptr<CommandServer> CommandServer::listen(std::string_view service, H
     bound = bindTo(fd, address);
   }
   if (!bound || ::listen(fd, SOMAXCONN) != 0) {
+    const int error = errno;
     close(fd);
-    return nullptr;
+    return notListening(*path, error == EADDRINUSE ? "another program serves it" : std::strerror(error));
   }
   std::unique_ptr<CommandServer> server(new CommandServer(*path, fd, inodeOf(*path), std::move(handler)));
   CommandServer* self = server.get();
   if (!RegisterWaitDescriptor(fd, POLLIN, [self](short) { self->acceptConnections(); })) {
-    return nullptr;
+    return notListening(*path, "the message loop cannot watch it");
   }
   return server;
 }

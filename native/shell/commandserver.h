@@ -29,13 +29,12 @@ class CommandServer {
   // The most bytes after a request read and thrown away before its connection closes.
   static constexpr std::size_t kMaxDiscardedBytes = 1 << 20;
 
-  // The socket of a service: "<runtime folder>/<service>.sock"; none without a runtime folder or when the
-  // path would be too long for a socket address.
+  // The socket of a service: "<runtime folder>/<service>.sock"; none without a runtime folder.
   static std::optional<std::string> socketPath(std::string_view service);
 
   // Listens for the service. The handler may end the service; the client it was answering then gets none. A
-  // socket file left by a program that is gone is replaced; none when another program serves the name already
-  // or the socket cannot be made.
+  // socket file left by a program that is gone is replaced; none, and a line in the program's log saying why,
+  // when another program serves the name already or the socket cannot be made.
   static std::unique_ptr<CommandServer> listen(std::string_view service, Handler handler);
   ~CommandServer();
   CommandServer(const CommandServer&) = delete;

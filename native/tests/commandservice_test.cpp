@@ -2,11 +2,10 @@
 
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -17,6 +16,8 @@
 #include "native/shell/commandclient.h"
 #include "native/shell/commandserver.h"
 #include "native/shell/ddeapi.h"
+#include "native/shell/semaphoreapi.h"
+#include "native/shell/socketaddress.h"
 #include "native/testdriver.h"
 #include "native/tests/runtimefolder.h"
 
@@ -117,10 +118,8 @@ std::optional<CommandAnswer> answered(const CommandClient::Result& result) {
 // A client connected to the socket that has sent `bytes` and not closed its side.
 int connectAndSend(const std::string& path, const std::string& bytes) {
   int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  std::strcpy(address.sun_path, path.c_str());
-  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+  const SocketAddress address(path);
+  if (connect(fd, address.get(), address.size()) != 0 ||
       send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(bytes.size())) {
     close(fd);
     return -1;
@@ -204,10 +203,8 @@ TEST_F(CommandService, SilentClientsDoNotLockTheServiceUp) {
   std::vector<int> silent;
   for (std::size_t i = 0; i < CommandServer::kMaxPendingConnections + 2; ++i) {
     int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strcpy(address.sun_path, socketPath().c_str());
-    ASSERT_EQ(connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const SocketAddress address(socketPath());
+    ASSERT_EQ(connect(fd, address.get(), address.size()), 0);
     silent.push_back(fd);
   }
   EXPECT_EQ(answered(sendCommand("OpenEvent,/a.qve")), CommandAnswer::Ack);
@@ -289,10 +286,8 @@ TEST_F(CommandService, StaleSocketIsReplacedButALiveServiceIsNot) {
   // A socket file whose program is gone.
   std::filesystem::create_directories(runtime_.programFolder());
   int stale = socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  std::strcpy(address.sun_path, socketPath().c_str());
-  ASSERT_EQ(bind(stale, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  const SocketAddress address(socketPath());
+  ASSERT_EQ(bind(stale, address.get(), address.size()), 0);
   close(stale);
   ASSERT_TRUE(std::filesystem::exists(socketPath()));
 
@@ -305,6 +300,32 @@ TEST_F(CommandService, StaleSocketIsReplacedButALiveServiceIsNot) {
   EXPECT_EQ(DdeNameService(second, name, nullptr, DNS_REGISTER), nullptr);
   EXPECT_TRUE(DdeUninitialize(second));
   EXPECT_TRUE(std::filesystem::exists(socketPath()));  // the first service's socket stays
+}
+
+TEST_F(CommandService, InARuntimeFolderPastASocketAddressOneProgramCountsItselfAndServes) {
+  const std::string deep = std::filesystem::path(runtime_.programFolder()).parent_path().string() + "/" +
+                           std::string(100, 'd') + "/" + std::string(80, 'e');
+  std::filesystem::create_directories(deep);
+  ::setenv("XDG_RUNTIME_DIR", deep.c_str(), 1);  // the fixture's runtime folder puts the old value back
+  ASSERT_EQ(OpenSemaphoreA(SEMAPHORE_ALL_ACCESS, FALSE, kService), nullptr);  // no copy runs
+  const HANDLE count = CreateSemaphoreA(nullptr, 1, 1000, kService);
+  ASSERT_NE(count, nullptr);
+  ASSERT_TRUE(startService());
+  EXPECT_EQ(answered(sendCommand("OpenEvent,/a.qve")), CommandAnswer::Ack);
+  EXPECT_EQ(program_.pending, u"OpenEvent,/a.qve");
+
+  // A second copy sees the first one and does not take its service over.
+  const HANDLE seen = OpenSemaphoreA(SEMAPHORE_ALL_ACCESS, FALSE, kService);
+  EXPECT_NE(seen, nullptr);
+  DWORD second = 0;
+  ASSERT_EQ(DdeInitialize(&second, programCallback, 0, 0), DMLERR_NO_ERROR);
+  EXPECT_EQ(DdeNameService(second, DdeCreateStringHandle(second, u"Kestrove Pellacorvine", CP_WINUNICODE),
+                           nullptr, DNS_REGISTER),
+            nullptr);
+  EXPECT_TRUE(DdeUninitialize(second));
+  EXPECT_EQ(answered(sendCommand("OpenEvent,/b.qve")), CommandAnswer::Busy);
+  EXPECT_TRUE(CloseHandle(seen));
+  EXPECT_TRUE(CloseHandle(count));
 }
 
 TEST_F(CommandService, EndingTheServiceRemovesItsSocket) {
