@@ -649,10 +649,11 @@ TEST_F(EventWindowTest, TestPaneWindowsAreLaidOutTakeTheCommandsAndLetGoOfTheirV
 TEST_F(EventWindowTest, AWindowWhoseLinkOperationRunsRefusesToCloseWithoutAsking) {
   NewModifiedEvent();
   auto claim = std::make_shared<std::unique_ptr<LinkBusyClaim>>();
-  // The claim stands for an operation on the link, which begins and ends the download stop with it: the
-  // exit asked meanwhile is taken back at its end, as the operation would.
-  Then([claim] {
-    DownloadStop::Begin(false);
+  auto operation = std::make_shared<std::unique_ptr<DownloadStop::Operation>>();
+  // The claim stands for an operation on the link, which holds the download stop with it: the exit asked
+  // meanwhile is taken back at its end, as the operation would.
+  Then([claim, operation] {
+    *operation = std::make_unique<DownloadStop::Operation>(false);
     *claim = std::make_unique<LinkBusyClaim>(Only()->GetEvent());
     for (const ZafEventType query : {ChildCloseQueryEvent, QueryExitEvent}) {
       EXPECT_EQ(Only()->Event(ZafEventRecord(static_cast<int32_t>(query), 0)), 0);
@@ -660,11 +661,11 @@ TEST_F(EventWindowTest, AWindowWhoseLinkOperationRunsRefusesToCloseWithoutAsking
     // Under the single-event rule New is refused with it.
     Post(NewCommand);
   });
-  Then([claim] {
+  Then([claim, operation] {
     EXPECT_EQ(FrontMessage(), nullptr);
     EXPECT_TRUE(WindowCount(1));
     claim->reset();
-    DownloadStop::End();
+    operation->reset();
     Only()->GetEvent()->SetModified(false);
     Post(ExitEvent);
   });
