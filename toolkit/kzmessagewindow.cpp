@@ -15,7 +15,7 @@ constexpr int32_t kIconRow = 1;
 
 KZMessageWindow::KZMessageWindow(const ZafIChar* title, const ZafIChar* message, uint32_t buttonFlags,
                                  uint32_t defaultButton, int32_t iconNumber)
-    : KZDialog(title, buttonFlags, defaultButton, KeysTypedAhead::kDropped) {
+    : KZDialog(title, buttonFlags, defaultButton, KeysTypedAhead::kLeftForAfter) {
   const ZafIconStruct* picture = iconNumber != 0 ? ZafIcon::SystemImage(iconNumber) : nullptr;
   if (picture) {
     icon = new ZafIcon(kIconColumn, kIconRow, nullptr);

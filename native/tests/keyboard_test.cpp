@@ -106,12 +106,13 @@ TEST(Keyboard, KeysBecomeCharactersFromTheStateOfTheMoment) {
 TEST(Keyboard, CharacterFollowsItsKeyAheadOfLaterMessages) {
   TestDriver driver;
   TranslatingWindow target;
-  driver.pressKey('X');
+  driver.keyDown('X');
   PostMessage(target.window, WM_USER, 0, 0);
+  driver.keyUp('X');
   pumpWithoutTranslating();
   EXPECT_EQ(target.spy.numbersOf({WM_KEYDOWN, WM_CHAR, WM_KEYUP, WM_USER}),
-            (std::vector<UINT>{WM_USER, WM_KEYDOWN, WM_CHAR, WM_KEYUP}))
-      << "posted messages come before input; the character comes right after its key";
+            (std::vector<UINT>{WM_KEYDOWN, WM_CHAR, WM_USER, WM_KEYUP}))
+      << "posts and input come in the order they came; the character comes right after its key";
 }
 
 TEST(Keyboard, KeyMessagesCarryThePreviousStateAndTransition) {
@@ -167,6 +168,19 @@ TEST(Keyboard, EachKeyCountsOnceInTheKeyStateAndRepeatsOnlyWhileHeld) {
        'A',
        1,
        {0x00000001}},
+      {"a key pressed again while its release waits unread",
+       [](TestDriver& driver, HWND) {
+         driver.keyDown('Q');
+         driver.pumpUntilIdle();
+         driver.keyUp('Q');
+         driver.keyDown('Q');
+         MSG press{};
+         EXPECT_TRUE(PeekMessage(&press, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE));
+         driver.pumpUntilIdle();
+       },
+       'Q',
+       -32768,
+       {0x00000001, 0x00000001}},
       {"a key typed twice while the program is busy",
        [](TestDriver& driver, HWND) {
          driver.pressKey('Q');

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <stdexcept>
+#include <utility>
 
 #include "native/user/messages.h"
 
@@ -24,6 +25,22 @@ bool MessageFilter::matches(const MSG& message) const {
     return false;
   }
   return (first == 0 && last == 0) || (message.message >= first && message.message <= last);
+}
+
+bool MessageFilter::admitsKeys() const {
+  return window != kThreadMessagesOnly &&
+         ((first == 0 && last == 0) || (first <= WM_SYSKEYUP && last >= WM_KEYDOWN));
+}
+
+bool MessageFilter::admitsMouse() const {
+  const auto overlaps = [this](UINT low, UINT high) { return first <= high && last >= low; };
+  return window != kThreadMessagesOnly &&
+         ((first == 0 && last == 0) || overlaps(WM_MOUSEFIRST, WM_MOUSELAST) ||
+          overlaps(WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK));
+}
+
+bool MessageFilter::admits(const HostInput& input) const {
+  return input.isKey() ? admitsKeys() : admitsMouse();
 }
 
 MessageQueue::MessageQueue() : wakeFd_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
@@ -50,7 +67,7 @@ void MessageQueue::clearWake() {
 void MessageQueue::post(const MSG& message) {
   {
     std::lock_guard lock(mutex_);
-    posted_.push_back(message);
+    posted_.push_back(Posted{message, nextArrival(), false});
   }
   wake();
 }
@@ -58,24 +75,78 @@ void MessageQueue::post(const MSG& message) {
 void MessageQueue::postAhead(const MSG& message) {
   {
     std::lock_guard lock(mutex_);
-    posted_.push_front(message);
+    posted_.push_front(Posted{message, lastRouted_, true});
   }
   wake();
+}
+
+void MessageQueue::postInput(const MSG& message, std::uint64_t arrival) {
+  std::lock_guard lock(mutex_);
+  const auto later = std::find_if(posted_.begin(), posted_.end(),
+                                  [arrival](const Posted& posted) { return posted.arrival > arrival; });
+  posted_.insert(later, Posted{message, arrival, true});
+}
+
+std::deque<MessageQueue::Posted>::iterator MessageQueue::firstAccepted(
+    const MessageFilter& filter, const std::function<bool(const MSG&)>& which) {
+  return std::find_if(posted_.begin(), posted_.end(), [&](const Posted& posted) {
+    return !heldByFloor(posted) && filter.matches(posted.message) && (!which || which(posted.message));
+  });
 }
 
 bool MessageQueue::takeIf(const MessageFilter& filter, const std::function<bool(const MSG&)>& which,
                           bool remove, MSG* out) {
   std::lock_guard lock(mutex_);
-  for (auto it = posted_.begin(); it != posted_.end(); ++it) {
-    if (filter.matches(*it) && (!which || which(*it))) {
-      *out = *it;
-      if (remove) {
-        posted_.erase(it);
-      }
-      return true;
-    }
+  const auto found = firstAccepted(filter, which);
+  if (found == posted_.end()) {
+    return false;
   }
-  return false;
+  *out = found->message;
+  if (remove) {
+    posted_.erase(found);
+  }
+  return true;
+}
+
+std::deque<HostInput>::iterator MessageQueue::firstAdmitted(const MessageFilter& filter,
+                                                            const PressTest& endsTakenPress) {
+  // A look for other messages (paints, a window's own posts) passes the held input by at no cost.
+  if (!filter.admitsKeys() && !filter.admitsMouse()) {
+    return input_.end();
+  }
+  return std::find_if(input_.begin(), input_.end(), [&](const HostInput& input) {
+    return filter.admits(input) && (input.arrival > floor_ || endsTakenPress(input));
+  });
+}
+
+std::optional<HostInput> MessageQueue::takeInputFor(const MessageFilter& filter,
+                                                    const PressTest& endsTakenPress) {
+  const auto admitted = firstAdmitted(filter, endsTakenPress);
+  if (admitted == input_.end()) {
+    return std::nullopt;
+  }
+  std::lock_guard lock(mutex_);
+  const auto posted = firstAccepted(filter, {});
+  if (posted != posted_.end() ? posted->arrival < admitted->arrival : quitPending_) {
+    return std::nullopt;
+  }
+  const HostInput input = *admitted;
+  input_.erase(admitted);
+  lastRouted_ = input.arrival;
+  return input;
+}
+
+bool MessageQueue::hasMessageFor(const MessageFilter& filter, const PressTest& endsTakenPress) {
+  if (firstAdmitted(filter, endsTakenPress) != input_.end()) {
+    return true;
+  }
+  std::lock_guard lock(mutex_);
+  return firstAccepted(filter, {}) != posted_.end();
+}
+
+std::uint64_t MessageQueue::raiseInputFloor() {
+  std::lock_guard lock(mutex_);
+  return std::exchange(floor_, arrivals_);
 }
 
 void MessageQueue::postQuit(int exitCode) {
@@ -89,8 +160,7 @@ void MessageQueue::postQuit(int exitCode) {
 
 bool MessageQueue::takeQuit(const MessageFilter& filter, bool remove, MSG* out) {
   std::lock_guard lock(mutex_);
-  if (!quitPending_ || std::any_of(posted_.begin(), posted_.end(),
-                                   [&](const MSG& message) { return filter.matches(message); })) {
+  if (!quitPending_ || firstAccepted(filter, {}) != posted_.end()) {
     return false;
   }
   *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(quitCode_), 0, 0, POINT{0, 0}};
@@ -101,21 +171,25 @@ bool MessageQueue::takeQuit(const MessageFilter& filter, bool remove, MSG* out) 
 }
 
 void MessageQueue::pushInput(const HostInput& input) {
-  if (input.kind == HostInput::Kind::MouseMove && !input_.empty() &&
-      input_.back().kind == HostInput::Kind::MouseMove) {
-    input_.back() = input;
+  HostInput queued = input;
+  {
+    std::lock_guard lock(mutex_);
+    queued.arrival = nextArrival();
+  }
+  if (queued.kind == HostInput::Kind::MouseMove && !input_.empty() &&
+      input_.back().kind == HostInput::Kind::MouseMove && input_.back().arrival > floor_) {
+    input_.back() = queued;
   } else {
-    input_.push_back(input);
+    input_.push_back(queued);
   }
 }
 
-bool MessageQueue::popInput(HostInput* out) {
-  if (input_.empty()) {
-    return false;
+void MessageQueue::eraseInput(std::uint64_t arrival) {
+  const auto found = std::find_if(input_.begin(), input_.end(),
+                                  [arrival](const HostInput& input) { return input.arrival == arrival; });
+  if (found != input_.end()) {
+    input_.erase(found);
   }
-  *out = input_.front();
-  input_.pop_front();
-  return true;
 }
 
 }  // namespace native
