@@ -299,13 +299,20 @@ TEST_F(ResultsLinkTest, InputMadeWhileTheUnitIsTalkedToIsActedOnOnceTheTalkIsOve
       ASSERT_NE(eventWindow, nullptr);
       AnswerFileDialog(saved);
       ASSERT_TRUE(eventWindow->Save(QvZEventMDI::kSave));
+      // A change the aborted download leaves unsaved: only the held click saves it.
+      eventWindow->GetEvent()->SetModified(c.dropped != 0);
       eventWindow->Event(ZafEventRecord(c.start == Start::kAddReactionTimes
                                             ? QvZResultsPane::kAddReactionTimesCommand
                                             : QvZResultsPane::kDownloadTraceCommand,
                                         0));
     });
     if (c.dropped != 0) {
-      AnswerWithClick(kCommError, KZDialog::kAbortResult);
+      When(
+          "the question", [] { return FrontMessage() != nullptr; },
+          [this] {
+            EXPECT_TRUE(CurrentEventWindow()->GetEvent()->IsModified()) << "saved under the question";
+            PressInFront(KZDialog::kAbortResult);
+          });
       When(
           "the save after the answer", [] { return !CurrentEventWindow()->GetEvent()->IsModified(); },
           [&] {

@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bitset>
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <utility>
@@ -13,8 +15,17 @@
 namespace native {
 
 namespace {
+
 const HWND kThreadMessagesOnly = reinterpret_cast<HWND>(std::intptr_t{-1});
+
+// Key codes, then the mouse buttons.
+constexpr std::size_t kKeysAndButtons = 256 + 3;
+
+std::size_t pressIndex(const HostInput& input) {
+  return input.isKey() ? (input.virtualKey & 0xFF) : 256 + static_cast<std::size_t>(input.button % 3);
 }
+
+}  // namespace
 
 bool MessageFilter::matches(const MSG& message) const {
   if (window == kThreadMessagesOnly) {
@@ -114,8 +125,17 @@ std::deque<HostInput>::iterator MessageQueue::firstAdmitted(const MessageFilter&
   if (!filter.admitsKeys() && !filter.admitsMouse()) {
     return input_.end();
   }
+  // Keys and buttons pressed in the held input: their releases end those presses, and are held with them.
+  std::bitset<kKeysAndButtons> heldPresses;
   return std::find_if(input_.begin(), input_.end(), [&](const HostInput& input) {
-    return filter.admits(input) && (input.arrival > floor_ || endsTakenPress(input));
+    if (input.arrival > floor_) {
+      return filter.admits(input);
+    }
+    const bool release = input.kind == HostInput::Kind::KeyUp || input.kind == HostInput::Kind::ButtonUp;
+    if (input.kind == HostInput::Kind::KeyDown || input.kind == HostInput::Kind::ButtonDown) {
+      heldPresses.set(pressIndex(input));
+    }
+    return release && filter.admits(input) && !heldPresses.test(pressIndex(input)) && endsTakenPress(input);
   });
 }
 
