@@ -39,8 +39,9 @@ bool MessageFilter::matches(const MSG& message) const {
 }
 
 bool MessageFilter::admitsKeys() const {
-  return window != kThreadMessagesOnly &&
-         ((first == 0 && last == 0) || (first <= WM_SYSKEYUP && last >= WM_KEYDOWN));
+  const auto holds = [this](UINT message) { return message >= first && message <= last; };
+  return window != kThreadMessagesOnly && ((first == 0 && last == 0) || holds(WM_KEYDOWN) ||
+                                           holds(WM_KEYUP) || holds(WM_SYSKEYDOWN) || holds(WM_SYSKEYUP));
 }
 
 bool MessageFilter::admitsMouse() const {
@@ -86,7 +87,8 @@ void MessageQueue::post(const MSG& message) {
 void MessageQueue::postAhead(const MSG& message) {
   {
     std::lock_guard lock(mutex_);
-    posted_.push_front(Posted{message, lastRouted_, true});
+    // A character of a key no input made (a key message sent by hand) is no held input.
+    posted_.push_front(Posted{message, lastRouted_, lastRouted_ != 0});
   }
   wake();
 }
