@@ -226,7 +226,7 @@ BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     posted.time = static_cast<DWORD>(system->clock().nowMs());
     posted.pt = system->desktop().cursorPosition();
   }
-  system->queue().post(posted);
+  system->queue().post(posted, system->onGuiThread());
   return TRUE;
 }
 

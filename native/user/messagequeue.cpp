@@ -76,10 +76,10 @@ void MessageQueue::clearWake() {
   [[maybe_unused]] ssize_t got = read(wakeFd_, &count, sizeof count);
 }
 
-void MessageQueue::post(const MSG& message) {
+void MessageQueue::post(const MSG& message, bool fromGuiThread) {
   {
     std::lock_guard lock(mutex_);
-    posted_.push_back(Posted{message, nextArrival(), false});
+    posted_.push_back(Posted{message, fromGuiThread ? lastRouted_ : nextArrival(), false});
   }
   wake();
 }

@@ -55,8 +55,10 @@ class MessageQueue {
   MessageQueue(const MessageQueue&) = delete;
   MessageQueue& operator=(const MessageQueue&) = delete;
 
-  // Any thread.
-  void post(const MSG& message);
+  // Any thread. A message the GUI thread posts while it acts on input is part of that input's work: it
+  // takes the input's place, ahead of the input made after it (a cell's editor opened by a click comes
+  // before the keys typed into it). Other posts come in their own place.
+  void post(const MSG& message, bool fromGuiThread = false);
   // GUI thread: the characters TranslateMessage makes go ahead of everything else, in the place of the input
   // last turned into a message.
   void postAhead(const MSG& message);
