@@ -97,7 +97,9 @@ bool KZApplication::GetEvent(ZafEventRecord& event, uint32_t flags) {
   if (field) {
     field->EndEdit(KZEditableSelector::kEndByEnter);
   }
-  return false;
+  // The command the key queued is acted on in the key's place, ahead of anything an idle pass would serve
+  // (a command that came through the command service after the key was typed).
+  return ZafWindowObject::eventManager->Get(event, flags | Q_NO_POLL) == Q_EVENT_TAKEN;
 }
 
 bool KZApplication::Idle(int32_t) {

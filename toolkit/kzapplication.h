@@ -50,8 +50,9 @@ class KZApplication : public ZafApplication {
   std::optional<uint32_t> IdleTimeout() const;
   // Forgets the times asked for, as the loop does before each idle pass.
   void ClearIdleTimeout() { idleDue.reset(); }
-  // The next event; false when none was there or the main menu's hot keys took it. They are offered when
-  // nothing holds the pointer capture, or an in-place field does and no modal window runs.
+  // The next event; false when none was there. A key the main menu's hot keys take answers the command it
+  // queued, at once. They are offered when nothing holds the pointer capture, or an in-place field does and
+  // no modal window runs.
   virtual bool GetEvent(ZafEventRecord& event, uint32_t flags);
   // The loop: runs until the program exits (LoopExitResult), the modal window loses its native window
   // (LoopModalGoneResult) or answers an event that closes it (that event's type). With `once` it returns

@@ -1,6 +1,7 @@
 #include "toolkit/kzdialog.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "framework/core/zafdisplay.h"
 #include "framework/core/zafeventmanager.h"
@@ -198,10 +199,12 @@ ZafEventType KZDialog::Execute() {
   // Modal: the program's other windows take no input until the dialog is answered.
   const bool wasModal = Modal();
   SetModal(true);
-  // Dropped before the dialog is added. The look leaves the screen as it was shown: what changed up to
-  // now (a menu closed) goes out with the painted dialog, in one picture.
-  if (keysTypedAhead == KeysTypedAhead::kDropped) {
-    KZApplication::application->FlushKeys();
+  // Raised before the dialog is added, and lowered once it is gone, so that the held input lands where it
+  // then lands. Its look leaves the screen as it was shown: what changed up to now (a menu closed) goes
+  // out with the painted dialog, in one picture.
+  std::optional<native::InputFloor> madeBefore;
+  if (keysTypedAhead == KeysTypedAhead::kLeftForAfter) {
+    madeBefore.emplace();
   }
   windowManager->Add(this);
   const ZafEventType result = KZApplication::application->Control(this, false);

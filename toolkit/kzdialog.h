@@ -47,10 +47,10 @@ class KZDialog : public ZafDialogWindow, public KZWindowLeech, public KZModalWin
   static constexpr ZafEventType kIgnoreResult = -2994;
   static constexpr ZafEventType kCancelResult = -2993;
 
-  // Keys still queued when the dialog is about to show were pressed before it, at whatever the user was
-  // doing: a dialog that comes up unasked (an alert at the end of a wait) drops them rather than let them
-  // answer it unseen.
-  enum class KeysTypedAhead { kKept, kDropped };
+  // Input still queued when the dialog is about to show was made before it, at whatever the user was
+  // doing: a dialog that comes up unasked (an alert at the end of a wait) leaves it queued for after its
+  // answer rather than let it answer the dialog unseen.
+  enum class KeysTypedAhead { kKept, kLeftForAfter };
 
   // The standard buttons of `buttonFlags` are made by Execute; the one of `defaultButton` becomes current
   // and the dialog's default button.

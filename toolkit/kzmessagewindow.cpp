@@ -20,7 +20,7 @@ constexpr int32_t kMessageWidthDenominator = 4;
 
 KZMessageWindow::KZMessageWindow(const ZafIChar* title, const ZafIChar* message, uint32_t buttonFlags,
                                  uint32_t defaultButton, int32_t iconNumber)
-    : KZDialog(title, buttonFlags, defaultButton, KeysTypedAhead::kDropped), message(message) {
+    : KZDialog(title, buttonFlags, defaultButton, KeysTypedAhead::kLeftForAfter), message(message) {
   const ZafIconStruct* picture = iconNumber != 0 ? ZafIcon::SystemImage(iconNumber) : nullptr;
   if (picture) {
     icon = new ZafIcon(kIconColumn, kIconRow, nullptr);

@@ -230,9 +230,13 @@ TEST_F(ResultsLinkTest, InputMadeWhileTheUnitIsTalkedToIsActedOnOnceTheTalkIsOve
     // The request during which the input is made.
     int32_t request;
     Input input;
+    // A later request the unit never answers, 0 for none: the question it brings is answered Abort first.
+    int32_t dropped = 0;
   } cases[] = {
       {"Ctrl+S typed during Add Reaction Times", Start::kAddReactionTimes, 4, Input::kCtrlS},
       {"Save clicked during Add Reaction Times", Start::kAddReactionTimes, 4, Input::kSaveClick},
+      {"Save clicked during Add Reaction Times whose next request fails", Start::kAddReactionTimes, 4,
+       Input::kSaveClick, 5},
       {"Ctrl+S typed during Download Trace", Start::kDownloadTrace, 6, Input::kCtrlS},
       {"Save clicked during Download Trace", Start::kDownloadTrace, 6, Input::kSaveClick},
       {"Caps Lock pressed during Download Trace", Start::kDownloadTrace, 5, Input::kCapsLock},
@@ -279,10 +283,16 @@ TEST_F(ResultsLinkTest, InputMadeWhileTheUnitIsTalkedToIsActedOnOnceTheTalkIsOve
           break;
       }
     });
-    StartSimulator(EightLanes(), [&during](const std::string& request) { during.Seen(request); });
+    CuScenario scenario = EightLanes();
+    if (c.dropped != 0) {
+      scenario.faults[c.dropped] = CuFault::kDrop;
+    }
+    StartSimulator(scenario, [&during](const std::string& request) { during.Seen(request); });
     Then([&] {
       // Half a second of trace: a lane's record and 3 blocks.
-      UseLink({u"\\Hardware\\BlockSensor\\EndTimeDL:Float=0.5"});
+      UseLink({u"\\Hardware\\BlockSensor\\EndTimeDL:Float=0.5", c.dropped != 0
+                                                                    ? u"\\Event\\Results\\RetryCount:Int=1"
+                                                                    : u"\\Event\\Results\\RetryCount:Int=3"});
       during.Listen();
       if (c.start == Start::kNextOnTheMainToolBar) {
         click(Frame()->HardwareBar()->ButtonAt(YZHardwareBar::kNext));
@@ -293,61 +303,78 @@ TEST_F(ResultsLinkTest, InputMadeWhileTheUnitIsTalkedToIsActedOnOnceTheTalkIsOve
       ASSERT_NE(eventWindow, nullptr);
       AnswerFileDialog(saved);
       ASSERT_TRUE(eventWindow->Save(QvZEventMDI::kSave));
+      // A change the aborted download leaves unsaved: only the held click saves it.
+      eventWindow->GetEvent()->SetModified(c.dropped != 0);
       eventWindow->Event(ZafEventRecord(c.start == Start::kAddReactionTimes
                                             ? QvZResultsPane::kAddReactionTimesCommand
                                             : QvZResultsPane::kDownloadTraceCommand,
                                         0));
     });
-    switch (c.input) {
-      case Input::kCtrlS:
-      case Input::kSaveClick:
-        When(
-            "the save after the download", [] { return !CurrentEventWindow()->GetEvent()->IsModified(); },
-            [&] {
-              QvEvent reopened;
-              ASSERT_EQ(reopened.Open(QvEvent::kOpenFile, KString::FromUtf8(saved)), 0);
-              std::vector<int32_t> times;
-              QvResults& results = reopened.Leg(0)->Results();
-              for (const QvResult* lane = results.Iterate(nullptr, nullptr); lane != nullptr;
-                   lane = results.Iterate(lane, nullptr)) {
-                times.push_back(lane->GetReactionTime().ToMilliseconds());
-              }
-              EXPECT_EQ(times, (std::vector<int32_t>{150, 142, 95, 88, 88, kNone, -20, 133}));
-              const QvResult* lane7 = results.FindByField(QvResult::kLaneField, u"7");
-              ASSERT_NE(lane7, nullptr);
-              EXPECT_TRUE(lane7->IsFalseStartCharged());
-            });
-        break;
-      case Input::kCapsLock:
-        AfterOperation([] { EXPECT_EQ(native::GetKeyState(native::VK_CAPITAL), 1) << "up, toggled once"; });
-        break;
-      case Input::kNextClick:
-        // Each step tells the unit the lane states and the title, four requests each.
-        When(
-            "the second step's title",
-            [this] { return !LinkBusyClaim::LinkIsBusy() && simulator->Requests().size() >= 16; },
-            [this] {
-              EXPECT_EQ(simulator->Requests().size(), 16u);
-              EXPECT_EQ(CurrentEventWindow()->GetEvent()->HeatNumber().ToUtf8(), "2");
-              EXPECT_EQ(simulator->Requests().back().command, QvPacket::kText);
-            });
-        break;
-      case Input::kAddReactionTimesClick:
-        When(
-            "the download after the step",
-            [this] { return !LinkBusyClaim::LinkIsBusy() && simulator->Requests().size() >= 12; },
-            [this] {
-              QvZEventMDI* eventWindow = CurrentEventWindow();
-              EXPECT_EQ(eventWindow->GetEvent()->HeatNumber().ToUtf8(), "1");
-              std::vector<int32_t> times;
-              QvResults& results = eventWindow->CurrentLeg()->Results();
-              for (const QvResult* lane = results.Iterate(nullptr, nullptr); lane != nullptr;
-                   lane = results.Iterate(lane, nullptr)) {
-                times.push_back(lane->GetReactionTime().ToMilliseconds());
-              }
-              EXPECT_EQ(times, (std::vector<int32_t>{150, 142, 95, 88, 88, kNone, -20, 133}));
-            });
-        break;
+    if (c.dropped != 0) {
+      When(
+          "the question", [] { return FrontMessage() != nullptr; },
+          [this] {
+            EXPECT_TRUE(CurrentEventWindow()->GetEvent()->IsModified()) << "saved under the question";
+            PressInFront(KZDialog::kAbortResult);
+          });
+      When(
+          "the save after the answer", [] { return !CurrentEventWindow()->GetEvent()->IsModified(); },
+          [&] {
+            QvEvent reopened;
+            EXPECT_EQ(reopened.Open(QvEvent::kOpenFile, KString::FromUtf8(saved)), 0);
+          });
+    } else {
+      switch (c.input) {
+        case Input::kCtrlS:
+        case Input::kSaveClick:
+          When(
+              "the save after the download", [] { return !CurrentEventWindow()->GetEvent()->IsModified(); },
+              [&] {
+                QvEvent reopened;
+                ASSERT_EQ(reopened.Open(QvEvent::kOpenFile, KString::FromUtf8(saved)), 0);
+                std::vector<int32_t> times;
+                QvResults& results = reopened.Leg(0)->Results();
+                for (const QvResult* lane = results.Iterate(nullptr, nullptr); lane != nullptr;
+                     lane = results.Iterate(lane, nullptr)) {
+                  times.push_back(lane->GetReactionTime().ToMilliseconds());
+                }
+                EXPECT_EQ(times, (std::vector<int32_t>{150, 142, 95, 88, 88, kNone, -20, 133}));
+                const QvResult* lane7 = results.FindByField(QvResult::kLaneField, u"7");
+                ASSERT_NE(lane7, nullptr);
+                EXPECT_TRUE(lane7->IsFalseStartCharged());
+              });
+          break;
+        case Input::kCapsLock:
+          AfterOperation([] { EXPECT_EQ(native::GetKeyState(native::VK_CAPITAL), 1) << "up, toggled once"; });
+          break;
+        case Input::kNextClick:
+          // Each step tells the unit the lane states and the title, four requests each.
+          When(
+              "the second step's title",
+              [this] { return !LinkBusyClaim::LinkIsBusy() && simulator->Requests().size() >= 16; },
+              [this] {
+                EXPECT_EQ(simulator->Requests().size(), 16u);
+                EXPECT_EQ(CurrentEventWindow()->GetEvent()->HeatNumber().ToUtf8(), "2");
+                EXPECT_EQ(simulator->Requests().back().command, QvPacket::kText);
+              });
+          break;
+        case Input::kAddReactionTimesClick:
+          When(
+              "the download after the step",
+              [this] { return !LinkBusyClaim::LinkIsBusy() && simulator->Requests().size() >= 12; },
+              [this] {
+                QvZEventMDI* eventWindow = CurrentEventWindow();
+                EXPECT_EQ(eventWindow->GetEvent()->HeatNumber().ToUtf8(), "1");
+                std::vector<int32_t> times;
+                QvResults& results = eventWindow->CurrentLeg()->Results();
+                for (const QvResult* lane = results.Iterate(nullptr, nullptr); lane != nullptr;
+                     lane = results.Iterate(lane, nullptr)) {
+                  times.push_back(lane->GetReactionTime().ToMilliseconds());
+                }
+                EXPECT_EQ(times, (std::vector<int32_t>{150, 142, 95, 88, 88, kNone, -20, 133}));
+              });
+          break;
+      }
     }
     // No question about a change at the exit, and Caps Lock as it was.
     Then([this] {

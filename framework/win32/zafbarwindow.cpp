@@ -27,9 +27,14 @@ ZafEventType ZafBarNativeEvent(ZafWindow& bar, const ZafEventRecord& event) {
     case native::WM_ERASEBKGND:
       return bar.ZafWindowObject::NativeEvent(event);
     case native::WM_LBUTTONDOWN:
-    case native::WM_RBUTTONDOWN:
-      native::SetForegroundWindow(bar.RootObject()->ScreenID(2));
+    case native::WM_RBUTTONDOWN: {
+      // A frame that a modal window disables stays behind it.
+      const native::HWND frame = bar.RootObject()->ScreenID(2);
+      if (native::IsWindowEnabled(frame)) {
+        native::SetForegroundWindow(frame);
+      }
       return bar.ZafWindowObject::NativeEvent(event);
+    }
     default:
       return bar.ZafWindow::NativeEvent(event);
   }

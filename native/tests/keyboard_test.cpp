@@ -167,6 +167,19 @@ TEST(Keyboard, EachKeyCountsOnceInTheKeyStateAndRepeatsOnlyWhileHeld) {
        'A',
        1,
        {0x00000001}},
+      {"a key pressed again while its release waits unread",
+       [](TestDriver& driver, HWND) {
+         driver.keyDown('Q');
+         driver.pumpUntilIdle();
+         driver.keyUp('Q');
+         driver.keyDown('Q');
+         MSG press{};
+         EXPECT_TRUE(PeekMessage(&press, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE));
+         driver.pumpUntilIdle();
+       },
+       'Q',
+       -32768,
+       {0x00000001, 0x00000001}},
       {"a key typed twice while the program is busy",
        [](TestDriver& driver, HWND) {
          driver.pressKey('Q');

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "native/testdriver.h"
@@ -410,6 +411,57 @@ TEST(MessageLoop, AMessagesTimeAndPointHoldWhileItIsDispatchedAndComeBackAfterAN
   const std::vector<Moment> expected = {
       {pressed, 30, 40}, {pressed + 250, 60, 70}, {pressed, 30, 40}, {0, 0, 0}};
   EXPECT_EQ(seen, expected) << "the press, the nested post, the press again, nothing dispatched";
+}
+
+// Held input is addressed when a take that admits it comes to it: a key typed while the program looks for
+// paints goes to the window that has the focus when the key is taken; a question takes only the keys typed
+// after it began, and the earlier ones follow, in their order, once it is answered.
+TEST(MessageLoop, HeldInputGoesWhereItLandsWhenItIsTaken) {
+  struct Case {
+    const char* name;
+    std::function<void(TestDriver&, HWND first, HWND second)> act;
+    std::vector<std::pair<bool, WPARAM>> downs;  // (to the second window, key) of each key-down, in order
+  };
+  const Case cases[] = {
+      {"typed while the program looks for paints",
+       [](TestDriver& driver, HWND, HWND second) {
+         driver.pressKey('K');
+         MSG paint{};
+         PeekMessage(&paint, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE);
+         SetFocus(second);
+         driver.pumpUntilIdle();
+       },
+       {{true, 'K'}}},
+      {"typed before a question",
+       [](TestDriver& driver, HWND, HWND second) {
+         driver.pressKey('K');
+         {
+           const InputFloor question;
+           driver.pressKey('L');
+           driver.pumpUntilIdle();
+           SetFocus(second);
+         }
+         driver.pumpUntilIdle();
+       },
+       {{false, 'L'}, {true, 'K'}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestDriver driver;
+    MessageSpy spy;
+    HWND frame = spy.createTopLevel(RECT{0, 0, 200, 200});
+    HWND first = spy.createChild(frame, RECT{0, 0, 50, 50});
+    HWND second = spy.createChild(frame, RECT{60, 0, 110, 50});
+    SetFocus(first);
+    driver.pumpUntilIdle();
+    spy.clear();
+    c.act(driver, first, second);
+    std::vector<std::pair<bool, WPARAM>> downs;
+    for (const Logged& entry : spy.only({WM_KEYDOWN})) {
+      downs.emplace_back(entry.window == second, entry.wParam);
+    }
+    EXPECT_EQ(downs, c.downs);
+  }
 }
 
 }  // namespace native::test

@@ -1,5 +1,7 @@
 #include "native/user/inputrouter.h"
 
+#include <algorithm>
+
 #include "native/user/classregistry.h"
 #include "native/user/cursortable.h"
 #include "native/user/keyboard.h"
@@ -200,6 +202,19 @@ std::optional<MSG> InputRouter::translateKey(const HostInput& input) {
     keyboard.keyWithoutMessage(input.virtualKey, down);
     return std::nullopt;  // the arrow keys move or size a window
   }
+  HWND target = system.focus().focus() != nullptr ? system.focus().focus() : system.focus().active();
+  const WindowRecord* record = system.windows().find(target);
+  if (record == nullptr || !system.windows().isEnabled(*record)) {
+    keyboard.keyWithoutMessage(input.virtualKey, down);
+    return std::nullopt;  // a disabled window reads no keys, not even as the active window
+  }
+  return keyMessage(input, wasDown);
+}
+
+MSG InputRouter::keyMessage(const HostInput& input, bool wasDown) {
+  WindowSystem& system = WindowSystem::get();
+  const Keyboard& keyboard = system.keyboard();
+  const bool down = input.kind == HostInput::Kind::KeyDown;
   // Messages name Shift, Ctrl and Alt by their generic codes, whichever side was pressed; the right-hand
   // ones carry the extended-key bit.
   UINT key = Keyboard::genericKey(input.virtualKey);
@@ -210,11 +225,6 @@ std::optional<MSG> InputRouter::translateKey(const HostInput& input) {
     // Without a focus (a minimised active window) the active window reads the keys as system keys.
     target = system.focus().active();
     systemKey = true;
-  }
-  const WindowRecord* record = system.windows().find(target);
-  if (record == nullptr || !system.windows().isEnabled(*record)) {
-    keyboard.keyWithoutMessage(input.virtualKey, down);
-    return std::nullopt;  // a disabled window reads no keys, not even as the active window
   }
   DWORD bits = 1;  // repeat count
   bits |= alt ? (1u << 29) : 0;
@@ -227,6 +237,72 @@ std::optional<MSG> InputRouter::translateKey(const HostInput& input) {
   }
   LPARAM keyBits = withTypedCharacter(static_cast<LPARAM>(bits), input.character);
   return MSG{target, message, key, keyBits, input.time, input.point};
+}
+
+bool InputRouter::endsRoutedPress(const HostInput& input) {
+  const Keyboard& keyboard = WindowSystem::get().keyboard();
+  switch (input.kind) {
+    case HostInput::Kind::KeyUp:
+      return keyboard.isDownRouted(Keyboard::sidedKey(input.virtualKey));
+    case HostInput::Kind::ButtonUp:
+      return keyboard.isDownRouted(kButtonKeys[input.button]);
+    default:
+      return false;
+  }
+}
+
+std::optional<MSG> InputRouter::takeKeyAhead(const std::function<bool(const MSG&)>& which) {
+  WindowSystem& system = WindowSystem::get();
+  MessageQueue& queue = system.queue();
+  Keyboard& keyboard = system.keyboard();
+  const std::deque<HostInput>& queued = queue.input();
+  if (queued.empty()) {
+    return std::nullopt;
+  }
+  // Input the loop took since the last look counts in the key state it routes by; the look starts again
+  // from there.
+  if (queued.front().arrival > lookedThrough_) {
+    lookedThrough_ = queued.front().arrival - 1;
+    lookedState_ = keyboard.routedState();
+  }
+  // The input lies in its arrival order: the place is found without walking the input held before it.
+  const auto from =
+      std::upper_bound(queued.begin(), queued.end(), lookedThrough_,
+                       [](std::uint64_t arrival, const HostInput& input) { return arrival < input.arrival; });
+  // The keys read while looking are those held when each key was typed: the routed state as of the look's
+  // place. The routed and taken states come back as they were however the look ends.
+  const std::array<BYTE, 256> routed = keyboard.routedState();
+  const std::array<BYTE, 256> taken = keyboard.state();
+  keyboard.restoreRouted(lookedState_);
+  keyboard.restoreTaken(lookedState_);
+  std::optional<MSG> found;
+  std::optional<HostInput> foundInput;
+  for (auto it = from; it != queued.end() && !found; ++it) {
+    lookedThrough_ = it->arrival;
+    if (!it->isKey()) {
+      continue;
+    }
+    const bool down = it->kind == HostInput::Kind::KeyDown;
+    const bool wasDown = keyboard.isDownRouted(Keyboard::sidedKey(it->virtualKey));
+    keyboard.keyWithoutMessage(it->virtualKey, down);
+    keyboard.restoreRouted(keyboard.state());
+    const MSG message = keyMessage(*it, wasDown);
+    if (which(message)) {
+      found = message;
+      foundInput = *it;
+    }
+  }
+  lookedState_ = keyboard.state();
+  keyboard.restoreRouted(routed);
+  keyboard.restoreTaken(taken);
+  if (foundInput) {
+    // The key taken counts as routed and taken; the keys typed after it were typed with it.
+    const bool down = foundInput->kind == HostInput::Kind::KeyDown;
+    keyboard.takeKey(foundInput->virtualKey, down);
+    keyboard.keyWithoutMessage(foundInput->virtualKey, down);
+    queue.eraseInput(foundInput->arrival);
+  }
+  return found;
 }
 
 }  // namespace native

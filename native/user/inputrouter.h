@@ -4,6 +4,9 @@
 // to the window under the pointer after WM_NCHITTEST, WM_SETCURSOR and (for a press in an inactive top-level
 // window) WM_MOUSEACTIVATE; key input goes to the focus, or as system keys to the active window.
 
+#include <array>
+#include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "native/user/messagequeue.h"
@@ -23,6 +26,13 @@ class InputRouter {
   // The pointer at `point` takes the shape the window under it gives it (WM_SETCURSOR after its hit test), as
   // a move there would give it, but no window hears of a move.
   void showCursorAt(POINT point);
+  // Takes out of the queued input the first key that `which` picks, as the message it would become now,
+  // read with the keys held when it was typed; the rest stays queued as it came. The look goes on from where
+  // the last one stopped, so a key passed over is not judged again, and its cost follows the input that
+  // came since, not the input held.
+  std::optional<MSG> takeKeyAhead(const std::function<bool(const MSG&)>& which);
+  // Whether the input lets go of a key or button whose press was turned into its message.
+  static bool endsRoutedPress(const HostInput& input);
 
  private:
   struct PointerTarget {
@@ -36,6 +46,9 @@ class InputRouter {
   static bool tellCursor(const PointerTarget& under, UINT message);
   std::optional<MSG> translateMouse(const HostInput& input);
   std::optional<MSG> translateKey(const HostInput& input);
+  // The key message of `input` for the focus (without one, a system key for the active window), given
+  // whether the key was down before it, and with the key state read after it.
+  static MSG keyMessage(const HostInput& input, bool wasDown);
   bool isDoubleClick(HWND window, int button, bool nonClient, const HostInput& input);
 
   struct Click {
@@ -51,6 +64,10 @@ class InputRouter {
     MSG message;
   };
   std::optional<DeliveredPress> lastPress_;
+  // Where the look ahead through queued keys stopped: the last input it looked at, and the key state after
+  // it.
+  std::uint64_t lookedThrough_ = 0;
+  std::array<BYTE, 256> lookedState_{};
 };
 
 }  // namespace native

@@ -2,10 +2,9 @@
 // The keyboard state and the US layout. Three states are kept: the state as of the last key message the
 // program took from its queue (GetKeyState, GetKeyboardState, TranslateMessage), the state as of the last
 // input the loop turned into a message (what the messages are routed and flagged by), and the state of the
-// keys right now, as the host reported them (GetAsyncKeyState). A look for other messages turns the input
-// queued before them into messages ahead of their taking: the keys a program reads with a message are still
-// those held when it was typed. Bit 0x80 of a key's byte is "down", bit 0x01 "toggled" (flips on every
-// press; Caps Lock and Num Lock read it).
+// keys right now, as the host reported them (GetAsyncKeyState). Input is turned into messages when it is
+// taken, and a look ahead through queued input reads each key with the keys held when it was typed. Bit 0x80
+// of a key's byte is "down", bit 0x01 "toggled" (flips on every press; Caps Lock and Num Lock read it).
 
 #include <array>
 
@@ -27,6 +26,8 @@ class Keyboard {
   void takeMessage(const MSG& message);
   // The state as of the last key message taken is put back, after a look ahead in the queue.
   void restoreTaken(const std::array<BYTE, 256>& state) { takenState_ = state; }
+  const std::array<BYTE, 256>& routedState() const { return routedState_; }
+  void restoreRouted(const std::array<BYTE, 256>& state) { routedState_ = state; }
 
   // Alt went down last with no other key or button pressed since, whoever took that key or press: letting
   // Alt go then enters the menu bar. Holding Alt, its repeats keep it alone; the other Alt key's press is

@@ -29,44 +29,43 @@ bool guiThreadSystem(WindowSystem** out) {
   return system->onGuiThread();
 }
 
-// Turns the next input the host delivered into its message, if it means one; false when none was left.
-bool routeNextInput(WindowSystem& system) {
-  HostInput input;
-  if (!system.queue().popInput(&input)) {
-    return false;
+bool findMessage(WindowSystem& system, const MessageFilter& filter, bool remove, MSG* out) {
+  MessageQueue& queue = system.queue();
+  // Input is turned into its message only when a take that admits it comes to it: a look for other
+  // messages leaves it for the window that has the focus, or lies under the pointer, when it is acted on.
+  while (std::optional<HostInput> input = queue.takeInputFor(filter, &InputRouter::endsRoutedPress)) {
+    if (std::optional<MSG> message = system.input().translate(*input)) {
+      queue.postInput(*message, input->arrival);
+    }
   }
-  if (auto message = system.input().translate(input)) {
-    system.queue().post(*message);
+  if (queue.take(filter, remove, out)) {
+    if (remove) {
+      system.keyboard().takeMessage(*out);
+    }
+    return true;
   }
-  return true;
+  if (queue.takeQuit(filter, remove, out)) {
+    return true;
+  }
+  // WM_PAINT stays until the window validates its update region, so it is never taken out.
+  if (nextPaintMessage(filter, out)) {
+    return true;
+  }
+  if (auto timer = system.timers().due(filter, remove, system.clock().nowMs())) {
+    *out = *timer;
+    out->pt = system.desktop().cursorPosition();
+    return true;
+  }
+  blinkCaretWhenDue(system);
+  return false;
 }
 
-bool findMessage(WindowSystem& system, const MessageFilter& filter, bool remove, MSG* out) {
-  for (;;) {
-    if (system.queue().take(filter, remove, out)) {
-      if (remove) {
-        system.keyboard().takeMessage(*out);
-      }
-      return true;
-    }
-    if (system.queue().takeQuit(filter, remove, out)) {
-      return true;
-    }
-    if (routeNextInput(system)) {
-      continue;
-    }
-    // WM_PAINT stays until the window validates its update region, so it is never taken out.
-    if (nextPaintMessage(filter, out)) {
-      return true;
-    }
-    if (auto timer = system.timers().due(filter, remove, system.clock().nowMs())) {
-      *out = *timer;
-      out->pt = system.desktop().cursorPosition();
-      return true;
-    }
-    blinkCaretWhenDue(system);
-    return false;
-  }
+// Whether a retrieval of any message would answer one now; queued input counts without being turned into
+// its message.
+bool anyMessage(WindowSystem& system) {
+  MSG message{};
+  return system.queue().hasMessageFor(MessageFilter{}, &InputRouter::endsRoutedPress) ||
+         findMessage(system, MessageFilter{}, false, &message);
 }
 
 // How long a wait may last for the next timer the filter accepts or the caret's next blink, whichever comes
@@ -103,10 +102,9 @@ BOOL WaitForInput(DWORD timeoutMs) {
     return FALSE;
   }
   const MessageFilter any{};
-  MSG message{};
   // Clear the wake-up before looking, so a post that lands after the look still ends the wait.
   system->queue().clearWake();
-  if (findMessage(*system, any, false, &message)) {
+  if (anyMessage(*system)) {
     return TRUE;
   }
   int timeout = timeoutMs == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(timeoutMs, INT_MAX));
@@ -114,7 +112,7 @@ BOOL WaitForInput(DWORD timeoutMs) {
     timeout = untilDue;
   }
   system->waitSet().wait(system->queue().wakeDescriptor(), timeout);
-  return findMessage(*system, any, false, &message) ? TRUE : FALSE;
+  return anyMessage(*system) ? TRUE : FALSE;
 }
 
 BOOL PeekMessage(MSG* message, HWND window, UINT first, UINT last, UINT options) {
@@ -140,8 +138,6 @@ BOOL TakeMessageIf(MSG* message, UINT first, UINT last, const std::function<bool
   if (message == nullptr || !guiThreadSystem(&system)) {
     return FALSE;
   }
-  while (routeNextInput(*system)) {
-  }
   Keyboard& keyboard = system->keyboard();
   const std::array<BYTE, 256> taken = keyboard.state();
   const auto asTyped = [&which, &keyboard](const MSG& queued) {
@@ -151,13 +147,22 @@ BOOL TakeMessageIf(MSG* message, UINT first, UINT last, const std::function<bool
     keyboard.takeMessage(queued);
     return false;
   };
-  const bool found = system->queue().takeIf(MessageFilter{nullptr, first, last}, asTyped, true, message);
+  const MessageFilter filter{nullptr, first, last};
+  const bool found = system->queue().takeIf(filter, asTyped, true, message);
   keyboard.restoreTaken(taken);
-  if (!found) {
+  if (found) {
+    keyboard.takeMessage(*message);
+    return TRUE;
+  }
+  if (!filter.admitsKeys()) {
     return FALSE;
   }
-  keyboard.takeMessage(*message);
-  return TRUE;
+  const auto picked = [&which](const MSG& key) { return !which || which(key); };
+  if (std::optional<MSG> key = system->input().takeKeyAhead(picked)) {
+    *message = *key;
+    return TRUE;
+  }
+  return FALSE;
 }
 
 void RunReadyDescriptors() {
@@ -181,6 +186,25 @@ BOOL RoutePressAgain(const MSG& press) {
   return TRUE;
 }
 
+InputFloor::InputFloor() {
+  WindowSystem* system = nullptr;
+  if (guiThreadSystem(&system)) {
+    // What the display connection holds was made before as well: it comes in first, without showing the
+    // screen, so that what changed before the question goes out with it in one picture.
+    system->waitSet().wait(system->queue().wakeDescriptor(), 0, WaitSet::Screen::kHeld);
+    outer_ = system->queue().raiseInputFloor();
+  }
+}
+
+InputFloor::~InputFloor() {
+  WindowSystem* system = nullptr;
+  if (guiThreadSystem(&system)) {
+    system->queue().restoreInputFloor(outer_);
+    // The held input is there to take again.
+    system->queue().wake();
+  }
+}
+
 void ForgetLastClick() {
   WindowSystem* system = nullptr;
   if (guiThreadSystem(&system)) {
@@ -202,7 +226,7 @@ BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     posted.time = static_cast<DWORD>(system->clock().nowMs());
     posted.pt = system->desktop().cursorPosition();
   }
-  system->queue().post(posted);
+  system->queue().post(posted, system->onGuiThread());
   return TRUE;
 }
 

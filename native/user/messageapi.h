@@ -2,11 +2,14 @@
 // Taking, posting, sending and dispatching messages. Only the GUI thread may call these, except PostMessage
 // and PostThreadMessage, which are safe from any thread and wake a blocked GetMessage.
 //
-// What a retrieval answers, in order: posted messages (oldest first), the quit message once no posted
-// message the filter accepts is left, host input turned into messages, WM_PAINT for a window waiting to be
-// painted, then the WM_TIMER of a due timer. When none is there, GetMessage waits on the queue's wake-up and
-// on the registered descriptors, whose callbacks run on the GUI thread.
+// What a retrieval answers, in order: posted messages and host input in the order they came (input is
+// turned into its message, and addressed, only by a retrieval whose range holds the input's
+// kind; it may then go to another window than the one the retrieval asked for), the quit message once no
+// posted message the filter accepts is left, WM_PAINT for a window waiting to be painted, then the WM_TIMER
+// of a due timer. When none is there, GetMessage waits on the queue's wake-up and on the registered
+// descriptors, whose callbacks run on the GUI thread.
 
+#include <cstdint>
 #include <functional>
 
 #include "native/user/nativetypes.h"
@@ -26,20 +29,35 @@ BOOL WaitForInput(DWORD timeoutMs);
 // Never waits; it still looks at the registered descriptors once, and shows the screen as drawn so far
 // unless `options` hold PM_NOYIELD.
 BOOL PeekMessage(MSG* message, HWND window, UINT first, UINT last, UINT options);
-// Takes out the first posted message of the range [first, last] that `which` picks, wherever it lies in the
-// queue, and leaves every other message where it is, in its order: a wait takes out the one key it acts on
-// and holds the rest for after it. The input the host has delivered is turned into messages first; a key
-// taken counts in the key state as taken, the others when they are. `which` reads the keys held when the
-// message it looks at was typed: the key messages it passed over count in the key state while it looks,
-// and no longer once it has looked (a Ctrl released after Ctrl+R, and queued, no longer holds Ctrl for an
-// Escape typed after it). Never waits, and runs no descriptor's
-// callback: input the display connection still holds comes in at the next look (RunReadyDescriptors, or
-// any PeekMessage). `which` runs with the queue locked and must not post.
+// Takes out the first message of the range [first, last] that `which` picks, wherever it lies in the queue,
+// and leaves every other message and input where it is, in its order: a wait takes out the one key it acts
+// on and holds the rest for after it. Queued input is not turned into messages: a key of it is shown to
+// `which` as the message it would be now, and only the key taken is taken. A key taken counts in the key
+// state as taken, the others when they are. `which` reads the keys held when the message it looks at was
+// typed (a Ctrl released after Ctrl+R, and queued, no longer holds Ctrl for an Escape typed after it).
+// Queued input is looked at once: a later call looks only at the input that came since. Never waits, and
+// runs no descriptor's callback: input the display connection still holds comes in at the next look
+// (RunReadyDescriptors, or any PeekMessage). `which` runs with the queue locked and must not post.
 BOOL TakeMessageIf(MSG* message, UINT first, UINT last, const std::function<bool(const MSG&)>& which);
 // Runs the callbacks of the registered descriptors that are ready now, without waiting: the display's input
 // and the command service's requests come in.
 void RunReadyDescriptors();
 BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// While it lives, retrievals take only input made after it began (what the display connection held then
+// counts as made before): the earlier input, and the messages it became, stay queued untouched and are
+// taken, in their order, once it ends. The release of a key or button whose press was taken before goes
+// through: it ends that press. A question the program asks holds one, so that it takes only the answers
+// made to it.
+class InputFloor {
+ public:
+  InputFloor();
+  ~InputFloor();
+  InputFloor(const InputFloor&) = delete;
+  InputFloor& operator=(const InputFloor&) = delete;
+
+ private:
+  std::uint64_t outer_ = 0;
+};
 // Hands a press of a mouse button that the capturing window is handling back to the input, once that window
 // has let go of the capture: the loop routes it again before any later input, to wherever it landed (a
 // frame's box, a menu title, another window, which is activated), and the release goes with it. FALSE when
