@@ -1,8 +1,6 @@
 #include "app/chartsettings.h"
 
 #include "app/defaultlanes.h"
-#include "foundation/kregistry.h"
-#include "foundation/krfloat.h"
 #include "model/qvsettings.h"
 #include "model/qvtrace.h"
 
@@ -24,11 +22,6 @@ constexpr Range kPositive{1, INT32_MAX};
 constexpr Range kPaletteIndex{0, 15};
 
 }  // namespace
-
-double ChartSettingFloat(const char16_t* path, double fallback) {
-  const KRFloat* node = KRegistry::GetFloat(QvSettings::Root(), KString::View(path));
-  return node != nullptr ? node->Value() : fallback;
-}
 
 ChartSettings ChartSettings::Read() {
   ChartSettings settings;

@@ -42,6 +42,3 @@ struct ChartSettings {
   // The trace sample at the window's left edge.
   int32_t FirstSample() const;
 };
-
-// The Float setting at the path, or `fallback` when the tree has none there.
-double ChartSettingFloat(const char16_t* path, double fallback);

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "app/chartsettings.h"
 #include "model/qvsettings.h"
 #include "model/qvtrace.h"
 
@@ -53,7 +52,10 @@ LocalAlgorithmSettings LocalAlgorithmSettings::Read() {
   settings.consIncSlope = QvSettings::Int(u"\\Chart\\LocalAlg\\ConsIncSlope", settings.consIncSlope, kSlope);
   settings.totalIncSlope =
       QvSettings::Int(u"\\Chart\\LocalAlg\\TotalIncSlope", settings.totalIncSlope, kSlope);
-  settings.setMask = static_cast<float>(ChartSettingFloat(u"\\Chart\\LocalAlg\\SetMask", settings.setMask));
+  // Seconds after the set signal, as the dialog offers them.
+  constexpr QvSettings::Range<double> kMaskSeconds{0.0, 2.0, QvSettings::Outside::kNearestEnd};
+  settings.setMask =
+      static_cast<float>(QvSettings::Float(u"\\Chart\\LocalAlg\\SetMask", settings.setMask, kMaskSeconds));
   settings.showBeforeSet = QvSettings::Bool(u"\\Chart\\LocalAlg\\ShowBeforeSet", settings.showBeforeSet);
   settings.checkNegSlope = QvSettings::Bool(u"\\Chart\\LocalAlg\\CheckNegSlope", settings.checkNegSlope);
   return settings;

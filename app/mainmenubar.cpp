@@ -159,7 +159,9 @@ KZPullDownItem* MakePullDown(const char16_t* group, const MenuEntry (&entries)[N
 }  // namespace
 
 MainMenuBar BuildMainMenuBar(const MainMenuOptions& options) {
-  auto* bar = new KZPullDownMenu(QvSettings::Int(u"\\Hardware\\MenuTimeOut", kDefaultMenuTimeOut));
+  // Milliseconds; 0 has no watchdog.
+  auto* bar = new KZPullDownMenu(QvSettings::Int(u"\\Hardware\\MenuTimeOut", kDefaultMenuTimeOut,
+                                                 {0, INT32_MAX, QvSettings::Outside::kNearestEnd}));
   KZPullDownItem* windowMenu = MakePullDown(u"Window", kWindowMenu, options);
   for (KZPullDownItem* pullDown : {
            MakePullDown(u"File", kFileMenu, options),

@@ -67,7 +67,7 @@ KZTBButton* NewButton(ZafEventType command, Bitmap bitmap) {
 
 // A button of the tool-bar group "\Event\Chart\ToolBar\" is made unless its setting is 0.
 KZTBButton* OptionalButton(const char16_t* setting, ZafEventType command, Bitmap bitmap) {
-  return QvSettings::Int(setting, 1) != 0 ? NewButton(command, bitmap) : nullptr;
+  return QvSettings::Int(setting, 1, QvSettings::kSwitch) != 0 ? NewButton(command, bitmap) : nullptr;
 }
 
 // The set time of the first result in the rows' order that has one.

@@ -2,12 +2,13 @@
 
 #include "app/qvzoptionsdialog.h"
 #include "app/settingwrites.h"
+#include "model/qvresultsview.h"
 #include "model/qvsettings.h"
 
 QvZLaneMissingSelector::QvZLaneMissingSelector(QvZOptionsDialog* dialog)
     : KZSelector(0, 0, 0, 0), itsDialog(dialog) {
   for (int32_t lane = 1; lane <= kLanes; ++lane) {
-    flags[static_cast<size_t>(lane - 1)] = SettingWrites::ReadInt(nullptr, SettingPath(lane).CStr(), 0) != 0;
+    flags[static_cast<size_t>(lane - 1)] = QvResultsView::IsSpecialLengthSet(lane - 1);
   }
   ChangeExtent({1, kLanes});
 }

@@ -7,6 +7,7 @@
 #include "app/settingsfiles.h"
 #include "app/settingwrites.h"
 #include "app/yzapplication.h"
+#include "devices/qvscoreboard.h"
 #include "foundation/kregistry.h"
 #include "foundation/krgroup.h"
 #include "imaging/ui/yzserialport.h"
@@ -68,9 +69,10 @@ void SelectFrom(KRGroup* entry, const char16_t* key, KZRadioGroup* group) {
   }
 }
 
-void CheckFrom(KRGroup* entry, const char16_t* key, KZButton* box, bool isInt) {
+// `on`: the switch as the board reads it.
+void CheckFrom(KRGroup* entry, const char16_t* key, KZButton* box, bool on) {
   if (Has(entry, key)) {
-    box->SetSelected(isInt ? ReadInt(entry, key, 0) != 0 : ReadBool(entry, key, false));
+    box->SetSelected(on);
   }
 }
 
@@ -186,9 +188,10 @@ void QvZOptionsDialog::SaveScoreboardEntry() {
       WriteInt(entry, key, value);
     }
   };
-  const auto writeBool = [entry](const char16_t* key, bool value) {
-    if (Has(entry, key)) {
-      WriteBool(entry, key, value);
+  // A switch is kept as a Bool or as an Int, as the board reads it.
+  const auto writeSwitch = [entry](const char16_t* key, bool on) {
+    if (Has(entry, key) && !WriteBool(entry, key, on)) {
+      WriteInt(entry, key, on ? 1 : 0);
     }
   };
   if (Has(entry, u"Name")) {
@@ -199,14 +202,14 @@ void QvZOptionsDialog::SaveScoreboardEntry() {
   }
   writeInt(u"CharMode", boardCharModeGroup->GetSelection());
   writeInt(u"ResultsMode", resultsModeGroup->GetSelection());
-  writeInt(u"PageMode", pageModeBox->Selected() ? 1 : 0);
+  writeSwitch(u"PageMode", pageModeBox->Selected());
   writeInt(u"PageSize", pageSizeField->ZafInteger::Value());
   int32_t pageTime = 0;
   if (pageTimeField->GetTime(pageTime)) {
     writeInt(u"PageTime", pageTime);
   }
-  writeBool(u"IncludeFirst", includeFirstBox->Selected());
-  writeBool(u"AffilAbbr", affilAbbrBox->Selected());
+  writeSwitch(u"IncludeFirst", includeFirstBox->Selected());
+  writeSwitch(u"AffilAbbr", affilAbbrBox->Selected());
   KString port;
   if (Has(entry, u"SerialPort") && ChangedPanelSettings(*boardPanel, port)) {
     WriteText(entry, u"SerialPort", port);
@@ -218,6 +221,8 @@ void QvZOptionsDialog::LoadScoreboardEntry(KRGroup* entry) {
   if (!entry) {
     return;
   }
+  // Read as the board reads it: a value outside its range is replaced in the entry before it is shown.
+  const QvScoreboard::Settings board = QvScoreboard::Settings::Read(*entry);
   if (Has(entry, u"Script")) {
     scriptList->SelectByText(ReadText(entry, u"Script").CStr());
   }
@@ -229,15 +234,15 @@ void QvZOptionsDialog::LoadScoreboardEntry(KRGroup* entry) {
     LoadPanel(*boardPanel, ReadText(entry, u"SerialPort"));
   }
   SelectFrom(entry, u"ResultsMode", resultsModeGroup);
-  CheckFrom(entry, u"PageMode", pageModeBox, true);
+  CheckFrom(entry, u"PageMode", pageModeBox, board.pageMode);
   if (Has(entry, u"PageSize")) {
     pageSizeField->SetValue(ReadInt(entry, u"PageSize", 0));
   }
   if (Has(entry, u"PageTime")) {
     pageTimeField->SetTime(ReadInt(entry, u"PageTime", 0), 0);
   }
-  CheckFrom(entry, u"IncludeFirst", includeFirstBox, false);
-  CheckFrom(entry, u"AffilAbbr", affilAbbrBox, false);
+  CheckFrom(entry, u"IncludeFirst", includeFirstBox, board.includeFirst);
+  CheckFrom(entry, u"AffilAbbr", affilAbbrBox, board.affiliationAbbreviated);
   boardPanel->Refresh();
   EnablePageFields();
 }

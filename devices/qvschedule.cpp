@@ -43,6 +43,11 @@ constexpr int32_t kAffiliation = 2;
 constexpr int32_t kId = 4;
 constexpr int32_t kLicence = 5;
 
+// A code set setting: 0 one byte a character, 1 Unicode, 2 the system's own.
+int32_t CodeSet(const char16_t* path) {
+  return QvSettings::Int(path, 0, {0, 2});
+}
+
 KString PathIn(const KString& folder, const KString& name) {
   KString path(folder);
   if (!path.IsEmpty() && path[path.Length() - 1] != u'/') {
@@ -177,11 +182,12 @@ int32_t QvSchedule::StreamEncoding(int32_t charMode) {
 }
 
 int32_t QvSchedule::QxfEncoding() {
-  return StreamEncoding(QvSettings::Int(kQxfCharModePath, 0));
+  return StreamEncoding(CodeSet(kQxfCharModePath));
 }
 
-int32_t QvSchedule::Mode() const {
-  return QvSettings::Int(kModePath, kModeFiles);
+int32_t QvSchedule::Mode() {
+  // 2 stands for every value that names the serial link.
+  return QvSettings::Int(kModePath, kModeFiles, {kModeNone, kModeSerial, QvSettings::Outside::kNearestEnd});
 }
 
 const QvScheduleItem* QvSchedule::GetNth(int32_t index) const {
@@ -209,15 +215,15 @@ void QvSchedule::OpenReactionTimeLink() {
   int32_t type = 0;
   // A text that names no network link switches the link off; a network link that does not open is worth a
   // warning (a listening port in use, an address that is not one).
-  if (!reactionTimeLink->Open(settings, QvSettings::Int(kCharModePath, 0)) &&
-      KStreamMenu::ParseType(settings, type) && type < 0) {
+  if (!reactionTimeLink->Open(settings, CodeSet(kCharModePath)) && KStreamMenu::ParseType(settings, type) &&
+      type < 0) {
     Log(false, KString("QvSchedule::SetDataFiles: the reaction-time link does not open: ").Append(settings));
   }
 }
 
 void QvSchedule::ReadStartLists() {
   lists.Clear();
-  const int32_t encoding = StreamEncoding(QvSettings::Int(kCharModePath, 0));
+  const int32_t encoding = StreamEncoding(CodeSet(kCharModePath));
   lists.ReadFile(PathIn(dataIn, kScheduleFile), StartList::kSchedule, encoding);
   lists.ReadFile(PathIn(dataIn, kRacesFile), StartList::kRaces, encoding);
   lists.ReadFile(PathIn(dataIn, kPeopleFile), StartList::kPeople, encoding);
@@ -261,7 +267,7 @@ int32_t QvSchedule::LoadOverLink(StartList& answer) {
   }
   try {
     databaseLink->Open(
-        QvSettings::Text(kDatabasePortPath, kDatabasePortDefault), QvSettings::Int(kCharModePath, 0),
+        QvSettings::Text(kDatabasePortPath, kDatabasePortDefault), CodeSet(kCharModePath),
         QvSettings::Bool(kDatabaseChecksumPath, true),
         CappedSetting(kDatabaseTimeoutPath, DatabaseLink::kDefaultTimeoutMs, DatabaseLink::kMaxTimeoutMs));
   } catch (const KX& failure) {

@@ -30,9 +30,10 @@ class QvSchedule : public QvEventSchedule {
   static constexpr const char16_t* kScheduleFile = u"vesk.sch";
   static constexpr const char16_t* kRacesFile = u"vesk.evt";
   static constexpr const char16_t* kPeopleFile = u"vesk.ppl";
-  // "\Database\Mode": no start lists, the files; any other value the serial database link.
+  // "\Database\Mode": no start lists, the files, the serial database link.
   static constexpr int32_t kModeNone = 0;
   static constexpr int32_t kModeFiles = 1;
+  static constexpr int32_t kModeSerial = 2;
 
   // Registers as the model's schedule, takes the folders from the settings and loads the schedule.
   // `linkWaits` (not owned; none: the database link only waits) serves the reaction-time link for as long
@@ -114,11 +115,12 @@ class QvSchedule : public QvEventSchedule {
 
   // The stream encoding of a "\Database\...\CharMode" value: 0 single byte, 1 UTF-16, 2 the local code page.
   static int32_t StreamEncoding(int32_t charMode);
+  // Where start lists come from now: kModeNone, kModeFiles or kModeSerial.
+  static int32_t Mode();
 
  private:
   // The stream encoding the results interface files are written in and read back in.
   static int32_t QxfEncoding();
-  int32_t Mode() const;
   // Whether the event, round and heat texts are those of `race`, numbers compared as numbers.
   static bool SameRace(const KString& eventText, const KString& roundText, const KString& heatText,
                        const QvScheduleItem& race);

@@ -6,14 +6,13 @@
 #include "devices/scoreboardrenderer.h"
 #include "foundation/klog.h"
 #include "foundation/kmutex.h"
-#include "foundation/krbool.h"
 #include "foundation/kregistry.h"
-#include "foundation/krint.h"
 #include "foundation/krstring.h"
 #include "foundation/ktime.h"
 #include "foundation/kx.h"
 #include "model/qvevent.h"
 #include "model/qvresults.h"
+#include "model/qvsettings.h"
 #include "model/yleg.h"
 #include "model/ywind.h"
 
@@ -25,17 +24,10 @@ constexpr int32_t kShortestPageTime = 100;
 // the GUI waits on that mutex, so a stuck line is given up on quickly (and tried again on a request).
 constexpr int32_t kWriteTimeoutMs = 50;
 
-int32_t IntSetting(const KRGroup& entry, const char16_t* name, int32_t fallback) {
-  const KRInt* node = KRegistry::GetInt(&entry, KString(name));
-  return node != nullptr ? node->Value() : fallback;
-}
-
-// Flags may be stored as Bool or as Int settings.
-bool FlagSetting(const KRGroup& entry, const char16_t* name, bool fallback) {
-  if (const KRBool* node = KRegistry::GetBool(&entry, KString(name))) {
-    return node->Value();
-  }
-  return IntSetting(entry, name, fallback ? 1 : 0) != 0;
+using Outside = QvSettings::Outside;
+// A length of time in milliseconds or a count that has no upper bound.
+constexpr QvSettings::Range<int32_t> AtLeast(int32_t lowest) {
+  return {lowest, INT32_MAX, Outside::kNearestEnd};
 }
 
 }  // namespace
@@ -44,15 +36,16 @@ QvScoreboard::Settings QvScoreboard::Settings::Read(const KRGroup& entry) {
   Settings settings;
   settings.name = KRegistry::GetString(&entry, KString(u"Name"));
   settings.portSettings = KRegistry::GetString(&entry, KString(u"SerialPort"));
-  settings.codeSet = std::clamp(IntSetting(entry, u"CharMode", 0), 0, ScoreboardScript::kCodeSetCount - 1);
-  settings.minUpdateDelay = std::max(0, IntSetting(entry, u"MinUpdateDelay", 0));
-  settings.resultsMode = IntSetting(entry, u"ResultsMode", kResultsOff);
-  settings.sendPlace = FlagSetting(entry, u"SendPlace", false);
-  settings.pageMode = FlagSetting(entry, u"PageMode", true);
-  settings.pageSize = std::max(1, IntSetting(entry, u"PageSize", 1));
-  settings.pageTime = std::max(kShortestPageTime, IntSetting(entry, u"PageTime", 5000));
-  settings.includeFirst = FlagSetting(entry, u"IncludeFirst", false);
-  settings.affiliationAbbreviated = FlagSetting(entry, u"AffilAbbr", false);
+  settings.codeSet =
+      QvSettings::Int(entry, u"CharMode", 0, {0, ScoreboardScript::kCodeSetCount - 1, Outside::kNearestEnd});
+  settings.minUpdateDelay = QvSettings::Int(entry, u"MinUpdateDelay", 0, AtLeast(0));
+  settings.resultsMode = QvSettings::Int(entry, u"ResultsMode", kResultsOff, {kResultsOff, kResultsManual});
+  settings.sendPlace = QvSettings::Switch(entry, u"SendPlace", false);
+  settings.pageMode = QvSettings::Switch(entry, u"PageMode", true);
+  settings.pageSize = QvSettings::Int(entry, u"PageSize", 1, AtLeast(1));
+  settings.pageTime = QvSettings::Int(entry, u"PageTime", 5000, AtLeast(kShortestPageTime));
+  settings.includeFirst = QvSettings::Switch(entry, u"IncludeFirst", false);
+  settings.affiliationAbbreviated = QvSettings::Switch(entry, u"AffilAbbr", false);
   return settings;
 }
 

@@ -16,7 +16,6 @@
 namespace {
 
 constexpr const char16_t* kPrintLineColourPath = u"\\Event\\Image\\Selection\\PrintLineColor";
-constexpr int32_t kAbsent = INT32_MIN;
 // The print-line times: a second marks the whole margin, a tenth a long tick, a hundredth a short one.
 constexpr int64_t kPrintLinePeriods[] = {YTime::kUnitsPerSecond, YTime::kUnitsPerSecond / 10,
                                          YTime::kUnitsPerSecond / 100};
@@ -42,10 +41,10 @@ void YImage::ForgetSettings() {
 int32_t YImage::PrintLineValue() const {
   static constexpr int32_t kGray[] = {0, 128, 255, 128};
   static constexpr int32_t kColour[] = {0, 0x7C00, 0x7FFF, 0x03E0};
-  const int32_t setting = colourSettingLoaded ? QvSettings::Int(kPrintLineColourPath, kAbsent) : kAbsent;
-  if (setting < 0 || setting > 3) {
+  if (!colourSettingLoaded) {
     return 0;
   }
+  const int32_t setting = QvSettings::Int(kPrintLineColourPath, 0, {0, 3});
   return IsColour() ? kColour[setting] : kGray[setting];
 }
 

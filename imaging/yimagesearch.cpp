@@ -27,13 +27,9 @@ constexpr int32_t kCropMargin = 16;
 }  // namespace
 
 YImage::Thresholds YImage::SearchThresholds() {
-  Thresholds thresholds{50, 25};
-  const int32_t setting = QvSettings::Int(u"\\Event\\Image\\AutoCrop", -1);
-  if (setting >= 0 && setting <= 100) {
-    thresholds.change = setting * 10;
-    thresholds.activity = thresholds.change / 2;
-  }
-  return thresholds;
+  // 0 to 100, tenths of the change counted; 5 when the setting is missing.
+  const int32_t change = QvSettings::Int(u"\\Event\\Image\\AutoCrop", 5, {0, 100}) * 10;
+  return {change, change / 2};
 }
 
 bool YImage::SumTiles(int32_t first, int32_t tiles, std::vector<int64_t>& sums) {

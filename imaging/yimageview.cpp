@@ -129,7 +129,9 @@ YTime YImageView::TimeAt(int32_t x) const {
 }
 
 void YImageView::TimeTrackSetting() {
-  const int32_t level = QvSettings::Int(u"\\Event\\Image\\Hash\\TimeTrack", 0);
+  // 0 off, 1 the views of the same image follow, 2 also the views of the same document.
+  const int32_t level =
+      QvSettings::Int(u"\\Event\\Image\\Hash\\TimeTrack", 0, {0, 2, QvSettings::Outside::kNearestEnd});
   if (level == 0) {
     return;
   }
@@ -139,7 +141,7 @@ void YImageView::TimeTrackSetting() {
 }
 
 void YImageView::ShowLinesSetting(int32_t line) {
-  if (QvSettings::Int(u"\\Event\\Image\\Hash\\ShowLines", 0) == 0) {
+  if (QvSettings::Int(u"\\Event\\Image\\Hash\\ShowLines", 0, QvSettings::kSwitch) == 0) {
     return;
   }
   KMessage message;

@@ -79,10 +79,8 @@ int32_t QvResultsView::ColumnWidth(int32_t column) {
   if (column < 0 || column >= kColumnCount) {
     return 0;
   }
-  const KRInt* node = KRegistry::GetInt(QvSettings::Root(), ColumnPath(column));
-  // A width edited by hand outside the bounds is brought back within them.
-  return std::clamp(node != nullptr ? node->Value() : kDefaultWidths[column], kMinColumnWidth,
-                    kMaxColumnWidth);
+  return QvSettings::Int(ColumnPath(column).CStr(), kDefaultWidths[column],
+                         {kMinColumnWidth, kMaxColumnWidth, QvSettings::Outside::kNearestEnd});
 }
 
 void QvResultsView::RelayoutColumns(int32_t width, bool changed,
@@ -158,8 +156,7 @@ bool QvResultsView::IsSpecialLengthSet(int32_t lane) {
   if (!ValidLane(lane)) {
     return false;
   }
-  const KRInt* node = KRegistry::GetInt(QvSettings::Root(), LanePath(lane));
-  return node != nullptr && node->Value() != 0;
+  return QvSettings::Int(LanePath(lane).CStr(), 0, QvSettings::kSwitch) != 0;
 }
 
 bool QvResultsView::EnableSpecialLength(int32_t lane, bool on) {

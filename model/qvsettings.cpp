@@ -40,18 +40,21 @@ T UsedValue(T value, T builtIn, const QvSettings::Range<T>& range, KString& why)
   return builtIn;
 }
 
-// Puts the value used into the node, so that the configuration file keeps it, and logs the change.
+// Puts the value used into the node, so that the configuration file keeps it, and logs the change under
+// the node's whole path.
 template <typename Node, typename T>
-void Replace(Node& node, const char16_t* path, T used, const KString& why) {
+void Replace(Node& node, T used, const KString& why) {
   KString text;
   node.AppendValue(text);
   node.Set(used);
-  QvSettings::TellNotTaken(KString::View(path), text, why, &node);
+  KString path;
+  node.AppendPath(path);
+  QvSettings::TellNotTaken(path, text, why, &node);
 }
 
 template <typename Node, typename T>
-T Checked(const char16_t* path, T builtIn, const QvSettings::Range<T>& range) {
-  Node* node = dynamic_cast<Node*>(KRegistry::Lookup(QvSettings::Root(), KString::View(path)));
+T Checked(const KRGroup* within, const char16_t* path, T builtIn, const QvSettings::Range<T>& range) {
+  Node* node = dynamic_cast<Node*>(KRegistry::Lookup(within, KString::View(path)));
   if (node == nullptr) {
     return builtIn;
   }
@@ -61,7 +64,7 @@ T Checked(const char16_t* path, T builtIn, const QvSettings::Range<T>& range) {
   }
   KString why;
   const T used = UsedValue(value, builtIn, range, why);
-  Replace(*node, path, used, why);
+  Replace(*node, used, why);
   return used;
 }
 
@@ -86,17 +89,29 @@ bool QvSettings::Bool(const char16_t* path, bool fallback) {
 }
 
 int32_t QvSettings::Int(const char16_t* path, int32_t builtIn, const Range<int32_t>& range) {
-  return Checked<KRInt>(path, builtIn, range);
+  return Checked<KRInt>(root, path, builtIn, range);
+}
+
+int32_t QvSettings::Int(const KRGroup& group, const char16_t* name, int32_t builtIn,
+                        const Range<int32_t>& range) {
+  return Checked<KRInt>(&group, name, builtIn, range);
+}
+
+bool QvSettings::Switch(const KRGroup& group, const char16_t* name, bool builtIn) {
+  if (const KRBool* node = KRegistry::GetBool(&group, KString::View(name))) {
+    return node->Value() != 0;
+  }
+  return Int(group, name, builtIn ? 1 : 0, kSwitch) != 0;
 }
 
 double QvSettings::Float(const char16_t* path, double builtIn, const Range<double>& range) {
-  return Checked<KRFloat>(path, builtIn, range);
+  return Checked<KRFloat>(root, path, builtIn, range);
 }
 
 void QvSettings::ReplaceFloat(const char16_t* path, double used, const KString& why) {
   if (KRFloat* node = KRegistry::GetFloat(root, KString::View(path));
       node != nullptr && node->Value() != used) {
-    Replace(*node, path, used, why);
+    Replace(*node, used, why);
   }
 }
 

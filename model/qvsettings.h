@@ -7,6 +7,7 @@
 
 #include "foundation/kstring.h"
 
+class KRGroup;
 class KRegistry;
 class KRValue;
 
@@ -41,6 +42,13 @@ class QvSettings {
   // is replaced in the tree by the value used, so that the configuration file keeps it, and the log says so.
   static int32_t Int(const char16_t* path, int32_t builtIn, const Range<int32_t>& range);
   static double Float(const char16_t* path, double builtIn, const Range<double>& range);
+  // The same for the Int setting `name` within `group` (an entry of a list of like settings).
+  static int32_t Int(const KRGroup& group, const char16_t* name, int32_t builtIn,
+                     const Range<int32_t>& range);
+  // An on/off setting kept as an Int: 0 off, 1 on, above 1 on and below 0 off.
+  static constexpr Range<int32_t> kSwitch{0, 1, Outside::kNearestEnd};
+  // An on/off setting within `group` kept as a Bool or as an Int in kSwitch; `builtIn` when there is none.
+  static bool Switch(const KRGroup& group, const char16_t* name, bool builtIn);
   // Replaces the Float setting at the path by `used`, as a checked read does, saying `why` its value is
   // not taken; nothing when the tree holds no such setting or holds `used`.
   static void ReplaceFloat(const char16_t* path, double used, const KString& why);

@@ -11,6 +11,7 @@
 #include "foundation/kregistry.h"
 #include "foundation/krint.h"
 #include "framework/core/zafwindow.h"
+#include "model/qvsettings.h"
 #include "native/native.h"
 #include "native/print/printerblocks.h"
 #include "toolkit/kzapplication.h"
@@ -131,10 +132,12 @@ bool KZPrinter::LoadMargins(const KRGroup* group) {
   if (!unitNode || std::find(std::begin(nodes), std::end(nodes), nullptr) != std::end(nodes)) {
     return false;
   }
+  // Margins as the page-setup dialog takes them: 0 and up.
+  constexpr QvSettings::Range<int32_t> kThousandths{0, INT32_MAX, QvSettings::Outside::kNearestEnd};
   for (int32_t side = kLeft; side <= kBottom; ++side) {
-    SetMargin(static_cast<Side>(side), nodes[side]->Value());
+    SetMargin(static_cast<Side>(side), QvSettings::Int(*group, kMarginNames[side], 0, kThousandths));
   }
-  SetUnit(unitNode->Value());
+  SetUnit(QvSettings::Int(*group, kUnitName, kInches, {kInches, kCentimetres}));
   return true;
 }
 

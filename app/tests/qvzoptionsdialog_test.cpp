@@ -271,6 +271,16 @@ TEST_F(QvZOptionsDialogTest, PageModeEnablesPageSizeAndPageTime) {
   }
 }
 
+TEST_F(QvZOptionsDialogTest, ABoardsSwitchKeptAsAnIntShowsAndIsWrittenAsTheBoardReadsIt) {
+  Setting(u"\\Scoreboards\\Board1\\Name:String=Start");
+  Setting(u"\\Scoreboards\\Board1\\IncludeFirst:Int=1");
+  auto dialog = Dialog(QvZOptionsDialog::kScoreboard);
+  EXPECT_TRUE(dialog->IncludeFirstBox()->Selected());
+  dialog->IncludeFirstBox()->SetSelected(false);
+  dialog->ProcessResult(KZDialog::kOkResult);
+  EXPECT_EQ(Int(u"\\Scoreboards\\Board1\\IncludeFirst"), 0);
+}
+
 TEST_F(QvZOptionsDialogTest, ADataSourceWithoutAButtonIsKeptUntilOneIsChosen) {
   Setting(u"\\Database\\Mode:Int=2");
   for (int32_t choice : {-1, 0}) {

@@ -13,13 +13,18 @@
 #include "app/chartsettings.h"
 #include "app/localreactionscan.h"
 #include "devices/qvblocksensors.h"
+#include "devices/qvschedule.h"
+#include "devices/qvscoreboard.h"
 #include "foundation/klog.h"
 #include "foundation/kregistry.h"
 #include "foundation/krint.h"
 #include "foundation/krstring.h"
 #include "foundation/kx.h"
 #include "foundation/tests/ktempfolder.h"
+#include "imaging/yimage.h"
 #include "model/qvsettings.h"
+#include "native/testdriver.h"
+#include "toolkit/kzprinter.h"
 
 namespace {
 
@@ -250,7 +255,7 @@ TEST_F(SettingsFilesTest, AnUnreadableConfigurationIsKeptAsideBeforeItIsReplaced
   EXPECT_TRUE(files->ConfigLoaded());
 }
 
-// A configuration line read, then the settings read as the chart and a download read them: the log names
+// A configuration line read, then the settings read as the parts of the program read them: the log names
 // each line not taken as written with the value used, and the file written at exit holds that value.
 TEST_F(SettingsFilesTest, EachSettingNotTakenAsWrittenIsLoggedAndSavedAsUsed) {
   struct Case {
@@ -286,7 +291,19 @@ TEST_F(SettingsFilesTest, EachSettingNotTakenAsWrittenIsLoggedAndSavedAsUsed) {
        "TotalIncSlope:Int=40"},
       {"\\Event\\Results\\DefaultLanes:Int=16", "DefaultLanes is 16, which cannot work: 8 is used",
        "DefaultLanes:Int=8"},
+      {"\\Event\\Image\\AutoCrop:Int=101", "\\Event\\Image\\AutoCrop is 101, which cannot work: 5 is used",
+       "AutoCrop:Int=5"},
+      {"\\Event\\Results\\Print\\Margins\\Left:Int=-5",
+       "Margins\\Left is -5, which lies outside 0 to 2147483647: 0 is used", "Margins\\Left:Int=0"},
+      {"\\Chart\\LocalAlg\\SetMask:Float=3", "SetMask is 3, which lies outside 0 to 2: 2 is used",
+       "SetMask:Float=2"},
+      {"\\Database\\Mode:Int=-1", "\\Database\\Mode is -1, which lies outside 0 to 2: 0 is used",
+       "Database\\Mode:Int=0"},
+      {"\\Scoreboards\\Board1\\IncludeFirst:Int=2",
+       "\\Scoreboards\\Board1\\IncludeFirst is 2, which lies outside 0 to 1: 1 is used",
+       "IncludeFirst:Int=1"},
   };
+  native::TestDriver driver;
   KRegistry* const previousRoot = QvSettings::Root();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
@@ -300,6 +317,12 @@ TEST_F(SettingsFilesTest, EachSettingNotTakenAsWrittenIsLoggedAndSavedAsUsed) {
     ChartSettings::Read();
     LocalAlgorithmSettings::Read();
     QvBlockSensors::ReadTimeout();
+    YImage::SearchThresholds();
+    KZPrinter().LoadMargins(KRegistry::GetGroup(root.get(), u"\\Event\\Results\\Print\\Margins"));
+    QvSchedule::Mode();
+    if (const KRGroup* board = KRegistry::GetGroup(root.get(), u"\\Scoreboards\\Board1")) {
+      QvScoreboard::Settings::Read(*board);
+    }
     EXPECT_TRUE(files->SaveConfig());
     KLog::SetProgramLog(nullptr);
     QvSettings::SetRoot(previousRoot);

@@ -4,26 +4,39 @@
 
 #include <cstdint>
 
+#include "foundation/kregistry.h"
 #include "model/qvsettings.h"
 
 namespace YZImagePaneSettings {
 
-inline constexpr const char16_t* kCursorColour = u"\\Event\\Image\\Hash\\Color";
-inline constexpr const char16_t* kCursorWidth = u"\\Event\\Image\\Hash\\Width";
-inline constexpr const char16_t* kCrossWidth = u"\\Event\\Image\\Hash\\CrossWidth";
-inline constexpr const char16_t* kShowLines = u"\\Event\\Image\\Hash\\ShowLines";
-inline constexpr const char16_t* kPrintLines = u"\\Event\\Image\\Selection\\PrintLines";
-inline constexpr const char16_t* kMaxMemory = u"\\Event\\Image\\ExportBitmap\\MaxMemory";
+// A setting and the values it may hold; a value outside them is replaced as the settings reader does.
+struct Key {
+  const char16_t* path;
+  QvSettings::Range<int32_t> range;
+};
 
-inline int32_t Value(const char16_t* key) {
-  return QvSettings::Int(key, 0);
+// A count of lines or bytes: 0 and up.
+inline constexpr QvSettings::Range<int32_t> kCount{0, INT32_MAX, QvSettings::Outside::kNearestEnd};
+
+inline constexpr Key kCursorColour{u"\\Event\\Image\\Hash\\Color", {0, 3}};
+inline constexpr Key kCursorWidth{u"\\Event\\Image\\Hash\\Width", kCount};
+inline constexpr Key kCrossWidth{u"\\Event\\Image\\Hash\\CrossWidth", kCount};
+inline constexpr Key kShowLines{u"\\Event\\Image\\Hash\\ShowLines", QvSettings::kSwitch};
+// 0 off, 1 a click on a mark toggles its result, 2 also the results marked are selected as the mouse is
+// released.
+inline constexpr Key kPrintLines{u"\\Event\\Image\\Selection\\PrintLines", {0, 2}};
+inline constexpr Key kMaxMemory{u"\\Event\\Image\\ExportBitmap\\MaxMemory", kCount};
+
+inline int32_t Value(const Key& key) {
+  return QvSettings::Int(key.path, 0, key.range);
 }
 
-// The cursor's palette colour: 0 black, 1 bright red, 2 white, 3 bright green; anything else bright red.
+// The cursor's palette colour: 0 black, 1 bright red, 2 white, 3 bright green; black when the setting is
+// missing, bright red for a value outside them.
 inline uint8_t CursorColour() {
   constexpr uint8_t kColours[] = {0, 12, 15, 10};
-  const int32_t chosen = Value(kCursorColour);
-  return chosen >= 0 && chosen <= 3 ? kColours[chosen] : kColours[1];
+  const bool missing = KRegistry::GetInt(QvSettings::Root(), KString::View(kCursorColour.path)) == nullptr;
+  return kColours[missing ? 0 : QvSettings::Int(kCursorColour.path, 1, kCursorColour.range)];
 }
 
 // The marks' palette colour: white.

@@ -54,7 +54,7 @@ constexpr int64_t kDefaultResolution = 800;
 
 bool Shown(const char16_t* name) {
   KString path(u"\\Event\\Image\\ToolBar\\");
-  return QvSettings::Int(path.Append(name).CStr(), 0) != 0;
+  return QvSettings::Int(path.Append(name).CStr(), 0, QvSettings::kSwitch) != 0;
 }
 
 int32_t IdMethodOf(const YImage* image) {

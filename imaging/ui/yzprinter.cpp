@@ -1,7 +1,6 @@
 #include "imaging/ui/yzprinter.h"
 
 #include "imaging/ui/yzprintimagedialog.h"
-#include "model/qvsettings.h"
 
 namespace {
 
@@ -31,8 +30,7 @@ bool YZPrinter::SetupImage(YZPrinter& printer, int32_t imageLength) {
     height *= kInchesPerCentimetre;
   }
   printer.imageHeight = height;
-  printer.maxResults = QvSettings::Int(u"\\Event\\Image\\Print\\PrintResults", 0) != 0
-                           ? QvSettings::Int(u"\\Event\\Image\\Print\\MaxResults", 0)
-                           : 0;
+  printer.maxResults =
+      YZPrintImageDialog::PrintResultsSetting() ? YZPrintImageDialog::MaxResultsSetting() : 0;
   return true;
 }

@@ -64,6 +64,14 @@ void WriteIntSetting(const char16_t* path, int32_t value) {
 
 }  // namespace
 
+bool YZPrintImageDialog::PrintResultsSetting() {
+  return QvSettings::Int(kPrintResults, 0, QvSettings::kSwitch) != 0;
+}
+
+int32_t YZPrintImageDialog::MaxResultsSetting() {
+  return QvSettings::Int(kMaxResultsSetting, 0, {0, kMaxResults, QvSettings::Outside::kNearestEnd});
+}
+
 YPrintImageChoices& YZPrintImageDialog::Choices() {
   static YPrintImageChoices choices;
   return choices;
@@ -100,11 +108,11 @@ YZPrintImageDialog::YZPrintImageDialog(YZPrinter& printer, int32_t imageLength)
   for (const char16_t* name : {u"PROff", u"PROn"}) {
     AddRadioButton(Label(name).CStr(), 0, -1);
   }
-  resultsGroup = AddRadioGroup(QvSettings::Int(kPrintResults, 0) != 0 ? 1 : 0);
+  resultsGroup = AddRadioGroup(PrintResultsSetting() ? 1 : 0);
   NewLine();
 
   AddPrompt(Label(u"MaxResults").CStr(), -1);
-  maxResultsField = AddInteger(QvSettings::Int(kMaxResultsSetting, 0), kMaxResultsWidth, 0, kMaxResults);
+  maxResultsField = AddInteger(MaxResultsSetting(), kMaxResultsWidth, 0, kMaxResults);
   NewLine();
   FillHeight();
 }

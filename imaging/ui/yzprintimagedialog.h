@@ -50,6 +50,9 @@ class YZPrintImageDialog : public KZDialog {
 
   // The program's choices.
   static YPrintImageChoices& Choices();
+  // Whether results are printed with the image, and at most how many (0 to 99).
+  static bool PrintResultsSetting();
+  static int32_t MaxResultsSetting();
 
  private:
   void ApplyChoices();

@@ -4,7 +4,9 @@
 
 #include <array>
 
+#include "foundation/klog.h"
 #include "foundation/krint.h"
+#include "foundation/tests/ktempfolder.h"
 #include "model/tests/qvmodeltestsupport.h"
 
 using QvResultsViewTest = ModelTest;
@@ -36,7 +38,12 @@ TEST_F(QvResultsViewTest, RelayoutPlacesTheColumnsSideBySide) {
   QvResults results;
   QvResultsView& view = *results.View(0);
   AddSetting(u"\\Event\\Results\\Columns\\Width0:Int=-40");  // edited by hand below the bound
+  // The width replaced is logged here, not left waiting for the next test's log.
+  KTempFolder folder;
+  KLog log(folder.Path() + "/model.log");
+  KLog::SetProgramLog(&log);
   view.RelayoutColumns(2000, false);
+  KLog::SetProgramLog(nullptr);
   EXPECT_EQ(view.ColumnStart(0), 0);
   EXPECT_EQ(view.ColumnStart(1), QvResultsView::kMinColumnWidth);
   for (int32_t column = 1; column < QvResultsView::kColumnCount; ++column) {
