@@ -17,6 +17,7 @@
 #include "model/qvsettings.h"
 #include "native/controls/controlconstants.h"
 #include "native/native.h"
+#include "native/user/modalpasses.h"
 #include "toolkit/kzanchoredpopupmenu.h"
 #include "toolkit/kzapplication.h"
 #include "toolkit/kzbrowsebutton.h"
@@ -204,7 +205,13 @@ ZafEventType KZDialog::Execute() {
     KZApplication::application->FlushKeys();
   }
   windowManager->Add(this);
+  // Counted among the open modal loops: asked to end them all, the loop is given the Cancel answer, and
+  // once it has ended it hands the answer on to the dialog around it.
+  const native::ModalPasses loop;
   const ZafEventType result = KZApplication::application->Control(this, false);
+  if (loop.ending() && outer != nullptr && eventManager) {
+    eventManager->Put(ZafEventRecord(kCancelResult, 0), 0);
+  }
   innermost = outer;
   executing = false;
   SetDestroyable(wasDestroyable);
