@@ -80,7 +80,12 @@ TEST_F(CloseProgramTest, TheCloseBoxAndTerminationSignalsAskAboutTheEventAndWrit
          driver.click((chart.left + chart.right) / 2, (chart.top + chart.bottom) / 2);
        }},
       {"SIGTERM with the event's close question open", signal, [] { Post(CloseWindowEvent); }},
-      {"SIGTERM with the Options dialog open", signal, [] { Post(QvZOptionsDialog::kSerialCommand); }},
+      {"SIGTERM taken while a notice shows inside the Options dialog",
+       [] {
+         raise(SIGTERM);
+         KZMessageWindow::Ask(u"Notice", u"Shown inside the dialog", KZDialog::kOk, KZDialog::kOk, 0);
+       },
+       [] { Post(QvZOptionsDialog::kSerialCommand); }},
   };
   std::unique_ptr<MenuLoopScript> loopScript;
   Setting(u"\\Serial\\ShortTimeout:Int=123");
