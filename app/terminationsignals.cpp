@@ -15,6 +15,7 @@
 #include "framework/core/zafwindowobject.h"
 #include "native/user/messageapi.h"
 #include "native/user/modalpasses.h"
+#include "toolkit/kzapplication.h"
 #include "toolkit/kzdialog.h"
 
 namespace {
@@ -22,6 +23,9 @@ namespace {
 // The pipe's write end for the handler; -1 while no object is installed.
 std::atomic<int> writeEnd{-1};
 static_assert(std::atomic<int>::is_always_lock_free, "the signal handler reads it");
+// The exit's questions are open; the exit was agreed (the window manager then asks nothing more).
+bool exitBeingAsked = false;
+bool exitAgreed = false;
 
 }  // namespace
 
@@ -34,6 +38,8 @@ TerminationSignals::TerminationSignals() {
   writeEnd = ends[1];
   native::RegisterWaitDescriptor(readEnd, POLLIN, [this](short) { Drain(); });
   native::ModalPasses::SetCloseRequest(&AskExit);
+  exitAgreed = false;
+  ZafWindowObject::windowManager->SetExitFunction(&AskingExit);
   struct sigaction action = {};
   action.sa_handler = &Handler;
   sigemptyset(&action.sa_mask);
@@ -51,6 +57,9 @@ TerminationSignals::~TerminationSignals() {
     sigaction(kSignals[index], &previous[index], nullptr);
   }
   native::ModalPasses::SetCloseRequest({});
+  if (!exitAgreed) {
+    ZafWindowObject::windowManager->SetExitFunction(&KZApplication::QueryExit);
+  }
   native::UnregisterWaitDescriptor(readEnd);
   close(writeEnd.exchange(-1));
   close(readEnd);
@@ -79,21 +88,34 @@ void TerminationSignals::Drain() {
   AskExit();
 }
 
+ZafEventType TerminationSignals::AskingExit(ZafDisplay* display, ZafEventManager* events,
+                                            ZafWindowManager* windows) {
+  const bool outer = exitBeingAsked;
+  exitBeingAsked = true;
+  const ZafEventType answer = KZApplication::QueryExit(display, events, windows);
+  exitBeingAsked = outer;
+  exitAgreed = answer == 0;
+  return answer;
+}
+
 void TerminationSignals::AskExit() {
-  // The window system's menus and dialogs close as Escape would close them; the exit is then asked by the
-  // loop they return to.
+  // The exit's own questions stay open: an exit asked while they show adds nothing.
+  if (exitBeingAsked) {
+    return;
+  }
+  // The window system's menus and dialogs close as Escape would close them; so does the program's dialog
+  // or message box in front, before anything else queued, and each dialog around it once it has ended.
   native::ModalPasses::EndAll();
-  // An operation on the control-unit link is ended at its next wait's slice and the exit asked once it
-  // has ended; the question it shows meanwhile closes as Escape would, before anything else queued, so
-  // that it ends. Otherwise the exit is queued at once.
   ZafEventManager* events = ZafWindowObject::eventManager;
+  const ZafWindowManager* windows = ZafWindowObject::windowManager;
+  const ZafWindow* front = windows != nullptr ? windows->FrontWindow() : nullptr;
+  if (front != nullptr && front->Modal() && events != nullptr) {
+    events->Put(ZafEventRecord(KZDialog::kCancelResult, 0), 0);
+  }
+  // An operation on the control-unit link is ended at its next wait's slice and the exit asked once it
+  // has ended. Otherwise the exit is queued at once, for the loop the dialogs return to.
   if (LinkBusyClaim::LinkIsBusy()) {
     DownloadStop::AskExit();
-    const ZafWindowManager* windows = ZafWindowObject::windowManager;
-    const ZafWindow* front = windows != nullptr ? windows->FrontWindow() : nullptr;
-    if (front != nullptr && front->Modal() && events != nullptr) {
-      events->Put(ZafEventRecord(KZDialog::kCancelResult, 0), 0);
-    }
   } else if (events != nullptr) {
     events->Put(ZafEventRecord(ExitEvent, 0), Q_END);
   }

@@ -18,6 +18,7 @@
 #include "model/qvsettings.h"
 #include "native/controls/controlconstants.h"
 #include "native/native.h"
+#include "native/user/modalpasses.h"
 #include "toolkit/kzanchoredpopupmenu.h"
 #include "toolkit/kzapplication.h"
 #include "toolkit/kzbrowsebutton.h"
@@ -207,7 +208,13 @@ ZafEventType KZDialog::Execute() {
     madeBefore.emplace();
   }
   windowManager->Add(this);
+  // Counted among the open modal loops: asked to end them all, the loop is given the Cancel answer, and
+  // once it has ended it hands the answer on to the dialog around it.
+  const native::ModalPasses loop;
   const ZafEventType result = KZApplication::application->Control(this, false);
+  if (loop.ending() && outer != nullptr && eventManager) {
+    eventManager->Put(ZafEventRecord(kCancelResult, 0), 0);
+  }
   innermost = outer;
   executing = false;
   SetDestroyable(wasDestroyable);

@@ -9,9 +9,10 @@
 #include <string>
 
 #include "app/framecommands.h"
-#include "app/qvzcontrol.h"
 #include "app/qvzchartpane.h"
 #include "app/qvzchartwindow.h"
+#include "app/qvzcontrol.h"
+#include "app/qvzoptionsdialog.h"
 #include "app/tests/menuloopscript.h"
 #include "app/tests/programtest.h"
 #include "chart/zafchartcontrol.h"
@@ -20,6 +21,7 @@
 #include "native/print/filedialog.h"
 #include "native/user/nonclientlayout.h"
 #include "toolkit/kzdialog.h"
+#include "toolkit/kzmessagewindow.h"
 
 namespace {
 
@@ -29,6 +31,10 @@ class CloseProgramTest : public ProgramTest {
   static native::HWND ChartControl() {
     QvZChartWindow* chart = CurrentPane<QvZChartWindow>(PaneKind::kChart);
     return chart != nullptr ? chart->Pane()->Control()->ScreenID() : nullptr;
+  }
+  // The program's dialog or message box in front; null when none.
+  static KZDialog* FrontDialog() {
+    return dynamic_cast<KZDialog*>(ZafWindowObject::windowManager->FrontWindow());
   }
   // The middle of the main window's close box.
   static native::POINT CloseBox() {
@@ -49,7 +55,8 @@ TEST_F(CloseProgramTest, TheCloseBoxAndTerminationSignalsAskAboutTheEventAndWrit
   struct Case {
     const char* name;
     std::function<void()> close;
-    // Opens a dialog or a menu of the window system, inside whose loop the close then comes; null: none.
+    // Opens a dialog or a menu (the window system's or the program's), inside whose loop the close then
+    // comes; null: none.
     std::function<void()> open = nullptr;
   };
   const auto signal = [] { raise(SIGTERM); };
@@ -72,6 +79,13 @@ TEST_F(CloseProgramTest, TheCloseBoxAndTerminationSignalsAskAboutTheEventAndWrit
          const native::RECT chart = driver.screenRect(ChartControl());
          driver.click((chart.left + chart.right) / 2, (chart.top + chart.bottom) / 2);
        }},
+      {"SIGTERM with the event's close question open", signal, [] { Post(CloseWindowEvent); }},
+      {"SIGTERM taken while a notice shows inside the Options dialog",
+       [] {
+         raise(SIGTERM);
+         KZMessageWindow::Ask(u"Notice", u"Shown inside the dialog", KZDialog::kOk, KZDialog::kOk, 0);
+       },
+       [] { Post(QvZOptionsDialog::kSerialCommand); }},
   };
   std::unique_ptr<MenuLoopScript> loopScript;
   Setting(u"\\Serial\\ShortTimeout:Int=123");
@@ -96,9 +110,26 @@ TEST_F(CloseProgramTest, TheCloseBoxAndTerminationSignalsAskAboutTheEventAndWrit
     if (c.open) {
       When(
           "the dialog or menu waiting for input",
-          [] { return MenuLoopScript::WaitingDialog() != nullptr || MenuLoopScript::WaitingMenu() != nullptr; },
+          [] {
+            return MenuLoopScript::WaitingDialog() != nullptr || MenuLoopScript::WaitingMenu() != nullptr ||
+                   FrontDialog() != nullptr;
+          },
           c.close);
     }
+    // What was open has closed before the exit asks: its question is the only dialog.
+    When(
+        "the exit's question",
+        [] {
+          return FrontMessage() != nullptr &&
+                 FrontMessage()->Text() == KString(u"Exit Kestrove Pellacorvine");
+        },
+        [] {
+          int dialogs = 0;
+          for (ZafElement* window = FrontMessage(); window != nullptr; window = window->Next()) {
+            dialogs += dynamic_cast<KZDialog*>(window) != nullptr ? 1 : 0;
+          }
+          EXPECT_EQ(dialogs, 1);
+        });
     AnswerWithClick(u"Exit Kestrove Pellacorvine", KZDialog::kNoResult);
     EXPECT_EQ(Run(), 0);
     loopScript.reset();

@@ -4,7 +4,8 @@
 // object: it serves what the program installed (the idle work that answers its links) whenever its wait for
 // input ends, as the program's loop does, and on a pass at least every kServeEveryMs however much input
 // comes; and once the program asks the open loops to end (an exit asked from outside), each of them ends
-// as Escape would end it, innermost first.
+// as Escape would end it, innermost first. A dialog of the program, which runs the program's own loop,
+// holds one only to count among the open loops and to learn that it must end.
 
 #include <chrono>
 #include <functional>
