@@ -34,16 +34,13 @@
 #include "model/yleg.h"
 #include "native/user/metrics.h"
 #include "native/user/nativetypes.h"
-#include "native/user/rects.h"
 #include "testing/testpictures.h"
 #include "tools/cusim/cuscenario.h"
 
 // Xlib's macros (None, True, False) come after every header of ours.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/Xproto.h>
 #include <X11/extensions/XTest.h>
-#include <X11/extensions/record.h>
 #include <X11/keysym.h>
 
 #include "app/tests/x11/programonx11.h"
@@ -346,71 +343,24 @@ native::POINT CloseQuestionCancel(const ScreenPixels& screen) {
   return {kCloseQuestionCancelColumn, y - 6};
 }
 
-// The rectangles that requests of any client drew on a window (PutImage and CopyArea), in the order the
-// server carried them out, recorded on connections of its own.
-class DrawingOnWindow {
- public:
-  explicit DrawingOnWindow(Window window)
-      : window_(window), control_(XOpenDisplay(nullptr)), data_(XOpenDisplay(nullptr)) {
-    XRecordRange* range = XRecordAllocRange();
-    range->core_requests.first = X_CopyArea;
-    range->core_requests.last = X_PutImage;
-    XRecordClientSpec clients = XRecordAllClients;
-    context_ = XRecordCreateContext(control_, 0, &clients, 1, &range, 1);
-    XFree(range);
-    XSync(control_, False);
-    XRecordEnableContextAsync(data_, context_, Take, reinterpret_cast<XPointer>(this));
-  }
-  ~DrawingOnWindow() {
-    XRecordDisableContext(control_, context_);
-    XRecordFreeContext(control_, context_);
-    XSync(control_, False);
-    XCloseDisplay(control_);
-    XCloseDisplay(data_);
-  }
-  DrawingOnWindow(const DrawingOnWindow&) = delete;
-  DrawingOnWindow& operator=(const DrawingOnWindow&) = delete;
+bool Covers(const XRectangle& area, native::POINT point) {
+  return point.x >= area.x && point.x < area.x + area.width && point.y >= area.y &&
+         point.y < area.y + area.height;
+}
 
-  // The first rectangle drawn over the point, waiting a bounded time for one.
-  std::optional<native::RECT> FirstOver(native::POINT point) {
-    for (int waited = 0; waited < native::test::kX11WaitMs; waited += 20) {
-      XRecordProcessReplies(data_);
-      for (const native::RECT& drawn : drawn_) {
-        if (native::PtInRect(&drawn, point)) {
-          return drawn;
-        }
-      }
-      poll(nullptr, 0, 20);
-    }
-    return std::nullopt;
-  }
-
- private:
-  static void Take(XPointer self, XRecordInterceptData* data) {
-    auto& recorder = *reinterpret_cast<DrawingOnWindow*>(self);
-    if (data->category == XRecordFromClient && !data->client_swapped) {
-      if (data->data[0] == X_PutImage) {
-        const auto* put = reinterpret_cast<const xPutImageReq*>(data->data);
-        recorder.Add(put->drawable, put->dstX, put->dstY, put->width, put->height);
-      } else if (data->data[0] == X_CopyArea) {
-        const auto* copy = reinterpret_cast<const xCopyAreaReq*>(data->data);
-        recorder.Add(copy->dstDrawable, copy->dstX, copy->dstY, copy->width, copy->height);
+// The first area drawn on the window over the point since the recording began, waiting a bounded time.
+std::optional<XRectangle> FirstDrawnOver(native::test::DrawingRecorder& recorder, Window window,
+                                         native::POINT point) {
+  for (int waited = 0; waited < native::test::kX11WaitMs; waited += 20) {
+    for (const native::test::DrawingRequest& request : recorder.take()) {
+      if (request.drawable == window && Covers(request.area, point)) {
+        return request.area;
       }
     }
-    XRecordFreeData(data);
+    poll(nullptr, 0, 20);
   }
-  void Add(XID drawable, int x, int y, int width, int height) {
-    if (drawable == window_) {
-      drawn_.push_back(native::RECT{x, y, x + width, y + height});
-    }
-  }
-
-  Window window_;
-  Display* control_;
-  Display* data_;
-  XRecordContext context_ = 0;
-  std::vector<native::RECT> drawn_;
-};
+  return std::nullopt;
+}
 
 void ClickCloseQuestionCancel(Display* display, Window window) {
   const native::POINT cancel = CloseQuestionCancel(ScreenThatShows(display, CloseQuestionShown));
@@ -497,13 +447,13 @@ void KeysDoWhatTheyName(MainRoadX11Test& test, Display* display, Window window, 
   const FileStamp document = StampOf(saved);
   const FileStamp interfaceFile = StampOf(interfacePath);
   const auto asksAndSavesNothing = [&](const char* after) {
-    DrawingOnWindow drawing(window);
+    native::test::DrawingRecorder recorder;
     PressWith(display, window, XK_Control_L, XK_F4);
     const ScreenPixels asked = ScreenThatShows(display, CloseQuestionShown);
     // The question reaches the window whole: what first drew its caption drew its buttons too.
-    const std::optional<native::RECT> first =
-        drawing.FirstOver({kMiddleColumn, CloseQuestionCaptionTop(asked)});
-    EXPECT_TRUE(first && native::PtInRect(&*first, CloseQuestionCancel(asked)))
+    const std::optional<XRectangle> first =
+        FirstDrawnOver(recorder, window, {kMiddleColumn, CloseQuestionCaptionTop(asked)});
+    EXPECT_TRUE(first && Covers(*first, CloseQuestionCancel(asked)))
         << "the question reached the window in pieces after " << after;
     EXPECT_EQ(StampOf(saved), document) << "the document was written after " << after;
     EXPECT_EQ(StampOf(interfacePath), interfaceFile) << "the results file was written after " << after;
@@ -1404,8 +1354,8 @@ void FileMenuBehindPrintSteps(Display* display, Window window, native::test::X11
   EXPECT_EQ(DifferingPixels(print, clicked, 0, print.height), 0u) << "the click behind the dialog changed it";
   Press(display, window, XK_Escape);
   // A second without a caption in the middle: nothing picked behind the dialog runs after it.
-  const ScreenPixels after =
-      ScreenThatShows(display, [](const ScreenPixels& now) { return !CaptionInTheMiddle(now); }, 1000);
+  const ScreenPixels after = ScreenThatShows(
+      display, [](const ScreenPixels& now) { return !CaptionInTheMiddle(now); }, 1000);
   EXPECT_FALSE(CaptionInTheMiddle(after)) << "a dialog or a question after Cancel";
   EXPECT_FALSE(MenuOpenAt(kFileMenu[0])(after));
 }
