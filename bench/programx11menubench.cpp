@@ -19,8 +19,6 @@
 // Xlib's macros last.
 #include "bench/x11program.h"
 
-#include <X11/Xproto.h>
-#include <X11/extensions/record.h>
 #include <X11/keysym.h>
 
 namespace {
@@ -32,64 +30,14 @@ constexpr struct {
   int y;
 } kHelpEntry{380, 32}, kBesideHelp{362, 25};
 
-// Counts the bytes of every client's PutImage requests, on connections of its own.
-class PutImageBytes {
- public:
-  PutImageBytes() : control_(XOpenDisplay(nullptr)), data_(XOpenDisplay(nullptr)) {
-    int major = 0;
-    int minor = 0;
-    if (control_ == nullptr || data_ == nullptr || !XRecordQueryVersion(control_, &major, &minor)) {
-      return;
-    }
-    XRecordRange* range = XRecordAllocRange();
-    range->core_requests.first = X_PutImage;
-    range->core_requests.last = X_PutImage;
-    XRecordClientSpec clients = XRecordAllClients;
-    context_ = XRecordCreateContext(control_, 0, &clients, 1, &range, 1);
-    XFree(range);
-    XSync(control_, False);
-    if (context_ != 0) {
-      XRecordEnableContextAsync(data_, context_, Count, reinterpret_cast<XPointer>(&bytes_));
-    }
+// The bytes of the images put since the last call, by any client.
+std::uint64_t BytesPut(native::test::DrawingRecorder& recorder) {
+  std::uint64_t bytes = 0;
+  for (const native::test::DrawingRequest& request : recorder.take()) {
+    bytes += request.image ? request.bytes : 0;
   }
-  ~PutImageBytes() {
-    if (context_ != 0) {
-      XRecordDisableContext(control_, context_);
-      XRecordFreeContext(control_, context_);
-      XSync(control_, False);
-    }
-    for (Display* display : {control_, data_}) {
-      if (display != nullptr) {
-        XCloseDisplay(display);
-      }
-    }
-  }
-  PutImageBytes(const PutImageBytes&) = delete;
-  PutImageBytes& operator=(const PutImageBytes&) = delete;
-
-  bool recording() const { return context_ != 0; }
-
-  // The bytes recorded since the last call.
-  std::uint64_t Take() {
-    XRecordProcessReplies(data_);
-    const std::uint64_t taken = bytes_;
-    bytes_ = 0;
-    return taken;
-  }
-
- private:
-  static void Count(XPointer counter, XRecordInterceptData* data) {
-    if (data->category == XRecordFromClient) {
-      *reinterpret_cast<std::uint64_t*>(counter) += 4ULL * data->data_len;
-    }
-    XRecordFreeData(data);
-  }
-
-  Display* control_;
-  Display* data_;
-  XRecordContext context_ = 0;
-  std::uint64_t bytes_ = 0;
-};
+  return bytes;
+}
 
 struct Step {
   std::uint64_t bytesPut = 0;
@@ -100,14 +48,14 @@ struct Step {
 
 // Gives the input and measures what it changes once the picture has settled again; `reached` tells from
 // the picture then whether the input did what the step names.
-Step Measure(Display* display, Window window, PutImageBytes& bytes, const std::function<void()>& input,
-             const std::function<bool(const Picture&)>& reached) {
+Step Measure(Display* display, Window window, native::test::DrawingRecorder& recorder,
+             const std::function<void()>& input, const std::function<bool(const Picture&)>& reached) {
   const Picture before(display, window);
-  bytes.Take();
+  BytesPut(recorder);
   input();
   Step step;
   step.settled = Settle(display, window);
-  step.bytesPut = bytes.Take();
+  step.bytesPut = BytesPut(recorder);
   const Picture after(display, window);
   step.changedPixels = after.ChangedArea(before);
   step.reached = reached(after);
@@ -141,8 +89,8 @@ void HelpMenuAndAlertOnX11(benchmark::State& state) {
       state.SkipWithError("the program's picture did not settle");
       break;
     }
-    PutImageBytes bytes;
-    if (!bytes.recording()) {
+    native::test::DrawingRecorder recorder;
+    if (!recorder.recording()) {
       state.SkipWithError("the X server does not record requests (no RECORD extension)");
       break;
     }
@@ -155,12 +103,12 @@ void HelpMenuAndAlertOnX11(benchmark::State& state) {
     const auto helpClosed = [&](const Picture& picture) { return !helpOpen(picture); };
     const auto boxShown = [](const Picture& picture) { return MainCaptionShows(picture, false); };
     const auto boxGone = [](const Picture& picture) { return MainCaptionShows(picture, true); };
-    steps[0] = Measure(display, window, bytes, clickHelp, helpOpen);
-    steps[1] = Measure(display, window, bytes, clickHelp, helpClosed);
+    steps[0] = Measure(display, window, recorder, clickHelp, helpOpen);
+    steps[1] = Measure(display, window, recorder, clickHelp, helpClosed);
     HighlightAbout(display, window);
     const bool aboutHighlighted = Settle(display, window);
-    steps[2] = Measure(display, window, bytes, pressReturn, boxShown);
-    steps[3] = Measure(display, window, bytes, pressReturn, boxGone);
+    steps[2] = Measure(display, window, recorder, pressReturn, boxShown);
+    steps[3] = Measure(display, window, recorder, pressReturn, boxGone);
     if (!aboutHighlighted ||
         !std::all_of(std::begin(steps), std::end(steps), [](const Step& step) { return step.settled; })) {
       state.SkipWithError("the program's picture did not settle after an input");

@@ -19,6 +19,7 @@
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
 #include "native/user/modalpasses.h"
+#include "native/user/rects.h"
 #include "native/user/virtualkeys.h"
 #include "native/user/windowsystem.h"
 
@@ -43,6 +44,11 @@ struct X11Host::Connection {
   Atom deleteWindow = 0;
   int width = 0;
   int height = 0;
+  // The desktop's pixels on the server, as last presented: a picture is put here piece by piece and then
+  // copied to the window in one request, so that no one ever sees the window half updated.
+  Pixmap frame = 0;
+  int frameWidth = 0;
+  int frameHeight = 0;
   // The modifier bit that Num Lock sets in a key's state: the keymap decides it, and may change it.
   unsigned int numLockMask = 0;
 
@@ -50,6 +56,9 @@ struct X11Host::Connection {
     if (display != nullptr) {
       if (gc != nullptr) {
         XFreeGC(display, gc);
+      }
+      if (frame != 0) {
+        XFreePixmap(display, frame);
       }
       if (window != 0) {
         XDestroyWindow(display, window);
@@ -207,6 +216,8 @@ std::unique_ptr<X11Host> X11Host::openFromEnvironment(WindowSystem& system) {
   x->deleteWindow = XInternAtom(x->display, "WM_DELETE_WINDOW", False);
   XSetWMProtocols(x->display, x->window, &x->deleteWindow, 1);
   x->gc = XCreateGC(x->display, x->window, 0, nullptr);
+  // Copies come from a pixmap, which never lacks pixels: no event needs to say so after each.
+  XSetGraphicsExposures(x->display, x->gc, False);
   x->numLockMask = numLockMaskOf(x->display);
   XMapWindow(x->display, x->window);
   XFlush(x->display);
@@ -375,17 +386,36 @@ void X11Host::present() {
   }
   // The words lie in this machine's byte order; the server converts to its own.
   image->byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+  if (x_->frame == 0 || x_->frameWidth != pixels.width() || x_->frameHeight != pixels.height()) {
+    // A new frame holds nothing yet: it is filled whole before anything is copied from it.
+    if (x_->frame != 0) {
+      XFreePixmap(x_->display, x_->frame);
+    }
+    x_->frame = XCreatePixmap(x_->display, x_->window, static_cast<unsigned>(pixels.width()),
+                              static_cast<unsigned>(pixels.height()), static_cast<unsigned>(x_->depth));
+    x_->frameWidth = pixels.width();
+    x_->frameHeight = pixels.height();
+    damage.assign(1, RECT{0, 0, pixels.width(), pixels.height()});
+  }
+  RECT changed{};
   for (const RECT& rect : damage) {
     RECT inside{std::max<LONG>(rect.left, 0), std::max<LONG>(rect.top, 0),
                 std::min<LONG>(rect.right, pixels.width()), std::min<LONG>(rect.bottom, pixels.height())};
     if (inside.right > inside.left && inside.bottom > inside.top) {
-      XPutImage(x_->display, x_->window, x_->gc, image, inside.left, inside.top, inside.left, inside.top,
+      XPutImage(x_->display, x_->frame, x_->gc, image, inside.left, inside.top, inside.left, inside.top,
                 static_cast<unsigned>(inside.right - inside.left),
                 static_cast<unsigned>(inside.bottom - inside.top));
+      UnionRect(&changed, &changed, &inside);
     }
   }
   image->data = nullptr;  // the pixels are the compositor's
   XDestroyImage(image);
+  // The frame holds the whole desktop as composed, so the span of every change goes out as it is.
+  if (!IsRectEmpty(&changed)) {
+    XCopyArea(x_->display, x_->frame, x_->window, x_->gc, changed.left, changed.top,
+              static_cast<unsigned>(changed.right - changed.left),
+              static_cast<unsigned>(changed.bottom - changed.top), changed.left, changed.top);
+  }
   XFlush(x_->display);
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 // Shows the desktop in one X window and feeds the window's X input to it: damaged areas of the composed
-// desktop are copied to the window before the message loop waits, key presses and releases become virtual
-// keys with the characters the display's keymap types (see X11Typing), pointer motion and buttons become
-// mouse input, the window's close button asks the front window to close, the desktop follows the window's
-// size, the pointer takes the shape the program sets (see X11Pointer), a beep rings the display's bell, and
-// the program's clipboard is shared with other X programs (see X11Clipboard). Input carries the time the X
-// server gave it (see ServerTimeMap). The X connection's descriptor wakes a waiting loop. X11 itself stays
-// inside the host's source files.
+// desktop are copied to the window before the message loop waits, all of one picture in one request (the
+// window never shows half of it), key presses and releases become virtual keys with the characters the
+// display's keymap types (see X11Typing), pointer motion and buttons become mouse input, the window's close
+// button asks the front window to close, the desktop follows the window's size, the pointer takes the shape
+// the program sets (see X11Pointer), a beep rings the display's bell, and the program's clipboard is shared
+// with other X programs (see X11Clipboard). Input carries the time the X server gave it (see ServerTimeMap).
+// The X connection's descriptor wakes a waiting loop. X11 itself stays inside the host's source files.
 
 #include <cstdint>
 #include <memory>

@@ -343,6 +343,25 @@ native::POINT CloseQuestionCancel(const ScreenPixels& screen) {
   return {kCloseQuestionCancelColumn, y - 6};
 }
 
+bool Covers(const XRectangle& area, native::POINT point) {
+  return point.x >= area.x && point.x < area.x + area.width && point.y >= area.y &&
+         point.y < area.y + area.height;
+}
+
+// The first area drawn on the window over the point since the recording began, waiting a bounded time.
+std::optional<XRectangle> FirstDrawnOver(native::test::DrawingRecorder& recorder, Window window,
+                                         native::POINT point) {
+  for (int waited = 0; waited < native::test::kX11WaitMs; waited += 20) {
+    for (const native::test::DrawingRequest& request : recorder.take()) {
+      if (request.drawable == window && Covers(request.area, point)) {
+        return request.area;
+      }
+    }
+    poll(nullptr, 0, 20);
+  }
+  return std::nullopt;
+}
+
 void ClickCloseQuestionCancel(Display* display, Window window) {
   const native::POINT cancel = CloseQuestionCancel(ScreenThatShows(display, CloseQuestionShown));
   native::test::ClickAt(display, window, cancel.x, cancel.y);
@@ -428,8 +447,14 @@ void KeysDoWhatTheyName(MainRoadX11Test& test, Display* display, Window window, 
   const FileStamp document = StampOf(saved);
   const FileStamp interfaceFile = StampOf(interfacePath);
   const auto asksAndSavesNothing = [&](const char* after) {
+    native::test::DrawingRecorder recorder;
     PressWith(display, window, XK_Control_L, XK_F4);
-    ScreenThatShows(display, CloseQuestionShown);
+    const ScreenPixels asked = ScreenThatShows(display, CloseQuestionShown);
+    // The question reaches the window whole: what first drew its caption drew its buttons too.
+    const std::optional<XRectangle> first =
+        FirstDrawnOver(recorder, window, {kMiddleColumn, CloseQuestionCaptionTop(asked)});
+    EXPECT_TRUE(first && Covers(*first, CloseQuestionCancel(asked)))
+        << "the question reached the window in pieces after " << after;
     EXPECT_EQ(StampOf(saved), document) << "the document was written after " << after;
     EXPECT_EQ(StampOf(interfacePath), interfaceFile) << "the results file was written after " << after;
     ClickCloseQuestionCancel(display, window);
@@ -1329,8 +1354,8 @@ void FileMenuBehindPrintSteps(Display* display, Window window, native::test::X11
   EXPECT_EQ(DifferingPixels(print, clicked, 0, print.height), 0u) << "the click behind the dialog changed it";
   Press(display, window, XK_Escape);
   // A second without a caption in the middle: nothing picked behind the dialog runs after it.
-  const ScreenPixels after =
-      ScreenThatShows(display, [](const ScreenPixels& now) { return !CaptionInTheMiddle(now); }, 1000);
+  const ScreenPixels after = ScreenThatShows(
+      display, [](const ScreenPixels& now) { return !CaptionInTheMiddle(now); }, 1000);
   EXPECT_FALSE(CaptionInTheMiddle(after)) << "a dialog or a question after Cancel";
   EXPECT_FALSE(MenuOpenAt(kFileMenu[0])(after));
 }

@@ -19,8 +19,10 @@
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
+#include <X11/Xproto.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/record.h>
 #include <X11/keysym.h>
 
 namespace native::test {
@@ -467,6 +469,56 @@ void ExpectCloseEndsProgram(Display* display, Window window, X11TestProgram& pro
   SendCloseRequest(display, window);
   EXPECT_EQ(program.exitStatusWithin(kEndMs), std::optional<int>(0))
       << "the close did not end the program within " << kEndMs << " ms";
+}
+
+DrawingRecorder::DrawingRecorder() : control_(XOpenDisplay(nullptr)), data_(XOpenDisplay(nullptr)) {
+  int major = 0;
+  int minor = 0;
+  if (control_ == nullptr || data_ == nullptr || !XRecordQueryVersion(control_, &major, &minor)) {
+    return;
+  }
+  XRecordRange* range = XRecordAllocRange();
+  range->core_requests.first = X_CopyArea;
+  range->core_requests.last = X_PutImage;
+  XRecordClientSpec clients = XRecordAllClients;
+  context_ = XRecordCreateContext(control_, 0, &clients, 1, &range, 1);
+  XFree(range);
+  XSync(control_, False);
+  if (context_ == 0) {
+    return;
+  }
+  const auto keep = [](XPointer recorder, XRecordInterceptData* data) {
+    auto& requests = *reinterpret_cast<std::vector<DrawingRequest>*>(recorder);
+    const unsigned long bytes = 4UL * data->data_len;
+    if (data->category == XRecordFromClient && !data->client_swapped && data->data[0] == X_PutImage) {
+      const auto* put = reinterpret_cast<const xPutImageReq*>(data->data);
+      requests.push_back({true, put->drawable, {put->dstX, put->dstY, put->width, put->height}, bytes});
+    } else if (data->category == XRecordFromClient && !data->client_swapped && data->data[0] == X_CopyArea) {
+      const auto* copy = reinterpret_cast<const xCopyAreaReq*>(data->data);
+      requests.push_back(
+          {false, copy->dstDrawable, {copy->dstX, copy->dstY, copy->width, copy->height}, bytes});
+    }
+    XRecordFreeData(data);
+  };
+  XRecordEnableContextAsync(data_, context_, keep, reinterpret_cast<XPointer>(&taken_));
+}
+
+DrawingRecorder::~DrawingRecorder() {
+  if (context_ != 0) {
+    XRecordDisableContext(control_, context_);
+    XRecordFreeContext(control_, context_);
+    XSync(control_, False);
+  }
+  for (Display* display : {control_, data_}) {
+    if (display != nullptr) {
+      XCloseDisplay(display);
+    }
+  }
+}
+
+std::vector<DrawingRequest> DrawingRecorder::take() {
+  XRecordProcessReplies(data_);
+  return std::exchange(taken_, {});
 }
 
 }  // namespace native::test

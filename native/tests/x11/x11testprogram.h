@@ -123,6 +123,33 @@ void SendCloseRequest(Display* display, Window window);
 // status 0 soon after.
 void ExpectCloseEndsProgram(Display* display, Window window, X11TestProgram& program);
 
+// The requests of every client that put an image or copy an area (the only ones a display host draws
+// with), in the order the server carried them out, recorded through its RECORD extension on connections of
+// its own.
+struct DrawingRequest {
+  bool image;  // an image put, or else an area copied
+  XID drawable;
+  XRectangle area;      // where it drew
+  unsigned long bytes;  // the request's size
+};
+class DrawingRecorder {
+ public:
+  DrawingRecorder();
+  ~DrawingRecorder();
+  DrawingRecorder(const DrawingRecorder&) = delete;
+  DrawingRecorder& operator=(const DrawingRecorder&) = delete;
+
+  bool recording() const { return context_ != 0; }
+  // The requests recorded since the last call.
+  std::vector<DrawingRequest> take();
+
+ private:
+  Display* control_;
+  Display* data_;
+  unsigned long context_ = 0;
+  std::vector<DrawingRequest> taken_;
+};
+
 }  // namespace native::test
 
 #endif
