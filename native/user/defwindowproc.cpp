@@ -280,6 +280,7 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
       return static_cast<LRESULT>(window->text.size());
     case WM_SETREDRAW:
       window->redraw = wParam != FALSE;
+      paintMayBeDue();
       return 0;
     case WM_CLOSE:
       DestroyWindow(handle);

@@ -292,7 +292,7 @@ void NonClientTracker::follow(POINT screen) {
       int position = bar.layout.positionForThumbAt(leading);
       if (position != bar.state->trackPosition) {
         bar.state->trackPosition = position;
-        record->frameDirty = true;
+        frameChanged(window_);
         postScroll(window_, bar.message, SB_THUMBTRACK, position);
       }
       break;
@@ -367,7 +367,7 @@ void NonClientTracker::finish(POINT screen) {
     case Mode::Thumb: {
       BarOnScreen bar = barOf(*record, part_);
       bar.state->tracking = false;
-      record->frameDirty = true;
+      frameChanged(window);
       postScroll(window, bar.message, SB_THUMBPOSITION, bar.state->trackPosition);
       postScroll(window, bar.message, SB_ENDSCROLL, 0);
       break;

@@ -42,6 +42,7 @@ void applyRedraw(WindowRecord& window, const Region& area, UINT flags) {
   Region inside = area;
   inside.intersect(clientArea(window));
   if ((flags & RDW_INVALIDATE) != 0) {
+    paintMayBeDue();
     window.update.unite(inside);
     if (window.update.rects().size() > kMaxUpdateRects) {
       window.update = Region(window.update.bounds());
@@ -91,8 +92,9 @@ bool acceptsPaint(const MessageFilter& filter, HWND handle) {
   return filter.matches(MSG{handle, WM_PAINT, 0, 0, 0, POINT{}});
 }
 
-// Depth first, parents before children; front windows first.
-HWND findPainting(const MessageFilter& filter, const std::vector<HWND>& windows) {
+// Depth first, parents before children; front windows first. `waiting` is set when a shown window has
+// something to paint, whether the filter accepts its paint or not.
+HWND findPainting(const MessageFilter& filter, const std::vector<HWND>& windows, bool& waiting) {
   for (HWND handle : std::vector<HWND>(windows)) {
     WindowRecord* window = tree().find(handle);
     if (window == nullptr || !window->hasVisibleFlag() || !window->redraw) {
@@ -104,10 +106,13 @@ HWND findPainting(const MessageFilter& filter, const std::vector<HWND>& windows)
         continue;
       }
     }
-    if (!window->update.empty() && acceptsPaint(filter, handle)) {
-      return handle;
+    if (!window->update.empty()) {
+      waiting = true;
+      if (acceptsPaint(filter, handle)) {
+        return handle;
+      }
     }
-    if (HWND found = findPainting(filter, window->children)) {
+    if (HWND found = findPainting(filter, window->children, waiting)) {
       return found;
     }
   }
@@ -129,7 +134,14 @@ RECT wholeWindowArea(const WindowRecord& window) {
 
 bool nextPaintMessage(const MessageFilter& filter, MSG* out) {
   WindowSystem& system = WindowSystem::get();
-  HWND handle = findPainting(filter, system.windows().desktop().children);
+  if (!system.paintMayWait) {
+    return false;
+  }
+  // A frame painted on the way may give windows update regions again, which sets the flag anew.
+  system.paintMayWait = false;
+  bool waiting = false;
+  HWND handle = findPainting(filter, system.windows().desktop().children, waiting);
+  system.paintMayWait = system.paintMayWait || waiting;
   if (handle == nullptr) {
     return false;
   }
@@ -141,7 +153,12 @@ bool nextPaintMessage(const MessageFilter& filter, MSG* out) {
 void frameChanged(HWND handle) {
   if (WindowRecord* window = tree().find(handle)) {
     window->frameDirty = true;
+    paintMayBeDue();
   }
+}
+
+void paintMayBeDue() {
+  WindowSystem::get().paintMayWait = true;
 }
 
 void paintFrameIfDirty(HWND handle) {

@@ -15,6 +15,9 @@ struct WindowRecord;
 bool nextPaintMessage(const MessageFilter& filter, MSG* out);
 // The window's frame is to be painted again (WM_NCPAINT).
 void frameChanged(HWND window);
+// Some window may have come to have something to paint, or may show or draw what it had: the next look for
+// paints walks the windows again.
+void paintMayBeDue();
 // Paints the frame now if it waits.
 void paintFrameIfDirty(HWND window);
 // Invalidates or validates `area` (client coordinates) of the window as the RDW_ flags say, then the children

@@ -7,6 +7,7 @@
 
 #include "native/user/messageapi.h"
 #include "native/user/messages.h"
+#include "native/user/painting.h"
 #include "native/user/windowsystem.h"
 
 namespace native {
@@ -73,6 +74,7 @@ LONG_PTR SetWindowLong(HWND handle, int index, LONG_PTR value) {
       break;
     case GWL_STYLE:
       window->style = (static_cast<DWORD>(value) & ~WS_CHILD) | (window->style & WS_CHILD);
+      paintMayBeDue();
       break;
     case GWL_EXSTYLE:
       window->exStyle = (static_cast<DWORD>(value) & ~WS_EX_TOPMOST) | (window->exStyle & WS_EX_TOPMOST);

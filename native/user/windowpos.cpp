@@ -153,6 +153,7 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int he
   bool hidden = false;
   if ((position.flags & SWP_SHOWWINDOW) != 0) {
     window->style |= WS_VISIBLE;
+    paintMayBeDue();
   } else if ((position.flags & SWP_HIDEWINDOW) != 0 && window->hasVisibleFlag()) {
     window->style &= ~WS_VISIBLE;
     hidden = true;

@@ -84,6 +84,10 @@ class WindowSystem {
   };
   PaintTally painted;
   void tallyPaint(const Region& drawable);
+  // Whether some window may have something to paint: set by whatever gives a window an update region or a
+  // dirty frame, or shows a window or lets it draw again; cleared by a look for paints that finds none, so
+  // the looks that follow return at once without walking the windows.
+  bool paintMayWait = true;
 
  private:
   std::unique_ptr<Clock> clock_;
