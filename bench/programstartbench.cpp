@@ -41,7 +41,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr double kStartAimMs = 150;
-constexpr double kMemoryAimMb = 40;
 constexpr auto kIdleTime = std::chrono::seconds(10);
 // How long what was opened has to settle before the measuring begins.
 constexpr auto kSettleTime = std::chrono::milliseconds(500);

@@ -21,6 +21,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/framecommands.h"
@@ -60,19 +61,6 @@ constexpr const char16_t* kPortSettings = u"78,19200,8,N,1.0";
 // counts the trace bytes.
 using Download = std::function<bool(uint64_t& sampleBytes)>;
 
-// Runs `step`, answering what stopped it: empty when it ran through. A port that does not open throws, and
-// the case must fail by its name rather than end the program.
-std::string FailureOf(const std::function<void()>& step) {
-  try {
-    step();
-    return std::string();
-  } catch (const KX& error) {
-    return "error " + std::to_string(error.Code());
-  } catch (const std::exception& error) {
-    return error.what();
-  }
-}
-
 // Answers the seconds the downloads took.
 double Measure(benchmark::State& state, const Download& download) {
   const int32_t baud = static_cast<int32_t>(state.range(0));
@@ -86,7 +74,7 @@ double Measure(benchmark::State& state, const Download& download) {
   for (auto _ : state) {
     state.PauseTiming();
     std::unique_ptr<CuSimulator> simulator;
-    if (const std::string failure = FailureOf([&] { simulator = std::make_unique<CuSimulator>(scenario); });
+    if (const std::string failure = bench::FailureOf([&] { simulator = std::make_unique<CuSimulator>(scenario); });
         !failure.empty()) {
       state.SkipWithError(("the simulator did not start: " + failure).c_str());
       break;
@@ -95,7 +83,7 @@ double Measure(benchmark::State& state, const Download& download) {
     state.ResumeTiming();
     const auto begin = std::chrono::steady_clock::now();
     bool downloaded = false;
-    const std::string failure = FailureOf([&] { downloaded = download(sampleBytes); });
+    const std::string failure = bench::FailureOf([&] { downloaded = download(sampleBytes); });
     state.PauseTiming();
     if (!failure.empty()) {
       state.SkipWithError(("the download stopped: " + failure).c_str());
@@ -315,21 +303,27 @@ void ProgramDownloadWithKeysHeld(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(LinkDownload)->Arg(19200)->Arg(0)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
-BENCHMARK(PaneDownload)->Arg(19200)->Arg(0)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
-BENCHMARK(ProgramDownload)
-    ->Args({19200, 1})
-    ->Args({19200, 4})
-    ->Iterations(1)
-    ->Unit(benchmark::kSecond)
-    ->UseRealTime();
-
-BENCHMARK(ProgramDownloadWithKeysHeld)
-    ->Args({19200, 1})
-    ->Iterations(1)
-    ->Unit(benchmark::kSecond)
-    ->UseRealTime();
-
 int main(int argc, char** argv) {
+  // Registered here rather than by static objects: nothing of the bench runs before main.
+  for (const auto& [name, download] :
+       {std::pair{"LinkDownload", &LinkDownload}, std::pair{"PaneDownload", &PaneDownload}}) {
+    benchmark::RegisterBenchmark(name, download)
+        ->Arg(19200)
+        ->Arg(0)
+        ->Iterations(1)
+        ->Unit(benchmark::kSecond)
+        ->UseRealTime();
+  }
+  benchmark::RegisterBenchmark("ProgramDownload", ProgramDownload)
+      ->Args({19200, 1})
+      ->Args({19200, 4})
+      ->Iterations(1)
+      ->Unit(benchmark::kSecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("ProgramDownloadWithKeysHeld", ProgramDownloadWithKeysHeld)
+      ->Args({19200, 1})
+      ->Iterations(1)
+      ->Unit(benchmark::kSecond)
+      ->UseRealTime();
   return bench::RunCases(argc, argv);
 }
