@@ -1,6 +1,8 @@
 #include "app/qvzoptionsdialog.h"
 
+#include "app/chartsettings.h"
 #include "app/defaultlanes.h"
+#include "app/qvzcontrol.h"
 #include "app/qvzlanemissingselector.h"
 #include "app/qvzscoreboardselector.h"
 #include "app/qvzserialselector.h"
@@ -163,14 +165,14 @@ KZComboBox* QvZOptionsDialog::AddNumberList(int32_t count, int32_t selection) {
   return list;
 }
 
-KZComboBox* QvZOptionsDialog::AddColorList(const char16_t* setting) {
+KZComboBox* QvZOptionsDialog::AddColorList(int32_t selection) {
   ResetComboWidth();
   for (const char16_t* key : kColorKeys) {
     KString path(u"\\Strings\\Options\\Chart\\Colors\\");
     path.Append(key);
     AddComboItem(Setting(path.CStr()).CStr(), 0);
   }
-  KZComboBox* list = AddComboBox(ReadInt(nullptr, setting, 0), false, kListRows);
+  KZComboBox* list = AddComboBox(selection, false, kListRows);
   list->SetChanged(false);
   return list;
 }
@@ -221,7 +223,7 @@ void QvZOptionsDialog::AddEntryList(KZSelector* list, const char16_t* nameKey, c
 void QvZOptionsDialog::BuildGeneralPage() {
   BeginPage(u"General");
   AddLabel(u"SingleEvent");
-  singleEventGroup = AddChoices({u"SEOff", u"SEOn"}, ReadInt(nullptr, u"\\Event\\SingleEvent", 1));
+  singleEventGroup = AddChoices({u"SEOff", u"SEOn"}, QvZControl::SingleEventOn() ? 1 : 0);
   NewLine();
   AddLabel(u"EventDir");
   directoryField =
@@ -267,32 +269,31 @@ void QvZOptionsDialog::BuildSerialPage() {
 
 void QvZOptionsDialog::BuildChartPage() {
   BeginPage(u"Chart");
+  const ChartSettings chart = ChartSettings::Read();
   AddLabel(u"BrushWidth");
-  widthList = AddNumberList(kBrushWidths, ReadInt(nullptr, u"\\Chart\\Brush\\Width", 1) - 1);
+  widthList = AddNumberList(kBrushWidths, chart.brushWidth - 1);
   NewLine();
   AddLabel(u"\\Strings\\Options\\Chart\\BrushStyle\\Title");
   styleList = AddList({Setting(u"\\Strings\\Options\\Chart\\BrushStyle\\Solid"),
                        Setting(u"\\Strings\\Options\\Chart\\BrushStyle\\Dash"),
                        Setting(u"\\Strings\\Options\\Chart\\BrushStyle\\Dot")},
-                      ReadInt(nullptr, u"\\Chart\\Brush\\Style", 0));
+                      chart.brushStyle);
   NewLine();
   AddLabel(u"\\Strings\\Options\\Chart\\BrushColor");
-  brushColorList = AddColorList(u"\\Chart\\Brush\\Color");
+  brushColorList = AddColorList(chart.brushColor);
   NewLine();
   AddLabel(u"\\Strings\\Options\\Chart\\BGColor");
-  backgroundColorList = AddColorList(u"\\Chart\\Background\\Color");
+  backgroundColorList = AddColorList(chart.backgroundColor);
   NewLine();
   AddLabel(u"\\Strings\\Options\\Chart\\BGFaceColor");
-  faceColorList = AddColorList(u"\\Chart\\Background\\FaceColor");
+  faceColorList = AddColorList(chart.faceColor);
   NewLine();
   AddLabel(u"Scale");
   AddLabel(u"Minimum");
-  minXField =
-      AddReal(ReadFloat(nullptr, u"\\Chart\\Axes\\MinX", kEarliestX), kSecondsWidth, kEarliestX, kLatestX);
+  minXField = AddReal(chart.minX, kSecondsWidth, kEarliestX, kLatestX);
   MoveCursor(1, 0);
   AddLabel(u"Maximum");
-  maxXField =
-      AddReal(ReadFloat(nullptr, u"\\Chart\\Axes\\MaxX", kLatestX), kSecondsWidth, kEarliestX, kLatestX);
+  maxXField = AddReal(chart.maxX, kSecondsWidth, kEarliestX, kLatestX);
   NewLine();
   showYBox =
       AddCheckBox(Label(u"ShowYAxis").CStr(), ReadBool(nullptr, u"\\Chart\\Axes\\ShowY", false), 0, -1);
