@@ -8,6 +8,7 @@
 #include "app/qvzserialselector.h"
 #include "app/settingsfiles.h"
 #include "app/settingwrites.h"
+#include "devices/qvschedule.h"
 #include "devices/qvscoreboards.h"
 #include "devices/qvserialport.h"
 #include "foundation/kregistry.h"
@@ -365,10 +366,10 @@ void QvZOptionsDialog::BuildDatabasePage() {
   BeginPage(u"Database");
   AddLabel(u"DataSource");
   // A mode without a button of its own (the serial link) shows no choice and is kept unless one is made.
-  dataSourceGroup = AddChoices({u"DSOff", u"DSFile"}, ReadInt(nullptr, u"\\Database\\Mode", 1));
+  dataSourceGroup = AddChoices({u"DSOff", u"DSFile"}, QvSchedule::Mode());
   NewLine();
   AddLabel(u"CharMode");
-  charModeGroup = AddCodeSetChoices(ReadInt(nullptr, u"\\Database\\CharMode", 0));
+  charModeGroup = AddCodeSetChoices(QvSchedule::CodeSet(u"\\Database\\CharMode"));
   NewLine();
   AddLabel(u"DataInDir");
   dataInField = AddBrowseDirectory(ReadText(nullptr, u"\\Database\\File\\DataInDir").CStr(), kFolderWidth,
@@ -383,7 +384,7 @@ void QvZOptionsDialog::BuildDatabasePage() {
       AddChoices({u"WVOff", u"WVOn"}, ReadBool(nullptr, u"\\Database\\File\\WriteVXF", true) ? 1 : 0);
   NewLine();
   AddLabel(u"CharModeVXF");
-  charModeVxfGroup = AddCodeSetChoices(ReadInt(nullptr, u"\\Database\\File\\CharModeVXF", 0));
+  charModeVxfGroup = AddCodeSetChoices(QvSchedule::CodeSet(u"\\Database\\File\\CharModeVXF"));
   NewLine();
   AddLabel(u"TallomericPort");
   photoFinishPanel = std::make_unique<YZSerialPort>(this, kPhotoFinishChoices, services.hardware);
