@@ -8,6 +8,7 @@
 #include "app/qvzserialselector.h"
 #include "app/settingsfiles.h"
 #include "app/settingwrites.h"
+#include "devices/qvblocksensors.h"
 #include "devices/qvschedule.h"
 #include "devices/qvscoreboards.h"
 #include "devices/qvserialport.h"
@@ -243,12 +244,10 @@ void QvZOptionsDialog::BuildGeneralPage() {
   NewLine();
   MoveCursor(1, 0);
   AddLabel(u"StartTimeDL");
-  startField = AddReal(ReadFloat(nullptr, u"\\Hardware\\BlockSensor\\StartTimeDL", 0), kSecondsWidth, 0.0,
-                       kLatestDownload);
+  startField = AddReal(QvBlockSensors::DownloadStart(), kSecondsWidth, 0.0, kLatestDownload);
   MoveCursor(2, 0);
   AddLabel(u"EndTimeDL");
-  endField = AddReal(ReadFloat(nullptr, u"\\Hardware\\BlockSensor\\EndTimeDL", kLatestDownload),
-                     kSecondsWidth, 0.0, kLatestDownload);
+  endField = AddReal(QvBlockSensors::DownloadEnd(), kSecondsWidth, 0.0, kLatestDownload);
   NewLine();
   EndPage();
 }
