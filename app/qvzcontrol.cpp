@@ -11,7 +11,6 @@
 #include "devices/qvschedule.h"
 #include "devices/qvscoreboards.h"
 #include "devices/yhardware.h"
-#include "foundation/kregistry.h"
 #include "framework/core/zafdisplay.h"
 #include "imaging/ui/yzhardwarebar.h"
 #include "imaging/ui/yzhardwaremdi.h"
@@ -48,9 +47,6 @@ QvZControl::QvZControl(YHardware& hardware, QvSchedule* schedule)
       itsSchedule(schedule) {
   SetCoordinateType(ZAF_PIXEL);
   SetMaximized(true);
-  if (KRegistry* root = QvSettings::Root()) {
-    singleEvent = KRegistry::GetInt(root, u"\\Event\\SingleEvent");
-  }
   SetText(ProductTitle().CStr());
 
   const MainMenuOptions options{.developer = HasArgument(u"-devel"), .gunAudio = HasArgument(u"-gunaudio")};

@@ -16,7 +16,6 @@
 #include "model/qvevent.h"
 #include "toolkit/kzcontrol.h"
 
-class KRInt;
 class KZPullDownMenu;
 class QvScoreboards;
 class QvZEventMDI;
@@ -68,6 +67,9 @@ class QvZControl : public KZControl, public YZEventCommands {
                             RacePlaced* placed = nullptr);
   // Under "\Event\SingleEvent", asks every event window to close; false when one refuses.
   bool CloseForSingleEvent();
+  // Whether one event window at a time is kept ("\Event\SingleEvent", checked where it is read, at each
+  // New, Open and schedule step, so that a change made in the Options holds at once).
+  static bool SingleEventOn();
   // A result for each lane 1 to "\Event\Results\DefaultLanes" not yet in the event's last leg.
   static void AddDefaultLanes(QvEvent& event, bool statusCheck);
   static int32_t SaveEvent(QvEvent& event, int32_t flags);
@@ -133,8 +135,6 @@ class QvZControl : public KZControl, public YZEventCommands {
 
   YZHardwareBar* hardwareBar = nullptr;
   YZHardwareMDI* hardwareWindow = nullptr;
-  // "\Event\SingleEvent", read at each New, Open and schedule step.
-  KRInt* singleEvent = nullptr;
   YHardware* itsHardware;
   QvSchedule* itsSchedule;
   // The message loop's wait on the reaction-time link.

@@ -11,7 +11,6 @@
 #include "devices/qvschedule.h"
 #include "foundation/kfile.h"
 #include "foundation/kfiledialog.h"
-#include "foundation/krint.h"
 #include "framework/core/zaficon.h"
 #include "model/qvevent.h"
 #include "model/qvresult.h"
@@ -240,8 +239,12 @@ bool QvZControl::AgreesToReplaceTypedAthletes() {
       KZDialog::kYes | KZDialog::kNo, KZDialog::kNo, ZAF_ICON_QUESTION);
 }
 
+bool QvZControl::SingleEventOn() {
+  return QvSettings::Int(u"\\Event\\SingleEvent", 0, QvSettings::kSwitch) != 0;
+}
+
 bool QvZControl::CloseForSingleEvent() {
-  if (singleEvent == nullptr || singleEvent->Value() == 0) {
+  if (!SingleEventOn()) {
     return true;
   }
   while (QvZEventMDI* window = FindEventWindow(nullptr)) {

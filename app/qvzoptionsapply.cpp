@@ -63,9 +63,10 @@ void WriteChangedList(KZComboBox* list, const char16_t* setting, int32_t offset)
   }
 }
 
-void SelectFrom(KRGroup* entry, const char16_t* key, KZRadioGroup* group) {
+// `choice`: the setting as the board reads it.
+void SelectFrom(KRGroup* entry, const char16_t* key, KZRadioGroup* group, int32_t choice) {
   if (Has(entry, key)) {
-    group->SetSelection(ReadInt(entry, key, 0));
+    group->SetSelection(choice);
   }
 }
 
@@ -229,17 +230,17 @@ void QvZOptionsDialog::LoadScoreboardEntry(KRGroup* entry) {
   if (Has(entry, u"Name")) {
     boardNameField->SetText(ReadText(entry, u"Name").CStr());
   }
-  SelectFrom(entry, u"CharMode", boardCharModeGroup);
+  SelectFrom(entry, u"CharMode", boardCharModeGroup, board.codeSet);
   if (Has(entry, u"SerialPort")) {
     LoadPanel(*boardPanel, ReadText(entry, u"SerialPort"));
   }
-  SelectFrom(entry, u"ResultsMode", resultsModeGroup);
+  SelectFrom(entry, u"ResultsMode", resultsModeGroup, board.resultsMode);
   CheckFrom(entry, u"PageMode", pageModeBox, board.pageMode);
   if (Has(entry, u"PageSize")) {
-    pageSizeField->SetValue(ReadInt(entry, u"PageSize", 0));
+    pageSizeField->SetValue(board.pageSize);
   }
   if (Has(entry, u"PageTime")) {
-    pageTimeField->SetTime(ReadInt(entry, u"PageTime", 0), 0);
+    pageTimeField->SetTime(board.pageTime, 0);
   }
   CheckFrom(entry, u"IncludeFirst", includeFirstBox, board.includeFirst);
   CheckFrom(entry, u"AffilAbbr", affilAbbrBox, board.affiliationAbbreviated);

@@ -1,11 +1,15 @@
 #include "app/qvzoptionsdialog.h"
 
+#include "app/chartsettings.h"
 #include "app/defaultlanes.h"
+#include "app/qvzcontrol.h"
 #include "app/qvzlanemissingselector.h"
 #include "app/qvzscoreboardselector.h"
 #include "app/qvzserialselector.h"
 #include "app/settingsfiles.h"
 #include "app/settingwrites.h"
+#include "devices/qvblocksensors.h"
+#include "devices/qvschedule.h"
 #include "devices/qvscoreboards.h"
 #include "devices/qvserialport.h"
 #include "foundation/kregistry.h"
@@ -163,14 +167,14 @@ KZComboBox* QvZOptionsDialog::AddNumberList(int32_t count, int32_t selection) {
   return list;
 }
 
-KZComboBox* QvZOptionsDialog::AddColorList(const char16_t* setting) {
+KZComboBox* QvZOptionsDialog::AddColorList(int32_t selection) {
   ResetComboWidth();
   for (const char16_t* key : kColorKeys) {
     KString path(u"\\Strings\\Options\\Chart\\Colors\\");
     path.Append(key);
     AddComboItem(Setting(path.CStr()).CStr(), 0);
   }
-  KZComboBox* list = AddComboBox(ReadInt(nullptr, setting, 0), false, kListRows);
+  KZComboBox* list = AddComboBox(selection, false, kListRows);
   list->SetChanged(false);
   return list;
 }
@@ -221,7 +225,7 @@ void QvZOptionsDialog::AddEntryList(KZSelector* list, const char16_t* nameKey, c
 void QvZOptionsDialog::BuildGeneralPage() {
   BeginPage(u"General");
   AddLabel(u"SingleEvent");
-  singleEventGroup = AddChoices({u"SEOff", u"SEOn"}, ReadInt(nullptr, u"\\Event\\SingleEvent", 1));
+  singleEventGroup = AddChoices({u"SEOff", u"SEOn"}, QvZControl::SingleEventOn() ? 1 : 0);
   NewLine();
   AddLabel(u"EventDir");
   directoryField =
@@ -240,12 +244,10 @@ void QvZOptionsDialog::BuildGeneralPage() {
   NewLine();
   MoveCursor(1, 0);
   AddLabel(u"StartTimeDL");
-  startField = AddReal(ReadFloat(nullptr, u"\\Hardware\\BlockSensor\\StartTimeDL", 0), kSecondsWidth, 0.0,
-                       kLatestDownload);
+  startField = AddReal(QvBlockSensors::DownloadStart(), kSecondsWidth, 0.0, kLatestDownload);
   MoveCursor(2, 0);
   AddLabel(u"EndTimeDL");
-  endField = AddReal(ReadFloat(nullptr, u"\\Hardware\\BlockSensor\\EndTimeDL", kLatestDownload),
-                     kSecondsWidth, 0.0, kLatestDownload);
+  endField = AddReal(QvBlockSensors::DownloadEnd(), kSecondsWidth, 0.0, kLatestDownload);
   NewLine();
   EndPage();
 }
@@ -267,32 +269,31 @@ void QvZOptionsDialog::BuildSerialPage() {
 
 void QvZOptionsDialog::BuildChartPage() {
   BeginPage(u"Chart");
+  const ChartSettings chart = ChartSettings::Read();
   AddLabel(u"BrushWidth");
-  widthList = AddNumberList(kBrushWidths, ReadInt(nullptr, u"\\Chart\\Brush\\Width", 1) - 1);
+  widthList = AddNumberList(kBrushWidths, chart.brushWidth - 1);
   NewLine();
   AddLabel(u"\\Strings\\Options\\Chart\\BrushStyle\\Title");
   styleList = AddList({Setting(u"\\Strings\\Options\\Chart\\BrushStyle\\Solid"),
                        Setting(u"\\Strings\\Options\\Chart\\BrushStyle\\Dash"),
                        Setting(u"\\Strings\\Options\\Chart\\BrushStyle\\Dot")},
-                      ReadInt(nullptr, u"\\Chart\\Brush\\Style", 0));
+                      chart.brushStyle);
   NewLine();
   AddLabel(u"\\Strings\\Options\\Chart\\BrushColor");
-  brushColorList = AddColorList(u"\\Chart\\Brush\\Color");
+  brushColorList = AddColorList(chart.brushColor);
   NewLine();
   AddLabel(u"\\Strings\\Options\\Chart\\BGColor");
-  backgroundColorList = AddColorList(u"\\Chart\\Background\\Color");
+  backgroundColorList = AddColorList(chart.backgroundColor);
   NewLine();
   AddLabel(u"\\Strings\\Options\\Chart\\BGFaceColor");
-  faceColorList = AddColorList(u"\\Chart\\Background\\FaceColor");
+  faceColorList = AddColorList(chart.faceColor);
   NewLine();
   AddLabel(u"Scale");
   AddLabel(u"Minimum");
-  minXField =
-      AddReal(ReadFloat(nullptr, u"\\Chart\\Axes\\MinX", kEarliestX), kSecondsWidth, kEarliestX, kLatestX);
+  minXField = AddReal(chart.minX, kSecondsWidth, kEarliestX, kLatestX);
   MoveCursor(1, 0);
   AddLabel(u"Maximum");
-  maxXField =
-      AddReal(ReadFloat(nullptr, u"\\Chart\\Axes\\MaxX", kLatestX), kSecondsWidth, kEarliestX, kLatestX);
+  maxXField = AddReal(chart.maxX, kSecondsWidth, kEarliestX, kLatestX);
   NewLine();
   showYBox =
       AddCheckBox(Label(u"ShowYAxis").CStr(), ReadBool(nullptr, u"\\Chart\\Axes\\ShowY", false), 0, -1);
@@ -364,10 +365,10 @@ void QvZOptionsDialog::BuildDatabasePage() {
   BeginPage(u"Database");
   AddLabel(u"DataSource");
   // A mode without a button of its own (the serial link) shows no choice and is kept unless one is made.
-  dataSourceGroup = AddChoices({u"DSOff", u"DSFile"}, ReadInt(nullptr, u"\\Database\\Mode", 1));
+  dataSourceGroup = AddChoices({u"DSOff", u"DSFile"}, QvSchedule::Mode());
   NewLine();
   AddLabel(u"CharMode");
-  charModeGroup = AddCodeSetChoices(ReadInt(nullptr, u"\\Database\\CharMode", 0));
+  charModeGroup = AddCodeSetChoices(QvSchedule::CodeSet(u"\\Database\\CharMode"));
   NewLine();
   AddLabel(u"DataInDir");
   dataInField = AddBrowseDirectory(ReadText(nullptr, u"\\Database\\File\\DataInDir").CStr(), kFolderWidth,
@@ -382,7 +383,7 @@ void QvZOptionsDialog::BuildDatabasePage() {
       AddChoices({u"WVOff", u"WVOn"}, ReadBool(nullptr, u"\\Database\\File\\WriteVXF", true) ? 1 : 0);
   NewLine();
   AddLabel(u"CharModeVXF");
-  charModeVxfGroup = AddCodeSetChoices(ReadInt(nullptr, u"\\Database\\File\\CharModeVXF", 0));
+  charModeVxfGroup = AddCodeSetChoices(QvSchedule::CodeSet(u"\\Database\\File\\CharModeVXF"));
   NewLine();
   AddLabel(u"TallomericPort");
   photoFinishPanel = std::make_unique<YZSerialPort>(this, kPhotoFinishChoices, services.hardware);

@@ -131,7 +131,7 @@ class QvZOptionsDialog : public KZDialog {
   // A drop-down list of the texts, the one at `selection` chosen, its changed mark cleared.
   KZComboBox* AddList(std::initializer_list<KString> texts, int32_t selection);
   KZComboBox* AddNumberList(int32_t count, int32_t selection);
-  KZComboBox* AddColorList(const char16_t* setting);
+  KZComboBox* AddColorList(int32_t selection);
   KZComboBox* AddLanguageList();
   KZComboBox* AddScriptList();
   // A two-column entry list with its New and Delete buttons to its right.

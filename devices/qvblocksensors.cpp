@@ -25,16 +25,21 @@
 
 namespace {
 
+constexpr double kStepsPerSecond = 1000.0 / QvTrace::kBlockSize;
+
+// Seconds of the trace set at `path`, within the trace.
+double TraceSeconds(const char16_t* path, double builtIn) {
+  constexpr QvSettings::Range<double> kTrace{0, QvTrace::kMaxBlocks / kStepsPerSecond,
+                                             QvSettings::Outside::kNearestEnd};
+  return QvSettings::Float(path, builtIn, kTrace);
+}
+
 // The samples [first, end) of the download window set in seconds from the start of the trace, rounded out
 // to the result's whole trace steps (QvTrace::kBlockSize samples); a window that is empty or out of order
 // is the whole trace.
 void DownloadWindow(int32_t& firstSample, int32_t& endSample) {
-  constexpr double kStepsPerSecond = 1000.0 / QvTrace::kBlockSize;
-  constexpr QvSettings::Range<double> kTrace{0, QvTrace::kMaxBlocks / kStepsPerSecond,
-                                             QvSettings::Outside::kNearestEnd};
-  const double start =
-      QvSettings::Float(u"\\Hardware\\BlockSensor\\StartTimeDL", 0, kTrace) * kStepsPerSecond;
-  const double end = QvSettings::Float(u"\\Hardware\\BlockSensor\\EndTimeDL", 5, kTrace) * kStepsPerSecond;
+  const double start = QvBlockSensors::DownloadStart() * kStepsPerSecond;
+  const double end = QvBlockSensors::DownloadEnd() * kStepsPerSecond;
   int32_t firstStep = static_cast<int32_t>(std::floor(std::clamp(start, 0.0, double{QvTrace::kMaxBlocks})));
   int32_t endStep = static_cast<int32_t>(std::ceil(std::clamp(end, 0.0, double{QvTrace::kMaxBlocks})));
   if (firstStep >= endStep) {
@@ -69,6 +74,14 @@ void AppendSetting(KString& text, const char16_t* path, const char16_t* fallback
 
 int32_t QvBlockSensors::RetryCount() {
   return PositiveSetting(u"\\Event\\Results\\RetryCount", 3);
+}
+
+double QvBlockSensors::DownloadStart() {
+  return TraceSeconds(u"\\Hardware\\BlockSensor\\StartTimeDL", 0);
+}
+
+double QvBlockSensors::DownloadEnd() {
+  return TraceSeconds(u"\\Hardware\\BlockSensor\\EndTimeDL", 5);
 }
 
 int32_t QvBlockSensors::ReadTimeout() {

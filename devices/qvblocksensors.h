@@ -48,6 +48,10 @@ class QvBlockSensors {
   // most, and either is logged (positivesetting.h).
   static int32_t RetryCount();
   static int32_t ReadTimeout();
+  // The download window set in seconds from the start of the trace ("\Hardware\BlockSensor\StartTimeDL",
+  // 0, and "EndTimeDL", 5), each within the trace: a value outside it is the nearer end, and logged.
+  static double DownloadStart();
+  static double DownloadEnd();
 
   // The program-wide link: made and deleted by the start routine, null before and after.
   static QvBlockSensors* Global() { return global; }

@@ -43,11 +43,6 @@ constexpr int32_t kAffiliation = 2;
 constexpr int32_t kId = 4;
 constexpr int32_t kLicence = 5;
 
-// A code set setting: 0 one byte a character, 1 Unicode, 2 the system's own.
-int32_t CodeSet(const char16_t* path) {
-  return QvSettings::Int(path, 0, {0, 2});
-}
-
 KString PathIn(const KString& folder, const KString& name) {
   KString path(folder);
   if (!path.IsEmpty() && path[path.Length() - 1] != u'/') {
@@ -179,6 +174,10 @@ int32_t QvSchedule::StreamEncoding(int32_t charMode) {
     default:
       return KStream::kEncodingByte;
   }
+}
+
+int32_t QvSchedule::CodeSet(const char16_t* path) {
+  return QvSettings::Int(path, 0, {0, 2});
 }
 
 int32_t QvSchedule::QxfEncoding() {

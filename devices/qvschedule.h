@@ -117,6 +117,9 @@ class QvSchedule : public QvEventSchedule {
   static int32_t StreamEncoding(int32_t charMode);
   // Where start lists come from now: kModeNone, kModeFiles or kModeSerial.
   static int32_t Mode();
+  // The code set setting at `path` ("\Database\CharMode", "\Database\File\CharModeVXF"): 0 one byte a
+  // character, 1 Unicode, 2 the system's own.
+  static int32_t CodeSet(const char16_t* path);
 
  private:
   // The stream encoding the results interface files are written in and read back in.

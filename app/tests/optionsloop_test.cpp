@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "app/framecommands.h"
@@ -12,6 +14,7 @@
 #include "foundation/kmessage.h"
 #include "foundation/kregistry.h"
 #include "foundation/krfloat.h"
+#include "toolkit/kzreal.h"
 #include "framework/core/zafwindowmanager.h"
 #include "model/qvevent.h"
 #include "model/yleg.h"
@@ -40,11 +43,18 @@ class OptionsLoopTest : public ProgramTest {
     return dynamic_cast<Dialog*>(ZafWindowObject::windowManager->FrontWindow());
   }
   // Waits for the options dialog, notes its page and answers it.
-  void AnswerOptions(std::vector<int32_t>& pages, ZafEventType answer) {
+  // Answers the next options dialog, after typing `minX` and `maxX` into the chart page when given.
+  void AnswerOptions(std::vector<int32_t>& pages, ZafEventType answer,
+                     std::optional<std::pair<double, double>> range = std::nullopt) {
     When(
         "the options dialog", [] { return Front<QvZOptionsDialog>() != nullptr; },
-        [&pages, answer] {
-          pages.push_back(Front<QvZOptionsDialog>()->FirstPage());
+        [&pages, answer, range] {
+          QvZOptionsDialog* dialog = Front<QvZOptionsDialog>();
+          pages.push_back(dialog->FirstPage());
+          if (range) {
+            dialog->MinXField()->SetValue(range->first);
+            dialog->MaxXField()->SetValue(range->second);
+          }
           Post(answer);
         });
   }
@@ -82,13 +92,12 @@ TEST_F(OptionsLoopTest, CtrlAndShiftOpenTheRawSettingsEditorFromFileOptionsOnly)
 }
 
 TEST_F(OptionsLoopTest, AMinimumNotBelowTheMaximumShowsTheMessageAndReopensTheChartPage) {
-  Setting(u"\\Chart\\Axes\\MinX:Float=1");
-  Setting(u"\\Chart\\Axes\\MaxX:Float=1");
   std::vector<int32_t> pages;
   Then([] { Post(QvZOptionsDialog::kResultsCommand); });
-  AnswerOptions(pages, KZDialog::kOkResult);
+  AnswerOptions(pages, KZDialog::kOkResult, std::pair{1.0, 1.0});
   AnswerWithKey(u"Error", native::VK_RETURN);
-  // Cancel ends the loop with the values as they are.
+  // The reopened page shows the range the chart uses for a crossed one, -3 to 2, which the settings then
+  // hold; Cancel ends the loop with them.
   AnswerOptions(pages, KZDialog::kCancelResult);
   double minimum = 0;
   Then([&] {
@@ -98,15 +107,13 @@ TEST_F(OptionsLoopTest, AMinimumNotBelowTheMaximumShowsTheMessageAndReopensTheCh
   EXPECT_EQ(Run(), 0);
   EXPECT_EQ(pages, (std::vector<int32_t>{QvZOptionsDialog::kResults, QvZOptionsDialog::kChart}));
   EXPECT_EQ(seen.size(), 1u);
-  EXPECT_DOUBLE_EQ(minimum, 1.0);
+  EXPECT_DOUBLE_EQ(minimum, -3.0);
 }
 
 TEST_F(OptionsLoopTest, ARangeInOrderBeyondTheChartsReopensTheSamePageWithoutAMessage) {
-  Setting(u"\\Chart\\Axes\\MinX:Float=-5");
-  Setting(u"\\Chart\\Axes\\MaxX:Float=1");
   std::vector<int32_t> pages;
   Then([] { Post(QvZOptionsDialog::kSerialCommand); });
-  AnswerOptions(pages, KZDialog::kOkResult);
+  AnswerOptions(pages, KZDialog::kOkResult, std::pair{-5.0, 1.0});
   AnswerOptions(pages, KZDialog::kCancelResult);
   ExitProgram();
   EXPECT_EQ(Run(), 0);

@@ -98,6 +98,7 @@ class QvZOptionsDialogTest : public KZDialogTest {
 TEST_F(QvZOptionsDialogTest, FieldsShowTheirSettings) {
   Setting(u"\\Chart\\Brush\\Width:Int=3");
   Setting(u"\\Event\\Directory:String=/srv/events");
+  Setting(u"\\Chart\\Axes\\MaxX:Float=9");
   auto dialog = Dialog();
   EXPECT_EQ(dialog->SingleEventGroup()->GetSelection(), 1);
   EXPECT_EQ(Narrow(dialog->DirectoryField()->Text()), "/srv/events");
@@ -105,6 +106,7 @@ TEST_F(QvZOptionsDialogTest, FieldsShowTheirSettings) {
   EXPECT_EQ(dialog->WidthList()->SelectedIndex(), 2);
   EXPECT_EQ(dialog->BrushColorList()->SelectedIndex(), 4);
   EXPECT_DOUBLE_EQ(dialog->MinXField()->ZafReal::Value(), -3.0);
+  EXPECT_DOUBLE_EQ(dialog->MaxXField()->ZafReal::Value(), 2.0) << "the value the chart uses";
   EXPECT_TRUE(dialog->ScaleAcrossBox()->Selected());
   EXPECT_EQ(dialog->LanesList()->SelectedIndex(), 7);
   EXPECT_EQ(dialog->DataSourceGroup()->GetSelection(), 1);

@@ -12,6 +12,7 @@
 
 #include "app/chartsettings.h"
 #include "app/localreactionscan.h"
+#include "app/qvzcontrol.h"
 #include "devices/qvblocksensors.h"
 #include "devices/qvschedule.h"
 #include "devices/qvscoreboard.h"
@@ -302,6 +303,8 @@ TEST_F(SettingsFilesTest, EachSettingNotTakenAsWrittenIsLoggedAndSavedAsUsed) {
       {"\\Scoreboards\\Board1\\IncludeFirst:Int=2",
        "\\Scoreboards\\Board1\\IncludeFirst is 2, which lies outside 0 to 1: 1 is used",
        "IncludeFirst:Int=1"},
+      {"\\Event\\SingleEvent:Int=7", "\\Event\\SingleEvent is 7, which lies outside 0 to 1: 1 is used",
+       "SingleEvent:Int=1"},
   };
   native::TestDriver driver;
   KRegistry* const previousRoot = QvSettings::Root();
@@ -320,6 +323,7 @@ TEST_F(SettingsFilesTest, EachSettingNotTakenAsWrittenIsLoggedAndSavedAsUsed) {
     YImage::SearchThresholds();
     KZPrinter().LoadMargins(KRegistry::GetGroup(root.get(), u"\\Event\\Results\\Print\\Margins"));
     QvSchedule::Mode();
+    QvZControl::SingleEventOn();
     if (const KRGroup* board = KRegistry::GetGroup(root.get(), u"\\Scoreboards\\Board1")) {
       QvScoreboard::Settings::Read(*board);
     }
